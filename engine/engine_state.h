@@ -1,0 +1,73 @@
+#pragma once
+// The engine's one shared state and its settings. The engine is not re-entrant: every reader
+// works on these globals, and nested evaluations save and restore them on purpose.
+#include <cstdint>
+#include <string>
+
+using Extended = long double;
+
+// A variable whose value equals this counts as undefined; also the placeholder of a missing
+// second argument.
+inline constexpr Extended UndefinedValue = 0.123454321L;
+
+// The end marker: CurChar holds it once the text has been read to its end.
+inline constexpr unsigned char EndChar = 127;
+
+struct TEngineState {
+  std::string ExprStr;         // single-byte text, code page 1252
+  unsigned char CurChar = EndChar;
+  int Pos = 0;                 // 1-based index of CurChar in ExprStr; 0 before the first read
+  int StartPos = 0;
+  bool ErrFlag = false;
+  int ErrCode = 0;
+  int ErrPos = 0;
+  int ErrLen = 0;
+  int InnerErrCode = 0;
+  int InnerErrPos = 0;
+  Extended Ans = 0;
+};
+
+struct TEngineSettings {
+  std::uint8_t AngleMode = 0;       // 1 = degrees, anything else radians
+  std::uint8_t DisplayMode = 0;     // 0 Scn, 1 Fix, 2 Eng, 3 h:m:s
+  std::uint8_t Radix = 0;           // 0 decimal, 1 hexadecimal, 2 binary
+  std::uint8_t QuadCompareLen = 9;
+  bool BreakRequested = false;
+  int Digits = 18;
+  std::uint8_t ArgDepth = 0;
+};
+
+extern TEngineState EngineState;
+extern TEngineSettings EngineSettings;
+
+// Error codes with a name where the engine raises them by name.
+enum EngineError : int {
+  errSyntax = 0,
+  errStackOverflow = 2,
+  errExtremumNotFound = 6,
+  errArguments = 8,
+  errArgumentNegative = 10,
+  errOverflow = 11,
+  errSingularity = 12,
+  errDivisionByZero = 13,
+  errTooManyClose = 16,
+  errMissingOpen = 17,
+  errMissingClose = 18,
+  errCommaExpected = 20,
+  errInterval = 21,
+  errUserBreak = 22,
+  errChangeNotation = 23,
+  errOutOfRange = 24,
+  errMissingArgument = 26,
+  errUserFunction = 27,
+  errUnderflow = 28,
+};
+
+// Reads the next character of Text at EngineState.Pos; 127 past the end (Pos unchanged).
+unsigned char NextChar(const std::string& Text);
+// Records an error at Pos and consumes the rest of the text.
+void RaiseError(const std::string& Text, int Code);
+// Ans and Value become 0 and ErrFlag is set, before a domain error is raised.
+void ClearResult(Extended& Value);
+// The message of an error code, at most 80 characters.
+std::string ErrorText(int Code);
