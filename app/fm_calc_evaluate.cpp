@@ -1,0 +1,451 @@
+// The road from the input line to the result line, and the controls that change how results are
+// shown.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <exception>
+
+#include "app/calc_controls.h"
+#include "app/calc_engine_bridge.h"
+#include "app/calc_platform.h"
+#include "app/fm_calc.h"
+#include "app/fm_comp_mess.h"
+
+namespace {
+
+// Shows the busy cursor for its lifetime, also on an early return.
+class TBusyCursor {
+ public:
+  TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
+  TBusyCursor(const TBusyCursor&) = delete;
+  TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
+void RaisePrecheck(int Code, int Pos) {
+  EngineState.ErrFlag = true;
+  EngineState.ErrCode = Code;
+  EngineState.ErrPos = Pos;
+  EngineState.ErrLen = 1;
+}
+
+// The 1-based span [Pos, Pos+Len) of the engine text as a range of the line's characters: each
+// engine byte stands for one character, which may take two UTF-16 units.
+std::pair<int, int> LineSpan(const QString& Line, int Pos, int Len) {
+  std::vector<int> Start;
+  for (qsizetype I = 0; I < Line.size(); ++I) {
+    Start.push_back(static_cast<int>(I));
+    if (Line[I].isHighSurrogate() && I + 1 < Line.size() && Line[I + 1].isLowSurrogate()) ++I;
+  }
+  const int Chars = static_cast<int>(Start.size());
+  auto At = [&](int Index) {
+    return Index >= Chars ? static_cast<int>(Line.size()) : Start[static_cast<size_t>(Index)];
+  };
+  const int First = std::clamp(Pos - 1, 0, Chars);
+  const int Last = std::clamp(Pos - 1 + std::max(Len, 0), First, Chars);
+  return {At(First), At(Last) - At(First)};
+}
+
+}  // namespace
+
+bool TfmCalc::PrepareExpression(QLineEdit* E) {
+  std::string S;
+  for (char C : calcpf::ToEngineText(E->text()))
+    if (C != ' ') S += C;
+  EngineState.ExprStr = S;
+  int Open = 0;
+  int Close = 0;
+  for (char C : S) {
+    if (C == '(') ++Open;
+    if (C == ')') ++Close;
+  }
+  const int Length = static_cast<int>(S.size());
+  if (Open == Close) {
+    int O = 0;
+    int C = 0;
+    for (int I = 0; I < Length; ++I) {
+      if (S[static_cast<size_t>(I)] == '(') ++O;
+      if (S[static_cast<size_t>(I)] == ')') ++C;
+      if (C > O) {
+        RaisePrecheck(errSyntax, I + 1);
+        return true;
+      }
+    }
+    return false;
+  }
+  if (Open < Close) {
+    int Seen = 0;
+    for (int I = 0; I < Length; ++I)
+      if (S[static_cast<size_t>(I)] == ')' && ++Seen == Open + 1) {
+        RaisePrecheck(errTooManyClose, I + 1);
+        return true;
+      }
+  }
+  RaisePrecheck(errMissingClose, Length);
+  return true;
+}
+
+void TfmCalc::MapErrorPosition(const std::string& Typed, const std::string& Stripped) {
+  const int P = std::max(EngineState.ErrPos, 0);
+  const int N = std::max(EngineState.ErrLen, 0);
+  std::string Copy = Typed;
+  auto Head = [P](const std::string& Text) { return Text.substr(0, static_cast<size_t>(P)); };
+  auto Span = [P, N](const std::string& Text) {
+    const size_t From = static_cast<size_t>(std::max(P - 1, 0));
+    return From >= Text.size() ? std::string() : Text.substr(From, static_cast<size_t>(N));
+  };
+  int K = 0;
+  while (Head(Copy) != Head(Stripped)) {
+    const size_t Blank = Copy.find(' ');
+    if (Blank == std::string::npos) break;
+    Copy.erase(Blank, 1);
+    ++K;
+  }
+  int M = 0;
+  while (Span(Copy) != Span(Stripped)) {
+    const size_t Blank = Copy.find(' ');
+    if (Blank == std::string::npos) break;
+    Copy.erase(Blank, 1);
+    ++M;
+  }
+  EngineState.ErrPos = P + K;
+  EngineState.ErrLen = N + M;
+}
+
+void TfmCalc::SelectInputSpan(int Pos, int Len) {
+  const auto [From, Count] = LineSpan(Edit1->text(), Pos, Len);
+  Edit1->setSelection(From, Count);
+}
+
+void TfmCalc::ShowError() {
+  const QString Message = calcpf::FromEngineText(ErrorText(EngineState.ErrCode)) +
+                          ": position " + QString::number(EngineState.ErrPos);
+  QPalette P = Edit2->palette();
+  P.setColor(QPalette::Text, Qt::red);
+  Edit2->setPalette(P);
+  Edit2->setText(Message);
+  Edit1->setFocus();
+  SelectInputSpan(EngineState.ErrPos, EngineState.ErrLen);
+}
+
+void TfmCalc::ShowResultText(const QString& Text) {
+  QPalette P = Edit2->palette();
+  P.setColor(QPalette::Text, Qt::blue);
+  Edit2->setPalette(P);
+  Edit2->setText(Text);
+}
+
+bool TfmCalc::Redisplay() {
+  EngineState.ErrFlag = false;
+  if (ComplexMode) {
+    ShowResultText(calcpf::FromEngineText(calceng::CompToStr(calceng::ComplexAnswer(), Digits)));
+    return true;
+  }
+  const std::string Text = calceng::FormatNumber(Digits, EngineState.Ans);
+  if (EngineState.ErrFlag) {
+    // A value that this radix or notation cannot show is reported, never shown as "0.0".
+    ShowError();
+    EngineState.ErrFlag = false;
+    return false;
+  }
+  ShowResultText(calcpf::FromEngineText(Text));
+  return true;
+}
+
+bool TfmCalc::ReturnClick() {
+  if (FEvaluating) return false;  // one engine state: evaluations never nest by accident
+  FEvaluating = true;
+  bool Shown = false;
+  LockPages();
+  EngineState.ErrFlag = false;
+  if (!Edit1->text().isEmpty()) {
+    const TBusyCursor Busy;
+    const QString Input = Edit1->text();
+    FTypedText = calcpf::ToEngineText(Input);
+    Edit1->setReadOnly(true);
+    cbHistory->setEnabled(false);
+    cbResults->setEnabled(false);
+    // A break or an assignment left over from an earlier evaluation must not reach this one.
+    EngineSettings.BreakRequested = false;
+    calceng::ClearAssignmentLog();
+    try {
+      if (PrepareExpression(Edit1)) {
+        MapErrorPosition(FTypedText, EngineState.ExprStr);
+        ShowError();
+      } else {
+        EngineSettings.ArgDepth = 0;
+        QString Result;
+        bool Failed = false;
+        calceng::TCompValue Z;
+        Extended V = EngineState.Ans;
+        if (!ComplexMode) {
+          V = calceng::Evaluate(EngineState.ExprStr);
+          Failed = EngineState.ErrFlag;
+        } else {
+          EngineState.ErrCode = errSyntax;
+          int Pos = 0;
+          int Len = 0;
+          Failed = calceng::CompEvaluate(EngineState.ExprStr, Z, Pos, Len);
+          if (Failed) {
+            EngineState.ErrFlag = true;
+            EngineState.ErrPos = Pos;
+            EngineState.ErrLen = std::max(Len, 1);
+          }
+        }
+        if (Failed) MapErrorPosition(FTypedText, EngineState.ExprStr);
+        Edit2->selectAll();
+        Edit2->clear();
+        if (!Failed) {
+          const std::string Text =
+              ComplexMode ? calceng::CompToStr(Z, Digits) : calceng::FormatNumber(Digits, V);
+          // A value the formatter cannot show is an error: it is reported as one and enters
+          // neither the previous result nor the histories.
+          Failed = EngineState.ErrFlag;
+          Result = calcpf::FromEngineText(Text);
+        }
+        if (!Failed) {
+          ShowResultText(Result);
+          Edit1->selectAll();
+          if (ComplexMode)
+            calceng::SetComplexAnswer(Z);
+          else
+            EngineState.Ans = V;
+          if (InputModified && !Input.isEmpty()) UpdateHistories(Input, Result);
+          if (!ComplexMode && (Input.contains("min") || Input.contains("max"))) {
+            const QString Which = Input.contains("min") ? " Xmin=" : " Xmax=";
+            const std::string At = calceng::FormatNumber(Digits, calceng::ExtremumX());
+            if (!EngineState.ErrFlag) ShowAssistantText(Which + calcpf::FromEngineText(At));
+          }
+          Shown = true;
+        } else {
+          ShowError();
+        }
+      }
+    } catch (const std::exception& E) {
+      calcpf::Dialogs().Message(calcpf::TMsgKind::Error, QString::fromUtf8(E.what()));
+    } catch (...) {
+      calcpf::Dialogs().Message(calcpf::TMsgKind::Error, "Unexpected error");
+    }
+    EngineState.ErrFlag = false;
+    Edit1->setReadOnly(false);
+    cbHistory->setEnabled(true);
+    cbResults->setEnabled(true);
+  }
+  UnlockPages();
+  FinishEvaluation();
+  return Shown;
+}
+
+void TfmCalc::FinishEvaluation() {
+  FEvaluating = false;
+  if (FCloseRequested) {
+    FCloseRequested = false;
+    QTimer::singleShot(0, this, [this] { close(); });
+  }
+}
+
+void TfmCalc::UpdateHistories(const QString& Input, const QString& Result) {
+  cbResults->insertItem(0, Result);
+  const int Found = cbHistory->findText(Input, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (Found != 0) {
+    if (Found > 0) cbHistory->removeItem(Found);
+    cbHistory->insertItem(0, Input);
+  }
+  cbHistory->setCurrentIndex(-1);
+  cbResults->setCurrentIndex(-1);
+
+  QString Note = "; ";
+  const auto Log = calceng::AssignmentLogEntries();
+  if (Log.size() < 10)
+    for (const auto& [Name, Value] : Log) {
+      if (Name.empty() || Name == std::string(1, '\0')) continue;
+      const QString Key = calcpf::FromEngineText(Name) + "=";
+      if (Note.contains(Key)) continue;
+      Note += Key + calcpf::FromEngineText(Value) + "; ";
+    }
+  InsertTapeLine(Input + " = " + Result + Note);
+}
+
+// ---- display controls ----
+
+namespace {
+// Keeps the other group of a pair equal to the one clicked, without running its handler again.
+void CopyToPartner(TCalcRadioGroup* Sender, TCalcRadioGroup* First, TCalcRadioGroup* Second) {
+  TCalcRadioGroup* Other = Sender == Second ? First : Second;
+  Other->SetItemIndexSilently(Sender->ItemIndex());
+}
+}  // namespace
+
+void TfmCalc::ApplyDigitRange() {
+  const bool Binary = EngineSettings.Radix == 2;
+  if (!Binary) Digits = std::clamp(Digits, FDigitMin, FDigitMax);
+  for (TCalcUpDown* U : {udDigits, UpDown2}) {
+    if (Binary)
+      U->setRange(7, 32);
+    else
+      U->setRange(FDigitMin, FDigitMax);
+    U->SetPosition(Binary ? Bits : Digits);
+  }
+  for (QLabel* L : {lbDigits, lbDigits2}) L->setText(Binary ? "Bits" : "Digits");
+}
+
+void TfmCalc::rgNotationClick(TCalcRadioGroup* Sender) {
+  CopyToPartner(Sender, rgNotation, rgNotation2);
+  const int Index = std::max(Sender->ItemIndex(), 0);
+  EngineSettings.DisplayMode = static_cast<std::uint8_t>(Index);
+  switch (Index) {
+    case 0: MinDigits = 8, FDigitMin = 8, FDigitMax = 21; break;
+    case 1: MinDigits = 3, FDigitMin = 3, FDigitMax = 20; break;
+    case 2: MinDigits = 11, FDigitMin = 11, FDigitMax = 21; break;
+    default: break;
+  }
+  if (Digits < MinDigits) Digits = MinDigits;
+  ApplyDigitRange();
+  if (!Loading) Redisplay();
+}
+
+void TfmCalc::ApplyRadix(int Radix) {
+  calceng::SelectRadix(Radix);
+  ApplyDigitRange();
+}
+
+void TfmCalc::rgBaseClick(TCalcRadioGroup* Sender) {
+  CopyToPartner(Sender, rgBase, rgBase2);
+  const int Radix = std::max(Sender->ItemIndex(), 0);
+  // The input is evaluated once more in the radix it was typed in.
+  const bool Evaluated = ReturnClick();
+  ApplyRadix(Radix);
+  const bool Shown = Redisplay();
+  static const char* const Bases[] = {"10", "16", "2"};
+  if (Evaluated && Shown)
+    InsertTapeLine(Edit1->text() + " = " + Edit2->text() + "; Base=" + Bases[std::min(Radix, 2)]);
+}
+
+void TfmCalc::rgAngleClick(TCalcRadioGroup* Sender) {
+  CopyToPartner(Sender, rgAngle, rgAngle2);
+  if (!Loading) EngineSettings.AngleMode = static_cast<std::uint8_t>(std::max(Sender->ItemIndex(), 0));
+}
+
+void TfmCalc::rgComplexFormClick(TCalcRadioGroup* Sender) {
+  CopyToPartner(Sender, rgComplexForm, rgComplexForm2);
+  calceng::SetComplexDisplayForm(std::max(Sender->ItemIndex(), 0));
+  if (Loading) return;
+  ShowResultText(calcpf::FromEngineText(calceng::CompToStr(calceng::ComplexAnswer(), Digits)));
+  InsertTapeLine(Edit1->text() + " = " + Edit2->text());
+}
+
+int TfmCalc::SnapBits(int P) {
+  if (P == 31) return 16;
+  if (P == 15) return 8;
+  if (P < 7) return 7;
+  if (P == 9) return 16;
+  if (P == 17) return 32;
+  return P;
+}
+
+int TfmCalc::udDigitsChanging(int NewPosition) {
+  if (EngineSettings.Radix != 2) return NewPosition;
+  Bits = SnapBits(std::min(NewPosition, 32));
+  return Bits;
+}
+
+void TfmCalc::udDigitsClick(TCalcUpDown* Sender) {
+  TCalcUpDown* Other = Sender == udDigits ? UpDown2 : udDigits;
+  if (EngineSettings.Radix != 2) {
+    Digits = Sender->Position();
+  } else {
+    Bits = SnapBits(std::min(Sender->Position(), 32));
+    Sender->SetPosition(Bits);
+  }
+  Other->SetPosition(Sender->Position());
+  Redisplay();
+}
+
+void TfmCalc::rgRealClick(TCalcRadioGroup* Sender) {
+  CopyToPartner(Sender, rgReal, rgReal2);
+  if (Sender->ItemIndex() == 1) {
+    if (NoticeCount == 0 && ShowComplexNotice) {
+      TfmCompMess* Notice = CompMess();
+      Notice->chShow->setChecked(true);
+      calcpf::Dialogs().ShowModal(*Notice);
+      ++NoticeCount;
+      ShowComplexNotice = Notice->chShow->isChecked();
+    }
+    if (rgBase->Count() == 1) return;
+    // Items that are about to go must not stay chosen: fall back to the first of each group.
+    if (rgBase->ItemIndex() != 0) {
+      rgBase->SetItemIndexSilently(0);
+      rgBase2->SetItemIndexSilently(0);
+      ApplyRadix(0);
+    }
+    if (rgAngle->ItemIndex() != 0) {
+      rgAngle->SetItemIndexSilently(0);
+      rgAngle2->SetItemIndexSilently(0);
+      EngineSettings.AngleMode = 0;
+    }
+    if (rgNotation->ItemIndex() == 3) {
+      rgNotation->SetItemIndexSilently(0);
+      rgNotation2->SetItemIndexSilently(0);
+    }
+    for (TCalcRadioGroup* G : {rgBase, rgBase2}) {
+      G->DeleteItem(2);
+      G->DeleteItem(1);
+    }
+    for (TCalcRadioGroup* G : {rgAngle, rgAngle2}) G->DeleteItem(1);
+    for (TCalcRadioGroup* G : {rgNotation, rgNotation2}) G->DeleteItem(3);
+    Panel2->show();
+    Panel3->show();
+    rgPlot->SetItem(1, "Contour Plot Z=|f(X+Yi)|");
+    rgPlot->SetItem(2, "Color Shading Z=|f(X+Yi)|");
+    rgPlot->SetItem(3, "Surface Z=|f(X+Yi)|");
+    if (rgPlot->ItemIndex() == 0) rgPlot->SetItemIndex(1);
+    if (rgPlot->ItemIndex() == 4) rgPlot->SetItemIndex(3);
+    if (sbLOG) {
+      sbLOG->setText("comp");
+      sbLOG->SetHint("Complex number of (..,..)");
+    }
+    if (sbGAMMA) {
+      sbGAMMA->setText("LnGm");
+      sbGAMMA->setFont(QFont("Arial", sbGAMMA->font().pointSize()));
+    }
+    ComplexMode = true;
+    pnlComp->show();
+    pnlComp2->show();
+    pnlBase->hide();
+    pnlBase2->hide();
+    EnableRealKeys(false);
+    rgNotationClick(rgNotation);
+    return;
+  }
+  if (sbGAMMA) {
+    sbGAMMA->setText("G");
+    sbGAMMA->setFont(QFont("Symbol", sbGAMMA->font().pointSize()));
+  }
+  if (sbLOG) sbLOG->SetHint("Logarithm (..)");
+  rgPlot->SetItem(1, "Contour Plot f(X,Y)");
+  rgPlot->SetItem(2, "Color Shading f(X,Y)");
+  rgPlot->SetItem(3, "Surface");
+  Panel2->hide();
+  Panel3->hide();
+  pnlComp->hide();
+  pnlComp2->hide();
+  pnlBase->show();
+  pnlBase2->show();
+  ComplexMode = false;
+  pcCalc->setTabVisible(3, true);
+  if (rgBase->Count() == 3) return;
+  for (TCalcRadioGroup* G : {rgBase, rgBase2}) {
+    G->AddItem("hex");
+    G->AddItem("bin");
+  }
+  for (TCalcRadioGroup* G : {rgAngle, rgAngle2}) G->AddItem("Deg");
+  for (TCalcRadioGroup* G : {rgNotation, rgNotation2}) G->AddItem("Sxg");
+  if (sbLOG) sbLOG->setText("log");
+  EnableRealKeys(true);
+  rgNotationClick(rgNotation);
+}
