@@ -5,7 +5,10 @@
 
 #include "engine/engine_state.h"
 
-// Evaluates Text; the caller has stored the same text in EngineState.ExprStr.
+// Evaluates Text; the caller has stored the same text in EngineState.ExprStr (a different text
+// replaces it). An empty text gives 0 and leaves the error state alone. Afterwards the caller
+// reads ErrFlag and, when it is set, ErrCode, ErrPos and ErrLen. A value that is not finite is
+// never returned without an error (code 11).
 Extended Evaluate(const std::string& Text);
 // Stores Text in ExprStr, evaluates it and reports the error state in the out-parameters.
 Extended EvaluateEx(const std::string& Text, bool& Failed, int& ErrorPos, int& ErrorLen);
@@ -17,3 +20,8 @@ void ReadNumber(Extended& Value);
 void CheckAfterOperand();
 Extended Power(Extended Base, Extended Exponent);
 bool AtComma();
+// Reads the name at CurChar (a letter or the pi character) up to its stop character and answers
+// its id: a built-in row, 991 for the FOR form, 999 for a user-function call (its value in
+// UserFunctionValue), 1000 and above for a user variable; -1 after an error. NameStart receives
+// the position of the name's first character; CurChar is left on the stop character.
+int ResolveIdentifier(int& NameStart, Extended& UserFunctionValue);
