@@ -1,8 +1,8 @@
 #include "app/calc_engine_bridge.h"
 
 #include <cmath>
-#include <cstdio>
 
+#include "engine/format.h"
 #include "engine/parser.h"
 
 namespace calceng {
@@ -15,13 +15,9 @@ int GComplexDisplayForm = 1;
 
 Extended Evaluate(const std::string& Text) { return ::Evaluate(Text); }
 
-std::string FormatNumber(int Digits, Extended X) {
-  char Buf[64];
-  std::snprintf(Buf, sizeof Buf, "%.*Lg", Digits > 0 && Digits < 30 ? Digits - 3 : 9, X);
-  return Buf;
-}
+std::string FormatNumber(int Digits, Extended X) { return ::FormatNumber(Digits, X); }
 
-void SelectRadix(int Radix) { EngineSettings.Radix = static_cast<std::uint8_t>(Radix); }
+void SelectRadix(int Radix) { ::SelectRadix(static_cast<std::uint8_t>(Radix)); }
 
 void ClearAssignmentLog() { GAssignmentLog.clear(); }
 std::vector<std::pair<std::string, std::string>> AssignmentLogEntries() { return GAssignmentLog; }

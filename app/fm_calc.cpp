@@ -25,6 +25,7 @@
 #include "app/calc_controls.h"
 #include "app/calc_engine_bridge.h"
 #include "app/calc_platform.h"
+#include "app/fm_calc_host.h"
 #include "app/fm_comp_mess.h"
 #include "app/pending_windows.h"
 
@@ -84,6 +85,8 @@ TfmCalc::TfmCalc(QWidget* Parent) : QWidget(Parent) {
   setObjectName("fmCalc");
   setWindowTitle("Numyx");
   if (!fmCalc) fmCalc = this;
+  FHost = std::make_unique<TCalcEngineHost>(this);
+  SetEngineHost(FHost.get());
 
   auto* Root = new QVBoxLayout(this);
   Root->setContentsMargins(6, 6, 6, 6);
@@ -156,6 +159,7 @@ TfmCalc::TfmCalc(QWidget* Parent) : QWidget(Parent) {
 }
 
 TfmCalc::~TfmCalc() {
+  if (&EngineHost() == FHost.get()) SetEngineHost(nullptr);
   if (fmCalc == this) fmCalc = nullptr;
 }
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QCheckBox;
@@ -28,6 +29,7 @@ class TCalcUpDown;
 class TfmCompMess;
 class TSpeedButton;
 class TSpinButton;
+class TCalcEngineHost;
 
 class TfmCalc : public QWidget {
   Q_OBJECT
@@ -288,6 +290,7 @@ class TfmCalc : public QWidget {
   bool FClosed = false;
   std::string FTypedText;  // the input line's text of the running evaluation, in engine bytes
   TfmCompMess* FOwnCompMess = nullptr;
+  std::unique_ptr<TCalcEngineHost> FHost;
 };
 
 extern TfmCalc* fmCalc;

@@ -3,6 +3,7 @@
 #include "app/calc_platform.h"
 #include "app/fm_calc.h"
 #include "app/start_up.h"
+#include "engine/engine_state.h"
 
 int main(int argc, char* argv[]) {
   QApplication App(argc, argv);
@@ -14,5 +15,6 @@ int main(int argc, char* argv[]) {
   Main->show();
   const int Code = QApplication::exec();
   DestroyStartUpWindows();
+  EngineFinalize();
   return Code;
 }

@@ -22,6 +22,7 @@ T* Make(T*& Global) {
 }  // namespace
 
 TfmCalc* CreateStartUpWindows() {
+  EngineInitialize();
   QApplication::setApplicationName("Numyx v.4.24");
   GOrder.clear();
   TfmCalc* Main = Make(fmCalc);

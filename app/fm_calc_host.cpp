@@ -1,0 +1,28 @@
+#include "app/fm_calc_host.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QSpinBox>
+
+#include "app/calc_platform.h"
+#include "app/fm_calc.h"
+
+void TCalcEngineHost::PumpMessages() {
+  // Often enough for the stop button and repainting, rarely enough not to slow the loops down.
+  if (FPumped.elapsed() < 30) return;
+  FPumped.restart();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+bool TCalcEngineHost::AskBreak() {
+  return calcpf::Dialogs().Confirm("Do you realy wont break calculation?");
+}
+
+void TCalcEngineHost::ShowIntegrationPass(const std::string& Text) {
+  FWindow->Edit2->setText(calcpf::FromEngineText(Text));
+  FWindow->Edit2->repaint();
+}
+
+int TCalcEngineHost::Digits() const { return FWindow->Digits; }
+int TCalcEngineHost::Bits() const { return FWindow->Bits; }
+int TCalcEngineHost::Precision() const { return FWindow->udPrecision->value(); }
