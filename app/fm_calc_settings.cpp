@@ -46,7 +46,9 @@ void TfmCalc::FormCreate() {
   Bits = 32;
   Loading = true;
   LoadSettings();
-  LoadConstants();
+  if (!LoadConstants())
+    calcpf::Dialogs().Message(calcpf::TMsgKind::Warning,
+                              "File <" + calcpf::BasePath() + ".CON> not found.");
   rgPlotClick();
   // The user functions come from their file; a missing file simply gives none.
   calceng::LoadUserFunctions(calcpf::ToEngineText(UserFuncFile));
@@ -192,9 +194,6 @@ bool TfmCalc::LoadConstants() {
   if (Ok) lbConst->addItems(Lines);
   lbConst->setSortingEnabled(true);
   lbConst->sortItems();
-  if (!Ok && Loading)
-    calcpf::Dialogs().Message(calcpf::TMsgKind::Warning,
-                              "File <" + calcpf::BasePath() + ".CON> not found.");
   return Ok;
 }
 

@@ -9,12 +9,16 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <memory>
 #include <vector>
 
 #include "app/calc_platform.h"
 #include "app/fm_calc.h"
 #include "engine/engine_state.h"
+
+// Readable values in the failure messages.
+inline void PrintTo(const QString& S, std::ostream* Out) { *Out << '"' << S.toStdString() << '"'; }
 
 inline void EnsureApplication() {
   if (QApplication::instance()) return;
