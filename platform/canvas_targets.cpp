@@ -1,6 +1,8 @@
 #include "platform/canvas_targets.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <vector>
 #include <cmath>
 #include <numbers>
 
@@ -76,6 +78,63 @@ double EllipseAngle(const QRectF& R, const TPoint& P) {
   return std::atan2(-(P.Y - C.y()) / Ry, (P.X - C.x()) / Rx) * 180 / std::numbers::pi;
 }
 
+// Thin lines are rasterised here rather than by Qt: Qt orders a line's pixels by its own
+// direction and so sometimes leaves out the first pixel instead of the last. Each segment covers
+// its start and not its end; a dash pattern runs on from segment to segment.
+class TThinLine {
+ public:
+  explicit TThinLine(TPenStyle Style) {
+    switch (Style) {
+      case psDash: Pattern = {18, 6}; break;
+      case psDot: Pattern = {3, 3}; break;
+      case psDashDot: Pattern = {9, 6, 3, 6}; break;
+      case psDashDotDot: Pattern = {9, 3, 3, 3, 3, 3}; break;
+      default: break;
+    }
+  }
+
+  void Segment(TPoint A, TPoint B) {
+    const int Dx = std::abs(B.X - A.X);
+    const int Dy = -std::abs(B.Y - A.Y);
+    const int Sx = A.X < B.X ? 1 : -1;
+    const int Sy = A.Y < B.Y ? 1 : -1;
+    int Err = Dx + Dy;
+    int X = A.X;
+    int Y = A.Y;
+    while (X != B.X || Y != B.Y) {
+      Plot(X, Y);
+      const int E2 = 2 * Err;
+      if (E2 >= Dy) { Err += Dy; X += Sx; }
+      if (E2 <= Dx) { Err += Dx; Y += Sy; }
+    }
+  }
+
+  void Draw(QPainter& P, const QColor& Color) {
+    if (Points.isEmpty()) return;
+    P.setPen(QPen(Color, 0));
+    P.setBrush(Qt::NoBrush);
+    P.drawPoints(Points);
+  }
+
+ private:
+  void Plot(int X, int Y) {
+    bool On = true;
+    if (!Pattern.empty()) {
+      On = Index % 2 == 0;
+      if (++Run >= Pattern[Index]) {
+        Run = 0;
+        Index = (Index + 1) % Pattern.size();
+      }
+    }
+    if (On) Points << QPoint(X, Y);
+  }
+
+  std::vector<int> Pattern;
+  size_t Index = 0;
+  int Run = 0;
+  QPolygon Points;
+};
+
 }  // namespace
 
 QPen ToQPen(const TPenData& Pen) {
@@ -138,6 +197,12 @@ void TPainterTarget::Execute(const TCanvasOp& Op) {
     case coPolyline: {
       if (!HasPen || Op.Points.size() < 2) break;
       if (!ApplyMode(P, S.Pen.Mode, SupportsRasterOps())) break;
+      if (Thin) {
+        TThinLine Line(S.Pen.Style);
+        for (size_t I = 1; I < Op.Points.size(); ++I) Line.Segment(Op.Points[I - 1], Op.Points[I]);
+        Line.Draw(P, ToQColor(S.Pen.Color));
+        break;
+      }
       P.setPen(Pen);
       P.setBrush(Qt::NoBrush);
       if (Op.Points.size() == 2) {
@@ -154,6 +219,16 @@ void TPainterTarget::Execute(const TCanvasOp& Op) {
       if (!ApplyMode(P, S.Pen.Mode, SupportsRasterOps())) break;
       QPolygon Poly;
       for (const TPoint& Pt : Op.Points) Poly << QPoint(Pt.X, Pt.Y);
+      if (HasPen && Thin) {
+        P.setPen(Qt::NoPen);
+        P.setBrush(Brush);
+        if (Brush.style() != Qt::NoBrush)
+          P.drawPolygon(Poly, S.PolyFillMode == pfWinding ? Qt::WindingFill : Qt::OddEvenFill);
+        TThinLine Outline(S.Pen.Style);
+        for (size_t I = 0; I < Op.Points.size(); ++I) Outline.Segment(Op.Points[I], Op.Points[(I + 1) % Op.Points.size()]);
+        Outline.Draw(P, ToQColor(S.Pen.Color));
+        break;
+      }
       P.setPen(Pen);
       P.setBrush(Brush);
       P.drawPolygon(Poly, S.PolyFillMode == pfWinding ? Qt::WindingFill : Qt::OddEvenFill);
@@ -175,10 +250,12 @@ void TPainterTarget::Execute(const TCanvasOp& Op) {
           P.fillRect(QRect(R.Left, R.Top, W, H), ToQColor(S.Pen.Color));
           break;
         }
-        P.setPen(Pen);
-        const QPolygon Frame({QPoint(R.Left, R.Top), QPoint(R.Right - 1, R.Top), QPoint(R.Right - 1, R.Bottom - 1),
-                              QPoint(R.Left, R.Bottom - 1), QPoint(R.Left, R.Top)});
-        P.drawPolyline(Frame);
+        TThinLine Frame(S.Pen.Style);
+        Frame.Segment({R.Left, R.Top}, {R.Right - 1, R.Top});
+        Frame.Segment({R.Right - 1, R.Top}, {R.Right - 1, R.Bottom - 1});
+        Frame.Segment({R.Right - 1, R.Bottom - 1}, {R.Left, R.Bottom - 1});
+        Frame.Segment({R.Left, R.Bottom - 1}, {R.Left, R.Top});
+        Frame.Draw(P, ToQColor(S.Pen.Color));
         break;
       }
       P.setPen(Pen);
