@@ -46,7 +46,8 @@ void TBackingControl::DrawDragOutline(const TRect& Outline, TPenStyle Style) {
 
 void TBackingControl::resizeEvent(QResizeEvent* Event) {
   QWidget::resizeEvent(Event);
-  FDirty = true;
+  // Hidden widgets get their resize event late, possibly after a Redraw at the new size.
+  if (FBacking->Width() != width() || FBacking->Height() != height()) FDirty = true;
 }
 
 void TBackingControl::paintEvent(QPaintEvent* Event) {
