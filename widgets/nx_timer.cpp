@@ -1,6 +1,10 @@
 #include "widgets/nx_timer.h"
 
+#include "platform/app_services.h"
+
+#include <QCoreApplication>
 #include <QMetaObject>
+#include <QThread>
 #include <QTimer>
 #include <QtGlobal>
 
@@ -11,16 +15,14 @@
 namespace {
 
 // No exception may cross the event loop or end the worker thread; the timer
-// keeps running after a failing event.
+// keeps running after a failing event. The box is shown by the GUI thread.
 void ReportTimerException(std::exception_ptr Error)
 {
-    try {
-        std::rethrow_exception(Error);
-    } catch (const std::exception& E) {
-        qWarning("Timer event failed: %s", E.what());
-    } catch (...) {
-        qWarning("Timer event failed");
-    }
+    QCoreApplication* App = QCoreApplication::instance();
+    if (App && QThread::currentThread() != App->thread())
+        QMetaObject::invokeMethod(App, [Error] { ShowException(Error); }, Qt::QueuedConnection);
+    else
+        ShowException(Error);
 }
 
 }  // namespace

@@ -15,9 +15,9 @@
 #include <stop_token>
 #include <thread>
 
-class QTimer;
+#include "widgets/nx_events.h"
 
-using TNotifyEvent = std::function<void(QObject* Sender)>;
+class QTimer;
 
 enum class TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 
