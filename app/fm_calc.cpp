@@ -25,6 +25,8 @@
 #include "app/calc_controls.h"
 #include "app/calc_engine_bridge.h"
 #include "app/calc_platform.h"
+#include "platform/codepage.h"
+#include "platform/dialogs.h"
 #include "app/fm_calc_host.h"
 #include "app/fm_comp_mess.h"
 #include "app/pending_windows.h"
@@ -621,7 +623,7 @@ void TfmCalc::ConnectHandlers() {
     });
   connect(SpeedButton76, &QToolButton::clicked, this, [this] {
     TfmConv Conv(this);
-    calcpf::Dialogs().ShowModal(Conv);
+    calcpf::RunModal(Conv);
   });
   const QList<QAction*> PlotItems = PopupMenu1->actions();
   connect(PlotItems[0], &QAction::triggered, this, [] {
@@ -648,9 +650,9 @@ void TfmCalc::ConnectHandlers() {
 
   const QString Address = "support@numyx.example";
   connect(btMail, &QPushButton::clicked, this,
-          [Address] { calcpf::Dialogs().OpenUrl("mailto:" + Address); });
+          [Address] { calcpf::OpenUrl("mailto:" + Address); });
   connect(btMailSupport, &QPushButton::clicked, this,
-          [Address] { calcpf::Dialogs().OpenUrl("mailto:" + Address + "?subject=Techsupport"); });
+          [Address] { calcpf::OpenUrl("mailto:" + Address + "?subject=Techsupport"); });
 
   for (QLineEdit* E : {edStepsX, edStepsY})
     connect(E, &QLineEdit::textChanged, this, [this, E](const QString& Text) {
@@ -691,7 +693,7 @@ void TfmCalc::SetFunc(const QString& S) {
   }
   if (Caret >= 0) Edit1->setCursorPosition(Caret);
   InputModified = true;
-  EngineState.ExprStr = calcpf::ToEngineText(Edit1->text());
+  EngineState.ExprStr = ToCp1252(Edit1->text());
   Edit1->setFocus();
 }
 

@@ -268,7 +268,7 @@ class TfmCalc : public QWidget {
   void BuildAboutPage();
   void BuildFinancePage();
   void ConnectHandlers();
-  void ShowError();
+  void ShowEvalError();
   void ShowResultText(const QString& Text);
   // Shows the previous result in the current mode, notation and radix.
   bool Redisplay();

@@ -13,6 +13,8 @@
 #include "app/calc_controls.h"
 #include "app/calc_engine_bridge.h"
 #include "app/calc_platform.h"
+#include "platform/codepage.h"
+#include "platform/dialogs.h"
 #include "app/fm_calc.h"
 #include "app/fm_comp_mess.h"
 
@@ -55,7 +57,7 @@ std::pair<int, int> LineSpan(const QString& Line, int Pos, int Len) {
 
 bool TfmCalc::PrepareExpression(QLineEdit* E) {
   std::string S;
-  for (char C : calcpf::ToEngineText(E->text()))
+  for (char C : ToCp1252(E->text()))
     if (C != ' ') S += C;
   EngineState.ExprStr = S;
   int Open = 0;
@@ -122,8 +124,8 @@ void TfmCalc::SelectInputSpan(int Pos, int Len) {
   Edit1->setSelection(From, Count);
 }
 
-void TfmCalc::ShowError() {
-  const QString Message = calcpf::FromEngineText(ErrorText(EngineState.ErrCode)) +
+void TfmCalc::ShowEvalError() {
+  const QString Message = FromCp1252(ErrorText(EngineState.ErrCode)) +
                           ": position " + QString::number(EngineState.ErrPos);
   QPalette P = Edit2->palette();
   P.setColor(QPalette::Text, Qt::red);
@@ -143,17 +145,17 @@ void TfmCalc::ShowResultText(const QString& Text) {
 bool TfmCalc::Redisplay() {
   EngineState.ErrFlag = false;
   if (ComplexMode) {
-    ShowResultText(calcpf::FromEngineText(calceng::CompToStr(calceng::ComplexAnswer(), Digits)));
+    ShowResultText(FromCp1252(calceng::CompToStr(calceng::ComplexAnswer(), Digits)));
     return true;
   }
   const std::string Text = calceng::FormatNumber(Digits, EngineState.Ans);
   if (EngineState.ErrFlag) {
     // A value that this radix or notation cannot show is reported, never shown as "0.0".
-    ShowError();
+    ShowEvalError();
     EngineState.ErrFlag = false;
     return false;
   }
-  ShowResultText(calcpf::FromEngineText(Text));
+  ShowResultText(FromCp1252(Text));
   return true;
 }
 
@@ -166,7 +168,7 @@ bool TfmCalc::ReturnClick() {
   if (!Edit1->text().isEmpty()) {
     const TBusyCursor Busy;
     const QString Input = Edit1->text();
-    FTypedText = calcpf::ToEngineText(Input);
+    FTypedText = ToCp1252(Input);
     Edit1->setReadOnly(true);
     cbHistory->setEnabled(false);
     cbResults->setEnabled(false);
@@ -176,7 +178,7 @@ bool TfmCalc::ReturnClick() {
     try {
       if (PrepareExpression(Edit1)) {
         MapErrorPosition(FTypedText, EngineState.ExprStr);
-        ShowError();
+        ShowEvalError();
       } else {
         EngineSettings.ArgDepth = 0;
         QString Result;
@@ -206,7 +208,7 @@ bool TfmCalc::ReturnClick() {
           // A value the formatter cannot show is an error: it is reported as one and enters
           // neither the previous result nor the histories.
           Failed = EngineState.ErrFlag;
-          Result = calcpf::FromEngineText(Text);
+          Result = FromCp1252(Text);
         }
         if (!Failed) {
           ShowResultText(Result);
@@ -219,17 +221,17 @@ bool TfmCalc::ReturnClick() {
           if (!ComplexMode && (Input.contains("min") || Input.contains("max"))) {
             const QString Which = Input.contains("min") ? " Xmin=" : " Xmax=";
             const std::string At = calceng::FormatNumber(Digits, calceng::ExtremumX());
-            if (!EngineState.ErrFlag) ShowAssistantText(Which + calcpf::FromEngineText(At));
+            if (!EngineState.ErrFlag) ShowAssistantText(Which + FromCp1252(At));
           }
           Shown = true;
         } else {
-          ShowError();
+          ShowEvalError();
         }
       }
     } catch (const std::exception& E) {
-      calcpf::Dialogs().Message(calcpf::TMsgKind::Error, QString::fromUtf8(E.what()));
+      ShowError(QString::fromUtf8(E.what()));
     } catch (...) {
-      calcpf::Dialogs().Message(calcpf::TMsgKind::Error, "Unexpected error");
+      ShowError("Unexpected error");
     }
     EngineState.ErrFlag = false;
     Edit1->setReadOnly(false);
@@ -264,9 +266,9 @@ void TfmCalc::UpdateHistories(const QString& Input, const QString& Result) {
   if (Log.size() < 10)
     for (const auto& [Name, Value] : Log) {
       if (Name.empty() || Name == std::string(1, '\0')) continue;
-      const QString Key = calcpf::FromEngineText(Name) + "=";
+      const QString Key = FromCp1252(Name) + "=";
       if (Note.contains(Key)) continue;
-      Note += Key + calcpf::FromEngineText(Value) + "; ";
+      Note += Key + FromCp1252(Value) + "; ";
     }
   InsertTapeLine(Input + " = " + Result + Note);
 }
@@ -335,7 +337,7 @@ void TfmCalc::rgComplexFormClick(TCalcRadioGroup* Sender) {
   CopyToPartner(Sender, rgComplexForm, rgComplexForm2);
   calceng::SetComplexDisplayForm(std::max(Sender->ItemIndex(), 0));
   if (Loading) return;
-  ShowResultText(calcpf::FromEngineText(calceng::CompToStr(calceng::ComplexAnswer(), Digits)));
+  ShowResultText(FromCp1252(calceng::CompToStr(calceng::ComplexAnswer(), Digits)));
   InsertTapeLine(Edit1->text() + " = " + Edit2->text());
 }
 
@@ -372,7 +374,7 @@ void TfmCalc::rgRealClick(TCalcRadioGroup* Sender) {
     if (NoticeCount == 0 && ShowComplexNotice) {
       TfmCompMess* Notice = CompMess();
       Notice->chShow->setChecked(true);
-      calcpf::Dialogs().ShowModal(*Notice);
+      calcpf::RunModal(*Notice);
       ++NoticeCount;
       ShowComplexNotice = Notice->chShow->isChecked();
     }

@@ -5,6 +5,8 @@
 #include <QSpinBox>
 
 #include "app/calc_platform.h"
+#include "platform/codepage.h"
+#include "platform/dialogs.h"
 #include "app/fm_calc.h"
 
 void TCalcEngineHost::PumpMessages() {
@@ -15,11 +17,11 @@ void TCalcEngineHost::PumpMessages() {
 }
 
 bool TCalcEngineHost::AskBreak() {
-  return calcpf::Dialogs().Confirm("Do you realy wont break calculation?");
+  return Confirm("Do you realy wont break calculation?") == mrYes;
 }
 
 void TCalcEngineHost::ShowIntegrationPass(const std::string& Text) {
-  FWindow->Edit2->setText(calcpf::FromEngineText(Text));
+  FWindow->Edit2->setText(FromCp1252(Text));
   FWindow->Edit2->repaint();
 }
 

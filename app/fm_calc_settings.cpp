@@ -18,6 +18,10 @@
 #include "app/calc_controls.h"
 #include "app/calc_engine_bridge.h"
 #include "app/calc_platform.h"
+#include "platform/codepage.h"
+#include "platform/dialogs.h"
+#include "platform/ini_file.h"
+#include "platform/text_file.h"
 #include "app/fm_calc.h"
 #include "app/form_placement.h"
 
@@ -47,14 +51,13 @@ void TfmCalc::FormCreate() {
   Loading = true;
   LoadSettings();
   if (!LoadConstants())
-    calcpf::Dialogs().Message(calcpf::TMsgKind::Warning,
-                              "File <" + calcpf::BasePath() + ".CON> not found.");
+    ShowWarning("File <" + calcpf::BasePath() + ".CON> not found.");
   rgPlotClick();
   // The user functions come from their file; a missing file simply gives none.
-  calceng::LoadUserFunctions(calcpf::ToEngineText(UserFuncFile));
+  calceng::LoadUserFunctions(ToCp1252(UserFuncFile));
   QStringList FuncLines;
   lbFuncs->clear();
-  if (calcpf::ReadTextLines(UserFuncFile, FuncLines)) lbFuncs->addItems(FuncLines);
+  if (ReadTextLines(UserFuncFile, FuncLines)) lbFuncs->addItems(FuncLines);
   pnAssistant->setAutoFillBackground(true);
   QPalette P = pnAssistant->palette();
   P.setColor(QPalette::Window, P.color(QPalette::ToolTipBase));
@@ -63,7 +66,7 @@ void TfmCalc::FormCreate() {
 }
 
 void TfmCalc::LoadSettings() {
-  const calcpf::TCalcIni Ini(calcpf::BasePath() + ".INI");
+  const TIniFile Ini(calcpf::BasePath() + ".INI");
 
   const int Notation = InRange(Ini.ReadInteger(CalcSettings, "Notation", 0), 0, 3, 0);
   rgNotation->SetItemIndexSilently(Notation);
@@ -120,7 +123,7 @@ void TfmCalc::LoadSettings() {
 }
 
 bool TfmCalc::SaveSettings() {
-  calcpf::TCalcIni Ini(calcpf::BasePath() + ".INI");
+  TIniFile Ini(calcpf::BasePath() + ".INI");
   Ini.WriteInteger(CalcSettings, "Notation", rgNotation->ItemIndex());
   Ini.WriteInteger(CalcSettings, "Angle", rgAngle->ItemIndex() == 1 ? 1 : 0);
   Ini.WriteInteger(CalcSettings, "Digits", Digits);
@@ -152,7 +155,7 @@ void TfmCalc::LoadHistory() {
   FHistoryWritable = true;
   if (!QFile::exists(Name)) return;
   QStringList Lines;
-  if (!calcpf::ReadTextLines(Name, Lines)) {
+  if (!ReadTextLines(Name, Lines)) {
     FHistoryWritable = false;
     return;
   }
@@ -183,14 +186,14 @@ bool TfmCalc::SaveHistory() {
       Lines << Item;
     }
   }
-  return calcpf::WriteTextLines(calcpf::BasePath() + ".HST", Lines);
+  return WriteTextLines(calcpf::BasePath() + ".HST", Lines);
 }
 
 bool TfmCalc::LoadConstants() {
   lbConst->setSortingEnabled(false);
   lbConst->clear();
   QStringList Lines;
-  const bool Ok = calcpf::ReadTextLines(calcpf::BasePath() + ".CON", Lines);
+  const bool Ok = ReadTextLines(calcpf::BasePath() + ".CON", Lines);
   if (Ok) lbConst->addItems(Lines);
   lbConst->setSortingEnabled(true);
   lbConst->sortItems();
@@ -198,14 +201,13 @@ bool TfmCalc::LoadConstants() {
 }
 
 void TfmCalc::bbEditClick() {
-  calcpf::Dialogs().OpenUrl(QUrl::fromLocalFile(calcpf::BasePath() + ".CON").toString());
+  calcpf::OpenUrl(QUrl::fromLocalFile(calcpf::BasePath() + ".CON").toString());
   bbReload->setEnabled(true);
 }
 
 void TfmCalc::bbReloadClick() {
   if (!LoadConstants())
-    calcpf::Dialogs().Message(calcpf::TMsgKind::Warning,
-                              "File <" + calcpf::BasePath() + ".CON> not found");
+    ShowWarning("File <" + calcpf::BasePath() + ".CON> not found");
   bbReload->setEnabled(false);
 }
 
@@ -215,7 +217,7 @@ void TfmCalc::FormShow() {
     Edit1->selectAll();
   }
   if (Edit2->text().isEmpty() && cbResults->count() > 0) Edit2->setText(cbResults->itemText(0));
-  const QString F = "f(" + calcpf::FromEngineText(EngineState.ExprStr) + ")";
+  const QString F = "f(" + FromCp1252(EngineState.ExprStr) + ")";
   if (PlotKind() != 0) {
     edTitle->setText(F);
     edLegend->clear();
@@ -260,15 +262,14 @@ bool TfmCalc::FormCloseQuery() {
     return false;
   }
   if (!SaveSettings())
-    calcpf::Dialogs().Message(calcpf::TMsgKind::Error,
-                              "Can't create file " + calcpf::BasePath() + ".INI");
+    ShowError("Can't create file " + calcpf::BasePath() + ".INI");
   // A history that could not be read stays as it is; a failed write loses nothing on disk.
   SaveHistory();
   return true;
 }
 
 void TfmCalc::pcCalcChange(int Page) {
-  EngineState.ExprStr = calcpf::ToEngineText(Edit1->text());
+  EngineState.ExprStr = ToCp1252(Edit1->text());
   Panel1->hide();
   switch (Page) {
     case 0:

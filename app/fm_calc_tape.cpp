@@ -2,12 +2,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include "app/calc_platform.h"
+#include "platform/dialogs.h"
+#include "platform/printer.h"
+#include "platform/text_file.h"
 #include "app/dm.h"
 #include "app/fm_calc.h"
 
@@ -35,25 +36,21 @@ void TfmCalc::UpdateTapeButtons() {
 }
 
 void TfmCalc::btPrintClick() {
-  std::unique_ptr<QPrinter> Printer = calcpf::Dialogs().DefaultPrinter();
-  if (!Printer) {
-    calcpf::Dialogs().Message(calcpf::TMsgKind::Error, "No printer is installed.");
-    return;
-  }
+  // Without a printer the job goes to a PDF file the user chooses; a cancelled choice prints
+  // nothing and says nothing, every other failure is reported.
   QString Error;
-  if (!calcpf::PrintLines(*Printer, TapeLines(), Error))
-    calcpf::Dialogs().Message(calcpf::TMsgKind::Error, Error);
+  if (!PrintTextLines(TapeLines(), "Tape", &Error) && !Error.isEmpty()) ShowError(Error);
 }
 
 void TfmCalc::btToFileClick() {
-  TDM::TSaveDialog Own;
-  TDM::TSaveDialog& D = DM ? DM->SaveDialog1 : Own;
+  TSaveDialog Own;
+  TSaveDialog& D = DM ? DM->SaveDialog1 : Own;
   D.Title = "Save to Text File";
   D.DefaultExt = "TXT";
   D.Filter = "Text files (*.TXT)|*.TXT";
   if (!D.Execute()) return;
-  if (!calcpf::WriteTextLines(D.FileName, TapeLines()))
-    calcpf::Dialogs().Message(calcpf::TMsgKind::Error, "Can't create file " + D.FileName);
+  if (!WriteTextLines(D.FileName, TapeLines()))
+    ShowError("Can't create file " + D.FileName);
 }
 
 void TfmCalc::btCopyClick() {

@@ -6,6 +6,8 @@
 #include <QWidget>
 
 #include "app/calc_platform.h"
+#include "platform/dialogs.h"
+#include "platform/ini_file.h"
 
 bool PlacementOnScreen(const QRect& Rect) {
   if (Rect.width() <= 0 || Rect.height() <= 0) return false;
@@ -19,7 +21,7 @@ bool PlacementOnScreen(const QRect& Rect) {
 }
 
 void LoadFormPlacement(QWidget* Form) {
-  const calcpf::TCalcIni Ini(calcpf::BasePath() + ".INI");
+  const TIniFile Ini(calcpf::BasePath() + ".INI");
   const QString Section = Form->objectName();
   QRect R(Ini.ReadInteger(Section, "Left", 0), Ini.ReadInteger(Section, "Top", 0),
           Ini.ReadInteger(Section, "Width", 640), Ini.ReadInteger(Section, "Height", 480));
@@ -29,13 +31,12 @@ void LoadFormPlacement(QWidget* Form) {
 }
 
 void SaveFormPlacement(QWidget* Form) {
-  calcpf::TCalcIni Ini(calcpf::BasePath() + ".INI");
+  TIniFile Ini(calcpf::BasePath() + ".INI");
   const QString Section = Form->objectName();
   Ini.WriteInteger(Section, "Left", Form->x());
   Ini.WriteInteger(Section, "Top", Form->y());
   Ini.WriteInteger(Section, "Width", Form->width());
   Ini.WriteInteger(Section, "Height", Form->height());
   if (!Ini.UpdateFile())
-    calcpf::Dialogs().Message(calcpf::TMsgKind::Error,
-                              "Can't create file " + calcpf::BasePath() + ".INI");
+    ShowError("Can't create file " + calcpf::BasePath() + ".INI");
 }

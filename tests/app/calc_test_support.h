@@ -3,7 +3,6 @@
 // that records every request, and a fresh engine state for each test.
 #include <QApplication>
 #include <QDialog>
-#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -15,6 +14,8 @@
 
 #include "app/calc_platform.h"
 #include "app/fm_calc.h"
+#include "platform/dialogs.h"
+#include "platform/printer.h"
 #include "engine/engine_state.h"
 
 // Readable values in the failure messages.
@@ -35,56 +36,16 @@ inline void EnsureApplication() {
   new QApplication(Argc, Argv);
 }
 
-struct TScriptedDialogs : calcpf::TDialogService {
-  struct TMessage {
-    calcpf::TMsgKind Kind;
-    QString Text;
-  };
-  std::vector<TMessage> Messages;
-  std::vector<calcpf::TFileDialogRequest> FileRequests;
+// The platform's scripted dialogs, plus the window's own forms and the links it hands out.
+struct TScriptedDialogs : TScriptedDialogService {
   QStringList Urls;
   int ModalCount = 0;
-  bool ConfirmAnswer = true;
-  QString SaveAnswer;  // empty: the dialog is cancelled
-  QString PdfFile;     // empty: no printer installed
   std::function<int(QDialog&)> OnModal;
-
-  void Message(calcpf::TMsgKind Kind, const QString& Text) override {
-    Messages.push_back({Kind, Text});
-  }
-  bool Confirm(const QString& Text) override {
-    Messages.push_back({calcpf::TMsgKind::Warning, Text});
-    return ConfirmAnswer;
-  }
-  bool SaveFile(calcpf::TFileDialogRequest& R) override {
-    FileRequests.push_back(R);
-    if (SaveAnswer.isEmpty()) return false;
-    R.FileName = SaveAnswer;
-    return true;
-  }
-  bool OpenFile(calcpf::TFileDialogRequest& R) override {
-    FileRequests.push_back(R);
-    return false;
-  }
-  int ShowModal(QDialog& Form) override {
-    ++ModalCount;
-    return OnModal ? OnModal(Form) : int(QDialog::Accepted);
-  }
-  std::unique_ptr<QPrinter> DefaultPrinter() override {
-    if (PdfFile.isEmpty()) return nullptr;
-    auto P = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    P->setOutputFormat(QPrinter::PdfFormat);
-    P->setOutputFileName(PdfFile);
-    return P;
-  }
-  bool OpenUrl(const QString& Url) override {
-    Urls << Url;
-    return true;
-  }
-  bool StartProgram(const QString&, const QStringList&) override { return true; }
-  QStringList Texts() const {
-    QStringList L;
-    for (const TMessage& M : Messages) L << M.Text;
+  // The requests of one kind (file dialogs, message boxes...).
+  std::vector<TDialogRequest> Of(TDialogRequest::TKind Kind) const {
+    std::vector<TDialogRequest> L;
+    for (const TDialogRequest& R : Requests)
+      if (R.Kind == Kind) L.push_back(R);
     return L;
   }
 };
@@ -95,7 +56,15 @@ class CalcWindowTest : public ::testing::Test {
     EnsureApplication();
     ASSERT_TRUE(Dir.isValid());
     calcpf::SetProgramDir(Dir.path());
-    calcpf::SetDialogService(&Dialogs);
+    SetDialogService(&Dialogs);
+    calcpf::SetUrlOpener([this](const QString& Url) {
+      Dialogs.Urls << Url;
+      return true;
+    });
+    calcpf::SetModalRunner([this](QDialog& Form) {
+      ++Dialogs.ModalCount;
+      return Dialogs.OnModal ? Dialogs.OnModal(Form) : int(QDialog::Accepted);
+    });
     EngineInitialize();
     EngineState = TEngineState{};
     EngineSettings = TEngineSettings{};
@@ -103,7 +72,10 @@ class CalcWindowTest : public ::testing::Test {
   }
   void TearDown() override {
     Window.reset();
-    calcpf::SetDialogService(nullptr);
+    SetDialogService(nullptr);
+    calcpf::SetUrlOpener(nullptr);
+    calcpf::SetModalRunner(nullptr);
+    SetPrinterPdfOutput(QString());
   }
   // Writes a file of the program directory ("Numyx.INI", ...).
   void WriteFile(const QString& Name, const QByteArray& Bytes) const;

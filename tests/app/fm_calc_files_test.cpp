@@ -51,8 +51,8 @@ TEST_F(CalcWindowTest, FirstStartWithNoFilesUsesTheDefaults) {
   EXPECT_EQ(W.cbHistory->count(), 0);
   EXPECT_EQ(W.UserVarFile, Path("Numyx.USR"));
   EXPECT_EQ(W.windowTitle(), "Numyx");
-  EXPECT_EQ(Dialogs.Texts(), QStringList{"File <" + Path("Numyx") + ".CON> not found."});
-  EXPECT_EQ(Dialogs.Messages.front().Kind, calcpf::TMsgKind::Warning);
+  EXPECT_EQ(Dialogs.Messages(), QStringList{"File <" + Path("Numyx") + ".CON> not found."});
+  EXPECT_EQ(Dialogs.Requests.front().Type, mtWarning);
 
   EXPECT_EQ(W.TimerTask, 2);
   EXPECT_TRUE(W.Timer1->isActive());
@@ -89,7 +89,7 @@ TEST_F(CalcWindowTest, SettingsSurviveARestart) {
   CloseWindow();
 
   TfmCalc& R = Open();
-  EXPECT_TRUE(Dialogs.Messages.empty());
+  EXPECT_TRUE(Dialogs.Messages().isEmpty());
   EXPECT_EQ(R.rgNotation->ItemIndex(), 1);
   EXPECT_EQ(R.rgNotation2->ItemIndex(), 1);
   EXPECT_EQ(EngineSettings.DisplayMode, 1);
@@ -249,7 +249,7 @@ TEST_F(CalcWindowTest, ConstantsReloadAndEdit) {
   EXPECT_TRUE(W.bbReload->isEnabled());
   QFile::remove(Path("Numyx.CON"));
   W.bbReload->click();
-  EXPECT_EQ(Dialogs.Texts(), QStringList{"File <" + Path("Numyx") + ".CON> not found"});
+  EXPECT_EQ(Dialogs.Messages(), QStringList{"File <" + Path("Numyx") + ".CON> not found"});
   EXPECT_EQ(W.lbConst->count(), 0);
   EXPECT_FALSE(W.bbReload->isEnabled());
 

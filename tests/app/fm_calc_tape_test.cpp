@@ -11,7 +11,7 @@
 
 TEST_F(CalcWindowTest, TapeIsSavedPrintedAndCopied) {
   TfmCalc& W = Open();
-  Dialogs.Messages.clear();  // the missing constants file
+  Dialogs.Requests.clear();  // the missing constants file
   EXPECT_FALSE(W.btPrint->isEnabled());
   EXPECT_FALSE(W.btToFile->isEnabled());
   W.rgNotation->SetItemIndex(1);
@@ -23,26 +23,31 @@ TEST_F(CalcWindowTest, TapeIsSavedPrintedAndCopied) {
 
   // To a file, newest line first; a cancelled dialog writes nothing.
   W.btToFileClick();
-  ASSERT_EQ(Dialogs.FileRequests.size(), 1U);
-  EXPECT_EQ(Dialogs.FileRequests[0].Title, "Save to Text File");
-  EXPECT_EQ(Dialogs.FileRequests[0].Filter, "Text files (*.TXT)|*.TXT");
-  EXPECT_EQ(Dialogs.FileRequests[0].DefaultExt, "TXT");
-  Dialogs.SaveAnswer = Path("tape.txt");
+  const auto Saves = Dialogs.Of(TDialogRequest::rkSave);
+  ASSERT_EQ(Saves.size(), 1U);
+  EXPECT_EQ(Saves[0].File.Title, "Save to Text File");
+  EXPECT_EQ(Saves[0].File.Filter, "Text files (*.TXT)|*.TXT");
+  EXPECT_EQ(Saves[0].File.DefaultExt, "TXT");
+  EXPECT_TRUE(Dialogs.Messages().isEmpty());
+  Dialogs.AnswerFile(Path("tape.txt"));
   W.btToFileClick();
   EXPECT_EQ(ReadFile("tape.txt"), "2+2 = 4.0; \n1+1 = 2.0; \n");
-  Dialogs.SaveAnswer = Path("missing/dir/tape.txt");
+  Dialogs.AnswerFile(Path("missing/dir/tape.txt"));
   W.btToFileClick();
-  EXPECT_EQ(Dialogs.Texts(), QStringList{"Can't create file " + Path("missing/dir/tape.txt")});
+  EXPECT_EQ(Dialogs.Messages(), QStringList{"Can't create file " + Path("missing/dir/tape.txt")});
 
-  // No printer is a message, not a silent nothing; a printer gets every line.
-  Dialogs.Messages.clear();
-  W.btPrintClick();
-  EXPECT_EQ(Dialogs.Texts(), QStringList{"No printer is installed."});
-  Dialogs.Messages.clear();
+  // Without a printer the tape goes to a PDF file of the user's choice; cancelling it is quiet.
+  Dialogs.Requests.clear();
+  if (!HasPrinters()) {
+    W.btPrintClick();
+    ASSERT_EQ(Dialogs.Of(TDialogRequest::rkSave).size(), 1U);
+    EXPECT_EQ(Dialogs.Of(TDialogRequest::rkSave)[0].File.DefaultExt, "PDF");
+    EXPECT_TRUE(Dialogs.Messages().isEmpty());
+  }
   for (int I = 0; I < 150; ++I) W.InsertTapeLine(QString("line %1").arg(I));
-  Dialogs.PdfFile = Path("tape.pdf");
+  SetPrinterPdfOutput(Path("tape.pdf"));
   W.btPrintClick();
-  EXPECT_TRUE(Dialogs.Messages.empty());
+  EXPECT_TRUE(Dialogs.Messages().isEmpty());
   const QByteArray Pdf = ReadFile("tape.pdf");
   EXPECT_TRUE(Pdf.startsWith("%PDF"));
   EXPECT_TRUE(Pdf.contains("/Count 2") || Pdf.contains("/Count 3")) << "the tape spans pages";
