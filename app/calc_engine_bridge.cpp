@@ -1,7 +1,7 @@
 #include "app/calc_engine_bridge.h"
 
-#include <cmath>
 
+#include "engine/complex_eval.h"
 #include "engine/format.h"
 #include "engine/parser.h"
 
@@ -9,8 +9,6 @@ namespace calceng {
 namespace {
 // Held here until the engine keeps them itself.
 std::vector<std::pair<std::string, std::string>> GAssignmentLog;
-TCompValue GComplexAnswer;
-int GComplexDisplayForm = 1;
 }  // namespace
 
 Extended Evaluate(const std::string& Text) { return ::Evaluate(Text); }
@@ -24,23 +22,19 @@ std::vector<std::pair<std::string, std::string>> AssignmentLogEntries() { return
 Extended ExtremumX() { return 0; }
 
 bool CompEvaluate(const std::string& Text, TCompValue& Z, int& ErrPos, int& ErrLen) {
-  Z = TCompValue{};
-  if (Text.empty()) return false;
-  EngineState.ErrCode = errSyntax;
-  ErrPos = 1;
-  ErrLen = 1;
-  return true;
+  std::string S = Text;
+  bool Flag = false;
+  Z = ComplexZero2;
+  ::CompEvaluate(S, Flag, ErrPos, ErrLen, Z);
+  return Flag;
 }
 
-std::string CompToStr(const TCompValue& Z, int Digits) {
-  const std::string B = FormatNumber(Digits, std::fabs(Z.B));
-  return FormatNumber(Digits, Z.A) + (Z.B < 0 ? "-" : "+") + B + "i";
-}
+std::string CompToStr(const TCompValue& Z, int Digits) { return ::CompToStr(Z, Digits); }
 
-TCompValue ComplexAnswer() { return GComplexAnswer; }
-void SetComplexAnswer(const TCompValue& Z) { GComplexAnswer = Z; }
-int ComplexDisplayForm() { return GComplexDisplayForm; }
-void SetComplexDisplayForm(int Form) { GComplexDisplayForm = Form; }
+TCompValue ComplexAnswer() { return ::ComplexAnswer; }
+void SetComplexAnswer(const TCompValue& Z) { ::ComplexAnswer = Z; }
+int ComplexDisplayForm() { return ::ComplexDisplayForm; }
+void SetComplexDisplayForm(int Form) { ::ComplexDisplayForm = static_cast<std::uint8_t>(Form); }
 
 void LoadUserFunctions(const std::string& /*FileName*/) {}
 

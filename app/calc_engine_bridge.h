@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/complex_math.h"
 #include "engine/engine_state.h"
 
 namespace calceng {
@@ -26,12 +27,8 @@ std::vector<std::pair<std::string, std::string>> AssignmentLogEntries();
 // The abscissa of the last extremum found by min( or max(.
 Extended ExtremumX();
 
-// The complex mode: a value in algebraic (Form 1) or exponential form.
-struct TCompValue {
-  std::uint8_t Form = 1;
-  Extended A = 0;
-  Extended B = 0;
-};
+// The complex mode: a value in algebraic or exponential form.
+using TCompValue = TComplex;
 // Evaluates Text with the complex evaluator into Z; true on error, with the span in ErrPos and
 // ErrLen (ErrCode carries the code).
 bool CompEvaluate(const std::string& Text, TCompValue& Z, int& ErrPos, int& ErrLen);

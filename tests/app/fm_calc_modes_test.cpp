@@ -146,3 +146,34 @@ TEST_F(CalcWindowTest, FontSpinnerStaysWithinItsBounds) {
   EXPECT_EQ(W.Edit1->font().pointSize(), 6);
   EXPECT_EQ(W.Edit2->font().pointSize(), 6);
 }
+
+TEST_F(CalcWindowTest, ComplexModeEvaluatesWithItsOwnAnswer) {
+  TfmCalc& W = Open();
+  W.rgNotation->SetItemIndex(1);
+  ASSERT_TRUE(Enter("7"));
+  W.rgReal->SetItemIndex(1);
+  EngineSettings.BreakRequested = true;  // left over from an earlier calculation
+  ASSERT_TRUE(Enter("comp(3, 4)"));
+  EXPECT_FALSE(EngineSettings.BreakRequested);
+  EXPECT_EQ(W.Edit2->text(), "3.0+4.0i");
+  EXPECT_EQ(W.Edit2->palette().color(QPalette::Text), QColor(Qt::blue));
+  EXPECT_EQ(W.TapeLines().front(), "comp(3, 4) = 3.0+4.0i; ");
+  EXPECT_EQ(EngineState.Ans, 7);  // the real previous result is not touched
+  ASSERT_TRUE(Enter("?*comp(0,1)"));
+  EXPECT_EQ(W.Edit2->text(), "-4.0+3.0i");
+
+  EXPECT_FALSE(Enter("comp(1,0) / comp(0,0)"));
+  EXPECT_TRUE(W.Edit2->text().startsWith("Division by zero: position "));
+  EXPECT_EQ(W.Edit1->selectedText(), "comp(0,0)");
+  EXPECT_FALSE(Enter("2+?"));  // no number literals in this mode
+  EXPECT_TRUE(W.Edit2->text().contains(": position 1"));
+
+  // The display form shows the previous complex result again and notes it on the tape.
+  W.rgComplexForm->SetItemIndex(0);
+  EXPECT_TRUE(W.Edit2->text().contains("*exp("));
+  EXPECT_TRUE(W.TapeLines().front().startsWith("2+? = "));
+  W.rgComplexForm2->SetItemIndex(1);
+  EXPECT_EQ(W.Edit2->text(), "-4.0+3.0i");
+  W.rgReal->SetItemIndex(0);
+  EXPECT_EQ(W.Edit2->text(), "7.0");
+}
