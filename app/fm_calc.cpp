@@ -26,6 +26,7 @@
 #include "app/calc_engine_bridge.h"
 #include "app/calc_platform.h"
 #include "platform/codepage.h"
+#include "widgets/text_list_box.h"
 #include "platform/dialogs.h"
 #include "app/fm_calc_host.h"
 #include "app/fm_comp_mess.h"
@@ -131,7 +132,7 @@ TfmCalc::TfmCalc(QWidget* Parent) : QWidget(Parent) {
   new QVBoxLayout(tsVariables);
   new QVBoxLayout(tsUserVar);
   auto* FuncsLayout = new QVBoxLayout(tsFuncs);
-  lbFuncs = new QListWidget(tsFuncs);
+  lbFuncs = new TTextListBox(tsFuncs);
   lbFuncs->setObjectName("lbFuncs");
   FuncsLayout->addWidget(lbFuncs);
 
@@ -407,7 +408,7 @@ void TfmCalc::BuildConstantsPage() {
   auto* L = new QHBoxLayout(tsConst);
   auto* Left = new QVBoxLayout;
   edFind = NewEdit("edFind", tsConst);
-  lbConst = new QListWidget(tsConst);
+  lbConst = new TTextListBox(tsConst);
   lbConst->setObjectName("lbConst");
   Left->addWidget(edFind);
   Left->addWidget(lbConst, 1);

@@ -29,6 +29,7 @@ class TCalcUpDown;
 class TfmCompMess;
 class TSpeedButton;
 class TSpinButton;
+class TTextListBox;
 class TCalcEngineHost;
 
 class TfmCalc : public QWidget {
@@ -140,7 +141,7 @@ class TfmCalc : public QWidget {
 
   // ---- "Constants" ----
   QLineEdit* edFind;
-  QListWidget* lbConst;
+  TTextListBox* lbConst;
   QPushButton* bbPaste;
   QPushButton* bbEdit;
   QPushButton* bbReload;
@@ -177,7 +178,7 @@ class TfmCalc : public QWidget {
   QWidget* Panel3;
 
   // ---- "User Functionss" ----
-  QListWidget* lbFuncs;
+  TTextListBox* lbFuncs;
 
   // ---- "About && Mail" and "Finance" ----
   QLabel* lbProduct;

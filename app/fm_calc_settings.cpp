@@ -22,6 +22,7 @@
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
 #include "platform/text_file.h"
+#include "widgets/text_list_box.h"
 #include "app/fm_calc.h"
 #include "app/form_placement.h"
 

@@ -16,6 +16,7 @@
 #include "app/pending_windows.h"
 #include "app/start_up.h"
 #include "calc_test_support.h"
+#include "widgets/text_list_box.h"
 
 namespace {
 QStringList Items(const QComboBox* C) {
