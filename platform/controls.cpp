@@ -17,8 +17,13 @@
 TRadioGroup::TRadioGroup(QWidget* Parent) : QGroupBox(Parent) { new QGridLayout(this); }
 
 void TRadioGroup::SetItems(const QStringList& Items) {
+  const bool SameCount = Items.size() == FItems.size();
   FItems = Items;
   if (FItemIndex >= FItems.size()) FItemIndex = -1;
+  if (SameCount) {
+    for (int i = 0; i < FItems.size(); ++i) FButtons[i]->setText(FItems[i]);
+    return;
+  }
   Rebuild();
 }
 
@@ -41,9 +46,15 @@ QRadioButton* TRadioGroup::Buttons(int Index) const {
 
 void TRadioGroup::Rebuild() {
   FBuilding = true;
-  qDeleteAll(FButtons);
-  FButtons.clear();
   auto* Grid = static_cast<QGridLayout*>(layout());
+  // Later, not now: the items may change from one of the buttons' own clicks.
+  for (QRadioButton* B : FButtons) {
+    Grid->removeWidget(B);
+    B->hide();
+    B->disconnect(this);
+    B->deleteLater();
+  }
+  FButtons.clear();
   // Items run down the first column, then down the next.
   const int Rows = std::max<int>(1, int((FItems.size() + FColumns - 1) / FColumns));
   for (int i = 0; i < FItems.size(); ++i) {
