@@ -17,8 +17,13 @@
 TRadioGroup::TRadioGroup(QWidget* Parent) : QGroupBox(Parent) { new QGridLayout(this); }
 
 void TRadioGroup::SetItems(const QStringList& Items) {
+  const bool SameCount = Items.size() == FItems.size();
   FItems = Items;
   if (FItemIndex >= FItems.size()) FItemIndex = -1;
+  if (SameCount) {
+    for (int i = 0; i < FItems.size(); ++i) FButtons[i]->setText(FItems[i]);
+    return;
+  }
   Rebuild();
 }
 
@@ -41,9 +46,15 @@ QRadioButton* TRadioGroup::Buttons(int Index) const {
 
 void TRadioGroup::Rebuild() {
   FBuilding = true;
-  qDeleteAll(FButtons);
-  FButtons.clear();
   auto* Grid = static_cast<QGridLayout*>(layout());
+  // Later, not now: the items may change from one of the buttons' own clicks.
+  for (QRadioButton* B : FButtons) {
+    Grid->removeWidget(B);
+    B->hide();
+    B->disconnect(this);
+    B->deleteLater();
+  }
+  FButtons.clear();
   // Items run down the first column, then down the next.
   const int Rows = std::max<int>(1, int((FItems.size() + FColumns - 1) / FColumns));
   for (int i = 0; i < FItems.size(); ++i) {
@@ -57,7 +68,7 @@ void TRadioGroup::Rebuild() {
         FButtons[i]->setChecked(true);
         return;
       }
-      SetItemIndex(i);
+      RunGuarded([this, i] { SetItemIndex(i); });
     });
     FButtons << B;
   }
@@ -141,7 +152,7 @@ void TUpDown::Step(TUDBtnType Button) {
 
 TSpeedButton::TSpeedButton(QWidget* Parent) : QToolButton(Parent) {
   setAutoRaise(true);
-  connect(this, &QToolButton::clicked, this, [this] { emit Click(); });
+  connect(this, &QToolButton::clicked, this, Guarded([this] { emit Click(); }));
 }
 
 QList<TSpeedButton*> TSpeedButton::Group() const {

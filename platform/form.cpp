@@ -9,9 +9,35 @@
 #include <QPointer>
 #include <QShowEvent>
 
-TForm::TForm(QWidget* Owner) : QDialog(Owner) {
-  // Windows are plain top-level windows unless a caller makes them modal.
-  setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+namespace {
+QPointer<TForm>& MainFormRef() {
+  static QPointer<TForm> F;
+  return F;
+}
+}  // namespace
+
+void SetMainForm(TForm* Form) { MainFormRef() = Form; }
+TForm* MainForm() { return MainFormRef(); }
+
+TForm::TForm(QWidget* Owner) : QDialog(Owner) { SetBorderStyle(bsSizeable); }
+
+void TForm::SetBorderStyle(TFormBorderStyle Value) {
+  FBorderStyle = Value;
+  Qt::WindowFlags F;
+  switch (Value) {
+    case bsNone: F = Qt::Window | Qt::FramelessWindowHint; break;
+    case bsSingle:
+    case bsSizeable:
+      F = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+          Qt::WindowCloseButtonHint;
+      break;
+    case bsDialog: F = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint; break;
+    case bsToolWindow:
+    case bsSizeToolWin: F = Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint; break;
+  }
+  const bool WasVisible = isVisible();
+  setWindowFlags(F);
+  if (WasVisible) show();
 }
 
 void TForm::DoCreate() {
@@ -52,6 +78,7 @@ void TForm::EndModalIfSet() {
     return;
   }
   QDialog::done(FModalResult);
+  if (Action == caFree) deleteLater();
 }
 
 TCloseAction TForm::QueryClose() {
@@ -117,10 +144,12 @@ void TForm::closeEvent(QCloseEvent* Event) {
       return;
     case caFree:
       Event->accept();
+      if (this == MainForm()) QCoreApplication::quit();
       deleteLater();
       return;
     case caHide:
       Event->accept();
+      if (this == MainForm()) QCoreApplication::quit();
       return;
   }
 }

@@ -19,6 +19,10 @@ class QAbstractButton;
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
+// Sizeable windows have minimise and maximise buttons; dialog windows only
+// a close button; none have no frame at all.
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+
 class TForm : public QDialog {
   Q_OBJECT
  public:
@@ -44,6 +48,9 @@ class TForm : public QDialog {
   // control that has the focus; setting the key to 0 consumes it.
   bool KeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool Value);
+
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle Value);
 
   QString Name() const { return objectName(); }
   int Left() const { return x(); }
@@ -79,8 +86,13 @@ class TForm : public QDialog {
   bool FEndQueued = false;
   bool FKeyPreview = false;
   bool FResending = false;
+  TFormBorderStyle FBorderStyle = bsSizeable;
   QAbstractButton* FCancelButton = nullptr;
 };
+
+// The program ends when the main window closes, whatever else is visible.
+void SetMainForm(TForm* Form);
+TForm* MainForm();
 
 // Constructs a window and runs its FormCreate.
 template <class T, class... A>

@@ -3,6 +3,8 @@
 #include "platform/form.h"
 #include "platform/string_grid.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -263,4 +265,52 @@ TEST(PageControl, TabVisibleAndChangeOnlyFromTheUser) {
   EXPECT_EQ(P.ActivePageIndex(), 0);
   EXPECT_EQ(P.currentIndex(), 0);
   EXPECT_EQ(Changes, 1);
+}
+
+TEST(Form, KeyPreviewSeesKeysBeforeTheFocusedControl) {
+  struct TKeys : TForm {
+    QLineEdit* Edit = new QLineEdit(this);
+    QStringList Seen;
+    void FormKeyDown(int& Key, Qt::KeyboardModifiers) override {
+      Seen << QString::number(Key, 16);
+      if (Key == Qt::Key_Return || Key == Qt::Key_F1) Key = 0;  // handled by the window
+    }
+    void FormKeyPress(QChar& Key) override {
+      if (Key == u',') Key = u'.';
+    }
+  };
+  std::unique_ptr<TKeys> F(CreateForm<TKeys>());
+  F->SetKeyPreview(true);
+  F->Show();
+  QApplication::setActiveWindow(F.get());
+  F->Edit->setFocus();
+  if (QApplication::focusWidget() != F->Edit) GTEST_SKIP() << "no keyboard focus on this platform";
+  auto Press = [&](int Key, const QString& Text) {
+    QKeyEvent E(QEvent::KeyPress, Key, Qt::NoModifier, Text);
+    QCoreApplication::sendEvent(F->Edit, &E);
+  };
+  Press(Qt::Key_1, "1");
+  Press(Qt::Key_Comma, ",");
+  Press(Qt::Key_5, "5");
+  Press(Qt::Key_Return, "\r");
+  Press(Qt::Key_F1, "");
+  EXPECT_EQ(F->Edit->text(), "1.5");
+  EXPECT_EQ(F->Seen, (QStringList{"31", "2c", "35", "1000004", "1000030"}));
+  F->SetKeyPreview(false);
+  Press(Qt::Key_2, "2");
+  EXPECT_EQ(F->Seen.size(), 5);
+  F->Close();
+}
+
+TEST(Form, ClosingTheMainFormEndsTheProgram) {
+  std::unique_ptr<TTestForm> Main(CreateForm<TTestForm>());
+  SetMainForm(Main.get());
+  Main->Show();
+  bool Quit = false;
+  QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { Quit = true; });
+  QTimer::singleShot(0, [&] { Main->Close(); });
+  QTimer::singleShot(2000, [] { QCoreApplication::exit(1); });  // a safety net only
+  EXPECT_EQ(QCoreApplication::exec(), 0);
+  EXPECT_TRUE(Quit);
+  SetMainForm(nullptr);
 }
