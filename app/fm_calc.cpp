@@ -1,4 +1,5 @@
 #include "app/fm_calc.h"
+#include "platform/app_services.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -17,8 +18,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSpinBox>
-#include <QTabWidget>
 #include <QTime>
 #include <QTimer>
 
@@ -31,6 +30,7 @@
 #include "app/fm_calc_host.h"
 #include "app/fm_comp_mess.h"
 #include "app/pending_windows.h"
+#include "widgets/nx_clock.h"
 
 TfmCalc* fmCalc = nullptr;
 
@@ -84,9 +84,10 @@ QToolButton* NewExitSwitch(const QString& Name, const QString& Caption, QWidget*
 
 }  // namespace
 
-TfmCalc::TfmCalc(QWidget* Parent) : QWidget(Parent) {
+TfmCalc::TfmCalc(QWidget* Parent) : TForm(Parent) {
   setObjectName("fmCalc");
   setWindowTitle("Numyx");
+  setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
   if (!fmCalc) fmCalc = this;
   FHost = std::make_unique<TCalcEngineHost>(this);
   SetEngineHost(FHost.get());
@@ -96,7 +97,7 @@ TfmCalc::TfmCalc(QWidget* Parent) : QWidget(Parent) {
   Root->setSpacing(4);
   BuildTopArea();
 
-  pcCalc = new QTabWidget(this);
+  pcCalc = new TPageControl(this);
   pcCalc->setObjectName("pcCalc");
   tsMain = new QWidget;
   tsMain->setObjectName("tsMain");
@@ -118,16 +119,16 @@ TfmCalc::TfmCalc(QWidget* Parent) : QWidget(Parent) {
   About->setObjectName("About");
   tshFinance = new QWidget;
   tshFinance->setObjectName("tshFinance");
-  pcCalc->addTab(tsMain, "Calculator");
-  pcCalc->addTab(TabSheet1, "Ex-calc");
-  pcCalc->addTab(tsTape, "Tape");
-  pcCalc->addTab(tsConst, "Constants");
-  pcCalc->addTab(tsGraph, "Graphics");
-  pcCalc->addTab(tsVariables, "Variables");
-  pcCalc->addTab(tsUserVar, "User Variables");
-  pcCalc->addTab(tsFuncs, "User Functionss");
-  pcCalc->addTab(About, "About && Mail");
-  pcCalc->addTab(tshFinance, "Finance");
+  pcCalc->AddPage(tsMain, "Calculator");
+  pcCalc->AddPage(TabSheet1, "Ex-calc");
+  pcCalc->AddPage(tsTape, "Tape");
+  pcCalc->AddPage(tsConst, "Constants");
+  pcCalc->AddPage(tsGraph, "Graphics");
+  pcCalc->AddPage(tsVariables, "Variables");
+  pcCalc->AddPage(tsUserVar, "User Variables");
+  pcCalc->AddPage(tsFuncs, "User Functionss");
+  pcCalc->AddPage(About, "About && Mail");
+  pcCalc->AddPage(tshFinance, "Finance");
   // The variables pages get their controls from their own code; give them layouts to fill.
   new QVBoxLayout(tsVariables);
   new QVBoxLayout(tsUserVar);
@@ -158,7 +159,6 @@ TfmCalc::TfmCalc(QWidget* Parent) : QWidget(Parent) {
   PopupMenu1->addAction("Polar f(x)")->setObjectName("miPlotPolar");
 
   ConnectHandlers();
-  FormCreate();
 }
 
 TfmCalc::~TfmCalc() {
@@ -177,17 +177,13 @@ void TfmCalc::BuildTopArea() {
   Edit2 = NewEdit("Edit2", this);
   Edit2->setReadOnly(true);
   Edit2->setFocusPolicy(Qt::ClickFocus);
-  Edit2->installEventFilter(this);
   auto* Results = new THistoryCombo("cbResults", this);
   Results->Line = Edit2;
   cbResults = Results;
   Edit1 = NewEdit("Edit1", this);
-  Edit1->installEventFilter(this);
   auto* History = new THistoryCombo("cbHistory", this);
   History->Line = Edit1;
   cbHistory = History;
-  cbHistory->view()->installEventFilter(this);
-  cbResults->view()->installEventFilter(this);
   QFont LineFont = Edit1->font();
   LineFont.setPointSize(std::max(LineFont.pointSize() + 2, 11));
   for (QWidget* W : std::initializer_list<QWidget*>{Edit1, Edit2, cbHistory, cbResults})
@@ -215,19 +211,13 @@ void TfmCalc::BuildTopArea() {
 
   auto* Side = new QGridLayout;
   Side->setSpacing(2);
-  sbStop = new TSpeedButton("sbStop", "Stop", "Break culculation", this);
+  sbStop = NewSpeedButton("sbStop", "Stop", "Break culculation", this);
   sbStop->setStyleSheet("color: darkred; font-weight: bold;");
   SpinButton1 = new TSpinButton("SpinButton1", "Font size", this);
-  NxClock1 = NewLabel("NxClock1", QString(), this);
-  NxClock1->setAlignment(Qt::AlignCenter);
-  NxClock1->setFrameShape(QFrame::Panel);
-  NxClock1->setFrameShadow(QFrame::Sunken);
-  NxClock1->setMinimumWidth(NxClock1->fontMetrics().horizontalAdvance("00:00:00") + 12);
-  auto* ClockTimer = new QTimer(NxClock1);
-  auto Tick = [this] { NxClock1->setText(Now().time().toString("HH:mm:ss")); };
-  connect(ClockTimer, &QTimer::timeout, NxClock1, Tick);
-  ClockTimer->start(500);
-  Tick();
+  NxClock1 = new TNxClock(this);
+  NxClock1->setObjectName("NxClock1");
+  NxClock1->setMinimumSize(NxClock1->fontMetrics().horizontalAdvance("00:00:00") + 16,
+                           NxClock1->fontMetrics().height() + 8);
   Side->addWidget(sbStop, 0, 0);
   Side->addWidget(SpinButton1, 0, 1, 2, 1);
   Side->addWidget(NxClock1, 1, 0);
@@ -250,42 +240,62 @@ void TfmCalc::BuildKeypadPage(QWidget* Page, bool Second) {
   auto* Col = new QVBoxLayout;
   Col->setSpacing(3);
   const QString S = Second ? "2" : "";
-  auto* Notation = new TCalcRadioGroup("rgNotation" + S, {"Scn", "Fix", "Eng", "Sxg"}, Page);
+  auto* Notation = NewRadioGroup("rgNotation" + S, {"Scn", "Fix", "Eng", "Sxg"}, Page, 4);
   auto* BasePanel = new QWidget(Page);
   BasePanel->setObjectName(Second ? "pnlBase2" : "pnlBase");
   auto* BaseL = new QHBoxLayout(BasePanel);
   BaseL->setContentsMargins(0, 0, 0, 0);
-  auto* Base = new TCalcRadioGroup("rgBase" + S, {"dec", "hex", "bin"}, BasePanel);
+  auto* Base = NewRadioGroup("rgBase" + S, {"dec", "hex", "bin"}, BasePanel, 3);
   BaseL->addWidget(Base);
   auto* CompPanel = new QWidget(Page);
   CompPanel->setObjectName(Second ? "pnlComp2" : "pnlComp");
   auto* CompL = new QHBoxLayout(CompPanel);
   CompL->setContentsMargins(0, 0, 0, 0);
-  auto* Form = new TCalcRadioGroup("rgComplexForm" + S, {"Polar", "Rect"}, CompPanel);
+  auto* Form = NewRadioGroup("rgComplexForm" + S, {"Polar", "Rect"}, CompPanel, 2);
   CompL->addWidget(Form);
   CompPanel->hide();
-  auto* Angle = new TCalcRadioGroup("rgAngle" + S, {"Rad", "Deg"}, Page);
-  auto* Real = new TCalcRadioGroup("rgReal" + S, {"Real", "Comp"}, Page);
-  Notation->SetItemIndexSilently(0);
-  Base->SetItemIndexSilently(0);
-  Form->SetItemIndexSilently(1);
-  Angle->SetItemIndexSilently(1);
-  Real->SetItemIndexSilently(0);
+  auto* Angle = NewRadioGroup("rgAngle" + S, {"Rad", "Deg"}, Page, 2);
+  auto* Real = NewRadioGroup("rgReal" + S, {"Real", "Comp"}, Page, 2);
+  SetItemIndexQuietly(Notation, 0);
+  SetItemIndexQuietly(Base, 0);
+  SetItemIndexQuietly(Form, 1);
+  SetItemIndexQuietly(Angle, 1);
+  SetItemIndexQuietly(Real, 0);
 
   auto* DigitsRow = new QHBoxLayout;
   auto* DigitsLabel = NewLabel(Second ? "lbDigits2" : "lbDigits", "Digits", Page);
-  auto* Spin = new TCalcUpDown(Second ? "UpDown2" : "udDigits", Page);
-  Spin->setRange(8, 21);
-  Spin->SetPosition(12);
-  DigitsRow->addWidget(DigitsLabel);
-  DigitsRow->addWidget(Spin);
+  // An up-down beside a number field that only the arrows change.
+  auto Spinner = [Page](const QString& Name, const QString& EditName, int Min, int Max, int Pos,
+                        QLineEdit*& Edit) {
+    auto* U = new TUpDown(Page);
+    U->setObjectName(Name);
+    Edit = NewEdit(EditName, Page);
+    Edit->setReadOnly(true);
+    Edit->setAlignment(Qt::AlignRight);
+    Edit->setFixedWidth(Edit->fontMetrics().horizontalAdvance("0000") + 10);
+    U->SetAssociate(Edit);
+    U->SetMin(Min);
+    U->SetMax(Max);
+    U->SetPosition(Pos);
+    U->setFixedWidth(18);
+    return U;
+  };
+  QLineEdit* DigitsEdit = nullptr;
+  QLineEdit* PrecEdit = nullptr;
+  auto* Spin = Spinner(Second ? "UpDown2" : "udDigits", Second ? "edDigits2" : "edDigits", 8, 21,
+                       12, DigitsEdit);
   auto* PrecLabel = NewLabel(Second ? "lbPrecision2" : "lbPrecision", "Precision", Page);
-  auto* Prec = new QSpinBox(Page);
-  Prec->setObjectName(Second ? "Edit10" : "udPrecision");
-  Prec->setRange(1, 20);
-  Prec->setValue(9);
-  DigitsRow->addSpacing(8);
+  auto* Prec = Spinner(Second ? "udPrecision2" : "udPrecision", Second ? "Edit10" : "Edit3", 1,
+                       20, 9, PrecEdit);
+  DigitsRow->setSpacing(0);
+  DigitsRow->addWidget(DigitsLabel);
+  DigitsRow->addSpacing(4);
+  DigitsRow->addWidget(DigitsEdit);
+  DigitsRow->addWidget(Spin);
+  DigitsRow->addSpacing(12);
   DigitsRow->addWidget(PrecLabel);
+  DigitsRow->addSpacing(4);
+  DigitsRow->addWidget(PrecEdit);
   DigitsRow->addWidget(Prec);
   DigitsRow->addStretch();
 
@@ -300,16 +310,16 @@ void TfmCalc::BuildKeypadPage(QWidget* Page, bool Second) {
 
   auto* Cmds = new QGridLayout;
   Cmds->setSpacing(2);
-  auto* Eq = new TSpeedButton(Second ? "SpeedButton63" : "sbEQ", "=", "Evaluate", Page);
+  auto* Eq = NewSpeedButton(Second ? "SpeedButton63" : "sbEQ", "=", "Evaluate", Page);
   Eq->setMinimumWidth(Eq->fontMetrics().horizontalAdvance("==") * 3);
   QFont EqFont = Eq->font();
   EqFont.setBold(true);
   Eq->setFont(EqFont);
-  auto* Copy = new TSpeedButton(Second ? "SpeedButton5" : "sbCopy", "Copy", "Copy", Page);
-  auto* Paste = new TSpeedButton(Second ? "SpeedButton77" : "sbPaste", "Paste", "Paste", Page);
-  auto* Matrix = new TSpeedButton(Second ? "SpeedButton78" : "SpeedButton2", "Matrix",
+  auto* Copy = NewSpeedButton(Second ? "SpeedButton5" : "sbCopy", "Copy", "Copy", Page);
+  auto* Paste = NewSpeedButton(Second ? "SpeedButton77" : "sbPaste", "Paste", "Paste", Page);
+  auto* Matrix = NewSpeedButton(Second ? "SpeedButton78" : "SpeedButton2", "Matrix",
                                   "Matrix Operations", Page);
-  auto* Plots = new TSpeedButton(Second ? "SpeedButton6" : "sbShow", "Plots", "Show plots", Page);
+  auto* Plots = NewSpeedButton(Second ? "SpeedButton6" : "sbShow", "Plots", "Show plots", Page);
   auto* Switch = NewExitSwitch(Second ? "NxSwitch2" : "NxSwitch1", "Off", Page);
   Switch->setToolTip("Exit");
   Cmds->addWidget(Eq, 0, 0);
@@ -318,12 +328,12 @@ void TfmCalc::BuildKeypadPage(QWidget* Page, bool Second) {
   Cmds->addWidget(Matrix, 1, 0);
   Cmds->addWidget(Plots, 1, 1);
   if (Second) {
-    SpeedButton76 = new TSpeedButton("SpeedButton76", "Conv", "Unit Convertor", Page);
+    SpeedButton76 = NewSpeedButton("SpeedButton76", "Conv", "Unit Convertor", Page);
     Cmds->addWidget(SpeedButton76, 1, 2);
     Cmds->addWidget(Switch, 2, 2);
   } else {
-    sbClInput = new TSpeedButton("sbClInput", "Clear", "Clear input", Page);
-    sbExit = new TSpeedButton("sbExit", "Exit", "Exit", Page);
+    sbClInput = NewSpeedButton("sbClInput", "Clear", "Clear input", Page);
+    sbExit = NewSpeedButton("sbExit", "Exit", "Exit", Page);
     Cmds->addWidget(sbClInput, 1, 2);
     Cmds->addWidget(sbExit, 2, 0);
     Cmds->addWidget(Switch, 2, 2);
@@ -353,7 +363,9 @@ void TfmCalc::BuildKeypadPage(QWidget* Page, bool Second) {
     pnlComp2 = CompPanel;
     lbDigits2 = DigitsLabel;
     UpDown2 = Spin;
-    Edit10 = Prec;
+    edDigits2 = DigitsEdit;
+    udPrecision2 = Prec;
+    Edit10 = PrecEdit;
     cbEval2 = Eval;
     chHint2 = Hint;
     SpeedButton63 = Eq;
@@ -372,7 +384,9 @@ void TfmCalc::BuildKeypadPage(QWidget* Page, bool Second) {
     pnlComp = CompPanel;
     lbDigits = DigitsLabel;
     udDigits = Spin;
+    edDigits = DigitsEdit;
     udPrecision = Prec;
+    Edit3 = PrecEdit;
     cbEval = Eval;
     chHint = Hint;
     sbEQ = Eq;
@@ -390,7 +404,6 @@ void TfmCalc::BuildTapePage() {
   mmTape->setObjectName("mmTape");
   mmTape->setReadOnly(true);
   mmTape->setLineWrapMode(QPlainTextEdit::NoWrap);
-  mmTape->installEventFilter(this);
   L->addWidget(mmTape, 1);
   auto* Buttons = new QVBoxLayout;
   btPrint = NewButton("btPrint", "Print", tsTape);
@@ -426,10 +439,10 @@ void TfmCalc::BuildConstantsPage() {
 
 void TfmCalc::BuildGraphicsPage() {
   auto* L = new QGridLayout(tsGraph);
-  rgPlot = new TCalcRadioGroup(
+  rgPlot = NewRadioGroup(
       "rgPlot", {"Plot f(x)", "Contour plot f(x,y)", "Colorshading f(x,y)", "Surface", "Polar"},
-      tsGraph, Qt::Vertical);
-  rgPlot->SetItemIndexSilently(0);
+      tsGraph, 1);
+  SetItemIndexQuietly(rgPlot, 0);
   L->addWidget(rgPlot, 0, 0, 3, 1);
 
   auto RangeBox = [this](const QString& Name, const QString& Title, QLineEdit*& From,
@@ -546,25 +559,23 @@ void TfmCalc::BuildFinancePage() {
 }
 
 void TfmCalc::ConnectHandlers() {
-  for (TCalcRadioGroup* G : {rgNotation, rgNotation2})
-    G->OnClick = [this](TCalcRadioGroup* S) { rgNotationClick(S); };
-  for (TCalcRadioGroup* G : {rgBase, rgBase2})
-    G->OnClick = [this](TCalcRadioGroup* S) { rgBaseClick(S); };
-  for (TCalcRadioGroup* G : {rgAngle, rgAngle2})
-    G->OnClick = [this](TCalcRadioGroup* S) { rgAngleClick(S); };
-  for (TCalcRadioGroup* G : {rgReal, rgReal2})
-    G->OnClick = [this](TCalcRadioGroup* S) { rgRealClick(S); };
-  for (TCalcRadioGroup* G : {rgComplexForm, rgComplexForm2})
-    G->OnClick = [this](TCalcRadioGroup* S) { rgComplexFormClick(S); };
-  rgPlot->OnClick = [this](TCalcRadioGroup*) { rgPlotClick(); };
-  for (TCalcUpDown* U : {udDigits, UpDown2}) {
-    U->OnChanging = [this](int P) { return udDigitsChanging(P); };
-    U->OnClick = [this, U] { udDigitsClick(U); };
+  auto OnClick = [this](TRadioGroup* G, void (TfmCalc::*Handler)(TRadioGroup*)) {
+    connect(G, &TRadioGroup::Click, this, Guarded([this, G, Handler] { (this->*Handler)(G); }));
+  };
+  for (TRadioGroup* G : {rgNotation, rgNotation2}) OnClick(G, &TfmCalc::rgNotationClick);
+  for (TRadioGroup* G : {rgBase, rgBase2}) OnClick(G, &TfmCalc::rgBaseClick);
+  for (TRadioGroup* G : {rgAngle, rgAngle2}) OnClick(G, &TfmCalc::rgAngleClick);
+  for (TRadioGroup* G : {rgReal, rgReal2}) OnClick(G, &TfmCalc::rgRealClick);
+  for (TRadioGroup* G : {rgComplexForm, rgComplexForm2}) OnClick(G, &TfmCalc::rgComplexFormClick);
+  connect(rgPlot, &TRadioGroup::Click, this, Guarded([this] { rgPlotClick(); }));
+  for (TUpDown* U : {udDigits, UpDown2}) {
+    U->OnChangingEx = [this, U](bool& Allow, int Next) { udDigitsChanging(U, Allow, Next); };
+    connect(U, &TUpDown::Click, this, Guarded([this, U] { udDigitsClick(U); }));
   }
   connect(cbEval, &QCheckBox::toggled, cbEval2, &QCheckBox::setChecked);
   connect(cbEval2, &QCheckBox::toggled, cbEval, &QCheckBox::setChecked);
-  connect(udPrecision, &QSpinBox::valueChanged, Edit10, &QSpinBox::setValue);
-  connect(Edit10, &QSpinBox::valueChanged, udPrecision, &QSpinBox::setValue);
+  connect(udPrecision, &TUpDown::Click, this, [this] { udPrecision2->SetPosition(udPrecision->Position()); });
+  connect(udPrecision2, &TUpDown::Click, this, [this] { udPrecision->SetPosition(udPrecision2->Position()); });
   connect(chHint, &QCheckBox::clicked, this, [this] { chHintClick(chHint); });
   connect(chHint2, &QCheckBox::clicked, this, [this] { chHintClick(chHint2); });
   connect(chAssistant, &QCheckBox::toggled, this, [this](bool On) {
@@ -573,7 +584,7 @@ void TfmCalc::ConnectHandlers() {
   });
 
   for (TSpeedButton* B : {sbEQ, SpeedButton63})
-    connect(B, &QToolButton::clicked, this, [this] {
+    connect(B, &TSpeedButton::Click, this, [this] {
       ReturnClick();
       Edit1->setFocus();
     });
@@ -604,7 +615,7 @@ void TfmCalc::ConnectHandlers() {
       if (!FEvaluating) SetFunc(Text);
     });
 
-  connect(pcCalc, &QTabWidget::currentChanged, this, [this](int Page) { pcCalcChange(Page); });
+  connect(pcCalc, &TPageControl::Change, this, Guarded([this] { pcCalcChange(pcCalc->ActivePageIndex()); }));
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
 
   // Every exit switch ends the program, whichever way it is flipped.
@@ -651,9 +662,9 @@ void TfmCalc::ConnectHandlers() {
 
   const QString Address = "support@numyx.example";
   connect(btMail, &QPushButton::clicked, this,
-          [Address] { calcpf::OpenUrl("mailto:" + Address); });
+          [Address] { OpenMailLink("mailto:" + Address); });
   connect(btMailSupport, &QPushButton::clicked, this,
-          [Address] { calcpf::OpenUrl("mailto:" + Address + "?subject=Techsupport"); });
+          [Address] { OpenMailLink("mailto:" + Address + "?subject=Techsupport"); });
 
   for (QLineEdit* E : {edStepsX, edStepsY})
     connect(E, &QLineEdit::textChanged, this, [this, E](const QString& Text) {
@@ -710,7 +721,7 @@ void TfmCalc::EnableRealKeys(bool Enable) {
   for (const char* N : Names)
     if (auto* B = findChild<QToolButton*>(N)) B->setEnabled(Enable);
   for (TSpeedButton* B : findChildren<TSpeedButton*>())
-    if (B->Tag() > 88) B->setEnabled(Enable);
+    if (B->Tag > 88) B->setEnabled(Enable);
 }
 
 void TfmCalc::ApplyShowHint(bool Show) {
@@ -739,30 +750,11 @@ void TfmCalc::SpinButton1Change(int Delta) {
   if (isVisible() && After != Before) resize(width(), std::max(minimumSizeHint().height(), height() + After - Before));
 }
 
-void TfmCalc::showEvent(QShowEvent* Event) {
-  QWidget::showEvent(Event);
-  if (!Event->spontaneous()) FormShow();
-}
-
-void TfmCalc::closeEvent(QCloseEvent* Event) {
-  if (!FormCloseQuery()) {
-    Event->ignore();
-    return;
+void TfmCalc::FormKeyDown(int& Key, Qt::KeyboardModifiers /*Shift*/) {
+  if (Key == Qt::Key_Return || Key == Qt::Key_Enter) {
+    if (pcCalc->ActivePageIndex() == 0 || Edit1->hasFocus()) ReturnClick();
+    Key = 0;
   }
-  Event->accept();
-  if (!FClosed) {
-    FClosed = true;
-    emit Closed();
-  }
-}
-
-void TfmCalc::keyPressEvent(QKeyEvent* Event) {
-  if (Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter) {
-    if (pcCalc->currentIndex() == 0 || Edit1->hasFocus()) ReturnClick();
-    Event->accept();
-    return;
-  }
-  QWidget::keyPressEvent(Event);
 }
 
 bool TfmCalc::eventFilter(QObject* Watched, QEvent* Event) {
@@ -790,7 +782,7 @@ bool TfmCalc::eventFilter(QObject* Watched, QEvent* Event) {
   }
   if (Watched == mmTape && (T == QEvent::KeyRelease || T == QEvent::MouseMove))
     UpdateTapeButtons();
-  return QWidget::eventFilter(Watched, Event);
+  return TForm::eventFilter(Watched, Event);
 }
 
 TfmCompMess* TfmCalc::CompMess() {

@@ -3,7 +3,8 @@
 // and the fields that the engine and the other windows read.
 #include <QDate>
 #include <QDateTime>
-#include <QWidget>
+
+#include "platform/form.h"
 
 #include <array>
 #include <functional>
@@ -20,19 +21,19 @@ class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
-class QSpinBox;
-class QTabWidget;
 class QTimer;
 class QToolButton;
-class TCalcRadioGroup;
-class TCalcUpDown;
 class TfmCompMess;
+class TNxClock;
+class TPageControl;
+class TRadioGroup;
 class TSpeedButton;
+class TUpDown;
 class TSpinButton;
 class TTextListBox;
 class TCalcEngineHost;
 
-class TfmCalc : public QWidget {
+class TfmCalc : public TForm {
   Q_OBJECT
 
  public:
@@ -69,10 +70,10 @@ class TfmCalc : public QWidget {
   QCheckBox* chAssistant;
   QLabel* lbAssistant;
   TSpinButton* SpinButton1;
-  QLabel* NxClock1;
+  TNxClock* NxClock1;
   QMenu* PopupMenu1;
   QTimer* Timer1;
-  QTabWidget* pcCalc;
+  TPageControl* pcCalc;
   QWidget* tsMain;
   QWidget* TabSheet1;
   QWidget* tsTape;
@@ -87,30 +88,34 @@ class TfmCalc : public QWidget {
   // ---- "Calculator" and "Ex-calc": the keypads' places and the paired mode controls ----
   QWidget* pnKeys;   // the keypad of "Calculator"
   QWidget* pnKeys2;  // the keypad of "Ex-calc"
-  TCalcRadioGroup* rgNotation;
-  TCalcRadioGroup* rgNotation2;
-  TCalcRadioGroup* rgBase;
-  TCalcRadioGroup* rgBase2;
-  TCalcRadioGroup* rgAngle;
-  TCalcRadioGroup* rgAngle2;
-  TCalcRadioGroup* rgReal;
-  TCalcRadioGroup* rgReal2;
-  TCalcRadioGroup* rgComplexForm;
-  TCalcRadioGroup* rgComplexForm2;
+  TRadioGroup* rgNotation;
+  TRadioGroup* rgNotation2;
+  TRadioGroup* rgBase;
+  TRadioGroup* rgBase2;
+  TRadioGroup* rgAngle;
+  TRadioGroup* rgAngle2;
+  TRadioGroup* rgReal;
+  TRadioGroup* rgReal2;
+  TRadioGroup* rgComplexForm;
+  TRadioGroup* rgComplexForm2;
   QWidget* pnlBase;
   QWidget* pnlBase2;
   QWidget* pnlComp;
   QWidget* pnlComp2;
   QLabel* lbDigits;
   QLabel* lbDigits2;
-  TCalcUpDown* udDigits;
-  TCalcUpDown* UpDown2;
+  TUpDown* udDigits;
+  TUpDown* UpDown2;
+  QLineEdit* edDigits;   // the number field of udDigits
+  QLineEdit* edDigits2;  // the number field of UpDown2
   QCheckBox* cbEval;
   QCheckBox* cbEval2;
   QCheckBox* chHint;
   QCheckBox* chHint2;
-  QSpinBox* udPrecision;  // its number field is the edit of the integration precision
-  QSpinBox* Edit10;       // the same precision on "Ex-calc"
+  TUpDown* udPrecision;  // the integration precision, shown in Edit3
+  QLineEdit* Edit3;
+  TUpDown* udPrecision2;  // the same precision on "Ex-calc", shown in Edit10
+  QLineEdit* Edit10;
   TSpeedButton* sbEQ;
   TSpeedButton* SpeedButton63;
   TSpeedButton* sbClInput;
@@ -148,7 +153,7 @@ class TfmCalc : public QWidget {
   QPushButton* bbConstHelp;
 
   // ---- "Graphics" ----
-  TCalcRadioGroup* rgPlot;
+  TRadioGroup* rgPlot;
   QGroupBox* gbX;
   QGroupBox* gbY;
   QLineEdit* edFromX;
@@ -190,11 +195,13 @@ class TfmCalc : public QWidget {
   QPushButton* btFinance;
 
   // ---- start-up, showing and closing ----
-  void FormCreate();
-  void FormShow();
-  // Saves the settings and the histories; answers whether the window may close now (not while an
-  // evaluation runs: then the evaluation is asked to break and the window closes after it).
-  bool FormCloseQuery();
+  void FormCreate() override;
+  void FormShow() override;
+  // Saves the settings and the histories; refuses while an evaluation runs: the evaluation is
+  // then asked to break and the window closes once it has ended.
+  void FormCloseQuery(bool& CanClose) override;
+  void FormClose(TCloseAction& Action) override;
+  void FormKeyDown(int& Key, Qt::KeyboardModifiers Shift) override;
   void Timer1Timer();
   void pcCalcChange(int Page);
   static QString GreetingText(double TimeOfDay);
@@ -215,13 +222,13 @@ class TfmCalc : public QWidget {
   void SetFunc(const QString& S);
 
   // ---- display controls ----
-  void rgNotationClick(TCalcRadioGroup* Sender);
-  void rgBaseClick(TCalcRadioGroup* Sender);
-  void rgAngleClick(TCalcRadioGroup* Sender);
-  void rgRealClick(TCalcRadioGroup* Sender);
-  void rgComplexFormClick(TCalcRadioGroup* Sender);
-  void udDigitsClick(TCalcUpDown* Sender);
-  int udDigitsChanging(int NewPosition);
+  void rgNotationClick(TRadioGroup* Sender);
+  void rgBaseClick(TRadioGroup* Sender);
+  void rgAngleClick(TRadioGroup* Sender);
+  void rgRealClick(TRadioGroup* Sender);
+  void rgComplexFormClick(TRadioGroup* Sender);
+  void udDigitsClick(TUpDown* Sender);
+  void udDigitsChanging(TUpDown* Sender, bool& AllowChange, int NewPosition);
   static int SnapBits(int Position);
   void chHintClick(QCheckBox* Sender);
   void SpinButton1Change(int Delta);
@@ -255,9 +262,6 @@ class TfmCalc : public QWidget {
   void Closed();
 
  protected:
-  void showEvent(QShowEvent* Event) override;
-  void closeEvent(QCloseEvent* Event) override;
-  void keyPressEvent(QKeyEvent* Event) override;
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
  private:

@@ -277,26 +277,24 @@ void TfmCalc::UpdateHistories(const QString& Input, const QString& Result) {
 
 namespace {
 // Keeps the other group of a pair equal to the one clicked, without running its handler again.
-void CopyToPartner(TCalcRadioGroup* Sender, TCalcRadioGroup* First, TCalcRadioGroup* Second) {
-  TCalcRadioGroup* Other = Sender == Second ? First : Second;
-  Other->SetItemIndexSilently(Sender->ItemIndex());
+void CopyToPartner(TRadioGroup* Sender, TRadioGroup* First, TRadioGroup* Second) {
+  TRadioGroup* Other = Sender == Second ? First : Second;
+  SetItemIndexQuietly(Other, Sender->ItemIndex());
 }
 }  // namespace
 
 void TfmCalc::ApplyDigitRange() {
   const bool Binary = EngineSettings.Radix == 2;
   if (!Binary) Digits = std::clamp(Digits, FDigitMin, FDigitMax);
-  for (TCalcUpDown* U : {udDigits, UpDown2}) {
-    if (Binary)
-      U->setRange(7, 32);
-    else
-      U->setRange(FDigitMin, FDigitMax);
+  for (TUpDown* U : {udDigits, UpDown2}) {
+    U->SetMin(Binary ? 7 : FDigitMin);
+    U->SetMax(Binary ? 32 : FDigitMax);
     U->SetPosition(Binary ? Bits : Digits);
   }
   for (QLabel* L : {lbDigits, lbDigits2}) L->setText(Binary ? "Bits" : "Digits");
 }
 
-void TfmCalc::rgNotationClick(TCalcRadioGroup* Sender) {
+void TfmCalc::rgNotationClick(TRadioGroup* Sender) {
   CopyToPartner(Sender, rgNotation, rgNotation2);
   const int Index = std::max(Sender->ItemIndex(), 0);
   EngineSettings.DisplayMode = static_cast<std::uint8_t>(Index);
@@ -316,7 +314,7 @@ void TfmCalc::ApplyRadix(int Radix) {
   ApplyDigitRange();
 }
 
-void TfmCalc::rgBaseClick(TCalcRadioGroup* Sender) {
+void TfmCalc::rgBaseClick(TRadioGroup* Sender) {
   CopyToPartner(Sender, rgBase, rgBase2);
   const int Radix = std::max(Sender->ItemIndex(), 0);
   // The input is evaluated once more in the radix it was typed in.
@@ -328,12 +326,12 @@ void TfmCalc::rgBaseClick(TCalcRadioGroup* Sender) {
     InsertTapeLine(Edit1->text() + " = " + Edit2->text() + "; Base=" + Bases[std::min(Radix, 2)]);
 }
 
-void TfmCalc::rgAngleClick(TCalcRadioGroup* Sender) {
+void TfmCalc::rgAngleClick(TRadioGroup* Sender) {
   CopyToPartner(Sender, rgAngle, rgAngle2);
   if (!Loading) EngineSettings.AngleMode = static_cast<std::uint8_t>(std::max(Sender->ItemIndex(), 0));
 }
 
-void TfmCalc::rgComplexFormClick(TCalcRadioGroup* Sender) {
+void TfmCalc::rgComplexFormClick(TRadioGroup* Sender) {
   CopyToPartner(Sender, rgComplexForm, rgComplexForm2);
   calceng::SetComplexDisplayForm(std::max(Sender->ItemIndex(), 0));
   if (Loading) return;
@@ -350,25 +348,25 @@ int TfmCalc::SnapBits(int P) {
   return P;
 }
 
-int TfmCalc::udDigitsChanging(int NewPosition) {
-  if (EngineSettings.Radix != 2) return NewPosition;
+void TfmCalc::udDigitsChanging(TUpDown* /*Sender*/, bool& AllowChange, int NewPosition) {
+  if (EngineSettings.Radix != 2) return;
+  // The bit count moves between the group widths only: the step lands on the snapped count.
+  AllowChange = false;
   Bits = SnapBits(std::min(NewPosition, 32));
-  return Bits;
-}
-
-void TfmCalc::udDigitsClick(TCalcUpDown* Sender) {
-  TCalcUpDown* Other = Sender == udDigits ? UpDown2 : udDigits;
-  if (EngineSettings.Radix != 2) {
-    Digits = Sender->Position();
-  } else {
-    Bits = SnapBits(std::min(Sender->Position(), 32));
-    Sender->SetPosition(Bits);
-  }
-  Other->SetPosition(Sender->Position());
+  ApplyDigitRange();
   Redisplay();
 }
 
-void TfmCalc::rgRealClick(TCalcRadioGroup* Sender) {
+void TfmCalc::udDigitsClick(TUpDown* Sender) {
+  if (EngineSettings.Radix != 2)
+    Digits = Sender->Position();
+  else
+    Bits = SnapBits(std::min(Sender->Position(), 32));
+  ApplyDigitRange();
+  Redisplay();
+}
+
+void TfmCalc::rgRealClick(TRadioGroup* Sender) {
   CopyToPartner(Sender, rgReal, rgReal2);
   if (Sender->ItemIndex() == 1) {
     if (NoticeCount == 0 && ShowComplexNotice) {
@@ -378,41 +376,41 @@ void TfmCalc::rgRealClick(TCalcRadioGroup* Sender) {
       ++NoticeCount;
       ShowComplexNotice = Notice->chShow->isChecked();
     }
-    if (rgBase->Count() == 1) return;
+    if (ItemCount(rgBase) == 1) return;
     // Items that are about to go must not stay chosen: fall back to the first of each group.
     if (rgBase->ItemIndex() != 0) {
-      rgBase->SetItemIndexSilently(0);
-      rgBase2->SetItemIndexSilently(0);
+      SetItemIndexQuietly(rgBase, 0);
+      SetItemIndexQuietly(rgBase2, 0);
       ApplyRadix(0);
     }
     if (rgAngle->ItemIndex() != 0) {
-      rgAngle->SetItemIndexSilently(0);
-      rgAngle2->SetItemIndexSilently(0);
+      SetItemIndexQuietly(rgAngle, 0);
+      SetItemIndexQuietly(rgAngle2, 0);
       EngineSettings.AngleMode = 0;
     }
     if (rgNotation->ItemIndex() == 3) {
-      rgNotation->SetItemIndexSilently(0);
-      rgNotation2->SetItemIndexSilently(0);
+      SetItemIndexQuietly(rgNotation, 0);
+      SetItemIndexQuietly(rgNotation2, 0);
     }
-    for (TCalcRadioGroup* G : {rgBase, rgBase2}) {
-      G->DeleteItem(2);
-      G->DeleteItem(1);
+    for (TRadioGroup* G : {rgBase, rgBase2}) {
+      DeleteItem(G, 2);
+      DeleteItem(G, 1);
     }
-    for (TCalcRadioGroup* G : {rgAngle, rgAngle2}) G->DeleteItem(1);
-    for (TCalcRadioGroup* G : {rgNotation, rgNotation2}) G->DeleteItem(3);
+    for (TRadioGroup* G : {rgAngle, rgAngle2}) DeleteItem(G, 1);
+    for (TRadioGroup* G : {rgNotation, rgNotation2}) DeleteItem(G, 3);
     Panel2->show();
     Panel3->show();
-    rgPlot->SetItem(1, "Contour Plot Z=|f(X+Yi)|");
-    rgPlot->SetItem(2, "Color Shading Z=|f(X+Yi)|");
-    rgPlot->SetItem(3, "Surface Z=|f(X+Yi)|");
+    rgPlot->SetItemText(1, "Contour Plot Z=|f(X+Yi)|");
+    rgPlot->SetItemText(2, "Color Shading Z=|f(X+Yi)|");
+    rgPlot->SetItemText(3, "Surface Z=|f(X+Yi)|");
     if (rgPlot->ItemIndex() == 0) rgPlot->SetItemIndex(1);
     if (rgPlot->ItemIndex() == 4) rgPlot->SetItemIndex(3);
     if (sbLOG) {
-      sbLOG->setText("comp");
+      sbLOG->SetCaption("comp");
       sbLOG->SetHint("Complex number of (..,..)");
     }
     if (sbGAMMA) {
-      sbGAMMA->setText("LnGm");
+      sbGAMMA->SetCaption("LnGm");
       sbGAMMA->setFont(QFont("Arial", sbGAMMA->font().pointSize()));
     }
     ComplexMode = true;
@@ -425,13 +423,13 @@ void TfmCalc::rgRealClick(TCalcRadioGroup* Sender) {
     return;
   }
   if (sbGAMMA) {
-    sbGAMMA->setText("G");
+    sbGAMMA->SetCaption("G");
     sbGAMMA->setFont(QFont("Symbol", sbGAMMA->font().pointSize()));
   }
   if (sbLOG) sbLOG->SetHint("Logarithm (..)");
-  rgPlot->SetItem(1, "Contour Plot f(X,Y)");
-  rgPlot->SetItem(2, "Color Shading f(X,Y)");
-  rgPlot->SetItem(3, "Surface");
+  rgPlot->SetItemText(1, "Contour Plot f(X,Y)");
+  rgPlot->SetItemText(2, "Color Shading f(X,Y)");
+  rgPlot->SetItemText(3, "Surface");
   Panel2->hide();
   Panel3->hide();
   pnlComp->hide();
@@ -439,15 +437,15 @@ void TfmCalc::rgRealClick(TCalcRadioGroup* Sender) {
   pnlBase->show();
   pnlBase2->show();
   ComplexMode = false;
-  pcCalc->setTabVisible(3, true);
-  if (rgBase->Count() == 3) return;
-  for (TCalcRadioGroup* G : {rgBase, rgBase2}) {
-    G->AddItem("hex");
-    G->AddItem("bin");
+  pcCalc->SetTabVisible(3, true);
+  if (ItemCount(rgBase) == 3) return;
+  for (TRadioGroup* G : {rgBase, rgBase2}) {
+    AddItem(G, "hex");
+    AddItem(G, "bin");
   }
-  for (TCalcRadioGroup* G : {rgAngle, rgAngle2}) G->AddItem("Deg");
-  for (TCalcRadioGroup* G : {rgNotation, rgNotation2}) G->AddItem("Sxg");
-  if (sbLOG) sbLOG->setText("log");
+  for (TRadioGroup* G : {rgAngle, rgAngle2}) AddItem(G, "Deg");
+  for (TRadioGroup* G : {rgNotation, rgNotation2}) AddItem(G, "Sxg");
+  if (sbLOG) sbLOG->SetCaption("log");
   EnableRealKeys(true);
   rgNotationClick(rgNotation);
 }

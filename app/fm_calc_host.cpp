@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLineEdit>
-#include <QSpinBox>
+#include "platform/controls.h"
 
 #include "app/calc_platform.h"
 #include "platform/codepage.h"
@@ -27,4 +27,4 @@ void TCalcEngineHost::ShowIntegrationPass(const std::string& Text) {
 
 int TCalcEngineHost::Digits() const { return FWindow->Digits; }
 int TCalcEngineHost::Bits() const { return FWindow->Bits; }
-int TCalcEngineHost::Precision() const { return FWindow->udPrecision->value(); }
+int TCalcEngineHost::Precision() const { return FWindow->udPrecision->Position(); }

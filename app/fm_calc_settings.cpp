@@ -10,12 +10,11 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSpinBox>
-#include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
 
 #include "app/calc_controls.h"
+#include "platform/controls.h"
 #include "app/calc_engine_bridge.h"
 #include "app/calc_platform.h"
 #include "platform/codepage.h"
@@ -24,6 +23,7 @@
 #include "platform/text_file.h"
 #include "widgets/text_list_box.h"
 #include "app/fm_calc.h"
+#include "platform/app_services.h"
 #include "app/form_placement.h"
 
 namespace {
@@ -46,13 +46,14 @@ int InRange(int Value, int Low, int High, int Default) {
 
 void TfmCalc::FormCreate() {
   QLocale::setDefault(QLocale::c());
-  qApp->setProperty("HelpFile", calcpf::ProgramDir() + "/Numyx.hlp");
+  SetKeyPreview(true);
+  SetHelpFile(ProgramDir() + "/Numyx.hlp");
   MinDigits = 0;
   Bits = 32;
   Loading = true;
   LoadSettings();
   if (!LoadConstants())
-    ShowWarning("File <" + calcpf::BasePath() + ".CON> not found.");
+    ShowWarning("File <" + BasePath() + ".CON> not found.");
   rgPlotClick();
   // The user functions come from their file; a missing file simply gives none.
   calceng::LoadUserFunctions(ToCp1252(UserFuncFile));
@@ -67,19 +68,20 @@ void TfmCalc::FormCreate() {
 }
 
 void TfmCalc::LoadSettings() {
-  const TIniFile Ini(calcpf::BasePath() + ".INI");
+  const TIniFile Ini(BasePath() + ".INI");
 
   const int Notation = InRange(Ini.ReadInteger(CalcSettings, "Notation", 0), 0, 3, 0);
-  rgNotation->SetItemIndexSilently(Notation);
-  rgNotation2->SetItemIndexSilently(Notation);
+  SetItemIndexQuietly(rgNotation, Notation);
+  SetItemIndexQuietly(rgNotation2, Notation);
   Digits = InRange(Ini.ReadInteger(CalcSettings, "Digits", 12), 3, 22, 12);
   const int Form = InRange(Ini.ReadInteger(CalcSettings, "Complex Form", 1), 0, 1, 1);
   calceng::SetComplexDisplayForm(Form);
-  rgComplexForm->SetItemIndexSilently(Form);
-  rgComplexForm2->SetItemIndexSilently(Form);
+  SetItemIndexQuietly(rgComplexForm, Form);
+  SetItemIndexQuietly(rgComplexForm2, Form);
   // The notation decides the least digit count and the spinner's range.
   rgNotationClick(rgNotation);
-  udPrecision->setValue(InRange(Ini.ReadInteger(CalcSettings, "Precison", 9), 1, 20, 9));
+  udPrecision->SetPosition(InRange(Ini.ReadInteger(CalcSettings, "Precison", 9), 1, 20, 9));
+  udPrecision2->SetPosition(udPrecision->Position());
   chAssistant->setChecked(Ini.ReadBool(CalcSettings, "Assistant", true));
   pnAssistant->setVisible(chAssistant->isChecked());
   const bool Hint = Ini.ReadBool(CalcSettings, "Hint", true);
@@ -87,16 +89,16 @@ void TfmCalc::LoadSettings() {
   chHint2->setChecked(Hint);
   EngineSettings.AngleMode = Ini.ReadBool(CalcSettings, "Angle", true) ? 1 : 0;
   ShowComplexNotice = Ini.ReadBool(CalcSettings, "ShowComp", true);
-  rgAngle->SetItemIndexSilently(EngineSettings.AngleMode);
-  rgAngle2->SetItemIndexSilently(EngineSettings.AngleMode);
+  SetItemIndexQuietly(rgAngle, EngineSettings.AngleMode);
+  SetItemIndexQuietly(rgAngle2, EngineSettings.AngleMode);
   ApplyShowHint(Hint);
 
-  UserVarFile = Ini.ReadString(FilesSection, "Variables", calcpf::ProgramDir() + "/Numyx.USR");
-  UserFuncFile = Ini.ReadString(FilesSection, "Functions", calcpf::ProgramDir() + "/Numyx.FNC");
+  UserVarFile = Ini.ReadString(FilesSection, "Variables", ProgramDir() + "/Numyx.USR");
+  UserFuncFile = Ini.ReadString(FilesSection, "Functions", ProgramDir() + "/Numyx.FNC");
 
   LoadHistory();
 
-  rgPlot->SetItemIndexSilently(InRange(Ini.ReadInteger(GraphicsSection, "Plot Type", 0), 0, 4, 0));
+  SetItemIndexQuietly(rgPlot, InRange(Ini.ReadInteger(GraphicsSection, "Plot Type", 0), 0, 4, 0));
   edFromX->setText(Ini.ReadString(GraphicsSection, "Xx min", "-10"));
   edToX->setText(Ini.ReadString(GraphicsSection, "Yx min", "10"));
   for (size_t K = 0; K < 5; ++K) {
@@ -124,11 +126,11 @@ void TfmCalc::LoadSettings() {
 }
 
 bool TfmCalc::SaveSettings() {
-  TIniFile Ini(calcpf::BasePath() + ".INI");
+  TIniFile Ini(BasePath() + ".INI");
   Ini.WriteInteger(CalcSettings, "Notation", rgNotation->ItemIndex());
   Ini.WriteInteger(CalcSettings, "Angle", rgAngle->ItemIndex() == 1 ? 1 : 0);
   Ini.WriteInteger(CalcSettings, "Digits", Digits);
-  Ini.WriteInteger(CalcSettings, "Precison", udPrecision->value());
+  Ini.WriteInteger(CalcSettings, "Precison", udPrecision->Position());
   Ini.WriteInteger(CalcSettings, "Complex Form", calceng::ComplexDisplayForm() == 1 ? 1 : 0);
   Ini.WriteBool(CalcSettings, "Assistant", chAssistant->isChecked());
   Ini.WriteBool(CalcSettings, "Hint", chHint->isChecked());
@@ -152,7 +154,7 @@ bool TfmCalc::SaveSettings() {
 void TfmCalc::LoadHistory() {
   cbHistory->clear();
   cbResults->clear();
-  const QString Name = calcpf::BasePath() + ".HST";
+  const QString Name = BasePath() + ".HST";
   FHistoryWritable = true;
   if (!QFile::exists(Name)) return;
   QStringList Lines;
@@ -187,14 +189,14 @@ bool TfmCalc::SaveHistory() {
       Lines << Item;
     }
   }
-  return WriteTextLines(calcpf::BasePath() + ".HST", Lines);
+  return WriteTextLines(BasePath() + ".HST", Lines);
 }
 
 bool TfmCalc::LoadConstants() {
   lbConst->setSortingEnabled(false);
   lbConst->clear();
   QStringList Lines;
-  const bool Ok = ReadTextLines(calcpf::BasePath() + ".CON", Lines);
+  const bool Ok = ReadTextLines(BasePath() + ".CON", Lines);
   if (Ok) lbConst->addItems(Lines);
   lbConst->setSortingEnabled(true);
   lbConst->sortItems();
@@ -202,13 +204,13 @@ bool TfmCalc::LoadConstants() {
 }
 
 void TfmCalc::bbEditClick() {
-  calcpf::OpenUrl(QUrl::fromLocalFile(calcpf::BasePath() + ".CON").toString());
+  StartTextEditor(BasePath() + ".CON");
   bbReload->setEnabled(true);
 }
 
 void TfmCalc::bbReloadClick() {
   if (!LoadConstants())
-    ShowWarning("File <" + calcpf::BasePath() + ".CON> not found");
+    ShowWarning("File <" + BasePath() + ".CON> not found");
   bbReload->setEnabled(false);
 }
 
@@ -255,18 +257,24 @@ void TfmCalc::Timer1Timer() {
   Timer1->stop();
 }
 
-bool TfmCalc::FormCloseQuery() {
+void TfmCalc::FormCloseQuery(bool& CanClose) {
   if (FEvaluating) {
     // The engine's break check ends the evaluation; the window closes once it has returned.
     EngineSettings.BreakRequested = true;
     FCloseRequested = true;
-    return false;
+    CanClose = false;
+    return;
   }
   if (!SaveSettings())
-    ShowError("Can't create file " + calcpf::BasePath() + ".INI");
+    ShowError("Can't create file " + BasePath() + ".INI");
   // A history that could not be read stays as it is; a failed write loses nothing on disk.
   SaveHistory();
-  return true;
+}
+
+void TfmCalc::FormClose(TCloseAction& /*Action*/) {
+  if (FClosed) return;
+  FClosed = true;
+  emit Closed();
 }
 
 void TfmCalc::pcCalcChange(int Page) {

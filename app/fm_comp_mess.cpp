@@ -7,10 +7,9 @@
 
 TfmCompMess* fmCompMess = nullptr;
 
-TfmCompMess::TfmCompMess(QWidget* Parent) : QDialog(Parent) {
+TfmCompMess::TfmCompMess(QWidget* Parent) : TForm(Parent) {
   setObjectName("fmCompMess");
   setWindowTitle("Complex Numbers");
-  setModal(true);
   auto* L = new QVBoxLayout(this);
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName("Memo1");
@@ -41,5 +40,5 @@ TfmCompMess::TfmCompMess(QWidget* Parent) : QDialog(Parent) {
   Row->addStretch();
   Row->addWidget(Button1);
   L->addLayout(Row);
-  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+  SetButtonModalResult(Button1, mrOk);
 }

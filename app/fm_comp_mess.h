@@ -1,13 +1,13 @@
 #pragma once
 // The notice shown the first time the complex mode is chosen: how complex numbers are written and
 // what the two display forms mean.
-#include <QDialog>
+#include "platform/form.h"
 
 class QCheckBox;
 class QPlainTextEdit;
 class QPushButton;
 
-class TfmCompMess : public QDialog {
+class TfmCompMess : public TForm {
   Q_OBJECT
  public:
   explicit TfmCompMess(QWidget* Parent = nullptr);

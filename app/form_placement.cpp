@@ -5,7 +5,7 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "app/calc_platform.h"
+#include "platform/app_services.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
 
@@ -21,7 +21,7 @@ bool PlacementOnScreen(const QRect& Rect) {
 }
 
 void LoadFormPlacement(QWidget* Form) {
-  const TIniFile Ini(calcpf::BasePath() + ".INI");
+  const TIniFile Ini(BasePath() + ".INI");
   const QString Section = Form->objectName();
   QRect R(Ini.ReadInteger(Section, "Left", 0), Ini.ReadInteger(Section, "Top", 0),
           Ini.ReadInteger(Section, "Width", 640), Ini.ReadInteger(Section, "Height", 480));
@@ -31,12 +31,12 @@ void LoadFormPlacement(QWidget* Form) {
 }
 
 void SaveFormPlacement(QWidget* Form) {
-  TIniFile Ini(calcpf::BasePath() + ".INI");
+  TIniFile Ini(BasePath() + ".INI");
   const QString Section = Form->objectName();
   Ini.WriteInteger(Section, "Left", Form->x());
   Ini.WriteInteger(Section, "Top", Form->y());
   Ini.WriteInteger(Section, "Width", Form->width());
   Ini.WriteInteger(Section, "Height", Form->height());
   if (!Ini.UpdateFile())
-    ShowError("Can't create file " + calcpf::BasePath() + ".INI");
+    ShowError("Can't create file " + BasePath() + ".INI");
 }

@@ -17,24 +17,24 @@ void Init(QWidget* W, const char* Name, const char* Caption) {
 }
 }  // namespace
 
-TSetVar::TSetVar(QWidget* Parent) : QDialog(Parent) { Init(this, "SetVar", "Set variable"); }
-TfmPlot2D::TfmPlot2D(QWidget* Parent) : QWidget(Parent, Qt::Window) {
+TSetVar::TSetVar(QWidget* Parent) : TForm(Parent) { Init(this, "SetVar", "Set variable"); }
+TfmPlot2D::TfmPlot2D(QWidget* Parent) : TForm(Parent) {
   Init(this, "fmPlot2D", "Plot f(x)");
 }
-TfmContourPlot::TfmContourPlot(QWidget* Parent) : QWidget(Parent, Qt::Window) {
+TfmContourPlot::TfmContourPlot(QWidget* Parent) : TForm(Parent) {
   Init(this, "fmContourPlot", "Contour Plot f(x,y)");
 }
-TfmMatrix::TfmMatrix(QWidget* Parent) : QWidget(Parent, Qt::Window) {
+TfmMatrix::TfmMatrix(QWidget* Parent) : TForm(Parent) {
   Init(this, "fmMatrix", "Matrix Operations");
 }
-TfmMult::TfmMult(QWidget* Parent) : QDialog(Parent) { Init(this, "fmMult", "Matrix"); }
-TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent) : QWidget(Parent, Qt::Window) {
+TfmMult::TfmMult(QWidget* Parent) : TForm(Parent) { Init(this, "fmMult", "Matrix"); }
+TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent) : TForm(Parent) {
   Init(this, "fmSurfaceChart", "Surface f(x,y)");
 }
-TPolarForm::TPolarForm(QWidget* Parent) : QWidget(Parent, Qt::Window) {
+TPolarForm::TPolarForm(QWidget* Parent) : TForm(Parent) {
   Init(this, "PolarForm", "Polar plot");
 }
-TfrmViewR::TfrmViewR(QWidget* Parent) : QWidget(Parent, Qt::Window) {
+TfrmViewR::TfrmViewR(QWidget* Parent) : TForm(Parent) {
   Init(this, "frmViewR", "Results");
 }
-TfmConv::TfmConv(QWidget* Parent) : QDialog(Parent) { Init(this, "fmConv", "Unit Convertor"); }
+TfmConv::TfmConv(QWidget* Parent) : TForm(Parent) { Init(this, "fmConv", "Unit Convertor"); }

@@ -1,59 +1,58 @@
 #pragma once
 // Windows that start-up creates but whose own content is still to come. Each is an empty window
 // of its class, created hidden like the finished ones; a window's own file replaces its entry here.
-#include <QDialog>
-#include <QWidget>
+#include "platform/form.h"
 
-class TSetVar : public QDialog {
+class TSetVar : public TForm {
   Q_OBJECT
  public:
   explicit TSetVar(QWidget* Parent = nullptr);
 };
 
-class TfmPlot2D : public QWidget {
+class TfmPlot2D : public TForm {
   Q_OBJECT
  public:
   explicit TfmPlot2D(QWidget* Parent = nullptr);
   bool Shown = false;  // set once a curve has been plotted
 };
 
-class TfmContourPlot : public QWidget {
+class TfmContourPlot : public TForm {
   Q_OBJECT
  public:
   explicit TfmContourPlot(QWidget* Parent = nullptr);
 };
 
-class TfmMatrix : public QWidget {
+class TfmMatrix : public TForm {
   Q_OBJECT
  public:
   explicit TfmMatrix(QWidget* Parent = nullptr);
 };
 
-class TfmMult : public QDialog {
+class TfmMult : public TForm {
   Q_OBJECT
  public:
   explicit TfmMult(QWidget* Parent = nullptr);
 };
 
-class TfmSurfaceChart : public QWidget {
+class TfmSurfaceChart : public TForm {
   Q_OBJECT
  public:
   explicit TfmSurfaceChart(QWidget* Parent = nullptr);
 };
 
-class TPolarForm : public QWidget {
+class TPolarForm : public TForm {
   Q_OBJECT
  public:
   explicit TPolarForm(QWidget* Parent = nullptr);
 };
 
-class TfrmViewR : public QWidget {
+class TfrmViewR : public TForm {
   Q_OBJECT
  public:
   explicit TfrmViewR(QWidget* Parent = nullptr);
 };
 
-class TfmConv : public QDialog {
+class TfmConv : public TForm {
   Q_OBJECT
  public:
   explicit TfmConv(QWidget* Parent = nullptr);

@@ -2,11 +2,14 @@
 
 #include <QApplication>
 
+#include <type_traits>
+
 #include "app/dm.h"
 #include "app/fm_calc.h"
 #include "app/fm_comp_mess.h"
 #include "app/pending_windows.h"
 #include "engine/engine_state.h"
+#include "platform/application.h"
 
 namespace {
 QStringList GOrder;
@@ -15,6 +18,7 @@ std::vector<QObject*> GWindows;
 template <class T>
 T* Make(T*& Global) {
   Global = new T(nullptr);
+  if constexpr (std::is_base_of_v<TForm, T>) Global->DoCreate();
   GOrder << Global->objectName();
   GWindows.push_back(Global);
   return Global;
@@ -24,6 +28,7 @@ T* Make(T*& Global) {
 TfmCalc* CreateStartUpWindows() {
   EngineInitialize();
   QApplication::setApplicationName("Numyx v.4.24");
+  if (auto* App = qobject_cast<TApplication*>(QCoreApplication::instance())) App->SetTitle("Numyx v.4.24");
   GOrder.clear();
   TfmCalc* Main = Make(fmCalc);
   Make(SetVar);

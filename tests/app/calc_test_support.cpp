@@ -17,6 +17,7 @@ QByteArray CalcWindowTest::ReadFile(const QString& Name) const {
 
 TfmCalc& CalcWindowTest::Open() {
   Window = std::make_unique<TfmCalc>();
+  Window->DoCreate();
   Window->show();
   return *Window;
 }

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 
 #include "app/calc_platform.h"
 #include "app/fm_calc.h"
+#include "platform/app_services.h"
 #include "platform/dialogs.h"
 #include "platform/printer.h"
 #include "engine/engine_state.h"
@@ -55,10 +57,10 @@ class CalcWindowTest : public ::testing::Test {
   void SetUp() override {
     EnsureApplication();
     ASSERT_TRUE(Dir.isValid());
-    calcpf::SetProgramDir(Dir.path());
+    SetProgramDir(Dir.path());
     SetDialogService(&Dialogs);
-    calcpf::SetUrlOpener([this](const QString& Url) {
-      Dialogs.Urls << Url;
+    SetUrlOpener([this](const QUrl& Url) {
+      Dialogs.Urls << Url.toString();
       return true;
     });
     calcpf::SetModalRunner([this](QDialog& Form) {
@@ -73,7 +75,8 @@ class CalcWindowTest : public ::testing::Test {
   void TearDown() override {
     Window.reset();
     SetDialogService(nullptr);
-    calcpf::SetUrlOpener(nullptr);
+    SetUrlOpener(nullptr);
+    SetProgramDir(QString());
     calcpf::SetModalRunner(nullptr);
     SetPrinterPdfOutput(QString());
   }

@@ -31,6 +31,7 @@ QDateTime At(int Day, int Hour, int Minute = 0) {
 
 TEST_F(CalcWindowTest, FirstStartWithNoFilesUsesTheDefaults) {
   Window = std::make_unique<TfmCalc>();
+  Window->DoCreate();
   Window->Now = [] { return At(2, 9); };
   Window->show();
   TfmCalc& W = *Window;
@@ -39,7 +40,7 @@ TEST_F(CalcWindowTest, FirstStartWithNoFilesUsesTheDefaults) {
   EXPECT_EQ(W.udDigits->Position(), 12);
   EXPECT_EQ(W.MinDigits, 8);
   EXPECT_EQ(W.rgComplexForm->ItemIndex(), 1);
-  EXPECT_EQ(W.udPrecision->value(), 9);
+  EXPECT_EQ(W.udPrecision->Position(), 9);
   EXPECT_TRUE(W.chAssistant->isChecked());
   EXPECT_TRUE(W.chHint->isChecked());
   EXPECT_EQ(W.rgAngle->ItemIndex(), 1);
@@ -76,7 +77,7 @@ TEST_F(CalcWindowTest, SettingsSurviveARestart) {
   W.rgNotation->SetItemIndex(1);
   W.udDigits->SetPosition(15);
   W.udDigitsClick(W.udDigits);
-  W.udPrecision->setValue(14);
+  W.udPrecision->SetPosition(14);
   W.chAssistant->setChecked(false);
   W.chHint->click();
   W.rgAngle->SetItemIndex(0);
@@ -96,8 +97,8 @@ TEST_F(CalcWindowTest, SettingsSurviveARestart) {
   EXPECT_EQ(EngineSettings.DisplayMode, 1);
   EXPECT_EQ(R.Digits, 15);
   EXPECT_EQ(R.UpDown2->Position(), 15);
-  EXPECT_EQ(R.udPrecision->value(), 14);
-  EXPECT_EQ(R.Edit10->value(), 14);
+  EXPECT_EQ(R.udPrecision->Position(), 14);
+  EXPECT_EQ(R.Edit10->text(), "14");
   EXPECT_FALSE(R.chAssistant->isChecked());
   EXPECT_FALSE(R.chHint2->isChecked());
   EXPECT_TRUE(R.sbEQ->toolTip().isEmpty());
@@ -143,7 +144,7 @@ TEST_F(CalcWindowTest, OutOfRangeSettingsFallBackToTheirDefaults) {
   TfmCalc& W = Open();
   EXPECT_EQ(W.rgNotation->ItemIndex(), 0);
   EXPECT_EQ(W.Digits, 12);
-  EXPECT_EQ(W.udPrecision->value(), 9);
+  EXPECT_EQ(W.udPrecision->Position(), 9);
   EXPECT_EQ(W.rgComplexForm->ItemIndex(), 1);
   EXPECT_EQ(W.rgAngle->ItemIndex(), 1);
   EXPECT_FALSE(W.chAssistant->isChecked());  // keys match without regard to case
@@ -217,6 +218,7 @@ TEST_F(CalcWindowTest, GreetingFollowsTheTimeOfTheFirstShowing) {
   EXPECT_EQ(TfmCalc::GreetingText(0.9999), "Good evening Sir/Madam!");
 
   Window = std::make_unique<TfmCalc>();
+  Window->DoCreate();
   QDateTime Clock = At(5, 15);
   Window->Now = [&Clock] { return Clock; };
   Window->show();

@@ -21,12 +21,12 @@ TEST_F(CalcWindowTest, PairedGroupsStayEqualAndNotationBoundsTheDigits) {
   EXPECT_EQ(W.Digits, 11);
   EXPECT_EQ(W.udDigits->Position(), 11);
   EXPECT_EQ(W.UpDown2->Position(), 11);
-  EXPECT_EQ(W.udDigits->minimum(), 11);
+  EXPECT_EQ(W.udDigits->Min(), 11);
 
   W.rgNotation->SetItemIndex(1);
   EXPECT_EQ(W.rgNotation2->ItemIndex(), 1);
   EXPECT_EQ(W.Edit2->text(), "2.0");  // every display control shows the previous result again
-  W.udDigits->stepBy(-8);
+  for (int I = 0; I < 8; ++I) W.udDigits->Step(btPrev);
   EXPECT_EQ(W.Digits, 3);
   EXPECT_EQ(W.UpDown2->Position(), 3);
 
@@ -54,17 +54,17 @@ TEST_F(CalcWindowTest, BinaryRadixSnapsTheBitCount) {
 
   std::vector<int> Down;
   for (int I = 0; I < 4; ++I) {
-    W.udDigits->stepBy(-1);
+    W.udDigits->Step(btPrev);
     Down.push_back(W.Bits);
   }
   EXPECT_EQ(Down, (std::vector<int>{16, 8, 7, 7}));
   EXPECT_EQ(W.Edit2->text(), "0000101 ");
-  W.udDigits->stepBy(1);
+  W.udDigits->Step(btNext);
   EXPECT_EQ(W.Bits, 8);
-  W.UpDown2->stepBy(1);
+  W.UpDown2->Step(btNext);
   EXPECT_EQ(W.Bits, 16);
   EXPECT_EQ(W.udDigits->Position(), 16);
-  W.udDigits->stepBy(1);
+  W.udDigits->Step(btNext);
   EXPECT_EQ(W.Bits, 32);
   EXPECT_EQ(W.Digits, 12);  // the decimal digit count is kept aside
 
@@ -91,15 +91,15 @@ TEST_F(CalcWindowTest, ComplexSwitchShowsTheNoticeOnceAndTrimsTheModes) {
   EXPECT_EQ(Dialogs.ModalCount, 1);
   EXPECT_TRUE(W.ComplexMode);
   EXPECT_EQ(W.rgReal->ItemIndex(), 1);
-  EXPECT_EQ(W.rgBase->Count(), 1);
-  EXPECT_EQ(W.rgBase2->Count(), 1);
+  EXPECT_EQ(ItemCount(W.rgBase), 1);
+  EXPECT_EQ(ItemCount(W.rgBase2), 1);
   EXPECT_EQ(EngineSettings.Radix, 0);
-  EXPECT_EQ(W.rgAngle->Count(), 1);
+  EXPECT_EQ(ItemCount(W.rgAngle), 1);
   EXPECT_EQ(EngineSettings.AngleMode, 0);
-  EXPECT_EQ(W.rgNotation2->Count(), 3);
+  EXPECT_EQ(ItemCount(W.rgNotation2), 3);
   EXPECT_EQ(W.rgNotation->ItemIndex(), 0);
   EXPECT_EQ(W.rgPlot->ItemIndex(), 3);
-  EXPECT_EQ(W.rgPlot->Item(3), "Surface Z=|f(X+Yi)|");
+  EXPECT_EQ(W.rgPlot->Items()[3], "Surface Z=|f(X+Yi)|");
   EXPECT_FALSE(W.pnlComp->isHidden());
   EXPECT_TRUE(W.pnlBase2->isHidden());
   EXPECT_FALSE(W.Panel2->isHidden());
@@ -107,10 +107,10 @@ TEST_F(CalcWindowTest, ComplexSwitchShowsTheNoticeOnceAndTrimsTheModes) {
   // Back to real and to complex again: the notice is not shown a second time in this run.
   W.rgReal->SetItemIndex(0);
   EXPECT_FALSE(W.ComplexMode);
-  EXPECT_EQ(W.rgBase->Count(), 3);
-  EXPECT_EQ(W.rgAngle2->Item(1), "Deg");
-  EXPECT_EQ(W.rgNotation->Item(3), "Sxg");
-  EXPECT_EQ(W.rgPlot->Item(1), "Contour Plot f(X,Y)");
+  EXPECT_EQ(ItemCount(W.rgBase), 3);
+  EXPECT_EQ(W.rgAngle2->Items()[1], "Deg");
+  EXPECT_EQ(W.rgNotation->Items()[3], "Sxg");
+  EXPECT_EQ(W.rgPlot->Items()[1], "Contour Plot f(X,Y)");
   EXPECT_TRUE(W.pnlComp2->isHidden());
   W.rgReal->SetItemIndex(1);
   EXPECT_EQ(Dialogs.ModalCount, 1);
