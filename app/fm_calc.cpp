@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTime>
+#include <QTabBar>
 #include <QTimer>
 
 #include "app/calc_controls.h"
@@ -159,6 +160,10 @@ TfmCalc::TfmCalc(QWidget* Parent) : TForm(Parent) {
   PopupMenu1->addAction("Polar f(x)")->setObjectName("miPlotPolar");
 
   ConnectHandlers();
+  // Wide enough to show every page's tab at once.
+  const QSize Hint = sizeHint();
+  resize(std::max(Hint.width(), pcCalc->tabBar()->sizeHint().width() + 24),
+         std::max(Hint.height(), 480));
 }
 
 TfmCalc::~TfmCalc() {
