@@ -63,6 +63,8 @@ TNxCustomLabel::TNxCustomLabel(QWidget* AOwner)
 
 TNxCustomLabel::~TNxCustomLabel()
 {
+    // Focus moves while the widgets below are torn down; this label must not hear of it.
+    disconnect(qApp, nullptr, this, nullptr);
     FFont->OnChange = nullptr;
 }
 

@@ -184,19 +184,3 @@ TEST(NxSwitch, UserPicturesAreKeptAndStored)
     Loaded.ReadData(QByteArray());
     EXPECT_EQ(Loaded.UserDefined(), 1);
 }
-
-TEST(NxSwitch, DisabledBitmapIsEmbossed)
-{
-    TBitmap Source(4, 4);
-    Source.Canvas()->Brush()->SetColor(clBlack);
-    Source.Canvas()->FillRect(Rect(0, 0, 4, 4));
-    Source.Canvas()->SetPixels(1, 1, clRed);
-    const auto Out = CreateDisabledBitmapEx(Source, clBlack, clWhite, clYellow, clBlue, true);
-    const QImage& I = Out->Image();
-    EXPECT_EQ(I.pixel(1, 1), ToQColor(clBlue).rgb());
-    EXPECT_EQ(I.pixel(2, 2), ToQColor(clYellow).rgb());
-    EXPECT_EQ(I.pixel(0, 0), ToQColor(clWhite).rgb());
-    EXPECT_EQ(I.pixel(3, 3), ToQColor(clWhite).rgb());
-    const auto Flat = CreateDisabledBitmapEx(Source, clBlack, clWhite, clYellow, clBlue, false);
-    EXPECT_EQ(Flat->Image().pixel(2, 2), ToQColor(clWhite).rgb());
-}

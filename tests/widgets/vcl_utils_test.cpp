@@ -1,0 +1,62 @@
+#include "widgets/vcl_utils.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/canvas.h"
+#include "widgets/nx_const.h"
+
+TEST(VclUtils, DisabledBitmapIsEmbossed)
+{
+    TBitmap Source(4, 4);
+    Source.Canvas()->Brush()->SetColor(clBlack);
+    Source.Canvas()->FillRect(Rect(0, 0, 4, 4));
+    Source.Canvas()->SetPixels(1, 1, clRed);
+    const auto Out = CreateDisabledBitmapEx(Source, clBlack, clWhite, clYellow, clBlue, true);
+    const QImage& I = Out->Image();
+    EXPECT_EQ(I.pixel(1, 1), ToQColor(clBlue).rgb());
+    EXPECT_EQ(I.pixel(2, 2), ToQColor(clYellow).rgb());
+    EXPECT_EQ(I.pixel(0, 0), ToQColor(clWhite).rgb());
+    EXPECT_EQ(I.pixel(3, 3), ToQColor(clWhite).rgb());
+    const auto Flat = CreateDisabledBitmapEx(Source, clBlack, clWhite, clYellow, clBlue, false);
+    EXPECT_EQ(Flat->Image().pixel(2, 2), ToQColor(clWhite).rgb());
+    const auto Button = CreateDisabledBitmap(Source, clBlack);
+    EXPECT_EQ(Button->Image().pixel(1, 1), ToQColor(clBtnShadow).rgb());
+    EXPECT_EQ(Button->Image().pixel(0, 0), ToQColor(clBtnFace).rgb());
+}
+
+TEST(VclUtils, DrawTextMeasuresWrapsAndMarksAccelerators)
+{
+    TBitmap B(200, 100);
+    TCanvas& C = *B.Canvas();
+    const int Line = C.TextHeight("W");
+    TRect R{0, 0, 200, 100};
+    EXPECT_EQ(CanvasDrawText(C, "&Save && quit", R, DT_CALCRECT), Line);
+    EXPECT_EQ(R.Right, C.TextWidth("Save & quit"));
+    R = TRect{0, 0, 200, 100};
+    CanvasDrawText(C, "&Save", R, DT_CALCRECT | DT_NOPREFIX);
+    EXPECT_EQ(R.Right, C.TextWidth("&Save"));
+
+    // Breaks between words only, one word too long for the width stays whole.
+    const int Narrow = C.TextWidth("alpha beta") - 1;
+    R = TRect{0, 0, Narrow, 100};
+    EXPECT_EQ(CanvasDrawText(C, "alpha beta gamma", R, DT_CALCRECT | DT_WORDBREAK), 3 * Line);
+    EXPECT_EQ(R.Right, C.TextWidth("gamma") > C.TextWidth("alpha") ? C.TextWidth("gamma") : C.TextWidth("alpha"));
+    R = TRect{0, 0, Narrow, 100};
+    EXPECT_EQ(CanvasDrawText(C, "one\ntwo\r\nthree", R, DT_CALCRECT), 3 * Line);
+
+    EXPECT_EQ(AccelChar("Save && &quit"), QChar('Q'));
+    EXPECT_TRUE(AccelChar("no && accelerator").isNull());
+}
+
+TEST(VclUtils, HandCursorsAreRegisteredByNumber)
+{
+    RegisterNxCursors();
+    EXPECT_TRUE(CursorRegistered(crHand));
+    EXPECT_TRUE(CursorRegistered(crDragHand));
+    EXPECT_FALSE(CursorShape(14000).pixmap().isNull());
+    EXPECT_EQ(CursorShape(14000).pixmap().toImage(), OwnCursor("NX_HANDCUR").pixmap().toImage());
+    EXPECT_EQ(CursorShape(14001).pixmap().toImage(), OwnCursor("NX_DRAGCUR").pixmap().toImage());
+    EXPECT_EQ(WidthOf(Rect(3, 4, 10, 20)), 7);
+    EXPECT_EQ(HeightOf(Rect(3, 4, 10, 20)), 16);
+    EXPECT_EQ(MaxOf(-2, 5), 5);
+}
