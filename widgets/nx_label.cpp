@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include "platform/app_services.h"
 #include "platform/canvas.h"
 #include "widgets/vcl_utils.h"
 
@@ -306,14 +307,15 @@ void TNxCustomLabel::FocusChanged(QWidget* Now)
 
 void TNxCustomLabel::MouseEnter()
 {
+    // Called from the event loop, which no exception may cross.
     if (OnMouseEnter)
-        OnMouseEnter(this);
+        RunGuarded([this] { OnMouseEnter(this); });
 }
 
 void TNxCustomLabel::MouseLeave()
 {
     if (OnMouseLeave)
-        OnMouseLeave(this);
+        RunGuarded([this] { OnMouseLeave(this); });
 }
 
 void TNxCustomLabel::UpdateTracking()

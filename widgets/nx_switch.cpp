@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QShortcutEvent>
 
+#include "platform/app_services.h"
 #include "platform/canvas.h"
 #include "widgets/vcl_utils.h"
 
@@ -310,7 +311,8 @@ void TNxSwitch::focusOutEvent(QFocusEvent* Event)
 void TNxSwitch::keyPressEvent(QKeyEvent* Event)
 {
     if (ShortCutFromKeyEvent(*Event) == FToggleKey) {
-        ToggleSwitch();
+        // The owner's events must not throw through the event loop.
+        RunGuarded([this] { ToggleSwitch(); });
         Event->accept();
         return;
     }
@@ -322,7 +324,7 @@ void TNxSwitch::mousePressEvent(QMouseEvent* Event)
     if (Event->button() == Qt::LeftButton) {
         if (FTabStop && isEnabled() && focusPolicy() != Qt::NoFocus)
             setFocus(Qt::MouseFocusReason);
-        ToggleSwitch();
+        RunGuarded([this] { ToggleSwitch(); });
         FPressed = true;
     }
     TBackingControl::mousePressEvent(Event);
@@ -335,5 +337,5 @@ void TNxSwitch::mouseReleaseEvent(QMouseEvent* Event)
         return;
     FPressed = false;
     if (rect().contains(Event->position().toPoint()) && OnClick)
-        OnClick(this);
+        RunGuarded([this] { OnClick(this); });
 }
