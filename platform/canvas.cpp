@@ -27,6 +27,7 @@ TRect Normalized(int X1, int Y1, int X2, int Y2) {
 }  // namespace
 
 TColor TCanvasTarget::GetPixel(int, int) { return clNone; }
+QImage TCanvasTarget::CopyImage(const TRect&) { return QImage(); }
 
 TTextPlacement PlaceText(unsigned Align, int Width, int Ascent, int Descent) {
   TTextPlacement P;
@@ -300,4 +301,9 @@ void TCanvas::SelectClipPolygon(std::span<const TPoint> Points, TPolyFillMode Mo
   for (const TPoint& P : Points) Poly << QPoint(P.X, P.Y);
   FClipped = true;
   FClip = QRegion(Poly, Mode == pfWinding ? Qt::WindingFill : Qt::OddEvenFill);
+}
+
+void TCanvas::CopyRect(const TRect& Dest, TCanvas* Source, const TRect& Src) {
+  if (!Source || Src.IsEmpty()) return;
+  StretchDrawImage(Dest, Source->FTarget->CopyImage(Src));
 }

@@ -37,6 +37,20 @@ inline constexpr unsigned TA_VERTMASK = 24;
 inline constexpr unsigned ETO_OPAQUE = 2;
 inline constexpr unsigned ETO_CLIPPED = 4;
 
+// Formatting flags of DrawText, combined with |.
+inline constexpr unsigned DT_TOP = 0;
+inline constexpr unsigned DT_LEFT = 0;
+inline constexpr unsigned DT_CENTER = 1;
+inline constexpr unsigned DT_RIGHT = 2;
+inline constexpr unsigned DT_VCENTER = 4;  // single line only
+inline constexpr unsigned DT_BOTTOM = 8;   // single line only
+inline constexpr unsigned DT_WORDBREAK = 0x10;
+inline constexpr unsigned DT_SINGLELINE = 0x20;
+inline constexpr unsigned DT_EXPANDTABS = 0x40;
+inline constexpr unsigned DT_NOCLIP = 0x100;
+inline constexpr unsigned DT_CALCRECT = 0x400;
+inline constexpr unsigned DT_NOPREFIX = 0x800;
+
 enum TBackMode { bmTransparent = 1, bmOpaque = 2 };
 enum TPolyFillMode { pfAlternate = 1, pfWinding = 2 };
 
@@ -103,6 +117,8 @@ class TCanvasTarget {
   virtual TRect DeviceRect() const = 0;
   // The device text is measured against; null measures at 96 pixels per inch.
   virtual QPaintDevice* MetricsDevice() { return nullptr; }
+  // A copy of the pixels in R; null where the target has no readable pixels.
+  virtual QImage CopyImage(const TRect& R);
 };
 
 class TCanvas {
@@ -171,6 +187,12 @@ class TCanvas {
   int TextAscent();
   int TextDescent();
 
+  // Formatted text in R: lines broken at line ends (and between words with DT_WORDBREAK), tabs
+  // expanded to every eighth average character width with DT_EXPANDTABS, "&x" underlining x and
+  // "&&" giving "&" unless DT_NOPREFIX. With DT_CALCRECT nothing is drawn and R's Right and
+  // Bottom are set to fit the text. Answers the height of the text; 0 for an empty text.
+  int DrawText(const QString& Text, TRect& R, unsigned Format);
+
   TColor Pixels(int X, int Y) const;
   void SetPixels(int X, int Y, TColor Color);
 
@@ -178,6 +200,8 @@ class TCanvas {
   void StretchDraw(const TRect& R, const TGraphic* Graphic);
   void DrawImage(int X, int Y, const QImage& Image);
   void StretchDrawImage(const TRect& R, const QImage& Image);
+  // Copies Src of Source's picture into Dest, stretched; nothing when Source cannot be read.
+  void CopyRect(const TRect& Dest, TCanvas* Source, const TRect& Src);
 
   // Clipping, in device pixels. The rectangles leave out their right and bottom edges.
   bool HasClip() const { return FClipped; }

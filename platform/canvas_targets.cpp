@@ -374,6 +374,12 @@ TColor TImageTarget::GetPixel(int X, int Y) {
   return FromQColor(QColor(FImage->pixel(X, Y)));
 }
 
+QImage TImageTarget::CopyImage(const TRect& R) {
+  Release();
+  if (!FImage || FImage->isNull()) return QImage();
+  return FImage->copy(ToQRect(R));
+}
+
 TRect TImageTarget::DeviceRect() const {
   if (!FImage) return {};
   return {0, 0, FImage->width(), FImage->height()};

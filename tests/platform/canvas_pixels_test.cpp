@@ -301,3 +301,16 @@ TEST(CanvasPixels, PixelsAndDrawing) {
   EXPECT_EQ(C->Pixels(3, 1), clBlue);
   EXPECT_EQ(C->Pixels(4, 1), clWhite);
 }
+
+TEST(CanvasPixels, CopyRectStretchesPixelsFromAnotherCanvas) {
+  TBitmap Src;
+  WhiteBitmap(Src, 4, 4);
+  Src.Canvas()->SetPixels(1, 1, clRed);
+  TBitmap B;
+  WhiteBitmap(B, 10, 10);
+  B.Canvas()->CopyRect(Rect(2, 2, 6, 6), Src.Canvas(), Rect(0, 0, 2, 2));
+  EXPECT_EQ(B.Canvas()->Pixels(4, 4), clRed);
+  EXPECT_EQ(B.Canvas()->Pixels(5, 5), clRed);
+  EXPECT_EQ(B.Canvas()->Pixels(3, 3), clWhite);
+  EXPECT_EQ(B.Canvas()->Pixels(6, 6), clWhite);
+}
