@@ -54,6 +54,15 @@ inline constexpr unsigned DT_NOPREFIX = 0x800;
 enum TBackMode { bmTransparent = 1, bmOpaque = 2 };
 enum TPolyFillMode { pfAlternate = 1, pfWinding = 2 };
 
+// Logical to device coordinates, as device = (logical - WindowOrg) * ViewportExt / WindowExt +
+// ViewportOrg, each axis on its own. Pen widths above 0 scale with X, font heights with Y.
+struct TCanvasMapping {
+  TPoint WindowOrg;
+  TSize WindowExt{1, 1};
+  TPoint ViewportOrg;
+  TSize ViewportExt{1, 1};
+};
+
 // The state every primitive is drawn with.
 struct TCanvasState {
   TPenData Pen;
@@ -156,6 +165,14 @@ class TCanvas {
   TPolyFillMode PolyFillMode() const { return FPolyFillMode; }
   void SetPolyFillMode(TPolyFillMode Mode) { FPolyFillMode = Mode; }
 
+  // Without a mapping logical and device coordinates are the same. Primitives, the pen position,
+  // IntersectClipRect, SetClipRect, ClipRect and Pixels are logical; clip regions, the recorded
+  // primitives and text measurements stay in device units of the unmapped font.
+  void SetMapping(const TCanvasMapping& Mapping);
+  void ResetMapping() { FMapped = false; }
+  bool Mapped() const { return FMapped; }
+  const TCanvasMapping& Mapping() const { return FMapping; }
+
   TPoint PenPos() const { return FPenPos; }
   void SetPenPos(TPoint P) { FPenPos = P; }
   void MoveTo(int X, int Y) { FPenPos = {X, Y}; }
@@ -219,6 +236,10 @@ class TCanvas {
   void Run(TCanvasOp&& Op);
   void SyncBackFromBrush() const;
   QFont MeasureFont() const;
+  TPoint ToDevice(TPoint P) const;
+  TRect ToDevice(const TRect& R) const;
+  TRect ToLogical(const TRect& R) const;
+  void MapOp(TCanvasOp& Op) const;
 
   std::unique_ptr<TCanvasTarget> FOwnedTarget;
   TCanvasTarget* FTarget;
@@ -233,6 +254,8 @@ class TCanvas {
   TPolyFillMode FPolyFillMode = pfAlternate;
   bool FClipped = false;
   QRegion FClip;
+  bool FMapped = false;
+  TCanvasMapping FMapping;
 };
 
 // Where a text's box lies relative to its reference point, in the text's own unrotated frame:

@@ -206,7 +206,11 @@ void TPainterTarget::Execute(const TCanvasOp& Op) {
       P.setPen(Pen);
       P.setBrush(Qt::NoBrush);
       if (Op.Points.size() == 2) {
-        if (Op.Points[0] == Op.Points[1]) break;
+        if (Op.Points[0] == Op.Points[1]) {
+          // A wide pen leaves a round dot where a line has no length.
+          P.drawPoint(Op.Points[0].X, Op.Points[0].Y);
+          break;
+        }
         P.drawLine(Op.Points[0].X, Op.Points[0].Y, Op.Points[1].X, Op.Points[1].Y);
       } else {
         QPolygon Poly;

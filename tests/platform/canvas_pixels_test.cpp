@@ -314,3 +314,21 @@ TEST(CanvasPixels, CopyRectStretchesPixelsFromAnotherCanvas) {
   EXPECT_EQ(B.Canvas()->Pixels(3, 3), clWhite);
   EXPECT_EQ(B.Canvas()->Pixels(6, 6), clWhite);
 }
+
+TEST(CanvasPixels, WidePenDotAtALineWithoutLength) {
+  TBitmap B;
+  WhiteBitmap(B, 20, 20);
+  TCanvas* C = B.Canvas();
+  C->Pen()->SetWidth(5);
+  C->MoveTo(10, 10);
+  C->LineTo(10, 10);
+  const QRect Ink = InkBox(B.Image());
+  EXPECT_TRUE(Ink.contains(10, 10));
+  EXPECT_GE(Ink.width(), 4);
+  EXPECT_LE(Ink.width(), 6);
+  C->Pen()->SetWidth(1);
+  WhiteBitmap(B, 20, 20);
+  C->MoveTo(10, 10);
+  C->LineTo(10, 10);  // a thin line of no length draws nothing
+  EXPECT_TRUE(InkBox(B.Image()).isNull());
+}

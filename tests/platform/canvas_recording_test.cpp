@@ -138,3 +138,37 @@ TEST(CanvasRecording, TextMeasuresLikeAnImageAndDrawingPicturesRecordsThem) {
   EXPECT_EQ(Log.Ops()[2].Color, clRed);
   EXPECT_EQ(C.Pixels(1, 1), clNone);  // nothing to read back from a log
 }
+
+TEST(CanvasRecording, MappingScalesLogicalCoordinatesPensAndFonts) {
+  EnsureGuiApp();
+  TRecordingTarget Log(1000, 1000);
+  TCanvas C(&Log);
+  C.SetMapping(TCanvasMapping{{0, 0}, {100, 100}, {10, 20}, {300, 200}});
+  ASSERT_TRUE(C.Mapped());
+  C.Pen()->SetWidth(2);
+  C.Font()->SetHeight(-10);
+  C.Rectangle(0, 0, 50, 50);
+  C.MoveTo(10, 10);
+  C.LineTo(20, 10);
+  EXPECT_EQ(C.PenPos(), Point(20, 10));
+  C.TextOut(5, 5, "x");
+  ASSERT_EQ(Log.Ops().size(), 3u);
+  EXPECT_EQ(Log.Ops()[0].Rect, Rect(10, 20, 160, 120));
+  EXPECT_EQ(Log.Ops()[0].State.Pen.Width, 6);
+  EXPECT_EQ(Log.Ops()[1].Points, (std::vector<TPoint>{{40, 40}, {70, 40}}));
+  EXPECT_EQ(Log.Ops()[2].State.Font.Height, -20);
+  EXPECT_EQ(Log.Ops()[2].Points[0], Point(25, 30));
+
+  C.IntersectClipRect(Rect(0, 0, 100, 100));
+  EXPECT_EQ(C.ClipRegion(), QRegion(10, 20, 300, 200));
+  EXPECT_EQ(C.ClipRect(), Rect(0, 0, 100, 100));
+
+  // A mapping with a zero extent is refused; resetting returns to device units.
+  C.ResetMapping();
+  C.SetMapping(TCanvasMapping{{0, 0}, {0, 100}, {0, 0}, {300, 200}});
+  EXPECT_FALSE(C.Mapped());
+  C.Pen()->SetWidth(0);  // the thinnest line whatever the mapping
+  C.SetMapping(TCanvasMapping{{0, 0}, {1, 1}, {0, 0}, {5, 5}});
+  C.LineTo(30, 10);
+  EXPECT_EQ(Log.Ops().back().State.Pen.Width, 0);
+}
