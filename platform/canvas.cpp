@@ -364,3 +364,16 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Source, const TRect& Src) {
   if (!Source || Src.IsEmpty()) return;
   StretchDrawImage(Dest, Source->FTarget->CopyImage(Source->ToDevice(Src)));
 }
+
+void TCanvas::BrushCopy(const TRect& Dest, const TBitmap* Bitmap, const TRect& Src, TColor Color) {
+  if (!Bitmap || Bitmap->Empty() || Src.IsEmpty()) return;
+  QImage Part = Bitmap->Image().copy(QRect(Src.Left, Src.Top, Src.Width(), Src.Height()));
+  const QRgb Key = ToQColor(Color).rgb();
+  const QRgb Fill = ToQColor(FBrush->Color()).rgb();
+  for (int Y = 0; Y < Part.height(); ++Y) {
+    auto* Row = reinterpret_cast<QRgb*>(Part.scanLine(Y));
+    for (int X = 0; X < Part.width(); ++X)
+      if ((Row[X] | 0xFF000000u) == Key) Row[X] = Fill;
+  }
+  StretchDrawImage(Dest, Part);
+}

@@ -18,6 +18,7 @@
 #include "platform/graphics.h"
 
 class QPaintDevice;
+class TBitmap;
 class TGraphic;
 
 // Text alignment flags, combined with |. Horizontal: left, right, centre; vertical: top,
@@ -217,6 +218,9 @@ class TCanvas {
   void StretchDraw(const TRect& R, const TGraphic* Graphic);
   void DrawImage(int X, int Y, const QImage& Image);
   void StretchDrawImage(const TRect& R, const QImage& Image);
+  // Copies Src of Bitmap into Dest with every pixel of colour Color replaced by the brush colour:
+  // a picture with a transparent colour put on the canvas background.
+  void BrushCopy(const TRect& Dest, const TBitmap* Bitmap, const TRect& Src, TColor Color);
   // Copies Src of Source's picture into Dest, stretched; nothing when Source cannot be read.
   void CopyRect(const TRect& Dest, TCanvas* Source, const TRect& Src);
 

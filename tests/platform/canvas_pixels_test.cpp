@@ -332,3 +332,18 @@ TEST(CanvasPixels, WidePenDotAtALineWithoutLength) {
   C->LineTo(10, 10);  // a thin line of no length draws nothing
   EXPECT_TRUE(InkBox(B.Image()).isNull());
 }
+
+TEST(CanvasPixels, BrushCopyPutsTheTransparentColourOnTheBackground) {
+  TBitmap Glyph;
+  WhiteBitmap(Glyph, 3, 3);
+  Glyph.Canvas()->Brush()->SetColor(clBlack);
+  Glyph.Canvas()->FillRect(Rect(0, 0, 3, 3));
+  Glyph.Canvas()->SetPixels(1, 1, clRed);
+  TBitmap B;
+  WhiteBitmap(B, 6, 6);
+  B.Canvas()->Brush()->SetColor(clSilver);
+  B.Canvas()->BrushCopy(Rect(2, 2, 5, 5), &Glyph, Rect(0, 0, 3, 3), clBlack);
+  EXPECT_EQ(B.Canvas()->Pixels(3, 3), clRed);
+  EXPECT_EQ(B.Canvas()->Pixels(2, 2), clSilver);
+  EXPECT_EQ(B.Canvas()->Pixels(1, 1), clWhite);
+}
