@@ -167,5 +167,7 @@ class TFont : public TGraphicsObject {
 // "Arial", "Times New Roman", "Courier New" and the old sans-serif screen font resolve to their
 // metric-compatible Liberation families; other names pass through.
 QString MapFontName(const QString& Name);
+// Makes Qt's own widgets resolve the same names the same way; called once at start-up.
+void InstallFontSubstitutions();
 // The QFont that draws Font at its own pixel height, unrotated, without antialiasing.
 QFont ToQFont(const TFontData& Font);

@@ -29,6 +29,8 @@ TEST(CanvasText, FontsResolveToTheLiberationFamilies) {
   EXPECT_EQ(QFontInfo(ToQFont(F)).family(), "Liberation Serif");
   F.Name = "Courier New";
   EXPECT_EQ(QFontInfo(ToQFont(F)).family(), "Liberation Mono");
+  InstallFontSubstitutions();
+  EXPECT_EQ(QFontInfo(QFont("Times New Roman")).family(), "Liberation Serif");
 }
 
 TEST(CanvasText, EachAlignmentPlacesTheTextAroundItsReferencePoint) {
