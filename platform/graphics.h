@@ -15,8 +15,8 @@ class TBitmap;
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 
-// The sixteen binary raster operations, in their usual order. Image targets honour all but
-// pmNop draws nothing; other targets draw every mode but pmNop as pmCopy.
+// The sixteen binary raster operations, in their usual order. Image targets honour them all;
+// other targets draw every mode as pmCopy, except pmNop, which draws nothing anywhere.
 enum TPenMode {
   pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
   pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor

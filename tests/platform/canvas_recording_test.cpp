@@ -172,3 +172,23 @@ TEST(CanvasRecording, MappingScalesLogicalCoordinatesPensAndFonts) {
   C.LineTo(30, 10);
   EXPECT_EQ(Log.Ops().back().State.Pen.Width, 0);
 }
+
+TEST(CanvasRecording, AMetafileWriterPlugsInThroughTheSinkInterface) {
+  EnsureGuiApp();
+  class TCountingSink : public TMetafileSink {
+   public:
+    int Primitives = 0;
+    bool Finished = false;
+    void Execute(const TCanvasOp&) override { ++Primitives; }
+    TRect DeviceRect() const override { return {0, 0, 100, 100}; }
+    bool Finish() override { return Finished = true; }
+  };
+  TCountingSink Sink;
+  TCanvas C(&Sink);
+  EXPECT_EQ(C.TargetKind(), tkMetafile);
+  C.Ellipse(0, 0, 10, 10);
+  C.TextOut(1, 1, "m");
+  EXPECT_EQ(Sink.Primitives, 2);
+  EXPECT_GT(C.TextWidth("m"), 0);
+  EXPECT_TRUE(Sink.Finish());
+}
