@@ -180,6 +180,8 @@ class TCanvas {
   void LineTo(int X, int Y);
   void Polyline(std::span<const TPoint> Points);
   void Polygon(std::span<const TPoint> Points);
+  // Outlined with the pen, filled with the brush. With a clear pen the filled area is one pixel
+  // smaller each way, as drawing code written for the old devices expects.
   void Rectangle(int X1, int Y1, int X2, int Y2);
   void Rectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
   void Ellipse(int X1, int Y1, int X2, int Y2);
@@ -224,7 +226,8 @@ class TCanvas {
   // Copies Src of Source's picture into Dest, stretched; nothing when Source cannot be read.
   void CopyRect(const TRect& Dest, TCanvas* Source, const TRect& Src);
 
-  // Clipping, in device pixels. The rectangles leave out their right and bottom edges.
+  // Clip regions are in device pixels; the clip rectangles are logical (the same without a
+  // mapping) and leave out their right and bottom edges.
   bool HasClip() const { return FClipped; }
   QRegion ClipRegion() const { return FClip; }
   TRect ClipRect() const;  // the clip box, or the device rectangle when unclipped
