@@ -92,29 +92,6 @@ TEST(CanvasRecording, BackModeFollowsTheBrushUntilSetDirectly) {
   EXPECT_EQ(Log.Ops().back().TextOptions, ETO_CLIPPED);
 }
 
-TEST(CanvasRecording, PenBrushAndFontNotifyOnlyRealChanges) {
-  TPen P;
-  TBrush B;
-  int PenChanges = 0;
-  int BrushChanges = 0;
-  P.OnChange = [&PenChanges](TGraphicsObject*) { ++PenChanges; };
-  B.OnChange = [&BrushChanges](TGraphicsObject*) { ++BrushChanges; };
-  P.SetColor(clBlack);
-  P.SetWidth(1);
-  EXPECT_EQ(PenChanges, 0);
-  P.SetWidth(-3);  // no negative widths
-  EXPECT_EQ(P.Width(), 0);
-  TPen Q;
-  Q.SetColor(clRed);
-  P.Assign(Q);
-  EXPECT_EQ(P.Color(), clRed);
-  EXPECT_EQ(PenChanges, 2);
-  B.SetColor(clWhite);
-  EXPECT_EQ(BrushChanges, 0);
-  B.SetStyle(bsDiagCross);
-  EXPECT_EQ(BrushChanges, 1);
-}
-
 TEST(CanvasRecording, TextMeasuresLikeAnImageAndDrawingPicturesRecordsThem) {
   EnsureGuiApp();
   TRecordingTarget Log;
