@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <functional>
+#include <type_traits>
 #include <utility>
 
 class QUrl;
@@ -56,11 +57,15 @@ void ShowException(const std::exception_ptr& E);
 // Wraps a handler so that an exception it lets out becomes an error box
 // instead of crossing the Qt event loop:
 //   connect(Button, &QPushButton::clicked, Guarded([this] { Go(); }));
+// A handler that takes no arguments ignores those of the signal.
 template <class F>
 auto Guarded(F Handler) {
   return [Handler = std::move(Handler)](auto&&... Args) mutable {
     try {
-      Handler(std::forward<decltype(Args)>(Args)...);
+      if constexpr (std::is_invocable_v<F&, decltype(Args)...>)
+        Handler(std::forward<decltype(Args)>(Args)...);
+      else
+        Handler();
     } catch (...) {
       ShowException(std::current_exception());
     }

@@ -1,7 +1,8 @@
-// One QApplication for every test of the platform layer; widgets and the
+// One application object for every test of the platform layer; widgets and the
 // clipboard need it. The platform plugin is "offscreen" (set by CTest; set
 // here too for runs by hand).
-#include <QApplication>
+#include "platform/application.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -12,7 +13,7 @@ class QtAppEnvironment : public ::testing::Environment {
     static int Argc = 1;
     static char Name[] = "platform_tests";
     static char* Argv[] = {Name, nullptr};
-    App = new QApplication(Argc, Argv);
+    App = new TApplication(Argc, Argv);
   }
   void TearDown() override {
     delete App;
@@ -20,7 +21,7 @@ class QtAppEnvironment : public ::testing::Environment {
   }
 
  private:
-  QApplication* App = nullptr;
+  TApplication* App = nullptr;
 };
 
 [[maybe_unused]] auto* const Env = ::testing::AddGlobalTestEnvironment(new QtAppEnvironment);

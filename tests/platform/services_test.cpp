@@ -175,3 +175,18 @@ TEST(Printer, PrintsTextToPdfWhereNoPrinterIsGiven) {
   }
   SetPrinterPdfOutput({});
 }
+
+TEST(HandlerGuard, TheApplicationCatchesWhatAHandlerLetsOut) {
+  struct TThrower : QObject {
+    bool event(QEvent* E) override {
+      if (E->type() == QEvent::User) throw std::runtime_error("Overflow");
+      return QObject::event(E);
+    }
+  };
+  TScriptedDialogService Script;
+  TScopedDialogService Use(Script);
+  TThrower T;
+  QEvent E(QEvent::User);
+  EXPECT_TRUE(QCoreApplication::sendEvent(&T, &E));
+  EXPECT_EQ(Script.Messages(), QStringList{"Overflow"});
+}
