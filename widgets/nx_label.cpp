@@ -29,9 +29,9 @@ int DrawShadowText(TCanvas& Canvas, const QString& Text, TShadowPosition ShadowP
     TRect Shadow{R.Left + Dx, R.Top + Dy, R.Right + Dx, R.Bottom + Dy};
     const TColor TextColor = Canvas.Font()->Color();
     Canvas.Font()->SetColor(ShadowColor);
-    CanvasDrawText(Canvas, Text, Shadow, Flags);
+    Canvas.DrawText(Text, Shadow, Flags);
     Canvas.Font()->SetColor(TextColor);
-    const int Height = CanvasDrawText(Canvas, Text, R, Flags);
+    const int Height = Canvas.DrawText(Text, R, Flags);
     R = TRect{std::min(R.Left, Shadow.Left), std::min(R.Top, Shadow.Top), std::max(R.Right, Shadow.Right),
               std::max(R.Bottom, Shadow.Bottom)};
     return Height + ShadowSize;

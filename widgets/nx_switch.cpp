@@ -216,7 +216,7 @@ void TNxSwitch::PaintBacking(TCanvas& Canvas)
     Canvas.Brush()->SetColor(Color());
     TRect Client{0, 0, width(), height()};
     Canvas.FillRect(Client);
-    if (FBorderStyle == bsSingle) {
+    if (FBorderStyle != bsNone) {
         Canvas.Brush()->SetColor(clWindowFrame);
         Canvas.FrameRect(Client);
         Canvas.Brush()->SetColor(Color());
@@ -246,16 +246,9 @@ void TNxSwitch::PaintBacking(TCanvas& Canvas)
 
     // The picture's own background (its bottom-left pixel) takes the control's colour.
     if (GW > 0 && GH > 0) {
-        QImage Picture = Glyph->Image().convertToFormat(QImage::Format_RGB32);
-        const QRgb Transparent = Picture.pixel(0, GH - 1);
-        const QRgb Back = ToQColor(Color()).rgb();
-        for (int Row = 0; Row < GH; ++Row) {
-            QRgb* Line = reinterpret_cast<QRgb*>(Picture.scanLine(Row));
-            for (int Col = 0; Col < GW; ++Col)
-                if (Line[Col] == Transparent)
-                    Line[Col] = Back;
-        }
-        Canvas.DrawImage(X, Y, Picture);
+        const TColor Transparent = FromQColor(Glyph->Image().pixelColor(0, GH - 1));
+        Canvas.Brush()->SetColor(Color());
+        Canvas.BrushCopy(Bounds(X, Y, GW, GH), Glyph, Rect(0, 0, GW, GH), Transparent);
     }
     if (FFocused && FShowFocus && FTabStop)
         Canvas.DrawFocusRect(TRect{X - 1, Y - 1, X + GW + 1, Y + GH + 1});
@@ -265,7 +258,7 @@ void TNxSwitch::PaintBacking(TCanvas& Canvas)
         const int Top = TextArea.Top + (TextArea.Height() - LineHeight) / 2;
         TRect Line{TextArea.Left, Top, TextArea.Right, Top + LineHeight};
         Canvas.Brush()->SetStyle(bsClear);
-        CanvasDrawText(Canvas, FCaption, Line, DT_CENTER | DT_EXPANDTABS);
+        Canvas.DrawText(FCaption, Line, DT_CENTER | DT_EXPANDTABS);
     }
 }
 

@@ -13,12 +13,14 @@
 
 #include "platform/backing_control.h"
 #include "platform/bitmap.h"
+#include "platform/form.h"
 #include "platform/graphics.h"
 #include "widgets/nx_events.h"
 
 class QKeyEvent;
 
-enum TBorderStyle { bsNone, bsSingle };
+// bsNone or bsSingle (a one-pixel window frame); the larger styles count as single.
+using TBorderStyle = TFormBorderStyle;
 enum TTextPos { tpNone, tpLeft, tpRight, tpAbove, tpBelow };
 
 // A key with its modifiers: the key code in the low byte, Shift $2000,

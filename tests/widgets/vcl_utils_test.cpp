@@ -24,28 +24,11 @@ TEST(VclUtils, DisabledBitmapIsEmbossed)
     EXPECT_EQ(Button->Image().pixel(0, 0), ToQColor(clBtnFace).rgb());
 }
 
-TEST(VclUtils, DrawTextMeasuresWrapsAndMarksAccelerators)
+TEST(VclUtils, AcceleratorIsTheCharacterAfterASingleAmpersand)
 {
-    TBitmap B(200, 100);
-    TCanvas& C = *B.Canvas();
-    const int Line = C.TextHeight("W");
-    TRect R{0, 0, 200, 100};
-    EXPECT_EQ(CanvasDrawText(C, "&Save && quit", R, DT_CALCRECT), Line);
-    EXPECT_EQ(R.Right, C.TextWidth("Save & quit"));
-    R = TRect{0, 0, 200, 100};
-    CanvasDrawText(C, "&Save", R, DT_CALCRECT | DT_NOPREFIX);
-    EXPECT_EQ(R.Right, C.TextWidth("&Save"));
-
-    // Breaks between words only, one word too long for the width stays whole.
-    const int Narrow = C.TextWidth("alpha beta") - 1;
-    R = TRect{0, 0, Narrow, 100};
-    EXPECT_EQ(CanvasDrawText(C, "alpha beta gamma", R, DT_CALCRECT | DT_WORDBREAK), 3 * Line);
-    EXPECT_EQ(R.Right, C.TextWidth("gamma") > C.TextWidth("alpha") ? C.TextWidth("gamma") : C.TextWidth("alpha"));
-    R = TRect{0, 0, Narrow, 100};
-    EXPECT_EQ(CanvasDrawText(C, "one\ntwo\r\nthree", R, DT_CALCRECT), 3 * Line);
-
     EXPECT_EQ(AccelChar("Save && &quit"), QChar('Q'));
     EXPECT_TRUE(AccelChar("no && accelerator").isNull());
+    EXPECT_TRUE(AccelChar("trailing &").isNull());
 }
 
 TEST(VclUtils, HandCursorsAreRegisteredByNumber)
