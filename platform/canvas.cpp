@@ -1,6 +1,8 @@
 #include "platform/canvas.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <utility>
 
 #include <QFontMetrics>
@@ -27,6 +29,7 @@ TRect Normalized(int X1, int Y1, int X2, int Y2) {
 }  // namespace
 
 TColor TCanvasTarget::GetPixel(int, int) { return clNone; }
+QImage TCanvasTarget::CopyImage(const TRect&) { return QImage(); }
 
 TTextPlacement PlaceText(unsigned Align, int Width, int Ascent, int Descent) {
   TTextPlacement P;
@@ -95,7 +98,59 @@ TCanvasOp TCanvas::MakeOp(TCanvasOpKind Kind) {
   return Op;
 }
 
-void TCanvas::Run(TCanvasOp&& Op) { FTarget->Execute(Op); }
+void TCanvas::Run(TCanvasOp&& Op) {
+  if (FMapped) MapOp(Op);
+  FTarget->Execute(Op);
+}
+
+void TCanvas::SetMapping(const TCanvasMapping& Mapping) {
+  // A zero extent would divide by zero; such a mapping is refused.
+  if (Mapping.WindowExt.cx == 0 || Mapping.WindowExt.cy == 0 || Mapping.ViewportExt.cx == 0 ||
+      Mapping.ViewportExt.cy == 0)
+    return;
+  FMapping = Mapping;
+  FMapped = true;
+}
+
+TPoint TCanvas::ToDevice(TPoint P) const {
+  if (!FMapped) return P;
+  const TCanvasMapping& M = FMapping;
+  const double X = static_cast<double>(P.X - M.WindowOrg.X) * M.ViewportExt.cx / M.WindowExt.cx;
+  const double Y = static_cast<double>(P.Y - M.WindowOrg.Y) * M.ViewportExt.cy / M.WindowExt.cy;
+  return {static_cast<int>(std::lround(X)) + M.ViewportOrg.X, static_cast<int>(std::lround(Y)) + M.ViewportOrg.Y};
+}
+
+TRect TCanvas::ToDevice(const TRect& R) const {
+  if (!FMapped) return R;
+  const TPoint A = ToDevice(R.TopLeft());
+  const TPoint B = ToDevice(R.BottomRight());
+  return Normalized(A.X, A.Y, B.X, B.Y);
+}
+
+TRect TCanvas::ToLogical(const TRect& R) const {
+  if (!FMapped) return R;
+  const TCanvasMapping& M = FMapping;
+  auto X = [&M](int V) {
+    return static_cast<int>(std::lround(static_cast<double>(V - M.ViewportOrg.X) * M.WindowExt.cx / M.ViewportExt.cx)) +
+           M.WindowOrg.X;
+  };
+  auto Y = [&M](int V) {
+    return static_cast<int>(std::lround(static_cast<double>(V - M.ViewportOrg.Y) * M.WindowExt.cy / M.ViewportExt.cy)) +
+           M.WindowOrg.Y;
+  };
+  return Normalized(X(R.Left), Y(R.Top), X(R.Right), Y(R.Bottom));
+}
+
+void TCanvas::MapOp(TCanvasOp& Op) const {
+  for (TPoint& P : Op.Points) P = ToDevice(P);
+  Op.Rect = ToDevice(Op.Rect);
+  const double Sx = std::abs(static_cast<double>(FMapping.ViewportExt.cx) / FMapping.WindowExt.cx);
+  const double Sy = std::abs(static_cast<double>(FMapping.ViewportExt.cy) / FMapping.WindowExt.cy);
+  Op.Corner = {static_cast<int>(std::lround(Op.Corner.cx * Sx)), static_cast<int>(std::lround(Op.Corner.cy * Sy))};
+  if (Op.State.Pen.Width > 0)
+    Op.State.Pen.Width = std::max(1, static_cast<int>(std::lround(Op.State.Pen.Width * Sx)));
+  Op.State.Font.Height = static_cast<int>(std::lround(Op.State.Font.Height * Sy));
+}
 
 void TCanvas::LineTo(int X, int Y) {
   TCanvasOp Op = MakeOp(coLine);
@@ -237,8 +292,9 @@ void TCanvas::TextRect(const TRect& R, int X, int Y, const QString& Text) {
 }
 
 TColor TCanvas::Pixels(int X, int Y) const {
-  if (FClipped && !FClip.contains(QPoint(X, Y))) return clNone;
-  return FTarget->GetPixel(X, Y);
+  const TPoint D = ToDevice(TPoint{X, Y});
+  if (FClipped && !FClip.contains(QPoint(D.X, D.Y))) return clNone;
+  return FTarget->GetPixel(D.X, D.Y);
 }
 
 void TCanvas::SetPixels(int X, int Y, TColor Color) {
@@ -271,16 +327,18 @@ void TCanvas::StretchDrawImage(const TRect& R, const QImage& Image) {
 }
 
 TRect TCanvas::ClipRect() const {
-  if (!FClipped) return FTarget->DeviceRect();
-  return FromQRect(FClip.boundingRect());
+  if (!FClipped) return ToLogical(FTarget->DeviceRect());
+  return ToLogical(FromQRect(FClip.boundingRect()));
 }
 
-void TCanvas::SetClipRect(const TRect& R) {
+void TCanvas::SetClipRect(const TRect& Logical) {
+  const TRect R = ToDevice(Logical);
   FClipped = true;
   FClip = R.IsEmpty() ? QRegion() : QRegion(ToQRect(R));
 }
 
-void TCanvas::IntersectClipRect(const TRect& R) {
+void TCanvas::IntersectClipRect(const TRect& Logical) {
+  const TRect R = ToDevice(Logical);
   const QRegion Box = R.IsEmpty() ? QRegion() : QRegion(ToQRect(R));
   if (FClipped) {
     FClip = FClip.intersected(Box);
@@ -300,4 +358,22 @@ void TCanvas::SelectClipPolygon(std::span<const TPoint> Points, TPolyFillMode Mo
   for (const TPoint& P : Points) Poly << QPoint(P.X, P.Y);
   FClipped = true;
   FClip = QRegion(Poly, Mode == pfWinding ? Qt::WindingFill : Qt::OddEvenFill);
+}
+
+void TCanvas::CopyRect(const TRect& Dest, TCanvas* Source, const TRect& Src) {
+  if (!Source || Src.IsEmpty()) return;
+  StretchDrawImage(Dest, Source->FTarget->CopyImage(Source->ToDevice(Src)));
+}
+
+void TCanvas::BrushCopy(const TRect& Dest, const TBitmap* Bitmap, const TRect& Src, TColor Color) {
+  if (!Bitmap || Bitmap->Empty() || Src.IsEmpty()) return;
+  QImage Part = Bitmap->Image().copy(QRect(Src.Left, Src.Top, Src.Width(), Src.Height()));
+  const QRgb Key = ToQColor(Color).rgb();
+  const QRgb Fill = ToQColor(FBrush->Color()).rgb();
+  for (int Y = 0; Y < Part.height(); ++Y) {
+    auto* Row = reinterpret_cast<QRgb*>(Part.scanLine(Y));
+    for (int X = 0; X < Part.width(); ++X)
+      if ((Row[X] | 0xFF000000u) == Key) Row[X] = Fill;
+  }
+  StretchDrawImage(Dest, Part);
 }

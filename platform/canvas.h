@@ -18,6 +18,7 @@
 #include "platform/graphics.h"
 
 class QPaintDevice;
+class TBitmap;
 class TGraphic;
 
 // Text alignment flags, combined with |. Horizontal: left, right, centre; vertical: top,
@@ -37,8 +38,31 @@ inline constexpr unsigned TA_VERTMASK = 24;
 inline constexpr unsigned ETO_OPAQUE = 2;
 inline constexpr unsigned ETO_CLIPPED = 4;
 
+// Formatting flags of DrawText, combined with |.
+inline constexpr unsigned DT_TOP = 0;
+inline constexpr unsigned DT_LEFT = 0;
+inline constexpr unsigned DT_CENTER = 1;
+inline constexpr unsigned DT_RIGHT = 2;
+inline constexpr unsigned DT_VCENTER = 4;  // single line only
+inline constexpr unsigned DT_BOTTOM = 8;   // single line only
+inline constexpr unsigned DT_WORDBREAK = 0x10;
+inline constexpr unsigned DT_SINGLELINE = 0x20;
+inline constexpr unsigned DT_EXPANDTABS = 0x40;
+inline constexpr unsigned DT_NOCLIP = 0x100;
+inline constexpr unsigned DT_CALCRECT = 0x400;
+inline constexpr unsigned DT_NOPREFIX = 0x800;
+
 enum TBackMode { bmTransparent = 1, bmOpaque = 2 };
 enum TPolyFillMode { pfAlternate = 1, pfWinding = 2 };
+
+// Logical to device coordinates, as device = (logical - WindowOrg) * ViewportExt / WindowExt +
+// ViewportOrg, each axis on its own. Pen widths above 0 scale with X, font heights with Y.
+struct TCanvasMapping {
+  TPoint WindowOrg;
+  TSize WindowExt{1, 1};
+  TPoint ViewportOrg;
+  TSize ViewportExt{1, 1};
+};
 
 // The state every primitive is drawn with.
 struct TCanvasState {
@@ -103,6 +127,8 @@ class TCanvasTarget {
   virtual TRect DeviceRect() const = 0;
   // The device text is measured against; null measures at 96 pixels per inch.
   virtual QPaintDevice* MetricsDevice() { return nullptr; }
+  // A copy of the pixels in R; null where the target has no readable pixels.
+  virtual QImage CopyImage(const TRect& R);
 };
 
 class TCanvas {
@@ -140,12 +166,22 @@ class TCanvas {
   TPolyFillMode PolyFillMode() const { return FPolyFillMode; }
   void SetPolyFillMode(TPolyFillMode Mode) { FPolyFillMode = Mode; }
 
+  // Without a mapping logical and device coordinates are the same. Primitives, the pen position,
+  // IntersectClipRect, SetClipRect, ClipRect and Pixels are logical; clip regions, the recorded
+  // primitives and text measurements stay in device units of the unmapped font.
+  void SetMapping(const TCanvasMapping& Mapping);
+  void ResetMapping() { FMapped = false; }
+  bool Mapped() const { return FMapped; }
+  const TCanvasMapping& Mapping() const { return FMapping; }
+
   TPoint PenPos() const { return FPenPos; }
   void SetPenPos(TPoint P) { FPenPos = P; }
   void MoveTo(int X, int Y) { FPenPos = {X, Y}; }
   void LineTo(int X, int Y);
   void Polyline(std::span<const TPoint> Points);
   void Polygon(std::span<const TPoint> Points);
+  // Outlined with the pen, filled with the brush. With a clear pen the filled area is one pixel
+  // smaller each way, as drawing code written for the old devices expects.
   void Rectangle(int X1, int Y1, int X2, int Y2);
   void Rectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
   void Ellipse(int X1, int Y1, int X2, int Y2);
@@ -171,6 +207,12 @@ class TCanvas {
   int TextAscent();
   int TextDescent();
 
+  // Formatted text in R: lines broken at line ends (and between words with DT_WORDBREAK), tabs
+  // expanded to every eighth average character width with DT_EXPANDTABS, "&x" underlining x and
+  // "&&" giving "&" unless DT_NOPREFIX. With DT_CALCRECT nothing is drawn and R's Right and
+  // Bottom are set to fit the text. Answers the height of the text; 0 for an empty text.
+  int DrawText(const QString& Text, TRect& R, unsigned Format);
+
   TColor Pixels(int X, int Y) const;
   void SetPixels(int X, int Y, TColor Color);
 
@@ -178,8 +220,14 @@ class TCanvas {
   void StretchDraw(const TRect& R, const TGraphic* Graphic);
   void DrawImage(int X, int Y, const QImage& Image);
   void StretchDrawImage(const TRect& R, const QImage& Image);
+  // Copies Src of Bitmap into Dest with every pixel of colour Color replaced by the brush colour:
+  // a picture with a transparent colour put on the canvas background.
+  void BrushCopy(const TRect& Dest, const TBitmap* Bitmap, const TRect& Src, TColor Color);
+  // Copies Src of Source's picture into Dest, stretched; nothing when Source cannot be read.
+  void CopyRect(const TRect& Dest, TCanvas* Source, const TRect& Src);
 
-  // Clipping, in device pixels. The rectangles leave out their right and bottom edges.
+  // Clip regions are in device pixels; the clip rectangles are logical (the same without a
+  // mapping) and leave out their right and bottom edges.
   bool HasClip() const { return FClipped; }
   QRegion ClipRegion() const { return FClip; }
   TRect ClipRect() const;  // the clip box, or the device rectangle when unclipped
@@ -195,6 +243,10 @@ class TCanvas {
   void Run(TCanvasOp&& Op);
   void SyncBackFromBrush() const;
   QFont MeasureFont() const;
+  TPoint ToDevice(TPoint P) const;
+  TRect ToDevice(const TRect& R) const;
+  TRect ToLogical(const TRect& R) const;
+  void MapOp(TCanvasOp& Op) const;
 
   std::unique_ptr<TCanvasTarget> FOwnedTarget;
   TCanvasTarget* FTarget;
@@ -209,6 +261,8 @@ class TCanvas {
   TPolyFillMode FPolyFillMode = pfAlternate;
   bool FClipped = false;
   QRegion FClip;
+  bool FMapped = false;
+  TCanvasMapping FMapping;
 };
 
 // Where a text's box lies relative to its reference point, in the text's own unrotated frame:

@@ -206,7 +206,11 @@ void TPainterTarget::Execute(const TCanvasOp& Op) {
       P.setPen(Pen);
       P.setBrush(Qt::NoBrush);
       if (Op.Points.size() == 2) {
-        if (Op.Points[0] == Op.Points[1]) break;
+        if (Op.Points[0] == Op.Points[1]) {
+          // A wide pen leaves a round dot where a line has no length.
+          P.drawPoint(Op.Points[0].X, Op.Points[0].Y);
+          break;
+        }
         P.drawLine(Op.Points[0].X, Op.Points[0].Y, Op.Points[1].X, Op.Points[1].Y);
       } else {
         QPolygon Poly;
@@ -372,6 +376,12 @@ TColor TImageTarget::GetPixel(int X, int Y) {
   Release();
   if (!FImage || !FImage->valid(X, Y)) return clNone;
   return FromQColor(QColor(FImage->pixel(X, Y)));
+}
+
+QImage TImageTarget::CopyImage(const TRect& R) {
+  Release();
+  if (!FImage || FImage->isNull()) return QImage();
+  return FImage->copy(ToQRect(R));
 }
 
 TRect TImageTarget::DeviceRect() const {

@@ -36,6 +36,7 @@ class TImageTarget : public TPainterTarget {
   TColor GetPixel(int X, int Y) override;
   TRect DeviceRect() const override;
   QPaintDevice* MetricsDevice() override;
+  QImage CopyImage(const TRect& R) override;
 
  protected:
   QPainter* ActivePainter() override;

@@ -105,6 +105,13 @@ QString MapFontName(const QString& Name) {
   return N;
 }
 
+void InstallFontSubstitutions() {
+  for (const char* Name : {"Arial", "MS Sans Serif", "Helvetica", "Times New Roman", "Times", "Courier New", "Courier"}) {
+    const QString N = QString::fromLatin1(Name);
+    QFont::insertSubstitution(N, MapFontName(N));
+  }
+}
+
 QFont ToQFont(const TFontData& Font) {
   QFont F(MapFontName(Font.Name));
   F.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));

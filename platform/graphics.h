@@ -15,8 +15,8 @@ class TBitmap;
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 
-// The sixteen binary raster operations, in their usual order. Image targets honour all but
-// pmNop draws nothing; other targets draw every mode but pmNop as pmCopy.
+// The sixteen binary raster operations, in their usual order. Image targets honour them all;
+// other targets draw every mode as pmCopy, except pmNop, which draws nothing anywhere.
 enum TPenMode {
   pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
   pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
@@ -167,5 +167,7 @@ class TFont : public TGraphicsObject {
 // "Arial", "Times New Roman", "Courier New" and the old sans-serif screen font resolve to their
 // metric-compatible Liberation families; other names pass through.
 QString MapFontName(const QString& Name);
+// Makes Qt's own widgets resolve the same names the same way; called once at start-up.
+void InstallFontSubstitutions();
 // The QFont that draws Font at its own pixel height, unrotated, without antialiasing.
 QFont ToQFont(const TFontData& Font);

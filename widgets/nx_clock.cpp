@@ -1,5 +1,6 @@
 #include "widgets/nx_clock.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -8,6 +9,7 @@
 #include <array>
 #include <cmath>
 
+#include "platform/app_services.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "widgets/nx_timer.h"
@@ -121,10 +123,20 @@ TNxClock::~TNxClock()
 
 QTime TNxClock::GetSystemTime()
 {
-    QTime Time = QTime::currentTime();
-    if (OnGetTime)
+    const QTime System = QTime::currentTime();
+    QTime Time = System;
+    if (!OnGetTime)
+        return Time;
+    try {
         OnGetTime(this, Time);
-    return Time;
+    } catch (...) {
+        // The time is also read while painting, where no box may open and no
+        // exception may escape: report later and show the system's time.
+        const std::exception_ptr Error = std::current_exception();
+        QMetaObject::invokeMethod(qApp, [Error] { ShowException(Error); }, Qt::QueuedConnection);
+        return System;
+    }
+    return Time.isValid() ? Time : System;
 }
 
 void TNxClock::DoAlarm()

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include "platform/app_services.h"
 #include "platform/canvas.h"
 #include "widgets/vcl_utils.h"
 
@@ -28,9 +29,9 @@ int DrawShadowText(TCanvas& Canvas, const QString& Text, TShadowPosition ShadowP
     TRect Shadow{R.Left + Dx, R.Top + Dy, R.Right + Dx, R.Bottom + Dy};
     const TColor TextColor = Canvas.Font()->Color();
     Canvas.Font()->SetColor(ShadowColor);
-    CanvasDrawText(Canvas, Text, Shadow, Flags);
+    Canvas.DrawText(Text, Shadow, Flags);
     Canvas.Font()->SetColor(TextColor);
-    const int Height = CanvasDrawText(Canvas, Text, R, Flags);
+    const int Height = Canvas.DrawText(Text, R, Flags);
     R = TRect{std::min(R.Left, Shadow.Left), std::min(R.Top, Shadow.Top), std::max(R.Right, Shadow.Right),
               std::max(R.Bottom, Shadow.Bottom)};
     return Height + ShadowSize;
@@ -63,6 +64,8 @@ TNxCustomLabel::TNxCustomLabel(QWidget* AOwner)
 
 TNxCustomLabel::~TNxCustomLabel()
 {
+    // Focus moves while the widgets below are torn down; this label must not hear of it.
+    disconnect(qApp, nullptr, this, nullptr);
     FFont->OnChange = nullptr;
 }
 
@@ -304,14 +307,15 @@ void TNxCustomLabel::FocusChanged(QWidget* Now)
 
 void TNxCustomLabel::MouseEnter()
 {
+    // Called from the event loop, which no exception may cross.
     if (OnMouseEnter)
-        OnMouseEnter(this);
+        RunGuarded([this] { OnMouseEnter(this); });
 }
 
 void TNxCustomLabel::MouseLeave()
 {
     if (OnMouseLeave)
-        OnMouseLeave(this);
+        RunGuarded([this] { OnMouseLeave(this); });
 }
 
 void TNxCustomLabel::UpdateTracking()

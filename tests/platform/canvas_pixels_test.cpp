@@ -301,3 +301,49 @@ TEST(CanvasPixels, PixelsAndDrawing) {
   EXPECT_EQ(C->Pixels(3, 1), clBlue);
   EXPECT_EQ(C->Pixels(4, 1), clWhite);
 }
+
+TEST(CanvasPixels, CopyRectStretchesPixelsFromAnotherCanvas) {
+  TBitmap Src;
+  WhiteBitmap(Src, 4, 4);
+  Src.Canvas()->SetPixels(1, 1, clRed);
+  TBitmap B;
+  WhiteBitmap(B, 10, 10);
+  B.Canvas()->CopyRect(Rect(2, 2, 6, 6), Src.Canvas(), Rect(0, 0, 2, 2));
+  EXPECT_EQ(B.Canvas()->Pixels(4, 4), clRed);
+  EXPECT_EQ(B.Canvas()->Pixels(5, 5), clRed);
+  EXPECT_EQ(B.Canvas()->Pixels(3, 3), clWhite);
+  EXPECT_EQ(B.Canvas()->Pixels(6, 6), clWhite);
+}
+
+TEST(CanvasPixels, WidePenDotAtALineWithoutLength) {
+  TBitmap B;
+  WhiteBitmap(B, 20, 20);
+  TCanvas* C = B.Canvas();
+  C->Pen()->SetWidth(5);
+  C->MoveTo(10, 10);
+  C->LineTo(10, 10);
+  const QRect Ink = InkBox(B.Image());
+  EXPECT_TRUE(Ink.contains(10, 10));
+  EXPECT_GE(Ink.width(), 4);
+  EXPECT_LE(Ink.width(), 6);
+  C->Pen()->SetWidth(1);
+  WhiteBitmap(B, 20, 20);
+  C->MoveTo(10, 10);
+  C->LineTo(10, 10);  // a thin line of no length draws nothing
+  EXPECT_TRUE(InkBox(B.Image()).isNull());
+}
+
+TEST(CanvasPixels, BrushCopyPutsTheTransparentColourOnTheBackground) {
+  TBitmap Glyph;
+  WhiteBitmap(Glyph, 3, 3);
+  Glyph.Canvas()->Brush()->SetColor(clBlack);
+  Glyph.Canvas()->FillRect(Rect(0, 0, 3, 3));
+  Glyph.Canvas()->SetPixels(1, 1, clRed);
+  TBitmap B;
+  WhiteBitmap(B, 6, 6);
+  B.Canvas()->Brush()->SetColor(clSilver);
+  B.Canvas()->BrushCopy(Rect(2, 2, 5, 5), &Glyph, Rect(0, 0, 3, 3), clBlack);
+  EXPECT_EQ(B.Canvas()->Pixels(3, 3), clRed);
+  EXPECT_EQ(B.Canvas()->Pixels(2, 2), clSilver);
+  EXPECT_EQ(B.Canvas()->Pixels(1, 1), clWhite);
+}

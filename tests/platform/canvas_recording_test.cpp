@@ -92,29 +92,6 @@ TEST(CanvasRecording, BackModeFollowsTheBrushUntilSetDirectly) {
   EXPECT_EQ(Log.Ops().back().TextOptions, ETO_CLIPPED);
 }
 
-TEST(CanvasRecording, PenBrushAndFontNotifyOnlyRealChanges) {
-  TPen P;
-  TBrush B;
-  int PenChanges = 0;
-  int BrushChanges = 0;
-  P.OnChange = [&PenChanges](TGraphicsObject*) { ++PenChanges; };
-  B.OnChange = [&BrushChanges](TGraphicsObject*) { ++BrushChanges; };
-  P.SetColor(clBlack);
-  P.SetWidth(1);
-  EXPECT_EQ(PenChanges, 0);
-  P.SetWidth(-3);  // no negative widths
-  EXPECT_EQ(P.Width(), 0);
-  TPen Q;
-  Q.SetColor(clRed);
-  P.Assign(Q);
-  EXPECT_EQ(P.Color(), clRed);
-  EXPECT_EQ(PenChanges, 2);
-  B.SetColor(clWhite);
-  EXPECT_EQ(BrushChanges, 0);
-  B.SetStyle(bsDiagCross);
-  EXPECT_EQ(BrushChanges, 1);
-}
-
 TEST(CanvasRecording, TextMeasuresLikeAnImageAndDrawingPicturesRecordsThem) {
   EnsureGuiApp();
   TRecordingTarget Log;
@@ -137,4 +114,58 @@ TEST(CanvasRecording, TextMeasuresLikeAnImageAndDrawingPicturesRecordsThem) {
   EXPECT_EQ(Log.Ops()[1].Rect, Rect(0, 0, 40, 20));
   EXPECT_EQ(Log.Ops()[2].Color, clRed);
   EXPECT_EQ(C.Pixels(1, 1), clNone);  // nothing to read back from a log
+}
+
+TEST(CanvasRecording, MappingScalesLogicalCoordinatesPensAndFonts) {
+  EnsureGuiApp();
+  TRecordingTarget Log(1000, 1000);
+  TCanvas C(&Log);
+  C.SetMapping(TCanvasMapping{{0, 0}, {100, 100}, {10, 20}, {300, 200}});
+  ASSERT_TRUE(C.Mapped());
+  C.Pen()->SetWidth(2);
+  C.Font()->SetHeight(-10);
+  C.Rectangle(0, 0, 50, 50);
+  C.MoveTo(10, 10);
+  C.LineTo(20, 10);
+  EXPECT_EQ(C.PenPos(), Point(20, 10));
+  C.TextOut(5, 5, "x");
+  ASSERT_EQ(Log.Ops().size(), 3u);
+  EXPECT_EQ(Log.Ops()[0].Rect, Rect(10, 20, 160, 120));
+  EXPECT_EQ(Log.Ops()[0].State.Pen.Width, 6);
+  EXPECT_EQ(Log.Ops()[1].Points, (std::vector<TPoint>{{40, 40}, {70, 40}}));
+  EXPECT_EQ(Log.Ops()[2].State.Font.Height, -20);
+  EXPECT_EQ(Log.Ops()[2].Points[0], Point(25, 30));
+
+  C.IntersectClipRect(Rect(0, 0, 100, 100));
+  EXPECT_EQ(C.ClipRegion(), QRegion(10, 20, 300, 200));
+  EXPECT_EQ(C.ClipRect(), Rect(0, 0, 100, 100));
+
+  // A mapping with a zero extent is refused; resetting returns to device units.
+  C.ResetMapping();
+  C.SetMapping(TCanvasMapping{{0, 0}, {0, 100}, {0, 0}, {300, 200}});
+  EXPECT_FALSE(C.Mapped());
+  C.Pen()->SetWidth(0);  // the thinnest line whatever the mapping
+  C.SetMapping(TCanvasMapping{{0, 0}, {1, 1}, {0, 0}, {5, 5}});
+  C.LineTo(30, 10);
+  EXPECT_EQ(Log.Ops().back().State.Pen.Width, 0);
+}
+
+TEST(CanvasRecording, AMetafileWriterPlugsInThroughTheSinkInterface) {
+  EnsureGuiApp();
+  class TCountingSink : public TMetafileSink {
+   public:
+    int Primitives = 0;
+    bool Finished = false;
+    void Execute(const TCanvasOp&) override { ++Primitives; }
+    TRect DeviceRect() const override { return {0, 0, 100, 100}; }
+    bool Finish() override { return Finished = true; }
+  };
+  TCountingSink Sink;
+  TCanvas C(&Sink);
+  EXPECT_EQ(C.TargetKind(), tkMetafile);
+  C.Ellipse(0, 0, 10, 10);
+  C.TextOut(1, 1, "m");
+  EXPECT_EQ(Sink.Primitives, 2);
+  EXPECT_GT(C.TextWidth("m"), 0);
+  EXPECT_TRUE(Sink.Finish());
 }

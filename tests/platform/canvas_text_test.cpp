@@ -5,6 +5,7 @@
 #include <QFontInfo>
 
 #include "gfx_test_support.h"
+#include "platform/canvas_targets.h"
 
 namespace {
 
@@ -28,6 +29,8 @@ TEST(CanvasText, FontsResolveToTheLiberationFamilies) {
   EXPECT_EQ(QFontInfo(ToQFont(F)).family(), "Liberation Serif");
   F.Name = "Courier New";
   EXPECT_EQ(QFontInfo(ToQFont(F)).family(), "Liberation Mono");
+  InstallFontSubstitutions();
+  EXPECT_EQ(QFontInfo(QFont("Times New Roman")).family(), "Liberation Serif");
 }
 
 TEST(CanvasText, EachAlignmentPlacesTheTextAroundItsReferencePoint) {
@@ -177,4 +180,56 @@ TEST(CanvasText, SizesAreCountedAgainstTheTargetResolution) {
   C->Font()->SetHeight(-40);
   EXPECT_NEAR(C->TextWidth("mmmm"), 2 * W20, W20 / 4);  // hinting rounds the advances
   EXPECT_EQ(C->TextWidth(""), 0);
+}
+
+TEST(CanvasText, FormattedTextBreaksAlignsAndMarksAccelerators) {
+  EnsureGuiApp();
+  TRecordingTarget Log;
+  TCanvas C(&Log);
+  C.Font()->SetName("Arial");
+  C.Font()->SetSize(10);
+  const int H = C.TextHeight("W");
+
+  TRect R = Rect(10, 20, 500, 500);
+  EXPECT_EQ(C.DrawText("Hello", R, DT_CALCRECT), H);
+  EXPECT_EQ(R, Rect(10, 20, 10 + C.TextWidth("Hello"), 20 + H));
+  R = Rect(10, 20, 500, 500);
+  EXPECT_EQ(C.DrawText("a\r\nbbbb\nc", R, DT_CALCRECT), 3 * H);
+  EXPECT_EQ(R.Right, 10 + C.TextWidth("bbbb"));
+  R = Rect(10, 20, 500, 500);
+  EXPECT_EQ(C.DrawText("", R, DT_CALCRECT), 0);
+  EXPECT_EQ(R, Rect(10, 20, 10, 20));
+  EXPECT_TRUE(Log.Ops().empty());
+
+  // Word breaking keeps to the rectangle's width.
+  R = Rect(0, 0, C.TextWidth("aaa bbb") + 1, 100);
+  EXPECT_EQ(C.DrawText("aaa bbb ccc", R, DT_WORDBREAK | DT_CALCRECT), 2 * H);
+
+  // "&&" is one ampersand; "&F" underlines the F.
+  C.SetTextAlign(TA_BASELINE);
+  R = Rect(10, 20, 200, 60);
+  C.DrawText("A&&B &File", R, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+  ASSERT_EQ(Log.Ops().size(), 2u);
+  const TCanvasOp& T = Log.Ops()[0];
+  EXPECT_EQ(T.Text, "A&B File");
+  EXPECT_EQ(T.State.TextAlign, TA_LEFT | TA_TOP);
+  EXPECT_EQ(T.Points[0], Point(10 + (190 - C.TextWidth("A&B File")) / 2, 20 + (40 - H) / 2));
+  EXPECT_TRUE(T.State.Clipped);
+  EXPECT_EQ(T.State.Clip, QRegion(10, 20, 190, 40));
+  const TCanvasOp& U = Log.Ops()[1];
+  EXPECT_EQ(U.Kind, coLine);
+  EXPECT_EQ(U.Points[0].X, T.Points[0].X + C.TextWidth("A&B "));
+  EXPECT_EQ(U.Points[1].X - U.Points[0].X, C.TextWidth("F"));
+  // The canvas state is as before.
+  EXPECT_EQ(C.TextAlign(), TA_BASELINE);
+  EXPECT_FALSE(C.HasClip());
+
+  Log.Clear();
+  R = Rect(0, 0, 300, 100);
+  C.DrawText("&x\tyz", R, DT_NOPREFIX | DT_EXPANDTABS | DT_NOCLIP);
+  ASSERT_EQ(Log.Ops().size(), 2u);
+  EXPECT_EQ(Log.Ops()[0].Text, "&x");
+  EXPECT_FALSE(Log.Ops()[0].State.Clipped);
+  const int Tab = 8 * QFontMetrics(ToQFont(C.Font()->Data()), static_cast<QPaintDevice*>(nullptr)).averageCharWidth();
+  EXPECT_NEAR(Log.Ops()[1].Points[0].X, Tab, 8);
 }

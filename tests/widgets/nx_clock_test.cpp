@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include "platform/dialogs.h"
 #include "widgets/nx_timer.h"
 
 namespace {
@@ -249,4 +252,17 @@ TEST(NxClock, OwnTimerDrivesTheDisplayOnTheGuiThread)
     EXPECT_EQ(C.ClockTimer()->Interval(), 450u);
     ASSERT_TRUE(WaitFor([&] { return C.Picture() != Start; }));
     EXPECT_FALSE(OffGui);
+}
+
+TEST(NxClock, FailingTimeSourceIsReportedNotThrownThroughPainting)
+{
+    TScriptedDialogService Script;
+    TScopedDialogService Scope(Script);
+    TTestClock C;
+    C.OnGetTime = [](QObject*, QTime&) { throw std::runtime_error("no time today"); };
+    EXPECT_NO_THROW(C.Redraw());
+    EXPECT_TRUE(C.GetSystemTime().isValid());
+    ASSERT_TRUE(WaitFor([&] { return !Script.Messages().isEmpty(); }));
+    EXPECT_TRUE(Script.Messages().first().contains("no time today"));
+    PumpFor(20);
 }
