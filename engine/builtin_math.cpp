@@ -254,7 +254,8 @@ Extended FermiDirac(Extended n, Extended x) {
     // subtract the tiny remainder.
     const Extended L = x - 50;
     const Extended exact = std::expm1((n + 1) * std::log(L)) / (n + 1);
-    const Extended rest = Quadrature(FermiComplementIntegrand, params, L, 1);
+    // The remainder is below exp(-110) t^n more than 60 below L.
+    const Extended rest = Quadrature(FermiComplementIntegrand, params, L, std::max(1.0L, L - 60));
     if (EngineState.ErrCode != 0) return 0;
     body = exact - rest + Quadrature(FermiIntegrand, params, x, L);
     if (EngineState.ErrCode != 0) return 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <iterator>
 #include <limits>
 #include <utility>
 
@@ -78,6 +79,27 @@ bool GammaFraction(Extended a, Extended x, Extended& h) {
   return false;
 }
 
+// 1/Gamma(1 + a) - 1 for |a| <= 1/2 from its Taylor series: lgamma(1 + a) would lose the low
+// digits of a to the rounding of 1 + a.
+Extended RecipGamma1pm1(Extended a) {
+  static constexpr Extended c[] = {
+      0.577215664901532860606512L,     -0.65587807152025388107702L,
+      -0.0420026350340952355290039L,   0.166538611382291489501701L,
+      -0.0421977345555443367482083L,   -0.00962197152787697356211492L,
+      0.00721894324666309954239501L,   -0.00116516759185906511211397L,
+      -0.00021524167411495097281573L,  0.000128050282388116186153199L,
+      -0.0000201348547807882386556894L, -0.00000125049348214267065734536L,
+      0.00000113302723198169588237413L, -0.000000205633841697760710345015L,
+      6.1160951044814158178625e-9L,    5.00200764446922293005567e-9L,
+      -1.18127457048702014458813e-9L,  1.04342671169110051049154e-10L,
+      7.78226343990507125404994e-12L,  -3.69680561864220570818782e-12L,
+      5.10037028745447597901548e-13L,  -2.05832605356650678322243e-14L,
+      -5.34812253942301798237002e-15L, 1.22677862823826079015889e-15L};
+  Extended s = 0;
+  for (int k = static_cast<int>(std::size(c)) - 1; k >= 0; --k) s = s * a + c[k];
+  return s * a;
+}
+
 // Q for a < 1 and x < a + 1, where 1 - P would cancel: 1 - x^a/Gamma(a+1) is formed from
 // expm1 terms and the rest of the series is small.
 bool SmallAComplement(Extended a, Extended x, Extended& q) {
@@ -89,8 +111,8 @@ bool SmallAComplement(Extended a, Extended x, Extended& q) {
     const Extended t = term / (a + n);
     s += t;
     if (fabs(t) <= fabs(s) * MachineEps) {
-      q = -std::expm1(a * lnx) - u * std::expm1(-std::lgamma(a + 1)) -
-          u * std::exp(-std::lgamma(a)) * s;
+      const Extended g = a <= 0.5L ? RecipGamma1pm1(a) : std::expm1(-std::lgamma(a + 1));
+      q = -std::expm1(a * lnx) - u * g - u * a * (1 + g) * s;
       return true;
     }
   }
