@@ -2,8 +2,8 @@
 
 #include <cmath>
 #include <complex>
-#include <exception>
 
+#include "engine/engine_host.h"
 #include "engine/specfun.h"
 
 namespace {
@@ -55,26 +55,6 @@ void SinCosIntegral(Extended x, Extended& si, Extended& ci) {
   h *= C(std::cos(x), -std::sin(x));
   ci = -h.real();
   si = Pi / 2 + h.imag();
-}
-
-// Runs one of the standard library's cylindrical Bessel functions, turning its exceptions and
-// infinities into the engine's error codes.
-template <typename Fn>
-Extended BesselCall(Fn fn, Extended n, Extended x) {
-  // Very high orders make the library's recurrences run for a very long time.
-  if (n > 100000) return Fail(errOutOfRange);
-  try {
-    const Extended r = fn(n, x);
-    if (std::isnan(r)) return Fail(errOutOfRange);
-    if (std::isinf(r)) return Fail(errOverflow, Sign(r) * HugeValue);
-    return r;
-  } catch (const std::exception&) {
-    return Fail(errOutOfRange);
-  }
-}
-
-bool BesselDomain(Extended n, Extended x, bool positiveX) {
-  return n >= 0 && (positiveX ? x > 0 : x >= 0) && std::isfinite(n) && !std::isnan(x);
 }
 
 // Fermi-Dirac integrand t^n / (exp(t - x) + 1); Params = {n, x}.
@@ -179,51 +159,27 @@ Extended CosIntegral(Extended x) {
   return ci;
 }
 
-Extended BesselJ(Extended n, Extended x) {
-  ClearCode();
-  if (!BesselDomain(n, x, false)) return Fail(errOutOfRange);
-  if (x == 0) return n == 0 ? 1 : 0;
-  return BesselCall([](Extended a, Extended b) { return std::cyl_bessel_j(a, b); }, n, x);
-}
-
-Extended BesselY(Extended n, Extended x) {
-  ClearCode();
-  if (!BesselDomain(n, x, true)) return Fail(errOutOfRange);
-  return BesselCall([](Extended a, Extended b) { return std::cyl_neumann(a, b); }, n, x);
-}
-
-Extended BesselI(Extended n, Extended x) {
-  ClearCode();
-  if (!BesselDomain(n, x, false)) return Fail(errOutOfRange);
-  if (x == 0) return n == 0 ? 1 : 0;
-  if (x > 11400) return Fail(errOverflow, HugeValue);
-  return BesselCall([](Extended a, Extended b) { return std::cyl_bessel_i(a, b); }, n, x);
-}
-
-Extended BesselK(Extended n, Extended x) {
-  ClearCode();
-  if (!BesselDomain(n, x, true)) return Fail(errOutOfRange);
-  if (x > 11400) return 0;  // below the smallest subnormal
-  return BesselCall([](Extended a, Extended b) { return std::cyl_bessel_k(a, b); }, n, x);
-}
-
 Extended FermiDirac(Extended n, Extended x) {
   ClearCode();
   if (!(n > -1) || !std::isfinite(n) || std::isnan(x)) return Fail(errOutOfRange);
   if (x == -HUGE_VALL) return 0;
+  const Extended lnGamma = std::lgamma(n + 1);
   if (x <= -1) {
-    // Expansion of 1/(exp(t - x) + 1) in powers of exp(x - t): quick for x <= -1.
-    Extended sum = 0;
+    // Expansion of 1/(exp(t - x) + 1) in powers of exp(x - t): quick for x <= -1. The terms are
+    // formed as logarithms so that a huge Gamma(n + 1) meets a tiny exp(kx) without overflow.
+    Extended sum = 0, first = 0;
     for (int k = 1; k < 200; ++k) {
-      const Extended t = std::exp(k * x - (n + 1) * std::log(static_cast<Extended>(k)));
+      const Extended lnTerm = lnGamma + k * x - (n + 1) * std::log(static_cast<Extended>(k));
+      if (k == 1) first = lnTerm;
+      const Extended t = std::exp(lnTerm - first);
       sum += (k % 2 == 1) ? t : -t;
       if (t < fabs(sum) * MachineEps * 1e-2L) break;
     }
-    const Extended r = std::exp(std::lgamma(n + 1)) * sum;
-    if (std::isinf(r)) return Fail(errOverflow, HugeValue);
-    return r;
+    if (first + std::log(sum) > ExpHighLimit) return Fail(errOverflow, HugeValue);
+    return first < ExpHighLimit - 1 ? std::exp(first) * sum : std::exp(first + std::log(sum));
   }
-  if (std::isinf(x)) return Fail(errOverflow, HugeValue);
+  // For x > -1 the integral exceeds Gamma(n + 1)/4, beyond the range once n passes 1760.
+  if (n > 1760 || std::isinf(x)) return Fail(errOverflow, HugeValue);
   // [0, 1]: the Taylor series of 1/(1 + A e^t), A = exp(-x), integrated against t^n term by
   // term, which copes with the end-point behaviour of t^n for any n > -1. The series converges
   // for |t| < sqrt(x^2 + pi^2), so at least like pi^-j on [0, 1].
@@ -283,6 +239,7 @@ Extended CompositeGauss(int n, TIntegrand F, const Extended* Params, Extended Up
   for (int k = 0; k < n; ++k) {
     S += GaussLegendre10(F, Params, Low + (k + 1) * h, Low + k * h);
     if (EngineState.ErrCode != 0) return 0;
+    EngineHost().PumpMessages();
   }
   return S;
 }

@@ -227,7 +227,8 @@ Extended HalfSquareMod2(Extended x) {
 
 // C(x) and S(x) for x >= 0.
 void Fresnel(Extended x, Extended& c, Extended& s) {
-  if (std::isinf(x)) {
+  if (x > 1e25L) {
+    // The oscillating remainder, below 1/(pi x), no longer shows.
     c = s = 0.5L;
     return;
   }

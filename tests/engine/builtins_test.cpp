@@ -286,3 +286,24 @@ TEST(SpecfunLibrary, QuadratureGivesUpInsteadOfRunningOn) {
   EXPECT_NEAR(Quadrature(g, nullptr, 0, 1), -1.0L / 3, 1e-18);
   EXPECT_EQ(EngineState.ErrCode, 0);
 }
+
+TEST_F(BuiltinsTest, HardArgumentsEndWithAValueOrAnError) {
+  // Order and argument both large: the turning point of J, where the asymptotic formulas fail.
+  EXPECT_NEAR(Value("Jn(1E5,1E5)"), 0.00963694401133786, 1e-15);
+  EXPECT_ERROR("Yn(5E4,3E4)", errOverflow, 1, 11);
+  EXPECT_ERROR("Jn(100001,5)", errOutOfRange, 1, 12);
+  EXPECT_ERROR("Kn(1E5,1E-300)", errOverflow, 1, 14);
+  EXPECT_VALUE("In(1E5,5)", 0);
+  EXPECT_ERROR("In(0,11399)", errOverflow, 1, 11);
+  EXPECT_ERROR("eFD(1E9,5)", errOverflow, 1, 10);
+  EXPECT_VALUE("eFD(3,-1E300)", 0);
+  EXPECT_LT(std::fabs(Value("eFD(0.5,1E300)") / (1e450L / 1.5L) - 1), 1e-15L);
+  EXPECT_ERROR("igamma(1E15,1E15)", errOutOfRange, 1, 17);
+  EXPECT_NEAR(Value("pkhi(2000000000,2000000000)"), 0.5, 1e-5);
+  EXPECT_VALUE("beta(1E300,1E300)", 0);
+  EXPECT_ERROR("bnml(2147483647,1073741823)", errOverflow, 1, 27);
+  EXPECT_VALUE("cx(1E4000)", 0.5);
+  EXPECT_VALUE("Si(1E300)", Pi / 2);
+  EXPECT_NEAR(Value("lgamma(1E-4000)"), 4000 * std::log(10.0L), 1e-14);
+  EXPECT_NEAR(Value("ei(1E-4000)"), 4000 * std::log(10.0L) - EulerGamma, 1e-14);
+}

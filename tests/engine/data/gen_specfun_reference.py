@@ -186,6 +186,38 @@ for _ in range(40):
     m1, m2, Fm = mp.mpf(n1), mp.mpf(n2), mp.mpf(F)
     emit(126, [n1, n2, F], mp.betainc(m2 / 2, m1 / 2, 0, m2 / (m2 + m1 * Fm), regularized=True))
 
+def patient(fn, *args):
+    """fn(*args), with more room for mpmath's series when the default fails; None if it cannot."""
+    try:
+        return fn(*args)
+    except Exception:
+        try:
+            return fn(*args, maxprec=20000, maxterms=10**5)
+        except Exception:
+            print("skipped", fn.__name__, *(mp.nstr(a, 6) for a in args))
+            return None
+
+
+# Large arguments, where the phase and the order's recurrence matter.
+big = [(n, x) for n in [0.0, 0.5, 1.0, 3.25, 10.0, 100.0, 1000.0]
+       for x in logs(1e3, 1e15, 4)]
+big += [(5000.0, 3000.0), (3000.0, 5000.0), (10000.0, 10000.0), (10000.0, 10100.0),
+        (20000.0, 15000.0), (1500.5, 1200.0), (1200.5, 1500.0), (99999.0, 1e300)]
+for ident, fn in ((18, mp.besselj), (19, mp.bessely)):
+    for n, x in big:
+        nn, xx = mp.mpf(n), ld(x)
+        scale = mp.sqrt(2 / (mp.pi * xx)) if xx > nn else 0
+        v = patient(fn, nn, xx)
+        if v is not None:
+            emit(ident, [n, xx], v, scale)
+for ident, fn in ((20, mp.besseli), (21, mp.besselk)):
+    for n in [0.0, 10.0, 100.0, 0.5]:
+        for x in logs(1e3, 1.1e4, 3):
+            v = patient(fn, mp.mpf(n), x)
+            if v is not None:
+                emit(ident, [n, x], v)
+
+
 with open("specfun_reference.txt", "w") as out:
     out.write("# id a b c expected scale (gen_specfun_reference.py)\n")
     out.write("\n".join(lines) + "\n")
