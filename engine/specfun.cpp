@@ -468,7 +468,11 @@ Extended PNorm(Extended x) {
   ClearCode();
   const Extended t = fabs(x);
   if (t == 0) return 1;
-  return std::erfc(t * 0.707106781186547524400844362104849039L);
+  // t/sqrt(2) carried with its rounding error: erfc magnifies an error in its argument by 2v^2.
+  constexpr Extended Hi = 0xb504f333f9de6484p-64L, Lo = 1.895032558893257079655062e-20L;
+  const Extended v = t * Hi;
+  const Extended dv = std::fma(t, Hi, -v) + t * Lo;
+  return std::erfc(v) - dv * 1.12837916709551257389615890312154517L * std::exp(-v * v);
 }
 
 Extended PStudent(int n, Extended t) {
