@@ -268,7 +268,8 @@ TEST(SpecfunLibrary, ErrorCodesAndSubstitutes) {
   EXPECT_EQ(Binomial(2147483647, 1), 2147483647);
   // The hypergeometric series as the Fresnel integrals use it.
   const Extended z = -(Pi * 0.25L) * (Pi * 0.25L);
-  EXPECT_NEAR(HypergeometricSum(1, 2, {0.25L, 1, 1, 1}, {0.5L, 1.25L, 1, 1}, z), FresnelC(1), 1e-17);
+  EXPECT_NEAR(HypergeometricSum(1, 2, {0.25L, 1, 1, 1}, {0.5L, 1.25L, 1, 1}, z), FresnelC(1),
+              1e-17);
   EngineState = {};
   HypergeometricSum(1, 0, {1, 1, 1, 1}, {1, 1, 1, 1}, 0.9999999L);  // 1/(1-z): too slow
   EXPECT_TRUE(EngineState.ErrFlag);
