@@ -129,6 +129,14 @@ bool IncGammaPair(Extended a, Extended x, Extended& p, Extended& q) {
     q = 1 - p;
     return true;
   }
+  if (a < 1e-30L) {
+    // Q = a E1(x) (1 + O(a)); the series below would start from 1/a, which may overflow.
+    const int code = EngineState.ErrCode;
+    q = a * ExpIntegral(x);
+    EngineState.ErrCode = code;
+    p = 1 - q;
+    return true;
+  }
   if (x < a + 1) {
     Extended sum;
     if (!GammaSeries(a, x, sum)) return false;

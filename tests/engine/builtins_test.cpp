@@ -301,6 +301,8 @@ TEST_F(BuiltinsTest, HardArgumentsEndWithAValueOrAnError) {
   EXPECT_VALUE("eFD(3,-1E300)", 0);
   EXPECT_LT(std::fabs(Value("eFD(0.5,1E300)") / (1e450L / 1.5L) - 1), 1e-15L);
   EXPECT_ERROR("igamma(1E15,1E15)", errOutOfRange, 1, 17);
+  EXPECT_VALUE("igamma(1E-4000,1)", 1);
+  EXPECT_LT(std::fabs(Value("jgamma(1E-40,1)") / (1e-40L * 0.21938393439552027368L) - 1), 1e-15L);
   EXPECT_NEAR(Value("pkhi(2000000000,2000000000)"), 0.5, 1e-5);
   EXPECT_VALUE("beta(1E300,1E300)", 0);
   EXPECT_ERROR("bnml(2147483647,1073741823)", errOverflow, 1, 27);
