@@ -131,7 +131,7 @@ void FormatHMS(Extended X, std::string& Text) {
     return;
   }
   // Whole seconds, split exactly (a split of the fraction in floating point can lose a second).
-  const long long seconds = std::llround(X * 3600);
+  const auto seconds = static_cast<long long>(std::nearbyint(X * 3600));  // halves to even
   Text = std::to_string(seconds / 3600) + ":" + std::to_string(seconds % 3600 / 60) + ":" +
          std::to_string(seconds % 60);
 }
