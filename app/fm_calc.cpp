@@ -32,6 +32,7 @@
 #include "app/fm_comp_mess.h"
 #include "app/pending_windows.h"
 #include "widgets/nx_clock.h"
+#include "widgets/nx_switch.h"
 
 TfmCalc* fmCalc = nullptr;
 
@@ -73,14 +74,13 @@ QLabel* NewLabel(const QString& Name, const QString& Caption, QWidget* Parent) {
   return L;
 }
 
-// A switch that ends the program when it is flipped either way.
-QToolButton* NewExitSwitch(const QString& Name, const QString& Caption, QWidget* Parent) {
-  auto* B = new QToolButton(Parent);
-  B->setObjectName(Name);
-  B->setText(Caption);
-  B->setCheckable(true);
-  B->setChecked(true);
-  return B;
+// A switch standing on; flipping it ends the program.
+TNxSwitch* NewExitSwitch(const QString& Name, const QString& Caption, QWidget* Parent) {
+  auto* S = new TNxSwitch(Parent);
+  S->setObjectName(Name);
+  S->SetCaption(Caption);
+  S->SetStateOn(true);
+  return S;
 }
 
 }  // namespace
@@ -624,8 +624,9 @@ void TfmCalc::ConnectHandlers() {
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
 
   // Every exit switch ends the program, whichever way it is flipped.
-  for (QToolButton* S : {NxSwitch1, NxSwitch2, BiSwitch1})
-    connect(S, &QToolButton::toggled, this, [this] { close(); });
+  for (TNxSwitch* S : {NxSwitch1, NxSwitch2}) S->OnClick = [this](QObject*) { close(); };
+  BiSwitch1->OnOn = [this](QObject*) { close(); };
+  BiSwitch1->OnOff = [this](QObject*) { close(); };
   connect(sbExit, &QToolButton::clicked, this, [this] { close(); });
   for (TSpeedButton* B : {sbShow, SpeedButton6})
     connect(B, &QToolButton::clicked, this,

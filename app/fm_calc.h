@@ -25,6 +25,7 @@ class QTimer;
 class QToolButton;
 class TfmCompMess;
 class TNxClock;
+class TNxSwitch;
 class TPageControl;
 class TRadioGroup;
 class TSpeedButton;
@@ -129,9 +130,9 @@ class TfmCalc : public TForm {
   TSpeedButton* sbShow;         // plots menu
   TSpeedButton* SpeedButton6;   // plots menu
   TSpeedButton* sbExit;
-  QToolButton* NxSwitch1;
-  QToolButton* NxSwitch2;
-  QToolButton* BiSwitch1;
+  TNxSwitch* NxSwitch1;
+  TNxSwitch* NxSwitch2;
+  TNxSwitch* BiSwitch1;
   // Keys that the keypad places and the mode switch relabels (null until the keypad exists).
   TSpeedButton* sbLOG = nullptr;
   TSpeedButton* sbGAMMA = nullptr;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -16,6 +17,7 @@
 #include "app/pending_windows.h"
 #include "app/start_up.h"
 #include "calc_test_support.h"
+#include "widgets/nx_switch.h"
 #include "widgets/text_list_box.h"
 
 namespace {
@@ -294,7 +296,11 @@ TEST_F(CalcWindowTest, StartUpCreatesItsWindowsHiddenInOrder) {
   EXPECT_TRUE(fmMatrix->isVisible());
   bool Closed = false;
   QObject::connect(Main, &TfmCalc::Closed, [&Closed] { Closed = true; });
-  Main->NxSwitch2->click();
+  const QPointF Centre = QRectF(Main->NxSwitch2->rect()).center();
+  QMouseEvent Press(QEvent::MouseButtonPress, Centre, Centre, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent Release(QEvent::MouseButtonRelease, Centre, Centre, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(Main->NxSwitch2, &Press);
+  QCoreApplication::sendEvent(Main->NxSwitch2, &Release);
   EXPECT_TRUE(Closed);
   DestroyStartUpWindows();
   EXPECT_EQ(fmCalc, nullptr);
