@@ -595,7 +595,7 @@ void TfmCalc::ConnectHandlers() {
     });
   connect(sbStop, &QToolButton::clicked, this, [] { EngineSettings.BreakRequested = true; });
   connect(sbClInput, &QToolButton::clicked, this, [this] {
-    if (FEvaluating) return;
+    if (Busy()) return;
     Edit1->clear();
     Edit1->setFocus();
   });
@@ -605,7 +605,7 @@ void TfmCalc::ConnectHandlers() {
     });
   for (TSpeedButton* B : {sbPaste, SpeedButton77})
     connect(B, &QToolButton::clicked, this, [this] {
-      if (FEvaluating) return;
+      if (Busy()) return;
       Edit1->paste();
       InputModified = true;
     });
@@ -617,11 +617,11 @@ void TfmCalc::ConnectHandlers() {
     connect(C, &QComboBox::activated, this, [this, C](int Index) {
       const QString Text = C->itemText(Index);
       C->setCurrentIndex(-1);
-      if (!FEvaluating) SetFunc(Text);
+      if (!Busy()) SetFunc(Text);
     });
 
   connect(pcCalc, &TPageControl::Change, this, Guarded([this] { pcCalcChange(pcCalc->ActivePageIndex()); }));
-  connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+  connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
 
   // Every exit switch ends the program, whichever way it is flipped.
   for (TNxSwitch* S : {NxSwitch1, NxSwitch2}) S->OnClick = [this](QObject*) { close(); };
@@ -659,12 +659,12 @@ void TfmCalc::ConnectHandlers() {
 
   connect(mmTape, &QPlainTextEdit::textChanged, this, [this] { UpdateTapeButtons(); });
   connect(mmTape, &QPlainTextEdit::selectionChanged, this, [this] { UpdateTapeButtons(); });
-  connect(btPrint, &QPushButton::clicked, this, [this] { btPrintClick(); });
-  connect(btToFile, &QPushButton::clicked, this, [this] { btToFileClick(); });
+  connect(btPrint, &QPushButton::clicked, this, Guarded([this] { btPrintClick(); }));
+  connect(btToFile, &QPushButton::clicked, this, Guarded([this] { btToFileClick(); }));
   connect(btCopy, &QPushButton::clicked, this, [this] { btCopyClick(); });
   connect(btCut, &QPushButton::clicked, this, [this] { btCutClick(); });
-  connect(bbEdit, &QPushButton::clicked, this, [this] { bbEditClick(); });
-  connect(bbReload, &QPushButton::clicked, this, [this] { bbReloadClick(); });
+  connect(bbEdit, &QPushButton::clicked, this, Guarded([this] { bbEditClick(); }));
+  connect(bbReload, &QPushButton::clicked, this, Guarded([this] { bbReloadClick(); }));
 
   const QString Address = "support@numyx.example";
   connect(btMail, &QPushButton::clicked, this,
@@ -756,6 +756,8 @@ void TfmCalc::SpinButton1Change(int Delta) {
   if (isVisible() && After != Before) resize(width(), std::max(minimumSizeHint().height(), height() + After - Before));
 }
 
+bool TfmCalc::Busy() const { return FEvaluating || EngineBusy(); }
+
 void TfmCalc::FormKeyDown(int& Key, Qt::KeyboardModifiers /*Shift*/) {
   if (Key == Qt::Key_Return || Key == Qt::Key_Enter) {
     if (pcCalc->ActivePageIndex() == 0 || Edit1->hasFocus()) ReturnClick();
@@ -773,7 +775,7 @@ bool TfmCalc::eventFilter(QObject* Watched, QEvent* Event) {
     Edit1->setFocus();
     return T == QEvent::KeyPress;
   }
-  if (Watched == Edit1 && T == QEvent::KeyPress && FEvaluating) {
+  if (Watched == Edit1 && T == QEvent::KeyPress && Busy()) {
     // The engine's text and the marked error refer to the text being evaluated.
     return true;
   }
@@ -782,7 +784,7 @@ bool TfmCalc::eventFilter(QObject* Watched, QEvent* Event) {
     if (K->key() == Qt::Key_Delete && K->modifiers() == Qt::NoModifier) {
       QComboBox* C = Watched == cbHistory->view() ? cbHistory : cbResults;
       const int Row = C->view()->currentIndex().row();
-      if (Row >= 0 && !FEvaluating) C->removeItem(Row);
+      if (Row >= 0 && !Busy()) C->removeItem(Row);
       return true;
     }
   }

@@ -211,7 +211,9 @@ class TfmCalc : public TForm {
   // ---- the evaluation road ----
   // Evaluates the input line; true when a result was shown.
   bool ReturnClick();
-  bool Evaluating() const { return FEvaluating; }
+  // True while this window or another one evaluates: nothing may start a second evaluation or
+  // change the text being evaluated.
+  bool Busy() const;
   // Copies the edit's text without blanks into ExprStr and checks its parentheses; true when
   // an error was raised.
   bool PrepareExpression(QLineEdit* E);

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
-#include <QTimer>
 
 #include <exception>
 
@@ -14,6 +13,7 @@
 #include "app/calc_engine_bridge.h"
 #include "app/calc_platform.h"
 #include "platform/codepage.h"
+#include "platform/app_services.h"
 #include "platform/dialogs.h"
 #include "app/fm_calc.h"
 #include "app/fm_comp_mess.h"
@@ -160,7 +160,8 @@ bool TfmCalc::Redisplay() {
 }
 
 bool TfmCalc::ReturnClick() {
-  if (FEvaluating) return false;  // one engine state: evaluations never nest by accident
+  if (Busy()) return false;  // one engine state: evaluations never nest by accident
+  const TEngineBusyGuard EngineInUse;
   FEvaluating = true;
   bool Shown = false;
   LockPages();
@@ -243,13 +244,7 @@ bool TfmCalc::ReturnClick() {
   return Shown;
 }
 
-void TfmCalc::FinishEvaluation() {
-  FEvaluating = false;
-  if (FCloseRequested) {
-    FCloseRequested = false;
-    QTimer::singleShot(0, this, [this] { close(); });
-  }
-}
+void TfmCalc::FinishEvaluation() { FEvaluating = false; }
 
 void TfmCalc::UpdateHistories(const QString& Input, const QString& Result) {
   cbResults->insertItem(0, Result);

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -258,13 +259,19 @@ void TfmCalc::Timer1Timer() {
 }
 
 void TfmCalc::FormCloseQuery(bool& CanClose) {
-  if (FEvaluating) {
+  if (Busy()) {
     // The engine's break check ends the evaluation; the window closes once it has returned.
     EngineSettings.BreakRequested = true;
-    FCloseRequested = true;
     CanClose = false;
+    if (!FCloseRequested) {
+      FCloseRequested = true;
+      RunWhenIdle([Self = QPointer<TfmCalc>(this)] {
+        if (Self) Self->close();
+      });
+    }
     return;
   }
+  FCloseRequested = false;
   if (!SaveSettings())
     ShowError("Can't create file " + BasePath() + ".INI");
   // A history that could not be read stays as it is; a failed write loses nothing on disk.
