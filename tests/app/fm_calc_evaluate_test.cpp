@@ -45,10 +45,14 @@ TEST_F(CalcWindowTest, ResultIsShownInBlueAndEntersHistoriesAndTape) {
   ASSERT_TRUE(Enter("1 + 2"));
   EXPECT_EQ(Items(W.cbHistory), (QStringList{"1 + 2", "?*2"}));
 
-  // Enter on the window starts the same road.
+  // Enter typed into the input line starts the same road.
+  W.activateWindow();
+  W.Edit1->setFocus();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(QApplication::focusWidget(), W.Edit1);
   W.Edit1->setText("2*5");
   QKeyEvent Key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-  QCoreApplication::sendEvent(&W, &Key);
+  QCoreApplication::sendEvent(W.Edit1, &Key);
   EXPECT_EQ(W.Edit2->text(), "10.0");
 
   // Without the modified flag the result is shown but not recorded.
