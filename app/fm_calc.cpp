@@ -80,6 +80,7 @@ TNxSwitch* NewExitSwitch(const QString& Name, const QString& Caption, QWidget* P
   S->setObjectName(Name);
   S->SetCaption(Caption);
   S->SetStateOn(true);
+  S->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   return S;
 }
 
@@ -335,13 +336,13 @@ void TfmCalc::BuildKeypadPage(QWidget* Page, bool Second) {
   if (Second) {
     SpeedButton76 = NewSpeedButton("SpeedButton76", "Conv", "Unit Convertor", Page);
     Cmds->addWidget(SpeedButton76, 1, 2);
-    Cmds->addWidget(Switch, 2, 2);
+    Cmds->addWidget(Switch, 2, 2, Qt::AlignCenter);
   } else {
     sbClInput = NewSpeedButton("sbClInput", "Clear", "Clear input", Page);
     sbExit = NewSpeedButton("sbExit", "Exit", "Exit", Page);
     Cmds->addWidget(sbClInput, 1, 2);
     Cmds->addWidget(sbExit, 2, 0);
-    Cmds->addWidget(Switch, 2, 2);
+    Cmds->addWidget(Switch, 2, 2, Qt::AlignCenter);
   }
   for (int C = 0; C < 3; ++C) Cmds->setColumnStretch(C, 1);
   for (QToolButton* B : Page->findChildren<QToolButton*>())

@@ -274,8 +274,8 @@ void TfmCalc::FormCloseQuery(bool& CanClose) {
   FCloseRequested = false;
   if (!SaveSettings())
     ShowError("Can't create file " + BasePath() + ".INI");
-  // A history that could not be read stays as it is; a failed write loses nothing on disk.
-  SaveHistory();
+  // A history that could not be read stays as it is; a failed write leaves the old file.
+  if (HistoryWritable() && !SaveHistory()) ShowError("Can't create file " + BasePath() + ".HST");
 }
 
 void TfmCalc::FormClose(TCloseAction& /*Action*/) {
