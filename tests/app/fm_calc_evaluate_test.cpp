@@ -101,6 +101,13 @@ TEST_F(CalcWindowTest, ErrorsAreShownInRedWithTheirSpanMarked) {
   EXPECT_FALSE(Enter("8 / (2 - 2)"));
   EXPECT_EQ(W.Edit1->selectedText(), "(2 - 2)");
 
+  // The engine's own characters pass; one it cannot hold is an error, never the previous result.
+  ASSERT_TRUE(Enter(QString("3") + QChar(0xB2)));
+  EXPECT_EQ(W.Edit2->text(), "9.0");
+  EXPECT_FALSE(Enter(QString("3+") + QChar(0x2603)));
+  EXPECT_EQ(W.Edit2->text(), "Syntax error: position 3");
+  EXPECT_EQ(W.Edit1->selectedText(), QString(QChar(0x2603)));
+
   // An empty input line does nothing and shows nothing.
   W.Edit2->setText("kept");
   EXPECT_FALSE(Enter(""));

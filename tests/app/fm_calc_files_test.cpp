@@ -75,6 +75,7 @@ TEST_F(CalcWindowTest, FirstStartWithNoFilesUsesTheDefaults) {
 
 TEST_F(CalcWindowTest, SettingsSurviveARestart) {
   WriteFile("Numyx.CON", "pi = 3.14159\nc = 299792458\n");
+  WriteFile("Numyx.INI", "[fmPlot2D.Plot1]\nPlot_Grid=1\n");
   TfmCalc& W = Open();
   W.rgNotation->SetItemIndex(1);
   W.udDigits->SetPosition(15);
@@ -92,6 +93,7 @@ TEST_F(CalcWindowTest, SettingsSurviveARestart) {
   W.move(30, 40);
   CloseWindow();
 
+  EXPECT_TRUE(ReadFile("Numyx.INI").contains("[fmPlot2D.Plot1]\nPlot_Grid=1\n"));
   TfmCalc& R = Open();
   EXPECT_TRUE(Dialogs.Messages().isEmpty());
   EXPECT_EQ(R.rgNotation->ItemIndex(), 1);
