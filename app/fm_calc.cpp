@@ -561,7 +561,10 @@ void TfmCalc::BuildFinancePage() {
     L->addRow(edFinance[I]);
   }
   btFinance = NewButton("btFinance", "Calculate", tshFinance);
-  L->addRow(btFinance);
+  auto* Row = new QHBoxLayout;
+  Row->addWidget(btFinance);
+  Row->addStretch();
+  L->addRow(Row);
 }
 
 void TfmCalc::ConnectHandlers() {
@@ -664,6 +667,12 @@ void TfmCalc::ConnectHandlers() {
   connect(btToFile, &QPushButton::clicked, this, Guarded([this] { btToFileClick(); }));
   connect(btCopy, &QPushButton::clicked, this, [this] { btCopyClick(); });
   connect(btCut, &QPushButton::clicked, this, [this] { btCutClick(); });
+  connect(btTapeHelp, &QPushButton::clicked, this, [] { ShowHelpContext(21); });
+  connect(bbConstHelp, &QPushButton::clicked, this, [] { ShowHelpContext(8); });
+  connect(Button1, &QPushButton::clicked, this, [this] {
+    static const int Topics[] = {10, 18, 19, 20};
+    if (PlotKind() < 4) ShowHelpContext(Topics[PlotKind()]);
+  });
   connect(bbEdit, &QPushButton::clicked, this, Guarded([this] { bbEditClick(); }));
   connect(bbReload, &QPushButton::clicked, this, Guarded([this] { bbReloadClick(); }));
 
