@@ -18,6 +18,9 @@ std::string FormatNumber(int Digits, Extended X) { return ::FormatNumber(Digits,
 void SelectRadix(int Radix) { ::SelectRadix(static_cast<std::uint8_t>(Radix)); }
 
 void ClearAssignmentLog() { GAssignmentLog.clear(); }
+void LogAssignment(const std::string& Name, const std::string& Value) {
+  GAssignmentLog.emplace_back(Name, Value);
+}
 std::vector<std::pair<std::string, std::string>> AssignmentLogEntries() { return GAssignmentLog; }
 Extended ExtremumX() { return 0; }
 

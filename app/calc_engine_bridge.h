@@ -23,6 +23,7 @@ void SelectRadix(int Radix);
 
 // The names read or assigned during the last evaluation and their formatted values.
 void ClearAssignmentLog();
+void LogAssignment(const std::string& Name, const std::string& Value);
 std::vector<std::pair<std::string, std::string>> AssignmentLogEntries();
 // The abscissa of the last extremum found by min( or max(.
 Extended ExtremumX();

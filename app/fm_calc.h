@@ -221,6 +221,8 @@ class TfmCalc : public TForm {
   void LockPages();
   void UnlockPages();
   void EnableRealKeys(bool Enable);
+  // Records a shown result: the result history, the expression history and a tape line.
+  void UpdateHistories(const QString& Input, const QString& Result);
   // Puts S into the input line at the caret.
   void SetFunc(const QString& S);
 
@@ -280,7 +282,6 @@ class TfmCalc : public TForm {
   void ShowResultText(const QString& Text);
   // Shows the previous result in the current mode, notation and radix.
   bool Redisplay();
-  void UpdateHistories(const QString& Input, const QString& Result);
   void ApplyDigitRange();
   void ApplyRadix(int Radix);
   void ApplyShowHint(bool Show);

@@ -88,6 +88,8 @@ class CalcWindowTest : public ::testing::Test {
   TfmCalc& Open();
   // Closes the window (saving its files) and frees it.
   void CloseWindow();
+  // Records a result as a successful evaluation does.
+  void Record(const QString& Input, const QString& Result) { Window->UpdateHistories(Input, Result); }
   // Types Text into the input line and evaluates it.
   bool Enter(const QString& Text);
 

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 
 #include "app/calc_controls.h"
+#include "app/calc_engine_bridge.h"
 #include "calc_test_support.h"
 #include "engine/format.h"
 #include "platform/app_services.h"
@@ -214,4 +215,23 @@ TEST_F(CalcWindowTest, NothingStartsWhileTheEngineIsBusyAndClosingWaitsForIt) {
   EXPECT_FALSE(W.isVisible());
   EXPECT_TRUE(ReadFile("Numyx.INI").contains("Digits=12"));
   EXPECT_EQ(ReadFile("Numyx.HST"), "1\n1+1\n1\n" + Shown.toUtf8() + "\n");
+}
+
+TEST_F(CalcWindowTest, TapeLineNamesTheVariablesOfTheEvaluation) {
+  TfmCalc& W = Open();
+  calceng::ClearAssignmentLog();
+  calceng::LogAssignment("X", "2.0");
+  calceng::LogAssignment("Y", "3.0");
+  calceng::LogAssignment("X", "2.0");               // named once
+  calceng::LogAssignment("", "7.0");                // a user variable's value without a name
+  calceng::LogAssignment(std::string(1, '\0'), "1");  // nor this one
+  Record("X*Y", "6.0");
+  EXPECT_EQ(W.TapeLines().front(), "X*Y = 6.0; X=2.0; Y=3.0; ");
+
+  // Ten or more entries: the line keeps only its bare "; ".
+  calceng::ClearAssignmentLog();
+  for (int I = 0; I < 10; ++I) calceng::LogAssignment("J", "1.0");
+  Record("for J to K step M do(?)", "1.0");
+  EXPECT_EQ(W.TapeLines().front(), "for J to K step M do(?) = 1.0; ");
+  calceng::ClearAssignmentLog();
 }
