@@ -1,11 +1,9 @@
 #include "app/fm_calc.h"
-#include "platform/app_services.h"
 
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -18,21 +16,21 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTime>
 #include <QTabBar>
 #include <QTimer>
 
 #include "app/calc_controls.h"
 #include "app/calc_engine_bridge.h"
 #include "app/calc_platform.h"
-#include "platform/codepage.h"
-#include "widgets/text_list_box.h"
-#include "platform/dialogs.h"
 #include "app/fm_calc_host.h"
 #include "app/fm_comp_mess.h"
 #include "app/pending_windows.h"
+#include "platform/app_services.h"
+#include "platform/codepage.h"
+#include "platform/dialogs.h"
 #include "widgets/nx_clock.h"
 #include "widgets/nx_switch.h"
+#include "widgets/text_list_box.h"
 
 TfmCalc* fmCalc = nullptr;
 

@@ -12,11 +12,11 @@
 #include "app/calc_controls.h"
 #include "app/calc_engine_bridge.h"
 #include "app/calc_platform.h"
-#include "platform/codepage.h"
-#include "platform/app_services.h"
-#include "platform/dialogs.h"
 #include "app/fm_calc.h"
 #include "app/fm_comp_mess.h"
+#include "platform/app_services.h"
+#include "platform/codepage.h"
+#include "platform/dialogs.h"
 
 namespace {
 

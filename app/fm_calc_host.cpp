@@ -2,12 +2,11 @@
 
 #include <QCoreApplication>
 #include <QLineEdit>
-#include "platform/controls.h"
 
-#include "app/calc_platform.h"
-#include "platform/codepage.h"
-#include "platform/dialogs.h"
 #include "app/fm_calc.h"
+#include "platform/codepage.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
 
 void TCalcEngineHost::PumpMessages() {
   // Often enough for the stop button and repainting, rarely enough not to slow the loops down.

@@ -15,17 +15,17 @@
 #include <QUrl>
 
 #include "app/calc_controls.h"
-#include "platform/controls.h"
 #include "app/calc_engine_bridge.h"
 #include "app/calc_platform.h"
+#include "app/fm_calc.h"
+#include "app/form_placement.h"
+#include "platform/app_services.h"
 #include "platform/codepage.h"
+#include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
 #include "platform/text_file.h"
 #include "widgets/text_list_box.h"
-#include "app/fm_calc.h"
-#include "platform/app_services.h"
-#include "app/form_placement.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "app/dm.h"
+#include "app/fm_calc.h"
 #include "platform/dialogs.h"
 #include "platform/printer.h"
 #include "platform/text_file.h"
-#include "app/dm.h"
-#include "app/fm_calc.h"
 
 QStringList TfmCalc::TapeLines() const {
   QStringList Lines;
