@@ -61,7 +61,8 @@ class TMatrix {
   void ScaleRow(int R, Extended F);
   // Reduces Self to the identity, applying every row operation to B as well (B must have as
   // many rows as Self), and returns the determinant Self had. A matrix that is singular to
-  // working precision stops the reduction and returns 0; Self and B are then part-reduced.
+  // working precision stops the reduction and returns 0 (NaN when Self holds inf or NaN);
+  // Self and B are then part-reduced. The determinant itself may over- or underflow.
   Extended GaussJordan(TMatrix& B);
   // A new matrix holding the inverse; Self is unchanged.
   std::unique_ptr<TMatrix> Inverse() const;

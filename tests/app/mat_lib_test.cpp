@@ -247,3 +247,19 @@ TEST(MatLib, GaussJordanReturnsTheDeterminant) {
   TRealMatrix Short(1, 1);
   EXPECT_EQ(MessageOf([&] { U.GaussJordan(Short); }), "Index out of bounds");
 }
+
+TEST(MatLib, LargestWindowSizeInvertsAndPowers) {
+  const int N = 100;  // the window's largest matrix
+  TRealMatrix A(N, N);
+  for (int i = 0; i < N; ++i)
+    for (int j = 0; j < N; ++j) A.SetElement(i, j, (i == j ? 4.0L : 0.0L) + 1.0L / (1 + (i * 7 + j * 3) % 11));
+  auto I = Product(A, *A.Inverse());
+  for (int i = 0; i < N; ++i)
+    for (int j = 0; j < N; ++j) ASSERT_NEAR(I->GetElement(i, j), i == j ? 1 : 0, 1e-15L) << i << "," << j;
+
+  // Rows summing to 1 keep every power bounded.
+  TRealMatrix S(N, N);
+  S.Fill(1.0L / N);
+  auto P = PowerOf(S, MaxPower);
+  EXPECT_NEAR(P->GetElement(N - 1, 0), 1.0L / N, 1e-15L);
+}

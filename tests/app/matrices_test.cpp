@@ -31,33 +31,14 @@ Extended HilbertDeterminant(int N) {
 
 TEST(Matrices, AllocationFollowsTheSizeRules) {
   TExtVector V;
-  AllocVector(V, 3);
-  EXPECT_EQ(V, TExtVector(4, 0));
-  AllocVector(V, 65535);
-  EXPECT_TRUE(V.empty());
-  AllocVector(V, -1);
-  EXPECT_TRUE(V.empty());
   AllocVector(V, 7000);  // beyond what a 16-bit byte count could hold
   EXPECT_EQ(V.size(), 7001u);
-  FreeVector(V);
+  AllocVector(V, 65535);
   EXPECT_TRUE(V.empty());
-
-  TIndexVector I;
-  AllocIndexVector(I, 0);
-  EXPECT_EQ(I, TIndexVector{0});
-  FreeIndexVector(I);
-  EXPECT_TRUE(I.empty());
-
   TExtMatrix M;
   AllocMatrix(M, 1, 2);
-  ASSERT_EQ(M.size(), 2u);
-  EXPECT_EQ(M[1], TExtVector(3, 0));
+  EXPECT_EQ(M, TExtMatrix(2, TExtVector(3, 0)));
   AllocMatrix(M, 16383, 0);
-  EXPECT_TRUE(M.empty());
-  AllocMatrix(M, 0, 65535);
-  EXPECT_TRUE(M.empty());
-  AllocMatrix(M, 2, 2);
-  FreeMatrix(M, 2);
   EXPECT_TRUE(M.empty());
 }
 
