@@ -62,7 +62,7 @@ class TMatrix {
   // Reduces Self to the identity, applying every row operation to B as well (B must have as
   // many rows as Self), and returns the determinant Self had. A matrix that is singular to
   // working precision stops the reduction and returns 0 (NaN when Self holds inf or NaN);
-  // Self and B are then part-reduced. The determinant itself may over- or underflow.
+  // Self and B are then partly reduced. The determinant itself may over- or underflow.
   Extended GaussJordan(TMatrix& B);
   // A new matrix holding the inverse; Self is unchanged.
   std::unique_ptr<TMatrix> Inverse() const;
