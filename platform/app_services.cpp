@@ -1,0 +1,140 @@
+#include "platform/app_services.h"
+
+#include "platform/codepage.h"
+#include "platform/dialogs.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTimer>
+#include <QUrl>
+
+#include <new>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+QString& ProgramDirOverride() {
+  static QString Dir;
+  return Dir;
+}
+int BusyDepth = 0;
+std::vector<std::function<void()>>& IdleQueue() {
+  static std::vector<std::function<void()>> Q;
+  return Q;
+}
+QString& HelpFileName() {
+  static QString F;
+  return F;
+}
+std::function<bool(const QUrl&)>& UrlOpener() {
+  static std::function<bool(const QUrl&)> Opener;
+  return Opener;
+}
+bool OpenUrl(const QUrl& Url) {
+  if (UrlOpener()) return UrlOpener()(Url);
+  return QDesktopServices::openUrl(Url);
+}
+void RunIdleQueue() {
+  if (BusyDepth > 0) return;
+  auto Actions = std::move(IdleQueue());
+  IdleQueue().clear();
+  for (auto& A : Actions) RunGuarded(A);
+}
+}  // namespace
+
+QString ProgramDir() {
+  if (!ProgramDirOverride().isEmpty()) return ProgramDirOverride();
+  QString Dir = QCoreApplication::applicationDirPath();
+  while (Dir.size() > 1 && Dir.endsWith(u'/')) Dir.chop(1);
+  return Dir;
+}
+
+QString BasePath() { return ProgramDir() + QStringLiteral("/Numyx"); }
+
+void SetProgramDir(const QString& Dir) { ProgramDirOverride() = Dir; }
+
+void PumpMessages() {
+  static QElapsedTimer Clock;
+  if (Clock.isValid() && Clock.elapsed() < PumpInterval) return;
+  Clock.start();
+  ProcessMessages();
+}
+
+void ProcessMessages() {
+  if (QCoreApplication::instance()) QCoreApplication::processEvents();
+}
+
+bool EngineBusy() { return BusyDepth > 0; }
+
+TEngineBusyGuard::TEngineBusyGuard() { ++BusyDepth; }
+
+TEngineBusyGuard::~TEngineBusyGuard() {
+  if (--BusyDepth == 0 && !IdleQueue().empty() && QCoreApplication::instance())
+    QTimer::singleShot(0, QCoreApplication::instance(), RunIdleQueue);
+}
+
+void RunWhenIdle(std::function<void()> Action) {
+  if (!EngineBusy()) {
+    RunGuarded(Action);
+    return;
+  }
+  IdleQueue().push_back(std::move(Action));
+}
+
+QString ExceptionMessage(const std::exception_ptr& E) {
+  try {
+    std::rethrow_exception(E);
+  } catch (const std::bad_alloc&) {
+    return QStringLiteral("Out of memory");
+  } catch (const std::exception& X) {
+    return DecodeText(X.what());
+  } catch (...) {
+    return QStringLiteral("Unknown error");
+  }
+}
+
+void ShowException(const std::exception_ptr& E) {
+  // A box that itself throws must not take the program down with it.
+  try {
+    ShowError(ExceptionMessage(E));
+  } catch (...) {
+  }
+}
+
+bool RunGuarded(const std::function<void()>& Handler) {
+  try {
+    if (Handler) Handler();
+    return true;
+  } catch (...) {
+    ShowException(std::current_exception());
+    return false;
+  }
+}
+
+void SetHelpFile(const QString& FileName) { HelpFileName() = FileName; }
+QString HelpFile() { return HelpFileName(); }
+
+bool ShowHelpContext(int Topic) { return ShowHelpTopic(HelpFileName(), Topic); }
+
+bool ShowHelpTopic(const QString& FileName, int Topic) {
+  if (FileName.isEmpty() || !QFileInfo(FileName).isFile()) {
+    ShowInformation(QStringLiteral("Help file <%1> not found.").arg(FileName));
+    return false;
+  }
+  QUrl Url = QUrl::fromLocalFile(QFileInfo(FileName).absoluteFilePath());
+  if (Topic > 0) Url.setFragment(QString::number(Topic));
+  return OpenUrl(Url);
+}
+
+bool OpenMailLink(const QString& Link) {
+  QUrl Url(Link.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive) ? Link : QStringLiteral("mailto:") + Link);
+  return OpenUrl(Url);
+}
+
+bool StartTextEditor(const QString& FileName) {
+  return OpenUrl(QUrl::fromLocalFile(QFileInfo(FileName).absoluteFilePath()));
+}
+
+void SetUrlOpener(std::function<bool(const QUrl&)> Opener) { UrlOpener() = std::move(Opener); }

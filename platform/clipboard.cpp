@@ -1,0 +1,45 @@
+#include "platform/clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace {
+QClipboard* Board() {
+  return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
+}
+}  // namespace
+
+bool ClipboardHasText() {
+  QClipboard* C = Board();
+  const QMimeData* M = C ? C->mimeData() : nullptr;
+  return M && M->hasText();
+}
+
+QString ClipboardText() {
+  QClipboard* C = Board();
+  return C ? C->text() : QString();
+}
+
+void SetClipboardText(const QString& Text) {
+  if (QClipboard* C = Board()) C->setText(Text);
+}
+
+bool ClipboardHasImage() {
+  QClipboard* C = Board();
+  const QMimeData* M = C ? C->mimeData() : nullptr;
+  return M && M->hasImage();
+}
+
+QImage ClipboardImage() {
+  QClipboard* C = Board();
+  return C ? C->image() : QImage();
+}
+
+void SetClipboardImage(const QImage& Image) {
+  if (QClipboard* C = Board()) C->setImage(Image);
+}
+
+void ClearClipboard() {
+  if (QClipboard* C = Board()) C->clear();
+}

@@ -1,0 +1,387 @@
+#include "platform/dialogs.h"
+
+#include "platform/printer.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+
+// --- Filters -------------------------------------------------------------------
+
+QList<TFilterItem> ParseFilter(const QString& Filter) {
+  QList<TFilterItem> Items;
+  const QStringList Parts = Filter.split(u'|');
+  for (qsizetype i = 0; i + 1 < Parts.size(); i += 2) {
+    TFilterItem Item{Parts[i].trimmed(), {}};
+    for (const QString& P : Parts[i + 1].split(u';', Qt::SkipEmptyParts))
+      if (!P.trimmed().isEmpty()) Item.Patterns << P.trimmed();
+    Items << Item;
+  }
+  return Items;
+}
+
+bool MatchesFilter(const QString& FileName, const TFilterItem& Item) {
+  const QString Name = QFileInfo(FileName).fileName();
+  for (const QString& P : Item.Patterns) {
+    if (P == u"*.*" || P == u"*") return true;
+    QString Rx;
+    for (QChar c : P) Rx += c == u'*' ? QStringLiteral(".*") : c == u'?' ? QStringLiteral(".") : QRegularExpression::escape(c);
+    QRegularExpression Re(QRegularExpression::anchoredPattern(Rx), QRegularExpression::CaseInsensitiveOption);
+    if (Re.match(Name).hasMatch()) return true;
+  }
+  return false;
+}
+
+QString FilterExtension(const TFilterItem& Item) {
+  if (Item.Patterns.isEmpty()) return {};
+  const QString& P = Item.Patterns.first();
+  if (!P.startsWith(u"*.")) return {};
+  QString Ext = P.mid(2);
+  if (Ext.isEmpty() || Ext.contains(u'*') || Ext.contains(u'?') || Ext.contains(u'.')) return {};
+  return Ext;
+}
+
+QString QtNameFilter(const TFilterItem& Item) {
+  QStringList Blind;
+  for (const QString& P : Item.Patterns) {
+    if (P == u"*.*") {
+      Blind << QStringLiteral("*");
+      continue;
+    }
+    QString B;
+    for (QChar c : P) {
+      if (c.isLetter() && c.toLower() != c.toUpper())
+        B += u'[' + QString(c.toLower()) + QString(c.toUpper()) + u']';
+      else
+        B += c;
+    }
+    Blind << B;
+  }
+  return Item.Description + QStringLiteral(" (") + Blind.join(u' ') + u')';
+}
+
+// --- Service installation --------------------------------------------------------
+
+namespace {
+
+QWidget* DialogParent() { return QApplication::activeWindow(); }
+
+QString DefaultCaption(TMsgDlgType Type) {
+  switch (Type) {
+    case mtWarning: return QStringLiteral("Warning");
+    case mtError: return QStringLiteral("Error");
+    case mtInformation: return QStringLiteral("Information");
+    case mtConfirmation: return QStringLiteral("Confirm");
+    case mtCustom: break;
+  }
+  return QApplication::applicationDisplayName();
+}
+
+QColor ToQColor(std::uint32_t C) { return QColor(int(C & 0xFF), int((C >> 8) & 0xFF), int((C >> 16) & 0xFF)); }
+std::uint32_t FromQColor(const QColor& C) {
+  return std::uint32_t(C.red()) | (std::uint32_t(C.green()) << 8) | (std::uint32_t(C.blue()) << 16);
+}
+
+class TQtDialogService : public TDialogService {
+ public:
+  TModalResult MessageDlg(const QString& Text, TMsgDlgType Type, TMsgDlgButtons Buttons,
+                          const QString& Caption) override {
+    QMessageBox Box(DialogParent());
+    Box.setWindowTitle(Caption.isEmpty() ? DefaultCaption(Type) : Caption);
+    Box.setText(Text);
+    switch (Type) {
+      case mtWarning: Box.setIcon(QMessageBox::Warning); break;
+      case mtError: Box.setIcon(QMessageBox::Critical); break;
+      case mtInformation: Box.setIcon(QMessageBox::Information); break;
+      case mtConfirmation: Box.setIcon(QMessageBox::Question); break;
+      case mtCustom: break;
+    }
+    struct TMap {
+      TMsgDlgBtn Btn;
+      QMessageBox::StandardButton Std;
+      TModalResult Result;
+    };
+    static const TMap Map[] = {{mbYes, QMessageBox::Yes, mrYes},       {mbNo, QMessageBox::No, mrNo},
+                               {mbOK, QMessageBox::Ok, mrOk},          {mbCancel, QMessageBox::Cancel, mrCancel},
+                               {mbAbort, QMessageBox::Abort, mrAbort}, {mbRetry, QMessageBox::Retry, mrRetry},
+                               {mbIgnore, QMessageBox::Ignore, mrIgnore}};
+    if (Buttons == 0) Buttons = mbOK;
+    bool First = true;
+    for (const TMap& M : Map) {
+      if (!(Buttons & M.Btn)) continue;
+      QAbstractButton* B = Box.addButton(M.Std);
+      if (First) Box.setDefaultButton(static_cast<QPushButton*>(B));
+      First = false;
+    }
+    Box.exec();
+    QMessageBox::StandardButton Clicked = Box.standardButton(Box.clickedButton());
+    for (const TMap& M : Map)
+      if (M.Std == Clicked) return M.Result;
+    return (Buttons & mbCancel) ? mrCancel : (Buttons & mbNo) ? mrNo : mrOk;
+  }
+
+  bool InputQuery(const QString& Caption, const QString& Prompt, QString& Value) override {
+    bool Ok = false;
+    QString S = QInputDialog::getText(DialogParent(), Caption, Prompt, QLineEdit::Normal, Value, &Ok);
+    if (Ok) Value = S;
+    return Ok;
+  }
+
+  bool ChooseOpenFile(TFileRequest& R) override { return ChooseFile(R, QFileDialog::AcceptOpen); }
+  bool ChooseSaveFile(TFileRequest& R) override { return ChooseFile(R, QFileDialog::AcceptSave); }
+
+  bool ChooseColor(std::uint32_t& Color) override {
+    QColor C = QColorDialog::getColor(ToQColor(Color), DialogParent());
+    if (!C.isValid()) return false;
+    Color = FromQColor(C);
+    return true;
+  }
+
+  bool ChooseFont(QFont& Font, std::uint32_t&) override {
+    bool Ok = false;
+    QFont F = QFontDialog::getFont(&Ok, Font, DialogParent());
+    if (Ok) Font = F;
+    return Ok;
+  }
+
+  bool ChoosePrint(TPrintRequest& R) override {
+    QPrintDialog D(&Printer(), DialogParent());
+    if (R.MaxPage > 0) {
+      D.setMinMax(R.MinPage, R.MaxPage);
+      D.setOption(QAbstractPrintDialog::PrintPageRange);
+    }
+    if (D.exec() != QDialog::Accepted) return false;
+    R.Copies = Printer().copyCount();
+    R.Collate = Printer().collateCopies();
+    R.PrintRange = D.printRange() == QAbstractPrintDialog::PageRange ? prPageNums
+                   : D.printRange() == QAbstractPrintDialog::Selection ? prSelection
+                                                                       : prAllPages;
+    R.FromPage = D.fromPage();
+    R.ToPage = D.toPage();
+    return true;
+  }
+
+  bool PrinterSetup() override {
+    QPageSetupDialog D(&Printer(), DialogParent());
+    return D.exec() == QDialog::Accepted;
+  }
+
+ private:
+  static bool ChooseFile(TFileRequest& R, QFileDialog::AcceptMode Mode) {
+    QFileDialog D(DialogParent(), R.Title);
+    D.setAcceptMode(Mode);
+    D.setFileMode(Mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // We ask about overwriting ourselves, after the extension is added.
+    D.setOption(QFileDialog::DontConfirmOverwrite);
+    D.setOption(QFileDialog::HideNameFilterDetails);
+    const QList<TFilterItem> Items = ParseFilter(R.Filter);
+    QStringList Names;
+    for (const TFilterItem& I : Items) Names << QtNameFilter(I);
+    if (!Names.isEmpty()) {
+      D.setNameFilters(Names);
+      D.selectNameFilter(Names.value(std::clamp(R.FilterIndex, 1, int(Names.size())) - 1));
+    }
+    QString Start = R.FileName;
+    if (!R.InitialDir.isEmpty() && QFileInfo(Start).isRelative()) Start = R.InitialDir + u'/' + Start;
+    if (!Start.isEmpty()) D.selectFile(Start);
+    else if (!R.InitialDir.isEmpty()) D.setDirectory(R.InitialDir);
+    if (D.exec() != QDialog::Accepted || D.selectedFiles().isEmpty()) return false;
+    R.FileName = D.selectedFiles().first();
+    qsizetype Index = Names.indexOf(D.selectedNameFilter());
+    if (Index >= 0) R.FilterIndex = int(Index) + 1;
+    return true;
+  }
+};
+
+TQtDialogService& QtService() {
+  static TQtDialogService Service;
+  return Service;
+}
+
+TDialogService* Installed = nullptr;
+
+// A name without extension gets the extension of the chosen filter, or the
+// default one when that filter names none.
+QString WithExtension(const QString& FileName, const QString& Filter, int FilterIndex, const QString& DefaultExt) {
+  if (FileName.isEmpty() || !QFileInfo(FileName).suffix().isEmpty()) return FileName;
+  const QList<TFilterItem> Items = ParseFilter(Filter);
+  QString Ext;
+  if (FilterIndex >= 1 && FilterIndex <= Items.size()) Ext = FilterExtension(Items[FilterIndex - 1]);
+  if (Ext.isEmpty()) Ext = DefaultExt;
+  if (Ext.startsWith(u'.')) Ext.remove(0, 1);
+  return Ext.isEmpty() ? FileName : FileName + u'.' + Ext;
+}
+
+}  // namespace
+
+TDialogService& Dialogs() { return Installed ? *Installed : QtService(); }
+void SetDialogService(TDialogService* Service) { Installed = Service; }
+
+TScopedDialogService::TScopedDialogService(TDialogService& Service) : FPrevious(Installed) { Installed = &Service; }
+TScopedDialogService::~TScopedDialogService() { Installed = FPrevious; }
+
+// --- Boxes ---------------------------------------------------------------------
+
+TModalResult MessageDlg(const QString& Text, TMsgDlgType Type, TMsgDlgButtons Buttons, const QString& Caption) {
+  return Dialogs().MessageDlg(Text, Type, Buttons, Caption);
+}
+void ShowWarning(const QString& Text) { MessageDlg(Text, mtWarning, mbOK); }
+void ShowError(const QString& Text) { MessageDlg(Text, mtError, mbOK); }
+void ShowInformation(const QString& Text) { MessageDlg(Text, mtInformation, mbOK); }
+TModalResult Confirm(const QString& Text, TMsgDlgButtons Buttons) { return MessageDlg(Text, mtConfirmation, Buttons); }
+bool InputQuery(const QString& Caption, const QString& Prompt, QString& Value) {
+  return Dialogs().InputQuery(Caption, Prompt, Value);
+}
+QString InputBox(const QString& Caption, const QString& Prompt, const QString& Default) {
+  QString Value = Default;
+  return InputQuery(Caption, Prompt, Value) ? Value : Default;
+}
+
+// --- Dialog objects ----------------------------------------------------------------
+
+bool TOpenDialog::Execute() {
+  TFileRequest R{Title, Filter, FilterIndex, DefaultExt, InitialDir, FileName};
+  if (!Dialogs().ChooseOpenFile(R)) return false;
+  QString Name = R.FileName;
+  // A name typed without extension that does not exist means the file with
+  // the filter's extension.
+  if (!QFileInfo::exists(Name)) Name = WithExtension(Name, Filter, R.FilterIndex, DefaultExt);
+  FileName = Name;
+  FilterIndex = R.FilterIndex;
+  return true;
+}
+
+bool TSaveDialog::Execute() {
+  TFileRequest R{Title, Filter, FilterIndex, DefaultExt, InitialDir, FileName};
+  for (;;) {
+    if (!Dialogs().ChooseSaveFile(R)) return false;
+    QString Name = WithExtension(R.FileName, Filter, R.FilterIndex, DefaultExt);
+    if (OverwritePrompt && QFileInfo::exists(Name) &&
+        MessageDlg(Name + QStringLiteral(" already exists.\nDo you want to replace it?"), mtWarning, mbYes | mbNo,
+                   Title.isEmpty() ? QStringLiteral("Save As") : Title) != mrYes) {
+      R.FileName = Name;  // ask again, starting from the refused name
+      continue;
+    }
+    FileName = Name;
+    FilterIndex = R.FilterIndex;
+    return true;
+  }
+}
+
+// --- The scripted service ------------------------------------------------------------
+
+void TScriptedDialogService::Answer(TModalResult Result) { Answers.push_back({Result, {}, 0, 0, {}}); }
+void TScriptedDialogService::AnswerText(const QString& Text) { Answers.push_back({mrOk, Text, 0, 0, {}}); }
+void TScriptedDialogService::AnswerFile(const QString& FileName, int FilterIndex) {
+  Answers.push_back({mrOk, FileName, FilterIndex, 0, {}});
+}
+void TScriptedDialogService::AnswerColor(std::uint32_t Color) { Answers.push_back({mrOk, {}, 0, Color, {}}); }
+
+QStringList TScriptedDialogService::Messages() const {
+  QStringList L;
+  for (const auto& R : Requests)
+    if (R.Kind == TDialogRequest::rkMessage) L << R.Text;
+  return L;
+}
+
+bool TScriptedDialogService::Next(TDialogAnswer& A) {
+  if (Answers.empty()) {
+    ++Unanswered;
+    return false;
+  }
+  A = Answers.front();
+  Answers.pop_front();
+  return true;
+}
+
+TModalResult TScriptedDialogService::MessageDlg(const QString& Text, TMsgDlgType Type, TMsgDlgButtons Buttons,
+                                                const QString& Caption) {
+  TDialogRequest R;
+  R.Kind = TDialogRequest::rkMessage;
+  R.Type = Type;
+  R.Buttons = Buttons ? Buttons : mbOK;
+  R.Caption = Caption.isEmpty() ? DefaultCaption(Type) : Caption;
+  R.Text = Text;
+  Requests.push_back(R);
+  if (R.Buttons == mbOK) return mrOk;
+  TDialogAnswer A;
+  if (!Next(A)) return (R.Buttons & mbCancel) ? mrCancel : (R.Buttons & mbNo) ? mrNo : mrOk;
+  return A.Result;
+}
+
+bool TScriptedDialogService::InputQuery(const QString& Caption, const QString& Prompt, QString& Value) {
+  TDialogRequest R;
+  R.Kind = TDialogRequest::rkInput;
+  R.Caption = Caption;
+  R.Text = Prompt;
+  R.Value = Value;
+  Requests.push_back(R);
+  TDialogAnswer A;
+  if (!Next(A) || A.Result == mrCancel) return false;
+  Value = A.Text;
+  return true;
+}
+
+bool TScriptedDialogService::ChooseFile(TDialogRequest::TKind Kind, TFileRequest& Request) {
+  TDialogRequest R;
+  R.Kind = Kind;
+  R.Caption = Request.Title;
+  R.File = Request;
+  Requests.push_back(R);
+  TDialogAnswer A;
+  if (!Next(A) || A.Result == mrCancel) return false;
+  Request.FileName = A.Text;
+  if (A.FilterIndex > 0) Request.FilterIndex = A.FilterIndex;
+  return true;
+}
+
+bool TScriptedDialogService::ChooseOpenFile(TFileRequest& Request) { return ChooseFile(TDialogRequest::rkOpen, Request); }
+bool TScriptedDialogService::ChooseSaveFile(TFileRequest& Request) { return ChooseFile(TDialogRequest::rkSave, Request); }
+
+bool TScriptedDialogService::ChooseColor(std::uint32_t& Color) {
+  TDialogRequest R;
+  R.Kind = TDialogRequest::rkColor;
+  R.Color = Color;
+  Requests.push_back(R);
+  TDialogAnswer A;
+  if (!Next(A) || A.Result == mrCancel) return false;
+  Color = A.Color;
+  return true;
+}
+
+bool TScriptedDialogService::ChooseFont(QFont& Font, std::uint32_t& Color) {
+  TDialogRequest R;
+  R.Kind = TDialogRequest::rkFont;
+  R.Color = Color;
+  Requests.push_back(R);
+  TDialogAnswer A;
+  if (!Next(A) || A.Result == mrCancel) return false;
+  Font = A.Font;
+  Color = A.Color;
+  return true;
+}
+
+bool TScriptedDialogService::ChoosePrint(TPrintRequest&) {
+  TDialogRequest R;
+  R.Kind = TDialogRequest::rkPrint;
+  Requests.push_back(R);
+  TDialogAnswer A;
+  return Next(A) && A.Result != mrCancel;
+}
+
+bool TScriptedDialogService::PrinterSetup() {
+  TDialogRequest R;
+  R.Kind = TDialogRequest::rkPrinterSetup;
+  Requests.push_back(R);
+  TDialogAnswer A;
+  return Next(A) && A.Result != mrCancel;
+}

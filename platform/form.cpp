@@ -1,0 +1,186 @@
+#include "platform/form.h"
+
+#include "platform/app_services.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QShowEvent>
+
+namespace {
+QPointer<TForm>& MainFormRef() {
+  static QPointer<TForm> F;
+  return F;
+}
+}  // namespace
+
+void SetMainForm(TForm* Form) { MainFormRef() = Form; }
+TForm* MainForm() { return MainFormRef(); }
+
+TForm::TForm(QWidget* Owner) : QDialog(Owner) { SetBorderStyle(bsSizeable); }
+
+void TForm::SetBorderStyle(TFormBorderStyle Value) {
+  FBorderStyle = Value;
+  Qt::WindowFlags F;
+  switch (Value) {
+    case bsNone: F = Qt::Window | Qt::FramelessWindowHint; break;
+    case bsSingle:
+    case bsSizeable:
+      F = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+          Qt::WindowCloseButtonHint;
+      break;
+    case bsDialog: F = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint; break;
+    case bsToolWindow:
+    case bsSizeToolWin: F = Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint; break;
+  }
+  const bool WasVisible = isVisible();
+  setWindowFlags(F);
+  if (WasVisible) show();
+}
+
+void TForm::DoCreate() {
+  if (FCreated) return;
+  FCreated = true;
+  RunGuarded([this] { FormCreate(); });
+}
+
+TModalResult TForm::ShowModal() {
+  FModalResult = mrNone;
+  FInModal = true;
+  QPointer<TForm> Self(this);
+  exec();
+  if (!Self) return mrCancel;
+  FInModal = false;
+  return FModalResult;
+}
+
+void TForm::SetModalResult(TModalResult Value) {
+  FModalResult = Value;
+  if (!FInModal || Value == mrNone || FEndQueued) return;
+  // Checked after the current handler returns: it may still reset the result.
+  FEndQueued = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        FEndQueued = false;
+        EndModalIfSet();
+      },
+      Qt::QueuedConnection);
+}
+
+void TForm::EndModalIfSet() {
+  if (!FInModal || FModalResult == mrNone) return;
+  TCloseAction Action = QueryClose();
+  if (Action == caNone) {
+    FModalResult = mrNone;
+    return;
+  }
+  QDialog::done(FModalResult);
+}
+
+TCloseAction TForm::QueryClose() {
+  bool CanClose = true;
+  if (!RunGuarded([&] { FormCloseQuery(CanClose); }) || !CanClose) return caNone;
+  TCloseAction Action = caHide;
+  if (!RunGuarded([&] { FormClose(Action); })) return caNone;
+  return Action;
+}
+
+void TForm::Show() {
+  show();
+  raise();
+  activateWindow();
+}
+
+void TForm::Close() {
+  if (FInModal)
+    SetModalResult(mrCancel);
+  else
+    close();
+}
+
+void TForm::SetButtonModalResult(QAbstractButton* Button, TModalResult Result) {
+  if (!Button) return;
+  connect(Button, &QAbstractButton::clicked, this, [this, Result] { SetModalResult(Result); });
+  if (Result == mrCancel) FCancelButton = Button;
+}
+
+void TForm::SetKeyPreview(bool Value) {
+  if (Value == FKeyPreview) return;
+  FKeyPreview = Value;
+  if (Value)
+    qApp->installEventFilter(this);
+  else
+    qApp->removeEventFilter(this);
+}
+
+void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  move(ALeft, ATop);
+  resize(AWidth, AHeight);
+}
+
+void TForm::showEvent(QShowEvent* Event) {
+  QDialog::showEvent(Event);
+  if (!Event->spontaneous()) RunGuarded([this] { FormShow(); });
+}
+
+void TForm::closeEvent(QCloseEvent* Event) {
+  if (FInModal) {
+    // The title bar's close button ends a modal run like Cancel.
+    Event->ignore();
+    SetModalResult(mrCancel);
+    return;
+  }
+  switch (QueryClose()) {
+    case caNone:
+      Event->ignore();
+      return;
+    case caMinimize:
+      Event->ignore();
+      showMinimized();
+      return;
+    case caFree:
+      Event->accept();
+      if (this == MainForm()) QCoreApplication::quit();
+      deleteLater();
+      return;
+    case caHide:
+      Event->accept();
+      if (this == MainForm()) QCoreApplication::quit();
+      return;
+  }
+}
+
+void TForm::reject() {
+  // Escape: only a window with a cancel button reacts to it.
+  if (FCancelButton && FCancelButton->isEnabled() && FCancelButton->isVisible()) FCancelButton->click();
+}
+
+bool TForm::eventFilter(QObject* Watched, QEvent* Event) {
+  if (FKeyPreview && !FResending && Event->type() == QEvent::KeyPress) {
+    // Only the first delivery: the focus widget, or the window when nothing
+    // has the focus (the event travels on to parents otherwise).
+    QWidget* Focus = QApplication::focusWidget();
+    if (Watched == (Focus ? static_cast<QObject*>(Focus) : this) && (!Focus || Focus->window() == this)) {
+      auto* K = static_cast<QKeyEvent*>(Event);
+      int Key = K->key();
+      RunGuarded([&] { FormKeyDown(Key, K->modifiers()); });
+      if (Key == 0) return true;
+      if (!K->text().isEmpty() && K->text()[0].isPrint()) {
+        QChar Ch = K->text()[0];
+        RunGuarded([&] { FormKeyPress(Ch); });
+        if (Ch.isNull()) return true;
+        if (Ch != K->text()[0]) {
+          QKeyEvent Changed(QEvent::KeyPress, K->key(), K->modifiers(), QString(Ch));
+          FResending = true;
+          QCoreApplication::sendEvent(Watched, &Changed);
+          FResending = false;
+          return true;
+        }
+      }
+    }
+  }
+  return QDialog::eventFilter(Watched, Event);
+}

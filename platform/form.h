@@ -1,0 +1,103 @@
+#pragma once
+// The window base: creation, show and close hooks, modal runs that answer a
+// modal result, and key preview.
+//
+// Order of events as the windows rely on it: FormCreate once after
+// construction (through CreateForm), FormShow each time the window becomes
+// visible, and on closing FormCloseQuery (may refuse) then FormClose (may
+// choose what closing does). In a modal run, setting a non-zero ModalResult
+// ends the run once the current handler has returned, so a button's own
+// handler may reset it to mrNone to keep the window open.
+
+#include "platform/modal_result.h"
+
+#include <QDialog>
+
+#include <utility>
+
+class QAbstractButton;
+
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+// Sizeable windows have minimise and maximise buttons; dialog windows only
+// a close button; none have no frame at all.
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+
+class TForm : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TForm(QWidget* Owner = nullptr);
+
+  // Runs FormCreate once; CreateForm calls it right after construction.
+  void DoCreate();
+
+  TModalResult ShowModal();
+  bool InModal() const { return FInModal; }
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult Value);
+  // Shows the window without a modal run and brings it to the front.
+  void Show();
+  // A modal window ends its run with mrCancel; another one closes.
+  void Close();
+
+  // Clicking the button sets its modal result before the button's own
+  // handlers run; the button for mrCancel also answers Escape.
+  void SetButtonModalResult(QAbstractButton* Button, TModalResult Result);
+
+  // With key preview on, FormKeyDown and FormKeyPress see keys before the
+  // control that has the focus; setting the key to 0 consumes it.
+  bool KeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool Value);
+
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle Value);
+
+  QString Name() const { return objectName(); }
+  int Left() const { return x(); }
+  int Top() const { return y(); }
+  int Width() const { return width(); }
+  int Height() const { return height(); }
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+
+  // Escape: presses the cancel button when there is one, else nothing (a
+  // window without one, the main window above all, does not close on it).
+  void reject() override;
+
+ protected:
+  virtual void FormCreate() {}
+  virtual void FormShow() {}
+  virtual void FormCloseQuery(bool& CanClose) { (void)CanClose; }
+  virtual void FormClose(TCloseAction& Action) { (void)Action; }
+  virtual void FormKeyDown(int& Key, Qt::KeyboardModifiers Shift) { (void)Key, (void)Shift; }
+  virtual void FormKeyPress(QChar& Key) { (void)Key; }
+
+  void showEvent(QShowEvent* Event) override;
+  void closeEvent(QCloseEvent* Event) override;
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+ private:
+  // Asks FormCloseQuery and FormClose; answers the action (caNone: stay).
+  TCloseAction QueryClose();
+  void EndModalIfSet();
+
+  TModalResult FModalResult = mrNone;
+  bool FInModal = false;
+  bool FCreated = false;
+  bool FEndQueued = false;
+  bool FKeyPreview = false;
+  bool FResending = false;
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  QAbstractButton* FCancelButton = nullptr;
+};
+
+// The program ends when the main window closes, whatever else is visible.
+void SetMainForm(TForm* Form);
+TForm* MainForm();
+
+// Constructs a window and runs its FormCreate.
+template <class T, class... A>
+T* CreateForm(A&&... Args) {
+  T* Form = new T(std::forward<A>(Args)...);
+  Form->DoCreate();
+  return Form;
+}

@@ -1,0 +1,397 @@
+#include "platform/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace {
+
+// A finite non-zero value as decimal digits: d1.d2d3... x 10^Exponent,
+// with d1 != 0.
+struct TDecimal {
+  bool Negative = false;
+  std::string Digits;  // at least one digit, no leading zero (except for 0)
+  int Exponent = 0;
+};
+
+// Parses the text of std::to_chars in scientific form ("d.ddde+XX").
+TDecimal ParseScientific(const char* First, const char* Last) {
+  TDecimal D;
+  const char* p = First;
+  if (p < Last && *p == '-') {
+    D.Negative = true;
+    ++p;
+  }
+  for (; p < Last && *p != 'e'; ++p)
+    if (*p != '.') D.Digits += *p;
+  if (p < Last && *p == 'e') {
+    ++p;
+    int e = 0;
+    std::from_chars(*p == '+' ? p + 1 : p, Last, e);
+    D.Exponent = e;
+  }
+  return D;
+}
+
+// The platform rounds its decimal text half away from zero from an
+// 18-digit expansion; matching that keeps texts such as 0.125 -> "0.13"
+// the same as the rest of the program expects.
+constexpr int kBaseDigits = 18;
+
+TDecimal Expand(long double Value, int Significant) {
+  char Buf[128];
+  auto r = std::to_chars(Buf, Buf + sizeof Buf, Value, std::chars_format::scientific, Significant - 1);
+  return ParseScientific(Buf, r.ptr);
+}
+
+// Rounds D half away from zero to N significant digits (N >= 1); a carry
+// out of the first digit raises the exponent.
+void RoundTo(TDecimal& D, int N) {
+  if (static_cast<int>(D.Digits.size()) <= N) {
+    D.Digits.append(static_cast<size_t>(N) - D.Digits.size(), '0');
+    return;
+  }
+  bool Up = D.Digits[static_cast<size_t>(N)] >= '5';
+  D.Digits.resize(static_cast<size_t>(N));
+  if (!Up) return;
+  int i = N - 1;
+  while (i >= 0 && D.Digits[static_cast<size_t>(i)] == '9') D.Digits[static_cast<size_t>(i--)] = '0';
+  if (i >= 0) {
+    ++D.Digits[static_cast<size_t>(i)];
+  } else {
+    D.Digits.insert(D.Digits.begin(), '1');
+    D.Digits.pop_back();
+    ++D.Exponent;
+  }
+}
+
+// The digits of a finite non-zero value rounded to N significant digits.
+TDecimal Digits(long double Value, int N) {
+  if (N <= kBaseDigits) {
+    TDecimal D = Expand(Value, kBaseDigits);
+    RoundTo(D, N);
+    return D;
+  }
+  return Expand(Value, N);
+}
+
+void StripTrailingZeros(std::string& Digits) {
+  while (Digits.size() > 1 && Digits.back() == '0') Digits.pop_back();
+}
+
+std::string NonFinite(long double Value) {
+  if (std::isnan(Value)) return "NAN";
+  return Value < 0 ? "-INF" : "INF";
+}
+
+// The general layout of rounded, trimmed digits: fixed while the exponent
+// lies in [-5, FixedLimit), else "d.dddE<exp>".
+std::string LayoutGeneral(const TDecimal& D, int FixedLimit) {
+  std::string S = D.Negative ? "-" : "";
+  const std::string& g = D.Digits;
+  const int n = static_cast<int>(g.size());
+  if (D.Exponent >= -5 && D.Exponent < FixedLimit) {
+    if (D.Exponent < 0) {
+      S += "0.";
+      S.append(static_cast<size_t>(-D.Exponent - 1), '0');
+      S += g;
+    } else if (D.Exponent + 1 >= n) {
+      S += g;
+      S.append(static_cast<size_t>(D.Exponent + 1 - n), '0');
+    } else {
+      S += g.substr(0, static_cast<size_t>(D.Exponent + 1));
+      S += '.';
+      S += g.substr(static_cast<size_t>(D.Exponent + 1));
+    }
+    return S;
+  }
+  S += g[0];
+  if (n > 1) {
+    S += '.';
+    S += g.substr(1);
+  }
+  S += 'E';
+  S += std::to_string(D.Exponent);
+  return S;
+}
+
+std::string ShortestText(long double Value, bool IsDouble) {
+  if (!std::isfinite(Value)) return NonFinite(Value);
+  if (Value == 0) return "0";
+  char Buf[128];
+  auto r = IsDouble ? std::to_chars(Buf, Buf + sizeof Buf, static_cast<double>(Value), std::chars_format::scientific)
+                    : std::to_chars(Buf, Buf + sizeof Buf, Value, std::chars_format::scientific);
+  TDecimal D = ParseScientific(Buf, r.ptr);
+  StripTrailingZeros(D.Digits);
+  return LayoutGeneral(D, 15);
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// Checks the decimal grammar and returns the text without a leading "+"
+// (std::from_chars refuses it), together with whether a non-zero value would
+// have a negative decimal exponent, which tells underflow from overflow.
+bool CleanNumber(std::string_view s, std::string& Out, bool& Tiny) {
+  s = TrimBlanks(s);
+  size_t i = 0;
+  Out.clear();
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+    if (s[i] == '-') Out += '-';
+    ++i;
+  }
+  int IntDigits = 0, FracDigits = 0, LeadFracZeros = 0;
+  bool NonZeroInt = false, SeenNonZeroFrac = false;
+  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, ++IntDigits) {
+    if (s[i] != '0') NonZeroInt = true;
+    Out += s[i];
+  }
+  if (i < s.size() && s[i] == '.') {
+    Out += '.';
+    for (++i; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, ++FracDigits) {
+      if (s[i] != '0') SeenNonZeroFrac = true;
+      if (!SeenNonZeroFrac) ++LeadFracZeros;
+      Out += s[i];
+    }
+  }
+  if (IntDigits + FracDigits == 0) return false;
+  long long Exp = 0;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    Out += 'e';
+    ++i;
+    bool NegExp = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+      NegExp = s[i] == '-';
+      if (NegExp) Out += '-';
+      ++i;
+    }
+    size_t Start = i;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+      if (Exp < 100000000) Exp = Exp * 10 + (s[i] - '0');
+      Out += s[i];
+    }
+    if (i == Start) return false;
+    if (NegExp) Exp = -Exp;
+  }
+  if (i != s.size()) return false;
+  long long Magnitude = NonZeroInt ? Exp : Exp - LeadFracZeros - 1;
+  Tiny = Magnitude < 0;
+  return true;
+}
+
+template <class T>
+bool ParseFloat(std::string_view Text, T& Value) {
+  std::string Clean;
+  bool Tiny = false;
+  if (!CleanNumber(Text, Clean, Tiny)) return false;
+  T v{};
+  auto r = std::from_chars(Clean.data(), Clean.data() + Clean.size(), v, std::chars_format::general);
+  if (r.ptr != Clean.data() + Clean.size()) return false;
+  if (r.ec == std::errc::result_out_of_range) {
+    if (!Tiny) return false;
+    v = Clean.front() == '-' ? -T(0) : T(0);
+  } else if (r.ec != std::errc() || !std::isfinite(v)) {
+    return false;
+  }
+  Value = v;
+  return true;
+}
+
+}  // namespace
+
+std::string FormatGeneral(long double Value, int Precision) {
+  if (!std::isfinite(Value)) return NonFinite(Value);
+  if (Value == 0) return "0";
+  if (Precision < 1) Precision = 1;
+  if (Precision > 21) Precision = 21;
+  TDecimal D = Digits(Value, Precision);
+  StripTrailingZeros(D.Digits);
+  return LayoutGeneral(D, Precision);
+}
+
+std::string FormatFixed(long double Value, int Decimals) {
+  if (!std::isfinite(Value)) return NonFinite(Value);
+  if (Decimals < 0) Decimals = 0;
+  if (Decimals > 60) Decimals = 60;
+  std::string Int, Frac;
+  bool Negative = false;
+  if (Value != 0) {
+    TDecimal D = Expand(Value, kBaseDigits);
+    int Keep = D.Exponent + 1 + Decimals;  // significant digits left of 10^-Decimals
+    if (Keep > kBaseDigits) {
+      // Beyond the platform's 18 digits the exact binary expansion is all
+      // there is to write.
+      char Buf[5100];
+      auto r = std::to_chars(Buf, Buf + sizeof Buf, Value < 0 ? -Value : Value, std::chars_format::fixed, Decimals);
+      std::string S(Buf, r.ptr);
+      return (Value < 0 ? "-" : "") + S;
+    }
+    if (Keep == 0 && D.Digits[0] >= '5') {
+      D.Digits = "1";
+      D.Exponent = -Decimals;
+      Keep = 1;
+    } else if (Keep > 0) {
+      RoundTo(D, Keep);
+      Keep = D.Exponent + 1 + Decimals;
+    }
+    if (Keep > 0) {
+      Negative = D.Negative;
+      // Place the digits on the grid 10^(Exponent) .. 10^-Decimals.
+      std::string All = D.Digits.substr(0, static_cast<size_t>(std::min<int>(Keep, static_cast<int>(D.Digits.size()))));
+      All.append(static_cast<size_t>(Keep) - All.size(), '0');
+      if (D.Exponent >= 0) {
+        Int = All.substr(0, static_cast<size_t>(D.Exponent + 1));
+        Frac = All.substr(static_cast<size_t>(D.Exponent + 1));
+      } else {
+        Frac = std::string(static_cast<size_t>(-D.Exponent - 1), '0') + All;
+      }
+    }
+  }
+  if (Int.empty()) Int = "0";
+  Frac.resize(static_cast<size_t>(Decimals), '0');
+  std::string S = Negative ? "-" : "";
+  S += Int;
+  if (Decimals > 0) S += "." + Frac;
+  return S;
+}
+
+std::string FormatExponent(long double Value, int Precision, int ExpDigits) {
+  if (!std::isfinite(Value)) return NonFinite(Value);
+  if (Precision < 1) Precision = 1;
+  if (Precision > 21) Precision = 21;
+  TDecimal D;
+  if (Value == 0) {
+    D.Digits = std::string(static_cast<size_t>(Precision), '0');
+  } else {
+    D = Digits(Value, Precision);
+  }
+  std::string S = D.Negative ? "-" : "";
+  S += D.Digits[0];
+  if (Precision > 1) S += "." + D.Digits.substr(1);
+  S += D.Exponent < 0 ? "E-" : "E+";
+  std::string E = std::to_string(D.Exponent < 0 ? -D.Exponent : D.Exponent);
+  if (static_cast<int>(E.size()) < ExpDigits) E.insert(0, static_cast<size_t>(ExpDigits) - E.size(), '0');
+  return S + E;
+}
+
+std::string StrReal(long double Value, int Width, int Decimals) {
+  std::string S;
+  if (!std::isfinite(Value)) {
+    S = NonFinite(Value);
+  } else if (Decimals >= 0) {
+    S = FormatFixed(Value, Decimals);
+  } else {
+    int Frac = Width - 9;
+    if (Frac < 1) Frac = 1;
+    S = FormatExponent(Value, Frac + 1, 4);
+    if (S[0] != '-') S.insert(S.begin(), ' ');
+  }
+  if (static_cast<int>(S.size()) < Width) S.insert(0, static_cast<size_t>(Width) - S.size(), ' ');
+  return S;
+}
+
+std::string FloatToText(long double Value) { return ShortestText(Value, false); }
+std::string FloatToText(double Value) { return ShortestText(Value, true); }
+
+bool TryTextToFloat(std::string_view Text, long double& Value) { return ParseFloat(Text, Value); }
+bool TryTextToFloat(std::string_view Text, double& Value) { return ParseFloat(Text, Value); }
+
+std::optional<double> TextToDouble(std::string_view Text) {
+  double v = 0;
+  if (!ParseFloat(Text, v)) return std::nullopt;
+  return v;
+}
+
+std::string IntToStr(long long Value) { return std::to_string(Value); }
+
+bool TryStrToInt(std::string_view Text, int& Value) {
+  std::string_view s = TrimBlanks(Text);
+  bool Negative = false;
+  if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
+    Negative = s[0] == '-';
+    s.remove_prefix(1);
+  }
+  bool Hex = false;
+  if (!s.empty() && s[0] == '$') {
+    Hex = true;
+    s.remove_prefix(1);
+  } else if (s.size() > 1 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+    Hex = true;
+    s.remove_prefix(2);
+  }
+  if (s.empty()) return false;
+  if (Hex) {
+    std::uint64_t u = 0;
+    auto r = std::from_chars(s.data(), s.data() + s.size(), u, 16);
+    if (r.ec != std::errc() || r.ptr != s.data() + s.size() || u > 0xFFFFFFFFull) return false;
+    auto Bits = static_cast<std::uint32_t>(u);
+    if (Negative) Bits = 0u - Bits;
+    Value = static_cast<int>(Bits);
+    return true;
+  }
+  std::int64_t v = 0;
+  auto r = std::from_chars(s.data(), s.data() + s.size(), v, 10);
+  if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return false;
+  if (Negative) v = -v;
+  if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) return false;
+  Value = static_cast<int>(v);
+  return true;
+}
+
+int StrToIntDef(std::string_view Text, int Default) {
+  int v = 0;
+  return TryStrToInt(Text, v) ? v : Default;
+}
+
+std::int64_t SaturateToInt64(long double Value) {
+  if (std::isnan(Value)) return 0;
+  constexpr long double Limit = 9223372036854775808.0L;  // 2^63, exact
+  if (Value >= Limit) return std::numeric_limits<std::int64_t>::max();
+  if (Value < -Limit) return std::numeric_limits<std::int64_t>::min();
+  return static_cast<std::int64_t>(Value);
+}
+
+int SaturateToInt(long double Value) {
+  if (std::isnan(Value)) return 0;
+  if (Value >= 2147483648.0L) return std::numeric_limits<int>::max();
+  if (Value <= -2147483649.0L) return std::numeric_limits<int>::min();
+  return static_cast<int>(Value);
+}
+
+namespace {
+// Rounds to a whole number, halves to even, without depending on the FPU's
+// rounding mode.
+long double RoundHalfEven(long double Value) {
+  if (!std::isfinite(Value)) return Value;
+  long double t = std::trunc(Value);
+  long double f = Value - t;  // exact
+  long double Step = Value < 0 ? -1.0L : 1.0L;
+  long double a = std::fabs(f);
+  if (a > 0.5L) return t + Step;
+  if (a < 0.5L) return t;
+  return std::fmod(t, 2.0L) == 0 ? t : t + Step;
+}
+}  // namespace
+
+std::int64_t Round(long double Value) { return SaturateToInt64(RoundHalfEven(Value)); }
+int RoundInt(long double Value) { return SaturateToInt(RoundHalfEven(Value)); }
+std::int64_t Trunc(long double Value) { return SaturateToInt64(Value); }
+int TruncInt(long double Value) { return SaturateToInt(Value); }
+
+int MulDiv(int A, int B, int C) {
+  if (C == 0) return -1;
+  std::int64_t p = static_cast<std::int64_t>(A) * B;
+  std::int64_t q = p / C;
+  std::int64_t r = p % C;
+  std::int64_t ar = r < 0 ? -r : r;
+  std::int64_t ac = C < 0 ? -static_cast<std::int64_t>(C) : C;
+  if (2 * ar >= ac) q += ((p < 0) != (C < 0)) ? -1 : 1;
+  if (q < std::numeric_limits<int>::min() || q > std::numeric_limits<int>::max()) return -1;
+  return static_cast<int>(q);
+}

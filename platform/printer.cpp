@@ -1,0 +1,108 @@
+#include "platform/printer.h"
+
+#include "platform/dialogs.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+std::unique_ptr<QPrinter>& Instance() {
+  static std::unique_ptr<QPrinter> P;
+  return P;
+}
+}  // namespace
+
+QPrinter& Printer() {
+  auto& P = Instance();
+  if (!P) P = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *P;
+}
+
+bool HasPrinters() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
+
+void SetPrinterPdfOutput(const QString& FileName) {
+  QPrinter& P = Printer();
+  if (FileName.isEmpty()) {
+    P.setOutputFileName({});
+    P.setOutputFormat(QPrinter::NativeFormat);
+  } else {
+    P.setOutputFormat(QPrinter::PdfFormat);
+    P.setOutputFileName(FileName);
+  }
+}
+
+TPrintJob::TPrintJob(const QString& Title) : FTitle(Title) {}
+
+TPrintJob::~TPrintJob() {
+  if (FPainter) FPainter->end();
+}
+
+bool TPrintJob::BeginDoc(QString* Error) {
+  if (Error) Error->clear();
+  if (FPainter) return true;
+  QPrinter& P = Printer();
+  if (P.outputFileName().isEmpty() && (P.outputFormat() == QPrinter::PdfFormat || !HasPrinters())) {
+    TSaveDialog D;
+    D.Title = QStringLiteral("Print to PDF file");
+    D.Filter = QStringLiteral("PDF files (*.PDF)|*.PDF");
+    D.DefaultExt = QStringLiteral("PDF");
+    if (!D.Execute()) return false;
+    P.setOutputFormat(QPrinter::PdfFormat);
+    P.setOutputFileName(D.FileName);
+  }
+  P.setDocName(FTitle);
+  auto Painter = std::make_unique<QPainter>();
+  if (!Painter->begin(&P)) {
+    if (Error) *Error = QStringLiteral("The printer could not start printing");
+    return false;
+  }
+  FPainter = std::move(Painter);
+  return true;
+}
+
+bool TPrintJob::NewPage() { return FPainter && Printer().newPage(); }
+
+bool TPrintJob::EndDoc() {
+  if (!FPainter) return false;
+  bool Ok = FPainter->end();
+  FPainter.reset();
+  return Ok;
+}
+
+void TPrintJob::Abort() {
+  if (!FPainter) return;
+  Printer().abort();
+  FPainter->end();
+  FPainter.reset();
+}
+
+int TPrintJob::PageWidth() const { return Printer().width(); }
+int TPrintJob::PageHeight() const { return Printer().height(); }
+int TPrintJob::PixelsPerInch() const { return Printer().resolution(); }
+
+bool PrintTextLines(const QStringList& Lines, const QString& Title, QString* Error) {
+  TPrintJob Job(Title);
+  if (!Job.BeginDoc(Error)) return false;
+  QPainter& P = *Job.Painter();
+  QFont F(QStringLiteral("Liberation Mono"));
+  F.setStyleHint(QFont::TypeWriter);
+  F.setPointSize(10);
+  P.setFont(F);
+  QFontMetrics M(F, &Printer());
+  int y = 0;
+  for (const QString& Line : Lines) {
+    if (y > 0 && y + M.height() > Job.PageHeight()) {
+      Job.NewPage();
+      y = 0;
+    }
+    P.drawText(0, y + M.ascent(), Line);
+    y += M.lineSpacing();
+  }
+  if (!Job.EndDoc()) {
+    if (Error) *Error = QStringLiteral("Printing failed");
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The program's printer: one QPrinter for the whole run, so the print and
+// printer-setup dialogs and every print job share its settings. Where no
+// printer is installed a job writes a PDF file, chosen by the user unless a
+// file was set beforehand (tests do).
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QPainter;
+class QPrinter;
+
+QPrinter& Printer();
+bool HasPrinters();
+// Sends the following jobs to a PDF file; an empty name goes back to the
+// printer.
+void SetPrinterPdfOutput(const QString& FileName);
+
+// One print job. Ends the document on destruction when it is still open
+// (a failure there is lost, so callers end it with EndDoc).
+class TPrintJob {
+ public:
+  explicit TPrintJob(const QString& Title);
+  ~TPrintJob();
+  TPrintJob(const TPrintJob&) = delete;
+  TPrintJob& operator=(const TPrintJob&) = delete;
+
+  // False when the user cancelled the PDF file choice or the device could
+  // not start; Error then says why (empty on a cancel).
+  bool BeginDoc(QString* Error = nullptr);
+  bool NewPage();
+  bool EndDoc();
+  void Abort();
+  bool Printing() const { return FPainter != nullptr; }
+  // Valid between BeginDoc and EndDoc.
+  QPainter* Painter() const { return FPainter.get(); }
+  // The printable area in device pixels, and the resolution.
+  int PageWidth() const;
+  int PageHeight() const;
+  int PixelsPerInch() const;
+
+ private:
+  QString FTitle;
+  std::unique_ptr<QPainter> FPainter;
+};
+
+// Prints text lines as the printer's text file: a fixed-pitch font, top to
+// bottom, a new page when one is full. False when nothing could be printed.
+bool PrintTextLines(const QStringList& Lines, const QString& Title, QString* Error = nullptr);

@@ -1,0 +1,169 @@
+#include "platform/string_grid.h"
+
+#include "platform/app_services.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include <algorithm>
+
+TStringGrid::TStringGrid(QWidget* Parent) : QTableWidget(Parent) {
+  horizontalHeader()->hide();
+  verticalHeader()->hide();
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  QTableWidget::setRowCount(5);
+  QTableWidget::setColumnCount(5);
+  SetDefaultColWidth(64);
+  SetDefaultRowHeight(24);
+  Refresh();
+  connect(this, &QTableWidget::itemChanged, this, &TStringGrid::ItemChanged);
+  connect(this, &QTableWidget::currentCellChanged, this, &TStringGrid::CurrentCellChanged);
+  connect(this, &QTableWidget::cellClicked, this, [this] { emit Click(); });
+}
+
+void TStringGrid::StyleItem(QTableWidgetItem* Item, int ACol, int ARow) const {
+  const bool Fixed = ACol < FFixedCols || ARow < FFixedRows;
+  Qt::ItemFlags F = Qt::ItemIsEnabled;
+  if (!Fixed) {
+    F |= Qt::ItemIsSelectable;
+    if (FEditing) F |= Qt::ItemIsEditable;
+  }
+  Item->setFlags(F);
+  Item->setBackground(Fixed ? palette().button() : QBrush());
+}
+
+void TStringGrid::Refresh() {
+  FUpdating = true;
+  for (int r = 0; r < rowCount(); ++r)
+    for (int c = 0; c < columnCount(); ++c) {
+      QTableWidgetItem* I = item(r, c);
+      if (!I) {
+        I = new QTableWidgetItem;
+        setItem(r, c, I);
+      }
+      auto it = FCells.find({c, r});
+      I->setText(it == FCells.end() ? QString() : it->second);
+      StyleItem(I, c, r);
+    }
+  FUpdating = false;
+}
+
+void TStringGrid::SetRowCount(int Value) {
+  Value = std::max(Value, 0);
+  if (Value == rowCount()) return;
+  FUpdating = true;
+  QTableWidget::setRowCount(Value);
+  FUpdating = false;
+  Refresh();
+}
+
+void TStringGrid::SetColCount(int Value) {
+  Value = std::max(Value, 0);
+  if (Value == columnCount()) return;
+  FUpdating = true;
+  QTableWidget::setColumnCount(Value);
+  FUpdating = false;
+  Refresh();
+}
+
+void TStringGrid::SetFixedRows(int Value) {
+  FFixedRows = std::max(Value, 0);
+  Refresh();
+}
+
+void TStringGrid::SetFixedCols(int Value) {
+  FFixedCols = std::max(Value, 0);
+  Refresh();
+}
+
+QString TStringGrid::GetCell(int ACol, int ARow) const {
+  auto it = FCells.find({ACol, ARow});
+  return it == FCells.end() ? QString() : it->second;
+}
+
+void TStringGrid::SetCell(int ACol, int ARow, const QString& Text) {
+  if (ACol < 0 || ARow < 0) return;
+  if (Text.isEmpty())
+    FCells.erase({ACol, ARow});
+  else
+    FCells[{ACol, ARow}] = Text;
+  if (ARow < rowCount() && ACol < columnCount()) {
+    FUpdating = true;
+    if (QTableWidgetItem* I = item(ARow, ACol)) I->setText(Text);
+    FUpdating = false;
+  }
+}
+
+void TStringGrid::ClearCells() {
+  FCells.clear();
+  Refresh();
+}
+
+void TStringGrid::SetCol(int ACol) {
+  if (ACol >= 0 && ACol < columnCount()) setCurrentCell(std::max(currentRow(), FFixedRows), ACol);
+}
+
+void TStringGrid::SetRow(int ARow) {
+  if (ARow >= 0 && ARow < rowCount()) setCurrentCell(ARow, std::max(currentColumn(), FFixedCols));
+}
+
+void TStringGrid::SetEditing(bool Value) {
+  FEditing = Value;
+  setEditTriggers(Value ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed
+                        : QAbstractItemView::NoEditTriggers);
+  Refresh();
+}
+
+void TStringGrid::SetDefaultColWidth(int Width) { horizontalHeader()->setDefaultSectionSize(Width); }
+
+void TStringGrid::SetDefaultRowHeight(int Height) {
+  verticalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setDefaultSectionSize(Height);
+}
+
+void TStringGrid::ItemChanged(QTableWidgetItem* Item) {
+  if (FUpdating || !Item) return;
+  const int c = Item->column(), r = Item->row();
+  if (Item->text().isEmpty())
+    FCells.erase({c, r});
+  else
+    FCells[{c, r}] = Item->text();
+  const QString Text = Item->text();
+  RunGuarded([&] { emit SetEditText(c, r, Text); });
+}
+
+void TStringGrid::CurrentCellChanged(int Row, int Col, int PrevRow, int PrevCol) {
+  if (FUpdating || Row < 0 || Col < 0 || !OnSelectCell) return;
+  bool CanSelect = true;
+  if (!RunGuarded([&] { OnSelectCell(Col, Row, CanSelect); })) CanSelect = false;
+  if (!CanSelect && PrevRow >= 0 && PrevCol >= 0) {
+    FUpdating = true;
+    setCurrentCell(PrevRow, PrevCol);
+    FUpdating = false;
+  }
+}
+
+void TStringGrid::keyPressEvent(QKeyEvent* Event) {
+  if (OnKeyDown && !EditorMode()) {
+    int Key = Event->key();
+    RunGuarded([&] { OnKeyDown(Key, Event->modifiers()); });
+    if (Key == 0) {
+      Event->accept();
+      return;
+    }
+  }
+  QTableWidget::keyPressEvent(Event);
+}
+
+void TStringGrid::focusInEvent(QFocusEvent* Event) {
+  QTableWidget::focusInEvent(Event);
+  RunGuarded([this] { emit Enter(); });
+}
+
+void TStringGrid::focusOutEvent(QFocusEvent* Event) {
+  QTableWidget::focusOutEvent(Event);
+  // The cell editor taking the focus is not leaving the grid.
+  if (!EditorMode()) RunGuarded([this] { emit Exit(); });
+}

@@ -1,0 +1,132 @@
+#include "platform/dialogs.h"
+#include "test_util.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(DialogFilters, ParseMatchAndExtension) {
+  auto Items = ParseFilter("Text files (*.TXT)|*.TXT|Pictures|*.BMP;*.emf|All files|*.*");
+  ASSERT_EQ(Items.size(), 3);
+  EXPECT_EQ(Items[0].Description, "Text files (*.TXT)");
+  EXPECT_EQ(Items[1].Patterns, (QStringList{"*.BMP", "*.emf"}));
+  EXPECT_TRUE(MatchesFilter("/tmp/tape.txt", Items[0]));
+  EXPECT_TRUE(MatchesFilter("TAPE.Txt", Items[0]));
+  EXPECT_FALSE(MatchesFilter("tape.txt.bak", Items[0]));
+  EXPECT_TRUE(MatchesFilter("plot.EMF", Items[1]));
+  EXPECT_TRUE(MatchesFilter("noext", Items[2]));
+  EXPECT_EQ(FilterExtension(Items[0]), "TXT");
+  EXPECT_EQ(FilterExtension(Items[1]), "BMP");
+  EXPECT_EQ(FilterExtension(Items[2]), "");
+  EXPECT_EQ(QtNameFilter(Items[0]), "Text files (*.TXT) (*.[tT][xX][tT])");
+  EXPECT_TRUE(ParseFilter("").isEmpty());
+  EXPECT_EQ(ParseFilter("odd|*.A|dangling").size(), 1);
+}
+
+TEST(ScriptedDialogs, BoxesAreRecordedAndAnswered) {
+  TScriptedDialogService Script;
+  TScopedDialogService Use(Script);
+  ShowWarning("File <x.CON> not found.");
+  ShowError("Can't open file y");
+  ShowInformation("Done");
+  Script.Answer(mrNo);
+  EXPECT_EQ(Confirm("Replace?"), mrNo);
+  EXPECT_EQ(Confirm("Again?", mbOK | mbCancel), mrCancel);  // nothing scripted: cancelled
+  EXPECT_EQ(Script.Unanswered, 1);
+  ASSERT_EQ(Script.Requests.size(), 5u);
+  EXPECT_EQ(Script.Requests[0].Type, mtWarning);
+  EXPECT_EQ(Script.Requests[0].Caption, "Warning");
+  EXPECT_EQ(Script.Requests[1].Type, mtError);
+  EXPECT_EQ(Script.Requests[2].Caption, "Information");
+  EXPECT_EQ(Script.Requests[3].Buttons, unsigned(mbYes | mbNo));
+  EXPECT_EQ(Script.Messages(), (QStringList{"File <x.CON> not found.", "Can't open file y", "Done", "Replace?", "Again?"}));
+
+  Script.AnswerText("42");
+  Script.AnswerCancel();
+  QString V = "7";
+  EXPECT_TRUE(InputQuery("Matrix", "r =", V));
+  EXPECT_EQ(V, "42");
+  EXPECT_EQ(InputBox("Matrix", "n =", "2"), "2");  // cancelled: the default
+  EXPECT_EQ(Script.Requests[5].Kind, TDialogRequest::rkInput);
+  EXPECT_EQ(Script.Requests[5].Value, "7");
+
+  Script.AnswerColor(0x0000FF);
+  TColorDialog C;
+  C.Color = 0x123456;
+  EXPECT_TRUE(C.Execute());
+  EXPECT_EQ(C.Color, 0x0000FFu);
+  EXPECT_EQ(Script.Requests.back().Color, 0x123456u);
+  TPrintDialog P;
+  EXPECT_FALSE(P.Execute());
+  Script.Answer(mrOk);
+  EXPECT_TRUE(TPrinterSetupDialog().Execute());
+}
+
+TEST(ScriptedDialogs, SaveAddsTheFiltersExtensionAndAsksBeforeReplacing) {
+  QTemporaryDir Dir;
+  TScriptedDialogService Script;
+  TScopedDialogService Use(Script);
+  TSaveDialog D;
+  D.Title = "Save to Text File";
+  D.DefaultExt = "TXT";
+  D.Filter = "Text files (*.TXT)|*.TXT|Variables files (*.VAR)|*.VAR|All|*.*";
+
+  Script.AnswerFile(Dir.filePath("tape"));
+  ASSERT_TRUE(D.Execute());
+  EXPECT_EQ(D.FileName, Dir.filePath("tape.TXT"));
+  EXPECT_EQ(Script.Requests[0].Kind, TDialogRequest::rkSave);
+  EXPECT_EQ(Script.Requests[0].File.Title, "Save to Text File");
+
+  Script.AnswerFile(Dir.filePath("vars"), 2);  // the second filter chosen
+  ASSERT_TRUE(D.Execute());
+  EXPECT_EQ(D.FileName, Dir.filePath("vars.VAR"));
+  EXPECT_EQ(D.FilterIndex, 2);
+
+  Script.AnswerFile(Dir.filePath("plain"), 3);  // "*.*" names no extension: the default
+  ASSERT_TRUE(D.Execute());
+  EXPECT_EQ(D.FileName, Dir.filePath("plain.TXT"));
+
+  Script.AnswerFile(Dir.filePath("keep.dat"), 1);  // a typed extension stays
+  ASSERT_TRUE(D.Execute());
+  EXPECT_EQ(D.FileName, Dir.filePath("keep.dat"));
+
+  // Over an existing file: "No" goes back to the dialog, "Yes" takes it.
+  ASSERT_TRUE(PutBytes(Dir.filePath("old.TXT"), "x"));
+  Script.Requests.clear();
+  Script.AnswerFile(Dir.filePath("old"), 1);
+  Script.Answer(mrNo);
+  Script.AnswerFile(Dir.filePath("old.TXT"), 1);
+  Script.Answer(mrYes);
+  ASSERT_TRUE(D.Execute());
+  EXPECT_EQ(D.FileName, Dir.filePath("old.TXT"));
+  ASSERT_EQ(Script.Requests.size(), 4u);
+  EXPECT_EQ(Script.Requests[1].Kind, TDialogRequest::rkMessage);
+  EXPECT_TRUE(Script.Requests[1].Text.startsWith(Dir.filePath("old.TXT")));
+  EXPECT_EQ(Script.Requests[2].File.FileName, Dir.filePath("old.TXT"));
+
+  // Cancelling the question and then the dialog keeps the old name.
+  Script.AnswerFile(Dir.filePath("old"), 1);
+  Script.Answer(mrNo);
+  Script.AnswerCancel();
+  D.FileName = "before";
+  EXPECT_FALSE(D.Execute());
+  EXPECT_EQ(D.FileName, "before");
+  EXPECT_EQ(Script.Unanswered, 0);
+}
+
+TEST(ScriptedDialogs, OpenAddsTheExtensionOnlyWhenTheTypedNameDoesNotExist) {
+  QTemporaryDir Dir;
+  TScriptedDialogService Script;
+  TScopedDialogService Use(Script);
+  ASSERT_TRUE(PutBytes(Dir.filePath("Numyx.FNC"), ""));
+  ASSERT_TRUE(PutBytes(Dir.filePath("bare"), ""));
+  TOpenDialog D;
+  D.DefaultExt = "FNC";
+  D.Filter = "User functions files (*.FNC)|*.FNC";
+  Script.AnswerFile(Dir.filePath("Numyx"));
+  ASSERT_TRUE(D.Execute());
+  EXPECT_EQ(D.FileName, Dir.filePath("Numyx.FNC"));
+  Script.AnswerFile(Dir.filePath("bare"));
+  ASSERT_TRUE(D.Execute());
+  EXPECT_EQ(D.FileName, Dir.filePath("bare"));
+  EXPECT_EQ(Script.Requests[0].Kind, TDialogRequest::rkOpen);
+}

@@ -1,0 +1,114 @@
+#include "platform/ini_file.h"
+#include "test_util.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+QString CopyToTemp(const QTemporaryDir& Dir, const char* Name) {
+  QString F = Dir.filePath(QString::fromUtf8(Name));
+  QFile::copy(DataFile(Name), F);
+  QFile::setPermissions(F, QFile::ReadOwner | QFile::WriteOwner);
+  return F;
+}
+}  // namespace
+
+TEST(IniFile, ReadsTolerantlyWithoutRegardToCase) {
+  QTemporaryDir Dir;
+  TIniFile Ini(CopyToTemp(Dir, "corrupt.ini"));
+  EXPECT_FALSE(Ini.ReadFailed());
+  EXPECT_EQ(Ini.ReadInteger("calc settings", "NOTATION", 0), 2);  // trimmed
+  EXPECT_EQ(Ini.ReadInteger("Calc Settings", "Digits", 12), 14);  // first duplicate wins
+  EXPECT_FALSE(Ini.ReadBool("Calc Settings", "ShowComp", true));  // merged from the duplicate
+  EXPECT_TRUE(Ini.ReadBool("Calc Settings", "Hint", false));      // any non-zero is true
+  EXPECT_TRUE(Ini.ReadBool("Calc Settings", "Angle", true));      // not a number: default
+  EXPECT_FALSE(Ini.ReadBool("Calc Settings", "Angle", false));
+  EXPECT_EQ(Ini.ReadString("Graphics", "Title", ""), "f(x) = sin(x)");
+  EXPECT_EQ(Ini.ReadInteger("Calc", "Left", 0), 16);
+  EXPECT_EQ(Ini.ReadInteger("Calc", "Top", 0), 32);
+  EXPECT_DOUBLE_EQ(Ini.ReadFloat("Calc", "Scale", 0), 0.0015);
+  EXPECT_EQ(Ini.ReadFloat("Calc", "Bad", 9), 9);
+  EXPECT_EQ(Ini.ReadString("Nowhere", "x", "dflt"), "dflt");
+  EXPECT_FALSE(Ini.ValueExists("Calc Settings", "lost"));
+  EXPECT_FALSE(Ini.ValueExists("broken header", "lost"));
+  EXPECT_EQ(Ini.ReadSections(), (QStringList{"Calc Settings", "Graphics", "Calc"}));
+  EXPECT_EQ(Ini.ReadSection("CALC SETTINGS"), (QStringList{"Notation", "Digits", "Hint", "Angle", "ShowComp"}));
+}
+
+TEST(IniFile, WritesAndReadsBack) {
+  QTemporaryDir Dir;
+  const QString F = Dir.filePath("Numyx.INI");
+  {
+    TIniFile Ini(F);
+    Ini.WriteInteger("Calc Settings", "Digits", 14);
+    Ini.WriteBool("Calc Settings", "Hint", true);
+    Ini.WriteBool("Calc Settings", "Assistant", false);
+    Ini.WriteString("Graphics", "Title", "  two\nlines  ");
+    Ini.WriteFloat("fmPlot2DChart", "Plot_View3D", 0.033333);
+    Ini.WriteInteger("fmPlot2DChart", "Plot_Color", static_cast<int>(0x8000000Fu));
+    Ini.WriteString("calc settings", "DIGITS", "15");  // same key, other case
+    EXPECT_EQ(Ini.ReadInteger("Calc Settings", "Digits", 0), 15);
+    ASSERT_TRUE(Ini.UpdateFile());
+  }
+  EXPECT_EQ(ReadBytes(F),
+            QByteArray("[Calc Settings]\nDigits=15\nHint=1\nAssistant=0\n\n[Graphics]\nTitle=two lines\n\n"
+                       "[fmPlot2DChart]\nPlot_View3D=0.033333\nPlot_Color=-2147483633\n"));
+  TIniFile Ini(F);
+  Ini.DeleteKey("Calc Settings", "hint");
+  Ini.EraseSection("GRAPHICS");
+  EXPECT_FALSE(Ini.ValueExists("Calc Settings", "Hint"));
+  EXPECT_FALSE(Ini.SectionExists("Graphics"));
+  ASSERT_TRUE(Ini.UpdateFile());
+  EXPECT_EQ(ReadBytes(F),
+            QByteArray("[Calc Settings]\nDigits=15\nAssistant=0\n\n[fmPlot2DChart]\nPlot_View3D=0.033333\nPlot_Color=-2147483633\n"));
+}
+
+TEST(IniFile, CrlfInputIsRewrittenWithLfAndTwoObjectsKeepEachOthersKeys) {
+  QTemporaryDir Dir;
+  const QString F = Dir.filePath("s.ini");
+  ASSERT_TRUE(PutBytes(F, "[A]\r\nx=1\r\n"));
+  TIniFile First(F);
+  TIniFile Second(F);
+  First.WriteInteger("A", "y", 2);
+  Second.WriteInteger("B", "z", 3);
+  ASSERT_TRUE(First.UpdateFile());
+  ASSERT_TRUE(Second.UpdateFile());
+  EXPECT_EQ(ReadBytes(F), QByteArray("[A]\nx=1\ny=2\n\n[B]\nz=3\n"));
+  EXPECT_EQ(Second.ReadInteger("A", "y", 0), 2);  // the saved file is what it now holds
+}
+
+TEST(IniFile, FailuresAreReportedAndNeverLoseTheFile) {
+  QTemporaryDir Dir;
+  // Writing below a regular file fails for anyone, root included.
+  const QString Blocker = Dir.filePath("plain");
+  ASSERT_TRUE(PutBytes(Blocker, "x"));
+  {
+    TIniFile Ini(Blocker + "/Numyx.INI");
+    Ini.WriteInteger("S", "k", 1);
+    QString Error;
+    EXPECT_FALSE(Ini.UpdateFile(&Error));
+    EXPECT_FALSE(Error.isEmpty());
+    EXPECT_TRUE(Ini.Modified());  // the change stays pending
+    EXPECT_EQ(Ini.ReadInteger("S", "k", 0), 1);
+  }  // the destructor tries again and fails quietly
+  EXPECT_EQ(ReadBytes(Blocker), QByteArray("x"));
+
+  // A "file" that exists but cannot be read as a file (a directory) is left alone.
+  const QString AsDir = Dir.filePath("dir.ini");
+  ASSERT_TRUE(QDir().mkdir(AsDir));
+  TIniFile Ini(AsDir);
+  EXPECT_TRUE(Ini.ReadFailed());
+  EXPECT_EQ(Ini.ReadInteger("S", "k", 5), 5);
+  Ini.WriteInteger("S", "k", 1);
+  EXPECT_FALSE(Ini.UpdateFile());
+  EXPECT_TRUE(QFileInfo(AsDir).isDir());
+
+  // Binary garbage reads as no keys and does not crash.
+  const QString Junk = Dir.filePath("junk.ini");
+  QByteArray Bytes;
+  for (int i = 0; i < 4096; ++i) Bytes += static_cast<char>((i * 7919) & 0xFF);
+  ASSERT_TRUE(PutBytes(Junk, Bytes));
+  TIniFile J(Junk);
+  EXPECT_EQ(J.ReadInteger("x", "y", 3), 3);
+}

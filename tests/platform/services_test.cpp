@@ -1,0 +1,192 @@
+#include "platform/app_services.h"
+#include "platform/clipboard.h"
+#include "platform/cursors.h"
+#include "platform/dialogs.h"
+#include "platform/printer.h"
+#include "platform/string_list.h"
+#include "test_util.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+TEST(HandlerGuard, EscapingExceptionsBecomeErrorBoxes) {
+  TScriptedDialogService Script;
+  TScopedDialogService Use(Script);
+  auto Handler = Guarded([](int n) {
+    if (n == 1) throw std::runtime_error("Matrix is singular");
+    if (n == 2) TStringList().Strings(3);
+    if (n == 3) throw 42;
+  });
+  Handler(0);
+  Handler(1);
+  Handler(2);
+  Handler(3);
+  EXPECT_FALSE(RunGuarded([] { throw std::bad_alloc(); }));
+  EXPECT_TRUE(RunGuarded([] {}));
+  EXPECT_EQ(Script.Messages(),
+            (QStringList{"Matrix is singular", "List index out of bounds (3)", "Unknown error", "Out of memory"}));
+  for (const auto& R : Script.Requests) EXPECT_EQ(R.Type, mtError);
+}
+
+TEST(EngineBusy, GuardsNestAndQueuedWorkRunsWhenIdle) {
+  std::vector<int> Ran;
+  EXPECT_FALSE(EngineBusy());
+  {
+    TEngineBusyGuard Outer;
+    {
+      TEngineBusyGuard Inner;
+      EXPECT_TRUE(EngineBusy());
+      RunWhenIdle([&] { Ran.push_back(1); });
+    }
+    EXPECT_TRUE(EngineBusy());
+    ProcessMessages();
+    EXPECT_TRUE(Ran.empty());
+  }
+  EXPECT_FALSE(EngineBusy());
+  EXPECT_TRUE(Ran.empty());  // not from inside the guard's destructor
+  ProcessMessages();
+  EXPECT_EQ(Ran, std::vector<int>{1});
+  RunWhenIdle([&] { Ran.push_back(2); });  // idle: at once
+  EXPECT_EQ(Ran, (std::vector<int>{1, 2}));
+}
+
+TEST(Cursors, TableScreenCursorAndBusyGuard) {
+  EXPECT_EQ(CursorShape(crHourGlass).shape(), Qt::WaitCursor);
+  EXPECT_EQ(CursorShape(12345).shape(), Qt::ArrowCursor);
+  RegisterCursor(14000, OwnCursor("NX_HANDCUR"));
+  RegisterCursor(10, OwnCursor("ZOOMIN"));
+  EXPECT_TRUE(CursorRegistered(14000));
+  EXPECT_EQ(CursorShape(14000).shape(), Qt::BitmapCursor);
+  EXPECT_FALSE(CursorShape(10).pixmap().isNull());
+  for (const char* Name : {"NX_DRAGCUR", "AIM", "ERAZE", "CHART_CURSOR_HAND"}) {
+    QImage Img = OwnCursor(Name).pixmap().toImage();
+    ASSERT_FALSE(Img.isNull()) << Name;
+    int Black = 0, White = 0;  // an outline and a filling, so it shows on any background
+    for (int y = 0; y < Img.height(); ++y)
+      for (int x = 0; x < Img.width(); ++x) {
+        QColor c = Img.pixelColor(x, y);
+        if (c.alpha() == 255) (c.lightness() < 50 ? Black : White)++;
+      }
+    EXPECT_GT(Black, 20) << Name;
+    EXPECT_GT(White + Black, 60) << Name;
+  }
+  UnregisterCursor(14000);
+  EXPECT_FALSE(CursorRegistered(14000));
+  EXPECT_EQ(CursorToIdent(crHandPoint), "crHandPoint");
+  TCursor C = 0;
+  EXPECT_TRUE(IdentToCursor("crsizeall", C));
+  EXPECT_EQ(C, crSizeAll);
+
+  EXPECT_EQ(ScreenCursor(), crDefault);
+  try {
+    TBusyCursor Busy;
+    EXPECT_EQ(ScreenCursor(), crHourGlass);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    {
+      TBusyCursor Cross(crCross);
+      EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
+    }
+    EXPECT_EQ(ScreenCursor(), crHourGlass);
+    throw std::runtime_error("early exit");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(ScreenCursor(), crDefault);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(Clipboard, TextAndImages) {
+  SetClipboardText("1\t2\r3\t4\r");
+  EXPECT_TRUE(ClipboardHasText());
+  EXPECT_EQ(ClipboardText(), "1\t2\r3\t4\r");
+  QImage Img(4, 3, QImage::Format_RGB32);
+  Img.fill(Qt::red);
+  SetClipboardImage(Img);
+  EXPECT_TRUE(ClipboardHasImage());
+  EXPECT_EQ(ClipboardImage().size(), QSize(4, 3));
+  ClearClipboard();
+  EXPECT_FALSE(ClipboardHasText());
+}
+
+TEST(HelpAndShell, MissingHelpFileInformsAndLinksGoToTheDesktop) {
+  TScriptedDialogService Script;
+  TScopedDialogService Use(Script);
+  std::vector<QUrl> Opened;
+  SetUrlOpener([&](const QUrl& U) {
+    Opened.push_back(U);
+    return true;
+  });
+  QTemporaryDir Dir;
+  SetHelpFile(Dir.filePath("Numyx.hlp"));
+  EXPECT_FALSE(ShowHelpContext(21));
+  ASSERT_EQ(Script.Requests.size(), 1u);
+  EXPECT_EQ(Script.Requests[0].Type, mtInformation);
+  EXPECT_TRUE(Script.Requests[0].Text.contains("Numyx.hlp"));
+  EXPECT_TRUE(Opened.empty());
+
+  ASSERT_TRUE(PutBytes(Dir.filePath("Numyx.hlp"), "help"));
+  EXPECT_TRUE(ShowHelpContext(21));
+  EXPECT_TRUE(OpenMailLink("mailto:support@example.org?subject=Techsupport"));
+  EXPECT_TRUE(StartTextEditor(Dir.filePath("Numyx.CON")));
+  ASSERT_EQ(Opened.size(), 3u);
+  EXPECT_EQ(Opened[0].toLocalFile(), Dir.filePath("Numyx.hlp"));
+  EXPECT_EQ(Opened[1].scheme(), "mailto");
+  EXPECT_EQ(Opened[1].query(), "subject=Techsupport");
+  EXPECT_EQ(Opened[2].toLocalFile(), Dir.filePath("Numyx.CON"));
+  SetUrlOpener(nullptr);
+  SetHelpFile({});
+}
+
+TEST(ProgramFiles, BasePathFollowsTheProgramDir) {
+  EXPECT_EQ(ProgramDir(), QCoreApplication::applicationDirPath());
+  SetProgramDir("/opt/numyx");
+  EXPECT_EQ(BasePath(), "/opt/numyx/Numyx");
+  SetProgramDir({});
+}
+
+TEST(Printer, PrintsTextToPdfWhereNoPrinterIsGiven) {
+  QTemporaryDir Dir;
+  SetPrinterPdfOutput(Dir.filePath("tape.pdf"));
+  QStringList Lines;
+  for (int i = 0; i < 200; ++i) Lines << QStringLiteral("line %1 = %2").arg(i).arg(i * i);
+  QString Error;
+  ASSERT_TRUE(PrintTextLines(Lines, "Tape", &Error)) << Error.toStdString();
+  QByteArray Pdf = ReadBytes(Dir.filePath("tape.pdf"));
+  EXPECT_TRUE(Pdf.startsWith("%PDF"));
+  EXPECT_GE(Pdf.count("/Type /Page\n") + Pdf.count("/Type /Page\r") + Pdf.count("/Type /Page "), 1);
+
+  // Without a file and without a printer, the user is asked for one; a
+  // cancel prints nothing.
+  SetPrinterPdfOutput({});
+  if (!HasPrinters()) {
+    TScriptedDialogService Script;
+    TScopedDialogService Use(Script);
+    EXPECT_FALSE(PrintTextLines({"x"}, "Tape", &Error));
+    ASSERT_EQ(Script.Requests.size(), 1u);
+    EXPECT_EQ(Script.Requests[0].Kind, TDialogRequest::rkSave);
+    Script.AnswerFile(Dir.filePath("chosen"));
+    EXPECT_TRUE(PrintTextLines({"x"}, "Tape", &Error));
+    EXPECT_TRUE(ReadBytes(Dir.filePath("chosen.PDF")).startsWith("%PDF"));
+  }
+  SetPrinterPdfOutput({});
+}
+
+TEST(HandlerGuard, TheApplicationCatchesWhatAHandlerLetsOut) {
+  struct TThrower : QObject {
+    bool event(QEvent* E) override {
+      if (E->type() == QEvent::User) throw std::runtime_error("Overflow");
+      return QObject::event(E);
+    }
+  };
+  TScriptedDialogService Script;
+  TScopedDialogService Use(Script);
+  TThrower T;
+  QEvent E(QEvent::User);
+  EXPECT_TRUE(QCoreApplication::sendEvent(&T, &E));
+  EXPECT_EQ(Script.Messages(), QStringList{"Overflow"});
+}
