@@ -72,6 +72,18 @@ bool IsValidUtf8(std::string_view Bytes) {
 }
 
 QString DecodeText(std::string_view Bytes) {
+  // UTF-16 with a byte-order mark, as some editors save text.
+  if (Bytes.size() >= 2 && (Bytes.substr(0, 2) == "\xFF\xFE" || Bytes.substr(0, 2) == "\xFE\xFF")) {
+    const bool Little = Bytes[0] == '\xFF';
+    QString S;
+    S.reserve(static_cast<qsizetype>(Bytes.size() / 2));
+    for (size_t i = 2; i + 1 < Bytes.size(); i += 2) {
+      auto Lo = static_cast<unsigned char>(Bytes[Little ? i : i + 1]);
+      auto Hi = static_cast<unsigned char>(Bytes[Little ? i + 1 : i]);
+      S += QChar(static_cast<char16_t>(Lo | (Hi << 8)));
+    }
+    return S;
+  }
   if (Bytes.size() >= 3 && Bytes.substr(0, 3) == "\xEF\xBB\xBF") Bytes.remove_prefix(3);
   if (IsValidUtf8(Bytes)) return QString::fromUtf8(Bytes.data(), static_cast<qsizetype>(Bytes.size()));
   return FromCp1252(Bytes);

@@ -26,5 +26,6 @@ std::string ToCp1252(const QString& Text);
 // code points beyond U+10FFFF).
 bool IsValidUtf8(std::string_view Bytes);
 // UTF-8 when the bytes are valid UTF-8, else code page 1252; a leading
-// UTF-8 byte-order mark is dropped.
+// UTF-8 byte-order mark is dropped, and text with a UTF-16 byte-order mark
+// is read as UTF-16.
 QString DecodeText(std::string_view Bytes);

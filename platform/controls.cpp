@@ -68,7 +68,7 @@ void TRadioGroup::Rebuild() {
         FButtons[i]->setChecked(true);
         return;
       }
-      SetItemIndex(i);
+      RunGuarded([this, i] { SetItemIndex(i); });
     });
     FButtons << B;
   }
@@ -152,7 +152,7 @@ void TUpDown::Step(TUDBtnType Button) {
 
 TSpeedButton::TSpeedButton(QWidget* Parent) : QToolButton(Parent) {
   setAutoRaise(true);
-  connect(this, &QToolButton::clicked, this, [this] { emit Click(); });
+  connect(this, &QToolButton::clicked, this, Guarded([this] { emit Click(); }));
 }
 
 QList<TSpeedButton*> TSpeedButton::Group() const {

@@ -19,10 +19,10 @@
 
 QList<TFilterItem> ParseFilter(const QString& Filter) {
   QList<TFilterItem> Items;
-  const QStringList Parts = Filter.split(u'|');
-  for (qsizetype i = 0; i + 1 < Parts.size(); i += 2) {
-    TFilterItem Item{Parts[i].trimmed(), {}};
-    for (const QString& P : Parts[i + 1].split(u';', Qt::SkipEmptyParts))
+  const QStringList Pieces = Filter.split(u'|');
+  for (qsizetype i = 0; i + 1 < Pieces.size(); i += 2) {
+    TFilterItem Item{Pieces[i].trimmed(), {}};
+    for (const QString& P : Pieces[i + 1].split(u';', Qt::SkipEmptyParts))
       if (!P.trimmed().isEmpty()) Item.Patterns << P.trimmed();
     Items << Item;
   }

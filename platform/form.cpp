@@ -78,6 +78,7 @@ void TForm::EndModalIfSet() {
     return;
   }
   QDialog::done(FModalResult);
+  if (Action == caFree) deleteLater();
 }
 
 TCloseAction TForm::QueryClose() {

@@ -29,7 +29,7 @@ std::string FormatFixed(long double Value, int Decimals);
 // digits: FormatExponent(1.5, 5, 4) = "1.5000E+0000".
 std::string FormatExponent(long double Value, int Precision, int ExpDigits = 4);
 
-// The Pascal-style real field. With Decimals >= 0: the fixed form
+// The real-number field. With Decimals >= 0: the fixed form
 // right-aligned in a field of at least `Width` characters. With Decimals < 0:
 // the scientific form " d.ddddE+dddd" (a blank or "-" first, a four-digit
 // exponent) exactly `Width` characters wide (at least 10), so Width - 9
