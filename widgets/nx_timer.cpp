@@ -127,6 +127,10 @@ TNxTimer::TNxTimer(QObject* AOwner)
     // dropped with it; the thread is joined before that can happen.
     TTimerThread::Shared* S = FShared.get();
     FShared->PostTick = [this, S] {
+        // Like a blocking hand-over, at most one tick waits for the GUI
+        // thread: a busy GUI thread gets no pile of stale ticks afterwards.
+        if (S->Pending.load() > 0)
+            return;
         ++S->Pending;
         if (!QMetaObject::invokeMethod(this, [this] { SyncTick(); }, Qt::QueuedConnection))
             --S->Pending;

@@ -39,8 +39,7 @@ public:
         std::atomic<bool> SyncEvent{true};
         std::atomic<bool> Destroying{false};
         std::atomic<std::uint32_t> Interval{1000};
-        // Ticks posted to the GUI thread and not yet run; lets tests and
-        // shutdown see that nothing is in flight.
+        // Ticks posted to the GUI thread and not yet run (at most one).
         std::atomic<int> Pending{0};
 
         // Suspension and wake-ups; a suspended thread waits on Cond.

@@ -125,6 +125,22 @@ TEST(NxTimer, FailingEventsAreReportedAndTheTimerKeepsRunning)
     }
 }
 
+TEST(NxTimer, BusyGuiThreadGetsOneTickNotAPile)
+{
+    TNxTimer T;
+    auto Log = std::make_shared<TickLog>();
+    T.SetInterval(2);
+    T.SetOnTimer(Counting(Log, &T));
+    // Many periods pass while the GUI thread does not look at its events.
+    QThread::msleep(100);
+    EXPECT_EQ(T.PendingTicks(), 1);
+    // A long period now, so that only the waiting tick can run.
+    T.SetInterval(600000);
+    ASSERT_TRUE(WaitFor([&] { return Log->Count >= 1; }));
+    PumpFor(50);
+    EXPECT_EQ(Log->Count, 1);
+}
+
 TEST(NxTimer, DestroyedWithTicksInFlightRunsNoneOfThem)
 {
     auto Log = std::make_shared<TickLog>();

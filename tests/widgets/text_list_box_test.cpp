@@ -49,15 +49,3 @@ TEST(TextListBox, ExtentFollowsTheWidestItem)
     EXPECT_EQ(Box.HorizontalExtent(), 0);
     EXPECT_EQ(Box.horizontalScrollBar()->maximum(), 0);
 }
-
-TEST(TextListBox, TabsExpandToQuarterCharacterStops)
-{
-    TTextListBox Box;
-    Box.SetTabWidth(32);  // eight characters
-    Box.addItem("a\tb");
-    const QFontMetrics M(Box.font());
-    const int Stop = static_cast<int>(std::lround(32 * M.horizontalAdvance('0') / 4.0));
-    const int A = M.horizontalAdvance("a");
-    const int Expected = ((A / Stop) + 1) * Stop + M.horizontalAdvance("bx");
-    EXPECT_EQ(Box.HorizontalExtent(), Expected);
-}
