@@ -209,6 +209,7 @@ bool TfmCalc::ReturnClick() {
           // A value the formatter cannot show is an error: it is reported as one and enters
           // neither the previous result nor the histories.
           Failed = EngineState.ErrFlag;
+          if (Failed) MapErrorPosition(FTypedText, EngineState.ExprStr);
           Result = FromCp1252(Text);
         }
         if (!Failed) {

@@ -153,6 +153,8 @@ TEST_F(CalcWindowTest, UnshowableResultIsAnErrorNotAZero) {
   const int Tape = static_cast<int>(W.TapeLines().size());
   EXPECT_FALSE(Enter("80000000"));  // 2^31 in hexadecimal
   EXPECT_EQ(W.Edit2->text(), "Overflow: position 9");
+  EXPECT_FALSE(Enter("8000 0000"));  // the position counts the typed blank
+  EXPECT_EQ(W.Edit2->text(), "Overflow: position 10");
   EXPECT_EQ(TextColour(W.Edit2), QColor(Qt::red));
   EXPECT_EQ(W.cbResults->count(), Results);
   EXPECT_EQ(W.TapeLines().size(), Tape);
