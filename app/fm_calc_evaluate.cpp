@@ -151,6 +151,7 @@ bool TfmCalc::Redisplay() {
   const std::string Text = calceng::FormatNumber(Digits, EngineState.Ans);
   if (EngineState.ErrFlag) {
     // A value that this radix or notation cannot show is reported, never shown as "0.0".
+    MapErrorPosition(ToCp1252(Edit1->text()), EngineState.ExprStr);
     ShowEvalError();
     EngineState.ErrFlag = false;
     return false;
