@@ -221,10 +221,14 @@ bool TfmCalc::ReturnClick() {
           else
             EngineState.Ans = V;
           if (InputModified && !Input.isEmpty()) UpdateHistories(Input, Result);
-          if (!ComplexMode && (Input.contains("min") || Input.contains("max"))) {
+          Extended Where = 0;
+          if (!ComplexMode && (Input.contains("min") || Input.contains("max")) &&
+              calceng::ExtremumX(Where)) {
+            // Where the extremum lies goes to the assistant line, beside the value itself.
             const QString Which = Input.contains("min") ? " Xmin=" : " Xmax=";
-            const std::string At = calceng::FormatNumber(Digits, calceng::ExtremumX());
+            const std::string At = calceng::FormatNumber(Digits, Where);
             if (!EngineState.ErrFlag) ShowAssistantText(Which + FromCp1252(At));
+            EngineState.ErrFlag = false;
           }
           Shown = true;
         } else {
