@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
@@ -306,4 +307,26 @@ TEST_F(CalcWindowTest, StartUpCreatesItsWindowsHiddenInOrder) {
   EXPECT_TRUE(Closed);
   DestroyStartUpWindows();
   EXPECT_EQ(fmCalc, nullptr);
+}
+
+TEST_F(CalcWindowTest, GraphicsPageKeepsStepsPerPlotKind) {
+  TfmCalc& W = Open();
+  W.Edit1->setText("x^2");
+  W.pcCalc->setCurrentIndex(4);  // as the user moves there
+  EXPECT_EQ(EngineState.ExprStr, "x^2");
+  EXPECT_EQ(W.edLegend->text(), "f(x^2)");
+  EXPECT_EQ(W.edTitle->text(), "f(x^2)");
+  EXPECT_FALSE(W.Panel1->isHidden());
+  W.edStepsX->setText("500");
+  W.rgPlot->SetItemIndex(4);
+  EXPECT_EQ(W.edStepsX->text(), "360");
+  W.edStepsY->setText("1");  // kinds 0 and 4 allow it
+  EXPECT_EQ(W.StepsY[4], 1);
+  W.rgPlot->SetItemIndex(2);
+  W.edStepsY->setText("1");  // below 2 for contours: not taken
+  EXPECT_EQ(W.StepsY[2], 40);
+  W.rgPlot->SetItemIndex(0);
+  EXPECT_EQ(W.edStepsX->text(), "500");
+  W.pcCalc->setCurrentIndex(0);
+  EXPECT_TRUE(W.Panel1->isHidden());
 }
