@@ -450,7 +450,9 @@ void CompEvaluate(std::string& S, bool& Flag, int& ErrPos, int& ErrLen, TComplex
   Expression(Z);
   // Whatever follows a complete expression (a surplus ')', an operator this mode does not know)
   // would otherwise be dropped silently.
-  if (!R.ErrFlag && R.CurChar != EndChar) SetError(errSyntax);
+  // (A byte 127 inside the text reads as the end marker; it must not hide what follows it.)
+  if (!R.ErrFlag && (R.CurChar != EndChar || R.Pos < static_cast<int>(R.Text.size())))
+    SetError(errSyntax);
   if (R.ErrFlag) Z = ComplexZero2;
   Flag = R.ErrFlag;
   ErrPos = R.ErrPos;
