@@ -106,6 +106,49 @@ Extended LargeArgument(Extended n, Extended x, bool WantJ) {
   return atTarget * scale;
 }
 
+// ln I and ln K of order nu >= DebyeOrder by Debye's uniform expansion, which holds for every x
+// once the order is large; the library's recurrences overflow there.
+constexpr Extended DebyeOrder = 1000;
+
+void Debye(Extended nu, Extended x, Extended& lnI, Extended& lnK) {
+  const Extended z = x / nu;
+  const Extended s = std::hypot(1.0L, z);
+  const Extended t = 1 / s, t2 = t * t;
+  const Extended eta = s + std::log(z / (1 + s));
+  const Extended u[6] = {
+      1,
+      t * (3 - 5 * t2) / 24,
+      t2 * (81 + t2 * (-462 + t2 * 385)) / 1152,
+      t * t2 * (30375 + t2 * (-369603 + t2 * (765765 - t2 * 425425))) / 414720,
+      t2 * t2 *
+          (4465125 + t2 * (-94121676 + t2 * (349922430 + t2 * (-446185740 + t2 * 185910725)))) /
+          39813120,
+      t * t2 * t2 *
+          (1519035525.0L +
+           t2 * (-49286948607.0L +
+                 t2 * (284499769554.0L +
+                       t2 * (-614135872350.0L +
+                             t2 * (566098157625.0L - t2 * 188699385875.0L))))) /
+          6688604160.0L};
+  Extended sumI = 0, sumK = 0, p = 1;
+  for (int k = 0; k < 6; ++k) {
+    sumI += u[k] * p;
+    sumK += (k % 2 == 0 ? u[k] : -u[k]) * p;
+    p /= nu;
+  }
+  lnI = nu * eta - 0.5L * std::log(2 * Pi * nu) - 0.5L * std::log(s) + std::log(sumI);
+  lnK = -nu * eta + 0.5L * std::log(Pi / (2 * nu)) - 0.5L * std::log(s) + std::log(sumK);
+}
+
+// Debye's expansion for large orders; beyond x = 11400 it also serves the orders from 900 on,
+// the only ones whose I and K can still lie inside the range there.
+bool UseDebye(Extended n, Extended x) { return n >= DebyeOrder || (x > 11400 && n >= 900); }
+
+Extended FromLog(Extended ln) {
+  if (ln > ExpHighLimit) return Fail(errOverflow, HugeValue);
+  return std::exp(ln);
+}
+
 }  // namespace
 
 Extended BesselJ(Extended n, Extended x) {
@@ -127,6 +170,12 @@ Extended BesselI(Extended n, Extended x) {
   EngineState.ErrCode = 0;
   if (!Domain(n, x, false)) return Fail(errOutOfRange);
   if (x == 0) return n == 0 ? 1 : 0;
+  if (UseDebye(n, x)) {
+    Extended lnI, lnK;
+    Debye(n, x, lnI, lnK);
+    return FromLog(lnI);
+  }
+  // I falls with the order and rises with x, and I of order 900 at 11400 is beyond the range.
   if (x > 11400) return Fail(errOverflow, HugeValue);
   return LibraryCall([](Extended a, Extended b) { return std::cyl_bessel_i(a, b); }, n, x);
 }
@@ -134,6 +183,12 @@ Extended BesselI(Extended n, Extended x) {
 Extended BesselK(Extended n, Extended x) {
   EngineState.ErrCode = 0;
   if (!Domain(n, x, true)) return Fail(errOutOfRange);
-  if (x > 11400) return 0;  // below the smallest subnormal
+  if (UseDebye(n, x)) {
+    Extended lnI, lnK;
+    Debye(n, x, lnI, lnK);
+    return FromLog(lnK);
+  }
+  // K rises with the order and falls with x; K of order 900 at 11400 is below every subnormal.
+  if (x > 11400) return 0;
   return LibraryCall([](Extended a, Extended b) { return std::cyl_bessel_k(a, b); }, n, x);
 }
