@@ -1,11 +1,14 @@
-// Bessel functions of real order. Below x = 1000 the standard library's cylindrical functions
-// are accurate; above it their asymptotic branch loses the phase (x - (n/2 + 1/4) pi is rounded
-// as one number) and fails outright for orders comparable with x. There the functions of the two
-// lowest orders come from Hankel's expansion with the phase formed exactly, and the order is
-// raised by the three-term recurrence: forward for Y and for J below the turning point, by
-// Miller's backward recurrence for J beyond it.
+// Bessel functions of real order. For small orders below x = 1000 the standard library's
+// cylindrical functions are accurate; above x = 1000 their asymptotic branch loses the phase
+// (x - (n/2 + 1/4) pi is rounded as one number) and fails outright for orders comparable with x,
+// and at high orders their recurrences lose digits. There the functions of the two lowest orders
+// come from the library or, for large x, from Hankel's expansion with the phase formed exactly,
+// and the order is raised by the three-term recurrence: forward for Y and for J below the
+// turning point, by Miller's backward recurrence for J beyond it. I and K of high order come
+// from Debye's uniform expansion.
 #include <cmath>
 #include <exception>
+#include <limits>
 
 #include "engine/builtin_math.h"
 #include "engine/specfun.h"
@@ -66,13 +69,25 @@ void Hankel(Extended mu, Extended x, Extended& J, Extended& Y) {
   Y = a * (P * sinChi + Q * cosChi);
 }
 
-// J (WantJ) or Y of order n >= 0 for x >= LargeX.
-Extended LargeArgument(Extended n, Extended x, bool WantJ) {
+// J (WantJ) or Y of order n from the two lowest orders mu0 = frac(n) and mu0 + 1: Hankel's
+// expansion gives those for x >= LargeX, the library below.
+Extended ByRecurrence(Extended n, Extended x, bool WantJ) {
   const Extended steps = std::floor(n);
   const Extended mu0 = n - steps;
   Extended J0, Y0, J1, Y1;
-  Hankel(mu0, x, J0, Y0);
-  Hankel(mu0 + 1, x, J1, Y1);
+  if (x >= LargeX) {
+    Hankel(mu0, x, J0, Y0);
+    Hankel(mu0 + 1, x, J1, Y1);
+  } else {
+    try {
+      J0 = std::cyl_bessel_j(mu0, x);
+      J1 = std::cyl_bessel_j(mu0 + 1, x);
+      Y0 = std::cyl_neumann(mu0, x);
+      Y1 = std::cyl_neumann(mu0 + 1, x);
+    } catch (const std::exception&) {
+      return std::numeric_limits<Extended>::quiet_NaN();
+    }
+  }
   if (steps == 0) return WantJ ? J0 : Y0;
   const int target = static_cast<int>(steps);
   if (!WantJ || n <= x) {
@@ -105,6 +120,10 @@ Extended LargeArgument(Extended n, Extended x, bool WantJ) {
   const Extended scale = (J0 * f0 + J1 * f1) / (f0 * f0 + f1 * f1);
   return atTarget * scale;
 }
+
+// The library's J and Y lose digits with the order (6e-13 at order 5000) and overflow inside its
+// recurrences; from order 100 on, and for every order at large x, the recurrences are ours.
+bool UseRecurrence(Extended n, Extended x) { return x >= LargeX || n >= 100; }
 
 // ln I and ln K of order nu >= DebyeOrder by Debye's uniform expansion, which holds for every x
 // once the order is large; the library's recurrences overflow there.
@@ -155,14 +174,14 @@ Extended BesselJ(Extended n, Extended x) {
   EngineState.ErrCode = 0;
   if (!Domain(n, x, false)) return Fail(errOutOfRange);
   if (x == 0) return n == 0 ? 1 : 0;
-  if (x >= LargeX) return Checked(LargeArgument(n, x, true));
+  if (UseRecurrence(n, x)) return Checked(ByRecurrence(n, x, true));
   return LibraryCall([](Extended a, Extended b) { return std::cyl_bessel_j(a, b); }, n, x);
 }
 
 Extended BesselY(Extended n, Extended x) {
   EngineState.ErrCode = 0;
   if (!Domain(n, x, true)) return Fail(errOutOfRange);
-  if (x >= LargeX) return Checked(LargeArgument(n, x, false));
+  if (UseRecurrence(n, x)) return Checked(ByRecurrence(n, x, false));
   return LibraryCall([](Extended a, Extended b) { return std::cyl_neumann(a, b); }, n, x);
 }
 
