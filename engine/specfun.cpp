@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <iterator>
 #include <limits>
 #include <utility>
 
@@ -40,8 +41,11 @@ Extended StirlingTail(Extended z) {
 // exponent is rearranged so that its rounding error scales with |x - a| instead of a ln x.
 Extended GammaPrefactor(Extended a, Extended x) {
   if (a < 20) return std::exp(a * std::log(x) - x - std::lgamma(a));
+  // a (ln(x/a) - (x - a)/a): through log1p, except where x/a is small and log1p would magnify
+  // the rounding of x/a - 1.
   const Extended d = (x - a) / a;
-  const Extended e = a * (std::log1p(d) - d) + 0.5L * std::log(a) - LnSqrt2Pi - StirlingTail(a);
+  const Extended lnRatio = d > -0.5L ? std::log1p(d) : std::log(x / a);
+  const Extended e = a * (lnRatio - d) + 0.5L * std::log(a) - LnSqrt2Pi - StirlingTail(a);
   return std::exp(e);
 }
 
@@ -78,6 +82,27 @@ bool GammaFraction(Extended a, Extended x, Extended& h) {
   return false;
 }
 
+// 1/Gamma(1 + a) - 1 for |a| <= 1/2 from its Taylor series: lgamma(1 + a) would lose the low
+// digits of a to the rounding of 1 + a.
+Extended RecipGamma1pm1(Extended a) {
+  static constexpr Extended c[] = {
+      0.577215664901532860606512L,     -0.65587807152025388107702L,
+      -0.0420026350340952355290039L,   0.166538611382291489501701L,
+      -0.0421977345555443367482083L,   -0.00962197152787697356211492L,
+      0.00721894324666309954239501L,   -0.00116516759185906511211397L,
+      -0.00021524167411495097281573L,  0.000128050282388116186153199L,
+      -0.0000201348547807882386556894L, -0.00000125049348214267065734536L,
+      0.00000113302723198169588237413L, -0.000000205633841697760710345015L,
+      6.1160951044814158178625e-9L,    5.00200764446922293005567e-9L,
+      -1.18127457048702014458813e-9L,  1.04342671169110051049154e-10L,
+      7.78226343990507125404994e-12L,  -3.69680561864220570818782e-12L,
+      5.10037028745447597901548e-13L,  -2.05832605356650678322243e-14L,
+      -5.34812253942301798237002e-15L, 1.22677862823826079015889e-15L};
+  Extended s = 0;
+  for (int k = static_cast<int>(std::size(c)) - 1; k >= 0; --k) s = s * a + c[k];
+  return s * a;
+}
+
 // Q for a < 1 and x < a + 1, where 1 - P would cancel: 1 - x^a/Gamma(a+1) is formed from
 // expm1 terms and the rest of the series is small.
 bool SmallAComplement(Extended a, Extended x, Extended& q) {
@@ -89,8 +114,8 @@ bool SmallAComplement(Extended a, Extended x, Extended& q) {
     const Extended t = term / (a + n);
     s += t;
     if (fabs(t) <= fabs(s) * MachineEps) {
-      q = -std::expm1(a * lnx) - u * std::expm1(-std::lgamma(a + 1)) -
-          u * std::exp(-std::lgamma(a)) * s;
+      const Extended g = a <= 0.5L ? RecipGamma1pm1(a) : std::expm1(-std::lgamma(a + 1));
+      q = -std::expm1(a * lnx) - u * g - u * a * (1 + g) * s;
       return true;
     }
   }
@@ -102,6 +127,14 @@ bool IncGammaPair(Extended a, Extended x, Extended& p, Extended& q) {
   if (x == 0 || std::isinf(x)) {
     p = x == 0 ? 0 : 1;
     q = 1 - p;
+    return true;
+  }
+  if (a < 1e-30L) {
+    // Q = a E1(x) (1 + O(a)); the series below would start from 1/a, which may overflow.
+    const int code = EngineState.ErrCode;
+    q = a * ExpIntegral(x);
+    EngineState.ErrCode = code;
+    p = 1 - q;
     return true;
   }
   if (x < a + 1) {
@@ -142,8 +175,12 @@ Extended LnBetaPowers(Extended a, Extended b, Extended x, Extended y) {
     return v > 0.5L ? std::log1p(-complement) : std::log(v);
   };
   if (a >= 20 && b >= 20) {
+    // a ln(x (a+b)/a) + b ln(y (a+b)/b), each through log1p except where its
+    // ratio is small.
     const Extended e = x * b - y * a;
-    return a * std::log1p(e / a) + b * std::log1p(-e / b) +
+    const Extended la = e / a > -0.5L ? std::log1p(e / a) : std::log(x * ((a + b) / a));
+    const Extended lb = -e / b > -0.5L ? std::log1p(-e / b) : std::log(y * ((a + b) / b));
+    return a * la + b * lb +
            0.5L * std::log(a / (a + b) * b) - LnSqrt2Pi + StirlingTail(a + b) - StirlingTail(a) -
            StirlingTail(b);
   }
@@ -205,7 +242,8 @@ Extended HalfSquareMod2(Extended x) {
 
 // C(x) and S(x) for x >= 0.
 void Fresnel(Extended x, Extended& c, Extended& s) {
-  if (std::isinf(x)) {
+  if (x > 1e25L) {
+    // The oscillating remainder, below 1/(pi x), no longer shows.
     c = s = 0.5L;
     return;
   }
@@ -445,7 +483,11 @@ Extended PNorm(Extended x) {
   ClearCode();
   const Extended t = fabs(x);
   if (t == 0) return 1;
-  return std::erfc(t * 0.707106781186547524400844362104849039L);
+  // t/sqrt(2) carried with its rounding error: erfc magnifies an error in its argument by 2v^2.
+  constexpr Extended Hi = 0xb504f333f9de6484p-64L, Lo = 1.895032558893257079655062e-20L;
+  const Extended v = t * Hi;
+  const Extended dv = std::fma(t, Hi, -v) + t * Lo;
+  return std::erfc(v) - dv * 1.12837916709551257389615890312154517L * std::exp(-v * v);
 }
 
 Extended PStudent(int n, Extended t) {
