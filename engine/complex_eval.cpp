@@ -25,7 +25,9 @@ const std::array<TBuiltinEntry, ComplexNameCount> ComplexNameTable = [] {
     t[static_cast<size_t>(i)] = BuiltinTable[static_cast<size_t>(i)];
     t[static_cast<size_t>(i)].Name = NoName;
   }
-  auto keep = [&](int id) { t[static_cast<size_t>(id)].Name = BuiltinTable[static_cast<size_t>(id)].Name; };
+  auto keep = [&](int id) {
+    t[static_cast<size_t>(id)].Name = BuiltinTable[static_cast<size_t>(id)].Name;
+  };
   for (int id = 1; id <= 16; ++id) keep(id);
   for (int id : {28, 29, 30, 33, 40}) keep(id);
   for (int id = idLowerX; id < idUpperX + 10; ++id) keep(id);
