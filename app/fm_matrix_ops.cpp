@@ -40,6 +40,16 @@ TEvaluation EvaluateText(const QString& Text) {
     R.ErrCode = errSyntax;
     return R;
   }
+  // As on the calculator's own input line, the parentheses must balance before the text is read.
+  int Depth = 0;
+  for (char Ch : S) {
+    Depth += Ch == '(' ? 1 : Ch == ')' ? -1 : 0;
+    if (Depth < 0) break;
+  }
+  if (Depth != 0) {
+    R.ErrCode = Depth > 0 ? errMissingClose : errTooManyClose;
+    return R;
+  }
   const TEngineState Saved = EngineState;
   {
     TReaderGuard Reader;
