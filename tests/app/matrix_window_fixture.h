@@ -3,6 +3,7 @@
 // its prompt, a temporary program directory and a fresh engine state.
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
