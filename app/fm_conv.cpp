@@ -51,6 +51,8 @@ TfmConv::TfmConv(QWidget* Owner) : TForm(Owner) {
   lbUnit->setFont(Bold);
   lbTo = new QLabel(this);
   lbTo->setObjectName(QStringLiteral("lbTo"));
+  lbTo->setMinimumWidth(200);
+  lbTo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   auto* Titles = new QHBoxLayout;
   Titles->addWidget(lbUnit);
   Titles->addStretch();

@@ -77,6 +77,12 @@ QString ReplaceArgument(const QString& Func, const QString& Cell) {
   return Result;
 }
 
+// Results can be wider than the cells typed by hand; they are shown whole.
+void FitColumns(TStringGrid* G) {
+  G->resizeColumnsToContents();
+  for (int c = 0; c < G->ColCount(); ++c) G->SetColWidth(c, std::max(G->columnWidth(c), 64));
+}
+
 bool UsesB(int Code) { return Code == 1 || Code == 2 || Code == 3 || Code == 7; }
 
 }  // namespace
@@ -212,6 +218,7 @@ void TfmMatrix::WriteC(const MatLib::TMatrix& M) {
   for (int i = 0; i < M.RowCount(); ++i)
     for (int j = 0; j < M.ColCount(); ++j) sgC->Cells[j + 1][i + 1] = FormatGeneral7(M.GetElement(i, j));
   Relabel();
+  FitColumns(sgC);
 }
 
 QString TfmMatrix::OperationWord() const {
@@ -321,6 +328,7 @@ void TfmMatrix::Button1Click() {
           }
         }
       Relabel();
+      FitColumns(sgC);
       AddToRepository(RepositoryName(edAName, edARows, edACols), A->Copy());
       if (AllOk) AddToRepository(RepositoryName(edCName, edCRows, edCCols), std::move(C));
       FCHasResult = AllOk;
