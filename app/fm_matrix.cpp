@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -264,6 +265,17 @@ void TfmMatrix::BuildControls() {
   On(sgC, &TStringGrid::Click, [this] { sgCClick(); });
   if (QClipboard* Clip = QGuiApplication::clipboard())
     On(Clip, &QClipboard::dataChanged, [this] { UpdateButtons(); });
+  // The grid's context menu: only pasting has a command; the other entries are shown, as the
+  // window has always listed them, but stay disabled.
+  PopupClip = new QMenu(this);
+  QAction* Paste = PopupClip->addAction(QStringLiteral("&Paste"));
+  connect(Paste, &QAction::triggered, this, Guarded([this] { PasteFromClipboard(sgA); }));
+  for (const char* Item : {"Copy", "Insert &Row", "Insert &Column", "D&elete Row", "&Delete Colunm", "Era&se Row",
+                           "Erase Colu&mn", "Erase &All"})
+    PopupClip->addAction(QString::fromLatin1(Item))->setEnabled(false);
+  sgA->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(sgA, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& At) { PopupClip->popup(sgA->viewport()->mapToGlobal(At)); });
   for (TStringGrid* G : {sgA, sgB}) {
     G->OnKeyDown = [this, G](int& Key, Qt::KeyboardModifiers Shift) { GridKeyDown(G, Key, Shift); };
     // Enter in an open cell editor commits the cell and runs the operation, once the editor

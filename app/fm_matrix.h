@@ -18,6 +18,7 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPushButton;
 class QWidget;
 class TCanvas;
@@ -73,6 +74,7 @@ class TfmMatrix : public TForm {
   TSpeedButton *sbAddRow, *sbDelRow, *sbAddCol, *sbDelCol, *sbASwap, *SpeedButton1;
   QPushButton *Solve, *btAAddB, *btAMultB, *btInverse, *ptPowerA, *btDeterminant, *btASubsB, *sbMultArA, *Button2;
   QPushButton* Button1;  // "="
+  QMenu* PopupClip;
 
   // --- state ---
   bool Updating = false;

@@ -263,3 +263,29 @@ TEST_F(MatrixWindowTest, RepositoryAndViewWindow) {
   EXPECT_EQ(ModalCount, 1);
   EXPECT_EQ(ViewR->sgA->GetCell(1, 1), "0.3333333");
 }
+
+TEST_F(MatrixWindowTest, LeavesTheCalculatorsEngineStateAlone) {
+  Choose(2, 1, 2);
+  Put(W->sgA, {{"1+", "2"}});
+  EngineState.ExprStr = "1+2*3";
+  EngineState.ErrFlag = true;
+  EngineState.ErrCode = 13;
+  EngineState.Ans = 42;
+  Run();  // stops at the bad cell
+  Put(W->sgA, {{"1", "2"}});
+  Run();
+  EXPECT_EQ(EngineState.ExprStr, "1+2*3");
+  EXPECT_TRUE(EngineState.ErrFlag);
+  EXPECT_EQ(EngineState.ErrCode, 13);
+  EXPECT_EQ(EngineState.Ans, 42);
+  EXPECT_EQ(W->Repository().size(), 3u);
+
+  // While another evaluation runs, nothing starts a second one.
+  {
+    TEngineBusyGuard Busy;
+    Run();
+    W->ChooseOperation(4);
+  }
+  EXPECT_EQ(W->Repository().size(), 3u);
+  EXPECT_EQ(W->Operation, 2);
+}
