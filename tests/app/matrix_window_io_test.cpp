@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -223,4 +224,22 @@ TEST_F(MatrixWindowTest, PrintsToPdf) {
   EXPECT_GT(QFileInfo(Pdf).size(), 0);
   SetPrinterPdfOutput(QString());
   EXPECT_TRUE(Dialogs.Messages().isEmpty());
+}
+
+TEST_F(MatrixWindowTest, EnterInACellEditorRunsTheOperation) {
+  W->show();
+  Choose(2, 1, 1);
+  Put(W->sgB, {{"2"}});
+  W->sgA->setCurrentCell(1, 1);
+  W->sgA->editItem(W->sgA->item(1, 1));
+  ASSERT_TRUE(W->sgA->EditorMode());
+  auto* Line = W->sgA->viewport()->findChild<QLineEdit*>();
+  ASSERT_TRUE(Line);
+  QWidget* Editor = Line;
+  Line->setText("5");
+  QKeyEvent Enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QCoreApplication::sendEvent(Editor, &Enter);
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();  // commit, close, then run
+  EXPECT_EQ(W->sgA->GetCell(1, 1), "5");
+  EXPECT_EQ(Data(W->sgC), (Grid{{"7"}}));
 }
