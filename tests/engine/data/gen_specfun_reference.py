@@ -242,6 +242,15 @@ for n in [1000.0, 2000.0, 5000.0, 1500.5]:
             if v is not None:
                 emit(ident, [n, x], v)
 
+# J and Y of high order below x = 1000, on both sides of the turning point.
+for n, x in [(1000.0, 500.0), (2000.0, 999.0), (5000.0, 900.0), (1000.0, 999.0), (500.0, 999.0),
+             (800.0, 990.0), (300.0, 200.0), (150.0, 10.0), (100.5, 99.0), (100.0, 0.001),
+             (250.25, 300.0), (120.0, 130.0)]:
+    nn, xx = mp.mpf(n), ld(x)
+    scale = mp.sqrt(2 / (mp.pi * xx)) if xx > nn else 0
+    for ident, fn in ((18, mp.besselj), (19, mp.bessely)):
+        emit(ident, [n, xx], fn(nn, xx), scale)
+
 with open("specfun_reference.txt", "w") as out:
     out.write("# id a b c expected scale (gen_specfun_reference.py)\n")
     out.write("\n".join(lines) + "\n")
