@@ -55,13 +55,6 @@ QString BasePath() { return ProgramDir() + QStringLiteral("/Numyx"); }
 
 void SetProgramDir(const QString& Dir) { ProgramDirOverride() = Dir; }
 
-void PumpMessages() {
-  static QElapsedTimer Clock;
-  if (Clock.isValid() && Clock.elapsed() < PumpInterval) return;
-  Clock.start();
-  ProcessMessages();
-}
-
 void ProcessMessages() {
   if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }
@@ -138,3 +131,10 @@ bool StartTextEditor(const QString& FileName) {
 }
 
 void SetUrlOpener(std::function<bool(const QUrl&)> Opener) { UrlOpener() = std::move(Opener); }
+
+void PumpWindowMessages() {
+  static QElapsedTimer Clock;
+  if (Clock.isValid() && Clock.elapsed() < PumpInterval) return;
+  Clock.start();
+  ProcessMessages();
+}
