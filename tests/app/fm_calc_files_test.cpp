@@ -15,6 +15,7 @@
 #include "app/calc_controls.h"
 #include "app/fm_comp_mess.h"
 #include "app/form_placement.h"
+#include "app/fm_matrix.h"
 #include "app/pending_windows.h"
 #include "app/start_up.h"
 #include "calc_test_support.h"
