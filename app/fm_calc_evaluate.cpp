@@ -168,7 +168,7 @@ bool TfmCalc::ReturnClick() {
   LockPages();
   EngineState.ErrFlag = false;
   if (!Edit1->text().isEmpty()) {
-    const TBusyCursor Busy;
+    const TBusyCursor Hourglass;
     const QString Input = Edit1->text();
     FTypedText = ToCp1252(Input);
     Edit1->setReadOnly(true);
