@@ -31,6 +31,7 @@
 #include "platform/app_services.h"
 #include "platform/codepage.h"
 #include "platform/dialogs.h"
+#include "platform/bitmap.h"
 #include "widgets/nx_clock.h"
 #include "widgets/nx_switch.h"
 #include "widgets/text_list_box.h"
@@ -81,7 +82,7 @@ TNxSwitch* NewExitSwitch(const QString& Name, const QString& Caption, QWidget* P
   S->setObjectName(Name);
   S->SetCaption(Caption);
   S->SetStateOn(true);
-  S->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  S->setFixedSize(S->GlyphOn()->Width() + 6, S->GlyphOn()->Height() + 6);
   return S;
 }
 
