@@ -1,7 +1,88 @@
 #include "engine/engine_state.h"
 
+#include "engine/engine_host.h"
+#include "engine/procedures.h"
+
 TEngineState EngineState;
 TEngineSettings EngineSettings;
+TDigitSet DigitSet = DigitSetForRadix(-1);
+
+namespace {
+TEngineHost DefaultHost;
+TEngineHost* InstalledHost = nullptr;
+int InitCount = 0;
+}  // namespace
+
+void SetEngineHost(TEngineHost* Host) { InstalledHost = Host; }
+
+TEngineHost& EngineHost() { return InstalledHost ? *InstalledHost : DefaultHost; }
+
+TDigitSet DigitSetForRadix(int Radix) {
+  TDigitSet d;
+  auto add = [&d](char From, char To) {
+    for (int c = static_cast<unsigned char>(From); c <= static_cast<unsigned char>(To); ++c)
+      d.Chars[static_cast<size_t>(c)] = true;
+  };
+  switch (Radix) {
+    case 0:
+      add('.', '.');
+      add('0', '9');
+      break;
+    case 1:
+      add('$', '$');
+      add('0', '9');
+      add('A', 'F');
+      break;
+    case 2:
+      add('0', '1');
+      break;
+    default:
+      add('$', '$');
+      add('.', '.');
+      add('0', '9');
+      break;
+  }
+  return d;
+}
+
+void SelectRadix(std::uint8_t Radix) {
+  EngineSettings.Radix = Radix;
+  DigitSet = DigitSetForRadix(Radix);
+}
+
+TReaderContext SaveReader() {
+  const auto& s = EngineState;
+  return {s.ExprStr, s.CurChar, s.Pos, s.StartPos, EngineSettings.ArgDepth};
+}
+
+void RestoreReader(const TReaderContext& Context) {
+  auto& s = EngineState;
+  s.ExprStr = Context.ExprStr;
+  s.CurChar = Context.CurChar;
+  s.Pos = Context.Pos;
+  s.StartPos = Context.StartPos;
+  EngineSettings.ArgDepth = Context.ArgDepth;
+}
+
+unsigned char CharAt(int P) {
+  const auto& t = EngineState.ExprStr;
+  if (P < 1 || P > static_cast<int>(t.size())) return EndChar;
+  return static_cast<unsigned char>(t[static_cast<size_t>(P - 1)]);
+}
+
+void PumpMessages() { EngineHost().PumpMessages(); }
+
+void EngineInitialize() {
+  if (InitCount++ > 0) return;
+  ProceduresInitialize();
+}
+
+void EngineFinalize() {
+  if (InitCount == 0 || --InitCount > 0) return;
+  ProceduresFinalize();
+  EngineState.ExprStr.clear();
+  EngineState.ExprStr.shrink_to_fit();
+}
 
 unsigned char NextChar(const std::string& Text) {
   auto& s = EngineState;

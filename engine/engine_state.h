@@ -1,6 +1,7 @@
 #pragma once
 // The engine's one shared state and its settings. The engine is not re-entrant: every reader
 // works on these globals, and nested evaluations save and restore them on purpose.
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -25,6 +26,7 @@ struct TEngineState {
   int InnerErrCode = 0;
   int InnerErrPos = 0;
   Extended Ans = 0;
+  int NestDepth = 0;           // grammar recursion depth of the running evaluation
 };
 
 struct TEngineSettings {
@@ -34,7 +36,8 @@ struct TEngineSettings {
   std::uint8_t QuadCompareLen = 9;
   bool BreakRequested = false;
   int Digits = 18;
-  std::uint8_t ArgDepth = 0;
+  // Counted as an int so that deeply nested calls cannot wrap it back to 0.
+  int ArgDepth = 0;
 };
 
 extern TEngineState EngineState;
@@ -63,6 +66,65 @@ enum EngineError : int {
   errUnderflow = 28,
 };
 
+// The characters accepted inside a number; the window rewrites it when the radix changes.
+struct TDigitSet {
+  std::array<bool, 256> Chars{};
+  bool Contains(unsigned char C) const { return Chars[C]; }
+};
+extern TDigitSet DigitSet;
+// The set for Radix 0, 1, 2; any other value gives the set used before the first radix choice.
+TDigitSet DigitSetForRadix(int Radix);
+// Sets EngineSettings.Radix and DigitSet together.
+void SelectRadix(std::uint8_t Radix);
+inline constexpr unsigned char ExpChar = 'E';
+
+// The whole reader context of an evaluation. Nested evaluations (cut-out arguments, user-function
+// bodies, variable definitions, integrals inside integrals) save it and put it back.
+struct TReaderContext {
+  std::string ExprStr;
+  unsigned char CurChar = EndChar;
+  int Pos = 0;
+  int StartPos = 0;
+  int ArgDepth = 0;
+};
+TReaderContext SaveReader();
+void RestoreReader(const TReaderContext& Context);
+
+// Saves the reader context on construction and puts it back on destruction (or earlier through
+// Restore). The error state is not part of it: errors of the nested text stay visible.
+class TReaderGuard {
+ public:
+  TReaderGuard() : Saved(SaveReader()) {}
+  ~TReaderGuard() { Restore(); }
+  TReaderGuard(const TReaderGuard&) = delete;
+  TReaderGuard& operator=(const TReaderGuard&) = delete;
+  void Restore() {
+    if (Active) RestoreReader(Saved);
+    Active = false;
+  }
+  const TReaderContext& Context() const { return Saved; }
+
+ private:
+  TReaderContext Saved;
+  bool Active = true;
+};
+
+// Grammar recursion bound: deeper nesting raises code 2 before the stack runs out (the bound
+// leaves room for sanitizer builds on the default 8 MiB stack).
+inline constexpr int MaxNestDepth = 1000;
+// Counts one level of recursion for its lifetime; Exceeded() is true when the bound is passed.
+class TNestGuard {
+ public:
+  TNestGuard() { ++EngineState.NestDepth; }
+  ~TNestGuard() { --EngineState.NestDepth; }
+  TNestGuard(const TNestGuard&) = delete;
+  TNestGuard& operator=(const TNestGuard&) = delete;
+  bool Exceeded() const { return EngineState.NestDepth > MaxNestDepth; }
+};
+
+// The character at the 1-based position P of ExprStr; EndChar outside the text.
+unsigned char CharAt(int P);
+
 // Reads the next character of Text at EngineState.Pos; 127 past the end (Pos unchanged).
 unsigned char NextChar(const std::string& Text);
 // Records an error at Pos and consumes the rest of the text.
@@ -71,3 +133,9 @@ void RaiseError(const std::string& Text, int Code);
 void ClearResult(Extended& Value);
 // The message of an error code, at most 80 characters.
 std::string ErrorText(int Code);
+
+// Lets the application run during long calculations (through the host).
+void PumpMessages();
+// Start-up and shut-down of the engine; a second call of either does nothing.
+void EngineInitialize();
+void EngineFinalize();

@@ -17,3 +17,8 @@ void ReadNumber(Extended& Value);
 void CheckAfterOperand();
 Extended Power(Extended Base, Extended Exponent);
 bool AtComma();
+// Reads the name at CurChar (a letter or the pi character) up to its stop character and answers
+// its id: a built-in row, 991 for the FOR form, 999 for a user-function call (its value in
+// UserFunctionValue), 1000 and above for a user variable; -1 after an error. NameStart receives
+// the position of the name's first character; CurChar is left on the stop character.
+int ResolveIdentifier(int& NameStart, Extended& UserFunctionValue);

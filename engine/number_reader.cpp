@@ -1,0 +1,202 @@
+// The number reader: decimal, hexadecimal and binary numbers, the time form h:m:s and the
+// exponent. Decimal numbers go through std::from_chars so that they are correctly rounded and
+// independent of the locale; the other radixes are exact digit by digit.
+#include <charconv>
+#include <cmath>
+#include <string>
+
+#include "engine/parser.h"
+
+namespace {
+
+void Advance() { EngineState.CurChar = NextChar(EngineState.ExprStr); }
+
+int Base() {
+  switch (EngineSettings.Radix) {
+    case 1: return 16;
+    case 2: return 2;
+    default: return 10;
+  }
+}
+
+int DigitValue(unsigned char C) {
+  if (C >= '0' && C <= '9') return C - '0';
+  if (C >= 'A' && C <= 'F') return C - 'A' + 10;
+  return -1;
+}
+
+// A digit of the current radix that the digit set admits ('.' and '$' are never digits).
+bool IsDigit(unsigned char C) {
+  const int v = DigitValue(C);
+  return v >= 0 && v < Base() && DigitSet.Contains(C);
+}
+
+// Reads digits as an integer in the current radix.
+Extended ReadInteger() {
+  Extended v = 0;
+  const Extended base = Base();
+  while (IsDigit(EngineState.CurChar)) {
+    v = v * base + DigitValue(EngineState.CurChar);
+    Advance();
+  }
+  return v;
+}
+
+// Marks the number from Start to where reading stopped and raises Code there.
+void NumberError(int Start, int Code) {
+  auto& s = EngineState;
+  const int last = s.CurChar == EndChar ? s.Pos : s.Pos - 1;
+  RaiseError(s.ExprStr, Code);
+  s.ErrPos = Start;
+  s.ErrLen = last >= Start ? last - Start + 1 : 1;
+}
+
+// Reads the exponent digits after 'E' and its sign. Digits are taken as a decimal integer in every
+// radix, saturated far beyond any representable exponent. False after a syntax error.
+bool ReadExponent(bool& Negative, long& N) {
+  auto& s = EngineState;
+  Advance();
+  Negative = false;
+  if (s.CurChar == '+' || s.CurChar == '-') {
+    Negative = s.CurChar == '-';
+    Advance();
+  }
+  if (!IsDigit(s.CurChar)) {
+    RaiseError(s.ExprStr, errSyntax);
+    return false;
+  }
+  N = 0;
+  while (IsDigit(s.CurChar)) {
+    if (N < 100000000) N = N * 10 + (s.CurChar - '0');
+    Advance();
+  }
+  return true;
+}
+
+// The time form after the hours: ":m" and optionally ":s". False after a syntax error.
+bool ReadTime(Extended& Value) {
+  auto& s = EngineState;
+  Advance();
+  if (!IsDigit(s.CurChar)) {
+    RaiseError(s.ExprStr, errSyntax);
+    return false;
+  }
+  Value += ReadInteger() / 60;
+  if (s.CurChar == ':') {
+    Advance();
+    if (!IsDigit(s.CurChar)) {
+      RaiseError(s.ExprStr, errSyntax);
+      return false;
+    }
+    Value += ReadInteger() / 3600;
+  }
+  if (s.CurChar == ExpChar) {
+    RaiseError(s.ExprStr, errSyntax);
+    return false;
+  }
+  return true;
+}
+
+Extended FromDecimal(const std::string& Text, int Magnitude, int Start, bool& Failed) {
+  Extended v = 0;
+  const auto r = std::from_chars(Text.data(), Text.data() + Text.size(), v);
+  Failed = false;
+  if (r.ec == std::errc::result_out_of_range) {
+    // Below the smallest normal value the number reads as 0; above the largest it overflows.
+    if (Magnitude < 0) return 0;
+    NumberError(Start, errOverflow);
+    Failed = true;
+    return 0;
+  }
+  return v;
+}
+
+void ReadDecimal(Extended& Value, int Start) {
+  auto& s = EngineState;
+  std::string intDigits, fracDigits;
+  if (s.CurChar != '.') {
+    while (IsDigit(s.CurChar)) {
+      intDigits += static_cast<char>(s.CurChar);
+      Advance();
+    }
+  }
+  bool failed = false;
+  if (s.CurChar == ':') {
+    Value = intDigits.empty() ? 0 : FromDecimal(intDigits, 1, Start, failed);
+    if (!failed) ReadTime(Value);
+    return;
+  }
+  if (s.CurChar == '.') {
+    Advance();
+    while (IsDigit(s.CurChar)) {
+      fracDigits += static_cast<char>(s.CurChar);
+      Advance();
+    }
+  }
+  bool negative = false;
+  long n = 0;
+  if (s.CurChar == ExpChar && !ReadExponent(negative, n)) return;
+
+  // Decimal order of magnitude of the mantissa, to tell overflow from underflow.
+  const auto firstNonZero = intDigits.find_first_not_of('0');
+  long magnitude;
+  if (firstNonZero != std::string::npos) {
+    magnitude = static_cast<long>(intDigits.size() - firstNonZero) - 1;
+  } else {
+    const auto f = fracDigits.find_first_not_of('0');
+    magnitude = f == std::string::npos ? -1 : -static_cast<long>(f) - 1;
+  }
+  magnitude += negative ? -n : n;
+
+  std::string text = intDigits.empty() ? "0" : intDigits;
+  text += '.';
+  text += fracDigits.empty() ? "0" : fracDigits;
+  if (n > 0) {
+    text += negative ? "E-" : "E+";
+    text += std::to_string(n);
+  }
+  Value = FromDecimal(text, magnitude < 0 ? -1 : 1, Start, failed);
+}
+
+void ReadRadix(Extended& Value, int Start) {
+  auto& s = EngineState;
+  const int bitsPerDigit = Base() == 16 ? 4 : 1;
+  Value = ReadInteger();
+  if (s.CurChar == ':') {
+    ReadTime(Value);
+  } else {
+    if (s.CurChar == '.') {
+      Advance();
+      int k = 1;
+      while (IsDigit(s.CurChar)) {
+        Value += std::ldexp(static_cast<Extended>(DigitValue(s.CurChar)),
+                            -bitsPerDigit * std::min(k, 100000));
+        ++k;
+        Advance();
+      }
+    }
+    // In hexadecimal 'E' is a digit, so only binary numbers have an exponent here.
+    if (Base() == 2 && s.CurChar == ExpChar) {
+      bool negative = false;
+      long n = 0;
+      if (!ReadExponent(negative, n)) return;
+      Value = std::ldexp(Value, static_cast<int>(negative ? -n : n));
+    }
+  }
+  if (!std::isfinite(Value)) {
+    Value = 0;
+    NumberError(Start, errOverflow);
+  }
+}
+
+}  // namespace
+
+void ReadNumber(Extended& Value) {
+  Value = 0;
+  const int start = EngineState.Pos;
+  if (Base() == 10)
+    ReadDecimal(Value, start);
+  else
+    ReadRadix(Value, start);
+  if (EngineState.ErrFlag) Value = 0;
+}

@@ -1,0 +1,524 @@
+// The three grammar levels, the postfix operators, name resolution and the argument protocol.
+#include "engine/parser.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "engine/builtin_table.h"
+#include "engine/builtins.h"
+#include "engine/procedures.h"
+
+namespace {
+
+constexpr unsigned char chSquare = 0xB2;
+constexpr unsigned char chCube = 0xB3;
+constexpr unsigned char chRoot = 0xBD;
+constexpr unsigned char chPi = 0xB6;
+
+void Advance() { EngineState.CurChar = NextChar(EngineState.ExprStr); }
+void Fail(int Code) { RaiseError(EngineState.ExprStr, Code); }
+
+// Raises Code and marks the single character at P.
+void FailAt(int Code, int P) {
+  Fail(Code);
+  EngineState.ErrPos = P;
+  EngineState.ErrLen = 1;
+}
+
+bool IsAdditive(unsigned char C) {
+  return C == '&' || C == '+' || C == '-' || C == '\\' || C == '|';
+}
+bool IsMultiplicative(unsigned char C) { return C == '%' || C == '*' || C == '/'; }
+bool IsPostfix(unsigned char C) { return C == chSquare || C == chCube || C == chRoot; }
+
+bool IsNameStop(unsigned char C) {
+  return C == '(' || C == ')' || C == ',' || C == '=' || C == '^' || C == EndChar ||
+         IsPostfix(C) || IsAdditive(C) || IsMultiplicative(C);
+}
+
+bool IsOperandFollower(unsigned char C) {
+  return C == ')' || C == ',' || C == '^' || C == EndChar || IsPostfix(C) || IsAdditive(C) ||
+         IsMultiplicative(C);
+}
+
+bool IsLetter(unsigned char C) { return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z'); }
+
+bool IsFactorStarter(unsigned char C) {
+  return C == '(' || C == '?' || IsLetter(C) || C == chPi || IsAdditive(C) || DigitSet.Contains(C);
+}
+
+// A leading character that no expression may begin with.
+bool IsBadLead(unsigned char C) {
+  return C == '%' || C == '&' || C == '\\' || C == '^' || C == '|' || C == chSquare ||
+         C == chCube;
+}
+
+// Raises code 11 at the operator at OpPos when an operation left no finite value.
+bool CheckFinite(Extended Value, int OpPos) {
+  if (std::isfinite(Value)) return true;
+  FailAt(errOverflow, OpPos);
+  return false;
+}
+
+// Truncates toward zero to a 64-bit signed integer; false when the value has none.
+bool ToInt64(Extended V, std::int64_t& Out) {
+  const Extended t = std::trunc(V);
+  if (!(t >= -9223372036854775808.0L && t < 9223372036854775808.0L)) return false;
+  Out = static_cast<std::int64_t>(t);
+  return true;
+}
+
+// Marks the divisor of a division by zero: from the character after its '/' to its last character.
+void MarkDivisor() {
+  auto& s = EngineState;
+  RaiseError(s.ExprStr, errDivisionByZero);
+  // Reading stopped one past the divisor unless the text ended there.
+  if (static_cast<int>(s.ExprStr.size()) > s.ErrPos) --s.ErrPos;
+  while (s.ErrPos > 1 && CharAt(s.ErrPos - 1) != '/') {
+    --s.ErrPos;
+    ++s.ErrLen;
+  }
+}
+
+// Marks a failed call from its name to the failure point.
+void MarkCall(int NameStart) {
+  auto& s = EngineState;
+  if (s.ErrPos > NameStart) {
+    s.ErrLen = s.ErrPos - NameStart + 1;
+    s.ErrPos = NameStart;
+  }
+}
+
+// ^, then the square, the square root and the cube, each at most once.
+void Postfix(Extended& Value) {
+  auto& s = EngineState;
+  if (s.CurChar == '^') {
+    const int opPos = s.Pos;
+    Advance();
+    const unsigned char c = s.CurChar;
+    if (c == '%' || c == '&' || c == '\\' || c == '^' || c == '|' || c == '*' || c == '/' ||
+        IsPostfix(c)) {
+      Fail(errSyntax);
+      return;
+    }
+    Extended exponent = 0;
+    Factor(exponent);
+    if (s.ErrFlag) return;
+    Value = Power(Value, exponent);
+    if (s.ErrFlag) {
+      if (s.ErrCode == errOverflow) {
+        s.ErrPos = opPos;
+        s.ErrLen = 1;
+      }
+      return;
+    }
+  }
+  if (s.CurChar == chSquare) {
+    const int opPos = s.Pos;
+    Value = Value * Value;
+    if (!CheckFinite(Value, opPos)) return;
+    Advance();
+  }
+  if (s.CurChar == chRoot) {
+    if (Value < 0) {
+      ClearResult(Value);
+      Fail(errArgumentNegative);
+      return;
+    }
+    Value = std::sqrt(Value);
+    Advance();
+  }
+  if (s.CurChar == chCube) {
+    const int opPos = s.Pos;
+    Value = Value * Value * Value;
+    if (!CheckFinite(Value, opPos)) return;
+    Advance();
+  }
+}
+
+// The argument protocol of the function rows. CurChar is on the '(' that ends the name.
+// Answers false when the factor ends without postfix operators.
+bool CallFunction(int Id, int NameStart, Extended& Value) {
+  auto& s = EngineState;
+  auto& depth = EngineSettings.ArgDepth;
+  const int kind = BuiltinTable[static_cast<size_t>(Id)].Kind;
+  if (kind >= 1) ++depth;
+  Advance();
+  Extended arg1 = 0;
+  if (Id == idSolve) {
+    Solve(arg1);
+    if (s.ErrFlag) return false;
+    Value = arg1;
+    Advance();
+    if (depth > 0) --depth;
+    return false;
+  }
+  if (Id == idIntegral)
+    Integral(arg1);
+  else if (Id == idMin || Id == idMax)
+    Extremum(Id == idMax, arg1);
+  else
+    Expression(arg1);
+  if (s.ErrFlag) return false;
+
+  Extended arg2 = UndefinedValue;
+  if (s.CurChar == ',') {
+    if (kind < 2) {
+      Fail(errSyntax);
+      return false;
+    }
+    Advance();
+    Expression(arg2);
+    if (s.ErrFlag) return false;
+    if (s.CurChar == ',' && kind == 2) {
+      Fail(errSyntax);
+      return false;
+    }
+  }
+
+  if (Id == idIntegral || Id == idMin || Id == idMax) {
+    Value = arg1;
+  } else {
+    Value = CallBuiltin(Id, arg1, arg2, NameStart);
+    if (!s.ErrFlag) CallMultiArgBuiltin(Id, Value, arg1, arg2, NameStart);
+    if (s.ErrFlag) {
+      MarkCall(NameStart);
+      Value = 0;
+      return false;
+    }
+  }
+  if (!std::isfinite(Value)) {
+    Fail(errOverflow);
+    MarkCall(NameStart);
+    Value = 0;
+    return false;
+  }
+  // The character that ended the last argument closes the call, whatever it is.
+  Advance();
+  if (kind >= 1 && depth > 0) --depth;
+  CheckAfterOperand();
+  return !s.ErrFlag;
+}
+
+// Reads the operand named at CurChar (a letter or the pi character). Answers false when the factor
+// ends without postfix operators.
+bool NamedOperand(Extended& Value) {
+  auto& s = EngineState;
+  int nameStart = 0;
+  Extended userValue = 0;
+  const int id = ResolveIdentifier(nameStart, userValue);
+  if (s.ErrFlag) return false;
+
+  if (id == idUserFunction) {
+    Value = userValue;
+    return true;
+  }
+  if (id >= idFirstUserVariable) {
+    UserVariableValue(id, Value);
+    if (s.ErrFlag) return false;
+    CheckAfterOperand();
+    return !s.ErrFlag;
+  }
+  if (id == idFor) {
+    ForLoop(Value);
+    if (s.ErrFlag) return false;
+    Advance();
+    CheckAfterOperand();
+    return !s.ErrFlag;
+  }
+  if (IsLetterVariable(id)) {
+    if (!LetterVariable(id, Value)) return false;
+    CheckAfterOperand();
+    return !s.ErrFlag;
+  }
+  const auto& row = BuiltinTable[static_cast<size_t>(id)];
+  if (row.Kind == 0) {
+    if (id == idRandom) {
+      Extended r = 0;
+      Value = CallBuiltin(id, r, UndefinedValue, nameStart);
+      if (s.ErrFlag) {
+        MarkCall(nameStart);
+        Value = 0;
+        return false;
+      }
+    } else {
+      Value = id == idE ? BuiltinE : BuiltinPi;
+    }
+    CheckAfterOperand();
+    return !s.ErrFlag;
+  }
+  if (IsListFunction(id)) {
+    ListFunction(id, Value);
+    if (s.ErrFlag) return false;
+    Advance();
+    CheckAfterOperand();
+    return !s.ErrFlag;
+  }
+  if (id == idIf) {
+    IfThenElse(Value);
+    return !s.ErrFlag;
+  }
+  return CallFunction(id, nameStart, Value);
+}
+
+}  // namespace
+
+int ResolveIdentifier(int& NameStart, Extended& UserFunctionValue) {
+  auto& s = EngineState;
+  constexpr size_t maxKept = 20;
+  NameStart = s.Pos;
+  // A longer name is read to its end but compared by its first 20 characters.
+  std::string name(1, static_cast<char>(s.CurChar));
+  for (Advance(); !IsNameStop(s.CurChar); Advance())
+    if (name.size() < maxKept) name += static_cast<char>(s.CurChar);
+  name += static_cast<char>(s.CurChar);
+
+  if (name == "forJtoKstepMdo(") return idFor;
+  const int row = FindBuiltin(name);
+  if (row >= 0) return row;
+
+  if (TryUserFunction(name, NameStart, UserFunctionValue)) return idUserFunction;
+  if (s.ErrFlag) return -1;
+  const std::string bare = name.substr(0, name.size() - 1);
+  if (s.CurChar == '=') {
+    const int id = AssignUserVariable(bare, NameStart);
+    return s.ErrFlag ? -1 : id;
+  }
+  const int id = FindUserVariable(bare);
+  if (id >= idFirstUserVariable) return id;
+  // Unknown name: mark the whole name.
+  const int nameEnd = s.CurChar == EndChar ? s.Pos : s.Pos - 1;
+  Fail(errSyntax);
+  s.ErrPos = NameStart;
+  s.ErrLen = nameEnd >= NameStart ? nameEnd - NameStart + 1 : 1;
+  return -1;
+}
+
+void CheckAfterOperand() {
+  if (!IsOperandFollower(EngineState.CurChar)) Fail(errSyntax);
+}
+
+bool AtComma() { return EngineState.CurChar == ','; }
+
+Extended Power(Extended Base, Extended Exponent) {
+  // Results below this magnitude are flushed to 0.
+  static const Extended lnTiny = std::log(3.4E-1000L);
+  if (Base == 0) {
+    if (Exponent > 0) return 0;
+    if (Exponent == 0) return 1;
+    Fail(errDivisionByZero);
+    return 0;
+  }
+  Extended magnitude = std::fabs(Base);
+  bool negate = false;
+  if (Base < 0) {
+    if (Exponent != std::trunc(Exponent)) {
+      Fail(errArgumentNegative);
+      return 0;
+    }
+    negate = std::fmod(Exponent, 2.0L) != 0;
+  }
+  if (std::log(magnitude) * Exponent < lnTiny) return 0;
+  Extended r = std::pow(magnitude, Exponent);
+  if (!std::isfinite(r)) {
+    Fail(errOverflow);
+    return 0;
+  }
+  return negate ? -r : r;
+}
+
+void Factor(Extended& Value) {
+  auto& s = EngineState;
+  TNestGuard nest;
+  Value = 0;
+  if (nest.Exceeded()) {
+    Fail(errStackOverflow);
+    return;
+  }
+  if (!IsFactorStarter(s.CurChar)) {
+    Fail(errSyntax);
+    return;
+  }
+  int sign = 1;
+  if (s.CurChar == '+' || s.CurChar == '-') {
+    sign = s.CurChar == '-' ? -1 : 1;
+    Advance();
+  }
+  // A sign must be followed by an operand, and an operator alone is none.
+  if (!IsFactorStarter(s.CurChar) || IsAdditive(s.CurChar)) {
+    Fail(errSyntax);
+    return;
+  }
+
+  bool postfix = true;
+  const unsigned char c = s.CurChar;
+  const bool hex = EngineSettings.Radix == 1;
+  if (c == '$' && !hex) {
+    Fail(errSyntax);
+    return;
+  }
+  if (c == '$' && hex && CharAt(s.Pos + 1) == 'C' &&
+      (CharAt(s.Pos + 2) == 'i' || CharAt(s.Pos + 2) == 'n')) {
+    Advance();
+    postfix = NamedOperand(Value);
+  } else if (c == '$' || c == '.' || (c >= '0' && c <= '9')) {
+    if (c == '$') Advance();
+    ReadNumber(Value);
+    if (s.ErrFlag) return;
+    CheckAfterOperand();
+  } else if (c == '?') {
+    Advance();
+    Value = s.Ans;
+    CheckAfterOperand();
+  } else if (c == '(') {
+    Advance();
+    s.StartPos = s.Pos;
+    Expression(Value);
+    if (s.ErrFlag) return;
+    if (s.CurChar == ')' || s.CurChar == EndChar ||
+        (EngineSettings.ArgDepth > 0 && s.CurChar == ',')) {
+      Advance();
+      if (s.CurChar == EndChar) postfix = false;
+    } else {
+      Fail(errMissingClose);
+      ++s.ErrPos;
+      return;
+    }
+  } else if (c == 'f' && s.ExprStr.compare(static_cast<size_t>(s.Pos - 1), 14, "forJtoKstepMdo") == 0) {
+    for (int i = 0; i < 14; ++i) Advance();
+    ForLoop(Value);
+    if (s.ErrFlag) return;
+    Advance();
+    CheckAfterOperand();
+  } else if (IsLetter(c) || c == chPi) {
+    postfix = NamedOperand(Value);
+  } else {
+    Fail(errSyntax);
+  }
+  if (s.ErrFlag) {
+    Value = 0;
+    return;
+  }
+  Value *= sign;
+  if (postfix) Postfix(Value);
+  if (s.ErrFlag) Value = 0;
+}
+
+void Term(Extended& Value) {
+  auto& s = EngineState;
+  Value = 0;
+  if (s.Pos == s.StartPos && IsBadLead(CharAt(s.StartPos))) {
+    Fail(errSyntax);
+    return;
+  }
+  if (s.CurChar == '+' || s.CurChar == '-') {
+    const int sign = s.CurChar == '-' ? -1 : 1;
+    Advance();
+    if (IsAdditive(s.CurChar)) {
+      Fail(errSyntax);
+      return;
+    }
+    Factor(Value);
+    Value *= sign;
+  } else {
+    Factor(Value);
+  }
+  if (s.ErrFlag) return;
+  if (s.CurChar != ')' && s.CurChar != EndChar && !IsAdditive(s.CurChar) &&
+      !IsMultiplicative(s.CurChar)) {
+    if (EngineSettings.ArgDepth > 0) return;
+    Fail(errSyntax);
+    return;
+  }
+  while (IsMultiplicative(s.CurChar)) {
+    const unsigned char op = s.CurChar;
+    const int opPos = s.Pos;
+    Advance();
+    if (IsAdditive(s.CurChar) || s.CurChar == '^') {
+      Fail(errSyntax);
+      return;
+    }
+    Extended right = 0;
+    Factor(right);
+    if (s.ErrFlag) return;
+    if (op == '*') {
+      Value = Value * right;
+    } else if (op == '%') {
+      Value = Value * right / 100;
+    } else if (right == 0) {
+      MarkDivisor();
+      Value = 0;
+      return;
+    } else {
+      Value = Value / right;
+    }
+    if (!CheckFinite(Value, opPos)) {
+      Value = 0;
+      return;
+    }
+  }
+}
+
+void Expression(Extended& Value) {
+  auto& s = EngineState;
+  Term(Value);
+  if (s.ErrFlag) return;
+  while (IsAdditive(s.CurChar)) {
+    const unsigned char op = s.CurChar;
+    const int opPos = s.Pos;
+    Advance();
+    if (s.CurChar == '^' || IsAdditive(s.CurChar) || IsMultiplicative(s.CurChar)) {
+      Fail(errSyntax);
+      return;
+    }
+    Extended right = 0;
+    Term(right);
+    if (s.ErrFlag) return;
+    if (op == '+') {
+      Value = Value + right;
+    } else if (op == '-') {
+      Value = Value - right;
+    } else {
+      std::int64_t a = 0, b = 0;
+      if (!ToInt64(Value, a) || !ToInt64(right, b)) {
+        FailAt(errOutOfRange, opPos);
+        Value = 0;
+        return;
+      }
+      const std::int64_t r = op == '&' ? (a & b) : op == '|' ? (a | b) : (a ^ b);
+      Value = static_cast<Extended>(r);
+    }
+    if (!CheckFinite(Value, opPos)) {
+      Value = 0;
+      return;
+    }
+  }
+}
+
+Extended Evaluate(const std::string& Text) {
+  if (Text.empty()) return 0;
+  auto& s = EngineState;
+  if (s.ExprStr != Text) s.ExprStr = Text;
+  s.StartPos = 1;
+  s.Pos = 0;
+  s.ErrFlag = false;
+  s.ErrPos = 0;
+  s.CurChar = NextChar(s.ExprStr);
+  Extended value = 0;
+  Expression(value);
+  if (!s.ErrFlag && !std::isfinite(value)) {
+    Fail(errOverflow);
+    value = 0;
+  }
+  return value;
+}
+
+Extended EvaluateEx(const std::string& Text, bool& Failed, int& ErrorPos, int& ErrorLen) {
+  if (Text.empty()) return 0;
+  EngineState.ExprStr = Text;
+  const Extended value = Evaluate(Text);
+  Failed = EngineState.ErrFlag;
+  ErrorPos = EngineState.ErrPos;
+  ErrorLen = EngineState.ErrLen;
+  return value;
+}
