@@ -8,6 +8,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "engine/builtin_table.h"
 #include "engine/parser.h"
 #include "engine/procedures.h"
 #include "engine/variables.h"
@@ -263,6 +264,8 @@ TUserFunc::TUserFunc(const std::string& Text) : Line(Text) {
                   [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; }))
     return;
   if (!Params.empty()) Compile();
+  // A name that the grammar resolves to a built-in or a letter variable can never be called.
+  if (FindBuiltin(Name) >= 0) Valid = false;
 }
 
 int TUserFunc::FindParam(const std::string& Param, const std::string& Text) {

@@ -159,3 +159,17 @@ TEST_F(ListFunctions, ArgumentDepthAndErrors) {
 }
 
 }  // namespace
+
+namespace {
+
+class LibraryErrors : public ProceduresTest {};
+
+// A library routine that fails on the last argument of the text still marks the call.
+TEST_F(LibraryErrors, FailureAtTheEndOfTheTextIsMarked) {
+  const TEvalResult r = Eval("ibeta(1,2,+2*3");
+  EXPECT_EQ(r.Code, errArguments);
+  EXPECT_EQ(r.Pos, 1);
+  EXPECT_GE(r.Len, 1);
+}
+
+}  // namespace
