@@ -33,10 +33,7 @@ std::array<bool, LetterCount + 1> LetterInProgress{};
 
 std::string LetterName(int k) { return std::string(1, Letters[k - 1]); }
 
-void LogValue(const std::string& Name, Extended Value) {
-  AssignmentLog.Names.push_back(Name);
-  AssignmentLog.Values.push_back(LogText(EngineSettings.Digits, Value));
-}
+void LogValue(const std::string& Name, Extended Value) { AssignmentLog.Add(Name, Value); }
 
 // The position of a one-character name whose reader has moved past it.
 int NamePosition() {
@@ -243,6 +240,10 @@ bool SetVariableDlg(int k) {
   }
   FailAtLetter(errUserBreak, letterPos);
   return false;
+}
+
+std::string TAssignmentLog::Value(size_t i) const {
+  return i < Numbers.size() ? LogText(EngineSettings.Digits, Numbers[i]) : std::string();
 }
 
 bool AskBreak() { return EngineHost().AskBreak(); }

@@ -40,14 +40,26 @@ extern std::vector<TUserVariable> UserVariables;
 // AddUserVariable uses this to keep the engine's list.
 int SetUserVariable(const std::string& Name, Extended Value);
 
-// The variables read or assigned by the running evaluation, in pairs: name and value text.
+// The variables read or assigned by the running evaluation, in pairs: name and value. The values
+// are formatted only when the calculator lists them (with FormatNumber and 18 digits), since
+// plots read their variables hundreds of thousands of times. Only the first MaxEntries pairs are
+// kept, so that a long loop cannot make the log grow without end.
 struct TAssignmentLog {
+  static constexpr size_t MaxEntries = 1000;
   std::vector<std::string> Names;
-  std::vector<std::string> Values;
+  std::vector<Extended> Numbers;
   void Clear() {
     Names.clear();
-    Values.clear();
+    Numbers.clear();
   }
+  void Add(const std::string& Name, Extended Value) {
+    if (Names.size() >= MaxEntries) return;
+    Names.push_back(Name);
+    Numbers.push_back(Value);
+  }
+  size_t Count() const { return Names.size(); }
+  // The value text of pair i.
+  std::string Value(size_t i) const;
 };
 extern TAssignmentLog AssignmentLog;
 

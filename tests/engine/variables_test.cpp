@@ -37,15 +37,22 @@ TEST_F(Variables, LowerCaseAssignmentIsCutOut) {
 TEST_F(Variables, AssignmentLogKeepsPairs) {
   SetLetter(varK, 2);
   EXPECT_VALUE("(X=3)+K*X", 9);
-  ASSERT_EQ(AssignmentLog.Names.size(), AssignmentLog.Values.size());
-  ASSERT_EQ(AssignmentLog.Names.size(), 3u);
+  ASSERT_EQ(AssignmentLog.Count(), 3u);
   EXPECT_EQ(AssignmentLog.Names[0], "X");
   EXPECT_EQ(AssignmentLog.Names[1], "K");
-  EXPECT_EQ(AssignmentLog.Values[1].substr(0, 3), "2.0");
+  EXPECT_EQ(AssignmentLog.Value(1).substr(0, 3), "2.0");
   // A radix that cannot show the value does not disturb the evaluation.
   SelectRadix(1);
   SetLetter(varK, 0.5);
   EXPECT_VALUE("K", 0.5);
+  EXPECT_FALSE(AssignmentLog.Value(AssignmentLog.Count() - 1).empty());
+  // A long loop does not make the log grow without end.
+  SelectRadix(0);
+  SetLetter(varJ, 1);
+  SetLetter(varK, 5000);
+  SetLetter(varM, 1);
+  EXPECT_VALUE("forJtoKstepMdo(J)", 5000);
+  EXPECT_EQ(AssignmentLog.Count(), TAssignmentLog::MaxEntries);
 }
 
 TEST_F(Variables, UndefinedLetterAsksOrEvaluatesItsDefinition) {
@@ -94,7 +101,7 @@ TEST_F(Variables, UserVariables) {
   EXPECT_EQ(FindUserVariable("b"), 0);
   EXPECT_TRUE(Eval("(b=2").Failed);
   EXPECT_EQ(FindUserVariable("b"), 0);
-  EXPECT_EQ(AssignmentLog.Names.size(), AssignmentLog.Values.size());
+  EXPECT_EQ(AssignmentLog.Names.size(), AssignmentLog.Numbers.size());
 }
 
 TEST_F(IfForm, ComparisonsAndBranches) {
