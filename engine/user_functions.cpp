@@ -156,6 +156,7 @@ void MarkCall(int Code, int NameStart, int Last) {
   ConsumeRest();
 }
 
+// Overflow: the call failed in a way that no other definition of the name can mend.
 enum class TCallResult { Done, Failed, Overflow };
 
 // One attempt to call F; the reader stands on the '(' of the call.
@@ -210,8 +211,9 @@ TCallResult CallOnce(const TUserFunc& F, int NameStart, Extended& Value) {
     Value = v;
     return TCallResult::Done;
   }
-  if (code == errStackOverflow) {
-    MarkCall(errStackOverflow, NameStart, close);
+  // Runaway recursion and a confirmed break end the whole evaluation, whatever the nesting.
+  if (code == errStackOverflow || code == errUserBreak) {
+    MarkCall(code, NameStart, close);
     return TCallResult::Overflow;
   }
   // The innermost failure is the one worth reporting; a nested call's code 27 keeps it.

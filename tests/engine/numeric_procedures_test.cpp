@@ -60,6 +60,20 @@ TEST_F(IntegralProc, BreakEndsTheIntegral) {
   EXPECT_EQ(Letter(varX), 2);
 }
 
+TEST_F(SolveProc, BreakEndsSolveAndSearch) {
+  SetLetter(varX, 2);
+  Host.StopAtPump = 10;
+  EXPECT_EQ(Eval("solve(0,2,X^2-2)").Code, errUserBreak);
+  EXPECT_EQ(Letter(varX), 2);
+  Host.Pumps = 0;
+  EXPECT_EQ(Eval("max(0,pi,sin(X))").Code, errUserBreak);
+  EXPECT_EQ(Letter(varX), 2);
+  // A break inside a user function's body is not dressed up as an error of the body.
+  Define("slow(a)=integral(0,a,sin(X))");
+  Host.Pumps = 0;
+  EXPECT_EQ(Eval("1+slow(3)").Code, errUserBreak);
+}
+
 TEST_F(SolveProc, SimpleRoots) {
   SetLetter(varX, 9);
   EXPECT_CLOSE(Value("solve(0,2,X^2-2)"), Sqrt2, 1e-18L);
