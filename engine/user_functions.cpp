@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "engine/builtin_table.h"
+#include "engine/engine_host.h"
 #include "engine/parser.h"
 #include "engine/procedures.h"
 #include "engine/variables.h"
@@ -23,7 +24,14 @@ constexpr int MaxParams = 31;
 // A name longer than this cannot be called: the grammar compares names by 20 characters.
 constexpr size_t MaxNameLength = 20;
 
+// A body expanded beyond this is taken for a recursion whose arguments grow without end.
+constexpr size_t MaxCodeLength = 1 << 16;
+// Calls between two looks at the message queue and the Stop button: nested calls whose bodies
+// read their parameters several times multiply, and the user must be able to stop them.
+constexpr unsigned CallsPerPump = 64;
+
 int CallDepth = 0;
+unsigned CallCount = 0;
 
 bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
@@ -181,7 +189,14 @@ TCallResult CallOnce(const TUserFunc& F, int NameStart, Extended& Value) {
     call.Expand(i, "(" + arg + ")");
   }
   const int close = s.Pos;
-  if (CallDepth >= MaxUserCallDepth) {
+  if (++CallCount % CallsPerPump == 0) {
+    PumpMessages();
+    if (CheckBreak()) {
+      MarkCall(errUserBreak, NameStart, close);
+      return TCallResult::Overflow;
+    }
+  }
+  if (CallDepth >= MaxUserCallDepth || call.Code.size() > MaxCodeLength) {
     MarkCall(errStackOverflow, NameStart, close);
     return TCallResult::Overflow;
   }

@@ -76,4 +76,4 @@ void CreateUserFunctions();
 void FreeUserFunctions();
 
 // Recursion bound of user-function calls (code 2 beyond it).
-inline constexpr int MaxUserCallDepth = 64;
+inline constexpr int MaxUserCallDepth = 200;

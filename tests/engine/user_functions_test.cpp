@@ -120,9 +120,23 @@ TEST_F(UserFunctionCalls, RecursionIsStackOverflow) {
   EXPECT_EQ(EngineState.NestDepth, 0);
   // Recursion that ends by itself works.
   EXPECT_VALUE("fac(10)", 3628800);
+  EXPECT_CLOSE(Value("fac(150)") / 5.7133839564458545904789328652e262L, 1, 1e-15L);
+  EXPECT_EQ(Eval("fac(500)").Code, errStackOverflow);
+  // Arguments that grow with each level end the same way, before memory runs out.
+  Define("grow(x)=grow(x*x)+1");
+  EXPECT_EQ(Eval("grow(2)").Code, errStackOverflow);
   // Through a letter's definition as well.
   VarExprs[varN] = "r(N)";
   EXPECT_EQ(Eval("N").Code, errStackOverflow);
+}
+
+TEST_F(UserFunctionCalls, ManyNestedCallsCanBeStopped) {
+  Define("four(x)=x+x+x+x");
+  EXPECT_VALUE("four(four(1))", 16);
+  Host.StopAtPump = 2;
+  const TEvalResult r = Eval("four(four(four(four(four(four(four(four(four(four(1))))))))))");
+  EXPECT_EQ(r.Code, errUserBreak);
+  EXPECT_EQ(Host.Questions, 1);
 }
 
 TEST_F(UserFunctionCalls, ValueStack) {
