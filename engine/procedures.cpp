@@ -3,6 +3,7 @@
 // argument (the body) once per function value, with X set to the abscissa.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "engine/builtin_math.h"
