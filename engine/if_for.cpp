@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/engine_host.h"
+#include "engine/numeric_procedures.h"
 #include "engine/parser.h"
 #include "engine/procedures.h"
 #include "engine/variables.h"
@@ -153,7 +154,10 @@ void ForLoop(Extended& Value) {
     s.StartPos = body;
     EngineSettings.ArgDepth = depth;
     value = 0;
-    Expression(value);
+    {
+      TLoopScope loop;
+      Expression(value);
+    }
     if (s.ErrFlag) break;
     s.Ans = value;
     PumpMessages();

@@ -13,6 +13,17 @@ extern int IntervalCount;
 // The abscissa of the last extremum found.
 extern Extended ExtremumX;
 
+// Number of procedure and FOR bodies now being read. A min( or max( read again inside such a
+// body is part of one calculation, not a repeated request, and does not refine itself.
+extern int LoopDepth;
+class TLoopScope {
+ public:
+  TLoopScope() { ++LoopDepth; }
+  ~TLoopScope() { --LoopDepth; }
+  TLoopScope(const TLoopScope&) = delete;
+  TLoopScope& operator=(const TLoopScope&) = delete;
+};
+
 // The counters a nested evaluation must not disturb.
 struct TProcedureCounters {
   Extended Low = UndefinedValue;

@@ -17,6 +17,7 @@ Extended IntervalLow = UndefinedValue;
 Extended IntervalUp = UndefinedValue;
 int IntervalCount = 1;
 Extended ExtremumX = 0;
+int LoopDepth = 0;
 
 namespace {
 
@@ -51,7 +52,10 @@ bool EvalBody(TBody& Body, Extended x, Extended& Value) {
   s.StartPos = Body.Pos;
   EngineSettings.ArgDepth = Body.ArgDepth;
   Value = 0;
-  Expression(Value);
+  {
+    TLoopScope loop;
+    Expression(Value);
+  }
   if (!s.ErrFlag && !std::isfinite(Value)) RaiseError(s.ExprStr, errOverflow);
   if (s.ErrFlag) {
     Value = 0;
@@ -304,8 +308,10 @@ void Solve(Extended& Value) {
   if (Sign(fLow) == Sign(fUp)) {
     // No sign change: the only root can be a touching one, at the extremum nearest to 0.
     const bool max = fLow < 0;
-    ExtremumText.clear();
-    IntervalCount = 1;
+    if (LoopDepth == 0) {
+      ExtremumText.clear();
+      IntervalCount = 1;
+    }
     TPoint best;
     if (!SearchParts(body, max, low, up, 1, best)) return finish(0);
     const Extended extremum = max ? -best.G : best.G;
@@ -352,17 +358,21 @@ void Extremum(bool Max, Extended& Value) {
   if (!EvalTwoArgs(up, low)) return;
   VarValues[varL] = low;
   VarValues[varU] = up;
-  if (low == IntervalLow && up == IntervalUp && s.ExprStr == ExtremumText) {
-    IntervalCount = std::min(2 * std::max(IntervalCount, 1), MaxExtremumParts);
-  } else {
-    IntervalCount = 1;
-    IntervalLow = low;
-    IntervalUp = up;
-    ExtremumText = s.ExprStr;
+  int parts = 1;
+  if (LoopDepth == 0) {
+    if (low == IntervalLow && up == IntervalUp && s.ExprStr == ExtremumText) {
+      IntervalCount = std::min(2 * std::max(IntervalCount, 1), MaxExtremumParts);
+    } else {
+      IntervalCount = 1;
+      IntervalLow = low;
+      IntervalUp = up;
+      ExtremumText = s.ExprStr;
+    }
+    parts = IntervalCount;
   }
   TBody body{s.Pos, 0, EngineSettings.ArgDepth, 0};
   TPoint best;
-  const bool ok = SearchParts(body, Max, low, up, IntervalCount, best);
+  const bool ok = SearchParts(body, Max, low, up, parts, best);
   VarValues[varX] = savedX;
   if (!ok) return;
   ExtremumX = best.X;

@@ -133,8 +133,18 @@ TEST_F(ExtremumProc, RepeatingTheSameTextRefinesWithABound) {
   EXPECT_EQ(IntervalCount, 64);
   Value("min(0,3,(X-2)^2)");
   EXPECT_EQ(IntervalCount, 1);
+  // Read again inside a loop or another procedure's body it is one calculation, not a repeat.
+  SetLetter(varJ, 1);
+  SetLetter(varK, 5);
+  SetLetter(varM, 1);
+  EXPECT_VALUE("forJtoKstepMdo(min(0,3,(X-2)^2))", 0);
+  EXPECT_EQ(IntervalCount, 1);
+  EXPECT_CLOSE(Value("max(0,1,X+min(0,3,(X-2)^2))"), 1, 1e-18L);
+  EXPECT_EQ(IntervalCount, 1);
+  EXPECT_EQ(SaveProcedureCounters().Text, "max(0,1,X+min(0,3,(X-2)^2))");
   // Inside a nested evaluation the counters are put back afterwards.
   Define("f(a)=min(0,3,(X-a)^2)");
+  Value("min(0,3,(X-2)^2)");
   Value("min(0,3,(X-2)^2)");
   EXPECT_EQ(Value("f(1)+f(1)"), 0);
   EXPECT_EQ(IntervalCount, 2);
