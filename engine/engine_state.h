@@ -91,7 +91,9 @@ TReaderContext SaveReader();
 void RestoreReader(const TReaderContext& Context);
 
 // Saves the reader context on construction and puts it back on destruction (or earlier through
-// Restore). The error state is not part of it: errors of the nested text stay visible.
+// Restore), exactly as it was. The error state is not part of it: errors of the nested text stay
+// visible, and the outer reader returns at once when ErrFlag is still set (a caller that goes on
+// after a failed nested text clears ErrFlag itself).
 class TReaderGuard {
  public:
   TReaderGuard() : Saved(SaveReader()) {}

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "engine/engine_host.h"
 
@@ -33,7 +34,11 @@ std::string Sci(Extended X, int Width) {
   const int exponent = std::atoi(raw.c_str() + e + 1);
   std::string exp = std::to_string(std::abs(exponent));
   exp.insert(0, exp.size() < 4 ? 4 - exp.size() : 0, '0');
-  return PadLeft(" " + raw.substr(0, e) + "E" + (exponent < 0 ? "-" : "+") + exp, Width);
+  std::string text(1, ' ');
+  text.append(raw, 0, e);
+  text += exponent < 0 ? "E-" : "E+";
+  text += exp;
+  return PadLeft(std::move(text), Width);
 }
 
 // |X| with D digits after the point, right-aligned in W characters.
@@ -126,7 +131,7 @@ void FormatHMS(Extended X, std::string& Text) {
     return;
   }
   // Whole seconds, split exactly (a split of the fraction in floating point can lose a second).
-  const long long seconds = std::llround(X * 3600);
+  const auto seconds = static_cast<long long>(std::nearbyint(X * 3600));  // halves to even
   Text = std::to_string(seconds / 3600) + ":" + std::to_string(seconds % 3600 / 60) + ":" +
          std::to_string(seconds % 60);
 }

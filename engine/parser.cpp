@@ -510,6 +510,13 @@ Extended Evaluate(const std::string& Text) {
     Fail(errOverflow);
     value = 0;
   }
+  if (s.ErrFlag) {
+    // Whatever a nested reader put back, a failed evaluation ends with the text consumed, no open
+    // argument list and a visible error span.
+    s.CurChar = EndChar;
+    EngineSettings.ArgDepth = 0;
+    if (s.ErrLen < 1) s.ErrLen = 1;
+  }
   return value;
 }
 

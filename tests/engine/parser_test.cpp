@@ -27,6 +27,8 @@ TEST_F(Grammar, PrecedenceAndAssociativity) {
   EXPECT_VALUE("(-5)", -5);
   EXPECT_VALUE("(2+3", 5);  // an unclosed group at the very end is accepted
   EXPECT_VALUE("((2+3)*(4-1))", 15);
+  EXPECT_VALUE("2^-(3)", 0.125);
+  EXPECT_VALUE("2^-(3", 0.125);  // the sign holds also when the group ends the text
   EXPECT_VALUE("2)", 2);    // the surplus ")" and what follows it are not read
   EXPECT_VALUE("2)+garbage", 2);
 }
@@ -74,6 +76,8 @@ TEST_F(Grammar, ErrorPositions) {
   EXPECT_ERROR("q", errSyntax, 1, 1);
   // A group that stops elsewhere than at ")" inside an argument: code 18 one past the stop.
   EXPECT_ERROR("sqrt(((2)3))", errMissingClose, 11, 1);
+  // An operand must be followed by an operand follower, inside an argument too.
+  EXPECT_ERROR("sqrt((2;3))", errSyntax, 8, 1);
   EXPECT_ERROR("(-4)\xBD", errArgumentNegative, 5, 1);
   EXPECT_ERROR("(-8)^0.5", errArgumentNegative, 8, 1);
 }

@@ -1,0 +1,262 @@
+#include "engine/builtin_math.h"
+
+#include <cmath>
+#include <complex>
+
+#include "engine/engine_host.h"
+#include "engine/specfun.h"
+
+namespace {
+
+using std::fabs;
+
+void ClearCode() { EngineState.ErrCode = 0; }
+
+Extended Fail(int Code, Extended Substitute = 0) {
+  EngineState.ErrCode = Code;
+  EngineState.ErrFlag = true;
+  return Substitute;
+}
+
+// Si and Ci for x > 0: power series up to 2, the continued fraction of E1(ix) beyond.
+void SinCosIntegral(Extended x, Extended& si, Extended& ci) {
+  if (std::isinf(x)) {
+    si = Pi / 2;
+    ci = 0;
+    return;
+  }
+  if (x <= 2) {
+    Extended sumS = 0, sumC = 0, term = 1;  // term = (-1)^k x^j / j!
+    for (int j = 1; j < 200; ++j) {
+      term *= x / j;
+      const Extended t = term / j;
+      if (j % 2 == 1) {
+        sumS += (j % 4 == 1) ? t : -t;
+      } else {
+        sumC += (j % 4 == 0) ? t : -t;
+      }
+      if (t < MachineEps * 1e-3L * (fabs(sumS) + fabs(sumC))) break;
+    }
+    si = sumS;
+    ci = EulerGamma + std::log(x) + sumC;
+    return;
+  }
+  using C = std::complex<Extended>;
+  C b(1, x), c(1 / TinyValue, 0), d = C(1) / b, h = d;
+  for (int i = 2; i < 100000; ++i) {
+    const Extended a = -static_cast<Extended>(i - 1) * (i - 1);
+    b += 2;
+    d = C(1) / (a * d + b);
+    c = b + a / c;
+    const C del = c * d;
+    h *= del;
+    if (fabs(del.real() - 1) + fabs(del.imag()) < MachineEps) break;
+  }
+  h *= C(std::cos(x), -std::sin(x));
+  ci = -h.real();
+  si = Pi / 2 + h.imag();
+}
+
+// Fermi-Dirac integrand t^n / (exp(t - x) + 1); Params = {n, x}.
+Extended FermiIntegrand(const Extended* p, Extended t) {
+  const Extended e = t - p[1];
+  const Extended f = e > 0 ? std::exp(-e) / (1 + std::exp(-e)) : 1 / (1 + std::exp(e));
+  return std::pow(t, p[0]) * f;
+}
+
+// Same with the factor exp(t - x)/(1 + exp(t - x)) only, i.e. t^n - FermiIntegrand.
+Extended FermiComplementIntegrand(const Extended* p, Extended t) {
+  const Extended e = t - p[1];
+  const Extended f = e < 0 ? std::exp(e) / (1 + std::exp(e)) : 1 / (1 + std::exp(-e));
+  return std::pow(t, p[0]) * f;
+}
+
+constexpr Extended GLNodes[5] = {0.1488743389816312108848260011297200L,
+                                 0.4333953941292471907992659431657842L,
+                                 0.6794095682990244062343273651148736L,
+                                 0.8650633666889845107320966884234930L,
+                                 0.9739065285171717200779640120844521L};
+constexpr Extended GLWeights[5] = {0.2955242247147528701738929946513383L,
+                                   0.2692667193099963550912269215694694L,
+                                   0.2190863625159820439955349342281632L,
+                                   0.1494513491505805931457763396576973L,
+                                   0.0666713443086881375935688098933318L};
+
+}  // namespace
+
+Extended Gamma(Extended x) {
+  ClearCode();
+  if (std::isnan(x)) return Fail(errArguments);
+  if (x == 0 || (x < 0 && x == std::trunc(x))) return Fail(errDivisionByZero);
+  if (x >= 1 && x <= 1755 && x == std::trunc(x)) return Factorial(x - 1);
+  const Extended r = std::tgamma(x);
+  if (std::isinf(r)) return Fail(errOverflow, HugeValue);
+  return r;
+}
+
+Extended Factorial(Extended x) {
+  ClearCode();
+  if (!(x >= 0) || x != std::trunc(x)) return Fail(errArguments);
+  if (x > 1754) return Fail(errOverflow, HugeValue);
+  // The product carried with its rounding error, so that the result is correctly rounded far
+  // beyond the point where the plain product stops being exact.
+  Extended hi = 1, lo = 0;
+  const int n = static_cast<int>(x);
+  for (int k = 2; k <= n; ++k) {
+    const Extended p = hi * k;
+    lo = lo * k + std::fma(hi, static_cast<Extended>(k), -p);
+    hi = p;
+  }
+  return hi + lo;
+}
+
+std::uint32_t GCD(std::uint32_t a, std::uint32_t b) {
+  while (b != 0) {
+    const std::uint32_t t = a % b;
+    a = b;
+    b = t;
+  }
+  return a;
+}
+
+std::uint64_t LCM(std::uint32_t a, std::uint32_t b) {
+  const std::uint32_t g = GCD(a, b);
+  if (g == 0) return 0;
+  return static_cast<std::uint64_t>(a / g) * b;
+}
+
+Extended Perm(std::uint32_t n, std::uint32_t r) {
+  ClearCode();
+  if (n == 0 || r > n) return 0;
+  if (r == 0) return 1;
+  // n!/(n-r)! >= r!, which is beyond the floating range for r > 1754.
+  if (r > 1754) return Fail(errOverflow, HugeValue);
+  Extended hi = 1, lo = 0;
+  for (std::uint32_t i = 0; i < r; ++i) {
+    const Extended k = static_cast<Extended>(n - i);
+    const Extended p = hi * k;
+    lo = lo * k + std::fma(hi, k, -p);
+    hi = p;
+    if (std::isinf(hi)) return Fail(errOverflow, HugeValue);
+  }
+  return std::nearbyint(hi + lo);
+}
+
+Extended SinIntegral(Extended x) {
+  ClearCode();
+  if (!(x >= 0)) return Fail(errArguments);
+  if (x == 0) return 0;
+  Extended si, ci;
+  SinCosIntegral(x, si, ci);
+  return si;
+}
+
+Extended CosIntegral(Extended x) {
+  ClearCode();
+  if (!(x > 0)) return Fail(errArguments);
+  Extended si, ci;
+  SinCosIntegral(x, si, ci);
+  return ci;
+}
+
+Extended FermiDirac(Extended n, Extended x) {
+  ClearCode();
+  if (!(n > -1) || !std::isfinite(n) || std::isnan(x)) return Fail(errOutOfRange);
+  if (x == -HUGE_VALL) return 0;
+  const Extended lnGamma = std::lgamma(n + 1);
+  if (x <= -1) {
+    // Expansion of 1/(exp(t - x) + 1) in powers of exp(x - t): quick for x <= -1. The terms are
+    // formed as logarithms so that a huge Gamma(n + 1) meets a tiny exp(kx) without overflow.
+    Extended sum = 0, first = 0;
+    for (int k = 1; k < 200; ++k) {
+      const Extended lnTerm = lnGamma + k * x - (n + 1) * std::log(static_cast<Extended>(k));
+      if (k == 1) first = lnTerm;
+      const Extended t = std::exp(lnTerm - first);
+      sum += (k % 2 == 1) ? t : -t;
+      if (t < fabs(sum) * MachineEps * 1e-2L) break;
+    }
+    if (first + std::log(sum) > ExpHighLimit) return Fail(errOverflow, HugeValue);
+    return first < ExpHighLimit - 1 ? std::exp(first) * sum : std::exp(first + std::log(sum));
+  }
+  // For x > -1 the integral exceeds Gamma(n + 1)/4, beyond the range once n passes 1760.
+  if (n > 1760 || std::isinf(x)) return Fail(errOverflow, HugeValue);
+  // [0, 1]: the Taylor series of 1/(1 + A e^t), A = exp(-x), integrated against t^n term by
+  // term, which copes with the end-point behaviour of t^n for any n > -1. The series converges
+  // for |t| < sqrt(x^2 + pi^2), so at least like pi^-j on [0, 1].
+  constexpr int Terms = 64;
+  const Extended A = std::exp(-x);
+  Extended e[Terms], h[Terms];
+  Extended fact = 1;
+  for (int j = 0; j < Terms; ++j) {
+    if (j > 0) fact *= j;
+    e[j] = A / fact;
+  }
+  Extended head = 0;
+  for (int j = 0; j < Terms; ++j) {
+    Extended s = j == 0 ? 1 : 0;
+    for (int i = 1; i <= j; ++i) s -= e[i] * h[j - i];
+    h[j] = s / (1 + A);
+    head += h[j] / (n + j + 1);
+  }
+  const Extended params[2] = {n, x};
+  const Extended upper = std::max(x, 1.0L) + 60 + n + 10 * std::sqrt(n + 1);
+  Extended body;
+  if (x <= 61) {
+    body = x > 1 ? Quadrature(FermiIntegrand, params, x, 1) : 0;
+    if (EngineState.ErrCode != 0) return 0;
+    body += Quadrature(FermiIntegrand, params, upper, std::max(x, 1.0L));
+  } else {
+    // Far below x the Fermi factor is 1 to working precision: integrate t^n exactly there and
+    // subtract the tiny remainder.
+    const Extended L = x - 50;
+    const Extended exact = std::expm1((n + 1) * std::log(L)) / (n + 1);
+    // The remainder is below exp(-110) t^n more than 60 below L.
+    const Extended rest = Quadrature(FermiComplementIntegrand, params, L, std::max(1.0L, L - 60));
+    if (EngineState.ErrCode != 0) return 0;
+    body = exact - rest + Quadrature(FermiIntegrand, params, x, L);
+    if (EngineState.ErrCode != 0) return 0;
+    body += Quadrature(FermiIntegrand, params, upper, x);
+  }
+  if (EngineState.ErrCode != 0) return 0;
+  const Extended r = head + body;
+  if (std::isinf(r)) return Fail(errOverflow, HugeValue);
+  return r;
+}
+
+Extended GaussLegendre10(TIntegrand F, const Extended* Params, Extended Up, Extended Low) {
+  Extended S = 0;
+  for (int i = 0; i < 5; ++i) {
+    const Extended t = (Up - Low) * GLNodes[i];
+    S += GLWeights[i] * F(Params, (Low + Up + t) / 2) + GLWeights[i] * F(Params, (Low + Up - t) / 2);
+    if (EngineState.ErrCode != 0) return 0;
+  }
+  return S * 0.5L * (Up - Low);
+}
+
+Extended CompositeGauss(int n, TIntegrand F, const Extended* Params, Extended Up, Extended Low) {
+  const Extended h = (Up - Low) / n;
+  Extended S = 0;
+  for (int k = 0; k < n; ++k) {
+    S += GaussLegendre10(F, Params, Low + (k + 1) * h, Low + k * h);
+    if (EngineState.ErrCode != 0) return 0;
+    EngineHost().PumpMessages();
+  }
+  return S;
+}
+
+Extended Quadrature(TIntegrand F, const Extended* Params, Extended Up, Extended Low,
+                    Extended RelTol, int MaxDoublings) {
+  ClearCode();
+  int n = 1;
+  Extended S = CompositeGauss(n, F, Params, Up, Low);
+  for (int i = 0; i < MaxDoublings; ++i) {
+    if (EngineState.ErrCode != 0) return 0;
+    n *= 2;
+    const Extended T = CompositeGauss(n, F, Params, Up, Low);
+    if (EngineState.ErrCode != 0) return 0;
+    const bool settled = fabs(T - S) <= RelTol * fabs(T);
+    S = T;
+    if (settled) return S;
+  }
+  return Fail(errOutOfRange);
+}

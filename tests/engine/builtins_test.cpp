@@ -1,0 +1,309 @@
+// The built-ins through the evaluator: argument checks, error codes and spans, degree mode,
+// argument lists, range checks and the seeded generator.
+#include <cmath>
+#include <cstdint>
+
+#include "engine/builtin_math.h"
+#include "engine/random.h"
+#include "engine/specfun.h"
+#include "engine_test_support.h"
+
+namespace {
+
+class BuiltinsTest : public EngineTest {};
+
+Extended Value(const std::string& Text) {
+  const TEvalResult r = Eval(Text);
+  EXPECT_FALSE(r.Failed) << Text << " code " << r.Code;
+  return r.Value;
+}
+
+}  // namespace
+
+TEST_F(BuiltinsTest, DomainErrorsMarkTheWholeCall) {
+  EXPECT_ERROR("ln(0)", errArgumentNegative, 1, 5);
+  EXPECT_ERROR("ln(-1)", errArgumentNegative, 1, 6);
+  EXPECT_ERROR("1+sqrt(-4)", errArgumentNegative, 3, 8);
+  // Library errors carry no position of their own; the call is still marked, never with a
+  // negative length.
+  EXPECT_ERROR("1+lgamma(0)", errSingularity, 3, 9);
+  EXPECT_ERROR("lgamma(-3)", errSingularity, 1, 10);
+  EXPECT_ERROR("2*igamma(0,1)", errArguments, 3, 11);
+  EXPECT_ERROR("ei(0)", errArgumentNegative, 1, 5);
+  EXPECT_ERROR("ei(-1)", errArgumentNegative, 1, 6);
+  EXPECT_ERROR("exp(11357)", errOverflow, 1, 10);
+  EXPECT_ERROR("exp(-11356)", errUnderflow, 1, 11);
+  EXPECT_ERROR("arcsin(1.0000001)", errArguments, 1, 17);
+  EXPECT_ERROR("arccosh(0.5)", errArguments, 1, 12);
+  EXPECT_ERROR("arctanh(1)", errArguments, 1, 10);
+  EXPECT_ERROR("log2(-1)", errArguments, 1, 8);
+  EXPECT_ERROR("logN(0,8)", errArguments, 1, 9);
+  EXPECT_ERROR("logN(1,8)", errArguments, 1, 9);
+  EXPECT_ERROR("Si(-1)", errArguments, 1, 6);
+  EXPECT_ERROR("Ci(-1)", errArguments, 1, 6);
+  EXPECT_ERROR("Ci(0)", errOutOfRange, 1, 5);
+  EXPECT_ERROR("sinh(12000)", errOverflow, 1, 11);
+  EXPECT_ERROR("csch(0)", errDivisionByZero, 1, 7);
+  EXPECT_ERROR("ctan(0)", errDivisionByZero, 1, 7);
+  EXPECT_EQ(EngineState.CurChar, EndChar);
+  EXPECT_EQ(EngineSettings.ArgDepth, 0);
+  EXPECT_EQ(EngineState.Ans, 0);
+}
+
+TEST_F(BuiltinsTest, GammaAndFactorial) {
+  EXPECT_VALUE("n!(0)", 1);
+  EXPECT_VALUE("n!(20)", 2432902008176640000.0L);
+  EXPECT_TRUE(std::isfinite(Value("n!(1754)")));
+  EXPECT_ERROR("n!(1755)", errOverflow, 1, 8);
+  EXPECT_ERROR("n!(2.5)", errArguments, 1, 7);
+  EXPECT_ERROR("n!(-1)", errArguments, 1, 6);
+  EXPECT_NEAR(Value("gamma(0.5)"), std::sqrt(Pi), 1e-18);
+  EXPECT_NEAR(Value("gamma(-0.5)"), -2 * std::sqrt(Pi), 1e-18);
+  EXPECT_VALUE("gamma(6)", 120);
+  EXPECT_ERROR("gamma(-1)", errDivisionByZero, 1, 9);
+  EXPECT_ERROR("gamma(0)", errDivisionByZero, 1, 8);
+  EXPECT_ERROR("gamma(1756)", errOverflow, 1, 11);
+  EXPECT_VALUE("sgamma(-0.5)", -1);
+  EXPECT_VALUE("sgamma(-1.5)", 1);
+  EXPECT_NEAR(Value("lgamma(-2.5)"), std::log(std::fabs(std::tgamma(-2.5L))), 1e-18);
+  // beta at a pole of the denominator's gamma is exactly 0, not an error.
+  EXPECT_VALUE("beta(0.5,-0.5)", 0);
+  EXPECT_ERROR("beta(-1,2)", errSingularity, 1, 10);
+}
+
+TEST_F(BuiltinsTest, UnderflowIsSilent) {
+  EXPECT_VALUE("tanh(12000)", 1);
+  EXPECT_VALUE("tanh(-12000)", -1);
+  EXPECT_VALUE("erfc(-107)", 2);
+  EXPECT_LT(Value("erfc(107)"), 1e-4900L);
+  EXPECT_VALUE("pnorm(200)", 0);
+  EXPECT_VALUE("pnorm(0)", 1);
+  EXPECT_NEAR(Value("pnorm(1.96)"), 0.05, 1e-4);
+  EXPECT_VALUE("sech(20000)", 0);
+  EXPECT_LT(Value("Kn(0,20000)"), 1e-4900L);
+  EXPECT_LT(Value("ei(20000)"), 1e-4900L);
+}
+
+TEST_F(BuiltinsTest, RoundingAndParts) {
+  EXPECT_VALUE("round(0.5)", 1);
+  EXPECT_VALUE("round(2.5)", 2);
+  EXPECT_VALUE("round(1.5)", 2);
+  EXPECT_FALSE(std::signbit(Value("round(-0.5)")));
+  EXPECT_VALUE("trunc(-2.7)", -2);
+  EXPECT_VALUE("frac(-2.5)", -0.5);
+  EXPECT_VALUE("ceil(2.1)", 3);
+  EXPECT_VALUE("floor(-2.5)", -3);
+  EXPECT_ERROR("ceil(3E9)", errOutOfRange, 1, 9);
+  EXPECT_VALUE("mant(8)", 0.5);
+  EXPECT_VALUE("expon(8)", 4);
+  EXPECT_VALUE("mant(0)", 0);
+  EXPECT_VALUE("sign(-3)", -1);
+  EXPECT_VALUE("sign(0)", 0);
+  EXPECT_VALUE("abs(-2)", 2);
+  EXPECT_VALUE("sqr(3)", 9);
+}
+
+TEST_F(BuiltinsTest, IntegerRowsAreRangeChecked) {
+  EXPECT_VALUE("gcd(12,18)", 6);
+  EXPECT_VALUE("lcm(4,6)", 12);
+  EXPECT_VALUE("lcm(0,0)", 0);
+  EXPECT_VALUE("lcm(-4,6)", 12);
+  // The exact product needs 64 bits.
+  EXPECT_VALUE("lcm(4294967295,4294967294)", 4294967295.0L * 4294967294.0L);
+  EXPECT_ERROR("gcd(5E9,1)", errOutOfRange, 1, 10);
+  EXPECT_VALUE("perm(5,2)", 20);
+  EXPECT_VALUE("perm(0,0)", 0);
+  EXPECT_VALUE("perm(3,5)", 0);
+  EXPECT_VALUE("perm(2000,2)", 3998000);
+  EXPECT_ERROR("perm(4000,1800)", errOverflow, 1, 15);
+  EXPECT_ERROR("perm(-1,2)", errOutOfRange, 1, 10);
+  EXPECT_VALUE("bnml(5,0)", 1);
+  EXPECT_VALUE("bnml(5,1)", 5);
+  EXPECT_VALUE("bnml(5,-1)", 0);
+  EXPECT_VALUE("bnml(3,5)", 0);
+  EXPECT_VALUE("bnml(10,3)", 120);
+  EXPECT_VALUE("bnml(2.6,1)", 3);
+  EXPECT_ERROR("bnml(3E9,2)", errOutOfRange, 1, 11);
+  EXPECT_ERROR("bnml(100000,50000)", errOverflow, 1, 18);
+  EXPECT_VALUE("lexp(3,2)", 12);
+  EXPECT_VALUE("lexp(3,-1.6)", 0.75);
+  EXPECT_ERROR("lexp(1,1E10)", errOutOfRange, 1, 12);
+  EXPECT_ERROR("lexp(1,20000)", errOverflow, 1, 13);
+  EXPECT_ERROR("pstud(3E10,1)", errOutOfRange, 1, 13);
+  EXPECT_ERROR("pstud(0,1)", errArguments, 1, 10);
+  EXPECT_ERROR("pkhi(0,1)", errArguments, 1, 9);
+  EXPECT_ERROR("psned(1,0,2)", errArguments, 1, 12);
+}
+
+TEST_F(BuiltinsTest, ArgumentLists) {
+  EXPECT_VALUE("Jn(0,0)", 1);
+  EXPECT_VALUE("Jn(2,0)", 0);
+  EXPECT_VALUE("In(0,0)", 1);
+  EXPECT_ERROR("Jn(1)", errCommaExpected, 1, 5);
+  EXPECT_ERROR("eFD(1)", errCommaExpected, 1, 6);
+  EXPECT_ERROR("gauss(1)", errCommaExpected, 1, 8);
+  EXPECT_ERROR("Jn(-1,2)", errOutOfRange, 1, 8);
+  EXPECT_ERROR("Jn(1,-2)", errOutOfRange, 1, 8);
+  EXPECT_ERROR("Kn(0,0)", errOutOfRange, 1, 7);
+  EXPECT_ERROR("Yn(1,0)", errOutOfRange, 1, 7);
+  EXPECT_ERROR("eFD(-1,2)", errOutOfRange, 1, 9);
+  EXPECT_NEAR(Value("Jn(1,2)"), 0.57672480775687338720, 1e-18);
+  EXPECT_NEAR(Value("eFD(0,0)"), std::log(2.0L), 1e-18);
+  EXPECT_VALUE("ibeta(2,3,0)", 0);
+  EXPECT_VALUE("ibeta(2,3,1)", 1);
+  EXPECT_NEAR(Value("ibeta(2,3,0.5)"), 0.6875, 1e-18);
+  EXPECT_NEAR(Value("2*ibeta(2,3,0.5)+1"), 2.375, 1e-18);
+  EXPECT_ERROR("ibeta(2,3)", errCommaExpected, 1, 10);
+  EXPECT_ERROR("ibeta(2,3,1.5)", errArguments, 1, 14);
+  EXPECT_NEAR(Value("psned(2,3,1)"), 0.46475800154489, 1e-13);
+  EXPECT_VALUE("igamma(2,0)", 0);
+  EXPECT_VALUE("jgamma(2,0)", 1);
+  EXPECT_VALUE("logN(2,8)", 3);
+  EXPECT_VALUE("ssqr(3,4)", 5);
+  EXPECT_VALUE("ssqr(0,0)", 0);
+  EXPECT_VALUE("cx(0)", 0);
+  EXPECT_VALUE("sx(0)", 0);
+  EXPECT_NEAR(Value("ei(1)"), 0.21938393439552027368, 1e-18);
+  EXPECT_VALUE("ft_m(1)", 0.304800000001220L);
+  EXPECT_VALUE("cm_bigl(2)", 2 * 219.968852246774L);
+}
+
+TEST_F(BuiltinsTest, DegreeMode) {
+  EngineSettings.AngleMode = 1;
+  EXPECT_VALUE("sin(30)", 0.5);
+  EXPECT_VALUE("sin(150)", 0.5);
+  EXPECT_VALUE("cos(60)", 0.5);
+  EXPECT_VALUE("sin(180)", 0);
+  EXPECT_VALUE("cos(-360)", 1);
+  EXPECT_NEAR(Value("tan(45)"), 1, 1e-18);
+  EXPECT_ERROR("tan(90)", errDivisionByZero, 1, 7);
+  EXPECT_ERROR("sec(90)", errDivisionByZero, 1, 7);
+  EXPECT_ERROR("csc(180)", errDivisionByZero, 1, 8);
+  EXPECT_VALUE("arcsin(1)", 90);
+  EXPECT_VALUE("arccos(-1)", 180);
+  EXPECT_VALUE("arccos(0)", 90);
+  EXPECT_NEAR(Value("arctan(1)"), 45, 1e-17);
+  EXPECT_VALUE("arctan2(-1,0)", 180);
+  EXPECT_NEAR(Value("ctan(45)"), 1 / std::tan(45.0L), 1e-18);
+  EngineSettings.AngleMode = 0;
+  EXPECT_VALUE("arcsin(1)", Pi / 2);
+  EXPECT_VALUE("arccos(-1)", std::acos(-1.0L));
+  EXPECT_VALUE("arctan2(0,0)", 0);
+  EXPECT_VALUE("arctan2(-1,0)", Pi);
+  const Extended t = Value("arctan2(-1,-0.5)");
+  EXPECT_TRUE(t > -Pi && t < -Pi / 2);
+  // Tiny arguments keep their digits.
+  EXPECT_VALUE("arcsinh(1E-30)", 1e-30L);
+  EXPECT_VALUE("tanh(1E-30)", 1e-30L);
+  EXPECT_NEAR(Value("arcsinh(-1E10)"), -std::asinh(1e10L), 1e-17);
+}
+
+TEST_F(BuiltinsTest, SeededRandomNumbers) {
+  SetRandomSeed(42);
+  const Extended a = Value("random");
+  const Extended b = Value("random");
+  SetRandomSeed(42);
+  EXPECT_EQ(Value("random"), a);
+  EXPECT_EQ(Value("random"), b);
+  EXPECT_NE(a, b);
+  Extended sum = 0, sumSq = 0;
+  for (int i = 0; i < 4000; ++i) {
+    const Extended u = RandomUniform();
+    ASSERT_TRUE(u >= 0 && u < 1);
+    const Extended g = Value("gauss(10,2)");
+    sum += g;
+    sumSq += (g - 10) * (g - 10);
+  }
+  EXPECT_NEAR(sum / 4000, 10, 0.15);
+  EXPECT_NEAR(std::sqrt(sumSq / 4000), 2, 0.15);
+}
+
+TEST(SpecfunLibrary, ErrorCodesAndSubstitutes) {
+  EngineState = {};
+  EXPECT_EQ(SafeLn(0), HugeValue);
+  EXPECT_EQ(EngineState.ErrCode, errSingularity);
+  EXPECT_TRUE(EngineState.ErrFlag);
+  EngineState = {};
+  EXPECT_EQ(SafeLn(-1), 0);
+  EXPECT_EQ(EngineState.ErrCode, errArguments);
+  EngineState.ErrFlag = false;
+  EXPECT_EQ(SafeLn(1), 0);
+  EXPECT_EQ(EngineState.ErrCode, 0);
+  EXPECT_FALSE(EngineState.ErrFlag);
+  EXPECT_EQ(SafeExp(-11356), 0);
+  EXPECT_EQ(EngineState.ErrCode, errUnderflow);
+  EXPECT_EQ(SafeExp(11357), HugeValue);
+  EXPECT_EQ(EngineState.ErrCode, errOverflow);
+  EXPECT_EQ(IntPower(0, 0), 1);
+  EXPECT_EQ(IntPower(3, 0), 0);
+  EXPECT_EQ(IntPower(-1, 0), HugeValue);
+  EXPECT_EQ(EngineState.ErrCode, errSingularity);
+  EXPECT_EQ(IntPower(-2, 2), 0.25);
+  EXPECT_EQ(IntPower(10, 2), 1024);
+  EXPECT_EQ(SafeArcSin(1), Pi / 2);
+  EXPECT_EQ(SafeArcSin(-1), -Pi / 2);
+  EXPECT_EQ(ArcTanXY(-1, 0), Pi);
+  EXPECT_EQ(ArcTanXY(0, -2), -Pi / 2);
+  EXPECT_EQ(Hypot(0, 0), 0);
+  EXPECT_EQ(Hypot(3e4000L, 4e4000L), 5e4000L);
+  EXPECT_EQ(NormalizeAngle(Pi), Pi);
+  EXPECT_EQ(NormalizeAngle(-Pi), Pi);
+  const Extended big = NormalizeAngle(1e30L);
+  EXPECT_TRUE(big > -Pi && big <= Pi);
+  EXPECT_EQ(SafeSin(0x1p64L), 0);
+  Extended sh = 0, ch = 0;
+  SinhCosh(20000, sh, ch);
+  EXPECT_EQ(EngineState.ErrCode, errOverflow);
+  EXPECT_EQ(ch, HugeValue);
+  SinhCosh(-20000, sh, ch);
+  EXPECT_EQ(sh, -HugeValue);
+  SinhCosh(1e-30L, sh, ch);
+  EXPECT_EQ(sh, 1e-30L);
+  EXPECT_EQ(ch, 1);
+  EXPECT_EQ(Sign(-0.0L), 0);
+  EXPECT_EQ(LnGamma(2e4928L), HugeValue);
+  EXPECT_EQ(EngineState.ErrCode, errOverflow);
+  EXPECT_EQ(Binomial(10, 3), 120);
+  EXPECT_EQ(Binomial(2147483647, 1), 2147483647);
+  // The hypergeometric series as the Fresnel integrals use it.
+  const Extended z = -(Pi * 0.25L) * (Pi * 0.25L);
+  EXPECT_NEAR(HypergeometricSum(1, 2, {0.25L, 1, 1, 1}, {0.5L, 1.25L, 1, 1}, z), FresnelC(1), 1e-17);
+  EngineState = {};
+  HypergeometricSum(1, 0, {1, 1, 1, 1}, {1, 1, 1, 1}, 0.9999999L);  // 1/(1-z): too slow
+  EXPECT_TRUE(EngineState.ErrFlag);
+  EXPECT_NE(EngineState.ErrCode, 0);
+}
+
+TEST(SpecfunLibrary, QuadratureGivesUpInsteadOfRunningOn) {
+  EngineState = {};
+  // 1/sqrt(t) near 0 never settles to the tolerance: the doublings are bounded.
+  const auto f = [](const Extended*, Extended t) { return 1 / std::sqrt(t); };
+  Quadrature(f, nullptr, 1, 0, 1e-17L, 8);
+  EXPECT_EQ(EngineState.ErrCode, errOutOfRange);
+  EngineState = {};
+  const auto g = [](const Extended*, Extended t) { return t * t; };
+  EXPECT_NEAR(Quadrature(g, nullptr, 1, 0), 1.0L / 3, 1e-18);
+  EXPECT_NEAR(Quadrature(g, nullptr, 0, 1), -1.0L / 3, 1e-18);
+  EXPECT_EQ(EngineState.ErrCode, 0);
+}
+
+TEST_F(BuiltinsTest, HardArgumentsEndWithAValueOrAnError) {
+  // Order and argument both large: the turning point of J, where the asymptotic formulas fail.
+  EXPECT_NEAR(Value("Jn(1E5,1E5)"), 0.00963694401133786, 1e-15);
+  EXPECT_ERROR("Yn(5E4,3E4)", errOverflow, 1, 11);
+  EXPECT_ERROR("Jn(100001,5)", errOutOfRange, 1, 12);
+  EXPECT_ERROR("Kn(1E5,1E-300)", errOverflow, 1, 14);
+  EXPECT_VALUE("In(1E5,5)", 0);
+  EXPECT_ERROR("In(0,11399)", errOverflow, 1, 11);
+  EXPECT_ERROR("eFD(1E9,5)", errOverflow, 1, 10);
+  EXPECT_VALUE("eFD(3,-1E300)", 0);
+  EXPECT_LT(std::fabs(Value("eFD(0.5,1E300)") / (1e450L / 1.5L) - 1), 1e-15L);
+  EXPECT_ERROR("igamma(1E15,1E15)", errOutOfRange, 1, 17);
+  EXPECT_NEAR(Value("pkhi(2000000000,2000000000)"), 0.5, 1e-5);
+  EXPECT_VALUE("beta(1E300,1E300)", 0);
+  EXPECT_ERROR("bnml(2147483647,1073741823)", errOverflow, 1, 27);
+  EXPECT_VALUE("cx(1E4000)", 0.5);
+  EXPECT_VALUE("Si(1E300)", Pi / 2);
+  EXPECT_NEAR(Value("lgamma(1E-4000)"), 4000 * std::log(10.0L), 1e-14);
+  EXPECT_NEAR(Value("ei(1E-4000)"), 4000 * std::log(10.0L) - EulerGamma, 1e-14);
+}

@@ -1,0 +1,115 @@
+#include <charconv>
+#include <cstring>
+#include <string>
+
+#include "tests/engine/engine_test_support.h"
+
+namespace {
+
+class NumberReader : public EngineTest {};
+
+Extended FromChars(const char* Text) {
+  Extended v = 0;
+  std::from_chars(Text, Text + std::strlen(Text), v);
+  return v;
+}
+
+TEST_F(NumberReader, DecimalIsCorrectlyRounded) {
+  EXPECT_VALUE("1E3", 1000);
+  EXPECT_VALUE("1E0", 1);
+  EXPECT_VALUE("5E-0", 5);
+  EXPECT_VALUE("5E00", 5);
+  EXPECT_VALUE("2E-1", 0.2L);
+  EXPECT_VALUE("2E+2", 200);
+  EXPECT_VALUE("0.1", 0.1L);
+  EXPECT_VALUE(".5", 0.5);
+  EXPECT_VALUE("5.", 5);
+  EXPECT_VALUE("1.25E1", 12.5);
+  for (const char* t : {"123456789012345678901234567890", "0.3333333333333333333333333",
+                        "2.718281828459045235360287", "6.02214076E23", "1.7976931348623157E308",
+                        "1E-4900", "9.999999999999999999999E4931"}) {
+    EXPECT_VALUE(t, FromChars(t));
+  }
+}
+
+TEST_F(NumberReader, HugeExponentsAnswerAtOnce) {
+  EXPECT_ERROR("1E999999999", errOverflow, 1, 11);
+  EXPECT_ERROR("2+1E99999999999999999999", errOverflow, 3, 22);
+  EXPECT_ERROR("1.2E4932", errOverflow, 1, 8);
+  EXPECT_ERROR("1" + std::string(5000, '0'), errOverflow, 1, 5001);
+  EXPECT_VALUE("1E4932", FromChars("1E4932"));
+  EXPECT_VALUE("1E-999999999", 0);
+  EXPECT_VALUE("0E999999999", 0);
+  EXPECT_VALUE("0." + std::string(6000, '0') + "1", 0);
+  EXPECT_ERROR("0.00000000001E999999", errOverflow, 1, 20);
+  EXPECT_VALUE("1000E-4935", FromChars("1E-4932"));
+}
+
+TEST_F(NumberReader, MalformedNumbers) {
+  EXPECT_ERROR("2E", errSyntax, 2, 1);
+  EXPECT_ERROR("2E+", errSyntax, 3, 1);
+  EXPECT_ERROR("2E+a", errSyntax, 4, 1);
+  EXPECT_ERROR("1E2.5", errSyntax, 4, 1);  // an exponent has no fraction
+  EXPECT_ERROR("1e3", errSyntax, 2, 1);
+  EXPECT_ERROR("1.2.3", errSyntax, 4, 1);
+  EXPECT_ERROR("$12", errSyntax, 1, 1);  // "$" outside hexadecimal
+}
+
+TEST_F(NumberReader, TimeForm) {
+  EXPECT_VALUE("1:30", 1.5);
+  EXPECT_VALUE("1:30:36", 1 + 30.0L / 60 + 36.0L / 3600);
+  EXPECT_VALUE("0:90", 1.5);
+  EXPECT_VALUE("2:0:0*2", 4);
+  EXPECT_ERROR("1:", errSyntax, 2, 1);
+  EXPECT_ERROR("1:x", errSyntax, 3, 1);
+  EXPECT_ERROR("1:30:", errSyntax, 5, 1);
+  EXPECT_ERROR("1:30E2", errSyntax, 5, 1);
+  EXPECT_ERROR("1:30.5", errSyntax, 5, 1);
+}
+
+TEST_F(NumberReader, Hexadecimal) {
+  SelectRadix(1);
+  EXPECT_VALUE("$FF", 255);
+  EXPECT_VALUE("12", 18);
+  EXPECT_VALUE("$1.8", 1.5);
+  EXPECT_VALUE("1E", 30);  // E is a digit here
+  EXPECT_VALUE("$FF+$1", 256);
+  EXPECT_VALUE("$7FFFFFFFFFFFFFFF&$F", 15);
+  EXPECT_VALUE("-$10", -16);
+  EXPECT_VALUE("1:30", 1 + 48.0L / 60);
+  EXPECT_ERROR("FF", errSyntax, 1, 2);      // a name, not a number
+  EXPECT_ERROR("$1$2", errSyntax, 3, 1);    // "$" is no digit
+  EXPECT_ERROR("$Cixyz", errSyntax, 2, 5);  // "$C" before i or n reads a name
+  EXPECT_ERROR("$" + std::string(5000, 'F'), errOverflow, 2, 5000);
+}
+
+TEST_F(NumberReader, Binary) {
+  SelectRadix(2);
+  EXPECT_VALUE("101", 5);
+  EXPECT_VALUE("1.1", 1.5);
+  EXPECT_VALUE("1E11", 2048);  // exponent digits are read as a decimal number
+  EXPECT_VALUE("11E-1", 1.5);
+  EXPECT_VALUE("101+1", 6);
+  EXPECT_ERROR("2", errSyntax, 1, 1);
+  EXPECT_ERROR("12", errSyntax, 2, 1);
+  EXPECT_ERROR("$1", errSyntax, 1, 1);
+  EXPECT_ERROR(".1", errSyntax, 1, 1);
+  EXPECT_ERROR("1E11111111", errOverflow, 1, 10);
+  EXPECT_VALUE("1E-11111111", 0);
+}
+
+TEST_F(NumberReader, DigitSetFollowsTheRadix) {
+  const TDigitSet before = DigitSetForRadix(-1);
+  EXPECT_TRUE(before.Contains('$'));
+  EXPECT_TRUE(before.Contains('.'));
+  EXPECT_FALSE(before.Contains('A'));
+  EXPECT_TRUE(DigitSetForRadix(1).Contains('F'));
+  EXPECT_FALSE(DigitSetForRadix(1).Contains('.'));
+  EXPECT_FALSE(DigitSetForRadix(2).Contains('2'));
+  SelectRadix(2);
+  EXPECT_EQ(EngineSettings.Radix, 2);
+  EXPECT_TRUE(DigitSet.Contains('1'));
+  EXPECT_FALSE(DigitSet.Contains('9'));
+}
+
+}  // namespace
