@@ -38,7 +38,8 @@ Extended Raise(Extended& Value, int Code) {
 // consumed here, which also gives the grammar a failure point to mark the call up to.
 void CompleteLibraryError() {
   auto& s = EngineState;
-  if (s.ErrFlag && s.CurChar != EndChar) {
+  // At the end of the text nothing is left to consume, but the failure still needs its mark.
+  if (s.ErrFlag && (s.CurChar != EndChar || s.ErrLen < 1 || s.ErrPos < 1)) {
     const int code = s.ErrCode;
     RaiseError(s.ExprStr, code);
   }

@@ -12,5 +12,5 @@ clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
 if [[ "${1:-}" == run ]]; then
   cp -n fuzz/seeds/* fuzz/corpus/ 2>/dev/null || true
   exec fuzz/out/fuzz_evaluate -max_total_time="${2:-600}" -max_len=512 -timeout=10 \
-    -rss_limit_mb=2048 -artifact_prefix=fuzz/out/ fuzz/corpus
+    -rss_limit_mb=2048 -dict=fuzz/procedures.dict -artifact_prefix=fuzz/out/ fuzz/corpus
 fi

@@ -1,17 +1,94 @@
-// libFuzzer target: any byte string is an expression. The first byte picks the radix and the
-// notation, the rest is the text. Every input must end with a value or an error code.
+// libFuzzer target: any byte string is an expression. The first byte picks the radix, the
+// notation and the angle unit, the rest is the text. A fixed library of user functions (among
+// them recursive ones), letter variables with definitions (among them self-referring ones) and
+// user variables is in place for every input. Every input must end with a value or an error
+// code; an evaluation that runs longer than a second is broken through the host and counted as
+// a finding (written to fuzz/out/slow-*), without ending the run.
+#include <chrono>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
+#include "engine/engine_host.h"
 #include "engine/engine_state.h"
 #include "engine/format.h"
+#include "engine/numeric_procedures.h"
 #include "engine/parser.h"
+#include "engine/user_functions.h"
+#include "engine/variables.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class TFuzzHost : public TEngineHost {
+ public:
+  Clock::time_point Start;
+  bool Slow = false;
+  void PumpMessages() override {
+    if (Clock::now() - Start > std::chrono::seconds(1)) {
+      Slow = true;
+      EngineSettings.BreakRequested = true;
+    }
+  }
+  bool AskBreak() override { return true; }
+  bool SetVariableDialog(int) override { return false; }
+  bool EvaluateVariable(int k) override {
+    const std::string text = VarExprs[static_cast<size_t>(k)];
+    EngineState.ExprStr = text;
+    EngineSettings.ArgDepth = 0;
+    const Extended v = Evaluate(text);
+    if (EngineState.ErrFlag) return false;
+    VarValues[static_cast<size_t>(k)] = v;
+    return true;
+  }
+  int AddUserVariable(const std::string& Name, bool, Extended Value) override {
+    return SetUserVariable(Name, Value);
+  }
+};
+
+TFuzzHost Host;
+int SlowCount = 0;
+
+void Prepare() {
+  static bool ready = false;
+  if (!ready) {
+    EngineInitialize();
+    for (const char* line :
+         {"f(x)=x^2", "g(a,b)=a*b+f(a)", "r(x)=r(x)+1", "p(x)=q(x)*2", "q(x)=p(x)+1",
+          "fac(n)=if(n<<1)then(1)else(n*fac(n-1))", "h(m)=m_ft(m)+m", "; a comment",
+          "s(x)=integral(0,x,sin(X))", "t(u,v)=solve(u,v,X^2-2)", "w(x)=1/x"})
+      UserFunctions->AddFunction(line);
+    SetEngineHost(&Host);
+    ready = true;
+  }
+  VarValues.fill(UndefinedValue);
+  for (auto& t : VarExprs) t.clear();
+  VarValues[1] = 0.5L;   // X
+  VarExprs[2] = "X+1";   // Y, evaluated on demand
+  VarExprs[3] = "Z*2";   // Z refers to itself
+  VarExprs[4] = "W-1";   // V and W refer to each other
+  VarExprs[5] = "V+1";
+  VarValues[7] = 1;      // J, K, M: a short loop
+  VarValues[8] = 5;
+  VarValues[9] = 1;
+  UserVariables.clear();
+  SetUserVariable("a1", 2);
+  SetUserVariable("big", 1E300L);
+  AssignmentLog.Clear();
+  ResetIntervalBounds();
+  RestoreProcedureCounters({});
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
   if (Size == 0) return 0;
+  Prepare();
   EngineState = {};
   EngineSettings = {};
   SelectRadix(static_cast<std::uint8_t>(Data[0] % 3));
@@ -19,7 +96,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   EngineSettings.AngleMode = static_cast<std::uint8_t>((Data[0] / 12) % 2);
   const std::string text(reinterpret_cast<const char*>(Data + 1), Size - 1);
   EngineState.ExprStr = text;
+  Host.Slow = false;
+  Host.Start = Clock::now();
   const Extended v = Evaluate(text);
+  const bool slow = Host.Slow || Clock::now() - Host.Start > std::chrono::seconds(1);
+  if (slow) {
+    ++SlowCount;
+    std::fprintf(stderr, "SLOW #%d (%zu bytes)\n", SlowCount, Size);
+    std::ofstream("fuzz/out/slow-" + std::to_string(SlowCount), std::ios::binary)
+        .write(reinterpret_cast<const char*>(Data), static_cast<std::streamsize>(Size));
+  }
   if (EngineState.NestDepth != 0) std::abort();
   if (!text.empty()) {
     if (EngineState.ErrFlag) {
@@ -28,6 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
       std::abort();
     }
   }
+  if (!UserFunctions->ValueStack.empty()) std::abort();
   std::string shown;
   const Extended ans = EngineState.Ans;
   FormatNumber(1 + Data[0] % 24, shown, v);

@@ -1,0 +1,463 @@
+// The numerical procedures that treat part of the expression as a function of X (integral(,
+// solve(, min(, max() and the list functions. A procedure re-reads the text of its function
+// argument (the body) once per function value, with X set to the abscissa.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "engine/builtin_math.h"
+#include "engine/engine_host.h"
+#include "engine/numeric_procedures.h"
+#include "engine/parser.h"
+#include "engine/procedures.h"
+#include "engine/variables.h"
+
+Extended IntervalLow = UndefinedValue;
+Extended IntervalUp = UndefinedValue;
+int IntervalCount = 1;
+Extended ExtremumX = 0;
+
+namespace {
+
+// The text of the last extremum search; the same text with the same bounds refines the search.
+std::string ExtremumText;
+
+// Bounds of every loop below, so that each ends by itself.
+constexpr int MaxIntegralParts = 1 << 13;
+constexpr int MaxExtremumParts = 64;
+constexpr int SearchSteps = 500;
+constexpr int ParabolicSteps = 500;
+constexpr int MaxBisections = 20000;
+// Steps of the sampling between two looks at the message queue and the Stop button.
+constexpr int SamplesPerPump = 50;
+
+void Advance() { EngineState.CurChar = NextChar(EngineState.ExprStr); }
+
+// Where the body is and how it is read; Width and AbsSum serve the integral's stop rule.
+struct TBody {
+  int Pos = 0;
+  int End = 0;  // position of the character that ends the body (known after the first read)
+  int ArgDepth = 0;
+  Extended AbsSum = 0;
+};
+
+// Reads the body once with X = x.
+bool EvalBody(TBody& Body, Extended x, Extended& Value) {
+  auto& s = EngineState;
+  VarValues[varX] = x;
+  s.Pos = Body.Pos;
+  s.CurChar = CharAt(Body.Pos);
+  s.StartPos = Body.Pos;
+  EngineSettings.ArgDepth = Body.ArgDepth;
+  Value = 0;
+  Expression(Value);
+  if (!s.ErrFlag && !std::isfinite(Value)) RaiseError(s.ExprStr, errOverflow);
+  if (s.ErrFlag) {
+    Value = 0;
+    return false;
+  }
+  if (Body.End == 0) Body.End = s.CurChar == EndChar ? static_cast<int>(s.ExprStr.size()) + 1 : s.Pos;
+  // Library routines report through ErrCode; a successful read leaves none behind.
+  s.ErrCode = 0;
+  return true;
+}
+
+// Raises Code over the whole body (or from its start when its end is not known yet).
+void FailBody(int Code, const TBody& Body) {
+  auto& s = EngineState;
+  RaiseError(s.ExprStr, Code);
+  s.ErrPos = Body.Pos;
+  s.ErrLen = Body.End > Body.Pos ? Body.End - Body.Pos : 1;
+}
+
+// Pumps the host's messages and asks the break question when the Stop button was pressed.
+bool Interrupted() {
+  PumpMessages();
+  return CheckBreak();
+}
+
+// The body as the integrand of the quadrature kernel. Nested integrals in the body install their
+// own body while they run, so the caller's is kept here.
+TBody* CurrentBody = nullptr;
+
+Extended BodyIntegrand(const Extended*, Extended t) {
+  TBody* body = CurrentBody;
+  if (!body || EngineState.ErrFlag) return 0;
+  Extended v = 0;
+  const bool ok = EvalBody(*body, t, v);
+  CurrentBody = body;
+  if (!ok) return 0;
+  body->AbsSum += std::fabs(v);
+  return v;
+}
+
+// A value as the integration progress shows it: 21 digits in scientific notation.
+std::string PassText(Extended Value) {
+  const auto mode = EngineSettings.DisplayMode;
+  EngineSettings.DisplayMode = 0;
+  std::string text = LogText(21, Value);
+  EngineSettings.DisplayMode = mode;
+  return text;
+}
+
+// --- extremum search, in "minimum of g" form: g = f, or g = -f for a maximum ---
+
+struct TPoint {
+  Extended X = 0;
+  Extended G = 0;
+};
+
+bool G(TBody& Body, bool Max, Extended x, Extended& g) {
+  if (!EvalBody(Body, x, g)) return false;
+  if (Max) g = -g;
+  return true;
+}
+
+// Parabolic refinement of the bracket (a, m, c) around a sampled minimum of g.
+bool ParabolicExtremum(TBody& Body, bool Max, Extended a, Extended m, Extended c, TPoint& Result) {
+  constexpr Extended tol = 1.0E-15L;
+  Extended fa = 0, fm = 0, fc = 0;
+  if (!G(Body, Max, a, fa) || !G(Body, Max, m, fm) || !G(Body, Max, c, fc)) return false;
+  for (int step = 0; step < ParabolicSteps; ++step) {
+    if (Interrupted()) return false;
+    const Extended p = (m - a) * (fc - fa) - (c - a) * (fm - fa);
+    Extended x = 0.6L * c + 0.4L * a;
+    if (p != 0) x = a - ((c - a) * (c - a) * (fm - fa) - (m - a) * (m - a) * (fc - fa)) / (2 * p);
+    // A vertex outside the bracket or at its middle gives no progress: take a fixed point.
+    if (!std::isfinite(x) || x <= a || x >= c || std::fabs(x - (a + c) / 2) < 0.001L * (c - a))
+      x = 0.6L * c + 0.4L * a;
+    Extended fx = 0;
+    if (!G(Body, Max, x, fx)) return false;
+    if (std::fabs(fx - fm) - tol * std::fabs(fm) - 1.0E-20L < 0) {
+      Result = fx <= fm ? TPoint{x, fx} : TPoint{m, fm};
+      return true;
+    }
+    if (x >= m) {
+      if (fx >= fm) {
+        c = x;
+        fc = fx;
+      } else {
+        a = m;
+        fa = fm;
+        m = x;
+        fm = fx;
+      }
+    } else if (fx >= fm) {
+      a = x;
+      fa = fx;
+    } else {
+      c = m;
+      fc = fm;
+      m = x;
+      fm = fx;
+    }
+    // A bracket narrowed to the resolution of the numbers holds the extremum already.
+    const Extended scale = std::max(std::fabs(a), std::fabs(c));
+    if (!(c - a > 8 * std::numeric_limits<Extended>::epsilon() * scale)) {
+      Result = {m, fm};
+      return true;
+    }
+  }
+  FailBody(errExtremumNotFound, Body);
+  return false;
+}
+
+// Samples g over [a, b] and refines every sampled minimum; Best receives the smallest value.
+bool SearchInterval(TBody& Body, bool Max, Extended a, Extended b, TPoint& Best) {
+  if (a > b) std::swap(a, b);
+  const Extended h = b / SearchSteps - a / SearchSteps;
+  std::vector<Extended> g(SearchSteps + 1);
+  for (int i = 0; i <= SearchSteps; ++i) {
+    const Extended x = i == SearchSteps ? b : a + i * h;
+    if (!G(Body, Max, x, g[static_cast<size_t>(i)])) return false;
+    if (i % SamplesPerPump == 0 && Interrupted()) return false;
+  }
+  Best = g[SearchSteps] < g[0] ? TPoint{b, g[SearchSteps]} : TPoint{a, g[0]};
+  for (int i = 1; i < SearchSteps; ++i) {
+    const auto k = static_cast<size_t>(i);
+    // A sample that the curve does not rise into and rises out of: a minimum lies around it.
+    if (g[k] > g[k - 1] || !(g[k + 1] > g[k])) continue;
+    const Extended x = a + i * h;
+    TPoint p;
+    if (!ParabolicExtremum(Body, Max, x - h, x, x + h, p)) return false;
+    if (p.G < Best.G) Best = p;
+  }
+  return true;
+}
+
+bool SearchParts(TBody& Body, bool Max, Extended Low, Extended Up, int Parts, TPoint& Best) {
+  const Extended w = Up / Parts - Low / Parts;
+  for (int i = 0; i < Parts; ++i) {
+    const Extended a = Low + i * w;
+    const Extended b = i + 1 == Parts ? Up : Low + (i + 1) * w;
+    TPoint p;
+    if (!SearchInterval(Body, Max, a, b, p)) return false;
+    if (i == 0 || p.G < Best.G) Best = p;
+  }
+  return true;
+}
+
+int Sign(Extended v) { return v > 0 ? 1 : v < 0 ? -1 : 0; }
+
+}  // namespace
+
+TProcedureCounters SaveProcedureCounters() {
+  return {IntervalLow, IntervalUp, IntervalCount, ExtremumText};
+}
+
+void RestoreProcedureCounters(const TProcedureCounters& Counters) {
+  IntervalLow = Counters.Low;
+  IntervalUp = Counters.Up;
+  IntervalCount = Counters.Count;
+  ExtremumText = Counters.Text;
+}
+
+void ResetIntervalBounds() {
+  IntervalLow = UndefinedValue;
+  IntervalUp = UndefinedValue;
+}
+
+void Integral(Extended& Value) {
+  auto& s = EngineState;
+  Value = 0;
+  const Extended savedX = VarValues[varX];
+  Extended low = 0, up = 0;
+  if (!EvalTwoArgs(up, low)) return;
+  IntervalLow = low;
+  IntervalUp = up;
+  TBody body{s.Pos, 0, EngineSettings.ArgDepth, 0};
+  TBody* const outer = CurrentBody;
+  const int precision = std::clamp(EngineHost().Precision(), 1, 18);
+  const Extended tol = std::pow(10.0L, -precision);
+
+  Extended previous = 0, sum = 0;
+  bool failed = false;
+  for (int pass = 0, n = 1; !failed; ++pass, n *= 2) {
+    sum = 0;
+    Extended absolute = 0;
+    const Extended h = up / n - low / n;
+    for (int k = 0; k < n; ++k) {
+      const Extended a = low + k * h;
+      const Extended b = k + 1 == n ? up : low + (k + 1) * h;
+      body.AbsSum = 0;
+      CurrentBody = &body;
+      s.ErrCode = 0;
+      const Extended part = GaussLegendre10(BodyIntegrand, nullptr, b, a);
+      CurrentBody = outer;
+      if (s.ErrFlag || Interrupted()) {
+        failed = true;
+        break;
+      }
+      sum += part;
+      // Ten nodes with weights summing to 2 on [-1, 1]: a rough integral of |f|.
+      absolute += body.AbsSum * std::fabs(b - a) / 10;
+    }
+    if (failed) break;
+    if (!std::isfinite(sum)) {
+      FailBody(errOverflow, body);
+      break;
+    }
+    EngineHost().ShowIntegrationPass(PassText(sum));
+    // Relative agreement at the window's precision; an integral that cancels to about 0 is
+    // settled once the change is at the rounding level of the integrand's magnitude.
+    if (pass > 0 && std::fabs(sum - previous) <= tol * std::fabs(sum) + 1.0E-15L * absolute) break;
+    if (n >= MaxIntegralParts) {
+      FailBody(errSingularity, body);
+      break;
+    }
+    previous = sum;
+  }
+  VarValues[varX] = savedX;
+  if (s.ErrFlag) return;
+  Value = sum;
+}
+
+void Solve(Extended& Value) {
+  auto& s = EngineState;
+  Value = 0;
+  const Extended savedX = VarValues[varX];
+  const int first = s.Pos;
+  Extended low = 0, up = 0;
+  if (!EvalTwoArgs(up, low)) return;
+  IntervalLow = low;
+  IntervalUp = up;
+  VarValues[varL] = low;
+  VarValues[varU] = up;
+  TBody body{s.Pos, 0, EngineSettings.ArgDepth, 0};
+  auto finish = [&](Extended Result) {
+    VarValues[varX] = savedX;
+    if (!s.ErrFlag) Value = Result;
+  };
+
+  Extended fLow = 0, fUp = 0;
+  if (!EvalBody(body, low, fLow) || !EvalBody(body, up, fUp)) return finish(0);
+  if (up < low) {
+    RaiseError(s.ExprStr, errInterval);
+    s.ErrPos = first;
+    s.ErrLen = std::max(body.Pos - first, 1);
+    return finish(0);
+  }
+  if (fLow == 0) return finish(low);
+  if (fUp == 0) return finish(up);
+
+  if (Sign(fLow) == Sign(fUp)) {
+    // No sign change: the only root can be a touching one, at the extremum nearest to 0.
+    const bool max = fLow < 0;
+    ExtremumText.clear();
+    IntervalCount = 1;
+    TPoint best;
+    if (!SearchParts(body, max, low, up, 1, best)) return finish(0);
+    const Extended extremum = max ? -best.G : best.G;
+    if (max ? !(extremum > -1.0E-18L) : !(extremum < 1.0E-18L)) {
+      FailBody(errInterval, body);
+      return finish(0);
+    }
+    return finish(best.X);
+  }
+
+  // Bisection to the resolution of the numbers: the test is on the interval, not on f, so that
+  // neither a steep nor a very flat function stops it early.
+  const Extended scale = std::max(std::fabs(fLow), std::fabs(fUp));
+  Extended lo = low, hi = up, fLo = fLow, fHi = fUp;
+  for (int step = 0; step < MaxBisections; ++step) {
+    const Extended mid = lo / 2 + hi / 2;
+    if (!(mid > lo && mid < hi)) break;
+    Extended fm = 0;
+    if (!EvalBody(body, mid, fm)) return finish(0);
+    if (fm == 0) return finish(mid);
+    if (Sign(fm) == Sign(fHi)) {
+      hi = mid;
+      fHi = fm;
+    } else {
+      lo = mid;
+      fLo = fm;
+    }
+    if (Interrupted()) return finish(0);
+  }
+  const bool loBetter = std::fabs(fLo) <= std::fabs(fHi);
+  // A sign change where |f| grew beyond its values at the ends is a pole, not a root.
+  if (std::min(std::fabs(fLo), std::fabs(fHi)) > scale) {
+    FailBody(errSingularity, body);
+    return finish(0);
+  }
+  finish(loBetter ? lo : hi);
+}
+
+void Extremum(bool Max, Extended& Value) {
+  auto& s = EngineState;
+  Value = 0;
+  const Extended savedX = VarValues[varX];
+  Extended low = 0, up = 0;
+  if (!EvalTwoArgs(up, low)) return;
+  VarValues[varL] = low;
+  VarValues[varU] = up;
+  if (low == IntervalLow && up == IntervalUp && s.ExprStr == ExtremumText) {
+    IntervalCount = std::min(2 * std::max(IntervalCount, 1), MaxExtremumParts);
+  } else {
+    IntervalCount = 1;
+    IntervalLow = low;
+    IntervalUp = up;
+    ExtremumText = s.ExprStr;
+  }
+  TBody body{s.Pos, 0, EngineSettings.ArgDepth, 0};
+  TPoint best;
+  const bool ok = SearchParts(body, Max, low, up, IntervalCount, best);
+  VarValues[varX] = savedX;
+  if (!ok) return;
+  ExtremumX = best.X;
+  Value = Max ? -best.G : best.G;
+}
+
+void ListFunction(int Id, Extended& Value) {
+  auto& s = EngineState;
+  Value = 0;
+  if (s.CurChar != '(') {
+    RaiseError(s.ExprStr, errMissingOpen);
+    return;
+  }
+  const int outerDepth = EngineSettings.ArgDepth;
+  // Inside the list a ',' ends each value.
+  EngineSettings.ArgDepth = outerDepth + 1;
+  std::vector<Extended> v;
+  do {
+    Advance();
+    Extended x = 0;
+    Expression(x);
+    if (s.ErrFlag) return;
+    v.push_back(x);
+  } while (s.CurChar == ',');
+  EngineSettings.ArgDepth = outerDepth;
+  if (s.CurChar != ')' && s.CurChar != EndChar) {
+    RaiseError(s.ExprStr, errMissingClose);
+    return;
+  }
+
+  const auto n = static_cast<Extended>(v.size());
+  Extended sum = 0, squares = 0;
+  for (Extended x : v) {
+    sum += x;
+    squares += x * x;
+  }
+  const Extended mean = sum / n;
+  // Deviations from the mean, computed in a second pass so that a large common offset does
+  // not cancel away the spread.
+  Extended deviations = 0;
+  for (Extended x : v) deviations += (x - mean) * (x - mean);
+  const Extended sample = v.size() > 1 ? deviations / (n - 1) : 0;
+
+  switch (Id) {
+    case 38: Value = mean; break;
+    case 39: Value = std::sqrt(sample); break;
+    case 41: Value = sum; break;
+    case 43: {
+      // poly(t, a0, a1, ..., aK) by Horner's rule.
+      Extended r = 0;
+      for (size_t i = v.size(); i-- > 1;) r = r * v[0] + v[i];
+      Value = r;
+      break;
+    }
+    case 44: Value = deviations; break;
+    case 94: {
+      Extended inverse = 0;
+      for (Extended x : v) {
+        if (x == 0) {
+          ClearResult(Value);
+          RaiseError(s.ExprStr, errDivisionByZero);
+          return;
+        }
+        inverse += 1 / x;
+      }
+      if (inverse == 0) {
+        ClearResult(Value);
+        RaiseError(s.ExprStr, errDivisionByZero);
+        return;
+      }
+      Value = n / inverse;
+      break;
+    }
+    case 97: Value = std::sqrt(squares); break;
+    case 98: Value = std::sqrt(deviations / n); break;
+    case 99: Value = deviations / n; break;
+    case 100: Value = squares; break;
+    case 101: Value = sample; break;  // the sample variance, as its help text says
+    case 107: {
+      if (std::all_of(v.begin(), v.end(), [](Extended x) { return x > 0; })) {
+        // Through the logarithms, so that a long list of large values does not overflow.
+        Extended logs = 0;
+        for (Extended x : v) logs += std::log(x);
+        Value = std::exp(logs / n);
+      } else {
+        Extended product = 1;
+        for (Extended x : v) product *= x;
+        Value = Power(product, 1 / n);
+        if (s.ErrFlag) return;
+      }
+      break;
+    }
+    default: break;
+  }
+  if (!std::isfinite(Value)) {
+    Value = 0;
+    RaiseError(s.ExprStr, errOverflow);
+  }
+}

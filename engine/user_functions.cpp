@@ -1,0 +1,465 @@
+// User functions: the definition parser, the library with its file, and the call by expansion.
+#include "engine/user_functions.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "engine/builtin_table.h"
+#include "engine/parser.h"
+#include "engine/procedures.h"
+#include "engine/variables.h"
+
+TUserFunctions* UserFunctions = nullptr;
+
+namespace {
+
+// Parameters are marked in Code by the characters 1, 2, ...; bodies may contain no control
+// characters, so a marker can never be confused with text.
+constexpr int MaxParams = 31;
+// A name longer than this cannot be called: the grammar compares names by 20 characters.
+constexpr size_t MaxNameLength = 20;
+
+int CallDepth = 0;
+
+bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+// Characters that continue a name: a parameter "m" must not match inside "m_ft(" or "n!(".
+bool IsNameChar(unsigned char c) { return IsLetter(c) || IsDigit(c) || c == '_' || c == '!'; }
+
+bool IsName(const std::string& t) {
+  if (t.empty() || !IsLetter(static_cast<unsigned char>(t[0]))) return false;
+  return std::all_of(t.begin(), t.end(), [](char c) { return IsNameChar(static_cast<unsigned char>(c)); });
+}
+
+// --- code page 1252 at the file's edge ---
+
+// Unicode code points of the bytes 0x80-0x9F in code page 1252 (0 where the byte is unassigned).
+constexpr char16_t Cp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+// What a character without a byte in code page 1252 becomes: an unassigned byte, which no name
+// and no operator of the language accepts.
+constexpr unsigned char NoByte = 0x81;
+
+unsigned char ToCp1252(char32_t u) {
+  if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return static_cast<unsigned char>(u);
+  for (int i = 0; i < 32; ++i)
+    if (Cp1252High[i] != 0 && Cp1252High[i] == u) return static_cast<unsigned char>(0x80 + i);
+  return NoByte;
+}
+
+void AppendUtf8(std::string& Out, unsigned char b) {
+  char32_t u = b;
+  if (b >= 0x80 && b <= 0x9F) u = Cp1252High[b - 0x80] ? Cp1252High[b - 0x80] : 0xFFFD;
+  if (u < 0x80) {
+    Out += static_cast<char>(u);
+  } else if (u < 0x800) {
+    Out += static_cast<char>(0xC0 | (u >> 6));
+    Out += static_cast<char>(0x80 | (u & 0x3F));
+  } else {
+    Out += static_cast<char>(0xE0 | (u >> 12));
+    Out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+    Out += static_cast<char>(0x80 | (u & 0x3F));
+  }
+}
+
+// Decodes Bytes as UTF-8 into code page 1252; false when they are no valid UTF-8.
+bool Utf8ToCp1252(const std::string& Bytes, std::string& Out) {
+  Out.clear();
+  for (size_t i = 0; i < Bytes.size();) {
+    const auto b = static_cast<unsigned char>(Bytes[i]);
+    int extra = 0;
+    char32_t u = 0;
+    if (b < 0x80) {
+      u = b;
+    } else if ((b & 0xE0) == 0xC0 && b >= 0xC2) {
+      extra = 1;
+      u = b & 0x1F;
+    } else if ((b & 0xF0) == 0xE0) {
+      extra = 2;
+      u = b & 0x0F;
+    } else if ((b & 0xF8) == 0xF0 && b <= 0xF4) {
+      extra = 3;
+      u = b & 0x07;
+    } else {
+      return false;
+    }
+    if (i + static_cast<size_t>(extra) >= Bytes.size()) return false;
+    for (int k = 1; k <= extra; ++k) {
+      const auto c = static_cast<unsigned char>(Bytes[i + static_cast<size_t>(k)]);
+      if ((c & 0xC0) != 0x80) return false;
+      u = (u << 6) | (c & 0x3F);
+    }
+    if ((extra == 2 && u < 0x800) || (extra == 3 && (u < 0x10000 || u > 0x10FFFF))) return false;
+    Out += static_cast<char>(ToCp1252(u));
+    i += static_cast<size_t>(extra) + 1;
+  }
+  return true;
+}
+
+std::vector<std::string> SplitLines(const std::string& Text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (size_t i = 0; i < Text.size(); ++i) {
+    const char c = Text[i];
+    if (c == '\r' || c == '\n') {
+      lines.push_back(line);
+      line.clear();
+      if (c == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+// --- the call ---
+
+// Reads the next argument text of a call, from the character after CurChar up to the ',' or
+// ')' that ends it at the call's level; AtClose tells which. False at the end of the text or for
+// an empty argument.
+bool ReadArgText(std::string& Text, bool& AtClose) {
+  auto& s = EngineState;
+  Text.clear();
+  int depth = 1;
+  for (;;) {
+    s.CurChar = NextChar(s.ExprStr);
+    const unsigned char c = s.CurChar;
+    if (c == EndChar) return false;
+    if (c == '(') ++depth;
+    if (c == ')' && --depth == 0) {
+      AtClose = true;
+      break;
+    }
+    if (c == ',' && depth == 1) {
+      AtClose = false;
+      break;
+    }
+    Text += static_cast<char>(c);
+  }
+  return !Text.empty();
+}
+
+// Marks the call from its name to the 1-based position Last, the rest of the text consumed.
+void MarkCall(int Code, int NameStart, int Last) {
+  auto& s = EngineState;
+  RaiseError(s.ExprStr, Code);
+  s.ErrCode = Code;
+  s.ErrPos = NameStart;
+  s.ErrLen = std::max(Last - NameStart + 1, 1);
+  ConsumeRest();
+}
+
+enum class TCallResult { Done, Failed, Overflow };
+
+// One attempt to call F; the reader stands on the '(' of the call.
+TCallResult CallOnce(const TUserFunc& F, int NameStart, Extended& Value) {
+  auto& s = EngineState;
+  TUserFunc call = F;  // the library's entry stays untouched, so nested calls cannot disturb it
+  call.Compile();
+  for (int i = 1; i <= call.ParamCount; ++i) {
+    std::string arg;
+    bool atClose = false;
+    const bool read = ReadArgText(arg, atClose);
+    if (!read || (atClose && i < call.ParamCount)) {
+      MarkCall(errMissingArgument, NameStart, s.Pos);
+      return TCallResult::Failed;
+    }
+    if (!atClose && i == call.ParamCount) {
+      // More arguments than parameters.
+      RaiseError(s.ExprStr, errSyntax);
+      return TCallResult::Failed;
+    }
+    // In parentheses, so that f(1+2) with f(x)=x^2 is 9.
+    call.Expand(i, "(" + arg + ")");
+  }
+  const int close = s.Pos;
+  if (CallDepth >= MaxUserCallDepth) {
+    MarkCall(errStackOverflow, NameStart, close);
+    return TCallResult::Overflow;
+  }
+
+  Extended v = 0;
+  bool failed = false;
+  int code = 0, errPos = 0;
+  {
+    TNestedEvaluation nested;
+    s.ExprStr = call.Code;
+    s.Pos = 0;
+    s.StartPos = 1;
+    EngineSettings.ArgDepth = 0;
+    s.CurChar = NextChar(s.ExprStr);
+    ++CallDepth;
+    Expression(v);
+    --CallDepth;
+    if (!s.ErrFlag && s.CurChar != EndChar) RaiseError(s.ExprStr, errSyntax);
+    if (!s.ErrFlag && !std::isfinite(v)) RaiseError(s.ExprStr, errOverflow);
+    failed = s.ErrFlag;
+    code = s.ErrCode;
+    errPos = s.ErrPos;
+  }
+  if (!failed) {
+    s.Pos = close;
+    s.CurChar = NextChar(s.ExprStr);
+    Value = v;
+    return TCallResult::Done;
+  }
+  if (code == errStackOverflow) {
+    MarkCall(errStackOverflow, NameStart, close);
+    return TCallResult::Overflow;
+  }
+  // The innermost failure is the one worth reporting; a nested call's code 27 keeps it.
+  if (code != errUserFunction) {
+    s.InnerErrCode = code;
+    s.InnerErrPos = errPos;
+  }
+  s.ErrFlag = true;
+  MarkCall(errUserFunction, NameStart, close);
+  return TCallResult::Failed;
+}
+
+}  // namespace
+
+// --- TUserFunc ---
+
+TUserFunc::TUserFunc(const std::string& Text) : Line(Text) {
+  std::string t;
+  const auto semicolon = Text.find(';');
+  for (size_t i = 0; i < Text.size(); ++i) {
+    const char c = Text[i];
+    if (semicolon != std::string::npos && i >= semicolon) {
+      t += c;
+    } else if (c != ' ' && c != '\t') {
+      t += c;
+    }
+  }
+  if (!t.empty() && t[0] == ';') {
+    Comment = t;
+    Compile();
+    Valid = true;
+    return;
+  }
+  const auto open = t.find('(');
+  if (open == std::string::npos) return;
+  Name = t.substr(0, open + 1);
+  const auto equal = t.find('=');
+  const auto end = t.find(';');
+  if (equal == std::string::npos) return;
+  Body = t.substr(equal + 1, end == std::string::npos ? std::string::npos : end - equal - 1);
+  if (end != std::string::npos) Comment = t.substr(end);
+  if (Body.empty()) return;
+  const auto close = t.find(')');
+  if (close == std::string::npos || close < open) return;
+  Params = t.substr(open + 1, close - open - 1);
+  // The definition must read name(params)=body exactly, with a name the grammar can call and a
+  // body free of the characters that mark parameters.
+  if (close + 1 != equal || !IsName(Name.substr(0, open)) || open > MaxNameLength) return;
+  if (std::any_of(Body.begin(), Body.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; }))
+    return;
+  if (!Params.empty()) Compile();
+  // A name that the grammar resolves to a built-in or a letter variable can never be called.
+  if (FindBuiltin(Name) >= 0) Valid = false;
+}
+
+int TUserFunc::FindParam(const std::string& Param, const std::string& Text) {
+  if (Param.empty()) return 0;
+  for (size_t at = Text.find(Param); at != std::string::npos; at = Text.find(Param, at + 1)) {
+    const size_t after = at + Param.size();
+    const bool before = at > 0 && IsNameChar(static_cast<unsigned char>(Text[at - 1]));
+    const bool behind = after < Text.size() && IsNameChar(static_cast<unsigned char>(Text[after]));
+    if (!before && !behind) return static_cast<int>(at) + 1;
+  }
+  return 0;
+}
+
+void TUserFunc::Compile() {
+  ParamList.clear();
+  DeclaredParams.clear();
+  ParamCount = 0;
+  Code = Body;
+  ParamMissing = false;
+  DuplicateParams = false;
+  Valid = false;
+  if (Params.empty()) return;
+  std::string name;
+  size_t start = 0;
+  for (;;) {
+    const auto comma = Params.find(',', start);
+    name = Params.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    if (!IsName(name)) return;
+    ParamList.push_back(name);
+    DeclaredParams.push_back(name);
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  if (DeclaredParams.size() > MaxParams) return;
+  std::stable_sort(ParamList.begin(), ParamList.end(),
+                   [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+  for (size_t i = 0; i + 1 < ParamList.size(); ++i) {
+    for (size_t j = i + 1; j < ParamList.size(); ++j) {
+      if (ParamList[i] == ParamList[j]) {
+        DuplicateParams = true;
+        return;
+      }
+    }
+  }
+  for (const auto& p : ParamList) {
+    if (FindParam(p, Code) == 0) {
+      ParamMissing = true;
+      return;
+    }
+    const auto k = std::find(DeclaredParams.begin(), DeclaredParams.end(), p) - DeclaredParams.begin();
+    const char marker = static_cast<char>(k + 1);
+    for (int at = FindParam(p, Code); at != 0; at = FindParam(p, Code))
+      Code.replace(static_cast<size_t>(at - 1), p.size(), 1, marker);
+    ++ParamCount;
+  }
+  Valid = ParamCount > 0;
+}
+
+bool TUserFunc::Expand(int i, const std::string& ArgText) {
+  if (i < 1 || i > ParamCount) return false;
+  const char marker = static_cast<char>(i);
+  if (Code.find(marker) == std::string::npos) {
+    ParamMissing = true;
+    return false;
+  }
+  std::string out;
+  for (char c : Code) {
+    if (c == marker)
+      out += ArgText;
+    else
+      out += c;
+  }
+  Code = std::move(out);
+  return true;
+}
+
+std::string TUserFunc::Refusal() const {
+  if (Valid) return {};
+  if (DuplicateParams) return "Dublicate parametrs (" + Params + ")";
+  if (ParamMissing) return "Parametr missing " + Line;
+  return "Invalid functions " + Line;
+}
+
+// --- TUserFunctions ---
+
+void TUserFunctions::Clear() {
+  Items.clear();
+  ValueStack.clear();
+  Lines.clear();
+  Problems.clear();
+  StackEmpty = false;
+}
+
+TUserFunc* TUserFunctions::GetItem(int i) const {
+  if (i < 0 || i >= GetCount()) return nullptr;
+  return Items[static_cast<size_t>(i)].get();
+}
+
+Extended TUserFunctions::PopValue() {
+  if (ValueStack.empty()) {
+    StackEmpty = true;
+    return 0;
+  }
+  const Extended v = ValueStack.back();
+  ValueStack.pop_back();
+  return v;
+}
+
+bool TUserFunctions::AddFunction(const std::string& Line, std::string* Message) {
+  auto f = std::make_unique<TUserFunc>(Line);
+  if (!f->Valid) {
+    if (Message) *Message = f->Refusal();
+    return false;
+  }
+  Items.push_back(std::move(f));
+  return true;
+}
+
+bool TUserFunctions::LoadFromFile(const std::string& Name) {
+  std::ifstream in(Name, std::ios::binary);
+  if (!in) return false;
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (in.bad()) return false;
+  std::string text;
+  if (!Utf8ToCp1252(bytes, text)) text = bytes;  // not UTF-8: the bytes are code page 1252
+
+  Clear();
+  FileName = Name;
+  Lines = SplitLines(text);
+  for (size_t i = 0; i < Lines.size(); ++i) {
+    const std::string& line = Lines[i];
+    if (line.find_first_not_of(" \t") == std::string::npos) continue;
+    auto f = std::make_unique<TUserFunc>(line);
+    if (!f->Valid) Problems.push_back({static_cast<int>(i) + 1, f->Refusal()});
+    Items.push_back(std::move(f));
+  }
+  return true;
+}
+
+bool TUserFunctions::SaveToFile(const std::string& Name) const {
+  std::string out;
+  for (const auto& f : Items) {
+    for (char c : f->Line) AppendUtf8(out, static_cast<unsigned char>(c));
+    out += '\n';
+  }
+  const std::string temporary = Name + ".tmp";
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    if (!file) return false;
+    file.write(out.data(), static_cast<std::streamsize>(out.size()));
+    file.close();
+    if (!file) {
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      return false;
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, Name, error);
+  if (error) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return false;
+  }
+  return true;
+}
+
+void CreateUserFunctions() {
+  if (!UserFunctions) UserFunctions = new TUserFunctions;
+}
+
+void FreeUserFunctions() {
+  delete UserFunctions;
+  UserFunctions = nullptr;
+}
+
+bool TryUserFunction(const std::string& Name, int NameStart, Extended& Value) {
+  auto& s = EngineState;
+  if (!UserFunctions || Name.empty() || Name.back() != '(') return false;
+  const TReaderContext call = SaveReader();
+  bool tried = false;
+  for (const auto& f : UserFunctions->Items) {
+    if (!f->Valid || f->IsComment() || f->Name != Name) continue;
+    // Each definition of the name reads the call's arguments afresh.
+    if (tried) {
+      RestoreReader(call);
+      s.ErrFlag = false;
+    }
+    tried = true;
+    const TCallResult r = CallOnce(*f, NameStart, Value);
+    if (r == TCallResult::Done) return true;
+    if (r == TCallResult::Overflow) return false;
+  }
+  if (!tried) return false;
+  Value = 0;
+  return false;
+}

@@ -1,0 +1,101 @@
+#pragma once
+// The names that hold values (letter variables, user variables), the log of the variables used by
+// one evaluation, the text cutters by which part of the expression is evaluated on its own, and
+// the break check of the long procedures.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "engine/engine_state.h"
+#include "engine/numeric_procedures.h"
+
+// The letters of the variable slots; slots 1-10 (X to N) can be written in expressions, L and U
+// only receive the bounds of solve, min and max.
+inline constexpr char Letters[] = "XYZVWIJKMNLU";
+inline constexpr int LetterCount = 12;
+enum LetterSlot : int {
+  varX = 1,
+  varJ = 7,
+  varK = 8,
+  varM = 9,
+  varN = 10,
+  varL = 11,
+  varU = 12,
+};
+
+// 1-based like the slots; index 0 is unused.
+extern std::array<Extended, LetterCount + 1> VarValues;
+extern std::array<std::string, LetterCount + 1> VarExprs;
+// The slot of the letter variable last named in an expression (0 before the first).
+extern int CurVar;
+
+struct TUserVariable {
+  std::string Name;  // at most 20 characters
+  int Id = 0;        // 1000 and above, unique in the list
+  Extended Value = 0;
+};
+// Newest first.
+extern std::vector<TUserVariable> UserVariables;
+// Creates the user variable Name with Value or updates it; answers its id. The host's
+// AddUserVariable uses this to keep the engine's list.
+int SetUserVariable(const std::string& Name, Extended Value);
+
+// The variables read or assigned by the running evaluation, in pairs: name and value text.
+struct TAssignmentLog {
+  std::vector<std::string> Names;
+  std::vector<std::string> Values;
+  void Clear() {
+    Names.clear();
+    Values.clear();
+  }
+};
+extern TAssignmentLog AssignmentLog;
+
+// The two comparison operands of the last if(; IfLeft also receives the chosen branch's value.
+extern Extended IfLeft;
+extern Extended IfRight;
+
+// The set-variable dialog for slot k. A cancelled dialog raises code 22 and answers false.
+bool SetVariableDlg(int k);
+// The break question through the host.
+bool AskBreak();
+// True (and code 22 raised) when the Stop button was pressed and the user confirms.
+bool CheckBreak();
+
+// Cuts the text from the 1-based position From up to its stop character at the top level
+// (')', ',', '<', '=', '>'), keeping nested parentheses whole. P receives the stop position.
+// False (nothing raised) when the text ends first or the cut is empty.
+bool CutArgument(int From, int& P, std::string& Text);
+// Cuts the text from From up to the next '('; P receives its position. False as above.
+bool CutToParen(int From, int& P, std::string& Text);
+// Evaluates Text, cut from the full text at the 1-based position Start, as an expression of its
+// own. An error is reported at its place in the full text, whose rest is then consumed.
+bool EvaluateCutText(const std::string& Text, int Start, Extended& Value);
+// The two bounds of integral( and solve(, each cut and evaluated on its own; with CurChar on the
+// first bound. On success CurChar is the first character of the body.
+bool EvalTwoArgs(Extended& Second, Extended& First);
+
+// Raises Code with the reader put on the 1-based position P (marking that character).
+void RaiseErrorAt(int Code, int P);
+// The error state is raised already; the reader is put at the end of the text, as RaiseError does.
+void ConsumeRest();
+// Formats X for logs and progress texts without touching the error state; falls back to decimal
+// scientific notation where the current radix or notation cannot show X.
+std::string LogText(int Digits, Extended X);
+
+// Everything a nested evaluation may change and the outer one still needs: the reader context,
+// the if( operands and the counters of the numerical procedures. Restored on destruction.
+class TNestedEvaluation {
+ public:
+  TNestedEvaluation();
+  ~TNestedEvaluation() { Restore(); }
+  TNestedEvaluation(const TNestedEvaluation&) = delete;
+  TNestedEvaluation& operator=(const TNestedEvaluation&) = delete;
+  void Restore();
+
+ private:
+  TReaderGuard Reader;
+  Extended Left, Right;
+  TProcedureCounters Counters;
+  bool Active = true;
+};

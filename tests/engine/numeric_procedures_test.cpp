@@ -1,0 +1,175 @@
+#include <cmath>
+#include <string>
+
+#include "tests/engine/procedures_test_support.h"
+
+namespace {
+
+class IntegralProc : public ProceduresTest {};
+class SolveProc : public ProceduresTest {};
+class ExtremumProc : public ProceduresTest {};
+class ListFunctions : public ProceduresTest {};
+
+TEST_F(IntegralProc, KnownIntegrals) {
+  SetLetter(varX, 7);
+  EXPECT_CLOSE(Value("integral(0,1,X^2)"), 1.0L / 3, 1e-18L);
+  EXPECT_CLOSE(Value("integral(1,0,X)"), -0.5L, 1e-18L);
+  EXPECT_CLOSE(Value("integral(0,1,exp(-X^2))"), 0.74682413281242702540L, 1e-15L);
+  EXPECT_CLOSE(Value("integral(0,20*pi,sin(X)^2)"), 10 * BuiltinPi, 1e-8L);
+  EXPECT_CLOSE(Value("integral(-1,2,X^3-2*X+1)"), 3.75L, 1e-17L);
+  EXPECT_CLOSE(Value("2*integral(0,1,1E-30*X)"), 1E-30L, 1e-40L);
+  EXPECT_EQ(Value("integral(2,2,X)"), 0);
+  EXPECT_EQ(Letter(varX), 7);
+  EXPECT_EQ(IntervalLow, 2);
+}
+
+TEST_F(IntegralProc, IntegralsOfAboutZeroEndAtOnce) {
+  EXPECT_CLOSE(Value("integral(0,2*pi,sin(X))"), 0, 1e-15L);
+  EXPECT_LE(Host.Passes.size(), 3u);
+  EXPECT_CLOSE(Value("integral(-1,1,X^3)"), 0, 1e-18L);
+}
+
+TEST_F(IntegralProc, NestedIntegralAndBodyErrors) {
+  // The inner integral has its own X; the outer one's body reads the inner result.
+  EXPECT_CLOSE(Value("integral(0,1,integral(0,2,X))"), 2, 1e-17L);
+  SetLetter(varX, 3);
+  const TEvalResult r = Eval("integral(0,1,1/(X-X))");
+  EXPECT_TRUE(r.Failed);
+  EXPECT_EQ(r.Code, errDivisionByZero);
+  EXPECT_EQ(Letter(varX), 3);
+  EXPECT_EQ(Eval("integral(0,1)").Code, errSyntax);
+  EXPECT_EQ(Eval("integral(0,,X)").Code, errSyntax);
+  EXPECT_ERROR("integral(0,1/0,X)", errDivisionByZero, 14, 1);
+}
+
+TEST_F(IntegralProc, IntegrandWithoutConvergenceEnds) {
+  const TEvalResult r = Eval("integral(0,1,1/X)");
+  EXPECT_TRUE(r.Failed);
+  EXPECT_EQ(r.Code, errSingularity);
+  EXPECT_EQ(r.Pos, 14);
+  EXPECT_EQ(r.Len, 3);
+}
+
+TEST_F(IntegralProc, BreakEndsTheIntegral) {
+  SetLetter(varX, 2);
+  Host.StopAtPump = 5;
+  Host.BreakAnswers = {false, true};
+  const TEvalResult r = Eval("integral(0,1,1/X)");
+  EXPECT_EQ(r.Code, errUserBreak);
+  EXPECT_EQ(Host.Questions, 2);
+  EXPECT_EQ(Letter(varX), 2);
+}
+
+TEST_F(SolveProc, SimpleRoots) {
+  SetLetter(varX, 9);
+  EXPECT_CLOSE(Value("solve(0,2,X^2-2)"), Sqrt2, 1e-18L);
+  EXPECT_EQ(Letter(varX), 9);
+  EXPECT_EQ(Letter(varL), 0);
+  EXPECT_EQ(Letter(varU), 2);
+  EXPECT_CLOSE(Value("solve(0,2,X^3-2)"), std::cbrt(2.0L), 1e-18L);
+  EXPECT_CLOSE(Value("solve(1,2,X-1)"), 1, 0);
+  EXPECT_CLOSE(Value("solve(0,1,X-1)"), 1, 0);
+  EXPECT_CLOSE(Value("solve(0,2,X^2-2)+1"), Sqrt2 + 1, 1e-18L);
+}
+
+TEST_F(SolveProc, ScaleDoesNotStopTheBisectionEarly) {
+  EXPECT_CLOSE(Value("solve(0,100,exp(X)-2)"), 0.69314718055994530942L, 1e-17L);
+  EXPECT_CLOSE(Value("solve(0,2,1E-20*(X-1))"), 1, 1e-18L);
+  EXPECT_CLOSE(Value("solve(-1E6,1E6,X-3)"), 3, 1e-12L);
+}
+
+TEST_F(SolveProc, DoubleRootsAndFailures) {
+  EXPECT_CLOSE(Value("solve(0,3,(X-1)^2)"), 1, 1e-8L);
+  EXPECT_CLOSE(Value("solve(0,2,(X-1)^2*exp(X))"), 1, 1e-8L);
+  EXPECT_CLOSE(Value("solve(0,3,-(X-2)^2)"), 2, 1e-8L);
+  EXPECT_ERROR("solve(2,0,X)", errInterval, 7, 4);
+  EXPECT_EQ(Eval("solve(1,2,X^2+1)").Code, errInterval);
+  // A sign change at a pole is no root.
+  EXPECT_ERROR("solve(1,2,tan(X))", errSingularity, 11, 6);
+  EXPECT_EQ(Eval("solve(4,5,tan(X))").Code, errSingularity);
+}
+
+TEST_F(ExtremumProc, MinimaAndMaxima) {
+  EXPECT_CLOSE(Value("min(0,3,(X-1)^2)"), 0, 1e-18L);
+  EXPECT_CLOSE(ExtremumX, 1, 1e-9L);
+  EXPECT_CLOSE(Value("max(0,pi,sin(X))"), 1, 1e-18L);
+  EXPECT_CLOSE(ExtremumX, BuiltinPi / 2, 1e-9L);
+  EXPECT_CLOSE(Value("min(-2,2,X^4-2*X^2)"), -1, 1e-18L);
+  EXPECT_CLOSE(std::fabs(ExtremumX), 1, 1e-9L);
+  EXPECT_CLOSE(Value("max(0,10,sin(X)*exp(-X/5))"), 0.7450600126415113L, 1e-15L);
+}
+
+TEST_F(ExtremumProc, ExtremaAtTheIntervalEnds) {
+  SetLetter(varX, 4);
+  EXPECT_EQ(Value("min(0,1,X)"), 0);
+  EXPECT_EQ(ExtremumX, 0);
+  EXPECT_EQ(Value("max(0,1,X)"), 1);
+  EXPECT_EQ(ExtremumX, 1);
+  EXPECT_EQ(Value("max(3,1,X^2)"), 9);
+  EXPECT_EQ(Letter(varX), 4);
+  EXPECT_EQ(Letter(varL), 3);
+}
+
+TEST_F(ExtremumProc, RepeatingTheSameTextRefinesWithABound) {
+  Value("min(0,3,(X-1)^2)");
+  EXPECT_EQ(IntervalCount, 1);
+  Value("min(0,3,(X-1)^2)");
+  EXPECT_EQ(IntervalCount, 2);
+  for (int i = 0; i < 10; ++i) Value("min(0,3,(X-1)^2)");
+  EXPECT_EQ(IntervalCount, 64);
+  Value("min(0,3,(X-2)^2)");
+  EXPECT_EQ(IntervalCount, 1);
+  // Inside a nested evaluation the counters are put back afterwards.
+  Define("f(a)=min(0,3,(X-a)^2)");
+  Value("min(0,3,(X-2)^2)");
+  EXPECT_EQ(Value("f(1)+f(1)"), 0);
+  EXPECT_EQ(IntervalCount, 2);
+}
+
+TEST_F(ListFunctions, Statistics) {
+  EXPECT_VALUE("mean(1,2,3)", 2);
+  EXPECT_VALUE("std(1,2,3)", 1);
+  EXPECT_VALUE("std(5)", 0);
+  EXPECT_VALUE("sum(1,2,3,4)", 10);
+  EXPECT_VALUE("poly(2,1,0,1)", 5);
+  EXPECT_VALUE("stat(1,2,3)", 2);
+  EXPECT_VALUE("variance(1,2,3)", 1);  // the sample variance
+  EXPECT_CLOSE(Value("pnv(1,2,3)"), 2.0L / 3, 1e-18L);
+  EXPECT_CLOSE(Value("psd(1,2,3)"), std::sqrt(2.0L / 3), 1e-18L);
+  EXPECT_VALUE("norm(3,4)", 5);
+  EXPECT_VALUE("sos(1,2,3)", 14);
+  EXPECT_CLOSE(Value("hmn(1,2,4)"), 12.0L / 7, 1e-18L);
+  EXPECT_CLOSE(Value("gmn(2,8)"), 4, 1e-18L);
+  EXPECT_CLOSE(Value("gmn(1E3000,1E3000)"), 1E3000L, 1E2985L);
+  // Two passes keep the spread of values with a large common offset.
+  EXPECT_CLOSE(Value("std(1E12+1,1E12+2,1E12+3)"), 1, 1e-6L);
+}
+
+TEST_F(ListFunctions, ArgumentDepthAndErrors) {
+  EXPECT_VALUE("mean(1,3)*2", 4);
+  EXPECT_CLOSE(Value("sin(mean(1,3))"), std::sin(2.0L), 1e-18L);
+  EXPECT_EQ(EngineSettings.ArgDepth, 0);
+  EXPECT_VALUE("sum((1+2),-3)", 0);
+  EXPECT_EQ(Eval("hmn(1,0)").Code, errDivisionByZero);
+  EXPECT_EQ(Eval("mean()").Code, errSyntax);
+  EXPECT_EQ(Eval("sum(1,2;3)").Code, errSyntax);
+  std::string many = "sum(1";
+  for (int i = 0; i < 1500; ++i) many += ",1";
+  EXPECT_VALUE(many + ")", 1501);
+}
+
+}  // namespace
+
+namespace {
+
+class LibraryErrors : public ProceduresTest {};
+
+// A library routine that fails on the last argument of the text still marks the call.
+TEST_F(LibraryErrors, FailureAtTheEndOfTheTextIsMarked) {
+  const TEvalResult r = Eval("ibeta(1,2,+2*3");
+  EXPECT_EQ(r.Code, errArguments);
+  EXPECT_EQ(r.Pos, 1);
+  EXPECT_GE(r.Len, 1);
+}
+
+}  // namespace

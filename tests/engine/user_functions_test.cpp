@@ -1,0 +1,181 @@
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "tests/engine/procedures_test_support.h"
+
+namespace {
+
+class UserFunctionCalls : public ProceduresTest {};
+class UserFunctionFile : public ProceduresTest {};
+
+std::string Refusal(const std::string& Line) {
+  std::string message;
+  EXPECT_FALSE(UserFunctions->AddFunction(Line, &message)) << Line;
+  return message;
+}
+
+std::string ReadBytes(const std::filesystem::path& Path) {
+  std::ifstream in(Path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(UserFunctionDefinition, ParametersAreMarkedAsWholeNames) {
+  TUserFunc g("g(a, ab) = a+ab ; sum");
+  EXPECT_TRUE(g.Valid);
+  EXPECT_EQ(g.Name, "g(");
+  EXPECT_EQ(g.Params, "a,ab");
+  EXPECT_EQ(g.Body, "a+ab");
+  EXPECT_EQ(g.Comment, "; sum");
+  EXPECT_EQ(g.Code, std::string("\x01+\x02"));
+  EXPECT_EQ(g.ParamList, (std::vector<std::string>{"ab", "a"}));
+  EXPECT_EQ(TUserFunc::FindParam("m", "m_ft(m)"), 6);
+  EXPECT_EQ(TUserFunc::FindParam("n", "n!(n)"), 4);
+  EXPECT_EQ(TUserFunc::FindParam("x", "exp(x)"), 5);
+  EXPECT_EQ(TUserFunc::FindParam("x", "ex"), 0);
+  EXPECT_TRUE(TUserFunc(";only a comment").IsComment());
+}
+
+TEST_F(UserFunctionCalls, RefusedDefinitions) {
+  EXPECT_EQ(Refusal("h(a,a)=a"), "Dublicate parametrs (a,a)");
+  EXPECT_EQ(Refusal("k(a,b)=a"), "Parametr missing k(a,b)=a");
+  EXPECT_EQ(Refusal("m()=1"), "Invalid functions m()=1");
+  EXPECT_EQ(Refusal("noparens=1"), "Invalid functions noparens=1");
+  EXPECT_EQ(Refusal("f(x)="), "Invalid functions f(x)=");
+  EXPECT_EQ(Refusal("f(x)y=x"), "Invalid functions f(x)y=x");
+  EXPECT_EQ(Refusal("f(1+x)=x"), "Invalid functions f(1+x)=x");
+  // Names that the built-ins or the letter variables take can never be called.
+  EXPECT_EQ(Refusal("sin(x)=x"), "Invalid functions sin(x)=x");
+  EXPECT_EQ(Refusal("w(x)=x"), "Invalid functions w(x)=x");
+  EXPECT_EQ(Refusal(std::string("f(x)=x+\x01")), std::string("Invalid functions f(x)=x+\x01"));
+  EXPECT_EQ(Refusal("averyveryverylongname1(x)=x"), "Invalid functions averyveryverylongname1(x)=x");
+  EXPECT_EQ(UserFunctions->GetCount(), 0);
+}
+
+TEST_F(UserFunctionCalls, ArgumentsAreParenthesisedValues) {
+  Define("f(x)=x^2");
+  Define("g(a,ab)=a+ab");
+  Define("hyp(a,b)=sqrt(a^2+b^2)");
+  EXPECT_VALUE("f(3)", 9);
+  EXPECT_VALUE("f(1+2)", 9);
+  EXPECT_VALUE("f(-3)", 9);
+  EXPECT_VALUE("g(1,10)", 11);
+  EXPECT_VALUE("hyp(3,4)*2", 10);
+  EXPECT_VALUE("f(f(2))", 16);
+  EXPECT_VALUE("f(2)^2", 16);  // the postfix operators apply to the call's value
+  EXPECT_VALUE("f(hyp(3,4))+g(2,f(2))", 31);
+  SetLetter(varX, 2);
+  EXPECT_CLOSE(Value("integral(0,1,f(X))"), 1.0L / 3, 1e-18L);
+  EXPECT_EQ(Letter(varX), 2);
+}
+
+TEST_F(UserFunctionCalls, BuiltinsInsideTheBodyKeepTheirNames) {
+  Define("u(m)=m_ft(m)");
+  Define("fa(n)=n!(n)");
+  EXPECT_CLOSE(Value("u(1)"), 3.28083989499999L, 1e-15L);
+  EXPECT_VALUE("fa(4)", 24);
+}
+
+TEST_F(UserFunctionCalls, ArgumentErrors) {
+  Define("f(x)=x^2");
+  Define("g(a,b)=a*b");
+  EXPECT_ERROR("f(3", errMissingArgument, 1, 3);
+  EXPECT_EQ(Eval("g(1)").Code, errMissingArgument);
+  EXPECT_EQ(Eval("g(1,)").Code, errMissingArgument);
+  EXPECT_EQ(Eval("f(1,2)").Code, errSyntax);
+  EXPECT_EQ(Eval("nosuch(1)").Code, errSyntax);
+}
+
+TEST_F(UserFunctionCalls, ErrorsInsideTheBody) {
+  Define("inv(x)=1/x");
+  Define("inv2(x)=inv(x)+1");
+  const TEvalResult r = Eval("2+inv(0)");
+  EXPECT_EQ(r.Code, errUserFunction);
+  EXPECT_EQ(r.Pos, 3);
+  EXPECT_EQ(r.Len, 6);
+  EXPECT_EQ(EngineState.InnerErrCode, errDivisionByZero);
+  EXPECT_EQ(ErrorText(errUserFunction), "User Function Error \"Division by zero position: 3\" ");
+  // The innermost failure is reported through nested calls.
+  EXPECT_EQ(Eval("inv2(0)").Code, errUserFunction);
+  EXPECT_EQ(EngineState.InnerErrCode, errDivisionByZero);
+  // The next call reads its own arguments.
+  EXPECT_VALUE("inv(4)+inv(2)", 0.75);
+}
+
+TEST_F(UserFunctionCalls, LaterDefinitionsOfTheNameAreTriedInTurn) {
+  Define("d(x)=1/(x-1)");
+  Define("d(x)=x*10");
+  EXPECT_VALUE("d(1)", 10);
+  EXPECT_VALUE("d(3)+d(1)", 10.5);
+}
+
+TEST_F(UserFunctionCalls, RecursionIsStackOverflow) {
+  Define("r(x)=r(x)+1");
+  Define("p(x)=q(x)*2");
+  Define("q(x)=p(x)+1");
+  Define("fac(n)=if(n<<1)then(1)else(n*fac(n-1))");
+  EXPECT_ERROR("1+r(1)", errStackOverflow, 3, 4);
+  EXPECT_EQ(Eval("p(2)").Code, errStackOverflow);
+  EXPECT_EQ(EngineState.NestDepth, 0);
+  // Recursion that ends by itself works.
+  EXPECT_VALUE("fac(10)", 3628800);
+  // Through a letter's definition as well.
+  VarExprs[varN] = "r(N)";
+  EXPECT_EQ(Eval("N").Code, errStackOverflow);
+}
+
+TEST_F(UserFunctionCalls, ValueStack) {
+  UserFunctions->PushValue(2);
+  EXPECT_EQ(UserFunctions->PopValue(), 2);
+  EXPECT_FALSE(UserFunctions->StackEmpty);
+  EXPECT_EQ(UserFunctions->PopValue(), 0);
+  EXPECT_TRUE(UserFunctions->StackEmpty);
+}
+
+TEST_F(UserFunctionFile, CommentsAndBadLinesAreKeptAndReported) {
+  ASSERT_TRUE(UserFunctions->LoadFromFile(NUMYX_TEST_DATA "/functions.fnc"));
+  // Every non-empty line is an entry, refused ones included.
+  ASSERT_EQ(UserFunctions->GetCount(), 8);
+  EXPECT_TRUE(UserFunctions->GetItem(0)->IsComment());
+  EXPECT_EQ(UserFunctions->GetItem(2)->Comment, ";second comment \xE9t\xE9");
+  ASSERT_EQ(UserFunctions->Problems.size(), 3u);
+  EXPECT_EQ(UserFunctions->Problems[0].Line, 5);
+  EXPECT_EQ(UserFunctions->Problems[0].Message, "Invalid functions bad line without parens");
+  EXPECT_EQ(UserFunctions->Problems[1].Line, 7);
+  EXPECT_EQ(UserFunctions->Problems[1].Message, "Dublicate parametrs (a,a)");
+  EXPECT_EQ(UserFunctions->Problems[2].Line, 9);
+  // Lines after the bad ones are loaded.
+  EXPECT_VALUE("sq(3)+cube(2)", 17);
+  EXPECT_VALUE("hyp(3,4)", 5);
+  EXPECT_EQ(Eval("h(1,1)").Code, errSyntax);
+}
+
+TEST_F(UserFunctionFile, SavingLosesNothing) {
+  ASSERT_TRUE(UserFunctions->LoadFromFile(NUMYX_TEST_DATA "/functions.fnc"));
+  const auto dir = std::filesystem::temp_directory_path() / "numyx_fnc_test";
+  std::filesystem::create_directories(dir);
+  const auto saved = dir / "saved.fnc";
+  ASSERT_TRUE(UserFunctions->SaveToFile(saved.string()));
+  EXPECT_EQ(ReadBytes(saved),
+            "; Library of test functions\nsq(x) = x^2 ; square\n;second comment \xC3\xA9t\xC3\xA9\n"
+            "bad line without parens\ncube(x)=x^3\nh(a,a)=a\nk(a,b)=a\nhyp(a,b)=sqrt(a^2+b^2)\n");
+  TUserFunctions again;
+  ASSERT_TRUE(again.LoadFromFile(saved.string()));
+  ASSERT_EQ(again.GetCount(), UserFunctions->GetCount());
+  for (int i = 0; i < again.GetCount(); ++i)
+    EXPECT_EQ(again.GetItem(i)->Line, UserFunctions->GetItem(i)->Line);
+  EXPECT_EQ(again.Problems.size(), 3u);
+  // A file in code page 1252 reads the same.
+  const auto legacy = dir / "legacy.fnc";
+  std::ofstream(legacy, std::ios::binary) << ";\xE9t\xE9\r\nf(x)=x+1\r\n";
+  ASSERT_TRUE(again.LoadFromFile(legacy.string()));
+  EXPECT_EQ(again.GetItem(0)->Comment, ";\xE9t\xE9");
+  // A file that cannot be read leaves the library as it was.
+  EXPECT_FALSE(UserFunctions->LoadFromFile((dir / "missing.fnc").string()));
+  EXPECT_EQ(UserFunctions->GetCount(), 8);
+  EXPECT_FALSE(UserFunctions->SaveToFile((dir / "no" / "such" / "dir.fnc").string()));
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
