@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
@@ -54,13 +53,6 @@ QString ProgramDir() {
 QString BasePath() { return ProgramDir() + QStringLiteral("/Numyx"); }
 
 void SetProgramDir(const QString& Dir) { ProgramDirOverride() = Dir; }
-
-void PumpMessages() {
-  static QElapsedTimer Clock;
-  if (Clock.isValid() && Clock.elapsed() < PumpInterval) return;
-  Clock.start();
-  ProcessMessages();
-}
 
 void ProcessMessages() {
   if (QCoreApplication::instance()) QCoreApplication::processEvents();
