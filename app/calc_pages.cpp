@@ -10,6 +10,7 @@
 
 #include "app/assistant.h"
 #include "app/constants_page.h"
+#include "app/engine_user_data.h"
 #include "app/set_var.h"
 #include "app/user_funcs_page.h"
 #include "app/user_vars_page.h"
@@ -32,14 +33,28 @@ QAbstractButton* DefaultKeyFactory(const TKeyDef& Key, QWidget* Parent) {
   return B;
 }
 
+TCalcPages::TCalcPages(TCalcPagesHost& Host, QWidget* DialogOwner)
+    : FHost(Host),
+      FOwnLetters(std::make_unique<TEngineLetters>()),
+      FOwnLibrary(std::make_unique<TEngineFunctions>()),
+      FLetters(*FOwnLetters),
+      FLibrary(*FOwnLibrary) {
+  Create(DialogOwner);
+  MirrorUserVariables(UserVars->Model());
+}
+
 TCalcPages::TCalcPages(TCalcPagesHost& Host, TLetterStore& Letters, TFunctionLibrary& Library,
                        QWidget* DialogOwner)
     : FHost(Host), FLetters(Letters), FLibrary(Library) {
-  Variables = new TVariablesPage(Host, Letters);
-  UserVars = new TUserVarsPage(Host);
-  UserFuncs = new TUserFuncsPage(Host, Library);
-  Constants = new TConstantsPage(Host);
-  SetVar = new TSetVar(Host, Letters, DialogOwner);
+  Create(DialogOwner);
+}
+
+void TCalcPages::Create(QWidget* DialogOwner) {
+  Variables = new TVariablesPage(FHost, FLetters);
+  UserVars = new TUserVarsPage(FHost);
+  UserFuncs = new TUserFuncsPage(FHost, FLibrary);
+  Constants = new TConstantsPage(FHost);
+  SetVar = new TSetVar(FHost, FLetters, DialogOwner);
   RunModal = [](TSetVar& Form) { return static_cast<int>(Form.ShowModal()); };
 }
 
@@ -84,7 +99,7 @@ void TCalcPages::Clicker(QAbstractButton* Sender) {
   if (It == FKeyDefs.end() || !Sender->isEnabled()) return;
   const TKeyDef& K = *It->second;
   if (K.Action == TKeyAction::Help) {
-    ShowHelpContext(HelpContents);
+    FHost.ShowHelp(HelpContents);
     return;
   }
   // Everything else edits the input line or the variables a running evaluation reads.
@@ -180,7 +195,7 @@ bool TCalcPages::FormKeyDown(int QtKey, Qt::KeyboardModifiers Modifiers, int Pag
     }
   }
   if (QtKey == Qt::Key_F1) {
-    ShowHelpContext(HelpContents);
+    FHost.ShowHelp(HelpContents);
     return true;
   }
   const bool Ctrl = Modifiers & Qt::ControlModifier;

@@ -30,6 +30,9 @@ QAbstractButton* DefaultKeyFactory(const TKeyDef& Key, QWidget* Parent);
 class TCalcPages : public QObject {
   Q_OBJECT
  public:
+  // The pages over the engine's own letter variables, user functions and user variables.
+  explicit TCalcPages(TCalcPagesHost& Host, QWidget* DialogOwner = nullptr);
+  // The pages over other stores (tests).
   TCalcPages(TCalcPagesHost& Host, TLetterStore& Letters, TFunctionLibrary& Library,
              QWidget* DialogOwner = nullptr);
   ~TCalcPages() override;
@@ -78,7 +81,10 @@ class TCalcPages : public QObject {
 
  private:
   void RunShortcut(const TShortcut& S);
+  void Create(QWidget* DialogOwner);
   TCalcPagesHost& FHost;
+  std::unique_ptr<TLetterStore> FOwnLetters;
+  std::unique_ptr<TFunctionLibrary> FOwnLibrary;
   TLetterStore& FLetters;
   TFunctionLibrary& FLibrary;
   std::map<QAbstractButton*, const TKeyDef*> FKeyDefs;

@@ -44,6 +44,9 @@ class TCalcPagesHost {
   virtual bool PrepareExpression(QLineEdit* E) = 0;
   virtual void MapErrorPosition(const std::string& Typed, const std::string& Stripped) = 0;
 
+  // Opens the application's help at a topic.
+  virtual void ShowHelp(int Context) = 0;
+
   // The current user-variables and user-functions files; setting one also records it in the
   // settings file ([Files] "Variables" / "Functions") for the next start.
   virtual QString UserVarFile() const = 0;

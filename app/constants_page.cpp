@@ -59,7 +59,7 @@ TConstantsPage::TConstantsPage(TCalcPagesHost& Host, QWidget* Parent) : QWidget(
           Guarded([this](QListWidgetItem* Item) { PasteLine(lbConst->row(Item)); }));
   connect(bbPaste, &QPushButton::clicked, this, Guarded([this] { PasteLine(lbConst->currentRow()); }));
   connect(edFind, &QLineEdit::textEdited, this, Guarded([this] { edFindChange(); }));
-  connect(bbConstHelp, &QPushButton::clicked, this, Guarded([] { ShowHelpContext(HelpConstants); }));
+  connect(bbConstHelp, &QPushButton::clicked, this, Guarded([this] { FHost.ShowHelp(HelpConstants); }));
 }
 
 bool TConstantsPage::LoadConstants(const QString& FileName) {

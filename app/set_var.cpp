@@ -61,7 +61,7 @@ TSetVar::TSetVar(TCalcPagesHost& Host, TLetterStore& Letters, QWidget* Owner)
 
   SetButtonModalResult(CancelBtn, mrCancel);
   connect(OKBtn, &QPushButton::clicked, this, Guarded([this] { OKBtnClick(); }));
-  connect(HelpBtn, &QPushButton::clicked, this, Guarded([] { ShowHelpContext(HelpVariables); }));
+  connect(HelpBtn, &QPushButton::clicked, this, Guarded([this] { FHost.ShowHelp(HelpVariables); }));
 }
 
 void TSetVar::Prepare(int k) {

@@ -99,7 +99,7 @@ TVariablesPage::TVariablesPage(TCalcPagesHost& Host, TLetterStore& Letters, QWid
           }));
   connect(BitBtn13, &QPushButton::clicked, this, Guarded([this] { SaveClick(); }));
   connect(BitBtn14, &QPushButton::clicked, this, Guarded([this] { LoadClick(); }));
-  connect(bbVarHelp, &QPushButton::clicked, this, Guarded([] { ShowHelpContext(HelpVariables); }));
+  connect(bbVarHelp, &QPushButton::clicked, this, Guarded([this] { FHost.ShowHelp(HelpVariables); }));
 }
 
 void TVariablesPage::showEvent(QShowEvent* Event) {
