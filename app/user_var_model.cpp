@@ -103,11 +103,14 @@ bool TUserVarModel::LoadFile(const QString& FileName, QString& Error,
       Read.emplace_back(Name, Value);
   }
   if (!Problems.empty()) return false;
-  // The list keeps the file's order; the first line is the newest, as a saved list was.
-  for (auto It = Read.rbegin(); It != Read.rend(); ++It) {
-    const int I = Loaded.IndexOf(It->first);
-    if (I >= 0) continue;  // the last line of a name gives its value, as repeated assignments do
-    Loaded.FItems.insert(Loaded.FItems.begin(), TUserVarRecord{CutName(It->first), 0, It->second});
+  // The list keeps the file's order; a name given twice keeps its first place and its last
+  // value, as repeated assignments do.
+  for (const auto& [Name, Value] : Read) {
+    const int I = Loaded.IndexOf(Name);
+    if (I >= 0)
+      Loaded.FItems[static_cast<size_t>(I)].Value = Value;
+    else
+      Loaded.FItems.push_back(TUserVarRecord{CutName(Name), 0, Value});
   }
   // Ids as if the lines had been created from the last to the first.
   const int N = Loaded.Count();
