@@ -1,6 +1,9 @@
 #include "app/engine_user_data.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#include <exception>
 
 #include "app/user_var_model.h"
 #include "engine/numeric_procedures.h"
@@ -63,7 +66,14 @@ void TEngineFunctions::Remove(int i) {
 
 bool TEngineFunctions::Load(const QString& FileName, std::vector<TFileLineProblem>& Problems) {
   TUserFunctions& L = Library();
-  if (!L.LoadFromFile(QFile::encodeName(FileName).toStdString())) return false;
+  // The library's reader throws on what is no plain file (a directory); only files are offered.
+  const QFileInfo Info(FileName);
+  if (!Info.isFile() || !Info.isReadable()) return false;
+  try {
+    if (!L.LoadFromFile(QFile::encodeName(FileName).toStdString())) return false;
+  } catch (const std::exception&) {
+    return false;
+  }
   for (const TFunctionFileProblem& P : L.Problems) Problems.push_back({P.Line, FromCp1252(P.Message)});
   return true;
 }
