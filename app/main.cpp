@@ -1,12 +1,19 @@
-#include <QApplication>
-#include <QMainWindow>
+
+#include "app/calc_platform.h"
+#include "app/fm_calc.h"
+#include "app/start_up.h"
+#include "engine/engine_state.h"
+#include "platform/application.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("Numyx v.4.24");
-  QMainWindow window;
-  window.setWindowTitle("Numyx v.4.24");
-  window.resize(640, 480);
-  window.show();
-  return QApplication::exec();
+  TApplication App(argc, argv);
+  // The program ends when the main window closes, whatever else is still visible.
+  TApplication::setQuitOnLastWindowClosed(false);
+  TfmCalc* Main = CreateStartUpWindows();
+  QObject::connect(Main, &TfmCalc::Closed, &App, &QCoreApplication::quit, Qt::QueuedConnection);
+  Main->show();
+  const int Code = TApplication::exec();
+  DestroyStartUpWindows();
+  EngineFinalize();
+  return Code;
 }

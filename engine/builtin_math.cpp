@@ -227,7 +227,8 @@ Extended GaussLegendre10(TIntegrand F, const Extended* Params, Extended Up, Exte
   Extended S = 0;
   for (int i = 0; i < 5; ++i) {
     const Extended t = (Up - Low) * GLNodes[i];
-    S += GLWeights[i] * F(Params, (Low + Up + t) / 2) + GLWeights[i] * F(Params, (Low + Up - t) / 2);
+    S += GLWeights[i] * F(Params, (Low + Up + t) / 2) +
+         GLWeights[i] * F(Params, (Low + Up - t) / 2);
     if (EngineState.ErrCode != 0) return 0;
   }
   return S * 0.5L * (Up - Low);

@@ -238,6 +238,7 @@ Extended CallBuiltin(int Id, Extended& Arg1, Extended Arg2, int /*NameStart*/) {
       }
   }
   if (!computed) return Arg1;
+  if (!EngineState.ErrFlag && !std::isfinite(v)) return Raise(Arg1, errOverflow);
   CompleteLibraryError();
   if (EngineState.ErrFlag) {
     Arg1 = 0;
@@ -333,6 +334,7 @@ bool CallMultiArgBuiltin(int Id, Extended& Value, Extended Arg1, Extended Arg2, 
     default:
       return false;
   }
+  if (!EngineState.ErrFlag && !std::isfinite(v)) return fail(errOverflow);
   CompleteLibraryError();
   Value = EngineState.ErrFlag ? 0 : v;
   return true;

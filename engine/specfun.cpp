@@ -41,8 +41,11 @@ Extended StirlingTail(Extended z) {
 // exponent is rearranged so that its rounding error scales with |x - a| instead of a ln x.
 Extended GammaPrefactor(Extended a, Extended x) {
   if (a < 20) return std::exp(a * std::log(x) - x - std::lgamma(a));
+  // a (ln(x/a) - (x - a)/a): through log1p, except where x/a is small and log1p would magnify
+  // the rounding of x/a - 1.
   const Extended d = (x - a) / a;
-  const Extended e = a * (std::log1p(d) - d) + 0.5L * std::log(a) - LnSqrt2Pi - StirlingTail(a);
+  const Extended lnRatio = d > -0.5L ? std::log1p(d) : std::log(x / a);
+  const Extended e = a * (lnRatio - d) + 0.5L * std::log(a) - LnSqrt2Pi - StirlingTail(a);
   return std::exp(e);
 }
 
@@ -126,6 +129,14 @@ bool IncGammaPair(Extended a, Extended x, Extended& p, Extended& q) {
     q = 1 - p;
     return true;
   }
+  if (a < 1e-30L) {
+    // Q = a E1(x) (1 + O(a)); the series below would start from 1/a, which may overflow.
+    const int code = EngineState.ErrCode;
+    q = a * ExpIntegral(x);
+    EngineState.ErrCode = code;
+    p = 1 - q;
+    return true;
+  }
   if (x < a + 1) {
     Extended sum;
     if (!GammaSeries(a, x, sum)) return false;
@@ -164,8 +175,12 @@ Extended LnBetaPowers(Extended a, Extended b, Extended x, Extended y) {
     return v > 0.5L ? std::log1p(-complement) : std::log(v);
   };
   if (a >= 20 && b >= 20) {
+    // a ln(x (a+b)/a) + b ln(y (a+b)/b), each through log1p except where its
+    // ratio is small.
     const Extended e = x * b - y * a;
-    return a * std::log1p(e / a) + b * std::log1p(-e / b) +
+    const Extended la = e / a > -0.5L ? std::log1p(e / a) : std::log(x * ((a + b) / a));
+    const Extended lb = -e / b > -0.5L ? std::log1p(-e / b) : std::log(y * ((a + b) / b));
+    return a * la + b * lb +
            0.5L * std::log(a / (a + b) * b) - LnSqrt2Pi + StirlingTail(a + b) - StirlingTail(a) -
            StirlingTail(b);
   }

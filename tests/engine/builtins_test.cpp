@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/builtin_math.h"
+#include "engine/builtins.h"
 #include "engine/random.h"
 #include "engine/specfun.h"
 #include "engine_test_support.h"
@@ -267,7 +268,8 @@ TEST(SpecfunLibrary, ErrorCodesAndSubstitutes) {
   EXPECT_EQ(Binomial(2147483647, 1), 2147483647);
   // The hypergeometric series as the Fresnel integrals use it.
   const Extended z = -(Pi * 0.25L) * (Pi * 0.25L);
-  EXPECT_NEAR(HypergeometricSum(1, 2, {0.25L, 1, 1, 1}, {0.5L, 1.25L, 1, 1}, z), FresnelC(1), 1e-17);
+  EXPECT_NEAR(HypergeometricSum(1, 2, {0.25L, 1, 1, 1}, {0.5L, 1.25L, 1, 1}, z), FresnelC(1),
+              1e-17);
   EngineState = {};
   HypergeometricSum(1, 0, {1, 1, 1, 1}, {1, 1, 1, 1}, 0.9999999L);  // 1/(1-z): too slow
   EXPECT_TRUE(EngineState.ErrFlag);
@@ -299,6 +301,8 @@ TEST_F(BuiltinsTest, HardArgumentsEndWithAValueOrAnError) {
   EXPECT_VALUE("eFD(3,-1E300)", 0);
   EXPECT_LT(std::fabs(Value("eFD(0.5,1E300)") / (1e450L / 1.5L) - 1), 1e-15L);
   EXPECT_ERROR("igamma(1E15,1E15)", errOutOfRange, 1, 17);
+  EXPECT_VALUE("igamma(1E-4000,1)", 1);
+  EXPECT_LT(std::fabs(Value("jgamma(1E-40,1)") / (1e-40L * 0.21938393439552027368L) - 1), 1e-15L);
   EXPECT_NEAR(Value("pkhi(2000000000,2000000000)"), 0.5, 1e-5);
   EXPECT_VALUE("beta(1E300,1E300)", 0);
   EXPECT_ERROR("bnml(2147483647,1073741823)", errOverflow, 1, 27);
@@ -306,4 +310,30 @@ TEST_F(BuiltinsTest, HardArgumentsEndWithAValueOrAnError) {
   EXPECT_VALUE("Si(1E300)", Pi / 2);
   EXPECT_NEAR(Value("lgamma(1E-4000)"), 4000 * std::log(10.0L), 1e-14);
   EXPECT_NEAR(Value("ei(1E-4000)"), 4000 * std::log(10.0L) - EulerGamma, 1e-14);
+}
+
+TEST(BuiltinsDirect, EveryRowGivesAFiniteValueOrAnError) {
+  const Extended special[] = {0,      1e-4000L, -1e-4000L, 1e-300L, -0.5L, 0.5L,  1,
+                              -1,     2.5L,     -2.5L,     30,      -30,   1e10L, -1e10L,
+                              1e300L, -1e300L,  1e4000L,   -1e4000L, 11356, -11356};
+  for (int id = 1; id < 130; ++id) {
+    if (id == 22 || id == 27 || id == 37) continue;  // read by the procedures themselves
+    for (const Extended a : special) {
+      for (const Extended b : {Extended{2}, Extended{-0.25L}, Extended{1e20L}, UndefinedValue}) {
+        EngineState = {};
+        EngineSettings = {};
+        EngineState.ExprStr = ",0.5)";
+        Extended arg1 = a;
+        Extended v = CallBuiltin(id, arg1, b, 1);
+        if (!EngineState.ErrFlag) CallMultiArgBuiltin(id, v, a, b, 1);
+        if (EngineState.ErrFlag) {
+          EXPECT_NE(EngineState.ErrCode, 0) << id << " " << static_cast<double>(a);
+          EXPECT_EQ(EngineState.CurChar, EndChar) << id;
+        } else {
+          EXPECT_TRUE(std::isfinite(v)) << id << " " << static_cast<double>(a) << " "
+                                        << static_cast<double>(b);
+        }
+      }
+    }
+  }
 }

@@ -1,0 +1,21 @@
+#pragma once
+// The shared standard dialogs that the main window, the matrix window and the user-function loader
+// borrow for file names, colours, fonts and printing.
+#include <QObject>
+
+#include "platform/dialogs.h"
+
+class TDM : public QObject {
+  Q_OBJECT
+ public:
+  explicit TDM(QObject* Owner);
+
+  TSaveDialog SaveDialog1;
+  TColorDialog ColorDialog1;
+  TPrintDialog PrintDialog1;
+  TPrinterSetupDialog PrinterSetupDialog1;
+  TFontDialog FontDialog1;
+  TOpenDialog OpenDialog1;
+};
+
+extern TDM* DM;

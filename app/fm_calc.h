@@ -1,0 +1,305 @@
+#pragma once
+// The calculator's main window: the input and result lines with their histories, the ten pages,
+// and the fields that the engine and the other windows read.
+#include <QDate>
+#include <QDateTime>
+
+#include "platform/form.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+class QToolButton;
+class TfmCompMess;
+class TNxClock;
+class TNxSwitch;
+class TPageControl;
+class TRadioGroup;
+class TSpeedButton;
+class TUpDown;
+class TSpinButton;
+class TTextListBox;
+class TCalcEngineHost;
+
+class TfmCalc : public TForm {
+  Q_OBJECT
+
+ public:
+  explicit TfmCalc(QWidget* Parent = nullptr);
+  ~TfmCalc() override;
+
+  // ---- fields read by the engine and the other windows ----
+  bool Loading = false;
+  int Digits = 12;
+  int MinDigits = 0;
+  int Bits = 32;
+  QString UserVarFile;
+  QString UserFuncFile;
+  std::array<int, 5> StepsX{200, 40, 40, 40, 360};
+  std::array<int, 5> StepsY{0, 40, 40, 40, 0};
+  bool ShowComplexNotice = true;
+  bool ComplexMode = false;
+  int TimerTask = 0;
+  double GreetTime = 0;  // time of day of the first showing, as a fraction of a day
+  QDate GreetDate;
+  int NoticeCount = 0;
+  // Set when the window is shown and by typing; decides whether a result enters the histories.
+  bool InputModified = false;
+  // The clock the greeting reads; tests set it.
+  std::function<QDateTime()> Now = [] { return QDateTime::currentDateTime(); };
+
+  // ---- controls above the pages ----
+  QLineEdit* Edit1;
+  QComboBox* cbHistory;
+  QLineEdit* Edit2;
+  QComboBox* cbResults;
+  TSpeedButton* sbStop;
+  QLabel* pnAssistant;
+  QCheckBox* chAssistant;
+  QLabel* lbAssistant;
+  TSpinButton* SpinButton1;
+  TNxClock* NxClock1;
+  QMenu* PopupMenu1;
+  QTimer* Timer1;
+  TPageControl* pcCalc;
+  QWidget* tsMain;
+  QWidget* TabSheet1;
+  QWidget* tsTape;
+  QWidget* tsConst;
+  QWidget* tsGraph;
+  QWidget* tsVariables;
+  QWidget* tsUserVar;
+  QWidget* tsFuncs;
+  QWidget* About;
+  QWidget* tshFinance;
+
+  // ---- "Calculator" and "Ex-calc": the keypads' places and the paired mode controls ----
+  QWidget* pnKeys;   // the keypad of "Calculator"
+  QWidget* pnKeys2;  // the keypad of "Ex-calc"
+  TRadioGroup* rgNotation;
+  TRadioGroup* rgNotation2;
+  TRadioGroup* rgBase;
+  TRadioGroup* rgBase2;
+  TRadioGroup* rgAngle;
+  TRadioGroup* rgAngle2;
+  TRadioGroup* rgReal;
+  TRadioGroup* rgReal2;
+  TRadioGroup* rgComplexForm;
+  TRadioGroup* rgComplexForm2;
+  QWidget* pnlBase;
+  QWidget* pnlBase2;
+  QWidget* pnlComp;
+  QWidget* pnlComp2;
+  QLabel* lbDigits;
+  QLabel* lbDigits2;
+  TUpDown* udDigits;
+  TUpDown* UpDown2;
+  QLineEdit* edDigits;   // the number field of udDigits
+  QLineEdit* edDigits2;  // the number field of UpDown2
+  QCheckBox* cbEval;
+  QCheckBox* cbEval2;
+  QCheckBox* chHint;
+  QCheckBox* chHint2;
+  TUpDown* udPrecision;  // the integration precision, shown in Edit3
+  QLineEdit* Edit3;
+  TUpDown* udPrecision2;  // the same precision on "Ex-calc", shown in Edit10
+  QLineEdit* Edit10;
+  TSpeedButton* sbEQ;
+  TSpeedButton* SpeedButton63;
+  TSpeedButton* sbClInput;
+  TSpeedButton* sbCopy;
+  TSpeedButton* SpeedButton5;
+  TSpeedButton* sbPaste;
+  TSpeedButton* SpeedButton77;
+  TSpeedButton* SpeedButton2;   // matrix window
+  TSpeedButton* SpeedButton78;  // matrix window
+  TSpeedButton* SpeedButton76;  // unit converter
+  TSpeedButton* sbShow;         // plots menu
+  TSpeedButton* SpeedButton6;   // plots menu
+  TSpeedButton* sbExit;
+  TNxSwitch* NxSwitch1;
+  TNxSwitch* NxSwitch2;
+  TNxSwitch* BiSwitch1;
+  // Keys that the keypad places and the mode switch relabels (null until the keypad exists).
+  TSpeedButton* sbLOG = nullptr;
+  TSpeedButton* sbGAMMA = nullptr;
+
+  // ---- "Tape" ----
+  QPlainTextEdit* mmTape;
+  QPushButton* btPrint;
+  QPushButton* btToFile;
+  QPushButton* btCopy;
+  QPushButton* btCut;
+  QPushButton* btTapeHelp;
+
+  // ---- "Constants" ----
+  QLineEdit* edFind;
+  TTextListBox* lbConst;
+  QPushButton* bbPaste;
+  QPushButton* bbEdit;
+  QPushButton* bbReload;
+  QPushButton* bbConstHelp;
+
+  // ---- "Graphics" ----
+  TRadioGroup* rgPlot;
+  QGroupBox* gbX;
+  QGroupBox* gbY;
+  QLineEdit* edFromX;
+  QLineEdit* edToX;
+  QLineEdit* edStepsX;
+  QLineEdit* edFromY;
+  QLineEdit* edToY;
+  QLineEdit* edStepsY;
+  QLabel* lbNC;
+  QLineEdit* edNumCont;
+  QLabel* lbExaggerate;
+  QLineEdit* edExaggerate;
+  QLabel* lbXAxis;
+  QLineEdit* edX;
+  QLabel* lbYAxis;
+  QLineEdit* edY;
+  QLabel* lbTitle;
+  QLineEdit* edTitle;
+  QLabel* lbLegend;
+  QLineEdit* edLegend;
+  QPushButton* bbOK;
+  QPushButton* sbColor;
+  QPushButton* Button1;
+  QWidget* Panel1;
+  QProgressBar* Gauge;
+  QWidget* Panel2;
+  QWidget* Panel3;
+
+  // ---- "User Functionss" ----
+  TTextListBox* lbFuncs;
+
+  // ---- "About && Mail" and "Finance" ----
+  QLabel* lbProduct;
+  QLabel* lbAuthors;
+  QLabel* lbSupport;
+  QPushButton* btMail;
+  QPushButton* btMailSupport;
+  std::array<QLineEdit*, 5> edFinance{};
+  QPushButton* btFinance;
+
+  // ---- start-up, showing and closing ----
+  void FormCreate() override;
+  void FormShow() override;
+  // Saves the settings and the histories; refuses while an evaluation runs: the evaluation is
+  // then asked to break and the window closes once it has ended.
+  void FormCloseQuery(bool& CanClose) override;
+  void FormClose(TCloseAction& Action) override;
+  void FormKeyDown(int& Key, Qt::KeyboardModifiers Shift) override;
+  void Timer1Timer();
+  void pcCalcChange(int Page);
+  static QString GreetingText(double TimeOfDay);
+  void ShowAssistantText(const QString& S);
+
+  // ---- the evaluation road ----
+  // Evaluates the input line; true when a result was shown.
+  bool ReturnClick();
+  // True while this window or another one evaluates: nothing may start a second evaluation or
+  // change the text being evaluated.
+  bool Busy() const;
+  // Copies the edit's text without blanks into ExprStr and checks its parentheses; true when
+  // an error was raised.
+  bool PrepareExpression(QLineEdit* E);
+  static void MapErrorPosition(const std::string& Typed, const std::string& Stripped);
+  void LockPages();
+  void UnlockPages();
+  void EnableRealKeys(bool Enable);
+  // Records a shown result: the result history, the expression history and a tape line.
+  void UpdateHistories(const QString& Input, const QString& Result);
+  // Puts S into the input line at the caret.
+  void SetFunc(const QString& S);
+
+  // ---- display controls ----
+  void rgNotationClick(TRadioGroup* Sender);
+  void rgBaseClick(TRadioGroup* Sender);
+  void rgAngleClick(TRadioGroup* Sender);
+  void rgRealClick(TRadioGroup* Sender);
+  void rgComplexFormClick(TRadioGroup* Sender);
+  void udDigitsClick(TUpDown* Sender);
+  void udDigitsChanging(TUpDown* Sender, bool& AllowChange, int NewPosition);
+  static int SnapBits(int Position);
+  void chHintClick(QCheckBox* Sender);
+  void SpinButton1Change(int Delta);
+  void rgPlotClick();
+
+  // ---- tape ----
+  QStringList TapeLines() const;
+  void InsertTapeLine(const QString& Line);
+  void btPrintClick();
+  void btToFileClick();
+  void btCopyClick();
+  void btCutClick();
+
+  // ---- files beside the program ----
+  void LoadSettings();
+  bool SaveSettings();
+  void LoadHistory();
+  bool SaveHistory();
+  bool LoadConstants();
+  void bbEditClick();
+  void bbReloadClick();
+  // True when the history file could be read at start (or did not exist): only then is it
+  // rewritten at close.
+  bool HistoryWritable() const { return FHistoryWritable; }
+
+  // The notice window of the complex mode (the start-up one, else one of our own).
+  TfmCompMess* CompMess();
+
+ signals:
+  // The window has closed; the program ends.
+  void Closed();
+
+ protected:
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+ private:
+  void BuildTopArea();
+  void BuildKeypadPage(QWidget* Page, bool Second);
+  void BuildTapePage();
+  void BuildConstantsPage();
+  void BuildGraphicsPage();
+  void BuildAboutPage();
+  void BuildFinancePage();
+  void ConnectHandlers();
+  void ShowEvalError();
+  void ShowResultText(const QString& Text);
+  // Shows the previous result in the current mode, notation and radix.
+  bool Redisplay();
+  void ApplyDigitRange();
+  void ApplyRadix(int Radix);
+  void ApplyShowHint(bool Show);
+  void FinishEvaluation();
+  void SelectInputSpan(int Pos, int Len);
+  void UpdateTapeButtons();
+  int PlotKind() const;
+
+  // The spinner's range in decimal and hexadecimal radix, set by the notation.
+  int FDigitMin = 8;
+  int FDigitMax = 21;
+  bool FEvaluating = false;
+  bool FCloseRequested = false;
+  bool FHistoryWritable = true;
+  bool FClosed = false;
+  std::string FTypedText;  // the input line's text of the running evaluation, in engine bytes
+  TfmCompMess* FOwnCompMess = nullptr;
+  std::unique_ptr<TCalcEngineHost> FHost;
+};
+
+extern TfmCalc* fmCalc;

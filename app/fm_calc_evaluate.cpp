@@ -1,0 +1,446 @@
+// The road from the input line to the result line, and the controls that change how results are
+// shown.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+
+#include <exception>
+
+#include "app/calc_controls.h"
+#include "app/calc_engine_bridge.h"
+#include "app/calc_platform.h"
+#include "app/fm_calc.h"
+#include "app/fm_comp_mess.h"
+#include "platform/app_services.h"
+#include "platform/codepage.h"
+#include "platform/dialogs.h"
+
+namespace {
+
+// Shows the busy cursor for its lifetime, also on an early return.
+class TBusyCursor {
+ public:
+  TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
+  TBusyCursor(const TBusyCursor&) = delete;
+  TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
+void RaisePrecheck(int Code, int Pos) {
+  EngineState.ErrFlag = true;
+  EngineState.ErrCode = Code;
+  EngineState.ErrPos = Pos;
+  EngineState.ErrLen = 1;
+}
+
+// The 1-based span [Pos, Pos+Len) of the engine text as a range of the line's characters: each
+// engine byte stands for one character, which may take two UTF-16 units.
+std::pair<int, int> LineSpan(const QString& Line, int Pos, int Len) {
+  std::vector<int> Start;
+  for (qsizetype I = 0; I < Line.size(); ++I) {
+    Start.push_back(static_cast<int>(I));
+    if (Line[I].isHighSurrogate() && I + 1 < Line.size() && Line[I + 1].isLowSurrogate()) ++I;
+  }
+  const int Chars = static_cast<int>(Start.size());
+  auto At = [&](int Index) {
+    return Index >= Chars ? static_cast<int>(Line.size()) : Start[static_cast<size_t>(Index)];
+  };
+  const int First = std::clamp(Pos - 1, 0, Chars);
+  const int Last = std::clamp(Pos - 1 + std::max(Len, 0), First, Chars);
+  return {At(First), At(Last) - At(First)};
+}
+
+}  // namespace
+
+bool TfmCalc::PrepareExpression(QLineEdit* E) {
+  std::string S;
+  for (char C : ToCp1252(E->text()))
+    if (C != ' ') S += C;
+  EngineState.ExprStr = S;
+  int Open = 0;
+  int Close = 0;
+  for (char C : S) {
+    if (C == '(') ++Open;
+    if (C == ')') ++Close;
+  }
+  const int Length = static_cast<int>(S.size());
+  if (Open == Close) {
+    int O = 0;
+    int C = 0;
+    for (int I = 0; I < Length; ++I) {
+      if (S[static_cast<size_t>(I)] == '(') ++O;
+      if (S[static_cast<size_t>(I)] == ')') ++C;
+      if (C > O) {
+        RaisePrecheck(errSyntax, I + 1);
+        return true;
+      }
+    }
+    return false;
+  }
+  if (Open < Close) {
+    int Seen = 0;
+    for (int I = 0; I < Length; ++I)
+      if (S[static_cast<size_t>(I)] == ')' && ++Seen == Open + 1) {
+        RaisePrecheck(errTooManyClose, I + 1);
+        return true;
+      }
+  }
+  RaisePrecheck(errMissingClose, Length);
+  return true;
+}
+
+void TfmCalc::MapErrorPosition(const std::string& Typed, const std::string& Stripped) {
+  const int P = std::max(EngineState.ErrPos, 0);
+  const int N = std::max(EngineState.ErrLen, 0);
+  std::string Copy = Typed;
+  auto Head = [P](const std::string& Text) { return Text.substr(0, static_cast<size_t>(P)); };
+  auto Span = [P, N](const std::string& Text) {
+    const size_t From = static_cast<size_t>(std::max(P - 1, 0));
+    return From >= Text.size() ? std::string() : Text.substr(From, static_cast<size_t>(N));
+  };
+  int K = 0;
+  while (Head(Copy) != Head(Stripped)) {
+    const size_t Blank = Copy.find(' ');
+    if (Blank == std::string::npos) break;
+    Copy.erase(Blank, 1);
+    ++K;
+  }
+  int M = 0;
+  while (Span(Copy) != Span(Stripped)) {
+    const size_t Blank = Copy.find(' ');
+    if (Blank == std::string::npos) break;
+    Copy.erase(Blank, 1);
+    ++M;
+  }
+  EngineState.ErrPos = P + K;
+  EngineState.ErrLen = N + M;
+}
+
+void TfmCalc::SelectInputSpan(int Pos, int Len) {
+  const auto [From, Count] = LineSpan(Edit1->text(), Pos, Len);
+  Edit1->setSelection(From, Count);
+}
+
+void TfmCalc::ShowEvalError() {
+  const QString Message = FromCp1252(ErrorText(EngineState.ErrCode)) +
+                          ": position " + QString::number(EngineState.ErrPos);
+  QPalette P = Edit2->palette();
+  P.setColor(QPalette::Text, Qt::red);
+  Edit2->setPalette(P);
+  Edit2->setText(Message);
+  Edit1->setFocus();
+  SelectInputSpan(EngineState.ErrPos, EngineState.ErrLen);
+}
+
+void TfmCalc::ShowResultText(const QString& Text) {
+  QPalette P = Edit2->palette();
+  P.setColor(QPalette::Text, Qt::blue);
+  Edit2->setPalette(P);
+  Edit2->setText(Text);
+}
+
+bool TfmCalc::Redisplay() {
+  EngineState.ErrFlag = false;
+  if (ComplexMode) {
+    ShowResultText(FromCp1252(calceng::CompToStr(calceng::ComplexAnswer(), Digits)));
+    return true;
+  }
+  const std::string Text = calceng::FormatNumber(Digits, EngineState.Ans);
+  if (EngineState.ErrFlag) {
+    // A value that this radix or notation cannot show is reported, never shown as "0.0".
+    ShowEvalError();
+    EngineState.ErrFlag = false;
+    return false;
+  }
+  ShowResultText(FromCp1252(Text));
+  return true;
+}
+
+bool TfmCalc::ReturnClick() {
+  if (Busy()) return false;  // one engine state: evaluations never nest by accident
+  const TEngineBusyGuard EngineInUse;
+  FEvaluating = true;
+  bool Shown = false;
+  LockPages();
+  EngineState.ErrFlag = false;
+  if (!Edit1->text().isEmpty()) {
+    const TBusyCursor Busy;
+    const QString Input = Edit1->text();
+    FTypedText = ToCp1252(Input);
+    Edit1->setReadOnly(true);
+    cbHistory->setEnabled(false);
+    cbResults->setEnabled(false);
+    // A break or an assignment left over from an earlier evaluation must not reach this one.
+    EngineSettings.BreakRequested = false;
+    calceng::ClearAssignmentLog();
+    try {
+      if (PrepareExpression(Edit1)) {
+        MapErrorPosition(FTypedText, EngineState.ExprStr);
+        ShowEvalError();
+      } else {
+        EngineSettings.ArgDepth = 0;
+        QString Result;
+        bool Failed = false;
+        calceng::TCompValue Z;
+        Extended V = EngineState.Ans;
+        if (!ComplexMode) {
+          V = calceng::Evaluate(EngineState.ExprStr);
+          Failed = EngineState.ErrFlag;
+        } else {
+          EngineState.ErrCode = errSyntax;
+          int Pos = 0;
+          int Len = 0;
+          Failed = calceng::CompEvaluate(EngineState.ExprStr, Z, Pos, Len);
+          if (Failed) {
+            EngineState.ErrFlag = true;
+            EngineState.ErrPos = Pos;
+            EngineState.ErrLen = std::max(Len, 1);
+          }
+        }
+        if (Failed) MapErrorPosition(FTypedText, EngineState.ExprStr);
+        Edit2->selectAll();
+        Edit2->clear();
+        if (!Failed) {
+          const std::string Text =
+              ComplexMode ? calceng::CompToStr(Z, Digits) : calceng::FormatNumber(Digits, V);
+          // A value the formatter cannot show is an error: it is reported as one and enters
+          // neither the previous result nor the histories.
+          Failed = EngineState.ErrFlag;
+          Result = FromCp1252(Text);
+        }
+        if (!Failed) {
+          ShowResultText(Result);
+          Edit1->selectAll();
+          if (ComplexMode)
+            calceng::SetComplexAnswer(Z);
+          else
+            EngineState.Ans = V;
+          if (InputModified && !Input.isEmpty()) UpdateHistories(Input, Result);
+          if (!ComplexMode && (Input.contains("min") || Input.contains("max"))) {
+            const QString Which = Input.contains("min") ? " Xmin=" : " Xmax=";
+            const std::string At = calceng::FormatNumber(Digits, calceng::ExtremumX());
+            if (!EngineState.ErrFlag) ShowAssistantText(Which + FromCp1252(At));
+          }
+          Shown = true;
+        } else {
+          ShowEvalError();
+        }
+      }
+    } catch (const std::exception& E) {
+      ShowError(QString::fromUtf8(E.what()));
+    } catch (...) {
+      ShowError("Unexpected error");
+    }
+    EngineState.ErrFlag = false;
+    Edit1->setReadOnly(false);
+    cbHistory->setEnabled(true);
+    cbResults->setEnabled(true);
+  }
+  UnlockPages();
+  FinishEvaluation();
+  return Shown;
+}
+
+void TfmCalc::FinishEvaluation() { FEvaluating = false; }
+
+void TfmCalc::UpdateHistories(const QString& Input, const QString& Result) {
+  cbResults->insertItem(0, Result);
+  const int Found = cbHistory->findText(Input, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (Found != 0) {
+    if (Found > 0) cbHistory->removeItem(Found);
+    cbHistory->insertItem(0, Input);
+  }
+  cbHistory->setCurrentIndex(-1);
+  cbResults->setCurrentIndex(-1);
+
+  QString Note = "; ";
+  const auto Log = calceng::AssignmentLogEntries();
+  if (Log.size() < 10)
+    for (const auto& [Name, Value] : Log) {
+      if (Name.empty() || Name == std::string(1, '\0')) continue;
+      const QString Key = FromCp1252(Name) + "=";
+      if (Note.contains(Key)) continue;
+      Note += Key + FromCp1252(Value) + "; ";
+    }
+  InsertTapeLine(Input + " = " + Result + Note);
+}
+
+// ---- display controls ----
+
+namespace {
+// Keeps the other group of a pair equal to the one clicked, without running its handler again.
+void CopyToPartner(TRadioGroup* Sender, TRadioGroup* First, TRadioGroup* Second) {
+  TRadioGroup* Other = Sender == Second ? First : Second;
+  SetItemIndexQuietly(Other, Sender->ItemIndex());
+}
+}  // namespace
+
+void TfmCalc::ApplyDigitRange() {
+  const bool Binary = EngineSettings.Radix == 2;
+  if (!Binary) Digits = std::clamp(Digits, FDigitMin, FDigitMax);
+  for (TUpDown* U : {udDigits, UpDown2}) {
+    U->SetMin(Binary ? 7 : FDigitMin);
+    U->SetMax(Binary ? 32 : FDigitMax);
+    U->SetPosition(Binary ? Bits : Digits);
+  }
+  for (QLabel* L : {lbDigits, lbDigits2}) L->setText(Binary ? "Bits" : "Digits");
+}
+
+void TfmCalc::rgNotationClick(TRadioGroup* Sender) {
+  CopyToPartner(Sender, rgNotation, rgNotation2);
+  const int Index = std::max(Sender->ItemIndex(), 0);
+  EngineSettings.DisplayMode = static_cast<std::uint8_t>(Index);
+  switch (Index) {
+    case 0: MinDigits = 8, FDigitMin = 8, FDigitMax = 21; break;
+    case 1: MinDigits = 3, FDigitMin = 3, FDigitMax = 20; break;
+    case 2: MinDigits = 11, FDigitMin = 11, FDigitMax = 21; break;
+    default: break;
+  }
+  if (Digits < MinDigits) Digits = MinDigits;
+  ApplyDigitRange();
+  if (!Loading) Redisplay();
+}
+
+void TfmCalc::ApplyRadix(int Radix) {
+  calceng::SelectRadix(Radix);
+  ApplyDigitRange();
+}
+
+void TfmCalc::rgBaseClick(TRadioGroup* Sender) {
+  CopyToPartner(Sender, rgBase, rgBase2);
+  const int Radix = std::max(Sender->ItemIndex(), 0);
+  // The input is evaluated once more in the radix it was typed in.
+  const bool Evaluated = ReturnClick();
+  ApplyRadix(Radix);
+  const bool Shown = Redisplay();
+  static const char* const Bases[] = {"10", "16", "2"};
+  if (Evaluated && Shown)
+    InsertTapeLine(Edit1->text() + " = " + Edit2->text() + "; Base=" + Bases[std::min(Radix, 2)]);
+}
+
+void TfmCalc::rgAngleClick(TRadioGroup* Sender) {
+  CopyToPartner(Sender, rgAngle, rgAngle2);
+  if (!Loading) EngineSettings.AngleMode = static_cast<std::uint8_t>(std::max(Sender->ItemIndex(), 0));
+}
+
+void TfmCalc::rgComplexFormClick(TRadioGroup* Sender) {
+  CopyToPartner(Sender, rgComplexForm, rgComplexForm2);
+  calceng::SetComplexDisplayForm(std::max(Sender->ItemIndex(), 0));
+  if (Loading) return;
+  ShowResultText(FromCp1252(calceng::CompToStr(calceng::ComplexAnswer(), Digits)));
+  InsertTapeLine(Edit1->text() + " = " + Edit2->text());
+}
+
+int TfmCalc::SnapBits(int P) {
+  if (P == 31) return 16;
+  if (P == 15) return 8;
+  if (P < 7) return 7;
+  if (P == 9) return 16;
+  if (P == 17) return 32;
+  return P;
+}
+
+void TfmCalc::udDigitsChanging(TUpDown* /*Sender*/, bool& AllowChange, int NewPosition) {
+  if (EngineSettings.Radix != 2) return;
+  // The bit count moves between the group widths only: the step lands on the snapped count.
+  AllowChange = false;
+  Bits = SnapBits(std::min(NewPosition, 32));
+  ApplyDigitRange();
+  Redisplay();
+}
+
+void TfmCalc::udDigitsClick(TUpDown* Sender) {
+  if (EngineSettings.Radix != 2)
+    Digits = Sender->Position();
+  else
+    Bits = SnapBits(std::min(Sender->Position(), 32));
+  ApplyDigitRange();
+  Redisplay();
+}
+
+void TfmCalc::rgRealClick(TRadioGroup* Sender) {
+  CopyToPartner(Sender, rgReal, rgReal2);
+  if (Sender->ItemIndex() == 1) {
+    if (NoticeCount == 0 && ShowComplexNotice) {
+      TfmCompMess* Notice = CompMess();
+      Notice->chShow->setChecked(true);
+      calcpf::RunModal(*Notice);
+      ++NoticeCount;
+      ShowComplexNotice = Notice->chShow->isChecked();
+    }
+    if (ItemCount(rgBase) == 1) return;
+    // Items that are about to go must not stay chosen: fall back to the first of each group.
+    if (rgBase->ItemIndex() != 0) {
+      SetItemIndexQuietly(rgBase, 0);
+      SetItemIndexQuietly(rgBase2, 0);
+      ApplyRadix(0);
+    }
+    if (rgAngle->ItemIndex() != 0) {
+      SetItemIndexQuietly(rgAngle, 0);
+      SetItemIndexQuietly(rgAngle2, 0);
+      EngineSettings.AngleMode = 0;
+    }
+    if (rgNotation->ItemIndex() == 3) {
+      SetItemIndexQuietly(rgNotation, 0);
+      SetItemIndexQuietly(rgNotation2, 0);
+    }
+    for (TRadioGroup* G : {rgBase, rgBase2}) {
+      DeleteItem(G, 2);
+      DeleteItem(G, 1);
+    }
+    for (TRadioGroup* G : {rgAngle, rgAngle2}) DeleteItem(G, 1);
+    for (TRadioGroup* G : {rgNotation, rgNotation2}) DeleteItem(G, 3);
+    Panel2->show();
+    Panel3->show();
+    rgPlot->SetItemText(1, "Contour Plot Z=|f(X+Yi)|");
+    rgPlot->SetItemText(2, "Color Shading Z=|f(X+Yi)|");
+    rgPlot->SetItemText(3, "Surface Z=|f(X+Yi)|");
+    if (rgPlot->ItemIndex() == 0) rgPlot->SetItemIndex(1);
+    if (rgPlot->ItemIndex() == 4) rgPlot->SetItemIndex(3);
+    if (sbLOG) {
+      sbLOG->SetCaption("comp");
+      sbLOG->SetHint("Complex number of (..,..)");
+    }
+    if (sbGAMMA) {
+      sbGAMMA->SetCaption("LnGm");
+      sbGAMMA->setFont(QFont("Arial", sbGAMMA->font().pointSize()));
+    }
+    ComplexMode = true;
+    pnlComp->show();
+    pnlComp2->show();
+    pnlBase->hide();
+    pnlBase2->hide();
+    EnableRealKeys(false);
+    rgNotationClick(rgNotation);
+    return;
+  }
+  if (sbGAMMA) {
+    sbGAMMA->SetCaption("G");
+    sbGAMMA->setFont(QFont("Symbol", sbGAMMA->font().pointSize()));
+  }
+  if (sbLOG) sbLOG->SetHint("Logarithm (..)");
+  rgPlot->SetItemText(1, "Contour Plot f(X,Y)");
+  rgPlot->SetItemText(2, "Color Shading f(X,Y)");
+  rgPlot->SetItemText(3, "Surface");
+  Panel2->hide();
+  Panel3->hide();
+  pnlComp->hide();
+  pnlComp2->hide();
+  pnlBase->show();
+  pnlBase2->show();
+  ComplexMode = false;
+  pcCalc->SetTabVisible(3, true);
+  if (ItemCount(rgBase) == 3) return;
+  for (TRadioGroup* G : {rgBase, rgBase2}) {
+    AddItem(G, "hex");
+    AddItem(G, "bin");
+  }
+  for (TRadioGroup* G : {rgAngle, rgAngle2}) AddItem(G, "Deg");
+  for (TRadioGroup* G : {rgNotation, rgNotation2}) AddItem(G, "Sxg");
+  if (sbLOG) sbLOG->SetCaption("log");
+  EnableRealKeys(true);
+  rgNotationClick(rgNotation);
+}

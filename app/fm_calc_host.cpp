@@ -1,0 +1,29 @@
+#include "app/fm_calc_host.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+
+#include "app/fm_calc.h"
+#include "platform/codepage.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+
+void TCalcEngineHost::PumpMessages() {
+  // Often enough for the stop button and repainting, rarely enough not to slow the loops down.
+  if (FPumped.elapsed() < 30) return;
+  FPumped.restart();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+bool TCalcEngineHost::AskBreak() {
+  return Confirm("Do you realy wont break calculation?") == mrYes;
+}
+
+void TCalcEngineHost::ShowIntegrationPass(const std::string& Text) {
+  FWindow->Edit2->setText(FromCp1252(Text));
+  FWindow->Edit2->repaint();
+}
+
+int TCalcEngineHost::Digits() const { return FWindow->Digits; }
+int TCalcEngineHost::Bits() const { return FWindow->Bits; }
+int TCalcEngineHost::Precision() const { return FWindow->udPrecision->Position(); }

@@ -1,0 +1,22 @@
+#pragma once
+// The calculator window's side of the engine's host interface.
+#include <QElapsedTimer>
+
+#include "engine/engine_host.h"
+
+class TfmCalc;
+
+class TCalcEngineHost : public TEngineHost {
+ public:
+  explicit TCalcEngineHost(TfmCalc* Window) : FWindow(Window) { FPumped.start(); }
+  void PumpMessages() override;
+  bool AskBreak() override;
+  void ShowIntegrationPass(const std::string& Text) override;
+  int Digits() const override;
+  int Bits() const override;
+  int Precision() const override;
+
+ private:
+  TfmCalc* FWindow;
+  QElapsedTimer FPumped;
+};

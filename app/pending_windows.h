@@ -1,0 +1,68 @@
+#pragma once
+// Windows that start-up creates but whose own content is still to come. Each is an empty window
+// of its class, created hidden like the finished ones; a window's own file replaces its entry here.
+#include "platform/form.h"
+
+class TSetVar : public TForm {
+  Q_OBJECT
+ public:
+  explicit TSetVar(QWidget* Parent = nullptr);
+};
+
+class TfmPlot2D : public TForm {
+  Q_OBJECT
+ public:
+  explicit TfmPlot2D(QWidget* Parent = nullptr);
+  bool Shown = false;  // set once a curve has been plotted
+};
+
+class TfmContourPlot : public TForm {
+  Q_OBJECT
+ public:
+  explicit TfmContourPlot(QWidget* Parent = nullptr);
+};
+
+class TfmMatrix : public TForm {
+  Q_OBJECT
+ public:
+  explicit TfmMatrix(QWidget* Parent = nullptr);
+};
+
+class TfmMult : public TForm {
+  Q_OBJECT
+ public:
+  explicit TfmMult(QWidget* Parent = nullptr);
+};
+
+class TfmSurfaceChart : public TForm {
+  Q_OBJECT
+ public:
+  explicit TfmSurfaceChart(QWidget* Parent = nullptr);
+};
+
+class TPolarForm : public TForm {
+  Q_OBJECT
+ public:
+  explicit TPolarForm(QWidget* Parent = nullptr);
+};
+
+class TfrmViewR : public TForm {
+  Q_OBJECT
+ public:
+  explicit TfrmViewR(QWidget* Parent = nullptr);
+};
+
+class TfmConv : public TForm {
+  Q_OBJECT
+ public:
+  explicit TfmConv(QWidget* Parent = nullptr);
+};
+
+extern TSetVar* SetVar;
+extern TfmPlot2D* fmPlot2D;
+extern TfmContourPlot* fmContourPlot;
+extern TfmMatrix* fmMatrix;
+extern TfmMult* fmMult;
+extern TfmSurfaceChart* fmSurfaceChart;
+extern TPolarForm* PolarForm;
+extern TfrmViewR* frmViewR;

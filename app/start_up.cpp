@@ -1,0 +1,64 @@
+#include "app/start_up.h"
+
+#include <QApplication>
+
+#include <type_traits>
+
+#include "app/dm.h"
+#include "app/fm_calc.h"
+#include "app/fm_comp_mess.h"
+#include "app/pending_windows.h"
+#include "engine/engine_state.h"
+#include "platform/application.h"
+
+namespace {
+QStringList GOrder;
+std::vector<QObject*> GWindows;
+
+template <class T>
+T* Make(T*& Global) {
+  Global = new T(nullptr);
+  if constexpr (std::is_base_of_v<TForm, T>) Global->DoCreate();
+  GOrder << Global->objectName();
+  GWindows.push_back(Global);
+  return Global;
+}
+}  // namespace
+
+TfmCalc* CreateStartUpWindows() {
+  EngineInitialize();
+  QApplication::setApplicationName("Numyx v.4.24");
+  if (auto* App = qobject_cast<TApplication*>(QCoreApplication::instance())) App->SetTitle("Numyx v.4.24");
+  GOrder.clear();
+  TfmCalc* Main = Make(fmCalc);
+  Make(SetVar);
+  Make(fmPlot2D);
+  Make(fmContourPlot);
+  Make(DM);
+  Make(fmMatrix);
+  Make(fmMult);
+  Make(fmCompMess);
+  Make(fmSurfaceChart);
+  Make(PolarForm);
+  Make(frmViewR);
+  return Main;
+}
+
+QStringList StartUpOrder() { return GOrder; }
+
+void DestroyStartUpWindows() {
+  // Latest first, so that nothing made later refers to a window already gone.
+  for (auto It = GWindows.rbegin(); It != GWindows.rend(); ++It) delete *It;
+  GWindows.clear();
+  SetVar = nullptr;
+  fmPlot2D = nullptr;
+  fmContourPlot = nullptr;
+  DM = nullptr;
+  fmMatrix = nullptr;
+  fmMult = nullptr;
+  fmCompMess = nullptr;
+  fmSurfaceChart = nullptr;
+  PolarForm = nullptr;
+  frmViewR = nullptr;
+  fmCalc = nullptr;
+}

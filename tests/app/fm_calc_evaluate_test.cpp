@@ -1,0 +1,237 @@
+// The evaluation road: results, errors with their marked spans, histories and the tape.
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+
+#include "app/calc_controls.h"
+#include "app/calc_engine_bridge.h"
+#include "calc_test_support.h"
+#include "engine/format.h"
+#include "platform/app_services.h"
+
+namespace {
+
+QStringList Items(const QComboBox* C) {
+  QStringList L;
+  for (int I = 0; I < C->count(); ++I) L << C->itemText(I);
+  return L;
+}
+
+QColor TextColour(const QLineEdit* E) { return E->palette().color(QPalette::Text); }
+
+}  // namespace
+
+TEST_F(CalcWindowTest, ResultIsShownInBlueAndEntersHistoriesAndTape) {
+  TfmCalc& W = Open();
+  W.rgNotation->SetItemIndex(1);  // Fix: plain decimal texts
+  ASSERT_TRUE(Enter("1 + 2"));
+  EXPECT_EQ(W.Edit2->text(), "3.0");
+  EXPECT_EQ(TextColour(W.Edit2), QColor(Qt::blue));
+  EXPECT_EQ(EngineState.Ans, 3);
+  EXPECT_EQ(W.Edit1->selectedText(), "1 + 2");
+
+  // The same expression twice: one history entry, two results, two tape lines.
+  ASSERT_TRUE(Enter("1 + 2"));
+  ASSERT_TRUE(Enter("?*2"));
+  EXPECT_EQ(W.Edit2->text(), "6.0");
+  EXPECT_EQ(Items(W.cbHistory), (QStringList{"?*2", "1 + 2"}));
+  EXPECT_EQ(Items(W.cbResults), (QStringList{"6.0", "3.0", "3.0"}));
+  EXPECT_EQ(W.TapeLines(), (QStringList{"?*2 = 6.0; ", "1 + 2 = 3.0; ", "1 + 2 = 3.0; "}));
+
+  // An older entry evaluated again moves to the top instead of repeating.
+  ASSERT_TRUE(Enter("1 + 2"));
+  EXPECT_EQ(Items(W.cbHistory), (QStringList{"1 + 2", "?*2"}));
+
+  // Enter typed into the input line starts the same road.
+  W.activateWindow();
+  W.Edit1->setFocus();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(QApplication::focusWidget(), W.Edit1);
+  W.Edit1->setText("2*5");
+  QKeyEvent Key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QCoreApplication::sendEvent(W.Edit1, &Key);
+  EXPECT_EQ(W.Edit2->text(), "10.0");
+
+  // Without the modified flag the result is shown but not recorded.
+  W.InputModified = false;
+  W.Edit1->setText("7");
+  ASSERT_TRUE(W.ReturnClick());
+  EXPECT_EQ(W.Edit2->text(), "7.0");
+  EXPECT_EQ(W.cbResults->count(), 5);
+  EXPECT_TRUE(W.pcCalc->isEnabled());
+}
+
+TEST_F(CalcWindowTest, ErrorsAreShownInRedWithTheirSpanMarked) {
+  TfmCalc& W = Open();
+  W.rgNotation->SetItemIndex(1);
+  ASSERT_TRUE(Enter("5"));
+  struct TCase {
+    QString Input;
+    QString Message;
+    int SelStart;
+    QString Selected;
+  };
+  const TCase Cases[] = {
+      {"(1+2", "Missing \")\": position 4", 3, "2"},
+      {"1+2)", "Too many \")\": position 4", 3, ")"},
+      {")1+(2", "Syntax error: position 1", 0, ")"},
+      {"1 + (2 * 3", "Missing \")\": position 10", 9, "3"},
+      {"(1)) + (2", "Syntax error: position 4", 3, ")"},
+      {"1 / 0", "Division by zero: position 5", 4, "0"},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.Input.toStdString());
+    EXPECT_FALSE(Enter(C.Input));
+    EXPECT_EQ(W.Edit2->text(), C.Message);
+    EXPECT_EQ(TextColour(W.Edit2), QColor(Qt::red));
+    EXPECT_EQ(W.Edit1->selectionStart(), C.SelStart);
+    EXPECT_EQ(W.Edit1->selectedText(), C.Selected);
+    EXPECT_FALSE(EngineState.ErrFlag);
+  }
+  // Errors leave the previous result, the histories and the tape alone.
+  EXPECT_EQ(EngineState.Ans, 5);
+  EXPECT_EQ(W.cbHistory->count(), 1);
+  EXPECT_EQ(W.cbResults->count(), 1);
+  EXPECT_EQ(W.TapeLines().size(), 1);
+
+  // A division by zero marks the divisor with the blanks inside it.
+  EXPECT_FALSE(Enter("8 / (2 - 2)"));
+  EXPECT_EQ(W.Edit1->selectedText(), "(2 - 2)");
+
+  // The engine's own characters pass; one it cannot hold is an error, never the previous result.
+  ASSERT_TRUE(Enter(QString("3") + QChar(0xB2)));
+  EXPECT_EQ(W.Edit2->text(), "9.0");
+  EXPECT_FALSE(Enter(QString("3+") + QChar(0x2603)));
+  EXPECT_EQ(W.Edit2->text(), "Syntax error: position 3");
+  EXPECT_EQ(W.Edit1->selectedText(), QString(QChar(0x2603)));
+
+  // An empty input line does nothing and shows nothing.
+  W.Edit2->setText("kept");
+  EXPECT_FALSE(Enter(""));
+  EXPECT_EQ(W.Edit2->text(), "kept");
+}
+
+TEST_F(CalcWindowTest, PrecheckAndErrorMappingFollowTheTypedText) {
+  TfmCalc& W = Open();
+  W.Edit1->setText(" ( 1 + 2 ) ) ");
+  ASSERT_TRUE(W.PrepareExpression(W.Edit1));
+  EXPECT_EQ(EngineState.ExprStr, "(1+2))");
+  EXPECT_EQ(EngineState.ErrCode, errTooManyClose);
+  EXPECT_EQ(EngineState.ErrPos, 6);
+  TfmCalc::MapErrorPosition(" ( 1 + 2 ) ) ", "(1+2))");
+  EXPECT_EQ(EngineState.ErrPos, 12);
+  EXPECT_EQ(EngineState.ErrLen, 1);
+
+  // A span that has blanks inside it in the typed text grows by them.
+  EngineState.ErrPos = 3;
+  EngineState.ErrLen = 5;
+  TfmCalc::MapErrorPosition("8/(2 - 2)", "8/(2-2)");
+  EXPECT_EQ(EngineState.ErrPos, 3);
+  EXPECT_EQ(EngineState.ErrLen, 7);
+
+  // A position past the end (a formatting error) stays past the end.
+  EngineState.ErrPos = 4;
+  EngineState.ErrLen = 1;
+  TfmCalc::MapErrorPosition("1 + 2", "1+2");
+  EXPECT_EQ(EngineState.ErrPos, 6);
+}
+
+TEST_F(CalcWindowTest, UnshowableResultIsAnErrorNotAZero) {
+  TfmCalc& W = Open();
+  W.rgNotation->SetItemIndex(1);
+  ASSERT_TRUE(Enter("2"));
+  W.Edit1->setText("255");
+  W.rgBase->SetItemIndex(1);  // hex: "255" is evaluated in decimal first
+  EXPECT_EQ(W.Edit2->text(), "FF");
+  EXPECT_EQ(W.TapeLines().front(), "255 = FF; Base=16");
+
+  const int Results = W.cbResults->count();
+  const int Tape = static_cast<int>(W.TapeLines().size());
+  EXPECT_FALSE(Enter("80000000"));  // 2^31 in hexadecimal
+  EXPECT_EQ(W.Edit2->text(), "Overflow: position 9");
+  EXPECT_EQ(TextColour(W.Edit2), QColor(Qt::red));
+  EXPECT_EQ(W.cbResults->count(), Results);
+  EXPECT_EQ(W.TapeLines().size(), Tape);
+  EXPECT_EQ(EngineState.Ans, 255);
+
+  // A radix change whose evaluation fails writes no "; Base=" line.
+  W.Edit1->setText("(1");
+  W.rgBase->SetItemIndex(0);
+  EXPECT_EQ(W.TapeLines().size(), Tape);
+  EXPECT_EQ(W.Edit2->text(), "255.0");
+
+  // A value too large for h:m:s is reported and the previous result survives.
+  W.rgNotation->SetItemIndex(3);
+  EXPECT_FALSE(Enter("1E20"));
+  EXPECT_EQ(W.Edit2->text(), "Change notation: position 5");
+  EXPECT_EQ(EngineState.Ans, 255);
+}
+
+TEST_F(CalcWindowTest, HistoryListsInsertAtTheCaretAndDeleteEntries) {
+  TfmCalc& W = Open();
+  ASSERT_TRUE(Enter("4*4"));
+  ASSERT_TRUE(Enter("2+3"));
+  W.Edit1->setText("1+");
+  W.Edit1->setCursorPosition(2);
+  emit W.cbHistory->activated(1);
+  EXPECT_EQ(W.Edit1->text(), "1+4*4");
+  EXPECT_EQ(W.cbHistory->currentIndex(), -1);
+
+  W.cbHistory->view()->setCurrentIndex(W.cbHistory->model()->index(0, 0));
+  QKeyEvent Shifted(QEvent::KeyPress, Qt::Key_Delete, Qt::ShiftModifier);
+  QCoreApplication::sendEvent(W.cbHistory->view(), &Shifted);
+  EXPECT_EQ(W.cbHistory->count(), 2);
+  QKeyEvent Plain(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+  QCoreApplication::sendEvent(W.cbHistory->view(), &Plain);
+  EXPECT_EQ(Items(W.cbHistory), QStringList{"4*4"});
+}
+
+TEST_F(CalcWindowTest, NothingStartsWhileTheEngineIsBusyAndClosingWaitsForIt) {
+  TfmCalc& W = Open();
+  ASSERT_TRUE(Enter("1+1"));
+  const QString Shown = W.Edit2->text();
+  {
+    const TEngineBusyGuard Running;  // an evaluation of another window, or a plot
+    W.Edit1->setText("2+2");
+    EXPECT_FALSE(W.ReturnClick());
+    EXPECT_EQ(W.Edit2->text(), Shown);
+    emit W.cbHistory->activated(0);
+    EXPECT_EQ(W.Edit1->text(), "2+2");
+    W.sbClInput->click();
+    EXPECT_EQ(W.Edit1->text(), "2+2");
+
+    EngineSettings.BreakRequested = false;
+    EXPECT_FALSE(W.close());
+    EXPECT_TRUE(EngineSettings.BreakRequested);
+    EXPECT_TRUE(W.isVisible());
+    EXPECT_TRUE(ReadFile("Numyx.INI").isEmpty());
+  }
+  // Once the calculation has ended the window closes, saving as usual.
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(W.isVisible());
+  EXPECT_TRUE(ReadFile("Numyx.INI").contains("Digits=12"));
+  EXPECT_EQ(ReadFile("Numyx.HST"), "1\n1+1\n1\n" + Shown.toUtf8() + "\n");
+}
+
+TEST_F(CalcWindowTest, TapeLineNamesTheVariablesOfTheEvaluation) {
+  TfmCalc& W = Open();
+  calceng::ClearAssignmentLog();
+  calceng::LogAssignment("X", "2.0");
+  calceng::LogAssignment("Y", "3.0");
+  calceng::LogAssignment("X", "2.0");               // named once
+  calceng::LogAssignment("", "7.0");                // a user variable's value without a name
+  calceng::LogAssignment(std::string(1, '\0'), "1");  // nor this one
+  Record("X*Y", "6.0");
+  EXPECT_EQ(W.TapeLines().front(), "X*Y = 6.0; X=2.0; Y=3.0; ");
+
+  // Ten or more entries: the line keeps only its bare "; ".
+  calceng::ClearAssignmentLog();
+  for (int I = 0; I < 10; ++I) calceng::LogAssignment("J", "1.0");
+  Record("for J to K step M do(?)", "1.0");
+  EXPECT_EQ(W.TapeLines().front(), "for J to K step M do(?) = 1.0; ");
+  calceng::ClearAssignmentLog();
+}

@@ -1,0 +1,309 @@
+// The files beside the program: settings, histories and constants, first start and bad files, the
+// greeting, window placement and the start-up windows.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+#include "app/calc_controls.h"
+#include "app/fm_comp_mess.h"
+#include "app/form_placement.h"
+#include "app/pending_windows.h"
+#include "app/start_up.h"
+#include "calc_test_support.h"
+#include "widgets/nx_switch.h"
+#include "widgets/text_list_box.h"
+
+namespace {
+QStringList Items(const QComboBox* C) {
+  QStringList L;
+  for (int I = 0; I < C->count(); ++I) L << C->itemText(I);
+  return L;
+}
+QDateTime At(int Day, int Hour, int Minute = 0) {
+  return QDateTime(QDate(2026, 3, Day), QTime(Hour, Minute));
+}
+}  // namespace
+
+TEST_F(CalcWindowTest, FirstStartWithNoFilesUsesTheDefaults) {
+  Window = std::make_unique<TfmCalc>();
+  Window->DoCreate();
+  Window->Now = [] { return At(2, 9); };
+  Window->show();
+  TfmCalc& W = *Window;
+  EXPECT_EQ(W.rgNotation->ItemIndex(), 0);
+  EXPECT_EQ(W.Digits, 12);
+  EXPECT_EQ(W.udDigits->Position(), 12);
+  EXPECT_EQ(W.MinDigits, 8);
+  EXPECT_EQ(W.rgComplexForm->ItemIndex(), 1);
+  EXPECT_EQ(W.udPrecision->Position(), 9);
+  EXPECT_TRUE(W.chAssistant->isChecked());
+  EXPECT_TRUE(W.chHint->isChecked());
+  EXPECT_EQ(W.rgAngle->ItemIndex(), 1);
+  EXPECT_EQ(EngineSettings.AngleMode, 1);
+  EXPECT_EQ(W.rgPlot->ItemIndex(), 0);
+  EXPECT_EQ(W.edFromX->text(), "-10");
+  EXPECT_EQ(W.edToX->text(), "10");
+  EXPECT_EQ(W.edStepsX->text(), "200");
+  EXPECT_EQ(W.edStepsY->text(), "0");
+  EXPECT_EQ(W.cbHistory->count(), 0);
+  EXPECT_EQ(W.UserVarFile, Path("Numyx.USR"));
+  EXPECT_EQ(W.windowTitle(), "Numyx");
+  EXPECT_EQ(Dialogs.Messages(), QStringList{"File <" + Path("Numyx") + ".CON> not found."});
+  EXPECT_EQ(Dialogs.Requests.front().Type, mtWarning);
+
+  EXPECT_EQ(W.TimerTask, 2);
+  EXPECT_TRUE(W.Timer1->isActive());
+  W.Timer1Timer();
+  EXPECT_EQ(W.pnAssistant->text(), " Good morning Sir/Madam! ");
+  EXPECT_FALSE(W.Timer1->isActive());
+
+  CloseWindow();
+  EXPECT_EQ(ReadFile("Numyx.HST"), "0\n0\n");
+  const QByteArray Ini = ReadFile("Numyx.INI");
+  for (const char* Line : {"Notation=0", "Angle=1", "Digits=12", "Precison=9", "Complex Form=1",
+                           "Assistant=1", "Hint=1", "ShowComp=1", "Plot Type=0", "StepX4=360",
+                           "Xx min=-10", "Yy min=10", "Title=", "Left=0"})
+    EXPECT_TRUE(Ini.contains(Line)) << Line;
+}
+
+TEST_F(CalcWindowTest, SettingsSurviveARestart) {
+  WriteFile("Numyx.CON", "pi = 3.14159\nc = 299792458\n");
+  WriteFile("Numyx.INI", "[fmPlot2D.Plot1]\nPlot_Grid=1\n");
+  TfmCalc& W = Open();
+  W.rgNotation->SetItemIndex(1);
+  W.udDigits->SetPosition(15);
+  W.udDigitsClick(W.udDigits);
+  W.udPrecision->SetPosition(14);
+  W.chAssistant->setChecked(false);
+  W.chHint->click();
+  W.rgAngle->SetItemIndex(0);
+  W.rgPlot->SetItemIndex(2);
+  W.edStepsX->setText("80");
+  W.edStepsY->setText("60");
+  W.edFromX->setText("-3");
+  W.edToY->setText("7.5");
+  W.edX->setText("time");
+  W.move(30, 40);
+  CloseWindow();
+
+  EXPECT_TRUE(ReadFile("Numyx.INI").contains("[fmPlot2D.Plot1]\nPlot_Grid=1\n"));
+  TfmCalc& R = Open();
+  EXPECT_TRUE(Dialogs.Messages().isEmpty());
+  EXPECT_EQ(R.rgNotation->ItemIndex(), 1);
+  EXPECT_EQ(R.rgNotation2->ItemIndex(), 1);
+  EXPECT_EQ(EngineSettings.DisplayMode, 1);
+  EXPECT_EQ(R.Digits, 15);
+  EXPECT_EQ(R.UpDown2->Position(), 15);
+  EXPECT_EQ(R.udPrecision->Position(), 14);
+  EXPECT_EQ(R.Edit10->text(), "14");
+  EXPECT_FALSE(R.chAssistant->isChecked());
+  EXPECT_FALSE(R.chHint2->isChecked());
+  EXPECT_TRUE(R.sbEQ->toolTip().isEmpty());
+  EXPECT_EQ(R.rgAngle->ItemIndex(), 0);
+  EXPECT_EQ(EngineSettings.AngleMode, 0);
+  EXPECT_EQ(R.rgPlot->ItemIndex(), 2);
+  EXPECT_EQ(R.edStepsX->text(), "80");
+  EXPECT_EQ(R.edStepsY->text(), "60");
+  EXPECT_EQ(R.StepsX[0], 200);
+  EXPECT_EQ(R.edFromX->text(), "-3");
+  EXPECT_EQ(R.edToY->text(), "7.5");
+  EXPECT_EQ(R.edX->text(), "time");
+  EXPECT_EQ(R.pos(), QPoint(30, 40));
+  EXPECT_EQ(R.lbConst->count(), 2);
+  EXPECT_EQ(R.lbConst->item(0)->text(), "c = 299792458");
+}
+
+TEST_F(CalcWindowTest, HistoriesSurviveARestart) {
+  TfmCalc& W = Open();
+  W.rgNotation->SetItemIndex(1);
+  const QString Long = "10" + QString("+0").repeated(149);
+  ASSERT_EQ(Long.size(), 300);
+  ASSERT_TRUE(Enter("2*3"));
+  ASSERT_TRUE(Enter(Long));
+  W.cbHistory->insertItem(0, "line\nbreak");
+  CloseWindow();
+  EXPECT_TRUE(ReadFile("Numyx.HST").startsWith("3\nline break\n"));
+
+  TfmCalc& R = Open();
+  EXPECT_EQ(Items(R.cbHistory), (QStringList{"line break", Long.left(255), "2*3"}));
+  EXPECT_EQ(Items(R.cbResults), (QStringList{"10.0", "6.0"}));
+  // The newest entries come back into the lines when the window is shown.
+  EXPECT_EQ(R.Edit1->text(), "line break");
+  EXPECT_EQ(R.Edit1->selectedText(), "line break");
+  EXPECT_EQ(R.Edit2->text(), "10.0");
+}
+
+TEST_F(CalcWindowTest, OutOfRangeSettingsFallBackToTheirDefaults) {
+  WriteFile("Numyx.INI",
+            "[calc settings]\r\nNotation = 9\r\nDigits=-4\r\nPrecison=500\r\nComplex Form=5\r\n"
+            "Angle=abc\r\nAssistant=0\r\n[Graphics]\r\nPlot Type=7\r\nStepX0=1\r\nStepY1=0\r\n"
+            "StepX4=16001\r\n[Calc]\r\nLeft=-99999\r\nTop=88888\r\n[fmPlot2D]\r\nWidth=0\r\n");
+  TfmCalc& W = Open();
+  EXPECT_EQ(W.rgNotation->ItemIndex(), 0);
+  EXPECT_EQ(W.Digits, 12);
+  EXPECT_EQ(W.udPrecision->Position(), 9);
+  EXPECT_EQ(W.rgComplexForm->ItemIndex(), 1);
+  EXPECT_EQ(W.rgAngle->ItemIndex(), 1);
+  EXPECT_FALSE(W.chAssistant->isChecked());  // keys match without regard to case
+  EXPECT_EQ(W.rgPlot->ItemIndex(), 0);
+  EXPECT_EQ(W.StepsX[0], 200);
+  EXPECT_EQ(W.StepsY[1], 40);
+  EXPECT_EQ(W.StepsX[4], 360);
+  EXPECT_EQ(W.pos(), QPoint(0, 0));
+
+  QWidget Plot;
+  Plot.setObjectName("fmPlot2D");
+  LoadFormPlacement(&Plot);
+  EXPECT_EQ(Plot.geometry().size(), QSize(640, 480));
+  EXPECT_EQ(Plot.pos(), QPoint(0, 0));
+  CloseWindow();
+
+  // Garbage bytes read as no settings at all, and are replaced by real ones at close.
+  WriteFile("Numyx.INI", QByteArray("\x00\xff\x81[\x01=\x02\n=\n[", 12));
+  TfmCalc& R = Open();
+  EXPECT_EQ(R.Digits, 12);
+  CloseWindow();
+  EXPECT_TRUE(ReadFile("Numyx.INI").contains("Digits=12"));
+}
+
+TEST_F(CalcWindowTest, BadHistoryFilesAreReadSafelyAndNotOverwritten) {
+  // Not a history file: nothing is read and the file stays as it was.
+  const QByteArray Corrupt = "abc\n1+1\n";
+  WriteFile("Numyx.HST", Corrupt);
+  Open();
+  EXPECT_EQ(Window->cbHistory->count(), 0);
+  EXPECT_FALSE(Window->HistoryWritable());
+  ASSERT_TRUE(Enter("1+1"));
+  CloseWindow();
+  EXPECT_EQ(ReadFile("Numyx.HST"), Corrupt);
+
+  // A count larger than the file reads what is there and never past the end.
+  WriteFile("Numyx.HST", "999999999\r\nx\r\ny");
+  Open();
+  EXPECT_EQ(Items(Window->cbHistory), (QStringList{"x", "y"}));
+  EXPECT_EQ(Window->cbResults->count(), 0);
+  EXPECT_TRUE(Window->HistoryWritable());
+  CloseWindow();
+  EXPECT_EQ(ReadFile("Numyx.HST"), "2\nx\ny\n0\n");
+
+  // A corrupt second count keeps the first list and the file.
+  WriteFile("Numyx.HST", "1\na\n-5\nb\n");
+  Open();
+  EXPECT_EQ(Items(Window->cbHistory), QStringList{"a"});
+  EXPECT_FALSE(Window->HistoryWritable());
+  CloseWindow();
+  EXPECT_EQ(ReadFile("Numyx.HST"), "1\na\n-5\nb\n");
+
+  // An unreadable file is not replaced either.
+  WriteFile("Numyx.HST", "1\nsecret\n0\n");
+  QFile::setPermissions(Path("Numyx.HST"), QFileDevice::WriteOwner);
+  if (!QFile(Path("Numyx.HST")).open(QIODevice::ReadOnly)) {
+    Open();
+    EXPECT_FALSE(Window->HistoryWritable());
+    CloseWindow();
+  }
+  QFile::setPermissions(Path("Numyx.HST"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  EXPECT_EQ(ReadFile("Numyx.HST"), "1\nsecret\n0\n");
+}
+
+TEST_F(CalcWindowTest, GreetingFollowsTheTimeOfTheFirstShowing) {
+  EXPECT_EQ(TfmCalc::GreetingText(0), "What is the time?");
+  EXPECT_EQ(TfmCalc::GreetingText(0.1), "Oh... Good ... night ... Sir/Madam!");
+  EXPECT_EQ(TfmCalc::GreetingText(0.2), "Good morning Sir/Madam!");
+  EXPECT_EQ(TfmCalc::GreetingText(0.5), "Good afternoon Sir/Madam!");
+  EXPECT_EQ(TfmCalc::GreetingText(0.75), "Good evening Sir/Madam!");
+  EXPECT_EQ(TfmCalc::GreetingText(0.9999), "Good evening Sir/Madam!");
+
+  Window = std::make_unique<TfmCalc>();
+  Window->DoCreate();
+  QDateTime Clock = At(5, 15);
+  Window->Now = [&Clock] { return Clock; };
+  Window->show();
+  Window->Timer1Timer();
+  EXPECT_EQ(Window->pnAssistant->text(), " Good afternoon Sir/Madam! ");
+
+  // Shown again the same day: no greeting.
+  Window->ShowAssistantText("x");
+  Window->hide();
+  Clock = At(5, 23);
+  Window->show();
+  EXPECT_FALSE(Window->Timer1->isActive());
+
+  // On a later day it greets again, by the first showing's time of day.
+  Window->hide();
+  Clock = At(6, 8);
+  Window->show();
+  EXPECT_TRUE(Window->Timer1->isActive());
+  Window->Timer1Timer();
+  EXPECT_EQ(Window->pnAssistant->text(), " Good afternoon Sir/Madam! ");
+}
+
+TEST_F(CalcWindowTest, ConstantsReloadAndEdit) {
+  WriteFile("Numyx.CON", "zeta = 1\nalpha = 2\n");
+  TfmCalc& W = Open();
+  EXPECT_EQ(W.lbConst->item(0)->text(), "alpha = 2");
+  EXPECT_FALSE(W.bbReload->isEnabled());
+  W.bbEdit->click();
+  ASSERT_EQ(Dialogs.Urls.size(), 1);
+  EXPECT_TRUE(Dialogs.Urls.front().endsWith("/Numyx.CON"));
+  EXPECT_TRUE(W.bbReload->isEnabled());
+  QFile::remove(Path("Numyx.CON"));
+  W.bbReload->click();
+  EXPECT_EQ(Dialogs.Messages(), QStringList{"File <" + Path("Numyx") + ".CON> not found"});
+  EXPECT_EQ(W.lbConst->count(), 0);
+  EXPECT_FALSE(W.bbReload->isEnabled());
+
+  W.btMailSupport->click();
+  EXPECT_EQ(Dialogs.Urls.back(), "mailto:support@numyx.example?subject=Techsupport");
+}
+
+TEST_F(CalcWindowTest, PlacementOfOtherWindowsRoundTrips) {
+  QWidget Plot;
+  Plot.setObjectName("fmContourPlot");
+  LoadFormPlacement(&Plot);
+  EXPECT_EQ(Plot.pos(), QPoint(0, 0));
+  EXPECT_EQ(Plot.size(), QSize(640, 480));
+  Plot.move(20, 30);
+  Plot.resize(300, 200);
+  SaveFormPlacement(&Plot);
+  QWidget Again;
+  Again.setObjectName("fmContourPlot");
+  LoadFormPlacement(&Again);
+  EXPECT_EQ(Again.pos(), QPoint(20, 30));
+  EXPECT_EQ(Again.size(), QSize(300, 200));
+  EXPECT_TRUE(ReadFile("Numyx.INI").contains("[fmContourPlot]"));
+}
+
+TEST_F(CalcWindowTest, StartUpCreatesItsWindowsHiddenInOrder) {
+  WriteFile("Numyx.CON", "a=1\n");
+  TfmCalc* Main = CreateStartUpWindows();
+  EXPECT_EQ(StartUpOrder(), (QStringList{"fmCalc", "SetVar", "fmPlot2D", "fmContourPlot", "DM",
+                                         "fmMatrix", "fmMult", "fmCompMess", "fmSurfaceChart",
+                                         "PolarForm", "frmViewR"}));
+  EXPECT_EQ(Main, fmCalc);
+  EXPECT_EQ(QApplication::applicationName(), "Numyx v.4.24");
+  for (QWidget* W : std::initializer_list<QWidget*>{Main, SetVar, fmPlot2D, fmMatrix, PolarForm})
+    EXPECT_FALSE(W->isVisible());
+  EXPECT_EQ(Main->CompMess(), fmCompMess);
+  // The matrix button shows its window without waiting.
+  Main->show();
+  Main->SpeedButton2->click();
+  EXPECT_TRUE(fmMatrix->isVisible());
+  bool Closed = false;
+  QObject::connect(Main, &TfmCalc::Closed, [&Closed] { Closed = true; });
+  const QPointF Centre = QRectF(Main->NxSwitch2->rect()).center();
+  QMouseEvent Press(QEvent::MouseButtonPress, Centre, Centre, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent Release(QEvent::MouseButtonRelease, Centre, Centre, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(Main->NxSwitch2, &Press);
+  QCoreApplication::sendEvent(Main->NxSwitch2, &Release);
+  EXPECT_TRUE(Closed);
+  DestroyStartUpWindows();
+  EXPECT_EQ(fmCalc, nullptr);
+}
