@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QToolButton>
 
 #include "app/assistant.h"
@@ -53,16 +54,28 @@ void TCalcPages::Create(QWidget* DialogOwner) {
   Variables = new TVariablesPage(FHost, FLetters);
   UserVars = new TUserVarsPage(FHost);
   UserFuncs = new TUserFuncsPage(FHost, FLibrary);
-  Constants = new TConstantsPage(FHost);
-  SetVar = new TSetVar(FHost, FLetters, DialogOwner);
+  FDialogOwner = DialogOwner;
+  FOwned = {Variables, UserVars, UserFuncs};
   RunModal = [](TSetVar& Form) { return static_cast<int>(Form.ShowModal()); };
 }
 
 // The pages belong to the tabs they were put in; those that never were are freed here.
 TCalcPages::~TCalcPages() {
-  for (QWidget* W : std::initializer_list<QWidget*>{Variables, UserVars, UserFuncs, Constants})
-    if (!W->parent()) delete W;
-  if (!SetVar->parent()) delete SetVar;
+  for (const QPointer<QWidget>& W : FOwned)
+    if (W && !W->parent()) delete W.data();
+}
+
+TSetVar& TCalcPages::SetVarForm() {
+  TSetVar* D = ::SetVar;
+  if (!D) {
+    if (!FOwnSetVar) {
+      FOwnSetVar = CreateForm<TSetVar>(FDialogOwner);
+      FOwned.emplace_back(FOwnSetVar.data());
+    }
+    D = FOwnSetVar;
+  }
+  D->Bind(&FHost, &FLetters);
+  return *D;
 }
 
 void TCalcPages::BuildKeypad(QWidget* Keys, bool Second, const TKeyFactory& Factory) {
@@ -132,12 +145,13 @@ void TCalcPages::LetterKey(int Index) {
     FHost.SetFunc(QString(QChar(PageLetterChars[Index - 1])));
     return;
   }
-  if (ShowSetVariable(Index) && SetVar->cbEval->isChecked()) FHost.ReturnClick();
+  if (ShowSetVariable(Index) && SetVarForm().cbEval->isChecked()) FHost.ReturnClick();
 }
 
 bool TCalcPages::ShowSetVariable(int k) {
-  SetVar->Prepare(k);
-  return RunModal(*SetVar) == mrOk;
+  TSetVar& D = SetVarForm();
+  D.Prepare(k);
+  return RunModal(D) == mrOk;
 }
 
 void TCalcPages::ClearAll() {
@@ -181,8 +195,8 @@ bool TCalcPages::FormKeyDown(int QtKey, Qt::KeyboardModifiers Modifiers, int Pag
                                   Variables->ValueEdits[static_cast<size_t>(L - 1)]);
     } else if (Input->hasFocus()) {
       FHost.ReturnClick();
-    } else if (SetVar->isVisible() && SetVar->Edit1->hasFocus()) {
-      SetVar->OKBtnClick();
+    } else if (TSetVar& D = SetVarForm(); D.isVisible() && D.Edit1->hasFocus()) {
+      D.OKBtnClick();
     }
     return true;
   }

@@ -5,12 +5,14 @@
 // forwards its keys to FormKeyDown and its assistant tick to AssistantTick, and answers the
 // engine's requests through EvaluateVariable, AddUserVariable and SetVariableDialog.
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 #include <map>
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "app/calc_pages_host.h"
 #include "app/keypad_keys.h"
@@ -46,8 +48,8 @@ class TCalcPages : public QObject {
   TVariablesPage* Variables;
   TUserVarsPage* UserVars;
   TUserFuncsPage* UserFuncs;
-  TConstantsPage* Constants;
-  TSetVar* SetVar;
+  // The set-variable dialog: the one start-up made, else one of the pages' own.
+  TSetVar& SetVarForm();
 
   int CurrentFuncId = -1;
 
@@ -85,6 +87,10 @@ class TCalcPages : public QObject {
   TCalcPagesHost& FHost;
   std::unique_ptr<TLetterStore> FOwnLetters;
   std::unique_ptr<TFunctionLibrary> FOwnLibrary;
+  QWidget* FDialogOwner = nullptr;
+  QPointer<TSetVar> FOwnSetVar;
+  // What the pages made; freed here unless a window took it over (or already freed it).
+  std::vector<QPointer<QWidget>> FOwned;
   TLetterStore& FLetters;
   TFunctionLibrary& FLibrary;
   std::map<QAbstractButton*, const TKeyDef*> FKeyDefs;

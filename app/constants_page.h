@@ -1,7 +1,9 @@
 #pragma once
-// The "Constants" page: the named constants of the constants file, found by their beginning and
-// pasted into the input line.
-#include <QWidget>
+// The "Constants" page's behaviour: a constant is found by its beginning and pasted into the
+// input line. The window owns the page's controls and the file; this binds the find field, the
+// list and the paste button to it.
+#include <QObject>
+#include <QStringList>
 
 class QLineEdit;
 class QListWidget;
@@ -14,20 +16,17 @@ QString ConstantPasteText(const QString& Line);
 // empty.
 int FindConstant(const QStringList& Lines, const QString& Find);
 
-class TConstantsPage : public QWidget {
+class TConstantsPage : public QObject {
   Q_OBJECT
  public:
-  TConstantsPage(TCalcPagesHost& Host, QWidget* Parent = nullptr);
+  TConstantsPage(TCalcPagesHost& Host, QLineEdit* Find, QListWidget* List, QPushButton* Paste,
+                 QObject* Parent = nullptr);
 
   QLineEdit* edFind;
   QListWidget* lbConst;
   QPushButton* bbPaste;
-  QPushButton* bbEdit;    // the window opens the file in the text editor
-  QPushButton* bbReload;  // the window reads the file again
-  QPushButton* bbConstHelp;
 
-  // Reads the constants file into the sorted list; false (list unchanged) when it cannot be read.
-  bool LoadConstants(const QString& FileName);
+  // A click on a line, or "&Paste" with the line chosen.
   void PasteLine(int Row);
   void edFindChange();
 

@@ -1,6 +1,5 @@
 #include "app/pending_windows.h"
 
-TSetVar* SetVar = nullptr;
 TfmPlot2D* fmPlot2D = nullptr;
 TfmContourPlot* fmContourPlot = nullptr;
 TfmMatrix* fmMatrix = nullptr;
@@ -17,7 +16,6 @@ void Init(QWidget* W, const char* Name, const char* Caption) {
 }
 }  // namespace
 
-TSetVar::TSetVar(QWidget* Parent) : TForm(Parent) { Init(this, "SetVar", "Set variable"); }
 TfmPlot2D::TfmPlot2D(QWidget* Parent) : TForm(Parent) {
   Init(this, "fmPlot2D", "Plot f(x)");
 }

@@ -19,8 +19,9 @@ namespace {
 const char SlotLetters[] = "XYZVWIJKMNLU";
 }
 
-TSetVar::TSetVar(TCalcPagesHost& Host, TLetterStore& Letters, QWidget* Owner)
-    : TForm(Owner), FHost(Host), FLetters(Letters) {
+TSetVar* SetVar = nullptr;
+
+TSetVar::TSetVar(QWidget* Owner) : TForm(Owner) {
   setObjectName("SetVar");
   setWindowTitle("Set variable");
   SetBorderStyle(bsDialog);
@@ -61,16 +62,24 @@ TSetVar::TSetVar(TCalcPagesHost& Host, TLetterStore& Letters, QWidget* Owner)
 
   SetButtonModalResult(CancelBtn, mrCancel);
   connect(OKBtn, &QPushButton::clicked, this, Guarded([this] { OKBtnClick(); }));
-  connect(HelpBtn, &QPushButton::clicked, this, Guarded([this] { FHost.ShowHelp(HelpVariables); }));
+  connect(HelpBtn, &QPushButton::clicked, this, Guarded([this] {
+            if (FHost) FHost->ShowHelp(HelpVariables);
+          }));
+}
+
+void TSetVar::Bind(TCalcPagesHost* Host, TLetterStore* Letters) {
+  FHost = Host;
+  FLetters = Letters;
 }
 
 void TSetVar::Prepare(int k) {
+  if (!FLetters) return;
   VarIndex = k;
   const QString L = (k >= 1 && k <= 12) ? QString(QChar(SlotLetters[k - 1])) : QString();
   lbExp->setText(L + " =");
   lbValue->setText(L + " =");
-  Edit1->setText(k >= 1 && k <= 12 ? FromCp1252(FLetters.Expr(k)) : QString());
-  const Extended V = k >= 1 && k <= 12 ? FLetters.Value(k) : UndefinedValue;
+  Edit1->setText(k >= 1 && k <= 12 ? FromCp1252(FLetters->Expr(k)) : QString());
+  const Extended V = k >= 1 && k <= 12 ? FLetters->Value(k) : UndefinedValue;
   Edit2->setStyleSheet(QString());
   Edit2->setText(V == UndefinedValue ? QString("undefined")
                                      : FromCp1252(FormatNumber(18, V)));
@@ -83,10 +92,11 @@ void TSetVar::showEvent(QShowEvent* Event) {
 }
 
 void TSetVar::OKBtnClick() {
+  if (!FHost || !FLetters) return;
   EngineState.ErrFlag = false;
   const std::string Typed = ToCp1252(Edit1->text());
   Extended V = 0;
-  if (!FHost.PrepareExpression(Edit1) && !EngineState.ExprStr.empty())
+  if (!FHost->PrepareExpression(Edit1) && !EngineState.ExprStr.empty())
     V = Evaluate(EngineState.ExprStr);
   if (EngineState.ExprStr.empty()) {
     EngineState.ErrFlag = false;
@@ -95,7 +105,7 @@ void TSetVar::OKBtnClick() {
     return;
   }
   if (EngineState.ErrFlag) {
-    FHost.MapErrorPosition(Typed, EngineState.ExprStr);
+    FHost->MapErrorPosition(Typed, EngineState.ExprStr);
     Edit2->setStyleSheet("color: red");
     Edit2->setEnabled(true);
     Edit2->setText(QString::fromStdString(ErrorText(EngineState.ErrCode)) + ": position " +
@@ -107,8 +117,8 @@ void TSetVar::OKBtnClick() {
     return;
   }
   if (VarIndex >= 1 && VarIndex <= 12) {
-    FLetters.SetExpr(VarIndex, EngineState.ExprStr);
-    FLetters.SetValue(VarIndex, V);
+    FLetters->SetExpr(VarIndex, EngineState.ExprStr);
+    FLetters->SetValue(VarIndex, V);
   }
   SetModalResult(mrOk);
 }

@@ -13,7 +13,9 @@ class TLetterStore;
 class TSetVar : public TForm {
   Q_OBJECT
  public:
-  TSetVar(TCalcPagesHost& Host, TLetterStore& Letters, QWidget* Owner = nullptr);
+  explicit TSetVar(QWidget* Owner = nullptr);
+  // The window and the letter variables the dialog works with.
+  void Bind(TCalcPagesHost* Host, TLetterStore* Letters);
 
   QLineEdit* Edit1;  // the defining text
   QLineEdit* Edit2;  // the value, or the error of the last try
@@ -35,6 +37,9 @@ class TSetVar : public TForm {
   void showEvent(QShowEvent* Event) override;
 
  private:
-  TCalcPagesHost& FHost;
-  TLetterStore& FLetters;
+  TCalcPagesHost* FHost = nullptr;
+  TLetterStore* FLetters = nullptr;
 };
+
+// The dialog that start-up creates.
+extern TSetVar* SetVar;

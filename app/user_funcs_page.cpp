@@ -5,6 +5,8 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
+
+#include "widgets/text_list_box.h"
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -33,7 +35,7 @@ TUserFuncsPage::TUserFuncsPage(TCalcPagesHost& Host, TFunctionLibrary& Library, 
   edFuncName->setObjectName("edFuncName");
   edFuncExpres = new QLineEdit(this);
   edFuncExpres->setObjectName("edFuncExpres");
-  lbFuncs = new QListWidget(this);
+  lbFuncs = new TTextListBox(this);
   lbFuncs->setObjectName("lbFuncs");
   lbFuncs->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   btFuncAdd = NewButton("btFuncAdd", "&Add/Modify", this);

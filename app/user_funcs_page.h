@@ -6,6 +6,7 @@
 
 class QLineEdit;
 class QListWidget;
+class TTextListBox;
 class QPushButton;
 class TCalcPagesHost;
 class TFunctionLibrary;
@@ -17,7 +18,7 @@ class TUserFuncsPage : public QWidget {
 
   QLineEdit* edFuncName;
   QLineEdit* edFuncExpres;
-  QListWidget* lbFuncs;
+  TTextListBox* lbFuncs;
   QPushButton* btFuncAdd;
   QPushButton* btFuncDelete;
   QPushButton* btFuncSave;

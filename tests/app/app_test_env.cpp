@@ -20,6 +20,3 @@ class AppTestEnvironment : public ::testing::Environment {
 [[maybe_unused]] auto* const Env = ::testing::AddGlobalTestEnvironment(new AppTestEnvironment);
 }  // namespace
 
-// The font configuration library keeps a cache for the life of the process that the leak checker
-// reports at exit; it is not ours to free.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }

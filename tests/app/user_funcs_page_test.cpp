@@ -5,6 +5,7 @@
 #include "app/user_funcs_page.h"
 #include "pages_test_support.h"
 #include "platform/text_file.h"
+#include "widgets/text_list_box.h"
 
 namespace {
 

@@ -65,7 +65,7 @@ TEST_F(VariablesPageTest, ADefinitionThatLeadsBackToItsLetterFails) {
 }
 
 TEST_F(VariablesPageTest, SetVariableStoresOnlyOnSuccess) {
-  TSetVar& D = *Pages->SetVar;
+  TSetVar& D = Pages->SetVarForm();
   VarExprs[varM] = "4";
   VarValues[varM] = 4;
   D.Prepare(varM);
