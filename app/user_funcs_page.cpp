@@ -58,7 +58,7 @@ TUserFuncsPage::TUserFuncsPage(TCalcPagesHost& Host, TFunctionLibrary& Library, 
   Buttons->addStretch();
   Root->addLayout(Buttons);
 
-  connect(edFuncName, &QLineEdit::textChanged, this,
+  connect(edFuncName, &QLineEdit::textEdited, this,
           Guarded([this] { FilterEditText(edFuncName, IsFunctionNameChar); }));
   connect(lbFuncs, &QListWidget::itemClicked, this,
           Guarded([this](QListWidgetItem* Item) { lbFuncsClick(lbFuncs->row(Item)); }));

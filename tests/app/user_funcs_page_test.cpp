@@ -93,7 +93,8 @@ TEST_F(UserFuncsPageTest, AddModifyDeleteKeepListAndEngineInStep) {
   EXPECT_TRUE(EngineState.ErrFlag);
 
   // Characters other than letters, parentheses and commas leave the name field.
-  Page().edFuncName->setText("h(a1,b)");
+  Page().edFuncName->clear();
+  Page().edFuncName->insert("h(a1,b)");
   EXPECT_EQ(Page().edFuncName->text(), "h(a,b)");
 
   Dialogs.AnswerFile(Path("new.FNC"));

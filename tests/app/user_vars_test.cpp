@@ -44,6 +44,15 @@ TEST_F(UserVarsTest, AddModifyDeleteActOnTheVariableShown) {
   // A double click fills the fields from the line chosen.
   Page().lbVarsDblClick(1);
   EXPECT_EQ(Page().edName->text(), "b");
+  // A name the engine made (with a digit) comes over whole, so Modify finds it.
+  Pages->AddUserVariable("q2", true, 1);
+  Page().lbVarsDblClick(0);
+  EXPECT_EQ(Page().edName->text(), "q2");
+  ASSERT_TRUE(Add("q2", "3"));
+  EXPECT_EQ(Model().Item(0).Value, 3);
+  Page().lbVars->setCurrentRow(0);
+  Page().btDeleteClick();
+  Page().lbVarsDblClick(1);
   EXPECT_EQ(Page().edValue->text(), "1.0E+0");
 
   // Deleting the line chosen deletes that variable, and a new one gets an id of its own.
