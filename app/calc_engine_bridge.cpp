@@ -22,7 +22,7 @@ void LogAssignment(const std::string& Name, const std::string& Value) {
   GAssignmentLog.emplace_back(Name, Value);
 }
 std::vector<std::pair<std::string, std::string>> AssignmentLogEntries() { return GAssignmentLog; }
-Extended ExtremumX() { return 0; }
+bool ExtremumX(Extended& /*X*/) { return false; }
 
 bool CompEvaluate(const std::string& Text, TCompValue& Z, int& ErrPos, int& ErrLen) {
   std::string S = Text;

@@ -25,8 +25,8 @@ void SelectRadix(int Radix);
 void ClearAssignmentLog();
 void LogAssignment(const std::string& Name, const std::string& Value);
 std::vector<std::pair<std::string, std::string>> AssignmentLogEntries();
-// The abscissa of the last extremum found by min( or max(.
-Extended ExtremumX();
+// The abscissa of the last extremum found by min( or max(; false while the engine has none.
+bool ExtremumX(Extended& X);
 
 // The complex mode: a value in algebraic or exponential form.
 using TCompValue = TComplex;

@@ -13,6 +13,7 @@
 #include "app/constants_page.h"
 #include "app/engine_user_data.h"
 #include "app/set_var.h"
+#include "app/start_up.h"
 #include "app/user_funcs_page.h"
 #include "app/user_vars_page.h"
 #include "app/variables_page.h"

@@ -25,10 +25,14 @@
 #include "app/fm_calc_host.h"
 #include "app/fm_calc_pages.h"
 #include "app/fm_comp_mess.h"
+#include "app/fm_conv.h"
+#include "app/fm_matrix.h"
 #include "app/pending_windows.h"
+#include "app/start_up.h"
 #include "platform/app_services.h"
 #include "platform/codepage.h"
 #include "platform/dialogs.h"
+#include "platform/bitmap.h"
 #include "widgets/nx_clock.h"
 #include "widgets/nx_switch.h"
 #include "widgets/text_list_box.h"
@@ -79,7 +83,7 @@ TNxSwitch* NewExitSwitch(const QString& Name, const QString& Caption, QWidget* P
   S->setObjectName(Name);
   S->SetCaption(Caption);
   S->SetStateOn(true);
-  S->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  S->setFixedSize(S->GlyphOn()->Width() + 6, S->GlyphOn()->Height() + 6);
   return S;
 }
 

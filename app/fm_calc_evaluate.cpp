@@ -151,6 +151,7 @@ bool TfmCalc::Redisplay() {
   const std::string Text = calceng::FormatNumber(Digits, EngineState.Ans);
   if (EngineState.ErrFlag) {
     // A value that this radix or notation cannot show is reported, never shown as "0.0".
+    MapErrorPosition(ToCp1252(Edit1->text()), EngineState.ExprStr);
     ShowEvalError();
     EngineState.ErrFlag = false;
     return false;
@@ -167,7 +168,7 @@ bool TfmCalc::ReturnClick() {
   LockPages();
   EngineState.ErrFlag = false;
   if (!Edit1->text().isEmpty()) {
-    const TBusyCursor Busy;
+    const TBusyCursor Hourglass;
     const QString Input = Edit1->text();
     FTypedText = ToCp1252(Input);
     Edit1->setReadOnly(true);
@@ -209,6 +210,7 @@ bool TfmCalc::ReturnClick() {
           // A value the formatter cannot show is an error: it is reported as one and enters
           // neither the previous result nor the histories.
           Failed = EngineState.ErrFlag;
+          if (Failed) MapErrorPosition(FTypedText, EngineState.ExprStr);
           Result = FromCp1252(Text);
         }
         if (!Failed) {
@@ -219,10 +221,14 @@ bool TfmCalc::ReturnClick() {
           else
             EngineState.Ans = V;
           if (InputModified && !Input.isEmpty()) UpdateHistories(Input, Result);
-          if (!ComplexMode && (Input.contains("min") || Input.contains("max"))) {
+          Extended Where = 0;
+          if (!ComplexMode && (Input.contains("min") || Input.contains("max")) &&
+              calceng::ExtremumX(Where)) {
+            // Where the extremum lies goes to the assistant line, beside the value itself.
             const QString Which = Input.contains("min") ? " Xmin=" : " Xmax=";
-            const std::string At = calceng::FormatNumber(Digits, calceng::ExtremumX());
+            const std::string At = calceng::FormatNumber(Digits, Where);
             if (!EngineState.ErrFlag) ShowAssistantText(Which + FromCp1252(At));
+            EngineState.ErrFlag = false;
           }
           Shown = true;
         } else {

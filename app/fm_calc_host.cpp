@@ -1,20 +1,15 @@
 #include "app/fm_calc_host.h"
 
-#include <QCoreApplication>
 #include <QLineEdit>
 
 #include "app/fm_calc.h"
 #include "app/fm_calc_pages.h"
+#include "platform/app_services.h"
 #include "platform/codepage.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 
-void TCalcEngineHost::PumpMessages() {
-  // Often enough for the stop button and repainting, rarely enough not to slow the loops down.
-  if (FPumped.elapsed() < 30) return;
-  FPumped.restart();
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
+void TCalcEngineHost::PumpMessages() { PumpWindowMessages(); }
 
 bool TCalcEngineHost::AskBreak() {
   return Confirm("Do you realy wont break calculation?") == mrYes;

@@ -1,14 +1,12 @@
 #pragma once
 // The calculator window's side of the engine's host interface.
-#include <QElapsedTimer>
-
 #include "engine/engine_host.h"
 
 class TfmCalc;
 
 class TCalcEngineHost : public TEngineHost {
  public:
-  explicit TCalcEngineHost(TfmCalc* Window) : FWindow(Window) { FPumped.start(); }
+  explicit TCalcEngineHost(TfmCalc* Window) : FWindow(Window) {}
   void PumpMessages() override;
   bool AskBreak() override;
   void ShowIntegrationPass(const std::string& Text) override;
@@ -21,5 +19,4 @@ class TCalcEngineHost : public TEngineHost {
 
  private:
   TfmCalc* FWindow;
-  QElapsedTimer FPumped;
 };

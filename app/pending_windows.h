@@ -17,18 +17,6 @@ class TfmContourPlot : public TForm {
   explicit TfmContourPlot(QWidget* Parent = nullptr);
 };
 
-class TfmMatrix : public TForm {
-  Q_OBJECT
- public:
-  explicit TfmMatrix(QWidget* Parent = nullptr);
-};
-
-class TfmMult : public TForm {
-  Q_OBJECT
- public:
-  explicit TfmMult(QWidget* Parent = nullptr);
-};
-
 class TfmSurfaceChart : public TForm {
   Q_OBJECT
  public:
@@ -40,23 +28,3 @@ class TPolarForm : public TForm {
  public:
   explicit TPolarForm(QWidget* Parent = nullptr);
 };
-
-class TfrmViewR : public TForm {
-  Q_OBJECT
- public:
-  explicit TfrmViewR(QWidget* Parent = nullptr);
-};
-
-class TfmConv : public TForm {
-  Q_OBJECT
- public:
-  explicit TfmConv(QWidget* Parent = nullptr);
-};
-
-extern TfmPlot2D* fmPlot2D;
-extern TfmContourPlot* fmContourPlot;
-extern TfmMatrix* fmMatrix;
-extern TfmMult* fmMult;
-extern TfmSurfaceChart* fmSurfaceChart;
-extern TPolarForm* PolarForm;
-extern TfrmViewR* frmViewR;

@@ -19,8 +19,6 @@ namespace {
 const char SlotLetters[] = "XYZVWIJKMNLU";
 }
 
-TSetVar* SetVar = nullptr;
-
 TSetVar::TSetVar(QWidget* Owner) : TForm(Owner) {
   setObjectName("SetVar");
   setWindowTitle("Set variable");

@@ -41,5 +41,3 @@ class TSetVar : public TForm {
   TLetterStore* FLetters = nullptr;
 };
 
-// The dialog that start-up creates.
-extern TSetVar* SetVar;

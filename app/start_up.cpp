@@ -7,9 +7,21 @@
 #include "app/dm.h"
 #include "app/fm_calc.h"
 #include "app/fm_comp_mess.h"
+#include "app/fm_matrix.h"
+#include "app/fm_mult.h"
+#include "app/frm_view_r.h"
 #include "app/pending_windows.h"
 #include "engine/engine_state.h"
 #include "platform/application.h"
+
+TSetVar* SetVar = nullptr;
+TfmPlot2D* fmPlot2D = nullptr;
+TfmContourPlot* fmContourPlot = nullptr;
+TfmMatrix* fmMatrix = nullptr;
+TfmMult* fmMult = nullptr;
+TfmSurfaceChart* fmSurfaceChart = nullptr;
+TPolarForm* PolarForm = nullptr;
+TfrmViewR* frmViewR = nullptr;
 
 namespace {
 QStringList GOrder;
@@ -41,6 +53,8 @@ TfmCalc* CreateStartUpWindows() {
   Make(fmSurfaceChart);
   Make(PolarForm);
   Make(frmViewR);
+  // The matrix window works with the prompt and the result view made here.
+  fmMatrix->SetCompanions(fmMult, frmViewR);
   return Main;
 }
 

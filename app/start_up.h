@@ -3,9 +3,28 @@
 #include <QStringList>
 
 class TfmCalc;
+class TSetVar;
+class TfmPlot2D;
+class TfmContourPlot;
+class TfmMatrix;
+class TfmMult;
+class TfmSurfaceChart;
+class TPolarForm;
+class TfrmViewR;
 
-// Creates the start-up windows in their fixed order, all hidden but the main window, which is
-// answered (not yet shown). The windows live until the main window's owner ends the program.
+// The windows made at start-up (the main window, the shared dialogs and the complex-mode notice
+// have theirs beside their classes). Null before start-up and after DestroyStartUpWindows.
+extern TSetVar* SetVar;
+extern TfmPlot2D* fmPlot2D;
+extern TfmContourPlot* fmContourPlot;
+extern TfmMatrix* fmMatrix;
+extern TfmMult* fmMult;
+extern TfmSurfaceChart* fmSurfaceChart;
+extern TPolarForm* PolarForm;
+extern TfrmViewR* frmViewR;
+
+// Creates the start-up windows in their fixed order, all hidden, and answers the main window
+// (not yet shown). The windows live until DestroyStartUpWindows.
 TfmCalc* CreateStartUpWindows();
 // The object names of the windows in the order CreateStartUpWindows made them.
 QStringList StartUpOrder();

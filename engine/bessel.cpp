@@ -1,11 +1,14 @@
-// Bessel functions of real order. Below x = 1000 the standard library's cylindrical functions
-// are accurate; above it their asymptotic branch loses the phase (x - (n/2 + 1/4) pi is rounded
-// as one number) and fails outright for orders comparable with x. There the functions of the two
-// lowest orders come from Hankel's expansion with the phase formed exactly, and the order is
-// raised by the three-term recurrence: forward for Y and for J below the turning point, by
-// Miller's backward recurrence for J beyond it.
+// Bessel functions of real order. For small orders below x = 1000 the standard library's
+// cylindrical functions are accurate; above x = 1000 their asymptotic branch loses the phase
+// (x - (n/2 + 1/4) pi is rounded as one number) and fails outright for orders comparable with x,
+// and at high orders their recurrences lose digits. There the functions of the two lowest orders
+// come from the library or, for large x, from Hankel's expansion with the phase formed exactly,
+// and the order is raised by the three-term recurrence: forward for Y and for J below the
+// turning point, by Miller's backward recurrence for J beyond it. I and K of high order come
+// from Debye's uniform expansion.
 #include <cmath>
 #include <exception>
+#include <limits>
 
 #include "engine/builtin_math.h"
 #include "engine/specfun.h"
@@ -66,13 +69,25 @@ void Hankel(Extended mu, Extended x, Extended& J, Extended& Y) {
   Y = a * (P * sinChi + Q * cosChi);
 }
 
-// J (WantJ) or Y of order n >= 0 for x >= LargeX.
-Extended LargeArgument(Extended n, Extended x, bool WantJ) {
+// J (WantJ) or Y of order n from the two lowest orders mu0 = frac(n) and mu0 + 1: Hankel's
+// expansion gives those for x >= LargeX, the library below.
+Extended ByRecurrence(Extended n, Extended x, bool WantJ) {
   const Extended steps = std::floor(n);
   const Extended mu0 = n - steps;
   Extended J0, Y0, J1, Y1;
-  Hankel(mu0, x, J0, Y0);
-  Hankel(mu0 + 1, x, J1, Y1);
+  if (x >= LargeX) {
+    Hankel(mu0, x, J0, Y0);
+    Hankel(mu0 + 1, x, J1, Y1);
+  } else {
+    try {
+      J0 = std::cyl_bessel_j(mu0, x);
+      J1 = std::cyl_bessel_j(mu0 + 1, x);
+      Y0 = std::cyl_neumann(mu0, x);
+      Y1 = std::cyl_neumann(mu0 + 1, x);
+    } catch (const std::exception&) {
+      return std::numeric_limits<Extended>::quiet_NaN();
+    }
+  }
   if (steps == 0) return WantJ ? J0 : Y0;
   const int target = static_cast<int>(steps);
   if (!WantJ || n <= x) {
@@ -106,20 +121,67 @@ Extended LargeArgument(Extended n, Extended x, bool WantJ) {
   return atTarget * scale;
 }
 
+// The library's J and Y lose digits with the order (6e-13 at order 5000) and overflow inside its
+// recurrences; from order 100 on, and for every order at large x, the recurrences are ours.
+bool UseRecurrence(Extended n, Extended x) { return x >= LargeX || n >= 100; }
+
+// ln I and ln K of order nu >= DebyeOrder by Debye's uniform expansion, which holds for every x
+// once the order is large; the library's recurrences overflow there.
+constexpr Extended DebyeOrder = 1000;
+
+void Debye(Extended nu, Extended x, Extended& lnI, Extended& lnK) {
+  const Extended z = x / nu;
+  const Extended s = std::hypot(1.0L, z);
+  const Extended t = 1 / s, t2 = t * t;
+  const Extended eta = s + std::log(z / (1 + s));
+  const Extended u[6] = {
+      1,
+      t * (3 - 5 * t2) / 24,
+      t2 * (81 + t2 * (-462 + t2 * 385)) / 1152,
+      t * t2 * (30375 + t2 * (-369603 + t2 * (765765 - t2 * 425425))) / 414720,
+      t2 * t2 *
+          (4465125 + t2 * (-94121676 + t2 * (349922430 + t2 * (-446185740 + t2 * 185910725)))) /
+          39813120,
+      t * t2 * t2 *
+          (1519035525.0L +
+           t2 * (-49286948607.0L +
+                 t2 * (284499769554.0L +
+                       t2 * (-614135872350.0L +
+                             t2 * (566098157625.0L - t2 * 188699385875.0L))))) /
+          6688604160.0L};
+  Extended sumI = 0, sumK = 0, p = 1;
+  for (int k = 0; k < 6; ++k) {
+    sumI += u[k] * p;
+    sumK += (k % 2 == 0 ? u[k] : -u[k]) * p;
+    p /= nu;
+  }
+  lnI = nu * eta - 0.5L * std::log(2 * Pi * nu) - 0.5L * std::log(s) + std::log(sumI);
+  lnK = -nu * eta + 0.5L * std::log(Pi / (2 * nu)) - 0.5L * std::log(s) + std::log(sumK);
+}
+
+// Debye's expansion for large orders; beyond x = 11400 it also serves the orders from 900 on,
+// the only ones whose I and K can still lie inside the range there.
+bool UseDebye(Extended n, Extended x) { return n >= DebyeOrder || (x > 11400 && n >= 900); }
+
+Extended FromLog(Extended ln) {
+  if (ln > ExpHighLimit) return Fail(errOverflow, HugeValue);
+  return std::exp(ln);
+}
+
 }  // namespace
 
 Extended BesselJ(Extended n, Extended x) {
   EngineState.ErrCode = 0;
   if (!Domain(n, x, false)) return Fail(errOutOfRange);
   if (x == 0) return n == 0 ? 1 : 0;
-  if (x >= LargeX) return Checked(LargeArgument(n, x, true));
+  if (UseRecurrence(n, x)) return Checked(ByRecurrence(n, x, true));
   return LibraryCall([](Extended a, Extended b) { return std::cyl_bessel_j(a, b); }, n, x);
 }
 
 Extended BesselY(Extended n, Extended x) {
   EngineState.ErrCode = 0;
   if (!Domain(n, x, true)) return Fail(errOutOfRange);
-  if (x >= LargeX) return Checked(LargeArgument(n, x, false));
+  if (UseRecurrence(n, x)) return Checked(ByRecurrence(n, x, false));
   return LibraryCall([](Extended a, Extended b) { return std::cyl_neumann(a, b); }, n, x);
 }
 
@@ -127,6 +189,12 @@ Extended BesselI(Extended n, Extended x) {
   EngineState.ErrCode = 0;
   if (!Domain(n, x, false)) return Fail(errOutOfRange);
   if (x == 0) return n == 0 ? 1 : 0;
+  if (UseDebye(n, x)) {
+    Extended lnI, lnK;
+    Debye(n, x, lnI, lnK);
+    return FromLog(lnI);
+  }
+  // I falls with the order and rises with x, and I of order 900 at 11400 is beyond the range.
   if (x > 11400) return Fail(errOverflow, HugeValue);
   return LibraryCall([](Extended a, Extended b) { return std::cyl_bessel_i(a, b); }, n, x);
 }
@@ -134,6 +202,12 @@ Extended BesselI(Extended n, Extended x) {
 Extended BesselK(Extended n, Extended x) {
   EngineState.ErrCode = 0;
   if (!Domain(n, x, true)) return Fail(errOutOfRange);
-  if (x > 11400) return 0;  // below the smallest subnormal
+  if (UseDebye(n, x)) {
+    Extended lnI, lnK;
+    Debye(n, x, lnI, lnK);
+    return FromLog(lnK);
+  }
+  // K rises with the order and falls with x; K of order 900 at 11400 is below every subnormal.
+  if (x > 11400) return 0;
   return LibraryCall([](Extended a, Extended b) { return std::cyl_bessel_k(a, b); }, n, x);
 }

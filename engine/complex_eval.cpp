@@ -25,7 +25,9 @@ const std::array<TBuiltinEntry, ComplexNameCount> ComplexNameTable = [] {
     t[static_cast<size_t>(i)] = BuiltinTable[static_cast<size_t>(i)];
     t[static_cast<size_t>(i)].Name = NoName;
   }
-  auto keep = [&](int id) { t[static_cast<size_t>(id)].Name = BuiltinTable[static_cast<size_t>(id)].Name; };
+  auto keep = [&](int id) {
+    t[static_cast<size_t>(id)].Name = BuiltinTable[static_cast<size_t>(id)].Name;
+  };
   for (int id = 1; id <= 16; ++id) keep(id);
   for (int id : {28, 29, 30, 33, 40}) keep(id);
   for (int id = idLowerX; id < idUpperX + 10; ++id) keep(id);
@@ -450,7 +452,9 @@ void CompEvaluate(std::string& S, bool& Flag, int& ErrPos, int& ErrLen, TComplex
   Expression(Z);
   // Whatever follows a complete expression (a surplus ')', an operator this mode does not know)
   // would otherwise be dropped silently.
-  if (!R.ErrFlag && R.CurChar != EndChar) SetError(errSyntax);
+  // (A byte 127 inside the text reads as the end marker; it must not hide what follows it.)
+  if (!R.ErrFlag && (R.CurChar != EndChar || R.Pos < static_cast<int>(R.Text.size())))
+    SetError(errSyntax);
   if (R.ErrFlag) Z = ComplexZero2;
   Flag = R.ErrFlag;
   ErrPos = R.ErrPos;

@@ -213,12 +213,12 @@ TComplex LnGammaReflected(Extended x, Extended y) {
 }  // namespace
 
 void CMake(std::uint8_t Form, TComplex& Z, Extended A, Extended B) {
-  Z.Form = Form;
+  Z.Form = Form == cfAlgebraic ? cfAlgebraic : cfExponential;
   Z.A = A;
   Z.B = B;
   // A negative modulus would make sqrt(, ln( and abs( wrong; it is the same number as the
   // modulus |A| with the argument turned by pi.
-  if (Form != cfAlgebraic && A < 0) {
+  if (Z.Form == cfExponential && A < 0) {
     Z.A = -A;
     Z.B = Reduce(B + Pi);
   }

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
@@ -130,3 +131,10 @@ bool StartTextEditor(const QString& FileName) {
 }
 
 void SetUrlOpener(std::function<bool(const QUrl&)> Opener) { UrlOpener() = std::move(Opener); }
+
+void PumpWindowMessages() {
+  static QElapsedTimer Clock;
+  if (Clock.isValid() && Clock.elapsed() < PumpInterval) return;
+  Clock.start();
+  ProcessMessages();
+}

@@ -24,9 +24,9 @@ void SetProgramDir(const QString& Dir);
 // --- Message pump and engine-busy state ------------------------------------------
 
 // Lets the GUI handle pending events, at most once per PumpInterval ms;
-// long calculations call it freely.
+// long calculations call it freely (the application's engine host pumps through it).
 inline constexpr int PumpInterval = 30;
-void PumpMessages();
+void PumpWindowMessages();
 // Handles pending events now.
 void ProcessMessages();
 

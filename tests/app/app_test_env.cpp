@@ -1,5 +1,5 @@
-// One application object for the tests of the calculator program, unless a test already made one.
-// The platform plugin is "offscreen" (set by CTest; set here too for runs by hand).
+// One application object for the window tests of the program. Another test file may have made
+// it already; then that one is used.
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -13,10 +13,16 @@ class AppTestEnvironment : public ::testing::Environment {
     static int Argc = 1;
     static char Name[] = "app_tests";
     static char* Argv[] = {Name, nullptr};
-    new QApplication(Argc, Argv);
+    App = new QApplication(Argc, Argv);
   }
+  void TearDown() override {
+    delete App;
+    App = nullptr;
+  }
+
+ private:
+  QApplication* App = nullptr;
 };
 
 [[maybe_unused]] auto* const Env = ::testing::AddGlobalTestEnvironment(new AppTestEnvironment);
 }  // namespace
-

@@ -153,6 +153,8 @@ TEST_F(CalcWindowTest, UnshowableResultIsAnErrorNotAZero) {
   const int Tape = static_cast<int>(W.TapeLines().size());
   EXPECT_FALSE(Enter("80000000"));  // 2^31 in hexadecimal
   EXPECT_EQ(W.Edit2->text(), "Overflow: position 9");
+  EXPECT_FALSE(Enter("8000 0000"));  // the position counts the typed blank
+  EXPECT_EQ(W.Edit2->text(), "Overflow: position 10");
   EXPECT_EQ(TextColour(W.Edit2), QColor(Qt::red));
   EXPECT_EQ(W.cbResults->count(), Results);
   EXPECT_EQ(W.TapeLines().size(), Tape);
@@ -164,11 +166,20 @@ TEST_F(CalcWindowTest, UnshowableResultIsAnErrorNotAZero) {
   EXPECT_EQ(W.TapeLines().size(), Tape);
   EXPECT_EQ(W.Edit2->text(), "255.0");
 
+  // A previous result the new radix cannot show is reported, and no "; Base=" line written.
+  ASSERT_TRUE(Enter("3000000000"));
+  const int Lines = static_cast<int>(W.TapeLines().size());
+  W.rgBase2->SetItemIndex(1);
+  EXPECT_EQ(W.Edit2->text(), "Overflow: position 11");
+  EXPECT_EQ(W.TapeLines().size(), Lines + 1);  // the evaluation's own line, in decimal
+  EXPECT_FALSE(W.TapeLines().front().contains("Base"));
+  W.rgBase->SetItemIndex(0);
+
   // A value too large for h:m:s is reported and the previous result survives.
   W.rgNotation->SetItemIndex(3);
   EXPECT_FALSE(Enter("1E20"));
   EXPECT_EQ(W.Edit2->text(), "Change notation: position 5");
-  EXPECT_EQ(EngineState.Ans, 255);
+  EXPECT_EQ(EngineState.Ans, 3000000000.0L);
 }
 
 TEST_F(CalcWindowTest, HistoryListsInsertAtTheCaretAndDeleteEntries) {

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
@@ -14,6 +15,7 @@
 #include "app/calc_controls.h"
 #include "app/fm_comp_mess.h"
 #include "app/form_placement.h"
+#include "app/fm_matrix.h"
 #include "app/pending_windows.h"
 #include "app/start_up.h"
 #include "calc_test_support.h"
@@ -306,4 +308,26 @@ TEST_F(CalcWindowTest, StartUpCreatesItsWindowsHiddenInOrder) {
   EXPECT_TRUE(Closed);
   DestroyStartUpWindows();
   EXPECT_EQ(fmCalc, nullptr);
+}
+
+TEST_F(CalcWindowTest, GraphicsPageKeepsStepsPerPlotKind) {
+  TfmCalc& W = Open();
+  W.Edit1->setText("x^2");
+  W.pcCalc->setCurrentIndex(4);  // as the user moves there
+  EXPECT_EQ(EngineState.ExprStr, "x^2");
+  EXPECT_EQ(W.edLegend->text(), "f(x^2)");
+  EXPECT_EQ(W.edTitle->text(), "f(x^2)");
+  EXPECT_FALSE(W.Panel1->isHidden());
+  W.edStepsX->setText("500");
+  W.rgPlot->SetItemIndex(4);
+  EXPECT_EQ(W.edStepsX->text(), "360");
+  W.edStepsY->setText("1");  // kinds 0 and 4 allow it
+  EXPECT_EQ(W.StepsY[4], 1);
+  W.rgPlot->SetItemIndex(2);
+  W.edStepsY->setText("1");  // below 2 for contours: not taken
+  EXPECT_EQ(W.StepsY[2], 40);
+  W.rgPlot->SetItemIndex(0);
+  EXPECT_EQ(W.edStepsX->text(), "500");
+  W.pcCalc->setCurrentIndex(0);
+  EXPECT_TRUE(W.Panel1->isHidden());
 }

@@ -296,6 +296,12 @@ TEST_F(BuiltinsTest, HardArgumentsEndWithAValueOrAnError) {
   EXPECT_ERROR("Jn(100001,5)", errOutOfRange, 1, 12);
   EXPECT_ERROR("Kn(1E5,1E-300)", errOverflow, 1, 14);
   EXPECT_VALUE("In(1E5,5)", 0);
+  // Large orders, where the library's recurrences overflow: the uniform expansion.
+  EXPECT_VALUE("In(1E5,11000)", 0);
+  EXPECT_ERROR("Kn(1E5,11000)", errOverflow, 1, 13);
+  EXPECT_ERROR("In(899,11400.5)", errOverflow, 1, 15);
+  EXPECT_NEAR(std::log(Value("In(999,11400.5)")), 11351.1, 0.1);
+  EXPECT_VALUE("Kn(899,11400.5)", 0);
   EXPECT_ERROR("In(0,11399)", errOverflow, 1, 11);
   EXPECT_ERROR("eFD(1E9,5)", errOverflow, 1, 10);
   EXPECT_VALUE("eFD(3,-1E300)", 0);

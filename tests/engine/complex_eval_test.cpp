@@ -130,6 +130,7 @@ TEST_F(ComplexEvalTest, ErrorsAndTheirSpans) {
   EXPECT_CERROR("comp(1,0)&comp(2,0)", errSyntax, 10, 1);
   EXPECT_CERROR("comp(1,0))+comp(5,0)", errSyntax, 10, 1);
   EXPECT_CERROR("comp(1,0)comp(2,0)", errSyntax, 10, 1);
+  EXPECT_TRUE(CEval(std::string("comp(1,0)\x7F+comp(1,0)")).Failed);
   EXPECT_CERROR("?&comp(1,0)", errSyntax, 2, 1);
   EXPECT_CERROR("^comp(1,0)", errSyntax, 1, 1);
   EXPECT_CERROR("+-comp(1,0)", errSyntax, 2, 1);

@@ -232,6 +232,25 @@ for n in [-0.9, -0.99, 7.25, 50.0, 200.0]:
     for x in [rng2.uniform(-30, -1), rng2.uniform(-1, 1), rng2.uniform(1, 60), 150.0, 1000.0]:
         emit(32, [n, x], fermi_dirac(mp.mpf(n), mp.mpf(x)))
 
+# I and K of large order, where only the uniform expansion stays accurate.
+for n in [1000.0, 2000.0, 5000.0, 1500.5]:
+    for x in [1.0, 100.0, 999.0, 1500.0, 5000.0, 11000.0, 20000.0]:
+        for ident, fn in ((20, mp.besseli), (21, mp.besselk)):
+            # K of fractional order is a difference of two I's that cancel: more digits.
+            with mp.workdps(400 if ident == 21 and n != int(n) else 40):
+                v = patient(fn, mp.mpf(n), mp.mpf(x))
+            if v is not None:
+                emit(ident, [n, x], v)
+
+# J and Y of high order below x = 1000, on both sides of the turning point.
+for n, x in [(1000.0, 500.0), (2000.0, 999.0), (5000.0, 900.0), (1000.0, 999.0), (500.0, 999.0),
+             (800.0, 990.0), (300.0, 200.0), (150.0, 10.0), (100.5, 99.0), (100.0, 0.001),
+             (250.25, 300.0), (120.0, 130.0)]:
+    nn, xx = mp.mpf(n), ld(x)
+    scale = mp.sqrt(2 / (mp.pi * xx)) if xx > nn else 0
+    for ident, fn in ((18, mp.besselj), (19, mp.bessely)):
+        emit(ident, [n, xx], fn(nn, xx), scale)
+
 with open("specfun_reference.txt", "w") as out:
     out.write("# id a b c expected scale (gen_specfun_reference.py)\n")
     out.write("\n".join(lines) + "\n")
