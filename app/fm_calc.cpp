@@ -23,6 +23,7 @@
 #include "app/calc_engine_bridge.h"
 #include "app/calc_platform.h"
 #include "app/fm_calc_host.h"
+#include "app/fm_calc_pages.h"
 #include "app/fm_comp_mess.h"
 #include "app/fm_conv.h"
 #include "app/fm_matrix.h"
@@ -136,10 +137,7 @@ TfmCalc::TfmCalc(QWidget* Parent) : TForm(Parent) {
   // The variables pages get their controls from their own code; give them layouts to fill.
   new QVBoxLayout(tsVariables);
   new QVBoxLayout(tsUserVar);
-  auto* FuncsLayout = new QVBoxLayout(tsFuncs);
-  lbFuncs = new TTextListBox(tsFuncs);
-  lbFuncs->setObjectName("lbFuncs");
-  FuncsLayout->addWidget(lbFuncs);
+  new QVBoxLayout(tsFuncs);
 
   BuildKeypadPage(tsMain, false);
   BuildKeypadPage(TabSheet1, true);
@@ -162,6 +160,7 @@ TfmCalc::TfmCalc(QWidget* Parent) : TForm(Parent) {
   PopupMenu1->addAction("&3D-Plot f(X,Y)")->setObjectName("miPlot3D");
   PopupMenu1->addAction("Polar f(x)")->setObjectName("miPlotPolar");
 
+  Pages = new TCalcWindowPages(this);
   ConnectHandlers();
   // Wide enough to show every page's tab at once.
   const QSize Hint = sizeHint();
@@ -770,11 +769,8 @@ void TfmCalc::SpinButton1Change(int Delta) {
 
 bool TfmCalc::Busy() const { return FEvaluating || EngineBusy(); }
 
-void TfmCalc::FormKeyDown(int& Key, Qt::KeyboardModifiers /*Shift*/) {
-  if (Key == Qt::Key_Return || Key == Qt::Key_Enter) {
-    if (pcCalc->ActivePageIndex() == 0 || Edit1->hasFocus()) ReturnClick();
-    Key = 0;
-  }
+void TfmCalc::FormKeyDown(int& Key, Qt::KeyboardModifiers Shift) {
+  if (Pages->Pages().FormKeyDown(Key, Shift, pcCalc->ActivePageIndex())) Key = 0;
 }
 
 bool TfmCalc::eventFilter(QObject* Watched, QEvent* Event) {

@@ -33,6 +33,7 @@ class TUpDown;
 class TSpinButton;
 class TTextListBox;
 class TCalcEngineHost;
+class TCalcWindowPages;
 
 class TfmCalc : public TForm {
   Q_OBJECT
@@ -185,6 +186,9 @@ class TfmCalc : public TForm {
 
   // ---- "User Functionss" ----
   TTextListBox* lbFuncs;
+
+  // The keypads and the variable, user-variable, user-function and constant pages.
+  TCalcWindowPages* Pages = nullptr;
 
   // ---- "About && Mail" and "Finance" ----
   QLabel* lbProduct;

@@ -424,8 +424,8 @@ void TfmCalc::rgRealClick(TRadioGroup* Sender) {
     return;
   }
   if (sbGAMMA) {
-    sbGAMMA->SetCaption("G");
-    sbGAMMA->setFont(QFont("Symbol", sbGAMMA->font().pointSize()));
+    sbGAMMA->SetCaption(QString(QChar(0x393)));
+    sbGAMMA->setFont(QFont("Arial", sbGAMMA->font().pointSize()));
   }
   if (sbLOG) sbLOG->SetHint("Logarithm (..)");
   rgPlot->SetItemText(1, "Contour Plot f(X,Y)");

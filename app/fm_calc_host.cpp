@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "app/fm_calc.h"
+#include "app/fm_calc_pages.h"
 #include "platform/app_services.h"
 #include "platform/codepage.h"
 #include "platform/controls.h"
@@ -22,3 +23,15 @@ void TCalcEngineHost::ShowIntegrationPass(const std::string& Text) {
 int TCalcEngineHost::Digits() const { return FWindow->Digits; }
 int TCalcEngineHost::Bits() const { return FWindow->Bits; }
 int TCalcEngineHost::Precision() const { return FWindow->udPrecision->Position(); }
+
+bool TCalcEngineHost::EvaluateVariable(int k) {
+  return FWindow->Pages && FWindow->Pages->Pages().EvaluateVariable(k);
+}
+
+int TCalcEngineHost::AddUserVariable(const std::string& Name, bool Show, Extended Value) {
+  return FWindow->Pages ? FWindow->Pages->Pages().AddUserVariable(Name, Show, Value) : 0;
+}
+
+bool TCalcEngineHost::SetVariableDialog(int k) {
+  return FWindow->Pages && FWindow->Pages->Pages().SetVariableDialog(k);
+}

@@ -13,6 +13,9 @@ class TCalcEngineHost : public TEngineHost {
   int Digits() const override;
   int Bits() const override;
   int Precision() const override;
+  bool EvaluateVariable(int k) override;
+  int AddUserVariable(const std::string& Name, bool Show, Extended Value) override;
+  bool SetVariableDialog(int k) override;
 
  private:
   TfmCalc* FWindow;

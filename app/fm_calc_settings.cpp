@@ -18,7 +18,10 @@
 #include "app/calc_engine_bridge.h"
 #include "app/calc_platform.h"
 #include "app/fm_calc.h"
+#include "app/fm_calc_pages.h"
 #include "app/form_placement.h"
+#include "app/user_funcs_page.h"
+#include "app/user_vars_page.h"
 #include "platform/app_services.h"
 #include "platform/codepage.h"
 #include "platform/controls.h"
@@ -56,11 +59,9 @@ void TfmCalc::FormCreate() {
   if (!LoadConstants())
     ShowWarning("File <" + BasePath() + ".CON> not found.");
   rgPlotClick();
-  // The user functions come from their file; a missing file simply gives none.
-  calceng::LoadUserFunctions(ToCp1252(UserFuncFile));
-  QStringList FuncLines;
-  lbFuncs->clear();
-  if (ReadTextLines(UserFuncFile, FuncLines)) lbFuncs->addItems(FuncLines);
+  // The user functions and variables come from their files; a missing file simply gives none.
+  Pages->Pages().UserFuncs->LoadUserFunctions(UserFuncFile, true);
+  Pages->Pages().UserVars->LoadUserVariables(UserVarFile, true);
   pnAssistant->setAutoFillBackground(true);
   QPalette P = pnAssistant->palette();
   P.setColor(QPalette::Window, P.color(QPalette::ToolTipBase));
@@ -254,6 +255,7 @@ QString TfmCalc::GreetingText(double T) {
 }
 
 void TfmCalc::Timer1Timer() {
+  if (TimerTask == 1) Pages->Pages().AssistantTick();
   if (TimerTask == 2) ShowAssistantText(GreetingText(GreetTime));
   Timer1->stop();
 }

@@ -8,8 +8,6 @@ void Init(QWidget* W, const char* Name, const char* Caption) {
 }
 }  // namespace
 
-TSetVar::TSetVar(QWidget* Parent) : TForm(Parent) { Init(this, "SetVar", "Set variable"); }
-
 TfmPlot2D::TfmPlot2D(QWidget* Parent) : TForm(Parent) { Init(this, "fmPlot2D", "Plot f(x)"); }
 
 TfmContourPlot::TfmContourPlot(QWidget* Parent) : TForm(Parent) {

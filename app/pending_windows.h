@@ -1,13 +1,8 @@
 #pragma once
 // Windows that start-up creates but whose own content is still to come. Each is an empty window
 // of its class, created hidden like the finished ones; a window's own file replaces its entry here.
+#include "app/set_var.h"
 #include "platform/form.h"
-
-class TSetVar : public TForm {
-  Q_OBJECT
- public:
-  explicit TSetVar(QWidget* Parent = nullptr);
-};
 
 class TfmPlot2D : public TForm {
   Q_OBJECT

@@ -1,0 +1,43 @@
+#pragma once
+// The set-variable dialog: asks for the defining text of one letter variable, evaluates it and
+// stores the text and the value only when the evaluation succeeds.
+#include "platform/form.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TCalcPagesHost;
+class TLetterStore;
+
+class TSetVar : public TForm {
+  Q_OBJECT
+ public:
+  explicit TSetVar(QWidget* Owner = nullptr);
+  // The window and the letter variables the dialog works with.
+  void Bind(TCalcPagesHost* Host, TLetterStore* Letters);
+
+  QLineEdit* Edit1;  // the defining text
+  QLineEdit* Edit2;  // the value, or the error of the last try
+  QLabel* lbExp;
+  QLabel* lbValue;
+  QCheckBox* cbEval;  // "Evaluate after settings"
+  QPushButton* OKBtn;
+  QPushButton* CancelBtn;
+  QPushButton* HelpBtn;
+  int VarIndex = 0;
+
+  // Shows letter k (1..12): its defining text and its value ("undefined" when it has none).
+  void Prepare(int k);
+  // Evaluates Edit1; on success stores text and value and closes with OK, else shows the error
+  // and stays open. Leaves the evaluated text (without blanks) in ExprStr.
+  void OKBtnClick();
+
+ protected:
+  void showEvent(QShowEvent* Event) override;
+
+ private:
+  TCalcPagesHost* FHost = nullptr;
+  TLetterStore* FLetters = nullptr;
+};
+

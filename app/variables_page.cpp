@@ -1,0 +1,252 @@
+#include "app/variables_page.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/calc_pages_host.h"
+#include "app/keypad_keys.h"
+#include "app/user_var_model.h"
+#include "engine/parser.h"
+#include "platform/app_services.h"
+#include "platform/codepage.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/number_text.h"
+#include "platform/text_file.h"
+
+namespace {
+const char* const ExprNames[PageLetterCount] = {"edXVar", "edYvar", "edZvar", "edVvar", "edWvar",
+                                                "edIvar", "edJvar", "edKvar", "edMvar", "edNvar"};
+const char* const ValueNames[PageLetterCount] = {"edXVal", "edYval", "edZval", "edVval", "edWval",
+                                                 "edIval", "edJval", "edKval", "edMval", "edNval"};
+const char* const EvalNames[PageLetterCount] = {"bbXeval", "bbYeval", "bbZeval", "bbVeval",
+                                                "bbWeval", "bbIeval", "bbJeval", "bbKeval",
+                                                "bbMeval", "bbNeval"};
+const char PageLetters[] = "XYZVWIJKMN";
+// Enough significant digits that an extended value reads back equal.
+constexpr int VarFileDigits = 21;
+
+QString LineList(const QList<int>& Lines) {
+  QStringList S;
+  for (int L : Lines) S << QString::number(L);
+  return S.join(", ");
+}
+}  // namespace
+
+TVariablesPage::TVariablesPage(TCalcPagesHost& Host, TLetterStore& Letters, QWidget* Parent)
+    : QWidget(Parent), FHost(Host), FLetters(Letters) {
+  setObjectName("tsVariablesPage");
+  auto* Root = new QVBoxLayout(this);
+  auto* Grid = new QGridLayout;
+  Grid->addWidget(new QLabel("Expression", this), 0, 1);
+  Grid->addWidget(new QLabel("Value", this), 0, 2);
+  for (int I = 0; I < PageLetterCount; ++I) {
+    auto* L = new QLabel(QString(QChar(PageLetters[I])) + " =", this);
+    auto* E = new QLineEdit(this);
+    E->setObjectName(ExprNames[I]);
+    auto* V = new QLineEdit(this);
+    V->setObjectName(ValueNames[I]);
+    V->setReadOnly(true);
+    auto* B = new QPushButton("Calculate", this);
+    B->setObjectName(EvalNames[I]);
+    VarEdits[static_cast<size_t>(I)] = E;
+    ValueEdits[static_cast<size_t>(I)] = V;
+    EvalButtons[static_cast<size_t>(I)] = B;
+    Grid->addWidget(L, I + 1, 0);
+    Grid->addWidget(E, I + 1, 1);
+    Grid->addWidget(V, I + 1, 2);
+    Grid->addWidget(B, I + 1, 3);
+    connect(B, &QPushButton::clicked, this, Guarded([this, I] {
+              if (!FHost.Evaluating())
+                EvaluateVariable(I + 1, VarEdits[static_cast<size_t>(I)],
+                                 ValueEdits[static_cast<size_t>(I)]);
+            }));
+  }
+  Grid->setColumnStretch(1, 2);
+  Grid->setColumnStretch(2, 1);
+  Root->addLayout(Grid);
+  lbError = new QLabel(this);
+  lbError->setObjectName("lbError");
+  lbError->setStyleSheet("color: red");
+  Root->addWidget(lbError);
+
+  auto* Buttons = new QHBoxLayout;
+  BitBtn3 = new QPushButton("Calculate &All", this);
+  BitBtn3->setObjectName("BitBtn3");
+  BitBtn13 = new QPushButton("&Save", this);
+  BitBtn13->setObjectName("BitBtn13");
+  BitBtn14 = new QPushButton("&Load", this);
+  BitBtn14->setObjectName("BitBtn14");
+  bbVarHelp = new QPushButton("Help", this);
+  bbVarHelp->setObjectName("bbVarHelp");
+  rgUse = new TRadioGroup(this);
+  rgUse->setObjectName("rgUse");
+  rgUse->SetItems({"Value", "Expression"});
+  rgUse->SetColumns(2);
+  rgUse->SetItemIndex(0);
+  for (QPushButton* B : {BitBtn3, BitBtn13, BitBtn14, bbVarHelp}) Buttons->addWidget(B);
+  Buttons->addWidget(rgUse);
+  Buttons->addStretch();
+  Root->addLayout(Buttons);
+  Root->addStretch();
+
+  connect(BitBtn3, &QPushButton::clicked, this, Guarded([this] {
+            if (!FHost.Evaluating()) CalculateAll();
+          }));
+  connect(BitBtn13, &QPushButton::clicked, this, Guarded([this] { SaveClick(); }));
+  connect(BitBtn14, &QPushButton::clicked, this, Guarded([this] { LoadClick(); }));
+  connect(bbVarHelp, &QPushButton::clicked, this, Guarded([this] { FHost.ShowHelp(HelpVariables); }));
+}
+
+void TVariablesPage::showEvent(QShowEvent* Event) {
+  QWidget::showEvent(Event);
+  FillVariablesPage();
+}
+
+int TVariablesPage::FocusedLetter() const {
+  for (int I = 0; I < PageLetterCount; ++I)
+    if (VarEdits[static_cast<size_t>(I)]->hasFocus()) return I + 1;
+  return 0;
+}
+
+bool TVariablesPage::EvaluateVariable(int Index, QLineEdit* E, QLineEdit* F) {
+  return Evaluate(Index, E, F, false);
+}
+
+bool TVariablesPage::EngineEvaluateVariable(int Index) {
+  if (Index < 1 || Index > PageLetterCount) return false;
+  QLineEdit* E = VarEdits[static_cast<size_t>(Index - 1)];
+  // The stored definition is the one to evaluate; the field may not have been filled since.
+  E->setText(FromCp1252(FLetters.Expr(Index)));
+  return Evaluate(Index, E, ValueEdits[static_cast<size_t>(Index - 1)], true);
+}
+
+bool TVariablesPage::Evaluate(int Index, QLineEdit* E, QLineEdit* F, bool ForEngine) {
+  if (Index < 1 || Index > PageLetterCount || E->text().isEmpty()) return false;
+  if (FActive[static_cast<size_t>(Index)]) {
+    // The definition leads back to this letter.
+    RaiseError(EngineState.ExprStr, errStackOverflow);
+    return false;
+  }
+  const std::string Typed = ToCp1252(E->text());
+  std::string Stripped;
+  Extended V = 0;
+  bool Failed = false;
+  {
+    const TReaderGuard Reader;
+    FActive.set(static_cast<size_t>(Index));
+    EngineState.ErrFlag = false;
+    if (!FHost.PrepareExpression(E)) V = ::Evaluate(EngineState.ExprStr);
+    FActive.reset(static_cast<size_t>(Index));
+    Stripped = EngineState.ExprStr;
+    Failed = EngineState.ErrFlag;
+  }
+  if (Failed) {
+    FHost.MapErrorPosition(Typed, Stripped);
+    lbError->setText(QString::fromStdString(ErrorText(EngineState.ErrCode)) + ": position " +
+                     QString::number(EngineState.ErrPos));
+    if (!ForEngine) {
+      E->setFocus();
+      E->setSelection(std::max(EngineState.ErrPos - 1, 0), EngineState.ErrLen);
+      EngineState.ErrFlag = false;
+    }
+    return false;
+  }
+  F->setText(DisplayNumber(FHost.Digits(), V));
+  FLetters.SetExpr(Index, Stripped);
+  FLetters.SetValue(Index, V);
+  lbError->clear();
+  return true;
+}
+
+void TVariablesPage::CalculateAll() {
+  for (int K = 1; K <= PageLetterCount; ++K) {
+    FLetters.SetExpr(K, ToCp1252(VarEdits[static_cast<size_t>(K - 1)]->text()));
+    FLetters.SetValue(K, UndefinedValue);
+  }
+  for (int K = 1; K <= PageLetterCount; ++K)
+    EvaluateVariable(K, VarEdits[static_cast<size_t>(K - 1)], ValueEdits[static_cast<size_t>(K - 1)]);
+}
+
+void TVariablesPage::FillVariablesPage() {
+  for (int K = 1; K <= PageLetterCount; ++K) {
+    QLineEdit* E = VarEdits[static_cast<size_t>(K - 1)];
+    QLineEdit* F = ValueEdits[static_cast<size_t>(K - 1)];
+    const Extended V = FLetters.Value(K);
+    const std::string X = FLetters.Expr(K);
+    if (X.empty() && V == UndefinedValue) {
+      F->setText("Undefind");
+      E->setText(QString());
+    } else {
+      F->setText(DisplayNumber(FHost.Digits(), V));
+      E->setText(FromCp1252(X));
+    }
+  }
+}
+
+QStringList TVariablesPage::VarFileLines(const TLetterStore& Letters) {
+  QStringList Lines;
+  for (int K = 1; K <= PageLetterCount; ++K)
+    Lines << QString::fromStdString(FormatExponent(Letters.Value(K), VarFileDigits, 4));
+  for (int K = 1; K <= PageLetterCount; ++K) Lines << FromCp1252(Letters.Expr(K));
+  return Lines;
+}
+
+bool TVariablesPage::ParseVarFile(const QStringList& Lines,
+                                  std::array<Extended, PageLetterCount>& Values,
+                                  std::array<std::string, PageLetterCount>& Texts,
+                                  QList<int>& BadLines) {
+  for (int I = 0; I < PageLetterCount; ++I) {
+    Extended V = 0;
+    if (I >= Lines.size() || !TryTextToFloat(Lines[I].trimmed().toStdString(), V))
+      BadLines << I + 1;
+    else
+      Values[static_cast<size_t>(I)] = V;
+    // Missing text lines are empty texts: a writer may have dropped trailing empty lines.
+    const int T = PageLetterCount + I;
+    Texts[static_cast<size_t>(I)] = T < Lines.size() ? ToCp1252(Lines[T]) : std::string();
+  }
+  return BadLines.isEmpty();
+}
+
+void TVariablesPage::SaveClick() {
+  if (FHost.Evaluating()) return;
+  CalculateAll();
+  TSaveDialog D;
+  D.Title = "Save variables to File";
+  D.DefaultExt = "VAR";
+  D.Filter = "Variables files (*.VAR)|*.VAR";
+  if (!D.Execute()) return;
+  if (!WriteTextLines(D.FileName, VarFileLines(FLetters))) ShowError("Can't create file " + D.FileName);
+}
+
+void TVariablesPage::LoadClick() {
+  if (FHost.Evaluating()) return;
+  TOpenDialog D;
+  D.Title = "Load variables from File";
+  D.DefaultExt = "VAR";
+  D.Filter = "User variables files (*.VAR)|*.VAR";
+  if (!D.Execute()) return;
+  QStringList Lines;
+  if (!ReadTextLines(D.FileName, Lines)) {
+    ShowError("Can't open file " + D.FileName);
+    return;
+  }
+  std::array<Extended, PageLetterCount> Values{};
+  std::array<std::string, PageLetterCount> Texts;
+  QList<int> Bad;
+  if (!ParseVarFile(Lines, Values, Texts, Bad)) {
+    ShowError("Can't open file " + D.FileName + ": line " + LineList(Bad));
+    return;
+  }
+  for (int K = 1; K <= PageLetterCount; ++K) {
+    FLetters.SetValue(K, Values[static_cast<size_t>(K - 1)]);
+    FLetters.SetExpr(K, Texts[static_cast<size_t>(K - 1)]);
+  }
+  FillVariablesPage();
+  CalculateAll();
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The "Variables" page: the letter variables X, Y, Z, V, W, I, J, K, M, N with their defining
+// texts and values, evaluated one by one or all in order, saved to and loaded from *.VAR files.
+#include <QWidget>
+
+#include <array>
+#include <bitset>
+#include <string>
+
+#include "engine/engine_state.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TCalcPagesHost;
+class TLetterStore;
+class TRadioGroup;
+
+inline constexpr int PageLetterCount = 10;
+
+class TVariablesPage : public QWidget {
+  Q_OBJECT
+ public:
+  TVariablesPage(TCalcPagesHost& Host, TLetterStore& Letters, QWidget* Parent = nullptr);
+
+  std::array<QLineEdit*, PageLetterCount> VarEdits{};    // edXVar ... edNvar
+  std::array<QLineEdit*, PageLetterCount> ValueEdits{};  // edXVal ... edNval
+  std::array<QPushButton*, PageLetterCount> EvalButtons{};  // bbXeval ... bbNeval
+  QLabel* lbError;
+  QPushButton* BitBtn3;   // "Calculate &All"
+  QPushButton* BitBtn13;  // "&Save"
+  QPushButton* BitBtn14;  // "&Load"
+  QPushButton* bbVarHelp;
+  TRadioGroup* rgUse;
+
+  // Evaluates the text of E as letter Index (1..10) and shows the value in F. On success the
+  // text (without blanks) and the value are stored; on failure the error is shown and the value
+  // is left as it was. Answers success.
+  bool EvaluateVariable(int Index, QLineEdit* E, QLineEdit* F);
+  // The engine's request for an undefined letter that has a definition: evaluates the stored
+  // definition. A failure keeps the engine's error state so that the enclosing evaluation fails.
+  bool EngineEvaluateVariable(int Index);
+  void CalculateAll();
+  void FillVariablesPage();
+  void SaveClick();
+  void LoadClick();
+  // The letter whose expression field has the focus (1..10), or 0.
+  int FocusedLetter() const;
+
+  // One *.VAR file: ten values and ten defining texts. Read is all or nothing: false, with the
+  // numbers of the bad lines, when a value line is missing or unreadable.
+  static QStringList VarFileLines(const TLetterStore& Letters);
+  static bool ParseVarFile(const QStringList& Lines, std::array<Extended, PageLetterCount>& Values,
+                           std::array<std::string, PageLetterCount>& Texts, QList<int>& BadLines);
+
+ protected:
+  void showEvent(QShowEvent* Event) override;
+
+ private:
+  bool Evaluate(int Index, QLineEdit* E, QLineEdit* F, bool ForEngine);
+  TCalcPagesHost& FHost;
+  TLetterStore& FLetters;
+  // Letters whose evaluation is running: a definition that leads back to its own letter fails
+  // instead of recursing without end.
+  std::bitset<PageLetterCount + 1> FActive;
+};

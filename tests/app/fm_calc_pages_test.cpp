@@ -1,0 +1,99 @@
+// The keypads and the variable pages inside the main window.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "app/calc_pages.h"
+#include "app/fm_calc_pages.h"
+#include "app/user_funcs_page.h"
+#include "app/user_vars_page.h"
+#include "calc_test_support.h"
+#include "engine/user_functions.h"
+#include "engine/variables.h"
+#include "platform/controls.h"
+#include "platform/ini_file.h"
+#include "widgets/text_list_box.h"
+
+namespace {
+
+class CalcPagesWindowTest : public CalcWindowTest {
+ protected:
+  void SetUp() override {
+    CalcWindowTest::SetUp();
+    UserVariables.clear();
+    VarValues.fill(UndefinedValue);
+    for (auto& T : VarExprs) T.clear();
+    CreateUserFunctions();
+    UserFunctions->Clear();
+  }
+  void TearDown() override {
+    CalcWindowTest::TearDown();
+    UserVariables.clear();
+    UserFunctions->Clear();
+  }
+  TCalcPages& Pages() { return Window->Pages->Pages(); }
+  // A key typed into the focused input line, through the window's key preview.
+  void Key(int K, Qt::KeyboardModifiers M) {
+    QApplication::setActiveWindow(Window.get());
+    Window->Edit1->setFocus();
+    QKeyEvent E(QEvent::KeyPress, K, M);
+    QApplication::sendEvent(Window->Edit1, &E);
+  }
+};
+
+TEST_F(CalcPagesWindowTest, StartUpLoadsUserVariablesAndFunctions) {
+  WriteFile("Numyx.USR", "rate = 0.25\nbase = 8\n");
+  WriteFile("Numyx.FNC", "; helpers\nsq(x) = x*x ;square\n");
+  TfmCalc& W = Open();
+  EXPECT_EQ(Pages().UserVars->lbVars->count(), 2);
+  EXPECT_EQ(W.lbFuncs->count(), 2);
+  EXPECT_EQ(W.lbFuncs->item(1)->text(), "sq(x) = x*x ;square");
+  W.rgNotation->SetItemIndex(1);
+  ASSERT_TRUE(Enter("sq(base)*rate"));
+  EXPECT_EQ(W.Edit2->text(), "16.0");
+  // An assignment in the input line makes a new variable in the list.
+  ASSERT_TRUE(Enter("(total=5)+1"));
+  EXPECT_EQ(Pages().UserVars->lbVars->item(0)->text(), "total = 5.0");
+
+  // Save As remembers the file for the next start.
+  Dialogs.AnswerFile(Path("mine.USR"));
+  Pages().UserVars->btSaveAsClick();
+  EXPECT_EQ(W.UserVarFile, Path("mine.USR"));
+  EXPECT_EQ(TIniFile(Path("Numyx.INI")).ReadString("Files", "Variables", ""), Path("mine.USR"));
+}
+
+TEST_F(CalcPagesWindowTest, KeysAndShortcutsEditTheInputLine) {
+  TfmCalc& W = Open();
+  EXPECT_EQ(W.sbGAMMA, Pages().Key("sbGAMMA"));
+  W.Edit1->clear();
+  Key(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(W.Edit1->text(), "sin()");
+  Key(Qt::Key_Left, Qt::NoModifier);
+  EXPECT_EQ(W.Edit1->cursorPosition(), 3);
+  Key(Qt::Key_Return, Qt::NoModifier);
+  EXPECT_TRUE(W.Edit2->text().startsWith("Syntax error") || W.Edit2->text().startsWith("Missing"));
+
+  // Complex mode relabels and disables the real-only keys; their shortcuts do nothing then.
+  W.rgReal->SetItemIndex(1);
+  EXPECT_EQ(W.sbGAMMA->text(), "LnGm");
+  EXPECT_FALSE(Pages().Key("sbJn")->isEnabled());
+  W.Edit1->clear();
+  Key(Qt::Key_J, Qt::ControlModifier);
+  EXPECT_EQ(W.Edit1->text(), "");
+  W.rgReal->SetItemIndex(0);
+  EXPECT_EQ(W.sbGAMMA->text(), QString(QChar(0x393)));
+
+  // The assistant follows the caret.
+  W.chAssistant->setChecked(true);
+  EngineSettings.AngleMode = 1;
+  W.Edit1->setText("1+cos(");
+  W.TimerTask = 1;
+  W.Timer1Timer();
+  EXPECT_EQ(W.pnAssistant->text(), " Cosine of (degree) ");
+}
+
+}  // namespace
