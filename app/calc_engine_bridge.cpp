@@ -3,13 +3,11 @@
 
 #include "engine/complex_eval.h"
 #include "engine/format.h"
+#include "engine/numeric_procedures.h"
 #include "engine/parser.h"
+#include "engine/variables.h"
 
 namespace calceng {
-namespace {
-// Held here until the engine keeps them itself.
-std::vector<std::pair<std::string, std::string>> GAssignmentLog;
-}  // namespace
 
 Extended Evaluate(const std::string& Text) { return ::Evaluate(Text); }
 
@@ -17,12 +15,15 @@ std::string FormatNumber(int Digits, Extended X) { return ::FormatNumber(Digits,
 
 void SelectRadix(int Radix) { ::SelectRadix(static_cast<std::uint8_t>(Radix)); }
 
-void ClearAssignmentLog() { GAssignmentLog.clear(); }
-void LogAssignment(const std::string& Name, const std::string& Value) {
-  GAssignmentLog.emplace_back(Name, Value);
+void ClearAssignmentLog() { AssignmentLog.Clear(); }
+std::vector<std::pair<std::string, std::string>> AssignmentLogEntries() {
+  std::vector<std::pair<std::string, std::string>> Entries;
+  Entries.reserve(AssignmentLog.Count());
+  for (size_t i = 0; i < AssignmentLog.Count(); ++i)
+    Entries.emplace_back(AssignmentLog.Names[i], AssignmentLog.Value(i));
+  return Entries;
 }
-std::vector<std::pair<std::string, std::string>> AssignmentLogEntries() { return GAssignmentLog; }
-bool ExtremumX(Extended& /*X*/) { return false; }
+void ExtremumX(Extended& X) { X = ::ExtremumX; }
 
 bool CompEvaluate(const std::string& Text, TCompValue& Z, int& ErrPos, int& ErrLen) {
   std::string S = Text;
@@ -38,7 +39,5 @@ TCompValue ComplexAnswer() { return ::ComplexAnswer; }
 void SetComplexAnswer(const TCompValue& Z) { ::ComplexAnswer = Z; }
 int ComplexDisplayForm() { return ::ComplexDisplayForm; }
 void SetComplexDisplayForm(int Form) { ::ComplexDisplayForm = static_cast<std::uint8_t>(Form); }
-
-void LoadUserFunctions(const std::string& /*FileName*/) {}
 
 }  // namespace calceng

@@ -1,8 +1,7 @@
 #pragma once
 // What the calculator window uses of the engine beyond the shared state: evaluation, formatting,
-// the radix's digit set, the assignment log, the last extremum, the complex-mode evaluator and
-// formatter, and the user-function file. Gathered here so that the window reads the same way
-// whichever engine pieces are present.
+// the radix's digit set, the assignment log, the last extremum, and the complex-mode evaluator and
+// formatter, gathered in one place.
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -23,10 +22,9 @@ void SelectRadix(int Radix);
 
 // The names read or assigned during the last evaluation and their formatted values.
 void ClearAssignmentLog();
-void LogAssignment(const std::string& Name, const std::string& Value);
 std::vector<std::pair<std::string, std::string>> AssignmentLogEntries();
-// The abscissa of the last extremum found by min( or max(; false while the engine has none.
-bool ExtremumX(Extended& X);
+// The abscissa of the last extremum found by min( or max(.
+void ExtremumX(Extended& X);
 
 // The complex mode: a value in algebraic or exponential form.
 using TCompValue = TComplex;
@@ -38,8 +36,5 @@ TCompValue ComplexAnswer();
 void SetComplexAnswer(const TCompValue& Z);
 int ComplexDisplayForm();
 void SetComplexDisplayForm(int Form);
-
-// Loads the user functions of FileName into the engine; a missing file gives no functions.
-void LoadUserFunctions(const std::string& FileName);
 
 }  // namespace calceng

@@ -221,9 +221,9 @@ bool TfmCalc::ReturnClick() {
           else
             EngineState.Ans = V;
           if (InputModified && !Input.isEmpty()) UpdateHistories(Input, Result);
-          Extended Where = 0;
-          if (!ComplexMode && (Input.contains("min") || Input.contains("max")) &&
-              calceng::ExtremumX(Where)) {
+          if (!ComplexMode && (Input.contains("min") || Input.contains("max"))) {
+            Extended Where = 0;
+            calceng::ExtremumX(Where);
             // Where the extremum lies goes to the assistant line, beside the value itself.
             const QString Which = Input.contains("min") ? " Xmin=" : " Xmax=";
             const std::string At = calceng::FormatNumber(Digits, Where);

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -230,19 +231,23 @@ TEST_F(CalcWindowTest, NothingStartsWhileTheEngineIsBusyAndClosingWaitsForIt) {
 
 TEST_F(CalcWindowTest, TapeLineNamesTheVariablesOfTheEvaluation) {
   TfmCalc& W = Open();
-  calceng::ClearAssignmentLog();
-  calceng::LogAssignment("X", "2.0");
-  calceng::LogAssignment("Y", "3.0");
-  calceng::LogAssignment("X", "2.0");               // named once
-  calceng::LogAssignment("", "7.0");                // a user variable's value without a name
-  calceng::LogAssignment(std::string(1, '\0'), "1");  // nor this one
-  Record("X*Y", "6.0");
-  EXPECT_EQ(W.TapeLines().front(), "X*Y = 6.0; X=2.0; Y=3.0; ");
+  ASSERT_TRUE(Enter("(X=2)*(Y=3)"));
+  ASSERT_TRUE(Enter("X*Y+X"));  // X is read twice but named once
+  EXPECT_EQ(W.TapeLines().front(), "X*Y+X = 8.0E+0; X=2.0E+0; Y=3.0E+0; ");
 
-  // Ten or more entries: the line keeps only its bare "; ".
-  calceng::ClearAssignmentLog();
-  for (int I = 0; I < 10; ++I) calceng::LogAssignment("J", "1.0");
-  Record("for J to K step M do(?)", "1.0");
-  EXPECT_EQ(W.TapeLines().front(), "for J to K step M do(?) = 1.0; ");
-  calceng::ClearAssignmentLog();
+  // A loop reads its variables ten times and more: the line keeps only its bare "; ".
+  ASSERT_TRUE(Enter("(J=1)+(K=20)+(M=1)"));
+  ASSERT_TRUE(Enter("for J to K step M do(?)"));
+  EXPECT_TRUE(W.TapeLines().front().startsWith("for J to K step M do(?) = ")) << W.TapeLines().front().toStdString();
+  EXPECT_TRUE(W.TapeLines().front().endsWith("; ")) << W.TapeLines().front().toStdString();
+  EXPECT_FALSE(W.TapeLines().front().contains("J=")) << W.TapeLines().front().toStdString();
+}
+
+TEST_F(CalcWindowTest, ExtremumPositionGoesToTheAssistantLine) {
+  TfmCalc& W = Open();
+  ASSERT_TRUE(Enter("min(0,3,(X-1)^2+2)"));
+  EXPECT_EQ(W.Edit2->text(), "2.0E+0");
+  EXPECT_TRUE(W.pnAssistant->text().contains("Xmin=1.0E+0")) << W.pnAssistant->text().toStdString();
+  ASSERT_TRUE(Enter("max(0,3,-(X-2)^2)"));
+  EXPECT_TRUE(W.pnAssistant->text().contains("Xmax=2.0E+0")) << W.pnAssistant->text().toStdString();
 }
