@@ -29,7 +29,7 @@ case "${1:-}" in
     ;;
   test)
     install_missing
-    cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNUMYX_SANITIZE=ON -DNUMYX_WERROR=ON -DNUMYX_TESTS=ON
+    cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNUMYX_SANITIZE=ON -DNUMYX_WERROR=ON -DNUMYX_TESTS=ON -DNUMYX_BENCH=ON
     cmake --build build/test -j "$jobs"
     export QT_QPA_PLATFORM=offscreen
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
