@@ -1,6 +1,7 @@
 #include "engine/complex_math.h"
 
 #include <cmath>
+#include <utility>
 
 #include "engine/specfun.h"
 
@@ -131,6 +132,22 @@ void AtanhFirstQuadrant(Extended u, Extended v, Extended& re, Extended& im) {
 bool HypParts(Extended x, Extended& sh, Extended& ch) {
   SinhCosh(x, sh, ch);
   return EngineState.ErrCode == 0;
+}
+
+// sin and cos of one part of Z and sinh and cosh of the other: of the real part and the
+// imaginary part for the circular functions, the other way round for the hyperbolic ones.
+struct TSinCosParts {
+  Extended S, C, Sh, Ch;
+};
+
+TSinCosParts SinCosParts(const TComplex& Z, bool Hyperbolic) {
+  Extended x, y;
+  Parts(Z, x, y);
+  if (Hyperbolic) std::swap(x, y);
+  TSinCosParts p{};
+  SinCos(x, p.S, p.C);
+  HypParts(y, p.Sh, p.Ch);
+  return p;
 }
 
 // tan(x + iy) = (sin x cos x + i sinh y cosh y) / (cos^2 x + sinh^2 y): the denominator is a sum
@@ -394,19 +411,13 @@ void CSqrt(TComplex Z, TComplex& R) {
 }
 
 void CSin(TComplex Z, TComplex& R) {
-  Extended x, y, s, c, sh, ch;
-  Parts(Z, x, y);
-  SinCos(x, s, c);
-  HypParts(y, sh, ch);
-  R = Alg(s * ch, c * sh);
+  const TSinCosParts p = SinCosParts(Z, false);
+  R = Alg(p.S * p.Ch, p.C * p.Sh);
 }
 
 void CCos(TComplex Z, TComplex& R) {
-  Extended x, y, s, c, sh, ch;
-  Parts(Z, x, y);
-  SinCos(x, s, c);
-  HypParts(y, sh, ch);
-  R = Alg(c * ch, -s * sh);
+  const TSinCosParts p = SinCosParts(Z, false);
+  R = Alg(p.C * p.Ch, -p.S * p.Sh);
 }
 
 void CTan(TComplex Z, TComplex& R) {
@@ -417,19 +428,13 @@ void CTan(TComplex Z, TComplex& R) {
 }
 
 void CSinh(TComplex Z, TComplex& R) {
-  Extended x, y, s, c, sh, ch;
-  Parts(Z, x, y);
-  SinCos(y, s, c);
-  HypParts(x, sh, ch);
-  R = Alg(c * sh, s * ch);
+  const TSinCosParts p = SinCosParts(Z, true);
+  R = Alg(p.C * p.Sh, p.S * p.Ch);
 }
 
 void CCosh(TComplex Z, TComplex& R) {
-  Extended x, y, s, c, sh, ch;
-  Parts(Z, x, y);
-  SinCos(y, s, c);
-  HypParts(x, sh, ch);
-  R = Alg(c * ch, s * sh);
+  const TSinCosParts p = SinCosParts(Z, true);
+  R = Alg(p.C * p.Ch, p.S * p.Sh);
 }
 
 void CTanh(TComplex Z, TComplex& R) {

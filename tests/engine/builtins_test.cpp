@@ -13,12 +13,6 @@ namespace {
 
 class BuiltinsTest : public EngineTest {};
 
-Extended Value(const std::string& Text) {
-  const TEvalResult r = Eval(Text);
-  EXPECT_FALSE(r.Failed) << Text << " code " << r.Code;
-  return r.Value;
-}
-
 }  // namespace
 
 TEST_F(BuiltinsTest, DomainErrorsMarkTheWholeCall) {
@@ -326,12 +320,9 @@ TEST(BuiltinsDirect, EveryRowGivesAFiniteValueOrAnError) {
     if (id == 22 || id == 27 || id == 37) continue;  // read by the procedures themselves
     for (const Extended a : special) {
       for (const Extended b : {Extended{2}, Extended{-0.25L}, Extended{1e20L}, UndefinedValue}) {
-        EngineState = {};
-        EngineSettings = {};
+        ResetEngine();
         EngineState.ExprStr = ",0.5)";
-        Extended arg1 = a;
-        Extended v = CallBuiltin(id, arg1, b, 1);
-        if (!EngineState.ErrFlag) CallMultiArgBuiltin(id, v, a, b, 1);
+        const Extended v = CallRow(id, a, b);
         if (EngineState.ErrFlag) {
           EXPECT_NE(EngineState.ErrCode, 0) << id << " " << static_cast<double>(a);
           EXPECT_EQ(EngineState.CurChar, EndChar) << id;

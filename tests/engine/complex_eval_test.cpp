@@ -11,23 +11,6 @@
 
 namespace {
 
-struct TCompResult {
-  TComplex Z;
-  bool Failed = false;
-  int Code = 0;
-  int Pos = 0;
-  int Len = 0;
-};
-
-TCompResult CEval(std::string Text) {
-  EngineSettings.ArgDepth = 0;
-  EngineState.ErrCode = 0;
-  TCompResult r;
-  CompEvaluate(Text, r.Failed, r.Pos, r.Len, r.Z);
-  r.Code = EngineState.ErrCode;
-  return r;
-}
-
 class ComplexEvalTest : public EngineTest {
  protected:
   void SetUp() override {
@@ -40,23 +23,6 @@ class ComplexEvalTest : public EngineTest {
     EngineTest::TearDown();
   }
 };
-
-#define EXPECT_COMPLEX(text, re, im)                                                   \
-  do {                                                                                 \
-    const TCompResult r_ = CEval(text);                                                \
-    EXPECT_FALSE(r_.Failed) << (text) << " code " << r_.Code << " at " << r_.Pos;      \
-    EXPECT_NEAR(static_cast<double>(CRe(r_.Z)), (re), 1e-13) << (text);                \
-    EXPECT_NEAR(static_cast<double>(CIm(r_.Z)), (im), 1e-13) << (text);                \
-  } while (0)
-
-#define EXPECT_CERROR(text, code, pos, len)     \
-  do {                                          \
-    const TCompResult r_ = CEval(text);         \
-    EXPECT_TRUE(r_.Failed) << (text);           \
-    EXPECT_EQ(r_.Code, code) << (text);         \
-    EXPECT_EQ(r_.Pos, pos) << (text);           \
-    EXPECT_EQ(r_.Len, len) << (text);           \
-  } while (0)
 
 }  // namespace
 
