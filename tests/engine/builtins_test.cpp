@@ -300,6 +300,13 @@ TEST_F(BuiltinsTest, HardArgumentsEndWithAValueOrAnError) {
   EXPECT_ERROR("eFD(1E9,5)", errOverflow, 1, 10);
   EXPECT_VALUE("eFD(3,-1E300)", 0);
   EXPECT_LT(std::fabs(Value("eFD(0.5,1E300)") / (1e450L / 1.5L) - 1), 1e-15L);
+  // Far above the Fermi level, where the quadrature could not settle (fuzzer input): the value
+  // is x^(n+1)/(n+1) (1 + pi^2/6 (n+1) n / x^2 + ...).
+  EXPECT_LT(std::fabs(Value("eFD(4,1E9)") / 2e44L - 1 - Pi * Pi / 6 * 20 / 1e18L), 1e-18L);
+  EXPECT_LT(std::fabs(Value("eFD(0.5,1E12)") / (1e18L / 1.5L) - 1), 1e-18L);
+  EXPECT_LT(std::fabs(Value("eFD(1000,5000)") / 4.983393821835569e3699L - 1), 1e-14L);
+  EXPECT_ERROR("eFD(1000,1E14)", errOverflow, 1, 14);
+  EXPECT_ERROR("+eFD(4,82003\xB3" "3\xB3" "0^\xD0\xD2\xCF\x9C" "0", errSyntax, 16, 1);
   EXPECT_ERROR("igamma(1E15,1E15)", errOutOfRange, 1, 17);
   EXPECT_VALUE("igamma(1E-4000,1)", 1);
   EXPECT_LT(std::fabs(Value("jgamma(1E-40,1)") / (1e-40L * 0.21938393439552027368L) - 1), 1e-15L);
