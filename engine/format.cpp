@@ -156,12 +156,18 @@ std::string FormatMagnitude(Extended X, int Digits, std::string_view Sign, Exten
                             Extended FixHigh) {
   const bool eng = EngineSettings.DisplayMode == 2;
   std::string t;
-  if (EngineSettings.DisplayMode == 1 && X > FixLow && X < FixHigh) {
+  bool fixed = EngineSettings.DisplayMode == 1 && X > FixLow && X < FixHigh;
+  if (fixed) {
     int c = 3;
     if (Sign.empty() && X > 0 && X < 1) c = 2;
     if (Sign == "-" && X > 1) c = 4;
-    t = Fix(X, Digits, Digits - c);
-  } else {
+    // At least one decimal, as in the scientific rendering: a small digit count must not turn
+    // 0.5 into "0". A value that the decimals still cannot show goes scientific rather than
+    // showing as 0.
+    t = Fix(X, Digits, std::max(1, Digits - c));
+    fixed = t.find_first_of("123456789") != std::string::npos;
+  }
+  if (!fixed) {
     t = Sci(X, Digits);
     if (eng) ToEngineering(t, t);
     TrimNumber(t);

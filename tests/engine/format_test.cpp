@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -46,6 +47,27 @@ TEST_F(Format, Fixed) {
   EXPECT_EQ(Show(1.0E7L), "1.0E+7");
   EXPECT_EQ(Show(0.0001L), "1.0E-4");
   EXPECT_EQ(Show(0.00011), "0.00011");
+}
+
+TEST_F(Format, FixedWithFewDigitsNeverHidesTheValue) {
+  EngineSettings.DisplayMode = 1;
+  // Digits below the width allowance still leave one decimal...
+  EXPECT_EQ(Show(0.5, 1), "0.5");
+  EXPECT_EQ(Show(-0.5, 2), "-0.5");
+  EXPECT_EQ(Show(3.14159, 3), "3.1");
+  EXPECT_EQ(Show(9999999.5, 1), "9999999.5");
+  // ...and a value that the decimals cannot show is written in scientific form, not as 0.
+  EXPECT_EQ(Show(0.01, 3), "1.0E-2");
+  EXPECT_EQ(Show(0.000100001, 5), "1.0E-4");
+  EXPECT_EQ(Show(0.01, 5), "0.01");
+  for (int d = 1; d <= 18; ++d) {
+    for (const Extended x : {0.5L, 0.00012L, 0.25L, 7.0L, 123456.7L}) {
+      const std::string t = Show(x, d);
+      EXPECT_NE(t.find('.'), std::string::npos) << d << " " << t;
+      // One significant digit at least (0.25 may show as 0.2).
+      EXPECT_NEAR(static_cast<double>(std::strtold(t.c_str(), nullptr) / x), 1, 0.25) << d << " " << t;
+    }
+  }
 }
 
 TEST_F(Format, Engineering) {
