@@ -34,11 +34,14 @@ Extended Raise(Extended& Value, int Code) {
   return 0;
 }
 
-// A routine of the numeric libraries failed: they only set the code and the flag, so the text is
-// consumed here, which also gives the grammar a failure point to mark the call up to.
+// A routine of the numeric libraries failed: they only set the code and the flag, so the error
+// is recorded here, which also gives the grammar a failure point to mark the call up to. The
+// dispatchers' own checks return at once, so a flag seen here is always a library's; it must be
+// recorded even when the text has already ended (an unclosed last call), or the error would have
+// no position.
 void CompleteLibraryError() {
   auto& s = EngineState;
-  if (s.ErrFlag && s.CurChar != EndChar) {
+  if (s.ErrFlag) {
     const int code = s.ErrCode;
     RaiseError(s.ExprStr, code);
   }
@@ -77,13 +80,18 @@ bool RoundTo(Extended v, Extended Low, Extended High, Extended& Out) {
 constexpr Extended Int32Low = -2147483648.0L, Int32High = 2147483647.0L;
 constexpr Extended UInt32High = 4294967295.0L;
 
-Extended Bessel(int Id, Extended& x, Extended y) {
-  // x is the order, y the argument; the checks come in this order.
+// The argument checks of the Bessel rows, in their order: the code to raise, or -1. x is the
+// order, y the argument.
+int BesselArgumentError(int Id, Extended x, Extended y) {
   const bool positive = Id == 21;
-  if (positive ? !(y > 0) : !(y >= 0)) return Raise(x, errOutOfRange);
-  if (!(x >= 0)) return Raise(x, errOutOfRange);
-  if (y == UndefinedValue) return Raise(x, errCommaExpected);
-  if (Id == 19 && y == 0) return Raise(x, errOutOfRange);
+  if (positive ? !(y > 0) : !(y >= 0)) return errOutOfRange;
+  if (!(x >= 0)) return errOutOfRange;
+  if (y == UndefinedValue) return errCommaExpected;
+  if (Id == 19 && y == 0) return errOutOfRange;
+  return -1;
+}
+
+Extended Bessel(int Id, Extended x, Extended y) {
   switch (Id) {
     case 18: return BesselJ(x, y);
     case 19: return BesselY(x, y);
@@ -137,9 +145,7 @@ bool FermiDiracAbove(Extended n, Extended x, Extended& Value) {
   return false;
 }
 
-}  // namespace
-
-Extended CallBuiltin(int Id, Extended& Arg1, Extended Arg2, int /*NameStart*/) {
+Extended OneArgRow(int Id, Extended& Arg1, Extended Arg2) {
   const Extended x = Arg1;
   Extended v = x;
   bool computed = true;
@@ -195,9 +201,12 @@ Extended CallBuiltin(int Id, Extended& Arg1, Extended Arg2, int /*NameStart*/) {
       if (!(x > 0)) return Raise(Arg1, errArgumentNegative);
       v = std::log10(x);
       break;
-    case 18: case 19: case 20: case 21:
-      v = Bessel(Id, Arg1, Arg2);
+    case 18: case 19: case 20: case 21: {
+      const int code = BesselArgumentError(Id, x, Arg2);
+      if (code >= 0) return Raise(Arg1, code);
+      v = Bessel(Id, x, Arg2);
       break;
+    }
     case 23:
       if (x == 0) return Raise(Arg1, errOutOfRange);
       if (x < 0) return Raise(Arg1, errArguments);
@@ -293,7 +302,7 @@ Extended CallBuiltin(int Id, Extended& Arg1, Extended Arg2, int /*NameStart*/) {
   return v;
 }
 
-bool CallMultiArgBuiltin(int Id, Extended& Value, Extended Arg1, Extended Arg2, int /*NameStart*/) {
+bool MultiArgRow(int Id, Extended& Value, Extended Arg1, Extended Arg2, bool& InArgument) {
   const Extended a = Arg1, b = Arg2;
   Extended v = 0;
   Extended ra = 0, rb = 0;
@@ -310,6 +319,7 @@ bool CallMultiArgBuiltin(int Id, Extended& Value, Extended Arg1, Extended Arg2, 
     EngineState.CurChar = NextChar(EngineState.ExprStr);
     c = 0;
     Expression(c);
+    InArgument = EngineState.ErrFlag;
     return !EngineState.ErrFlag;
   };
   switch (Id) {
@@ -383,4 +393,28 @@ bool CallMultiArgBuiltin(int Id, Extended& Value, Extended Arg1, Extended Arg2, 
   CompleteLibraryError();
   Value = EngineState.ErrFlag ? 0 : v;
   return true;
+}
+
+}  // namespace
+
+void MarkCall(int NameStart) {
+  auto& s = EngineState;
+  if (s.ErrPos > NameStart) {
+    s.ErrLen = s.ErrPos - NameStart + 1;
+    s.ErrPos = NameStart;
+  }
+}
+
+Extended CallBuiltin(int Id, Extended& Arg1, Extended Arg2, int NameStart) {
+  const Extended v = OneArgRow(Id, Arg1, Arg2);
+  if (EngineState.ErrFlag) MarkCall(NameStart);
+  return v;
+}
+
+bool CallMultiArgBuiltin(int Id, Extended& Value, Extended Arg1, Extended Arg2, int NameStart) {
+  bool inArgument = false;
+  const bool handled = MultiArgRow(Id, Value, Arg1, Arg2, inArgument);
+  // An error inside the third argument keeps the span it was raised with.
+  if (EngineState.ErrFlag && !inArgument) MarkCall(NameStart);
+  return handled;
 }

@@ -26,6 +26,17 @@ TEST_F(BuiltinsTest, DomainErrorsMarkTheWholeCall) {
   EXPECT_ERROR("2*igamma(0,1)", errArguments, 3, 11);
   EXPECT_ERROR("ei(0)", errArgumentNegative, 1, 5);
   EXPECT_ERROR("ei(-1)", errArgumentNegative, 1, 6);
+  // A call left open at the end of the text is marked as well, also for library errors.
+  EXPECT_ERROR("ei(0", errArgumentNegative, 1, 4);
+  EXPECT_ERROR("2*gamma(0", errDivisionByZero, 3, 7);
+  EXPECT_ERROR("pkhi(0", errArguments, 1, 6);
+  EXPECT_ERROR("1+beta(0,1", errSingularity, 3, 8);
+  // An error inside the third argument keeps its own span, as in the first two.
+  EXPECT_ERROR("ibeta(1,2,3+)", errSyntax, 13, 1);
+  EXPECT_ERROR("ibeta(1,2,1/0)", errDivisionByZero, 13, 1);
+  EXPECT_ERROR("psned(1,2,1/(3-3))", errDivisionByZero, 13, 5);
+  EXPECT_ERROR("ibeta(1+,2,3)", errSyntax, 9, 1);
+  EXPECT_ERROR("ibeta(1,2)", errCommaExpected, 1, 10);
   EXPECT_ERROR("exp(11357)", errOverflow, 1, 10);
   EXPECT_ERROR("exp(-11356)", errUnderflow, 1, 11);
   EXPECT_ERROR("arcsin(1.0000001)", errArguments, 1, 17);
