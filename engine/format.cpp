@@ -195,7 +195,8 @@ void FormatNumber(int Digits, std::string& Text, Extended X) {
       Text = "0.0";
       return;
     }
-    IntToRadix(static_cast<long long>(X), Text);
+    const auto n = static_cast<long long>(X);
+    IntToRadix(n, Text);
     if (EngineSettings.Radix == 2) {
       const size_t bits = static_cast<size_t>(std::max(1, EngineHost().Bits()));
       if (Text.size() % bits != 0) Text.insert(0, bits - Text.size() % bits, '0');
@@ -203,7 +204,8 @@ void FormatNumber(int Digits, std::string& Text, Extended X) {
       for (size_t i = 0; i < Text.size(); i += bits) grouped += Text.substr(i, bits) + " ";
       Text = grouped;
     }
-    Text = sign + Text;
+    // A value above -1 truncates to 0, which has no sign.
+    if (n != 0) Text = sign + Text;
     return;
   }
 
@@ -214,7 +216,8 @@ void FormatNumber(int Digits, std::string& Text, Extended X) {
   }
   if (mode == 3) {
     FormatHMS(X, Text);
-    Text = sign + Text;
+    // Less than half a second before 0 is no negative time.
+    if (Text != "0:0:0") Text = sign + Text;
     return;
   }
   Text = sign + FormatMagnitude(X, Digits, sign, 0.0001L, 1.0E7L);

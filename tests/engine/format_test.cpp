@@ -113,6 +113,8 @@ TEST_F(Format, HoursMinutesSeconds) {
   EXPECT_EQ(Show(0), "0:0:0");
   EXPECT_EQ(Show(-1.5), "-1:30:0");
   EXPECT_EQ(Show(2.0L / 3600), "0:0:2");
+  EXPECT_EQ(Show(-0.4L / 3600), "0:0:0");  // rounds to no time at all, so no sign
+  EXPECT_EQ(Show(-0.6L / 3600), "-0:0:1");
   // Too large: code 23, and the previous result is kept.
   EngineState.Ans = 42;
   EngineState.ExprStr = "1E9";
@@ -155,6 +157,14 @@ TEST_F(Format, HexadecimalAndBinary) {
   EXPECT_EQ(Show(5), "0101 ");
   SetEngineHost(nullptr);
   EXPECT_EQ(Show(5), "00000000000000000000000000000101 ");  // the default host's 32 bits
+  // Negative values above -1 truncate to a zero without sign.
+  EXPECT_EQ(Show(-0.75), std::string(32, '0') + " ");
+  EXPECT_EQ(Show(-1.75), "-" + std::string(31, '0') + "1 ");
+  SelectRadix(1);
+  EXPECT_EQ(Show(-0.5), "0");
+  EXPECT_EQ(Show(-0.0), "0");
+  EXPECT_EQ(Show(-255.9), "-FF");
+  EXPECT_EQ(Show(-2147483647.0), "-7FFFFFFF");
   EXPECT_EQ(IntToRadix(-26, 16), "-1A");
   EXPECT_EQ(IntToRadix(0, 2), "0");
 }
