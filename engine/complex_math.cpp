@@ -227,6 +227,15 @@ TComplex LnGammaReflected(Extended x, Extended y) {
   return r;
 }
 
+// -i F(i z): tanh, arcsinh and arctan are a quarter turn of tan, arcsin and arctanh.
+void QuarterTurn(void (*F)(TComplex, TComplex&), const TComplex& Z, TComplex& R) {
+  Extended x, y;
+  Parts(Z, x, y);
+  TComplex a;
+  F(Alg(-y, x), a);
+  R = Alg(a.B, -a.A);
+}
+
 }  // namespace
 
 void CMake(std::uint8_t Form, TComplex& Z, Extended A, Extended B) {
@@ -437,13 +446,7 @@ void CCosh(TComplex Z, TComplex& R) {
   R = Alg(p.C * p.Ch, p.S * p.Sh);
 }
 
-void CTanh(TComplex Z, TComplex& R) {
-  // tanh z = -i tan(iz)
-  Extended x, y, re, im;
-  Parts(Z, x, y);
-  TanParts(-y, x, re, im);
-  R = Alg(im, -re);
-}
+void CTanh(TComplex Z, TComplex& R) { QuarterTurn(CTan, Z, R); }
 
 void CArcSin(TComplex Z, TComplex& R) {
   Extended x, y;
@@ -459,14 +462,7 @@ void CArcCos(TComplex Z, TComplex& R) {
   R = Alg(x < 0 ? Pi - p.AcosRe : p.AcosRe, -CutSign(x, y) * p.Im);
 }
 
-void CArcSinh(TComplex Z, TComplex& R) {
-  // arcsinh z = -i arcsin(iz)
-  Extended x, y;
-  Parts(Z, x, y);
-  TComplex a;
-  CArcSin(Alg(-y, x), a);
-  R = Alg(a.B, -a.A);
-}
+void CArcSinh(TComplex Z, TComplex& R) { QuarterTurn(CArcSin, Z, R); }
 
 void CArcCosh(TComplex Z, TComplex& R) {
   // arccosh z = ±i arccos z, the sign chosen for a non-negative real part
@@ -493,14 +489,7 @@ void CArcTanh(TComplex Z, TComplex& R) {
   R = Alg(x < 0 ? -re : re, imSign * im);
 }
 
-void CArcTan(TComplex Z, TComplex& R) {
-  // arctan z = -i arctanh(iz)
-  Extended x, y;
-  Parts(Z, x, y);
-  TComplex a;
-  CArcTanh(Alg(-y, x), a);
-  R = Alg(a.B, -a.A);
-}
+void CArcTan(TComplex Z, TComplex& R) { QuarterTurn(CArcTanh, Z, R); }
 
 void CLnGamma(TComplex Z, TComplex& R) {
   Extended x, y;
