@@ -499,6 +499,11 @@ Extended Evaluate(const std::string& Text) {
   s.CurChar = NextChar(s.ExprStr);
   Extended value = 0;
   Expression(value);
+  // A byte 127 inside the text reads as the end marker; it must not hide the text after it.
+  if (!s.ErrFlag && s.CurChar == EndChar && s.Pos < static_cast<int>(s.ExprStr.size())) {
+    Fail(errSyntax);
+    value = 0;
+  }
   if (!s.ErrFlag && !std::isfinite(value)) {
     Fail(errOverflow);
     value = 0;
