@@ -162,6 +162,9 @@ TEST_F(ComplexEvalTest, FormatterForms) {
   EXPECT_EQ(CompToStr(TComplex{cfAlgebraic, 3, -4}, 12), "3.0-4.0i");
   EXPECT_EQ(CompToStr(TComplex{cfAlgebraic, -0.25L, 0}, 12), "-0.25+0.0i");
   EXPECT_EQ(CompToStr(TComplex{cfAlgebraic, 0, 2.5e12L}, 12), "0.0+2.5E+12i");
+  // Few digits: one decimal at least, and a part that no decimal can show goes scientific.
+  EXPECT_EQ(CompToStr(TComplex{cfAlgebraic, 0.5L, 0.001L}, 3), "0.5+1.0E-3i");
+  EXPECT_EQ(CompToStr(TComplex{cfAlgebraic, -7.25L, -2}, 2), "-7.2-2.0i");
   ComplexDisplayForm = cfExponential;
   EXPECT_EQ(CompToStr(TComplex{cfExponential, 2, 1}, 12), "2.0*exp(1.0i)");
   EXPECT_EQ(CompToStr(TComplex{cfExponential, 2, -1}, 12), "2.0*exp(-1.0i)");
