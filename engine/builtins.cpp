@@ -27,11 +27,19 @@ constexpr Extended UnitFactors[22] = {
 
 bool Degrees() { return EngineSettings.AngleMode == 1; }
 
-// Raises Code for the call in progress: the result is cleared and the rest of the text consumed.
+// Raises Code for the call in progress: the rest of the text is consumed and the value is 0.
+// The previous result Ans stays: only the domain errors of the inverse functions, roots,
+// logarithms and factorials clear it (Cleared), so that a mistyped call elsewhere does not lose
+// what "?" reads.
 Extended Raise(Extended& Value, int Code) {
-  ClearResult(Value);
+  Value = 0;
   RaiseError(EngineState.ExprStr, Code);
   return 0;
+}
+
+Extended Cleared(Extended& Value, int Code) {
+  ClearResult(Value);
+  return Raise(Value, Code);
 }
 
 // A routine of the numeric libraries failed: they only set the code and the flag, so the error
@@ -159,23 +167,23 @@ Extended OneArgRow(int Id, Extended& Arg1, Extended Arg2) {
       break;
     }
     case 2:
-      if (!(fabs(x) <= 1)) return Raise(Arg1, errArguments);
+      if (!(fabs(x) <= 1)) return Cleared(Arg1, errArguments);
       v = FromRadians(SafeArcSin(x));
       if (Degrees() && fabs(x) == 1) v = 90 * x;
       break;
     case 3:
-      if (!(fabs(x) <= 1)) return Raise(Arg1, errArguments);
+      if (!(fabs(x) <= 1)) return Cleared(Arg1, errArguments);
       v = x == 0 ? (Degrees() ? 90 : Pi / 2) : FromRadians(std::acos(x));
       if (Degrees() && x == -1) v = 180;
       break;
     case 4: v = FromRadians(ArcTanOf(x)); break;
     case 5: v = std::asinh(x); break;
     case 6:
-      if (!(x >= 1)) return Raise(Arg1, errArguments);
+      if (!(x >= 1)) return Cleared(Arg1, errArguments);
       v = std::acosh(x);
       break;
     case 7:
-      if (!(x * x < 1)) return Raise(Arg1, errArguments);
+      if (!(x * x < 1)) return Cleared(Arg1, errArguments);
       v = std::atanh(x);
       break;
     case 8:
@@ -190,15 +198,15 @@ Extended OneArgRow(int Id, Extended& Arg1, Extended Arg2) {
     case 11: v = RandomUniform(); break;
     case 14: v = SafeExp(x); break;
     case 15:
-      if (!(x >= 0)) return Raise(Arg1, errArgumentNegative);
+      if (!(x >= 0)) return Cleared(Arg1, errArgumentNegative);
       v = std::sqrt(x);
       break;
     case 16:
-      if (!(x > 0)) return Raise(Arg1, errArgumentNegative);
+      if (!(x > 0)) return Cleared(Arg1, errArgumentNegative);
       v = SafeLn(x);
       break;
     case 17:
-      if (!(x > 0)) return Raise(Arg1, errArgumentNegative);
+      if (!(x > 0)) return Cleared(Arg1, errArgumentNegative);
       v = std::log10(x);
       break;
     case 18: case 19: case 20: case 21: {
@@ -209,11 +217,11 @@ Extended OneArgRow(int Id, Extended& Arg1, Extended Arg2) {
     }
     case 23:
       if (x == 0) return Raise(Arg1, errOutOfRange);
-      if (x < 0) return Raise(Arg1, errArguments);
+      if (x < 0) return Cleared(Arg1, errArguments);
       v = CosIntegral(x);
       break;
     case 24:
-      if (x < 0) return Raise(Arg1, errArguments);
+      if (x < 0) return Cleared(Arg1, errArguments);
       v = SinIntegral(x);
       break;
     case 25: v = Erf(x); break;
@@ -223,8 +231,8 @@ Extended OneArgRow(int Id, Extended& Arg1, Extended Arg2) {
     case 28: case 29: v = Pi; break;
     case 30: v = EulerE; break;
     case 31:
-      if (!(x >= 0) || x != std::trunc(x)) return Raise(Arg1, errArguments);
-      if (x > 1754) return Raise(Arg1, errOverflow);
+      if (!(x >= 0) || x != std::trunc(x)) return Cleared(Arg1, errArguments);
+      if (x > 1754) return Cleared(Arg1, errOverflow);
       v = Factorial(x);
       break;
     case 32:
@@ -278,7 +286,7 @@ Extended OneArgRow(int Id, Extended& Arg1, Extended Arg2) {
     case 119: v = Sign(x); break;
     case 120: v = SignGamma(x); break;
     case 121:
-      if (x < 0) return Raise(Arg1, errArguments);
+      if (x < 0) return Cleared(Arg1, errArguments);
       v = SafeLog2(x);
       break;
     case 127: v = FresnelC(x); break;
@@ -326,7 +334,10 @@ bool MultiArgRow(int Id, Extended& Value, Extended Arg1, Extended Arg2, bool& In
     case 89: v = FromRadians(ArcTanXY(a, b)); break;
     case 93:
       // Base 1 has no logarithms: ln 1 = 0 would divide by zero.
-      if (!(b > 0 && a > 0) || a == 1) return fail(errArguments);
+      if (!(b > 0 && a > 0) || a == 1) {
+        Cleared(Value, errArguments);
+        return true;
+      }
       v = std::log(b) / std::log(a);
       break;
     case 102: v = Hypot(a, b); break;

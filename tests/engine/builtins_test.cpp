@@ -56,6 +56,22 @@ TEST_F(BuiltinsTest, DomainErrorsMarkTheWholeCall) {
   EXPECT_EQ(EngineState.Ans, 0);
 }
 
+TEST_F(BuiltinsTest, OnlyDomainErrorsClearThePreviousResult) {
+  for (const char* text : {"arcsin(2)", "sqrt(-1)", "ln(0)", "log(-2)", "n!(2.5)", "n!(1800)",
+                           "arccosh(0)", "log2(-1)", "logN(1,5)", "Si(-1)"}) {
+    EngineState.Ans = 7;
+    EXPECT_TRUE(Eval(text).Failed) << text;
+    EXPECT_EQ(EngineState.Ans, 0) << text;
+  }
+  // A mistyped call or a pole keeps what "?" reads.
+  for (const char* text : {"Jn(1)", "gauss(1)", "Ci(0)", "csch(0)", "ctan(0)", "floor(1E10)",
+                           "gcd(5E9,1)", "exp(20000)", "lgamma(0)", "ibeta(1,2)"}) {
+    EngineState.Ans = 7;
+    EXPECT_TRUE(Eval(text).Failed) << text;
+    EXPECT_EQ(EngineState.Ans, 7) << text;
+  }
+}
+
 TEST_F(BuiltinsTest, GammaAndFactorial) {
   EXPECT_VALUE("n!(0)", 1);
   EXPECT_VALUE("n!(20)", 2432902008176640000.0L);
