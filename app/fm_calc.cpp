@@ -56,6 +56,11 @@ class THistoryCombo : public QComboBox {
   void showPopup() override {
     if (Line) view()->setMinimumWidth(Line->width() + width());
     QComboBox::showPopup();
+    // Under its line: opened from the arrow, the list was pushed aside by the screen's edge.
+    if (Line) {
+      QWidget* Popup = view()->window();
+      Popup->move(Line->mapToGlobal(QPoint(0, 0)).x(), Popup->y());
+    }
   }
   QSize sizeHint() const override { return {QComboBox::sizeHint().height(), QComboBox::sizeHint().height()}; }
   QSize minimumSizeHint() const override { return sizeHint(); }

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -146,16 +147,24 @@ void TfmMatrix::BuildControls() {
   for (TSpeedButton* B : {sbPasteToA, sbPasteToB, sbAtoClip, sbBtoClip, sbCtoClip, sbPrint, sbSave, sbOpen, sbCtoA,
                           sbCtoB, sbAtoB, sbBtoA})
     Panel2->addWidget(B);
-  Panel2->addSpacing(12);
+  Panel2->addStretch();
+  Main->addLayout(Panel2);
+
+  // The edit bar stands under the operation buttons, where the column has room: in the toolbar's
+  // row it made the window wider than a screen at large scale factors.
+  auto* Panel10 = new QGridLayout;
+  Panel10->setSpacing(2);
   sbAddRow = MakeButton(QStringLiteral("+Row"), QStringLiteral("Add New Row <Alt-Insert>"));
   sbDelRow = MakeButton(QStringLiteral("-Row"), QStringLiteral("Delete Row"));
   sbAddCol = MakeButton(QStringLiteral("+Col"), QStringLiteral("Add Column <Ctrl-Insert>"));
   sbDelCol = MakeButton(QStringLiteral("-Col"), QString());
   sbASwap = MakeButton(QStringLiteral("Swap"), QStringLiteral("Swap Rows/Columns"));
   SpeedButton1 = MakeButton(QStringLiteral("?"), QStringLiteral("Help"));
-  for (TSpeedButton* B : {sbAddRow, sbDelRow, sbAddCol, sbDelCol, sbASwap, SpeedButton1}) Panel2->addWidget(B);
-  Panel2->addStretch();
-  Main->addLayout(Panel2);
+  int Place = 0;
+  for (TSpeedButton* B : {sbAddRow, sbDelRow, sbAddCol, sbDelCol, sbASwap, SpeedButton1}) {
+    Panel10->addWidget(B, Place / 2, Place % 2);
+    ++Place;
+  }
 
   auto* Body = new QHBoxLayout;
   auto* Ops = new QVBoxLayout;
@@ -176,6 +185,8 @@ void TfmMatrix::BuildControls() {
   Button2 = Op(QStringLiteral("f(Aij)=Cij"), QStringLiteral("Scale prodact r*A"));
   Ops->addSpacing(8);
   Button1 = Op(QStringLiteral("="), QString());
+  Ops->addSpacing(8);
+  Ops->addLayout(Panel10);
   Ops->addStretch();
   Body->addLayout(Ops);
 
@@ -286,7 +297,9 @@ void TfmMatrix::BuildControls() {
                 QTimer::singleShot(0, this, Guarded([this] { Button1Click(); }));
             });
   }
-  resize(900, 620);
+  QSize Size(900, 620);
+  if (const QScreen* S = screen()) Size = Size.boundedTo(S->availableGeometry().size());
+  resize(Size.expandedTo(minimumSizeHint()));
 }
 
 void TfmMatrix::FormShow() { ChooseOperation(3); }

@@ -1,4 +1,5 @@
 #include <QPushButton>
+#include <QScreen>
 
 #include <cmath>
 
@@ -288,4 +289,16 @@ TEST_F(MatrixWindowTest, LeavesTheCalculatorsEngineStateAlone) {
   }
   EXPECT_EQ(W->Repository().size(), 3u);
   EXPECT_EQ(W->Operation, 2);
+}
+
+// A 1280 by 900 screen at scale factor 1.5 offers 853 by 600: the window must fit it whole.
+TEST(MatrixWindowLayoutTest, FitsALargeScaleScreen) {
+  TfmMatrix W;
+  W.show();
+  const QSize Least = W.minimumSizeHint();
+  EXPECT_LE(Least.width(), 853);
+  EXPECT_LE(Least.height(), 600);
+  const QSize Avail = W.screen()->availableGeometry().size();
+  EXPECT_LE(W.width(), std::max(Avail.width(), Least.width()));
+  EXPECT_LE(W.height(), std::max(Avail.height(), Least.height()));
 }
