@@ -171,6 +171,9 @@ void TfmMatrix::BuildControls() {
   auto Op = [this, Ops](const QString& Caption, const QString& Hint) {
     auto* B = new QPushButton(Caption, this);
     B->setToolTip(Hint);
+    // Enter belongs to the fields and cells; as the window's default button, the first
+    // operation button took it too and switched to Solve.
+    B->setAutoDefault(false);
     Ops->addWidget(B);
     return B;
   };
@@ -297,7 +300,8 @@ void TfmMatrix::BuildControls() {
                 QTimer::singleShot(0, this, Guarded([this] { Button1Click(); }));
             });
   }
-  QSize Size(900, 620);
+  // Two 4 by 4 operands side by side, unless the screen is smaller.
+  QSize Size(1020, 620);
   if (const QScreen* S = screen()) Size = Size.boundedTo(S->availableGeometry().size());
   resize(Size.expandedTo(minimumSizeHint()));
 }
