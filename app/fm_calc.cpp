@@ -776,8 +776,13 @@ void TfmCalc::SpinButton1Change(int Delta) {
     W->setFont(F);
   }
   const int After = Edit2->sizeHint().height() + Edit1->sizeHint().height();
-  // The lines grow inside the layout; the window grows with them so that the pages keep theirs.
-  if (isVisible() && After != Before) resize(width(), std::max(minimumSizeHint().height(), height() + After - Before));
+  // The lines grow inside the layout; the window grows with them so that the pages keep theirs,
+  // as far as the screen allows (beyond it the pages' lower part was cut off).
+  if (isVisible() && After != Before) {
+    int Height = height() + After - Before;
+    if (const QScreen* S = screen()) Height = std::min(Height, S->availableGeometry().height());
+    resize(width(), std::max(minimumSizeHint().height(), Height));
+  }
 }
 
 bool TfmCalc::Busy() const { return FEvaluating || EngineBusy(); }
