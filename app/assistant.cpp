@@ -93,16 +93,19 @@ QString FunctionHelpLine(int Id, bool Complex, int AngleMode) {
   return S;
 }
 
+// The panel is as wide as its line in the font it draws with (a width taken from another font
+// cut long lines off); the window's layout may still narrow it when the window is narrower.
 void ShowAssistantText(QLabel* Panel, const QString& S) {
-  QFont F = Panel->font();
-  F.setPointSize(8);
-  Panel->setFixedWidth(QFontMetrics(F).horizontalAdvance(S + "     "));
+  Panel->setMinimumWidth(0);
+  Panel->setMaximumWidth(Panel->fontMetrics().horizontalAdvance(S + "     ") +
+                         2 * Panel->frameWidth() + 2 * Panel->margin());
   Panel->setText(" " + S + " ");
 }
 
 void ShowFunctionHelp(QLabel* Panel, const QLineEdit* Input, int Id, bool Complex, int AngleMode) {
   if (Input->text().isEmpty()) {
-    Panel->setFixedWidth(0);
+    Panel->setMinimumWidth(0);
+    Panel->setMaximumWidth(0);
     Panel->setText(QString());
     return;
   }

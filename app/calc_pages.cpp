@@ -1,11 +1,13 @@
 #include "app/calc_pages.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <cstring>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QToolButton>
 
@@ -23,6 +25,13 @@
 namespace {
 constexpr int KeyColumns = 9;
 const char PageLetterChars[] = "XYZVWIJKMN";
+
+bool FocusHasSelection() {
+  QWidget* F = QApplication::focusWidget();
+  if (const auto* E = qobject_cast<QLineEdit*>(F)) return E->hasSelectedText();
+  if (const auto* T = qobject_cast<QPlainTextEdit*>(F)) return T->textCursor().hasSelection();
+  return false;
+}
 }  // namespace
 
 QAbstractButton* DefaultKeyFactory(const TKeyDef& Key, QWidget* Parent) {
@@ -215,6 +224,9 @@ bool TCalcPages::FormKeyDown(int QtKey, Qt::KeyboardModifiers Modifiers, int Pag
   }
   const bool Ctrl = Modifiers & Qt::ControlModifier;
   const bool Alt = Modifiers & Qt::AltModifier;
+  // Ctrl+C is also the fields' copy key: with text selected it copies, and only an empty
+  // selection (where copying would do nothing) gives the key its function.
+  if (Ctrl && !Alt && QtKey == Qt::Key_C && FocusHasSelection()) return false;
   if (Ctrl || Alt) {
     if (const TShortcut* S = FindShortcut(!Ctrl, VirtualKeyOf(QtKey, false))) {
       if (!FHost.Evaluating()) RunShortcut(*S);

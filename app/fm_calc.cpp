@@ -16,9 +16,11 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTimer>
 
+#include "app/assistant.h"
 #include "app/calc_controls.h"
 #include "app/calc_engine_bridge.h"
 #include "app/calc_platform.h"
@@ -54,6 +56,11 @@ class THistoryCombo : public QComboBox {
   void showPopup() override {
     if (Line) view()->setMinimumWidth(Line->width() + width());
     QComboBox::showPopup();
+    // Under its line: opened from the arrow, the list was pushed aside by the screen's edge.
+    if (Line) {
+      QWidget* Popup = view()->window();
+      Popup->move(Line->mapToGlobal(QPoint(0, 0)).x(), Popup->y());
+    }
   }
   QSize sizeHint() const override { return {QComboBox::sizeHint().height(), QComboBox::sizeHint().height()}; }
   QSize minimumSizeHint() const override { return sizeHint(); }
@@ -162,10 +169,13 @@ TfmCalc::TfmCalc(QWidget* Parent) : TForm(Parent) {
 
   Pages = new TCalcWindowPages(this);
   ConnectHandlers();
-  // Wide enough to show every page's tab at once.
+  // Wide enough to show every page's tab at once, but never larger than the screen (large fonts
+  // and scale factors): the tab bar scrolls when its tabs do not fit.
   const QSize Hint = sizeHint();
-  resize(std::max(Hint.width(), pcCalc->tabBar()->sizeHint().width() + 24),
-         std::max(Hint.height(), 480));
+  QSize Size(std::max(Hint.width(), pcCalc->tabBar()->sizeHint().width() + 24),
+             std::max(Hint.height(), 480));
+  if (const QScreen* S = screen()) Size = Size.boundedTo(S->availableGeometry().size());
+  resize(Size.expandedTo(minimumSizeHint()));
 }
 
 TfmCalc::~TfmCalc() {
@@ -213,6 +223,8 @@ void TfmCalc::BuildTopArea() {
   Assist->addWidget(chAssistant);
   Assist->addWidget(lbAssistant);
   Assist->addWidget(pnAssistant, 1);
+  // The panel stands beside its label; the room it does not need stays empty at the right.
+  Assist->addStretch();
   Lines->addLayout(Assist, 2, 0, 1, 2);
   Top->addLayout(Lines, 1);
 
@@ -271,6 +283,9 @@ void TfmCalc::BuildKeypadPage(QWidget* Page, bool Second) {
 
   auto* DigitsRow = new QHBoxLayout;
   auto* DigitsLabel = NewLabel(Second ? "lbDigits2" : "lbDigits", "Digits", Page);
+  // The label reads "Bits" in binary radix; the row keeps its place when it changes.
+  DigitsLabel->setMinimumWidth(std::max(DigitsLabel->fontMetrics().horizontalAdvance("Digits"),
+                                        DigitsLabel->fontMetrics().horizontalAdvance("Bits")));
   // An up-down beside a number field that only the arrows change.
   auto Spinner = [Page](const QString& Name, const QString& EditName, int Min, int Max, int Pos,
                         QLineEdit*& Edit) {
@@ -707,9 +722,7 @@ void TfmCalc::rgPlotClick() {
   edStepsY->setText(QString::number(StepsY[Kind]));
 }
 
-void TfmCalc::ShowAssistantText(const QString& S) {
-  pnAssistant->setText(" " + S + " ");
-}
+void TfmCalc::ShowAssistantText(const QString& S) { ::ShowAssistantText(pnAssistant, S); }
 
 void TfmCalc::SetFunc(const QString& S) {
   if (Edit1->hasSelectedText()) Edit1->del();
@@ -763,8 +776,13 @@ void TfmCalc::SpinButton1Change(int Delta) {
     W->setFont(F);
   }
   const int After = Edit2->sizeHint().height() + Edit1->sizeHint().height();
-  // The lines grow inside the layout; the window grows with them so that the pages keep theirs.
-  if (isVisible() && After != Before) resize(width(), std::max(minimumSizeHint().height(), height() + After - Before));
+  // The lines grow inside the layout; the window grows with them so that the pages keep theirs,
+  // as far as the screen allows (beyond it the pages' lower part was cut off).
+  if (isVisible() && After != Before) {
+    int Height = height() + After - Before;
+    if (const QScreen* S = screen()) Height = std::min(Height, S->availableGeometry().height());
+    resize(width(), std::max(minimumSizeHint().height(), Height));
+  }
 }
 
 bool TfmCalc::Busy() const { return FEvaluating || EngineBusy(); }

@@ -27,6 +27,8 @@ QAbstractButton* MakeSpeedButton(const TKeyDef& Key, QWidget* Parent) {
   B->SetHint(Key.Hint);
   B->Tag = Key.Tag;
   B->setFocusPolicy(Qt::NoFocus);
+  // Raised like the window's other buttons: flat keys read as plain labels.
+  B->setAutoRaise(false);
   return B;
 }
 

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -146,22 +147,33 @@ void TfmMatrix::BuildControls() {
   for (TSpeedButton* B : {sbPasteToA, sbPasteToB, sbAtoClip, sbBtoClip, sbCtoClip, sbPrint, sbSave, sbOpen, sbCtoA,
                           sbCtoB, sbAtoB, sbBtoA})
     Panel2->addWidget(B);
-  Panel2->addSpacing(12);
+  Panel2->addStretch();
+  Main->addLayout(Panel2);
+
+  // The edit bar stands under the operation buttons, where the column has room: in the toolbar's
+  // row it made the window wider than a screen at large scale factors.
+  auto* Panel10 = new QGridLayout;
+  Panel10->setSpacing(2);
   sbAddRow = MakeButton(QStringLiteral("+Row"), QStringLiteral("Add New Row <Alt-Insert>"));
   sbDelRow = MakeButton(QStringLiteral("-Row"), QStringLiteral("Delete Row"));
   sbAddCol = MakeButton(QStringLiteral("+Col"), QStringLiteral("Add Column <Ctrl-Insert>"));
   sbDelCol = MakeButton(QStringLiteral("-Col"), QString());
   sbASwap = MakeButton(QStringLiteral("Swap"), QStringLiteral("Swap Rows/Columns"));
   SpeedButton1 = MakeButton(QStringLiteral("?"), QStringLiteral("Help"));
-  for (TSpeedButton* B : {sbAddRow, sbDelRow, sbAddCol, sbDelCol, sbASwap, SpeedButton1}) Panel2->addWidget(B);
-  Panel2->addStretch();
-  Main->addLayout(Panel2);
+  int Place = 0;
+  for (TSpeedButton* B : {sbAddRow, sbDelRow, sbAddCol, sbDelCol, sbASwap, SpeedButton1}) {
+    Panel10->addWidget(B, Place / 2, Place % 2);
+    ++Place;
+  }
 
   auto* Body = new QHBoxLayout;
   auto* Ops = new QVBoxLayout;
   auto Op = [this, Ops](const QString& Caption, const QString& Hint) {
     auto* B = new QPushButton(Caption, this);
     B->setToolTip(Hint);
+    // Enter belongs to the fields and cells; as the window's default button, the first
+    // operation button took it too and switched to Solve.
+    B->setAutoDefault(false);
     Ops->addWidget(B);
     return B;
   };
@@ -176,6 +188,8 @@ void TfmMatrix::BuildControls() {
   Button2 = Op(QStringLiteral("f(Aij)=Cij"), QStringLiteral("Scale prodact r*A"));
   Ops->addSpacing(8);
   Button1 = Op(QStringLiteral("="), QString());
+  Ops->addSpacing(8);
+  Ops->addLayout(Panel10);
   Ops->addStretch();
   Body->addLayout(Ops);
 
@@ -286,7 +300,10 @@ void TfmMatrix::BuildControls() {
                 QTimer::singleShot(0, this, Guarded([this] { Button1Click(); }));
             });
   }
-  resize(900, 620);
+  // Two 4 by 4 operands side by side, unless the screen is smaller.
+  QSize Size(1020, 620);
+  if (const QScreen* S = screen()) Size = Size.boundedTo(S->availableGeometry().size());
+  resize(Size.expandedTo(minimumSizeHint()));
 }
 
 void TfmMatrix::FormShow() { ChooseOperation(3); }

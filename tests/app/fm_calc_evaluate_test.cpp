@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTabWidget>
 
 #include "app/calc_controls.h"
@@ -250,4 +251,16 @@ TEST_F(CalcWindowTest, ExtremumPositionGoesToTheAssistantLine) {
   EXPECT_TRUE(W.pnAssistant->text().contains("Xmin=1.0E+0")) << W.pnAssistant->text().toStdString();
   ASSERT_TRUE(Enter("max(0,3,-(X-2)^2)"));
   EXPECT_TRUE(W.pnAssistant->text().contains("Xmax=2.0E+0")) << W.pnAssistant->text().toStdString();
+}
+
+// A 1280 by 900 screen at scale factor 1.5 offers 853 by 600: the window must fit it whole, its
+// tabs scrolling when they do not fit.
+TEST_F(CalcWindowTest, WindowFitsALargeScaleScreen) {
+  TfmCalc& W = Open();
+  const QSize Least = W.minimumSizeHint();
+  EXPECT_LE(Least.width(), 853);
+  EXPECT_LE(Least.height(), 600);
+  const QSize Avail = W.screen()->availableGeometry().size();
+  EXPECT_LE(W.width(), std::max(Avail.width(), Least.width()));
+  EXPECT_LE(W.height(), std::max(Avail.height(), Least.height()));
 }

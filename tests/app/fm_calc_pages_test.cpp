@@ -2,9 +2,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 
 #include "app/calc_pages.h"
@@ -94,6 +96,39 @@ TEST_F(CalcPagesWindowTest, KeysAndShortcutsEditTheInputLine) {
   W.TimerTask = 1;
   W.Timer1Timer();
   EXPECT_EQ(W.pnAssistant->text(), " Cosine of (degree) ");
+}
+
+TEST_F(CalcPagesWindowTest, AssistantLineShowsWholeAndCtrlCCopiesASelection) {
+  TfmCalc& W = Open();
+  W.chAssistant->setChecked(true);
+  // The panel must be as wide as its text in its own font, whatever the keypad's font size.
+  auto ShownWhole = [&W] {
+    W.layout()->activate();
+    return W.pnAssistant->width() >=
+           W.pnAssistant->fontMetrics().horizontalAdvance(W.pnAssistant->text());
+  };
+  W.Edit1->setText("1+Kn(");
+  W.TimerTask = 1;
+  W.Timer1Timer();
+  ASSERT_TRUE(W.pnAssistant->text().contains("Bessel"));
+  EXPECT_TRUE(ShownWhole()) << W.pnAssistant->width();
+  // The greeting is shown in the panel the same way, not in a panel left 0 wide.
+  W.Edit1->clear();
+  W.Pages->Pages().ShowFunctionHelp(-1);
+  W.ShowAssistantText(TfmCalc::GreetingText(0.8));
+  EXPECT_TRUE(ShownWhole()) << W.pnAssistant->width();
+  EXPECT_GT(W.pnAssistant->width(), 0);
+
+  // Ctrl+C copies a selection; with nothing selected it is the "cos" key.
+  W.Edit1->setText("2*3");
+  W.Edit1->selectAll();
+  QApplication::clipboard()->clear();
+  Key(Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(W.Edit1->text(), "2*3");
+  EXPECT_EQ(QApplication::clipboard()->text(), "2*3");
+  W.Edit1->setCursorPosition(3);
+  Key(Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(W.Edit1->text(), "2*3cos()");
 }
 
 }  // namespace

@@ -1,4 +1,7 @@
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 
 #include <cmath>
 
@@ -288,4 +291,34 @@ TEST_F(MatrixWindowTest, LeavesTheCalculatorsEngineStateAlone) {
   }
   EXPECT_EQ(W->Repository().size(), 3u);
   EXPECT_EQ(W->Operation, 2);
+}
+
+// A 1280 by 900 screen at scale factor 1.5 offers 853 by 600: the window must fit it whole.
+TEST(MatrixWindowLayoutTest, FitsALargeScaleScreen) {
+  TfmMatrix W;
+  W.show();
+  const QSize Least = W.minimumSizeHint();
+  EXPECT_LE(Least.width(), 853);
+  EXPECT_LE(Least.height(), 600);
+  const QSize Avail = W.screen()->availableGeometry().size();
+  EXPECT_LE(W.width(), std::max(Avail.width(), Least.width()));
+  EXPECT_LE(W.height(), std::max(Avail.height(), Least.height()));
+}
+
+// Enter in a field fills or does nothing; it never also presses an operation button (the first
+// of them used to take Enter as the window's default button and switch to Solve).
+TEST_F(MatrixWindowTest, EnterInAFieldPressesNoOperationButton) {
+  W->show();
+  QApplication::setActiveWindow(W.get());
+  W->ChooseOperation(3);
+  W->edAValue->setText("7");
+  for (QLineEdit* E : {W->edAValue, W->edARows}) {
+    E->setFocus();
+    QKeyEvent Enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+    QApplication::sendEvent(E, &Enter);
+  }
+  EXPECT_EQ(W->sgA->GetCell(2, 3), "7");
+  EXPECT_EQ(W->Operation, 3);
+  EXPECT_EQ(W->edOperation->text(), "A*B=C");
+  EXPECT_EQ(W->edBCols->text(), "4");
 }
