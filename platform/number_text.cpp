@@ -233,7 +233,7 @@ std::string FormatFixed(long double Value, int Decimals) {
       return (Value < 0 ? "-" : "") + S;
     }
     if (Keep == 0 && D.Digits[0] >= '5') {
-      D.Digits = "1";
+      D.Digits.assign(1, '1');
       D.Exponent = -Decimals;
       Keep = 1;
     } else if (Keep > 0) {
@@ -253,11 +253,15 @@ std::string FormatFixed(long double Value, int Decimals) {
       }
     }
   }
-  if (Int.empty()) Int = "0";
+  if (Int.empty()) Int.assign(1, '0');
   Frac.resize(static_cast<size_t>(Decimals), '0');
-  std::string S = Negative ? "-" : "";
+  std::string S;
+  if (Negative) S.push_back('-');
   S += Int;
-  if (Decimals > 0) S += "." + Frac;
+  if (Decimals > 0) {
+    S.push_back('.');
+    S += Frac;
+  }
   return S;
 }
 
@@ -271,9 +275,13 @@ std::string FormatExponent(long double Value, int Precision, int ExpDigits) {
   } else {
     D = Digits(Value, Precision);
   }
-  std::string S = D.Negative ? "-" : "";
+  std::string S;
+  if (D.Negative) S.push_back('-');
   S += D.Digits[0];
-  if (Precision > 1) S += "." + D.Digits.substr(1);
+  if (Precision > 1) {
+    S.push_back('.');
+    S.append(D.Digits, 1);
+  }
   S += D.Exponent < 0 ? "E-" : "E+";
   std::string E = std::to_string(D.Exponent < 0 ? -D.Exponent : D.Exponent);
   if (static_cast<int>(E.size()) < ExpDigits) E.insert(0, static_cast<size_t>(ExpDigits) - E.size(), '0');
