@@ -83,6 +83,28 @@ constexpr Extended GLWeights[5] = {0.2955242247147528701738929946513383L,
                                    0.1494513491505805931457763396576973L,
                                    0.0666713443086881375935688098933318L};
 
+// The integral over [Low, Up] of the Fermi integrand, whose peak lies at or below Peak and which
+// falls off on either side on a scale of about Width: pieces of 4 Width outwards from Peak, until
+// one adds nothing to Prior and what is summed. One quadrature over the whole interval would
+// demand its full precision of the flat, negligible ends too, at many times the cost.
+Extended FermiAroundPeak(const Extended* Params, Extended Up, Extended Low, Extended Peak,
+                         Extended Width, Extended Prior, Extended Tol) {
+  Extended sum = 0;
+  for (int side = 0; side < 2; ++side) {
+    Extended a = Peak;
+    while (side == 0 ? a > Low : a < Up) {
+      const Extended b = side == 0 ? std::max(Low, a - 4 * Width) : std::min(Up, a + 4 * Width);
+      const Extended piece = side == 0 ? Quadrature(FermiIntegrand, Params, a, b, Tol)
+                                       : Quadrature(FermiIntegrand, Params, b, a, Tol);
+      if (EngineState.ErrCode != 0) return 0;
+      sum += piece;
+      if (fabs(piece) <= 1e-22L * fabs(Prior + sum)) break;
+      a = b;
+    }
+  }
+  return sum;
+}
+
 }  // namespace
 
 Extended Gamma(Extended x) {
@@ -215,11 +237,22 @@ Extended FermiDirac(Extended n, Extended x) {
   // Each node's t is rounded, which t^n magnifies n times: the sums cannot agree closer than
   // about n units of rounding, and a finer demand would only run through all the doublings.
   const Extended tol = std::max(1e-17L, n * 2e-20L);
-  Extended body;
-  if (x <= 61) {
-    body = x > 1 ? Quadrature(FermiIntegrand, params, x, 1, tol) : 0;
-    if (EngineState.ErrCode != 0) return 0;
-    body += Quadrature(FermiIntegrand, params, upper, std::max(x, 1.0L), tol);
+  // Past peak, t^n / (exp(t - x) + 1) only falls: its logarithmic slope n/t - 1/(1 + exp(x - t))
+  // is negative there. It falls off like exp(-(1 - n/t) t), or, where that rate is small, like a
+  // Gaussian of width sqrt(n) about t = n.
+  const Extended peak = std::max(n + 1, x + std::log(n + 2) + 2);
+  const Extended width = std::max(1.0L, std::min(std::sqrt(n + 1), peak / (peak - n)));
+  const Extended x0 = std::max(x, 1.0L);
+  const Extended above = FermiAroundPeak(params, upper, x0, peak, width, 0, tol);
+  if (EngineState.ErrCode != 0) return 0;
+  // What lies below x is less than x^(n+1)/(n+1); far below the peak at n it adds nothing, and
+  // its quadrature would strive for a precision of its own that nothing needs.
+  const bool negligible = x0 * std::pow(x0 * cinv, n) / (n + 1) <= 1e-22L * above;
+  Extended below = 0;
+  if (x <= 1 || negligible) {
+    below = 0;
+  } else if (x <= 61) {
+    below = Quadrature(FermiIntegrand, params, x, 1, tol);
   } else {
     // Far below x the Fermi factor is 1 to working precision: integrate t^n exactly there and
     // subtract the tiny remainder.
@@ -229,10 +262,9 @@ Extended FermiDirac(Extended n, Extended x) {
     // The remainder is below exp(-110) t^n more than 60 below L.
     const Extended rest = Quadrature(FermiComplementIntegrand, params, L, std::max(1.0L, L - 60), tol);
     if (EngineState.ErrCode != 0) return 0;
-    body = exact - rest + Quadrature(FermiIntegrand, params, x, L, tol);
-    if (EngineState.ErrCode != 0) return 0;
-    body += Quadrature(FermiIntegrand, params, upper, x, tol);
+    below = exact - rest + Quadrature(FermiIntegrand, params, x, L, tol);
   }
+  const Extended body = below + above;
   if (EngineState.ErrCode != 0) return 0;
   Extended r = head + body;
   if (k > 0) {
