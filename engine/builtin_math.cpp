@@ -85,10 +85,10 @@ constexpr Extended GLWeights[5] = {0.2955242247147528701738929946513383L,
 
 // The integral over [Low, Up] of the Fermi integrand, whose peak lies at or below Peak and which
 // falls off on either side on a scale of about Width: pieces of 4 Width outwards from Peak, until
-// one adds nothing to Prior and what is summed. One quadrature over the whole interval would
-// demand its full precision of the flat, negligible ends too, at many times the cost.
+// one adds nothing to what is summed. One quadrature over the whole interval would demand its
+// full precision of the flat, negligible ends too, at many times the cost.
 Extended FermiAroundPeak(const Extended* Params, Extended Up, Extended Low, Extended Peak,
-                         Extended Width, Extended Prior, Extended Tol) {
+                         Extended Width, Extended Tol) {
   Extended sum = 0;
   for (int side = 0; side < 2; ++side) {
     Extended a = Peak;
@@ -98,7 +98,7 @@ Extended FermiAroundPeak(const Extended* Params, Extended Up, Extended Low, Exte
                                        : Quadrature(FermiIntegrand, Params, b, a, Tol);
       if (EngineState.ErrCode != 0) return 0;
       sum += piece;
-      if (fabs(piece) <= 1e-22L * fabs(Prior + sum)) break;
+      if (fabs(piece) <= 1e-22L * fabs(sum)) break;
       a = b;
     }
   }
@@ -210,7 +210,8 @@ Extended FermiDirac(Extended n, Extended x) {
   if (lnLow - std::log(4.0L) > ExpHighLimit) return Fail(errOverflow, HugeValue);
   const Extended upper = std::max(x, 1.0L) + 60 + n + 10 * std::sqrt(n + 1);
   // Where t^n could leave the range inside [0, upper] (from n near 1000 on), the powers are
-  // formed as (t/c)^n with c = 2^k at the integrand's peak, and 2^(kn) is applied at the end.
+  // formed as (t/c)^n with c = 2^k just above the integrand's peak, and 2^(kn) is applied at
+  // the end.
   int k = 0;
   if ((n + 1) * std::log2(upper) > 16000) std::frexp(std::max(x, n), &k);
   const Extended cinv = std::ldexp(1.0L, -k);
@@ -237,30 +238,29 @@ Extended FermiDirac(Extended n, Extended x) {
   // Each node's t is rounded, which t^n magnifies n times: the sums cannot agree closer than
   // about n units of rounding, and a finer demand would only run through all the doublings.
   const Extended tol = std::max(1e-17L, n * 2e-20L);
-  // Past peak, t^n / (exp(t - x) + 1) only falls: its logarithmic slope n/t - 1/(1 + exp(x - t))
-  // is negative there. It falls off like exp(-(1 - n/t) t), or, where that rate is small, like a
-  // Gaussian of width sqrt(n) about t = n.
+  // Beyond this point t^n / (exp(t - x) + 1) only falls: its logarithmic slope
+  // n/t - 1/(1 + exp(x - t)) is negative there. It falls off like exp(-(1 - n/t) t), or, where
+  // that rate is small, like a Gaussian of width sqrt(n) about t = n.
   const Extended peak = std::max(n + 1, x + std::log(n + 2) + 2);
   const Extended width = std::max(1.0L, std::min(std::sqrt(n + 1), peak / (peak - n)));
   const Extended x0 = std::max(x, 1.0L);
-  const Extended above = FermiAroundPeak(params, upper, x0, peak, width, 0, tol);
+  const Extended above = FermiAroundPeak(params, upper, x0, peak, width, tol);
   if (EngineState.ErrCode != 0) return 0;
   // What lies below x is less than x^(n+1)/(n+1); far below the peak at n it adds nothing, and
   // its quadrature would strive for a precision of its own that nothing needs.
   const bool negligible = x0 * std::pow(x0 * cinv, n) / (n + 1) <= 1e-22L * above;
   Extended below = 0;
-  if (x <= 1 || negligible) {
-    below = 0;
-  } else if (x <= 61) {
+  if (x > 1 && !negligible && x <= 61) {
     below = Quadrature(FermiIntegrand, params, x, 1, tol);
-  } else {
+  } else if (x > 1 && !negligible) {
     // Far below x the Fermi factor is 1 to working precision: integrate t^n exactly there and
     // subtract the tiny remainder.
     const Extended L = x - 50;
     const Extended exact = k == 0 ? std::expm1((n + 1) * std::log(L)) / (n + 1)
                                   : (L * std::pow(L * cinv, n) - std::pow(cinv, n)) / (n + 1);
     // The remainder is below exp(-110) t^n more than 60 below L.
-    const Extended rest = Quadrature(FermiComplementIntegrand, params, L, std::max(1.0L, L - 60), tol);
+    const Extended rest =
+        Quadrature(FermiComplementIntegrand, params, L, std::max(1.0L, L - 60), tol);
     if (EngineState.ErrCode != 0) return 0;
     below = exact - rest + Quadrature(FermiIntegrand, params, x, L, tol);
   }
