@@ -57,18 +57,19 @@ void SinCosIntegral(Extended x, Extended& si, Extended& ci) {
   si = Pi / 2 + h.imag();
 }
 
-// Fermi-Dirac integrand t^n / (exp(t - x) + 1); Params = {n, x}.
+// Fermi-Dirac integrand t^n / (exp(t - x) + 1) with t^n taken as (t/c)^n; Params = {n, x, 1/c}.
+// c is a power of two, so the scaling itself rounds nothing.
 Extended FermiIntegrand(const Extended* p, Extended t) {
   const Extended e = t - p[1];
   const Extended f = e > 0 ? std::exp(-e) / (1 + std::exp(-e)) : 1 / (1 + std::exp(e));
-  return std::pow(t, p[0]) * f;
+  return std::pow(t * p[2], p[0]) * f;
 }
 
 // Same with the factor exp(t - x)/(1 + exp(t - x)) only, i.e. t^n - FermiIntegrand.
 Extended FermiComplementIntegrand(const Extended* p, Extended t) {
   const Extended e = t - p[1];
   const Extended f = e < 0 ? std::exp(e) / (1 + std::exp(e)) : 1 / (1 + std::exp(-e));
-  return std::pow(t, p[0]) * f;
+  return std::pow(t * p[2], p[0]) * f;
 }
 
 constexpr Extended GLNodes[5] = {0.1488743389816312108848260011297200L,
@@ -81,6 +82,28 @@ constexpr Extended GLWeights[5] = {0.2955242247147528701738929946513383L,
                                    0.2190863625159820439955349342281632L,
                                    0.1494513491505805931457763396576973L,
                                    0.0666713443086881375935688098933318L};
+
+// The integral over [Low, Up] of the Fermi integrand, whose peak lies at or below Peak and which
+// falls off on either side on a scale of about Width: pieces of 4 Width outwards from Peak, until
+// one adds nothing to what is summed. One quadrature over the whole interval would demand its
+// full precision of the flat, negligible ends too, at many times the cost.
+Extended FermiAroundPeak(const Extended* Params, Extended Up, Extended Low, Extended Peak,
+                         Extended Width, Extended Tol) {
+  Extended sum = 0;
+  for (int side = 0; side < 2; ++side) {
+    Extended a = Peak;
+    while (side == 0 ? a > Low : a < Up) {
+      const Extended b = side == 0 ? std::max(Low, a - 4 * Width) : std::min(Up, a + 4 * Width);
+      const Extended piece = side == 0 ? Quadrature(FermiIntegrand, Params, a, b, Tol)
+                                       : Quadrature(FermiIntegrand, Params, b, a, Tol);
+      if (EngineState.ErrCode != 0) return 0;
+      sum += piece;
+      if (fabs(piece) <= 1e-22L * fabs(sum)) break;
+      a = b;
+    }
+  }
+  return sum;
+}
 
 }  // namespace
 
@@ -180,6 +203,18 @@ Extended FermiDirac(Extended n, Extended x) {
   }
   // For x > -1 the integral exceeds Gamma(n + 1)/4, beyond the range once n passes 1760.
   if (n > 1760 || std::isinf(x)) return Fail(errOverflow, HugeValue);
+  // Lower bounds, Gamma(n + 1)/4 and the part below x where the Fermi factor exceeds 1/2: a
+  // value sure to overflow is told at once, not after the quadrature.
+  const Extended lnLow = x > 1 ? std::max(lnGamma, (n + 1) * std::log(x) - std::log(n + 1))
+                               : lnGamma;
+  if (lnLow - std::log(4.0L) > ExpHighLimit) return Fail(errOverflow, HugeValue);
+  const Extended upper = std::max(x, 1.0L) + 60 + n + 10 * std::sqrt(n + 1);
+  // Where t^n could leave the range inside [0, upper] (from n near 1000 on), the powers are
+  // formed as (t/c)^n with c = 2^k just above the integrand's peak, and 2^(kn) is applied at
+  // the end.
+  int k = 0;
+  if ((n + 1) * std::log2(upper) > 16000) std::frexp(std::max(x, n), &k);
+  const Extended cinv = std::ldexp(1.0L, -k);
   // [0, 1]: the Taylor series of 1/(1 + A e^t), A = exp(-x), integrated against t^n term by
   // term, which copes with the end-point behaviour of t^n for any n > -1. The series converges
   // for |t| < sqrt(x^2 + pi^2), so at least like pi^-j on [0, 1].
@@ -198,27 +233,49 @@ Extended FermiDirac(Extended n, Extended x) {
     h[j] = s / (1 + A);
     head += h[j] / (n + j + 1);
   }
-  const Extended params[2] = {n, x};
-  const Extended upper = std::max(x, 1.0L) + 60 + n + 10 * std::sqrt(n + 1);
-  Extended body;
-  if (x <= 61) {
-    body = x > 1 ? Quadrature(FermiIntegrand, params, x, 1) : 0;
-    if (EngineState.ErrCode != 0) return 0;
-    body += Quadrature(FermiIntegrand, params, upper, std::max(x, 1.0L));
-  } else {
+  if (k > 0) head *= std::pow(cinv, n);  // at most 1 against a body near Gamma(n + 1)/c^n
+  const Extended params[3] = {n, x, cinv};
+  // Each node's t is rounded, which t^n magnifies n times: the sums cannot agree closer than
+  // about n units of rounding, and a finer demand would only run through all the doublings.
+  const Extended tol = std::max(1e-17L, n * 2e-20L);
+  // Beyond this point t^n / (exp(t - x) + 1) only falls: its logarithmic slope
+  // n/t - 1/(1 + exp(x - t)) is negative there. It falls off like exp(-(1 - n/t) t), or, where
+  // that rate is small, like a Gaussian of width sqrt(n) about t = n.
+  const Extended peak = std::max(n + 1, x + std::log(n + 2) + 2);
+  const Extended width = std::max(1.0L, std::min(std::sqrt(n + 1), peak / (peak - n)));
+  const Extended x0 = std::max(x, 1.0L);
+  const Extended above = FermiAroundPeak(params, upper, x0, peak, width, tol);
+  if (EngineState.ErrCode != 0) return 0;
+  // What lies below x is less than x^(n+1)/(n+1); far below the peak at n it adds nothing, and
+  // its quadrature would strive for a precision of its own that nothing needs.
+  const bool negligible = x0 * std::pow(x0 * cinv, n) / (n + 1) <= 1e-22L * above;
+  Extended below = 0;
+  if (x > 1 && !negligible && x <= 61) {
+    below = Quadrature(FermiIntegrand, params, x, 1, tol);
+  } else if (x > 1 && !negligible) {
     // Far below x the Fermi factor is 1 to working precision: integrate t^n exactly there and
     // subtract the tiny remainder.
     const Extended L = x - 50;
-    const Extended exact = std::expm1((n + 1) * std::log(L)) / (n + 1);
+    const Extended exact = k == 0 ? std::expm1((n + 1) * std::log(L)) / (n + 1)
+                                  : (L * std::pow(L * cinv, n) - std::pow(cinv, n)) / (n + 1);
     // The remainder is below exp(-110) t^n more than 60 below L.
-    const Extended rest = Quadrature(FermiComplementIntegrand, params, L, std::max(1.0L, L - 60));
+    const Extended rest =
+        Quadrature(FermiComplementIntegrand, params, L, std::max(1.0L, L - 60), tol);
     if (EngineState.ErrCode != 0) return 0;
-    body = exact - rest + Quadrature(FermiIntegrand, params, x, L);
-    if (EngineState.ErrCode != 0) return 0;
-    body += Quadrature(FermiIntegrand, params, upper, x);
+    below = exact - rest + Quadrature(FermiIntegrand, params, x, L, tol);
   }
+  const Extended body = below + above;
   if (EngineState.ErrCode != 0) return 0;
-  const Extended r = head + body;
+  Extended r = head + body;
+  if (k > 0) {
+    // r 2^(kn), with kn split exactly into a whole and a fractional part.
+    const Extended kn = k * n;
+    const Extended low = std::fma(static_cast<Extended>(k), n, -kn);
+    const Extended whole = std::floor(kn);
+    r *= std::exp2(kn - whole + low);
+    if (std::ilogb(r) + whole >= 16384) return Fail(errOverflow, HugeValue);
+    r = std::ldexp(r, static_cast<int>(whole));
+  }
   if (std::isinf(r)) return Fail(errOverflow, HugeValue);
   return r;
 }

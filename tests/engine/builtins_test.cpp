@@ -333,6 +333,13 @@ TEST_F(BuiltinsTest, HardArgumentsEndWithAValueOrAnError) {
   EXPECT_LT(std::fabs(Value("eFD(0.5,1E12)") / (1e18L / 1.5L) - 1), 1e-18L);
   EXPECT_LT(std::fabs(Value("eFD(1000,5000)") / 4.983393821835569e3699L - 1), 1e-14L);
   EXPECT_ERROR("eFD(1000,1E14)", errOverflow, 1, 14);
+  // High orders at moderate x, where t^n overflowed inside the quadrature although the value is
+  // in range: the values reach up to the top of the range (more in the reference data).
+  EXPECT_LT(std::fabs(Value("eFD(1500,-0.999)") / 1.772006180870595954765e4114L - 1), 1e-15L);
+  EXPECT_LT(std::fabs(Value("eFD(1754,0.9)") / 4.868198702696667337128e4930L - 1), 1e-15L);
+  EXPECT_ERROR("eFD(1754,6)", errOverflow, 1, 11);
+  EXPECT_ERROR("eFD(1760,-0.5)", errOverflow, 1, 14);
+  EXPECT_ERROR("eFD(1600,2000)", errOverflow, 1, 14);
   EXPECT_ERROR("+eFD(4,82003\xB3" "3\xB3" "0^\xD0\xD2\xCF\x9C" "0", errSyntax, 16, 1);
   EXPECT_ERROR("igamma(1E15,1E15)", errOutOfRange, 1, 17);
   EXPECT_VALUE("igamma(1E-4000,1)", 1);

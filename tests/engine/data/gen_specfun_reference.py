@@ -251,6 +251,24 @@ for n, x in [(1000.0, 500.0), (2000.0, 999.0), (5000.0, 900.0), (1000.0, 999.0),
     for ident, fn in ((18, mp.besselj), (19, mp.bessely)):
         emit(ident, [n, xx], fn(nn, xx), scale)
 
+# Fermi-Dirac integrals of high order, whose values reach the top of the long double range.
+# Gamma(n + 1) (-Li(n + 1, -e^x)) is checked against the quadrature, which sees the peak of
+# t^n e^-t near t = n only when given its place.
+def fermi_dirac_high(n, x):
+    v = mp.gamma(n + 1) * -mp.re(mp.polylog(n + 1, -mp.exp(x)))
+    c = max(n, x)
+    w = 10 * mp.sqrt(n + 1)
+    f = lambda t: mp.exp(n * mp.log(t) - c) / (mp.exp(t - x) + 1)
+    cuts = sorted(set([max(x, 1)] + [p for p in (c - w, c, c + w, c + 4 * w) if p > 1]))
+    q = mp.exp(c) * mp.quad(f, [0] + cuts + [mp.inf])
+    assert abs(q / v - 1) < mp.mpf(10)**-30, (n, x)
+    return v
+
+
+for n in [100.0, 430.0, 611.0, 1000.0, 1560.0, 1754.0]:
+    for x in [-5.0, 0.5, 1.0, 6.0, 10.0, 100.0]:
+        emit(32, [n, x], fermi_dirac_high(mp.mpf(n), mp.mpf(x)))
+
 with open("specfun_reference.txt", "w") as out:
     out.write("# id a b c expected scale (gen_specfun_reference.py)\n")
     out.write("\n".join(lines) + "\n")
