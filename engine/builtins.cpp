@@ -27,19 +27,29 @@ constexpr Extended UnitFactors[22] = {
 
 bool Degrees() { return EngineSettings.AngleMode == 1; }
 
-// Raises Code for the call in progress: the result is cleared and the rest of the text consumed.
+// Raises Code for the call in progress: the rest of the text is consumed and the value is 0.
+// The previous result Ans stays: only the domain errors of the inverse functions, roots,
+// logarithms and factorials clear it (Cleared), so that a mistyped call elsewhere does not lose
+// what "?" reads.
 Extended Raise(Extended& Value, int Code) {
-  ClearResult(Value);
+  Value = 0;
   RaiseError(EngineState.ExprStr, Code);
   return 0;
 }
 
-// A routine of the numeric libraries failed: they only set the code and the flag, so the text is
-// consumed here, which also gives the grammar a failure point to mark the call up to.
+Extended Cleared(Extended& Value, int Code) {
+  ClearResult(Value);
+  return Raise(Value, Code);
+}
+
+// A routine of the numeric libraries failed: they only set the code and the flag, so the error
+// is recorded here, which also gives the grammar a failure point to mark the call up to. The
+// dispatchers' own checks return at once, so a flag seen here is always a library's; it must be
+// recorded even when the text has already ended (an unclosed last call), or the error would have
+// no position.
 void CompleteLibraryError() {
   auto& s = EngineState;
-  // At the end of the text nothing is left to consume, but the failure still needs its mark.
-  if (s.ErrFlag && (s.CurChar != EndChar || s.ErrLen < 1 || s.ErrPos < 1)) {
+  if (s.ErrFlag) {
     const int code = s.ErrCode;
     RaiseError(s.ExprStr, code);
   }
@@ -78,13 +88,18 @@ bool RoundTo(Extended v, Extended Low, Extended High, Extended& Out) {
 constexpr Extended Int32Low = -2147483648.0L, Int32High = 2147483647.0L;
 constexpr Extended UInt32High = 4294967295.0L;
 
-Extended Bessel(int Id, Extended& x, Extended y) {
-  // x is the order, y the argument; the checks come in this order.
+// The argument checks of the Bessel rows, in their order: the code to raise, or -1. x is the
+// order, y the argument.
+int BesselArgumentError(int Id, Extended x, Extended y) {
   const bool positive = Id == 21;
-  if (positive ? !(y > 0) : !(y >= 0)) return Raise(x, errOutOfRange);
-  if (!(x >= 0)) return Raise(x, errOutOfRange);
-  if (y == UndefinedValue) return Raise(x, errCommaExpected);
-  if (Id == 19 && y == 0) return Raise(x, errOutOfRange);
+  if (positive ? !(y > 0) : !(y >= 0)) return errOutOfRange;
+  if (!(x >= 0)) return errOutOfRange;
+  if (y == UndefinedValue) return errCommaExpected;
+  if (Id == 19 && y == 0) return errOutOfRange;
+  return -1;
+}
+
+Extended Bessel(int Id, Extended x, Extended y) {
   switch (Id) {
     case 18: return BesselJ(x, y);
     case 19: return BesselY(x, y);
@@ -93,9 +108,52 @@ Extended Bessel(int Id, Extended& x, Extended y) {
   }
 }
 
-}  // namespace
+// Far above the Fermi level the quadrature cannot settle (its nodes are rounded at the magnitude
+// of x) and runs through all its doublings, for seconds, before it gives up. Sommerfeld's
+// expansion
+//   x^(n+1)/(n+1) (1 + sum over k of 2 eta(2k) (n+1) n ... (n-2k+2) / x^2k)
+// is exact there: from x = 1000 and x = 4 (n + 2) on, each term is at most 1/16 of the one
+// before, and what the expansion leaves out is of the order exp(-x). For a whole n it is a
+// finite sum.
+bool SommerfeldApplies(Extended n, Extended x) {
+  return n > -1 && n <= 1760 && std::isfinite(x) && x >= 1000 && x >= 4 * (n + 2);
+}
 
-Extended CallBuiltin(int Id, Extended& Arg1, Extended Arg2, int /*NameStart*/) {
+// Dirichlet's eta function at the even number M >= 2.
+Extended EtaEven(int M) {
+  constexpr Extended P2 = Pi * Pi;
+  switch (M) {
+    case 2: return P2 / 12;
+    case 4: return 7 * P2 * P2 / 720;
+    case 6: return 31 * P2 * P2 * P2 / 30240;
+    case 8: return 127 * P2 * P2 * P2 * P2 / 1209600;
+    case 10: return 73 * P2 * P2 * P2 * P2 * P2 / 6842880;
+    default: {
+      // The alternating series, summed from its small end, is exact to 41^-12 here.
+      Extended s = 0;
+      for (int j = 40; j >= 1; --j) s += (j % 2 == 1 ? 1 : -1) * std::pow(static_cast<Extended>(j), -M);
+      return s;
+    }
+  }
+}
+
+// False when the expansion does not settle; the quadrature is then the only way.
+bool FermiDiracAbove(Extended n, Extended x, Extended& Value) {
+  const Extended inv2 = 1 / (x * x);
+  Extended rel = 1, f = 1;
+  for (int k = 1; k <= 100; ++k) {
+    f *= (n - 2 * k + 3) * (n - 2 * k + 2) * inv2;
+    const Extended term = 2 * EtaEven(2 * k) * f;
+    rel += term;
+    if (fabs(term) <= 1e-22L * fabs(rel)) {
+      Value = std::pow(x, n + 1) / (n + 1) * rel;
+      return true;
+    }
+  }
+  return false;
+}
+
+Extended OneArgRow(int Id, Extended& Arg1, Extended Arg2) {
   const Extended x = Arg1;
   Extended v = x;
   bool computed = true;
@@ -109,23 +167,23 @@ Extended CallBuiltin(int Id, Extended& Arg1, Extended Arg2, int /*NameStart*/) {
       break;
     }
     case 2:
-      if (!(fabs(x) <= 1)) return Raise(Arg1, errArguments);
+      if (!(fabs(x) <= 1)) return Cleared(Arg1, errArguments);
       v = FromRadians(SafeArcSin(x));
       if (Degrees() && fabs(x) == 1) v = 90 * x;
       break;
     case 3:
-      if (!(fabs(x) <= 1)) return Raise(Arg1, errArguments);
+      if (!(fabs(x) <= 1)) return Cleared(Arg1, errArguments);
       v = x == 0 ? (Degrees() ? 90 : Pi / 2) : FromRadians(std::acos(x));
       if (Degrees() && x == -1) v = 180;
       break;
     case 4: v = FromRadians(ArcTanOf(x)); break;
     case 5: v = std::asinh(x); break;
     case 6:
-      if (!(x >= 1)) return Raise(Arg1, errArguments);
+      if (!(x >= 1)) return Cleared(Arg1, errArguments);
       v = std::acosh(x);
       break;
     case 7:
-      if (!(x * x < 1)) return Raise(Arg1, errArguments);
+      if (!(x * x < 1)) return Cleared(Arg1, errArguments);
       v = std::atanh(x);
       break;
     case 8:
@@ -140,27 +198,30 @@ Extended CallBuiltin(int Id, Extended& Arg1, Extended Arg2, int /*NameStart*/) {
     case 11: v = RandomUniform(); break;
     case 14: v = SafeExp(x); break;
     case 15:
-      if (!(x >= 0)) return Raise(Arg1, errArgumentNegative);
+      if (!(x >= 0)) return Cleared(Arg1, errArgumentNegative);
       v = std::sqrt(x);
       break;
     case 16:
-      if (!(x > 0)) return Raise(Arg1, errArgumentNegative);
+      if (!(x > 0)) return Cleared(Arg1, errArgumentNegative);
       v = SafeLn(x);
       break;
     case 17:
-      if (!(x > 0)) return Raise(Arg1, errArgumentNegative);
+      if (!(x > 0)) return Cleared(Arg1, errArgumentNegative);
       v = std::log10(x);
       break;
-    case 18: case 19: case 20: case 21:
-      v = Bessel(Id, Arg1, Arg2);
+    case 18: case 19: case 20: case 21: {
+      const int code = BesselArgumentError(Id, x, Arg2);
+      if (code >= 0) return Raise(Arg1, code);
+      v = Bessel(Id, x, Arg2);
       break;
+    }
     case 23:
       if (x == 0) return Raise(Arg1, errOutOfRange);
-      if (x < 0) return Raise(Arg1, errArguments);
+      if (x < 0) return Cleared(Arg1, errArguments);
       v = CosIntegral(x);
       break;
     case 24:
-      if (x < 0) return Raise(Arg1, errArguments);
+      if (x < 0) return Cleared(Arg1, errArguments);
       v = SinIntegral(x);
       break;
     case 25: v = Erf(x); break;
@@ -170,13 +231,14 @@ Extended CallBuiltin(int Id, Extended& Arg1, Extended Arg2, int /*NameStart*/) {
     case 28: case 29: v = Pi; break;
     case 30: v = EulerE; break;
     case 31:
-      if (!(x >= 0) || x != std::trunc(x)) return Raise(Arg1, errArguments);
-      if (x > 1754) return Raise(Arg1, errOverflow);
+      if (!(x >= 0) || x != std::trunc(x)) return Cleared(Arg1, errArguments);
+      if (x > 1754) return Cleared(Arg1, errOverflow);
       v = Factorial(x);
       break;
     case 32:
       if (Arg2 == UndefinedValue) return Raise(Arg1, errCommaExpected);
-      v = FermiDirac(x, Arg2);
+      if (!(SommerfeldApplies(x, Arg2) && FermiDiracAbove(x, Arg2, v)))
+        v = FermiDirac(x, Arg2);
       break;
     case 33: v = fabs(x); break;
     case 34: v = x == 0.5L ? 1 : std::nearbyint(x) + 0.0L; break;
@@ -224,7 +286,7 @@ Extended CallBuiltin(int Id, Extended& Arg1, Extended Arg2, int /*NameStart*/) {
     case 119: v = Sign(x); break;
     case 120: v = SignGamma(x); break;
     case 121:
-      if (x < 0) return Raise(Arg1, errArguments);
+      if (x < 0) return Cleared(Arg1, errArguments);
       v = SafeLog2(x);
       break;
     case 127: v = FresnelC(x); break;
@@ -248,7 +310,7 @@ Extended CallBuiltin(int Id, Extended& Arg1, Extended Arg2, int /*NameStart*/) {
   return v;
 }
 
-bool CallMultiArgBuiltin(int Id, Extended& Value, Extended Arg1, Extended Arg2, int /*NameStart*/) {
+bool MultiArgRow(int Id, Extended& Value, Extended Arg1, Extended Arg2, bool& InArgument) {
   const Extended a = Arg1, b = Arg2;
   Extended v = 0;
   Extended ra = 0, rb = 0;
@@ -265,13 +327,17 @@ bool CallMultiArgBuiltin(int Id, Extended& Value, Extended Arg1, Extended Arg2, 
     EngineState.CurChar = NextChar(EngineState.ExprStr);
     c = 0;
     Expression(c);
+    InArgument = EngineState.ErrFlag;
     return !EngineState.ErrFlag;
   };
   switch (Id) {
     case 89: v = FromRadians(ArcTanXY(a, b)); break;
     case 93:
       // Base 1 has no logarithms: ln 1 = 0 would divide by zero.
-      if (!(b > 0 && a > 0) || a == 1) return fail(errArguments);
+      if (!(b > 0 && a > 0) || a == 1) {
+        Cleared(Value, errArguments);
+        return true;
+      }
       v = std::log(b) / std::log(a);
       break;
     case 102: v = Hypot(a, b); break;
@@ -338,4 +404,28 @@ bool CallMultiArgBuiltin(int Id, Extended& Value, Extended Arg1, Extended Arg2, 
   CompleteLibraryError();
   Value = EngineState.ErrFlag ? 0 : v;
   return true;
+}
+
+}  // namespace
+
+void MarkCall(int NameStart) {
+  auto& s = EngineState;
+  if (s.ErrPos > NameStart) {
+    s.ErrLen = s.ErrPos - NameStart + 1;
+    s.ErrPos = NameStart;
+  }
+}
+
+Extended CallBuiltin(int Id, Extended& Arg1, Extended Arg2, int NameStart) {
+  const Extended v = OneArgRow(Id, Arg1, Arg2);
+  if (EngineState.ErrFlag) MarkCall(NameStart);
+  return v;
+}
+
+bool CallMultiArgBuiltin(int Id, Extended& Value, Extended Arg1, Extended Arg2, int NameStart) {
+  bool inArgument = false;
+  const bool handled = MultiArgRow(Id, Value, Arg1, Arg2, inArgument);
+  // An error inside the third argument keeps the span it was raised with.
+  if (EngineState.ErrFlag && !inArgument) MarkCall(NameStart);
+  return handled;
 }

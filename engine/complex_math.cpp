@@ -1,6 +1,7 @@
 #include "engine/complex_math.h"
 
 #include <cmath>
+#include <utility>
 
 #include "engine/specfun.h"
 
@@ -133,6 +134,22 @@ bool HypParts(Extended x, Extended& sh, Extended& ch) {
   return EngineState.ErrCode == 0;
 }
 
+// sin and cos of one part of Z and sinh and cosh of the other: of the real part and the
+// imaginary part for the circular functions, the other way round for the hyperbolic ones.
+struct TSinCosParts {
+  Extended S, C, Sh, Ch;
+};
+
+TSinCosParts SinCosParts(const TComplex& Z, bool Hyperbolic) {
+  Extended x, y;
+  Parts(Z, x, y);
+  if (Hyperbolic) std::swap(x, y);
+  TSinCosParts p{};
+  SinCos(x, p.S, p.C);
+  HypParts(y, p.Sh, p.Ch);
+  return p;
+}
+
 // tan(x + iy) = (sin x cos x + i sinh y cosh y) / (cos^2 x + sinh^2 y): the denominator is a sum
 // of squares, so there is no cancellation next to the poles; for a large |y| the value is
 // within rounding of ±i and only the real part's tiny size needs computing.
@@ -208,6 +225,15 @@ TComplex LnGammaReflected(Extended x, Extended y) {
   CSub(r, right, r);
   CSub(r, lnSin, r);
   return r;
+}
+
+// -i F(i z): tanh, arcsinh and arctan are a quarter turn of tan, arcsin and arctanh.
+void QuarterTurn(void (*F)(TComplex, TComplex&), const TComplex& Z, TComplex& R) {
+  Extended x, y;
+  Parts(Z, x, y);
+  TComplex a;
+  F(Alg(-y, x), a);
+  R = Alg(a.B, -a.A);
 }
 
 }  // namespace
@@ -394,19 +420,13 @@ void CSqrt(TComplex Z, TComplex& R) {
 }
 
 void CSin(TComplex Z, TComplex& R) {
-  Extended x, y, s, c, sh, ch;
-  Parts(Z, x, y);
-  SinCos(x, s, c);
-  HypParts(y, sh, ch);
-  R = Alg(s * ch, c * sh);
+  const TSinCosParts p = SinCosParts(Z, false);
+  R = Alg(p.S * p.Ch, p.C * p.Sh);
 }
 
 void CCos(TComplex Z, TComplex& R) {
-  Extended x, y, s, c, sh, ch;
-  Parts(Z, x, y);
-  SinCos(x, s, c);
-  HypParts(y, sh, ch);
-  R = Alg(c * ch, -s * sh);
+  const TSinCosParts p = SinCosParts(Z, false);
+  R = Alg(p.C * p.Ch, -p.S * p.Sh);
 }
 
 void CTan(TComplex Z, TComplex& R) {
@@ -417,28 +437,16 @@ void CTan(TComplex Z, TComplex& R) {
 }
 
 void CSinh(TComplex Z, TComplex& R) {
-  Extended x, y, s, c, sh, ch;
-  Parts(Z, x, y);
-  SinCos(y, s, c);
-  HypParts(x, sh, ch);
-  R = Alg(c * sh, s * ch);
+  const TSinCosParts p = SinCosParts(Z, true);
+  R = Alg(p.C * p.Sh, p.S * p.Ch);
 }
 
 void CCosh(TComplex Z, TComplex& R) {
-  Extended x, y, s, c, sh, ch;
-  Parts(Z, x, y);
-  SinCos(y, s, c);
-  HypParts(x, sh, ch);
-  R = Alg(c * ch, s * sh);
+  const TSinCosParts p = SinCosParts(Z, true);
+  R = Alg(p.C * p.Ch, p.S * p.Sh);
 }
 
-void CTanh(TComplex Z, TComplex& R) {
-  // tanh z = -i tan(iz)
-  Extended x, y, re, im;
-  Parts(Z, x, y);
-  TanParts(-y, x, re, im);
-  R = Alg(im, -re);
-}
+void CTanh(TComplex Z, TComplex& R) { QuarterTurn(CTan, Z, R); }
 
 void CArcSin(TComplex Z, TComplex& R) {
   Extended x, y;
@@ -454,14 +462,7 @@ void CArcCos(TComplex Z, TComplex& R) {
   R = Alg(x < 0 ? Pi - p.AcosRe : p.AcosRe, -CutSign(x, y) * p.Im);
 }
 
-void CArcSinh(TComplex Z, TComplex& R) {
-  // arcsinh z = -i arcsin(iz)
-  Extended x, y;
-  Parts(Z, x, y);
-  TComplex a;
-  CArcSin(Alg(-y, x), a);
-  R = Alg(a.B, -a.A);
-}
+void CArcSinh(TComplex Z, TComplex& R) { QuarterTurn(CArcSin, Z, R); }
 
 void CArcCosh(TComplex Z, TComplex& R) {
   // arccosh z = ±i arccos z, the sign chosen for a non-negative real part
@@ -488,14 +489,7 @@ void CArcTanh(TComplex Z, TComplex& R) {
   R = Alg(x < 0 ? -re : re, imSign * im);
 }
 
-void CArcTan(TComplex Z, TComplex& R) {
-  // arctan z = -i arctanh(iz)
-  Extended x, y;
-  Parts(Z, x, y);
-  TComplex a;
-  CArcTanh(Alg(-y, x), a);
-  R = Alg(a.B, -a.A);
-}
+void CArcTan(TComplex Z, TComplex& R) { QuarterTurn(CArcTanh, Z, R); }
 
 void CLnGamma(TComplex Z, TComplex& R) {
   Extended x, y;

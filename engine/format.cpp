@@ -49,17 +49,17 @@ std::string Fix(Extended X, int Width, int Decimals) {
   return PadLeft(std::string(buf, r.ptr), Width);
 }
 
-// Removes up to three leading zeros of the exponent, counting each in LeadBlanks.
-void ShortenExponent(std::string& Text) {
+// Removes up to three leading zeros of the exponent; answers how many.
+int ShortenExponent(std::string& Text) {
   const auto e = Text.find('E');
-  if (e == std::string::npos || e + 2 >= Text.size()) return;
+  if (e == std::string::npos) return 0;
   const size_t digits = e + 2;
   int removed = 0;
   while (removed < 3 && Text.size() > digits + 1 && Text[digits] == '0') {
     Text.erase(digits, 1);
     ++removed;
   }
-  LeadBlanks += removed;
+  return removed;
 }
 
 void SetFormatError(int Code) {
@@ -152,6 +152,37 @@ void IntToRadix(long long N, std::string& Text) {
   Text = IntToRadix(N, EngineSettings.Radix == 2 ? 2 : EngineSettings.Radix == 1 ? 16 : 10);
 }
 
+std::string FormatMagnitude(Extended X, int Digits, std::string_view Sign, Extended FixLow,
+                            Extended FixHigh) {
+  const bool eng = EngineSettings.DisplayMode == 2;
+  std::string t;
+  bool fixed = EngineSettings.DisplayMode == 1 && X > FixLow && X < FixHigh;
+  if (fixed) {
+    int c = 3;
+    if (Sign.empty() && X > 0 && X < 1) c = 2;
+    if (Sign == "-" && X > 1) c = 4;
+    // At least one decimal, as in the scientific rendering: a small digit count must not turn
+    // 0.5 into "0". A value that the decimals still cannot show goes scientific rather than
+    // showing as 0.
+    t = Fix(X, Digits, std::max(1, Digits - c));
+    fixed = t.find_first_of("123456789") != std::string::npos;
+  }
+  if (!fixed) {
+    t = Sci(X, Digits);
+    if (eng) ToEngineering(t, t);
+    TrimNumber(t);
+    if (t.find('E') != std::string::npos) {
+      // The second rendering spends the freed characters on more mantissa digits.
+      LeadBlanks += ShortenExponent(t);
+      t = Sci(X, LeadBlanks + Digits - (Sign == "-" ? 1 : 0));
+    }
+  }
+  if (eng) ToEngineering(t, t);
+  TrimNumber(t);
+  LeadBlanks += ShortenExponent(t);
+  return t;
+}
+
 void FormatNumber(int Digits, std::string& Text, Extended X) {
   Digits = std::clamp(Digits, 1, MaxDigits);
   const std::string sign = X < 0 ? "-" : "";
@@ -164,7 +195,8 @@ void FormatNumber(int Digits, std::string& Text, Extended X) {
       Text = "0.0";
       return;
     }
-    IntToRadix(static_cast<long long>(X), Text);
+    const auto n = static_cast<long long>(X);
+    IntToRadix(n, Text);
     if (EngineSettings.Radix == 2) {
       const size_t bits = static_cast<size_t>(std::max(1, EngineHost().Bits()));
       if (Text.size() % bits != 0) Text.insert(0, bits - Text.size() % bits, '0');
@@ -172,7 +204,8 @@ void FormatNumber(int Digits, std::string& Text, Extended X) {
       for (size_t i = 0; i < Text.size(); i += bits) grouped += Text.substr(i, bits) + " ";
       Text = grouped;
     }
-    Text = sign + Text;
+    // A value above -1 truncates to 0, which has no sign.
+    if (n != 0) Text = sign + Text;
     return;
   }
 
@@ -183,28 +216,11 @@ void FormatNumber(int Digits, std::string& Text, Extended X) {
   }
   if (mode == 3) {
     FormatHMS(X, Text);
-    Text = sign + Text;
+    // Less than half a second before 0 is no negative time.
+    if (Text != "0:0:0") Text = sign + Text;
     return;
   }
-  if (mode == 1 && X > 0.0001L && X < 1.0E7L) {
-    int c = 3;
-    if (sign.empty() && X > 0 && X < 1) c = 2;
-    if (!sign.empty() && X > 1) c = 4;
-    Text = Fix(X, Digits, Digits - c);
-  } else {
-    const int s = sign.empty() ? 0 : 1;
-    Text = Sci(X, Digits);
-    if (mode == 2) ToEngineering(Text, Text);
-    TrimNumber(Text);
-    if (Text.find('E') != std::string::npos) {
-      ShortenExponent(Text);
-      Text = Sci(X, LeadBlanks + Digits - s);
-    }
-  }
-  if (mode == 2) ToEngineering(Text, Text);
-  TrimNumber(Text);
-  if (Text.find('E') != std::string::npos) ShortenExponent(Text);
-  Text = sign + Text;
+  Text = sign + FormatMagnitude(X, Digits, sign, 0.0001L, 1.0E7L);
 }
 
 std::string FormatNumber(int Digits, Extended X) {

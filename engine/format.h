@@ -2,6 +2,7 @@
 // The display text of a number: Scn, Fix, Eng and h:m:s notation in decimal, or a hexadecimal or
 // binary integer. Conversions never depend on the locale.
 #include <string>
+#include <string_view>
 
 #include "engine/engine_state.h"
 
@@ -11,6 +12,13 @@
 // the previous result Ans is never changed.
 void FormatNumber(int Digits, std::string& Text, Extended X);
 std::string FormatNumber(int Digits, Extended X);
+
+// The decimal text of a magnitude X >= 0 that will be shown after the sign text Sign ("", "+" or
+// "-"), in the current notation other than h:m:s: fixed when the notation is Fix and
+// FixLow < X < FixHigh, else scientific (engineering in Eng); about Digits characters long. The
+// real and the complex results differ only in the fixed range and in their sign texts.
+std::string FormatMagnitude(Extended X, int Digits, std::string_view Sign, Extended FixLow,
+                            Extended FixHigh);
 
 // Number of leading blanks that the last TrimNumber removed (kept between the steps of one
 // FormatNumber call).

@@ -123,7 +123,8 @@ void ReadDecimal(Extended& Value, int Start) {
   bool failed = false;
   if (s.CurChar == ':') {
     Value = intDigits.empty() ? 0 : FromDecimal(intDigits, 1, Start, failed);
-    if (!failed) ReadTime(Value);
+    // Minutes or seconds of hundreds of digits are read digit by digit and can overflow.
+    if (!failed && ReadTime(Value) && !std::isfinite(Value)) NumberError(Start, errOverflow);
     return;
   }
   if (s.CurChar == '.') {

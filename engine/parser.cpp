@@ -71,21 +71,14 @@ bool ToInt64(Extended V, std::int64_t& Out) {
 // Marks the divisor of a division by zero: from the character after its '/' to its last character.
 void MarkDivisor() {
   auto& s = EngineState;
+  // Reading stopped one past the divisor unless the text ended there. The test is on the
+  // character, not on the length: in "sin(1/0)" the ')' after the divisor is the last one.
+  const bool ended = s.CurChar == EndChar;
   RaiseError(s.ExprStr, errDivisionByZero);
-  // Reading stopped one past the divisor unless the text ended there.
-  if (static_cast<int>(s.ExprStr.size()) > s.ErrPos) --s.ErrPos;
+  if (!ended) --s.ErrPos;
   while (s.ErrPos > 1 && CharAt(s.ErrPos - 1) != '/') {
     --s.ErrPos;
     ++s.ErrLen;
-  }
-}
-
-// Marks a failed call from its name to the failure point.
-void MarkCall(int NameStart) {
-  auto& s = EngineState;
-  if (s.ErrPos > NameStart) {
-    s.ErrLen = s.ErrPos - NameStart + 1;
-    s.ErrPos = NameStart;
   }
 }
 
@@ -179,10 +172,10 @@ bool CallFunction(int Id, int NameStart, Extended& Value) {
   if (Id == idIntegral || Id == idMin || Id == idMax) {
     Value = arg1;
   } else {
+    // Both mark their failures themselves.
     Value = CallBuiltin(Id, arg1, arg2, NameStart);
     if (!s.ErrFlag) CallMultiArgBuiltin(Id, Value, arg1, arg2, NameStart);
     if (s.ErrFlag) {
-      MarkCall(NameStart);
       Value = 0;
       return false;
     }
@@ -506,6 +499,11 @@ Extended Evaluate(const std::string& Text) {
   s.CurChar = NextChar(s.ExprStr);
   Extended value = 0;
   Expression(value);
+  // A byte 127 inside the text reads as the end marker; it must not hide the text after it.
+  if (!s.ErrFlag && s.CurChar == EndChar && s.Pos < static_cast<int>(s.ExprStr.size())) {
+    Fail(errSyntax);
+    value = 0;
+  }
   if (!s.ErrFlag && !std::isfinite(value)) {
     Fail(errOverflow);
     value = 0;

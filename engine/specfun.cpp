@@ -21,6 +21,9 @@ constexpr int IterationLimit = 2000000;
 
 void ClearCode() { EngineState.ErrCode = 0; }
 
+// The modified Lentz step keeps its partial numerators and denominators away from 0.
+Extended AwayFromZero(Extended v) { return fabs(v) < TinyValue ? TinyValue : v; }
+
 Extended GiveUp() {
   EngineState.ErrCode = errOutOfRange;
   EngineState.ErrFlag = true;
@@ -70,11 +73,8 @@ bool GammaFraction(Extended a, Extended x, Extended& h) {
   for (int i = 1; i < IterationLimit; ++i) {
     const Extended an = -i * (i - a);
     b += 2;
-    d = an * d + b;
-    if (fabs(d) < TinyValue) d = TinyValue;
-    c = b + an / c;
-    if (fabs(c) < TinyValue) c = TinyValue;
-    d = 1 / d;
+    d = 1 / AwayFromZero(an * d + b);
+    c = AwayFromZero(b + an / c);
     const Extended del = d * c;
     h *= del;
     if (fabs(del - 1) < MachineEps) return true;
@@ -190,25 +190,17 @@ Extended LnBetaPowers(Extended a, Extended b, Extended x, Extended y) {
 // The continued fraction of the incomplete beta function (modified Lentz).
 bool BetaFraction(Extended a, Extended b, Extended x, Extended& h) {
   const Extended qab = a + b, qap = a + 1, qam = a - 1;
-  Extended c = 1, d = 1 - qab * x / qap;
-  if (fabs(d) < TinyValue) d = TinyValue;
-  d = 1 / d;
+  Extended c = 1, d = 1 / AwayFromZero(1 - qab * x / qap);
   h = d;
   for (int m = 1; m < IterationLimit; ++m) {
     const int m2 = 2 * m;
     Extended aa = m * (b - m) * x / ((qam + m2) * (a + m2));
-    d = 1 + aa * d;
-    if (fabs(d) < TinyValue) d = TinyValue;
-    c = 1 + aa / c;
-    if (fabs(c) < TinyValue) c = TinyValue;
-    d = 1 / d;
+    d = 1 / AwayFromZero(1 + aa * d);
+    c = AwayFromZero(1 + aa / c);
     h *= d * c;
     aa = -(a + m) * (qab + m) * x / ((a + m2) * (qap + m2));
-    d = 1 + aa * d;
-    if (fabs(d) < TinyValue) d = TinyValue;
-    c = 1 + aa / c;
-    if (fabs(c) < TinyValue) c = TinyValue;
-    d = 1 / d;
+    d = 1 / AwayFromZero(1 + aa * d);
+    c = AwayFromZero(1 + aa / c);
     const Extended del = d * c;
     h *= del;
     if (fabs(del - 1) < MachineEps) return true;

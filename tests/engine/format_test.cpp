@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -48,6 +49,27 @@ TEST_F(Format, Fixed) {
   EXPECT_EQ(Show(0.00011), "0.00011");
 }
 
+TEST_F(Format, FixedWithFewDigitsNeverHidesTheValue) {
+  EngineSettings.DisplayMode = 1;
+  // Digits below the width allowance still leave one decimal...
+  EXPECT_EQ(Show(0.5, 1), "0.5");
+  EXPECT_EQ(Show(-0.5, 2), "-0.5");
+  EXPECT_EQ(Show(3.14159, 3), "3.1");
+  EXPECT_EQ(Show(9999999.5, 1), "9999999.5");
+  // ...and a value that the decimals cannot show is written in scientific form, not as 0.
+  EXPECT_EQ(Show(0.01, 3), "1.0E-2");
+  EXPECT_EQ(Show(0.000100001, 5), "1.0E-4");
+  EXPECT_EQ(Show(0.01, 5), "0.01");
+  for (int d = 1; d <= 18; ++d) {
+    for (const Extended x : {0.5L, 0.00012L, 0.25L, 7.0L, 123456.7L}) {
+      const std::string t = Show(x, d);
+      EXPECT_NE(t.find('.'), std::string::npos) << d << " " << t;
+      // One significant digit at least (0.25 may show as 0.2).
+      EXPECT_NEAR(static_cast<double>(std::strtold(t.c_str(), nullptr) / x), 1, 0.25) << d << " " << t;
+    }
+  }
+}
+
 TEST_F(Format, Engineering) {
   EngineSettings.DisplayMode = 2;
   EXPECT_EQ(Show(12345.678), "12.345678E+3");
@@ -91,6 +113,8 @@ TEST_F(Format, HoursMinutesSeconds) {
   EXPECT_EQ(Show(0), "0:0:0");
   EXPECT_EQ(Show(-1.5), "-1:30:0");
   EXPECT_EQ(Show(2.0L / 3600), "0:0:2");
+  EXPECT_EQ(Show(-0.4L / 3600), "0:0:0");  // rounds to no time at all, so no sign
+  EXPECT_EQ(Show(-0.6L / 3600), "-0:0:1");
   // Too large: code 23, and the previous result is kept.
   EngineState.Ans = 42;
   EngineState.ExprStr = "1E9";
@@ -133,6 +157,14 @@ TEST_F(Format, HexadecimalAndBinary) {
   EXPECT_EQ(Show(5), "0101 ");
   SetEngineHost(nullptr);
   EXPECT_EQ(Show(5), "00000000000000000000000000000101 ");  // the default host's 32 bits
+  // Negative values above -1 truncate to a zero without sign.
+  EXPECT_EQ(Show(-0.75), std::string(32, '0') + " ");
+  EXPECT_EQ(Show(-1.75), "-" + std::string(31, '0') + "1 ");
+  SelectRadix(1);
+  EXPECT_EQ(Show(-0.5), "0");
+  EXPECT_EQ(Show(-0.0), "0");
+  EXPECT_EQ(Show(-255.9), "-FF");
+  EXPECT_EQ(Show(-2147483647.0), "-7FFFFFFF");
   EXPECT_EQ(IntToRadix(-26, 16), "-1A");
   EXPECT_EQ(IntToRadix(0, 2), "0");
 }

@@ -65,6 +65,10 @@ TEST_F(NumberReader, TimeForm) {
   EXPECT_ERROR("1:30:", errSyntax, 5, 1);
   EXPECT_ERROR("1:30E2", errSyntax, 5, 1);
   EXPECT_ERROR("1:30.5", errSyntax, 5, 1);
+  // Minutes too long for any value overflow in the reader, not later as a silent infinity.
+  const std::string minutes = "1:" + std::string(5000, '9');
+  EXPECT_ERROR(minutes + "^0", errOverflow, 1, 5002);
+  EXPECT_ERROR("2+" + minutes + "*0", errOverflow, 3, 5002);
 }
 
 TEST_F(NumberReader, Hexadecimal) {

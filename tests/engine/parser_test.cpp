@@ -70,6 +70,13 @@ TEST_F(Grammar, ErrorPositions) {
   EXPECT_ERROR("1/0+2", errDivisionByZero, 3, 1);
   EXPECT_ERROR("1/0", errDivisionByZero, 3, 1);
   EXPECT_ERROR("7+1/00*3", errDivisionByZero, 5, 2);
+  // A ')' after the divisor is not part of it, also when it is the text's last character.
+  EXPECT_ERROR("sin(1/0)", errDivisionByZero, 7, 1);
+  // The end marker as a byte of the text does not end it silently.
+  EXPECT_ERROR(std::string("2\x7F+3"), errSyntax, 2, 1);
+  EXPECT_VALUE(std::string("2+3\x7F"), 5);
+  EXPECT_ERROR("(1/0)", errDivisionByZero, 4, 1);
+  EXPECT_ERROR("(2/(1-1))", errDivisionByZero, 4, 5);
   // An unknown name is marked as a whole, also at the end of the text.
   EXPECT_ERROR("abc+1", errSyntax, 1, 3);
   EXPECT_ERROR("2*abc", errSyntax, 3, 3);

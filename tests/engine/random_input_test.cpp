@@ -43,6 +43,9 @@ TEST_F(RandomInput, EveryTextEndsWithAValueOrAnError) {
     if (!text.empty() && r.Failed) {
       ++failed;
       EXPECT_GE(r.Len, 1) << text;
+      // The span lies inside the text, or just past it for an error at its end.
+      EXPECT_GE(r.Pos, 1) << text;
+      EXPECT_LE(r.Pos + r.Len - 1, static_cast<int>(text.size()) + 1) << text;
       EXPECT_GE(r.Code, 0) << text;
       EXPECT_LE(r.Code, 28) << text;
       EXPECT_EQ(EngineState.CurChar, EndChar) << text;

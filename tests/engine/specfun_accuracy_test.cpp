@@ -13,6 +13,7 @@
 #include "engine/builtins.h"
 #include "engine/engine_state.h"
 #include "engine/specfun.h"
+#include "engine_test_support.h"
 
 namespace {
 
@@ -22,20 +23,12 @@ const std::set<int> UlpIds = {1,  2,  3,  4,  5,  6,  7,   8,   9,   10,  12, 13
 constexpr Extended UlpBound = 16 * 0x1p-64L;  // 8 units of 2^-63
 constexpr Extended DisplayBound = 5e-13L;
 
-void ResetState() {
-  EngineState = {};
-  EngineSettings = {};
-}
-
 // The built-in's value for the arguments of one reference line.
 Extended Compute(int id, Extended a, Extended b, Extended c) {
-  ResetState();
+  ResetEngine();
   if (id == 113) return IncBeta(a, b, c);
   if (id == 126) return PSnedecor(static_cast<int>(a), static_cast<int>(b), c);
-  Extended arg1 = a;
-  Extended v = CallBuiltin(id, arg1, b, 1);
-  if (!EngineState.ErrFlag) CallMultiArgBuiltin(id, v, a, b, 1);
-  return v;
+  return CallRow(id, a, b);
 }
 
 struct TWorst {
