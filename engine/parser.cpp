@@ -1,8 +1,10 @@
 // The three grammar levels, the postfix operators, name resolution and the argument protocol.
 #include "engine/parser.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <string_view>
 
 #include "engine/builtin_table.h"
 #include "engine/builtins.h"
@@ -25,21 +27,30 @@ void FailAt(int Code, int P) {
   EngineState.ErrLen = 1;
 }
 
-bool IsAdditive(unsigned char C) {
+constexpr bool IsAdditive(unsigned char C) {
   return C == '&' || C == '+' || C == '-' || C == '\\' || C == '|';
 }
-bool IsMultiplicative(unsigned char C) { return C == '%' || C == '*' || C == '/'; }
-bool IsPostfix(unsigned char C) { return C == chSquare || C == chCube || C == chRoot; }
+constexpr bool IsMultiplicative(unsigned char C) { return C == '%' || C == '*' || C == '/'; }
+constexpr bool IsPostfix(unsigned char C) { return C == chSquare || C == chCube || C == chRoot; }
 
-bool IsNameStop(unsigned char C) {
-  return C == '(' || C == ')' || C == ',' || C == '=' || C == '^' || C == EndChar ||
-         IsPostfix(C) || IsAdditive(C) || IsMultiplicative(C);
+// The two widest character tests as tables, since the reader applies them to every character of
+// a name and after every operand.
+template <typename TTest>
+constexpr std::array<bool, 256> CharTable(TTest Test) {
+  std::array<bool, 256> table{};
+  for (int c = 0; c < 256; ++c) table[static_cast<size_t>(c)] = Test(static_cast<unsigned char>(c));
+  return table;
 }
 
-bool IsOperandFollower(unsigned char C) {
+constexpr auto OperandFollowers = CharTable([](unsigned char C) {
   return C == ')' || C == ',' || C == '^' || C == EndChar || IsPostfix(C) || IsAdditive(C) ||
          IsMultiplicative(C);
-}
+});
+constexpr auto NameStops =
+    CharTable([](unsigned char C) { return C == '(' || C == '=' || OperandFollowers[C]; });
+
+bool IsNameStop(unsigned char C) { return NameStops[C]; }
+bool IsOperandFollower(unsigned char C) { return OperandFollowers[C]; }
 
 bool IsLetter(unsigned char C) { return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z'); }
 
@@ -260,16 +271,21 @@ int ResolveIdentifier(int& NameStart, Extended& UserFunctionValue) {
   auto& s = EngineState;
   constexpr size_t maxKept = 20;
   NameStart = s.Pos;
-  // A longer name is read to its end but compared by its first 20 characters.
-  std::string name(1, static_cast<char>(s.CurChar));
+  // A longer name is read to its end but compared by its first 20 characters. Kept in a buffer:
+  // built-in names are resolved on every read of a plotted formula.
+  char kept[maxKept + 1];
+  size_t length = 0;
+  kept[length++] = static_cast<char>(s.CurChar);
   for (Advance(); !IsNameStop(s.CurChar); Advance())
-    if (name.size() < maxKept) name += static_cast<char>(s.CurChar);
-  name += static_cast<char>(s.CurChar);
+    if (length < maxKept) kept[length++] = static_cast<char>(s.CurChar);
+  kept[length++] = static_cast<char>(s.CurChar);
+  const std::string_view nameWithStop(kept, length);
 
-  if (name == "forJtoKstepMdo(") return idFor;
-  const int row = FindBuiltin(name);
+  if (nameWithStop == "forJtoKstepMdo(") return idFor;
+  const int row = FindBuiltin(nameWithStop);
   if (row >= 0) return row;
 
+  const std::string name(nameWithStop);
   if (TryUserFunction(name, NameStart, UserFunctionValue)) return idUserFunction;
   if (s.ErrFlag) return -1;
   const std::string bare = name.substr(0, name.size() - 1);
