@@ -273,8 +273,16 @@ const std::array<std::string_view, BuiltinCount> BuiltinHelp = {
     /* 129 */ "Exponential integral of (...)",
 };
 
+namespace {
+constexpr std::array<bool, BuiltinCount> ListFunctionRows = [] {
+  std::array<bool, BuiltinCount> rows{};
+  for (const int id : ListFunctionIds) rows[static_cast<size_t>(id)] = true;
+  return rows;
+}();
+}  // namespace
+
 bool IsListFunction(int Id) {
-  return std::find(ListFunctionIds.begin(), ListFunctionIds.end(), Id) != ListFunctionIds.end();
+  return Id >= 0 && Id < BuiltinCount && ListFunctionRows[static_cast<size_t>(Id)];
 }
 
 bool IsLetterVariable(int Id) { return Id >= idLowerX && Id < idUpperX + 10; }
@@ -312,12 +320,20 @@ constexpr std::array<std::int16_t, SlotCount> BuildSlots() {
 }
 constexpr std::array<std::int16_t, SlotCount> Slots = BuildSlots();
 
+// Compared in place: the names are a few characters long, shorter than a call to memcmp.
+bool SameName(std::string_view A, std::string_view B) {
+  if (A.size() != B.size()) return false;
+  for (size_t i = 0; i < A.size(); ++i)
+    if (A[i] != B[i]) return false;
+  return true;
+}
+
 int Probe(std::uint32_t Hash, std::string_view Key, bool Function) {
   for (size_t i = Hash & (SlotCount - 1);; i = (i + 1) & (SlotCount - 1)) {
     const int id = Slots[i];
     if (id == NoRow) return -1;
     const auto& row = BuiltinTable[static_cast<size_t>(id)];
-    if ((row.Kind != 0) == Function && row.Name == Key) return id;
+    if ((row.Kind != 0) == Function && SameName(row.Name, Key)) return id;
   }
 }
 

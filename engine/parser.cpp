@@ -281,7 +281,7 @@ int ResolveIdentifier(int& NameStart, Extended& UserFunctionValue) {
   kept[length++] = static_cast<char>(s.CurChar);
   const std::string_view nameWithStop(kept, length);
 
-  if (nameWithStop == "forJtoKstepMdo(") return idFor;
+  if (length == 15 && nameWithStop == "forJtoKstepMdo(") return idFor;
   const int row = FindBuiltin(nameWithStop);
   if (row >= 0) return row;
 
@@ -327,7 +327,11 @@ Extended Power(Extended Base, Extended Exponent) {
     }
     negate = std::fmod(Exponent, 2.0L) != 0;
   }
-  if (std::log(magnitude) * Exponent < lnTiny) return 0;
+  // Where |log(magnitude) * Exponent| < 64 ln 2 * 32, far above the flush bound, the logarithm
+  // is not needed: a plot reads x^2 hundreds of thousands of times.
+  const bool farFromTiny =
+      magnitude >= 0x1p-64L && magnitude <= 0x1p64L && std::fabs(Exponent) <= 32;
+  if (!farFromTiny && std::log(magnitude) * Exponent < lnTiny) return 0;
   Extended r = std::pow(magnitude, Exponent);
   if (!std::isfinite(r)) {
     Fail(errOverflow);
@@ -408,7 +412,7 @@ void Factor(Extended& Value) {
     Value = 0;
     return;
   }
-  Value *= sign;
+  if (sign != 1) Value *= sign;
   if (postfix) Postfix(Value);
   if (s.ErrFlag) Value = 0;
 }

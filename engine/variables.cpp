@@ -163,7 +163,7 @@ bool LetterVariable(int Id, Extended& Value) {
   if (VarValues[static_cast<size_t>(k)] == UndefinedValue && !DefineLetter(k, NamePosition()))
     return false;
   Value = VarValues[static_cast<size_t>(k)];
-  LogValue(LetterName(k), Value);
+  AssignmentLog.AddLetter(Letters[k - 1], Value);
   return true;
 }
 
