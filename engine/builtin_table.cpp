@@ -285,7 +285,6 @@ bool IsListFunction(int Id) {
   return Id >= 0 && Id < BuiltinCount && ListFunctionRows[static_cast<size_t>(Id)];
 }
 
-bool IsLetterVariable(int Id) { return Id >= idLowerX && Id < idUpperX + 10; }
 
 namespace {
 
@@ -337,10 +336,30 @@ int Probe(std::uint32_t Hash, std::string_view Key, bool Function) {
   }
 }
 
+// The rows of the one-character constants (the letter variables, e and the pi character) by
+// their character: the names a plotted formula reads most.
+constexpr std::array<std::int16_t, 256> OneCharacterRows = [] {
+  std::array<std::int16_t, 256> rows{};
+  for (auto& row : rows) row = NoRow;
+  for (const auto& row : BuiltinTable)
+    if (row.Kind == 0 && row.Name.size() == 1 && rows[static_cast<unsigned char>(row.Name[0])] == NoRow)
+      rows[static_cast<unsigned char>(row.Name[0])] = static_cast<std::int16_t>(row.Id);
+  return rows;
+}();
+
+// No function has a one-character name, so a one-character constant needs no second look.
+constexpr bool NoOneCharacterFunction = [] {
+  for (const auto& row : BuiltinTable)
+    if (row.Kind != 0 && row.Name.size() <= 2) return false;
+  return true;
+}();
+static_assert(NoOneCharacterFunction);
+
 }  // namespace
 
 int FindBuiltin(std::string_view NameWithStop) {
   if (NameWithStop.empty()) return -1;
+  if (NameWithStop.size() == 2) return OneCharacterRows[static_cast<unsigned char>(NameWithStop[0])];
   const std::string_view bare = NameWithStop.substr(0, NameWithStop.size() - 1);
   const std::uint32_t h = HashOf(bare);
   const int constant = Probe(h, bare, false);

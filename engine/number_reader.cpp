@@ -248,7 +248,7 @@ void ReadRadix(Extended& Value, int Start) {
 }  // namespace
 
 void ReadNumber(Extended& Value) {
-  Value = 0;
+  // Both readers set Value on every path that does not fail.
   const int start = EngineState.Pos;
   if (Base() == 10)
     ReadDecimal(Value, start);

@@ -419,8 +419,10 @@ void Factor(Extended& Value) {
 
 void Term(Extended& Value) {
   auto& s = EngineState;
-  Value = 0;
+  // Factor sets Value first thing; only the failures before it clear Value here (a long double
+  // store is not free, and this runs for every term of every read).
   if (s.Pos == s.StartPos && IsBadLead(CharAt(s.StartPos))) {
+    Value = 0;
     Fail(errSyntax);
     return;
   }
@@ -428,6 +430,7 @@ void Term(Extended& Value) {
     const int sign = s.CurChar == '-' ? -1 : 1;
     Advance();
     if (IsAdditive(s.CurChar)) {
+      Value = 0;
       Fail(errSyntax);
       return;
     }

@@ -60,7 +60,8 @@ struct TAssignmentLog {
   // The same for a letter variable, whose name is built in place (every read of X in a plot).
   void AddLetter(char Letter, Extended Value) {
     if (Names.size() >= MaxEntries) return;
-    Names.emplace_back(1, Letter);
+    Names.emplace_back();
+    Names.back().push_back(Letter);
     Numbers.push_back(Value);
   }
   size_t Count() const { return Names.size(); }
