@@ -457,21 +457,24 @@ void Term(Extended& Value) {
     Extended right = 0;
     Factor(right);
     if (s.ErrFlag) return;
+    // Checked before it is stored: reading back a long double just stored stalls the processor.
+    Extended result;
     if (op == '*') {
-      Value = Value * right;
+      result = Value * right;
     } else if (op == '%') {
-      Value = Value * right / 100;
+      result = Value * right / 100;
     } else if (right == 0) {
       MarkDivisor();
       Value = 0;
       return;
     } else {
-      Value = Value / right;
+      result = Value / right;
     }
-    if (!CheckFinite(Value, opPos)) {
+    if (!CheckFinite(result, opPos)) {
       Value = 0;
       return;
     }
+    Value = result;
   }
 }
 
@@ -490,10 +493,11 @@ void Expression(Extended& Value) {
     Extended right = 0;
     Term(right);
     if (s.ErrFlag) return;
+    Extended result;
     if (op == '+') {
-      Value = Value + right;
+      result = Value + right;
     } else if (op == '-') {
-      Value = Value - right;
+      result = Value - right;
     } else {
       std::int64_t a = 0, b = 0;
       if (!ToInt64(Value, a) || !ToInt64(right, b)) {
@@ -502,12 +506,13 @@ void Expression(Extended& Value) {
         return;
       }
       const std::int64_t r = op == '&' ? (a & b) : op == '|' ? (a | b) : (a ^ b);
-      Value = static_cast<Extended>(r);
+      result = static_cast<Extended>(r);
     }
-    if (!CheckFinite(Value, opPos)) {
+    if (!CheckFinite(result, opPos)) {
       Value = 0;
       return;
     }
+    Value = result;
   }
 }
 
