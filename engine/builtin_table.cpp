@@ -341,9 +341,11 @@ int Probe(std::uint32_t Hash, std::string_view Key, bool Function) {
 constexpr std::array<std::int16_t, 256> OneCharacterRows = [] {
   std::array<std::int16_t, 256> rows{};
   for (auto& row : rows) row = NoRow;
-  for (const auto& row : BuiltinTable)
-    if (row.Kind == 0 && row.Name.size() == 1 && rows[static_cast<unsigned char>(row.Name[0])] == NoRow)
-      rows[static_cast<unsigned char>(row.Name[0])] = static_cast<std::int16_t>(row.Id);
+  for (const auto& row : BuiltinTable) {
+    if (row.Kind != 0 || row.Name.size() != 1) continue;
+    auto& slot = rows[static_cast<unsigned char>(row.Name[0])];
+    if (slot == NoRow) slot = static_cast<std::int16_t>(row.Id);
+  }
   return rows;
 }();
 
@@ -359,7 +361,8 @@ static_assert(NoOneCharacterFunction);
 
 int FindBuiltin(std::string_view NameWithStop) {
   if (NameWithStop.empty()) return -1;
-  if (NameWithStop.size() == 2) return OneCharacterRows[static_cast<unsigned char>(NameWithStop[0])];
+  if (NameWithStop.size() == 2)
+    return OneCharacterRows[static_cast<unsigned char>(NameWithStop[0])];
   const std::string_view bare = NameWithStop.substr(0, NameWithStop.size() - 1);
   const std::uint32_t h = HashOf(bare);
   const int constant = Probe(h, bare, false);
