@@ -343,13 +343,19 @@ Extended Power(Extended Base, Extended Exponent) {
 void Factor(Extended& Value) {
   auto& s = EngineState;
   TNestGuard nest;
-  Value = 0;
+  // Every operand reader below sets Value on every path (and the failures are cleared at the
+  // end), so only the failures before them clear it here: a long double store is slow, and this
+  // runs for every operand of every read.
+  auto fail = [&](int Code) {
+    Value = 0;
+    Fail(Code);
+  };
   if (nest.Exceeded()) {
-    Fail(errStackOverflow);
+    fail(errStackOverflow);
     return;
   }
   if (!IsFactorStarter(s.CurChar)) {
-    Fail(errSyntax);
+    fail(errSyntax);
     return;
   }
   int sign = 1;
@@ -359,7 +365,7 @@ void Factor(Extended& Value) {
   }
   // A sign must be followed by an operand, and an operator alone is none.
   if (!IsFactorStarter(s.CurChar) || IsAdditive(s.CurChar)) {
-    Fail(errSyntax);
+    fail(errSyntax);
     return;
   }
 
@@ -367,7 +373,7 @@ void Factor(Extended& Value) {
   const unsigned char c = s.CurChar;
   const bool hex = EngineSettings.Radix == 1;
   if (c == '$' && !hex) {
-    Fail(errSyntax);
+    fail(errSyntax);
     return;
   }
   if (c == '$' && hex && CharAt(s.Pos + 1) == 'C' &&
