@@ -2,8 +2,11 @@
 #include "engine/builtin_table.h"
 
 #include <algorithm>
+#include <cstdint>
 
-const std::array<TBuiltinEntry, BuiltinCount> BuiltinTable = {{
+// Defined constexpr (the header's extern declaration keeps it visible to other files) so that
+// the name lookup below can be built from it at compile time.
+constexpr std::array<TBuiltinEntry, BuiltinCount> BuiltinTable = {{
     {"min(", 0, 3},
     {"sin(", 1, 1},
     {"arcsin(", 2, 1},
@@ -270,17 +273,103 @@ const std::array<std::string_view, BuiltinCount> BuiltinHelp = {
     /* 129 */ "Exponential integral of (...)",
 };
 
+namespace {
+constexpr std::array<bool, BuiltinCount> ListFunctionRows = [] {
+  std::array<bool, BuiltinCount> rows{};
+  for (const int id : ListFunctionIds) rows[static_cast<size_t>(id)] = true;
+  return rows;
+}();
+}  // namespace
+
 bool IsListFunction(int Id) {
-  return std::find(ListFunctionIds.begin(), ListFunctionIds.end(), Id) != ListFunctionIds.end();
+  return Id >= 0 && Id < BuiltinCount && ListFunctionRows[static_cast<size_t>(Id)];
 }
 
-bool IsLetterVariable(int Id) { return Id >= idLowerX && Id < idUpperX + 10; }
+
+namespace {
+
+// The rows by name in an open-addressing hash table, so that a name costs one hash and mostly one
+// comparison instead of a scan over all rows (names are resolved on every read of a formula,
+// hundreds of thousands of times in a plot). A kind-0 row is keyed by its bare name, a function row
+// by its name with the '('; a query hashes the bare name once and extends the hash by the stop
+// character.
+constexpr std::uint32_t HashStep(std::uint32_t H, unsigned char C) {
+  return (H ^ C) * 16777619u;
+}
+constexpr std::uint32_t HashSeed = 2166136261u;
+
+constexpr std::uint32_t HashOf(std::string_view Key) {
+  std::uint32_t h = HashSeed;
+  for (const char c : Key) h = HashStep(h, static_cast<unsigned char>(c));
+  return h;
+}
+
+constexpr size_t SlotCount = 512;  // a power of two, about four times the rows
+constexpr std::int16_t NoRow = -1;
+
+constexpr std::array<std::int16_t, SlotCount> BuildSlots() {
+  std::array<std::int16_t, SlotCount> slots{};
+  for (auto& slot : slots) slot = NoRow;
+  for (const auto& row : BuiltinTable) {
+    size_t i = HashOf(row.Name) & (SlotCount - 1);
+    while (slots[i] != NoRow) i = (i + 1) & (SlotCount - 1);
+    slots[i] = static_cast<std::int16_t>(row.Id);
+  }
+  return slots;
+}
+constexpr std::array<std::int16_t, SlotCount> Slots = BuildSlots();
+
+// Compared in place: the names are a few characters long, shorter than a call to memcmp.
+bool SameName(std::string_view A, std::string_view B) {
+  if (A.size() != B.size()) return false;
+  for (size_t i = 0; i < A.size(); ++i)
+    if (A[i] != B[i]) return false;
+  return true;
+}
+
+int Probe(std::uint32_t Hash, std::string_view Key, bool Function) {
+  for (size_t i = Hash & (SlotCount - 1);; i = (i + 1) & (SlotCount - 1)) {
+    const int id = Slots[i];
+    if (id == NoRow) return -1;
+    const auto& row = BuiltinTable[static_cast<size_t>(id)];
+    if ((row.Kind != 0) == Function && SameName(row.Name, Key)) return id;
+  }
+}
+
+// The rows of the one-character constants (the letter variables, e and the pi character) by
+// their character: the names a plotted formula reads most.
+constexpr std::array<std::int16_t, 256> OneCharacterRows = [] {
+  std::array<std::int16_t, 256> rows{};
+  for (auto& row : rows) row = NoRow;
+  for (const auto& row : BuiltinTable) {
+    if (row.Kind != 0 || row.Name.size() != 1) continue;
+    auto& slot = rows[static_cast<unsigned char>(row.Name[0])];
+    if (slot == NoRow) slot = static_cast<std::int16_t>(row.Id);
+  }
+  return rows;
+}();
+
+// No function has a one-character name, so a one-character constant needs no second look.
+constexpr bool NoOneCharacterFunction = [] {
+  for (const auto& row : BuiltinTable)
+    if (row.Kind != 0 && row.Name.size() <= 2) return false;
+  return true;
+}();
+static_assert(NoOneCharacterFunction);
+
+}  // namespace
 
 int FindBuiltin(std::string_view NameWithStop) {
   if (NameWithStop.empty()) return -1;
+  if (NameWithStop.size() == 2)
+    return OneCharacterRows[static_cast<unsigned char>(NameWithStop[0])];
   const std::string_view bare = NameWithStop.substr(0, NameWithStop.size() - 1);
-  for (const auto& row : BuiltinTable) {
-    if (row.Kind == 0 ? row.Name == bare : row.Name == NameWithStop) return row.Id;
-  }
-  return -1;
+  const std::uint32_t h = HashOf(bare);
+  const int constant = Probe(h, bare, false);
+  if (NameWithStop.back() != '(') return constant;
+  const int function = Probe(HashStep(h, '('), NameWithStop, true);
+  // No name is both, but should one ever be, the lower row wins as it always has.
+  if (constant < 0) return function;
+  if (function < 0) return constant;
+  return std::min(constant, function);
 }

@@ -42,7 +42,7 @@ inline constexpr long double BuiltinE = 2.7182818284590452352L;
 inline constexpr std::array<int, 12> ListFunctionIds = {38, 39, 41, 43, 44, 94,
                                                         97, 98, 99, 100, 101, 107};
 bool IsListFunction(int Id);
-bool IsLetterVariable(int Id);
+inline bool IsLetterVariable(int Id) { return Id >= idLowerX && Id < idUpperX + 10; }
 
 // The row whose name equals Name (case-sensitive): a kind-0 row matches Name without its last
 // (stop) character, a function row matches the whole Name including its '('. -1 when none.

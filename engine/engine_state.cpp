@@ -84,13 +84,6 @@ void EngineFinalize() {
   EngineState.ExprStr.shrink_to_fit();
 }
 
-unsigned char NextChar(const std::string& Text) {
-  auto& s = EngineState;
-  if (s.Pos < 0 || s.Pos >= static_cast<int>(Text.size())) return EndChar;
-  ++s.Pos;
-  return static_cast<unsigned char>(Text[static_cast<size_t>(s.Pos - 1)]);
-}
-
 void RaiseError(const std::string& Text, int Code) {
   auto& s = EngineState;
   s.ErrPos = s.Pos;

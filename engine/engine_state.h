@@ -128,7 +128,13 @@ class TNestGuard {
 unsigned char CharAt(int P);
 
 // Reads the next character of Text at EngineState.Pos; 127 past the end (Pos unchanged).
-unsigned char NextChar(const std::string& Text);
+// Inline: every character of every read of a formula passes through here.
+inline unsigned char NextChar(const std::string& Text) {
+  auto& s = EngineState;
+  if (s.Pos < 0 || s.Pos >= static_cast<int>(Text.size())) return EndChar;
+  ++s.Pos;
+  return static_cast<unsigned char>(Text[static_cast<size_t>(s.Pos - 1)]);
+}
 // Records an error at Pos and consumes the rest of the text.
 void RaiseError(const std::string& Text, int Code);
 // Ans and Value become 0 and ErrFlag is set, before a domain error is raised.

@@ -1,8 +1,10 @@
 // The three grammar levels, the postfix operators, name resolution and the argument protocol.
 #include "engine/parser.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <string_view>
 
 #include "engine/builtin_table.h"
 #include "engine/builtins.h"
@@ -25,21 +27,30 @@ void FailAt(int Code, int P) {
   EngineState.ErrLen = 1;
 }
 
-bool IsAdditive(unsigned char C) {
+constexpr bool IsAdditive(unsigned char C) {
   return C == '&' || C == '+' || C == '-' || C == '\\' || C == '|';
 }
-bool IsMultiplicative(unsigned char C) { return C == '%' || C == '*' || C == '/'; }
-bool IsPostfix(unsigned char C) { return C == chSquare || C == chCube || C == chRoot; }
+constexpr bool IsMultiplicative(unsigned char C) { return C == '%' || C == '*' || C == '/'; }
+constexpr bool IsPostfix(unsigned char C) { return C == chSquare || C == chCube || C == chRoot; }
 
-bool IsNameStop(unsigned char C) {
-  return C == '(' || C == ')' || C == ',' || C == '=' || C == '^' || C == EndChar ||
-         IsPostfix(C) || IsAdditive(C) || IsMultiplicative(C);
+// The two widest character tests as tables, since the reader applies them to every character of
+// a name and after every operand.
+template <typename TTest>
+constexpr std::array<bool, 256> CharTable(TTest Test) {
+  std::array<bool, 256> table{};
+  for (int c = 0; c < 256; ++c) table[static_cast<size_t>(c)] = Test(static_cast<unsigned char>(c));
+  return table;
 }
 
-bool IsOperandFollower(unsigned char C) {
+constexpr auto OperandFollowers = CharTable([](unsigned char C) {
   return C == ')' || C == ',' || C == '^' || C == EndChar || IsPostfix(C) || IsAdditive(C) ||
          IsMultiplicative(C);
-}
+});
+constexpr auto NameStops =
+    CharTable([](unsigned char C) { return C == '(' || C == '=' || OperandFollowers[C]; });
+
+bool IsNameStop(unsigned char C) { return NameStops[C]; }
+bool IsOperandFollower(unsigned char C) { return OperandFollowers[C]; }
 
 bool IsLetter(unsigned char C) { return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z'); }
 
@@ -260,16 +271,21 @@ int ResolveIdentifier(int& NameStart, Extended& UserFunctionValue) {
   auto& s = EngineState;
   constexpr size_t maxKept = 20;
   NameStart = s.Pos;
-  // A longer name is read to its end but compared by its first 20 characters.
-  std::string name(1, static_cast<char>(s.CurChar));
+  // A longer name is read to its end but compared by its first 20 characters. Kept in a buffer:
+  // built-in names are resolved on every read of a plotted formula.
+  char kept[maxKept + 1];
+  size_t length = 0;
+  kept[length++] = static_cast<char>(s.CurChar);
   for (Advance(); !IsNameStop(s.CurChar); Advance())
-    if (name.size() < maxKept) name += static_cast<char>(s.CurChar);
-  name += static_cast<char>(s.CurChar);
+    if (length < maxKept) kept[length++] = static_cast<char>(s.CurChar);
+  kept[length++] = static_cast<char>(s.CurChar);
+  const std::string_view nameWithStop(kept, length);
 
-  if (name == "forJtoKstepMdo(") return idFor;
-  const int row = FindBuiltin(name);
+  if (length == 15 && nameWithStop == "forJtoKstepMdo(") return idFor;
+  const int row = FindBuiltin(nameWithStop);
   if (row >= 0) return row;
 
+  const std::string name(nameWithStop);
   if (TryUserFunction(name, NameStart, UserFunctionValue)) return idUserFunction;
   if (s.ErrFlag) return -1;
   const std::string bare = name.substr(0, name.size() - 1);
@@ -311,7 +327,11 @@ Extended Power(Extended Base, Extended Exponent) {
     }
     negate = std::fmod(Exponent, 2.0L) != 0;
   }
-  if (std::log(magnitude) * Exponent < lnTiny) return 0;
+  // Where |log(magnitude) * Exponent| < 64 ln 2 * 32, far above the flush bound, the logarithm
+  // is not needed: a plot reads x^2 hundreds of thousands of times.
+  const bool farFromTiny =
+      magnitude >= 0x1p-64L && magnitude <= 0x1p64L && std::fabs(Exponent) <= 32;
+  if (!farFromTiny && std::log(magnitude) * Exponent < lnTiny) return 0;
   Extended r = std::pow(magnitude, Exponent);
   if (!std::isfinite(r)) {
     Fail(errOverflow);
@@ -323,13 +343,19 @@ Extended Power(Extended Base, Extended Exponent) {
 void Factor(Extended& Value) {
   auto& s = EngineState;
   TNestGuard nest;
-  Value = 0;
+  // Every operand reader below sets Value on every path (and the failures are cleared at the
+  // end), so only the failures before them clear it here: a long double store is slow, and this
+  // runs for every operand of every read.
+  auto fail = [&](int Code) {
+    Value = 0;
+    Fail(Code);
+  };
   if (nest.Exceeded()) {
-    Fail(errStackOverflow);
+    fail(errStackOverflow);
     return;
   }
   if (!IsFactorStarter(s.CurChar)) {
-    Fail(errSyntax);
+    fail(errSyntax);
     return;
   }
   int sign = 1;
@@ -339,7 +365,7 @@ void Factor(Extended& Value) {
   }
   // A sign must be followed by an operand, and an operator alone is none.
   if (!IsFactorStarter(s.CurChar) || IsAdditive(s.CurChar)) {
-    Fail(errSyntax);
+    fail(errSyntax);
     return;
   }
 
@@ -347,7 +373,7 @@ void Factor(Extended& Value) {
   const unsigned char c = s.CurChar;
   const bool hex = EngineSettings.Radix == 1;
   if (c == '$' && !hex) {
-    Fail(errSyntax);
+    fail(errSyntax);
     return;
   }
   if (c == '$' && hex && CharAt(s.Pos + 1) == 'C' &&
@@ -392,15 +418,17 @@ void Factor(Extended& Value) {
     Value = 0;
     return;
   }
-  Value *= sign;
+  if (sign != 1) Value *= sign;
   if (postfix) Postfix(Value);
   if (s.ErrFlag) Value = 0;
 }
 
 void Term(Extended& Value) {
   auto& s = EngineState;
-  Value = 0;
+  // Factor sets Value first thing; only the failures before it clear Value here (a long double
+  // store is not free, and this runs for every term of every read).
   if (s.Pos == s.StartPos && IsBadLead(CharAt(s.StartPos))) {
+    Value = 0;
     Fail(errSyntax);
     return;
   }
@@ -408,6 +436,7 @@ void Term(Extended& Value) {
     const int sign = s.CurChar == '-' ? -1 : 1;
     Advance();
     if (IsAdditive(s.CurChar)) {
+      Value = 0;
       Fail(errSyntax);
       return;
     }
@@ -434,21 +463,24 @@ void Term(Extended& Value) {
     Extended right = 0;
     Factor(right);
     if (s.ErrFlag) return;
+    // Checked before it is stored: reading back a long double just stored stalls the processor.
+    Extended result;
     if (op == '*') {
-      Value = Value * right;
+      result = Value * right;
     } else if (op == '%') {
-      Value = Value * right / 100;
+      result = Value * right / 100;
     } else if (right == 0) {
       MarkDivisor();
       Value = 0;
       return;
     } else {
-      Value = Value / right;
+      result = Value / right;
     }
-    if (!CheckFinite(Value, opPos)) {
+    if (!CheckFinite(result, opPos)) {
       Value = 0;
       return;
     }
+    Value = result;
   }
 }
 
@@ -467,10 +499,11 @@ void Expression(Extended& Value) {
     Extended right = 0;
     Term(right);
     if (s.ErrFlag) return;
+    Extended result;
     if (op == '+') {
-      Value = Value + right;
+      result = Value + right;
     } else if (op == '-') {
-      Value = Value - right;
+      result = Value - right;
     } else {
       std::int64_t a = 0, b = 0;
       if (!ToInt64(Value, a) || !ToInt64(right, b)) {
@@ -479,12 +512,13 @@ void Expression(Extended& Value) {
         return;
       }
       const std::int64_t r = op == '&' ? (a & b) : op == '|' ? (a | b) : (a ^ b);
-      Value = static_cast<Extended>(r);
+      result = static_cast<Extended>(r);
     }
-    if (!CheckFinite(Value, opPos)) {
+    if (!CheckFinite(result, opPos)) {
       Value = 0;
       return;
     }
+    Value = result;
   }
 }
 

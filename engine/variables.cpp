@@ -158,12 +158,16 @@ bool LetterVariable(int Id, Extended& Value) {
   const bool upper = Id >= idUpperX;
   const int k = upper ? Id - idUpperX + 1 : Id - idLowerX + 1;
   CurVar = k;
-  Value = 0;
-  if (s.CurChar == '=') return upper ? AssignUpper(k, Value) : AssignLower(k, Value);
-  if (VarValues[static_cast<size_t>(k)] == UndefinedValue && !DefineLetter(k, NamePosition()))
-    return false;
+  if (s.CurChar == '=') {
+    Value = 0;
+    return upper ? AssignUpper(k, Value) : AssignLower(k, Value);
+  }
+  if (VarValues[static_cast<size_t>(k)] == UndefinedValue) {
+    Value = 0;
+    if (!DefineLetter(k, NamePosition())) return false;
+  }
   Value = VarValues[static_cast<size_t>(k)];
-  LogValue(LetterName(k), Value);
+  AssignmentLog.AddLetter(Letters[k - 1], Value);
   return true;
 }
 

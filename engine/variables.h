@@ -57,6 +57,13 @@ struct TAssignmentLog {
     Names.push_back(Name);
     Numbers.push_back(Value);
   }
+  // The same for a letter variable, whose name is built in place (every read of X in a plot).
+  void AddLetter(char Letter, Extended Value) {
+    if (Names.size() >= MaxEntries) return;
+    Names.emplace_back();
+    Names.back().push_back(Letter);
+    Numbers.push_back(Value);
+  }
   size_t Count() const { return Names.size(); }
   // The value text of pair i.
   std::string Value(size_t i) const;
