@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "engine/builtin_table.h"
 #include "engine/engine_host.h"
@@ -78,16 +79,32 @@ bool DefineLetter(int k, int LetterPos) {
   return false;
 }
 
-// "(X=expr)": the expression is read in place.
-bool AssignUpper(int k, Extended& Value) {
+// An assignment stands alone in its own parentheses: "(X=...)". Checks that, steps over the '='
+// and answers where the expression begins, or 0 after raising the error.
+int AssignmentStart() {
   auto& s = EngineState;
   const int letterPos = s.Pos - 1;
   if (CharAt(letterPos - 1) != '(') {
     RaiseError(s.ExprStr, errMissingOpen);
-    return false;
+    return 0;
   }
   Advance();
-  const int start = s.Pos;
+  return s.Pos;
+}
+
+// Stores the letter's new value and defining text once its expression has been computed.
+void StoreAssignment(int k, Extended v, std::string Text, Extended& Value) {
+  VarValues[static_cast<size_t>(k)] = v;
+  VarExprs[static_cast<size_t>(k)] = std::move(Text);
+  LogValue(LetterName(k), v);
+  Value = v;
+}
+
+// "(X=expr)": the expression is read in place.
+bool AssignUpper(int k, Extended& Value) {
+  auto& s = EngineState;
+  const int start = AssignmentStart();
+  if (start == 0) return false;
   // Computed apart, so that a failing expression leaves the letter as it was.
   Extended v = 0;
   Expression(v);
@@ -96,24 +113,17 @@ bool AssignUpper(int k, Extended& Value) {
     RaiseError(s.ExprStr, errInterval);
     return false;
   }
-  VarValues[static_cast<size_t>(k)] = v;
-  VarExprs[static_cast<size_t>(k)] = s.ExprStr.substr(static_cast<size_t>(start - 1),
-                                                      static_cast<size_t>(s.Pos - start));
-  LogValue(LetterName(k), v);
-  Value = v;
+  StoreAssignment(k, v,
+                  s.ExprStr.substr(static_cast<size_t>(start - 1), static_cast<size_t>(s.Pos - start)),
+                  Value);
   return false;
 }
 
 // "(x=expr)": the expression is cut out and evaluated on its own.
 bool AssignLower(int k, Extended& Value) {
   auto& s = EngineState;
-  const int letterPos = s.Pos - 1;
-  if (CharAt(letterPos - 1) != '(') {
-    RaiseError(s.ExprStr, errMissingOpen);
-    return false;
-  }
-  Advance();
-  const int start = s.Pos;
+  const int start = AssignmentStart();
+  if (start == 0) return false;
   int p = 0;
   std::string text;
   if (!CutArgument(start, p, text)) {
@@ -124,10 +134,7 @@ bool AssignLower(int k, Extended& Value) {
   if (!EvaluateCutText(text, start, v)) return false;
   s.Pos = p;
   s.CurChar = CharAt(p);
-  VarValues[static_cast<size_t>(k)] = v;
-  VarExprs[static_cast<size_t>(k)] = text;
-  LogValue(LetterName(k), v);
-  Value = v;
+  StoreAssignment(k, v, std::move(text), Value);
   return false;
 }
 
