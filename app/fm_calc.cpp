@@ -22,7 +22,6 @@
 
 #include "app/assistant.h"
 #include "app/calc_controls.h"
-#include "app/calc_engine_bridge.h"
 #include "app/calc_platform.h"
 #include "app/fm_calc_host.h"
 #include "app/fm_calc_pages.h"

@@ -11,6 +11,11 @@
 
 #include "app/calc_controls.h"
 #include "app/calc_engine_bridge.h"
+#include "engine/complex_eval.h"
+#include "engine/format.h"
+#include "engine/numeric_procedures.h"
+#include "engine/parser.h"
+#include "engine/variables.h"
 #include "app/calc_platform.h"
 #include "app/fm_calc.h"
 #include "app/fm_comp_mess.h"
@@ -145,10 +150,10 @@ void TfmCalc::ShowResultText(const QString& Text) {
 bool TfmCalc::Redisplay() {
   EngineState.ErrFlag = false;
   if (ComplexMode) {
-    ShowResultText(FromCp1252(calceng::CompToStr(calceng::ComplexAnswer(), Digits)));
+    ShowResultText(FromCp1252(CompToStr(ComplexAnswer, Digits)));
     return true;
   }
-  const std::string Text = calceng::FormatNumber(Digits, EngineState.Ans);
+  const std::string Text = FormatNumber(Digits, EngineState.Ans);
   if (EngineState.ErrFlag) {
     // A value that this radix or notation cannot show is reported, never shown as "0.0".
     MapErrorPosition(ToCp1252(Edit1->text()), EngineState.ExprStr);
@@ -176,7 +181,7 @@ bool TfmCalc::ReturnClick() {
     cbResults->setEnabled(false);
     // A break or an assignment left over from an earlier evaluation must not reach this one.
     EngineSettings.BreakRequested = false;
-    calceng::ClearAssignmentLog();
+    AssignmentLog.Clear();
     try {
       if (PrepareExpression(Edit1)) {
         MapErrorPosition(FTypedText, EngineState.ExprStr);
@@ -185,10 +190,10 @@ bool TfmCalc::ReturnClick() {
         EngineSettings.ArgDepth = 0;
         QString Result;
         bool Failed = false;
-        calceng::TCompValue Z;
+        TComplex Z;
         Extended V = EngineState.Ans;
         if (!ComplexMode) {
-          V = calceng::Evaluate(EngineState.ExprStr);
+          V = Evaluate(EngineState.ExprStr);
           Failed = EngineState.ErrFlag;
         } else {
           EngineState.ErrCode = errSyntax;
@@ -206,7 +211,7 @@ bool TfmCalc::ReturnClick() {
         Edit2->clear();
         if (!Failed) {
           const std::string Text =
-              ComplexMode ? calceng::CompToStr(Z, Digits) : calceng::FormatNumber(Digits, V);
+              ComplexMode ? CompToStr(Z, Digits) : FormatNumber(Digits, V);
           // A value the formatter cannot show is an error: it is reported as one and enters
           // neither the previous result nor the histories.
           Failed = EngineState.ErrFlag;
@@ -217,16 +222,15 @@ bool TfmCalc::ReturnClick() {
           ShowResultText(Result);
           Edit1->selectAll();
           if (ComplexMode)
-            calceng::SetComplexAnswer(Z);
+            ComplexAnswer = Z;
           else
             EngineState.Ans = V;
           if (InputModified && !Input.isEmpty()) UpdateHistories(Input, Result);
           if (!ComplexMode && (Input.contains("min") || Input.contains("max"))) {
-            Extended Where = 0;
-            calceng::ExtremumX(Where);
+            const Extended Where = ExtremumX;
             // Where the extremum lies goes to the assistant line, beside the value itself.
             const QString Which = Input.contains("min") ? " Xmin=" : " Xmax=";
-            const std::string At = calceng::FormatNumber(Digits, Where);
+            const std::string At = FormatNumber(Digits, Where);
             if (!EngineState.ErrFlag) ShowAssistantText(Which + FromCp1252(At));
             EngineState.ErrFlag = false;
           }
@@ -311,7 +315,7 @@ void TfmCalc::rgNotationClick(TRadioGroup* Sender) {
 }
 
 void TfmCalc::ApplyRadix(int Radix) {
-  calceng::SelectRadix(Radix);
+  SelectRadix(static_cast<std::uint8_t>(Radix));
   ApplyDigitRange();
 }
 
@@ -334,9 +338,9 @@ void TfmCalc::rgAngleClick(TRadioGroup* Sender) {
 
 void TfmCalc::rgComplexFormClick(TRadioGroup* Sender) {
   CopyToPartner(Sender, rgComplexForm, rgComplexForm2);
-  calceng::SetComplexDisplayForm(std::max(Sender->ItemIndex(), 0));
+  ComplexDisplayForm = static_cast<std::uint8_t>(std::max(Sender->ItemIndex(), 0));
   if (Loading) return;
-  ShowResultText(FromCp1252(calceng::CompToStr(calceng::ComplexAnswer(), Digits)));
+  ShowResultText(FromCp1252(CompToStr(ComplexAnswer, Digits)));
   InsertTapeLine(Edit1->text() + " = " + Edit2->text());
 }
 

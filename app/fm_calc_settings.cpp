@@ -15,7 +15,7 @@
 #include <QUrl>
 
 #include "app/calc_controls.h"
-#include "app/calc_engine_bridge.h"
+#include "engine/complex_eval.h"
 #include "app/calc_platform.h"
 #include "app/fm_calc.h"
 #include "app/fm_calc_pages.h"
@@ -77,7 +77,7 @@ void TfmCalc::LoadSettings() {
   SetItemIndexQuietly(rgNotation2, Notation);
   Digits = InRange(Ini.ReadInteger(CalcSettings, "Digits", 12), 3, 22, 12);
   const int Form = InRange(Ini.ReadInteger(CalcSettings, "Complex Form", 1), 0, 1, 1);
-  calceng::SetComplexDisplayForm(Form);
+  ComplexDisplayForm = static_cast<std::uint8_t>(Form);
   SetItemIndexQuietly(rgComplexForm, Form);
   SetItemIndexQuietly(rgComplexForm2, Form);
   // The notation decides the least digit count and the spinner's range.
@@ -133,7 +133,7 @@ bool TfmCalc::SaveSettings() {
   Ini.WriteInteger(CalcSettings, "Angle", rgAngle->ItemIndex() == 1 ? 1 : 0);
   Ini.WriteInteger(CalcSettings, "Digits", Digits);
   Ini.WriteInteger(CalcSettings, "Precison", udPrecision->Position());
-  Ini.WriteInteger(CalcSettings, "Complex Form", calceng::ComplexDisplayForm() == 1 ? 1 : 0);
+  Ini.WriteInteger(CalcSettings, "Complex Form", ComplexDisplayForm == 1 ? 1 : 0);
   Ini.WriteBool(CalcSettings, "Assistant", chAssistant->isChecked());
   Ini.WriteBool(CalcSettings, "Hint", chHint->isChecked());
   Ini.WriteBool(CalcSettings, "ShowComp", ShowComplexNotice);

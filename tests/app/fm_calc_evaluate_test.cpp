@@ -10,7 +10,6 @@
 #include <QTabWidget>
 
 #include "app/calc_controls.h"
-#include "app/calc_engine_bridge.h"
 #include "calc_test_support.h"
 #include "engine/format.h"
 #include "platform/app_services.h"
