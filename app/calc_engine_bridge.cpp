@@ -17,7 +17,7 @@ std::vector<std::pair<std::string, std::string>> AssignmentLogEntries() {
   std::vector<std::pair<std::string, std::string>> Entries;
   Entries.reserve(AssignmentLog.Count());
   for (size_t i = 0; i < AssignmentLog.Count(); ++i)
-    Entries.emplace_back(AssignmentLog.Names[i], AssignmentLog.Value(i));
+    Entries.emplace_back(AssignmentLog.Name(i), AssignmentLog.Value(i));
   return Entries;
 }
 

@@ -6,6 +6,7 @@
 TEngineState EngineState;
 TEngineSettings EngineSettings;
 TDigitSet DigitSet = DigitSetForRadix(-1);
+unsigned DigitSetVersion = 0;
 
 namespace {
 TEngineHost DefaultHost;
@@ -48,6 +49,7 @@ TDigitSet DigitSetForRadix(int Radix) {
 void SelectRadix(std::uint8_t Radix) {
   EngineSettings.Radix = Radix;
   DigitSet = DigitSetForRadix(Radix);
+  ++DigitSetVersion;
 }
 
 TReaderContext SaveReader() {

@@ -71,7 +71,9 @@ struct TDigitSet {
   std::array<bool, 256> Chars{};
   bool Contains(unsigned char C) const { return Chars[C]; }
 };
+// Changed only through SelectRadix, which counts the changes in DigitSetVersion.
 extern TDigitSet DigitSet;
+extern unsigned DigitSetVersion;
 // The set for Radix 0, 1, 2; any other value gives the set used before the first radix choice.
 TDigitSet DigitSetForRadix(int Radix);
 // Sets EngineSettings.Radix and DigitSet together.

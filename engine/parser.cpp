@@ -8,6 +8,7 @@
 
 #include "engine/builtin_table.h"
 #include "engine/builtins.h"
+#include "engine/formula_tape.h"
 #include "engine/procedures.h"
 
 namespace {
@@ -71,14 +72,6 @@ bool CheckFinite(Extended Value, int OpPos) {
   return false;
 }
 
-// Truncates toward zero to a 64-bit signed integer; false when the value has none.
-bool ToInt64(Extended V, std::int64_t& Out) {
-  const Extended t = std::trunc(V);
-  if (!(t >= -9223372036854775808.0L && t < 9223372036854775808.0L)) return false;
-  Out = static_cast<std::int64_t>(t);
-  return true;
-}
-
 // Marks the divisor of a division by zero: from the character after its '/' to its last character.
 void MarkDivisor() {
   auto& s = EngineState;
@@ -116,11 +109,13 @@ void Postfix(Extended& Value) {
       }
       return;
     }
+    Record(TTapeOp::Power);
   }
   if (s.CurChar == chSquare) {
     const int opPos = s.Pos;
     Value = Value * Value;
     if (!CheckFinite(Value, opPos)) return;
+    Record(TTapeOp::Square);
     Advance();
   }
   if (s.CurChar == chRoot) {
@@ -130,12 +125,14 @@ void Postfix(Extended& Value) {
       return;
     }
     Value = std::sqrt(Value);
+    Record(TTapeOp::Root);
     Advance();
   }
   if (s.CurChar == chCube) {
     const int opPos = s.Pos;
     Value = Value * Value * Value;
     if (!CheckFinite(Value, opPos)) return;
+    Record(TTapeOp::Cube);
     Advance();
   }
 }
@@ -166,7 +163,8 @@ bool CallFunction(int Id, int NameStart, Extended& Value) {
   if (s.ErrFlag) return false;
 
   Extended arg2 = UndefinedValue;
-  if (s.CurChar == ',') {
+  const bool arg2Read = s.CurChar == ',';
+  if (arg2Read) {
     if (kind < 2) {
       Fail(errSyntax);
       return false;
@@ -180,12 +178,13 @@ bool CallFunction(int Id, int NameStart, Extended& Value) {
     }
   }
 
+  bool multiArg = false;
   if (Id == idIntegral || Id == idMin || Id == idMax) {
     Value = arg1;
   } else {
     // Both mark their failures themselves.
     Value = CallBuiltin(Id, arg1, arg2, NameStart);
-    if (!s.ErrFlag) CallMultiArgBuiltin(Id, Value, arg1, arg2, NameStart);
+    if (!s.ErrFlag) multiArg = CallMultiArgBuiltin(Id, Value, arg1, arg2, NameStart);
     if (s.ErrFlag) {
       Value = 0;
       return false;
@@ -197,6 +196,7 @@ bool CallFunction(int Id, int NameStart, Extended& Value) {
     Value = 0;
     return false;
   }
+  RecordCall(arg2Read, Id, NameStart, multiArg);
   // The character that ended the last argument closes the call, whatever it is.
   Advance();
   if (kind >= 1 && depth > 0) --depth;
@@ -212,6 +212,7 @@ bool NamedOperand(Extended& Value) {
   Extended userValue = 0;
   const int id = ResolveIdentifier(nameStart, userValue);
   if (s.ErrFlag) return false;
+  if (!IsReplayableBuiltin(id)) StopRecording();
 
   if (id == idUserFunction) {
     Value = userValue;
@@ -247,6 +248,7 @@ bool NamedOperand(Extended& Value) {
       }
     } else {
       Value = id == idE ? BuiltinE : BuiltinPi;
+      Record(TTapeOp::Const, Value);
     }
     CheckAfterOperand();
     return !s.ErrFlag;
@@ -309,6 +311,13 @@ void CheckAfterOperand() {
 
 bool AtComma() { return EngineState.CurChar == ','; }
 
+bool ToInt64(Extended V, std::int64_t& Out) {
+  const Extended t = std::trunc(V);
+  if (!(t >= -9223372036854775808.0L && t < 9223372036854775808.0L)) return false;
+  Out = static_cast<std::int64_t>(t);
+  return true;
+}
+
 Extended Power(Extended Base, Extended Exponent) {
   // Results below this magnitude are flushed to 0.
   static const Extended lnTiny = std::log(3.4E-1000L);
@@ -332,9 +341,12 @@ Extended Power(Extended Base, Extended Exponent) {
   const bool farFromTiny =
       magnitude >= 0x1p-64L && magnitude <= 0x1p64L && std::fabs(Exponent) <= 32;
   if (!farFromTiny && std::log(magnitude) * Exponent < lnTiny) return 0;
-  // A square is one correctly rounded product, the value an exact power would round to, and it
-  // costs a fraction of the library's power.
-  Extended r = Exponent == 2 ? magnitude * magnitude : std::pow(magnitude, Exponent);
+  // A square is one correctly rounded product, the value an exact power would round to, and a
+  // cube is computed as the cube operator computes it; both cost a fraction of the library's
+  // power.
+  Extended r = Exponent == 2   ? magnitude * magnitude
+               : Exponent == 3 ? magnitude * magnitude * magnitude
+                               : std::pow(magnitude, Exponent);
   if (!std::isfinite(r)) {
     Fail(errOverflow);
     return 0;
@@ -386,10 +398,12 @@ void Factor(Extended& Value) {
     if (c == '$') Advance();
     ReadNumber(Value);
     if (s.ErrFlag) return;
+    Record(TTapeOp::Const, Value);
     CheckAfterOperand();
   } else if (c == '?') {
     Advance();
     Value = s.Ans;
+    Record(TTapeOp::Ans);
     CheckAfterOperand();
   } else if (c == '(') {
     Advance();
@@ -406,6 +420,7 @@ void Factor(Extended& Value) {
       return;
     }
   } else if (c == 'f' && s.ExprStr.compare(static_cast<size_t>(s.Pos - 1), 14, "forJtoKstepMdo") == 0) {
+    StopRecording();
     for (int i = 0; i < 14; ++i) Advance();
     ForLoop(Value);
     if (s.ErrFlag) return;
@@ -420,7 +435,10 @@ void Factor(Extended& Value) {
     Value = 0;
     return;
   }
-  if (sign != 1) Value *= sign;
+  if (sign != 1) {
+    Value *= sign;
+    Record(TTapeOp::Negate);
+  }
   if (postfix) Postfix(Value);
   if (s.ErrFlag) Value = 0;
 }
@@ -444,6 +462,7 @@ void Term(Extended& Value) {
     }
     Factor(Value);
     Value *= sign;
+    if (sign != 1) Record(TTapeOp::Negate);
   } else {
     Factor(Value);
   }
@@ -483,6 +502,7 @@ void Term(Extended& Value) {
       return;
     }
     Value = result;
+    Record(op == '*' ? TTapeOp::Mul : op == '%' ? TTapeOp::Percent : TTapeOp::Div);
   }
 }
 
@@ -521,11 +541,20 @@ void Expression(Extended& Value) {
       return;
     }
     Value = result;
+    Record(op == '+'   ? TTapeOp::Add
+           : op == '-' ? TTapeOp::Sub
+           : op == '&' ? TTapeOp::And
+           : op == '|' ? TTapeOp::Or
+                       : TTapeOp::Xor);
   }
 }
 
 Extended Evaluate(const std::string& Text) {
   if (Text.empty()) return 0;
+  Extended value = 0;
+  const TReplay replay = TryReplay(Text, value);
+  if (replay == TReplay::Replayed) return value;
+  TTapeRecorder recorder(replay == TReplay::Unknown);
   auto& s = EngineState;
   if (s.ExprStr != Text) s.ExprStr = Text;
   s.StartPos = 1;
@@ -533,7 +562,6 @@ Extended Evaluate(const std::string& Text) {
   s.ErrFlag = false;
   s.ErrPos = 0;
   s.CurChar = NextChar(s.ExprStr);
-  Extended value = 0;
   Expression(value);
   // A byte 127 inside the text reads as the end marker; it must not hide the text after it.
   if (!s.ErrFlag && s.CurChar == EndChar && s.Pos < static_cast<int>(s.ExprStr.size())) {
@@ -551,6 +579,7 @@ Extended Evaluate(const std::string& Text) {
     EngineSettings.ArgDepth = 0;
     if (s.ErrLen < 1) s.ErrLen = 1;
   }
+  recorder.Finish(Text, s.ErrFlag);
   return value;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The expression language: three mutually recursive levels that read EngineState.ExprStr through
 // NextChar and compute the value while reading. Every routine returns at once once ErrFlag is set.
+#include <cstdint>
 #include <string>
 
 #include "engine/engine_state.h"
@@ -19,6 +20,9 @@ void Factor(Extended& Value);
 void ReadNumber(Extended& Value);
 void CheckAfterOperand();
 Extended Power(Extended Base, Extended Exponent);
+// Truncates toward zero to a 64-bit signed integer (the operands of &, | and \); false when the
+// value has none.
+bool ToInt64(Extended V, std::int64_t& Out);
 bool AtComma();
 // Reads the name at CurChar (a letter or the pi character) up to its stop character and answers
 // its id: a built-in row, 991 for the FOR form, 999 for a user-function call (its value in

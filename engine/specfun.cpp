@@ -9,6 +9,8 @@
 #include <limits>
 #include <utility>
 
+#include "engine/exp_kernel.h"
+
 namespace {
 
 using std::fabs;
@@ -308,7 +310,7 @@ Extended SafeExp(Extended x) {
   ClearCode();
   if (x < ExpLowLimit) return MathError(errUnderflow);
   if (x > ExpHighLimit) return MathError(errOverflow);
-  return std::exp(x);
+  return KernelExp(x);
 }
 
 Extended SafeLn(Extended x) {

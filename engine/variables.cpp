@@ -8,6 +8,7 @@
 #include "engine/builtin_table.h"
 #include "engine/engine_host.h"
 #include "engine/format.h"
+#include "engine/formula_tape.h"
 #include "engine/parser.h"
 #include "engine/procedures.h"
 #include "engine/user_functions.h"
@@ -166,15 +167,18 @@ bool LetterVariable(int Id, Extended& Value) {
   const int k = upper ? Id - idUpperX + 1 : Id - idLowerX + 1;
   CurVar = k;
   if (s.CurChar == '=') {
+    StopRecording();
     Value = 0;
     return upper ? AssignUpper(k, Value) : AssignLower(k, Value);
   }
   if (VarValues[static_cast<size_t>(k)] == UndefinedValue) {
+    StopRecording();
     Value = 0;
     if (!DefineLetter(k, NamePosition())) return false;
   }
   Value = VarValues[static_cast<size_t>(k)];
   AssignmentLog.AddLetter(Letters[k - 1], Value);
+  RecordLetter(k);
   return true;
 }
 
@@ -253,8 +257,14 @@ bool SetVariableDlg(int k) {
   return false;
 }
 
+std::string TAssignmentLog::Name(size_t i) const {
+  if (i >= Entries.size()) return {};
+  const std::uint32_t n = Entries[i].Name;
+  return n < 256 ? std::string(1, static_cast<char>(n)) : LongNames[n - 256];
+}
+
 std::string TAssignmentLog::Value(size_t i) const {
-  return i < Numbers.size() ? LogText(EngineSettings.Digits, Numbers[i]) : std::string();
+  return i < Entries.size() ? LogText(EngineSettings.Digits, Entries[i].Number) : std::string();
 }
 
 bool AskBreak() { return EngineHost().AskBreak(); }

@@ -3,6 +3,7 @@
 // one evaluation, the text cutters by which part of the expression is evaluated on its own, and
 // the break check of the long procedures.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -46,27 +47,45 @@ int SetUserVariable(const std::string& Name, Extended Value);
 // kept, so that a long loop cannot make the log grow without end.
 struct TAssignmentLog {
   static constexpr size_t MaxEntries = 1000;
-  std::vector<std::string> Names;
-  std::vector<Extended> Numbers;
   void Clear() {
-    Names.clear();
-    Numbers.clear();
+    Entries.clear();
+    LongNames.clear();
   }
   void Add(const std::string& Name, Extended Value) {
-    if (Names.size() >= MaxEntries) return;
-    Names.push_back(Name);
-    Numbers.push_back(Value);
+    if (Entries.size() >= MaxEntries) return;
+    if (Name.size() == 1) {
+      AddLetter(Name[0], Value);
+      return;
+    }
+    LongNames.push_back(Name);
+    Entries.push_back({Value, static_cast<std::uint32_t>(256 + LongNames.size() - 1)});
   }
-  // The same for a letter variable, whose name is built in place (every read of X in a plot).
+  // A one-character name is kept as its code: a plot reads its letters hundreds of thousands
+  // of times, and each read is logged.
   void AddLetter(char Letter, Extended Value) {
-    if (Names.size() >= MaxEntries) return;
-    Names.emplace_back();
-    Names.back().push_back(Letter);
-    Numbers.push_back(Value);
+    if (Entries.size() >= MaxEntries) return;
+    Entries.push_back({Value, static_cast<unsigned char>(Letter)});
   }
-  size_t Count() const { return Names.size(); }
-  // The value text of pair i.
+  size_t Count() const { return Entries.size(); }
+  // Drops the pairs after the first N.
+  void Truncate(size_t N) {
+    if (N >= Entries.size()) return;
+    Entries.resize(N);
+    while (!LongNames.empty() && (Entries.empty() || Entries.back().Name < 256 + LongNames.size() - 1))
+      LongNames.pop_back();
+  }
+  // The name, the number and the value text of pair i.
+  std::string Name(size_t i) const;
+  Extended Number(size_t i) const { return i < Entries.size() ? Entries[i].Number : 0; }
   std::string Value(size_t i) const;
+
+ private:
+  struct TEntry {
+    Extended Number;
+    std::uint32_t Name;  // a character code, or 256 + an index into LongNames
+  };
+  std::vector<TEntry> Entries;
+  std::vector<std::string> LongNames;
 };
 extern TAssignmentLog AssignmentLog;
 

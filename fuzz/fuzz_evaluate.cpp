@@ -3,7 +3,8 @@
 // them recursive ones), letter variables with definitions (among them self-referring ones) and
 // user variables is in place for every input. Every input must end with a value or an error
 // code; an evaluation that runs longer than a second is broken through the host and counted as
-// a finding (written to fuzz/out/slow-*), without ending the run.
+// a finding (written to fuzz/out/slow-*), without ending the run. Every input is also read with
+// and without the replay of recorded texts, which must leave exactly the same outcome.
 #include <chrono>
 #include <cmath>
 #include <cstddef>
@@ -16,8 +17,10 @@
 #include "engine/engine_host.h"
 #include "engine/engine_state.h"
 #include "engine/format.h"
+#include "engine/formula_tape.h"
 #include "engine/numeric_procedures.h"
 #include "engine/parser.h"
+#include "engine/random.h"
 #include "engine/user_functions.h"
 #include "engine/variables.h"
 
@@ -84,11 +87,24 @@ void Prepare() {
   RestoreProcedureCounters({});
 }
 
-}  // namespace
+// What one evaluation leaves behind, compared bit for bit between the reader and a replay.
+struct TOutcome {
+  std::string Bytes;
+  bool Slow = false;
+};
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-  if (Size == 0) return 0;
+template <typename T>
+void Append(std::string& Out, const T& V) {
+  Out.append(reinterpret_cast<const char*>(&V), sizeof V);
+}
+
+void AppendNumber(std::string& Out, Extended V) { Out.append(reinterpret_cast<const char*>(&V), 10); }
+
+// One evaluation of the input from the state Prepare sets, with the letter X at X.
+Extended RunOnce(const std::uint8_t* Data, std::size_t Size, Extended X, TOutcome* Outcome) {
   Prepare();
+  VarValues[1] = X;
+  SetRandomSeed(11);
   EngineState = {};
   EngineSettings = {};
   SelectRadix(static_cast<std::uint8_t>(Data[0] % 3));
@@ -99,8 +115,55 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   Host.Slow = false;
   Host.Start = Clock::now();
   const Extended v = Evaluate(text);
-  const bool slow = Host.Slow || Clock::now() - Host.Start > std::chrono::seconds(1);
-  if (slow) {
+  if (Outcome) {
+    auto& s = EngineState;
+    Outcome->Slow = Host.Slow || Clock::now() - Host.Start > std::chrono::seconds(1);
+    std::string& o = Outcome->Bytes;
+    AppendNumber(o, v);
+    AppendNumber(o, s.Ans);
+    for (const int i : {int(s.ErrFlag), s.ErrCode, s.ErrPos, s.ErrLen, s.Pos, s.StartPos,
+                        int(s.CurChar), CurVar})
+      Append(o, i);
+    for (size_t i = 0; i < AssignmentLog.Count(); ++i) {
+      o += AssignmentLog.Name(i);
+      AppendNumber(o, AssignmentLog.Number(i));
+    }
+    for (const Extended l : VarValues) AppendNumber(o, l);
+    for (const auto& u : UserVariables) {
+      o += u.Name;
+      AppendNumber(o, u.Value);
+    }
+  }
+  return v;
+}
+
+// The reader alone and the replays of a recording must leave the same outcome, at the value of
+// X the text was recorded with and at another (which may make the replay fail part way).
+void CompareReplays(const std::uint8_t* Data, std::size_t Size) {
+  constexpr Extended others[] = {0, -1, 2.5L, 1E4000L, UndefinedValue};
+  const Extended x2 = others[Data[Size - 1] % 5];
+  TOutcome plain1, plain2, taped1, taped2;
+  SetReplayEnabled(false);
+  RunOnce(Data, Size, 0.5L, &plain1);
+  RunOnce(Data, Size, x2, &plain2);
+  SetReplayEnabled(true);
+  RunOnce(Data, Size, 0.5L, &taped1);
+  RunOnce(Data, Size, x2, &taped2);
+  if (plain1.Slow || plain2.Slow || taped1.Slow || taped2.Slow) return;
+  if (plain1.Bytes != taped1.Bytes || plain2.Bytes != taped2.Bytes) {
+    std::fprintf(stderr, "replay differs from the reader\n");
+    std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+  if (Size == 0) return 0;
+  const std::string text(reinterpret_cast<const char*>(Data + 1), Size - 1);
+  TOutcome first;
+  const Extended v = RunOnce(Data, Size, 0.5L, &first);
+  if (first.Slow) {
     ++SlowCount;
     std::fprintf(stderr, "SLOW #%d (%zu bytes)\n", SlowCount, Size);
     std::ofstream("fuzz/out/slow-" + std::to_string(SlowCount), std::ios::binary)
@@ -119,5 +182,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   const Extended ans = EngineState.Ans;
   FormatNumber(1 + Data[0] % 24, shown, v);
   if (EngineState.Ans != ans && !(std::isnan(ans) && std::isnan(EngineState.Ans))) std::abort();
+  if (!first.Slow) CompareReplays(Data, Size);
   return 0;
 }

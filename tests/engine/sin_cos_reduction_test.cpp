@@ -6,19 +6,12 @@
 #include <random>
 
 #include "engine/specfun.h"
+#include "tests/engine/quad_reference.h"
 #include "tests/engine/engine_test_support.h"
 
 namespace {
 
 class SinCosReduction : public EngineTest {};
-
-// The error of V in units in the last place of the exact value Exact.
-double Ulps(Extended V, __float128 Exact) {
-  if (Exact == 0) return V == 0 ? 0 : 1e9;
-  int e = 0;
-  frexpq(Exact, &e);
-  return static_cast<double>(fabsq((static_cast<__float128>(V) - Exact) / ldexpq(1, e - 64)));
-}
 
 void ExpectAccurate(Extended x) {
   const __float128 q = x;

@@ -38,8 +38,8 @@ TEST_F(Variables, AssignmentLogKeepsPairs) {
   SetLetter(varK, 2);
   EXPECT_VALUE("(X=3)+K*X", 9);
   ASSERT_EQ(AssignmentLog.Count(), 3u);
-  EXPECT_EQ(AssignmentLog.Names[0], "X");
-  EXPECT_EQ(AssignmentLog.Names[1], "K");
+  EXPECT_EQ(AssignmentLog.Name(0), "X");
+  EXPECT_EQ(AssignmentLog.Name(1), "K");
   EXPECT_EQ(AssignmentLog.Value(1).substr(0, 3), "2.0");
   // A radix that cannot show the value does not disturb the evaluation.
   SelectRadix(1);
@@ -101,7 +101,18 @@ TEST_F(Variables, UserVariables) {
   EXPECT_EQ(FindUserVariable("b"), 0);
   EXPECT_TRUE(Eval("(b=2").Failed);
   EXPECT_EQ(FindUserVariable("b"), 0);
-  EXPECT_EQ(AssignmentLog.Names.size(), AssignmentLog.Numbers.size());
+  // Long names are logged whole beside the one-letter ones.
+  VarValues[varX] = 2;
+  AssignmentLog.Clear();
+  EXPECT_VALUE("(a1=a1+1)*X", 14);
+  ASSERT_EQ(AssignmentLog.Count(), 3u);
+  EXPECT_EQ(AssignmentLog.Name(0), "a1");
+  EXPECT_EQ(AssignmentLog.Name(1), "a1");
+  EXPECT_EQ(AssignmentLog.Number(1), 7);
+  EXPECT_EQ(AssignmentLog.Name(2), "X");
+  AssignmentLog.Truncate(1);
+  EXPECT_EQ(AssignmentLog.Name(0), "a1");
+  EXPECT_EQ(AssignmentLog.Name(1), "");
 }
 
 TEST_F(IfForm, ComparisonsAndBranches) {

@@ -1,0 +1,177 @@
+// A repeated evaluation replays what the reader did the first time. Whatever the text and the
+// state, the outcome must be the reader's own: the same value to the last bit, the same error
+// with the same span, the same previous result, log and reader position.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/formula_tape.h"
+#include "engine/random.h"
+#include "tests/engine/procedures_test_support.h"
+
+namespace {
+
+struct TOutcome {
+  Extended Value = 0;
+  bool Failed = false;
+  int Code = 0, Pos = 0, Len = 0;
+  Extended Ans = 0;
+  int CurVar = 0;
+  int ReaderPos = 0, StartPos = 0;
+  unsigned char CurChar = 0;
+  std::vector<std::string> LogNames;
+  std::vector<Extended> LogNumbers;
+  std::vector<Extended> Letters;
+
+  bool operator==(const TOutcome& O) const {
+    auto same = [](Extended a, Extended b) { return std::memcmp(&a, &b, 10) == 0; };
+    if (!same(Value, O.Value) || !same(Ans, O.Ans)) return false;
+    for (size_t i = 0; i < Letters.size(); ++i)
+      if (!same(Letters[i], O.Letters[i])) return false;
+    for (size_t i = 0; i < LogNumbers.size() && i < O.LogNumbers.size(); ++i)
+      if (!same(LogNumbers[i], O.LogNumbers[i])) return false;
+    return Failed == O.Failed && Code == O.Code && Pos == O.Pos && Len == O.Len &&
+           CurVar == O.CurVar && ReaderPos == O.ReaderPos && StartPos == O.StartPos &&
+           CurChar == O.CurChar && LogNames == O.LogNames &&
+           LogNumbers.size() == O.LogNumbers.size();
+  }
+};
+
+class FormulaTape : public ProceduresTest {
+ protected:
+  void SetUp() override {
+    ProceduresTest::SetUp();
+    SetReplayEnabled(true);
+    ClearReplayCache();
+  }
+  void TearDown() override {
+    SetReplayEnabled(true);
+    ClearReplayCache();
+    ProceduresTest::TearDown();
+  }
+
+  // The state every evaluation of a comparison starts from.
+  void Prepare(Extended X, Extended Y) {
+    VarValues.fill(UndefinedValue);
+    for (auto& t : VarExprs) t.clear();
+    SetLetter(varX, X);
+    SetLetter(2, Y);
+    SetLetter(varK, 3);
+    VarExprs[3] = "X+Y";  // Z is defined by a text, read on demand
+    UserVariables.clear();
+    SetUserVariable("a1", 7);
+    AssignmentLog.Clear();
+    CurVar = 0;
+    EngineState.Ans = 42;
+    EngineState.ErrCode = 0;
+    EngineState.ErrLen = 0;
+    SetRandomSeed(5);
+  }
+
+  TOutcome Run(const std::string& Text, Extended X, Extended Y) {
+    Prepare(X, Y);
+    const TEvalResult r = Eval(Text);
+    TOutcome o;
+    o.Value = r.Value;
+    o.Failed = r.Failed;
+    o.Code = r.Code;
+    o.Pos = r.Pos;
+    o.Len = r.Len;
+    o.Ans = EngineState.Ans;
+    o.CurVar = CurVar;
+    o.ReaderPos = EngineState.Pos;
+    o.StartPos = EngineState.StartPos;
+    o.CurChar = EngineState.CurChar;
+    for (size_t i = 0; i < AssignmentLog.Count(); ++i) {
+      o.LogNames.push_back(AssignmentLog.Name(i));
+      o.LogNumbers.push_back(AssignmentLog.Number(i));
+    }
+    o.Letters.assign(VarValues.begin(), VarValues.end());
+    return o;
+  }
+
+  // The reader alone, then a recording and a replay (at other values too), must agree.
+  void ExpectSameAsReader(const std::string& Text) {
+    // Among them an undefined X, whose dialog is cancelled.
+    const Extended points[][2] = {{0.5L, 2}, {0, -1}, {-3, 0}, {1E4000L, 1E-4000L},
+                                  {UndefinedValue, 2}, {2, 3}};
+    std::vector<TOutcome> plain;
+    SetReplayEnabled(false);
+    for (const auto& p : points) plain.push_back(Run(Text, p[0], p[1]));
+    SetReplayEnabled(true);
+    for (int pass = 0; pass < 2; ++pass)
+      for (size_t i = 0; i < std::size(points); ++i)
+        EXPECT_TRUE(Run(Text, points[i][0], points[i][1]) == plain[i])
+            << Text << " at X=" << static_cast<double>(points[i][0]) << " pass " << pass;
+  }
+};
+
+TEST_F(FormulaTape, ReplaysAgreeWithTheReaderBitForBit) {
+  for (const char* text :
+       {"(X^2/sin(2*pi/Y))-X/2", "sqrt(1-sin(2.2*X)+cos(pi/Y)/3.3)", "sin(X)*exp(-X/5)+X^2",
+        "X^3-2*X^2+X-1", "exp(-X^2/2)/sqrt(2*pi)", "1/X", "X/Y", "Y%X", "-X^Y", "2^-X",
+        "X\xB2+Y\xB3-X\xBD", "(X+1)\xB2\xBD\xB3", "X&3|Y\\5", "?*X+?", "ln(X)", "arcsin(X)",
+        "Jn(2,X)", "logN(Y,X)", "atan2(X,Y)", "arctan2(X,Y)", "gcd(X,Y)", "lexp(X,Y)",
+        "bnml(K,Y)", "n!(K)", "sin(X", "sin(X))", "X Y", "X*", "1E4000*X", "e^X+pi-\xB6",
+        "Z+X", "a1*X", "X+(Y=2)", "(X=X+1)*X", "if(X>>0)then(1)else(2)", "sum(X,Y,3)",
+        "random*X", "gauss(0,1)+X", "ibeta(1,2,0.5)+X", "psned(1,2,X)", "integral(0,1,X)",
+        "solve(0,2,X^2-2)", "forJtoKstepMdo(X+1)", "unknown+X", "X+2*(Y-(X*(Y+1)))/(X-Y)", "Y+X",
+        "--X", "+X", "-(-X)", "sin(-X)^2+cos(-X)^2", "tan(X*45)", "10^(X)", "2^(Y)"})
+    ExpectSameAsReader(text);
+  EngineSettings.AngleMode = 1;
+  for (const char* text : {"sin(X*90)", "tan(X*45)", "arccos(X)"}) ExpectSameAsReader(text);
+}
+
+TEST_F(FormulaTape, OnlyTextsWhoseShapeIsTheTextsOwnAreReplayed) {
+  auto replayed = [&](const std::string& Text) {
+    Prepare(1, 2);
+    Eval(Text);
+    const auto before = ReplayCount();
+    Prepare(1, 2);
+    Eval(Text);
+    return ReplayCount() > before;
+  };
+  for (const char* text : {"X+1", "sin(X)*Y", "?+X", "Jn(1,X)", "pi*e"}) EXPECT_TRUE(replayed(text)) << text;
+  for (const char* text : {"random", "gauss(0,1)", "if(X>>0)then(1)else(2)", "(X=1)", "a1+1",
+                           "Z", "sum(1,2)", "integral(0,1,X)", "ibeta(1,2,0.5)"})
+    EXPECT_FALSE(replayed(text)) << text;
+
+  // Random numbers stay random however often the text is read.
+  Prepare(1, 2);
+  const Extended first = Eval("random+X").Value;
+  const Extended second = Eval("random+X").Value;
+  EXPECT_NE(first, second);
+}
+
+TEST_F(FormulaTape, ReadingSettingsAndStateAreHonoured) {
+  // The same text reads other numbers in another radix.
+  EXPECT_VALUE("10+1", 11);
+  EXPECT_VALUE("10+1", 11);
+  SelectRadix(1);
+  EXPECT_VALUE("10+1", 17);
+  SelectRadix(0);
+  EXPECT_VALUE("10+1", 11);
+
+  // A letter that became undefined is asked for again through its dialog.
+  SetLetter(varX, 4);
+  EXPECT_VALUE("X*2", 8);
+  EXPECT_VALUE("X*2", 8);
+  SetLetter(varX, UndefinedValue);
+  Host.DialogTexts[varX] = "5";
+  EXPECT_VALUE("X*2", 10);
+  EXPECT_EQ(Host.Dialogs.size(), 1u);
+
+  // Inside an argument list the same text reads differently, so it is never replayed there.
+  EngineSettings.ArgDepth = 1;
+  EngineState.ExprStr = "X,1";
+  const auto before = ReplayCount();
+  Evaluate("X*2");
+  EXPECT_EQ(ReplayCount(), before);
+
+  // More texts than the cache holds, read in turn, all stay right.
+  EngineSettings.ArgDepth = 0;
+  for (int round = 0; round < 3; ++round)
+    for (int i = 1; i <= 12; ++i) EXPECT_VALUE("X*" + std::to_string(i), 5 * i);
+}
+
+}  // namespace
