@@ -1,6 +1,7 @@
 #include "engine/engine_state.h"
 
 #include "engine/engine_host.h"
+#include "engine/formula_tape.h"
 #include "engine/procedures.h"
 
 TEngineState EngineState;
@@ -82,6 +83,7 @@ void EngineInitialize() {
 void EngineFinalize() {
   if (InitCount == 0 || --InitCount > 0) return;
   ProceduresFinalize();
+  ClearReplayCache();
   EngineState.ExprStr.clear();
   EngineState.ExprStr.shrink_to_fit();
 }
