@@ -2,12 +2,11 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
-namespace {
+#include "engine/extended_bits.h"
 
-static_assert(std::numeric_limits<Extended>::digits == 64, "the x87 extended format is assumed");
+namespace {
 
 // 2^(j/64) = Hi + Lo, from tools/gen_exp_table.py.
 struct TPair {
@@ -84,28 +83,14 @@ constexpr Extended InvLn2By64 = 0xb8aa3b295c17f0bcp-57L;
 // ln 2 / 64 in two parts; Hi has 44 bits, so k Hi is exact for every k the range allows.
 constexpr Extended Ln2By64Hi = 0xb17217f7d1cp-50L;
 constexpr Extended Ln2By64Lo = 0xf79abc9e3b39803fp-114L;
-// Adding it rounds a value below 2^62 to a whole number held in the low bits of the significand.
-constexpr Extended RoundingShift = 0x1.8p63L;
-
-// 2^m for a normal exponent, made from its bits.
-Extended PowerOfTwo(int m) {
-  Extended r = 1;
-  const auto biased = static_cast<std::uint16_t>(16383 + m);
-  std::memcpy(reinterpret_cast<unsigned char*>(&r) + 8, &biased, sizeof biased);
-  return r;
-}
-
 }  // namespace
 
 Extended KernelExp(Extended x) {
   if (!(std::fabs(x) > 0x1p-66L)) return 1 + x;  // also NaN
   if (std::fabs(x) > 12000) return x > 0 ? std::numeric_limits<Extended>::infinity() : 0;
   // x = k ln2/64 + r with |r| <= ln2/128 (a little more where the rounding of k is off by one).
-  const Extended shifted = x * InvLn2By64 + RoundingShift;
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &shifted, sizeof bits);
-  const auto k = static_cast<std::int64_t>(bits - 0xC000000000000000ULL);
-  const Extended kf = shifted - RoundingShift;
+  Extended kf = 0;
+  const std::int64_t k = NearestWhole(x * InvLn2By64, kf);
   const Extended r = (x - kf * Ln2By64Hi) - kf * Ln2By64Lo;
   // e^r - 1 to its ninth power, whose first omitted term is below 2^-72 of the result; Estrin's
   // grouping keeps the chain of dependent operations short.

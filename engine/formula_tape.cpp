@@ -68,7 +68,7 @@ int StackEffect(TTapeOp Op) {
 TCacheEntry* Find(const std::string& Text) {
   for (size_t i = 0; i < CacheSize && Cache[i]; ++i) {
     TCacheEntry& e = *Cache[i];
-    if (e.Text.size() != Text.size() || e.Text != Text) continue;
+    if (e.Text != Text) continue;
     if (e.Radix != EngineSettings.Radix || e.DigitVersion != DigitSetVersion) return nullptr;
     if (i > 0) {
       auto found = std::move(Cache[i]);

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <complex>
 #include <cstdint>
-#include <cstring>
 #include <iterator>
 #include <limits>
 #include <utility>
 
 #include "engine/exp_kernel.h"
+#include "engine/extended_bits.h"
 
 namespace {
 
@@ -353,7 +353,6 @@ namespace {
 // costs as much as the sine itself. Below 2^20 a quarter turn in three parts does it: n P1 and
 // n P2 are exact for n < 2^20, and the three parts hold pi/2 to 152 bits, so the reduced argument
 // is good to far below a unit in its last place even next to a multiple of pi/2.
-static_assert(std::numeric_limits<Extended>::digits == 64);
 constexpr Extended QuickReductionLimit = 0x1p20L;
 // Up to here the library takes the argument as it is (its own bound: the top 32 bits of pi/4).
 constexpr Extended LibraryQuarterPi = 0xc90fdaa2ffffffffp-64L;
@@ -361,8 +360,6 @@ constexpr Extended TwoOverPi = 0xa2f9836e4e44152ap-64L;
 constexpr Extended PiOverTwo1 = 0xc90fdaa2217p-43L;
 constexpr Extended PiOverTwo2 = -0xe7b9676733bp-88L;
 constexpr Extended PiOverTwo3 = 0xb80dc1cd129024e1p-155L;
-// Adding it rounds a value below 2^62 to a whole number held in the low bits of the significand.
-constexpr Extended RoundingShift = 0x1.8p63L;
 
 struct TReduced {
   Extended Hi, Lo;  // x - n pi/2 = Hi + Lo, |Hi| about pi/4 at most
@@ -370,10 +367,8 @@ struct TReduced {
 };
 
 TReduced ReduceQuarterTurns(Extended x) {
-  const Extended shifted = x * TwoOverPi + RoundingShift;
-  std::uint64_t significand = 0;
-  std::memcpy(&significand, &shifted, sizeof significand);
-  const Extended n = shifted - RoundingShift;
+  Extended n = 0;
+  const std::int64_t whole = NearestWhole(x * TwoOverPi, n);
   const Extended a = x - n * PiOverTwo1;  // exact
   const Extended b = n * PiOverTwo2;      // exact
   const Extended r = a - b;
@@ -383,7 +378,7 @@ TReduced ReduceQuarterTurns(Extended x) {
   TReduced reduced;
   reduced.Hi = r + tail;
   reduced.Lo = tail - (reduced.Hi - r);
-  reduced.Quarter = static_cast<unsigned>(significand & 3);
+  reduced.Quarter = static_cast<unsigned>(whole & 3);
   return reduced;
 }
 
