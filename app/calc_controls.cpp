@@ -52,7 +52,8 @@ void DeleteItem(TRadioGroup* Group, int Index) {
   // The chosen item going leaves none chosen; a later one moves up by one.
   SetItemIndexQuietly(Group, -1);
   SetItemsKeepingRow(Group, L);
-  if (Chosen >= 0 && Chosen != Index) SetItemIndexQuietly(Group, Chosen > Index ? Chosen - 1 : Chosen);
+  if (Chosen >= 0 && Chosen != Index)
+    SetItemIndexQuietly(Group, Chosen > Index ? Chosen - 1 : Chosen);
 }
 
 TSpinButton::TSpinButton(const QString& Name, const QString& Hint, QWidget* Parent)

@@ -3,13 +3,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <cstring>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QToolButton>
+#include <cstring>
 
 #include "app/assistant.h"
 #include "app/constants_page.h"
@@ -240,8 +240,8 @@ bool TCalcPages::FormKeyDown(int QtKey, Qt::KeyboardModifiers Modifiers, int Pag
 void TCalcPages::AssistantTick() {
   if (!FHost.AssistantChecked()) return;
   QLineEdit* Input = FHost.InputLine();
-  ShowFunctionHelp(FindFunctionId(WordAtCaret(Input->text(), Input->cursorPosition()),
-                                   FHost.ComplexMode()));
+  ShowFunctionHelp(
+      FindFunctionId(WordAtCaret(Input->text(), Input->cursorPosition()), FHost.ComplexMode()));
 }
 
 void TCalcPages::ShowFunctionHelp(int Id) {
@@ -262,7 +262,8 @@ void TCalcPages::SetComplexKeys(bool Complex) {
     Log->setText(Complex ? "comp" : "log");
     Log->setToolTip(Complex ? "Complex number of (..,..)" : "Logarithm (..)");
   }
-  if (QAbstractButton* Gamma = Key("sbGAMMA")) Gamma->setText(Complex ? "LnGm" : QString(QChar(0x393)));
+  if (QAbstractButton* Gamma = Key("sbGAMMA"))
+    Gamma->setText(Complex ? "LnGm" : QString(QChar(0x393)));
 }
 
 bool TCalcPages::EvaluateVariable(int k) { return Variables->EngineEvaluateVariable(k); }

@@ -28,7 +28,8 @@ TConstantsPage::TConstantsPage(TCalcPagesHost& Host, QLineEdit* Find, QListWidge
     : QObject(Parent), edFind(Find), lbConst(List), bbPaste(Paste), FHost(Host) {
   connect(lbConst, &QListWidget::itemClicked, this,
           Guarded([this](QListWidgetItem* Item) { PasteLine(lbConst->row(Item)); }));
-  connect(bbPaste, &QPushButton::clicked, this, Guarded([this] { PasteLine(lbConst->currentRow()); }));
+  connect(bbPaste, &QPushButton::clicked, this,
+          Guarded([this] { PasteLine(lbConst->currentRow()); }));
   connect(edFind, &QLineEdit::textEdited, this, Guarded([this] { edFindChange(); }));
 }
 

@@ -7,7 +7,8 @@
 QString FormatDecimal(int Digits, Extended X) {
   const TEngineSettings SavedSettings = EngineSettings;
   const bool SavedFlag = EngineState.ErrFlag;
-  const int SavedCode = EngineState.ErrCode, SavedPos = EngineState.ErrPos, SavedLen = EngineState.ErrLen;
+  const int SavedCode = EngineState.ErrCode, SavedPos = EngineState.ErrPos,
+            SavedLen = EngineState.ErrLen;
   EngineSettings.Radix = 0;
   if (EngineSettings.DisplayMode > 2) EngineSettings.DisplayMode = 0;
   const std::string Text = FormatNumber(Digits, X);

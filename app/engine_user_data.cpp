@@ -74,7 +74,8 @@ bool TEngineFunctions::Load(const QString& FileName, std::vector<TFileLineProble
   } catch (const std::exception&) {
     return false;
   }
-  for (const TFunctionFileProblem& P : L.Problems) Problems.push_back({P.Line, FromCp1252(P.Message)});
+  for (const TFunctionFileProblem& P : L.Problems)
+    Problems.push_back({P.Line, FromCp1252(P.Message)});
   return true;
 }
 

@@ -31,9 +31,9 @@
 #include "app/pending_windows.h"
 #include "app/start_up.h"
 #include "platform/app_services.h"
+#include "platform/bitmap.h"
 #include "platform/codepage.h"
 #include "platform/dialogs.h"
-#include "platform/bitmap.h"
 #include "widgets/nx_clock.h"
 #include "widgets/nx_switch.h"
 #include "widgets/text_list_box.h"
@@ -61,7 +61,9 @@ class THistoryCombo : public QComboBox {
       Popup->move(Line->mapToGlobal(QPoint(0, 0)).x(), Popup->y());
     }
   }
-  QSize sizeHint() const override { return {QComboBox::sizeHint().height(), QComboBox::sizeHint().height()}; }
+  QSize sizeHint() const override {
+    return {QComboBox::sizeHint().height(), QComboBox::sizeHint().height()};
+  }
   QSize minimumSizeHint() const override { return sizeHint(); }
 };
 
@@ -306,8 +308,8 @@ void TfmCalc::BuildKeypadPage(QWidget* Page, bool Second) {
   auto* Spin = Spinner(Second ? "UpDown2" : "udDigits", Second ? "edDigits2" : "edDigits", 8, 21,
                        12, DigitsEdit);
   auto* PrecLabel = NewLabel(Second ? "lbPrecision2" : "lbPrecision", "Precision", Page);
-  auto* Prec = Spinner(Second ? "udPrecision2" : "udPrecision", Second ? "Edit10" : "Edit3", 1,
-                       20, 9, PrecEdit);
+  auto* Prec = Spinner(Second ? "udPrecision2" : "udPrecision", Second ? "Edit10" : "Edit3", 1, 20,
+                       9, PrecEdit);
   DigitsRow->setSpacing(0);
   DigitsRow->addWidget(DigitsLabel);
   DigitsRow->addSpacing(4);
@@ -339,7 +341,7 @@ void TfmCalc::BuildKeypadPage(QWidget* Page, bool Second) {
   auto* Copy = NewSpeedButton(Second ? "SpeedButton5" : "sbCopy", "Copy", "Copy", Page);
   auto* Paste = NewSpeedButton(Second ? "SpeedButton77" : "sbPaste", "Paste", "Paste", Page);
   auto* Matrix = NewSpeedButton(Second ? "SpeedButton78" : "SpeedButton2", "Matrix",
-                                  "Matrix Operations", Page);
+                                "Matrix Operations", Page);
   auto* Plots = NewSpeedButton(Second ? "SpeedButton6" : "sbShow", "Plots", "Show plots", Page);
   auto* Switch = NewExitSwitch(Second ? "NxSwitch2" : "NxSwitch1", "Off", Page);
   Switch->setToolTip("Exit");
@@ -545,8 +547,8 @@ void TfmCalc::BuildGraphicsPage() {
 
 void TfmCalc::BuildAboutPage() {
   auto* L = new QVBoxLayout(About);
-  lbProduct = NewLabel("lbProduct", "Numyx v.4.24\nScientific calculator with function plotting",
-                       About);
+  lbProduct =
+      NewLabel("lbProduct", "Numyx v.4.24\nScientific calculator with function plotting", About);
   QFont F = lbProduct->font();
   F.setPointSize(F.pointSize() + 4);
   F.setBold(true);
@@ -598,8 +600,10 @@ void TfmCalc::ConnectHandlers() {
   }
   connect(cbEval, &QCheckBox::toggled, cbEval2, &QCheckBox::setChecked);
   connect(cbEval2, &QCheckBox::toggled, cbEval, &QCheckBox::setChecked);
-  connect(udPrecision, &TUpDown::Click, this, [this] { udPrecision2->SetPosition(udPrecision->Position()); });
-  connect(udPrecision2, &TUpDown::Click, this, [this] { udPrecision->SetPosition(udPrecision2->Position()); });
+  connect(udPrecision, &TUpDown::Click, this,
+          [this] { udPrecision2->SetPosition(udPrecision->Position()); });
+  connect(udPrecision2, &TUpDown::Click, this,
+          [this] { udPrecision->SetPosition(udPrecision2->Position()); });
   connect(chHint, &QCheckBox::clicked, this, [this] { chHintClick(chHint); });
   connect(chHint2, &QCheckBox::clicked, this, [this] { chHintClick(chHint2); });
   connect(chAssistant, &QCheckBox::toggled, this, [this](bool On) {
@@ -639,7 +643,8 @@ void TfmCalc::ConnectHandlers() {
       if (!Busy()) SetFunc(Text);
     });
 
-  connect(pcCalc, &TPageControl::Change, this, Guarded([this] { pcCalcChange(pcCalc->ActivePageIndex()); }));
+  connect(pcCalc, &TPageControl::Change, this,
+          Guarded([this] { pcCalcChange(pcCalc->ActivePageIndex()); }));
   connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
 
   // Every exit switch ends the program, whichever way it is flipped.
@@ -692,8 +697,7 @@ void TfmCalc::ConnectHandlers() {
   connect(bbReload, &QPushButton::clicked, this, Guarded([this] { bbReloadClick(); }));
 
   const QString Address = "support@numyx.example";
-  connect(btMail, &QPushButton::clicked, this,
-          [Address] { OpenMailLink("mailto:" + Address); });
+  connect(btMail, &QPushButton::clicked, this, [Address] { OpenMailLink("mailto:" + Address); });
   connect(btMailSupport, &QPushButton::clicked, this,
           [Address] { OpenMailLink("mailto:" + Address + "?subject=Techsupport"); });
 
@@ -743,10 +747,10 @@ void TfmCalc::UnlockPages() { pcCalc->setEnabled(true); }
 
 void TfmCalc::EnableRealKeys(bool Enable) {
   static const char* const Names[] = {
-      "sbRound", "sbFrac", "sb10A", "sbSi", "sbCi", "sbMin", "sbMax", "sbMean", "sbSx",
-      "sbStat", "sbGauss", "sbIn", "sbYn", "sbJn", "sbKn", "sbeFD", "sbERF", "sbNf",
-      "sbSOLV", "sbPoly", "sbIntegral", "sbSum", "sbPersent", "sbXOR", "sbOr", "sbAnd",
-      "sbLoop", "sbtTrunc", "sbtFrac"};
+      "sbRound", "sbFrac", "sb10A",   "sbSi",     "sbCi",       "sbMin", "sbMax",     "sbMean",
+      "sbSx",    "sbStat", "sbGauss", "sbIn",     "sbYn",       "sbJn",  "sbKn",      "sbeFD",
+      "sbERF",   "sbNf",   "sbSOLV",  "sbPoly",   "sbIntegral", "sbSum", "sbPersent", "sbXOR",
+      "sbOr",    "sbAnd",  "sbLoop",  "sbtTrunc", "sbtFrac"};
   for (const char* N : Names)
     if (auto* B = findChild<QToolButton*>(N)) B->setEnabled(Enable);
   for (TSpeedButton* B : findChildren<TSpeedButton*>())
@@ -813,8 +817,7 @@ bool TfmCalc::eventFilter(QObject* Watched, QEvent* Event) {
       return true;
     }
   }
-  if (Watched == mmTape && (T == QEvent::KeyRelease || T == QEvent::MouseMove))
-    UpdateTapeButtons();
+  if (Watched == mmTape && (T == QEvent::KeyRelease || T == QEvent::MouseMove)) UpdateTapeButtons();
   return TForm::eventFilter(Watched, Event);
 }
 

@@ -11,14 +11,14 @@
 
 #include "app/calc_controls.h"
 #include "app/calc_engine_bridge.h"
+#include "app/calc_platform.h"
+#include "app/fm_calc.h"
+#include "app/fm_comp_mess.h"
 #include "engine/complex_eval.h"
 #include "engine/format.h"
 #include "engine/numeric_procedures.h"
 #include "engine/parser.h"
 #include "engine/variables.h"
-#include "app/calc_platform.h"
-#include "app/fm_calc.h"
-#include "app/fm_comp_mess.h"
 #include "platform/app_services.h"
 #include "platform/codepage.h"
 #include "platform/dialogs.h"
@@ -130,8 +130,8 @@ void TfmCalc::SelectInputSpan(int Pos, int Len) {
 }
 
 void TfmCalc::ShowEvalError() {
-  const QString Message = FromCp1252(ErrorText(EngineState.ErrCode)) +
-                          ": position " + QString::number(EngineState.ErrPos);
+  const QString Message = FromCp1252(ErrorText(EngineState.ErrCode)) + ": position " +
+                          QString::number(EngineState.ErrPos);
   QPalette P = Edit2->palette();
   P.setColor(QPalette::Text, Qt::red);
   Edit2->setPalette(P);
@@ -210,8 +210,7 @@ bool TfmCalc::ReturnClick() {
         Edit2->selectAll();
         Edit2->clear();
         if (!Failed) {
-          const std::string Text =
-              ComplexMode ? CompToStr(Z, Digits) : FormatNumber(Digits, V);
+          const std::string Text = ComplexMode ? CompToStr(Z, Digits) : FormatNumber(Digits, V);
           // A value the formatter cannot show is an error: it is reported as one and enters
           // neither the previous result nor the histories.
           Failed = EngineState.ErrFlag;
@@ -304,10 +303,17 @@ void TfmCalc::rgNotationClick(TRadioGroup* Sender) {
   const int Index = std::max(Sender->ItemIndex(), 0);
   EngineSettings.DisplayMode = static_cast<std::uint8_t>(Index);
   switch (Index) {
-    case 0: MinDigits = 8, FDigitMin = 8, FDigitMax = 21; break;
-    case 1: MinDigits = 3, FDigitMin = 3, FDigitMax = 20; break;
-    case 2: MinDigits = 11, FDigitMin = 11, FDigitMax = 21; break;
-    default: break;
+    case 0:
+      MinDigits = 8, FDigitMin = 8, FDigitMax = 21;
+      break;
+    case 1:
+      MinDigits = 3, FDigitMin = 3, FDigitMax = 20;
+      break;
+    case 2:
+      MinDigits = 11, FDigitMin = 11, FDigitMax = 21;
+      break;
+    default:
+      break;
   }
   if (Digits < MinDigits) Digits = MinDigits;
   ApplyDigitRange();
@@ -333,7 +339,8 @@ void TfmCalc::rgBaseClick(TRadioGroup* Sender) {
 
 void TfmCalc::rgAngleClick(TRadioGroup* Sender) {
   CopyToPartner(Sender, rgAngle, rgAngle2);
-  if (!Loading) EngineSettings.AngleMode = static_cast<std::uint8_t>(std::max(Sender->ItemIndex(), 0));
+  if (!Loading)
+    EngineSettings.AngleMode = static_cast<std::uint8_t>(std::max(Sender->ItemIndex(), 0));
 }
 
 void TfmCalc::rgComplexFormClick(TRadioGroup* Sender) {

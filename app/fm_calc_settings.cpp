@@ -15,13 +15,13 @@
 #include <QUrl>
 
 #include "app/calc_controls.h"
-#include "engine/complex_eval.h"
 #include "app/calc_platform.h"
 #include "app/fm_calc.h"
 #include "app/fm_calc_pages.h"
 #include "app/form_placement.h"
 #include "app/user_funcs_page.h"
 #include "app/user_vars_page.h"
+#include "engine/complex_eval.h"
 #include "platform/app_services.h"
 #include "platform/codepage.h"
 #include "platform/controls.h"
@@ -56,8 +56,7 @@ void TfmCalc::FormCreate() {
   Bits = 32;
   Loading = true;
   LoadSettings();
-  if (!LoadConstants())
-    ShowWarning("File <" + BasePath() + ".CON> not found.");
+  if (!LoadConstants()) ShowWarning("File <" + BasePath() + ".CON> not found.");
   rgPlotClick();
   // The user functions and variables come from their files; a missing file simply gives none.
   Pages->Pages().UserFuncs->LoadUserFunctions(UserFuncFile, true);
@@ -104,11 +103,13 @@ void TfmCalc::LoadSettings() {
   edFromX->setText(Ini.ReadString(GraphicsSection, "Xx min", "-10"));
   edToX->setText(Ini.ReadString(GraphicsSection, "Yx min", "10"));
   for (size_t K = 0; K < 5; ++K) {
-    StepsX[K] = InRange(Ini.ReadInteger(GraphicsSection, QString("StepX%1").arg(K), DefaultStepsX[K]),
-                        2, 16000, DefaultStepsX[K]);
+    StepsX[K] =
+        InRange(Ini.ReadInteger(GraphicsSection, QString("StepX%1").arg(K), DefaultStepsX[K]), 2,
+                16000, DefaultStepsX[K]);
     const int LowY = (K >= 1 && K <= 3) ? 2 : 0;
-    StepsY[K] = InRange(Ini.ReadInteger(GraphicsSection, QString("StepY%1").arg(K), DefaultStepsY[K]),
-                        LowY, 16000, DefaultStepsY[K]);
+    StepsY[K] =
+        InRange(Ini.ReadInteger(GraphicsSection, QString("StepY%1").arg(K), DefaultStepsY[K]), LowY,
+                16000, DefaultStepsY[K]);
   }
   edFromY->setText(Ini.ReadString(GraphicsSection, "Xy min", "-10"));
   edToY->setText(Ini.ReadString(GraphicsSection, "Yy min", "10"));
@@ -146,8 +147,10 @@ bool TfmCalc::SaveSettings() {
   Ini.WriteString(GraphicsSection, "Title", edTitle->text());
   Ini.WriteString(GraphicsSection, "X axis", edX->text());
   Ini.WriteString(GraphicsSection, "Y axis", edY->text());
-  for (size_t K = 0; K < 5; ++K) Ini.WriteInteger(GraphicsSection, QString("StepX%1").arg(K), StepsX[K]);
-  for (size_t K = 0; K < 5; ++K) Ini.WriteInteger(GraphicsSection, QString("StepY%1").arg(K), StepsY[K]);
+  for (size_t K = 0; K < 5; ++K)
+    Ini.WriteInteger(GraphicsSection, QString("StepX%1").arg(K), StepsX[K]);
+  for (size_t K = 0; K < 5; ++K)
+    Ini.WriteInteger(GraphicsSection, QString("StepY%1").arg(K), StepsY[K]);
   Ini.WriteInteger(CalcSection, "Left", x());
   Ini.WriteInteger(CalcSection, "Top", y());
   return Ini.UpdateFile();
@@ -171,7 +174,8 @@ void TfmCalc::LoadHistory() {
     bool Ok = false;
     const int Count = Lines[At++].trimmed().toInt(&Ok);
     if (!Ok || Count < 0) return false;
-    for (int I = 0; I < Count && At < Lines.size(); ++I) List->addItem(Lines[At++].left(MaxHistoryEntry));
+    for (int I = 0; I < Count && At < Lines.size(); ++I)
+      List->addItem(Lines[At++].left(MaxHistoryEntry));
     return true;
   };
   if (!ReadList(cbHistory) || !ReadList(cbResults)) FHistoryWritable = false;
@@ -211,8 +215,7 @@ void TfmCalc::bbEditClick() {
 }
 
 void TfmCalc::bbReloadClick() {
-  if (!LoadConstants())
-    ShowWarning("File <" + BasePath() + ".CON> not found");
+  if (!LoadConstants()) ShowWarning("File <" + BasePath() + ".CON> not found");
   bbReload->setEnabled(false);
 }
 
@@ -274,8 +277,7 @@ void TfmCalc::FormCloseQuery(bool& CanClose) {
     return;
   }
   FCloseRequested = false;
-  if (!SaveSettings())
-    ShowError("Can't create file " + BasePath() + ".INI");
+  if (!SaveSettings()) ShowError("Can't create file " + BasePath() + ".INI");
   // A history that could not be read stays as it is; a failed write leaves the old file.
   if (HistoryWritable() && !SaveHistory()) ShowError("Can't create file " + BasePath() + ".HST");
 }

@@ -49,8 +49,7 @@ void TfmCalc::btToFileClick() {
   D.DefaultExt = "TXT";
   D.Filter = "Text files (*.TXT)|*.TXT";
   if (!D.Execute()) return;
-  if (!WriteTextLines(D.FileName, TapeLines()))
-    ShowError("Can't create file " + D.FileName);
+  if (!WriteTextLines(D.FileName, TapeLines())) ShowError("Can't create file " + D.FileName);
 }
 
 void TfmCalc::btCopyClick() {

@@ -116,7 +116,8 @@ void TfmConv::UnitsClick(int Tag) {
   Category = Tag;
   const int Count = UnitTables::UnitCount(Category);
   for (int t = 1; t <= MaxFields; ++t) {
-    Validators[size_t(t)]->SetRange(UnitTables::LowLimit(Category, t), UnitTables::HighLimit(Category, t));
+    Validators[size_t(t)]->SetRange(UnitTables::LowLimit(Category, t),
+                                    UnitTables::HighLimit(Category, t));
     Labels[size_t(t)]->setText(UnitText(Category, t));
     Labels[size_t(t)]->setVisible(t <= Count);
     Edits[size_t(t)]->clear();

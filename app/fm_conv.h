@@ -27,7 +27,7 @@ class TfmConv : public TForm {
   std::array<QAction*, 10> UnitItems{};  // by category tag 1..9
   QLabel* lbUnit;
   QLabel* lbTo;
-  std::array<QLabel*, MaxFields + 1> Labels{};  // Label1..Label20 at 1..20
+  std::array<QLabel*, MaxFields + 1> Labels{};    // Label1..Label20 at 1..20
   std::array<QLineEdit*, MaxFields + 1> Edits{};  // edS1..edS20 at 1..20
 
   int Category = 1;

@@ -48,10 +48,14 @@ TfmMatrix::TfmMatrix(QWidget* Owner) : TForm(Owner) {
   setWindowTitle(QStringLiteral("Matrix"));
   BuildControls();
   using Validates::TIntValidate;
-  SizeValidators[0] = std::make_unique<TIntValidate>(1, 100, edARows, this, QString(), [this](QLineEdit*) { edARowsChange(); });
-  SizeValidators[1] = std::make_unique<TIntValidate>(1, 100, edACols, this, QString(), [this](QLineEdit*) { edAColsChange(); });
-  SizeValidators[2] = std::make_unique<TIntValidate>(1, 100, edBRows, this, QString(), [this](QLineEdit*) { edBRowsChange(); });
-  SizeValidators[3] = std::make_unique<TIntValidate>(1, 100, edBCols, this, QString(), [this](QLineEdit*) { edBColsChange(); });
+  SizeValidators[0] = std::make_unique<TIntValidate>(1, 100, edARows, this, QString(),
+                                                     [this](QLineEdit*) { edARowsChange(); });
+  SizeValidators[1] = std::make_unique<TIntValidate>(1, 100, edACols, this, QString(),
+                                                     [this](QLineEdit*) { edAColsChange(); });
+  SizeValidators[2] = std::make_unique<TIntValidate>(1, 100, edBRows, this, QString(),
+                                                     [this](QLineEdit*) { edBRowsChange(); });
+  SizeValidators[3] = std::make_unique<TIntValidate>(1, 100, edBCols, this, QString(),
+                                                     [this](QLineEdit*) { edBColsChange(); });
   PowerN = 2;
   Relabel();
   UpdateButtons();
@@ -89,8 +93,8 @@ TSpeedButton* TfmMatrix::MakeButton(const QString& Caption, const QString& Hint)
   return B;
 }
 
-QWidget* TfmMatrix::BuildOperandPanel(const QString& Title, QLineEdit*& Name, QLineEdit*& Rows, QLineEdit*& Cols,
-                                      QLineEdit** Value, TStringGrid*& Grid) {
+QWidget* TfmMatrix::BuildOperandPanel(const QString& Title, QLineEdit*& Name, QLineEdit*& Rows,
+                                      QLineEdit*& Cols, QLineEdit** Value, TStringGrid*& Grid) {
   auto* Panel = new QWidget(this);
   auto* V = new QVBoxLayout(Panel);
   V->setContentsMargins(2, 2, 2, 2);
@@ -132,8 +136,10 @@ void TfmMatrix::BuildControls() {
   auto* Main = new QVBoxLayout(this);
 
   auto* Panel2 = new QHBoxLayout;
-  sbPasteToA = MakeButton(QStringLiteral("Paste A"), QStringLiteral("Paste from clipboard to matrix A"));
-  sbPasteToB = MakeButton(QStringLiteral("Paste B"), QStringLiteral("Paste from clipboard to matrix B"));
+  sbPasteToA =
+      MakeButton(QStringLiteral("Paste A"), QStringLiteral("Paste from clipboard to matrix A"));
+  sbPasteToB =
+      MakeButton(QStringLiteral("Paste B"), QStringLiteral("Paste from clipboard to matrix B"));
   sbAtoClip = MakeButton(QStringLiteral("A>Clip"), QStringLiteral("Copy matrix A to clipboard"));
   sbBtoClip = MakeButton(QStringLiteral("B>Clip"), QStringLiteral("Copy matrix B to clipboard"));
   sbCtoClip = MakeButton(QStringLiteral("C>Clip"), QStringLiteral("Copy matrix C to clipboard"));
@@ -144,8 +150,8 @@ void TfmMatrix::BuildControls() {
   sbCtoB = MakeButton(QStringLiteral("C>B"), QStringLiteral("Copy Matrix C to B"));
   sbAtoB = MakeButton(QStringLiteral("A>B"), QStringLiteral("Copy Matrix A to B"));
   sbBtoA = MakeButton(QStringLiteral("B>A"), QStringLiteral("Copy Matrix B to A"));
-  for (TSpeedButton* B : {sbPasteToA, sbPasteToB, sbAtoClip, sbBtoClip, sbCtoClip, sbPrint, sbSave, sbOpen, sbCtoA,
-                          sbCtoB, sbAtoB, sbBtoA})
+  for (TSpeedButton* B : {sbPasteToA, sbPasteToB, sbAtoClip, sbBtoClip, sbCtoClip, sbPrint, sbSave,
+                          sbOpen, sbCtoA, sbCtoB, sbAtoB, sbBtoA})
     Panel2->addWidget(B);
   Panel2->addStretch();
   Main->addLayout(Panel2);
@@ -230,13 +236,16 @@ void TfmMatrix::BuildControls() {
 
   sgA->SetEditing(true);
   sgB->SetEditing(true);
-  for (TSpeedButton* B : {sbPasteToA, sbPasteToB, sbAtoClip, sbBtoClip, sbCtoClip, sbPrint, sbSave, sbCtoA, sbCtoB,
-                          sbAtoB, sbBtoA, sbAddRow, sbDelRow, sbAddCol, sbDelCol, sbASwap, sbRtoA, sbRtoB, sbRView,
-                          sbRPrint})
+  for (TSpeedButton* B :
+       {sbPasteToA, sbPasteToB, sbAtoClip, sbBtoClip, sbCtoClip, sbPrint,  sbSave,
+        sbCtoA,     sbCtoB,     sbAtoB,    sbBtoA,    sbAddRow,  sbDelRow, sbAddCol,
+        sbDelCol,   sbASwap,    sbRtoA,    sbRtoB,    sbRView,   sbRPrint})
     B->setEnabled(false);
 
   // --- handlers ---
-  auto On = [this](auto* Sender, auto Signal, auto Handler) { connect(Sender, Signal, this, Guarded(Handler)); };
+  auto On = [this](auto* Sender, auto Signal, auto Handler) {
+    connect(Sender, Signal, this, Guarded(Handler));
+  };
   On(Solve, &QPushButton::clicked, [this] { ChooseOperation(1); });
   On(btAAddB, &QPushButton::clicked, [this] { ChooseOperation(2); });
   On(btAMultB, &QPushButton::clicked, [this] { ChooseOperation(3); });
@@ -250,7 +259,8 @@ void TfmMatrix::BuildControls() {
   // Only Enter fills: leaving the field must not overwrite a grid the user has typed into.
   On(edAValue, &QLineEdit::returnPressed, [this] { edAValueEnter(); });
   On(edBValue, &QLineEdit::returnPressed, [this] { edBValueEnter(); });
-  for (QLineEdit* E : {edAName, edBName, edCName}) On(E, &QLineEdit::textChanged, [this] { Relabel(); });
+  for (QLineEdit* E : {edAName, edBName, edCName})
+    On(E, &QLineEdit::textChanged, [this] { Relabel(); });
   On(sbAtoB, &TSpeedButton::Click, [this] { CopyGrid(sgA, sgB); });
   On(sbBtoA, &TSpeedButton::Click, [this] { CopyGrid(sgB, sgA); });
   On(sbCtoA, &TSpeedButton::Click, [this] { CopyGrid(sgC, sgA); });
@@ -284,8 +294,8 @@ void TfmMatrix::BuildControls() {
   PopupClip = new QMenu(this);
   QAction* Paste = PopupClip->addAction(QStringLiteral("&Paste"));
   connect(Paste, &QAction::triggered, this, Guarded([this] { PasteFromClipboard(sgA); }));
-  for (const char* Item : {"Copy", "Insert &Row", "Insert &Column", "D&elete Row", "&Delete Colunm", "Era&se Row",
-                           "Erase Colu&mn", "Erase &All"})
+  for (const char* Item : {"Copy", "Insert &Row", "Insert &Column", "D&elete Row", "&Delete Colunm",
+                           "Era&se Row", "Erase Colu&mn", "Erase &All"})
     PopupClip->addAction(QString::fromLatin1(Item))->setEnabled(false);
   sgA->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(sgA, &QWidget::customContextMenuRequested, this,
@@ -403,7 +413,8 @@ void TfmMatrix::SizeChanged(int Which, int V) {
 }
 
 void TfmMatrix::Relabel() {
-  const std::pair<TStringGrid*, QLineEdit*> Grids[] = {{sgA, edAName}, {sgB, edBName}, {sgC, edCName}};
+  const std::pair<TStringGrid*, QLineEdit*> Grids[] = {
+      {sgA, edAName}, {sgB, edBName}, {sgC, edCName}};
   for (const auto& [G, N] : Grids) {
     const QString Name = N->text();
     for (int i = 1; i < G->RowCount(); ++i) G->Cells[0][i] = Name + QStringLiteral("[%1,J]").arg(i);
@@ -415,16 +426,29 @@ void TfmMatrix::Relabel() {
 QString TfmMatrix::OperationText(int Code, bool Chosen) const {
   const QString A = edAName->text(), B = edBName->text(), C = edCName->text();
   switch (Code) {
-    case 1: return A + (Chosen ? QStringLiteral("*(X)=") : QStringLiteral("(X)=")) + B + QStringLiteral(" Solve->") + C;
-    case 2: return A + QStringLiteral("+") + B + QStringLiteral("=") + C;
-    case 3: return A + QStringLiteral("*") + B + QStringLiteral("=") + C;
-    case 4: return (Chosen ? QStringLiteral("inverse(") : QStringLiteral("Inverse(")) + A + QStringLiteral(")=") + C;
-    case 5: return QStringLiteral("Power(") + A + QStringLiteral(",") + QString::number(PowerN) + QStringLiteral(")=") + C;
-    case 6: return QStringLiteral("det |A|=C[1,1]");
-    case 7: return A + QStringLiteral("-") + B + QStringLiteral("=") + C;
-    case 8: return FormatGeneral7(ScalarR) + QStringLiteral("*") + A + QStringLiteral("=") + C;
-    case 9: return FuncText + QStringLiteral("=") + C;
-    default: return QString();
+    case 1:
+      return A + (Chosen ? QStringLiteral("*(X)=") : QStringLiteral("(X)=")) + B +
+             QStringLiteral(" Solve->") + C;
+    case 2:
+      return A + QStringLiteral("+") + B + QStringLiteral("=") + C;
+    case 3:
+      return A + QStringLiteral("*") + B + QStringLiteral("=") + C;
+    case 4:
+      return (Chosen ? QStringLiteral("inverse(") : QStringLiteral("Inverse(")) + A +
+             QStringLiteral(")=") + C;
+    case 5:
+      return QStringLiteral("Power(") + A + QStringLiteral(",") + QString::number(PowerN) +
+             QStringLiteral(")=") + C;
+    case 6:
+      return QStringLiteral("det |A|=C[1,1]");
+    case 7:
+      return A + QStringLiteral("-") + B + QStringLiteral("=") + C;
+    case 8:
+      return FormatGeneral7(ScalarR) + QStringLiteral("*") + A + QStringLiteral("=") + C;
+    case 9:
+      return FuncText + QStringLiteral("=") + C;
+    default:
+      return QString();
   }
 }
 
@@ -443,10 +467,20 @@ void TfmMatrix::Fill(TStringGrid* Grid, QLineEdit* Value) {
 
 void TfmMatrix::GridEnter(TStringGrid* Grid) {
   if (Grid == sgA) {
-    EditTarget = {sgA, edARows, edACols, SizeValidators[0].get(), SizeValidators[1].get(), &TfmMatrix::edARowsChange};
+    EditTarget = {sgA,
+                  edARows,
+                  edACols,
+                  SizeValidators[0].get(),
+                  SizeValidators[1].get(),
+                  &TfmMatrix::edARowsChange};
     for (TSpeedButton* B : {sbAddRow, sbDelRow, sbAddCol, sbDelCol, sbASwap}) B->setEnabled(true);
   } else if (Grid == sgB) {
-    EditTarget = {sgB, edBRows, edBCols, SizeValidators[2].get(), SizeValidators[3].get(), &TfmMatrix::edBColsChange};
+    EditTarget = {sgB,
+                  edBRows,
+                  edBCols,
+                  SizeValidators[2].get(),
+                  SizeValidators[3].get(),
+                  &TfmMatrix::edBColsChange};
   }
 }
 
@@ -504,7 +538,8 @@ void TfmMatrix::SwapClick() {
     }
   SetDataSize(G, Cols, Rows);
   for (int r = 1; r <= Cols; ++r)
-    for (int c = 1; c <= Rows; ++c) G->Cells[c][r] = Scratch[size_t(r - 1) * size_t(Rows) + size_t(c - 1)];
+    for (int c = 1; c <= Rows; ++c)
+      G->Cells[c][r] = Scratch[size_t(r - 1) * size_t(Rows) + size_t(c - 1)];
   {
     TFlagGuard Guard(Updating);
     EditTarget.RowsEdit->setText(QString::number(Cols));
@@ -586,7 +621,8 @@ void TfmMatrix::CopyToClipboard(TStringGrid* Grid) { SetClipboardText(ClipboardT
 void TfmMatrix::PasteText(TStringGrid* G, const QString& Text) {
   const int Row0 = std::max(G->Row(), 1), Col0 = std::max(G->Col(), 1);
   const QStringList Lines = SplitLines(Text.left(MaxPasteLength));
-  static const QChar Separators[] = {QLatin1Char(' '), QLatin1Char(','), QLatin1Char('\t'), QChar(0)};
+  static const QChar Separators[] = {QLatin1Char(' '), QLatin1Char(','), QLatin1Char('\t'),
+                                     QChar(0)};
   int j = 0;
   for (const QString& Line : Lines) {
     if (Line.isEmpty()) continue;
@@ -611,7 +647,8 @@ void TfmMatrix::PasteText(TStringGrid* G, const QString& Text) {
         Rest.clear();
       }
       const int Col = Col0 + k, Row = Row0 + j;
-      if (!Field.isEmpty() && Col < G->ColCount() && Row < G->RowCount()) G->Cells[Col][Row] = Field;
+      if (!Field.isEmpty() && Col < G->ColCount() && Row < G->RowCount())
+        G->Cells[Col][Row] = Field;
       ++k;
     }
     ++j;
@@ -634,7 +671,8 @@ QStringList TfmMatrix::TextFileLines() const {
   };
   Lines << edOperation->text();
   AddMatrix(edAName->text(), sgA);
-  if (Operation == 1 || Operation == 2 || Operation == 3 || Operation == 7) AddMatrix(edBName->text(), sgB);
+  if (Operation == 1 || Operation == 2 || Operation == 3 || Operation == 7)
+    AddMatrix(edBName->text(), sgB);
   AddMatrix(edCName->text(), sgC);
   return Lines;
 }

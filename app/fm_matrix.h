@@ -69,10 +69,12 @@ class TfmMatrix : public TForm {
   QLineEdit* edOperation;
   QListWidget* lbR;
   TSpeedButton *sbRtoA, *sbRtoB, *sbRView, *sbRPrint;
-  TSpeedButton *sbPasteToA, *sbPasteToB, *sbAtoClip, *sbBtoClip, *sbCtoClip, *sbPrint, *sbSave, *sbOpen;
+  TSpeedButton *sbPasteToA, *sbPasteToB, *sbAtoClip, *sbBtoClip, *sbCtoClip, *sbPrint, *sbSave,
+      *sbOpen;
   TSpeedButton *sbCtoA, *sbCtoB, *sbAtoB, *sbBtoA;
   TSpeedButton *sbAddRow, *sbDelRow, *sbAddCol, *sbDelCol, *sbASwap, *SpeedButton1;
-  QPushButton *Solve, *btAAddB, *btAMultB, *btInverse, *ptPowerA, *btDeterminant, *btASubsB, *sbMultArA, *Button2;
+  QPushButton *Solve, *btAAddB, *btAMultB, *btInverse, *ptPowerA, *btDeterminant, *btASubsB,
+      *sbMultArA, *Button2;
   QPushButton* Button1;  // "="
   QMenu* PopupClip;
 
@@ -150,8 +152,8 @@ class TfmMatrix : public TForm {
   };
 
   void BuildControls();
-  QWidget* BuildOperandPanel(const QString& Title, QLineEdit*& Name, QLineEdit*& Rows, QLineEdit*& Cols,
-                             QLineEdit** Value, TStringGrid*& Grid);
+  QWidget* BuildOperandPanel(const QString& Title, QLineEdit*& Name, QLineEdit*& Rows,
+                             QLineEdit*& Cols, QLineEdit** Value, TStringGrid*& Grid);
   TSpeedButton* MakeButton(const QString& Caption, const QString& Hint);
   TfmMult& Mult();
   TfrmViewR& ViewR();
@@ -176,7 +178,8 @@ class TfmMatrix : public TForm {
   void AddToRepository(const QString& Name, std::unique_ptr<MatLib::TMatrix> M);
   QString RepositoryName(QLineEdit* Name, QLineEdit* Rows, QLineEdit* Cols) const;
   QString OperationWord() const;
-  bool PrintJob(const QString& Title, const std::function<void(TCanvas&, const TMatrixPage&)>& Draw);
+  bool PrintJob(const QString& Title,
+                const std::function<void(TCanvas&, const TMatrixPage&)>& Draw);
 
   std::array<std::unique_ptr<Validates::TIntValidate>, 4> SizeValidators;
   TEditTarget EditTarget;

@@ -216,23 +216,31 @@ void TfmMatrix::WriteC(const MatLib::TMatrix& M) {
   sgC->SetRowCount(M.RowCount() + 1);
   sgC->SetColCount(M.ColCount() + 1);
   for (int i = 0; i < M.RowCount(); ++i)
-    for (int j = 0; j < M.ColCount(); ++j) sgC->Cells[j + 1][i + 1] = FormatGeneral7(M.GetElement(i, j));
+    for (int j = 0; j < M.ColCount(); ++j)
+      sgC->Cells[j + 1][i + 1] = FormatGeneral7(M.GetElement(i, j));
   Relabel();
   FitColumns(sgC);
 }
 
 QString TfmMatrix::OperationWord() const {
   switch (Operation) {
-    case 1: return QStringLiteral("Solve");
+    case 1:
+      return QStringLiteral("Solve");
     case 2:
-    case 7: return QStringLiteral("Add");
+    case 7:
+      return QStringLiteral("Add");
     case 3:
     case 8:
-    case 9: return QStringLiteral("Mult");
-    case 4: return QStringLiteral("Inverse");
-    case 5: return QStringLiteral("Power") + QString::number(PowerN);
-    case 6: return QStringLiteral("Det");
-    default: return QString();
+    case 9:
+      return QStringLiteral("Mult");
+    case 4:
+      return QStringLiteral("Inverse");
+    case 5:
+      return QStringLiteral("Power") + QString::number(PowerN);
+    case 6:
+      return QStringLiteral("Det");
+    default:
+      return QString();
   }
 }
 
@@ -273,23 +281,36 @@ void TfmMatrix::Button1Click() {
         for (int j = 0; j < n; ++j) M[size_t(i)][size_t(j)] = A->GetElement(i, j);
         V[size_t(i)] = i < B->RowCount() ? B->GetElement(i, 0) : 0;
       }
-      const int Result = B->RowCount() == n ? Matrices::GaussJordanSolve(M, V, 0, X, n - 1) : Matrices::SolveSingular;
+      const int Result = B->RowCount() == n ? Matrices::GaussJordanSolve(M, V, 0, X, n - 1)
+                                            : Matrices::SolveSingular;
       if (Result != Matrices::SolveOk) {
         for (int r = 1; r < sgC->RowCount(); ++r) sgC->Cells[1][r] = QString();
         FCHasResult = false;
         UpdateButtons();
-        MessageDlg(QString::fromLatin1(Result == Matrices::SolveNotFinite ? MsgOverflow : MsgNoSolution), mtError, mbOK);
+        MessageDlg(
+            QString::fromLatin1(Result == Matrices::SolveNotFinite ? MsgOverflow : MsgNoSolution),
+            mtError, mbOK);
         return;
       }
       C = std::make_unique<TRealMatrix>(n, 1);
       for (int i = 0; i < n; ++i) C->SetElement(i, 0, X[size_t(i)]);
       break;
     }
-    case 2: C = Sum(*A, *B); break;
-    case 7: C = Sum(*A, *Scaled(*B, -1)); break;
-    case 3: C = Product(*A, *B); break;
-    case 4: C = A->Inverse(); break;
-    case 5: C = PowerOf(*A, PowerN); break;
+    case 2:
+      C = Sum(*A, *B);
+      break;
+    case 7:
+      C = Sum(*A, *Scaled(*B, -1));
+      break;
+    case 3:
+      C = Product(*A, *B);
+      break;
+    case 4:
+      C = A->Inverse();
+      break;
+    case 5:
+      C = PowerOf(*A, PowerN);
+      break;
     case 6: {
       const int n = A->ColCount();
       if (A->RowCount() != n) throw EMatrixException(MsgNotSquare);
@@ -303,7 +324,9 @@ void TfmMatrix::Button1Click() {
       C->SetElement(0, 0, Det);
       break;
     }
-    case 8: C = Scaled(*A, ScalarR); break;
+    case 8:
+      C = Scaled(*A, ScalarR);
+      break;
     case 9: {
       // Each cell on its own: a cell outside the function's domain says "Error" and the others
       // are still computed. The list keeps the values, so a failed cell keeps C out of it.

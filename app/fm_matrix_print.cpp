@@ -1,7 +1,7 @@
 // Printing of the matrix window: the operation with its three grids, or one kept result. Rows
 // that do not fit on the page continue on the next one.
-#include <QListWidget>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPrinter>
 
 #include <cstdlib>
@@ -114,13 +114,15 @@ void TfmMatrix::DrawMatrixPrintout(TCanvas& Canvas, const TMatrixPage& Page, con
   }
 }
 
-bool TfmMatrix::PrintJob(const QString& Title, const std::function<void(TCanvas&, const TMatrixPage&)>& Draw) {
+bool TfmMatrix::PrintJob(const QString& Title,
+                         const std::function<void(TCanvas&, const TMatrixPage&)>& Draw) {
   {
     TPrintDlg Margins;
     Margins.DefaultMargins(QStringLiteral("Read"));
   }
   if (!HasPrinters() && Printer().outputFileName().isEmpty())
-    ShowWarning(QStringLiteral("No printer is installed. The printout can be written to a PDF file."));
+    ShowWarning(
+        QStringLiteral("No printer is installed. The printout can be written to a PDF file."));
   TPrintJob Job(Title);
   QString Error;
   if (!Job.BeginDoc(&Error)) {
@@ -130,7 +132,8 @@ bool TfmMatrix::PrintJob(const QString& Title, const std::function<void(TCanvas&
   {
     TJobTarget Target(Job);
     TCanvas Canvas(&Target);
-    TMatrixPage Page{Job.PageWidth(), Job.PageHeight(), Job.PixelsPerInch(), [&Job] { Job.NewPage(); }};
+    TMatrixPage Page{Job.PageWidth(), Job.PageHeight(), Job.PixelsPerInch(),
+                     [&Job] { Job.NewPage(); }};
     Draw(Canvas, Page);
   }
   if (!Job.EndDoc()) {
@@ -141,12 +144,15 @@ bool TfmMatrix::PrintJob(const QString& Title, const std::function<void(TCanvas&
 }
 
 void TfmMatrix::Print() {
-  PrintJob(QStringLiteral("Matrix"), [this](TCanvas& C, const TMatrixPage& P) { DrawPrintout(C, P); });
+  PrintJob(QStringLiteral("Matrix"),
+           [this](TCanvas& C, const TMatrixPage& P) { DrawPrintout(C, P); });
 }
 
 void TfmMatrix::PrintRepositoryItem() {
   const int Index = lbR->currentRow();
   if (Index < 0 || Index >= int(Repository().size())) return;
   const TRepositoryItem& Item = Repository()[size_t(Index)];
-  PrintJob(Item.Name, [&Item](TCanvas& C, const TMatrixPage& P) { DrawMatrixPrintout(C, P, Item.Name, *Item.Matrix); });
+  PrintJob(Item.Name, [&Item](TCanvas& C, const TMatrixPage& P) {
+    DrawMatrixPrintout(C, P, Item.Name, *Item.Matrix);
+  });
 }

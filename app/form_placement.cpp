@@ -37,6 +37,5 @@ void SaveFormPlacement(QWidget* Form) {
   Ini.WriteInteger(Section, "Top", Form->y());
   Ini.WriteInteger(Section, "Width", Form->width());
   Ini.WriteInteger(Section, "Height", Form->height());
-  if (!Ini.UpdateFile())
-    ShowError("Can't create file " + BasePath() + ".INI");
+  if (!Ini.UpdateFile()) ShowError("Can't create file " + BasePath() + ".INI");
 }

@@ -24,7 +24,8 @@ void TfrmViewR::LoadMatrix(const MatLib::TMatrix& M) {
   sgA->SetRowCount(M.RowCount() + 1);
   sgA->SetColCount(M.ColCount() + 1);
   for (int i = 1; i <= M.RowCount(); ++i)
-    for (int j = 1; j <= M.ColCount(); ++j) sgA->Cells[j][i] = FormatGeneral7(M.GetElement(i - 1, j - 1));
+    for (int j = 1; j <= M.ColCount(); ++j)
+      sgA->Cells[j][i] = FormatGeneral7(M.GetElement(i - 1, j - 1));
   for (int i = 1; i <= M.RowCount(); ++i) sgA->Cells[0][i] = QStringLiteral("R([%1,J]").arg(i);
   for (int j = 1; j <= M.ColCount(); ++j) sgA->Cells[j][0] = QStringLiteral("R([I,%1]").arg(j);
   sgA->resizeColumnsToContents();

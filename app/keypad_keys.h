@@ -19,10 +19,10 @@ enum class TKeyAction {
 struct TKeyDef {
   const char* Name;  // control name
   QString Caption;
-  int Tag;           // built-in number for function keys; letter number (1..10) for letter keys
+  int Tag;  // built-in number for function keys; letter number (1..10) for letter keys
   QString Hint;
   TKeyAction Action;
-  QString Text;      // the inserted text of a Text key
+  QString Text;  // the inserted text of a Text key
 };
 
 // The argument templates by argument kind 0..3.
@@ -44,8 +44,8 @@ QString FunctionKeyText(int Tag, bool Complex);
 enum class TShortcutAction { Key, Text, Letter };
 
 struct TShortcut {
-  bool Alt;           // false: with Ctrl
-  char Key;           // the virtual key read as a character ('1', 'A', ...)
+  bool Alt;  // false: with Ctrl
+  char Key;  // the virtual key read as a character ('1', 'A', ...)
   TShortcutAction Action;
   const char* Target;  // key name, inserted text (as code page 1252 bytes) or the letter
 };

@@ -243,7 +243,8 @@ std::unique_ptr<TMatrix> TMatrix::Inverse() const {
   // A pivot test alone lets badly conditioned matrices through; when the condition number
   // leaves no correct digit, the inverse would be a large, wrong answer.
   const Extended Condition = Norm1(*this) * Norm1(*I);
-  if (!(Condition * static_cast<Extended>(N) * LDBL_EPSILON < 1)) throw EMatrixException(MsgCanNotInverse);
+  if (!(Condition * static_cast<Extended>(N) * LDBL_EPSILON < 1))
+    throw EMatrixException(MsgCanNotInverse);
   return I;
 }
 
@@ -255,7 +256,8 @@ std::unique_ptr<TMatrix> Product(const TMatrix& A, const TMatrix& B) {
 }
 
 std::unique_ptr<TMatrix> Sum(const TMatrix& A, const TMatrix& B) {
-  if (A.RowCount() != B.RowCount() || A.ColCount() != B.ColCount()) throw EMatrixException(MsgCanNotAdd);
+  if (A.RowCount() != B.RowCount() || A.ColCount() != B.ColCount())
+    throw EMatrixException(MsgCanNotAdd);
   auto R = A.Copy();
   R->Add(B);
   return R;
@@ -277,12 +279,14 @@ std::unique_ptr<TMatrix> PowerOf(const TMatrix& A, int N) {
 
 Extended TRealMatrix::GetElement(int Row, int Col) const {
   if (Col < 0 || Col >= FColCount || Row < 0 || Row >= FRowCount)
-    throw EMatrixException(std::string(MsgIndexOutOfBounds) + std::to_string(Col) + " " + std::to_string(Row));
+    throw EMatrixException(std::string(MsgIndexOutOfBounds) + std::to_string(Col) + " " +
+                           std::to_string(Row));
   return FRows[static_cast<std::size_t>(Row)][static_cast<std::size_t>(Col)];
 }
 
 void TRealMatrix::SetElement(int Row, int Col, Extended Value) {
-  if (Col < 0 || Col >= FColCount || Row < 0 || Row >= FRowCount) throw EMatrixException(MsgIndexOutOfBounds);
+  if (Col < 0 || Col >= FColCount || Row < 0 || Row >= FRowCount)
+    throw EMatrixException(MsgIndexOutOfBounds);
   FRows[static_cast<std::size_t>(Row)][static_cast<std::size_t>(Col)] = Value;
 }
 

@@ -43,7 +43,9 @@ Extended BlockNorm1(const TExtMatrix& M, int Low, int High) {
 }
 
 // A pivot this small relative to the block's largest element is rounding noise.
-Extended PivotTolerance(int N, Extended Scale) { return static_cast<Extended>(N) * LDBL_EPSILON * Scale; }
+Extended PivotTolerance(int N, Extended Scale) {
+  return static_cast<Extended>(N) * LDBL_EPSILON * Scale;
+}
 
 }  // namespace
 

@@ -38,7 +38,8 @@ bool TPrintDlg::DefaultMargins(const QString& Mode) {
   }
   if (Mode == QLatin1String("Write")) {
     TIniFile Ini(BasePath() + QStringLiteral(".INI"));
-    for (int i = 0; i < 4; ++i) Ini.WriteInteger(Section, QString::fromLatin1(MarginKeys[i]), PrintMargins[i]);
+    for (int i = 0; i < 4; ++i)
+      Ini.WriteInteger(Section, QString::fromLatin1(MarginKeys[i]), PrintMargins[i]);
     return Ini.UpdateFile();
   }
   return true;

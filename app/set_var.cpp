@@ -79,8 +79,7 @@ void TSetVar::Prepare(int k) {
   Edit1->setText(k >= 1 && k <= 12 ? FromCp1252(FLetters->Expr(k)) : QString());
   const Extended V = k >= 1 && k <= 12 ? FLetters->Value(k) : UndefinedValue;
   Edit2->setStyleSheet(QString());
-  Edit2->setText(V == UndefinedValue ? QString("undefined")
-                                     : FromCp1252(FormatNumber(18, V)));
+  Edit2->setText(V == UndefinedValue ? QString("undefined") : FromCp1252(FormatNumber(18, V)));
   EngineState.ErrFlag = false;
 }
 

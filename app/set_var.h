@@ -40,4 +40,3 @@ class TSetVar : public TForm {
   TCalcPagesHost* FHost = nullptr;
   TLetterStore* FLetters = nullptr;
 };
-

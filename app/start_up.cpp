@@ -40,7 +40,8 @@ T* Make(T*& Global) {
 TfmCalc* CreateStartUpWindows() {
   EngineInitialize();
   QApplication::setApplicationName("Numyx v.4.24");
-  if (auto* App = qobject_cast<TApplication*>(QCoreApplication::instance())) App->SetTitle("Numyx v.4.24");
+  if (auto* App = qobject_cast<TApplication*>(QCoreApplication::instance()))
+    App->SetTitle("Numyx v.4.24");
   GOrder.clear();
   TfmCalc* Main = Make(fmCalc);
   Make(SetVar);

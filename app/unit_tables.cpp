@@ -65,26 +65,13 @@ const std::array<TCategoryTable, CategoryCount>& Tables() {
         {"Quart (GB)", 1.136524823L},
         {"Yard³", 764.554858L}}},
       {"&Area",  // square metres
-       {{"Arce", 4046.856422L},
-        {"Are", 100},
-        {"CM²", 0.0001L},
-        {"Chain²", 404.6856422L},
-        {"Decimeter²", 0.01L},
-        {"Dekameter²", 100},
-        {"Foot²", 0.09290304L},
-        {"Hectare", 10000},
-        {"Hectometre²", 10000},
-        {"Inch²", 0.00064516L},
-        {"Kilometer²", 1E6L},
-        {"Meter²", 1},
-        {"Micrometer²", 1E-12L},
-        {"Mile", 2589988.11L},
-        {"Millimeter²", 1E-6L},
-        {"Nanometer²", 1E-18L},
-        {"Rod²", 25.29285264L},
-        {"Rood", 1011.714106L},
-        {"Township", 93239571.97L},
-        {"Yard²", 0.83612736L}}},
+       {{"Arce", 4046.856422L},     {"Are", 100},           {"CM²", 0.0001L},
+        {"Chain²", 404.6856422L},   {"Decimeter²", 0.01L},  {"Dekameter²", 100},
+        {"Foot²", 0.09290304L},     {"Hectare", 10000},     {"Hectometre²", 10000},
+        {"Inch²", 0.00064516L},     {"Kilometer²", 1E6L},   {"Meter²", 1},
+        {"Micrometer²", 1E-12L},    {"Mile", 2589988.11L},  {"Millimeter²", 1E-6L},
+        {"Nanometer²", 1E-18L},     {"Rod²", 25.29285264L}, {"Rood", 1011.714106L},
+        {"Township", 93239571.97L}, {"Yard²", 0.83612736L}}},
       {"T&ime",  // seconds
        {{"Attosecond", 1E-18L},
         {"Century", 3153600000.0L},
@@ -173,7 +160,8 @@ const TUnit& UnitOf(int Category, int Unit) {
   return Tables()[static_cast<std::size_t>(Category - 1)].Units[static_cast<std::size_t>(Unit - 1)];
 }
 
-using TFactorTable = std::array<std::array<std::array<Extended, MaxUnits>, MaxUnits>, CategoryCount>;
+using TFactorTable =
+    std::array<std::array<std::array<Extended, MaxUnits>, MaxUnits>, CategoryCount>;
 
 const TFactorTable& Factors() {
   static const TFactorTable Table = [] {
@@ -181,7 +169,8 @@ const TFactorTable& Factors() {
     for (int c = 1; c <= CategoryCount; ++c)
       for (int s = 1; s <= MaxUnits; ++s)
         for (int t = 1; t <= MaxUnits; ++t) {
-          Extended& F = T[static_cast<std::size_t>(c - 1)][static_cast<std::size_t>(s - 1)][static_cast<std::size_t>(t - 1)];
+          Extended& F = T[static_cast<std::size_t>(c - 1)][static_cast<std::size_t>(s - 1)]
+                         [static_cast<std::size_t>(t - 1)];
           if (c == catTemperature || !HasUnit(c, s) || !HasUnit(c, t))
             F = NAN;
           else if (s == t)
@@ -207,7 +196,8 @@ Extended CToRe(Extended C) { return C * 0.8L; }
 Extended RoundSignificant(Extended X, int Digits) {
   if (!std::isfinite(X) || X == 0 || Digits < 1) return X;
   char Buf[64];
-  auto [End, Ec] = std::to_chars(Buf, Buf + sizeof Buf, X, std::chars_format::scientific, Digits - 1);
+  auto [End, Ec] =
+      std::to_chars(Buf, Buf + sizeof Buf, X, std::chars_format::scientific, Digits - 1);
   if (Ec != std::errc()) return X;
   Extended Result = X;
   std::from_chars(Buf, End, Result);
@@ -235,7 +225,8 @@ std::string_view UnitName(int Category, int Unit) {
 }
 
 Extended Factor(int Category, int From, int To) {
-  if (Category < 1 || Category > CategoryCount || From < 1 || From > MaxUnits || To < 1 || To > MaxUnits)
+  if (Category < 1 || Category > CategoryCount || From < 1 || From > MaxUnits || To < 1 ||
+      To > MaxUnits)
     return NAN;
   return Factors()[static_cast<std::size_t>(Category - 1)][static_cast<std::size_t>(From - 1)]
                   [static_cast<std::size_t>(To - 1)];
@@ -247,10 +238,14 @@ Extended LowLimit(int Category, int Unit) {
   if (Category != catTemperature) return 0;
   // The absolute zero of each scale, just below it where it would otherwise refuse 0 itself.
   switch (Unit) {
-    case tuCelsius: return -273.15L;
-    case tuFarhenheit: return -459.670000001L;
-    case tuReaumur: return -218.52L;
-    default: return -1E-4000L;
+    case tuCelsius:
+      return -273.15L;
+    case tuFarhenheit:
+      return -459.670000001L;
+    case tuReaumur:
+      return -218.52L;
+    default:
+      return -1E-4000L;
   }
 }
 
@@ -266,7 +261,10 @@ std::vector<TConverted> ConvertAll(int Category, int From, Extended X) {
   }
   switch (From) {
     case tuCelsius:
-      Result = {{tuFarhenheit, CToF(X)}, {tuKelvin, CToK(X)}, {tuRankine, CToR(X)}, {tuReaumur, CToRe(X)}};
+      Result = {{tuFarhenheit, CToF(X)},
+                {tuKelvin, CToK(X)},
+                {tuRankine, CToR(X)},
+                {tuReaumur, CToRe(X)}};
       break;
     case tuFarhenheit: {
       const Extended C = (X + 40) * 5 / 9 - 40;
@@ -275,12 +273,14 @@ std::vector<TConverted> ConvertAll(int Category, int From, Extended X) {
     }
     case tuKelvin: {
       const Extended C = X - 273.15L;
-      Result = {{tuCelsius, C}, {tuFarhenheit, CToF(C)}, {tuReaumur, CToRe(C)}, {tuRankine, X * 1.8L}};
+      Result = {
+          {tuCelsius, C}, {tuFarhenheit, CToF(C)}, {tuReaumur, CToRe(C)}, {tuRankine, X * 1.8L}};
       break;
     }
     case tuRankine: {
       const Extended C = X * 5 / 9 - 273.15L;
-      Result = {{tuCelsius, C}, {tuFarhenheit, CToF(C)}, {tuReaumur, CToRe(C)}, {tuKelvin, X * 5 / 9}};
+      Result = {
+          {tuCelsius, C}, {tuFarhenheit, CToF(C)}, {tuReaumur, CToRe(C)}, {tuKelvin, X * 5 / 9}};
       break;
     }
     case tuReaumur: {

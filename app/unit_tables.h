@@ -25,7 +25,13 @@ enum TCategory : int {
 };
 
 // Units of the temperature category.
-enum TTemperatureUnit : int { tuCelsius = 1, tuFarhenheit = 2, tuKelvin = 3, tuRankine = 4, tuReaumur = 5 };
+enum TTemperatureUnit : int {
+  tuCelsius = 1,
+  tuFarhenheit = 2,
+  tuKelvin = 3,
+  tuRankine = 4,
+  tuReaumur = 5
+};
 
 // Menu caption of a category ("&Length"); empty outside 1..9.
 std::string_view CategoryCaption(int Category);

@@ -6,9 +6,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "widgets/text_list_box.h"
 #include <QPushButton>
 #include <QVBoxLayout>
+#include "widgets/text_list_box.h"
 
 #include "app/calc_pages_host.h"
 #include "app/user_vars_page.h"

@@ -78,7 +78,8 @@ TUserVarsPage::TUserVarsPage(TCalcPagesHost& Host, QWidget* Parent) : QWidget(Pa
   Buttons->addStretch();
   Root->addLayout(Buttons);
 
-  connect(edName, &QLineEdit::textEdited, this, Guarded([this] { FilterEditText(edName, IsNameLetter); }));
+  connect(edName, &QLineEdit::textEdited, this,
+          Guarded([this] { FilterEditText(edName, IsNameLetter); }));
   connect(lbVars, &QListWidget::itemDoubleClicked, this,
           Guarded([this](QListWidgetItem* Item) { lbVarsDblClick(lbVars->row(Item)); }));
   connect(btAdd, &QPushButton::clicked, this, Guarded([this] { btAddClick(); }));

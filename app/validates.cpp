@@ -50,7 +50,8 @@ int RealBadCharPos(const QString& Text) {
   };
   for (int i = 0; i < Text.size(); ++i) {
     const QChar C = Text[i];
-    if (!IsDigit(C) && !IsSign(C) && C != QLatin1Char('.') && C != QLatin1Char('e') && C != QLatin1Char('E')) {
+    if (!IsDigit(C) && !IsSign(C) && C != QLatin1Char('.') && C != QLatin1Char('e') &&
+        C != QLatin1Char('E')) {
       Candidate(i + 1);
       break;
     }
@@ -62,7 +63,8 @@ int RealBadCharPos(const QString& Text) {
       Exp = i;
       break;
     }
-  const int MantEnd = Dot >= 0 && (Exp < 0 || Dot < Exp) ? Dot : (Exp >= 0 ? Exp : int(Text.size()));
+  const int MantEnd =
+      Dot >= 0 && (Exp < 0 || Dot < Exp) ? Dot : (Exp >= 0 ? Exp : int(Text.size()));
   Candidate(IntBadCharPos(Text.left(MantEnd)));
   if (Dot >= 0 && (Exp < 0 || Dot < Exp)) {
     QString Fraction = Text.mid(Dot, (Exp >= 0 ? Exp : int(Text.size())) - Dot);
@@ -99,8 +101,8 @@ bool ParseReal(const QString& Text, Extended& Value) {
 
 // --- Whole numbers ----------------------------------------------------------------
 
-TIntValidate::TIntValidate(int AMin, int AMax, QLineEdit* AEdit, QWidget* AForm, const QString& ACaption,
-                           TNotifyEvent OnChange)
+TIntValidate::TIntValidate(int AMin, int AMax, QLineEdit* AEdit, QWidget* AForm,
+                           const QString& ACaption, TNotifyEvent OnChange)
     : FSavedOnChange(std::move(OnChange)), FEdit(AEdit), FForm(AForm) {
   SetMin(AMin);
   SetMax(AMax);
@@ -114,7 +116,8 @@ TIntValidate::TIntValidate(int AMin, int AMax, QLineEdit* AEdit, QWidget* AForm,
     T.remove(P > 0 ? P - 1 : int(T.size()) - 1, 1);
   }
   FLastText = T;
-  FConnection = QObject::connect(FEdit, &QLineEdit::textChanged, FEdit, Guarded([this] { Changed(); }));
+  FConnection =
+      QObject::connect(FEdit, &QLineEdit::textChanged, FEdit, Guarded([this] { Changed(); }));
 }
 
 TIntValidate::~TIntValidate() { QObject::disconnect(FConnection); }
@@ -201,7 +204,8 @@ TRealValidate::TRealValidate(Extended AMin, Extended AMax, QLineEdit* AEdit, QWi
   }
   FLastText = FEdit->text();
   FNormalColor = FEdit->palette().color(QPalette::Base);
-  FConnection = QObject::connect(FEdit, &QLineEdit::textChanged, FEdit, Guarded([this] { Changed(); }));
+  FConnection =
+      QObject::connect(FEdit, &QLineEdit::textChanged, FEdit, Guarded([this] { Changed(); }));
 }
 
 TRealValidate::~TRealValidate() { QObject::disconnect(FConnection); }

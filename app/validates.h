@@ -72,8 +72,8 @@ class TIntValidate {
 
 class TRealValidate {
  public:
-  TRealValidate(Extended AMin, Extended AMax, QLineEdit* AEdit, QWidget* AForm, const QString& ACaption,
-                TNotifyEvent OnChange = {});
+  TRealValidate(Extended AMin, Extended AMax, QLineEdit* AEdit, QWidget* AForm,
+                const QString& ACaption, TNotifyEvent OnChange = {});
   virtual ~TRealValidate();
   TRealValidate(const TRealValidate&) = delete;
   TRealValidate& operator=(const TRealValidate&) = delete;

@@ -99,7 +99,8 @@ TVariablesPage::TVariablesPage(TCalcPagesHost& Host, TLetterStore& Letters, QWid
           }));
   connect(BitBtn13, &QPushButton::clicked, this, Guarded([this] { SaveClick(); }));
   connect(BitBtn14, &QPushButton::clicked, this, Guarded([this] { LoadClick(); }));
-  connect(bbVarHelp, &QPushButton::clicked, this, Guarded([this] { FHost.ShowHelp(HelpVariables); }));
+  connect(bbVarHelp, &QPushButton::clicked, this,
+          Guarded([this] { FHost.ShowHelp(HelpVariables); }));
 }
 
 void TVariablesPage::showEvent(QShowEvent* Event) {
@@ -169,7 +170,8 @@ void TVariablesPage::CalculateAll() {
     FLetters.SetValue(K, UndefinedValue);
   }
   for (int K = 1; K <= PageLetterCount; ++K)
-    EvaluateVariable(K, VarEdits[static_cast<size_t>(K - 1)], ValueEdits[static_cast<size_t>(K - 1)]);
+    EvaluateVariable(K, VarEdits[static_cast<size_t>(K - 1)],
+                     ValueEdits[static_cast<size_t>(K - 1)]);
 }
 
 void TVariablesPage::FillVariablesPage() {
@@ -221,7 +223,8 @@ void TVariablesPage::SaveClick() {
   D.DefaultExt = "VAR";
   D.Filter = "Variables files (*.VAR)|*.VAR";
   if (!D.Execute()) return;
-  if (!WriteTextLines(D.FileName, VarFileLines(FLetters))) ShowError("Can't create file " + D.FileName);
+  if (!WriteTextLines(D.FileName, VarFileLines(FLetters)))
+    ShowError("Can't create file " + D.FileName);
 }
 
 void TVariablesPage::LoadClick() {

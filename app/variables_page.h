@@ -23,8 +23,8 @@ class TVariablesPage : public QWidget {
  public:
   TVariablesPage(TCalcPagesHost& Host, TLetterStore& Letters, QWidget* Parent = nullptr);
 
-  std::array<QLineEdit*, PageLetterCount> VarEdits{};    // edXVar ... edNvar
-  std::array<QLineEdit*, PageLetterCount> ValueEdits{};  // edXVal ... edNval
+  std::array<QLineEdit*, PageLetterCount> VarEdits{};       // edXVar ... edNvar
+  std::array<QLineEdit*, PageLetterCount> ValueEdits{};     // edXVal ... edNval
   std::array<QPushButton*, PageLetterCount> EvalButtons{};  // bbXeval ... bbNeval
   QLabel* lbError;
   QPushButton* BitBtn3;   // "Calculate &All"

@@ -66,8 +66,8 @@ void Engine(benchmark::State& State) {
   // A plot meets points where its formula is undefined (the square root of a negative number
   // in the second formula); they count like the others.
   if (failed == static_cast<long>(State.iterations())) State.SkipWithError("evaluation failed");
-  State.counters["failed"] = benchmark::Counter(static_cast<double>(failed) /
-                                                static_cast<double>(State.iterations()));
+  State.counters["failed"] =
+      benchmark::Counter(static_cast<double>(failed) / static_cast<double>(State.iterations()));
   State.SetItemsProcessed(State.iterations());
 }
 

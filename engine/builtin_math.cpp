@@ -72,16 +72,14 @@ Extended FermiComplementIntegrand(const Extended* p, Extended t) {
   return std::pow(t * p[2], p[0]) * f;
 }
 
-constexpr Extended GLNodes[5] = {0.1488743389816312108848260011297200L,
-                                 0.4333953941292471907992659431657842L,
-                                 0.6794095682990244062343273651148736L,
-                                 0.8650633666889845107320966884234930L,
-                                 0.9739065285171717200779640120844521L};
-constexpr Extended GLWeights[5] = {0.2955242247147528701738929946513383L,
-                                   0.2692667193099963550912269215694694L,
-                                   0.2190863625159820439955349342281632L,
-                                   0.1494513491505805931457763396576973L,
-                                   0.0666713443086881375935688098933318L};
+constexpr Extended GLNodes[5] = {
+    0.1488743389816312108848260011297200L, 0.4333953941292471907992659431657842L,
+    0.6794095682990244062343273651148736L, 0.8650633666889845107320966884234930L,
+    0.9739065285171717200779640120844521L};
+constexpr Extended GLWeights[5] = {
+    0.2955242247147528701738929946513383L, 0.2692667193099963550912269215694694L,
+    0.2190863625159820439955349342281632L, 0.1494513491505805931457763396576973L,
+    0.0666713443086881375935688098933318L};
 
 // The integral over [Low, Up] of the Fermi integrand, whose peak lies at or below Peak and which
 // falls off on either side on a scale of about Width: pieces of 4 Width outwards from Peak, until
@@ -205,8 +203,8 @@ Extended FermiDirac(Extended n, Extended x) {
   if (n > 1760 || std::isinf(x)) return Fail(errOverflow, HugeValue);
   // Lower bounds, Gamma(n + 1)/4 and the part below x where the Fermi factor exceeds 1/2: a
   // value sure to overflow is told at once, not after the quadrature.
-  const Extended lnLow = x > 1 ? std::max(lnGamma, (n + 1) * std::log(x) - std::log(n + 1))
-                               : lnGamma;
+  const Extended lnLow =
+      x > 1 ? std::max(lnGamma, (n + 1) * std::log(x) - std::log(n + 1)) : lnGamma;
   if (lnLow - std::log(4.0L) > ExpHighLimit) return Fail(errOverflow, HugeValue);
   const Extended upper = std::max(x, 1.0L) + 60 + n + 10 * std::sqrt(n + 1);
   // Where t^n could leave the range inside [0, upper] (from n near 1000 on), the powers are
@@ -284,8 +282,8 @@ Extended GaussLegendre10(TIntegrand F, const Extended* Params, Extended Up, Exte
   Extended S = 0;
   for (int i = 0; i < 5; ++i) {
     const Extended t = (Up - Low) * GLNodes[i];
-    S += GLWeights[i] * F(Params, (Low + Up + t) / 2) +
-         GLWeights[i] * F(Params, (Low + Up - t) / 2);
+    S +=
+        GLWeights[i] * F(Params, (Low + Up + t) / 2) + GLWeights[i] * F(Params, (Low + Up - t) / 2);
     if (EngineState.ErrCode != 0) return 0;
   }
   return S * 0.5L * (Up - Low);

@@ -39,7 +39,7 @@ inline constexpr long double BuiltinPi = 3.1415926535897932387L;
 inline constexpr long double BuiltinE = 2.7182818284590452352L;
 
 // The list functions, which read any number of comma-separated values themselves.
-inline constexpr std::array<int, 12> ListFunctionIds = {38, 39, 41, 43, 44, 94,
+inline constexpr std::array<int, 12> ListFunctionIds = {38, 39, 41, 43,  44,  94,
                                                         97, 98, 99, 100, 101, 107};
 bool IsListFunction(int Id);
 inline bool IsLetterVariable(int Id) { return Id >= idLowerX && Id < idUpperX + 10; }

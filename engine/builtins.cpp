@@ -18,10 +18,10 @@ constexpr Extended DegPerRad = 180 / Pi;
 
 // Factors of the unit conversions, ids 45 to 66, as the calculator has always stored them.
 constexpr Extended UnitFactors[22] = {
-    0.304800000001220L,   3.28083989499999L,   1.60934700008551L,    0.621370033900002L,
-    453.592370001218L,    0.00220462262184286L, 0.473162499999975L,  2.11343882915500L,
-    3.78529999999980L,    0.264179853644375L,  0.914400000282368L,   1.09361329799999L,
-    0.0254000000001014L,  39.3700787400003L,   28.3495231250761L,    0.0352739619494857L,
+    0.304800000001220L,   3.28083989499999L,    1.60934700008551L,    0.621370033900002L,
+    453.592370001218L,    0.00220462262184286L, 0.473162499999975L,   2.11343882915500L,
+    3.78529999999980L,    0.264179853644375L,   0.914400000282368L,   1.09361329799999L,
+    0.0254000000001014L,  39.3700787400003L,    28.3495231250761L,    0.0352739619494857L,
     123.022249999994L,    0.00812861088136538L, 0.00378541086000157L, 264.172116841125L,
     0.00454609818520189L, 219.968852246774L};
 
@@ -101,10 +101,14 @@ int BesselArgumentError(int Id, Extended x, Extended y) {
 
 Extended Bessel(int Id, Extended x, Extended y) {
   switch (Id) {
-    case 18: return BesselJ(x, y);
-    case 19: return BesselY(x, y);
-    case 20: return BesselI(x, y);
-    default: return BesselK(x, y);
+    case 18:
+      return BesselJ(x, y);
+    case 19:
+      return BesselY(x, y);
+    case 20:
+      return BesselI(x, y);
+    default:
+      return BesselK(x, y);
   }
 }
 
@@ -123,15 +127,21 @@ bool SommerfeldApplies(Extended n, Extended x) {
 Extended EtaEven(int M) {
   constexpr Extended P2 = Pi * Pi;
   switch (M) {
-    case 2: return P2 / 12;
-    case 4: return 7 * P2 * P2 / 720;
-    case 6: return 31 * P2 * P2 * P2 / 30240;
-    case 8: return 127 * P2 * P2 * P2 * P2 / 1209600;
-    case 10: return 73 * P2 * P2 * P2 * P2 * P2 / 6842880;
+    case 2:
+      return P2 / 12;
+    case 4:
+      return 7 * P2 * P2 / 720;
+    case 6:
+      return 31 * P2 * P2 * P2 / 30240;
+    case 8:
+      return 127 * P2 * P2 * P2 * P2 / 1209600;
+    case 10:
+      return 73 * P2 * P2 * P2 * P2 * P2 / 6842880;
     default: {
       // The alternating series, summed from its small end, is exact to 41^-12 here.
       Extended s = 0;
-      for (int j = 40; j >= 1; --j) s += (j % 2 == 1 ? 1 : -1) * std::pow(static_cast<Extended>(j), -M);
+      for (int j = 40; j >= 1; --j)
+        s += (j % 2 == 1 ? 1 : -1) * std::pow(static_cast<Extended>(j), -M);
       return s;
     }
   }
@@ -158,8 +168,12 @@ Extended OneArgRow(int Id, Extended& Arg1, Extended Arg2) {
   Extended v = x;
   bool computed = true;
   switch (Id) {
-    case 1: v = AngleSin(x); break;
-    case 12: v = AngleCos(x); break;
+    case 1:
+      v = AngleSin(x);
+      break;
+    case 12:
+      v = AngleCos(x);
+      break;
     case 13: {
       const Extended c = AngleCos(x);
       if (c == 0) return Raise(Arg1, errDivisionByZero);
@@ -176,8 +190,12 @@ Extended OneArgRow(int Id, Extended& Arg1, Extended Arg2) {
       v = x == 0 ? (Degrees() ? 90 : Pi / 2) : FromRadians(std::acos(x));
       if (Degrees() && x == -1) v = 180;
       break;
-    case 4: v = FromRadians(ArcTanOf(x)); break;
-    case 5: v = std::asinh(x); break;
+    case 4:
+      v = FromRadians(ArcTanOf(x));
+      break;
+    case 5:
+      v = std::asinh(x);
+      break;
     case 6:
       if (!(x >= 1)) return Cleared(Arg1, errArguments);
       v = std::acosh(x);
@@ -194,9 +212,15 @@ Extended OneArgRow(int Id, Extended& Arg1, Extended Arg2) {
       v = std::cosh(x);
       if (std::isinf(v)) return Raise(Arg1, errOverflow);
       break;
-    case 10: v = std::tanh(x); break;
-    case 11: v = RandomUniform(); break;
-    case 14: v = SafeExp(x); break;
+    case 10:
+      v = std::tanh(x);
+      break;
+    case 11:
+      v = RandomUniform();
+      break;
+    case 14:
+      v = SafeExp(x);
+      break;
     case 15:
       if (!(x >= 0)) return Cleared(Arg1, errArgumentNegative);
       v = std::sqrt(x);
@@ -209,7 +233,10 @@ Extended OneArgRow(int Id, Extended& Arg1, Extended Arg2) {
       if (!(x > 0)) return Cleared(Arg1, errArgumentNegative);
       v = std::log10(x);
       break;
-    case 18: case 19: case 20: case 21: {
+    case 18:
+    case 19:
+    case 20:
+    case 21: {
       const int code = BesselArgumentError(Id, x, Arg2);
       if (code >= 0) return Raise(Arg1, code);
       v = Bessel(Id, x, Arg2);
@@ -224,12 +251,19 @@ Extended OneArgRow(int Id, Extended& Arg1, Extended Arg2) {
       if (x < 0) return Cleared(Arg1, errArguments);
       v = SinIntegral(x);
       break;
-    case 25: v = Erf(x); break;
+    case 25:
+      v = Erf(x);
+      break;
     case 26:
       v = Gamma(x);
       break;
-    case 28: case 29: v = Pi; break;
-    case 30: v = EulerE; break;
+    case 28:
+    case 29:
+      v = Pi;
+      break;
+    case 30:
+      v = EulerE;
+      break;
     case 31:
       if (!(x >= 0) || x != std::trunc(x)) return Cleared(Arg1, errArguments);
       if (x > 1754) return Cleared(Arg1, errOverflow);
@@ -237,19 +271,29 @@ Extended OneArgRow(int Id, Extended& Arg1, Extended Arg2) {
       break;
     case 32:
       if (Arg2 == UndefinedValue) return Raise(Arg1, errCommaExpected);
-      if (!(SommerfeldApplies(x, Arg2) && FermiDiracAbove(x, Arg2, v)))
-        v = FermiDirac(x, Arg2);
+      if (!(SommerfeldApplies(x, Arg2) && FermiDiracAbove(x, Arg2, v))) v = FermiDirac(x, Arg2);
       break;
-    case 33: v = fabs(x); break;
-    case 34: v = x == 0.5L ? 1 : std::nearbyint(x) + 0.0L; break;
-    case 35: v = x - std::trunc(x) + 0.0L; break;
-    case 36: v = std::trunc(x) + 0.0L; break;
-    case 40: v = x * x; break;
+    case 33:
+      v = fabs(x);
+      break;
+    case 34:
+      v = x == 0.5L ? 1 : std::nearbyint(x) + 0.0L;
+      break;
+    case 35:
+      v = x - std::trunc(x) + 0.0L;
+      break;
+    case 36:
+      v = std::trunc(x) + 0.0L;
+      break;
+    case 40:
+      v = x * x;
+      break;
     case 42:
       if (Arg2 == UndefinedValue) return Raise(Arg1, errCommaExpected);
       v = RandomGauss(x, Arg2);
       break;
-    case 90: case 91:
+    case 90:
+    case 91:
       v = Id == 90 ? std::ceil(x) : std::floor(x);
       if (!(v >= Int32Low && v <= Int32High)) return Raise(Arg1, errOutOfRange);
       v += 0.0L;
@@ -261,37 +305,57 @@ Extended OneArgRow(int Id, Extended& Arg1, Extended Arg2) {
       if (!std::isfinite(v)) return Raise(Arg1, errDivisionByZero);
       break;
     }
-    case 95: case 96: {
+    case 95:
+    case 96: {
       int e = 0;
       const Extended m = std::isfinite(x) ? std::frexp(x, &e) : 0;
       v = Id == 95 ? m : e;
       break;
     }
-    case 108: case 111: {
+    case 108:
+    case 111: {
       const Extended d = Id == 108 ? AngleCos(x) : AngleSin(x);
       if (d == 0) return Raise(Arg1, errDivisionByZero);
       v = 1 / d;
       if (!std::isfinite(v)) return Raise(Arg1, errDivisionByZero);
       break;
     }
-    case 109: v = PNorm(x); break;
-    case 112: v = 1 / std::cosh(x); break;  // 0 once cosh is beyond the range
+    case 109:
+      v = PNorm(x);
+      break;
+    case 112:
+      v = 1 / std::cosh(x);
+      break;  // 0 once cosh is beyond the range
     case 116:
       if (x == 0) return Raise(Arg1, errDivisionByZero);
       v = 1 / std::sinh(x);
       if (!std::isfinite(v)) return Raise(Arg1, errDivisionByZero);
       break;
-    case 114: v = Erfc(x); break;
-    case 115: v = LnGamma(x); break;
-    case 119: v = Sign(x); break;
-    case 120: v = SignGamma(x); break;
+    case 114:
+      v = Erfc(x);
+      break;
+    case 115:
+      v = LnGamma(x);
+      break;
+    case 119:
+      v = Sign(x);
+      break;
+    case 120:
+      v = SignGamma(x);
+      break;
     case 121:
       if (x < 0) return Cleared(Arg1, errArguments);
       v = SafeLog2(x);
       break;
-    case 127: v = FresnelC(x); break;
-    case 128: v = FresnelS(x); break;
-    case 129: v = ExpIntegral(x); break;
+    case 127:
+      v = FresnelC(x);
+      break;
+    case 128:
+      v = FresnelS(x);
+      break;
+    case 129:
+      v = ExpIntegral(x);
+      break;
     default:
       if (Id >= 45 && Id <= 66) {
         v = x * UnitFactors[Id - 45];
@@ -331,7 +395,9 @@ bool MultiArgRow(int Id, Extended& Value, Extended Arg1, Extended Arg2, bool& In
     return !EngineState.ErrFlag;
   };
   switch (Id) {
-    case 89: v = FromRadians(ArcTanXY(a, b)); break;
+    case 89:
+      v = FromRadians(ArcTanXY(a, b));
+      break;
     case 93:
       // Base 1 has no logarithms: ln 1 = 0 would divide by zero.
       if (!(b > 0 && a > 0) || a == 1) {
@@ -340,15 +406,23 @@ bool MultiArgRow(int Id, Extended& Value, Extended Arg1, Extended Arg2, bool& In
       }
       v = std::log(b) / std::log(a);
       break;
-    case 102: v = Hypot(a, b); break;
+    case 102:
+      v = Hypot(a, b);
+      break;
     case 103:
       if (!RoundTo(a, Int32Low, Int32High, ra) || !RoundTo(b, Int32Low, Int32High, rb))
         return fail(errOutOfRange);
       v = Binomial(static_cast<int>(ra), static_cast<int>(rb));
       break;
-    case 104: v = IncGamma(a, b); break;
-    case 105: v = IncGammaC(a, b); break;
-    case 106: v = Beta(a, b); break;
+    case 104:
+      v = IncGamma(a, b);
+      break;
+    case 105:
+      v = IncGammaC(a, b);
+      break;
+    case 106:
+      v = Beta(a, b);
+      break;
     case 110:
       if (!RoundTo(a, Int32Low, Int32High, ra)) return fail(errOutOfRange);
       v = PStudent(static_cast<int>(ra), b);
@@ -362,7 +436,8 @@ bool MultiArgRow(int Id, Extended& Value, Extended Arg1, Extended Arg2, bool& In
       v = IncBeta(a, b, c);
       break;
     }
-    case 117: case 118:
+    case 117:
+    case 118:
       if (!RoundTo(fabs(a), 0, UInt32High, ra) || !RoundTo(fabs(b), 0, UInt32High, rb))
         return fail(errOutOfRange);
       if (Id == 117) {

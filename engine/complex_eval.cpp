@@ -56,15 +56,28 @@ const std::array<std::string_view, ComplexHelpCount> ComplexBuiltinHelp = {
     /* 15 */ "Complex Square root of (..)",
     /* 16 */ "Complex Natural logarithm of (..)",
     /* 17 */ "Complex number of (..)",
-    "", "", "", "", "", "", "", "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
     /* 26 */ "Logarithm Gamma of (..)",
     /* 27 */ "",
     /* 28 */ "ratio of a circle's circumference to its diameter",
     /* 29 */ "ratio of a circle's circumference to its diameter",
     /* 30 */ "Base of the natural logarithm",
-    "", "",
+    "",
+    "",
     /* 33 */ "Absolute value",
-    "", "", "", "", "", "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
     /* 40 */ "Complex Squared of (..)",
 };
 
@@ -77,11 +90,11 @@ constexpr unsigned char chPi = 0xB6;
 
 // The reader's own cursor and error fields.
 struct TComplexReader {
-  std::string Text;             // ComplexText
+  std::string Text;  // ComplexText
   unsigned char CurChar = EndChar;
-  int Pos = 0;                  // 1-based index of CurChar; 0 before the first read
+  int Pos = 0;  // 1-based index of CurChar; 0 before the first read
   int ErrPos = 0;
-  int StartPos = 1;             // first position of the text or of the innermost group
+  int StartPos = 1;  // first position of the text or of the innermost group
   bool ErrFlag = false;
   int ErrLen = 0;
 };
@@ -153,24 +166,60 @@ void Factor(TComplex& Z);
 void CallFunction(int Id, const TComplex& Arg, TComplex& Z, int CallStart) {
   EngineState.ErrCode = 0;
   switch (Id) {
-    case 1: CSin(Arg, Z); break;
-    case 2: CArcSin(Arg, Z); break;
-    case 3: CArcCos(Arg, Z); break;
-    case 4: CArcTan(Arg, Z); break;
-    case 5: CArcSinh(Arg, Z); break;
-    case 6: CArcCosh(Arg, Z); break;
-    case 7: CArcTanh(Arg, Z); break;
-    case 8: CSinh(Arg, Z); break;
-    case 9: CCosh(Arg, Z); break;
-    case 10: CTanh(Arg, Z); break;
-    case 12: CCos(Arg, Z); break;
-    case 13: CTan(Arg, Z); break;
-    case 14: CExp(Arg, Z); break;
-    case 15: CSqrt(Arg, Z); break;
-    case 16: CLn(Arg, Z); break;
-    case idLnGamma: CLnGamma(Arg, Z); break;
-    case 33: CMake(ComplexDisplayForm, Z, CAbs(Arg), 0); break;
-    case 40: CIntPower(Arg, 2, Z); break;
+    case 1:
+      CSin(Arg, Z);
+      break;
+    case 2:
+      CArcSin(Arg, Z);
+      break;
+    case 3:
+      CArcCos(Arg, Z);
+      break;
+    case 4:
+      CArcTan(Arg, Z);
+      break;
+    case 5:
+      CArcSinh(Arg, Z);
+      break;
+    case 6:
+      CArcCosh(Arg, Z);
+      break;
+    case 7:
+      CArcTanh(Arg, Z);
+      break;
+    case 8:
+      CSinh(Arg, Z);
+      break;
+    case 9:
+      CCosh(Arg, Z);
+      break;
+    case 10:
+      CTanh(Arg, Z);
+      break;
+    case 12:
+      CCos(Arg, Z);
+      break;
+    case 13:
+      CTan(Arg, Z);
+      break;
+    case 14:
+      CExp(Arg, Z);
+      break;
+    case 15:
+      CSqrt(Arg, Z);
+      break;
+    case 16:
+      CLn(Arg, Z);
+      break;
+    case idLnGamma:
+      CLnGamma(Arg, Z);
+      break;
+    case 33:
+      CMake(ComplexDisplayForm, Z, CAbs(Arg), 0);
+      break;
+    case 40:
+      CIntPower(Arg, 2, Z);
+      break;
     default:  // a row without an operation
       SetError(errSyntax);
       break;
@@ -249,8 +298,8 @@ void ReadName(TComplex& Z) {
   } while (!IsNameTerminator(R.CurChar));
   int id = -1;
   for (const auto& row : ComplexNameTable) {
-    const std::string_view n = row.Kind == 0 ? std::string_view(name).substr(0, name.size() - 1)
-                                             : std::string_view(name);
+    const std::string_view n =
+        row.Kind == 0 ? std::string_view(name).substr(0, name.size() - 1) : std::string_view(name);
     if (n == row.Name) id = row.Id;
   }
   if (id < 0 || (id >= idLowerX && id < idUpperX + 10)) {
@@ -314,8 +363,8 @@ void Factor(TComplex& Z) {
     Z = ComplexAnswer;
     Next();
     const unsigned char f = R.CurChar;
-    if (!(f == ')' || f == ',' || f == '^' || f == '*' || f == '/' || IsSign(f) ||
-          f == EndChar || IsPostfix(f))) {
+    if (!(f == ')' || f == ',' || f == '^' || f == '*' || f == '/' || IsSign(f) || f == EndChar ||
+          IsPostfix(f))) {
       SetError(errSyntax);
       return;
     }
@@ -375,8 +424,8 @@ void Factor(TComplex& Z) {
 
 void Term(TComplex& Z) {
   const unsigned char c = R.CurChar;
-  if (R.Pos == R.StartPos && (c == '%' || c == '&' || c == '\\' || c == '^' || c == '|' ||
-                              c == chSquare || c == chCube)) {
+  if (R.Pos == R.StartPos &&
+      (c == '%' || c == '&' || c == '\\' || c == '^' || c == '|' || c == chSquare || c == chCube)) {
     SetError(errSyntax);
     return;
   }

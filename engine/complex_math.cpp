@@ -95,8 +95,8 @@ TAsinParts AsinFirstQuadrant(Extended x, Extended y) {
     p.AcosRe = std::atan(d / x);
   }
   if (a <= 1.5L) {
-    const Extended am1 = x < 1 ? (y2 / (r + xp1) + y2 / (s - xm1)) / 2
-                               : (y2 / (r + xp1) + (s + xm1)) / 2;
+    const Extended am1 =
+        x < 1 ? (y2 / (r + xp1) + y2 / (s - xm1)) / 2 : (y2 / (r + xp1) + (s + xm1)) / 2;
     p.Im = std::log1p(am1 + std::sqrt(am1 * (a + 1)));
   } else {
     p.Im = std::log(a + std::sqrt(a * a - 1));
@@ -177,9 +177,9 @@ void TanParts(Extended x, Extended y, Extended& re, Extended& im) {
 // ln Gamma for Re z >= 1/2 by the Stirling series after shifting the real part to 9 or more.
 TComplex LnGammaRight(TComplex z) {
   // B_2k / (2k (2k - 1)), k = 1 .. 8
-  static constexpr Extended Coef[8] = {
-      1.0L / 12,   -1.0L / 360,       1.0L / 1260, -1.0L / 1680,
-      1.0L / 1188, -691.0L / 360360, 1.0L / 156,  -3617.0L / 122400};
+  static constexpr Extended Coef[8] = {1.0L / 12,    -1.0L / 360,      1.0L / 1260,
+                                       -1.0L / 1680, 1.0L / 1188,      -691.0L / 360360,
+                                       1.0L / 156,   -3617.0L / 122400};
   TComplex shift = ComplexZero;
   while (z.A < 9) {
     TComplex l;

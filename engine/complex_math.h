@@ -42,8 +42,8 @@ void CSub(TComplex Z1, TComplex Z2, TComplex& R);
 void CMul(TComplex Z1, TComplex Z2, TComplex& R);
 void CDiv(TComplex Z1, TComplex Z2, TComplex& R);  // zero divisor: 11 and ComplexInfinity
 
-void CLn(TComplex Z, TComplex& R);   // ln 0: 12
-void CExp(TComplex Z, TComplex& R);  // overflow 11, underflow 28
+void CLn(TComplex Z, TComplex& R);                   // ln 0: 12
+void CExp(TComplex Z, TComplex& R);                  // overflow 11, underflow 28
 void CPower(TComplex Z1, TComplex Z2, TComplex& R);  // 0 to a power with real part < 0: 13
 void CIntPower(TComplex Z, int n, TComplex& R);
 void CSqrt(TComplex Z, TComplex& R);

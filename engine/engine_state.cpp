@@ -108,20 +108,41 @@ void ClearResult(Extended& Value) {
 
 std::string ErrorText(int Code) {
   static const char* const texts[] = {
-      "Syntax error",        "Undefined",          "Stack overflow",   "Dummy string",
-      "No possibility",      "Undefined",          "Extremum not found", "Scale Overflow",
-      "Argument(s) Error",   "Average undefined",  "Argument Negative", "Overflow",
-      "Function singularity", "Division by zero",  "Empty",            "working...",
-      "Too many \")\"",      "Missing \"(\"",      "Missing \")\"",    "String stack saved",
-      "\",\" expected",      "Interval Error",     "User break",       "Change notation",
-      "Argument out of range", "Missing \";\"",    "Missing argument", nullptr,
+      "Syntax error",
+      "Undefined",
+      "Stack overflow",
+      "Dummy string",
+      "No possibility",
+      "Undefined",
+      "Extremum not found",
+      "Scale Overflow",
+      "Argument(s) Error",
+      "Average undefined",
+      "Argument Negative",
+      "Overflow",
+      "Function singularity",
+      "Division by zero",
+      "Empty",
+      "working...",
+      "Too many \")\"",
+      "Missing \"(\"",
+      "Missing \")\"",
+      "String stack saved",
+      "\",\" expected",
+      "Interval Error",
+      "User break",
+      "Change notation",
+      "Argument out of range",
+      "Missing \";\"",
+      "Missing argument",
+      nullptr,
       "Underflow",
   };
   if (Code == errUserFunction) {
-    std::string t = "User Function Error \"" + ErrorText(EngineState.InnerErrCode == errUserFunction
-                                                             ? 1
-                                                             : EngineState.InnerErrCode) +
-                    " position: " + std::to_string(EngineState.InnerErrPos) + "\" ";
+    std::string t =
+        "User Function Error \"" +
+        ErrorText(EngineState.InnerErrCode == errUserFunction ? 1 : EngineState.InnerErrCode) +
+        " position: " + std::to_string(EngineState.InnerErrPos) + "\" ";
     if (t.size() > 80) t.resize(80);
     return t;
   }

@@ -15,9 +15,9 @@ inline constexpr Extended UndefinedValue = 0.123454321L;
 inline constexpr unsigned char EndChar = 127;
 
 struct TEngineState {
-  std::string ExprStr;         // single-byte text, code page 1252
+  std::string ExprStr;  // single-byte text, code page 1252
   unsigned char CurChar = EndChar;
-  int Pos = 0;                 // 1-based index of CurChar in ExprStr; 0 before the first read
+  int Pos = 0;  // 1-based index of CurChar in ExprStr; 0 before the first read
   int StartPos = 0;
   bool ErrFlag = false;
   int ErrCode = 0;
@@ -26,13 +26,13 @@ struct TEngineState {
   int InnerErrCode = 0;
   int InnerErrPos = 0;
   Extended Ans = 0;
-  int NestDepth = 0;           // grammar recursion depth of the running evaluation
+  int NestDepth = 0;  // grammar recursion depth of the running evaluation
 };
 
 struct TEngineSettings {
-  std::uint8_t AngleMode = 0;       // 1 = degrees, anything else radians
-  std::uint8_t DisplayMode = 0;     // 0 Scn, 1 Fix, 2 Eng, 3 h:m:s
-  std::uint8_t Radix = 0;           // 0 decimal, 1 hexadecimal, 2 binary
+  std::uint8_t AngleMode = 0;    // 1 = degrees, anything else radians
+  std::uint8_t DisplayMode = 0;  // 0 Scn, 1 Fix, 2 Eng, 3 h:m:s
+  std::uint8_t Radix = 0;        // 0 decimal, 1 hexadecimal, 2 binary
   std::uint8_t QuadCompareLen = 9;
   bool BreakRequested = false;
   int Digits = 18;

@@ -28,7 +28,8 @@ std::string PadLeft(std::string Text, int Width) {
 std::string Sci(Extended X, int Width) {
   const int n = std::clamp(Width - 9, 1, MaxDigits);
   char buf[128];
-  const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(X), std::chars_format::scientific, n);
+  const auto r =
+      std::to_chars(buf, buf + sizeof buf, std::fabs(X), std::chars_format::scientific, n);
   const std::string raw(buf, r.ptr);
   const auto e = raw.find('e');
   const int exponent = std::atoi(raw.c_str() + e + 1);
@@ -138,8 +139,8 @@ void FormatHMS(Extended X, std::string& Text) {
 
 std::string IntToRadix(long long N, int Base) {
   const bool negative = N < 0;
-  unsigned long long u = negative ? 0ULL - static_cast<unsigned long long>(N)
-                                  : static_cast<unsigned long long>(N);
+  unsigned long long u =
+      negative ? 0ULL - static_cast<unsigned long long>(N) : static_cast<unsigned long long>(N);
   std::string text;
   do {
     text.insert(text.begin(), "0123456789ABCDEF"[u % static_cast<unsigned>(Base)]);

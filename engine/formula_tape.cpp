@@ -12,7 +12,7 @@
 
 struct TTapeRecording {
   std::vector<TTapeStep> Steps;
-  int Depth = 0;     // operands on the stack after the steps so far
+  int Depth = 0;  // operands on the stack after the steps so far
   int MaxDepth = 0;
   bool Valid = true;
 };
@@ -152,7 +152,8 @@ bool Run(TCacheEntry& E, Extended& Result) {
         }
         Extended arg1 = top;
         Extended v = CallBuiltin(step.Arg, arg1, arg2, step.NameStart);
-        if (!s.ErrFlag && step.MultiArg) CallMultiArgBuiltin(step.Arg, v, arg1, arg2, step.NameStart);
+        if (!s.ErrFlag && step.MultiArg)
+          CallMultiArgBuiltin(step.Arg, v, arg1, arg2, step.NameStart);
         if (s.ErrFlag || !std::isfinite(v)) return false;
         top = v;
         break;
@@ -162,14 +163,22 @@ bool Run(TCacheEntry& E, Extended& Result) {
         const Extended left = *--sp;
         Extended r;
         switch (step.Op) {
-          case TTapeOp::Mul: r = left * right; break;
-          case TTapeOp::Percent: r = left * right / 100; break;
+          case TTapeOp::Mul:
+            r = left * right;
+            break;
+          case TTapeOp::Percent:
+            r = left * right / 100;
+            break;
           case TTapeOp::Div:
             if (right == 0) return false;
             r = left / right;
             break;
-          case TTapeOp::Add: r = left + right; break;
-          case TTapeOp::Sub: r = left - right; break;
+          case TTapeOp::Add:
+            r = left + right;
+            break;
+          case TTapeOp::Sub:
+            r = left - right;
+            break;
           default: {
             std::int64_t a = 0, b = 0;
             if (!ToInt64(left, a) || !ToInt64(right, b)) return false;
@@ -213,8 +222,7 @@ bool IsReplayableBuiltin(int Id) {
   if (Id == idPi || Id == idPiChar || Id == idE) return true;
   const int kind = BuiltinTable[static_cast<size_t>(Id)].Kind;
   if (kind != 1 && kind != 2) return false;
-  return !IsListFunction(Id) && Id != idIf && Id != idGauss && Id != idIBeta &&
-         Id != idPSnedecor;
+  return !IsListFunction(Id) && Id != idIf && Id != idGauss && Id != idIBeta && Id != idPSnedecor;
 }
 
 TReplay TryReplay(const std::string& Text, Extended& Value) {

@@ -81,12 +81,24 @@ void IfThenElse(Extended& Value) {
   IfRight = right;
   bool holds = false;
   switch (op) {
-    case 1: holds = left == right; break;
-    case 2: holds = left > right; break;
-    case 3: holds = left >= right; break;
-    case 4: holds = left < right; break;
-    case 5: holds = left <= right; break;
-    default: holds = left != right; break;
+    case 1:
+      holds = left == right;
+      break;
+    case 2:
+      holds = left > right;
+      break;
+    case 3:
+      holds = left >= right;
+      break;
+    case 4:
+      holds = left < right;
+      break;
+    case 5:
+      holds = left <= right;
+      break;
+    default:
+      holds = left != right;
+      break;
   }
 
   if (!Keyword(p + 1, p, "THEN") || !CutBranch(p + 1, p, then)) return;

@@ -16,9 +16,12 @@ void Advance() { EngineState.CurChar = NextChar(EngineState.ExprStr); }
 
 int Base() {
   switch (EngineSettings.Radix) {
-    case 1: return 16;
-    case 2: return 2;
-    default: return 10;
+    case 1:
+      return 16;
+    case 2:
+      return 2;
+    default:
+      return 10;
   }
 }
 

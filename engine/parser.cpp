@@ -61,8 +61,7 @@ bool IsFactorStarter(unsigned char C) {
 
 // A leading character that no expression may begin with.
 bool IsBadLead(unsigned char C) {
-  return C == '%' || C == '&' || C == '\\' || C == '^' || C == '|' || C == chSquare ||
-         C == chCube;
+  return C == '%' || C == '&' || C == '\\' || C == '^' || C == '|' || C == chSquare || C == chCube;
 }
 
 // Raises code 11 at the operator at OpPos when an operation left no finite value.
@@ -419,7 +418,8 @@ void Factor(Extended& Value) {
       ++s.ErrPos;
       return;
     }
-  } else if (c == 'f' && s.ExprStr.compare(static_cast<size_t>(s.Pos - 1), 14, "forJtoKstepMdo") == 0) {
+  } else if (c == 'f' &&
+             s.ExprStr.compare(static_cast<size_t>(s.Pos - 1), 14, "forJtoKstepMdo") == 0) {
     StopRecording();
     for (int i = 0; i < 14; ++i) Advance();
     ForLoop(Value);

@@ -61,7 +61,8 @@ bool EvalBody(TBody& Body, Extended x, Extended& Value) {
     Value = 0;
     return false;
   }
-  if (Body.End == 0) Body.End = s.CurChar == EndChar ? static_cast<int>(s.ExprStr.size()) + 1 : s.Pos;
+  if (Body.End == 0)
+    Body.End = s.CurChar == EndChar ? static_cast<int>(s.ExprStr.size()) + 1 : s.Pos;
   // Library routines report through ErrCode; a successful read leaves none behind.
   s.ErrCode = 0;
   return true;
@@ -417,9 +418,15 @@ void ListFunction(int Id, Extended& Value) {
   const Extended sample = v.size() > 1 ? deviations / (n - 1) : 0;
 
   switch (Id) {
-    case 38: Value = mean; break;
-    case 39: Value = std::sqrt(sample); break;
-    case 41: Value = sum; break;
+    case 38:
+      Value = mean;
+      break;
+    case 39:
+      Value = std::sqrt(sample);
+      break;
+    case 41:
+      Value = sum;
+      break;
     case 43: {
       // poly(t, a0, a1, ..., aK) by Horner's rule.
       Extended r = 0;
@@ -427,7 +434,9 @@ void ListFunction(int Id, Extended& Value) {
       Value = r;
       break;
     }
-    case 44: Value = deviations; break;
+    case 44:
+      Value = deviations;
+      break;
     case 94: {
       Extended inverse = 0;
       for (Extended x : v) {
@@ -446,11 +455,21 @@ void ListFunction(int Id, Extended& Value) {
       Value = n / inverse;
       break;
     }
-    case 97: Value = std::sqrt(squares); break;
-    case 98: Value = std::sqrt(deviations / n); break;
-    case 99: Value = deviations / n; break;
-    case 100: Value = squares; break;
-    case 101: Value = sample; break;  // the sample variance, as its help text says
+    case 97:
+      Value = std::sqrt(squares);
+      break;
+    case 98:
+      Value = std::sqrt(deviations / n);
+      break;
+    case 99:
+      Value = deviations / n;
+      break;
+    case 100:
+      Value = squares;
+      break;
+    case 101:
+      Value = sample;
+      break;  // the sample variance, as its help text says
     case 107: {
       if (std::all_of(v.begin(), v.end(), [](Extended x) { return x > 0; })) {
         // Through the logarithms, so that a long list of large values does not overflow.
@@ -465,7 +484,8 @@ void ListFunction(int Id, Extended& Value) {
       }
       break;
     }
-    default: break;
+    default:
+      break;
   }
   if (!std::isfinite(Value)) {
     Value = 0;

@@ -12,9 +12,9 @@ void ProceduresInitialize();
 void ProceduresFinalize();
 
 // A letter variable (ids 67-86), called with CurChar on the character after the name. Reads the
-// value (the grammar applies the operand sign) or, when CurChar is '=', assigns it. Answers true for a read: the
-// grammar then checks the follower and applies the postfix operators. Answers false when an
-// assignment ended the factor or an error was raised.
+// value (the grammar applies the operand sign) or, when CurChar is '=', assigns it. Answers true
+// for a read: the grammar then checks the follower and applies the postfix operators. Answers false
+// when an assignment ended the factor or an error was raised.
 bool LetterVariable(int Id, Extended& Value);
 
 // The id (1000 and above) of the user variable Name (without stop character), or 0.

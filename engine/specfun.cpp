@@ -40,7 +40,11 @@ Extended StirlingTail(Extended z) {
   const Extended c = 1 / (z * z);
   const Extended s =
       ((((((1.0L / 156 * c - 691.0L / 360360) * c + 1.0L / 1188) * c - 1.0L / 1680) * c +
-         1.0L / 1260) * c - 1.0L / 360) * c + 1.0L / 12);
+         1.0L / 1260) *
+            c -
+        1.0L / 360) *
+           c +
+       1.0L / 12);
   return s / z;
 }
 
@@ -90,18 +94,18 @@ bool GammaFraction(Extended a, Extended x, Extended& h) {
 // digits of a to the rounding of 1 + a.
 Extended RecipGamma1pm1(Extended a) {
   static constexpr Extended c[] = {
-      0.577215664901532860606512L,     -0.65587807152025388107702L,
-      -0.0420026350340952355290039L,   0.166538611382291489501701L,
-      -0.0421977345555443367482083L,   -0.00962197152787697356211492L,
-      0.00721894324666309954239501L,   -0.00116516759185906511211397L,
-      -0.00021524167411495097281573L,  0.000128050282388116186153199L,
+      0.577215664901532860606512L,      -0.65587807152025388107702L,
+      -0.0420026350340952355290039L,    0.166538611382291489501701L,
+      -0.0421977345555443367482083L,    -0.00962197152787697356211492L,
+      0.00721894324666309954239501L,    -0.00116516759185906511211397L,
+      -0.00021524167411495097281573L,   0.000128050282388116186153199L,
       -0.0000201348547807882386556894L, -0.00000125049348214267065734536L,
       0.00000113302723198169588237413L, -0.000000205633841697760710345015L,
-      6.1160951044814158178625e-9L,    5.00200764446922293005567e-9L,
-      -1.18127457048702014458813e-9L,  1.04342671169110051049154e-10L,
-      7.78226343990507125404994e-12L,  -3.69680561864220570818782e-12L,
-      5.10037028745447597901548e-13L,  -2.05832605356650678322243e-14L,
-      -5.34812253942301798237002e-15L, 1.22677862823826079015889e-15L};
+      6.1160951044814158178625e-9L,     5.00200764446922293005567e-9L,
+      -1.18127457048702014458813e-9L,   1.04342671169110051049154e-10L,
+      7.78226343990507125404994e-12L,   -3.69680561864220570818782e-12L,
+      5.10037028745447597901548e-13L,   -2.05832605356650678322243e-14L,
+      -5.34812253942301798237002e-15L,  1.22677862823826079015889e-15L};
   Extended s = 0;
   for (int k = static_cast<int>(std::size(c)) - 1; k >= 0; --k) s = s * a + c[k];
   return s * a;
@@ -159,8 +163,8 @@ bool IncGammaPair(Extended a, Extended x, Extended& p, Extended& q) {
 // ln B(a, b) for positive a and b, without subtracting huge log-gammas when a or b is large.
 Extended LnBetaPositive(Extended a, Extended b) {
   if (a >= 20 && b >= 20) {
-    return LnSqrt2Pi - (a - 0.5L) * std::log1p(b / a) - b * std::log1p(a / b) -
-           0.5L * std::log(b) + StirlingTail(a) + StirlingTail(b) - StirlingTail(a + b);
+    return LnSqrt2Pi - (a - 0.5L) * std::log1p(b / a) - b * std::log1p(a / b) - 0.5L * std::log(b) +
+           StirlingTail(a) + StirlingTail(b) - StirlingTail(a + b);
   }
   if (a >= 20 || b >= 20) {
     const Extended big = std::max(a, b), small = std::min(a, b);
@@ -184,9 +188,8 @@ Extended LnBetaPowers(Extended a, Extended b, Extended x, Extended y) {
     const Extended e = x * b - y * a;
     const Extended la = e / a > -0.5L ? std::log1p(e / a) : std::log(x * ((a + b) / a));
     const Extended lb = -e / b > -0.5L ? std::log1p(-e / b) : std::log(y * ((a + b) / b));
-    return a * la + b * lb +
-           0.5L * std::log(a / (a + b) * b) - LnSqrt2Pi + StirlingTail(a + b) - StirlingTail(a) -
-           StirlingTail(b);
+    return a * la + b * lb + 0.5L * std::log(a / (a + b) * b) - LnSqrt2Pi + StirlingTail(a + b) -
+           StirlingTail(a) - StirlingTail(b);
   }
   return a * lnOf(x, y) + b * lnOf(y, x) - LnBetaPositive(a, b);
 }
@@ -362,7 +365,7 @@ constexpr Extended PiOverTwo2 = -0xe7b9676733bp-88L;
 constexpr Extended PiOverTwo3 = 0xb80dc1cd129024e1p-155L;
 
 struct TReduced {
-  Extended Hi, Lo;  // x - n pi/2 = Hi + Lo, |Hi| about pi/4 at most
+  Extended Hi, Lo;   // x - n pi/2 = Hi + Lo, |Hi| about pi/4 at most
   unsigned Quarter;  // n mod 4
 };
 
@@ -398,10 +401,14 @@ Extended SafeSin(Extended x) {
   if (QuickReduction(x)) {
     const TReduced r = ReduceQuarterTurns(x);
     switch (r.Quarter) {
-      case 0: return SinOfReduced(r);
-      case 1: return CosOfReduced(r);
-      case 2: return -SinOfReduced(r);
-      default: return -CosOfReduced(r);
+      case 0:
+        return SinOfReduced(r);
+      case 1:
+        return CosOfReduced(r);
+      case 2:
+        return -SinOfReduced(r);
+      default:
+        return -CosOfReduced(r);
     }
   }
   if (!(fabs(x) < 0x1p63L)) return 0;
@@ -412,10 +419,14 @@ Extended SafeCos(Extended x) {
   if (QuickReduction(x)) {
     const TReduced r = ReduceQuarterTurns(x);
     switch (r.Quarter) {
-      case 0: return CosOfReduced(r);
-      case 1: return -SinOfReduced(r);
-      case 2: return -CosOfReduced(r);
-      default: return SinOfReduced(r);
+      case 0:
+        return CosOfReduced(r);
+      case 1:
+        return -SinOfReduced(r);
+      case 2:
+        return -CosOfReduced(r);
+      default:
+        return SinOfReduced(r);
     }
   }
   if (!(fabs(x) < 0x1p63L)) return 0;
@@ -483,9 +494,8 @@ Extended Binomial(int n, int k) {
   // Both k and n - k are large: the logarithm from Stirling's series, arranged without the
   // cancellation of three huge log-gammas.
   const Extended N = n, K = k, R = N - K;
-  const Extended ln = -K * std::log(K / N) - R * std::log1p(-K / N) +
-                      0.5L * std::log(N / (K * R)) - LnSqrt2Pi + StirlingTail(N) -
-                      StirlingTail(K) - StirlingTail(R);
+  const Extended ln = -K * std::log(K / N) - R * std::log1p(-K / N) + 0.5L * std::log(N / (K * R)) -
+                      LnSqrt2Pi + StirlingTail(N) - StirlingTail(K) - StirlingTail(R);
   if (ln > ExpHighLimit) return MathError(errOverflow);
   return std::floor(std::exp(ln) + 0.5L);
 }

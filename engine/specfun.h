@@ -27,9 +27,9 @@ Extended MathError(int Code);
 void SwapExt(Extended& a, Extended& b);
 int Sign(Extended x);
 
-Extended SafeExp(Extended x);   // below ExpLowLimit: 28 and 0; above ExpHighLimit: 11
-Extended SafeLn(Extended x);    // x < 0: 8 and 0; x = 0: 12 and HugeValue
-Extended SafeLog2(Extended x);  // as SafeLn
+Extended SafeExp(Extended x);          // below ExpLowLimit: 28 and 0; above ExpHighLimit: 11
+Extended SafeLn(Extended x);           // x < 0: 8 and 0; x = 0: 12 and HugeValue
+Extended SafeLog2(Extended x);         // as SafeLn
 Extended IntPower(int n, Extended x);  // x^n; 0^n with n < 0 is error 12
 Extended Hypot(Extended a, Extended b);
 Extended NormalizeAngle(Extended x);  // into (-pi, pi]
@@ -38,15 +38,15 @@ Extended SafeCos(Extended x);
 void SinCos(Extended x, Extended& S, Extended& C);
 Extended SafeArcSin(Extended x);  // |x| > 1: 8 and 0
 Extended ArcTanOf(Extended x);
-Extended ArcTanXY(Extended X, Extended Y);  // angle of the point (X, Y) in (-pi, pi]
+Extended ArcTanXY(Extended X, Extended Y);              // angle of the point (X, Y) in (-pi, pi]
 void SinhCosh(Extended x, Extended& Sh, Extended& Ch);  // outside the exp range: 11
 
 int SignGamma(Extended x);
 Extended LnGamma(Extended x);  // ln|Gamma(x)|; poles: 12
 Extended Binomial(int n, int k);
 Extended Beta(Extended a, Extended b);
-Extended IncGamma(Extended a, Extended x);   // regularised P(a, x)
-Extended IncGammaC(Extended a, Extended x);  // Q(a, x) = 1 - P(a, x)
+Extended IncGamma(Extended a, Extended x);             // regularised P(a, x)
+Extended IncGammaC(Extended a, Extended x);            // Q(a, x) = 1 - P(a, x)
 Extended IncBeta(Extended a, Extended b, Extended x);  // regularised I_x(a, b)
 Extended Erf(Extended x);
 Extended Erfc(Extended x);

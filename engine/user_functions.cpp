@@ -40,7 +40,8 @@ bool IsNameChar(unsigned char c) { return IsLetter(c) || IsDigit(c) || c == '_' 
 
 bool IsName(const std::string& t) {
   if (t.empty() || !IsLetter(static_cast<unsigned char>(t[0]))) return false;
-  return std::all_of(t.begin(), t.end(), [](char c) { return IsNameChar(static_cast<unsigned char>(c)); });
+  return std::all_of(t.begin(), t.end(),
+                     [](char c) { return IsNameChar(static_cast<unsigned char>(c)); });
 }
 
 // --- code page 1252 at the file's edge ---
@@ -332,7 +333,8 @@ void TUserFunc::Compile() {
       ParamMissing = true;
       return;
     }
-    const auto k = std::find(DeclaredParams.begin(), DeclaredParams.end(), p) - DeclaredParams.begin();
+    const auto k =
+        std::find(DeclaredParams.begin(), DeclaredParams.end(), p) - DeclaredParams.begin();
     const char marker = static_cast<char>(k + 1);
     for (int at = FindParam(p, Code); at != 0; at = FindParam(p, Code))
       Code.replace(static_cast<size_t>(at - 1), p.size(), 1, marker);

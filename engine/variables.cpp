@@ -114,9 +114,9 @@ bool AssignUpper(int k, Extended& Value) {
     RaiseError(s.ExprStr, errInterval);
     return false;
   }
-  StoreAssignment(k, v,
-                  s.ExprStr.substr(static_cast<size_t>(start - 1), static_cast<size_t>(s.Pos - start)),
-                  Value);
+  StoreAssignment(
+      k, v, s.ExprStr.substr(static_cast<size_t>(start - 1), static_cast<size_t>(s.Pos - start)),
+      Value);
   return false;
 }
 

@@ -71,7 +71,8 @@ struct TAssignmentLog {
   void Truncate(size_t N) {
     if (N >= Entries.size()) return;
     Entries.resize(N);
-    while (!LongNames.empty() && (Entries.empty() || Entries.back().Name < 256 + LongNames.size() - 1))
+    while (!LongNames.empty() &&
+           (Entries.empty() || Entries.back().Name < 256 + LongNames.size() - 1))
       LongNames.pop_back();
   }
   // The name, the number and the value text of pair i.

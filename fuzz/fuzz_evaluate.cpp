@@ -71,12 +71,12 @@ void Prepare() {
   }
   VarValues.fill(UndefinedValue);
   for (auto& t : VarExprs) t.clear();
-  VarValues[1] = 0.5L;   // X
-  VarExprs[2] = "X+1";   // Y, evaluated on demand
-  VarExprs[3] = "Z*2";   // Z refers to itself
-  VarExprs[4] = "W-1";   // V and W refer to each other
+  VarValues[1] = 0.5L;  // X
+  VarExprs[2] = "X+1";  // Y, evaluated on demand
+  VarExprs[3] = "Z*2";  // Z refers to itself
+  VarExprs[4] = "W-1";  // V and W refer to each other
   VarExprs[5] = "V+1";
-  VarValues[7] = 1;      // J, K, M: a short loop
+  VarValues[7] = 1;  // J, K, M: a short loop
   VarValues[8] = 5;
   VarValues[9] = 1;
   UserVariables.clear();
@@ -98,7 +98,9 @@ void Append(std::string& Out, const T& V) {
   Out.append(reinterpret_cast<const char*>(&V), sizeof V);
 }
 
-void AppendNumber(std::string& Out, Extended V) { Out.append(reinterpret_cast<const char*>(&V), 10); }
+void AppendNumber(std::string& Out, Extended V) {
+  Out.append(reinterpret_cast<const char*>(&V), 10);
+}
 
 // One evaluation of the input from the state Prepare sets, with the letter X at X.
 Extended RunOnce(const std::uint8_t* Data, std::size_t Size, Extended X, TOutcome* Outcome) {
@@ -121,8 +123,8 @@ Extended RunOnce(const std::uint8_t* Data, std::size_t Size, Extended X, TOutcom
     std::string& o = Outcome->Bytes;
     AppendNumber(o, v);
     AppendNumber(o, s.Ans);
-    for (const int i : {int(s.ErrFlag), s.ErrCode, s.ErrPos, s.ErrLen, s.Pos, s.StartPos,
-                        int(s.CurChar), CurVar})
+    for (const int i :
+         {int(s.ErrFlag), s.ErrCode, s.ErrPos, s.ErrLen, s.Pos, s.StartPos, int(s.CurChar), CurVar})
       Append(o, i);
     for (size_t i = 0; i < AssignmentLog.Count(); ++i) {
       o += AssignmentLog.Name(i);

@@ -122,7 +122,9 @@ bool ShowHelpTopic(const QString& FileName, int Topic) {
 }
 
 bool OpenMailLink(const QString& Link) {
-  QUrl Url(Link.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive) ? Link : QStringLiteral("mailto:") + Link);
+  QUrl Url(Link.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive)
+               ? Link
+               : QStringLiteral("mailto:") + Link);
   return OpenUrl(Url);
 }
 

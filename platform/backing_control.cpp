@@ -1,9 +1,10 @@
 #include "platform/backing_control.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
-TBackingControl::TBackingControl(QWidget* Parent) : QWidget(Parent), FBacking(std::make_unique<TBitmap>()) {
+TBackingControl::TBackingControl(QWidget* Parent)
+    : QWidget(Parent), FBacking(std::make_unique<TBitmap>()) {
   // The backing image covers every pixel, so Qt need not clear the background first.
   setAttribute(Qt::WA_OpaquePaintEvent);
 }

@@ -19,7 +19,8 @@ std::uint32_t Le32(const QByteArray& D, int At) {
   return V;
 }
 std::uint16_t Le16(const QByteArray& D, int At) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(D[At]) | (static_cast<unsigned char>(D[At + 1]) << 8));
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(D[At]) |
+                                    (static_cast<unsigned char>(D[At + 1]) << 8));
 }
 
 // The image decoder is only handed files whose headers are consistent and whose pixel data is
@@ -40,7 +41,8 @@ bool CheckBmp(const QByteArray& D, QString* Error) {
     Width = Le16(D, 18);
     Height = Le16(D, 20);
     Bpp = Le16(D, 24);
-  } else if (HeaderSize == 40 || HeaderSize == 52 || HeaderSize == 56 || HeaderSize == 108 || HeaderSize == 124) {
+  } else if (HeaderSize == 40 || HeaderSize == 52 || HeaderSize == 56 || HeaderSize == 108 ||
+             HeaderSize == 124) {
     if (D.size() < 14 + static_cast<qsizetype>(HeaderSize)) return Fail("truncated BMP header");
     Width = static_cast<std::int32_t>(Le32(D, 18));
     Height = static_cast<std::int32_t>(Le32(D, 22));
@@ -52,12 +54,15 @@ bool CheckBmp(const QByteArray& D, QString* Error) {
   if (Height < 0) Height = -Height;
   if (Width <= 0 || Height <= 0 || Width > 32768 || Height > 32768 || Width * Height > (1 << 28))
     return Fail("BMP size out of range");
-  if (Bpp != 1 && Bpp != 4 && Bpp != 8 && Bpp != 16 && Bpp != 24 && Bpp != 32) return Fail("unsupported BMP depth");
+  if (Bpp != 1 && Bpp != 4 && Bpp != 8 && Bpp != 16 && Bpp != 24 && Bpp != 32)
+    return Fail("unsupported BMP depth");
   if (Compression > 3) return Fail("unsupported BMP compression");
-  if (Offset < 14 + HeaderSize || Offset >= static_cast<std::uint32_t>(D.size())) return Fail("BMP pixel data missing");
+  if (Offset < 14 + HeaderSize || Offset >= static_cast<std::uint32_t>(D.size()))
+    return Fail("BMP pixel data missing");
   if (Compression == 0 || Compression == 3) {
     const std::int64_t Row = ((Width * Bpp + 31) / 32) * 4;
-    if (static_cast<std::int64_t>(D.size()) - Offset < Row * Height) return Fail("truncated BMP pixel data");
+    if (static_cast<std::int64_t>(D.size()) - Offset < Row * Height)
+      return Fail("truncated BMP pixel data");
   }
   return true;
 }

@@ -29,7 +29,9 @@ class TGraphic {
   std::function<void(TGraphic* Sender)> OnChange;
 
  protected:
-  void Changed() { if (OnChange) OnChange(this); }
+  void Changed() {
+    if (OnChange) OnChange(this);
+  }
 };
 
 class TBitmap : public TGraphic {

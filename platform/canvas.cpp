@@ -20,7 +20,9 @@ QPaintDevice* DefaultMetricsDevice() {
 
 QRect ToQRect(const TRect& R) { return QRect(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top); }
 
-TRect FromQRect(const QRect& R) { return {R.left(), R.top(), R.left() + R.width(), R.top() + R.height()}; }
+TRect FromQRect(const QRect& R) {
+  return {R.left(), R.top(), R.left() + R.width(), R.top() + R.height()};
+}
 
 TRect Normalized(int X1, int Y1, int X2, int Y2) {
   return {std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2), std::max(Y1, Y2)};
@@ -34,14 +36,26 @@ QImage TCanvasTarget::CopyImage(const TRect&) { return QImage(); }
 TTextPlacement PlaceText(unsigned Align, int Width, int Ascent, int Descent) {
   TTextPlacement P;
   switch (Align & TA_HORZMASK) {
-    case TA_CENTER: P.Left = -(Width / 2); break;
-    case TA_RIGHT: P.Left = -Width; break;
-    default: P.Left = 0; break;
+    case TA_CENTER:
+      P.Left = -(Width / 2);
+      break;
+    case TA_RIGHT:
+      P.Left = -Width;
+      break;
+    default:
+      P.Left = 0;
+      break;
   }
   switch (Align & TA_VERTMASK) {
-    case TA_BASELINE: P.Top = -Ascent; break;
-    case TA_BOTTOM: P.Top = -(Ascent + Descent); break;
-    default: P.Top = 0; break;
+    case TA_BASELINE:
+      P.Top = -Ascent;
+      break;
+    case TA_BOTTOM:
+      P.Top = -(Ascent + Descent);
+      break;
+    default:
+      P.Top = 0;
+      break;
   }
   P.Baseline = P.Top + Ascent;
   return P;
@@ -77,10 +91,22 @@ void TCanvas::SyncBackFromBrush() const {
   FBackMode = FBrush->Style() == bsClear ? bmTransparent : bmOpaque;
 }
 
-TBackMode TCanvas::BackMode() const { SyncBackFromBrush(); return FBackMode; }
-TColor TCanvas::BackColor() const { SyncBackFromBrush(); return FBackColor; }
-void TCanvas::SetBackMode(TBackMode Mode) { SyncBackFromBrush(); FBackMode = Mode; }
-void TCanvas::SetBackColor(TColor Color) { SyncBackFromBrush(); FBackColor = Color; }
+TBackMode TCanvas::BackMode() const {
+  SyncBackFromBrush();
+  return FBackMode;
+}
+TColor TCanvas::BackColor() const {
+  SyncBackFromBrush();
+  return FBackColor;
+}
+void TCanvas::SetBackMode(TBackMode Mode) {
+  SyncBackFromBrush();
+  FBackMode = Mode;
+}
+void TCanvas::SetBackColor(TColor Color) {
+  SyncBackFromBrush();
+  FBackColor = Color;
+}
 
 TCanvasOp TCanvas::MakeOp(TCanvasOpKind Kind) {
   SyncBackFromBrush();
@@ -117,7 +143,8 @@ TPoint TCanvas::ToDevice(TPoint P) const {
   const TCanvasMapping& M = FMapping;
   const double X = static_cast<double>(P.X - M.WindowOrg.X) * M.ViewportExt.cx / M.WindowExt.cx;
   const double Y = static_cast<double>(P.Y - M.WindowOrg.Y) * M.ViewportExt.cy / M.WindowExt.cy;
-  return {static_cast<int>(std::lround(X)) + M.ViewportOrg.X, static_cast<int>(std::lround(Y)) + M.ViewportOrg.Y};
+  return {static_cast<int>(std::lround(X)) + M.ViewportOrg.X,
+          static_cast<int>(std::lround(Y)) + M.ViewportOrg.Y};
 }
 
 TRect TCanvas::ToDevice(const TRect& R) const {
@@ -131,11 +158,13 @@ TRect TCanvas::ToLogical(const TRect& R) const {
   if (!FMapped) return R;
   const TCanvasMapping& M = FMapping;
   auto X = [&M](int V) {
-    return static_cast<int>(std::lround(static_cast<double>(V - M.ViewportOrg.X) * M.WindowExt.cx / M.ViewportExt.cx)) +
+    return static_cast<int>(std::lround(static_cast<double>(V - M.ViewportOrg.X) * M.WindowExt.cx /
+                                        M.ViewportExt.cx)) +
            M.WindowOrg.X;
   };
   auto Y = [&M](int V) {
-    return static_cast<int>(std::lround(static_cast<double>(V - M.ViewportOrg.Y) * M.WindowExt.cy / M.ViewportExt.cy)) +
+    return static_cast<int>(std::lround(static_cast<double>(V - M.ViewportOrg.Y) * M.WindowExt.cy /
+                                        M.ViewportExt.cy)) +
            M.WindowOrg.Y;
   };
   return Normalized(X(R.Left), Y(R.Top), X(R.Right), Y(R.Bottom));
@@ -146,7 +175,8 @@ void TCanvas::MapOp(TCanvasOp& Op) const {
   Op.Rect = ToDevice(Op.Rect);
   const double Sx = std::abs(static_cast<double>(FMapping.ViewportExt.cx) / FMapping.WindowExt.cx);
   const double Sy = std::abs(static_cast<double>(FMapping.ViewportExt.cy) / FMapping.WindowExt.cy);
-  Op.Corner = {static_cast<int>(std::lround(Op.Corner.cx * Sx)), static_cast<int>(std::lround(Op.Corner.cy * Sy))};
+  Op.Corner = {static_cast<int>(std::lround(Op.Corner.cx * Sx)),
+               static_cast<int>(std::lround(Op.Corner.cy * Sy))};
   if (Op.State.Pen.Width > 0)
     Op.State.Pen.Width = std::max(1, static_cast<int>(std::lround(Op.State.Pen.Width * Sx)));
   Op.State.Font.Height = static_cast<int>(std::lround(Op.State.Font.Height * Sy));

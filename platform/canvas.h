@@ -148,9 +148,15 @@ class TCanvas {
   TPen* Pen() const { return FPen.get(); }
   TBrush* Brush() const { return FBrush.get(); }
   TFont* Font() const { return FFont.get(); }
-  void SetPen(const TPen* Value) { if (Value) FPen->Assign(*Value); }
-  void SetBrush(const TBrush* Value) { if (Value) FBrush->Assign(*Value); }
-  void SetFont(const TFont* Value) { if (Value) FFont->Assign(*Value); }
+  void SetPen(const TPen* Value) {
+    if (Value) FPen->Assign(*Value);
+  }
+  void SetBrush(const TBrush* Value) {
+    if (Value) FBrush->Assign(*Value);
+  }
+  void SetFont(const TFont* Value) {
+    if (Value) FFont->Assign(*Value);
+  }
 
   // Text alignment persists until changed (TA_* flags). With TA_UPDATECP, TextOut starts at and
   // advances the pen position instead of using its X and Y.

@@ -1,10 +1,10 @@
 #include "platform/canvas_targets.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <vector>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
+#include <vector>
 
 #include <QFontMetrics>
 #include <QImage>
@@ -22,21 +22,50 @@ bool ApplyMode(QPainter& P, TPenMode Mode, bool RasterOps) {
   QPainter::CompositionMode C = QPainter::CompositionMode_SourceOver;
   if (RasterOps) {
     switch (Mode) {
-      case pmBlack: C = QPainter::RasterOp_ClearDestination; break;
-      case pmWhite: C = QPainter::RasterOp_SetDestination; break;
-      case pmNot: C = QPainter::RasterOp_NotDestination; break;
-      case pmNotCopy: C = QPainter::RasterOp_NotSource; break;
-      case pmMergePenNot: C = QPainter::RasterOp_SourceOrNotDestination; break;
-      case pmMaskPenNot: C = QPainter::RasterOp_SourceAndNotDestination; break;
-      case pmMergeNotPen: C = QPainter::RasterOp_NotSourceOrDestination; break;
-      case pmMaskNotPen: C = QPainter::RasterOp_NotSourceAndDestination; break;
-      case pmMerge: C = QPainter::RasterOp_SourceOrDestination; break;
-      case pmNotMerge: C = QPainter::RasterOp_NotSourceAndNotDestination; break;
-      case pmMask: C = QPainter::RasterOp_SourceAndDestination; break;
-      case pmNotMask: C = QPainter::RasterOp_NotSourceOrNotDestination; break;
-      case pmXor: C = QPainter::RasterOp_SourceXorDestination; break;
-      case pmNotXor: C = QPainter::RasterOp_NotSourceXorDestination; break;
-      default: break;
+      case pmBlack:
+        C = QPainter::RasterOp_ClearDestination;
+        break;
+      case pmWhite:
+        C = QPainter::RasterOp_SetDestination;
+        break;
+      case pmNot:
+        C = QPainter::RasterOp_NotDestination;
+        break;
+      case pmNotCopy:
+        C = QPainter::RasterOp_NotSource;
+        break;
+      case pmMergePenNot:
+        C = QPainter::RasterOp_SourceOrNotDestination;
+        break;
+      case pmMaskPenNot:
+        C = QPainter::RasterOp_SourceAndNotDestination;
+        break;
+      case pmMergeNotPen:
+        C = QPainter::RasterOp_NotSourceOrDestination;
+        break;
+      case pmMaskNotPen:
+        C = QPainter::RasterOp_NotSourceAndDestination;
+        break;
+      case pmMerge:
+        C = QPainter::RasterOp_SourceOrDestination;
+        break;
+      case pmNotMerge:
+        C = QPainter::RasterOp_NotSourceAndNotDestination;
+        break;
+      case pmMask:
+        C = QPainter::RasterOp_SourceAndDestination;
+        break;
+      case pmNotMask:
+        C = QPainter::RasterOp_NotSourceOrNotDestination;
+        break;
+      case pmXor:
+        C = QPainter::RasterOp_SourceXorDestination;
+        break;
+      case pmNotXor:
+        C = QPainter::RasterOp_NotSourceXorDestination;
+        break;
+      default:
+        break;
     }
   }
   P.setCompositionMode(C);
@@ -55,13 +84,26 @@ QImage HatchImage(TBrushStyle Style, TColor Color, TBackMode BackMode, TColor Ba
     for (int X = 0; X < 8; ++X) {
       bool On = false;
       switch (Style) {
-        case bsHorizontal: On = Y == 0; break;
-        case bsVertical: On = X == 0; break;
-        case bsFDiagonal: On = X == Y; break;
-        case bsBDiagonal: On = X + Y == 7; break;
-        case bsCross: On = X == 0 || Y == 0; break;
-        case bsDiagCross: On = X == Y || X + Y == 7; break;
-        default: break;
+        case bsHorizontal:
+          On = Y == 0;
+          break;
+        case bsVertical:
+          On = X == 0;
+          break;
+        case bsFDiagonal:
+          On = X == Y;
+          break;
+        case bsBDiagonal:
+          On = X + Y == 7;
+          break;
+        case bsCross:
+          On = X == 0 || Y == 0;
+          break;
+        case bsDiagCross:
+          On = X == Y || X + Y == 7;
+          break;
+        default:
+          break;
       }
       Tile.setPixel(X, Y, On ? Fore : Back);
     }
@@ -85,11 +127,20 @@ class TThinLine {
  public:
   explicit TThinLine(TPenStyle Style) {
     switch (Style) {
-      case psDash: Pattern = {18, 6}; break;
-      case psDot: Pattern = {3, 3}; break;
-      case psDashDot: Pattern = {9, 6, 3, 6}; break;
-      case psDashDotDot: Pattern = {9, 3, 3, 3, 3, 3}; break;
-      default: break;
+      case psDash:
+        Pattern = {18, 6};
+        break;
+      case psDot:
+        Pattern = {3, 3};
+        break;
+      case psDashDot:
+        Pattern = {9, 6, 3, 6};
+        break;
+      case psDashDotDot:
+        Pattern = {9, 3, 3, 3, 3, 3};
+        break;
+      default:
+        break;
     }
   }
 
@@ -104,8 +155,14 @@ class TThinLine {
     while (X != B.X || Y != B.Y) {
       Plot(X, Y);
       const int E2 = 2 * Err;
-      if (E2 >= Dy) { Err += Dy; X += Sx; }
-      if (E2 <= Dx) { Err += Dx; Y += Sy; }
+      if (E2 >= Dy) {
+        Err += Dy;
+        X += Sx;
+      }
+      if (E2 <= Dx) {
+        Err += Dx;
+        Y += Sy;
+      }
     }
   }
 
@@ -146,11 +203,20 @@ QPen ToQPen(const TPenData& Pen) {
   }
   QPen Q(Color, 0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
   switch (Pen.Style) {
-    case psDash: Q.setDashPattern({18, 6}); break;
-    case psDot: Q.setDashPattern({3, 3}); break;
-    case psDashDot: Q.setDashPattern({9, 6, 3, 6}); break;
-    case psDashDotDot: Q.setDashPattern({9, 3, 3, 3, 3, 3}); break;
-    default: break;
+    case psDash:
+      Q.setDashPattern({18, 6});
+      break;
+    case psDot:
+      Q.setDashPattern({3, 3});
+      break;
+    case psDashDot:
+      Q.setDashPattern({9, 6, 3, 6});
+      break;
+    case psDashDotDot:
+      Q.setDashPattern({9, 3, 3, 3, 3, 3});
+      break;
+    default:
+      break;
   }
   return Q;
 }
@@ -229,7 +295,8 @@ void TPainterTarget::Execute(const TCanvasOp& Op) {
         if (Brush.style() != Qt::NoBrush)
           P.drawPolygon(Poly, S.PolyFillMode == pfWinding ? Qt::WindingFill : Qt::OddEvenFill);
         TThinLine Outline(S.Pen.Style);
-        for (size_t I = 0; I < Op.Points.size(); ++I) Outline.Segment(Op.Points[I], Op.Points[(I + 1) % Op.Points.size()]);
+        for (size_t I = 0; I < Op.Points.size(); ++I)
+          Outline.Segment(Op.Points[I], Op.Points[(I + 1) % Op.Points.size()]);
         Outline.Draw(P, ToQColor(S.Pen.Color));
         break;
       }
@@ -248,7 +315,8 @@ void TPainterTarget::Execute(const TCanvasOp& Op) {
       }
       if (Thin) {
         // Fill and frame touch no pixel twice, so that inverting modes stay reversible.
-        if (Brush.style() != Qt::NoBrush && W > 2 && H > 2) P.fillRect(QRect(R.Left + 1, R.Top + 1, W - 2, H - 2), Brush);
+        if (Brush.style() != Qt::NoBrush && W > 2 && H > 2)
+          P.fillRect(QRect(R.Left + 1, R.Top + 1, W - 2, H - 2), Brush);
         P.setBrush(Qt::NoBrush);
         if (W == 1 || H == 1) {
           P.fillRect(QRect(R.Left, R.Top, W, H), ToQColor(S.Pen.Color));
@@ -306,7 +374,8 @@ void TPainterTarget::Execute(const TCanvasOp& Op) {
       break;
     }
     case coFillRect:
-      if (W > 0 && H > 0 && Brush.style() != Qt::NoBrush) P.fillRect(QRect(R.Left, R.Top, W, H), Brush);
+      if (W > 0 && H > 0 && Brush.style() != Qt::NoBrush)
+        P.fillRect(QRect(R.Left, R.Top, W, H), Brush);
       break;
     case coFrameRect: {
       if (W <= 0 || H <= 0 || Brush.style() == Qt::NoBrush) break;
@@ -333,7 +402,8 @@ void TPainterTarget::Execute(const TCanvasOp& Op) {
       P.translate(Op.Points[0].X, Op.Points[0].Y);
       if (S.Font.Escapement % 3600 != 0) P.rotate(-S.Font.Escapement / 10.0);
       if (S.BackMode == bmOpaque && TextW > 0)
-        P.fillRect(QRect(Place.Left, Place.Top, TextW, M.ascent() + M.descent()), ToQColor(S.BackColor));
+        P.fillRect(QRect(Place.Left, Place.Top, TextW, M.ascent() + M.descent()),
+                   ToQColor(S.BackColor));
       P.setPen(ToQColor(S.Font.Color));
       P.drawText(QPoint(Place.Left, Place.Baseline), Op.Text);
       P.resetTransform();

@@ -23,7 +23,8 @@ TTextLine StripPrefix(const QString& Line, bool Prefix) {
   for (qsizetype I = 0; I < Line.size(); ++I) {
     if (Line[I] == QLatin1Char('&') && I + 1 < Line.size()) {
       ++I;
-      if (Line[I] != QLatin1Char('&') && Out.Accel < 0) Out.Accel = static_cast<int>(Out.Text.size());
+      if (Line[I] != QLatin1Char('&') && Out.Accel < 0)
+        Out.Accel = static_cast<int>(Out.Text.size());
     } else if (Line[I] == QLatin1Char('&')) {
       continue;
     }
@@ -70,7 +71,8 @@ int TCanvas::DrawText(const QString& Text, TRect& R, unsigned Format) {
     Raw << One;
   } else {
     QString Norm = Text;
-    Norm.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    Norm.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     Raw = Norm.split(QLatin1Char('\n'));
   }
   std::vector<TTextLine> Lines;
@@ -90,7 +92,8 @@ int TCanvas::DrawText(const QString& Text, TRect& R, unsigned Format) {
       const QString Tried = Current.isEmpty() ? Word : Current + QLatin1Char(' ') + Word;
       if (!Current.isEmpty() && Width(Tried) > R.Width()) {
         TTextLine Part{Current, -1};
-        if (Whole.Accel >= Start && Whole.Accel < Start + Current.size()) Part.Accel = Whole.Accel - Start;
+        if (Whole.Accel >= Start && Whole.Accel < Start + Current.size())
+          Part.Accel = Whole.Accel - Start;
         Lines.push_back(Part);
         Start += static_cast<int>(Current.size()) + 1;
         Current = Word;
@@ -114,8 +117,10 @@ int TCanvas::DrawText(const QString& Text, TRect& R, unsigned Format) {
 
   int Y = R.Top;
   if (Format & DT_SINGLELINE) {
-    if (Format & DT_VCENTER) Y = R.Top + (R.Height() - LineHeight) / 2;
-    else if (Format & DT_BOTTOM) Y = R.Bottom - LineHeight;
+    if (Format & DT_VCENTER)
+      Y = R.Top + (R.Height() - LineHeight) / 2;
+    else if (Format & DT_BOTTOM)
+      Y = R.Bottom - LineHeight;
   }
   const bool SavedClipped = FClipped;
   const QRegion SavedClip = FClip;
@@ -126,8 +131,10 @@ int TCanvas::DrawText(const QString& Text, TRect& R, unsigned Format) {
   for (const TTextLine& L : Lines) {
     const int W = Width(L.Text);
     int X = R.Left;
-    if (Format & DT_RIGHT) X = R.Right - W;
-    else if (Format & DT_CENTER) X = R.Left + (R.Width() - W) / 2;
+    if (Format & DT_RIGHT)
+      X = R.Right - W;
+    else if (Format & DT_CENTER)
+      X = R.Left + (R.Width() - W) / 2;
     if (Tabs && L.Text.contains(QLatin1Char('\t'))) {
       int Offset = 0;
       bool First = true;

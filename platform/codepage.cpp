@@ -85,6 +85,7 @@ QString DecodeText(std::string_view Bytes) {
     return S;
   }
   if (Bytes.size() >= 3 && Bytes.substr(0, 3) == "\xEF\xBB\xBF") Bytes.remove_prefix(3);
-  if (IsValidUtf8(Bytes)) return QString::fromUtf8(Bytes.data(), static_cast<qsizetype>(Bytes.size()));
+  if (IsValidUtf8(Bytes))
+    return QString::fromUtf8(Bytes.data(), static_cast<qsizetype>(Bytes.size()));
   return FromCp1252(Bytes);
 }

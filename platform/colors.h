@@ -9,7 +9,9 @@
 using TColor = std::int32_t;
 
 namespace colors_detail {
-constexpr TColor Sys(int Index) { return static_cast<TColor>(0x80000000u | static_cast<unsigned>(Index)); }
+constexpr TColor Sys(int Index) {
+  return static_cast<TColor>(0x80000000u | static_cast<unsigned>(Index));
+}
 }  // namespace colors_detail
 
 inline constexpr TColor clBlack = 0x000000;
@@ -71,12 +73,17 @@ inline constexpr TColor clNone = 0x1FFFFFFF;
 inline constexpr TColor clDefault = 0x20000000;
 
 constexpr TColor RGB(int R, int G, int B) {
-  return static_cast<TColor>((static_cast<unsigned>(R) & 0xFF) | ((static_cast<unsigned>(G) & 0xFF) << 8) |
+  return static_cast<TColor>((static_cast<unsigned>(R) & 0xFF) |
+                             ((static_cast<unsigned>(G) & 0xFF) << 8) |
                              ((static_cast<unsigned>(B) & 0xFF) << 16));
 }
 constexpr int GetRValue(TColor C) { return static_cast<int>(static_cast<unsigned>(C) & 0xFF); }
-constexpr int GetGValue(TColor C) { return static_cast<int>((static_cast<unsigned>(C) >> 8) & 0xFF); }
-constexpr int GetBValue(TColor C) { return static_cast<int>((static_cast<unsigned>(C) >> 16) & 0xFF); }
+constexpr int GetGValue(TColor C) {
+  return static_cast<int>((static_cast<unsigned>(C) >> 8) & 0xFF);
+}
+constexpr int GetBValue(TColor C) {
+  return static_cast<int>((static_cast<unsigned>(C) >> 16) & 0xFF);
+}
 
 constexpr bool IsSystemColor(TColor C) { return C < 0; }
 

@@ -132,7 +132,8 @@ void TUpDown::SetAssociate(QLineEdit* Edit) {
 }
 
 void TUpDown::ShowPosition() {
-  if (FAssociate && FAssociate->text() != QString::number(FPosition)) FAssociate->setText(QString::number(FPosition));
+  if (FAssociate && FAssociate->text() != QString::number(FPosition))
+    FAssociate->setText(QString::number(FPosition));
 }
 
 void TUpDown::Step(TUDBtnType Button) {
@@ -158,7 +159,8 @@ TSpeedButton::TSpeedButton(QWidget* Parent) : QToolButton(Parent) {
 QList<TSpeedButton*> TSpeedButton::Group() const {
   QList<TSpeedButton*> L;
   if (FGroupIndex == 0 || !parentWidget()) return L;
-  for (TSpeedButton* B : parentWidget()->findChildren<TSpeedButton*>(QString(), Qt::FindDirectChildrenOnly))
+  for (TSpeedButton* B :
+       parentWidget()->findChildren<TSpeedButton*>(QString(), Qt::FindDirectChildrenOnly))
     if (B != this && B->FGroupIndex == FGroupIndex) L << B;
   return L;
 }
@@ -170,8 +172,10 @@ void TSpeedButton::RaiseOthers() {
 void TSpeedButton::SetGroupIndex(int Value) {
   FGroupIndex = std::max(0, Value);
   setCheckable(FGroupIndex > 0);
-  if (FGroupIndex == 0) setChecked(false);
-  else if (isChecked()) RaiseOthers();
+  if (FGroupIndex == 0)
+    setChecked(false);
+  else if (isChecked())
+    RaiseOthers();
 }
 
 void TSpeedButton::SetDown(bool Value) {

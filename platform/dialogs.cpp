@@ -34,8 +34,12 @@ bool MatchesFilter(const QString& FileName, const TFilterItem& Item) {
   for (const QString& P : Item.Patterns) {
     if (P == u"*.*" || P == u"*") return true;
     QString Rx;
-    for (QChar c : P) Rx += c == u'*' ? QStringLiteral(".*") : c == u'?' ? QStringLiteral(".") : QRegularExpression::escape(c);
-    QRegularExpression Re(QRegularExpression::anchoredPattern(Rx), QRegularExpression::CaseInsensitiveOption);
+    for (QChar c : P)
+      Rx += c == u'*'   ? QStringLiteral(".*")
+            : c == u'?' ? QStringLiteral(".")
+                        : QRegularExpression::escape(c);
+    QRegularExpression Re(QRegularExpression::anchoredPattern(Rx),
+                          QRegularExpression::CaseInsensitiveOption);
     if (Re.match(Name).hasMatch()) return true;
   }
   return false;
@@ -77,16 +81,23 @@ QWidget* DialogParent() { return QApplication::activeWindow(); }
 
 QString DefaultCaption(TMsgDlgType Type) {
   switch (Type) {
-    case mtWarning: return QStringLiteral("Warning");
-    case mtError: return QStringLiteral("Error");
-    case mtInformation: return QStringLiteral("Information");
-    case mtConfirmation: return QStringLiteral("Confirm");
-    case mtCustom: break;
+    case mtWarning:
+      return QStringLiteral("Warning");
+    case mtError:
+      return QStringLiteral("Error");
+    case mtInformation:
+      return QStringLiteral("Information");
+    case mtConfirmation:
+      return QStringLiteral("Confirm");
+    case mtCustom:
+      break;
   }
   return QApplication::applicationDisplayName();
 }
 
-QColor ToQColor(std::uint32_t C) { return QColor(int(C & 0xFF), int((C >> 8) & 0xFF), int((C >> 16) & 0xFF)); }
+QColor ToQColor(std::uint32_t C) {
+  return QColor(int(C & 0xFF), int((C >> 8) & 0xFF), int((C >> 16) & 0xFF));
+}
 std::uint32_t FromQColor(const QColor& C) {
   return std::uint32_t(C.red()) | (std::uint32_t(C.green()) << 8) | (std::uint32_t(C.blue()) << 16);
 }
@@ -99,20 +110,32 @@ class TQtDialogService : public TDialogService {
     Box.setWindowTitle(Caption.isEmpty() ? DefaultCaption(Type) : Caption);
     Box.setText(Text);
     switch (Type) {
-      case mtWarning: Box.setIcon(QMessageBox::Warning); break;
-      case mtError: Box.setIcon(QMessageBox::Critical); break;
-      case mtInformation: Box.setIcon(QMessageBox::Information); break;
-      case mtConfirmation: Box.setIcon(QMessageBox::Question); break;
-      case mtCustom: break;
+      case mtWarning:
+        Box.setIcon(QMessageBox::Warning);
+        break;
+      case mtError:
+        Box.setIcon(QMessageBox::Critical);
+        break;
+      case mtInformation:
+        Box.setIcon(QMessageBox::Information);
+        break;
+      case mtConfirmation:
+        Box.setIcon(QMessageBox::Question);
+        break;
+      case mtCustom:
+        break;
     }
     struct TMap {
       TMsgDlgBtn Btn;
       QMessageBox::StandardButton Std;
       TModalResult Result;
     };
-    static const TMap Map[] = {{mbYes, QMessageBox::Yes, mrYes},       {mbNo, QMessageBox::No, mrNo},
-                               {mbOK, QMessageBox::Ok, mrOk},          {mbCancel, QMessageBox::Cancel, mrCancel},
-                               {mbAbort, QMessageBox::Abort, mrAbort}, {mbRetry, QMessageBox::Retry, mrRetry},
+    static const TMap Map[] = {{mbYes, QMessageBox::Yes, mrYes},
+                               {mbNo, QMessageBox::No, mrNo},
+                               {mbOK, QMessageBox::Ok, mrOk},
+                               {mbCancel, QMessageBox::Cancel, mrCancel},
+                               {mbAbort, QMessageBox::Abort, mrAbort},
+                               {mbRetry, QMessageBox::Retry, mrRetry},
                                {mbIgnore, QMessageBox::Ignore, mrIgnore}};
     if (Buttons == 0) Buttons = mbOK;
     bool First = true;
@@ -131,7 +154,8 @@ class TQtDialogService : public TDialogService {
 
   bool InputQuery(const QString& Caption, const QString& Prompt, QString& Value) override {
     bool Ok = false;
-    QString S = QInputDialog::getText(DialogParent(), Caption, Prompt, QLineEdit::Normal, Value, &Ok);
+    QString S =
+        QInputDialog::getText(DialogParent(), Caption, Prompt, QLineEdit::Normal, Value, &Ok);
     if (Ok) Value = S;
     return Ok;
   }
@@ -162,7 +186,7 @@ class TQtDialogService : public TDialogService {
     if (D.exec() != QDialog::Accepted) return false;
     R.Copies = Printer().copyCount();
     R.Collate = Printer().collateCopies();
-    R.PrintRange = D.printRange() == QAbstractPrintDialog::PageRange ? prPageNums
+    R.PrintRange = D.printRange() == QAbstractPrintDialog::PageRange   ? prPageNums
                    : D.printRange() == QAbstractPrintDialog::Selection ? prSelection
                                                                        : prAllPages;
     R.FromPage = D.fromPage();
@@ -179,7 +203,8 @@ class TQtDialogService : public TDialogService {
   static bool ChooseFile(TFileRequest& R, QFileDialog::AcceptMode Mode) {
     QFileDialog D(DialogParent(), R.Title);
     D.setAcceptMode(Mode);
-    D.setFileMode(Mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    D.setFileMode(Mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                  : QFileDialog::AnyFile);
     // We ask about overwriting ourselves, after the extension is added.
     D.setOption(QFileDialog::DontConfirmOverwrite);
     D.setOption(QFileDialog::HideNameFilterDetails);
@@ -191,9 +216,12 @@ class TQtDialogService : public TDialogService {
       D.selectNameFilter(Names.value(std::clamp(R.FilterIndex, 1, int(Names.size())) - 1));
     }
     QString Start = R.FileName;
-    if (!R.InitialDir.isEmpty() && QFileInfo(Start).isRelative()) Start = R.InitialDir + u'/' + Start;
-    if (!Start.isEmpty()) D.selectFile(Start);
-    else if (!R.InitialDir.isEmpty()) D.setDirectory(R.InitialDir);
+    if (!R.InitialDir.isEmpty() && QFileInfo(Start).isRelative())
+      Start = R.InitialDir + u'/' + Start;
+    if (!Start.isEmpty())
+      D.selectFile(Start);
+    else if (!R.InitialDir.isEmpty())
+      D.setDirectory(R.InitialDir);
     if (D.exec() != QDialog::Accepted || D.selectedFiles().isEmpty()) return false;
     R.FileName = D.selectedFiles().first();
     qsizetype Index = Names.indexOf(D.selectedNameFilter());
@@ -211,11 +239,13 @@ TDialogService* Installed = nullptr;
 
 // A name without extension gets the extension of the chosen filter, or the
 // default one when that filter names none.
-QString WithExtension(const QString& FileName, const QString& Filter, int FilterIndex, const QString& DefaultExt) {
+QString WithExtension(const QString& FileName, const QString& Filter, int FilterIndex,
+                      const QString& DefaultExt) {
   if (FileName.isEmpty() || !QFileInfo(FileName).suffix().isEmpty()) return FileName;
   const QList<TFilterItem> Items = ParseFilter(Filter);
   QString Ext;
-  if (FilterIndex >= 1 && FilterIndex <= Items.size()) Ext = FilterExtension(Items[FilterIndex - 1]);
+  if (FilterIndex >= 1 && FilterIndex <= Items.size())
+    Ext = FilterExtension(Items[FilterIndex - 1]);
   if (Ext.isEmpty()) Ext = DefaultExt;
   if (Ext.startsWith(u'.')) Ext.remove(0, 1);
   return Ext.isEmpty() ? FileName : FileName + u'.' + Ext;
@@ -226,18 +256,23 @@ QString WithExtension(const QString& FileName, const QString& Filter, int Filter
 TDialogService& Dialogs() { return Installed ? *Installed : QtService(); }
 void SetDialogService(TDialogService* Service) { Installed = Service; }
 
-TScopedDialogService::TScopedDialogService(TDialogService& Service) : FPrevious(Installed) { Installed = &Service; }
+TScopedDialogService::TScopedDialogService(TDialogService& Service) : FPrevious(Installed) {
+  Installed = &Service;
+}
 TScopedDialogService::~TScopedDialogService() { Installed = FPrevious; }
 
 // --- Boxes ---------------------------------------------------------------------
 
-TModalResult MessageDlg(const QString& Text, TMsgDlgType Type, TMsgDlgButtons Buttons, const QString& Caption) {
+TModalResult MessageDlg(const QString& Text, TMsgDlgType Type, TMsgDlgButtons Buttons,
+                        const QString& Caption) {
   return Dialogs().MessageDlg(Text, Type, Buttons, Caption);
 }
 void ShowWarning(const QString& Text) { MessageDlg(Text, mtWarning, mbOK); }
 void ShowError(const QString& Text) { MessageDlg(Text, mtError, mbOK); }
 void ShowInformation(const QString& Text) { MessageDlg(Text, mtInformation, mbOK); }
-TModalResult Confirm(const QString& Text, TMsgDlgButtons Buttons) { return MessageDlg(Text, mtConfirmation, Buttons); }
+TModalResult Confirm(const QString& Text, TMsgDlgButtons Buttons) {
+  return MessageDlg(Text, mtConfirmation, Buttons);
+}
 bool InputQuery(const QString& Caption, const QString& Prompt, QString& Value) {
   return Dialogs().InputQuery(Caption, Prompt, Value);
 }
@@ -266,8 +301,8 @@ bool TSaveDialog::Execute() {
     if (!Dialogs().ChooseSaveFile(R)) return false;
     QString Name = WithExtension(R.FileName, Filter, R.FilterIndex, DefaultExt);
     if (OverwritePrompt && QFileInfo::exists(Name) &&
-        MessageDlg(Name + QStringLiteral(" already exists.\nDo you want to replace it?"), mtWarning, mbYes | mbNo,
-                   Title.isEmpty() ? QStringLiteral("Save As") : Title) != mrYes) {
+        MessageDlg(Name + QStringLiteral(" already exists.\nDo you want to replace it?"), mtWarning,
+                   mbYes | mbNo, Title.isEmpty() ? QStringLiteral("Save As") : Title) != mrYes) {
       R.FileName = Name;  // ask again, starting from the refused name
       continue;
     }
@@ -279,12 +314,18 @@ bool TSaveDialog::Execute() {
 
 // --- The scripted service ------------------------------------------------------------
 
-void TScriptedDialogService::Answer(TModalResult Result) { Answers.push_back({Result, {}, 0, 0, {}}); }
-void TScriptedDialogService::AnswerText(const QString& Text) { Answers.push_back({mrOk, Text, 0, 0, {}}); }
+void TScriptedDialogService::Answer(TModalResult Result) {
+  Answers.push_back({Result, {}, 0, 0, {}});
+}
+void TScriptedDialogService::AnswerText(const QString& Text) {
+  Answers.push_back({mrOk, Text, 0, 0, {}});
+}
 void TScriptedDialogService::AnswerFile(const QString& FileName, int FilterIndex) {
   Answers.push_back({mrOk, FileName, FilterIndex, 0, {}});
 }
-void TScriptedDialogService::AnswerColor(std::uint32_t Color) { Answers.push_back({mrOk, {}, 0, Color, {}}); }
+void TScriptedDialogService::AnswerColor(std::uint32_t Color) {
+  Answers.push_back({mrOk, {}, 0, Color, {}});
+}
 
 QStringList TScriptedDialogService::Messages() const {
   QStringList L;
@@ -303,8 +344,8 @@ bool TScriptedDialogService::Next(TDialogAnswer& A) {
   return true;
 }
 
-TModalResult TScriptedDialogService::MessageDlg(const QString& Text, TMsgDlgType Type, TMsgDlgButtons Buttons,
-                                                const QString& Caption) {
+TModalResult TScriptedDialogService::MessageDlg(const QString& Text, TMsgDlgType Type,
+                                                TMsgDlgButtons Buttons, const QString& Caption) {
   TDialogRequest R;
   R.Kind = TDialogRequest::rkMessage;
   R.Type = Type;
@@ -318,7 +359,8 @@ TModalResult TScriptedDialogService::MessageDlg(const QString& Text, TMsgDlgType
   return A.Result;
 }
 
-bool TScriptedDialogService::InputQuery(const QString& Caption, const QString& Prompt, QString& Value) {
+bool TScriptedDialogService::InputQuery(const QString& Caption, const QString& Prompt,
+                                        QString& Value) {
   TDialogRequest R;
   R.Kind = TDialogRequest::rkInput;
   R.Caption = Caption;
@@ -344,8 +386,12 @@ bool TScriptedDialogService::ChooseFile(TDialogRequest::TKind Kind, TFileRequest
   return true;
 }
 
-bool TScriptedDialogService::ChooseOpenFile(TFileRequest& Request) { return ChooseFile(TDialogRequest::rkOpen, Request); }
-bool TScriptedDialogService::ChooseSaveFile(TFileRequest& Request) { return ChooseFile(TDialogRequest::rkSave, Request); }
+bool TScriptedDialogService::ChooseOpenFile(TFileRequest& Request) {
+  return ChooseFile(TDialogRequest::rkOpen, Request);
+}
+bool TScriptedDialogService::ChooseSaveFile(TFileRequest& Request) {
+  return ChooseFile(TDialogRequest::rkSave, Request);
+}
 
 bool TScriptedDialogService::ChooseColor(std::uint32_t& Color) {
   TDialogRequest R;

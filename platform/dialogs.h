@@ -22,7 +22,15 @@
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 
 // Button sets are or-ed flags.
-enum TMsgDlgBtn : unsigned { mbYes = 1, mbNo = 2, mbOK = 4, mbCancel = 8, mbAbort = 16, mbRetry = 32, mbIgnore = 64 };
+enum TMsgDlgBtn : unsigned {
+  mbYes = 1,
+  mbNo = 2,
+  mbOK = 4,
+  mbCancel = 8,
+  mbAbort = 16,
+  mbRetry = 32,
+  mbIgnore = 64
+};
 using TMsgDlgButtons = unsigned;
 
 // --- File filters ------------------------------------------------------------
@@ -50,7 +58,7 @@ struct TFileRequest {
   int FilterIndex = 1;  // 1-based, in and out
   QString DefaultExt;   // without "."
   QString InitialDir;
-  QString FileName;     // proposed in, chosen out
+  QString FileName;  // proposed in, chosen out
 };
 
 enum TPrintRange { prAllPages, prSelection, prPageNums };
@@ -96,7 +104,8 @@ class TScopedDialogService {
 
 // --- Message and input boxes -------------------------------------------------
 
-TModalResult MessageDlg(const QString& Text, TMsgDlgType Type, TMsgDlgButtons Buttons, const QString& Caption = {});
+TModalResult MessageDlg(const QString& Text, TMsgDlgType Type, TMsgDlgButtons Buttons,
+                        const QString& Caption = {});
 void ShowWarning(const QString& Text);
 void ShowError(const QString& Text);
 void ShowInformation(const QString& Text);
@@ -147,7 +156,16 @@ class TPrinterSetupDialog {
 // --- The test double ---------------------------------------------------------
 
 struct TDialogRequest {
-  enum TKind { rkMessage, rkInput, rkOpen, rkSave, rkColor, rkFont, rkPrint, rkPrinterSetup } Kind = rkMessage;
+  enum TKind {
+    rkMessage,
+    rkInput,
+    rkOpen,
+    rkSave,
+    rkColor,
+    rkFont,
+    rkPrint,
+    rkPrinterSetup
+  } Kind = rkMessage;
   TMsgDlgType Type = mtInformation;
   TMsgDlgButtons Buttons = 0;
   QString Caption, Text;  // message: caption and text; input: caption and prompt

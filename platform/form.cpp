@@ -25,15 +25,21 @@ void TForm::SetBorderStyle(TFormBorderStyle Value) {
   FBorderStyle = Value;
   Qt::WindowFlags F;
   switch (Value) {
-    case bsNone: F = Qt::Window | Qt::FramelessWindowHint; break;
+    case bsNone:
+      F = Qt::Window | Qt::FramelessWindowHint;
+      break;
     case bsSingle:
     case bsSizeable:
-      F = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
-          Qt::WindowCloseButtonHint;
+      F = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
       break;
-    case bsDialog: F = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint; break;
+    case bsDialog:
+      F = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+      break;
     case bsToolWindow:
-    case bsSizeToolWin: F = Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint; break;
+    case bsSizeToolWin:
+      F = Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+      break;
   }
   const bool WasVisible = isVisible();
   setWindowFlags(F);
@@ -156,7 +162,8 @@ void TForm::closeEvent(QCloseEvent* Event) {
 
 void TForm::reject() {
   // Escape: only a window with a cancel button reacts to it.
-  if (FCancelButton && FCancelButton->isEnabled() && FCancelButton->isVisible()) FCancelButton->click();
+  if (FCancelButton && FCancelButton->isEnabled() && FCancelButton->isVisible())
+    FCancelButton->click();
 }
 
 bool TForm::eventFilter(QObject* Watched, QEvent* Event) {
@@ -164,7 +171,8 @@ bool TForm::eventFilter(QObject* Watched, QEvent* Event) {
     // Only the first delivery: the focus widget, or the window when nothing
     // has the focus (the event travels on to parents otherwise).
     QWidget* Focus = QApplication::focusWidget();
-    if (Watched == (Focus ? static_cast<QObject*>(Focus) : this) && (!Focus || Focus->window() == this)) {
+    if (Watched == (Focus ? static_cast<QObject*>(Focus) : this) &&
+        (!Focus || Focus->window() == this)) {
       auto* K = static_cast<QKeyEvent*>(Event);
       int Key = K->key();
       RunGuarded([&] { FormKeyDown(Key, K->modifiers()); });

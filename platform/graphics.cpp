@@ -17,7 +17,8 @@ int MulDivRound(int A, int B, int C) {
   const std::int64_t P = static_cast<std::int64_t>(A) * B;
   std::int64_t Q = P / C;
   const std::int64_t R = P % C;
-  if (2 * std::llabs(R) >= std::llabs(static_cast<std::int64_t>(C))) Q += ((P < 0) != (C < 0)) ? -1 : 1;
+  if (2 * std::llabs(R) >= std::llabs(static_cast<std::int64_t>(C)))
+    Q += ((P < 0) != (C < 0)) ? -1 : 1;
   return static_cast<int>(Q);
 }
 
@@ -28,13 +29,31 @@ void TGraphicsObject::Changed() {
   if (OnChange) OnChange(this);
 }
 
-void TPen::SetColor(TColor Value) { if (FData.Color != Value) { FData.Color = Value; Changed(); } }
+void TPen::SetColor(TColor Value) {
+  if (FData.Color != Value) {
+    FData.Color = Value;
+    Changed();
+  }
+}
 void TPen::SetWidth(int Value) {
   if (Value < 0) Value = 0;
-  if (FData.Width != Value) { FData.Width = Value; Changed(); }
+  if (FData.Width != Value) {
+    FData.Width = Value;
+    Changed();
+  }
 }
-void TPen::SetStyle(TPenStyle Value) { if (FData.Style != Value) { FData.Style = Value; Changed(); } }
-void TPen::SetMode(TPenMode Value) { if (FData.Mode != Value) { FData.Mode = Value; Changed(); } }
+void TPen::SetStyle(TPenStyle Value) {
+  if (FData.Style != Value) {
+    FData.Style = Value;
+    Changed();
+  }
+}
+void TPen::SetMode(TPenMode Value) {
+  if (FData.Mode != Value) {
+    FData.Mode = Value;
+    Changed();
+  }
+}
 void TPen::SetData(const TPenData& Value) {
   FData = Value;
   if (FData.Width < 0) FData.Width = 0;
@@ -48,21 +67,42 @@ void TBrush::SetColor(TColor Value) {
   if (FData.Style == bsClear) FData.Style = bsSolid;
   Changed();
 }
-void TBrush::SetStyle(TBrushStyle Value) { if (FData.Style != Value) { FData.Style = Value; Changed(); } }
+void TBrush::SetStyle(TBrushStyle Value) {
+  if (FData.Style != Value) {
+    FData.Style = Value;
+    Changed();
+  }
+}
 void TBrush::SetBitmap(const TBitmap* Value) { SetBitmapImage(Value ? Value->Image() : QImage()); }
 void TBrush::SetBitmapImage(const QImage& Value) {
   FData.Bitmap = Value;
   Changed();
 }
-void TBrush::SetData(const TBrushData& Value) { FData = Value; Changed(); }
+void TBrush::SetData(const TBrushData& Value) {
+  FData = Value;
+  Changed();
+}
 void TBrush::Assign(const TBrush& Source) { SetData(Source.FData); }
 
 int TFont::Size() const { return -MulDivRound(FData.Height, 72, FData.PixelsPerInch); }
 void TFont::SetName(const QString& Value) {
-  if (FData.Name != Value && !Value.isEmpty()) { FData.Name = Value; Changed(); }
+  if (FData.Name != Value && !Value.isEmpty()) {
+    FData.Name = Value;
+    Changed();
+  }
 }
-void TFont::SetColor(TColor Value) { if (FData.Color != Value) { FData.Color = Value; Changed(); } }
-void TFont::SetHeight(int Value) { if (FData.Height != Value) { FData.Height = Value; Changed(); } }
+void TFont::SetColor(TColor Value) {
+  if (FData.Color != Value) {
+    FData.Color = Value;
+    Changed();
+  }
+}
+void TFont::SetHeight(int Value) {
+  if (FData.Height != Value) {
+    FData.Height = Value;
+    Changed();
+  }
+}
 void TFont::SetSize(int Value) { SetHeight(-MulDivRound(Value, FData.PixelsPerInch, 72)); }
 void TFont::SetPixelsPerInch(int Value) {
   if (Value <= 0 || Value == FData.PixelsPerInch) return;
@@ -71,10 +111,30 @@ void TFont::SetPixelsPerInch(int Value) {
   FData.Height = -MulDivRound(Points, Value, 72);
   Changed();
 }
-void TFont::SetStyle(TFontStyles Value) { if (FData.Style != Value) { FData.Style = Value; Changed(); } }
-void TFont::SetPitch(TFontPitch Value) { if (FData.Pitch != Value) { FData.Pitch = Value; Changed(); } }
-void TFont::SetCharset(int Value) { if (FData.Charset != Value) { FData.Charset = Value; Changed(); } }
-void TFont::SetEscapement(int Value) { if (FData.Escapement != Value) { FData.Escapement = Value; Changed(); } }
+void TFont::SetStyle(TFontStyles Value) {
+  if (FData.Style != Value) {
+    FData.Style = Value;
+    Changed();
+  }
+}
+void TFont::SetPitch(TFontPitch Value) {
+  if (FData.Pitch != Value) {
+    FData.Pitch = Value;
+    Changed();
+  }
+}
+void TFont::SetCharset(int Value) {
+  if (FData.Charset != Value) {
+    FData.Charset = Value;
+    Changed();
+  }
+}
+void TFont::SetEscapement(int Value) {
+  if (FData.Escapement != Value) {
+    FData.Escapement = Value;
+    Changed();
+  }
+}
 void TFont::SetData(const TFontData& Value) {
   FData = Value;
   if (FData.PixelsPerInch <= 0) FData.PixelsPerInch = 96;
@@ -106,7 +166,8 @@ QString MapFontName(const QString& Name) {
 }
 
 void InstallFontSubstitutions() {
-  for (const char* Name : {"Arial", "MS Sans Serif", "Helvetica", "Times New Roman", "Times", "Courier New", "Courier"}) {
+  for (const char* Name : {"Arial", "MS Sans Serif", "Helvetica", "Times New Roman", "Times",
+                           "Courier New", "Courier"}) {
     const QString N = QString::fromLatin1(Name);
     QFont::insertSubstitution(N, MapFontName(N));
   }

@@ -18,11 +18,34 @@ enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psIns
 // The sixteen binary raster operations, in their usual order. Image targets honour them all;
 // other targets draw every mode as pmCopy, except pmNop, which draws nothing anywhere.
 enum TPenMode {
-  pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-  pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+  pmBlack,
+  pmWhite,
+  pmNop,
+  pmNot,
+  pmCopy,
+  pmNotCopy,
+  pmMergePenNot,
+  pmMaskPenNot,
+  pmMergeNotPen,
+  pmMaskNotPen,
+  pmMerge,
+  pmNotMerge,
+  pmMask,
+  pmNotMask,
+  pmXor,
+  pmNotXor
 };
 
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TBrushStyle {
+  bsSolid,
+  bsClear,
+  bsHorizontal,
+  bsVertical,
+  bsFDiagonal,
+  bsBDiagonal,
+  bsCross,
+  bsDiagCross
+};
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
@@ -33,12 +56,22 @@ class TFontStyles {
   constexpr TFontStyles(std::initializer_list<TFontStyle> Styles) {
     for (TFontStyle S : Styles) Bits |= Bit(S);
   }
-  constexpr TFontStyles& operator<<(TFontStyle S) { Bits |= Bit(S); return *this; }
-  constexpr TFontStyles& operator>>(TFontStyle S) { Bits &= static_cast<std::uint8_t>(~Bit(S)); return *this; }
+  constexpr TFontStyles& operator<<(TFontStyle S) {
+    Bits |= Bit(S);
+    return *this;
+  }
+  constexpr TFontStyles& operator>>(TFontStyle S) {
+    Bits &= static_cast<std::uint8_t>(~Bit(S));
+    return *this;
+  }
   constexpr bool Contains(TFontStyle S) const { return (Bits & Bit(S)) != 0; }
   constexpr bool Empty() const { return Bits == 0; }
   constexpr std::uint8_t ToByte() const { return Bits; }
-  static constexpr TFontStyles FromByte(std::uint8_t B) { TFontStyles R; R.Bits = B & 0x0F; return R; }
+  static constexpr TFontStyles FromByte(std::uint8_t B) {
+    TFontStyles R;
+    R.Bits = B & 0x0F;
+    return R;
+  }
   friend constexpr bool operator==(TFontStyles, TFontStyles) = default;
 
  private:

@@ -7,7 +7,9 @@
 
 namespace {
 
-bool Same(const QString& A, const QString& B) { return QString::compare(A, B, Qt::CaseInsensitive) == 0; }
+bool Same(const QString& A, const QString& B) {
+  return QString::compare(A, B, Qt::CaseInsensitive) == 0;
+}
 
 TIniFile::TSection* FindSection(std::vector<TIniFile::TSection>& Data, const QString& Name) {
   for (auto& S : Data)
@@ -15,7 +17,8 @@ TIniFile::TSection* FindSection(std::vector<TIniFile::TSection>& Data, const QSt
   return nullptr;
 }
 
-const TIniFile::TSection* FindSection(const std::vector<TIniFile::TSection>& Data, const QString& Name) {
+const TIniFile::TSection* FindSection(const std::vector<TIniFile::TSection>& Data,
+                                      const QString& Name) {
   for (const auto& S : Data)
     if (Same(S.Name, Name)) return &S;
   return nullptr;
@@ -124,7 +127,8 @@ void TIniFile::Change(TPending P) {
   FPending.push_back(std::move(P));
 }
 
-QString TIniFile::ReadString(const QString& Section, const QString& Ident, const QString& Default) const {
+QString TIniFile::ReadString(const QString& Section, const QString& Ident,
+                             const QString& Default) const {
   const TKey* K = FindKey(FindSection(FData, Section), Ident);
   return K ? K->Value : Default;
 }
@@ -160,7 +164,9 @@ void TIniFile::WriteFloat(const QString& Section, const QString& Ident, double V
   WriteString(Section, Ident, QString::fromStdString(FormatGeneral(Value, 15)));
 }
 
-bool TIniFile::SectionExists(const QString& Section) const { return FindSection(FData, Section) != nullptr; }
+bool TIniFile::SectionExists(const QString& Section) const {
+  return FindSection(FData, Section) != nullptr;
+}
 
 bool TIniFile::ValueExists(const QString& Section, const QString& Ident) const {
   return FindKey(FindSection(FData, Section), Ident) != nullptr;
@@ -186,7 +192,9 @@ QStringList TIniFile::ReadSectionValues(const QString& Section) const {
   return L;
 }
 
-void TIniFile::EraseSection(const QString& Section) { Change({TOp::EraseSection, Section, {}, {}}); }
+void TIniFile::EraseSection(const QString& Section) {
+  Change({TOp::EraseSection, Section, {}, {}});
+}
 
 void TIniFile::DeleteKey(const QString& Section, const QString& Ident) {
   Change({TOp::DeleteKey, Section, Ident, {}});

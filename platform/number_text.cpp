@@ -41,7 +41,8 @@ constexpr int kBaseDigits = 18;
 
 TDecimal Expand(long double Value, int Significant) {
   char Buf[128];
-  auto r = std::to_chars(Buf, Buf + sizeof Buf, Value, std::chars_format::scientific, Significant - 1);
+  auto r =
+      std::to_chars(Buf, Buf + sizeof Buf, Value, std::chars_format::scientific, Significant - 1);
   return ParseScientific(Buf, r.ptr);
 }
 
@@ -56,7 +57,8 @@ void RoundTo(TDecimal& D, int N) {
   D.Digits.resize(static_cast<size_t>(N));
   if (!Up) return;
   int i = N - 1;
-  while (i >= 0 && D.Digits[static_cast<size_t>(i)] == '9') D.Digits[static_cast<size_t>(i--)] = '0';
+  while (i >= 0 && D.Digits[static_cast<size_t>(i)] == '9')
+    D.Digits[static_cast<size_t>(i--)] = '0';
   if (i >= 0) {
     ++D.Digits[static_cast<size_t>(i)];
   } else {
@@ -120,7 +122,8 @@ std::string ShortestText(long double Value, bool IsDouble) {
   if (!std::isfinite(Value)) return NonFinite(Value);
   if (Value == 0) return "0";
   char Buf[128];
-  auto r = IsDouble ? std::to_chars(Buf, Buf + sizeof Buf, static_cast<double>(Value), std::chars_format::scientific)
+  auto r = IsDouble ? std::to_chars(Buf, Buf + sizeof Buf, static_cast<double>(Value),
+                                    std::chars_format::scientific)
                     : std::to_chars(Buf, Buf + sizeof Buf, Value, std::chars_format::scientific);
   TDecimal D = ParseScientific(Buf, r.ptr);
   StripTrailingZeros(D.Digits);
@@ -191,7 +194,8 @@ bool ParseFloat(std::string_view Text, T& Value) {
   bool Tiny = false;
   if (!CleanNumber(Text, Clean, Tiny)) return false;
   T v{};
-  auto r = std::from_chars(Clean.data(), Clean.data() + Clean.size(), v, std::chars_format::general);
+  auto r =
+      std::from_chars(Clean.data(), Clean.data() + Clean.size(), v, std::chars_format::general);
   if (r.ptr != Clean.data() + Clean.size()) return false;
   if (r.ec == std::errc::result_out_of_range) {
     if (!Tiny) return false;
@@ -228,7 +232,8 @@ std::string FormatFixed(long double Value, int Decimals) {
       // Beyond the platform's 18 digits the exact binary expansion is all
       // there is to write.
       char Buf[5100];
-      auto r = std::to_chars(Buf, Buf + sizeof Buf, Value < 0 ? -Value : Value, std::chars_format::fixed, Decimals);
+      auto r = std::to_chars(Buf, Buf + sizeof Buf, Value < 0 ? -Value : Value,
+                             std::chars_format::fixed, Decimals);
       std::string S(Buf, r.ptr);
       return (Value < 0 ? "-" : "") + S;
     }
@@ -243,7 +248,8 @@ std::string FormatFixed(long double Value, int Decimals) {
     if (Keep > 0) {
       Negative = D.Negative;
       // Place the digits on the grid 10^(Exponent) .. 10^-Decimals.
-      std::string All = D.Digits.substr(0, static_cast<size_t>(std::min<int>(Keep, static_cast<int>(D.Digits.size()))));
+      std::string All = D.Digits.substr(
+          0, static_cast<size_t>(std::min<int>(Keep, static_cast<int>(D.Digits.size()))));
       All.append(static_cast<size_t>(Keep) - All.size(), '0');
       if (D.Exponent >= 0) {
         Int = All.substr(0, static_cast<size_t>(D.Exponent + 1));
@@ -284,7 +290,8 @@ std::string FormatExponent(long double Value, int Precision, int ExpDigits) {
   }
   S += D.Exponent < 0 ? "E-" : "E+";
   std::string E = std::to_string(D.Exponent < 0 ? -D.Exponent : D.Exponent);
-  if (static_cast<int>(E.size()) < ExpDigits) E.insert(0, static_cast<size_t>(ExpDigits) - E.size(), '0');
+  if (static_cast<int>(E.size()) < ExpDigits)
+    E.insert(0, static_cast<size_t>(ExpDigits) - E.size(), '0');
   return S + E;
 }
 

@@ -116,7 +116,9 @@ void TStringGrid::SetEditing(bool Value) {
   Refresh();
 }
 
-void TStringGrid::SetDefaultColWidth(int Width) { horizontalHeader()->setDefaultSectionSize(Width); }
+void TStringGrid::SetDefaultColWidth(int Width) {
+  horizontalHeader()->setDefaultSectionSize(Width);
+}
 
 void TStringGrid::SetDefaultRowHeight(int Height) {
   verticalHeader()->setMinimumSectionSize(1);

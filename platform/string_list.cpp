@@ -91,7 +91,8 @@ bool TStringList::Find(const QString& S, int& Index) const {
 }
 
 void TStringList::Sort() {
-  std::stable_sort(FItems.begin(), FItems.end(), [this](const QString& A, const QString& B) { return Compare(A, B) < 0; });
+  std::stable_sort(FItems.begin(), FItems.end(),
+                   [this](const QString& A, const QString& B) { return Compare(A, B) < 0; });
 }
 
 void TStringList::SetSorted(bool Value) {

@@ -2,8 +2,7 @@
 
 #include <QString>
 
-void RegisterNxCursors()
-{
-    RegisterCursor(crHand, OwnCursor(QStringLiteral("NX_HANDCUR")));
-    RegisterCursor(crDragHand, OwnCursor(QStringLiteral("NX_DRAGCUR")));
+void RegisterNxCursors() {
+  RegisterCursor(crHand, OwnCursor(QStringLiteral("NX_HANDCUR")));
+  RegisterCursor(crDragHand, OwnCursor(QStringLiteral("NX_DRAGCUR")));
 }

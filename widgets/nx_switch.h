@@ -37,74 +37,74 @@ TShortCut ShortCutFromKeyEvent(const QKeyEvent& Event);
 std::unique_ptr<TBitmap> LoadSwitchBitmap(const QString& Name);
 
 class TNxSwitch : public TBackingControl {
-    Q_OBJECT
-public:
-    explicit TNxSwitch(QWidget* AOwner = nullptr);
-    ~TNxSwitch() override;
+  Q_OBJECT
+ public:
+  explicit TNxSwitch(QWidget* AOwner = nullptr);
+  ~TNxSwitch() override;
 
-    TBorderStyle BorderStyle() const { return FBorderStyle; }
-    void SetBorderStyle(TBorderStyle Value);
-    const TBitmap* GlyphOff() const { return FGlyphs[0].get(); }
-    const TBitmap* GlyphOn() const { return FGlyphs[1].get(); }
-    // A picture is copied; null (or an empty picture) brings the default back.
-    void SetGlyphOff(const TBitmap* Value) { SetGlyph(0, Value); }
-    void SetGlyphOn(const TBitmap* Value) { SetGlyph(1, Value); }
-    bool ShowFocus() const { return FShowFocus; }
-    void SetShowFocus(bool Value);
-    TShortCut ToggleKey() const { return FToggleKey; }
-    void SetToggleKey(TShortCut Value) { FToggleKey = Value; }
-    bool StateOn() const { return FStateOn; }
-    void SetStateOn(bool Value);
-    TTextPos TextPosition() const { return FTextPosition; }
-    void SetTextPosition(TTextPos Value);
-    QString Caption() const { return FCaption; }
-    void SetCaption(const QString& Value);
-    TFont* Font() const { return FFont.get(); }
-    bool TabStop() const { return FTabStop; }
-    void SetTabStop(bool Value);
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value);
+  const TBitmap* GlyphOff() const { return FGlyphs[0].get(); }
+  const TBitmap* GlyphOn() const { return FGlyphs[1].get(); }
+  // A picture is copied; null (or an empty picture) brings the default back.
+  void SetGlyphOff(const TBitmap* Value) { SetGlyph(0, Value); }
+  void SetGlyphOn(const TBitmap* Value) { SetGlyph(1, Value); }
+  bool ShowFocus() const { return FShowFocus; }
+  void SetShowFocus(bool Value);
+  TShortCut ToggleKey() const { return FToggleKey; }
+  void SetToggleKey(TShortCut Value) { FToggleKey = Value; }
+  bool StateOn() const { return FStateOn; }
+  void SetStateOn(bool Value);
+  TTextPos TextPosition() const { return FTextPosition; }
+  void SetTextPosition(TTextPos Value);
+  QString Caption() const { return FCaption; }
+  void SetCaption(const QString& Value);
+  TFont* Font() const { return FFont.get(); }
+  bool TabStop() const { return FTabStop; }
+  void SetTabStop(bool Value);
 
-    TNotifyEvent OnOn;
-    TNotifyEvent OnOff;
-    TNotifyEvent OnClick;
+  TNotifyEvent OnOn;
+  TNotifyEvent OnOff;
+  TNotifyEvent OnClick;
 
-    void ToggleSwitch() { SetStateOn(!FStateOn); }
+  void ToggleSwitch() { SetStateOn(!FStateOn); }
 
-    // What a form description keeps: a picture only when it is user-defined,
-    // and the one-byte "Data" set of user-defined pictures (bit 0 off, bit 1
-    // on) only when it differs from the ancestor's, or without an ancestor
-    // when it is not empty.
-    std::uint8_t UserDefined() const { return FUserDefined; }
-    bool GlyphStored(int Index) const { return (FUserDefined >> Index) & 1; }
-    std::optional<QByteArray> StoredData(const TNxSwitch* Ancestor = nullptr) const;
-    void ReadData(const QByteArray& Data);
+  // What a form description keeps: a picture only when it is user-defined,
+  // and the one-byte "Data" set of user-defined pictures (bit 0 off, bit 1
+  // on) only when it differs from the ancestor's, or without an ancestor
+  // when it is not empty.
+  std::uint8_t UserDefined() const { return FUserDefined; }
+  bool GlyphStored(int Index) const { return (FUserDefined >> Index) & 1; }
+  std::optional<QByteArray> StoredData(const TNxSwitch* Ancestor = nullptr) const;
+  void ReadData(const QByteArray& Data);
 
-protected:
-    void PaintBacking(TCanvas& Canvas) override;
-    bool event(QEvent* Event) override;
-    void changeEvent(QEvent* Event) override;
-    void focusInEvent(QFocusEvent* Event) override;
-    void focusOutEvent(QFocusEvent* Event) override;
-    void keyPressEvent(QKeyEvent* Event) override;
-    void mousePressEvent(QMouseEvent* Event) override;
-    void mouseReleaseEvent(QMouseEvent* Event) override;
+ protected:
+  void PaintBacking(TCanvas& Canvas) override;
+  bool event(QEvent* Event) override;
+  void changeEvent(QEvent* Event) override;
+  void focusInEvent(QFocusEvent* Event) override;
+  void focusOutEvent(QFocusEvent* Event) override;
+  void keyPressEvent(QKeyEvent* Event) override;
+  void mousePressEvent(QMouseEvent* Event) override;
+  void mouseReleaseEvent(QMouseEvent* Event) override;
 
-private:
-    void SetGlyph(int Index, const TBitmap* Value);
-    void GlyphChanged(int Index);
-    void UpdateShortcut();
+ private:
+  void SetGlyph(int Index, const TBitmap* Value);
+  void GlyphChanged(int Index);
+  void UpdateShortcut();
 
-    TBorderStyle FBorderStyle = bsNone;
-    std::unique_ptr<TBitmap> FGlyphs[2];
-    std::unique_ptr<TBitmap> FDisabledGlyphs[2];
-    std::uint8_t FUserDefined = 0;
-    bool FShowFocus = true;
-    TShortCut FToggleKey = 32;
-    bool FStateOn = false;
-    TTextPos FTextPosition = tpNone;
-    QString FCaption;
-    std::unique_ptr<TFont> FFont;
-    bool FTabStop = true;
-    bool FFocused = false;
-    bool FPressed = false;
-    int FShortcutId = 0;
+  TBorderStyle FBorderStyle = bsNone;
+  std::unique_ptr<TBitmap> FGlyphs[2];
+  std::unique_ptr<TBitmap> FDisabledGlyphs[2];
+  std::uint8_t FUserDefined = 0;
+  bool FShowFocus = true;
+  TShortCut FToggleKey = 32;
+  bool FStateOn = false;
+  TTextPos FTextPosition = tpNone;
+  QString FCaption;
+  std::unique_ptr<TFont> FFont;
+  bool FTabStop = true;
+  bool FFocused = false;
+  bool FPressed = false;
+  int FShortcutId = 0;
 };

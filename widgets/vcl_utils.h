@@ -21,8 +21,9 @@ bool IsForegroundTask();
 // An embossed grey copy of Bitmap: every pixel that is not TransparentColor
 // becomes ShadowColor, with a HighlightColor copy one pixel down-right under it
 // when DrawHighlight; the rest is BackColor.
-std::unique_ptr<TBitmap> CreateDisabledBitmapEx(const TBitmap& Bitmap, TColor TransparentColor, TColor BackColor,
-                                                TColor HighlightColor, TColor ShadowColor, bool DrawHighlight);
+std::unique_ptr<TBitmap> CreateDisabledBitmapEx(const TBitmap& Bitmap, TColor TransparentColor,
+                                                TColor BackColor, TColor HighlightColor,
+                                                TColor ShadowColor, bool DrawHighlight);
 // The same in the button colours of the system.
 std::unique_ptr<TBitmap> CreateDisabledBitmap(const TBitmap& Bitmap, TColor TransparentColor);
 

@@ -9,16 +9,16 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "app/calc_platform.h"
 #include "app/fm_calc.h"
+#include "engine/engine_state.h"
 #include "platform/app_services.h"
 #include "platform/dialogs.h"
 #include "platform/printer.h"
-#include "engine/engine_state.h"
 
 // Readable values in the failure messages.
 inline void PrintTo(const QString& S, std::ostream* Out) { *Out << '"' << S.toStdString() << '"'; }
@@ -89,7 +89,9 @@ class CalcWindowTest : public ::testing::Test {
   // Closes the window (saving its files) and frees it.
   void CloseWindow();
   // Records a result as a successful evaluation does.
-  void Record(const QString& Input, const QString& Result) { Window->UpdateHistories(Input, Result); }
+  void Record(const QString& Input, const QString& Result) {
+    Window->UpdateHistories(Input, Result);
+  }
   // Types Text into the input line and evaluates it.
   bool Enter(const QString& Text);
 

@@ -38,7 +38,8 @@ class ConverterTest : public ::testing::Test {
   // The field of a unit, by its name in the current category.
   QLineEdit* Field(const QString& Unit) {
     for (int t = 1; t <= TfmConv::MaxFields; ++t)
-      if (Conv->Labels[size_t(t)]->text() == Unit && Conv->Edits[size_t(t)]->isVisibleTo(Conv.get()))
+      if (Conv->Labels[size_t(t)]->text() == Unit &&
+          Conv->Edits[size_t(t)]->isVisibleTo(Conv.get()))
         return Conv->Edits[size_t(t)];
     ADD_FAILURE() << "no field " << Unit.toStdString();
     static QLineEdit None;
@@ -127,7 +128,8 @@ TEST_F(ConverterTest, EveryCategoryUsesItsFactors) {
     EXPECT_EQ(Conv->Category, C.Category);
     for (int t = 1; t <= 20; ++t) {
       EXPECT_TRUE(Conv->Edits[size_t(t)]->text().isEmpty());
-      EXPECT_EQ(Conv->Edits[size_t(t)]->isVisibleTo(Conv.get()), t <= UnitTables::UnitCount(C.Category));
+      EXPECT_EQ(Conv->Edits[size_t(t)]->isVisibleTo(Conv.get()),
+                t <= UnitTables::UnitCount(C.Category));
     }
     Field(QString::fromUtf8(C.From))->setText("1");
     EXPECT_NEAR(Value(QString::fromUtf8(C.To)), C.Expected, C.Expected * 1e-9);

@@ -238,7 +238,8 @@ TEST_F(CalcWindowTest, TapeLineNamesTheVariablesOfTheEvaluation) {
   // A loop reads its variables ten times and more: the line keeps only its bare "; ".
   ASSERT_TRUE(Enter("(J=1)+(K=20)+(M=1)"));
   ASSERT_TRUE(Enter("for J to K step M do(?)"));
-  EXPECT_TRUE(W.TapeLines().front().startsWith("for J to K step M do(?) = ")) << W.TapeLines().front().toStdString();
+  EXPECT_TRUE(W.TapeLines().front().startsWith("for J to K step M do(?) = "))
+      << W.TapeLines().front().toStdString();
   EXPECT_TRUE(W.TapeLines().front().endsWith("; ")) << W.TapeLines().front().toStdString();
   EXPECT_FALSE(W.TapeLines().front().contains("J=")) << W.TapeLines().front().toStdString();
 }

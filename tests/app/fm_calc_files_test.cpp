@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -14,8 +14,8 @@
 
 #include "app/calc_controls.h"
 #include "app/fm_comp_mess.h"
-#include "app/form_placement.h"
 #include "app/fm_matrix.h"
+#include "app/form_placement.h"
 #include "app/pending_windows.h"
 #include "app/start_up.h"
 #include "calc_test_support.h"
@@ -286,9 +286,9 @@ TEST_F(CalcWindowTest, PlacementOfOtherWindowsRoundTrips) {
 TEST_F(CalcWindowTest, StartUpCreatesItsWindowsHiddenInOrder) {
   WriteFile("Numyx.CON", "a=1\n");
   TfmCalc* Main = CreateStartUpWindows();
-  EXPECT_EQ(StartUpOrder(), (QStringList{"fmCalc", "SetVar", "fmPlot2D", "fmContourPlot", "DM",
-                                         "fmMatrix", "fmMult", "fmCompMess", "fmSurfaceChart",
-                                         "PolarForm", "frmViewR"}));
+  EXPECT_EQ(StartUpOrder(),
+            (QStringList{"fmCalc", "SetVar", "fmPlot2D", "fmContourPlot", "DM", "fmMatrix",
+                         "fmMult", "fmCompMess", "fmSurfaceChart", "PolarForm", "frmViewR"}));
   EXPECT_EQ(Main, fmCalc);
   EXPECT_EQ(QApplication::applicationName(), "Numyx v.4.24");
   for (QWidget* W : std::initializer_list<QWidget*>{Main, SetVar, fmPlot2D, fmMatrix, PolarForm})
@@ -301,8 +301,10 @@ TEST_F(CalcWindowTest, StartUpCreatesItsWindowsHiddenInOrder) {
   bool Closed = false;
   QObject::connect(Main, &TfmCalc::Closed, [&Closed] { Closed = true; });
   const QPointF Centre = QRectF(Main->NxSwitch2->rect()).center();
-  QMouseEvent Press(QEvent::MouseButtonPress, Centre, Centre, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  QMouseEvent Release(QEvent::MouseButtonRelease, Centre, Centre, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QMouseEvent Press(QEvent::MouseButtonPress, Centre, Centre, Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QMouseEvent Release(QEvent::MouseButtonRelease, Centre, Centre, Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
   QCoreApplication::sendEvent(Main->NxSwitch2, &Press);
   QCoreApplication::sendEvent(Main->NxSwitch2, &Release);
   EXPECT_TRUE(Closed);

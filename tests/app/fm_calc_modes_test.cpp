@@ -72,7 +72,12 @@ TEST_F(CalcWindowTest, BinaryRadixSnapsTheBitCount) {
   EXPECT_EQ(W.lbDigits2->text(), "Digits");
   EXPECT_EQ(W.udDigits->Position(), 12);
   for (int P : {31, 15, 3, 9, 17, 20, 8})
-    EXPECT_EQ(TfmCalc::SnapBits(P), P == 31 ? 16 : P == 15 ? 8 : P == 3 ? 7 : P == 9 ? 16 : P == 17 ? 32 : P);
+    EXPECT_EQ(TfmCalc::SnapBits(P), P == 31   ? 16
+                                    : P == 15 ? 8
+                                    : P == 3  ? 7
+                                    : P == 9  ? 16
+                                    : P == 17 ? 32
+                                              : P);
 }
 
 TEST_F(CalcWindowTest, ComplexSwitchShowsTheNoticeOnceAndTrimsTheModes) {

@@ -138,7 +138,8 @@ TEST(MatLib, SumsDifferencesAndScaling) {
   C.SetDiagonal(2);
   ExpectMatrix(C, {{2, 0}, {0, 2}});
   TRealMatrix D = A;
-  EXPECT_EQ(MessageOf([&] { D.SetDiagonal(1); }), "This operation can be applied only to square matrix");
+  EXPECT_EQ(MessageOf([&] { D.SetDiagonal(1); }),
+            "This operation can be applied only to square matrix");
   ExpectMatrix(D, {{1, 2, 3}, {4, 5, 6}});
 }
 
@@ -225,7 +226,10 @@ TEST(MatLib, SingularAndNearlySingularMatricesAreNotInverted) {
   EXPECT_EQ(MessageOf([] { Scaled(Make({{1, 2}, {2, 4 + 4e-19L}}), 1e-200L)->Inverse(); }), Msg);
   // Badly conditioned: every digit of the answer would be noise.
   EXPECT_EQ(MessageOf([] { Hilbert(20).Inverse(); }), Msg);
-  EXPECT_EQ(MessageOf([] { Make({{1, 2, 3}}).Inverse(); }), "This operation can be applied only to square matrix");
+  EXPECT_EQ(MessageOf([] {
+              Make({{1, 2, 3}}).Inverse();
+            }),
+            "This operation can be applied only to square matrix");
   EXPECT_EQ(MessageOf([] { Make({{1e-4935L}}).Inverse(); }), "Floating point overflow");
   EXPECT_EQ(MessageOf([] { Make({{INFINITY, 0}, {0, 1}}).Inverse(); }), "Floating point overflow");
 }
@@ -252,10 +256,12 @@ TEST(MatLib, LargestWindowSizeInvertsAndPowers) {
   const int N = 100;  // the window's largest matrix
   TRealMatrix A(N, N);
   for (int i = 0; i < N; ++i)
-    for (int j = 0; j < N; ++j) A.SetElement(i, j, (i == j ? 4.0L : 0.0L) + 1.0L / (1 + (i * 7 + j * 3) % 11));
+    for (int j = 0; j < N; ++j)
+      A.SetElement(i, j, (i == j ? 4.0L : 0.0L) + 1.0L / (1 + (i * 7 + j * 3) % 11));
   auto I = Product(A, *A.Inverse());
   for (int i = 0; i < N; ++i)
-    for (int j = 0; j < N; ++j) ASSERT_NEAR(I->GetElement(i, j), i == j ? 1 : 0, 1e-15L) << i << "," << j;
+    for (int j = 0; j < N; ++j)
+      ASSERT_NEAR(I->GetElement(i, j), i == j ? 1 : 0, 1e-15L) << i << "," << j;
 
   // Rows summing to 1 keep every power bounded.
   TRealMatrix S(N, N);

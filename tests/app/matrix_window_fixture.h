@@ -60,7 +60,9 @@ class MatrixWindowTest : public ::testing::Test {
     SetProgramDir(QString());
   }
 
-  void Answer(const QString& Text, TModalResult Result = mrOk) { Prompts.emplace_back(Text, Result); }
+  void Answer(const QString& Text, TModalResult Result = mrOk) {
+    Prompts.emplace_back(Text, Result);
+  }
 
   // Puts rows of cell texts into a grid from its first data cell on.
   static void Put(TStringGrid* G, const std::vector<std::vector<QString>>& Rows) {

@@ -47,7 +47,7 @@ TEST_F(MatrixWindowTest, ClipboardRoundTrip) {
   EXPECT_EQ(W->sgA->GetCell(2, 4), "1,2");
   EXPECT_EQ(W->sgA->GetCell(3, 4), "3");
   EXPECT_EQ(W->sgA->GetCell(2, 5), "");  // row 5 is outside the 4 x 4 grid
-  W->sgA->setCurrentCell(3, 1);  // row 3, column 1
+  W->sgA->setCurrentCell(3, 1);          // row 3, column 1
   TfmMatrix::PasteText(W->sgA, "7,,8\t9");
   EXPECT_EQ(W->sgA->GetCell(1, 3), "7");
   EXPECT_EQ(W->sgA->GetCell(2, 3), "8");
@@ -91,10 +91,11 @@ TEST_F(MatrixWindowTest, EditingKeysAndEditBar) {
   int Key = Qt::Key_Insert;
   W->GridKeyDown(W->sgA, Key, Qt::NoModifier);
   EXPECT_EQ(Key, 0);
-  EXPECT_EQ(Data(W->sgA), (Grid{{"", "", ""}, {"1", "2", ""}, {"3", "4", ""}}));  // Inverse: A stays square
+  EXPECT_EQ(Data(W->sgA),
+            (Grid{{"", "", ""}, {"1", "2", ""}, {"3", "4", ""}}));  // Inverse: A stays square
   EXPECT_EQ(W->edARows->text(), "3");
   EXPECT_EQ(W->sgA->GetCell(0, 1), "A[1,J]");  // the cleared header is labelled again
-  EXPECT_EQ(W->sgC->RowCount(), 4);           // Inverse: C follows A, square
+  EXPECT_EQ(W->sgC->RowCount(), 4);            // Inverse: C follows A, square
   Key = Qt::Key_Delete;
   W->GridKeyDown(W->sgA, Key, Qt::NoModifier);
   EXPECT_EQ(Data(W->sgA), (Grid{{"1", "2"}, {"3", "4"}}));  // square again
@@ -132,8 +133,8 @@ TEST_F(MatrixWindowTest, TextFile) {
   W->sbSave->click();
   QStringList Lines;
   ASSERT_TRUE(ReadTextLines(Name + ".TXT", Lines));
-  EXPECT_EQ(Lines, (QStringList{"A+B=C", "Matrix A", "1,4", "2,5", "3,6", "Matrix B", "1,1", "1,1", "1,1", "Matrix C",
-                                "2,5", "3,6", "4,7"}));
+  EXPECT_EQ(Lines, (QStringList{"A+B=C", "Matrix A", "1,4", "2,5", "3,6", "Matrix B", "1,1", "1,1",
+                                "1,1", "Matrix C", "2,5", "3,6", "4,7"}));
   EXPECT_EQ(Dialogs.Requests.back().File.Title, "Save to Text File");
 
   // The second button saves too, and asks before it replaces a file.

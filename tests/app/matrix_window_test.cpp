@@ -218,7 +218,7 @@ TEST_F(MatrixWindowTest, ScalarPrompt) {
 TEST_F(MatrixWindowTest, CellFunction) {
   Choose(3, 2, 2);
   Put(W->sgA, {{"3", "0"}, {"1", "-2"}});
-  Answer("sin((A)");  // a form error: asked again
+  Answer("sin((A)");    // a form error: asked again
   Answer("1/((A)-1)");  // fails at 1 only by its value: accepted
   W->Button2->click();
   EXPECT_EQ(PromptTexts.front(), "sin(A)+cos(A)/3");

@@ -61,7 +61,8 @@ class TTestPagesHost : public TCalcPagesHost {
     std::string S = ToCp1252(E->text());
     std::erase(S, ' ');
     EngineState.ExprStr = S;
-    const auto Open = std::count(S.begin(), S.end(), '('), Close = std::count(S.begin(), S.end(), ')');
+    const auto Open = std::count(S.begin(), S.end(), '('),
+               Close = std::count(S.begin(), S.end(), ')');
     if (Open == Close) return false;
     EngineState.ErrFlag = true;
     EngineState.ErrCode = Open < Close ? errTooManyClose : errMissingClose;

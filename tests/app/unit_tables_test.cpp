@@ -90,7 +90,8 @@ TEST(UnitTables, ConvertingFillsEveryOtherUnitAndComesBack) {
   EXPECT_EQ(FromKm[UnitNamed(catLength, "Mile")], 0.6213711922L);
 
   // Negative lengths are fine; every category round-trips through its first unit.
-  EXPECT_EQ(Converted(catLength, UnitNamed(catLength, "Foot"), -300)[UnitNamed(catLength, "Inch")], -3600);
+  EXPECT_EQ(Converted(catLength, UnitNamed(catLength, "Foot"), -300)[UnitNamed(catLength, "Inch")],
+            -3600);
   for (int c = 1; c <= CategoryCount; ++c) {
     if (c == catTemperature) continue;
     for (const auto& [Unit, Value] : Converted(c, 1, 1.2345L))
@@ -139,7 +140,8 @@ TEST(UnitTables, RangesOfTheFields) {
   // Absolute zero converted from any scale lies inside every other scale's range, and 0 is
   // accepted on the absolute scales.
   for (int s = tuCelsius; s <= tuReaumur; ++s) {
-    const Extended Zero = s == tuCelsius ? -273.15L : Converted(catTemperature, tuCelsius, -273.15L)[s];
+    const Extended Zero =
+        s == tuCelsius ? -273.15L : Converted(catTemperature, tuCelsius, -273.15L)[s];
     for (const auto& [Unit, Value] : Converted(catTemperature, s, Zero))
       EXPECT_GE(Value, LowLimit(catTemperature, Unit) - 1e-12L) << s << " to " << Unit;
   }

@@ -25,8 +25,8 @@ class UserFuncsPageTest : public PagesTest {
 };
 
 TEST_F(UserFuncsPageTest, FilesKeepCommentsAndUnreadableLines) {
-  const QStringList File = {"; my library", "f(x) = x^2 ;square", "", "h(a,a)=a", "g(a,b)=a+b",
-                            "k(a,b)=a"};
+  const QStringList File = {"; my library", "f(x) = x^2 ;square", "",
+                            "h(a,a)=a",     "g(a,b)=a+b",         "k(a,b)=a"};
   ASSERT_TRUE(WriteTextLines(Path("lib.FNC"), File));
   Host.FuncFile = Path("lib.FNC");
   ASSERT_TRUE(Page().LoadUserFunctions(Path("lib.FNC")));

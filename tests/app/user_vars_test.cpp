@@ -110,7 +110,8 @@ TEST_F(UserVarsTest, FilesKeepFullPrecisionInEveryDisplayMode) {
   struct TMode {
     std::uint8_t Radix, Display;
   };
-  for (const TMode M : {TMode{0, 0}, TMode{0, 1}, TMode{0, 2}, TMode{0, 3}, TMode{1, 0}, TMode{2, 0}}) {
+  for (const TMode M :
+       {TMode{0, 0}, TMode{0, 1}, TMode{0, 2}, TMode{0, 3}, TMode{1, 0}, TMode{2, 0}}) {
     SelectRadix(M.Radix);
     EngineSettings.DisplayMode = M.Display;
     Page().btSaveClick();

@@ -88,9 +88,9 @@ TEST_F(BuiltinNames, EveryNameResolves) {
 }
 
 TEST_F(BuiltinNames, ArgumentProtocol) {
-  EXPECT_ERROR("sqrt(1,2)", errSyntax, 7, 1);        // a comma in a one-argument call
-  EXPECT_ERROR("gcd(1,2,3)", errSyntax, 8, 1);       // a third argument of a two-argument call
-  EXPECT_ERROR("1+sqrt2", errSyntax, 3, 5);          // no "(": an unknown name
+  EXPECT_ERROR("sqrt(1,2)", errSyntax, 7, 1);   // a comma in a one-argument call
+  EXPECT_ERROR("gcd(1,2,3)", errSyntax, 8, 1);  // a third argument of a two-argument call
+  EXPECT_ERROR("1+sqrt2", errSyntax, 3, 5);     // no "(": an unknown name
   EXPECT_ERROR(std::string(25, 'a') + "+1", errSyntax, 1, 25);
   EXPECT_EQ(EngineSettings.ArgDepth, 0);
   // A failing call is marked from its name to the failure point.

@@ -340,7 +340,12 @@ TEST_F(BuiltinsTest, HardArgumentsEndWithAValueOrAnError) {
   EXPECT_ERROR("eFD(1754,6)", errOverflow, 1, 11);
   EXPECT_ERROR("eFD(1760,-0.5)", errOverflow, 1, 14);
   EXPECT_ERROR("eFD(1600,2000)", errOverflow, 1, 14);
-  EXPECT_ERROR("+eFD(4,82003\xB3" "3\xB3" "0^\xD0\xD2\xCF\x9C" "0", errSyntax, 16, 1);
+  EXPECT_ERROR(
+      "+eFD(4,82003\xB3"
+      "3\xB3"
+      "0^\xD0\xD2\xCF\x9C"
+      "0",
+      errSyntax, 16, 1);
   EXPECT_ERROR("igamma(1E15,1E15)", errOutOfRange, 1, 17);
   EXPECT_VALUE("igamma(1E-4000,1)", 1);
   EXPECT_LT(std::fabs(Value("jgamma(1E-40,1)") / (1e-40L * 0.21938393439552027368L) - 1), 1e-15L);
@@ -354,8 +359,8 @@ TEST_F(BuiltinsTest, HardArgumentsEndWithAValueOrAnError) {
 }
 
 TEST(BuiltinsDirect, EveryRowGivesAFiniteValueOrAnError) {
-  const Extended special[] = {0,      1e-4000L, -1e-4000L, 1e-300L, -0.5L, 0.5L,  1,
-                              -1,     2.5L,     -2.5L,     30,      -30,   1e10L, -1e10L,
+  const Extended special[] = {0,      1e-4000L, -1e-4000L, 1e-300L,  -0.5L, 0.5L,  1,
+                              -1,     2.5L,     -2.5L,     30,       -30,   1e10L, -1e10L,
                               1e300L, -1e300L,  1e4000L,   -1e4000L, 11356, -11356};
   for (int id = 1; id < 130; ++id) {
     if (id == 22 || id == 27 || id == 37) continue;  // read by the procedures themselves
@@ -368,8 +373,8 @@ TEST(BuiltinsDirect, EveryRowGivesAFiniteValueOrAnError) {
           EXPECT_NE(EngineState.ErrCode, 0) << id << " " << static_cast<double>(a);
           EXPECT_EQ(EngineState.CurChar, EndChar) << id;
         } else {
-          EXPECT_TRUE(std::isfinite(v)) << id << " " << static_cast<double>(a) << " "
-                                        << static_cast<double>(b);
+          EXPECT_TRUE(std::isfinite(v))
+              << id << " " << static_cast<double>(a) << " " << static_cast<double>(b);
         }
       }
     }

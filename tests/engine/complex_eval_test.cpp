@@ -190,14 +190,15 @@ TEST_F(ComplexEvalTest, FuzzerInputsEndWithAValueOrAnError) {
   // Once slow: Fermi-Dirac integrals far above their level and of high order inside comp(.
   ComplexDisplayForm = cfExponential;
   EngineSettings.DisplayMode = 1;
-  EXPECT_CERROR("(comp(+3,080/\xB6/\xB6/\xB6/\xB6/\xB6/eFD((\xB6/\xB6/\xB6,/\xB6,\xB6/(Ci(\xB6/(\xB6/"
-                "(\xB6/5)))/8888.))))77",
-                errMissingClose, 67, 1);
-  EXPECT_CERROR("sqr(comp(+3,0033/Yn(38,8)%030-8853/eFD(880,76E-38-0088888888888880033/Yn(38,8)%030-"
-                "8853/Yn(3880,76E-38-0010030-8852/Yn(3880,76E-38-0010984/Yn(.1,888-8)/88888E-3)%88889))8)"
-                "80/86",
-                errOverflow, 36, 134);
+  EXPECT_CERROR(
+      "(comp(+3,080/\xB6/\xB6/\xB6/\xB6/\xB6/eFD((\xB6/\xB6/\xB6,/\xB6,\xB6/(Ci(\xB6/(\xB6/"
+      "(\xB6/5)))/8888.))))77",
+      errMissingClose, 67, 1);
+  EXPECT_CERROR(
+      "sqr(comp(+3,0033/Yn(38,8)%030-8853/eFD(880,76E-38-0088888888888880033/Yn(38,8)%030-"
+      "8853/Yn(3880,76E-38-0010030-8852/Yn(3880,76E-38-0010984/Yn(.1,888-8)/88888E-3)%88889))8)"
+      "80/86",
+      errOverflow, 36, 134);
   ComplexDisplayForm = cfAlgebraic;
   EXPECT_COMPLEX("comp(eFD(4,1E9)/1E44,0)", 2, 0);
 }
-

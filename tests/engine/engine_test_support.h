@@ -81,35 +81,35 @@ class EngineTest : public ::testing::Test {
   }
 };
 
-#define EXPECT_VALUE(text, expected)                       \
-  do {                                                     \
-    const TEvalResult r_ = Eval(text);                     \
+#define EXPECT_VALUE(text, expected)                                              \
+  do {                                                                            \
+    const TEvalResult r_ = Eval(text);                                            \
     EXPECT_FALSE(r_.Failed) << (text) << " code " << r_.Code << " at " << r_.Pos; \
-    EXPECT_EQ(r_.Value, static_cast<Extended>(expected)) << (text); \
+    EXPECT_EQ(r_.Value, static_cast<Extended>(expected)) << (text);               \
   } while (0)
 
-#define EXPECT_ERROR(text, code, pos, len)                 \
-  do {                                                     \
-    const TEvalResult r_ = Eval(text);                     \
-    EXPECT_TRUE(r_.Failed) << (text);                      \
-    EXPECT_EQ(r_.Code, code) << (text);                    \
-    EXPECT_EQ(r_.Pos, pos) << (text);                      \
-    EXPECT_EQ(r_.Len, len) << (text);                      \
+#define EXPECT_ERROR(text, code, pos, len) \
+  do {                                     \
+    const TEvalResult r_ = Eval(text);     \
+    EXPECT_TRUE(r_.Failed) << (text);      \
+    EXPECT_EQ(r_.Code, code) << (text);    \
+    EXPECT_EQ(r_.Pos, pos) << (text);      \
+    EXPECT_EQ(r_.Len, len) << (text);      \
   } while (0)
 
-#define EXPECT_COMPLEX(text, re, im)                                                   \
-  do {                                                                                 \
-    const TCompResult r_ = CEval(text);                                                \
-    EXPECT_FALSE(r_.Failed) << (text) << " code " << r_.Code << " at " << r_.Pos;      \
-    EXPECT_NEAR(static_cast<double>(CRe(r_.Z)), (re), 1e-13) << (text);                \
-    EXPECT_NEAR(static_cast<double>(CIm(r_.Z)), (im), 1e-13) << (text);                \
+#define EXPECT_COMPLEX(text, re, im)                                              \
+  do {                                                                            \
+    const TCompResult r_ = CEval(text);                                           \
+    EXPECT_FALSE(r_.Failed) << (text) << " code " << r_.Code << " at " << r_.Pos; \
+    EXPECT_NEAR(static_cast<double>(CRe(r_.Z)), (re), 1e-13) << (text);           \
+    EXPECT_NEAR(static_cast<double>(CIm(r_.Z)), (im), 1e-13) << (text);           \
   } while (0)
 
-#define EXPECT_CERROR(text, code, pos, len)     \
-  do {                                          \
-    const TCompResult r_ = CEval(text);         \
-    EXPECT_TRUE(r_.Failed) << (text);           \
-    EXPECT_EQ(r_.Code, code) << (text);         \
-    EXPECT_EQ(r_.Pos, pos) << (text);           \
-    EXPECT_EQ(r_.Len, len) << (text);           \
+#define EXPECT_CERROR(text, code, pos, len) \
+  do {                                      \
+    const TCompResult r_ = CEval(text);     \
+    EXPECT_TRUE(r_.Failed) << (text);       \
+    EXPECT_EQ(r_.Code, code) << (text);     \
+    EXPECT_EQ(r_.Pos, pos) << (text);       \
+    EXPECT_EQ(r_.Len, len) << (text);       \
   } while (0)

@@ -19,7 +19,8 @@ TEST_F(ExpKernel, RandomArgumentsAreWithinHalfAUnit) {
     std::uniform_real_distribution<double> d(-range, range);
     double worst = 0;
     for (int i = 0; i < 40000; ++i) {
-      const Extended x = static_cast<Extended>(d(rng)) * (1 + static_cast<Extended>(d(rng)) * 1e-17L / range);
+      const Extended x =
+          static_cast<Extended>(d(rng)) * (1 + static_cast<Extended>(d(rng)) * 1e-17L / range);
       const double e = Ulps(KernelExp(x), expq(static_cast<__float128>(x)));
       if (e > worst) worst = e;
       ASSERT_LE(e, 0.55) << static_cast<double>(x);

@@ -41,7 +41,7 @@ TEST_F(Format, Fixed) {
   EXPECT_EQ(Show(-0.5), "-0.5");
   EXPECT_EQ(Show(-2.25), "-2.25");
   EXPECT_EQ(Show(1234567.5), "1234567.5");
-  EXPECT_EQ(Show(2.0L / 3.0L), "0.6666666667");   // twelve characters: c = 2 below one
+  EXPECT_EQ(Show(2.0L / 3.0L), "0.6666666667");  // twelve characters: c = 2 below one
   EXPECT_EQ(Show(1.0L / 3.0L + 1), "1.333333333");
   // The range test is strict at both ends.
   EXPECT_EQ(Show(1.0E7L), "1.0E+7");
@@ -65,7 +65,8 @@ TEST_F(Format, FixedWithFewDigitsNeverHidesTheValue) {
       const std::string t = Show(x, d);
       EXPECT_NE(t.find('.'), std::string::npos) << d << " " << t;
       // One significant digit at least (0.25 may show as 0.2).
-      EXPECT_NEAR(static_cast<double>(std::strtold(t.c_str(), nullptr) / x), 1, 0.25) << d << " " << t;
+      EXPECT_NEAR(static_cast<double>(std::strtold(t.c_str(), nullptr) / x), 1, 0.25)
+          << d << " " << t;
     }
   }
 }

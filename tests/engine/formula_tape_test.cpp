@@ -93,7 +93,7 @@ class FormulaTape : public ProceduresTest {
   // The reader alone, then a recording and a replay (at other values too), must agree.
   void ExpectSameAsReader(const std::string& Text) {
     // Among them an undefined X, whose dialog is cancelled.
-    const Extended points[][2] = {{0.5L, 2}, {0, -1}, {-3, 0}, {1E4000L, 1E-4000L},
+    const Extended points[][2] = {{0.5L, 2},           {0, -1}, {-3, 0}, {1E4000L, 1E-4000L},
                                   {UndefinedValue, 2}, {2, 3}};
     std::vector<TOutcome> plain;
     SetReplayEnabled(false);
@@ -107,16 +107,59 @@ class FormulaTape : public ProceduresTest {
 };
 
 TEST_F(FormulaTape, ReplaysAgreeWithTheReaderBitForBit) {
-  for (const char* text :
-       {"(X^2/sin(2*pi/Y))-X/2", "sqrt(1-sin(2.2*X)+cos(pi/Y)/3.3)", "sin(X)*exp(-X/5)+X^2",
-        "X^3-2*X^2+X-1", "exp(-X^2/2)/sqrt(2*pi)", "1/X", "X/Y", "Y%X", "-X^Y", "2^-X",
-        "X\xB2+Y\xB3-X\xBD", "(X+1)\xB2\xBD\xB3", "X&3|Y\\5", "?*X+?", "ln(X)", "arcsin(X)",
-        "Jn(2,X)", "logN(Y,X)", "atan2(X,Y)", "arctan2(X,Y)", "gcd(X,Y)", "lexp(X,Y)",
-        "bnml(K,Y)", "n!(K)", "sin(X", "sin(X))", "X Y", "X*", "1E4000*X", "e^X+pi-\xB6",
-        "Z+X", "a1*X", "X+(Y=2)", "(X=X+1)*X", "if(X>>0)then(1)else(2)", "sum(X,Y,3)",
-        "random*X", "gauss(0,1)+X", "ibeta(1,2,0.5)+X", "psned(1,2,X)", "integral(0,1,X)",
-        "solve(0,2,X^2-2)", "forJtoKstepMdo(X+1)", "unknown+X", "X+2*(Y-(X*(Y+1)))/(X-Y)", "Y+X",
-        "--X", "+X", "-(-X)", "sin(-X)^2+cos(-X)^2", "tan(X*45)", "10^(X)", "2^(Y)"})
+  for (const char* text : {"(X^2/sin(2*pi/Y))-X/2",
+                           "sqrt(1-sin(2.2*X)+cos(pi/Y)/3.3)",
+                           "sin(X)*exp(-X/5)+X^2",
+                           "X^3-2*X^2+X-1",
+                           "exp(-X^2/2)/sqrt(2*pi)",
+                           "1/X",
+                           "X/Y",
+                           "Y%X",
+                           "-X^Y",
+                           "2^-X",
+                           "X\xB2+Y\xB3-X\xBD",
+                           "(X+1)\xB2\xBD\xB3",
+                           "X&3|Y\\5",
+                           "?*X+?",
+                           "ln(X)",
+                           "arcsin(X)",
+                           "Jn(2,X)",
+                           "logN(Y,X)",
+                           "atan2(X,Y)",
+                           "arctan2(X,Y)",
+                           "gcd(X,Y)",
+                           "lexp(X,Y)",
+                           "bnml(K,Y)",
+                           "n!(K)",
+                           "sin(X",
+                           "sin(X))",
+                           "X Y",
+                           "X*",
+                           "1E4000*X",
+                           "e^X+pi-\xB6",
+                           "Z+X",
+                           "a1*X",
+                           "X+(Y=2)",
+                           "(X=X+1)*X",
+                           "if(X>>0)then(1)else(2)",
+                           "sum(X,Y,3)",
+                           "random*X",
+                           "gauss(0,1)+X",
+                           "ibeta(1,2,0.5)+X",
+                           "psned(1,2,X)",
+                           "integral(0,1,X)",
+                           "solve(0,2,X^2-2)",
+                           "forJtoKstepMdo(X+1)",
+                           "unknown+X",
+                           "X+2*(Y-(X*(Y+1)))/(X-Y)",
+                           "Y+X",
+                           "--X",
+                           "+X",
+                           "-(-X)",
+                           "sin(-X)^2+cos(-X)^2",
+                           "tan(X*45)",
+                           "10^(X)",
+                           "2^(Y)"})
     ExpectSameAsReader(text);
   EngineSettings.AngleMode = 1;
   for (const char* text : {"sin(X*90)", "tan(X*45)", "arccos(X)"}) ExpectSameAsReader(text);
@@ -131,9 +174,10 @@ TEST_F(FormulaTape, OnlyTextsWhoseShapeIsTheTextsOwnAreReplayed) {
     Eval(Text);
     return ReplayCount() > before;
   };
-  for (const char* text : {"X+1", "sin(X)*Y", "?+X", "Jn(1,X)", "pi*e"}) EXPECT_TRUE(replayed(text)) << text;
-  for (const char* text : {"random", "gauss(0,1)", "if(X>>0)then(1)else(2)", "(X=1)", "a1+1",
-                           "Z", "sum(1,2)", "integral(0,1,X)", "ibeta(1,2,0.5)"})
+  for (const char* text : {"X+1", "sin(X)*Y", "?+X", "Jn(1,X)", "pi*e"})
+    EXPECT_TRUE(replayed(text)) << text;
+  for (const char* text : {"random", "gauss(0,1)", "if(X>>0)then(1)else(2)", "(X=1)", "a1+1", "Z",
+                           "sum(1,2)", "integral(0,1,X)", "ibeta(1,2,0.5)"})
     EXPECT_FALSE(replayed(text)) << text;
 
   // Random numbers stay random however often the text is read.

@@ -29,7 +29,7 @@ TEST_F(Grammar, PrecedenceAndAssociativity) {
   EXPECT_VALUE("((2+3)*(4-1))", 15);
   EXPECT_VALUE("2^-(3)", 0.125);
   EXPECT_VALUE("2^-(3", 0.125);  // the sign holds also when the group ends the text
-  EXPECT_VALUE("2)", 2);    // the surplus ")" and what follows it are not read
+  EXPECT_VALUE("2)", 2);         // the surplus ")" and what follows it are not read
   EXPECT_VALUE("2)+garbage", 2);
 }
 
@@ -46,10 +46,45 @@ TEST_F(Grammar, BitOperators) {
 }
 
 TEST_F(Grammar, OperatorSequencesAreSyntaxErrors) {
-  for (const char* t : {"2+-3", "2*-3", "2**3", "2*/3", "2+*3", "2^*3", "2*^3", "%2", "&2", "^2",
-                        "|2", "\\2", "\xB2" "2", "\xB3" "2", "2\xB2^3", "2,3", "2 3", "--2", "+-2",
-                        "2^--3", "2^-", "-", "", "()", "(", "2+", "2E", "2E+", "1:", "1:30E2",
-                        "2.5.1", "1E2.5", "sin(1,2)", "pi(2)", "$1", "2a", "?3"}) {
+  for (const char* t : {"2+-3",
+                        "2*-3",
+                        "2**3",
+                        "2*/3",
+                        "2+*3",
+                        "2^*3",
+                        "2*^3",
+                        "%2",
+                        "&2",
+                        "^2",
+                        "|2",
+                        "\\2",
+                        "\xB2"
+                        "2",
+                        "\xB3"
+                        "2",
+                        "2\xB2^3",
+                        "2,3",
+                        "2 3",
+                        "--2",
+                        "+-2",
+                        "2^--3",
+                        "2^-",
+                        "-",
+                        "",
+                        "()",
+                        "(",
+                        "2+",
+                        "2E",
+                        "2E+",
+                        "1:",
+                        "1:30E2",
+                        "2.5.1",
+                        "1E2.5",
+                        "sin(1,2)",
+                        "pi(2)",
+                        "$1",
+                        "2a",
+                        "?3"}) {
     const std::string text = t;
     if (text.empty()) continue;
     const TEvalResult r = Eval(text);
@@ -97,7 +132,7 @@ TEST_F(Grammar, PowerEdges) {
   EXPECT_VALUE("(-2)^3", -8);
   EXPECT_VALUE("(-2)^-2", 0.25);
   EXPECT_VALUE("(-2)^2", 4);
-  EXPECT_VALUE("10^-5000", 0);     // below 3.4E-1000 flushes to 0
+  EXPECT_VALUE("10^-5000", 0);  // below 3.4E-1000 flushes to 0
   EXPECT_EQ(Power(2, 0.5), std::sqrt(2.0L));
   EXPECT_EQ(Power(-3, 3), -27);
   EXPECT_ERROR("10^5000", errOverflow, 3, 1);

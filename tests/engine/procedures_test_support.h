@@ -46,9 +46,9 @@ class ProceduresTest : public EngineTest {
 };
 
 // Closeness in Extended precision (the gtest macros compare in double).
-#define EXPECT_CLOSE(a, b, tol)                                                            \
-  EXPECT_LE(std::fabs(static_cast<Extended>(a) - static_cast<Extended>(b)),                \
-            static_cast<Extended>(tol))                                                    \
+#define EXPECT_CLOSE(a, b, tol)                                             \
+  EXPECT_LE(std::fabs(static_cast<Extended>(a) - static_cast<Extended>(b)), \
+            static_cast<Extended>(tol))                                     \
       << #a
 
 inline constexpr Extended Sqrt2 = 1.4142135623730950488016887242096981L;

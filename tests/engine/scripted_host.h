@@ -36,7 +36,9 @@ class TScriptedHost : public TEngineHost {
     if (it == DialogTexts.end()) return false;
     return EvaluateInto(k, it->second);
   }
-  bool EvaluateVariable(int k) override { return EvaluateInto(k, VarExprs[static_cast<size_t>(k)]); }
+  bool EvaluateVariable(int k) override {
+    return EvaluateInto(k, VarExprs[static_cast<size_t>(k)]);
+  }
   int AddUserVariable(const std::string& Name, bool, Extended Value) override {
     return SetUserVariable(Name, Value);
   }

@@ -6,8 +6,8 @@
 #include <random>
 
 #include "engine/specfun.h"
-#include "tests/engine/quad_reference.h"
 #include "tests/engine/engine_test_support.h"
+#include "tests/engine/quad_reference.h"
 
 namespace {
 

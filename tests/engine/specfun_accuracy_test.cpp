@@ -18,8 +18,8 @@
 namespace {
 
 // Ids whose results must be within a few units in the last place of long double.
-const std::set<int> UlpIds = {1,  2,  3,  4,  5,  6,  7,   8,   9,   10,  12, 13,
-                              14, 16, 17, 25, 26, 31, 114, 115, 121, 109};
+const std::set<int> UlpIds = {1,  2,  3,  4,  5,  6,  7,  8,   9,   10,  12,
+                              13, 14, 16, 17, 25, 26, 31, 114, 115, 121, 109};
 constexpr Extended UlpBound = 16 * 0x1p-64L;  // 8 units of 2^-63
 constexpr Extended DisplayBound = 5e-13L;
 

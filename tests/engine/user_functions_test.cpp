@@ -49,7 +49,8 @@ TEST_F(UserFunctionCalls, RefusedDefinitions) {
   EXPECT_EQ(Refusal("sin(x)=x"), "Invalid functions sin(x)=x");
   EXPECT_EQ(Refusal("w(x)=x"), "Invalid functions w(x)=x");
   EXPECT_EQ(Refusal(std::string("f(x)=x+\x01")), std::string("Invalid functions f(x)=x+\x01"));
-  EXPECT_EQ(Refusal("averyveryverylongname1(x)=x"), "Invalid functions averyveryverylongname1(x)=x");
+  EXPECT_EQ(Refusal("averyveryverylongname1(x)=x"),
+            "Invalid functions averyveryverylongname1(x)=x");
   EXPECT_EQ(UserFunctions->GetCount(), 0);
 }
 

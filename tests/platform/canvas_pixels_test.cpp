@@ -133,7 +133,8 @@ TEST(CanvasPixels, DashPatterns) {
     while (Expected.size() < 96)
       for (size_t I = 0; I < K.Period.size(); ++I)
         for (int N = 0; N < K.Period[I]; ++N) Expected.push_back(I % 2 == 0);
-    for (int X = 0; X < 96; ++X) EXPECT_EQ(IsBlack(B, X, 1), Expected[X]) << "style " << K.Style << " x " << X;
+    for (int X = 0; X < 96; ++X)
+      EXPECT_EQ(IsBlack(B, X, 1), Expected[X]) << "style " << K.Style << " x " << X;
   }
 }
 

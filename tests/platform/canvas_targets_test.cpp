@@ -71,7 +71,7 @@ TEST(PrinterTarget, DrawsPagesAtTheDeviceResolution) {
     C.Font()->SetSize(10);
     EXPECT_EQ(C.Font()->Height(), -42);
     const int Wide = C.TextWidth("Printed text");
-    EXPECT_GT(Wide, 150);  // about three times the width on a 96 dpi image
+    EXPECT_GT(Wide, 150);        // about three times the width on a 96 dpi image
     C.Pen()->SetMode(pmNotXor);  // drawn as copy on paper
     C.Rectangle(100, 100, 1000, 600);
     C.TextOut(120, 120, "Printed text");

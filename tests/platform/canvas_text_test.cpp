@@ -51,17 +51,18 @@ TEST(CanvasText, EachAlignmentPlacesTheTextAroundItsReferencePoint) {
     int Left;  // where the text box starts relative to the reference point
     int Top;
   };
-  for (const Case& K : {Case{TA_LEFT | TA_TOP, 0, 0}, Case{TA_RIGHT | TA_TOP, -W, 0},
-                        Case{TA_CENTER | TA_TOP, -(W / 2), 0}, Case{TA_LEFT | TA_BASELINE, 0, -Ascent},
-                        Case{TA_LEFT | TA_BOTTOM, 0, -(Ascent + Descent)},
-                        Case{TA_RIGHT | TA_BOTTOM, -W, -(Ascent + Descent)}}) {
+  for (const Case& K :
+       {Case{TA_LEFT | TA_TOP, 0, 0}, Case{TA_RIGHT | TA_TOP, -W, 0},
+        Case{TA_CENTER | TA_TOP, -(W / 2), 0}, Case{TA_LEFT | TA_BASELINE, 0, -Ascent},
+        Case{TA_LEFT | TA_BOTTOM, 0, -(Ascent + Descent)},
+        Case{TA_RIGHT | TA_BOTTOM, -W, -(Ascent + Descent)}}) {
     TextBitmap(B);
     C->SetTextAlign(K.Align);
     C->TextOut(100, 100, S);
     const QRect Ink = InkBox(B.Image());
     const QRect Box(100 + K.Left, 100 + K.Top, W, Ascent + Descent);
-    EXPECT_TRUE(Box.contains(Ink)) << "align " << K.Align << " ink " << Ink.x() << "," << Ink.y() << " "
-                                   << Ink.width() << "x" << Ink.height();
+    EXPECT_TRUE(Box.contains(Ink)) << "align " << K.Align << " ink " << Ink.x() << "," << Ink.y()
+                                   << " " << Ink.width() << "x" << Ink.height();
     EXPECT_LE(Ink.left() - Box.left(), 3) << "align " << K.Align;
     EXPECT_LE(Box.right() - Ink.right(), 3) << "align " << K.Align;
     // "H" stands on the baseline; "g" goes below it.
@@ -230,6 +231,7 @@ TEST(CanvasText, FormattedTextBreaksAlignsAndMarksAccelerators) {
   ASSERT_EQ(Log.Ops().size(), 2u);
   EXPECT_EQ(Log.Ops()[0].Text, "&x");
   EXPECT_FALSE(Log.Ops()[0].State.Clipped);
-  const int Tab = 8 * QFontMetrics(ToQFont(C.Font()->Data()), static_cast<QPaintDevice*>(nullptr)).averageCharWidth();
+  const int Tab = 8 * QFontMetrics(ToQFont(C.Font()->Data()), static_cast<QPaintDevice*>(nullptr))
+                          .averageCharWidth();
   EXPECT_NEAR(Log.Ops()[1].Points[0].X, Tab, 8);
 }

@@ -3,16 +3,17 @@
 #include "platform/text_file.h"
 #include "test_util.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 TEST(Codepage, EveryByteHasItsCharacterAndBack) {
   const std::map<int, char16_t> Specials = {
-      {0x80, 0x20AC}, {0x82, 0x201A}, {0x83, 0x0192}, {0x84, 0x201E}, {0x85, 0x2026}, {0x86, 0x2020},
-      {0x87, 0x2021}, {0x88, 0x02C6}, {0x89, 0x2030}, {0x8A, 0x0160}, {0x8B, 0x2039}, {0x8C, 0x0152},
-      {0x8E, 0x017D}, {0x91, 0x2018}, {0x92, 0x2019}, {0x93, 0x201C}, {0x94, 0x201D}, {0x95, 0x2022},
-      {0x96, 0x2013}, {0x97, 0x2014}, {0x98, 0x02DC}, {0x99, 0x2122}, {0x9A, 0x0161}, {0x9B, 0x203A},
-      {0x9C, 0x0153}, {0x9E, 0x017E}, {0x9F, 0x0178}};
+      {0x80, 0x20AC}, {0x82, 0x201A}, {0x83, 0x0192}, {0x84, 0x201E}, {0x85, 0x2026},
+      {0x86, 0x2020}, {0x87, 0x2021}, {0x88, 0x02C6}, {0x89, 0x2030}, {0x8A, 0x0160},
+      {0x8B, 0x2039}, {0x8C, 0x0152}, {0x8E, 0x017D}, {0x91, 0x2018}, {0x92, 0x2019},
+      {0x93, 0x201C}, {0x94, 0x201D}, {0x95, 0x2022}, {0x96, 0x2013}, {0x97, 0x2014},
+      {0x98, 0x02DC}, {0x99, 0x2122}, {0x9A, 0x0161}, {0x9B, 0x203A}, {0x9C, 0x0153},
+      {0x9E, 0x017E}, {0x9F, 0x0178}};
   for (int b = 0; b < 256; ++b) {
     char16_t Expected = static_cast<char16_t>(b);
     if (auto it = Specials.find(b); it != Specials.end()) Expected = it->second;
@@ -31,7 +32,8 @@ TEST(Codepage, EveryByteHasItsCharacterAndBack) {
     EXPECT_NE(b, '?');
     EXPECT_GE(b, 0xA0);
   }
-  QString S = QString::fromUtf8("x\xC2\xB2+\xE2\x82\xAC\xF0\x9F\x98\x80");  // x² + € + emoji (a surrogate pair)
+  QString S = QString::fromUtf8(
+      "x\xC2\xB2+\xE2\x82\xAC\xF0\x9F\x98\x80");  // x² + € + emoji (a surrogate pair)
   std::string Bytes = ToCp1252(S);
   EXPECT_EQ(Bytes, std::string("x\xB2+\x80\xA4"));
   EXPECT_EQ(FromCp1252("x\xB2+\x80"), QString::fromUtf8("x\xC2\xB2+\xE2\x82\xAC"));
@@ -45,7 +47,9 @@ TEST(TextFile, ReadsAnyLineEndAndEitherEncoding) {
   ASSERT_TRUE(ReadTextLines(F, L));
   EXPECT_EQ(L, (QStringList{"one", "two", "three", "four", "", "six"}));
 
-  ASSERT_TRUE(PutBytes(F, "\xEF\xBB\xBF" "caf\xC3\xA9\n"));  // UTF-8 with a byte-order mark
+  ASSERT_TRUE(PutBytes(F,
+                       "\xEF\xBB\xBF"
+                       "caf\xC3\xA9\n"));  // UTF-8 with a byte-order mark
   ASSERT_TRUE(ReadTextLines(F, L));
   EXPECT_EQ(L, QStringList{QString::fromUtf8("caf\xC3\xA9")});
 
@@ -127,7 +131,10 @@ TEST(StringList, ListSemantics) {
 
 TEST(StringList, FilesRoundTripAndFailuresKeepTheList) {
   QTemporaryDir Dir;
-  TStringList L({"a", QString::fromUtf8("\xC2\xBD" "x"), ""});
+  TStringList L({"a",
+                 QString::fromUtf8("\xC2\xBD"
+                                   "x"),
+                 ""});
   const QString F = Dir.filePath("l.txt");
   ASSERT_TRUE(L.SaveToFile(F));
   TStringList M;

@@ -1,8 +1,8 @@
 #include "platform/dialogs.h"
 #include "test_util.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 TEST(DialogFilters, ParseMatchAndExtension) {
   auto Items = ParseFilter("Text files (*.TXT)|*.TXT|Pictures|*.BMP;*.emf|All files|*.*");
@@ -38,7 +38,8 @@ TEST(ScriptedDialogs, BoxesAreRecordedAndAnswered) {
   EXPECT_EQ(Script.Requests[1].Type, mtError);
   EXPECT_EQ(Script.Requests[2].Caption, "Information");
   EXPECT_EQ(Script.Requests[3].Buttons, unsigned(mbYes | mbNo));
-  EXPECT_EQ(Script.Messages(), (QStringList{"File <x.CON> not found.", "Can't open file y", "Done", "Replace?", "Again?"}));
+  EXPECT_EQ(Script.Messages(), (QStringList{"File <x.CON> not found.", "Can't open file y", "Done",
+                                            "Replace?", "Again?"}));
 
   Script.AnswerText("42");
   Script.AnswerCancel();

@@ -3,6 +3,7 @@
 #include "platform/form.h"
 #include "platform/string_grid.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -10,7 +11,6 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <stdexcept>
@@ -64,7 +64,7 @@ void Later(std::vector<std::function<void()>> Steps) {
 
 TEST(Form, ModalRunEventsAndResults) {
   std::unique_ptr<TTestForm> F(CreateForm<TTestForm>());
-  F->DoCreate();  // only once
+  F->DoCreate();                   // only once
   Later({[&] { F->OK->click(); },  // empty text: the handler keeps the form open
          [&] {
            EXPECT_TRUE(F->isVisible());
@@ -80,7 +80,8 @@ TEST(Form, ModalRunEventsAndResults) {
          }});
   EXPECT_EQ(F->ShowModal(), mrOk);
   EXPECT_FALSE(F->isVisible());
-  EXPECT_EQ(F->Log, (QStringList{"Create", "Show", "OKClick", "OKClick", "CloseQuery", "OKClick", "CloseQuery", "Close"}));
+  EXPECT_EQ(F->Log, (QStringList{"Create", "Show", "OKClick", "OKClick", "CloseQuery", "OKClick",
+                                 "CloseQuery", "Close"}));
 
   F->Log.clear();
   Later({[&] { F->close(); }});  // the title bar's close box cancels
@@ -192,7 +193,8 @@ TEST(UpDown, PositionRangeAssociateAndChangingHook) {
   U.SetPosition(50);
   EXPECT_EQ(U.Position(), 20);
   std::vector<int> Clicks;
-  QObject::connect(&U, &TUpDown::Click, [&](TUDBtnType b) { Clicks.push_back(b == btNext ? 1 : -1); });
+  QObject::connect(&U, &TUpDown::Click,
+                   [&](TUDBtnType b) { Clicks.push_back(b == btNext ? 1 : -1); });
   U.Step(btNext);  // at the top: stays
   EXPECT_EQ(U.Position(), 20);
   E.setText("5");  // typed by the user
@@ -257,7 +259,7 @@ TEST(PageControl, TabVisibleAndChangeOnlyFromTheUser) {
   P.SetTabVisible(1, false);
   EXPECT_FALSE(P.TabVisible(1));
   EXPECT_EQ(P.Pages(2), P.ActivePage());  // indices stay fixed
-  P.tabBar()->setCurrentIndex(0);  // as a click on the tab does
+  P.tabBar()->setCurrentIndex(0);         // as a click on the tab does
   EXPECT_EQ(P.ActivePageIndex(), 0);
   EXPECT_EQ(Changes, 1);
   P.OnChanging = [](bool& Allow) { Allow = false; };

@@ -1,9 +1,9 @@
 #include "platform/ini_file.h"
 #include "test_util.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 QString CopyToTemp(const QTemporaryDir& Dir, const char* Name) {
@@ -33,7 +33,8 @@ TEST(IniFile, ReadsTolerantlyWithoutRegardToCase) {
   EXPECT_FALSE(Ini.ValueExists("Calc Settings", "lost"));
   EXPECT_FALSE(Ini.ValueExists("broken header", "lost"));
   EXPECT_EQ(Ini.ReadSections(), (QStringList{"Calc Settings", "Graphics", "Calc"}));
-  EXPECT_EQ(Ini.ReadSection("CALC SETTINGS"), (QStringList{"Notation", "Digits", "Hint", "Angle", "ShowComp"}));
+  EXPECT_EQ(Ini.ReadSection("CALC SETTINGS"),
+            (QStringList{"Notation", "Digits", "Hint", "Angle", "ShowComp"}));
 }
 
 TEST(IniFile, WritesAndReadsBack) {
@@ -52,16 +53,18 @@ TEST(IniFile, WritesAndReadsBack) {
     ASSERT_TRUE(Ini.UpdateFile());
   }
   EXPECT_EQ(ReadBytes(F),
-            QByteArray("[Calc Settings]\nDigits=15\nHint=1\nAssistant=0\n\n[Graphics]\nTitle=two lines\n\n"
-                       "[fmPlot2DChart]\nPlot_View3D=0.033333\nPlot_Color=-2147483633\n"));
+            QByteArray(
+                "[Calc Settings]\nDigits=15\nHint=1\nAssistant=0\n\n[Graphics]\nTitle=two lines\n\n"
+                "[fmPlot2DChart]\nPlot_View3D=0.033333\nPlot_Color=-2147483633\n"));
   TIniFile Ini(F);
   Ini.DeleteKey("Calc Settings", "hint");
   Ini.EraseSection("GRAPHICS");
   EXPECT_FALSE(Ini.ValueExists("Calc Settings", "Hint"));
   EXPECT_FALSE(Ini.SectionExists("Graphics"));
   ASSERT_TRUE(Ini.UpdateFile());
-  EXPECT_EQ(ReadBytes(F),
-            QByteArray("[Calc Settings]\nDigits=15\nAssistant=0\n\n[fmPlot2DChart]\nPlot_View3D=0.033333\nPlot_Color=-2147483633\n"));
+  EXPECT_EQ(ReadBytes(F), QByteArray("[Calc "
+                                     "Settings]\nDigits=15\nAssistant=0\n\n[fmPlot2DChart]\nPlot_"
+                                     "View3D=0.033333\nPlot_Color=-2147483633\n"));
 }
 
 TEST(IniFile, CrlfInputIsRewrittenWithLfAndTwoObjectsKeepEachOthersKeys) {

@@ -63,7 +63,8 @@ TEST(NumberText, ReadingIsStrictAndLocaleFree) {
   EXPECT_TRUE(TryTextToFloat("1E-5000", d));
   EXPECT_EQ(d, 0.0);
   EXPECT_EQ(FormatGeneral(0.5, 15), "0.5");
-  for (const char* Bad : {"", " ", "1,5", "inf", "nan", "-INF", "0x1p3", "1e", "1e+", ".", "1.5.2", "1e400", "--1", "1 2"})
+  for (const char* Bad : {"", " ", "1,5", "inf", "nan", "-INF", "0x1p3", "1e", "1e+", ".", "1.5.2",
+                          "1e400", "--1", "1 2"})
     EXPECT_FALSE(TryTextToFloat(Bad, d)) << Bad;
   long double ld = 0;
   EXPECT_TRUE(TryTextToFloat("1e400", ld));
@@ -88,7 +89,8 @@ TEST(NumberText, ShortestTextRoundTrips) {
     EXPECT_EQ(lback, lv) << s;
     EXPECT_EQ(s.find_first_of("e,"), std::string::npos) << s;
   }
-  for (double v : {std::numeric_limits<double>::max(), std::numeric_limits<double>::denorm_min(), -0.1, 1e15, 123456.0}) {
+  for (double v : {std::numeric_limits<double>::max(), std::numeric_limits<double>::denorm_min(),
+                   -0.1, 1e15, 123456.0}) {
     double back = 0;
     ASSERT_TRUE(TryTextToFloat(FloatToText(v), back));
     EXPECT_EQ(back, v);

@@ -6,11 +6,11 @@
 #include "platform/string_list.h"
 #include "test_util.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QUrl>
-#include <gtest/gtest.h>
 
 #include <stdexcept>
 
@@ -28,8 +28,8 @@ TEST(HandlerGuard, EscapingExceptionsBecomeErrorBoxes) {
   Handler(3);
   EXPECT_FALSE(RunGuarded([] { throw std::bad_alloc(); }));
   EXPECT_TRUE(RunGuarded([] {}));
-  EXPECT_EQ(Script.Messages(),
-            (QStringList{"Matrix is singular", "List index out of bounds (3)", "Unknown error", "Out of memory"}));
+  EXPECT_EQ(Script.Messages(), (QStringList{"Matrix is singular", "List index out of bounds (3)",
+                                            "Unknown error", "Out of memory"}));
   for (const auto& R : Script.Requests) EXPECT_EQ(R.Type, mtError);
 }
 

@@ -16,4 +16,6 @@ inline bool PutBytes(const QString& FileName, const QByteArray& Bytes) {
   return f.write(Bytes) == Bytes.size();
 }
 
-inline QString DataFile(const char* Name) { return QStringLiteral(NUMYX_TEST_DATA "/") + QString::fromUtf8(Name); }
+inline QString DataFile(const char* Name) {
+  return QStringLiteral(NUMYX_TEST_DATA "/") + QString::fromUtf8(Name);
+}
