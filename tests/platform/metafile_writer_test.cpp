@@ -1,0 +1,581 @@
+// The metafile writers, checked by independent readers: each picture is turned into SVG by an
+// external converter and the SVG is searched for the primitives, colours and texts drawn.
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include "gfx_test_support.h"
+#include "platform/codepage.h"
+#include "platform/metafile_writer.h"
+#include "test_util.h"
+
+namespace {
+
+constexpr int PicW = 400;
+constexpr int PicH = 300;
+
+// The colours of the test picture, one per primitive, so that the SVG shows which arrived.
+constexpr TColor cLine = RGB(0xFF, 0x00, 0x00);        // red
+constexpr TColor cDash = RGB(0x00, 0x00, 0xFF);        // blue
+constexpr TColor cWide = RGB(0x00, 0x80, 0x00);        // green
+constexpr TColor cPolyAlt = RGB(0xFF, 0xD7, 0x00);     // gold
+constexpr TColor cPolyWind = RGB(0xDA, 0x70, 0xD6);    // orchid
+constexpr TColor cRect = RGB(0x00, 0x80, 0x80);        // teal
+constexpr TColor cRound = RGB(0x9A, 0xCD, 0x32);       // yellowgreen
+constexpr TColor cEllipse = RGB(0x48, 0x3D, 0x8B);     // darkslateblue
+constexpr TColor cArc = RGB(0xA5, 0x2A, 0x2A);         // brown
+constexpr TColor cChord = RGB(0x2E, 0x8B, 0x57);       // seagreen
+constexpr TColor cPie = RGB(0x55, 0x6B, 0x2F);         // darkolivegreen
+constexpr TColor cHatch = RGB(0x46, 0x82, 0xB4);       // steelblue
+constexpr TColor cFrameOnly = RGB(0x19, 0x19, 0x70);   // midnightblue
+constexpr TColor cFill = RGB(0x8B, 0x45, 0x13);        // saddlebrown
+constexpr TColor cText = RGB(0x00, 0x00, 0xCD);        // mediumblue
+constexpr TColor cOpaqueBack = RGB(0x98, 0xFB, 0x98);  // palegreen
+constexpr TColor cClipped = RGB(0xAD, 0xD8, 0xE6);     // lightblue
+constexpr TColor cRegion = RGB(0xFF, 0x8C, 0x00);      // darkorange
+constexpr TColor cPixel = RGB(0xDC, 0x14, 0x3C);       // crimson
+
+void PaintTestPicture(TCanvas& C) {
+  C.Brush()->SetColor(clWhite);
+  C.FillRect(Rect(0, 0, PicW, PicH));
+  C.Pen()->SetColor(cLine);
+  C.MoveTo(10, 10);
+  C.LineTo(190, 10);
+
+  C.Pen()->SetColor(cDash);
+  C.Pen()->SetStyle(psDash);
+  const std::vector<TPoint> Zig = {{10, 20}, {100, 40}, {190, 20}};
+  C.Polyline(Zig);
+
+  C.Pen()->SetStyle(psSolid);
+  C.Pen()->SetColor(cWide);
+  C.Pen()->SetWidth(5);
+  C.MoveTo(10, 50);
+  C.LineTo(190, 50);
+
+  C.Pen()->SetWidth(1);
+  C.Pen()->SetColor(clBlack);
+  C.Brush()->SetColor(cPolyAlt);
+  const std::vector<TPoint> Star = {{220, 10}, {250, 80}, {200, 35}, {260, 35}, {210, 80}};
+  C.SetPolyFillMode(pfAlternate);
+  C.Polygon(Star);
+  C.Brush()->SetColor(cPolyWind);
+  std::vector<TPoint> Star2 = Star;
+  for (TPoint& P : Star2) P.X += 80;
+  C.SetPolyFillMode(pfWinding);
+  C.Polygon(Star2);
+
+  C.Pen()->SetColor(clNavy);
+  C.Brush()->SetColor(cRect);
+  C.Rectangle(10, 100, 60, 140);
+  C.Brush()->SetColor(cRound);
+  C.RoundRect(70, 100, 130, 140, 16, 12);
+  C.Brush()->SetColor(cEllipse);
+  C.Ellipse(140, 100, 200, 140);
+  C.Pen()->SetColor(cArc);
+  C.Arc(210, 100, 260, 140, 260, 120, 210, 120);
+  C.Pen()->SetColor(clBlack);
+  C.Brush()->SetColor(cChord);
+  C.Chord(270, 100, 320, 140, 320, 100, 270, 140);
+  C.Brush()->SetColor(cPie);
+  C.Pie(330, 100, 380, 140, 380, 120, 355, 100);
+
+  C.Brush()->SetColor(cHatch);
+  C.Brush()->SetStyle(bsCross);
+  C.Rectangle(10, 150, 60, 190);
+  C.Brush()->SetStyle(bsClear);
+  C.Pen()->SetColor(cFrameOnly);
+  C.Rectangle(70, 150, 130, 190);
+  C.Brush()->SetColor(cFill);
+  C.FillRect(Rect(140, 150, 200, 190));
+
+  C.Font()->SetName(QStringLiteral("Arial"));
+  C.Font()->SetHeight(-16);
+  C.Font()->SetColor(cText);
+  C.Brush()->SetStyle(bsClear);
+  C.TextOut(10, 200, QStringLiteral("Hello metafile"));
+  C.Brush()->SetColor(cOpaqueBack);
+  C.TextOut(10, 225, QStringLiteral("Opaque"));
+  C.Brush()->SetStyle(bsClear);
+  C.SetTextAlign(TA_CENTER | TA_BASELINE);
+  C.TextOut(300, 220, QStringLiteral("Grüße €"));
+  C.SetTextAlign(TA_LEFT | TA_TOP);
+  C.Font()->SetEscapement(900);
+  C.TextOut(380, 290, QStringLiteral("Up"));
+  C.Font()->SetEscapement(0);
+  C.Font()->SetStyle({fsBold, fsItalic});
+  C.TextOut(200, 270, QStringLiteral("Bold"));
+  C.Font()->SetStyle({});
+
+  C.SetClipRect(Rect(210, 150, 240, 170));
+  C.Brush()->SetColor(cClipped);
+  C.Pen()->SetStyle(psClear);
+  C.Rectangle(200, 140, 260, 200);
+  QRegion Two(QRect(10, 240, 20, 20));
+  Two += QRect(50, 250, 20, 20);
+  C.SelectClipRgn(&Two);
+  C.Brush()->SetColor(cRegion);
+  C.Rectangle(0, 230, 100, 280);
+  C.ResetClip();
+
+  QImage Image(8, 4, QImage::Format_RGB32);
+  Image.fill(qRgb(0xFF, 0, 0));
+  for (int X = 4; X < 8; ++X)
+    for (int Y = 0; Y < 4; ++Y) Image.setPixel(X, Y, qRgb(0, 0, 0xFF));
+  C.StretchDrawImage(Rect(270, 150, 350, 190), Image);
+  C.SetPixels(390, 10, cPixel);
+}
+
+QString Tool(const char* Name) {
+  const QString Path = QStandardPaths::findExecutable(QString::fromLatin1(Name));
+  if (Path.isEmpty())
+    ADD_FAILURE() << Name << " is not installed (see tools/packages.txt); it reads the pictures";
+  return Path;
+}
+
+// Runs a converter and answers the SVG it wrote; empty when it failed.
+QString ToSvg(TMetafileFormat Format, const QString& File) {
+  const QString Svg = File + QStringLiteral(".svg");
+  QProcess P;
+  if (Format == TMetafileFormat::Emf) {
+    const QString Exe = Tool("emf2svg-conv");
+    if (Exe.isEmpty()) return {};
+    P.start(Exe, {QStringLiteral("-i"), File, QStringLiteral("-o"), Svg});
+  } else {
+    const QString Exe = Tool("wmf2svg");
+    if (Exe.isEmpty()) return {};
+    P.start(Exe, {QStringLiteral("--inline"), QStringLiteral("-o"), Svg, File});
+  }
+  if (!P.waitForFinished(60000) || P.exitCode() != 0) {
+    ADD_FAILURE() << "converter failed: " << P.readAllStandardError().toStdString();
+    return {};
+  }
+  return QString::fromUtf8(ReadBytes(Svg));
+}
+
+// ---- the files themselves ----
+
+struct TRecord {
+  unsigned Type = 0;
+  qsizetype At = 0;
+  qsizetype Size = 0;
+};
+
+quint32 U32(const QByteArray& B, qsizetype At) {
+  quint32 V = 0;
+  for (int I = 3; I >= 0; --I) V = (V << 8) | static_cast<unsigned char>(B[At + I]);
+  return V;
+}
+quint16 U16(const QByteArray& B, qsizetype At) {
+  return static_cast<quint16>(static_cast<unsigned char>(B[At]) |
+                              (static_cast<unsigned char>(B[At + 1]) << 8));
+}
+qint16 S16(const QByteArray& B, qsizetype At) { return static_cast<qint16>(U16(B, At)); }
+
+// The records of an enhanced metafile; empty unless their sizes add up to the file exactly.
+std::vector<TRecord> EmfRecords(const QByteArray& B) {
+  std::vector<TRecord> R;
+  qsizetype At = 0;
+  while (At + 8 <= B.size()) {
+    const quint32 Size = U32(B, At + 4);
+    if (Size < 8 || Size % 4 != 0 || At + Size > B.size()) return {};
+    R.push_back({U32(B, At), At, static_cast<qsizetype>(Size)});
+    At += Size;
+  }
+  if (At != B.size()) return {};
+  return R;
+}
+
+// The records after the placeable and the standard header; empty unless they fill the file.
+std::vector<TRecord> WmfRecords(const QByteArray& B) {
+  std::vector<TRecord> R;
+  qsizetype At = 22 + 18;
+  while (At + 6 <= B.size()) {
+    const qsizetype Size = 2 * static_cast<qsizetype>(U32(B, At));
+    if (Size < 6 || At + Size > B.size()) return {};
+    R.push_back({U16(B, At + 4), At, Size});
+    At += Size;
+  }
+  if (At != B.size()) return {};
+  return R;
+}
+
+std::vector<TRecord> OfType(const std::vector<TRecord>& All, unsigned Type) {
+  std::vector<TRecord> R;
+  for (const TRecord& X : All)
+    if (X.Type == Type) R.push_back(X);
+  return R;
+}
+
+// EMF record types and WMF functions the checks look for.
+enum : unsigned {
+  EMR_HEADER = 1,
+  EMR_EOF = 14,
+  EMR_SETPIXELV = 15,
+  EMR_SETBKMODE = 18,
+  EMR_SETPOLYFILLMODE = 19,
+  EMR_SETBKCOLOR = 25,
+  EMR_EXCLUDECLIPRECT = 29,
+  EMR_INTERSECTCLIPRECT = 30,
+  EMR_SAVEDC = 33,
+  EMR_RESTOREDC = 34,
+  EMR_CREATEBRUSHINDIRECT = 39,
+  EMR_POLYLINE = 4,
+  EMR_STRETCHDIBITS = 81,
+  EMR_EXTTEXTOUTW = 84,
+  EMR_CREATEDIBPATTERNBRUSHPT = 94,
+  EMR_EXTCREATEPEN = 95,
+  META_EOF = 0x0000,
+  META_SAVEDC = 0x001E,
+  META_SETBKMODE = 0x0102,
+  META_SETPOLYFILLMODE = 0x0106,
+  META_RESTOREDC = 0x0127,
+  META_SETBKCOLOR = 0x0201,
+  META_CREATEBRUSHINDIRECT = 0x02FC,
+  META_POLYGON = 0x0324,
+  META_POLYLINE = 0x0325,
+  META_EXCLUDECLIPRECT = 0x0415,
+  META_INTERSECTCLIPRECT = 0x0416,
+  META_SETPIXEL = 0x041F,
+  META_EXTTEXTOUT = 0x0A32,
+  META_STRETCHDIB = 0x0F43,
+};
+
+QRgb ColorRefAt(const QByteArray& B, qsizetype At) {
+  return qRgb(static_cast<unsigned char>(B[At]), static_cast<unsigned char>(B[At + 1]),
+              static_cast<unsigned char>(B[At + 2]));
+}
+QRgb Rgb(TColor C) { return ToQColor(C).rgb(); }
+
+// The strings of the text records, decoded as the format stores them.
+QStringList EmfTexts(const QByteArray& B, const std::vector<TRecord>& All) {
+  QStringList Texts;
+  for (const TRecord& R : OfType(All, EMR_EXTTEXTOUTW)) {
+    const qsizetype Emt = R.At + 8 + 16 + 12;
+    const quint32 N = U32(B, Emt + 8);
+    const quint32 Off = U32(B, Emt + 12);
+    QString T;
+    for (quint32 I = 0; I < N; ++I) T += QChar(U16(B, R.At + Off + 2 * I));
+    Texts << T;
+  }
+  return Texts;
+}
+
+QList<QByteArray> WmfTexts(const QByteArray& B, const std::vector<TRecord>& All) {
+  QList<QByteArray> Texts;
+  for (const TRecord& R : OfType(All, META_EXTTEXTOUT)) {
+    const int N = S16(B, R.At + 10);
+    const unsigned Options = U16(B, R.At + 12);
+    const qsizetype Text = R.At + 14 + ((Options & (ETO_OPAQUE | ETO_CLIPPED)) ? 8 : 0);
+    Texts << B.mid(Text, N);
+  }
+  return Texts;
+}
+
+// ---- the SVG the readers make of them ----
+
+struct TSvgElement {
+  QString Name;
+  QMap<QString, QString> Attr;  // attributes and the properties of the style attribute
+  QString Text;
+};
+
+std::vector<TSvgElement> ParseSvg(const QString& Svg) {
+  std::vector<TSvgElement> All;
+  QXmlStreamReader X(Svg);
+  // One reader writes "xlink:href" without declaring the prefix.
+  X.setNamespaceProcessing(false);
+  int Open = -1;
+  while (!X.atEnd()) {
+    X.readNext();
+    if (X.isStartElement()) {
+      TSvgElement E;
+      E.Name = X.qualifiedName().toString();
+      for (const QXmlStreamAttribute& A : X.attributes())
+        E.Attr[A.qualifiedName().toString().remove(QStringLiteral("xlink:"))] =
+            A.value().toString().trimmed();
+      for (const QString& Prop : E.Attr.value(QStringLiteral("style")).split(u';')) {
+        const qsizetype Colon = Prop.indexOf(u':');
+        if (Colon > 0) E.Attr[Prop.left(Colon).trimmed()] = Prop.mid(Colon + 1).trimmed();
+      }
+      All.push_back(E);
+      Open = static_cast<int>(All.size()) - 1;
+    } else if (X.isCharacters() && Open >= 0) {
+      All[static_cast<size_t>(Open)].Text += X.text();
+    } else if (X.isEndElement()) {
+      Open = -1;
+    }
+  }
+  EXPECT_FALSE(X.hasError()) << X.errorString().toStdString();
+  return All;
+}
+
+bool Painted(const TSvgElement& E, const char* Prop, TColor C) {
+  const QColor Q = QColor::fromString(E.Attr.value(QString::fromLatin1(Prop)));
+  return Q.isValid() && Q.rgb() == Rgb(C);
+}
+
+const TSvgElement* Find(const std::vector<TSvgElement>& All, const char* Prop, TColor C) {
+  for (const TSvgElement& E : All)
+    if (E.Name != u"text" && Painted(E, Prop, C)) return &E;
+  return nullptr;
+}
+
+double Num(const TSvgElement& E, const char* Name) {
+  return E.Attr.value(QString::fromLatin1(Name)).toDouble();
+}
+
+QList<double> Numbers(const QString& S) {
+  QList<double> R;
+  static const QRegularExpression Re(QStringLiteral(R"(-?\d+(\.\d+)?)"));
+  for (const QRegularExpressionMatch& M : Re.globalMatch(S)) R << M.captured().toDouble();
+  return R;
+}
+
+// Where an element starts: the corner of a rectangle, the centre of an ellipse, the first point
+// of a line or path.
+QPointF Anchor(const TSvgElement& E) {
+  if (E.Name == u"rect") return {Num(E, "x"), Num(E, "y")};
+  if (E.Name == u"ellipse") return {Num(E, "cx"), Num(E, "cy")};
+  const QList<double> N = Numbers(E.Name == u"path" ? E.Attr.value(QStringLiteral("d"))
+                                                    : E.Attr.value(QStringLiteral("points")));
+  return N.size() >= 2 ? QPointF(N[0], N[1]) : QPointF(-1e9, -1e9);
+}
+
+// Picture to SVG coordinates, taken from the white background that fills the picture: the
+// readers fit the drawing to their own view box.
+struct TView {
+  double X0 = 0, Y0 = 0, Sx = 1, Sy = 1;
+  QPointF Map(double X, double Y) const { return {X0 + Sx * X, Y0 + Sy * Y}; }
+};
+
+TView ViewOf(const std::vector<TSvgElement>& All) {
+  const TSvgElement* Back = Find(All, "fill", clWhite);
+  EXPECT_TRUE(Back && Back->Name == u"rect") << "no background";
+  if (!Back) return {};
+  // The background fills one pixel more each way than it covers, as a rectangle without outline.
+  return {Num(*Back, "x"), Num(*Back, "y"), Num(*Back, "width") / (PicW + 1),
+          Num(*Back, "height") / (PicH + 1)};
+}
+
+#define EXPECT_NEAR_POINT(P, Q, Tol)    \
+  do {                                  \
+    EXPECT_NEAR((P).x(), (Q).x(), Tol); \
+    EXPECT_NEAR((P).y(), (Q).y(), Tol); \
+  } while (0)
+
+QByteArray WritePicture(TMetafileFormat F, const QString& Name,
+                        const std::function<void(TCanvas&)>& Paint, int W = PicW, int H = PicH) {
+  auto Writer = CreateMetafileWriter(F, Name, W, H);
+  {
+    TCanvas C(Writer.get());
+    Paint(C);
+  }
+  EXPECT_TRUE(Writer->Finish());
+  return ReadBytes(Name);
+}
+
+// The checks that both readers support alike.
+void CheckCommonPrimitives(const std::vector<TSvgElement>& Svg) {
+  const TView V = ViewOf(Svg);
+  const double Tol = 3;
+  struct TExpect {
+    const char* What;
+    const char* Prop;
+    TColor Color;
+    const char* Kinds;
+    double X, Y;  // the anchor; X < 0 when the reader's geometry is not checked
+  };
+  const TExpect Expected[] = {
+      {"line", "stroke", cLine, "polyline path", 10, 10},
+      {"dashed polyline", "stroke", cDash, "polyline path", 10, 20},
+      {"wide line", "stroke", cWide, "polyline path", 10, 50},
+      {"alternate polygon", "fill", cPolyAlt, "polygon path", 220, 10},
+      {"winding polygon", "fill", cPolyWind, "polygon path", 300, 10},
+      {"rectangle", "fill", cRect, "rect", 10, 100},
+      {"round rectangle", "fill", cRound, "rect path", -1, 0},
+      {"ellipse", "fill", cEllipse, "ellipse", 170, 120},
+      {"arc", "stroke", cArc, "path ellipse", -1, 0},
+      {"chord", "fill", cChord, "path", -1, 0},
+      {"pie", "fill", cPie, "path", -1, 0},
+      {"hatched rectangle", "fill", cHatch, "rect", 10, 150},
+      {"clear rectangle", "stroke", cFrameOnly, "rect", 70, 150},
+      {"filled rectangle", "fill", cFill, "rect", 140, 150},
+      {"clipped rectangle", "fill", cClipped, "rect", -1, 0},
+      {"region-clipped rectangle", "fill", cRegion, "rect", -1, 0},
+  };
+  for (const TExpect& X : Expected) {
+    SCOPED_TRACE(X.What);
+    const TSvgElement* E = Find(Svg, X.Prop, X.Color);
+    ASSERT_NE(E, nullptr);
+    EXPECT_TRUE(QString::fromLatin1(X.Kinds).split(u' ').contains(E->Name))
+        << E->Name.toStdString();
+    if (X.X >= 0) EXPECT_NEAR_POINT(Anchor(*E), V.Map(X.X, X.Y), Tol);
+  }
+  EXPECT_NEAR(Num(*Find(Svg, "stroke", cWide), "stroke-width") / V.Sx, 5, 0.5);
+  EXPECT_NEAR(Num(*Find(Svg, "stroke", cLine), "stroke-width") / V.Sx, 1, 0.5);
+  const QString Dashes = Find(Svg, "stroke", cDash)->Attr.value(QStringLiteral("stroke-dasharray"));
+  EXPECT_GE(Numbers(Dashes).size(), 2) << Dashes.toStdString();
+  EXPECT_TRUE(Find(Svg, "stroke", cLine)
+                  ->Attr.value(QStringLiteral("stroke-dasharray"), QStringLiteral("none")) ==
+              u"none");
+  const TSvgElement& Rect = *Find(Svg, "fill", cRect);
+  EXPECT_NEAR(Num(Rect, "width"), 50 * V.Sx, Tol);
+  EXPECT_NEAR(Num(Rect, "height"), 40 * V.Sy, Tol);
+  EXPECT_TRUE(Painted(Rect, "stroke", clNavy));
+  EXPECT_GT(Num(*Find(Svg, "fill", cRound), "rx"), 0);
+  EXPECT_NEAR(Num(*Find(Svg, "fill", cEllipse), "rx"), 30 * V.Sx, Tol);
+  EXPECT_EQ(Find(Svg, "stroke", cFrameOnly)->Attr.value(QStringLiteral("fill")), u"none");
+  const TSvgElement& Fill = *Find(Svg, "fill", cFill);
+  EXPECT_NEAR(Num(Fill, "width"), 60 * V.Sx, Tol);
+  EXPECT_NEAR(Num(Fill, "height"), 40 * V.Sy, Tol);
+
+  // Texts: in the text colour, bold and italic where asked, the rotated one turned.
+  QString All;
+  bool Bold = false;
+  bool Italic = false;
+  bool Turned = false;
+  for (const TSvgElement& E : Svg) {
+    if (E.Name != u"text" || !Painted(E, "fill", cText)) continue;
+    All += E.Text;
+    const QString Weight = E.Attr.value(QStringLiteral("font-weight"));
+    if (E.Text.startsWith(u'B')) {
+      Bold = Weight == u"700" || Weight == u"bold";
+      Italic = E.Attr.value(QStringLiteral("font-style")) != u"normal" &&
+               !E.Attr.value(QStringLiteral("font-style")).isEmpty();
+    }
+    if (E.Text.startsWith(u'U')) {
+      const QString T = E.Attr.value(QStringLiteral("transform"));
+      const QList<double> M = Numbers(T);
+      Turned =
+          T.contains(QStringLiteral("rotate(-90")) ||
+          (T.startsWith(QStringLiteral("matrix")) && M.size() >= 2 && std::abs(M[1] + 1) < 0.01);
+    }
+  }
+  for (const char* Text : {"Hello metafile", "Opaque", "Grüße €", "Up", "Bold"})
+    EXPECT_TRUE(All.contains(QString::fromUtf8(Text))) << Text << " not in " << All.toStdString();
+  EXPECT_TRUE(Bold);
+  EXPECT_TRUE(Italic);
+  EXPECT_TRUE(Turned);
+
+  // The image: stored as a bitmap, shown with its left half red and its right half blue.
+  const TSvgElement* Image = nullptr;
+  for (const TSvgElement& E : Svg)
+    if (E.Name == u"image") Image = &E;
+  ASSERT_NE(Image, nullptr);
+  QString Href = Image->Attr.value(QStringLiteral("href"));
+  Href.remove(QRegularExpression(QStringLiteral(R"(\s)")));
+  ASSERT_TRUE(Href.startsWith(QStringLiteral("data:image/png;base64,")));
+  const QImage Png = QImage::fromData(QByteArray::fromBase64(Href.mid(22).toLatin1()));
+  ASSERT_EQ(Png.size(), QSize(8, 4));
+  EXPECT_EQ(Png.pixel(0, 0) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(Png.pixel(7, 3) & 0xFFFFFF, 0x0000FFu);
+}
+
+class MetafileFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureGuiApp();
+    ASSERT_TRUE(Dir.isValid());
+  }
+  QString Path(const char* Name) const { return Dir.filePath(QString::fromLatin1(Name)); }
+  QTemporaryDir Dir;
+};
+
+TEST_F(MetafileFiles, EnhancedPictureReadByAnotherProgram) {
+  const QString File = Path("picture.emf");
+  const QByteArray B = WritePicture(TMetafileFormat::Emf, File, PaintTestPicture);
+  const QString Svg = ToSvg(TMetafileFormat::Emf, File);
+  ASSERT_FALSE(Svg.isEmpty());
+  const std::vector<TSvgElement> Elements = ParseSvg(Svg);
+  ASSERT_FALSE(Elements.empty());
+  EXPECT_DOUBLE_EQ(Num(Elements[0], "width"), PicW);
+  EXPECT_DOUBLE_EQ(Num(Elements[0], "height"), PicH);
+  CheckCommonPrimitives(Elements);
+  for (TColor C : {cClipped, cRegion})
+    EXPECT_TRUE(Find(Elements, "fill", C)->Attr.contains(QStringLiteral("clip-path")));
+  for (const TSvgElement& E : Elements)
+    if (E.Name == u"text") {
+      EXPECT_EQ(E.Attr.value(QStringLiteral("font-family")), u"Arial");
+    }
+
+  // What this reader leaves out is checked in the records.
+  const std::vector<TRecord> R = EmfRecords(B);
+  ASSERT_FALSE(R.empty());
+  EXPECT_EQ(EmfTexts(B, R),
+            QStringList({QStringLiteral("Hello metafile"), QStringLiteral("Opaque"),
+                         QStringLiteral("Grüße €"), QStringLiteral("Up"), QStringLiteral("Bold")}));
+  std::vector<quint32> FillModes;
+  for (const TRecord& X : OfType(R, EMR_SETPOLYFILLMODE)) FillModes.push_back(U32(B, X.At + 8));
+  EXPECT_EQ(FillModes, (std::vector<quint32>{1, 2}));  // alternate, then winding
+  const std::vector<TRecord> Pixels = OfType(R, EMR_SETPIXELV);
+  ASSERT_EQ(Pixels.size(), 1u);
+  EXPECT_EQ(U32(B, Pixels[0].At + 8), 390u);
+  EXPECT_EQ(ColorRefAt(B, Pixels[0].At + 16), Rgb(cPixel));
+  bool Hatched = false;
+  for (const TRecord& X : OfType(R, EMR_CREATEBRUSHINDIRECT))
+    Hatched |= U32(B, X.At + 12) == 2 && U32(B, X.At + 20) == 4;  // BS_HATCHED, HS_CROSS
+  EXPECT_TRUE(Hatched);
+  bool OpaqueBack = false;
+  for (const TRecord& X : OfType(R, EMR_SETBKCOLOR))
+    OpaqueBack |= ColorRefAt(B, X.At + 8) == Rgb(cOpaqueBack);
+  EXPECT_TRUE(OpaqueBack);
+  EXPECT_FALSE(OfType(R, EMR_EXTCREATEPEN).empty());
+  EXPECT_EQ(OfType(R, EMR_INTERSECTCLIPRECT).size(), 2u);
+  EXPECT_FALSE(OfType(R, EMR_EXCLUDECLIPRECT).empty());
+  EXPECT_EQ(OfType(R, EMR_SAVEDC).size(), OfType(R, EMR_RESTOREDC).size());
+  const std::vector<TRecord> Dibs = OfType(R, EMR_STRETCHDIBITS);
+  ASSERT_EQ(Dibs.size(), 1u);
+  const qsizetype Bmi = Dibs[0].At + U32(B, Dibs[0].At + 48);
+  EXPECT_EQ(U32(B, Bmi), 40u);
+  EXPECT_EQ(U16(B, Bmi + 14), 24u);
+}
+
+TEST_F(MetafileFiles, OldStylePictureReadByAnotherProgram) {
+  const QString File = Path("picture.wmf");
+  const QByteArray B = WritePicture(TMetafileFormat::Wmf, File, PaintTestPicture);
+  const QString Svg = ToSvg(TMetafileFormat::Wmf, File);
+  ASSERT_FALSE(Svg.isEmpty());
+  // This reader copies the text bytes as they are, so its SVG is code page 1252 too.
+  const std::vector<TSvgElement> Elements =
+      ParseSvg(FromCp1252(ReadBytes(File + ".svg").toStdString()));
+  ASSERT_FALSE(Elements.empty());
+  EXPECT_DOUBLE_EQ(Num(Elements[0], "width"), PicW);
+  EXPECT_DOUBLE_EQ(Num(Elements[0], "height"), PicH);
+  CheckCommonPrimitives(Elements);
+  EXPECT_EQ(Find(Elements, "fill", cPolyAlt)->Attr.value(QStringLiteral("fill-rule")), u"evenodd");
+  EXPECT_EQ(Find(Elements, "fill", cPolyWind)->Attr.value(QStringLiteral("fill-rule")), u"nonzero");
+  const TSvgElement* Pixel = Find(Elements, "fill", cPixel);
+  ASSERT_NE(Pixel, nullptr);
+  EXPECT_NEAR_POINT(Anchor(*Pixel), ViewOf(Elements).Map(390, 10), 3);
+
+  const std::vector<TRecord> R = WmfRecords(B);
+  ASSERT_FALSE(R.empty());
+  EXPECT_EQ(WmfTexts(B, R), (QList<QByteArray>{"Hello metafile", "Opaque",
+                                               "Gr\xFC\xDF"
+                                               "e \x80",
+                                               "Up", "Bold"}));
+  EXPECT_EQ(OfType(R, META_INTERSECTCLIPRECT).size(), 2u);
+  EXPECT_FALSE(OfType(R, META_EXCLUDECLIPRECT).empty());
+  EXPECT_EQ(OfType(R, META_SAVEDC).size(), OfType(R, META_RESTOREDC).size());
+  EXPECT_EQ(OfType(R, META_SETPOLYFILLMODE).size(), 2u);
+  bool OpaqueBack = false;
+  for (const TRecord& X : OfType(R, META_SETBKCOLOR))
+    OpaqueBack |= ColorRefAt(B, X.At + 6) == Rgb(cOpaqueBack);
+  EXPECT_TRUE(OpaqueBack);
+  EXPECT_EQ(OfType(R, META_STRETCHDIB).size(), 1u);
+}
+
+}  // namespace
