@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -576,6 +577,188 @@ TEST_F(MetafileFiles, OldStylePictureReadByAnotherProgram) {
     OpaqueBack |= ColorRefAt(B, X.At + 6) == Rgb(cOpaqueBack);
   EXPECT_TRUE(OpaqueBack);
   EXPECT_EQ(OfType(R, META_STRETCHDIB).size(), 1u);
+}
+
+TEST_F(MetafileFiles, HeadersDescribeThePicture) {
+  for (const QSize Size : {QSize(PicW, PicH), QSize(1, 1), QSize(1000, 700)}) {
+    SCOPED_TRACE(Size.width());
+    const int W = Size.width();
+    const int H = Size.height();
+
+    const QByteArray E = WritePicture(TMetafileFormat::Emf, Path("h.emf"), PaintTestPicture, W, H);
+    ASSERT_GE(E.size(), 108);
+    EXPECT_EQ(E.mid(40, 4), QByteArray(" EMF"));
+    EXPECT_EQ(U32(E, 0), EMR_HEADER);
+    EXPECT_EQ(U32(E, 48), static_cast<quint32>(E.size()));  // nBytes
+    const std::vector<TRecord> R = EmfRecords(E);
+    ASSERT_FALSE(R.empty()) << "record sizes do not add up to the file size";
+    EXPECT_EQ(U32(E, 52), R.size());  // nRecords
+    EXPECT_EQ(R.back().Type, EMR_EOF);
+    EXPECT_GE(U16(E, 56), 4u);  // handles: the reserved one, pen, brush, font
+    // Frame in hundredths of a millimetre at 96 pixels per inch; device size in pixels.
+    EXPECT_EQ(static_cast<qint32>(U32(E, 24 + 8)), qRound(W * 2540 / 96.0));
+    EXPECT_EQ(static_cast<qint32>(U32(E, 24 + 12)), qRound(H * 2540 / 96.0));
+    EXPECT_EQ(U32(E, 72), static_cast<quint32>(W));
+    EXPECT_EQ(U32(E, 76), static_cast<quint32>(H));
+    EXPECT_EQ(U32(E, 100), static_cast<quint32>(qRound(W * 25400 / 96.0)));  // micrometres
+
+    const QByteArray M = WritePicture(TMetafileFormat::Wmf, Path("h.wmf"), PaintTestPicture, W, H);
+    ASSERT_GE(M.size(), 40);
+    EXPECT_EQ(U32(M, 0), 0x9AC6CDD7u);
+    quint16 Sum = 0;
+    for (int I = 0; I < 20; I += 2) Sum ^= U16(M, I);
+    EXPECT_EQ(U16(M, 20), Sum);
+    EXPECT_EQ(S16(M, 6), 0);
+    EXPECT_EQ(S16(M, 8), 0);
+    EXPECT_EQ(S16(M, 10), W);
+    EXPECT_EQ(S16(M, 12), H);
+    EXPECT_EQ(U16(M, 14), 96u);     // units per inch
+    EXPECT_EQ(U16(M, 22 + 2), 9u);  // header size in words
+    EXPECT_EQ(2 * static_cast<qsizetype>(U32(M, 22 + 6)), M.size() - 22);
+    const std::vector<TRecord> WR = WmfRecords(M);
+    ASSERT_FALSE(WR.empty()) << "record sizes do not add up to the file size";
+    EXPECT_EQ(WR.back().Type, META_EOF);
+    qsizetype Largest = 0;
+    for (const TRecord& X : WR) Largest = std::max(Largest, X.Size / 2);
+    EXPECT_EQ(static_cast<qsizetype>(U32(M, 22 + 12)), Largest);
+    EXPECT_GE(U16(M, 22 + 10), 3u);  // objects: pen, brush and font at once
+  }
+}
+
+TEST_F(MetafileFiles, FailedWritesAreReported) {
+  for (TMetafileFormat F : {TMetafileFormat::Emf, TMetafileFormat::Wmf}) {
+    auto Missing = CreateMetafileWriter(F, Path("no/such/dir/p.emf"), 10, 10);
+    {
+      TCanvas C(Missing.get());
+      C.Rectangle(1, 1, 5, 5);
+    }
+    EXPECT_FALSE(Missing->Finish());
+    EXPECT_FALSE(Missing->Finish());
+    EXPECT_FALSE(QFileInfo::exists(Path("no")));
+
+    // A directory in the place of the file: nothing is written and the directory stays.
+    ASSERT_TRUE(QDir(Dir.path()).mkpath(QStringLiteral("taken")));
+    auto Taken = CreateMetafileWriter(F, Path("taken"), 10, 10);
+    EXPECT_FALSE(Taken->Finish());
+    EXPECT_TRUE(QFileInfo(Path("taken")).isDir());
+
+    // An existing picture is replaced only by a whole new one.
+    const QString File = Path("kept.pic");
+    ASSERT_TRUE(PutBytes(File, "old"));
+    auto Good = CreateMetafileWriter(F, File, 10, 10);
+    {
+      TCanvas C(Good.get());
+      C.Ellipse(0, 0, 9, 9);
+    }
+    ASSERT_TRUE(Good->Finish());
+    const QByteArray New = ReadBytes(File);
+    EXPECT_GT(New.size(), 40);
+    // Finishing again writes nothing more; what is drawn afterwards is not recorded.
+    {
+      TCanvas C(Good.get());
+      C.Rectangle(0, 0, 5, 5);
+    }
+    EXPECT_TRUE(Good->Finish());
+    EXPECT_EQ(ReadBytes(File), New);
+  }
+}
+
+TEST_F(MetafileFiles, ClipboardBytesAreThePicture) {
+  for (TMetafileFormat F : {TMetafileFormat::Emf, TMetafileFormat::Wmf}) {
+    const QByteArray File = WritePicture(F, Path("c.pic"), PaintTestPicture);
+    EXPECT_EQ(MetafileBytes(F, PicW, PicH, PaintTestPicture), File);
+  }
+  // Nothing drawn and no size still make a valid, empty picture of one pixel.
+  const QByteArray E = MetafileBytes(TMetafileFormat::Emf, 0, -5, nullptr);
+  ASSERT_FALSE(EmfRecords(E).empty());
+  EXPECT_EQ(U32(E, 72), 1u);
+  EXPECT_EQ(U32(E, 76), 1u);
+  const QByteArray M = MetafileBytes(TMetafileFormat::Wmf, 0, 0, [](TCanvas&) {});
+  ASSERT_FALSE(WmfRecords(M).empty());
+  EXPECT_EQ(S16(M, 10), 1);
+}
+
+// Coordinates at the ends of the integer range, huge pens, fonts and pictures, and lines longer
+// than one record holds: every file stays well formed, within its format's coordinate range, and
+// readable.
+void PaintExtremes(TCanvas& C) {
+  constexpr int Big = INT_MAX;
+  constexpr int Small = INT_MIN;
+  C.Pen()->SetColor(cLine);
+  C.MoveTo(10, 10);
+  C.LineTo(Big, 10);
+  const std::vector<TPoint> Wild = {
+      {Small, Small}, {Big, Big}, {Small, Big}, {50, 50}, {Big, Small}};
+  C.Polyline(Wild);
+  C.Brush()->SetColor(cPolyAlt);
+  C.Polygon(std::vector<TPoint>{{10, 10}, {Big, 10}, {10, Big}});
+  C.Rectangle(Small, Small, Big, Big);
+  C.Ellipse(Small, Small, Big, Big);
+  C.RoundRect(Small, 0, Big, 10, Big, Big);
+  C.Arc(Small, Small, Big, Big, Big, 0, Small, 0);
+  C.Pie(0, 0, Big, Big, Small, Small, Big, Big);
+  C.FillRect(Rect(Small, Small, Big, Big));
+  C.FrameRect(Rect(Small, Small, Big, Big));
+  C.Pen()->SetWidth(Big);
+  C.LineTo(0, 0);
+  C.Pen()->SetWidth(1);
+  C.Font()->SetHeight(Small);
+  C.TextOut(Big, Small, QStringLiteral("far"));
+  C.Font()->SetHeight(-12);
+  C.TextRect(Rect(Small, Small, Big, Big), Big, Big, QStringLiteral("cut"));
+  C.TextOut(5, 5, QString(20000, u'x'));
+  C.SetPixels(Big, Big, cPixel);
+  QImage Image(2, 2, QImage::Format_ARGB32);
+  Image.fill(qRgba(255, 0, 0, 0));
+  C.StretchDrawImage(Rect(Small, Small, Big, Big), Image);
+  QRegion Far(QRect(Big - 10, Big - 10, 10, 10));
+  Far += QRect(0, 0, 5, 5);
+  C.SelectClipRgn(&Far);
+  C.Rectangle(0, 0, 20, 20);
+  C.ResetClip();
+  std::vector<TPoint> Zig;
+  for (int I = 0; I < 40000; ++I) Zig.push_back({I % 400, (I % 2) * 100 + I / 400});
+  C.Polyline(Zig);
+  C.Polygon(Zig);
+}
+
+TEST_F(MetafileFiles, ExtremeInputStaysWithinTheFormat) {
+  const QString Emf = Path("x.emf");
+  const QByteArray E = WritePicture(TMetafileFormat::Emf, Emf, PaintExtremes);
+  const std::vector<TRecord> ER = EmfRecords(E);
+  ASSERT_FALSE(ER.empty());
+  EXPECT_FALSE(ToSvg(TMetafileFormat::Emf, Emf).isEmpty());
+  // The first line keeps its direction when it is cut at the limit.
+  const TRecord First = OfType(ER, EMR_POLYLINE).at(0);
+  EXPECT_EQ(U32(E, First.At + 24), 2u);
+  EXPECT_EQ(static_cast<qint32>(U32(E, First.At + 28 + 4)), 10);
+  EXPECT_EQ(static_cast<qint32>(U32(E, First.At + 28 + 12)), 10);
+  EXPECT_EQ(static_cast<qint32>(U32(E, First.At + 28 + 8)), (1 << 27) - 1);
+
+  const QString Wmf = Path("x.wmf");
+  const QByteArray M = WritePicture(TMetafileFormat::Wmf, Wmf, PaintExtremes);
+  const std::vector<TRecord> MR = WmfRecords(M);
+  ASSERT_FALSE(MR.empty());
+  EXPECT_FALSE(ToSvg(TMetafileFormat::Wmf, Wmf).isEmpty());
+  const std::vector<TRecord> Lines = OfType(MR, META_POLYLINE);
+  ASSERT_FALSE(Lines.empty());
+  EXPECT_EQ(S16(M, Lines[0].At + 6), 2);
+  EXPECT_EQ(S16(M, Lines[0].At + 8), 10);
+  EXPECT_EQ(S16(M, Lines[0].At + 10), 10);
+  EXPECT_EQ(S16(M, Lines[0].At + 12), 32767);
+  EXPECT_EQ(S16(M, Lines[0].At + 14), 10);
+  // The long zig-zag is split into pieces that meet; together they hold every point.
+  int Points = 0;
+  int Pieces = 0;
+  for (const TRecord& L : Lines) {
+    const int N = S16(M, L.At + 6);
+    if (N < 1000) continue;
+    ++Pieces;
+    Points += N;
+  }
+  EXPECT_GE(Pieces, 3);
+  EXPECT_EQ(Points, 40000 + Pieces - 1);
+  for (const TRecord& P : OfType(MR, META_POLYGON)) EXPECT_GT(S16(M, P.At + 6), 2);
 }
 
 }  // namespace
