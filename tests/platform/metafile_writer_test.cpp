@@ -761,4 +761,33 @@ TEST_F(MetafileFiles, ExtremeInputStaysWithinTheFormat) {
   for (const TRecord& P : OfType(MR, META_POLYGON)) EXPECT_GT(S16(M, P.At + 6), 2);
 }
 
+// Raster modes draw as copy outside images, "no operation" draws nothing; a bitmap brush is kept
+// as a device-independent pattern.
+TEST_F(MetafileFiles, PenModesAndPatternBrushes) {
+  auto Paint = [](TCanvas& C) {
+    C.Pen()->SetMode(pmNop);
+    C.Rectangle(0, 0, 10, 10);
+    C.Pen()->SetMode(pmNotXor);
+    C.Rectangle(0, 0, 20, 20);
+    C.Pen()->SetMode(pmCopy);
+    QImage Pattern(8, 8, QImage::Format_RGB32);
+    Pattern.fill(qRgb(0, 0x80, 0));
+    C.Brush()->SetBitmapImage(Pattern);
+    C.Rectangle(20, 20, 60, 60);
+  };
+  const QString Emf = Path("m.emf");
+  const QByteArray E = WritePicture(TMetafileFormat::Emf, Emf, Paint);
+  const std::vector<TRecord> R = EmfRecords(E);
+  EXPECT_EQ(OfType(R, 43).size(), 2u);  // EMR_RECTANGLE
+  EXPECT_TRUE(OfType(R, 20).empty());   // EMR_SETROP2
+  ASSERT_EQ(OfType(R, EMR_CREATEDIBPATTERNBRUSHPT).size(), 1u);
+  EXPECT_TRUE(ToSvg(TMetafileFormat::Emf, Emf).contains(QStringLiteral("<pattern")));
+
+  const QByteArray M = WritePicture(TMetafileFormat::Wmf, Path("m.wmf"), Paint);
+  const std::vector<TRecord> WR = WmfRecords(M);
+  EXPECT_EQ(OfType(WR, 0x041B).size(), 2u);  // META_RECTANGLE
+  EXPECT_TRUE(OfType(WR, 0x0104).empty());   // META_SETROP2
+  EXPECT_EQ(OfType(WR, 0x0142).size(), 1u);  // META_DIBCREATEPATTERNBRUSH
+}
+
 }  // namespace
