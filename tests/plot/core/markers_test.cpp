@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QPrinter>
+#include <QWidget>
 #include <algorithm>
 
+#include "platform/bitmap.h"
 #include "plot/core/graph_gradient.h"
 #include "plot/core/graph_marker.h"
 #include "plot/core/graph_output.h"
@@ -269,5 +271,38 @@ TEST(GraphGradient, BackgroundObject) {
   ASSERT_EQ(Bands.size(), 50u);
   EXPECT_EQ(Bands.front().State.Brush.Color, clSilver);  // the end colour at the right
   EXPECT_EQ(Bands.back().State.Brush.Color, clWhite);
+}
+}  // namespace
+
+namespace {
+TEST(GraphPrinterHelpers, CapsAndStretchedBitmap) {
+  EXPECT_GT(GetPrinterDeviceCaps(LOGPIXELSX), 0);
+  EXPECT_GE(GetPrinterDeviceCaps(NUMCOLORS), 2);
+  EXPECT_EQ(GetPrinterDeviceCaps(12345), 0);
+  TRecordingGraph G;
+  TBitmap B(4, 3);
+  EXPECT_TRUE(StretchBitmapToCanvas(&G.Canvas, {10, 10, 50, 40}, &B));
+  ASSERT_EQ(G.Ops().size(), 1u);
+  EXPECT_EQ(G.Ops()[0].Kind, coImage);
+  EXPECT_EQ(G.Ops()[0].Rect, (TRect{10, 10, 50, 40}));
+  TBitmap Empty;
+  EXPECT_FALSE(StretchBitmapToCanvas(&G.Canvas, {10, 10, 50, 40}, &Empty));
+}
+
+TEST(GraphControls, ArrangeInEqualSlots) {
+  QWidget Parent;
+  Parent.resize(300, 100);
+  QWidget A(&Parent), B(&Parent), C(&Parent);
+  for (QWidget* W : {&A, &B, &C}) W->resize(40, 20);
+  QWidget* const Row[] = {&A, &B, &C};
+  ArrangeControls(&Parent, Row);
+  EXPECT_EQ(A.pos(), QPoint(30, 40));
+  EXPECT_EQ(B.pos(), QPoint(130, 40));
+  EXPECT_EQ(C.pos(), QPoint(230, 40));
+  TGraphAbstract E;
+  GraphChanged = false;
+  E.SetVisible(false);
+  EXPECT_TRUE(GraphChanged);
+  EXPECT_FALSE(E.GetVisible());
 }
 }  // namespace
