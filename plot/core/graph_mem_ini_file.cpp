@@ -320,5 +320,8 @@ bool TGraphMemIniFile::UpdateFile(QString* Error) {
   }
   if (!WriteTextLines(FileName, Lines, Error)) return false;
   FPending.clear();
+  // What others wrote meanwhile is now part of the file; reading goes on from the file as saved.
+  FSections.clear();
+  Load(Lines);
   return true;
 }

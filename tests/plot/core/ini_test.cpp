@@ -136,6 +136,7 @@ TEST_F(GraphIni, OnlyItsOwnChangesReachTheSharedFile) {
   }
   Plot.WriteInteger(QStringLiteral("fmPlot.Plot"), QStringLiteral("Plot_Color"), 2);
   ASSERT_TRUE(Plot.UpdateFile());
+  EXPECT_EQ(Plot.ReadInteger(QStringLiteral("fmCalc"), QStringLiteral("Digits"), 0), 12);
   QByteArray B = Read(File);
   EXPECT_TRUE(B.contains("Digits=12")) << B.toStdString();
   EXPECT_TRUE(B.contains("Mode=Sci")) << B.toStdString();
