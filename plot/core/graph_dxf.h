@@ -1,0 +1,53 @@
+#pragma once
+// DXF entity records for what the drawing primitives draw while the writer is active: lines,
+// rectangles, circles and filled cells in world coordinates. The records only; ExportDXF adds
+// the section around them.
+#include <QString>
+#include <functional>
+
+#include "platform/colors.h"
+#include "plot/core/graph_types.h"
+
+class QIODevice;
+
+// The DXF colour number of an exact RGB value; 8 for anything else.
+int ColorToDXF(TColor Color);
+
+class TDXF {
+ public:
+  bool Active = false;
+  QIODevice* F = nullptr;  // opened and closed by whoever exports
+  // 0 script, 1 two-dimensional DXF, 2 DXF with Z, 3 coordinate lists; others write nothing.
+  int Mode = 2;
+
+  // Entities with a non-finite coordinate are left out: they have no place in the drawing.
+  void WriteLine(const QString& Layer, TColor Color, double X1, double Y1, double X2, double Y2);
+  void WriteRectangle(const TDoubleRect& R, const QString& Layer, TColor Color);
+  void WriteCircle(const QString& Layer, TColor Color, double X, double Y, double Radius);
+  void WriteSolid(const TDoubleRect& R, const QString& Layer, TColor Color);
+
+  // The first write error since the last ResetError; later writes are dropped.
+  bool Failed() const { return FFailed; }
+  const QString& Error() const { return FError; }
+  void ResetError() {
+    FFailed = false;
+    FError.clear();
+  }
+
+  // Upper case, blanks and "/" turned into "_", at most 255 characters.
+  static QString LayerName(const QString& Name);
+
+ private:
+  void Put(const QString& Line);
+  bool FFailed = false;
+  QString FError;
+};
+
+// The library's one writer.
+TDXF& GraphDXF();
+
+// Writes a DXF file: the entities section with whatever Draw sends to the writer (active in
+// Mode meanwhile), replacing FileName only when everything was written. False with a reason
+// otherwise.
+bool ExportDXF(const QString& FileName, int Mode, const std::function<void()>& Draw,
+               QString* Error = nullptr);
