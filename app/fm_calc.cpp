@@ -606,9 +606,9 @@ void TfmCalc::ConnectHandlers() {
           [this] { udPrecision->SetPosition(udPrecision2->Position()); });
   connect(chHint, &QCheckBox::clicked, this, [this] { chHintClick(chHint); });
   connect(chHint2, &QCheckBox::clicked, this, [this] { chHintClick(chHint2); });
-  connect(chAssistant, &QCheckBox::toggled, this, [this](bool On) {
-    pnAssistant->setVisible(On);
-    pnAssistant->clear();
+  // The pages show or hide the panel; the typing goes on in the input line.
+  connect(chAssistant, &QCheckBox::clicked, this, [this] {
+    if (isVisible()) Edit1->setFocus();
   });
 
   for (TSpeedButton* B : {sbEQ, SpeedButton63})
@@ -728,6 +728,12 @@ void TfmCalc::rgPlotClick() {
 void TfmCalc::ShowAssistantText(const QString& S) { ::ShowAssistantText(pnAssistant, S); }
 
 void TfmCalc::SetFunc(const QString& S) {
+  // A list that took the focus took the input line's selection with it; it is what the entry
+  // replaces.
+  if (!Edit1->hasSelectedText() && FLeftSelection.Length > 0 &&
+      FLeftSelection.Text == Edit1->text())
+    Edit1->setSelection(FLeftSelection.Start, FLeftSelection.Length);
+  FLeftSelection = {};
   if (Edit1->hasSelectedText()) Edit1->del();
   const int P = Edit1->cursorPosition();
   Edit1->insert(S);
@@ -803,6 +809,13 @@ bool TfmCalc::eventFilter(QObject* Watched, QEvent* Event) {
     }
     Edit1->setFocus();
     return T == QEvent::KeyPress;
+  }
+  if (Watched == Edit1 && T == QEvent::FocusOut) {
+    FLeftSelection = {Edit1->selectionStart(), static_cast<int>(Edit1->selectedText().size()),
+                      Edit1->text()};
+  } else if (Watched == Edit1 && (T == QEvent::MouseButtonPress || T == QEvent::KeyPress)) {
+    // The user puts the caret or types: the old selection is gone for good.
+    FLeftSelection = {};
   }
   if (Watched == Edit1 && T == QEvent::KeyPress && Busy()) {
     // The engine's text and the marked error refer to the text being evaluated.

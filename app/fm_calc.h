@@ -303,6 +303,13 @@ class TfmCalc : public TForm {
   bool FClosed = false;
   std::string FTypedText;  // the input line's text of the running evaluation, in engine bytes
   TfmCompMess* FOwnCompMess = nullptr;
+  // The input line's selection when it last lost the focus: a history or constants list that
+  // puts an entry in replaces it.
+  struct TLeftSelection {
+    int Start = 0;
+    int Length = 0;
+    QString Text;
+  } FLeftSelection;
   std::unique_ptr<TCalcEngineHost> FHost;
 };
 
