@@ -35,6 +35,7 @@
 #include "platform/codepage.h"
 #include "platform/dialogs.h"
 #include "widgets/nx_clock.h"
+#include "widgets/nx_label.h"
 #include "widgets/nx_switch.h"
 #include "widgets/text_list_box.h"
 
@@ -79,9 +80,11 @@ QPushButton* NewButton(const QString& Name, const QString& Caption, QWidget* Par
   return B;
 }
 
-QLabel* NewLabel(const QString& Name, const QString& Caption, QWidget* Parent) {
-  auto* L = new QLabel(Caption, Parent);
+// The window's labels draw their captions with a shadow.
+TNxLabel* NewLabel(const QString& Name, const QString& Caption, QWidget* Parent) {
+  auto* L = new TNxLabel(Parent);
   L->setObjectName(Name);
+  L->SetCaption(Caption);
   return L;
 }
 
@@ -216,7 +219,8 @@ void TfmCalc::BuildTopArea() {
   chAssistant = new QCheckBox(this);
   chAssistant->setObjectName("chAssistant");
   lbAssistant = NewLabel("lbAssistant", "Assistant", this);
-  pnAssistant = NewLabel("pnAssistant", QString(), this);
+  pnAssistant = new QLabel(this);
+  pnAssistant->setObjectName("pnAssistant");
   pnAssistant->setFrameShape(QFrame::Panel);
   pnAssistant->setFrameShadow(QFrame::Sunken);
   pnAssistant->setTextInteractionFlags(Qt::NoTextInteraction);
@@ -285,8 +289,7 @@ void TfmCalc::BuildKeypadPage(QWidget* Page, bool Second) {
   auto* DigitsRow = new QHBoxLayout;
   auto* DigitsLabel = NewLabel(Second ? "lbDigits2" : "lbDigits", "Digits", Page);
   // The label reads "Bits" in binary radix; the row keeps its place when it changes.
-  DigitsLabel->setMinimumWidth(std::max(DigitsLabel->fontMetrics().horizontalAdvance("Digits"),
-                                        DigitsLabel->fontMetrics().horizontalAdvance("Bits")));
+  DigitsLabel->setMinimumWidth(DigitsLabel->sizeHint().width());
   // An up-down beside a number field that only the arrows change.
   auto Spinner = [Page](const QString& Name, const QString& EditName, int Min, int Max, int Pos,
                         QLineEdit*& Edit) {
@@ -476,9 +479,9 @@ void TfmCalc::BuildGraphicsPage() {
     From = NewEdit("edFrom" + Axis, G);
     To = NewEdit("edTo" + Axis, G);
     Steps = NewEdit("edSteps" + Axis, G);
-    F->addRow("min", From);
-    F->addRow("max", To);
-    F->addRow("Num.of Intrvals", Steps);
+    F->addRow(NewLabel("lbFrom" + Axis, "min", G), From);
+    F->addRow(NewLabel("lbTo" + Axis, "max", G), To);
+    F->addRow(NewLabel("lbSteps" + Axis, "Num.of Intrvals", G), Steps);
     return G;
   };
   gbX = RangeBox("gbX", "X", edFromX, edToX, edStepsX, "X");
@@ -501,12 +504,12 @@ void TfmCalc::BuildGraphicsPage() {
   lbExaggerate = NewLabel("lbExaggerate", "Exaggerate (0-maximize graphic area)", tsGraph);
   edExaggerate = NewEdit("edExaggerate", tsGraph);
   edExaggerate->setText("0");
-  const std::array<std::pair<QLabel*, QLineEdit*>, 6> Rows = {{{lbXAxis, edX},
-                                                               {lbYAxis, edY},
-                                                               {lbTitle, edTitle},
-                                                               {lbLegend, edLegend},
-                                                               {lbNC, edNumCont},
-                                                               {lbExaggerate, edExaggerate}}};
+  const std::array<std::pair<TNxLabel*, QLineEdit*>, 6> Rows = {{{lbXAxis, edX},
+                                                                 {lbYAxis, edY},
+                                                                 {lbTitle, edTitle},
+                                                                 {lbLegend, edLegend},
+                                                                 {lbNC, edNumCont},
+                                                                 {lbExaggerate, edExaggerate}}};
   for (int R = 0; R < static_cast<int>(Rows.size()); ++R) {
     Texts->addWidget(Rows[static_cast<size_t>(R)].first, R, 0);
     Texts->addWidget(Rows[static_cast<size_t>(R)].second, R, 1);
@@ -549,10 +552,8 @@ void TfmCalc::BuildAboutPage() {
   auto* L = new QVBoxLayout(About);
   lbProduct =
       NewLabel("lbProduct", "Numyx v.4.24\nScientific calculator with function plotting", About);
-  QFont F = lbProduct->font();
-  F.setPointSize(F.pointSize() + 4);
-  F.setBold(true);
-  lbProduct->setFont(F);
+  lbProduct->Font()->SetSize(lbProduct->Font()->Size() + 4);
+  lbProduct->Font()->SetStyle({fsBold});
   lbAuthors = NewLabel("lbAuthors", "Written by the Numyx developers, 1998-2026", About);
   lbSupport = NewLabel("lbSupport", "Tech. support", About);
   btMail = NewButton("btMail", "support@numyx.example", About);
@@ -792,6 +793,11 @@ void TfmCalc::SpinButton1Change(int Delta) {
     if (const QScreen* S = screen()) Height = std::min(Height, S->availableGeometry().height());
     resize(width(), std::max(minimumSizeHint().height(), Height));
   }
+}
+
+int TfmCalc::RealAngleMode() const {
+  if (ComplexMode) return FRealAngleMode;
+  return rgAngle->ItemIndex() == 1 ? 1 : 0;
 }
 
 bool TfmCalc::Busy() const { return FEvaluating || EngineBusy(); }

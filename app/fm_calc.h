@@ -25,6 +25,7 @@ class QTimer;
 class QToolButton;
 class TfmCompMess;
 class TNxClock;
+class TNxLabel;
 class TNxSwitch;
 class TPageControl;
 class TRadioGroup;
@@ -70,7 +71,7 @@ class TfmCalc : public TForm {
   TSpeedButton* sbStop;
   QLabel* pnAssistant;
   QCheckBox* chAssistant;
-  QLabel* lbAssistant;
+  TNxLabel* lbAssistant;
   TSpinButton* SpinButton1;
   TNxClock* NxClock1;
   QMenu* PopupMenu1;
@@ -104,8 +105,8 @@ class TfmCalc : public TForm {
   QWidget* pnlBase2;
   QWidget* pnlComp;
   QWidget* pnlComp2;
-  QLabel* lbDigits;
-  QLabel* lbDigits2;
+  TNxLabel* lbDigits;
+  TNxLabel* lbDigits2;
   TUpDown* udDigits;
   TUpDown* UpDown2;
   QLineEdit* edDigits;   // the number field of udDigits
@@ -164,17 +165,17 @@ class TfmCalc : public TForm {
   QLineEdit* edFromY;
   QLineEdit* edToY;
   QLineEdit* edStepsY;
-  QLabel* lbNC;
+  TNxLabel* lbNC;
   QLineEdit* edNumCont;
-  QLabel* lbExaggerate;
+  TNxLabel* lbExaggerate;
   QLineEdit* edExaggerate;
-  QLabel* lbXAxis;
+  TNxLabel* lbXAxis;
   QLineEdit* edX;
-  QLabel* lbYAxis;
+  TNxLabel* lbYAxis;
   QLineEdit* edY;
-  QLabel* lbTitle;
+  TNxLabel* lbTitle;
   QLineEdit* edTitle;
-  QLabel* lbLegend;
+  TNxLabel* lbLegend;
   QLineEdit* edLegend;
   QPushButton* bbOK;
   QPushButton* sbColor;
@@ -191,9 +192,9 @@ class TfmCalc : public TForm {
   TCalcWindowPages* Pages = nullptr;
 
   // ---- "About && Mail" and "Finance" ----
-  QLabel* lbProduct;
-  QLabel* lbAuthors;
-  QLabel* lbSupport;
+  TNxLabel* lbProduct;
+  TNxLabel* lbAuthors;
+  TNxLabel* lbSupport;
   QPushButton* btMail;
   QPushButton* btMailSupport;
   std::array<QLineEdit*, 5> edFinance{};
@@ -263,6 +264,10 @@ class TfmCalc : public TForm {
   // rewritten at close.
   bool HistoryWritable() const { return FHistoryWritable; }
 
+  // The angle unit of the real mode (0 radians, 1 degrees), also while complex mode shows
+  // radians only; it is the one saved.
+  int RealAngleMode() const;
+
   // The notice window of the complex mode (the start-up one, else one of our own).
   TfmCompMess* CompMess();
 
@@ -295,6 +300,7 @@ class TfmCalc : public TForm {
   int PlotKind() const;
 
   // The spinner's range in decimal and hexadecimal radix, set by the notation.
+  int FRealAngleMode = 1;
   int FDigitMin = 8;
   int FDigitMax = 21;
   bool FEvaluating = false;
