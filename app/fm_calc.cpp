@@ -1,5 +1,6 @@
 #include "app/fm_calc.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -17,8 +18,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QTabBar>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/assistant.h"
 #include "app/calc_controls.h"
@@ -33,6 +36,7 @@
 #include "platform/app_services.h"
 #include "platform/bitmap.h"
 #include "platform/codepage.h"
+#include "platform/colors.h"
 #include "platform/dialogs.h"
 #include "widgets/nx_clock.h"
 #include "widgets/nx_label.h"
@@ -54,13 +58,30 @@ class THistoryCombo : public QComboBox {
   }
   QWidget* Line = nullptr;
   void showPopup() override {
-    if (Line) view()->setMinimumWidth(Line->width() + width());
-    QComboBox::showPopup();
-    // Under its line: opened from the arrow, the list was pushed aside by the screen's edge.
-    if (Line) {
-      QWidget* Popup = view()->window();
-      Popup->move(Line->mapToGlobal(QPoint(0, 0)).x(), Popup->y());
+    // As wide as the line with its arrow, never wider than the screen: a long entry is cut
+    // short with an ellipsis and shown whole in its tooltip.
+    int Wide = Line ? Line->width() + width() : width();
+    if (const QScreen* S = screen()) Wide = std::min(Wide, S->availableGeometry().width());
+    view()->setTextElideMode(Qt::ElideRight);
+    view()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view()->setMinimumWidth(0);
+    const QFontMetrics M = view()->fontMetrics();
+    for (int I = 0; I < count(); ++I) {
+      const QString Text = itemText(I);
+      setItemData(I, M.horizontalAdvance(Text) > Wide - 16 ? Text : QVariant(), Qt::ToolTipRole);
     }
+    QComboBox::showPopup();
+    QWidget* Popup = view()->window();
+    Popup->setMaximumWidth(Wide);
+    Popup->resize(Wide, Popup->height());
+    // Under its line (opened from the arrow, the list was pushed aside by the screen's edge),
+    // and inside the screen.
+    int Left = Line ? Line->mapToGlobal(QPoint(0, 0)).x() : Popup->x();
+    if (const QScreen* S = screen()) {
+      const QRect Avail = S->availableGeometry();
+      Left = std::clamp(Left, Avail.left(), Avail.right() + 1 - Wide);
+    }
+    Popup->move(Left, Popup->y());
   }
   QSize sizeHint() const override {
     return {QComboBox::sizeHint().height(), QComboBox::sizeHint().height()};
@@ -84,6 +105,12 @@ QPushButton* NewButton(const QString& Name, const QString& Caption, QWidget* Par
 TNxLabel* NewLabel(const QString& Name, const QString& Caption, QWidget* Parent) {
   auto* L = new TNxLabel(Parent);
   L->setObjectName(Name);
+  // In the window's own font and on its background, like the controls beside it.
+  const QFont F = Parent->font();
+  L->Font()->SetName(F.family());
+  L->Font()->SetSize(F.pointSize() > 0 ? F.pointSize() : 9);
+  L->SetColor(FromQColor(Parent->palette().color(QPalette::Window)));
+  L->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   L->SetCaption(Caption);
   return L;
 }
@@ -173,13 +200,50 @@ TfmCalc::TfmCalc(QWidget* Parent) : TForm(Parent) {
 
   Pages = new TCalcWindowPages(this);
   ConnectHandlers();
+  SetLeastSizes();
   // Wide enough to show every page's tab at once, but never larger than the screen (large fonts
   // and scale factors): the tab bar scrolls when its tabs do not fit.
   const QSize Hint = sizeHint();
   QSize Size(std::max(Hint.width(), pcCalc->tabBar()->sizeHint().width() + 24),
              std::max(Hint.height(), 480));
   if (const QScreen* S = screen()) Size = Size.boundedTo(S->availableGeometry().size());
-  resize(Size.expandedTo(minimumSizeHint()));
+  resize(Size.expandedTo(minimumSize()));
+}
+
+void TfmCalc::showEvent(QShowEvent* Event) {
+  TForm::showEvent(Event);
+  if (!Event->spontaneous()) FitIntoScreen();
+}
+
+// The frame too stays inside the screen's free area, at any scale and font size.
+void TfmCalc::FitIntoScreen() {
+  const QScreen* S = screen();
+  if (!S) return;
+  const QRect Avail = S->availableGeometry();
+  const QMargins Frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+  const int FrameW = Frame.left() + Frame.right();
+  const int FrameH = Frame.top() + Frame.bottom();
+  // A saved place is kept where the window, made smaller down to its least size, fits there.
+  QPoint At = pos();
+  At.setX(std::clamp(At.x(), Avail.left(),
+                     std::max(Avail.left(), Avail.right() + 1 - minimumWidth() - FrameW)));
+  At.setY(std::clamp(At.y(), Avail.top(),
+                     std::max(Avail.top(), Avail.bottom() + 1 - minimumHeight() - FrameH)));
+  const QSize Room(Avail.right() + 1 - At.x() - FrameW, Avail.bottom() + 1 - At.y() - FrameH);
+  const QSize Size = size().boundedTo(Room).expandedTo(minimumSize());
+  if (Size != size()) resize(Size);
+  if (At != pos()) move(At);
+}
+
+// The keys may shrink to their captions and no further; the window may shrink until they do.
+void TfmCalc::SetLeastSizes() {
+  for (QWidget* Keys : {pnKeys, pnKeys2})
+    for (QAbstractButton* B : Keys->findChildren<QAbstractButton*>()) {
+      const QFontMetrics M = B->fontMetrics();
+      B->setMinimumSize(M.horizontalAdvance(B->text()) + 8, M.height() + 4);
+    }
+  if (layout()) layout()->activate();
+  setMinimumSize(minimumSizeHint());
 }
 
 TfmCalc::~TfmCalc() {
@@ -786,12 +850,22 @@ void TfmCalc::SpinButton1Change(int Delta) {
     W->setFont(F);
   }
   const int After = Edit2->sizeHint().height() + Edit1->sizeHint().height();
+  // The least size follows the lines.
+  setMinimumSize(0, 0);
+  if (layout()) layout()->activate();
+  setMinimumSize(minimumSizeHint());
   // The lines grow inside the layout; the window grows with them so that the pages keep theirs,
-  // as far as the screen allows (beyond it the pages' lower part was cut off).
+  // as far as the screen allows (beyond it the pages' lower part was cut off). The height it
+  // would have without those limits is kept, so that going back down by as many steps gives
+  // the height it had.
   if (isVisible() && After != Before) {
-    int Height = height() + After - Before;
+    if (FSpinHeight.Set == 0 || height() != FSpinHeight.Set) FSpinHeight.Wanted = height();
+    FSpinHeight.Wanted += After - Before;
+    int Height = FSpinHeight.Wanted;
     if (const QScreen* S = screen()) Height = std::min(Height, S->availableGeometry().height());
-    resize(width(), std::max(minimumSizeHint().height(), Height));
+    Height = std::max(minimumHeight(), Height);
+    resize(width(), Height);
+    FSpinHeight.Set = Height;
   }
 }
 

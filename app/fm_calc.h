@@ -277,6 +277,7 @@ class TfmCalc : public TForm {
 
  protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
+  void showEvent(QShowEvent* Event) override;
 
  private:
   void BuildTopArea();
@@ -287,6 +288,8 @@ class TfmCalc : public TForm {
   void BuildAboutPage();
   void BuildFinancePage();
   void ConnectHandlers();
+  void SetLeastSizes();
+  void FitIntoScreen();
   void ShowEvalError();
   void ShowResultText(const QString& Text);
   // Shows the previous result in the current mode, notation and radix.
@@ -301,6 +304,12 @@ class TfmCalc : public TForm {
 
   // The spinner's range in decimal and hexadecimal radix, set by the notation.
   int FRealAngleMode = 1;
+  // The font spinner's window height: the one it set, and the one it would set without the
+  // screen's and the least size's limits.
+  struct {
+    int Set = 0;
+    int Wanted = 0;
+  } FSpinHeight;
   int FDigitMin = 8;
   int FDigitMax = 21;
   bool FEvaluating = false;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QTimer>
 
 #include "app/constants_page.h"
@@ -32,10 +33,18 @@ QAbstractButton* MakeSpeedButton(const TKeyDef& Key, QWidget* Parent) {
   return B;
 }
 
+// The pages of ten rows scroll where the window is made lower than they are, rather than
+// holding the whole window higher than a small or scaled screen.
 void PutPage(QWidget* Sheet, QWidget* Page) {
   if (!Sheet->layout()) new QVBoxLayout(Sheet);
   Sheet->layout()->setContentsMargins(0, 0, 0, 0);
-  Sheet->layout()->addWidget(Page);
+  auto* Scroll = new QScrollArea(Sheet);
+  Scroll->setObjectName(Page->objectName() + "Scroll");
+  Scroll->setFrameShape(QFrame::NoFrame);
+  Scroll->setWidgetResizable(true);
+  Scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  Scroll->setWidget(Page);
+  Sheet->layout()->addWidget(Scroll);
 }
 }  // namespace
 
