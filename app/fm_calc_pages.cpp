@@ -21,18 +21,6 @@
 #include "widgets/text_list_box.h"
 
 namespace {
-QAbstractButton* MakeSpeedButton(const TKeyDef& Key, QWidget* Parent) {
-  auto* B = new TSpeedButton(Parent);
-  B->setObjectName(Key.Name);
-  B->SetCaption(Key.Caption);
-  B->SetHint(Key.Hint);
-  B->Tag = Key.Tag;
-  B->setFocusPolicy(Qt::NoFocus);
-  // Raised like the window's other buttons: flat keys read as plain labels.
-  B->setAutoRaise(false);
-  return B;
-}
-
 // The pages of ten rows scroll where the window is made lower than they are, rather than
 // holding the whole window higher than a small or scaled screen.
 void PutPage(QWidget* Sheet, QWidget* Page) {
@@ -51,8 +39,8 @@ void PutPage(QWidget* Sheet, QWidget* Page) {
 TCalcWindowPages::TCalcWindowPages(TfmCalc* Window)
     : QObject(Window), FWindow(Window), FPages(std::make_unique<TCalcPages>(*this, Window)) {
   setObjectName("CalcWindowPages");
-  FPages->BuildKeypad(Window->pnKeys, false, MakeSpeedButton);
-  FPages->BuildKeypad(Window->pnKeys2, true, MakeSpeedButton);
+  FPages->BuildKeypad(Window->pnKeys, false);
+  FPages->BuildKeypad(Window->pnKeys2, true);
   Window->sbLOG = qobject_cast<TSpeedButton*>(FPages->Key("sbLOG"));
   Window->sbGAMMA = qobject_cast<TSpeedButton*>(FPages->Key("sbGAMMA"));
   PutPage(Window->tsVariables, FPages->Variables);
