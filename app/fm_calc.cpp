@@ -110,7 +110,9 @@ TNxLabel* NewLabel(const QString& Name, const QString& Caption, QWidget* Parent)
   L->Font()->SetName(F.family());
   L->Font()->SetSize(F.pointSize() > 0 ? F.pointSize() : 9);
   L->SetColor(FromQColor(Parent->palette().color(QPalette::Window)));
-  L->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  // As high as its row, with the text in the middle like the fields' texts.
+  L->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  L->SetLayout(tlCenter);
   L->SetCaption(Caption);
   return L;
 }
@@ -177,6 +179,10 @@ TfmCalc::TfmCalc(QWidget* Parent) : TForm(Parent) {
   new QVBoxLayout(tsUserVar);
   new QVBoxLayout(tsFuncs);
 
+  // The pages show the window's colour, which the labels on them are painted in.
+  for (QWidget* Page : {tsMain, TabSheet1, tsTape, tsConst, tsGraph, tsVariables, tsUserVar,
+                        tsFuncs, About, tshFinance})
+    Page->setAutoFillBackground(true);
   BuildKeypadPage(tsMain, false);
   BuildKeypadPage(TabSheet1, true);
   BuildTapePage();
