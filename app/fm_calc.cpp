@@ -246,7 +246,9 @@ void TfmCalc::SetLeastSizes() {
   for (QWidget* Keys : {pnKeys, pnKeys2})
     for (QAbstractButton* B : Keys->findChildren<QAbstractButton*>()) {
       const QFontMetrics M = B->fontMetrics();
-      B->setMinimumSize(M.horizontalAdvance(B->text()) + 8, M.height() + 4);
+      // "comp" and "LnGm" replace two captions in complex mode.
+      const int Text = std::max(M.horizontalAdvance(B->text()), M.horizontalAdvance("LnGm"));
+      B->setMinimumSize(Text + 8, M.height() + 4);
     }
   if (layout()) layout()->activate();
   setMinimumSize(minimumSizeHint());

@@ -46,6 +46,13 @@ TEST_F(CalcWindowTest, LeastSizeClipsNothingAndFitsAScaledScreen) {
     QApplication::processEvents();
     ExpectNothingClipped(W);
   }
+  // Complex mode's captions have room too.
+  Dialogs.OnModal = [](QDialog&) { return int(QDialog::Accepted); };
+  W.rgReal->SetItemIndex(1);
+  W.resize(300, 200);
+  QApplication::processEvents();
+  ExpectNothingClipped(W);
+  W.rgReal->SetItemIndex(0);
   auto* ClearAll = W.findChild<QAbstractButton*>("sbClMem");
   ASSERT_NE(ClearAll, nullptr);
   W.pcCalc->SetActivePageIndex(0);
