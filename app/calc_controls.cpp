@@ -21,7 +21,10 @@ TSpeedButton* NewSpeedButton(const QString& Name, const QString& Caption, const 
   B->SetCaption(Caption);
   B->SetHint(Hint);
   B->Tag = Tag;
+  // Raised: flat keys read as plain labels. Like every key, it leaves the focus where it is
+  // (in the input line, as a rule).
   B->setAutoRaise(false);
+  B->setFocusPolicy(Qt::NoFocus);
   return B;
 }
 

@@ -12,6 +12,7 @@ class QToolButton;
 
 TRadioGroup* NewRadioGroup(const QString& Name, const QStringList& Items, QWidget* Parent,
                            int Columns);
+// The one way the window's speed buttons and the keypads' keys are made.
 TSpeedButton* NewSpeedButton(const QString& Name, const QString& Caption, const QString& Hint,
                              QWidget* Parent, int Tag = 0);
 // Chooses an item without firing the group's Click.

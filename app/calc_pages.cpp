@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "app/assistant.h"
+#include "app/calc_controls.h"
 #include "app/constants_page.h"
 #include "app/engine_user_data.h"
 #include "app/set_var.h"
@@ -33,16 +34,6 @@ bool FocusHasSelection() {
   return false;
 }
 }  // namespace
-
-QAbstractButton* DefaultKeyFactory(const TKeyDef& Key, QWidget* Parent) {
-  auto* B = new QToolButton(Parent);
-  B->setObjectName(Key.Name);
-  B->setText(Key.Caption);
-  B->setToolTip(Key.Hint);
-  B->setProperty("Tag", Key.Tag);
-  B->setFocusPolicy(Qt::NoFocus);
-  return B;
-}
 
 TCalcPages::TCalcPages(TCalcPagesHost& Host, QWidget* DialogOwner)
     : FHost(Host),
@@ -88,7 +79,7 @@ TSetVar& TCalcPages::SetVarForm() {
   return *D;
 }
 
-void TCalcPages::BuildKeypad(QWidget* Keys, bool Second, const TKeyFactory& Factory) {
+void TCalcPages::BuildKeypad(QWidget* Keys, bool Second) {
   auto* Grid = qobject_cast<QGridLayout*>(Keys->layout());
   if (!Grid) {
     delete Keys->layout();
@@ -98,7 +89,7 @@ void TCalcPages::BuildKeypad(QWidget* Keys, bool Second, const TKeyFactory& Fact
   }
   int N = 0;
   for (const TKeyDef& K : Second ? ExCalcKeys() : CalculatorKeys()) {
-    QAbstractButton* B = Factory(K, Keys);
+    QAbstractButton* B = NewSpeedButton(K.Name, K.Caption, K.Hint, Keys, K.Tag);
     B->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     Grid->addWidget(B, N / KeyColumns, N % KeyColumns);
     ++N;

@@ -25,10 +25,6 @@ class TUserFuncsPage;
 class TUserVarsPage;
 class TVariablesPage;
 
-// Makes the button of one key; the window may use its own button class.
-using TKeyFactory = std::function<QAbstractButton*(const TKeyDef& Key, QWidget* Parent)>;
-QAbstractButton* DefaultKeyFactory(const TKeyDef& Key, QWidget* Parent);
-
 class TCalcPages : public QObject {
   Q_OBJECT
  public:
@@ -40,7 +36,7 @@ class TCalcPages : public QObject {
   ~TCalcPages() override;
 
   // Fills a keypad container with the keys of "Calculator" (Second false) or "Ex-calc".
-  void BuildKeypad(QWidget* Keys, bool Second, const TKeyFactory& Factory = DefaultKeyFactory);
+  void BuildKeypad(QWidget* Keys, bool Second);
   // The key of this name, or null.
   QAbstractButton* Key(const QString& Name) const;
 

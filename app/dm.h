@@ -19,3 +19,9 @@ class TDM : public QObject {
 };
 
 extern TDM* DM;
+
+// The shared open and save dialogs (ones of our own while start-up has not made DM). Taken for a
+// new file, a dialog starts in the folder of the file it chose last, whichever page chose it,
+// and proposes no name.
+TOpenDialog& SharedOpenDialog();
+TSaveDialog& SharedSaveDialog();

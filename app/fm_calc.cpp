@@ -1,5 +1,6 @@
 #include "app/fm_calc.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -17,8 +18,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QTabBar>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/assistant.h"
 #include "app/calc_controls.h"
@@ -33,8 +36,10 @@
 #include "platform/app_services.h"
 #include "platform/bitmap.h"
 #include "platform/codepage.h"
+#include "platform/colors.h"
 #include "platform/dialogs.h"
 #include "widgets/nx_clock.h"
+#include "widgets/nx_label.h"
 #include "widgets/nx_switch.h"
 #include "widgets/text_list_box.h"
 
@@ -53,13 +58,30 @@ class THistoryCombo : public QComboBox {
   }
   QWidget* Line = nullptr;
   void showPopup() override {
-    if (Line) view()->setMinimumWidth(Line->width() + width());
-    QComboBox::showPopup();
-    // Under its line: opened from the arrow, the list was pushed aside by the screen's edge.
-    if (Line) {
-      QWidget* Popup = view()->window();
-      Popup->move(Line->mapToGlobal(QPoint(0, 0)).x(), Popup->y());
+    // As wide as the line with its arrow, never wider than the screen: a long entry is cut
+    // short with an ellipsis and shown whole in its tooltip.
+    int Wide = Line ? Line->width() + width() : width();
+    if (const QScreen* S = screen()) Wide = std::min(Wide, S->availableGeometry().width());
+    view()->setTextElideMode(Qt::ElideRight);
+    view()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view()->setMinimumWidth(0);
+    const QFontMetrics M = view()->fontMetrics();
+    for (int I = 0; I < count(); ++I) {
+      const QString Text = itemText(I);
+      setItemData(I, M.horizontalAdvance(Text) > Wide - 16 ? Text : QVariant(), Qt::ToolTipRole);
     }
+    QComboBox::showPopup();
+    QWidget* Popup = view()->window();
+    Popup->setMaximumWidth(Wide);
+    Popup->resize(Wide, Popup->height());
+    // Under its line (opened from the arrow, the list was pushed aside by the screen's edge),
+    // and inside the screen.
+    int Left = Line ? Line->mapToGlobal(QPoint(0, 0)).x() : Popup->x();
+    if (const QScreen* S = screen()) {
+      const QRect Avail = S->availableGeometry();
+      Left = std::clamp(Left, Avail.left(), Avail.right() + 1 - Wide);
+    }
+    Popup->move(Left, Popup->y());
   }
   QSize sizeHint() const override {
     return {QComboBox::sizeHint().height(), QComboBox::sizeHint().height()};
@@ -79,9 +101,19 @@ QPushButton* NewButton(const QString& Name, const QString& Caption, QWidget* Par
   return B;
 }
 
-QLabel* NewLabel(const QString& Name, const QString& Caption, QWidget* Parent) {
-  auto* L = new QLabel(Caption, Parent);
+// The window's labels draw their captions with a shadow.
+TNxLabel* NewLabel(const QString& Name, const QString& Caption, QWidget* Parent) {
+  auto* L = new TNxLabel(Parent);
   L->setObjectName(Name);
+  // In the window's own font and on its background, like the controls beside it.
+  const QFont F = Parent->font();
+  L->Font()->SetName(F.family());
+  L->Font()->SetSize(F.pointSize() > 0 ? F.pointSize() : 9);
+  L->SetColor(FromQColor(Parent->palette().color(QPalette::Window)));
+  // As high as its row, with the text in the middle like the fields' texts.
+  L->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  L->SetLayout(tlCenter);
+  L->SetCaption(Caption);
   return L;
 }
 
@@ -147,6 +179,10 @@ TfmCalc::TfmCalc(QWidget* Parent) : TForm(Parent) {
   new QVBoxLayout(tsUserVar);
   new QVBoxLayout(tsFuncs);
 
+  // The pages show the window's colour, which the labels on them are painted in.
+  for (QWidget* Page : {tsMain, TabSheet1, tsTape, tsConst, tsGraph, tsVariables, tsUserVar,
+                        tsFuncs, About, tshFinance})
+    Page->setAutoFillBackground(true);
   BuildKeypadPage(tsMain, false);
   BuildKeypadPage(TabSheet1, true);
   BuildTapePage();
@@ -170,13 +206,52 @@ TfmCalc::TfmCalc(QWidget* Parent) : TForm(Parent) {
 
   Pages = new TCalcWindowPages(this);
   ConnectHandlers();
+  SetLeastSizes();
   // Wide enough to show every page's tab at once, but never larger than the screen (large fonts
   // and scale factors): the tab bar scrolls when its tabs do not fit.
   const QSize Hint = sizeHint();
   QSize Size(std::max(Hint.width(), pcCalc->tabBar()->sizeHint().width() + 24),
              std::max(Hint.height(), 480));
   if (const QScreen* S = screen()) Size = Size.boundedTo(S->availableGeometry().size());
-  resize(Size.expandedTo(minimumSizeHint()));
+  resize(Size.expandedTo(minimumSize()));
+}
+
+void TfmCalc::showEvent(QShowEvent* Event) {
+  TForm::showEvent(Event);
+  if (!Event->spontaneous()) FitIntoScreen();
+}
+
+// The frame too stays inside the screen's free area, at any scale and font size.
+void TfmCalc::FitIntoScreen() {
+  const QScreen* S = screen();
+  if (!S) return;
+  const QRect Avail = S->availableGeometry();
+  const QMargins Frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+  const int FrameW = Frame.left() + Frame.right();
+  const int FrameH = Frame.top() + Frame.bottom();
+  // A saved place is kept where the window, made smaller down to its least size, fits there.
+  QPoint At = pos();
+  At.setX(std::clamp(At.x(), Avail.left(),
+                     std::max(Avail.left(), Avail.right() + 1 - minimumWidth() - FrameW)));
+  At.setY(std::clamp(At.y(), Avail.top(),
+                     std::max(Avail.top(), Avail.bottom() + 1 - minimumHeight() - FrameH)));
+  const QSize Room(Avail.right() + 1 - At.x() - FrameW, Avail.bottom() + 1 - At.y() - FrameH);
+  const QSize Size = size().boundedTo(Room).expandedTo(minimumSize());
+  if (Size != size()) resize(Size);
+  if (At != pos()) move(At);
+}
+
+// The keys may shrink to their captions and no further; the window may shrink until they do.
+void TfmCalc::SetLeastSizes() {
+  for (QWidget* Keys : {pnKeys, pnKeys2})
+    for (QAbstractButton* B : Keys->findChildren<QAbstractButton*>()) {
+      const QFontMetrics M = B->fontMetrics();
+      // "comp" and "LnGm" replace two captions in complex mode.
+      const int Text = std::max(M.horizontalAdvance(B->text()), M.horizontalAdvance("LnGm"));
+      B->setMinimumSize(Text + 8, M.height() + 4);
+    }
+  if (layout()) layout()->activate();
+  setMinimumSize(minimumSizeHint());
 }
 
 TfmCalc::~TfmCalc() {
@@ -216,7 +291,8 @@ void TfmCalc::BuildTopArea() {
   chAssistant = new QCheckBox(this);
   chAssistant->setObjectName("chAssistant");
   lbAssistant = NewLabel("lbAssistant", "Assistant", this);
-  pnAssistant = NewLabel("pnAssistant", QString(), this);
+  pnAssistant = new QLabel(this);
+  pnAssistant->setObjectName("pnAssistant");
   pnAssistant->setFrameShape(QFrame::Panel);
   pnAssistant->setFrameShadow(QFrame::Sunken);
   pnAssistant->setTextInteractionFlags(Qt::NoTextInteraction);
@@ -285,8 +361,7 @@ void TfmCalc::BuildKeypadPage(QWidget* Page, bool Second) {
   auto* DigitsRow = new QHBoxLayout;
   auto* DigitsLabel = NewLabel(Second ? "lbDigits2" : "lbDigits", "Digits", Page);
   // The label reads "Bits" in binary radix; the row keeps its place when it changes.
-  DigitsLabel->setMinimumWidth(std::max(DigitsLabel->fontMetrics().horizontalAdvance("Digits"),
-                                        DigitsLabel->fontMetrics().horizontalAdvance("Bits")));
+  DigitsLabel->setMinimumWidth(DigitsLabel->sizeHint().width());
   // An up-down beside a number field that only the arrows change.
   auto Spinner = [Page](const QString& Name, const QString& EditName, int Min, int Max, int Pos,
                         QLineEdit*& Edit) {
@@ -476,9 +551,9 @@ void TfmCalc::BuildGraphicsPage() {
     From = NewEdit("edFrom" + Axis, G);
     To = NewEdit("edTo" + Axis, G);
     Steps = NewEdit("edSteps" + Axis, G);
-    F->addRow("min", From);
-    F->addRow("max", To);
-    F->addRow("Num.of Intrvals", Steps);
+    F->addRow(NewLabel("lbFrom" + Axis, "min", G), From);
+    F->addRow(NewLabel("lbTo" + Axis, "max", G), To);
+    F->addRow(NewLabel("lbSteps" + Axis, "Num.of Intrvals", G), Steps);
     return G;
   };
   gbX = RangeBox("gbX", "X", edFromX, edToX, edStepsX, "X");
@@ -501,12 +576,12 @@ void TfmCalc::BuildGraphicsPage() {
   lbExaggerate = NewLabel("lbExaggerate", "Exaggerate (0-maximize graphic area)", tsGraph);
   edExaggerate = NewEdit("edExaggerate", tsGraph);
   edExaggerate->setText("0");
-  const std::array<std::pair<QLabel*, QLineEdit*>, 6> Rows = {{{lbXAxis, edX},
-                                                               {lbYAxis, edY},
-                                                               {lbTitle, edTitle},
-                                                               {lbLegend, edLegend},
-                                                               {lbNC, edNumCont},
-                                                               {lbExaggerate, edExaggerate}}};
+  const std::array<std::pair<TNxLabel*, QLineEdit*>, 6> Rows = {{{lbXAxis, edX},
+                                                                 {lbYAxis, edY},
+                                                                 {lbTitle, edTitle},
+                                                                 {lbLegend, edLegend},
+                                                                 {lbNC, edNumCont},
+                                                                 {lbExaggerate, edExaggerate}}};
   for (int R = 0; R < static_cast<int>(Rows.size()); ++R) {
     Texts->addWidget(Rows[static_cast<size_t>(R)].first, R, 0);
     Texts->addWidget(Rows[static_cast<size_t>(R)].second, R, 1);
@@ -549,10 +624,8 @@ void TfmCalc::BuildAboutPage() {
   auto* L = new QVBoxLayout(About);
   lbProduct =
       NewLabel("lbProduct", "Numyx v.4.24\nScientific calculator with function plotting", About);
-  QFont F = lbProduct->font();
-  F.setPointSize(F.pointSize() + 4);
-  F.setBold(true);
-  lbProduct->setFont(F);
+  lbProduct->Font()->SetSize(lbProduct->Font()->Size() + 4);
+  lbProduct->Font()->SetStyle({fsBold});
   lbAuthors = NewLabel("lbAuthors", "Written by the Numyx developers, 1998-2026", About);
   lbSupport = NewLabel("lbSupport", "Tech. support", About);
   btMail = NewButton("btMail", "support@numyx.example", About);
@@ -606,9 +679,9 @@ void TfmCalc::ConnectHandlers() {
           [this] { udPrecision->SetPosition(udPrecision2->Position()); });
   connect(chHint, &QCheckBox::clicked, this, [this] { chHintClick(chHint); });
   connect(chHint2, &QCheckBox::clicked, this, [this] { chHintClick(chHint2); });
-  connect(chAssistant, &QCheckBox::toggled, this, [this](bool On) {
-    pnAssistant->setVisible(On);
-    pnAssistant->clear();
+  // The pages show or hide the panel; the typing goes on in the input line.
+  connect(chAssistant, &QCheckBox::clicked, this, [this] {
+    if (isVisible()) Edit1->setFocus();
   });
 
   for (TSpeedButton* B : {sbEQ, SpeedButton63})
@@ -728,6 +801,12 @@ void TfmCalc::rgPlotClick() {
 void TfmCalc::ShowAssistantText(const QString& S) { ::ShowAssistantText(pnAssistant, S); }
 
 void TfmCalc::SetFunc(const QString& S) {
+  // A list that took the focus took the input line's selection with it; it is what the entry
+  // replaces.
+  if (!Edit1->hasSelectedText() && FLeftSelection.Length > 0 &&
+      FLeftSelection.Text == Edit1->text())
+    Edit1->setSelection(FLeftSelection.Start, FLeftSelection.Length);
+  FLeftSelection = {};
   if (Edit1->hasSelectedText()) Edit1->del();
   const int P = Edit1->cursorPosition();
   Edit1->insert(S);
@@ -779,13 +858,28 @@ void TfmCalc::SpinButton1Change(int Delta) {
     W->setFont(F);
   }
   const int After = Edit2->sizeHint().height() + Edit1->sizeHint().height();
+  // The least size follows the lines.
+  setMinimumSize(0, 0);
+  if (layout()) layout()->activate();
+  setMinimumSize(minimumSizeHint());
   // The lines grow inside the layout; the window grows with them so that the pages keep theirs,
-  // as far as the screen allows (beyond it the pages' lower part was cut off).
+  // as far as the screen allows (beyond it the pages' lower part was cut off). The height it
+  // would have without those limits is kept, so that going back down by as many steps gives
+  // the height it had.
   if (isVisible() && After != Before) {
-    int Height = height() + After - Before;
+    if (FSpinHeight.Set == 0 || height() != FSpinHeight.Set) FSpinHeight.Wanted = height();
+    FSpinHeight.Wanted += After - Before;
+    int Height = FSpinHeight.Wanted;
     if (const QScreen* S = screen()) Height = std::min(Height, S->availableGeometry().height());
-    resize(width(), std::max(minimumSizeHint().height(), Height));
+    Height = std::max(minimumHeight(), Height);
+    resize(width(), Height);
+    FSpinHeight.Set = Height;
   }
+}
+
+int TfmCalc::RealAngleMode() const {
+  if (ComplexMode) return FRealAngleMode;
+  return rgAngle->ItemIndex() == 1 ? 1 : 0;
 }
 
 bool TfmCalc::Busy() const { return FEvaluating || EngineBusy(); }
@@ -803,6 +897,13 @@ bool TfmCalc::eventFilter(QObject* Watched, QEvent* Event) {
     }
     Edit1->setFocus();
     return T == QEvent::KeyPress;
+  }
+  if (Watched == Edit1 && T == QEvent::FocusOut) {
+    FLeftSelection = {Edit1->selectionStart(), static_cast<int>(Edit1->selectedText().size()),
+                      Edit1->text()};
+  } else if (Watched == Edit1 && (T == QEvent::MouseButtonPress || T == QEvent::KeyPress)) {
+    // The user puts the caret or types: the old selection is gone for good.
+    FLeftSelection = {};
   }
   if (Watched == Edit1 && T == QEvent::KeyPress && Busy()) {
     // The engine's text and the marked error refer to the text being evaluated.

@@ -25,6 +25,7 @@ class QTimer;
 class QToolButton;
 class TfmCompMess;
 class TNxClock;
+class TNxLabel;
 class TNxSwitch;
 class TPageControl;
 class TRadioGroup;
@@ -70,7 +71,7 @@ class TfmCalc : public TForm {
   TSpeedButton* sbStop;
   QLabel* pnAssistant;
   QCheckBox* chAssistant;
-  QLabel* lbAssistant;
+  TNxLabel* lbAssistant;
   TSpinButton* SpinButton1;
   TNxClock* NxClock1;
   QMenu* PopupMenu1;
@@ -104,8 +105,8 @@ class TfmCalc : public TForm {
   QWidget* pnlBase2;
   QWidget* pnlComp;
   QWidget* pnlComp2;
-  QLabel* lbDigits;
-  QLabel* lbDigits2;
+  TNxLabel* lbDigits;
+  TNxLabel* lbDigits2;
   TUpDown* udDigits;
   TUpDown* UpDown2;
   QLineEdit* edDigits;   // the number field of udDigits
@@ -164,17 +165,17 @@ class TfmCalc : public TForm {
   QLineEdit* edFromY;
   QLineEdit* edToY;
   QLineEdit* edStepsY;
-  QLabel* lbNC;
+  TNxLabel* lbNC;
   QLineEdit* edNumCont;
-  QLabel* lbExaggerate;
+  TNxLabel* lbExaggerate;
   QLineEdit* edExaggerate;
-  QLabel* lbXAxis;
+  TNxLabel* lbXAxis;
   QLineEdit* edX;
-  QLabel* lbYAxis;
+  TNxLabel* lbYAxis;
   QLineEdit* edY;
-  QLabel* lbTitle;
+  TNxLabel* lbTitle;
   QLineEdit* edTitle;
-  QLabel* lbLegend;
+  TNxLabel* lbLegend;
   QLineEdit* edLegend;
   QPushButton* bbOK;
   QPushButton* sbColor;
@@ -191,9 +192,9 @@ class TfmCalc : public TForm {
   TCalcWindowPages* Pages = nullptr;
 
   // ---- "About && Mail" and "Finance" ----
-  QLabel* lbProduct;
-  QLabel* lbAuthors;
-  QLabel* lbSupport;
+  TNxLabel* lbProduct;
+  TNxLabel* lbAuthors;
+  TNxLabel* lbSupport;
   QPushButton* btMail;
   QPushButton* btMailSupport;
   std::array<QLineEdit*, 5> edFinance{};
@@ -263,6 +264,10 @@ class TfmCalc : public TForm {
   // rewritten at close.
   bool HistoryWritable() const { return FHistoryWritable; }
 
+  // The angle unit of the real mode (0 radians, 1 degrees), also while complex mode shows
+  // radians only; it is the one saved.
+  int RealAngleMode() const;
+
   // The notice window of the complex mode (the start-up one, else one of our own).
   TfmCompMess* CompMess();
 
@@ -272,6 +277,7 @@ class TfmCalc : public TForm {
 
  protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
+  void showEvent(QShowEvent* Event) override;
 
  private:
   void BuildTopArea();
@@ -282,6 +288,8 @@ class TfmCalc : public TForm {
   void BuildAboutPage();
   void BuildFinancePage();
   void ConnectHandlers();
+  void SetLeastSizes();
+  void FitIntoScreen();
   void ShowEvalError();
   void ShowResultText(const QString& Text);
   // Shows the previous result in the current mode, notation and radix.
@@ -295,6 +303,13 @@ class TfmCalc : public TForm {
   int PlotKind() const;
 
   // The spinner's range in decimal and hexadecimal radix, set by the notation.
+  int FRealAngleMode = 1;
+  // The font spinner's window height: the one it set, and the one it would set without the
+  // screen's and the least size's limits.
+  struct {
+    int Set = 0;
+    int Wanted = 0;
+  } FSpinHeight;
   int FDigitMin = 8;
   int FDigitMax = 21;
   bool FEvaluating = false;
@@ -303,6 +318,13 @@ class TfmCalc : public TForm {
   bool FClosed = false;
   std::string FTypedText;  // the input line's text of the running evaluation, in engine bytes
   TfmCompMess* FOwnCompMess = nullptr;
+  // The input line's selection when it last lost the focus: a history or constants list that
+  // puts an entry in replaces it.
+  struct TLeftSelection {
+    int Start = 0;
+    int Length = 0;
+    QString Text;
+  } FLeftSelection;
   std::unique_ptr<TCalcEngineHost> FHost;
 };
 

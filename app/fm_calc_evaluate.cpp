@@ -22,6 +22,7 @@
 #include "platform/app_services.h"
 #include "platform/codepage.h"
 #include "platform/dialogs.h"
+#include "widgets/nx_label.h"
 
 namespace {
 
@@ -295,7 +296,7 @@ void TfmCalc::ApplyDigitRange() {
     U->SetMax(Binary ? 32 : FDigitMax);
     U->SetPosition(Binary ? Bits : Digits);
   }
-  for (QLabel* L : {lbDigits, lbDigits2}) L->setText(Binary ? "Bits" : "Digits");
+  for (TNxLabel* L : {lbDigits, lbDigits2}) L->SetCaption(Binary ? "Bits" : "Digits");
 }
 
 void TfmCalc::rgNotationClick(TRadioGroup* Sender) {
@@ -333,7 +334,8 @@ void TfmCalc::rgBaseClick(TRadioGroup* Sender) {
   ApplyRadix(Radix);
   const bool Shown = Redisplay();
   static const char* const Bases[] = {"10", "16", "2"};
-  if (Evaluated && Shown)
+  // An empty input line has nothing to evaluate, and the change of radix is still noted.
+  if ((Evaluated || Edit1->text().isEmpty()) && Shown)
     InsertTapeLine(Edit1->text() + " = " + Edit2->text() + "; Base=" + Bases[std::min(Radix, 2)]);
 }
 
@@ -395,6 +397,8 @@ void TfmCalc::rgRealClick(TRadioGroup* Sender) {
       SetItemIndexQuietly(rgBase2, 0);
       ApplyRadix(0);
     }
+    // Complex functions work in radians; the real mode's unit comes back with the real mode.
+    FRealAngleMode = EngineSettings.AngleMode;
     if (rgAngle->ItemIndex() != 0) {
       SetItemIndexQuietly(rgAngle, 0);
       SetItemIndexQuietly(rgAngle2, 0);
@@ -455,7 +459,11 @@ void TfmCalc::rgRealClick(TRadioGroup* Sender) {
     AddItem(G, "hex");
     AddItem(G, "bin");
   }
-  for (TRadioGroup* G : {rgAngle, rgAngle2}) AddItem(G, "Deg");
+  for (TRadioGroup* G : {rgAngle, rgAngle2}) {
+    AddItem(G, "Deg");
+    SetItemIndexQuietly(G, FRealAngleMode);
+  }
+  EngineSettings.AngleMode = static_cast<std::uint8_t>(FRealAngleMode);
   for (TRadioGroup* G : {rgNotation, rgNotation2}) AddItem(G, "Sxg");
   if (sbLOG) sbLOG->SetCaption("log");
   EnableRealKeys(true);

@@ -16,6 +16,10 @@ bool TCalcEngineHost::AskBreak() {
 }
 
 void TCalcEngineHost::ShowIntegrationPass(const std::string& Text) {
+  // A pass is news of a running evaluation, not an error: the colour of an earlier error goes.
+  QPalette P = FWindow->Edit2->palette();
+  P.setColor(QPalette::Text, Qt::blue);
+  FWindow->Edit2->setPalette(P);
   FWindow->Edit2->setText(FromCp1252(Text));
   FWindow->Edit2->repaint();
 }

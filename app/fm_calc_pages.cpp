@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QTimer>
 
 #include "app/constants_page.h"
@@ -20,30 +21,26 @@
 #include "widgets/text_list_box.h"
 
 namespace {
-QAbstractButton* MakeSpeedButton(const TKeyDef& Key, QWidget* Parent) {
-  auto* B = new TSpeedButton(Parent);
-  B->setObjectName(Key.Name);
-  B->SetCaption(Key.Caption);
-  B->SetHint(Key.Hint);
-  B->Tag = Key.Tag;
-  B->setFocusPolicy(Qt::NoFocus);
-  // Raised like the window's other buttons: flat keys read as plain labels.
-  B->setAutoRaise(false);
-  return B;
-}
-
+// The pages of ten rows scroll where the window is made lower than they are, rather than
+// holding the whole window higher than a small or scaled screen.
 void PutPage(QWidget* Sheet, QWidget* Page) {
   if (!Sheet->layout()) new QVBoxLayout(Sheet);
   Sheet->layout()->setContentsMargins(0, 0, 0, 0);
-  Sheet->layout()->addWidget(Page);
+  auto* Scroll = new QScrollArea(Sheet);
+  Scroll->setObjectName(Page->objectName() + "Scroll");
+  Scroll->setFrameShape(QFrame::NoFrame);
+  Scroll->setWidgetResizable(true);
+  Scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  Scroll->setWidget(Page);
+  Sheet->layout()->addWidget(Scroll);
 }
 }  // namespace
 
 TCalcWindowPages::TCalcWindowPages(TfmCalc* Window)
     : QObject(Window), FWindow(Window), FPages(std::make_unique<TCalcPages>(*this, Window)) {
   setObjectName("CalcWindowPages");
-  FPages->BuildKeypad(Window->pnKeys, false, MakeSpeedButton);
-  FPages->BuildKeypad(Window->pnKeys2, true, MakeSpeedButton);
+  FPages->BuildKeypad(Window->pnKeys, false);
+  FPages->BuildKeypad(Window->pnKeys2, true);
   Window->sbLOG = qobject_cast<TSpeedButton*>(FPages->Key("sbLOG"));
   Window->sbGAMMA = qobject_cast<TSpeedButton*>(FPages->Key("sbGAMMA"));
   PutPage(Window->tsVariables, FPages->Variables);

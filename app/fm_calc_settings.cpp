@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
+
 #include "app/calc_controls.h"
 #include "app/calc_platform.h"
 #include "app/fm_calc.h"
@@ -131,7 +133,7 @@ void TfmCalc::LoadSettings() {
 bool TfmCalc::SaveSettings() {
   TIniFile Ini(BasePath() + ".INI");
   Ini.WriteInteger(CalcSettings, "Notation", rgNotation->ItemIndex());
-  Ini.WriteInteger(CalcSettings, "Angle", rgAngle->ItemIndex() == 1 ? 1 : 0);
+  Ini.WriteInteger(CalcSettings, "Angle", RealAngleMode());
   Ini.WriteInteger(CalcSettings, "Digits", Digits);
   Ini.WriteInteger(CalcSettings, "Precison", udPrecision->Position());
   Ini.WriteInteger(CalcSettings, "Complex Form", ComplexDisplayForm == 1 ? 1 : 0);
@@ -203,14 +205,20 @@ bool TfmCalc::LoadConstants() {
   lbConst->clear();
   QStringList Lines;
   const bool Ok = ReadTextLines(BasePath() + ".CON", Lines);
+  // Sorted as names are read, ignoring case.
+  std::stable_sort(Lines.begin(), Lines.end(), [](const QString& A, const QString& B) {
+    return QString::compare(A, B, Qt::CaseInsensitive) < 0;
+  });
   if (Ok) lbConst->addItems(Lines);
-  lbConst->setSortingEnabled(true);
-  lbConst->sortItems();
   return Ok;
 }
 
 void TfmCalc::bbEditClick() {
-  StartTextEditor(BasePath() + ".CON");
+  const QString Name = BasePath() + ".CON";
+  if (!StartTextEditor(Name)) {
+    ShowInformation("There is no program to open the file " + Name);
+    return;
+  }
   bbReload->setEnabled(true);
 }
 

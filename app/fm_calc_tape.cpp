@@ -43,8 +43,7 @@ void TfmCalc::btPrintClick() {
 }
 
 void TfmCalc::btToFileClick() {
-  TSaveDialog Own;
-  TSaveDialog& D = DM ? DM->SaveDialog1 : Own;
+  TSaveDialog& D = SharedSaveDialog();
   D.Title = "Save to Text File";
   D.DefaultExt = "TXT";
   D.Filter = "Text files (*.TXT)|*.TXT";

@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "app/decimal_format.h"
+#include "app/dm.h"
 #include "app/fm_mult.h"
 #include "app/frm_view_r.h"
 #include "platform/app_services.h"
@@ -679,7 +680,7 @@ QStringList TfmMatrix::TextFileLines() const {
 
 void TfmMatrix::SaveToTextFile() {
   // Both buttons save; the dialog asks before it replaces an existing file.
-  TSaveDialog D;
+  TSaveDialog& D = SharedSaveDialog();
   D.Title = QStringLiteral("Save to Text File");
   D.DefaultExt = QStringLiteral("TXT");
   D.Filter = QStringLiteral("Text files (*.TXT)|*.TXT");

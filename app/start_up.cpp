@@ -13,6 +13,7 @@
 #include "app/pending_windows.h"
 #include "engine/engine_state.h"
 #include "platform/application.h"
+#include "widgets/nx_const.h"
 
 TSetVar* SetVar = nullptr;
 TfmPlot2D* fmPlot2D = nullptr;
@@ -39,6 +40,7 @@ T* Make(T*& Global) {
 
 TfmCalc* CreateStartUpWindows() {
   EngineInitialize();
+  RegisterNxCursors();
   QApplication::setApplicationName("Numyx v.4.24");
   if (auto* App = qobject_cast<TApplication*>(QCoreApplication::instance()))
     App->SetTitle("Numyx v.4.24");

@@ -11,6 +11,7 @@
 #include "widgets/text_list_box.h"
 
 #include "app/calc_pages_host.h"
+#include "app/dm.h"
 #include "app/user_vars_page.h"
 #include "platform/app_services.h"
 #include "platform/dialogs.h"
@@ -126,7 +127,7 @@ void TUserFuncsPage::btFuncSaveClick() {
 }
 
 void TUserFuncsPage::btFuncSaveAsClick() {
-  TSaveDialog D;
+  TSaveDialog& D = SharedSaveDialog();
   D.Title = "Save functions to File";
   D.DefaultExt = "FNC";
   D.Filter = "User functions files (*.FNC)|*.FNC";
@@ -137,7 +138,7 @@ void TUserFuncsPage::btFuncSaveAsClick() {
 
 void TUserFuncsPage::btFuncLoadClick() {
   if (FHost.Evaluating()) return;
-  TOpenDialog D;
+  TOpenDialog& D = SharedOpenDialog();
   D.Title = "Load functions from File";
   D.DefaultExt = "FNC";
   D.Filter = "User functions files (*.FNC)|*.FNC";

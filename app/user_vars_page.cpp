@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/calc_pages_host.h"
+#include "app/dm.h"
 #include "engine/parser.h"
 #include "platform/app_services.h"
 #include "platform/codepage.h"
@@ -167,7 +168,7 @@ void TUserVarsPage::btSaveClick() {
 }
 
 void TUserVarsPage::btSaveAsClick() {
-  TSaveDialog D;
+  TSaveDialog& D = SharedSaveDialog();
   D.Title = "Save variables to File";
   D.DefaultExt = "USR";
   D.Filter = "User variables files (*.USR)|*.USR";
@@ -178,7 +179,7 @@ void TUserVarsPage::btSaveAsClick() {
 
 void TUserVarsPage::btLoadClick() {
   if (FHost.Evaluating()) return;
-  TOpenDialog D;
+  TOpenDialog& D = SharedOpenDialog();
   D.Title = "Load variables from File";
   D.DefaultExt = "USR";
   D.Filter = "User variables files (*.USR)|*.USR";

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/calc_pages_host.h"
+#include "app/dm.h"
 #include "app/keypad_keys.h"
 #include "app/user_var_model.h"
 #include "engine/parser.h"
@@ -218,7 +219,7 @@ bool TVariablesPage::ParseVarFile(const QStringList& Lines,
 void TVariablesPage::SaveClick() {
   if (FHost.Evaluating()) return;
   CalculateAll();
-  TSaveDialog D;
+  TSaveDialog& D = SharedSaveDialog();
   D.Title = "Save variables to File";
   D.DefaultExt = "VAR";
   D.Filter = "Variables files (*.VAR)|*.VAR";
@@ -229,7 +230,7 @@ void TVariablesPage::SaveClick() {
 
 void TVariablesPage::LoadClick() {
   if (FHost.Evaluating()) return;
-  TOpenDialog D;
+  TOpenDialog& D = SharedOpenDialog();
   D.Title = "Load variables from File";
   D.DefaultExt = "VAR";
   D.Filter = "User variables files (*.VAR)|*.VAR";

@@ -10,10 +10,14 @@ class TApplication : public QApplication {
  public:
   TApplication(int& Argc, char** Argv);
 
-  QString Title() const { return applicationDisplayName(); }
-  void SetTitle(const QString& Text) { setApplicationDisplayName(Text); }
+  // Not the display name: the window system would append that to every window's caption.
+  QString Title() const { return FTitle; }
+  void SetTitle(const QString& Text) { FTitle = Text; }
 
   // Delivers the event; an exception that escapes a handler becomes the
   // error box, and the event counts as handled.
   bool notify(QObject* Receiver, QEvent* Event) override;
+
+ private:
+  QString FTitle;
 };

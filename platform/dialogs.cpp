@@ -1,5 +1,7 @@
 #include "platform/dialogs.h"
 
+#include "platform/application.h"
+
 #include "platform/printer.h"
 
 #include <QApplication>
@@ -92,7 +94,9 @@ QString DefaultCaption(TMsgDlgType Type) {
     case mtCustom:
       break;
   }
-  return QApplication::applicationDisplayName();
+  if (const auto* App = qobject_cast<TApplication*>(QCoreApplication::instance()))
+    return App->Title();
+  return QCoreApplication::applicationName();
 }
 
 QColor ToQColor(std::uint32_t C) {

@@ -167,28 +167,56 @@ void TForm::reject() {
 }
 
 bool TForm::eventFilter(QObject* Watched, QEvent* Event) {
-  if (FKeyPreview && !FResending && Event->type() == QEvent::KeyPress) {
-    // Only the first delivery: the focus widget, or the window when nothing
-    // has the focus (the event travels on to parents otherwise).
-    QWidget* Focus = QApplication::focusWidget();
-    if (Watched == (Focus ? static_cast<QObject*>(Focus) : this) &&
-        (!Focus || Focus->window() == this)) {
-      auto* K = static_cast<QKeyEvent*>(Event);
-      int Key = K->key();
-      RunGuarded([&] { FormKeyDown(Key, K->modifiers()); });
-      if (Key == 0) return true;
-      if (!K->text().isEmpty() && K->text()[0].isPrint()) {
-        QChar Ch = K->text()[0];
-        RunGuarded([&] { FormKeyPress(Ch); });
-        if (Ch.isNull()) return true;
-        if (Ch != K->text()[0]) {
-          QKeyEvent Changed(QEvent::KeyPress, K->key(), K->modifiers(), QString(Ch));
-          FResending = true;
-          QCoreApplication::sendEvent(Watched, &Changed);
-          FResending = false;
-          return true;
-        }
-      }
+  const QEvent::Type Type = Event->type();
+  if (!FKeyPreview || FResending) return QDialog::eventFilter(Watched, Event);
+  if (Type == QEvent::KeyRelease) {
+    FPreviewed.Pending = false;
+    FPreviewed.Event = nullptr;
+  }
+  if (Type != QEvent::KeyPress && Type != QEvent::ShortcutOverride)
+    return QDialog::eventFilter(Watched, Event);
+  // Only the first delivery: to the focus widget, or to the window itself (when nothing has the
+  // focus, or when the key was sent to the window). A key that the focus widget leaves travels
+  // on to its parents, the window among them, as the same event.
+  QWidget* Focus = QApplication::focusWidget();
+  if (Focus && Focus->window() != this) return QDialog::eventFilter(Watched, Event);
+  const bool First = Watched == Focus || (Watched == this && Event != FPreviewed.Event);
+  if (!First) return QDialog::eventFilter(Watched, Event);
+  FPreviewed.Event = Event;
+  auto* K = static_cast<QKeyEvent*>(Event);
+  if (Type == QEvent::ShortcutOverride) {
+    // Every key is first offered to the shortcuts (the mnemonics of buttons on other pages among
+    // them) before it arrives as a key press. The window's key handling runs here, then: a key
+    // that it uses is claimed, so that no shortcut takes it, and its key press is swallowed.
+    int Key = K->key();
+    RunGuarded([&] { FormKeyDown(Key, K->modifiers()); });
+    FPreviewed.Key = K->key();
+    FPreviewed.Modifiers = K->modifiers();
+    FPreviewed.Used = Key == 0;
+    FPreviewed.Pending = true;
+    if (!FPreviewed.Used) return QDialog::eventFilter(Watched, Event);
+    K->accept();
+    return true;
+  }
+  int Key = K->key();
+  if (FPreviewed.Pending && FPreviewed.Key == Key && FPreviewed.Modifiers == K->modifiers()) {
+    FPreviewed.Pending = false;
+    if (FPreviewed.Used) return true;
+  } else {
+    FPreviewed.Pending = false;
+    RunGuarded([&] { FormKeyDown(Key, K->modifiers()); });
+    if (Key == 0) return true;
+  }
+  if (!K->text().isEmpty() && K->text()[0].isPrint()) {
+    QChar Ch = K->text()[0];
+    RunGuarded([&] { FormKeyPress(Ch); });
+    if (Ch.isNull()) return true;
+    if (Ch != K->text()[0]) {
+      QKeyEvent Changed(QEvent::KeyPress, K->key(), K->modifiers(), QString(Ch));
+      FResending = true;
+      QCoreApplication::sendEvent(Watched, &Changed);
+      FResending = false;
+      return true;
     }
   }
   return QDialog::eventFilter(Watched, Event);

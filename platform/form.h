@@ -86,6 +86,16 @@ class TForm : public QDialog {
   bool FEndQueued = false;
   bool FKeyPreview = false;
   bool FResending = false;
+  // The key that FormKeyDown saw while it was offered to the shortcuts; its key press, when
+  // it follows, is not handled twice. Event: the last key event handled, whose delivery to the
+  // parents of the focus widget is not a new key.
+  struct {
+    const QEvent* Event = nullptr;
+    int Key = 0;
+    Qt::KeyboardModifiers Modifiers;
+    bool Used = false;
+    bool Pending = false;
+  } FPreviewed;
   TFormBorderStyle FBorderStyle = bsSizeable;
   QAbstractButton* FCancelButton = nullptr;
 };

@@ -231,10 +231,14 @@ void TNxCustomLabel::AdjustBounds() {
   R.Left -= 1;
   R.Right += 1;
   const int NewWidth = R.Width();
+  FAutoSizeHint = QSize(NewWidth, R.Height());
   int X = x();
   if (FAlignment == taRightJustify) X += width() - NewWidth;
   setGeometry(X, y(), NewWidth, R.Height());
+  updateGeometry();
 }
+
+QSize TNxCustomLabel::sizeHint() const { return FAutoSize ? FAutoSizeHint : size(); }
 
 void TNxCustomLabel::UpdateShortcut() {
   if (FShortcutId != 0) {

@@ -63,6 +63,10 @@ class TNxCustomLabel : public TBackingControl {
 
   bool MouseInControl() const { return FMouseInControl; }
 
+  // In a layout an auto-sized label asks for the size of its text.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
  protected:
   virtual TColor GetDefaultFontColor() const;
   virtual QString GetLabelCaption() const;
@@ -109,7 +113,8 @@ class TNxCustomLabel : public TBackingControl {
   bool FMouseInControl = false;
   bool FDragging = false;
   int FShortcutId = 0;
-  bool FStale = true;  // the backing image must be drawn before it is shown
+  bool FStale = true;
+  QSize FAutoSizeHint{65, 17};  // the backing image must be drawn before it is shown
 };
 
 // The published label.

@@ -9,6 +9,7 @@
 #include "app/calc_controls.h"
 #include "app/fm_comp_mess.h"
 #include "calc_test_support.h"
+#include "widgets/nx_label.h"
 
 TEST_F(CalcWindowTest, PairedGroupsStayEqualAndNotationBoundsTheDigits) {
   TfmCalc& W = Open();
@@ -47,7 +48,7 @@ TEST_F(CalcWindowTest, BinaryRadixSnapsTheBitCount) {
   ASSERT_TRUE(Enter("5"));
   W.rgBase->SetItemIndex(2);
   EXPECT_EQ(W.rgBase2->ItemIndex(), 2);
-  EXPECT_EQ(W.lbDigits->text(), "Bits");
+  EXPECT_EQ(W.lbDigits->Caption(), "Bits");
   EXPECT_EQ(W.udDigits->Position(), 32);
   EXPECT_EQ(W.Edit2->text(), "00000000000000000000000000000101 ");
   EXPECT_EQ(W.TapeLines().front(), "5 = 00000000000000000000000000000101 ; Base=2");
@@ -69,7 +70,7 @@ TEST_F(CalcWindowTest, BinaryRadixSnapsTheBitCount) {
   EXPECT_EQ(W.Digits, 12);  // the decimal digit count is kept aside
 
   W.rgBase->SetItemIndex(0);
-  EXPECT_EQ(W.lbDigits2->text(), "Digits");
+  EXPECT_EQ(W.lbDigits2->Caption(), "Digits");
   EXPECT_EQ(W.udDigits->Position(), 12);
   for (int P : {31, 15, 3, 9, 17, 20, 8})
     EXPECT_EQ(TfmCalc::SnapBits(P), P == 31   ? 16

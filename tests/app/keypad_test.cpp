@@ -4,6 +4,7 @@
 
 #include "app/keypad_keys.h"
 #include "pages_test_support.h"
+#include "platform/controls.h"
 
 namespace {
 
@@ -188,6 +189,24 @@ TEST_F(KeypadTest, AssistantShowsTheHelpOfTheFunctionAtTheCaret) {
   Type("2^(", 3);
   Pages->AssistantTick();
   EXPECT_EQ(Host.Panel.text(), "");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(KeypadTest, KeysAreTheWindowsSpeedButtons) {
+  // One kind of button for the keys and the window's other speed buttons: its Tag is the
+  // built-in's number, and a click leaves the focus in the input line.
+  for (const char* Name : {"sbSIN", "sbJn", "bt7", "sbClMem"}) {
+    auto* B = qobject_cast<TSpeedButton*>(Pages->Key(Name));
+    ASSERT_NE(B, nullptr) << Name;
+    EXPECT_EQ(B->focusPolicy(), Qt::NoFocus) << Name;
+    EXPECT_FALSE(B->autoRaise()) << Name;
+  }
+  EXPECT_EQ(qobject_cast<TSpeedButton*>(Pages->Key("sbSIN"))->Tag, 1);
+  EXPECT_EQ(qobject_cast<TSpeedButton*>(Pages->Key("sbJn"))->Tag, 18);
+  EXPECT_EQ(Pages->Key("sbRoot")->toolTip(), "Square root");
 }
 
 }  // namespace
