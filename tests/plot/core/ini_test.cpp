@@ -10,6 +10,7 @@
 #include "platform/ini_file.h"
 #include "plot/core/graph_mem_ini_file.h"
 #include "print_qstring.h"
+#include "tests/support/file_rights.h"
 
 namespace {
 
@@ -181,7 +182,8 @@ TEST_F(GraphIni, ReadOnlyDirectoryReportsTheFailure) {
   ASSERT_TRUE(QDir().mkdir(Sub));
   QString F = Sub + QStringLiteral("/Numyx.INI");
   QFile::setPermissions(Sub, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-  if (QFileInfo(Sub).isWritable()) GTEST_SKIP() << "running with rights that ignore permissions";
+  TScopedFileRights Rights;
+  ASSERT_TRUE(TScopedFileRights::CannotCreateIn(Sub));
   TScriptedDialogService Script;
   TScopedDialogService Use(Script);
   {
@@ -201,7 +203,8 @@ TEST_F(GraphIni, ReadOnlyDirectoryReportsTheFailure) {
 TEST_F(GraphIni, UnreadableFileIsNeverOverwritten) {
   Put(File, "[S]\nx=1\n");
   QFile::setPermissions(File, QFileDevice::WriteOwner);
-  if (QFileInfo(File).isReadable()) GTEST_SKIP() << "running with rights that ignore permissions";
+  TScopedFileRights Rights;
+  ASSERT_TRUE(TScopedFileRights::CannotRead(File));
   TScriptedDialogService Script;
   TScopedDialogService Use(Script);
   {
