@@ -2,6 +2,7 @@
 // solve(, min(, max() and the list functions. A procedure re-reads the text of its function
 // argument (the body) once per function value, with X set to the abscissa.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -18,11 +19,27 @@ Extended IntervalUp = UndefinedValue;
 int IntervalCount = 1;
 Extended ExtremumX = 0;
 int LoopDepth = 0;
+unsigned LetterReadMask = 0;
 
 namespace {
 
-// The text of the last extremum search; the same text with the same bounds refines the search.
+// The text of the last extremum search and the letters' values when it began; the same text with
+// the same bounds and the same values of the letters it reads refines the search.
 std::string ExtremumText;
+std::array<Extended, 11> ExtremumLetters{};
+
+std::array<Extended, 11> LetterSnapshot() {
+  std::array<Extended, 11> v{};
+  for (size_t k = 1; k < v.size(); ++k) v[k] = VarValues[k];
+  return v;
+}
+
+// True when every letter read since the previous search holds the value it held then.
+bool SameLettersRead(const std::array<Extended, 11>& Now) {
+  for (size_t k = 1; k < Now.size(); ++k)
+    if ((LetterReadMask & (1u << k)) && !(Now[k] == ExtremumLetters[k])) return false;
+  return true;
+}
 
 // Bounds of every loop below, so that each ends by itself.
 constexpr int MaxIntegralParts = 1 << 13;
@@ -208,7 +225,7 @@ int Sign(Extended v) { return v > 0 ? 1 : v < 0 ? -1 : 0; }
 }  // namespace
 
 TProcedureCounters SaveProcedureCounters() {
-  return {IntervalLow, IntervalUp, IntervalCount, ExtremumText};
+  return {IntervalLow, IntervalUp, IntervalCount, ExtremumText, ExtremumLetters};
 }
 
 void RestoreProcedureCounters(const TProcedureCounters& Counters) {
@@ -216,6 +233,7 @@ void RestoreProcedureCounters(const TProcedureCounters& Counters) {
   IntervalUp = Counters.Up;
   IntervalCount = Counters.Count;
   ExtremumText = Counters.Text;
+  ExtremumLetters = Counters.Letters;
 }
 
 void ResetIntervalBounds() {
@@ -307,7 +325,8 @@ void Solve(Extended& Value) {
   if (fUp == 0) return finish(up);
 
   if (Sign(fLow) == Sign(fUp)) {
-    // No sign change: the only root can be a touching one, at the extremum nearest to 0.
+    // No sign change at the ends: the extremum nearest to 0 either touches 0 (a double root) or
+    // crosses it, and then a root lies between it and Up.
     const bool max = fLow < 0;
     if (LoopDepth == 0) {
       ExtremumText.clear();
@@ -320,7 +339,9 @@ void Solve(Extended& Value) {
       FailBody(errInterval, body);
       return finish(0);
     }
-    return finish(best.X);
+    low = best.X;
+    fLow = extremum;
+    if (std::fabs(fLow) < 1.0E-15L || low == up) return finish(low);
   }
 
   // Bisection to the resolution of the numbers: the test is on the interval, not on f, so that
@@ -357,11 +378,15 @@ void Extremum(bool Max, Extended& Value) {
   const Extended savedX = VarValues[varX];
   Extended low = 0, up = 0;
   if (!EvalTwoArgs(up, low)) return;
+  // The values before L and U receive the bounds: a plot point with other letters is a new
+  // request, not a repeated one.
+  const std::array<Extended, 11> letters = LetterSnapshot();
   VarValues[varL] = low;
   VarValues[varU] = up;
   int parts = 1;
   if (LoopDepth == 0) {
-    if (low == IntervalLow && up == IntervalUp && s.ExprStr == ExtremumText) {
+    if (low == IntervalLow && up == IntervalUp && s.ExprStr == ExtremumText &&
+        SameLettersRead(letters)) {
       IntervalCount = std::min(2 * std::max(IntervalCount, 1), MaxExtremumParts);
     } else {
       IntervalCount = 1;
@@ -369,6 +394,8 @@ void Extremum(bool Max, Extended& Value) {
       IntervalUp = up;
       ExtremumText = s.ExprStr;
     }
+    ExtremumLetters = letters;
+    LetterReadMask = 0;
     parts = IntervalCount;
   }
   TBody body{s.Pos, 0, EngineSettings.ArgDepth, 0};

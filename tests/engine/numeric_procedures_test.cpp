@@ -103,6 +103,16 @@ TEST_F(SolveProc, DoubleRootsAndFailures) {
   EXPECT_EQ(Eval("solve(4,5,tan(X))").Code, errSingularity);
 }
 
+TEST_F(SolveProc, EndsOfOneSignBisectFromTheExtremum) {
+  // The minimum (maximum) crosses zero: the root between it and the upper bound is the answer.
+  SetLetter(varX, 5);
+  EXPECT_CLOSE(Value("solve(0,3,(X-1)^2-0.25)"), 1.5L, 1e-17L);
+  EXPECT_CLOSE(Value("solve(0,3,0.25-(X-1)^2)"), 1.5L, 1e-17L);
+  EXPECT_CLOSE(Value("solve(-3,3,X^2-4)"), 2, 1e-17L);
+  EXPECT_CLOSE(Value("solve(0,pi,sin(X)-0.5)"), 5 * BuiltinPi / 6, 1e-17L);
+  EXPECT_EQ(Letter(varX), 5);
+}
+
 TEST_F(ExtremumProc, MinimaAndMaxima) {
   EXPECT_CLOSE(Value("min(0,3,(X-1)^2)"), 0, 1e-18L);
   EXPECT_CLOSE(ExtremumX, 1, 1e-9L);
@@ -148,6 +158,34 @@ TEST_F(ExtremumProc, RepeatingTheSameTextRefinesWithABound) {
   Value("min(0,3,(X-2)^2)");
   EXPECT_EQ(Value("f(1)+f(1)"), 0);
   EXPECT_EQ(IntervalCount, 2);
+}
+
+TEST_F(ExtremumProc, OnlyARepeatWithTheSameLettersRefines) {
+  // Every point of a plot evaluates the same text with other letters: one part each time.
+  for (int i = 0; i < 7; ++i) {
+    SetLetter(2, 0.25L * i);
+    EXPECT_CLOSE(Value("min(0,3,(X-Y)^2)"), 0, 1e-18L);
+    EXPECT_EQ(IntervalCount, 1) << i;
+  }
+  for (int i = 0; i < 4; ++i) {
+    SetLetter(varX, i);
+    Value("X+min(0,3,(X-1)^2)");
+    EXPECT_EQ(IntervalCount, 1) << i;
+  }
+  for (int i = 0; i < 4; ++i) {
+    SetLetter(2, i);
+    Value("min(0,3,(X-1)^2)+Y");
+    EXPECT_EQ(IntervalCount, 1) << i;
+  }
+  // The same letters again: the repeat refines, whatever happens to a letter the text never reads.
+  Value("min(0,3,(X-1)^2)+Y");
+  EXPECT_EQ(IntervalCount, 2);
+  SetLetter(5, 7);
+  Value("min(0,3,(X-1)^2)+Y");
+  EXPECT_EQ(IntervalCount, 4);
+  SetLetter(2, 9);
+  Value("min(0,3,(X-1)^2)+Y");
+  EXPECT_EQ(IntervalCount, 1);
 }
 
 TEST_F(ListFunctions, Statistics) {
