@@ -8,6 +8,7 @@
 #include "engine/random.h"
 #include "engine/specfun.h"
 #include "engine_test_support.h"
+#include "tests/engine/scripted_host.h"
 
 namespace {
 
@@ -308,6 +309,20 @@ TEST(SpecfunLibrary, QuadratureGivesUpInsteadOfRunningOn) {
   EXPECT_NEAR(Quadrature(g, nullptr, 1, 0), 1.0L / 3, 1e-18);
   EXPECT_NEAR(Quadrature(g, nullptr, 0, 1), -1.0L / 3, 1e-18);
   EXPECT_EQ(EngineState.ErrCode, 0);
+}
+
+TEST(SpecfunLibrary, CompositeGaussChecksTheBreak) {
+  ResetEngine();
+  TScriptedHost host;
+  host.StopAtPump = 3;
+  SetEngineHost(&host);
+  const auto f = [](const Extended*, Extended t) { return t; };
+  EXPECT_EQ(CompositeGauss(16, f, nullptr, 1, 0), 0);
+  EXPECT_EQ(EngineState.ErrCode, errUserBreak);
+  EXPECT_EQ(host.Pumps, 3);
+  EXPECT_EQ(host.Questions, 1);
+  SetEngineHost(nullptr);
+  ResetEngine();
 }
 
 TEST_F(BuiltinsTest, HardArgumentsEndWithAValueOrAnError) {

@@ -1,4 +1,6 @@
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "tests/engine/procedures_test_support.h"
@@ -48,6 +50,60 @@ TEST_F(IntegralProc, IntegrandWithoutConvergenceEnds) {
   EXPECT_EQ(r.Code, errSingularity);
   EXPECT_EQ(r.Pos, 14);
   EXPECT_EQ(r.Len, 3);
+}
+
+// Integrands singular or not smooth at an end, against mpmath (data/gen_integral_reference.py).
+TEST_F(IntegralProc, SingularAndNonSmoothEndsAgainstReference) {
+  std::ifstream in(std::string(NUMYX_TEST_DATA) + "/integral_reference.txt");
+  ASSERT_TRUE(in.good());
+  int count = 0;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    const auto a = line.find('|'), b = line.find('|', a + 1), c = line.find('|', b + 1),
+               d = line.find('|', c + 1);
+    ASSERT_NE(d, std::string::npos) << line;
+    const std::string text = "integral(" + line.substr(0, a) + "," + line.substr(a + 1, b - a - 1) +
+                             "," + line.substr(b + 1, c - b - 1) + ")";
+    const Extended expected = std::strtold(line.substr(c + 1, d - c - 1).c_str(), nullptr);
+    const Extended tolerance = std::strtold(line.substr(d + 1).c_str(), nullptr);
+    Host.Passes.clear();
+    SetLetter(varX, 0.5L);
+    const TEvalResult r = Eval(text);
+    ++count;
+    EXPECT_FALSE(r.Failed) << text << " code " << r.Code;
+    EXPECT_LE(std::fabs(r.Value - expected), tolerance * std::fabs(expected))
+        << text << " gave " << static_cast<double>(r.Value);
+    EXPECT_FALSE(Host.Passes.empty()) << text;
+    EXPECT_EQ(Letter(varX), 0.5L) << text;
+  }
+  EXPECT_GE(count, 20);
+}
+
+TEST_F(IntegralProc, PrecisionAndWhatNoRuleSettles) {
+  // More digits asked for, more digits given, also where the second rule does the work.
+  Host.PrecisionDigits = 15;
+  EXPECT_CLOSE(Value("integral(0,1,ln(X))"), -1, 1e-17L);
+  EXPECT_CLOSE(Value("integral(0,1,X^-0.7)"), 1 / 0.3L, 1e-14L);
+  // The second rule's passes are shown too, and a break ends it.
+  Host.PrecisionDigits = 9;
+  Host.Passes.clear();
+  Host.Pumps = 0;
+  EXPECT_CLOSE(Value("integral(0,1,ln(X))"), -1, 1e-15L);
+  ASSERT_GT(Host.Passes.size(), 14u);  // the Gauss passes up to 8192 parts, then the levels
+  EXPECT_CLOSE(std::strtold(Host.Passes.back().c_str(), nullptr), -1, 1e-15L);
+  const int pumps = Host.Pumps;
+  Host.Pumps = 0;
+  Host.StopAtPump = pumps - 5;
+  SetLetter(varX, 2);
+  EXPECT_EQ(Eval("integral(0,1,ln(X))").Code, errUserBreak);
+  EXPECT_EQ(Letter(varX), 2);
+  Host.StopAtPump = 0;
+  EngineSettings.BreakRequested = false;
+  // Divergent integrals, and a singularity too strong for the abscissas near 0 to resolve.
+  Host.PrecisionDigits = 9;
+  for (const char* text : {"integral(0,1,1/X)", "integral(0,1,X^-0.999)", "integral(0,1,1/X^2)"})
+    EXPECT_EQ(Eval(text).Code, errSingularity) << text;
 }
 
 TEST_F(IntegralProc, BreakEndsTheIntegral) {
