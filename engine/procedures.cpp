@@ -554,24 +554,39 @@ void ListFunction(int Id, Extended& Value) {
   }
 
   const auto n = static_cast<Extended>(v.size());
-  Extended sum = 0, squares = 0;
+  // The sums are taken over the values scaled by a power of two near the largest magnitude, so
+  // that large values that are representable, and whose norm or spread is, do not overflow on
+  // the way (norm(1E3000) is 1E3000); the scaling itself is exact.
+  Extended largest = 0;
+  for (Extended x : v) largest = std::max(largest, std::fabs(x));
+  const int e = largest > 0 ? std::ilogb(largest) : 0;
+  Extended sumY = 0, squaresY = 0;
   for (Extended x : v) {
-    sum += x;
-    squares += x * x;
+    const Extended y = std::ldexp(x, -e);
+    sumY += y;
+    squaresY += y * y;
   }
-  const Extended mean = sum / n;
+  const Extended meanY = sumY / n;
   // Deviations from the mean, computed in a second pass so that a large common offset does
   // not cancel away the spread.
-  Extended deviations = 0;
-  for (Extended x : v) deviations += (x - mean) * (x - mean);
-  const Extended sample = v.size() > 1 ? deviations / (n - 1) : 0;
+  Extended deviationsY = 0;
+  for (Extended x : v) {
+    const Extended d = std::ldexp(x, -e) - meanY;
+    deviationsY += d * d;
+  }
+  const Extended sum = std::ldexp(sumY, e);
+  const Extended mean = std::ldexp(meanY, e);
+  const Extended squares = std::ldexp(squaresY, 2 * e);
+  const Extended deviations = std::ldexp(deviationsY, 2 * e);
+  const Extended sampleY = v.size() > 1 ? deviationsY / (n - 1) : 0;
+  const Extended sample = std::ldexp(sampleY, 2 * e);
 
   switch (Id) {
     case 38:
       Value = mean;
       break;
     case 39:
-      Value = std::sqrt(sample);
+      Value = std::ldexp(std::sqrt(sampleY), e);
       break;
     case 41:
       Value = sum;
@@ -588,16 +603,15 @@ void ListFunction(int Id, Extended& Value) {
       break;
     case 94: {
       Extended inverse = 0;
+      // A division by zero, not a domain error: the previous result stays.
       for (Extended x : v) {
         if (x == 0) {
-          ClearResult(Value);
           RaiseError(s.ExprStr, errDivisionByZero);
           return;
         }
         inverse += 1 / x;
       }
       if (inverse == 0) {
-        ClearResult(Value);
         RaiseError(s.ExprStr, errDivisionByZero);
         return;
       }
@@ -605,10 +619,10 @@ void ListFunction(int Id, Extended& Value) {
       break;
     }
     case 97:
-      Value = std::sqrt(squares);
+      Value = std::ldexp(std::sqrt(squaresY), e);
       break;
     case 98:
-      Value = std::sqrt(deviations / n);
+      Value = std::ldexp(std::sqrt(deviationsY / n), e);
       break;
     case 99:
       Value = deviations / n;

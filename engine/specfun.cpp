@@ -479,8 +479,10 @@ Extended LnGamma(Extended x) {
 
 Extended Binomial(int n, int k) {
   ClearCode();
-  if (k < 0 || k > n) return 0;
+  // In this order: bnml(-3,0) is 1.
+  if (k < 0) return 0;
   if (k == 0 || k == n) return 1;
+  if (k > n) return 0;
   if (k == 1 || k == n - 1) return n;
   const long long m = std::min<long long>(k, static_cast<long long>(n) - k);
   if (m <= 10000) {

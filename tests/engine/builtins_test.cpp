@@ -141,6 +141,9 @@ TEST_F(BuiltinsTest, IntegerRowsAreRangeChecked) {
   EXPECT_ERROR("perm(4000,1800)", errOverflow, 1, 15);
   EXPECT_ERROR("perm(-1,2)", errOutOfRange, 1, 10);
   EXPECT_VALUE("bnml(5,0)", 1);
+  EXPECT_VALUE("bnml(-3,0)", 1);
+  EXPECT_VALUE("bnml(-3,-3)", 0);
+  EXPECT_VALUE("bnml(-3,2)", 0);
   EXPECT_VALUE("bnml(5,1)", 5);
   EXPECT_VALUE("bnml(5,-1)", 0);
   EXPECT_VALUE("bnml(3,5)", 0);

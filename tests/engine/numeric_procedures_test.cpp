@@ -263,6 +263,24 @@ TEST_F(ListFunctions, Statistics) {
   EXPECT_CLOSE(Value("std(1E12+1,1E12+2,1E12+3)"), 1, 1e-6L);
 }
 
+TEST_F(ListFunctions, LargeValuesDoNotOverflowTheSums) {
+  EXPECT_VALUE("norm(1E3000)", 1E3000L);
+  EXPECT_CLOSE(Value("norm(3E4000,4E4000)") / 5E4000L, 1, 1e-18L);
+  EXPECT_CLOSE(Value("std(1E4000,3E4000)") / (std::sqrt(2.0L) * 1E4000L), 1, 1e-18L);
+  EXPECT_CLOSE(Value("psd(1E4000,3E4000)") / 1E4000L, 1, 1e-18L);
+  EXPECT_CLOSE(Value("mean(1E4932,1E4932)") / 1E4932L, 1, 1e-18L);
+  EXPECT_CLOSE(Value("norm(3E-4000,4E-4000)") / 5E-4000L, 1, 1e-18L);
+  // Where the value itself is beyond the range, it is still an overflow.
+  EXPECT_EQ(Eval("sos(1E3000)").Code, errOverflow);
+  EXPECT_EQ(Eval("sum(1E4932,1E4932)").Code, errOverflow);
+  // A zero in hmn( is a division by zero that leaves the previous result.
+  EngineState.Ans = 7;
+  EXPECT_EQ(Eval("hmn(1,0)").Code, errDivisionByZero);
+  EXPECT_EQ(EngineState.Ans, 7);
+  EXPECT_EQ(Eval("hmn(1,-1)").Code, errDivisionByZero);
+  EXPECT_EQ(EngineState.Ans, 7);
+}
+
 TEST_F(ListFunctions, ArgumentDepthAndErrors) {
   EXPECT_VALUE("mean(1,3)*2", 4);
   EXPECT_CLOSE(Value("sin(mean(1,3))"), std::sin(2.0L), 1e-18L);
