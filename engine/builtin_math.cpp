@@ -5,6 +5,7 @@
 
 #include "engine/engine_host.h"
 #include "engine/specfun.h"
+#include "engine/variables.h"
 
 namespace {
 
@@ -296,6 +297,7 @@ Extended CompositeGauss(int n, TIntegrand F, const Extended* Params, Extended Up
     S += GaussLegendre10(F, Params, Low + (k + 1) * h, Low + k * h);
     if (EngineState.ErrCode != 0) return 0;
     EngineHost().PumpMessages();
+    if (CheckBreak()) return 0;
   }
   return S;
 }

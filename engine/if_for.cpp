@@ -10,10 +10,6 @@
 
 namespace {
 
-// A FOR loop that would run longer than this (or whose step is too small to move J) is refused
-// before it starts instead of running until the user breaks it.
-constexpr Extended MaxForPasses = 1.0E7L;
-
 bool SameWord(const std::string& Text, const char* Word) {
   std::string upper = Text;
   for (auto& c : upper)
@@ -142,12 +138,6 @@ void ForLoop(Extended& Value) {
   const Extended j0 = j;
   const Extended k = VarValues[varK];
   const Extended m = VarValues[varM];
-  // A loop that cannot reach its limit, or that would run longer than any sensible loop, is an
-  // interval error before the first pass.
-  if (j <= k && (!(m > 0) || j + m == j || (k - j) / m >= MaxForPasses)) {
-    RaiseErrorAt(errInterval, namePos);
-    return;
-  }
 
   const int body = s.Pos + 1;
   if (body > static_cast<int>(s.ExprStr.size())) {
@@ -155,12 +145,10 @@ void ForLoop(Extended& Value) {
     return;
   }
   const int depth = EngineSettings.ArgDepth;
-  // A body that keeps moving J back would never end; far more passes than J's range allows is
-  // taken for that.
-  const long long expected = j <= k ? static_cast<long long>((k - j) / m) + 1 : 1;
-  const long long maxPasses = 2 * expected + 1000;
+  // A step that never carries J past K (M <= 0, or too small to move J) makes the loop run until
+  // the user stops it: every pass pumps the messages and checks the break.
   Extended value = 0;
-  for (long long pass = 1;; ++pass) {
+  for (;;) {
     s.Pos = body;
     s.CurChar = CharAt(body);
     s.StartPos = body;
@@ -176,10 +164,6 @@ void ForLoop(Extended& Value) {
     if (CheckBreak()) break;
     j = j + m;
     if (j > k) break;
-    if (pass >= maxPasses) {
-      RaiseErrorAt(errInterval, namePos);
-      break;
-    }
   }
   j = j0;
   if (s.ErrFlag) return;

@@ -1,6 +1,7 @@
 #pragma once
 // The state of the numerical procedures (integral(, solve(, min(, max(): the calculator shows
 // ExtremumX after a min( or max( result and resets the bounds with its memory-clear button.
+#include <array>
 #include <string>
 
 #include "engine/engine_state.h"
@@ -24,12 +25,18 @@ class TLoopScope {
   TLoopScope& operator=(const TLoopScope&) = delete;
 };
 
+// The letter variables read since the last extremum search began, one bit per slot (1 << k).
+// A search refines itself only when the letters read since the previous search of the same
+// text hold the values they held then.
+extern unsigned LetterReadMask;
+
 // The counters a nested evaluation must not disturb.
 struct TProcedureCounters {
   Extended Low = UndefinedValue;
   Extended Up = UndefinedValue;
   int Count = 1;
   std::string Text;
+  std::array<Extended, 11> Letters{};  // slots 1..10 when the search began
 };
 TProcedureCounters SaveProcedureCounters();
 void RestoreProcedureCounters(const TProcedureCounters& Counters);

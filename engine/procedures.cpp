@@ -2,11 +2,13 @@
 // solve(, min(, max() and the list functions. A procedure re-reads the text of its function
 // argument (the body) once per function value, with X set to the abscissa.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <vector>
 
 #include "engine/builtin_math.h"
+#include "engine/builtin_table.h"
 #include "engine/engine_host.h"
 #include "engine/numeric_procedures.h"
 #include "engine/parser.h"
@@ -18,11 +20,27 @@ Extended IntervalUp = UndefinedValue;
 int IntervalCount = 1;
 Extended ExtremumX = 0;
 int LoopDepth = 0;
+unsigned LetterReadMask = 0;
 
 namespace {
 
-// The text of the last extremum search; the same text with the same bounds refines the search.
+// The text of the last extremum search and the letters' values when it began; the same text with
+// the same bounds and the same values of the letters it reads refines the search.
 std::string ExtremumText;
+std::array<Extended, 11> ExtremumLetters{};
+
+std::array<Extended, 11> LetterSnapshot() {
+  std::array<Extended, 11> v{};
+  for (size_t k = 1; k < v.size(); ++k) v[k] = VarValues[k];
+  return v;
+}
+
+// True when every letter read since the previous search holds the value it held then.
+bool SameLettersRead(const std::array<Extended, 11>& Now) {
+  for (size_t k = 1; k < Now.size(); ++k)
+    if ((LetterReadMask & (1u << k)) && !(Now[k] == ExtremumLetters[k])) return false;
+  return true;
+}
 
 // Bounds of every loop below, so that each ends by itself.
 constexpr int MaxIntegralParts = 1 << 13;
@@ -104,6 +122,109 @@ std::string PassText(Extended Value) {
   std::string text = LogText(21, Value);
   EngineSettings.DisplayMode = mode;
   return text;
+}
+
+// --- the double-exponential rule, for integrals whose Gauss passes do not settle ---
+
+// The substitution x = mid + half * tanh(pi/2 * sinh t) crowds the nodes towards both ends
+// double-exponentially, so that integrands with a singular or non-smooth end (ln x, x^-0.7,
+// sqrt(1 - x^2) at 1) are integrated as fast as smooth ones. Each level halves the step in t.
+constexpr int DELevels = 12;
+constexpr Extended DETMax = 10;
+constexpr int DENodesPerPump = 64;
+
+struct TDoubleExponential {
+  TBody& Body;
+  Extended Low, Up;
+  Extended Half;
+  // Beyond these t the body could not be read at one end (an abscissa too close to it to be
+  // told apart, or a value that overflowed or underflowed there); the nodes beyond are left out.
+  Extended Cut[2] = {DETMax, DETMax};
+  // |w f| at the outermost node read at each end, and its t: what the left-out tail may add.
+  Extended Edge[2] = {0, 0};
+  Extended EdgeT[2] = {0, 0};
+  Extended AbsSum = 0;
+  int Nodes = 0;
+
+  // Adds w(t) (f(left node) + f(right node)) to Sum, or w(0) f(mid) for t = 0. False on a break or
+  // on an error that is the body's own.
+  bool AddPair(Extended t, Extended& Sum) {
+    const Extended u = BuiltinPi / 2 * std::sinh(t);
+    const Extended e = std::exp(-2 * u);
+    // The distance of each node from its end, in units of Half, taken without cancellation.
+    const Extended d = 2 * e / (1 + e);
+    const Extended w = BuiltinPi / 2 * std::cosh(t) * 2 * d / (1 + e);
+    const Extended mid = Low / 2 + Up / 2;
+    for (int side = 0; side < (t == 0 ? 1 : 2); ++side) {
+      if (t >= Cut[side]) continue;
+      const Extended x = t == 0 ? mid : side == 0 ? Low + Half * d : Up - Half * d;
+      const bool inside = Low < Up ? x > Low && x < Up : x < Low && x > Up;
+      if (!(d > 0) || !inside) {
+        Cut[side] = t;
+        continue;
+      }
+      Extended f = 0;
+      if (!ReadNode(x, side, t, f)) {
+        if (EngineState.ErrFlag) return false;
+        continue;
+      }
+      const Extended term = w * f;
+      Sum += term;
+      AbsSum += std::fabs(term);
+      if (t >= EdgeT[side]) {
+        EdgeT[side] = t;
+        Edge[side] = std::fabs(term);
+      }
+    }
+    if (++Nodes % DENodesPerPump == 0 && Interrupted()) return false;
+    return true;
+  }
+
+  // Reads the body at x. An error this close to an end, where the Gauss passes have read the
+  // body without one, comes from the abscissa's extreme distance to the end: the tail beyond is
+  // left out (and judged by the outermost term read). A break is passed on.
+  bool ReadNode(Extended x, int Side, Extended t, Extended& f) {
+    auto& s = EngineState;
+    const Extended ans = s.Ans;
+    if (EvalBody(Body, x, f)) return true;
+    if (s.ErrCode == errUserBreak) return false;
+    s.ErrFlag = false;
+    s.ErrCode = 0;
+    s.ErrPos = 0;
+    s.ErrLen = 0;
+    s.Ans = ans;
+    Cut[Side] = t;
+    return false;
+  }
+};
+
+// The integral of the body over [Low, Up] by the double-exponential rule, settled when two levels
+// agree to Tol and the left-out tails are below it. False on an error, a break, or when it does
+// not settle (nothing raised then).
+bool DoubleExponential(TBody& Body, Extended Low, Extended Up, Extended Tol, Extended& Value) {
+  TDoubleExponential de{Body, Low, Up, Up / 2 - Low / 2};
+  Extended sum = 0;  // the sum of w f over all nodes read so far
+  Extended previous = 0;
+  Extended h = 1;
+  for (int level = 0; level <= DELevels; ++level, h /= 2) {
+    // Level 0 reads t = 0, ±1, ±2, ...; every later level the odd multiples of the new step.
+    const Extended first = level == 0 ? 0 : h;
+    const Extended stride = level == 0 ? 1 : 2 * h;
+    for (Extended t = first; t < DETMax; t += stride)
+      if (!de.AddPair(t, sum)) return false;
+    const Extended value = de.Half * h * sum;
+    EngineHost().ShowIntegrationPass(PassText(value));
+    // Beyond the outermost nodes the terms fall off at least as fast as between them.
+    const Extended tails = std::fabs(de.Half) * h * (de.Edge[0] + de.Edge[1]);
+    const Extended absolute = std::fabs(de.Half) * h * de.AbsSum;
+    if (level >= 2 && std::fabs(value - previous) <= Tol * std::fabs(value) + 1.0E-15L * absolute &&
+        tails <= Tol * std::fabs(value) + 1.0E-15L * absolute) {
+      Value = value;
+      return true;
+    }
+    previous = value;
+  }
+  return false;
 }
 
 // --- extremum search, in "minimum of g" form: g = f, or g = -f for a maximum ---
@@ -208,7 +329,7 @@ int Sign(Extended v) { return v > 0 ? 1 : v < 0 ? -1 : 0; }
 }  // namespace
 
 TProcedureCounters SaveProcedureCounters() {
-  return {IntervalLow, IntervalUp, IntervalCount, ExtremumText};
+  return {IntervalLow, IntervalUp, IntervalCount, ExtremumText, ExtremumLetters};
 }
 
 void RestoreProcedureCounters(const TProcedureCounters& Counters) {
@@ -216,6 +337,7 @@ void RestoreProcedureCounters(const TProcedureCounters& Counters) {
   IntervalUp = Counters.Up;
   IntervalCount = Counters.Count;
   ExtremumText = Counters.Text;
+  ExtremumLetters = Counters.Letters;
 }
 
 void ResetIntervalBounds() {
@@ -236,7 +358,7 @@ void Integral(Extended& Value) {
   const int precision = std::clamp(EngineHost().Precision(), 1, 18);
   const Extended tol = std::pow(10.0L, -precision);
 
-  Extended previous = 0, sum = 0;
+  Extended previous = 0, sum = 0, lastChange = 0;
   bool failed = false;
   for (int pass = 0, n = 1; !failed; ++pass, n *= 2) {
     sum = 0;
@@ -266,9 +388,27 @@ void Integral(Extended& Value) {
     EngineHost().ShowIntegrationPass(PassText(sum));
     // Relative agreement at the window's precision; an integral that cancels to about 0 is
     // settled once the change is at the rounding level of the integrand's magnitude.
-    if (pass > 0 && std::fabs(sum - previous) <= tol * std::fabs(sum) + 1.0E-15L * absolute) break;
+    const Extended change = std::fabs(sum - previous);
+    const Extended noise = 1.0E-15L * absolute;
+    if (pass > 0 && change <= tol * std::fabs(sum) + noise) {
+      // Passes that settle slowly (an end where the integrand is not smooth) are still wrong by
+      // about their last change; the double-exponential rule is exact there when it settles.
+      if (pass > 1 && change > 1000 * noise && change > 1.0E-3L * lastChange) {
+        Extended de = 0;
+        if (DoubleExponential(body, low, up, tol, de)) sum = de;
+      }
+      break;
+    }
+    lastChange = change;
     if (n >= MaxIntegralParts) {
-      FailBody(errSingularity, body);
+      // The passes do not settle: a singular or non-smooth end, which the double-exponential
+      // rule resolves.
+      Extended de = 0;
+      if (DoubleExponential(body, low, up, tol, de)) {
+        sum = de;
+      } else if (!s.ErrFlag) {
+        FailBody(errSingularity, body);
+      }
       break;
     }
     previous = sum;
@@ -307,7 +447,8 @@ void Solve(Extended& Value) {
   if (fUp == 0) return finish(up);
 
   if (Sign(fLow) == Sign(fUp)) {
-    // No sign change: the only root can be a touching one, at the extremum nearest to 0.
+    // No sign change at the ends: the extremum nearest to 0 either touches 0 (a double root) or
+    // crosses it, and then a root lies between it and Up.
     const bool max = fLow < 0;
     if (LoopDepth == 0) {
       ExtremumText.clear();
@@ -320,7 +461,9 @@ void Solve(Extended& Value) {
       FailBody(errInterval, body);
       return finish(0);
     }
-    return finish(best.X);
+    low = best.X;
+    fLow = extremum;
+    if (std::fabs(fLow) < 1.0E-15L || low == up) return finish(low);
   }
 
   // Bisection to the resolution of the numbers: the test is on the interval, not on f, so that
@@ -357,11 +500,15 @@ void Extremum(bool Max, Extended& Value) {
   const Extended savedX = VarValues[varX];
   Extended low = 0, up = 0;
   if (!EvalTwoArgs(up, low)) return;
+  // The values before L and U receive the bounds: a plot point with other letters is a new
+  // request, not a repeated one.
+  const std::array<Extended, 11> letters = LetterSnapshot();
   VarValues[varL] = low;
   VarValues[varU] = up;
   int parts = 1;
   if (LoopDepth == 0) {
-    if (low == IntervalLow && up == IntervalUp && s.ExprStr == ExtremumText) {
+    if (low == IntervalLow && up == IntervalUp && s.ExprStr == ExtremumText &&
+        SameLettersRead(letters)) {
       IntervalCount = std::min(2 * std::max(IntervalCount, 1), MaxExtremumParts);
     } else {
       IntervalCount = 1;
@@ -369,6 +516,8 @@ void Extremum(bool Max, Extended& Value) {
       IntervalUp = up;
       ExtremumText = s.ExprStr;
     }
+    ExtremumLetters = letters;
+    LetterReadMask = 0;
     parts = IntervalCount;
   }
   TBody body{s.Pos, 0, EngineSettings.ArgDepth, 0};
@@ -405,24 +554,39 @@ void ListFunction(int Id, Extended& Value) {
   }
 
   const auto n = static_cast<Extended>(v.size());
-  Extended sum = 0, squares = 0;
+  // The sums are taken over the values scaled by a power of two near the largest magnitude, so
+  // that large values that are representable, and whose norm or spread is, do not overflow on
+  // the way (norm(1E3000) is 1E3000); the scaling itself is exact.
+  Extended largest = 0;
+  for (Extended x : v) largest = std::max(largest, std::fabs(x));
+  const int e = largest > 0 ? std::ilogb(largest) : 0;
+  Extended sumY = 0, squaresY = 0;
   for (Extended x : v) {
-    sum += x;
-    squares += x * x;
+    const Extended y = std::ldexp(x, -e);
+    sumY += y;
+    squaresY += y * y;
   }
-  const Extended mean = sum / n;
+  const Extended meanY = sumY / n;
   // Deviations from the mean, computed in a second pass so that a large common offset does
   // not cancel away the spread.
-  Extended deviations = 0;
-  for (Extended x : v) deviations += (x - mean) * (x - mean);
-  const Extended sample = v.size() > 1 ? deviations / (n - 1) : 0;
+  Extended deviationsY = 0;
+  for (Extended x : v) {
+    const Extended d = std::ldexp(x, -e) - meanY;
+    deviationsY += d * d;
+  }
+  const Extended sum = std::ldexp(sumY, e);
+  const Extended mean = std::ldexp(meanY, e);
+  const Extended squares = std::ldexp(squaresY, 2 * e);
+  const Extended deviations = std::ldexp(deviationsY, 2 * e);
+  const Extended sampleY = v.size() > 1 ? deviationsY / (n - 1) : 0;
+  const Extended sample = std::ldexp(sampleY, 2 * e);
 
   switch (Id) {
     case 38:
       Value = mean;
       break;
     case 39:
-      Value = std::sqrt(sample);
+      Value = std::ldexp(std::sqrt(sampleY), e);
       break;
     case 41:
       Value = sum;
@@ -439,16 +603,15 @@ void ListFunction(int Id, Extended& Value) {
       break;
     case 94: {
       Extended inverse = 0;
+      // A division by zero, not a domain error: the previous result stays.
       for (Extended x : v) {
         if (x == 0) {
-          ClearResult(Value);
           RaiseError(s.ExprStr, errDivisionByZero);
           return;
         }
         inverse += 1 / x;
       }
       if (inverse == 0) {
-        ClearResult(Value);
         RaiseError(s.ExprStr, errDivisionByZero);
         return;
       }
@@ -456,10 +619,10 @@ void ListFunction(int Id, Extended& Value) {
       break;
     }
     case 97:
-      Value = std::sqrt(squares);
+      Value = std::ldexp(std::sqrt(squaresY), e);
       break;
     case 98:
-      Value = std::sqrt(deviations / n);
+      Value = std::ldexp(std::sqrt(deviationsY / n), e);
       break;
     case 99:
       Value = deviations / n;

@@ -130,6 +130,73 @@ bool SmallAComplement(Extended a, Extended x, Extended& q) {
   return false;
 }
 
+// From this parameter on, both incomplete gamma functions come from Temme's uniform expansion:
+// near x = a the series and the continued fraction need some 10 sqrt(a) steps, and beyond a few
+// 1e10 they would not settle within their bound at all.
+constexpr Extended TemmeParameter = 1e7L;
+
+// ln(1 + d) - d, without the cancellation of the two where d is small.
+Extended Log1pMinusX(Extended d) {
+  if (fabs(d) > 0.25L) return std::log1p(d) - d;
+  Extended term = -d, sum = 0;
+  for (int k = 2; k < 200; ++k) {
+    term *= -d;
+    const Extended t = term / k;
+    sum += t;
+    if (fabs(t) <= fabs(sum) * MachineEps) break;
+  }
+  return sum;
+}
+
+// Q(a, x) and P(a, x) for large a by Temme's uniform asymptotic expansion:
+//   Q = erfc(eta sqrt(a/2))/2 + R,  P = erfc(-eta sqrt(a/2))/2 - R,
+//   R = exp(-a eta^2/2)/sqrt(2 pi a) (C0(eta) + C1(eta)/a + ...),
+// where eta^2/2 = lambda - 1 - ln lambda with lambda = x/a and the sign of lambda - 1. For
+// a >= TemmeParameter the terms beyond C1/a are below 1e-16 of R.
+void TemmeLarge(Extended a, Extended x, Extended& p, Extended& q) {
+  const Extended d = (x - a) / a;         // lambda - 1
+  const Extended half = -Log1pMinusX(d);  // eta^2 / 2
+  const Extended eta = (d < 0 ? -1 : 1) * std::sqrt(2 * half);
+  Extended c0, c1;
+  if (fabs(eta) < 0.1L) {
+    // Taylor series in eta: the closed forms below cancel near eta = 0.
+    static constexpr Extended C0[] = {-1.0L / 3,
+                                      1.0L / 12,
+                                      -2.0L / 135,
+                                      1.0L / 864,
+                                      1.0L / 2835,
+                                      -139.0L / 777600,
+                                      1.0L / 25515,
+                                      -571.0L / 261273600,
+                                      -0.185406221071516e-5L,
+                                      0.8296711340953086e-6L,
+                                      -0.17665952736826079e-6L,
+                                      0.67078535434014986e-8L};
+    static constexpr Extended C1[] = {-0.0018518518518518519L,  -0.0034722222222222222L,
+                                      0.0026455026455026455L,   -0.00099022633744855967L,
+                                      0.00020576131687242798L,  -0.40187757201646091e-6L,
+                                      -0.18098550334489978e-4L, 0.76491609160811101e-5L};
+    c0 = 0;
+    for (size_t k = std::size(C0); k-- > 0;) c0 = c0 * eta + C0[k];
+    c1 = 0;
+    for (size_t k = std::size(C1); k-- > 0;) c1 = c1 * eta + C1[k];
+  } else {
+    const Extended l1 = d, e3 = eta * eta * eta;
+    c0 = 1 / l1 - 1 / eta;
+    c1 = 1 / e3 - 1 / (l1 * l1 * l1) - 1 / (l1 * l1) - 1 / (12 * l1);
+  }
+  const Extended r = std::exp(-a * half) / std::sqrt(2 * Pi * a) * (c0 + c1 / a);
+  const Extended z = eta * std::sqrt(a / 2);
+  // The smaller of the two directly, the other as its complement.
+  if (eta < 0) {
+    p = std::erfc(-z) / 2 - r;
+    q = 1 - p;
+  } else {
+    q = std::erfc(z) / 2 + r;
+    p = 1 - q;
+  }
+}
+
 // Both incomplete gamma functions; false when a loop did not settle.
 bool IncGammaPair(Extended a, Extended x, Extended& p, Extended& q) {
   if (x == 0 || std::isinf(x)) {
@@ -143,6 +210,10 @@ bool IncGammaPair(Extended a, Extended x, Extended& p, Extended& q) {
     q = a * ExpIntegral(x);
     EngineState.ErrCode = code;
     p = 1 - q;
+    return true;
+  }
+  if (a >= TemmeParameter) {
+    TemmeLarge(a, x, p, q);
     return true;
   }
   if (x < a + 1) {
@@ -479,8 +550,10 @@ Extended LnGamma(Extended x) {
 
 Extended Binomial(int n, int k) {
   ClearCode();
-  if (k < 0 || k > n) return 0;
+  // In this order: bnml(-3,0) is 1.
+  if (k < 0) return 0;
   if (k == 0 || k == n) return 1;
+  if (k > n) return 0;
   if (k == 1 || k == n - 1) return n;
   const long long m = std::min<long long>(k, static_cast<long long>(n) - k);
   if (m <= 10000) {

@@ -235,7 +235,7 @@ TCallResult CallOnce(const TUserFunc& F, int NameStart, Extended& Value) {
   // The innermost failure is the one worth reporting; a nested call's code 27 keeps it.
   if (code != errUserFunction) {
     s.InnerErrCode = code;
-    s.InnerErrPos = errPos;
+    s.InnerErrPos = errPos - 1;
   }
   s.ErrFlag = true;
   MarkCall(errUserFunction, NameStart, close);

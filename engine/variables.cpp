@@ -178,6 +178,7 @@ bool LetterVariable(int Id, Extended& Value) {
   }
   Value = VarValues[static_cast<size_t>(k)];
   AssignmentLog.AddLetter(Letters[k - 1], Value);
+  LetterReadMask |= 1u << k;
   RecordLetter(k);
   return true;
 }

@@ -71,9 +71,16 @@ struct TAssignmentLog {
   void Truncate(size_t N) {
     if (N >= Entries.size()) return;
     Entries.resize(N);
-    while (!LongNames.empty() &&
-           (Entries.empty() || Entries.back().Name < 256 + LongNames.size() - 1))
-      LongNames.pop_back();
+    // Long names are stored in the order of their pairs: keep those up to the last pair left
+    // that names one (pairs of letters may follow it).
+    size_t keep = 0;
+    for (size_t i = Entries.size(); i-- > 0;) {
+      if (Entries[i].Name >= 256) {
+        keep = Entries[i].Name - 256 + 1;
+        break;
+      }
+    }
+    LongNames.resize(keep);
   }
   // The name, the number and the value text of pair i.
   std::string Name(size_t i) const;

@@ -187,6 +187,31 @@ TEST_F(FormulaTape, OnlyTextsWhoseShapeIsTheTextsOwnAreReplayed) {
   EXPECT_NE(first, second);
 }
 
+TEST_F(FormulaTape, AFailedReplayKeepsTheLogOfEarlierEvaluations) {
+  // The matrix cells and the variable pages evaluate without clearing the log in between: a
+  // replay that fails must drop only its own pairs, not the names that earlier pairs use.
+  const std::string name = "averyveryverylongname";
+  SetUserVariable(name.substr(0, 20), 2);
+  SetUserVariable("b2", 3);
+  SetLetter(varX, 1);
+  AssignmentLog.Clear();
+  EXPECT_VALUE(name.substr(0, 20) + "+b2+X", 6);
+  EXPECT_VALUE("X+1/X", 2);  // recorded
+  EXPECT_VALUE("X+1/X", 2);  // replayed
+  const size_t before = AssignmentLog.Count();
+  SetLetter(varX, 0);
+  EXPECT_EQ(Eval("X+1/X").Code, errDivisionByZero);  // the replay fails; the reader reports
+  ASSERT_GE(AssignmentLog.Count(), before);
+  EXPECT_EQ(AssignmentLog.Name(0), name.substr(0, 20));
+  EXPECT_EQ(AssignmentLog.Name(1), "b2");
+  EXPECT_EQ(AssignmentLog.Name(2), "X");
+  EXPECT_EQ(AssignmentLog.Name(before), "X");
+  // New long names still go after the kept ones.
+  EXPECT_VALUE("b2", 3);
+  EXPECT_EQ(AssignmentLog.Name(AssignmentLog.Count() - 1), "b2");
+  EXPECT_EQ(AssignmentLog.Name(0), name.substr(0, 20));
+}
+
 TEST_F(FormulaTape, ReadingSettingsAndStateAreHonoured) {
   // The same text reads other numbers in another radix.
   EXPECT_VALUE("10+1", 11);

@@ -1,4 +1,6 @@
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "tests/engine/procedures_test_support.h"
@@ -48,6 +50,60 @@ TEST_F(IntegralProc, IntegrandWithoutConvergenceEnds) {
   EXPECT_EQ(r.Code, errSingularity);
   EXPECT_EQ(r.Pos, 14);
   EXPECT_EQ(r.Len, 3);
+}
+
+// Integrands singular or not smooth at an end, against mpmath (data/gen_integral_reference.py).
+TEST_F(IntegralProc, SingularAndNonSmoothEndsAgainstReference) {
+  std::ifstream in(std::string(NUMYX_TEST_DATA) + "/integral_reference.txt");
+  ASSERT_TRUE(in.good());
+  int count = 0;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    const auto a = line.find('|'), b = line.find('|', a + 1), c = line.find('|', b + 1),
+               d = line.find('|', c + 1);
+    ASSERT_NE(d, std::string::npos) << line;
+    const std::string text = "integral(" + line.substr(0, a) + "," + line.substr(a + 1, b - a - 1) +
+                             "," + line.substr(b + 1, c - b - 1) + ")";
+    const Extended expected = std::strtold(line.substr(c + 1, d - c - 1).c_str(), nullptr);
+    const Extended tolerance = std::strtold(line.substr(d + 1).c_str(), nullptr);
+    Host.Passes.clear();
+    SetLetter(varX, 0.5L);
+    const TEvalResult r = Eval(text);
+    ++count;
+    EXPECT_FALSE(r.Failed) << text << " code " << r.Code;
+    EXPECT_LE(std::fabs(r.Value - expected), tolerance * std::fabs(expected))
+        << text << " gave " << static_cast<double>(r.Value);
+    EXPECT_FALSE(Host.Passes.empty()) << text;
+    EXPECT_EQ(Letter(varX), 0.5L) << text;
+  }
+  EXPECT_GE(count, 20);
+}
+
+TEST_F(IntegralProc, PrecisionAndWhatNoRuleSettles) {
+  // More digits asked for, more digits given, also where the second rule does the work.
+  Host.PrecisionDigits = 15;
+  EXPECT_CLOSE(Value("integral(0,1,ln(X))"), -1, 1e-17L);
+  EXPECT_CLOSE(Value("integral(0,1,X^-0.7)"), 1 / 0.3L, 1e-14L);
+  // The second rule's passes are shown too, and a break ends it.
+  Host.PrecisionDigits = 9;
+  Host.Passes.clear();
+  Host.Pumps = 0;
+  EXPECT_CLOSE(Value("integral(0,1,ln(X))"), -1, 1e-15L);
+  ASSERT_GT(Host.Passes.size(), 14u);  // the Gauss passes up to 8192 parts, then the levels
+  EXPECT_CLOSE(std::strtold(Host.Passes.back().c_str(), nullptr), -1, 1e-15L);
+  const int pumps = Host.Pumps;
+  Host.Pumps = 0;
+  Host.StopAtPump = pumps - 5;
+  SetLetter(varX, 2);
+  EXPECT_EQ(Eval("integral(0,1,ln(X))").Code, errUserBreak);
+  EXPECT_EQ(Letter(varX), 2);
+  Host.StopAtPump = 0;
+  EngineSettings.BreakRequested = false;
+  // Divergent integrals, and a singularity too strong for the abscissas near 0 to resolve.
+  Host.PrecisionDigits = 9;
+  for (const char* text : {"integral(0,1,1/X)", "integral(0,1,X^-0.999)", "integral(0,1,1/X^2)"})
+    EXPECT_EQ(Eval(text).Code, errSingularity) << text;
 }
 
 TEST_F(IntegralProc, BreakEndsTheIntegral) {
@@ -103,6 +159,16 @@ TEST_F(SolveProc, DoubleRootsAndFailures) {
   EXPECT_EQ(Eval("solve(4,5,tan(X))").Code, errSingularity);
 }
 
+TEST_F(SolveProc, EndsOfOneSignBisectFromTheExtremum) {
+  // The minimum (maximum) crosses zero: the root between it and the upper bound is the answer.
+  SetLetter(varX, 5);
+  EXPECT_CLOSE(Value("solve(0,3,(X-1)^2-0.25)"), 1.5L, 1e-17L);
+  EXPECT_CLOSE(Value("solve(0,3,0.25-(X-1)^2)"), 1.5L, 1e-17L);
+  EXPECT_CLOSE(Value("solve(-3,3,X^2-4)"), 2, 1e-17L);
+  EXPECT_CLOSE(Value("solve(0,pi,sin(X)-0.5)"), 5 * BuiltinPi / 6, 1e-17L);
+  EXPECT_EQ(Letter(varX), 5);
+}
+
 TEST_F(ExtremumProc, MinimaAndMaxima) {
   EXPECT_CLOSE(Value("min(0,3,(X-1)^2)"), 0, 1e-18L);
   EXPECT_CLOSE(ExtremumX, 1, 1e-9L);
@@ -150,6 +216,34 @@ TEST_F(ExtremumProc, RepeatingTheSameTextRefinesWithABound) {
   EXPECT_EQ(IntervalCount, 2);
 }
 
+TEST_F(ExtremumProc, OnlyARepeatWithTheSameLettersRefines) {
+  // Every point of a plot evaluates the same text with other letters: one part each time.
+  for (int i = 0; i < 7; ++i) {
+    SetLetter(2, 0.25L * i);
+    EXPECT_CLOSE(Value("min(0,3,(X-Y)^2)"), 0, 1e-18L);
+    EXPECT_EQ(IntervalCount, 1) << i;
+  }
+  for (int i = 0; i < 4; ++i) {
+    SetLetter(varX, i);
+    Value("X+min(0,3,(X-1)^2)");
+    EXPECT_EQ(IntervalCount, 1) << i;
+  }
+  for (int i = 0; i < 4; ++i) {
+    SetLetter(2, i);
+    Value("min(0,3,(X-1)^2)+Y");
+    EXPECT_EQ(IntervalCount, 1) << i;
+  }
+  // The same letters again: the repeat refines, whatever happens to a letter the text never reads.
+  Value("min(0,3,(X-1)^2)+Y");
+  EXPECT_EQ(IntervalCount, 2);
+  SetLetter(5, 7);
+  Value("min(0,3,(X-1)^2)+Y");
+  EXPECT_EQ(IntervalCount, 4);
+  SetLetter(2, 9);
+  Value("min(0,3,(X-1)^2)+Y");
+  EXPECT_EQ(IntervalCount, 1);
+}
+
 TEST_F(ListFunctions, Statistics) {
   EXPECT_VALUE("mean(1,2,3)", 2);
   EXPECT_VALUE("std(1,2,3)", 1);
@@ -167,6 +261,24 @@ TEST_F(ListFunctions, Statistics) {
   EXPECT_CLOSE(Value("gmn(1E3000,1E3000)"), 1E3000L, 1E2985L);
   // Two passes keep the spread of values with a large common offset.
   EXPECT_CLOSE(Value("std(1E12+1,1E12+2,1E12+3)"), 1, 1e-6L);
+}
+
+TEST_F(ListFunctions, LargeValuesDoNotOverflowTheSums) {
+  EXPECT_VALUE("norm(1E3000)", 1E3000L);
+  EXPECT_CLOSE(Value("norm(3E4000,4E4000)") / 5E4000L, 1, 1e-18L);
+  EXPECT_CLOSE(Value("std(1E4000,3E4000)") / (std::sqrt(2.0L) * 1E4000L), 1, 1e-18L);
+  EXPECT_CLOSE(Value("psd(1E4000,3E4000)") / 1E4000L, 1, 1e-18L);
+  EXPECT_CLOSE(Value("mean(1E4932,1E4932)") / 1E4932L, 1, 1e-18L);
+  EXPECT_CLOSE(Value("norm(3E-4000,4E-4000)") / 5E-4000L, 1, 1e-18L);
+  // Where the value itself is beyond the range, it is still an overflow.
+  EXPECT_EQ(Eval("sos(1E3000)").Code, errOverflow);
+  EXPECT_EQ(Eval("sum(1E4932,1E4932)").Code, errOverflow);
+  // A zero in hmn( is a division by zero that leaves the previous result.
+  EngineState.Ans = 7;
+  EXPECT_EQ(Eval("hmn(1,0)").Code, errDivisionByZero);
+  EXPECT_EQ(EngineState.Ans, 7);
+  EXPECT_EQ(Eval("hmn(1,-1)").Code, errDivisionByZero);
+  EXPECT_EQ(EngineState.Ans, 7);
 }
 
 TEST_F(ListFunctions, ArgumentDepthAndErrors) {

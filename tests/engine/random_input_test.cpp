@@ -9,7 +9,24 @@
 
 namespace {
 
-class RandomInput : public EngineTest {};
+// A loop whose step never reaches its limit runs until the user stops it: the user here presses
+// Stop after a while.
+class TImpatientHost : public TEngineHost {
+ public:
+  int Pumps = 0;
+  void PumpMessages() override {
+    if (++Pumps >= 20000) EngineSettings.BreakRequested = true;
+  }
+};
+
+class RandomInput : public EngineTest {
+ protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    SetEngineHost(&Host);
+  }
+  TImpatientHost Host;
+};
 
 std::string RandomText(std::mt19937_64& Rng) {
   static const std::string pieces[] = {"(",
@@ -79,6 +96,8 @@ TEST_F(RandomInput, EveryTextEndsWithAValueOrAnError) {
   int failed = 0;
   for (int i = 0; i < 4000; ++i) {
     EngineState = {};
+    EngineSettings.BreakRequested = false;
+    Host.Pumps = 0;
     SelectRadix(static_cast<std::uint8_t>(i % 3));
     EngineSettings.DisplayMode = static_cast<std::uint8_t>(i / 3 % 4);
     const std::string text = RandomText(rng);

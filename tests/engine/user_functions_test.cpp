@@ -96,7 +96,8 @@ TEST_F(UserFunctionCalls, ErrorsInsideTheBody) {
   EXPECT_EQ(r.Pos, 3);
   EXPECT_EQ(r.Len, 6);
   EXPECT_EQ(EngineState.InnerErrCode, errDivisionByZero);
-  EXPECT_EQ(ErrorText(errUserFunction), "User Function Error \"Division by zero position: 3\" ");
+  // The position within the body, one before the reader's (the '/' of 1/(0) here).
+  EXPECT_EQ(ErrorText(errUserFunction), "User Function Error \"Division by zero position: 2\" ");
   // The innermost failure is reported through nested calls.
   EXPECT_EQ(Eval("inv2(0)").Code, errUserFunction);
   EXPECT_EQ(EngineState.InnerErrCode, errDivisionByZero);

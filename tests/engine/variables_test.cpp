@@ -164,19 +164,33 @@ TEST_F(ForLoopForm, RunsFromJToKAndRestoresJ) {
   EXPECT_VALUE("forJtoKstepMdo(J+10)", 11);
 }
 
-TEST_F(ForLoopForm, LoopsThatCannotEndAreRefused) {
+TEST_F(ForLoopForm, LoopsThatCannotEndRunUntilTheUserBreaks) {
   SetLetter(varJ, 1);
   SetLetter(varK, 3);
-  SetLetter(varM, 0);
-  EXPECT_ERROR("forJtoKstepMdo(1)", errInterval, 15, 1);
-  SetLetter(varM, -1);
-  EXPECT_TRUE(Eval("forJtoKstepMdo(1)").Failed);
-  SetLetter(varM, 1E-30);
-  EXPECT_EQ(Eval("forJtoKstepMdo(1)").Code, errInterval);
-  // A body that keeps resetting J meets the pass bound.
-  SetLetter(varM, 1);
-  EXPECT_EQ(Eval("forJtoKstepMdo((J=0))").Code, errInterval);
-  EXPECT_EQ(Letter(varJ), 1);
+  // Each loop runs until the Stop button is pressed at the pass given, and the user confirms.
+  struct TCase {
+    Extended Step;
+    const char* Text;
+    Extended Passes;  // the value of ? when the loop is broken
+  };
+  for (const TCase& c :
+       {TCase{0, "forJtoKstepMdo(?+1)", 41}, TCase{-1, "forJtoKstepMdo(?+1)", 41},
+        TCase{1E-30L, "forJtoKstepMdo(?+1)", 41}, TCase{1, "forJtoKstepMdo((J=0))", 0}}) {
+    SetLetter(varM, c.Step);
+    EngineSettings.BreakRequested = false;
+    EngineState.Ans = 0;
+    Host.Pumps = 0;
+    Host.Questions = 0;
+    Host.StopAtPump = 40;
+    Host.BreakAnswers = {false, true};
+    const TEvalResult r = Eval(c.Text);
+    EXPECT_TRUE(r.Failed) << c.Text;
+    EXPECT_EQ(r.Code, errUserBreak) << c.Text;
+    EXPECT_EQ(Host.Pumps, 41) << c.Text;
+    EXPECT_EQ(Host.Questions, 2) << c.Text;
+    EXPECT_EQ(Letter(varJ), 1) << c.Text;
+    EXPECT_EQ(EngineState.Ans, c.Passes) << c.Text;
+  }
 }
 
 TEST_F(ForLoopForm, AsksForUndefinedLoopVariables) {
