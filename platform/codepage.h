@@ -27,5 +27,6 @@ std::string ToCp1252(const QString& Text);
 bool IsValidUtf8(std::string_view Bytes);
 // UTF-8 when the bytes are valid UTF-8, else code page 1252; a leading
 // UTF-8 byte-order mark is dropped, and text with a UTF-16 byte-order mark
-// is read as UTF-16.
-QString DecodeText(std::string_view Bytes);
+// is read as UTF-16. Encoding, when given, receives which it was.
+enum class TTextEncoding;
+QString DecodeText(std::string_view Bytes, TTextEncoding* Encoding = nullptr);
