@@ -42,6 +42,24 @@ std::string ToCp1252(const QString& Text) {
   return S;
 }
 
+bool ToCp1252Exact(const QString& Text, std::string& Out) {
+  Out.clear();
+  Out.reserve(static_cast<size_t>(Text.size()));
+  for (char32_t Ch : Text.toUcs4()) {
+    const unsigned char B = UnicodeToCp1252(Ch);
+    if (B == Cp1252Replacement && Ch != Cp1252Replacement) return false;
+    Out += static_cast<char>(B);
+  }
+  return true;
+}
+
+QString FirstNonCp1252(const QString& Text) {
+  for (char32_t Ch : Text.toUcs4())
+    if (UnicodeToCp1252(Ch) == Cp1252Replacement && Ch != Cp1252Replacement)
+      return QString::fromUcs4(&Ch, 1);
+  return QString();
+}
+
 bool IsValidUtf8(std::string_view Bytes) {
   size_t i = 0, n = Bytes.size();
   while (i < n) {

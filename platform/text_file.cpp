@@ -27,7 +27,13 @@ struct TFd {
   }
 };
 
-TReadStatus Fail(TFileError Code, const QString& Text) { return {Code, Text}; }
+// Text is what follows the file's name.
+TReadStatus Fail(TFileError Code, const QString& FileName, const QString& Text) {
+  const bool Sentence =
+      Text.startsWith(QStringLiteral("is ")) || Text.startsWith(QStringLiteral("does "));
+  return {Code, Sentence ? FileName + " " + Text : FileName + ": " + Text,
+          Sentence ? "it " + Text : Text};
+}
 
 mode_t CurrentUmask() {
   static const mode_t Mask = [] {
@@ -60,18 +66,17 @@ TReadStatus ReadFileBytes(const QString& FileName, QByteArray& Bytes, qint64 Lim
   F.Fd = ::open(Path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (F.Fd < 0) {
     const int E = errno;
-    if (E == ENOENT) return Fail(TFileError::Missing, FileName + " does not exist");
-    return Fail(TFileError::Unreadable, FileName + ": " + SystemError(E));
+    if (E == ENOENT) return Fail(TFileError::Missing, FileName, "does not exist");
+    return Fail(TFileError::Unreadable, FileName, SystemError(E));
   }
   struct stat St {};
-  if (::fstat(F.Fd, &St) != 0)
-    return Fail(TFileError::Unreadable, FileName + ": " + SystemError(errno));
-  if (S_ISDIR(St.st_mode)) return Fail(TFileError::Directory, FileName + " is a directory");
-  if (!S_ISREG(St.st_mode))
-    return Fail(TFileError::NotRegular, FileName + " is not a regular file");
-  const QString TooLarge =
-      QStringLiteral("%1 is larger than %2 MB").arg(FileName).arg(Limit / (1024 * 1024));
-  if (St.st_size > Limit) return Fail(TFileError::TooLarge, TooLarge);
+  if (::fstat(F.Fd, &St) != 0) return Fail(TFileError::Unreadable, FileName, SystemError(errno));
+  if (S_ISDIR(St.st_mode)) return Fail(TFileError::Directory, FileName, "is a directory");
+  if (!S_ISREG(St.st_mode)) return Fail(TFileError::NotRegular, FileName, "is not a regular file");
+  const QString TooLarge = Limit >= 1024 * 1024
+                               ? QStringLiteral("is larger than %1 MB").arg(Limit / (1024 * 1024))
+                               : QStringLiteral("is larger than %1 bytes").arg(Limit);
+  if (St.st_size > Limit) return Fail(TFileError::TooLarge, FileName, TooLarge);
   // The size is only a hint (a file may grow while it is read): the limit holds while reading.
   QByteArray Data;
   Data.reserve(static_cast<qsizetype>(St.st_size) + 1);
@@ -80,14 +85,10 @@ TReadStatus ReadFileBytes(const QString& FileName, QByteArray& Bytes, qint64 Lim
     const ssize_t N = ::read(F.Fd, Chunk, sizeof Chunk);
     if (N < 0) {
       if (errno == EINTR) continue;
-      if (errno == EAGAIN) {
-        // A regular file opened without blocking never says this; be safe rather than spin.
-        return Fail(TFileError::Unreadable, FileName + ": " + SystemError(errno));
-      }
-      return Fail(TFileError::Unreadable, FileName + ": " + SystemError(errno));
+      return Fail(TFileError::Unreadable, FileName, SystemError(errno));
     }
     if (N == 0) break;
-    if (Data.size() + N > Limit) return Fail(TFileError::TooLarge, TooLarge);
+    if (Data.size() + N > Limit) return Fail(TFileError::TooLarge, FileName, TooLarge);
     Data.append(Chunk, static_cast<qsizetype>(N));
   }
   Bytes = std::move(Data);
@@ -235,4 +236,15 @@ bool EncodeText(const QString& Text, TTextEncoding Encoding, QByteArray& Bytes) 
     }
   }
   return false;
+}
+
+bool SameFile(const QString& A, const QString& B) {
+  if (A.isEmpty() || B.isEmpty()) return false;
+  return QFileInfo(A).absoluteFilePath() == QFileInfo(B).absoluteFilePath();
+}
+
+QString ReadErrorReason(const QString& Error, const QString& FileName) {
+  if (Error.startsWith(FileName + " ")) return "it " + Error.mid(FileName.size() + 1);
+  if (Error.startsWith(FileName + ": ")) return Error.mid(FileName.size() + 2);
+  return Error;
 }

@@ -15,10 +15,12 @@ inline constexpr qint64 MaxTextFileSize = 256LL * 1024 * 1024;
 
 enum class TFileError { None, Missing, Directory, NotRegular, TooLarge, Unreadable };
 
-// What a read found; Text says it in words that name the file ("" when all went well).
+// What a read found; Text says it in words that name the file, Why without the name ("it is a
+// directory"); both are empty when all went well.
 struct TReadStatus {
   TFileError Code = TFileError::None;
   QString Text;
+  QString Why;
   bool Ok() const { return Code == TFileError::None; }
   bool Missing() const { return Code == TFileError::Missing; }
 };
@@ -50,6 +52,12 @@ bool WriteTextFile(const QString& FileName, const QString& Text, QString* Error 
 // An existing target that is no regular file (a directory, a device) is refused, a symbolic
 // link is followed to the file it names, and the old file's permissions are kept.
 bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* Error = nullptr);
+
+// True when both names lead to the same file (neither empty).
+bool SameFile(const QString& A, const QString& B);
+// The reason of a read error above without the file's name ("it is a directory"), for messages
+// that name the file already.
+QString ReadErrorReason(const QString& Error, const QString& FileName);
 
 // Text in an encoding, as a rewrite of a file read in it should store it. Characters that the
 // encoding cannot hold make the answer false (Bytes then undefined).
