@@ -55,9 +55,12 @@ TFunctionFileLine FunctionLine(const QString& Line) {
   const qsizetype Semicolon = Line.indexOf(u';');
   const QString Definition = Semicolon < 0 ? Line : Line.left(Semicolon);
   const QString Bad = FirstNonCp1252(Definition);
+  // The message travels in the engine's code page too, so the character is named by its number.
   if (!Bad.isEmpty())
-    L.Refusal = ToCp1252("Invalid functions " + Line.trimmed() + " (the character \"" + Bad +
-                         "\" cannot be used)");
+    L.Refusal =
+        ToCp1252("Invalid functions " + Line.trimmed() + " (the character U+" +
+                 QString::number(Bad.toUcs4().value(0), 16).toUpper().rightJustified(4, '0') +
+                 " cannot be used)");
   return L;
 }
 

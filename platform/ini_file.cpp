@@ -138,9 +138,9 @@ void TIniDocument::IndexLine(const QString& Text, TRef Ref, int& Current, bool& 
     case TKind::Key: {
       if (Current < 0) break;
       TSection& S = FSections[static_cast<size_t>(Current)];
-      if (FirstBlock) S.InsertAt = Base;
       const QString F = Fold(Name);
       if (S.KeyIndex.contains(F)) break;  // the first copy of a key wins
+      if (FirstBlock) S.InsertAt = Base;
       S.KeyIndex.insert(F, static_cast<int>(S.Keys.size()));
       S.Keys.push_back({Name, Value, Ref});
       break;
