@@ -88,7 +88,11 @@ bool TUserFuncsPage::AddUserFunction(const QString& Text) {
 void TUserFuncsPage::FillFunctionsList() {
   const int Row = lbFuncs->currentRow();
   lbFuncs->clear();
-  for (int I = 0; I < FLibrary.Count(); ++I) lbFuncs->addItem(FLibrary.Line(I));
+  // Handed over whole: the list lays itself out once, not once per line.
+  QStringList Lines;
+  Lines.reserve(FLibrary.Count());
+  for (int I = 0; I < FLibrary.Count(); ++I) Lines << FLibrary.Line(I);
+  lbFuncs->addItems(Lines);
   if (Row >= 0 && Row < lbFuncs->count()) lbFuncs->setCurrentRow(Row);
 }
 

@@ -98,7 +98,11 @@ void TUserVarsPage::showEvent(QShowEvent* Event) {
 void TUserVarsPage::Redraw() {
   const int Row = lbVars->currentRow();
   lbVars->clear();
-  for (int I = 0; I < FModel.Count(); ++I) lbVars->addItem(FModel.DisplayLine(I, FHost.Digits()));
+  // Handed over whole: the list lays itself out once, not once per line.
+  QStringList Lines;
+  Lines.reserve(FModel.Count());
+  for (int I = 0; I < FModel.Count(); ++I) Lines << FModel.DisplayLine(I, FHost.Digits());
+  lbVars->addItems(Lines);
   if (Row >= 0 && Row < lbVars->count()) lbVars->setCurrentRow(Row);
 }
 

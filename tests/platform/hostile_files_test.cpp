@@ -96,6 +96,24 @@ TEST(HostileFiles, AFullDiskKeepsTheOldFileAndSaysSo) {
   EXPECT_EQ(ReadBytes(F), "[Calc]\nLeft=4\n");
 }
 
+TEST(HostileFiles, AReadOnlyFolderKeepsItsFilesAndSaysSo) {
+  TReadOnlyFolder Folder;
+  const QString F = Folder.Path("Numyx.INI");
+  const QByteArray Old = "; mine\n[Calc]\nLeft=1\n";
+  ASSERT_TRUE(WriteFileBytes(F, Old));
+  if (!Folder.Lock()) GTEST_SKIP() << "read-only case not run: " << Folder.Reason();
+  TIniFile Ini(F);
+  EXPECT_FALSE(Ini.ReadFailed());
+  EXPECT_EQ(Ini.ReadInteger("Calc", "Left", 0), 1);
+  Ini.WriteInteger("Calc", "Left", 2);
+  QString Error;
+  EXPECT_FALSE(Ini.UpdateFile(&Error));
+  EXPECT_FALSE(Error.isEmpty());
+  EXPECT_EQ(ReadBytes(F), Old);
+  EXPECT_FALSE(WriteTextLines(Folder.Path("new.txt"), {"x"}, &Error));
+  EXPECT_FALSE(QFile::exists(Folder.Path("new.txt")));
+}
+
 TEST(HostileFiles, WritingFollowsALinkAndKeepsPermissions) {
   QTemporaryDir Dir;
   const QString Real = Dir.filePath("real.ini"), Link = Dir.filePath("link.ini");

@@ -60,5 +60,47 @@ class TSmallDisk {
   std::string FReason;
 };
 
+// A folder whose files can be read but not written or replaced, for anyone (root included): the
+// folder is mounted over itself read-only. Without the privilege to mount, a folder without write
+// permission does the same for anyone but root.
+class TReadOnlyFolder {
+ public:
+  TReadOnlyFolder() {
+    const QByteArray P = QFile::encodeName(FDir.path());
+    if (::mount(P.constData(), P.constData(), nullptr, MS_BIND, nullptr) == 0) {
+      FMounted = true;
+      return;
+    }
+    FReason = std::string("cannot mount a folder read-only: ") + std::strerror(errno);
+  }
+  ~TReadOnlyFolder() {
+    if (FMounted) ::umount2(QFile::encodeName(FDir.path()).constData(), MNT_DETACH);
+    QFile::setPermissions(FDir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
+  TReadOnlyFolder(const TReadOnlyFolder&) = delete;
+  TReadOnlyFolder& operator=(const TReadOnlyFolder&) = delete;
+
+  QString Path(const QString& Name) const { return FDir.path() + "/" + Name; }
+  // Makes the folder read-only after its files have been written; false (with the reason) when
+  // it cannot be made so for this user.
+  bool Lock() {
+    const QByteArray P = QFile::encodeName(FDir.path());
+    if (FMounted) {
+      if (::mount(nullptr, P.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0)
+        return true;
+      FReason = std::string("cannot remount read-only: ") + std::strerror(errno);
+      return false;
+    }
+    if (::geteuid() == 0) return false;  // permissions do not stop root
+    return QFile::setPermissions(FDir.path(), QFile::ReadOwner | QFile::ExeOwner);
+  }
+  const std::string& Reason() const { return FReason; }
+
+ private:
+  QTemporaryDir FDir;
+  bool FMounted = false;
+  std::string FReason;
+};
+
 #define SKIP_WITHOUT_SMALL_DISK(Disk) \
   if (!(Disk).Mounted()) GTEST_SKIP() << "full-disk case not run: " << (Disk).Reason()
