@@ -221,6 +221,7 @@ void TIniDocument::Write(const QString& SectionName, const QString& Ident, const
   const auto It = S->KeyIndex.constFind(F);
   if (It != S->KeyIndex.cend()) {
     TKey& K = S->Keys[static_cast<size_t>(*It)];
+    if (K.Value == Value) return;  // the same value: the line stays byte for byte
     K.Value = Value;
     // Only the value changes: the name as the file spells it and the blanks around "=" stay.
     QString& Line = RefText(K.Ref);

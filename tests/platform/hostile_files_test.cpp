@@ -135,6 +135,7 @@ TEST(IniFile, SavingKeepsEveryLineItDidNotChange) {
   {
     TIniFile Ini(F);
     Ini.WriteInteger("Calc Settings", "Notation", 1);  // "  Notation = 2  "
+    Ini.WriteInteger("Calc Settings", "Hint", 7);      // the value it has: the line stays
     Ini.WriteInteger("calc settings", "ShowComp", 1);  // merged from the repeated section
     Ini.WriteInteger("Calc Settings", "New", 5);       // after the first block's last key
     Ini.WriteString("Graphics", "Title", "g");
