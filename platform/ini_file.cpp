@@ -125,7 +125,9 @@ void TIniDocument::IndexLine(const QString& Text, TRef Ref, int& Current, bool& 
       const QString F = Fold(Name);
       const auto It = FSectionIndex.constFind(F);
       if (It != FSectionIndex.cend()) {
-        Current = *It;
+        // Untrimmed rules: look-ups stop at the first section of a name, so a later copy is
+        // kept but not read.
+        Current = FTrimmed ? *It : -1;
         FirstBlock = false;
       } else {
         Current = static_cast<int>(FSections.size());
@@ -265,43 +267,77 @@ void TIniDocument::EraseSection(const QString& SectionName) {
   Reindex();
 }
 
+// --- Loading and saving ---------------------------------------------------------------------
+
+TReadStatus LoadIniDocument(const QString& FileName, TIniDocument& Doc) {
+  QString Text;
+  TReadStatus Status;
+  TTextEncoding Encoding = TTextEncoding::Utf8;
+  if (ReadTextFile(FileName, Text, nullptr, &Status, &Encoding)) {
+    Doc.SetText(Text, Encoding);
+  } else if (Status.Missing()) {
+    Doc = TIniDocument(Doc.Trimmed());
+  }
+  return Status;
+}
+
+void TIniChanges::Write(const QString& Section, const QString& Ident, const QString& Value) {
+  FItems.push_back({TOp::Write, Section, Ident, Value});
+}
+
+void TIniChanges::DeleteKey(const QString& Section, const QString& Ident) {
+  FItems.push_back({TOp::DeleteKey, Section, Ident, {}});
+}
+
+void TIniChanges::EraseSection(const QString& Section) {
+  FItems.push_back({TOp::EraseSection, Section, {}, {}});
+}
+
+void TIniChanges::Apply(TIniDocument& Doc, const TItem& I) {
+  switch (I.Op) {
+    case TOp::Write:
+      Doc.Write(I.Section, I.Ident, I.Value);
+      return;
+    case TOp::DeleteKey:
+      Doc.DeleteKey(I.Section, I.Ident);
+      return;
+    case TOp::EraseSection:
+      Doc.EraseSection(I.Section);
+      return;
+  }
+}
+
+void TIniChanges::ApplyTo(TIniDocument& Doc) const {
+  for (const TItem& I : FItems) Apply(Doc, I);
+}
+
+bool TIniChanges::Save(const QString& FileName, TIniDocument& Doc, QString* Error,
+                       TReadStatus* Status) {
+  if (FItems.empty()) return true;
+  // The file as it is now, so that changes made by others since it was read are kept.
+  TIniDocument Fresh(Doc.Trimmed());
+  const TReadStatus S = LoadIniDocument(FileName, Fresh);
+  if (Status) *Status = S;
+  if (!S.Ok() && !S.Missing()) {
+    if (Error) *Error = S.Text;
+    return false;
+  }
+  ApplyTo(Fresh);
+  if (!WriteFileBytes(FileName, Fresh.Bytes(), Error)) return false;
+  Doc = std::move(Fresh);
+  FItems.clear();
+  return true;
+}
+
 // --- TIniFile -------------------------------------------------------------------------------
 
 TIniFile::TIniFile(const QString& FileName) : FFileName(FileName) {
-  QString Text;
-  TTextEncoding Encoding = TTextEncoding::Utf8;
-  if (ReadTextFile(FileName, Text, nullptr, &FReadStatus, &Encoding)) {
-    FDoc.SetText(Text, Encoding);
-  } else if (!FReadStatus.Missing()) {
-    FReadFailed = true;
-  }
+  FReadStatus = LoadIniDocument(FileName, FDoc);
+  FReadFailed = !FReadStatus.Ok() && !FReadStatus.Missing();
 }
 
 TIniFile::~TIniFile() {
   if (Modified()) UpdateFile();
-}
-
-void TIniFile::Apply(TIniDocument& Doc, const TPending& P) {
-  switch (P.Op) {
-    case TOp::Write:
-      Doc.Write(P.Section, P.Ident, P.Value);
-      return;
-    case TOp::DeleteKey:
-      Doc.DeleteKey(P.Section, P.Ident);
-      return;
-    case TOp::EraseSection:
-      Doc.EraseSection(P.Section);
-      return;
-  }
-}
-
-void TIniFile::Change(TPending P) {
-  P.Section = OneLine(P.Section);
-  P.Ident = OneLine(P.Ident);
-  P.Value = OneLine(P.Value);
-  if (P.Op != TOp::EraseSection && P.Ident.isEmpty()) return;
-  Apply(FDoc, P);
-  FPending.push_back(std::move(P));
 }
 
 QString TIniFile::ReadString(const QString& Section, const QString& Ident,
@@ -311,9 +347,11 @@ QString TIniFile::ReadString(const QString& Section, const QString& Ident,
 }
 
 void TIniFile::WriteString(const QString& Section, const QString& Ident, const QString& Value) {
-  Change({TOp::Write, Section, Ident, Value});
+  const QString S = OneLine(Section), K = OneLine(Ident), V = OneLine(Value);
+  if (K.isEmpty()) return;
+  FDoc.Write(S, K, V);
+  FChanges.Write(S, K, V);
 }
-
 int TIniFile::ReadInteger(const QString& Section, const QString& Ident, int Default) const {
   const QString* V = FDoc.Find(Section, Ident);
   return V ? StrToIntDef(V->toStdString(), Default) : Default;
@@ -356,30 +394,24 @@ QStringList TIniFile::ReadSectionValues(const QString& Section) const {
 }
 
 void TIniFile::EraseSection(const QString& Section) {
-  Change({TOp::EraseSection, Section, {}, {}});
+  const QString S = OneLine(Section);
+  FDoc.EraseSection(S);
+  FChanges.EraseSection(S);
 }
 
 void TIniFile::DeleteKey(const QString& Section, const QString& Ident) {
-  Change({TOp::DeleteKey, Section, Ident, {}});
+  const QString S = OneLine(Section), K = OneLine(Ident);
+  if (K.isEmpty()) return;
+  FDoc.DeleteKey(S, K);
+  FChanges.DeleteKey(S, K);
 }
 
 bool TIniFile::UpdateFile(QString* Error) {
-  if (FPending.empty()) return true;
-  // The file as it is now, so that changes made by others since it was read are kept.
-  TIniDocument Fresh;
-  QString Text;
   TReadStatus Status;
-  TTextEncoding Encoding = TTextEncoding::Utf8;
-  if (ReadTextFile(FFileName, Text, Error, &Status, &Encoding)) {
-    Fresh.SetText(Text, Encoding);
-  } else if (!Status.Missing()) {
+  if (FChanges.Save(FFileName, FDoc, Error, &Status)) return true;
+  if (!Status.Ok() && !Status.Missing()) {
     FReadFailed = true;
     FReadStatus = Status;
-    return false;
   }
-  for (const auto& P : FPending) Apply(Fresh, P);
-  if (!WriteFileBytes(FFileName, Fresh.Bytes(), Error)) return false;
-  FDoc = std::move(Fresh);
-  FPending.clear();
-  return true;
+  return false;
 }

@@ -29,9 +29,11 @@
 // Other INI readers (the plot library's settings file) build on it with their own rules.
 class TIniDocument {
  public:
-  // Trimmed: names and values lose their blanks at either end and "#" starts a comment as ";"
-  // does. Untrimmed: a name is the text before "=" exactly and a header must end with "]".
+  // Trimmed: names and values lose their blanks at either end, "#" starts a comment as ";" does,
+  // and a repeated section is read as part of the first. Untrimmed: a name is the text before "="
+  // exactly, a header must end with "]", and only the first section of a name is read.
   explicit TIniDocument(bool Trimmed = true) : FTrimmed(Trimmed) {}
+  bool Trimmed() const { return FTrimmed; }
 
   void SetText(const QString& Text, TTextEncoding Encoding = TTextEncoding::Utf8);
   // The file's bytes: the lines not changed as they were read, in the file's encoding (or as
@@ -97,6 +99,37 @@ class TIniDocument {
   QHash<QString, int> FSectionIndex;
 };
 
+// Reads a file into a document with the document's rules; a missing file gives an empty document
+// (and a status that says so). On any other failure the document is left as it was.
+TReadStatus LoadIniDocument(const QString& FileName, TIniDocument& Doc);
+
+// Changes to an INI file kept apart from the file, so that saving applies only them to the file as
+// it is at that moment: two writers of one file do not undo each other's keys.
+class TIniChanges {
+ public:
+  void Write(const QString& Section, const QString& Ident, const QString& Value);
+  void DeleteKey(const QString& Section, const QString& Ident);
+  void EraseSection(const QString& Section);
+  bool Empty() const { return FItems.empty(); }
+  void Clear() { FItems.clear(); }
+  void ApplyTo(TIniDocument& Doc) const;
+  // Re-reads the file (with Doc's rules), applies the changes and writes the result atomically.
+  // On success Doc becomes what was saved and the changes are cleared; on failure (with the reason
+  // in Error) nothing changes. A file that exists but cannot be read is never replaced; Status
+  // then tells why.
+  bool Save(const QString& FileName, TIniDocument& Doc, QString* Error = nullptr,
+            TReadStatus* Status = nullptr);
+
+ private:
+  enum class TOp { Write, DeleteKey, EraseSection };
+  struct TItem {
+    TOp Op;
+    QString Section, Ident, Value;
+  };
+  static void Apply(TIniDocument& Doc, const TItem& I);
+  std::vector<TItem> FItems;
+};
+
 class TIniFile {
  public:
   explicit TIniFile(const QString& FileName);
@@ -132,24 +165,15 @@ class TIniFile {
   void EraseSection(const QString& Section);
   void DeleteKey(const QString& Section, const QString& Ident);
 
-  bool Modified() const { return !FPending.empty(); }
+  bool Modified() const { return !FChanges.Empty(); }
   // Saves pending changes; false (with a reason) when they could not be
   // saved, in which case they stay pending.
   bool UpdateFile(QString* Error = nullptr);
 
  private:
-  enum class TOp { Write, DeleteKey, EraseSection };
-  struct TPending {
-    TOp Op;
-    QString Section, Ident, Value;
-  };
-
-  static void Apply(TIniDocument& Doc, const TPending& P);
-  void Change(TPending P);
-
   QString FFileName;
   bool FReadFailed = false;
   TReadStatus FReadStatus;
   TIniDocument FDoc;
-  std::vector<TPending> FPending;
+  TIniChanges FChanges;
 };

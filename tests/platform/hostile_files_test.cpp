@@ -217,3 +217,38 @@ TEST(IniFile, HostileSettingsFilesLoseNoByte) {
     EXPECT_GE(After.size(), C.Bytes.size() - 8);
   }
 }
+
+TEST(IniFile, DocumentAndChangesServeOtherRules) {
+  // The untrimmed rules of another settings reader, on the same document and saver.
+  QTemporaryDir Dir;
+  const QString F = Dir.filePath("plot.ini");
+  const QByteArray Original = "stray\n[A]\nx=1\n;c\n\n[a]\ny=2\nkey = v\n";
+  ASSERT_TRUE(PutBytes(F, Original));
+  TIniDocument Doc(false);
+  ASSERT_TRUE(LoadIniDocument(F, Doc).Ok());
+  ASSERT_NE(Doc.Find("a", "X"), nullptr);
+  EXPECT_EQ(*Doc.Find("a", "X"), "1");
+  EXPECT_EQ(Doc.Find("A", "y"), nullptr);  // only the first section of a name is read
+  TIniDocument Other(false);
+  ASSERT_TRUE(PutBytes(Dir.filePath("k.ini"), "[S]\nkey = v\n"));
+  ASSERT_TRUE(LoadIniDocument(Dir.filePath("k.ini"), Other).Ok());
+  EXPECT_EQ(Other.Find("S", "key"), nullptr);
+  ASSERT_NE(Other.Find("S", "key "), nullptr);
+  EXPECT_EQ(*Other.Find("S", "key "), " v");
+
+  TIniChanges Changes;
+  Changes.Write("A", "z", "3");
+  Doc.Write("A", "z", "3");
+  ASSERT_TRUE(PutBytes(F, Original + "[B]\nw=4\n"));  // someone else wrote meanwhile
+  ASSERT_TRUE(Changes.Save(F, Doc));
+  EXPECT_TRUE(Changes.Empty());
+  EXPECT_EQ(ReadBytes(F), "stray\n[A]\nx=1\nz=3\n;c\n\n[a]\ny=2\nkey = v\n[B]\nw=4\n");
+  ASSERT_NE(Doc.Find("B", "w"), nullptr);  // the document is what was saved
+
+  // A failure is reported and leaves file, document and changes as they were.
+  Changes.Write("A", "x", "9");
+  QString Error;
+  EXPECT_FALSE(Changes.Save(F + "/below", Doc, &Error));
+  EXPECT_FALSE(Error.isEmpty());
+  EXPECT_FALSE(Changes.Empty());
+}
