@@ -73,7 +73,7 @@ struct TFileLineProblem {
   QString Message;
 };
 
-// The engine's user-function library, one entry per non-empty line of its file.
+// The engine's user-function library, one entry per line of its file.
 class TFunctionLibrary {
  public:
   virtual ~TFunctionLibrary() = default;
@@ -86,6 +86,7 @@ class TFunctionLibrary {
   virtual bool Add(const QString& Text, QString& Refusal) = 0;
   virtual void Remove(int i) = 0;
   // Replaces the library with the file's entries; unreadable lines are kept and listed in
-  // Problems. False, with nothing changed, when the file cannot be read.
-  virtual bool Load(const QString& FileName, std::vector<TFileLineProblem>& Problems) = 0;
+  // Problems. False, with nothing changed and the reason in Error, when the file cannot be read.
+  virtual bool Load(const QString& FileName, std::vector<TFileLineProblem>& Problems,
+                    QString& Error) = 0;
 };

@@ -1,15 +1,13 @@
 #include "app/engine_user_data.h"
 
 #include <QFile>
-#include <QFileInfo>
-
-#include <exception>
 
 #include "app/user_var_model.h"
 #include "engine/numeric_procedures.h"
 #include "engine/user_functions.h"
 #include "engine/variables.h"
 #include "platform/codepage.h"
+#include "platform/text_file.h"
 
 namespace {
 bool ValidSlot(int k) { return k >= 1 && k <= LetterCount; }
@@ -42,11 +40,38 @@ int TEngineFunctions::Count() const { return Library().GetCount(); }
 
 QString TEngineFunctions::Line(int i) const {
   const TUserFunc* F = Library().GetItem(i);
-  return F ? FromCp1252(F->Line) : QString();
+  if (!F) return QString();
+  return F->Source.empty() ? FromCp1252(F->Line) : QString::fromStdString(F->Source);
+}
+
+TFunctionFileLine FunctionLine(const QString& Line) {
+  TFunctionFileLine L;
+  if (ToCp1252Exact(Line, L.Text)) return L;
+  // The engine reads code page 1252. A comment may hold any character: the engine gets a stand-in
+  // and the line keeps its own characters for the list and the file. In the definition itself a
+  // character outside the code page would change the name or the text, so the line is refused.
+  L.Source = Line.toStdString();
+  L.Text = ToCp1252(Line);
+  const qsizetype Semicolon = Line.indexOf(u';');
+  const QString Definition = Semicolon < 0 ? Line : Line.left(Semicolon);
+  const QString Bad = FirstNonCp1252(Definition);
+  // The message travels in the engine's code page too, so the character is named by its number.
+  if (!Bad.isEmpty())
+    L.Refusal =
+        ToCp1252("Invalid functions " + Line.trimmed() + " (the character U+" +
+                 QString::number(Bad.toUcs4().value(0), 16).toUpper().rightJustified(4, '0') +
+                 " cannot be used)");
+  return L;
 }
 
 bool TEngineFunctions::Add(const QString& Text, QString& Refusal) {
-  auto F = std::make_unique<TUserFunc>(ToCp1252(Text));
+  const TFunctionFileLine L = FunctionLine(Text);
+  if (!L.Refusal.empty()) {
+    Refusal = FromCp1252(L.Refusal);
+    return false;
+  }
+  auto F = std::make_unique<TUserFunc>(L.Text);
+  F->Source = L.Source;
   if (!F->Valid) {
     Refusal = FromCp1252(F->Refusal());
     return false;
@@ -64,16 +89,17 @@ void TEngineFunctions::Remove(int i) {
   if (i >= 0 && i < static_cast<int>(Items.size())) Items.erase(Items.begin() + i);
 }
 
-bool TEngineFunctions::Load(const QString& FileName, std::vector<TFileLineProblem>& Problems) {
+bool TEngineFunctions::Load(const QString& FileName, std::vector<TFileLineProblem>& Problems,
+                            QString& Error) {
+  // Read as every user file is read: any encoding and line end, regular files only, within the
+  // size limit.
+  QStringList Lines;
+  if (!ReadTextLines(FileName, Lines, &Error)) return false;
+  std::vector<TFunctionFileLine> FileLines;
+  FileLines.reserve(static_cast<size_t>(Lines.size()));
+  for (const QString& Line : Lines) FileLines.push_back(FunctionLine(Line));
   TUserFunctions& L = Library();
-  // The library's reader throws on what is no plain file (a directory); only files are offered.
-  const QFileInfo Info(FileName);
-  if (!Info.isFile() || !Info.isReadable()) return false;
-  try {
-    if (!L.LoadFromFile(QFile::encodeName(FileName).toStdString())) return false;
-  } catch (const std::exception&) {
-    return false;
-  }
+  L.LoadLines(QFile::encodeName(FileName).toStdString(), FileLines);
   for (const TFunctionFileProblem& P : L.Problems)
     Problems.push_back({P.Line, FromCp1252(P.Message)});
   return true;

@@ -3,6 +3,12 @@
 #include "app/calc_pages_host.h"
 
 class TUserVarModel;
+struct TFunctionFileLine;
+
+// A line of a function file or of the page as the engine gets it: code page 1252, with the line's
+// own characters kept when the code page cannot hold them, and refused when they stand in the
+// definition itself.
+TFunctionFileLine FunctionLine(const QString& Line);
 
 class TEngineLetters : public TLetterStore {
  public:
@@ -20,7 +26,8 @@ class TEngineFunctions : public TFunctionLibrary {
   QString Line(int i) const override;
   bool Add(const QString& Text, QString& Refusal) override;
   void Remove(int i) override;
-  bool Load(const QString& FileName, std::vector<TFileLineProblem>& Problems) override;
+  bool Load(const QString& FileName, std::vector<TFileLineProblem>& Problems,
+            QString& Error) override;
 };
 
 // Keeps the engine's list of user variables a copy of the model after every change.

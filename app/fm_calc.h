@@ -3,6 +3,7 @@
 // and the fields that the engine and the other windows read.
 #include <QDate>
 #include <QDateTime>
+#include <QStringList>
 
 #include "platform/form.h"
 
@@ -257,7 +258,8 @@ class TfmCalc : public TForm {
   bool SaveSettings();
   void LoadHistory();
   bool SaveHistory();
-  bool LoadConstants();
+  // Empty when the constants were read, else what went wrong, in words for the user.
+  QString LoadConstants();
   void bbEditClick();
   void bbReloadClick();
   // True when the history file could be read at start (or did not exist): only then is it
@@ -315,6 +317,12 @@ class TfmCalc : public TForm {
   bool FEvaluating = false;
   bool FCloseRequested = false;
   bool FHistoryWritable = true;
+  // What the history file held when it was read: lines after the declared results are written
+  // back, and an unchanged history is not written at all.
+  QStringList FHistoryRead;
+  QStringList FHistoryTail;
+  // The settings file could not be read at start (the user was told): it is not written either.
+  bool FSettingsUnreadable = false;
   bool FClosed = false;
   std::string FTypedText;  // the input line's text of the running evaluation, in engine bytes
   TfmCompMess* FOwnCompMess = nullptr;

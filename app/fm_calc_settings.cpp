@@ -1,6 +1,7 @@
 // The main window's start-up, showing and closing: the settings file, the history file, the
 // constants file, the greeting and the page changes.
 #include <QApplication>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -58,7 +59,8 @@ void TfmCalc::FormCreate() {
   Bits = 32;
   Loading = true;
   LoadSettings();
-  if (!LoadConstants()) ShowWarning("File <" + BasePath() + ".CON> not found.");
+  const QString Constants = LoadConstants();
+  if (!Constants.isEmpty()) ShowWarning(Constants + ".");
   rgPlotClick();
   // The user functions and variables come from their files; a missing file simply gives none.
   Pages->Pages().UserFuncs->LoadUserFunctions(UserFuncFile, true);
@@ -72,6 +74,12 @@ void TfmCalc::FormCreate() {
 
 void TfmCalc::LoadSettings() {
   const TIniFile Ini(BasePath() + ".INI");
+  // A settings file that is there but cannot be read is neither read nor replaced; the user
+  // hears it now rather than at close.
+  FSettingsUnreadable = Ini.ReadFailed();
+  if (FSettingsUnreadable)
+    ShowWarning("Can't read file " + Ini.FileName() + ": " + Ini.ReadStatus().Why +
+                ". The settings of this session will not be saved.");
 
   const int Notation = InRange(Ini.ReadInteger(CalcSettings, "Notation", 0), 0, 3, 0);
   SetItemIndexQuietly(rgNotation, Notation);
@@ -120,9 +128,14 @@ void TfmCalc::LoadSettings() {
   edX->setText(Ini.ReadString(GraphicsSection, "X axis", "X"));
   edY->setText(Ini.ReadString(GraphicsSection, "Y axis", "Y"));
 
-  QPoint Place(Ini.ReadInteger(CalcSection, "Left", 0), Ini.ReadInteger(CalcSection, "Top", 0));
-  if (!PlacementOnScreen(QRect(Place, size()))) Place = QPoint(0, 0);
-  move(Place);
+  // Checked against the screens before any rectangle is built from it: a far-off position must
+  // not overflow the window's geometry.
+  const int Left = Ini.ReadInteger(CalcSection, "Left", 0);
+  const int Top = Ini.ReadInteger(CalcSection, "Top", 0);
+  if (PlacementOnScreen(Left, Top, width(), height()))
+    move(Left, Top);
+  else
+    move(0, 0);
 
   const auto Kind = static_cast<size_t>(PlotKind());
   edStepsY->setText(QString::number(StepsY[Kind]));
@@ -131,6 +144,7 @@ void TfmCalc::LoadSettings() {
 }
 
 bool TfmCalc::SaveSettings() {
+  if (FSettingsUnreadable) return true;  // told at start; the file stays as it is
   TIniFile Ini(BasePath() + ".INI");
   Ini.WriteInteger(CalcSettings, "Notation", rgNotation->ItemIndex());
   Ini.WriteInteger(CalcSettings, "Angle", RealAngleMode());
@@ -161,28 +175,40 @@ bool TfmCalc::SaveSettings() {
 void TfmCalc::LoadHistory() {
   cbHistory->clear();
   cbResults->clear();
-  const QString Name = BasePath() + ".HST";
+  FHistoryRead.clear();
+  FHistoryTail.clear();
   FHistoryWritable = true;
-  if (!QFile::exists(Name)) return;
   QStringList Lines;
-  if (!ReadTextLines(Name, Lines)) {
-    FHistoryWritable = false;
+  TReadStatus Status;
+  if (!ReadTextLines(BasePath() + ".HST", Lines, nullptr, &Status)) {
+    // No file is a first start; any other failure keeps the file as it is.
+    FHistoryWritable = Status.Missing();
     return;
   }
   qsizetype At = 0;
-  // Reads one list; false when the file is not a history file (then it is kept as it is).
-  auto ReadList = [&](QComboBox* List) {
-    if (At >= Lines.size()) return true;  // cut short: what was there has been read
+  QStringList Expressions, Results;
+  // Reads one list; false when the file is not a history file (then it is kept as it is). A
+  // count beyond the lines that follow is damage, not a long list: reading on would take the
+  // other list's lines for this one's.
+  auto ReadList = [&](QStringList& List) {
+    if (At >= Lines.size()) return true;  // the file ends after a whole list
     bool Ok = false;
-    const int Count = Lines[At++].trimmed().toInt(&Ok);
-    if (!Ok || Count < 0) return false;
-    for (int I = 0; I < Count && At < Lines.size(); ++I)
-      List->addItem(Lines[At++].left(MaxHistoryEntry));
+    const qlonglong Count = Lines[At++].trimmed().toLongLong(&Ok);
+    if (!Ok || Count < 0 || Count > Lines.size() - At) return false;
+    QStringList Read;
+    for (qlonglong I = 0; I < Count; ++I) Read << Lines[At++].left(MaxHistoryEntry);
+    List = std::move(Read);
     return true;
   };
-  if (!ReadList(cbHistory) || !ReadList(cbResults)) FHistoryWritable = false;
+  // A damaged file shows the lists that were read whole, and is kept as it is.
+  FHistoryWritable = ReadList(Expressions) && ReadList(Results);
+  cbHistory->addItems(Expressions);
+  cbResults->addItems(Results);
+  if (!FHistoryWritable) return;
+  FHistoryTail = Lines.mid(At);
   cbHistory->setCurrentIndex(-1);
   cbResults->setCurrentIndex(-1);
+  FHistoryRead = Lines.mid(0, At);
 }
 
 bool TfmCalc::SaveHistory() {
@@ -197,20 +223,39 @@ bool TfmCalc::SaveHistory() {
       Lines << Item;
     }
   }
-  return WriteTextLines(BasePath() + ".HST", Lines);
+  // Unchanged histories leave the file alone, long entries and all.
+  const QString Name = BasePath() + ".HST";
+  if (!FHistoryRead.isEmpty() && Lines.size() == FHistoryRead.size()) {
+    bool Same = true;
+    for (qsizetype I = 0; I < Lines.size() && Same; ++I)
+      Same = Lines[I] == FHistoryRead[I].left(Lines[I].size()) &&
+             (Lines[I].size() == FHistoryRead[I].size() || Lines[I].size() == MaxHistoryEntry);
+    if (Same) return true;
+  }
+  // What followed the histories in the file is not ours to drop.
+  if (!WriteTextLines(Name, Lines + FHistoryTail)) return false;
+  FHistoryRead = Lines;
+  return true;
 }
 
-bool TfmCalc::LoadConstants() {
+QString TfmCalc::LoadConstants() {
   lbConst->setSortingEnabled(false);
   lbConst->clear();
   QStringList Lines;
-  const bool Ok = ReadTextLines(BasePath() + ".CON", Lines);
-  // Sorted as names are read, ignoring case.
-  std::stable_sort(Lines.begin(), Lines.end(), [](const QString& A, const QString& B) {
-    return QString::compare(A, B, Qt::CaseInsensitive) < 0;
-  });
-  if (Ok) lbConst->addItems(Lines);
-  return Ok;
+  TReadStatus Status;
+  const QString Name = BasePath() + ".CON";
+  const bool Ok = ReadTextLines(Name, Lines, nullptr, &Status);
+  // Sorted before the list gets them, ignoring case as the Windows list does; the list's own
+  // sort compares through variants, would take seconds for a large file, and minds the case.
+  if (Ok) {
+    std::stable_sort(Lines.begin(), Lines.end(), [](const QString& A, const QString& B) {
+      return QString::compare(A, B, Qt::CaseInsensitive) < 0;
+    });
+    lbConst->addItems(Lines);
+  }
+  if (Ok) return QString();
+  if (Status.Missing()) return "File <" + Name + "> not found";
+  return "Can't read file <" + Name + ">: " + Status.Why;
 }
 
 void TfmCalc::bbEditClick() {
@@ -223,7 +268,8 @@ void TfmCalc::bbEditClick() {
 }
 
 void TfmCalc::bbReloadClick() {
-  if (!LoadConstants()) ShowWarning("File <" + BasePath() + ".CON> not found");
+  const QString Problem = LoadConstants();
+  if (!Problem.isEmpty()) ShowWarning(Problem);
   bbReload->setEnabled(false);
 }
 

@@ -7,5 +7,7 @@ class QRect;
 // object name and places the form; a place that no screen shows gives the defaults.
 void LoadFormPlacement(QWidget* Form);
 void SaveFormPlacement(QWidget* Form);
-// True when a window at Rect would be reachable on one of the screens.
+// True when a window at this place would be reachable on one of the screens. Any numbers are
+// safe: they are checked before a rectangle is built from them.
+bool PlacementOnScreen(long long Left, long long Top, long long Width, long long Height);
 bool PlacementOnScreen(const QRect& Rect);

@@ -89,7 +89,11 @@ bool TUserFuncsPage::AddUserFunction(const QString& Text) {
 void TUserFuncsPage::FillFunctionsList() {
   const int Row = lbFuncs->currentRow();
   lbFuncs->clear();
-  for (int I = 0; I < FLibrary.Count(); ++I) lbFuncs->addItem(FLibrary.Line(I));
+  // Handed over whole: the list lays itself out once, not once per line.
+  QStringList Lines;
+  Lines.reserve(FLibrary.Count());
+  for (int I = 0; I < FLibrary.Count(); ++I) Lines << FLibrary.Line(I);
+  lbFuncs->addItems(Lines);
   if (Row >= 0 && Row < lbFuncs->count()) lbFuncs->setCurrentRow(Row);
 }
 
@@ -107,24 +111,22 @@ void TUserFuncsPage::btFuncDeleteClick() {
 }
 
 bool TUserFuncsPage::Save(const QString& FileName) {
+  // Whichever way the file was chosen: one that exists but could not be read is not replaced.
+  if (!FUnreadFile.isEmpty() && SameFile(FileName, FUnreadFile)) {
+    ShowError("Can't create file " + FileName +
+              ": it could not be read, and saving would replace it");
+    return false;
+  }
   QStringList Lines;
   for (int I = 0; I < FLibrary.Count(); ++I) Lines << FLibrary.Line(I);
   if (!WriteTextLines(FileName, Lines)) {
     ShowError("Can't create file " + FileName);
     return false;
   }
-  if (FileName == FUnreadFile) FUnreadFile.clear();
   return true;
 }
 
-void TUserFuncsPage::btFuncSaveClick() {
-  const QString File = FHost.UserFuncFile();
-  if (!FUnreadFile.isEmpty() && File == FUnreadFile) {
-    ShowError("Can't create file " + File + ": it could not be read, and saving would replace it");
-    return;
-  }
-  Save(File);
-}
+void TUserFuncsPage::btFuncSaveClick() { Save(FHost.UserFuncFile()); }
 
 void TUserFuncsPage::btFuncSaveAsClick() {
   TSaveDialog& D = SharedSaveDialog();
@@ -148,13 +150,17 @@ void TUserFuncsPage::btFuncLoadClick() {
 
 bool TUserFuncsPage::LoadUserFunctions(const QString& FileName, bool Quiet) {
   std::vector<TFileLineProblem> Problems;
-  if (!FLibrary.Load(FileName, Problems)) {
-    const bool Exists = QFileInfo::exists(FileName);
+  QString Error;
+  if (!FLibrary.Load(FileName, Problems, Error)) {
+    const QFileInfo Info(FileName);
+    const bool Exists = Info.exists() || Info.isSymLink();
     if (Exists) FUnreadFile = FileName;
-    if (!Quiet || Exists) ShowError("Can't read file " + FileName);
+    if (!Quiet || Exists)
+      ShowError("Can't read file " + FileName +
+                (Exists ? ": " + ReadErrorReason(Error, FileName) : QString()));
     return false;
   }
-  if (FileName == FUnreadFile) FUnreadFile.clear();
+  if (SameFile(FileName, FUnreadFile)) FUnreadFile.clear();
   FillFunctionsList();
   if (!Problems.empty()) {
     // The lines stay in the list and in the file; only their functions are not available.

@@ -1,6 +1,7 @@
 #include "app/user_var_model.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "engine/format.h"
 #include "platform/codepage.h"
@@ -82,8 +83,9 @@ bool TUserVarModel::ParseLine(const QString& Line, std::string& Name, Extended& 
   if (N.isEmpty()) return false;
   const std::string V = Line.mid(Eq + 1).trimmed().toStdString();
   if (!TryTextToFloat(V, Value)) return false;
-  Name = ToCp1252(N);
-  return true;
+  // A name the engine's code page cannot hold would become another name ("π" and "λ" one and
+  // the same): refused, not changed.
+  return ToCp1252Exact(N, Name);
 }
 
 bool TUserVarModel::LoadFile(const QString& FileName, QString& Error,
@@ -104,13 +106,16 @@ bool TUserVarModel::LoadFile(const QString& FileName, QString& Error,
   }
   if (!Problems.empty()) return false;
   // The list keeps the file's order; a name given twice keeps its first place and its last
-  // value, as repeated assignments do.
+  // value, as repeated assignments do. Names are looked up by hash: a file of a million lines
+  // reads in linear time.
+  std::unordered_map<std::string, size_t> Where;
+  Where.reserve(Read.size());
   for (const auto& [Name, Value] : Read) {
-    const int I = Loaded.IndexOf(Name);
-    if (I >= 0)
-      Loaded.FItems[static_cast<size_t>(I)].Value = Value;
+    const auto [It, New] = Where.try_emplace(CutName(Name), Loaded.FItems.size());
+    if (New)
+      Loaded.FItems.push_back(TUserVarRecord{It->first, 0, Value});
     else
-      Loaded.FItems.push_back(TUserVarRecord{CutName(Name), 0, Value});
+      Loaded.FItems[It->second].Value = Value;
   }
   // Ids as if the lines had been created from the last to the first.
   const int N = Loaded.Count();

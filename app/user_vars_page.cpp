@@ -14,6 +14,7 @@
 #include "platform/app_services.h"
 #include "platform/codepage.h"
 #include "platform/dialogs.h"
+#include "platform/text_file.h"
 
 bool IsNameLetter(QChar C) {
   const char16_t U = C.unicode();
@@ -98,7 +99,11 @@ void TUserVarsPage::showEvent(QShowEvent* Event) {
 void TUserVarsPage::Redraw() {
   const int Row = lbVars->currentRow();
   lbVars->clear();
-  for (int I = 0; I < FModel.Count(); ++I) lbVars->addItem(FModel.DisplayLine(I, FHost.Digits()));
+  // Handed over whole: the list lays itself out once, not once per line.
+  QStringList Lines;
+  Lines.reserve(FModel.Count());
+  for (int I = 0; I < FModel.Count(); ++I) Lines << FModel.DisplayLine(I, FHost.Digits());
+  lbVars->addItems(Lines);
   if (Row >= 0 && Row < lbVars->count()) lbVars->setCurrentRow(Row);
 }
 
@@ -149,23 +154,21 @@ void TUserVarsPage::btDeleteClick() {
 }
 
 bool TUserVarsPage::Save(const QString& FileName) {
+  // Whichever way the file was chosen: one that exists but could not be read is not replaced.
+  if (!FUnreadFile.isEmpty() && SameFile(FileName, FUnreadFile)) {
+    ShowError("Can't create file " + FileName +
+              ": it could not be read, and saving would replace it");
+    return false;
+  }
   QString Error;
   if (!FModel.SaveFile(FileName, Error)) {
     ShowError("Can't create file " + FileName);
     return false;
   }
-  if (FileName == FUnreadFile) FUnreadFile.clear();
   return true;
 }
 
-void TUserVarsPage::btSaveClick() {
-  const QString File = FHost.UserVarFile();
-  if (!FUnreadFile.isEmpty() && File == FUnreadFile) {
-    ShowError("Can't create file " + File + ": it could not be read, and saving would replace it");
-    return;
-  }
-  Save(File);
-}
+void TUserVarsPage::btSaveClick() { Save(FHost.UserVarFile()); }
 
 void TUserVarsPage::btSaveAsClick() {
   TSaveDialog& D = SharedSaveDialog();
@@ -191,15 +194,18 @@ bool TUserVarsPage::LoadUserVariables(const QString& FileName, bool Quiet) {
   QString Error;
   std::vector<TFileLineProblem> Problems;
   if (FModel.LoadFile(FileName, Error, Problems)) {
-    if (FileName == FUnreadFile) FUnreadFile.clear();
+    if (SameFile(FileName, FUnreadFile)) FUnreadFile.clear();
     Redraw();
     return true;
   }
-  const bool Exists = QFileInfo::exists(FileName);
+  // A link to nowhere counts as there: it names a file that saving would create behind it.
+  const QFileInfo Info(FileName);
+  const bool Exists = Info.exists() || Info.isSymLink();
   if (Exists) FUnreadFile = FileName;
   if (Quiet && !Exists) return false;
   if (Problems.empty())
-    ShowError("Can't read file " + FileName);
+    ShowError("Can't read file " + FileName +
+              (Exists ? ": " + ReadErrorReason(Error, FileName) : QString()));
   else
     ShowError("Can't read file " + FileName + ": line " + LineNumbers(Problems));
   return false;

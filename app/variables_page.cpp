@@ -202,7 +202,8 @@ QStringList TVariablesPage::VarFileLines(const TLetterStore& Letters) {
 bool TVariablesPage::ParseVarFile(const QStringList& Lines,
                                   std::array<Extended, PageLetterCount>& Values,
                                   std::array<std::string, PageLetterCount>& Texts,
-                                  QList<int>& BadLines) {
+                                  QList<int>& BadLines, QString* Why) {
+  static const char Letters[] = "XYZVWIJKMN";
   for (int I = 0; I < PageLetterCount; ++I) {
     Extended V = 0;
     if (I >= Lines.size() || !TryTextToFloat(Lines[I].trimmed().toStdString(), V))
@@ -211,7 +212,21 @@ bool TVariablesPage::ParseVarFile(const QStringList& Lines,
       Values[static_cast<size_t>(I)] = V;
     // Missing text lines are empty texts: a writer may have dropped trailing empty lines.
     const int T = PageLetterCount + I;
-    Texts[static_cast<size_t>(I)] = T < Lines.size() ? ToCp1252(Lines[T]) : std::string();
+    std::string& Text = Texts[static_cast<size_t>(I)];
+    Text.clear();
+    if (T >= Lines.size()) continue;
+    // A text is never cut or changed on its way in: what the field cannot hold is refused.
+    const QString Letter(QChar(Letters[I]));
+    QString Problem;
+    if (Lines[T].size() > MaxVarText)
+      Problem = "the text of " + Letter + " is longer than " + QString::number(MaxVarText) +
+                " characters";
+    else if (!ToCp1252Exact(Lines[T], Text))
+      Problem = "the text of " + Letter + " has the character \"" + FirstNonCp1252(Lines[T]) +
+                "\", which cannot be used";
+    if (Problem.isEmpty()) continue;
+    BadLines << T + 1;
+    if (Why && Why->isEmpty()) *Why = Problem;
   }
   return BadLines.isEmpty();
 }
@@ -224,6 +239,11 @@ void TVariablesPage::SaveClick() {
   D.DefaultExt = "VAR";
   D.Filter = "Variables files (*.VAR)|*.VAR";
   if (!D.Execute()) return;
+  if (SameFile(D.FileName, FUnreadFile)) {
+    ShowError("Can't create file " + D.FileName +
+              ": it could not be read, and saving would replace it");
+    return;
+  }
   if (!WriteTextLines(D.FileName, VarFileLines(FLetters)))
     ShowError("Can't create file " + D.FileName);
 }
@@ -236,17 +256,25 @@ void TVariablesPage::LoadClick() {
   D.Filter = "User variables files (*.VAR)|*.VAR";
   if (!D.Execute()) return;
   QStringList Lines;
-  if (!ReadTextLines(D.FileName, Lines)) {
-    ShowError("Can't open file " + D.FileName);
+  QString Error;
+  TReadStatus Status;
+  if (!ReadTextLines(D.FileName, Lines, &Error, &Status)) {
+    if (!Status.Missing()) FUnreadFile = D.FileName;
+    ShowError("Can't open file " + D.FileName +
+              (Status.Missing() ? QString() : ": " + ReadErrorReason(Error, D.FileName)));
     return;
   }
   std::array<Extended, PageLetterCount> Values{};
   std::array<std::string, PageLetterCount> Texts;
   QList<int> Bad;
-  if (!ParseVarFile(Lines, Values, Texts, Bad)) {
-    ShowError("Can't open file " + D.FileName + ": line " + LineList(Bad));
+  QString Why;
+  if (!ParseVarFile(Lines, Values, Texts, Bad, &Why)) {
+    FUnreadFile = D.FileName;
+    ShowError("Can't open file " + D.FileName + ": line " + LineList(Bad) +
+              (Why.isEmpty() ? QString() : " (" + Why + ")"));
     return;
   }
+  if (SameFile(D.FileName, FUnreadFile)) FUnreadFile.clear();
   for (int K = 1; K <= PageLetterCount; ++K) {
     FLetters.SetValue(K, Values[static_cast<size_t>(K - 1)]);
     FLetters.SetExpr(K, Texts[static_cast<size_t>(K - 1)]);

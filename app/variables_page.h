@@ -48,10 +48,15 @@ class TVariablesPage : public QWidget {
   int FocusedLetter() const;
 
   // One *.VAR file: ten values and ten defining texts. Read is all or nothing: false, with the
-  // numbers of the bad lines, when a value line is missing or unreadable.
+  // numbers of the bad lines, when a value line is missing or unreadable, or a text is longer
+  // than an input line holds or has a character outside the engine's code page (Why then names
+  // the variable).
   static QStringList VarFileLines(const TLetterStore& Letters);
   static bool ParseVarFile(const QStringList& Lines, std::array<Extended, PageLetterCount>& Values,
-                           std::array<std::string, PageLetterCount>& Texts, QList<int>& BadLines);
+                           std::array<std::string, PageLetterCount>& Texts, QList<int>& BadLines,
+                           QString* Why = nullptr);
+  // The longest defining text: what the expression field holds.
+  static constexpr int MaxVarText = 32767;
 
  protected:
   void showEvent(QShowEvent* Event) override;
@@ -63,4 +68,6 @@ class TVariablesPage : public QWidget {
   // Letters whose evaluation is running: a definition that leads back to its own letter fails
   // instead of recursing without end.
   std::bitset<PageLetterCount + 1> FActive;
+  // A file that exists but could not be read: saving over it would lose its contents.
+  QString FUnreadFile;
 };

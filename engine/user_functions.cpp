@@ -3,10 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
 #include "engine/builtin_table.h"
 #include "engine/engine_host.h"
@@ -42,90 +38,6 @@ bool IsName(const std::string& t) {
   if (t.empty() || !IsLetter(static_cast<unsigned char>(t[0]))) return false;
   return std::all_of(t.begin(), t.end(),
                      [](char c) { return IsNameChar(static_cast<unsigned char>(c)); });
-}
-
-// --- code page 1252 at the file's edge ---
-
-// Unicode code points of the bytes 0x80-0x9F in code page 1252 (0 where the byte is unassigned).
-constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-// What a character without a byte in code page 1252 becomes: an unassigned byte, which no name
-// and no operator of the language accepts.
-constexpr unsigned char NoByte = 0x81;
-
-unsigned char ToCp1252(char32_t u) {
-  if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return static_cast<unsigned char>(u);
-  for (int i = 0; i < 32; ++i)
-    if (Cp1252High[i] != 0 && Cp1252High[i] == u) return static_cast<unsigned char>(0x80 + i);
-  return NoByte;
-}
-
-void AppendUtf8(std::string& Out, unsigned char b) {
-  char32_t u = b;
-  if (b >= 0x80 && b <= 0x9F) u = Cp1252High[b - 0x80] ? Cp1252High[b - 0x80] : 0xFFFD;
-  if (u < 0x80) {
-    Out += static_cast<char>(u);
-  } else if (u < 0x800) {
-    Out += static_cast<char>(0xC0 | (u >> 6));
-    Out += static_cast<char>(0x80 | (u & 0x3F));
-  } else {
-    Out += static_cast<char>(0xE0 | (u >> 12));
-    Out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-    Out += static_cast<char>(0x80 | (u & 0x3F));
-  }
-}
-
-// Decodes Bytes as UTF-8 into code page 1252; false when they are no valid UTF-8.
-bool Utf8ToCp1252(const std::string& Bytes, std::string& Out) {
-  Out.clear();
-  for (size_t i = 0; i < Bytes.size();) {
-    const auto b = static_cast<unsigned char>(Bytes[i]);
-    int extra = 0;
-    char32_t u = 0;
-    if (b < 0x80) {
-      u = b;
-    } else if ((b & 0xE0) == 0xC0 && b >= 0xC2) {
-      extra = 1;
-      u = b & 0x1F;
-    } else if ((b & 0xF0) == 0xE0) {
-      extra = 2;
-      u = b & 0x0F;
-    } else if ((b & 0xF8) == 0xF0 && b <= 0xF4) {
-      extra = 3;
-      u = b & 0x07;
-    } else {
-      return false;
-    }
-    if (i + static_cast<size_t>(extra) >= Bytes.size()) return false;
-    for (int k = 1; k <= extra; ++k) {
-      const auto c = static_cast<unsigned char>(Bytes[i + static_cast<size_t>(k)]);
-      if ((c & 0xC0) != 0x80) return false;
-      u = (u << 6) | (c & 0x3F);
-    }
-    if ((extra == 2 && u < 0x800) || (extra == 3 && (u < 0x10000 || u > 0x10FFFF))) return false;
-    Out += static_cast<char>(ToCp1252(u));
-    i += static_cast<size_t>(extra) + 1;
-  }
-  return true;
-}
-
-std::vector<std::string> SplitLines(const std::string& Text) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (size_t i = 0; i < Text.size(); ++i) {
-    const char c = Text[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(line);
-      line.clear();
-      if (c == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') ++i;
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
 }
 
 // --- the call ---
@@ -403,53 +315,25 @@ bool TUserFunctions::AddFunction(const std::string& Line, std::string* Message) 
   return true;
 }
 
-bool TUserFunctions::LoadFromFile(const std::string& Name) {
-  std::ifstream in(Name, std::ios::binary);
-  if (!in) return false;
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return false;
-  std::string text;
-  if (!Utf8ToCp1252(bytes, text)) text = bytes;  // not UTF-8: the bytes are code page 1252
-
+void TUserFunctions::LoadLines(const std::string& Name,
+                               const std::vector<TFunctionFileLine>& FileLines) {
   Clear();
   FileName = Name;
-  Lines = SplitLines(text);
-  for (size_t i = 0; i < Lines.size(); ++i) {
-    const std::string& line = Lines[i];
-    if (line.find_first_not_of(" \t") == std::string::npos) continue;
-    auto f = std::make_unique<TUserFunc>(line);
-    if (!f->Valid) Problems.push_back({static_cast<int>(i) + 1, f->Refusal()});
+  Lines.reserve(FileLines.size());
+  Items.reserve(FileLines.size());
+  for (size_t i = 0; i < FileLines.size(); ++i) {
+    const TFunctionFileLine& line = FileLines[i];
+    Lines.push_back(line.Text);
+    auto f = std::make_unique<TUserFunc>(line.Text);
+    f->Source = line.Source;
+    const bool blank = line.Text.find_first_not_of(" \t") == std::string::npos;
+    if (blank || !line.Refusal.empty()) f->Valid = false;
+    if (!blank && !line.Refusal.empty())
+      Problems.push_back({static_cast<int>(i) + 1, line.Refusal});
+    else if (!blank && !f->Valid)
+      Problems.push_back({static_cast<int>(i) + 1, f->Refusal()});
     Items.push_back(std::move(f));
   }
-  return true;
-}
-
-bool TUserFunctions::SaveToFile(const std::string& Name) const {
-  std::string out;
-  for (const auto& f : Items) {
-    for (char c : f->Line) AppendUtf8(out, static_cast<unsigned char>(c));
-    out += '\n';
-  }
-  const std::string temporary = Name + ".tmp";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    file.write(out.data(), static_cast<std::streamsize>(out.size()));
-    file.close();
-    if (!file) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return false;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, Name, error);
-  if (error) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  }
-  return true;
 }
 
 void CreateUserFunctions() {

@@ -25,6 +25,9 @@ class TUserFunc {
   bool IsComment() const { return !Comment.empty() && Name.empty(); }
 
   std::string Line;  // the line as read, written back unchanged
+  // The line in its own characters (UTF-8) when code page 1252 cannot hold them all (a comment in
+  // Cyrillic): what the calculator shows and saves instead of Line. Empty otherwise.
+  std::string Source;
   std::string Params;
   std::string Body;
   std::string Name;  // with its '('
@@ -38,6 +41,13 @@ class TUserFunc {
   bool DuplicateParams = false;
 };
 
+// A line of a function file as the calculator read it.
+struct TFunctionFileLine {
+  std::string Text;     // code page 1252: what the engine parses
+  std::string Source;   // the line in its own characters, when Text could not hold them all
+  std::string Refusal;  // why the line cannot reach the engine at all ("" when it can)
+};
+
 // A line of a function file that was kept but not accepted.
 struct TFunctionFileProblem {
   int Line = 0;  // 1-based line number in the file
@@ -48,13 +58,11 @@ class TUserFunctions {
  public:
   // Frees every function and stacked value and forgets the file's lines.
   void Clear();
-  // Reads a function file (any line ending, UTF-8 or code page 1252). Every non-empty line
-  // becomes an entry; a line that is no valid definition is kept (so that saving loses nothing)
-  // and reported in Problems with its line number. False, with nothing changed, when the file
-  // cannot be read.
-  bool LoadFromFile(const std::string& FileName);
-  // Writes every entry's line (UTF-8, LF) through a temporary file; false when that fails.
-  bool SaveToFile(const std::string& FileName) const;
+  // Takes the lines of a function file, which the calculator has read (the engine does no file
+  // work of its own). Every line becomes an entry, so that saving loses none: a line that is no
+  // valid definition is kept and reported in Problems with its line number, and a blank line is
+  // kept quietly.
+  void LoadLines(const std::string& FileName, const std::vector<TFunctionFileLine>& FileLines);
   TUserFunc* GetItem(int i) const;
   int GetCount() const { return static_cast<int>(Items.size()); }
   void PushValue(Extended X) { ValueStack.push_back(X); }

@@ -1,5 +1,7 @@
 #include "platform/codepage.h"
 
+#include "platform/text_file.h"
+
 #include <QList>
 
 namespace {
@@ -40,6 +42,24 @@ std::string ToCp1252(const QString& Text) {
   return S;
 }
 
+bool ToCp1252Exact(const QString& Text, std::string& Out) {
+  Out.clear();
+  Out.reserve(static_cast<size_t>(Text.size()));
+  for (char32_t Ch : Text.toUcs4()) {
+    const unsigned char B = UnicodeToCp1252(Ch);
+    if (B == Cp1252Replacement && Ch != Cp1252Replacement) return false;
+    Out += static_cast<char>(B);
+  }
+  return true;
+}
+
+QString FirstNonCp1252(const QString& Text) {
+  for (char32_t Ch : Text.toUcs4())
+    if (UnicodeToCp1252(Ch) == Cp1252Replacement && Ch != Cp1252Replacement)
+      return QString::fromUcs4(&Ch, 1);
+  return QString();
+}
+
 bool IsValidUtf8(std::string_view Bytes) {
   size_t i = 0, n = Bytes.size();
   while (i < n) {
@@ -71,10 +91,13 @@ bool IsValidUtf8(std::string_view Bytes) {
   return true;
 }
 
-QString DecodeText(std::string_view Bytes) {
+QString DecodeText(std::string_view Bytes, TTextEncoding* Encoding) {
+  TTextEncoding Dummy;
+  TTextEncoding& Enc = Encoding ? *Encoding : Dummy;
   // UTF-16 with a byte-order mark, as some editors save text.
   if (Bytes.size() >= 2 && (Bytes.substr(0, 2) == "\xFF\xFE" || Bytes.substr(0, 2) == "\xFE\xFF")) {
     const bool Little = Bytes[0] == '\xFF';
+    Enc = Little ? TTextEncoding::Utf16Le : TTextEncoding::Utf16Be;
     QString S;
     S.reserve(static_cast<qsizetype>(Bytes.size() / 2));
     for (size_t i = 2; i + 1 < Bytes.size(); i += 2) {
@@ -84,8 +107,15 @@ QString DecodeText(std::string_view Bytes) {
     }
     return S;
   }
-  if (Bytes.size() >= 3 && Bytes.substr(0, 3) == "\xEF\xBB\xBF") Bytes.remove_prefix(3);
-  if (IsValidUtf8(Bytes))
+  const bool Bom = Bytes.size() >= 3 && Bytes.substr(0, 3) == "\xEF\xBB\xBF";
+  if (Bom) Bytes.remove_prefix(3);
+  if (IsValidUtf8(Bytes)) {
+    Enc = Bom ? TTextEncoding::Utf8Bom : TTextEncoding::Utf8;
     return QString::fromUtf8(Bytes.data(), static_cast<qsizetype>(Bytes.size()));
+  }
+  // A byte-order mark before bytes that are not UTF-8 is kept as three characters, so that a
+  // rewrite gives the file back as it was.
+  if (Bom) Bytes = std::string_view(Bytes.data() - 3, Bytes.size() + 3);
+  Enc = TTextEncoding::Cp1252;
   return FromCp1252(Bytes);
 }

@@ -3,19 +3,132 @@
 //
 // Sections and keys match without regard to case and values are trimmed;
 // Booleans are written "1"/"0" and any non-zero integer reads as true.
-// Lines that are neither are skipped; the first of duplicate sections and
-// keys wins and later copies are merged into it.
+// Lines that are neither (comments, text without "=", keys before the first
+// section or under a header without its "]") are not read but kept; the
+// first of duplicate sections and keys wins and the keys of a later copy of a
+// section are read as if they stood in the first.
 //
 // Writes are kept in memory until UpdateFile (or the destructor) saves them.
 // Saving re-reads the file and applies only this object's changes to it, so
-// two objects open on the same file do not undo each other's keys, and
-// writes the result atomically. A file that exists but cannot be read is
-// never overwritten.
+// two objects open on the same file do not undo each other's keys: a written
+// key changes only its own line, a new key goes in after the last key of its
+// section, and every other byte of the file stays as it was. The result is
+// written atomically. A file that exists but cannot be read is never
+// overwritten.
 
+#include "platform/text_file.h"
+
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include <vector>
+
+// The lines of an INI file as they were read, with an index of its sections and keys, so that
+// look-ups cost the same in a file of a million lines and a rewrite changes only what it must.
+// Other INI readers (the plot library's settings file) build on it with their own rules.
+class TIniDocument {
+ public:
+  // Trimmed: names and values lose their blanks at either end, "#" starts a comment as ";" does,
+  // and a repeated section is read as part of the first. Untrimmed: a name is the text before "="
+  // exactly, a header must end with "]", and only the first section of a name is read.
+  explicit TIniDocument(bool Trimmed = true) : FTrimmed(Trimmed) {}
+  bool Trimmed() const { return FTrimmed; }
+
+  void SetText(const QString& Text, TTextEncoding Encoding = TTextEncoding::Utf8);
+  // The file's bytes: the lines not changed as they were read, in the file's encoding (or as
+  // UTF-8 when that encoding cannot hold a new text); new lines end with LF.
+  QByteArray Bytes() const;
+  QString Text() const;
+
+  // The value of the first key of that name in the first section of that name.
+  const QString* Find(const QString& Section, const QString& Ident) const;
+  bool SectionExists(const QString& Section) const;
+  QStringList Sections() const;
+  QStringList Keys(const QString& Section) const;
+  QStringList KeyValues(const QString& Section) const;  // "key=value"
+
+  // Replaces the key's line, or adds "Ident=Value" after the last key of the section (a new
+  // section at the end of the file).
+  void Write(const QString& Section, const QString& Ident, const QString& Value);
+  void DeleteKey(const QString& Section, const QString& Ident);
+  // Removes every line of every copy of the section, its header included.
+  void EraseSection(const QString& Section);
+
+ private:
+  enum : quint8 { TermNone, TermLf, TermCrLf, TermCr };
+  struct TAdded {
+    QString Text;
+    bool Deleted = false;
+  };
+  struct TLine {
+    QString Text;
+    quint8 Term = TermNone;
+    bool Deleted = false;
+    std::vector<TAdded> After;  // lines this object put in after it
+  };
+  struct TRef {
+    int Line = -1;
+    int Sub = -1;  // -1: the line itself, else an index into its After
+  };
+  struct TKey {
+    QString Name, Value;
+    TRef Ref;
+  };
+  struct TSection {
+    QString Name;
+    int InsertAt = -1;  // the line after which (or after whose added lines) new keys go
+    std::vector<TKey> Keys;
+    QHash<QString, int> KeyIndex;  // folded name -> index into Keys
+  };
+  enum class TKind { Other, Header, BrokenHeader, Key };
+  TKind Classify(const QString& Line, QString& Name, QString& Value) const;
+  QString Fold(const QString& S) const;
+  void Reindex();
+  void IndexLine(const QString& Text, TRef Ref, int& Current, bool& FirstBlock, int Base);
+  QString& RefText(const TRef& R);
+  bool RefDeleted(const TRef& R) const;
+  TSection* Section(const QString& Name);
+  const TSection* Section(const QString& Name) const;
+
+  bool FTrimmed;
+  TTextEncoding FEncoding = TTextEncoding::Utf8;
+  std::vector<TLine> FLines;
+  std::vector<int> FOwner;  // per line: index into FSections of the block it stands in, or -1
+  std::vector<TSection> FSections;
+  QHash<QString, int> FSectionIndex;
+};
+
+// Reads a file into a document with the document's rules; a missing file gives an empty document
+// (and a status that says so). On any other failure the document is left as it was.
+TReadStatus LoadIniDocument(const QString& FileName, TIniDocument& Doc);
+
+// Changes to an INI file kept apart from the file, so that saving applies only them to the file as
+// it is at that moment: two writers of one file do not undo each other's keys.
+class TIniChanges {
+ public:
+  void Write(const QString& Section, const QString& Ident, const QString& Value);
+  void DeleteKey(const QString& Section, const QString& Ident);
+  void EraseSection(const QString& Section);
+  bool Empty() const { return FItems.empty(); }
+  void Clear() { FItems.clear(); }
+  void ApplyTo(TIniDocument& Doc) const;
+  // Re-reads the file (with Doc's rules), applies the changes and writes the result atomically.
+  // On success Doc becomes what was saved and the changes are cleared; on failure (with the reason
+  // in Error) nothing changes. A file that exists but cannot be read is never replaced; Status
+  // then tells why.
+  bool Save(const QString& FileName, TIniDocument& Doc, QString* Error = nullptr,
+            TReadStatus* Status = nullptr);
+
+ private:
+  enum class TOp { Write, DeleteKey, EraseSection };
+  struct TItem {
+    TOp Op;
+    QString Section, Ident, Value;
+  };
+  static void Apply(TIniDocument& Doc, const TItem& I);
+  std::vector<TItem> FItems;
+};
 
 class TIniFile {
  public:
@@ -27,8 +140,10 @@ class TIniFile {
   TIniFile& operator=(const TIniFile&) = delete;
 
   const QString& FileName() const { return FFileName; }
-  // True when the file exists but could not be read (it is then left alone).
+  // True when the file exists but could not be read (it is then left alone);
+  // ReadStatus says why (a directory, too large...).
   bool ReadFailed() const { return FReadFailed; }
+  const TReadStatus& ReadStatus() const { return FReadStatus; }
 
   QString ReadString(const QString& Section, const QString& Ident, const QString& Default) const;
   void WriteString(const QString& Section, const QString& Ident, const QString& Value);
@@ -50,35 +165,15 @@ class TIniFile {
   void EraseSection(const QString& Section);
   void DeleteKey(const QString& Section, const QString& Ident);
 
-  bool Modified() const { return !FPending.empty(); }
+  bool Modified() const { return !FChanges.Empty(); }
   // Saves pending changes; false (with a reason) when they could not be
   // saved, in which case they stay pending.
   bool UpdateFile(QString* Error = nullptr);
 
-  struct TKey {
-    QString Name, Value;
-  };
-  struct TSection {
-    QString Name;
-    std::vector<TKey> Keys;
-  };
-
  private:
-  enum class TOp { Write, DeleteKey, EraseSection };
-  struct TPending {
-    TOp Op;
-    QString Section, Ident, Value;
-  };
-
-  void Apply(std::vector<TSection>& Data, const TPending& P) const;
-  void Change(TPending P);
-
   QString FFileName;
   bool FReadFailed = false;
-  std::vector<TSection> FData;
-  std::vector<TPending> FPending;
+  TReadStatus FReadStatus;
+  TIniDocument FDoc;
+  TIniChanges FChanges;
 };
-
-// Parses INI text; exposed for tools and tests.
-std::vector<TIniFile::TSection> ParseIniText(const QString& Text);
-QString IniText(const std::vector<TIniFile::TSection>& Data);

@@ -2,12 +2,46 @@
 
 #include "platform/codepage.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 void SetError(QString* Error, const QString& Text) {
   if (Error) *Error = Text;
+}
+
+QString SystemError(int Code) { return QString::fromLocal8Bit(std::strerror(Code)); }
+
+// Closes a descriptor at the end of its scope.
+struct TFd {
+  int Fd = -1;
+  ~TFd() {
+    if (Fd >= 0) ::close(Fd);
+  }
+};
+
+// Text is what follows the file's name.
+TReadStatus Fail(TFileError Code, const QString& FileName, const QString& Text) {
+  const bool Sentence =
+      Text.startsWith(QStringLiteral("is ")) || Text.startsWith(QStringLiteral("does "));
+  return {Code, Sentence ? FileName + " " + Text : FileName + ": " + Text,
+          Sentence ? "it " + Text : Text};
+}
+
+mode_t CurrentUmask() {
+  static const mode_t Mask = [] {
+    const mode_t M = ::umask(022);
+    ::umask(M);
+    return M;
+  }();
+  return Mask;
 }
 }  // namespace
 
@@ -25,49 +59,132 @@ QStringList SplitLines(const QString& Text) {
   return Lines;
 }
 
-bool ReadTextFile(const QString& FileName, QString& Text, QString* Error) {
-  QFile f(FileName);
-  if (!f.exists()) {
-    SetError(Error, QStringLiteral("File %1 does not exist").arg(FileName));
+TReadStatus ReadFileBytes(const QString& FileName, QByteArray& Bytes, qint64 Limit) {
+  const QByteArray Path = QFile::encodeName(FileName);
+  TFd F;
+  // Not blocking, so that a pipe does not wait for a writer; it is refused just below.
+  F.Fd = ::open(Path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (F.Fd < 0) {
+    const int E = errno;
+    if (E == ENOENT) return Fail(TFileError::Missing, FileName, "does not exist");
+    return Fail(TFileError::Unreadable, FileName, SystemError(E));
+  }
+  struct stat St {};
+  if (::fstat(F.Fd, &St) != 0) return Fail(TFileError::Unreadable, FileName, SystemError(errno));
+  if (S_ISDIR(St.st_mode)) return Fail(TFileError::Directory, FileName, "is a directory");
+  if (!S_ISREG(St.st_mode)) return Fail(TFileError::NotRegular, FileName, "is not a regular file");
+  const QString TooLarge = Limit >= 1024 * 1024
+                               ? QStringLiteral("is larger than %1 MB").arg(Limit / (1024 * 1024))
+                               : QStringLiteral("is larger than %1 bytes").arg(Limit);
+  if (St.st_size > Limit) return Fail(TFileError::TooLarge, FileName, TooLarge);
+  // The size is only a hint (a file may grow while it is read): the limit holds while reading.
+  QByteArray Data;
+  Data.reserve(static_cast<qsizetype>(St.st_size) + 1);
+  char Chunk[65536];
+  for (;;) {
+    const ssize_t N = ::read(F.Fd, Chunk, sizeof Chunk);
+    if (N < 0) {
+      if (errno == EINTR) continue;
+      return Fail(TFileError::Unreadable, FileName, SystemError(errno));
+    }
+    if (N == 0) break;
+    if (Data.size() + N > Limit) return Fail(TFileError::TooLarge, FileName, TooLarge);
+    Data.append(Chunk, static_cast<qsizetype>(N));
+  }
+  Bytes = std::move(Data);
+  return {};
+}
+
+bool ReadTextFile(const QString& FileName, QString& Text, QString* Error, TReadStatus* Status,
+                  TTextEncoding* Encoding) {
+  QByteArray Bytes;
+  const TReadStatus S = ReadFileBytes(FileName, Bytes);
+  if (Status) *Status = S;
+  if (!S.Ok()) {
+    SetError(Error, S.Text);
     return false;
   }
-  if (!f.open(QIODevice::ReadOnly)) {
-    SetError(Error, f.errorString());
-    return false;
-  }
-  if (f.size() > MaxTextFileSize) {
-    SetError(Error, QStringLiteral("File %1 is too large").arg(FileName));
-    return false;
-  }
-  QByteArray Bytes = f.readAll();
-  if (f.error() != QFileDevice::NoError) {
-    SetError(Error, f.errorString());
-    return false;
-  }
-  Text = DecodeText(std::string_view(Bytes.constData(), static_cast<size_t>(Bytes.size())));
+  Text =
+      DecodeText(std::string_view(Bytes.constData(), static_cast<size_t>(Bytes.size())), Encoding);
   return true;
 }
 
-bool ReadTextLines(const QString& FileName, QStringList& Lines, QString* Error) {
+bool ReadTextLines(const QString& FileName, QStringList& Lines, QString* Error,
+                   TReadStatus* Status) {
   QString Text;
-  if (!ReadTextFile(FileName, Text, Error)) return false;
+  if (!ReadTextFile(FileName, Text, Error, Status)) return false;
   Lines = SplitLines(Text);
   return true;
 }
 
 bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* Error) {
-  QSaveFile f(FileName);
-  if (!f.open(QIODevice::WriteOnly)) {
-    SetError(Error, f.errorString());
+  if (FileName.isEmpty()) {
+    SetError(Error, QStringLiteral("No file name"));
     return false;
   }
-  if (f.write(Bytes) != Bytes.size()) {
-    SetError(Error, f.errorString());
-    f.cancelWriting();
+  // A link is followed, so that the link stays and the file it names gets the new text.
+  QString Target = FileName;
+  const QFileInfo Info(FileName);
+  if (Info.isSymLink()) {
+    const QString Resolved = Info.symLinkTarget();
+    if (!Resolved.isEmpty()) Target = Resolved;
+  }
+  const QByteArray TargetPath = QFile::encodeName(Target);
+  mode_t Mode = 0666 & ~CurrentUmask();
+  struct stat St {};
+  if (::stat(TargetPath.constData(), &St) == 0) {
+    if (S_ISDIR(St.st_mode)) {
+      SetError(Error, Target + " is a directory");
+      return false;
+    }
+    if (!S_ISREG(St.st_mode)) {
+      SetError(Error, Target + " is not a regular file");
+      return false;
+    }
+    Mode = St.st_mode & 07777;
+  }
+  const QFileInfo TargetInfo(Target);
+  QByteArray Temp =
+      QFile::encodeName(TargetInfo.absolutePath() + "/." + TargetInfo.fileName() + ".XXXXXX");
+  TFd F;
+  F.Fd = ::mkstemp(Temp.data());
+  if (F.Fd < 0) {
+    SetError(Error, Target + ": " + SystemError(errno));
     return false;
   }
-  if (!f.commit()) {
-    SetError(Error, f.errorString());
+  auto Abandon = [&](int Code) {
+    ::close(F.Fd);
+    F.Fd = -1;
+    ::unlink(Temp.constData());
+    SetError(Error, Target + ": " + SystemError(Code));
+    return false;
+  };
+  const char* P = Bytes.constData();
+  qsizetype Left = Bytes.size();
+  while (Left > 0) {
+    const ssize_t N = ::write(F.Fd, P, static_cast<size_t>(Left));
+    if (N < 0) {
+      if (errno == EINTR) continue;
+      return Abandon(errno);
+    }
+    if (N == 0) return Abandon(ENOSPC);
+    P += N;
+    Left -= N;
+  }
+  if (::fchmod(F.Fd, Mode) != 0) return Abandon(errno);
+  if (::fsync(F.Fd) != 0 && errno != EINVAL && errno != EROFS) return Abandon(errno);
+  const int Fd = F.Fd;
+  F.Fd = -1;
+  if (::close(Fd) != 0) {
+    const int Code = errno;
+    ::unlink(Temp.constData());
+    SetError(Error, Target + ": " + SystemError(Code));
+    return false;
+  }
+  if (::rename(Temp.constData(), TargetPath.constData()) != 0) {
+    const int Code = errno;
+    ::unlink(Temp.constData());
+    SetError(Error, Target + ": " + SystemError(Code));
     return false;
   }
   return true;
@@ -84,4 +201,50 @@ bool WriteTextLines(const QString& FileName, const QStringList& Lines, QString* 
     Bytes += '\n';
   }
   return WriteFileBytes(FileName, Bytes, Error);
+}
+
+bool EncodeText(const QString& Text, TTextEncoding Encoding, QByteArray& Bytes) {
+  switch (Encoding) {
+    case TTextEncoding::Utf8:
+      Bytes = Text.toUtf8();
+      return true;
+    case TTextEncoding::Utf8Bom:
+      Bytes = QByteArray("\xEF\xBB\xBF") + Text.toUtf8();
+      return true;
+    case TTextEncoding::Cp1252: {
+      Bytes.clear();
+      Bytes.reserve(Text.size());
+      for (QChar C : Text) {
+        const unsigned char B = UnicodeToCp1252(C.unicode());
+        if (B == Cp1252Replacement && C.unicode() != Cp1252Replacement) return false;
+        Bytes += static_cast<char>(B);
+      }
+      return true;
+    }
+    case TTextEncoding::Utf16Le:
+    case TTextEncoding::Utf16Be: {
+      const bool Little = Encoding == TTextEncoding::Utf16Le;
+      Bytes = Little ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+      Bytes.reserve(2 + Text.size() * 2);
+      for (QChar C : Text) {
+        const auto U = C.unicode();
+        const char Lo = static_cast<char>(U & 0xFF), Hi = static_cast<char>(U >> 8);
+        Bytes += Little ? Lo : Hi;
+        Bytes += Little ? Hi : Lo;
+      }
+      return true;
+    }
+  }
+  return false;
+}
+
+bool SameFile(const QString& A, const QString& B) {
+  if (A.isEmpty() || B.isEmpty()) return false;
+  return QFileInfo(A).absoluteFilePath() == QFileInfo(B).absoluteFilePath();
+}
+
+QString ReadErrorReason(const QString& Error, const QString& FileName) {
+  if (Error.startsWith(FileName + " ")) return "it " + Error.mid(FileName.size() + 1);
+  if (Error.startsWith(FileName + ": ")) return Error.mid(FileName.size() + 2);
+  return Error;
 }

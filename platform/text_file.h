@@ -1,26 +1,64 @@
 #pragma once
-// Text files as lines: read with any line ending (CR LF, LF or CR) as UTF-8
-// or code page 1252, whichever the bytes are; written as UTF-8 with LF,
-// atomically, so a failed write leaves the old file as it was.
+// Text files as lines: read with any line ending (CR LF, LF or CR) as UTF-8, code page 1252 or
+// UTF-16 with a byte-order mark, whichever the bytes are; written as UTF-8 with LF, atomically,
+// so a failed write, flush or commit leaves the old file as it was.
+//
+// Only regular files are read: a directory, a device or a pipe is refused before a byte is
+// read, and no reader takes more than its limit, whatever size the file system reports.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 // Files beyond this size are refused rather than read into memory.
 inline constexpr qint64 MaxTextFileSize = 256LL * 1024 * 1024;
 
+enum class TFileError { None, Missing, Directory, NotRegular, TooLarge, Unreadable };
+
+// What a read found; Text says it in words that name the file, Why without the name ("it is a
+// directory"); both are empty when all went well.
+struct TReadStatus {
+  TFileError Code = TFileError::None;
+  QString Text;
+  QString Why;
+  bool Ok() const { return Code == TFileError::None; }
+  bool Missing() const { return Code == TFileError::Missing; }
+};
+
+// How a file's text was stored, so that a rewrite can keep the bytes it does not change.
+enum class TTextEncoding { Utf8, Utf8Bom, Cp1252, Utf16Le, Utf16Be };
+
 // Splits text at CR LF, LF or lone CR; a terminator at the very end does not
 // add an empty last line.
 QStringList SplitLines(const QString& Text);
 
+// The raw bytes of a regular file of at most Limit bytes.
+TReadStatus ReadFileBytes(const QString& FileName, QByteArray& Bytes,
+                          qint64 Limit = MaxTextFileSize);
+
 // False (with a reason in *Error) when the file does not exist or cannot be
-// read; Lines is left untouched then.
-bool ReadTextLines(const QString& FileName, QStringList& Lines, QString* Error = nullptr);
-bool ReadTextFile(const QString& FileName, QString& Text, QString* Error = nullptr);
+// read; Lines is left untouched then. Status, when given, tells which.
+bool ReadTextLines(const QString& FileName, QStringList& Lines, QString* Error = nullptr,
+                   TReadStatus* Status = nullptr);
+bool ReadTextFile(const QString& FileName, QString& Text, QString* Error = nullptr,
+                  TReadStatus* Status = nullptr, TTextEncoding* Encoding = nullptr);
 
 // Every line, the last included, ends with LF. False (with a reason) when
 // the file could not be written; the previous file is then unchanged.
 bool WriteTextLines(const QString& FileName, const QStringList& Lines, QString* Error = nullptr);
 bool WriteTextFile(const QString& FileName, const QString& Text, QString* Error = nullptr);
-// Atomic write of raw bytes, for formats that keep their own encoding.
+// Atomic write of raw bytes, for formats that keep their own encoding: the bytes go to a new
+// file beside the target, which replaces the target only when every byte reached the disk.
+// An existing target that is no regular file (a directory, a device) is refused, a symbolic
+// link is followed to the file it names, and the old file's permissions are kept.
 bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* Error = nullptr);
+
+// True when both names lead to the same file (neither empty).
+bool SameFile(const QString& A, const QString& B);
+// The reason of a read error above without the file's name ("it is a directory"), for messages
+// that name the file already.
+QString ReadErrorReason(const QString& Error, const QString& FileName);
+
+// Text in an encoding, as a rewrite of a file read in it should store it. Characters that the
+// encoding cannot hold make the answer false (Bytes then undefined).
+bool EncodeText(const QString& Text, TTextEncoding Encoding, QByteArray& Bytes);

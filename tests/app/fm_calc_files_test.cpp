@@ -186,14 +186,19 @@ TEST_F(CalcWindowTest, BadHistoryFilesAreReadSafelyAndNotOverwritten) {
   CloseWindow();
   EXPECT_EQ(ReadFile("Numyx.HST"), Corrupt);
 
-  // A count larger than the file reads what is there and never past the end.
-  WriteFile("Numyx.HST", "999999999\r\nx\r\ny");
-  Open();
-  EXPECT_EQ(Items(Window->cbHistory), (QStringList{"x", "y"}));
-  EXPECT_EQ(Window->cbResults->count(), 0);
-  EXPECT_TRUE(Window->HistoryWritable());
-  CloseWindow();
-  EXPECT_EQ(ReadFile("Numyx.HST"), "2\nx\ny\n0\n");
+  // A count larger than the lines that follow is damage: the result lines are not taken for
+  // expressions, and the file stays.
+  for (const QByteArray& Damaged :
+       {QByteArray("999999999\r\nx\r\ny"), QByteArray("2147483647\n1+1\n1\n2\n")}) {
+    WriteFile("Numyx.HST", Damaged);
+    Open();
+    EXPECT_EQ(Window->cbHistory->count(), 0);
+    EXPECT_EQ(Window->cbResults->count(), 0);
+    EXPECT_FALSE(Window->HistoryWritable());
+    ASSERT_TRUE(Enter("2+2"));
+    CloseWindow();
+    EXPECT_EQ(ReadFile("Numyx.HST"), Damaged);
+  }
 
   // A corrupt second count keeps the first list and the file.
   WriteFile("Numyx.HST", "1\na\n-5\nb\n");

