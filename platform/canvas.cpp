@@ -1,6 +1,7 @@
 #include "platform/canvas.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
@@ -304,10 +305,15 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
   Op.Points = {At};
   Op.Text = Text;
   const int Width = TextWidth(Text);
+  // The pen position stops at the end of the coordinate range instead of wrapping round.
+  auto Advance = [Width](int From) {
+    return static_cast<int>(
+        std::clamp<long long>(static_cast<long long>(From) + Width, INT_MIN, INT_MAX));
+  };
   if (FTextAlign & TA_UPDATECP) {
-    FPenPos.X += Width;
+    FPenPos.X = Advance(FPenPos.X);
   } else {
-    FPenPos = {X + Width, Y};
+    FPenPos = {Advance(X), Y};
   }
   Run(std::move(Op));
 }

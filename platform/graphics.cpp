@@ -1,5 +1,6 @@
 #include "platform/graphics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -183,19 +184,21 @@ QFont ToQFont(const TFontData& Font) {
   F.setStrikeOut(Font.Style.Contains(fsStrikeOut));
   if (Font.Pitch == fpFixed) F.setFixedPitch(true);
   F.setKerning(false);
-  int Pixels = 0;
+  // Heights beyond any page are cut, so that no size makes the font engine overflow.
+  constexpr long long MaxPixels = 32767;
+  long long Pixels = 0;
   if (Font.Height < 0) {
-    Pixels = -Font.Height;
+    Pixels = -static_cast<long long>(Font.Height);
   } else if (Font.Height > 0) {
     // A positive height is the whole cell, ascent plus descent; find the em size that fills it.
     QFont Probe = F;
     Probe.setPixelSize(1000);
     const QFontMetricsF M(Probe);
     const double Cell = M.ascent() + M.descent();
-    Pixels = Cell > 0 ? static_cast<int>(std::lround(Font.Height * 1000.0 / Cell)) : Font.Height;
+    Pixels = Cell > 0 ? std::llround(std::min(Font.Height * 1000.0 / Cell, 1e9)) : Font.Height;
   } else {
     Pixels = MulDivRound(8, Font.PixelsPerInch, 72);
   }
-  F.setPixelSize(Pixels < 1 ? 1 : Pixels);
+  F.setPixelSize(static_cast<int>(std::clamp<long long>(Pixels, 1, MaxPixels)));
   return F;
 }
