@@ -11,6 +11,7 @@
 #include "chart/engine/chart_panel.h"
 #include "platform/canvas_targets.h"
 #include "platform/clipboard.h"
+#include "platform/metafile_writer.h"
 #include "platform/number_text.h"
 #include "platform/printer.h"
 
@@ -87,6 +88,56 @@ bool TCustomChartPanel::SaveToBitmapFile(const QString& FileName, QString* Error
 
 void TCustomChartPanel::CopyToClipboardBitmap() {
   SetClipboardImage(CreateBitmap(clWhite, GetRectangle())->Image());
+}
+
+namespace {
+// A metafile of the rectangle is one pixel narrower and lower, and never of no size.
+TSize MetafileSize(const TRect& R) {
+  return {std::max(1, R.Right - R.Left - 1), std::max(1, R.Bottom - R.Top - 1)};
+}
+}  // namespace
+
+QByteArray TCustomChartPanel::MetafileData(bool Enhanced, const TRect& R) {
+  const TSize S = MetafileSize(R);
+  return MetafileBytes(Enhanced ? TMetafileFormat::Emf : TMetafileFormat::Wmf, S.cx, S.cy,
+                       [&](TCanvas& C) { DrawToMetaCanvas(&C, R); });
+}
+
+bool TCustomChartPanel::SaveToMetafileRect(bool Enhanced, const QString& FileName, const TRect& R,
+                                           QString* Error) {
+  const TSize S = MetafileSize(R);
+  std::unique_ptr<TMetafileSink> Sink = CreateMetafileWriter(
+      Enhanced ? TMetafileFormat::Emf : TMetafileFormat::Wmf, FileName, S.cx, S.cy);
+  if (Sink) {
+    TCanvas C(Sink.get());
+    DrawToMetaCanvas(&C, R);
+  }
+  if (!Sink || !Sink->Finish()) {
+    if (Error) *Error = QStringLiteral("Cannot write the picture ") + FileName;
+    return false;
+  }
+  if (Error) Error->clear();
+  return true;
+}
+
+bool TCustomChartPanel::SaveToMetafile(const QString& FileName, QString* Error) {
+  return SaveToMetafileRect(false, FileName, GetRectangle(), Error);
+}
+
+bool TCustomChartPanel::SaveToMetafileEnh(const QString& FileName, QString* Error) {
+  return SaveToMetafileRect(true, FileName, GetRectangle(), Error);
+}
+
+void TCustomChartPanel::CopyToClipboardMetafile(bool Enhanced) {
+  // The picture as metafile bytes beside the bitmap, for programs that take either.
+  auto* Data = new QMimeData;
+  Data->setImageData(CreateBitmap(clWhite, GetRectangle())->Image());
+  Data->setData(Enhanced ? QStringLiteral("image/x-emf") : QStringLiteral("image/x-wmf"),
+                MetafileData(Enhanced, GetRectangle()));
+  if (QClipboard* C = QGuiApplication::clipboard())
+    C->setMimeData(Data);
+  else
+    delete Data;
 }
 
 TRect TCustomChartPanel::ProportionalPrintMargins(int PageWidth, int PageHeight, int DpiX,
