@@ -1,0 +1,233 @@
+#include "chart/engine/axis_panel.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "chart/engine/chart_exceptions.h"
+#include "chart/engine/chart_utils.h"
+#include "platform/number_text.h"
+
+TCustomAxisPanel::TCustomAxisPanel(QWidget* Parent)
+    : TCustomChartPanelExtended(Parent),
+      FBottomAxis(std::make_unique<TChartAxis>(this, true, false)),
+      FTopAxis(std::make_unique<TChartAxis>(this, true, true)),
+      FLeftAxis(std::make_unique<TChartAxis>(this, false, false)),
+      FRightAxis(std::make_unique<TChartAxis>(this, false, true)),
+      FDepthAxis(std::make_unique<TChartAxis>(this, false, true, true)) {
+  FAxes = {FBottomAxis.get(), FTopAxis.get(), FLeftAxis.get(), FRightAxis.get(), FDepthAxis.get()};
+  FDepthAxis->SetVisible(false);
+}
+
+TCustomAxisPanel::~TCustomAxisPanel() {
+  // The series outlive the panel in their owner; they must not keep pointing at it.
+  while (!FSeries.empty()) FSeries.front()->SetParentChart(nullptr);
+}
+
+void TCustomAxisPanel::AddSeries(TChartSeries* Series) {
+  if (Series) Series->SetParentChart(this);
+}
+
+void TCustomAxisPanel::RemoveSeries(TChartSeries* Series) {
+  if (Series && Series->ParentChart() == this) Series->SetParentChart(nullptr);
+}
+
+int TCustomAxisPanel::IndexOfSeries(const TChartSeries* Series) const {
+  const auto It = std::find(FSeries.begin(), FSeries.end(), Series);
+  return It == FSeries.end() ? -1 : int(It - FSeries.begin());
+}
+
+void TCustomAxisPanel::InternalAddSeries(TChartSeries* Series) {
+  if (IndexOfSeries(Series) >= 0) return;
+  if (IsChartAuto(Series->SeriesColor())) Series->SetSeriesColor(GetFreeSeriesColor(true));
+  Series->FParentChart = this;
+  FSeries.push_back(Series);
+  Invalidate();
+}
+
+void TCustomAxisPanel::InternalRemoveSeries(TChartSeries* Series) {
+  const int I = IndexOfSeries(Series);
+  Series->FParentChart = nullptr;
+  if (I < 0) return;
+  FSeries.erase(FSeries.begin() + I);
+  Invalidate();
+}
+
+void TCustomAxisPanel::SetAxisVisible(bool Value) {
+  if (FAxisVisible == Value) return;
+  FAxisVisible = Value;
+  Invalidate();
+}
+
+void TCustomAxisPanel::SetClipPoints(bool Value) {
+  if (FClipPoints == Value) return;
+  FClipPoints = Value;
+  Invalidate();
+}
+
+void TCustomAxisPanel::SetView3DWalls(bool Value) {
+  if (FView3DWalls == Value) return;
+  FView3DWalls = Value;
+  Invalidate();
+}
+
+void TCustomAxisPanel::SetScaleLastPage(bool Value) {
+  if (FScaleLastPage == Value) return;
+  FScaleLastPage = Value;
+  Invalidate();
+}
+
+void TCustomAxisPanel::SetMaxPointsPerPage(int Value) {
+  if (Value < 0) throw ChartException(ChartMessages::MaxPointsPerPage);
+  if (FMaxPointsPerPage == Value) return;
+  FMaxPointsPerPage = Value;
+  if (FPage > NumPages()) SetPage(NumPages());
+  Invalidate();
+}
+
+int TCustomAxisPanel::NumPages() const {
+  if (FMaxPointsPerPage == 0 || FSeries.empty()) return 1;
+  const TChartSeries* First = FSeries.front();
+  const TChartAxis* A = First->YMandatory() ? FTopAxis.get() : FLeftAxis.get();
+  const TChartAxis* B = First->YMandatory() ? FBottomAxis.get() : FRightAxis.get();
+  auto Pages = [this](const TChartAxis* Axis) {
+    int Most = 0;
+    for (const TChartSeries* S : FSeries)
+      if (S->Active() && S->AssociatedToAxis(Axis)) Most = std::max(Most, S->Count());
+    return std::max(1, (Most + FMaxPointsPerPage - 1) / FMaxPointsPerPage);
+  };
+  return std::max(Pages(A), Pages(B));
+}
+
+void TCustomAxisPanel::SetPage(int Value) {
+  Value = std::clamp(Value, 1, NumPages());
+  if (FPage == Value) return;
+  FPage = Value;
+  Invalidate();
+  if (OnPageChange) OnPageChange(this);
+}
+
+TChartSeries* TCustomAxisPanel::GetAxisSeries(const TChartAxis* Axis) const {
+  for (TChartSeries* S : FSeries)
+    if (S->Active() && S->AssociatedToAxis(Axis)) return S;
+  return nullptr;
+}
+
+bool TCustomAxisPanel::PageRange(const TChartAxis* Axis, const TChartSeries*& S, int& First,
+                                 int& Last) const {
+  if (FMaxPointsPerPage <= 0) return false;
+  S = GetAxisSeries(Axis);
+  if (!S || Axis->Horizontal() != S->YMandatory()) return false;
+  const int Count = S->Count();
+  // An empty series has no page: its axis takes the unpaged range (the page arithmetic would
+  // answer a last index of -1 here).
+  if (Count <= 0) return false;
+  const int M = FMaxPointsPerPage;
+  First = int(std::min<long long>((static_cast<long long>(FPage) - 1) * M, INT32_MAX));
+  if (First >= Count) First = std::max(0, Count / M - 1) * M;
+  Last = First + M - 1;
+  if (Count <= Last) Last = Count % M + First - 1;
+  Last = std::clamp(Last, First, Count - 1);
+  return true;
+}
+
+double TCustomAxisPanel::AxisValue(const TChartAxis* Axis, bool X, bool Max) const {
+  if (!Axis) return 0;
+  if (Axis->IsDepthAxis()) return Max ? 0.5 : -0.5;
+  const TChartSeries* PS = nullptr;
+  int First = 0, Last = 0;
+  if (PageRange(Axis, PS, First, Last)) {
+    const double Min = PS->OrderValue(First);
+    double Mx = PS->OrderValue(Last);
+    const int OnPage = Last - First + 1;
+    if (!FScaleLastPage && OnPage < FMaxPointsPerPage)
+      Mx = (Mx - Min) * FMaxPointsPerPage / OnPage + Min;
+    return Max ? Mx : Min;
+  }
+  bool Any = false;
+  double R = 0;
+  for (const TChartSeries* S : FSeries) {
+    if (!S->Active() || S->Count() == 0 || !S->AssociatedToAxis(Axis)) continue;
+    const double V =
+        X ? (Max ? S->MaxXValue() : S->MinXValue()) : (Max ? S->MaxYValue() : S->MinYValue());
+    if (!std::isfinite(V)) continue;
+    if (!Any || (Max ? V > R : V < R)) R = V;
+    Any = true;
+  }
+  return R;
+}
+
+double TCustomAxisPanel::MinXValue(const TChartAxis* Axis) const {
+  return AxisValue(Axis, true, false);
+}
+double TCustomAxisPanel::MaxXValue(const TChartAxis* Axis) const {
+  return AxisValue(Axis, true, true);
+}
+double TCustomAxisPanel::MinYValue(const TChartAxis* Axis) const {
+  return AxisValue(Axis, false, false);
+}
+double TCustomAxisPanel::MaxYValue(const TChartAxis* Axis) const {
+  return AxisValue(Axis, false, true);
+}
+
+bool TCustomAxisPanel::IsAxisVisible(const TChartAxis* Axis) const {
+  if (!FAxisVisible || !Axis || !Axis->Visible()) return false;
+  if (Axis->IsDepthAxis()) return View3D();
+  bool AnyUsesAxes = false;
+  for (const TChartSeries* S : FSeries) {
+    if (!S->Active() || !S->UseAxis()) continue;
+    AnyUsesAxes = true;
+    if (S->AssociatedToAxis(Axis)) return true;
+  }
+  return !AnyUsesAxes;
+}
+
+int TCustomAxisPanel::GetMaxValuesCount() const {
+  int Most = 0;
+  for (const TChartSeries* S : FSeries)
+    if (S->Active()) Most = std::max(Most, S->Count());
+  return Most;
+}
+
+TColor TCustomAxisPanel::GetFreeSeriesColor(bool CheckBackground) const {
+  for (int i = 0; i < ColorPaletteSize; ++i)
+    if (IsFreeSeriesColor(ColorPalette[i], CheckBackground)) return ColorPalette[i];
+  return GetDefaultColor(ColorPaletteSize);
+}
+
+void TCustomAxisPanel::CalcSize3D() {
+  if (!View3D()) {
+    FSeriesWidth3D = FWidth3D = FHeight3D = 0;
+    return;
+  }
+  FSeriesWidth3D = RoundInt(ChartWidth() * Chart3DPercent() * 0.01);
+  if (!View3DOptions()->Orthogonal()) FSeriesWidth3D *= 2;
+  FWidth3D = FHeight3D = FSeriesWidth3D;
+}
+
+void TCustomAxisPanel::InternalDraw(const TRect&) {
+  PanelPaint(ChartBounds());
+  DrawTitlesAndLegend();
+  CalcSize3D();
+  CalcAxisRect();
+  Canvas3D()->Projection(FWidth3D, ChartRect());
+  DrawWallsAndBack();
+  if (FAxisVisible && OnBeforeDrawAxes) OnBeforeDrawAxes(this);
+  if (OnBeforeDrawSeries) OnBeforeDrawSeries(this);
+  for (TChartSeries* S : FSeries) {
+    if (!S->Active()) continue;
+    if (FClipPoints && CanClip()) Canvas3D()->ClipCube(ChartRect(), 0, FWidth3D);
+    S->DrawAllValues();
+    if (FClipPoints && CanClip()) Canvas3D()->UnClipRectangle();
+  }
+  if (OnAfterDraw) OnAfterDraw(this);
+}
+
+void TCustomAxisPanel::Assign(const TCustomAxisPanel& Source) {
+  FAxisVisible = Source.FAxisVisible;
+  FClipPoints = Source.FClipPoints;
+  FMaxPointsPerPage = Source.FMaxPointsPerPage;
+  FPage = Source.FPage;
+  FScaleLastPage = Source.FScaleLastPage;
+  FView3DWalls = Source.FView3DWalls;
+  TCustomChartPanelExtended::Assign(Source);
+}

@@ -1,0 +1,98 @@
+#pragma once
+// The chart panel that holds series and axes: the ordered series list, the five axes, paging,
+// the 3D depth of the series and the drawing sequence of background, titles and legend, walls,
+// axes and series. The full chart fills in the hooks.
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "chart/engine/chart_axis.h"
+#include "chart/engine/chart_panel.h"
+#include "chart/engine/chart_series.h"
+
+class TCustomAxisPanel : public TCustomChartPanelExtended {
+  Q_OBJECT
+
+ public:
+  explicit TCustomAxisPanel(QWidget* Parent = nullptr);
+  ~TCustomAxisPanel() override;
+
+  // The panel does not own its series; a series leaves the list when it is destroyed.
+  void AddSeries(TChartSeries* Series);
+  void RemoveSeries(TChartSeries* Series);
+  int SeriesCount() const { return int(FSeries.size()); }
+  TChartSeries* GetSeries(int Index) const { return FSeries.at(size_t(Index)); }
+  int IndexOfSeries(const TChartSeries* Series) const;
+
+  TChartAxis* LeftAxis() const { return FLeftAxis.get(); }
+  TChartAxis* TopAxis() const { return FTopAxis.get(); }
+  TChartAxis* RightAxis() const { return FRightAxis.get(); }
+  TChartAxis* BottomAxis() const { return FBottomAxis.get(); }
+  TChartAxis* DepthAxis() const { return FDepthAxis.get(); }
+  // Bottom, top, left, right, depth.
+  const std::vector<TChartAxis*>& Axes() const { return FAxes; }
+
+  bool AxisVisible() const { return FAxisVisible; }
+  void SetAxisVisible(bool Value);
+  bool ClipPoints() const { return FClipPoints; }
+  void SetClipPoints(bool Value);
+  bool View3DWalls() const { return FView3DWalls; }
+  void SetView3DWalls(bool Value);
+  int MaxPointsPerPage() const { return FMaxPointsPerPage; }
+  // Below 0: ChartException, the old value stays.
+  void SetMaxPointsPerPage(int Value);
+  int Page() const { return FPage; }
+  virtual void SetPage(int Value);
+  bool ScaleLastPage() const { return FScaleLastPage; }
+  void SetScaleLastPage(bool Value);
+  int NumPages() const;
+
+  double MinXValue(const TChartAxis* Axis) const;
+  double MaxXValue(const TChartAxis* Axis) const;
+  double MinYValue(const TChartAxis* Axis) const;
+  double MaxYValue(const TChartAxis* Axis) const;
+  TChartSeries* GetAxisSeries(const TChartAxis* Axis) const;
+  bool IsAxisVisible(const TChartAxis* Axis) const;
+  int GetMaxValuesCount() const;
+  TColor GetFreeSeriesColor(bool CheckBackground) const;
+
+  int SeriesWidth3D() const { return FSeriesWidth3D; }
+  int Width3D() const { return FWidth3D; }
+  int Height3D() const { return FHeight3D; }
+
+  void Assign(const TCustomAxisPanel& Source);
+
+  std::function<void(TCustomAxisPanel*)> OnPageChange;
+  std::function<void(TCustomAxisPanel*)> OnBeforeDrawAxes;
+  std::function<void(TCustomAxisPanel*)> OnBeforeDrawSeries;
+  std::function<void(TCustomAxisPanel*)> OnAfterDraw;
+
+ protected:
+  // The hooks of the full chart.
+  virtual void CalcAxisRect() = 0;
+  virtual void DrawTitlesAndLegend() = 0;
+  virtual void DrawWallsAndBack() = 0;
+  virtual bool IsFreeSeriesColor(TColor Color, bool CheckBackground) const = 0;
+  void InternalDraw(const TRect& R) override;
+  void CalcSize3D();
+  std::vector<TChartSeries*>& SeriesList() { return FSeries; }
+
+ private:
+  friend class TChartSeries;
+  void InternalAddSeries(TChartSeries* Series);
+  void InternalRemoveSeries(TChartSeries* Series);
+  // The points of the page along the axis' ordering dimension; false when paging does not apply.
+  bool PageRange(const TChartAxis* Axis, const TChartSeries*& S, int& First, int& Last) const;
+  double AxisValue(const TChartAxis* Axis, bool X, bool Max) const;
+
+  std::vector<TChartSeries*> FSeries;
+  std::unique_ptr<TChartAxis> FBottomAxis, FTopAxis, FLeftAxis, FRightAxis, FDepthAxis;
+  std::vector<TChartAxis*> FAxes;
+  bool FAxisVisible = true;
+  bool FClipPoints = true;
+  bool FView3DWalls = true;
+  int FMaxPointsPerPage = 0;
+  int FPage = 1;
+  bool FScaleLastPage = true;
+  int FSeriesWidth3D = 0, FWidth3D = 0, FHeight3D = 0;
+};

@@ -1,0 +1,235 @@
+// The panel's pictures and printing.
+#include <algorithm>
+#include <cmath>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPrinter>
+
+#include "chart/engine/chart_exceptions.h"
+#include "chart/engine/chart_panel.h"
+#include "platform/canvas_targets.h"
+#include "platform/clipboard.h"
+#include "platform/metafile_writer.h"
+#include "platform/number_text.h"
+#include "platform/printer.h"
+
+namespace {
+
+// The canvas target of a running print job: draws with the job's painter.
+class TJobTarget : public TPainterTarget {
+ public:
+  explicit TJobTarget(TPrintJob& Job) : FJob(Job) {}
+  TCanvasTargetKind Kind() const override { return tkPrinter; }
+  int PixelsPerInchX() const override { return FJob.PixelsPerInch(); }
+  int PixelsPerInchY() const override { return FJob.PixelsPerInch(); }
+  TRect DeviceRect() const override { return {0, 0, FJob.PageWidth(), FJob.PageHeight()}; }
+  QPaintDevice* MetricsDevice() override { return &Printer(); }
+
+ protected:
+  QPainter* ActivePainter() override { return FJob.Painter(); }
+  bool SupportsRasterOps() const override { return false; }
+
+ private:
+  TPrintJob& FJob;
+};
+
+// Restores a flag on every way out.
+class TFlagGuard {
+ public:
+  TFlagGuard(bool& Flag, bool Value) : FFlag(Flag), FOld(Flag) { Flag = Value; }
+  ~TFlagGuard() { FFlag = FOld; }
+  TFlagGuard(const TFlagGuard&) = delete;
+  TFlagGuard& operator=(const TFlagGuard&) = delete;
+
+ private:
+  bool& FFlag;
+  bool FOld;
+};
+
+}  // namespace
+
+void TCustomChartPanel::DrawToMetaCanvas(TCanvas* Canvas, const TRect& R) {
+  TChartCanvas3D* C = FCanvas3D.get();
+  const bool Buffer = C->GetUseBuffer();
+  TFlagGuard Meta(C->Metafiling, true);
+  C->SetUseBuffer(false);
+  try {
+    Draw(Canvas, R);
+  } catch (...) {
+    C->SetUseBuffer(Buffer);
+    C->SetCanvas(this->Canvas());
+    throw;
+  }
+  C->SetUseBuffer(Buffer);
+  C->SetCanvas(this->Canvas());
+}
+
+std::unique_ptr<TBitmap> TCustomChartPanel::CreateBitmap(TColor BackColor, const TRect& R) {
+  auto B = std::make_unique<TBitmap>(std::max(R.Width(), 1), std::max(R.Height(), 1));
+  // A new bitmap is white already.
+  if (BackColor != clWhite) {
+    B->Canvas()->Brush()->SetData(TBrushData{BackColor, bsSolid, {}});
+    B->Canvas()->FillRect({0, 0, B->Width(), B->Height()});
+  }
+  TChartCanvas3D* C = FCanvas3D.get();
+  const bool Buffer = C->GetUseBuffer();
+  C->SetUseBuffer(false);
+  Draw(B->Canvas(), {0, 0, R.Width(), R.Height()});
+  C->SetUseBuffer(Buffer);
+  C->SetCanvas(Canvas());
+  return B;
+}
+
+bool TCustomChartPanel::SaveToBitmapFile(const QString& FileName, QString* Error) {
+  return CreateBitmap(clWhite, GetRectangle())->SaveToFile(FileName, Error);
+}
+
+void TCustomChartPanel::CopyToClipboardBitmap() {
+  SetClipboardImage(CreateBitmap(clWhite, GetRectangle())->Image());
+}
+
+namespace {
+// A metafile of the rectangle is one pixel narrower and lower, and never of no size.
+TSize MetafileSize(const TRect& R) {
+  return {std::max(1, R.Right - R.Left - 1), std::max(1, R.Bottom - R.Top - 1)};
+}
+}  // namespace
+
+QByteArray TCustomChartPanel::MetafileData(bool Enhanced, const TRect& R) {
+  const TSize S = MetafileSize(R);
+  return MetafileBytes(Enhanced ? TMetafileFormat::Emf : TMetafileFormat::Wmf, S.cx, S.cy,
+                       [&](TCanvas& C) { DrawToMetaCanvas(&C, R); });
+}
+
+bool TCustomChartPanel::SaveToMetafileRect(bool Enhanced, const QString& FileName, const TRect& R,
+                                           QString* Error) {
+  const TSize S = MetafileSize(R);
+  std::unique_ptr<TMetafileSink> Sink = CreateMetafileWriter(
+      Enhanced ? TMetafileFormat::Emf : TMetafileFormat::Wmf, FileName, S.cx, S.cy);
+  if (Sink) {
+    TCanvas C(Sink.get());
+    DrawToMetaCanvas(&C, R);
+  }
+  if (!Sink || !Sink->Finish()) {
+    if (Error) *Error = QStringLiteral("Cannot write the picture ") + FileName;
+    return false;
+  }
+  if (Error) Error->clear();
+  return true;
+}
+
+bool TCustomChartPanel::SaveToMetafile(const QString& FileName, QString* Error) {
+  return SaveToMetafileRect(false, FileName, GetRectangle(), Error);
+}
+
+bool TCustomChartPanel::SaveToMetafileEnh(const QString& FileName, QString* Error) {
+  return SaveToMetafileRect(true, FileName, GetRectangle(), Error);
+}
+
+void TCustomChartPanel::CopyToClipboardMetafile(bool Enhanced) {
+  // The picture as metafile bytes beside the bitmap, for programs that take either.
+  auto* Data = new QMimeData;
+  Data->setImageData(CreateBitmap(clWhite, GetRectangle())->Image());
+  Data->setData(Enhanced ? QStringLiteral("image/x-emf") : QStringLiteral("image/x-wmf"),
+                MetafileData(Enhanced, GetRectangle()));
+  if (QClipboard* C = QGuiApplication::clipboard())
+    C->setMimeData(Data);
+  else
+    delete Data;
+}
+
+TRect TCustomChartPanel::ProportionalPrintMargins(int PageWidth, int PageHeight, int DpiX,
+                                                  int DpiY) const {
+  // A panel or page of no size still prints: every extent counts as at least one pixel.
+  const double W = std::max(width(), 1), H = std::max(height(), 1);
+  const double PW = std::max(PageWidth, 1), PH = std::max(PageHeight, 1);
+  const double Ratio = double(std::max(DpiX, 1)) / std::max(DpiY, 1);
+  if (H >= W) {
+    const int M = RoundInt((PW - 0.6 * PH * (W / H) * Ratio) * 100 / PW) / 2;
+    return {M, 15, M, 15};
+  }
+  const int M = RoundInt((PH - 0.6 * PW * (H / W) * Ratio) * 100 / PH) / 2;
+  return {15, M, 15, M};
+}
+
+TRect TCustomChartPanel::GetPrintRect(int PW, int PH, int DpiX, int DpiY) {
+  if (FPrintProportional) {
+    const TRect M = ProportionalPrintMargins(PW, PH, DpiX, DpiY);
+    SetPrintMargins(M.Left, M.Top, M.Right, M.Bottom);
+  }
+  return {RoundInt(PW * FPrintMargins[0] / 100.0), RoundInt(PH * FPrintMargins[1] / 100.0),
+          PW - RoundInt(PW * FPrintMargins[2] / 100.0),
+          PH - RoundInt(PH * FPrintMargins[3] / 100.0)};
+}
+
+TRect TCustomChartPanel::GetPrintRect() {
+  QPrinter& P = Printer();
+  return GetPrintRect(P.width(), P.height(), P.logicalDpiX(), P.logicalDpiY());
+}
+
+TCanvasMapping TCustomChartPanel::CalcPrintExtents(TRect& R) const {
+  const int W = std::max(width(), 1), H = std::max(height(), 1);
+  const int LW = std::max(W - MulDiv(W, FPrintResolution, 100), 1);
+  const int LH = std::max(H - MulDiv(H, FPrintResolution, 100), 1);
+  const int RW = std::max(R.Width(), 1), RH = std::max(R.Height(), 1);
+  TCanvasMapping M;
+  M.WindowExt = {LW, LH};
+  M.ViewportExt = {RW, RH};
+  R = {MulDiv(R.Left, LW, RW), MulDiv(R.Top, LH, RH), MulDiv(R.Right, LW, RW),
+       MulDiv(R.Bottom, LH, RH)};
+  if (R.Right <= R.Left) R.Right = R.Left + 1;
+  if (R.Bottom <= R.Top) R.Bottom = R.Top + 1;
+  return M;
+}
+
+void TCustomChartPanel::PrintPartialCanvas(TCanvas* Canvas, TRect R) {
+  if (!Canvas) return;
+  if (R.Left > R.Right) std::swap(R.Left, R.Right);
+  if (R.Top > R.Bottom) std::swap(R.Top, R.Bottom);
+  const TCanvasMapping M = CalcPrintExtents(R);
+  Canvas->SetMapping(M);
+  // The drawing keeps the panel's own pixel size and the mapping scales it onto the page, so
+  // fonts are measured at the screen's resolution to keep their proportion to the lines.
+  Canvas->Font()->SetPixelsPerInch(96);
+  TFlagGuard P(FPrinting, true);
+  try {
+    if (CanClip()) ClipCanvas(*Canvas, R);
+    DrawToMetaCanvas(Canvas, R);
+  } catch (...) {
+    Canvas->ResetClip();
+    Canvas->ResetMapping();
+    throw;
+  }
+  Canvas->ResetClip();
+  Canvas->ResetMapping();
+}
+
+void TCustomChartPanel::PrintPartial(const TRect& R) {
+  // Only within a job (PrintRect); outside one there is no page to draw on.
+  if (FJobCanvas) PrintPartialCanvas(FJobCanvas, R);
+}
+
+void TCustomChartPanel::PrintRect(const TRect& R) {
+  TPrintJob Job(Name());
+  QString Error;
+  if (!Job.BeginDoc(&Error)) {
+    if (Error.isEmpty()) return;  // the user cancelled the file choice
+    throw ChartException(Error.toStdString());
+  }
+  try {
+    TJobTarget Target(Job);
+    TCanvas C(&Target);
+    FJobCanvas = &C;
+    PrintPartial(R);
+    FJobCanvas = nullptr;
+  } catch (...) {
+    FJobCanvas = nullptr;
+    Job.Abort();
+    throw;
+  }
+  if (!Job.EndDoc()) throw ChartException("Printing failed");
+}
+
+void TCustomChartPanel::Print() { PrintRect(GetPrintRect()); }
