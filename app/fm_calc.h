@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QDateTime>
 
+#include "engine/engine_busy.h"
 #include "platform/form.h"
 
 #include <array>
@@ -216,7 +217,8 @@ class TfmCalc : public TForm {
   // Evaluates the input line; true when a result was shown.
   bool ReturnClick();
   // True while this window or another one evaluates: nothing may start a second evaluation or
-  // change the text being evaluated.
+  // change the text being evaluated. The engine's EngineBusy(), which code without the window
+  // asks directly.
   bool Busy() const;
   // Copies the edit's text without blanks into ExprStr and checks its parentheses; true when
   // an error was raised.
@@ -298,7 +300,6 @@ class TfmCalc : public TForm {
   int FDigitMin = 8;
   int FDigitMax = 21;
   bool FEvaluating = false;
-  bool FCloseRequested = false;
   bool FHistoryWritable = true;
   bool FClosed = false;
   std::string FTypedText;  // the input line's text of the running evaluation, in engine bytes

@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "app/decimal_format.h"
+#include "app/engine_idle.h"
 #include "app/fm_mult.h"
 #include "app/frm_view_r.h"
 #include "platform/app_services.h"
@@ -317,6 +318,10 @@ void TfmMatrix::BuildControls() {
 }
 
 void TfmMatrix::FormShow() { ChooseOperation(3); }
+
+void TfmMatrix::FormCloseQuery(bool& CanClose) {
+  if (CloseWhenIdle(this)) CanClose = false;
+}
 
 // --- Sizes and labels ---------------------------------------------------------------------
 
