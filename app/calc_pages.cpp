@@ -263,4 +263,12 @@ int TCalcPages::AddUserVariable(const std::string& Name, bool ShowInList, Extend
   return UserVars->AddUserVariable(Name, ShowInList, Value);
 }
 
-bool TCalcPages::SetVariableDialog(int k) { return ShowSetVariable(k); }
+bool TCalcPages::SetVariableDialog(int k) {
+  TSetVar& D = SetVarForm();
+  struct TAsked {
+    TSetVar& D;
+    explicit TAsked(TSetVar& Form) : D(Form) { D.AskedByEngine = true; }
+    ~TAsked() { D.AskedByEngine = false; }
+  } Asked(D);
+  return ShowSetVariable(k);
+}

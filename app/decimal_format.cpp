@@ -2,21 +2,15 @@
 
 #include "engine/engine_host.h"
 #include "engine/format.h"
+#include "engine/side_eval.h"
 #include "platform/number_text.h"
 
 QString FormatDecimal(int Digits, Extended X) {
   const TEngineSettings SavedSettings = EngineSettings;
-  const bool SavedFlag = EngineState.ErrFlag;
-  const int SavedCode = EngineState.ErrCode, SavedPos = EngineState.ErrPos,
-            SavedLen = EngineState.ErrLen;
   EngineSettings.Radix = 0;
   if (EngineSettings.DisplayMode > 2) EngineSettings.DisplayMode = 0;
-  const std::string Text = FormatNumber(Digits, X);
+  const std::string Text = FormatAside(Digits, X);
   EngineSettings = SavedSettings;
-  EngineState.ErrFlag = SavedFlag;
-  EngineState.ErrCode = SavedCode;
-  EngineState.ErrPos = SavedPos;
-  EngineState.ErrLen = SavedLen;
   return QString::fromStdString(Text);
 }
 

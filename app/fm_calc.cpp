@@ -737,6 +737,8 @@ void TfmCalc::ConnectHandlers() {
       }
     });
   connect(SpeedButton76, &QToolButton::clicked, this, [this] {
+    // A modal window opened inside a running evaluation would hold it until closed.
+    if (Busy()) return;
     TfmConv Conv(this);
     calcpf::RunModal(Conv);
   });
@@ -817,7 +819,8 @@ void TfmCalc::SetFunc(const QString& S) {
   }
   if (Caret >= 0) Edit1->setCursorPosition(Caret);
   InputModified = true;
-  EngineState.ExprStr = ToCp1252(Edit1->text());
+  // The engine's text belongs to a running evaluation until it ends.
+  if (!EngineBusy()) EngineState.ExprStr = ToCp1252(Edit1->text());
   Edit1->setFocus();
 }
 

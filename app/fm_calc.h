@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QStringList>
 
+#include "engine/engine_busy.h"
 #include "platform/form.h"
 
 #include <array>
@@ -218,7 +219,8 @@ class TfmCalc : public TForm {
   // Evaluates the input line; true when a result was shown.
   bool ReturnClick();
   // True while this window or another one evaluates: nothing may start a second evaluation or
-  // change the text being evaluated.
+  // change the text being evaluated. The engine's EngineBusy(), which code without the window
+  // asks directly.
   bool Busy() const;
   // Copies the edit's text without blanks into ExprStr and checks its parentheses; true when
   // an error was raised.
@@ -315,7 +317,6 @@ class TfmCalc : public TForm {
   int FDigitMin = 8;
   int FDigitMax = 21;
   bool FEvaluating = false;
-  bool FCloseRequested = false;
   bool FHistoryWritable = true;
   // What the history file held when it was read: lines after the declared results are written
   // back, and an unchanged history is not written at all.

@@ -15,25 +15,19 @@
 #include "app/fm_calc.h"
 #include "app/fm_comp_mess.h"
 #include "engine/complex_eval.h"
+#include "engine/engine_busy.h"
 #include "engine/format.h"
 #include "engine/numeric_procedures.h"
 #include "engine/parser.h"
+#include "engine/side_eval.h"
 #include "engine/variables.h"
 #include "platform/app_services.h"
 #include "platform/codepage.h"
+#include "platform/cursors.h"
 #include "platform/dialogs.h"
 #include "widgets/nx_label.h"
 
 namespace {
-
-// Shows the busy cursor for its lifetime, also on an early return.
-class TBusyCursor {
- public:
-  TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
-  TBusyCursor(const TBusyCursor&) = delete;
-  TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
 
 void RaisePrecheck(int Code, int Pos) {
   EngineState.ErrFlag = true;
@@ -62,67 +56,16 @@ std::pair<int, int> LineSpan(const QString& Line, int Pos, int Len) {
 }  // namespace
 
 bool TfmCalc::PrepareExpression(QLineEdit* E) {
-  std::string S;
-  for (char C : ToCp1252(E->text()))
-    if (C != ' ') S += C;
-  EngineState.ExprStr = S;
-  int Open = 0;
-  int Close = 0;
-  for (char C : S) {
-    if (C == '(') ++Open;
-    if (C == ')') ++Close;
-  }
-  const int Length = static_cast<int>(S.size());
-  if (Open == Close) {
-    int O = 0;
-    int C = 0;
-    for (int I = 0; I < Length; ++I) {
-      if (S[static_cast<size_t>(I)] == '(') ++O;
-      if (S[static_cast<size_t>(I)] == ')') ++C;
-      if (C > O) {
-        RaisePrecheck(errSyntax, I + 1);
-        return true;
-      }
-    }
-    return false;
-  }
-  if (Open < Close) {
-    int Seen = 0;
-    for (int I = 0; I < Length; ++I)
-      if (S[static_cast<size_t>(I)] == ')' && ++Seen == Open + 1) {
-        RaisePrecheck(errTooManyClose, I + 1);
-        return true;
-      }
-  }
-  RaisePrecheck(errMissingClose, Length);
+  EngineState.ExprStr = StripBlanks(ToCp1252(E->text()));
+  int Code = 0;
+  int Pos = 0;
+  if (CheckParentheses(EngineState.ExprStr, Code, Pos)) return false;
+  RaisePrecheck(Code, Pos);
   return true;
 }
 
 void TfmCalc::MapErrorPosition(const std::string& Typed, const std::string& Stripped) {
-  const int P = std::max(EngineState.ErrPos, 0);
-  const int N = std::max(EngineState.ErrLen, 0);
-  std::string Copy = Typed;
-  auto Head = [P](const std::string& Text) { return Text.substr(0, static_cast<size_t>(P)); };
-  auto Span = [P, N](const std::string& Text) {
-    const size_t From = static_cast<size_t>(std::max(P - 1, 0));
-    return From >= Text.size() ? std::string() : Text.substr(From, static_cast<size_t>(N));
-  };
-  int K = 0;
-  while (Head(Copy) != Head(Stripped)) {
-    const size_t Blank = Copy.find(' ');
-    if (Blank == std::string::npos) break;
-    Copy.erase(Blank, 1);
-    ++K;
-  }
-  int M = 0;
-  while (Span(Copy) != Span(Stripped)) {
-    const size_t Blank = Copy.find(' ');
-    if (Blank == std::string::npos) break;
-    Copy.erase(Blank, 1);
-    ++M;
-  }
-  EngineState.ErrPos = P + K;
-  EngineState.ErrLen = N + M;
+  MapErrorSpan(Typed, Stripped, EngineState.ErrPos, EngineState.ErrLen);
 }
 
 void TfmCalc::SelectInputSpan(int Pos, int Len) {
@@ -286,6 +229,27 @@ void CopyToPartner(TRadioGroup* Sender, TRadioGroup* First, TRadioGroup* Second)
   TRadioGroup* Other = Sender == Second ? First : Second;
   SetItemIndexQuietly(Other, Sender->ItemIndex());
 }
+
+void ShowIndex(std::initializer_list<TRadioGroup*> Groups, int Index) {
+  for (TRadioGroup* G : Groups)
+    if (G && Index >= 0 && Index < ItemCount(G)) SetItemIndexQuietly(G, Index);
+}
+
+// A display control used while an evaluation runs, of this window or of another one: that
+// evaluation reads and formats with the settings it started with (a radix changed in the middle
+// of the matrix window's A*B read 10 as 16), so the change is refused and the controls show the
+// settings in force again.
+bool RefusedWhileBusy(TfmCalc& W) {
+  if (!W.Busy()) return false;
+  ShowIndex({W.rgNotation, W.rgNotation2}, EngineSettings.DisplayMode);
+  ShowIndex({W.rgBase, W.rgBase2}, EngineSettings.Radix);
+  ShowIndex({W.rgAngle, W.rgAngle2}, EngineSettings.AngleMode == 1 ? 1 : 0);
+  ShowIndex({W.rgReal, W.rgReal2}, W.ComplexMode ? 1 : 0);
+  ShowIndex({W.rgComplexForm, W.rgComplexForm2}, ComplexDisplayForm);
+  for (TUpDown* U : {W.udDigits, W.UpDown2})
+    U->SetPosition(EngineSettings.Radix == 2 ? W.Bits : W.Digits);
+  return true;
+}
 }  // namespace
 
 void TfmCalc::ApplyDigitRange() {
@@ -300,6 +264,7 @@ void TfmCalc::ApplyDigitRange() {
 }
 
 void TfmCalc::rgNotationClick(TRadioGroup* Sender) {
+  if (RefusedWhileBusy(*this)) return;
   CopyToPartner(Sender, rgNotation, rgNotation2);
   const int Index = std::max(Sender->ItemIndex(), 0);
   EngineSettings.DisplayMode = static_cast<std::uint8_t>(Index);
@@ -327,6 +292,8 @@ void TfmCalc::ApplyRadix(int Radix) {
 }
 
 void TfmCalc::rgBaseClick(TRadioGroup* Sender) {
+  // Refused whole: its own evaluation would be refused, and the radix must not change alone.
+  if (RefusedWhileBusy(*this)) return;
   CopyToPartner(Sender, rgBase, rgBase2);
   const int Radix = std::max(Sender->ItemIndex(), 0);
   // The input is evaluated once more in the radix it was typed in.
@@ -340,12 +307,14 @@ void TfmCalc::rgBaseClick(TRadioGroup* Sender) {
 }
 
 void TfmCalc::rgAngleClick(TRadioGroup* Sender) {
+  if (RefusedWhileBusy(*this)) return;
   CopyToPartner(Sender, rgAngle, rgAngle2);
   if (!Loading)
     EngineSettings.AngleMode = static_cast<std::uint8_t>(std::max(Sender->ItemIndex(), 0));
 }
 
 void TfmCalc::rgComplexFormClick(TRadioGroup* Sender) {
+  if (RefusedWhileBusy(*this)) return;
   CopyToPartner(Sender, rgComplexForm, rgComplexForm2);
   ComplexDisplayForm = static_cast<std::uint8_t>(std::max(Sender->ItemIndex(), 0));
   if (Loading) return;
@@ -363,6 +332,10 @@ int TfmCalc::SnapBits(int P) {
 }
 
 void TfmCalc::udDigitsChanging(TUpDown* /*Sender*/, bool& AllowChange, int NewPosition) {
+  if (RefusedWhileBusy(*this)) {
+    AllowChange = false;
+    return;
+  }
   if (EngineSettings.Radix != 2) return;
   // The bit count moves between the group widths only: the step lands on the snapped count.
   AllowChange = false;
@@ -372,6 +345,7 @@ void TfmCalc::udDigitsChanging(TUpDown* /*Sender*/, bool& AllowChange, int NewPo
 }
 
 void TfmCalc::udDigitsClick(TUpDown* Sender) {
+  if (RefusedWhileBusy(*this)) return;
   if (EngineSettings.Radix != 2)
     Digits = Sender->Position();
   else
@@ -381,6 +355,7 @@ void TfmCalc::udDigitsClick(TUpDown* Sender) {
 }
 
 void TfmCalc::rgRealClick(TRadioGroup* Sender) {
+  if (RefusedWhileBusy(*this)) return;
   CopyToPartner(Sender, rgReal, rgReal2);
   if (Sender->ItemIndex() == 1) {
     if (NoticeCount == 0 && ShowComplexNotice) {

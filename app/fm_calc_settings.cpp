@@ -19,6 +19,7 @@
 
 #include "app/calc_controls.h"
 #include "app/calc_platform.h"
+#include "app/engine_idle.h"
 #include "app/fm_calc.h"
 #include "app/fm_calc_pages.h"
 #include "app/form_placement.h"
@@ -318,19 +319,11 @@ void TfmCalc::Timer1Timer() {
 }
 
 void TfmCalc::FormCloseQuery(bool& CanClose) {
-  if (Busy()) {
-    // The engine's break check ends the evaluation; the window closes once it has returned.
-    EngineSettings.BreakRequested = true;
+  // The engine's break check ends the evaluation; the window closes once it has returned.
+  if (CloseWhenIdle(this)) {
     CanClose = false;
-    if (!FCloseRequested) {
-      FCloseRequested = true;
-      RunWhenIdle([Self = QPointer<TfmCalc>(this)] {
-        if (Self) Self->close();
-      });
-    }
     return;
   }
-  FCloseRequested = false;
   if (!SaveSettings()) ShowError("Can't create file " + BasePath() + ".INI");
   // A history that could not be read stays as it is; a failed write leaves the old file.
   if (HistoryWritable() && !SaveHistory()) ShowError("Can't create file " + BasePath() + ".HST");
@@ -343,7 +336,8 @@ void TfmCalc::FormClose(TCloseAction& /*Action*/) {
 }
 
 void TfmCalc::pcCalcChange(int Page) {
-  EngineState.ExprStr = ToCp1252(Edit1->text());
+  // The engine's text belongs to a running evaluation (of another window) until it ends.
+  if (!EngineBusy()) EngineState.ExprStr = ToCp1252(Edit1->text());
   Panel1->hide();
   switch (Page) {
     case 0:

@@ -10,7 +10,9 @@
 #include <QVBoxLayout>
 
 #include "app/decimal_format.h"
+#include "app/engine_idle.h"
 #include "app/unit_tables.h"
+#include "engine/engine_busy.h"
 #include "platform/app_services.h"
 
 namespace {
@@ -137,6 +139,18 @@ void TfmConv::edSEnter(QLineEdit* Sender) {
 void TfmConv::edSChange(QLineEdit* Sender) {
   const int s = TagOf(Sender);
   if (Busy || s < 1 || s > MaxFields || !Validators[size_t(s)]->IsValid()) return;
+  if (EngineBusy()) {
+    const bool Queued = !FPendingField.isNull();
+    FPendingField = Sender;
+    if (!Queued)
+      RunWhenIdle([Self = QPointer<TfmConv>(this)] {
+        if (!Self) return;
+        QLineEdit* Field = Self->FPendingField;
+        Self->FPendingField = nullptr;
+        if (Field) Self->edSChange(Field);
+      });
+    return;
+  }
   Busy = true;
   const Extended X = Validators[size_t(s)]->GetValue();
   for (const UnitTables::TConverted& C : UnitTables::ConvertAll(Category, s, X))

@@ -1,6 +1,7 @@
 #pragma once
 // The unit converter: one field per unit of the chosen category; typing a number into any field
 // fills every other field with the converted value. Values are always shown in decimal.
+#include <QPointer>
 #include <QString>
 
 #include <array>
@@ -36,6 +37,8 @@ class TfmConv : public TForm {
 
   void UnitsClick(int Tag);
   void edSEnter(QLineEdit* Sender);
+  // Converts the field's value into every other field; while an evaluation runs (the numbers are
+  // formatted with the settings it reads) the conversion waits for it to end.
   void edSChange(QLineEdit* Sender);
   void Exit1Click() { Close(); }
 
@@ -44,4 +47,6 @@ class TfmConv : public TForm {
 
  private:
   int TagOf(QObject* Sender) const;
+  // The field typed into while an evaluation ran: it is converted once that has ended.
+  QPointer<QLineEdit> FPendingField;
 };

@@ -18,6 +18,7 @@
 
 #include "app/decimal_format.h"
 #include "app/dm.h"
+#include "app/engine_idle.h"
 #include "app/fm_mult.h"
 #include "app/frm_view_r.h"
 #include "platform/app_services.h"
@@ -318,6 +319,10 @@ void TfmMatrix::BuildControls() {
 }
 
 void TfmMatrix::FormShow() { ChooseOperation(3); }
+
+void TfmMatrix::FormCloseQuery(bool& CanClose) {
+  if (CloseWhenIdle(this)) CanClose = false;
+}
 
 // --- Sizes and labels ---------------------------------------------------------------------
 

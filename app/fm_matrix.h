@@ -26,6 +26,7 @@ class TSpeedButton;
 class TStringGrid;
 class TfmMult;
 class TfrmViewR;
+class TSideEvaluation;
 
 namespace MatrixWindow {
 // Sets a flag for its lifetime, also on an early return or an exception.
@@ -137,6 +138,8 @@ class TfmMatrix : public TForm {
 
  protected:
   void FormShow() override;
+  // Closing while an evaluation runs breaks it; the window closes once it has ended.
+  void FormCloseQuery(bool& CanClose) override;
 
  private:
   struct TSizes {
@@ -171,9 +174,12 @@ class TfmMatrix : public TForm {
   void DeleteGridRow(TStringGrid* Grid, int Row, bool AllColumns);
   void DeleteGridCol(TStringGrid* Grid, int Col);
 
-  // Evaluates every data cell, column by column; on failure selects the cell (when asked)
-  // and answers nothing.
-  std::optional<MatLib::TRealMatrix> ReadGrid(TStringGrid* Grid, bool FillEmpty, bool Focus);
+  // Evaluates every data cell, column by column; on failure notes the cell in FFailedCell and
+  // answers nothing.
+  std::optional<MatLib::TRealMatrix> ReadGrid(TSideEvaluation& Side, TStringGrid* Grid,
+                                              bool FillEmpty);
+  // The body of Button1Click, with the controls locked and the engine taken.
+  void RunOperation(TSideEvaluation& Side);
   void WriteC(const MatLib::TMatrix& M);
   void AddToRepository(const QString& Name, std::unique_ptr<MatLib::TMatrix> M);
   QString RepositoryName(QLineEdit* Name, QLineEdit* Rows, QLineEdit* Cols) const;
@@ -186,6 +192,11 @@ class TfmMatrix : public TForm {
   std::vector<TRepositoryItem> FRepository;
   bool FCHasResult = false;
   bool FRunning = false;
+  struct TFailedCell {
+    TStringGrid* Grid = nullptr;
+    int Row = 0;
+    int Col = 0;
+  } FFailedCell;
   TfmMult* FMult = nullptr;
   TfrmViewR* FViewR = nullptr;
   std::unique_ptr<TfmMult> FOwnMult;

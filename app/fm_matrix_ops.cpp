@@ -6,11 +6,12 @@
 #include <cmath>
 
 #include "app/decimal_format.h"
+#include "app/engine_idle.h"
 #include "app/fm_matrix.h"
 #include "app/fm_mult.h"
 #include "app/frm_view_r.h"
 #include "app/matrices.h"
-#include "engine/parser.h"
+#include "engine/side_eval.h"
 #include "platform/app_services.h"
 #include "platform/codepage.h"
 #include "platform/controls.h"
@@ -24,44 +25,17 @@ namespace {
 
 const char* const MsgNoSolution = "No solution for this equations";
 
-// Evaluates one text of the window (a cell, a prompt's answer) without disturbing what the main
-// window keeps in the engine: its expression text and its error report are put back.
+// One text of the window (a cell, a prompt's answer), evaluated on the side: what the main window
+// keeps in the engine (its text, its error report, its previous result) comes back afterwards.
 struct TEvaluation {
   Extended Value = 0;
   bool Ok = false;
   int ErrCode = 0;
 };
 
-TEvaluation EvaluateText(const QString& Text) {
-  TEvaluation R;
-  std::string S = ToCp1252(Text);
-  std::erase(S, ' ');
-  if (S.empty()) {
-    R.ErrCode = errSyntax;
-    return R;
-  }
-  // As on the calculator's own input line, the parentheses must balance before the text is read.
-  int Depth = 0;
-  for (char Ch : S) {
-    Depth += Ch == '(' ? 1 : Ch == ')' ? -1 : 0;
-    if (Depth < 0) break;
-  }
-  if (Depth != 0) {
-    R.ErrCode = Depth > 0 ? errMissingClose : errTooManyClose;
-    return R;
-  }
-  const TEngineState Saved = EngineState;
-  {
-    TReaderGuard Reader;
-    EngineState.ExprStr = S;
-    R.Value = Evaluate(S);
-    R.Ok = !EngineState.ErrFlag && std::isfinite(R.Value);
-    R.ErrCode = EngineState.ErrFlag ? EngineState.ErrCode : (R.Ok ? 0 : int(errOverflow));
-  }
-  const Extended Ans = EngineState.Ans;
-  EngineState = Saved;
-  EngineState.Ans = Ans;
-  return R;
+TEvaluation EvaluateText(TSideEvaluation& Side, const QString& Text) {
+  const TSideResult S = Side.Evaluate(ToCp1252(Text));
+  return {S.Value, S.Ok, S.Ok ? 0 : S.ErrCode};
 }
 
 QString ReplaceArgument(const QString& Func, const QString& Cell) {
@@ -147,7 +121,10 @@ bool TfmMatrix::AskScalar(Extended& R) {
   D.Edit1->setText(FormatGeneral7(R));
   for (;;) {
     if (RunMatrixModal(D) != mrOk) return false;
-    const TEvaluation E = EvaluateText(D.Edit1->text());
+    // The answer is read once the dialog has closed: an evaluation of its own.
+    TSideEvaluation Side;
+    if (!Side.Started()) return false;
+    const TEvaluation E = EvaluateText(Side, D.Edit1->text());
     if (E.Ok) {
       R = E.Value;
       return true;
@@ -160,7 +137,9 @@ bool TfmMatrix::AskPower(int& N) {
   D.Edit1->setText(QString::number(N));
   for (;;) {
     if (RunMatrixModal(D) != mrOk) return false;
-    const TEvaluation E = EvaluateText(D.Edit1->text());
+    TSideEvaluation Side;
+    if (!Side.Started()) return false;
+    const TEvaluation E = EvaluateText(Side, D.Edit1->text());
     if (!E.Ok) continue;
     if (E.Value >= 1 && E.Value <= MatLib::MaxPower && E.Value == std::floor(E.Value)) {
       N = int(E.Value);
@@ -177,7 +156,9 @@ bool TfmMatrix::AskFunction(QString& F) {
   for (;;) {
     if (RunMatrixModal(D) != mrOk) return false;
     const QString Text = D.Edit1->text();
-    const TEvaluation E = EvaluateText(ReplaceArgument(Text, QStringLiteral("1")));
+    TSideEvaluation Side;
+    if (!Side.Started()) return false;
+    const TEvaluation E = EvaluateText(Side, ReplaceArgument(Text, QStringLiteral("1")));
     // Errors of values, not of form: the function is fine, 1 is just outside its domain.
     const bool ValueError = (E.ErrCode >= 8 && E.ErrCode <= 13) || E.ErrCode == 24;
     if (E.Ok || ValueError) {
@@ -189,17 +170,17 @@ bool TfmMatrix::AskFunction(QString& F) {
 
 // --- Running -----------------------------------------------------------------------------------
 
-std::optional<MatLib::TRealMatrix> TfmMatrix::ReadGrid(TStringGrid* G, bool FillEmpty, bool Focus) {
-  MatLib::TRealMatrix M(std::max(G->RowCount() - 1, 1), std::max(G->ColCount() - 1, 1));
-  for (int c = 1; c < G->ColCount(); ++c)
-    for (int r = 1; r < G->RowCount(); ++r) {
+std::optional<MatLib::TRealMatrix> TfmMatrix::ReadGrid(TSideEvaluation& Side, TStringGrid* G,
+                                                       bool FillEmpty) {
+  // The sizes as the run began: the window's controls are locked meanwhile.
+  const int Rows = std::max(G->RowCount() - 1, 1), Cols = std::max(G->ColCount() - 1, 1);
+  MatLib::TRealMatrix M(Rows, Cols);
+  for (int c = 1; c <= Cols; ++c)
+    for (int r = 1; r <= Rows; ++r) {
       if (FillEmpty && G->GetCell(c, r).isEmpty()) G->Cells[c][r] = QStringLiteral("0");
-      const TEvaluation E = EvaluateText(G->GetCell(c, r));
+      const TEvaluation E = EvaluateText(Side, G->GetCell(c, r));
       if (!E.Ok) {
-        if (Focus) {
-          G->setFocus();
-          G->setCurrentCell(r, c);
-        }
+        FFailedCell = {G, r, c};
         return std::nullopt;
       }
       M.SetElement(r - 1, c - 1, E.Value);
@@ -256,15 +237,29 @@ void TfmMatrix::AddToRepository(const QString& Name, std::unique_ptr<MatLib::TMa
 void TfmMatrix::Button1Click() {
   if (Operation < 1 || Operation > 9 || FRunning || EngineBusy()) return;
   TFlagGuard Running(FRunning);
-  TEngineBusyGuard Busy;
-  TBusyCursor Cursor;
-  using namespace MatLib;
+  FFailedCell = {};
+  {
+    const TBusyCursor Cursor;
+    const TControlsLock Locked(this);
+    TSideEvaluation Side;
+    if (!Side.Started()) return;
+    RunOperation(Side);
+  }
+  UpdateButtons();
+  // A cell that did not evaluate is shown once the controls take input again.
+  if (FFailedCell.Grid) {
+    FFailedCell.Grid->setFocus();
+    FFailedCell.Grid->setCurrentCell(FFailedCell.Row, FFailedCell.Col);
+  }
+}
 
-  auto A = ReadGrid(sgA, true, true);
+void TfmMatrix::RunOperation(TSideEvaluation& Side) {
+  using namespace MatLib;
+  auto A = ReadGrid(Side, sgA, true);
   if (!A) return;
   std::optional<TRealMatrix> B;
   if (UsesB(Operation)) {
-    B = ReadGrid(sgB, true, true);
+    B = ReadGrid(Side, sgB, true);
     if (!B) return;
   }
 
@@ -341,7 +336,7 @@ void TfmMatrix::Button1Click() {
       sgC->SetColCount(A->ColCount() + 1);
       for (int c = 1; c <= A->ColCount(); ++c)
         for (int r = 1; r <= A->RowCount(); ++r) {
-          const TEvaluation E = EvaluateText(ReplaceArgument(FuncText, sgA->GetCell(c, r)));
+          const TEvaluation E = EvaluateText(Side, ReplaceArgument(FuncText, sgA->GetCell(c, r)));
           if (E.Ok) {
             sgC->Cells[c][r] = FormatDecimal(E.Value);
             C->SetElement(r - 1, c - 1, E.Value);

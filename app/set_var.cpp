@@ -10,8 +10,7 @@
 
 #include "app/calc_pages_host.h"
 #include "app/keypad_keys.h"
-#include "engine/format.h"
-#include "engine/parser.h"
+#include "engine/side_eval.h"
 #include "platform/app_services.h"
 #include "platform/codepage.h"
 
@@ -79,8 +78,7 @@ void TSetVar::Prepare(int k) {
   Edit1->setText(k >= 1 && k <= 12 ? FromCp1252(FLetters->Expr(k)) : QString());
   const Extended V = k >= 1 && k <= 12 ? FLetters->Value(k) : UndefinedValue;
   Edit2->setStyleSheet(QString());
-  Edit2->setText(V == UndefinedValue ? QString("undefined") : FromCp1252(FormatNumber(18, V)));
-  EngineState.ErrFlag = false;
+  Edit2->setText(V == UndefinedValue ? QString("undefined") : FromCp1252(FormatAside(18, V)));
 }
 
 void TSetVar::showEvent(QShowEvent* Event) {
@@ -90,32 +88,27 @@ void TSetVar::showEvent(QShowEvent* Event) {
 
 void TSetVar::OKBtnClick() {
   if (!FHost || !FLetters) return;
-  EngineState.ErrFlag = false;
-  const std::string Typed = ToCp1252(Edit1->text());
-  Extended V = 0;
-  if (!FHost->PrepareExpression(Edit1) && !EngineState.ExprStr.empty())
-    V = Evaluate(EngineState.ExprStr);
-  if (EngineState.ExprStr.empty()) {
-    EngineState.ErrFlag = false;
+  TSideEvaluation Side(AskedByEngine ? TSideMode::Nested : TSideMode::Start);
+  // Another evaluation runs (or this one is pumping): the dialog stays as it is.
+  if (!Side.Started()) return;
+  const TSideResult R = Side.Evaluate(ToCp1252(Edit1->text()));
+  if (R.Empty) {
     SetModalResult(mrNone);
     Edit1->setFocus();
     return;
   }
-  if (EngineState.ErrFlag) {
-    FHost->MapErrorPosition(Typed, EngineState.ExprStr);
+  if (!R.Ok) {
     Edit2->setStyleSheet("color: red");
     Edit2->setEnabled(true);
-    Edit2->setText(QString::fromStdString(ErrorText(EngineState.ErrCode)) + ": position " +
-                   QString::number(EngineState.ErrPos));
+    Edit2->setText(FromCp1252(R.Message));
     Edit1->setFocus();
-    Edit1->setSelection(std::max(EngineState.ErrPos - 1, 0), EngineState.ErrLen);
-    EngineState.ErrFlag = false;
+    Edit1->setSelection(std::max(R.ErrPos - 1, 0), R.ErrLen);
     SetModalResult(mrNone);
     return;
   }
   if (VarIndex >= 1 && VarIndex <= 12) {
-    FLetters->SetExpr(VarIndex, EngineState.ExprStr);
-    FLetters->SetValue(VarIndex, V);
+    FLetters->SetExpr(VarIndex, Side.Prepared());
+    FLetters->SetValue(VarIndex, R.Value);
   }
   SetModalResult(mrOk);
 }

@@ -26,11 +26,15 @@ class TSetVar : public TForm {
   QPushButton* CancelBtn;
   QPushButton* HelpBtn;
   int VarIndex = 0;
+  // Set while the running evaluation has opened the dialog for a letter it reads: OK then
+  // evaluates as part of that evaluation. Opened by a letter key, OK is an evaluation of its own
+  // and is refused while another one runs.
+  bool AskedByEngine = false;
 
   // Shows letter k (1..12): its defining text and its value ("undefined" when it has none).
   void Prepare(int k);
-  // Evaluates Edit1; on success stores text and value and closes with OK, else shows the error
-  // and stays open. Leaves the evaluated text (without blanks) in ExprStr.
+  // Evaluates Edit1; on success stores the text (without blanks) and the value and closes with
+  // OK, else shows the error and stays open.
   void OKBtnClick();
 
  protected:

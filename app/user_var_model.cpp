@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "engine/format.h"
+#include "engine/side_eval.h"
 #include "platform/codepage.h"
 #include "platform/number_text.h"
 #include "platform/text_file.h"
@@ -15,15 +15,7 @@ std::string CutName(const std::string& Name) {
 }
 }  // namespace
 
-QString DisplayNumber(int Digits, Extended Value) {
-  const TEngineState Saved = EngineState;
-  const std::string S = FormatNumber(Digits, Value);
-  EngineState.ErrFlag = Saved.ErrFlag;
-  EngineState.ErrCode = Saved.ErrCode;
-  EngineState.ErrPos = Saved.ErrPos;
-  EngineState.ErrLen = Saved.ErrLen;
-  return FromCp1252(S);
-}
+QString DisplayNumber(int Digits, Extended Value) { return FromCp1252(FormatAside(Digits, Value)); }
 
 int TUserVarModel::IndexOf(const std::string& Name) const {
   const std::string N = CutName(Name);

@@ -11,6 +11,7 @@
 #include "app/calc_pages_host.h"
 #include "app/dm.h"
 #include "engine/parser.h"
+#include "engine/side_eval.h"
 #include "platform/app_services.h"
 #include "platform/codepage.h"
 #include "platform/dialogs.h"
@@ -119,21 +120,14 @@ void TUserVarsPage::btAddClick() {
     ShowError("Varible name or value invalid!");
     return;
   }
-  Extended V = 0;
-  bool Failed = false;
-  {
-    const TReaderGuard Reader;
-    EngineState.ErrFlag = false;
-    EngineState.ExprStr = ToCp1252(edValue->text());
-    V = Evaluate(EngineState.ExprStr);
-    Failed = EngineState.ErrFlag;
-  }
-  if (Failed) {
-    EngineState.ErrFlag = false;
-    ShowError(QString::fromStdString(ErrorText(EngineState.ErrCode)) + ": position " +
-              QString::number(EngineState.ErrPos));
+  TSideEvaluation Side;
+  const TSideResult R = Side.Evaluate(ToCp1252(edValue->text()));
+  if (R.Refused) return;
+  if (!R.Ok) {
+    ShowError(FromCp1252(R.Message));
     return;
   }
+  const Extended V = R.Value;
   AddUserVariable(ToCp1252(edName->text()), true, V);
 }
 

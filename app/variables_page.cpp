@@ -11,7 +11,7 @@
 #include "app/dm.h"
 #include "app/keypad_keys.h"
 #include "app/user_var_model.h"
-#include "engine/parser.h"
+#include "engine/side_eval.h"
 #include "platform/app_services.h"
 #include "platform/codepage.h"
 #include "platform/controls.h"
@@ -116,7 +116,8 @@ int TVariablesPage::FocusedLetter() const {
 }
 
 bool TVariablesPage::EvaluateVariable(int Index, QLineEdit* E, QLineEdit* F) {
-  return Evaluate(Index, E, F, false);
+  TSideEvaluation Side;
+  return Evaluate(Side, Index, E, F);
 }
 
 bool TVariablesPage::EngineEvaluateVariable(int Index) {
@@ -124,55 +125,47 @@ bool TVariablesPage::EngineEvaluateVariable(int Index) {
   QLineEdit* E = VarEdits[static_cast<size_t>(Index - 1)];
   // The stored definition is the one to evaluate; the field may not have been filled since.
   E->setText(FromCp1252(FLetters.Expr(Index)));
-  return Evaluate(Index, E, ValueEdits[static_cast<size_t>(Index - 1)], true);
+  // Part of the evaluation that reads the letter: its failure stays raised for it.
+  TSideEvaluation Side(TSideMode::Nested);
+  return Evaluate(Side, Index, E, ValueEdits[static_cast<size_t>(Index - 1)]);
 }
 
-bool TVariablesPage::Evaluate(int Index, QLineEdit* E, QLineEdit* F, bool ForEngine) {
-  if (Index < 1 || Index > PageLetterCount || E->text().isEmpty()) return false;
+bool TVariablesPage::Evaluate(TSideEvaluation& Side, int Index, QLineEdit* E, QLineEdit* F) {
+  if (Index < 1 || Index > PageLetterCount || E->text().isEmpty() || !Side.Started()) return false;
   if (FActive[static_cast<size_t>(Index)]) {
     // The definition leads back to this letter.
     RaiseError(EngineState.ExprStr, errStackOverflow);
     return false;
   }
-  const std::string Typed = ToCp1252(E->text());
-  std::string Stripped;
-  Extended V = 0;
-  bool Failed = false;
-  {
-    const TReaderGuard Reader;
-    FActive.set(static_cast<size_t>(Index));
-    EngineState.ErrFlag = false;
-    if (!FHost.PrepareExpression(E)) V = ::Evaluate(EngineState.ExprStr);
-    FActive.reset(static_cast<size_t>(Index));
-    Stripped = EngineState.ExprStr;
-    Failed = EngineState.ErrFlag;
-  }
-  if (Failed) {
-    FHost.MapErrorPosition(Typed, Stripped);
-    lbError->setText(QString::fromStdString(ErrorText(EngineState.ErrCode)) + ": position " +
-                     QString::number(EngineState.ErrPos));
-    if (!ForEngine) {
+  FActive.set(static_cast<size_t>(Index));
+  const TSideResult R = Side.Evaluate(ToCp1252(E->text()));
+  FActive.reset(static_cast<size_t>(Index));
+  if (!R.Ok) {
+    lbError->setText(FromCp1252(R.Message));
+    if (Side.Mode() == TSideMode::Start) {
       E->setFocus();
-      E->setSelection(std::max(EngineState.ErrPos - 1, 0), EngineState.ErrLen);
-      EngineState.ErrFlag = false;
+      E->setSelection(std::max(R.ErrPos - 1, 0), R.ErrLen);
     }
     return false;
   }
-  F->setText(DisplayNumber(FHost.Digits(), V));
-  FLetters.SetExpr(Index, Stripped);
-  FLetters.SetValue(Index, V);
+  F->setText(DisplayNumber(FHost.Digits(), R.Value));
+  FLetters.SetExpr(Index, Side.Prepared());
+  FLetters.SetValue(Index, R.Value);
   lbError->clear();
   return true;
 }
 
-void TVariablesPage::CalculateAll() {
+bool TVariablesPage::CalculateAll() {
+  // One session for the ten letters: nothing else starts, or changes a letter, in between.
+  TSideEvaluation Side;
+  if (!Side.Started()) return false;
   for (int K = 1; K <= PageLetterCount; ++K) {
     FLetters.SetExpr(K, ToCp1252(VarEdits[static_cast<size_t>(K - 1)]->text()));
     FLetters.SetValue(K, UndefinedValue);
   }
   for (int K = 1; K <= PageLetterCount; ++K)
-    EvaluateVariable(K, VarEdits[static_cast<size_t>(K - 1)],
-                     ValueEdits[static_cast<size_t>(K - 1)]);
+    Evaluate(Side, K, VarEdits[static_cast<size_t>(K - 1)], ValueEdits[static_cast<size_t>(K - 1)]);
+  return true;
 }
 
 void TVariablesPage::FillVariablesPage() {
@@ -232,8 +225,7 @@ bool TVariablesPage::ParseVarFile(const QStringList& Lines,
 }
 
 void TVariablesPage::SaveClick() {
-  if (FHost.Evaluating()) return;
-  CalculateAll();
+  if (FHost.Evaluating() || EngineBusy()) return;
   TSaveDialog& D = SharedSaveDialog();
   D.Title = "Save variables to File";
   D.DefaultExt = "VAR";
@@ -244,12 +236,14 @@ void TVariablesPage::SaveClick() {
               ": it could not be read, and saving would replace it");
     return;
   }
+  // The values written are those of the texts as they stand now.
+  if (!CalculateAll()) return;
   if (!WriteTextLines(D.FileName, VarFileLines(FLetters)))
     ShowError("Can't create file " + D.FileName);
 }
 
 void TVariablesPage::LoadClick() {
-  if (FHost.Evaluating()) return;
+  if (FHost.Evaluating() || EngineBusy()) return;
   TOpenDialog& D = SharedOpenDialog();
   D.Title = "Load variables from File";
   D.DefaultExt = "VAR";

@@ -15,6 +15,7 @@ class QPushButton;
 class TCalcPagesHost;
 class TLetterStore;
 class TRadioGroup;
+class TSideEvaluation;
 
 inline constexpr int PageLetterCount = 10;
 
@@ -40,13 +41,17 @@ class TVariablesPage : public QWidget {
   // The engine's request for an undefined letter that has a definition: evaluates the stored
   // definition. A failure keeps the engine's error state so that the enclosing evaluation fails.
   bool EngineEvaluateVariable(int Index);
-  void CalculateAll();
+  // Stores the ten fields' texts and evaluates them in order; false (nothing changed) while
+  // another evaluation runs.
+  bool CalculateAll();
   void FillVariablesPage();
   void SaveClick();
   void LoadClick();
   // The letter whose expression field has the focus (1..10), or 0.
   int FocusedLetter() const;
 
+  // "&Save": the file is chosen first, so that Cancel changes nothing; then "Calculate &All" and
+  // the file is written.
   // One *.VAR file: ten values and ten defining texts. Read is all or nothing: false, with the
   // numbers of the bad lines, when a value line is missing or unreadable, or a text is longer
   // than an input line holds or has a character outside the engine's code page (Why then names
@@ -62,7 +67,9 @@ class TVariablesPage : public QWidget {
   void showEvent(QShowEvent* Event) override;
 
  private:
-  bool Evaluate(int Index, QLineEdit* E, QLineEdit* F, bool ForEngine);
+  // Evaluates the text of E as letter Index in the session Side (its own, or the one the engine
+  // opened for the letter).
+  bool Evaluate(TSideEvaluation& Side, int Index, QLineEdit* E, QLineEdit* F);
   TCalcPagesHost& FHost;
   TLetterStore& FLetters;
   // Letters whose evaluation is running: a definition that leads back to its own letter fails

@@ -296,7 +296,7 @@ Extended CompositeGauss(int n, TIntegrand F, const Extended* Params, Extended Up
   for (int k = 0; k < n; ++k) {
     S += GaussLegendre10(F, Params, Low + (k + 1) * h, Low + k * h);
     if (EngineState.ErrCode != 0) return 0;
-    EngineHost().PumpMessages();
+    PumpMessages();
     if (CheckBreak()) return 0;
   }
   return S;

@@ -1,5 +1,6 @@
 #include "engine/engine_state.h"
 
+#include "engine/engine_busy.h"
 #include "engine/engine_host.h"
 #include "engine/formula_tape.h"
 #include "engine/procedures.h"
@@ -73,7 +74,11 @@ unsigned char CharAt(int P) {
   return static_cast<unsigned char>(t[static_cast<size_t>(P - 1)]);
 }
 
-void PumpMessages() { EngineHost().PumpMessages(); }
+void PumpMessages() {
+  // What the window system does meanwhile is no part of the evaluation: it may start none.
+  const TEnginePumpScope Pumping;
+  EngineHost().PumpMessages();
+}
 
 void EngineInitialize() {
   if (InitCount++ > 0) return;

@@ -7,23 +7,17 @@
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QTimer>
 #include <QUrl>
 
 #include <new>
 #include <stdexcept>
-#include <vector>
 
 namespace {
 QString& ProgramDirOverride() {
   static QString Dir;
   return Dir;
 }
-int BusyDepth = 0;
-std::vector<std::function<void()>>& IdleQueue() {
-  static std::vector<std::function<void()>> Q;
-  return Q;
-}
+int PumpEvery = PumpInterval;
 QString& HelpFileName() {
   static QString F;
   return F;
@@ -35,12 +29,6 @@ std::function<bool(const QUrl&)>& UrlOpener() {
 bool OpenUrl(const QUrl& Url) {
   if (UrlOpener()) return UrlOpener()(Url);
   return QDesktopServices::openUrl(Url);
-}
-void RunIdleQueue() {
-  if (BusyDepth > 0) return;
-  auto Actions = std::move(IdleQueue());
-  IdleQueue().clear();
-  for (auto& A : Actions) RunGuarded(A);
 }
 }  // namespace
 
@@ -57,23 +45,6 @@ void SetProgramDir(const QString& Dir) { ProgramDirOverride() = Dir; }
 
 void ProcessMessages() {
   if (QCoreApplication::instance()) QCoreApplication::processEvents();
-}
-
-bool EngineBusy() { return BusyDepth > 0; }
-
-TEngineBusyGuard::TEngineBusyGuard() { ++BusyDepth; }
-
-TEngineBusyGuard::~TEngineBusyGuard() {
-  if (--BusyDepth == 0 && !IdleQueue().empty() && QCoreApplication::instance())
-    QTimer::singleShot(0, QCoreApplication::instance(), RunIdleQueue);
-}
-
-void RunWhenIdle(std::function<void()> Action) {
-  if (!EngineBusy()) {
-    RunGuarded(Action);
-    return;
-  }
-  IdleQueue().push_back(std::move(Action));
 }
 
 QString ExceptionMessage(const std::exception_ptr& E) {
@@ -136,7 +107,11 @@ void SetUrlOpener(std::function<bool(const QUrl&)> Opener) { UrlOpener() = std::
 
 void PumpWindowMessages() {
   static QElapsedTimer Clock;
-  if (Clock.isValid() && Clock.elapsed() < PumpInterval) return;
+  if (PumpEvery > 0 && Clock.isValid() && Clock.elapsed() < PumpEvery) return;
   Clock.start();
   ProcessMessages();
+}
+
+void SetPumpInterval(int Milliseconds) {
+  PumpEvery = Milliseconds < 0 ? PumpInterval : Milliseconds;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Program-wide services: where the program's files live, the message pump
-// with the engine-busy state, the guard that keeps exceptions from crossing
-// the event loop, and help topics and shell requests.
+// Program-wide services: where the program's files live, the message pump,
+// the guard that keeps exceptions from crossing the event loop, and help
+// topics and shell requests.
 
 #include <QString>
 
@@ -21,31 +21,19 @@ QString BasePath();
 // Tests point the program at a directory of their own; "" goes back.
 void SetProgramDir(const QString& Dir);
 
-// --- Message pump and engine-busy state ------------------------------------------
+// --- Message pump ----------------------------------------------------------------
 
 // Lets the GUI handle pending events, at most once per PumpInterval ms;
 // long calculations call it freely (the application's engine host pumps through it).
+// Whether a calculation runs, and what must wait for it, is the engine's to say
+// (engine/engine_busy.h): this layer cannot see the engine.
 inline constexpr int PumpInterval = 30;
 void PumpWindowMessages();
+// Tests pump at every call (0), so that what they queue is handled inside the
+// calculation they start; a negative value restores PumpInterval.
+void SetPumpInterval(int Milliseconds);
 // Handles pending events now.
 void ProcessMessages();
-
-// True while an evaluation or tabulation runs. Everything that would start
-// another one asks this first and refuses, or queues with RunWhenIdle.
-bool EngineBusy();
-
-// Marks the engine busy while it lives; guards may nest.
-class TEngineBusyGuard {
- public:
-  TEngineBusyGuard();
-  ~TEngineBusyGuard();
-  TEngineBusyGuard(const TEngineBusyGuard&) = delete;
-  TEngineBusyGuard& operator=(const TEngineBusyGuard&) = delete;
-};
-
-// Runs Action now when the engine is idle, else once the last busy guard is
-// released (from the event loop, never inside the calculation).
-void RunWhenIdle(std::function<void()> Action);
 
 // --- Handler guard ---------------------------------------------------------------
 

@@ -15,6 +15,7 @@
 
 #include "app/calc_platform.h"
 #include "app/fm_calc.h"
+#include "engine/engine_busy.h"
 #include "engine/engine_state.h"
 #include "platform/app_services.h"
 #include "platform/dialogs.h"

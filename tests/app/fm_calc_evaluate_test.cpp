@@ -202,32 +202,7 @@ TEST_F(CalcWindowTest, HistoryListsInsertAtTheCaretAndDeleteEntries) {
   EXPECT_EQ(Items(W.cbHistory), QStringList{"4*4"});
 }
 
-TEST_F(CalcWindowTest, NothingStartsWhileTheEngineIsBusyAndClosingWaitsForIt) {
-  TfmCalc& W = Open();
-  ASSERT_TRUE(Enter("1+1"));
-  const QString Shown = W.Edit2->text();
-  {
-    const TEngineBusyGuard Running;  // an evaluation of another window, or a plot
-    W.Edit1->setText("2+2");
-    EXPECT_FALSE(W.ReturnClick());
-    EXPECT_EQ(W.Edit2->text(), Shown);
-    emit W.cbHistory->activated(0);
-    EXPECT_EQ(W.Edit1->text(), "2+2");
-    W.sbClInput->click();
-    EXPECT_EQ(W.Edit1->text(), "2+2");
-
-    EngineSettings.BreakRequested = false;
-    EXPECT_FALSE(W.close());
-    EXPECT_TRUE(EngineSettings.BreakRequested);
-    EXPECT_TRUE(W.isVisible());
-    EXPECT_TRUE(ReadFile("Numyx.INI").isEmpty());
-  }
-  // Once the calculation has ended the window closes, saving as usual.
-  QCoreApplication::processEvents();
-  EXPECT_FALSE(W.isVisible());
-  EXPECT_TRUE(ReadFile("Numyx.INI").contains("Digits=12"));
-  EXPECT_EQ(ReadFile("Numyx.HST"), "1\n1+1\n1\n" + Shown.toUtf8() + "\n");
-}
+// What is refused while an evaluation runs, and closing during one: reentrancy_test.cpp.
 
 TEST_F(CalcWindowTest, TapeLineNamesTheVariablesOfTheEvaluation) {
   TfmCalc& W = Open();

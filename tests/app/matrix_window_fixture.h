@@ -17,6 +17,7 @@
 #include "app/fm_matrix.h"
 #include "app/fm_mult.h"
 #include "app/frm_view_r.h"
+#include "engine/engine_busy.h"
 #include "engine/engine_state.h"
 #include "platform/app_services.h"
 #include "platform/dialogs.h"

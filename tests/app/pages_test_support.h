@@ -15,6 +15,7 @@
 #include "app/assistant.h"
 #include "app/calc_pages.h"
 #include "app/set_var.h"
+#include "engine/engine_busy.h"
 #include "engine/engine_host.h"
 #include "engine/numeric_procedures.h"
 #include "engine/parser.h"
@@ -47,7 +48,7 @@ class TTestPagesHost : public TCalcPagesHost {
     ++Returns;
     return true;
   }
-  bool Evaluating() const override { return Busy; }
+  bool Evaluating() const override { return Busy || EngineBusy(); }
   int Digits() const override { return DigitCount; }
   bool ComplexMode() const override { return Complex; }
   bool EvaluateChecked() const override { return EvalChecked; }

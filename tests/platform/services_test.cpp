@@ -33,28 +33,6 @@ TEST(HandlerGuard, EscapingExceptionsBecomeErrorBoxes) {
   for (const auto& R : Script.Requests) EXPECT_EQ(R.Type, mtError);
 }
 
-TEST(EngineBusy, GuardsNestAndQueuedWorkRunsWhenIdle) {
-  std::vector<int> Ran;
-  EXPECT_FALSE(EngineBusy());
-  {
-    TEngineBusyGuard Outer;
-    {
-      TEngineBusyGuard Inner;
-      EXPECT_TRUE(EngineBusy());
-      RunWhenIdle([&] { Ran.push_back(1); });
-    }
-    EXPECT_TRUE(EngineBusy());
-    ProcessMessages();
-    EXPECT_TRUE(Ran.empty());
-  }
-  EXPECT_FALSE(EngineBusy());
-  EXPECT_TRUE(Ran.empty());  // not from inside the guard's destructor
-  ProcessMessages();
-  EXPECT_EQ(Ran, std::vector<int>{1});
-  RunWhenIdle([&] { Ran.push_back(2); });  // idle: at once
-  EXPECT_EQ(Ran, (std::vector<int>{1, 2}));
-}
-
 TEST(Cursors, TableScreenCursorAndBusyGuard) {
   EXPECT_EQ(CursorShape(crHourGlass).shape(), Qt::WaitCursor);
   EXPECT_EQ(CursorShape(12345).shape(), Qt::ArrowCursor);
