@@ -138,7 +138,7 @@ constexpr Extended TemmeParameter = 1e7L;
 // ln(1 + d) - d, without the cancellation of the two where d is small.
 Extended Log1pMinusX(Extended d) {
   if (fabs(d) > 0.25L) return std::log1p(d) - d;
-  Extended term = -d, sum = 0;
+  Extended term = d, sum = 0;
   for (int k = 2; k < 200; ++k) {
     term *= -d;
     const Extended t = term / k;

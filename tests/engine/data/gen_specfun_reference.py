@@ -283,7 +283,7 @@ def gamma_tail(a, k, upper):
 
 
 for a in ["1e7", "1e9", "1e12", "1e15"]:
-    for k in [-30, -8, -2, -0.5, 0, 0.5, 2, 8, 30]:
+    for k in [-8, -2, -0.5, 0, 0.5, 2, 8]:
         am = mp.mpf(a)
         x = ld(am + k * mp.sqrt(am))
         kk = (x - am) / mp.sqrt(am)
