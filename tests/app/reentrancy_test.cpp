@@ -233,9 +233,11 @@ TEST_F(ReentrancyTest, TheMainEvaluationRefusesWhatWouldStartOrChangeAnother) {
     M.btInverse->click();
     Conv.Edits[10]->setText("1");  // KM
     W.sbClInput->click();
+    emit W.cbHistory->activated(0);
   });
+  W.cbHistory->addItem("3*3");
   W.Edit1->setText(Loop);
-  W.InputModified = true;
+  W.InputModified = false;
   ASSERT_TRUE(W.ReturnClick());
   EXPECT_EQ(EngineState.Ans, N);
   EXPECT_EQ(W.Edit1->text(), Loop);
