@@ -18,7 +18,6 @@
 #include "engine/engine_busy.h"
 #include "engine/format.h"
 #include "engine/numeric_procedures.h"
-#include "engine/parser.h"
 #include "engine/side_eval.h"
 #include "engine/variables.h"
 #include "platform/app_services.h"
