@@ -116,7 +116,7 @@ bool TfmCalc::ReturnClick() {
         ShowResultText(Result);
         Edit1->selectAll();
         if (ComplexMode)
-          ComplexAnswer = Z;
+          Side.SetAnswer(Z);
         else
           Side.SetAnswer(R.Value);
         if (InputModified && !Input.isEmpty()) UpdateHistories(Input, Result);

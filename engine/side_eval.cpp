@@ -267,3 +267,7 @@ TSideResult TSideEvaluation::EvaluatePreparedComplex(TComplex& Z) {
 void TSideEvaluation::SetAnswer(Extended Value) {
   if (FStarted && FMode == TSideMode::Input) EngineState.Ans = Value;
 }
+
+void TSideEvaluation::SetAnswer(const TComplex& Value) {
+  if (FStarted && FMode == TSideMode::Input) ComplexAnswer = Value;
+}

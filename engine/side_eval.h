@@ -97,8 +97,9 @@ class TSideEvaluation {
   TSideResult EvaluatePrepared();
   // The prepared text read by the complex mode; Z is its value when the result is Ok.
   TSideResult EvaluatePreparedComplex(TComplex& Z);
-  // The previous result "?" of the input line (Input mode only).
+  // The previous result "?" of the input line, real or complex (Input mode only).
   void SetAnswer(Extended Value);
+  void SetAnswer(const TComplex& Value);
   // The prepared text without blanks (a variable's stored definition).
   const std::string& Prepared() const { return FText; }
 

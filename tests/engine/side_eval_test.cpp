@@ -312,6 +312,8 @@ TEST_F(SideEvaluationTest, TheInputLineKeepsWhatItsEvaluationLeaves) {
     ASSERT_TRUE(R.Ok) << R.Message;
     EXPECT_NEAR(static_cast<double>(Z.A), -5, 1e-15);
     EXPECT_NEAR(static_cast<double>(Z.B), 10, 1e-15);
+    Input.SetAnswer(Z);
+    EXPECT_EQ(ComplexAnswer.A, Z.A);
     ASSERT_TRUE(Input.Prepare("comp(3, 4) +", R));
     EXPECT_FALSE(Input.EvaluatePreparedComplex(Z).Ok);
   }
