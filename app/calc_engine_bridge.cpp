@@ -5,14 +5,6 @@
 
 namespace calceng {
 
-bool CompEvaluate(const std::string& Text, TComplex& Z, int& ErrPos, int& ErrLen) {
-  std::string S = Text;
-  bool Flag = false;
-  Z = ComplexZero2;
-  ::CompEvaluate(S, Flag, ErrPos, ErrLen, Z);
-  return Flag;
-}
-
 std::vector<std::pair<std::string, std::string>> AssignmentLogEntries() {
   std::vector<std::pair<std::string, std::string>> Entries;
   Entries.reserve(AssignmentLog.Count());

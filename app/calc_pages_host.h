@@ -39,11 +39,6 @@ class TCalcPagesHost {
   // "Clear All": empties both history lists.
   virtual void ClearHistories() = 0;
 
-  // Copies the edit's text without blanks into ExprStr and checks its parentheses; true when an
-  // error was raised. MapErrorPosition moves ErrPos/ErrLen from the stripped onto the typed text.
-  virtual bool PrepareExpression(QLineEdit* E) = 0;
-  virtual void MapErrorPosition(const std::string& Typed, const std::string& Stripped) = 0;
-
   // Opens the application's help at a topic.
   virtual void ShowHelp(int Context) = 0;
 

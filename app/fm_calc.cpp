@@ -33,6 +33,7 @@
 #include "app/fm_matrix.h"
 #include "app/pending_windows.h"
 #include "app/start_up.h"
+#include "engine/side_eval.h"
 #include "platform/app_services.h"
 #include "platform/bitmap.h"
 #include "platform/codepage.h"
@@ -820,7 +821,7 @@ void TfmCalc::SetFunc(const QString& S) {
   if (Caret >= 0) Edit1->setCursorPosition(Caret);
   InputModified = true;
   // The engine's text belongs to a running evaluation until it ends.
-  if (!EngineBusy()) EngineState.ExprStr = ToCp1252(Edit1->text());
+  SetInputText(ToCp1252(Edit1->text()));
   Edit1->setFocus();
 }
 

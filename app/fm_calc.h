@@ -38,6 +38,8 @@ class TTextListBox;
 class TCalcEngineHost;
 class TCalcWindowPages;
 
+struct TSideResult;
+
 class TfmCalc : public TForm {
   Q_OBJECT
 
@@ -222,10 +224,6 @@ class TfmCalc : public TForm {
   // change the text being evaluated. The engine's EngineBusy(), which code without the window
   // asks directly.
   bool Busy() const;
-  // Copies the edit's text without blanks into ExprStr and checks its parentheses; true when
-  // an error was raised.
-  bool PrepareExpression(QLineEdit* E);
-  static void MapErrorPosition(const std::string& Typed, const std::string& Stripped);
   void LockPages();
   void UnlockPages();
   void EnableRealKeys(bool Enable);
@@ -294,7 +292,7 @@ class TfmCalc : public TForm {
   void ConnectHandlers();
   void SetLeastSizes();
   void FitIntoScreen();
-  void ShowEvalError();
+  void ShowEvalError(const TSideResult& Error);
   void ShowResultText(const QString& Text);
   // Shows the previous result in the current mode, notation and radix.
   bool Redisplay();

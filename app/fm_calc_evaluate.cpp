@@ -18,7 +18,6 @@
 #include "engine/engine_busy.h"
 #include "engine/format.h"
 #include "engine/numeric_procedures.h"
-#include "engine/parser.h"
 #include "engine/side_eval.h"
 #include "engine/variables.h"
 #include "platform/app_services.h"
@@ -28,13 +27,6 @@
 #include "widgets/nx_label.h"
 
 namespace {
-
-void RaisePrecheck(int Code, int Pos) {
-  EngineState.ErrFlag = true;
-  EngineState.ErrCode = Code;
-  EngineState.ErrPos = Pos;
-  EngineState.ErrLen = 1;
-}
 
 // The 1-based span [Pos, Pos+Len) of the engine text as a range of the line's characters: each
 // engine byte stands for one character, which may take two UTF-16 units.
@@ -55,33 +47,18 @@ std::pair<int, int> LineSpan(const QString& Line, int Pos, int Len) {
 
 }  // namespace
 
-bool TfmCalc::PrepareExpression(QLineEdit* E) {
-  EngineState.ExprStr = StripBlanks(ToCp1252(E->text()));
-  int Code = 0;
-  int Pos = 0;
-  if (CheckParentheses(EngineState.ExprStr, Code, Pos)) return false;
-  RaisePrecheck(Code, Pos);
-  return true;
-}
-
-void TfmCalc::MapErrorPosition(const std::string& Typed, const std::string& Stripped) {
-  MapErrorSpan(Typed, Stripped, EngineState.ErrPos, EngineState.ErrLen);
-}
-
 void TfmCalc::SelectInputSpan(int Pos, int Len) {
   const auto [From, Count] = LineSpan(Edit1->text(), Pos, Len);
   Edit1->setSelection(From, Count);
 }
 
-void TfmCalc::ShowEvalError() {
-  const QString Message = FromCp1252(ErrorText(EngineState.ErrCode)) + ": position " +
-                          QString::number(EngineState.ErrPos);
+void TfmCalc::ShowEvalError(const TSideResult& Error) {
   QPalette P = Edit2->palette();
   P.setColor(QPalette::Text, Qt::red);
   Edit2->setPalette(P);
-  Edit2->setText(Message);
+  Edit2->setText(FromCp1252(Error.Message));
   Edit1->setFocus();
-  SelectInputSpan(EngineState.ErrPos, EngineState.ErrLen);
+  SelectInputSpan(Error.ErrPos, Error.ErrLen);
 }
 
 void TfmCalc::ShowResultText(const QString& Text) {
@@ -92,17 +69,15 @@ void TfmCalc::ShowResultText(const QString& Text) {
 }
 
 bool TfmCalc::Redisplay() {
-  EngineState.ErrFlag = false;
   if (ComplexMode) {
     ShowResultText(FromCp1252(CompToStr(ComplexAnswer, Digits)));
     return true;
   }
-  const std::string Text = FormatNumber(Digits, EngineState.Ans);
-  if (EngineState.ErrFlag) {
+  TSideResult Error;
+  const std::string Text = FormatAside(Digits, EngineState.Ans, ToCp1252(Edit1->text()), Error);
+  if (!Error.Ok) {
     // A value that this radix or notation cannot show is reported, never shown as "0.0".
-    MapErrorPosition(ToCp1252(Edit1->text()), EngineState.ExprStr);
-    ShowEvalError();
-    EngineState.ErrFlag = false;
+    ShowEvalError(Error);
     return false;
   }
   ShowResultText(FromCp1252(Text));
@@ -111,11 +86,11 @@ bool TfmCalc::Redisplay() {
 
 bool TfmCalc::ReturnClick() {
   if (Busy()) return false;  // one engine state: evaluations never nest by accident
-  const TEngineBusyGuard EngineInUse;
+  TSideEvaluation Side(TSideMode::Input);
+  if (!Side.Started()) return false;
   FEvaluating = true;
   bool Shown = false;
   LockPages();
-  EngineState.ErrFlag = false;
   if (!Edit1->text().isEmpty()) {
     const TBusyCursor Hourglass;
     const QString Input = Edit1->text();
@@ -123,71 +98,45 @@ bool TfmCalc::ReturnClick() {
     Edit1->setReadOnly(true);
     cbHistory->setEnabled(false);
     cbResults->setEnabled(false);
-    // A break or an assignment left over from an earlier evaluation must not reach this one.
-    EngineSettings.BreakRequested = false;
-    AssignmentLog.Clear();
     try {
-      if (PrepareExpression(Edit1)) {
-        MapErrorPosition(FTypedText, EngineState.ExprStr);
-        ShowEvalError();
-      } else {
-        EngineSettings.ArgDepth = 0;
-        QString Result;
-        bool Failed = false;
-        TComplex Z;
-        Extended V = EngineState.Ans;
-        if (!ComplexMode) {
-          V = Evaluate(EngineState.ExprStr);
-          Failed = EngineState.ErrFlag;
-        } else {
-          EngineState.ErrCode = errSyntax;
-          int Pos = 0;
-          int Len = 0;
-          Failed = calceng::CompEvaluate(EngineState.ExprStr, Z, Pos, Len);
-          if (Failed) {
-            EngineState.ErrFlag = true;
-            EngineState.ErrPos = Pos;
-            EngineState.ErrLen = std::max(Len, 1);
-          }
-        }
-        if (Failed) MapErrorPosition(FTypedText, EngineState.ExprStr);
+      TSideResult R;
+      TComplex Z;
+      // A line of blanks holds nothing to evaluate, as an empty one.
+      if (Side.Prepare(FTypedText, R))
+        R = ComplexMode ? Side.EvaluatePreparedComplex(Z) : Side.EvaluatePrepared();
+      std::string Text;
+      if (R.Ok) {
+        // A value the formatter cannot show is an error: it is reported as one and enters
+        // neither the previous result nor the histories.
+        Text = ComplexMode ? CompToStr(Z, Digits) : FormatAside(Digits, R.Value, FTypedText, R);
         Edit2->selectAll();
         Edit2->clear();
-        if (!Failed) {
-          const std::string Text = ComplexMode ? CompToStr(Z, Digits) : FormatNumber(Digits, V);
-          // A value the formatter cannot show is an error: it is reported as one and enters
-          // neither the previous result nor the histories.
-          Failed = EngineState.ErrFlag;
-          if (Failed) MapErrorPosition(FTypedText, EngineState.ExprStr);
-          Result = FromCp1252(Text);
+      }
+      if (R.Ok) {
+        const QString Result = FromCp1252(Text);
+        ShowResultText(Result);
+        Edit1->selectAll();
+        if (ComplexMode)
+          Side.SetAnswer(Z);
+        else
+          Side.SetAnswer(R.Value);
+        if (InputModified && !Input.isEmpty()) UpdateHistories(Input, Result);
+        if (!ComplexMode && (Input.contains("min") || Input.contains("max"))) {
+          // Where the extremum lies goes to the assistant line, beside the value itself.
+          const QString Which = Input.contains("min") ? " Xmin=" : " Xmax=";
+          bool Unshown = false;
+          const std::string At = FormatAside(Digits, ExtremumX, &Unshown);
+          if (!Unshown) ShowAssistantText(Which + FromCp1252(At));
         }
-        if (!Failed) {
-          ShowResultText(Result);
-          Edit1->selectAll();
-          if (ComplexMode)
-            ComplexAnswer = Z;
-          else
-            EngineState.Ans = V;
-          if (InputModified && !Input.isEmpty()) UpdateHistories(Input, Result);
-          if (!ComplexMode && (Input.contains("min") || Input.contains("max"))) {
-            const Extended Where = ExtremumX;
-            // Where the extremum lies goes to the assistant line, beside the value itself.
-            const QString Which = Input.contains("min") ? " Xmin=" : " Xmax=";
-            const std::string At = FormatNumber(Digits, Where);
-            if (!EngineState.ErrFlag) ShowAssistantText(Which + FromCp1252(At));
-            EngineState.ErrFlag = false;
-          }
-          Shown = true;
-        } else {
-          ShowEvalError();
-        }
+        Shown = true;
+      } else if (!R.Empty) {
+        ShowEvalError(R);
       }
     } catch (const std::exception& E) {
       ShowError(QString::fromUtf8(E.what()));
     } catch (...) {
       ShowError("Unexpected error");
     }
-    EngineState.ErrFlag = false;
     Edit1->setReadOnly(false);
     cbHistory->setEnabled(true);
     cbResults->setEnabled(true);

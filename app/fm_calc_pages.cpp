@@ -87,12 +87,6 @@ void TCalcWindowPages::ClearHistories() {
   FWindow->cbResults->clear();
 }
 
-bool TCalcWindowPages::PrepareExpression(QLineEdit* E) { return FWindow->PrepareExpression(E); }
-
-void TCalcWindowPages::MapErrorPosition(const std::string& Typed, const std::string& Stripped) {
-  TfmCalc::MapErrorPosition(Typed, Stripped);
-}
-
 void TCalcWindowPages::ShowHelp(int Context) { ShowHelpContext(Context); }
 
 QString TCalcWindowPages::UserVarFile() const { return FWindow->UserVarFile; }

@@ -31,8 +31,6 @@ class TCalcWindowPages : public QObject, public TCalcPagesHost {
   void StartAssistant() override;
   QString FirstHistoryItem() const override;
   void ClearHistories() override;
-  bool PrepareExpression(QLineEdit* E) override;
-  void MapErrorPosition(const std::string& Typed, const std::string& Stripped) override;
   void ShowHelp(int Context) override;
   QString UserVarFile() const override;
   void SetUserVarFile(const QString& FileName) override;

@@ -26,6 +26,7 @@
 #include "app/user_funcs_page.h"
 #include "app/user_vars_page.h"
 #include "engine/complex_eval.h"
+#include "engine/side_eval.h"
 #include "platform/app_services.h"
 #include "platform/codepage.h"
 #include "platform/controls.h"
@@ -337,7 +338,7 @@ void TfmCalc::FormClose(TCloseAction& /*Action*/) {
 
 void TfmCalc::pcCalcChange(int Page) {
   // The engine's text belongs to a running evaluation (of another window) until it ends.
-  if (!EngineBusy()) EngineState.ExprStr = ToCp1252(Edit1->text());
+  SetInputText(ToCp1252(Edit1->text()));
   Panel1->hide();
   switch (Page) {
     case 0:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/complex_eval.h"
 #include "engine/format.h"
 #include "engine/parser.h"
 
@@ -84,10 +85,48 @@ std::string FormatAside(int Digits, Extended X, bool* Failed) {
   return Text;
 }
 
+std::string FormatAside(int Digits, Extended X, std::string_view Typed, TSideResult& Error) {
+  bool Failed = false;
+  auto& s = EngineState;
+  const bool Flag = s.ErrFlag;
+  const int Code = s.ErrCode, Pos = s.ErrPos, Len = s.ErrLen;
+  s.ErrFlag = false;
+  std::string Text = FormatNumber(Digits, X);
+  Failed = s.ErrFlag;
+  const int FailCode = s.ErrCode;
+  s.ErrFlag = Flag;
+  s.ErrCode = Code;
+  s.ErrPos = Pos;
+  s.ErrLen = Len;
+  Error = TSideResult{};
+  Error.Value = X;
+  if (!Failed) {
+    Error.Ok = true;
+    return Text;
+  }
+  const std::string Typed8(Typed);
+  const std::string Stripped = StripBlanks(Typed8);
+  Error.ErrCode = FailCode;
+  Error.ErrPos = static_cast<int>(Stripped.size()) + 1;
+  Error.ErrLen = 1;
+  MapErrorSpan(Typed8, Stripped, Error.ErrPos, Error.ErrLen);
+  Error.Message = ErrorText(FailCode) + ": position " + std::to_string(Error.ErrPos);
+  return Text;
+}
+
+void SetInputText(std::string_view Text) {
+  if (!EngineBusy()) EngineState.ExprStr.assign(Text);
+}
+
 TSideEvaluation::TSideEvaluation(TSideMode Mode) : FMode(Mode) {
-  FStarted = Mode == TSideMode::Start ? !EngineBusy() : !EnginePumping();
+  FStarted = Mode == TSideMode::Nested ? !EnginePumping() : !EngineBusy();
   if (!FStarted) return;
   FBusy.emplace();
+  if (Mode == TSideMode::Input) {
+    EngineSettings.BreakRequested = false;
+    EngineState.ErrFlag = false;
+    return;
+  }
   FNested.emplace();
   if (Mode != TSideMode::Start) return;
   const auto& s = EngineState;
@@ -116,6 +155,8 @@ TSideEvaluation::~TSideEvaluation() {
     s.Ans = FAns;
     CurVar = FCurVar;
   }
+  // The input line's error has been handed over in its result.
+  if (FMode == TSideMode::Input) EngineState.ErrFlag = false;
   FNested.reset();
   FBusy.reset();
 }
@@ -139,6 +180,8 @@ bool TSideEvaluation::Prepare(std::string_view Typed, TSideResult& Error) {
   }
   FTyped.assign(Typed);
   FText = StripBlanks(Typed);
+  // The input line's text stays the engine's, also when it cannot be read.
+  if (FMode == TSideMode::Input) EngineState.ExprStr = FText;
   if (FText.empty()) {
     Error = Failure(errSyntax, 1, 1);
     Error.Empty = true;
@@ -169,11 +212,7 @@ TSideResult TSideEvaluation::EvaluatePrepared() {
     return R;
   }
   auto& s = EngineState;
-  if (FMode == TSideMode::Start) {
-    s.Ans = FAns;
-    AssignmentLog.Clear();
-    EngineSettings.ArgDepth = 0;
-  }
+  BeginEvaluation();
   R.Value = ::Evaluate(FText);
   if (!s.ErrFlag) {
     R.Ok = true;
@@ -189,4 +228,46 @@ TSideResult TSideEvaluation::Evaluate(std::string_view Typed) {
   TSideResult R;
   if (!Prepare(Typed, R)) return R;
   return EvaluatePrepared();
+}
+
+void TSideEvaluation::BeginEvaluation() {
+  if (FMode == TSideMode::Nested) return;
+  if (FMode == TSideMode::Start) EngineState.Ans = FAns;
+  EngineState.ErrFlag = false;
+  AssignmentLog.Clear();
+  EngineSettings.ArgDepth = 0;
+}
+
+TSideResult TSideEvaluation::EvaluatePreparedComplex(TComplex& Z) {
+  TSideResult R;
+  Z = ComplexZero2;
+  if (!FStarted || !FPrepared) {
+    R.Refused = !FStarted;
+    if (FStarted) R = Failure(errSyntax, 1, 1);
+    return R;
+  }
+  BeginEvaluation();
+  auto& s = EngineState;
+  // The complex reader reports its own codes; a failure it does not name is a syntax error.
+  s.ErrCode = errSyntax;
+  std::string S = FText;
+  bool Failed = false;
+  int Pos = 0, Len = 0;
+  ::CompEvaluate(S, Failed, Pos, Len, Z);
+  if (!Failed) {
+    R.Ok = true;
+    return R;
+  }
+  s.ErrFlag = true;
+  s.ErrPos = Pos;
+  s.ErrLen = std::max(Len, 1);
+  return Failure(s.ErrCode, Pos, std::max(Len, 1));
+}
+
+void TSideEvaluation::SetAnswer(Extended Value) {
+  if (FStarted && FMode == TSideMode::Input) EngineState.Ans = Value;
+}
+
+void TSideEvaluation::SetAnswer(const TComplex& Value) {
+  if (FStarted && FMode == TSideMode::Input) ComplexAnswer = Value;
 }

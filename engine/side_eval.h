@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/complex_math.h"
 #include "engine/engine_busy.h"
 #include "engine/engine_state.h"
 #include "engine/variables.h"
@@ -33,6 +34,17 @@ void MapErrorSpan(const std::string& Typed, const std::string& Stripped, int& Po
 // to a running evaluation.
 std::string FormatAside(int Digits, Extended X, bool* Failed = nullptr);
 
+struct TSideResult;
+
+// FormatNumber for a result to show: on failure (the notation or radix cannot show X) Error holds
+// the code, at the position past the end of Typed, and its message; the engine's error state is
+// left as it was.
+std::string FormatAside(int Digits, Extended X, std::string_view Typed, TSideResult& Error);
+
+// The input line's text for the engine's readers between evaluations (a key that wraps the text
+// into "f(" reads it). While an evaluation runs the text is that evaluation's and stays.
+void SetInputText(std::string_view Text);
+
 enum class TSideMode {
   // Asked for by a control: refused while any evaluation runs. Everything the window keeps
   // between evaluations comes back afterwards: the reader and its text, the error report, the
@@ -44,6 +56,11 @@ enum class TSideMode {
   // reader, the if( operands and the counters come back; the error of a failed text stays raised
   // for the evaluation that asked; the previous result, the log and the break flag are shared.
   Nested,
+  // The input line's own evaluation, asked for by the window that shows it: refused while any
+  // other evaluation runs. The break flag and the variable log are cleared; what it leaves is
+  // the window's: the text read stays in the engine and nothing is put back. The previous result
+  // changes only through SetAnswer, once the window has shown the result.
+  Input,
 };
 
 struct TSideResult {
@@ -78,11 +95,18 @@ class TSideEvaluation {
   bool Prepare(std::string_view Typed, TSideResult& Error);
   // Evaluates the prepared text again, with the letters as they are now.
   TSideResult EvaluatePrepared();
+  // The prepared text read by the complex mode; Z is its value when the result is Ok.
+  TSideResult EvaluatePreparedComplex(TComplex& Z);
+  // The previous result "?" of the input line, real or complex (Input mode only).
+  void SetAnswer(Extended Value);
+  void SetAnswer(const TComplex& Value);
   // The prepared text without blanks (a variable's stored definition).
   const std::string& Prepared() const { return FText; }
 
  private:
   TSideResult Failure(int Code, int Pos, int Len) const;
+  // What every evaluation of the session starts from.
+  void BeginEvaluation();
 
   TSideMode FMode;
   bool FStarted = false;

@@ -118,27 +118,18 @@ TEST_F(CalcWindowTest, ErrorsAreShownInRedWithTheirSpanMarked) {
 
 TEST_F(CalcWindowTest, PrecheckAndErrorMappingFollowTheTypedText) {
   TfmCalc& W = Open();
-  W.Edit1->setText(" ( 1 + 2 ) ) ");
-  ASSERT_TRUE(W.PrepareExpression(W.Edit1));
+  // The parentheses are checked first, on the text without blanks; the error is marked in the
+  // typed text.
+  EXPECT_FALSE(Enter(" ( 1 + 2 ) ) "));
   EXPECT_EQ(EngineState.ExprStr, "(1+2))");
-  EXPECT_EQ(EngineState.ErrCode, errTooManyClose);
-  EXPECT_EQ(EngineState.ErrPos, 6);
-  TfmCalc::MapErrorPosition(" ( 1 + 2 ) ) ", "(1+2))");
-  EXPECT_EQ(EngineState.ErrPos, 12);
-  EXPECT_EQ(EngineState.ErrLen, 1);
+  EXPECT_TRUE(W.Edit2->text().endsWith(": position 12")) << W.Edit2->text().toStdString();
+  EXPECT_EQ(W.Edit1->selectionStart(), 11);
+  EXPECT_EQ(W.Edit1->selectedText(), ")");
 
-  // A span that has blanks inside it in the typed text grows by them.
-  EngineState.ErrPos = 3;
-  EngineState.ErrLen = 5;
-  TfmCalc::MapErrorPosition("8/(2 - 2)", "8/(2-2)");
-  EXPECT_EQ(EngineState.ErrPos, 3);
-  EXPECT_EQ(EngineState.ErrLen, 7);
-
-  // A position past the end (a formatting error) stays past the end.
-  EngineState.ErrPos = 4;
-  EngineState.ErrLen = 1;
-  TfmCalc::MapErrorPosition("1 + 2", "1+2");
-  EXPECT_EQ(EngineState.ErrPos, 6);
+  // A line of blanks holds nothing, as an empty one.
+  W.Edit2->setText("kept");
+  EXPECT_FALSE(Enter("   "));
+  EXPECT_EQ(W.Edit2->text(), "kept");
 }
 
 TEST_F(CalcWindowTest, UnshowableResultIsAnErrorNotAZero) {

@@ -57,21 +57,6 @@ class TTestPagesHost : public TCalcPagesHost {
   void StartAssistant() override { ++AssistantStarts; }
   QString FirstHistoryItem() const override { return History; }
   void ClearHistories() override { ++HistoriesCleared; }
-  // Blanks out and the parentheses counted, enough for the pages' own behaviour.
-  bool PrepareExpression(QLineEdit* E) override {
-    std::string S = ToCp1252(E->text());
-    std::erase(S, ' ');
-    EngineState.ExprStr = S;
-    const auto Open = std::count(S.begin(), S.end(), '('),
-               Close = std::count(S.begin(), S.end(), ')');
-    if (Open == Close) return false;
-    EngineState.ErrFlag = true;
-    EngineState.ErrCode = Open < Close ? errTooManyClose : errMissingClose;
-    EngineState.ErrPos = static_cast<int>(S.size());
-    EngineState.ErrLen = 1;
-    return true;
-  }
-  void MapErrorPosition(const std::string&, const std::string&) override {}
   void ShowHelp(int Context) override { HelpTopics.push_back(Context); }
   QString UserVarFile() const override { return VarFile; }
   void SetUserVarFile(const QString& F) override { VarFile = F; }

@@ -29,6 +29,7 @@
 #include "engine/numeric_procedures.h"
 #include "engine/variables.h"
 #include "platform/controls.h"
+#include "platform/cursors.h"
 #include "platform/string_grid.h"
 #include "platform/text_file.h"
 
@@ -233,10 +234,17 @@ TEST_F(ReentrancyTest, TheMainEvaluationRefusesWhatWouldStartOrChangeAnother) {
     M.btInverse->click();
     Conv.Edits[10]->setText("1");  // KM
     W.sbClInput->click();
+    emit W.cbHistory->activated(0);
   });
+  W.cbHistory->addItem("3*3");
   W.Edit1->setText(Loop);
-  W.InputModified = true;
+  W.InputModified = false;
+  TCursor Shown = crDefault;
+  During([&] { Shown = ScreenCursor(); });
   ASSERT_TRUE(W.ReturnClick());
+  // The platform's hour-glass, from its cursor table, while the line is evaluated.
+  EXPECT_EQ(Shown, crHourGlass);
+  EXPECT_EQ(ScreenCursor(), crDefault);
   EXPECT_EQ(EngineState.Ans, N);
   EXPECT_EQ(W.Edit1->text(), Loop);
   EXPECT_EQ(VarValues[1], UndefinedValue);
@@ -359,4 +367,28 @@ TEST_F(ReentrancyTest, ClosingDuringAnEvaluationBreaksItAndClosesAfterwards) {
   EXPECT_FALSE(W.isVisible());
   EXPECT_TRUE(ReadFile("Numyx.INI").contains("Digits=12"));
   EXPECT_EQ(ReadFile("Numyx.HST"), "1\n1+1\n1\n" + Shown.toUtf8() + "\n");
+}
+
+// The main window closed while the matrix window reads its cells: the run breaks, the matrix
+// window shows no result, and the main window closes once the run has ended.
+TEST_F(ReentrancyTest, ClosingTheMainWindowDuringAMatrixRun) {
+  TfmCalc& W = Open();
+  TfmMatrix& M = OpenMatrix();
+  M.show();
+  M.ChooseOperation(4);
+  for (QLineEdit* E : {M.edARows, M.edACols}) E->setText("1");
+  M.sgA->Cells[1][1] = Loop;
+  SetLoop(1, 1E6);
+  Dialogs.Answer(mrYes);
+  During([&] {
+    EXPECT_FALSE(W.close());
+    EXPECT_TRUE(W.isVisible());
+  });
+  M.Button1->click();
+  EXPECT_TRUE(W.isVisible());
+  EXPECT_EQ(Dialogs.Messages().back(), "Do you realy wont break calculation?");
+  EXPECT_EQ(M.sgC->GetCell(1, 1), "");
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(W.isVisible());
+  EXPECT_TRUE(ReadFile("Numyx.INI").contains("Digits=12"));
 }

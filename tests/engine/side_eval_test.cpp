@@ -6,8 +6,10 @@
 #include <functional>
 #include <string>
 
+#include "engine/complex_eval.h"
 #include "engine/engine_busy.h"
 #include "engine/engine_host.h"
+#include "engine/format.h"
 #include "engine/formula_tape.h"
 #include "engine/numeric_procedures.h"
 #include "engine/parser.h"
@@ -243,4 +245,85 @@ TEST_F(SideEvaluationTest, FormattingAsideLeavesTheErrorReportAlone) {
   EngineSettings.DisplayMode = 0;
   EXPECT_EQ(FormatAside(12, 2, &Failed), "2.0E+0");
   EXPECT_FALSE(Failed);
+}
+
+// A failure to show a result is reported past the end of the typed text, blanks counted; the
+// error report of the evaluation that may be running stays as it was.
+TEST_F(SideEvaluationTest, AResultThatCannotBeShownIsReportedOnTheTypedText) {
+  EngineSettings.DisplayMode = 3;
+  EngineState.ErrFlag = true;
+  EngineState.ErrCode = errDivisionByZero;
+  TSideResult Error;
+  FormatAside(12, 1E20L, "1 E 20", Error);
+  EXPECT_FALSE(Error.Ok);
+  EXPECT_EQ(Error.ErrPos, 7);
+  EXPECT_EQ(Error.Message, ErrorText(Error.ErrCode) + ": position 7");
+  EXPECT_TRUE(EngineState.ErrFlag);
+  EXPECT_EQ(EngineState.ErrCode, errDivisionByZero);
+  EngineSettings.DisplayMode = 0;
+  EXPECT_EQ(FormatAside(12, 2, "2", Error), "2.0E+0");
+  EXPECT_TRUE(Error.Ok);
+}
+
+// The input line's own evaluation: refused while another runs, and what it leaves is the
+// window's (the text read, the previous result once set); the break flag and the log start empty.
+TEST_F(SideEvaluationTest, TheInputLineKeepsWhatItsEvaluationLeaves) {
+  EngineState.Ans = 5;
+  EngineSettings.BreakRequested = true;
+  {
+    TSideEvaluation Input(TSideMode::Input);
+    ASSERT_TRUE(Input.Started());
+    EXPECT_FALSE(EngineSettings.BreakRequested);
+    EXPECT_TRUE(EngineBusy());
+    TSideEvaluation Other;
+    EXPECT_FALSE(Other.Started());
+    TSideEvaluation OtherInput(TSideMode::Input);
+    EXPECT_FALSE(OtherInput.Started());
+    TSideResult R;
+    ASSERT_TRUE(Input.Prepare("? * 2", R));
+    R = Input.EvaluatePrepared();
+    ASSERT_TRUE(R.Ok) << R.Message;
+    EXPECT_EQ(R.Value, 10);
+    Input.SetAnswer(R.Value);
+  }
+  EXPECT_EQ(EngineState.Ans, 10);
+  EXPECT_EQ(EngineState.ExprStr, "?*2");
+  EXPECT_FALSE(EngineState.ErrFlag);
+
+  // A text that fails leaves its report to the window, but no raised flag.
+  {
+    TSideEvaluation Input(TSideMode::Input);
+    const TSideResult R = Input.Evaluate("1 / 0");
+    EXPECT_EQ(R.ErrCode, errDivisionByZero);
+    EXPECT_EQ(R.ErrPos, 5);
+  }
+  EXPECT_EQ(EngineState.ExprStr, "1/0");
+  EXPECT_FALSE(EngineState.ErrFlag);
+  EXPECT_EQ(EngineState.Ans, 10);
+
+  // The complex mode reads the same prepared text.
+  {
+    TSideEvaluation Input(TSideMode::Input);
+    TSideResult R;
+    ComplexDisplayForm = cfAlgebraic;
+    ASSERT_TRUE(Input.Prepare("comp(1, 2) * comp(3, 4)", R));
+    TComplex Z;
+    R = Input.EvaluatePreparedComplex(Z);
+    ASSERT_TRUE(R.Ok) << R.Message;
+    EXPECT_NEAR(static_cast<double>(Z.A), -5, 1e-15);
+    EXPECT_NEAR(static_cast<double>(Z.B), 10, 1e-15);
+    Input.SetAnswer(Z);
+    EXPECT_EQ(ComplexAnswer.A, Z.A);
+    ASSERT_TRUE(Input.Prepare("comp(3, 4) +", R));
+    EXPECT_FALSE(Input.EvaluatePreparedComplex(Z).Ok);
+  }
+
+  // Between evaluations the engine holds the line's text; during one, the text is that one's.
+  SetInputText("7*7");
+  EXPECT_EQ(EngineState.ExprStr, "7*7");
+  {
+    TSideEvaluation Side;
+    SetInputText("8*8");
+    EXPECT_EQ(EngineState.ExprStr, "7*7");
+  }
 }
