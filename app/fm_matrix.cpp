@@ -25,10 +25,9 @@
 #include "platform/clipboard.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
+#include "platform/flag_guard.h"
 #include "platform/string_grid.h"
 #include "platform/text_file.h"
-
-using MatrixWindow::TFlagGuard;
 
 namespace {
 

@@ -28,21 +28,6 @@ class TfmMult;
 class TfrmViewR;
 class TSideEvaluation;
 
-namespace MatrixWindow {
-// Sets a flag for its lifetime, also on an early return or an exception.
-class TFlagGuard {
- public:
-  explicit TFlagGuard(bool& Flag) : FFlag(Flag), FOld(Flag) { FFlag = true; }
-  ~TFlagGuard() { FFlag = FOld; }
-  TFlagGuard(const TFlagGuard&) = delete;
-  TFlagGuard& operator=(const TFlagGuard&) = delete;
-
- private:
-  bool& FFlag;
-  bool FOld;
-};
-}  // namespace MatrixWindow
-
 // Page geometry and page break for printing on a canvas, in device pixels.
 struct TMatrixPage {
   int Width = 0;

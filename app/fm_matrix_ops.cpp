@@ -17,9 +17,8 @@
 #include "platform/controls.h"
 #include "platform/cursors.h"
 #include "platform/dialogs.h"
+#include "platform/flag_guard.h"
 #include "platform/string_grid.h"
-
-using MatrixWindow::TFlagGuard;
 
 namespace {
 

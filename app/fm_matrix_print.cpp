@@ -13,28 +13,11 @@
 #include "platform/canvas_targets.h"
 #include "platform/dialogs.h"
 #include "platform/number_text.h"
+#include "platform/print_job_target.h"
 #include "platform/printer.h"
 #include "platform/string_grid.h"
 
 namespace {
-
-// The canvas target of a running print job: draws with the job's painter.
-class TJobTarget : public TPainterTarget {
- public:
-  explicit TJobTarget(TPrintJob& Job) : FJob(Job) {}
-  TCanvasTargetKind Kind() const override { return tkPrinter; }
-  int PixelsPerInchX() const override { return FJob.PixelsPerInch(); }
-  int PixelsPerInchY() const override { return FJob.PixelsPerInch(); }
-  TRect DeviceRect() const override { return {0, 0, FJob.PageWidth(), FJob.PageHeight()}; }
-  QPaintDevice* MetricsDevice() override { return &Printer(); }
-
- protected:
-  QPainter* ActivePainter() override { return FJob.Painter(); }
-  bool SupportsRasterOps() const override { return false; }
-
- private:
-  TPrintJob& FJob;
-};
 
 // Where the next line goes: the margins of the saved settings, a line height of twice the
 // font's height, and a new page when the next line would cross the bottom margin.
@@ -130,7 +113,7 @@ bool TfmMatrix::PrintJob(const QString& Title,
     return false;
   }
   {
-    TJobTarget Target(Job);
+    TPrintJobTarget Target(Job);
     TCanvas Canvas(&Target);
     TMatrixPage Page{Job.PageWidth(), Job.PageHeight(), Job.PixelsPerInch(),
                      [&Job] { Job.NewPage(); }};

@@ -10,6 +10,7 @@
 #include <uemf.h>
 
 #include "platform/metafile_device.h"
+#include "platform/metafile_records.h"
 
 namespace {
 
@@ -22,11 +23,6 @@ constexpr int HeaderRecordsAt = 52;
 constexpr int HeaderHandlesAt = 56;
 constexpr int HeaderMicrometersAt = 100;
 
-U_COLORREF ColorRef(TColor C) {
-  return colorref3_set(static_cast<uint8_t>(GetRValue(C)), static_cast<uint8_t>(GetGValue(C)),
-                       static_cast<uint8_t>(GetBValue(C)));
-}
-
 U_RECTL RectL(int Left, int Top, int Right, int Bottom) {
   U_RECTL R;
   R.left = Left;
@@ -37,42 +33,6 @@ U_RECTL RectL(int Left, int Top, int Right, int Bottom) {
 }
 
 U_RECTL RectL(const TRect& R) { return RectL(R.Left, R.Top, R.Right, R.Bottom); }
-
-uint32_t PenStyle(TPenStyle Style) {
-  switch (Style) {
-    case psDash:
-      return U_PS_DASH;
-    case psDot:
-      return U_PS_DOT;
-    case psDashDot:
-      return U_PS_DASHDOT;
-    case psDashDotDot:
-      return U_PS_DASHDOTDOT;
-    case psClear:
-      return U_PS_NULL;
-    case psInsideFrame:
-      return U_PS_INSIDEFRAME;
-    default:
-      return U_PS_SOLID;
-  }
-}
-
-int32_t HatchStyle(TBrushStyle Style) {
-  switch (Style) {
-    case bsVertical:
-      return U_HS_VERTICAL;
-    case bsFDiagonal:
-      return U_HS_FDIAGONAL;
-    case bsBDiagonal:
-      return U_HS_BDIAGONAL;
-    case bsCross:
-      return U_HS_CROSS;
-    case bsDiagCross:
-      return U_HS_DIAGCROSS;
-    default:
-      return U_HS_HORIZONTAL;
-  }
-}
 
 void PutU32(char* At, uint32_t V) {
   for (int I = 0; I < 4; ++I) At[I] = static_cast<char>((V >> (8 * I)) & 0xFF);
@@ -139,8 +99,8 @@ class TEmfWriter final : public TMetafileDevice {
       // A wide pen is geometric, round-ended and round-joined, as the canvas draws it; players
       // take the simple record for a one-pixel pen.
       PU_EXTLOGPEN Ext = extlogpen_set(
-          U_PS_GEOMETRIC | U_PS_ENDCAP_ROUND | U_PS_JOIN_ROUND | PenStyle(Pen.Style),
-          static_cast<uint32_t>(Pen.Width), U_BS_SOLID, ColorRef(Pen.Color), 0, 0, nullptr);
+          U_PS_GEOMETRIC | U_PS_ENDCAP_ROUND | U_PS_JOIN_ROUND | MetafilePenStyle(Pen.Style),
+          static_cast<uint32_t>(Pen.Width), U_BS_SOLID, MetafileColorRef(Pen.Color), 0, 0, nullptr);
       if (!Ext) {
         Fail();
         return;
@@ -148,9 +108,9 @@ class TEmfWriter final : public TMetafileDevice {
       Add(extcreatepen_set(&H, FHandles, nullptr, 0, nullptr, Ext));
       std::free(Ext);
     } else {
-      Add(createpen_set(
-          &H, FHandles,
-          logpen_set(PenStyle(Pen.Style), point32_set(Pen.Width, 0), ColorRef(Pen.Color))));
+      Add(createpen_set(&H, FHandles,
+                        logpen_set(MetafilePenStyle(Pen.Style), point32_set(Pen.Width, 0),
+                                   MetafileColorRef(Pen.Color))));
     }
     Replace(H, FPenHandle);
   }
@@ -164,14 +124,16 @@ class TEmfWriter final : public TMetafileDevice {
           reinterpret_cast<PU_BITMAPINFO>(const_cast<char*>(Dib.Info.constData())),
           static_cast<uint32_t>(Dib.Bits.size()), Dib.Bits.constData()));
     } else if (Brush.Style == bsClear) {
-      Add(createbrushindirect_set(&H, FHandles, logbrush_set(U_BS_NULL, ColorRef(clBlack), 0)));
+      Add(createbrushindirect_set(&H, FHandles,
+                                  logbrush_set(U_BS_NULL, MetafileColorRef(clBlack), 0)));
     } else if (Brush.Style == bsSolid) {
       Add(createbrushindirect_set(&H, FHandles,
-                                  logbrush_set(U_BS_SOLID, ColorRef(Brush.Color), 0)));
+                                  logbrush_set(U_BS_SOLID, MetafileColorRef(Brush.Color), 0)));
     } else {
       Add(createbrushindirect_set(
           &H, FHandles,
-          logbrush_set(U_BS_HATCHED, ColorRef(Brush.Color), HatchStyle(Brush.Style))));
+          logbrush_set(U_BS_HATCHED, MetafileColorRef(Brush.Color),
+                       static_cast<int32_t>(MetafileHatchStyle(Brush.Style)))));
     }
     Replace(H, FBrushHandle);
   }
@@ -199,8 +161,10 @@ class TEmfWriter final : public TMetafileDevice {
   void WriteBackMode(TBackMode Mode) override {
     Add(U_EMRSETBKMODE_set(Mode == bmOpaque ? U_OPAQUE : U_TRANSPARENT));
   }
-  void WriteBackColor(TColor Color) override { Add(U_EMRSETBKCOLOR_set(ColorRef(Color))); }
-  void WriteTextColor(TColor Color) override { Add(U_EMRSETTEXTCOLOR_set(ColorRef(Color))); }
+  void WriteBackColor(TColor Color) override { Add(U_EMRSETBKCOLOR_set(MetafileColorRef(Color))); }
+  void WriteTextColor(TColor Color) override {
+    Add(U_EMRSETTEXTCOLOR_set(MetafileColorRef(Color)));
+  }
   void WritePolyFillMode(TPolyFillMode Mode) override {
     Add(U_EMRSETPOLYFILLMODE_set(Mode == pfWinding ? U_WINDING : U_ALTERNATE));
   }
@@ -267,7 +231,7 @@ class TEmfWriter final : public TMetafileDevice {
   }
 
   void WritePixel(TPoint At, TColor Color) override {
-    Add(U_EMRSETPIXELV_set(point32_set(At.X, At.Y), ColorRef(Color)));
+    Add(U_EMRSETPIXELV_set(point32_set(At.X, At.Y), MetafileColorRef(Color)));
   }
 
   void WriteImage(const TRect& R, const QImage& Image) override {

@@ -12,6 +12,7 @@
 
 #include "platform/codepage.h"
 #include "platform/metafile_device.h"
+#include "platform/metafile_records.h"
 
 namespace {
 
@@ -31,11 +32,6 @@ constexpr int SizeAt = PlaceableSize + 6;
 constexpr int ObjectsAt = PlaceableSize + 10;
 constexpr int MaxRecordAt = PlaceableSize + 12;
 
-U_COLORREF ColorRef(TColor C) {
-  return colorref3_set(static_cast<uint8_t>(GetRValue(C)), static_cast<uint8_t>(GetGValue(C)),
-                       static_cast<uint8_t>(GetBValue(C)));
-}
-
 U_POINT16 Point16(int X, int Y) {
   return point16_set(static_cast<int16_t>(X), static_cast<int16_t>(Y));
 }
@@ -50,42 +46,6 @@ U_RECT16 Rect16(int Left, int Top, int Right, int Bottom) {
 }
 
 U_RECT16 Rect16(const TRect& R) { return Rect16(R.Left, R.Top, R.Right, R.Bottom); }
-
-uint16_t PenStyle(TPenStyle Style) {
-  switch (Style) {
-    case psDash:
-      return U_PS_DASH;
-    case psDot:
-      return U_PS_DOT;
-    case psDashDot:
-      return U_PS_DASHDOT;
-    case psDashDotDot:
-      return U_PS_DASHDOTDOT;
-    case psClear:
-      return U_PS_NULL;
-    case psInsideFrame:
-      return U_PS_INSIDEFRAME;
-    default:
-      return U_PS_SOLID;
-  }
-}
-
-uint16_t HatchStyle(TBrushStyle Style) {
-  switch (Style) {
-    case bsVertical:
-      return U_HS_VERTICAL;
-    case bsFDiagonal:
-      return U_HS_FDIAGONAL;
-    case bsBDiagonal:
-      return U_HS_BDIAGONAL;
-    case bsCross:
-      return U_HS_CROSS;
-    case bsDiagCross:
-      return U_HS_DIAGCROSS;
-    default:
-      return U_HS_HORIZONTAL;
-  }
-}
 
 void PutU16(QByteArray& B, int At, unsigned V) {
   B[At] = static_cast<char>(V & 0xFF);
@@ -167,7 +127,8 @@ class TWmfWriter final : public TMetafileDevice {
     uint32_t H = NoObject;
     Add(wcreatepenindirect_set(
         &H, FHandles,
-        U_PEN_set(PenStyle(Pen.Style), static_cast<uint16_t>(Pen.Width), ColorRef(Pen.Color))));
+        U_PEN_set(static_cast<uint16_t>(MetafilePenStyle(Pen.Style)),
+                  static_cast<uint16_t>(Pen.Width), MetafileColorRef(Pen.Color))));
     Replace(H, FPenHandle);
   }
 
@@ -180,14 +141,16 @@ class TWmfWriter final : public TMetafileDevice {
           reinterpret_cast<const U_BITMAPINFO*>(Dib.Info.constData()),
           static_cast<uint32_t>(Dib.Bits.size()), Dib.Bits.constData()));
     } else if (Brush.Style == bsClear) {
-      Add(wcreatebrushindirect_set(&H, FHandles, U_WLOGBRUSH_set(U_BS_NULL, ColorRef(clBlack), 0)));
+      Add(wcreatebrushindirect_set(&H, FHandles,
+                                   U_WLOGBRUSH_set(U_BS_NULL, MetafileColorRef(clBlack), 0)));
     } else if (Brush.Style == bsSolid) {
       Add(wcreatebrushindirect_set(&H, FHandles,
-                                   U_WLOGBRUSH_set(U_BS_SOLID, ColorRef(Brush.Color), 0)));
+                                   U_WLOGBRUSH_set(U_BS_SOLID, MetafileColorRef(Brush.Color), 0)));
     } else {
       Add(wcreatebrushindirect_set(
           &H, FHandles,
-          U_WLOGBRUSH_set(U_BS_HATCHED, ColorRef(Brush.Color), HatchStyle(Brush.Style))));
+          U_WLOGBRUSH_set(U_BS_HATCHED, MetafileColorRef(Brush.Color),
+                          static_cast<uint16_t>(MetafileHatchStyle(Brush.Style)))));
     }
     Replace(H, FBrushHandle);
   }
@@ -223,8 +186,10 @@ class TWmfWriter final : public TMetafileDevice {
   void WriteBackMode(TBackMode Mode) override {
     Add(U_WMRSETBKMODE_set(Mode == bmOpaque ? U_OPAQUE : U_TRANSPARENT));
   }
-  void WriteBackColor(TColor Color) override { Add(U_WMRSETBKCOLOR_set(ColorRef(Color))); }
-  void WriteTextColor(TColor Color) override { Add(U_WMRSETTEXTCOLOR_set(ColorRef(Color))); }
+  void WriteBackColor(TColor Color) override { Add(U_WMRSETBKCOLOR_set(MetafileColorRef(Color))); }
+  void WriteTextColor(TColor Color) override {
+    Add(U_WMRSETTEXTCOLOR_set(MetafileColorRef(Color)));
+  }
   void WritePolyFillMode(TPolyFillMode Mode) override {
     Add(U_WMRSETPOLYFILLMODE_set(Mode == pfWinding ? U_WINDING : U_ALTERNATE));
   }
@@ -303,7 +268,7 @@ class TWmfWriter final : public TMetafileDevice {
   }
 
   void WritePixel(TPoint At, TColor Color) override {
-    Add(U_WMRSETPIXEL_set(ColorRef(Color), Point16(At.X, At.Y)));
+    Add(U_WMRSETPIXEL_set(MetafileColorRef(Color), Point16(At.X, At.Y)));
   }
 
   void WriteImage(const TRect& R, const QImage& Image) override {

@@ -11,44 +11,11 @@
 #include "chart/engine/chart_panel.h"
 #include "platform/canvas_targets.h"
 #include "platform/clipboard.h"
+#include "platform/flag_guard.h"
 #include "platform/metafile_writer.h"
 #include "platform/number_text.h"
+#include "platform/print_job_target.h"
 #include "platform/printer.h"
-
-namespace {
-
-// The canvas target of a running print job: draws with the job's painter.
-class TJobTarget : public TPainterTarget {
- public:
-  explicit TJobTarget(TPrintJob& Job) : FJob(Job) {}
-  TCanvasTargetKind Kind() const override { return tkPrinter; }
-  int PixelsPerInchX() const override { return FJob.PixelsPerInch(); }
-  int PixelsPerInchY() const override { return FJob.PixelsPerInch(); }
-  TRect DeviceRect() const override { return {0, 0, FJob.PageWidth(), FJob.PageHeight()}; }
-  QPaintDevice* MetricsDevice() override { return &Printer(); }
-
- protected:
-  QPainter* ActivePainter() override { return FJob.Painter(); }
-  bool SupportsRasterOps() const override { return false; }
-
- private:
-  TPrintJob& FJob;
-};
-
-// Restores a flag on every way out.
-class TFlagGuard {
- public:
-  TFlagGuard(bool& Flag, bool Value) : FFlag(Flag), FOld(Flag) { Flag = Value; }
-  ~TFlagGuard() { FFlag = FOld; }
-  TFlagGuard(const TFlagGuard&) = delete;
-  TFlagGuard& operator=(const TFlagGuard&) = delete;
-
- private:
-  bool& FFlag;
-  bool FOld;
-};
-
-}  // namespace
 
 void TCustomChartPanel::DrawToMetaCanvas(TCanvas* Canvas, const TRect& R) {
   TChartCanvas3D* C = FCanvas3D.get();
@@ -219,7 +186,7 @@ void TCustomChartPanel::PrintRect(const TRect& R) {
     throw ChartException(Error.toStdString());
   }
   try {
-    TJobTarget Target(Job);
+    TPrintJobTarget Target(Job);
     TCanvas C(&Target);
     FJobCanvas = &C;
     PrintPartial(R);

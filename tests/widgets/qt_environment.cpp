@@ -1,28 +1,8 @@
-// One QApplication for the whole widget test program (gtest_main owns main()).
-
+// The application object for the whole widget test program.
 #include <QApplication>
 
-#include <gtest/gtest.h>
-
-#include <memory>
+#include "tests/support/qt_app_env.h"
 
 namespace {
-
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    static int Argc = 1;
-    static char Name[] = "widgets_tests";
-    static char* Argv[] = {Name, nullptr};
-    FApp = std::make_unique<QApplication>(Argc, Argv);
-  }
-  void TearDown() override { FApp.reset(); }
-
- private:
-  std::unique_ptr<QApplication> FApp;
-};
-
-[[maybe_unused]] ::testing::Environment* const Registered =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
+[[maybe_unused]] auto* const Env = RegisterQtAppEnvironment<QApplication>("widgets_tests");
 }  // namespace

@@ -1,0 +1,5 @@
+#include "platform/print_job_target.h"
+
+#include <QPrinter>
+
+QPaintDevice* TPrintJobTarget::MetricsDevice() { return &Printer(); }
