@@ -1,28 +1,7 @@
-// One application object for every test of the plotting library's core; widgets, fonts and the
-// printer need it. The platform plugin is "offscreen" (set by CTest; set here too for runs by
-// hand).
-#include <gtest/gtest.h>
-
+// The application object for every test of the plotting library's core.
+#include "tests/support/qt_app_env.h"
 #include "platform/application.h"
 
 namespace {
-class QtAppEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int Argc = 1;
-    static char Name[] = "plot_core_tests";
-    static char* Argv[] = {Name, nullptr};
-    App = new TApplication(Argc, Argv);
-  }
-  void TearDown() override {
-    delete App;
-    App = nullptr;
-  }
-
- private:
-  TApplication* App = nullptr;
-};
-
-[[maybe_unused]] auto* const Env = ::testing::AddGlobalTestEnvironment(new QtAppEnvironment);
+[[maybe_unused]] auto* const Env = RegisterQtAppEnvironment<TApplication>("plot_core_tests");
 }  // namespace
