@@ -538,8 +538,10 @@ void TChartCanvas3D::Cylinder(bool Vertical, int Left, int Top, int Right, int B
       Polygon(Band);
     }
   }
-  FillWith(DarkCover ? ApplyDark(Color, DarkColorQuantity) : Color);
-  if (!DarkCover) Brush()->SetData(Saved);
+  if (DarkCover)
+    FillWith(ApplyDark(Color, DarkColorQuantity));
+  else
+    Brush()->SetData(Saved);
   Polygon(Cover);
   Brush()->SetData(Saved);
 }

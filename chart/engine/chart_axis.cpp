@@ -91,6 +91,12 @@ int TChartAxis::CalcPosValue(double Value) const {
   return ChartPixel(FHorizontal ? FIStartPos + T : FIEndPos - T);
 }
 
+bool TChartAxis::ValueToPixel(double Value, int& Pixel) const {
+  if (!std::isfinite(Value)) return false;
+  Pixel = CalcPosValue(Value);
+  return true;
+}
+
 double TChartAxis::CalcPosPoint(int Pixel) const {
   const double Size = double(FIEndPos) - FIStartPos;
   if (Size == 0) return FIMinimum;

@@ -53,6 +53,8 @@ class TChartAxis {
   void InternalCalcPositions(const TRect& ChartRect);
   // The pixel of a value, saturated; the value at a pixel.
   int CalcPosValue(double Value) const;
+  // The same for drawing code: false for NaN and infinities, which are never drawn.
+  bool ValueToPixel(double Value, int& Pixel) const;
   double CalcPosPoint(int Pixel) const;
   // Whether the screen point lies on the axis line (within a few pixels, along its span).
   virtual bool Clicked(int X, int Y) const;

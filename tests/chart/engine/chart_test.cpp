@@ -469,6 +469,15 @@ TEST(ChartAxes, NamesAndVisibility) {
   C.LeftWall()->SetSize(7);
   EXPECT_EQ(C.CalcWallSize(C.LeftAxis()), 7);
   EXPECT_EQ(C.CalcWallSize(C.TopAxis()), 0);
+  // Values that are not finite have no pixel; values far off the picture saturate.
+  C.SetView3D(false);
+  C.Repaint();
+  int Pixel = 0;
+  EXPECT_FALSE(C.BottomAxis()->ValueToPixel(std::numeric_limits<double>::quiet_NaN(), Pixel));
+  EXPECT_FALSE(C.BottomAxis()->ValueToPixel(-std::numeric_limits<double>::infinity(), Pixel));
+  C.LeftAxis()->SetMinMax(0, 10);
+  EXPECT_TRUE(C.LeftAxis()->ValueToPixel(1e300, Pixel));
+  EXPECT_EQ(Pixel, -ChartPixelLimit);  // far above the top
   // Non-finite ranges are refused.
   C.BottomAxis()->SetMinMax(0, std::numeric_limits<double>::infinity());
   EXPECT_TRUE(C.BottomAxis()->Automatic());

@@ -154,6 +154,15 @@ TEST(ChartPanelSettings, DefaultsAndInvalidValues) {
   EXPECT_EQ(TCustomChartPanel::GetExportExtension(2), QStringLiteral("EMF"));
   EXPECT_EQ(TCustomChartPanel::GetExportExtension(3), QStringLiteral("CHT"));
 
+  EXPECT_TRUE(TCustomChartPanel::IsScreenHighColor());  // the test screen has 32 bits
+  TCursor Cursor = 0;
+  EXPECT_TRUE(ChartIdentToCursor(QStringLiteral("crChartHand"), Cursor));
+  EXPECT_EQ(Cursor, crChartHand);
+  EXPECT_TRUE(ChartIdentToCursor(QStringLiteral("crHourGlass"), Cursor));
+  EXPECT_EQ(Cursor, crHourGlass);
+  EXPECT_EQ(ChartCursorToIdent(2020), QStringLiteral("crChartHand"));
+  EXPECT_EQ(ChartCursorToIdent(crDefault), QStringLiteral("crDefault"));
+
   TChartFontObject F(&P);
   EXPECT_EQ(F.Font()->Name(), QStringLiteral("Arial"));
   EXPECT_EQ(F.Font()->Size(), 8);
