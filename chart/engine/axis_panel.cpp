@@ -211,7 +211,11 @@ void TCustomAxisPanel::InternalDraw(const TRect&) {
   CalcAxisRect();
   Canvas3D()->Projection(FWidth3D, ChartRect());
   DrawWallsAndBack();
-  if (FAxisVisible && OnBeforeDrawAxes) OnBeforeDrawAxes(this);
+  if (FAxisVisible) {
+    if (OnBeforeDrawAxes) OnBeforeDrawAxes(this);
+    for (TChartAxis* A : FAxes)
+      if (!A->IsDepthAxis() && IsAxisVisible(A)) A->Draw(*Canvas3D(), ChartRect());
+  }
   if (OnBeforeDrawSeries) OnBeforeDrawSeries(this);
   for (TChartSeries* S : FSeries) {
     if (!S->Active()) continue;
