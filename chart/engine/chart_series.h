@@ -103,7 +103,10 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   // The mark text of a point by the marks' style, then OnGetMarkText.
   QString GetMarkText(int ValueIndex);
   QString PercentText(int ValueIndex, bool WithTotal);
-  virtual double GetMarkValue(int ValueIndex) { return MandatoryValueList()->GetValue(ValueIndex); }
+  // The value of the mandatory list, read through the type's own value access.
+  virtual double GetMarkValue(int ValueIndex) {
+    return YMandatory() ? YValue(ValueIndex) : XValue(ValueIndex);
+  }
 
   // Exchanges two points in every list; a colour or label missing on one side counts as
   // automatic colour and empty label.
