@@ -361,3 +361,46 @@ bool TChartSeries::AssociatedToAxis(const TChartAxis* Axis) const {
   if (FVertAxis == aBothVertAxis) return true;
   return Axis == (FVertAxis == aRightAxis ? FParentChart->RightAxis() : FParentChart->LeftAxis());
 }
+
+void TChartSeries::Assign(const TChartSeries& Source) {
+  if (&Source == this) return;
+  DropDataSources();
+  const bool SameMandatory = YMandatory() == Source.YMandatory();
+  FXValues->Assign(SameMandatory ? *Source.FXValues : *Source.FYValues);
+  FYValues->Assign(SameMandatory ? *Source.FYValues : *Source.FXValues);
+  const auto& Mine = ValueLists();
+  const auto& Theirs = Source.ValueLists();
+  for (size_t i = 2; i < std::min(Mine.size(), Theirs.size()); ++i) Mine[i]->Assign(*Theirs[i]);
+  if (!FFunction && Source.FFunction) {
+    FFunction = Source.FFunction->NewInstance();
+    FFunction->Assign(*Source.FFunction);
+    FFunction->SetParentSeries(this);
+  }
+  if (!Source.FDataSources.empty()) {
+    for (TChartSeries* D : Source.FDataSources) {
+      FDataSources.push_back(D);
+      D->FLinkedSeries.push_back(this);
+    }
+  } else {
+    for (TChartValueList* L : Mine) L->ClearValues();
+    FColors.clear();
+    FLabels.clear();
+    FMarks->ClearPositions();
+    auto* Src = const_cast<TChartSeries*>(&Source);
+    for (int i = 0; i < Source.Count(); ++i) AddValueAndAttributes(Src, i);
+  }
+  FMarks->Assign(*Source.FMarks);
+  FSeriesColor = Source.FSeriesColor;
+  FColorEachPoint = Source.FColorEachPoint;
+  FTitle = Source.FTitle;
+  FValueFormat = Source.FValueFormat;
+  FPercentFormat = Source.FPercentFormat;
+  FActive = Source.FActive;
+  FHorizAxis = Source.FHorizAxis;
+  FVertAxis = Source.FVertAxis;
+  FUpdateOptions = Source.FUpdateOptions;
+  FCursor = Source.FCursor;
+  FShowInLegend = Source.FShowInLegend;
+  CheckDatasource();
+  Repaint();
+}

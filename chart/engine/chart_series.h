@@ -131,6 +131,11 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   TChartFunction* Function() const { return FFunction.get(); }
   void SetFunction(std::unique_ptr<TChartFunction> Function);
 
+  // The class name the registry and streams know the type by.
+  virtual QString ClassName() const { return QStringLiteral("TChartSeries"); }
+  // Settings, the function (when this one has none), then the sources or else the points.
+  virtual void Assign(const TChartSeries& Source);
+
   std::function<bool(TChartSeries*)> OnBeforeAdd;
   std::function<void(TChartSeries*, int)> OnAfterAdd;
   std::function<void(TChartSeries*)> OnClearValues;
