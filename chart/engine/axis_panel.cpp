@@ -222,6 +222,7 @@ void TCustomAxisPanel::InternalDraw(const TRect&) {
     if (FClipPoints && CanClip()) Canvas3D()->ClipCube(ChartRect(), 0, FWidth3D);
     S->DrawAllValues();
     if (FClipPoints && CanClip()) Canvas3D()->UnClipRectangle();
+    if (S->Marks()->Visible()) S->DrawMarks();
   }
   if (OnAfterDraw) OnAfterDraw(this);
 }

@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 
 #include "chart/engine/axis_panel.h"
+#include "chart/engine/canvas3d.h"
 #include "chart/engine/chart_exceptions.h"
 #include "chart/engine/chart_format.h"
 #include "chart/engine/chart_utils.h"
@@ -403,4 +404,43 @@ void TChartSeries::Assign(const TChartSeries& Source) {
   FShowInLegend = Source.FShowInLegend;
   CheckDatasource();
   Repaint();
+}
+
+TChartAxis* TChartSeries::GetHorizAxis() const {
+  if (!FParentChart) return nullptr;
+  return FHorizAxis == aTopAxis ? FParentChart->TopAxis() : FParentChart->BottomAxis();
+}
+
+TChartAxis* TChartSeries::GetVertAxis() const {
+  if (!FParentChart) return nullptr;
+  return FVertAxis == aRightAxis ? FParentChart->RightAxis() : FParentChart->LeftAxis();
+}
+
+int TChartSeries::CalcXPos(int ValueIndex) const {
+  const TChartAxis* A = GetHorizAxis();
+  return A ? A->CalcPosValue(XValue(ValueIndex)) : 0;
+}
+
+int TChartSeries::CalcYPos(int ValueIndex) const {
+  const TChartAxis* A = GetVertAxis();
+  return A ? A->CalcPosValue(YValue(ValueIndex)) : 0;
+}
+
+void TChartSeries::DrawMarks() {
+  if (!FParentChart) return;
+  TChartCanvas3D* C = FParentChart->Canvas3D();
+  for (int i = 0; i < Count(); ++i) {
+    if (!IsDrawable(i)) continue;
+    const QString Text = GetMarkText(i);
+    if (Text.isEmpty()) continue;
+    C->Font()->Assign(*FMarks->Font());
+    TSeriesMarkPosition P = MarkBox(*C, Text, {CalcXPos(i), CalcYPos(i)},
+                                    FMarks->Frame()->Visible(), FMarks->Frame()->Width());
+    DrawMark(i, Text, P);
+  }
+}
+
+void TChartSeries::DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& Position) {
+  FMarks->Draw(*FParentChart->Canvas3D(), FParentChart->Color(), ValueIndex,
+               GetValueColor(ValueIndex), Text, Position);
 }

@@ -131,6 +131,15 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   TChartFunction* Function() const { return FFunction.get(); }
   void SetFunction(std::unique_ptr<TChartFunction> Function);
 
+  // The axes the series uses on its chart (null without one).
+  TChartAxis* GetHorizAxis() const;
+  TChartAxis* GetVertAxis() const;
+  int CalcXPos(int ValueIndex) const;
+  int CalcYPos(int ValueIndex) const;
+  // The marks of the drawable points that have a text, each through DrawMark.
+  void DrawMarks();
+  virtual void DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& Position);
+
   // The class name the registry and streams know the type by.
   virtual QString ClassName() const { return QStringLiteral("TChartSeries"); }
   // Settings, the function (when this one has none), then the sources or else the points.
