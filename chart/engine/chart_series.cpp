@@ -444,3 +444,27 @@ void TChartSeries::DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosi
   FMarks->Draw(*FParentChart->Canvas3D(), FParentChart->Color(), ValueIndex,
                GetValueColor(ValueIndex), Text, Position);
 }
+
+void TChartSeries::SetZOrder(int Value) {
+  Value = std::max(-1, Value);
+  if (Value == FZOrder) return;
+  FZOrder = Value;
+  Repaint();
+}
+
+void TChartSeries::CalcZOrder(int& MaxZ, bool Is3D) {
+  if (FZOrder >= 0) {
+    MaxZ = std::max(MaxZ, FZOrder);
+  } else if (!Is3D) {
+    FCalcZOrder = 0;
+  } else {
+    FCalcZOrder = ++MaxZ;
+  }
+}
+
+void TChartSeries::SetDepthBand(int Start, int End) {
+  FStartZ = Start;
+  FEndZ = End;
+  FMiddleZ = (Start + End) / 2;
+  FMarks->SetZPosition(FMiddleZ);
+}

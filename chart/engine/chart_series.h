@@ -140,6 +140,17 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   void DrawMarks();
   virtual void DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& Position);
 
+  // The place in depth: ZOrder -1 is automatic; the chart sets the depth band before drawing.
+  int ZOrder() const { return FZOrder; }
+  void SetZOrder(int Value);
+  int EffectiveZOrder() const { return FZOrder >= 0 ? FZOrder : FCalcZOrder; }
+  // Takes the next automatic place (3D) or keeps the fixed one; MaxZ runs over the series.
+  void CalcZOrder(int& MaxZ, bool Is3D);
+  int StartZ() const { return FStartZ; }
+  int MiddleZ() const { return FMiddleZ; }
+  int EndZ() const { return FEndZ; }
+  void SetDepthBand(int Start, int End);
+
   // The class name the registry and streams know the type by.
   virtual QString ClassName() const { return QStringLiteral("TChartSeries"); }
   // Settings, the function (when this one has none), then the sources or else the points.
@@ -182,6 +193,7 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   std::vector<TChartSeries*> FDataSources, FLinkedSeries;
   unsigned FUpdateOptions = suoDelete | suoModify | suoAdd | suoClear;
   std::unique_ptr<TChartFunction> FFunction;
+  int FZOrder = -1, FCalcZOrder = 0, FStartZ = 0, FMiddleZ = 0, FEndZ = 0;
   bool FActive = true;
   QString FTitle, FName;
   TColor FSeriesColor = static_cast<TColor>(0x80000000u);
