@@ -236,6 +236,7 @@ void TCustomAxisPanel::InternalDraw(const TRect&) {
   if (OnBeforeDrawSeries) OnBeforeDrawSeries(this);
   for (TChartSeries* S : FSeries) {
     if (!S->Active()) continue;
+    S->CalcFirstLastVisibleIndex();
     if (FClipPoints && CanClip()) Canvas3D()->ClipCube(ChartRect(), 0, FWidth3D);
     S->DrawAllValues();
     if (FClipPoints && CanClip()) Canvas3D()->UnClipRectangle();

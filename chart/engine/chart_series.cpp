@@ -303,8 +303,46 @@ bool TChartSeries::IsDrawable(int ValueIndex) const {
 }
 
 void TChartSeries::DrawAllValues() {
-  for (int i = 0; i < Count(); ++i)
+  if (FFirstValueIndex < 0) return;
+  for (int i = FFirstValueIndex; i <= std::min(FLastValueIndex, Count() - 1); ++i)
     if (IsDrawable(i)) DrawValue(i);
+}
+
+void TChartSeries::CalcFirstLastVisibleIndex() {
+  FFirstValueIndex = FLastValueIndex = -1;
+  const int N = Count();
+  if (N == 0) return;
+  const bool ByX = YMandatory();
+  const TChartValueList* Order = ByX ? FXValues.get() : FYValues.get();
+  const TChartAxis* A = ByX ? GetHorizAxis() : GetVertAxis();
+  if (Order->Order() == loNone || !A || !FParentChart) {
+    FFirstValueIndex = 0;
+    FLastValueIndex = N - 1;
+    return;
+  }
+  auto Value = [this, ByX](int i) { return ByX ? XValue(i) : YValue(i); };
+  const TRect R = FParentChart->ChartRect();
+  int StartPx, EndPx;
+  if (A->Horizontal()) {
+    StartPx = A->Inverted() ? R.Right : R.Left;
+    EndPx = A->Inverted() ? R.Left : R.Right;
+  } else {
+    StartPx = A->Inverted() ? R.Top : R.Bottom;
+    EndPx = A->Inverted() ? R.Bottom : R.Top;
+  }
+  const double StartV = A->CalcPosPoint(StartPx), EndV = A->CalcPosPoint(EndPx);
+  int F = 0;
+  while (F < N && Value(F) < StartV) ++F;
+  if (F == N) return;
+  FFirstValueIndex = F;
+  if (Value(N - 1) <= EndV) {
+    FLastValueIndex = N - 1;
+    return;
+  }
+  int L = F;
+  while (L < N - 1 && Value(L) < EndV) ++L;
+  if (Value(L) > EndV && L > F) --L;
+  FLastValueIndex = L;
 }
 
 void TChartSeries::SetParentChart(TCustomAxisPanel* Chart) {
@@ -429,7 +467,8 @@ int TChartSeries::CalcYPos(int ValueIndex) const {
 void TChartSeries::DrawMarks() {
   if (!FParentChart) return;
   TChartCanvas3D* C = FParentChart->Canvas3D();
-  for (int i = 0; i < Count(); ++i) {
+  if (FFirstValueIndex < 0) return;
+  for (int i = FFirstValueIndex; i <= std::min(FLastValueIndex, Count() - 1); ++i) {
     if (!IsDrawable(i)) continue;
     const QString Text = GetMarkText(i);
     if (Text.isEmpty()) continue;

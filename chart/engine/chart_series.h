@@ -131,6 +131,12 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   TChartFunction* Function() const { return FFunction.get(); }
   void SetFunction(std::unique_ptr<TChartFunction> Function);
 
+  // The points inside the visible part of the ordering axis, from before the last drawing; -1
+  // for none.
+  int FirstValueIndex() const { return FFirstValueIndex; }
+  int LastValueIndex() const { return FLastValueIndex; }
+  void CalcFirstLastVisibleIndex();
+
   // The axes the series uses on its chart (null without one).
   TChartAxis* GetHorizAxis() const;
   TChartAxis* GetVertAxis() const;
@@ -193,6 +199,7 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   std::vector<TChartSeries*> FDataSources, FLinkedSeries;
   unsigned FUpdateOptions = suoDelete | suoModify | suoAdd | suoClear;
   std::unique_ptr<TChartFunction> FFunction;
+  int FFirstValueIndex = -1, FLastValueIndex = -1;
   int FZOrder = -1, FCalcZOrder = 0, FStartZ = 0, FMiddleZ = 0, FEndZ = 0;
   bool FActive = true;
   QString FTitle, FName;
