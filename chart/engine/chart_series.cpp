@@ -119,8 +119,11 @@ void TChartSeries::FillSampleValues(int NumValues) {
     Widen(MinY, MaxY, 1000);
     Widen(MinX, MaxX, NumValues);
   }
-  const double Step = NumValues > 1 ? (MaxX - MinX) / (NumValues - 1) : 0;
-  const double Span = std::clamp(MaxY - MinY, 1.0, 2147483647.0);
+  // Ranges too wide for a double give a flat run of samples rather than infinities.
+  double Step = NumValues > 1 ? (MaxX - MinX) / (NumValues - 1) : 0;
+  if (!std::isfinite(Step)) Step = 0;
+  const double RawSpan = MaxY - MinY;
+  const double Span = std::isfinite(RawSpan) ? std::clamp(RawSpan, 1.0, 2147483647.0) : 1000.0;
   const long long RSpan = std::llround(Span);
   auto Random = [](long long Range) {
     return Range > 0 ? double(QRandomGenerator::global()->bounded(qint64(Range))) : 0.0;

@@ -152,6 +152,14 @@ TEST(SeriesBase, SampleValues) {
   B.FillSampleValues(5);
   EXPECT_EQ(B.Count(), 5);
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(std::isfinite(B.YValue(i)));
+  // The widest ranges a double holds still give finite samples.
+  A.AddXY(-1.7e308, -1.7e308);
+  A.AddXY(1.7e308, 1.7e308);
+  B.FillSampleValues(5);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_TRUE(std::isfinite(B.XValue(i)));
+    EXPECT_TRUE(std::isfinite(B.YValue(i)));
+  }
 }
 
 TEST(SeriesBase, DataSourcesFunctionsAndDeletion) {
