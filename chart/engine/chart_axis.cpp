@@ -4,6 +4,9 @@
 #include <cstdlib>
 
 #include "chart/engine/axis_panel.h"
+#include "chart/engine/chart_exceptions.h"
+#include "chart/engine/chart_format.h"
+#include "chart/engine/chart_utils.h"
 #include "chart/engine/projection.h"
 
 void TChartAxis::SetVisible(bool Value) {
@@ -31,12 +34,14 @@ void TChartAxis::SetAutomaticMaximum(bool Value) {
 
 void TChartAxis::SetMinimum(double Value) {
   if (!std::isfinite(Value) || Value == FMinimum) return;
+  if (Value > FMaximum) throw AxisException(AxisMessages::Minimum);
   FMinimum = Value;
   if (FChart) FChart->Invalidate();
 }
 
 void TChartAxis::SetMaximum(double Value) {
   if (!std::isfinite(Value) || Value == FMaximum) return;
+  if (Value < FMinimum) throw AxisException(AxisMessages::Maximum);
   FMaximum = Value;
   if (FChart) FChart->Invalidate();
 }
@@ -84,6 +89,8 @@ void TChartAxis::InternalCalcPositions(const TRect& R) {
 }
 
 int TChartAxis::CalcPosValue(double Value) const {
+  // Inverted and logarithmic axes map through the axis arithmetic.
+  if (FInverted || FLogarithmic) return Mapping().CalcPosValue(Value);
   const double Range = FIMaximum - FIMinimum;
   const double Size = double(FIEndPos) - FIStartPos;
   if (Range == 0 || !std::isfinite(Range)) return FHorizontal ? FIStartPos : FIEndPos;
@@ -98,6 +105,7 @@ bool TChartAxis::ValueToPixel(double Value, int& Pixel) const {
 }
 
 double TChartAxis::CalcPosPoint(int Pixel) const {
+  if (FInverted || FLogarithmic) return Mapping().CalcPosPoint(Pixel);
   const double Size = double(FIEndPos) - FIStartPos;
   if (Size == 0) return FIMinimum;
   const double T = FHorizontal ? (double(Pixel) - FIStartPos) : (double(FIEndPos) - Pixel);
@@ -108,4 +116,108 @@ bool TChartAxis::Clicked(int X, int Y) const {
   constexpr int Near = 3;
   const int Along = FHorizontal ? X : Y, Across = FHorizontal ? Y : X;
   return std::abs(Across - FPosAxis) <= Near && Along >= FIStartPos && Along <= FIEndPos;
+}
+
+namespace {
+template <class T>
+void Store(TCustomAxisPanel* Chart, T& Field, T Value) {
+  if (Field == Value) return;
+  Field = Value;
+  if (Chart) Chart->Invalidate();
+}
+}  // namespace
+
+void TChartAxis::SetIncrement(double Value) {
+  if (!(Value >= 0) || !std::isfinite(Value)) throw AxisException(AxisMessages::Increment);
+  Store(FChart, FIncrement, Value);
+}
+
+void TChartAxis::SetLogarithmic(bool Value) {
+  if (Value && !FLogarithmic) {
+    if (IsDateTime()) throw AxisException(AxisMessages::DateTimeLog);
+    double Min = FMinimum, Max = FMaximum;
+    if (FChart && FAutomaticMinimum)
+      Min = FHorizontal ? FChart->MinXValue(this) : FChart->MinYValue(this);
+    if (FChart && FAutomaticMaximum)
+      Max = FHorizontal ? FChart->MaxXValue(this) : FChart->MaxYValue(this);
+    if (Min < 0 || Max < 0) throw AxisException(AxisMessages::LogMinMax);
+  }
+  Store(FChart, FLogarithmic, Value);
+}
+
+void TChartAxis::SetLogarithmicBase(int Value) {
+  if (Value < 2) throw AxisException(AxisMessages::LogBase);
+  Store(FChart, FLogarithmicBase, Value);
+}
+
+void TChartAxis::SetInverted(bool Value) { Store(FChart, FInverted, Value); }
+void TChartAxis::SetLabels(bool Value) { Store(FChart, FLabels, Value); }
+
+void TChartAxis::SetLabelsSeparation(int Value) {
+  if (Value < 0) throw AxisException(AxisMessages::Separation);
+  Store(FChart, FLabelsSeparation, Value);
+}
+
+void TChartAxis::SetLabelStyle(TAxisLabelStyle Value) { Store(FChart, FLabelStyle, Value); }
+void TChartAxis::SetAxisValuesFormat(const QString& Value) {
+  Store(FChart, FAxisValuesFormat, Value);
+}
+void TChartAxis::SetDateTimeFormat(const QString& Value) { Store(FChart, FDateTimeFormat, Value); }
+void TChartAxis::SetExactDateTime(bool Value) { Store(FChart, FExactDateTime, Value); }
+void TChartAxis::SetRoundFirstLabel(bool Value) { Store(FChart, FRoundFirstLabel, Value); }
+void TChartAxis::SetTickOnLabelsOnly(bool Value) { Store(FChart, FTickOnLabelsOnly, Value); }
+void TChartAxis::SetTickLength(int Value) { Store(FChart, FTickLength, Value); }
+void TChartAxis::SetTickInnerLength(int Value) { Store(FChart, FTickInnerLength, Value); }
+void TChartAxis::SetMinorTickCount(int Value) { Store(FChart, FMinorTickCount, Value); }
+void TChartAxis::SetMinorTickLength(int Value) { Store(FChart, FMinorTickLength, Value); }
+void TChartAxis::SetGridCentered(bool Value) { Store(FChart, FGridCentered, Value); }
+void TChartAxis::SetStartPosition(double Value) {
+  if (std::isfinite(Value)) Store(FChart, FStartPosition, Value);
+}
+void TChartAxis::SetEndPosition(double Value) {
+  if (std::isfinite(Value)) Store(FChart, FEndPosition, Value);
+}
+void TChartAxis::SetPositionPercent(double Value) {
+  if (std::isfinite(Value)) Store(FChart, FPositionPercent, Value);
+}
+
+bool TChartAxis::IsDateTime() const {
+  if (!FChart) return false;
+  TChartSeries* S = FChart->GetAxisSeries(this);
+  if (!S) return false;
+  return FHorizontal ? S->XValues()->DateTime() : S->YValues()->DateTime();
+}
+
+TAxisMapping TChartAxis::Mapping() const {
+  TAxisMapping M;
+  M.IMinimum = FIMinimum;
+  M.IMaximum = FIMaximum;
+  M.IStartPos = FIStartPos;
+  M.IEndPos = FIEndPos;
+  M.Horizontal = FHorizontal;
+  M.Inverted = FInverted;
+  M.Logarithmic = FLogarithmic;
+  return M;
+}
+
+double TChartAxis::CalcIncrement(int LabelSize) const {
+  const int N = AxisMaxLabels(FIEndPos - FIStartPos, LabelSize, FLabelsSeparation);
+  const double Range = FIMaximum - FIMinimum;
+  if (IsDateTime()) return CalcDateTimeStep(Range, FIncrement, N);
+  return AxisCalcIncrement(Range, FIncrement, N, FLabelsSeparation);
+}
+
+QString TChartAxis::LabelValue(double Value) const {
+  if (IsDateTime()) {
+    if (Value < 0) return {};
+    const QString F =
+        FDateTimeFormat.isEmpty() ? DateTimeFormatForStep(CalcIncrement(0)) : FDateTimeFormat;
+    return FormatDateTime(F, Value);
+  }
+  return FormatFloat(FAxisValuesFormat, Value);
+}
+
+std::vector<double> TChartAxis::LabelValues(int LabelSize) const {
+  if (FLogarithmic) return AxisLogLabelValues(FIMinimum, FIMaximum, FLogarithmicBase);
+  return AxisLabelValues(FIMinimum, FIMaximum, CalcIncrement(LabelSize), FRoundFirstLabel);
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "chart/engine/chart.h"
+#include "chart/engine/series_types.h"
 
 namespace {
 std::vector<TChartClassEntry>& Table() {
@@ -37,4 +38,5 @@ void RegisterChartClasses() {
   RegisterChartClass(QStringLiteral("TChart"), [](QWidget* Parent) { return new TChart(Parent); });
   for (const char* Part : {"TChartLegend", "TChartGradient", "TChartWall", "TChartTitle"})
     RegisterChartClass(QString::fromLatin1(Part));
+  RegisterChartFunctions();
 }

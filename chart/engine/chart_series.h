@@ -2,8 +2,16 @@
 // The little of a series that the chart itself relies on: its place in the chart, whether it is
 // active, which axes it uses, its point count and value ranges, and which point lies under a
 // screen point. Series types derive from it and keep their values.
+#include <functional>
+#include <memory>
+#include <vector>
+
 #include <QString>
 
+#include "chart/engine/chart_function.h"
+#include "chart/engine/chart_pen.h"
+#include "chart/engine/chart_value_list.h"
+#include "chart/engine/series_marks.h"
 #include "platform/colors.h"
 #include "platform/cursors.h"
 
@@ -13,9 +21,18 @@ class TChartAxis;
 enum THorizAxis { aTopAxis, aBottomAxis, aBothHorizAxis };
 enum TVertAxis { aLeftAxis, aRightAxis, aBothVertAxis };
 
-class TChartSeries {
+// The source changes a dependent series follows.
+enum TSeriesUpdateOption { suoDelete = 1, suoModify = 2, suoAdd = 4, suoClear = 8 };
+
+namespace SeriesMessages {
+inline constexpr const char* NoParentChart = "No ParentChart to validate DataSource";
+inline constexpr const char* FillSampleValues = "FillSampleValues NumValues must be > 0";
+std::string NoValidDataSource(const QString& Name);  // "No valid DataSource: %s"
+}  // namespace SeriesMessages
+
+class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
  public:
-  TChartSeries() = default;
+  TChartSeries();
   TChartSeries(const TChartSeries&) = delete;
   TChartSeries& operator=(const TChartSeries&) = delete;
   // Leaves its chart first, so that the chart never keeps a dangling entry.
@@ -42,11 +59,113 @@ class TChartSeries {
   bool ShowInLegend() const { return FShowInLegend; }
   void SetShowInLegend(bool Value) { FShowInLegend = Value; }
 
-  virtual int Count() const = 0;
-  virtual double XValue(int Index) const = 0;
-  virtual double YValue(int Index) const = 0;
+  // The points: X and Y value lists, colours and labels (both may be shorter than the lists).
+  int Count() const override { return FXValues->Count(); }
+  virtual double XValue(int Index) const { return FXValues->GetValue(Index); }
+  virtual double YValue(int Index) const { return FYValues->GetValue(Index); }
+  TChartValueList* XValues() override { return FXValues.get(); }
+  TChartValueList* YValues() override { return FYValues.get(); }
+  TChartValueList* MandatoryValueList() override { return FYValues.get(); }
+  TChartValueList* ValueListByName(const QString& Name) override;
+  QString GetXLabel(int Index) const override;
+  // The stored colour of a point: automatic where none is stored.
+  TColor PointColor(int Index) const;
+  const std::vector<QString>& Labels() const { return FLabels; }
   // Y-mandatory series are ordered along X (line, bar); the others along Y (horizontal bars).
-  virtual bool YMandatory() const { return true; }
+  bool YMandatory() const override { return true; }
+
+  // Adds a point where the X order puts it; -1 when OnBeforeAdd vetoes it.
+  int AddXY(double X, double Y, const QString& Label, TColor Color) override;
+  int AddXY(double X, double Y) { return AddXY(X, Y, {}, clChartAuto); }
+  int AddY(double Y, const QString& Label = {}, TColor Color = clChartAuto);
+  int AddNull(const QString& Label = {}) { return AddY(0, Label, clNone); }
+  int AddNullXY(double X, double Y, const QString& Label = {}) {
+    return AddXY(X, Y, Label, clNone);
+  }
+  virtual void Delete(int ValueIndex);
+  virtual void Clear();
+  // Random sample data over the chart's range (or 0..NumValues-1 by 0..1000); below 1:
+  // ChartException.
+  virtual void FillSampleValues(int NumValues);
+  virtual int NumSampleValues() const { return 26; }
+  // The colour a point is drawn in: its own, a palette colour with ColorEachPoint, else the
+  // series colour. clNone marks a null point, which is never drawn.
+  virtual TColor GetValueColor(int ValueIndex) const;
+  bool IsNull(int ValueIndex) const { return GetValueColor(ValueIndex) == clNone; }
+  bool ColorEachPoint() const { return FColorEachPoint; }
+  // Turning it off (even when already off) makes every point colour automatic again.
+  void SetColorEachPoint(bool Value);
+  QString ValueFormat() const { return FValueFormat; }
+  void SetValueFormat(const QString& Value);
+  QString PercentFormat() const { return FPercentFormat; }
+  void SetPercentFormat(const QString& Value);
+  TSeriesMarks* Marks() const { return FMarks.get(); }
+  // The mark text of a point by the marks' style, then OnGetMarkText.
+  QString GetMarkText(int ValueIndex);
+  QString PercentText(int ValueIndex, bool WithTotal);
+  // The value of the mandatory list, read through the type's own value access.
+  virtual double GetMarkValue(int ValueIndex) {
+    return YMandatory() ? YValue(ValueIndex) : XValue(ValueIndex);
+  }
+
+  // Exchanges two points in every list; a colour or label missing on one side counts as
+  // automatic colour and empty label.
+  void SwapValueIndex(int A, int B) override;
+  void NotifyValue(TSeriesDataEvent Event, int ValueIndex) override;
+  void RefreshSeries() { NotifyValue(sdeRefresh, 0); }
+  void Repaint() override;
+  // Refills from the data source (through the function when there is one).
+  void CheckDatasource() override;
+  void AssignValues(TChartSeries* Source);
+  void AddValueAndAttributes(TChartSeries* Source, int ValueIndex);
+
+  // The data source: null drops the sources. Needs a parent chart; refuses the series itself and
+  // circles of sources (ChartException).
+  TChartSeries* DataSource() const { return FDataSources.empty() ? nullptr : FDataSources.front(); }
+  void SetDataSource(TChartSeries* Source);
+  const std::vector<TChartSeries*>& DataSources() const { return FDataSources; }
+  const std::vector<TChartSeries*>& LinkedSeries() const { return FLinkedSeries; }
+  std::vector<TChartFunctionSource*> FunctionSources() override;
+  unsigned UpdateOptions() const { return FUpdateOptions; }
+  void SetUpdateOptions(unsigned Value) { FUpdateOptions = Value; }
+  TChartFunction* Function() const { return FFunction.get(); }
+  void SetFunction(std::unique_ptr<TChartFunction> Function);
+
+  // The points inside the visible part of the ordering axis, from before the last drawing; -1
+  // for none.
+  int FirstValueIndex() const { return FFirstValueIndex; }
+  int LastValueIndex() const { return FLastValueIndex; }
+  void CalcFirstLastVisibleIndex();
+
+  // The axes the series uses on its chart (null without one).
+  TChartAxis* GetHorizAxis() const;
+  TChartAxis* GetVertAxis() const;
+  int CalcXPos(int ValueIndex) const;
+  int CalcYPos(int ValueIndex) const;
+  // The marks of the drawable points that have a text, each through DrawMark.
+  void DrawMarks();
+  virtual void DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& Position);
+
+  // The place in depth: ZOrder -1 is automatic; the chart sets the depth band before drawing.
+  int ZOrder() const { return FZOrder; }
+  void SetZOrder(int Value);
+  int EffectiveZOrder() const { return FZOrder >= 0 ? FZOrder : FCalcZOrder; }
+  // Takes the next automatic place (3D) or keeps the fixed one; MaxZ runs over the series.
+  void CalcZOrder(int& MaxZ, bool Is3D);
+  int StartZ() const { return FStartZ; }
+  int MiddleZ() const { return FMiddleZ; }
+  int EndZ() const { return FEndZ; }
+  void SetDepthBand(int Start, int End);
+
+  // The class name the registry and streams know the type by.
+  virtual QString ClassName() const { return QStringLiteral("TChartSeries"); }
+  // Settings, the function (when this one has none), then the sources or else the points.
+  virtual void Assign(const TChartSeries& Source);
+
+  std::function<bool(TChartSeries*)> OnBeforeAdd;
+  std::function<void(TChartSeries*, int)> OnAfterAdd;
+  std::function<void(TChartSeries*)> OnClearValues;
+  std::function<void(TChartSeries*, int, QString&)> OnGetMarkText;
   virtual bool UseAxis() const { return true; }
   virtual double MinXValue() const;
   virtual double MaxXValue() const;
@@ -55,14 +174,33 @@ class TChartSeries {
   // The value along the series' ordering dimension.
   double OrderValue(int Index) const { return YMandatory() ? XValue(Index) : YValue(Index); }
   // The index of the point under the screen point, or -1.
-  virtual int Clicked(int X, int Y) const = 0;
-  virtual void DrawAllValues() = 0;
+  virtual int Clicked(int, int) const { return -1; }
+  // Draws the visible points that are not null and finite.
+  virtual void DrawAllValues();
+  virtual void DrawValue(int) {}
+  // Whether point Index can be drawn: not null, both values finite.
+  bool IsDrawable(int ValueIndex) const;
 
   bool AssociatedToAxis(const TChartAxis* Axis) const;
 
  private:
   friend class TCustomAxisPanel;
+  void DropDataSources();
+  bool DependsOn(const TChartSeries* S) const;
+
   TCustomAxisPanel* FParentChart = nullptr;
+  std::unique_ptr<TChartValueList> FXValues, FYValues;
+  std::vector<TColor> FColors;
+  std::vector<QString> FLabels;
+  std::unique_ptr<TSeriesMarks> FMarks;
+  bool FColorEachPoint = false;
+  QString FValueFormat = QStringLiteral("#,##0.###");
+  QString FPercentFormat = QStringLiteral("##0.## %");
+  std::vector<TChartSeries*> FDataSources, FLinkedSeries;
+  unsigned FUpdateOptions = suoDelete | suoModify | suoAdd | suoClear;
+  std::unique_ptr<TChartFunction> FFunction;
+  int FFirstValueIndex = -1, FLastValueIndex = -1;
+  int FZOrder = -1, FCalcZOrder = 0, FStartZ = 0, FMiddleZ = 0, FEndZ = 0;
   bool FActive = true;
   QString FTitle, FName;
   TColor FSeriesColor = static_cast<TColor>(0x80000000u);

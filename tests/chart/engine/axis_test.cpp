@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include "chart/engine/chart.h"
+#include "chart/engine/chart_axis.h"
+#include "chart/engine/chart_exceptions.h"
+#include "chart/engine/chart_series.h"
+
+TEST(Axis, SettingsInitialSetAndInvalid) {
+  TChart Chart;
+  TChartAxis* A = Chart.BottomAxis();
+  EXPECT_EQ(A->Increment(), 0);
+  EXPECT_FALSE(A->Logarithmic());
+  EXPECT_EQ(A->LogarithmicBase(), 10);
+  EXPECT_FALSE(A->Inverted());
+  EXPECT_TRUE(A->Labels());
+  EXPECT_EQ(A->LabelsSeparation(), 10);
+  EXPECT_EQ(A->LabelStyle(), talAuto);
+  EXPECT_EQ(A->AxisValuesFormat(), "#,##0.###");
+  EXPECT_EQ(A->DateTimeFormat(), "");
+  EXPECT_TRUE(A->ExactDateTime());
+  EXPECT_TRUE(A->RoundFirstLabel());
+  EXPECT_TRUE(A->TickOnLabelsOnly());
+  EXPECT_EQ(A->TickLength(), 4);
+  EXPECT_EQ(A->TickInnerLength(), 0);
+  EXPECT_EQ(A->MinorTickCount(), 3);
+  EXPECT_EQ(A->MinorTickLength(), 2);
+  EXPECT_FALSE(A->GridCentered());
+  EXPECT_EQ(A->StartPosition(), 0);
+  EXPECT_EQ(A->EndPosition(), 100);
+  EXPECT_EQ(A->PositionPercent(), 0);
+
+  A->SetIncrement(5);
+  A->SetLogarithmicBase(2);
+  A->SetLabelsSeparation(0);
+  EXPECT_THROW(A->SetIncrement(-1), AxisException);
+  EXPECT_THROW(A->SetIncrement(std::nan("")), AxisException);
+  EXPECT_THROW(A->SetLogarithmicBase(1), AxisException);
+  EXPECT_THROW(A->SetLabelsSeparation(-1), AxisException);
+  EXPECT_EQ(A->Increment(), 5);
+  EXPECT_EQ(A->LogarithmicBase(), 2);
+  EXPECT_EQ(A->LabelsSeparation(), 0);
+  try {
+    A->SetIncrement(-2);
+  } catch (const ChartException& E) {
+    EXPECT_STREQ(E.what(), "Axis increment must be >= 0");
+  }
+
+  // Minimum above Maximum is refused; SetMinMax orders the two without complaint.
+  A->SetMinMax(0, 10);
+  EXPECT_THROW(A->SetMinimum(11), AxisException);
+  EXPECT_THROW(A->SetMaximum(-1), AxisException);
+  EXPECT_EQ(A->Minimum(), 0);
+  EXPECT_EQ(A->Maximum(), 10);
+  A->SetMinMax(10, 5);
+  EXPECT_EQ(A->Minimum(), 5);
+  EXPECT_EQ(A->Maximum(), 10);
+
+  // A logarithmic axis needs a range of non-negative values, and no date-times.
+  TChartSeries S;
+  S.SetParentChart(&Chart);
+  S.AddXY(-5, 1);
+  A->SetAutomatic(true);
+  EXPECT_THROW(A->SetLogarithmic(true), AxisException);
+  S.Clear();
+  S.AddXY(1, 1);
+  S.XValues()->SetDateTime(true);
+  try {
+    A->SetLogarithmic(true);
+    ADD_FAILURE();
+  } catch (const AxisException& E) {
+    EXPECT_STREQ(E.what(), "DateTime Axis cannot be Logarithmic");
+  }
+  EXPECT_TRUE(A->IsDateTime());
+  S.XValues()->SetDateTime(false);
+  A->SetLogarithmic(true);
+  EXPECT_TRUE(A->Logarithmic());
+}
+
+TEST(Axis, LabelsOnLinearLogInvertedAndDateTimeAxes) {
+  TChart Chart;
+  Chart.resize(600, 400);
+  TChartSeries S;
+  S.SetParentChart(&Chart);
+  S.AddXY(0, 1);
+  S.AddXY(1000, 1000);
+  TChartAxis* B = Chart.BottomAxis();
+  B->AdjustMaxMin();
+  B->InternalCalcPositions({0, 0, 500, 300});
+  // 0..1000 over 500 pixels with labels that leave room for six: steps of 200.
+  EXPECT_DOUBLE_EQ(B->CalcIncrement(76), 200);
+  EXPECT_EQ(B->LabelValues(76), (std::vector<double>{0, 200, 400, 600, 800, 1000}));
+  EXPECT_EQ(B->LabelValue(1000), "1,000");
+  B->SetInverted(true);
+  EXPECT_EQ(B->CalcPosValue(0), 500);
+  EXPECT_EQ(B->CalcPosValue(1000), 0);
+  EXPECT_DOUBLE_EQ(B->CalcPosPoint(500), 0);
+
+  TChartAxis* L = Chart.LeftAxis();
+  L->AdjustMaxMin();
+  L->InternalCalcPositions({0, 0, 500, 300});
+  L->SetLogarithmic(true);
+  EXPECT_EQ(L->LabelValues(20), (std::vector<double>{1, 10, 100, 1000}));
+  EXPECT_EQ(L->CalcPosValue(1), 300);
+  EXPECT_EQ(L->CalcPosValue(1000), 0);
+  EXPECT_EQ(L->CalcPosValue(10), 200);
+
+  // A date-time axis over one day with room for six labels steps by six hours.
+  TChartSeries D;
+  TChart DC;
+  D.SetParentChart(&DC);
+  D.XValues()->SetDateTime(true);
+  D.AddXY(45000, 1);
+  D.AddXY(45001, 2);
+  TChartAxis* X = DC.BottomAxis();
+  X->AdjustMaxMin();
+  X->InternalCalcPositions({0, 0, 600, 300});
+  EXPECT_TRUE(X->IsDateTime());
+  EXPECT_DOUBLE_EQ(X->CalcIncrement(90), 0.25);
+  EXPECT_EQ(X->LabelValues(90).size(), 5u);
+  EXPECT_EQ(X->LabelValue(-1), "");
+  X->SetDateTimeFormat("hh:mm");
+  EXPECT_EQ(X->LabelValue(45000.25), "06:00");
+}
