@@ -4,6 +4,9 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
+#include "platform/colors.h"
+#include "widgets/nx_label.h"
+
 TRadioGroup* NewRadioGroup(const QString& Name, const QStringList& Items, QWidget* Parent,
                            int Columns) {
   auto* G = new TRadioGroup(Parent);
@@ -12,6 +15,21 @@ TRadioGroup* NewRadioGroup(const QString& Name, const QStringList& Items, QWidge
   G->SetColumns(Columns);
   G->layout()->setContentsMargins(4, 2, 4, 2);
   return G;
+}
+
+TNxLabel* NewLabel(const QString& Name, const QString& Caption, QWidget* Parent) {
+  auto* L = new TNxLabel(Parent);
+  L->setObjectName(Name);
+  // In the window's own font and on its background, like the controls beside it.
+  const QFont F = Parent->font();
+  L->Font()->SetName(F.family());
+  L->Font()->SetSize(F.pointSize() > 0 ? F.pointSize() : 9);
+  L->SetColor(FromQColor(Parent->palette().color(QPalette::Window)));
+  // As high as its row, with the text in the middle like the fields' texts.
+  L->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  L->SetLayout(tlCenter);
+  L->SetCaption(Caption);
+  return L;
 }
 
 TSpeedButton* NewSpeedButton(const QString& Name, const QString& Caption, const QString& Hint,

@@ -9,9 +9,13 @@
 #include "platform/controls.h"
 
 class QToolButton;
+class TNxLabel;
 
 TRadioGroup* NewRadioGroup(const QString& Name, const QStringList& Items, QWidget* Parent,
                            int Columns);
+// The one way the window's labels are made: they draw their captions with a shadow, in the
+// parent's font and on its background, and only the caption is theirs.
+TNxLabel* NewLabel(const QString& Name, const QString& Caption, QWidget* Parent);
 // The one way the window's speed buttons and the keypads' keys are made.
 TSpeedButton* NewSpeedButton(const QString& Name, const QString& Caption, const QString& Hint,
                              QWidget* Parent, int Tag = 0);

@@ -102,22 +102,6 @@ QPushButton* NewButton(const QString& Name, const QString& Caption, QWidget* Par
   return B;
 }
 
-// The window's labels draw their captions with a shadow.
-TNxLabel* NewLabel(const QString& Name, const QString& Caption, QWidget* Parent) {
-  auto* L = new TNxLabel(Parent);
-  L->setObjectName(Name);
-  // In the window's own font and on its background, like the controls beside it.
-  const QFont F = Parent->font();
-  L->Font()->SetName(F.family());
-  L->Font()->SetSize(F.pointSize() > 0 ? F.pointSize() : 9);
-  L->SetColor(FromQColor(Parent->palette().color(QPalette::Window)));
-  // As high as its row, with the text in the middle like the fields' texts.
-  L->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-  L->SetLayout(tlCenter);
-  L->SetCaption(Caption);
-  return L;
-}
-
 // A switch standing on; flipping it ends the program.
 TNxSwitch* NewExitSwitch(const QString& Name, const QString& Caption, QWidget* Parent) {
   auto* S = new TNxSwitch(Parent);

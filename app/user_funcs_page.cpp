@@ -10,12 +10,14 @@
 #include <QVBoxLayout>
 #include "widgets/text_list_box.h"
 
+#include "app/calc_controls.h"
 #include "app/calc_pages_host.h"
 #include "app/dm.h"
 #include "app/user_vars_page.h"
 #include "platform/app_services.h"
 #include "platform/dialogs.h"
 #include "platform/text_file.h"
+#include "widgets/nx_label.h"
 
 bool IsFunctionNameChar(QChar C) {
   return IsNameLetter(C) || C == QLatin1Char('(') || C == QLatin1Char(')') || C == QLatin1Char(',');
@@ -48,8 +50,8 @@ TUserFuncsPage::TUserFuncsPage(TCalcPagesHost& Host, TFunctionLibrary& Library, 
   auto* Root = new QHBoxLayout(this);
   auto* Left = new QVBoxLayout;
   auto* Fields = new QFormLayout;
-  Fields->addRow("Name", edFuncName);
-  Fields->addRow("Expression", edFuncExpres);
+  Fields->addRow(NewLabel("lbFuncName", "Name", this), edFuncName);
+  Fields->addRow(NewLabel("lbFuncExpres", "Expression", this), edFuncExpres);
   Left->addLayout(Fields);
   Left->addWidget(lbFuncs, 1);
   Root->addLayout(Left, 1);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/calc_controls.h"
 #include "app/calc_pages_host.h"
 #include "app/dm.h"
 #include "engine/parser.h"
@@ -16,6 +17,7 @@
 #include "platform/codepage.h"
 #include "platform/dialogs.h"
 #include "platform/text_file.h"
+#include "widgets/nx_label.h"
 
 bool IsNameLetter(QChar C) {
   const char16_t U = C.unicode();
@@ -71,8 +73,8 @@ TUserVarsPage::TUserVarsPage(TCalcPagesHost& Host, QWidget* Parent) : QWidget(Pa
   auto* Root = new QHBoxLayout(this);
   auto* Left = new QVBoxLayout;
   auto* Fields = new QFormLayout;
-  Fields->addRow("Name", edName);
-  Fields->addRow("Value", edValue);
+  Fields->addRow(NewLabel("lbVarName", "Name", this), edName);
+  Fields->addRow(NewLabel("lbVarValue", "Value", this), edValue);
   Left->addLayout(Fields);
   Left->addWidget(lbVars, 1);
   Root->addLayout(Left, 1);

@@ -2,11 +2,11 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/calc_controls.h"
 #include "app/calc_pages_host.h"
 #include "app/dm.h"
 #include "app/keypad_keys.h"
@@ -14,10 +14,12 @@
 #include "engine/side_eval.h"
 #include "platform/app_services.h"
 #include "platform/codepage.h"
+#include "platform/colors.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/number_text.h"
 #include "platform/text_file.h"
+#include "widgets/nx_label.h"
 
 namespace {
 const char* const ExprNames[PageLetterCount] = {"edXVar", "edYvar", "edZvar", "edVvar", "edWvar",
@@ -43,10 +45,11 @@ TVariablesPage::TVariablesPage(TCalcPagesHost& Host, TLetterStore& Letters, QWid
   setObjectName("tsVariablesPage");
   auto* Root = new QVBoxLayout(this);
   auto* Grid = new QGridLayout;
-  Grid->addWidget(new QLabel("Expression", this), 0, 1);
-  Grid->addWidget(new QLabel("Value", this), 0, 2);
+  Grid->addWidget(NewLabel("lbExpression", "Expression", this), 0, 1);
+  Grid->addWidget(NewLabel("lbValue", "Value", this), 0, 2);
   for (int I = 0; I < PageLetterCount; ++I) {
-    auto* L = new QLabel(QString(QChar(PageLetters[I])) + " =", this);
+    const QString Letter(QChar(PageLetters[I]));
+    auto* L = NewLabel("lb" + Letter, Letter + " =", this);
     auto* E = new QLineEdit(this);
     E->setObjectName(ExprNames[I]);
     auto* V = new QLineEdit(this);
@@ -70,9 +73,8 @@ TVariablesPage::TVariablesPage(TCalcPagesHost& Host, TLetterStore& Letters, QWid
   Grid->setColumnStretch(1, 2);
   Grid->setColumnStretch(2, 1);
   Root->addLayout(Grid);
-  lbError = new QLabel(this);
-  lbError->setObjectName("lbError");
-  lbError->setStyleSheet("color: red");
+  lbError = NewLabel("lbError", "", this);
+  lbError->Font()->SetColor(clRed);
   Root->addWidget(lbError);
 
   auto* Buttons = new QHBoxLayout;
@@ -141,7 +143,7 @@ bool TVariablesPage::Evaluate(TSideEvaluation& Side, int Index, QLineEdit* E, QL
   const TSideResult R = Side.Evaluate(ToCp1252(E->text()));
   FActive.reset(static_cast<size_t>(Index));
   if (!R.Ok) {
-    lbError->setText(FromCp1252(R.Message));
+    lbError->SetCaption(FromCp1252(R.Message));
     if (Side.Mode() == TSideMode::Start) {
       E->setFocus();
       E->setSelection(std::max(R.ErrPos - 1, 0), R.ErrLen);
@@ -151,7 +153,7 @@ bool TVariablesPage::Evaluate(TSideEvaluation& Side, int Index, QLineEdit* E, QL
   F->setText(DisplayNumber(FHost.Digits(), R.Value));
   FLetters.SetExpr(Index, Side.Prepared());
   FLetters.SetValue(Index, R.Value);
-  lbError->clear();
+  lbError->SetCaption("");
   return true;
 }
 

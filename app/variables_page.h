@@ -9,11 +9,11 @@
 
 #include "engine/engine_state.h"
 
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class TCalcPagesHost;
 class TLetterStore;
+class TNxLabel;
 class TRadioGroup;
 class TSideEvaluation;
 
@@ -27,7 +27,7 @@ class TVariablesPage : public QWidget {
   std::array<QLineEdit*, PageLetterCount> VarEdits{};       // edXVar ... edNvar
   std::array<QLineEdit*, PageLetterCount> ValueEdits{};     // edXVal ... edNval
   std::array<QPushButton*, PageLetterCount> EvalButtons{};  // bbXeval ... bbNeval
-  QLabel* lbError;
+  TNxLabel* lbError;
   QPushButton* BitBtn3;   // "Calculate &All"
   QPushButton* BitBtn13;  // "&Save"
   QPushButton* BitBtn14;  // "&Load"

@@ -2,10 +2,14 @@
 // constants list and its editor, the start-up cursors and labels, the radix tape line, the
 // shared file dialogs, the integration passes.
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+
+#include <array>
+#include <utility>
 
 #include "app/calc_controls.h"
 #include "app/dm.h"
@@ -91,6 +95,69 @@ TEST_F(CalcWindowTest, StartUpRegistersTheCursorsAndTheLabelsHaveShadows) {
   EXPECT_GE(L->width(), L->sizeHint().width());
   EXPECT_GT(L->sizeHint().width(), 100);
   DestroyStartUpWindows();
+}
+
+TEST_F(CalcWindowTest, EveryLabelOfTheWindowIsAShadowLabelWithItsCaption) {
+  TfmCalc& W = Open();
+  W.show();
+  const QList<TNxLabel*> Labels = W.findChildren<TNxLabel*>();
+  // The window's own labels and those of the graphics, about, variable, user-variable and
+  // user-function pages.
+  EXPECT_EQ(Labels.size(), 37);
+  // The assistant's text panel is the only plain label left.
+  const QList<QLabel*> Plain = W.findChildren<QLabel*>();
+  ASSERT_EQ(Plain.size(), 1);
+  EXPECT_EQ(Plain.front()->objectName(), "pnAssistant");
+
+  auto Caption = [&W](QWidget* Page, const char* Name) {
+    auto* L = Page->findChild<TNxLabel*>(Name);
+    return L != nullptr ? L->Caption() : QString("<none>");
+  };
+  EXPECT_EQ(Caption(W.tsVariables, "lbExpression"), "Expression");
+  EXPECT_EQ(Caption(W.tsVariables, "lbValue"), "Value");
+  EXPECT_EQ(Caption(W.tsVariables, "lbX"), "X =");
+  EXPECT_EQ(Caption(W.tsVariables, "lbN"), "N =");
+  EXPECT_EQ(Caption(W.tsVariables, "lbError"), "");
+  EXPECT_EQ(Caption(W.tsUserVar, "lbVarName"), "Name");
+  EXPECT_EQ(Caption(W.tsUserVar, "lbVarValue"), "Value");
+  EXPECT_EQ(Caption(W.tsFuncs, "lbFuncName"), "Name");
+  EXPECT_EQ(Caption(W.tsFuncs, "lbFuncExpres"), "Expression");
+
+  // Only the caption is set: the published properties keep their defaults.
+  for (TNxLabel* L : Labels) {
+    EXPECT_TRUE(L->AutoSize()) << L->objectName().toStdString();
+    EXPECT_TRUE(L->ShowAccelChar()) << L->objectName().toStdString();
+    EXPECT_FALSE(L->Transparent()) << L->objectName().toStdString();
+    EXPECT_FALSE(L->WordWrap()) << L->objectName().toStdString();
+    EXPECT_EQ(L->ShadowSize(), 1) << L->objectName().toStdString();
+    EXPECT_EQ(L->ShadowPos(), spLeftTop) << L->objectName().toStdString();
+    EXPECT_EQ(L->ShadowColor(), clBtnHighlight) << L->objectName().toStdString();
+  }
+
+  // On the pages the layouts give each label the room of its text, and an error shown in
+  // lbError widens it to the whole message.
+  const std::array<std::pair<int, QWidget*>, 3> Pages = {
+      {{5, W.tsVariables}, {6, W.tsUserVar}, {7, W.tsFuncs}}};
+  for (const auto& [Index, Page] : Pages) {
+    W.pcCalc->SetActivePageIndex(Index);
+    QApplication::processEvents();
+    for (TNxLabel* L : Page->findChildren<TNxLabel*>()) {
+      if (L->Caption().isEmpty()) continue;
+      EXPECT_GE(L->width(), L->sizeHint().width()) << L->objectName().toStdString();
+      EXPECT_GE(L->height(), L->sizeHint().height()) << L->objectName().toStdString();
+      EXPECT_GT(L->sizeHint().width(), 8) << L->objectName().toStdString();
+    }
+  }
+  W.pcCalc->SetActivePageIndex(5);
+  TVariablesPage& Vars = *W.findChild<TVariablesPage*>();
+  Vars.VarEdits[0]->setText("1+*2");
+  Vars.EvalButtons[0]->click();
+  QApplication::processEvents();
+  ASSERT_TRUE(Vars.lbError->Caption().contains("position"))
+      << Vars.lbError->Caption().toStdString();
+  EXPECT_EQ(Vars.lbError->Font()->Color(), clRed);
+  EXPECT_GE(Vars.lbError->width(), Vars.lbError->sizeHint().width());
+  EXPECT_GT(Vars.lbError->sizeHint().width(), 60);
 }
 
 TEST_F(CalcWindowTest, RadixChangeWithAnEmptyInputLineWritesItsTapeLine) {

@@ -32,6 +32,7 @@
 #include "platform/cursors.h"
 #include "platform/string_grid.h"
 #include "platform/text_file.h"
+#include "widgets/nx_label.h"
 
 namespace {
 
@@ -127,7 +128,7 @@ TEST_F(ReentrancyTest, EqualsClickedDuringAVariableCalculationIsRefused) {
       W.Edit1, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r"));
   Variables().EvalButtons[0]->click();
   EXPECT_EQ(VarValues[1], 40002);
-  EXPECT_EQ(Variables().lbError->text(), "");
+  EXPECT_EQ(Variables().lbError->Caption(), "");
   EXPECT_EQ(VarExprs[1], "forJtoKstepMdo(?+1)");
   ExpectNoResultShown();
   EXPECT_EQ(EngineState.Ans, 0);  // the page's loop leaves the window's previous result alone
@@ -359,8 +360,8 @@ TEST_F(ReentrancyTest, ClosingDuringAnEvaluationBreaksItAndClosesAfterwards) {
     EXPECT_TRUE(W.isVisible());
   });
   Variables().EvalButtons[0]->click();
-  EXPECT_TRUE(Variables().lbError->text().startsWith("User break"))
-      << Variables().lbError->text().toStdString();
+  EXPECT_TRUE(Variables().lbError->Caption().startsWith("User break"))
+      << Variables().lbError->Caption().toStdString();
   EXPECT_TRUE(W.isVisible());
   EXPECT_TRUE(ReadFile("Numyx.INI").isEmpty());
   QCoreApplication::processEvents();

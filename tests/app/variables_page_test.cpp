@@ -6,6 +6,7 @@
 #include "app/variables_page.h"
 #include "pages_test_support.h"
 #include "platform/text_file.h"
+#include "widgets/nx_label.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ TEST_F(VariablesPageTest, CalculateAllEvaluatesInLetterOrder) {
   EXPECT_EQ(Letter(2), 6);
   EXPECT_EQ(VarExprs[2], "X*2");
   EXPECT_EQ(Shown(2)->text(), DisplayNumber(12, 6));
-  EXPECT_EQ(Page().lbError->text(), "");
+  EXPECT_EQ(Page().lbError->Caption(), "");
 
   // Without a text X ends undefined; Y then asks for X, and the cancelled dialog is an error.
   Expr(varX)->clear();
@@ -32,7 +33,7 @@ TEST_F(VariablesPageTest, CalculateAllEvaluatesInLetterOrder) {
   EXPECT_EQ(Letter(varX), UndefinedValue);
   EXPECT_EQ(Letter(2), UndefinedValue);
   EXPECT_EQ(Modals, 1);
-  EXPECT_TRUE(Page().lbError->text().startsWith("User break: position"));
+  EXPECT_TRUE(Page().lbError->Caption().startsWith("User break: position"));
   EXPECT_FALSE(EngineState.ErrFlag);
   Page().FillVariablesPage();
   EXPECT_EQ(Shown(varX)->text(), "Undefind");
@@ -53,7 +54,7 @@ TEST_F(VariablesPageTest, ADefinitionThatLeadsBackToItsLetterFails) {
   Expr(2)->setText("X*2");
   Page().CalculateAll();
   EXPECT_EQ(Letter(varX), UndefinedValue);
-  EXPECT_FALSE(Page().lbError->text().isEmpty());
+  EXPECT_FALSE(Page().lbError->Caption().isEmpty());
   EXPECT_FALSE(EngineState.ErrFlag);
 
   VarExprs[varX] = "X+1";
