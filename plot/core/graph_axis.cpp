@@ -1,5 +1,6 @@
 #include "plot/core/graph_axis.h"
 
+#include <QDateTime>
 #include <algorithm>
 #include <cmath>
 
@@ -13,6 +14,16 @@ constexpr int MaxTicks = 100000;
 
 double Pow10(int N) { return std::pow(10.0, N); }
 double RoundHalfEven(double V) { return std::nearbyint(V); }
+
+// A date value counts days from 30 December 1899; a whole value is shown as a date only.
+QString DateLabel(double V) {
+  if (!(std::fabs(V) < 3e6)) return FloatToText(6, 1, V);
+  const double Day = std::floor(V);
+  QDateTime T(QDate(1899, 12, 30).addDays(static_cast<qint64>(Day)), QTime(0, 0));
+  if (V == Day) return T.date().toString(QStringLiteral("yyyy-MM-dd"));
+  T = T.addMSecs(static_cast<qint64>(std::llround((V - Day) * 86400000.0)));
+  return T.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+}
 }  // namespace
 
 double SnapLog10(double V) {
@@ -226,7 +237,7 @@ std::vector<TAxisTick> TAxis::TickList() {
     Push(X, X, Major);
     if (Major) {
       if (LabelsStyle == asDate)
-        Out.back().Label = QString::number(X);
+        Out.back().Label = DateLabel(X);
       else
         Out.back().Label = FormatTickLabel(Digits, X, TickStep);
     }
