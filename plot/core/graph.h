@@ -9,6 +9,7 @@
 
 #include "platform/graphics.h"
 #include "plot/core/graph_axis.h"
+#include "plot/core/graph_decor.h"
 #include "plot/core/graph_drawing.h"
 #include "plot/core/graph_gradient.h"
 #include "plot/core/graph_layer.h"
@@ -72,6 +73,12 @@ class TGraph : public TGraphDrawing {
   TColor Color = clWhite;
   TColor BackColor = clBtnFace;
   TBarStyle BarStyle = bsClustered;
+  TGraphTitle Title{this, true};
+  TGraphTitle Foot{this, false};
+  TGraphFrame Frame{this};
+
+  // The frame's width in pixels on the canvas drawn on.
+  int FrameWidth() const { return Frame.GetPixelWidth(); }
 
   TAxis* Axis(TGraphAxisId A) const;
 

@@ -100,6 +100,12 @@ class TAxis : public TGraphAbstract {
   // The tick walk that drawing and measuring share: every tick in order, labelled or not. It
   // sets TicksPerLabel, TickCount and TickStep on a logarithmic axis as the drawing does.
   std::vector<TAxisTick> TickList();
+
+  void Draw() override;
+  // R less the room the title, labels and ticks need on this axis's side.
+  TRect GetLabelSize(const TRect& R);
+  // The widest tick label text in pixels.
+  int LabelWidth();
 };
 
 class TXAxis : public TAxis {
