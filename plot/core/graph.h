@@ -77,6 +77,35 @@ class TGraph : public TGraphDrawing {
   TGraphTitle Foot{this, false};
   TGraphFrame Frame{this};
 
+  // --- Painting and layout ---
+  TDoubleRect DataExtent;  // Left XMin, Top YMin, Right XMax, Bottom YMax of the last autoscale
+  TRect PrintRect;
+  int AutoMargins[4] = {0, 0, 0, 0};  // left, right, top, bottom, in character heights
+  double Exaggerate = 0;
+  TDoubleRect BarGroupExtent;
+  int CharHeight = 1;
+  std::function<void(TGraph*)> OnBeforeStartDraw, OnBeforePictureDraw, OnBeforeDraw, OnAfterDraw;
+  std::unique_ptr<TLayer> Picture;
+
+  // Autoscales, lays out and draws everything on the current target.
+  void Paint();
+  // The autoscale and layout of Paint without drawing.
+  void PrepareLayout();
+  // Paints onto a picture's canvas (a metafile) of the given size.
+  void PaintToPicture(TCanvas* PictureCanvas, const TRect& Size);
+  // Paints onto a print page within Rect.
+  void PrintTo(TCanvas* Page, const TRect& Rect, bool BlackOnly);
+  void Repaint() { Paint(); }
+  TDoubleRect CalcExtent();
+  TDoubleRect CalcExtent2();
+  TDoubleRect ApplyAxisLimits(const TAxis& X, const TAxis& Y, const TDoubleRect& Extent) const;
+  void AddAutoMargins(TDoubleRect& R, const TAxis& X, bool Secondary, const TAxis& Y);
+  void CalcLayout();
+  int LastBarLayerIndex() const;
+  int MaxBarPointsAll() const;
+  void DrawBarGroup();
+  TDoubleRect GetBarSeriesExtent() const;
+
   // The frame's width in pixels on the canvas drawn on.
   int FrameWidth() const { return Frame.GetPixelWidth(); }
 
@@ -134,5 +163,9 @@ class TGraph : public TGraphDrawing {
   bool LayerMarkerColor(const TLayer* L, TColor& C) const override;
 
  private:
+  TDoubleRect Extent(bool Secondary);
+  void AutoscaleAndLayout();
+  void DrawLayers();
   std::vector<std::unique_ptr<TLayer>> FLayers;
+  int FScreenCharHeight = 1;
 };

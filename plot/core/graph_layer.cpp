@@ -10,6 +10,8 @@
 #include "plot/core/graph_text_file.h"
 #include "plot/core/graph_types.h"
 
+double TGraphSeries::PointY(int) const { return MissingValue; }
+
 TLayer::TLayer(TGraph* AGraph) : Graph(AGraph) {}
 
 TLayer::~TLayer() = default;

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/colors.h"
+#include "plot/core/graph_types.h"
 
 class QMenu;
 class TGraph;
@@ -26,6 +27,14 @@ class TGraphSeries {
   virtual double BarWidth() const = 0;  // relative, 0.7 by default
   virtual int BarPixelWidth(int ClusteredPoints, int ZOrderedPoints) const = 0;
   virtual bool OwnMarkerColor() const = 0;
+  // The largest marker size, in character heights; 0 without markers.
+  virtual int MarkerSize() const { return 0; }
+  // Y of point J, for the stacked sums; MissingValue when there is none.
+  virtual double PointY(int J) const;
+  // Bar J of a clustered group in slot Slot of Bars, or of a stack.
+  virtual void DrawClusteredBar(int /*J*/, int /*Slot*/, const TDoubleRect& /*Extent*/,
+                                int /*Bars*/, int /*Points*/) {}
+  virtual void DrawStackedBar(int /*J*/) {}
 };
 
 // What the graph asks of a contour layer; nothing yet beyond knowing that it is one.
