@@ -34,12 +34,14 @@ TGraph::TGraph(TCanvas* ACanvas, int ImageWidth, int ImageHeight, TGraphOwner* A
   YAxis2 = std::make_unique<TYAxis2>(this);
   Font.SetName(QStringLiteral("Arial"));
   Gradient = std::make_unique<TGraphGradient>(this, 0, 0xC0C0C0, 0xFFFFFF);
+  Picture = std::make_unique<TGraphPicture>(this);
 }
 
 TGraph::~TGraph() {
   // Layers may ask the graph while they go; free them while it is whole.
   FLayers.clear();
   Annotate.reset();
+  Picture.reset();
 }
 
 TAxis* TGraph::Axis(TGraphAxisId A) const {

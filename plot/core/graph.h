@@ -14,6 +14,7 @@
 #include "plot/core/graph_gradient.h"
 #include "plot/core/graph_layer.h"
 #include "plot/core/graph_nicenums.h"
+#include "plot/core/graph_picture.h"
 #include "plot/core/graph_undo.h"
 
 class QByteArray;
@@ -85,7 +86,7 @@ class TGraph : public TGraphDrawing {
   TDoubleRect BarGroupExtent;
   int CharHeight = 1;
   std::function<void(TGraph*)> OnBeforeStartDraw, OnBeforePictureDraw, OnBeforeDraw, OnAfterDraw;
-  std::unique_ptr<TLayer> Picture;
+  std::unique_ptr<TGraphPicture> Picture;
 
   // Autoscales, lays out and draws everything on the current target.
   void Paint();

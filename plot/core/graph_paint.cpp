@@ -339,8 +339,10 @@ void TGraph::Paint() {
     }
   }
   if (OnBeforePictureDraw) OnBeforePictureDraw(this);
-  if (Picture) Picture->Draw();
+  // A fixed picture lies under the frame and shows around the plot; the others lie over it.
+  if (Picture->Style == psFix) Picture->Draw();
   Frame.Draw();
+  if (Picture->Style != psFix) Picture->Draw();
   Title.Draw();
   Foot.Draw();
   if (XAxis->Location == alOutside) XAxis->Draw();

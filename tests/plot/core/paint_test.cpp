@@ -2,6 +2,8 @@
 // images and on the recording target.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <cmath>
 #include <limits>
@@ -265,4 +267,52 @@ TEST(GraphPaint, PrintAndPictureTargets) {
   EXPECT_EQ(G.ImageRect, (TRect{0, 0, 400, 300}));
 }
 
+}  // namespace
+
+namespace {
+TEST(GraphPaint, BackgroundPicture) {
+  const QString File = QDir::temp().filePath(QStringLiteral("numyx_graph_picture.png"));
+  QImage Tile(7, 5, QImage::Format_RGB32);
+  Tile.fill(QColor(0, 0, 255));
+  ASSERT_TRUE(Tile.save(File));
+  for (TPictureStyle Style : {psStretch, psTile, psAsIsInside, psFix}) {
+    TImageScene S;
+    TGraph& G = *S.Graph;
+    G.Picture->PictureFileName = File;
+    G.Picture->LoadPicture();
+    G.Picture->Visible = true;
+    G.Picture->Style = Style;
+    G.Paint();
+    const TRect P = G.PlotRect;
+    const QRgb Inside = S.At(P.Left + 3, P.Top + 3);
+    const QRgb Middle = S.At((P.Left + P.Right) / 2, (P.Top + P.Bottom) / 2);
+    const QRgb Around = S.At(3, 3);
+    SCOPED_TRACE(Style);
+    switch (Style) {
+      case psStretch:
+      case psTile:
+        EXPECT_EQ(Inside, 0x0000FFu);
+        EXPECT_EQ(Middle, 0x0000FFu);
+        break;
+      case psAsIsInside:
+        EXPECT_EQ(Inside, 0x0000FFu);
+        EXPECT_EQ(Middle, 0xFFFFFFu);  // once, at the top left
+        break;
+      case psFix:
+        EXPECT_EQ(Around, 0x0000FFu);  // around the plot, under the frame
+        EXPECT_EQ(Middle, 0xFFFFFFu);
+        break;
+    }
+  }
+  // A picture that cannot be read leaves none and draws nothing.
+  QFile Bad(File);
+  ASSERT_TRUE(Bad.open(QIODevice::WriteOnly));
+  Bad.write("not a picture");
+  Bad.close();
+  TImageScene S;
+  TGraphPicture Pic(S.Graph.get(), File);
+  EXPECT_EQ(Pic.Picture(), nullptr);
+  EXPECT_FALSE(Pic.Visible);
+  QFile::remove(File);
+}
 }  // namespace
