@@ -1,6 +1,7 @@
 #include "plot/core/graph.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -228,7 +229,8 @@ int TGraph::BarSlot(const TLayer* Series) const {
     if (L == Series) break;
     if (Clustered && S->Kind() == 8) break;
   }
-  return N;
+  // A layer behind no series (or not in the list) stands in the front slot, never before it.
+  return std::max(N, 0);
 }
 
 double TGraph::MaxBarWidth() const {
