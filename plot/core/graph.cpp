@@ -63,6 +63,7 @@ TAxis* TGraph::Axis(TGraphAxisId A) const {
 
 TLayer* TGraph::AddLayer(std::unique_ptr<TLayer> Layer) {
   Layer->Graph = this;
+  DataChanged();
   FLayers.push_back(std::move(Layer));
   return FLayers.back().get();
 }
@@ -75,6 +76,7 @@ std::unique_ptr<TLayer> TGraph::DeleteLayer(int Index) {
   // The handler may have changed the list: find the layer again.
   int I = IndexOfLayer(L);
   if (I < 0) return nullptr;
+  DataChanged();
   std::unique_ptr<TLayer> Out = std::move(FLayers[I]);
   FLayers.erase(FLayers.begin() + I);
   return Out;
@@ -83,6 +85,7 @@ std::unique_ptr<TLayer> TGraph::DeleteLayer(int Index) {
 void TGraph::ClearLayers() {
   for (auto& L : FLayers) Undo.LayerDeleted(L.get());
   CurrentLayer = nullptr;
+  DataChanged();
   FLayers.clear();
 }
 

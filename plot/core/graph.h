@@ -97,6 +97,9 @@ class TGraph : public TGraphDrawing {
   // Paints onto a print page within Rect.
   void PrintTo(TCanvas* Page, const TRect& Rect, bool BlackOnly);
   void Repaint() { Paint(); }
+  // Layers call this when their data change; the kept extents are computed again at the next
+  // paint. Adding, deleting and hiding layers is noticed without it.
+  void DataChanged() { ++FDataGeneration; }
   TDoubleRect CalcExtent();
   TDoubleRect CalcExtent2();
   TDoubleRect ApplyAxisLimits(const TAxis& X, const TAxis& Y, const TDoubleRect& Extent) const;
@@ -169,4 +172,12 @@ class TGraph : public TGraphDrawing {
   void DrawLayers();
   std::vector<std::unique_ptr<TLayer>> FLayers;
   int FScreenCharHeight = 1;
+  // The extents as last computed, with what they were computed from.
+  struct TExtentCache {
+    bool Valid = false;
+    std::vector<double> Key;
+    TDoubleRect Result, Data;
+  } FExtentCache[2];
+  unsigned FDataGeneration = 0;
+  std::vector<double> ExtentKey(bool Secondary) const;
 };

@@ -83,10 +83,12 @@ TEST(GraphPaint, AutoscaleExtents) {
   EXPECT_DOUBLE_EQ(E.Left, 4.5);
   EXPECT_DOUBLE_EQ(E.Right, 5.5);
   L->Points = {{-5, -5}};
+  G.DataChanged();
   E = G.CalcExtent();  // a single negative point keeps its range in order
   EXPECT_DOUBLE_EQ(E.Left, -5.5);
   EXPECT_DOUBLE_EQ(E.Right, -4.5);
   L->Points = {{0, 0}};
+  G.DataChanged();
   E = G.CalcExtent();
   EXPECT_DOUBLE_EQ(E.Left, -1);
   EXPECT_DOUBLE_EQ(E.Bottom, 1);
@@ -102,6 +104,7 @@ TEST(GraphPaint, AutoscaleExtents) {
   // Non-finite values and empty layers are left out.
   L->Points = {{1, 1}, {Inf, 2}, {3, NaN}, {4, 4}};
   S.Add({});
+  G.DataChanged();
   E = G.CalcExtent();
   EXPECT_DOUBLE_EQ(E.Left, 1);
   EXPECT_DOUBLE_EQ(E.Right, 4);
@@ -112,6 +115,18 @@ TEST(GraphPaint, AutoscaleExtents) {
   EXPECT_DOUBLE_EQ(E.Right, 4);
   L->OnYAxis2 = true;
   EXPECT_DOUBLE_EQ(G.CalcExtent().Bottom, 2);  // nothing left on Y: 1 .. 2
+
+  // The extent is kept until the data or a setting it depends on changes.
+  const int Calls = L->ExtentCalls;
+  G.CalcExtent();
+  G.Paint();
+  G.Paint();
+  EXPECT_EQ(L->ExtentCalls, Calls + 1);  // once more for the secondary extent, then kept
+  L->Visible = false;
+  G.CalcExtent();
+  L->Visible = true;
+  G.CalcExtent();
+  EXPECT_EQ(L->ExtentCalls, Calls + 2);  // hidden layers are not asked
 
   // Axis limits and inverted axes.
   G.XAxis->Inverted = true;
