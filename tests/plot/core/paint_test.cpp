@@ -331,3 +331,30 @@ TEST(GraphPaint, BackgroundPicture) {
   QFile::remove(File);
 }
 }  // namespace
+
+namespace {
+TEST(GraphPaint, AnnotationLayerFromTheInstalledFactory) {
+  {
+    TImageScene S;  // none installed: no annotation layer, the graph paints
+    EXPECT_EQ(S.Graph->Annotate, nullptr);
+    S.Graph->Paint();
+  }
+  int Drawn = 0;
+  struct TNote : TLayer {
+    int* Count;
+    TNote(TGraph* G, int* C) : TLayer(G), Count(C) {}
+    void Draw() override { ++*Count; }
+  };
+  SetGraphAnnotationFactory([&](TGraph* G) { return std::make_unique<TNote>(G, &Drawn); });
+  {
+    TImageScene S;
+    ASSERT_NE(S.Graph->Annotate, nullptr);
+    int Order = 0, AfterDraw = 0;
+    S.Graph->OnAfterDraw = [&](TGraph*) { AfterDraw = ++Order + Drawn; };
+    S.Graph->Paint();
+    EXPECT_EQ(Drawn, 1);
+    EXPECT_EQ(AfterDraw, 2);  // the annotations lie under what follows them
+  }
+  SetGraphAnnotationFactory(nullptr);
+}
+}  // namespace
