@@ -203,6 +203,14 @@ TEST(GraphPaint, LayoutScenes) {
   G.ClipMarkers = true;
   G.Paint();
   EXPECT_NEAR(G.PlotRect.Width(), G.PlotRect.Height(), 1);
+  G.Exaggerate = 0;
+  G.CalcLayout();
+  const TRect Free = G.PlotRect;
+  G.Exaggerate = 1;
+  G.CalcLayout();
+  // Centred across the width it had.
+  EXPECT_NEAR(G.PlotRect.Left - Free.Left, Free.Right - G.PlotRect.Right, 1);
+  EXPECT_EQ(G.PlotRect.Top, Free.Top);
   G.ImageRect = {0, 0, 0, 0};
   G.CalcLayout();  // an empty area skips the shape fitting
 
