@@ -6,7 +6,9 @@
 
 #include "platform/canvas.h"
 #include "platform/number_text.h"
+#include "plot/core/graph.h"
 #include "plot/core/graph_drawing.h"
+#include "plot/core/graph_text_file.h"
 #include "plot/core/graph_utils.h"
 
 namespace {
@@ -38,6 +40,37 @@ void TMarker::Assign(const TMarker& Source) {
   TGraphDrawing* G = Graph;
   *this = Source;
   Graph = G;
+}
+
+TMarker TMarker::Load(TLayer* ALayer, TGraphTextReader& F) {
+  const QString Class = QStringLiteral("TMarker");
+  F.ReadClosingLine(Class);
+  std::vector<int> V = F.ReadIntegers(7);
+  F.ReadClosingLine(Class);
+  TMarker M(ALayer ? ALayer->Graph : nullptr);
+  M.Layer = ALayer;
+  M.Style = V[0];
+  M.Size = std::clamp(V[1], 0, 1000);  // a hostile size would ask the font engine for miles
+  M.Color = static_cast<TColor>(V[2]);
+  M.FillColor = static_cast<TColor>(V[3]);
+  M.MarkerFlag = V[4] == 1;
+  M.DerivedColor = V[5] == 1;
+  M.Shade = V[6];
+  return M;
+}
+
+void TMarker::Save(TGraphTextWriter& F) const {
+  const QString Class = QStringLiteral("TMarker");
+  F.WriteLine(Class);
+  F.WriteLine(QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+                  .arg(Style)
+                  .arg(Size)
+                  .arg(static_cast<int>(Color))
+                  .arg(static_cast<int>(FillColor))
+                  .arg(MarkerFlag ? 1 : 0)
+                  .arg(DerivedColor ? 1 : 0)
+                  .arg(Shade));
+  F.WriteLine(Class);
 }
 
 TColor TMarker::GetColor() const {

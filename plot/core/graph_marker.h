@@ -6,6 +6,8 @@
 #include "platform/geometry.h"
 
 class TGraphDrawing;
+class TGraphTextReader;
+class TGraphTextWriter;
 class TLayer;
 
 // The colour that draws the coloured part of a marker in black.
@@ -30,6 +32,9 @@ class TMarker {
   bool DerivedColor = false;  // selected: drawn lighter or darker
   int Shade = 0;              // 0 lighter, 1 darker, 3 plain
 
+  // The marker block of the graph text file; the layer owns the marker and lends its graph.
+  static TMarker Load(TLayer* ALayer, TGraphTextReader& F);
+  void Save(TGraphTextWriter& F) const;
   void Assign(const TMarker& Source);
   TColor GetColor() const;
   void DrawAtPixel(int X, int Y);

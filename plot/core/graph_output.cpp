@@ -29,3 +29,8 @@ TGraphPrintScope::~TGraphPrintScope() {
 bool GraphPrinting() { return PrintCanvas != nullptr; }
 TCanvas* GraphPrintCanvas() { return PrintCanvas; }
 bool GraphPrintBlackOnly() { return PrintCanvas != nullptr && PrintBlackOnly; }
+
+bool& GraphPageDrawing() {
+  static bool Drawing = false;
+  return Drawing;
+}

@@ -31,3 +31,6 @@ bool GraphPrinting();
 TCanvas* GraphPrintCanvas();
 // True while a black-only printer prints: colour setters of the drawing wrappers then keep black.
 bool GraphPrintBlackOnly();
+
+// Set while a page drawer draws the graph onto a page of its own: white backgrounds, black axes.
+bool& GraphPageDrawing();

@@ -1,0 +1,183 @@
+#pragma once
+// The drawing model behind one plot control: the layer list in drawing order, the four axes, the
+// mapping between world values and pixels, the bar depth slots, free colours and numbers, and
+// the graph text file.
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/graphics.h"
+#include "plot/core/graph_axis.h"
+#include "plot/core/graph_decor.h"
+#include "plot/core/graph_drawing.h"
+#include "plot/core/graph_gradient.h"
+#include "plot/core/graph_layer.h"
+#include "plot/core/graph_nicenums.h"
+#include "plot/core/graph_picture.h"
+#include "plot/core/graph_undo.h"
+
+class QByteArray;
+class QWidget;
+
+// What the graph asks of the control that owns it. Every default does nothing and blocks
+// nothing, so a graph without a control (tests, exports) works.
+class TGraphOwner {
+ public:
+  virtual ~TGraphOwner() = default;
+  virtual void SaveAs() {}
+  virtual void Properties() {}
+  virtual void Print() {}
+  virtual QWidget* LegendScrollPanel() { return nullptr; }
+  virtual void SetBusyCursor(bool) {}
+  virtual void ShowStatus(const QString&) {}
+  virtual void ShowError(const QString&) {}
+  // The names that prefix the loader's messages: the form's and the control's.
+  virtual QString FormName() const { return {}; }
+  virtual QString PlotName() const { return {}; }
+};
+
+// Makes the annotation layer of a new graph; the plot control installs it. Without one the graph
+// has no annotation layer.
+using TAnnotationFactory = std::function<std::unique_ptr<TLayer>(TGraph*)>;
+void SetGraphAnnotationFactory(TAnnotationFactory Factory);
+
+class TGraph : public TGraphDrawing {
+ public:
+  TGraph(TCanvas* ACanvas, int ImageWidth, int ImageHeight, TGraphOwner* AOwner = nullptr);
+  ~TGraph() override;
+
+  TRect ImageRect;
+  TRect ZoomPlotRect;
+  TRect SavedPlotRect;
+  TDoubleRect SavedRanges;
+  bool ClipMarkers = false;
+  TNiceNumbers NiceNumbers{10, 1.0, 1.0};
+  bool Changed = false;
+  std::function<void(TLayer*)> OnDeleteSeries;
+  bool InfoTookClick = false;
+  bool Busy = false;
+  bool ZoomAnimated = false;
+  bool ReplaceLayers = false;
+  // The states the zoom stack holds; the zoom keeps it.
+  int ZoomCount = 0;
+  TGraphOwner* Owner;
+  TGraphOwner DefaultOwner;
+  std::unique_ptr<TGraphGradient> Gradient;
+  std::unique_ptr<TXAxis> XAxis;
+  std::unique_ptr<TYAxis> YAxis;
+  std::unique_ptr<TXAxis2> XAxis2;
+  std::unique_ptr<TYAxis2> YAxis2;
+  TFont Font;
+  TGraphUndo Undo;
+  std::unique_ptr<TLayer> Annotate;
+  TColor Color = clWhite;
+  TColor BackColor = clBtnFace;
+  TBarStyle BarStyle = bsClustered;
+  TGraphTitle Title{this, true};
+  TGraphTitle Foot{this, false};
+  TGraphFrame Frame{this};
+
+  // --- Painting and layout ---
+  TDoubleRect DataExtent;  // Left XMin, Top YMin, Right XMax, Bottom YMax of the last autoscale
+  TRect PrintRect;
+  int AutoMargins[4] = {0, 0, 0, 0};  // left, right, top, bottom, in character heights
+  double Exaggerate = 0;
+  TDoubleRect BarGroupExtent;
+  int CharHeight = 1;
+  std::function<void(TGraph*)> OnBeforeStartDraw, OnBeforePictureDraw, OnBeforeDraw, OnAfterDraw;
+  std::unique_ptr<TGraphPicture> Picture;
+
+  // Autoscales, lays out and draws everything on the current target.
+  void Paint();
+  // The autoscale and layout of Paint without drawing.
+  void PrepareLayout();
+  // Paints onto a picture's canvas (a metafile) of the given size.
+  void PaintToPicture(TCanvas* PictureCanvas, const TRect& Size);
+  // Paints onto a print page within Rect.
+  void PrintTo(TCanvas* Page, const TRect& Rect, bool BlackOnly);
+  void Repaint() { Paint(); }
+  // Layers call this when their data change; the kept extents are computed again at the next
+  // paint. Adding, deleting and hiding layers is noticed without it.
+  void DataChanged() { ++FDataGeneration; }
+  TDoubleRect CalcExtent();
+  TDoubleRect CalcExtent2();
+  TDoubleRect ApplyAxisLimits(const TAxis& X, const TAxis& Y, const TDoubleRect& Extent) const;
+  void AddAutoMargins(TDoubleRect& R, const TAxis& X, bool Secondary, const TAxis& Y);
+  void CalcLayout();
+  int LastBarLayerIndex() const;
+  int MaxBarPointsAll() const;
+  void DrawBarGroup();
+  TDoubleRect GetBarSeriesExtent() const;
+
+  // The frame's width in pixels on the canvas drawn on.
+  int FrameWidth() const { return Frame.GetPixelWidth(); }
+
+  TAxis* Axis(TGraphAxisId A) const;
+
+  // --- Layers ---
+  int LayerCount() const { return static_cast<int>(FLayers.size()); }
+  TLayer* GetLayer(int Index) const { return FLayers.at(Index).get(); }
+  TLayer* AddLayer(std::unique_ptr<TLayer> Layer);
+  // Unlinks the layer and hands it to the caller; OnDeleteSeries runs first.
+  std::unique_ptr<TLayer> DeleteLayer(int Index);
+  void ClearLayers();
+  void Clear();
+  int IndexOfLayer(const TLayer* Layer) const;
+  TLayer* FindLayer(const QString& Name) const;
+  void UnselectLayers();
+  bool IsEmpty() const;
+
+  // --- Mapping ---
+  int ScreenAngle(double AngleDeg) const;
+  void SetRanges(const TDoubleRect& R);
+  // Scale and offset of both mappings from R and the two range records.
+  void ComputeMapping(const TRect& R);
+
+  // --- Bars ---
+  int VisibleBarCount() const;
+  int BarSeriesCount() const;
+  void ApplyBarStyle();
+  int MaxBarPoints() const;
+  int BarSeriesIndex(const TLayer* Series) const;
+  int BarSlotCount() const override;
+  int BarSlot(const TLayer* Series) const override;
+  double MaxBarWidth() const;
+  int MaxBarPixelWidth() const;
+  bool GetClipMarkers() const { return ClipMarkers && BarSeriesCount() == 0; }
+  void SetClipMarkers(bool Value) { ClipMarkers = Value; }
+
+  TColor FreeColor() const;
+  int FreeSeriesNumber() const;
+  void SetChanged(bool Value);
+
+  // --- Graph text file ---
+  // Reads every layer block into a list of its own first; on an error nothing is added and
+  // Error holds one message with its line number.
+  bool LoadFromText(const QByteArray& Data, QString* Error = nullptr);
+  QByteArray SaveToText() const;
+  QString LoadErrorFormat() const;
+
+  // --- TGraphDrawing ---
+  bool AxisLog(TGraphAxisId A) const override { return Axis(A)->Log; }
+  bool AxisInverted(TGraphAxisId A) const override { return Axis(A)->Inverted; }
+  bool LayerOnXAxis2(const TLayer* L) const override { return L->GetOnXAxis2(); }
+  bool LayerOnYAxis2(const TLayer* L) const override { return L->GetOnYAxis2(); }
+  QString LayerName(const TLayer* L) const override { return L->Name; }
+  bool LayerMarkerColor(const TLayer* L, TColor& C) const override;
+
+ private:
+  TDoubleRect Extent(bool Secondary);
+  void AutoscaleAndLayout();
+  void DrawLayers();
+  std::vector<std::unique_ptr<TLayer>> FLayers;
+  int FScreenCharHeight = 1;
+  // The extents as last computed, with what they were computed from.
+  struct TExtentCache {
+    bool Valid = false;
+    std::vector<double> Key;
+    TDoubleRect Result, Data;
+  } FExtentCache[2];
+  unsigned FDataGeneration = 0;
+  std::vector<double> ExtentKey(bool Secondary) const;
+};

@@ -1,0 +1,161 @@
+#pragma once
+// The base of everything a graph keeps in its layer list and draws in list order, the colour-level
+// scale shared by contour and matrix layers, and the registry that makes layers by class name for
+// the graph text file.
+#include <QString>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "platform/colors.h"
+#include "plot/core/graph_types.h"
+
+class QMenu;
+class TGraph;
+class TGraphTextReader;
+class TGraphTextWriter;
+
+// What the graph asks of a point series. The series library implements it; the graph reaches it
+// through TLayer::AsSeries instead of a cast to a class it cannot see.
+class TGraphSeries {
+ public:
+  virtual ~TGraphSeries() = default;
+  // Kinds the bar queries test: 8 clustered bars, 9 (ends the slot walk), 10 z-ordered bars.
+  virtual int Kind() const = 0;
+  virtual void SetKind(int Value) = 0;
+  virtual int SeriesNumber() const = 0;
+  virtual double BarWidth() const = 0;  // relative, 0.7 by default
+  virtual int BarPixelWidth(int ClusteredPoints, int ZOrderedPoints) const = 0;
+  virtual bool OwnMarkerColor() const = 0;
+  // The largest marker size, in character heights; 0 without markers.
+  virtual int MarkerSize() const { return 0; }
+  // Y of point J, for the stacked sums; MissingValue when there is none.
+  virtual double PointY(int J) const;
+  // Bar J of a clustered group in slot Slot of Bars, or of a stack.
+  virtual void DrawClusteredBar(int /*J*/, int /*Slot*/, const TDoubleRect& /*Extent*/,
+                                int /*Bars*/, int /*Points*/) {}
+  virtual void DrawStackedBar(int /*J*/) {}
+};
+
+// What the graph asks of a contour layer; nothing yet beyond knowing that it is one.
+class TGraphContour {
+ public:
+  virtual ~TGraphContour() = default;
+};
+
+class TLayer {
+ public:
+  explicit TLayer(TGraph* AGraph);
+  virtual ~TLayer();
+  TLayer(const TLayer&) = delete;
+  TLayer& operator=(const TLayer&) = delete;
+
+  bool Selected = false;
+  bool Tracking = false;  // answers the mouse
+  bool Changed = false;
+  bool AutoLevels = false;
+  TColor Color = clBlack;
+  bool OnXAxis2 = false;
+  bool OnYAxis2 = false;
+  bool Visible = true;
+  double LayerValue = 0;
+  int LayerTag = -1;
+  TGraph* Graph;
+  QString Name;
+  int DragState = 0;
+  int HitIndex = -1;
+  double PickTolerance = 0.01;  // a fraction of the plot rectangle
+  int ColorPalette = 0;
+  int PaletteOption = 3;
+  double ZMax = 0;
+  double ZMin = 0;
+  bool UseZMax = false;
+  bool UseZMin = false;
+  // The user's level range and the zero rule of the layers that draw levels.
+  double LevelStart = 0;
+  double LevelEnd = 0;
+  bool UseLevelStart = false;
+  bool UseLevelEnd = false;
+  bool SkipZero = false;
+  // 1-based like the levels they describe; element 0 is unused.
+  std::array<double, 9> Levels{};
+  std::array<int, 9> LevelColors{};
+  std::array<bool, 9> LevelFlags{};
+  bool WhiteZero = false;
+
+  // "This layer as a series", "as a contour": null unless it is one.
+  virtual TGraphSeries* AsSeries() { return nullptr; }
+  virtual TGraphContour* AsContour() { return nullptr; }
+  const TGraphSeries* AsSeries() const { return const_cast<TLayer*>(this)->AsSeries(); }
+
+  // The name the graph text file knows the class by.
+  virtual QString ClassName() const { return QStringLiteral("TLayer"); }
+
+  virtual TColor GetColor() const { return Color; }
+  virtual bool GetOnXAxis2() const { return OnXAxis2; }
+  virtual void SetOnXAxis2(bool Value) { OnXAxis2 = Value; }
+  virtual bool GetOnYAxis2() const { return OnYAxis2; }
+  virtual void SetOnYAxis2(bool Value) { OnYAxis2 = Value; }
+  virtual void SetColor(TColor Value) { Color = Value; }
+  virtual bool GetAutoLevels() const { return AutoLevels; }
+  virtual void SetVisible(bool Value) {
+    if (Visible != Value) Visible = Value;
+  }
+  virtual bool GetVisible() const { return Visible; }
+  virtual double GetZMin() const { return 0.0; }
+  virtual double GetZMax() const { return 1.0; }
+  virtual int ItemCount() const { return 1; }
+  virtual void SetTracking(bool Value) { Tracking = Value; }
+  virtual bool GetTracking() const { return Tracking; }
+  virtual void SetAutoLevels(bool Value) { AutoLevels = Value; }
+  virtual void EraseClick() {}
+  virtual void PropertiesClick() {}
+  virtual bool GetSelected() const { return Selected; }
+  virtual void SetShaded(bool Value) { Shaded = Value; }
+  bool GetShaded() const { return Shaded; }
+  // The layer's own popup menu, built on first use so that a descendant's builder runs.
+  QMenu* PopupMenu();
+  virtual void BuildPopupMenu();
+  // The layer's block after the class-name line: reads what Save writes. A descendant reads
+  // its own lines around the base block. Throws TGraphLoadError on a malformed block.
+  virtual void Load(TGraphTextReader& F);
+  virtual void Save(TGraphTextWriter& F) const;
+  virtual void SaveSettings() {}
+  virtual void Clear() {}
+  virtual void Draw() {}
+  // The empty extent is 1e38 .. -1e38 on both axes.
+  virtual void GetExtent(double& XMin, double& XMax, double& YMin, double& YMax);
+  virtual void MouseMove(int Shift, int X, int Y);
+  virtual void ClearHit(int Shift, int X, int Y);
+  virtual void MouseDown(int Button, int Shift, int X, int Y);
+  virtual void MouseUp(int Button, int Shift, int X, int Y);
+
+  void SetMouseActive(bool Value) { SetTracking(Value); }
+  bool MouseActive() const { return GetTracking(); }
+  void SetChanged(bool Value);
+  void SetDefaultLevels(double Min, double Max);
+  // The colour of V on the layer's scale, kept for ColorByValue.
+  void ColorRamp(double V);
+  TColor ColorByValue() const { return FRampColor; }
+
+ protected:
+  void LoadBase(TGraphTextReader& F);
+  void SaveBase(TGraphTextWriter& F) const;
+
+ private:
+  bool Shaded = false;
+  TColor FRampColor = clWhite;
+  std::unique_ptr<QMenu> FPopupMenu;
+};
+
+// Palette index of V on the layer's levels: 0..255, -1 outside the scale, -2 for MissingValue,
+// -3 for its negative.
+int PaletteIndex(const TLayer& Layer, double V);
+TColor PaletteColor(const TLayer& Layer, int Index);
+
+// Layer classes by the name the graph text file writes; the layer libraries fill it at start-up.
+using TLayerFactory = std::function<std::unique_ptr<TLayer>(TGraph*)>;
+void RegisterLayerClass(const QString& ClassName, TLayerFactory Factory);
+void UnregisterLayerClass(const QString& ClassName);
+// Null for a name nobody registered ("TLayer" itself is always known).
+TLayerFactory GetLayerClass(const QString& ClassName);

@@ -1,0 +1,515 @@
+// Painting a whole graph: autoscale from the visible layers' extents, layout of the plot
+// rectangle between titles, frame and axis labels, the mapping, and the drawing in a fixed order.
+// Paint is pure drawing: it pumps no events and leaves every saved setting as it found it.
+#include <algorithm>
+#include <cmath>
+
+#include "platform/canvas.h"
+#include "platform/cursors.h"
+#include "platform/number_text.h"
+#include "plot/core/graph.h"
+#include "plot/core/graph_dxf.h"
+#include "plot/core/graph_output.h"
+#include "plot/core/graph_pens.h"
+
+namespace {
+constexpr double Empty = 1e38;
+
+bool Usable(double Lo, double Hi) {
+  // An empty layer answers 1e38 .. -1e38; non-finite values say nothing about the range.
+  return std::isfinite(Lo) && std::isfinite(Hi) && Lo <= Hi && Lo < Empty && Hi > -Empty;
+}
+
+// Whole decades around the data on a logarithmic axis.
+void LogEnds(const TGraph& G, double& Min, double& Max) {
+  double V = G.LogValue(Max);
+  if (V != std::trunc(V)) V = V > 0 ? std::trunc(V + 1) : std::trunc(V);
+  Max = V;
+  V = G.LogValue(Min);
+  if (V != std::trunc(V)) V = V > 0 ? std::trunc(V) : std::trunc(V - 1);
+  Min = V;
+}
+
+void Degenerate(double& Min, double& Max, bool NoLayers) {
+  if (Min != Max) return;
+  if (Min == 0) {
+    if (NoLayers)
+      Min = 1, Max = 2;
+    else
+      Min = -1, Max = 1;
+    return;
+  }
+  // A tenth of the value's size on each side, also for a negative value.
+  const double D = std::fabs(Min) / 10;
+  Min -= D;
+  Max += D;
+}
+
+// Puts the cursor back and removes the progress text however Paint ends.
+class TPaintGuard {
+ public:
+  explicit TPaintGuard(TGraph& G) : FGraph(G), FCursor(crHourGlass) {
+    FGraph.Busy = true;
+    FGraph.Owner->SetBusyCursor(true);
+  }
+  ~TPaintGuard() {
+    FGraph.ResetClipRegion();
+    FGraph.UseX2 = FGraph.UseY2 = false;
+    FGraph.CurrentLayer = nullptr;
+    FGraph.Owner->ShowStatus(QString());
+    FGraph.Owner->SetBusyCursor(false);
+    FGraph.Busy = false;
+  }
+  TPaintGuard(const TPaintGuard&) = delete;
+  TPaintGuard& operator=(const TPaintGuard&) = delete;
+
+ private:
+  TGraph& FGraph;
+  TBusyCursor FCursor;
+};
+
+// Holds the Y axes' AutoMin as saved while stacked bars paint with a fixed lower end.
+class TAutoMinGuard {
+ public:
+  TAutoMinGuard(TAxis& Y, TAxis& Y2) : FY(Y), FY2(Y2), FOld(Y.AutoMin), FOld2(Y2.AutoMin) {}
+  ~TAutoMinGuard() {
+    FY.AutoMin = FOld;
+    FY2.AutoMin = FOld2;
+  }
+  TAutoMinGuard(const TAutoMinGuard&) = delete;
+  TAutoMinGuard& operator=(const TAutoMinGuard&) = delete;
+
+ private:
+  TAxis& FY;
+  TAxis& FY2;
+  bool FOld, FOld2;
+};
+}  // namespace
+
+// --- Extents ------------------------------------------------------------------------------------
+
+TDoubleRect TGraph::Extent(bool Secondary) {
+  double XMn = Empty, XMx = -Empty, YMn = Empty, YMx = -Empty;
+  bool FoundX = false, FoundY = false;
+  for (auto& L : FLayers) {
+    if (!L->GetVisible() || L->ItemCount() <= 0) continue;
+    double A, B, C, D;
+    L->GetExtent(A, B, C, D);
+    const bool TakeX = L->GetOnXAxis2() == Secondary, TakeY = L->GetOnYAxis2() == Secondary;
+    if (TakeX && Usable(A, B)) XMn = std::min(XMn, A), XMx = std::max(XMx, B), FoundX = true;
+    if (TakeY && Usable(C, D)) YMn = std::min(YMn, C), YMx = std::max(YMx, D), FoundY = true;
+  }
+  if (VisibleBarCount() > 1 && (BarStyle == bsStacked || BarStyle == bs100Stacked)) {
+    if (BarStyle == bsStacked) {
+      for (int J = 0; J < MaxBarPointsAll(); ++J) {
+        double Sum = 0;
+        for (auto& L : FLayers) {
+          const TGraphSeries* S = L->AsSeries();
+          if (!S || S->Kind() != 8) continue;
+          double V = S->PointY(J);
+          if (!std::isfinite(V) || IsMissingValue(V)) continue;
+          Sum += V;
+          YMx = std::max(YMx, Sum);
+        }
+      }
+      YMn = 0;
+    } else {
+      YMn = 0, YMx = 100;
+    }
+    FoundY = true;
+  }
+  if (!FoundX) XMn = 1, XMx = 2;
+  if (!FoundY) YMn = 1, YMx = 2;
+  const TAxis& AX = *Axis(Secondary ? gaXAxis2 : gaXAxis);
+  const TAxis& AY = *Axis(Secondary ? gaYAxis2 : gaYAxis);
+  if (!FoundX) {
+    if (!AX.AutoMin && !IsMissingValue(AX.Min)) XMn = AX.Min;
+    if (!AX.AutoMax && !IsMissingValue(AX.Max)) XMx = AX.Max;
+  }
+  if (!FoundY) {
+    if (!AY.AutoMin && !IsMissingValue(AY.Min)) YMn = AY.Min;
+    if (!AY.AutoMax && !IsMissingValue(AY.Max)) YMx = AY.Max;
+  }
+  if (Secondary) {
+    // Without layers of their own the secondary axes follow the primary extent.
+    CalcExtent();  // leaves the primary data extent in DataExtent
+    bool AnyX2 = false, AnyY2 = false;
+    for (auto& L : FLayers) {
+      AnyX2 |= L->GetOnXAxis2();
+      AnyY2 |= L->GetOnYAxis2();
+    }
+    if (!AnyX2) XMn = DataExtent.Left, XMx = DataExtent.Right;
+    if (!AnyY2) YMn = DataExtent.Top, YMx = DataExtent.Bottom;
+  }
+  DataExtent = {XMn, YMn, XMx, YMx};
+  if (AX.Log) LogEnds(*this, XMn, XMx);
+  if (AY.Log) LogEnds(*this, YMn, YMx);
+  Degenerate(XMn, XMx, FLayers.empty());
+  Degenerate(YMn, YMx, FLayers.empty());
+  return {XMn, YMn, XMx, YMx};
+}
+
+std::vector<double> TGraph::ExtentKey(bool Secondary) const {
+  std::vector<double> K{static_cast<double>(FDataGeneration), static_cast<double>(BarStyle),
+                        MinimumLogValue, static_cast<double>(Secondary)};
+  for (TGraphAxisId A : {gaXAxis, gaYAxis, gaXAxis2, gaYAxis2}) {
+    const TAxis* X = Axis(A);
+    K.insert(K.end(), {double(X->Log), double(X->AutoMin), double(X->AutoMax), X->Min, X->Max});
+  }
+  for (const auto& L : FLayers) {
+    const TGraphSeries* S = L->AsSeries();
+    K.insert(K.end(), {static_cast<double>(reinterpret_cast<quintptr>(L.get())),
+                       double(L->GetVisible()), double(L->ItemCount()), double(L->GetOnXAxis2()),
+                       double(L->GetOnYAxis2()), S ? double(S->Kind()) : -1.0});
+  }
+  return K;
+}
+
+TDoubleRect TGraph::CalcExtent() {
+  TExtentCache& C = FExtentCache[0];
+  std::vector<double> Key = ExtentKey(false);
+  if (C.Valid && C.Key == Key) {
+    DataExtent = C.Data;
+    return C.Result;
+  }
+  C.Result = Extent(false);
+  C.Data = DataExtent;
+  C.Key = std::move(Key);
+  C.Valid = true;
+  return C.Result;
+}
+
+TDoubleRect TGraph::CalcExtent2() {
+  TExtentCache& C = FExtentCache[1];
+  std::vector<double> Key = ExtentKey(true);
+  if (C.Valid && C.Key == Key) {
+    DataExtent = C.Data;
+    return C.Result;
+  }
+  C.Result = Extent(true);
+  C.Data = DataExtent;
+  C.Key = std::move(Key);
+  C.Valid = true;
+  return C.Result;
+}
+
+TDoubleRect TGraph::ApplyAxisLimits(const TAxis& X, const TAxis& Y, const TDoubleRect& E) const {
+  auto End = [&](const TAxis& A, bool Auto, double Fixed, double Data) {
+    if (!Auto && !IsMissingValue(Fixed) && std::isfinite(Fixed))
+      return A.Log ? LogValue(Fixed) : Fixed;
+    return Data;
+  };
+  TDoubleRect R{End(X, X.AutoMin, X.Min, E.Left), End(Y, Y.AutoMin, Y.Min, E.Top),
+                End(X, X.AutoMax, X.Max, E.Right), End(Y, Y.AutoMax, Y.Max, E.Bottom)};
+  if (X.Inverted) std::swap(R.Left, R.Right);
+  if (Y.Inverted) std::swap(R.Top, R.Bottom);
+  return R;
+}
+
+void TGraph::AddAutoMargins(TDoubleRect& R, const TAxis& X, bool Secondary, const TAxis& Y) {
+  UseX2 = UseY2 = Secondary;
+  const double Three = PixelToX(3) - PixelToX(0);
+  const int H = CharHeight;
+  if (!GraphPrinting()) FScreenCharHeight = H;
+  int M = 0;
+  bool BarVisible = false;
+  double WidestBar = 0;
+  for (auto& L : FLayers) {
+    const TGraphSeries* S = L->AsSeries();
+    if (!S || !L->GetVisible()) continue;
+    M = std::max(M, S->MarkerSize());
+    if (S->Kind() == 8 || S->Kind() == 10) BarVisible = true;
+    WidestBar = std::max(WidestBar, S->BarWidth());
+  }
+  const int Bars = BarSeriesCount();
+  int P;
+  if (Bars < 1) {
+    P = H * RoundInt(M / 2.0);
+  } else {
+    P = BarVisible ? FScreenCharHeight * M : 0;
+    if (BarStyle != bsClustered)
+      P /= 2;
+    else
+      P = WidestBar > 0 ? RoundInt(P / (2 * WidestBar)) : P;
+  }
+  const double GX = M != 0 ? PixelToX(P) - PixelToX(0) : Three;
+  const double ML = AutoMargins[0] ? (PixelToX(AutoMargins[0] * H) - PixelToX(0)) : 0;
+  const double MR = AutoMargins[1] ? (PixelToX(AutoMargins[1] * H) - PixelToX(0)) : 0;
+  if (X.AutoMin) {
+    if (X.Inverted)
+      R.Right += GX + MR;
+    else
+      R.Left -= GX + ML;
+  }
+  if (X.AutoMax) {
+    if (X.Inverted)
+      R.Left -= GX + ML;
+    else
+      R.Right += GX + MR;
+  }
+  double GY = M != 0 ? PixelToY(0) - PixelToY(P + 1) : std::fabs(PixelToY(0) - PixelToY(2));
+  const double MT = AutoMargins[2] ? std::fabs(PixelToY(0) - PixelToY(AutoMargins[2] * H)) : 0;
+  const double MB = AutoMargins[3] ? std::fabs(PixelToY(0) - PixelToY(AutoMargins[3] * H)) : 0;
+  if (Y.AutoMin) {
+    if (BarVisible) GY = !Y.Inverted && R.Top != 0 ? (R.Bottom - R.Top) * 0.05 : 0;
+    if (Y.Inverted)
+      R.Bottom += GY + MT;
+    else
+      R.Top -= GY + MB;
+  }
+  if (Y.AutoMax) {
+    if (BarVisible) GY = (R.Bottom - R.Top) * 0.05;
+    if (Y.Inverted) {
+      if (GY > 0) GY = -GY;
+      R.Top -= GY + MB;
+    } else {
+      R.Bottom += GY + MT;
+    }
+  }
+  UseX2 = UseY2 = false;
+}
+
+// --- Layout -------------------------------------------------------------------------------------
+
+void TGraph::CalcLayout() {
+  if (!GraphPageDrawing()) {
+    if (GraphPrinting()) ImageRect = PrintRect;
+  }
+  TRect R = ImageRect;
+  if (YAxis->Visible && !YAxis2->Visible) R.Right = RoundInt(ImageRect.Right * 0.99);
+  if (XAxis->Visible && !XAxis2->Visible) R.Top = ImageRect.Top + RoundInt(ImageRect.Bottom * 0.01);
+  Depth3D = SaturatePixel((R.Right - R.Left) * static_cast<long double>(View3D));
+  Title.ReserveSpace(R);
+  Foot.ReserveSpace(R);
+  if (Frame.Visible) {
+    const int W = Frame.GetPixelWidth();
+    InflateIntRect(R, 1 - W, 1 - W);
+  }
+  R.Top += Depth3D;
+  R = XAxis->GetLabelSize(R);
+  R = XAxis2->GetLabelSize(R);
+  R = YAxis->GetLabelSize(R);
+  R = YAxis2->GetLabelSize(R);
+  if (Exaggerate != 0) {
+    const double W = std::fabs(XMax - XMin), H = std::fabs(YMax - YMin) * Exaggerate;
+    const int Width = R.Right - R.Left, Height = R.Bottom - R.Top;
+    // A zero span or an empty rectangle has no shape to keep.
+    if (W > 0 && H > 0 && std::isfinite(W) && std::isfinite(H) && Width > 0 && Height > 0) {
+      int NW = Width, NH = Height;
+      if (W > H) {
+        NH = TruncInt(Width * H / W);
+        if (NH > Height) NH = Height, NW = TruncInt(Height * W / H);
+      } else {
+        NW = TruncInt(Height * W / H);
+        if (NW > Width) NW = Width, NH = TruncInt(Width * H / W);
+      }
+      R.Right = R.Left + NW;
+      R.Bottom = R.Top + NH;
+      // Centred in the space it had: down by half the height lost, else right by half the width.
+      const int Top = R.Top;
+      if (NW == Width) OffsetIntRect(R, 0, (Height - NH) / 2);
+      if (R.Top == Top) OffsetIntRect(R, (Width - NW) / 2, 0);
+    }
+  }
+  PlotRect = R;
+  ComputeMapping(R);
+  Title.AlignToPlot(R);
+  Foot.AlignToPlot(R);
+}
+
+// --- Paint --------------------------------------------------------------------------------------
+
+void TGraph::AutoscaleAndLayout() {
+  TCanvas* C = DrawCanvas();
+  if (!GraphPageDrawing()) ImageRect = GraphPrinting() ? PrintRect : ImageRect;
+  if (C) {
+    TFontData Saved = C->Font()->Data();
+    C->Font()->SetName(QStringLiteral("Arial"));
+    C->Font()->SetSize(1);
+    CharHeight = std::max(C->TextHeight(QStringLiteral("a")), 1);
+    C->Font()->SetData(Saved);
+  }
+  if (ZoomCount > 0) {
+    XAxis->Recalc();
+    YAxis->Recalc();
+    CalcLayout();
+    return;
+  }
+  TDoubleRect E = CalcExtent();
+  TDoubleRect E2 = CalcExtent2();
+  TDoubleRect R = ApplyAxisLimits(*XAxis, *YAxis, E);
+  TDoubleRect R2 = ApplyAxisLimits(*XAxis2, *YAxis2, E2);
+  X2Min = R2.Left, Y2Min = R2.Top, X2Max = R2.Right, Y2Max = R2.Bottom;
+  SetRanges(R);
+  CalcLayout();
+  bool BarVisible = VisibleBarCount() > 0;
+  if (!GetClipMarkers() && LayerCount() > 0 && (!BarVisible || !XAxis->Log)) {
+    TDoubleRect P{XMin, YMin, XMax, YMax};
+    AddAutoMargins(P, *XAxis, false, *YAxis);
+    XMin = P.Left, YMin = P.Top, XMax = P.Right, YMax = P.Bottom;
+    TDoubleRect S{X2Min, Y2Min, X2Max, Y2Max};
+    AddAutoMargins(S, *XAxis2, true, *YAxis2);
+    X2Min = S.Left, Y2Min = S.Top, X2Max = S.Right, Y2Max = S.Bottom;
+    ComputeMapping(PlotRect);
+  }
+}
+
+void TGraph::PrepareLayout() {
+  TAutoMinGuard Keep(*YAxis, *YAxis2);
+  if (VisibleBarCount() >= 2 && (BarStyle == bsStacked || BarStyle == bs100Stacked))
+    YAxis->AutoMin = YAxis2->AutoMin = false;
+  AutoscaleAndLayout();
+}
+
+void TGraph::Paint() {
+  if (Busy) return;
+  TPaintGuard Guard(*this);
+  if (OnBeforeStartDraw) OnBeforeStartDraw(this);
+  TCanvas* C = DrawCanvas();
+  if (!C) return;
+  PrepareLayout();
+  ResetClipRegion();
+  {
+    TWBrush Brush(this);
+    const bool Paper = GraphPrinting() || GraphPageDrawing();
+    C->Brush()->SetColor(Paper ? clWhite : BackColor);
+    C->Brush()->SetStyle(bsSolid);
+    if (!GraphDXF().Active) {
+      C->Pen()->SetStyle(psClear);
+      C->Rectangle(ImageRect);
+      C->Pen()->SetStyle(psSolid);
+      Gradient->Draw(ImageRect);
+    }
+  }
+  if (OnBeforePictureDraw) OnBeforePictureDraw(this);
+  // A fixed picture lies under the frame and shows around the plot; the others lie over it.
+  if (Picture->Style == psFix) Picture->Draw();
+  Frame.Draw();
+  if (Picture->Style != psFix) Picture->Draw();
+  Title.Draw();
+  Foot.Draw();
+  if (XAxis->Location == alOutside) XAxis->Draw();
+  if (YAxis->Location == alOutside) YAxis->Draw();
+  XAxis2->Draw();
+  YAxis2->Draw();
+  if (OnBeforeDraw) OnBeforeDraw(this);
+  DrawLayers();
+  UseX2 = UseY2 = false;
+  ResetClipRegion();
+  if (XAxis->Location == alInside) XAxis->Draw();
+  if (YAxis->Location == alInside) YAxis->Draw();
+  if (Annotate) Annotate->Draw();
+  if (OnAfterDraw) OnAfterDraw(this);
+}
+
+void TGraph::DrawLayers() {
+  const int K = LastBarLayerIndex();
+  const int Bars = BarSeriesCount();
+  bool FirstBar = true;
+  // The list length is taken once: a layer added meanwhile waits for the next paint.
+  const int N = LayerCount();
+  for (int I = 0; I < N && I < LayerCount(); ++I) {
+    TLayer* L = FLayers[I].get();
+    CurrentLayer = L;
+    const TGraphSeries* S = L->AsSeries();
+    const bool Grouped = S && BarStyle != bsZOrdered && FirstBar && Bars > 0 && S->Kind() == 8;
+    if (Grouped && I != K) continue;
+    UseX2 = L->GetOnXAxis2();
+    UseY2 = L->GetOnYAxis2();
+    if (L->GetVisible())
+      Owner->ShowStatus(
+          (GraphPrinting() ? QStringLiteral("Printing ") : QStringLiteral("Drawing ")) + L->Name +
+          QStringLiteral("..."));
+    ResetClipRegion();
+    SetClipRegion();
+    if (!L->GetVisible()) continue;
+    if (Grouped) {
+      DrawBarGroup();
+      FirstBar = false;
+    } else {
+      L->Draw();
+    }
+  }
+  UseX2 = UseY2 = false;
+  CurrentLayer = nullptr;
+}
+
+int TGraph::LastBarLayerIndex() const {
+  int K = -1;
+  for (int I = 0; I < LayerCount(); ++I)
+    if (const TGraphSeries* S = FLayers[I]->AsSeries();
+        S && S->Kind() == 8 && FLayers[I]->GetVisible())
+      K = I;
+  return K;
+}
+
+int TGraph::MaxBarPointsAll() const {
+  int N = 0;
+  for (auto& L : FLayers)
+    if (const TGraphSeries* S = L->AsSeries(); S && S->Kind() == 8) N = std::max(N, L->ItemCount());
+  return N;
+}
+
+TDoubleRect TGraph::GetBarSeriesExtent() const {
+  double XMn = Empty, XMx = -Empty, YMn = Empty, YMx = -Empty;
+  bool Any = false;
+  for (auto& L : FLayers) {
+    const TGraphSeries* S = L->AsSeries();
+    if (!S || !L->GetVisible() || (S->Kind() != 8 && S->Kind() != 10)) continue;
+    double A, B, C, D;
+    L->GetExtent(A, B, C, D);
+    if (Usable(A, B)) XMn = std::min(XMn, A), XMx = std::max(XMx, B), Any = true;
+    if (Usable(C, D)) YMn = std::min(YMn, C), YMx = std::max(YMx, D), Any = true;
+  }
+  if (!Any) return {0, 0, 0, 0};
+  if (YAxis->Inverted) std::swap(YMn, YMx);
+  if (XAxis->Inverted) std::swap(XMn, XMx);
+  return {XMn, YMn, XMx, YMx};
+}
+
+void TGraph::DrawBarGroup() {
+  const int N = MaxBarPoints();
+  const int Bars = BarSeriesCount();
+  BarGroupExtent = GetBarSeriesExtent();
+  if (N == 0 || Bars == 0) return;
+  const bool Backwards = Axis(UseX2 ? gaXAxis2 : gaXAxis)->Inverted;
+  for (int Step = 0; Step < N; ++Step) {
+    const int J = Backwards ? N - 1 - Step : Step;
+    int Slot = 0;
+    for (auto& L : FLayers) {
+      TGraphSeries* S = L->AsSeries();
+      if (!S || S->Kind() != 8) continue;
+      CurrentLayer = L.get();
+      UseX2 = L->GetOnXAxis2();
+      UseY2 = L->GetOnYAxis2();
+      if (!L->GetVisible() && !UseX2) continue;
+      if (L->GetVisible()) {
+        if (BarStyle == bsClustered)
+          S->DrawClusteredBar(J, Slot, BarGroupExtent, Bars, N);
+        else
+          S->DrawStackedBar(J);
+      }
+      ++Slot;
+    }
+  }
+}
+
+void TGraph::PaintToPicture(TCanvas* PictureCanvas, const TRect& Size) {
+  TGraphMetafileState& M = GraphMetafileState();
+  const TGraphMetafileState Saved = M;
+  M.Canvas = PictureCanvas;
+  M.Drawing = true;
+  const TRect OldImage = ImageRect;
+  ImageRect = Size;
+  Paint();
+  ImageRect = OldImage;
+  M = Saved;
+}
+
+void TGraph::PrintTo(TCanvas* Page, const TRect& Rect, bool BlackOnly) {
+  TGraphPrintScope Scope(Page, BlackOnly);
+  const TRect OldImage = ImageRect;
+  PrintRect = Rect;
+  Paint();
+  ImageRect = OldImage;
+}

@@ -1,0 +1,126 @@
+// Axis drawing on the recording target: line, ticks, labels, grid, end labels and label room.
+#include <gtest/gtest.h>
+
+#include "platform/canvas.h"
+#include "platform/canvas_targets.h"
+#include "plot/core/graph.h"
+#include "test_layers.h"
+
+namespace {
+
+struct TDrawFixture {
+  TRecordingTarget Target{400, 300};
+  TCanvas Canvas{&Target};
+  TGraph Graph{&Canvas, 400, 300};
+  TDrawFixture() {
+    Graph.PlotRect = {50, 20, 380, 260};
+    Graph.Frame.Width = 0;
+  }
+  void Layout(TDoubleRect R) {
+    Graph.SetRanges(R);
+    Graph.ComputeMapping(Graph.PlotRect);
+  }
+  std::vector<TCanvasOp> Of(TCanvasOpKind K) const {
+    std::vector<TCanvasOp> R;
+    for (const auto& Op : Target.Ops())
+      if (Op.Kind == K) R.push_back(Op);
+    return R;
+  }
+  QStringList Texts() const {
+    QStringList S;
+    for (const auto& Op : Of(coText)) S << Op.Text;
+    return S;
+  }
+};
+
+TEST(AxisDraw, LinearYAxisTicksAndLabels) {
+  TDrawFixture F;
+  F.Layout({0, 0, 10, 7.3});
+  F.Target.Clear();
+  F.Graph.YAxis->Draw();
+  EXPECT_EQ(F.Texts(), (QStringList{"0", "2", "4", "6"}));
+  auto Lines = F.Of(coLine);
+  ASSERT_EQ(Lines.size(), 1u + 15);  // the line and every tick inside the window
+  EXPECT_EQ(Lines[0].Points[0], (TPoint{50, 259}));
+  EXPECT_EQ(Lines[0].Points[1], (TPoint{50, 20}));
+  // A major tick is 4 text units long, pointing left from the line at the value's pixel.
+  F.Canvas.Font()->SetName(QStringLiteral("Arial"));
+  F.Canvas.Font()->SetSize(1);
+  const int U = F.Canvas.TextHeight(QStringLiteral("a"));
+  EXPECT_EQ(Lines[1].Points[0], (TPoint{50, F.Graph.YToPixel(0)}));
+  EXPECT_EQ(Lines[1].Points[1], (TPoint{50 - 4 * U, F.Graph.YToPixel(0)}));
+  EXPECT_EQ(Lines[2].Points[1].X, 50 - 2 * U);
+
+  // Grid lines at every tick; an axis that is not visible keeps its line and grid only.
+  F.Target.Clear();
+  F.Graph.YAxis->Grid = true;
+  F.Graph.YAxis->SetVisible(false);
+  F.Graph.YAxis->Draw();
+  EXPECT_TRUE(F.Texts().isEmpty());
+  EXPECT_EQ(F.Of(coLine).size(), 1u + 15);
+  // A horizontal axis that is not visible draws nothing at all.
+  F.Target.Clear();
+  F.Graph.XAxis->SetVisible(false);
+  F.Graph.XAxis->Draw();
+  EXPECT_TRUE(F.Target.Ops().empty() || F.Of(coLine).empty());
+}
+
+TEST(AxisDraw, LogAxisAndEndLabels) {
+  TDrawFixture F;
+  F.Graph.YAxis->SetLog(true);
+  F.Layout({0, 0, 10, 3});
+  F.Target.Clear();
+  F.Graph.YAxis->Draw();
+  QStringList T = F.Texts();
+  EXPECT_EQ(T.count(QStringLiteral("10")), 4);
+  for (const char* E : {"0", "1", "2", "3"}) EXPECT_TRUE(T.contains(QString::fromLatin1(E)));
+  EXPECT_EQ(F.Of(coLine).size(), 1u + 3 * 9 + 1);
+
+  // A Y axis too short for any tick label shows its ends.
+  TDrawFixture S;
+  S.Graph.PlotRect = {50, 100, 380, 101};
+  S.Layout({0, 0, 10, 1});
+  S.Graph.YMin = 0.01, S.Graph.YMax = 0.02;
+  S.Graph.YAxis->Recalc();
+  S.Graph.ComputeMapping({50, 100, 380, 100});
+  S.Graph.PlotRect = {50, 100, 380, 100};
+  S.Target.Clear();
+  S.Graph.YAxis->TickStep = 1e9;  // a step that puts no tick inside the window
+  S.Graph.YAxis->FirstTick = 5;
+  S.Graph.YAxis->Draw();
+  EXPECT_EQ(S.Texts().size(), 2);
+}
+
+TEST(AxisDraw, XLabelsSkipOverlapsAndRoom) {
+  TDrawFixture F;
+  F.Graph.PlotRect = {50, 20, 90, 260};  // 40 pixels for many labels
+  F.Layout({1000000, 0, 1000010, 1});
+  F.Target.Clear();
+  F.Graph.XAxis->Draw();
+  const int Crowded = F.Texts().size();
+  EXPECT_GE(Crowded, 1);
+  EXPECT_LT(Crowded, 6);
+  F.Graph.XAxis->Inverted = true;
+  std::swap(F.Graph.XMin, F.Graph.XMax);
+  F.Graph.ComputeMapping(F.Graph.PlotRect);
+  F.Target.Clear();
+  F.Graph.XAxis->Draw();
+  EXPECT_GT(F.Texts().size(), Crowded);  // an inverted axis skips none
+
+  TRect R{0, 0, 400, 300};
+  TAxis& X = *F.Graph.XAxis;
+  X.Inverted = false;
+  TRect Out = X.GetLabelSize(R);
+  EXPECT_LT(Out.Bottom, 300);
+  X.Ticks.Direction = tdIN;
+  TRect In = X.GetLabelSize(R);
+  EXPECT_GT(In.Bottom, Out.Bottom);
+  X.Location = alInside;
+  EXPECT_EQ(X.GetLabelSize(R).Bottom, 300);
+  X.Name = QStringLiteral("time");
+  EXPECT_LT(X.GetLabelSize(R).Bottom, 300);
+  X.SetVisible(false);
+  EXPECT_EQ(X.GetLabelSize(R).Bottom, 300);
+}
+
+}  // namespace
