@@ -1,6 +1,7 @@
 #include "plot/core/graph.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -34,12 +35,14 @@ TGraph::TGraph(TCanvas* ACanvas, int ImageWidth, int ImageHeight, TGraphOwner* A
   YAxis2 = std::make_unique<TYAxis2>(this);
   Font.SetName(QStringLiteral("Arial"));
   Gradient = std::make_unique<TGraphGradient>(this, 0, 0xC0C0C0, 0xFFFFFF);
+  Picture = std::make_unique<TGraphPicture>(this);
 }
 
 TGraph::~TGraph() {
   // Layers may ask the graph while they go; free them while it is whole.
   FLayers.clear();
   Annotate.reset();
+  Picture.reset();
 }
 
 TAxis* TGraph::Axis(TGraphAxisId A) const {
@@ -60,6 +63,7 @@ TAxis* TGraph::Axis(TGraphAxisId A) const {
 
 TLayer* TGraph::AddLayer(std::unique_ptr<TLayer> Layer) {
   Layer->Graph = this;
+  DataChanged();
   FLayers.push_back(std::move(Layer));
   return FLayers.back().get();
 }
@@ -72,6 +76,7 @@ std::unique_ptr<TLayer> TGraph::DeleteLayer(int Index) {
   // The handler may have changed the list: find the layer again.
   int I = IndexOfLayer(L);
   if (I < 0) return nullptr;
+  DataChanged();
   std::unique_ptr<TLayer> Out = std::move(FLayers[I]);
   FLayers.erase(FLayers.begin() + I);
   return Out;
@@ -80,6 +85,7 @@ std::unique_ptr<TLayer> TGraph::DeleteLayer(int Index) {
 void TGraph::ClearLayers() {
   for (auto& L : FLayers) Undo.LayerDeleted(L.get());
   CurrentLayer = nullptr;
+  DataChanged();
   FLayers.clear();
 }
 
@@ -226,7 +232,8 @@ int TGraph::BarSlot(const TLayer* Series) const {
     if (L == Series) break;
     if (Clustered && S->Kind() == 8) break;
   }
-  return N;
+  // A layer behind no series (or not in the list) stands in the front slot, never before it.
+  return std::max(N, 0);
 }
 
 double TGraph::MaxBarWidth() const {

@@ -14,6 +14,7 @@
 #include "plot/core/graph_gradient.h"
 #include "plot/core/graph_layer.h"
 #include "plot/core/graph_nicenums.h"
+#include "plot/core/graph_picture.h"
 #include "plot/core/graph_undo.h"
 
 class QByteArray;
@@ -85,7 +86,7 @@ class TGraph : public TGraphDrawing {
   TDoubleRect BarGroupExtent;
   int CharHeight = 1;
   std::function<void(TGraph*)> OnBeforeStartDraw, OnBeforePictureDraw, OnBeforeDraw, OnAfterDraw;
-  std::unique_ptr<TLayer> Picture;
+  std::unique_ptr<TGraphPicture> Picture;
 
   // Autoscales, lays out and draws everything on the current target.
   void Paint();
@@ -96,6 +97,9 @@ class TGraph : public TGraphDrawing {
   // Paints onto a print page within Rect.
   void PrintTo(TCanvas* Page, const TRect& Rect, bool BlackOnly);
   void Repaint() { Paint(); }
+  // Layers call this when their data change; the kept extents are computed again at the next
+  // paint. Adding, deleting and hiding layers is noticed without it.
+  void DataChanged() { ++FDataGeneration; }
   TDoubleRect CalcExtent();
   TDoubleRect CalcExtent2();
   TDoubleRect ApplyAxisLimits(const TAxis& X, const TAxis& Y, const TDoubleRect& Extent) const;
@@ -168,4 +172,12 @@ class TGraph : public TGraphDrawing {
   void DrawLayers();
   std::vector<std::unique_ptr<TLayer>> FLayers;
   int FScreenCharHeight = 1;
+  // The extents as last computed, with what they were computed from.
+  struct TExtentCache {
+    bool Valid = false;
+    std::vector<double> Key;
+    TDoubleRect Result, Data;
+  } FExtentCache[2];
+  unsigned FDataGeneration = 0;
+  std::vector<double> ExtentKey(bool Secondary) const;
 };

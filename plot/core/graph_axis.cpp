@@ -184,7 +184,34 @@ QString TAxis::FormatTickLabel(int ADigits, double Value, double Step) const {
   return S;
 }
 
-std::vector<TAxisTick> TAxis::TickList() {
+const std::vector<TAxisTick>& TAxis::TickList() {
+  TTickKey Key{LowerEnd(),
+               UpperEnd(),
+               FirstTick,
+               TickStep,
+               TickCount,
+               TicksPerLabel,
+               Digits,
+               LabelsFrequency,
+               static_cast<int>(LabelsStyle),
+               Log,
+               Owner->ZoomCount > 0,
+               LabelsStyle == asInteger && Owner->IsEmpty()};
+  if (FTicksValid && Key == FTickKey) {
+    // NaN ends never compare equal, so a list is only reused for a range it was made for.
+    if (Log) TicksPerLabel = FLogTicksPerLabel, TickCount = FLogTickCount, TickStep = FLogTickStep;
+    return FTicks;
+  }
+  FTicks = BuildTickList();
+  FLogTicksPerLabel = TicksPerLabel, FLogTickCount = TickCount, FLogTickStep = TickStep;
+  // The walk on a logarithmic axis rewrites its own inputs: key the list by what comes out.
+  if (Log) Key.TickCount = TickCount, Key.TicksPerLabel = TicksPerLabel, Key.TickStep = TickStep;
+  FTickKey = Key;
+  FTicksValid = true;
+  return FTicks;
+}
+
+std::vector<TAxisTick> TAxis::BuildTickList() {
   std::vector<TAxisTick> Out;
   const double Lo = LowerEnd(), Hi = UpperEnd();
   if (!std::isfinite(Lo) || !std::isfinite(Hi)) return Out;

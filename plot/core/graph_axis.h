@@ -37,6 +37,14 @@ struct TAxisTick {
   QString Label;      // on a logarithmic axis the exponent only
 };
 
+// Everything a tick list depends on.
+struct TTickKey {
+  double Lo = 0, Hi = 0, FirstTick = 0, TickStep = 0;
+  int TickCount = 0, TicksPerLabel = 0, Digits = 0, LabelsFrequency = 0, Style = 0;
+  bool Log = false, Zoomed = false, Empty = false;
+  bool operator==(const TTickKey&) const = default;
+};
+
 class TAxis : public TGraphAbstract {
  public:
   TAxis(TGraph* AGraph, TGraphAxisId AId, double A, double B);
@@ -86,6 +94,16 @@ class TAxis : public TGraphAbstract {
   double& UpperEnd() const;
 
   void SetVisible(bool Value) override;
+
+ private:
+  std::vector<TAxisTick> BuildTickList();
+  bool FTicksValid = false;
+  TTickKey FTickKey;
+  std::vector<TAxisTick> FTicks;
+  int FLogTicksPerLabel = 0, FLogTickCount = 0;
+  double FLogTickStep = 0;
+
+ public:
   virtual void SetLog(bool Value);
   // Ticks and label precision for the range A..B; B may be rounded, A never is.
   virtual void CalcTicks(double& A, double& B);
@@ -98,8 +116,9 @@ class TAxis : public TGraphAbstract {
   QString FormatTickLabel(int ADigits, double Value, double Step) const;
 
   // The tick walk that drawing and measuring share: every tick in order, labelled or not. It
-  // sets TicksPerLabel, TickCount and TickStep on a logarithmic axis as the drawing does.
-  std::vector<TAxisTick> TickList();
+  // sets TicksPerLabel, TickCount and TickStep on a logarithmic axis as the drawing does. The
+  // list is kept and handed out again until the range or a setting it depends on changes.
+  const std::vector<TAxisTick>& TickList();
 
   void Draw() override;
   // R less the room the title, labels and ticks need on this axis's side.

@@ -174,9 +174,23 @@ void TAxis::Draw() {
     if (Log) {
       // "10" and the exponent two points smaller, raised.
       const int W10 = Text.TextWidth(QStringLiteral("10"));
-      Text.SetSize(std::max(Font.Size() - 2, 1));
+      const int Small = std::max(Font.Size() - 2, 1);
+      Text.SetSize(Small);
       const int WE = Text.TextWidth(S);
+      const int W0 = Text.TextWidth(QStringLiteral("0 "));
       Text.SetSize(Font.Size());
+      if (!Horizontal() && Vertical) {
+        // Read upward: "10" centred on the tick, the exponent after it and raised.
+        const int X = Id == gaYAxis ? Gm.Axis - Gm.LabelGap - Gm.H : Gm.Axis + Gm.LabelGap;
+        C->SetTextAlign(TA_CENTER | TA_TOP);
+        Text.TextOut(X + Gm.H / 4, Px, QStringLiteral("10"));
+        C->SetTextAlign(TA_LEFT | TA_TOP);
+        Text.SetSize(Small);
+        Text.TextOut(X, Px - W0, S);
+        Text.SetSize(Font.Size());
+        Text.SetAngle(0);
+        return;
+      }
       int X0, Y0;
       if (Horizontal()) {
         X0 = IsLast && Id == gaXAxis ? Px - W10 - WE : Px - (W10 + WE) / 2;
@@ -188,7 +202,7 @@ void TAxis::Draw() {
       Text.SetAngle(0);
       C->SetTextAlign(TA_LEFT | TA_TOP);
       Text.TextOut(X0, Y0 + Gm.H / 3, QStringLiteral("10"));
-      Text.SetSize(std::max(Font.Size() - 2, 1));
+      Text.SetSize(Small);
       Text.TextOut(X0 + W10, Y0, S);
       Text.SetSize(Font.Size());
       return;

@@ -149,8 +149,49 @@ TDoubleRect TGraph::Extent(bool Secondary) {
   return {XMn, YMn, XMx, YMx};
 }
 
-TDoubleRect TGraph::CalcExtent() { return Extent(false); }
-TDoubleRect TGraph::CalcExtent2() { return Extent(true); }
+std::vector<double> TGraph::ExtentKey(bool Secondary) const {
+  std::vector<double> K{static_cast<double>(FDataGeneration), static_cast<double>(BarStyle),
+                        MinimumLogValue, static_cast<double>(Secondary)};
+  for (TGraphAxisId A : {gaXAxis, gaYAxis, gaXAxis2, gaYAxis2}) {
+    const TAxis* X = Axis(A);
+    K.insert(K.end(), {double(X->Log), double(X->AutoMin), double(X->AutoMax), X->Min, X->Max});
+  }
+  for (const auto& L : FLayers) {
+    const TGraphSeries* S = L->AsSeries();
+    K.insert(K.end(), {static_cast<double>(reinterpret_cast<quintptr>(L.get())),
+                       double(L->GetVisible()), double(L->ItemCount()), double(L->GetOnXAxis2()),
+                       double(L->GetOnYAxis2()), S ? double(S->Kind()) : -1.0});
+  }
+  return K;
+}
+
+TDoubleRect TGraph::CalcExtent() {
+  TExtentCache& C = FExtentCache[0];
+  std::vector<double> Key = ExtentKey(false);
+  if (C.Valid && C.Key == Key) {
+    DataExtent = C.Data;
+    return C.Result;
+  }
+  C.Result = Extent(false);
+  C.Data = DataExtent;
+  C.Key = std::move(Key);
+  C.Valid = true;
+  return C.Result;
+}
+
+TDoubleRect TGraph::CalcExtent2() {
+  TExtentCache& C = FExtentCache[1];
+  std::vector<double> Key = ExtentKey(true);
+  if (C.Valid && C.Key == Key) {
+    DataExtent = C.Data;
+    return C.Result;
+  }
+  C.Result = Extent(true);
+  C.Data = DataExtent;
+  C.Key = std::move(Key);
+  C.Valid = true;
+  return C.Result;
+}
 
 TDoubleRect TGraph::ApplyAxisLimits(const TAxis& X, const TAxis& Y, const TDoubleRect& E) const {
   auto End = [&](const TAxis& A, bool Auto, double Fixed, double Data) {
@@ -339,8 +380,10 @@ void TGraph::Paint() {
     }
   }
   if (OnBeforePictureDraw) OnBeforePictureDraw(this);
-  if (Picture) Picture->Draw();
+  // A fixed picture lies under the frame and shows around the plot; the others lie over it.
+  if (Picture->Style == psFix) Picture->Draw();
   Frame.Draw();
+  if (Picture->Style != psFix) Picture->Draw();
   Title.Draw();
   Foot.Draw();
   if (XAxis->Location == alOutside) XAxis->Draw();

@@ -264,6 +264,31 @@ TEST(AxisTicks, LogarithmicDecades) {
   EXPECT_EQ(After, 1);
 }
 
+TEST(AxisTicks, TickListIsKeptUntilItsInputsChange) {
+  TAxisFixture F;
+  F.Graph.XMin = 0, F.Graph.XMax = 7.3;
+  F.X.Recalc();
+  const TAxisTick* First = F.X.TickList().data();
+  EXPECT_EQ(F.X.TickList().data(), First);
+  EXPECT_EQ(F.X.TickList().size(), 16u);
+  F.Graph.XMax = 20;
+  F.X.Recalc();
+  EXPECT_EQ(F.X.TickList().size(), 11u);
+  F.X.LabelsFrequency = 2;
+  int Texts = 0;
+  for (const auto& K : F.X.TickList()) Texts += K.Text;
+  EXPECT_EQ(Texts, 2);
+  // On a logarithmic axis the reused list restores what the walk set.
+  TAxis& Y = *F.Graph.YAxis;
+  Y.SetLog(true);
+  F.Graph.YMin = 0, F.Graph.YMax = 2;
+  Y.Recalc();
+  const size_t N = Y.TickList().size();
+  const int Count = Y.TickCount;
+  EXPECT_EQ(Y.TickList().size(), N);
+  EXPECT_EQ(Y.TickCount, Count);
+}
+
 TEST(AxisTicks, Defaults) {
   TAxisFixture F;
   EXPECT_EQ(F.Graph.XAxis->LineWidth, 1);

@@ -2,6 +2,8 @@
 // images and on the recording target.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <cmath>
 #include <limits>
@@ -81,10 +83,12 @@ TEST(GraphPaint, AutoscaleExtents) {
   EXPECT_DOUBLE_EQ(E.Left, 4.5);
   EXPECT_DOUBLE_EQ(E.Right, 5.5);
   L->Points = {{-5, -5}};
+  G.DataChanged();
   E = G.CalcExtent();  // a single negative point keeps its range in order
   EXPECT_DOUBLE_EQ(E.Left, -5.5);
   EXPECT_DOUBLE_EQ(E.Right, -4.5);
   L->Points = {{0, 0}};
+  G.DataChanged();
   E = G.CalcExtent();
   EXPECT_DOUBLE_EQ(E.Left, -1);
   EXPECT_DOUBLE_EQ(E.Bottom, 1);
@@ -100,6 +104,7 @@ TEST(GraphPaint, AutoscaleExtents) {
   // Non-finite values and empty layers are left out.
   L->Points = {{1, 1}, {Inf, 2}, {3, NaN}, {4, 4}};
   S.Add({});
+  G.DataChanged();
   E = G.CalcExtent();
   EXPECT_DOUBLE_EQ(E.Left, 1);
   EXPECT_DOUBLE_EQ(E.Right, 4);
@@ -110,6 +115,18 @@ TEST(GraphPaint, AutoscaleExtents) {
   EXPECT_DOUBLE_EQ(E.Right, 4);
   L->OnYAxis2 = true;
   EXPECT_DOUBLE_EQ(G.CalcExtent().Bottom, 2);  // nothing left on Y: 1 .. 2
+
+  // The extent is kept until the data or a setting it depends on changes.
+  const int Calls = L->ExtentCalls;
+  G.CalcExtent();
+  G.Paint();
+  G.Paint();
+  EXPECT_EQ(L->ExtentCalls, Calls + 1);  // once more for the secondary extent, then kept
+  L->Visible = false;
+  G.CalcExtent();
+  L->Visible = true;
+  G.CalcExtent();
+  EXPECT_EQ(L->ExtentCalls, Calls + 2);  // hidden layers are not asked
 
   // Axis limits and inverted axes.
   G.XAxis->Inverted = true;
@@ -265,4 +282,52 @@ TEST(GraphPaint, PrintAndPictureTargets) {
   EXPECT_EQ(G.ImageRect, (TRect{0, 0, 400, 300}));
 }
 
+}  // namespace
+
+namespace {
+TEST(GraphPaint, BackgroundPicture) {
+  const QString File = QDir::temp().filePath(QStringLiteral("numyx_graph_picture.png"));
+  QImage Tile(7, 5, QImage::Format_RGB32);
+  Tile.fill(QColor(0, 0, 255));
+  ASSERT_TRUE(Tile.save(File));
+  for (TPictureStyle Style : {psStretch, psTile, psAsIsInside, psFix}) {
+    TImageScene S;
+    TGraph& G = *S.Graph;
+    G.Picture->PictureFileName = File;
+    G.Picture->LoadPicture();
+    G.Picture->Visible = true;
+    G.Picture->Style = Style;
+    G.Paint();
+    const TRect P = G.PlotRect;
+    const QRgb Inside = S.At(P.Left + 3, P.Top + 3);
+    const QRgb Middle = S.At((P.Left + P.Right) / 2, (P.Top + P.Bottom) / 2);
+    const QRgb Around = S.At(3, 3);
+    SCOPED_TRACE(Style);
+    switch (Style) {
+      case psStretch:
+      case psTile:
+        EXPECT_EQ(Inside, 0x0000FFu);
+        EXPECT_EQ(Middle, 0x0000FFu);
+        break;
+      case psAsIsInside:
+        EXPECT_EQ(Inside, 0x0000FFu);
+        EXPECT_EQ(Middle, 0xFFFFFFu);  // once, at the top left
+        break;
+      case psFix:
+        EXPECT_EQ(Around, 0x0000FFu);  // around the plot, under the frame
+        EXPECT_EQ(Middle, 0xFFFFFFu);
+        break;
+    }
+  }
+  // A picture that cannot be read leaves none and draws nothing.
+  QFile Bad(File);
+  ASSERT_TRUE(Bad.open(QIODevice::WriteOnly));
+  Bad.write("not a picture");
+  Bad.close();
+  TImageScene S;
+  TGraphPicture Pic(S.Graph.get(), File);
+  EXPECT_EQ(Pic.Picture(), nullptr);
+  EXPECT_FALSE(Pic.Visible);
+  QFile::remove(File);
+}
 }  // namespace

@@ -12,9 +12,11 @@ class TTestLayer : public TLayer {
   using TLayer::TLayer;
   std::vector<TDoublePoint> Points;
   int Draws = 0;
+  int ExtentCalls = 0;
   QString ClassName() const override { return QStringLiteral("TTestLayer"); }
   int ItemCount() const override { return static_cast<int>(Points.size()); }
   void GetExtent(double& XMin, double& XMax, double& YMin, double& YMax) override {
+    ++ExtentCalls;
     TLayer::GetExtent(XMin, XMax, YMin, YMax);
     for (const TDoublePoint& P : Points) {
       if (!std::isfinite(P.X) || !std::isfinite(P.Y)) continue;

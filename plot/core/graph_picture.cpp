@@ -1,0 +1,87 @@
+#include "plot/core/graph_picture.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+#include "platform/canvas.h"
+#include "platform/number_text.h"
+#include "plot/core/graph.h"
+#include "plot/core/graph_dxf.h"
+#include "plot/core/graph_mem_ini_file.h"
+#include "plot/core/graph_output.h"
+#include "plot/core/graph_utils.h"
+
+TGraphPicture::TGraphPicture(TGraph* AGraph, const QString& FileName)
+    : TLayer(AGraph), PictureFileName(FileName) {
+  Name = QStringLiteral("Picture");
+  Visible = false;
+  if (!PictureFileName.isEmpty() && QFileInfo::exists(PictureFileName)) {
+    LoadPicture();
+    Visible = FPicture != nullptr;
+  }
+}
+
+TGraphPicture::~TGraphPicture() = default;
+
+void TGraphPicture::LoadPicture() {
+  if (!QFileInfo::exists(PictureFileName)) return;
+  // Any image format the platform reads; the file decides, not its name.
+  auto P = std::make_unique<QImage>();
+  Loaded = true;
+  if (P->load(PictureFileName) && !P->isNull())
+    FPicture = std::move(P);
+  else
+    FPicture.reset();
+}
+
+void TGraphPicture::SaveSettings() {
+  if (SettingsFileName.isEmpty()) return;
+  TGraphMemIniFile Ini(SettingsFileName);
+  Ini.WriteString(QStringLiteral("Picture"), QStringLiteral("Name"), Name);
+  Ini.UpdateFile();
+}
+
+void TGraphPicture::Draw() {
+  if (!Visible || GraphDXF().Active || PictureFileName.isEmpty()) return;
+  if (!Loaded) LoadPicture();
+  if (!FPicture) return;
+  TGraph& G = *Graph;
+  TCanvas* C = G.DrawCanvas();
+  const int W = FPicture->width(), H = FPicture->height();
+  if (!C || W <= 0 || H <= 0) return;  // an empty picture would tile forever
+  const int D = G.Depth3D;
+  const TRect P = G.PlotRect;
+  TRect Dest{P.Left + D, P.Top - D, P.Right + D, P.Bottom - D};
+  double SX = 1, SY = 1;
+  if (GraphPrinting()) {
+    SX = C->PixelsPerInchX() / 96.0;
+    SY = C->PixelsPerInchY() / 96.0;
+  }
+  const int TW = std::max(RoundInt(W * SX), 1), TH = std::max(RoundInt(H * SY), 1);
+  switch (Style) {
+    case psStretch:
+      InflateIntRect(Dest, -1, -1);
+      C->StretchDrawImage(Dest, *FPicture);
+      break;
+    case psFix:
+      C->StretchDrawImage(G.ImageRect, *FPicture);
+      break;
+    case psTile:
+    case psAsIsInside: {
+      G.ResetClipRegion();
+      TRect Clip{P.Left, P.Top, P.Right, P.Bottom - 1};
+      if (G.View3D > 0) Clip = {P.Left, P.Top - D, P.Right + D, P.Bottom - 1 - D};
+      C->SetClipRect(Clip);
+      if (Style == psAsIsInside) {
+        C->StretchDrawImage({Dest.Left + 1, Dest.Top + 1, Dest.Left + 1 + TW, Dest.Top + 1 + TH},
+                            *FPicture);
+      } else {
+        for (int X = Dest.Left; X < P.Right + D; X += TW)
+          for (int Y = Dest.Top; Y < P.Bottom - D - 1; Y += TH)
+            C->StretchDrawImage({X, Y, X + TW, Y + TH}, *FPicture);
+      }
+      C->ResetClip();
+      break;
+    }
+  }
+}
