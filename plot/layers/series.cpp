@@ -169,10 +169,14 @@ TGraphData* TSeries::AddPoint(TColor AColor, const QString& AName, double AX, do
   P->Marker = TMarker::CreateStyled(Graph, this, MarkerStyle, FMarkerSize, MarkerPenColor);
   P->Marker->FillColor = MarkerFillColor;
   FPoints.push_back(std::move(P));
+  Graph->DataChanged();
   return FPoints.back().get();
 }
 
-void TSeries::Clear() { FPoints.clear(); }
+void TSeries::Clear() {
+  FPoints.clear();
+  Graph->DataChanged();
+}
 
 TGraphData* TSeries::PointAt(int Index) const {
   if (FPoints.empty()) return nullptr;
@@ -227,6 +231,7 @@ void TSeries::DeletePoint(int Index) {
     }
   }
   FPoints.erase(FPoints.begin() + Index);
+  Graph->DataChanged();
   if (CurrentIndex >= Count()) CurrentIndex = std::max(0, Count() - 1);
 }
 
@@ -301,6 +306,7 @@ int TSeries::LinePixelWidth() const {
 
 void TSeries::SetSeriesKind(int AKind) {
   FKind = AKind;
+  Graph->DataChanged();
   if (AKind == 10 && !FPoints.empty()) SetMarkerSize(std::max(1, SeriesBarPixelWidth()));
 }
 
@@ -546,6 +552,7 @@ void TSeries::Load(TGraphTextReader& F) {
   LoadSeriesLines(F, PointCount, NoLegend);
   LoadPoints(F, PointCount);
   SetHasLegend(!NoLegend);
+  Graph->DataChanged();
   F.ReadClosingLine(ClassName());
 }
 
