@@ -150,6 +150,19 @@ class TSeries : public TLayer, public TGraphSeries {
   virtual void DrawStep(int Index);
   void SetupPen();
 
+  // --- Bars ---
+  // Bar Position of a clustered group, in slot Slot of Bars series with Points positions; the
+  // extent is the bar series' extent of this paint.
+  void DrawClusteredBar(int Position, int Slot, const TDoubleRect& Extent, int Bars,
+                        int Points) override;
+  // This series' piece of the stack at Position.
+  void DrawStackedBar(int Position) override;
+  // The rectangle DrawStackedBar gives the piece, from the data alone; Cut tells whether the top
+  // was limited to the plot.
+  TDoubleRect StackedBarRect(int Position, int LayerIndex, bool* Cut = nullptr);
+  // The bar of vertex Index drawn behind the others (kind 10).
+  void DrawZOrderedBar(int Index);
+
   // --- File ---
   void Load(TGraphTextReader& F) override;
   void Save(TGraphTextWriter& F) const override;

@@ -55,7 +55,16 @@ void TSeries::Draw() {
       DrawArea();
       break;
     default:
-      break;  // kind 10 draws with the bars
+      for (int I = 0; I < Count(); ++I) {
+        CurrentIndex = I;
+        if (TCanvas* C = Graph->DrawCanvas()) {
+          C->Pen()->SetColor(GetColor());
+          C->Pen()->SetMode(pmCopy);
+          C->Pen()->SetStyle(psSolid);
+        }
+        if (FKind == 10) DrawZOrderedBar(Graph->CurrentXInverted() ? Count() - 1 - I : I);
+      }
+      break;
   }
   if (TCanvas* C = Graph->DrawCanvas()) C->Pen()->SetWidth(1);
 }
