@@ -216,7 +216,7 @@ void TAxis::Draw() {
         if (Vertical) {
           C->SetTextAlign(TA_RIGHT | TA_BASELINE);
           int Y = Id == gaXAxis ? Gm.Axis + Gm.LabelGap + 5 : Gm.Axis - Gm.LabelGap - 5 - W;
-          Text.TextOut(Px + H1 / 3, Id == gaXAxis ? Y : Y, S);
+          Text.TextOut(Px + H1 / 3, Y, S);
         } else {
           if (Id == gaXAxis && HavePrevious && !Inverted && Left <= PreviousRight) {
             PreviousRight = Left + W;
@@ -233,7 +233,14 @@ void TAxis::Draw() {
       case gaYAxis:
       case gaYAxis2:
         if (Vertical) {
-          C->SetTextAlign(TA_CENTER | TA_TOP);
+          // Centred on the tick, reading upward; near the ends of the axis a label starts or
+          // ends at the tick so that it stays on the picture.
+          unsigned Along = TA_CENTER;
+          if (Px + W / 2 > R.Bottom)
+            Along = TA_LEFT;
+          else if (Px - W / 2 < 0)
+            Along = TA_RIGHT;
+          C->SetTextAlign(Along | TA_TOP);
           int X = Id == gaYAxis ? Gm.Axis - Gm.LabelGap - Gm.H : Gm.Axis + Gm.LabelGap;
           Text.TextOut(X, Px, S);
         } else {

@@ -305,8 +305,10 @@ void TGraph::CalcLayout() {
       }
       R.Right = R.Left + NW;
       R.Bottom = R.Top + NH;
+      // Centred in the space it had: down by half the height lost, else right by half the width.
+      const int Top = R.Top;
       if (NW == Width) OffsetIntRect(R, 0, (Height - NH) / 2);
-      if (R.Top == R.Bottom - NH && NH == Height) OffsetIntRect(R, (Width - NW) / 2, 0);
+      if (R.Top == Top) OffsetIntRect(R, (Width - NW) / 2, 0);
     }
   }
   PlotRect = R;

@@ -203,6 +203,14 @@ TEST(GraphPaint, LayoutScenes) {
   G.ClipMarkers = true;
   G.Paint();
   EXPECT_NEAR(G.PlotRect.Width(), G.PlotRect.Height(), 1);
+  G.Exaggerate = 0;
+  G.CalcLayout();
+  const TRect Free = G.PlotRect;
+  G.Exaggerate = 1;
+  G.CalcLayout();
+  // Centred across the width it had.
+  EXPECT_NEAR(G.PlotRect.Left - Free.Left, Free.Right - G.PlotRect.Right, 1);
+  EXPECT_EQ(G.PlotRect.Top, Free.Top);
   G.ImageRect = {0, 0, 0, 0};
   G.CalcLayout();  // an empty area skips the shape fitting
 
@@ -329,5 +337,32 @@ TEST(GraphPaint, BackgroundPicture) {
   EXPECT_EQ(Pic.Picture(), nullptr);
   EXPECT_FALSE(Pic.Visible);
   QFile::remove(File);
+}
+}  // namespace
+
+namespace {
+TEST(GraphPaint, AnnotationLayerFromTheInstalledFactory) {
+  {
+    TImageScene S;  // none installed: no annotation layer, the graph paints
+    EXPECT_EQ(S.Graph->Annotate, nullptr);
+    S.Graph->Paint();
+  }
+  int Drawn = 0;
+  struct TNote : TLayer {
+    int* Count;
+    TNote(TGraph* G, int* C) : TLayer(G), Count(C) {}
+    void Draw() override { ++*Count; }
+  };
+  SetGraphAnnotationFactory([&](TGraph* G) { return std::make_unique<TNote>(G, &Drawn); });
+  {
+    TImageScene S;
+    ASSERT_NE(S.Graph->Annotate, nullptr);
+    int Order = 0, AfterDraw = 0;
+    S.Graph->OnAfterDraw = [&](TGraph*) { AfterDraw = ++Order + Drawn; };
+    S.Graph->Paint();
+    EXPECT_EQ(Drawn, 1);
+    EXPECT_EQ(AfterDraw, 2);  // the annotations lie under what follows them
+  }
+  SetGraphAnnotationFactory(nullptr);
 }
 }  // namespace
