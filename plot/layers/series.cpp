@@ -307,7 +307,8 @@ int TSeries::LinePixelWidth() const {
 void TSeries::SetSeriesKind(int AKind) {
   FKind = AKind;
   Graph->DataChanged();
-  if (AKind == 10 && !FPoints.empty()) SetMarkerSize(std::max(1, SeriesBarPixelWidth()));
+  // The kind-10 geometry sets the marker size as it goes.
+  if (AKind == 10 && !FPoints.empty()) BarPolygon(0);
 }
 
 // --- Values -------------------------------------------------------------------------------------
@@ -484,6 +485,7 @@ void TSeries::AssignLegend(TSeriesLegend& E) {
   E.Marker.Style = MarkerStyle;
   E.Marker.Size = FMarkerSize;
   E.Marker.MarkerFlag = ShowMarkers;
+  E.ShowMarkers = ShowMarkers;
   E.Kind = FKind;
   E.Color = Color;
   E.LineWidth = LineWidth;

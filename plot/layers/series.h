@@ -10,6 +10,7 @@
 #include "plot/core/graph.h"
 #include "plot/core/graph_layer.h"
 #include "plot/core/graph_marker.h"
+#include "plot/core/graph_poly.h"
 #include "plot/core/graph_types.h"
 
 class TSeries;
@@ -51,6 +52,9 @@ class TSeriesLegend {
   int LineStyle = 0;
   TLayer* Layer = nullptr;
   bool Visible = true;
+  bool ShowMarkers = true;
+  // The sample that shows the kind, its left edge at X0 and its top at Y, in the canvas' font.
+  void DrawSample(TCanvas* C, int X0, int Y);
 };
 
 class TSeries : public TLayer, public TGraphSeries {
@@ -162,6 +166,9 @@ class TSeries : public TLayer, public TGraphSeries {
   TDoubleRect StackedBarRect(int Position, int LayerIndex, bool* Cut = nullptr);
   // The bar of vertex Index drawn behind the others (kind 10).
   void DrawZOrderedBar(int Index);
+  // The pixel outline of the kind-10 bar of vertex Index with its top and right 3D faces
+  // (seven points, closed), or null when there is no such bar or it lies off the plot.
+  std::unique_ptr<TPoly> BarPolygon(int Index);
 
   // --- File ---
   void Load(TGraphTextReader& F) override;

@@ -226,3 +226,66 @@ void TSeries::DrawZOrderedBar(int Index) {
   Cv->Brush()->SetColor(C);
   Graph->Bar({Left, Bottom, Right, Top}, BarFlag);
 }
+
+std::unique_ptr<TPoly> TSeries::BarPolygon(int Index) {
+  if (Index < 0 || Index >= Count()) return nullptr;
+  const TEdges E = Edges(*Graph);
+  TDoublePoint P;
+  GetPoint(Index, P);
+  const int N8 = MaxBarPoints8();
+  const int N10 = std::max(MaxBarPoints10(), 1);
+  double W = Graph->XMax - Graph->XMin;
+  if (Graph->ZoomCount == 0 && !Graph->GetClipMarkers()) {
+    if (N8 == 2)
+      W /= 0.873;
+    else if (N8 == 4)
+      W *= 0.975;
+    else if (N8 > 5)
+      W *= 0.97;
+  }
+  if (E.XLog)
+    W = Graph->LogValue(Graph->DataExtent.Right) - Graph->LogValue(Graph->DataExtent.Left);
+  else
+    SetMarkerSize(
+        std::abs(SaturatePixel(static_cast<long double>(ScaleOfX(*Graph)) * W * FBarWidth / N10)) +
+        10);
+  const double Wd = N10 > 1 ? W * FBarWidth / (N10 - 1) : W * FBarWidth;
+  double Left = P.X - Wd / 2, Right = P.X + Wd / 2;
+  if (E.XLog) {
+    Left = std::pow(10.0, Graph->LogValue(P.X) - Wd / 2);
+    Right = std::pow(10.0, Graph->LogValue(P.X) + Wd / 2);
+  }
+  bool Cut = false;
+  const double Top = LimitTop(P.Y, E, Cut);
+  if (E.YInv ? Top > E.B : Top < E.B) return nullptr;
+  if (!E.XInv) {
+    if (Left > E.R) return nullptr;
+    Right = std::min(Right, E.R);
+  } else {
+    if (Left < E.R) return nullptr;
+    Right = std::max(Right, E.R);
+    Left = std::min(Left, E.L);
+    if (Right > E.L) return nullptr;
+    if (E.XLog) std::swap(Left, Right);
+  }
+  double TopE = P.Y >= 0 ? Top : 0, BottomE = P.Y >= 0 ? 0 : Top;
+  if (E.YInv) std::swap(TopE, BottomE);
+  const int Slots = Graph->BarSlotCount();
+  double D0 = 0, D1 = 0;
+  if (Slots > 0) {
+    const int Slot = Graph->BarSlot(this);
+    D0 = std::nearbyint(static_cast<double>(Slot) * Graph->Depth3D / Slots);
+    D1 = std::nearbyint(static_cast<double>(Slot + 1) * Graph->Depth3D / Slots);
+  }
+  const double XL = Graph->XToPixel(Left), XR = Graph->XToPixel(Right);
+  const double YT = Graph->YToPixel(TopE), YB = Graph->YToPixel(BottomE);
+  auto Poly = std::make_unique<TPoly>();
+  Poly->AddPoint(XL + D0, YT - D0);
+  Poly->AddPoint(XL + D1, YT - D1);
+  Poly->AddPoint(XR + D1, YT - D1);
+  Poly->AddPoint(XR + D1, YB - D1);
+  Poly->AddPoint(XR + D0, YB - D0);
+  Poly->AddPoint(XL + D0, YB - D0);
+  Poly->AddPoint(XL + D0, YT - D0);
+  return Poly;
+}

@@ -241,3 +241,64 @@ void TSeries::DrawArea() {
   }
   C->Pen()->SetWidth(1);
 }
+
+void TSeriesLegend::DrawSample(TCanvas* C, int X0, int Y) {
+  if (!C) return;
+  const int Wd = C->TextWidth(QStringLiteral("-----------"));
+  const int Hs = static_cast<int>(std::nearbyint(0.65 * C->TextHeight(QStringLiteral("()"))));
+  C->Pen()->SetStyle(static_cast<TPenStyle>(std::clamp(LineStyle, 0, 5)));
+  C->Pen()->SetColor(Color);
+  C->Pen()->SetWidth(LineWidth);
+  C->Pen()->SetMode(pmCopy);
+  auto Seg = [&](int X1, int Y1, int X2, int Y2) {
+    C->MoveTo(X1, Y1);
+    C->LineTo(X2, Y2);
+  };
+  const int A = X0 + Wd / 4, M = X0 + Wd / 2, B = X0 + 3 * Wd / 4;
+  switch (Kind) {
+    case 2:
+    case 3:
+      Seg(A, Y, B, Y);
+      break;
+    case 6:
+      Seg(A, Y + Hs, A, Y + Hs / 2);
+      Seg(A, Y + Hs / 2, M, Y + Hs / 2);
+      Seg(M, Y + Hs / 2, M, Y);
+      Seg(M, Y, B, Y);
+      break;
+    case 4:
+      for (int K = 5; K <= 11; K += 3) Seg(X0 + K * Wd / 16, Y + Hs, X0 + K * Wd / 16, Y);
+      if (ShowMarkers) Marker.DrawAtPixel(M, Y);
+      break;
+    case 8:
+    case 10: {
+      const int D = std::max(1, Hs / 4);
+      C->Pen()->SetStyle(psSolid);
+      C->Pen()->SetWidth(1);
+      C->Pen()->SetColor(DarkenColor(Color, 80));
+      C->Brush()->SetStyle(bsSolid);
+      C->Brush()->SetColor(DarkenColor(Color, 64));
+      const std::vector<TPoint> Side = {{M + Wd / 8, Y + D},
+                                        {M + Wd / 8 + D, Y},
+                                        {M + Wd / 8 + D, Y + Hs - D},
+                                        {M + Wd / 8, Y + Hs}};
+      C->Polygon(Side);
+      C->Brush()->SetColor(Color);
+      C->Rectangle(M - Wd / 8, Y + D, M + Wd / 8 + 1, Y + Hs + 1);
+      break;
+    }
+    case 7: {
+      C->Pen()->SetStyle(psSolid);
+      C->Brush()->SetStyle(bsSolid);
+      C->Brush()->SetColor(DarkenColor(Color, 32));
+      C->Pen()->SetColor(DarkenColor(Color, 32));
+      const std::vector<TPoint> Band = {{A, Y + Hs}, {A, Y + Hs / 2}, {B, Y}, {B, Y + Hs}};
+      C->Polygon(Band);
+      break;
+    }
+    default:
+      break;
+  }
+  if ((Kind == 1 || Kind == 3 || Kind == 9) && ShowMarkers) Marker.DrawAtPixel(M, Y);
+  C->Pen()->SetWidth(1);
+}

@@ -142,3 +142,20 @@ TEST(SeriesBars, DepthFacesAndZOrderedBars) {
   Out->Draw();
   EXPECT_EQ(R.Ops(coRectangle).size(), 1u);
 }
+
+TEST(SeriesBars, ZOrderedOutlineForTheHitTest) {
+  TBarFixture F(0, 10, 0, 10);
+  TSeries* S = F.Add(10, {{5, 5}, {30, 5}});
+  F.Add(2, {{0, 0}, {1, 1}});
+  // Two points 25 apart: w = 10 * 0.7 / 1 = 7 wide, from 1.5 to 8.5, up to 5, flat.
+  std::unique_ptr<TPoly> P = S->BarPolygon(0);
+  ASSERT_NE(P, nullptr);
+  ASSERT_EQ(P->Points().size(), 7u);
+  EXPECT_EQ(P->Points()[0], (TDoublePoint{60, 150}));
+  EXPECT_EQ(P->Points()[3], (TDoublePoint{340, 300}));
+  EXPECT_EQ(P->Points()[6], P->Points()[0]);
+  EXPECT_EQ(S->BarPolygon(1), nullptr);  // right of the plot
+  EXPECT_EQ(S->BarPolygon(2), nullptr);
+  EXPECT_EQ(S->BarPolygon(-1), nullptr);
+  EXPECT_EQ(S->FMarkerSize, 150);  // half of 7 world units is 140 pixels, and 10 more
+}

@@ -318,3 +318,29 @@ TEST(SeriesFile, HostileBlocksAreReportedAndAddNothing) {
   EXPECT_FALSE(Load(BadKind, Err));
   for (int Cut = 1; Cut < Good.size(); Cut += 7) EXPECT_FALSE(Load(Good.left(Cut), Err));
 }
+
+TEST(SeriesLegend, EntryFollowsTheSeriesAndDrawsItsKind) {
+  TFixture F;
+  TSeries* S = F.Add(6, {{0, 0}});
+  S->SetHasLegend(true);
+  S->SetLineWidth(3);
+  S->SetMarkerStyle(7);
+  S->SetColor(clBlue);
+  S->SetVisible(false);
+  TSeriesLegend* E = S->Legend();
+  ASSERT_NE(E, nullptr);
+  EXPECT_EQ(E->LineWidth, 3);
+  EXPECT_EQ(E->Marker.Style, 7);
+  EXPECT_EQ(E->Color, clBlue);
+  EXPECT_EQ(E->Kind, 6);
+  EXPECT_FALSE(E->Visible);
+  EXPECT_EQ(S->PointAt(0)->Marker->FillColor, clBlue);  // the fill follows the colour
+
+  E->DrawSample(&F.Canvas, 10, 20);
+  auto L = F.Ops(coLine);
+  ASSERT_EQ(L.size(), 4u);  // two rises, two treads
+  const int Wd = F.Canvas.TextWidth(QStringLiteral("-----------"));
+  EXPECT_EQ(L[3].Points[1], (TPoint{10 + 3 * Wd / 4, 20}));
+  EXPECT_EQ(L[0].State.Pen.Width, 3);
+  EXPECT_EQ(F.Canvas.Pen()->Width(), 1);
+}
