@@ -410,7 +410,8 @@ double TSeries::ValueAt(double AX, double Yref) const {
 
 double TSeries::SnapX(double AX, double Yref) const {
   if (FPoints.empty()) return MissingValue;
-  const int N = (SeriesBarPixelWidth() / 2 + 1) * GraphPixelUnit(Graph);
+  const int N = static_cast<int>(
+      std::min<long long>((SeriesBarPixelWidth() / 2 + 1LL) * GraphPixelUnit(Graph), 1 << 30));
   const double TolX = std::fabs(Graph->PixelToX(N) - Graph->PixelToX(0));
   const double TolY = std::fabs(Graph->PixelToY(N) - Graph->PixelToY(0));
   if (FKind == 2 || FKind == 5 || (FKind == 3 && !MouseOnMarker)) return AX;

@@ -38,6 +38,11 @@ bool BeyondRight(double X, const TEdges& E) { return E.XInv ? X < E.R : X > E.R;
 double RightEnd(double X, const TEdges& E) { return E.XInv ? std::max(X, E.R) : std::min(X, E.R); }
 
 double ScaleOfX(const TGraph& G) { return G.UseX2 ? G.ScaleX2 : G.ScaleX; }
+
+// The pixel width of a world width on the X axis in use, and 10 more, held within int.
+int BarMarkerSize(const TGraph& G, double WorldWidth) {
+  return AddPixels(std::abs(SaturatePixel(static_cast<long double>(ScaleOfX(G)) * WorldWidth)), 10);
+}
 }  // namespace
 
 void TSeries::DrawClusteredBar(int Position, int Slot, const TDoubleRect& Ext, int Bars,
@@ -126,7 +131,7 @@ TDoubleRect TSeries::StackedBarRect(int Position, int LayerIndex, bool* CutOut) 
   const double W = R.Right - R.Left;
   const int N8 = std::max(MaxBarPoints8(), 1);
   const double Wd0 = W * FBarWidth / N8;
-  SetMarkerSize(std::abs(SaturatePixel(static_cast<long double>(ScaleOfX(*Graph)) * Wd0)) + 10);
+  SetMarkerSize(BarMarkerSize(*Graph, Wd0));
   const double BL = P.X - Wd0 / 2;
   const double Wd = E.XLog ? Wd0 * BL : Wd0;
   CurrentIndex = Index;
@@ -172,9 +177,7 @@ void TSeries::DrawZOrderedBar(int Index) {
     W = Graph->LogValue(Graph->DataExtent.Right) - Graph->LogValue(Graph->DataExtent.Left);
   if (!E.XLog) {
     const double Half = N10 == 1 ? 0 : W * FBarWidth / (2.0 * (N10 - 1));
-    SetMarkerSize(
-        N10 == 1 ? 10
-                 : std::abs(SaturatePixel(static_cast<long double>(ScaleOfX(*Graph)) * Half)) + 10);
+    SetMarkerSize(N10 == 1 ? 10 : BarMarkerSize(*Graph, Half));
   }
   const double Wd = N10 > 1 ? W * FBarWidth / (N10 - 1) : W * FBarWidth;
   double Left = P.X - Wd / 2, Right = P.X + Wd / 2;
@@ -246,9 +249,7 @@ std::unique_ptr<TPoly> TSeries::BarPolygon(int Index) {
   if (E.XLog)
     W = Graph->LogValue(Graph->DataExtent.Right) - Graph->LogValue(Graph->DataExtent.Left);
   else
-    SetMarkerSize(
-        std::abs(SaturatePixel(static_cast<long double>(ScaleOfX(*Graph)) * W * FBarWidth / N10)) +
-        10);
+    SetMarkerSize(BarMarkerSize(*Graph, W * FBarWidth / N10));
   const double Wd = N10 > 1 ? W * FBarWidth / (N10 - 1) : W * FBarWidth;
   double Left = P.X - Wd / 2, Right = P.X + Wd / 2;
   if (E.XLog) {

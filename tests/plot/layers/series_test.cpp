@@ -344,3 +344,51 @@ TEST(SeriesLegend, EntryFollowsTheSeriesAndDrawsItsKind) {
   EXPECT_EQ(L[0].State.Pen.Width, 3);
   EXPECT_EQ(F.Canvas.Pen()->Width(), 1);
 }
+
+TEST(SeriesDraw, PixelsOnAnImageAndHostileValuesOfEveryKind) {
+  QImage Img(400, 300, QImage::Format_RGB32);
+  Img.fill(Qt::white);
+  {
+    TImageTarget T(&Img);
+    TCanvas C(&T);
+    TGraph G(&C, 400, 300);
+    G.PlotRect = {0, 0, 400, 300};
+    G.XMin = 0, G.XMax = 100, G.YMin = 0, G.YMax = 100;
+    G.ComputeMapping(G.PlotRect);
+    auto* L = static_cast<TSeries*>(
+        G.AddLayer(std::make_unique<TSeries>(&G, clRed, 2, QStringLiteral("l"))));
+    L->AddPoint(0, {}, 0, 50);
+    L->AddPoint(0, {}, 100, 50);
+    auto* V = static_cast<TSeries*>(
+        G.AddLayer(std::make_unique<TSeries>(&G, clBlue, 4, QStringLiteral("v"))));
+    V->ShowMarkers = false;
+    V->AddPoint(0, {}, 25, 25);
+    V->AddPoint(0, {}, 75, 25);
+    for (TSeries* S : {L, V}) {
+      G.CurrentLayer = S;
+      S->Draw();
+    }
+    T.Release();
+  }
+  EXPECT_EQ(Img.pixel(200, 150), qRgb(255, 0, 0));      // the line at y = 50
+  EXPECT_EQ(Img.pixel(100, 260), qRgb(0, 0, 255));      // the drop at x = 25, below y = 25
+  EXPECT_EQ(Img.pixel(300, 260), qRgb(255, 255, 255));  // none at the last vertex
+  EXPECT_EQ(Img.pixel(150, 260), qRgb(255, 255, 255));
+
+  // Non-finite and huge values never reach an integer pixel, whatever the kind.
+  for (int Kind : {1, 2, 3, 4, 5, 6, 7, 8, 10}) {
+    TFixture F;
+    F.Graph.Depth3D = Kind % 2 ? 10 : 0;
+    TSeries* S = F.Add(Kind, {{NAN, 1}, {1, INFINITY}, {-INFINITY, NAN}, {1e300, -1e300}, {2, 3}});
+    F.Graph.CurrentLayer = S;
+    S->Draw();
+    F.Graph.BarStyle = Kind == 8 ? bsStacked : bsClustered;
+    F.Graph.DrawBarGroup();
+    S->BarPolygon(3);
+    double A, B, C, D;
+    S->GetExtent(A, B, C, D);
+    EXPECT_TRUE(std::isfinite(A) && std::isfinite(B) && std::isfinite(C) && std::isfinite(D));
+    S->ValueAt(1, 0);
+    S->SnapX(1, 0);
+  }
+}
