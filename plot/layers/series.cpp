@@ -504,6 +504,15 @@ void TSeries::SetHasLegend(bool Has) {
   AssignLegend(*FLegend);
 }
 
+void TSeries::DeleteSelf() {
+  const int I = Graph->IndexOfLayer(this);
+  if (I < 0) return;  // not the graph's to free
+  TGraph* G = Graph;
+  std::unique_ptr<TLayer> Self = G->DeleteLayer(I);
+  FLegend.reset();
+  G->Repaint();
+}
+
 // --- File ---------------------------------------------------------------------------------------
 
 void TSeries::Save(TGraphTextWriter& F) const {

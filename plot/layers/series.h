@@ -142,6 +142,9 @@ class TSeries : public TLayer, public TGraphSeries {
   TSeriesLegend* Legend() const { return FLegend.get(); }
   // Attaches a new entry, or removes it when Has is false.
   void SetHasLegend(bool Has);
+  // Leaves the graph, with its legend entry, repaints it and frees itself: nothing may touch
+  // the series afterwards.
+  void DeleteSelf();
 
   // --- Drawing ---
   void Draw() override;

@@ -392,3 +392,18 @@ TEST(SeriesDraw, PixelsOnAnImageAndHostileValuesOfEveryKind) {
     S->SnapX(1, 0);
   }
 }
+
+TEST(Series, DeleteSelfLeavesTheGraph) {
+  TFixture F;
+  TSeries* A = F.Add(2, {{0, 0}, {1, 1}});
+  TSeries* B = F.Add(2, {{0, 1}, {1, 0}});
+  TLayer* Seen = nullptr;
+  F.Graph.OnDeleteSeries = [&](TLayer* L) { Seen = L; };
+  A->DeleteSelf();
+  EXPECT_EQ(Seen, A);
+  ASSERT_EQ(F.Graph.LayerCount(), 1);
+  EXPECT_EQ(F.Graph.GetLayer(0), B);
+  TSeries Loose(&F.Graph, clRed, 2, QStringLiteral("loose"));
+  Loose.DeleteSelf();  // not in the graph: left alone
+  EXPECT_EQ(F.Graph.LayerCount(), 1);
+}
