@@ -341,11 +341,3 @@ int VirtualKeyOf(int QtKey, bool Keypad) {
     return QtKey;
   return QtKey & 0xFFFF;
 }
-
-TShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers) {
-  TShiftState S = 0;
-  if (Modifiers & Qt::ShiftModifier) S |= ssShift;
-  if (Modifiers & Qt::AltModifier) S |= ssAlt;
-  if (Modifiers & Qt::ControlModifier) S |= ssCtrl;
-  return S;
-}

@@ -7,6 +7,8 @@
 #include <array>
 #include <span>
 
+#include "platform/shift_state.h"
+
 // What a key does when clicked.
 enum class TKeyAction {
   Function,  // inserts the built-in function of its Tag with its argument template
@@ -56,25 +58,12 @@ const TShortcut* FindShortcut(bool Alt, int Key);
 
 // --- Key names of the history lists ------------------------------------------------
 
-// Modifier flags in the order ShiftText names them.
-enum TShiftFlag : unsigned {
-  ssShift = 1,
-  ssAlt = 2,
-  ssCtrl = 4,
-  ssLeft = 8,
-  ssRight = 16,
-  ssMiddle = 32,
-  ssDouble = 64,
-};
-using TShiftState = unsigned;
-
 // The name of a virtual key code ("vk_Delete"), or the one-character string of the code.
 QString KeyName(int Key);
 // " ssShift ssCtrl" for the flags set, in the fixed order; empty for none.
 QString ShiftText(TShiftState Shift);
 // The virtual key code and modifier set of a Qt key event's values.
 int VirtualKeyOf(int QtKey, bool Keypad);
-TShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers);
 
 // --- Help topics of the help buttons ------------------------------------------------
 

@@ -1,4 +1,6 @@
 #include "app/start_up.h"
+#include "chart/engine/chart_registry.h"
+#include "plot/layers/series.h"
 
 #include <QApplication>
 
@@ -41,6 +43,9 @@ T* Make(T*& Global) {
 TfmCalc* CreateStartUpWindows() {
   EngineInitialize();
   RegisterNxCursors();
+  // The drawing libraries create their classes by name (chart streams, the graph text file).
+  RegisterChartClasses();
+  RegisterSeriesLayerClasses();
   QApplication::setApplicationName("Numyx v.4.24");
   if (auto* App = qobject_cast<TApplication*>(QCoreApplication::instance()))
     App->SetTitle("Numyx v.4.24");

@@ -11,14 +11,6 @@ TShiftState ChartZoomKeyShift = 0;
 TShiftState ChartPanningKeyShift = 0;
 double AnimatedZoomFactor = 3.0;
 
-TShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers) {
-  TShiftState S = 0;
-  if (Modifiers & Qt::ShiftModifier) S |= ssShift;
-  if (Modifiers & Qt::AltModifier) S |= ssAlt;
-  if (Modifiers & Qt::ControlModifier) S |= ssCtrl;
-  return S;
-}
-
 TCustomChart::TCustomChart(QWidget* Parent)
     : TCustomAxisPanel(Parent),
       FTitle(std::make_unique<TChartTitle>(this)),

@@ -10,6 +10,7 @@
 #include "chart/engine/axis_panel.h"
 #include "chart/engine/chart_legend.h"
 #include "chart/engine/chart_parts.h"
+#include "platform/shift_state.h"
 
 enum TChartClickedPartStyle { cpNone, cpLegend, cpAxis, cpSeries, cpTitle, cpFoot, cpChartRect };
 
@@ -19,11 +20,6 @@ struct TChartClickedPart {
   TChartSeries* ASeries = nullptr;
   TChartAxis* AAxis = nullptr;
 };
-
-// Modifier keys of a mouse event, as a set of flags.
-enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
-using TShiftState = unsigned;
-TShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers);
 
 // Library-wide: which button and keys zoom and pan, and how far each animated step goes.
 extern Qt::MouseButton ChartZoomMouseButton;

@@ -8,7 +8,7 @@
 double TNiceNum::NiceNum(double X, bool Round) const {
   if (!(X > 0) || !std::isfinite(X)) return MissingValue;
   long double E = std::floor(Log10(X));
-  long double P = Power(10, E);
+  long double P = GraphUtils::Power(10, E);
   if (!std::isfinite(E) || !std::isfinite(P) || !(P > 0)) return MissingValue;
   long double F = X / P;
   if (!std::isfinite(F)) return MissingValue;

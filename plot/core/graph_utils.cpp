@@ -18,7 +18,7 @@ long double Log10(long double X) { return std::log2(X) * 0.301029995663981195213
 
 long double ArcTan2(long double Y, long double X) { return std::atan2(Y, X); }
 
-long double Power(long double Base, long double Exponent) {
+long double GraphUtils::Power(long double Base, long double Exponent) {
   if (Base > 0) {
     long double L = Exponent * std::log(Base);
     // ln(3.4e-1000): anything smaller underflows the extended range.

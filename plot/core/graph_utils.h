@@ -20,9 +20,12 @@ class TGraphDrawing;
 
 long double Log10(long double X);
 long double ArcTan2(long double Y, long double X);
-// A negative base with a fractional exponent gives 0; a zero base with an exponent of 0 or less
-// gives the division's infinity (traps are off).
+// The plotting library's own power, in a namespace of its own since the engine's Power has the
+// same signature and other rules. A negative base with a fractional exponent gives 0; a zero base
+// with an exponent of 0 or less gives the division's infinity (traps are off).
+namespace GraphUtils {
 long double Power(long double Base, long double Exponent);
+}
 // The first element unless a later one is strictly larger (smaller); 0 for an empty list.
 double MaxValue(std::span<const double> Data);
 double MinValue(std::span<const double> Data);

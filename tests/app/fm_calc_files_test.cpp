@@ -19,6 +19,8 @@
 #include "app/pending_windows.h"
 #include "app/start_up.h"
 #include "calc_test_support.h"
+#include "chart/engine/chart_registry.h"
+#include "plot/core/graph_layer.h"
 #include "widgets/nx_switch.h"
 #include "widgets/text_list_box.h"
 
@@ -296,6 +298,9 @@ TEST_F(CalcWindowTest, StartUpCreatesItsWindowsHiddenInOrder) {
                          "fmMult", "fmCompMess", "fmSurfaceChart", "PolarForm", "frmViewR"}));
   EXPECT_EQ(Main, fmCalc);
   EXPECT_EQ(QApplication::applicationName(), "Numyx v.4.24");
+  // The drawing libraries' classes can be created by name from then on.
+  EXPECT_TRUE(RegisteredChartClasses().contains("TChart"));
+  EXPECT_TRUE(GetLayerClass("TSeries"));
   for (QWidget* W : std::initializer_list<QWidget*>{Main, SetVar, fmPlot2D, fmMatrix, PolarForm})
     EXPECT_FALSE(W->isVisible());
   EXPECT_EQ(Main->CompMess(), fmCompMess);

@@ -12,6 +12,7 @@
 #include "print_qstring.h"
 
 namespace {
+using GraphUtils::Power;
 constexpr double Inf = std::numeric_limits<double>::infinity();
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
