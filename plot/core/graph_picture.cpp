@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "platform/number_text.h"
 #include "plot/core/graph.h"
@@ -58,6 +59,35 @@ void TGraphPicture::Draw() {
     SY = C->PixelsPerInchY() / 96.0;
   }
   const int TW = std::max(RoundInt(W * SX), 1), TH = std::max(RoundInt(H * SY), 1);
+  if (GraphPrinting()) {
+    // The bitmap goes to the printer as a bitmap; where the printer takes none, the canvas
+    // stretches the picture itself.
+    TBitmap Bitmap;
+    Bitmap.SetImage(*FPicture);
+    auto Put = [&](const TRect& R) {
+      if (!StretchBitmapToCanvas(C, R, &Bitmap)) C->StretchDrawImage(R, *FPicture);
+    };
+    switch (Style) {
+      case psFix:
+        Put(G.ImageRect);
+        break;
+      case psTile: {
+        G.ResetClipRegion();
+        TRect Clip{P.Left, P.Top, P.Right, P.Bottom - 1};
+        if (G.View3D > 0) Clip = {P.Left, P.Top - D, P.Right + D, P.Bottom - 1 - D};
+        C->SetClipRect(Clip);
+        for (int X = Dest.Left; X < P.Right + D; X += TW)
+          for (int Y = Dest.Top; Y < P.Bottom - D; Y += TH) Put({X, Y, X + TW, Y + TH});
+        C->ResetClip();
+        break;
+      }
+      case psStretch:
+      case psAsIsInside:
+        Put(Dest);
+        break;
+    }
+    return;
+  }
   switch (Style) {
     case psStretch:
       InflateIntRect(Dest, -1, -1);
