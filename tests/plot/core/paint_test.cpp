@@ -525,3 +525,42 @@ TEST(GraphPaint, SlantedFrameBandsKeepTheirWidth) {
   EXPECT_NE(S.At(P.Left - W + 1, P.Top - 1), 0x000000u);
 }
 }  // namespace
+
+namespace {
+TEST(GraphPaint, ZoomedPictureShowsTheZoomedPart) {
+  const QString File = QDir::temp().filePath(QStringLiteral("numyx_graph_zoom_picture.png"));
+  QImage Pic(40, 20, QImage::Format_RGB32);
+  Pic.fill(QColor(255, 0, 0));
+  for (int X = 0; X < 20; ++X)
+    for (int Y = 0; Y < 10; ++Y) Pic.setPixel(X, Y, qRgb(0, 0, 255));  // the top left quarter
+  ASSERT_TRUE(Pic.save(File));
+  TRecordingTarget T{400, 300};
+  TCanvas C{&T};
+  TGraph G(&C, 400, 300);
+  G.Picture->PictureFileName = File;
+  G.Picture->LoadPicture();
+  G.Picture->Visible = true;
+  G.PlotRect = {50, 20, 380, 260};
+  auto Shown = [&] {
+    T.Clear();
+    G.Picture->Draw();
+    for (const auto& Op : T.Ops())
+      if (Op.Kind == coImage) return Op.Image;
+    return QImage();
+  };
+  EXPECT_EQ(Shown().size(), QSize(40, 20));
+  G.ZoomCount = 1;
+  G.SavedRanges = {0, 0, 10, 10};
+  G.XMin = 0, G.XMax = 5, G.YMin = 5, G.YMax = 10;
+  QImage Z = Shown();
+  ASSERT_EQ(Z.size(), QSize(20, 10));
+  EXPECT_EQ(Z.pixel(0, 0) & 0xFFFFFF, 0x0000FFu);
+  EXPECT_EQ(Z.pixel(19, 9) & 0xFFFFFF, 0x0000FFu);
+  // Ranges beyond the first state's show no picture; a first state without width the whole.
+  G.XMin = 20, G.XMax = 30;
+  EXPECT_TRUE(Shown().isNull());
+  G.SavedRanges = {0, 0, 0, 10};
+  EXPECT_EQ(Shown().size(), QSize(40, 20));
+  QFile::remove(File);
+}
+}  // namespace
