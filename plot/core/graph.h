@@ -117,6 +117,9 @@ class TGraph : public TGraphDrawing {
   TDoubleRect GetSecondaryExtent();
   TDoubleRect GetDataExtent() const;
 
+  // Height of "a" in Arial at size 1 on the canvas drawn on, the unit of ticks, frame widths and
+  // margins; the canvas font is left as it was.
+  int MeasureCharHeight();
   // The frame's width in pixels on the canvas drawn on.
   int FrameWidth() const { return Frame.GetPixelWidth(); }
 

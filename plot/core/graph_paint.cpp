@@ -333,16 +333,21 @@ void TGraph::CalcLayout() {
 
 // --- Paint --------------------------------------------------------------------------------------
 
+int TGraph::MeasureCharHeight() {
+  TCanvas* C = DrawCanvas();
+  if (!C) return CharHeight;
+  const TFontData Saved = C->Font()->Data();
+  C->Font()->SetName(QStringLiteral("Arial"));
+  C->Font()->SetSize(1);
+  const int H = std::max(C->TextHeight(QStringLiteral("a")), 1);
+  C->Font()->SetData(Saved);
+  return H;
+}
+
 void TGraph::AutoscaleAndLayout() {
   TCanvas* C = DrawCanvas();
   if (!GraphPageDrawing()) ImageRect = GraphPrinting() ? PrintRect : ImageRect;
-  if (C) {
-    TFontData Saved = C->Font()->Data();
-    C->Font()->SetName(QStringLiteral("Arial"));
-    C->Font()->SetSize(1);
-    CharHeight = std::max(C->TextHeight(QStringLiteral("a")), 1);
-    C->Font()->SetData(Saved);
-  }
+  if (C) CharHeight = MeasureCharHeight();
   if (ZoomCount > 0) {
     XAxis->Recalc();
     YAxis->Recalc();

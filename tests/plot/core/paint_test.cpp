@@ -274,6 +274,14 @@ TEST(GraphPaint, PrintAndPictureTargets) {
   EXPECT_FALSE(GraphPrinting());
   // At 600 dpi a major tick, 4 character heights, is 36 pixels.
   EXPECT_EQ(G.CharHeight, 9);
+  {
+    TGraphPrintScope Scope(&PC, false);
+    PC.Font()->SetName(QStringLiteral("Courier"));
+    PC.Font()->SetSize(12);
+    EXPECT_EQ(G.MeasureCharHeight(), 9);
+    EXPECT_EQ(PC.Font()->Name(), QStringLiteral("Courier"));  // the canvas font stays
+    EXPECT_EQ(PC.Font()->Size(), 12);
+  }
   bool Found = false;
   for (const auto& Op : Page.Ops())
     if (Op.Kind == coLine && Op.Points[0].Y == Op.Points[1].Y &&
