@@ -109,7 +109,17 @@ class TGraph : public TGraphDrawing {
   int MaxBarPointsAll() const;
   void DrawBarGroup();
   TDoubleRect GetBarSeriesExtent() const;
+  // The extents series and the control ask for: the visible layers with data on the primary
+  // (secondary) axes in axis space, whole decades on a logarithmic axis and a single value
+  // widened; they leave the raw values in DataExtent. GetDataExtent is the plain merged extent
+  // of every visible layer on the primary axes, 1 .. 2 where it has no width.
+  TDoubleRect GetPrimaryExtent();
+  TDoubleRect GetSecondaryExtent();
+  TDoubleRect GetDataExtent() const;
 
+  // Height of "a" in Arial at size 1 on the canvas drawn on, the unit of ticks, frame widths and
+  // margins; the canvas font is left as it was.
+  int MeasureCharHeight();
   // The frame's width in pixels on the canvas drawn on.
   int FrameWidth() const { return Frame.GetPixelWidth(); }
 
@@ -167,7 +177,16 @@ class TGraph : public TGraphDrawing {
   bool LayerMarkerColor(const TLayer* L, TColor& C) const override;
 
  private:
+  // The visible layers' extents merged, non-finite and empty ones left out.
+  struct TMergedExtent {
+    double XMin = 1e38, XMax = -1e38, YMin = 1e38, YMax = -1e38;
+    bool FoundX = false, FoundY = false;
+  };
+  TMergedExtent MergeExtents(bool Secondary, bool WithDataOnly) const;
+  // Stacked bars set the Y range (Widen: only widen it to hold the stacks).
+  void StackBarExtent(TMergedExtent& M, bool Widen) const;
   TDoubleRect Extent(bool Secondary);
+  TDoubleRect QueryExtent(bool Secondary);
   void AutoscaleAndLayout();
   void DrawLayers();
   std::vector<std::unique_ptr<TLayer>> FLayers;

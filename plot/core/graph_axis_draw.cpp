@@ -272,26 +272,50 @@ void TAxis::Draw() {
         ++LabelsDrawn;
         First = false;
       }
-    } else if (Visible && Ticks.MinorVisible && In) {
-      Line(Out(*this, Gm.Axis, Px, 0), Out(*this, Gm.Axis, Px, Gm.MinorLen));
+    } else if (Visible && Ticks.MinorVisible) {
+      // A logarithmic axis places its minor ticks by value, not by pixel.
+      bool Shown = In;
+      if (Log)
+        Shown =
+            Inverted || (T.Value >= std::min(Lo, Hi) - 1e-9 && T.Value <= std::max(Lo, Hi) + 1e-9);
+      if (Shown) Line(Out(*this, Gm.Axis, Px, 0), Out(*this, Gm.Axis, Px, Gm.MinorLen));
     }
     if (Grid) GridLine(Px);
   }
 
   // Custom labels instead of the numbers.
   if (!RegularLabelsVisible && !Labels.empty()) {
-    C->SetTextAlign(TA_CENTER | TA_TOP);
+    bool HaveDrawn = false;
+    int DrawnAt = 0;
     for (const TLabel& L : Labels) {
       TAxisTick T{L.Value, L.Value, true, true, L.Legend};
       if (Horizontal() && (L.Value < std::min(Lo, Hi) || L.Value > std::max(Lo, Hi))) continue;
       const int Px = TickPixel(*this, G, T);
-      if (Ticks.MajorVisible)
-        Line(Out(*this, Gm.Axis, Px, 0), Out(*this, Gm.Axis, Px, Gm.LabelGap));
       if (Horizontal()) {
-        C->SetTextAlign(TA_CENTER | TA_TOP);
-        Text.TextOut(Px, Id == gaXAxis ? Gm.Axis + Gm.LabelGap : Gm.Axis - Gm.LabelGap - Gm.H,
-                     L.Legend);
+        const bool Vertical = LabelsDirection == ldVertical;
+        if (Ticks.MajorVisible)
+          Line(Out(*this, Gm.Axis, Px, -1), Out(*this, Gm.Axis, Px, Gm.MajorLen));
+        // Upright labels are one text height wide across the axis: closer ones would overlap.
+        if (Vertical && HaveDrawn && std::abs(Px - DrawnAt) < H1 - 4) continue;
+        if (Vertical) {
+          Text.SetAngle(90);
+          C->SetTextAlign(TA_RIGHT | TA_BASELINE);
+          const int W = Text.TextWidth(L.Legend);
+          Text.TextOut(Px + H1 / 3,
+                       Id == gaXAxis ? Gm.Axis + Gm.LabelGap + 5 : Gm.Axis - Gm.LabelGap - 5 - W,
+                       L.Legend);
+          Text.SetAngle(0);
+        } else {
+          C->SetTextAlign(TA_CENTER | TA_TOP);
+          Text.TextOut(Px, Id == gaXAxis ? Gm.Axis + Gm.LabelGap : Gm.Axis - Gm.LabelGap - Gm.H,
+                       L.Legend);
+        }
+        HaveDrawn = true;
+        DrawnAt = Px;
       } else {
+        if (Ticks.MajorVisible)
+          Line(Out(*this, Gm.Axis, Px, 0), Out(*this, Gm.Axis, Px, Gm.LabelGap));
+        C->SetTextAlign(TA_CENTER | TA_TOP);
         Text.SetAngle(90);
         Text.TextOut(Id == gaYAxis ? Gm.Axis - Gm.LabelGap - Gm.H : Gm.Axis + Gm.LabelGap, Px,
                      L.Legend);

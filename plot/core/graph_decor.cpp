@@ -149,18 +149,29 @@ void TGraphFrame::Draw() {
   const TPoint Left[] = {{L, T}, {L + D, T - D}, {L + D, B - D}, {L, B}};
   C->Brush()->SetColor(DarkenColor(Owner->Color, 100));
   C->Polygon(Left);
+  if (Visible && W > 1) {
+    auto Fill = [C](TColor Colour) {
+      C->Brush()->SetColor(Colour);
+      C->Pen()->SetColor(Colour);
+    };
+    // The front bands lie flat; the bands along the two slanted edges keep their width w across
+    // the slant: their outer sides run parallel to the edge, S = w / sqrt 2 out in x and in y,
+    // and meet the front bands' outer edges in a mitre.
+    const int S = RoundInt(W / std::sqrt(2.0));
+    Fill(GetColor());
+    C->Rectangle(L - W, T, L, B + W);
+    C->Rectangle(L, B, Rt, B + W);
+    const TPoint TopBand[] = {
+        {L - W, T}, {L, T}, {L + D, T - D}, {L + D - S, T - D - S}, {L - W, T + W - 2 * S}};
+    Fill(DarkenColor(GetColor(), 80));
+    C->Polygon(TopBand);
+    const TPoint RightBand[] = {
+        {Rt, B}, {Rt + D, B - D}, {Rt + D + S, B - D + S}, {Rt + 2 * S - W, B + W}, {Rt, B + W}};
+    Fill(DarkenColor(GetColor(), 60));
+    C->Polygon(RightBand);
+    C->Pen()->SetColor(Dark);
+  }
   const TPoint Floor[] = {{L, B}, {L + D, B - D}, {Rt + D, B - D}, {Rt, B}};
   C->Brush()->SetColor(DarkenColor(Owner->Color, 80));
   C->Polygon(Floor);
-  if (!Visible || W <= 1) return;
-  const int S = RoundInt(W / std::sqrt(2.0));
-  C->Brush()->SetColor(GetColor());
-  C->Pen()->SetColor(GetColor());
-  C->Rectangle(L - W, T, L, B + W);
-  const TPoint TopBand[] = {{L - W, T}, {L, T}, {L + D, T - D}, {L + D - S, T - D - S}};
-  C->Brush()->SetColor(DarkenColor(GetColor(), 80));
-  C->Polygon(TopBand);
-  const TPoint BottomBand[] = {{L - W, B + W}, {Rt + W, B + W}, {Rt, B}, {L, B}};
-  C->Brush()->SetColor(DarkenColor(GetColor(), 60));
-  C->Polygon(BottomBand);
 }

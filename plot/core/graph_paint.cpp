@@ -88,36 +88,50 @@ class TAutoMinGuard {
 
 // --- Extents ------------------------------------------------------------------------------------
 
-TDoubleRect TGraph::Extent(bool Secondary) {
-  double XMn = Empty, XMx = -Empty, YMn = Empty, YMx = -Empty;
-  bool FoundX = false, FoundY = false;
+TGraph::TMergedExtent TGraph::MergeExtents(bool Secondary, bool WithDataOnly) const {
+  TMergedExtent M;
   for (auto& L : FLayers) {
-    if (!L->GetVisible() || L->ItemCount() <= 0) continue;
+    if (!L->GetVisible() || (WithDataOnly && L->ItemCount() <= 0)) continue;
     double A, B, C, D;
     L->GetExtent(A, B, C, D);
     const bool TakeX = L->GetOnXAxis2() == Secondary, TakeY = L->GetOnYAxis2() == Secondary;
-    if (TakeX && Usable(A, B)) XMn = std::min(XMn, A), XMx = std::max(XMx, B), FoundX = true;
-    if (TakeY && Usable(C, D)) YMn = std::min(YMn, C), YMx = std::max(YMx, D), FoundY = true;
+    if (TakeX && Usable(A, B))
+      M.XMin = std::min(M.XMin, A), M.XMax = std::max(M.XMax, B), M.FoundX = true;
+    if (TakeY && Usable(C, D))
+      M.YMin = std::min(M.YMin, C), M.YMax = std::max(M.YMax, D), M.FoundY = true;
   }
-  if (VisibleBarCount() > 1 && (BarStyle == bsStacked || BarStyle == bs100Stacked)) {
-    if (BarStyle == bsStacked) {
-      for (int J = 0; J < MaxBarPointsAll(); ++J) {
-        double Sum = 0;
-        for (auto& L : FLayers) {
-          const TGraphSeries* S = L->AsSeries();
-          if (!S || S->Kind() != 8) continue;
-          double V = S->PointY(J);
-          if (!std::isfinite(V) || IsMissingValue(V)) continue;
-          Sum += V;
-          YMx = std::max(YMx, Sum);
-        }
+  return M;
+}
+
+void TGraph::StackBarExtent(TMergedExtent& M, bool Widen) const {
+  if (VisibleBarCount() <= 1 || (BarStyle != bsStacked && BarStyle != bs100Stacked)) return;
+  if (BarStyle == bsStacked) {
+    for (int J = 0; J < MaxBarPointsAll(); ++J) {
+      double Sum = 0;
+      for (auto& L : FLayers) {
+        const TGraphSeries* S = L->AsSeries();
+        if (!S || S->Kind() != 8) continue;
+        double V = S->PointY(J);
+        if (!std::isfinite(V) || IsMissingValue(V)) continue;
+        Sum += V;
+        M.YMax = std::max(M.YMax, Sum);
       }
-      YMn = 0;
-    } else {
-      YMn = 0, YMx = 100;
     }
-    FoundY = true;
+    M.YMin = Widen ? std::min(M.YMin, 0.0) : 0;
+  } else {
+    M.YMin = Widen ? std::min(M.YMin, 0.0) : 0;
+    M.YMax = Widen ? std::max(M.YMax, 100.0) : 100;
   }
+  // Bars without a single usable value stand on 0.
+  if (M.YMax < M.YMin) M.YMax = M.YMin;
+  M.FoundY = true;
+}
+
+TDoubleRect TGraph::Extent(bool Secondary) {
+  TMergedExtent M = MergeExtents(Secondary, true);
+  StackBarExtent(M, false);
+  double XMn = M.XMin, XMx = M.XMax, YMn = M.YMin, YMx = M.YMax;
+  const bool FoundX = M.FoundX, FoundY = M.FoundY;
   if (!FoundX) XMn = 1, XMx = 2;
   if (!FoundY) YMn = 1, YMx = 2;
   const TAxis& AX = *Axis(Secondary ? gaXAxis2 : gaXAxis);
@@ -319,16 +333,21 @@ void TGraph::CalcLayout() {
 
 // --- Paint --------------------------------------------------------------------------------------
 
+int TGraph::MeasureCharHeight() {
+  TCanvas* C = DrawCanvas();
+  if (!C) return CharHeight;
+  const TFontData Saved = C->Font()->Data();
+  C->Font()->SetName(QStringLiteral("Arial"));
+  C->Font()->SetSize(1);
+  const int H = std::max(C->TextHeight(QStringLiteral("a")), 1);
+  C->Font()->SetData(Saved);
+  return H;
+}
+
 void TGraph::AutoscaleAndLayout() {
   TCanvas* C = DrawCanvas();
   if (!GraphPageDrawing()) ImageRect = GraphPrinting() ? PrintRect : ImageRect;
-  if (C) {
-    TFontData Saved = C->Font()->Data();
-    C->Font()->SetName(QStringLiteral("Arial"));
-    C->Font()->SetSize(1);
-    CharHeight = std::max(C->TextHeight(QStringLiteral("a")), 1);
-    C->Font()->SetData(Saved);
-  }
+  if (C) CharHeight = MeasureCharHeight();
   if (ZoomCount > 0) {
     XAxis->Recalc();
     YAxis->Recalc();
@@ -465,6 +484,36 @@ TDoubleRect TGraph::GetBarSeriesExtent() const {
   if (YAxis->Inverted) std::swap(YMn, YMx);
   if (XAxis->Inverted) std::swap(XMn, XMx);
   return {XMn, YMn, XMx, YMx};
+}
+
+TDoubleRect TGraph::QueryExtent(bool Secondary) {
+  TMergedExtent M = MergeExtents(Secondary, true);
+  StackBarExtent(M, true);
+  if (!M.FoundX) M.XMin = 1, M.XMax = 2;
+  if (!M.FoundY) M.YMin = 1, M.YMax = 2;
+  DataExtent = {M.XMin, M.YMin, M.XMax, M.YMax};
+  auto Decades = [this](double& Min, double& Max) {
+    Max = LogValue(Max);
+    if (Max != std::trunc(Max)) Max = std::trunc(Max + 1);
+    Min = LogValue(Min);
+    if (Min != std::trunc(Min)) Min = std::trunc(Min - 1);
+  };
+  if (Axis(Secondary ? gaXAxis2 : gaXAxis)->Log) Decades(M.XMin, M.XMax);
+  if (Axis(Secondary ? gaYAxis2 : gaYAxis)->Log) Decades(M.YMin, M.YMax);
+  Degenerate(M.XMin, M.XMax, true);
+  Degenerate(M.YMin, M.YMax, true);
+  return {M.XMin, M.YMin, M.XMax, M.YMax};
+}
+
+TDoubleRect TGraph::GetPrimaryExtent() { return QueryExtent(false); }
+
+TDoubleRect TGraph::GetSecondaryExtent() { return QueryExtent(true); }
+
+TDoubleRect TGraph::GetDataExtent() const {
+  TMergedExtent M = MergeExtents(false, false);
+  if (!M.FoundX || M.XMin == M.XMax) M.XMin = 1, M.XMax = 2;
+  if (!M.FoundY || M.YMin == M.YMax) M.YMin = 1, M.YMax = 2;
+  return {M.XMin, M.YMin, M.XMax, M.YMax};
 }
 
 void TGraph::DrawBarGroup() {

@@ -2,7 +2,9 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <cmath>
 
+#include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "platform/number_text.h"
 #include "plot/core/graph.h"
@@ -47,7 +49,28 @@ void TGraphPicture::Draw() {
   if (!FPicture) return;
   TGraph& G = *Graph;
   TCanvas* C = G.DrawCanvas();
-  const int W = FPicture->width(), H = FPicture->height();
+  // While zoomed, only the part of the picture that the shown ranges cut out of the ranges of
+  // the first zoom state.
+  QImage Part;
+  const QImage* Shown = FPicture.get();
+  if (G.ZoomCount > 0) {
+    const TDoubleRect& Z = G.SavedRanges;
+    const double ZW = Z.Right - Z.Left, ZH = Z.Bottom - Z.Top;
+    if (ZW != 0 && ZH != 0 && std::isfinite(ZW) && std::isfinite(ZH)) {
+      const double PW = FPicture->width(), PH = FPicture->height();
+      auto Px = [](double V) {
+        return RoundInt(std::clamp(std::isfinite(V) ? V : 0.0, -1e9, 1e9));
+      };
+      TRect Src{Px((G.XMin - Z.Left) * PW / ZW), Px((Z.Bottom - G.YMax) * PH / ZH),
+                Px((G.XMax - Z.Left) * PW / ZW), Px((Z.Bottom - G.YMin) * PH / ZH)};
+      NormalizeRect(Src);
+      const QRect Q = QRect(Src.Left, Src.Top, Src.Right - Src.Left, Src.Bottom - Src.Top)
+                          .intersected(FPicture->rect());
+      if (!Q.isEmpty()) Part = FPicture->copy(Q);
+      Shown = &Part;
+    }
+  }
+  const int W = Shown->width(), H = Shown->height();
   if (!C || W <= 0 || H <= 0) return;  // an empty picture would tile forever
   const int D = G.Depth3D;
   const TRect P = G.PlotRect;
@@ -58,13 +81,42 @@ void TGraphPicture::Draw() {
     SY = C->PixelsPerInchY() / 96.0;
   }
   const int TW = std::max(RoundInt(W * SX), 1), TH = std::max(RoundInt(H * SY), 1);
+  if (GraphPrinting()) {
+    // The bitmap goes to the printer as a bitmap; where the printer takes none, the canvas
+    // stretches the picture itself.
+    TBitmap Bitmap;
+    Bitmap.SetImage(*Shown);
+    auto Put = [&](const TRect& R) {
+      if (!StretchBitmapToCanvas(C, R, &Bitmap)) C->StretchDrawImage(R, *Shown);
+    };
+    switch (Style) {
+      case psFix:
+        Put(G.ImageRect);
+        break;
+      case psTile: {
+        G.ResetClipRegion();
+        TRect Clip{P.Left, P.Top, P.Right, P.Bottom - 1};
+        if (G.View3D > 0) Clip = {P.Left, P.Top - D, P.Right + D, P.Bottom - 1 - D};
+        C->SetClipRect(Clip);
+        for (int X = Dest.Left; X < P.Right + D; X += TW)
+          for (int Y = Dest.Top; Y < P.Bottom - D; Y += TH) Put({X, Y, X + TW, Y + TH});
+        C->ResetClip();
+        break;
+      }
+      case psStretch:
+      case psAsIsInside:
+        Put(Dest);
+        break;
+    }
+    return;
+  }
   switch (Style) {
     case psStretch:
       InflateIntRect(Dest, -1, -1);
-      C->StretchDrawImage(Dest, *FPicture);
+      C->StretchDrawImage(Dest, *Shown);
       break;
     case psFix:
-      C->StretchDrawImage(G.ImageRect, *FPicture);
+      C->StretchDrawImage(G.ImageRect, *Shown);
       break;
     case psTile:
     case psAsIsInside: {
@@ -74,11 +126,11 @@ void TGraphPicture::Draw() {
       C->SetClipRect(Clip);
       if (Style == psAsIsInside) {
         C->StretchDrawImage({Dest.Left + 1, Dest.Top + 1, Dest.Left + 1 + TW, Dest.Top + 1 + TH},
-                            *FPicture);
+                            *Shown);
       } else {
         for (int X = Dest.Left; X < P.Right + D; X += TW)
           for (int Y = Dest.Top; Y < P.Bottom - D - 1; Y += TH)
-            C->StretchDrawImage({X, Y, X + TW, Y + TH}, *FPicture);
+            C->StretchDrawImage({X, Y, X + TW, Y + TH}, *Shown);
       }
       C->ResetClip();
       break;

@@ -124,3 +124,82 @@ TEST(AxisDraw, XLabelsSkipOverlapsAndRoom) {
 }
 
 }  // namespace
+
+namespace {
+TEST(AxisDraw, CustomLabelsAndLogMinorTicks) {
+  TDrawFixture F;
+  F.Layout({0, 0, 10, 10});  // 33 pixels to one X unit
+  TAxis& X = *F.Graph.XAxis;
+  X.RegularLabelsVisible = false;
+  for (auto [Text, V] : {std::pair{"a", 1.0}, {"b", 1.1}, {"c", 1.2}, {"d", 2.0}, {"e", 20.0}})
+    X.AddLabel(QString::fromLatin1(Text), V);
+  F.Target.Clear();
+  X.Draw();
+  EXPECT_EQ(F.Texts(), (QStringList{"a", "b", "c", "d"}));  // the one past the range is left out
+  // Each custom label has its tick, from just above the axis line out by a major tick.
+  F.Canvas.Font()->SetName(QStringLiteral("Arial"));
+  F.Canvas.Font()->SetSize(1);
+  const int U = F.Canvas.TextHeight(QStringLiteral("a"));
+  const int Axis = 260 - 1;
+  auto LabelTicks = [&] {
+    QList<int> At;
+    for (const auto& Op : F.Of(coLine))
+      if (Op.Points[0].Y == Axis - 1 && Op.Points[1].Y == Axis + 4 * U &&
+          Op.Points[0].X == Op.Points[1].X)
+        At << Op.Points[0].X;
+    return At;
+  };
+  const QList<int> All{F.Graph.XToPixel(1), F.Graph.XToPixel(1.1), F.Graph.XToPixel(1.2),
+                       F.Graph.XToPixel(2)};
+  EXPECT_EQ(LabelTicks(), All);
+  // Upright labels closer than their text height less 4 pixels to the last one drawn are
+  // skipped; the first always draws.
+  X.LabelsDirection = ldVertical;
+  F.Target.Clear();
+  X.Draw();
+  EXPECT_EQ(F.Texts(), (QStringList{"a", "d"}));
+  EXPECT_EQ(LabelTicks(), All);  // their ticks stay
+  for (const auto& Op : F.Of(coText)) EXPECT_EQ(Op.State.Font.Escapement, 900);
+
+  // A logarithmic axis draws its minor ticks by value even where the plot rectangle (the
+  // window) was cut short; a linear one keeps to the window.
+  for (bool Inverted : {false, true}) {
+    SCOPED_TRACE(Inverted);
+    TDrawFixture L;
+    TAxis& Y = *L.Graph.YAxis;
+    Y.SetLog(true);
+    Y.Inverted = Inverted;
+    L.Layout({0, 0, 10, 3});
+    if (Inverted) std::swap(L.Graph.YMin, L.Graph.YMax);
+    L.Graph.ComputeMapping(L.Graph.PlotRect);
+    L.Graph.PlotRect = {50, 140, 380, 260};  // the window keeps the lower half only
+    L.Target.Clear();
+    Y.Draw();
+    L.Canvas.Font()->SetName(QStringLiteral("Arial"));
+    L.Canvas.Font()->SetSize(1);
+    const int Minor = 2 * L.Canvas.TextHeight(QStringLiteral("a"));
+    int N = 0;
+    for (const auto& Op : L.Of(coLine))
+      if (Op.Points[0].Y == Op.Points[1].Y && Op.Points[0].X - Op.Points[1].X == Minor) ++N;
+    EXPECT_EQ(N, 3 * 8);  // 2, 3, ..., 9 times each of three decades
+  }
+  // The same cut on a linear axis loses the minor ticks outside the window.
+  auto LinearMinors = [](TRect Window) {
+    TDrawFixture Lin;
+    Lin.Layout({0, 0, 10, 10});
+    Lin.Graph.PlotRect = Window;
+    Lin.Target.Clear();
+    Lin.Graph.YAxis->Draw();
+    Lin.Canvas.Font()->SetName(QStringLiteral("Arial"));
+    Lin.Canvas.Font()->SetSize(1);
+    const int Minor = 2 * Lin.Canvas.TextHeight(QStringLiteral("a"));
+    int N = 0;
+    for (const auto& Op : Lin.Of(coLine))
+      if (Op.Points[0].Y == Op.Points[1].Y && Op.Points[0].X - Op.Points[1].X == Minor) ++N;
+    return N;
+  };
+  const int Whole = LinearMinors({50, 20, 380, 260}), Cut = LinearMinors({50, 140, 380, 260});
+  EXPECT_GT(Cut, 0);
+  EXPECT_LT(Cut, Whole);
+}
+}  // namespace

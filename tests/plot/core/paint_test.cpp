@@ -274,6 +274,14 @@ TEST(GraphPaint, PrintAndPictureTargets) {
   EXPECT_FALSE(GraphPrinting());
   // At 600 dpi a major tick, 4 character heights, is 36 pixels.
   EXPECT_EQ(G.CharHeight, 9);
+  {
+    TGraphPrintScope Scope(&PC, false);
+    PC.Font()->SetName(QStringLiteral("Courier"));
+    PC.Font()->SetSize(12);
+    EXPECT_EQ(G.MeasureCharHeight(), 9);
+    EXPECT_EQ(PC.Font()->Name(), QStringLiteral("Courier"));  // the canvas font stays
+    EXPECT_EQ(PC.Font()->Size(), 12);
+  }
   bool Found = false;
   for (const auto& Op : Page.Ops())
     if (Op.Kind == coLine && Op.Points[0].Y == Op.Points[1].Y &&
@@ -364,5 +372,203 @@ TEST(GraphPaint, AnnotationLayerFromTheInstalledFactory) {
     EXPECT_EQ(AfterDraw, 2);  // the annotations lie under what follows them
   }
   SetGraphAnnotationFactory(nullptr);
+}
+}  // namespace
+
+namespace {
+// A layer whose extent says what the test makes it say, non-finite ends included.
+struct TExtentLayer : TFakeSeries {
+  TExtentLayer(TGraph* G, TDoubleRect E, int Kind = 0) : TFakeSeries(G, Kind), Ext(E) {
+    Points = {{0, 0}};
+  }
+  TDoubleRect Ext;
+  void GetExtent(double& XMin, double& XMax, double& YMin, double& YMax) override {
+    XMin = Ext.Left, XMax = Ext.Right, YMin = Ext.Top, YMax = Ext.Bottom;
+  }
+  double PointY(int J) const override { return J == 0 ? Ext.Bottom : MissingValue; }
+};
+
+TEST(GraphPaint, ExtentQueries) {
+  TRecordingTarget T{400, 300};
+  TCanvas C{&T};
+  TGraph G(&C, 400, 300);
+  auto Add = [&G](TDoubleRect E, int Kind = 0) {
+    return static_cast<TExtentLayer*>(G.AddLayer(std::make_unique<TExtentLayer>(&G, E, Kind)));
+  };
+  auto Expect = [](TDoubleRect E, double XMn, double YMn, double XMx, double YMx) {
+    EXPECT_DOUBLE_EQ(E.Left, XMn);
+    EXPECT_DOUBLE_EQ(E.Top, YMn);
+    EXPECT_DOUBLE_EQ(E.Right, XMx);
+    EXPECT_DOUBLE_EQ(E.Bottom, YMx);
+  };
+  // No layers: 1 .. 2 everywhere.
+  Expect(G.GetPrimaryExtent(), 1, 1, 2, 2);
+  Expect(G.GetSecondaryExtent(), 1, 1, 2, 2);
+  Expect(G.GetDataExtent(), 1, 1, 2, 2);
+
+  TExtentLayer* A = Add({2, 3, 4, 7});
+  Add({NaN, -Inf, 5, Inf});         // nothing usable
+  Add({1e38, 1e38, -1e38, -1e38});  // an empty layer's answer
+  TExtentLayer* Hidden = Add({-100, -100, 100, 100});
+  Hidden->Visible = false;
+  TExtentLayer* Right = Add({50, 100, 60, 1000});
+  Right->OnYAxis2 = true;
+  Expect(G.GetPrimaryExtent(), 2, 3, 60, 7);
+  Expect(G.DataExtent, 2, 3, 60, 7);
+  Expect(G.GetDataExtent(), 2, 3, 60, 7);
+  // The secondary query takes only the layers on the secondary axes; X has none.
+  Expect(G.GetSecondaryExtent(), 1, 100, 2, 1000);
+  G.YAxis2->Log = true;
+  Right->Ext = {50, 150, 60, 1000};
+  Expect(G.GetSecondaryExtent(), 1, 1, 2, 3);  // a decade below 150, 1000 is whole
+  Expect(G.DataExtent, 1, 150, 2, 1000);       // the raw values
+  G.YAxis2->Log = false;
+
+  // A single value is widened by a tenth of its size on both sides; 0 becomes 1 .. 2.
+  Right->Visible = false;
+  A->Ext = {-5, 0, -5, 0};
+  Expect(G.GetPrimaryExtent(), -5.5, 1, -4.5, 2);
+  Expect(G.GetDataExtent(), 1, 1, 2, 2);
+
+  // Stacked bars only widen the range the primary query reports.
+  A->Visible = false;
+  Add({0, 3, 1, 3}, 8);
+  Add({0, 4, 1, 4}, 8);
+  G.BarStyle = bsStacked;
+  Expect(G.GetPrimaryExtent(), 0, 0, 1, 7);
+  G.BarStyle = bs100Stacked;
+  Expect(G.GetPrimaryExtent(), 0, 0, 1, 100);
+  G.AddLayer(std::make_unique<TExtentLayer>(&G, TDoubleRect{0, -20, 1, 150}));
+  Expect(G.GetPrimaryExtent(), 0, -20, 1, 150);
+  EXPECT_DOUBLE_EQ(G.CalcExtent().Bottom, 100);  // autoscaling fixes 0 .. 100
+  EXPECT_DOUBLE_EQ(G.CalcExtent().Top, 0);
+  // Bar series are merged on their own; an inverted axis swaps the ends.
+  G.YAxis->Inverted = true;
+  Expect(G.GetBarSeriesExtent(), 0, 4, 1, 3);
+}
+
+TEST(GraphPaint, PrintedPictureGoesToTheWholeBackWall) {
+  const QString File = QDir::temp().filePath(QStringLiteral("numyx_graph_print_picture.png"));
+  QImage Tile(7, 5, QImage::Format_RGB32);
+  Tile.fill(QColor(0, 0, 255));
+  ASSERT_TRUE(Tile.save(File));
+  TRecordingTarget Screen{400, 300};
+  TCanvas SC{&Screen};
+  TGraph G(&SC, 400, 300);
+  G.Picture->PictureFileName = File;
+  G.Picture->LoadPicture();
+  G.Picture->Visible = true;
+  auto Images = [](const TRecordingTarget& T) {
+    std::vector<TRect> R;
+    for (const auto& Op : T.Ops())
+      if (Op.Kind == coImage) R.push_back(Op.Rect);
+    return R;
+  };
+  for (TPictureStyle Style : {psStretch, psAsIsInside, psTile, psFix}) {
+    SCOPED_TRACE(Style);
+    G.Picture->Style = Style;
+    TRecordingTarget Page{4800, 3600, 600};
+    TCanvas PC{&Page};
+    G.PrintTo(&PC, {0, 0, 4800, 3600}, false);
+    const TRect P = G.PlotRect;
+    const std::vector<TRect> R = Images(Page);
+    ASSERT_FALSE(R.empty());
+    switch (Style) {
+      case psStretch:
+      case psAsIsInside:  // on paper both fill the back wall
+        ASSERT_EQ(R.size(), 1u);
+        EXPECT_EQ(R[0], P);
+        break;
+      case psTile: {
+        // Tiles scaled to the printer's resolution, 600 against 96 pixels per inch.
+        EXPECT_EQ(R[0], (TRect{P.Left, P.Top, P.Left + 44, P.Top + 31}));
+        const size_t Columns = (P.Width() + 43) / 44, Rows = (P.Height() + 30) / 31;
+        EXPECT_EQ(R.size(), Columns * Rows);
+        break;
+      }
+      case psFix:
+        EXPECT_EQ(R[0], (TRect{0, 0, 4800, 3600}));
+        break;
+    }
+  }
+  // On screen the picture shown as it is keeps its own size.
+  G.Picture->Style = psAsIsInside;
+  Screen.Clear();
+  G.Paint();
+  const std::vector<TRect> R = Images(Screen);
+  ASSERT_EQ(R.size(), 1u);
+  EXPECT_EQ(R[0].Width(), 7);
+  QFile::remove(File);
+}
+
+TEST(GraphPaint, SlantedFrameBandsKeepTheirWidth) {
+  TImageScene S;
+  TGraph& G = *S.Graph;
+  G.View3D = 0.2;
+  G.Frame.Color = 0x808080;
+  G.ImageRect = {0, 0, 300, 300};  // room on the right for the box's depth
+  G.PrepareLayout();
+  G.Frame.Width = std::max(2, 10 / G.CharHeight + 1);  // about ten pixels wide
+  G.PrepareLayout();
+  G.Frame.Draw();
+  const TRect P = G.PlotRect;
+  const int W = G.FrameWidth(), D = G.Depth3D;
+  ASSERT_GT(W, 8);
+  ASSERT_GT(D, 4 * W);
+  // Across each slanted edge, half a band width out is the band; a little past its width is not.
+  const double Half = W / 2.0 / std::sqrt(2.0), Past = (W + 2) / std::sqrt(2.0);
+  const int MX = P.Left + D / 2, MY = P.Top - D / 2;
+  EXPECT_EQ(S.At(std::lround(MX - Half), std::lround(MY - Half)), 0x303030u);  // darker by 80
+  EXPECT_EQ(S.At(std::lround(MX - Past), std::lround(MY - Past)), 0x000000u);
+  const int NX = P.Right + D / 2, NY = P.Bottom - D / 2;
+  EXPECT_EQ(S.At(std::lround(NX + Half), std::lround(NY + Half)), 0x444444u);  // darker by 60
+  EXPECT_EQ(S.At(std::lround(NX + Past), std::lround(NY + Past)), 0x000000u);
+  // The front bands in the frame colour, the walls and the floor in shades of the plot colour.
+  EXPECT_EQ(S.At(P.Left - W / 2, (P.Top + P.Bottom) / 2), 0x808080u);
+  EXPECT_EQ(S.At((P.Left + P.Right) / 2, P.Bottom + W / 2), 0x808080u);
+  EXPECT_EQ(S.At(P.Left - W - 2, (P.Top + P.Bottom) / 2), 0x000000u);
+  EXPECT_EQ(S.At(P.Left + D / 2, (P.Top + P.Bottom) / 2), 0x9B9B9Bu);    // left wall, 100
+  EXPECT_EQ(S.At((P.Left + P.Right) / 2, P.Bottom - D / 2), 0xAFAFAFu);  // floor, 80
+  // The mitre joins the top band to the left band without a gap.
+  EXPECT_NE(S.At(P.Left - W + 1, P.Top - 1), 0x000000u);
+}
+}  // namespace
+
+namespace {
+TEST(GraphPaint, ZoomedPictureShowsTheZoomedPart) {
+  const QString File = QDir::temp().filePath(QStringLiteral("numyx_graph_zoom_picture.png"));
+  QImage Pic(40, 20, QImage::Format_RGB32);
+  Pic.fill(QColor(255, 0, 0));
+  for (int X = 0; X < 20; ++X)
+    for (int Y = 0; Y < 10; ++Y) Pic.setPixel(X, Y, qRgb(0, 0, 255));  // the top left quarter
+  ASSERT_TRUE(Pic.save(File));
+  TRecordingTarget T{400, 300};
+  TCanvas C{&T};
+  TGraph G(&C, 400, 300);
+  G.Picture->PictureFileName = File;
+  G.Picture->LoadPicture();
+  G.Picture->Visible = true;
+  G.PlotRect = {50, 20, 380, 260};
+  auto Shown = [&] {
+    T.Clear();
+    G.Picture->Draw();
+    for (const auto& Op : T.Ops())
+      if (Op.Kind == coImage) return Op.Image;
+    return QImage();
+  };
+  EXPECT_EQ(Shown().size(), QSize(40, 20));
+  G.ZoomCount = 1;
+  G.SavedRanges = {0, 0, 10, 10};
+  G.XMin = 0, G.XMax = 5, G.YMin = 5, G.YMax = 10;
+  QImage Z = Shown();
+  ASSERT_EQ(Z.size(), QSize(20, 10));
+  EXPECT_EQ(Z.pixel(0, 0) & 0xFFFFFF, 0x0000FFu);
+  EXPECT_EQ(Z.pixel(19, 9) & 0xFFFFFF, 0x0000FFu);
+  // Ranges beyond the first state's show no picture; a first state without width the whole.
+  G.XMin = 20, G.XMax = 30;
+  EXPECT_TRUE(Shown().isNull());
+  G.SavedRanges = {0, 0, 0, 10};
+  EXPECT_EQ(Shown().size(), QSize(40, 20));
+  QFile::remove(File);
 }
 }  // namespace
