@@ -1,0 +1,46 @@
+#include "chart/engine/series_gallery.h"
+
+#include "chart/engine/bar_series.h"
+#include "chart/engine/custom_series.h"
+#include "chart/engine/series_types.h"
+
+namespace {
+template <class S>
+TChartSeriesClass SeriesClass(const char* Name) {
+  return {QString::fromLatin1(Name), [] { return static_cast<TChartSeries*>(new S); }};
+}
+}  // namespace
+
+void RegisterStandardSeries() {
+  const QString Standard = QStringLiteral("Standard");
+  RegisterChartSeriesClass(SeriesClass<TLineSeries>("TLineSeries"), QStringLiteral("Line"),
+                           Standard, 2);
+  RegisterChartSeriesClass(SeriesClass<TBarSeries>("TBarSeries"), QStringLiteral("Bar"), Standard,
+                           2);
+  RegisterChartSeriesClass(SeriesClass<THorizBarSeries>("THorizBarSeries"),
+                           QStringLiteral("Horiz. Bar"), Standard, 2);
+  RegisterChartSeriesClass(SeriesClass<TAreaSeries>("TAreaSeries"), QStringLiteral("Area"),
+                           Standard, 2);
+  RegisterChartSeriesClass(SeriesClass<TPointSeries>("TPointSeries"), QStringLiteral("Point"),
+                           Standard, 2);
+  RegisterChartSeriesClass(SeriesClass<TFastLineSeries>("TFastLineSeries"),
+                           QStringLiteral("Fast Line"), Standard, 2);
+}
+
+TChartSeries* CreateSeriesByName(const QString& Name) {
+  const TChartSeriesTypes& T = ChartSeriesTypes();
+  for (int i = 0; i < T.Count(); ++i) {
+    const TChartSeriesType& E = T.GetSeriesType(i);
+    if (!E.SeriesClass.IsNull() && E.SeriesClass.Name.compare(Name, Qt::CaseInsensitive) == 0 &&
+        E.SeriesClass.Create)
+      return E.SeriesClass.Create();
+  }
+  return nullptr;
+}
+
+QString SeriesEditorClassName(const TChartSeries* Series) {
+  if (auto* S = dynamic_cast<const TCustomSeries*>(Series)) return S->GetEditorClassName();
+  if (auto* S = dynamic_cast<const TCustomBarSeries*>(Series)) return S->GetEditorClassName();
+  if (auto* S = dynamic_cast<const TFastLineSeries*>(Series)) return S->GetEditorClassName();
+  return {};
+}
