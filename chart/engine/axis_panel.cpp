@@ -194,14 +194,31 @@ TColor TCustomAxisPanel::GetFreeSeriesColor(bool CheckBackground) const {
   return GetDefaultColor(ColorPaletteSize);
 }
 
+void TCustomAxisPanel::SetApplyZOrder(bool Value) {
+  if (FApplyZOrder == Value) return;
+  FApplyZOrder = Value;
+  Invalidate();
+}
+
 void TCustomAxisPanel::CalcSize3D() {
+  const bool Ordered = View3D() && FApplyZOrder;
+  FMaxZOrder = Ordered ? -1 : 0;
+  if (Ordered)
+    for (TChartSeries* S : FSeries)
+      if (S->Active()) S->CalcZOrder(FMaxZOrder, true);
   if (!View3D()) {
     FSeriesWidth3D = FWidth3D = FHeight3D = 0;
-    return;
+  } else {
+    FSeriesWidth3D = RoundInt(ChartWidth() * Chart3DPercent() * 0.01);
+    if (!View3DOptions()->Orthogonal()) FSeriesWidth3D *= 2;
+    FWidth3D = Ordered ? FSeriesWidth3D * std::max(1, FMaxZOrder + 1) : FSeriesWidth3D;
+    FHeight3D = FWidth3D;
   }
-  FSeriesWidth3D = RoundInt(ChartWidth() * Chart3DPercent() * 0.01);
-  if (!View3DOptions()->Orthogonal()) FSeriesWidth3D *= 2;
-  FWidth3D = FHeight3D = FSeriesWidth3D;
+  for (TChartSeries* S : FSeries) {
+    if (!S->Active()) continue;
+    const int Index = Ordered ? FMaxZOrder - S->EffectiveZOrder() : 0;
+    S->SetDepthBand(Index * FSeriesWidth3D, Index * FSeriesWidth3D + FSeriesWidth3D);
+  }
 }
 
 void TCustomAxisPanel::InternalDraw(const TRect&) {
@@ -211,13 +228,19 @@ void TCustomAxisPanel::InternalDraw(const TRect&) {
   CalcAxisRect();
   Canvas3D()->Projection(FWidth3D, ChartRect());
   DrawWallsAndBack();
-  if (FAxisVisible && OnBeforeDrawAxes) OnBeforeDrawAxes(this);
+  if (FAxisVisible) {
+    if (OnBeforeDrawAxes) OnBeforeDrawAxes(this);
+    for (TChartAxis* A : FAxes)
+      if (!A->IsDepthAxis() && IsAxisVisible(A)) A->Draw(*Canvas3D(), ChartRect());
+  }
   if (OnBeforeDrawSeries) OnBeforeDrawSeries(this);
   for (TChartSeries* S : FSeries) {
     if (!S->Active()) continue;
+    S->CalcFirstLastVisibleIndex();
     if (FClipPoints && CanClip()) Canvas3D()->ClipCube(ChartRect(), 0, FWidth3D);
     S->DrawAllValues();
     if (FClipPoints && CanClip()) Canvas3D()->UnClipRectangle();
+    if (S->Marks()->Visible()) S->DrawMarks();
   }
   if (OnAfterDraw) OnAfterDraw(this);
 }

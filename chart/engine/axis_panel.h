@@ -56,6 +56,10 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   int GetMaxValuesCount() const;
   TColor GetFreeSeriesColor(bool CheckBackground) const;
 
+  // Series of different z orders lie one behind the other in 3D.
+  bool ApplyZOrder() const { return FApplyZOrder; }
+  void SetApplyZOrder(bool Value);
+  int MaxZOrder() const { return FMaxZOrder; }
   int SeriesWidth3D() const { return FSeriesWidth3D; }
   int Width3D() const { return FWidth3D; }
   int Height3D() const { return FHeight3D; }
@@ -95,4 +99,6 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   int FPage = 1;
   bool FScaleLastPage = true;
   int FSeriesWidth3D = 0, FWidth3D = 0, FHeight3D = 0;
+  bool FApplyZOrder = true;
+  int FMaxZOrder = 0;
 };

@@ -5,10 +5,14 @@
 
 #include <QString>
 
+#include <memory>
+
 #include "chart/engine/axis_math.h"
+#include "chart/engine/chart_pen.h"
 #include "platform/geometry.h"
 
 class TCustomAxisPanel;
+class TChartCanvas3D;
 
 enum TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
 
@@ -25,7 +29,9 @@ inline constexpr const char* Separation = "Labels Separation % must be greater t
 class TChartAxis {
  public:
   TChartAxis(TCustomAxisPanel* Chart, bool Horizontal, bool OtherSide, bool Depth = false)
-      : FChart(Chart), FHorizontal(Horizontal), FOtherSide(OtherSide), FDepth(Depth) {}
+      : FChart(Chart), FHorizontal(Horizontal), FOtherSide(OtherSide), FDepth(Depth) {
+    Pens();
+  }
   TChartAxis(const TChartAxis&) = delete;
   TChartAxis& operator=(const TChartAxis&) = delete;
   virtual ~TChartAxis() = default;
@@ -98,6 +104,15 @@ class TChartAxis {
   double PositionPercent() const { return FPositionPercent; }
   void SetPositionPercent(double Value);
 
+  TChartAxisPen* AxisPen() const { return FAxisPen.get(); }
+  TDottedGrayPen* Grid() const { return FGrid.get(); }
+  TDarkGrayPen* Ticks() const { return FTicks.get(); }
+  TDarkGrayPen* TicksInner() const { return FTicksInner.get(); }
+  TDarkGrayPen* MinorTicks() const { return FMinorTicks.get(); }
+  // Draws the axis line, and at each label value its tick, grid line across PlotRect, inner
+  // tick, minor ticks and label text (2D).
+  void Draw(TChartCanvas3D& Canvas, const TRect& PlotRect);
+
   // Whether the first active series on this axis holds date-times along it.
   bool IsDateTime() const;
   // The arithmetic of the current range and extent.
@@ -135,6 +150,10 @@ class TChartAxis {
   QString FTitleCaption;
   bool FAutomatic = true, FAutomaticMinimum = true, FAutomaticMaximum = true;
   double FMinimum = 0, FMaximum = 0;
+  void Pens();
+  std::unique_ptr<TChartAxisPen> FAxisPen;
+  std::unique_ptr<TDottedGrayPen> FGrid;
+  std::unique_ptr<TDarkGrayPen> FTicks, FTicksInner, FMinorTicks;
   double FIncrement = 0;
   bool FLogarithmic = false;
   int FLogarithmicBase = 10;

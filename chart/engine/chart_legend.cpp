@@ -1,6 +1,12 @@
 #include "chart/engine/chart_legend.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "chart/engine/axis_panel.h"
+#include "chart/engine/canvas3d.h"
 #include "chart/engine/chart_exceptions.h"
+#include "chart/engine/chart_format.h"
 
 TCustomChartLegend::TCustomChartLegend(TCustomChartPanel* Owner)
     : TChartFontObject(Owner),
@@ -68,4 +74,170 @@ void TCustomChartLegend::Assign(const TCustomChartLegend& Source) {
   FShadowColor = Source.FShadowColor;
   FShadowSize = Source.FShadowSize;
   TChartFontObject::Assign(Source);
+}
+
+namespace {
+TCustomAxisPanel* AxisChart(TCustomChartPanel* P) { return dynamic_cast<TCustomAxisPanel*>(P); }
+
+std::vector<TChartSeries*> LegendSeries(TCustomAxisPanel* C) {
+  std::vector<TChartSeries*> R;
+  if (!C) return R;
+  for (int i = 0; i < C->SeriesCount(); ++i)
+    if (C->GetSeries(i)->Active() && C->GetSeries(i)->ShowInLegend()) R.push_back(C->GetSeries(i));
+  return R;
+}
+
+TChartSeries* FirstActive(TCustomAxisPanel* C) {
+  if (!C) return nullptr;
+  for (int i = 0; i < C->SeriesCount(); ++i)
+    if (C->GetSeries(i)->Active()) return C->GetSeries(i);
+  return nullptr;
+}
+
+// The legend text of a point by the text style; line breaks become blanks.
+QString ValueLegendText(TChartSeries* S, int I, TLegendTextStyle Style) {
+  const QString Label = S->GetXLabel(I);
+  const QString Value = FormatFloat(S->ValueFormat(), S->GetMarkValue(I));
+  const QString Percent = S->PercentText(I, false);
+  QString T;
+  switch (Style) {
+    case ltsPlain:
+      T = Label;
+      break;
+    case ltsLeftValue:
+      T = Value + ' ' + Label;
+      break;
+    case ltsRightValue:
+      T = Label + ' ' + Value;
+      break;
+    case ltsLeftPercent:
+      T = Percent + ' ' + Label;
+      break;
+    case ltsRightPercent:
+      T = Label + ' ' + Percent;
+      break;
+    case ltsXValue:
+      T = FormatFloat(S->ValueFormat(), S->XValue(I));
+      break;
+  }
+  return T.replace(QLatin1Char('\r'), QLatin1Char(' '))
+      .replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+}  // namespace
+
+TLegendStyle TCustomChartLegend::EffectiveStyle() const {
+  if (FLegendStyle != lsAuto) return FLegendStyle;
+  TCustomAxisPanel* C = AxisChart(ParentChart());
+  return C && C->SeriesCount() >= 2 ? lsSeries : lsValues;
+}
+
+int TCustomChartLegend::TotalLegendItems() const {
+  TCustomAxisPanel* C = AxisChart(ParentChart());
+  int N = 0;
+  if (EffectiveStyle() == lsValues) {
+    if (TChartSeries* S = FirstActive(C)) N = S->Count();
+  } else {
+    N = int(LegendSeries(C).size());
+  }
+  return std::max(0, N - FFirstValue);
+}
+
+QString TCustomChartLegend::LegendText(int Index) const {
+  TCustomAxisPanel* C = AxisChart(ParentChart());
+  if (EffectiveStyle() == lsValues) {
+    TChartSeries* S = FirstActive(C);
+    return S && Index < S->Count() ? ValueLegendText(S, Index, FTextStyle) : QString();
+  }
+  const std::vector<TChartSeries*> L = LegendSeries(C);
+  if (Index < 0 || Index >= int(L.size())) return {};
+  TChartSeries* S = L[size_t(Index)];
+  if (EffectiveStyle() == lsLastValues)
+    return S->Count() ? ValueLegendText(S, S->Count() - 1, FTextStyle) : QString();
+  if (!S->Title().isEmpty()) return S->Title();
+  if (!S->Name().isEmpty()) return S->Name();
+  return QStringLiteral("Series %1").arg(Index);
+}
+
+void TCustomChartLegend::DrawLegend() {
+  TCustomAxisPanel* Chart = AxisChart(ParentChart());
+  if (!Chart) return;
+  TChartCanvas3D* C = Chart->Canvas3D();
+  C->Font()->Assign(*Font());
+  const int Total = TotalLegendItems();
+  TLegendLayoutInput In;
+  In.Alignment = FAlignment;
+  In.ChartRect = Chart->ChartRect();
+  In.ChartBounds = Chart->ChartBounds();
+  In.ChartWidth = Chart->ChartWidth();
+  In.ChartXCenter = Chart->ChartXCenter();
+  In.TotalItems = Total;
+  In.ItemHeight = C->FontHeight();
+  In.MaxTextWidth = [&](int Count) {
+    const int N = Count < 0 ? Total : std::min(Count, Total);
+    int W = 0;
+    for (int i = 0; i < N; ++i) W = std::max(W, C->TextWidth(LegendText(FFirstValue + i)));
+    return W;
+  };
+  In.FrameVisible = FFrame->Visible();
+  In.FrameWidth = FFrame->Width();
+  In.ColorWidth = FColorWidth;
+  In.TopPos = FTopPos;
+  In.MaxNumRows = FMaxNumRows;
+  In.ShadowSize = FShadowSize;
+  FLayout = CalcLegendLayout(In);
+  FRectLegend = FLayout.Rect;
+  if (FLayout.ItemsShown <= 0 || Total <= 0) return;
+
+  TRect R = FRectLegend;
+  const int Fw = FFrame->Visible() ? FFrame->Width() : 0;
+  const int Offset = FFrame->Visible() ? FShadowSize + Fw + (Fw - 1) / 2 : FShadowSize - 1;
+  if (FFrame->Visible()) R = {R.Left - Fw, R.Top - Fw, R.Right + Fw, R.Bottom + Fw};
+  if (FShadowSize > 0) {
+    C->Pen()->SetStyle(psClear);
+    C->Brush()->SetData(TBrushData{FShadowColor, bsSolid, {}});
+    C->FillRect({R.Left + FShadowSize, R.Top + FShadowSize, R.Right + Offset, R.Bottom + Offset});
+  }
+  C->AssignVisiblePen(*FFrame);
+  if (FFrame->Visible() && IsChartAuto(FFrame->Color())) C->Pen()->SetColor(clBlack);
+  C->Brush()->SetData(TBrushData{FColor, bsSolid, {}});
+  C->Rectangle(R.Left, R.Top, R.Right, R.Bottom);
+
+  const int N = std::min(Total, FLayout.ItemsShown);
+  const TLegendStyle Style = EffectiveStyle();
+  const std::vector<TChartSeries*> Series = LegendSeries(Chart);
+  TChartSeries* First = FirstActive(Chart);
+  const int H = FLayout.ItemHeight;
+  for (int k = 0; k < N; ++k) {
+    const int Item = FFirstValue + k;
+    const int Pos = FInverted ? N - 1 - k : k;
+    const TPoint P = FLayout.ItemPos(Pos);
+    C->Brush()->SetStyle(bsClear);
+    C->TextOut(P.X, P.Y, LegendText(Item));
+    TColor Symbol = clWhite;
+    if (Style == lsValues) {
+      if (First) Symbol = First->GetValueColor(Item);
+    } else if (Item < int(Series.size())) {
+      Symbol = Series[size_t(Item)]->SeriesColor();
+    }
+    if (Symbol == clNone) continue;
+    C->Pen()->SetData(TPenData{FColor == clBlack ? clWhite : clBlack, 1, psSolid, pmCopy});
+    C->Brush()->SetData(TBrushData{Symbol, bsSolid, {}});
+    C->Rectangle(P.X - 4 - FLayout.ColorWidthPx, P.Y + 2, P.X - 4, P.Y + H - 2);
+    if (k > 0 && FDividingLines->Visible()) {
+      C->AssignVisiblePen(*FDividingLines);
+      if (Vertical()) {
+        C->MoveTo(FRectLegend.Left, P.Y);
+        C->LineTo(FRectLegend.Right, P.Y);
+      } else {
+        const int X = P.X - 4 - FLayout.ColorWidthPx - 2;
+        C->MoveTo(X, P.Y);
+        C->LineTo(X, P.Y + H);
+      }
+    }
+  }
+  TRect CR = Chart->ChartRect();
+  LegendShrinkChartRect(FLayout, FAlignment, CR, FResizeChart, FHorizMargin, FVertMargin,
+                        FShadowSize);
+  Chart->SetChartRect(CR);
+  Chart->RecalcWidthHeight();
 }

@@ -71,7 +71,12 @@ class TCustomChartLegend : public TChartFontObject {
   const TLegendLayout& Layout() const { return FLayout; }
   // Draws the legend and takes its room from the chart rectangle; the items come with the series
   // that hand the legend their entries.
-  virtual void DrawLegend() {}
+  virtual void DrawLegend();
+  // lsAuto: the values of a chart with fewer than two series, else the series.
+  TLegendStyle EffectiveStyle() const;
+  int TotalLegendItems() const;
+  // The text of item Index (counted from the first item, not from FirstValue).
+  QString LegendText(int Index) const;
   // The item under the point, or -1.
   virtual int Clicked(int X, int Y) const;
   void Assign(const TCustomChartLegend& Source);

@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 
 #include "chart/engine/axis_panel.h"
+#include "chart/engine/canvas3d.h"
 #include "chart/engine/chart_exceptions.h"
 #include "chart/engine/chart_format.h"
 #include "chart/engine/chart_utils.h"
@@ -118,8 +119,11 @@ void TChartSeries::FillSampleValues(int NumValues) {
     Widen(MinY, MaxY, 1000);
     Widen(MinX, MaxX, NumValues);
   }
-  const double Step = NumValues > 1 ? (MaxX - MinX) / (NumValues - 1) : 0;
-  const double Span = std::clamp(MaxY - MinY, 1.0, 2147483647.0);
+  // Ranges too wide for a double give a flat run of samples rather than infinities.
+  double Step = NumValues > 1 ? (MaxX - MinX) / (NumValues - 1) : 0;
+  if (!std::isfinite(Step)) Step = 0;
+  const double RawSpan = MaxY - MinY;
+  const double Span = std::isfinite(RawSpan) ? std::clamp(RawSpan, 1.0, 2147483647.0) : 1000.0;
   const long long RSpan = std::llround(Span);
   auto Random = [](long long Range) {
     return Range > 0 ? double(QRandomGenerator::global()->bounded(qint64(Range))) : 0.0;
@@ -302,8 +306,46 @@ bool TChartSeries::IsDrawable(int ValueIndex) const {
 }
 
 void TChartSeries::DrawAllValues() {
-  for (int i = 0; i < Count(); ++i)
+  if (FFirstValueIndex < 0) return;
+  for (int i = FFirstValueIndex; i <= std::min(FLastValueIndex, Count() - 1); ++i)
     if (IsDrawable(i)) DrawValue(i);
+}
+
+void TChartSeries::CalcFirstLastVisibleIndex() {
+  FFirstValueIndex = FLastValueIndex = -1;
+  const int N = Count();
+  if (N == 0) return;
+  const bool ByX = YMandatory();
+  const TChartValueList* Order = ByX ? FXValues.get() : FYValues.get();
+  const TChartAxis* A = ByX ? GetHorizAxis() : GetVertAxis();
+  if (Order->Order() == loNone || !A || !FParentChart) {
+    FFirstValueIndex = 0;
+    FLastValueIndex = N - 1;
+    return;
+  }
+  auto Value = [this, ByX](int i) { return ByX ? XValue(i) : YValue(i); };
+  const TRect R = FParentChart->ChartRect();
+  int StartPx, EndPx;
+  if (A->Horizontal()) {
+    StartPx = A->Inverted() ? R.Right : R.Left;
+    EndPx = A->Inverted() ? R.Left : R.Right;
+  } else {
+    StartPx = A->Inverted() ? R.Top : R.Bottom;
+    EndPx = A->Inverted() ? R.Bottom : R.Top;
+  }
+  const double StartV = A->CalcPosPoint(StartPx), EndV = A->CalcPosPoint(EndPx);
+  int F = 0;
+  while (F < N && Value(F) < StartV) ++F;
+  if (F == N) return;
+  FFirstValueIndex = F;
+  if (Value(N - 1) <= EndV) {
+    FLastValueIndex = N - 1;
+    return;
+  }
+  int L = F;
+  while (L < N - 1 && Value(L) < EndV) ++L;
+  if (Value(L) > EndV && L > F) --L;
+  FLastValueIndex = L;
 }
 
 void TChartSeries::SetParentChart(TCustomAxisPanel* Chart) {
@@ -360,4 +402,111 @@ bool TChartSeries::AssociatedToAxis(const TChartAxis* Axis) const {
   if (Axis->IsDepthAxis()) return false;
   if (FVertAxis == aBothVertAxis) return true;
   return Axis == (FVertAxis == aRightAxis ? FParentChart->RightAxis() : FParentChart->LeftAxis());
+}
+
+void TChartSeries::Assign(const TChartSeries& Source) {
+  if (&Source == this) return;
+  DropDataSources();
+  const bool SameMandatory = YMandatory() == Source.YMandatory();
+  FXValues->Assign(SameMandatory ? *Source.FXValues : *Source.FYValues);
+  FYValues->Assign(SameMandatory ? *Source.FYValues : *Source.FXValues);
+  const auto& Mine = ValueLists();
+  const auto& Theirs = Source.ValueLists();
+  for (size_t i = 2; i < std::min(Mine.size(), Theirs.size()); ++i) Mine[i]->Assign(*Theirs[i]);
+  if (!FFunction && Source.FFunction) {
+    FFunction = Source.FFunction->NewInstance();
+    FFunction->Assign(*Source.FFunction);
+    FFunction->SetParentSeries(this);
+  }
+  if (!Source.FDataSources.empty()) {
+    for (TChartSeries* D : Source.FDataSources) {
+      FDataSources.push_back(D);
+      D->FLinkedSeries.push_back(this);
+    }
+  } else {
+    for (TChartValueList* L : Mine) L->ClearValues();
+    FColors.clear();
+    FLabels.clear();
+    FMarks->ClearPositions();
+    auto* Src = const_cast<TChartSeries*>(&Source);
+    for (int i = 0; i < Source.Count(); ++i) AddValueAndAttributes(Src, i);
+  }
+  FMarks->Assign(*Source.FMarks);
+  FSeriesColor = Source.FSeriesColor;
+  FColorEachPoint = Source.FColorEachPoint;
+  FTitle = Source.FTitle;
+  FValueFormat = Source.FValueFormat;
+  FPercentFormat = Source.FPercentFormat;
+  FActive = Source.FActive;
+  FHorizAxis = Source.FHorizAxis;
+  FVertAxis = Source.FVertAxis;
+  FUpdateOptions = Source.FUpdateOptions;
+  FCursor = Source.FCursor;
+  FShowInLegend = Source.FShowInLegend;
+  CheckDatasource();
+  Repaint();
+}
+
+TChartAxis* TChartSeries::GetHorizAxis() const {
+  if (!FParentChart) return nullptr;
+  return FHorizAxis == aTopAxis ? FParentChart->TopAxis() : FParentChart->BottomAxis();
+}
+
+TChartAxis* TChartSeries::GetVertAxis() const {
+  if (!FParentChart) return nullptr;
+  return FVertAxis == aRightAxis ? FParentChart->RightAxis() : FParentChart->LeftAxis();
+}
+
+int TChartSeries::CalcXPos(int ValueIndex) const {
+  const TChartAxis* A = GetHorizAxis();
+  return A ? A->CalcPosValue(XValue(ValueIndex)) : 0;
+}
+
+int TChartSeries::CalcYPos(int ValueIndex) const {
+  const TChartAxis* A = GetVertAxis();
+  return A ? A->CalcPosValue(YValue(ValueIndex)) : 0;
+}
+
+void TChartSeries::DrawMarks() {
+  if (!FParentChart) return;
+  TChartCanvas3D* C = FParentChart->Canvas3D();
+  if (FFirstValueIndex < 0) return;
+  for (int i = FFirstValueIndex; i <= std::min(FLastValueIndex, Count() - 1); ++i) {
+    if (!IsDrawable(i)) continue;
+    const QString Text = GetMarkText(i);
+    if (Text.isEmpty()) continue;
+    C->Font()->Assign(*FMarks->Font());
+    TSeriesMarkPosition P = MarkBox(*C, Text, {CalcXPos(i), CalcYPos(i)},
+                                    FMarks->Frame()->Visible(), FMarks->Frame()->Width());
+    DrawMark(i, Text, P);
+  }
+}
+
+void TChartSeries::DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& Position) {
+  FMarks->Draw(*FParentChart->Canvas3D(), FParentChart->Color(), ValueIndex,
+               GetValueColor(ValueIndex), Text, Position);
+}
+
+void TChartSeries::SetZOrder(int Value) {
+  Value = std::max(-1, Value);
+  if (Value == FZOrder) return;
+  FZOrder = Value;
+  Repaint();
+}
+
+void TChartSeries::CalcZOrder(int& MaxZ, bool Is3D) {
+  if (FZOrder >= 0) {
+    MaxZ = std::max(MaxZ, FZOrder);
+  } else if (!Is3D) {
+    FCalcZOrder = 0;
+  } else {
+    FCalcZOrder = ++MaxZ;
+  }
+}
+
+void TChartSeries::SetDepthBand(int Start, int End) {
+  FStartZ = Start;
+  FEndZ = End;
+  FMiddleZ = (Start + End) / 2;
+  FMarks->SetZPosition(FMiddleZ);
 }

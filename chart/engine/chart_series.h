@@ -103,7 +103,10 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   // The mark text of a point by the marks' style, then OnGetMarkText.
   QString GetMarkText(int ValueIndex);
   QString PercentText(int ValueIndex, bool WithTotal);
-  virtual double GetMarkValue(int ValueIndex) { return MandatoryValueList()->GetValue(ValueIndex); }
+  // The value of the mandatory list, read through the type's own value access.
+  virtual double GetMarkValue(int ValueIndex) {
+    return YMandatory() ? YValue(ValueIndex) : XValue(ValueIndex);
+  }
 
   // Exchanges two points in every list; a colour or label missing on one side counts as
   // automatic colour and empty label.
@@ -127,6 +130,37 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   void SetUpdateOptions(unsigned Value) { FUpdateOptions = Value; }
   TChartFunction* Function() const { return FFunction.get(); }
   void SetFunction(std::unique_ptr<TChartFunction> Function);
+
+  // The points inside the visible part of the ordering axis, from before the last drawing; -1
+  // for none.
+  int FirstValueIndex() const { return FFirstValueIndex; }
+  int LastValueIndex() const { return FLastValueIndex; }
+  void CalcFirstLastVisibleIndex();
+
+  // The axes the series uses on its chart (null without one).
+  TChartAxis* GetHorizAxis() const;
+  TChartAxis* GetVertAxis() const;
+  int CalcXPos(int ValueIndex) const;
+  int CalcYPos(int ValueIndex) const;
+  // The marks of the drawable points that have a text, each through DrawMark.
+  void DrawMarks();
+  virtual void DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& Position);
+
+  // The place in depth: ZOrder -1 is automatic; the chart sets the depth band before drawing.
+  int ZOrder() const { return FZOrder; }
+  void SetZOrder(int Value);
+  int EffectiveZOrder() const { return FZOrder >= 0 ? FZOrder : FCalcZOrder; }
+  // Takes the next automatic place (3D) or keeps the fixed one; MaxZ runs over the series.
+  void CalcZOrder(int& MaxZ, bool Is3D);
+  int StartZ() const { return FStartZ; }
+  int MiddleZ() const { return FMiddleZ; }
+  int EndZ() const { return FEndZ; }
+  void SetDepthBand(int Start, int End);
+
+  // The class name the registry and streams know the type by.
+  virtual QString ClassName() const { return QStringLiteral("TChartSeries"); }
+  // Settings, the function (when this one has none), then the sources or else the points.
+  virtual void Assign(const TChartSeries& Source);
 
   std::function<bool(TChartSeries*)> OnBeforeAdd;
   std::function<void(TChartSeries*, int)> OnAfterAdd;
@@ -165,6 +199,8 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   std::vector<TChartSeries*> FDataSources, FLinkedSeries;
   unsigned FUpdateOptions = suoDelete | suoModify | suoAdd | suoClear;
   std::unique_ptr<TChartFunction> FFunction;
+  int FFirstValueIndex = -1, FLastValueIndex = -1;
+  int FZOrder = -1, FCalcZOrder = 0, FStartZ = 0, FMiddleZ = 0, FEndZ = 0;
   bool FActive = true;
   QString FTitle, FName;
   TColor FSeriesColor = static_cast<TColor>(0x80000000u);

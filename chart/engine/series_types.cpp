@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "chart/engine/axis_panel.h"
+#include "chart/engine/chart.h"
 #include "chart/engine/chart_function.h"
 #include "chart/engine/chart_registry.h"
+#include "chart/engine/chart_series.h"
 
 TChartSeriesTypes& ChartSeriesTypes() {
   static TChartSeriesTypes Types;
@@ -102,4 +105,63 @@ std::unique_ptr<TChartFunction> CreateChartFunctionByName(const QString& Name) {
       return T.FunctionClass.Create();
   }
   return nullptr;
+}
+
+namespace {
+QString UniqueSeriesName(const TCustomAxisPanel* Chart, const TChartSeries* Except) {
+  for (int n = 1;; ++n) {
+    const QString Name = QStringLiteral("Series%1").arg(n);
+    bool Used = false;
+    for (int i = 0; Chart && i < Chart->SeriesCount(); ++i)
+      if (Chart->GetSeries(i) != Except && Chart->GetSeries(i)->Name() == Name) Used = true;
+    if (!Used) return Name;
+  }
+}
+}  // namespace
+
+std::unique_ptr<TChartSeries> CreateNewSeries(TCustomAxisPanel* Chart,
+                                              const TChartSeriesClass& SeriesClass,
+                                              const TChartFunctionClass& FunctionClass) {
+  if (!SeriesClass.Create) return nullptr;
+  std::unique_ptr<TChartSeries> S(SeriesClass.Create());
+  if (!S) return nullptr;
+  S->SetName(UniqueSeriesName(Chart, nullptr));
+  S->SetParentChart(Chart);
+  if (FunctionClass.Create) S->SetFunction(FunctionClass.Create());
+  return S;
+}
+
+std::unique_ptr<TChartSeries> CloneChartSeries(const TChartSeries& Series,
+                                               const TChartSeriesClass& SeriesClass) {
+  std::unique_ptr<TChartSeries> S = CreateNewSeries(Series.ParentChart(), SeriesClass);
+  if (S) S->Assign(Series);
+  return S;
+}
+
+void ReplaceSeries(std::unique_ptr<TChartSeries>& Old, std::unique_ptr<TChartSeries> New) {
+  if (!Old || !New) return;
+  New->Assign(*Old);
+  New->OnBeforeAdd = Old->OnBeforeAdd;
+  New->OnAfterAdd = Old->OnAfterAdd;
+  New->OnClearValues = Old->OnClearValues;
+  New->OnGetMarkText = Old->OnGetMarkText;
+  const QString Name = Old->Name();
+  // Dependents take their data from the new series from now on.
+  for (TChartSeries* L : std::vector<TChartSeries*>(Old->LinkedSeries())) {
+    L->SetDataSource(nullptr);
+    L->SetDataSource(New.get());
+  }
+  if (auto* C = dynamic_cast<TCustomChart*>(New->ParentChart())) {
+    const int A = C->IndexOfSeries(Old.get()), B = C->IndexOfSeries(New.get());
+    if (A >= 0 && B >= 0) C->ExchangeSeries(A, B);
+  }
+  Old = std::move(New);
+  Old->SetName(Name);
+  Old->CheckDatasource();
+}
+
+void ChangeSeriesClass(std::unique_ptr<TChartSeries>& Series, const TChartSeriesClass& NewClass) {
+  if (!Series || Series->ClassName().compare(NewClass.Name, Qt::CaseInsensitive) == 0) return;
+  std::unique_ptr<TChartSeries> New = CreateNewSeries(Series->ParentChart(), NewClass);
+  if (New) ReplaceSeries(Series, std::move(New));
 }

@@ -11,6 +11,7 @@
 
 class TChartSeries;
 class TChartFunction;
+class TCustomAxisPanel;
 
 // A class known by name with its factory; an empty name stands for none.
 struct TChartSeriesClass {
@@ -73,3 +74,17 @@ void UnRegisterChartFunctions(const QStringList& FunctionClasses);
 void RegisterChartFunctions();
 // A new function of the registered class Name, or null.
 std::unique_ptr<TChartFunction> CreateChartFunctionByName(const QString& Name);
+
+// A new series of the class on Chart, named "Series" with the first free number, with a new
+// function of FunctionClass when one is given. Null when the class cannot be made.
+std::unique_ptr<TChartSeries> CreateNewSeries(TCustomAxisPanel* Chart,
+                                              const TChartSeriesClass& SeriesClass,
+                                              const TChartFunctionClass& FunctionClass = {});
+// A copy of Series of the same class on the same chart, settings and points (or sources) kept.
+std::unique_ptr<TChartSeries> CloneChartSeries(const TChartSeries& Series,
+                                               const TChartSeriesClass& SeriesClass);
+// New takes Old's settings, handlers, dependents, place in the chart's list and name; Old is
+// destroyed and Old then holds New.
+void ReplaceSeries(std::unique_ptr<TChartSeries>& Old, std::unique_ptr<TChartSeries> New);
+// Nothing when Series is of NewClass already; else a series of NewClass replaces it.
+void ChangeSeriesClass(std::unique_ptr<TChartSeries>& Series, const TChartSeriesClass& NewClass);

@@ -9,6 +9,7 @@
 #include "chart/engine/chart_function.h"
 #include "chart/engine/chart_series.h"
 #include "chart/engine/chart_utils.h"
+#include "platform/canvas_targets.h"
 
 namespace {
 // A series that records which points it was asked to draw.
@@ -75,6 +76,8 @@ TEST(SeriesBase, ColoursNullPointsAndDrawing) {
   EXPECT_EQ(Chart.MaxYValue(Chart.LeftAxis()), 5);
   EXPECT_EQ(S.YValues()->MinValue(), 0);
   // Neither the null point nor the infinite one is drawn.
+  S.XValues()->SetOrder(loNone);  // no order: every point is in the visible range
+  S.CalcFirstLastVisibleIndex();
   S.DrawAllValues();
   EXPECT_EQ(S.Drawn, (std::vector<int>{0, 2}));
   EXPECT_FALSE(S.IsDrawable(1));
@@ -149,6 +152,14 @@ TEST(SeriesBase, SampleValues) {
   B.FillSampleValues(5);
   EXPECT_EQ(B.Count(), 5);
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(std::isfinite(B.YValue(i)));
+  // The widest ranges a double holds still give finite samples.
+  A.AddXY(-1.7e308, -1.7e308);
+  A.AddXY(1.7e308, 1.7e308);
+  B.FillSampleValues(5);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_TRUE(std::isfinite(B.XValue(i)));
+    EXPECT_TRUE(std::isfinite(B.YValue(i)));
+  }
 }
 
 TEST(SeriesBase, DataSourcesFunctionsAndDeletion) {
@@ -204,4 +215,26 @@ TEST(SeriesBase, DataSourcesFunctionsAndDeletion) {
   Copy.SetDataSource(nullptr);
   EXPECT_TRUE(Src.LinkedSeries().size() == 1u);  // only the sum is left
   EXPECT_EQ(Copy.Count(), 0);
+}
+
+TEST(SeriesBase, VisibleRangeFollowsTheAxis) {
+  TChart Chart;
+  Chart.SetView3D(false);
+  TDrawSeries S;
+  S.SetParentChart(&Chart);
+  for (int i = 0; i < 10; ++i) S.AddXY(i, i);
+  S.AddNullXY(3.5, 0);
+  Chart.BottomAxis()->SetMinMax(2, 5);
+  TRecordingTarget Target(600, 400);
+  TCanvas C(&Target);
+  Chart.DrawToMetaCanvas(&C, {0, 0, 600, 400});
+  EXPECT_EQ(S.FirstValueIndex(), 2);
+  EXPECT_EQ(S.LastValueIndex(), 6);  // X = 5 after the null point at 3.5
+  EXPECT_EQ(S.Drawn, (std::vector<int>{2, 3, 5, 6}));
+  // A range past every point draws nothing.
+  S.Drawn.clear();
+  Chart.BottomAxis()->SetMinMax(50, 60);
+  Chart.DrawToMetaCanvas(&C, {0, 0, 600, 400});
+  EXPECT_EQ(S.FirstValueIndex(), -1);
+  EXPECT_TRUE(S.Drawn.empty());
 }

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "chart/engine/chart.h"
+#include "chart/engine/chart_series.h"
+#include "platform/canvas_targets.h"
+
+namespace {
+std::vector<TCanvasOp> Draw(TChart& Chart) {
+  TRecordingTarget Target(600, 400);
+  TCanvas C(&Target);
+  Chart.DrawToMetaCanvas(&C, {0, 0, 600, 400});
+  return Target.Ops();
+}
+int CountText(const std::vector<TCanvasOp>& Ops, const QString& T) {
+  int N = 0;
+  for (const TCanvasOp& O : Ops) N += O.Kind == coText && O.Text == T;
+  return N;
+}
+}  // namespace
+
+TEST(SeriesMarksOnChart, PlacedAtTheirPointsNullPointsLeftOut) {
+  TChart Chart;
+  Chart.SetView3D(false);
+  Chart.Legend()->SetVisible(false);
+  TChartSeries S;
+  S.SetParentChart(&Chart);
+  S.AddXY(0, 10, "first", clChartAuto);
+  S.AddNullXY(1, 20, "hidden");
+  S.AddXY(2, 30, "third", clChartAuto);
+  S.Marks()->SetVisible(true);
+  auto Ops = Draw(Chart);
+  EXPECT_EQ(CountText(Ops, "first"), 1);
+  EXPECT_EQ(CountText(Ops, "third"), 1);
+  EXPECT_EQ(CountText(Ops, "hidden"), 0);  // a null point has no mark
+  ASSERT_NE(S.Marks()->Position(2), nullptr);
+  const TSeriesMarkPosition* P = S.Marks()->Position(2);
+  EXPECT_EQ(P->ArrowStart, (TPoint{S.CalcXPos(2), S.CalcYPos(2)}));
+  EXPECT_EQ(P->TopLeft.Y, S.CalcYPos(2) - P->Height + 1);
+  EXPECT_EQ(S.Marks()->Position(1), nullptr);
+  // The arrow is drawn from the point in the arrow pen.
+  S.Marks()->Arrow()->SetColor(clFuchsia);
+  Ops = Draw(Chart);
+  bool Arrow = false;
+  for (const TCanvasOp& O : Ops)
+    Arrow |= O.Kind == coLine && O.State.Pen.Color == clFuchsia &&
+             O.Points[0] == (TPoint{S.CalcXPos(0), S.CalcYPos(0)});
+  EXPECT_TRUE(Arrow);
+  // A mark the user moved stays there on the next drawing.
+  S.Marks()->Position(0)->TopLeft = {40, 40};
+  S.Marks()->Position(0)->UserMoved = true;
+  Ops = Draw(Chart);
+  EXPECT_EQ(S.Marks()->Position(0)->TopLeft, (TPoint{40, 40}));
+  bool Box = false;
+  for (const TCanvasOp& O : Ops)
+    Box |= O.Kind == coRectangle && O.Rect.Left == 40 && O.Rect.Top == 40;
+  EXPECT_TRUE(Box);
+  // Hidden marks are not drawn.
+  S.Marks()->SetVisible(false);
+  EXPECT_EQ(CountText(Draw(Chart), "first"), 0);
+}
