@@ -63,7 +63,11 @@ void TCustomBarSeries::SetSideMargins(bool Value) {
   Repaint();
 }
 
-void TCustomBarSeries::Assign(const TCustomBarSeries& Source) {
+void TCustomBarSeries::Assign(const TChartSeries& Other) {
+  TChartSeries::Assign(Other);
+  const auto* S = dynamic_cast<const TCustomBarSeries*>(&Other);
+  if (!S) return;
+  const TCustomBarSeries& Source = *S;
   FAutoBarSize = Source.FAutoBarSize;
   FAutoMarkPosition = Source.FAutoMarkPosition;
   FBarBrush->Assign(*Source.FBarBrush);
@@ -149,6 +153,26 @@ void TCustomBarSeries::CalcBarWidth() {
   }
   FBarWidth = RoundEven(FBarWidthPercent * 0.01 * Space) / Bars;
   if (FBarWidth % 2 != 0) ++FBarWidth;
+}
+
+void TCustomBarSeries::CalcHorizMargins(int& Left, int& Right) {
+  if (FHorizontal) return;
+  CalcBarWidth();
+  int Index = 1, N = 1;
+  GroupPosition(Index, N);
+  const int Room = FSideMargins ? FBarWidth * N : FBarWidth * N / 2;
+  Left += Room;
+  Right += Room;
+}
+
+void TCustomBarSeries::CalcVerticalMargins(int& Top, int& Bottom) {
+  if (!FHorizontal) return;
+  CalcBarWidth();
+  int Index = 1, N = 1;
+  GroupPosition(Index, N);
+  const int Room = FSideMargins ? FBarWidth * N : FBarWidth * N / 2;
+  Top += Room;
+  Bottom += Room;
 }
 
 double TCustomBarSeries::PointOrigin(int ValueIndex, bool SumAll) const {
@@ -252,7 +276,6 @@ bool TCustomBarSeries::DrawSeriesForward(int ValueIndex) const {
 
 void TCustomBarSeries::DrawAllValues() {
   if (!Canvas(*this)) return;
-  CalcBarWidth();
   const TChartAxis* A = CategoryAxis();
   if (A && A->Inverted()) {
     for (int i = Count() - 1; i >= 0; --i)
@@ -318,7 +341,7 @@ void TCustomBarSeries::DrawBar(int ValueIndex, int StartPos, int EndPos) {
   const int C0 = CategoryPos(ValueIndex), C1 = C0 + FBarWidth, Mid = C0 + FBarWidth / 2;
   const TRect R = ScreenRect(C0, C1, StartPos, EndPos);
   const bool D3 = Is3D(*this);
-  const int Z0 = StartZ(*this), Z1 = EndZ(*this), ZM = MiddleZ(*this);
+  const int Z0 = StartZ(), Z1 = EndZ(), ZM = MiddleZ();
   // A point in category (across) and value (along) coordinates on the screen. The value axis of
   // vertical bars runs upwards, so their far end is StartPos; horizontal bars grow to EndPos.
   auto Pt = [&](int Across, int Along) {
@@ -392,7 +415,7 @@ void TCustomBarSeries::DrawBar(int ValueIndex, int StartPos, int EndPos) {
 int TCustomBarSeries::Clicked(int X, int Y) const {
   const int Base = TChartSeries::Clicked(X, Y);
   if (Base != -1 || !ParentChart() || Count() == 0) return Base;
-  if (const TChartCanvas3D* C = Canvas(*this)) C->Calculate2DPosition(X, Y, StartZ(*this));
+  if (const TChartCanvas3D* C = Canvas(*this)) C->Calculate2DPosition(X, Y, StartZ());
   for (int i = 0; i < Count(); ++i)
     if (IsDrawable(i) && InternalClicked(i, {X, Y})) return i;
   return -1;

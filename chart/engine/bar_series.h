@@ -73,7 +73,7 @@ class TCustomBarSeries : public TChartSeries {
   TRect BarBounds() const { return FBarBounds; }
   int NumSampleValues() const override { return 6; }
   QString GetEditorClassName() const { return QStringLiteral("TBarSeriesEditor"); }
-  void Assign(const TCustomBarSeries& Source);
+  void Assign(const TChartSeries& Source) override;
   void PrepareForGallery(bool IsEnabled);
 
   TChartValueList* MandatoryValueList() override { return FHorizontal ? XValues() : YValues(); }
@@ -84,6 +84,9 @@ class TCustomBarSeries : public TChartSeries {
   // The active series of this kind in the chart, in list order (itself at least).
   std::vector<TCustomBarSeries*> Group() const;
 
+  // Works out the bar width too: the chart asks before every drawing.
+  void CalcHorizMargins(int& Left, int& Right) override;
+  void CalcVerticalMargins(int& Top, int& Bottom) override;
   void CalcBarWidth();
   double PointOrigin(int ValueIndex, bool SumAll) const;
   // The bar's start edge across its category axis, and its value end and origin end along the
@@ -144,6 +147,7 @@ class TCustomBarSeries : public TChartSeries {
 class TBarSeries : public TCustomBarSeries {
  public:
   TBarSeries() : TCustomBarSeries(false) {}
+  QString ClassName() const override { return QStringLiteral("TBarSeries"); }
   int CustomBarWidth() const { return CustomBarSize(); }
   void SetCustomBarWidth(int Value) { SetCustomBarSize(Value); }
   bool IsInstance(const TChartSeries* S) const override {
@@ -154,6 +158,7 @@ class TBarSeries : public TCustomBarSeries {
 class THorizBarSeries : public TCustomBarSeries {
  public:
   THorizBarSeries() : TCustomBarSeries(true) {}
+  QString ClassName() const override { return QStringLiteral("THorizBarSeries"); }
   int CustomBarHeight() const { return CustomBarSize(); }
   void SetCustomBarHeight(int Value) { SetCustomBarSize(Value); }
   bool IsInstance(const TChartSeries* S) const override {

@@ -25,34 +25,11 @@ double StackOrigin(const TChartSeries& S, int ValueIndex, bool SumAll,
 }
 
 namespace {
-// The visible range along X: every point, or on an ordered list the points of the axis range
-// and the first one past its end, so that lines reach the plot edge.
-void VisibleRange(TChartSeries& S, int& First, int& Last) {
-  First = Last = -1;
-  const int N = S.Count();
-  if (N == 0) return;
-  First = 0;
-  Last = N - 1;
-  const TChartAxis* A = S.YMandatory() ? SeriesHorizAxis(S) : SeriesVertAxis(S);
-  TChartValueList* L = S.YMandatory() ? S.XValues() : S.YValues();
-  if (!A || L->Order() != loAscending) return;
-  const double Lo = A->IMinimum(), Hi = A->IMaximum();
-  First = -1;
-  for (int i = 0; i < N; ++i)
-    if (L->GetValue(i) >= Lo) {
-      First = i;
-      break;
-    }
-  if (First < 0) {
-    Last = -1;
-    return;
-  }
-  if (L->GetValue(N - 1) <= Hi) return;
-  for (int i = First; i < N; ++i)
-    if (L->GetValue(i) >= Hi) {
-      Last = i;
-      break;
-    }
+// The visible range the chart worked out before drawing, within the points there are now.
+void VisibleRange(const TChartSeries& S, int& First, int& Last) {
+  First = S.FirstValueIndex();
+  Last = std::min(S.LastValueIndex(), S.Count() - 1);
+  if (First < 0 || Last < First) First = Last = -1;
 }
 }  // namespace
 
@@ -63,7 +40,14 @@ TCustomSeries::TCustomSeries()
   XValues()->SetOrder(loAscending);
 }
 
-void TCustomSeries::Assign(const TCustomSeries& Source) {
+void TCustomSeries::Assign(const TChartSeries& Other) {
+  TChartSeries::Assign(Other);
+  const auto* S = dynamic_cast<const TCustomSeries*>(&Other);
+  if (!S) {
+    ApplyKind();
+    return;
+  }
+  const TCustomSeries& Source = *S;
   FAreaBrush = Source.FAreaBrush;
   FAreaColor = Source.FAreaColor;
   FAreaLinesPen->Assign(*Source.FAreaLinesPen);
@@ -193,7 +177,7 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
   if (X == FOldX && Y == FOldY) return;
   TChartCanvas3D* C = Canvas(*this);
   const bool D3 = Is3D(*this);
-  const int Z0 = StartZ(*this), Z1 = EndZ(*this);
+  const int Z0 = StartZ(), Z1 = EndZ();
   const bool Last = ValueIndex == FLast;
   if (Color != clNone) {
     const TColor Area = AreaColorOf(ValueIndex);
@@ -289,9 +273,9 @@ int TCustomSeries::Clicked(int X, int Y) const {
   const int Base = TChartSeries::Clicked(X, Y);
   if (Base != -1 || !ParentChart()) return Base;
   int First = 0, Last = 0;
-  VisibleRange(const_cast<TCustomSeries&>(*this), First, Last);
+  VisibleRange(*this, First, Last);
   if (First < 0 || Last < 0) return -1;
-  if (const TChartCanvas3D* C = Canvas(*this)) C->Calculate2DPosition(X, Y, StartZ(*this));
+  if (const TChartCanvas3D* C = Canvas(*this)) C->Calculate2DPosition(X, Y, StartZ());
   const TPoint P{X, Y};
   const bool D3 = Is3D(*this);
   const int W = ParentChart()->Width3D(), H = ParentChart()->Height3D();
@@ -359,7 +343,7 @@ void TCustomSeries::DrawLegendShape(int ValueIndex, const TRect& R) {
   }
 }
 
-void TCustomSeries::CalcHorizMargins(int& Left, int& Right) const {
+void TCustomSeries::CalcHorizMargins(int& Left, int& Right) {
   FPointer->CalcHorizMargins(Left, Right);
   if (FStairs && FDrawLine) {
     Left = std::max(Left, FLinePen->Width());
@@ -367,7 +351,7 @@ void TCustomSeries::CalcHorizMargins(int& Left, int& Right) const {
   }
 }
 
-void TCustomSeries::CalcVerticalMargins(int& Top, int& Bottom) const {
+void TCustomSeries::CalcVerticalMargins(int& Top, int& Bottom) {
   FPointer->CalcVerticalMargins(Top, Bottom);
   if (FStairs && FDrawLine) {
     Top = std::max(Top, FLinePen->Width());
@@ -403,7 +387,7 @@ void TAreaSeries::ApplyKind() {
   Pointer()->SetVisible(false);
 }
 
-void TAreaSeries::Assign(const TCustomSeries& Source) {
+void TAreaSeries::Assign(const TChartSeries& Source) {
   TCustomSeries::Assign(Source);
   if (auto* A = dynamic_cast<const TAreaSeries*>(&Source)) FMultiArea = A->FMultiArea;
 }
@@ -476,9 +460,12 @@ void TFastLineSeries::SetSeriesColorAndPen(TColor Value) {
   FLinePen->SetColor(Value);
 }
 
-void TFastLineSeries::Assign(const TFastLineSeries& Source) {
-  FAutoRepaint = Source.FAutoRepaint;
-  FLinePen->Assign(*Source.FLinePen);
+void TFastLineSeries::Assign(const TChartSeries& Other) {
+  TChartSeries::Assign(Other);
+  if (const auto* Source = dynamic_cast<const TFastLineSeries*>(&Other)) {
+    FAutoRepaint = Source->FAutoRepaint;
+    FLinePen->Assign(*Source->FLinePen);
+  }
   Repaint();
 }
 
@@ -518,7 +505,7 @@ void TFastLineSeries::DrawValue(int ValueIndex) {
   if (!C) return;
   const int X = CalcXPos(ValueIndex), Y = CalcYPos(ValueIndex);
   const bool D3 = Is3D(*this);
-  const int Z = MiddleZ(*this);
+  const int Z = MiddleZ();
   auto MoveTo = [&](int AX, int AY) {
     if (D3)
       C->MoveTo3D(AX, AY, Z);
@@ -555,7 +542,7 @@ void TFastLineSeries::AddedValue(int ValueIndex) {
   FOldX = CalcXPos(P);
   FOldY = CalcYPos(P);
   if (Is3D(*this))
-    C->MoveTo3D(FOldX, FOldY, MiddleZ(*this));
+    C->MoveTo3D(FOldX, FOldY, MiddleZ());
   else
     C->MoveTo(FOldX, FOldY);
   FFirst = -1;
@@ -569,9 +556,9 @@ void TFastLineSeries::NotifyValue(TSeriesDataEvent Event, int ValueIndex) {
 
 int TFastLineSeries::Clicked(int X, int Y) const {
   int First = 0, Last = 0;
-  VisibleRange(const_cast<TFastLineSeries&>(*this), First, Last);
+  VisibleRange(*this, First, Last);
   if (First < 0 || Last < 0) return -1;
-  if (const TChartCanvas3D* C = Canvas(*this)) C->Calculate2DPosition(X, Y, MiddleZ(*this));
+  if (const TChartCanvas3D* C = Canvas(*this)) C->Calculate2DPosition(X, Y, MiddleZ());
   const TPoint P{X, Y};
   for (int i = First; i <= Last; ++i) {
     if (!IsDrawable(i)) continue;

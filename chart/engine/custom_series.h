@@ -49,8 +49,9 @@ class TCustomSeries : public TChartSeries {
   TOnGetPointerStyle OnGetPointerStyle;
 
   virtual QString GetEditorClassName() const { return QStringLiteral("TCustomSeriesEditor"); }
+  QString ClassName() const override { return QStringLiteral("TCustomSeries"); }
   // Copies the settings (not the events) and then the kind's own defaults again.
-  virtual void Assign(const TCustomSeries& Source);
+  void Assign(const TChartSeries& Source) override;
 
   // Pixels of a point: saturated, never from a non-finite value (those are not drawn).
   virtual int CalcXPos(int ValueIndex) const;
@@ -62,10 +63,8 @@ class TCustomSeries : public TChartSeries {
   void DrawAllValues() override;
   void DrawValue(int ValueIndex) override;
   virtual void DrawLegendShape(int ValueIndex, const TRect& R);
-  virtual void CalcHorizMargins(int& Left, int& Right) const;
-  virtual void CalcVerticalMargins(int& Top, int& Bottom) const;
-  int FirstValueIndex() const { return FFirst; }
-  int LastValueIndex() const { return FLast; }
+  void CalcHorizMargins(int& Left, int& Right) override;
+  void CalcVerticalMargins(int& Top, int& Bottom) override;
   // The area's fill of a point.
   TColor AreaColorOf(int ValueIndex) const;
   // Whether S counts as this series' kind for stacking.
@@ -102,6 +101,7 @@ class TCustomSeries : public TChartSeries {
 class TLineSeries : public TCustomSeries {
  public:
   TLineSeries() { ApplyKind(); }
+  QString ClassName() const override { return QStringLiteral("TLineSeries"); }
 
  protected:
   void ApplyKind() override;
@@ -110,6 +110,7 @@ class TLineSeries : public TCustomSeries {
 class TPointSeries : public TCustomSeries {
  public:
   TPointSeries() { ApplyKind(); }
+  QString ClassName() const override { return QStringLiteral("TPointSeries"); }
   QString GetEditorClassName() const override { return QStringLiteral("TSeriesPointerEditor"); }
   // Pointer 6 by 6; the chart's second series gets triangles.
   virtual void PrepareForGallery(bool IsEnabled);
@@ -121,11 +122,12 @@ class TPointSeries : public TCustomSeries {
 class TAreaSeries : public TCustomSeries {
  public:
   TAreaSeries() { ApplyKind(); }
+  QString ClassName() const override { return QStringLiteral("TAreaSeries"); }
   QString GetEditorClassName() const override { return QStringLiteral("TAreaSeriesEditor"); }
   TMultiArea MultiArea() const { return FMultiArea; }
   // Given to every area series of the chart, so that they stack together.
   void SetMultiArea(TMultiArea Value);
-  void Assign(const TCustomSeries& Source) override;
+  void Assign(const TChartSeries& Source) override;
   int CalcYPos(int ValueIndex) const override;
   int GetOriginPos(int ValueIndex) const override;
   double MaxYValue() const override;
@@ -143,12 +145,13 @@ class TAreaSeries : public TCustomSeries {
 class TFastLineSeries : public TChartSeries {
  public:
   TFastLineSeries();
+  QString ClassName() const override { return QStringLiteral("TFastLineSeries"); }
   QString GetEditorClassName() const { return QStringLiteral("TFastLineSeriesEditor"); }
   bool AutoRepaint() const { return FAutoRepaint; }
   void SetAutoRepaint(bool Value) { FAutoRepaint = Value; }
   TChartPen* LinePen() const { return FLinePen.get(); }
   void SetSeriesColorAndPen(TColor Value);
-  void Assign(const TFastLineSeries& Source);
+  void Assign(const TChartSeries& Source) override;
   int CalcXPos(int ValueIndex) const;
   int CalcYPos(int ValueIndex) const;
   void DrawAllValues() override;

@@ -6,25 +6,21 @@
 
 namespace {
 template <class S>
-TChartSeriesClass SeriesClass(const char* Name) {
-  return {QString::fromLatin1(Name), [] { return static_cast<TChartSeries*>(new S); }};
+TChartSeriesClass SeriesClass() {
+  return {S().ClassName(), [] { return static_cast<TChartSeries*>(new S); }};
 }
 }  // namespace
 
 void RegisterStandardSeries() {
   const QString Standard = QStringLiteral("Standard");
-  RegisterChartSeriesClass(SeriesClass<TLineSeries>("TLineSeries"), QStringLiteral("Line"),
-                           Standard, 2);
-  RegisterChartSeriesClass(SeriesClass<TBarSeries>("TBarSeries"), QStringLiteral("Bar"), Standard,
+  RegisterChartSeriesClass(SeriesClass<TLineSeries>(), QStringLiteral("Line"), Standard, 2);
+  RegisterChartSeriesClass(SeriesClass<TBarSeries>(), QStringLiteral("Bar"), Standard, 2);
+  RegisterChartSeriesClass(SeriesClass<THorizBarSeries>(), QStringLiteral("Horiz. Bar"), Standard,
                            2);
-  RegisterChartSeriesClass(SeriesClass<THorizBarSeries>("THorizBarSeries"),
-                           QStringLiteral("Horiz. Bar"), Standard, 2);
-  RegisterChartSeriesClass(SeriesClass<TAreaSeries>("TAreaSeries"), QStringLiteral("Area"),
-                           Standard, 2);
-  RegisterChartSeriesClass(SeriesClass<TPointSeries>("TPointSeries"), QStringLiteral("Point"),
-                           Standard, 2);
-  RegisterChartSeriesClass(SeriesClass<TFastLineSeries>("TFastLineSeries"),
-                           QStringLiteral("Fast Line"), Standard, 2);
+  RegisterChartSeriesClass(SeriesClass<TAreaSeries>(), QStringLiteral("Area"), Standard, 2);
+  RegisterChartSeriesClass(SeriesClass<TPointSeries>(), QStringLiteral("Point"), Standard, 2);
+  RegisterChartSeriesClass(SeriesClass<TFastLineSeries>(), QStringLiteral("Fast Line"), Standard,
+                           2);
 }
 
 TChartSeries* CreateSeriesByName(const QString& Name) {

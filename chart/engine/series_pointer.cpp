@@ -6,22 +6,12 @@
 #include "chart/engine/chart_exceptions.h"
 
 namespace SeriesGeometry {
-TChartAxis* SeriesHorizAxis(const TChartSeries& S) {
-  const TCustomAxisPanel* C = S.ParentChart();
-  if (!C) return nullptr;
-  return S.HorizAxis() == aTopAxis ? C->TopAxis() : C->BottomAxis();
-}
-TChartAxis* SeriesVertAxis(const TChartSeries& S) {
-  const TCustomAxisPanel* C = S.ParentChart();
-  if (!C) return nullptr;
-  return S.VertAxis() == aRightAxis ? C->RightAxis() : C->LeftAxis();
-}
+TChartAxis* SeriesHorizAxis(const TChartSeries& S) { return S.GetHorizAxis(); }
+TChartAxis* SeriesVertAxis(const TChartSeries& S) { return S.GetVertAxis(); }
 TChartCanvas3D* Canvas(const TChartSeries& S) {
   return S.ParentChart() ? S.ParentChart()->Canvas3D() : nullptr;
 }
 bool Is3D(const TChartSeries& S) { return S.ParentChart() && S.ParentChart()->View3D(); }
-int StartZ(const TChartSeries&) { return 0; }
-int EndZ(const TChartSeries& S) { return S.ParentChart() ? S.ParentChart()->SeriesWidth3D() : 0; }
 
 TColor Resolve(TColor Color, TColor Automatic) { return IsChartAuto(Color) ? Automatic : Color; }
 
@@ -85,7 +75,7 @@ void TSeriesPointer::DrawPointer(bool Is3D, int X, int Y, int H, int V, TColor C
   TChartCanvas3D* C = Canvas(*FParent);
   if (!C || !OnCanvas(X) || !OnCanvas(Y)) return;
   const int Left = X - H, Right = X + H, Top = Y - V, Bottom = Y + V;
-  const int Z0 = StartZ(*FParent), Z1 = EndZ(*FParent);
+  const int Z0 = FParent->StartZ(), Z1 = FParent->EndZ();
   auto Line = [&](int X0, int Y0, int X1, int Y1) {
     if (Is3D)
       C->LineWithZ(X0, Y0, X1, Y1, Z0);

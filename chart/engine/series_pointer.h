@@ -27,10 +27,6 @@ TChartAxis* SeriesHorizAxis(const TChartSeries& S);
 TChartAxis* SeriesVertAxis(const TChartSeries& S);
 TChartCanvas3D* Canvas(const TChartSeries& S);
 bool Is3D(const TChartSeries& S);
-// The series' depth band: the front, the back and the middle.
-int StartZ(const TChartSeries& S);
-int EndZ(const TChartSeries& S);
-inline int MiddleZ(const TChartSeries& S) { return (StartZ(S) + EndZ(S)) / 2; }
 // Pixels far outside the canvas are never drawn.
 inline bool OnCanvas(int V) { return V > -32767 && V < 32767; }
 // The canvas pen and brush of a shape drawn in Color, automatic colours taking it.

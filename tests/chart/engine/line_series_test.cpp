@@ -274,19 +274,22 @@ TEST(SeriesGallery, EveryTypeByNameFilledDrawnAndChanged) {
   for (int i = 0; i < Names.size(); ++i) {
     for (bool Is3D : {false, true}) {
       TPlainChart P(Is3D);
-      std::unique_ptr<TChartSeries> S(CreateSeriesByName(Names[i]));
+      const TChartSeriesType* Type = T.Find(Names[i], {});
+      ASSERT_TRUE(Type);
+      std::unique_ptr<TChartSeries> S = CreateNewSeries(&P.Chart, Type->SeriesClass);
       ASSERT_TRUE(S) << Names[i].toStdString();
+      EXPECT_EQ(S->ClassName(), Names[i]);
       EXPECT_EQ(SeriesEditorClassName(S.get()), Editors[i]);
-      S->SetParentChart(&P.Chart);
       S->FillSampleValues(S->NumSampleValues());
+      const int N = S->Count();
       P.Chart.Repaint();
-      // Changed to the next type, keeping the values.
-      std::unique_ptr<TChartSeries> N(CreateSeriesByName(Names[(i + 1) % Names.size()]));
-      N->SetParentChart(&P.Chart);
-      N->AssignValues(S.get());
-      S.reset();
+      // Changed to the next type, keeping the values, and drawn again.
+      const QString Next = Names[(i + 1) % Names.size()];
+      ChangeSeriesClass(S, T.Find(Next, {})->SeriesClass);
+      EXPECT_EQ(S->ClassName(), Next);
+      EXPECT_EQ(S->Count(), N);
+      EXPECT_EQ(S->ParentChart(), &P.Chart);
       P.Chart.Repaint();
-      EXPECT_GT(N->Count(), 0);
     }
   }
 }
