@@ -2,6 +2,7 @@
 
 #include "chart/engine/bar_series.h"
 #include "chart/engine/custom_series.h"
+#include "chart/engine/pie_series.h"
 #include "chart/engine/series_types.h"
 
 namespace {
@@ -19,6 +20,7 @@ void RegisterStandardSeries() {
                            2);
   RegisterChartSeriesClass(SeriesClass<TAreaSeries>(), QStringLiteral("Area"), Standard, 2);
   RegisterChartSeriesClass(SeriesClass<TPointSeries>(), QStringLiteral("Point"), Standard, 2);
+  RegisterChartSeriesClass(SeriesClass<TPieSeries>(), QStringLiteral("Pie"), Standard, 1);
   RegisterChartSeriesClass(SeriesClass<TFastLineSeries>(), QStringLiteral("Fast Line"), Standard,
                            2);
 }
@@ -38,5 +40,6 @@ QString SeriesEditorClassName(const TChartSeries* Series) {
   if (auto* S = dynamic_cast<const TCustomSeries*>(Series)) return S->GetEditorClassName();
   if (auto* S = dynamic_cast<const TCustomBarSeries*>(Series)) return S->GetEditorClassName();
   if (auto* S = dynamic_cast<const TFastLineSeries*>(Series)) return S->GetEditorClassName();
+  if (auto* S = dynamic_cast<const TPieSeries*>(Series)) return S->GetEditorClassName();
   return {};
 }

@@ -265,11 +265,12 @@ TEST(SeriesGallery, EveryTypeByNameFilledDrawnAndChanged) {
       Descriptions << T.GetSeriesType(i).Description;
     }
   EXPECT_EQ(Names, QStringList({"TLineSeries", "TBarSeries", "THorizBarSeries", "TAreaSeries",
-                                "TPointSeries", "TFastLineSeries"}));
-  EXPECT_EQ(Descriptions, QStringList({"Line", "Bar", "Horiz. Bar", "Area", "Point", "Fast Line"}));
-  const QStringList Editors = {"TCustomSeriesEditor",  "TBarSeriesEditor",
-                               "TBarSeriesEditor",     "TAreaSeriesEditor",
-                               "TSeriesPointerEditor", "TFastLineSeriesEditor"};
+                                "TPointSeries", "TPieSeries", "TFastLineSeries"}));
+  EXPECT_EQ(Descriptions,
+            QStringList({"Line", "Bar", "Horiz. Bar", "Area", "Point", "Pie", "Fast Line"}));
+  const QStringList Editors = {"TCustomSeriesEditor",  "TBarSeriesEditor",     "TBarSeriesEditor",
+                               "TAreaSeriesEditor",    "TSeriesPointerEditor", "TPieSeriesEditor",
+                               "TFastLineSeriesEditor"};
   EXPECT_EQ(CreateSeriesByName("TNoSuchSeries"), nullptr);
   for (int i = 0; i < Names.size(); ++i) {
     for (bool Is3D : {false, true}) {
