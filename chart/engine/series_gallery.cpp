@@ -3,6 +3,7 @@
 #include "chart/engine/bar_series.h"
 #include "chart/engine/custom_series.h"
 #include "chart/engine/pie_series.h"
+#include "chart/engine/point_types.h"
 #include "chart/engine/series_types.h"
 
 namespace {
@@ -23,6 +24,9 @@ void RegisterStandardSeries() {
   RegisterChartSeriesClass(SeriesClass<TPieSeries>(), QStringLiteral("Pie"), Standard, 1);
   RegisterChartSeriesClass(SeriesClass<TFastLineSeries>(), QStringLiteral("Fast Line"), Standard,
                            2);
+  RegisterChartSeriesClass(SeriesClass<TGanttSeries>(), QStringLiteral("Gantt"), Standard, 1);
+  RegisterChartSeriesClass(SeriesClass<TArrowSeries>(), QStringLiteral("Arrow"), Standard, 2);
+  RegisterChartSeriesClass(SeriesClass<TBubbleSeries>(), QStringLiteral("Bubble"), Standard, 2);
 }
 
 TChartSeries* CreateSeriesByName(const QString& Name) {

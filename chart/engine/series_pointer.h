@@ -58,6 +58,11 @@ class TSeriesPointer {
   // Below 1: ChartException, the size stays.
   void SetHorizSize(int Value);
   void SetVertSize(int Value);
+  // For sizes that follow the data (bubbles): no check and no repaint; below 0 taken as 0.
+  void SetSizeRaw(int Horiz, int Vert) {
+    FHorizSize = Horiz < 0 ? 0 : Horiz;
+    FVertSize = Vert < 0 ? 0 : Vert;
+  }
   bool InflateMargins() const { return FInflateMargins; }
   void SetInflateMargins(bool Value) { Change(FInflateMargins, Value); }
   TSeriesPointerStyle Style() const { return FStyle; }
