@@ -5,6 +5,7 @@
 #include "chart/engine/pie_series.h"
 #include "chart/engine/point_types.h"
 #include "chart/engine/series_types.h"
+#include "chart/engine/shape_series.h"
 
 namespace {
 template <class S>
@@ -24,6 +25,7 @@ void RegisterStandardSeries() {
   RegisterChartSeriesClass(SeriesClass<TPieSeries>(), QStringLiteral("Pie"), Standard, 1);
   RegisterChartSeriesClass(SeriesClass<TFastLineSeries>(), QStringLiteral("Fast Line"), Standard,
                            2);
+  RegisterChartSeriesClass(SeriesClass<TChartShape>(), QStringLiteral("Shape"), Standard, 2);
   RegisterChartSeriesClass(SeriesClass<TGanttSeries>(), QStringLiteral("Gantt"), Standard, 1);
   RegisterChartSeriesClass(SeriesClass<TArrowSeries>(), QStringLiteral("Arrow"), Standard, 2);
   RegisterChartSeriesClass(SeriesClass<TBubbleSeries>(), QStringLiteral("Bubble"), Standard, 2);
@@ -45,5 +47,6 @@ QString SeriesEditorClassName(const TChartSeries* Series) {
   if (auto* S = dynamic_cast<const TCustomBarSeries*>(Series)) return S->GetEditorClassName();
   if (auto* S = dynamic_cast<const TFastLineSeries*>(Series)) return S->GetEditorClassName();
   if (auto* S = dynamic_cast<const TPieSeries*>(Series)) return S->GetEditorClassName();
+  if (auto* S = dynamic_cast<const TChartShape*>(Series)) return S->GetEditorClassName();
   return {};
 }

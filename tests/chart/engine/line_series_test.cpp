@@ -265,14 +265,14 @@ TEST(SeriesGallery, EveryTypeByNameFilledDrawnAndChanged) {
       Descriptions << T.GetSeriesType(i).Description;
     }
   EXPECT_EQ(Names, QStringList({"TLineSeries", "TBarSeries", "THorizBarSeries", "TAreaSeries",
-                                "TPointSeries", "TPieSeries", "TFastLineSeries", "TGanttSeries",
-                                "TArrowSeries", "TBubbleSeries"}));
+                                "TPointSeries", "TPieSeries", "TFastLineSeries", "TChartShape",
+                                "TGanttSeries", "TArrowSeries", "TBubbleSeries"}));
   EXPECT_EQ(Descriptions, QStringList({"Line", "Bar", "Horiz. Bar", "Area", "Point", "Pie",
-                                       "Fast Line", "Gantt", "Arrow", "Bubble"}));
+                                       "Fast Line", "Shape", "Gantt", "Arrow", "Bubble"}));
   const QStringList Editors = {
-      "TCustomSeriesEditor",  "TBarSeriesEditor",    "TBarSeriesEditor",      "TAreaSeriesEditor",
-      "TSeriesPointerEditor", "TPieSeriesEditor",    "TFastLineSeriesEditor", "TGanttSeriesEditor",
-      "TArrowSeriesEditor",   "TSeriesPointerEditor"};
+      "TCustomSeriesEditor",  "TBarSeriesEditor",   "TBarSeriesEditor",      "TAreaSeriesEditor",
+      "TSeriesPointerEditor", "TPieSeriesEditor",   "TFastLineSeriesEditor", "TChartShapeEditor",
+      "TGanttSeriesEditor",   "TArrowSeriesEditor", "TSeriesPointerEditor"};
   EXPECT_EQ(CreateSeriesByName("TNoSuchSeries"), nullptr);
   for (int i = 0; i < Names.size(); ++i) {
     for (bool Is3D : {false, true}) {
