@@ -456,6 +456,33 @@ void TCustomBarSeries::DrawLegendShape(int ValueIndex, const TRect& R) {
   C->Rectangle(R.Left, R.Top, R.Right, R.Bottom);
 }
 
+void TCustomBarSeries::DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& P) {
+  if (P.UserMoved) {
+    TChartSeries::DrawMark(ValueIndex, Text, P);
+    return;
+  }
+  const int L = Marks()->ArrowLength(), Origin = GetOriginPos(ValueIndex);
+  // From where the base put the mark to the bar's value end at its start edge.
+  const TPoint Anchor = FHorizontal ? TPoint{ValuePos(ValueIndex), CategoryPos(ValueIndex)}
+                                    : TPoint{CategoryPos(ValueIndex), ValuePos(ValueIndex)};
+  MoveMark(P, Anchor.X - P.ArrowStart.X, Anchor.Y - P.ArrowStart.Y);
+  if (!FHorizontal) {
+    MoveMark(P, FBarWidth / 2, 0);
+    // A bar hanging below its origin gets its mark below its end.
+    const int D = Origin < P.ArrowStart.Y ? -(L + P.Height) : L;
+    P.ArrowEnd.Y -= D;
+    P.TopLeft.Y -= D;
+  } else {
+    const int D = Origin > P.ArrowStart.X ? -(L + P.Width) : L;
+    P.ArrowEnd.X += D;
+    P.ArrowStart.Y += FBarWidth / 2;
+    P.ArrowEnd.Y += FBarWidth / 2;
+    P.TopLeft.X += D + P.Width / 2;
+    P.TopLeft.Y += FBarWidth / 2 + P.Height / 2;
+  }
+  TChartSeries::DrawMark(ValueIndex, Text, P);
+}
+
 void THorizBarSeries::FillSampleValues(int NumValues) {
   if (NumValues < 1) throw BarException(BarMessages::FillSampleValues);
   Clear();

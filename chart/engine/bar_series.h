@@ -108,6 +108,7 @@ class TCustomBarSeries : public TChartSeries {
   int Clicked(int X, int Y) const override;
   bool InternalClicked(int ValueIndex, TPoint P) const;
   void DrawLegendShape(int ValueIndex, const TRect& R);
+  void DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& Position) override;
 
  private:
   template <class T>

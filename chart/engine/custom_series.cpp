@@ -343,6 +343,20 @@ void TCustomSeries::DrawLegendShape(int ValueIndex, const TRect& R) {
   }
 }
 
+void TCustomSeries::DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& P) {
+  if (P.UserMoved) {
+    TChartSeries::DrawMark(ValueIndex, Text, P);
+    return;
+  }
+  // The mark stands over the point where this series draws it (stacked areas move it), one
+  // arrow length higher.
+  MoveMark(P, CalcXPos(ValueIndex) - TChartSeries::CalcXPos(ValueIndex),
+           CalcYPos(ValueIndex) - TChartSeries::CalcYPos(ValueIndex));
+  P.ArrowEnd.Y -= Marks()->ArrowLength();
+  P.TopLeft.Y -= Marks()->ArrowLength();
+  TChartSeries::DrawMark(ValueIndex, Text, P);
+}
+
 void TCustomSeries::CalcHorizMargins(int& Left, int& Right) {
   FPointer->CalcHorizMargins(Left, Right);
   if (FStairs && FDrawLine) {

@@ -63,6 +63,7 @@ class TCustomSeries : public TChartSeries {
   void DrawAllValues() override;
   void DrawValue(int ValueIndex) override;
   virtual void DrawLegendShape(int ValueIndex, const TRect& R);
+  void DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& Position) override;
   void CalcHorizMargins(int& Left, int& Right) override;
   void CalcVerticalMargins(int& Top, int& Bottom) override;
   // The area's fill of a point.

@@ -13,6 +13,13 @@ TChartCanvas3D* Canvas(const TChartSeries& S) {
 }
 bool Is3D(const TChartSeries& S) { return S.ParentChart() && S.ParentChart()->View3D(); }
 
+void MoveMark(TSeriesMarkPosition& P, int DX, int DY) {
+  for (TPoint* Q : {&P.ArrowStart, &P.ArrowEnd, &P.TopLeft}) {
+    Q->X += DX;
+    Q->Y += DY;
+  }
+}
+
 TColor Resolve(TColor Color, TColor Automatic) { return IsChartAuto(Color) ? Automatic : Color; }
 
 void PreparePenBrush(const TChartSeries& S, const TChartPen& Pen, const TBrush& Brush,

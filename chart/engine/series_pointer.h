@@ -5,6 +5,7 @@
 
 #include "chart/engine/canvas3d.h"
 #include "chart/engine/chart_pen.h"
+#include "chart/engine/series_marks.h"
 #include "platform/geometry.h"
 
 class TChartSeries;
@@ -32,6 +33,8 @@ inline bool OnCanvas(int V) { return V > -32767 && V < 32767; }
 // The canvas pen and brush of a shape drawn in Color, automatic colours taking it.
 void PreparePenBrush(const TChartSeries& S, const TChartPen& Pen, const TBrush& Brush,
                      TColor Color);
+// Moves a mark's box and both arrow ends by (DX, DY).
+void MoveMark(TSeriesMarkPosition& P, int DX, int DY);
 // The plain colour of an automatic or stored colour.
 TColor Resolve(TColor Color, TColor Automatic);
 }  // namespace SeriesGeometry

@@ -4,6 +4,7 @@
 
 #include "chart/engine/bar_series.h"
 #include "chart/engine/chart.h"
+#include "platform/canvas_targets.h"
 
 namespace {
 
@@ -174,4 +175,34 @@ TEST(BarSeries, ZeroHeightNullAndNonFiniteBars) {
   // A bar of no height is a line in its colour; a null point draws no bar.
   EXPECT_EQ(P.At(C0, L->CalcPosValue(0)), clBlue);
   EXPECT_NE(P.At(C2, L->CalcPosValue(30)), clBlue);
+}
+
+TEST(BarSeries, MarksStandOverTheBarCentre) {
+  TBarChart P;
+  TBarSeries S;
+  P.Add(S, clBlue, {50, -30});
+  S.Marks()->SetVisible(true);
+  P.Chart.LeftAxis()->SetMinMax(-100, 100);
+  P.Chart.Repaint();
+  TRecordingTarget Target(400, 250);
+  TCanvas Canvas(&Target);
+  P.Chart.DrawToMetaCanvas(&Canvas, {0, 0, 400, 250});
+  const TChartAxis* L = P.Chart.LeftAxis();
+  int Found = 0;
+  for (const TCanvasOp& Op : Target.Ops()) {
+    if (Op.Kind != coText || Op.Points.empty()) continue;
+    const int Centre = S.CategoryPos(Op.Text == "50" ? 0 : 1) + S.BarWidth() / 2;
+    if (Op.Text == "50") {
+      // Above the bar's top, around its centre line.
+      EXPECT_LT(Op.Points[0].Y, L->CalcPosValue(50) - S.Marks()->ArrowLength() / 2);
+      EXPECT_NEAR(Op.Points[0].X, Centre, 20);
+      ++Found;
+    } else if (Op.Text == "-30") {
+      // A bar below its origin has its mark below its end.
+      EXPECT_GT(Op.Points[0].Y, L->CalcPosValue(-30));
+      EXPECT_NEAR(Op.Points[0].X, Centre, 20);
+      ++Found;
+    }
+  }
+  EXPECT_EQ(Found, 2);
 }
