@@ -35,6 +35,15 @@ TCircledSeries::TCircledSeries() {
   XValues()->SetOrder(loNone);
 }
 
+TCircledSeries::~TCircledSeries() {
+  // The base destructor leaves the chart, too late to reach this class.
+  if (ParentChart()) SetParentChart(nullptr);
+}
+
+void TCircledSeries::ParentChartChanging(TCustomAxisPanel* New) {
+  if (!New) SetParentProperties(true);
+}
+
 template <class F>
 void TCircledSeries::ForKind(F Apply) {
   Apply(this);
@@ -93,7 +102,7 @@ void TCircledSeries::Assign(const TChartSeries& Source) {
 
 void TCircledSeries::SetParentProperties(bool Enable) {
   TCustomAxisPanel* C = ParentChart();
-  if (!C) return;
+  if (!C || C->Destroying()) return;
   if (Enable) {
     bool AllCircled = true;
     for (int i = 0; i < C->SeriesCount(); ++i)

@@ -21,6 +21,11 @@ inline constexpr const char* RotationAngle = "Rotation Angle must be between 0 a
 class TCircledSeries : public TChartSeries {
  public:
   TCircledSeries();
+  // Hands the chart its parts back before leaving it.
+  ~TCircledSeries() override;
+  void ParentChartChanging(TCustomAxisPanel* New) override;
+  void ParentChartChanged() override { SetParentProperties(false); }
+  void ActiveChanged() override { SetParentProperties(!Active()); }
 
   bool Circled() const { return FCircled; }
   // These three go to every series of this kind in the chart.

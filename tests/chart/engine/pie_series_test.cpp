@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 #include "chart/engine/chart.h"
 #include "chart/engine/pie_series.h"
@@ -130,4 +131,41 @@ TEST(PieSeries, ZerosTinyCirclesAndTheCircle) {
   P.Pie.SetCustomYRadius(0);
   P.Pie.SetExplodedSlice(0, 20);
   P.Chart.Repaint();
+}
+
+TEST(PieSeries, TakesTheChartsAxesAndWallsWhileShown) {
+  TChart C;
+  auto Line = std::make_unique<TPieSeries>();
+  {
+    TPieSeries Pie;
+    Pie.SetParentChart(&C);
+    EXPECT_FALSE(C.AxisVisible());
+    EXPECT_FALSE(C.AllowZoom());
+    EXPECT_EQ(C.AllowPanning(), pmNone);
+    EXPECT_EQ(C.BackWall()->Brush()->Style(), bsClear);
+    // Only circled series in the chart: leaving keeps the parts hidden.
+    Pie.SetActive(false);
+    EXPECT_FALSE(C.AxisVisible());
+  }
+  EXPECT_FALSE(C.AxisVisible());
+  TChartSeries Plain;
+  Plain.SetParentChart(&C);
+  {
+    TPieSeries Pie;
+    Pie.SetParentChart(&C);
+    EXPECT_FALSE(C.AxisVisible());
+    Pie.SetActive(false);
+    EXPECT_TRUE(C.AxisVisible());
+    Pie.SetActive(true);
+    EXPECT_FALSE(C.AxisVisible());
+  }
+  // Destroyed beside a series that is not circled: the chart has its parts back.
+  EXPECT_TRUE(C.AxisVisible());
+  EXPECT_TRUE(C.AllowZoom());
+  EXPECT_EQ(C.BackWall()->Brush()->Style(), bsSolid);
+  // A chart destroyed before its pie leaves the pie without a chart.
+  auto Owner = std::make_unique<TChart>();
+  Line->SetParentChart(Owner.get());
+  Owner.reset();
+  EXPECT_EQ(Line->ParentChart(), nullptr);
 }
