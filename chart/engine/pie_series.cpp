@@ -9,6 +9,7 @@
 #include "chart/engine/axis_panel.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chart_utils.h"
+#include "chart/engine/view3d_options.h"
 
 using namespace SeriesGeometry;
 
@@ -117,6 +118,15 @@ void TCircledSeries::SetParentProperties(bool Enable) {
   if (auto* Chart = dynamic_cast<TCustomChart*>(C)) {
     Chart->Frame()->SetVisible(Enable);
     Chart->BackWall()->Brush()->SetStyle(Enable ? bsSolid : bsClear);
+  }
+  // The canvas cannot turn a pie freely: it is seen from above at a fixed angle instead.
+  if (!Canvas(*this) || !Canvas(*this)->CanRotateFully()) {
+    TView3DOptions* V = C->View3DOptions();
+    V->SetOrthogonal(false);
+    V->SetRotation(360);
+    V->SetElevation(315);
+    V->SetPerspective(0);
+    V->SetTilt(0);
   }
 }
 
