@@ -20,6 +20,7 @@ TCustomAxisPanel::TCustomAxisPanel(QWidget* Parent)
 
 TCustomAxisPanel::~TCustomAxisPanel() {
   // The series outlive the panel in their owner; they must not keep pointing at it.
+  FDestroying = true;
   while (!FSeries.empty()) FSeries.front()->SetParentChart(nullptr);
 }
 

@@ -65,6 +65,8 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   int Height3D() const { return FHeight3D; }
 
   void Assign(const TCustomAxisPanel& Source);
+  // True while the panel is being destroyed and lets go of its series.
+  bool Destroying() const { return FDestroying; }
 
   std::function<void(TCustomAxisPanel*)> OnPageChange;
   std::function<void(TCustomAxisPanel*)> OnBeforeDrawAxes;
@@ -90,6 +92,7 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   double AxisValue(const TChartAxis* Axis, bool X, bool Max) const;
 
   std::vector<TChartSeries*> FSeries;
+  bool FDestroying = false;
   std::unique_ptr<TChartAxis> FBottomAxis, FTopAxis, FLeftAxis, FRightAxis, FDepthAxis;
   std::vector<TChartAxis*> FAxes;
   bool FAxisVisible = true;

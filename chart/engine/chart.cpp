@@ -77,6 +77,25 @@ void TCustomChart::CalcAxisRect() {
   SetChartRect(R);
   RecalcWidthHeight();
   for (TChartAxis* A : Axes()) A->InternalCalcPositions(ChartRect());
+  // Room for the series at the edges narrows the axes, not the walls.
+  int Left = 0, Right = 0, Top = 0, Bottom = 0;
+  for (TChartSeries* S : SeriesList())
+    if (S->Active()) {
+      S->CalcHorizMargins(Left, Right);
+      S->CalcVerticalMargins(Top, Bottom);
+    }
+  if (Left + Right + Top + Bottom == 0) return;
+  const TRect CR = ChartRect();
+  const TRect H{CR.Left + Left, CR.Top, CR.Right - Right, CR.Bottom};
+  const TRect V{CR.Left, CR.Top + Top, CR.Right, CR.Bottom - Bottom};
+  // A plot too small for the room keeps its whole width or height.
+  for (TChartAxis* A : Axes())
+    if (A->IsDepthAxis())
+      continue;
+    else if (A->Horizontal())
+      A->InternalCalcPositions(H.Right > H.Left ? H : CR);
+    else
+      A->InternalCalcPositions(V.Bottom > V.Top ? V : CR);
 }
 
 void TCustomChart::DrawWallsAndBack() {

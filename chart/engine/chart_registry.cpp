@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "chart/engine/chart.h"
+#include "chart/engine/series_gallery.h"
 #include "chart/engine/series_types.h"
 
 namespace {
@@ -39,4 +40,5 @@ void RegisterChartClasses() {
   for (const char* Part : {"TChartLegend", "TChartGradient", "TChartWall", "TChartTitle"})
     RegisterChartClass(QString::fromLatin1(Part));
   RegisterChartFunctions();
+  RegisterStandardSeries();
 }

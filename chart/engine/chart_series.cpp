@@ -350,13 +350,16 @@ void TChartSeries::CalcFirstLastVisibleIndex() {
 
 void TChartSeries::SetParentChart(TCustomAxisPanel* Chart) {
   if (FParentChart == Chart) return;
+  if (FParentChart) ParentChartChanging(Chart);
   if (FParentChart) FParentChart->InternalRemoveSeries(this);
   if (Chart) Chart->InternalAddSeries(this);
+  if (Chart) ParentChartChanged();
 }
 
 void TChartSeries::SetActive(bool Value) {
   if (FActive == Value) return;
   FActive = Value;
+  ActiveChanged();
   if (FParentChart) FParentChart->Invalidate();
 }
 

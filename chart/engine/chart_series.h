@@ -167,6 +167,15 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   std::function<void(TChartSeries*)> OnClearValues;
   std::function<void(TChartSeries*, int, QString&)> OnGetMarkText;
   virtual bool UseAxis() const { return true; }
+  // The room in pixels the series needs at the plot's edges (pointers, bars); each margin is
+  // raised, never lowered. The axes are already laid out over the whole plot.
+  // Told before the series leaves its chart (New is where it goes, maybe none) and after it
+  // joined one, and after Active changed; series that take over the chart use them.
+  virtual void ParentChartChanging(TCustomAxisPanel*) {}
+  virtual void ParentChartChanged() {}
+  virtual void ActiveChanged() {}
+  virtual void CalcHorizMargins(int&, int&) {}
+  virtual void CalcVerticalMargins(int&, int&) {}
   virtual double MinXValue() const;
   virtual double MaxXValue() const;
   virtual double MinYValue() const;

@@ -1,0 +1,170 @@
+#pragma once
+// Bars standing on the horizontal axis or lying along the vertical one. Both directions are one
+// drawing routine in category and value coordinates; the two classes only say which axis is
+// which. Bars of the same kind in a chart are laid out together: side by side, stacked or
+// stacked to 100 %.
+#include <functional>
+#include <memory>
+
+#include "chart/engine/chart_exceptions.h"
+#include "chart/engine/chart_series.h"
+#include "chart/engine/series_pointer.h"
+
+enum TMultiBar { mbNone, mbSide, mbStacked, mbStacked100 };
+enum TBarStyle {
+  bsRectangle,
+  bsPyramid,
+  bsInvPyramid,
+  bsCilinder,
+  bsEllipse,
+  bsArrow,
+  bsRectGradient
+};
+
+class BarException : public ChartException {
+ public:
+  using ChartException::ChartException;
+};
+
+class TCustomBarSeries;
+using TGetBarStyleEvent = std::function<void(TCustomBarSeries*, int ValueIndex, TBarStyle&)>;
+
+namespace BarMessages {
+inline constexpr const char* WidthPercent = "Bar Width Percent must be between 1 and 100";
+inline constexpr const char* OffsetPercent = "Bar Offset Percent must be between -100% and 100%";
+inline constexpr const char* FillSampleValues = "FillSampleValues NumValues must be > 0";
+}  // namespace BarMessages
+
+class TCustomBarSeries : public TChartSeries {
+ public:
+  explicit TCustomBarSeries(bool Horizontal);
+
+  bool AutoBarSize() const { return FAutoBarSize; }
+  void SetAutoBarSize(bool Value) { Change(FAutoBarSize, Value); }
+  bool AutoMarkPosition() const { return FAutoMarkPosition; }
+  void SetAutoMarkPosition(bool Value) { Change(FAutoMarkPosition, Value); }
+  TChartBrush* BarBrush() const { return FBarBrush.get(); }
+  TChartPen* BarPen() const { return FBarPen.get(); }
+  TBarStyle BarStyle() const { return FBarStyle; }
+  void SetBarStyle(TBarStyle Value) { Change(FBarStyle, Value); }
+  int BarWidthPercent() const { return FBarWidthPercent; }
+  // Outside 1..100: BarException, the value stays.
+  void SetBarWidthPercent(int Value);
+  int CustomBarSize() const { return FCustomBarSize; }
+  void SetCustomBarSize(int Value) { Change(FCustomBarSize, std::max(0, Value)); }
+  bool Dark3D() const { return FDark3D; }
+  void SetDark3D(bool Value) { Change(FDark3D, Value); }
+  TMultiBar MultiBar() const { return FMultiBar; }
+  // Every bar series of the same kind in the chart takes the mode.
+  void SetMultiBar(TMultiBar Value);
+  int OffsetPercent() const { return FOffsetPercent; }
+  // Outside -100..100: BarException, the value stays.
+  void SetOffsetPercent(int Value);
+  bool SideMargins() const { return FSideMargins; }
+  void SetSideMargins(bool Value);
+  bool UseYOrigin() const { return FUseYOrigin; }
+  void SetUseYOrigin(bool Value) { Change(FUseYOrigin, Value); }
+  double YOrigin() const { return FYOrigin; }
+  void SetYOrigin(double Value) { Change(FYOrigin, Value); }
+  TGetBarStyleEvent OnGetBarStyle;
+
+  bool Horizontal() const { return FHorizontal; }
+  int BarWidth() const { return FBarWidth; }
+  TRect BarBounds() const { return FBarBounds; }
+  int NumSampleValues() const override { return 6; }
+  QString GetEditorClassName() const { return QStringLiteral("TBarSeriesEditor"); }
+  void Assign(const TChartSeries& Source) override;
+  void PrepareForGallery(bool IsEnabled);
+
+  TChartValueList* MandatoryValueList() override { return FHorizontal ? XValues() : YValues(); }
+  bool YMandatory() const override { return !FHorizontal; }
+  // Same kind: either series is an instance of the other's class.
+  virtual bool IsInstance(const TChartSeries* S) const = 0;
+  bool SameKind(const TChartSeries* S) const;
+  // The active series of this kind in the chart, in list order (itself at least).
+  std::vector<TCustomBarSeries*> Group() const;
+
+  // Works out the bar width too: the chart asks before every drawing.
+  void CalcHorizMargins(int& Left, int& Right) override;
+  void CalcVerticalMargins(int& Top, int& Bottom) override;
+  void CalcBarWidth();
+  double PointOrigin(int ValueIndex, bool SumAll) const;
+  // The bar's start edge across its category axis, and its value end and origin end along the
+  // value axis.
+  int CategoryPos(int ValueIndex) const;
+  int ValuePos(int ValueIndex) const;
+  int GetOriginPos(int ValueIndex) const;
+  double MaxValue() const;
+  double MinValue() const;
+  double MinXValue() const override;
+  double MaxXValue() const override;
+  double MinYValue() const override;
+  double MaxYValue() const override;
+
+  void DrawAllValues() override;
+  void DrawValue(int ValueIndex) override;
+  void DrawBar(int ValueIndex, int StartPos, int EndPos);
+  bool DrawSeriesForward(int ValueIndex) const;
+  int Clicked(int X, int Y) const override;
+  bool InternalClicked(int ValueIndex, TPoint P) const;
+  void DrawLegendShape(int ValueIndex, const TRect& R);
+  void DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& Position) override;
+
+ private:
+  template <class T>
+  void Change(T& Field, T Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Repaint();
+  }
+  TChartAxis* CategoryAxis() const;
+  TChartAxis* ValueAxis() const;
+  double BarValue(int ValueIndex) const;
+  double CategoryValue(int ValueIndex) const;
+  int ValuePixel(double Value) const;
+  void GroupPosition(int& Index, int& Count) const;
+  void PrepareBarCanvas(TColor Color);
+  void DrawRectangle(const TRect& R, TColor Color);
+  // The bar's rectangle on the screen from its category edges and value ends.
+  TRect ScreenRect(int CatStart, int CatEnd, int ValStart, int ValEnd) const;
+
+  bool FHorizontal;
+  bool FAutoBarSize = false, FAutoMarkPosition = true;
+  std::unique_ptr<TChartBrush> FBarBrush;
+  std::unique_ptr<TChartPen> FBarPen;
+  TBarStyle FBarStyle = bsRectangle;
+  int FBarWidthPercent = 70;
+  int FCustomBarSize = 0;
+  bool FDark3D = true;
+  TMultiBar FMultiBar = mbSide;
+  int FOffsetPercent = 0;
+  bool FSideMargins = true, FUseYOrigin = true;
+  double FYOrigin = 0;
+  int FBarWidth = 0;
+  TRect FBarBounds;
+  TColor FNormalBarColor = clNone;
+};
+
+class TBarSeries : public TCustomBarSeries {
+ public:
+  TBarSeries() : TCustomBarSeries(false) {}
+  QString ClassName() const override { return QStringLiteral("TBarSeries"); }
+  int CustomBarWidth() const { return CustomBarSize(); }
+  void SetCustomBarWidth(int Value) { SetCustomBarSize(Value); }
+  bool IsInstance(const TChartSeries* S) const override {
+    return dynamic_cast<const TBarSeries*>(S) != nullptr;
+  }
+};
+
+class THorizBarSeries : public TCustomBarSeries {
+ public:
+  THorizBarSeries() : TCustomBarSeries(true) {}
+  QString ClassName() const override { return QStringLiteral("THorizBarSeries"); }
+  int CustomBarHeight() const { return CustomBarSize(); }
+  void SetCustomBarHeight(int Value) { SetCustomBarSize(Value); }
+  bool IsInstance(const TChartSeries* S) const override {
+    return dynamic_cast<const THorizBarSeries*>(S) != nullptr;
+  }
+  // Bars along increasing Y at random X; below 1: BarException.
+  void FillSampleValues(int NumValues) override;
+};
