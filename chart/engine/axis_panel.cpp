@@ -188,6 +188,23 @@ int TCustomAxisPanel::GetMaxValuesCount() const {
   return Most;
 }
 
+int TCustomAxisPanel::MaxTextWidth() const {
+  int Most = 0;
+  for (const TChartSeries* S : FSeries)
+    for (const QString& L : S->Labels()) Most = std::max(Most, Canvas3D()->TextWidth(L));
+  return Most;
+}
+
+int TCustomAxisPanel::MaxMarkWidth() const {
+  int Most = 0;
+  for (TChartSeries* S : FSeries) {
+    if (!S->Active()) continue;
+    for (int i = 0; i < S->Count(); ++i)
+      Most = std::max(Most, Canvas3D()->TextWidth(S->GetMarkText(i)));
+  }
+  return Most;
+}
+
 TColor TCustomAxisPanel::GetFreeSeriesColor(bool CheckBackground) const {
   for (int i = 0; i < ColorPaletteSize; ++i)
     if (IsFreeSeriesColor(ColorPalette[i], CheckBackground)) return ColorPalette[i];

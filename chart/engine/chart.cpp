@@ -77,6 +77,11 @@ void TCustomChart::DrawTitlesAndLegend() {
 void TCustomChart::CalcAxisRect() {
   for (TChartAxis* A : Axes()) A->AdjustMaxMin();
   TRect R = ChartRect();
+  // The label step, and so the labels' width, depends on the axis' length: measure along the
+  // rectangle before it shrinks.
+  for (TChartAxis* A : Axes()) A->InternalCalcPositions(R);
+  for (TChartAxis* A : Axes())
+    if (!A->IsDepthAxis() && IsAxisVisible(A)) A->CalcRect(R, true, CalcWallSize(A));
   if (View3D() && View3DOptions()->Orthogonal()) {
     const int Back = View3DWalls() ? FBackWall->Size() : 0;
     R.Right -= Width3D() + Back;
@@ -84,7 +89,11 @@ void TCustomChart::CalcAxisRect() {
   }
   SetChartRect(R);
   RecalcWidthHeight();
-  for (TChartAxis* A : Axes()) A->InternalCalcPositions(ChartRect());
+  for (TChartAxis* A : Axes()) {
+    A->InternalCalcPositions(ChartRect());
+    TRect Placed = ChartRect();
+    if (!A->IsDepthAxis()) A->CalcRect(Placed, false, CalcWallSize(A));
+  }
 }
 
 void TCustomChart::DrawWallsAndBack() {

@@ -77,15 +77,14 @@ void TChartAxis::AdjustMaxMin() {
 }
 
 void TChartAxis::InternalCalcPositions(const TRect& R) {
-  if (FHorizontal) {
-    FIStartPos = R.Left;
-    FIEndPos = R.Right;
-    FPosAxis = FOtherSide ? R.Top : R.Bottom;
-  } else {
-    FIStartPos = R.Top;
-    FIEndPos = R.Bottom;
-    FPosAxis = FOtherSide ? R.Right : R.Left;
-  }
+  const int From = FHorizontal ? R.Left : R.Top;
+  const double Size = FHorizontal ? double(R.Right) - R.Left : double(R.Bottom) - R.Top;
+  FIStartPos = From + ChartPixel(Size * 0.01 * FStartPosition);
+  FIEndPos = From + ChartPixel(Size * 0.01 * FEndPosition);
+  const double Across = FHorizontal ? double(R.Bottom) - R.Top : double(R.Right) - R.Left;
+  const int Edge = FHorizontal ? (FOtherSide ? R.Top : R.Bottom) : (FOtherSide ? R.Right : R.Left);
+  // The shift points into the plot.
+  FPosAxis = Edge + Outwards() * -ChartPixel(0.01 * FPositionPercent * Across);
 }
 
 int TChartAxis::CalcPosValue(double Value) const {
@@ -208,13 +207,19 @@ double TChartAxis::CalcIncrement(int LabelSize) const {
 }
 
 QString TChartAxis::LabelValue(double Value) const {
+  QString Text;
   if (IsDateTime()) {
     if (Value < 0) return {};
     const QString F =
         FDateTimeFormat.isEmpty() ? DateTimeFormatForStep(CalcIncrement(0)) : FDateTimeFormat;
-    return FormatDateTime(F, Value);
+    Text = FormatDateTime(F, Value);
+  } else {
+    Text = FormatFloat(FAxisValuesFormat, Value);
   }
-  return FormatFloat(FAxisValuesFormat, Value);
+  if (FChart && FChart->OnGetAxisLabel && !FNoLabelEvent)
+    FChart->OnGetAxisLabel(this, nullptr, -1, Text);
+  if (FLabelsMultiLine) Text.replace(QLatin1Char(' '), QLatin1Char('\n'));
+  return Text;
 }
 
 std::vector<double> TChartAxis::LabelValues(int LabelSize) const {

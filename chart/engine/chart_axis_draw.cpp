@@ -1,5 +1,8 @@
 // The drawing of an axis: its line, ticks, grid lines and labels.
+#include <algorithm>
 #include <cmath>
+
+#include <QStringList>
 
 #include "chart/engine/axis_panel.h"
 #include "chart/engine/canvas3d.h"
@@ -15,12 +18,109 @@ void TChartAxis::Pens() {
   FTicks = std::make_unique<TDarkGrayPen>(Repaint);
   FTicksInner = std::make_unique<TDarkGrayPen>(Repaint);
   FMinorTicks = std::make_unique<TDarkGrayPen>(Repaint);
+  FTitle = std::make_unique<TChartAxisTitle>(FChart);
+  FTitle->SetAngle(DefaultTitleAngle());
+  FLabelsFont = std::make_unique<TChartFontObject>(FChart);
+}
+
+bool TChartAxis::EventLabelValues(std::vector<double>& Values) {
+  if (!FChart || !FChart->OnGetNextAxisLabel) return false;
+  for (int i = 0; i < MaxAxisLabels; ++i) {
+    double V = std::nan("");
+    bool Stop = false;
+    FChart->OnGetNextAxisLabel(this, i, V, Stop);
+    // Unanswered at the first label: the axis keeps its own labels.
+    if (i == 0 && std::isnan(V)) return false;
+    if (Stop || !std::isfinite(V)) break;
+    Values.push_back(V);
+  }
+  return true;
+}
+
+void TChartAxis::TextLabels(bool Marks, std::vector<std::pair<double, QString>>& Labels) {
+  if (!FChart) return;
+  std::vector<TChartSeries*> List;
+  int First = -1, Last = -1;
+  for (int i = 0; i < FChart->SeriesCount(); ++i) {
+    TChartSeries* S = FChart->GetSeries(i);
+    if (!S->Active() || !S->AssociatedToAxis(this) || !HasAxisLabels(*S)) continue;
+    S->CalcFirstLastVisibleIndex();
+    if (S->FirstValueIndex() < 0) continue;
+    List.push_back(S);
+    First = First < 0 ? S->FirstValueIndex() : std::min(First, S->FirstValueIndex());
+    Last = std::max(Last, S->LastValueIndex());
+  }
+  for (int i = std::max(0, First); i <= Last && First >= 0; ++i) {
+    for (TChartSeries* S : List) {
+      if (i >= S->Count() || i >= int(S->Labels().size()) || S->Labels()[size_t(i)].isEmpty())
+        continue;
+      QString Text = Marks ? S->GetMarkText(i) : S->Labels()[size_t(i)];
+      if (FChart->OnGetAxisLabel) FChart->OnGetAxisLabel(this, S, i, Text);
+      if (FLabelsMultiLine) Text.replace(QLatin1Char(' '), QLatin1Char('\n'));
+      const double V = FHorizontal ? S->XValue(i) : S->YValue(i);
+      if (std::isfinite(V) && V >= FIMinimum && V <= FIMaximum) Labels.emplace_back(V, Text);
+      break;
+    }
+  }
+}
+
+void TChartAxis::DrawLabel(TChartCanvas3D& C, int P, const QString& Text) {
+  const QStringList Lines = Text.split(QLatin1Char('\n'));
+  const int H = C.FontHeight();
+  if (FLabelsAngle != 0) {
+    // Rotated text hangs from the label position, its end towards the axis.
+    const bool Near = FOtherSide;
+    C.SetTextAlign((Near ? TA_LEFT : TA_RIGHT) | TA_TOP);
+    if (FHorizontal)
+      C.RotateLabel(P - H / 2, FPosLabels, Text, FLabelsAngle);
+    else
+      C.RotateLabel(FPosLabels, P - H / 2, Text, FLabelsAngle);
+    C.SetTextAlign(TA_LEFT | TA_TOP);
+    return;
+  }
+  const int N = int(Lines.size());
+  for (int k = 0; k < N; ++k) {
+    if (FHorizontal) {
+      C.SetTextAlign(TA_CENTER | TA_TOP);
+      // The top axis stacks its lines upwards from the label position.
+      const int Y = FOtherSide ? FPosLabels - (N - k) * H : FPosLabels + k * H;
+      C.TextOut(P, Y, Lines[k]);
+    } else {
+      C.SetTextAlign((FOtherSide ? TA_LEFT : TA_RIGHT) | TA_TOP);
+      C.TextOut(FPosLabels, P - N * H / 2 + k * H, Lines[k]);
+    }
+  }
+  C.SetTextAlign(TA_LEFT | TA_TOP);
+}
+
+void TChartAxis::DrawTitle(TChartCanvas3D& C) {
+  const QString Caption = FTitle->Caption();
+  if (Caption.isEmpty() || FDepth) return;
+  C.Font()->Assign(*FTitle->Font());
+  const int Room = TitleRoom();
+  const int Outer = FPosTitle + Outwards() * Room;
+  // The text's top faces up at 0 degrees, left at 90, down at 180 and right at 270: it hangs
+  // from the edge of its band on that side.
+  const int A = FTitle->Angle() % 360;
+  const int Mid = (FIStartPos + FIEndPos) / 2;
+  int Edge;
+  if (FHorizontal)
+    Edge = A == 180 ? std::max(FPosTitle, Outer) : std::min(FPosTitle, Outer);
+  else
+    Edge = A == 270 ? std::max(FPosTitle, Outer) : std::min(FPosTitle, Outer);
+  C.Brush()->SetStyle(bsClear);
+  C.SetTextAlign(TA_CENTER | TA_TOP);
+  if (FHorizontal)
+    C.RotateLabel(Mid, Edge, Caption, A);
+  else
+    C.RotateLabel(Edge, Mid, Caption, A);
+  C.SetTextAlign(TA_LEFT | TA_TOP);
 }
 
 void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
   // Outwards from the plot: down for the bottom axis, up for the top, left for the left one and
   // right for the right one.
-  const int Out = FOtherSide ? (FHorizontal ? -1 : 1) : (FHorizontal ? 1 : -1);
+  const int Out = Outwards();
   auto Across = [&](int Along, int From, int To) {
     if (FHorizontal) {
       C.MoveTo(Along, From);
@@ -40,17 +140,47 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
       C.LineTo(FPosAxis, FIEndPos);
     }
   }
-  if (!(FIMaximum >= FIMinimum)) return;
-  const int LabelSize = FHorizontal ? C.TextWidth(LabelValue(FIMaximum)) : C.FontHeight();
-  const std::vector<double> Values = LabelValues(LabelSize);
+  if (!(FIMaximum >= FIMinimum)) {
+    DrawTitle(C);
+    return;
+  }
+  C.Font()->Assign(*LabelsFont());
+  const TAxisLabelStyle Style = CalcLabelStyle();
+  std::vector<std::pair<double, QString>> Labels;
+  const bool ByText = Style == talText || Style == talMark;
+  if (ByText) {
+    TextLabels(Style == talMark, Labels);
+  } else if (Style == talValue) {
+    std::vector<double> Values;
+    if (!EventLabelValues(Values)) {
+      const int H = C.FontHeight();
+      const int Size = FHorizontal ? std::max(C.TextWidth(LabelValue(FIMinimum)),
+                                              C.TextWidth(LabelValue(FIMaximum)))
+                                   : H;
+      Values = LabelValues(Size);
+    }
+    for (double V : Values) Labels.emplace_back(V, FLabels ? LabelValue(V) : QString());
+  }
   const int GridFrom = FHorizontal ? Plot.Top : Plot.Left;
   const int GridTo = FHorizontal ? Plot.Bottom : Plot.Right;
   int Previous = 0;
   bool HasPrevious = false;
+  // The span of the last text label drawn, for skipping labels that would overlap it.
+  bool HasText = false;
+  int TextLow = 0, TextHigh = 0;
   C.Brush()->SetStyle(bsClear);
-  for (double V : Values) {
+  for (const auto& [V, Text] : Labels) {
     int P;
     if (!ValueToPixel(V, P)) continue;
+    if (ByText && FLabelsSeparation > 0) {
+      const int Size = FHorizontal ? C.TextWidth(Text) : C.FontHeight();
+      const int Half = (Size + Size * FLabelsSeparation / 100) / 2;
+      const int Low = std::min(P - Half, P + Half), High = std::max(P - Half, P + Half);
+      if (HasText && Low < TextHigh && High > TextLow) continue;
+      TextLow = Low;
+      TextHigh = High;
+      HasText = true;
+    }
     if (FTicks->Visible()) {
       C.AssignVisiblePen(*FTicks);
       Across(P, FPosAxis, FPosAxis + Out * FTickLength);
@@ -74,19 +204,9 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
         Across(M, FPosAxis, FPosAxis + Out * FMinorTickLength);
       }
     }
-    if (FLabels) {
-      const QString Text = LabelValue(V);
-      const int Room = FTickLength + 1;
-      if (FHorizontal) {
-        C.SetTextAlign(TA_CENTER | (FOtherSide ? TA_BOTTOM : TA_TOP));
-        C.TextOut(P, FPosAxis + Out * Room, Text);
-      } else {
-        C.SetTextAlign((FOtherSide ? TA_LEFT : TA_RIGHT) | TA_TOP);
-        C.TextOut(FPosAxis + Out * Room, P - C.FontHeight() / 2, Text);
-      }
-      C.SetTextAlign(TA_LEFT | TA_TOP);
-    }
+    if (FLabels && !Text.isEmpty()) DrawLabel(C, P, Text);
     Previous = P;
     HasPrevious = true;
   }
+  DrawTitle(C);
 }
