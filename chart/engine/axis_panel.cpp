@@ -132,7 +132,8 @@ bool TCustomAxisPanel::PageRange(const TChartAxis* Axis, const TChartSeries*& S,
 
 double TCustomAxisPanel::AxisValue(const TChartAxis* Axis, bool X, bool Max) const {
   if (!Axis) return 0;
-  if (Axis->IsDepthAxis()) return Max ? 0.5 : -0.5;
+  // One unit of depth per z order, each centred on its own.
+  if (Axis->IsDepthAxis()) return Max ? std::max(0, FMaxZOrder) + 0.5 : -0.5;
   const TChartSeries* PS = nullptr;
   int First = 0, Last = 0;
   if (PageRange(Axis, PS, First, Last)) {
@@ -248,7 +249,7 @@ void TCustomAxisPanel::InternalDraw(const TRect&) {
   if (FAxisVisible) {
     if (OnBeforeDrawAxes) OnBeforeDrawAxes(this);
     for (TChartAxis* A : FAxes)
-      if (!A->IsDepthAxis() && IsAxisVisible(A)) A->Draw(*Canvas3D(), ChartRect());
+      if (IsAxisVisible(A)) A->Draw(*Canvas3D(), ChartRect());
   }
   if (OnBeforeDrawSeries) OnBeforeDrawSeries(this);
   for (TChartSeries* S : FSeries) {

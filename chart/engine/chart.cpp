@@ -92,7 +92,7 @@ void TCustomChart::CalcAxisRect() {
   for (TChartAxis* A : Axes()) {
     A->InternalCalcPositions(ChartRect());
     TRect Placed = ChartRect();
-    if (!A->IsDepthAxis()) A->CalcRect(Placed, false, CalcWallSize(A));
+    A->CalcRect(Placed, false, CalcWallSize(A));
   }
 }
 

@@ -77,6 +77,14 @@ void TChartAxis::AdjustMaxMin() {
 }
 
 void TChartAxis::InternalCalcPositions(const TRect& R) {
+  if (FDepth) {
+    // The depth axis runs from the front to the back of the series, beside the floor's right
+    // edge.
+    FIStartPos = 0;
+    FIEndPos = FChart ? FChart->Width3D() : 0;
+    FPosAxis = R.Right;
+    return;
+  }
   const int From = FHorizontal ? R.Left : R.Top;
   const double Size = FHorizontal ? double(R.Right) - R.Left : double(R.Bottom) - R.Top;
   FIStartPos = From + ChartPixel(Size * 0.01 * FStartPosition);
@@ -88,6 +96,7 @@ void TChartAxis::InternalCalcPositions(const TRect& R) {
 }
 
 int TChartAxis::CalcPosValue(double Value) const {
+  if (FDepth) return DepthAxisPos(Value, FIMinimum, FIMaximum, FIEndPos - FIStartPos, FInverted);
   // Inverted and logarithmic axes map through the axis arithmetic.
   if (FInverted || FLogarithmic) return Mapping().CalcPosValue(Value);
   const double Range = FIMaximum - FIMinimum;
@@ -104,6 +113,12 @@ bool TChartAxis::ValueToPixel(double Value, int& Pixel) const {
 }
 
 double TChartAxis::CalcPosPoint(int Pixel) const {
+  if (FDepth) {
+    const double Size = double(FIEndPos) - FIStartPos;
+    if (Size < 1) return FIMinimum;
+    const double T = (double(Pixel) - FIStartPos) / Size * (FIMaximum - FIMinimum);
+    return FInverted ? FIMaximum - T : FIMinimum + T;
+  }
   if (FInverted || FLogarithmic) return Mapping().CalcPosPoint(Pixel);
   const double Size = double(FIEndPos) - FIStartPos;
   if (Size == 0) return FIMinimum;

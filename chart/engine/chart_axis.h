@@ -213,7 +213,7 @@ class TChartAxis {
   bool EventLabelValues(std::vector<double>& Values);
   // The texts and values of the series labels or marks along the axis.
   void TextLabels(bool Marks, std::vector<std::pair<double, QString>>& Labels);
-  void DrawLabel(TChartCanvas3D& C, int P, const QString& Text);
+  void DrawLabel(TChartCanvas3D& C, int P, const QString& Text, int Z);
   void DrawTitle(TChartCanvas3D& C);
   bool FAutomatic = true, FAutomaticMinimum = true, FAutomaticMaximum = true;
   double FMinimum = 0, FMaximum = 0;

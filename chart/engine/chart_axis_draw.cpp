@@ -64,30 +64,44 @@ void TChartAxis::TextLabels(bool Marks, std::vector<std::pair<double, QString>>&
   }
 }
 
-void TChartAxis::DrawLabel(TChartCanvas3D& C, int P, const QString& Text) {
+void TChartAxis::DrawLabel(TChartCanvas3D& C, int P, const QString& Text, int Z) {
   const QStringList Lines = Text.split(QLatin1Char('\n'));
   const int H = C.FontHeight();
+  // Z below 0 writes flat, otherwise in 3D at that depth.
+  auto Write = [&](int X, int Y, const QString& T) {
+    if (Z < 0)
+      C.TextOut(X, Y, T);
+    else
+      C.TextOut3D(X, Y, Z, T);
+  };
+  const int N = int(Lines.size());
+  if (FDepth) {
+    // Left-aligned beside the floor's right edge, at the label's depth.
+    C.SetTextAlign(TA_LEFT | TA_TOP);
+    for (int k = 0; k < N; ++k)
+      C.TextOut3D(FPosLabels, FChart->ChartRect().Bottom - N * H / 2 + k * H, P, Lines[k]);
+    return;
+  }
   if (FLabelsAngle != 0) {
     // Rotated text hangs from the label position, its end towards the axis.
-    const bool Near = FOtherSide;
-    C.SetTextAlign((Near ? TA_LEFT : TA_RIGHT) | TA_TOP);
-    if (FHorizontal)
-      C.RotateLabel(P - H / 2, FPosLabels, Text, FLabelsAngle);
+    C.SetTextAlign((FOtherSide ? TA_LEFT : TA_RIGHT) | TA_TOP);
+    const int X = FHorizontal ? P - H / 2 : FPosLabels, Y = FHorizontal ? FPosLabels : P - H / 2;
+    if (Z < 0)
+      C.RotateLabel(X, Y, Text, FLabelsAngle);
     else
-      C.RotateLabel(FPosLabels, P - H / 2, Text, FLabelsAngle);
+      C.RotateLabel3D(X, Y, Z, Text, FLabelsAngle);
     C.SetTextAlign(TA_LEFT | TA_TOP);
     return;
   }
-  const int N = int(Lines.size());
   for (int k = 0; k < N; ++k) {
     if (FHorizontal) {
       C.SetTextAlign(TA_CENTER | TA_TOP);
       // The top axis stacks its lines upwards from the label position.
       const int Y = FOtherSide ? FPosLabels - (N - k) * H : FPosLabels + k * H;
-      C.TextOut(P, Y, Lines[k]);
+      Write(P, Y, Lines[k]);
     } else {
       C.SetTextAlign((FOtherSide ? TA_LEFT : TA_RIGHT) | TA_TOP);
-      C.TextOut(FPosLabels, P - N * H / 2 + k * H, Lines[k]);
+      Write(FPosLabels, P - N * H / 2 + k * H, Lines[k]);
     }
   }
   C.SetTextAlign(TA_LEFT | TA_TOP);
@@ -121,24 +135,58 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
   // Outwards from the plot: down for the bottom axis, up for the top, left for the left one and
   // right for the right one.
   const int Out = Outwards();
-  auto Across = [&](int Along, int From, int To) {
-    if (FHorizontal) {
-      C.MoveTo(Along, From);
-      C.LineTo(Along, To);
+  const bool In3D = FChart && FChart->View3D();
+  const int W3 = In3D ? FChart->Width3D() : 0;
+  // The left and bottom axes stand at the front, the right and top ones at the back.
+  const int Z = FOtherSide && !FDepth ? W3 : 0;
+  auto Line = [&](int X0, int Y0, int Z0, int X1, int Y1, int Z1) {
+    if (In3D) {
+      C.MoveTo3D(X0, Y0, Z0);
+      C.LineTo3D(X1, Y1, Z1);
     } else {
-      C.MoveTo(From, Along);
-      C.LineTo(To, Along);
+      C.MoveTo(X0, Y0);
+      C.LineTo(X1, Y1);
+    }
+  };
+  // A line across the axis at Along; on the depth axis Along is the depth and the line runs
+  // outwards from the plot's bottom right edge.
+  auto Across = [&](int Along, int From, int To) {
+    if (FDepth)
+      Line(From, Plot.Bottom, Along, To, Plot.Bottom, Along);
+    else if (FHorizontal)
+      Line(Along, From, Z, Along, To, Z);
+    else
+      Line(From, Along, Z, To, Along, Z);
+  };
+  auto GridLine = [&](int G) {
+    if (FDepth) {
+      // Across the floor and up the left wall at its depth.
+      Line(Plot.Left, Plot.Bottom, G, Plot.Right, Plot.Bottom, G);
+      Line(Plot.Left, Plot.Top, G, Plot.Left, Plot.Bottom, G);
+      return;
+    }
+    const int From = FHorizontal ? Plot.Top : Plot.Left;
+    const int To = FHorizontal ? Plot.Bottom : Plot.Right;
+    if (FHorizontal)
+      Line(G, From, W3, G, To, W3);
+    else
+      Line(From, G, W3, To, G, W3);
+    // In depth along the floor (bottom axis) or the left wall (left axis) up to the back.
+    if (In3D && !FOtherSide) {
+      if (FHorizontal)
+        Line(G, Plot.Bottom, 0, G, Plot.Bottom, W3);
+      else
+        Line(Plot.Left, G, 0, Plot.Left, G, W3);
     }
   };
   if (FAxisPen->Visible()) {
     C.AssignVisiblePen(*FAxisPen);
-    if (FHorizontal) {
-      C.MoveTo(FIStartPos, FPosAxis);
-      C.LineTo(FIEndPos, FPosAxis);
-    } else {
-      C.MoveTo(FPosAxis, FIStartPos);
-      C.LineTo(FPosAxis, FIEndPos);
-    }
+    if (FDepth)
+      Line(FPosAxis, Plot.Bottom, FIStartPos, FPosAxis, Plot.Bottom, FIEndPos);
+    else if (FHorizontal)
+      Line(FIStartPos, FPosAxis, Z, FIEndPos, FPosAxis, Z);
+    else
+      Line(FPosAxis, FIStartPos, Z, FPosAxis, FIEndPos, Z);
   }
   if (!(FIMaximum >= FIMinimum)) {
     DrawTitle(C);
@@ -161,8 +209,6 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
     }
     for (double V : Values) Labels.emplace_back(V, FLabels ? LabelValue(V) : QString());
   }
-  const int GridFrom = FHorizontal ? Plot.Top : Plot.Left;
-  const int GridTo = FHorizontal ? Plot.Bottom : Plot.Right;
   int Previous = 0;
   bool HasPrevious = false;
   // The span of the last text label drawn, for skipping labels that would overlap it.
@@ -190,7 +236,7 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
       const int G = FGridCentered && HasPrevious ? (P + Previous) / 2 : P;
       if (Draw) {
         C.AssignVisiblePen(*FGrid);
-        Across(G, GridFrom, GridTo);
+        GridLine(G);
       }
     }
     if (FTicksInner->Visible() && FTickInnerLength > 0) {
@@ -204,7 +250,7 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
         Across(M, FPosAxis, FPosAxis + Out * FMinorTickLength);
       }
     }
-    if (FLabels && !Text.isEmpty()) DrawLabel(C, P, Text);
+    if (FLabels && !Text.isEmpty()) DrawLabel(C, P, Text, In3D ? Z : -1);
     Previous = P;
     HasPrevious = true;
   }

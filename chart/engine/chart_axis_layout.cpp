@@ -63,8 +63,8 @@ bool HasAxisLabels(const TChartSeries& S) {
 
 TAxisLabelStyle TChartAxis::CalcLabelStyle() const {
   if (FLabelStyle != talAuto) return FLabelStyle;
-  // The series base holds no z values, so the depth axis names its series.
-  if (FDepth) return talText;
+  // The series base holds no z values: the depth axis counts the z orders.
+  if (FDepth) return talValue;
   if (!FChart) return talValue;
   bool Used = false;
   for (int i = 0; i < FChart->SeriesCount(); ++i) {

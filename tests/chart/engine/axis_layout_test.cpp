@@ -285,3 +285,60 @@ TEST(AxisLayout, AdjustMaxMinRectKeepsTheEndsAtTheOldPixels) {
   L->AdjustMaxMinRect({0, -5, 0, 0});
   EXPECT_DOUBLE_EQ(L->IMaximum(), 125);
 }
+
+TEST(AxisLayout, GridOnTheWallsIn3D) {
+  TChart Chart;
+  Chart.Legend()->SetVisible(false);
+  ASSERT_TRUE(Chart.View3D());
+  TChartSeries S;
+  S.SetParentChart(&Chart);
+  S.AddXY(0, 0);
+  S.AddXY(1000, 50);
+  TChartAxis* B = Chart.BottomAxis();
+  TChartAxis* L = Chart.LeftAxis();
+  TChartAxis* D = Chart.DepthAxis();
+  D->SetVisible(true);
+  for (TChartAxis* A : {B, L, D}) A->Grid()->SetStyle(psSolid);
+  B->Grid()->SetColor(clBlue);
+  L->Grid()->SetColor(clLime);
+  D->Grid()->SetColor(clRed);
+  B->Ticks()->SetColor(clFuchsia);
+  const std::vector<TCanvasOp> Ops = Record(Chart);
+  const TRect R = Chart.ChartRect();
+  const int W3 = Chart.Width3D();
+  ASSERT_GT(W3, 0);
+  TChartCanvas3D* C = Chart.Canvas3D();
+  auto Has = [&](TColor Color, TPoint A, int ZA, TPoint P, int ZP) {
+    const TPoint From = C->Calculate3DPosition(A.X, A.Y, ZA);
+    const TPoint To = C->Calculate3DPosition(P.X, P.Y, ZP);
+    return std::any_of(Ops.begin(), Ops.end(), [&](const TCanvasOp& O) {
+      return O.Kind == coLine && O.State.Pen.Color == Color && O.Points.size() == 2 &&
+             O.Points[0] == From && O.Points[1] == To;
+    });
+  };
+  // Bottom: on the back wall and along the floor up to it, at every tick.
+  int Ticks = 0;
+  for (const TCanvasOp& O : Ops) {
+    if (O.Kind != coLine || O.State.Pen.Color != clFuchsia) continue;
+    ++Ticks;
+    const int X = O.Points[0].X - C->Calculate3DPosition(0, 0, 0).X;
+    EXPECT_TRUE(Has(clBlue, {X, R.Top}, W3, {X, R.Bottom}, W3)) << X;
+    EXPECT_TRUE(Has(clBlue, {X, R.Bottom}, 0, {X, R.Bottom}, W3)) << X;
+  }
+  EXPECT_GE(Ticks, 3);
+  // Left: on the back wall and along the left wall.
+  const int Y = L->CalcPosValue(20);
+  EXPECT_TRUE(Has(clLime, {R.Left, Y}, W3, {R.Right, Y}, W3));
+  EXPECT_TRUE(Has(clLime, {R.Left, Y}, 0, {R.Left, Y}, W3));
+  // Depth: the one series' z order sits halfway down; its line crosses the floor and the left
+  // wall, and its label is written there.
+  const int Z = D->CalcPosValue(0);
+  EXPECT_EQ(Z, W3 / 2);
+  EXPECT_TRUE(Has(clRed, {R.Left, R.Bottom}, Z, {R.Right, R.Bottom}, Z));
+  EXPECT_TRUE(Has(clRed, {R.Left, R.Top}, Z, {R.Left, R.Bottom}, Z));
+  const TCanvasOp* Label = nullptr;
+  for (const TCanvasOp& O : Ops)
+    if (O.Kind == coText && O.Text == u"0" && O.Points[0].X > R.Right) Label = &O;
+  ASSERT_NE(Label, nullptr);
+  EXPECT_EQ(Label->Points[0].X, C->Calculate3DPosition(D->PosLabels(), R.Bottom, Z).X);
+}
