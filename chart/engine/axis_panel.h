@@ -98,6 +98,9 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   // The points of the page along the axis' ordering dimension; false when paging does not apply.
   bool PageRange(const TChartAxis* Axis, const TChartSeries*& S, int& First, int& Last) const;
   double AxisValue(const TChartAxis* Axis, bool X, bool Max) const;
+  // Draws series of one z order: values (interleaved point by point when there are several),
+  // then marks, between their before- and after-draw events.
+  void DrawSeriesGroup(const std::vector<TChartSeries*>& Group);
 
   std::vector<TChartSeries*> FSeries;
   std::unique_ptr<TChartAxis> FBottomAxis, FTopAxis, FLeftAxis, FRightAxis, FDepthAxis;
