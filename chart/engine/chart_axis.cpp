@@ -128,8 +128,13 @@ double TChartAxis::CalcPosPoint(int Pixel) const {
 
 bool TChartAxis::Clicked(int X, int Y) const {
   constexpr int Near = 3;
+  if (!FVisible) return false;
   const int Along = FHorizontal ? X : Y, Across = FHorizontal ? Y : X;
-  return std::abs(Across - FPosAxis) <= Near && Along >= FIStartPos && Along <= FIEndPos;
+  // The band from the axis line out to where the labels start, a little wider on the plot side.
+  const int Inner = FPosAxis - Outwards() * Near;
+  const int Outer = FPosLabels == FPosAxis ? FPosAxis + Outwards() * Near : FPosLabels;
+  return Across >= std::min(Inner, Outer) && Across <= std::max(Inner, Outer) &&
+         Along >= FIStartPos && Along <= FIEndPos;
 }
 
 namespace {

@@ -110,8 +110,9 @@ void TChartAxis::DrawLabel(TChartCanvas3D& C, int P, const QString& Text, int Z)
 void TChartAxis::DrawTitle(TChartCanvas3D& C) {
   const QString Caption = FTitle->Caption();
   if (Caption.isEmpty() || FDepth) return;
-  C.Font()->Assign(*FTitle->Font());
   const int Room = TitleRoom();
+  C.Font()->Assign(*FTitle->Font());
+  if (C.GetMonochrome() && C.Font()->Color() == clWhite) C.Font()->SetColor(clBlack);
   const int Outer = FPosTitle + Outwards() * Room;
   // The text's top faces up at 0 degrees, left at 90, down at 180 and right at 270: it hangs
   // from the edge of its band on that side.
@@ -193,6 +194,8 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
     return;
   }
   C.Font()->Assign(*LabelsFont());
+  // White text would vanish on a monochrome chart.
+  if (C.GetMonochrome() && C.Font()->Color() == clWhite) C.Font()->SetColor(clBlack);
   const TAxisLabelStyle Style = CalcLabelStyle();
   std::vector<std::pair<double, QString>> Labels;
   const bool ByText = Style == talText || Style == talMark;
@@ -222,7 +225,14 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
       const int Size = FHorizontal ? C.TextWidth(Text) : C.FontHeight();
       const int Half = (Size + Size * FLabelsSeparation / 100) / 2;
       const int Low = std::min(P - Half, P + Half), High = std::max(P - Half, P + Half);
-      if (HasText && Low < TextHigh && High > TextLow) continue;
+      if (HasText && Low < TextHigh && High > TextLow) {
+        // A label left out keeps its tick unless ticks go with the labels only.
+        if (!FTickOnLabelsOnly && FTicks->Visible()) {
+          C.AssignVisiblePen(*FTicks);
+          Across(P, FPosAxis, FPosAxis + Out * FTickLength);
+        }
+        continue;
+      }
       TextLow = Low;
       TextHigh = High;
       HasText = true;

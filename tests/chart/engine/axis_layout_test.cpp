@@ -342,3 +342,51 @@ TEST(AxisLayout, GridOnTheWallsIn3D) {
   ASSERT_NE(Label, nullptr);
   EXPECT_EQ(Label->Points[0].X, C->Calculate3DPosition(D->PosLabels(), R.Bottom, Z).X);
 }
+
+TEST(AxisLayout, ClickBandTicksOfSkippedLabelsAndMonochrome) {
+  TFlatChart F;
+  TChartAxis* L = F.Chart.LeftAxis();
+  Record(F.Chart);
+  const int Mid = (L->IStartPos() + L->IEndPos()) / 2;
+  // From 3 pixels inside the plot out to where the labels start.
+  EXPECT_TRUE(L->Clicked(L->PosAxis() + 3, Mid));
+  EXPECT_FALSE(L->Clicked(L->PosAxis() + 4, Mid));
+  EXPECT_TRUE(L->Clicked(L->PosLabels(), Mid));
+  EXPECT_FALSE(L->Clicked(L->PosLabels() - 1, Mid));
+  EXPECT_FALSE(L->Clicked(L->PosAxis(), L->IEndPos() + 1));
+  L->SetVisible(false);
+  EXPECT_FALSE(L->Clicked(L->PosAxis(), Mid));
+  L->SetVisible(true);
+
+  // Overlapping text labels are left out; with ticks not bound to labels their ticks stay.
+  TChart Chart;
+  Chart.SetView3D(false);
+  Chart.Legend()->SetVisible(false);
+  TChartSeries S;
+  S.SetParentChart(&Chart);
+  for (int i = 0; i < 100; ++i) S.AddXY(i, i, QStringLiteral("long label %1").arg(i), clChartAuto);
+  TChartAxis* B = Chart.BottomAxis();
+  B->Ticks()->SetColor(clRed);
+  auto RedTicks = [&] {
+    int N = 0;
+    for (const TCanvasOp& O : Record(Chart)) N += O.Kind == coLine && O.State.Pen.Color == clRed;
+    return N;
+  };
+  EXPECT_LT(RedTicks(), 100);
+  B->SetTickOnLabelsOnly(false);
+  EXPECT_EQ(RedTicks(), 100);
+
+  // A white label font is written black on a monochrome chart.
+  B->LabelsFont()->SetColor(clWhite);
+  B->SetTitleCaption(QStringLiteral("Across"));
+  B->Title()->Font()->SetColor(clWhite);
+  Chart.SetMonochrome(true);
+  bool AnyWhite = false, Title = false;
+  for (const TCanvasOp& O : Record(Chart))
+    if (O.Kind == coText) {
+      AnyWhite |= O.State.Font.Color == clWhite;
+      Title |= O.Text == u"Across" && O.State.Font.Color == clBlack;
+    }
+  EXPECT_FALSE(AnyWhite);
+  EXPECT_TRUE(Title);
+}
