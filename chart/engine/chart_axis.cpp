@@ -244,5 +244,30 @@ QString TChartAxis::LabelValue(double Value) const {
 
 std::vector<double> TChartAxis::LabelValues(int LabelSize) const {
   if (FLogarithmic) return AxisLogLabelValues(FIMinimum, FIMaximum, FLogarithmicBase);
-  return AxisLabelValues(FIMinimum, FIMaximum, CalcIncrement(LabelSize), FRoundFirstLabel);
+  double Step = CalcIncrement(LabelSize);
+  if (!FExactDateTime || !IsDateTime())
+    return AxisLabelValues(FIMinimum, FIMaximum, Step, FRoundFirstLabel);
+  std::vector<double> Values;
+  if (!std::isfinite(FIMinimum) || !std::isfinite(FIMaximum) || !(Step > 0)) return Values;
+  // Exact date-time labels fall on calendar steps: a set increment goes up to the next table
+  // step, and the first label of a step of a day or more starts its day, month or year.
+  if (FIncrement > 0)
+    for (int i = 0; i < NumDateTimeSteps; ++i)
+      if (DateTimeStep[i] >= Step) {
+        Step = DateTimeStep[i];
+        break;
+      }
+  const int Index = DateTimeStepIndex(Step);
+  double V = AxisFirstLabel(FIMinimum, Step, true);
+  if (Index != dtNone && Index >= dtOneDay) V = ChartRoundDate(V, Index);
+  // Rounding back may land before the range; those labels are not drawn. The loop ends when a
+  // step stops moving the date and after the most labels an axis writes.
+  for (int n = 0; n < 4 * MaxAxisLabels && V <= FIMaximum && int(Values.size()) < MaxAxisLabels;
+       ++n) {
+    if (V >= FIMinimum) Values.push_back(V);
+    const double Old = V;
+    IncDecDateTime(true, V, Step, true, Index);
+    if (!(V > Old)) break;
+  }
+  return Values;
 }

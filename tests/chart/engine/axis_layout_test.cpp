@@ -6,6 +6,7 @@
 #include "chart/engine/chart.h"
 #include "chart/engine/chart_exceptions.h"
 #include "chart/engine/chart_series.h"
+#include "chart/engine/chart_utils.h"
 #include "platform/canvas_targets.h"
 
 namespace {
@@ -389,4 +390,41 @@ TEST(AxisLayout, ClickBandTicksOfSkippedLabelsAndMonochrome) {
     }
   EXPECT_FALSE(AnyWhite);
   EXPECT_TRUE(Title);
+}
+
+TEST(AxisLayout, ExactDateTimeLabelsFallOnCalendarSteps) {
+  TChart Chart;
+  Chart.SetView3D(false);
+  TChartSeries S;
+  S.SetParentChart(&Chart);
+  S.XValues()->SetDateTime(true);
+  const double From = EncodeDate(2024, 1, 10) + 10.0 / 24, To = EncodeDate(2024, 7, 20);
+  S.AddXY(From, 1);
+  S.AddXY(To, 2);
+  TChartAxis* B = Chart.BottomAxis();
+  B->SetIncrement(29);  // goes up to the one-month step
+  Record(Chart);
+  std::vector<double> Expected;
+  for (int M = 2; M <= 7; ++M) Expected.push_back(EncodeDate(2024, M, 1));
+  EXPECT_EQ(B->LabelValues(10), Expected);
+  // Half months: the 1st and the 15th; days: midnight.
+  B->SetIncrement(15);
+  std::vector<double> Half = B->LabelValues(10);
+  ASSERT_GE(Half.size(), 2u);
+  EXPECT_EQ(Half[0], EncodeDate(2024, 1, 15));
+  EXPECT_EQ(Half[1], EncodeDate(2024, 2, 1));
+  B->SetIncrement(1);
+  B->SetMinMax(From, From + 3);
+  Record(Chart);
+  EXPECT_EQ(B->LabelValues(10),
+            (std::vector<double>{EncodeDate(2024, 1, 11), EncodeDate(2024, 1, 12),
+                                 EncodeDate(2024, 1, 13)}));
+  // Not exact: the step runs from the rounded minimum as it is.
+  B->SetExactDateTime(false);
+  B->SetIncrement(29);
+  B->SetMinMax(From, To);
+  Record(Chart);
+  const std::vector<double> Plain = B->LabelValues(10);
+  ASSERT_FALSE(Plain.empty());
+  EXPECT_DOUBLE_EQ(Plain[1] - Plain[0], 29);
 }
