@@ -50,6 +50,8 @@ void TChartAxis::SetMinMax(double Min, double Max) {
   if (!std::isfinite(Min) || !std::isfinite(Max)) return;
   FAutomatic = FAutomaticMinimum = FAutomaticMaximum = false;
   if (Min > Max) std::swap(Min, Max);
+  // An empty range would put every value at the centre; keep the smallest one a step apart.
+  if (Max - Min < 1e-10) Max = Min + 1e-10;
   FMinimum = FIMinimum = Min;
   FMaximum = FIMaximum = Max;
   if (FChart) FChart->Invalidate();

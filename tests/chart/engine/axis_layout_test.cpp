@@ -428,3 +428,15 @@ TEST(AxisLayout, ExactDateTimeLabelsFallOnCalendarSteps) {
   ASSERT_FALSE(Plain.empty());
   EXPECT_DOUBLE_EQ(Plain[1] - Plain[0], 29);
 }
+
+TEST(AxisLayout, SetMinMaxKeepsARange) {
+  TFlatChart F;
+  TChartAxis* B = F.Chart.BottomAxis();
+  B->SetMinMax(10, 5);
+  EXPECT_EQ(B->Minimum(), 5);
+  EXPECT_EQ(B->Maximum(), 10);
+  B->SetMinMax(3, 3);
+  EXPECT_EQ(B->Minimum(), 3);
+  EXPECT_DOUBLE_EQ(B->Maximum(), 3 + 1e-10);
+  EXPECT_FALSE(B->Automatic());
+}
