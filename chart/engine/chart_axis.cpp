@@ -130,7 +130,8 @@ double TChartAxis::CalcPosPoint(int Pixel) const {
 
 bool TChartAxis::Clicked(int X, int Y) const {
   constexpr int Near = 3;
-  if (!FVisible) return false;
+  // The depth axis runs into the screen: its extent is no span of screen pixels.
+  if (!FVisible || FDepth) return false;
   const int Along = FHorizontal ? X : Y, Across = FHorizontal ? Y : X;
   // The band from the axis line out to where the labels start, a little wider on the plot side.
   const int Inner = FPosAxis - Outwards() * Near;

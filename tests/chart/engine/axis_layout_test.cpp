@@ -342,6 +342,7 @@ TEST(AxisLayout, GridOnTheWallsIn3D) {
     if (O.Kind == coText && O.Text == u"0" && O.Points[0].X > R.Right) Label = &O;
   ASSERT_NE(Label, nullptr);
   EXPECT_EQ(Label->Points[0].X, C->Calculate3DPosition(D->PosLabels(), R.Bottom, Z).X);
+  EXPECT_FALSE(D->Clicked(D->PosAxis(), W3 / 2));
 }
 
 TEST(AxisLayout, ClickBandTicksOfSkippedLabelsAndMonochrome) {
