@@ -149,6 +149,15 @@ class TChartAxis {
   // minor ticks and text, then the title (2D).
   void Draw(TChartCanvas3D& Canvas, const TRect& PlotRect);
 
+  // Draws the axis once at the given places over Min..Max by Increment, with or without its
+  // grid, then puts back its own range, step and places. The variant with Start and End also
+  // lays it over those pixels.
+  void CustomDraw(TChartCanvas3D& Canvas, const TRect& PlotRect, int PosLabels, int PosTitle,
+                  int PosAxis, bool GridVisible, double Min, double Max, double Increment);
+  void CustomDrawStartEnd(TChartCanvas3D& Canvas, const TRect& PlotRect, int PosLabels,
+                          int PosTitle, int PosAxis, bool GridVisible, double Min, double Max,
+                          double Increment, int Start, int End);
+
   // The label style in force: LabelStyle, or for talAuto the one the axis' series call for.
   TAxisLabelStyle CalcLabelStyle() const;
   // The room the widest label takes along its text.
@@ -207,6 +216,8 @@ class TChartAxis {
   bool FLabelsMultiLine = false;
   // Measuring the labels must not run the chart's label event.
   bool FNoLabelEvent = false;
+  // Set while a custom drawing leaves the grid out.
+  bool FHideGrid = false;
   // Outwards from the plot: +1 down or right, -1 up or left.
   int Outwards() const;
   // The label values the chart's OnGetNextAxisLabel supplies; false when it supplies none.

@@ -241,7 +241,7 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
       C.AssignVisiblePen(*FTicks);
       Across(P, FPosAxis, FPosAxis + Out * FTickLength);
     }
-    if (FGrid->Visible()) {
+    if (FGrid->Visible() && !FHideGrid) {
       const bool Draw = !FGridCentered || HasPrevious;
       const int G = FGridCentered && HasPrevious ? (P + Previous) / 2 : P;
       if (Draw) {
@@ -265,4 +265,40 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
     HasPrevious = true;
   }
   DrawTitle(C);
+}
+
+void TChartAxis::CustomDraw(TChartCanvas3D& C, const TRect& Plot, int PosLabels, int PosTitle,
+                            int PosAxis, bool GridVisible, double Min, double Max,
+                            double Increment) {
+  CustomDrawStartEnd(C, Plot, PosLabels, PosTitle, PosAxis, GridVisible, Min, Max, Increment,
+                     FIStartPos, FIEndPos);
+}
+
+void TChartAxis::CustomDrawStartEnd(TChartCanvas3D& C, const TRect& Plot, int PosLabels,
+                                    int PosTitle, int PosAxis, bool GridVisible, double Min,
+                                    double Max, double Increment, int Start, int End) {
+  if (!std::isfinite(Min) || !std::isfinite(Max)) return;
+  const double SavedMin = FIMinimum, SavedMax = FIMaximum, SavedIncrement = FIncrement;
+  const int SavedStart = FIStartPos, SavedEnd = FIEndPos, SavedAxis = FPosAxis,
+            SavedLabels = FPosLabels, SavedTitle = FPosTitle;
+  const bool SavedHide = FHideGrid;
+  FIMinimum = std::min(Min, Max);
+  FIMaximum = std::max(Min, Max);
+  if (Increment >= 0 && std::isfinite(Increment)) FIncrement = Increment;
+  FIStartPos = Start;
+  FIEndPos = End;
+  FPosAxis = PosAxis;
+  FPosLabels = PosLabels;
+  FPosTitle = PosTitle;
+  FHideGrid = !GridVisible;
+  Draw(C, Plot);
+  FIMinimum = SavedMin;
+  FIMaximum = SavedMax;
+  FIncrement = SavedIncrement;
+  FIStartPos = SavedStart;
+  FIEndPos = SavedEnd;
+  FPosAxis = SavedAxis;
+  FPosLabels = SavedLabels;
+  FPosTitle = SavedTitle;
+  FHideGrid = SavedHide;
 }

@@ -441,3 +441,35 @@ TEST(AxisLayout, SetMinMaxKeepsARange) {
   EXPECT_DOUBLE_EQ(B->Maximum(), 3 + 1e-10);
   EXPECT_FALSE(B->Automatic());
 }
+
+TEST(AxisLayout, CustomDrawOnceThenPutsBackItsOwn) {
+  TFlatChart F;
+  F.Chart.SetAxisVisible(false);
+  Record(F.Chart);
+  TChartAxis* B = F.Chart.BottomAxis();
+  const double Min = B->IMinimum(), Max = B->IMaximum();
+  const int Start = B->IStartPos(), End = B->IEndPos(), Axis = B->PosAxis();
+  B->Ticks()->SetColor(clRed);
+  B->Grid()->SetColor(clBlue);
+  B->Grid()->SetStyle(psSolid);
+  TRecordingTarget Target(600, 400);
+  TCanvas Canvas(&Target);
+  TChartCanvas3D C;
+  C.SetCanvas(&Canvas);
+  B->CustomDrawStartEnd(C, {100, 50, 300, 250}, 340, 360, 330, false, 0, 10, 5, 100, 300);
+  std::vector<TPoint> Ticks;
+  bool Grid = false;
+  for (const TCanvasOp& O : Target.Ops()) {
+    if (O.Kind == coLine && O.State.Pen.Color == clRed) Ticks.push_back(O.Points[0]);
+    Grid |= O.Kind == coLine && O.State.Pen.Color == clBlue;
+  }
+  EXPECT_EQ(Ticks, (std::vector<TPoint>{{100, 330}, {200, 330}, {300, 330}}));
+  EXPECT_FALSE(Grid);
+  EXPECT_NE(FindText(Target.Ops(), "5"), nullptr);
+  EXPECT_EQ(B->IMinimum(), Min);
+  EXPECT_EQ(B->IMaximum(), Max);
+  EXPECT_EQ(B->IStartPos(), Start);
+  EXPECT_EQ(B->IEndPos(), End);
+  EXPECT_EQ(B->PosAxis(), Axis);
+  EXPECT_EQ(B->Increment(), 0);
+}
