@@ -133,7 +133,8 @@ bool TCustomAxisPanel::PageRange(const TChartAxis* Axis, const TChartSeries*& S,
 
 double TCustomAxisPanel::AxisValue(const TChartAxis* Axis, bool X, bool Max) const {
   if (!Axis) return 0;
-  if (Axis->IsDepthAxis()) return Max ? 0.5 : -0.5;
+  // One unit of depth per z order, each centred on its own.
+  if (Axis->IsDepthAxis()) return Max ? std::max(0, FMaxZOrder) + 0.5 : -0.5;
   const TChartSeries* PS = nullptr;
   int First = 0, Last = 0;
   if (PageRange(Axis, PS, First, Last)) {
@@ -189,6 +190,23 @@ int TCustomAxisPanel::GetMaxValuesCount() const {
   return Most;
 }
 
+int TCustomAxisPanel::MaxTextWidth() const {
+  int Most = 0;
+  for (const TChartSeries* S : FSeries)
+    for (const QString& L : S->Labels()) Most = std::max(Most, Canvas3D()->TextWidth(L));
+  return Most;
+}
+
+int TCustomAxisPanel::MaxMarkWidth() const {
+  int Most = 0;
+  for (TChartSeries* S : FSeries) {
+    if (!S->Active()) continue;
+    for (int i = 0; i < S->Count(); ++i)
+      Most = std::max(Most, Canvas3D()->TextWidth(S->GetMarkText(i)));
+  }
+  return Most;
+}
+
 TColor TCustomAxisPanel::GetFreeSeriesColor(bool CheckBackground) const {
   for (int i = 0; i < ColorPaletteSize; ++i)
     if (IsFreeSeriesColor(ColorPalette[i], CheckBackground)) return ColorPalette[i];
@@ -232,18 +250,64 @@ void TCustomAxisPanel::InternalDraw(const TRect&) {
   if (FAxisVisible) {
     if (OnBeforeDrawAxes) OnBeforeDrawAxes(this);
     for (TChartAxis* A : FAxes)
-      if (!A->IsDepthAxis() && IsAxisVisible(A)) A->Draw(*Canvas3D(), ChartRect());
+      if (IsAxisVisible(A)) A->Draw(*Canvas3D(), ChartRect());
   }
   if (OnBeforeDrawSeries) OnBeforeDrawSeries(this);
-  for (TChartSeries* S : FSeries) {
-    if (!S->Active()) continue;
-    S->CalcFirstLastVisibleIndex();
-    if (FClipPoints && CanClip()) Canvas3D()->ClipCube(ChartRect(), 0, FWidth3D);
-    S->DrawAllValues();
-    if (FClipPoints && CanClip()) Canvas3D()->UnClipRectangle();
-    if (S->Marks()->Visible()) S->DrawMarks();
+  // In 3D, series that share one z order are drawn together, point by point, by the first.
+  std::vector<bool> Drawn(FSeries.size(), false);
+  for (size_t i = 0; i < FSeries.size(); ++i) {
+    TChartSeries* S = FSeries[i];
+    if (!S->Active() || Drawn[i]) continue;
+    std::vector<TChartSeries*> Group{S};
+    if (View3D())
+      for (size_t j = i + 1; j < FSeries.size(); ++j)
+        if (FSeries[j]->Active() && FSeries[j]->EffectiveZOrder() == S->EffectiveZOrder()) {
+          Group.push_back(FSeries[j]);
+          Drawn[j] = true;
+        }
+    DrawSeriesGroup(Group);
   }
   if (OnAfterDraw) OnAfterDraw(this);
+}
+
+void TCustomAxisPanel::DrawSeriesGroup(const std::vector<TChartSeries*>& Group) {
+  int First = -1, Last = -1;
+  std::vector<TChartSeries*> Shown;
+  for (TChartSeries* S : Group) {
+    S->CalcFirstLastVisibleIndex();
+    if (S->FirstValueIndex() < 0) continue;
+    Shown.push_back(S);
+    First = First < 0 ? S->FirstValueIndex() : std::min(First, S->FirstValueIndex());
+    Last = std::max(Last, S->LastValueIndex());
+  }
+  if (Shown.empty()) return;
+  for (TChartSeries* S : Shown) S->DoBeforeDrawValues();
+  const bool Clip = FClipPoints && CanClip();
+  if (Clip) Canvas3D()->ClipCube(ChartRect(), 0, FWidth3D);
+  if (Shown.size() == 1) {
+    Shown.front()->DrawAllValues();
+  } else {
+    TChartSeries* Lead = Shown.front();
+    const bool Forward = Lead->DrawValuesForward();
+    for (int n = 0; n <= Last - First; ++n) {
+      const int k = Forward ? First + n : Last - n;
+      const bool InOrder = Lead->DrawSeriesForward(k);
+      for (size_t m = 0; m < Shown.size(); ++m) {
+        TChartSeries* S = Shown[InOrder ? m : Shown.size() - 1 - m];
+        if (k < S->Count() && S->IsDrawable(k)) S->DrawValue(k);
+      }
+    }
+  }
+  if (Clip) Canvas3D()->UnClipRectangle();
+  for (TChartSeries* S : Shown) {
+    if (S->Marks()->Visible()) {
+      const bool ClipMarks = S->Marks()->Clip() && CanClip();
+      if (ClipMarks) Canvas3D()->ClipCube(ChartRect(), 0, FWidth3D);
+      S->DrawMarks();
+      if (ClipMarks) Canvas3D()->UnClipRectangle();
+    }
+    S->DoAfterDrawValues();
+  }
 }
 
 void TCustomAxisPanel::Assign(const TCustomAxisPanel& Source) {

@@ -54,6 +54,10 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   TChartSeries* GetAxisSeries(const TChartAxis* Axis) const;
   bool IsAxisVisible(const TChartAxis* Axis) const;
   int GetMaxValuesCount() const;
+  // The widest label of the series that have labels, and the widest mark text of the active
+  // series, in the canvas' current font.
+  int MaxTextWidth() const;
+  int MaxMarkWidth() const;
   TColor GetFreeSeriesColor(bool CheckBackground) const;
 
   // Series of different z orders lie one behind the other in 3D.
@@ -72,6 +76,12 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   std::function<void(TCustomAxisPanel*)> OnBeforeDrawAxes;
   std::function<void(TCustomAxisPanel*)> OnBeforeDrawSeries;
   std::function<void(TCustomAxisPanel*)> OnAfterDraw;
+  // Every axis label passes here: Series and ValueIndex are those of a text or mark label,
+  // nullptr and -1 for a value label.
+  std::function<void(const TChartAxis*, TChartSeries*, int, QString&)> OnGetAxisLabel;
+  // Supplies the value of label LabelIndex instead of the axis' own step; setting Stop ends the
+  // labels. Left unanswered at the first label, the axis uses its own labels.
+  std::function<void(const TChartAxis*, int, double&, bool&)> OnGetNextAxisLabel;
 
  protected:
   // The hooks of the full chart.
@@ -90,6 +100,9 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   // The points of the page along the axis' ordering dimension; false when paging does not apply.
   bool PageRange(const TChartAxis* Axis, const TChartSeries*& S, int& First, int& Last) const;
   double AxisValue(const TChartAxis* Axis, bool X, bool Max) const;
+  // Draws series of one z order: values (interleaved point by point when there are several),
+  // then marks, between their before- and after-draw events.
+  void DrawSeriesGroup(const std::vector<TChartSeries*>& Group);
 
   std::vector<TChartSeries*> FSeries;
   bool FDestroying = false;

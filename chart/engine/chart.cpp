@@ -69,6 +69,11 @@ void TCustomChart::DrawTitlesAndLegend() {
 void TCustomChart::CalcAxisRect() {
   for (TChartAxis* A : Axes()) A->AdjustMaxMin();
   TRect R = ChartRect();
+  // The label step, and so the labels' width, depends on the axis' length: measure along the
+  // rectangle before it shrinks.
+  for (TChartAxis* A : Axes()) A->InternalCalcPositions(R);
+  for (TChartAxis* A : Axes())
+    if (!A->IsDepthAxis() && IsAxisVisible(A)) A->CalcRect(R, true, CalcWallSize(A));
   if (View3D() && View3DOptions()->Orthogonal()) {
     const int Back = View3DWalls() ? FBackWall->Size() : 0;
     R.Right -= Width3D() + Back;
@@ -76,7 +81,11 @@ void TCustomChart::CalcAxisRect() {
   }
   SetChartRect(R);
   RecalcWidthHeight();
-  for (TChartAxis* A : Axes()) A->InternalCalcPositions(ChartRect());
+  for (TChartAxis* A : Axes()) {
+    A->InternalCalcPositions(ChartRect());
+    TRect Placed = ChartRect();
+    A->CalcRect(Placed, false, CalcWallSize(A));
+  }
   // Room for the series at the edges narrows the axes, not the walls.
   int Left = 0, Right = 0, Top = 0, Bottom = 0;
   for (TChartSeries* S : SeriesList())

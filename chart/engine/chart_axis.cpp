@@ -50,6 +50,8 @@ void TChartAxis::SetMinMax(double Min, double Max) {
   if (!std::isfinite(Min) || !std::isfinite(Max)) return;
   FAutomatic = FAutomaticMinimum = FAutomaticMaximum = false;
   if (Min > Max) std::swap(Min, Max);
+  // An empty range would put every value at the centre; keep the smallest one a step apart.
+  if (Max - Min < 1e-10) Max = Min + 1e-10;
   FMinimum = FIMinimum = Min;
   FMaximum = FIMaximum = Max;
   if (FChart) FChart->Invalidate();
@@ -77,18 +79,26 @@ void TChartAxis::AdjustMaxMin() {
 }
 
 void TChartAxis::InternalCalcPositions(const TRect& R) {
-  if (FHorizontal) {
-    FIStartPos = R.Left;
-    FIEndPos = R.Right;
-    FPosAxis = FOtherSide ? R.Top : R.Bottom;
-  } else {
-    FIStartPos = R.Top;
-    FIEndPos = R.Bottom;
-    FPosAxis = FOtherSide ? R.Right : R.Left;
+  if (FDepth) {
+    // The depth axis runs from the front to the back of the series, beside the floor's right
+    // edge.
+    FIStartPos = 0;
+    FIEndPos = FChart ? FChart->Width3D() : 0;
+    FPosAxis = R.Right;
+    return;
   }
+  const int From = FHorizontal ? R.Left : R.Top;
+  const double Size = FHorizontal ? double(R.Right) - R.Left : double(R.Bottom) - R.Top;
+  FIStartPos = From + ChartPixel(Size * 0.01 * FStartPosition);
+  FIEndPos = From + ChartPixel(Size * 0.01 * FEndPosition);
+  const double Across = FHorizontal ? double(R.Bottom) - R.Top : double(R.Right) - R.Left;
+  const int Edge = FHorizontal ? (FOtherSide ? R.Top : R.Bottom) : (FOtherSide ? R.Right : R.Left);
+  // The shift points into the plot.
+  FPosAxis = Edge + Outwards() * -ChartPixel(0.01 * FPositionPercent * Across);
 }
 
 int TChartAxis::CalcPosValue(double Value) const {
+  if (FDepth) return DepthAxisPos(Value, FIMinimum, FIMaximum, FIEndPos - FIStartPos, FInverted);
   // Inverted and logarithmic axes map through the axis arithmetic.
   if (FInverted || FLogarithmic) return Mapping().CalcPosValue(Value);
   const double Range = FIMaximum - FIMinimum;
@@ -105,6 +115,12 @@ bool TChartAxis::ValueToPixel(double Value, int& Pixel) const {
 }
 
 double TChartAxis::CalcPosPoint(int Pixel) const {
+  if (FDepth) {
+    const double Size = double(FIEndPos) - FIStartPos;
+    if (Size < 1) return FIMinimum;
+    const double T = (double(Pixel) - FIStartPos) / Size * (FIMaximum - FIMinimum);
+    return FInverted ? FIMaximum - T : FIMinimum + T;
+  }
   if (FInverted || FLogarithmic) return Mapping().CalcPosPoint(Pixel);
   const double Size = double(FIEndPos) - FIStartPos;
   if (Size == 0) return FIMinimum;
@@ -114,8 +130,14 @@ double TChartAxis::CalcPosPoint(int Pixel) const {
 
 bool TChartAxis::Clicked(int X, int Y) const {
   constexpr int Near = 3;
+  // The depth axis runs into the screen: its extent is no span of screen pixels.
+  if (!FVisible || FDepth) return false;
   const int Along = FHorizontal ? X : Y, Across = FHorizontal ? Y : X;
-  return std::abs(Across - FPosAxis) <= Near && Along >= FIStartPos && Along <= FIEndPos;
+  // The band from the axis line out to where the labels start, a little wider on the plot side.
+  const int Inner = FPosAxis - Outwards() * Near;
+  const int Outer = FPosLabels == FPosAxis ? FPosAxis + Outwards() * Near : FPosLabels;
+  return Across >= std::min(Inner, Outer) && Across <= std::max(Inner, Outer) &&
+         Along >= FIStartPos && Along <= FIEndPos;
 }
 
 namespace {
@@ -208,16 +230,47 @@ double TChartAxis::CalcIncrement(int LabelSize) const {
 }
 
 QString TChartAxis::LabelValue(double Value) const {
+  QString Text;
   if (IsDateTime()) {
     if (Value < 0) return {};
     const QString F =
         FDateTimeFormat.isEmpty() ? DateTimeFormatForStep(CalcIncrement(0)) : FDateTimeFormat;
-    return FormatDateTime(F, Value);
+    Text = FormatDateTime(F, Value);
+  } else {
+    Text = FormatFloat(FAxisValuesFormat, Value);
   }
-  return FormatFloat(FAxisValuesFormat, Value);
+  if (FChart && FChart->OnGetAxisLabel && !FNoLabelEvent)
+    FChart->OnGetAxisLabel(this, nullptr, -1, Text);
+  if (FLabelsMultiLine) Text.replace(QLatin1Char(' '), QLatin1Char('\n'));
+  return Text;
 }
 
 std::vector<double> TChartAxis::LabelValues(int LabelSize) const {
   if (FLogarithmic) return AxisLogLabelValues(FIMinimum, FIMaximum, FLogarithmicBase);
-  return AxisLabelValues(FIMinimum, FIMaximum, CalcIncrement(LabelSize), FRoundFirstLabel);
+  double Step = CalcIncrement(LabelSize);
+  if (!FExactDateTime || !IsDateTime())
+    return AxisLabelValues(FIMinimum, FIMaximum, Step, FRoundFirstLabel);
+  std::vector<double> Values;
+  if (!std::isfinite(FIMinimum) || !std::isfinite(FIMaximum) || !(Step > 0)) return Values;
+  // Exact date-time labels fall on calendar steps: a set increment goes up to the next table
+  // step, and the first label of a step of a day or more starts its day, month or year.
+  if (FIncrement > 0)
+    for (int i = 0; i < NumDateTimeSteps; ++i)
+      if (DateTimeStep[i] >= Step) {
+        Step = DateTimeStep[i];
+        break;
+      }
+  const int Index = DateTimeStepIndex(Step);
+  double V = AxisFirstLabel(FIMinimum, Step, true);
+  if (Index != dtNone && Index >= dtOneDay) V = ChartRoundDate(V, Index);
+  // Rounding back may land before the range; those labels are not drawn. The loop ends when a
+  // step stops moving the date and after the most labels an axis writes.
+  for (int n = 0; n < 4 * MaxAxisLabels && V <= FIMaximum && int(Values.size()) < MaxAxisLabels;
+       ++n) {
+    if (V >= FIMinimum) Values.push_back(V);
+    const double Old = V;
+    IncDecDateTime(true, V, Step, true, Index);
+    if (!(V > Old)) break;
+  }
+  return Values;
 }

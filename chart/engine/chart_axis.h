@@ -1,6 +1,7 @@
 #pragma once
 // The part of an axis that the chart's layout, zoom and scrolling rely on: its range with the
 // automatic flags, its place on the screen and the conversion between values and pixels.
+#include <utility>
 #include <vector>
 
 #include <QString>
@@ -8,13 +9,33 @@
 #include <memory>
 
 #include "chart/engine/axis_math.h"
+#include "chart/engine/chart_panel.h"
 #include "chart/engine/chart_pen.h"
 #include "platform/geometry.h"
 
 class TCustomAxisPanel;
 class TChartCanvas3D;
+class TChartSeries;
 
 enum TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
+
+// Whether the series names its points for an axis: its first label is not empty.
+bool HasAxisLabels(const TChartSeries& S);
+
+// The caption of an axis with its angle and font; a change repaints the chart.
+class TChartAxisTitle : public TChartFontObject {
+ public:
+  explicit TChartAxisTitle(TCustomChartPanel* Owner) : TChartFontObject(Owner) {}
+  QString Caption() const { return FCaption; }
+  void SetCaption(const QString& Value);
+  int Angle() const { return FAngle; }
+  // 0 to 360; otherwise ChartException and the old angle stays.
+  void SetAngle(int Value);
+
+ private:
+  QString FCaption;
+  int FAngle = 0;
+};
 
 namespace AxisMessages {
 inline constexpr const char* Increment = "Axis increment must be >= 0";
@@ -41,8 +62,11 @@ class TChartAxis {
   bool IsDepthAxis() const { return FDepth; }
   bool Visible() const { return FVisible; }
   void SetVisible(bool Value);
-  QString TitleCaption() const { return FTitleCaption; }
-  void SetTitleCaption(const QString& Value) { FTitleCaption = Value; }
+  TChartAxisTitle* Title() const { return FTitle.get(); }
+  QString TitleCaption() const { return FTitle->Caption(); }
+  void SetTitleCaption(const QString& Value) { FTitle->SetCaption(Value); }
+  // The title angle a new axis starts with: 90 on the left, 270 on the right, else 0.
+  int DefaultTitleAngle() const;
 
   bool Automatic() const { return FAutomatic; }
   bool AutomaticMinimum() const { return FAutomaticMinimum; }
@@ -104,14 +128,50 @@ class TChartAxis {
   double PositionPercent() const { return FPositionPercent; }
   void SetPositionPercent(double Value);
 
+  TFont* LabelsFont() const { return FLabelsFont->Font(); }
+  int LabelsAngle() const { return FLabelsAngle; }
+  // 0 to 360; otherwise ChartException and the old angle stays.
+  void SetLabelsAngle(int Value);
+  bool LabelsMultiLine() const { return FLabelsMultiLine; }
+  void SetLabelsMultiLine(bool Value);
+  // Fixed room across the axis for the labels and the title; 0 measures them.
+  int LabelsSize() const { return FLabelsSize; }
+  void SetLabelsSize(int Value);
+  int TitleSize() const { return FTitleSize; }
+  void SetTitleSize(int Value);
+
   TChartAxisPen* AxisPen() const { return FAxisPen.get(); }
   TDottedGrayPen* Grid() const { return FGrid.get(); }
   TDarkGrayPen* Ticks() const { return FTicks.get(); }
   TDarkGrayPen* TicksInner() const { return FTicksInner.get(); }
   TDarkGrayPen* MinorTicks() const { return FMinorTicks.get(); }
-  // Draws the axis line, and at each label value its tick, grid line across PlotRect, inner
-  // tick, minor ticks and label text (2D).
+  // Draws the axis line, and at each label its tick, grid line across PlotRect, inner tick,
+  // minor ticks and text, then the title (2D).
   void Draw(TChartCanvas3D& Canvas, const TRect& PlotRect);
+
+  // Draws the axis once at the given places over Min..Max by Increment, with or without its
+  // grid, then puts back its own range, step and places. The variant with Start and End also
+  // lays it over those pixels.
+  void CustomDraw(TChartCanvas3D& Canvas, const TRect& PlotRect, int PosLabels, int PosTitle,
+                  int PosAxis, bool GridVisible, double Min, double Max, double Increment);
+  void CustomDrawStartEnd(TChartCanvas3D& Canvas, const TRect& PlotRect, int PosLabels,
+                          int PosTitle, int PosAxis, bool GridVisible, double Min, double Max,
+                          double Increment, int Start, int End);
+
+  // The label style in force: LabelStyle, or for talAuto the one the axis' series call for.
+  TAxisLabelStyle CalcLabelStyle() const;
+  // The room the widest label takes along its text.
+  int MaxLabelsWidth();
+  // The room across the axis of its ticks, labels and title.
+  int TickRoom() const;
+  int LabelRoom();
+  int TitleRoom();
+  // Takes the room of title, labels and ticks (plus Extra) off R on the axis' side when Shrink,
+  // and places the axis line, the labels and the title from what R then is.
+  void CalcRect(TRect& R, bool Shrink, int Extra = 0);
+  // Narrows the pixel extent by the margins (left and right for a horizontal axis, top and
+  // bottom for a vertical one) and widens the range so that its ends stay at the old pixels.
+  void AdjustMaxMinRect(const TRect& Margins);
 
   // Whether the first active series on this axis holds date-times along it.
   bool IsDateTime() const;
@@ -131,6 +191,9 @@ class TChartAxis {
   int IStartPos() const { return FIStartPos; }
   int IEndPos() const { return FIEndPos; }
   int PosAxis() const { return FPosAxis; }
+  // Where the labels and the title start, counted outwards from the axis line.
+  int PosLabels() const { return FPosLabels; }
+  int PosTitle() const { return FPosTitle; }
   // Takes the range from the chart's series where automatic.
   void AdjustMaxMin();
   // Lays the axis along the plot rectangle.
@@ -147,7 +210,22 @@ class TChartAxis {
   TCustomAxisPanel* FChart;
   bool FHorizontal, FOtherSide, FDepth;
   bool FVisible = true;
-  QString FTitleCaption;
+  std::unique_ptr<TChartAxisTitle> FTitle;
+  std::unique_ptr<TChartFontObject> FLabelsFont;
+  int FLabelsAngle = 0, FLabelsSize = 0, FTitleSize = 0;
+  bool FLabelsMultiLine = false;
+  // Measuring the labels must not run the chart's label event.
+  bool FNoLabelEvent = false;
+  // Set while a custom drawing leaves the grid out.
+  bool FHideGrid = false;
+  // Outwards from the plot: +1 down or right, -1 up or left.
+  int Outwards() const;
+  // The label values the chart's OnGetNextAxisLabel supplies; false when it supplies none.
+  bool EventLabelValues(std::vector<double>& Values);
+  // The texts and values of the series labels or marks along the axis.
+  void TextLabels(bool Marks, std::vector<std::pair<double, QString>>& Labels);
+  void DrawLabel(TChartCanvas3D& C, int P, const QString& Text, int Z);
+  void DrawTitle(TChartCanvas3D& C);
   bool FAutomatic = true, FAutomaticMinimum = true, FAutomaticMaximum = true;
   double FMinimum = 0, FMaximum = 0;
   void Pens();
@@ -168,5 +246,5 @@ class TChartAxis {
   bool FGridCentered = false;
   double FStartPosition = 0, FEndPosition = 100, FPositionPercent = 0;
   double FIMinimum = 0, FIMaximum = 0;
-  int FIStartPos = 0, FIEndPos = 0, FPosAxis = 0;
+  int FIStartPos = 0, FIEndPos = 0, FPosAxis = 0, FPosLabels = 0, FPosTitle = 0;
 };

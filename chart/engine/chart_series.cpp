@@ -307,8 +307,14 @@ bool TChartSeries::IsDrawable(int ValueIndex) const {
 
 void TChartSeries::DrawAllValues() {
   if (FFirstValueIndex < 0) return;
-  for (int i = FFirstValueIndex; i <= std::min(FLastValueIndex, Count() - 1); ++i)
-    if (IsDrawable(i)) DrawValue(i);
+  const int Last = std::min(FLastValueIndex, Count() - 1);
+  if (DrawValuesForward()) {
+    for (int i = FFirstValueIndex; i <= Last; ++i)
+      if (IsDrawable(i)) DrawValue(i);
+  } else {
+    for (int i = Last; i >= FFirstValueIndex; --i)
+      if (IsDrawable(i)) DrawValue(i);
+  }
 }
 
 void TChartSeries::CalcFirstLastVisibleIndex() {

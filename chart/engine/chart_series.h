@@ -187,6 +187,18 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   // Draws the visible points that are not null and finite.
   virtual void DrawAllValues();
   virtual void DrawValue(int) {}
+  // The chart runs these around drawing the values and marks.
+  std::function<void(TChartSeries*)> BeforeDrawValues, AfterDrawValues;
+  virtual void DoBeforeDrawValues() {
+    if (BeforeDrawValues) BeforeDrawValues(this);
+  }
+  virtual void DoAfterDrawValues() {
+    if (AfterDrawValues) AfterDrawValues(this);
+  }
+  // From the first to the last point, or backwards.
+  virtual bool DrawValuesForward() const { return true; }
+  // Series sharing one z order draw point Index in list order, or in reverse.
+  virtual bool DrawSeriesForward(int) const { return true; }
   // Whether point Index can be drawn: not null, both values finite.
   bool IsDrawable(int ValueIndex) const;
 

@@ -94,6 +94,7 @@ TEST(ChartSettings, Defaults) {
 TEST(ChartTitles, TitleAndFootTakeTheirRoom) {
   TChart C;
   C.SetView3D(false);
+  C.SetAxisVisible(false);  // the room of the axes is a test of its own
   C.Title()->AddLine(QStringLiteral("Surface"));
   C.Foot()->SetText({QStringLiteral("one"), QStringLiteral("two")});
   const std::vector<TCanvasOp> Ops = Record(C);
@@ -150,6 +151,7 @@ TEST(ChartTitles, FramedTitleFitsItsText) {
 TEST(ChartWalls, DrawnWhereTheLayoutPutsThem) {
   TChart C;
   C.SetBevelOuter(bvNone);
+  C.SetAxisVisible(false);
   C.SetBackColor(clRed);
   C.Repaint();
   const TRect R = C.ChartRect();

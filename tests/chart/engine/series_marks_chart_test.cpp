@@ -22,6 +22,7 @@ TEST(SeriesMarksOnChart, PlacedAtTheirPointsNullPointsLeftOut) {
   TChart Chart;
   Chart.SetView3D(false);
   Chart.Legend()->SetVisible(false);
+  Chart.SetAxisVisible(false);  // the bottom axis would name the points too
   TChartSeries S;
   S.SetParentChart(&Chart);
   S.AddXY(0, 10, "first", clChartAuto);
