@@ -16,6 +16,7 @@
 #include "plot/core/graph_nicenums.h"
 #include "plot/core/graph_picture.h"
 #include "plot/core/graph_undo.h"
+#include "plot/core/graph_zoom.h"
 
 class QByteArray;
 class QWidget;
@@ -59,8 +60,8 @@ class TGraph : public TGraphDrawing {
   bool Busy = false;
   bool ZoomAnimated = false;
   bool ReplaceLayers = false;
-  // The states the zoom stack holds; the zoom keeps it.
-  int ZoomCount = 0;
+  // The zoom history; the graph counts as zoomed while it holds a state.
+  TZoom Zoom{this};
   TGraphOwner* Owner;
   TGraphOwner DefaultOwner;
   std::unique_ptr<TGraphGradient> Gradient;
