@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/cursors.h"
 #include "platform/graphics.h"
 #include "plot/core/graph_axis.h"
 #include "plot/core/graph_decor.h"
@@ -32,6 +33,11 @@ class TGraphOwner {
   virtual QWidget* LegendScrollPanel() { return nullptr; }
   virtual void SetBusyCursor(bool) {}
   virtual void ShowStatus(const QString&) {}
+  // The cursor readout: panel 0 X, 1 Y, 2 Z. Width -1 leaves the panel's width alone.
+  virtual bool HasStatusBar() const { return false; }
+  virtual void SetStatusPanel(int /*Index*/, const QString& /*Text*/, int /*Width*/) {}
+  // Cursors by number; the control registers the images of the graph's own (TGraphCursors).
+  virtual void SetCursor(TCursor) {}
   virtual void ShowError(const QString&) {}
   // The names that prefix the loader's messages: the form's and the control's.
   virtual QString FormName() const { return {}; }
@@ -42,6 +48,12 @@ class TGraphOwner {
 // has no annotation layer.
 using TAnnotationFactory = std::function<std::unique_ptr<TLayer>(TGraph*)>;
 void SetGraphAnnotationFactory(TAnnotationFactory Factory);
+
+enum TGraphMouseButton { mbLeft, mbRight, mbMiddle };
+// The graph's own cursor numbers.
+inline constexpr TCursor crZoomTool = 100;
+inline constexpr TCursor crOverLegend = 101;
+inline constexpr TCursor crZoomAnimated = 106;
 
 class TGraph : public TGraphDrawing {
  public:
@@ -139,6 +151,15 @@ class TGraph : public TGraphDrawing {
   void UnselectLayers();
   bool IsEmpty() const;
 
+  // --- Mouse ---
+  // Pixels of the image. The point (-1, -1) means no point; while the graph paints only the
+  // busy cursor shows.
+  virtual void MouseMove(int Shift, int X, int Y);
+  virtual void MouseDown(TGraphMouseButton Button, int Shift, int X, int Y);
+  virtual void MouseUp(TGraphMouseButton Button, int Shift, int X, int Y);
+  // The plot rectangle with the 3D depth above and to the right, edges included.
+  bool InMouseArea(int X, int Y) const;
+
   // --- Mapping ---
   int ScreenAngle(double AngleDeg) const;
   void SetRanges(const TDoubleRect& R);
@@ -190,6 +211,10 @@ class TGraph : public TGraphDrawing {
   TDoubleRect QueryExtent(bool Secondary);
   void AutoscaleAndLayout();
   void DrawLayers();
+  bool MouseIgnored(int X, int Y);
+  void ShowReadout(int Shift, int X, int Y);
+  void ShowNoReadout();
+  void SetLayerAxes(const TLayer* L);
   std::vector<std::unique_ptr<TLayer>> FLayers;
   int FScreenCharHeight = 1;
   // The extents as last computed, with what they were computed from.
