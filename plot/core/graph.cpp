@@ -1,6 +1,7 @@
 #include "plot/core/graph.h"
 
 #include <QByteArray>
+#include <QMenu>
 #include <algorithm>
 #include <cmath>
 #include <numbers>

@@ -20,6 +20,8 @@
 #include "plot/core/graph_zoom.h"
 
 class QByteArray;
+class QAction;
+class QMenu;
 class QWidget;
 
 // What the graph asks of the control that owns it. Every default does nothing and blocks
@@ -38,6 +40,10 @@ class TGraphOwner {
   virtual void SetStatusPanel(int /*Index*/, const QString& /*Text*/, int /*Width*/) {}
   // Cursors by number; the control registers the images of the graph's own (TGraphCursors).
   virtual void SetCursor(TCursor) {}
+  // The clipboard gets the image's picture.
+  virtual void CopyToClipboard() {}
+  // Opens the graph's popup menu at the image's client point.
+  virtual void ShowPopupMenu(QMenu*, int /*X*/, int /*Y*/) {}
   virtual void ShowError(const QString&) {}
   // The names that prefix the loader's messages: the form's and the control's.
   virtual QString FormName() const { return {}; }
@@ -48,6 +54,18 @@ class TGraphOwner {
 // has no annotation layer.
 using TAnnotationFactory = std::function<std::unique_ptr<TLayer>(TGraph*)>;
 void SetGraphAnnotationFactory(TAnnotationFactory Factory);
+
+// Bit values 1 << item.
+enum TPopupMenuItem {
+  piProperties,
+  piCopyToClipboard,
+  piPrint,
+  piSaveAs,
+  piHelp,
+  piZoomIn,
+  piZoomOut
+};
+inline constexpr unsigned AllPopupMenuItems = 0x7F;
 
 enum TGraphMouseButton { mbLeft, mbRight, mbMiddle };
 // The graph's own cursor numbers.
@@ -160,6 +178,21 @@ class TGraph : public TGraphDrawing {
   // The plot rectangle with the 3D depth above and to the right, edges included.
   bool InMouseArea(int X, int Y) const;
 
+  // --- Popup menu ---
+  // Builds the menu again from the items (a bit 1 << item each). The menu is made when first
+  // asked for: a graph drawn without an application has no widgets.
+  void CreatePopupMenu();
+  void SetPopupMenuItems(unsigned Items);
+  unsigned GetPopupMenuItems() const { return FPopupMenuItems; }
+  QMenu* PopupMenu();
+  void CopyToClipboard();
+  void SaveAs();
+  void Print();
+  void ShowPlotHelp();
+  void ZoomInClick();
+  void ZoomOutClick();
+  void PropertiesClick();
+
   // --- Mapping ---
   int ScreenAngle(double AngleDeg) const;
   void SetRanges(const TDoubleRect& R);
@@ -211,6 +244,8 @@ class TGraph : public TGraphDrawing {
   TDoubleRect QueryExtent(bool Secondary);
   void AutoscaleAndLayout();
   void DrawLayers();
+  unsigned FPopupMenuItems = AllPopupMenuItems;
+  std::unique_ptr<QMenu> FPopupMenu;
   bool MouseIgnored(int X, int Y);
   void ShowReadout(int Shift, int X, int Y);
   void ShowNoReadout();

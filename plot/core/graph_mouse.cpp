@@ -1,5 +1,6 @@
 // The graph's answer to the mouse: the cursor readout, the zoom band, and the routing of the
 // mouse to the annotation layer and then to the layers, topmost first.
+#include <QMenu>
 #include <cmath>
 
 #include "platform/canvas.h"
@@ -141,14 +142,20 @@ void TGraph::MouseDown(TGraphMouseButton Button, int Shift, int X, int Y) {
   }
   SetLayerAxes(nullptr);
   if (!SeriesHit) Owner->SetCursor(crDefault);
+  bool Handled = false;
   for (int I = LayerCount() - 1; I >= 0; --I) {
     if (I >= LayerCount()) continue;
     TLayer* L = GetLayer(I);
     SetLayerAxes(L);
     L->MouseDown(static_cast<int>(Button), Shift, X, Y);
-    if (I < LayerCount() && GetLayer(I) == L && L->HitIndex != -1) break;
+    if (I < LayerCount() && GetLayer(I) == L && L->HitIndex != -1) {
+      Handled = true;
+      break;
+    }
   }
   SetLayerAxes(nullptr);
+  if (!Handled && Button == mbRight && !PopupMenu()->actions().isEmpty())
+    Owner->ShowPopupMenu(PopupMenu(), X, Y);
 }
 
 void TGraph::MouseUp(TGraphMouseButton Button, int Shift, int X, int Y) {

@@ -1,7 +1,9 @@
 // The graph's mouse routing and cursor readout, driven by pixels on a painted graph.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QImage>
+#include <QMenu>
 #include <QStringList>
 #include <memory>
 
@@ -22,6 +24,9 @@ struct TMouseOwner : TGraphOwner {
     if (Width >= 0) Widths[I] = Width;
   }
   void SetCursor(TCursor C) override { Cursor = C; }
+  int Popups = 0, PropertiesShown = 0;
+  void ShowPopupMenu(QMenu*, int, int) override { ++Popups; }
+  void Properties() override { ++PropertiesShown; }
 };
 
 // Claims the mouse inside a pixel rectangle and records what reached it.
@@ -163,5 +168,61 @@ TEST(GraphMouse, RoutingTopmostFirstAndZoom) {
   // Outside the plot area a press is nobody's.
   G.MouseDown(mbLeft, 0, 1, 1);
   EXPECT_FALSE(G.Zoom.Dragging);
+}
+QStringList Captions(QMenu* M) {
+  QStringList R;
+  for (QAction* A : M->actions()) R << (A->isSeparator() ? QStringLiteral("-") : A->text());
+  return R;
+}
+
+TEST(GraphMouse, PopupMenu) {
+  TMouseScene S;
+  TGraph& G = *S.Graph;
+  G.Paint();
+  QMenu* M = G.PopupMenu();
+  EXPECT_EQ(Captions(M), (QStringList{"&Copy to Clipboard", "&Save As...", "&Print", "&Help",
+                                      "&Zoom In", "&Zoom Out", "-", "&Properties"}));
+  QStringList Names;
+  for (QAction* A : M->actions()) {
+    Names << A->objectName();
+    EXPECT_TRUE(A->isEnabled());
+    EXPECT_FALSE(A->isChecked());
+  }
+  EXPECT_EQ(Names.indexOf(QStringLiteral("miHelpGraph")), 3);
+  EXPECT_EQ(Names.count(QStringLiteral("miPrintGraph")), 1);
+
+  G.SetPopupMenuItems((1u << piProperties) | (1u << piZoomIn));
+  EXPECT_EQ(Captions(G.PopupMenu()), (QStringList{"&Zoom In", "-", "&Properties"}));
+  G.SetPopupMenuItems(1u << piProperties);
+  EXPECT_EQ(Captions(G.PopupMenu()), (QStringList{"&Properties"}));
+  G.PopupMenu()->actions().at(0)->trigger();
+  EXPECT_EQ(S.Owner.PropertiesShown, 1);
+
+  // Zoom in arms the tool; zoom out goes back to the first ranges and disarms.
+  G.SetPopupMenuItems(AllPopupMenuItems);
+  const double X0 = G.XMin, X1 = G.XMax;
+  G.PopupMenu()->findChild<QAction*>(QStringLiteral("miZoomInGraph"))->trigger();
+  EXPECT_TRUE(G.Zoom.Enabled);
+  G.MouseDown(mbLeft, 0, S.PX(2), S.PY(8));
+  G.MouseUp(mbLeft, 0, S.PX(6), S.PY(3));
+  EXPECT_EQ(G.Zoom.Count(), 1);
+  G.PopupMenu()->findChild<QAction*>(QStringLiteral("miZoomOutGraph"))->trigger();
+  EXPECT_EQ(G.Zoom.Count(), 0);
+  EXPECT_FALSE(G.Zoom.Enabled);
+  EXPECT_EQ(G.XMin, X0);
+  EXPECT_EQ(G.XMax, X1);
+
+  // A right click nobody claims opens the menu; one on a layer's item goes to the layer.
+  const int X = S.PX(5), Y = S.PY(5);
+  S.Add(QStringLiteral("a"), {X - 2, Y - 2, X + 2, Y + 2});
+  G.MouseDown(mbRight, 0, X, Y);
+  EXPECT_EQ(S.Owner.Popups, 0);
+  G.MouseDown(mbRight, 0, S.PX(1), S.PY(1));
+  EXPECT_EQ(S.Owner.Popups, 1);
+  G.MouseDown(mbLeft, 0, S.PX(1), S.PY(1));
+  EXPECT_EQ(S.Owner.Popups, 1);
+  G.SetPopupMenuItems(0);
+  G.MouseDown(mbRight, 0, S.PX(1), S.PY(1));
+  EXPECT_EQ(S.Owner.Popups, 1);
 }
 }  // namespace
