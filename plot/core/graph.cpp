@@ -1,6 +1,7 @@
 #include "plot/core/graph.h"
 
 #include <QByteArray>
+#include <QMenu>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -126,16 +127,14 @@ bool TGraph::IsEmpty() const {
 // --- Mapping ------------------------------------------------------------------------------------
 
 int TGraph::ScreenAngle(double A) const {
+  // The pixel deltas of a probe along the direction, taken from the scales in axis space: no
+  // value is put through a logarithm twice, no probe meets the pixel clamp, and a direction
+  // straight down is -90.
   const long double Rad = static_cast<long double>(A) * std::numbers::pi_v<long double> / 180;
-  double X0 = UseX2 ? X2Min : XMin, Y0 = UseY2 ? Y2Min : YMin;
-  double X1 = XMin + 1000 * static_cast<double>(std::cos(Rad));
-  double Y1 = YMin + 1000 * static_cast<double>(std::sin(Rad));
-  int OX = UseX2 ? X2ToPixel(X0) : XToPixel(X0), OY = UseY2 ? Y2ToPixel(Y0) : YToPixel(Y0);
-  int PX = UseX2 ? X2ToPixel(X1) : XToPixel(X1), PY = UseY2 ? Y2ToPixel(Y1) : YToPixel(Y1);
-  if (OX == PX) return 90;
-  long double Deg = ArcTan2(static_cast<long double>(OY) - PY, static_cast<long double>(PX) - OX) *
-                    180 / std::numbers::pi_v<long double>;
-  return RoundInt(Deg);
+  const long double SX = UseX2 ? ScaleX2 : ScaleX, SY = UseY2 ? ScaleY2 : ScaleY;
+  const long double DX = SX * std::cos(Rad), DY = -SY * std::sin(Rad);
+  if (!std::isfinite(static_cast<double>(DX)) || !std::isfinite(static_cast<double>(DY))) return 0;
+  return RoundInt(ArcTan2(DY, DX) * 180 / std::numbers::pi_v<long double>);
 }
 
 void TGraph::SetRanges(const TDoubleRect& R) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/cursors.h"
 #include "platform/graphics.h"
 #include "plot/core/graph_axis.h"
 #include "plot/core/graph_decor.h"
@@ -16,8 +17,11 @@
 #include "plot/core/graph_nicenums.h"
 #include "plot/core/graph_picture.h"
 #include "plot/core/graph_undo.h"
+#include "plot/core/graph_zoom.h"
 
 class QByteArray;
+class QAction;
+class QMenu;
 class QWidget;
 
 // What the graph asks of the control that owns it. Every default does nothing and blocks
@@ -31,6 +35,15 @@ class TGraphOwner {
   virtual QWidget* LegendScrollPanel() { return nullptr; }
   virtual void SetBusyCursor(bool) {}
   virtual void ShowStatus(const QString&) {}
+  // The cursor readout: panel 0 X, 1 Y, 2 Z. Width -1 leaves the panel's width alone.
+  virtual bool HasStatusBar() const { return false; }
+  virtual void SetStatusPanel(int /*Index*/, const QString& /*Text*/, int /*Width*/) {}
+  // Cursors by number; the control registers the images of the graph's own (TGraphCursors).
+  virtual void SetCursor(TCursor) {}
+  // The clipboard gets the image's picture.
+  virtual void CopyToClipboard() {}
+  // Opens the graph's popup menu at the image's client point.
+  virtual void ShowPopupMenu(QMenu*, int /*X*/, int /*Y*/) {}
   virtual void ShowError(const QString&) {}
   // The names that prefix the loader's messages: the form's and the control's.
   virtual QString FormName() const { return {}; }
@@ -41,6 +54,24 @@ class TGraphOwner {
 // has no annotation layer.
 using TAnnotationFactory = std::function<std::unique_ptr<TLayer>(TGraph*)>;
 void SetGraphAnnotationFactory(TAnnotationFactory Factory);
+
+// Bit values 1 << item.
+enum TPopupMenuItem {
+  piProperties,
+  piCopyToClipboard,
+  piPrint,
+  piSaveAs,
+  piHelp,
+  piZoomIn,
+  piZoomOut
+};
+inline constexpr unsigned AllPopupMenuItems = 0x7F;
+
+enum TGraphMouseButton { mbLeft, mbRight, mbMiddle };
+// The graph's own cursor numbers.
+inline constexpr TCursor crZoomTool = 100;
+inline constexpr TCursor crOverLegend = 101;
+inline constexpr TCursor crZoomAnimated = 106;
 
 class TGraph : public TGraphDrawing {
  public:
@@ -59,8 +90,8 @@ class TGraph : public TGraphDrawing {
   bool Busy = false;
   bool ZoomAnimated = false;
   bool ReplaceLayers = false;
-  // The states the zoom stack holds; the zoom keeps it.
-  int ZoomCount = 0;
+  // The zoom history; the graph counts as zoomed while it holds a state.
+  TZoom Zoom{this};
   TGraphOwner* Owner;
   TGraphOwner DefaultOwner;
   std::unique_ptr<TGraphGradient> Gradient;
@@ -138,6 +169,30 @@ class TGraph : public TGraphDrawing {
   void UnselectLayers();
   bool IsEmpty() const;
 
+  // --- Mouse ---
+  // Pixels of the image. The point (-1, -1) means no point; while the graph paints only the
+  // busy cursor shows.
+  virtual void MouseMove(int Shift, int X, int Y);
+  virtual void MouseDown(TGraphMouseButton Button, int Shift, int X, int Y);
+  virtual void MouseUp(TGraphMouseButton Button, int Shift, int X, int Y);
+  // The plot rectangle with the 3D depth above and to the right, edges included.
+  bool InMouseArea(int X, int Y) const;
+
+  // --- Popup menu ---
+  // Builds the menu again from the items (a bit 1 << item each). The menu is made when first
+  // asked for: a graph drawn without an application has no widgets.
+  void CreatePopupMenu();
+  void SetPopupMenuItems(unsigned Items);
+  unsigned GetPopupMenuItems() const { return FPopupMenuItems; }
+  QMenu* PopupMenu();
+  void CopyToClipboard();
+  void SaveAs();
+  void Print();
+  void ShowPlotHelp();
+  void ZoomInClick();
+  void ZoomOutClick();
+  void PropertiesClick();
+
   // --- Mapping ---
   int ScreenAngle(double AngleDeg) const;
   void SetRanges(const TDoubleRect& R);
@@ -189,6 +244,12 @@ class TGraph : public TGraphDrawing {
   TDoubleRect QueryExtent(bool Secondary);
   void AutoscaleAndLayout();
   void DrawLayers();
+  unsigned FPopupMenuItems = AllPopupMenuItems;
+  std::unique_ptr<QMenu> FPopupMenu;
+  bool MouseIgnored(int X, int Y);
+  void ShowReadout(int Shift, int X, int Y);
+  void ShowNoReadout();
+  void SetLayerAxes(const TLayer* L);
   std::vector<std::unique_ptr<TLayer>> FLayers;
   int FScreenCharHeight = 1;
   // The extents as last computed, with what they were computed from.

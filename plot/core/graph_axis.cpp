@@ -98,7 +98,7 @@ void TAxis::CalcTicks(double& A, double& B) {
   double Range = B - A;
   // A range that is not a finite positive number has no ticks; the loops below would not end.
   if (!(Range > 0) || !std::isfinite(Range)) return;
-  const bool Zoomed = Owner->ZoomCount > 0;
+  const bool Zoomed = Owner->Zoom.Count() > 0;
   const double T = std::trunc(Range);
   if (LabelsStyle == asInteger && (Zoomed || Owner->IsEmpty() || T <= 100)) {
     if (T < 2) {
@@ -158,7 +158,7 @@ void TAxis::Recalc() {
     CalcTicks(RangeMax, RangeMin);
   else
     CalcTicks(RangeMin, RangeMax);
-  const bool Zoomed = Owner->ZoomCount > 0;
+  const bool Zoomed = Owner->Zoom.Count() > 0;
   Lo = Zoomed || !AutoMin ? OldMin : RangeMin;
   Hi = Zoomed || !AutoMax ? OldMax : RangeMax;
 }
@@ -195,7 +195,7 @@ const std::vector<TAxisTick>& TAxis::TickList() {
                LabelsFrequency,
                static_cast<int>(LabelsStyle),
                Log,
-               Owner->ZoomCount > 0,
+               Owner->Zoom.Count() > 0,
                LabelsStyle == asInteger && Owner->IsEmpty()};
   if (FTicksValid && Key == FTickKey) {
     // NaN ends never compare equal, so a list is only reused for a range it was made for.
@@ -249,7 +249,7 @@ std::vector<TAxisTick> TAxis::BuildTickList() {
   if (LabelsStyle == asInteger) {
     if (TickCount == 0) return Out;
     // The first whole value at or above the lower end.
-    if (Owner->ZoomCount > 0 || Owner->IsEmpty() || std::fabs(Lo - Hi) <= 10)
+    if (Owner->Zoom.Count() > 0 || Owner->IsEmpty() || std::fabs(Lo - Hi) <= 10)
       X = std::ceil(std::min(Lo, Hi));
   }
   const int Count = std::min(TickCount, MaxTicks);

@@ -37,10 +37,12 @@ class TGraphSeries {
   virtual void DrawStackedBar(int /*J*/) {}
 };
 
-// What the graph asks of a contour layer; nothing yet beyond knowing that it is one.
+// What the graph asks of a contour layer: the value under the mouse at a world point,
+// MissingValue where there is none.
 class TGraphContour {
  public:
   virtual ~TGraphContour() = default;
+  virtual double PointValue(double /*X*/, double /*Y*/) const { return MissingValue; }
 };
 
 class TLayer {

@@ -348,7 +348,7 @@ void TGraph::AutoscaleAndLayout() {
   TCanvas* C = DrawCanvas();
   if (!GraphPageDrawing()) ImageRect = GraphPrinting() ? PrintRect : ImageRect;
   if (C) CharHeight = MeasureCharHeight();
-  if (ZoomCount > 0) {
+  if (Zoom.Count() > 0) {
     XAxis->Recalc();
     YAxis->Recalc();
     CalcLayout();

@@ -53,7 +53,7 @@ void TGraphPicture::Draw() {
   // the first zoom state.
   QImage Part;
   const QImage* Shown = FPicture.get();
-  if (G.ZoomCount > 0) {
+  if (G.Zoom.Count() > 0) {
     const TDoubleRect& Z = G.SavedRanges;
     const double ZW = Z.Right - Z.Left, ZH = Z.Bottom - Z.Top;
     if (ZW != 0 && ZH != 0 && std::isfinite(ZW) && std::isfinite(ZH)) {

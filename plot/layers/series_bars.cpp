@@ -238,7 +238,7 @@ std::unique_ptr<TPoly> TSeries::BarPolygon(int Index) {
   const int N8 = MaxBarPoints8();
   const int N10 = std::max(MaxBarPoints10(), 1);
   double W = Graph->XMax - Graph->XMin;
-  if (Graph->ZoomCount == 0 && !Graph->GetClipMarkers()) {
+  if (Graph->Zoom.Count() == 0 && !Graph->GetClipMarkers()) {
     if (N8 == 2)
       W /= 0.873;
     else if (N8 == 4)

@@ -114,10 +114,10 @@ TEST(AxisTicks, IntegerLabels) {
   A = 0, B = 1000;
   F.X.CalcTicks(A, B);
   Expect(F.X, {1, 11, 5, 100});
-  F.Graph.ZoomCount = 1;
+  F.Graph.Zoom.PushPrimary({});
   F.X.CalcTicks(A, B);
   Expect(F.X, {0, 11, 5, 100});
-  F.Graph.ZoomCount = 0;
+  F.Graph.Zoom.ClearStacks();
 
   // Labels start at the first whole value at or above the lower end.
   F.Graph.XMin = 1.0, F.Graph.XMax = 6.5;
@@ -145,12 +145,13 @@ TEST(AxisTicks, RecalcAndScroll) {
   EXPECT_DOUBLE_EQ(G.YMax, 7.34567);
 
   // While zoomed both ends stay.
-  G.ZoomCount = 2;
+  G.Zoom.PushPrimary({});
+  G.Zoom.PushPrimary({});
   G.XMin = 0.123, G.XMax = 0.98765;
   G.XAxis->Recalc();
   EXPECT_EQ(G.XMin, 0.123);
   EXPECT_EQ(G.XMax, 0.98765);
-  G.ZoomCount = 0;
+  G.Zoom.ClearStacks();
 
   // An inverted axis holds its ends exchanged and gets the same ticks.
   G.XAxis->Inverted = true;

@@ -98,6 +98,25 @@ TEST(Graph, MappingRoundTripsOnEveryAxisKind) {
   EXPECT_EQ(G.ScreenAngle(90), 90);
   EXPECT_EQ(G.ScreenAngle(45), 45);
   EXPECT_EQ(G.ScreenAngle(-45), -45);
+  EXPECT_EQ(G.ScreenAngle(-90), -90);
+  EXPECT_EQ(G.ScreenAngle(135), 135);
+  // Unequal scales: one Y unit is two pixels for every X pixel of an X unit.
+  G.XMin = 0, G.XMax = 200;
+  G.ComputeMapping({0, 0, 100, 100});
+  EXPECT_EQ(G.ScreenAngle(45), 63);
+  // Ranges far beyond the pixel clamp and a log axis change nothing in the direction.
+  G.XMin = 1e300, G.XMax = 2e300, G.YMin = 1e300, G.YMax = 2e300;
+  G.XAxis->Log = true;
+  G.ComputeMapping({0, 0, 100, 100});
+  EXPECT_EQ(G.ScreenAngle(45), 45);
+  G.XAxis->Log = false;
+  // The secondary axes where a layer on them asks.
+  G.YMin = 0, G.YMax = 100;
+  G.X2Min = 0, G.X2Max = 200, G.Y2Min = 0, G.Y2Max = 100;
+  G.ComputeMapping({0, 0, 100, 100});
+  G.UseX2 = true;
+  EXPECT_EQ(G.ScreenAngle(45), 63);
+  G.UseX2 = false;
 }
 
 TEST(Graph, LayerListAndDeletion) {

@@ -557,7 +557,7 @@ TEST(GraphPaint, ZoomedPictureShowsTheZoomedPart) {
     return QImage();
   };
   EXPECT_EQ(Shown().size(), QSize(40, 20));
-  G.ZoomCount = 1;
+  G.Zoom.PushPrimary({});
   G.SavedRanges = {0, 0, 10, 10};
   G.XMin = 0, G.XMax = 5, G.YMin = 5, G.YMax = 10;
   QImage Z = Shown();

@@ -1,0 +1,177 @@
+// The graph's answer to the mouse: the cursor readout, the zoom band, and the routing of the
+// mouse to the annotation layer and then to the layers, topmost first.
+#include <QMenu>
+#include <cmath>
+
+#include "platform/canvas.h"
+#include "plot/core/graph.h"
+#include "plot/core/graph_utils.h"
+
+namespace {
+const QString NotAvailable = QStringLiteral("n/a");
+
+QString AxisLabel(const TAxis& A, const QString& Default) {
+  return A.Name.isEmpty() ? Default : A.Name + u'=';
+}
+}  // namespace
+
+bool TGraph::InMouseArea(int X, int Y) const {
+  TRect R = PlotRect;
+  if (View3D > 0) {
+    R.Top -= Depth3D;
+    R.Right += Depth3D;
+  }
+  return X >= R.Left && X <= R.Right && Y >= R.Top && Y <= R.Bottom;
+}
+
+bool TGraph::MouseIgnored(int X, int Y) {
+  if (X == -1 && Y == -1) return true;
+  if (Busy) {
+    Owner->SetCursor(crHourGlass);
+    return true;
+  }
+  return false;
+}
+
+void TGraph::SetLayerAxes(const TLayer* L) {
+  UseX2 = L && L->GetOnXAxis2();
+  UseY2 = L && L->GetOnYAxis2();
+}
+
+void TGraph::ShowNoReadout() {
+  if (!Owner->HasStatusBar()) return;
+  const QString Labels[2] = {AxisLabel(*XAxis, QStringLiteral("X=")),
+                             AxisLabel(*YAxis, QStringLiteral("Y="))};
+  for (int I = 0; I < 2; ++I) {
+    const QString Text = Labels[I] + NotAvailable;
+    const int Width = Canvas ? Canvas->TextWidth(QStringLiteral("99") + Text) : -1;
+    Owner->SetStatusPanel(I, Text, Width);
+  }
+}
+
+void TGraph::ShowReadout(int Shift, int X, int Y) {
+  if (!Owner->HasStatusBar()) return;
+  TFontData Saved;
+  if (Canvas) {
+    Saved = Canvas->Font()->Data();
+    Canvas->Font()->SetName(QStringLiteral("Arial"));
+    Canvas->Font()->SetSize(8);
+  }
+  double WX = PixelToX(X), WY = PixelToY(Y);
+  if (XAxis->Log) WX = std::pow(10.0, WX);
+  if (YAxis->Log) WY = std::pow(10.0, WY);
+  auto Panel = [&](int Index, const TAxis& A, const QString& Default, double V) {
+    const QString Label = AxisLabel(A, Default);
+    const QString Value = FloatToText(A.Digits + 1, 1, V);
+    const int Width = Canvas ? Canvas->TextWidth(QStringLiteral("99") + Label + Value) : -1;
+    Owner->SetStatusPanel(Index, Label + Value, Width);
+  };
+  Panel(0, *XAxis, QStringLiteral("X="), WX);
+  Panel(1, *YAxis, QStringLiteral("Y="), WY);
+  for (int I = 0; I < LayerCount(); ++I) {
+    TLayer* L = GetLayer(I);
+    TGraphContour* C = L->AsContour();
+    if (!C) continue;
+    L->MouseMove(Shift, X, Y);
+    // The layer may have changed the list: ask again for what is at this place.
+    if (I >= LayerCount() || GetLayer(I) != L) break;
+    const double Z = C->PointValue(WX, WY);
+    const QString Label = L->Name.isEmpty() ? QStringLiteral("Z=") : L->Name + u'=';
+    Owner->SetStatusPanel(2, Label + (IsMissingValue(Z) ? NotAvailable : FloatToText(5, 1, Z)), -1);
+    break;
+  }
+  if (Canvas) Canvas->Font()->SetData(Saved);
+}
+
+void TGraph::MouseMove(int Shift, int X, int Y) {
+  if (MouseIgnored(X, Y)) return;
+  // Every call below may change the layer list; the index is checked again each time.
+  for (int I = LayerCount() - 1; I >= 0; --I)
+    if (I < LayerCount()) GetLayer(I)->ClearHit(Shift, X, Y);
+  if (!InMouseArea(X, Y)) {
+    ShowNoReadout();
+    if (Annotate) Annotate->MouseMove(Shift, X, Y);
+    return;
+  }
+  ShowReadout(Shift, X, Y);
+  if (Zoom.Enabled && !Zoom.Dragging) {
+    Owner->SetCursor(ZoomAnimated ? crZoomAnimated : crZoomTool);
+    return;
+  }
+  if (Zoom.Dragging) {
+    Owner->SetCursor(crZoomTool);
+    Zoom.Drag(X, Y);
+    return;
+  }
+  if (Annotate) {
+    Annotate->MouseMove(Shift, X, Y);
+    if (Annotate->HitIndex != -1) return;
+  }
+  for (int I = LayerCount() - 1; I >= 0; --I) {
+    if (I >= LayerCount()) continue;
+    TLayer* L = GetLayer(I);
+    SetLayerAxes(L);
+    L->MouseMove(Shift, X, Y);
+    if (I < LayerCount() && GetLayer(I) == L && L->HitIndex != -1) break;
+  }
+  SetLayerAxes(nullptr);
+}
+
+void TGraph::MouseDown(TGraphMouseButton Button, int Shift, int X, int Y) {
+  if (MouseIgnored(X, Y) || !InMouseArea(X, Y)) return;
+  if (Zoom.Enabled && Button == mbLeft) {
+    Owner->SetCursor(crZoomTool);
+    Zoom.BeginDrag(X, Y);
+    return;
+  }
+  if (Annotate) {
+    Annotate->MouseDown(static_cast<int>(Button), Shift, X, Y);
+    if (Annotate->HitIndex != -1) return;
+  }
+  bool SeriesHit = false;
+  for (int I = LayerCount() - 1; I >= 0; --I) {
+    if (I >= LayerCount()) continue;
+    TLayer* L = GetLayer(I);
+    SetLayerAxes(L);
+    L->MouseMove(Shift, X, Y);
+    if (I < LayerCount() && GetLayer(I) == L && L->HitIndex != -1) {
+      const TGraphSeries* S = L->AsSeries();
+      SeriesHit = S && (S->Kind() == 2 || S->Kind() == 3 || S->Kind() == 6);
+      break;
+    }
+  }
+  SetLayerAxes(nullptr);
+  if (!SeriesHit) Owner->SetCursor(crDefault);
+  bool Handled = false;
+  for (int I = LayerCount() - 1; I >= 0; --I) {
+    if (I >= LayerCount()) continue;
+    TLayer* L = GetLayer(I);
+    SetLayerAxes(L);
+    L->MouseDown(static_cast<int>(Button), Shift, X, Y);
+    if (I < LayerCount() && GetLayer(I) == L && L->HitIndex != -1) {
+      Handled = true;
+      break;
+    }
+  }
+  SetLayerAxes(nullptr);
+  if (!Handled && Button == mbRight && !PopupMenu()->actions().isEmpty())
+    Owner->ShowPopupMenu(PopupMenu(), X, Y);
+}
+
+void TGraph::MouseUp(TGraphMouseButton Button, int Shift, int X, int Y) {
+  if (MouseIgnored(X, Y) || !InMouseArea(X, Y)) return;
+  if (!Zoom.Dragging) {
+    if (Annotate) Annotate->MouseUp(static_cast<int>(Button), Shift, X, Y);
+    for (int I = 0; I < LayerCount(); ++I) {
+      TLayer* L = GetLayer(I);
+      if (!L->AsSeries()) continue;
+      SetLayerAxes(L);
+      L->MouseUp(static_cast<int>(Button), Shift, X, Y);
+    }
+    SetLayerAxes(nullptr);
+    return;
+  }
+  Zoom.EndDrag(X, Y);
+  Paint();
+  Owner->SetCursor(crDefault);
+}

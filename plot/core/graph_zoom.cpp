@@ -1,0 +1,190 @@
+#include "plot/core/graph_zoom.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "platform/canvas.h"
+#include "plot/core/graph.h"
+
+namespace {
+// A step count that keeps an animated zoom short whatever the settings say.
+constexpr int MaxAnimatedSteps = 100;
+
+bool FiniteRange(const TDoubleRect& R) {
+  return std::isfinite(R.Left) && std::isfinite(R.Top) && std::isfinite(R.Right) &&
+         std::isfinite(R.Bottom);
+}
+}  // namespace
+
+void TZoom::ClearStacks() {
+  FPrimary.clear();
+  FSecondary.clear();
+}
+
+TDoubleRect TZoom::GraphPrimary() const {
+  return {Graph->XMin, Graph->YMin, Graph->XMax, Graph->YMax};
+}
+
+TDoubleRect TZoom::GraphSecondary() const {
+  return {Graph->X2Min, Graph->Y2Min, Graph->X2Max, Graph->Y2Max};
+}
+
+void TZoom::SetGraphSecondary(const TDoubleRect& R) {
+  Graph->X2Min = R.Left;
+  Graph->Y2Min = R.Top;
+  Graph->X2Max = R.Right;
+  Graph->Y2Max = R.Bottom;
+}
+
+void TZoom::ZoomTo(const TDoubleRect& Primary, const TDoubleRect& Secondary) {
+  PushPrimary(GraphPrimary());
+  PushSecondary(GraphSecondary());
+  if (Count() == 1) {
+    Graph->SavedRanges = FPrimary.front();
+    Graph->ZoomPlotRect = Graph->PlotRect;
+  }
+  SetGraphSecondary(Secondary);
+  Graph->SetRanges(Primary);
+}
+
+bool TZoom::ZoomOut() {
+  if (FPrimary.empty()) return false;
+  if (!FSecondary.empty()) {
+    SetGraphSecondary(FSecondary.back());
+    FSecondary.pop_back();
+  }
+  const TDoubleRect R = FPrimary.back();
+  FPrimary.pop_back();
+  Graph->SetRanges(R);
+  Graph->Paint();
+  return !FPrimary.empty();
+}
+
+void TZoom::Reset() {
+  if (FPrimary.empty()) return;
+  if (!FSecondary.empty()) SetGraphSecondary(FSecondary.front());
+  ClearStacks();
+  Enabled = false;
+  Graph->SetRanges(Graph->SavedRanges);
+  Graph->Paint();
+}
+
+TZoom::TFractions TZoom::RelativePosition(const TDoubleRect& R, double X, double Y, int Sign) {
+  TFractions F;
+  const double W = R.Right - R.Left, H = R.Bottom - R.Top;
+  if (W != 0) F.XL = Sign * (X - R.Left) / W, F.XR = Sign * (R.Right - X) / W;
+  if (H != 0) F.YB = Sign * (Y - R.Top) / H, F.YT = Sign * (R.Bottom - Y) / H;
+  return F;
+}
+
+TDoubleRect TZoom::AnimatedStep(const TDoubleRect& R, const TFractions& F, double Change) {
+  const double W = R.Right - R.Left, H = R.Bottom - R.Top;
+  return {R.Left + W * Change * F.XL, R.Top + H * Change * F.YB, R.Right - W * Change * F.XR,
+          R.Bottom - H * Change * F.YT};
+}
+
+bool TZoom::TooSmall(const TDoubleRect& Current, const TDoubleRect& Band) {
+  const double BW = std::fabs(Band.Right - Band.Left), BH = std::fabs(Band.Bottom - Band.Top);
+  // NaN compares false: a band that is not a number is no zoom either.
+  return !(BW >= std::fabs(Current.Right - Current.Left) / 10000) ||
+         !(BH >= std::fabs(Current.Bottom - Current.Top) / 10000);
+}
+
+void TZoom::BeginDrag(int X, int Y) {
+  const TGraph& G = *Graph;
+  // Axis space on both pairs: the step and threshold arithmetic below never meets a world value.
+  FStartX = (X - G.OffsetX) / G.ScaleX;
+  FStartY = (Y - G.OffsetY) / G.ScaleY;
+  FStartX2 = (X - G.OffsetX2) / G.ScaleX2;
+  FStartY2 = (Y - G.OffsetY2) / G.ScaleY2;
+  FStartPixel = {X, Y};
+  if (Graph->ZoomAnimated) {
+    Animate();
+    return;
+  }
+  DragRect = {};
+  Dragging = Enabled;
+  if (FPrimary.empty()) {
+    Graph->SavedRanges = GraphPrimary();
+    Graph->SavedPlotRect = Graph->PlotRect;
+  }
+}
+
+void TZoom::Animate() {
+  const int Sign = Style == zsOut ? -1 : 1;
+  const TFractions F1 = RelativePosition(GraphPrimary(), FStartX, FStartY, Sign);
+  const TFractions F2 = RelativePosition(GraphSecondary(), FStartX2, FStartY2, Sign);
+  if (ZoomAutoStop) Dragging = false;
+  const int N = std::clamp(Steps, 0, MaxAnimatedSteps);
+  // No message pumping between the steps: a layer freed by a pumped event would be painted.
+  for (int I = 0; I < N; ++I) {
+    const TDoubleRect P = AnimatedStep(GraphPrimary(), F1, ChangePerStep);
+    const TDoubleRect S = AnimatedStep(GraphSecondary(), F2, ChangePerStep);
+    if (!FiniteRange(P) || !FiniteRange(S)) break;
+    ZoomTo(P, S);
+    Graph->Paint();
+  }
+  if (ZoomAutoStop) {
+    Enabled = false;
+    Graph->ZoomAnimated = false;
+  }
+}
+
+void TZoom::DrawBand() {
+  TCanvas* C = Graph->Canvas;
+  C->Pen()->SetData(TPenData{clBlack, 1, psDot, pmNotXor});
+  C->Brush()->SetStyle(bsSolid);
+  C->Brush()->SetColor(Color);
+  C->Rectangle(DragRect);
+}
+
+void TZoom::Drag(int X, int Y) {
+  if (FInDrag || !Dragging || !Graph->Canvas) return;
+  FInDrag = true;
+  TCanvas* C = Graph->Canvas;
+  TPen SavedPen;
+  SavedPen.Assign(*C->Pen());
+  TBrush SavedBrush;
+  SavedBrush.Assign(*C->Brush());
+  // Not-xor twice gives back what was there: the old band is erased by drawing it again.
+  if (!(DragRect == TRect{})) DrawBand();
+  DragRect = {std::min(FStartPixel.X, X), std::min(FStartPixel.Y, Y), std::max(FStartPixel.X, X),
+              std::max(FStartPixel.Y, Y)};
+  DrawBand();
+  C->Pen()->Assign(SavedPen);
+  C->Brush()->Assign(SavedBrush);
+  FInDrag = false;
+}
+
+void TZoom::EndDrag(int X, int Y) {
+  if (!Dragging) return;
+  TGraph& G = *Graph;
+  const double AX = (X - G.OffsetX) / G.ScaleX, AY = (Y - G.OffsetY) / G.ScaleY;
+  const double AX2 = (X - G.OffsetX2) / G.ScaleX2, AY2 = (Y - G.OffsetY2) / G.ScaleY2;
+  TDoubleRect P{std::min(FStartX, AX), std::min(FStartY, AY), std::max(FStartX, AX),
+                std::max(FStartY, AY)};
+  TDoubleRect S{std::min(FStartX2, AX2), std::min(FStartY2, AY2), std::max(FStartX2, AX2),
+                std::max(FStartY2, AY2)};
+  DragRect = {};
+  if (TooSmall(GraphPrimary(), P) || !FiniteRange(S)) {
+    Enabled = false;
+    Dragging = false;
+    return;
+  }
+  PushPrimary(GraphPrimary());
+  PushSecondary(GraphSecondary());
+  if (ZoomAutoStop)
+    Enabled = false;
+  else
+    G.ZoomAnimated = false;
+  Dragging = false;
+  // An inverted axis holds its ends exchanged.
+  if (G.AxisInverted(gaXAxis)) std::swap(P.Left, P.Right);
+  if (G.AxisInverted(gaYAxis)) std::swap(P.Top, P.Bottom);
+  if (G.AxisInverted(gaXAxis2)) std::swap(S.Left, S.Right);
+  if (G.AxisInverted(gaYAxis2)) std::swap(S.Top, S.Bottom);
+  SetGraphSecondary(S);
+  G.SetRanges(P);
+  G.ZoomPlotRect = G.PlotRect;
+}
