@@ -283,13 +283,15 @@ void TGraphDrawing::ClippedPolylineNoDXF(double X1, double Y1, double X2, double
   C->Polygon(Q);
 }
 
-void TGraphDrawing::Rectangle(const TDoubleRect& R) {
-  TCanvas* C = DrawCanvas();
+// The part of a world rectangle inside the current ranges, in pixels with its corners in order;
+// false where nothing of it shows (also for NaN corners) or while DXF output takes it instead.
+bool TGraphDrawing::VisibleRectPixels(const TDoubleRect& R, TCanvas*& C, TRect& P) {
+  C = DrawCanvas();
   if (GraphDXF().Active) {
     GraphDXF().WriteRectangle(R, DXFLayer(), C ? C->Pen()->Color() : clBlack);
-    return;
+    return false;
   }
-  if (!C) return;
+  if (!C) return false;
   TDoubleRect G;
   GetRanges(G);
   double GL = std::min(G.Left, G.Right), GR = std::max(G.Left, G.Right);
@@ -297,31 +299,24 @@ void TGraphDrawing::Rectangle(const TDoubleRect& R) {
   double P1 = std::fabs(PixelToX(1) - PixelToX(0));
   double L = std::min(R.Left, R.Right), Rt = std::max(R.Left, R.Right);
   double T = std::min(R.Top, R.Bottom), B = std::max(R.Top, R.Bottom);
-  if (!(L <= GR + P1 && Rt >= GL - P1 && B >= GT && T <= GB)) return;  // also NaN
+  if (!(L <= GR + P1 && Rt >= GL - P1 && B >= GT && T <= GB)) return false;  // also NaN
   Rt = std::min(Rt, GR), L = std::max(L, GL), T = std::max(T, GT), B = std::min(B, GB);
-  TRect P{XToPixel(L), YToPixel(B), XToPixel(Rt), YToPixel(T)};
+  P = {XToPixel(L), YToPixel(B), XToPixel(Rt), YToPixel(T)};
   NormalizeRect(P);
+  return true;
+}
+
+void TGraphDrawing::Rectangle(const TDoubleRect& R) {
+  TCanvas* C = nullptr;
+  TRect P;
+  if (!VisibleRectPixels(R, C, P)) return;
   C->Rectangle(SafeRect(P));
 }
 
 void TGraphDrawing::Bar(const TDoubleRect& R, bool Gradient) {
-  TCanvas* C = DrawCanvas();
-  if (GraphDXF().Active) {
-    GraphDXF().WriteRectangle(R, DXFLayer(), C ? C->Pen()->Color() : clBlack);
-    return;
-  }
-  if (!C) return;
-  TDoubleRect G;
-  GetRanges(G);
-  double GL = std::min(G.Left, G.Right), GR = std::max(G.Left, G.Right);
-  double GT = std::min(G.Top, G.Bottom), GB = std::max(G.Top, G.Bottom);
-  double P1 = std::fabs(PixelToX(1) - PixelToX(0));
-  double L = std::min(R.Left, R.Right), Rt = std::max(R.Left, R.Right);
-  double T = std::min(R.Top, R.Bottom), B = std::max(R.Top, R.Bottom);
-  if (!(L <= GR + P1 && Rt >= GL - P1 && B >= GT && T <= GB)) return;
-  Rt = std::min(Rt, GR), L = std::max(L, GL), T = std::max(T, GT), B = std::min(B, GB);
-  TRect P{XToPixel(L), YToPixel(B), XToPixel(Rt), YToPixel(T)};
-  NormalizeRect(P);
+  TCanvas* C = nullptr;
+  TRect P;
+  if (!VisibleRectPixels(R, C, P)) return;
   int Off = LayerOffset();
   P = {AddPixels(P.Left, Off), AddPixels(P.Top, -Off), AddPixels(AddPixels(P.Right, Off), 1),
        AddPixels(AddPixels(P.Bottom, -Off), 1)};

@@ -115,6 +115,7 @@ class TGraphDrawing {
   void SetBrushColor(TColor C);
 
  private:
+  bool VisibleRectPixels(const TDoubleRect& R, TCanvas*& C, TRect& P);
   long double AxisToPixelX(long double V) const;
   long double AxisToPixelY(long double V) const;
   bool XLogInUse() const;
