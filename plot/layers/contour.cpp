@@ -1,0 +1,146 @@
+#include "plot/layers/contour.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/canvas.h"
+#include "plot/core/graph.h"
+
+using GraphMatrix::TMatrix;
+using GraphMatrix::TVector;
+
+TContour::TContour(TGraph* AGraph, const TVector& AX, const TVector& AY, const TMatrix& AZ,
+                   int ALevelCount, bool AShaded, bool ASkipZero)
+    : TLayer(AGraph) {
+  FY = std::make_unique<TVector>(0);
+  FY->Assign(AY);
+  Init(AX, AZ, ALevelCount, AShaded, ASkipZero);
+}
+
+TContour::TContour(TGraph* AGraph, const TVector& AX, const TMatrix& AYMatrix, const TMatrix& AZ,
+                   int ALevelCount, bool AShaded, bool ASkipZero)
+    : TLayer(AGraph) {
+  FYMatrix = std::make_unique<TMatrix>(0, 0);
+  FYMatrix->Assign(AYMatrix);
+  Init(AX, AZ, ALevelCount, AShaded, ASkipZero);
+}
+
+TContour::TContour(TGraph* AGraph) : TLayer(AGraph) {
+  FY = std::make_unique<TVector>(0);
+  AutoLevels = true;
+  ZMin = 1e30, ZMax = -1e30;
+}
+
+void TContour::Init(const TVector& AX, const TMatrix& AZ, int ALevelCount, bool AShaded,
+                    bool ASkipZero) {
+  FX.Assign(AX);
+  FZ.Assign(AZ);
+  LevelCount = ALevelCount;
+  SkipZero = ASkipZero;
+  AutoLevels = true;
+  ZMin = 1e30, ZMax = -1e30;
+  SetShaded(AShaded);
+  if (AShaded) {
+    LevelEnd = ZMax = GetZMax();
+    LevelStart = ZMin = GetZMin();
+    UseLevelEnd = UseLevelStart = false;
+  } else {
+    MakeLevels();
+  }
+}
+
+TContourGrid TContour::Grid() const { return {&FX, FY.get(), FYMatrix.get(), &FZ}; }
+
+void TContour::GetExtent(double& XMin, double& XMax, double& YMin, double& YMax) {
+  TLayer::GetExtent(XMin, XMax, YMin, YMax);
+  const TContourGrid G = Grid();
+  for (int I = 1; I <= G.ColCount(); ++I) {
+    const double X = G.XAt(I);
+    if (!std::isfinite(X)) continue;
+    XMin = std::min(XMin, X), XMax = std::max(XMax, X);
+    for (int J = 1; J <= G.RowCount(); ++J) {
+      const double Y = G.YAt(I, J);
+      if (std::isfinite(Y)) YMin = std::min(YMin, Y), YMax = std::max(YMax, Y);
+    }
+  }
+}
+
+void TContour::ClearLines() {
+  FLines.clear();
+  FLineColors.clear();
+}
+
+TColor TContour::ColorOfLevel(double Level) {
+  ColorRamp(Level);
+  return ColorByValue();
+}
+
+void TContour::TraceInto(double Level, std::vector<TContourLine>& Into) {
+  TraceContourLevel(Grid(), Level, ZMin, ZMax, Into);
+}
+
+void TContour::MakeLevels() {
+  ZMin = GetZMin();
+  ZMax = GetZMax();
+  ClearLines();
+  LevelErrors.clear();
+  if (LevelStart == 0 && LevelEnd == 0) LevelStart = ZMin, LevelEnd = ZMax;
+  TContourLevelSettings S;
+  S.LevelCount = LevelCount;
+  S.LevelStep = LevelStep;
+  S.UseLevelStep = UseLevelStep;
+  S.AutoLevels = AutoLevels;
+  S.UseLevelList = UseLevelList;
+  S.LevelList = LevelList;
+  S.LevelStart = LevelStart;
+  S.LevelEnd = LevelEnd;
+  S.UseLevelStart = UseLevelStart;
+  S.UseLevelEnd = UseLevelEnd;
+  S.SkipZero = SkipZero;
+  const std::vector<double> Levels = ContourLevels(S, ZMin, ZMax, &LevelErrors);
+  for (double L : Levels) TraceInto(L, FLines);
+  // The colour scale spans the grid's values; each line keeps the colour of its level.
+  if (ZMin <= ZMax) {
+    SetDefaultLevels(ZMin, ZMax);
+    for (const TContourLine& L : FLines) FLineColors.push_back(ColorOfLevel(L.Level));
+  } else {
+    FLineColors.assign(FLines.size(), GetColor());
+  }
+}
+
+bool TContour::AddLevelAt(double X, double Y) {
+  const double Level = GridZAt(Grid(), X, Y);
+  if (IsMissingZ(Level)) return false;
+  // Only the level 0 itself is skipped; negative levels are as good as any.
+  if (SkipZero && RoundLevel(Level) == 0) return false;
+  if (ZMin > ZMax) ZMin = GetZMin(), ZMax = GetZMax();
+  std::vector<TContourLine> New;
+  TraceInto(Level, New);
+  if (New.empty()) return false;
+  std::vector<TColor> Colors;
+  if (ZMin <= ZMax) SetDefaultLevels(ZMin, ZMax);
+  for (const TContourLine& L : New) Colors.push_back(ColorOfLevel(L.Level));
+  FLines.insert(FLines.begin(), std::make_move_iterator(New.begin()),
+                std::make_move_iterator(New.end()));
+  FLineColors.insert(FLineColors.begin(), Colors.begin(), Colors.end());
+  return true;
+}
+
+void TContour::Draw() {
+  TCanvas* C = Graph->DrawCanvas();
+  if (!C || !GetVisible()) return;
+  C->Pen()->SetWidth(1);
+  C->Pen()->SetMode(pmCopy);
+  C->Pen()->SetStyle(psSolid);
+  for (size_t I = 0; I < FLines.size(); ++I) {
+    C->Pen()->SetColor(FLineColors[I]);
+    const auto& P = FLines[I].Points;
+    for (size_t K = 1; K < P.size(); ++K) Graph->Line(P[K - 1].X, P[K - 1].Y, P[K].X, P[K].Y);
+  }
+}
+
+void RegisterContourLayerClasses() {
+  RegisterLayerClass(QStringLiteral("TContour"), [](TGraph* G) -> std::unique_ptr<TLayer> {
+    return std::make_unique<TContour>(G);
+  });
+}

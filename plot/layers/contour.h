@@ -1,0 +1,72 @@
+#pragma once
+// The contour layer: a grid of Z over X and Y, its levels and the lines traced through them.
+// Lines and their colours are made when the grid or the levels change and kept; painting only
+// draws what is kept.
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "plot/core/graph_layer.h"
+#include "plot/core/graph_matrix.h"
+#include "plot/layers/contour_trace.h"
+
+class TContour : public TLayer, public TGraphContour {
+ public:
+  // One Y per grid row.
+  TContour(TGraph* AGraph, const GraphMatrix::TVector& AX, const GraphMatrix::TVector& AY,
+           const GraphMatrix::TMatrix& AZ, int ALevelCount, bool AShaded, bool ASkipZero);
+  // One Y per grid node.
+  TContour(TGraph* AGraph, const GraphMatrix::TVector& AX, const GraphMatrix::TMatrix& AYMatrix,
+           const GraphMatrix::TMatrix& AZ, int ALevelCount, bool AShaded, bool ASkipZero);
+  // The bare layer the loader starts from: an empty grid.
+  explicit TContour(TGraph* AGraph);
+
+  int LevelCount = 10;
+  double LevelStep = 0;
+  bool UseLevelStep = false;
+  bool UseLevelList = false;
+  QStringList LevelList;
+
+  QString ClassName() const override { return QStringLiteral("TContour"); }
+  TGraphContour* AsContour() override { return this; }
+
+  double GetZMin() const override { return GridZMin(Grid()); }
+  double GetZMax() const override { return GridZMax(Grid()); }
+  void GetExtent(double& XMin, double& XMax, double& YMin, double& YMax) override;
+
+  // Rebuilds every line from the level settings. Level-list entries that are not numbers are
+  // skipped; their messages stay in LevelErrors until the next rebuild.
+  void MakeLevels();
+  QStringList LevelErrors;
+  // Traces one more level through the value at a world point, in front of the other lines.
+  // False when there is no value there or it is the skipped level 0.
+  bool AddLevelAt(double X, double Y);
+  // The Z value at a world point; MissingValue where the grid has none.
+  double InterpolateZ(double X, double Y) const { return GridZAt(Grid(), X, Y); }
+  double ZAtPoint(double X, double Y) const { return GridZAt(Grid(), X, Y); }
+  void ClearLines();
+
+  const std::vector<TContourLine>& Lines() const { return FLines; }
+  // The colour of line I, fixed when the line was traced.
+  TColor LineColor(int I) const { return FLineColors[I]; }
+  TContourGrid Grid() const;
+
+  void Draw() override;
+
+ private:
+  void Init(const GraphMatrix::TVector& AX, const GraphMatrix::TMatrix& AZ, int ALevelCount,
+            bool AShaded, bool ASkipZero);
+  void TraceInto(double Level, std::vector<TContourLine>& Into);
+  TColor ColorOfLevel(double Level);
+
+  GraphMatrix::TVector FX{0};
+  std::unique_ptr<GraphMatrix::TVector> FY;
+  std::unique_ptr<GraphMatrix::TMatrix> FYMatrix;
+  GraphMatrix::TMatrix FZ{0, 0};
+  std::vector<TContourLine> FLines;
+  std::vector<TColor> FLineColors;
+};
+
+// Registers the contour layer with the graph's layer registry; call once at start-up.
+void RegisterContourLayerClasses();

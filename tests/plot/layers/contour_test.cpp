@@ -1,0 +1,140 @@
+// The contour layer: levels kept from construction, lines drawn in their level colours without
+// tracing again, the level added at a point, and the registry entry.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "platform/canvas.h"
+#include "platform/canvas_targets.h"
+#include "plot/core/graph.h"
+#include "plot/layers/contour.h"
+
+using GraphMatrix::TMatrix;
+using GraphMatrix::TVector;
+
+namespace {
+struct TContourFixture {
+  TRecordingTarget Target{400, 300};
+  TCanvas Canvas{&Target};
+  TGraph Graph{&Canvas, 400, 300};
+  TVector X{21}, Y{21};
+  TMatrix Z{21, 21};
+  TContourFixture() {
+    Graph.PlotRect = {0, 0, 400, 300};
+    Graph.XMin = -2, Graph.XMax = 2, Graph.YMin = -2, Graph.YMax = 2;
+    Graph.ComputeMapping(Graph.PlotRect);
+    for (int I = 1; I <= 21; ++I) {
+      X.SetValue(I, -2 + 0.2 * (I - 1));
+      Y.SetValue(I, -2 + 0.2 * (I - 1));
+    }
+    // z = x^2 + y^2 - 2: values from -2 to 6, zero on the circle of radius sqrt 2.
+    for (int I = 1; I <= 21; ++I)
+      for (int J = 1; J <= 21; ++J) {
+        const double A = X.GetValue(I), B = Y.GetValue(J);
+        Z.SetValue(I, J, A * A + B * B - 2);
+      }
+  }
+  TContour* Add(int Levels, bool Shaded, bool SkipZero) {
+    return static_cast<TContour*>(
+        Graph.AddLayer(std::make_unique<TContour>(&Graph, X, Y, Z, Levels, Shaded, SkipZero)));
+  }
+  int LineOps() const {
+    int N = 0;
+    for (const auto& Op : Target.Ops()) N += Op.Kind == coLine || Op.Kind == coPolyline;
+    return N;
+  }
+};
+}  // namespace
+
+TEST(Contour, LevelsAreTracedOnceAndDrawnInTheirColours) {
+  TContourFixture F;
+  TContour* C = F.Add(4, false, false);
+  // Levels -2, 0, 2, 4: -2 touches only the grid's centre node, 0 is a whole circle, 2 touches the
+  // grid's border and 4 is cut by it into arcs.
+  std::set<double> Levels;
+  for (const auto& L : C->Lines()) Levels.insert(L.Level);
+  EXPECT_EQ(Levels, (std::set<double>{0, 2, 4}));
+  for (const auto& L : C->Lines())
+    if (L.Level != 2) {
+      EXPECT_EQ(L.Closed(), L.Level == 0);
+    }
+  EXPECT_NE(C->LineColor(0), C->LineColor(static_cast<int>(C->Lines().size()) - 1));
+  EXPECT_DOUBLE_EQ(C->GetZMin(), -2);
+  EXPECT_DOUBLE_EQ(C->GetZMax(), 6);
+
+  // Changing the settings does nothing to the kept lines until the levels are made again.
+  const size_t Before = C->Lines().size();
+  C->LevelCount = 8;
+  C->Draw();
+  EXPECT_EQ(C->Lines().size(), Before);
+  EXPECT_GT(F.LineOps(), 0);
+  std::set<TColor> Pens;
+  for (const auto& Op : F.Target.Ops())
+    if (Op.Kind == coLine) Pens.insert(Op.State.Pen.Color);
+  EXPECT_EQ(Pens.size(), Levels.size());  // one colour per level
+  C->MakeLevels();
+  EXPECT_GT(C->Lines().size(), Before);
+
+  // Level start and end from the user.
+  C->LevelCount = 2;
+  C->LevelStart = 1, C->UseLevelStart = true;
+  C->LevelEnd = 3, C->UseLevelEnd = true;
+  C->MakeLevels();
+  Levels.clear();
+  for (const auto& L : C->Lines()) Levels.insert(L.Level);
+  EXPECT_EQ(Levels, (std::set<double>{1, 2}));
+
+  // A bad list entry is reported; the good ones are traced.
+  C->AutoLevels = false;
+  C->UseLevelList = true;
+  C->LevelList = {QStringLiteral("x1"), QStringLiteral("3")};
+  C->MakeLevels();
+  EXPECT_EQ(C->LevelErrors.size(), 1);
+  ASSERT_EQ(C->Lines().size(), 4u);  // an arc in each corner
+  for (const auto& L : C->Lines()) EXPECT_DOUBLE_EQ(L.Level, 3);
+  C->ClearLines();
+  EXPECT_TRUE(C->Lines().empty());
+}
+
+TEST(Contour, AddLevelAtSkipsOnlyZero) {
+  TContourFixture F;
+  for (int I = 1; I <= 21; ++I)
+    for (int J = 1; J <= 21; ++J) F.Z.SetValue(I, J, F.X.GetValue(I));  // z = x
+  TContour* C = F.Add(4, false, true);
+  for (const auto& L : C->Lines()) EXPECT_NE(L.Level, 0);
+  const size_t Before = C->Lines().size();
+  // A negative level is added in front of the others (it used to be refused with SkipZero).
+  EXPECT_TRUE(C->AddLevelAt(-1, 0.3));
+  ASSERT_EQ(C->Lines().size(), Before + 1);
+  EXPECT_DOUBLE_EQ(C->Lines()[0].Level, -1);
+  for (const auto& P : C->Lines()[0].Points) EXPECT_NEAR(P.X, -1, 1e-12);
+  // The level 0 itself is skipped, and so is a point without a value.
+  EXPECT_FALSE(C->AddLevelAt(0, 0.5));
+  EXPECT_FALSE(C->AddLevelAt(std::nan(""), 0));
+  EXPECT_EQ(C->Lines().size(), Before + 1);
+  EXPECT_DOUBLE_EQ(C->InterpolateZ(0.5, 0), 0.5);
+}
+
+TEST(Contour, ShadedMakesNoLinesAndTheRegistryKnowsTheClass) {
+  TContourFixture F;
+  TContour* C = F.Add(10, true, false);
+  EXPECT_TRUE(C->GetShaded());
+  EXPECT_TRUE(C->Lines().empty());
+  EXPECT_DOUBLE_EQ(C->LevelStart, -2);
+  EXPECT_DOUBLE_EQ(C->LevelEnd, 6);
+  double X0, X1, Y0, Y1;
+  C->GetExtent(X0, X1, Y0, Y1);
+  EXPECT_DOUBLE_EQ(X0, -2);
+  EXPECT_DOUBLE_EQ(Y1, 2);
+
+  RegisterContourLayerClasses();
+  auto Factory = GetLayerClass(QStringLiteral("TContour"));
+  ASSERT_TRUE(Factory);
+  auto Bare = Factory(&F.Graph);
+  ASSERT_NE(Bare->AsContour(), nullptr);
+  auto* B = static_cast<TContour*>(Bare.get());
+  B->MakeLevels();  // an empty grid: no lines, no failure
+  EXPECT_TRUE(B->Lines().empty());
+  B->Draw();
+}
