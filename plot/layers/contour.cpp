@@ -129,6 +129,7 @@ bool TContour::AddLevelAt(double X, double Y) {
 void TContour::Draw() {
   TCanvas* C = Graph->DrawCanvas();
   if (!C || !GetVisible()) return;
+  if (GetShaded()) DrawColorMap();
   C->Pen()->SetWidth(1);
   C->Pen()->SetMode(pmCopy);
   C->Pen()->SetStyle(psSolid);

@@ -27,6 +27,9 @@ class TContour : public TLayer, public TGraphContour {
   bool UseLevelStep = false;
   bool UseLevelList = false;
   QStringList LevelList;
+  // Pixels of one shaded cell (at least 1 is used); outlined cells are drawn as rectangles.
+  int CellSize = 4;
+  bool CellOutline = false;
 
   QString ClassName() const override { return QStringLiteral("TContour"); }
   TGraphContour* AsContour() override { return this; }
@@ -53,6 +56,8 @@ class TContour : public TLayer, public TGraphContour {
   TContourGrid Grid() const;
 
   void Draw() override;
+  // The colour-shaded map over the plot area, drawn before the lines of a shaded layer.
+  void DrawColorMap();
 
  private:
   void Init(const GraphMatrix::TVector& AX, const GraphMatrix::TMatrix& AZ, int ALevelCount,

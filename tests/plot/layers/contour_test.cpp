@@ -138,3 +138,39 @@ TEST(Contour, ShadedMakesNoLinesAndTheRegistryKnowsTheClass) {
   EXPECT_TRUE(B->Lines().empty());
   B->Draw();
 }
+
+TEST(Contour, ColorMapPaintsEachCellInThePaletteColourOfItsValue) {
+  TContourFixture F;
+  F.Graph.PlotRect = {0, 0, 40, 30};
+  F.Graph.ComputeMapping(F.Graph.PlotRect);
+  // The left columns of the grid have no values.
+  for (int I = 1; I <= 5; ++I)
+    for (int J = 1; J <= 21; ++J) F.Z.SetValue(I, J, GraphMatrix::MissingValue);
+  TContour* C = F.Add(10, true, false);
+  C->CellSize = 5;
+  C->Draw();
+  const int Inset = F.Graph.FrameWidth() + 1;
+  int Cells = 0, Missing = 0;
+  for (const auto& Op : F.Target.Ops()) {
+    if (Op.Kind != coFillRect) continue;
+    ++Cells;
+    EXPECT_EQ(Op.Rect.Width(), 5);
+    EXPECT_GE(Op.Rect.Left, Inset);
+    EXPECT_LE(Op.Rect.Right, 40 - Inset);  // the last cell moved back to end at the edge
+    const double Z = C->InterpolateZ(F.Graph.PixelToX(Op.Rect.Left), F.Graph.PixelToY(Op.Rect.Top));
+    Missing += Z == GraphMatrix::MissingValue;
+    EXPECT_EQ(Op.State.Brush.Color, PaletteColor(*C, PaletteIndex(*C, Z)));
+  }
+  const int Across = (40 - 2 * Inset + 4) / 5, Down = (30 - 2 * Inset + 4) / 5;
+  EXPECT_EQ(Cells, Across * Down);
+  EXPECT_GT(Missing, 0);
+  EXPECT_LT(Missing, Cells);
+
+  // A cell size of 0 is taken as 1 and the map still ends.
+  F.Target.Clear();
+  C->CellSize = 0;
+  C->Draw();
+  int Pixels = 0;
+  for (const auto& Op : F.Target.Ops()) Pixels += Op.Kind == coFillRect;
+  EXPECT_EQ(Pixels, (40 - 2 * Inset) * (30 - 2 * Inset));
+}
