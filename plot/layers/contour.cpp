@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/canvas.h"
 #include "plot/core/graph.h"
@@ -46,6 +47,7 @@ void TContour::Init(const TVector& AX, const TMatrix& AZ, int ALevelCount, bool 
     UseLevelEnd = UseLevelStart = false;
   } else {
     MakeLevels();
+    BuildLevelTexts();
   }
 }
 
@@ -68,6 +70,7 @@ void TContour::GetExtent(double& XMin, double& XMax, double& YMin, double& YMax)
 void TContour::ClearLines() {
   FLines.clear();
   FLineColors.clear();
+  FLabels.clear();
 }
 
 TColor TContour::ColorOfLevel(double Level) {
@@ -106,6 +109,7 @@ void TContour::MakeLevels() {
   } else {
     FLineColors.assign(FLines.size(), GetColor());
   }
+  FLabels.assign(FLines.size(), std::nullopt);
 }
 
 bool TContour::AddLevelAt(double X, double Y) {
@@ -123,6 +127,23 @@ bool TContour::AddLevelAt(double X, double Y) {
   FLines.insert(FLines.begin(), std::make_move_iterator(New.begin()),
                 std::make_move_iterator(New.end()));
   FLineColors.insert(FLineColors.begin(), Colors.begin(), Colors.end());
+  // The new lines get their labels at once, on the piece nearest to the point.
+  std::vector<std::optional<TContourLabel>> Labels;
+  for (int I = 0; I < static_cast<int>(New.size()); ++I) {
+    const TContourLine& L = FLines[I];
+    std::optional<TContourLabel> Label;
+    if (L.Level != 0) {
+      Label = MakeLabel(L);
+      double Best = std::numeric_limits<double>::infinity();
+      for (size_t K = 1; K < L.Points.size(); ++K) {
+        const double D = std::hypot(L.Points[K - 1].X - X, L.Points[K - 1].Y - Y) +
+                         std::hypot(L.Points[K].X - X, L.Points[K].Y - Y);
+        if (D < Best) Best = D, Label->From = L.Points[K - 1], Label->To = L.Points[K];
+      }
+    }
+    Labels.push_back(std::move(Label));
+  }
+  FLabels.insert(FLabels.begin(), Labels.begin(), Labels.end());
   return true;
 }
 
@@ -133,11 +154,12 @@ void TContour::Draw() {
   C->Pen()->SetWidth(1);
   C->Pen()->SetMode(pmCopy);
   C->Pen()->SetStyle(psSolid);
-  for (size_t I = 0; I < FLines.size(); ++I) {
+  if (ShowLabels && !OpaqueLabels) PlaceLabels(), DrawLabels();
+  for (int I = 0; I < static_cast<int>(FLines.size()); ++I) {
     C->Pen()->SetColor(FLineColors[I]);
-    const auto& P = FLines[I].Points;
-    for (size_t K = 1; K < P.size(); ++K) Graph->Line(P[K - 1].X, P[K - 1].Y, P[K].X, P[K].Y);
+    DrawLine(I);
   }
+  if (ShowLabels && OpaqueLabels) PlaceLabels(), DrawLabels();
 }
 
 void RegisterContourLayerClasses() {

@@ -4,12 +4,29 @@
 // draws what is kept.
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "platform/geometry.h"
+#include "platform/graphics.h"
 #include "plot/core/graph_layer.h"
 #include "plot/core/graph_matrix.h"
 #include "plot/layers/contour_trace.h"
+
+// The level written along a line. It belongs to its line (the layer keeps both side by side), so
+// clearing the lines drops their labels. Box, Hidden and Rejected are results of the last
+// placement.
+struct TContourLabel {
+  bool Visible = true;
+  TDoublePoint From, To;  // the piece of the line the label sits on, world coordinates
+  QString Text;
+  double Angle = 0;  // degrees
+  bool Hidden = false;
+  bool Rejected = false;
+  std::array<TPoint, 5> Box{};  // pixels, closed
+};
 
 class TContour : public TLayer, public TGraphContour {
  public:
@@ -30,6 +47,19 @@ class TContour : public TLayer, public TGraphContour {
   // Pixels of one shaded cell (at least 1 is used); outlined cells are drawn as rectangles.
   int CellSize = 4;
   bool CellOutline = false;
+  // Labels: decimals of their texts, whether they are drawn, only every n-th is tried, framed,
+  // drawn last on a filled background (the lines then run under them).
+  int LabelDigits = 2;
+  bool ShowLabels = true;
+  int LabelEvery = 1;
+  bool FramedLabels = false;
+  bool OpaqueLabels = false;
+  TFontData LabelFont = [] {
+    TFontData F;
+    F.Name = QStringLiteral("Arial");
+    F.Height = -11;  // 8 points at 96 pixels per inch
+    return F;
+  }();
 
   QString ClassName() const override { return QStringLiteral("TContour"); }
   TGraphContour* AsContour() override { return this; }
@@ -49,6 +79,10 @@ class TContour : public TLayer, public TGraphContour {
   double InterpolateZ(double X, double Y) const { return GridZAt(Grid(), X, Y); }
   double ZAtPoint(double X, double Y) const { return GridZAt(Grid(), X, Y); }
   void ClearLines();
+  // A label for every line not at level 0, on the line's flattest piece.
+  void BuildLevelTexts();
+  // The label of line I, if it has one.
+  const std::optional<TContourLabel>& LabelOf(int I) const { return FLabels[I]; }
 
   const std::vector<TContourLine>& Lines() const { return FLines; }
   // The colour of line I, fixed when the line was traced.
@@ -58,6 +92,9 @@ class TContour : public TLayer, public TGraphContour {
   void Draw() override;
   // The colour-shaded map over the plot area, drawn before the lines of a shaded layer.
   void DrawColorMap();
+  // Places the labels for this drawing and writes the shown ones.
+  void PlaceLabels();
+  void DrawLabels();
 
  private:
   void Init(const GraphMatrix::TVector& AX, const GraphMatrix::TMatrix& AZ, int ALevelCount,
@@ -71,6 +108,9 @@ class TContour : public TLayer, public TGraphContour {
   GraphMatrix::TMatrix FZ{0, 0};
   std::vector<TContourLine> FLines;
   std::vector<TColor> FLineColors;
+  std::vector<std::optional<TContourLabel>> FLabels;  // one per line
+  void DrawLine(int I);
+  TContourLabel MakeLabel(const TContourLine& L) const;
 };
 
 // Registers the contour layer with the graph's layer registry; call once at start-up.

@@ -2,6 +2,7 @@
 // tracing again, the level added at a point, and the registry entry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -173,4 +174,65 @@ TEST(Contour, ColorMapPaintsEachCellInThePaletteColourOfItsValue) {
   int Pixels = 0;
   for (const auto& Op : F.Target.Ops()) Pixels += Op.Kind == coFillRect;
   EXPECT_EQ(Pixels, (40 - 2 * Inset) * (30 - 2 * Inset));
+}
+
+namespace {
+bool Crosses(TPoint A, TPoint B, TPoint C, TPoint D) {
+  const double Den = double(B.X - A.X) * (D.Y - C.Y) - double(B.Y - A.Y) * (D.X - C.X);
+  if (Den == 0) return false;
+  const double T = (double(C.X - A.X) * (D.Y - C.Y) - double(C.Y - A.Y) * (D.X - C.X)) / Den;
+  const double U = (double(C.X - A.X) * (B.Y - A.Y) - double(C.Y - A.Y) * (B.X - A.X)) / Den;
+  return T >= 0 && T <= 1 && U >= 0 && U <= 1;
+}
+double DistanceToSegment(double PX, double PY, TPoint A, TPoint B) {
+  const double DX = B.X - A.X, DY = B.Y - A.Y, L2 = DX * DX + DY * DY;
+  const double T = L2 == 0 ? 0 : std::clamp(((PX - A.X) * DX + (PY - A.Y) * DY) / L2, 0.0, 1.0);
+  return std::hypot(PX - (A.X + T * DX), PY - (A.Y + T * DY));
+}
+}  // namespace
+
+TEST(Contour, LabelsSitInsideThePlotApartWithAGapInTheirLine) {
+  TContourFixture F;
+  TContour* C = F.Add(8, false, false);
+  int Zero = -1;
+  for (int I = 0; I < static_cast<int>(C->Lines().size()); ++I) {
+    if (C->Lines()[I].Level == 0) Zero = I;
+    EXPECT_EQ(C->LabelOf(I).has_value(), C->Lines()[I].Level != 0);
+  }
+  ASSERT_GE(Zero, 0);  // the level 0 has a line but no label
+  C->Draw();
+  std::vector<const TContourLabel*> Shown;
+  for (int I = 0; I < static_cast<int>(C->Lines().size()); ++I)
+    if (C->LabelOf(I) && !C->LabelOf(I)->Hidden) Shown.push_back(&*C->LabelOf(I));
+  ASSERT_GE(Shown.size(), 2u);
+  int Texts = 0;
+  for (const auto& Op : F.Target.Ops()) Texts += Op.Kind == coText;
+  EXPECT_EQ(Texts, static_cast<int>(Shown.size()));
+  for (size_t A = 0; A < Shown.size(); ++A) {
+    double CX = 0, CY = 0;
+    for (int K = 0; K < 4; ++K) {
+      const TPoint P = Shown[A]->Box[K];
+      EXPECT_TRUE(P.X > 0 && P.X < 400 && P.Y > 0 && P.Y < 300);
+      CX += P.X / 4.0, CY += P.Y / 4.0;
+    }
+    for (size_t B = A + 1; B < Shown.size(); ++B)
+      for (int I = 0; I < 4; ++I)
+        for (int J = 0; J < 4; ++J)
+          EXPECT_FALSE(Crosses(Shown[A]->Box[I], Shown[A]->Box[I + 1], Shown[B]->Box[J],
+                               Shown[B]->Box[J + 1]));
+    // No line is drawn through the middle of a label: the background shows there.
+    for (const auto& Op : F.Target.Ops())
+      if (Op.Kind == coLine) {
+        EXPECT_GT(DistanceToSegment(CX, CY, Op.Points[0], Op.Points[1]), 2);
+      }
+  }
+
+  // Labels belong to their lines: clearing the lines drops them; a level added at a point has
+  // its label at once.
+  C->ClearLines();
+  EXPECT_TRUE(C->Lines().empty());
+  ASSERT_TRUE(C->AddLevelAt(1.5, 0));
+  ASSERT_TRUE(C->LabelOf(0).has_value());
+  // Between the nodes at x = 1.4 and 1.6 the grid reads (1.96 + 2.56) / 2 - 2.
+  EXPECT_EQ(C->LabelOf(0)->Text, QStringLiteral("0.26"));
 }
