@@ -73,6 +73,17 @@ void TContour::ClearLines() {
   FLabels.clear();
 }
 
+void TContour::SetScaleToLevelRange() {
+  const double Start = UseLevelStart ? LevelStart : ZMin, End = UseLevelEnd ? LevelEnd : ZMax;
+  const double KeepMin = ZMin, KeepMax = ZMax;
+  if (Start < End)
+    SetDefaultLevels(Start, End);
+  else
+    SetDefaultLevels(ZMin, ZMax);
+  // The scale follows the levels; the grid's range stays what it is.
+  ZMin = KeepMin, ZMax = KeepMax;
+}
+
 TColor TContour::ColorOfLevel(double Level) {
   ColorRamp(Level);
   return ColorByValue();
@@ -102,9 +113,9 @@ void TContour::MakeLevels() {
   S.SkipZero = SkipZero;
   const std::vector<double> Levels = ContourLevels(S, ZMin, ZMax, &LevelErrors);
   for (double L : Levels) TraceInto(L, FLines);
-  // The colour scale spans the grid's values; each line keeps the colour of its level.
+  // The colour scale spans the level range; each line keeps the colour of its level.
   if (ZMin <= ZMax) {
-    SetDefaultLevels(ZMin, ZMax);
+    SetScaleToLevelRange();
     for (const TContourLine& L : FLines) FLineColors.push_back(ColorOfLevel(L.Level));
   } else {
     FLineColors.assign(FLines.size(), GetColor());
@@ -122,7 +133,7 @@ bool TContour::AddLevelAt(double X, double Y) {
   TraceInto(Level, New);
   if (New.empty()) return false;
   std::vector<TColor> Colors;
-  if (ZMin <= ZMax) SetDefaultLevels(ZMin, ZMax);
+  if (ZMin <= ZMax) SetScaleToLevelRange();
   for (const TContourLine& L : New) Colors.push_back(ColorOfLevel(L.Level));
   FLines.insert(FLines.begin(), std::make_move_iterator(New.begin()),
                 std::make_move_iterator(New.end()));
@@ -156,7 +167,7 @@ void TContour::Draw() {
   C->Pen()->SetStyle(psSolid);
   if (ShowLabels && !OpaqueLabels) PlaceLabels(), DrawLabels();
   for (int I = 0; I < static_cast<int>(FLines.size()); ++I) {
-    C->Pen()->SetColor(FLineColors[I]);
+    C->Pen()->SetColor(OneColor ? GetColor() : FLineColors[I]);
     DrawLine(I);
   }
   if (ShowLabels && OpaqueLabels) PlaceLabels(), DrawLabels();

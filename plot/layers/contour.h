@@ -49,6 +49,8 @@ class TContour : public TLayer, public TGraphContour {
   bool CellOutline = false;
   // Labels: decimals of their texts, whether they are drawn, only every n-th is tried, framed,
   // drawn last on a filled background (the lines then run under them).
+  // All lines in the layer colour; off: each in the colour of its level.
+  bool OneColor = true;
   int LabelDigits = 2;
   bool ShowLabels = true;
   int LabelEvery = 1;
@@ -101,6 +103,7 @@ class TContour : public TLayer, public TGraphContour {
             bool AShaded, bool ASkipZero);
   void TraceInto(double Level, std::vector<TContourLine>& Into);
   TColor ColorOfLevel(double Level);
+  void SetScaleToLevelRange();
 
   GraphMatrix::TVector FX{0};
   std::unique_ptr<GraphMatrix::TVector> FY;

@@ -67,6 +67,7 @@ TEST(Contour, LevelsAreTracedOnceAndDrawnInTheirColours) {
   // Changing the settings does nothing to the kept lines until the levels are made again.
   const size_t Before = C->Lines().size();
   C->LevelCount = 8;
+  C->OneColor = false;
   C->Draw();
   EXPECT_EQ(C->Lines().size(), Before);
   EXPECT_GT(F.LineOps(), 0);
@@ -223,6 +224,7 @@ TEST(Contour, LabelsSitInsideThePlotApartWithAGapInTheirLine) {
     // No line is drawn through the middle of a label: the background shows there.
     for (const auto& Op : F.Target.Ops())
       if (Op.Kind == coLine) {
+        EXPECT_EQ(Op.State.Pen.Color, C->GetColor());  // one colour for all lines by default
         EXPECT_GT(DistanceToSegment(CX, CY, Op.Points[0], Op.Points[1]), 2);
       }
   }
