@@ -92,6 +92,13 @@ class TContour : public TLayer, public TGraphContour {
   TContourGrid Grid() const;
 
   void Draw() override;
+  // Clicks edit the levels and labels: 1 adds a level at the point, 2 deletes the level of the
+  // nearest line, 3 moves that line's label to the nearest piece, 4 shows it again and moves it,
+  // 5 hides it; 0 does nothing.
+  int MouseMode = 0;
+  void MouseDown(int Button, int Shift, int X, int Y) override;
+  // The edit of MouseMode at a world point; true when something changed.
+  bool EditAt(double X, double Y);
   // The colour-shaded map over the plot area, drawn before the lines of a shaded layer.
   void DrawColorMap();
   // Places the labels for this drawing and writes the shown ones.

@@ -238,3 +238,33 @@ TEST(Contour, LabelsSitInsideThePlotApartWithAGapInTheirLine) {
   // Between the nodes at x = 1.4 and 1.6 the grid reads (1.96 + 2.56) / 2 - 2.
   EXPECT_EQ(C->LabelOf(0)->Text, QStringLiteral("0.26"));
 }
+
+TEST(Contour, ClicksAddDeleteMoveHideAndShowLevels) {
+  TContourFixture F;
+  TContour* C = F.Add(4, false, false);
+  const size_t Start = C->Lines().size();
+  C->MouseMode = 0;
+  EXPECT_FALSE(C->EditAt(1.5, 0));
+  C->MouseMode = 1;
+  ASSERT_TRUE(C->EditAt(1.5, 0));
+  ASSERT_EQ(C->Lines().size(), Start + 1);
+  const double Added = C->Lines()[0].Level;
+  // Hide and show again, moved to the piece nearest the click.
+  C->MouseMode = 5;
+  ASSERT_TRUE(C->EditAt(1.5, 0));
+  EXPECT_FALSE(C->LabelOf(0)->Visible);
+  C->MouseMode = 4;
+  ASSERT_TRUE(C->EditAt(0, 1.5));
+  EXPECT_TRUE(C->LabelOf(0)->Visible);
+  EXPECT_NEAR(C->LabelOf(0)->From.X, 0, 0.3);
+  EXPECT_NEAR(C->LabelOf(0)->From.Y, 1.5, 0.3);
+  // Delete: every line of that level goes, with its label.
+  C->MouseMode = 2;
+  ASSERT_TRUE(C->EditAt(0, 1.5));
+  EXPECT_EQ(C->Lines().size(), Start);
+  for (const auto& L : C->Lines()) EXPECT_NE(L.Level, Added);
+  // The mouse reaches the same edit through the pixel mapping.
+  C->MouseMode = 1;
+  C->MouseDown(1, 0, F.Graph.XToPixel(1.5), F.Graph.YToPixel(0));
+  EXPECT_EQ(C->Lines().size(), Start + 1);
+}
