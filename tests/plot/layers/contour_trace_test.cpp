@@ -227,3 +227,22 @@ TEST(ContourInterpolate, BilinearEdgesAndDegenerateGrids) {
   YM.SetValue(1, 2, 0);
   EXPECT_EQ(GridZAt(G, 0.5, 0.5), MissingValue);
 }
+
+TEST(ContourTrace, GridWithAYPerNode) {
+  // Rows that rise to the right: Y(i, j) = (j - 1) + (i - 1) / 4, and z = y.
+  TVector X(5);
+  TMatrix YM(5, 5), Z(5, 5);
+  for (int I = 1; I <= 5; ++I) {
+    X.SetValue(I, I - 1);
+    for (int J = 1; J <= 5; ++J) {
+      YM.SetValue(I, J, (J - 1) + (I - 1) / 4.0);
+      Z.SetValue(I, J, YM.GetValue(I, J));
+    }
+  }
+  TContourGrid G{&X, nullptr, &YM, &Z};
+  std::vector<TContourLine> Lines;
+  TraceContourLevel(G, 2.3, GridZMin(G), GridZMax(G), Lines);
+  ASSERT_EQ(Lines.size(), 1u);
+  EXPECT_GT(Lines[0].Points.size(), 4u);
+  for (const auto& P : Lines[0].Points) EXPECT_NEAR(P.Y, 2.3, 1e-12);
+}
