@@ -1,5 +1,6 @@
 #include "app/start_up.h"
 #include "chart/engine/chart_registry.h"
+#include "plot/layers/contour.h"
 #include "plot/layers/series.h"
 
 #include <QApplication>
@@ -46,6 +47,7 @@ TfmCalc* CreateStartUpWindows() {
   // The drawing libraries create their classes by name (chart streams, the graph text file).
   RegisterChartClasses();
   RegisterSeriesLayerClasses();
+  RegisterContourLayerClasses();
   QApplication::setApplicationName("Numyx v.4.24");
   if (auto* App = qobject_cast<TApplication*>(QCoreApplication::instance()))
     App->SetTitle("Numyx v.4.24");

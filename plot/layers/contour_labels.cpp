@@ -1,0 +1,200 @@
+// The level labels of a contour layer: made with the lines, placed at every drawing inside the
+// plot area and clear of one another, and the gap the lines leave for them.
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "platform/canvas.h"
+#include "plot/core/graph.h"
+#include "plot/core/graph_utils.h"
+#include "plot/layers/contour.h"
+
+namespace {
+
+double Degrees(double Radians) { return Radians * 180 / std::numbers::pi; }
+
+bool SegmentsCross(TPoint A, TPoint B, TPoint C, TPoint D) {
+  const double Den = double(B.X - A.X) * (D.Y - C.Y) - double(B.Y - A.Y) * (D.X - C.X);
+  if (Den == 0) return false;
+  const double T = (double(C.X - A.X) * (D.Y - C.Y) - double(C.Y - A.Y) * (D.X - C.X)) / Den;
+  const double U = (double(C.X - A.X) * (B.Y - A.Y) - double(C.Y - A.Y) * (B.X - A.X)) / Den;
+  return T >= 0 && T <= 1 && U >= 0 && U <= 1;
+}
+
+// Inside a convex closed box, whichever way round its corners go.
+bool InBox(const std::array<TPoint, 5>& Box, double X, double Y) {
+  int Sign = 0;
+  for (int K = 0; K < 4; ++K) {
+    const double Cr = double(Box[K + 1].X - Box[K].X) * (Y - Box[K].Y) -
+                      double(Box[K + 1].Y - Box[K].Y) * (X - Box[K].X);
+    const int S = Cr > 0 ? 1 : Cr < 0 ? -1 : 0;
+    if (S != 0 && Sign != 0 && S != Sign) return false;
+    if (S != 0) Sign = S;
+  }
+  return true;
+}
+
+bool BoxesMeet(const std::array<TPoint, 5>& A, const std::array<TPoint, 5>& B) {
+  for (int I = 0; I < 4; ++I)
+    for (int J = 0; J < 4; ++J)
+      if (SegmentsCross(A[I], A[I + 1], B[J], B[J + 1])) return true;
+  return InBox(A, B[0].X, B[0].Y) || InBox(B, A[0].X, A[0].Y);
+}
+
+}  // namespace
+
+TContourLabel TContour::MakeLabel(const TContourLine& L) const {
+  TContourLabel Label;
+  Label.From = L.LabelFrom;
+  Label.To = L.LabelTo;
+  Label.Angle =
+      L.LabelTo.X == L.LabelFrom.X
+          ? -90
+          : Degrees(std::atan((L.LabelTo.Y - L.LabelFrom.Y) / (L.LabelTo.X - L.LabelFrom.X)));
+  Label.Text = FloatToStrFixedDigits(std::clamp(LabelDigits, 0, 15), L.Level).left(255);
+  return Label;
+}
+
+void TContour::BuildLevelTexts() {
+  FLabels.assign(FLines.size(), std::nullopt);
+  for (size_t I = 0; I < FLines.size(); ++I)
+    if (FLines[I].Level != 0) FLabels[I] = MakeLabel(FLines[I]);
+}
+
+void TContour::PlaceLabels() {
+  TCanvas* C = Graph->DrawCanvas();
+  if (!C) return;
+  C->Font()->SetData(LabelFont);
+  const TRect& Plot = Graph->PlotRect;
+  const double Divisor = OpaqueLabels ? 1.1 : 1.9;
+  std::vector<int> Shown;
+  int Count = 0;
+  for (auto& L : FLabels)
+    if (L) L->Rejected = false, L->Hidden = true;
+  for (int I = 0; I < static_cast<int>(FLines.size()); ++I) {
+    std::optional<TContourLabel>& L = FLabels[I];
+    if (!L) continue;
+    if (Count++ % std::max(1, LabelEvery) != 0 || !L->Visible) continue;
+    const int TW = C->TextWidth(L->Text), TH = std::abs(C->TextHeight(L->Text));
+    const auto& P = FLines[I].Points;
+    double Length = 0;
+    for (size_t K = 1; K < P.size(); ++K)
+      Length += std::round(std::hypot(Graph->XToPixel(P[K].X) - Graph->XToPixel(P[K - 1].X),
+                                      Graph->YToPixel(P[K].Y) - Graph->YToPixel(P[K - 1].Y)));
+    if (Length <= 3.0 * TW) continue;
+    // The label's own piece first, then each piece of the line in turn.
+    std::vector<std::pair<TDoublePoint, TDoublePoint>> Places{{L->From, L->To}};
+    for (size_t K = 1; K < P.size(); ++K) Places.push_back({P[K - 1], P[K]});
+    bool InPlot = false;
+    for (const auto& [A, B] : Places) {
+      const double X1 = Graph->XToPixel(A.X), Y1 = Graph->YToPixel(A.Y);
+      const double X2 = Graph->XToPixel(B.X), Y2 = Graph->YToPixel(B.Y);
+      if (X1 == X2 && Y1 == Y2) continue;
+      double Angle = Degrees(std::atan2(-(Y2 - Y1), X2 - X1));
+      if (Angle > 90) Angle -= 180;
+      if (Angle <= -90) Angle += 180;
+      const double R = Angle * std::numbers::pi / 180, CX = (X1 + X2) / 2, CY = (Y1 + Y2) / 2;
+      const double HW = TW / Divisor, HH = TH / Divisor;
+      const double DX = std::cos(R), DY = -std::sin(R);   // along the text, in pixels
+      const double UX = -std::sin(R), UY = -std::cos(R);  // up the text
+      const double Corners[4][2] = {{-HW, HH}, {HW, HH}, {HW, -HH}, {-HW, -HH}};
+      std::array<TPoint, 5> Box;
+      bool Inside = true;
+      for (int K = 0; K < 4; ++K) {
+        Box[K] = {int(std::lround(CX + Corners[K][0] * DX + Corners[K][1] * UX)),
+                  int(std::lround(CY + Corners[K][0] * DY + Corners[K][1] * UY))};
+        Inside = Inside && Box[K].X > Plot.Left && Box[K].X < Plot.Right && Box[K].Y > Plot.Top &&
+                 Box[K].Y < Plot.Bottom;
+      }
+      Box[4] = Box[0];
+      if (!Inside) continue;
+      InPlot = true;
+      bool Free = true;
+      for (size_t S = Shown.size() > 5 ? Shown.size() - 5 : 0; S < Shown.size() && Free; ++S)
+        Free = !BoxesMeet(Box, FLabels[Shown[S]]->Box);
+      if (!Free) continue;
+      L->Box = Box, L->Angle = Angle, L->Hidden = false;
+      Shown.push_back(I);
+      break;
+    }
+    if (InPlot && L->Hidden) L->Rejected = true;
+  }
+}
+
+void TContour::DrawLabels() {
+  TCanvas* C = Graph->DrawCanvas();
+  if (!C) return;
+  for (const auto& L : FLabels) {
+    if (!L || L->Hidden) continue;
+    if (FramedLabels) {
+      C->Pen()->SetColor(GetColor());
+      C->Polyline(L->Box);
+    }
+    TFontData F = LabelFont;
+    F.Escapement = static_cast<int>(std::lround(L->Angle * 10));
+    C->Font()->SetData(F);
+    C->SetBackMode(OpaqueLabels ? bmOpaque : bmTransparent);
+    const int TW = C->TextWidth(L->Text), TH = std::abs(C->TextHeight(L->Text));
+    const double R = L->Angle * std::numbers::pi / 180;
+    double CX = 0, CY = 0;
+    for (int K = 0; K < 4; ++K) CX += L->Box[K].X / 4.0, CY += L->Box[K].Y / 4.0;
+    // The text's top left corner: half the text back along it and half up.
+    const double X = CX - TW / 2.0 * std::cos(R) - TH / 2.0 * std::sin(R);
+    const double Y = CY + TW / 2.0 * std::sin(R) - TH / 2.0 * std::cos(R);
+    C->SetTextAlign(TA_LEFT | TA_TOP);
+    C->TextOut(static_cast<int>(std::lround(X)), static_cast<int>(std::lround(Y)), L->Text);
+  }
+  C->Font()->SetData(LabelFont);
+  C->SetBackMode(bmTransparent);
+}
+
+void TContour::DrawLine(int I) {
+  const auto& P = FLines[I].Points;
+  const std::optional<TContourLabel>& L = FLabels[I];
+  const bool Cut = L && !L->Hidden && ShowLabels && !OpaqueLabels;
+  for (size_t K = 1; K < P.size(); ++K) {
+    const TDoublePoint A = P[K - 1], B = P[K];
+    if (!Cut) {
+      Graph->Line(A.X, A.Y, B.X, B.Y);
+      continue;
+    }
+    // The part of the segment inside the box, as parameters T0..T1 along it (in pixels).
+    const double X1 = Graph->XToPixel(A.X), Y1 = Graph->YToPixel(A.Y);
+    const double X2 = Graph->XToPixel(B.X), Y2 = Graph->YToPixel(B.Y);
+    double T0 = 0, T1 = 1;
+    double Orient = 0;
+    for (int E = 0; E < 4; ++E)
+      Orient += double(L->Box[E].X) * L->Box[E + 1].Y - double(L->Box[E + 1].X) * L->Box[E].Y;
+    bool Meets = Orient != 0;
+    for (int E = 0; E < 4 && Meets; ++E) {
+      // Inside is where the cross product has the box's orientation.
+      const double EX = L->Box[E + 1].X - L->Box[E].X, EY = L->Box[E + 1].Y - L->Box[E].Y;
+      const double S = Orient > 0 ? 1 : -1;
+      const double N0 = S * (EX * (Y1 - L->Box[E].Y) - EY * (X1 - L->Box[E].X));
+      const double D = S * (EX * (Y2 - Y1) - EY * (X2 - X1));
+      if (D == 0) {
+        if (N0 < 0) Meets = false;
+      } else {
+        const double T = -N0 / D;
+        if (D > 0)
+          T0 = std::max(T0, T);
+        else
+          T1 = std::min(T1, T);
+      }
+      if (T0 > T1) Meets = false;
+    }
+    if (!Meets) {
+      Graph->Line(A.X, A.Y, B.X, B.Y);
+      continue;
+    }
+    auto At = [&](double T) { return TDoublePoint{A.X + T * (B.X - A.X), A.Y + T * (B.Y - A.Y)}; };
+    if (T0 > 0) {
+      const TDoublePoint M = At(T0);
+      Graph->Line(A.X, A.Y, M.X, M.Y);
+    }
+    if (T1 < 1) {
+      const TDoublePoint M = At(T1);
+      Graph->Line(M.X, M.Y, B.X, B.Y);
+    }
+  }
+}

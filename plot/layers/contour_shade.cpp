@@ -1,0 +1,53 @@
+// The colour-shaded map of a contour layer. It reads only the kept grid; it never lets other
+// work run while it paints, as that could re-enter the graph.
+#include <algorithm>
+#include <cmath>
+
+#include "platform/canvas.h"
+#include "plot/core/graph.h"
+#include "plot/core/graph_axis.h"
+#include "plot/layers/contour.h"
+
+void TContour::DrawColorMap() {
+  TCanvas* C = Graph->DrawCanvas();
+  if (!C) return;
+  const double End = UseLevelEnd ? LevelEnd : GetZMax();
+  const double Start = UseLevelStart ? LevelStart : GetZMin();
+  if (Start <= End) SetDefaultLevels(Start, End);
+  const int Inset = Graph->FrameWidth() + 1;
+  const TRect R{Graph->PlotRect.Left + Inset, Graph->PlotRect.Top + Inset,
+                Graph->PlotRect.Right - Inset, Graph->PlotRect.Bottom - Inset};
+  if (R.Width() <= 0 || R.Height() <= 0) return;
+  // A cell size of 0 or less would never advance.
+  const int S = std::clamp(CellSize, 1, std::max(1, std::min(R.Width(), R.Height())));
+  const bool Outlined =
+      CellOutline || (Graph->XAxis && Graph->XAxis->Grid) || (Graph->YAxis && Graph->YAxis->Grid);
+  const bool XLog = Graph->CurrentXLog(), YLog = Graph->CurrentYLog();
+  Graph->SetClipRegion();
+  C->Brush()->SetStyle(bsSolid);
+  C->Pen()->SetWidth(1);
+  C->Pen()->SetStyle(psSolid);
+  for (int X = R.Left; X < R.Right; X += S) {
+    const int X0 = std::max(R.Left, std::min(X, R.Right - S));
+    double WX = Graph->PixelToX(X0);
+    if (XLog) WX = std::pow(10.0, WX);
+    for (int Y = R.Top; Y < R.Bottom; Y += S) {
+      const int Y0 = std::max(R.Top, std::min(Y, R.Bottom - S));
+      double WY = Graph->PixelToY(Y0);
+      if (YLog) WY = std::pow(10.0, WY);
+      ColorRamp(GridZAt(Grid(), WX, WY));
+      const TColor Color = ColorByValue();
+      const TRect Cell{X0, Y0, X0 + S, Y0 + S};
+      C->Brush()->SetColor(Color);
+      if (!Outlined) {
+        C->FillRect(Cell);
+      } else {
+        C->Pen()->SetColor(Color);
+        C->Pen()->SetMode(Color == 0x808001 || Color == 0x008081 ? pmCopy : pmMask);
+        C->Rectangle(Cell);
+      }
+    }
+  }
+  C->Pen()->SetMode(pmCopy);
+  Graph->ResetClipRegion();
+}

@@ -1,0 +1,355 @@
+#include "plot/layers/contour_trace.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <set>
+#include <utility>
+
+#include "platform/number_text.h"
+
+int TContourGrid::RowCount() const {
+  if (YMatrix) return YMatrix->GetNY();
+  return Y ? Y->GetCount() : 0;
+}
+
+bool IsMissingZ(double V) { return !std::isfinite(V) || IsMissingValue(V); }
+
+namespace {
+
+// The part of the grid that has both coordinates and values.
+int Cols(const TContourGrid& G) {
+  if (!G.X || !G.Z) return 0;
+  int N = std::min(G.ColCount(), G.Z->GetNX());
+  if (G.YMatrix) N = std::min(N, G.YMatrix->GetNX());
+  return std::max(N, 0);
+}
+
+int Rows(const TContourGrid& G) {
+  if (!G.Z || (!G.Y && !G.YMatrix)) return 0;
+  return std::max(std::min(G.RowCount(), G.Z->GetNY()), 0);
+}
+
+}  // namespace
+
+double GridZMin(const TContourGrid& G) {
+  double R = 1e38;
+  for (int I = 1; I <= Cols(G); ++I)
+    for (int J = 1; J <= Rows(G); ++J) {
+      const double V = G.ZAt(I, J);
+      if (!IsMissingZ(V) && V < R) R = V;
+    }
+  return R;
+}
+
+double GridZMax(const TContourGrid& G) {
+  double R = -1e38;
+  for (int I = 1; I <= Cols(G); ++I)
+    for (int J = 1; J <= Rows(G); ++J) {
+      const double V = G.ZAt(I, J);
+      if (!IsMissingZ(V) && V > R) R = V;
+    }
+  return R;
+}
+
+double RoundLevel(double Level) {
+  if (!std::isfinite(Level)) return Level;
+  char Buf[64];
+  std::snprintf(Buf, sizeof Buf, "%.12g", Level);
+  return std::strtod(Buf, nullptr);
+}
+
+std::vector<double> ContourLevels(const TContourLevelSettings& S, double ZMin, double ZMax,
+                                  QStringList* Errors) {
+  std::vector<double> Levels;
+  double Start = S.LevelStart, End = S.LevelEnd;
+  if (Start == 0 && End == 0) Start = ZMin, End = ZMax;
+  if (!S.UseLevelStart) Start = ZMin;
+  if (!S.UseLevelEnd) End = ZMax;
+  if (S.AutoLevels) {
+    // A flat grid, or one without values, has no levels at all.
+    if (std::abs(ZMin - ZMax) < 1e-50 || ZMin > ZMax) return Levels;
+    const int Count = std::clamp(S.LevelCount, 0, MaxContourLevels);
+    double Step = S.UseLevelStep ? S.LevelStep
+                  : Count == 1   ? (End - Start) / 2
+                  : Count > 0    ? (End - Start) / Count
+                                 : 0;
+    for (int I = 1; I <= Count; ++I) {
+      const double Level = Start + (I - 1) * Step;
+      if (S.SkipZero && Level == 0) continue;
+      if (std::isfinite(Level)) Levels.push_back(Level);
+    }
+  }
+  if (S.UseLevelList)
+    for (const QString& T : S.LevelList) {
+      double V = 0;
+      const QByteArray B = T.toUtf8();
+      if (TryTextToFloat(std::string_view(B.constData(), B.size()), V) && std::isfinite(V))
+        Levels.push_back(V);
+      else if (Errors)
+        Errors->append(QStringLiteral("\"%1\" is not a valid number").arg(T));
+    }
+  return Levels;
+}
+
+namespace {
+
+struct TSegment {
+  int A, B;
+  double Steepness;
+};
+
+// Segment ends are merged when they lie within the tolerances; the buckets of tolerance size
+// let a lookup look only at the neighbourhood of a point.
+class TNodeSet {
+ public:
+  TNodeSet(double ATolX, double ATolY)
+      : TolX(ATolX), TolY(ATolY), QX(ATolX > 0 ? ATolX : 1), QY(ATolY > 0 ? ATolY : 1) {}
+  std::vector<TDoublePoint> Points;
+
+  int NodeOf(TDoublePoint P) {
+    const double KX = std::floor(P.X / QX), KY = std::floor(P.Y / QY);
+    for (double DX = -1; DX <= 1; ++DX)
+      for (double DY = -1; DY <= 1; ++DY) {
+        auto It = Buckets.find({KX + DX, KY + DY});
+        if (It == Buckets.end()) continue;
+        for (int N : It->second)
+          if (std::abs(Points[N].X - P.X) <= TolX && std::abs(Points[N].Y - P.Y) <= TolY) return N;
+      }
+    Points.push_back(P);
+    const int N = static_cast<int>(Points.size()) - 1;
+    Buckets[{KX, KY}].push_back(N);
+    return N;
+  }
+
+ private:
+  double TolX, TolY, QX, QY;
+  std::map<std::pair<double, double>, std::vector<int>> Buckets;
+};
+
+// Where the level crosses the edge P-Q; the ends are ordered first, so that the two cells that
+// share an edge compute bit for bit the same point.
+bool Crossing(TDoublePoint P, double ZP, TDoublePoint Q, double ZQ, double L, TDoublePoint& R) {
+  if (std::pair(Q.X, Q.Y) < std::pair(P.X, P.Y)) std::swap(P, Q), std::swap(ZP, ZQ);
+  if (ZQ == ZP) return false;
+  const double T = (L - ZP) / (ZQ - ZP);
+  if (!(T >= 0 && T <= 1)) return false;
+  R = T == 0 ? P : T == 1 ? Q : TDoublePoint{P.X + T * (Q.X - P.X), P.Y + T * (Q.Y - P.Y)};
+  return true;
+}
+
+// Fills missing corners (bit K-1 of Mask for corner K) where the neighbours allow it; false
+// when the cell still lacks a corner.
+bool FillCorners(double Z[4], int Mask) {
+  auto Avg = [](double A, double B) { return (A + B) / 2; };
+  switch (Mask) {
+    case 0:
+      return true;
+    case 0b0001:
+      Z[0] = Avg(Z[1], Z[3]);
+      return true;
+    case 0b0100:
+      Z[2] = Avg(Z[1], Z[3]);
+      return true;
+    case 0b0010:
+      Z[1] = Avg(Z[0], Z[2]);
+      return true;
+    case 0b1000:
+      Z[3] = Avg(Z[0], Z[2]);
+      return true;
+    case 0b0111:
+      Z[0] = Z[1] = Z[2] = Z[3];
+      return true;
+    case 0b1011:
+      Z[0] = Z[1] = Z[3] = Z[2];
+      return true;
+    case 0b1101:
+      Z[0] = Z[2] = Z[3] = Z[1];
+      return true;
+    case 0b1110:
+      Z[1] = Z[2] = Z[3] = Z[0];
+      return true;
+    case 0b1100:
+      Z[3] = Z[0], Z[2] = Z[1];
+      return true;
+    case 0b0110:
+      Z[1] = Z[0], Z[2] = Z[3];
+      return true;
+    default:
+      return false;
+  }
+}
+
+double Extent(const std::vector<double>& V) {
+  if (V.empty()) return 0;
+  const auto [Lo, Hi] = std::minmax_element(V.begin(), V.end());
+  return *Hi - *Lo;
+}
+
+}  // namespace
+
+void TraceContourLevel(const TContourGrid& G, double Level, double ZMin, double ZMax,
+                       std::vector<TContourLine>& Lines) {
+  const double L = RoundLevel(Level);
+  if (!std::isfinite(L) || !(L >= ZMin && L <= ZMax)) return;
+  const int NX = Cols(G), NY = Rows(G);
+  if (NX < 2 || NY < 2) return;
+
+  std::vector<double> Xs, Ys;
+  for (int I = 1; I <= NX; ++I) {
+    if (std::isfinite(G.XAt(I))) Xs.push_back(G.XAt(I));
+    for (int J = 1; J <= NY; ++J)
+      if (std::isfinite(G.YAt(I, J))) Ys.push_back(G.YAt(I, J));
+  }
+  const double TolX = 1e-9 * Extent(Xs), TolY = 1e-9 * Extent(Ys);
+  const double TolZ = 1e-12 * std::abs(ZMax - ZMin);
+  auto Snap = [&](double Z) { return std::abs(Z - L) <= TolZ ? L : Z; };
+
+  TNodeSet Nodes(TolX, TolY);
+  std::vector<TSegment> Segments;
+  std::set<std::pair<int, int>> Seen;
+  auto Add = [&](TDoublePoint P1, TDoublePoint P2, double Steep) {
+    if (std::abs(P2.X - P1.X) <= TolX && std::abs(P2.Y - P1.Y) <= TolY) return;
+    const int A = Nodes.NodeOf(P1), B = Nodes.NodeOf(P2);
+    if (A == B || !Seen.insert(std::minmax(A, B)).second) return;
+    Segments.push_back({A, B, Steep});
+  };
+
+  for (int J = 1; J < NY; ++J)
+    for (int I = 1; I < NX; ++I) {
+      const int CI[4] = {I, I + 1, I + 1, I}, CJ[4] = {J, J, J + 1, J + 1};
+      TDoublePoint P[4];
+      double Z[4];
+      int Mask = 0;
+      bool Finite = true;
+      for (int K = 0; K < 4; ++K) {
+        P[K] = {G.XAt(CI[K]), G.YAt(CI[K], CJ[K])};
+        Finite = Finite && std::isfinite(P[K].X) && std::isfinite(P[K].Y);
+        Z[K] = G.ZAt(CI[K], CJ[K]);
+        if (IsMissingZ(Z[K])) Mask |= 1 << K;
+      }
+      if (!Finite || !FillCorners(Z, Mask)) continue;
+      const double Lo = *std::min_element(Z, Z + 4), Hi = *std::max_element(Z, Z + 4);
+      if (Lo > L + TolZ || Hi < L - TolZ) continue;
+      const TDoublePoint C{(P[0].X + P[1].X) / 2, (P[0].Y + P[2].Y) / 2};
+      const double ZC = Snap((Z[0] + Z[1] + Z[2] + Z[3]) / 4);
+      for (double& V : Z) V = Snap(V);
+      const double DX = (P[1].X + P[2].X) - P[0].X - P[3].X;
+      const double DY = (P[2].Y + P[3].Y) - P[0].Y - P[1].Y;
+      double Steep = std::numeric_limits<double>::infinity();
+      if (DX != 0 && DY != 0) {
+        const double GX = ((Z[1] + Z[2]) - Z[0] - Z[3]) / DX;
+        const double GY = ((Z[2] + Z[3]) - Z[0] - Z[1]) / DY;
+        Steep = GX * GX + GY * GY;
+      }
+      for (int K = 0; K < 4; ++K) {
+        const int K2 = (K + 1) % 4;
+        const double ZA = Z[K], ZB = Z[K2];
+        const double TLo = std::min({ZA, ZB, ZC}), THi = std::max({ZA, ZB, ZC});
+        if (!(TLo <= L && THi >= L) || (ZA == L && ZB == L && ZC == L)) continue;
+        if (ZA == L && ZB == L) {
+          Add(P[K], P[K2], Steep);
+        } else if (ZB == L && ZC == L) {
+          Add(P[K2], C, Steep);
+        } else if (ZA == L && ZC == L) {
+          Add(P[K], C, Steep);
+        } else {
+          const TDoublePoint EP[3][2] = {{P[K], P[K2]}, {P[K2], C}, {C, P[K]}};
+          const double EZ[3][2] = {{ZA, ZB}, {ZB, ZC}, {ZC, ZA}};
+          TDoublePoint Latest, Earlier;
+          int Found = 0;
+          for (int E = 0; E < 3; ++E) {
+            TDoublePoint R;
+            if (!Crossing(EP[E][0], EZ[E][0], EP[E][1], EZ[E][1], L, R)) continue;
+            // Two edges meeting at a vertex on the level cross at the same point; counting it
+            // twice would leave only that point and lose the segment to the third edge.
+            if (Found > 0 && R == Latest) continue;
+            Earlier = Latest, Latest = R, ++Found;
+          }
+          if (Found >= 2) Add(Earlier, Latest, Steep);
+        }
+      }
+    }
+
+  // Join the segments into lines through the ends they share.
+  std::vector<std::vector<int>> AtNode(Nodes.Points.size());
+  for (int S = 0; S < static_cast<int>(Segments.size()); ++S) {
+    AtNode[Segments[S].A].push_back(S);
+    AtNode[Segments[S].B].push_back(S);
+  }
+  std::vector<bool> Used(Segments.size(), false);
+  for (int S0 = 0; S0 < static_cast<int>(Segments.size()); ++S0) {
+    if (Used[S0]) continue;
+    TContourLine Line;
+    Line.Level = L;
+    auto Take = [&](int S) {
+      Used[S] = true;
+      if (Segments[S].Steepness < Line.Steepness || Line.Points.empty()) {
+        Line.Steepness = Segments[S].Steepness;
+        Line.LabelFrom = Nodes.Points[Segments[S].A];
+        Line.LabelTo = Nodes.Points[Segments[S].B];
+      }
+    };
+    Take(S0);
+    std::deque<int> Chain{Segments[S0].A, Segments[S0].B};
+    auto Next = [&](int Node) {
+      for (int S : AtNode[Node])
+        if (!Used[S]) {
+          Take(S);
+          return Segments[S].A == Node ? Segments[S].B : Segments[S].A;
+        }
+      return -1;
+    };
+    for (int N = Next(Chain.back()); N >= 0; N = Next(N)) {
+      Chain.push_back(N);
+      if (N == Chain.front()) break;
+    }
+    if (Chain.back() != Chain.front())
+      for (int N = Next(Chain.front()); N >= 0; N = Next(N)) Chain.push_front(N);
+    for (int N : Chain) Line.Points.push_back(Nodes.Points[N]);
+    Lines.push_back(std::move(Line));
+  }
+}
+
+namespace {
+
+// The two positions around V among Count coordinates and V's fraction between them; false when
+// the two coordinates coincide.
+bool Bracket(int Count, const std::function<double(int)>& At, double V, int& I0, int& I1,
+             double& T) {
+  if (Count == 1) {
+    I0 = I1 = 1, T = 0;
+    return true;
+  }
+  int K = 2;
+  while (K < Count && !(V <= At(K))) ++K;
+  I0 = K - 1, I1 = K;
+  const double A = At(I0), B = At(I1);
+  if (!(B != A) || !std::isfinite(A) || !std::isfinite(B)) return false;
+  T = (V - A) / (B - A);
+  return true;
+}
+
+}  // namespace
+
+double GridZAt(const TContourGrid& G, double X, double Y) {
+  const int NX = Cols(G), NY = Rows(G);
+  if (NX < 1 || NY < 1 || !std::isfinite(X) || !std::isfinite(Y)) return MissingValue;
+  int I0, I1, J0, J1;
+  double TX, TY;
+  if (!Bracket(
+          NX, [&](int I) { return G.XAt(I); }, X, I0, I1, TX))
+    return MissingValue;
+  if (!Bracket(
+          NY, [&](int J) { return G.YAt(1, J); }, Y, J0, J1, TY))
+    return MissingValue;
+  const double Z00 = G.ZAt(I0, J0), Z10 = G.ZAt(I1, J0), Z11 = G.ZAt(I1, J1), Z01 = G.ZAt(I0, J1);
+  for (double V : {Z00, Z10, Z11, Z01})
+    if (IsMissingZ(V)) return IsMissingValue(V) ? V : MissingValue;
+  double Z = Z00 * (1 - TX) * (1 - TY) + Z10 * TX * (1 - TY) + Z01 * (1 - TX) * TY + Z11 * TX * TY;
+  if (G.YMatrix) Z = std::min(Z, std::max({Z00, Z10, Z11, Z01}));
+  return Z;
+}

@@ -1,0 +1,81 @@
+#pragma once
+// Contour levels and their tracing over a grid, as functions of the grid and the levels alone, so
+// that the contour layer can trace when its data change and paint only what it has kept.
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <limits>
+#include <vector>
+
+#include "plot/core/graph_matrix.h"
+#include "plot/core/graph_types.h"
+
+// A grid of Z over X columns and either one Y per row or one Y per node (YMatrix set, Y null).
+// Every pointer is borrowed; Z(i, j) is column i, row j, both 1-based.
+struct TContourGrid {
+  const GraphMatrix::TVector* X = nullptr;
+  const GraphMatrix::TVector* Y = nullptr;
+  const GraphMatrix::TMatrix* YMatrix = nullptr;
+  const GraphMatrix::TMatrix* Z = nullptr;
+
+  int ColCount() const { return X ? X->GetCount() : 0; }
+  int RowCount() const;
+  double XAt(int I) const { return X->GetValue(I); }
+  double YAt(int I, int J) const { return YMatrix ? YMatrix->GetValue(I, J) : Y->GetValue(J); }
+  double ZAt(int I, int J) const { return Z->GetValue(I, J); }
+};
+
+// A node without a value: MissingValue, its negative, or anything not finite.
+bool IsMissingZ(double V);
+
+// The smallest and largest values that are not missing; 1e38 and -1e38 for a grid without any.
+double GridZMin(const TContourGrid& G);
+double GridZMax(const TContourGrid& G);
+
+struct TContourLevelSettings {
+  int LevelCount = 10;
+  double LevelStep = 0;
+  bool UseLevelStep = false;
+  bool AutoLevels = true;
+  bool UseLevelList = false;
+  QStringList LevelList;
+  double LevelStart = 0;
+  double LevelEnd = 0;
+  bool UseLevelStart = false;
+  bool UseLevelEnd = false;
+  bool SkipZero = false;
+};
+
+// More automatic levels than this are not made: a hostile count must not stall the tracing.
+inline constexpr int MaxContourLevels = 1000;
+
+// The levels in the order they are traced: the automatic ones from start by step (the end itself
+// is never one), then the list entries. A list entry that is not a number is skipped and its
+// message added to Errors.
+std::vector<double> ContourLevels(const TContourLevelSettings& S, double ZMin, double ZMax,
+                                  QStringList* Errors = nullptr);
+
+// A level cut to 12 significant digits, as it is traced and shown.
+double RoundLevel(double Level);
+
+struct TContourLine {
+  double Level = 0;
+  // Closed lines repeat their first point at the end.
+  std::deque<TDoublePoint> Points;
+  // The segment in the flattest cell that the line crosses, where its label goes, and that
+  // cell's squared gradient (infinity when the cell has no width or height).
+  TDoublePoint LabelFrom, LabelTo;
+  double Steepness = std::numeric_limits<double>::infinity();
+  bool Closed() const { return Points.size() > 2 && Points.front() == Points.back(); }
+};
+
+// The joined lines of one level, appended to Lines. A level outside ZMin..ZMax (after rounding)
+// gives none. Tolerances are relative to the grid's extent and the Z range.
+void TraceContourLevel(const TContourGrid& G, double Level, double ZMin, double ZMax,
+                       std::vector<TContourLine>& Lines);
+
+// Z at a world point by bilinear interpolation in the grid cell around it (extrapolated beyond
+// the grid). A missing corner is the answer; a cell of no width or height gives MissingValue.
+// With a YMatrix the rows are those of the first column and the answer is capped at the largest
+// corner.
+double GridZAt(const TContourGrid& G, double X, double Y);

@@ -1,0 +1,270 @@
+// The contour layer: levels kept from construction, lines drawn in their level colours without
+// tracing again, the level added at a point, and the registry entry.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "platform/canvas.h"
+#include "platform/canvas_targets.h"
+#include "plot/core/graph.h"
+#include "plot/layers/contour.h"
+
+using GraphMatrix::TMatrix;
+using GraphMatrix::TVector;
+
+namespace {
+struct TContourFixture {
+  TRecordingTarget Target{400, 300};
+  TCanvas Canvas{&Target};
+  TGraph Graph{&Canvas, 400, 300};
+  TVector X{21}, Y{21};
+  TMatrix Z{21, 21};
+  TContourFixture() {
+    Graph.PlotRect = {0, 0, 400, 300};
+    Graph.XMin = -2, Graph.XMax = 2, Graph.YMin = -2, Graph.YMax = 2;
+    Graph.ComputeMapping(Graph.PlotRect);
+    for (int I = 1; I <= 21; ++I) {
+      X.SetValue(I, -2 + 0.2 * (I - 1));
+      Y.SetValue(I, -2 + 0.2 * (I - 1));
+    }
+    // z = x^2 + y^2 - 2: values from -2 to 6, zero on the circle of radius sqrt 2.
+    for (int I = 1; I <= 21; ++I)
+      for (int J = 1; J <= 21; ++J) {
+        const double A = X.GetValue(I), B = Y.GetValue(J);
+        Z.SetValue(I, J, A * A + B * B - 2);
+      }
+  }
+  TContour* Add(int Levels, bool Shaded, bool SkipZero) {
+    return static_cast<TContour*>(
+        Graph.AddLayer(std::make_unique<TContour>(&Graph, X, Y, Z, Levels, Shaded, SkipZero)));
+  }
+  int LineOps() const {
+    int N = 0;
+    for (const auto& Op : Target.Ops()) N += Op.Kind == coLine || Op.Kind == coPolyline;
+    return N;
+  }
+};
+}  // namespace
+
+TEST(Contour, LevelsAreTracedOnceAndDrawnInTheirColours) {
+  TContourFixture F;
+  TContour* C = F.Add(4, false, false);
+  // Levels -2, 0, 2, 4: -2 touches only the grid's centre node, 0 is a whole circle, 2 touches the
+  // grid's border and 4 is cut by it into arcs.
+  std::set<double> Levels;
+  for (const auto& L : C->Lines()) Levels.insert(L.Level);
+  EXPECT_EQ(Levels, (std::set<double>{0, 2, 4}));
+  for (const auto& L : C->Lines())
+    if (L.Level != 2) {
+      EXPECT_EQ(L.Closed(), L.Level == 0);
+    }
+  EXPECT_NE(C->LineColor(0), C->LineColor(static_cast<int>(C->Lines().size()) - 1));
+  EXPECT_DOUBLE_EQ(C->GetZMin(), -2);
+  EXPECT_DOUBLE_EQ(C->GetZMax(), 6);
+
+  // Changing the settings does nothing to the kept lines until the levels are made again.
+  const size_t Before = C->Lines().size();
+  C->LevelCount = 8;
+  C->OneColor = false;
+  C->Draw();
+  EXPECT_EQ(C->Lines().size(), Before);
+  EXPECT_GT(F.LineOps(), 0);
+  std::set<TColor> Pens;
+  for (const auto& Op : F.Target.Ops())
+    if (Op.Kind == coLine) Pens.insert(Op.State.Pen.Color);
+  EXPECT_EQ(Pens.size(), Levels.size());  // one colour per level
+  C->MakeLevels();
+  EXPECT_GT(C->Lines().size(), Before);
+
+  // Level start and end from the user.
+  C->LevelCount = 2;
+  C->LevelStart = 1, C->UseLevelStart = true;
+  C->LevelEnd = 3, C->UseLevelEnd = true;
+  C->MakeLevels();
+  Levels.clear();
+  for (const auto& L : C->Lines()) Levels.insert(L.Level);
+  EXPECT_EQ(Levels, (std::set<double>{1, 2}));
+
+  // A bad list entry is reported; the good ones are traced.
+  C->AutoLevels = false;
+  C->UseLevelList = true;
+  C->LevelList = {QStringLiteral("x1"), QStringLiteral("3")};
+  C->MakeLevels();
+  EXPECT_EQ(C->LevelErrors.size(), 1);
+  ASSERT_EQ(C->Lines().size(), 4u);  // an arc in each corner
+  for (const auto& L : C->Lines()) EXPECT_DOUBLE_EQ(L.Level, 3);
+  C->ClearLines();
+  EXPECT_TRUE(C->Lines().empty());
+}
+
+TEST(Contour, AddLevelAtSkipsOnlyZero) {
+  TContourFixture F;
+  for (int I = 1; I <= 21; ++I)
+    for (int J = 1; J <= 21; ++J) F.Z.SetValue(I, J, F.X.GetValue(I));  // z = x
+  TContour* C = F.Add(4, false, true);
+  for (const auto& L : C->Lines()) EXPECT_NE(L.Level, 0);
+  const size_t Before = C->Lines().size();
+  // A negative level is added in front of the others (it used to be refused with SkipZero).
+  EXPECT_TRUE(C->AddLevelAt(-1, 0.3));
+  ASSERT_EQ(C->Lines().size(), Before + 1);
+  EXPECT_DOUBLE_EQ(C->Lines()[0].Level, -1);
+  for (const auto& P : C->Lines()[0].Points) EXPECT_NEAR(P.X, -1, 1e-12);
+  // The level 0 itself is skipped, and so is a point without a value.
+  EXPECT_FALSE(C->AddLevelAt(0, 0.5));
+  EXPECT_FALSE(C->AddLevelAt(std::nan(""), 0));
+  EXPECT_EQ(C->Lines().size(), Before + 1);
+  EXPECT_DOUBLE_EQ(C->InterpolateZ(0.5, 0), 0.5);
+}
+
+TEST(Contour, ShadedMakesNoLinesAndTheRegistryKnowsTheClass) {
+  TContourFixture F;
+  TContour* C = F.Add(10, true, false);
+  EXPECT_TRUE(C->GetShaded());
+  EXPECT_TRUE(C->Lines().empty());
+  EXPECT_DOUBLE_EQ(C->LevelStart, -2);
+  EXPECT_DOUBLE_EQ(C->LevelEnd, 6);
+  double X0, X1, Y0, Y1;
+  C->GetExtent(X0, X1, Y0, Y1);
+  EXPECT_DOUBLE_EQ(X0, -2);
+  EXPECT_DOUBLE_EQ(Y1, 2);
+
+  RegisterContourLayerClasses();
+  auto Factory = GetLayerClass(QStringLiteral("TContour"));
+  ASSERT_TRUE(Factory);
+  auto Bare = Factory(&F.Graph);
+  ASSERT_NE(Bare->AsContour(), nullptr);
+  auto* B = static_cast<TContour*>(Bare.get());
+  B->MakeLevels();  // an empty grid: no lines, no failure
+  EXPECT_TRUE(B->Lines().empty());
+  B->Draw();
+}
+
+TEST(Contour, ColorMapPaintsEachCellInThePaletteColourOfItsValue) {
+  TContourFixture F;
+  F.Graph.PlotRect = {0, 0, 40, 30};
+  F.Graph.ComputeMapping(F.Graph.PlotRect);
+  // The left columns of the grid have no values.
+  for (int I = 1; I <= 5; ++I)
+    for (int J = 1; J <= 21; ++J) F.Z.SetValue(I, J, GraphMatrix::MissingValue);
+  TContour* C = F.Add(10, true, false);
+  C->CellSize = 5;
+  C->Draw();
+  const int Inset = F.Graph.FrameWidth() + 1;
+  int Cells = 0, Missing = 0;
+  for (const auto& Op : F.Target.Ops()) {
+    if (Op.Kind != coFillRect) continue;
+    ++Cells;
+    EXPECT_EQ(Op.Rect.Width(), 5);
+    EXPECT_GE(Op.Rect.Left, Inset);
+    EXPECT_LE(Op.Rect.Right, 40 - Inset);  // the last cell moved back to end at the edge
+    const double Z = C->InterpolateZ(F.Graph.PixelToX(Op.Rect.Left), F.Graph.PixelToY(Op.Rect.Top));
+    Missing += Z == GraphMatrix::MissingValue;
+    EXPECT_EQ(Op.State.Brush.Color, PaletteColor(*C, PaletteIndex(*C, Z)));
+  }
+  const int Across = (40 - 2 * Inset + 4) / 5, Down = (30 - 2 * Inset + 4) / 5;
+  EXPECT_EQ(Cells, Across * Down);
+  EXPECT_GT(Missing, 0);
+  EXPECT_LT(Missing, Cells);
+
+  // A cell size of 0 is taken as 1 and the map still ends.
+  F.Target.Clear();
+  C->CellSize = 0;
+  C->Draw();
+  int Pixels = 0;
+  for (const auto& Op : F.Target.Ops()) Pixels += Op.Kind == coFillRect;
+  EXPECT_EQ(Pixels, (40 - 2 * Inset) * (30 - 2 * Inset));
+}
+
+namespace {
+bool Crosses(TPoint A, TPoint B, TPoint C, TPoint D) {
+  const double Den = double(B.X - A.X) * (D.Y - C.Y) - double(B.Y - A.Y) * (D.X - C.X);
+  if (Den == 0) return false;
+  const double T = (double(C.X - A.X) * (D.Y - C.Y) - double(C.Y - A.Y) * (D.X - C.X)) / Den;
+  const double U = (double(C.X - A.X) * (B.Y - A.Y) - double(C.Y - A.Y) * (B.X - A.X)) / Den;
+  return T >= 0 && T <= 1 && U >= 0 && U <= 1;
+}
+double DistanceToSegment(double PX, double PY, TPoint A, TPoint B) {
+  const double DX = B.X - A.X, DY = B.Y - A.Y, L2 = DX * DX + DY * DY;
+  const double T = L2 == 0 ? 0 : std::clamp(((PX - A.X) * DX + (PY - A.Y) * DY) / L2, 0.0, 1.0);
+  return std::hypot(PX - (A.X + T * DX), PY - (A.Y + T * DY));
+}
+}  // namespace
+
+TEST(Contour, LabelsSitInsideThePlotApartWithAGapInTheirLine) {
+  TContourFixture F;
+  TContour* C = F.Add(8, false, false);
+  int Zero = -1;
+  for (int I = 0; I < static_cast<int>(C->Lines().size()); ++I) {
+    if (C->Lines()[I].Level == 0) Zero = I;
+    EXPECT_EQ(C->LabelOf(I).has_value(), C->Lines()[I].Level != 0);
+  }
+  ASSERT_GE(Zero, 0);  // the level 0 has a line but no label
+  C->Draw();
+  std::vector<const TContourLabel*> Shown;
+  for (int I = 0; I < static_cast<int>(C->Lines().size()); ++I)
+    if (C->LabelOf(I) && !C->LabelOf(I)->Hidden) Shown.push_back(&*C->LabelOf(I));
+  ASSERT_GE(Shown.size(), 2u);
+  int Texts = 0;
+  for (const auto& Op : F.Target.Ops()) Texts += Op.Kind == coText;
+  EXPECT_EQ(Texts, static_cast<int>(Shown.size()));
+  for (size_t A = 0; A < Shown.size(); ++A) {
+    double CX = 0, CY = 0;
+    for (int K = 0; K < 4; ++K) {
+      const TPoint P = Shown[A]->Box[K];
+      EXPECT_TRUE(P.X > 0 && P.X < 400 && P.Y > 0 && P.Y < 300);
+      CX += P.X / 4.0, CY += P.Y / 4.0;
+    }
+    for (size_t B = A + 1; B < Shown.size(); ++B)
+      for (int I = 0; I < 4; ++I)
+        for (int J = 0; J < 4; ++J)
+          EXPECT_FALSE(Crosses(Shown[A]->Box[I], Shown[A]->Box[I + 1], Shown[B]->Box[J],
+                               Shown[B]->Box[J + 1]));
+    // No line is drawn through the middle of a label: the background shows there.
+    for (const auto& Op : F.Target.Ops())
+      if (Op.Kind == coLine) {
+        EXPECT_EQ(Op.State.Pen.Color, C->GetColor());  // one colour for all lines by default
+        EXPECT_GT(DistanceToSegment(CX, CY, Op.Points[0], Op.Points[1]), 2);
+      }
+  }
+
+  // Labels belong to their lines: clearing the lines drops them; a level added at a point has
+  // its label at once.
+  C->ClearLines();
+  EXPECT_TRUE(C->Lines().empty());
+  ASSERT_TRUE(C->AddLevelAt(1.5, 0));
+  ASSERT_TRUE(C->LabelOf(0).has_value());
+  // Between the nodes at x = 1.4 and 1.6 the grid reads (1.96 + 2.56) / 2 - 2.
+  EXPECT_EQ(C->LabelOf(0)->Text, QStringLiteral("0.26"));
+}
+
+TEST(Contour, ClicksAddDeleteMoveHideAndShowLevels) {
+  TContourFixture F;
+  TContour* C = F.Add(4, false, false);
+  const size_t Start = C->Lines().size();
+  C->MouseMode = 0;
+  EXPECT_FALSE(C->EditAt(1.5, 0));
+  C->MouseMode = 1;
+  ASSERT_TRUE(C->EditAt(1.5, 0));
+  ASSERT_EQ(C->Lines().size(), Start + 1);
+  const double Added = C->Lines()[0].Level;
+  // Hide and show again, moved to the piece nearest the click.
+  C->MouseMode = 5;
+  ASSERT_TRUE(C->EditAt(1.5, 0));
+  EXPECT_FALSE(C->LabelOf(0)->Visible);
+  C->MouseMode = 4;
+  ASSERT_TRUE(C->EditAt(0, 1.5));
+  EXPECT_TRUE(C->LabelOf(0)->Visible);
+  EXPECT_NEAR(C->LabelOf(0)->From.X, 0, 0.3);
+  EXPECT_NEAR(C->LabelOf(0)->From.Y, 1.5, 0.3);
+  // Delete: every line of that level goes, with its label.
+  C->MouseMode = 2;
+  ASSERT_TRUE(C->EditAt(0, 1.5));
+  EXPECT_EQ(C->Lines().size(), Start);
+  for (const auto& L : C->Lines()) EXPECT_NE(L.Level, Added);
+  // The mouse reaches the same edit through the pixel mapping.
+  C->MouseMode = 1;
+  C->MouseDown(1, 0, F.Graph.XToPixel(1.5), F.Graph.YToPixel(0));
+  EXPECT_EQ(C->Lines().size(), Start + 1);
+}

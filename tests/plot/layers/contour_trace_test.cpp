@@ -1,0 +1,248 @@
+// Contour levels, the tracer and the Z read-out, on small grids with known answers.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "plot/layers/contour_trace.h"
+
+using GraphMatrix::TMatrix;
+using GraphMatrix::TVector;
+
+namespace {
+struct TGridData {
+  TVector X, Y;
+  TMatrix Z;
+  TGridData(std::vector<double> Xs, std::vector<double> Ys)
+      : X(static_cast<int>(Xs.size())),
+        Y(static_cast<int>(Ys.size())),
+        Z(static_cast<int>(Xs.size()), static_cast<int>(Ys.size())) {
+    for (int I = 0; I < static_cast<int>(Xs.size()); ++I) X.SetValue(I + 1, Xs[I]);
+    for (int J = 0; J < static_cast<int>(Ys.size()); ++J) Y.SetValue(J + 1, Ys[J]);
+  }
+  TContourGrid Grid() const { return {&X, &Y, nullptr, &Z}; }
+  std::vector<TContourLine> Trace(double Level) const {
+    std::vector<TContourLine> Lines;
+    TraceContourLevel(Grid(), Level, GridZMin(Grid()), GridZMax(Grid()), Lines);
+    return Lines;
+  }
+};
+
+TGridData Square2(double Z11, double Z21, double Z22, double Z12) {
+  TGridData D({0, 1}, {0, 1});
+  D.Z.SetValue(1, 1, Z11), D.Z.SetValue(2, 1, Z21), D.Z.SetValue(2, 2, Z22),
+      D.Z.SetValue(1, 2, Z12);
+  return D;
+}
+
+TGridData Paraboloid(int NX, int NY, double Span, bool Irregular = false) {
+  std::vector<double> Xs, Ys;
+  for (int I = 0; I < NX; ++I) {
+    double T = -1 + 2.0 * I / (NX - 1);
+    if (Irregular) T = std::copysign(std::pow(std::abs(T), 0.8), T);
+    Xs.push_back(Span * T);
+  }
+  for (int J = 0; J < NY; ++J) Ys.push_back(Span * (-1 + 2.0 * J / (NY - 1)));
+  TGridData D(Xs, Ys);
+  for (int I = 1; I <= NX; ++I)
+    for (int J = 1; J <= NY; ++J) D.Z.SetValue(I, J, Xs[I - 1] * Xs[I - 1] + Ys[J - 1] * Ys[J - 1]);
+  return D;
+}
+}  // namespace
+
+TEST(ContourLevels, AutomaticStartEndSkipZeroAndList) {
+  TContourLevelSettings S;
+  S.LevelCount = 4;
+  EXPECT_EQ(ContourLevels(S, 0, 8), (std::vector<double>{0, 2, 4, 6}));  // the end is no level
+  S.SkipZero = true;
+  EXPECT_EQ(ContourLevels(S, 0, 8), (std::vector<double>{2, 4, 6}));
+  S.SkipZero = false;
+  S.LevelCount = 1;
+  EXPECT_EQ(ContourLevels(S, 2, 8), (std::vector<double>{2}));
+  S.LevelCount = 2;
+  S.LevelStart = 4, S.UseLevelStart = true;
+  S.LevelEnd = 6, S.UseLevelEnd = true;
+  EXPECT_EQ(ContourLevels(S, 0, 8), (std::vector<double>{4, 5}));
+  S.UseLevelStep = true, S.LevelStep = 0.5;
+  EXPECT_EQ(ContourLevels(S, 0, 8), (std::vector<double>{4, 4.5}));
+  // A flat grid, or one without values, has no levels, not even listed ones.
+  S.UseLevelList = true;
+  S.LevelList = {QStringLiteral("1.5"), QStringLiteral("abc"), QStringLiteral("-2")};
+  EXPECT_TRUE(ContourLevels(S, 3, 3).empty());
+  EXPECT_TRUE(ContourLevels(S, 1e38, -1e38).empty());
+  // A bad entry is reported and skipped; the rest are kept in order.
+  S.AutoLevels = false;
+  QStringList Errors;
+  EXPECT_EQ(ContourLevels(S, 0, 8, &Errors), (std::vector<double>{1.5, -2}));
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_TRUE(Errors[0].contains(QStringLiteral("abc")));
+  // A hostile count is limited.
+  TContourLevelSettings H;
+  H.LevelCount = 2000000000;
+  EXPECT_EQ(ContourLevels(H, 0, 1).size(), static_cast<size_t>(MaxContourLevels));
+  EXPECT_DOUBLE_EQ(RoundLevel(0.1 + 0.2), 0.3);
+}
+
+TEST(ContourTrace, OneCellAndTheMissingCornerRules) {
+  // z = x over the unit square: the level 0.5 is the vertical line x = 0.5.
+  auto D = Square2(0, 1, 1, 0);
+  auto Lines = D.Trace(0.5);
+  ASSERT_EQ(Lines.size(), 1u);
+  EXPECT_EQ(Lines[0].Points.size(), 3u);  // through the centre of the cell
+  for (auto& P : Lines[0].Points) EXPECT_DOUBLE_EQ(P.X, 0.5);
+  EXPECT_DOUBLE_EQ(std::min(Lines[0].Points.front().Y, Lines[0].Points.back().Y), 0);
+  EXPECT_DOUBLE_EQ(std::max(Lines[0].Points.front().Y, Lines[0].Points.back().Y), 1);
+  EXPECT_DOUBLE_EQ(Lines[0].Steepness, 1);
+  EXPECT_TRUE(D.Trace(1.5).empty());  // outside the range
+
+  // Corner 1 missing: filled from corners 2 and 4, (1 + 0) / 2, so the cell is traced.
+  D.Z.SetValue(1, 1, MissingValue);
+  EXPECT_EQ(D.Trace(0.25).size(), 1u);
+  // Diagonal corners missing: the cell is skipped.
+  D.Z.SetValue(2, 2, -MissingValue);
+  EXPECT_TRUE(D.Trace(0.5).empty());
+  // Corners 3 and 4 missing: z4 := z1, z3 := z2, so z = x again.
+  auto E = Square2(0, 1, MissingValue, MissingValue);
+  Lines = E.Trace(0.5);
+  ASSERT_EQ(Lines.size(), 1u);
+  for (auto& P : Lines[0].Points) EXPECT_DOUBLE_EQ(P.X, 0.5);
+  // Three missing: the cell takes the fourth value everywhere and is flat.
+  auto F = Square2(MissingValue, MissingValue, MissingValue, 2);
+  EXPECT_TRUE(F.Trace(2).empty());
+  // Non-finite values count as missing.
+  auto N = Square2(0, 1, 1, std::nan(""));
+  EXPECT_EQ(N.Trace(0.7).size(), 1u);
+  EXPECT_DOUBLE_EQ(GridZMax(N.Grid()), 1);
+}
+
+TEST(ContourTrace, FlatAllMissingAndLevelsOnGridValues) {
+  TGridData Flat({0, 1, 2}, {0, 1, 2});
+  for (int I = 1; I <= 3; ++I)
+    for (int J = 1; J <= 3; ++J) Flat.Z.SetValue(I, J, 5);
+  EXPECT_TRUE(Flat.Trace(5).empty());  // wholly on the level: nothing
+  TGridData Missing({0, 1, 2}, {0, 1, 2});
+  for (int I = 1; I <= 3; ++I)
+    for (int J = 1; J <= 3; ++J) Missing.Z.SetValue(I, J, MissingValue);
+  EXPECT_EQ(GridZMin(Missing.Grid()), 1e38);
+  EXPECT_EQ(GridZMax(Missing.Grid()), -1e38);
+  EXPECT_TRUE(Missing.Trace(0).empty());
+
+  // z = x on a 3 x 3 grid: the level 1 runs along the middle column, an edge shared by two
+  // cells, and is stored once as one line from bottom to top.
+  TGridData D({0, 1, 2}, {0, 1, 2});
+  for (int I = 1; I <= 3; ++I)
+    for (int J = 1; J <= 3; ++J) D.Z.SetValue(I, J, I - 1);
+  auto Lines = D.Trace(1);
+  ASSERT_EQ(Lines.size(), 1u);
+  EXPECT_EQ(Lines[0].Points.size(), 3u);
+  for (auto& P : Lines[0].Points) EXPECT_DOUBLE_EQ(P.X, 1);
+}
+
+TEST(ContourTrace, CirclesOfTheParaboloid) {
+  struct TCase {
+    int NX, NY;
+    bool Irregular;
+  };
+  for (TCase C : {TCase{101, 101, false}, TCase{81, 121, false}, TCase{101, 91, true}}) {
+    auto D = Paraboloid(C.NX, C.NY, 2, C.Irregular);
+    for (double R : {0.5, 1.0, 1.7}) {
+      SCOPED_TRACE(testing::Message() << C.NX << "x" << C.NY << " r " << R);
+      auto Lines = D.Trace(R * R);
+      ASSERT_EQ(Lines.size(), 1u);
+      EXPECT_TRUE(Lines[0].Closed());
+      double MaxDev = 0;
+      int OnGridLines = 0;
+      for (auto& P : Lines[0].Points) {
+        // Where a vertex is on a grid line the grid's own read-out there is the level itself.
+        bool OnLine = false;
+        for (int I = 1; I <= D.X.N; ++I) OnLine = OnLine || P.X == D.X.GetValue(I);
+        for (int J = 1; J <= D.Y.N; ++J) OnLine = OnLine || P.Y == D.Y.GetValue(J);
+        if (OnLine) {
+          ++OnGridLines;
+          EXPECT_NEAR(GridZAt(D.Grid(), P.X, P.Y), R * R, 1e-9 * R * R);
+        }
+        // Each vertex is on its level where the tracer's plane model of the triangle puts it;
+        // the circle is met within the grid's resolution.
+        MaxDev = std::max(MaxDev, std::abs(std::hypot(P.X, P.Y) - R));
+      }
+      EXPECT_LT(MaxDev, 2e-3);
+      EXPECT_GT(OnGridLines, 10);
+    }
+  }
+  // Fine grids keep their short segments (a fixed 1e-5 tolerance would have erased them).
+  auto Fine = Paraboloid(41, 41, 1e-5);
+  auto Lines = Fine.Trace(0.25e-10);
+  ASSERT_EQ(Lines.size(), 1u);
+  EXPECT_TRUE(Lines[0].Closed());
+}
+
+TEST(ContourTrace, SaddleAndTwoLinesOfOneLevel) {
+  // z = x on columns 0..4 going up then down: the level cuts the grid twice.
+  TGridData D({0, 1, 2, 3, 4}, {0, 1, 2});
+  const double V[5] = {0, 1, 2, 1, 0};
+  for (int I = 1; I <= 5; ++I)
+    for (int J = 1; J <= 3; ++J) D.Z.SetValue(I, J, V[I - 1]);
+  auto Lines = D.Trace(0.5);
+  ASSERT_EQ(Lines.size(), 2u);
+  for (auto& L : Lines) {
+    EXPECT_FALSE(L.Closed());
+    EXPECT_EQ(L.Points.size(), 5u);
+    EXPECT_DOUBLE_EQ(L.Level, 0.5);
+  }
+}
+
+TEST(ContourInterpolate, BilinearEdgesAndDegenerateGrids) {
+  TGridData D({0, 1, 2}, {0, 10});
+  for (int I = 1; I <= 3; ++I)
+    for (int J = 1; J <= 2; ++J) D.Z.SetValue(I, J, (I - 1) + 10.0 * (J - 1));
+  EXPECT_DOUBLE_EQ(GridZAt(D.Grid(), 0.5, 5), 5.5);
+  EXPECT_DOUBLE_EQ(GridZAt(D.Grid(), 2, 10), 12);
+  EXPECT_DOUBLE_EQ(GridZAt(D.Grid(), 3, 0), 3);  // extrapolated beyond the last column
+  D.Z.SetValue(2, 1, -MissingValue);
+  EXPECT_EQ(GridZAt(D.Grid(), 0.5, 5), -MissingValue);
+
+  // One column: interpolated along Y only, never reading a column 0.
+  TGridData Col({3}, {0, 2});
+  Col.Z.SetValue(1, 1, 4), Col.Z.SetValue(1, 2, 8);
+  EXPECT_DOUBLE_EQ(GridZAt(Col.Grid(), 3, 1), 6);
+  EXPECT_DOUBLE_EQ(GridZAt(Col.Grid(), 100, 1), 6);
+  TGridData One({3}, {7});
+  One.Z.SetValue(1, 1, 9);
+  EXPECT_DOUBLE_EQ(GridZAt(One.Grid(), 0, 0), 9);
+  // Duplicate coordinates give MissingValue, not a division by zero.
+  TGridData Dup({1, 1}, {0, 1});
+  for (int I = 1; I <= 2; ++I)
+    for (int J = 1; J <= 2; ++J) Dup.Z.SetValue(I, J, 1);
+  EXPECT_EQ(GridZAt(Dup.Grid(), 1, 0.5), MissingValue);
+  EXPECT_EQ(GridZAt(D.Grid(), std::nan(""), 0), MissingValue);
+
+  // A grid of Y per node: rows from the first column, capped at the largest corner.
+  TMatrix YM(2, 2);
+  YM.SetValue(1, 1, 0), YM.SetValue(2, 1, 0), YM.SetValue(1, 2, 1), YM.SetValue(2, 2, 1);
+  TGridData M({0, 1}, {0, 1});
+  M.Z.SetValue(1, 1, 0), M.Z.SetValue(2, 1, 1), M.Z.SetValue(2, 2, 2), M.Z.SetValue(1, 2, 1);
+  TContourGrid G{&M.X, nullptr, &YM, &M.Z};
+  EXPECT_DOUBLE_EQ(GridZAt(G, 0.5, 0.5), 1);
+  EXPECT_DOUBLE_EQ(GridZAt(G, 3, 3), 2);  // capped
+  YM.SetValue(1, 2, 0);
+  EXPECT_EQ(GridZAt(G, 0.5, 0.5), MissingValue);
+}
+
+TEST(ContourTrace, GridWithAYPerNode) {
+  // Rows that rise to the right: Y(i, j) = (j - 1) + (i - 1) / 4, and z = y.
+  TVector X(5);
+  TMatrix YM(5, 5), Z(5, 5);
+  for (int I = 1; I <= 5; ++I) {
+    X.SetValue(I, I - 1);
+    for (int J = 1; J <= 5; ++J) {
+      YM.SetValue(I, J, (J - 1) + (I - 1) / 4.0);
+      Z.SetValue(I, J, YM.GetValue(I, J));
+    }
+  }
+  TContourGrid G{&X, nullptr, &YM, &Z};
+  std::vector<TContourLine> Lines;
+  TraceContourLevel(G, 2.3, GridZMin(G), GridZMax(G), Lines);
+  ASSERT_EQ(Lines.size(), 1u);
+  EXPECT_GT(Lines[0].Points.size(), 4u);
+  for (const auto& P : Lines[0].Points) EXPECT_NEAR(P.Y, 2.3, 1e-12);
+}
