@@ -1,6 +1,7 @@
 #include "app/start_up.h"
 #include "chart/engine/chart_registry.h"
 #include "plot/layers/contour.h"
+#include "plot/layers/matrix_series.h"
 #include "plot/layers/series.h"
 
 #include <QApplication>
@@ -48,6 +49,7 @@ TfmCalc* CreateStartUpWindows() {
   RegisterChartClasses();
   RegisterSeriesLayerClasses();
   RegisterContourLayerClasses();
+  RegisterMatrixSeriesLayerClasses();
   QApplication::setApplicationName("Numyx v.4.24");
   if (auto* App = qobject_cast<TApplication*>(QCoreApplication::instance()))
     App->SetTitle("Numyx v.4.24");

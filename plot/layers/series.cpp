@@ -517,7 +517,14 @@ void TSeries::DeleteSelf() {
 
 void TSeries::Save(TGraphTextWriter& F) const {
   F.WriteLine(ClassName());
-  // The layer block, with a name that cannot break its line.
+  SaveLayerBlock(F);
+  SaveSeriesLines(F);
+  for (auto& P : FPoints) P->Save(F);
+  F.WriteLine(ClassName());
+}
+
+// The layer block, with a name that cannot break its line.
+void TSeries::SaveLayerBlock(TGraphTextWriter& F) const {
   TGraphTextWriter Base;
   SaveBase(Base);
   QByteArray B = Base.Data();
@@ -530,9 +537,6 @@ void TSeries::Save(TGraphTextWriter& F) const {
   } else {
     SaveBase(F);
   }
-  SaveSeriesLines(F);
-  for (auto& P : FPoints) P->Save(F);
-  F.WriteLine(ClassName());
 }
 
 void TSeries::SaveSeriesLines(TGraphTextWriter& F) const {

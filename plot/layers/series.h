@@ -190,6 +190,8 @@ class TSeries : public TLayer, public TGraphSeries {
  protected:
   bool CurrentXLogOf() const;
   bool CurrentYLogOf() const;
+  // The class-name line, the layer's field line with its name on one line, the class name again.
+  void SaveLayerBlock(TGraphTextWriter& F) const;
   // Writes and reads the lines after the layer block and before the points.
   void SaveSeriesLines(TGraphTextWriter& F) const;
   void LoadSeriesLines(TGraphTextReader& F, int& PointCount, bool& NoLegend);

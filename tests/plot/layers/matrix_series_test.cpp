@@ -1,0 +1,239 @@
+// The matrix series: markers by sign and size, shaded cells in their scale colours, the cell
+// under a world point at the grid's edges, the legend entries and the file block.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "platform/canvas.h"
+#include "platform/canvas_targets.h"
+#include "plot/core/graph.h"
+#include "plot/core/graph_axis.h"
+#include "plot/layers/matrix_series.h"
+
+namespace {
+struct TMatrixFixture {
+  TRecordingTarget Target{400, 300};
+  TCanvas Canvas{&Target};
+  TGraph Graph{&Canvas, 400, 300};
+  TMatrixFixture() {
+    Graph.PlotRect = {0, 0, 300, 200};
+    // 100 pixels per unit across, 200 down: the marker scale takes the smaller.
+    Graph.XMin = 0.5, Graph.XMax = 3.5, Graph.YMin = 0.5, Graph.YMax = 1.5;
+    Graph.ComputeMapping(Graph.PlotRect);
+  }
+  TMatrixSeries* Add(int NX, int NY) {
+    return static_cast<TMatrixSeries*>(
+        Graph.AddLayer(std::make_unique<TMatrixSeries>(&Graph, NX, NY)));
+  }
+  // Bounding box of the primitives whose pen has Color.
+  TRect BoxOf(TColor Color) const {
+    TRect R{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (const auto& Op : Target.Ops()) {
+      if (Op.State.Pen.Color != Color) continue;
+      auto Take = [&](TPoint P) {
+        R.Left = std::min(R.Left, P.X), R.Top = std::min(R.Top, P.Y);
+        R.Right = std::max(R.Right, P.X), R.Bottom = std::max(R.Bottom, P.Y);
+      };
+      for (TPoint P : Op.Points) Take(P);
+      if (Op.Kind == coEllipse || Op.Kind == coRectangle)
+        Take({Op.Rect.Left, Op.Rect.Top}), Take({Op.Rect.Right, Op.Rect.Bottom});
+    }
+    return R;
+  }
+};
+}  // namespace
+
+TEST(MatrixSeries, CreationFixesTheAxesOnTheCells) {
+  TMatrixFixture F;
+  TMatrixSeries* S = F.Add(4, 3);
+  EXPECT_FALSE(F.Graph.XAxis->AutoMin);
+  EXPECT_DOUBLE_EQ(F.Graph.XAxis->Min, 0.5);
+  EXPECT_DOUBLE_EQ(F.Graph.XAxis->Max, 4.5);
+  EXPECT_DOUBLE_EQ(F.Graph.YAxis->Max, 3.5);
+  double X0, X1, Y0, Y1;
+  S->GetExtent(X0, X1, Y0, Y1);
+  EXPECT_EQ(X1, 5);
+  EXPECT_EQ(Y1, 4);
+  EXPECT_EQ(S->PositiveMarker.Style, 2);
+  EXPECT_EQ(S->NegativeMarker.Style, 8);
+  EXPECT_EQ(S->PositiveLegend()->Text, QStringLiteral("Positive"));
+  EXPECT_EQ(S->NegativeLegend()->Text, QStringLiteral("Negative"));
+}
+
+TEST(MatrixSeries, MarkersTakeTheSignsStyleAndASizeByMagnitude) {
+  TMatrixFixture F;
+  TMatrixSeries* S = F.Add(3, 1);
+  S->Matrix.SetValue(1, 1, 2);
+  S->Matrix.SetValue(2, 1, -1);
+  S->Matrix.SetValue(3, 1, 0);
+  // The marker outline is drawn in the fill colour: that tells the signs apart.
+  S->PositiveMarker.FillColor = 0x00AA00;
+  S->NegativeMarker.FillColor = 0x0000AA;
+  EXPECT_EQ(S->MarkerPixelSize(2), 100);
+  EXPECT_EQ(S->MarkerPixelSize(-1), 50);
+  EXPECT_EQ(S->MarkerPixelSize(0), 0);
+  S->Draw();
+  const TRect P = F.BoxOf(0x00AA00);
+  ASSERT_LE(P.Left, P.Right);
+  EXPECT_NEAR((P.Left + P.Right) / 2.0, F.Graph.XToPixel(1), 2);
+  EXPECT_NEAR(P.Right - P.Left, 100, 4);
+  // The negative value and the 0 both use the negative marker; the 0 has no size.
+  const TRect N = F.BoxOf(0x0000AA);
+  ASSERT_LE(N.Left, N.Right);
+  EXPECT_NEAR(N.Left, F.Graph.XToPixel(2) - 25, 3);
+  EXPECT_NEAR(N.Right, F.Graph.XToPixel(3), 3);
+
+  // All zeros: no marker has a size.
+  for (int I = 1; I <= 3; ++I) S->Matrix.SetValue(I, 1, 0);
+  TMatrixSeries* Z = F.Add(3, 1);
+  EXPECT_EQ(Z->MarkerPixelSize(0), 0);
+  // Outside the user range nothing is drawn; a missing value never is.
+  S->Matrix = GraphMatrix::TMatrix(3, 1);
+  S->Matrix.SetValue(1, 1, 5);
+  S->Matrix.SetValue(2, 1, MissingValue);
+  S->Matrix.SetValue(3, 1, -5);
+  S->UseLevelEnd = true;
+  S->LevelEnd = 1;
+  F.Target.Clear();
+  S->Draw();
+  EXPECT_GT(F.BoxOf(0x0000AA).Right, F.BoxOf(0x0000AA).Left);
+  EXPECT_EQ(F.BoxOf(0x00AA00).Left, INT_MAX);
+}
+
+TEST(MatrixSeries, ShadedCellsAreTheirValuesScaleColours) {
+  TMatrixFixture F;
+  TMatrixSeries* S = F.Add(2, 2);
+  F.Graph.XMin = 0.5, F.Graph.XMax = 2.5, F.Graph.YMin = 0.5, F.Graph.YMax = 2.5;
+  F.Graph.ComputeMapping(F.Graph.PlotRect);
+  const double V[2][2] = {{0, 1}, {2, 3}};
+  for (int I = 1; I <= 2; ++I)
+    for (int J = 1; J <= 2; ++J) S->Matrix.SetValue(I, J, V[I - 1][J - 1]);
+  S->SetShaded(true);
+  S->Draw();
+  int Cells = 0;
+  for (const auto& Op : F.Target.Ops()) {
+    if (Op.Kind != coFillRect) continue;
+    ++Cells;
+    const int CX = (Op.Rect.Left + Op.Rect.Right) / 2, CY = (Op.Rect.Top + Op.Rect.Bottom) / 2;
+    const int I = CX < F.Graph.XToPixel(1.5) ? 1 : 2;
+    const int J = CY > F.Graph.YToPixel(1.5) ? 1 : 2;
+    EXPECT_NEAR(CX, F.Graph.XToPixel(I), 1);
+    EXPECT_NEAR(CY, F.Graph.YToPixel(J), 1);
+    EXPECT_EQ(Op.State.Brush.Color, PaletteColor(*S, PaletteIndex(*S, V[I - 1][J - 1])));
+  }
+  EXPECT_EQ(Cells, 4);
+  EXPECT_NE(PaletteIndex(*S, 0), PaletteIndex(*S, 3));
+}
+
+TEST(MatrixSeries, CellsAtTheEdgesAndHits) {
+  TMatrixFixture F;
+  TMatrixSeries* S = F.Add(3, 2);
+  EXPECT_EQ(S->PointIndexAt(0.5, 0.5), 0);  // the half belongs to the first cell
+  EXPECT_EQ(S->PointIndexAt(1.49, 1.49), 0);
+  EXPECT_EQ(S->PointIndexAt(1.5, 0.5), 1);
+  EXPECT_EQ(S->PointIndexAt(3.4, 2.4), 5);  // the last cell, not one beyond
+  EXPECT_EQ(S->PointIndexAt(99, 99), 5);
+  EXPECT_EQ(S->PointIndexAt(-99, 1), 0);
+  S->Matrix.SetValue(3, 2, 7);
+  S->Texts.SetValue(3, 2, QStringLiteral("last"));
+  EXPECT_EQ(S->ValueAt(3.2, 2.2), 7);
+  EXPECT_EQ(S->TextAt(3.2, 2.2), QStringLiteral("last"));
+  int I, J;
+  EXPECT_TRUE(S->HitCell(2.2, 1, I, J));
+  EXPECT_EQ(I, 2);
+  EXPECT_FALSE(S->HitCell(2.3, 1, I, J));
+  EXPECT_FALSE(S->HitCell(3.5, 2, I, J));
+  EXPECT_FALSE(S->HitCell(1, 0.4, I, J));
+}
+
+TEST(MatrixSeries, LegendEntriesLeaveWhileShadedAndFollowTheMarkers) {
+  TMatrixFixture F;
+  TMatrixSeries* S = F.Add(2, 2);
+  S->Name = QStringLiteral("M");
+  S->UpdateLegends();
+  EXPECT_EQ(S->PositiveLegend()->Text, QStringLiteral(" + M"));
+  EXPECT_EQ(S->NegativeLegend()->Text, QStringLiteral(" - M"));
+  EXPECT_EQ(S->PositiveLegend()->Marker.Size, 8);
+  S->SetCurrentMarkerStyle(5);  // the positive one; the next acts on the negative one
+  S->SetCurrentMarkerStyle(6);
+  EXPECT_EQ(S->PositiveMarker.Style, 5);
+  EXPECT_EQ(S->NegativeMarker.Style, 6);
+  EXPECT_EQ(S->NegativeLegend()->Marker.Style, 6);
+  S->SetShaded(true);
+  EXPECT_EQ(S->PositiveLegend(), nullptr);
+  EXPECT_EQ(S->NegativeLegend(), nullptr);
+  S->SetShaded(false);
+  ASSERT_NE(S->PositiveLegend(), nullptr);
+  EXPECT_EQ(S->PositiveLegend()->Marker.Style, 5);
+}
+
+TEST(MatrixSeries, FileBlockRoundTripAndHostileBlocks) {
+  RegisterMatrixSeriesLayerClasses();
+  TMatrixFixture F;
+  TMatrixSeries* S = F.Add(3, 2);
+  S->Name = QStringLiteral("Cells");
+  S->PositiveMarker.Style = 4;
+  S->NegativeMarker.FillColor = 0x123456;
+  for (int I = 1; I <= 3; ++I)
+    for (int J = 1; J <= 2; ++J) {
+      S->Matrix.SetValue(I, J, (I - 2) * 1.25e-7 + J);
+      S->Texts.SetValue(I, J, QStringLiteral("c%1%2").arg(I).arg(J));
+    }
+  S->Texts.SetValue(2, 1, QStringLiteral("two\nlines"));
+  const QByteArray Text = F.Graph.SaveToText();
+
+  TMatrixFixture G;
+  QString Error;
+  ASSERT_TRUE(G.Graph.LoadFromText(Text, &Error)) << Error.toStdString();
+  ASSERT_EQ(G.Graph.LayerCount(), 1);
+  auto* L = dynamic_cast<TMatrixSeries*>(G.Graph.GetLayer(0));
+  ASSERT_NE(L, nullptr);
+  EXPECT_EQ(L->Name, QStringLiteral("Cells"));
+  EXPECT_EQ(L->Matrix.NX, 3);
+  EXPECT_EQ(L->Matrix.NY, 2);
+  EXPECT_EQ(L->PositiveMarker.Style, 4);
+  EXPECT_EQ(L->NegativeMarker.FillColor, 0x123456u);
+  for (int I = 1; I <= 3; ++I)
+    for (int J = 1; J <= 2; ++J)
+      EXPECT_DOUBLE_EQ(L->Matrix.GetValue(I, J), S->Matrix.GetValue(I, J));
+  EXPECT_EQ(L->Texts.GetValue(3, 2), QStringLiteral("c32"));
+  EXPECT_EQ(L->Texts.GetValue(2, 1).count(QLatin1Char('\n')), 0);
+  EXPECT_DOUBLE_EQ(G.Graph.XAxis->Max, 3.5);
+  EXPECT_EQ(G.Graph.SaveToText(), Text);  // the one-line text is kept as written
+
+  // The marker lines carry NX and NY.
+  const QList<QByteArray> Lines = Text.split('\n');
+  int Pos = -1;
+  for (int K = 0; K < Lines.size(); ++K)
+    if (Lines[K].endsWith(" 3") && Lines[K].startsWith("4 ")) Pos = K;
+  ASSERT_GE(Pos, 0);
+  auto With = [&](int K, const QByteArray& Line) {
+    QList<QByteArray> C = Lines;
+    C[K] = Line;
+    return C.join('\n');
+  };
+  const QByteArray Pos4 = Lines[Pos].left(Lines[Pos].lastIndexOf(' ') + 1);
+  const QByteArray Neg4 = Lines[Pos + 1].left(Lines[Pos + 1].lastIndexOf(' ') + 1);
+  for (const QByteArray& Bad :
+       {With(Pos, Pos4 + "0"), With(Pos, Pos4 + "-3"), With(Pos, Pos4 + "2147483647"),
+        With(Pos + 1, Neg4 + "2000000000"), With(Pos + 1, Neg4 + "x"), With(Pos, Pos4 + "4"),
+        With(Pos + 2, "1"), With(Pos + 2, "1 nonsense")}) {
+    TMatrixFixture H;
+    QString E;
+    EXPECT_FALSE(H.Graph.LoadFromText(Bad, &E));
+    EXPECT_FALSE(E.isEmpty());
+    EXPECT_EQ(H.Graph.LayerCount(), 0);
+  }
+  // A wrong closing line names the class and the line.
+  QList<QByteArray> C = Lines;
+  int Last = C.size() - 1;
+  while (Last > 0 && C[Last].isEmpty()) --Last;
+  C[Last] = "TSeries";
+  TMatrixFixture H;
+  QString E;
+  EXPECT_FALSE(H.Graph.LoadFromText(C.join('\n'), &E));
+  EXPECT_TRUE(E.contains(QStringLiteral("TMatrixSeries"))) << E.toStdString();
+  EXPECT_TRUE(E.contains(QString::number(Last + 1))) << E.toStdString();
+  UnregisterLayerClass(QStringLiteral("TMatrixSeries"));
+}
