@@ -171,6 +171,12 @@ void TMatrixSeries::SetShaded(bool Value) {
   UpdateLegends();
 }
 
+void TMatrixSeries::SetVisible(bool Value) {
+  TSeries::SetVisible(Value);
+  for (TSeriesLegend* E : {FPositiveLegend.get(), FNegativeLegend.get()})
+    if (E) E->Visible = Value;
+}
+
 void TMatrixSeries::Draw() {
   TCanvas* C = Graph->DrawCanvas();
   if (!C || !GetVisible()) return;
@@ -214,11 +220,13 @@ void TMatrixSeries::MouseMove(int, int X, int Y) {
   HitIndex = -1;
   if (!MouseActive() || !GetVisible()) return;
   int I, J;
-  if (!HitCell(Graph->PixelToX(X), Graph->PixelToY(Y), I, J)) {
+  const double WX = Graph->PixelToX(X), WY = Graph->PixelToY(Y);
+  if (!HitCell(WX, WY, I, J)) {
     Graph->Owner->SetCursor(crDefault);
     return;
   }
   HitIndex = (I - 1) + Matrix.NX * (J - 1);
+  if (OnMouseOver) OnMouseOver(WX, WY);
 }
 
 void TMatrixSeries::MouseDown(int, int Shift, int X, int Y) { MouseMove(Shift, X, Y); }

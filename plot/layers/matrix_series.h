@@ -3,6 +3,7 @@
 // marker sized by the value's magnitude (one style for positive, another for the rest) or, shaded,
 // as a square in the value's colour on the layer's scale.
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "plot/core/graph_marker.h"
@@ -63,7 +64,11 @@ class TMatrixSeries : public TSeries {
   void UpdateLegends();
   void SetShaded(bool Value) override;
 
+  void SetVisible(bool Value) override;
+
   void Draw() override;
+  // Receives the world point while the mouse is over a cell.
+  std::function<void(double X, double Y)> OnMouseOver;
   void MouseMove(int Shift, int X, int Y) override;
   void MouseDown(int Button, int Shift, int X, int Y) override;
 

@@ -145,6 +145,17 @@ TEST(MatrixSeries, CellsAtTheEdgesAndHits) {
   EXPECT_FALSE(S->HitCell(2.3, 1, I, J));
   EXPECT_FALSE(S->HitCell(3.5, 2, I, J));
   EXPECT_FALSE(S->HitCell(1, 0.4, I, J));
+  // The mouse over the plot: a hit near a cell centre, none between cells.
+  F.Graph.XMin = 0.5, F.Graph.XMax = 3.5, F.Graph.YMin = 0.5, F.Graph.YMax = 2.5;
+  F.Graph.ComputeMapping(F.Graph.PlotRect);
+  S->SetMouseActive(true);
+  int Overs = 0;
+  S->OnMouseOver = [&](double, double) { ++Overs; };
+  S->MouseMove(0, F.Graph.XToPixel(3.1), F.Graph.YToPixel(2.1));
+  EXPECT_EQ(S->HitIndex, 5);
+  S->MouseMove(0, F.Graph.XToPixel(2.5), F.Graph.YToPixel(1));
+  EXPECT_EQ(S->HitIndex, -1);
+  EXPECT_EQ(Overs, 1);
 }
 
 TEST(MatrixSeries, LegendEntriesLeaveWhileShadedAndFollowTheMarkers) {
@@ -160,6 +171,9 @@ TEST(MatrixSeries, LegendEntriesLeaveWhileShadedAndFollowTheMarkers) {
   EXPECT_EQ(S->PositiveMarker.Style, 5);
   EXPECT_EQ(S->NegativeMarker.Style, 6);
   EXPECT_EQ(S->NegativeLegend()->Marker.Style, 6);
+  S->SetVisible(false);
+  EXPECT_FALSE(S->NegativeLegend()->Visible);
+  S->SetVisible(true);
   S->SetShaded(true);
   EXPECT_EQ(S->PositiveLegend(), nullptr);
   EXPECT_EQ(S->NegativeLegend(), nullptr);
