@@ -660,9 +660,12 @@ void TChartCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, i
   Polygon(Face);
   if (Z1 != Z0) {
     if (DarkSides) FillWith(ApplyDark(Color, 32));
+    // The pie is seen from above: only the rim where the arc runs rightwards on the screen (the
+    // near side) shows, below the face; the far rim lies behind the face and is left out.
     for (int i = 0; i < 31; ++i) {
+      if (Front[i + 1].X <= Front[i].X) continue;
       const TPoint B[4] = {Front[i], Front[i + 1], Back[i + 1], Back[i]};
-      if (Area2(B) * Orientation < 0) Polygon(B);
+      Polygon(B);
     }
   }
   Brush()->SetData(Saved);
