@@ -645,9 +645,14 @@ void TChartCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, i
   }
   const TPoint CF = Calculate3DPosition(XCenter, YCenter, Z0);
   const TPoint CB = Calculate3DPosition(XCenter, YCenter, Z1);
-  std::vector<TPoint> Face{CF};
-  Face.insert(Face.end(), std::begin(Front), std::end(Front));
-  // Which faces show follows from their orientation on the screen against the front face's.
+  // The pie is seen from above: the face is drawn at whichever depth projects higher on the
+  // screen, and the rim hangs below it down to the other depth.
+  const bool BackOnTop = CB.Y < CF.Y;
+  const TPoint* Top = BackOnTop ? Back : Front;
+  const TPoint* Low = BackOnTop ? Front : Back;
+  std::vector<TPoint> Face{BackOnTop ? CB : CF};
+  Face.insert(Face.end(), Top, Top + 32);
+  // Which radial sides show follows from their orientation on the screen against the face's.
   const double Orientation = Area2(Face);
   if (DrawSides && Z1 != Z0) {
     if (DarkSides) FillWith(ApplyDark(Color, DarkerColorQuantity));
@@ -657,14 +662,18 @@ void TChartCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, i
     if (Area2(S1) * Orientation < 0) Polygon(S1);
     Brush()->SetData(Saved);
   }
-  Polygon(Face);
   if (Z1 != Z0) {
     if (DarkSides) FillWith(ApplyDark(Color, 32));
+    // Only the near rim, where the arc runs rightwards on the screen, shows below the face; the
+    // far rim lies behind it.
     for (int i = 0; i < 31; ++i) {
-      const TPoint B[4] = {Front[i], Front[i + 1], Back[i + 1], Back[i]};
-      if (Area2(B) * Orientation < 0) Polygon(B);
+      if (Top[i + 1].X <= Top[i].X) continue;
+      const TPoint B[4] = {Top[i], Top[i + 1], Low[i + 1], Low[i]};
+      Polygon(B);
     }
+    Brush()->SetData(Saved);
   }
+  Polygon(Face);
   Brush()->SetData(Saved);
 }
 

@@ -188,7 +188,12 @@ TEST(Canvas3D, PieAndPyramidShowTheirFront) {
   S.C.Pie3D(100, 100, 50, 50, 0, 10, 0, 3.14159265 / 2, true, true);
   EXPECT_EQ(S.At(120, 80), clBlue);   // inside the front quarter
   EXPECT_EQ(S.At(80, 120), clWhite);  // the other quarters stay empty
-  EXPECT_NE(S.At(152, 88), clWhite);  // the curved side to the upper right shows
+  EXPECT_NE(S.At(152, 88), clWhite);  // the face lies at the depth that shows on top
+  // The near rim (the arc running rightwards) shows as a darker band below the face.
+  S.C.Pie3D(100, 100, 50, 50, 0, 10, 3 * 3.14159265 / 2, 2 * 3.14159265, true, false);
+  EXPECT_EQ(S.At(120, 120), clBlue);
+  EXPECT_EQ(S.At(106, 146), ApplyDark(clBlue, 32));
+  EXPECT_EQ(S.At(106, 152), clWhite);
   TImageSetup P(true, 0);
   P.C.Brush()->SetData(TBrushData{clGreen, bsSolid, {}});
   P.C.Pen()->SetStyle(psClear);

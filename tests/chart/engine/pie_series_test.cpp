@@ -169,3 +169,46 @@ TEST(PieSeries, TakesTheChartsAxesAndWallsWhileShown) {
   Owner.reset();
   EXPECT_EQ(Line->ParentChart(), nullptr);
 }
+
+TEST(PieSeries, ThreeDimensionalPieIsSeenFromAbove) {
+  TChart Chart(nullptr);
+  Chart.resize(500, 350);
+  Chart.SetView3D(true);
+  Chart.Legend()->SetVisible(false);
+  TPieSeries Series;
+  TPieSeries* Pie = &Series;
+  Pie->Marks()->SetVisible(false);
+  Pie->PiePen()->SetVisible(false);
+  Pie->AddY(1, "A", clRed);
+  Pie->SetParentChart(&Chart);
+  Chart.Repaint();
+  const TChartCanvas3D* C = Chart.Canvas3D();
+  const int CX = Pie->CircleXCenter(), CY = Pie->CircleYCenter(), RY = Pie->YRadius();
+  const int Z0 = Pie->StartZ(), Z1 = Pie->EndZ();
+  ASSERT_GT(Z1 - Z0, 20);
+  auto At = [&](TPoint P, int DY) {
+    return FromQColor(Chart.Backing()->Image().pixelColor(P.X, P.Y + DY));
+  };
+  // The face is an ellipse flattened by the fixed elevation, not the full 2D height; it lies at
+  // the depth that projects higher.
+  ASSERT_LT(C->Calculate3DPosition(CX, CY, Z1).Y, C->Calculate3DPosition(CX, CY, Z0).Y);
+  const TPoint Centre = C->Calculate3DPosition(CX, CY, Z1);
+  const TPoint Top = C->Calculate3DPosition(CX, CY - RY, Z1);
+  const TPoint Bottom = C->Calculate3DPosition(CX, CY + RY, Z1);
+  EXPECT_NEAR(Bottom.Y - Top.Y, 2 * RY * std::cos(M_PI / 4), 2);
+  EXPECT_EQ(At(Centre, 0), clRed);
+  EXPECT_EQ(At(Top, 3), clRed);
+  // Nothing rises above the face.
+  EXPECT_NE(At(Top, -3), clRed);
+  EXPECT_NE(At(Top, -3), ApplyDark(clRed, 32));
+  const TPoint Left = C->Calculate3DPosition(CX - Pie->XRadius() + 2, CY, Z1);
+  EXPECT_NE(At(Left, -6), ApplyDark(clRed, 32));
+  // The rim shows below the face, darker, as deep as the pie projects.
+  const TPoint RimBottom = C->Calculate3DPosition(CX, CY + RY, Z0);
+  ASSERT_GT(RimBottom.Y, Bottom.Y + 6);
+  EXPECT_EQ(At(Bottom, -3), clRed);
+  EXPECT_EQ(At(Bottom, 3), ApplyDark(clRed, 32));
+  EXPECT_EQ(At(RimBottom, -3), ApplyDark(clRed, 32));
+  EXPECT_NE(At(RimBottom, 3), ApplyDark(clRed, 32));
+  EXPECT_NE(At(RimBottom, 3), clRed);
+}
