@@ -11,14 +11,6 @@
 
 using namespace SeriesGeometry;
 
-namespace {
-// Nearest integer, halves to even; saturated so that no huge value overflows.
-int RoundEven(double V) {
-  if (!std::isfinite(V)) return 0;
-  return int(std::clamp(std::nearbyint(V), -2147483647.0, 2147483647.0));
-}
-}  // namespace
-
 TCustomBarSeries::TCustomBarSeries(bool Horizontal)
     : FHorizontal(Horizontal),
       FBarBrush(std::make_unique<TChartBrush>([this](TGraphicsObject*) { Repaint(); })),
@@ -147,11 +139,11 @@ void TCustomBarSeries::CalcBarWidth() {
   int Space = 0;
   if (FAutoBarSize) {
     const double Span = 2 + A->Maximum() - A->Minimum();
-    Space = Span > 0 && std::isfinite(Span) ? RoundEven(Length / Span) : 0;
+    Space = Span > 0 && std::isfinite(Span) ? NearestPixel(Length / Span) : 0;
   } else {
     Space = Length / N;
   }
-  FBarWidth = RoundEven(FBarWidthPercent * 0.01 * Space) / Bars;
+  FBarWidth = NearestPixel(FBarWidthPercent * 0.01 * Space) / Bars;
   if (FBarWidth % 2 != 0) ++FBarWidth;
 }
 
@@ -197,9 +189,9 @@ int TCustomBarSeries::CategoryPos(int ValueIndex) const {
   const int C = A->CalcPosValue(CategoryValue(ValueIndex));
   int P = C - FBarWidth / 2;
   if (FMultiBar == mbSide)
-    P = FHorizontal ? C + RoundEven((N * 0.5 - Index) * FBarWidth)
-                    : C + RoundEven((Index - N * 0.5 - 1.0) * FBarWidth);
-  return P + RoundEven(FOffsetPercent * FBarWidth * 0.01);
+    P = FHorizontal ? C + NearestPixel((N * 0.5 - Index) * FBarWidth)
+                    : C + NearestPixel((Index - N * 0.5 - 1.0) * FBarWidth);
+  return P + NearestPixel(FOffsetPercent * FBarWidth * 0.01);
 }
 
 int TCustomBarSeries::ValuePos(int ValueIndex) const {

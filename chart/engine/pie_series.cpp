@@ -15,11 +15,6 @@ using namespace SeriesGeometry;
 
 namespace {
 constexpr double TwoPi = 2 * std::numbers::pi;
-// Nearest integer, halves to even, saturated.
-int Nearest(double V) {
-  if (!std::isfinite(V)) return 0;
-  return int(std::clamp(std::nearbyint(V), -2147483647.0, 2147483647.0));
-}
 }  // namespace
 
 const QStringList& PieSampleLabels() {
@@ -193,13 +188,13 @@ void TCircledSeries::CalcCircle() {
     }
     CalcRadius();
     TRect R = FCircleRect;
-    const int WantX = Nearest(FYRadius * Ratio);
+    const int WantX = NearestPixel(FYRadius * Ratio);
     if (FXRadius > WantX) {
       const int D = FXRadius - WantX;
       R.Left += D;
       R.Right -= D;
     } else {
-      const int D = FYRadius - Nearest(FXRadius / Ratio);
+      const int D = FYRadius - NearestPixel(FXRadius / Ratio);
       R.Top += D;
       R.Bottom -= D;
     }
@@ -209,8 +204,8 @@ void TCircledSeries::CalcCircle() {
 }
 
 void TCircledSeries::AngleToPos(double Angle, int RX, int RY, int& X, int& Y) const {
-  X = FCircleXCenter + Nearest(RX * std::cos(Angle + FRotation));
-  Y = FCircleYCenter - Nearest(RY * std::sin(Angle + FRotation));
+  X = FCircleXCenter + NearestPixel(RX * std::cos(Angle + FRotation));
+  Y = FCircleYCenter - NearestPixel(RY * std::sin(Angle + FRotation));
 }
 
 double TCircledSeries::PointToAngle(int X, int Y) const {
@@ -411,7 +406,8 @@ TPoint TPieSeries::SliceOffset(int ValueIndex) const {
   const int E = ExplodedSlice(ValueIndex);
   if (!FIsExploded || E <= 0 || ValueIndex >= int(FAngles.size())) return {0, 0};
   const double M = FAngles[size_t(ValueIndex)].MidAngle + Rotation();
-  return {Nearest(XRadius() * 0.01 * E * std::cos(M)), Nearest(YRadius() * 0.01 * E * std::sin(M))};
+  return {NearestPixel(XRadius() * 0.01 * E * std::cos(M)),
+          NearestPixel(YRadius() * 0.01 * E * std::sin(M))};
 }
 
 void TPieSeries::DrawAllValues() {
@@ -489,7 +485,8 @@ void TPieSeries::DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPositi
   if (IsGrouped(ValueIndex) || ValueIndex >= int(FAngles.size())) return;
   TChartCanvas3D* C = Canvas(*this);
   const int E = ExplodedSlice(ValueIndex);
-  const int RX = Nearest(XRadius() * (1 + 0.01 * E)), RY = Nearest(YRadius() * (1 + 0.01 * E));
+  const int RX = NearestPixel(XRadius() * (1 + 0.01 * E)),
+            RY = NearestPixel(YRadius() * (1 + 0.01 * E));
   const double M = FAngles[size_t(ValueIndex)].MidAngle;
   AngleToPos(M, RX, RY, P.ArrowStart.X, P.ArrowStart.Y);
   const int L = Marks()->ArrowLength();

@@ -13,10 +13,6 @@ using namespace SeriesGeometry;
 
 namespace {
 int Random(int N) { return N > 0 ? int(QRandomGenerator::global()->bounded(N)) : 0; }
-int Nearest(double V) {
-  if (!std::isfinite(V)) return 0;
-  return int(std::clamp(std::nearbyint(V), -2147483647.0, 2147483647.0));
-}
 // Puts each list's pending value at the new point and clears it to its default.
 void InsertPending(int Index, std::initializer_list<std::pair<TChartValueList*, double>> Lists) {
   if (Index < 0) return;
@@ -92,7 +88,7 @@ void TGanttSeries::DrawValue(int ValueIndex) {
   if (!FConnectingPen->Visible()) return;
   const double NV = ExtraValue(FNextTask.get(), ValueIndex);
   if (!std::isfinite(NV) || NV < 0 || NV >= Count()) return;
-  const int N = Nearest(NV);
+  const int N = NearestPixel(NV);
   if (N < 0 || N >= Count() || !IsDrawable(N)) return;
   TChartCanvas3D* C = Canvas(*this);
   C->AssignVisiblePen(*FConnectingPen);
@@ -294,8 +290,8 @@ void TBubbleSeries::FillSampleValues(int NumValues) {
   const double Span = 1000;
   double X = 0;
   for (int i = 0; i < NumValues; ++i) {
-    const double Y = Random(Nearest(Span));
-    const double R = Nearest(Span / (Random(15) + 10)) + Span / 10;
+    const double Y = Random(NearestPixel(Span));
+    const double R = NearestPixel(Span / (Random(15) + 10)) + Span / 10;
     AddBubble(X, Y, R);
     X += 1;
   }

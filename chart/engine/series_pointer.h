@@ -1,12 +1,15 @@
 #pragma once
 // The point marker that line, point and the series built on them draw at their points, and the
 // small geometry every series type needs: its axes, its depth band and its canvas.
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "chart/engine/canvas3d.h"
 #include "chart/engine/chart_pen.h"
 #include "chart/engine/series_marks.h"
 #include "platform/geometry.h"
+#include "platform/number_text.h"
 
 class TChartSeries;
 class TChartAxis;
@@ -37,6 +40,14 @@ void PreparePenBrush(const TChartSeries& S, const TChartPen& Pen, const TBrush& 
 void MoveMark(TSeriesMarkPosition& P, int DX, int DY);
 // The plain colour of an automatic or stored colour.
 TColor Resolve(TColor Color, TColor Automatic);
+// A series' pixel of a computed value: nearest (halves to even) or toward zero, saturated to
+// +-2147483647; non-finite values give 0.
+inline int NearestPixel(double V) {
+  return std::isfinite(V) ? std::clamp(RoundInt(V), -2147483647, 2147483647) : 0;
+}
+inline int TruncPixel(double V) {
+  return std::isfinite(V) ? std::clamp(TruncInt(V), -2147483647, 2147483647) : 0;
+}
 }  // namespace SeriesGeometry
 
 namespace PointerMessages {

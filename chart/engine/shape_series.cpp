@@ -12,14 +12,6 @@
 
 using namespace SeriesGeometry;
 
-namespace {
-// Truncated toward zero and saturated: corners in pixels may be any number.
-int TruncPixel(double V) {
-  if (!std::isfinite(V)) return 0;
-  return int(std::clamp(std::trunc(V), -2147483647.0, 2147483647.0));
-}
-}  // namespace
-
 TChartShape::TChartShape()
     : FBrush(std::make_unique<TChartBrush>([this](TGraphicsObject*) { Repaint(); })),
       FFont(std::make_unique<TFont>()),
