@@ -8,6 +8,7 @@
 #include "chart/engine/view3d_options.h"
 #include "platform/canvas_targets.h"
 #include "platform/number_text.h"
+#include "tests/chart/engine/recorded_canvas3d.h"
 
 namespace {
 
@@ -25,17 +26,8 @@ struct TImageSetup {
   TColor At(int X, int Y) { return Image.Canvas()->Pixels(X, Y); }
 };
 
-struct TRecordSetup {
-  TRecordingTarget Target{400, 300};
-  TCanvas Canvas{&Target};
-  TView3DOptions Options;
-  TChartCanvas3D C;
-  explicit TRecordSetup(bool Is3D = true) {
-    C.SetUseBuffer(false);
-    C.InitWindow(&Canvas, &Options, clWhite, Is3D, {0, 0, 400, 300});
-    C.Projection(0, {0, 0, 400, 300});
-  }
-  const std::vector<TCanvasOp>& Ops() const { return Target.Ops(); }
+struct TRecordSetup : TRecordedCanvas3D {
+  explicit TRecordSetup(bool Is3D = true) : TRecordedCanvas3D(Is3D) {}
 };
 
 TEST(Canvas3D, LineEndsInDepth) {

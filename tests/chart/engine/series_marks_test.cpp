@@ -5,19 +5,11 @@
 #include "chart/engine/canvas3d.h"
 #include "chart/engine/view3d_options.h"
 #include "platform/canvas_targets.h"
+#include "tests/chart/engine/recorded_canvas3d.h"
 
 namespace {
-struct TRecord {
-  TRecordingTarget Target{400, 300};
-  TCanvas Canvas{&Target};
-  TView3DOptions Options;
-  TChartCanvas3D C;
-  explicit TRecord(bool Is3D = false) {
-    C.SetUseBuffer(false);
-    C.InitWindow(&Canvas, &Options, clWhite, Is3D, {0, 0, 400, 300});
-    C.Projection(0, {0, 0, 400, 300});
-  }
-  const std::vector<TCanvasOp>& Ops() const { return Target.Ops(); }
+struct TRecord : TRecordedCanvas3D {
+  explicit TRecord(bool Is3D = false) : TRecordedCanvas3D(Is3D) {}
 };
 }  // namespace
 

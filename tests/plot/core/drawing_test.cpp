@@ -13,13 +13,6 @@ namespace {
 constexpr double Inf = std::numeric_limits<double>::infinity();
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
-std::vector<TCanvasOp> OfKind(const std::vector<TCanvasOp>& Ops, TCanvasOpKind K) {
-  std::vector<TCanvasOp> R;
-  for (const auto& Op : Ops)
-    if (Op.Kind == K) R.push_back(Op);
-  return R;
-}
-
 TEST(GraphMapping, SaturatesAndRoutes) {
   TRecordingGraph G;
   EXPECT_EQ(G.Graph.XToPixel(5), 100);

@@ -15,13 +15,6 @@
 
 namespace {
 
-std::vector<TCanvasOp> OfKind(const std::vector<TCanvasOp>& Ops, TCanvasOpKind K) {
-  std::vector<TCanvasOp> R;
-  for (const auto& Op : Ops)
-    if (Op.Kind == K) R.push_back(Op);
-  return R;
-}
-
 TEST(GraphPens, WrappersSetTheCanvas) {
   TRecordingGraph G;
   {

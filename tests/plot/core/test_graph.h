@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 #include <memory>
+#include <vector>
 
 #include "platform/canvas.h"
 #include "platform/canvas_targets.h"
@@ -71,3 +72,11 @@ struct TImageGraph {
     return Image;
   }
 };
+
+// The recorded primitives of one kind, in drawing order.
+inline std::vector<TCanvasOp> OfKind(const std::vector<TCanvasOp>& Ops, TCanvasOpKind K) {
+  std::vector<TCanvasOp> R;
+  for (const auto& Op : Ops)
+    if (Op.Kind == K) R.push_back(Op);
+  return R;
+}
