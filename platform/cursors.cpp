@@ -138,6 +138,44 @@ QCursor Eraser() {
   return QCursor(QPixmap::fromImage(Img), 3, 24);
 }
 
+// The arrow with a sign in a box beside it: what a click adds (+) or deletes (x).
+QCursor SignedArrow(bool Add) {
+  QImage Img = Canvas();
+  QPainter P(&Img);
+  Outline(P);
+  const QPoint Arrow[] = {{1, 1}, {1, 17}, {5, 13}, {8, 20}, {11, 19}, {8, 12}, {13, 12}};
+  P.drawPolygon(Arrow, 7);
+  P.drawRect(15, 15, 14, 14);
+  P.setPen(QPen(Qt::black, 2));
+  if (Add) {
+    P.drawLine(18, 22, 26, 22);
+    P.drawLine(22, 18, 22, 26);
+  } else {
+    P.drawLine(18, 18, 26, 26);
+    P.drawLine(18, 26, 26, 18);
+  }
+  P.end();
+  return QCursor(QPixmap::fromImage(Img), 1, 1);
+}
+
+// Four arrow heads around a cross: what a drag or a click moves.
+QCursor MoveArrows() {
+  QImage Img = Canvas();
+  QPainter P(&Img);
+  Outline(P);
+  const QPoint Cross[] = {{14, 4},  {18, 4},  {18, 14}, {28, 14}, {28, 18}, {18, 18},
+                          {18, 28}, {14, 28}, {14, 18}, {4, 18},  {4, 14},  {14, 14}};
+  P.drawPolygon(Cross, 12);
+  P.setBrush(Qt::black);
+  const QPoint Up[] = {{16, 0}, {21, 5}, {11, 5}};
+  const QPoint Down[] = {{16, 31}, {21, 26}, {11, 26}};
+  const QPoint Left[] = {{0, 16}, {5, 11}, {5, 21}};
+  const QPoint Right[] = {{31, 16}, {26, 11}, {26, 21}};
+  for (const QPoint* Head : {Up, Down, Left, Right}) P.drawPolygon(Head, 3);
+  P.end();
+  return QCursor(QPixmap::fromImage(Img), 16, 16);
+}
+
 void ApplyScreenCursor() {
   if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
   if (CurrentScreen == crDefault) {
@@ -174,6 +212,9 @@ QCursor OwnCursor(const QString& ResourceName) {
   if (N == u"ZOOMIN") return Magnifier();
   if (N == u"AIM") return Aim();
   if (N == u"ERAZE") return Eraser();
+  if (N == u"MOVEIT") return MoveArrows();
+  if (N == u"SERADD") return SignedArrow(true);
+  if (N == u"SERDEL") return SignedArrow(false);
   return QCursor(Qt::ArrowCursor);
 }
 

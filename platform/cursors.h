@@ -42,7 +42,8 @@ void UnregisterCursor(TCursor Cursor);
 bool CursorRegistered(TCursor Cursor);
 
 // Our own cursor pictures by resource name: "NX_HANDCUR", "NX_DRAGCUR",
-// "ZOOMIN", "AIM", "ERAZE", "CHART_CURSOR_HAND". Unknown names give the arrow.
+// "ZOOMIN", "AIM", "ERAZE", "CHART_CURSOR_HAND", "MOVEIT", "SERADD", "SERDEL". Unknown
+// names give the arrow.
 QCursor OwnCursor(const QString& ResourceName);
 
 // The names of the standard cursors ("crDefault" ...), in number order from 0 down.

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "platform/canvas.h"
+#include "platform/cursors.h"
 #include "plot/core/graph.h"
 
 using GraphMatrix::TMatrix;
@@ -161,6 +163,7 @@ bool TContour::AddLevelAt(double X, double Y) {
 void TContour::Draw() {
   TCanvas* C = Graph->DrawCanvas();
   if (!C || !GetVisible()) return;
+  TBusyCursor Busy;
   if (GetShaded()) DrawColorMap();
   C->Pen()->SetWidth(1);
   C->Pen()->SetMode(pmCopy);
@@ -174,6 +177,10 @@ void TContour::Draw() {
 }
 
 void RegisterContourLayerClasses() {
+  const std::pair<TCursor, const char*> Cursors[] = {
+      {crContourMove, "MOVEIT"}, {crContourAdd, "SERADD"}, {crContourDelete, "SERDEL"}};
+  for (const auto& [Number, Image] : Cursors)
+    if (!CursorRegistered(Number)) RegisterCursor(Number, OwnCursor(QString::fromLatin1(Image)));
   RegisterLayerClass(QStringLiteral("TContour"), [](TGraph* G) -> std::unique_ptr<TLayer> {
     return std::make_unique<TContour>(G);
   });

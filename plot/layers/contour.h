@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/cursors.h"
 #include "platform/geometry.h"
 #include "platform/graphics.h"
 #include "plot/core/graph_layer.h"
@@ -44,7 +45,8 @@ class TContour : public TLayer, public TGraphContour {
   bool UseLevelStep = false;
   bool UseLevelList = false;
   QStringList LevelList;
-  // Pixels of one shaded cell (at least 1 is used); outlined cells are drawn as rectangles.
+  // Pixels of one shaded cell (at least 1 is used); on a printer's finer pixels a cell is
+  // (CellSize + 1)^2 of them. Outlined cells are drawn as rectangles.
   int CellSize = 4;
   bool CellOutline = false;
   // Labels: decimals of their texts, whether they are drawn, only every n-th is tried, framed,
@@ -96,6 +98,8 @@ class TContour : public TLayer, public TGraphContour {
   // nearest line, 3 moves that line's label to the nearest piece, 4 shows it again and moves it,
   // 5 hides it; 0 does nothing.
   int MouseMode = 0;
+  // The cursor tells what a click would do: move (3), add (1, 4) or delete (2, 5).
+  void MouseMove(int Shift, int X, int Y) override;
   void MouseDown(int Button, int Shift, int X, int Y) override;
   // The edit of MouseMode at a world point; true when something changed.
   bool EditAt(double X, double Y);
@@ -123,5 +127,14 @@ class TContour : public TLayer, public TGraphContour {
   TContourLabel MakeLabel(const TContourLine& L) const;
 };
 
-// Registers the contour layer with the graph's layer registry; call once at start-up.
+// The edit cursors of the mouse modes. The plot control registers their images with the rest
+// of the graph's cursors; the layer registration does it too where nobody has.
+inline constexpr TCursor crContourMove = 101;
+inline constexpr TCursor crContourAdd = 102;
+inline constexpr TCursor crContourDelete = 103;
+// The edit cursor of a mouse mode; crDefault for a mode without one.
+TCursor ContourModeCursor(int MouseMode);
+
+// Registers the contour layer with the graph's layer registry and its edit cursors; call once at
+// start-up.
 void RegisterContourLayerClasses();

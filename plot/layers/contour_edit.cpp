@@ -7,6 +7,28 @@
 #include "plot/core/graph_utils.h"
 #include "plot/layers/contour.h"
 
+TCursor ContourModeCursor(int MouseMode) {
+  switch (MouseMode) {
+    case 1:
+    case 4:
+      return crContourAdd;
+    case 2:
+    case 5:
+      return crContourDelete;
+    case 3:
+      return crContourMove;
+    default:
+      return crDefault;
+  }
+}
+
+void TContour::MouseMove(int Shift, int X, int Y) {
+  TLayer::MouseMove(Shift, X, Y);
+  // Modes 6 and 7 belong to editors built on this layer; they keep whatever cursor is shown.
+  if (MouseMode == 6 || MouseMode == 7) return;
+  Graph->Owner->SetCursor(ContourModeCursor(MouseMode));
+}
+
 void TContour::MouseDown(int Button, int Shift, int X, int Y) {
   TLayer::MouseDown(Button, Shift, X, Y);
   if (MouseMode == 0) return;

@@ -6,6 +6,7 @@
 #include "platform/canvas.h"
 #include "plot/core/graph.h"
 #include "plot/core/graph_axis.h"
+#include "plot/core/graph_output.h"
 #include "plot/layers/contour.h"
 
 void TContour::DrawColorMap() {
@@ -18,8 +19,12 @@ void TContour::DrawColorMap() {
   const TRect R{Graph->PlotRect.Left + Inset, Graph->PlotRect.Top + Inset,
                 Graph->PlotRect.Right - Inset, Graph->PlotRect.Bottom - Inset};
   if (R.Width() <= 0 || R.Height() <= 0) return;
-  // A cell size of 0 or less would never advance.
-  const int S = std::clamp(CellSize, 1, std::max(1, std::min(R.Width(), R.Height())));
+  // A printer's pixels are much finer than the screen's: the cell grows with the square of the
+  // size. A cell size of 0 or less would never advance; one larger than the plot is the plot.
+  const long long Limit = std::max(1, std::min(R.Width(), R.Height()));
+  long long Size = std::max(CellSize, 0);
+  if (GraphPrinting()) Size = std::min(Size, Limit) + 1, Size *= Size;
+  const int S = static_cast<int>(std::clamp(Size, 1LL, Limit));
   const bool Outlined =
       CellOutline || (Graph->XAxis && Graph->XAxis->Grid) || (Graph->YAxis && Graph->YAxis->Grid);
   const bool XLog = Graph->CurrentXLog(), YLog = Graph->CurrentYLog();

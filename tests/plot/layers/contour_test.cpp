@@ -2,13 +2,18 @@
 // tracing again, the level added at a point, and the registry entry.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <set>
+#include <utility>
 
 #include "platform/canvas.h"
 #include "platform/canvas_targets.h"
+#include "platform/cursors.h"
 #include "plot/core/graph.h"
+#include "plot/core/graph_output.h"
 #include "plot/layers/contour.h"
 
 using GraphMatrix::TMatrix;
@@ -267,4 +272,125 @@ TEST(Contour, ClicksAddDeleteMoveHideAndShowLevels) {
   C->MouseMode = 1;
   C->MouseDown(1, 0, F.Graph.XToPixel(1.5), F.Graph.YToPixel(0));
   EXPECT_EQ(C->Lines().size(), Start + 1);
+}
+
+namespace {
+// What the graph asked of its control.
+struct TCursorOwner : TGraphOwner {
+  TCursor Cursor = -999;
+  void SetCursor(TCursor C) override { Cursor = C; }
+};
+QImage CursorImage(TCursor C) { return CursorShape(C).pixmap().toImage(); }
+}  // namespace
+
+TEST(Contour, EachEditModeShowsTheCursorOfWhatAClickDoes) {
+  TContourFixture F;
+  TCursorOwner Owner;
+  F.Graph.Owner = &Owner;
+  TContour* C = F.Add(4, false, false);
+  const int PX = F.Graph.XToPixel(1), PY = F.Graph.YToPixel(1);
+  // Adding a level or showing a label again is an add, deleting a level or hiding a label a
+  // delete (the two used to be the wrong way round).
+  const std::pair<int, TCursor> Modes[] = {
+      {1, crContourAdd},  {4, crContourAdd}, {2, crContourDelete}, {5, crContourDelete},
+      {3, crContourMove}, {0, crDefault},    {9, crDefault}};
+  for (const auto& [Mode, Cursor] : Modes) {
+    C->MouseMode = Mode;
+    Owner.Cursor = -999;
+    C->MouseMove(0, PX, PY);
+    EXPECT_EQ(Owner.Cursor, Cursor) << "mode " << Mode;
+    EXPECT_EQ(C->HitIndex, -1);  // the layers below still see the mouse
+  }
+  C->MouseMode = 6;
+  C->MouseMove(0, PX, PY);
+  EXPECT_EQ(Owner.Cursor, crDefault);  // left as it was
+  F.Graph.Owner = &F.Graph.DefaultOwner;
+
+  // The registration gives the three numbers our own images, distinct from one another and
+  // from the arrow, and keeps an image the control registered first.
+  UnregisterCursor(crContourMove);
+  UnregisterCursor(crContourAdd);
+  RegisterCursor(crContourDelete, QCursor(Qt::CrossCursor));
+  RegisterContourLayerClasses();
+  EXPECT_EQ(CursorImage(crContourMove), OwnCursor(QStringLiteral("MOVEIT")).pixmap().toImage());
+  EXPECT_EQ(CursorImage(crContourAdd), OwnCursor(QStringLiteral("SERADD")).pixmap().toImage());
+  EXPECT_EQ(CursorShape(crContourDelete).shape(), Qt::CrossCursor);
+  UnregisterCursor(crContourDelete);
+  RegisterContourLayerClasses();
+  const QImage Move = CursorImage(crContourMove), Add = CursorImage(crContourAdd),
+               Delete = CursorImage(crContourDelete);
+  for (const QImage* I : {&Move, &Add, &Delete}) {
+    ASSERT_FALSE(I->isNull());
+    int Black = 0, White = 0;  // an outline and a filling, so it shows on any background
+    for (int Y = 0; Y < I->height(); ++Y)
+      for (int X = 0; X < I->width(); ++X) {
+        const QColor P = I->pixelColor(X, Y);
+        if (P.alpha() == 255) (P.lightness() < 50 ? Black : White)++;
+      }
+    EXPECT_GT(Black, 20);
+    EXPECT_GT(White, 20);
+  }
+  EXPECT_NE(Move, Add);
+  EXPECT_NE(Add, Delete);
+  EXPECT_NE(Move, Delete);
+}
+
+namespace {
+// Records the screen cursor shown while each cell is painted.
+struct TCursorRecordingTarget : TRecordingTarget {
+  using TRecordingTarget::TRecordingTarget;
+  std::vector<TCursor> Shown;
+  void Execute(const TCanvasOp& Op) override {
+    if (Op.Kind == coFillRect) Shown.push_back(ScreenCursor());
+    TRecordingTarget::Execute(Op);
+  }
+};
+}  // namespace
+
+TEST(Contour, ColorMapShowsBusyAndPrintsCellsOfTheSquaredSize) {
+  TContourFixture F;
+  F.Graph.PlotRect = {0, 0, 200, 150};
+  F.Graph.ComputeMapping(F.Graph.PlotRect);
+  TContour* C = F.Add(10, true, false);
+  C->CellSize = 4;
+  const int Inset = F.Graph.FrameWidth() + 1;
+  const int W = 200 - 2 * Inset, H = 150 - 2 * Inset;
+  auto Cells = [&](const TRecordingTarget& T, int Size) {
+    int N = 0;
+    for (const auto& Op : T.Ops())
+      if (Op.Kind == coFillRect) {
+        ++N;
+        EXPECT_EQ(Op.Rect.Width(), Size);
+        EXPECT_EQ(Op.Rect.Height(), Size);
+      }
+    return N;
+  };
+  // On the screen a cell is CellSize pixels, and the cursor is busy while the map is painted.
+  TCursorRecordingTarget Screen(400, 300);
+  TCanvas ScreenCanvas(&Screen);
+  F.Graph.Canvas = &ScreenCanvas;
+  C->Draw();
+  EXPECT_EQ(Cells(Screen, 4), ((W + 3) / 4) * ((H + 3) / 4));
+  ASSERT_FALSE(Screen.Shown.empty());
+  for (TCursor Shown : Screen.Shown) EXPECT_EQ(Shown, crHourGlass);
+  EXPECT_EQ(ScreenCursor(), crDefault);
+
+  // On a printer's page a cell is (CellSize + 1)^2 of its pixels.
+  TRecordingTarget Page(400, 300, 600);
+  TCanvas PageCanvas(&Page);
+  {
+    TGraphPrintScope Print(&PageCanvas, false);
+    C->Draw();
+    EXPECT_EQ(Cells(Page, 25), ((W + 24) / 25) * ((H + 24) / 25));
+    // A size 0 prints cells of one pixel; a huge one is held to the plot without overflowing.
+    Page.Clear();
+    C->CellSize = 0;
+    C->Draw();
+    EXPECT_EQ(Cells(Page, 1), W * H);
+    Page.Clear();
+    C->CellSize = std::numeric_limits<int>::max();
+    C->Draw();
+    EXPECT_EQ(Cells(Page, H), (W + H - 1) / H);
+  }
+  F.Graph.Canvas = &F.Canvas;
 }
