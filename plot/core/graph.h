@@ -40,6 +40,9 @@ class TGraphOwner {
   virtual void SetStatusPanel(int /*Index*/, const QString& /*Text*/, int /*Width*/) {}
   // Cursors by number; the control registers the images of the graph's own (TGraphCursors).
   virtual void SetCursor(TCursor) {}
+  // A hint at the mouse for what lies under it, empty to take it away; the control shows it
+  // while its hints are on.
+  virtual void ShowHint(const QString&) {}
   // The clipboard gets the image's picture.
   virtual void CopyToClipboard() {}
   // Opens the graph's popup menu at the image's client point.

@@ -8,6 +8,7 @@
 
 #include "platform/canvas.h"
 #include "platform/cursors.h"
+#include "platform/shift_state.h"
 #include "plot/core/graph.h"
 #include "plot/core/graph_axis.h"
 #include "plot/core/graph_text_file.h"
@@ -216,6 +217,15 @@ void TMatrixSeries::Draw() {
   Graph->Owner->SetBusyCursor(false);
 }
 
+void TMatrixSeries::ShowCellHint(const QString& Text) {
+  // Only changes reach the owner: a hint that is shown again on every move would flicker.
+  const bool Show = !Text.isEmpty();
+  if (Show == FHintShown && Text == FHint) return;
+  FHint = Text;
+  FHintShown = Show;
+  Graph->Owner->ShowHint(Text);
+}
+
 void TMatrixSeries::MouseMove(int, int X, int Y) {
   HitIndex = -1;
   if (!MouseActive() || !GetVisible()) return;
@@ -223,13 +233,32 @@ void TMatrixSeries::MouseMove(int, int X, int Y) {
   const double WX = Graph->PixelToX(X), WY = Graph->PixelToY(Y);
   if (!HitCell(WX, WY, I, J)) {
     Graph->Owner->SetCursor(crDefault);
+    ShowCellHint(QString());
     return;
   }
   HitIndex = (I - 1) + Matrix.NX * (J - 1);
   if (OnMouseOver) OnMouseOver(WX, WY);
+  ShowCellHint(Texts.GetValue(I, J));
 }
 
-void TMatrixSeries::MouseDown(int, int Shift, int X, int Y) { MouseMove(Shift, X, Y); }
+void TMatrixSeries::ToggleSelection() {
+  const bool Was = Selected;
+  for (int K = 0; K < Graph->LayerCount(); ++K) Graph->GetLayer(K)->Selected = false;
+  Selected = !Was;
+  SelectedCell = Selected ? HitIndex : -1;
+  Graph->Repaint();
+}
+
+void TMatrixSeries::MouseDown(int Button, int Shift, int X, int Y) {
+  MouseMove(Shift, X, Y);
+  if (HitIndex == -1) return;
+  if (Button == mbRight) {
+    Graph->Owner->ShowPopupMenu(PopupMenu(), X, Y);
+    return;
+  }
+  const int Keys = Shift & (ssShift | ssAlt | ssCtrl);
+  if (Button == mbLeft && CanSelect && Keys == SelectShift) ToggleSelection();
+}
 
 // --- The file block ---------------------------------------------------------------------------
 

@@ -69,14 +69,23 @@ class TMatrixSeries : public TSeries {
   void Draw() override;
   // Receives the world point while the mouse is over a cell.
   std::function<void(double X, double Y)> OnMouseOver;
+  // Over a cell the owner shows the cell's text as the hint, and takes it away off the cells.
   void MouseMove(int Shift, int X, int Y) override;
+  // A click on a cell: the right button opens the series' popup menu, the left one with the
+  // select keys selects the series or takes the selection away (when CanSelect is set).
   void MouseDown(int Button, int Shift, int X, int Y) override;
+  // The 0-based index of the cell last clicked while the series was selected, -1 for none.
+  int SelectedCell = -1;
 
   void Load(TGraphTextReader& F) override;
   void Save(TGraphTextWriter& F) const override;
 
  private:
   void FixAxes();
+  void ShowCellHint(const QString& Text);
+  void ToggleSelection();
+  QString FHint;
+  bool FHintShown = false;
   void LegendOf(TSeriesLegend& E, const TMarker& M, const QString& Sign) const;
   std::unique_ptr<TSeriesLegend> FPositiveLegend, FNegativeLegend;
 };

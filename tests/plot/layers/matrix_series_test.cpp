@@ -2,11 +2,13 @@
 // under a world point at the grid's edges, the legend entries and the file block.
 #include <gtest/gtest.h>
 
+#include <QStringList>
 #include <algorithm>
 #include <climits>
 
 #include "platform/canvas.h"
 #include "platform/canvas_targets.h"
+#include "platform/shift_state.h"
 #include "plot/core/graph.h"
 #include "plot/core/graph_axis.h"
 #include "plot/layers/matrix_series.h"
@@ -250,4 +252,74 @@ TEST(MatrixSeries, FileBlockRoundTripAndHostileBlocks) {
   EXPECT_TRUE(E.contains(QStringLiteral("TMatrixSeries"))) << E.toStdString();
   EXPECT_TRUE(E.contains(QString::number(Last + 1))) << E.toStdString();
   UnregisterLayerClass(QStringLiteral("TMatrixSeries"));
+}
+
+namespace {
+// What the series asked of the graph's control.
+struct THintOwner : TGraphOwner {
+  QStringList Hints;
+  int Popups = 0;
+  TCursor Cursor = -999;
+  void ShowHint(const QString& Text) override { Hints << Text; }
+  void ShowPopupMenu(QMenu*, int, int) override { ++Popups; }
+  void SetCursor(TCursor C) override { Cursor = C; }
+};
+}  // namespace
+
+TEST(MatrixSeries, HintsShowTheCellTextsAndClicksPopUpOrSelect) {
+  TMatrixFixture F;
+  THintOwner Owner;
+  F.Graph.Owner = &Owner;
+  F.Graph.XMin = 0.5, F.Graph.XMax = 3.5, F.Graph.YMin = 0.5, F.Graph.YMax = 2.5;
+  F.Graph.ComputeMapping(F.Graph.PlotRect);
+  // Made first, so that the series under test fixes the axes.
+  TMatrixSeries* O = F.Add(1, 1);
+  O->Selected = true;
+  TMatrixSeries* S = F.Add(3, 2);
+  S->SetMouseActive(true);
+  S->Texts.SetValue(1, 1, QStringLiteral("first"));
+  S->Texts.SetValue(3, 2, QStringLiteral("last"));
+  auto At = [&](double X, double Y, auto Action) {
+    Action(F.Graph.XToPixel(X), F.Graph.YToPixel(Y));
+  };
+  auto Move = [&](double X, double Y) {
+    At(X, Y, [&](int PX, int PY) { S->MouseMove(0, PX, PY); });
+  };
+  // A hint once per cell entered, none for a cell without text, and taken away between cells.
+  Move(1, 1);
+  Move(1.1, 0.9);
+  Move(2.5, 1);  // between cells
+  Move(3, 2);
+  Move(2, 2);  // a cell without a text
+  Move(3, 2);
+  EXPECT_EQ(Owner.Hints, (QStringList{"first", "", "last", "", "last"}));
+  EXPECT_EQ(Owner.Cursor, crDefault);  // off the cells
+
+  // The right button on a cell opens the popup; off the cells nothing happens.
+  auto Down = [&](int Button, int Shift, double X, double Y) {
+    At(X, Y, [&](int PX, int PY) { S->MouseDown(Button, Shift, PX, PY); });
+  };
+  Down(mbRight, ssRight, 2.5, 1);
+  EXPECT_EQ(Owner.Popups, 0);
+  Down(mbRight, ssRight, 2, 1);
+  EXPECT_EQ(Owner.Popups, 1);
+  EXPECT_EQ(S->HitIndex, 1);
+
+  // The left button with the select keys selects the series alone, and again unselects it; not
+  // without CanSelect nor with other keys.
+  Down(mbLeft, ssLeft | ssShift, 3, 2);
+  EXPECT_FALSE(S->Selected);
+  S->CanSelect = true;
+  Down(mbLeft, ssLeft | ssCtrl, 3, 2);
+  EXPECT_FALSE(S->Selected);
+  Down(mbLeft, ssLeft | ssShift, 3, 2);
+  EXPECT_TRUE(S->Selected);
+  EXPECT_FALSE(O->Selected);
+  EXPECT_EQ(S->SelectedCell, 5);
+  Down(mbLeft, ssLeft | ssShift, 2.5, 2);  // between cells: no change
+  EXPECT_TRUE(S->Selected);
+  Down(mbLeft, ssLeft | ssShift, 1, 1);
+  EXPECT_FALSE(S->Selected);
+  EXPECT_EQ(S->SelectedCell, -1);
+  F.Graph.Owner = &F.Graph.DefaultOwner;
 }
