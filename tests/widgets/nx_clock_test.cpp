@@ -63,20 +63,6 @@ bool HasColour(const QImage& Image, TColor Colour) {
 
 }  // namespace
 
-TEST(NxClock, DefaultsOfAFreshClock) {
-  TNxClock C;
-  EXPECT_FALSE(C.AlarmEnabled());
-  EXPECT_EQ(C.AlarmHour(), 0);
-  EXPECT_FALSE(C.AutoSize());
-  EXPECT_EQ(C.BevelInner(), bvLowered);
-  EXPECT_EQ(C.BevelOuter(), bvRaised);
-  EXPECT_EQ(C.DotsColor(), 0x808000);
-  EXPECT_EQ(C.ShowMode(), smDigital);
-  EXPECT_TRUE(C.ShowSeconds());
-  EXPECT_FALSE(C.TwelveHour());
-  EXPECT_TRUE(C.LeadingZero());
-}
-
 TEST(NxClock, DigitalTextFollowsTheHourSettings) {
   TTestClock C;
   const QTime Midnight(0, 0, 0);

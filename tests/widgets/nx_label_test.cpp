@@ -48,22 +48,6 @@ void ShadowedH(TNxLabel& L) {
 
 }  // namespace
 
-TEST(NxLabel, DefaultsOfAFreshLabel) {
-  TNxLabel L;
-  EXPECT_EQ(L.Alignment(), taLeftJustify);
-  EXPECT_TRUE(L.AutoSize());
-  EXPECT_EQ(L.Layout(), tlTop);
-  EXPECT_EQ(L.ShadowColor(), clBtnHighlight);
-  EXPECT_EQ(L.ShadowSize(), 1);
-  EXPECT_EQ(L.ShadowPos(), spLeftTop);
-  EXPECT_TRUE(L.ShowAccelChar());
-  EXPECT_FALSE(L.ShowFocus());
-  EXPECT_FALSE(L.Transparent());
-  EXPECT_FALSE(L.WordWrap());
-  EXPECT_EQ(L.width(), 65);
-  EXPECT_EQ(L.height(), 17);
-}
-
 TEST(NxLabel, ShadowLiesOffsetInItsColourInEachDirection) {
   struct TCase {
     TShadowPosition Pos;

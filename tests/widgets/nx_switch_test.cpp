@@ -49,16 +49,8 @@ void Watch(TNxSwitch& S, TLog& Log) {
 
 }  // namespace
 
-TEST(NxSwitch, DefaultsAndResourcePictures) {
+TEST(NxSwitch, ResourcePictures) {
   TNxSwitch S;
-  EXPECT_EQ(S.width(), 50);
-  EXPECT_EQ(S.height(), 60);
-  EXPECT_EQ(S.BorderStyle(), bsNone);
-  EXPECT_TRUE(S.ShowFocus());
-  EXPECT_EQ(S.ToggleKey(), 32);
-  EXPECT_FALSE(S.StateOn());
-  EXPECT_EQ(S.TextPosition(), tpNone);
-  EXPECT_TRUE(S.TabStop());
   EXPECT_EQ(S.GlyphOff()->Image(), LoadSwitchBitmap("SWITCH_OFF")->Image());
   EXPECT_EQ(S.GlyphOn()->Image(), LoadSwitchBitmap("SWITCH_ON")->Image());
   EXPECT_NE(S.GlyphOn()->Image(), S.GlyphOff()->Image());
