@@ -89,11 +89,6 @@ TEST(EngineState, ReadersStayInsideTheText) {
 TEST(EngineState, HostInstallation) {
   CountingHost host;
   EXPECT_EQ(EngineHost().Digits(), 12);  // the default host
-  EXPECT_EQ(EngineHost().Bits(), 32);
-  EXPECT_EQ(EngineHost().Precision(), 9);
-  EXPECT_TRUE(EngineHost().AskBreak());
-  EXPECT_FALSE(EngineHost().SetVariableDialog(1));
-  EXPECT_EQ(EngineHost().AddUserVariable("a1", true, 5), 0);
   SetEngineHost(&host);
   PumpMessages();
   PumpMessages();

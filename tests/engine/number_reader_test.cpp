@@ -102,18 +102,4 @@ TEST_F(NumberReader, Binary) {
   EXPECT_VALUE("1E-11111111", 0);
 }
 
-TEST_F(NumberReader, DigitSetFollowsTheRadix) {
-  const TDigitSet before = DigitSetForRadix(-1);
-  EXPECT_TRUE(before.Contains('$'));
-  EXPECT_TRUE(before.Contains('.'));
-  EXPECT_FALSE(before.Contains('A'));
-  EXPECT_TRUE(DigitSetForRadix(1).Contains('F'));
-  EXPECT_FALSE(DigitSetForRadix(1).Contains('.'));
-  EXPECT_FALSE(DigitSetForRadix(2).Contains('2'));
-  SelectRadix(2);
-  EXPECT_EQ(EngineSettings.Radix, 2);
-  EXPECT_TRUE(DigitSet.Contains('1'));
-  EXPECT_FALSE(DigitSet.Contains('9'));
-}
-
 }  // namespace

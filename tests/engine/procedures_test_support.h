@@ -31,12 +31,6 @@ class ProceduresTest : public EngineTest {
   }
   void SetLetter(int k, Extended Value) { VarValues[static_cast<size_t>(k)] = Value; }
   Extended Letter(int k) const { return VarValues[static_cast<size_t>(k)]; }
-  // Value of Text, which must evaluate without error.
-  Extended Value(const std::string& Text) {
-    const TEvalResult r = Eval(Text);
-    EXPECT_FALSE(r.Failed) << Text << " code " << r.Code << " at " << r.Pos;
-    return r.Value;
-  }
   void Define(const std::string& Line) {
     std::string message;
     ASSERT_TRUE(UserFunctions->AddFunction(Line, &message)) << message;
