@@ -68,12 +68,6 @@ TEST(TextFile, ReadsAnyLineEndAndEitherEncoding) {
   ASSERT_TRUE(PutBytes(F, ""));
   ASSERT_TRUE(ReadTextLines(F, L));
   EXPECT_TRUE(L.isEmpty());
-
-  L = QStringList{"kept"};
-  QString Error;
-  EXPECT_FALSE(ReadTextLines(Dir.filePath("missing.txt"), L, &Error));
-  EXPECT_EQ(L, QStringList{"kept"});
-  EXPECT_FALSE(Error.isEmpty());
 }
 
 TEST(TextFile, WritesUtf8WithLfAtomically) {

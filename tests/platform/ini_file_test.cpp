@@ -106,12 +106,4 @@ TEST(IniFile, FailuresAreReportedAndNeverLoseTheFile) {
   Ini.WriteInteger("S", "k", 1);
   EXPECT_FALSE(Ini.UpdateFile());
   EXPECT_TRUE(QFileInfo(AsDir).isDir());
-
-  // Binary garbage reads as no keys and does not crash.
-  const QString Junk = Dir.filePath("junk.ini");
-  QByteArray Bytes;
-  for (int i = 0; i < 4096; ++i) Bytes += static_cast<char>((i * 7919) & 0xFF);
-  ASSERT_TRUE(PutBytes(Junk, Bytes));
-  TIniFile J(Junk);
-  EXPECT_EQ(J.ReadInteger("x", "y", 3), 3);
 }

@@ -120,13 +120,6 @@ TEST(HelpAndShell, MissingHelpFileInformsAndLinksGoToTheDesktop) {
   SetHelpFile({});
 }
 
-TEST(ProgramFiles, BasePathFollowsTheProgramDir) {
-  EXPECT_EQ(ProgramDir(), QCoreApplication::applicationDirPath());
-  SetProgramDir("/opt/numyx");
-  EXPECT_EQ(BasePath(), "/opt/numyx/Numyx");
-  SetProgramDir({});
-}
-
 TEST(Printer, PrintsTextToPdfWhereNoPrinterIsGiven) {
   QTemporaryDir Dir;
   SetPrinterPdfOutput(Dir.filePath("tape.pdf"));
