@@ -234,23 +234,15 @@ TEST_F(SideEvaluationTest, ATabulationEvaluatesOnePreparedTextAtManyPoints) {
   EXPECT_FALSE(Bad.EvaluatePrepared().Ok);
 }
 
-TEST_F(SideEvaluationTest, FormattingAsideLeavesTheErrorReportAlone) {
+// A failure to show a result is reported past the end of the typed text, blanks counted; the
+// error report of the evaluation that may be running stays as it was.
+TEST_F(SideEvaluationTest, AResultThatCannotBeShownLeavesTheErrorReportAlone) {
   EngineSettings.DisplayMode = 3;  // h:m:s cannot show 1E20
-  EngineState.ErrFlag = false;
   bool Failed = false;
   FormatAside(12, 1E20L, &Failed);
   EXPECT_TRUE(Failed);
   EXPECT_FALSE(EngineState.ErrFlag);
   EXPECT_EQ(EngineState.ErrCode, 0);
-  EngineSettings.DisplayMode = 0;
-  EXPECT_EQ(FormatAside(12, 2, &Failed), "2.0E+0");
-  EXPECT_FALSE(Failed);
-}
-
-// A failure to show a result is reported past the end of the typed text, blanks counted; the
-// error report of the evaluation that may be running stays as it was.
-TEST_F(SideEvaluationTest, AResultThatCannotBeShownIsReportedOnTheTypedText) {
-  EngineSettings.DisplayMode = 3;
   EngineState.ErrFlag = true;
   EngineState.ErrCode = errDivisionByZero;
   TSideResult Error;
@@ -263,6 +255,8 @@ TEST_F(SideEvaluationTest, AResultThatCannotBeShownIsReportedOnTheTypedText) {
   EngineSettings.DisplayMode = 0;
   EXPECT_EQ(FormatAside(12, 2, "2", Error), "2.0E+0");
   EXPECT_TRUE(Error.Ok);
+  EXPECT_EQ(FormatAside(12, 2, &Failed), "2.0E+0");
+  EXPECT_FALSE(Failed);
 }
 
 // The input line's own evaluation: refused while another runs, and what it leaves is the
