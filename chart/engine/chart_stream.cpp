@@ -409,6 +409,12 @@ const TPropTable<TChartSeries>& SeriesTable() {
          [](const S& X) { return TChartStreamValue(int(X.Marks()->BackColor())); },
          [](S& X, const TChartStreamValue& V) { X.Marks()->SetBackColor(std::get<int>(V)); },
          nullptr});
+    AddSub<S, TChartPen>(
+        R, "Marks.Arrow", [](const S& X) -> TChartPen* { return X.Marks()->Arrow(); }, PenTable());
+    AddSub<S, TChartPen>(
+        R, "Marks.Frame", [](const S& X) { return X.Marks()->Frame(); }, PenTable());
+    AddSub<S, TFont>(
+        R, "Marks.Font", [](const S& X) { return X.Marks()->Font(); }, FontTable());
     R.push_back(Prop("Identifier", &S::Identifier, &S::SetIdentifier));
     R.push_back(Prop("Style", &S::StyleFlags, &S::SetStyleFlags, 0, 63));
     return R;

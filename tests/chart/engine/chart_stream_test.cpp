@@ -145,6 +145,8 @@ TEST(ChartStream, RoundTripOfAxesSeriesSourcesAndFunction) {
   A.XValues()->SetDateTime(true);
   A.Marks()->SetVisible(true);
   A.Marks()->SetStyle(smsLabelValue);
+  A.Marks()->Arrow()->SetColor(clGreen);
+  A.Marks()->Font()->SetSize(11);
   A.SetZOrder(3);
   A.SetVertAxis(aRightAxis);
   A.SetParentChart(&From);
@@ -192,6 +194,8 @@ TEST(ChartStream, RoundTripOfAxesSeriesSourcesAndFunction) {
   EXPECT_TRUE(RA->XValues()->DateTime());
   EXPECT_TRUE(RA->Marks()->Visible());
   EXPECT_EQ(RA->Marks()->Style(), smsLabelValue);
+  EXPECT_EQ(RA->Marks()->Arrow()->Color(), clGreen);
+  EXPECT_EQ(RA->Marks()->Font()->Size(), 11);
   EXPECT_EQ(RA->ZOrder(), 3);
   EXPECT_EQ(RA->VertAxis(), aRightAxis);
   EXPECT_EQ(RB->DataSource(), RA);
@@ -251,6 +255,16 @@ TEST(ChartStream, DamagedOrHostileStreamsAreRefusedAndTheChartKeepsItsSettings) 
   Bad = Good;
   Bad[6] = Bad[7] = Bad[8] = Bad[9] = char(0xFF);
   EXPECT_EQ(ReadError(Chart, Bad), "Invalid chart stream: a text is too long");
+  // The root's property count, after "TChart" and an empty name: past the limit, or more than
+  // the bytes that follow could hold.
+  Bad = Good;
+  ASSERT_EQ(Bad.mid(10, 6), "TChart");
+  Bad[20] = Bad[21] = Bad[22] = Bad[23] = char(0xFF);
+  EXPECT_EQ(ReadError(Chart, Bad), "Invalid chart stream: too many items");
+  Bad[20] = char(0xA0);
+  Bad[21] = 0x0F;
+  Bad[22] = Bad[23] = 0;
+  EXPECT_EQ(ReadError(Chart, Bad), "Invalid chart stream: it ends too early");
   EXPECT_EQ(ReadError(Chart, Stream({Axis("LeftAxis", {{"Increment", std::nan("")}})})),
             "Invalid chart stream: a number is not finite");
   TChartStreamObject Deep = Series("TLineSeries", "");
