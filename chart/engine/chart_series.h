@@ -160,10 +160,6 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   int EffectiveZOrder() const { return FZOrder >= 0 ? FZOrder : FCalcZOrder; }
   // Takes the next automatic place (3D) or keeps the fixed one; MaxZ runs over the series.
   void CalcZOrder(int& MaxZ, bool Is3D);
-  // The series' extent along the depth axis: its z order, unless the type carries depth values
-  // of its own (then the depth axis shows values instead of series titles).
-  virtual double MinZValue() const { return EffectiveZOrder(); }
-  virtual double MaxZValue() const { return EffectiveZOrder(); }
   int StartZ() const { return FStartZ; }
   int MiddleZ() const { return FMiddleZ; }
   int EndZ() const { return FEndZ; }
@@ -192,6 +188,10 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   virtual double MaxXValue() const;
   virtual double MinYValue() const;
   virtual double MaxYValue() const;
+  // The series' extent along the depth axis: its z order, unless the type carries depth values
+  // of its own (then the depth axis shows values instead of series titles).
+  virtual double MinZValue() const { return EffectiveZOrder(); }
+  virtual double MaxZValue() const { return EffectiveZOrder(); }
   // The value along the series' ordering dimension.
   double OrderValue(int Index) const { return YMandatory() ? XValue(Index) : YValue(Index); }
   // The index of the point under the screen point, or -1.
