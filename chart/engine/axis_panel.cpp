@@ -7,6 +7,8 @@
 #include "chart/engine/chart_utils.h"
 #include "platform/number_text.h"
 
+bool ChartAxisBehind = true;
+
 TCustomAxisPanel::TCustomAxisPanel(QWidget* Parent)
     : TCustomChartPanelExtended(Parent),
       FBottomAxis(std::make_unique<TChartAxis>(this, true, false)),
@@ -15,7 +17,6 @@ TCustomAxisPanel::TCustomAxisPanel(QWidget* Parent)
       FRightAxis(std::make_unique<TChartAxis>(this, false, true)),
       FDepthAxis(std::make_unique<TChartAxis>(this, false, true, true)) {
   FAxes = {FBottomAxis.get(), FTopAxis.get(), FLeftAxis.get(), FRightAxis.get(), FDepthAxis.get()};
-  FDepthAxis->SetVisible(false);
 }
 
 TCustomAxisPanel::~TCustomAxisPanel() {
@@ -133,8 +134,17 @@ bool TCustomAxisPanel::PageRange(const TChartAxis* Axis, const TChartSeries*& S,
 
 double TCustomAxisPanel::AxisValue(const TChartAxis* Axis, bool X, bool Max) const {
   if (!Axis) return 0;
-  // One unit of depth per z order, each centred on its own.
-  if (Axis->IsDepthAxis()) return Max ? std::max(0, FMaxZOrder) + 0.5 : -0.5;
+  if (Axis->IsDepthAxis()) {
+    // Depth values of the first active series; otherwise one unit per z order, each centred on
+    // its own.
+    if (Axis->CalcLabelStyle() == talValue)
+      for (const TChartSeries* S : FSeries)
+        if (S->Active()) {
+          const double V = Max ? S->MaxZValue() : S->MinZValue();
+          return std::isfinite(V) ? V : 0;
+        }
+    return Max ? std::max(0, FMaxZOrder) + 0.5 : -0.5;
+  }
   const TChartSeries* PS = nullptr;
   int First = 0, Last = 0;
   if (PageRange(Axis, PS, First, Last)) {
@@ -247,11 +257,12 @@ void TCustomAxisPanel::InternalDraw(const TRect&) {
   CalcAxisRect();
   Canvas3D()->Projection(FWidth3D, ChartRect());
   DrawWallsAndBack();
-  if (FAxisVisible) {
+  auto DrawAxes = [this] {
     if (OnBeforeDrawAxes) OnBeforeDrawAxes(this);
     for (TChartAxis* A : FAxes)
       if (IsAxisVisible(A)) A->Draw(*Canvas3D(), ChartRect());
-  }
+  };
+  if (FAxisVisible && ChartAxisBehind) DrawAxes();
   if (OnBeforeDrawSeries) OnBeforeDrawSeries(this);
   // In 3D, series that share one z order are drawn together, point by point, by the first.
   std::vector<bool> Drawn(FSeries.size(), false);
@@ -267,6 +278,7 @@ void TCustomAxisPanel::InternalDraw(const TRect&) {
         }
     DrawSeriesGroup(Group);
   }
+  if (FAxisVisible && !ChartAxisBehind) DrawAxes();
   if (OnAfterDraw) OnAfterDraw(this);
 }
 
@@ -317,5 +329,7 @@ void TCustomAxisPanel::Assign(const TCustomAxisPanel& Source) {
   FPage = Source.FPage;
   FScaleLastPage = Source.FScaleLastPage;
   FView3DWalls = Source.FView3DWalls;
+  for (size_t i = 0; i < FAxes.size() && i < Source.FAxes.size(); ++i)
+    FAxes[i]->Assign(*Source.FAxes[i]);
   TCustomChartPanelExtended::Assign(Source);
 }

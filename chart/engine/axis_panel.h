@@ -10,6 +10,10 @@
 #include "chart/engine/chart_panel.h"
 #include "chart/engine/chart_series.h"
 
+// Library-wide: the axes (and their grid lines in depth) are drawn before the series, behind
+// them; off, after the series, over them.
+extern bool ChartAxisBehind;
+
 class TCustomAxisPanel : public TCustomChartPanelExtended {
   Q_OBJECT
 

@@ -73,7 +73,7 @@ void TCustomChart::CalcAxisRect() {
   // rectangle before it shrinks.
   for (TChartAxis* A : Axes()) A->InternalCalcPositions(R);
   for (TChartAxis* A : Axes())
-    if (!A->IsDepthAxis() && IsAxisVisible(A)) A->CalcRect(R, true, CalcWallSize(A));
+    if (IsAxisVisible(A)) A->CalcRect(R, true, CalcWallSize(A));
   if (View3D() && View3DOptions()->Orthogonal()) {
     const int Back = View3DWalls() ? FBackWall->Size() : 0;
     R.Right -= Width3D() + Back;

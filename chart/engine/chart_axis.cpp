@@ -15,8 +15,54 @@ void TChartAxis::SetVisible(bool Value) {
   if (FChart) FChart->Invalidate();
 }
 
+void TChartAxis::Assign(const TChartAxis& Source) {
+  if (&Source == this) return;
+  FVisible = Source.FVisible;
+  FTitle->SetCaption(Source.FTitle->Caption());
+  FTitle->SetAngle(Source.FTitle->Angle());
+  FTitle->Assign(*Source.FTitle);
+  FLabelsFont->Assign(*Source.FLabelsFont);
+  FLabelsAngle = Source.FLabelsAngle;
+  FLabelsSize = Source.FLabelsSize;
+  FTitleSize = Source.FTitleSize;
+  FLabelsMultiLine = Source.FLabelsMultiLine;
+  FAutomatic = Source.FAutomatic;
+  FAutomaticMinimum = Source.FAutomaticMinimum;
+  FAutomaticMaximum = Source.FAutomaticMaximum;
+  FMinimum = Source.FMinimum;
+  FMaximum = Source.FMaximum;
+  FAxisPen->Assign(*Source.FAxisPen);
+  FGrid->Assign(*Source.FGrid);
+  FTicks->Assign(*Source.FTicks);
+  FTicksInner->Assign(*Source.FTicksInner);
+  FMinorTicks->Assign(*Source.FMinorTicks);
+  FIncrement = Source.FIncrement;
+  FLogarithmic = Source.FLogarithmic;
+  FLogarithmicBase = Source.FLogarithmicBase;
+  FInverted = Source.FInverted;
+  FLabels = Source.FLabels;
+  FLabelsSeparation = Source.FLabelsSeparation;
+  FLabelStyle = Source.FLabelStyle;
+  FAxisValuesFormat = Source.FAxisValuesFormat;
+  FDateTimeFormat = Source.FDateTimeFormat;
+  FExactDateTime = Source.FExactDateTime;
+  FRoundFirstLabel = Source.FRoundFirstLabel;
+  FTickOnLabelsOnly = Source.FTickOnLabelsOnly;
+  FLabelsOnAxis = Source.FLabelsOnAxis;
+  FTickLength = Source.FTickLength;
+  FTickInnerLength = Source.FTickInnerLength;
+  FMinorTickCount = Source.FMinorTickCount;
+  FMinorTickLength = Source.FMinorTickLength;
+  FGridCentered = Source.FGridCentered;
+  FStartPosition = Source.FStartPosition;
+  FEndPosition = Source.FEndPosition;
+  FPositionPercent = Source.FPositionPercent;
+  if (FChart) FChart->Invalidate();
+}
+
 void TChartAxis::SetAutomatic(bool Value) {
-  FAutomatic = FAutomaticMinimum = FAutomaticMaximum = Value;
+  FAutomatic = Value;
+  if (!FLoading) FAutomaticMinimum = FAutomaticMaximum = Value;
   if (FChart) FChart->Invalidate();
 }
 
@@ -34,14 +80,14 @@ void TChartAxis::SetAutomaticMaximum(bool Value) {
 
 void TChartAxis::SetMinimum(double Value) {
   if (!std::isfinite(Value) || Value == FMinimum) return;
-  if (Value > FMaximum) throw AxisException(AxisMessages::Minimum);
+  if (!FLoading && Value > FMaximum) throw AxisException(AxisMessages::Minimum);
   FMinimum = Value;
   if (FChart) FChart->Invalidate();
 }
 
 void TChartAxis::SetMaximum(double Value) {
   if (!std::isfinite(Value) || Value == FMaximum) return;
-  if (Value < FMinimum) throw AxisException(AxisMessages::Maximum);
+  if (!FLoading && Value < FMinimum) throw AxisException(AxisMessages::Maximum);
   FMaximum = Value;
   if (FChart) FChart->Invalidate();
 }
@@ -188,6 +234,7 @@ void TChartAxis::SetDateTimeFormat(const QString& Value) { Store(FChart, FDateTi
 void TChartAxis::SetExactDateTime(bool Value) { Store(FChart, FExactDateTime, Value); }
 void TChartAxis::SetRoundFirstLabel(bool Value) { Store(FChart, FRoundFirstLabel, Value); }
 void TChartAxis::SetTickOnLabelsOnly(bool Value) { Store(FChart, FTickOnLabelsOnly, Value); }
+void TChartAxis::SetLabelsOnAxis(bool Value) { Store(FChart, FLabelsOnAxis, Value); }
 void TChartAxis::SetTickLength(int Value) { Store(FChart, FTickLength, Value); }
 void TChartAxis::SetTickInnerLength(int Value) { Store(FChart, FTickInnerLength, Value); }
 void TChartAxis::SetMinorTickCount(int Value) { Store(FChart, FMinorTickCount, Value); }

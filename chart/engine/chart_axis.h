@@ -51,11 +51,21 @@ class TChartAxis {
  public:
   TChartAxis(TCustomAxisPanel* Chart, bool Horizontal, bool OtherSide, bool Depth = false)
       : FChart(Chart), FHorizontal(Horizontal), FOtherSide(OtherSide), FDepth(Depth) {
+    // The depth axis starts hidden.
+    FVisible = !Depth;
     Pens();
   }
   TChartAxis(const TChartAxis&) = delete;
   TChartAxis& operator=(const TChartAxis&) = delete;
   virtual ~TChartAxis() = default;
+
+  // Every setting (range flags and ends, labels, ticks, pens, fonts, title, positions); not the
+  // axis' kind nor its place from the last layout.
+  void Assign(const TChartAxis& Source);
+  // While its settings are read back, the ends are not checked against each other and
+  // Automatic leaves the automatic ends as they are.
+  bool Loading() const { return FLoading; }
+  void SetLoading(bool Value) { FLoading = Value; }
 
   bool Horizontal() const { return FHorizontal; }
   bool OtherSide() const { return FOtherSide; }
@@ -109,6 +119,9 @@ class TChartAxis {
   void SetExactDateTime(bool Value);
   bool RoundFirstLabel() const { return FRoundFirstLabel; }
   void SetRoundFirstLabel(bool Value);
+  // Labels whose place falls beyond the axis' ends are left out.
+  bool LabelsOnAxis() const { return FLabelsOnAxis; }
+  void SetLabelsOnAxis(bool Value);
   bool TickOnLabelsOnly() const { return FTickOnLabelsOnly; }
   void SetTickOnLabelsOnly(bool Value);
   int TickLength() const { return FTickLength; }
@@ -210,6 +223,7 @@ class TChartAxis {
   TCustomAxisPanel* FChart;
   bool FHorizontal, FOtherSide, FDepth;
   bool FVisible = true;
+  bool FLoading = false;
   std::unique_ptr<TChartAxisTitle> FTitle;
   std::unique_ptr<TChartFontObject> FLabelsFont;
   int FLabelsAngle = 0, FLabelsSize = 0, FTitleSize = 0;
@@ -222,8 +236,15 @@ class TChartAxis {
   int Outwards() const;
   // The label values the chart's OnGetNextAxisLabel supplies; false when it supplies none.
   bool EventLabelValues(std::vector<double>& Values);
+  struct TLabelAt {
+    int P;
+    QString Text;
+  };
   // The texts and values of the series labels or marks along the axis.
   void TextLabels(bool Marks, std::vector<std::pair<double, QString>>& Labels);
+  // The titles of the active series, each at the middle of its series' depth band (z order 0 at
+  // the back, where the chart lays it).
+  std::vector<TLabelAt> DepthTextLabels() const;
   void DrawLabel(TChartCanvas3D& C, int P, const QString& Text, int Z);
   void DrawTitle(TChartCanvas3D& C);
   bool FAutomatic = true, FAutomaticMinimum = true, FAutomaticMaximum = true;
@@ -242,6 +263,7 @@ class TChartAxis {
   QString FAxisValuesFormat = QStringLiteral("#,##0.###");
   QString FDateTimeFormat;
   bool FExactDateTime = true, FRoundFirstLabel = true, FTickOnLabelsOnly = true;
+  bool FLabelsOnAxis = true;
   int FTickLength = 4, FTickInnerLength = 0, FMinorTickCount = 3, FMinorTickLength = 2;
   bool FGridCentered = false;
   double FStartPosition = 0, FEndPosition = 100, FPositionPercent = 0;

@@ -64,6 +64,24 @@ void TChartAxis::TextLabels(bool Marks, std::vector<std::pair<double, QString>>&
   }
 }
 
+std::vector<TChartAxis::TLabelAt> TChartAxis::DepthTextLabels() const {
+  std::vector<TLabelAt> Labels;
+  if (!FChart) return Labels;
+  for (int i = 0; i < FChart->SeriesCount(); ++i) {
+    TChartSeries* S = FChart->GetSeries(i);
+    if (!S->Active()) continue;
+    QString Text = !S->Title().isEmpty()  ? S->Title()
+                   : !S->Name().isEmpty() ? S->Name()
+                                          : QStringLiteral("Series %1").arg(i);
+    if (FChart->OnGetAxisLabel && !FNoLabelEvent) FChart->OnGetAxisLabel(this, S, -1, Text);
+    if (FLabelsMultiLine) Text.replace(QLatin1Char(' '), QLatin1Char('\n'));
+    // The depth layout puts the first z order at the back: each label goes where its series
+    // lies, whatever the axis' own range says.
+    Labels.push_back({S->MiddleZ(), Text});
+  }
+  return Labels;
+}
+
 void TChartAxis::DrawLabel(TChartCanvas3D& C, int P, const QString& Text, int Z) {
   const QStringList Lines = Text.split(QLatin1Char('\n'));
   const int H = C.FontHeight();
@@ -109,10 +127,19 @@ void TChartAxis::DrawLabel(TChartCanvas3D& C, int P, const QString& Text, int Z)
 
 void TChartAxis::DrawTitle(TChartCanvas3D& C) {
   const QString Caption = FTitle->Caption();
-  if (Caption.isEmpty() || FDepth) return;
+  if (Caption.isEmpty()) return;
   const int Room = TitleRoom();
   C.Font()->Assign(*FTitle->Font());
   if (C.GetMonochrome() && C.Font()->Color() == clWhite) C.Font()->SetColor(clBlack);
+  if (FDepth) {
+    // Beyond the labels, at the right edge of the room the axis took, halfway into the depth.
+    if (!FChart) return;
+    C.Brush()->SetStyle(bsClear);
+    C.SetTextAlign(TA_LEFT | TA_TOP);
+    const int Y = FChart->ChartRect().Bottom - C.FontHeight() / 2;
+    C.RotateLabel3D(FPosTitle, Y, FChart->Width3D() / 2, Caption, FTitle->Angle() % 360);
+    return;
+  }
   const int Outer = FPosTitle + Outwards() * Room;
   // The text's top faces up at 0 degrees, left at 90, down at 180 and right at 270: it hangs
   // from the edge of its band on that side.
@@ -172,8 +199,9 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
       Line(G, From, W3, G, To, W3);
     else
       Line(From, G, W3, To, G, W3);
-    // In depth along the floor (bottom axis) or the left wall (left axis) up to the back.
-    if (In3D && !FOtherSide) {
+    // In depth along the floor (bottom axis) or the left wall (left axis) up to the back, when
+    // the axes lie behind the series.
+    if (In3D && !FOtherSide && ChartAxisBehind) {
       if (FHorizontal)
         Line(G, Plot.Bottom, 0, G, Plot.Bottom, W3);
       else
@@ -197,10 +225,17 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
   // White text would vanish on a monochrome chart.
   if (C.GetMonochrome() && C.Font()->Color() == clWhite) C.Font()->SetColor(clBlack);
   const TAxisLabelStyle Style = CalcLabelStyle();
-  std::vector<std::pair<double, QString>> Labels;
+  std::vector<TLabelAt> Labels;
   const bool ByText = Style == talText || Style == talMark;
-  if (ByText) {
-    TextLabels(Style == talMark, Labels);
+  if (ByText && FDepth) {
+    Labels = DepthTextLabels();
+  } else if (ByText) {
+    std::vector<std::pair<double, QString>> Texts;
+    TextLabels(Style == talMark, Texts);
+    for (const auto& [V, Text] : Texts) {
+      int P;
+      if (ValueToPixel(V, P)) Labels.push_back({P, Text});
+    }
   } else if (Style == talValue) {
     std::vector<double> Values;
     if (!EventLabelValues(Values)) {
@@ -210,33 +245,35 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
                                    : H;
       Values = LabelValues(Size);
     }
-    for (double V : Values) Labels.emplace_back(V, FLabels ? LabelValue(V) : QString());
+    for (double V : Values) {
+      int P;
+      if (ValueToPixel(V, P)) Labels.push_back({P, FLabels ? LabelValue(V) : QString()});
+    }
   }
+  const int AxisLow = std::min(FIStartPos, FIEndPos), AxisHigh = std::max(FIStartPos, FIEndPos);
   int Previous = 0;
   bool HasPrevious = false;
   // The span of the last text label drawn, for skipping labels that would overlap it.
   bool HasText = false;
   int TextLow = 0, TextHigh = 0;
   C.Brush()->SetStyle(bsClear);
-  for (const auto& [V, Text] : Labels) {
-    int P;
-    if (!ValueToPixel(V, P)) continue;
+  for (const auto& [P, Text] : Labels) {
+    if (FLabelsOnAxis && (P < AxisLow || P > AxisHigh)) continue;
+    bool Shown = true;
     if (ByText && FLabelsSeparation > 0) {
       const int Size = FHorizontal ? C.TextWidth(Text) : C.FontHeight();
       const int Half = (Size + Size * FLabelsSeparation / 100) / 2;
       const int Low = std::min(P - Half, P + Half), High = std::max(P - Half, P + Half);
       if (HasText && Low < TextHigh && High > TextLow) {
-        // A label left out keeps its tick unless ticks go with the labels only.
-        if (!FTickOnLabelsOnly && FTicks->Visible()) {
-          C.AssignVisiblePen(*FTicks);
-          Across(P, FPosAxis, FPosAxis + Out * FTickLength);
-        }
-        continue;
+        Shown = false;
+      } else {
+        TextLow = Low;
+        TextHigh = High;
+        HasText = true;
       }
-      TextLow = Low;
-      TextHigh = High;
-      HasText = true;
     }
+    // A label left out keeps its place as a tick position unless ticks go with the labels only.
+    if (!Shown && FTickOnLabelsOnly) continue;
     if (FTicks->Visible()) {
       C.AssignVisiblePen(*FTicks);
       Across(P, FPosAxis, FPosAxis + Out * FTickLength);
@@ -260,7 +297,7 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
         Across(M, FPosAxis, FPosAxis + Out * FMinorTickLength);
       }
     }
-    if (FLabels && !Text.isEmpty()) DrawLabel(C, P, Text, In3D ? Z : -1);
+    if (Shown && FLabels && !Text.isEmpty()) DrawLabel(C, P, Text, In3D ? Z : -1);
     Previous = P;
     HasPrevious = true;
   }

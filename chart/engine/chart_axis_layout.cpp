@@ -63,9 +63,15 @@ bool HasAxisLabels(const TChartSeries& S) {
 
 TAxisLabelStyle TChartAxis::CalcLabelStyle() const {
   if (FLabelStyle != talAuto) return FLabelStyle;
-  // The series base holds no z values: the depth axis counts the z orders.
-  if (FDepth) return talValue;
   if (!FChart) return talValue;
+  if (FDepth) {
+    // Series titles at their depths, unless a series spreads over depth values of its own.
+    for (int i = 0; i < FChart->SeriesCount(); ++i) {
+      const TChartSeries* S = FChart->GetSeries(i);
+      if (S->Active() && S->MaxZValue() != S->MinZValue()) return talValue;
+    }
+    return talText;
+  }
   bool Used = false;
   for (int i = 0; i < FChart->SeriesCount(); ++i) {
     const TChartSeries* S = FChart->GetSeries(i);
@@ -109,8 +115,16 @@ int TChartAxis::MaxLabelsWidth() {
     }
     case talMark:
       return FChart->MaxMarkWidth();
-    case talText:
-      return FChart->MaxTextWidth();
+    case talText: {
+      if (!FDepth) return FChart->MaxTextWidth();
+      // Measured without the label event, as value labels are.
+      const bool Was = FNoLabelEvent;
+      FNoLabelEvent = true;
+      int W = 0;
+      for (const auto& L : DepthTextLabels()) W = std::max(W, WidestLine(C, L.Text));
+      FNoLabelEvent = Was;
+      return W;
+    }
     default:
       return 0;
   }
@@ -151,7 +165,7 @@ void TChartAxis::CalcRect(TRect& R, bool Shrink, int Extra) {
   const int Ticks = TickRoom() + std::max(0, Extra);
   const int Labels = FLabels && CalcLabelStyle() != talNone ? LabelRoom() : 0;
   const int Title = FTitle->Caption().isEmpty() ? 0 : TitleRoom();
-  if (Shrink && !FDepth) {
+  if (Shrink) {
     // Never past the opposite edge: a huge font leaves an empty plot, not an inverted one.
     const int Avail = std::max(0, FHorizontal ? R.Bottom - R.Top : R.Right - R.Left);
     const int Total = int(std::min<long long>(Avail, 0LL + Ticks + Labels + Title));

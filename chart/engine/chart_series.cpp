@@ -299,6 +299,19 @@ void TChartSeries::SetDataSource(TChartSeries* Source) {
   CheckDatasource();
 }
 
+void TChartSeries::Loaded(const std::vector<TChartSeries*>& Sources) {
+  for (TChartSeries* Source : Sources) {
+    if (!Source) continue;
+    if (!FParentChart) throw ChartException(SeriesMessages::NoParentChart);
+    if (Source == this) throw ChartException(SeriesMessages::NoValidDataSource(Source->Name()));
+    if (std::find(FDataSources.begin(), FDataSources.end(), Source) != FDataSources.end()) continue;
+    if (Source->DependsOn(this)) throw ChartException(ChartMessages::Circular);
+    FDataSources.push_back(Source);
+    Source->FLinkedSeries.push_back(this);
+  }
+  CheckDatasource();
+}
+
 bool TChartSeries::IsDrawable(int ValueIndex) const {
   if (ValueIndex < 0 || ValueIndex >= Count()) return false;
   return GetValueColor(ValueIndex) != clNone && std::isfinite(XValue(ValueIndex)) &&
@@ -452,6 +465,8 @@ void TChartSeries::Assign(const TChartSeries& Source) {
   FUpdateOptions = Source.FUpdateOptions;
   FCursor = Source.FCursor;
   FShowInLegend = Source.FShowInLegend;
+  FStyleFlags = Source.FStyleFlags;
+  FIdentifier = Source.FIdentifier;
   CheckDatasource();
   Repaint();
 }

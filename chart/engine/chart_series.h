@@ -58,6 +58,11 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   void SetCursor(TCursor Value) { FCursor = Value; }
   bool ShowInLegend() const { return FShowInLegend; }
   void SetShowInLegend(bool Value) { FShowInLegend = Value; }
+  // Free text and six flags (bits 1 to 32) stored with the series; the base gives them no meaning.
+  QString Identifier() const { return FIdentifier; }
+  void SetIdentifier(const QString& Value) { FIdentifier = Value; }
+  int StyleFlags() const { return FStyleFlags; }
+  void SetStyleFlags(int Value) { FStyleFlags = Value & 63; }
 
   // The points: X and Y value lists, colours and labels (both may be shorter than the lists).
   int Count() const override { return FXValues->Count(); }
@@ -123,6 +128,9 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   // circles of sources (ChartException).
   TChartSeries* DataSource() const { return FDataSources.empty() ? nullptr : FDataSources.front(); }
   void SetDataSource(TChartSeries* Source);
+  // After the series was read back: its saved sources, in order, then a refill. Each is checked
+  // as SetDataSource checks it.
+  void Loaded(const std::vector<TChartSeries*>& Sources);
   const std::vector<TChartSeries*>& DataSources() const { return FDataSources; }
   const std::vector<TChartSeries*>& LinkedSeries() const { return FLinkedSeries; }
   std::vector<TChartFunctionSource*> FunctionSources() override;
@@ -180,6 +188,10 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   virtual double MaxXValue() const;
   virtual double MinYValue() const;
   virtual double MaxYValue() const;
+  // The series' extent along the depth axis: its z order, unless the type carries depth values
+  // of its own (then the depth axis shows values instead of series titles).
+  virtual double MinZValue() const { return EffectiveZOrder(); }
+  virtual double MaxZValue() const { return EffectiveZOrder(); }
   // The value along the series' ordering dimension.
   double OrderValue(int Index) const { return YMandatory() ? XValue(Index) : YValue(Index); }
   // The index of the point under the screen point, or -1.
@@ -229,4 +241,6 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   TVertAxis FVertAxis = aLeftAxis;
   TCursor FCursor = crDefault;
   bool FShowInLegend = true;
+  QString FIdentifier;
+  int FStyleFlags = 0;
 };

@@ -331,17 +331,18 @@ TEST(AxisLayout, GridOnTheWallsIn3D) {
   const int Y = L->CalcPosValue(20);
   EXPECT_TRUE(Has(clLime, {R.Left, Y}, W3, {R.Right, Y}, W3));
   EXPECT_TRUE(Has(clLime, {R.Left, Y}, 0, {R.Left, Y}, W3));
-  // Depth: the one series' z order sits halfway down; its line crosses the floor and the left
-  // wall, and its label is written there.
+  // Depth: the one series sits halfway down; its line crosses the floor and the left wall, and
+  // its title is written there.
   const int Z = D->CalcPosValue(0);
   EXPECT_EQ(Z, W3 / 2);
   EXPECT_TRUE(Has(clRed, {R.Left, R.Bottom}, Z, {R.Right, R.Bottom}, Z));
   EXPECT_TRUE(Has(clRed, {R.Left, R.Top}, Z, {R.Left, R.Bottom}, Z));
   const TCanvasOp* Label = nullptr;
   for (const TCanvasOp& O : Ops)
-    if (O.Kind == coText && O.Text == u"0" && O.Points[0].X > R.Right) Label = &O;
+    if (O.Kind == coText && O.Text == u"Series 0" && O.Points[0].X > R.Right) Label = &O;
   ASSERT_NE(Label, nullptr);
   EXPECT_EQ(Label->Points[0].X, C->Calculate3DPosition(D->PosLabels(), R.Bottom, Z).X);
+  EXPECT_EQ(Z, S.MiddleZ());
   EXPECT_FALSE(D->Clicked(D->PosAxis(), W3 / 2));
 }
 

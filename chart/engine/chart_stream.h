@@ -1,0 +1,64 @@
+#pragma once
+// The stored form of a chart's settings: the panel, its five axes and its series (with their
+// functions) each keep, by name, the properties that differ from a new object of their kind, and
+// read them back through their own setters. Points are not part of it. The form is a small
+// tagged binary layout; everything in it is checked, and a damaged or hostile stream is refused
+// with a ChartException while the chart keeps what it had.
+#include <memory>
+#include <variant>
+#include <vector>
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class TChartAxis;
+class TChartSeries;
+class TCustomAxisPanel;
+
+using TChartStreamValue = std::variant<bool, int, double, QString, QStringList>;
+
+struct TChartStreamProperty {
+  QString Name;
+  TChartStreamValue Value;
+};
+
+struct TChartStreamObject {
+  QString ClassName, Name;
+  std::vector<TChartStreamProperty> Properties;
+  std::vector<TChartStreamObject> Children;
+  // The property of that name, or null.
+  const TChartStreamProperty* Find(const QString& PropertyName) const;
+};
+
+// The limits a stream must keep to; past them it is refused before anything is built.
+inline constexpr int MaxStreamDepth = 4;
+inline constexpr int MaxStreamItems = 4096;
+inline constexpr int MaxStreamText = 1 << 20;
+
+QByteArray EncodeChartStream(const TChartStreamObject& Root);
+// ChartException "Invalid chart stream: ..." for anything that is not a whole, well-formed stream.
+TChartStreamObject DecodeChartStream(const QByteArray& Data);
+
+// The stored properties of an axis: range ends only where they are not automatic, the value
+// format only when not the default one, positions only when moved, the title angle only when
+// not the axis' own, fonts only when not the chart's default.
+std::vector<TChartStreamProperty> WriteAxisProperties(const TChartAxis& Axis);
+// Through the setters, with the axis loading (its ends are checked against each other at the
+// end). An unknown name, a value of the wrong kind or one the setter refuses raises.
+void ReadAxisProperties(TChartAxis& Axis, const std::vector<TChartStreamProperty>& Properties);
+
+// A series as an object: its class, its name, its stored properties with "DataSources"
+// (names), "Identifier" and "Style", and its function as the one child.
+TChartStreamObject WriteSeriesObject(const TChartSeries& Series);
+// Reads the settings and the function into Series; answers the data-source names, which are
+// resolved once every series is read.
+QStringList ReadSeriesObject(TChartSeries& Series, const TChartStreamObject& Object);
+
+// The whole panel: its own settings, the five axes, then every series.
+QByteArray WriteChartComponents(const TCustomAxisPanel& Chart);
+// Replaces Chart's axis and panel settings by the stream's and adds its series, made by class
+// name and owned by the caller; data sources are bound by name after all is read. On any error
+// ChartException (or AxisException) and Chart is as it was.
+std::vector<std::unique_ptr<TChartSeries>> ReadChartComponents(TCustomAxisPanel& Chart,
+                                                               const QByteArray& Data);

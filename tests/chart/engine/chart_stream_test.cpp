@@ -1,0 +1,322 @@
+// Stored chart settings: what is written, the round trip, and streams that are refused whole.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "chart/engine/chart.h"
+#include "chart/engine/chart_exceptions.h"
+#include "chart/engine/chart_registry.h"
+#include "chart/engine/chart_stream.h"
+#include "chart/engine/custom_series.h"
+
+namespace {
+QStringList Names(const std::vector<TChartStreamProperty>& P) {
+  QStringList R;
+  for (const TChartStreamProperty& X : P) R.append(X.Name);
+  return R;
+}
+
+std::string ReadError(TChart& Chart, const QByteArray& Data) {
+  try {
+    ReadChartComponents(Chart, Data);
+  } catch (const ChartException& E) {
+    return E.what();
+  }
+  return "accepted";
+}
+
+TChartStreamObject Series(const QString& Class, const QString& Name,
+                          std::vector<TChartStreamProperty> P = {}) {
+  TChartStreamObject O;
+  O.ClassName = Class;
+  O.Name = Name;
+  O.Properties = std::move(P);
+  return O;
+}
+
+TChartStreamObject Axis(const QString& Name, std::vector<TChartStreamProperty> P) {
+  TChartStreamObject O;
+  O.ClassName =
+      Name == u"DepthAxis" ? QStringLiteral("TChartDepthAxis") : QStringLiteral("TChartAxis");
+  O.Name = Name;
+  O.Properties = std::move(P);
+  return O;
+}
+
+// The properties in which two objects differ, as "object.property".
+void Differ(const TChartStreamObject& A, const TChartStreamObject& B, QStringList& Out) {
+  auto Side = [&](const TChartStreamObject& X, const TChartStreamObject& Y) {
+    for (const TChartStreamProperty& P : X.Properties) {
+      const TChartStreamProperty* Q = Y.Find(P.Name);
+      if (!Q || !(Q->Value == P.Value)) Out.append(X.Name + "." + P.Name);
+    }
+  };
+  Side(A, B);
+  Side(B, A);
+  for (size_t i = 0; i < std::min(A.Children.size(), B.Children.size()); ++i)
+    Differ(A.Children[i], B.Children[i], Out);
+  if (A.Children.size() != B.Children.size()) Out.append(A.Name + ".children");
+}
+
+QByteArray Stream(std::vector<TChartStreamObject> Children,
+                  std::vector<TChartStreamProperty> Props = {}) {
+  TChartStreamObject Root;
+  Root.ClassName = QStringLiteral("TChart");
+  Root.Properties = std::move(Props);
+  Root.Children = std::move(Children);
+  return EncodeChartStream(Root);
+}
+}  // namespace
+
+TEST(ChartStream, StoredPropertiesFollowTheRules) {
+  TChart Chart;
+  TChartAxis* L = Chart.LeftAxis();
+  // A new axis stores nothing.
+  EXPECT_TRUE(WriteAxisProperties(*L).empty());
+  // Ends are stored only where they are not automatic.
+  L->SetAutomaticMaximum(false);
+  L->SetMaximum(80);
+  EXPECT_EQ(Names(WriteAxisProperties(*L)),
+            (QStringList{"Automatic", "AutomaticMaximum", "Maximum"}));
+  L->SetMinMax(5, 50);
+  EXPECT_TRUE(Names(WriteAxisProperties(*L)).contains("Minimum"));
+  // The value format only when changed; the title angle only when not the axis' own (90 on the
+  // left); fonts whole or not at all.
+  L->SetAutomatic(true);
+  L->SetAxisValuesFormat(QStringLiteral("#,##0.###"));
+  L->Title()->SetAngle(90);
+  EXPECT_TRUE(WriteAxisProperties(*L).empty());
+  L->Title()->SetAngle(0);
+  L->LabelsFont()->SetSize(14);
+  L->SetStartPosition(10);
+  EXPECT_EQ(Names(WriteAxisProperties(*L)),
+            (QStringList{"StartPosition", "Title.Angle", "LabelsFont.Name", "LabelsFont.Size",
+                         "LabelsFont.Color", "LabelsFont.Style"}));
+  // The bottom axis keeps 0 as its own title angle.
+  Chart.BottomAxis()->Title()->SetAngle(0);
+  EXPECT_TRUE(WriteAxisProperties(*Chart.BottomAxis()).empty());
+
+  // A series stores its extra properties, its sources by name and its function as its child.
+  RegisterChartClasses();
+  TLineSeries A, B;
+  A.SetName(QStringLiteral("Prices"));
+  A.SetParentChart(&Chart);
+  B.SetParentChart(&Chart);
+  B.SetIdentifier(QStringLiteral("id-7"));
+  B.SetStyleFlags(5);
+  B.SetFunction(std::make_unique<TAddChartFunction>());
+  B.SetDataSource(&A);
+  const TChartStreamObject O = WriteSeriesObject(B);
+  EXPECT_EQ(O.ClassName, u"TLineSeries");
+  const QStringList N = Names(O.Properties);
+  EXPECT_TRUE(N.contains("Identifier") && N.contains("Style") && N.contains("SeriesColor"));
+  EXPECT_FALSE(N.contains("Active") || N.contains("Title"));
+  ASSERT_NE(O.Find("DataSources"), nullptr);
+  EXPECT_EQ(std::get<QStringList>(O.Find("DataSources")->Value), QStringList{"Prices"});
+  ASSERT_EQ(O.Children.size(), 1u);
+  EXPECT_EQ(O.Children[0].ClassName, u"TAddChartFunction");
+}
+
+TEST(ChartStream, RoundTripOfAxesSeriesSourcesAndFunction) {
+  RegisterChartClasses();
+  TChart From;
+  From.SetClipPoints(false);
+  From.SetMaxPointsPerPage(7);
+  TChartAxis* L = From.LeftAxis();
+  L->SetMinMax(-5, 50);
+  L->SetIncrement(5);
+  L->SetInverted(true);
+  L->SetLabelsOnAxis(false);
+  L->SetTickOnLabelsOnly(false);
+  L->SetLabelStyle(talValue);
+  L->SetTitleCaption(QStringLiteral("Price"));
+  L->Title()->Font()->SetStyle({fsBold});
+  L->Grid()->SetColor(clRed);
+  L->Grid()->SetStyle(psDashDot);
+  L->SetMinorTickCount(7);
+  From.BottomAxis()->SetAxisValuesFormat(QStringLiteral("0.00"));
+  From.BottomAxis()->SetEndPosition(90);
+  From.DepthAxis()->SetVisible(true);
+  TLineSeries A, B;
+  A.SetName(QStringLiteral("Source"));
+  A.SetTitle(QStringLiteral("Day prices"));
+  A.SetSeriesColor(clNavy);
+  A.XValues()->SetDateTime(true);
+  A.Marks()->SetVisible(true);
+  A.Marks()->SetStyle(smsLabelValue);
+  A.Marks()->Arrow()->SetColor(clGreen);
+  A.Marks()->Font()->SetSize(11);
+  A.SetZOrder(3);
+  A.SetVertAxis(aRightAxis);
+  A.SetParentChart(&From);
+  B.SetName(QStringLiteral("Sum"));
+  B.SetParentChart(&From);
+  auto F = std::make_unique<TAddChartFunction>();
+  F->SetPeriod(4);
+  F->SetPeriodAlign(paLast);
+  B.SetFunction(std::move(F));
+  B.SetDataSource(&A);
+  B.SetIdentifier(QStringLiteral("sum of day"));
+  B.SetStyleFlags(33);
+
+  const QByteArray Data = WriteChartComponents(From);
+  TChart To;
+  const auto Read = ReadChartComponents(To, Data);
+  ASSERT_EQ(Read.size(), 2u);
+  EXPECT_EQ(To.SeriesCount(), 2);
+  EXPECT_FALSE(To.ClipPoints());
+  EXPECT_EQ(To.MaxPointsPerPage(), 7);
+  const TChartAxis* RL = To.LeftAxis();
+  EXPECT_FALSE(RL->Automatic());
+  EXPECT_DOUBLE_EQ(RL->Minimum(), -5);
+  EXPECT_DOUBLE_EQ(RL->Maximum(), 50);
+  EXPECT_DOUBLE_EQ(RL->Increment(), 5);
+  EXPECT_TRUE(RL->Inverted());
+  EXPECT_FALSE(RL->LabelsOnAxis());
+  EXPECT_FALSE(RL->TickOnLabelsOnly());
+  EXPECT_EQ(RL->LabelStyle(), talValue);
+  EXPECT_EQ(RL->TitleCaption(), u"Price");
+  EXPECT_EQ(RL->Title()->Angle(), 90);
+  EXPECT_TRUE(RL->Title()->Font()->Style().Contains(fsBold));
+  EXPECT_EQ(RL->Grid()->Color(), clRed);
+  EXPECT_EQ(RL->Grid()->Style(), psDashDot);
+  EXPECT_EQ(RL->MinorTickCount(), 7);
+  EXPECT_EQ(To.BottomAxis()->AxisValuesFormat(), u"0.00");
+  EXPECT_DOUBLE_EQ(To.BottomAxis()->EndPosition(), 90);
+  EXPECT_TRUE(To.DepthAxis()->Visible());
+  TChartSeries* RA = Read[0].get();
+  TChartSeries* RB = Read[1].get();
+  EXPECT_EQ(RA->ClassName(), u"TLineSeries");
+  EXPECT_EQ(RA->Name(), u"Source");
+  EXPECT_EQ(RA->Title(), u"Day prices");
+  EXPECT_EQ(RA->SeriesColor(), clNavy);
+  EXPECT_TRUE(RA->XValues()->DateTime());
+  EXPECT_TRUE(RA->Marks()->Visible());
+  EXPECT_EQ(RA->Marks()->Style(), smsLabelValue);
+  EXPECT_EQ(RA->Marks()->Arrow()->Color(), clGreen);
+  EXPECT_EQ(RA->Marks()->Font()->Size(), 11);
+  EXPECT_EQ(RA->ZOrder(), 3);
+  EXPECT_EQ(RA->VertAxis(), aRightAxis);
+  EXPECT_EQ(RB->DataSource(), RA);
+  ASSERT_NE(RB->Function(), nullptr);
+  EXPECT_EQ(RB->Function()->ClassName(), u"TAddChartFunction");
+  EXPECT_DOUBLE_EQ(RB->Function()->Period(), 4);
+  EXPECT_EQ(RB->Function()->PeriodAlign(), paLast);
+  EXPECT_EQ(RB->Identifier(), u"sum of day");
+  EXPECT_EQ(RB->StyleFlags(), 33);
+  // The bound source feeds its reader: its points reach the sum.
+  RA->AddXY(1, 10);
+  RA->AddXY(2, 20);
+  RA->RefreshSeries();
+  EXPECT_GT(RB->Count(), 0);
+  // Written again, the stream is the same.
+  QStringList Diff;
+  Differ(DecodeChartStream(WriteChartComponents(To)), DecodeChartStream(Data), Diff);
+  EXPECT_TRUE(Diff.isEmpty()) << Diff.join(", ").toStdString();
+}
+
+TEST(ChartStream, DamagedOrHostileStreamsAreRefusedAndTheChartKeepsItsSettings) {
+  RegisterChartClasses();
+  TChart Chart;
+  Chart.LeftAxis()->SetMinMax(1, 9);
+  Chart.LeftAxis()->SetTitleCaption(QStringLiteral("Kept"));
+  TLineSeries Own;
+  Own.SetName(QStringLiteral("Own"));
+  Own.SetParentChart(&Chart);
+  const QByteArray Before = WriteChartComponents(Chart);
+  auto Unchanged = [&] {
+    EXPECT_EQ(Chart.SeriesCount(), 1);
+    EXPECT_EQ(WriteChartComponents(Chart), Before);
+  };
+
+  // Bytes: every cut of a good stream, a wrong signature or version, bytes after the end,
+  // counts larger than the stream, a number that is not finite.
+  const QByteArray Good = Stream({Axis("LeftAxis", {{"Increment", 2.0}}),
+                                  Series("TLineSeries", "New", {{"Title", QString("x")}})});
+  EXPECT_EQ(ReadError(Chart, Good), "accepted");
+  TChart Fresh;
+  for (int n = 0; n < Good.size(); ++n) {
+    const std::string E = ReadError(Fresh, Good.left(n));
+    EXPECT_EQ(E.rfind("Invalid chart stream: ", 0), 0u) << n << " " << E;
+  }
+  EXPECT_EQ(Fresh.SeriesCount(), 0);
+  // The good stream was taken: its series went with the answer, its increment stays.
+  Chart.LeftAxis()->SetIncrement(0);
+  Unchanged();
+  QByteArray Bad = Good;
+  Bad[0] = 'X';
+  EXPECT_EQ(ReadError(Chart, Bad), "Invalid chart stream: no chart stream signature");
+  Bad = Good;
+  Bad[4] = 9;
+  EXPECT_EQ(ReadError(Chart, Bad), "Invalid chart stream: unknown version 9");
+  EXPECT_EQ(ReadError(Chart, Good + "x"), "Invalid chart stream: bytes after the end");
+  // The class name's length claims four gigabytes.
+  Bad = Good;
+  Bad[6] = Bad[7] = Bad[8] = Bad[9] = char(0xFF);
+  EXPECT_EQ(ReadError(Chart, Bad), "Invalid chart stream: a text is too long");
+  // The root's property count, after "TChart" and an empty name: past the limit, or more than
+  // the bytes that follow could hold.
+  Bad = Good;
+  ASSERT_EQ(Bad.mid(10, 6), "TChart");
+  Bad[20] = Bad[21] = Bad[22] = Bad[23] = char(0xFF);
+  EXPECT_EQ(ReadError(Chart, Bad), "Invalid chart stream: too many items");
+  Bad[20] = char(0xA0);
+  Bad[21] = 0x0F;
+  Bad[22] = Bad[23] = 0;
+  EXPECT_EQ(ReadError(Chart, Bad), "Invalid chart stream: it ends too early");
+  EXPECT_EQ(ReadError(Chart, Stream({Axis("LeftAxis", {{"Increment", std::nan("")}})})),
+            "Invalid chart stream: a number is not finite");
+  TChartStreamObject Deep = Series("TLineSeries", "");
+  for (int i = 0; i < 6; ++i) {
+    TChartStreamObject Up = Series("TLineSeries", "");
+    Up.Children.push_back(Deep);
+    Deep = Up;
+  }
+  EXPECT_EQ(ReadError(Chart, Stream({Deep})), "Invalid chart stream: objects nested too deep");
+  Unchanged();
+
+  // Values: unknown names and kinds, out of range, refused by the setters, ends out of order.
+  const std::pair<QByteArray, std::string> Cases[] = {
+      {Stream({Axis("LeftAxis", {{"Colour", 1}})}), "Unknown property Colour of an axis"},
+      {Stream({Axis("LeftAxis", {{"Inverted", 1}})}),
+       "Property Inverted of an axis has the wrong kind of value"},
+      {Stream({Axis("LeftAxis", {{"MinorTickCount", 1000000}})}),
+       "Invalid value 1000000 of MinorTickCount"},
+      {Stream({Axis("LeftAxis", {{"LabelStyle", QString("talSome")}})}),
+       "Invalid value talSome of LabelStyle"},
+      {Stream({Axis("LeftAxis", {{"Increment", -1.0}})}), "Axis increment must be >= 0"},
+      {Stream({Axis("LeftAxis", {{"LabelsAngle", 400}})}),
+       "Axis Labels Angle must be between 0 and 359 degrees"},
+      {Stream({Axis("LeftAxis", {{"Automatic", false}, {"Minimum", 20.0}, {"Maximum", 10.0}})}),
+       "Axis Minimum Value must be <= Maximum"},
+      {Stream({Axis("SideAxis", {})}), "Unknown axis SideAxis"},
+      {Stream({}, {{"MaxPointsPerPage", -1}}), "MaxPointsPerPage must be >= 0"},
+      {Stream({Series("TNoSuchSeries", "A")}), "Unknown series class TNoSuchSeries"},
+      {Stream({Series("TLineSeries", "A", {{"DataSources", QStringList{"Nobody"}}})}),
+       "Unknown data source Nobody"},
+      {Stream({Series("TLineSeries", "A", {{"DataSources", QStringList{"A"}}})}),
+       "No valid DataSource: A"},
+      {Stream({Series("TLineSeries", "A", {{"DataSources", QStringList{"B"}}}),
+               Series("TLineSeries", "B", {{"DataSources", QStringList{"A"}}})}),
+       "Circular Series dependences are not allowed"},
+      {Stream({Series("TLineSeries", "A"), Series("TLineSeries", "A")}), "Two series are named A"},
+      {Stream({Series("TLineSeries", "A", {{"Style", 64}})}), "Invalid value 64 of Style"},
+  };
+  for (const auto& [Data, Message] : Cases) {
+    EXPECT_EQ(ReadError(Chart, Data), Message);
+    Unchanged();
+  }
+  // A source may be a series the chart had.
+  EXPECT_EQ(
+      ReadError(Chart,
+                Stream({Series("TLineSeries", "Reader", {{"DataSources", QStringList{"Own"}}})})),
+      "accepted");
+  EXPECT_TRUE(Own.LinkedSeries().empty());
+  Unchanged();
+  // A series whose function is unknown.
+  TChartStreamObject WithFunction = Series("TLineSeries", "A");
+  WithFunction.Children.push_back(Series("TNoFunction", ""));
+  EXPECT_EQ(ReadError(Chart, Stream({WithFunction})), "Unknown function class TNoFunction");
+  Unchanged();
+}
