@@ -150,7 +150,6 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   int ZOrder() const { return FZOrder; }
   void SetZOrder(int Value);
   int EffectiveZOrder() const { return FZOrder >= 0 ? FZOrder : FCalcZOrder; }
-  void SetCalcZOrder(int Value) { FCalcZOrder = Value; }
   // Takes the next automatic place (3D) or keeps the fixed one; MaxZ runs over the series.
   // Types that lie in one depth with others of their kind (side-by-side or stacked bars,
   // stacked areas) take a place already given instead.
@@ -226,6 +225,10 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   }
 
   bool AssociatedToAxis(const TChartAxis* Axis) const;
+
+ protected:
+  // For types whose CalcZOrder shares another series' place.
+  void SetCalcZOrder(int Value) { FCalcZOrder = Value; }
 
  private:
   friend class TCustomAxisPanel;
