@@ -306,7 +306,7 @@ void TCustomAxisPanel::DrawSeriesGroup(const std::vector<TChartSeries*>& Group) 
       const bool InOrder = Lead->DrawSeriesForward(k);
       for (size_t m = 0; m < Shown.size(); ++m) {
         TChartSeries* S = Shown[InOrder ? m : Shown.size() - 1 - m];
-        if (k < S->Count() && S->IsDrawable(k)) S->DrawValue(k);
+        if (k < S->Count()) S->DrawGroupValue(k);
       }
     }
   }

@@ -72,6 +72,11 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   int Width3D() const { return FWidth3D; }
   int Height3D() const { return FHeight3D; }
 
+  // The legend's background, which the series' legend symbols take as theirs; the legend sets
+  // it before it draws.
+  TColor LegendColor() const { return FLegendColor; }
+  void SetLegendColor(TColor Value) { FLegendColor = Value; }
+
   void Assign(const TCustomAxisPanel& Source);
   // True while the panel is being destroyed and lets go of its series.
   bool Destroying() const { return FDestroying; }
@@ -121,4 +126,5 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   int FSeriesWidth3D = 0, FWidth3D = 0, FHeight3D = 0;
   bool FApplyZOrder = true;
   int FMaxZOrder = 0;
+  TColor FLegendColor = clWhite;
 };

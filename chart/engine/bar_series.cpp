@@ -147,8 +147,46 @@ void TCustomBarSeries::CalcBarWidth() {
   if (FBarWidth % 2 != 0) ++FBarWidth;
 }
 
+int TCustomBarSeries::MarkLength(int ValueIndex) const {
+  TChartCanvas3D* C = Canvas(*this);
+  if (!C) return 0;
+  if (!FHorizontal) return C->FontHeight();
+  auto* Self = const_cast<TCustomBarSeries*>(this);
+  if (ValueIndex >= 0) return C->TextWidth(Self->GetMarkText(ValueIndex));
+  int Most = 0;
+  for (int i = 0; i < Count(); ++i) Most = std::max(Most, C->TextWidth(Self->GetMarkText(i)));
+  return Most;
+}
+
+int TCustomBarSeries::MarksRoom() const {
+  TChartCanvas3D* C = Canvas(*this);
+  if (!C || Count() == 0 || !Marks()->Visible()) return 0;
+  C->Font()->Assign(*Marks()->Font());
+  int Length = MarkLength(FHorizontal ? -1 : 0) + Marks()->ArrowLength();
+  if (Marks()->Frame()->Visible()) Length += 2 * Marks()->Frame()->Width();
+  // A mark's box is a "W" wider than its text: without it the marks of the longest horizontal
+  // bars would stick out of the chart.
+  if (FHorizontal) Length += C->TextWidth(QStringLiteral("W"));
+  return Length + 1;
+}
+
+namespace {
+// Gives the marks' room to the edges the bars grow towards: below the origin (Low) and above
+// it (High); Inverted exchanges the two ends of the value axis.
+void MarksRoomAt(int Room, bool Low, bool High, bool Inverted, int& LowEdge, int& HighEdge) {
+  if (Room <= 0) return;
+  if (Low) (Inverted ? HighEdge : LowEdge) = std::max(Inverted ? HighEdge : LowEdge, Room);
+  if (High) (Inverted ? LowEdge : HighEdge) = std::max(Inverted ? LowEdge : HighEdge, Room);
+}
+}  // namespace
+
 void TCustomBarSeries::CalcHorizMargins(int& Left, int& Right) {
-  if (FHorizontal) return;
+  if (FHorizontal) {
+    const TChartAxis* A = ValueAxis();
+    MarksRoomAt(MarksRoom(), FUseYOrigin && MinXValue() < FYOrigin,
+                !(FUseYOrigin && MaxXValue() <= FYOrigin), A && A->Inverted(), Left, Right);
+    return;
+  }
   CalcBarWidth();
   int Index = 1, N = 1;
   GroupPosition(Index, N);
@@ -158,7 +196,12 @@ void TCustomBarSeries::CalcHorizMargins(int& Left, int& Right) {
 }
 
 void TCustomBarSeries::CalcVerticalMargins(int& Top, int& Bottom) {
-  if (!FHorizontal) return;
+  if (!FHorizontal) {
+    const TChartAxis* A = ValueAxis();
+    MarksRoomAt(MarksRoom(), FUseYOrigin && MinYValue() < FYOrigin,
+                !(FUseYOrigin && MaxYValue() <= FYOrigin), A && A->Inverted(), Bottom, Top);
+    return;
+  }
   CalcBarWidth();
   int Index = 1, N = 1;
   GroupPosition(Index, N);
@@ -256,6 +299,25 @@ double TCustomBarSeries::MinYValue() const {
 }
 double TCustomBarSeries::MaxYValue() const {
   return FHorizontal ? TChartSeries::MaxYValue() : MaxValue();
+}
+
+void TCustomBarSeries::CalcZOrder(int& MaxZ, bool Is3D) {
+  if (FMultiBar != mbNone && ZOrder() < 0 && ParentChart()) {
+    for (int i = 0; i < ParentChart()->SeriesCount(); ++i) {
+      const TChartSeries* S = ParentChart()->GetSeries(i);
+      if (S == this) break;
+      if (S->Active() && SameKind(S)) {
+        SetCalcZOrder(S->EffectiveZOrder());
+        return;
+      }
+    }
+  }
+  TChartSeries::CalcZOrder(MaxZ, Is3D);
+}
+
+bool TCustomBarSeries::DrawValuesForward() const {
+  const TChartAxis* A = CategoryAxis();
+  return !(A && A->Inverted());
 }
 
 bool TCustomBarSeries::DrawSeriesForward(int ValueIndex) const {
@@ -441,11 +503,17 @@ bool TCustomBarSeries::InternalClicked(int ValueIndex, TPoint P) const {
   }
 }
 
+void TCustomBarSeries::PrepareLegendCanvas(int, TColor& BackColor, TBrushStyle& Style) {
+  if (TChartCanvas3D* C = Canvas(*this)) C->AssignVisiblePen(*FBarPen);
+  Style = FBarBrush->Style();
+  BackColor = IsChartAuto(FBarBrush->Color()) ? ParentChart()->Color() : FBarBrush->Color();
+}
+
 void TCustomBarSeries::DrawLegendShape(int ValueIndex, const TRect& R) {
   TChartCanvas3D* C = Canvas(*this);
   if (!C) return;
-  PrepareBarCanvas(ValueIndex == -1 ? SeriesColor() : GetValueColor(ValueIndex));
-  C->Rectangle(R.Left, R.Top, R.Right, R.Bottom);
+  if (FBarBrush->HasBitmap()) C->Brush()->SetBitmapImage(FBarBrush->BitmapImage());
+  TChartSeries::DrawLegendShape(ValueIndex, R);
 }
 
 void TCustomBarSeries::DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& P) {

@@ -84,10 +84,18 @@ class TCustomBarSeries : public TChartSeries {
   // The active series of this kind in the chart, in list order (itself at least).
   std::vector<TCustomBarSeries*> Group() const;
 
-  // Works out the bar width too: the chart asks before every drawing.
+  // Works out the bar width too: the chart asks before every drawing. Along the value axis the
+  // marks get room beyond the bars' ends, so that the tallest bar's mark is not cut.
   void CalcHorizMargins(int& Left, int& Right) override;
   void CalcVerticalMargins(int& Top, int& Bottom) override;
+  // How far a mark reaches along the value axis in the canvas' font: its height for vertical
+  // bars, its text width for horizontal ones (the widest for -1).
+  virtual int MarkLength(int ValueIndex) const;
+  // The room of the marks beyond a bar's end (0 without points or visible marks).
+  int MarksRoom() const;
   void CalcBarWidth();
+  // Side-by-side and stacked bars lie in the depth of the first bar series of their kind.
+  void CalcZOrder(int& MaxZ, bool Is3D) override;
   double PointOrigin(int ValueIndex, bool SumAll) const;
   // The bar's start edge across its category axis, and its value end and origin end along the
   // value axis.
@@ -104,10 +112,13 @@ class TCustomBarSeries : public TChartSeries {
   void DrawAllValues() override;
   void DrawValue(int ValueIndex) override;
   void DrawBar(int ValueIndex, int StartPos, int EndPos);
-  bool DrawSeriesForward(int ValueIndex) const;
+  bool DrawValuesForward() const override;
+  bool DrawSeriesForward(int ValueIndex) const override;
   int Clicked(int X, int Y) const override;
   bool InternalClicked(int ValueIndex, TPoint P) const;
-  void DrawLegendShape(int ValueIndex, const TRect& R);
+  // The box in the bar's pen and hatch, with the brush's picture when it has one.
+  void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& Style) override;
+  void DrawLegendShape(int ValueIndex, const TRect& R) override;
   void DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& Position) override;
 
  private:

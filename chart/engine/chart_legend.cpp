@@ -135,7 +135,7 @@ int TCustomChartLegend::TotalLegendItems() const {
   TCustomAxisPanel* C = AxisChart(ParentChart());
   int N = 0;
   if (EffectiveStyle() == lsValues) {
-    if (TChartSeries* S = FirstActive(C)) N = S->Count();
+    if (TChartSeries* S = FirstActive(C)) N = S->LegendCount();
   } else {
     N = int(LegendSeries(C).size());
   }
@@ -146,7 +146,9 @@ QString TCustomChartLegend::LegendText(int Index) const {
   TCustomAxisPanel* C = AxisChart(ParentChart());
   if (EffectiveStyle() == lsValues) {
     TChartSeries* S = FirstActive(C);
-    return S && Index < S->Count() ? ValueLegendText(S, Index, FTextStyle) : QString();
+    return S && Index >= 0 && Index < S->LegendCount()
+               ? ValueLegendText(S, S->MapValueIndex(Index), FTextStyle)
+               : QString();
   }
   const std::vector<TChartSeries*> L = LegendSeries(C);
   if (Index < 0 || Index >= int(L.size())) return {};
@@ -162,6 +164,7 @@ void TCustomChartLegend::DrawLegend() {
   TCustomAxisPanel* Chart = AxisChart(ParentChart());
   if (!Chart) return;
   TChartCanvas3D* C = Chart->Canvas3D();
+  Chart->SetLegendColor(FColor);
   C->Font()->Assign(*Font());
   const int Total = TotalLegendItems();
   TLegendLayoutInput In;
@@ -213,16 +216,18 @@ void TCustomChartLegend::DrawLegend() {
     const TPoint P = FLayout.ItemPos(Pos);
     C->Brush()->SetStyle(bsClear);
     C->TextOut(P.X, P.Y, LegendText(Item));
-    TColor Symbol = clWhite;
-    if (Style == lsValues) {
-      if (First) Symbol = First->GetValueColor(Item);
-    } else if (Item < int(Series.size())) {
-      Symbol = Series[size_t(Item)]->SeriesColor();
-    }
-    if (Symbol == clNone) continue;
+    // Each symbol starts from the legend's pen: a series may leave its own behind.
     C->Pen()->SetData(TPenData{FColor == clBlack ? clWhite : clBlack, 1, psSolid, pmCopy});
-    C->Brush()->SetData(TBrushData{Symbol, bsSolid, {}});
-    C->Rectangle(P.X - 4 - FLayout.ColorWidthPx, P.Y + 2, P.X - 4, P.Y + H - 2);
+    const TRect Symbol{P.X - 4 - FLayout.ColorWidthPx, P.Y + 2, P.X - 4, P.Y + H - 2};
+    TChartSeries* Owner = Style == lsValues           ? First
+                          : Item < int(Series.size()) ? Series[size_t(Item)]
+                                                      : nullptr;
+    if (Owner) {
+      Owner->DrawLegend(Style == lsValues ? Owner->MapValueIndex(Item) : -1, Symbol);
+    } else {
+      C->Brush()->SetData(TBrushData{clWhite, bsSolid, {}});
+      C->Rectangle(Symbol.Left, Symbol.Top, Symbol.Right, Symbol.Bottom);
+    }
     if (k > 0 && FDividingLines->Visible()) {
       C->AssignVisiblePen(*FDividingLines);
       if (Vertical()) {

@@ -534,3 +534,29 @@ void TChartSeries::SetDepthBand(int Start, int End) {
   FMiddleZ = (Start + End) / 2;
   FMarks->SetZPosition(FMiddleZ);
 }
+
+void TChartSeries::DrawLegend(int ValueIndex, const TRect& R) {
+  if (ValueIndex == -1 && FColorEachPoint) return;
+  TChartCanvas3D* C = FParentChart ? FParentChart->Canvas3D() : nullptr;
+  if (!C) return;
+  const TColor Color = ValueIndex == -1 ? FSeriesColor : LegendItemColor(ValueIndex);
+  if (Color == clNone) return;
+  const TColor LegendColor = FParentChart->LegendColor();
+  TColor Back = LegendColor;
+  TBrushStyle Style = bsSolid;
+  PrepareLegendCanvas(ValueIndex, Back, Style);
+  if (IsChartAuto(Back)) Back = LegendColor;
+  if (IsChartAuto(Back)) Back = FParentChart->Color();
+  C->Brush()->SetData(TBrushData{Color, Style, {}});
+  C->SetBackColor(ChartDrawColor(Back) == clNone ? clWhite : Back);
+  DrawLegendShape(ValueIndex, R);
+  if (Color == LegendColor) {
+    C->Brush()->SetStyle(bsClear);
+    C->Pen()->SetData(TPenData{Color == clBlack ? clWhite : clBlack, 1, psSolid, pmCopy});
+    C->Rectangle(R.Left, R.Top, R.Right, R.Bottom);
+  }
+}
+
+void TChartSeries::DrawLegendShape(int, const TRect& R) {
+  if (FParentChart) FParentChart->Canvas3D()->Rectangle(R.Left, R.Top, R.Right, R.Bottom);
+}

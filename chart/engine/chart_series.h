@@ -159,7 +159,9 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   void SetZOrder(int Value);
   int EffectiveZOrder() const { return FZOrder >= 0 ? FZOrder : FCalcZOrder; }
   // Takes the next automatic place (3D) or keeps the fixed one; MaxZ runs over the series.
-  void CalcZOrder(int& MaxZ, bool Is3D);
+  // Types that lie in one depth with others of their kind (side-by-side or stacked bars,
+  // stacked areas) take a place already given instead.
+  virtual void CalcZOrder(int& MaxZ, bool Is3D);
   int StartZ() const { return FStartZ; }
   int MiddleZ() const { return FMiddleZ; }
   int EndZ() const { return FEndZ; }
@@ -207,14 +209,38 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   virtual void DoAfterDrawValues() {
     if (AfterDrawValues) AfterDrawValues(this);
   }
+  // The legend symbol of point ValueIndex (-1: the series) inside R: nothing for a null colour
+  // or for the whole of a series coloured point by point. The brush takes the item's colour over
+  // a background that PrepareLegendCanvas may change; a symbol in the legend's own colour gets an
+  // outline, so that it stays visible.
+  void DrawLegend(int ValueIndex, const TRect& R);
+  virtual TColor LegendItemColor(int ValueIndex) const { return GetValueColor(ValueIndex); }
+  virtual void PrepareLegendCanvas(int, TColor&, TBrushStyle&) {}
+  // The rectangle in the prepared brush; types draw their own lines, markers or shapes.
+  virtual void DrawLegendShape(int ValueIndex, const TRect& R);
+  // The legend's items of the values: types that hide some points (grouped pie slices) count
+  // only the others and map the legend's N-th item to its point.
+  virtual int LegendCount() const { return Count(); }
+  virtual int MapValueIndex(int N) const { return N; }
+
   // From the first to the last point, or backwards.
   virtual bool DrawValuesForward() const { return true; }
   // Series sharing one z order draw point Index in list order, or in reverse.
   virtual bool DrawSeriesForward(int) const { return true; }
   // Whether point Index can be drawn: not null, both values finite.
   bool IsDrawable(int ValueIndex) const;
+  // Point Index of a pass shared with other series of one depth (after DoBeforeDrawValues);
+  // types that keep state from point to point follow their own rules for skipped points.
+  virtual void DrawGroupValue(int ValueIndex) {
+    if (ValueIndex >= FFirstValueIndex && ValueIndex <= FLastValueIndex && IsDrawable(ValueIndex))
+      DrawValue(ValueIndex);
+  }
 
   bool AssociatedToAxis(const TChartAxis* Axis) const;
+
+ protected:
+  // For types whose CalcZOrder shares another series' place.
+  void SetCalcZOrder(int Value) { FCalcZOrder = Value; }
 
  private:
   friend class TCustomAxisPanel;

@@ -98,18 +98,32 @@ void TCustomSeries::DrawPointer(int X, int Y, TColor Color, int ValueIndex) {
   FPointer->Draw(X, Y, Color, Style);
 }
 
-void TCustomSeries::DrawAllValues() {
-  if (!Canvas(*this)) return;
+void TCustomSeries::StartPass() {
   VisibleRange(*this, FFirst, FLast);
   FOldColor = clNone;
-  for (int i = FFirst; i >= 0 && i <= FLast; ++i) {
-    if (!std::isfinite(XValue(i)) || !std::isfinite(YValue(i))) {
-      // A value that is not finite breaks the line like a null point.
-      FOldColor = clNone;
-      continue;
-    }
-    DrawValue(i);
+}
+
+void TCustomSeries::DoBeforeDrawValues() {
+  // Series sharing one depth are drawn point by point without DrawAllValues: each pass starts
+  // afresh here, or it would join its first point to the last one of the previous pass.
+  StartPass();
+  TChartSeries::DoBeforeDrawValues();
+}
+
+void TCustomSeries::DrawGroupValue(int ValueIndex) {
+  if (ValueIndex < FFirst || ValueIndex > FLast) return;
+  if (!std::isfinite(XValue(ValueIndex)) || !std::isfinite(YValue(ValueIndex))) {
+    // A value that is not finite breaks the line like a null point.
+    FOldColor = clNone;
+    return;
   }
+  DrawValue(ValueIndex);
+}
+
+void TCustomSeries::DrawAllValues() {
+  if (!Canvas(*this)) return;
+  StartPass();
+  for (int i = FFirst; i >= 0 && i <= FLast; ++i) DrawGroupValue(i);
 }
 
 void TCustomSeries::SeedBeforeFirst(int ValueIndex, int X, int Y) {
@@ -337,9 +351,30 @@ void TCustomSeries::DrawLegendShape(int ValueIndex, const TRect& R) {
       LegendLine();
     }
   } else {
-    C->Brush()->SetData(
-        TBrushData{FDrawArea ? AreaColorOf(std::max(0, ValueIndex)) : Color, bsSolid, {}});
-    C->FillRect(R);
+    // The box of an area in the colour its area is filled with.
+    if (FDrawArea) {
+      const TColor Area = ValueIndex >= 0           ? AreaColorOf(ValueIndex)
+                          : IsChartAuto(FAreaColor) ? Color
+                                                    : FAreaColor;
+      C->Brush()->SetColor(ChartDrawColor(Area));
+    }
+    TChartSeries::DrawLegendShape(ValueIndex, R);
+  }
+}
+
+void TLineSeries::PrepareLegendCanvas(int, TColor&, TBrushStyle& Style) {
+  if (TChartCanvas3D* C = Canvas(*this)) C->AssignVisiblePen(*LinePen());
+  Style = LineBrush();
+}
+
+void TAreaSeries::PrepareLegendCanvas(int, TColor& BackColor, TBrushStyle& Style) {
+  // As the area is drawn: its hatch over the series colour, outlined by the area lines' pen.
+  BackColor = SeriesColor();
+  Style = AreaBrush();
+  if (TChartCanvas3D* C = Canvas(*this)) {
+    C->AssignVisiblePen(*AreaLinesPen());
+    if (IsChartAuto(AreaLinesPen()->Color()) || !AreaLinesPen()->Visible())
+      C->Pen()->SetColor(ChartDrawColor(SeriesColor()));
   }
 }
 
@@ -417,6 +452,23 @@ void TAreaSeries::SetMultiArea(TMultiArea Value) {
   }
   FMultiArea = Value;
   Repaint();
+}
+
+void TAreaSeries::CalcZOrder(int& MaxZ, bool Is3D) {
+  // The depth of the first stacked area before this one, rather than the chart's highest depth
+  // so far: that may belong to a series of another type, whose points would then be drawn
+  // interleaved with the areas.
+  if (FMultiArea != maNone && ZOrder() < 0 && ParentChart()) {
+    for (int i = 0; i < ParentChart()->SeriesCount(); ++i) {
+      const TChartSeries* S = ParentChart()->GetSeries(i);
+      if (S == this) break;
+      if (S->Active() && IsKindOf(S)) {
+        SetCalcZOrder(S->EffectiveZOrder());
+        return;
+      }
+    }
+  }
+  TCustomSeries::CalcZOrder(MaxZ, Is3D);
 }
 
 int TAreaSeries::StackedPos(int ValueIndex, double Value) const {

@@ -61,8 +61,11 @@ class TCustomSeries : public TChartSeries {
   virtual void DrawPointer(int X, int Y, TColor Color, int ValueIndex);
   int Clicked(int X, int Y) const override;
   void DrawAllValues() override;
+  void DoBeforeDrawValues() override;
+  void DrawGroupValue(int ValueIndex) override;
   void DrawValue(int ValueIndex) override;
-  virtual void DrawLegendShape(int ValueIndex, const TRect& R);
+  // A line, the pointer (over the line when both show), or the area's box.
+  void DrawLegendShape(int ValueIndex, const TRect& R) override;
   void DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& Position) override;
   void CalcHorizMargins(int& Left, int& Right) override;
   void CalcVerticalMargins(int& Top, int& Bottom) override;
@@ -81,6 +84,7 @@ class TCustomSeries : public TChartSeries {
   virtual void ApplyKind() {}
 
  private:
+  void StartPass();
   void DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool WithPointers);
   void SeedBeforeFirst(int ValueIndex, int X, int Y);
 
@@ -103,6 +107,7 @@ class TLineSeries : public TCustomSeries {
  public:
   TLineSeries() { ApplyKind(); }
   QString ClassName() const override { return QStringLiteral("TLineSeries"); }
+  void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& Style) override;
 
  protected:
   void ApplyKind() override;
@@ -134,6 +139,10 @@ class TAreaSeries : public TCustomSeries {
   double MaxYValue() const override;
   double MinYValue() const override;
   bool IsKindOf(const TChartSeries* S) const override;
+  // The box in the area's pen, hatch and background.
+  void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& Style) override;
+  // Stacked areas lie in one depth, that of the first of them.
+  void CalcZOrder(int& MaxZ, bool Is3D) override;
 
  protected:
   void ApplyKind() override;
@@ -160,7 +169,7 @@ class TFastLineSeries : public TChartSeries {
   int Clicked(int X, int Y) const override;
   // Without automatic repaints a new point's segment is drawn at once.
   void AddedValue(int ValueIndex);
-  void DrawLegendShape(int ValueIndex, const TRect& R);
+  void DrawLegendShape(int ValueIndex, const TRect& R) override;
   // Without automatic repaints, data changes leave the picture as it is.
   void Repaint() override {
     if (FAutoRepaint) TChartSeries::Repaint();

@@ -360,6 +360,11 @@ void TPieSeries::RecalcOtherSlice() {
   Repaint();
 }
 
+void TPieSeries::PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& Style) {
+  TCircledSeries::PrepareLegendCanvas(ValueIndex, BackColor, Style);
+  if (FUsePatterns && ValueIndex >= 0) Style = PatternOf(ValueIndex);
+}
+
 int TPieSeries::LegendCount() const {
   int N = 0;
   for (int i = 0; i < Count(); ++i)

@@ -60,6 +60,9 @@ class TCircledSeries : public TChartSeries {
   // Hands the chart's axes, walls, frame, zoom and panning back (true) or takes them (false);
   // they stay taken while every series of the chart is circled.
   virtual void SetParentProperties(bool EnableParentProps);
+  void PrepareLegendCanvas(int, TColor& BackColor, TBrushStyle&) override {
+    BackColor = CalcCircleBackColor();
+  }
   // Whether S counts as this series' kind for the shared settings.
   virtual bool IsKindOf(const TChartSeries* S) const {
     return dynamic_cast<const TCircledSeries*>(S) != nullptr;
@@ -144,8 +147,10 @@ class TPieSeries : public TCircledSeries {
   void NotifyValue(TSeriesDataEvent Event, int ValueIndex) override;
   void RecalcOtherSlice();
   // The points the legend lists: those not gathered into the other slice.
-  int LegendCount() const;
-  int MapValueIndex(int N) const;
+  int LegendCount() const override;
+  int MapValueIndex(int N) const override;
+  // The circle's background behind hatched symbols; with patterns, the point's hatch.
+  void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& Style) override;
 
   void CalcAngles();
   TPoint SliceOffset(int ValueIndex) const;

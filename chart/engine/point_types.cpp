@@ -260,6 +260,12 @@ void TBubbleSeries::DrawValue(int ValueIndex) {
   DrawPointer(X, Y, Color, ValueIndex);
 }
 
+bool TBubbleSeries::ClickedPointer(int ValueIndex, int PX, int PY, int X, int Y) const {
+  const int V = RadiusPixels(ValueIndex, false);
+  const int H = FSquared ? V : RadiusPixels(ValueIndex, true);
+  return std::abs(X - PX) < H && std::abs(Y - PY) < V;
+}
+
 void TBubbleSeries::DrawLegendShape(int ValueIndex, const TRect& R) {
   const int S = std::min(R.Right - R.Left, R.Bottom - R.Top);
   Pointer()->SetSizeRaw(S, S);

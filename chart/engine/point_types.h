@@ -73,6 +73,8 @@ class TBubbleSeries : public TPointSeries {
   void Assign(const TChartSeries& Source) override;
   void DrawValue(int ValueIndex) override;
   void DrawLegendShape(int ValueIndex, const TRect& R) override;
+  // Inside the bubble's own radii: the pointer's sizes are those of the last bubble drawn.
+  bool ClickedPointer(int ValueIndex, int PX, int PY, int X, int Y) const override;
   double MinYValue() const override;
   double MaxYValue() const override;
   void FillSampleValues(int NumValues) override;

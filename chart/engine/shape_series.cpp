@@ -208,6 +208,17 @@ void TChartShape::DrawValue(int ValueIndex) {
   }
 }
 
+void TChartShape::DrawLegendShape(int, const TRect& R) {
+  TChartCanvas3D* C = Canvas(*this);
+  if (!C) return;
+  C->AssignVisiblePen(*FPen);
+  if (FTransparent)
+    C->Brush()->SetStyle(bsClear);
+  else
+    C->Brush()->SetData(FBrush->Data());
+  DrawShape(false, R);
+}
+
 int TChartShape::Clicked(int X, int Y) const {
   if (Count() != 2 || !ParentChart()) return -1;
   if (const TChartCanvas3D* C = Canvas(*this)) C->Calculate2DPosition(X, Y, StartZ());

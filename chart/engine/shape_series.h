@@ -60,10 +60,16 @@ class TChartShape : public TChartSeries {
   void SetShapeColor(TColor Value);
 
   bool UseAxis() const override { return FXYStyle != xysPixels; }
+  // A shape placed in pixels takes no place in depth.
+  void CalcZOrder(int& MaxZ, bool Is3D) override {
+    if (UseAxis()) TChartSeries::CalcZOrder(MaxZ, Is3D);
+  }
   void Assign(const TChartSeries& Source) override;
   TRect GetShapeRectangle() const;
   void DrawValue(int ValueIndex) override;
   void DrawShape(bool Is3D, const TRect& R);
+  // The shape drawn flat into the symbol's rectangle in its pen and fill.
+  void DrawLegendShape(int ValueIndex, const TRect& R) override;
   int Clicked(int X, int Y) const override;
   void FillSampleValues(int NumValues) override;
 

@@ -24,6 +24,7 @@ struct TBarChart {
     S.SetParentChart(&Chart);
   }
   TColor At(int X, int Y) { return FromQColor(Chart.Backing()->Image().pixelColor(X, Y)); }
+  TColor At(TPoint P) { return At(P.X, P.Y); }
 };
 
 }  // namespace
@@ -101,6 +102,49 @@ TEST(BarSeries, SideBySideStackedAndStackedToAHundred) {
   EXPECT_EQ(A.ValuePos(2), L->CalcPosValue(0));
   EXPECT_EQ(B.GetOriginPos(2), L->CalcPosValue(0));
   EXPECT_NE(L->CalcPosValue(0), 0);
+}
+
+TEST(BarSeries, SideBySideAndStackedBarsShareOneDepthIn3D) {
+  TBarChart P;
+  P.Chart.SetView3D(true);
+  TBarSeries A, B;
+  P.Add(A, clBlue, {30, 80, 40});
+  P.Add(B, clGreen, {20, 60, 10});
+  P.Chart.LeftAxis()->SetMinMax(0, 100);
+  P.Chart.Repaint();
+  // One slot of depth for both, side by side in front of the back wall.
+  EXPECT_EQ(A.StartZ(), B.StartZ());
+  EXPECT_EQ(A.EndZ(), B.EndZ());
+  EXPECT_GT(P.Chart.SeriesWidth3D(), 0);
+  EXPECT_EQ(P.Chart.Width3D(), P.Chart.SeriesWidth3D());
+  const TChartAxis* L = P.Chart.LeftAxis();
+  const TChartCanvas3D* C3 = P.Chart.Canvas3D();
+  const int W = A.BarWidth(), C = P.Chart.BottomAxis()->CalcPosValue(1);
+  EXPECT_EQ(P.At(C3->Calculate3DPosition(C - W / 2, L->CalcPosValue(30), A.StartZ())), clBlue);
+  EXPECT_EQ(P.At(C3->Calculate3DPosition(C + W / 2, L->CalcPosValue(30), B.StartZ())), clGreen);
+
+  // Stacked: still one depth, B's front face above A's.
+  A.SetMultiBar(mbStacked);
+  P.Chart.Repaint();
+  EXPECT_EQ(A.StartZ(), B.StartZ());
+  EXPECT_EQ(P.Chart.Width3D(), P.Chart.SeriesWidth3D());
+  EXPECT_EQ(P.At(C3->Calculate3DPosition(C, L->CalcPosValue(40), A.StartZ())), clBlue);
+  EXPECT_EQ(P.At(C3->Calculate3DPosition(C, L->CalcPosValue(120), B.StartZ())), clGreen);
+
+  // Without a multi-bar mode each series has its own depth, the first one behind.
+  A.SetMultiBar(mbNone);
+  P.Chart.Repaint();
+  EXPECT_EQ(P.Chart.Width3D(), 2 * P.Chart.SeriesWidth3D());
+  EXPECT_GT(A.StartZ(), B.StartZ());
+
+  // A series of another type takes a depth of its own behind the shared one.
+  A.SetMultiBar(mbSide);
+  THorizBarSeries Other;
+  P.Add(Other, clRed, {1, 2, 3});
+  P.Chart.Repaint();
+  EXPECT_EQ(A.StartZ(), B.StartZ());
+  EXPECT_NE(Other.StartZ(), A.StartZ());
+  EXPECT_EQ(P.Chart.Width3D(), 2 * P.Chart.SeriesWidth3D());
 }
 
 TEST(BarSeries, HorizontalBarsAndStyles) {
@@ -205,4 +249,47 @@ TEST(BarSeries, MarksStandOverTheBarCentre) {
     }
   }
   EXPECT_EQ(Found, 2);
+}
+
+TEST(BarSeries, MarksOfTheLongestBarsStayInsideTheChart) {
+  TBarChart P;
+  TBarSeries S;
+  P.Add(S, clBlue, {50, 120, 80});
+  S.Marks()->SetVisible(true);
+  P.Chart.Repaint();
+  const TRect CR = P.Chart.ChartRect();
+  auto Box = [&](const TCustomBarSeries& B, int I) {
+    const TSeriesMarkPosition* M = B.Marks()->Position(I);
+    return M ? M->Bounds() : TRect{};
+  };
+  // The axis ends at the tallest bar's value, yet its mark's box lies wholly inside, with the
+  // box's own colour just inside its top edge.
+  EXPECT_EQ(P.Chart.LeftAxis()->IMaximum(), 120);
+  const TRect Top = Box(S, 1);
+  ASSERT_GT(Top.Bottom, Top.Top);
+  EXPECT_GE(Top.Top, CR.Top);
+  EXPECT_EQ(P.At((Top.Left + Top.Right) / 2, Top.Top + 1), S.Marks()->BackColor());
+  EXPECT_LT(Top.Bottom, S.ValuePos(1));
+
+  // Bars hanging below their origin get the room below; an inverted axis turns both round.
+  S.Clear();
+  for (double V : {-50.0, -120.0, -80.0}) S.AddY(V);
+  P.Chart.Repaint();
+  EXPECT_LE(Box(S, 1).Bottom, P.Chart.ChartRect().Bottom);
+  EXPECT_GT(Box(S, 1).Top, S.ValuePos(1));
+  P.Chart.LeftAxis()->SetInverted(true);
+  P.Chart.Repaint();
+  EXPECT_GE(Box(S, 1).Top, P.Chart.ChartRect().Top);
+
+  // Horizontal bars: the widest mark fits at the right of the longest bar.
+  TBarChart H;
+  THorizBarSeries Q;
+  H.Add(Q, clRed, {300, 1000, 700});
+  Q.Marks()->SetVisible(true);
+  H.Chart.Repaint();
+  EXPECT_EQ(H.Chart.BottomAxis()->IMaximum(), 1000);
+  const TRect Long = Box(Q, 1);
+  ASSERT_GT(Long.Right, Long.Left);
+  EXPECT_LE(Long.Right, H.Chart.ChartRect().Right);
+  EXPECT_GT(Long.Left, Q.ValuePos(1));
 }

@@ -237,6 +237,51 @@ TEST(AreaSeries, FillsDownToTheAxisAndStacks) {
   EXPECT_EQ(A.Clicked(X, A.GetOriginPos(0) - 2), 0);
 }
 
+TEST(AreaSeries, StackedAreasShareOneDepthIn3D) {
+  TPlainChart P(true);
+  TAreaSeries A, B;
+  for (double Y : {10.0, 50.0, 10.0}) A.AddY(Y);
+  for (double Y : {10.0, 10.0, 10.0}) B.AddY(Y);
+  P.Add(A, clRed);
+  P.Add(B, clBlue);
+  P.Chart.LeftAxis()->SetMinMax(0, 100);
+  A.SetMultiArea(maStacked);
+  // Drawn point by point together from the first paint on, and again: each pass starts afresh.
+  P.Chart.Repaint();
+  P.Chart.Repaint();
+  EXPECT_EQ(A.StartZ(), B.StartZ());
+  EXPECT_EQ(P.Chart.Width3D(), P.Chart.SeriesWidth3D());
+  const TChartAxis* L = P.Chart.LeftAxis();
+  const TChartCanvas3D* C3 = P.Chart.Canvas3D();
+  const int Z = A.StartZ();
+  auto Front = [&](int X, double V) {
+    return P.At(C3->Calculate3DPosition(X, L->CalcPosValue(V), Z));
+  };
+  const int X0 = A.CalcXPos(0), X1 = A.CalcXPos(1), X2 = A.CalcXPos(2);
+  // Over the middle point A reaches 50 and B lies on it up to 60; under a straight line from the
+  // first to the last point B's band would cover A at 10..20.
+  EXPECT_EQ(Front(X1 - 3, 15), clRed);
+  EXPECT_EQ(Front(X1 + 3, 40), clRed);
+  EXPECT_EQ(Front(X1 - 2, 55), clBlue);
+  EXPECT_EQ(Front((X0 + X1) / 2, 5), clRed);
+  EXPECT_EQ(Front((X1 + X2) / 2, 5), clRed);
+  EXPECT_EQ(B.GetOriginPos(1), A.CalcYPos(1));
+
+  // A line after the areas has a depth of its own.
+  TLineSeries Line;
+  Line.AddY(70);
+  Line.AddY(80);
+  P.Add(Line, clGreen);
+  P.Chart.Repaint();
+  EXPECT_EQ(A.StartZ(), B.StartZ());
+  EXPECT_NE(Line.StartZ(), A.StartZ());
+  EXPECT_EQ(P.Chart.Width3D(), 2 * P.Chart.SeriesWidth3D());
+  // Not stacked, each area lies in a depth of its own.
+  A.SetMultiArea(maNone);
+  P.Chart.Repaint();
+  EXPECT_NE(A.StartZ(), B.StartZ());
+}
+
 TEST(FastLineSeries, DrawsALineAndAnswersClicks) {
   TPlainChart P;
   TFastLineSeries S;

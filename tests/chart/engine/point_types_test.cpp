@@ -77,6 +77,9 @@ TEST(ArrowSeries, FromStartToEndWithAHead) {
     if (F.At(Tip - A.ArrowHeight(), F.PY(50) - dy) == clRed) HeadSeen = true;
   EXPECT_TRUE(HeadSeen);
   EXPECT_NE(F.At(F.PX(30), F.PY(30)), clRed);
+  // A click at the arrow's start, within the head's sizes, answers the arrow.
+  EXPECT_EQ(A.Clicked(F.PX(10) + 2, F.PY(50) - 2), 0);
+  EXPECT_EQ(A.Clicked(F.PX(10) - A.ArrowWidth() - 2, F.PY(50) + A.ArrowHeight() + 2), -1);
 }
 
 TEST(BubbleSeries, RadiiFromTheAxesAndEmptyBubbles) {
@@ -110,4 +113,15 @@ TEST(BubbleSeries, RadiiFromTheAxesAndEmptyBubbles) {
   EXPECT_EQ(RH, std::abs(F.PX(10) - F.PX(0)));
   EXPECT_EQ(F.At(X + RH - 2, Y), clLime);
   EXPECT_NE(F.At(X + RH + 2, Y), clLime);
+
+  // Clicks: within a bubble's own radius, whatever the size of the bubble drawn last.
+  B.AddBubble(90, 20, 1);
+  F.Chart.Repaint();
+  const int CX = F.PX(30), CY = F.PY(50);
+  const int H0 = B.RadiusPixels(0, true), V0 = B.RadiusPixels(0, false);
+  ASSERT_GT(std::min(H0, V0), 6);
+  EXPECT_EQ(B.Clicked(CX + H0 - 3, CY), 0);
+  EXPECT_EQ(B.Clicked(CX, CY + V0 - 3), 0);
+  EXPECT_EQ(B.Clicked(CX + H0 + 3, CY + V0 + 3), -1);
+  EXPECT_EQ(B.Clicked(F.PX(90), F.PY(20)), 3);
 }
