@@ -475,9 +475,12 @@ void TWLegend::CalcLayout(TRect& R, bool Again) {
   }
   // The plot's scroll bar pages through a column that does not fit. While it shows, the plot
   // keeps clear of its panel: the room is laid out once more, narrowed by the panel.
+  // Entries the plot scrolled away count, those of hidden layers do not.
   TGraphOwner* O = Graph->Owner;
   O->SetLegendScrollRange(Count() - 1, VisibleLines);
-  const bool Scroll = Column && VisibleLines > 0 && VisibleLines < Count();
+  const int Listed = static_cast<int>(std::count_if(
+      FItems.begin(), FItems.end(), [](auto& E) { return !E->Layer || E->Layer->GetVisible(); }));
+  const bool Scroll = Column && VisibleLines > 0 && VisibleLines < Listed;
   if (O->LegendScrollShown() != Scroll) O->ShowLegendScroll(Scroll);
   if (Scroll && !Again) {
     R = Entry;
