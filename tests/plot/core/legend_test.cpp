@@ -25,6 +25,8 @@ struct TLegendOwner : TGraphOwner {
     ++Shows;
   }
   void SetLegendScrollRange(int M, int P) override { Max = M, Page = P; }
+  bool Repaints = false;
+  bool LegendRepaints() const override { return Repaints; }
 };
 
 struct TLegendScene {
@@ -431,4 +433,23 @@ TEST(ColorLegend, BarOfPaletteBandsWithLevelLabels) {
   L->ZMax = L->ZMin = 0.5;
   G.Paint();
   EXPECT_EQ(C.ColorIndexOf(0.75), -1);  // above the layer's own maximum
+}
+
+TEST(Legend, VisibilityRepaintsWhenAskedAndALogScaleDocksTheInsideBox) {
+  TLegendScene S;
+  TGraph& G = *S.Graph;
+  S.Add(QStringLiteral("a"), clRed);
+  int Paints = 0;
+  G.OnBeforeStartDraw = [&](TGraph*) { ++Paints; };
+  G.Legend->SetVisible(false);
+  EXPECT_EQ(Paints, 0);
+  S.Owner.Repaints = true;
+  G.Legend->SetVisible(false);  // no change, no paint
+  EXPECT_EQ(Paints, 0);
+  G.Legend->SetVisible(true);
+  G.ColorLegend(2)->SetVisible(false);
+  EXPECT_EQ(Paints, 2);
+  G.Legend->Style = lsInside;
+  G.YAxis->SetLog(true);
+  EXPECT_EQ(G.Legend->Style, lsRight);
 }
