@@ -128,6 +128,8 @@ void TGraph::MouseDown(TGraphMouseButton Button, int Shift, int X, int Y) {
     Annotate->MouseDown(static_cast<int>(Button), Shift, X, Y);
     if (Annotate->HitIndex != -1) return;
   }
+  Info->MouseDown(static_cast<int>(Button), Shift, X, Y);
+  if (Info->GetVisible() && InfoTookClick) return;
   bool SeriesHit = false;
   for (int I = LayerCount() - 1; I >= 0; --I) {
     if (I >= LayerCount()) continue;

@@ -419,6 +419,8 @@ void TGraph::Paint() {
   if (YAxis->Location == alInside) YAxis->Draw();
   if (Annotate) Annotate->Draw();
   if (OnAfterDraw) OnAfterDraw(this);
+  ResetClipRegion();
+  if (Info->GetVisible()) Info->Draw();
 }
 
 void TGraph::DrawLayers() {
