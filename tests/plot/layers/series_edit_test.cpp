@@ -134,6 +134,44 @@ TEST(SeriesEdit, HitTestsByKindAndTolerance) {
   EXPECT_EQ(S.Owner.Cursor, crDefault);  // nothing to select
 }
 
+TEST(SeriesEdit, BarsAreasAndDepthAreHitWhereTheyAreDrawn) {
+  TEditScene S;
+  S.Graph->YAxis->Max = 100;
+  // A bar flatter than 1 % of the range is also found within 1 % beyond its end.
+  TSeries* B = S.Add(8, {{3, 0.5}, {6, 50}});
+  B->MouseMove(0, S.PX(3), S.PY(1.3));
+  EXPECT_EQ(B->HitIndex, 0);
+  B->MouseMove(0, S.PX(3), S.PY(1.8));
+  EXPECT_EQ(B->HitIndex, -1);
+  B->MouseMove(0, S.PX(6), S.PY(25));
+  EXPECT_EQ(B->HitIndex, 1);
+  B->MouseMove(0, S.PX(4.5), S.PY(25));
+  EXPECT_EQ(B->HitIndex, -1);
+  B->SetVisible(false);
+
+  // An area is found anywhere under its line.
+  TSeries* A = S.Add(7, {{1, 10}, {4, 40}, {8, 40}});
+  A->MouseMove(0, S.PX(6), S.PY(5));
+  EXPECT_EQ(A->HitIndex, 2);
+  A->MouseMove(0, S.PX(6), S.PY(45));
+  EXPECT_EQ(A->HitIndex, -1);
+  A->SetVisible(false);
+
+  // With depth, the series in the back slot is hit where it is drawn: right and up.
+  TSeries* Back = S.Add(1, {{5, 50}});
+  TSeries* Front = S.Add(1, {{5, 50}});
+  S.Graph->View3D = 0.1;
+  S.Graph->Paint();
+  const int Shift = RoundInt(S.Graph->Depth3D / 2.0L);
+  ASSERT_GT(Shift, 4);
+  Back->MouseMove(0, S.PX(5) + Shift, S.PY(50) - Shift);
+  EXPECT_EQ(Back->HitIndex, 0);
+  Back->MouseMove(0, S.PX(5), S.PY(50));
+  EXPECT_EQ(Back->HitIndex, -1);
+  Front->MouseMove(0, S.PX(5), S.PY(50));
+  EXPECT_EQ(Front->HitIndex, 0);
+}
+
 TEST(SeriesEdit, StepsDragOnLinearAndLogAxesAndUndo) {
   TEditScene S;
   TGraph& G = *S.Graph;
