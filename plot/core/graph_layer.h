@@ -181,6 +181,8 @@ class TLayer {
   void SaveBase(TGraphTextWriter& F) const;
   // A descendant's builder hands its menu over; null drops the menu so that it is built anew.
   void SetPopupMenu(std::unique_ptr<QMenu> Menu);
+  // The menu if it was built, without building it.
+  QMenu* BuiltPopupMenu() const { return FPopupMenu.get(); }
 
  private:
   bool Shaded = false;

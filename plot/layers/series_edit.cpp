@@ -116,7 +116,9 @@ void TSeries::BuildPopupMenu() {
 
 void TSeries::SetInfoEnabled(bool Flag) {
   InfoEnabled = Flag;
-  if (QAction* A = PopupMenu()->findChild<QAction*>(QStringLiteral("miInfo"))) A->setVisible(Flag);
+  // A menu not built yet takes the flag when it is.
+  if (QMenu* M = BuiltPopupMenu())
+    if (QAction* A = M->findChild<QAction*>(QStringLiteral("miInfo"))) A->setVisible(Flag);
 }
 
 bool TSeries::TakeMenuPoint() {
@@ -436,6 +438,10 @@ void TSeries::SelectOnOff() {
 }
 
 void TSeries::ShowInfo() {
+  // Painting since the press walked the current point through the series: find it again.
+  TLayerHandle Self(this);
+  MouseMove(0, MouseX, MouseY);
+  if (!Self.Get()) return;
   Graph->Info->AddLocation({}, this, MouseX, MouseY, false);
   Graph->Info->Draw();
 }
