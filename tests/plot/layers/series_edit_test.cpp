@@ -85,6 +85,13 @@ TEST(SeriesEdit, HitTestsByKindAndTolerance) {
   L->MouseMove(0, S.PX(3), Y - 6);
   EXPECT_EQ(L->HitIndex, -1);
   EXPECT_EQ(L->HitDistance, 2147483647);
+  const TRect Full = G.PlotRect;
+  G.PlotRect.Bottom = G.PlotRect.Top + 300;  // a tolerance of 3 pixels
+  L->MouseMove(0, S.PX(3), Y - 4);
+  EXPECT_EQ(L->HitIndex, -1);
+  L->MouseMove(0, S.PX(3), Y - 3);
+  EXPECT_EQ(L->HitIndex, 0);
+  G.PlotRect = Full;
   L->SetVisible(false);
   L->MouseMove(0, S.PX(3), Y);
   EXPECT_EQ(L->HitIndex, -1);  // a hidden series is not there for the mouse
@@ -148,6 +155,17 @@ TEST(SeriesEdit, BarsAreasAndDepthAreHitWhereTheyAreDrawn) {
   B->MouseMove(0, S.PX(4.5), S.PY(25));
   EXPECT_EQ(B->HitIndex, -1);
   B->SetVisible(false);
+
+  // Of overlapping bars behind one another the lower index is found.
+  S.Graph->BarStyle = bsZOrdered;
+  TSeries* Z = S.Add(10, {{5, 50}, {5.05, 30}});
+  ASSERT_NE(Z->BarPolygon(0), nullptr);
+  Z->MouseMove(0, S.PX(5.02), S.PY(10));
+  EXPECT_EQ(Z->HitIndex, 0);
+  Z->MouseMove(0, S.PX(5.02), S.PY(60));
+  EXPECT_EQ(Z->HitIndex, -1);
+  Z->SetVisible(false);
+  S.Graph->BarStyle = bsClustered;
 
   // An area is found anywhere under its line.
   TSeries* A = S.Add(7, {{1, 10}, {4, 40}, {8, 40}});
