@@ -131,6 +131,19 @@ TEST(SeriesEdit, HitTestsByKindAndTolerance) {
   E->DeletePoint();
   EXPECT_EQ(E->Count(), 0);
 
+  // A hook that deletes its own series leaves the graph's routing on its feet.
+  TSeries* Doomed = S.Add(1, {{4, 2}});
+  int Calls = 0;
+  Doomed->OnSeriesMouseMove = [&](TSeries* Me, int, bool&, double, double, int, int, int) {
+    ++Calls;
+    Me->DeleteSelf();
+  };
+  const int Layers = G.LayerCount();
+  G.MouseDown(mbLeft, 0, S.PX(4), S.PY(2));
+  EXPECT_EQ(Calls, 1);
+  EXPECT_EQ(G.LayerCount(), Layers - 1);
+  EXPECT_EQ(G.HitLayer.Get(), M);  // the series below took the press
+
   // The graph stops at the topmost series with a hit and shows what a click would do.
   M->CanDelete = true;
   G.MouseMove(ssCtrl, S.PX(4), S.PY(2));
