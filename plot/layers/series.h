@@ -186,6 +186,10 @@ class TSeries : public TLayer, public TGraphSeries {
   void ShowInfo();
   void DeletePoint();
   void HideSeries();
+  // The properties hook: the data grid dialog for this series; on a change the legend entry
+  // follows and the graph repaints.
+  void PropertiesClick() override { EditData(); }
+  void EditData();
   // A bare series with this one's settings and points, outside any layer list.
   std::unique_ptr<TSeries> CreateCopy() const;
 
@@ -280,6 +284,10 @@ class TSeries : public TLayer, public TGraphSeries {
 int GraphPixelUnit(TGraph* Graph);
 // A name or comment as one line of the file.
 QString OneLine(const QString& S);
+
+// The data grid dialog, installed by the plot's user interface: true when the data changed.
+using TSeriesDataEditor = std::function<bool(TSeries& Series)>;
+void SetSeriesDataEditor(TSeriesDataEditor Editor);
 
 // Registers the series classes with the graph's layer registry; call once at start-up.
 void RegisterSeriesLayerClasses();

@@ -58,7 +58,22 @@ QString ShiftSuffix(int State) {
 long long Distance(int A, int B) { return std::llabs(static_cast<long long>(A) - B); }
 
 bool StrictlyBetween(int V, int A, int B) { return V > std::min(A, B) && V < std::max(A, B); }
+
+TSeriesDataEditor& DataEditor() {
+  static TSeriesDataEditor E;
+  return E;
+}
 }  // namespace
+
+void SetSeriesDataEditor(TSeriesDataEditor Editor) { DataEditor() = std::move(Editor); }
+
+void TSeries::EditData() {
+  if (!DataEditor()) return;
+  TLayerHandle Self(this);
+  if (!DataEditor()(*this) || !Self.Get()) return;
+  if (FLegend) AssignLegend(*FLegend);
+  Graph->Repaint();
+}
 
 // --- Queries the info bubble asks -------------------------------------------------------------
 

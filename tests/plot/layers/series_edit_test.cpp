@@ -411,6 +411,17 @@ TEST(SeriesEdit, PopupItemsAndTheirActions) {
   EXPECT_EQ(S2.Graph->Info->Locations.size(), 1u);
   S2.Item(Line, "miUnvisible")->trigger();
   EXPECT_FALSE(Line->GetVisible());
+  // The properties hook hands the series to the data dialog; a change reaches the legend entry.
+  Line->SetHasLegend(true);
+  SetSeriesDataEditor([](TSeries& Ser) {
+    Ser.Name = QStringLiteral("edited");
+    return true;
+  });
+  Line->PropertiesClick();
+  EXPECT_EQ(Line->Legend()->Text, QStringLiteral("edited"));
+  SetSeriesDataEditor(nullptr);
+  Line->PropertiesClick();  // no dialog installed: nothing happens
+
   // A right click on nothing opens no series menu.
   const int Before = S2.Owner.Popups;
   S2.Graph->MouseDown(mbRight, 0, S2.PX(5), S2.PY(5));
