@@ -149,9 +149,10 @@ bool TGraphInfo::FormatValue(const QString& Pattern, double V, QString& Text) co
       ++I;
       continue;
     }
-    std::string Spec = "%";
+    std::string Conversion = "%";
     ++I;
-    while (I < N && QStringLiteral("-+ 0#").contains(Pattern[I])) Spec += Pattern[I++].toLatin1();
+    while (I < N && QStringLiteral("-+ 0#").contains(Pattern[I]))
+      Conversion += Pattern[I++].toLatin1();
     auto Number = [&](int Max) {
       int Value = 0;
       bool Any = false;
@@ -162,22 +163,22 @@ bool TGraphInfo::FormatValue(const QString& Pattern, double V, QString& Text) co
       return Any ? std::min(Value, Max) : -1;
     };
     const int Width = Number(100);
-    if (Width >= 0) Spec += std::to_string(Width);
+    if (Width >= 0) Conversion += std::to_string(Width);
     if (I < N && Pattern[I] == u'.') {
       ++I;
-      Spec += '.' + std::to_string(std::max(Number(50), 0));
+      Conversion += '.' + std::to_string(std::max(Number(50), 0));
     }
     if (I >= N) return false;
     const QChar K = Pattern[I].toLower();
     if (K == u'f' || K == u'n' || K == u'm')
-      Spec += 'f';
+      Conversion += 'f';
     else if (K == u'e' || K == u'g')
-      Spec += static_cast<char>(K.toLatin1());
+      Conversion += static_cast<char>(K.toLatin1());
     else
       return false;
     if (++Conversions > 1) return false;
     char Buffer[512];
-    const int Len = std::snprintf(Buffer, sizeof Buffer, Spec.c_str(), V);
+    const int Len = std::snprintf(Buffer, sizeof Buffer, Conversion.c_str(), V);
     if (Len < 0 || Len >= static_cast<int>(sizeof Buffer)) return false;
     Out += QString::fromLatin1(Buffer, Len);
   }
