@@ -40,11 +40,13 @@ TGraph::TGraph(TCanvas* ACanvas, int ImageWidth, int ImageHeight, TGraphOwner* A
   Font.SetName(QStringLiteral("Arial"));
   Gradient = std::make_unique<TGraphGradient>(this, 0, 0xC0C0C0, 0xFFFFFF);
   Picture = std::make_unique<TGraphPicture>(this);
+  Info = std::make_unique<TGraphInfo>(this);
 }
 
 TGraph::~TGraph() {
   // Layers may ask the graph while they go; free them while it is whole.
   FLayers.clear();
+  Info.reset();
   Annotate.reset();
   Picture.reset();
   Legend.reset();
@@ -85,11 +87,16 @@ std::unique_ptr<TLayer> TGraph::DeleteLayer(int Index) {
   DataChanged();
   std::unique_ptr<TLayer> Out = std::move(FLayers[I]);
   FLayers.erase(FLayers.begin() + I);
+  // Whoever held on to the layer by handle lets go now, even if the caller keeps it alive.
+  Out->DropHandles();
   return Out;
 }
 
 void TGraph::ClearLayers() {
-  for (auto& L : FLayers) Undo.LayerDeleted(L.get());
+  for (auto& L : FLayers) {
+    Undo.LayerDeleted(L.get());
+    L->DropHandles();
+  }
   CurrentLayer = nullptr;
   DataChanged();
   FLayers.clear();

@@ -14,6 +14,7 @@
 #include "plot/core/graph_decor.h"
 #include "plot/core/graph_drawing.h"
 #include "plot/core/graph_gradient.h"
+#include "plot/core/graph_info.h"
 #include "plot/core/graph_layer.h"
 #include "plot/core/graph_legend.h"
 #include "plot/core/graph_nicenums.h"
@@ -141,6 +142,10 @@ class TGraph : public TGraphDrawing {
   int CharHeight = 1;
   std::function<void(TGraph*)> OnBeforeStartDraw, OnBeforePictureDraw, OnBeforeDraw, OnAfterDraw;
   std::unique_ptr<TGraphPicture> Picture;
+  std::unique_ptr<TGraphInfo> Info;
+  // The series and point a mouse press last hit; the handle dies with the series.
+  TLayerHandle HitLayer;
+  int HitPoint = -1;
 
   // Autoscales, lays out and draws everything on the current target.
   void Paint();

@@ -12,7 +12,23 @@
 
 double TGraphSeries::PointY(int) const { return MissingValue; }
 
+TLayerHandle::TLayerHandle(const TLayer* Layer) {
+  if (Layer) *this = Layer->Handle();
+}
+
+TLayer* TLayerHandle::Get() const {
+  std::shared_ptr<TLayer* const> T = FToken.lock();
+  return T ? *T : nullptr;
+}
+
 TLayer::TLayer(TGraph* AGraph) : Graph(AGraph) {}
+
+TLayerHandle TLayer::Handle() const {
+  if (!FToken) FToken = std::make_shared<TLayer* const>(const_cast<TLayer*>(this));
+  TLayerHandle H;
+  H.FToken = FToken;
+  return H;
+}
 
 TLayer::~TLayer() {
   if (Graph) Graph->ForgetLayer(this);
@@ -22,6 +38,8 @@ QMenu* TLayer::PopupMenu() {
   if (!FPopupMenu) BuildPopupMenu();
   return FPopupMenu.get();
 }
+
+void TLayer::SetPopupMenu(std::unique_ptr<QMenu> Menu) { FPopupMenu = std::move(Menu); }
 
 void TLayer::BuildPopupMenu() {
   FPopupMenu = std::make_unique<QMenu>();

@@ -14,6 +14,23 @@ class QMenu;
 class TGraph;
 class TGraphTextReader;
 class TGraphTextWriter;
+class TLayer;
+
+// How interactive state (info bubbles, the hit layer, undo records) refers to a layer: it
+// answers null once the layer has left its graph (deleted or cleared) or was freed, and a later
+// layer at the same address never brings it back.
+class TLayerHandle {
+ public:
+  TLayerHandle() = default;
+  explicit TLayerHandle(const TLayer* Layer);
+  TLayer* Get() const;
+  bool Refers(const TLayer* Layer) const { return Layer && Get() == Layer; }
+  void Reset() { FToken.reset(); }
+
+ private:
+  friend class TLayer;
+  std::weak_ptr<TLayer* const> FToken;
+};
 
 // What the graph asks of a point series. The series library implements it; the graph reaches it
 // through TLayer::AsSeries instead of a cast to a class it cannot see.
@@ -23,6 +40,20 @@ class TGraphSeries {
   // Kinds the bar queries test: 8 clustered bars, 9 (ends the slot walk), 10 z-ordered bars.
   virtual int Kind() const = 0;
   virtual void SetKind(int Value) = 0;
+  // What the info bubble reads: the current point (the last hit), a point's world position,
+  // name and clustered bar rectangle, whether the last hit was on a point rather than the line,
+  // the curve's world value at a world X, the X a click snaps to, and whether the class is the
+  // plain series (other classes show Convert of the clicked position as the X value).
+  virtual int CurrentPoint() const { return 0; }
+  virtual bool PointXY(int /*Index*/, TDoublePoint& /*P*/) const { return false; }
+  virtual bool PointName(int /*Index*/, QString& /*Name*/) const { return false; }
+  virtual bool PointBarRect(int /*Index*/, TDoubleRect& /*R*/) const { return false; }
+  virtual bool OnPoint() const { return false; }
+  virtual void SetOnPoint(bool /*Value*/) {}
+  virtual double CurveValue(double /*X*/, double /*Yref*/) const { return MissingValue; }
+  virtual double SnapPoint(double X, double /*Yref*/) const { return X; }
+  virtual bool PlainSeries() const { return true; }
+  virtual double Convert(double X, double /*Y*/) const { return X; }
   virtual int SeriesNumber() const = 0;
   virtual double BarWidth() const = 0;  // relative, 0.7 by default
   virtual int BarPixelWidth(int ClusteredPoints, int ZOrderedPoints) const = 0;
@@ -92,6 +123,11 @@ class TLayer {
   virtual TGraphContour* AsContour() { return nullptr; }
   const TGraphSeries* AsSeries() const { return const_cast<TLayer*>(this)->AsSeries(); }
 
+  // A handle that goes dead when the layer leaves its graph or is freed.
+  TLayerHandle Handle() const;
+  // Kills every handle made so far; handles made later refer to the layer again.
+  void DropHandles() { FToken.reset(); }
+
   // The name the graph text file knows the class by.
   virtual QString ClassName() const { return QStringLiteral("TLayer"); }
 
@@ -145,9 +181,14 @@ class TLayer {
  protected:
   void LoadBase(TGraphTextReader& F);
   void SaveBase(TGraphTextWriter& F) const;
+  // A descendant's builder hands its menu over; null drops the menu so that it is built anew.
+  void SetPopupMenu(std::unique_ptr<QMenu> Menu);
+  // The menu if it was built, without building it.
+  QMenu* BuiltPopupMenu() const { return FPopupMenu.get(); }
 
  private:
   bool Shaded = false;
+  mutable std::shared_ptr<TLayer* const> FToken;
   TColor FRampColor = clWhite;
   std::unique_ptr<QMenu> FPopupMenu;
 };

@@ -72,9 +72,10 @@ void TGraph::ShowReadout(int Shift, int X, int Y) {
     TLayer* L = GetLayer(I);
     TGraphContour* C = L->AsContour();
     if (!C) continue;
+    const TLayerHandle Alive(L);
     L->MouseMove(Shift, X, Y);
-    // The layer may have changed the list: ask again for what is at this place.
-    if (I >= LayerCount() || GetLayer(I) != L) break;
+    // The layer may have left the list, and another may stand at its address.
+    if (!Alive.Get()) break;
     const double Z = C->PointValue(WX, WY);
     const QString Label = L->Name.isEmpty() ? QStringLiteral("Z=") : L->Name + u'=';
     Owner->SetStatusPanel(2, Label + (IsMissingValue(Z) ? NotAvailable : FloatToText(5, 1, Z)), -1);
@@ -119,8 +120,9 @@ void TGraph::MouseMove(int Shift, int X, int Y) {
     if (I >= LayerCount()) continue;
     TLayer* L = GetLayer(I);
     SetLayerAxes(L);
+    const TLayerHandle Alive(L);
     L->MouseMove(Shift, X, Y);
-    if (I < LayerCount() && GetLayer(I) == L && L->HitIndex != -1) break;
+    if (Alive.Get() && L->HitIndex != -1) break;
   }
   SetLayerAxes(nullptr);
   if (LegendAt(X, Y)) Owner->SetCursor(crOverLegend);
@@ -142,13 +144,16 @@ void TGraph::MouseDown(TGraphMouseButton Button, int Shift, int X, int Y) {
     Annotate->MouseDown(static_cast<int>(Button), Shift, X, Y);
     if (Annotate->HitIndex != -1) return;
   }
+  Info->MouseDown(static_cast<int>(Button), Shift, X, Y);
+  if (Info->GetVisible() && InfoTookClick) return;
   bool SeriesHit = false;
   for (int I = LayerCount() - 1; I >= 0; --I) {
     if (I >= LayerCount()) continue;
     TLayer* L = GetLayer(I);
     SetLayerAxes(L);
+    const TLayerHandle Alive(L);
     L->MouseMove(Shift, X, Y);
-    if (I < LayerCount() && GetLayer(I) == L && L->HitIndex != -1) {
+    if (Alive.Get() && L->HitIndex != -1) {
       const TGraphSeries* S = L->AsSeries();
       SeriesHit = S && (S->Kind() == 2 || S->Kind() == 3 || S->Kind() == 6);
       break;
@@ -161,8 +166,9 @@ void TGraph::MouseDown(TGraphMouseButton Button, int Shift, int X, int Y) {
     if (I >= LayerCount()) continue;
     TLayer* L = GetLayer(I);
     SetLayerAxes(L);
+    const TLayerHandle Alive(L);
     L->MouseDown(static_cast<int>(Button), Shift, X, Y);
-    if (I < LayerCount() && GetLayer(I) == L && L->HitIndex != -1) {
+    if (Alive.Get() && L->HitIndex != -1) {
       Handled = true;
       break;
     }

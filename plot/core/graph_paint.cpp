@@ -429,6 +429,7 @@ void TGraph::Paint() {
   if (OnAfterDraw) OnAfterDraw(this);
   ResetClipRegion();
   if (Legend->Style == lsInside) Legend->Draw();
+  if (Info->GetVisible()) Info->Draw();
 }
 
 void TGraph::DrawLayers() {

@@ -1,5 +1,6 @@
 #include "plot/layers/series.h"
 
+#include <QMenu>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -588,6 +589,8 @@ void TSeries::Load(TGraphTextReader& F) {
   SetHasLegend(!NoLegend);
   Graph->DataChanged();
   F.ReadClosingLine(ClassName());
+  FMenuFromFields = true;
+  SetPopupMenu(nullptr);
 }
 
 void TSeries::LoadSeriesLines(TGraphTextReader& F, int& PointCount, bool& NoLegend) {

@@ -3,6 +3,7 @@
 // legend entry and its block of the graph text file.
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "plot/core/graph_types.h"
 
 class TSeries;
+class TSeriesUndo;
 class TGraphTextReader;
 class TGraphTextWriter;
 
@@ -54,8 +56,22 @@ class TSeriesLegend : public TLegend {
   void DrawSample(TCanvas* C, int X0, int Y);
 };
 
+// The cursors a series shows over a point; the plot control registers their shapes.
+inline constexpr TCursor crDeletePoint = 103;
+inline constexpr TCursor crSelectPoint = 104;
+inline constexpr TCursor crInfoPoint = 109;
+
+// A mouse hook: the series, the button (press, release) or shift state (move), the default flag
+// that lets the series act as well, the mouse in world and pixel coordinates and the hit index.
+using TSeriesMouseHook = std::function<void(TSeries* Series, int ButtonOrShift, bool& Default,
+                                            double WX, double WY, int X, int Y, int HitIndex)>;
+
 class TSeries : public TLayer, public TGraphSeries {
  public:
+  // EditState bits.
+  static constexpr int esDragging = 4;
+  static constexpr int esEditMode = 16;
+
   // Kinds: 1 markers, 2 line, 3 line and markers, 4 volume, 5 arrows, 6 piecewise constant,
   // 7 area, 8 bars side by side, 10 bars behind one another.
   TSeries(TGraph* AGraph, TColor AColor, int AKind, const QString& AName);
@@ -86,6 +102,16 @@ class TSeries : public TLayer, public TGraphSeries {
   mutable int CurrentIndex = 0;
   int HoverAnchor = -1;
   bool MouseOnMarker = false;  // the mouse is over one of the markers
+
+  // --- Editing state ---
+  int MouseX = 0, MouseY = 0;  // last press
+  int MoveX = 0, MoveY = 0;    // last move
+  int HitDistance = 2147483647;
+  int EditState = 0;
+  int DragIndex = -1;
+  int SelectedIndex = -1;
+  bool HoverInfo = false;
+  TSeriesMouseHook OnSeriesMouseMove, OnSeriesMouseDown, OnSeriesMouseUp;
 
   QString ClassName() const override { return QStringLiteral("TSeries"); }
   TGraphSeries* AsSeries() override { return this; }
@@ -146,6 +172,27 @@ class TSeries : public TLayer, public TGraphSeries {
   // the series afterwards.
   void DeleteSelf();
 
+  // --- Editing ---
+  void BuildPopupMenu() override;
+  void SetInfoEnabled(bool Flag);
+  void MouseMove(int Shift, int X, int Y) override;
+  void MouseDown(int Button, int Shift, int X, int Y) override;
+  void MouseUp(int Button, int Shift, int X, int Y) override;
+  void SetHoverCursor(int Shift);
+  void StartEdit(bool FromMenu);
+  void DragTo(int X, int Y);
+  // The popup's actions; the point ones act on the point under the mouse when the menu opened.
+  void SelectOnOff();
+  void ShowInfo();
+  void DeletePoint();
+  void HideSeries();
+  // The properties hook: the data grid dialog for this series; on a change the legend entry
+  // follows and the graph repaints.
+  void PropertiesClick() override { EditData(); }
+  void EditData();
+  // A bare series with this one's settings and points, outside any layer list.
+  std::unique_ptr<TSeries> CreateCopy() const;
+
   // --- Drawing ---
   void Draw() override;
   virtual void DrawLines();
@@ -186,6 +233,15 @@ class TSeries : public TLayer, public TGraphSeries {
   bool OwnMarkerColor() const override { return PointColors; }
   int MarkerSize() const override { return ShowMarkers ? FMarkerSize : 0; }
   double PointY(int J) const override;
+  int CurrentPoint() const override { return CurrentIndex; }
+  bool PointXY(int Index, TDoublePoint& P) const override;
+  bool PointName(int Index, QString& AName) const override;
+  bool PointBarRect(int Index, TDoubleRect& R) const override;
+  bool OnPoint() const override { return MouseOnMarker; }
+  void SetOnPoint(bool Value) override { MouseOnMarker = Value; }
+  double CurveValue(double AX, double Yref) const override { return ValueAt(AX, Yref); }
+  double SnapPoint(double AX, double Yref) const override { return SnapX(AX, Yref); }
+  bool PlainSeries() const override;
 
  protected:
   bool CurrentXLogOf() const;
@@ -198,8 +254,30 @@ class TSeries : public TLayer, public TGraphSeries {
   void LoadPoints(TGraphTextReader& F, int PointCount);
 
  private:
+  friend class TSeriesUndo;
+  // The hit tests of the mouse move, by kind; each sets HitIndex on a hit.
+  void HitPoints(int X, int Y);
+  void HitClusteredBars(int X, int Y);
+  void HitZOrderedBars(int X, int Y);
+  // Deletes point I, or hides its marker, with its undo records, as a delete click does.
+  void EraseAt(int I);
+  // Removes point I as the delete action does; false when refused.
+  bool RemovePoint(int I);
+  // HitIndex := the point the menu opened on, when it is still there.
+  bool TakeMenuPoint();
+  // The undo record of an edit, pushed after the edit with the state from before it.
+  std::unique_ptr<TSeriesUndo> Snapshot() const;
+  void PushUndo(int Kind, std::unique_ptr<TSeriesUndo> Before);
+  bool CallHook(const TSeriesMouseHook& Hook, int ButtonOrShift, bool& Default, int X, int Y);
   std::vector<std::unique_ptr<TGraphData>> FPoints;
   std::uint64_t FLegendSerial = 0;
+  // The menu shows the loaded switches once a file block was read; before, the defaults.
+  bool FMenuFromFields = false;
+  struct {
+    int Index = -1;
+    const TGraphData* Point = nullptr;
+    double X = 0, Y = 0;
+  } FMenuPoint;
 };
 
 // The entry of a serial while the graph's legend holds it.
@@ -209,6 +287,10 @@ TSeriesLegend* HeldLegend(TGraph* Graph, std::uint64_t Serial);
 int GraphPixelUnit(TGraph* Graph);
 // A name or comment as one line of the file.
 QString OneLine(const QString& S);
+
+// The data grid dialog, installed by the plot's user interface: true when the data changed.
+using TSeriesDataEditor = std::function<bool(TSeries& Series)>;
+void SetSeriesDataEditor(TSeriesDataEditor Editor);
 
 // Registers the series classes with the graph's layer registry; call once at start-up.
 void RegisterSeriesLayerClasses();

@@ -150,8 +150,9 @@ TEST(GraphUndoStack, EnablesOwnsAndDrops) {
   Button.setEnabled(true);
   Item.setEnabled(true);
   int Alive = 0;
-  const auto* A = reinterpret_cast<const TLayer*>(&Button);
-  const auto* B = reinterpret_cast<const TLayer*>(&Item);
+  TLayer LayerA(nullptr), LayerB(nullptr);
+  const TLayer* A = &LayerA;
+  const TLayer* B = &LayerB;
   {
     TGraphUndo U(&Button, &Item);
     EXPECT_FALSE(Button.isEnabled());
