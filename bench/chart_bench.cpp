@@ -80,6 +80,18 @@ void BM_SurfaceRotationStep(benchmark::State& State) {
 }
 BENCHMARK(BM_SurfaceRotationStep)->Unit(benchmark::kMillisecond);
 
+// The same without cell outlines: how much of the paint the outlines take.
+void BM_SurfacePaintNoOutline(benchmark::State& State) {
+  TSurfaceSetup T;
+  T.Fill();
+  T.S.Pen()->SetVisible(false);
+  for (auto _ : State) {
+    T.Chart.Invalidate();
+    T.Chart.Repaint();
+  }
+}
+BENCHMARK(BM_SurfacePaintNoOutline)->Unit(benchmark::kMillisecond);
+
 void BM_SurfaceWireFramePaint(benchmark::State& State) {
   TSurfaceSetup T;
   T.Fill();

@@ -91,6 +91,10 @@ TEST(SurfaceSeries, CellColourFollowsRangeAndPaletteAndClicks) {
   auto F = [](int x, int z) { return double(x + 2 * z); };
   T.Fill(5, 4, F);
   T.Chart.Repaint();
+  // The depth axis spans the rows, and the surface claims three depth slots.
+  EXPECT_EQ(T.Chart.DepthAxis()->IMinimum(), 1);
+  EXPECT_EQ(T.Chart.DepthAxis()->IMaximum(), 4);
+  EXPECT_EQ(T.Chart.MaxZOrder(), 3);
   // White to navy over 3 .. 13, each cell in the colour of its corner at the higher column and
   // row (the corner the painting starts each cell from in this view).
   for (int x = 2; x <= 5; ++x)
@@ -170,6 +174,26 @@ TEST(SurfaceSeries, WireFrameLeavesCellInteriorsInTheBackground) {
       Differ += Wire.At(P) != Empty.At(P);
     }
   EXPECT_GT(Differ, 12);
+
+  // Dots: only the four corners of each cell, each in its point's colour.
+  Wire.S.SetDotFrame(true);
+  EXPECT_FALSE(Wire.S.WireFrame());
+  TRecordingTarget Target(600, 450);
+  TCanvas C(&Target);
+  Wire.Chart.DrawToMetaCanvas(&C, {0, 0, 600, 450});
+  int Dots = 0;
+  for (const TCanvasOp& Op : Target.Ops()) {
+    if (Op.Kind != coPixel || Op.Color == clBlack) continue;
+    ++Dots;
+    bool Corner = false;
+    for (int i = 0; i < Wire.S.Count() && !Corner; ++i) {
+      const TPoint P = Wire.Screen(Wire.S.XValue(i), Wire.S.YValue(i), Wire.S.ZValue(i));
+      Corner =
+          P.X == Op.Points[0].X && P.Y == Op.Points[0].Y && Op.Color == Wire.S.GetValueColor(i);
+    }
+    EXPECT_TRUE(Corner) << Op.Points[0].X << "," << Op.Points[0].Y;
+  }
+  EXPECT_EQ(Dots, 4 * 16);
 }
 
 TEST(SurfaceSeries, CellsBackToFrontFromEverySide) {
