@@ -190,8 +190,11 @@ TColor TCustom3DGridSeries::GetValueColorValue(double Value) const {
     // A value off the range, or none at all, takes the nearer end.
     if (std::isnan(T)) T = 0;
     T = std::clamp(T, 0.0, 1.0);
-    return RGB(FStartRed + RoundInt(T * FRangeRed), FStartGreen + RoundInt(T * FRangeGreen),
-               FStartBlue + RoundInt(T * FRangeBlue));
+    // Halves to even, as everywhere; the parts are small, so plain double rounding does it
+    // (this runs once per cell).
+    auto Part = [T](int Start, int Range) { return Start + int(std::nearbyint(T * Range)); };
+    return RGB(Part(FStartRed, FRangeRed), Part(FStartGreen, FRangeGreen),
+               Part(FStartBlue, FRangeBlue));
   }
   if (FUsePalette && !FPalette.empty()) return GetPaletteColor(Value);
   return SeriesColor();
