@@ -64,8 +64,14 @@ void TCustom3DSeries::CalcZOrder(int& MaxZ, bool Is3D) {
 }
 
 void TCustom3DSeries::Assign(const TChartSeries& Source) {
-  if (const auto* S = dynamic_cast<const TCustom3DSeries*>(&Source)) FTimesZOrder = S->FTimesZOrder;
+  const auto* S = dynamic_cast<const TCustom3DSeries*>(&Source);
+  if (S) FTimesZOrder = S->FTimesZOrder;
   TChartSeries::Assign(Source);
+  // The base copies X and Y only; the depth of each copied point comes from the source.
+  if (!S || S == this || S->Count() != Count() || !DataSources().empty()) return;
+  const std::vector<double>& Z = S->FZValues->Values();
+  for (int i = 0; i < Count(); ++i)
+    if (FZValues->Values()[size_t(i)] != Z[size_t(i)]) FZValues->SetValue(i, Z[size_t(i)]);
 }
 
 // The grid series.

@@ -354,6 +354,21 @@ TEST(SurfaceSeries, RegisteredOnTheExtendedPage) {
   std::unique_ptr<TChartSeries> C(CreateSeriesByName("TContourSeries"));
   ASSERT_NE(C, nullptr);
   EXPECT_EQ(SeriesEditorClassName(C.get()), "TContourSeriesEditor");
+  // Changed into a contour series, the grid keeps its depths and its settings.
+  auto* Surface = static_cast<TSurfaceSeries*>(S.get());
+  Surface->SetStartColor(clRed);
+  for (int x = 1; x <= 3; ++x)
+    for (int z = 1; z <= 4; ++z) Surface->AddXYZ(x, x * z, z);
+  ChangeSeriesClass(
+      S, {"TContourSeries", [] { return static_cast<TChartSeries*>(new TContourSeries); }});
+  auto* Contour = dynamic_cast<TContourSeries*>(S.get());
+  ASSERT_NE(Contour, nullptr);
+  ASSERT_EQ(Contour->Count(), 12);
+  EXPECT_EQ(Contour->ZValue(11), 4);
+  EXPECT_EQ(Contour->StartColor(), clRed);
+  Contour->FillGridIndex();
+  EXPECT_EQ(Contour->GridRows(), 4);
+  EXPECT_EQ(Contour->GridIndex(3, 4), 11);
 }
 
 TEST(ContourSeries, LevelsOnTheirLines) {
