@@ -66,7 +66,8 @@ int TCustomPolarSeries::RadiusPixels(double Value) const {
   if (!A) return 0;
   const double Min = A->IMinimum(), Range = A->IMaximum() - A->IMinimum();
   if (!(Range > 0) || !std::isfinite(Range)) return 0;
-  return NearestPixel((Value - Min) * XRadius() / Range);
+  // Divided first: a huge value times the radius would overflow.
+  return NearestPixel((Value - Min) / Range * XRadius());
 }
 
 TPoint TCustomPolarSeries::PointPosition(int ValueIndex) const {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -169,6 +170,24 @@ TEST(PolarSeries, RingsAtTheRadiusLabelsAndSpokesAtTheAngleStep) {
   // A step too fine for any picture draws no spokes at all, and ends.
   T.P.SetAngleIncrement(0.01);
   EXPECT_TRUE(LinesIn(T.Draw(), T.Chart.BottomAxis()->Grid()->Color()).empty());
+
+  // Huge and non-finite radii and angles, rotated labels: drawn without trouble, the
+  // non-finite points left out.
+  TPolarChart<TPolarSeries> Wild;
+  Wild.Chart.LeftAxis()->SetAutomatic(true);
+  Wild.P.SetCircleLabels(true);
+  Wild.P.SetCircleLabelsRotated(true);
+  Wild.P.SetRotationAngle(45);
+  Wild.P.AddPolar(10, 1e308);
+  Wild.P.AddPolar(20, 0);
+  Wild.P.AddPolar(std::nan(""), 1);
+  Wild.P.AddPolar(1e300, 2);
+  Wild.P.AddPolar(30, std::numeric_limits<double>::infinity());
+  EXPECT_FALSE(Wild.Draw().empty());
+  // Without the infinite radius the range is finite: out to the rim, back to the centre where
+  // the tiny radius stays, and closed.
+  Wild.P.Delete(4);
+  EXPECT_EQ(LinesIn(Wild.Draw(), Ink).size(), 2u);
 }
 
 TEST(PolarSeries, RadiusMinimumBeyondAStaleAutomaticMaximum) {
