@@ -356,10 +356,12 @@ void TCustom3DGridSeries::FillGridIndex() {
     else
       R = std::max(1LL, Allowed / C);
   }
+  // This runs while painting: an index that cannot be had leaves the grid without cells.
   try {
     FGrid.assign(size_t(C * R), -1);
   } catch (const std::bad_alloc&) {
-    throw ChartException(SurfaceMessages::GridTooLarge(C, R));
+    std::vector<int>().swap(FGrid);
+    return;
   }
   FGridColumns = int(C);
   FGridRows = int(R);
