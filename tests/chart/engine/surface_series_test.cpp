@@ -354,8 +354,18 @@ TEST(SurfaceSeries, RegisteredOnTheExtendedPage) {
   std::unique_ptr<TChartSeries> C(CreateSeriesByName("TContourSeries"));
   ASSERT_NE(C, nullptr);
   EXPECT_EQ(SeriesEditorClassName(C.get()), "TContourSeriesEditor");
-  // Changed into a contour series, the grid keeps its depths and its settings.
+  // The gallery's picture: a 10 by 10 sample grid in palette colours, grey when disabled.
   auto* Surface = static_cast<TSurfaceSeries*>(S.get());
+  Surface->PrepareForGallery(false);
+  EXPECT_EQ(Surface->Count(), 100);
+  EXPECT_FALSE(Surface->UsePalette());
+  EXPECT_EQ(Surface->Pen()->Color(), RGB(128, 128, 128));
+  Surface->PrepareForGallery(true);
+  EXPECT_TRUE(Surface->UsePalette());
+  EXPECT_FALSE(Surface->UseColorRange());
+  Surface->SetUseColorRange(true);
+  Surface->Clear();
+  // Changed into a contour series, the grid keeps its depths and its settings.
   Surface->SetStartColor(clRed);
   for (int x = 1; x <= 3; ++x)
     for (int z = 1; z <= 4; ++z) Surface->AddXYZ(x, x * z, z);
