@@ -1,6 +1,6 @@
 // The surface chart's figures: a 301 x 301 grid of sin(x) cos(y) exp(-(x^2 + y^2) / 20) over
-// [-5, 5]^2 filled into a surface series and painted into a 1000 x 700 chart in the surface
-// window's starting view, the paint alone, and the repaint after one step of the rotation.
+// [-5, 5]^2 filled into a surface series and painted into a 1000 x 700 chart, the paint alone,
+// and the repaint after one step of the rotation.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -19,14 +19,16 @@ double F(int I, int J) {
   return std::sin(A) * std::cos(B) * std::exp(-(A * A + B * B) / 20);
 }
 
-// The chart as the surface window starts it.
+// The chart in the surface window's starting view: its rotation, zoom, offset and perspective,
+// gradient and hidden legend. The depth stays at the library's 15 percent: at 90 percent the
+// grid's four depth slots reach 7.2 chart widths, the perspective turns the front over and
+// nothing of the surface lands in the picture.
 struct TSurfaceSetup {
   TChart Chart;
   TSurfaceSeries S;
   TSurfaceSetup() {
     Chart.resize(1000, 700);
     Chart.SetView3D(true);
-    Chart.SetChart3DPercent(90);
     Chart.Legend()->SetVisible(false);
     Chart.Gradient()->SetVisible(true);
     Chart.Gradient()->SetEndColor(clSilver);

@@ -343,6 +343,8 @@ void TCustom3DGridSeries::FillGridIndex() {
   }
   FGridMinX = MinX;
   FGridMinZ = MinZ;
+  FGridMaxX = MaxX;
+  FGridMaxZ = MaxZ;
   if (!Any) return;
   // The index spans the points' columns and rows; far-flung positions that would make it
   // larger than the memory check allows have no place in it.
@@ -511,6 +513,19 @@ void TSurfaceSeries::DrawAllValues() {
   if (Frame) B.Style = bsClear;
   C->Brush()->SetData(B);
   const bool Colored = (UseColorRange() || UsePalette()) && !Frame;
+  // A grid within the ranges of all three axes lies inside the chart's box: the box's clip,
+  // which costs more than the cells themselves, is then let go. The chart unclips after the
+  // series anyway.
+  const TChartAxis* H = GetHorizAxis();
+  const TChartAxis* V = GetVertAxis();
+  const TChartAxis* D = ParentChart() ? ParentChart()->DepthAxis() : nullptr;
+  auto Within = [](const TChartAxis* A, double Min, double Max) {
+    const double Slack = (A->IMaximum() - A->IMinimum()) * 1e-9;
+    return Min >= A->IMinimum() - Slack && Max <= A->IMaximum() + Slack;
+  };
+  if (H && V && D && GridColumns() > 0 && Within(H, GridMinX(), GridMaxX()) &&
+      Within(V, MinYValue(), MaxYValue()) && Within(D, GridMinZ(), GridMaxZ()))
+    C->UnClipRectangle();
   ForEachCell([&](const TCell& Cell) {
     if (Colored) {
       const TColor Color = GetValueColor(Cell.Corner[0]);

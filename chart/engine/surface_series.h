@@ -114,8 +114,11 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   }
   int GridColumns() const { return FGridColumns; }
   int GridRows() const { return FGridRows; }
+  // The extent of the placed points' X and Z values.
   double GridMinX() const { return FGridMinX; }
+  double GridMaxX() const { return FGridMaxX; }
   double GridMinZ() const { return FGridMinZ; }
+  double GridMaxZ() const { return FGridMaxZ; }
 
   // The legend's entries: one per palette entry.
   virtual int CountLegendItems() const { return int(FPalette.size()); }
@@ -138,7 +141,7 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   int FNumXValues = 10, FNumZValues = 10;
   std::vector<int> FGrid;
   int FGridColumns = 0, FGridRows = 0;
-  double FGridMinX = 0, FGridMinZ = 0;
+  double FGridMinX = 0, FGridMinZ = 0, FGridMaxX = 0, FGridMaxZ = 0;
   bool FUseColorRange = true;
   TColor FStartColor = clWhite, FEndColor = 0x800000;
   int FStartRed = 0, FStartGreen = 0, FStartBlue = 0;

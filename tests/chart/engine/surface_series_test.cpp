@@ -244,6 +244,23 @@ TEST(SurfaceSeries, CellsBackToFrontFromEverySide) {
       FirstCell = GetRValue(Op.State.Brush.Color);
   ASSERT_GE(FirstCell, 0);
   EXPECT_EQ(T.S.XValue(FirstCell), NX - 1);
+
+  // Inside the axes' ranges the cells need no clip; a zoomed axis cuts them at the chart's box.
+  auto CellsClipped = [&T] {
+    TRecordingTarget Target(600, 450);
+    TCanvas C(&Target);
+    T.Chart.DrawToMetaCanvas(&C, {0, 0, 600, 450});
+    int Clipped = 0, Cells = 0;
+    for (const TCanvasOp& Op : Target.Ops())
+      if (Op.Kind == coPolygon && GetBValue(Op.State.Brush.Color) == 0x37) {
+        ++Cells;
+        Clipped += Op.State.Clipped;
+      }
+    return std::pair{Cells, Clipped};
+  };
+  EXPECT_EQ(CellsClipped(), std::pair(20, 0));
+  T.Chart.LeftAxis()->SetMinMax(-0.2, 0.2);
+  EXPECT_EQ(CellsClipped(), std::pair(20, 20));
 }
 
 TEST(SurfaceSeries, LargeGridDrawsEveryCell) {
