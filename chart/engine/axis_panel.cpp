@@ -272,7 +272,8 @@ void TCustomAxisPanel::InternalDraw(const TRect&) {
     std::vector<TChartSeries*> Group{S};
     if (View3D())
       for (size_t j = i + 1; j < FSeries.size(); ++j)
-        if (FSeries[j]->Active() && FSeries[j]->EffectiveZOrder() == S->EffectiveZOrder()) {
+        if (FSeries[j]->Active() && !S->HasZValues() && !FSeries[j]->HasZValues() &&
+            FSeries[j]->EffectiveZOrder() == S->EffectiveZOrder()) {
           Group.push_back(FSeries[j]);
           Drawn[j] = true;
         }

@@ -162,6 +162,8 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   // Types that lie in one depth with others of their kind (side-by-side or stacked bars,
   // stacked areas) take a place already given instead.
   virtual void CalcZOrder(int& MaxZ, bool Is3D);
+  // Series with depth values of their own range the depth axis and never share a z order.
+  virtual bool HasZValues() const { return false; }
   int StartZ() const { return FStartZ; }
   int MiddleZ() const { return FMiddleZ; }
   int EndZ() const { return FEndZ; }
