@@ -74,6 +74,8 @@ class TGraphMemIniFile : public TCustomGraphIniFile {
   void EraseSection(const QString& Section) override;
   void DeleteKey(const QString& Section, const QString& Ident) override;
   bool UpdateFile(QString* Error = nullptr) override;
+  // Forgets the pending changes (after a failed save that the caller has reported itself).
+  void DiscardChanges() { FPending.clear(); }
 
  private:
   enum class TOp { Write, DeleteKey, EraseSection };
