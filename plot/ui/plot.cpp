@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -89,6 +91,22 @@ void TPlotImage::leaveEvent(QEvent* E) {
 
 void TPlotImage::contextMenuEvent(QContextMenuEvent* E) { FPlot->ImageContextMenu(E->globalPos()); }
 
+void TPlotImage::dragEnterEvent(QDragEnterEvent* E) { dragMoveEvent(E); }
+
+void TPlotImage::dragMoveEvent(QDragMoveEvent* E) {
+  const QPoint P = E->position().toPoint();
+  if (FPlot->ImageDragOver(E->source(), P.x(), P.y()))
+    E->acceptProposedAction();
+  else
+    E->ignore();
+}
+
+void TPlotImage::dropEvent(QDropEvent* E) {
+  const QPoint P = E->position().toPoint();
+  FPlot->ImageDragDrop(E->source(), P.x(), P.y());
+  E->acceptProposedAction();
+}
+
 // --- Creation -----------------------------------------------------------------------------------
 
 TPlot::TPlot(QWidget* Owner) : QWidget(Owner) {
@@ -100,6 +118,7 @@ TPlot::TPlot(QWidget* Owner) : QWidget(Owner) {
   FLegendPanel = new QWidget(this);
   FLegendPanel->hide();
   FImage = new TPlotImage(this);
+  FImage->setAcceptDrops(true);
   FLegendScrollBar = new QScrollBar(Qt::Vertical, FLegendPanel);
   FLegendScrollBar->setToolTip(QStringLiteral("Scroll legend"));
   connect(FLegendScrollBar, &QScrollBar::valueChanged, this,
@@ -202,7 +221,8 @@ void TPlot::SetExaggerate(double Value) {
 }
 
 void TPlot::SetClipMarkers(bool Value) {
-  if (GetClipMarkers() == Value) return;
+  // Compared with the stored flag: while bars show, the effective value stays False.
+  if (FGraph->ClipMarkers == Value) return;
   FGraph->SetClipMarkers(Value);
   RepaintIfAutoApply();
 }
@@ -326,6 +346,16 @@ void TPlot::ImageClick() {
 
 void TPlot::ImageDblClick() {
   if (OnDblClick) OnDblClick(this);
+}
+
+bool TPlot::ImageDragOver(QObject* Source, int X, int Y) {
+  bool Accept = static_cast<bool>(OnDragOver);
+  if (OnDragOver) OnDragOver(this, Source, X, Y, Accept);
+  return Accept;
+}
+
+void TPlot::ImageDragDrop(QObject* Source, int X, int Y) {
+  if (OnDragDrop) OnDragDrop(this, Source, X, Y);
 }
 
 void TPlot::ImageContextMenu(const QPoint& Global) {

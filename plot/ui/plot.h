@@ -39,6 +39,9 @@ class TPlotImage : public TBackingControl {
   void mouseDoubleClickEvent(QMouseEvent* Event) override;
   void leaveEvent(QEvent* Event) override;
   void contextMenuEvent(QContextMenuEvent* Event) override;
+  void dragEnterEvent(QDragEnterEvent* Event) override;
+  void dragMoveEvent(QDragMoveEvent* Event) override;
+  void dropEvent(QDropEvent* Event) override;
 
  private:
   TPlot* FPlot;
@@ -123,6 +126,10 @@ class TPlot : public QWidget, public TGraphOwner {
   std::function<void(TGraphMouseButton Button, TShiftState Shift, int X, int Y)> OnMouseUp;
   std::function<void(TPlot* Sender)> OnClick;
   std::function<void(TPlot* Sender)> OnDblClick;
+  // Something dragged over the image (Source: where the drag began, null from another program);
+  // clear Accept to refuse it. The image takes drops only while OnDragOver is set.
+  std::function<void(TPlot* Sender, QObject* Source, int X, int Y, bool& Accept)> OnDragOver;
+  std::function<void(TPlot* Sender, QObject* Source, int X, int Y)> OnDragDrop;
 
   // --- Commands ---
   // Paints the graph and shows the legend panel anew.
@@ -143,6 +150,11 @@ class TPlot : public QWidget, public TGraphOwner {
   void SetTicks2D();
   void ClearGraph();
   TColor FreeColor() const { return FGraph->FreeColor(); }
+  // The first of the sixteen standard series colours that no layer uses; the first one when
+  // every colour is taken. No scale changes.
+  TColor AutoScale() const;
+  // Hands the graph the settings the plot keeps of its own (the zoom's), before a tabulation.
+  void UpdateGraph();
   TLayer* AddSeries(std::unique_ptr<TLayer> Layer);
   void ShowAnnotateTools();
   // The look of the plot in its settings file; both do nothing without a file name. A failed
@@ -177,6 +189,8 @@ class TPlot : public QWidget, public TGraphOwner {
   void ImageClick();
   void ImageDblClick();
   void ImageContextMenu(const QPoint& Global);
+  bool ImageDragOver(QObject* Source, int X, int Y);
+  void ImageDragDrop(QObject* Source, int X, int Y);
 
   // The legend scroll bar's change, and the delayed redraw it starts.
   void LegendScrollChange();

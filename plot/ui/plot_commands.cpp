@@ -148,6 +148,28 @@ void TPlot::SetTicks2D() {
 
 void TPlot::ClearGraph() { FGraph->Clear(); }
 
+TColor TPlot::AutoScale() const {
+  static constexpr TColor Standard[16] = {
+      0x0000FF, 0xFF0000, 0x008000, 0x808000, 0x000080, 0x800000, 0x800080, 0x008080,
+      0xC0C0C0, 0x808080, 0x000000, 0xFF00FF, 0x00FF00, 0xFFFF00, 0x00FFFF, 0xA8C1CE};
+  for (TColor C : Standard) {
+    bool Used = false;
+    for (int I = 0; I < FGraph->LayerCount() && !Used; ++I)
+      Used = FGraph->GetLayer(I)->GetColor() == C;
+    if (!Used) return C;
+  }
+  return Standard[0];
+}
+
+void TPlot::UpdateGraph() {
+  TZoom& Z = FGraph->Zoom;
+  Z.Enabled = Zoom->GetEnabled();
+  Z.ZoomAutoStop = Zoom->GetZoomAutoStop();
+  Z.Steps = Zoom->GetSteps();
+  Z.ChangePerStep = Zoom->GetChangePerStep();
+  Z.Style = Zoom->GetStyle();
+}
+
 TLayer* TPlot::AddSeries(std::unique_ptr<TLayer> Layer) {
   return Layer ? FGraph->AddLayer(std::move(Layer)) : nullptr;
 }

@@ -1,6 +1,8 @@
 // The plot control: painting through its backing image, the status readout, legend scrolling,
 // the popup merge and the commands.
 #include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QScrollBar>
 
 #include "plot/ui/plot_cursors.h"
@@ -266,6 +268,57 @@ TEST(Plot, ClearGraphAndPublishedSettings) {
   EXPECT_TRUE(F.Plot->GetClipMarkers());
   F.AddLine()->SetSeriesKind(8);
   EXPECT_FALSE(F.Plot->GetClipMarkers());
+  // The first standard colour no layer uses: red and blue are taken by the two lines.
+  F.AddLine();
+  F.Graph().GetLayer(1)->SetColor(0xFF0000);
+  EXPECT_EQ(F.Plot->AutoScale(), 0x008000u);
+}
+
+TEST(Plot, TheImagesEventsReachTheGraphFirstThenThePlot) {
+  TPlotFixture F;
+  F.AddLine();
+  F.Plot->Redraw();
+  TGraph& G = F.Graph();
+  QStringList Log;
+  F.Plot->OnMouseDown = [&](TGraphMouseButton B, TShiftState S, int X, int Y) {
+    Log << QStringLiteral("down %1 %2 %3 %4").arg(B).arg(S & ssLeft ? 1 : 0).arg(X).arg(Y);
+  };
+  F.Plot->OnMouseUp = [&](TGraphMouseButton, TShiftState, int, int) {
+    // The graph saw the release first: the zoom band is finished.
+    Log << QStringLiteral("up %1").arg(G.Zoom.Dragging);
+  };
+  F.Plot->OnClick = [&](TPlot* P) { Log << (P == F.Plot ? "click" : "?"); };
+  F.Plot->OnDblClick = [&](TPlot*) { Log << "double"; };
+  F.Plot->ZoomIn();
+  const QPointF A(G.XToPixel(2), G.YToPixel(6)), B(G.XToPixel(5), G.YToPixel(3));
+  auto Send = [&](QEvent::Type T, QPointF At, Qt::MouseButtons Held) {
+    QMouseEvent E(T, At, F.Plot->Image()->mapToGlobal(At),
+                  T == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Held, Qt::NoModifier);
+    QApplication::sendEvent(F.Plot->Image(), &E);
+  };
+  Send(QEvent::MouseButtonPress, A, Qt::LeftButton);
+  EXPECT_TRUE(G.Zoom.Dragging);
+  Send(QEvent::MouseMove, B, Qt::LeftButton);
+  Send(QEvent::MouseButtonRelease, B, Qt::NoButton);
+  Send(QEvent::MouseButtonDblClick, B, Qt::LeftButton);
+  EXPECT_EQ(Log, (QStringList{QStringLiteral("down 0 1 %1 %2").arg(A.x()).arg(A.y()), "up 0",
+                              "click", "double"}));
+  EXPECT_EQ(G.Zoom.Count(), 1);
+
+  // Drops: refused without a handler, then as the handler says.
+  QMimeData Data;
+  QDragEnterEvent Over(A.toPoint(), Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(F.Plot->Image(), &Over);
+  EXPECT_FALSE(Over.isAccepted());
+  int Dropped = 0;
+  F.Plot->OnDragOver = [&](TPlot*, QObject*, int X, int, bool& Accept) { Accept = X > 10; };
+  F.Plot->OnDragDrop = [&](TPlot*, QObject*, int X, int Y) { Dropped += X == A.x() && Y == A.y(); };
+  QDragEnterEvent Over2(A.toPoint(), Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(F.Plot->Image(), &Over2);
+  EXPECT_TRUE(Over2.isAccepted());
+  QDropEvent Drop(A, Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(F.Plot->Image(), &Drop);
+  EXPECT_EQ(Dropped, 1);
 }
 
 }  // namespace
