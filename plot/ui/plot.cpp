@@ -172,14 +172,13 @@ void TPlot::LayoutChildren() {
     FStatusBar->setGeometry(0, Bottom - StatusBarHeight, width(), StatusBarHeight);
     Bottom -= StatusBarHeight;
   }
+  // The image keeps the plot's size; the legend's scroll panel lies over its right edge, and the
+  // graph keeps its plot clear of it while the panel shows.
+  FImage->setGeometry(0, 0, width(), std::max(Bottom, 0));
   const int PanelWidth = FLegendScrollBar->sizeHint().width() + 2;
-  int Right = width();
-  if (FLegendPanel->isVisibleTo(this)) {
-    FLegendPanel->setGeometry(Right - PanelWidth, 0, PanelWidth, std::max(Bottom, 0));
-    Right -= PanelWidth;
-  }
+  FLegendPanel->setGeometry(width() - PanelWidth, 0, PanelWidth, std::max(Bottom, 0));
+  FLegendPanel->raise();
   FLegendScrollBar->setGeometry(1, 1, PanelWidth - 2, std::max(FLegendPanel->height() - 2, 0));
-  FImage->setGeometry(0, 0, std::max(Right, 0), std::max(Bottom, 0));
 }
 
 void TPlot::DoResize() {

@@ -84,7 +84,10 @@ TEST(Plot, LegendScrollRepaintsOnceAfterTheLastChange) {
 
   F.Plot->LegendPanel()->show();
   F.Plot->Redraw();
-  EXPECT_EQ(F.Plot->Image()->width(), 400 - F.Plot->LegendPanel()->width());
+  // The panel lies over the image's right edge, as high as the image.
+  EXPECT_EQ(F.Plot->Image()->width(), 400);
+  EXPECT_EQ(F.Plot->LegendPanel()->geometry(),
+            QRect(400 - F.Plot->LegendPanel()->width(), 0, F.Plot->LegendPanel()->width(), 280));
   const int Before = F.Paints;
   for (int I = 2; I <= 6; ++I) Bar->setValue(I);
   EXPECT_TRUE(F.Plot->RedrawTimer()->isActive());
