@@ -129,7 +129,7 @@ TPlot::TPlot(QWidget* Owner) : QWidget(Owner) {
 
   FGraph = std::make_unique<TGraph>(FImage->Canvas(), 0, 0, this);
   FGraph->SetPopupMenuItems(1u << piProperties);
-  if (QCoreApplication::instance()) FIniFileName = BasePath() + QStringLiteral(".INI");
+  if (QCoreApplication::instance()) SetIniFileName(BasePath() + QStringLiteral(".INI"));
 
   XAxis = std::make_unique<TPlotAxis>(this, FGraph->XAxis.get());
   YAxis = std::make_unique<TPlotAxis>(this, FGraph->YAxis.get());
@@ -199,7 +199,11 @@ void TPlot::RepaintIfAutoApply() {
 
 // --- Published settings -------------------------------------------------------------------------
 
-void TPlot::SetIniFileName(const QString& Value) { FIniFileName = Value; }
+void TPlot::SetIniFileName(const QString& Value) {
+  FIniFileName = Value;
+  // The graph's picture layer saves its settings into the same file.
+  FGraph->Picture->SettingsFileName = Value;
+}
 
 void TPlot::SetColor(TColor Value) {
   if (FGraph->Color == Value) return;

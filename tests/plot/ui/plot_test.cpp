@@ -265,6 +265,7 @@ TEST(Plot, ClearGraphAndPublishedSettings) {
   EXPECT_TRUE(F.Plot->XAxis->GetVisible());
   EXPECT_DOUBLE_EQ(F.Graph().Zoom.ChangePerStep, 0.033333);
   EXPECT_EQ(F.Plot->GetIniFileName(), BasePath() + QStringLiteral(".INI"));
+  EXPECT_EQ(F.Graph().Picture->SettingsFileName, F.Plot->GetIniFileName());
   EXPECT_EQ(F.Plot->SettingsSection(), QStringLiteral("fmPlot2DChart"));
   // The clip-markers flag reads back as the graph's effective value.
   F.Plot->SetClipMarkers(true);
