@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 #include "platform/app_services.h"
 #include "platform/cursors.h"
@@ -149,6 +150,8 @@ TPlot::TPlot(QWidget* Owner) : QWidget(Owner) {
   Zoom = std::make_unique<TPlotZoom>(this, &FGraph->Zoom);
   Picture = std::make_unique<TPlotPicture>(this, FGraph->Picture.get());
   Frame = std::make_unique<TPlotFrame>(this, &FGraph->Frame);
+  Legend = std::make_unique<TPlotLegend>(this, FGraph->Legend.get());
+  ColorLegend = std::make_unique<TPlotColorLegend>(this, FGraph->ColorLegend(0));
   FGraph->ZoomAnimated = false;
   Creating = false;
 }
@@ -369,8 +372,19 @@ void TPlot::ImageContextMenu(const QPoint& Global) {
 
 // --- Legend scrolling ---------------------------------------------------------------------------
 
+void TPlot::SetLegendScrollRange(int Max, int PageSize) {
+  // Asked on every paint: a range that moves the position must not start a scroll of its own.
+  const QSignalBlocker Quiet(FLegendScrollBar);
+  FLegendScrollBar->setRange(0, std::max(Max, 0));
+  FLegendScrollBar->setPageStep(std::max(PageSize, 1));
+}
+
 void TPlot::LegendScrollChange() {
   if (!FLegendPanel->isVisibleTo(this)) return;
+  // The entries above the position scroll out of the column.
+  const int First = FLegendScrollBar->value();
+  TWLegend* L = FGraph->Legend.get();
+  for (int I = 0; I < L->Count(); ++I) L->Item(I)->SetVisible(I >= First);
   // One timer, restarted by every change: a run of changes repaints once, after the last.
   FRedrawTimer.start();
 }

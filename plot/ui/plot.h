@@ -14,6 +14,7 @@
 #include "platform/backing_control.h"
 #include "platform/shift_state.h"
 #include "plot/core/graph.h"
+#include "plot/ui/plot_legends.h"
 #include "plot/ui/plot_properties.h"
 #include "plot/ui/plot_status_bar.h"
 
@@ -69,6 +70,8 @@ class TPlot : public QWidget, public TGraphOwner {
   std::unique_ptr<TPlotZoom> Zoom;
   std::unique_ptr<TPlotPicture> Picture;
   std::unique_ptr<TPlotFrame> Frame;
+  std::unique_ptr<TPlotLegend> Legend;
+  std::unique_ptr<TPlotColorLegend> ColorLegend;
   TPlotProperties PropertiesControl;
 
   // --- State ---
@@ -172,6 +175,12 @@ class TPlot : public QWidget, public TGraphOwner {
   // --- The graph's owner ---
   void Properties() override { ShowProperties(); }
   QWidget* LegendScrollPanel() override { return FLegendPanel; }
+  bool LegendScrollShown() const override { return FLegendPanel->isVisibleTo(this); }
+  int LegendScrollWidth() const override { return FLegendPanel->width(); }
+  void ShowLegendScroll(bool Show) override { FLegendPanel->setVisible(Show); }
+  void SetLegendScrollRange(int Max, int PageSize) override;
+  // A legend's visibility shows at the next redraw, whatever AutoApply says.
+  bool LegendRepaints() const override { return false; }
   void SetBusyCursor(bool Busy) override;
   void ShowStatus(const QString& Text) override;
   bool HasStatusBar() const override { return true; }

@@ -192,6 +192,33 @@ void WalkTitle(TSettingsWalk& W, TPlotTitles& T) {
   if (!W.Saving()) T.SetFont(F);
 }
 
+void WalkLegend(TSettingsWalk& W, TPlotAbstractLegend& L, const QString& P) {
+  W.Int(
+      P + QStringLiteral("Style"), Ord(L.GetStyle()),
+      [&](int V) { L.SetStyle(static_cast<TLegendStyle>(V)); }, 0, 4);
+  W.Color(P + QStringLiteral("Color"), L.GetColor(), [&](TColor V) { L.SetColor(V); });
+  W.Color(P + QStringLiteral("ShadowColor"), L.GetShadowColor(),
+          [&](TColor V) { L.SetShadowColor(V); });
+  W.Int(
+      P + QStringLiteral("ShadowThickness"), L.GetShadowThickness(),
+      [&](int V) { L.SetShadowThickness(V); }, 1, 8);
+  W.Bool(P + QStringLiteral("ShadowVisible"), L.GetShadowVisible(),
+         [&](bool V) { L.SetShadowVisible(V); });
+  W.Color(P + QStringLiteral("FrameColor"), L.GetFrameColor(),
+          [&](TColor V) { L.SetFrameColor(V); });
+  W.Int(
+      P + QStringLiteral("FrameThickness"), L.GetFrameThickness(),
+      [&](int V) { L.SetFrameThickness(V); }, 1, 8);
+  W.Int(
+      P + QStringLiteral("FrameStyle"), Ord(L.GetFrameStyle()),
+      [&](int V) { L.SetFrameStyle(static_cast<TPenStyle>(V)); }, 0, psInsideFrame);
+  W.Bool(P + QStringLiteral("FrameVisible"), L.GetFrameVisible(),
+         [&](bool V) { L.SetFrameVisible(V); });
+  W.Bool(P + QStringLiteral("Visible"), L.GetVisible(), [&](bool V) { L.SetVisible(V); });
+  W.Bool(P + QStringLiteral("TransparentBackGround"), L.GetTransparentBackGround(),
+         [&](bool V) { L.SetTransparentBackGround(V); });
+}
+
 void WalkPlot(TSettingsWalk& W, TPlot& Plot) {
   W.Color(QStringLiteral("Plot_Color"), Plot.GetColor(), [&](TColor V) { Plot.SetColor(V); });
   W.Color(QStringLiteral("Plot_BackColor"), Plot.GetBackColor(),
@@ -242,6 +269,9 @@ void WalkPlot(TSettingsWalk& W, TPlot& Plot) {
   W.Float(
       QStringLiteral("Plot_Zoom_Color"), Z.GetChangePerStep(),
       [&](double V) { Z.SetChangePerStep(V); }, 0, 1000);
+
+  WalkLegend(W, *Plot.Legend, QStringLiteral("Plot_Legend_"));
+  WalkLegend(W, *Plot.ColorLegend, QStringLiteral("Plot_Color_Legend_"));
 
   TPlotPicture& Pic = *Plot.Picture;
   W.Int(

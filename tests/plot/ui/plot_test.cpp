@@ -72,24 +72,38 @@ TEST(Plot, StatusBarShowsTheWorldPositionUnderTheMouse) {
   EXPECT_EQ(S.Panel(0).Text, QStringLiteral("X=n/a"));
 }
 
-TEST(Plot, LegendScrollRepaintsOnceAfterTheLastChange) {
+TEST(Plot, ALongLegendScrollsAndRepaintsOnceAfterTheLastChange) {
   TPlotFixture F;
+  QScrollBar* Bar = F.Plot->LegendScrollBar();
+  // Without a long legend the panel stays hidden and a change does nothing.
   F.AddLine();
   F.Plot->Redraw();
-  QScrollBar* Bar = F.Plot->LegendScrollBar();
-  Bar->setMaximum(10);
-  // While the panel is hidden a change does nothing.
+  EXPECT_FALSE(F.Plot->LegendPanel()->isVisible());
   Bar->setValue(1);
   EXPECT_FALSE(F.Plot->RedrawTimer()->isActive());
 
-  F.Plot->LegendPanel()->show();
+  F.Plot->ClearGraph();
+  for (int I = 0; I < 40; ++I) {
+    TSeries* S = F.AddLine(F.Graph().FreeColor());
+    auto E = std::make_unique<TSeriesLegend>(F.Plot->Graph());
+    auto* Entry = static_cast<TSeriesLegend*>(F.Plot->Legend->Add(std::move(E)));
+    S->SetLegend(Entry);
+  }
+  EXPECT_EQ(F.Plot->Legend->GetCount(), 40);
   F.Plot->Redraw();
-  // The panel lies over the image's right edge, as high as the image.
+  // The column does not fit: the panel shows over the image's right edge.
+  ASSERT_TRUE(F.Plot->LegendPanel()->isVisible());
   EXPECT_EQ(F.Plot->Image()->width(), 400);
   EXPECT_EQ(F.Plot->LegendPanel()->geometry(),
             QRect(400 - F.Plot->LegendPanel()->width(), 0, F.Plot->LegendPanel()->width(), 280));
+  EXPECT_EQ(Bar->maximum(), 39);
+  EXPECT_GT(Bar->pageStep(), 1);
+  EXPECT_LT(Bar->pageStep(), 40);
+
   const int Before = F.Paints;
   for (int I = 2; I <= 6; ++I) Bar->setValue(I);
+  TWLegend& L = *F.Graph().Legend;
+  for (int I = 0; I < L.Count(); ++I) EXPECT_EQ(L.Item(I)->Visible, I >= 6) << I;
   EXPECT_TRUE(F.Plot->RedrawTimer()->isActive());
   EXPECT_TRUE(F.Plot->RedrawTimer()->isSingleShot());
   EXPECT_EQ(F.Plot->RedrawTimer()->interval(), 250);

@@ -7,6 +7,7 @@
 
 #include "platform/ini_file.h"
 #include "plot_fixture.h"
+#include "tests/plot/core/print_qstring.h"
 #include "tests/support/file_rights.h"
 
 namespace {
@@ -76,6 +77,11 @@ QStringList ExpectedKeys() {
     << "Plot_Zoom_ZoomAutoStop"
     << "Plot_Zoom_Steps"
     << "Plot_Zoom_Color";
+  for (const char* L : {"Plot_Legend_", "Plot_Color_Legend_"})
+    for (const char* S :
+         {"Style", "Color", "ShadowColor", "ShadowThickness", "ShadowVisible", "FrameColor",
+          "FrameThickness", "FrameStyle", "FrameVisible", "Visible", "TransparentBackGround"})
+      K << QLatin1String(L) + QLatin1String(S);
   K << "Plot_Picture_Style"
     << "Plot_Picture_Color"
     << "Plot_Picture_Visible"
