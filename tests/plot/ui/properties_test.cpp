@@ -108,6 +108,35 @@ TEST(PlotProperties, TheExceptionsToTheRule) {
   P.AutoApply = false;
 }
 
+TEST(PlotProperties, LegendsStoreAtOnceAndShowAtTheNextRedraw) {
+  TPlotFixture F;
+  TSeries* S = F.AddLine();
+  auto* Entry = static_cast<TSeriesLegend*>(
+      F.Plot->Legend->Add(std::make_unique<TSeriesLegend>(F.Plot->Graph())));
+  S->SetLegend(Entry);
+  EXPECT_EQ(F.Plot->Legend->GetCount(), 1);
+  F.Plot->Redraw();
+  const TRect Shown = F.Graph().Legend->Bounds;
+  EXPECT_GT(Shown.Right - Shown.Left, 0);
+  // Whatever AutoApply says, the legends' setters store and never repaint.
+  F.Plot->AutoApply = true;
+  const int Before = F.Paints;
+  F.Plot->Legend->SetVisible(false);
+  F.Plot->Legend->SetColor(clYellow);
+  F.Plot->Legend->SetFrameThickness(3);
+  F.Plot->ColorLegend->SetStyle(lsBottom);
+  EXPECT_EQ(F.Paints, Before);
+  EXPECT_FALSE(F.Graph().Legend->GetVisible());
+  EXPECT_EQ(F.Graph().Legend->GetColor(), clYellow);
+  EXPECT_EQ(F.Graph().Legend->FrameThickness, 3);
+  EXPECT_EQ(F.Graph().ColorLegend(0)->Style, lsBottom);
+  // The picture still shows the legend until the caller redraws.
+  const QImage Old = F.Picture().copy();
+  F.Plot->AutoApply = false;
+  F.Plot->Redraw();
+  EXPECT_NE(F.Picture(), Old);
+}
+
 TEST(PlotProperties, TitleTextSplitsAtEveryHash) {
   TPlotFixture F;
   TPlotTitles& T = *F.Plot->Title;

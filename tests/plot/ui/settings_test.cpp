@@ -122,6 +122,12 @@ void Dress(TPlot& P) {
   P.Zoom->SetZoomAutoStop(true);
   P.Zoom->SetChangePerStep(0.25);
   P.Zoom->SetStyle(zsOut);
+  P.Legend->SetStyle(lsLeft);
+  P.Legend->SetShadowThickness(5);
+  P.Legend->SetFrameStyle(psDot);
+  P.Legend->SetTransparentBackGround(true);
+  P.ColorLegend->SetVisible(false);
+  P.ColorLegend->SetFrameColor(clRed);
   P.Picture->SetStyle(psTile);
   P.Frame->SetWidth(3);
   P.Frame->SetColor(clBlue);
@@ -176,6 +182,13 @@ TEST(PlotSettings, SaveLoadSaveGivesTheSameFileAndTheSameLook) {
   EXPECT_EQ(P.Zoom->GetChangePerStep(), 0.25);
   EXPECT_EQ(P.Zoom->GetStyle(), zsOut);
   EXPECT_EQ(P.Zoom->GetColor(), 0xA6EEE9u);  // not stored
+  EXPECT_EQ(P.Legend->GetStyle(), lsLeft);
+  EXPECT_EQ(P.Legend->GetShadowThickness(), 5);
+  EXPECT_EQ(P.Legend->GetFrameStyle(), psDot);
+  EXPECT_TRUE(P.Legend->GetTransparentBackGround());
+  EXPECT_FALSE(P.ColorLegend->GetVisible());
+  EXPECT_EQ(P.ColorLegend->GetFrameColor(), clRed);
+  EXPECT_TRUE(P.Legend->GetVisible());
   EXPECT_EQ(P.Picture->GetStyle(), psTile);
   EXPECT_EQ(P.Frame->GetWidth(), 3);
   EXPECT_EQ(P.Frame->GetColor(), clBlue);
@@ -277,6 +290,10 @@ TEST(PlotSettings, HostileValuesKeepTheDefaultOrAreHeldToTheirRange) {
       "Plot_Zoom_Steps=-5\n"
       "Plot_Zoom_Color=nan\n"
       "Plot_Frame_Width=100000\n"
+      "Plot_Legend_ShadowThickness=99\n"
+      "Plot_Legend_FrameThickness=0\n"
+      "Plot_Color_Legend_Style=12\n"
+      "Plot_Color_Legend_FrameStyle=-1\n"
       "Plot_Picture_Color=/no/such/picture.bmp\n"
       "Plot_XAxis_LabelCount=2000000000\n";
   Put(File, Text);
@@ -297,6 +314,10 @@ TEST(PlotSettings, HostileValuesKeepTheDefaultOrAreHeldToTheirRange) {
   EXPECT_EQ(P.Zoom->GetSteps(), 0);
   EXPECT_EQ(P.Zoom->GetChangePerStep(), 0.033333);
   EXPECT_EQ(P.Frame->GetWidth(), 100);
+  EXPECT_EQ(P.Legend->GetShadowThickness(), 8);
+  EXPECT_EQ(P.Legend->GetFrameThickness(), 1);
+  EXPECT_EQ(P.ColorLegend->GetStyle(), lsInside);
+  EXPECT_EQ(P.ColorLegend->GetFrameStyle(), psSolid);
   EXPECT_EQ(P.Picture->GetPictureFileName(), QStringLiteral("/no/such/picture.bmp"));
   // The label count is capped; the missing labels read as empty ones.
   EXPECT_EQ(P.XAxis->Axis()->Labels.size(), 1000u);
