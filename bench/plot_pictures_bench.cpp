@@ -1,0 +1,96 @@
+// The graphics page's pictures end to end, as the page makes them: the formula text tabulated by
+// the engine, the series or contour layer built, and the graph painted into a 1000 x 700 image.
+// plot_pictures_gnuplot.sh runs these beside gnuplot drawing the same pictures.
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <memory>
+
+#include "app/plot_pictures.h"
+#include "engine/engine_host.h"
+#include "engine/engine_state.h"
+#include "platform/app_services.h"
+#include "platform/application.h"
+#include "platform/canvas.h"
+#include "platform/canvas_targets.h"
+#include "plot/core/graph.h"
+#include "plot/layers/contour.h"
+#include "plot/layers/series.h"
+
+namespace {
+
+// The window's engine host pumps through the platform's throttled pump; so does this one.
+class TPumpingHost : public TEngineHost {
+ public:
+  void PumpMessages() override { PumpWindowMessages(); }
+};
+
+struct TPicture {
+  QImage Image{1000, 700, QImage::Format_RGB32};
+  TImageTarget Target{&Image};
+  TCanvas Canvas{&Target};
+  TGraph Graph{&Canvas, 1000, 700};
+  void Paint() {
+    Graph.Paint();
+    Target.Release();
+  }
+};
+
+const char* const Surface = "sin(X)*cos(Y)*exp(-(X^2+Y^2)/20)";
+
+void BM_CurvePicture(benchmark::State& State) {
+  TCurvePicture P;
+  P.Typed = "sin(X)*exp(-X/5)+X^2";
+  P.Legend = "f(sin(X)*exp(-X/5)+X^2)";
+  P.XTitle = "X";
+  P.YTitle = "Y";
+  P.A = -5, P.B = 5, P.N = 16000;
+  for (auto _ : State) {
+    TPicture Pic;
+    if (!PutCurve(Pic.Graph, P, nullptr).Ok()) State.SkipWithError("tabulation failed");
+    Pic.Paint();
+  }
+}
+BENCHMARK(BM_CurvePicture)->Unit(benchmark::kMillisecond);
+
+void GridPicture(benchmark::State& State, bool Shade) {
+  TGridPicture P;
+  P.Typed = Surface;
+  P.Shade = Shade;
+  P.Name = Surface;
+  P.XTitle = "X";
+  P.YTitle = "Y";
+  P.Title = "f(x,y)";
+  P.A = -5, P.B = 5, P.C = -5, P.D = 5;
+  P.NX = 300, P.NY = 300;
+  P.Levels = 20;
+  for (auto _ : State) {
+    TPicture Pic;
+    TPlotGrids Grids;
+    TContour* Layer = nullptr;
+    if (!PutGrid(Pic.Graph, P, Grids, Layer, nullptr).Ok())
+      State.SkipWithError("tabulation failed");
+    Pic.Paint();
+  }
+}
+void BM_ContourPicture(benchmark::State& State) { GridPicture(State, false); }
+void BM_ShadePicture(benchmark::State& State) { GridPicture(State, true); }
+BENCHMARK(BM_ContourPicture)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShadePicture)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  TApplication App(argc, argv);
+  EngineInitialize();
+  TPumpingHost Host;
+  SetEngineHost(&Host);
+  RegisterSeriesLayerClasses();
+  RegisterContourLayerClasses();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  SetEngineHost(nullptr);
+  return 0;
+}
