@@ -9,7 +9,6 @@
 #include "engine/complex_eval.h"
 #include "engine/engine_state.h"
 #include "engine/variables.h"
-#include "platform/number_text.h"
 #include "plot/layers/series.h"
 
 namespace {
@@ -112,16 +111,22 @@ void UnwrapModulus(const std::string& Typed, TSideResult& E) {
 }  // namespace
 
 void TGaugeSteps::Set(std::int64_t Done, std::int64_t Total) {
-  if (Total <= 0) return;
-  const int Percent = static_cast<int>(
-      Round(static_cast<long double>(Done) * 100 / static_cast<long double>(Total)));
+  if (Total <= 0 || Done < FNext) return;
+  // Round(Done * 100 / Total), halves to even, in integers: this runs for every point.
+  const std::int64_t Scaled = Done * 100;
+  std::int64_t Percent = Scaled / Total;
+  const std::int64_t Rest = Scaled % Total;
+  if (2 * Rest > Total || (2 * Rest == Total && Percent % 2 != 0)) ++Percent;
+  // The first count past the next half step, where the percentage can change again.
+  FNext = ((2 * Percent + 1) * Total) / 200;
   if (Percent == FLast) return;
-  FLast = Percent;
-  if (FShow) FShow(Percent);
+  FLast = static_cast<int>(Percent);
+  if (FShow) FShow(FLast);
 }
 
 void TGaugeSteps::Reset() {
   FLast = 0;
+  FNext = 0;
   if (FShow) FShow(0);
 }
 

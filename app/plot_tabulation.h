@@ -28,6 +28,7 @@ class TGaugeSteps {
  private:
   std::function<void(int)> FShow;
   int FLast = -1;
+  std::int64_t FNext = 0;  // counts below it show the same percentage
 };
 
 enum class TTabulationOutcome {

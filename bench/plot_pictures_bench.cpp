@@ -78,6 +78,26 @@ void BM_ShadePicture(benchmark::State& State) { GridPicture(State, true); }
 BENCHMARK(BM_ContourPicture)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShadePicture)->Unit(benchmark::kMillisecond);
 
+// Where the time of the pictures goes: the engine's tabulation alone.
+void BM_GridTabulationOnly(benchmark::State& State) {
+  for (auto _ : State) {
+    TPlotGrids Grids;
+    if (!TabulateGrid(Surface, false, -5, 5, 300, -5, 5, 300, Grids, nullptr).Ok())
+      State.SkipWithError("tabulation failed");
+  }
+}
+BENCHMARK(BM_GridTabulationOnly)->Unit(benchmark::kMillisecond);
+
+void BM_CurveTabulationOnly(benchmark::State& State) {
+  TPicture Pic;
+  for (auto _ : State) {
+    TSeries S(&Pic.Graph, clRed, 3, "s");
+    if (!TabulateCurve("sin(X)*exp(-X/5)+X^2", -5, 5, 16000, S, nullptr).Ok())
+      State.SkipWithError("tabulation failed");
+  }
+}
+BENCHMARK(BM_CurveTabulationOnly)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
