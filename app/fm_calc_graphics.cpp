@@ -285,7 +285,7 @@ void TfmCalc::btGraphFxyClick(QObject* Sender) {
     return;
   }
   fmContourPlot->SetContour(Layer);
-  fmContourPlot->ShadeMode = P.Shade;
+  fmContourPlot->SetShadeMode(P.Shade);
   fmContourPlot->setWindowTitle(P.Shade ? "Color Shade f(x,y)" : "Contour Plot f(x,y)");
   fmContourPlot->ShowPlot();
   PutIntoExpressionHistory(Input);

@@ -1,26 +1,24 @@
 #pragma once
 // The window of the contour and colour-shade pictures of f(x,y) that the graphics page
-// tabulates. It computes nothing: the page puts the layer on the chart's graph, names it the
-// window's contour layer and shows the window; the edit commands set the layer's click mode.
-#include "platform/form.h"
+// tabulates: the page puts the layer on the chart's graph, names it the window's contour layer
+// and shows the window; the edit commands set the layer's click mode.
+#include "app/plot_window.h"
 
 class TContour;
-class TGraph;
-class TGraphView;
 class TLayer;
 
-class TfmContourPlot : public TForm {
+class TfmContourPlot : public TPlotWindow {
   Q_OBJECT
  public:
   explicit TfmContourPlot(QWidget* Parent = nullptr);
-  ~TfmContourPlot() override;
 
-  TGraphView* Chart;
-  // The chart's graph, which the graphics page fills.
-  TGraph& Graph();
-  // True while the window shows a colour-shade picture.
+  QWidget* pnChart;
+  TSpeedButton *sbAddContours, *sbDeleteContours, *sbAddLabels, *sbDeleteLabels, *sbBreakEdit;
+  QAction *miAddContours, *miDeleteContours, *miLabelPosition, *miLabelOff, *miEndEdit,
+      *miAllLabels;
+  // True while the window shows a colour-shade picture; its contour-only commands are hidden.
   bool ShadeMode = false;
-  bool Shown = false;
+  void SetShadeMode(bool Shade);
 
   // The layer the graphics page put on the chart; null once that layer has left the chart (the
   // window keeps no pointer that could outlive it).
@@ -32,12 +30,8 @@ class TfmContourPlot : public TForm {
   void SetEditMode(int Mode);
   int EditMode() const { return FEditMode; }
 
-  void ShowPlot();
-
  protected:
-  void FormCreate() override;
-  void FormShow() override;
-  void FormClose(TCloseAction& Action) override;
+  const char* MenuItemName() const override { return "miPlotFxy"; }
 
  private:
   const TLayer* FContour = nullptr;

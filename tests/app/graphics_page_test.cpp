@@ -17,7 +17,6 @@
 
 #include "app/fm_contour_plot.h"
 #include "app/fm_plot2d.h"
-#include "app/graph_view.h"
 #include "app/plot_tabulation.h"
 #include "app/start_up.h"
 #include "calc_test_support.h"
@@ -28,8 +27,10 @@
 #include "platform/canvas_targets.h"
 #include "platform/codepage.h"
 #include "platform/controls.h"
+#include "platform/cursors.h"
 #include "plot/layers/contour.h"
 #include "plot/layers/series.h"
+#include "plot/ui/plot.h"
 
 namespace {
 
@@ -124,7 +125,7 @@ TEST_F(GraphicsPageTest, CurvesLandAsTheirPointsInTheNextFreeColour) {
   // The picture: the curve's colour where its points are, seen from the pixel the graph maps
   // each point to (one pixel around it, for the line's rounding).
   Plot2D->Chart->Redraw();
-  const QImage& Image = Plot2D->Chart->Image();
+  const QImage& Image = Plot2D->Chart->Image()->Backing()->Image();
   const QColor Red(255, 0, 0);
   int Hits = 0;
   // Between the markers, which stand on every fifth point.
@@ -247,7 +248,7 @@ TEST_F(GraphicsPageTest, ContoursOfASquareSumLieOnTheirCircles) {
 
   // The picture: the lines are drawn on the circles of their levels (labels leave gaps).
   ContourPlot->Chart->Redraw();
-  const QImage& Image = ContourPlot->Chart->Image();
+  const QImage& Image = ContourPlot->Chart->Image()->Backing()->Image();
   const QColor White(255, 255, 255);
   for (double Level : Levels) {
     int Inside = 0, Drawn = 0;
@@ -285,7 +286,7 @@ TEST_F(GraphicsPageTest, AShadedMapPaintsItsCellsInTheirPaletteColours) {
   EXPECT_DOUBLE_EQ(C->GetZMax(), 1);
 
   ContourPlot->Chart->Redraw();
-  const QImage& Image = ContourPlot->Chart->Image();
+  const QImage& Image = ContourPlot->Chart->Image()->Backing()->Image();
   auto At = [&](double X, double Y) {
     return Image.pixelColor(Grids().XToPixel(X), Grids().YToPixel(Y));
   };
@@ -460,6 +461,71 @@ TEST_F(GraphicsPageTest, ThePlotWindowsComeBackWhereTheyWereClosed) {
   Plot2D->hide();
   Window->PopupMenu1->actions()[0]->trigger();
   EXPECT_TRUE(Plot2D->isVisible());
+}
+
+TEST_F(GraphicsPageTest, TheWindowsCommandsDriveThePlotAndTheirButtons) {
+  TfmCalc& W = Page(0, "X", "0", "1", "10");
+  W.bbOK->click();
+  TfmPlot2D& P = *Plot2D;
+  EXPECT_TRUE(CursorRegistered(10) && CursorRegistered(11) && CursorRegistered(12));
+  // Zoom out always takes the way back away; zoom in and the animated zoom give it again.
+  EXPECT_FALSE(P.sbZoomOut->isEnabled());
+  P.sbZoomIn->click();
+  EXPECT_TRUE(P.sbZoomOut->isEnabled() && P.sbZoomPrev->isEnabled());
+  EXPECT_TRUE(P.miZoomOut->isEnabled() && P.miPreviousZoom->isEnabled());
+  EXPECT_TRUE(P.Chart->Zoom->GetEnabled());
+  P.miZoomOut->trigger();
+  EXPECT_FALSE(P.sbZoomOut->isEnabled() || P.sbZoomPrev->isEnabled() || P.miZoomOut->isEnabled() ||
+               P.miPreviousZoom->isEnabled());
+  P.sbZoomAnime->click();
+  EXPECT_TRUE(P.sbZoomPrev->isEnabled());
+  EXPECT_TRUE(P.Graph().ZoomAnimated);
+  P.sbZoomPrev->click();  // no saved state: the way back goes
+  EXPECT_FALSE(P.sbZoomPrev->isEnabled());
+
+  // The grids and the 3D look.
+  P.sbVertGrid->click();
+  EXPECT_TRUE(P.Graph().XAxis->Grid);
+  P.miHorisGrid->trigger();
+  EXPECT_TRUE(P.Graph().YAxis->Grid);
+  const int Frame = P.Chart->Frame->GetWidth();
+  P.sb3D->click();
+  EXPECT_EQ(P.Chart->GetView3D(), 8.0);
+  EXPECT_EQ(P.Chart->Frame->GetWidth(), 10);
+  EXPECT_FALSE(P.Chart->XAxis->Ticks.GetMinorVisible());
+  P.mi3DView->trigger();
+  EXPECT_EQ(P.Chart->GetView3D(), 0);
+  EXPECT_EQ(P.Chart->Frame->GetWidth(), Frame);
+
+  // Closing keeps placement and plot settings; a new window of the next run has them back.
+  P.sbVertGrid->click();  // off again
+  P.miExit->trigger();
+  EXPECT_FALSE(P.isVisible());
+  Plot2D = std::make_unique<TfmPlot2D>();
+  fmPlot2D = Plot2D.get();
+  Plot2D->DoCreate();
+  EXPECT_FALSE(Plot2D->Graph().XAxis->Grid);
+  EXPECT_TRUE(Plot2D->Graph().YAxis->Grid);
+
+  // The contour window's edit commands set the layer's click mode; a shading hides them.
+  Page(1, "X*Y", "0", "1", "4", "0", "1", "4");
+  W.bbOK->click();
+  TfmContourPlot& C = *ContourPlot;
+  C.sbAddContours->click();
+  EXPECT_EQ(C.Contour()->MouseMode, 1);
+  EXPECT_TRUE(C.miAddContours->isChecked());
+  C.miLabelOff->trigger();
+  EXPECT_EQ(C.Contour()->MouseMode, 5);
+  EXPECT_TRUE(C.sbDeleteLabels->Down());
+  EXPECT_FALSE(C.miAddContours->isChecked());
+  C.sbBreakEdit->click();
+  EXPECT_EQ(C.Contour()->MouseMode, 0);
+  EXPECT_TRUE(C.sbAddContours->isVisibleTo(&C));
+  Page(2, "X*Y", "0", "1", "4", "0", "1", "4");
+  W.bbOK->click();
+  EXPECT_FALSE(C.sbAddContours->isVisibleTo(&C));
+  EXPECT_FALSE(C.miAddContours->isVisible());
+  EXPECT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
 }
 
 TEST(PlotTabulation, TheGaugeMovesOnlyWhenItsPercentageChanges) {
