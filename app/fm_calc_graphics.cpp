@@ -275,6 +275,7 @@ void TfmCalc::btGraphFxyClick(QObject* Sender) {
   Grids.Y = std::move(YGrid);
   Grids.Z = std::move(ZGrid);
   TContour* Layer = nullptr;
+  fmContourPlot->UpdateGraph();
   const TTabulationResult R = PutGrid(fmContourPlot->Graph(), P, Grids, Layer, GaugeSetter());
   XGrid = std::move(Grids.X);
   YGrid = std::move(Grids.Y);

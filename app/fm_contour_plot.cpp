@@ -92,3 +92,13 @@ void TfmContourPlot::SetShadeMode(bool Shade) {
        {miAddContours, miDeleteContours, miLabelPosition, miLabelOff, miEndEdit, miAllLabels})
     A->setVisible(!Shade);
 }
+
+void TfmContourPlot::GridChanged(bool Vertical) {
+  TAxis& A = Vertical ? static_cast<TAxis&>(*Graph().XAxis) : static_cast<TAxis&>(*Graph().YAxis);
+  if (!A.Grid) {
+    Chart->Redraw();
+    return;
+  }
+  A.Draw();
+  Chart->Image()->update();
+}

@@ -32,6 +32,9 @@ class TfmContourPlot : public TPlotWindow {
 
  protected:
   const char* MenuItemName() const override { return "miPlotFxy"; }
+  // A grid switched on is drawn over the picture as it stands, so that it shows above a colour
+  // shading; switched off, the picture is painted anew.
+  void GridChanged(bool Vertical) override;
 
  private:
   const TLayer* FContour = nullptr;

@@ -127,6 +127,8 @@ QAction* TPlotWindow::NewItem(QMenu* Menu, const char* Name, const QString& Capt
 
 TGraph& TPlotWindow::Graph() { return *Chart->Graph(); }
 
+void TPlotWindow::UpdateGraph() { Chart->UpdateGraph(); }
+
 void TPlotWindow::ShowPlot() {
   Show();
   Chart->Redraw();

@@ -35,6 +35,8 @@ class TPlotWindow : public TForm {
   int SavedFrameWidth = 0;
 
   TGraph& Graph();
+  // Hands the graph the plot control's own settings, before a tabulation fills it.
+  void UpdateGraph();
   // Shows the window with what its graph holds now.
   void ShowPlot();
 

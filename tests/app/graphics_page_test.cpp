@@ -525,6 +525,19 @@ TEST_F(GraphicsPageTest, TheWindowsCommandsDriveThePlotAndTheirButtons) {
   W.bbOK->click();
   EXPECT_FALSE(C.sbAddContours->isVisibleTo(&C));
   EXPECT_FALSE(C.miAddContours->isVisible());
+  // A grid switched on shows above the shading at once.
+  auto GridPixels = [&] {
+    const QImage& I = C.Chart->Image()->Backing()->Image();
+    int N = 0;
+    for (int Y = 0; Y < I.height(); ++Y)
+      for (int X = 0; X < I.width(); ++X) N += I.pixel(X, Y) == qRgb(0xC0, 0xC0, 0xC0);
+    return N;
+  };
+  const int Before = GridPixels();
+  C.sbVertGrid->click();
+  EXPECT_GT(GridPixels(), Before + 100);
+  C.sbVertGrid->click();
+  EXPECT_FALSE(C.Graph().XAxis->Grid);
   EXPECT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
 }
 
