@@ -562,6 +562,16 @@ TEST(PlotTabulation, TheGaugeMovesOnlyWhenItsPercentageChanges) {
   EXPECT_EQ(Bad.Outcome, TTabulationOutcome::Failed);
   EXPECT_EQ(Bad.Error.ErrCode, errDivisionByZero);
   EXPECT_EQ(S.Count(), 0);
+  // While another evaluation runs nothing is read at all.
+  {
+    const TEngineBusyGuard Busy;
+    EXPECT_EQ(TabulateCurve("X", 0, 1, 10, S, nullptr).Outcome, TTabulationOutcome::Refused);
+    TPlotGrids Grids;
+    EXPECT_EQ(TabulateGrid("X", false, 0, 1, 2, 0, 1, 2, Grids, nullptr).Outcome,
+              TTabulationOutcome::Refused);
+    EXPECT_TRUE(Grids.Empty());
+  }
+  EXPECT_EQ(S.Count(), 0);
 }
 
 }  // namespace
