@@ -32,8 +32,7 @@ namespace {
 
 constexpr double CoordinateLimit = 115425.2;
 
-// The page's number fields hold what their checks let through: "0" or a sign alone reads as
-// nothing, and then counts as 0.
+// A number field that does not read as a number (empty, or a sign alone) counts as 0.
 double NumberOr0(const QString& Text) {
   double V = 0;
   return GraphValidates::ParseReal(Text.trimmed(), V) && std::isfinite(V) ? V : 0;
@@ -77,13 +76,12 @@ void TfmCalc::CreateGraphicsChecks() {
   connect(edNumCont, &QLineEdit::textChanged, this, [this] { vNumCont->TextChanged(); });
   connect(edExaggerate, &QLineEdit::textChanged, this, [this] { vExaggerate->TextChanged(); });
   for (QLineEdit* E : {edStepsX, edStepsY})
-    connect(E, &QLineEdit::textChanged, this, [this, E](const QString& Text) {
+    connect(E, &QLineEdit::textChanged, this, [this, E] {
       if (Loading) return;
       GraphValidates::TIntValidate* Check = E == edStepsX ? vStepsX.get() : vStepsY.get();
       Check->TextChanged();
       int V = 0, Pos = 0;
       if (!GraphValidates::ParseInt(E->text(), V, Pos)) return;
-      (void)Text;
       const auto Kind = static_cast<size_t>(PlotKind());
       // Out-of-range counts are not kept: the next start would refuse them anyway.
       if (E == edStepsX) {
