@@ -7,6 +7,7 @@
 
 #include "platform/app_services.h"
 #include "platform/controls.h"
+#include "plot/core/graph_legend.h"
 #include "plot/layers/contour.h"
 #include "plot/ui/plot.h"
 
@@ -48,6 +49,7 @@ TfmContourPlot::TfmContourPlot(QWidget* Parent)
     connect(B, &TSpeedButton::clicked, this, Guarded([this, Mode] { SetEditMode(Mode); }));
     connect(A, &QAction::triggered, this, Guarded([this, Mode] { SetEditMode(Mode); }));
   }
+  Graph().Legend->Style = lsRight;
   // A layer deleted through the graph drops out of the handle at once.
   Chart->SetOnDeleteSeries([this](TLayer* Layer) {
     if (Layer == FContour) FContour = nullptr;
@@ -101,4 +103,8 @@ void TfmContourPlot::GridChanged(bool Vertical) {
   }
   A.Draw();
   Chart->Image()->update();
+}
+
+TLayer* TfmContourPlot::ToggledLegend() {
+  return ShadeMode ? static_cast<TLayer*>(Graph().ColorLegend(0)) : Graph().Legend.get();
 }

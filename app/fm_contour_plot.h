@@ -35,6 +35,8 @@ class TfmContourPlot : public TPlotWindow {
   // A grid switched on is drawn over the picture as it stands, so that it shows above a colour
   // shading; switched off, the picture is painted anew.
   void GridChanged(bool Vertical) override;
+  // A colour shading toggles the colour scale's legend, contours the series legend.
+  TLayer* ToggledLegend() override;
 
  private:
   const TLayer* FContour = nullptr;

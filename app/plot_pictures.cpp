@@ -1,7 +1,9 @@
 #include "app/plot_pictures.h"
 
 #include "plot/core/graph.h"
+#include "plot/core/graph_legend.h"
 #include "plot/layers/contour.h"
+#include "plot/layers/contour_legend.h"
 #include "plot/layers/series.h"
 
 namespace {
@@ -29,8 +31,8 @@ TTabulationResult PutCurve(TGraph& G, const TCurvePicture& P,
   G.XAxis->Name = P.XTitle;
   G.YAxis->Name = P.YTitle;
   SetTitleText(G.Title, P.Title);
-  Series->SetHasLegend(true);
-  G.AddLayer(std::move(Series));
+  auto* Added = static_cast<TSeries*>(G.AddLayer(std::move(Series)));
+  Added->SetHasLegend(true);
   return R;
 }
 
@@ -61,5 +63,8 @@ TTabulationResult PutGrid(TGraph& G, const TGridPicture& P, TPlotGrids& Grids, T
                                             P.Shade ? 1 : P.Levels, P.Shade, false);
   if (!P.Shade) Contour->Name = P.Name;
   Layer = static_cast<TContour*>(G.AddLayer(std::move(Contour)));
+  if (!P.Shade && G.Legend) G.Legend->AddItem(TContourLegend::ForLayer(*Layer));
+  // The graph's colour legend shows the scale of the newest layer.
+  if (TColorLegend* Scale = G.ColorLegend(0)) Scale->Layer = Layer;
   return R;
 }

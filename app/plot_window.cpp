@@ -10,6 +10,7 @@
 #include "app/form_placement.h"
 #include "platform/app_services.h"
 #include "platform/controls.h"
+#include "plot/core/graph_legend.h"
 #include "plot/ui/plot.h"
 
 void EnablePlotMenuItem(const char* Item) {
@@ -102,9 +103,8 @@ TPlotWindow::TPlotWindow(const QString& Name, const QString& Caption, QWidget* P
   Both(sbZoomPrev, miPreviousZoom, [this] { PreviousZoomClick(); });
   Both(sbProp, miProperties, [this] { Chart->ShowProperties(); });
   Both(sbAnnotate, nullptr, [this] { Chart->ShowAnnotateTools(); });
-  // The plot control of this build has no series legend to toggle yet.
-  sbLegend->setEnabled(false);
-  miShowLegend->setEnabled(false);
+  Both(sbLegend, miShowLegend, [this] { LegendClick(); });
+  sbLegend->setCheckable(true);
   EnableZoomBack(false);
   resize(640, 480);
 }
@@ -201,5 +201,16 @@ void TPlotWindow::View3DClick() {
     Chart->Frame->SetWidth(SavedFrameWidth);
     Chart->SetTicks2D();
   }
+  Chart->Redraw();
+}
+
+TLayer* TPlotWindow::ToggledLegend() { return Graph().Legend.get(); }
+
+void TPlotWindow::LegendClick() {
+  TLayer* L = ToggledLegend();
+  if (!L) return;
+  L->SetVisible(!L->GetVisible());
+  sbLegend->setChecked(L->GetVisible());
+  miShowLegend->setChecked(L->GetVisible());
   Chart->Redraw();
 }

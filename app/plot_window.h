@@ -11,6 +11,7 @@ class QMenu;
 class QMenuBar;
 class QWidget;
 class TGraph;
+class TLayer;
 class TPlot;
 class TSpeedButton;
 
@@ -48,6 +49,7 @@ class TPlotWindow : public TForm {
   void VertGridClick();
   void HorizGridClick();
   void View3DClick();
+  void LegendClick();
 
  protected:
   void FormCreate() override;
@@ -57,6 +59,8 @@ class TPlotWindow : public TForm {
   virtual void GridChanged(bool Vertical);
   // The main window's popup item of this window.
   virtual const char* MenuItemName() const = 0;
+  // The legend the legend command toggles.
+  virtual TLayer* ToggledLegend();
   TSpeedButton* NewButton(const char* Name, const QString& Caption, const QString& Hint);
   QAction* NewItem(QMenu* Menu, const char* Name, const QString& Caption);
   void EnableZoomBack(bool Enable);

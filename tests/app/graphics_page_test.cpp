@@ -28,6 +28,7 @@
 #include "platform/codepage.h"
 #include "platform/controls.h"
 #include "platform/cursors.h"
+#include "plot/core/graph_legend.h"
 #include "plot/layers/contour.h"
 #include "plot/layers/series.h"
 #include "plot/ui/plot.h"
@@ -483,6 +484,16 @@ TEST_F(GraphicsPageTest, TheWindowsCommandsDriveThePlotAndTheirButtons) {
   P.sbZoomPrev->click();  // no saved state: the way back goes
   EXPECT_FALSE(P.sbZoomPrev->isEnabled());
 
+  // The curve has its legend entry; the legend command hides and shows the legend.
+  ASSERT_EQ(P.Graph().Legend->Count(), 1);
+  EXPECT_EQ(P.Graph().Legend->Item(0)->Layer, P.Graph().GetLayer(0));
+  const bool Shows = P.Graph().Legend->GetVisible();
+  P.sbLegend->click();
+  EXPECT_EQ(P.Graph().Legend->GetVisible(), !Shows);
+  EXPECT_EQ(P.miShowLegend->isChecked(), !Shows);
+  P.miShowLegend->trigger();
+  EXPECT_EQ(P.Graph().Legend->GetVisible(), Shows);
+
   // The grids and the 3D look.
   P.sbVertGrid->click();
   EXPECT_TRUE(P.Graph().XAxis->Grid);
@@ -511,6 +522,9 @@ TEST_F(GraphicsPageTest, TheWindowsCommandsDriveThePlotAndTheirButtons) {
   Page(1, "X*Y", "0", "1", "4", "0", "1", "4");
   W.bbOK->click();
   TfmContourPlot& C = *ContourPlot;
+  ASSERT_EQ(C.Graph().Legend->Count(), 1);
+  EXPECT_EQ(C.Graph().Legend->Item(0)->Text, "X*Y");
+  EXPECT_EQ(C.Graph().Legend->Style, lsRight);
   C.sbAddContours->click();
   EXPECT_EQ(C.Contour()->MouseMode, 1);
   EXPECT_TRUE(C.miAddContours->isChecked());
@@ -525,6 +539,13 @@ TEST_F(GraphicsPageTest, TheWindowsCommandsDriveThePlotAndTheirButtons) {
   W.bbOK->click();
   EXPECT_FALSE(C.sbAddContours->isVisibleTo(&C));
   EXPECT_FALSE(C.miAddContours->isVisible());
+  // The shading's scale is the colour legend's; the legend command toggles that one.
+  EXPECT_EQ(C.Graph().ColorLegend(0)->Layer, C.Contour());
+  const bool Scale = C.Graph().ColorLegend(0)->GetVisible();
+  const bool Series = C.Graph().Legend->GetVisible();
+  C.sbLegend->click();
+  EXPECT_EQ(C.Graph().ColorLegend(0)->GetVisible(), !Scale);
+  EXPECT_EQ(C.Graph().Legend->GetVisible(), Series);
   // A grid switched on shows above the shading at once.
   auto GridPixels = [&] {
     const QImage& I = C.Chart->Image()->Backing()->Image();
