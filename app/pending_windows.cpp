@@ -8,12 +8,6 @@ void Init(QWidget* W, const char* Name, const char* Caption) {
 }
 }  // namespace
 
-TfmPlot2D::TfmPlot2D(QWidget* Parent) : TForm(Parent) { Init(this, "fmPlot2D", "Plot f(x)"); }
-
-TfmContourPlot::TfmContourPlot(QWidget* Parent) : TForm(Parent) {
-  Init(this, "fmContourPlot", "Contour Plot f(x,y)");
-}
-
 TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent) : TForm(Parent) {
   Init(this, "fmSurfaceChart", "Surface f(x,y)");
 }
