@@ -17,5 +17,3 @@ TfmContourPlot::TfmContourPlot(QWidget* Parent) : TForm(Parent) {
 TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent) : TForm(Parent) {
   Init(this, "fmSurfaceChart", "Surface f(x,y)");
 }
-
-TPolarForm::TPolarForm(QWidget* Parent) : TForm(Parent) { Init(this, "PolarForm", "Polar plot"); }
