@@ -133,9 +133,9 @@ TTabulation TabulateSurface(const TPlotRequest& Request, TSurfaceGrid& Grid) {
   TGauge Gauge(Request, double(NumX * NumZ));
   size_t k = 0;
   for (int i = 1; i <= G.NumX; ++i) {
-    VarValues[varX] = Extended(i - 1) * XStep + Request.XFrom;
+    VarValues[varX] = double(i - 1) * XStep + Request.XFrom;
     for (int j = 1; j <= G.NumZ; ++j, ++k) {
-      VarValues[varY] = Extended(j - 1) * YStep + Request.YFrom;
+      VarValues[varY] = double(j - 1) * YStep + Request.YFrom;
       if (Stopped() || !Reader.Read(G.Values[k])) {
         Result.Outcome = TPlotOutcome::Break;
         return Result;
