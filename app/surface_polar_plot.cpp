@@ -1,10 +1,12 @@
 #include "app/surface_polar_plot.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <new>
+#include <optional>
 
-#include "engine/side_eval.h"
+#include "engine/complex_eval.h"
 #include "engine/variables.h"
 #include "platform/codepage.h"
 
@@ -46,12 +48,55 @@ bool Stopped() {
   return false;
 }
 
+// A break has no place in the text: it is reported past its end.
+TSideResult BreakError(const std::string& Typed) {
+  const std::string Stripped = StripBlanks(Typed);
+  TSideResult R;
+  R.ErrCode = errUserBreak;
+  R.ErrPos = static_cast<int>(Stripped.size()) + 1;
+  R.ErrLen = 1;
+  MapErrorSpan(Typed, Stripped, R.ErrPos, R.ErrLen);
+  R.Message = ErrorText(errUserBreak) + ": position " + std::to_string(R.ErrPos);
+  return R;
+}
+
+constexpr int ModulusShift = 4;  // "abs("
+
+// An error of the complex mode's "abs(" + text + ")" moved back onto the text as typed.
+void UnwrapModulus(const std::string& Typed, TSideResult& E) {
+  const int End = static_cast<int>(Typed.size()) + 1;
+  const int Last = E.ErrPos + E.ErrLen - 1 - ModulusShift;
+  E.ErrPos = std::clamp(E.ErrPos - ModulusShift, 1, std::max(End, 1));
+  E.ErrLen = std::max(1, std::min(Last, End) - E.ErrPos + 1);
+  E.Message = ErrorText(E.ErrCode) + ": position " + std::to_string(E.ErrPos);
+}
+
+// What a plot must leave as it was: the previous complex result (the complex reader resets it
+// when a function fails) and the integrals' comparison length.
+class TPlotEngineScope {
+ public:
+  explicit TPlotEngineScope(int QuadCompareLen)
+      : FAnswer(ComplexAnswer), FQuad(EngineSettings.QuadCompareLen) {
+    EngineSettings.QuadCompareLen = static_cast<decltype(FQuad)>(QuadCompareLen);
+  }
+  ~TPlotEngineScope() {
+    ComplexAnswer = FAnswer;
+    EngineSettings.QuadCompareLen = FQuad;
+  }
+  TPlotEngineScope(const TPlotEngineScope&) = delete;
+  TPlotEngineScope& operator=(const TPlotEngineScope&) = delete;
+
+ private:
+  TComplex FAnswer;
+  decltype(EngineSettings.QuadCompareLen) FQuad;
+};
+
 // Evaluates the prepared text at the letters as they stand. Answers false on a break (the
 // Stop button seen inside the evaluation); Value is NaN for a point that cannot be plotted.
 class TPointReader {
  public:
   TPointReader(const TPlotRequest& Request, TTabulation& Result)
-      : FComplex(Request.ComplexMode), FResult(Result) {
+      : FTyped(Request.Input), FComplex(Request.ComplexMode), FResult(Result) {
     if (!FSide.Started()) {
       FResult.Outcome = TPlotOutcome::Refused;
       return;
@@ -61,6 +106,10 @@ class TPointReader {
     if (!FSide.Prepare(Text, Error)) Fail(Error);
   }
   bool Ready() const { return FResult.Outcome == TPlotOutcome::Plotted; }
+  void Break() {
+    FResult.Outcome = TPlotOutcome::Break;
+    FResult.Error = BreakError(FTyped);
+  }
 
   bool Read(double& Value) {
     TSideResult R;
@@ -71,12 +120,15 @@ class TPointReader {
     } else {
       R = FSide.EvaluatePrepared();
     }
-    if (!R.Ok && R.ErrCode == errUserBreak) return false;
+    if (!R.Ok && R.ErrCode == errUserBreak) {
+      Break();
+      return false;
+    }
     Value = R.Ok ? double(R.Value) : NaN;
     if (!std::isfinite(Value)) {
       Value = NaN;
       ++FResult.NullPoints;
-      if (!R.Ok && FFirstError.Message.empty()) FFirstError = R;
+      if (!R.Ok && !FFirstError) FFirstError = R;
     } else {
       FAnyPoint = true;
     }
@@ -84,18 +136,20 @@ class TPointReader {
   }
   // A table without a single point is a text that cannot be read, not an empty picture.
   void Finish() {
-    if (!FAnyPoint) Fail(FFirstError);
+    if (!FAnyPoint) Fail(FFirstError.value_or(TSideResult{}));
   }
 
  private:
-  void Fail(const TSideResult& Error) {
+  void Fail(TSideResult Error) {
+    if (FComplex && Error.ErrCode != errUserBreak) UnwrapModulus(FTyped, Error);
     FResult.Outcome = TPlotOutcome::Failed;
-    FResult.Message = QString::fromStdString(Error.Message);
+    FResult.Error = std::move(Error);
   }
   TSideEvaluation FSide;
+  std::string FTyped;
   bool FComplex;
   TTabulation& FResult;
-  TSideResult FFirstError;
+  std::optional<TSideResult> FFirstError;
   bool FAnyPoint = false;
 };
 
@@ -115,6 +169,7 @@ TTabulation TabulateSurface(const TPlotRequest& Request, TSurfaceGrid& Grid) {
         QStringLiteral("Not enough memory for a grid of %1 x %2 points").arg(NumX).arg(NumZ);
     return Result;
   }
+  const TPlotEngineScope Engine(7);
   TPointReader Reader(Request, Result);
   if (!Reader.Ready()) return Result;
   TSurfaceGrid G;
@@ -136,10 +191,8 @@ TTabulation TabulateSurface(const TPlotRequest& Request, TSurfaceGrid& Grid) {
     VarValues[varX] = double(i - 1) * XStep + Request.XFrom;
     for (int j = 1; j <= G.NumZ; ++j, ++k) {
       VarValues[varY] = double(j - 1) * YStep + Request.YFrom;
-      if (Stopped() || !Reader.Read(G.Values[k])) {
-        Result.Outcome = TPlotOutcome::Break;
-        return Result;
-      }
+      if (Stopped()) Reader.Break();
+      if (!Reader.Ready() || !Reader.Read(G.Values[k])) return Result;
       Gauge.Step(double(k + 1));
     }
   }
@@ -150,6 +203,7 @@ TTabulation TabulateSurface(const TPlotRequest& Request, TSurfaceGrid& Grid) {
 
 TTabulation TabulatePolar(const TPlotRequest& Request, std::vector<TPolarPoint>& Points) {
   TTabulation Result;
+  const TPlotEngineScope Engine(EngineSettings.QuadCompareLen);
   TPointReader Reader(Request, Result);
   if (!Reader.Ready()) return Result;
   const int N = std::max(1, Request.XSteps);
@@ -160,10 +214,8 @@ TTabulation TabulatePolar(const TPlotRequest& Request, std::vector<TPolarPoint>&
     const double X = Request.XFrom + double(i) * H;
     VarValues[varX] = X;
     P[size_t(i)].Angle = Request.Radians ? X * 180.0 / M_PI : X;
-    if (Stopped() || !Reader.Read(P[size_t(i)].Radius)) {
-      Result.Outcome = TPlotOutcome::Break;
-      return Result;
-    }
+    if (Stopped()) Reader.Break();
+    if (!Reader.Ready() || !Reader.Read(P[size_t(i)].Radius)) return Result;
     Gauge.Step(double(i + 1));
   }
   Reader.Finish();

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/side_eval.h"
+
 class TfmSurfaceChart;
 class TPolarForm;
 
@@ -26,8 +28,9 @@ struct TPlotRequest {
   QString XTitle;        // edX (surface: the bottom axis title)
   // The gauge, in percent; called only when the percent changes, and with 0 at the end.
   std::function<void(int Percent)> Progress;
-  // The main window's result line, for the message of a break.
-  std::function<void(const QString& Message)> ShowInResultLine;
+  // The main window's result line: the error of a break, or of a text that cannot be read, with
+  // its place in the typed text.
+  std::function<void(const TSideResult& Error)> ShowEvalError;
 };
 
 enum class TPlotOutcome {
@@ -54,20 +57,24 @@ struct TPolarPoint {
 
 struct TTabulation {
   TPlotOutcome Outcome = TPlotOutcome::Plotted;
-  // Failed: the engine's message for the first failure; TooLarge: the refusal naming the size.
+  // Break and Failed: the error as the engine reported it (a break past the end of the text,
+  // a failure at the first point that failed).
+  TSideResult Error;
+  // TooLarge: the refusal, naming the grid's size.
   QString Message;
   int NullPoints = 0;
 };
 
 // The grid of (XSteps + 1) x (YSteps + 1) values of the text, X = XFrom + (i - 1) * XStep and
 // Y = YFrom + (j - 1) * YStep. Complex mode reads "abs(" + text + ")" by the complex evaluator.
+// The integrals in the text compare fewer digits meanwhile, as for every f(x,y) grid.
 TTabulation TabulateSurface(const TPlotRequest& Request, TSurfaceGrid& Grid);
 // XSteps + 1 points at X = XFrom + i * h, angles in degrees.
 TTabulation TabulatePolar(const TPlotRequest& Request, std::vector<TPolarPoint>& Points);
 
 // Kind 3 of the graphics page: tabulates and fills the surface window, then shows it. A grid
-// too large and a text that cannot be read are reported in an error box; a break shows the
-// engine's "User break" in the result line and plots nothing.
+// too large and a text that cannot be read are reported in an error box (the latter after its
+// error in the result line); a break shows the engine's "User break" there and plots nothing.
 TPlotOutcome PlotSurface(const TPlotRequest& Request, TfmSurfaceChart& Window);
 // Kind 4: tabulates, adds a new polar series to the polar window and shows it.
 TPlotOutcome PlotPolar(const TPlotRequest& Request, TPolarForm& Window);

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "app/surface_polar_plot.h"
+#include "engine/complex_eval.h"
 #include "tests/app/chart_windows_support.h"
 
 namespace {
@@ -62,7 +63,7 @@ TEST_F(TabulationTest, FailedPointsAreNullPointsAndAnUnreadableTextPlotsNothing)
   for (const char* Bad : {"sin(X", "ln(X-5)"}) {
     T = TabulateSurface(Surface(Bad, -1, 1, 2, 0, 1, 1), G);
     EXPECT_EQ(T.Outcome, TPlotOutcome::Failed) << Bad;
-    EXPECT_FALSE(T.Message.isEmpty()) << Bad;
+    EXPECT_FALSE(T.Error.Message.empty()) << Bad;
     EXPECT_EQ(G.Values.size(), Before.Values.size());
   }
   // Polar: a failed radius is a null point too.
@@ -87,6 +88,8 @@ TEST_F(TabulationTest, StopBreaksBothLoopsAndPlotsNothing) {
   Host.StopAt = 7;
   TTabulation T = TabulateSurface(Surface("X*Y", 0, 1, 10, 0, 1, 10), G);
   EXPECT_EQ(T.Outcome, TPlotOutcome::Break);
+  EXPECT_EQ(T.Error.ErrCode, errUserBreak);
+  EXPECT_EQ(T.Error.Message, "User break: position 4");
   EXPECT_EQ(Host.Asked, 1);
   EXPECT_EQ(Host.Pumps, 7);
   EXPECT_EQ(G.Values, std::vector<double>{42});
@@ -141,9 +144,16 @@ TEST_F(TabulationTest, ComplexModeTabulatesTheModulus) {
   EXPECT_NEAR(G.At(1, 1), 5.0, 1e-15);
   EXPECT_NEAR(G.At(2, 2), 0.0, 1e-15);
   EXPECT_NEAR(G.At(3, 1), 5.0, 1e-15);
-  // The real letters are what complex mode cannot read outside comp(: every point fails.
-  R.Input = "X";
-  EXPECT_EQ(TabulateSurface(R, G).Outcome, TPlotOutcome::Failed);
+  // Complex mode reads no letters outside comp(: every point fails, and the error is placed in
+  // the text as typed, not in the "abs(" around it. The previous complex result stays.
+  ComplexAnswer = TComplex{cfAlgebraic, 7, 8};
+  R.Input = "sin(X)";
+  const TTabulation T = TabulateSurface(R, G);
+  EXPECT_EQ(T.Outcome, TPlotOutcome::Failed);
+  EXPECT_EQ(T.Error.ErrPos, 5);
+  EXPECT_EQ(ComplexAnswer.A, 7);
+  EXPECT_EQ(ComplexAnswer.B, 8);
+  EXPECT_EQ(EngineSettings.QuadCompareLen, 9);
 }
 
 TEST_F(TabulationTest, AGridTooLargeIsRefusedWithItsSizeBeforeAnythingIsRead) {
