@@ -133,8 +133,20 @@ bool TCustomAxisPanel::PageRange(const TChartAxis* Axis, const TChartSeries*& S,
 
 double TCustomAxisPanel::AxisValue(const TChartAxis* Axis, bool X, bool Max) const {
   if (!Axis) return 0;
-  // One unit of depth per z order, each centred on its own.
-  if (Axis->IsDepthAxis()) return Max ? std::max(0, FMaxZOrder) + 0.5 : -0.5;
+  if (Axis->IsDepthAxis()) {
+    // Depth values of a series range the axis; otherwise one unit per z order, each centred on
+    // its own.
+    const TChartSeries* First = nullptr;
+    bool Ranged = false;
+    for (const TChartSeries* S : FSeries) {
+      if (!S->Active()) continue;
+      if (!First) First = S;
+      if (S->MaxZValue() != S->MinZValue()) Ranged = true;
+    }
+    if (Ranged && First && std::isfinite(First->MinZValue()) && std::isfinite(First->MaxZValue()))
+      return Max ? First->MaxZValue() : First->MinZValue();
+    return Max ? std::max(0, FMaxZOrder) + 0.5 : -0.5;
+  }
   const TChartSeries* PS = nullptr;
   int First = 0, Last = 0;
   if (PageRange(Axis, PS, First, Last)) {
@@ -261,7 +273,8 @@ void TCustomAxisPanel::InternalDraw(const TRect&) {
     std::vector<TChartSeries*> Group{S};
     if (View3D())
       for (size_t j = i + 1; j < FSeries.size(); ++j)
-        if (FSeries[j]->Active() && FSeries[j]->EffectiveZOrder() == S->EffectiveZOrder()) {
+        if (FSeries[j]->Active() && !S->HasZValues() && !FSeries[j]->HasZValues() &&
+            FSeries[j]->EffectiveZOrder() == S->EffectiveZOrder()) {
           Group.push_back(FSeries[j]);
           Drawn[j] = true;
         }

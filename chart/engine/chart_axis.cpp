@@ -34,14 +34,15 @@ void TChartAxis::SetAutomaticMaximum(bool Value) {
 
 void TChartAxis::SetMinimum(double Value) {
   if (!std::isfinite(Value) || Value == FMinimum) return;
-  if (Value > FMaximum) throw AxisException(AxisMessages::Minimum);
+  // An automatic maximum comes from the data at the next drawing; the stored one is stale.
+  if (!FAutomaticMaximum && Value > FMaximum) throw AxisException(AxisMessages::Minimum);
   FMinimum = Value;
   if (FChart) FChart->Invalidate();
 }
 
 void TChartAxis::SetMaximum(double Value) {
   if (!std::isfinite(Value) || Value == FMaximum) return;
-  if (Value < FMinimum) throw AxisException(AxisMessages::Maximum);
+  if (!FAutomaticMinimum && Value < FMinimum) throw AxisException(AxisMessages::Maximum);
   FMaximum = Value;
   if (FChart) FChart->Invalidate();
 }

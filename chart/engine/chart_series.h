@@ -151,7 +151,12 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   void SetZOrder(int Value);
   int EffectiveZOrder() const { return FZOrder >= 0 ? FZOrder : FCalcZOrder; }
   // Takes the next automatic place (3D) or keeps the fixed one; MaxZ runs over the series.
-  void CalcZOrder(int& MaxZ, bool Is3D);
+  virtual void CalcZOrder(int& MaxZ, bool Is3D);
+  // Series with depth values of their own range the depth axis and never share a z order; the
+  // others answer their z order.
+  virtual bool HasZValues() const { return false; }
+  virtual double MinZValue() const { return EffectiveZOrder(); }
+  virtual double MaxZValue() const { return EffectiveZOrder(); }
   int StartZ() const { return FStartZ; }
   int MiddleZ() const { return FMiddleZ; }
   int EndZ() const { return FEndZ; }

@@ -4,8 +4,10 @@
 #include "chart/engine/custom_series.h"
 #include "chart/engine/pie_series.h"
 #include "chart/engine/point_types.h"
+#include "chart/engine/polar_series.h"
 #include "chart/engine/series_types.h"
 #include "chart/engine/shape_series.h"
+#include "chart/engine/surface_series.h"
 
 namespace {
 template <class S>
@@ -29,6 +31,11 @@ void RegisterStandardSeries() {
   RegisterChartSeriesClass(SeriesClass<TGanttSeries>(), QStringLiteral("Gantt"), Standard, 1);
   RegisterChartSeriesClass(SeriesClass<TArrowSeries>(), QStringLiteral("Arrow"), Standard, 2);
   RegisterChartSeriesClass(SeriesClass<TBubbleSeries>(), QStringLiteral("Bubble"), Standard, 2);
+  const QString Extended = QStringLiteral("Extended");
+  RegisterChartSeriesClass(SeriesClass<TSurfaceSeries>(), QStringLiteral("Surface"), Extended, 1);
+  RegisterChartSeriesClass(SeriesClass<TContourSeries>(), QStringLiteral("Contour"), Extended, 1);
+  RegisterChartSeriesClass(SeriesClass<TPolarSeries>(), QStringLiteral("Polar"), Extended, 1);
+  RegisterChartSeriesClass(SeriesClass<TRadarSeries>(), QStringLiteral("Radar"), Extended, 1);
 }
 
 TChartSeries* CreateSeriesByName(const QString& Name) {
@@ -48,5 +55,8 @@ QString SeriesEditorClassName(const TChartSeries* Series) {
   if (auto* S = dynamic_cast<const TFastLineSeries*>(Series)) return S->GetEditorClassName();
   if (auto* S = dynamic_cast<const TPieSeries*>(Series)) return S->GetEditorClassName();
   if (auto* S = dynamic_cast<const TChartShape*>(Series)) return S->GetEditorClassName();
+  if (auto* S = dynamic_cast<const TSurfaceSeries*>(Series)) return S->GetEditorClassName();
+  if (auto* S = dynamic_cast<const TContourSeries*>(Series)) return S->GetEditorClassName();
+  if (auto* S = dynamic_cast<const TCustomPolarSeries*>(Series)) return S->GetEditorClassName();
   return {};
 }

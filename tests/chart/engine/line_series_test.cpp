@@ -260,19 +260,22 @@ TEST(SeriesGallery, EveryTypeByNameFilledDrawnAndChanged) {
   QStringList Names, Descriptions;
   for (int i = 0; i < T.Count(); ++i)
     if (!T.GetSeriesType(i).SeriesClass.IsNull()) {
-      EXPECT_EQ(T.GetSeriesType(i).GalleryPage, "Standard");
+      EXPECT_EQ(T.GetSeriesType(i).GalleryPage, Names.size() < 11 ? "Standard" : "Extended");
       Names << T.GetSeriesType(i).SeriesClass.Name;
       Descriptions << T.GetSeriesType(i).Description;
     }
   EXPECT_EQ(Names, QStringList({"TLineSeries", "TBarSeries", "THorizBarSeries", "TAreaSeries",
                                 "TPointSeries", "TPieSeries", "TFastLineSeries", "TChartShape",
-                                "TGanttSeries", "TArrowSeries", "TBubbleSeries"}));
-  EXPECT_EQ(Descriptions, QStringList({"Line", "Bar", "Horiz. Bar", "Area", "Point", "Pie",
-                                       "Fast Line", "Shape", "Gantt", "Arrow", "Bubble"}));
+                                "TGanttSeries", "TArrowSeries", "TBubbleSeries", "TSurfaceSeries",
+                                "TContourSeries", "TPolarSeries", "TRadarSeries"}));
+  EXPECT_EQ(Descriptions,
+            QStringList({"Line", "Bar", "Horiz. Bar", "Area", "Point", "Pie", "Fast Line", "Shape",
+                         "Gantt", "Arrow", "Bubble", "Surface", "Contour", "Polar", "Radar"}));
   const QStringList Editors = {
       "TCustomSeriesEditor",  "TBarSeriesEditor",   "TBarSeriesEditor",      "TAreaSeriesEditor",
       "TSeriesPointerEditor", "TPieSeriesEditor",   "TFastLineSeriesEditor", "TChartShapeEditor",
-      "TGanttSeriesEditor",   "TArrowSeriesEditor", "TSeriesPointerEditor"};
+      "TGanttSeriesEditor",   "TArrowSeriesEditor", "TSeriesPointerEditor",  "TSurfaceSeriesEditor",
+      "TContourSeriesEditor", "TPolarSeriesEditor", "TPolarSeriesEditor"};
   EXPECT_EQ(CreateSeriesByName("TNoSuchSeries"), nullptr);
   for (int i = 0; i < Names.size(); ++i) {
     for (bool Is3D : {false, true}) {

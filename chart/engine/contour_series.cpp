@@ -1,0 +1,198 @@
+// The contour series: level lines of the grid's Y values on a horizontal plane of the 3D chart,
+// traced cell by cell over four triangles around the cell's centre.
+#include <algorithm>
+#include <cmath>
+
+#include "chart/engine/axis_panel.h"
+#include "chart/engine/chart_format.h"
+#include "chart/engine/chart_utils.h"
+#include "chart/engine/series_pointer.h"
+#include "chart/engine/surface_series.h"
+
+using namespace SeriesGeometry;
+
+namespace {
+// The line of a triangle by the signs (below, on, above the level) of its three vertices.
+constexpr int CaseTable[3][3][3] = {{{0, 0, 8}, {0, 2, 5}, {7, 6, 9}},
+                                    {{0, 3, 4}, {1, 3, 1}, {4, 3, 0}},
+                                    {{9, 6, 7}, {5, 2, 0}, {8, 0, 0}}};
+int Sign(double V) { return V > 0 ? 1 : (V < 0 ? -1 : 0); }
+}  // namespace
+
+TContourSeries::TContourSeries()
+    : FPen(std::make_unique<TChartPen>([this](TGraphicsObject*) { Repaint(); })) {
+  SetColorEachPoint(true);
+}
+
+void TContourSeries::SetNumLevels(int Value) {
+  Value = std::clamp(Value, 1, MaxLevels);
+  if (FNumLevels == Value) return;
+  FNumLevels = Value;
+  Repaint();
+}
+
+void TContourSeries::SetYPosition(double Value) {
+  if (FYPosition == Value || !std::isfinite(Value)) return;
+  FYPosition = Value;
+  Repaint();
+}
+
+void TContourSeries::SetYPositionLevel(bool Value) {
+  if (FYPositionLevel == Value) return;
+  FYPositionLevel = Value;
+  Repaint();
+}
+
+void TContourSeries::PrepareForGallery(bool IsEnabled) {
+  PrepareGalleryBase(IsEnabled);
+  SetUseColorRange(false);
+  SetUsePalette(true);
+}
+
+void TContourSeries::FillSampleValues(int NumValues) {
+  TCustom3DGridSeries::FillSampleValues(NumValues);
+  FYPosition = (MaxYValue() + MinYValue()) / 2;
+}
+
+void TContourSeries::Assign(const TChartSeries& Source) {
+  if (const auto* S = dynamic_cast<const TContourSeries*>(&Source)) {
+    FPen->Assign(*S->FPen);
+    FNumLevels = S->FNumLevels;
+    FYPosition = S->FYPosition;
+    FYPositionLevel = S->FYPositionLevel;
+  }
+  TCustom3DGridSeries::Assign(Source);
+}
+
+void TContourSeries::CreateLevels() {
+  const double Min = MinYValue(), Max = MaxYValue();
+  FLevels.assign(size_t(FNumLevels), {});
+  for (int i = 0; i < FNumLevels; ++i) {
+    TLevel& L = FLevels[size_t(i)];
+    L.Value = Min + i * (Max - Min) / FNumLevels;
+    if (ColorEachPoint())
+      L.Color = GetDefaultColor(i);
+    else if (UsePalette() || UseColorRange())
+      L.Color = GetValueColorValue(L.Value);
+    else
+      L.Color = SeriesColor();
+    if (OnGetLevel) OnGetLevel(this, i, L.Value, L.Color);
+  }
+}
+
+QString TContourSeries::LegendString(int Index) const {
+  const int L = FNumLevels - 1 - Index;
+  if (L < 0 || L >= int(FLevels.size())) return {};
+  return FormatFloat(ValueFormat(), FLevels[size_t(L)].Value);
+}
+
+TColor TContourSeries::LegendItemColor(int Index) const {
+  const int L = FNumLevels - 1 - Index;
+  if (L < 0 || L >= int(FLevels.size())) return SeriesColor();
+  return FLevels[size_t(L)].Color;
+}
+
+void TContourSeries::DrawAllValues() {
+  TChartCanvas3D* C = Canvas(*this);
+  const TCustomAxisPanel* Chart = ParentChart();
+  const TChartAxis* H = GetHorizAxis();
+  const TChartAxis* V = GetVertAxis();
+  if (!C || !Chart || !H || !V || Count() == 0) return;
+  FillGridIndex();
+  CreateLevels();
+  if (FLevels.empty()) return;
+  const TChartAxis* D = Chart->DepthAxis();
+  C->AssignVisiblePen(*FPen);
+  C->Brush()->SetStyle(bsClear);
+  const bool PenShown = FPen->Visible();
+  const int Plane = V->CalcPosValue(FYPosition);
+  const int Cols = GridColumns(), Rows = GridRows();
+  const double First = FLevels.front().Value, Last = FLevels.back().Value;
+  for (int z = 1; z < Rows; ++z) {
+    const int Z0 = D->CalcPosValue(z + GridMinZ() - 1), Z1 = D->CalcPosValue(z + GridMinZ());
+    for (int x = 1; x < Cols; ++x) {
+      const int Corner[5] = {-1, GridIndex(x, z), GridIndex(x + 1, z), GridIndex(x + 1, z + 1),
+                             GridIndex(x, z + 1)};
+      if (Corner[1] < 0 || Corner[2] < 0 || Corner[3] < 0 || Corner[4] < 0) continue;
+      double Y[5];
+      double DMin = 0, DMax = 0;
+      for (int m = 1; m <= 4; ++m) {
+        Y[m] = YValue(Corner[m]);
+        DMin = m == 1 ? Y[m] : std::min(DMin, Y[m]);
+        DMax = m == 1 ? Y[m] : std::max(DMax, Y[m]);
+      }
+      if (!(First <= DMax && DMin <= Last)) continue;
+      double XP[5], ZP[5];
+      for (int m = 1; m <= 4; ++m) XP[m] = H->CalcPosValue(XValue(Corner[m]));
+      ZP[1] = ZP[2] = Z0;
+      ZP[3] = ZP[4] = Z1;
+      // The centre: the integer half of the two horizontal and the two depth positions.
+      XP[0] = double((int(XP[1]) + int(XP[2])) / 2);
+      ZP[0] = double((Z0 + Z1) / 2);
+      for (int k = 0; k < int(FLevels.size()); ++k) {
+        const double Level = FLevels[size_t(k)].Value;
+        if (!(DMin <= Level && Level <= DMax)) continue;
+        if (PenShown) C->Pen()->SetColor(FLevels[size_t(k)].Color);
+        const int Height = FYPositionLevel ? V->CalcPosValue(Level) : Plane;
+        double Hm[5];
+        int Sh[5];
+        for (int m = 1; m <= 4; ++m) Hm[m] = Y[m] - Level;
+        Hm[0] = (Hm[1] + Hm[2] + Hm[3] + Hm[4]) / 4;
+        for (int m = 0; m <= 4; ++m) Sh[m] = Sign(Hm[m]);
+        for (int m = 1; m <= 4; ++m) {
+          const int M[3] = {m, 0, m == 4 ? 1 : m + 1};
+          const int Case = CaseTable[Sh[M[0]] + 1][Sh[M[1]] + 1][Sh[M[2]] + 1];
+          if (Case == 0) continue;
+          // Vertex i of the triangle, or the level's crossing of side i-j.
+          auto Vertex = [&](int i, TPoint& P) {
+            P = {NearestPixel(XP[M[i]]), NearestPixel(ZP[M[i]])};
+            return true;
+          };
+          auto Side = [&](int i, int j, TPoint& P) {
+            const double Hi = Hm[M[i]], Hj = Hm[M[j]];
+            if (Hj - Hi == 0) return false;
+            P = {NearestPixel((Hj * XP[M[i]] - Hi * XP[M[j]]) / (Hj - Hi)),
+                 NearestPixel((Hj * ZP[M[i]] - Hi * ZP[M[j]]) / (Hj - Hi))};
+            return true;
+          };
+          TPoint A, B;
+          bool Ok = false;
+          switch (Case) {
+            case 1:
+              Ok = Vertex(0, A) && Vertex(1, B);
+              break;
+            case 2:
+              Ok = Vertex(1, A) && Vertex(2, B);
+              break;
+            case 3:
+              Ok = Vertex(2, A) && Vertex(0, B);
+              break;
+            case 4:
+              Ok = Vertex(0, A) && Side(1, 2, B);
+              break;
+            case 5:
+              Ok = Vertex(1, A) && Side(2, 0, B);
+              break;
+            case 6:
+              Ok = Vertex(2, A) && Side(0, 1, B);
+              break;
+            case 7:
+              Ok = Side(0, 1, A) && Side(1, 2, B);
+              break;
+            case 8:
+              Ok = Side(1, 2, A) && Side(2, 0, B);
+              break;
+            case 9:
+              Ok = Side(2, 0, A) && Side(0, 1, B);
+              break;
+            default:
+              break;
+          }
+          if (!Ok) continue;
+          C->MoveTo3D(A.X, Height, A.Y);
+          C->LineTo3D(B.X, Height, B.Y);
+        }
+      }
+    }
+  }
+}

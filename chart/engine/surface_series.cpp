@@ -1,0 +1,558 @@
+#include "chart/engine/surface_series.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <new>
+#include <numbers>
+
+#include <unistd.h>
+
+#include "chart/engine/axis_panel.h"
+#include "chart/engine/chart_format.h"
+#include "chart/engine/chart_utils.h"
+#include "chart/engine/series_pointer.h"
+#include "chart/engine/view3d_options.h"
+
+using namespace SeriesGeometry;
+
+bool SurfaceCellsAsTriangles = false;
+
+std::string SurfaceMessages::GridTooLarge(long long NumX, long long NumZ) {
+  return "Not enough memory for a grid of " + std::to_string(NumX) + " x " + std::to_string(NumZ) +
+         " points";
+}
+
+// The 3D series.
+
+TCustom3DSeries::TCustom3DSeries()
+    : FZValues(std::make_unique<TChartValueList>(this, QStringLiteral("Z"))) {
+  // The grid is filled column by column; sorting by X would scatter it.
+  XValues()->SetOrder(loNone);
+}
+
+void TCustom3DSeries::SetTimesZOrder(int Value) {
+  Value = std::max(0, Value);
+  if (FTimesZOrder == Value) return;
+  FTimesZOrder = Value;
+  Repaint();
+}
+
+int TCustom3DSeries::AddXYZ(double X, double Y, double Z, const QString& Label, TColor Color) {
+  FZValues->SetPendingValue(Z);
+  return AddXY(X, Y, Label, Color);
+}
+
+int TCustom3DSeries::AddXY(double X, double Y, const QString& Label, TColor Color) {
+  const double Z = FZValues->PendingValue();
+  const int I = TChartSeries::AddXY(X, Y, Label, Color);
+  if (I >= 0) FZValues->InsertValue(std::min(I, FZValues->Count()), Z);
+  FZValues->SetPendingValue(0);
+  return I;
+}
+
+double TCustom3DSeries::MinZValue() const {
+  return FZValues->Count() ? const_cast<TChartValueList&>(*FZValues).MinValue() : 0;
+}
+double TCustom3DSeries::MaxZValue() const {
+  return FZValues->Count() ? const_cast<TChartValueList&>(*FZValues).MaxValue() : 0;
+}
+
+void TCustom3DSeries::CalcZOrder(int& MaxZ, bool Is3D) {
+  TChartSeries::CalcZOrder(MaxZ, Is3D);
+  if (Is3D) MaxZ = FTimesZOrder;
+}
+
+void TCustom3DSeries::Assign(const TChartSeries& Source) {
+  const auto* S = dynamic_cast<const TCustom3DSeries*>(&Source);
+  if (S) FTimesZOrder = S->FTimesZOrder;
+  TChartSeries::Assign(Source);
+  // The base copies X and Y only; the depth of each copied point comes from the source.
+  if (!S || S == this || S->Count() != Count() || !DataSources().empty()) return;
+  const std::vector<double>& Z = S->FZValues->Values();
+  for (int i = 0; i < Count(); ++i)
+    if (FZValues->Values()[size_t(i)] != Z[size_t(i)]) FZValues->SetValue(i, Z[size_t(i)]);
+}
+
+// The grid series.
+
+TCustom3DGridSeries::TCustom3DGridSeries() { CacheColors(); }
+
+void TCustom3DGridSeries::CheckGridSize(long long NumX, long long NumZ) {
+  NumX = std::max(1LL, NumX);
+  NumZ = std::max(1LL, NumZ);
+  // Each point keeps three values, a colour, a label and a grid entry, and the lists grow by
+  // doubling; this much must fit the machine's memory with room to spare.
+  constexpr long long BytesPerPoint =
+      3 * sizeof(double) + sizeof(TColor) + sizeof(QString) + sizeof(int) + 3 * sizeof(double) / 2;
+  const long long Limit = std::numeric_limits<int>::max();
+  bool Fits = NumX <= Limit && NumZ <= Limit && NumX * NumZ <= Limit;
+  if (Fits) {
+    const long long Pages = sysconf(_SC_PHYS_PAGES), PageSize = sysconf(_SC_PAGE_SIZE);
+    if (Pages > 0 && PageSize > 0 && NumX * NumZ > Pages / BytesPerPoint * PageSize) Fits = false;
+  }
+  if (!Fits) throw ChartException(SurfaceMessages::GridTooLarge(NumX, NumZ));
+}
+
+void TCustom3DGridSeries::SetNumXValues(int Value) {
+  Value = std::max(1, Value);
+  if (FNumXValues == Value) return;
+  CheckGridSize(Value, FNumZValues);
+  FNumXValues = Value;
+  CreateValues(FNumXValues, FNumZValues);
+}
+
+void TCustom3DGridSeries::SetNumZValues(int Value) {
+  Value = std::max(1, Value);
+  if (FNumZValues == Value) return;
+  CheckGridSize(FNumXValues, Value);
+  FNumZValues = Value;
+  CreateValues(FNumXValues, FNumZValues);
+}
+
+void TCustom3DGridSeries::CacheColors() {
+  const TColor S = ColorToRGB(FStartColor), E = ColorToRGB(FEndColor);
+  FStartRed = GetRValue(S);
+  FStartGreen = GetGValue(S);
+  FStartBlue = GetBValue(S);
+  FRangeRed = GetRValue(E) - FStartRed;
+  FRangeGreen = GetGValue(E) - FStartGreen;
+  FRangeBlue = GetBValue(E) - FStartBlue;
+}
+
+void TCustom3DGridSeries::SetUseColorRange(bool Value) {
+  if (FUseColorRange == Value) return;
+  FUseColorRange = Value;
+  Repaint();
+}
+void TCustom3DGridSeries::SetStartColor(TColor Value) {
+  if (FStartColor == Value) return;
+  FStartColor = Value;
+  CacheColors();
+  Repaint();
+}
+void TCustom3DGridSeries::SetEndColor(TColor Value) {
+  if (FEndColor == Value) return;
+  FEndColor = Value;
+  CacheColors();
+  Repaint();
+}
+
+void TCustom3DGridSeries::SetUsePalette(bool Value) {
+  if (FUsePalette == Value) return;
+  FUsePalette = Value;
+  if (Value && FPalette.empty()) CreateDefaultPalette(FPaletteSteps);
+  Repaint();
+}
+
+void TCustom3DGridSeries::SetPaletteSteps(int Value) {
+  Value = std::clamp(Value, 1, 10000);
+  if (FPaletteSteps == Value) return;
+  FPaletteSteps = Value;
+  CreateDefaultPalette(Value);
+  Repaint();
+}
+
+void TCustom3DGridSeries::AddPalette(double Value, TColor Color) {
+  const auto At =
+      std::upper_bound(FPalette.begin(), FPalette.end(), Value,
+                       [](double V, const TSurfacePaletteEntry& E) { return V < E.UpToValue; });
+  FPalette.insert(At, {Value, Color});
+  Repaint();
+}
+
+void TCustom3DGridSeries::ClearPalette() {
+  FPalette.clear();
+  Repaint();
+}
+
+void TCustom3DGridSeries::CreateDefaultPalette(int Steps) {
+  FPalette.clear();
+  Steps = std::clamp(Steps, 1, 10000);
+  const double Min = MinYValue(), Max = MaxYValue();
+  const double* D = FPaletteDivisors;
+  auto Part = [](double V) { return std::clamp(int(std::trunc((V + 1) * 127)), 0, 255); };
+  FPalette.reserve(size_t(Steps));
+  for (int i = 1; i <= Steps; ++i) {
+    const double A = i * std::numbers::pi / Steps;
+    AddPalette(Min + i * (Max - Min) / Steps,
+               RGB(Part(std::sin(A / D[0])), Part(std::sin(A / D[1])), Part(std::cos(A / D[2]))));
+  }
+}
+
+TColor TCustom3DGridSeries::GetPaletteColor(double Value) const {
+  if (FPalette.empty()) return SeriesColor();
+  const auto At =
+      std::upper_bound(FPalette.begin(), FPalette.end(), Value,
+                       [](double V, const TSurfacePaletteEntry& E) { return V < E.UpToValue; });
+  return At == FPalette.end() ? FPalette.back().Color : At->Color;
+}
+
+TColor TCustom3DGridSeries::GetValueColorValue(double Value) const {
+  if (FUseColorRange) {
+    const double Min = MinYValue(), Max = MaxYValue();
+    if (Max == Min) return FStartColor;
+    double T = (Value - Min) / (Max - Min);
+    // A value off the range, or none at all, takes the nearer end.
+    if (std::isnan(T)) T = 0;
+    T = std::clamp(T, 0.0, 1.0);
+    // Halves to even, as everywhere; the parts are small, so plain double rounding does it
+    // (this runs once per cell).
+    auto Part = [T](int Start, int Range) { return Start + int(std::nearbyint(T * Range)); };
+    return RGB(Part(FStartRed, FRangeRed), Part(FStartGreen, FRangeGreen),
+               Part(FStartBlue, FRangeBlue));
+  }
+  if (FUsePalette && !FPalette.empty()) return GetPaletteColor(Value);
+  return SeriesColor();
+}
+
+TColor TCustom3DGridSeries::GetValueColor(int ValueIndex) const {
+  TColor C = TChartSeries::GetValueColor(ValueIndex);
+  if (C != clNone && ValueIndex >= 0 && ValueIndex < Count())
+    C = GetValueColorValue(YValue(ValueIndex));
+  if (OnGetColor) OnGetColor(const_cast<TCustom3DGridSeries*>(this), ValueIndex, C);
+  return C;
+}
+
+void TCustom3DGridSeries::CalcRange() const {
+  bool Any = false;
+  double Min = 0, Max = 0;
+  for (int i = 0; i < Count(); ++i) {
+    const double Y = YValue(i);
+    if (!std::isfinite(Y) || TChartSeries::GetValueColor(i) == clNone) continue;
+    if (!Any || Y < Min) Min = Y;
+    if (!Any || Y > Max) Max = Y;
+    Any = true;
+  }
+  FMinY = Min;
+  FMaxY = Max;
+  FRangeDirty = false;
+}
+
+double TCustom3DGridSeries::MinYValue() const {
+  if (FRangeDirty) CalcRange();
+  return FMinY;
+}
+double TCustom3DGridSeries::MaxYValue() const {
+  if (FRangeDirty) CalcRange();
+  return FMaxY;
+}
+
+void TCustom3DGridSeries::NotifyValue(TSeriesDataEvent Event, int ValueIndex) {
+  FRangeDirty = true;
+  TCustom3DSeries::NotifyValue(Event, ValueIndex);
+}
+
+double TCustom3DGridSeries::GetYValue(int X, int Z) {
+  if (OnGetYValue) return OnGetYValue(this, X, Z);
+  if (!FSampleValues) return 0;
+  const double A = std::cos(X / (0.2 * FNumXValues)), B = std::cos(Z / (0.2 * FNumZValues));
+  return 0.5 * A * A + B * B - std::cos(Z / (0.5 * FNumZValues));
+}
+
+void TCustom3DGridSeries::CreateValues(int NumX, int NumZ) {
+  if (!OnGetYValue && !FSampleValues) return;
+  NumX = std::max(1, NumX);
+  NumZ = std::max(1, NumZ);
+  // Checked before anything is cleared: a refused grid leaves the old values as they were.
+  CheckGridSize(NumX, NumZ);
+  FNumXValues = NumX;
+  FNumZValues = NumZ;
+  const int SavedCapacity = ChartDefaultCapacity();
+  SetChartDefaultCapacity(NumX * NumZ);
+  try {
+    Clear();
+  } catch (...) {
+    SetChartDefaultCapacity(SavedCapacity);
+    throw;
+  }
+  SetChartDefaultCapacity(SavedCapacity);
+  for (int x = 1; x <= NumX; ++x)
+    for (int z = 1; z <= NumZ; ++z) AddXYZ(x, GetYValue(x, z), z);
+  RefreshSeries();
+}
+
+void TCustom3DGridSeries::FillSampleValues(int NumValues) {
+  FSampleValues = true;
+  try {
+    if (NumValues > 0) FNumXValues = FNumZValues = std::min(NumValues, 500);
+    CreateValues(FNumXValues, FNumZValues);
+  } catch (...) {
+    FSampleValues = false;
+    throw;
+  }
+  FSampleValues = false;
+}
+
+void TCustom3DGridSeries::Clear() {
+  TCustom3DSeries::Clear();
+  std::vector<int>().swap(FGrid);
+  FGridColumns = FGridRows = 0;
+  FRangeDirty = true;
+}
+
+void TCustom3DGridSeries::Assign(const TChartSeries& Source) {
+  if (const auto* S = dynamic_cast<const TCustom3DGridSeries*>(&Source)) {
+    FNumXValues = S->FNumXValues;
+    FNumZValues = S->FNumZValues;
+    FUsePalette = S->FUsePalette;
+    FUseColorRange = S->FUseColorRange;
+    FStartColor = S->FStartColor;
+    FEndColor = S->FEndColor;
+    FPaletteSteps = S->FPaletteSteps;
+    CacheColors();
+  }
+  TCustom3DSeries::Assign(Source);
+}
+
+void TCustom3DGridSeries::Set3D(bool Value) {
+  TCustomAxisPanel* C = ParentChart();
+  if (!C) return;
+  TView3DOptions* V = C->View3DOptions();
+  V->SetZoom(60);
+  V->SetVertOffset(-2);
+  V->SetRotation(Value ? 335 : 0);
+  V->SetElevation(Value ? 340 : 270);
+  V->SetPerspective(Value ? 60 : 0);
+}
+
+void TCustom3DGridSeries::FillGridIndex() {
+  FGridColumns = FGridRows = 0;
+  std::vector<int>().swap(FGrid);
+  const int N = Count();
+  if (N == 0) return;
+  // The grid's origin and extent over the points that have a place.
+  bool Any = false;
+  double MinX = 0, MinZ = 0, MaxX = 0, MaxZ = 0;
+  auto Placed = [this](int i) {
+    return std::isfinite(XValue(i)) && std::isfinite(YValue(i)) && std::isfinite(ZValue(i)) &&
+           TChartSeries::GetValueColor(i) != clNone;
+  };
+  for (int i = 0; i < N; ++i) {
+    if (!Placed(i)) continue;
+    const double X = XValue(i), Z = ZValue(i);
+    if (!Any) {
+      MinX = MaxX = X;
+      MinZ = MaxZ = Z;
+      Any = true;
+    }
+    MinX = std::min(MinX, X);
+    MaxX = std::max(MaxX, X);
+    MinZ = std::min(MinZ, Z);
+    MaxZ = std::max(MaxZ, Z);
+  }
+  FGridMinX = MinX;
+  FGridMinZ = MinZ;
+  FGridMaxX = MaxX;
+  FGridMaxZ = MaxZ;
+  if (!Any) return;
+  // The index spans the points' columns and rows; far-flung positions that would make it
+  // larger than the memory check allows have no place in it.
+  const double Cols = std::floor(MaxX - MinX + 0.5) + 1, Rows = std::floor(MaxZ - MinZ + 0.5) + 1;
+  long long C = Cols < 2147483647.0 ? (long long)Cols : 2147483647LL;
+  long long R = Rows < 2147483647.0 ? (long long)Rows : 2147483647LL;
+  const long long Allowed = std::max(16LL * N, 1LL << 20);
+  while (C * R > Allowed) {
+    if (C >= R)
+      C = std::max(1LL, Allowed / R);
+    else
+      R = std::max(1LL, Allowed / C);
+  }
+  // This runs while painting: an index that cannot be had leaves the grid without cells.
+  try {
+    FGrid.assign(size_t(C * R), -1);
+  } catch (const std::bad_alloc&) {
+    std::vector<int>().swap(FGrid);
+    return;
+  }
+  FGridColumns = int(C);
+  FGridRows = int(R);
+  int MostX = 0, MostZ = 0;
+  for (int i = 0; i < N; ++i) {
+    if (!Placed(i)) continue;
+    const double Col = std::floor(XValue(i) - MinX + 0.5) + 1,
+                 Row = std::floor(ZValue(i) - MinZ + 0.5) + 1;
+    if (Col > FGridColumns || Row > FGridRows) continue;
+    const int X = int(Col), Z = int(Row);
+    FGrid[size_t(X - 1) * size_t(FGridRows) + size_t(Z - 1)] = i;
+    MostX = std::max(MostX, X);
+    MostZ = std::max(MostZ, Z);
+  }
+  FNumXValues = std::max(FNumXValues, MostX);
+  FNumZValues = std::max(FNumZValues, MostZ);
+  if (FPalette.empty()) CreateDefaultPalette(FPaletteSteps);
+}
+
+QString TCustom3DGridSeries::LegendString(int Index) const {
+  if (Index < 0 || Index >= int(FPalette.size())) return {};
+  return FormatFloat(ValueFormat(), FPalette[size_t(Index)].UpToValue);
+}
+
+TColor TCustom3DGridSeries::LegendItemColor(int Index) const {
+  if (Index < 0 || Index >= int(FPalette.size())) return SeriesColor();
+  return GetValueColorValue(FPalette[size_t(Index)].UpToValue);
+}
+
+// The surface.
+
+TSurfaceSeries::TSurfaceSeries()
+    : FPen(std::make_unique<TChartPen>([this](TGraphicsObject*) { Repaint(); })),
+      FBrush(std::make_unique<TChartBrush>([this](TGraphicsObject*) { Repaint(); })) {}
+
+void TSurfaceSeries::SetWireFrame(bool Value) {
+  FWireFrame = Value;
+  if (Value) FDotFrame = false;
+  Repaint();
+}
+
+void TSurfaceSeries::SetDotFrame(bool Value) {
+  FDotFrame = Value;
+  if (Value) FWireFrame = false;
+  Repaint();
+}
+
+void TCustom3DGridSeries::PrepareGalleryBase(bool IsEnabled) {
+  FillSampleValues(4);
+  Marks()->SetVisible(false);
+  SetColorEachPoint(false);
+  if (!IsEnabled) SetSeriesColor(clSilver);
+}
+
+void TSurfaceSeries::PrepareForGallery(bool IsEnabled) {
+  PrepareGalleryBase(IsEnabled);
+  SetSampleValues(true);
+  SetUseColorRange(false);
+  FPen->SetColor(IsEnabled ? clBlack : RGB(128, 128, 128));
+  SetUsePalette(IsEnabled);
+  try {
+    CreateValues(10, 10);
+  } catch (...) {
+    SetSampleValues(false);
+    throw;
+  }
+  SetSampleValues(false);
+}
+
+void TSurfaceSeries::Assign(const TChartSeries& Source) {
+  if (const auto* S = dynamic_cast<const TSurfaceSeries*>(&Source)) {
+    FPen->Assign(*S->FPen);
+    FBrush->Assign(*S->FBrush);
+    FWireFrame = S->FWireFrame;
+    FDotFrame = S->FDotFrame;
+  }
+  TCustom3DGridSeries::Assign(Source);
+}
+
+template <class F>
+void TSurfaceSeries::ForEachCell(F Visit) const {
+  const TChartCanvas3D* C = Canvas(*this);
+  const TCustomAxisPanel* Chart = ParentChart();
+  const TChartAxis* H = GetHorizAxis();
+  const TChartAxis* V = GetVertAxis();
+  if (!C || !Chart || !H || !V) return;
+  const TChartAxis* D = Chart->DepthAxis();
+  const int Cols = GridColumns(), Rows = GridRows();
+  if (Cols < 2 || Rows < 2) return;
+  // Each grid node lands on one screen point: its X and Y through the axes, its row through the
+  // depth axis.
+  std::vector<int> Depth(size_t(Rows) + 1);
+  for (int z = 1; z <= Rows; ++z) Depth[size_t(z)] = D->CalcPosValue(z + GridMinZ() - 1);
+  std::vector<TPoint> Screen(static_cast<size_t>(Count()));
+  for (int x = 1; x <= Cols; ++x)
+    for (int z = 1; z <= Rows; ++z) {
+      const int i = GridIndex(x, z);
+      if (i >= 0)
+        Screen[size_t(i)] = C->Calculate3DPosition(H->CalcPosValue(XValue(i)),
+                                                   V->CalcPosValue(YValue(i)), Depth[size_t(z)]);
+    }
+  // Back to front: the side of the grid that lies farther from the eye is painted first. The
+  // eye looks along the view's depth direction; orthogonal and flat views look into the
+  // screen, where larger depth lies behind and the right side in front.
+  const TProjection& P = C->View();
+  double Cx = -1, Cz = 1;
+  if (P.Is3D && !P.Orthogonal) {
+    Cx = P.CosElevationSinRotation;
+    Cz = P.C3;
+  }
+  const double MinX = GridMinX(), Span = Cols - 1;
+  const bool LastColumnFar =
+      Cx * (double(H->CalcPosValue(MinX + Span)) - H->CalcPosValue(MinX)) > 0;
+  const bool LastRowFar = Cz * (double(Depth[size_t(Rows)]) - Depth[1]) > 0;
+  const int XStep = LastColumnFar ? 1 : -1, ZStep = LastRowFar ? -1 : 1;
+  TCell Cell;
+  for (int n = 0; n < Cols - 1; ++n) {
+    const int x = LastColumnFar ? Cols - 1 - n : 2 + n;
+    for (int m = 0; m < Rows - 1; ++m) {
+      const int z = LastRowFar ? Rows - m : 1 + m;
+      Cell.Corner[0] = GridIndex(x, z);
+      Cell.Corner[1] = GridIndex(x + XStep, z);
+      Cell.Corner[2] = GridIndex(x + XStep, z + ZStep);
+      Cell.Corner[3] = GridIndex(x, z + ZStep);
+      if (Cell.Corner[0] < 0 || Cell.Corner[1] < 0 || Cell.Corner[2] < 0 || Cell.Corner[3] < 0)
+        continue;
+      for (int k = 0; k < 4; ++k) Cell.P[k] = Screen[size_t(Cell.Corner[k])];
+      if (!Visit(Cell)) return;
+    }
+  }
+}
+
+void TSurfaceSeries::DrawAllValues() {
+  TChartCanvas3D* C = Canvas(*this);
+  if (!C || Count() == 0) return;
+  FillGridIndex();
+  C->Pen()->Assign(*FPen);
+  if (!FPen->Visible()) {
+    if (FWireFrame || FDotFrame)
+      C->Pen()->SetStyle(psSolid);
+    else
+      C->Pen()->SetStyle(psClear);
+  }
+  TBrushData B = FBrush->Data();
+  B.Color = Resolve(B.Color, SeriesColor());
+  const bool Frame = FWireFrame || FDotFrame;
+  if (Frame) B.Style = bsClear;
+  C->Brush()->SetData(B);
+  const bool Colored = (UseColorRange() || UsePalette()) && !Frame;
+  // A grid within the ranges of all three axes lies inside the chart's box: the box's clip,
+  // which costs more than the cells themselves, is then let go. The chart unclips after the
+  // series anyway.
+  const TChartAxis* H = GetHorizAxis();
+  const TChartAxis* V = GetVertAxis();
+  const TChartAxis* D = ParentChart() ? ParentChart()->DepthAxis() : nullptr;
+  auto Within = [](const TChartAxis* A, double Min, double Max) {
+    const double Slack = (A->IMaximum() - A->IMinimum()) * 1e-9;
+    return Min >= A->IMinimum() - Slack && Max <= A->IMaximum() + Slack;
+  };
+  if (H && V && D && GridColumns() > 0 && Within(H, GridMinX(), GridMaxX()) &&
+      Within(V, MinYValue(), MaxYValue()) && Within(D, GridMinZ(), GridMaxZ()))
+    C->UnClipRectangle();
+  ForEachCell([&](const TCell& Cell) {
+    if (Colored) {
+      const TColor Color = GetValueColor(Cell.Corner[0]);
+      if (Color == clNone) return true;
+      C->Brush()->SetColor(Color);
+    }
+    if (FDotFrame) {
+      for (int k = 0; k < 4; ++k)
+        C->SetPixel(Cell.P[k].X, Cell.P[k].Y, GetValueColor(Cell.Corner[k]));
+    } else if (SurfaceCellsAsTriangles) {
+      const TPoint A[3] = {Cell.P[0], Cell.P[1], Cell.P[2]},
+                   Z[3] = {Cell.P[0], Cell.P[2], Cell.P[3]};
+      C->Polygon(A);
+      C->Polygon(Z);
+    } else {
+      C->Polygon(Cell.P);
+    }
+    return true;
+  });
+}
+
+int TSurfaceSeries::Clicked(int X, int Y) const {
+  int Found = -1;
+  ForEachCell([&](const TCell& Cell) {
+    if (!PointInPolygon({X, Y}, Cell.P)) return true;
+    Found = Cell.Corner[0];
+    return false;
+  });
+  return Found;
+}

@@ -1,0 +1,239 @@
+#pragma once
+// Series of a function of two variables on the 3D chart: points with a depth value, arranged on
+// a regular grid of columns (X) and rows (Z) of Y values, coloured by value through a colour
+// range or a palette. The surface draws each grid cell as a four-sided plane (or its outline, or
+// its corners); the contour series draws level lines on a horizontal plane.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "chart/engine/chart_exceptions.h"
+#include "chart/engine/chart_series.h"
+
+class TCustom3DSeries : public TChartSeries {
+ public:
+  TCustom3DSeries();
+  TChartValueList* ZValues() const { return FZValues.get(); }
+  double ZValue(int Index) const { return FZValues->GetValue(Index); }
+  // The depth slots the series claims; the chart's largest depth order becomes this.
+  int TimesZOrder() const { return FTimesZOrder; }
+  void SetTimesZOrder(int Value);
+
+  int AddXYZ(double X, double Y, double Z, const QString& Label = {}, TColor Color = clChartAuto);
+  using TChartSeries::AddXY;
+  // Takes the pending depth value along with the point.
+  int AddXY(double X, double Y, const QString& Label, TColor Color) override;
+  double MinZValue() const override;
+  double MaxZValue() const override;
+  bool HasZValues() const override { return true; }
+  void CalcZOrder(int& MaxZ, bool Is3D) override;
+  void Assign(const TChartSeries& Source) override;
+  // Only another series with depth values can feed this one.
+  static bool IsValidSourceOf(const TChartSeries* Source) {
+    return dynamic_cast<const TCustom3DSeries*>(Source) != nullptr;
+  }
+
+ private:
+  std::unique_ptr<TChartValueList> FZValues;
+  int FTimesZOrder = 3;
+};
+
+struct TSurfacePaletteEntry {
+  double UpToValue = 0;
+  TColor Color = clBlack;
+};
+
+namespace SurfaceMessages {
+// "Not enough memory for a grid of %d x %d points"
+std::string GridTooLarge(long long NumX, long long NumZ);
+}  // namespace SurfaceMessages
+
+class TCustom3DGridSeries : public TCustom3DSeries {
+ public:
+  TCustom3DGridSeries();
+
+  int NumXValues() const { return FNumXValues; }
+  int NumZValues() const { return FNumZValues; }
+  // A grid that cannot be held is refused (ChartException naming its size), the size stays;
+  // sizes below 1 count as 1. A change makes the values again where they can be made.
+  void SetNumXValues(int Value);
+  void SetNumZValues(int Value);
+  // Throws ChartException when NumX by NumZ points cannot be held in memory.
+  static void CheckGridSize(long long NumX, long long NumZ);
+
+  bool UseColorRange() const { return FUseColorRange; }
+  void SetUseColorRange(bool Value);
+  TColor StartColor() const { return FStartColor; }
+  void SetStartColor(TColor Value);
+  TColor EndColor() const { return FEndColor; }
+  void SetEndColor(TColor Value);
+  bool UsePalette() const { return FUsePalette; }
+  // True with an empty palette makes the default one.
+  void SetUsePalette(bool Value);
+  int PaletteSteps() const { return FPaletteSteps; }
+  // Kept within 1 .. 10,000; a change makes the default palette again.
+  void SetPaletteSteps(int Value);
+  const std::vector<TSurfacePaletteEntry>& Palette() const { return FPalette; }
+  // Sorted in by value, before the first entry with a larger one.
+  void AddPalette(double Value, TColor Color);
+  void ClearPalette();
+  void CreateDefaultPalette(int Steps);
+  // The colour of the first entry above Value, else the last entry's.
+  TColor GetPaletteColor(double Value) const;
+  // The colour of a Y value by the colour range or the palette, else the series colour.
+  TColor GetValueColorValue(double Value) const;
+  // The stored colour of a point, replaced by the colour of its value unless it is a null
+  // point, then OnGetColor.
+  TColor GetValueColor(int ValueIndex) const override;
+
+  // The value at grid column X, row Z: from OnGetYValue, or the sample shape while sample values
+  // are made, else 0.
+  double GetYValue(int X, int Z);
+  // Fills the grid from GetYValue when values can be made (OnGetYValue or sample values).
+  void CreateValues(int NumX, int NumZ);
+  void FillSampleValues(int NumValues) override;
+  int NumSampleValues() const override { return 15; }
+  void Clear() override;
+  void NotifyValue(TSeriesDataEvent Event, int ValueIndex) override;
+  void Assign(const TChartSeries& Source) override;
+  // Seen in 3D from the front above, or in 2D straight from above.
+  void Set3D(bool Value);
+
+  // The Y range over the points that are drawn: null and non-finite points do not count.
+  double MinYValue() const override;
+  double MaxYValue() const override;
+
+  // The grid index, rebuilt before each drawing: the point at column X, row Z (both from 1), or
+  // -1. Null points and points with a non-finite value have no place.
+  void FillGridIndex();
+  int GridIndex(int X, int Z) const {
+    return X >= 1 && Z >= 1 && X <= FGridColumns && Z <= FGridRows
+               ? FGrid[size_t(X - 1) * size_t(FGridRows) + size_t(Z - 1)]
+               : -1;
+  }
+  int GridColumns() const { return FGridColumns; }
+  int GridRows() const { return FGridRows; }
+  // The extent of the placed points' X and Z values.
+  double GridMinX() const { return FGridMinX; }
+  double GridMaxX() const { return FGridMaxX; }
+  double GridMinZ() const { return FGridMinZ; }
+  double GridMaxZ() const { return FGridMaxZ; }
+
+  // The legend's entries: one per palette entry.
+  virtual int CountLegendItems() const { return int(FPalette.size()); }
+  virtual QString LegendString(int Index) const;
+  virtual TColor LegendItemColor(int Index) const;
+
+  std::function<double(TChartSeries*, int X, int Z)> OnGetYValue;
+  std::function<void(TChartSeries*, int ValueIndex, TColor&)> OnGetColor;
+
+ protected:
+  bool SampleValues() const { return FSampleValues; }
+  void SetSampleValues(bool Value) { FSampleValues = Value; }
+  void CacheColors();
+  // What every series does for the gallery: sample values, no marks, one colour, silver when
+  // the entry is disabled.
+  void PrepareGalleryBase(bool IsEnabled);
+
+ private:
+  void CalcRange() const;
+  int FNumXValues = 10, FNumZValues = 10;
+  std::vector<int> FGrid;
+  int FGridColumns = 0, FGridRows = 0;
+  double FGridMinX = 0, FGridMinZ = 0, FGridMaxX = 0, FGridMaxZ = 0;
+  bool FUseColorRange = true;
+  TColor FStartColor = clWhite, FEndColor = 0x800000;
+  int FStartRed = 0, FStartGreen = 0, FStartBlue = 0;
+  int FRangeRed = 0, FRangeGreen = 0, FRangeBlue = 0;
+  bool FUsePalette = false;
+  int FPaletteSteps = 32;
+  std::vector<TSurfacePaletteEntry> FPalette;
+  double FPaletteDivisors[3] = {2.0, 1.0, 1.0};
+  bool FSampleValues = false;
+  mutable bool FRangeDirty = true;
+  mutable double FMinY = 0, FMaxY = 0;
+};
+
+// Draws each cell as two triangles instead of one four-sided plane; off unless set.
+extern bool SurfaceCellsAsTriangles;
+
+class TSurfaceSeries : public TCustom3DGridSeries {
+ public:
+  TSurfaceSeries();
+  QString ClassName() const override { return QStringLiteral("TSurfaceSeries"); }
+  QString GetEditorClassName() const { return QStringLiteral("TSurfaceSeriesEditor"); }
+
+  TChartPen* Pen() const { return FPen.get(); }
+  TChartBrush* Brush() const { return FBrush.get(); }
+  bool WireFrame() const { return FWireFrame; }
+  // Each of the two switches off the other.
+  void SetWireFrame(bool Value);
+  bool DotFrame() const { return FDotFrame; }
+  void SetDotFrame(bool Value);
+  void PrepareForGallery(bool IsEnabled);
+
+  void Assign(const TChartSeries& Source) override;
+  void DrawAllValues() override;
+  // Corner 1 of the first cell, in drawing order, whose screen outline holds the point; -1.
+  int Clicked(int X, int Y) const override;
+
+ private:
+  struct TCell {
+    int Corner[4];
+    TPoint P[4];
+  };
+  // Runs Visit over the cells in back-to-front order with their corners' screen points; stops
+  // when Visit answers false.
+  template <class F>
+  void ForEachCell(F Visit) const;
+  std::unique_ptr<TChartPen> FPen;
+  std::unique_ptr<TChartBrush> FBrush;
+  bool FWireFrame = false, FDotFrame = false;
+};
+
+class TContourSeries : public TCustom3DGridSeries {
+ public:
+  // The most levels a contour series draws.
+  static constexpr int MaxLevels = 251;
+  TContourSeries();
+  QString ClassName() const override { return QStringLiteral("TContourSeries"); }
+  QString GetEditorClassName() const { return QStringLiteral("TContourSeriesEditor"); }
+
+  TChartPen* Pen() const { return FPen.get(); }
+  int NumLevels() const { return FNumLevels; }
+  // Kept within 1 .. MaxLevels.
+  void SetNumLevels(int Value);
+  double YPosition() const { return FYPosition; }
+  void SetYPosition(double Value);
+  bool YPositionLevel() const { return FYPositionLevel; }
+  void SetYPositionLevel(bool Value);
+  void PrepareForGallery(bool IsEnabled);
+
+  // The levels of the last drawing (made again before each).
+  void CreateLevels();
+  double LevelValue(int Index) const { return FLevels.at(size_t(Index)).Value; }
+  TColor LevelColor(int Index) const { return FLevels.at(size_t(Index)).Color; }
+  int LevelCount() const { return int(FLevels.size()); }
+
+  void FillSampleValues(int NumValues) override;
+  void Assign(const TChartSeries& Source) override;
+  void DrawAllValues() override;
+  // The levels, highest first.
+  int CountLegendItems() const override { return FNumLevels; }
+  QString LegendString(int Index) const override;
+  TColor LegendItemColor(int Index) const override;
+
+  std::function<void(TContourSeries*, int LevelIndex, double& Value, TColor& Color)> OnGetLevel;
+
+ private:
+  struct TLevel {
+    double Value = 0;
+    TColor Color = clBlack;
+  };
+  std::unique_ptr<TChartPen> FPen;
+  int FNumLevels = 10;
+  std::vector<TLevel> FLevels;
+  double FYPosition = 0;
+  bool FYPositionLevel = false;
+};

@@ -1,0 +1,235 @@
+// The polar and radar series: points at their angle and radius, the path between them, rings at
+// the radius axis' labels, spokes at the angle step, the radar's polygons and the labels round
+// the circle.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <vector>
+
+#include "chart/engine/chart.h"
+#include "chart/engine/polar_series.h"
+#include "platform/canvas_targets.h"
+
+namespace {
+
+constexpr TColor Ink = RGB(1, 2, 3);
+
+template <class S>
+struct TPolarChart {
+  TChart Chart;
+  S P;
+  TRecordingTarget Target{500, 500};
+  TPolarChart() {
+    Chart.SetView3D(false);
+    Chart.SetBevelOuter(bvNone);
+    Chart.Legend()->SetVisible(false);
+    P.Pointer()->SetVisible(false);
+    P.SetCircled(true);
+    P.SetSeriesColor(Ink);
+    P.SetParentChart(&Chart);
+    // The radius axis from 0 up to the largest value, as the polar window sets it.
+    TChartAxis* A = Chart.LeftAxis();
+    A->SetAutomatic(false);
+    A->SetAutomaticMinimum(false);
+    A->SetAutomaticMaximum(true);
+    A->SetMinimum(0);
+    // Grid pens of their own, apart from the grey ticks.
+    A->Grid()->SetColor(RGB(40, 50, 60));
+    Chart.BottomAxis()->Grid()->SetColor(RGB(10, 20, 30));
+  }
+  const std::vector<TCanvasOp>& Draw() {
+    Target.Clear();
+    TCanvas C(&Target);
+    Chart.DrawToMetaCanvas(&C, {0, 0, 500, 500});
+    return Target.Ops();
+  }
+  TPoint At(double Degrees, int R) const {
+    TPoint Q;
+    P.AngleToPos(Degrees * std::numbers::pi / 180, R, R, Q.X, Q.Y);
+    return Q;
+  }
+  TPoint Rim(double Degrees) const {
+    TPoint Q;
+    P.AngleToPos(Degrees * std::numbers::pi / 180, P.XRadius(), P.YRadius(), Q.X, Q.Y);
+    return Q;
+  }
+  TPoint Centre() const { return {P.CircleXCenter(), P.CircleYCenter()}; }
+  int Radius(double V) const {
+    return int(std::lround(V * P.XRadius() / Chart.LeftAxis()->IMaximum()));
+  }
+};
+
+std::vector<TCanvasOp> LinesIn(const std::vector<TCanvasOp>& Ops, TColor Color) {
+  std::vector<TCanvasOp> R;
+  for (const TCanvasOp& Op : Ops)
+    if (Op.Kind == coLine && Op.State.Pen.Color == Color && Op.State.Pen.Style != psClear)
+      R.push_back(Op);
+  return R;
+}
+
+bool HasLine(const std::vector<TCanvasOp>& Lines, TPoint A, TPoint B, int Tolerance = 1) {
+  auto Near = [&](TPoint P, TPoint Q) {
+    return std::abs(P.X - Q.X) <= Tolerance && std::abs(P.Y - Q.Y) <= Tolerance;
+  };
+  for (const TCanvasOp& L : Lines)
+    if ((Near(L.Points[0], A) && Near(L.Points[1], B)) ||
+        (Near(L.Points[0], B) && Near(L.Points[1], A)))
+      return true;
+  return false;
+}
+
+}  // namespace
+
+TEST(PolarSeries, PointsAtAngleAndRadiusJoinedInOrder) {
+  TPolarChart<TPolarSeries> T;
+  T.P.AddPolar(0, 10);
+  T.P.AddPolar(90, 5);
+  T.P.AddPolar(90, 5);  // the same place: no line to itself
+  T.P.AddPolar(180, 10);
+  T.P.AddPolar(270, 0);
+  const auto& Ops = T.Draw();
+  const TPoint C = T.Centre();
+  ASSERT_GT(T.P.XRadius(), 50);
+  // Angle 0 lies at the centre plus the X radius; 0 is the centre.
+  EXPECT_EQ(T.P.PointPosition(0).X, C.X + T.P.XRadius());
+  EXPECT_EQ(T.P.PointPosition(0).Y, C.Y);
+  EXPECT_EQ(T.P.PointPosition(4).X, C.X);
+  EXPECT_EQ(T.P.PointPosition(4).Y, C.Y);
+  const auto Lines = LinesIn(Ops, Ink);
+  ASSERT_EQ(Lines.size(), 4u);
+  const TPoint P0 = T.At(0, T.P.XRadius()), P1 = T.At(90, T.P.XRadius() / 2),
+               P3 = T.At(180, T.P.XRadius());
+  EXPECT_TRUE(HasLine(Lines, P0, P1));
+  EXPECT_TRUE(HasLine(Lines, P1, P3));
+  EXPECT_TRUE(HasLine(Lines, P3, C));
+  // The circle closes back to the first point; open, it does not.
+  EXPECT_TRUE(HasLine(Lines, C, P0));
+  T.P.SetCloseCircle(false);
+  EXPECT_EQ(LinesIn(T.Draw(), Ink).size(), 3u);
+
+  // Pointers answer clicks.
+  T.P.Pointer()->SetVisible(true);
+  T.Draw();
+  EXPECT_EQ(T.P.Clicked(P3.X + 2, P3.Y - 2), 3);
+  EXPECT_EQ(T.P.Clicked(C.X + 30, C.Y + 30), -1);
+
+  // An empty radius range puts every point at the centre.
+  TPolarChart<TPolarSeries> Flat;
+  Flat.Chart.LeftAxis()->SetAutomatic(true);
+  for (double A : {0.0, 120.0, 240.0}) Flat.P.AddPolar(A, 5);
+  Flat.Draw();
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(Flat.P.PointPosition(i).X, Flat.Centre().X);
+    EXPECT_EQ(Flat.P.PointPosition(i).Y, Flat.Centre().Y);
+  }
+}
+
+TEST(PolarSeries, RingsAtTheRadiusLabelsAndSpokesAtTheAngleStep) {
+  TPolarChart<TPolarSeries> T;
+  for (int a = 0; a < 360; a += 30) T.P.AddPolar(a, 10);
+  T.P.SetCircleLabels(true);
+  T.P.SetAngleIncrement(0);
+  EXPECT_EQ(T.P.AngleIncrement(), 10);
+  const auto& Ops = T.Draw();
+  const TPoint C = T.Centre();
+  const TColor Grid = T.Chart.LeftAxis()->Grid()->Color();
+  // Spokes every 10 degrees, 360 and 0 included.
+  const auto Spokes = LinesIn(Ops, T.Chart.BottomAxis()->Grid()->Color());
+  EXPECT_EQ(Spokes.size(), 37u);
+  for (int a = 0; a <= 360; a += 10) EXPECT_TRUE(HasLine(Spokes, C, T.Rim(a))) << a;
+  // A ring at each label of the radius axis, at that label's height above the centre.
+  std::vector<TRect> Rings;
+  for (const TCanvasOp& Op : Ops)
+    if (Op.Kind == coEllipse && Op.State.Pen.Color == Grid) Rings.push_back(Op.Rect);
+  ASSERT_GE(Rings.size(), 3u);
+  int Labelled = 0;
+  for (const TRect& R : Rings) {
+    EXPECT_EQ(R.Left + R.Right - 1, 2 * C.X);
+    EXPECT_EQ(R.Top + R.Bottom - 1, 2 * C.Y);
+    const int Radius = C.X - R.Left;
+    const double Value = Radius * 10.0 / T.P.XRadius();
+    for (const TCanvasOp& Op : Ops)
+      if (Op.Kind == coText && Op.Text == T.Chart.LeftAxis()->LabelValue(std::round(Value)) &&
+          std::abs(Op.Points[0].X - C.X) < 40 && std::abs(Op.Points[0].Y - (C.Y - Radius)) <= 12) {
+        ++Labelled;
+        break;
+      }
+  }
+  EXPECT_EQ(Labelled, int(Rings.size()));
+  // The angles round the circle with the degree sign, outside it.
+  bool Top = false;
+  for (const TCanvasOp& Op : Ops)
+    if (Op.Kind == coText && Op.Text == QString("90") + QChar(0x00BA)) {
+      Top = true;
+      EXPECT_LT(Op.Points[0].Y, C.Y - T.P.YRadius());
+    }
+  EXPECT_TRUE(Top);
+
+  // A step too fine for any picture draws no spokes at all, and ends.
+  T.P.SetAngleIncrement(0.01);
+  EXPECT_TRUE(LinesIn(T.Draw(), T.Chart.BottomAxis()->Grid()->Color()).empty());
+
+  // Huge and non-finite radii and angles, rotated labels: drawn without trouble, the
+  // non-finite points left out.
+  TPolarChart<TPolarSeries> Wild;
+  Wild.Chart.LeftAxis()->SetAutomatic(true);
+  Wild.P.SetCircleLabels(true);
+  Wild.P.SetCircleLabelsRotated(true);
+  Wild.P.SetRotationAngle(45);
+  Wild.P.AddPolar(10, 1e308);
+  Wild.P.AddPolar(20, 0);
+  Wild.P.AddPolar(std::nan(""), 1);
+  Wild.P.AddPolar(1e300, 2);
+  Wild.P.AddPolar(30, std::numeric_limits<double>::infinity());
+  EXPECT_FALSE(Wild.Draw().empty());
+  // Without the infinite radius the range is finite: out to the rim, back to the centre where
+  // the tiny radius stays, and closed.
+  Wild.P.Delete(4);
+  EXPECT_EQ(LinesIn(Wild.Draw(), Ink).size(), 2u);
+}
+
+TEST(PolarSeries, RadiusMinimumBeyondAStaleAutomaticMaximum) {
+  TChart Chart;
+  TChartAxis* A = Chart.LeftAxis();
+  A->SetMinMax(-10, -5);
+  A->SetAutomaticMaximum(true);
+  EXPECT_NO_THROW(A->SetMinimum(0));
+  EXPECT_EQ(A->Minimum(), 0);
+  A->SetAutomaticMaximum(false);
+  EXPECT_THROW(A->SetMinimum(1), AxisException);
+}
+
+TEST(RadarSeries, TriangleOnItsRings) {
+  TPolarChart<TRadarSeries> T;
+  T.P.AddY(10, "A");
+  T.P.AddY(20, "B");
+  T.P.AddY(30, "C");
+  T.P.SetCircleLabels(true);
+  const auto& Ops = T.Draw();
+  EXPECT_EQ(T.P.SideCount(), 3);
+  EXPECT_EQ(T.P.XValue(1), 120);
+  EXPECT_EQ(T.P.XValue(2), 240);
+  const TPoint C = T.Centre();
+  // Spokes at 0, 120 and 240 degrees (and 360 again).
+  const auto Spokes = LinesIn(Ops, T.Chart.BottomAxis()->Grid()->Color());
+  EXPECT_EQ(Spokes.size(), 4u);
+  for (int a : {0, 120, 240}) EXPECT_TRUE(HasLine(Spokes, C, T.Rim(a))) << a;
+  // Each ring is a triangle through the spokes; the points lie on their rings.
+  const auto Rings = LinesIn(Ops, T.Chart.LeftAxis()->Grid()->Color());
+  for (double V : {10.0, 20.0, 30.0}) {
+    const int R = T.Radius(V);
+    for (int k = 0; k < 3; ++k)
+      EXPECT_TRUE(HasLine(Rings, T.At(k * 120, R), T.At((k + 1) * 120, R))) << V << " " << k;
+  }
+  const auto Path = LinesIn(Ops, Ink);
+  EXPECT_TRUE(HasLine(Path, T.At(0, T.Radius(10)), T.At(120, T.Radius(20))));
+  EXPECT_TRUE(HasLine(Path, T.At(240, T.Radius(30)), T.At(0, T.Radius(10))));
+  // The points' labels stand round the circle.
+  for (const char* L : {"A", "B", "C"}) {
+    bool Found = false;
+    for (const TCanvasOp& Op : Ops) Found = Found || (Op.Kind == coText && Op.Text == L);
+    EXPECT_TRUE(Found) << L;
+  }
+}

@@ -1,0 +1,448 @@
+// The surface and contour series: cell colours at their centroids, the wire frame, the painting
+// order for each side the chart is seen from, every cell of a large grid, holes of null and
+// non-finite points, the grid size check and the contour levels.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <map>
+#include <set>
+
+#include "chart/engine/chart.h"
+#include "chart/engine/chart_registry.h"
+#include "chart/engine/series_gallery.h"
+#include "chart/engine/series_types.h"
+#include "chart/engine/surface_series.h"
+#include "chart/engine/view3d_options.h"
+#include "platform/canvas_targets.h"
+#include "platform/number_text.h"
+
+namespace {
+
+struct TSurfaceChart {
+  TChart Chart;
+  TSurfaceSeries S;
+  TSurfaceChart() {
+    Chart.resize(600, 450);
+    Chart.SetBevelOuter(bvNone);
+    Chart.Legend()->SetVisible(false);
+    Chart.SetView3D(true);
+    TView3DOptions* V = Chart.View3DOptions();
+    V->SetOrthogonal(false);
+    V->SetPerspective(0);
+    V->SetElevation(340);
+    V->SetRotation(345);
+    V->SetZoom(70);
+    S.Pen()->SetColor(clBlack);
+    S.SetParentChart(&Chart);
+  }
+  void Fill(int NX, int NZ, const std::function<double(int, int)>& F) {
+    for (int x = 1; x <= NX; ++x)
+      for (int z = 1; z <= NZ; ++z) S.AddXYZ(x, F(x, z), z);
+  }
+  TPoint Screen(double X, double Y, double Z) const {
+    return Chart.Canvas3D()->Calculate3DPosition(Chart.BottomAxis()->CalcPosValue(X),
+                                                 Chart.LeftAxis()->CalcPosValue(Y),
+                                                 Chart.DepthAxis()->CalcPosValue(Z));
+  }
+  TColor At(TPoint P) {
+    const QImage& I = Chart.Backing()->Image();
+    EXPECT_TRUE(I.valid(P.X, P.Y)) << P.X << "," << P.Y;
+    return FromQColor(I.pixelColor(P.X, P.Y));
+  }
+};
+
+// The centroid of the cell between columns x-1..x and rows z-1..z.
+TPoint Centroid(const TSurfaceChart& T, const std::function<double(int, int)>& F, int x, int z) {
+  double SX = 0, SY = 0;
+  for (auto [X, Z] : {std::pair{x, z}, {x - 1, z}, {x - 1, z - 1}, {x, z - 1}}) {
+    const TPoint P = T.Screen(X, F(X, Z), Z);
+    SX += P.X;
+    SY += P.Y;
+  }
+  return {int(std::lround(SX / 4)), int(std::lround(SY / 4))};
+}
+
+// Counts the polygons in one brush colour without keeping them.
+class TPolygonCounter : public TRecordingTarget {
+ public:
+  using TRecordingTarget::TRecordingTarget;
+  TColor Brush = clNone;
+  long long Polygons = 0;
+  void Execute(const TCanvasOp& Op) override {
+    if (Op.Kind == coPolygon && Op.State.Brush.Style == bsSolid && Op.State.Brush.Color == Brush)
+      ++Polygons;
+  }
+};
+
+long long CountCells(TChart& Chart, TColor Brush) {
+  TPolygonCounter Target(600, 450);
+  Target.Brush = Brush;
+  TCanvas C(&Target);
+  Chart.DrawToMetaCanvas(&C, {0, 0, 600, 450});
+  return Target.Polygons;
+}
+
+}  // namespace
+
+TEST(SurfaceSeries, CellColourFollowsRangeAndPaletteAndClicks) {
+  TSurfaceChart T;
+  auto F = [](int x, int z) { return double(x + 2 * z); };
+  T.Fill(5, 4, F);
+  T.Chart.Repaint();
+  // The depth axis spans the rows, and the surface claims three depth slots.
+  EXPECT_EQ(T.Chart.DepthAxis()->IMinimum(), 1);
+  EXPECT_EQ(T.Chart.DepthAxis()->IMaximum(), 4);
+  EXPECT_EQ(T.Chart.MaxZOrder(), 3);
+  // White to navy over 3 .. 13, each cell in the colour of its corner at the higher column and
+  // row (the corner the painting starts each cell from in this view).
+  for (int x = 2; x <= 5; ++x)
+    for (int z = 2; z <= 4; ++z) {
+      const double t = (F(x, z) - 3) / 10.0;
+      const TColor Want =
+          RGB(255 + RoundInt(t * -255), 255 + RoundInt(t * -255), 255 + RoundInt(t * -127));
+      const TPoint P = Centroid(T, F, x, z);
+      EXPECT_EQ(T.At(P), Want) << x << "," << z;
+      EXPECT_EQ(T.S.Clicked(P.X, P.Y), (x - 1) * 4 + (z - 1));
+    }
+  EXPECT_EQ(T.S.Clicked(-50, -50), -1);
+
+  // The palette: the first entry above the value.
+  T.S.SetUseColorRange(false);
+  T.S.ClearPalette();
+  T.S.AddPalette(100, clBlue);
+  T.S.AddPalette(6, clRed);
+  T.S.AddPalette(9, clLime);
+  T.S.SetUsePalette(true);
+  ASSERT_EQ(T.S.Palette().size(), 3u);
+  EXPECT_EQ(T.S.Palette()[0].UpToValue, 6);
+  T.Chart.Repaint();
+  for (int x = 2; x <= 5; ++x)
+    for (int z = 2; z <= 4; ++z) {
+      const double V = F(x, z);
+      const TColor Want = V < 6 ? clRed : V < 9 ? clLime : clBlue;
+      EXPECT_EQ(T.At(Centroid(T, F, x, z)), Want) << x << "," << z;
+    }
+
+  // All values equal: every cell in the start colour.
+  TSurfaceChart Flat;
+  Flat.Fill(3, 3, [](int, int) { return 7.0; });
+  Flat.S.SetStartColor(clYellow);
+  Flat.Chart.Repaint();
+  EXPECT_EQ(Flat.At(Centroid(
+                Flat, [](int, int) { return 7.0; }, 3, 3)),
+            clYellow);
+}
+
+TEST(SurfaceSeries, WireFrameLeavesCellInteriorsInTheBackground) {
+  auto F = [](int x, int z) { return std::sin(x * 0.7) + z * 0.3; };
+  TSurfaceChart Wire, Empty;
+  Wire.Fill(5, 5, F);
+  Empty.Fill(5, 5, F);
+  Wire.S.SetDotFrame(true);
+  Wire.S.SetWireFrame(true);
+  EXPECT_FALSE(Wire.S.DotFrame());
+  // The reference draws the same chart with neither pen nor brush.
+  Empty.S.SetUseColorRange(false);
+  Empty.S.Brush()->SetStyle(bsClear);
+  Empty.S.Pen()->SetVisible(false);
+  Wire.Chart.Repaint();
+  Empty.Chart.Repaint();
+  int Black = 0;
+  for (int x = 2; x <= 5; ++x)
+    for (int z = 2; z <= 5; ++z) {
+      const TPoint P = Centroid(Wire, F, x, z);
+      EXPECT_EQ(Wire.At(P), Empty.At(P)) << x << "," << z;
+      // The edges are drawn: the middle of the cell's front edge is black nearby.
+      const TPoint A = Wire.Screen(x, F(x, z - 1), z - 1),
+                   B = Wire.Screen(x - 1, F(x - 1, z - 1), z - 1);
+      bool Found = false;
+      for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+          Found = Found || Wire.At({(A.X + B.X) / 2 + dx, (A.Y + B.Y) / 2 + dy}) == clBlack;
+      Black += Found;
+    }
+  EXPECT_EQ(Black, 16);
+  // Filled, the same centroids take the cells' colours.
+  Wire.S.SetWireFrame(false);
+  Wire.Chart.Repaint();
+  int Differ = 0;
+  for (int x = 2; x <= 5; ++x)
+    for (int z = 2; z <= 5; ++z) {
+      const TPoint P = Centroid(Wire, F, x, z);
+      Differ += Wire.At(P) != Empty.At(P);
+    }
+  EXPECT_GT(Differ, 12);
+
+  // Dots: only the four corners of each cell, each in its point's colour.
+  Wire.S.SetDotFrame(true);
+  EXPECT_FALSE(Wire.S.WireFrame());
+  TRecordingTarget Target(600, 450);
+  TCanvas C(&Target);
+  Wire.Chart.DrawToMetaCanvas(&C, {0, 0, 600, 450});
+  int Dots = 0;
+  for (const TCanvasOp& Op : Target.Ops()) {
+    if (Op.Kind != coPixel || Op.Color == clBlack) continue;
+    ++Dots;
+    bool Corner = false;
+    for (int i = 0; i < Wire.S.Count() && !Corner; ++i) {
+      const TPoint P = Wire.Screen(Wire.S.XValue(i), Wire.S.YValue(i), Wire.S.ZValue(i));
+      Corner =
+          P.X == Op.Points[0].X && P.Y == Op.Points[0].Y && Op.Color == Wire.S.GetValueColor(i);
+    }
+    EXPECT_TRUE(Corner) << Op.Points[0].X << "," << Op.Points[0].Y;
+  }
+  EXPECT_EQ(Dots, 4 * 16);
+}
+
+TEST(SurfaceSeries, CellsBackToFrontFromEverySide) {
+  TSurfaceChart T;
+  auto F = [](int x, int z) { return std::cos(x * 0.9) * std::sin(z * 0.8); };
+  const int NX = 6, NZ = 5;
+  T.Fill(NX, NZ, F);
+  // Each point's colour names it, so each polygon tells its cell.
+  T.S.OnGetColor = [](TChartSeries*, int i, TColor& C) { C = RGB(i & 0xFF, 0x11, 0x37); };
+  for (int Rotation : {30, 120, 210, 300, 345}) {
+    T.Chart.View3DOptions()->SetRotation(Rotation);
+    TRecordingTarget Target(600, 450);
+    TCanvas C(&Target);
+    T.Chart.DrawToMetaCanvas(&C, {0, 0, 600, 450});
+    std::vector<int> Order;
+    for (const TCanvasOp& Op : Target.Ops())
+      if (Op.Kind == coPolygon && Op.State.Brush.Style == bsSolid &&
+          GetBValue(Op.State.Brush.Color) == 0x37 && GetGValue(Op.State.Brush.Color) == 0x11)
+        Order.push_back(GetRValue(Op.State.Brush.Color));
+    ASSERT_EQ(int(Order.size()), (NX - 1) * (NZ - 1)) << Rotation;
+    EXPECT_EQ(std::set<int>(Order.begin(), Order.end()).size(), Order.size());
+    // The distance from the eye grows with cE * sR along x and cR * cE along the depth; of two
+    // cells sharing an edge the nearer one is painted later.
+    const double R = Rotation * M_PI / 180, E = 340 * M_PI / 180;
+    auto Far = [&](int i) {
+      const double X = T.Chart.BottomAxis()->CalcPosValue(T.S.XValue(i));
+      const double Z = T.Chart.DepthAxis()->CalcPosValue(T.S.ZValue(i));
+      return X * std::cos(E) * std::sin(R) + Z * std::cos(R) * std::cos(E);
+    };
+    for (size_t a = 0; a < Order.size(); ++a)
+      for (size_t b = a + 1; b < Order.size(); ++b) {
+        const int I = Order[a], J = Order[b];
+        const int DX = std::abs(int(T.S.XValue(I) - T.S.XValue(J)));
+        const int DZ = std::abs(int(T.S.ZValue(I) - T.S.ZValue(J)));
+        if (DX + DZ != 1) continue;
+        EXPECT_LE(Far(J), Far(I) + 1e-9) << "rotation " << Rotation << ": " << I << " before " << J;
+      }
+  }
+  // Inverting the horizontal axis turns the order round along x.
+  T.Chart.View3DOptions()->SetRotation(345);
+  T.Chart.BottomAxis()->SetInverted(true);
+  TRecordingTarget Target(600, 450);
+  TCanvas C(&Target);
+  T.Chart.DrawToMetaCanvas(&C, {0, 0, 600, 450});
+  int FirstCell = -1;
+  for (const TCanvasOp& Op : Target.Ops())
+    if (Op.Kind == coPolygon && GetBValue(Op.State.Brush.Color) == 0x37 && FirstCell < 0)
+      FirstCell = GetRValue(Op.State.Brush.Color);
+  ASSERT_GE(FirstCell, 0);
+  EXPECT_EQ(T.S.XValue(FirstCell), NX - 1);
+
+  // Inside the axes' ranges the cells need no clip; a zoomed axis cuts them at the chart's box.
+  auto CellsClipped = [&T] {
+    TRecordingTarget Target(600, 450);
+    TCanvas C(&Target);
+    T.Chart.DrawToMetaCanvas(&C, {0, 0, 600, 450});
+    int Clipped = 0, Cells = 0;
+    for (const TCanvasOp& Op : Target.Ops())
+      if (Op.Kind == coPolygon && GetBValue(Op.State.Brush.Color) == 0x37) {
+        ++Cells;
+        Clipped += Op.State.Clipped;
+      }
+    return std::pair{Cells, Clipped};
+  };
+  EXPECT_EQ(CellsClipped(), std::pair(20, 0));
+  T.Chart.LeftAxis()->SetMinMax(-0.2, 0.2);
+  EXPECT_EQ(CellsClipped(), std::pair(20, 20));
+}
+
+TEST(SurfaceSeries, LargeGridDrawsEveryCell) {
+  TSurfaceChart T;
+  T.S.SetUseColorRange(false);
+  T.S.Brush()->SetColor(RGB(1, 2, 3));
+  const int N = 1000;
+  T.S.SetNumXValues(N);
+  T.S.SetNumZValues(N);
+  for (int x = 1; x <= N; ++x)
+    for (int z = 1; z <= N; ++z) T.S.AddXYZ(x, std::sin(x * 0.01) * std::cos(z * 0.01), z);
+  EXPECT_EQ(CountCells(T.Chart, RGB(1, 2, 3)), (N - 1LL) * (N - 1LL));
+  EXPECT_EQ(T.S.GridColumns(), N);
+  EXPECT_EQ(T.S.GridRows(), N);
+
+  // A 1 by n grid has no cells.
+  TSurfaceChart Thin;
+  Thin.S.SetUseColorRange(false);
+  Thin.S.Brush()->SetColor(RGB(1, 2, 3));
+  Thin.Fill(1, 8, [](int, int z) { return z; });
+  EXPECT_EQ(CountCells(Thin.Chart, RGB(1, 2, 3)), 0);
+}
+
+TEST(SurfaceSeries, NullAndNonFinitePointsAreHolesOutsideTheRange) {
+  TSurfaceChart T;
+  const double Inf = std::numeric_limits<double>::infinity();
+  for (int x = 1; x <= 5; ++x)
+    for (int z = 1; z <= 5; ++z) {
+      if (x == 3 && z == 3)
+        T.S.AddXYZ(x, 1000, z, {}, clNone);
+      else if (x == 5 && z == 5)
+        T.S.AddXYZ(x, std::nan(""), z);
+      else if (x == 1 && z == 1)
+        T.S.AddXYZ(x, -Inf, z);
+      else
+        T.S.AddXYZ(x, x + z, z);
+    }
+  EXPECT_EQ(T.S.MinYValue(), 3);
+  EXPECT_EQ(T.S.MaxYValue(), 9);
+  // The holes take the four cells round the null point and one cell at each corner.
+  T.S.OnGetColor = [](TChartSeries*, int, TColor& C) {
+    if (C != clNone) C = RGB(9, 9, 9);
+  };
+  EXPECT_EQ(CountCells(T.Chart, RGB(9, 9, 9)), 16 - 4 - 2);
+  T.S.OnGetColor = nullptr;
+  // The colours span the finite values only: 9 is the end colour, 3 the start colour.
+  EXPECT_EQ(T.S.GetValueColorValue(9), T.S.EndColor());
+  EXPECT_EQ(T.S.GetValueColorValue(3), T.S.StartColor());
+  EXPECT_EQ(T.S.GetValueColorValue(std::nan("")), T.S.StartColor());
+  EXPECT_EQ(T.S.GetValueColorValue(Inf), T.S.EndColor());
+  // The default palette over such a grid, and a palette lookup of NaN, stay finite.
+  T.S.SetUseColorRange(false);
+  T.S.SetUsePalette(true);
+  ASSERT_EQ(int(T.S.Palette().size()), T.S.PaletteSteps());
+  for (const TSurfacePaletteEntry& E : T.S.Palette()) EXPECT_TRUE(std::isfinite(E.UpToValue));
+  EXPECT_EQ(T.S.GetPaletteColor(std::nan("")), T.S.Palette().back().Color);
+  T.Chart.Repaint();
+
+  // A grid of nothing but huge and non-finite values draws without trouble.
+  TSurfaceChart Wild;
+  Wild.Fill(4, 4, [](int x, int z) { return (x + z) % 2 ? 1e308 : -1e308; });
+  Wild.S.AddXYZ(5, Inf, 1);
+  Wild.S.SetUsePalette(true);
+  Wild.Chart.Repaint();
+  Wild.S.SetUseColorRange(false);
+  Wild.Chart.Repaint();
+  // The infinite point has no place in the grid.
+  EXPECT_EQ(Wild.S.GridColumns(), 4);
+}
+
+TEST(SurfaceSeries, GridSizeCheckedBeforeItIsFilled) {
+  TSurfaceSeries S;
+  S.OnGetYValue = [](TChartSeries*, int X, int Z) { return double(X * Z); };
+  S.CreateValues(4, 3);
+  EXPECT_EQ(S.Count(), 12);
+  EXPECT_EQ(S.YValue(11), 12);
+  S.SetNumXValues(40000);
+  EXPECT_EQ(S.Count(), 40000 * 3);
+  try {
+    S.SetNumZValues(40000);
+    FAIL() << "a grid of 1.6e9 points was accepted";
+  } catch (const ChartException& E) {
+    EXPECT_STREQ(E.what(), "Not enough memory for a grid of 40000 x 40000 points");
+  }
+  EXPECT_EQ(S.NumZValues(), 3);
+  EXPECT_EQ(S.Count(), 40000 * 3);
+  EXPECT_THROW(S.CreateValues(100000, 100000), ChartException);
+  EXPECT_EQ(S.Count(), 40000 * 3);
+  EXPECT_NO_THROW(TCustom3DGridSeries::CheckGridSize(1000, 1000));
+
+  // Sample values: at most 500 by 500.
+  TSurfaceSeries Sample;
+  Sample.FillSampleValues(1000);
+  EXPECT_EQ(Sample.NumXValues(), 500);
+  EXPECT_EQ(Sample.Count(), 500 * 500);
+}
+
+TEST(SurfaceSeries, RegisteredOnTheExtendedPage) {
+  RegisterChartClasses();
+  const TChartSeriesTypes& L = ChartSeriesTypes();
+  std::map<QString, QString> Pages;
+  for (int i = 0; i < L.Count(); ++i)
+    Pages[L.GetSeriesType(i).Description] = L.GetSeriesType(i).GalleryPage;
+  for (const char* D : {"Surface", "Contour", "Polar", "Radar"}) EXPECT_EQ(Pages[D], "Extended");
+  std::unique_ptr<TChartSeries> S(CreateSeriesByName("TSurfaceSeries"));
+  ASSERT_NE(S, nullptr);
+  EXPECT_EQ(SeriesEditorClassName(S.get()), "TSurfaceSeriesEditor");
+  std::unique_ptr<TChartSeries> C(CreateSeriesByName("TContourSeries"));
+  ASSERT_NE(C, nullptr);
+  EXPECT_EQ(SeriesEditorClassName(C.get()), "TContourSeriesEditor");
+  // The gallery's picture: a 10 by 10 sample grid in palette colours, grey when disabled.
+  auto* Surface = static_cast<TSurfaceSeries*>(S.get());
+  Surface->PrepareForGallery(false);
+  EXPECT_EQ(Surface->Count(), 100);
+  EXPECT_FALSE(Surface->UsePalette());
+  EXPECT_EQ(Surface->Pen()->Color(), RGB(128, 128, 128));
+  Surface->PrepareForGallery(true);
+  EXPECT_TRUE(Surface->UsePalette());
+  EXPECT_FALSE(Surface->UseColorRange());
+  Surface->SetUseColorRange(true);
+  Surface->Clear();
+  // Changed into a contour series, the grid keeps its depths and its settings.
+  Surface->SetStartColor(clRed);
+  for (int x = 1; x <= 3; ++x)
+    for (int z = 1; z <= 4; ++z) Surface->AddXYZ(x, x * z, z);
+  ChangeSeriesClass(
+      S, {"TContourSeries", [] { return static_cast<TChartSeries*>(new TContourSeries); }});
+  auto* Contour = dynamic_cast<TContourSeries*>(S.get());
+  ASSERT_NE(Contour, nullptr);
+  ASSERT_EQ(Contour->Count(), 12);
+  EXPECT_EQ(Contour->ZValue(11), 4);
+  EXPECT_EQ(Contour->StartColor(), clRed);
+  Contour->FillGridIndex();
+  EXPECT_EQ(Contour->GridRows(), 4);
+  EXPECT_EQ(Contour->GridIndex(3, 4), 11);
+}
+
+TEST(ContourSeries, LevelsOnTheirLines) {
+  TChart Chart;
+  Chart.resize(600, 450);
+  Chart.SetBevelOuter(bvNone);
+  Chart.Legend()->SetVisible(false);
+  Chart.SetView3D(true);
+  TContourSeries S;
+  S.SetParentChart(&Chart);
+  S.SetNumLevels(0);
+  EXPECT_EQ(S.NumLevels(), 1);
+  S.SetNumLevels(1000);
+  EXPECT_EQ(S.NumLevels(), TContourSeries::MaxLevels);
+  S.SetNumLevels(8);
+  for (int x = 1; x <= 5; ++x)
+    for (int z = 1; z <= 3; ++z) S.AddXYZ(x, x, z);
+  S.SetYPosition(2);
+  // Each level's lines in a colour of its own.
+  S.OnGetLevel = [](TContourSeries*, int i, double&, TColor& C) { C = RGB(i + 1, 0x21, 0x43); };
+  TRecordingTarget Target(600, 450);
+  TCanvas C(&Target);
+  Chart.DrawToMetaCanvas(&C, {0, 0, 600, 450});
+  ASSERT_EQ(S.LevelCount(), 8);
+  for (int k = 0; k < 8; ++k) EXPECT_DOUBLE_EQ(S.LevelValue(k), 1 + k * 0.5);
+  // Y = X: level L crosses where X = L, on the plane at YPosition, all along the depth.
+  std::map<int, int> Lines;
+  const TChartCanvas3D* C3 = Chart.Canvas3D();
+  for (const TCanvasOp& Op : Target.Ops()) {
+    if (Op.Kind != coLine || GetBValue(Op.State.Pen.Color) != 0x43) continue;
+    const int k = GetRValue(Op.State.Pen.Color) - 1;
+    ASSERT_TRUE(k >= 0 && k < 8);
+    ++Lines[k];
+    const int XP = Chart.BottomAxis()->CalcPosValue(S.LevelValue(k));
+    const int YP = Chart.LeftAxis()->CalcPosValue(2);
+    const TPoint A = C3->Calculate3DPosition(XP, YP, 0),
+                 B = C3->Calculate3DPosition(XP, YP, Chart.Width3D());
+    for (const TPoint& P : Op.Points) {
+      // The distance from the projected line of X = L.
+      const double DX = B.X - A.X, DY = B.Y - A.Y;
+      const double D = std::fabs(DY * (P.X - A.X) - DX * (P.Y - A.Y)) / std::hypot(DX, DY);
+      EXPECT_LE(D, 1.5) << "level " << k;
+    }
+  }
+  for (int k = 0; k < 8; ++k) EXPECT_GE(Lines[k], 2) << "level " << k;
+  // The legend lists the levels from the top.
+  EXPECT_EQ(S.CountLegendItems(), 8);
+  EXPECT_EQ(S.LegendString(0), "4.5");
+  EXPECT_EQ(S.LegendItemColor(0), RGB(8, 0x21, 0x43));
+}
