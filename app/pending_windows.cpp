@@ -13,7 +13,3 @@ TfmPlot2D::TfmPlot2D(QWidget* Parent) : TForm(Parent) { Init(this, "fmPlot2D", "
 TfmContourPlot::TfmContourPlot(QWidget* Parent) : TForm(Parent) {
   Init(this, "fmContourPlot", "Contour Plot f(x,y)");
 }
-
-TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent) : TForm(Parent) {
-  Init(this, "fmSurfaceChart", "Surface f(x,y)");
-}

@@ -9,7 +9,9 @@
 
 #include "app/chart_window_tools.h"
 #include "app/polar_form.h"
+#include "app/surface_polar_plot.h"
 #include "chart/engine/chart.h"
+#include "chart/engine/polar_series.h"
 #include "platform/controls.h"
 #include "tests/app/chart_windows_support.h"
 
@@ -161,6 +163,56 @@ TEST_F(PolarFormTest, PlaceIsRestoredAfterClosing) {
   std::unique_ptr<TPolarForm> Again(CreateForm<TPolarForm>());
   EXPECT_EQ(Again->size(), QSize(720, 520));
   EXPECT_EQ(Again->pos(), QPoint(40, 50));
+}
+
+TEST_F(PolarFormTest, PlotsARoseAndLaterPlotsKeepTheUsersView) {
+  TPlotRequest R;
+  R.Input = "sin( 4*X )";
+  R.XTo = 2 * M_PI;
+  R.XSteps = 64;
+  R.Radians = true;
+  R.Legend = QStringLiteral("f(sin( 4*X ))");
+  R.Title = QStringLiteral("Rose");
+  const QImage Empty = Picture();
+  ASSERT_EQ(PlotPolar(R, *Form), TPlotOutcome::Plotted);
+  ASSERT_EQ(Form->Chart1->SeriesCount(), 1);
+  auto* S = dynamic_cast<TPolarSeries*>(Form->Chart1->GetSeries(0));
+  ASSERT_NE(S, nullptr);
+  ASSERT_EQ(S->Count(), 65);
+  EXPECT_DOUBLE_EQ(S->XValue(16), 90.0);
+  EXPECT_NEAR(S->YValue(4), 1.0, 1e-15);
+  EXPECT_EQ(S->Title(), R.Legend);
+  EXPECT_FALSE(S->Pointer()->Visible());
+  EXPECT_TRUE(S->CircleLabels());
+  const TChartAxis* Radius = Form->Chart1->LeftAxis();
+  EXPECT_FALSE(Radius->AutomaticMinimum());
+  EXPECT_TRUE(Radius->AutomaticMaximum());
+  EXPECT_EQ(Radius->Minimum(), 0.0);
+  EXPECT_EQ(Form->Chart1->Title()->Text(), QStringList{QStringLiteral("Rose")});
+  // The first plot shows the chart in 3D at the elevation of its scroll bar.
+  EXPECT_TRUE(Form->Chart1->View3D());
+  EXPECT_TRUE(Form->Panel2->isEnabled());
+  EXPECT_EQ(Form->Chart1->View3DOptions()->Elevation(), Form->scbElev->value());
+  EXPECT_TRUE(Form->isVisible());
+  EXPECT_NE(Picture(), Empty);
+
+  // The user goes back to 2D; the next curve joins the first and the view stays.
+  Form->miView3D->trigger();
+  R.Title.clear();
+  R.Input = "1";
+  ASSERT_EQ(PlotPolar(R, *Form), TPlotOutcome::Plotted);
+  EXPECT_EQ(Form->Chart1->SeriesCount(), 2);
+  EXPECT_FALSE(Form->Chart1->View3D());
+  EXPECT_EQ(Form->Chart1->Title()->Text(), QStringList{QStringLiteral("Rose")});
+
+  // A break adds nothing.
+  Host.Pumps = 0;
+  Host.StopAt = 3;
+  QStringList Line;
+  R.ShowEvalError = [&](const TSideResult& E) { Line << QString::fromStdString(E.Message); };
+  EXPECT_EQ(PlotPolar(R, *Form), TPlotOutcome::Break);
+  EXPECT_EQ(Line, QStringList{QStringLiteral("User break: position 2")});
+  EXPECT_EQ(Form->Chart1->SeriesCount(), 2);
 }
 
 }  // namespace
