@@ -731,9 +731,6 @@ void TfmCalc::ConnectHandlers() {
   connect(PlotItems[0], &QAction::triggered, this, [] {
     if (fmPlot2D && fmPlot2D->Shown) fmPlot2D->show();
   });
-  connect(PlotItems[1], &QAction::triggered, this, [] {
-    if (fmContourPlot) fmContourPlot->show();
-  });
   connect(PlotItems[2], &QAction::triggered, this, [] {
     if (fmSurfaceChart) fmSurfaceChart->show();
   });
@@ -761,28 +758,10 @@ void TfmCalc::ConnectHandlers() {
   connect(btMailSupport, &QPushButton::clicked, this,
           [Address] { OpenMailLink("mailto:" + Address + "?subject=Techsupport"); });
 
-  for (QLineEdit* E : {edStepsX, edStepsY})
-    connect(E, &QLineEdit::textChanged, this, [this, E](const QString& Text) {
-      if (Loading) return;
-      bool Ok = false;
-      const int V = Text.trimmed().toInt(&Ok);
-      const int Kind = PlotKind();
-      if (E == edStepsX) {
-        if (Ok && V >= 2 && V <= 16000) StepsX[static_cast<size_t>(Kind)] = V;
-      } else {
-        const int Low = (Kind >= 1 && Kind <= 3) ? 2 : 0;
-        if (Ok && V >= Low && V <= 16000) StepsY[static_cast<size_t>(Kind)] = V;
-      }
-    });
-}
-
-int TfmCalc::PlotKind() const { return std::clamp(rgPlot->ItemIndex(), 0, 4); }
-
-// Lays the graphics page out for the chosen kind; the full layout comes with the plotting.
-void TfmCalc::rgPlotClick() {
-  const auto Kind = static_cast<size_t>(PlotKind());
-  edStepsX->setText(QString::number(StepsX[Kind]));
-  edStepsY->setText(QString::number(StepsY[Kind]));
+  CreateGraphicsChecks();
+  connect(PlotItems[1], &QAction::triggered, this, [] {
+    if (fmContourPlot && fmContourPlot->Shown) fmContourPlot->show();
+  });
 }
 
 void TfmCalc::ShowAssistantText(const QString& S) { ::ShowAssistantText(pnAssistant, S); }

@@ -5,8 +5,12 @@
 #include <QDateTime>
 #include <QStringList>
 
+#include "app/plot_tabulation.h"
 #include "engine/engine_busy.h"
+#include "platform/colors.h"
 #include "platform/form.h"
+#include "plot/core/graph_matrix.h"
+#include "plot/core/graph_validates.h"
 
 #include <array>
 #include <functional>
@@ -188,6 +192,14 @@ class TfmCalc : public TForm {
   QProgressBar* Gauge;
   QWidget* Panel2;
   QWidget* Panel3;
+  // The checks of the page's number fields (their captions name them in the messages).
+  std::unique_ptr<GraphValidates::TIntValidate> vStepsX, vStepsY, vNumCont;
+  std::unique_ptr<GraphValidates::TRealValidate> vFromX, vToX, vFromY, vToY, vExaggerate;
+  // The grids of the last contour or colour-shade plot, until the next one replaces them.
+  std::unique_ptr<GraphMatrix::TVector> XGrid, YGrid;
+  std::unique_ptr<GraphMatrix::TMatrix> ZGrid;
+  TColor PlotColor = 0;
+  bool PlotColorSet = false;
 
   // ---- "User Functionss" ----
   TTextListBox* lbFuncs;
@@ -244,6 +256,14 @@ class TfmCalc : public TForm {
   void chHintClick(QCheckBox* Sender);
   void SpinButton1Change(int Delta);
   void rgPlotClick();
+  // ---- "Graphics" ----
+  void bbOKClick();
+  // A curve into the 2D window.
+  void btGraphFxClick();
+  // Contours (Sender null) or a colour shading (Sender the OK button) into the contour window.
+  void btGraphFxyClick(QObject* Sender);
+  void sbColorClick();
+  int PlotKind() const;
 
   // ---- tape ----
   QStringList TapeLines() const;
@@ -302,7 +322,13 @@ class TfmCalc : public TForm {
   void FinishEvaluation();
   void SelectInputSpan(int Pos, int Len);
   void UpdateTapeButtons();
-  int PlotKind() const;
+  void CreateGraphicsChecks();
+  void PutIntoExpressionHistory(const QString& Input);
+  // Kinds 3 and 4: the surface and the polar plot.
+  void PlotSurfaceOrPolar(int Kind);
+  std::function<void(int)> GaugeSetter();
+  // A failed plot: the failing point's error in the result line, then the page's box.
+  void ShowTabulationError(const TTabulationResult& R, int NX, int NY);
 
   // The spinner's range in decimal and hexadecimal radix, set by the notation.
   int FRealAngleMode = 1;
@@ -336,3 +362,6 @@ class TfmCalc : public TForm {
 };
 
 extern TfmCalc* fmCalc;
+
+// The vertical exaggeration of the last plot ordered on the graphics page (0: free aspect).
+extern Extended Exaggeration;

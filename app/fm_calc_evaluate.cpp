@@ -150,12 +150,7 @@ void TfmCalc::FinishEvaluation() { FEvaluating = false; }
 
 void TfmCalc::UpdateHistories(const QString& Input, const QString& Result) {
   cbResults->insertItem(0, Result);
-  const int Found = cbHistory->findText(Input, Qt::MatchExactly | Qt::MatchCaseSensitive);
-  if (Found != 0) {
-    if (Found > 0) cbHistory->removeItem(Found);
-    cbHistory->insertItem(0, Input);
-  }
-  cbHistory->setCurrentIndex(-1);
+  PutIntoExpressionHistory(Input);
   cbResults->setCurrentIndex(-1);
 
   QString Note = "; ";

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "app/chart_window_tools.h"
-#include "app/fm_calc.h"
 #include "app/form_placement.h"
+#include "app/plot_window.h"
 #include "chart/engine/chart.h"
 #include "platform/controls.h"
 
@@ -140,13 +140,7 @@ TPolarForm::~TPolarForm() {
 
 void TPolarForm::FormCreate() { LoadFormPlacement(this); }
 
-void TPolarForm::FormShow() {
-  if (fmCalc) {
-    fmCalc->sbShow->setEnabled(true);
-    if (auto* Item = fmCalc->PopupMenu1->findChild<QAction*>(QStringLiteral("miPlotPolar")))
-      Item->setEnabled(true);
-  }
-}
+void TPolarForm::FormShow() { EnablePlotMenuItem("miPlotPolar"); }
 
 void TPolarForm::FormClose(TCloseAction& Action) {
   (void)Action;

@@ -34,6 +34,9 @@ TGraph::TGraph(TCanvas* ACanvas, int ImageWidth, int ImageHeight, TGraphOwner* A
   YAxis = std::make_unique<TYAxis>(this, YMin, YMax);
   XAxis2 = std::make_unique<TXAxis2>(this);
   YAxis2 = std::make_unique<TYAxis2>(this);
+  Legend = std::make_unique<TWLegend>(this);
+  Legend->Color = clWhite;
+  for (auto& C : ColorLegends) C = std::make_unique<TColorLegend>(this);
   Font.SetName(QStringLiteral("Arial"));
   Gradient = std::make_unique<TGraphGradient>(this, 0, 0xC0C0C0, 0xFFFFFF);
   Picture = std::make_unique<TGraphPicture>(this);
@@ -44,6 +47,8 @@ TGraph::~TGraph() {
   FLayers.clear();
   Annotate.reset();
   Picture.reset();
+  Legend.reset();
+  for (auto& C : ColorLegends) C.reset();
 }
 
 TAxis* TGraph::Axis(TGraphAxisId A) const {
@@ -92,6 +97,8 @@ void TGraph::ClearLayers() {
 
 void TGraph::Clear() {
   ClearLayers();
+  Legend->Clear();
+  for (auto& C : ColorLegends) C->Clear();
   for (TAxis* A : {static_cast<TAxis*>(XAxis.get()), static_cast<TAxis*>(YAxis.get())}) {
     A->ClearLabels();
     A->AutoMin = A->AutoMax = true;

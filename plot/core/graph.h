@@ -3,6 +3,7 @@
 // mapping between world values and pixels, the bar depth slots, free colours and numbers, and
 // the graph text file.
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "plot/core/graph_drawing.h"
 #include "plot/core/graph_gradient.h"
 #include "plot/core/graph_layer.h"
+#include "plot/core/graph_legend.h"
 #include "plot/core/graph_nicenums.h"
 #include "plot/core/graph_picture.h"
 #include "plot/core/graph_undo.h"
@@ -33,6 +35,14 @@ class TGraphOwner {
   virtual void Properties() {}
   virtual void Print() {}
   virtual QWidget* LegendScrollPanel() { return nullptr; }
+  // The scroll bar of a long series legend, in its panel beside the image: whether the panel
+  // shows, its width, and the bar's range (0 .. Max) with the entries one page holds.
+  virtual bool LegendScrollShown() const { return false; }
+  virtual int LegendScrollWidth() const { return 0; }
+  virtual void ShowLegendScroll(bool /*Show*/) {}
+  virtual void SetLegendScrollRange(int /*Max*/, int /*PageSize*/) {}
+  // A legend repaints the graph as soon as its visibility changes.
+  virtual bool LegendRepaints() const { return false; }
   virtual void SetBusyCursor(bool) {}
   virtual void ShowStatus(const QString&) {}
   // The cursor readout: panel 0 X, 1 Y, 2 Z. Width -1 leaves the panel's width alone.
@@ -111,6 +121,16 @@ class TGraph : public TGraphDrawing {
   TGraphTitle Title{this, true};
   TGraphTitle Foot{this, false};
   TGraphFrame Frame{this};
+  // The series legend and the colour legends, drawn by the paint pipeline and dragged with the
+  // mouse; not in the layer list.
+  std::unique_ptr<TWLegend> Legend;
+  std::array<std::unique_ptr<TColorLegend>, 10> ColorLegends;
+  TColorLegend* ColorLegend(int Index = 0) const { return ColorLegends.at(Index).get(); }
+  // A layer that goes takes its legend entries with it and leaves no colour legend showing it.
+  void ForgetLayer(const TLayer* Layer);
+  // The legend being dragged, and the shown legend box at a pixel; null for none.
+  TAbstractLegend* DraggedLegend() const;
+  TAbstractLegend* LegendAt(int X, int Y) const;
 
   // --- Painting and layout ---
   TDoubleRect DataExtent;  // Left XMin, Top YMin, Right XMax, Bottom YMax of the last autoscale

@@ -88,6 +88,8 @@ void TAxis::SetLog(bool Value) {
   if (Value == Log) return;
   if (OnBeforeChange) OnBeforeChange(Owner);
   Log = Value;
+  // The inside legend's world place means nothing on the other scale: it docks at the right.
+  if (Owner && Owner->Legend && Owner->Legend->Style == lsInside) Owner->Legend->Style = lsRight;
   if (OnChange) OnChange(Owner);
 }
 

@@ -41,6 +41,8 @@ class TGraphFrame : public TGraphAbstract {
   explicit TGraphFrame(TGraph* AGraph);
   TGraph* Owner;
   int Width = 1;  // 0 and 1 are pixels, more are character heights
+  // Kept for the settings file; the drawing does not read it.
+  int Style = 1;
 
   TColor GetColor() const override;
   int GetPixelWidth() const;

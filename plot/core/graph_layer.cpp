@@ -14,7 +14,9 @@ double TGraphSeries::PointY(int) const { return MissingValue; }
 
 TLayer::TLayer(TGraph* AGraph) : Graph(AGraph) {}
 
-TLayer::~TLayer() = default;
+TLayer::~TLayer() {
+  if (Graph) Graph->ForgetLayer(this);
+}
 
 QMenu* TLayer::PopupMenu() {
   if (!FPopupMenu) BuildPopupMenu();

@@ -43,6 +43,8 @@ class TGraphContour {
  public:
   virtual ~TGraphContour() = default;
   virtual double PointValue(double /*X*/, double /*Y*/) const { return MissingValue; }
+  // Decimals of the level texts; the colour legend writes its values with them.
+  virtual int LevelDigits() const { return 3; }
 };
 
 class TLayer {

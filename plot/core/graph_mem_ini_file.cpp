@@ -1,27 +1,12 @@
 #include "plot/core/graph_mem_ini_file.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 #include <cmath>
 
 #include "platform/dialogs.h"
 #include "platform/number_text.h"
-#include "platform/text_file.h"
 
 namespace {
-bool Same(const QString& A, const QString& B) {
-  return QString::compare(A, B, Qt::CaseInsensitive) == 0;
-}
-
-bool IsHeader(const QString& L) { return L.size() >= 2 && L.startsWith(u'[') && L.endsWith(u']'); }
-QString HeaderName(const QString& L) { return L.mid(1, L.size() - 2); }
-
-// The line's key when it is a "key=value" line named Ident.
-bool IsKeyLine(const QString& L, const QString& Ident) {
-  qsizetype Eq = L.indexOf(u'=');
-  return Eq >= 0 && Same(L.left(Eq), Ident);
-}
-
 // A line break inside a name or value would break the file's line structure.
 QString OneLine(QString S) {
   S.replace(u'\r', u' ');
@@ -44,58 +29,6 @@ QTime ToQTime(TDateTime V) {
                                          86400000);
 }
 
-// Applies one change to the lines of the file as it is on disk, leaving every other line alone.
-struct TDiskLines {
-  QStringList& L;
-
-  // The first section of that name: its header line and the line after its last one.
-  bool Find(const QString& Section, qsizetype& Header, qsizetype& End) const {
-    for (qsizetype i = 0; i < L.size(); ++i) {
-      if (!IsHeader(L[i]) || !Same(HeaderName(L[i]), Section)) continue;
-      Header = i;
-      End = i + 1;
-      while (End < L.size() && !IsHeader(L[End])) ++End;
-      return true;
-    }
-    return false;
-  }
-
-  qsizetype FindKey(qsizetype Header, qsizetype End, const QString& Ident) const {
-    for (qsizetype i = Header + 1; i < End; ++i)
-      if (!L[i].startsWith(u';') && IsKeyLine(L[i], Ident)) return i;
-    return -1;
-  }
-
-  void Write(const QString& Section, const QString& Ident, const QString& Value) {
-    QString Line = Ident + u'=' + Value;
-    qsizetype H, E;
-    if (!Find(Section, H, E)) {
-      if (!L.isEmpty() && !L.back().isEmpty()) L << QString();
-      L << u'[' + Section + u']' << Line << QString();
-      return;
-    }
-    qsizetype K = FindKey(H, E, Ident);
-    if (K >= 0) {
-      L[K] = Line;
-      return;
-    }
-    qsizetype At = E;
-    while (At > H + 1 && L[At - 1].trimmed().isEmpty()) --At;
-    L.insert(At, Line);
-  }
-
-  void DeleteKey(const QString& Section, const QString& Ident) {
-    qsizetype H, E;
-    if (!Find(Section, H, E)) return;
-    qsizetype K = FindKey(H, E, Ident);
-    if (K >= 0) L.removeAt(K);
-  }
-
-  void EraseSection(const QString& Section) {
-    qsizetype H, E;
-    if (Find(Section, H, E)) L.remove(H, E - H);
-  }
-};
 }  // namespace
 
 // --- Typed access
@@ -168,12 +101,9 @@ void TCustomGraphIniFile::WriteTime(const QString& Section, const QString& Ident
 // ---------------------------------------------------------------------------
 
 TGraphMemIniFile::TGraphMemIniFile(const QString& AFileName) : TCustomGraphIniFile(AFileName) {
-  if (FileName.isEmpty() || !QFileInfo::exists(FileName)) return;
-  QStringList Lines;
-  if (ReadTextLines(FileName, Lines))
-    Load(Lines);
-  else
-    FReadFailed = true;
+  if (FileName.isEmpty()) return;
+  const TReadStatus S = LoadIniDocument(FileName, FDoc);
+  FReadFailed = !S.Ok() && !S.Missing();
 }
 
 TGraphMemIniFile::~TGraphMemIniFile() {
@@ -187,141 +117,53 @@ TGraphMemIniFile::~TGraphMemIniFile() {
   }
 }
 
-void TGraphMemIniFile::Load(const QStringList& Lines) {
-  TSection* Current = nullptr;
-  for (const QString& L : Lines) {
-    if (L.isEmpty() || L.startsWith(u';')) continue;
-    if (IsHeader(L)) {
-      FSections.push_back({HeaderName(L), {}});
-      Current = &FSections.back();
-      continue;
-    }
-    if (Current) Current->Lines << L;
-  }
-}
-
 QString TGraphMemIniFile::ReadString(const QString& Section, const QString& Ident,
                                      const QString& Default) const {
-  for (const TSection& S : FSections) {
-    if (!Same(S.Name, Section)) continue;
-    for (const QString& L : S.Lines)
-      if (IsKeyLine(L, Ident)) return L.mid(L.indexOf(u'=') + 1);
-    return Default;  // the first section of that name decides
-  }
-  return Default;
-}
-
-void TGraphMemIniFile::Apply(const TPending& P) {
-  auto It = std::find_if(FSections.begin(), FSections.end(),
-                         [&](const TSection& S) { return Same(S.Name, P.Section); });
-  switch (P.Op) {
-    case TOp::Write: {
-      if (It == FSections.end()) {
-        FSections.push_back({P.Section, {}});
-        It = FSections.end() - 1;
-      }
-      QString Line = P.Ident + u'=' + P.Value;
-      for (QString& L : It->Lines)
-        if (IsKeyLine(L, P.Ident)) {
-          L = Line;
-          return;
-        }
-      It->Lines << Line;
-      return;
-    }
-    case TOp::DeleteKey:
-      if (It == FSections.end()) return;
-      for (qsizetype i = 0; i < It->Lines.size(); ++i)
-        if (IsKeyLine(It->Lines[i], P.Ident)) {
-          It->Lines.removeAt(i);
-          return;
-        }
-      return;
-    case TOp::EraseSection:
-      if (It != FSections.end()) FSections.erase(It);
-      return;
-  }
+  const QString* V = FDoc.Find(Section, Ident);
+  return V ? *V : Default;
 }
 
 void TGraphMemIniFile::WriteString(const QString& Section, const QString& Ident,
                                    const QString& Value) {
-  TPending P{TOp::Write, OneLine(Section), OneLine(Ident), OneLine(Value)};
-  if (P.Ident.isEmpty()) return;
+  const QString S = OneLine(Section), I = OneLine(Ident), V = OneLine(Value);
+  if (I.isEmpty()) return;
   // Writing what is already there changes nothing, and need not rewrite the file.
-  const QString Marker = QStringLiteral("\x01");
-  if (ReadString(P.Section, P.Ident, Marker) == P.Value) return;
-  Apply(P);
-  FPending.push_back(std::move(P));
+  if (const QString* Old = FDoc.Find(S, I); Old && *Old == V) return;
+  FDoc.Write(S, I, V);
+  FChanges.Write(S, I, V);
 }
 
 QStringList TGraphMemIniFile::ReadSection(const QString& Section) const {
-  QStringList R;
-  for (const TSection& S : FSections) {
-    if (!Same(S.Name, Section)) continue;
-    for (const QString& L : S.Lines) R << L.left(L.indexOf(u'=') >= 0 ? L.indexOf(u'=') : L.size());
-    break;
-  }
-  return R;
+  return FDoc.Keys(Section);
 }
 
-QStringList TGraphMemIniFile::ReadSections() const {
-  QStringList R;
-  for (const TSection& S : FSections) R << S.Name;
-  return R;
-}
+QStringList TGraphMemIniFile::ReadSections() const { return FDoc.Sections(); }
 
 QStringList TGraphMemIniFile::ReadSectionValues(const QString& Section) const {
-  for (const TSection& S : FSections)
-    if (Same(S.Name, Section)) return S.Lines;
-  return {};
+  return FDoc.KeyValues(Section);
 }
 
 void TGraphMemIniFile::EraseSection(const QString& Section) {
-  bool Exists = std::any_of(FSections.begin(), FSections.end(),
-                            [&](const TSection& S) { return Same(S.Name, Section); });
-  if (!Exists) return;
-  TPending P{TOp::EraseSection, OneLine(Section), {}, {}};
-  Apply(P);
-  FPending.push_back(std::move(P));
+  if (!FDoc.SectionExists(Section)) return;
+  FDoc.EraseSection(Section);
+  FChanges.EraseSection(Section);
 }
 
 void TGraphMemIniFile::DeleteKey(const QString& Section, const QString& Ident) {
-  const QString Marker = QStringLiteral("\x01");
-  if (ReadString(Section, Ident, Marker) == Marker) return;
-  TPending P{TOp::DeleteKey, OneLine(Section), OneLine(Ident), {}};
-  Apply(P);
-  FPending.push_back(std::move(P));
+  if (!FDoc.Find(Section, Ident)) return;
+  FDoc.DeleteKey(Section, Ident);
+  FChanges.DeleteKey(Section, Ident);
 }
 
 bool TGraphMemIniFile::UpdateFile(QString* Error) {
-  if (FPending.empty()) return true;
+  if (FChanges.Empty()) return true;
   if (FileName.isEmpty()) {
     if (Error) *Error = QStringLiteral("No file name");
     return false;
   }
-  QStringList Lines;
-  if (QFileInfo::exists(FileName) && !ReadTextLines(FileName, Lines, Error)) {
-    FReadFailed = true;
-    return false;
-  }
-  TDiskLines Disk{Lines};
-  for (const TPending& P : FPending) {
-    switch (P.Op) {
-      case TOp::Write:
-        Disk.Write(P.Section, P.Ident, P.Value);
-        break;
-      case TOp::DeleteKey:
-        Disk.DeleteKey(P.Section, P.Ident);
-        break;
-      case TOp::EraseSection:
-        Disk.EraseSection(P.Section);
-        break;
-    }
-  }
-  if (!WriteTextLines(FileName, Lines, Error)) return false;
-  FPending.clear();
-  // What others wrote meanwhile is now part of the file; reading goes on from the file as saved.
-  FSections.clear();
-  Load(Lines);
-  return true;
+  // What others wrote meanwhile is kept, and reading goes on from the file as saved.
+  TReadStatus Status;
+  if (FChanges.Save(FileName, FDoc, Error, &Status)) return true;
+  if (!Status.Ok() && !Status.Missing()) FReadFailed = true;
+  return false;
 }

@@ -1,15 +1,16 @@
 #pragma once
 // The plotting library's settings file: read whole when opened, edited in memory, written back.
 //
-// In memory the file is a list of sections holding their "key=value" lines exactly as read: no
-// blank is trimmed, and a repeated section header starts a section of its own. Saving applies
+// In memory the file keeps its "key=value" lines exactly as read: no blank is trimmed, and only
+// the first section of a name is read. Saving applies
 // only this object's own changes to the file as it is on disk at that moment, so that the
 // calculator and the plot control can share one settings file without undoing each other's
 // sections; every other line, comments included, stays. The file is written atomically and only
 // when something changed; a file that exists but cannot be read is never overwritten.
 #include <QString>
 #include <QStringList>
-#include <vector>
+
+#include "platform/ini_file.h"
 
 // Days since 30 December 1899, the time of day as the fraction.
 using TDateTime = double;
@@ -57,13 +58,8 @@ class TGraphMemIniFile : public TCustomGraphIniFile {
   // Callers that must know call UpdateFile first.
   ~TGraphMemIniFile() override;
 
-  struct TSection {
-    QString Name;
-    QStringList Lines;
-  };
-  const std::vector<TSection>& Sections() const { return FSections; }
   bool ReadFailed() const { return FReadFailed; }
-  bool Modified() const { return !FPending.empty(); }
+  bool Modified() const { return !FChanges.Empty(); }
 
   QString ReadString(const QString& Section, const QString& Ident,
                      const QString& Default) const override;
@@ -74,17 +70,13 @@ class TGraphMemIniFile : public TCustomGraphIniFile {
   void EraseSection(const QString& Section) override;
   void DeleteKey(const QString& Section, const QString& Ident) override;
   bool UpdateFile(QString* Error = nullptr) override;
+  // Forgets the pending changes (after a failed save that the caller has reported itself).
+  void DiscardChanges() { FChanges.Clear(); }
 
  private:
-  enum class TOp { Write, DeleteKey, EraseSection };
-  struct TPending {
-    TOp Op;
-    QString Section, Ident, Value;
-  };
-  void Load(const QStringList& Lines);
-  void Apply(const TPending& P);
-
-  std::vector<TSection> FSections;
-  std::vector<TPending> FPending;
+  // The file's lines as read, names and values untrimmed; only the first section of a name is
+  // read. The changes are kept apart so that saving applies only them to the file on disk.
+  TIniDocument FDoc{false};
+  TIniChanges FChanges;
   bool FReadFailed = false;
 };

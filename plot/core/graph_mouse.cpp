@@ -88,6 +88,14 @@ void TGraph::MouseMove(int Shift, int X, int Y) {
   // Every call below may change the layer list; the index is checked again each time.
   for (int I = LayerCount() - 1; I >= 0; --I)
     if (I < LayerCount()) GetLayer(I)->ClearHit(Shift, X, Y);
+  if (TAbstractLegend* L = DraggedLegend()) {
+    L->DragMove(X, Y);
+    return;
+  }
+  if (LegendAt(X, Y)) {
+    Owner->SetCursor(crOverLegend);
+    return;
+  }
   if (!InMouseArea(X, Y)) {
     ShowNoReadout();
     if (Annotate) Annotate->MouseMove(Shift, X, Y);
@@ -115,10 +123,16 @@ void TGraph::MouseMove(int Shift, int X, int Y) {
     if (I < LayerCount() && GetLayer(I) == L && L->HitIndex != -1) break;
   }
   SetLayerAxes(nullptr);
+  if (LegendAt(X, Y)) Owner->SetCursor(crOverLegend);
 }
 
 void TGraph::MouseDown(TGraphMouseButton Button, int Shift, int X, int Y) {
-  if (MouseIgnored(X, Y) || !InMouseArea(X, Y)) return;
+  if (MouseIgnored(X, Y)) return;
+  if (TAbstractLegend* L = LegendAt(X, Y)) {
+    L->BeginDrag(X, Y);
+    return;
+  }
+  if (!InMouseArea(X, Y)) return;
   if (Zoom.Enabled && Button == mbLeft) {
     Owner->SetCursor(crZoomTool);
     Zoom.BeginDrag(X, Y);
@@ -159,7 +173,12 @@ void TGraph::MouseDown(TGraphMouseButton Button, int Shift, int X, int Y) {
 }
 
 void TGraph::MouseUp(TGraphMouseButton Button, int Shift, int X, int Y) {
-  if (MouseIgnored(X, Y) || !InMouseArea(X, Y)) return;
+  if (MouseIgnored(X, Y)) return;
+  if (TAbstractLegend* L = DraggedLegend()) {
+    L->EndDrag(X, Y);
+    return;
+  }
+  if (!InMouseArea(X, Y)) return;
   if (!Zoom.Dragging) {
     if (Annotate) Annotate->MouseUp(static_cast<int>(Button), Shift, X, Y);
     for (int I = 0; I < LayerCount(); ++I) {

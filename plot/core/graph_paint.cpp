@@ -294,7 +294,11 @@ void TGraph::CalcLayout() {
   if (XAxis->Visible && !XAxis2->Visible) R.Top = ImageRect.Top + RoundInt(ImageRect.Bottom * 0.01);
   Depth3D = SaturatePixel((R.Right - R.Left) * static_cast<long double>(View3D));
   Title.ReserveSpace(R);
+  for (auto& L : ColorLegends) L->CalcSize(R);
   Foot.ReserveSpace(R);
+  if (Legend->Style == lsRight || Legend->Style == lsLeft) R.Right -= Depth3D;
+  Legend->CalcLayout(R);
+  if (Legend->Style == lsBottom || Legend->Style == lsTop) R.Right -= Depth3D;
   if (Frame.Visible) {
     const int W = Frame.GetPixelWidth();
     InflateIntRect(R, 1 - W, 1 - W);
@@ -327,6 +331,7 @@ void TGraph::CalcLayout() {
   }
   PlotRect = R;
   ComputeMapping(R);
+  if (Legend->Style == lsInside) Legend->PlaceInside();
   Title.AlignToPlot(R);
   Foot.AlignToPlot(R);
 }
@@ -371,6 +376,7 @@ void TGraph::AutoscaleAndLayout() {
     X2Min = S.Left, Y2Min = S.Top, X2Max = S.Right, Y2Max = S.Bottom;
     ComputeMapping(PlotRect);
   }
+  if (Legend->Style == lsInside) Legend->PlaceInside();
 }
 
 void TGraph::PrepareLayout() {
@@ -411,6 +417,8 @@ void TGraph::Paint() {
   if (YAxis->Location == alOutside) YAxis->Draw();
   XAxis2->Draw();
   YAxis2->Draw();
+  if (Legend->Style != lsInside) Legend->Draw();
+  for (auto& L : ColorLegends) L->Draw();
   if (OnBeforeDraw) OnBeforeDraw(this);
   DrawLayers();
   UseX2 = UseY2 = false;
@@ -419,6 +427,8 @@ void TGraph::Paint() {
   if (YAxis->Location == alInside) YAxis->Draw();
   if (Annotate) Annotate->Draw();
   if (OnAfterDraw) OnAfterDraw(this);
+  ResetClipRegion();
+  if (Legend->Style == lsInside) Legend->Draw();
 }
 
 void TGraph::DrawLayers() {

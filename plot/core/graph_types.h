@@ -25,6 +25,9 @@ inline bool IsMissingValue(double V) { return V == MissingValue || V == -Missing
 
 enum TBarStyle { bsClustered, bsZOrdered, bsStacked, bs100Stacked };
 
+// Where a legend box stands: docked at a side of the image or inside the plot area.
+enum TLegendStyle { lsRight, lsLeft, lsBottom, lsTop, lsInside };
+
 // Raised by every setter of a drawable object; the graph reads and clears it.
 extern bool GraphChanged;
 

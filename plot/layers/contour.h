@@ -67,6 +67,7 @@ class TContour : public TLayer, public TGraphContour {
 
   QString ClassName() const override { return QStringLiteral("TContour"); }
   TGraphContour* AsContour() override { return this; }
+  int LevelDigits() const override { return LabelDigits; }
 
   double GetZMin() const override { return GridZMin(Grid()); }
   double GetZMax() const override { return GridZMax(Grid()); }

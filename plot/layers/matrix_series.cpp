@@ -41,11 +41,9 @@ TMatrixSeries::TMatrixSeries(TGraph* AGraph, int NX, int NY)
   PositiveMarker.MarkerFlag = NegativeMarker.MarkerFlag = true;
   PositiveMarker.Shade = NegativeMarker.Shade = 3;
   SetHasLegend(false);  // the two sign entries stand for this series
-  FPositiveLegend = std::make_unique<TSeriesLegend>(AGraph);
-  FNegativeLegend = std::make_unique<TSeriesLegend>(AGraph);
-  FPositiveLegend->Text = QStringLiteral("Positive");
-  FNegativeLegend->Text = QStringLiteral("Negative");
-  for (TSeriesLegend* E : {FPositiveLegend.get(), FNegativeLegend.get()}) E->Layer = this;
+  ListLegends(true);
+  if (TSeriesLegend* E = PositiveLegend()) E->Text = QStringLiteral("Positive");
+  if (TSeriesLegend* E = NegativeLegend()) E->Text = QStringLiteral("Negative");
   FixAxes();
   SetVisible(true);
 }
@@ -155,26 +153,35 @@ void TMatrixSeries::LegendOf(TSeriesLegend& E, const TMarker& M, const QString& 
 }
 
 void TMatrixSeries::UpdateLegends() {
-  if (FPositiveLegend) LegendOf(*FPositiveLegend, PositiveMarker, QStringLiteral(" + "));
-  if (FNegativeLegend) LegendOf(*FNegativeLegend, NegativeMarker, QStringLiteral(" - "));
+  if (TSeriesLegend* E = PositiveLegend()) LegendOf(*E, PositiveMarker, QStringLiteral(" + "));
+  if (TSeriesLegend* E = NegativeLegend()) LegendOf(*E, NegativeMarker, QStringLiteral(" - "));
+}
+
+void TMatrixSeries::ListLegends(bool Listed) {
+  if (!Graph || !Graph->Legend) return;
+  TWLegend& Box = *Graph->Legend;
+  for (std::uint64_t* S : {&FPositiveSerial, &FNegativeSerial}) {
+    TLegend* E = Box.ItemBySerial(*S);
+    if (!Listed) {
+      if (E) Box.DeleteItem(Box.IndexOfItem(E));
+      *S = 0;
+    } else if (!E) {
+      E = Box.AddItem(std::make_unique<TSeriesLegend>(Graph));
+      E->Layer = this;
+      *S = E->Serial;
+    }
+  }
 }
 
 void TMatrixSeries::SetShaded(bool Value) {
   TLayer::SetShaded(Value);
-  if (Value) {
-    FPositiveLegend.reset();
-    FNegativeLegend.reset();
-    return;
-  }
-  if (!FPositiveLegend) FPositiveLegend = std::make_unique<TSeriesLegend>(Graph);
-  if (!FNegativeLegend) FNegativeLegend = std::make_unique<TSeriesLegend>(Graph);
-  FPositiveLegend->Layer = FNegativeLegend->Layer = this;
-  UpdateLegends();
+  ListLegends(!Value);
+  if (!Value) UpdateLegends();
 }
 
 void TMatrixSeries::SetVisible(bool Value) {
   TSeries::SetVisible(Value);
-  for (TSeriesLegend* E : {FPositiveLegend.get(), FNegativeLegend.get()})
+  for (TSeriesLegend* E : {PositiveLegend(), NegativeLegend()})
     if (E) E->Visible = Value;
 }
 

@@ -59,8 +59,8 @@ class TMatrixSeries : public TSeries {
   void SetColor(TColor Value) override;
 
   // The " + " and " - " entries of the legend; none while shaded.
-  TSeriesLegend* PositiveLegend() const { return FPositiveLegend.get(); }
-  TSeriesLegend* NegativeLegend() const { return FNegativeLegend.get(); }
+  TSeriesLegend* PositiveLegend() const { return HeldLegend(Graph, FPositiveSerial); }
+  TSeriesLegend* NegativeLegend() const { return HeldLegend(Graph, FNegativeSerial); }
   void UpdateLegends();
   void SetShaded(bool Value) override;
 
@@ -87,7 +87,9 @@ class TMatrixSeries : public TSeries {
   QString FHint;
   bool FHintShown = false;
   void LegendOf(TSeriesLegend& E, const TMarker& M, const QString& Sign) const;
-  std::unique_ptr<TSeriesLegend> FPositiveLegend, FNegativeLegend;
+  // Puts the two entries into the graph's legend, or takes them out.
+  void ListLegends(bool Listed);
+  std::uint64_t FPositiveSerial = 0, FNegativeSerial = 0;
 };
 
 // Registers the matrix series with the graph's layer registry; call once at start-up.

@@ -246,48 +246,48 @@ void TSeries::SetMarkerStyle(int Style) {
   MarkerStyle = Style;
   for (auto& P : FPoints)
     if (P->Marker) P->Marker->Style = Style;
-  if (FLegend) AssignLegend(*FLegend);
+  if (TSeriesLegend* E = Legend()) AssignLegend(*E);
 }
 
 void TSeries::SetMarkerSize(int Size) {
   FMarkerSize = Size;
   for (auto& P : FPoints)
     if (P->Marker) P->Marker->Size = Size;
-  if (FLegend) AssignLegend(*FLegend);
+  if (TSeriesLegend* E = Legend()) AssignLegend(*E);
 }
 
 void TSeries::SetMarkerPenColor(TColor C) {
   MarkerPenColor = C;
   for (auto& P : FPoints)
     if (P->Marker) P->Marker->Color = C;
-  if (FLegend) AssignLegend(*FLegend);
+  if (TSeriesLegend* E = Legend()) AssignLegend(*E);
 }
 
 void TSeries::SetMarkerFillColor(TColor C) {
   MarkerFillColor = C;
   for (auto& P : FPoints)
     if (P->Marker) P->Marker->FillColor = C;
-  if (FLegend) AssignLegend(*FLegend);
+  if (TSeriesLegend* E = Legend()) AssignLegend(*E);
 }
 
 void TSeries::SetLineWidth(int W) {
   LineWidth = W;
-  if (FLegend) AssignLegend(*FLegend);
+  if (TSeriesLegend* E = Legend()) AssignLegend(*E);
 }
 
 void TSeries::SetLineStyle(int S) {
   LineStyle = S;
-  if (FLegend) AssignLegend(*FLegend);
+  if (TSeriesLegend* E = Legend()) AssignLegend(*E);
 }
 
 void TSeries::SetColor(TColor Value) {
   TLayer::SetColor(Value);
   if (FillFollowsColor) SetMarkerFillColor(Value);
-  if (FLegend) AssignLegend(*FLegend);
+  if (TSeriesLegend* E = Legend()) AssignLegend(*E);
 }
 
 void TSeries::SetVisible(bool Value) {
-  if (FLegend) FLegend->Visible = Value;
+  if (TSeriesLegend* E = Legend()) E->Visible = Value;
   TLayer::SetVisible(Value);
 }
 
@@ -494,14 +494,32 @@ void TSeries::AssignLegend(TSeriesLegend& E) {
   E.LineStyle = LineStyle;
 }
 
+TSeriesLegend* HeldLegend(TGraph* Graph, std::uint64_t Serial) {
+  if (!Graph || !Graph->Legend || Serial == 0) return nullptr;
+  return dynamic_cast<TSeriesLegend*>(Graph->Legend->ItemBySerial(Serial));
+}
+
+TSeriesLegend* TSeries::Legend() const { return HeldLegend(Graph, FLegendSerial); }
+
+void TSeries::SetLegend(TSeriesLegend* Entry) {
+  FLegendSerial = Entry ? Entry->Serial : 0;
+  if (Entry) AssignLegend(*Entry);
+}
+
 void TSeries::SetHasLegend(bool Has) {
+  TSeriesLegend* E = Legend();
   if (!Has) {
-    FLegend.reset();
+    if (E) Graph->Legend->DeleteItem(Graph->Legend->IndexOfItem(E));
+    FLegendSerial = 0;
     return;
   }
-  if (!FLegend) FLegend = std::make_unique<TSeriesLegend>(Graph);
-  FLegend->Visible = Visible;
-  AssignLegend(*FLegend);
+  if (!E && Graph && Graph->Legend) {
+    E = static_cast<TSeriesLegend*>(Graph->Legend->AddItem(std::make_unique<TSeriesLegend>(Graph)));
+    FLegendSerial = E->Serial;
+  }
+  if (!E) return;
+  E->Visible = Visible;
+  AssignLegend(*E);
 }
 
 void TSeries::DeleteSelf() {
@@ -509,7 +527,7 @@ void TSeries::DeleteSelf() {
   if (I < 0) return;  // not the graph's to free
   TGraph* G = Graph;
   std::unique_ptr<TLayer> Self = G->DeleteLayer(I);
-  FLegend.reset();
+  Self.reset();  // takes its legend entry along
   G->Repaint();
 }
 
@@ -556,7 +574,7 @@ void TSeries::SaveSeriesLines(TGraphTextWriter& F) const {
   F.WriteLine(QStringList{Flag(BarFlag), Flag(CanDelete), Flag(CanHide), Flag(CanSelect),
                           Flag(CanSelectPoints), Flag(MoveDefault), Flag(DownDefault),
                           Flag(UpDefault), Flag(Reserved4), Flag(PointColors),
-                          Flag(FLegend == nullptr), Flag(InfoEnabled)}
+                          Flag(Legend() == nullptr), Flag(InfoEnabled)}
                   .join(QLatin1Char(' ')));
 }
 

@@ -2,6 +2,7 @@
 // The point series: the layer of a graph that holds measured or tabulated points, its points, its
 // legend entry and its block of the graph text file.
 #include <QString>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -39,20 +40,16 @@ class TGraphData {
   static std::unique_ptr<TGraphData> Load(TSeries* Series, TGraphTextReader& F);
 };
 
-// The series' entry in the graph's legend: what the legend needs to draw its sample.
-class TSeriesLegend {
+// The series' entry in the graph's legend: a sample of the series' kind left of its text.
+class TSeriesLegend : public TLegend {
  public:
-  explicit TSeriesLegend(TGraph* AGraph) : Graph(AGraph), Marker(AGraph) { Marker.Shade = 3; }
-  TGraph* Graph;
-  QString Text;
-  TMarker Marker;
-  int Kind = 3;
-  TColor Color = clBlack;
-  int LineWidth = 1;
-  int LineStyle = 0;
-  TLayer* Layer = nullptr;
-  bool Visible = true;
+  explicit TSeriesLegend(TGraph* AGraph) : TLegend(AGraph, QString()) {
+    LineWidth = 1;
+    Marker.Shade = 3;
+  }
   bool ShowMarkers = true;
+  // The sample in the room of eleven hyphens left of the text, on the text's middle line.
+  void DrawSample() override;
   // The sample that shows the kind, its left edge at X0 and its top at Y, in the canvas' font.
   void DrawSample(TCanvas* C, int X0, int Y);
 };
@@ -139,8 +136,11 @@ class TSeries : public TLayer, public TGraphSeries {
 
   // --- Legend ---
   void AssignLegend(TSeriesLegend& Entry);
-  TSeriesLegend* Legend() const { return FLegend.get(); }
-  // Attaches a new entry, or removes it when Has is false.
+  // The entry while the graph's legend holds it; null once it is gone from there.
+  TSeriesLegend* Legend() const;
+  // The entry the caller hands to the graph's legend (the legend owns it).
+  virtual void SetLegend(TSeriesLegend* Entry);
+  // Attaches a new entry in the graph's legend, or removes the series' entry from it.
   void SetHasLegend(bool Has);
   // Leaves the graph, with its legend entry, repaints it and frees itself: nothing may touch
   // the series afterwards.
@@ -199,8 +199,11 @@ class TSeries : public TLayer, public TGraphSeries {
 
  private:
   std::vector<std::unique_ptr<TGraphData>> FPoints;
-  std::unique_ptr<TSeriesLegend> FLegend;
+  std::uint64_t FLegendSerial = 0;
 };
+
+// The entry of a serial while the graph's legend holds it.
+TSeriesLegend* HeldLegend(TGraph* Graph, std::uint64_t Serial);
 
 // One pixel on screen; the width of "a" at size 1 while printing.
 int GraphPixelUnit(TGraph* Graph);

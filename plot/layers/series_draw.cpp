@@ -242,6 +242,18 @@ void TSeries::DrawArea() {
   C->Pen()->SetWidth(1);
 }
 
+void TSeriesLegend::DrawSample() {
+  TCanvas* C = Owner ? Owner->DrawCanvas() : nullptr;
+  if (!C || !Owner->Legend) return;
+  Owner->Legend->ApplyFont();
+  // Lines and markers on the text's middle line, the shapes with a height centred on it.
+  const int H = GetHeight();
+  const int Mid = Y + H / 8 + H / 2;
+  const int Hs = static_cast<int>(std::nearbyint(0.65 * C->TextHeight(QStringLiteral("()"))));
+  const bool Flat = Kind == 1 || Kind == 2 || Kind == 3 || Kind == 5 || Kind == 9;
+  DrawSample(C, X, Flat ? Mid : Mid - Hs / 2);
+}
+
 void TSeriesLegend::DrawSample(TCanvas* C, int X0, int Y) {
   if (!C) return;
   const int Wd = C->TextWidth(QStringLiteral("-----------"));

@@ -14,7 +14,6 @@
 #include "engine/variables.h"
 #include "platform/app_services.h"
 #include "platform/dialogs.h"
-#include "tests/app/calc_test_support.h"
 
 // Presses Stop at the StopAt-th pass through the pump (0: never) and answers the break question.
 struct TStopHost : TEngineHost {
@@ -32,7 +31,7 @@ struct TStopHost : TEngineHost {
 class ChartWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    EnsureApplication();
+    // The application comes from the test program's environment.
     ASSERT_TRUE(Dir.isValid());
     SetProgramDir(Dir.path());
     SetDialogService(&Dialogs);

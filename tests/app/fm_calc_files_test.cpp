@@ -328,7 +328,7 @@ TEST_F(CalcWindowTest, GraphicsPageKeepsStepsPerPlotKind) {
   W.pcCalc->setCurrentIndex(4);  // as the user moves there
   EXPECT_EQ(EngineState.ExprStr, "x^2");
   EXPECT_EQ(W.edLegend->text(), "f(x^2)");
-  EXPECT_EQ(W.edTitle->text(), "f(x^2)");
+  EXPECT_EQ(W.edTitle->text(), "");  // a curve has a legend, no title
   EXPECT_FALSE(W.Panel1->isHidden());
   W.edStepsX->setText("500");
   W.rgPlot->SetItemIndex(4);

@@ -1,0 +1,70 @@
+#include "app/plot_pictures.h"
+
+#include "plot/core/graph.h"
+#include "plot/core/graph_legend.h"
+#include "plot/layers/contour.h"
+#include "plot/layers/contour_legend.h"
+#include "plot/layers/series.h"
+
+namespace {
+void SetTitleText(TGraphTitle& Title, const QString& Text) {
+  Title.Clear();
+  if (Text.isEmpty()) return;
+  for (const QString& Line : Text.split('#')) Title.AddLine(Line);
+}
+}  // namespace
+
+TTabulationResult PutCurve(TGraph& G, const TCurvePicture& P,
+                           const std::function<void(int)>& Gauge) {
+  const TColor Color = G.FreeColor();
+  auto Series = std::make_unique<TSeries>(&G, Color, 3, P.Legend);
+  Series->SetSeriesKind(3);
+  Series->SetMarkerStyle(G.FreeSeriesNumber());
+  Series->SetColor(Color);
+  QString Stripped = QString::fromLatin1(StripBlanks(P.Typed));
+  Series->Name = "f(" + Stripped + ")";
+  Series->MarkerStep = P.N / 20;
+  // Tabulated before it joins the graph: a failure leaves nothing to take back, and a repaint
+  // while the window system runs never shows half a curve.
+  const TTabulationResult R = TabulateCurve(P.Typed, P.A, P.B, P.N, *Series, Gauge);
+  if (!R.Ok()) return R;
+  G.XAxis->Name = P.XTitle;
+  G.YAxis->Name = P.YTitle;
+  SetTitleText(G.Title, P.Title);
+  auto* Added = static_cast<TSeries*>(G.AddLayer(std::move(Series)));
+  Added->SetHasLegend(true);
+  return R;
+}
+
+TTabulationResult PutGrid(TGraph& G, const TGridPicture& P, TPlotGrids& Grids, TContour*& Layer,
+                          const std::function<void(int)>& Gauge) {
+  Layer = nullptr;
+  TPlotGrids New;
+  const TTabulationResult R =
+      TabulateGrid(P.Typed, P.Complex, P.A, P.B, P.NX, P.C, P.D, P.NY, New, Gauge);
+  if (!R.Ok()) {
+    if (R.Outcome == TTabulationOutcome::Failed) Grids.Clear();
+    return R;
+  }
+  Grids = std::move(New);
+  G.Exaggerate = P.Exaggerate;
+  G.YAxis->Name = P.YTitle;
+  G.XAxis->Name = P.XTitle;
+  SetTitleText(G.Title, P.Complex ? "|" + P.Title + "|" : P.Title);
+  G.XAxis->AutoMin = G.XAxis->AutoMax = false;
+  G.YAxis->AutoMin = G.YAxis->AutoMax = false;
+  G.XAxis->Min = P.A;
+  G.XAxis->Max = P.B;
+  G.YAxis->Min = P.C;
+  G.YAxis->Max = P.D;
+  G.ClipMarkers = false;
+  // The layer takes its own copy of the grid, the one it draws from.
+  auto Contour = std::make_unique<TContour>(&G, *Grids.X, *Grids.Y, *Grids.Z,
+                                            P.Shade ? 1 : P.Levels, P.Shade, false);
+  if (!P.Shade) Contour->Name = P.Name;
+  Layer = static_cast<TContour*>(G.AddLayer(std::move(Contour)));
+  if (!P.Shade && G.Legend) G.Legend->AddItem(TContourLegend::ForLayer(*Layer));
+  // The graph's colour legend shows the scale of the newest layer.
+  if (TColorLegend* Scale = G.ColorLegend(0)) Scale->Layer = Layer;
+  return R;
+}

@@ -1,0 +1,127 @@
+// The graphics page's pictures end to end, as the page makes them: the formula text tabulated by
+// the engine, the series or contour layer built, and the graph painted into a 1000 x 700 image.
+// plot_pictures_gnuplot.sh runs these beside gnuplot drawing the same pictures.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <memory>
+
+#include "app/plot_pictures.h"
+#include "engine/engine_host.h"
+#include "engine/engine_state.h"
+#include "platform/app_services.h"
+#include "platform/application.h"
+#include "plot/core/graph.h"
+#include "plot/layers/contour.h"
+#include "plot/layers/series.h"
+#include "plot/ui/plot.h"
+
+namespace {
+
+// The window's engine host pumps through the platform's throttled pump; so does this one.
+class TPumpingHost : public TEngineHost {
+ public:
+  void PumpMessages() override { PumpWindowMessages(); }
+};
+
+// The plot control of the windows, its image 1000 x 700.
+struct TPicture {
+  TPlot Plot;
+  TGraph& Graph = *Plot.Graph();
+  TPicture() {
+    Plot.SetStatusBarVisible(false);
+    Plot.resize(1000, 700);
+    // Laid out as in a shown window (the offscreen platform shows nothing).
+    Plot.show();
+    QCoreApplication::processEvents();
+  }
+  void Paint() { Plot.Redraw(); }
+};
+
+const char* const Surface = "sin(X)*cos(Y)*exp(-(X^2+Y^2)/20)";
+
+void BM_CurvePicture(benchmark::State& State) {
+  TCurvePicture P;
+  P.Typed = "sin(X)*exp(-X/5)+X^2";
+  P.Legend = "f(sin(X)*exp(-X/5)+X^2)";
+  P.XTitle = "X";
+  P.YTitle = "Y";
+  P.A = -5, P.B = 5, P.N = 16000;
+  // The window exists before the plot, as the program's does; its graph starts empty each time.
+  TPicture Pic;
+  for (auto _ : State) {
+    Pic.Graph.ClearLayers();
+    if (!PutCurve(Pic.Graph, P, nullptr).Ok()) State.SkipWithError("tabulation failed");
+    Pic.Paint();
+  }
+}
+BENCHMARK(BM_CurvePicture)->Unit(benchmark::kMillisecond);
+
+void GridPicture(benchmark::State& State, bool Shade) {
+  TGridPicture P;
+  P.Typed = Surface;
+  P.Shade = Shade;
+  P.Name = Surface;
+  P.XTitle = "X";
+  P.YTitle = "Y";
+  P.Title = "f(x,y)";
+  P.A = -5, P.B = 5, P.C = -5, P.D = 5;
+  P.NX = 300, P.NY = 300;
+  P.Levels = 20;
+  TPicture Pic;
+  for (auto _ : State) {
+    Pic.Graph.ClearLayers();
+    TPlotGrids Grids;
+    TContour* Layer = nullptr;
+    if (!PutGrid(Pic.Graph, P, Grids, Layer, nullptr).Ok())
+      State.SkipWithError("tabulation failed");
+    Pic.Paint();
+  }
+}
+void BM_ContourPicture(benchmark::State& State) { GridPicture(State, false); }
+void BM_ShadePicture(benchmark::State& State) { GridPicture(State, true); }
+BENCHMARK(BM_ContourPicture)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShadePicture)->Unit(benchmark::kMillisecond);
+
+// Where the time of the pictures goes: the engine's tabulation alone.
+void BM_GridTabulationOnly(benchmark::State& State) {
+  for (auto _ : State) {
+    TPlotGrids Grids;
+    if (!TabulateGrid(Surface, false, -5, 5, 300, -5, 5, 300, Grids, nullptr).Ok())
+      State.SkipWithError("tabulation failed");
+  }
+}
+BENCHMARK(BM_GridTabulationOnly)->Unit(benchmark::kMillisecond);
+
+void BM_CurveTabulationOnly(benchmark::State& State) {
+  TPicture Pic;
+  for (auto _ : State) {
+    TSeries S(&Pic.Graph, clRed, 3, "s");
+    if (!TabulateCurve("sin(X)*exp(-X/5)+X^2", -5, 5, 16000, S, nullptr).Ok())
+      State.SkipWithError("tabulation failed");
+  }
+}
+BENCHMARK(BM_CurveTabulationOnly)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  TApplication App(argc, argv);
+  EngineInitialize();
+  TPumpingHost Host;
+  SetEngineHost(&Host);
+  RegisterSeriesLayerClasses();
+  RegisterContourLayerClasses();
+  {
+    TPicture Probe;
+    if (Probe.Plot.Image()->width() != 1000 || Probe.Plot.Image()->height() != 700)
+      qWarning("the plot image is %d x %d", Probe.Plot.Image()->width(),
+               Probe.Plot.Image()->height());
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  SetEngineHost(nullptr);
+  return 0;
+}

@@ -1,0 +1,20 @@
+#include "plot/ui/plot_dialog_entries.h"
+
+#include <QString>
+
+#include "platform/dialogs.h"
+
+namespace {
+void NotAvailable(const char* What) {
+  ShowInformation(QStringLiteral("The %1 is not available yet.").arg(QString::fromLatin1(What)));
+}
+}  // namespace
+
+void ExecutePlotProperties(TPlot&) { NotAvailable("properties dialog"); }
+void ExecutePlotPrint(TPlot&) { NotAvailable("print dialog"); }
+bool ExecutePlotImport(TPlot&) {
+  NotAvailable("import dialog");
+  return false;
+}
+void ExecutePlotExport(TPlot&) { NotAvailable("export dialog"); }
+void ShowPlotAnnotateTools(TPlot&) { NotAvailable("annotation tools window"); }
