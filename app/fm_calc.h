@@ -324,6 +324,8 @@ class TfmCalc : public TForm {
   void UpdateTapeButtons();
   void CreateGraphicsChecks();
   void PutIntoExpressionHistory(const QString& Input);
+  // Kinds 3 and 4: the surface and the polar plot.
+  void PlotSurfaceOrPolar(int Kind);
   std::function<void(int)> GaugeSetter();
   // A failed plot: the failing point's error in the result line, then the page's box.
   void ShowTabulationError(const TTabulationResult& R, int NX, int NY);

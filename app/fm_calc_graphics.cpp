@@ -17,6 +17,7 @@
 #include "app/fm_plot2d.h"
 #include "app/plot_pictures.h"
 #include "app/start_up.h"
+#include "app/surface_polar_plot.h"
 #include "engine/engine_state.h"
 #include "engine/side_eval.h"
 #include "platform/app_services.h"
@@ -184,13 +185,34 @@ void TfmCalc::bbOKClick() {
     case 2:
       btGraphFxyClick(bbOK);
       break;
-    case 3:
-      ShowInformation("Surface plots are not available yet");
-      break;
     default:
-      ShowInformation("Polar plots are not available yet");
+      PlotSurfaceOrPolar(Kind);
       break;
   }
+}
+
+void TfmCalc::PlotSurfaceOrPolar(int Kind) {
+  const QString Input = Edit1->text();
+  TPlotRequest R;
+  R.Input = ToCp1252(Input);
+  R.ComplexMode = ComplexMode;
+  R.XFrom = vFromX->Value;
+  R.XTo = vToX->Value;
+  R.XSteps = vStepsX->Value;
+  R.YFrom = vFromY->Value;
+  R.YTo = vToY->Value;
+  R.YSteps = vStepsY->Value;
+  R.Radians = EngineSettings.AngleMode != 1;  // rgAngle "Rad"
+  R.Legend = edLegend->text();
+  R.Title = edTitle->text();
+  R.XTitle = edX->text();
+  R.Progress = GaugeSetter();
+  R.ShowEvalError = [this](const TSideResult& E) { ShowEvalError(E); };
+  TPlotOutcome Outcome = TPlotOutcome::Refused;
+  if (Kind == 3 && fmSurfaceChart) Outcome = PlotSurface(R, *fmSurfaceChart);
+  if (Kind == 4 && PolarForm) Outcome = PlotPolar(R, *PolarForm);
+  Gauge->setValue(0);
+  if (Outcome == TPlotOutcome::Plotted) PutIntoExpressionHistory(Input);
 }
 
 void TfmCalc::PutIntoExpressionHistory(const QString& Input) {

@@ -17,7 +17,9 @@
 
 #include "app/fm_contour_plot.h"
 #include "app/fm_plot2d.h"
+#include "app/fm_surface_chart.h"
 #include "app/plot_tabulation.h"
+#include "app/polar_form.h"
 #include "app/start_up.h"
 #include "calc_test_support.h"
 #include "engine/complex_eval.h"
@@ -47,14 +49,22 @@ class GraphicsPageTest : public CalcWindowTest {
     ContourPlot->DoCreate();
     fmPlot2D = Plot2D.get();
     fmContourPlot = ContourPlot.get();
+    Surface.reset(CreateForm<TfmSurfaceChart>());
+    Polar.reset(CreateForm<TPolarForm>());
+    fmSurfaceChart = Surface.get();
+    PolarForm = Polar.get();
   }
   void TearDown() override {
     SetPumpInterval(-1);
     SetGridMemoryProbe(nullptr);
     fmPlot2D = nullptr;
     fmContourPlot = nullptr;
+    fmSurfaceChart = nullptr;
+    PolarForm = nullptr;
     Plot2D.reset();
     ContourPlot.reset();
+    Surface.reset();
+    Polar.reset();
     CalcWindowTest::TearDown();
   }
   // The window as start-up leaves it, without the notice of the constants file a fresh program
@@ -86,6 +96,8 @@ class GraphicsPageTest : public CalcWindowTest {
 
   std::unique_ptr<TfmPlot2D> Plot2D;
   std::unique_ptr<TfmContourPlot> ContourPlot;
+  std::unique_ptr<TfmSurfaceChart> Surface;
+  std::unique_ptr<TPolarForm> Polar;
 };
 
 TEST_F(GraphicsPageTest, CurvesLandAsTheirPointsInTheNextFreeColour) {
@@ -379,15 +391,19 @@ TEST_F(GraphicsPageTest, TheChecksRefuseWhatTheKindUses) {
   EXPECT_EQ(Grids().LayerCount(), 0);
   EXPECT_FALSE(ContourPlot->isVisible());
 
-  // The kinds that come later say so.
+  // The surface and the polar plot go to their windows.
   Dialogs.Requests.clear();
   SetGridMemoryProbe(nullptr);
-  Page(3, "X", "0", "1", "10", "0", "1", "10");
+  Page(3, "X*Y", "0", "1", "10", "0", "1", "10");
   W.bbOK->click();
+  EXPECT_TRUE(Surface->isVisible());
+  EXPECT_DOUBLE_EQ(Surface->XStep, 0.1);
+  EXPECT_EQ(W.cbHistory->itemText(0), "X*Y");
   Page(4, "X", "0", "1", "10");
   W.bbOK->click();
-  EXPECT_EQ(Boxes(), (QStringList{"Surface plots are not available yet",
-                                  "Polar plots are not available yet"}));
+  EXPECT_EQ(Polar->PlotCount(), 1);
+  EXPECT_TRUE(Polar->isVisible());
+  EXPECT_TRUE(Boxes().isEmpty());
 }
 
 TEST_F(GraphicsPageTest, TheLayoutFollowsTheKind) {

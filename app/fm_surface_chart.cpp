@@ -1,0 +1,261 @@
+#include "app/fm_surface_chart.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "app/chart_window_tools.h"
+#include "app/form_placement.h"
+#include "chart/engine/chart.h"
+#include "chart/engine/surface_series.h"
+#include "platform/controls.h"
+
+TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent) : TForm(Parent) {
+  setObjectName(QStringLiteral("fmSurfaceChart"));
+  setWindowTitle(QStringLiteral("Surface"));
+  resize(640, 480);
+  auto* Main = new QVBoxLayout(this);
+  Main->setContentsMargins(0, 0, 0, 0);
+  Main->setSpacing(0);
+
+  Panel2 = new QWidget(this);
+  Panel2->setObjectName(QStringLiteral("Panel2"));
+  auto* Bars = new QGridLayout(Panel2);
+  Bars->setContentsMargins(4, 2, 4, 2);
+
+  Panel3 = new QWidget(this);
+  Panel3->setObjectName(QStringLiteral("Panel3"));
+  sbPrint = AddToolButton(Panel3, "sbPrint", QStringLiteral("Print"), QStringLiteral("Print"));
+  sbSaveAs =
+      AddToolButton(Panel3, "sbSaveAs", QStringLiteral("Save"), QStringLiteral("Save As..."));
+  sbProp = AddToolButton(Panel3, "sbProp", QStringLiteral("Prop"), QStringLiteral("Properties"));
+  sbLegend =
+      AddToolButton(Panel3, "sbLegend", QStringLiteral("Legend"), QStringLiteral("Show legend"), 1);
+  sbGrid =
+      AddToolButton(Panel3, "sbGrid", QStringLiteral("Grid"), QStringLiteral("Vertical grid"), 2);
+  sbWireFrame =
+      AddToolButton(Panel3, "sbWireFrame", QStringLiteral("Wire"), QStringLiteral("Wire Frame"), 3);
+  sbL1 = AddPartnerButton(Panel3, "sbL1", 1);
+  sbG1 = AddPartnerButton(Panel3, "sbG1", 2);
+  sbW1 = AddPartnerButton(Panel3, "sbW1", 3);
+  auto* Tools = new QHBoxLayout(Panel3);
+  Tools->setContentsMargins(2, 2, 2, 2);
+  for (TSpeedButton* B : {sbPrint, sbSaveAs, sbProp, sbLegend, sbGrid, sbWireFrame})
+    Tools->addWidget(B);
+  Tools->addStretch();
+  connect(sbPrint, &TSpeedButton::Click, this, [this] { PrintClick(); });
+  connect(sbSaveAs, &TSpeedButton::Click, this, [this] { SaveAsClick(); });
+  connect(sbProp, &TSpeedButton::Click, this, [this] { PropertiesClick(); });
+  connect(sbLegend, &TSpeedButton::Click, this, [this] { LegendClick(); });
+  connect(sbGrid, &TSpeedButton::Click, this, [this] { GridClick(); });
+  connect(sbWireFrame, &TSpeedButton::Click, this, [this] { WireFrameClick(); });
+
+  Chart = new TChart(this);
+  Chart->setObjectName(QStringLiteral("Chart"));
+  TView3DOptions* V = Chart->View3DOptions();
+  V->SetRotation(324);
+  V->SetZoom(60);
+  V->SetVertOffset(-20);
+  V->SetPerspective(26);
+  V->SetOrthogonal(false);
+  Chart->SetChart3DPercent(90);
+  Chart->Gradient()->SetEndColor(clSilver);
+  Chart->Gradient()->SetVisible(true);
+  Chart->Legend()->SetVisible(false);
+  FSeries = std::make_unique<TSurfaceSeries>();
+  SurfaceSeries1 = FSeries.get();
+  SurfaceSeries1->SetTitle(QStringLiteral("Surface"));
+  SurfaceSeries1->SetNumXValues(15);
+  SurfaceSeries1->SetNumZValues(15);
+  Chart->AddSeries(SurfaceSeries1);
+
+  ScrollBar1 = AddViewBar(Bars, 0, QStringLiteral("Rotation"), "ScrollBar1", 270, 350, 340,
+                          [this](int P) { Chart->View3DOptions()->SetRotation(P); });
+  ScrollBar2 = AddViewBar(Bars, 1, QStringLiteral("Elevation"), "ScrollBar2", 270, 350, 340,
+                          [this](int P) { Chart->View3DOptions()->SetElevation(P); });
+  sbZoom = AddViewBar(Bars, 2, QStringLiteral("Zoom"), "sbZoom", 1, 200, 60,
+                      [this](int P) { Chart->View3DOptions()->SetZoom(P); });
+  scbHoriz = AddViewBar(Bars, 3, QStringLiteral("Horizontal"), "scbHoriz", -200, 200, 0,
+                        [this](int P) { Chart->View3DOptions()->SetHorizOffset(P); });
+  scbVert = AddViewBar(Bars, 4, QStringLiteral("Vertical"), "scbVert", -200, 200, 0,
+                       [this](int P) { Chart->View3DOptions()->SetVertOffset(P); });
+  sbTilt = AddViewBar(Bars, 5, QStringLiteral("Tilt"), "sbTilt", -90, 90, 0,
+                      [this](int P) { Chart->View3DOptions()->SetTilt(P); });
+
+  MainMenu1 = new QMenuBar(this);
+  QMenu* File = MainMenu1->addMenu(QStringLiteral("&File"));
+  miPrint = AddItem(File, "miPrint", QStringLiteral("&Print"), this, [this] { PrintClick(); });
+  miSaveAs =
+      AddItem(File, "miSaveAs", QStringLiteral("&Save As..."), this, [this] { SaveAsClick(); });
+  File->addSeparator();
+  miExit = AddItem(File, "miExit", QStringLiteral("&Exit"), this, [this] { ExitClick(); });
+  QMenu* Edit = MainMenu1->addMenu(QStringLiteral("&Edit"));
+  miCopyBitmap = AddItem(Edit, "miCopyBitmap", QStringLiteral("&Copy to clipboard as Bitmap"), this,
+                         [this] { CopyBitmapClick(); });
+  miCopyMetafile = AddItem(Edit, "miCopyMetafile", QStringLiteral("Copy to clipboard as &Metafile"),
+                           this, [this] { CopyMetafileClick(); });
+  QMenu* View = MainMenu1->addMenu(QStringLiteral("&View"));
+  miGrid = AddItem(
+      View, "miGrid", QStringLiteral("&Grid"), this, [this] { GridClick(); }, true);
+  miLegend = AddItem(
+      View, "miLegend", QStringLiteral("&Show Legend"), this, [this] { LegendClick(); }, true);
+  miProperties = AddItem(View, "miProperties", QStringLiteral("&Properties"), this,
+                         [this] { PropertiesClick(); });
+  View->addSeparator();
+  miViewFrame = AddItem(
+      View, "miViewFrame", QStringLiteral("&View Frame"), this, [this] { ViewFrameClick(); }, true);
+  miWireFrame = AddItem(
+      View, "miWireFrame", QStringLiteral("&Wire Frame"), this, [this] { WireFrameClick(); }, true);
+  miClean = AddItem(
+      View, "miClean", QStringLiteral("&Clean"), this, [this] { CleanClick(); }, true);
+  View->addSeparator();
+  miColorRange = AddItem(
+      View, "miColorRange", QStringLiteral("Color &Range"), this,
+      [this] { ColorModeClick(miColorRange); }, true);
+  miColorPalette = AddItem(
+      View, "miColorPalette", QStringLiteral("Color &Palette"), this,
+      [this] { ColorModeClick(miColorPalette); }, true);
+  miSingleColor = AddItem(
+      View, "miSingleColor", QStringLiteral("&Single Color"), this,
+      [this] { ColorModeClick(miSingleColor); }, true);
+  miColorRange->setChecked(true);
+
+  Main->setMenuBar(MainMenu1);
+  Main->addWidget(Panel3);
+  Main->addWidget(Chart, 1);
+  Main->addWidget(Panel2);
+}
+
+TfmSurfaceChart::~TfmSurfaceChart() = default;
+
+void TfmSurfaceChart::FormCreate() {
+  const bool HighColor = TCustomChartPanel::IsScreenHighColor();
+  if (!HighColor)
+    ShowInformation(QStringLiteral("This demo looks much better with\r16k colors or greater."));
+  ChartEraseBackground = false;
+  SurfaceSeries1->FillSampleValues(0);
+  SurfaceSeries1->Pen()->SetColor(clBlack);
+  Chart->Gradient()->SetVisible(HighColor);
+  // The buttons show the chart's state: legend hidden, grid shown, solid cells.
+  ShowToggle(sbLegend, sbL1, Chart->Legend()->Visible());
+  ShowToggle(sbGrid, sbG1, Chart->LeftAxis()->Grid()->Visible());
+  ShowToggle(sbWireFrame, sbW1, false);
+  miLegend->setChecked(Chart->Legend()->Visible());
+  miGrid->setChecked(Chart->LeftAxis()->Grid()->Visible());
+  RememberPen();
+  LoadFormPlacement(this);
+}
+
+void TfmSurfaceChart::FormClose(TCloseAction& Action) {
+  (void)Action;
+  SaveFormPlacement(this);
+}
+
+void TfmSurfaceChart::PrintClick() { ChartPreview(this, *Chart); }
+
+void TfmSurfaceChart::SaveAsClick() { SaveChartAs(*Chart, sd); }
+
+void TfmSurfaceChart::CopyBitmapClick() { Chart->CopyToClipboardBitmap(); }
+
+void TfmSurfaceChart::CopyMetafileClick() { Chart->CopyToClipboardMetafile(true); }
+
+void TfmSurfaceChart::GridClick() {
+  const bool On = !Chart->LeftAxis()->Grid()->Visible();
+  for (TChartAxis* A : {Chart->LeftAxis(), Chart->BottomAxis(), Chart->DepthAxis()})
+    A->Grid()->SetVisible(On);
+  ShowToggle(sbGrid, sbG1, On);
+  miGrid->setChecked(On);
+  Chart->Invalidate();
+}
+
+void TfmSurfaceChart::LegendClick() {
+  const bool On = !Chart->Legend()->Visible();
+  Chart->Legend()->SetVisible(On);
+  ShowToggle(sbLegend, sbL1, On);
+  miLegend->setChecked(On);
+}
+
+void TfmSurfaceChart::PropertiesClick() { EditChart(this, *Chart); }
+
+void TfmSurfaceChart::RememberPen() {
+  SavedPenColor = SurfaceSeries1->Pen()->Color();
+  SavedPenVisible = SurfaceSeries1->Pen()->Visible();
+}
+
+void TfmSurfaceChart::RestorePen() {
+  SurfaceSeries1->Pen()->SetColor(SavedPenColor);
+  SurfaceSeries1->Pen()->SetVisible(SavedPenVisible);
+}
+
+void TfmSurfaceChart::WireFrameClick() {
+  if (!miWireFrame->isChecked()) RememberPen();
+  const bool On = !miWireFrame->isChecked();
+  miWireFrame->setChecked(On);
+  ShowToggle(sbWireFrame, sbW1, On);
+  SurfaceSeries1->SetWireFrame(On);
+  if (On)
+    SurfaceSeries1->Pen()->SetColor(SurfaceSeries1->StartColor());
+  else
+    RestorePen();
+  Chart->Invalidate();
+}
+
+void TfmSurfaceChart::ViewFrameClick() {
+  SavedPenColor = SurfaceSeries1->StartColor();
+  const bool On = !miViewFrame->isChecked();
+  miViewFrame->setChecked(On);
+  SurfaceSeries1->Pen()->SetVisible(On);
+  SurfaceSeries1->Pen()->SetColor(miColorRange->isChecked() ? SurfaceSeries1->StartColor()
+                                                            : clBlack);
+  Chart->Invalidate();
+}
+
+void TfmSurfaceChart::CleanClick() {
+  const bool On = !miClean->isChecked();
+  miClean->setChecked(On);
+  Chart->Gradient()->SetVisible(TCustomChartPanel::IsScreenHighColor() && !On);
+  Chart->SetView3DWalls(!On);
+  Chart->SetAxisVisible(!On);
+  if (On) {
+    SavedColor = Chart->Color();
+    Chart->SetColor(clBlack);
+  } else {
+    Chart->SetColor(SavedColor);
+  }
+  Chart->Invalidate();
+}
+
+void TfmSurfaceChart::CheckColorMode(QAction* Item) {
+  for (QAction* A : {miColorRange, miColorPalette, miSingleColor}) A->setChecked(A == Item);
+}
+
+void TfmSurfaceChart::ColorModeClick(QAction* Sender) {
+  const QString Name = Sender->objectName();
+  TSurfaceSeries* S = SurfaceSeries1;
+  if (Name == QLatin1String("miSingleColor")) {
+    RememberPen();
+    S->Pen()->SetColor(clBlack);
+    S->Pen()->SetVisible(true);
+    S->SetUseColorRange(false);
+    S->SetUsePalette(false);
+    S->SetPaletteSteps(10);
+    CheckColorMode(miSingleColor);
+    miViewFrame->setChecked(true);
+  } else if (Name == QLatin1String("miColorRange")) {
+    RestorePen();
+    S->SetUseColorRange(true);
+    S->SetUsePalette(false);
+    S->SetPaletteSteps(10);
+    CheckColorMode(miColorRange);
+  } else if (Name == QLatin1String("miColorPalette")) {
+    S->SetUseColorRange(false);
+    S->SetUsePalette(true);
+    CheckColorMode(miColorPalette);
+    S->SetPaletteSteps(50);
+  }
+  Chart->Invalidate();
+}

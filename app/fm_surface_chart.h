@@ -1,0 +1,66 @@
+#pragma once
+// The surface plot window: the 3D chart with the surface the graphics page fills, six scroll
+// bars that turn and move the view, a toolbar, and the menu of display modes.
+#include <memory>
+
+#include "platform/dialogs.h"
+#include "platform/form.h"
+#include "platform/graphics.h"
+
+class QAction;
+class QMenuBar;
+class QScrollBar;
+class QWidget;
+class TChart;
+class TSpeedButton;
+class TSurfaceSeries;
+
+class TfmSurfaceChart : public TForm {
+  Q_OBJECT
+ public:
+  explicit TfmSurfaceChart(QWidget* Parent = nullptr);
+  ~TfmSurfaceChart() override;
+
+  QWidget* Panel2;  // the scroll bars
+  QScrollBar *ScrollBar1, *ScrollBar2, *sbZoom, *scbHoriz, *scbVert, *sbTilt;
+  QWidget* Panel3;  // the toolbar
+  TSpeedButton *sbPrint, *sbSaveAs, *sbProp, *sbLegend, *sbGrid, *sbWireFrame, *sbL1, *sbG1, *sbW1;
+  TChart* Chart;
+  TSurfaceSeries* SurfaceSeries1;
+  TSaveDialog sd;
+  QMenuBar* MainMenu1;
+  QAction *miPrint, *miSaveAs, *miExit, *miCopyBitmap, *miCopyMetafile, *miGrid, *miLegend,
+      *miProperties, *miViewFrame, *miWireFrame, *miClean, *miColorRange, *miColorPalette,
+      *miSingleColor;
+
+  // The series pen before single-colour or wire-frame mode, and the chart colour before Clean.
+  TColor SavedPenColor = clBlack;
+  bool SavedPenVisible = true;
+  TColor SavedColor = clBtnFace;
+  // How grid columns and rows map to X and Y; written by the graphics page with the surface.
+  double XStep = 1, YStep = 1, XFrom = 0, XTo = 1, YFrom = 0, YTo = 1;
+
+  void PrintClick();
+  void SaveAsClick();
+  void ExitClick() { Close(); }
+  void CopyBitmapClick();
+  void CopyMetafileClick();
+  void GridClick();
+  void LegendClick();
+  void PropertiesClick();
+  void ViewFrameClick();
+  void WireFrameClick();
+  void CleanClick();
+  // One command for the three colour-mode items, told apart by the sender's name.
+  void ColorModeClick(QAction* Sender);
+
+ protected:
+  void FormCreate() override;
+  void FormClose(TCloseAction& Action) override;
+
+ private:
+  std::unique_ptr<TSurfaceSeries> FSeries;
+  void CheckColorMode(QAction* Item);
+  void RememberPen();
+  void RestorePen();
+};
