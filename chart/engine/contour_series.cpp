@@ -80,7 +80,12 @@ void TContourSeries::CreateLevels() {
   }
 }
 
-QString TContourSeries::LegendString(int Index) const {
+void TContourSeries::DoBeforeDrawChart() {
+  TCustom3DGridSeries::DoBeforeDrawChart();
+  if (Count()) CreateLevels();
+}
+
+QString TContourSeries::LegendString(int Index, TLegendTextStyle) {
   const int L = FNumLevels - 1 - Index;
   if (L < 0 || L >= int(FLevels.size())) return {};
   return FormatFloat(ValueFormat(), FLevels[size_t(L)].Value);

@@ -383,13 +383,20 @@ void TCustom3DGridSeries::FillGridIndex() {
   if (FPalette.empty()) CreateDefaultPalette(FPaletteSteps);
 }
 
-QString TCustom3DGridSeries::LegendString(int Index) const {
+void TCustom3DGridSeries::DoBeforeDrawChart() {
+  if (Count() && FPalette.empty()) CreateDefaultPalette(FPaletteSteps);
+}
+
+QString TCustom3DGridSeries::LegendString(int Index, TLegendTextStyle) {
   if (Index < 0 || Index >= int(FPalette.size())) return {};
   return FormatFloat(ValueFormat(), FPalette[size_t(Index)].UpToValue);
 }
 
 TColor TCustom3DGridSeries::LegendItemColor(int Index) const {
   if (Index < 0 || Index >= int(FPalette.size())) return SeriesColor();
+  // Colouring by the palette, an entry's own colour is that of the values up to it: the colour
+  // of its value itself is already the next entry's, and the key would be one band off.
+  if (!FUseColorRange && FUsePalette) return FPalette[size_t(Index)].Color;
   return GetValueColorValue(FPalette[size_t(Index)].UpToValue);
 }
 

@@ -443,6 +443,6 @@ TEST(ContourSeries, LevelsOnTheirLines) {
   for (int k = 0; k < 8; ++k) EXPECT_GE(Lines[k], 2) << "level " << k;
   // The legend lists the levels from the top.
   EXPECT_EQ(S.CountLegendItems(), 8);
-  EXPECT_EQ(S.LegendString(0), "4.5");
+  EXPECT_EQ(S.LegendString(0, ltsPlain), "4.5");
   EXPECT_EQ(S.LegendItemColor(0), RGB(8, 0x21, 0x43));
 }
