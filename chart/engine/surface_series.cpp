@@ -175,7 +175,10 @@ void TCustom3DGridSeries::CreateDefaultPalette(int Steps) {
   FPalette.reserve(size_t(Steps));
   for (int i = 1; i <= Steps; ++i) {
     const double A = i * std::numbers::pi / Steps;
-    AddPalette(Min + i * (Max - Min) / Steps,
+    // A range wider than the largest double is stepped as a blend of its ends, which stays
+    // finite.
+    const double T = double(i) / Steps;
+    AddPalette(std::isfinite(Max - Min) ? Min + i * (Max - Min) / Steps : Min * (1 - T) + Max * T,
                RGB(Part(std::sin(A / D[0])), Part(std::sin(A / D[1])), Part(std::cos(A / D[2]))));
   }
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "chart/engine/chart.h"
@@ -96,6 +97,23 @@ TEST(GridLegend, SurfaceListsItsPaletteSteps) {
   ASSERT_GT(Fresh.Chart.Legend()->Layout().ItemsShown, 5);
   EXPECT_EQ(int(First.size()), std::min(32, Fresh.Chart.Legend()->Layout().ItemsShown));
   EXPECT_EQ(First.front(), "2.156");  // 2 + 5 / 32
+
+  // Steps over a range wider than the largest double stay finite and in order.
+  TGridLegendChart Huge;
+  TSurfaceSeries W;
+  W.SetParentChart(&Huge.Chart);
+  for (int x = 1; x <= 3; ++x)
+    for (int z = 1; z <= 3; ++z) W.AddXYZ(x, (x + z) % 2 ? 1e308 : -1e308, z);
+  W.SetPaletteSteps(4);
+  const std::vector<QString> HugeTexts = Huge.Texts();
+  ASSERT_EQ(W.Palette().size(), 4u);
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_TRUE(std::isfinite(W.Palette()[i].UpToValue)) << i;
+    if (i > 0) {
+      EXPECT_LT(W.Palette()[i - 1].UpToValue, W.Palette()[i].UpToValue) << i;
+    }
+  }
+  EXPECT_EQ(HugeTexts.size(), 4u);
 
   // The last values of a surface are its last point, not a palette step.
   TChartSeries Other;
