@@ -252,6 +252,8 @@ void TCustomAxisPanel::CalcSize3D() {
 
 void TCustomAxisPanel::InternalDraw(const TRect&) {
   PanelPaint(ChartBounds());
+  for (TChartSeries* S : FSeries)
+    if (S->Active()) S->DoBeforeDrawChart();
   DrawTitlesAndLegend();
   CalcSize3D();
   CalcAxisRect();

@@ -6,7 +6,6 @@
 #include "chart/engine/axis_panel.h"
 #include "chart/engine/canvas3d.h"
 #include "chart/engine/chart_exceptions.h"
-#include "chart/engine/chart_format.h"
 
 TCustomChartLegend::TCustomChartLegend(TCustomChartPanel* Owner)
     : TChartFontObject(Owner),
@@ -94,35 +93,6 @@ TChartSeries* FirstActive(TCustomAxisPanel* C) {
   return nullptr;
 }
 
-// The legend text of a point by the text style; line breaks become blanks.
-QString ValueLegendText(TChartSeries* S, int I, TLegendTextStyle Style) {
-  const QString Label = S->GetXLabel(I);
-  const QString Value = FormatFloat(S->ValueFormat(), S->GetMarkValue(I));
-  const QString Percent = S->PercentText(I, false);
-  QString T;
-  switch (Style) {
-    case ltsPlain:
-      T = Label;
-      break;
-    case ltsLeftValue:
-      T = Value + ' ' + Label;
-      break;
-    case ltsRightValue:
-      T = Label + ' ' + Value;
-      break;
-    case ltsLeftPercent:
-      T = Percent + ' ' + Label;
-      break;
-    case ltsRightPercent:
-      T = Label + ' ' + Percent;
-      break;
-    case ltsXValue:
-      T = FormatFloat(S->ValueFormat(), S->XValue(I));
-      break;
-  }
-  return T.replace(QLatin1Char('\r'), QLatin1Char(' '))
-      .replace(QLatin1Char('\n'), QLatin1Char(' '));
-}
 }  // namespace
 
 TLegendStyle TCustomChartLegend::EffectiveStyle() const {
@@ -135,7 +105,7 @@ int TCustomChartLegend::TotalLegendItems() const {
   TCustomAxisPanel* C = AxisChart(ParentChart());
   int N = 0;
   if (EffectiveStyle() == lsValues) {
-    if (TChartSeries* S = FirstActive(C)) N = S->LegendCount();
+    if (TChartSeries* S = FirstActive(C)) N = S->CountLegendItems();
   } else {
     N = int(LegendSeries(C).size());
   }
@@ -146,15 +116,15 @@ QString TCustomChartLegend::LegendText(int Index) const {
   TCustomAxisPanel* C = AxisChart(ParentChart());
   if (EffectiveStyle() == lsValues) {
     TChartSeries* S = FirstActive(C);
-    return S && Index >= 0 && Index < S->LegendCount()
-               ? ValueLegendText(S, S->MapValueIndex(Index), FTextStyle)
+    return S && Index >= 0 && Index < S->CountLegendItems()
+               ? S->LegendString(S->MapValueIndex(Index), FTextStyle)
                : QString();
   }
   const std::vector<TChartSeries*> L = LegendSeries(C);
   if (Index < 0 || Index >= int(L.size())) return {};
   TChartSeries* S = L[size_t(Index)];
   if (EffectiveStyle() == lsLastValues)
-    return S->Count() ? ValueLegendText(S, S->Count() - 1, FTextStyle) : QString();
+    return S->Count() ? S->PointLegendString(S->Count() - 1, FTextStyle) : QString();
   if (!S->Title().isEmpty()) return S->Title();
   if (!S->Name().isEmpty()) return S->Name();
   return QStringLiteral("Series %1").arg(Index);

@@ -9,14 +9,6 @@
 #include "chart/engine/legend_layout.h"
 
 enum TLegendStyle { lsAuto, lsSeries, lsValues, lsLastValues };
-enum TLegendTextStyle {
-  ltsPlain,
-  ltsLeftValue,
-  ltsRightValue,
-  ltsLeftPercent,
-  ltsRightPercent,
-  ltsXValue
-};
 
 namespace LegendMessages {
 inline constexpr const char* TopPos = "Top Legend Position must be between 0 and 100 %";

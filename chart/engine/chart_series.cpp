@@ -560,3 +560,33 @@ void TChartSeries::DrawLegend(int ValueIndex, const TRect& R) {
 void TChartSeries::DrawLegendShape(int, const TRect& R) {
   if (FParentChart) FParentChart->Canvas3D()->Rectangle(R.Left, R.Top, R.Right, R.Bottom);
 }
+
+QString TChartSeries::PointLegendString(int ValueIndex, TLegendTextStyle Style) {
+  if (ValueIndex < 0 || ValueIndex >= Count()) return {};
+  const QString Label = GetXLabel(ValueIndex);
+  auto Value = [&] { return FormatFloat(FValueFormat, GetMarkValue(ValueIndex)); };
+  auto Percent = [&] { return PercentText(ValueIndex, false); };
+  QString T;
+  switch (Style) {
+    case ltsPlain:
+      T = Label;
+      break;
+    case ltsLeftValue:
+      T = Value() + ' ' + Label;
+      break;
+    case ltsRightValue:
+      T = Label + ' ' + Value();
+      break;
+    case ltsLeftPercent:
+      T = Percent() + ' ' + Label;
+      break;
+    case ltsRightPercent:
+      T = Label + ' ' + Percent();
+      break;
+    case ltsXValue:
+      T = FormatFloat(FValueFormat, XValue(ValueIndex));
+      break;
+  }
+  return T.replace(QLatin1Char('\r'), QLatin1Char(' '))
+      .replace(QLatin1Char('\n'), QLatin1Char(' '));
+}

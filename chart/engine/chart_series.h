@@ -11,6 +11,7 @@
 #include "chart/engine/chart_function.h"
 #include "chart/engine/chart_pen.h"
 #include "chart/engine/chart_value_list.h"
+#include "chart/engine/legend_layout.h"
 #include "chart/engine/series_marks.h"
 #include "platform/colors.h"
 #include "platform/cursors.h"
@@ -211,6 +212,9 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   virtual void DoAfterDrawValues() {
     if (AfterDrawValues) AfterDrawValues(this);
   }
+  // Run for every active series before the chart draws anything, the legend included: types
+  // whose legend lists something made for the drawing (a palette, levels) make it here.
+  virtual void DoBeforeDrawChart() {}
   // The legend symbol of point ValueIndex (-1: the series) inside R: nothing for a null colour
   // or for the whole of a series coloured point by point. The brush takes the item's colour over
   // a background that PrepareLegendCanvas may change; a symbol in the legend's own colour gets an
@@ -220,10 +224,16 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   virtual void PrepareLegendCanvas(int, TColor&, TBrushStyle&) {}
   // The rectangle in the prepared brush; types draw their own lines, markers or shapes.
   virtual void DrawLegendShape(int ValueIndex, const TRect& R);
-  // The legend's items of the values: types that hide some points (grouped pie slices) count
-  // only the others and map the legend's N-th item to its point.
-  virtual int LegendCount() const { return Count(); }
+  // The legend's items of the values: one per point, unless the type lists something else (a
+  // palette, levels) or hides some points (grouped pie slices); MapValueIndex turns the legend's
+  // N-th item into the index that LegendString and LegendItemColor take.
+  virtual int CountLegendItems() const { return Count(); }
   virtual int MapValueIndex(int N) const { return N; }
+  virtual QString LegendString(int ValueIndex, TLegendTextStyle Style) {
+    return PointLegendString(ValueIndex, Style);
+  }
+  // The legend text of point ValueIndex by the text style; line breaks become blanks.
+  QString PointLegendString(int ValueIndex, TLegendTextStyle Style);
 
   // From the first to the last point, or backwards.
   virtual bool DrawValuesForward() const { return true; }

@@ -69,7 +69,11 @@ void TContourSeries::CreateLevels() {
   FLevels.assign(size_t(FNumLevels), {});
   for (int i = 0; i < FNumLevels; ++i) {
     TLevel& L = FLevels[size_t(i)];
-    L.Value = Min + i * (Max - Min) / FNumLevels;
+    // A range wider than the largest double is stepped as a blend of its ends, which stays
+    // finite.
+    const double T = double(i) / FNumLevels;
+    L.Value =
+        std::isfinite(Max - Min) ? Min + i * (Max - Min) / FNumLevels : Min * (1 - T) + Max * T;
     if (ColorEachPoint())
       L.Color = GetDefaultColor(i);
     else if (UsePalette() || UseColorRange())
@@ -80,7 +84,12 @@ void TContourSeries::CreateLevels() {
   }
 }
 
-QString TContourSeries::LegendString(int Index) const {
+void TContourSeries::DoBeforeDrawChart() {
+  TCustom3DGridSeries::DoBeforeDrawChart();
+  if (Count()) CreateLevels();
+}
+
+QString TContourSeries::LegendString(int Index, TLegendTextStyle) {
   const int L = FNumLevels - 1 - Index;
   if (L < 0 || L >= int(FLevels.size())) return {};
   return FormatFloat(ValueFormat(), FLevels[size_t(L)].Value);

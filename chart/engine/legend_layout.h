@@ -6,6 +6,16 @@
 #include "platform/geometry.h"
 
 enum TLegendAlignment { laLeft, laRight, laTop, laBottom };
+// What a value's legend text shows: its label, its value or percent before or after the label,
+// or its X value.
+enum TLegendTextStyle {
+  ltsPlain,
+  ltsLeftValue,
+  ltsRightValue,
+  ltsLeftPercent,
+  ltsRightPercent,
+  ltsXValue
+};
 
 struct TLegendLayoutInput {
   TLegendAlignment Alignment = laRight;

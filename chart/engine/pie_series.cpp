@@ -125,6 +125,16 @@ void TCircledSeries::SetParentProperties(bool Enable) {
   }
 }
 
+void TCircledSeries::TakeCircle(const TCircledSeries& From) {
+  FCircleRect = From.FCircleRect;
+  FCircleWidth = From.FCircleWidth;
+  FCircleHeight = From.FCircleHeight;
+  FCircleXCenter = From.FCircleXCenter;
+  FCircleYCenter = From.FCircleYCenter;
+  FXRadius = From.FXRadius;
+  FYRadius = From.FYRadius;
+}
+
 void TCircledSeries::SetCircleRect(const TRect& R) {
   FCircleRect = R;
   AdjustCircleRect();
@@ -365,7 +375,7 @@ void TPieSeries::PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushSt
   if (FUsePatterns && ValueIndex >= 0) Style = PatternOf(ValueIndex);
 }
 
-int TPieSeries::LegendCount() const {
+int TPieSeries::CountLegendItems() const {
   int N = 0;
   for (int i = 0; i < Count(); ++i)
     if (!IsGrouped(i)) ++N;

@@ -69,6 +69,8 @@ class TCircledSeries : public TChartSeries {
   }
 
  protected:
+  // The circle of another series of the chart, for series that share one.
+  void TakeCircle(const TCircledSeries& From);
   void SetCircleRect(const TRect& R);
   void AdjustCircleRect();
   void CalcRadius();
@@ -147,7 +149,7 @@ class TPieSeries : public TCircledSeries {
   void NotifyValue(TSeriesDataEvent Event, int ValueIndex) override;
   void RecalcOtherSlice();
   // The points the legend lists: those not gathered into the other slice.
-  int LegendCount() const override;
+  int CountLegendItems() const override;
   int MapValueIndex(int N) const override;
   // The circle's background behind hatched symbols; with patterns, the point's hatch.
   void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& Style) override;

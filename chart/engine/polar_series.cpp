@@ -208,12 +208,18 @@ void TCustomPolarSeries::DrawRadiusAxes() {
 void TCustomPolarSeries::DrawBackground() {
   TCustomAxisPanel* Chart = ParentChart();
   TChartCanvas3D* C = Canvas(*this);
-  // The first polar series makes room for the angles around the circle.
+  // The first polar series that is drawn makes room for the angles around the circle and works
+  // out the circle; the later ones take it over for this drawing, so that all of them share one
+  // centre and one radius (their own custom radii stay as set: taking the first one's as custom
+  // radii would freeze the circle at its size of the first drawing).
   const TCustomPolarSeries* First = nullptr;
   for (int i = 0; i < Chart->SeriesCount() && !First; ++i)
-    if (auto* S = dynamic_cast<const TCustomPolarSeries*>(Chart->GetSeries(i)); S && S->Active())
+    if (auto* S = dynamic_cast<const TCustomPolarSeries*>(Chart->GetSeries(i));
+        S && S->Active() && S->Count() > 0)
       First = S;
-  if (First == this && FCircleLabels) {
+  if (First && First != this) {
+    TakeCircle(*First);
+  } else if (FCircleLabels) {
     C->Font()->Assign(*FCircleLabelsFont);
     const int DY = C->FontHeight() + 2, DX = C->TextWidth(QStringLiteral("360"));
     TRect R = Chart->ChartRect();
@@ -223,7 +229,7 @@ void TCustomPolarSeries::DrawBackground() {
     R.Right -= DX;
     Chart->SetChartRect(R);
   }
-  CalcCircle();
+  if (!First || First == this) CalcCircle();
   TBrushData B = FBrush->Data();
   if (!IsChartAuto(CircleBackColor()) && CircleBackColor() != clNone) B.Color = CircleBackColor();
   C->Brush()->SetData(B);
@@ -288,9 +294,10 @@ int TCustomPolarSeries::Clicked(int X, int Y) const {
   return -1;
 }
 
-void TCustomPolarSeries::DrawLegendShape(TColor Color, const TRect& R) {
+void TCustomPolarSeries::DrawLegendShape(int ValueIndex, const TRect& R) {
   TChartCanvas3D* C = Canvas(*this);
   if (!C) return;
+  const TColor Color = ValueIndex == -1 ? SeriesColor() : GetValueColor(ValueIndex);
   C->AssignVisiblePen(*FPen);
   if (FPen->Visible()) C->Pen()->SetColor(Color);
   const int Y = (R.Top + R.Bottom) / 2;

@@ -54,8 +54,9 @@ class TCustomPolarSeries : public TCircledSeries {
   void Assign(const TChartSeries& Source) override;
   void DrawAllValues() override;
   int Clicked(int X, int Y) const override;
-  // A short line in Pen, the pointer over it when visible.
-  void DrawLegendShape(TColor Color, const TRect& R);
+  // A short line in Pen, the pointer over it when visible, in the colour of the point (or of
+  // the series for -1).
+  void DrawLegendShape(int ValueIndex, const TRect& R) override;
 
  protected:
   // Run before the background and the values are drawn.

@@ -175,7 +175,10 @@ void TCustom3DGridSeries::CreateDefaultPalette(int Steps) {
   FPalette.reserve(size_t(Steps));
   for (int i = 1; i <= Steps; ++i) {
     const double A = i * std::numbers::pi / Steps;
-    AddPalette(Min + i * (Max - Min) / Steps,
+    // A range wider than the largest double is stepped as a blend of its ends, which stays
+    // finite.
+    const double T = double(i) / Steps;
+    AddPalette(std::isfinite(Max - Min) ? Min + i * (Max - Min) / Steps : Min * (1 - T) + Max * T,
                RGB(Part(std::sin(A / D[0])), Part(std::sin(A / D[1])), Part(std::cos(A / D[2]))));
   }
 }
@@ -383,13 +386,20 @@ void TCustom3DGridSeries::FillGridIndex() {
   if (FPalette.empty()) CreateDefaultPalette(FPaletteSteps);
 }
 
-QString TCustom3DGridSeries::LegendString(int Index) const {
+void TCustom3DGridSeries::DoBeforeDrawChart() {
+  if (Count() && FPalette.empty()) CreateDefaultPalette(FPaletteSteps);
+}
+
+QString TCustom3DGridSeries::LegendString(int Index, TLegendTextStyle) {
   if (Index < 0 || Index >= int(FPalette.size())) return {};
   return FormatFloat(ValueFormat(), FPalette[size_t(Index)].UpToValue);
 }
 
 TColor TCustom3DGridSeries::LegendItemColor(int Index) const {
   if (Index < 0 || Index >= int(FPalette.size())) return SeriesColor();
+  // Colouring by the palette, an entry's own colour is that of the values up to it: the colour
+  // of its value itself is already the next entry's, and the key would be one band off.
+  if (!FUseColorRange && FUsePalette) return FPalette[size_t(Index)].Color;
   return GetValueColorValue(FPalette[size_t(Index)].UpToValue);
 }
 

@@ -120,10 +120,12 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   double GridMinZ() const { return FGridMinZ; }
   double GridMaxZ() const { return FGridMaxZ; }
 
-  // The legend's entries: one per palette entry.
-  virtual int CountLegendItems() const { return int(FPalette.size()); }
-  virtual QString LegendString(int Index) const;
-  virtual TColor LegendItemColor(int Index) const;
+  // The legend lists the palette, one item per entry: its value in the value format, in the
+  // colour of that value. The palette is made before the legend is drawn, when it is missing.
+  int CountLegendItems() const override { return int(FPalette.size()); }
+  QString LegendString(int Index, TLegendTextStyle Style) override;
+  TColor LegendItemColor(int Index) const override;
+  void DoBeforeDrawChart() override;
 
   std::function<double(TChartSeries*, int X, int Z)> OnGetYValue;
   std::function<void(TChartSeries*, int ValueIndex, TColor&)> OnGetColor;
@@ -219,10 +221,11 @@ class TContourSeries : public TCustom3DGridSeries {
   void FillSampleValues(int NumValues) override;
   void Assign(const TChartSeries& Source) override;
   void DrawAllValues() override;
-  // The levels, highest first.
-  int CountLegendItems() const override { return FNumLevels; }
-  QString LegendString(int Index) const override;
+  // The legend lists the levels, highest first; they are made before the legend is drawn.
+  int CountLegendItems() const override { return Count() ? FNumLevels : 0; }
+  QString LegendString(int Index, TLegendTextStyle Style) override;
   TColor LegendItemColor(int Index) const override;
+  void DoBeforeDrawChart() override;
 
   std::function<void(TContourSeries*, int LevelIndex, double& Value, TColor& Color)> OnGetLevel;
 

@@ -95,7 +95,7 @@ TEST(PieSeries, OtherSliceGathersSmallValuesWhenTheDataChange) {
   EXPECT_TRUE(P.Pie.IsGrouped(3));
   EXPECT_EQ(P.Pie.YValue(4), 10);
   EXPECT_EQ(P.Pie.GetXLabel(4), "Other");
-  EXPECT_EQ(P.Pie.LegendCount(), 3);
+  EXPECT_EQ(P.Pie.CountLegendItems(), 3);
   EXPECT_EQ(P.Pie.MapValueIndex(2), 4);
   P.Chart.Repaint();
   P.Chart.Repaint();

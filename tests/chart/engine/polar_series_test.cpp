@@ -233,3 +233,84 @@ TEST(RadarSeries, TriangleOnItsRings) {
     EXPECT_TRUE(Found) << L;
   }
 }
+
+TEST(PolarSeries, SeriesOfOneChartShareOneCircle) {
+  TPolarChart<TPolarSeries> T;
+  constexpr TColor Ink2 = RGB(4, 5, 6);
+  TPolarSeries B;
+  B.Pointer()->SetVisible(false);
+  B.SetSeriesColor(Ink2);
+  // Marks round its circle would make the second series' own circle smaller.
+  B.Marks()->SetVisible(true);
+  B.SetParentChart(&T.Chart);
+  T.P.Marks()->SetVisible(false);
+  T.P.AddPolar(0, 10);
+  T.P.AddPolar(90, 10);
+  B.AddPolar(0, 10, "a long mark text");
+  B.AddPolar(180, 5, "another long mark text");
+  auto Ops = T.Draw();
+  ASSERT_GT(T.P.XRadius(), 50);
+  EXPECT_EQ(B.CircleXCenter(), T.P.CircleXCenter());
+  EXPECT_EQ(B.CircleYCenter(), T.P.CircleYCenter());
+  EXPECT_EQ(B.XRadius(), T.P.XRadius());
+  EXPECT_EQ(B.YRadius(), T.P.YRadius());
+  // The same radius at angle 0 is the same pixel for both: the centre plus the X radius.
+  const TPoint C = T.Centre();
+  EXPECT_EQ(B.PointPosition(0).X, C.X + T.P.XRadius());
+  EXPECT_EQ(B.PointPosition(0).Y, C.Y);
+  EXPECT_EQ(T.P.PointPosition(0).X, B.PointPosition(0).X);
+  EXPECT_EQ(T.P.PointPosition(0).Y, B.PointPosition(0).Y);
+  EXPECT_TRUE(HasLine(LinesIn(Ops, Ink2), T.At(0, T.P.XRadius()), T.At(180, T.P.XRadius() / 2)));
+  // Sharing writes no radius of its own into either series.
+  EXPECT_EQ(B.CustomXRadius(), 0);
+  EXPECT_EQ(T.P.CustomXRadius(), 0);
+
+  // The circle follows the chart's size: a smaller picture, a smaller shared circle.
+  const int Before = T.P.XRadius();
+  TRecordingTarget Small(250, 250);
+  TCanvas SC(&Small);
+  T.Chart.DrawToMetaCanvas(&SC, {0, 0, 250, 250});
+  EXPECT_LT(T.P.XRadius(), Before);
+  EXPECT_EQ(B.XRadius(), T.P.XRadius());
+  EXPECT_EQ(B.CircleXCenter(), T.P.CircleXCenter());
+
+  // A first series that draws nothing hands the circle on to the next one, which works out its
+  // own (smaller, for its marks) instead of taking a stale one.
+  T.P.Clear();
+  T.Draw();
+  EXPECT_GT(B.XRadius(), 10);
+  EXPECT_LT(B.XRadius(), Before);
+  EXPECT_EQ(B.PointPosition(0).X, B.CircleXCenter() + B.XRadius());
+}
+
+TEST(PolarSeries, LegendSymbolIsALineInTheSeriesColour) {
+  TChart Chart;
+  Chart.resize(600, 400);
+  Chart.SetBevelOuter(bvNone);
+  Chart.Legend()->SetColorWidth(60);
+  Chart.Legend()->SetShadowSize(0);
+  TPolarSeries A;
+  TRadarSeries B;
+  A.SetSeriesColor(clRed);
+  B.SetSeriesColor(clBlue);
+  for (TCustomPolarSeries* S : std::initializer_list<TCustomPolarSeries*>{&A, &B}) {
+    S->Pointer()->SetVisible(false);
+    S->AddPolar(0, 3);
+    S->AddPolar(120, 5);
+    S->SetParentChart(&Chart);
+  }
+  Chart.Repaint();
+  const TLegendLayout& L = Chart.Legend()->Layout();
+  ASSERT_EQ(L.ItemsShown, 2);
+  const QImage& I = Chart.Backing()->Image();
+  for (int p = 0; p < 2; ++p) {
+    const TPoint T = L.ItemPos(p);
+    const int X = T.X - 4 - L.ColorWidthPx / 2, Mid = T.Y + L.ItemHeight / 2;
+    // Only the middle row carries the line; above it the legend's own colour.
+    int Row = -1;
+    for (int y = T.Y + 2; y < T.Y + L.ItemHeight - 2 && Row < 0; ++y)
+      if (FromQColor(I.pixelColor(X, y)) == (p == 0 ? clRed : clBlue)) Row = y;
+    EXPECT_NEAR(Row, Mid, 1) << p;
+    EXPECT_EQ(FromQColor(I.pixelColor(X, T.Y + 3)), Chart.Legend()->Color()) << p;
+  }
+}

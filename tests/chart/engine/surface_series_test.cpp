@@ -443,6 +443,26 @@ TEST(ContourSeries, LevelsOnTheirLines) {
   for (int k = 0; k < 8; ++k) EXPECT_GE(Lines[k], 2) << "level " << k;
   // The legend lists the levels from the top.
   EXPECT_EQ(S.CountLegendItems(), 8);
-  EXPECT_EQ(S.LegendString(0), "4.5");
+  EXPECT_EQ(S.LegendString(0, ltsPlain), "4.5");
   EXPECT_EQ(S.LegendItemColor(0), RGB(8, 0x21, 0x43));
+}
+
+TEST(ContourSeries, HugeAndNonFiniteValuesDrawWithoutTrouble) {
+  TChart Chart;
+  Chart.resize(400, 300);
+  Chart.SetView3D(true);
+  TContourSeries S;
+  S.SetParentChart(&Chart);
+  const double Inf = std::numeric_limits<double>::infinity();
+  for (int x = 1; x <= 4; ++x)
+    for (int z = 1; z <= 4; ++z) S.AddXYZ(x, (x + z) % 2 ? 1e308 : -1e308, z);
+  S.AddXYZ(5, Inf, 1);
+  S.AddXYZ(5, std::nan(""), 2);
+  TRecordingTarget Target(400, 300);
+  TCanvas C(&Target);
+  Chart.DrawToMetaCanvas(&C, {0, 0, 400, 300});
+  // The levels span the finite values only, and the legend lists them.
+  ASSERT_EQ(S.LevelCount(), S.NumLevels());
+  for (int k = 0; k < S.LevelCount(); ++k) EXPECT_TRUE(std::isfinite(S.LevelValue(k))) << k;
+  EXPECT_EQ(Chart.Legend()->TotalLegendItems(), S.NumLevels());
 }
