@@ -315,11 +315,11 @@ TEST(MatrixSeries, HintsShowTheCellTextsAndClicksPopUpOrSelect) {
   Down(mbLeft, ssLeft | ssShift, 3, 2);
   EXPECT_TRUE(S->Selected);
   EXPECT_FALSE(O->Selected);
-  EXPECT_EQ(S->SelectedCell, 5);
+  EXPECT_EQ(S->SelectedCell(), 5);
   Down(mbLeft, ssLeft | ssShift, 2.5, 2);  // between cells: no change
   EXPECT_TRUE(S->Selected);
   Down(mbLeft, ssLeft | ssShift, 1, 1);
   EXPECT_FALSE(S->Selected);
-  EXPECT_EQ(S->SelectedCell, -1);
+  EXPECT_EQ(S->SelectedCell(), -1);
   F.Graph.Owner = &F.Graph.DefaultOwner;
 }
