@@ -12,6 +12,7 @@
 #include "plot/core/graph.h"
 #include "plot/core/graph_axis.h"
 #include "plot/core/graph_text_file.h"
+#include "plot/core/graph_utils.h"
 
 namespace {
 // More cells than this cannot be a real matrix; the count would also overflow the grid's index.
@@ -246,7 +247,12 @@ void TMatrixSeries::MouseMove(int, int X, int Y) {
   MoveY = Y;
   if (!MouseActive() || !GetVisible()) return;
   int I, J;
-  const double WX = Graph->PixelToX(X), WY = Graph->PixelToY(Y);
+  // On a graph with depth the cells are found where they are drawn, right and up by the offset.
+  const int Off = Graph->Depth3D == 0
+                      ? 0
+                      : SaturatePixel(static_cast<long double>(Graph->Depth3D) *
+                                      Graph->BarSlot(this) / std::max(Graph->BarSlotCount(), 1));
+  const double WX = Graph->PixelToX(AddPixels(X, -Off)), WY = Graph->PixelToY(AddPixels(Y, Off));
   if (!HitCell(WX, WY, I, J)) {
     Graph->Owner->SetCursor(crDefault);
     ShowCellHint(QString());

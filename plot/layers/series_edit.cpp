@@ -138,6 +138,12 @@ void TSeries::SetInfoEnabled(bool Flag) {
 
 bool TSeries::TakeMenuPoint() {
   const int I = FMenuPoint.Index;
+  // A grid's cell has no point record; it is still there while the grid holds its index.
+  if (!FMenuPoint.Point && Count() == 0) {
+    if (I < 0 || I >= ItemCount()) return false;
+    HitIndex = I;
+    return true;
+  }
   if (I < 0 || I >= Count() || FPoints[I].get() != FMenuPoint.Point ||
       FPoints[I]->X != FMenuPoint.X || FPoints[I]->Y != FMenuPoint.Y)
     return false;
