@@ -1,12 +1,14 @@
 #include "plot/core/graph.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QMenu>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 #include "platform/number_text.h"
+#include "platform/timer.h"
 #include "plot/core/graph_text_file.h"
 #include "plot/core/graph_utils.h"
 
@@ -44,6 +46,7 @@ TGraph::TGraph(TCanvas* ACanvas, int ImageWidth, int ImageHeight, TGraphOwner* A
 }
 
 TGraph::~TGraph() {
+  FHoverTimer.reset();
   // Layers may ask the graph while they go; free them while it is whole.
   FLayers.clear();
   Info.reset();
@@ -51,6 +54,36 @@ TGraph::~TGraph() {
   Picture.reset();
   Legend.reset();
   for (auto& C : ColorLegends) C.reset();
+}
+
+void TGraph::StartHoverTimer(TLayer* Series) {
+  FHoverLayer = TLayerHandle(Series);
+  if (!Series) return;
+  // Without an event loop nothing would ever tick; tests call the tick themselves.
+  if (!FHoverTimer && QCoreApplication::instance()) {
+    FHoverTimer = std::make_unique<TTimer>();
+    FHoverTimer->SetEnabled(false);
+    FHoverTimer->SetInterval(HoverDelay);
+    FHoverTimer->OnTimer = [this] { HoverTimerTick(); };
+  }
+  if (!FHoverTimer) return;
+  // A move restarts the wait: the bubble comes once the mouse rests.
+  FHoverTimer->SetEnabled(false);
+  FHoverTimer->SetEnabled(true);
+}
+
+void TGraph::StopHoverTimer(const TLayer* Series) {
+  if (Series && !FHoverLayer.Refers(Series)) return;
+  FHoverLayer.Reset();
+  if (FHoverTimer) FHoverTimer->SetEnabled(false);
+}
+
+void TGraph::HoverTimerTick() {
+  if (Busy) return;  // a tick while painting waits for the next one
+  TLayer* L = FHoverLayer.Get();
+  StopHoverTimer();
+  if (!L || IndexOfLayer(L) < 0) return;
+  if (TGraphSeries* S = L->AsSeries()) S->PlaceHoverAnchor();
 }
 
 TAxis* TGraph::Axis(TGraphAxisId A) const {

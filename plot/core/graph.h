@@ -26,6 +26,7 @@ class QByteArray;
 class QAction;
 class QMenu;
 class QWidget;
+class TTimer;
 
 // What the graph asks of the control that owns it. Every default does nothing and blocks
 // nothing, so a graph without a control (tests, exports) works.
@@ -146,6 +147,18 @@ class TGraph : public TGraphDrawing {
   // The series and point a mouse press last hit; the handle dies with the series.
   TLayerHandle HitLayer;
   int HitPoint = -1;
+
+  // --- Hover info ---
+  // A series that shows the info bubble of the point the mouse rests on starts the timer at
+  // each hit; when the mouse has rested for HoverDelay the series places the bubble. A series
+  // that went meanwhile is never asked.
+  static constexpr int HoverDelay = 500;  // milliseconds
+  void StartHoverTimer(TLayer* Series);
+  // Stops the timer when Series is the one waiting (any series for null).
+  void StopHoverTimer(const TLayer* Series = nullptr);
+  bool HoverTimerPending() const { return FHoverLayer.Get() != nullptr; }
+  // The timer's tick; tests call it instead of waiting.
+  void HoverTimerTick();
 
   // Autoscales, lays out and draws everything on the current target.
   void Paint();
@@ -279,6 +292,8 @@ class TGraph : public TGraphDrawing {
   void ShowNoReadout();
   void SetLayerAxes(const TLayer* L);
   std::vector<std::unique_ptr<TLayer>> FLayers;
+  std::unique_ptr<TTimer> FHoverTimer;
+  TLayerHandle FHoverLayer;
   int FScreenCharHeight = 1;
   // The extents as last computed, with what they were computed from.
   struct TExtentCache {

@@ -56,9 +56,11 @@ TInfoLocation::TInfoLocation(TGraph* G, TLayer* ASeries, int PX, int PY, bool AO
   if (G->Depth3D != 0) PX = AddPixels(PX, -G->LayerOffset());
   X = G->PixelToX(PX);
   if (G->CurrentXLog()) X = std::pow(10.0, X);
+  const TGraphSeries* S = ASeries ? ASeries->AsSeries() : nullptr;
+  // A grid is drawn up by its depth offset as well.
+  if (S && S->Kind() == 9 && G->Depth3D != 0) PY = AddPixels(PY, G->LayerOffset());
   Y = G->PixelToY(PY);
   if (G->CurrentYLog()) Y = std::pow(10.0, Y);
-  const TGraphSeries* S = ASeries ? ASeries->AsSeries() : nullptr;
   PointIndex = S ? S->CurrentPoint() : 0;
 }
 
@@ -78,6 +80,12 @@ void TGraphInfo::Clear() { Locations.clear(); }
 void TGraphInfo::DeleteLocation(int Index) {
   if (Index < 0 || Index >= static_cast<int>(Locations.size())) return;
   Locations.erase(Locations.begin() + Index);
+}
+
+int TGraphInfo::IndexOfSerial(std::uint64_t Serial) const {
+  for (int I = 0; I < static_cast<int>(Locations.size()); ++I)
+    if (Serial != 0 && Locations[I].Location->Serial == Serial) return I;
+  return -1;
 }
 
 int TGraphInfo::AddLocation(const QString& Text, TLayer* ASeries, int X, int Y, bool Keep) {
@@ -106,6 +114,7 @@ int TGraphInfo::AddLocation(const QString& Text, TLayer* ASeries, int X, int Y, 
   TGraphStateGuard Keep3(Graph);
   UseAxesOf(Graph, ASeries);
   auto L = std::make_unique<TInfoLocation>(Graph, ASeries, X, Y, S && S->OnPoint());
+  L->Serial = ++FLastSerial;
   Locations.push_back({Text, std::move(L)});
   return static_cast<int>(Locations.size()) - 1;
 }
@@ -196,7 +205,15 @@ bool TGraphInfo::GetLocationText(QStringList& Lines, TLayer* ASeries, const QStr
   const int K = S->Kind();
   const int Off = Graph->Depth3D != 0 ? Graph->LayerOffset() : 0;
   double VX = L.X, VY = L.Y;
-  if (K == 2 || K == 5 || K == 6 || K == 7 || K == 9 || (K == 3 && !L.OnPoint)) {
+  if (K == 9) {
+    // A grid's value lies across the plot, not along Y: the bubble stays at the clicked cell,
+    // where it is drawn, and shows the cell's value.
+    const double C = S->CurveValue(L.X, L.Y);
+    if (!IsMissingValue(C) && std::isfinite(C)) VY = C;
+    if (!S->PlainSeries()) VX = S->Convert(L.X, L.Y);
+    AnchorX = AddPixels(Graph->XToPixel(L.X), Off);
+    AnchorY = AddPixels(Graph->YToPixel(L.Y), -Off);
+  } else if (K == 2 || K == 5 || K == 6 || K == 7 || (K == 3 && !L.OnPoint)) {
     const double C = S->CurveValue(L.X, L.Y);
     if (!IsMissingValue(C) && std::isfinite(C)) VY = C;
     if (!S->PlainSeries()) VX = S->Convert(L.X, L.Y);
@@ -300,7 +317,7 @@ bool TGraphInfo::DrawBubble(TEntry& E) {
   QString XLabel = QStringLiteral("X");
   if (PointName && Series) {
     XLabel.clear();
-    Series->PointName(L.PointIndex, XLabel);
+    Series->PointNameAt(L.PointIndex, L.X, L.Y, XLabel);
   }
   if (!PointVisible) XLabel.clear();
   QString YLabel = SeriesName ? S->Name : QStringLiteral("Y");

@@ -3,6 +3,7 @@
 // tied to their place by a pointed callout, drawn over everything else.
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -32,6 +33,8 @@ class TInfoLocation {
   TLayerHandle Series;
   bool OnPoint = false;
   TRect BubbleRect;  // where the bubble was last drawn
+  // Tells this bubble from any other the layer ever held; the index in the list shifts.
+  std::uint64_t Serial = 0;
 };
 
 class TGraphInfo : public TLayer {
@@ -62,6 +65,8 @@ class TGraphInfo : public TLayer {
   // a marker point that has a bubble removes that bubble unless Keep).
   int AddLocation(const QString& Text, TLayer* ASeries, int X, int Y, bool Keep);
   void DeleteLocation(int Index);
+  // The index of the bubble with Serial, -1 once it is gone.
+  int IndexOfSerial(std::uint64_t Serial) const;
   void Clear() override;
   void Draw() override;
   // A left click inside bubbles removes them and tells the graph the click was taken.
@@ -77,4 +82,5 @@ class TGraphInfo : public TLayer {
  private:
   bool DrawBubble(TEntry& E);
   bool FComposeFailed = false;
+  std::uint64_t FLastSerial = 0;
 };

@@ -54,6 +54,13 @@ class TGraphSeries {
   virtual double SnapPoint(double X, double /*Yref*/) const { return X; }
   virtual bool PlainSeries() const { return true; }
   virtual double Convert(double X, double /*Y*/) const { return X; }
+  // The name of the point a bubble anchored at world (X, Y) shows: that of point Index, or for a
+  // grid the text of the cell at (X, Y).
+  virtual bool PointNameAt(int Index, double /*X*/, double /*Y*/, QString& Name) const {
+    return PointName(Index, Name);
+  }
+  // The hover timer ran out over this series: it places its info bubble.
+  virtual void PlaceHoverAnchor() {}
   virtual int SeriesNumber() const = 0;
   virtual double BarWidth() const = 0;  // relative, 0.7 by default
   virtual int BarPixelWidth(int ClusteredPoints, int ZOrderedPoints) const = 0;

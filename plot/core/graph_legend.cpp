@@ -426,12 +426,17 @@ void TWLegend::CalcLayout(TRect& R, bool Again) {
     case lsRight: {
       Column = true;
       VisibleLines = 0;
+      // The page's left margin: where the printed image starts, 0 on screen.
+      const bool PageDrawing = GraphPrinting() || GraphMetafileState().Drawing;
+      const int PageMargin = PageDrawing ? Graph->ImageRect.Left : 0;
       if (Style == lsRight) {
         Bounds.Left = R.Right - Ch * (FT + 1);
         Bounds.Right = R.Right - Ch * (FT + 4);
         R.Right -= 2 * Ch * (FT + 1) + 2 * Ch * ST;
       } else {
-        Bounds.Left = R.Left + RoundInt(0.01 * Wd);
+        // On a page the box keeps its distance from the page's left margin, not from what the
+        // colour legends left of the room.
+        Bounds.Left = (PageDrawing ? PageMargin : R.Left) + RoundInt(0.01 * Wd);
         Bounds.Right = R.Right - RoundInt(0.01 * Wd);
         R.Left += 2 * Ch * FT + Ch * ST;
         Bounds.Left += Ch * FT;
@@ -465,8 +470,8 @@ void TWLegend::CalcLayout(TRect& R, bool Again) {
       } else {
         Bounds.Right = Bounds.Left + MEW;
         Bounds.Bottom = Bounds.Top + Y;
-        if (GraphPrinting() || GraphMetafileState().Drawing)
-          R.Left = Bounds.Left + MEW + RoundInt(0.01 * Wd) + Ch * ST;
+        if (PageDrawing)
+          R.Left = Bounds.Left + MEW + PageMargin + RoundInt(0.01 * Wd) + Ch * ST;
         else
           R.Left = Bounds.Right + RoundInt(0.01 * Wd);
       }

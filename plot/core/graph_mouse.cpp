@@ -85,6 +85,7 @@ void TGraph::ShowReadout(int Shift, int X, int Y) {
 }
 
 void TGraph::MouseMove(int Shift, int X, int Y) {
+  if (X == -1 && Y == -1) StopHoverTimer();  // the mouse left the image
   if (MouseIgnored(X, Y)) return;
   // Every call below may change the layer list; the index is checked again each time.
   for (int I = LayerCount() - 1; I >= 0; --I)
@@ -98,6 +99,7 @@ void TGraph::MouseMove(int Shift, int X, int Y) {
     return;
   }
   if (!InMouseArea(X, Y)) {
+    StopHoverTimer();
     ShowNoReadout();
     if (Annotate) Annotate->MouseMove(Shift, X, Y);
     return;

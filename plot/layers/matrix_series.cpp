@@ -12,6 +12,7 @@
 #include "plot/core/graph.h"
 #include "plot/core/graph_axis.h"
 #include "plot/core/graph_text_file.h"
+#include "plot/core/graph_utils.h"
 
 namespace {
 // More cells than this cannot be a real matrix; the count would also overflow the grid's index.
@@ -31,7 +32,7 @@ int CellIndex(double V, int N) {
 }  // namespace
 
 TMatrixSeries::TMatrixSeries(TGraph* AGraph, int NX, int NY)
-    : TSeries(AGraph, 0xFF, 1, QString()),
+    : TSeries(AGraph, 0xFF, 9, QString()),
       Matrix(std::max(NX, 1), std::max(NY, 1)),
       Texts(std::max(NX, 1), std::max(NY, 1)),
       PositiveMarker(AGraph, this, 2, 8, 0xFF),
@@ -46,6 +47,13 @@ TMatrixSeries::TMatrixSeries(TGraph* AGraph, int NX, int NY)
   if (TSeriesLegend* E = NegativeLegend()) E->Text = QStringLiteral("Negative");
   FixAxes();
   SetVisible(true);
+  // Resting on a cell shows its bubble while the info layer is visible.
+  HoverInfo = true;
+}
+
+bool TMatrixSeries::PointNameAt(int, double X, double Y, QString& AName) const {
+  AName = TextAt(X, Y);
+  return true;
 }
 
 void TMatrixSeries::FixAxes() {
@@ -235,36 +243,27 @@ void TMatrixSeries::ShowCellHint(const QString& Text) {
 
 void TMatrixSeries::MouseMove(int, int X, int Y) {
   HitIndex = -1;
+  MoveX = X;
+  MoveY = Y;
   if (!MouseActive() || !GetVisible()) return;
   int I, J;
-  const double WX = Graph->PixelToX(X), WY = Graph->PixelToY(Y);
+  // On a graph with depth the cells are found where they are drawn, right and up by the offset.
+  const int Off = Graph->Depth3D == 0
+                      ? 0
+                      : SaturatePixel(static_cast<long double>(Graph->Depth3D) *
+                                      Graph->BarSlot(this) / std::max(Graph->BarSlotCount(), 1));
+  const double WX = Graph->PixelToX(AddPixels(X, -Off)), WY = Graph->PixelToY(AddPixels(Y, Off));
   if (!HitCell(WX, WY, I, J)) {
     Graph->Owner->SetCursor(crDefault);
     ShowCellHint(QString());
+    HoverStep(X, Y);
     return;
   }
   HitIndex = (I - 1) + Matrix.NX * (J - 1);
+  CurrentIndex = HitIndex;
+  HoverStep(X, Y);
   if (OnMouseOver) OnMouseOver(WX, WY);
   ShowCellHint(Texts.GetValue(I, J));
-}
-
-void TMatrixSeries::ToggleSelection() {
-  const bool Was = Selected;
-  for (int K = 0; K < Graph->LayerCount(); ++K) Graph->GetLayer(K)->Selected = false;
-  Selected = !Was;
-  SelectedCell = Selected ? HitIndex : -1;
-  Graph->Repaint();
-}
-
-void TMatrixSeries::MouseDown(int Button, int Shift, int X, int Y) {
-  MouseMove(Shift, X, Y);
-  if (HitIndex == -1) return;
-  if (Button == mbRight) {
-    Graph->Owner->ShowPopupMenu(PopupMenu(), X, Y);
-    return;
-  }
-  const int Keys = Shift & (ssShift | ssAlt | ssCtrl);
-  if (Button == mbLeft && CanSelect && Keys == SelectShift) ToggleSelection();
 }
 
 // --- The file block ---------------------------------------------------------------------------

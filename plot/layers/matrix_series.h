@@ -71,11 +71,10 @@ class TMatrixSeries : public TSeries {
   std::function<void(double X, double Y)> OnMouseOver;
   // Over a cell the owner shows the cell's text as the hint, and takes it away off the cells.
   void MouseMove(int Shift, int X, int Y) override;
-  // A click on a cell: the right button opens the series' popup menu, the left one with the
-  // select keys selects the series or takes the selection away (when CanSelect is set).
-  void MouseDown(int Button, int Shift, int X, int Y) override;
-  // The 0-based index of the cell last clicked while the series was selected, -1 for none.
-  int SelectedCell = -1;
+  // The 0-based index of the cell the series was selected on, -1 while it is not selected.
+  int SelectedCell() const { return Selected ? SelectedIndex : -1; }
+  // A bubble names the cell at its place by the cell's text.
+  bool PointNameAt(int Index, double X, double Y, QString& AName) const override;
 
   void Load(TGraphTextReader& F) override;
   void Save(TGraphTextWriter& F) const override;
@@ -83,7 +82,6 @@ class TMatrixSeries : public TSeries {
  private:
   void FixAxes();
   void ShowCellHint(const QString& Text);
-  void ToggleSelection();
   QString FHint;
   bool FHintShown = false;
   void LegendOf(TSeriesLegend& E, const TMarker& M, const QString& Sign) const;

@@ -242,8 +242,13 @@ class TSeries : public TLayer, public TGraphSeries {
   double CurveValue(double AX, double Yref) const override { return ValueAt(AX, Yref); }
   double SnapPoint(double AX, double Yref) const override { return SnapX(AX, Yref); }
   bool PlainSeries() const override;
+  // Places the info bubble of the point under the mouse once the hover timer ran out.
+  void PlaceHoverAnchor() override;
 
  protected:
+  // The hover info of a mouse move at (X, Y) after its hit test: takes the hover bubble away
+  // once the mouse has left it by more than 3 pixels, and waits for the mouse to rest on a hit.
+  void HoverStep(int X, int Y);
   bool CurrentXLogOf() const;
   bool CurrentYLogOf() const;
   // The class-name line, the layer's field line with its name on one line, the class name again.
@@ -273,6 +278,10 @@ class TSeries : public TLayer, public TGraphSeries {
   std::uint64_t FLegendSerial = 0;
   // The menu shows the loaded switches once a file block was read; before, the defaults.
   bool FMenuFromFields = false;
+  // The hover bubble (its serial in the info layer) and where it was made.
+  std::uint64_t FHoverSerial = 0;
+  int FHoverX = 0, FHoverY = 0;
+  bool FPlacingHover = false;
   struct {
     int Index = -1;
     const TGraphData* Point = nullptr;

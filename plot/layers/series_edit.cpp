@@ -138,6 +138,12 @@ void TSeries::SetInfoEnabled(bool Flag) {
 
 bool TSeries::TakeMenuPoint() {
   const int I = FMenuPoint.Index;
+  // A grid's cell has no point record; it is still there while the grid holds its index.
+  if (!FMenuPoint.Point && Count() == 0) {
+    if (I < 0 || I >= ItemCount()) return false;
+    HitIndex = I;
+    return true;
+  }
   if (I < 0 || I >= Count() || FPoints[I].get() != FMenuPoint.Point ||
       FPoints[I]->X != FMenuPoint.X || FPoints[I]->Y != FMenuPoint.Y)
     return false;
@@ -297,11 +303,52 @@ void TSeries::MouseMove(int Shift, int X, int Y) {
     HitPoints(X, Y);
   if (HitIndex == -1) {
     if (FKind != 8) Graph->Owner->SetCursor(crDefault);
+    HoverStep(X, Y);
     return;
   }
   CurrentIndex = HitIndex;
+  HoverStep(X, Y);
   if (!CallHook(OnSeriesMouseMove, Shift, MoveDefault, X, Y)) return;
   if (MoveDefault) SetHoverCursor(Shift);
+}
+
+void TSeries::HoverStep(int X, int Y) {
+  if (!HoverInfo || FPlacingHover || !Graph->Info || !Graph->Info->GetVisible()) return;
+  TGraphInfo& Info = *Graph->Info;
+  if (HoverAnchor != -1) {
+    const int Index = Info.IndexOfSerial(FHoverSerial);
+    if (Index < 0) {
+      // Clicked or cleared away meanwhile.
+      HoverAnchor = -1;
+      FHoverSerial = 0;
+    } else if (Distance(X, FHoverX) > 3 || Distance(Y, FHoverY) > 3) {
+      Info.DeleteLocation(Index);
+      HoverAnchor = -1;
+      FHoverSerial = 0;
+      Graph->Repaint();
+    }
+  }
+  if (HitIndex == -1)
+    Graph->StopHoverTimer(this);
+  else if (HoverAnchor == -1)
+    Graph->StartHoverTimer(this);
+}
+
+void TSeries::PlaceHoverAnchor() {
+  if (!HoverInfo || !GetVisible() || !Graph->Info || !Graph->Info->GetVisible()) return;
+  TGraphInfo& Info = *Graph->Info;
+  if (HoverAnchor != -1 && Info.IndexOfSerial(FHoverSerial) >= 0) return;
+  TLayerHandle Self(this);
+  FPlacingHover = true;
+  const int Index = Info.AddLocation({}, this, MoveX, MoveY, true);
+  if (!Self.Get()) return;
+  FPlacingHover = false;
+  if (Index < 0) return;
+  HoverAnchor = Index;
+  FHoverSerial = Info.Locations[Index].Location->Serial;
+  FHoverX = MoveX;
+  FHoverY = MoveY;
+  Info.Draw();
 }
 
 void TSeries::SetHoverCursor(int Shift) {
@@ -332,8 +379,9 @@ void TSeries::MouseDown(int Button, int Shift, int X, int Y) {
   if (Button == mbRight) {
     QMenu* M = PopupMenu();
     if (QAction* A = M->findChild<QAction*>(QStringLiteral("miEdit"))) A->setVisible(FKind == 6);
-    const TGraphData* P = FPoints[HitIndex].get();
-    FMenuPoint = {HitIndex, P, P->X, P->Y};
+    // A grid's cells are no points of the list.
+    const TGraphData* P = HitIndex < Count() ? FPoints[HitIndex].get() : nullptr;
+    FMenuPoint = {HitIndex, P, P ? P->X : 0, P ? P->Y : 0};
     Graph->Owner->ShowPopupMenu(M, X, Y);
     return;
   }

@@ -453,3 +453,27 @@ TEST(Legend, VisibilityRepaintsWhenAskedAndALogScaleDocksTheInsideBox) {
   G.YAxis->SetLog(true);
   EXPECT_EQ(G.Legend->Style, lsRight);
 }
+
+TEST(Legend, LeftColumnOnAPageKeepsThePageMargin) {
+  // The same page printed flush left and with a 150-pixel margin.
+  auto Print = [](int Left, TRect& Box, TRect& Plot) {
+    TLegendScene S;
+    S.Add(QStringLiteral("one"), clRed);
+    S.Add(QStringLiteral("two"), clBlue);
+    S.Graph->Legend->Style = lsLeft;
+    QImage Page(1400, 900, QImage::Format_RGB32);
+    TImageTarget Target(&Page);
+    TCanvas Canvas(&Target);
+    S.Graph->PrintTo(&Canvas, {Left, 100, Left + 1000, 850}, false);
+    Box = S.Graph->Legend->Bounds;
+    Plot = S.Graph->PlotRect;
+  };
+  TRect Box0, Plot0, Box1, Plot1;
+  Print(0, Box0, Plot0);
+  Print(150, Box1, Plot1);
+  // The box starts from the margin, and the plot keeps the margin once more clear of the box.
+  EXPECT_EQ(Box1.Left - Box0.Left, 150);
+  EXPECT_EQ(Box1.Right - Box1.Left, Box0.Right - Box0.Left);
+  EXPECT_EQ((Plot1.Left - Box1.Right) - (Plot0.Left - Box0.Right), 150);
+  EXPECT_GE(Box1.Left, 150);
+}

@@ -2,6 +2,8 @@
 // under a world point at the grid's edges, the legend entries and the file block.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QMenu>
 #include <QStringList>
 #include <algorithm>
 #include <climits>
@@ -315,11 +317,149 @@ TEST(MatrixSeries, HintsShowTheCellTextsAndClicksPopUpOrSelect) {
   Down(mbLeft, ssLeft | ssShift, 3, 2);
   EXPECT_TRUE(S->Selected);
   EXPECT_FALSE(O->Selected);
-  EXPECT_EQ(S->SelectedCell, 5);
+  EXPECT_EQ(S->SelectedCell(), 5);
   Down(mbLeft, ssLeft | ssShift, 2.5, 2);  // between cells: no change
   EXPECT_TRUE(S->Selected);
   Down(mbLeft, ssLeft | ssShift, 1, 1);
   EXPECT_FALSE(S->Selected);
-  EXPECT_EQ(S->SelectedCell, -1);
+  EXPECT_EQ(S->SelectedCell(), -1);
+  F.Graph.Owner = &F.Graph.DefaultOwner;
+}
+
+namespace {
+// The texts the recording holds, in drawing order.
+QStringList TextsOf(const TRecordingTarget& T) {
+  QStringList L;
+  for (const auto& Op : T.Ops())
+    if (Op.Kind == coText) L << Op.Text;
+  return L;
+}
+}  // namespace
+
+TEST(MatrixSeries, RestingOnACellShowsItsBubbleUntilTheMouseLeavesIt) {
+  TMatrixFixture F;
+  THintOwner Owner;
+  F.Graph.Owner = &Owner;
+  F.Graph.XMin = 0.5, F.Graph.XMax = 3.5, F.Graph.YMin = 0.5, F.Graph.YMax = 2.5;
+  F.Graph.ComputeMapping(F.Graph.PlotRect);
+  TMatrixSeries* S = F.Add(3, 2);
+  S->SetMouseActive(true);
+  S->Texts.SetValue(2, 1, QStringLiteral("mid"));
+  S->Matrix.SetValue(2, 1, 7.5);
+  TGraphInfo& Info = *F.Graph.Info;
+  Info.PointName = true;
+  int PX = F.Graph.XToPixel(2), PY = F.Graph.YToPixel(1);
+
+  // The timer waits while the mouse is on a cell; its tick pins the cell's bubble, named by the
+  // cell's text, with the cell's value, its callout at the cell.
+  S->MouseMove(0, PX, PY);
+  EXPECT_TRUE(F.Graph.HoverTimerPending());
+  F.Target.Clear();
+  F.Graph.HoverTimerTick();
+  ASSERT_EQ(Info.Locations.size(), 1u);
+  EXPECT_EQ(Info.Locations[0].Location->PointIndex, 1);
+  EXPECT_EQ(TextsOf(F.Target), (QStringList{"mid = 2", "Y = 7.5"}));
+  bool Callout = false;
+  for (const auto& Op : F.Target.Ops())
+    if (Op.Kind == coPolygon && !Op.Points.empty() && Op.Points[0] == TPoint{PX, PY})
+      Callout = true;
+  EXPECT_TRUE(Callout);
+  EXPECT_FALSE(F.Graph.HoverTimerPending());
+  // A tick that comes late adds no second bubble.
+  F.Graph.StartHoverTimer(S);
+  F.Graph.HoverTimerTick();
+  EXPECT_EQ(Info.Locations.size(), 1u);
+
+  // Within 3 pixels the bubble stays and no new wait starts; further away it goes, and the
+  // cell still under the mouse waits again.
+  S->MouseMove(0, PX + 3, PY - 3);
+  EXPECT_EQ(Info.Locations.size(), 1u);
+  EXPECT_FALSE(F.Graph.HoverTimerPending());
+  S->MouseMove(0, PX + 4, PY);
+  EXPECT_TRUE(Info.Locations.empty());
+  EXPECT_TRUE(F.Graph.HoverTimerPending());
+  // That repaint laid the plot out anew.
+  PX = F.Graph.XToPixel(2), PY = F.Graph.YToPixel(1);
+  // Off the cells nothing waits, and a stray tick places nothing.
+  S->MouseMove(0, F.Graph.XToPixel(2.5), PY);
+  EXPECT_FALSE(F.Graph.HoverTimerPending());
+  F.Graph.HoverTimerTick();
+  EXPECT_TRUE(Info.Locations.empty());
+  // The mouse leaving the image ends the wait too.
+  S->MouseMove(0, PX, PY);
+  F.Graph.MouseMove(0, -1, -1);
+  EXPECT_FALSE(F.Graph.HoverTimerPending());
+
+  // A hover bubble clicked away leaves the series free to hover again at once.
+  S->MouseMove(0, PX, PY);
+  F.Graph.HoverTimerTick();
+  ASSERT_EQ(Info.Locations.size(), 1u);
+  Info.Draw();
+  const TRect B = Info.Locations[0].Location->BubbleRect;
+  Info.MouseDown(mbLeft, ssLeft, (B.Left + B.Right) / 2, (B.Top + B.Bottom) / 2);
+  EXPECT_TRUE(Info.Locations.empty());
+  S->MouseMove(0, PX + 1, PY);
+  EXPECT_TRUE(F.Graph.HoverTimerPending());
+  F.Graph.HoverTimerTick();
+  EXPECT_EQ(Info.Locations.size(), 1u);
+  Info.Clear();
+
+  // A hidden info layer shows no hover bubbles.
+  Info.SetVisible(false);
+  S->MouseMove(0, PX + 10, PY);
+  EXPECT_FALSE(F.Graph.HoverTimerPending());
+  Info.SetVisible(true);
+
+  // A series deleted while the timer waits is never asked.
+  S->MouseMove(0, PX, PY);
+  EXPECT_TRUE(F.Graph.HoverTimerPending());
+  F.Graph.DeleteLayer(F.Graph.IndexOfLayer(S));
+  F.Graph.HoverTimerTick();
+  EXPECT_TRUE(Info.Locations.empty());
+  F.Graph.Owner = &F.Graph.DefaultOwner;
+}
+
+TEST(MatrixSeries, ClicksRecordTheHitAndPinBubblesWhereTheCellsAreDrawn) {
+  TMatrixFixture F;
+  THintOwner Owner;
+  F.Graph.Owner = &Owner;
+  F.Graph.XMin = 0.5, F.Graph.XMax = 3.5, F.Graph.YMin = 0.5, F.Graph.YMax = 2.5;
+  F.Graph.ComputeMapping(F.Graph.PlotRect);
+  TMatrixSeries* S = F.Add(3, 2);
+  S->SetMouseActive(true);
+  S->HoverInfo = false;
+  S->Matrix.SetValue(3, 2, -4);
+  EXPECT_EQ(S->Kind(), 9);
+  // With depth the grid stands in the back slot, drawn right and up by the whole depth.
+  F.Graph.View3D = 0.1;
+  F.Graph.Depth3D = 20;
+  const int PX = F.Graph.XToPixel(3) + 20, PY = F.Graph.YToPixel(2) - 20;
+  // The cell is hit where it is drawn.
+  S->MouseDown(mbRight, ssRight, PX, PY);
+  EXPECT_EQ(F.Graph.HitLayer.Get(), S);
+  EXPECT_EQ(F.Graph.HitPoint, 5);
+  EXPECT_EQ(Owner.Popups, 1);
+  // A left click with the info keys (none by default) pins a bubble at the cell's centre.
+  S->MouseDown(mbLeft, ssLeft, PX, PY);
+  ASSERT_EQ(F.Graph.Info->Locations.size(), 1u);
+  const TInfoLocation& L = *F.Graph.Info->Locations[0].Location;
+  EXPECT_DOUBLE_EQ(L.X, 3);
+  EXPECT_DOUBLE_EQ(L.Y, 2);
+  EXPECT_EQ(L.PointIndex, 5);
+  F.Target.Clear();
+  F.Graph.CurrentLayer = nullptr;
+  F.Graph.Info->Draw();
+  EXPECT_EQ(TextsOf(F.Target), (QStringList{"X = 3", "Y = -4"}));
+  // A press between the cells clears the graph's hit.
+  S->MouseDown(mbLeft, ssLeft, F.Graph.XToPixel(2.5) + 20, PY);
+  EXPECT_EQ(F.Graph.HitLayer.Get(), nullptr);
+  EXPECT_EQ(F.Graph.HitPoint, -1);
+  EXPECT_EQ(F.Graph.Info->Locations.size(), 1u);
+  // The popup's select acts on the cell it opened on.
+  S->MouseDown(mbRight, ssRight, PX, PY);
+  S->CanSelect = true;
+  S->HitIndex = -1;
+  S->PopupMenu()->findChild<QAction*>(QStringLiteral("miSelectOnOff"))->trigger();
+  EXPECT_EQ(S->SelectedCell(), 5);
   F.Graph.Owner = &F.Graph.DefaultOwner;
 }
