@@ -189,6 +189,9 @@ void TfmCalc::bbOKClick() {
       PlotSurfaceOrPolar(Kind);
       break;
   }
+  // The plotted text stays the engine's text, as an evaluated one does: the titles the page
+  // makes for another kind come from it, not from whatever was evaluated before the plot.
+  SetInputText(ToCp1252(Edit1->text()));
 }
 
 void TfmCalc::PlotSurfaceOrPolar(int Kind) {
