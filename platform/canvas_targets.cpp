@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include <QFontMetrics>
@@ -120,24 +122,40 @@ double EllipseAngle(const QRectF& R, const TPoint& P) {
   return std::atan2(-(P.Y - C.y()) / Ry, (P.X - C.x()) / Rx) * 180 / std::numbers::pi;
 }
 
+// Where thin-line pixels go when they are written into an image's memory: the 32-bit rows, the
+// part of the image the clip leaves (right and bottom excluded) and the opaque colour.
+struct TPixelWriter {
+  uchar* Bits = nullptr;
+  qsizetype Stride = 0;
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+  QRgb Color = 0;
+  void Put(int X, int Y) const {
+    if (X >= Left && X < Right && Y >= Top && Y < Bottom)
+      reinterpret_cast<QRgb*>(Bits + Y * Stride)[X] = Color;
+  }
+};
+
 // Thin lines are rasterised here rather than by Qt: Qt orders a line's pixels by its own
 // direction and so sometimes leaves out the first pixel instead of the last. Each segment covers
-// its start and not its end; a dash pattern runs on from segment to segment.
+// its start and not its end; a dash pattern runs on from segment to segment. With a writer the
+// pixels go straight into the image, else they are drawn as points when the line is done.
 class TThinLine {
  public:
-  explicit TThinLine(TPenStyle Style) {
+  explicit TThinLine(TPenStyle Style, const TPixelWriter* Direct = nullptr) : Direct(Direct) {
+    static constexpr int Dash[] = {18, 6}, Dot[] = {3, 3}, DashDot[] = {9, 6, 3, 6},
+                         DashDotDot[] = {9, 3, 3, 3, 3, 3};
     switch (Style) {
       case psDash:
-        Pattern = {18, 6};
+        Pattern = Dash;
         break;
       case psDot:
-        Pattern = {3, 3};
+        Pattern = Dot;
         break;
       case psDashDot:
-        Pattern = {9, 6, 3, 6};
+        Pattern = DashDot;
         break;
       case psDashDotDot:
-        Pattern = {9, 3, 3, 3, 3, 3};
+        Pattern = DashDotDot;
         break;
       default:
         break;
@@ -183,12 +201,18 @@ class TThinLine {
         Index = (Index + 1) % Pattern.size();
       }
     }
-    if (On) Points << QPoint(X, Y);
+    if (!On) return;
+    if (Direct) {
+      Direct->Put(X, Y);
+    } else {
+      Points << QPoint(X, Y);
+    }
   }
 
-  std::vector<int> Pattern;
+  std::span<const int> Pattern;
   size_t Index = 0;
   int Run = 0;
+  const TPixelWriter* Direct;
   QPolygon Points;
 };
 
@@ -228,25 +252,58 @@ QBrush ToQBrush(const TBrushData& Brush, TBackMode BackMode, TColor BackColor) {
   return QBrush(HatchImage(Brush.Style, Brush.Color, BackMode, BackColor));
 }
 
+const QPen& TPainterTarget::CachedPen(const TPenData& Pen) {
+  if (!FPenValid || !(FPenKey == Pen)) {
+    FPen = ToQPen(Pen);
+    FPenKey = Pen;
+    FPenValid = true;
+  }
+  return FPen;
+}
+
+const QBrush& TPainterTarget::CachedBrush(const TBrushData& Brush, TBackMode BackMode,
+                                          TColor BackColor) {
+  // The back colour matters to hatches only.
+  const bool Hatched = Brush.Style != bsClear && Brush.Style != bsSolid && Brush.Bitmap.isNull();
+  if (!FBrushValid || !(FBrushKey == Brush) ||
+      (Hatched && (FBrushBackMode != BackMode || FBrushBackColor != BackColor))) {
+    FBrush = ToQBrush(Brush, BackMode, BackColor);
+    FBrushKey = Brush;
+    FBrushBackMode = BackMode;
+    FBrushBackColor = BackColor;
+    FBrushValid = true;
+  }
+  return FBrush;
+}
+
 void TPainterTarget::Execute(const TCanvasOp& Op) {
   QPainter* Painter = ActivePainter();
   if (!Painter) return;
   QPainter& P = *Painter;
   const TCanvasState& S = Op.State;
-  P.setRenderHint(QPainter::Antialiasing, false);
-  P.setRenderHint(QPainter::TextAntialiasing, false);
-  P.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  P.resetTransform();
-  P.setBrushOrigin(0, 0);
-  if (S.Clipped) {
-    P.setClipRegion(S.Clip);
-  } else {
-    P.setClipping(false);
+  const bool Owned = OwnsPainter();
+  if (!Owned || !FPrepared) {
+    P.setRenderHint(QPainter::Antialiasing, false);
+    P.setRenderHint(QPainter::TextAntialiasing, false);
+    P.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    P.resetTransform();
+    P.setBrushOrigin(0, 0);
+    FPrepared = Owned;
+  }
+  if (!Owned || !FClipKnown || FClipOn != S.Clipped || (S.Clipped && FClip != S.Clip)) {
+    if (S.Clipped) {
+      P.setClipRegion(S.Clip);
+    } else {
+      P.setClipping(false);
+    }
+    FClipKnown = Owned;
+    FClipOn = S.Clipped;
+    FClip = S.Clipped ? S.Clip : QRegion();
   }
   P.setCompositionMode(QPainter::CompositionMode_SourceOver);
 
-  const QBrush Brush = ToQBrush(S.Brush, S.BackMode, S.BackColor);
-  const QPen Pen = ToQPen(S.Pen);
+  const QBrush& Brush = CachedBrush(S.Brush, S.BackMode, S.BackColor);
+  const QPen& Pen = CachedPen(S.Pen);
   const bool HasPen = PenVisible(S.Pen);
   const bool Thin = ThinPen(S.Pen);
   const TRect& R = Op.Rect;
@@ -257,6 +314,25 @@ void TPainterTarget::Execute(const TCanvasOp& Op) {
   int Inset = 0;
   if (HasPen && !Thin && S.Pen.Style == psInsideFrame) Inset = S.Pen.Width / 2;
   const QRect Outline(R.Left + Inset, R.Top + Inset, W - 1 - 2 * Inset, H - 1 - 2 * Inset);
+  // Thin copy-mode lines on an image whose clip is one rectangle go straight into its pixels.
+  std::optional<TPixelWriter> Writer;
+  if (HasPen && Thin && S.Pen.Mode == pmCopy && FDirectPixels) {
+    QImage* Image = DirectImage();
+    const QColor Color = ToQColor(S.Pen.Color);
+    if (Image && Color.alpha() == 255 && (!S.Clipped || S.Clip.rectCount() <= 1)) {
+      QRect Box = Image->rect();
+      if (S.Clipped) Box &= S.Clip.boundingRect();
+      Writer.emplace();
+      Writer->Bits = Image->bits();
+      Writer->Stride = Image->bytesPerLine();
+      Writer->Left = Box.left();
+      Writer->Top = Box.top();
+      Writer->Right = Box.left() + Box.width();
+      Writer->Bottom = Box.top() + Box.height();
+      Writer->Color = Color.rgba();
+    }
+  }
+  const TPixelWriter* Direct = Writer ? &*Writer : nullptr;
 
   switch (Op.Kind) {
     case coLine:
@@ -264,7 +340,7 @@ void TPainterTarget::Execute(const TCanvasOp& Op) {
       if (!HasPen || Op.Points.size() < 2) break;
       if (!ApplyMode(P, S.Pen.Mode, SupportsRasterOps())) break;
       if (Thin) {
-        TThinLine Line(S.Pen.Style);
+        TThinLine Line(S.Pen.Style, Direct);
         for (size_t I = 1; I < Op.Points.size(); ++I) Line.Segment(Op.Points[I - 1], Op.Points[I]);
         Line.Draw(P, ToQColor(S.Pen.Color));
         break;
@@ -287,14 +363,17 @@ void TPainterTarget::Execute(const TCanvasOp& Op) {
     }
     case coPolygon: {
       if (!ApplyMode(P, S.Pen.Mode, SupportsRasterOps())) break;
-      QPolygon Poly;
-      for (const TPoint& Pt : Op.Points) Poly << QPoint(Pt.X, Pt.Y);
+      QPolygon& Poly = FPolygon;
+      Poly.resize(qsizetype(Op.Points.size()));
+      for (size_t I = 0; I < Op.Points.size(); ++I)
+        Poly[qsizetype(I)] = QPoint(Op.Points[I].X, Op.Points[I].Y);
       if (HasPen && Thin) {
-        P.setPen(Qt::NoPen);
+        static const QPen NoPen(Qt::NoPen);
+        P.setPen(NoPen);
         P.setBrush(Brush);
         if (Brush.style() != Qt::NoBrush)
           P.drawPolygon(Poly, S.PolyFillMode == pfWinding ? Qt::WindingFill : Qt::OddEvenFill);
-        TThinLine Outline(S.Pen.Style);
+        TThinLine Outline(S.Pen.Style, Direct);
         for (size_t I = 0; I < Op.Points.size(); ++I)
           Outline.Segment(Op.Points[I], Op.Points[(I + 1) % Op.Points.size()]);
         Outline.Draw(P, ToQColor(S.Pen.Color));
@@ -322,7 +401,7 @@ void TPainterTarget::Execute(const TCanvasOp& Op) {
           P.fillRect(QRect(R.Left, R.Top, W, H), ToQColor(S.Pen.Color));
           break;
         }
-        TThinLine Frame(S.Pen.Style);
+        TThinLine Frame(S.Pen.Style, Direct);
         Frame.Segment({R.Left, R.Top}, {R.Right - 1, R.Top});
         Frame.Segment({R.Right - 1, R.Top}, {R.Right - 1, R.Bottom - 1});
         Frame.Segment({R.Right - 1, R.Bottom - 1}, {R.Left, R.Bottom - 1});
@@ -407,6 +486,7 @@ void TPainterTarget::Execute(const TCanvasOp& Op) {
       P.setPen(ToQColor(S.Font.Color));
       P.drawText(QPoint(Place.Left, Place.Baseline), Op.Text);
       P.resetTransform();
+      if (Op.TextOptions & ETO_CLIPPED) FClipKnown = false;
       break;
     }
     case coPixel:
@@ -424,15 +504,29 @@ void TPainterTarget::Execute(const TCanvasOp& Op) {
 TImageTarget::~TImageTarget() { Release(); }
 
 void TImageTarget::Release() {
+  PainterEnded();
   if (FPainter) {
     FPainter->end();
     FPainter.reset();
   }
 }
 
+QImage* TImageTarget::DirectImage() {
+  if (!FPainter || !FImage || FImage->isNull() || !FImage->isDetached()) return nullptr;
+  switch (FImage->format()) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+      return FImage;
+    default:
+      return nullptr;
+  }
+}
+
 QPainter* TImageTarget::ActivePainter() {
   if (!FImage || FImage->isNull()) return nullptr;
   if (!FPainter) {
+    PainterEnded();
     FPainter.emplace();
     if (!FPainter->begin(FImage)) {
       FPainter.reset();

@@ -3,8 +3,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "platform/number_text.h"
-
 namespace {
 double KeepAway(double V) {
   constexpr double Min = 1e-5;
@@ -17,7 +15,14 @@ int ChartPixel(double Value) {
   if (std::isnan(Value)) return 0;
   if (Value > ChartPixelLimit) return ChartPixelLimit;
   if (Value < -ChartPixelLimit) return -ChartPixelLimit;
-  return RoundInt(Value);
+  // Halves to even, as RoundInt does, but in double: within the limit the whole part and the
+  // fraction are exact, and this runs for every point of a surface.
+  const int T = static_cast<int>(Value);
+  const double F = std::fabs(Value - T);
+  const int Step = Value < 0 ? -1 : 1;
+  if (F > 0.5) return T + Step;
+  if (F < 0.5) return T;
+  return T % 2 == 0 ? T : T + Step;
 }
 
 void TProjection::SetAngles(double RotationDeg, double ElevationDeg, double TiltDeg) {
