@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <map>
-#include <set>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "platform/number_text.h"
@@ -111,23 +112,34 @@ class TNodeSet {
   std::vector<TDoublePoint> Points;
 
   int NodeOf(TDoublePoint P) {
-    const double KX = std::floor(P.X / QX), KY = std::floor(P.Y / QY);
-    for (double DX = -1; DX <= 1; ++DX)
-      for (double DY = -1; DY <= 1; ++DY) {
-        auto It = Buckets.find({KX + DX, KY + DY});
+    const std::int64_t KX = Bucket(P.X / QX), KY = Bucket(P.Y / QY);
+    for (std::int64_t DX = -1; DX <= 1; ++DX)
+      for (std::int64_t DY = -1; DY <= 1; ++DY) {
+        auto It = Buckets.find(Key(KX + DX, KY + DY));
         if (It == Buckets.end()) continue;
         for (int N : It->second)
           if (std::abs(Points[N].X - P.X) <= TolX && std::abs(Points[N].Y - P.Y) <= TolY) return N;
       }
     Points.push_back(P);
     const int N = static_cast<int>(Points.size()) - 1;
-    Buckets[{KX, KY}].push_back(N);
+    Buckets[Key(KX, KY)].push_back(N);
     return N;
   }
 
  private:
+  // Bucket numbers of finite points, held far inside the integer range so that a neighbour's
+  // number never overflows; points that far apart never merge anyway.
+  static std::int64_t Bucket(double V) {
+    return static_cast<std::int64_t>(std::clamp(std::floor(V), -1e15, 1e15));
+  }
+  static std::uint64_t Key(std::int64_t KX, std::int64_t KY) {
+    const auto H = static_cast<std::uint64_t>(KX) * 0x9E3779B97F4A7C15ull;
+    return H ^ (static_cast<std::uint64_t>(KY) + 0x7F4A7C159E3779B9ull + (H << 6) + (H >> 2));
+  }
   double TolX, TolY, QX, QY;
-  std::map<std::pair<double, double>, std::vector<int>> Buckets;
+  // Keyed by a mix of the two bucket numbers: two buckets that mix alike only cost a longer
+  // list, since every candidate is checked against the tolerances.
+  std::unordered_map<std::uint64_t, std::vector<int>> Buckets;
 };
 
 // Where the level crosses the edge P-Q; the ends are ordered first, so that the two cells that
@@ -210,11 +222,14 @@ void TraceContourLevel(const TContourGrid& G, double Level, double ZMin, double 
 
   TNodeSet Nodes(TolX, TolY);
   std::vector<TSegment> Segments;
-  std::set<std::pair<int, int>> Seen;
+  std::unordered_set<std::uint64_t> Seen;
   auto Add = [&](TDoublePoint P1, TDoublePoint P2, double Steep) {
     if (std::abs(P2.X - P1.X) <= TolX && std::abs(P2.Y - P1.Y) <= TolY) return;
     const int A = Nodes.NodeOf(P1), B = Nodes.NodeOf(P2);
-    if (A == B || !Seen.insert(std::minmax(A, B)).second) return;
+    const auto [Lo, Hi] = std::minmax(A, B);
+    if (A == B ||
+        !Seen.insert(static_cast<std::uint64_t>(Lo) << 32 | static_cast<std::uint32_t>(Hi)).second)
+      return;
     Segments.push_back({A, B, Steep});
   };
 
@@ -225,15 +240,19 @@ void TraceContourLevel(const TContourGrid& G, double Level, double ZMin, double 
       double Z[4];
       int Mask = 0;
       bool Finite = true;
+      // Most cells do not reach the level: their heights decide before their corners are read.
       for (int K = 0; K < 4; ++K) {
-        P[K] = {G.XAt(CI[K]), G.YAt(CI[K], CJ[K])};
-        Finite = Finite && std::isfinite(P[K].X) && std::isfinite(P[K].Y);
         Z[K] = G.ZAt(CI[K], CJ[K]);
         if (IsMissingZ(Z[K])) Mask |= 1 << K;
       }
-      if (!Finite || !FillCorners(Z, Mask)) continue;
+      if (!FillCorners(Z, Mask)) continue;
       const double Lo = *std::min_element(Z, Z + 4), Hi = *std::max_element(Z, Z + 4);
       if (Lo > L + TolZ || Hi < L - TolZ) continue;
+      for (int K = 0; K < 4; ++K) {
+        P[K] = {G.XAt(CI[K]), G.YAt(CI[K], CJ[K])};
+        Finite = Finite && std::isfinite(P[K].X) && std::isfinite(P[K].Y);
+      }
+      if (!Finite) continue;
       const TDoublePoint C{(P[0].X + P[1].X) / 2, (P[0].Y + P[2].Y) / 2};
       const double ZC = Snap((Z[0] + Z[1] + Z[2] + Z[3]) / 4);
       for (double& V : Z) V = Snap(V);
