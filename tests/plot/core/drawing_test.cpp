@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/number_text.h"
 #include "plot/core/graph_dxf.h"
 #include "plot/core/graph_utils.h"
 #include "test_graph.h"
@@ -23,6 +24,10 @@ TEST(GraphMapping, SaturatesAndRoutes) {
   EXPECT_EQ(G.Graph.XToPixel(NaN), 0);
   EXPECT_EQ(SaturatePixel(2.5), 2);  // halves to even
   EXPECT_EQ(SaturatePixel(3.5), 4);
+  // The same rule as the platform's rounding on both sides of zero and near the limits.
+  for (long double V : {-3.5L, -2.5L, -0.5L, 0.5L, -2.4999L, 7.5001L, -7.5001L, 2147483646.5L,
+                        -2147483646.5L, 2147483646.7L})
+    EXPECT_EQ(SaturatePixel(V), static_cast<int>(Round(V))) << static_cast<double>(V);
   EXPECT_EQ(AddPixels(2147483647, 12), 2147483647);
   EXPECT_EQ(AddPixels(-2147483647, -12), -2147483647);
   // Logarithmic axes: values at or below the minimum are taken as the minimum.
