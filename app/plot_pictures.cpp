@@ -47,6 +47,10 @@ TTabulationResult PutGrid(TGraph& G, const TGridPicture& P, TPlotGrids& Grids, T
     return R;
   }
   Grids = std::move(New);
+  // The window shows one picture of f(x,y): the previous one leaves with its legend entry, so
+  // that neither its lines nor its name linger under the new one.
+  for (int I = G.LayerCount() - 1; I >= 0; --I)
+    if (G.GetLayer(I)->AsContour()) G.DeleteLayer(I).reset();
   G.Exaggerate = P.Exaggerate;
   G.YAxis->Name = P.YTitle;
   G.XAxis->Name = P.XTitle;

@@ -22,8 +22,16 @@ void TColorLegend::CalcSize(TRect& R) {
   ApplyFont();
   const int Ch = CH(), FT = FrameThickness, ST = ShadowThickness;
   const int FS = Font.Size();
-  const int T = Ch * (FS + 2 * FT + ST) + Ch * RoundInt(1.15 * FS);
+  int T = Ch * (FS + 2 * FT + ST) + Ch * RoundInt(1.15 * FS);
   BarWidth = Ch * FS;
+  // CharHeight is measured at font size 1, and on screen it rounds far below a size-1 share of
+  // the label font: the room then also has to hold the bar with its inset, the ticks and the
+  // labels written beside it at the font's real height, plus the frame and shadow.
+  if (TCanvas* C = Canvas()) {
+    const int TH = C->TextHeight(QStringLiteral("(")), TW = C->TextWidth(QStringLiteral("("));
+    const int Across = 2 * RoundInt(0.25 * TH) + BarWidth + RoundInt(0.25 * TW) + TH + 1;
+    T = std::max(T, Across + (3 * FT + ST + 1) * Ch);
+  }
   Bounds = R;
   switch (Style) {
     case lsRight:

@@ -319,6 +319,42 @@ TEST_F(GraphicsPageTest, AShadedMapPaintsItsCellsInTheirPaletteColours) {
   }
 }
 
+TEST_F(GraphicsPageTest, ARePlotReplacesThePictureAndItsLegendEntry) {
+  TfmCalc& W = Page(1, "sin(X/10)*cos(Y/10)", "-10", "10", "20", "-10", "10", "20");
+  W.bbOK->click();
+  ASSERT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
+  TWLegend& L = *Grids().Legend;
+  ASSERT_EQ(L.Count(), 1);
+  EXPECT_EQ(L.Item(0)->Text, "sin(X/10)*cos(Y/10)");
+  // The same window shades another formula: the old lines and their entry are gone.
+  Page(2, "X*Y", "-10", "10", "20", "-10", "10", "20");
+  W.bbOK->click();
+  ASSERT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
+  ASSERT_EQ(Grids().LayerCount(), 1);
+  TContour* Shade = ContourPlot->Contour();
+  ASSERT_EQ(Shade, Grids().GetLayer(0));
+  EXPECT_TRUE(Shade->GetShaded());
+  EXPECT_EQ(L.Count(), 0);
+  EXPECT_EQ(Grids().ColorLegend(0)->Layer, Shade);
+  ContourPlot->Chart->Redraw();  // nothing refers to the removed layer
+  // Contours again, of a third formula: one entry, with the new name.
+  Page(1, "X-Y", "-10", "10", "20", "-10", "10", "20");
+  W.bbOK->click();
+  ASSERT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
+  ASSERT_EQ(Grids().LayerCount(), 1);
+  ASSERT_EQ(L.Count(), 1);
+  EXPECT_EQ(L.Item(0)->Text, "X-Y");
+  EXPECT_EQ(L.Item(0)->Layer, ContourPlot->Contour());
+  // A failing formula keeps the picture that was there.
+  Page(1, "1/X", "-1", "1", "10", "-1", "1", "10");
+  W.bbOK->click();
+  EXPECT_EQ(Boxes(), QStringList{"Cann't calculate this function"});
+  Dialogs.Requests.clear();
+  ASSERT_EQ(Grids().LayerCount(), 1);
+  ASSERT_EQ(L.Count(), 1);
+  EXPECT_EQ(L.Item(0)->Text, "X-Y");
+}
+
 TEST_F(GraphicsPageTest, ComplexModeTabulatesTheModulusThroughComp) {
   TfmCalc& W = Start();
   W.ShowComplexNotice = false;

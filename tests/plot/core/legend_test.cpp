@@ -477,3 +477,60 @@ TEST(Legend, LeftColumnOnAPageKeepsThePageMargin) {
   EXPECT_EQ((Plot1.Left - Box1.Right) - (Plot0.Left - Box0.Right), 150);
   EXPECT_GE(Box1.Left, 150);
 }
+
+TEST(ColorLegend, DockedRightBesideTheSeriesLegendKeepsItsLabelsInsideTheImage) {
+  // A window-sized graph on a wider picture: whatever it draws beyond its own width is lost.
+  constexpr int W = 800, H = 400;
+  QImage Image(W + 100, H, QImage::Format_RGB32);
+  Image.fill(Qt::black);
+  TImageTarget Target(&Image);
+  TCanvas Canvas(&Target);
+  TLegendOwner Owner;
+  TGraph G(&Canvas, W, H, &Owner);
+  G.XAxis2->SetVisible(false);
+  G.YAxis2->SetVisible(false);
+  auto Series = std::make_unique<TTestLayer>(&G);
+  Series->Points = {{0, 0}, {10, 10}};
+  Series->Name = QStringLiteral("sin(X/10)*cos(Y/10)");
+  auto* S = static_cast<TTestLayer*>(G.AddLayer(std::move(Series)));
+  auto E = std::make_unique<TLegend>(&G, S->Name);
+  E->Layer = S;
+  G.Legend->AddItem(std::move(E));
+  G.Legend->Style = lsRight;
+  S->SetShaded(true);
+  S->UseZMin = S->UseZMax = true;
+  S->ZMin = -100;
+  S->ZMax = 100;
+  TColorLegend& C = *G.ColorLegend(0);
+  C.Layer = S;
+  C.Style = lsRight;
+  C.Color = clWhite;
+  C.FrameColor = clBlue;
+  C.ShadowColor = clRed;
+  G.Paint();
+  Target.Release();
+
+  for (int Y = 0; Y < H; ++Y)
+    for (int X = W; X < Image.width(); ++X)
+      ASSERT_EQ(Image.pixel(X, Y) & 0xFFFFFF, 0u) << X << " " << Y;
+  // The series legend, its shadow and the plot stay left of the colour legend's frame.
+  const int FT = C.FrameThickness * G.CharHeight;
+  EXPECT_LT(G.PlotRect.Right, C.Bounds.Left - FT);
+  EXPECT_LE(G.Legend->Bounds.Right + 2 * FT, C.Bounds.Left - FT);
+  // Label ink is grey; the frame is blue and the shadow red. Labels stand right of the bar and
+  // left of the frame, and the frame with its shadow ends inside the image.
+  auto Ink = [](QRgb P) { return qRed(P) == qGreen(P) && qGreen(P) == qBlue(P) && qRed(P) < 160; };
+  const TRect Bar = C.BarRect();
+  ASSERT_GT(Bar.Bottom - Bar.Top, 100);
+  const int Shadow = C.Bounds.Right + FT + C.ShadowThickness * G.CharHeight;
+  ASSERT_LT(Shadow, W);
+  int Labels = 0;
+  for (int Y = C.Bounds.Top; Y < C.Bounds.Bottom; ++Y) {
+    for (int X = Bar.Right + 2; X < C.Bounds.Right; ++X) Labels += Ink(Image.pixel(X, Y));
+    for (int X = C.Bounds.Right; X <= Shadow; ++X)
+      ASSERT_FALSE(Ink(Image.pixel(X, Y))) << X << " " << Y;
+  }
+  EXPECT_GT(Labels, 100);
+  EXPECT_EQ(Image.pixel(C.Bounds.Right, (C.Bounds.Top + C.Bounds.Bottom) / 2) & 0xFFFFFF,
+            0x0000FFu);
+}
