@@ -39,19 +39,6 @@ bool BreakConfirmed() {
   return false;
 }
 
-// A break has no place in the text: it is reported past its end, as a value that cannot be shown
-// is.
-TSideResult BreakError(const std::string& Typed) {
-  const std::string Stripped = StripBlanks(Typed);
-  TSideResult R;
-  R.ErrCode = errUserBreak;
-  R.ErrPos = static_cast<int>(Stripped.size()) + 1;
-  R.ErrLen = 1;
-  MapErrorSpan(Typed, Stripped, R.ErrPos, R.ErrLen);
-  R.Message = ErrorText(errUserBreak) + ": position " + std::to_string(R.ErrPos);
-  return R;
-}
-
 TTabulationResult Refused() {
   TTabulationResult R;
   R.Outcome = TTabulationOutcome::Refused;
@@ -97,18 +84,28 @@ class TComplexAnswerGuard {
 constexpr int LetterY = varX + 1;
 
 constexpr const char* ModulusOpen = "abs(";
-constexpr int ModulusShift = 4;
 
-// An error of the wrapped text "abs(" + formula + ")" moved back onto the formula as typed.
+}  // namespace
+
+TSideResult BreakError(const std::string& Typed) {
+  const std::string Stripped = StripBlanks(Typed);
+  TSideResult R;
+  R.ErrCode = errUserBreak;
+  R.ErrPos = static_cast<int>(Stripped.size()) + 1;
+  R.ErrLen = 1;
+  MapErrorSpan(Typed, Stripped, R.ErrPos, R.ErrLen);
+  R.Message = ErrorText(errUserBreak) + ": position " + std::to_string(R.ErrPos);
+  return R;
+}
+
 void UnwrapModulus(const std::string& Typed, TSideResult& E) {
+  constexpr int ModulusShift = 4;  // "abs("
   const int End = static_cast<int>(Typed.size()) + 1;
   const int Last = E.ErrPos + E.ErrLen - 1 - ModulusShift;
   E.ErrPos = std::clamp(E.ErrPos - ModulusShift, 1, std::max(End, 1));
   E.ErrLen = std::max(1, std::min(Last, End) - E.ErrPos + 1);
   E.Message = ErrorText(E.ErrCode) + ": position " + std::to_string(E.ErrPos);
 }
-
-}  // namespace
 
 void TGaugeSteps::Set(std::int64_t Done, std::int64_t Total) {
   if (Total <= 0 || Done < FNext) return;

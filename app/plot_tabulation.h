@@ -31,6 +31,13 @@ class TGaugeSteps {
   std::int64_t FNext = 0;  // counts below it show the same percentage
 };
 
+// The error of a user break: a break has no place in the text, so it is reported past its end,
+// as a value that cannot be shown is.
+TSideResult BreakError(const std::string& Typed);
+// An error of the complex mode's wrapped text "abs(" + formula + ")" moved back onto the
+// formula as typed, its message renumbered.
+void UnwrapModulus(const std::string& Typed, TSideResult& E);
+
 enum class TTabulationOutcome {
   Done,
   Failed,   // the formula failed at a point, or the user broke off: see Error

@@ -6,6 +6,7 @@
 #include <new>
 #include <optional>
 
+#include "app/plot_tabulation.h"
 #include "engine/complex_eval.h"
 #include "engine/variables.h"
 #include "platform/codepage.h"
@@ -46,29 +47,6 @@ bool Stopped() {
   if (AskBreak()) return true;
   EngineSettings.BreakRequested = false;
   return false;
-}
-
-// A break has no place in the text: it is reported past its end.
-TSideResult BreakError(const std::string& Typed) {
-  const std::string Stripped = StripBlanks(Typed);
-  TSideResult R;
-  R.ErrCode = errUserBreak;
-  R.ErrPos = static_cast<int>(Stripped.size()) + 1;
-  R.ErrLen = 1;
-  MapErrorSpan(Typed, Stripped, R.ErrPos, R.ErrLen);
-  R.Message = ErrorText(errUserBreak) + ": position " + std::to_string(R.ErrPos);
-  return R;
-}
-
-constexpr int ModulusShift = 4;  // "abs("
-
-// An error of the complex mode's "abs(" + text + ")" moved back onto the text as typed.
-void UnwrapModulus(const std::string& Typed, TSideResult& E) {
-  const int End = static_cast<int>(Typed.size()) + 1;
-  const int Last = E.ErrPos + E.ErrLen - 1 - ModulusShift;
-  E.ErrPos = std::clamp(E.ErrPos - ModulusShift, 1, std::max(End, 1));
-  E.ErrLen = std::max(1, std::min(Last, End) - E.ErrPos + 1);
-  E.Message = ErrorText(E.ErrCode) + ": position " + std::to_string(E.ErrPos);
 }
 
 // What a plot must leave as it was: the previous complex result (the complex reader resets it

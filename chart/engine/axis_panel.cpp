@@ -238,9 +238,17 @@ void TCustomAxisPanel::CalcSize3D() {
   if (!View3D()) {
     FSeriesWidth3D = FWidth3D = FHeight3D = 0;
   } else {
+    const bool Rotated = !View3DOptions()->Orthogonal();
+    const int Slots = Ordered ? std::max(1, FMaxZOrder + 1) : 1;
     FSeriesWidth3D = RoundInt(ChartWidth() * Chart3DPercent() * 0.01);
-    if (!View3DOptions()->Orthogonal()) FSeriesWidth3D *= 2;
-    FWidth3D = Ordered ? FSeriesWidth3D * std::max(1, FMaxZOrder + 1) : FSeriesWidth3D;
+    if (Rotated) FSeriesWidth3D *= 2;
+    // The percent sizes one slot, and a surface claims several: at a large percent the slots
+    // would make the box several chart widths deep, and the perspective, which shrinks linearly
+    // with depth, turns the near side inside out. A rotated box is never deeper than the chart
+    // is wide or high, so that it stays on the chart as it is turned; the slots share that depth.
+    const int Deepest = std::max(0, std::min(ChartWidth(), ChartHeight()));
+    if (Rotated && FSeriesWidth3D > Deepest / Slots) FSeriesWidth3D = Deepest / Slots;
+    FWidth3D = FSeriesWidth3D * Slots;
     FHeight3D = FWidth3D;
   }
   for (TChartSeries* S : FSeries) {

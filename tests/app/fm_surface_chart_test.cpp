@@ -86,6 +86,79 @@ TEST_F(SurfaceChartTest, StartsInItsDesignedViewWithSampleValues) {
   EXPECT_EQ(Form->ScrollBar1->value(), 340);
 }
 
+// The pixels where two pictures differ, as their bounding box (empty when none differ).
+QRect Changed(const QImage& A, const QImage& B) {
+  QRect Box;
+  for (int y = 0; y < A.height(); ++y)
+    for (int x = 0; x < A.width(); ++x)
+      if (A.pixel(x, y) != B.pixel(x, y)) Box |= QRect(x, y, 1, 1);
+  return Box;
+}
+
+TEST_F(SurfaceChartTest, DesignedViewShowsTheWholeSurfaceInsideItsWalls) {
+  TChart* C = Form->Chart;
+  TSurfaceSeries* S = Form->SurfaceSeries1;
+  // A chart area of the window's designed width.
+  const TRect R{0, 0, 640, 380};
+  const QRect Inside = QRect(0, 0, 640, 380).adjusted(2, 2, -2, -2);
+  auto Shot = [&] {
+    return C->CreateBitmap(clWhite, R)->Image().convertToFormat(QImage::Format_RGB32);
+  };
+  auto Check = [&](const char* View) {
+    SCOPED_TRACE(View);
+    const QImage All = Shot();
+    // The surface, the walls and the axes each paint something, and all of it lies inside the
+    // picture: a box deep enough to fold its front would reach past every edge.
+    S->SetActive(false);
+    const QImage NoSurface = Shot();
+    S->SetActive(true);
+    const QRect Surface = Changed(All, NoSurface);
+    EXPECT_GT(Surface.width(), R.Right / 3);
+    EXPECT_GT(Surface.height(), R.Bottom / 4);
+    EXPECT_TRUE(Inside.contains(Surface))
+        << Surface.x() << "," << Surface.y() << " " << Surface.width() << "x" << Surface.height();
+    C->SetView3DWalls(false);
+    const QRect Walls = Changed(NoSurface, [&] {
+      S->SetActive(false);
+      QImage I = Shot();
+      S->SetActive(true);
+      return I;
+    }());
+    C->SetView3DWalls(true);
+    EXPECT_FALSE(Walls.isEmpty());
+    EXPECT_TRUE(Inside.contains(Walls));
+    C->SetAxisVisible(false);
+    const QRect Axes = Changed(All, Shot());
+    C->SetAxisVisible(true);
+    EXPECT_GT(Axes.width(), Surface.width() / 2);
+    EXPECT_TRUE(Inside.contains(Axes))
+        << Axes.x() << "," << Axes.y() << " " << Axes.width() << "x" << Axes.height();
+    // The surface stands inside its box: within the walls, the axes and the grid.
+    EXPECT_TRUE((Walls | Axes).adjusted(-2, -2, 2, 2).contains(Surface));
+  };
+  Check("design");
+  // The zoom the bar starts from is in force: at 30 the surface is drawn half as wide.
+  EXPECT_DOUBLE_EQ(C->Canvas3D()->ZoomFactor(), 0.6);
+  auto SurfaceWidth = [&] {
+    const QImage All = Shot();
+    S->SetActive(false);
+    const QImage Without = Shot();
+    S->SetActive(true);
+    return Changed(All, Without).width();
+  };
+  const int Zoomed60 = SurfaceWidth();
+  Form->sbZoom->setValue(30);
+  EXPECT_NEAR(SurfaceWidth(), Zoomed60 / 2.0, Zoomed60 * 0.05);
+  Form->sbZoom->setValue(60);
+  Form->ScrollBar1->setValue(350);
+  Check("right");
+  Form->ScrollBar1->setValue(290);
+  Check("rotated");
+  Form->ScrollBar1->setValue(324);
+  Form->ScrollBar2->setValue(335);
+  Check("raised");
+}
+
 TEST_F(SurfaceChartTest, ScrollBarsWriteTheViewAtOnce) {
   const TView3DOptions* V = Form->Chart->View3DOptions();
   const QImage Before = Picture();
@@ -204,6 +277,10 @@ TEST_F(SurfaceChartTest, DisplayModesShowOnThePicture) {
   std::set<QRgb> Palette;
   Painted(Picture(), qRgb(0, 0, 0), &Palette);
   EXPECT_GT(Palette.size(), 3u);
+  // Besides the steps and the black frame, only the title and the panel's bevel show: the whole
+  // surface lies inside the picture.
+  for (QRgb Other : {qRgb(0, 0, 255), qRgb(0x80, 0x80, 0x80), qRgb(255, 255, 255)})
+    Palette.erase(Other | 0xFF000000u);
   EXPECT_LE(Palette.size(), 51u);
   // Back to the colour range with the pen as it was before single colour.
   Form->miColorRange->trigger();

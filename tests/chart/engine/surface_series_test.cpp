@@ -86,6 +86,74 @@ long long CountCells(TChart& Chart, TColor Brush) {
 
 }  // namespace
 
+TEST(SurfaceSeries, DepthOfItsSlotsStaysWithinTheChart) {
+  TSurfaceChart T;
+  T.Fill(5, 4, [](int x, int z) { return double(x * z); });
+  TChart& C = T.Chart;
+  TView3DOptions* V = C.View3DOptions();
+  // Without axes a rotated view keeps the rectangle the depth was measured on.
+  C.SetAxisVisible(false);
+  // Rotated at a large percent: four slots of twice the percent would be 7.2 chart widths; the
+  // slots share the chart's smaller side instead.
+  C.SetChart3DPercent(90);
+  C.Repaint();
+  const int W = C.ChartWidth(), H = C.ChartHeight();
+  ASSERT_GT(W, H);
+  ASSERT_GT(H, 100);
+  EXPECT_EQ(C.MaxZOrder(), 3);
+  EXPECT_EQ(C.SeriesWidth3D(), H / 4);
+  EXPECT_EQ(C.Width3D(), 4 * (H / 4));
+  EXPECT_EQ(C.Height3D(), C.Width3D());
+  EXPECT_EQ(T.S.StartZ(), 3 * (H / 4));
+  EXPECT_EQ(T.S.EndZ(), C.Width3D());
+  EXPECT_EQ(C.DepthAxis()->CalcPosValue(4), C.Width3D());
+  // The window's designed view: the perspective does not fold the box over, the near and far
+  // bottom edges both run left to right, and all of it is on the picture.
+  V->SetRotation(324);
+  V->SetElevation(345);
+  V->SetPerspective(26);
+  V->SetZoom(60);
+  V->SetVertOffset(-20);
+  C.Repaint();
+  const TRect R = C.ChartRect();
+  for (int Z : {0, C.Width3D()}) {
+    const TPoint L = C.Canvas3D()->Calculate3DPosition(R.Left, R.Bottom, Z);
+    const TPoint Rt = C.Canvas3D()->Calculate3DPosition(R.Right, R.Bottom, Z);
+    EXPECT_LT(L.X, Rt.X) << "depth " << Z;
+    for (TPoint P : {L, Rt}) {
+      EXPECT_GE(P.X, 0);
+      EXPECT_LT(P.X, 600);
+      EXPECT_GE(P.Y, 0);
+      EXPECT_LT(P.Y, 450);
+    }
+  }
+  // A small percent keeps its own depth: twice the percent when rotated, times the four slots.
+  C.SetChart3DPercent(5);
+  C.Repaint();
+  EXPECT_EQ(C.SeriesWidth3D(), 2 * RoundInt(W * 0.05));
+  EXPECT_EQ(C.Width3D(), 4 * C.SeriesWidth3D());
+  // The orthogonal view is left as it is.
+  V->SetOrthogonal(true);
+  C.SetChart3DPercent(20);
+  C.Repaint();
+  EXPECT_EQ(C.SeriesWidth3D(), RoundInt(W * 0.2));
+  EXPECT_EQ(C.Width3D(), 4 * C.SeriesWidth3D());
+  // Ordinary series share the bound too.
+  V->SetOrthogonal(false);
+  T.S.SetActive(false);
+  TChartSeries Line;
+  Line.AddY(1);
+  Line.SetParentChart(&C);
+  C.SetChart3DPercent(100);
+  C.Repaint();
+  EXPECT_EQ(C.MaxZOrder(), 0);
+  EXPECT_EQ(C.Width3D(), H);
+  C.SetChart3DPercent(10);
+  C.Repaint();
+  EXPECT_EQ(C.Width3D(), 2 * RoundInt(W * 0.1));
+  Line.SetParentChart(nullptr);
+}
+
 TEST(SurfaceSeries, CellColourFollowsRangeAndPaletteAndClicks) {
   TSurfaceChart T;
   auto F = [](int x, int z) { return double(x + 2 * z); };
