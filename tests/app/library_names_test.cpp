@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/fm_calc.h"
+#include "chart/engine/bar_series.h"
 #include "chart/engine/chart.h"
 #include "plot/ui/plot.h"
+#include "widgets/nx_clock.h"
 #include "widgets/nx_label.h"
 
 namespace {
@@ -24,6 +26,18 @@ TEST(LibraryNames, BothLegendStylesLiveSideBySide) {
   EXPECT_EQ(Chart.Legend()->LegendStyle(), ChartLegend::lsLastValues);
 }
 
+TEST(LibraryNames, BothBarStylesLiveSideBySide) {
+  TBarSeries Bars;
+  EXPECT_EQ(Bars.BarStyle(), ChartBar::bsRectangle);
+  Bars.SetBarStyle(ChartBar::bsCilinder);
+  EXPECT_EQ(Bars.BarStyle(), ChartBar::bsCilinder);
+
+  TPlot Plot;
+  const TBarStyle Layout = bsStacked;
+  Plot.SetBarStyle(Layout);
+  EXPECT_EQ(Plot.GetBarStyle(), bsStacked);
+}
+
 TEST(LibraryNames, OneTextAlignmentForEveryLibrary) {
   TChart Chart;
   TPlot Plot;
@@ -33,6 +47,12 @@ TEST(LibraryNames, OneTextAlignmentForEveryLibrary) {
   EXPECT_EQ(Chart.Title()->Alignment(), taRightJustify);
   EXPECT_EQ(Plot.Title->GetAlignment(), taRightJustify);
   EXPECT_EQ(Plot.Graph()->Title.Alignment, taRightJustify);
+
+  // The panel bevels too.
+  TNxClock Clock;
+  Chart.SetBevelOuter(bvLowered);
+  Clock.SetBevelOuter(bvLowered);
+  EXPECT_EQ(Chart.BevelOuter(), Clock.BevelOuter());
 }
 
 }  // namespace
