@@ -49,7 +49,7 @@ TPolarForm::TPolarForm(QWidget* Parent) : TForm(Parent) {
   Chart1->SetAxisVisible(false);
   Chart1->SetView3DWalls(false);
   Chart1->Title()->SetText({QStringLiteral("Polar co-ordinate")});
-  Chart1->Legend()->SetLegendStyle(lsValues);
+  Chart1->Legend()->SetLegendStyle(ChartLegend::lsValues);
   Chart1->Legend()->SetTextStyle(ltsXValue);
   Chart1->Legend()->SetInverted(true);
   Chart1->Gradient()->SetVisible(true);

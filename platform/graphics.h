@@ -14,6 +14,10 @@
 class TBitmap;
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+// Horizontal placement of a text: one type for every library, so that they can be used together.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// The bevels of a panel-like control.
+enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
 
 // The sixteen binary raster operations, in their usual order. Image targets honour them all;
 // other targets draw every mode as pmCopy, except pmNop, which draws nothing anywhere.

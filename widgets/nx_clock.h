@@ -17,7 +17,6 @@
 
 class TNxTimer;
 
-enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
 enum TShowMode { smDigital, smAnalog };
 
 using TGetTimeEvent = std::function<void(QObject* Sender, QTime& Time)>;

@@ -15,7 +15,6 @@
 #include "platform/graphics.h"
 #include "widgets/nx_events.h"
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 enum TShadowPosition { spLeftTop, spLeftBottom, spRightBottom, spRightTop };
 

@@ -9,6 +9,8 @@
 #include "chart/engine/chart_utils.h"
 #include "chart/engine/custom_series.h"
 
+using namespace ChartBar;
+
 using namespace SeriesGeometry;
 
 TCustomBarSeries::TCustomBarSeries(bool Horizontal)

@@ -11,6 +11,8 @@
 #include "chart/engine/series_pointer.h"
 
 enum TMultiBar { mbNone, mbSide, mbStacked, mbStacked100 };
+// In a namespace of its own: the plotting library has a bar style of the same name.
+namespace ChartBar {
 enum TBarStyle {
   bsRectangle,
   bsPyramid,
@@ -20,6 +22,7 @@ enum TBarStyle {
   bsArrow,
   bsRectGradient
 };
+}  // namespace ChartBar
 
 class BarException : public ChartException {
  public:
@@ -27,7 +30,8 @@ class BarException : public ChartException {
 };
 
 class TCustomBarSeries;
-using TGetBarStyleEvent = std::function<void(TCustomBarSeries*, int ValueIndex, TBarStyle&)>;
+using TGetBarStyleEvent =
+    std::function<void(TCustomBarSeries*, int ValueIndex, ChartBar::TBarStyle&)>;
 
 namespace BarMessages {
 inline constexpr const char* WidthPercent = "Bar Width Percent must be between 1 and 100";
@@ -45,8 +49,8 @@ class TCustomBarSeries : public TChartSeries {
   void SetAutoMarkPosition(bool Value) { Change(FAutoMarkPosition, Value); }
   TChartBrush* BarBrush() const { return FBarBrush.get(); }
   TChartPen* BarPen() const { return FBarPen.get(); }
-  TBarStyle BarStyle() const { return FBarStyle; }
-  void SetBarStyle(TBarStyle Value) { Change(FBarStyle, Value); }
+  ChartBar::TBarStyle BarStyle() const { return FBarStyle; }
+  void SetBarStyle(ChartBar::TBarStyle Value) { Change(FBarStyle, Value); }
   int BarWidthPercent() const { return FBarWidthPercent; }
   // Outside 1..100: BarException, the value stays.
   void SetBarWidthPercent(int Value);
@@ -143,7 +147,7 @@ class TCustomBarSeries : public TChartSeries {
   bool FAutoBarSize = false, FAutoMarkPosition = true;
   std::unique_ptr<TChartBrush> FBarBrush;
   std::unique_ptr<TChartPen> FBarPen;
-  TBarStyle FBarStyle = bsRectangle;
+  ChartBar::TBarStyle FBarStyle = ChartBar::bsRectangle;
   int FBarWidthPercent = 70;
   int FCustomBarSize = 0;
   bool FDark3D = true;

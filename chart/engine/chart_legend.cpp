@@ -7,6 +7,8 @@
 #include "chart/engine/canvas3d.h"
 #include "chart/engine/chart_exceptions.h"
 
+using namespace ChartLegend;
+
 TCustomChartLegend::TCustomChartLegend(TCustomChartPanel* Owner)
     : TChartFontObject(Owner),
       FBrush(std::make_unique<TChartBrush>([this](TGraphicsObject*) { Repaint(); })),

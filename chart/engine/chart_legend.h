@@ -8,7 +8,11 @@
 #include "chart/engine/chart_pen.h"
 #include "chart/engine/legend_layout.h"
 
+// In a namespace of its own: the plotting library has a legend style of the same name, and the
+// program's windows see both.
+namespace ChartLegend {
 enum TLegendStyle { lsAuto, lsSeries, lsValues, lsLastValues };
+}  // namespace ChartLegend
 
 namespace LegendMessages {
 inline constexpr const char* TopPos = "Top Legend Position must be between 0 and 100 %";
@@ -41,8 +45,8 @@ class TCustomChartLegend : public TChartFontObject {
   void SetHorizMargin(int Value);
   bool Inverted() const { return FInverted; }
   void SetInverted(bool Value);
-  TLegendStyle LegendStyle() const { return FLegendStyle; }
-  void SetLegendStyle(TLegendStyle Value);
+  ChartLegend::TLegendStyle LegendStyle() const { return FLegendStyle; }
+  void SetLegendStyle(ChartLegend::TLegendStyle Value);
   int MaxNumRows() const { return FMaxNumRows; }
   void SetMaxNumRows(int Value);
   bool ResizeChart() const { return FResizeChart; }
@@ -65,7 +69,7 @@ class TCustomChartLegend : public TChartFontObject {
   // that hand the legend their entries.
   virtual void DrawLegend();
   // lsAuto: the values of a chart with fewer than two series, else the series.
-  TLegendStyle EffectiveStyle() const;
+  ChartLegend::TLegendStyle EffectiveStyle() const;
   int TotalLegendItems() const;
   // The text of item Index (counted from the first item, not from FirstValue).
   QString LegendText(int Index) const;
@@ -91,7 +95,7 @@ class TCustomChartLegend : public TChartFontObject {
   std::unique_ptr<TChartPen> FFrame;
   int FHorizMargin = 0;
   bool FInverted = false;
-  TLegendStyle FLegendStyle = lsAuto;
+  ChartLegend::TLegendStyle FLegendStyle = ChartLegend::lsAuto;
   int FMaxNumRows = 10;
   bool FResizeChart = true;
   TColor FShadowColor = 0;

@@ -92,8 +92,6 @@ class TChartFontObject {
   std::unique_ptr<TFont> FFont;
 };
 
-enum TPanelBevel { bvNone, bvLowered, bvRaised };
-
 class TCustomChartPanel : public TBackingControl {
   Q_OBJECT
 

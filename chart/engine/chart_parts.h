@@ -40,8 +40,6 @@ class TChartWall {
   int FSize = 0;
 };
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-
 class TChartTitle : public TChartFontObject {
  public:
   explicit TChartTitle(TCustomChart* Owner);

@@ -9,7 +9,6 @@
 class TGraph;
 
 enum TTitleStyle { tsNormal, tsLowered, tsRaised };
-enum TTitleAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class TGraphTitle {
  public:
@@ -19,7 +18,7 @@ class TGraphTitle {
   TGraph* Graph;
   QStringList Lines;
   TFont Font;
-  TTitleAlignment Alignment = taCenter;
+  TAlignment Alignment = taCenter;
   TRect Rect;
   TTitleStyle Style = tsNormal;
 

@@ -148,6 +148,7 @@ TPlot::TPlot(QWidget* Owner) : QWidget(Owner) {
   Foot->KeyName = QStringLiteral("Foot");
   Gradient = std::make_unique<TPlotGradient>(this, FGraph->Gradient.get());
   Zoom = std::make_unique<TPlotZoom>(this, &FGraph->Zoom);
+  Info = std::make_unique<TPlotInfo>(this, FGraph->Info.get());
   Picture = std::make_unique<TPlotPicture>(this, FGraph->Picture.get());
   Frame = std::make_unique<TPlotFrame>(this, &FGraph->Frame);
   Legend = std::make_unique<TPlotLegend>(this, FGraph->Legend.get());

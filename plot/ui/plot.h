@@ -68,6 +68,7 @@ class TPlot : public QWidget, public TGraphOwner {
   std::unique_ptr<TPlotTitles> Title, Foot;
   std::unique_ptr<TPlotGradient> Gradient;
   std::unique_ptr<TPlotZoom> Zoom;
+  std::unique_ptr<TPlotInfo> Info;
   std::unique_ptr<TPlotPicture> Picture;
   std::unique_ptr<TPlotFrame> Frame;
   std::unique_ptr<TPlotLegend> Legend;

@@ -91,6 +91,14 @@ TPlotZoom::TPlotZoom(TPlot* APlot, TZoom* AZoom) : TPlotPersistent(APlot), FZoom
   FZoom->Style = FStyle;
 }
 
+// --- Info ---------------------------------------------------------------------------------------
+
+void TPlotInfo::SetVisible(bool V) {
+  if (FInfo->GetVisible() == V) return;
+  FInfo->SetVisible(V);
+  Changed();
+}
+
 // --- Picture ------------------------------------------------------------------------------------
 
 void TPlotPicture::SetPictureFileName(const QString& V) {

@@ -7,6 +7,7 @@
 
 #include "platform/graphics.h"
 #include "plot/core/graph.h"
+#include "plot/core/graph_info.h"
 
 class TPlot;
 
@@ -123,8 +124,8 @@ class TPlotTitles : public TPlotPersistent {
   void SetText(const QString& V);
   const TFont& GetFont() const { return FTitle->Font; }
   void SetFont(const TFont& V);
-  TTitleAlignment GetAlignment() const { return FTitle->Alignment; }
-  void SetAlignment(TTitleAlignment V) { WriteThrough(FTitle->Alignment, V); }
+  TAlignment GetAlignment() const { return FTitle->Alignment; }
+  void SetAlignment(TAlignment V) { WriteThrough(FTitle->Alignment, V); }
   bool GetVisible() const { return FTitle->Visible; }
   void SetVisible(bool V) { WriteThrough(FTitle->Visible, V); }
   TTitleStyle GetStyle() const { return FTitle->Style; }
@@ -178,6 +179,45 @@ class TPlotZoom : public TPlotPersistent {
   int FSteps = 3;
   double FChangePerStep = 0.033333;
   TZoomStyle FStyle = zsIn;
+};
+
+// The info bubbles' look and what a bubble shows. The font is copied in without a repaint.
+class TPlotInfo : public TPlotPersistent {
+ public:
+  TPlotInfo(TPlot* APlot, TGraphInfo* AInfo) : TPlotPersistent(APlot), FInfo(AInfo) {}
+  TGraphInfo* Info() const { return FInfo; }
+
+  TInfoStyle GetStyle() const { return FInfo->Style; }
+  void SetStyle(TInfoStyle V) { WriteThrough(FInfo->Style, V); }
+  TInfoPosition GetPosition() const { return FInfo->Position; }
+  void SetPosition(TInfoPosition V) { WriteThrough(FInfo->Position, V); }
+  TColor GetColor() const { return FInfo->Color; }
+  void SetColor(TColor V) { WriteThrough(FInfo->Color, V); }
+  const TFont& GetFont() const { return FInfo->Font; }
+  void SetFont(const TFont& V) { FInfo->Font.Assign(V); }
+  bool GetVisible() const { return FInfo->GetVisible(); }
+  void SetVisible(bool V);
+  int GetNumberOfGeneralDigits() const { return FInfo->NumberOfGeneralDigits; }
+  void SetNumberOfGeneralDigits(int V) { WriteThrough(FInfo->NumberOfGeneralDigits, V); }
+  QString GetFormatX() const { return FInfo->FormatX; }
+  void SetFormatX(const QString& V) { WriteThrough(FInfo->FormatX, V); }
+  QString GetFormatY() const { return FInfo->FormatY; }
+  void SetFormatY(const QString& V) { WriteThrough(FInfo->FormatY, V); }
+  bool GetPointName() const { return FInfo->PointName; }
+  void SetPointName(bool V) { WriteThrough(FInfo->PointName, V); }
+  bool GetSeriesName() const { return FInfo->SeriesName; }
+  void SetSeriesName(bool V) { WriteThrough(FInfo->SeriesName, V); }
+  bool GetPointValue() const { return FInfo->PointValue; }
+  void SetPointValue(bool V) { WriteThrough(FInfo->PointValue, V); }
+  bool GetSeriesValue() const { return FInfo->SeriesValue; }
+  void SetSeriesValue(bool V) { WriteThrough(FInfo->SeriesValue, V); }
+  bool GetPointVisible() const { return FInfo->PointVisible; }
+  void SetPointVisible(bool V) { WriteThrough(FInfo->PointVisible, V); }
+  bool GetSeriesVisible() const { return FInfo->SeriesVisible; }
+  void SetSeriesVisible(bool V) { WriteThrough(FInfo->SeriesVisible, V); }
+
+ private:
+  TGraphInfo* FInfo;
 };
 
 class TPlotPicture : public TPlotPersistent {

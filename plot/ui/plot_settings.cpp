@@ -184,7 +184,7 @@ void WalkTitle(TSettingsWalk& W, TPlotTitles& T) {
       [&](int V) { T.SetStyle(static_cast<TTitleStyle>(V)); }, 0, 2);
   W.Int(
       P + QStringLiteral("_Alignment"), Ord(T.GetAlignment()),
-      [&](int V) { T.SetAlignment(static_cast<TTitleAlignment>(V)); }, 0, 2);
+      [&](int V) { T.SetAlignment(static_cast<TAlignment>(V)); }, 0, 2);
   W.Bool(P + QStringLiteral("_Visible"), T.GetVisible(), [&](bool V) { T.SetVisible(V); });
   TFont F;
   F.Assign(T.GetFont());
@@ -269,6 +269,21 @@ void WalkPlot(TSettingsWalk& W, TPlot& Plot) {
   W.Float(
       QStringLiteral("Plot_Zoom_Color"), Z.GetChangePerStep(),
       [&](double V) { Z.SetChangePerStep(V); }, 0, 1000);
+
+  TPlotInfo& I = *Plot.Info;
+  W.Int(
+      QStringLiteral("Plot_Info_Style"), Ord(I.GetStyle()),
+      [&](int V) { I.SetStyle(static_cast<TInfoStyle>(V)); }, 0, isNoBubble);
+  W.Int(
+      QStringLiteral("Plot_Info_Position"), Ord(I.GetPosition()),
+      [&](int V) { I.SetPosition(static_cast<TInfoPosition>(V)); }, 0, ipLeftBottom);
+  W.Color(QStringLiteral("Plot_Info_Color"), I.GetColor(), [&](TColor V) { I.SetColor(V); });
+  W.Bool(QStringLiteral("Plot_Info_Visible"), I.GetVisible(), [&](bool V) { I.SetVisible(V); });
+  // No separator: the name is under "Plot_Info_FontFont_Name".
+  TFont InfoFont;
+  InfoFont.Assign(I.GetFont());
+  W.Font(QStringLiteral("Plot_Info_Font"), InfoFont);
+  if (!W.Saving()) I.SetFont(InfoFont);
 
   WalkLegend(W, *Plot.Legend, QStringLiteral("Plot_Legend_"));
   WalkLegend(W, *Plot.ColorLegend, QStringLiteral("Plot_Color_Legend_"));

@@ -169,21 +169,21 @@ TEST(BarSeries, HorizontalBarsAndStyles) {
   EXPECT_EQ(S.Clicked(B->CalcPosValue(50), P.Chart.LeftAxis()->CalcPosValue(0)), -1);
 
   // A pyramid lying down points to its value; the inverted one to the origin.
-  S.SetBarStyle(bsPyramid);
+  S.SetBarStyle(ChartBar::bsPyramid);
   P.Chart.Repaint();
   const int H = S.BarWidth();
   EXPECT_EQ(P.At(B->CalcPosValue(5), Y - H / 2 + 2), clRed);
   EXPECT_NE(P.At(Right - 3, Y - H / 2 + 2), clRed);
   EXPECT_EQ(S.Clicked(Right - 3, Y - H / 2 + 1), -1);
-  S.SetBarStyle(bsInvPyramid);
+  S.SetBarStyle(ChartBar::bsInvPyramid);
   P.Chart.Repaint();
   EXPECT_NE(P.At(B->CalcPosValue(5), Y - H / 2 + 2), clRed);
   EXPECT_EQ(P.At(Right - 3, Y - H / 2 + 2), clRed);
-  S.SetBarStyle(bsEllipse);
+  S.SetBarStyle(ChartBar::bsEllipse);
   P.Chart.Repaint();
   EXPECT_EQ(P.At(B->CalcPosValue(45), Y), clRed);
   EXPECT_NE(P.At(B->CalcPosValue(1), Y - H / 2 + 1), clRed);
-  S.SetBarStyle(bsRectGradient);
+  S.SetBarStyle(ChartBar::bsRectGradient);
   P.Chart.Repaint();
   // Lying down, the canvas' left-right gradient starts white at the value's end.
   EXPECT_EQ(P.At(Right - 1, Y), clWhite);

@@ -119,7 +119,7 @@ TEST(GridLegend, SurfaceListsItsPaletteSteps) {
   TChartSeries Other;
   Other.SetParentChart(&T.Chart);
   Other.AddY(1);
-  L->SetLegendStyle(lsLastValues);
+  L->SetLegendStyle(ChartLegend::lsLastValues);
   EXPECT_EQ(L->LegendText(0), "7.0 ");
 }
 

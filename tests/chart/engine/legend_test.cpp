@@ -16,7 +16,7 @@ TEST(Legend, SettingsInitialSetAndInvalid) {
   EXPECT_TRUE(L.Frame()->Visible());
   EXPECT_EQ(L.HorizMargin(), 0);
   EXPECT_FALSE(L.Inverted());
-  EXPECT_EQ(L.LegendStyle(), lsAuto);
+  EXPECT_EQ(L.LegendStyle(), ChartLegend::lsAuto);
   EXPECT_EQ(L.MaxNumRows(), 10);
   EXPECT_TRUE(L.ResizeChart());
   EXPECT_EQ(L.ShadowColor(), TColor(0));
@@ -33,7 +33,7 @@ TEST(Legend, SettingsInitialSetAndInvalid) {
   L.SetTopPos(100);
   L.SetFirstValue(5);
   L.SetInverted(true);
-  L.SetLegendStyle(lsValues);
+  L.SetLegendStyle(ChartLegend::lsValues);
   L.SetTextStyle(ltsXValue);
   L.SetMaxNumRows(3);
   EXPECT_THROW(L.SetColorWidth(101), LegendException);
@@ -64,7 +64,7 @@ TEST(Legend, SettingsInitialSetAndInvalid) {
   EXPECT_EQ(C.Alignment(), laTop);
   EXPECT_EQ(C.FirstValue(), 5);
   EXPECT_TRUE(C.Inverted());
-  EXPECT_EQ(C.LegendStyle(), lsValues);
+  EXPECT_EQ(C.LegendStyle(), ChartLegend::lsValues);
   EXPECT_EQ(C.TextStyle(), ltsXValue);
   EXPECT_EQ(C.MaxNumRows(), 3);
   EXPECT_EQ(C.ColorWidth(), 100);

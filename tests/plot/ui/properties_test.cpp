@@ -56,6 +56,16 @@ TEST(PlotProperties, SettersWriteTheGraphCompareFirstAndRepaintWithAutoApply) {
   ExpectWriteThrough(
       F, "Frame width", [&](bool On) { P.Frame->SetWidth(On ? 5 : 1); },
       [&](bool) { return G.Frame.Width == 5; });
+  ExpectWriteThrough(
+      F, "Info position", [&](bool On) { P.Info->SetPosition(On ? ipBottomCenter : ipRightTop); },
+      [&](bool) { return G.Info->Position == ipBottomCenter; });
+  ExpectWriteThrough(
+      F, "Info visible", [&](bool On) { P.Info->SetVisible(!On); },
+      [&](bool) { return !G.Info->GetVisible(); });
+  ExpectWriteThrough(
+      F, "Info format",
+      [&](bool On) { P.Info->SetFormatX(On ? QStringLiteral("%.2f") : QString()); },
+      [&](bool) { return G.Info->FormatX == u"%.2f"; });
   // The plot's own published settings follow the same rule.
   ExpectWriteThrough(
       F, "Color", [&](bool On) { P.SetColor(On ? clSilver : clWhite); },
@@ -105,6 +115,10 @@ TEST(PlotProperties, TheExceptionsToTheRule) {
   P.Title->SetFont(Big);
   EXPECT_EQ(F.Paints, Before + 2);
   EXPECT_EQ(G.Title.Font.Size(), 20);
+  // The info font is copied in without a repaint.
+  P.Info->SetFont(Big);
+  EXPECT_EQ(F.Paints, Before + 2);
+  EXPECT_EQ(G.Info->Font.Size(), 20);
   P.AutoApply = false;
 }
 

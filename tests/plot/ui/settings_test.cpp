@@ -76,7 +76,12 @@ QStringList ExpectedKeys() {
     << "Plot_Zoom_Style"
     << "Plot_Zoom_ZoomAutoStop"
     << "Plot_Zoom_Steps"
-    << "Plot_Zoom_Color";
+    << "Plot_Zoom_Color"
+    << "Plot_Info_Style"
+    << "Plot_Info_Position"
+    << "Plot_Info_Color"
+    << "Plot_Info_Visible";
+  for (const QString& F : Font) K << "Plot_Info_Font" + F;
   for (const char* L : {"Plot_Legend_", "Plot_Color_Legend_"})
     for (const char* S :
          {"Style", "Color", "ShadowColor", "ShadowThickness", "ShadowVisible", "FrameColor",
@@ -122,6 +127,17 @@ void Dress(TPlot& P) {
   P.Zoom->SetZoomAutoStop(true);
   P.Zoom->SetChangePerStep(0.25);
   P.Zoom->SetStyle(zsOut);
+  P.Info->SetStyle(isRectangle);
+  P.Info->SetPosition(ipLeftBottom);
+  P.Info->SetColor(clLime);
+  P.Info->SetVisible(false);
+  TFont InfoFont;
+  InfoFont.Assign(P.Info->GetFont());
+  InfoFont.SetName(QStringLiteral("Times New Roman"));
+  InfoFont.SetSize(13);
+  InfoFont.SetStyle({fsItalic, fsStrikeOut});
+  P.Info->SetFont(InfoFont);
+  P.Info->SetNumberOfGeneralDigits(12);  // not stored
   P.Legend->SetStyle(lsLeft);
   P.Legend->SetShadowThickness(5);
   P.Legend->SetFrameStyle(psDot);
@@ -150,6 +166,8 @@ TEST(PlotSettings, SaveLoadSaveGivesTheSameFileAndTheSameLook) {
   EXPECT_EQ(Value(First, QStringLiteral("Plot_Title_Text")), QStringLiteral("A#B#"));
   EXPECT_EQ(Value(First, QStringLiteral("Plot_Zoom_Color")), QStringLiteral("0.25"));
   EXPECT_EQ(Value(First, QStringLiteral("Plot_MinLogVAlue")), QStringLiteral("1E-7"));
+  EXPECT_EQ(Value(First, QStringLiteral("Plot_Info_FontFont_Style")), QStringLiteral("IS"));
+  EXPECT_EQ(Value(First, QStringLiteral("Plot_Info_Position")), QStringLiteral("5"));
 
   TPlotFixture B;
   B.Plot->SetIniFileName(File);
@@ -182,6 +200,14 @@ TEST(PlotSettings, SaveLoadSaveGivesTheSameFileAndTheSameLook) {
   EXPECT_EQ(P.Zoom->GetChangePerStep(), 0.25);
   EXPECT_EQ(P.Zoom->GetStyle(), zsOut);
   EXPECT_EQ(P.Zoom->GetColor(), 0xA6EEE9u);  // not stored
+  EXPECT_EQ(P.Info->GetStyle(), isRectangle);
+  EXPECT_EQ(P.Info->GetPosition(), ipLeftBottom);
+  EXPECT_EQ(P.Info->GetColor(), clLime);
+  EXPECT_FALSE(P.Info->GetVisible());
+  EXPECT_EQ(P.Info->GetFont().Name(), QStringLiteral("Times New Roman"));
+  EXPECT_EQ(P.Info->GetFont().Size(), 13);
+  EXPECT_EQ(P.Info->GetFont().Style(), (TFontStyles{fsItalic, fsStrikeOut}));
+  EXPECT_EQ(P.Info->GetNumberOfGeneralDigits(), 7);
   EXPECT_EQ(P.Legend->GetStyle(), lsLeft);
   EXPECT_EQ(P.Legend->GetShadowThickness(), 5);
   EXPECT_EQ(P.Legend->GetFrameStyle(), psDot);
@@ -289,6 +315,10 @@ TEST(PlotSettings, HostileValuesKeepTheDefaultOrAreHeldToTheirRange) {
       "Plot_Gradient_Style=9\n"
       "Plot_Zoom_Steps=-5\n"
       "Plot_Zoom_Color=nan\n"
+      "Plot_Info_Style=3\n"
+      "Plot_Info_Position=-2147483648\n"
+      "Plot_Info_Color=red\n"  // not a number: the default stays
+      "Plot_Info_FontFont_Size=-7\n"
       "Plot_Frame_Width=100000\n"
       "Plot_Legend_ShadowThickness=99\n"
       "Plot_Legend_FrameThickness=0\n"
@@ -313,6 +343,10 @@ TEST(PlotSettings, HostileValuesKeepTheDefaultOrAreHeldToTheirRange) {
   EXPECT_EQ(P.Gradient->GetStyle(), gsTopBottom);
   EXPECT_EQ(P.Zoom->GetSteps(), 0);
   EXPECT_EQ(P.Zoom->GetChangePerStep(), 0.033333);
+  EXPECT_EQ(P.Info->GetStyle(), isNoBubble);
+  EXPECT_EQ(P.Info->GetPosition(), ipRightTop);
+  EXPECT_EQ(P.Info->GetColor(), clInfoBk);
+  EXPECT_EQ(P.Info->GetFont().Size(), 1);
   EXPECT_EQ(P.Frame->GetWidth(), 100);
   EXPECT_EQ(P.Legend->GetShadowThickness(), 8);
   EXPECT_EQ(P.Legend->GetFrameThickness(), 1);
