@@ -92,6 +92,9 @@ void TfmCalc::CreateGraphicsChecks() {
       }
     });
   connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& Text) {
+    // Between evaluations the engine's text is the input line's, typed or inserted: the titles
+    // the page makes when another kind is chosen name the formula the user sees.
+    SetInputText(ToCp1252(Text));
     const int Kind = PlotKind();
     (Kind == 1 || Kind == 2 ? edTitle : edLegend)->setText("f(" + Text + ")");
   });
@@ -189,9 +192,6 @@ void TfmCalc::bbOKClick() {
       PlotSurfaceOrPolar(Kind);
       break;
   }
-  // The plotted text stays the engine's text, as an evaluated one does: the titles the page
-  // makes for another kind come from it, not from whatever was evaluated before the plot.
-  SetInputText(ToCp1252(Edit1->text()));
 }
 
 void TfmCalc::PlotSurfaceOrPolar(int Kind) {

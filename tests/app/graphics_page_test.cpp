@@ -468,11 +468,12 @@ TEST_F(GraphicsPageTest, TheLayoutFollowsTheKind) {
   EXPECT_NE(W.edStepsX->text(), "123");
   W.rgPlot->SetItemIndex(0);
   EXPECT_EQ(W.edStepsX->text(), "123");
-  // A plotted formula names the fields of the next kind chosen, as an evaluated one does.
+  // The formula typed names the fields of the kind chosen next, plotted or not.
   Page(2, "X*Y", "-1", "1", "4", "-1", "1", "4");
-  W.bbOK->click();
   W.rgPlot->SetItemIndex(0);
   EXPECT_EQ(W.edLegend->text(), "f(X*Y)");
+  W.rgPlot->SetItemIndex(2);
+  W.bbOK->click();
   W.rgPlot->SetItemIndex(1);
   EXPECT_EQ(W.edTitle->text(), "f(X*Y)");
   // The colour button keeps the chosen colour.
