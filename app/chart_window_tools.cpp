@@ -100,3 +100,17 @@ void ChartPreview(QWidget* Owner, TCustomChartPanel& Panel) {
   ShowInformation(QLatin1String(ChartPreviewNotAvailable));
   Panel.Repaint();
 }
+
+bool ToggleChartGrid(TChart& Chart) {
+  const bool On = !Chart.LeftAxis()->Grid()->Visible();
+  for (TChartAxis* A : {Chart.LeftAxis(), Chart.BottomAxis(), Chart.DepthAxis()})
+    A->Grid()->SetVisible(On);
+  Chart.Invalidate();
+  return On;
+}
+
+bool ToggleChartLegend(TChart& Chart) {
+  const bool On = !Chart.Legend()->Visible();
+  Chart.Legend()->SetVisible(On);
+  return On;
+}

@@ -34,6 +34,10 @@ void ShowToggle(TSpeedButton* Toggle, TSpeedButton* Partner, bool Down);
 QAction* AddItem(QMenu* Menu, const char* Name, const QString& Caption, QObject* Context,
                  std::function<void()> Handler, bool Checkable = false);
 
+// The grid of the left, bottom and depth axes, or the legend, switched: the new state.
+bool ToggleChartGrid(TChart& Chart);
+bool ToggleChartLegend(TChart& Chart);
+
 // The save dialog of both windows: bitmap, metafile or enhanced metafile, as the chosen file
 // type says. A file that could not be written is reported.
 void SaveChartAs(TCustomChartPanel& Chart, TSaveDialog& Dialog);

@@ -164,17 +164,13 @@ void TfmSurfaceChart::CopyBitmapClick() { Chart->CopyToClipboardBitmap(); }
 void TfmSurfaceChart::CopyMetafileClick() { Chart->CopyToClipboardMetafile(true); }
 
 void TfmSurfaceChart::GridClick() {
-  const bool On = !Chart->LeftAxis()->Grid()->Visible();
-  for (TChartAxis* A : {Chart->LeftAxis(), Chart->BottomAxis(), Chart->DepthAxis()})
-    A->Grid()->SetVisible(On);
+  const bool On = ToggleChartGrid(*Chart);
   ShowToggle(sbGrid, sbG1, On);
   miGrid->setChecked(On);
-  Chart->Invalidate();
 }
 
 void TfmSurfaceChart::LegendClick() {
-  const bool On = !Chart->Legend()->Visible();
-  Chart->Legend()->SetVisible(On);
+  const bool On = ToggleChartLegend(*Chart);
   ShowToggle(sbLegend, sbL1, On);
   miLegend->setChecked(On);
 }

@@ -156,18 +156,14 @@ void TPolarForm::CopyBitmapClick() { Chart1->CopyToClipboardBitmap(); }
 void TPolarForm::CopyMetafileClick() { Chart1->CopyToClipboardMetafile(true); }
 
 void TPolarForm::GridClick() {
-  const bool On = !Chart1->LeftAxis()->Grid()->Visible();
-  for (TChartAxis* A : {Chart1->LeftAxis(), Chart1->BottomAxis(), Chart1->DepthAxis()})
-    A->Grid()->SetVisible(On);
+  const bool On = ToggleChartGrid(*Chart1);
   ShowToggle(sbGrid, sbG1, On);
   miGrid->setChecked(On);
   pmGrid->setChecked(On);
-  Chart1->Invalidate();
 }
 
 void TPolarForm::LegendClick() {
-  const bool On = !Chart1->Legend()->Visible();
-  Chart1->Legend()->SetVisible(On);
+  const bool On = ToggleChartLegend(*Chart1);
   ShowToggle(sbLegend, sbL1, On);
   miLegend->setChecked(On);
   pmLegend->setChecked(On);
