@@ -11,31 +11,9 @@
 
 #include "chart/engine/chart_panel.h"
 #include "test_panels.h"
+#include "tests/support/metafile_svg.h"
 
 namespace {
-
-QString ToSvg(bool Enhanced, const QString& File) {
-  const QString Exe = QStandardPaths::findExecutable(Enhanced ? QStringLiteral("emf2svg-conv")
-                                                              : QStringLiteral("wmf2svg"));
-  if (Exe.isEmpty()) {
-    ADD_FAILURE() << (Enhanced ? "emf2svg-conv" : "wmf2svg")
-                  << " is not installed (see tools/packages.txt)";
-    return {};
-  }
-  const QString Svg = File + QStringLiteral(".svg");
-  QProcess P;
-  if (Enhanced)
-    P.start(Exe, {QStringLiteral("-i"), File, QStringLiteral("-o"), Svg});
-  else
-    P.start(Exe, {QStringLiteral("--inline"), QStringLiteral("-o"), Svg, File});
-  if (!P.waitForFinished(60000) || P.exitCode() != 0) {
-    ADD_FAILURE() << "converter failed: " << P.readAllStandardError().toStdString();
-    return {};
-  }
-  QFile F(Svg);
-  if (!F.open(QIODevice::ReadOnly)) return {};
-  return QString::fromUtf8(F.readAll());
-}
 
 // Whether the SVG paints something in the colour (as #rrggbb, rgb(r,g,b) or its SVG name).
 bool HasFill(const QString& Svg, int R, int G, int B, const char* Name) {
@@ -53,14 +31,6 @@ bool HasFill(const QString& Svg, int R, int G, int B, const char* Name) {
          Flat.contains(QStringLiteral("fill=\"") + Rgb);
 }
 
-// The texts of the SVG, joined (one reader writes a text element per character).
-QString Texts(const QString& Svg) {
-  static const QRegularExpression Re(QStringLiteral(R"(<text[^>]*>\s*(?:<!\[CDATA\[)?([^<\]]*))"));
-  QString All;
-  for (const QRegularExpressionMatch& M : Re.globalMatch(Svg)) All += M.captured(1).trimmed();
-  return All;
-}
-
 TEST(ChartPanelMetafiles, EnhancedAndOldStyleReadBack) {
   QTemporaryDir Dir;
   TTestPanel P;
@@ -71,9 +41,9 @@ TEST(ChartPanelMetafiles, EnhancedAndOldStyleReadBack) {
     QString Error;
     ASSERT_TRUE(Enhanced ? P.SaveToMetafileEnh(File, &Error) : P.SaveToMetafile(File, &Error))
         << Error.toStdString();
-    const QString Svg = ToSvg(Enhanced, File);
+    const QString Svg = MetafileToSvg(Enhanced, File);
     ASSERT_FALSE(Svg.isEmpty());
-    EXPECT_TRUE(Texts(Svg).contains(QStringLiteral("Surface"))) << Texts(Svg).toStdString();
+    EXPECT_TRUE(SvgTexts(Svg).contains(QStringLiteral("Surface"))) << SvgTexts(Svg).toStdString();
     EXPECT_TRUE(HasFill(Svg, 255, 0, 0, "red")) << Enhanced;  // the chart rectangle
     // Where the margins put it: 12 and 10 pixels in.
     const QRegularExpression At(QStringLiteral(R"(<rect x="12(\.0*)?" y="10(\.0*)?")"));
@@ -98,7 +68,7 @@ TEST(ChartPanelMetafiles, OnePixelWidePanel) {
   P.resize(1, 50);
   const QString File = Dir.filePath(QStringLiteral("thin.emf"));
   ASSERT_TRUE(P.SaveToMetafileRect(true, File, {0, 0, 1, 50}));
-  const QString Svg = ToSvg(true, File);
+  const QString Svg = MetafileToSvg(true, File);
   EXPECT_FALSE(Svg.isEmpty());
   EXPECT_GT(QFile(File).size(), 0);
 }

@@ -8,38 +8,9 @@
 #include <QStandardPaths>
 
 #include "plot_fixture.h"
+#include "tests/support/metafile_svg.h"
 
 namespace {
-
-QString ToSvg(bool Enhanced, const QString& File) {
-  const QString Exe = QStandardPaths::findExecutable(Enhanced ? QStringLiteral("emf2svg-conv")
-                                                              : QStringLiteral("wmf2svg"));
-  if (Exe.isEmpty()) {
-    ADD_FAILURE() << (Enhanced ? "emf2svg-conv" : "wmf2svg")
-                  << " is not installed (see tools/packages.txt)";
-    return {};
-  }
-  const QString Svg = File + QStringLiteral(".svg");
-  QProcess P;
-  if (Enhanced)
-    P.start(Exe, {QStringLiteral("-i"), File, QStringLiteral("-o"), Svg});
-  else
-    P.start(Exe, {QStringLiteral("--inline"), QStringLiteral("-o"), Svg, File});
-  if (!P.waitForFinished(60000) || P.exitCode() != 0) {
-    ADD_FAILURE() << "converter failed: " << P.readAllStandardError().toStdString();
-    return {};
-  }
-  QFile F(Svg);
-  return F.open(QIODevice::ReadOnly) ? QString::fromUtf8(F.readAll()) : QString();
-}
-
-// The texts of the SVG, joined (one reader writes a text element per character).
-QString Texts(const QString& Svg) {
-  static const QRegularExpression Re(QStringLiteral(R"(<text[^>]*>\s*(?:<!\[CDATA\[)?([^<\]]*))"));
-  QString All;
-  for (const QRegularExpressionMatch& M : Re.globalMatch(Svg)) All += M.captured(1).trimmed();
-  return All;
-}
 
 bool HasRed(const QString& Svg) {
   QString Flat = Svg;
@@ -102,9 +73,9 @@ TEST(PlotPicture, MetafilesReadBackWithTheirContent) {
     const QString File = F.Path(Enhanced ? "p.emf" : "p.wmf");
     QString Error;
     ASSERT_TRUE(F.Plot->SavePicture(File, Enhanced ? 3 : 2, &Error)) << Error.toStdString();
-    const QString Svg = ToSvg(Enhanced, File);
+    const QString Svg = MetafileToSvg(Enhanced, File);
     ASSERT_FALSE(Svg.isEmpty());
-    EXPECT_TRUE(Texts(Svg).contains(QStringLiteral("Parabola"))) << Texts(Svg).toStdString();
+    EXPECT_TRUE(SvgTexts(Svg).contains(QStringLiteral("Parabola"))) << SvgTexts(Svg).toStdString();
     EXPECT_TRUE(HasRed(Svg)) << Enhanced;  // the series
   }
   // The image keeps its own picture afterwards.
