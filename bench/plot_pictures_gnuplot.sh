@@ -6,11 +6,8 @@
 set -euo pipefail
 BUILD=${1:-build/release}
 BENCH="$BUILD/bench/plot_pictures_bench"
-command -v gnuplot >/dev/null || { echo "gnuplot is missing (Debian: gnuplot-nox)" >&2; exit 1; }
-[ -x "$BENCH" ] || { echo "$BENCH is missing: build with -DNUMYX_BENCH=ON" >&2; exit 1; }
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-RUNS=5
+# shellcheck source=bench/gnuplot_peer.sh
+source "$(dirname "$0")/gnuplot_peer.sh"
 
 F='sin(x)*cos(y)*exp(-(x**2+y**2)/20)'
 cat >"$WORK/curve.gp" <<GP
@@ -38,28 +35,8 @@ set samples 301,301
 set pm3d map
 splot [-5:5][-5:5] $F with pm3d title 'f(x,y)'
 GP
-echo 'exit' >"$WORK/empty.gp"
-
-# Milliseconds of one gnuplot run, the best of RUNS.
-best_ms() {
-  local best=
-  for _ in $(seq $RUNS); do
-    local t0 t1 ms
-    t0=$(date +%s%N)
-    gnuplot "$1"
-    t1=$(date +%s%N)
-    ms=$(( (t1 - t0) / 1000000 ))
-    if [ -z "$best" ] || [ "$ms" -lt "$best" ]; then best=$ms; fi
-  done
-  echo "$best"
-}
 
 START=$(best_ms "$WORK/empty.gp")
-declare -A OURS
-while read -r name ms; do OURS[$name]=$ms; done < <(
-  QT_QPA_PLATFORM=offscreen "$BENCH" --benchmark_repetitions=$RUNS \
-    --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null |
-    awk -F, '/_median"?,/ { gsub(/"/, "", $1); sub(/_median$/, "", $1); printf "%s %.1f\n", $1, $3 }')
 
 printf '%-20s %12s %14s %14s %8s\n' picture "ours (ms)" "gnuplot (ms)" "gnuplot-start" ratio
 for pic in curve:BM_CurvePicture contour:BM_ContourPicture shade:BM_ShadePicture; do
@@ -67,7 +44,7 @@ for pic in curve:BM_CurvePicture contour:BM_ContourPicture shade:BM_ShadePicture
   total=$(best_ms "$WORK/$gp.gp")
   net=$(( total - START ))
   ours=${OURS[$bm]:-nan}
-  ratio=$(awk -v g="$net" -v o="$ours" 'BEGIN { if (o > 0) printf "%.1f", g / o; else print "n/a" }')
+  ratio=$(ratio "$net" "$ours")
   printf '%-20s %12s %14s %14s %8s\n' "$gp" "$ours" "$total" "$net" "$ratio"
 done
 echo "gnuplot start-up alone: ${START} ms (subtracted in the gnuplot-start column; ratio = that / ours)"
