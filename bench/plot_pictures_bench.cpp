@@ -83,6 +83,16 @@ void BM_ShadePicture(benchmark::State& State) { GridPicture(State, true); }
 BENCHMARK(BM_ContourPicture)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShadePicture)->Unit(benchmark::kMillisecond);
 
+// Bars behind one another: every bar shares one width, taken once per paint.
+void BM_ZOrderedBarsPicture(benchmark::State& State) {
+  TPicture Pic;
+  auto S = std::make_unique<TSeries>(&Pic.Graph, clRed, 10, "bars");
+  for (int I = 0; I < 5000; ++I) S->AddPoint(clRed, {}, I, 1 + I % 17);
+  Pic.Graph.AddLayer(std::move(S));
+  for (auto _ : State) Pic.Paint();
+}
+BENCHMARK(BM_ZOrderedBarsPicture)->Unit(benchmark::kMillisecond);
+
 // Where the time of the pictures goes: the engine's tabulation alone.
 void BM_GridTabulationOnly(benchmark::State& State) {
   for (auto _ : State) {

@@ -40,7 +40,7 @@ TGraph::TGraph(TCanvas* ACanvas, int ImageWidth, int ImageHeight, TGraphOwner* A
   Legend->Color = clWhite;
   for (auto& C : ColorLegends) C = std::make_unique<TColorLegend>(this);
   Font.SetName(QStringLiteral("Arial"));
-  Gradient = std::make_unique<TGraphGradient>(this, 0, 0xC0C0C0, 0xFFFFFF);
+  Gradient = std::make_unique<TGraphGradient>(this, 0, 0xFFFFFF, 0xC0C0C0);
   Picture = std::make_unique<TGraphPicture>(this);
   Info = std::make_unique<TGraphInfo>(this);
 }
@@ -209,6 +209,18 @@ void TGraph::ComputeMapping(const TRect& Rect) {
     OY = R.Bottom - SY * YA;
     OX = (R.Right * XA - R.Left * XB) / (XA - XB);
     SX = (R.Left - R.Right) / (XA - XB);
+    // A width that overflows a double (a range from -1e308 to 1e308) gives a scale of 0 and an
+    // offset of NaN: such a range is mapped in long double.
+    if (!std::isfinite(XA - XB)) {
+      const long double A = XA, B = XB;
+      OX = static_cast<double>((R.Right * A - R.Left * B) / (A - B));
+      SX = static_cast<double>((R.Left - R.Right) / (A - B));
+    }
+    if (!std::isfinite(YB - YA)) {
+      const long double A = YA, B = YB, S = (R.Top - R.Bottom) / (B - A);
+      SY = static_cast<double>(S);
+      OY = static_cast<double>(R.Bottom - S * A);
+    }
   };
   Map(XMin, XMax, YMin, YMax, ScaleX, OffsetX, ScaleY, OffsetY);
   Map(X2Min, X2Max, Y2Min, Y2Max, ScaleX2, OffsetX2, ScaleY2, OffsetY2);

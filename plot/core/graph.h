@@ -285,7 +285,7 @@ class TGraph : public TGraphDrawing {
   TDoubleRect QueryExtent(bool Secondary);
   void AutoscaleAndLayout();
   void DrawLayers();
-  unsigned FPopupMenuItems = AllPopupMenuItems;
+  unsigned FPopupMenuItems = 1u << piProperties;
   std::unique_ptr<QMenu> FPopupMenu;
   bool MouseIgnored(int X, int Y);
   void ShowReadout(int Shift, int X, int Y);

@@ -98,6 +98,8 @@ void TAxis::CalcTicks(double& A, double& B) {
   Digits = 1;
   if (A > B) std::swap(A, B);
   double Range = B - A;
+  // Ends near the largest double have a width that overflows: it is taken in tens.
+  if (std::isinf(Range) && std::isfinite(A) && std::isfinite(B)) Range = B / 10 - A / 10, Mult = 10;
   // A range that is not a finite positive number has no ticks; the loops below would not end.
   if (!(Range > 0) || !std::isfinite(Range)) return;
   const bool Zoomed = Owner->Zoom.Count() > 0;
@@ -127,7 +129,6 @@ void TAxis::CalcTicks(double& A, double& B) {
     return;
   }
   Digits = Range > 100 ? 0 : 1;
-  Mult = 1;
   while (Range < 1) Mult /= 10, Range *= 10, ++Digits;
   while (Range >= 10) Mult *= 10, Range /= 10;
   if (Range < 2) {
@@ -233,7 +234,8 @@ std::vector<TAxisTick> TAxis::BuildTickList() {
     if (Last - First > MaxTicks / 9) return Out;
     TicksPerLabel = 9;
     TickCount = static_cast<int>(Last - First) * 9 + 1;
-    for (double E = First; E <= Last; ++E) {
+    // Beyond 2^53 a decade step no longer changes the exponent: the walk ends there.
+    for (double E = First, Before = First - 1; E <= Last && E != Before; Before = E, ++E) {
       const double Base = std::pow(10.0, E);
       TickStep = Base;
       for (int K = 1; K <= (E == Last ? 1 : 9); ++K) {

@@ -22,8 +22,16 @@ class TGraphTitle {
   TRect Rect;
   TTitleStyle Style = tsNormal;
 
+  // More lines than this fill no screen, and each one costs a repaint while a title is set;
+  // the properties dialog's memo takes no more either.
+  static constexpr int MaxLines = 100;
   void Clear() { Lines.clear(); }
-  void AddLine(const QString& S) { Lines << S; }
+  // False, and nothing added, once the title holds MaxLines.
+  bool AddLine(const QString& S) {
+    if (Lines.size() >= MaxLines) return false;
+    Lines << S;
+    return true;
+  }
   // Takes the title's height from the top (title) or the bottom (foot) of R.
   void ReserveSpace(TRect& R);
   void AlignToPlot(const TRect& R);

@@ -215,8 +215,8 @@ void UnregisterLayerClass(const QString& ClassName) { Registry().erase(ClassName
 
 TLayerFactory GetLayerClass(const QString& ClassName) {
   auto It = Registry().find(ClassName);
+  // Only classes with a file block of their own are registered: anything else would load as an
+  // empty layer and lose what the file said.
   if (It != Registry().end()) return It->second;
-  if (ClassName == QLatin1String("TLayer"))
-    return [](TGraph* G) { return std::make_unique<TLayer>(G); };
   return nullptr;
 }

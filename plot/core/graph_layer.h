@@ -205,9 +205,10 @@ class TLayer {
 int PaletteIndex(const TLayer& Layer, double V);
 TColor PaletteColor(const TLayer& Layer, int Index);
 
-// Layer classes by the name the graph text file writes; the layer libraries fill it at start-up.
+// Layer classes by the name the graph text file writes; the layer libraries fill it at start-up
+// with the classes that have a file block of their own.
 using TLayerFactory = std::function<std::unique_ptr<TLayer>(TGraph*)>;
 void RegisterLayerClass(const QString& ClassName, TLayerFactory Factory);
 void UnregisterLayerClass(const QString& ClassName);
-// Null for a name nobody registered ("TLayer" itself is always known).
+// Null for a name nobody registered.
 TLayerFactory GetLayerClass(const QString& ClassName);

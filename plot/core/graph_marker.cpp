@@ -33,6 +33,8 @@ std::vector<TPoint> MarkerPoints(int N, int X, int Y, double SX, double SY, doub
   return P;
 }
 
+int ReducedMarkerStyle(int Style) { return Style > 27 ? (Style - 1) % 27 + 1 : Style; }
+
 TMarker::TMarker(TGraphDrawing* AGraph, TLayer* ALayer, int AStyle, int ASize, TColor AColor)
     : Graph(AGraph), Style(AStyle), Size(ASize), Color(AColor), MarkerFlag(true), Layer(ALayer) {}
 
@@ -46,11 +48,12 @@ TMarker TMarker::Load(TLayer* ALayer, TGraphTextReader& F) {
   const QString Class = QStringLiteral("TMarker");
   F.ReadClosingLine(Class);
   std::vector<int> V = F.ReadIntegers(7);
+  if (V[0] < 0 || V[0] > MaxMarkerStyle) F.Fail(QStringLiteral("Invalid marker style"));
   F.ReadClosingLine(Class);
   TMarker M(ALayer ? ALayer->Graph : nullptr);
   M.Layer = ALayer;
   M.Style = V[0];
-  M.Size = std::clamp(V[1], 0, 1000);  // a hostile size would ask the font engine for miles
+  M.Size = std::clamp(V[1], 0, MaxMarkerSize);
   M.Color = static_cast<TColor>(V[2]);
   M.FillColor = static_cast<TColor>(V[3]);
   M.MarkerFlag = V[4] == 1;
@@ -115,7 +118,7 @@ void TMarker::Draw(int X, int Y, TColor AColor, int PixelSize, int AStyle) {
   C->Pen()->SetWidth(1);
   C->Brush()->SetStyle(bsSolid);
   C->Brush()->SetColor(AColor == MarkerBlack ? clBlack : GetColor());
-  while (AStyle > 27) AStyle -= 27;
+  AStyle = ReducedMarkerStyle(AStyle);
 
   auto White = [&] { C->Brush()->SetColor(clWhite); };
   auto Fill = [&] { C->Brush()->SetColor(Coloured); };

@@ -12,6 +12,12 @@ class TLayer;
 
 // The colour that draws the coloured part of a marker in black.
 inline constexpr TColor MarkerBlack = 0x654321;
+// The sizes the graph file holds: a larger one would ask the font engine for miles, and one that
+// is kept larger in memory would not read back as it was written.
+inline constexpr int MaxMarkerSize = 1000;
+// Styles are a byte in the file; the shapes repeat every 27.
+inline constexpr int MaxMarkerStyle = 255;
+int ReducedMarkerStyle(int Style);
 
 class TMarker {
  public:

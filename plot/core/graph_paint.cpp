@@ -353,9 +353,14 @@ void TGraph::AutoscaleAndLayout() {
   TCanvas* C = DrawCanvas();
   if (!GraphPageDrawing()) ImageRect = GraphPrinting() ? PrintRect : ImageRect;
   if (C) CharHeight = MeasureCharHeight();
-  if (Zoom.Count() > 0) {
+  // An armed zoom tool keeps the ranges too: the band the user drags refers to them. They stay
+  // exactly: with no state saved the axes would round their upper ends, and the view that "Prev"
+  // went back to would creep.
+  if (Zoom.Enabled || Zoom.Count() > 0) {
+    const TDoubleRect Kept{XMin, YMin, XMax, YMax};
     XAxis->Recalc();
     YAxis->Recalc();
+    XMin = Kept.Left, YMin = Kept.Top, XMax = Kept.Right, YMax = Kept.Bottom;
     CalcLayout();
     return;
   }
@@ -446,7 +451,7 @@ void TGraph::DrawLayers() {
     if (Grouped && I != K) continue;
     UseX2 = L->GetOnXAxis2();
     UseY2 = L->GetOnYAxis2();
-    if (L->GetVisible())
+    if (L->GetVisible() && !ZoomAnimated)
       Owner->ShowStatus(
           (GraphPrinting() ? QStringLiteral("Printing ") : QStringLiteral("Drawing ")) + L->Name +
           QStringLiteral("..."));

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
@@ -43,6 +44,24 @@ void TGraphPicture::SaveSettings() {
   Ini.UpdateFile();
 }
 
+namespace {
+// The side in pixels that a block of small tiles reaches at least.
+constexpr int TileBlock = 256;
+
+QImage TiledBlock(const QImage& Tile, int KX, int KY) {
+  const QImage T = Tile.convertToFormat(QImage::Format_ARGB32);
+  const int W = T.width(), H = T.height();
+  QImage Block(W * KX, H * KY, QImage::Format_ARGB32);
+  const size_t Row = static_cast<size_t>(W) * 4;
+  for (int Y = 0; Y < Block.height(); ++Y) {
+    const uchar* From = T.constScanLine(Y % H);
+    uchar* To = Block.scanLine(Y);
+    for (int K = 0; K < KX; ++K) std::memcpy(To + K * Row, From, Row);
+  }
+  return Block;
+}
+}  // namespace
+
 void TGraphPicture::Draw() {
   if (!Visible || GraphDXF().Active || PictureFileName.isEmpty()) return;
   if (!Loaded) LoadPicture();
@@ -80,7 +99,14 @@ void TGraphPicture::Draw() {
     SX = C->PixelsPerInchX() / 96.0;
     SY = C->PixelsPerInchY() / 96.0;
   }
+  // A small picture is tiled in blocks of itself, so that a 1 x 1 picture is not one image per
+  // pixel (seconds per repaint, and a metafile of one record per pixel).
+  const int KX = std::max(TileBlock / W, 1), KY = std::max(TileBlock / H, 1);
+  const QImage Block =
+      Style == psTile && (KX > 1 || KY > 1) ? TiledBlock(*Shown, KX, KY) : QImage();
+  const QImage& Tile = Block.isNull() ? *Shown : Block;
   const int TW = std::max(RoundInt(W * SX), 1), TH = std::max(RoundInt(H * SY), 1);
+  const int BW = Block.isNull() ? TW : TW * KX, BH = Block.isNull() ? TH : TH * KY;
   if (GraphPrinting()) {
     // The bitmap goes to the printer as a bitmap; where the printer takes none, the canvas
     // stretches the picture itself.
@@ -98,8 +124,13 @@ void TGraphPicture::Draw() {
         TRect Clip{P.Left, P.Top, P.Right, P.Bottom - 1};
         if (G.View3D > 0) Clip = {P.Left, P.Top - D, P.Right + D, P.Bottom - 1 - D};
         C->SetClipRect(Clip);
-        for (int X = Dest.Left; X < P.Right + D; X += TW)
-          for (int Y = Dest.Top; Y < P.Bottom - D; Y += TH) Put({X, Y, X + TW, Y + TH});
+        TBitmap TileBitmap;
+        TileBitmap.SetImage(Tile);
+        for (int X = Dest.Left; X < P.Right + D; X += BW)
+          for (int Y = Dest.Top; Y < P.Bottom - D; Y += BH) {
+            const TRect R{X, Y, X + BW, Y + BH};
+            if (!StretchBitmapToCanvas(C, R, &TileBitmap)) C->StretchDrawImage(R, Tile);
+          }
         C->ResetClip();
         break;
       }
@@ -128,9 +159,9 @@ void TGraphPicture::Draw() {
         C->StretchDrawImage({Dest.Left + 1, Dest.Top + 1, Dest.Left + 1 + TW, Dest.Top + 1 + TH},
                             *Shown);
       } else {
-        for (int X = Dest.Left; X < P.Right + D; X += TW)
-          for (int Y = Dest.Top; Y < P.Bottom - D - 1; Y += TH)
-            C->StretchDrawImage({X, Y, X + TW, Y + TH}, *Shown);
+        for (int X = Dest.Left; X < P.Right + D; X += BW)
+          for (int Y = Dest.Top; Y < P.Bottom - D - 1; Y += BH)
+            C->StretchDrawImage({X, Y, X + BW, Y + BH}, Tile);
       }
       C->ResetClip();
       break;

@@ -50,6 +50,14 @@ QString GraphFileReal(double V) {
   // 15 significant digits and a four-digit exponent, as the file has always held them.
   QString M = QString::number(std::fabs(V), 'E', 14);
   int E = M.indexOf(QLatin1Char('E'));
+  // Rounding up to 15 digits carries the largest values past the largest double, and such a
+  // text would not read back: they are written as the 15-digit value just below instead.
+  bool Fits = false;
+  if (const double Back = M.toDouble(&Fits); !Fits || !std::isfinite(Back)) {
+    QString Digits = M.left(E).remove(QLatin1Char('.'));
+    Digits = QString::number(Digits.toLongLong() - 1);
+    M = Digits.left(1) + QLatin1Char('.') + Digits.mid(1) + M.mid(E);
+  }
   int Exp = M.mid(E + 1).toInt();
   QString S = M.left(E + 1) + (Exp < 0 ? QLatin1Char('-') : QLatin1Char('+')) +
               QStringLiteral("%1").arg(std::abs(Exp), 4, 10, QLatin1Char('0'));

@@ -54,9 +54,10 @@ bool TZoom::ZoomOut() {
     SetGraphSecondary(FSecondary.back());
     FSecondary.pop_back();
   }
-  const TDoubleRect R = FPrimary.back();
+  // Set while the state is still saved, so that the axes take the ranges as they are: the last
+  // step back is the full view exactly.
+  Graph->SetRanges(FPrimary.back());
   FPrimary.pop_back();
-  Graph->SetRanges(R);
   Graph->Paint();
   return !FPrimary.empty();
 }
@@ -117,6 +118,7 @@ void TZoom::Animate() {
   const TFractions F2 = RelativePosition(GraphSecondary(), FStartX2, FStartY2, Sign);
   if (ZoomAutoStop) Dragging = false;
   const int N = std::clamp(Steps, 0, MaxAnimatedSteps);
+  const size_t Before = FPrimary.size();
   // No message pumping between the steps: a layer freed by a pumped event would be painted.
   for (int I = 0; I < N; ++I) {
     const TDoubleRect P = AnimatedStep(GraphPrimary(), F1, ChangePerStep);
@@ -125,9 +127,14 @@ void TZoom::Animate() {
     ZoomTo(P, S);
     Graph->Paint();
   }
+  // One click is one state: the steps in between are dropped, so that "Prev" goes back to the
+  // view the click started from.
+  if (FPrimary.size() > Before + 1) FPrimary.resize(Before + 1);
+  if (FSecondary.size() > Before + 1) FSecondary.resize(Before + 1);
   if (ZoomAutoStop) {
     Enabled = false;
     Graph->ZoomAnimated = false;
+    Graph->Owner->SetCursor(crDefault);
   }
 }
 

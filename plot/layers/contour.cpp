@@ -181,7 +181,4 @@ void RegisterContourLayerClasses() {
       {crContourMove, "MOVEIT"}, {crContourAdd, "SERADD"}, {crContourDelete, "SERDEL"}};
   for (const auto& [Number, Image] : Cursors)
     if (!CursorRegistered(Number)) RegisterCursor(Number, OwnCursor(QString::fromLatin1(Image)));
-  RegisterLayerClass(QStringLiteral("TContour"), [](TGraph* G) -> std::unique_ptr<TLayer> {
-    return std::make_unique<TContour>(G);
-  });
 }

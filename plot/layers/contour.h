@@ -136,6 +136,6 @@ inline constexpr TCursor crContourDelete = 103;
 // The edit cursor of a mouse mode; crDefault for a mode without one.
 TCursor ContourModeCursor(int MouseMode);
 
-// Registers the contour layer with the graph's layer registry and its edit cursors; call once at
-// start-up.
+// Registers the contour layer's edit cursors; call once at start-up. The layer has no file block,
+// so the graph text file does not know its class.
 void RegisterContourLayerClasses();

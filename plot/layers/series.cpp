@@ -251,7 +251,9 @@ void TSeries::SetMarkerStyle(int Style) {
 }
 
 void TSeries::SetMarkerSize(int Size) {
-  FMarkerSize = Size;
+  // Bars set it from their pixel width, which can be anything; the file holds only this range.
+  FMarkerSize = std::clamp(Size, 0, MaxMarkerSize);
+  Size = FMarkerSize;
   for (auto& P : FPoints)
     if (P->Marker) P->Marker->Size = Size;
   if (TSeriesLegend* E = Legend()) AssignLegend(*E);
@@ -604,7 +606,7 @@ void TSeries::LoadSeriesLines(TGraphTextReader& F, int& PointCount, bool& NoLege
   if (V.size() < 12) F.Fail(QStringLiteral("Missing number"));
   const int Style = Int(F, V[0]);
   LineWidth = Within(Int(F, V[1]), 0, 1000);
-  FMarkerSize = Within(Int(F, V[2]), 0, 1000);
+  FMarkerSize = Within(Int(F, V[2]), 0, MaxMarkerSize);
   MarkerPenColor = static_cast<TColor>(Int(F, V[3]));
   MarkerFillColor = static_cast<TColor>(Int(F, V[4]));
   MarkerStep = Int(F, V[5]);
@@ -615,6 +617,7 @@ void TSeries::LoadSeriesLines(TGraphTextReader& F, int& PointCount, bool& NoLege
   const double BW = Real(F, V[10]);
   const int Show = Int(F, V[11]);
   Comment = Rest;
+  if (Style < 0 || Style > MaxMarkerStyle) F.Fail(QStringLiteral("Invalid marker style"));
   if (PointCount < 0) F.Fail(QStringLiteral("Invalid point count"));
   if (K < 1 || K > 10 || K == 9) F.Fail(QStringLiteral("Invalid series kind"));
   if (!std::isfinite(BW) || BW < 0 || BW > 100) F.Fail(QStringLiteral("Invalid bar width"));

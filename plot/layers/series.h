@@ -214,8 +214,12 @@ class TSeries : public TLayer, public TGraphSeries {
   // The rectangle DrawStackedBar gives the piece, from the data alone; Cut tells whether the top
   // was limited to the plot.
   TDoubleRect StackedBarRect(int Position, int LayerIndex, bool* Cut = nullptr);
+  // The width every kind-10 bar of one paint shares, from the bar series' extent and the most
+  // points of a kind-10 series; sets the marker size to match. Both walk all the data, so a paint
+  // takes them once, not once per bar.
+  double ZOrderedBarWidth();
   // The bar of vertex Index drawn behind the others (kind 10).
-  void DrawZOrderedBar(int Index);
+  void DrawZOrderedBar(int Index, double Width);
   // The pixel outline of the kind-10 bar of vertex Index with its top and right 3D faces
   // (seven points, closed), or null when there is no such bar or it lies off the plot.
   std::unique_ptr<TPoly> BarPolygon(int Index);

@@ -162,13 +162,8 @@ void TSeries::DrawStackedBar(int Position) {
   Graph->Bar(R, BarFlag);
 }
 
-void TSeries::DrawZOrderedBar(int Index) {
-  TCanvas* Cv = Graph->DrawCanvas();
-  if (Index < 0 || Index >= Count() || !Cv) return;
+double TSeries::ZOrderedBarWidth() {
   const TEdges E = Edges(*Graph);
-  TDoublePoint P;
-  GetPoint(Index, P);
-  double V = P.Y;
   const int N10 = std::max(MaxBarPoints10(), 1);
   const TDoubleRect Ext = Graph->GetBarSeriesExtent();
   double W = Ext.Right - Ext.Left;
@@ -179,7 +174,16 @@ void TSeries::DrawZOrderedBar(int Index) {
     const double Half = N10 == 1 ? 0 : W * FBarWidth / (2.0 * (N10 - 1));
     SetMarkerSize(N10 == 1 ? 10 : BarMarkerSize(*Graph, Half));
   }
-  const double Wd = N10 > 1 ? W * FBarWidth / (N10 - 1) : W * FBarWidth;
+  return N10 > 1 ? W * FBarWidth / (N10 - 1) : W * FBarWidth;
+}
+
+void TSeries::DrawZOrderedBar(int Index, double Wd) {
+  TCanvas* Cv = Graph->DrawCanvas();
+  if (Index < 0 || Index >= Count() || !Cv) return;
+  const TEdges E = Edges(*Graph);
+  TDoublePoint P;
+  GetPoint(Index, P);
+  double V = P.Y;
   double Left = P.X - Wd / 2, Right = P.X + Wd / 2;
   if (E.XLog) {
     Left = std::pow(10.0, Graph->LogValue(P.X) - Wd / 2);
@@ -248,8 +252,9 @@ std::unique_ptr<TPoly> TSeries::BarPolygon(int Index) {
   }
   if (E.XLog)
     W = Graph->LogValue(Graph->DataExtent.Right) - Graph->LogValue(Graph->DataExtent.Left);
-  else
-    SetMarkerSize(BarMarkerSize(*Graph, W * FBarWidth / N10));
+  else if (const int Size = std::min(BarMarkerSize(*Graph, W * FBarWidth / N10), MaxMarkerSize);
+           Size != FMarkerSize)
+    SetMarkerSize(Size);  // a hit test asks every bar: the points' markers are set only once
   const double Wd = N10 > 1 ? W * FBarWidth / (N10 - 1) : W * FBarWidth;
   double Left = P.X - Wd / 2, Right = P.X + Wd / 2;
   if (E.XLog) {

@@ -54,7 +54,9 @@ void TSeries::Draw() {
     case 7:
       DrawArea();
       break;
-    default:
+    default: {
+      const double BarWidth =
+          FKind == 10 && Count() > 0 && Graph->DrawCanvas() ? ZOrderedBarWidth() : 0;
       for (int I = 0; I < Count(); ++I) {
         CurrentIndex = I;
         if (TCanvas* C = Graph->DrawCanvas()) {
@@ -62,9 +64,10 @@ void TSeries::Draw() {
           C->Pen()->SetMode(pmCopy);
           C->Pen()->SetStyle(psSolid);
         }
-        if (FKind == 10) DrawZOrderedBar(Graph->CurrentXInverted() ? Count() - 1 - I : I);
+        if (FKind == 10) DrawZOrderedBar(Graph->CurrentXInverted() ? Count() - 1 - I : I, BarWidth);
       }
       break;
+    }
   }
   if (TCanvas* C = Graph->DrawCanvas()) C->Pen()->SetWidth(1);
 }

@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QToolTip>
 
 #include "platform/app_services.h"
 #include "platform/cursors.h"
@@ -314,6 +316,14 @@ void TPlot::SetStatusPanel(int Index, const QString& Text, int Width) {
 }
 
 void TPlot::SetCursor(TCursor Cursor) { SetControlCursor(FImage, Cursor); }
+
+void TPlot::ShowHint(const QString& Text) {
+  FImage->setToolTip(Text);
+  if (Text.isEmpty())
+    QToolTip::hideText();
+  else
+    QToolTip::showText(QCursor::pos(), Text, FImage);
+}
 
 void TPlot::ShowPopupMenu(QMenu* Menu, int X, int Y) {
   if (Menu) Menu->popup(FImage->mapToGlobal(QPoint(X, Y)));

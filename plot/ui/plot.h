@@ -187,6 +187,8 @@ class TPlot : public QWidget, public TGraphOwner {
   bool HasStatusBar() const override { return true; }
   void SetStatusPanel(int Index, const QString& Text, int Width) override;
   void SetCursor(TCursor Cursor) override;
+  // The control shows hints: the text becomes the image's tooltip and shows at once.
+  void ShowHint(const QString& Text) override;
   void ShowPopupMenu(QMenu* Menu, int X, int Y) override;
   void ShowError(const QString& Text) override;
   QString FormName() const override;

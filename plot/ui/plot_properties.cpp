@@ -62,16 +62,13 @@ QString TPlotTitles::GetText() const {
 void TPlotTitles::SetText(const QString& V) {
   FTitle->Clear();
   if (V.isEmpty()) Changed();
-  QString Rest = V;
-  while (!Rest.isEmpty()) {
-    const qsizetype Hash = Rest.indexOf(u'#');
-    if (Hash < 0) {
-      FTitle->AddLine(Rest);
-      Rest.clear();
-    } else {
-      FTitle->AddLine(Rest.left(Hash));
-      Rest.remove(0, Hash + 1);
-    }
+  // Walked by position: removing each line from the front would be quadratic in a long text.
+  qsizetype At = 0;
+  while (At < V.size()) {
+    qsizetype Hash = V.indexOf(u'#', At);
+    if (Hash < 0) Hash = V.size();
+    if (!FTitle->AddLine(V.mid(At, Hash - At))) break;
+    At = Hash + 1;
     Changed();
   }
 }

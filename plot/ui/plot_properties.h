@@ -114,7 +114,10 @@ class TPlotAxis : public TPlotPersistent {
 
 class TPlotTitles : public TPlotPersistent {
  public:
-  TPlotTitles(TPlot* APlot, TGraphTitle* ATitle) : TPlotPersistent(APlot), FTitle(ATitle) {}
+  // The control's titles start at the left, whatever a bare graph's title does.
+  TPlotTitles(TPlot* APlot, TGraphTitle* ATitle) : TPlotPersistent(APlot), FTitle(ATitle) {
+    FTitle->Alignment = taLeftJustify;
+  }
   TGraphTitle* Title() const { return FTitle; }
   QString KeyName;  // "Title" or "Foot"
 

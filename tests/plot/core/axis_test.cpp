@@ -250,9 +250,14 @@ TEST(AxisTicks, LogarithmicDecades) {
   EXPECT_NEAR(T.front().World, 3, 1e-12);
   EXPECT_NEAR(T.back().World, 300, 1e-9);
 
-  // A huge exponent range does not walk forever.
+  // A huge exponent range does not walk forever, nor does a narrow one beyond 2^53, where a
+  // decade step no longer changes the exponent.
   G.YMin = -1e9, G.YMax = 1e9;
   EXPECT_TRUE(Y.TickList().empty());
+  for (double E : {0x1p53, 0x1p60, 1e300}) {
+    G.YMin = E, G.YMax = E + E * 1e-15;
+    EXPECT_LE(Y.TickList().size(), 10u) << E;
+  }
 
   // Events fire on a change only.
   int Before = 0, After = 0;
@@ -301,4 +306,40 @@ TEST(AxisTicks, Defaults) {
   EXPECT_EQ(F.Graph.XAxis->GridColor, 0xC0C0C0u);
 }
 
+}  // namespace
+
+namespace {
+// Three finite values spanning nearly the whole double: the width overflows, the axis does not.
+TEST(AxisTicks, RangeWiderThanTheLargestDouble) {
+  TAxisFixture F;
+  TGraph& G = F.Graph;
+  auto L = std::make_unique<TTestLayer>(&G);
+  L->Points = {{-1e308, -1e308}, {0, 0}, {1e308, 1e308}};
+  L->Color = clRed;
+  G.AddLayer(std::move(L));
+  G.Paint();
+  for (TAxis* A : {static_cast<TAxis*>(G.XAxis.get()), static_cast<TAxis*>(G.YAxis.get())}) {
+    EXPECT_TRUE(std::isfinite(A->TickStep));
+    EXPECT_GT(A->TickStep, 0);
+    int Labels = 0;
+    for (const TAxisTick& T : A->TickList()) {
+      EXPECT_TRUE(std::isfinite(T.World));
+      EXPECT_FALSE(T.Label.contains(QStringLiteral("NaN"), Qt::CaseInsensitive));
+      EXPECT_FALSE(T.Label.contains(QStringLiteral("INF"), Qt::CaseInsensitive));
+      Labels += !T.Label.isEmpty();
+    }
+    EXPECT_GE(Labels, 2);
+  }
+  for (double V : {G.ScaleX, G.OffsetX, G.ScaleY, G.OffsetY}) EXPECT_TRUE(std::isfinite(V)) << V;
+  EXPECT_NE(G.ScaleX, 0);
+  // The points land at the plot's edges and in its middle, and the curve is drawn.
+  EXPECT_NEAR(G.XToPixel(0), (G.PlotRect.Left + G.PlotRect.Right) / 2.0, 3);
+  EXPECT_NEAR(G.YToPixel(0), (G.PlotRect.Top + G.PlotRect.Bottom) / 2.0, 3);
+  EXPECT_GE(G.XToPixel(-1e308), G.PlotRect.Left - 1);
+  EXPECT_LE(G.XToPixel(1e308), G.PlotRect.Right + 1);
+  int Red = 0;
+  for (const TCanvasOp& Op : F.Target.Ops())
+    Red += (Op.Kind == coLine || Op.Kind == coPolyline) && Op.State.Pen.Color == clRed;
+  EXPECT_GE(Red, 1);
+}
 }  // namespace

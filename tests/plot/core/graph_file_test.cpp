@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMenu>
 #include <cmath>
+#include <limits>
 
 #include "platform/canvas.h"
 #include "platform/canvas_targets.h"
@@ -97,6 +98,46 @@ TEST(GraphFile, SaveLoadSaveGivesIdenticalBytes) {
   EXPECT_EQ(Lines[3], QStringLiteral("1193046 1 7 0 -2.50000000000000E-0007 1 First curve"));
 }
 
+TEST(GraphFile, NumbersAtTheEndsOfTheDoubleReadBack) {
+  using L = std::numeric_limits<double>;
+  const double Values[] = {L::max(),
+                           -L::max(),
+                           L::min(),
+                           -L::min(),
+                           L::denorm_min(),
+                           -L::denorm_min(),
+                           3 * L::denorm_min(),
+                           L::max() * (1 - 1e-15),
+                           9.99999999999999e307,
+                           1 / 3.0,
+                           0,
+                           -0.0};
+  for (double V : Values) {
+    const QString Text = GraphFileReal(V);
+    double Back = NAN;
+    ASSERT_TRUE(ParseGraphFileReal(Text, Back)) << Text.toStdString();
+    ASSERT_TRUE(std::isfinite(Back)) << Text.toStdString();
+    EXPECT_EQ(std::signbit(Back), std::signbit(V)) << Text.toStdString();
+    // Within the 15 digits written, or within the few bits a subnormal has.
+    const double Tolerance = std::fabs(V) < L::min() ? L::denorm_min() : std::fabs(V) * 1e-14;
+    EXPECT_LE(std::fabs(Back - V), Tolerance) << Text.toStdString();
+    EXPECT_EQ(Text.size(), 23);
+  }
+  EXPECT_EQ(GraphFileReal(L::max()).trimmed(), QStringLiteral("1.79769313486231E+0308"));
+
+  // A layer holding the largest values saves, loads and saves again unchanged.
+  TFileFixture F;
+  auto A = std::make_unique<TTestLayer>(&F.Graph);
+  A->LayerValue = -L::max();
+  A->Points = {{L::max(), L::denorm_min()}, {-L::max(), -L::min()}};
+  F.Graph.AddLayer(std::move(A));
+  const QByteArray First = F.Graph.SaveToText();
+  TFileFixture Again;
+  QString Error;
+  ASSERT_TRUE(Again.Graph.LoadFromText(First, &Error)) << Error.toStdString();
+  EXPECT_EQ(Again.Graph.SaveToText(), First);
+}
+
 TEST(GraphFile, HostileInputAddsNothing) {
   const QByteArray Good = SampleFile();
   const QList<QByteArray> Bad = {
@@ -110,6 +151,9 @@ TEST(GraphFile, HostileInputAddsNothing) {
       "1\nTLayer\n0 1 -1\nTLayer\n",
       "1\nTTestLayer\nTTestLayer\n0 1 -1 0 0 0 A\nTTestLayer\n2147483647\n1 2\n",
       "1\nTMarkedLayer\nTMarkedLayer\n0 1 -1 0 0 0 A\nTMarkedLayer\n0\nTMarker\n1 2 3\nTMarker\n",
+      // A marker style far beyond the shapes.
+      "1\nTMarkedLayer\nTMarkedLayer\n0 1 -1 0 0 0 A\nTMarkedLayer\n0\nTMarker\n2147483647 2 3 "
+      "4 1 0 0\nTMarker\n",
       "1\nTMarkedLayer\nTMarkedLayer\n0 1 -1 0 0 0 A\nTMarkedLayer\n0\nTMarker\n1 2 3 4 5 6 "
       "7\nTMarkers\n",
   };
@@ -130,6 +174,13 @@ TEST(GraphFile, HostileInputAddsNothing) {
   EXPECT_EQ(Error, QStringLiteral("Object TLayer can not load self from line: 4"));
   EXPECT_FALSE(F.Graph.LoadFromText("1\nTNoSuchLayer\n", &Error));
   EXPECT_EQ(Error, QStringLiteral("Invalid Class Name at line 2"));
+  // The largest style a file holds loads, and a hostile size is held to the file's range.
+  ASSERT_TRUE(F.Graph.LoadFromText(
+      "1\nTMarkedLayer\nTMarkedLayer\n0 1 -1 0 0 0 A\nTMarkedLayer\n0\nTMarker\n255 2147483647 "
+      "3 4 1 0 0\nTMarker\n",
+      &Error));
+  EXPECT_EQ(static_cast<TMarkedLayer*>(F.Graph.GetLayer(0))->Marker.Size, MaxMarkerSize);
+  F.Graph.Clear();
 
   EXPECT_TRUE(F.Graph.LoadFromText("0\n"));
   EXPECT_EQ(F.Graph.LayerCount(), 0);

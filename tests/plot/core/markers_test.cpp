@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/bitmap.h"
+#include "plot/core/graph.h"
 #include "plot/core/graph_gradient.h"
 #include "plot/core/graph_marker.h"
 #include "plot/core/graph_output.h"
@@ -160,6 +161,11 @@ TEST(GraphMarker, StylesWrapFlagAndColours) {
   Diamond.DrawAtPixel(50, 50);
   ASSERT_EQ(G.Ops().size(), 1u);
   EXPECT_EQ(G.Ops()[0].Points, D.Ops()[0].Points);  // 35 draws as 8
+  // Styles wrap in one step, however large.
+  EXPECT_EQ(ReducedMarkerStyle(54), 27);
+  EXPECT_EQ(ReducedMarkerStyle(55), 1);
+  EXPECT_EQ(ReducedMarkerStyle(0x7FFFFFFF), (0x7FFFFFFF - 1) % 27 + 1);
+  EXPECT_EQ(ReducedMarkerStyle(-3), -3);  // no shape, as before
   G.Target.Clear();
   M.MarkerFlag = false;
   M.DrawAtPixel(50, 50);
@@ -263,6 +269,21 @@ TEST(GraphGradient, BackgroundObject) {
   auto Bands = OfKind(G.Ops(), coFillRect);
   ASSERT_EQ(Bands.size(), 50u);
   EXPECT_EQ(Bands.front().State.Brush.Color, clSilver);  // the end colour at the right
+  EXPECT_EQ(Bands.back().State.Brush.Color, clWhite);
+
+  // The graph's own gradient runs from white at the left or top to silver.
+  TRecordingTarget T{300, 200};
+  TCanvas C{&T};
+  TGraph Graph(&C, 300, 200);
+  EXPECT_EQ(Graph.Gradient->StartColor, clWhite);
+  EXPECT_EQ(Graph.Gradient->EndColor, clSilver);
+  Graph.Gradient->Style = 2;
+  Graph.Gradient->Draw({0, 0, 300, 200});
+  Bands = OfKind(T.Ops(), coFillRect);
+  ASSERT_FALSE(Bands.empty());
+  EXPECT_EQ(Bands.front().Rect.Bottom, 200);  // the bottom band first
+  EXPECT_EQ(Bands.front().State.Brush.Color, clSilver);
+  EXPECT_EQ(Bands.back().Rect.Top, 0);
   EXPECT_EQ(Bands.back().State.Brush.Color, clWhite);
 }
 }  // namespace

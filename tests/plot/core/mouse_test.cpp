@@ -179,6 +179,10 @@ TEST(GraphMouse, PopupMenu) {
   TMouseScene S;
   TGraph& G = *S.Graph;
   G.Paint();
+  // A bare graph offers its properties only; the control chooses the rest.
+  EXPECT_EQ(G.GetPopupMenuItems(), 1u << piProperties);
+  EXPECT_EQ(Captions(G.PopupMenu()), (QStringList{"&Properties"}));
+  G.SetPopupMenuItems(AllPopupMenuItems);
   QMenu* M = G.PopupMenu();
   EXPECT_EQ(Captions(M), (QStringList{"&Copy to Clipboard", "&Save As...", "&Print", "&Help",
                                       "&Zoom In", "&Zoom Out", "-", "&Properties"}));

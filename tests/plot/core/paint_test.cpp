@@ -51,6 +51,21 @@ struct TImageScene {
   }
 };
 
+// Shows the picture file on the graph as its background.
+void ShowPicture(TGraph& G, const QString& File, TPictureStyle Style = psStretch) {
+  G.Picture->PictureFileName = File;
+  G.Picture->LoadPicture();
+  G.Picture->Visible = true;
+  G.Picture->Style = Style;
+}
+
+// A picture of one colour saved as File.
+bool SavePicture(const QString& File, int W, int H, QColor Color) {
+  QImage Tile(W, H, QImage::Format_RGB32);
+  Tile.fill(Color);
+  return Tile.save(File);
+}
+
 TEST(GraphPaint, EmptyGraphPaintsAxesOverOneToTwo) {
   TImageScene S;
   TGraph& G = *S.Graph;
@@ -135,6 +150,25 @@ TEST(GraphPaint, AutoscaleExtents) {
   EXPECT_EQ(R.Right, 0);
 }
 
+TEST(GraphPaint, AutoscaleWaitsWhileTheZoomIsArmedOrHoldsStates) {
+  TImageScene S;
+  TGraph& G = *S.Graph;
+  TTestLayer* L = S.Add({{0, 0}, {10, 10}});
+  G.Paint();
+  const double Before = G.XMax;
+  L->Points.push_back({100, 100});
+  G.Zoom.Enabled = true;  // armed: the band the user drags refers to the ranges shown
+  G.Paint();
+  EXPECT_NEAR(G.XMax, Before, 0.01);
+  G.Zoom.Enabled = false;
+  G.Zoom.PushPrimary({0, 0, 10, 10});
+  G.Paint();
+  EXPECT_NEAR(G.XMax, Before, 0.01);
+  G.Zoom.ClearStacks();
+  G.Paint();
+  EXPECT_GE(G.XMax, 100);
+}
+
 TEST(GraphPaint, LayersPaintInOrderAndSettingsStay) {
   TImageScene S;
   TGraph& G = *S.Graph;
@@ -162,6 +196,13 @@ TEST(GraphPaint, LayersPaintInOrderAndSettingsStay) {
   G.Paint();
   EXPECT_EQ(Nested, 1);
   EXPECT_EQ(A->Draws, 2);
+
+  // An animated zoom repaints step after step without progress texts.
+  G.OnBeforeDraw = nullptr;
+  S.Owner.Status.clear();
+  G.ZoomAnimated = true;
+  G.Paint();
+  for (const QString& T : S.Owner.Status) EXPECT_TRUE(T.isEmpty()) << T.toStdString();
 }
 
 TEST(GraphPaint, StackedBarsKeepSavedSettingsAndDrawAsAGroup) {
@@ -303,16 +344,11 @@ TEST(GraphPaint, PrintAndPictureTargets) {
 namespace {
 TEST(GraphPaint, BackgroundPicture) {
   const QString File = QDir::temp().filePath(QStringLiteral("numyx_graph_picture.png"));
-  QImage Tile(7, 5, QImage::Format_RGB32);
-  Tile.fill(QColor(0, 0, 255));
-  ASSERT_TRUE(Tile.save(File));
+  ASSERT_TRUE(SavePicture(File, 7, 5, QColor(0, 0, 255)));
   for (TPictureStyle Style : {psStretch, psTile, psAsIsInside, psFix}) {
     TImageScene S;
     TGraph& G = *S.Graph;
-    G.Picture->PictureFileName = File;
-    G.Picture->LoadPicture();
-    G.Picture->Visible = true;
-    G.Picture->Style = Style;
+    ShowPicture(G, File, Style);
     G.Paint();
     const TRect P = G.PlotRect;
     const QRgb Inside = S.At(P.Left + 3, P.Top + 3);
@@ -334,6 +370,24 @@ TEST(GraphPaint, BackgroundPicture) {
         EXPECT_EQ(Middle, 0xFFFFFFu);
         break;
     }
+  }
+  // A picture of one pixel tiles in blocks, not one image per pixel, and fills every pixel.
+  ASSERT_TRUE(SavePicture(File, 1, 1, QColor(0, 128, 0)));
+  {
+    TRecordingTarget Log{400, 300};
+    TCanvas LC{&Log};
+    TGraph LG(&LC, 400, 300);
+    TImageScene S;
+    for (TGraph* G : {&LG, S.Graph.get()}) {
+      ShowPicture(*G, File, psTile);
+      G->Paint();
+    }
+    int Images = 0;
+    for (const TCanvasOp& Op : Log.Ops()) Images += Op.Kind == coImage;
+    EXPECT_LE(Images, 16);
+    const TRect P = S.Graph->PlotRect;
+    for (int X = P.Left + 1; X < P.Right - 1; X += 37)
+      for (int Y = P.Top + 1; Y < P.Bottom - 2; Y += 29) EXPECT_EQ(S.At(X, Y), 0x008000u) << X << Y;
   }
   // A picture that cannot be read leaves none and draws nothing.
   QFile Bad(File);
@@ -449,15 +503,11 @@ TEST(GraphPaint, ExtentQueries) {
 
 TEST(GraphPaint, PrintedPictureGoesToTheWholeBackWall) {
   const QString File = QDir::temp().filePath(QStringLiteral("numyx_graph_print_picture.png"));
-  QImage Tile(7, 5, QImage::Format_RGB32);
-  Tile.fill(QColor(0, 0, 255));
-  ASSERT_TRUE(Tile.save(File));
+  ASSERT_TRUE(SavePicture(File, 7, 5, QColor(0, 0, 255)));
   TRecordingTarget Screen{400, 300};
   TCanvas SC{&Screen};
   TGraph G(&SC, 400, 300);
-  G.Picture->PictureFileName = File;
-  G.Picture->LoadPicture();
-  G.Picture->Visible = true;
+  ShowPicture(G, File);
   auto Images = [](const TRecordingTarget& T) {
     std::vector<TRect> R;
     for (const auto& Op : T.Ops())
@@ -480,9 +530,11 @@ TEST(GraphPaint, PrintedPictureGoesToTheWholeBackWall) {
         EXPECT_EQ(R[0], P);
         break;
       case psTile: {
-        // Tiles scaled to the printer's resolution, 600 against 96 pixels per inch.
-        EXPECT_EQ(R[0], (TRect{P.Left, P.Top, P.Left + 44, P.Top + 31}));
-        const size_t Columns = (P.Width() + 43) / 44, Rows = (P.Height() + 30) / 31;
+        // Tiles scaled to the printer's resolution, 600 against 96 pixels per inch, 44 by 31,
+        // and sent in blocks of 36 by 51 tiles (at least 256 picture pixels a side).
+        const int BW = 44 * (256 / 7), BH = 31 * (256 / 5);
+        EXPECT_EQ(R[0], (TRect{P.Left, P.Top, P.Left + BW, P.Top + BH}));
+        const size_t Columns = (P.Width() + BW - 1) / BW, Rows = (P.Height() + BH - 1) / BH;
         EXPECT_EQ(R.size(), Columns * Rows);
         break;
       }
@@ -545,9 +597,7 @@ TEST(GraphPaint, ZoomedPictureShowsTheZoomedPart) {
   TRecordingTarget T{400, 300};
   TCanvas C{&T};
   TGraph G(&C, 400, 300);
-  G.Picture->PictureFileName = File;
-  G.Picture->LoadPicture();
-  G.Picture->Visible = true;
+  ShowPicture(G, File);
   G.PlotRect = {50, 20, 380, 260};
   auto Shown = [&] {
     T.Clear();

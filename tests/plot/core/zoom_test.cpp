@@ -195,11 +195,27 @@ TEST(Zoom, LogAxesWorkInDecades) {
   const TZoom::TFractions F = TZoom::RelativePosition(R0, AX, AY, 1);
   const TDoubleRect Expected = TZoom::AnimatedStep(TZoom::AnimatedStep(R0, F, 0.5), F, 0.5);
   Z.BeginDrag(PX, PY);
-  EXPECT_EQ(Z.Count(), 2);
+  EXPECT_EQ(Z.Count(), 1);  // the steps of one click are one state
+  EXPECT_EQ(Z.PrimaryStack().back(), R0);
   ExpectNear(S.Ranges(), Expected, 1e-9, 1e-9);
   EXPECT_NEAR(S.Ranges().Right - S.Ranges().Left, (R0.Right - R0.Left) / 4, 1e-9);
   Z.Reset();
   EXPECT_EQ(S.Ranges(), R0);
+
+  // An animated zoom that stops itself gives the cursor back.
+  struct TCursorOwner : TGraphOwner {
+    TCursor Cursor = crZoomAnimated;
+    void SetCursor(TCursor C) override { Cursor = C; }
+  } Owner;
+  TGraph Own(S.Canvas.get(), 400, 300, &Owner);
+  Own.Paint();
+  Own.ZoomAnimated = true;
+  Own.Zoom.Enabled = true;
+  Own.Zoom.ZoomAutoStop = true;
+  Own.Zoom.BeginDrag(200, 150);
+  EXPECT_FALSE(Own.Zoom.Enabled);
+  EXPECT_FALSE(Own.ZoomAnimated);
+  EXPECT_EQ(Owner.Cursor, crDefault);
 
   // Zooming out animated widens the ranges.
   Z.Style = zsOut;

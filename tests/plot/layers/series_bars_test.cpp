@@ -159,3 +159,43 @@ TEST(SeriesBars, ZOrderedOutlineForTheHitTest) {
   EXPECT_EQ(S->BarPolygon(-1), nullptr);
   EXPECT_EQ(S->FMarkerSize, 150);  // half of 7 world units is 140 pixels, and 10 more
 }
+
+namespace {
+// A series that counts how often its whole data is walked for an extent.
+class TCountingSeries : public TSeries {
+ public:
+  using TSeries::TSeries;
+  int Walks = 0;
+  void GetExtent(double& XMin, double& XMax, double& YMin, double& YMax) override {
+    ++Walks;
+    TSeries::GetExtent(XMin, XMax, YMin, YMax);
+  }
+};
+}  // namespace
+
+TEST(SeriesBars, ZOrderedBarsShareOneExtentPerPaintAndKeepAFileSize) {
+  TBarFixture F(0, 400, 0, 10);
+  auto Owned = std::make_unique<TCountingSeries>(&F.Graph, 0x406080, 10, QStringLiteral("z"));
+  for (int I = 0; I < 400; ++I) Owned->AddPoint(0, {}, I, 1 + I % 7);
+  TCountingSeries* S = static_cast<TCountingSeries*>(F.Graph.AddLayer(std::move(Owned)));
+  S->Walks = 0;
+  S->Draw();
+  EXPECT_LE(S->Walks, 2);  // not once per bar
+  EXPECT_GE(F.Ops(coPolygon).size() + F.Ops(coRectangle).size() + F.Ops(coFillRect).size(), 400u);
+
+  // The marker size bars set, and one set by hand, stay within what the file holds, so that the
+  // file reads back as it was written.
+  S->SetMarkerSize(0x7FFFFFFF);
+  EXPECT_EQ(S->FMarkerSize, MaxMarkerSize);
+  EXPECT_EQ(S->PointAt(0)->Marker->Size, MaxMarkerSize);
+  F.Graph.XMin = 0, F.Graph.XMax = 1e-300;  // bars millions of pixels wide
+  F.Graph.ComputeMapping(F.Graph.PlotRect);
+  S->Draw();
+  EXPECT_LE(S->FMarkerSize, MaxMarkerSize);
+  RegisterSeriesLayerClasses();
+  const QByteArray First = F.Graph.SaveToText();
+  TBarFixture G(0, 400, 0, 10);
+  QString Error;
+  ASSERT_TRUE(G.Graph.LoadFromText(First, &Error)) << Error.toStdString();
+  EXPECT_EQ(G.Graph.SaveToText(), First);
+}

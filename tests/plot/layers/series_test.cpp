@@ -5,6 +5,8 @@
 #include "platform/canvas_targets.h"
 #include "plot/core/graph.h"
 #include "plot/core/graph_text_file.h"
+#include "plot/layers/contour.h"
+#include "plot/layers/matrix_series.h"
 #include "plot/layers/series.h"
 
 namespace {
@@ -317,6 +319,30 @@ TEST(SeriesFile, HostileBlocksAreReportedAndAddNothing) {
   BadKind.replace(" 2 3 0 ", " 2 77 0 ");
   EXPECT_FALSE(Load(BadKind, Err));
   for (int Cut = 1; Cut < Good.size(); Cut += 7) EXPECT_FALSE(Load(Good.left(Cut), Err));
+
+  // Only the series classes have a file block; any other class, registered for something else or
+  // the bare layer, would load as an empty layer and is refused.
+  RegisterMatrixSeriesLayerClasses();
+  RegisterContourLayerClasses();
+  for (const char* Class : {"TContour", "TLayer", "TGraphPicture", "tseries"}) {
+    QByteArray Other = Good;
+    Other.replace("1\nTSeries\nTSeries\n", QByteArray("1\n") + Class + "\nTSeries\n");
+    ASSERT_NE(Other, Good);
+    EXPECT_FALSE(Load(Other, Err)) << Class;
+    EXPECT_EQ(Err, QStringLiteral("Invalid Class Name at line 2"));
+  }
+  EXPECT_TRUE(GetLayerClass(QStringLiteral("TMatrixSeries")));
+
+  // A marker style beyond what the file holds is refused; the largest one loads.
+  const QByteArray Shifts = "TSeries\n0 1 4 \n";
+  const qsizetype At = Good.indexOf(Shifts) + Shifts.size();
+  ASSERT_GT(At, Shifts.size());
+  auto WithStyle = [&](const QByteArray& V) {
+    return Good.left(At) + V + Good.mid(Good.indexOf(' ', At));
+  };
+  EXPECT_FALSE(Load(WithStyle("2147483647"), Err));
+  EXPECT_FALSE(Load(WithStyle("-1"), Err));
+  EXPECT_TRUE(Load(WithStyle("255"), Err)) << Err.toStdString();
 }
 
 TEST(SeriesLegend, EntryFollowsTheSeriesAndDrawsItsKind) {

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
+#include "plot/layers/matrix_series.h"
 #include "plot/ui/plot_cursors.h"
 #include "plot_fixture.h"
 
@@ -228,6 +229,18 @@ TEST(Plot, ZoomCommands) {
   EXPECT_FALSE(G.Zoom.Enabled);
   EXPECT_FALSE(F.Plot->Zoom->GetEnabled());
   EXPECT_NEAR(G.XMax, Full.Right, 1e-9);
+
+  // The steps of an animated zoom are one state: one "Prev" returns to the full view.
+  F.Plot->AnimatedZoom();
+  F.Plot->ImageMouseDown(mbLeft, ssLeft, X1, Y1);
+  F.Plot->ImageMouseUp(mbLeft, ssLeft, X1, Y1);
+  EXPECT_LT(G.XMax - G.XMin, Full.Right - Full.Left);
+  EXPECT_FALSE(F.Plot->ZoomPrevious());
+  EXPECT_EQ(G.Zoom.Count(), 0);
+  EXPECT_NEAR(G.XMin, Full.Left, 1e-9);
+  EXPECT_NEAR(G.XMax, Full.Right, 1e-9);
+  EXPECT_NEAR(G.YMin, Full.Top, 1e-9);
+  EXPECT_NEAR(G.YMax, Full.Bottom, 1e-9);
 }
 
 TEST(Plot, TickLooksAndTheDepthSetter) {
@@ -340,3 +353,21 @@ TEST(Plot, TheImagesEventsReachTheGraphFirstThenThePlot) {
 }
 
 }  // namespace
+
+TEST(Plot, AMatrixCellsHintReachesTheScreen) {
+  TPlotFixture F;
+  auto M = std::make_unique<TMatrixSeries>(F.Plot->Graph(), 3, 2);
+  for (int I = 1; I <= 3; ++I)
+    for (int J = 1; J <= 2; ++J) {
+      M->Matrix.SetValue(I, J, I + J);
+      M->Texts.SetValue(I, J, QStringLiteral("cell %1,%2").arg(I).arg(J));
+    }
+  F.Plot->AddSeries(std::move(M));
+  F.Plot->Redraw();
+  TGraph& G = F.Graph();
+  F.Plot->ImageMouseMove(0, G.XToPixel(2), G.YToPixel(1));
+  EXPECT_EQ(F.Plot->Image()->toolTip(), QStringLiteral("cell 2,1"));
+  // Off the cells the hint goes away.
+  F.Plot->ImageMouseMove(0, G.XToPixel(2.5), G.YToPixel(1.5));
+  EXPECT_TRUE(F.Plot->Image()->toolTip().isEmpty());
+}

@@ -175,6 +175,18 @@ TEST(PlotProperties, TitleTextSplitsAtEveryHash) {
   Before = F.Paints;
   T.SetText(QString());
   EXPECT_EQ(F.Paints, Before + 1);
+
+  // Titles start at the left; a text of tens of thousands of lines keeps the first hundred.
+  EXPECT_EQ(F.Plot->Title->GetAlignment(), taLeftJustify);
+  EXPECT_EQ(F.Plot->Foot->GetAlignment(), taLeftJustify);
+  EXPECT_EQ(F.Graph().Foot.Alignment, taLeftJustify);
+  F.Plot->AutoApply = false;
+  T.SetText(QString(50000, u'#'));
+  EXPECT_EQ(T.Title()->Lines.size(), TGraphTitle::MaxLines);
+  EXPECT_FALSE(T.Title()->AddLine(QStringLiteral("more")));
+  T.SetText(QStringLiteral("A#") + QString(50000, u'#'));
+  EXPECT_EQ(T.Title()->Lines.front(), QStringLiteral("A"));
+  EXPECT_EQ(T.Title()->Lines.size(), TGraphTitle::MaxLines);
 }
 
 TEST(PlotProperties, PictureFileNameLoadsWhatExistsAndAlwaysRepaints) {
