@@ -54,6 +54,17 @@ QImage MarkerStyleImage(int Style, int Size, TColor PenColor, TColor FillColor) 
   return B.Image().copy();
 }
 
+namespace {
+// The marker drawn at the screen's pixel ratio, so that it stays sharp at every scale.
+QPixmap SharpMarker(int Style, int Size, TColor Pen, TColor Fill, double Ratio) {
+  Ratio = std::max(Ratio, 1.0);
+  QPixmap P =
+      QPixmap::fromImage(MarkerStyleImage(Style, static_cast<int>(Size * Ratio), Pen, Fill));
+  P.setDevicePixelRatio(Ratio);
+  return P;
+}
+}  // namespace
+
 TfmMarkerStyle::TfmMarkerStyle(QWidget* Owner) : TForm(Owner) {
   setObjectName(QStringLiteral("fmMarkerStyle"));
   SetBorderStyle(bsDialog);
@@ -75,7 +86,7 @@ void TfmMarkerStyle::FormCreate() {
   for (int K = 0; K < StyleCount; ++K) {
     auto* Item = new QListWidgetItem(QString::number(K), Markers);
     if (K > 0)
-      Item->setIcon(QIcon(QPixmap::fromImage(MarkerStyleImage(K, IconSize, clBlack, clWhite))));
+      Item->setIcon(QIcon(SharpMarker(K, IconSize, clBlack, clWhite, devicePixelRatioF())));
   }
   Markers->setMinimumSize(8 * (IconSize + 16) + 24, 4 * (IconSize + 24) + 8);
   Image1 = new QLabel(this);
@@ -176,7 +187,8 @@ bool TfmMarkerStyle::ExecuteValues(int& AStyle, int& ASize, TColor& APen, TColor
 }
 
 void TfmMarkerStyle::ShowPreview() {
-  Image1->setPixmap(QPixmap::fromImage(MarkerStyleImage(Style, PreviewSize, PenColor, FillColor)));
+  Image1->setPixmap(
+      SharpMarker(Style, PreviewSize, PenColor, FillColor, Image1->devicePixelRatioF()));
 }
 
 void TfmMarkerStyle::Repaint() {
