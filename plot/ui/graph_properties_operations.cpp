@@ -101,13 +101,12 @@ void TfmGraphProperties::FillSeriesList() {
   Loading = true;
   tbSeries->clear();
   FSeriesRows.clear();
-  // The top-most series first; each row holds its series, whatever else the layers hold.
+  // The top-most series first; each row holds a handle to its series, whatever else the layers
+  // hold.
   for (int I = Graph->LayerCount() - 1; I >= 0; --I) {
     auto* S = dynamic_cast<TSeries*>(Graph->GetLayer(I));
     if (!S) continue;
-    auto* Item = new QListWidgetItem(S->Name, tbSeries);
-    Item->setFlags(Item->flags() | Qt::ItemIsUserCheckable);
-    Item->setCheckState(S->GetVisible() ? Qt::Checked : Qt::Unchecked);
+    new QListWidgetItem(S->Name, tbSeries);
     FSeriesRows.emplace_back(S);
   }
   Loading = WasLoading;
