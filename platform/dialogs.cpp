@@ -6,16 +6,21 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QHBoxLayout>
+#include <QIcon>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
+#include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QVBoxLayout>
 
 // --- Filters -------------------------------------------------------------------
 
@@ -174,11 +179,41 @@ class TQtDialogService : public TDialogService {
     return true;
   }
 
-  bool ChooseFont(QFont& Font, std::uint32_t&) override {
-    bool Ok = false;
-    QFont F = QFontDialog::getFont(&Ok, Font, DialogParent());
-    if (Ok) Font = F;
-    return Ok;
+  bool ChooseFont(QFont& Font, std::uint32_t& Color) override {
+    // Qt's font dialog has no colour: it sits in a dialog of ours beside a colour button.
+    QDialog D(DialogParent());
+    D.setWindowTitle(QStringLiteral("Font"));
+    auto* Fonts = new QFontDialog(Font, &D);
+    Fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    Fonts->setWindowFlags(Qt::Widget);
+    std::uint32_t Chosen = Color;
+    auto* ColorButton = new QPushButton(QStringLiteral("&Color..."), &D);
+    auto ShowColor = [&] {
+      QPixmap Swatch(16, 16);
+      Swatch.fill(ToQColor(Chosen));
+      ColorButton->setIcon(QIcon(Swatch));
+    };
+    ShowColor();
+    QObject::connect(ColorButton, &QPushButton::clicked, &D, [&] {
+      const QColor C = QColorDialog::getColor(ToQColor(Chosen), &D);
+      if (!C.isValid()) return;
+      Chosen = FromQColor(C);
+      ShowColor();
+    });
+    auto* Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &D);
+    QObject::connect(Buttons, &QDialogButtonBox::accepted, &D, &QDialog::accept);
+    QObject::connect(Buttons, &QDialogButtonBox::rejected, &D, &QDialog::reject);
+    auto* Bottom = new QHBoxLayout;
+    Bottom->addWidget(ColorButton);
+    Bottom->addStretch();
+    Bottom->addWidget(Buttons);
+    auto* Layout = new QVBoxLayout(&D);
+    Layout->addWidget(Fonts);
+    Layout->addLayout(Bottom);
+    if (D.exec() != QDialog::Accepted) return false;
+    Font = Fonts->currentFont();
+    Color = Chosen;
+    return true;
   }
 
   bool ChoosePrint(TPrintRequest& R) override {
@@ -331,6 +366,10 @@ void TScriptedDialogService::AnswerColor(std::uint32_t Color) {
   Answers.push_back({mrOk, {}, 0, Color, {}});
 }
 
+void TScriptedDialogService::AnswerFont(const QFont& Font, std::uint32_t Color) {
+  Answers.push_back({mrOk, {}, 0, Color, Font});
+}
+
 QStringList TScriptedDialogService::Messages() const {
   QStringList L;
   for (const auto& R : Requests)
@@ -412,6 +451,7 @@ bool TScriptedDialogService::ChooseFont(QFont& Font, std::uint32_t& Color) {
   TDialogRequest R;
   R.Kind = TDialogRequest::rkFont;
   R.Color = Color;
+  R.Font = Font;
   Requests.push_back(R);
   TDialogAnswer A;
   if (!Next(A) || A.Result == mrCancel) return false;

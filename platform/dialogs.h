@@ -168,10 +168,11 @@ struct TDialogRequest {
   } Kind = rkMessage;
   TMsgDlgType Type = mtInformation;
   TMsgDlgButtons Buttons = 0;
-  QString Caption, Text;  // message: caption and text; input: caption and prompt
-  QString Value;          // input: the proposed text
-  TFileRequest File;      // open and save
-  std::uint32_t Color = 0;
+  QString Caption, Text;    // message: caption and text; input: caption and prompt
+  QString Value;            // input: the proposed text
+  TFileRequest File;        // open and save
+  std::uint32_t Color = 0;  // colour and font: the colour proposed
+  QFont Font;               // font: the font proposed
 };
 
 struct TDialogAnswer {
@@ -195,6 +196,7 @@ class TScriptedDialogService : public TDialogService {
   void AnswerText(const QString& Text);
   void AnswerFile(const QString& FileName, int FilterIndex = 0);
   void AnswerColor(std::uint32_t Color);
+  void AnswerFont(const QFont& Font, std::uint32_t Color);
   void AnswerCancel() { Answer(mrCancel); }
   // The texts of the message boxes shown so far, in order.
   QStringList Messages() const;

@@ -109,6 +109,13 @@ TLayer* TGraph::AddLayer(std::unique_ptr<TLayer> Layer) {
   return FLayers.back().get();
 }
 
+TLayer* TGraph::InsertLayer(int Index, std::unique_ptr<TLayer> Layer) {
+  if (Index < 0 || Index >= LayerCount()) return AddLayer(std::move(Layer));
+  Layer->Graph = this;
+  DataChanged();
+  return FLayers.insert(FLayers.begin() + Index, std::move(Layer))->get();
+}
+
 std::unique_ptr<TLayer> TGraph::DeleteLayer(int Index) {
   TLayer* L = FLayers.at(Index).get();
   if (OnDeleteSeries) OnDeleteSeries(L);

@@ -201,6 +201,9 @@ class TGraph : public TGraphDrawing {
   int LayerCount() const { return static_cast<int>(FLayers.size()); }
   TLayer* GetLayer(int Index) const { return FLayers.at(Index).get(); }
   TLayer* AddLayer(std::unique_ptr<TLayer> Layer);
+  // Puts the layer at Index of the list (0: drawn first, under the others); an index outside
+  // the list appends it.
+  TLayer* InsertLayer(int Index, std::unique_ptr<TLayer> Layer);
   // Unlinks the layer and hands it to the caller; OnDeleteSeries runs first.
   std::unique_ptr<TLayer> DeleteLayer(int Index);
   void ClearLayers();

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "platform/dialogs.h"
+#include "plot/ui/graph_properties.h"
 
 namespace {
 void NotAvailable(const char* What) {
@@ -10,7 +11,7 @@ void NotAvailable(const char* What) {
 }
 }  // namespace
 
-void ExecutePlotProperties(TPlot&) { NotAvailable("properties dialog"); }
+void ExecutePlotProperties(TPlot& Plot) { ShowPlotPropertiesDialog(Plot); }
 void ExecutePlotPrint(TPlot&) { NotAvailable("print dialog"); }
 bool ExecutePlotImport(TPlot&) {
   NotAvailable("import dialog");

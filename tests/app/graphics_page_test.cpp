@@ -1,9 +1,11 @@
 // The graphics page driven as a user drives it: ranges typed, a formula in the input line, OK
 // pressed; the curves and grids that land in the plot windows, the pictures they paint, the
 // refusals and errors, and Stop.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -33,6 +35,7 @@
 #include "plot/core/graph_legend.h"
 #include "plot/layers/contour.h"
 #include "plot/layers/series.h"
+#include "plot/ui/graph_properties.h"
 #include "plot/ui/plot.h"
 
 namespace {
@@ -619,6 +622,42 @@ TEST_F(GraphicsPageTest, TheWindowsCommandsDriveThePlotAndTheirButtons) {
   EXPECT_GT(GridPixels(), Before + 100);
   C.sbVertGrid->click();
   EXPECT_FALSE(C.Graph().XAxis->Grid);
+  EXPECT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
+}
+
+TEST_F(GraphicsPageTest, PropertiesOpenTheDialogInBothPlotWindows) {
+  TfmCalc& W = Page(0, "X", "0", "1", "10");
+  W.bbOK->click();
+  Page(1, "X*Y", "0", "1", "4", "0", "1", "4");
+  W.bbOK->click();
+  // Runs the command; Inside acts on the dialog while it shows, then closes it.
+  auto Run = [](const std::function<void()>& Command,
+                const std::function<void(TfmGraphProperties&)>& Inside) {
+    bool Shown = false;
+    QTimer::singleShot(0, [&] {
+      auto* D = qobject_cast<TfmGraphProperties*>(QApplication::activeModalWidget());
+      if (!D) return;
+      Shown = true;
+      Inside(*D);
+      D->btClose->click();
+    });
+    Command();
+    return Shown;
+  };
+  TfmPlot2D& P = *Plot2D;
+  EXPECT_TRUE(Run([&] { P.sbProp->click(); },
+                  [&](TfmGraphProperties& D) {
+                    D.cbAutoApply->setChecked(true);
+                    D.AxisGroups[TfmGraphProperties::agX].chGrid->setChecked(true);
+                  }));
+  EXPECT_TRUE(P.Graph().XAxis->Grid);
+  EXPECT_TRUE(P.Chart->AutoApply);
+  // The contour window's Properties sits on its menu bar; its layer is no series of the list.
+  TfmContourPlot& C = *ContourPlot;
+  int Rows = -1;
+  EXPECT_TRUE(Run([&] { C.miProperties->trigger(); },
+                  [&](TfmGraphProperties& D) { Rows = D.tbSeries->count(); }));
+  EXPECT_EQ(Rows, 0);
   EXPECT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
 }
 

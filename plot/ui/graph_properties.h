@@ -1,0 +1,232 @@
+#pragma once
+// The plot's properties dialog: ten pages that edit one plot's axes, titles, series operations,
+// general settings and info bubble. Every control writes through to the plot's property objects
+// or to the graph's layers at once; the picture follows either at once ("Live update") or on
+// Apply and Close. There is no Cancel.
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "plot/core/graph_layer.h"
+#include "plot/core/graph_validates.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class TGraph;
+class TPlot;
+class TPlotAxis;
+class TSeries;
+
+// The controls of one axis group; the two groups of each axis page are alike.
+struct TAxisGroup {
+  TPlotAxis* Axis = nullptr;
+  QGroupBox* Group = nullptr;
+  QLineEdit *edName = nullptr, *edMin = nullptr, *edMax = nullptr, *edPos = nullptr,
+            *edLabels = nullptr;
+  QCheckBox *chAutoMin = nullptr, *chAutoMax = nullptr, *chVisible = nullptr, *chLog = nullptr,
+            *chInvert = nullptr, *chGrid = nullptr, *chPos = nullptr;
+  QPushButton *btColor = nullptr, *btFont = nullptr, *btNameFont = nullptr, *btTicks = nullptr;
+  TSpeedButton *sbLabelsDown = nullptr, *sbLabelsUp = nullptr;
+  GraphValidates::TRealValidate *vMin = nullptr, *vMax = nullptr;
+};
+
+class TfmGraphProperties : public TForm {
+  Q_OBJECT
+ public:
+  // The pages, numbered as the plot remembers the last one.
+  enum TPageIndex {
+    piAxis,
+    piTitles,
+    piSeries,
+    piLegends,
+    piColorMap,
+    piOperations,
+    piSettings,
+    piContour,
+    piAxis2,
+    piInfo,
+    PageCount
+  };
+  enum TAxisGroupIndex { agX, agY, agX2, agY2 };
+
+  explicit TfmGraphProperties(QWidget* Owner = nullptr);
+  ~TfmGraphProperties() override;
+
+  bool Modified = false;
+  bool Loading = false;
+  TPlot* Plot = nullptr;
+  TGraph* Graph = nullptr;
+  // The operands of the Operations page and the contour the later pages edit; a deleted layer
+  // clears them.
+  TLayerHandle FirstSeries, SecondSeries, CurrentContour;
+  bool SeriesOrderAllowed = true;
+
+  // Fills every page from the plot, then shows the dialog modally.
+  void LoadFromPlot(TPlot* APlot, TGraph* AGraph);
+  // The filling alone.
+  void Load(TPlot* APlot, TGraph* AGraph);
+  void LoadAxisRanges();
+  void SetModified();
+  void LiveApply();
+  void ApplyClick();
+  void CloseClick();
+  void AutoApplyClick();
+  void HelpClick();
+  // The page to open: Index, or the first shown page when that one is hidden.
+  void OpenPage(int Index);
+  int ActivePage() const;
+  bool PageShown(int Index) const;
+
+  // The validators by edit; null when the edit has none of that kind.
+  GraphValidates::TRealValidate* RealValidator(const QLineEdit* Edit) const;
+  GraphValidates::TIntValidate* IntValidator(const QLineEdit* Edit) const;
+  int ValidatorCount() const {
+    return static_cast<int>(FRealValidators.size() + FIntValidators.size());
+  }
+
+  // --- Controls ---
+  TPageControl* PageControl1 = nullptr;
+  QWidget* Pages[PageCount] = {};
+  QPushButton *btApply = nullptr, *btClose = nullptr, *btHelp = nullptr;
+  QCheckBox* cbAutoApply = nullptr;
+
+  // "Axis" and "Axis (2)"
+  TAxisGroup AxisGroups[4];
+  QLineEdit* edMinLog = nullptr;
+
+  // "Titles"
+  QPlainTextEdit *mmTitle = nullptr, *mmFoot = nullptr;
+  QComboBox *cbTitleAlignment = nullptr, *cbFootAlignment = nullptr, *cbTitleStyle = nullptr,
+            *cbFootStyle = nullptr;
+  QCheckBox *chTitleVisible = nullptr, *chFootVisible = nullptr;
+  QPushButton *btTitleFont = nullptr, *btFootFont = nullptr;
+
+  // "Operations"
+  QListWidget* tbSeries = nullptr;
+  QLineEdit *edFirst = nullptr, *edSecond = nullptr, *edDegree = nullptr;
+  QLabel* lbDegree = nullptr;
+  TSpeedButton *SpeedButton7 = nullptr, *SpeedButton8 = nullptr, *sbAdd = nullptr,
+               *sbSubtract = nullptr, *sbMultiply = nullptr, *sbDivide = nullptr;
+  QPushButton *btDeriv2 = nullptr, *btFit = nullptr;
+
+  // "Settings"
+  QLineEdit *edExaggerate = nullptr, *edView3D = nullptr, *edPictureFileName = nullptr,
+            *edZoomSteps = nullptr, *edZoomPerStep = nullptr, *Edit2 = nullptr;
+  QLabel *lbView3D = nullptr, *Label27 = nullptr, *Label14 = nullptr, *Label41 = nullptr,
+         *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr;
+  QComboBox *cbBarStyle = nullptr, *cbGradientStyle = nullptr, *cbPictureStyle = nullptr,
+            *cbZoomStyle = nullptr;
+  QCheckBox *chClipSymbols = nullptr, *chPictureVisible = nullptr;
+  QGroupBox *gbPicture = nullptr, *gbZoom = nullptr;
+  QPushButton *btPlotColor = nullptr, *btBackColor = nullptr, *btStartColor = nullptr,
+              *btEndColor = nullptr, *btBrowse = nullptr, *btFrameColor = nullptr;
+  TSpeedButton *sbFrameUp = nullptr, *sbFrameDown = nullptr;
+
+  // "Info"
+  QComboBox *cmbStyle = nullptr, *cmbPosition = nullptr;
+  QPushButton *btInfoColor = nullptr, *btInfoFont = nullptr, *btFormatHelp = nullptr;
+  QLineEdit *edGeneral = nullptr, *edFormatX = nullptr, *edFormatY = nullptr;
+  QWidget* pnlInfoShow = nullptr;
+  QCheckBox* chShow[6] = {};
+
+  // The later pages' numeric edits, with their validators.
+  QLineEdit *edPos = nullptr, *edInt = nullptr, *edNum = nullptr, *edLblInt = nullptr,
+            *edMin = nullptr, *edMax = nullptr, *edRMin = nullptr, *edRMax = nullptr,
+            *edLoColor = nullptr, *edHiColor = nullptr;
+
+  // --- Operations ---
+  void SeriesListClick();
+  void ChooseFirstClick();
+  void ChooseSecondClick();
+  void OperationClick(QChar Op);
+  void DerivativeClick();
+  void FitClick();
+  // The series of a row of a series list; null once it is gone.
+  TSeries* SeriesOfRow(int Row) const;
+
+  // --- Settings ---
+  void BrowseClick();
+  void PictureFileExit();
+  void FrameWidthStep(int Delta);
+
+  // --- Axes ---
+  void AxisRangeChanged(int Group, bool Maximum);
+  void AxisAutoClick(int Group, bool Maximum);
+  void AxisLabelsStep(int Group, int Delta);
+  void TitleExit(bool Foot);
+  void TicksClick(int Group);
+  void FormatHelpClick();
+
+ protected:
+  void FormCreate() override;
+  void FormShow() override;
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+ private:
+  // What every change handler shares.
+  bool Begin() const { return !Loading; }
+  void Changed(bool Live = true);
+
+  // Builders of the pages; each lives beside its handlers.
+  void BuildAxisPage(QWidget* Page, int First);
+  void BuildAxisGroup(QWidget* Page, int Group);
+  void BuildTitlesPage(QWidget* Page);
+  void BuildOperationsPage(QWidget* Page);
+  void BuildSettingsPage(QWidget* Page);
+  void BuildInfoPage(QWidget* Page);
+  void BuildLaterPages();
+
+  void LoadAxes();
+  void LoadTitles();
+  void LoadOperations();
+  void LoadSettings();
+  void LoadInfo();
+  void FillSeriesList();
+
+  // Bindings of a control to what it edits. A numeric edit applies its text only when it reads
+  // as a number within the validator's range; leaving an edit whose text is out of range shows
+  // the validator's message and puts the current value back. Live edits reach the picture at
+  // once, deferred ones when left or on Enter, quiet ones only with the next repaint.
+  enum TApplyMode { amLive, amDeferred, amQuiet };
+  GraphValidates::TRealValidate* BindReal(QLineEdit* Edit, double Min, double Max,
+                                          const QString& Caption, std::function<double()> Get,
+                                          std::function<void(double)> Set,
+                                          TApplyMode Mode = amLive);
+  GraphValidates::TIntValidate* BindInt(QLineEdit* Edit, int Min, int Max, const QString& Caption,
+                                        std::function<int()> Get, std::function<void(int)> Set,
+                                        TApplyMode Mode = amLive);
+  void BindCheck(QCheckBox* Box, std::function<void(bool)> Set);
+  void BindCombo(QComboBox* Box, std::function<void(int)> Set, TApplyMode Mode = amLive);
+  // A validator for an edit of the pages still to come.
+  void AddValidator(QLineEdit* Edit, double Min, double Max, const QString& Caption, bool Integer);
+  // After a change: SetModified, and LiveApply unless deferred; nothing when quiet.
+  void Applied(TApplyMode Mode);
+  void BindColor(QPushButton* Button, std::function<unsigned()> Get,
+                 std::function<void(unsigned)> Set);
+  void BindFont(QPushButton* Button, std::function<const class TFont&()> Get,
+                std::function<void(const class TFont&)> Set);
+  struct TNumberEdit;
+  void BindNumber(const TNumberEdit& Number);
+  // Runs the loaders registered by the bindings.
+  void LoadBound();
+
+  std::vector<std::unique_ptr<GraphValidates::TRealValidate>> FRealValidators;
+  std::vector<std::unique_ptr<GraphValidates::TIntValidate>> FIntValidators;
+  std::vector<std::function<void()>> FLoaders;
+  std::vector<TLayerHandle> FSeriesRows;
+  bool FRestoring = false;
+};
+
+// Runs the dialog on the plot as the plot control's Properties command does.
+void ShowPlotPropertiesDialog(TPlot& Plot);
+// General format with 7 significant digits, as the dialog shows numbers.
+QString PropertiesNumberText(double Value);
