@@ -94,9 +94,22 @@ TEST_F(IntegralProc, SingularAndNonSmoothEndsAgainstReference) {
 TEST_F(IntegralProc, InnerSingularitiesAgainstReference) {
   EXPECT_GE(CheckAgainstReference(Host, "inner_singularity_reference.txt"), 10);
   // The progress ends on the whole integral, not on the last piece of it.
+  Host.Pumps = 0;
   Eval("integral(0,1,1/sqrt(abs(X-0.3)))");
   ASSERT_FALSE(Host.Passes.empty());
   EXPECT_NEAR(std::strtod(Host.Passes.back().c_str(), nullptr), 2.7687651680784833, 1e-8);
+  // Stop ends it in the pieces (their last few looks at the queue) and in the search for the
+  // point (the hundred before them).
+  const int pumps = Host.Pumps;
+  for (const int stop : {pumps - 5, pumps - 100}) {
+    Host.Pumps = 0;
+    Host.StopAtPump = stop;
+    SetLetter(varX, 2);
+    EXPECT_EQ(Eval("integral(0,1,1/sqrt(abs(X-0.3)))").Code, errUserBreak) << stop;
+    EXPECT_EQ(Letter(varX), 2);
+    EngineSettings.BreakRequested = false;
+  }
+  Host.StopAtPump = 0;
   // What diverges inside stays a singularity, marked on the body.
   for (const char* text : {"integral(0,1,1/(X-0.3))", "integral(0,1,1/abs(X-0.3))"}) {
     const TEvalResult r = Eval(text);
