@@ -56,18 +56,21 @@ class TPagesLock {
 void TfmCalc::CreateGraphicsChecks() {
   using GraphValidates::TIntValidate;
   using GraphValidates::TRealValidate;
-  vStepsX = std::make_unique<TIntValidate>(2, 16000, edStepsX, this, "Number of Steps");
+  vStepsX = std::make_unique<TIntValidate>(2, MaxPlotSteps, edStepsX, this, "Number of Steps");
   vFromX = std::make_unique<TRealValidate>(-CoordinateLimit, CoordinateLimit, edFromX, this,
                                            "Maximum X-coordinate");
   vToX = std::make_unique<TRealValidate>(-CoordinateLimit, CoordinateLimit, edToX, this,
                                          "Minimum X-coordinate");
-  vStepsY = std::make_unique<TIntValidate>(2, 16000, edStepsY, this, "Number of Steps");
+  vStepsY = std::make_unique<TIntValidate>(2, MaxPlotSteps, edStepsY, this, "Number of Steps");
   vFromY = std::make_unique<TRealValidate>(-CoordinateLimit, CoordinateLimit, edFromY, this,
                                            "Maximum Y-coordinate");
   vToY = std::make_unique<TRealValidate>(-CoordinateLimit, CoordinateLimit, edToY, this,
                                          "Minimum Y-coordinate");
   vNumCont = std::make_unique<TIntValidate>(1, 1000, edNumCont, this, " Number of Cntours");
   vExaggerate = std::make_unique<TRealValidate>(0, 1E30, edExaggerate, this, "Vertical exaggerate");
+  // OK with an empty number field would do nothing at all: the field is named instead.
+  for (TRealValidate* V : {vFromX.get(), vToX.get(), vFromY.get(), vToY.get(), vExaggerate.get()})
+    V->MessageWhenEmpty = true;
 
   for (auto [Edit, Check] : {std::pair{edFromX, vFromX.get()}, std::pair{edToX, vToX.get()},
                              std::pair{edFromY, vFromY.get()}, std::pair{edToY, vToY.get()}})
@@ -86,8 +89,8 @@ void TfmCalc::CreateGraphicsChecks() {
       const auto Kind = static_cast<size_t>(PlotKind());
       // Out-of-range counts are not kept: the next start would refuse them anyway.
       if (E == edStepsX) {
-        if (V >= 2 && V <= 16000) StepsX[Kind] = V;
-      } else if (V >= Check->Min && V <= 16000) {
+        if (V >= 2 && V <= MaxPlotSteps) StepsX[Kind] = V;
+      } else if (V >= Check->Min && V <= MaxPlotSteps) {
         StepsY[Kind] = V;
       }
     });

@@ -1,5 +1,8 @@
 #include "app/plot_pictures.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "plot/core/graph.h"
 #include "plot/core/graph_legend.h"
 #include "plot/layers/contour.h"
@@ -12,11 +15,30 @@ void SetTitleText(TGraphTitle& Title, const QString& Text) {
   if (Text.isEmpty()) return;
   for (const QString& Line : Text.split('#')) Title.AddLine(Line);
 }
+
+// The graph's next free colour. Once every shade it deals out is taken it has none to give,
+// and a curve drawn in "no colour" would vanish: the colours already on the graph are dealt out
+// again, in the order they were first taken.
+TColor CurveColor(const TGraph& G) {
+  constexpr auto NoColor = static_cast<TColor>(-1);
+  const TColor Free = G.FreeColor();
+  if (Free != NoColor) return Free;
+  std::vector<TColor> Dealt;
+  size_t Curves = 0;
+  for (int I = 0; I < G.LayerCount(); ++I) {
+    const TColor C = G.GetLayer(I)->GetColor();
+    if (C == NoColor || C == G.Color) continue;
+    ++Curves;
+    if (std::find(Dealt.begin(), Dealt.end(), C) == Dealt.end()) Dealt.push_back(C);
+  }
+  if (Dealt.empty()) return G.Color == clBlack ? clWhite : clBlack;
+  return Dealt[Curves % Dealt.size()];
+}
 }  // namespace
 
 TTabulationResult PutCurve(TGraph& G, const TCurvePicture& P,
                            const std::function<void(int)>& Gauge) {
-  const TColor Color = G.FreeColor();
+  const TColor Color = CurveColor(G);
   auto Series = std::make_unique<TSeries>(&G, Color, 3, P.Legend);
   Series->SetSeriesKind(3);
   Series->SetMarkerStyle(G.FreeSeriesNumber());

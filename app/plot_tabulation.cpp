@@ -1,7 +1,5 @@
 #include "app/plot_tabulation.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <cmath>
 #include <new>
@@ -9,26 +7,12 @@
 #include "engine/complex_eval.h"
 #include "engine/engine_state.h"
 #include "engine/variables.h"
+#include "platform/memory_check.h"
 #include "plot/layers/series.h"
 
 namespace {
 
-TGridMemoryProbe GProbe;
-
-// What the system can still hand out without swapping, from the kernel's own estimate; unknown
-// counts as enough (the allocation itself is guarded too).
-bool SystemHasMemory(std::uint64_t Bytes) {
-  QFile F(QStringLiteral("/proc/meminfo"));
-  if (!F.open(QIODevice::ReadOnly)) return true;
-  while (!F.atEnd()) {
-    const QByteArray Line = F.readLine();
-    if (!Line.startsWith("MemAvailable:")) continue;
-    bool Ok = false;
-    const std::uint64_t KiB = Line.mid(13).trimmed().split(' ').value(0).toULongLong(&Ok);
-    return !Ok || Bytes / 1024 < KiB;
-  }
-  return true;
-}
+bool StepsInBounds(int N) { return N >= 1 && N <= MaxPlotSteps; }
 
 // The user pressed Stop: the break question is asked, as in every long calculation. An answer
 // of No lets the tabulation go on and asks again only at the next press.
@@ -43,6 +27,12 @@ TTabulationResult Refused() {
   TTabulationResult R;
   R.Outcome = TTabulationOutcome::Refused;
   R.Error.Refused = true;
+  return R;
+}
+
+TTabulationResult NoMemory() {
+  TTabulationResult R;
+  R.Outcome = TTabulationOutcome::NoMemory;
   return R;
 }
 
@@ -130,14 +120,17 @@ void TGaugeSteps::Reset() {
 std::uint64_t GridBytes(int NX, int NY) {
   const std::uint64_t Columns = static_cast<std::uint64_t>(std::max(NX, 0)) + 1;
   const std::uint64_t Rows = static_cast<std::uint64_t>(std::max(NY, 0)) + 1;
-  // Z here and in the layer, the two vectors once each.
-  return (2 * Columns * Rows + Columns + Rows) * sizeof(double);
+  const std::uint64_t OneSet =
+      SaturatingAdd(SaturatingMul(Columns, Rows), SaturatingAdd(Columns, Rows));
+  return SaturatingMul(SaturatingMul(OneSet, 2), sizeof(double));
 }
 
-void SetGridMemoryProbe(TGridMemoryProbe Probe) { GProbe = std::move(Probe); }
-
-bool GridMemoryAvailable(std::uint64_t Bytes) {
-  return GProbe ? GProbe(Bytes) : SystemHasMemory(Bytes);
+std::uint64_t CurveBytes(int N) {
+  const std::uint64_t Points = static_cast<std::uint64_t>(std::max(N, 0)) + 1;
+  // Each point is a heap block of its own, with the allocator's header, held by a list of
+  // pointers that doubles as it grows.
+  constexpr std::uint64_t PerPoint = sizeof(TGraphData) + 16 + 2 * sizeof(void*);
+  return SaturatingMul(Points, PerPoint);
 }
 
 std::string GridSizeText(int NX, int NY) {
@@ -147,6 +140,7 @@ std::string GridSizeText(int NX, int NY) {
 
 TTabulationResult TabulateCurve(const std::string& Typed, double A, double B, int N,
                                 TSeries& Series, const std::function<void(int)>& Gauge) {
+  if (!StepsInBounds(N) || !MemoryAvailable(CurveBytes(N))) return NoMemory();
   TSideEvaluation Side(TSideMode::Start);
   if (!Side.Started()) return Refused();
   TSideResult Error;
@@ -174,18 +168,17 @@ TTabulationResult TabulateCurve(const std::string& Typed, double A, double B, in
 TTabulationResult TabulateGrid(const std::string& Typed, bool Complex, double A, double B, int NX,
                                double C, double D, int NY, TPlotGrids& Out,
                                const std::function<void(int)>& Gauge) {
-  TTabulationResult NoMemory;
-  NoMemory.Outcome = TTabulationOutcome::NoMemory;
-  if (NX < 1 || NY < 1 || !GridMemoryAvailable(GridBytes(NX, NY))) return NoMemory;
+  if (!StepsInBounds(NX) || !StepsInBounds(NY) || !MemoryAvailable(GridBytes(NX, NY)))
+    return NoMemory();
   TPlotGrids G;
   try {
     G.X = std::make_unique<GraphMatrix::TVector>(NX + 1);
     G.Y = std::make_unique<GraphMatrix::TVector>(NY + 1);
     G.Z = std::make_unique<GraphMatrix::TMatrix>(NX + 1, NY + 1);
   } catch (const std::bad_alloc&) {
-    return NoMemory;
+    return NoMemory();
   } catch (const std::length_error&) {
-    return NoMemory;
+    return NoMemory();
   }
 
   TSideEvaluation Side(TSideMode::Start);

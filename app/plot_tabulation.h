@@ -42,7 +42,8 @@ enum class TTabulationOutcome {
   Done,
   Failed,   // the formula failed at a point, or the user broke off: see Error
   Refused,  // another evaluation runs; nothing was read
-  NoMemory  // the grids could not be had; nothing was allocated
+  NoMemory  // the points cannot be held, or the step counts are out of bounds; nothing was
+            // allocated
 };
 
 struct TTabulationResult {
@@ -67,27 +68,28 @@ struct TPlotGrids {
   }
 };
 
-// Bytes that the grids of (NX + 1) x (NY + 1) points take, the contour layer's own copy of Z
-// included; counted in 64 bits, so any counts are safe.
+// The most intervals the page lets a plot have in each direction. The tabulations refuse more
+// (and fewer than 1) themselves, before anything is read or allocated.
+constexpr int MaxPlotSteps = 16000;
+
+// Bytes that a contour or colour-shade plot of (NX + 1) x (NY + 1) points keeps: the window's
+// X, Y and Z grids and the layer's own copy of the three.
 std::uint64_t GridBytes(int NX, int NY);
-// Whether so many bytes can be had now. The default reads the memory the system still has
-// available; tests install their own (null restores the default).
-using TGridMemoryProbe = std::function<bool(std::uint64_t Bytes)>;
-void SetGridMemoryProbe(TGridMemoryProbe Probe);
-bool GridMemoryAvailable(std::uint64_t Bytes);
+// Bytes that a curve of N + 1 points keeps in its series.
+std::uint64_t CurveBytes(int N);
 
 // "grid of 41 x 41 points", for the message that refuses it.
 std::string GridSizeText(int NX, int NY);
 
 // The curve y = f(X): N + 1 points from A to B, step (B - A) / N, appended to Series in its
-// colour. On failure the points added so far are removed again.
+// colour. On failure the points added so far are removed again. N is 1 .. MaxPlotSteps.
 TTabulationResult TabulateCurve(const std::string& Typed, double A, double B, int N,
                                 TSeries& Series, const std::function<void(int)>& Gauge);
 
 // z = f(X, Y) over (NX + 1) x (NY + 1) points; in complex mode the modulus of the formula
 // ("abs(" + formula + ")" read by the complex reader). The integrals inside it run at the
 // coarser comparison length only meanwhile. Out gets the grids only when every point was read;
-// otherwise it is left as it was.
+// otherwise it is left as it was. NX and NY are 1 .. MaxPlotSteps.
 TTabulationResult TabulateGrid(const std::string& Typed, bool Complex, double A, double B, int NX,
                                double C, double D, int NY, TPlotGrids& Out,
                                const std::function<void(int)>& Gauge);

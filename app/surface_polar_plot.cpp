@@ -7,9 +7,11 @@
 #include <optional>
 
 #include "app/plot_tabulation.h"
+#include "chart/engine/surface_series.h"
 #include "engine/complex_eval.h"
 #include "engine/variables.h"
 #include "platform/codepage.h"
+#include "platform/memory_check.h"
 
 namespace {
 
@@ -131,22 +133,30 @@ class TPointReader {
   bool FAnyPoint = false;
 };
 
-// Grid sizes beyond this many values are refused before anything is allocated: the surface
-// keeps several numbers per point besides this table.
-constexpr long long MaxGridValues = 1LL << 28;
+TTabulation TooLarge(long long NumX, long long NumZ) {
+  TTabulation Result;
+  Result.Outcome = TPlotOutcome::TooLarge;
+  Result.Message = QString::fromStdString(SurfaceMessages::GridTooLarge(NumX, NumZ));
+  return Result;
+}
+
+// Bytes a polar point takes in the table and in the series (two values, a colour, a label, and
+// the lists' room to double).
+constexpr std::uint64_t PolarPointBytes =
+    sizeof(TPolarPoint) + 2 * (2 * sizeof(double) + sizeof(TColor) + sizeof(QString));
 
 }  // namespace
 
 TTabulation TabulateSurface(const TPlotRequest& Request, TSurfaceGrid& Grid) {
-  TTabulation Result;
   const long long NumX = std::max(1, Request.XSteps) + 1LL;
   const long long NumZ = std::max(1, Request.YSteps) + 1LL;
-  if (NumX * NumZ > MaxGridValues) {
-    Result.Outcome = TPlotOutcome::TooLarge;
-    Result.Message =
-        QStringLiteral("Not enough memory for a grid of %1 x %2 points").arg(NumX).arg(NumZ);
-    return Result;
-  }
+  // The table and the surface series it fills, asked for before either is allocated.
+  const std::uint64_t Bytes =
+      SaturatingAdd(SaturatingMul(std::uint64_t(NumX * NumZ), sizeof(double)),
+                    TCustom3DGridSeries::GridBytes(NumX, NumZ));
+  if (Request.XSteps > MaxPlotSteps || Request.YSteps > MaxPlotSteps || !MemoryAvailable(Bytes))
+    return TooLarge(NumX, NumZ);
+  TTabulation Result;
   const TPlotEngineScope Engine(7);
   TPointReader Reader(Request, Result);
   if (!Reader.Ready()) return Result;
@@ -156,10 +166,7 @@ TTabulation TabulateSurface(const TPlotRequest& Request, TSurfaceGrid& Grid) {
   try {
     G.Values.assign(size_t(NumX * NumZ), NaN);
   } catch (const std::bad_alloc&) {
-    Result.Outcome = TPlotOutcome::TooLarge;
-    Result.Message =
-        QStringLiteral("Not enough memory for a grid of %1 x %2 points").arg(NumX).arg(NumZ);
-    return Result;
+    return TooLarge(NumX, NumZ);
   }
   const double XStep = (Request.XTo - Request.XFrom) / double(NumX - 1);
   const double YStep = (Request.YTo - Request.YFrom) / double(NumZ - 1);
@@ -180,6 +187,9 @@ TTabulation TabulateSurface(const TPlotRequest& Request, TSurfaceGrid& Grid) {
 }
 
 TTabulation TabulatePolar(const TPlotRequest& Request, std::vector<TPolarPoint>& Points) {
+  const long long Count = std::max(1, Request.XSteps) + 1LL;
+  if (Request.XSteps > MaxPlotSteps || !MemoryAvailable(SaturatingMul(Count, PolarPointBytes)))
+    return TooLarge(Count, 1);
   TTabulation Result;
   const TPlotEngineScope Engine(EngineSettings.QuadCompareLen);
   TPointReader Reader(Request, Result);

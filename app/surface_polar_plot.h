@@ -38,7 +38,7 @@ enum class TPlotOutcome {
   Break,     // the user stopped the tabulation: nothing was plotted
   Refused,   // another evaluation runs: nothing was read
   Failed,    // no point could be evaluated (the text cannot be read)
-  TooLarge,  // the grid cannot be held in memory
+  TooLarge,  // the grid cannot be held in memory, or has more intervals than the page allows
 };
 
 // The values of a grid, column by column (X outer, Y inner, as the surface is filled): NaN marks
@@ -67,9 +67,11 @@ struct TTabulation {
 
 // The grid of (XSteps + 1) x (YSteps + 1) values of the text, X = XFrom + (i - 1) * XStep and
 // Y = YFrom + (j - 1) * YStep. Complex mode reads "abs(" + text + ")" by the complex evaluator.
-// The integrals in the text compare fewer digits meanwhile, as for every f(x,y) grid.
+// The integrals in the text compare fewer digits meanwhile, as for every f(x,y) grid. A grid with
+// more intervals than the page allows, or more than the memory holds with the surface series it
+// fills, is refused before anything is allocated.
 TTabulation TabulateSurface(const TPlotRequest& Request, TSurfaceGrid& Grid);
-// XSteps + 1 points at X = XFrom + i * h, angles in degrees.
+// XSteps + 1 points at X = XFrom + i * h, angles in degrees; refused as for the surface.
 TTabulation TabulatePolar(const TPlotRequest& Request, std::vector<TPolarPoint>& Points);
 
 // Kind 3 of the graphics page: tabulates and fills the surface window, then shows it. A grid

@@ -58,15 +58,6 @@ class TCapacityScope {
 
 TPlotOutcome PlotSurface(const TPlotRequest& Request, TfmSurfaceChart& Window) {
   const TBusyCursor Busy;
-  const long long NumX = std::max(1, Request.XSteps) + 1LL;
-  const long long NumZ = std::max(1, Request.YSteps) + 1LL;
-  // The series' memory is checked before a single point is evaluated.
-  try {
-    TCustom3DGridSeries::CheckGridSize(NumX, NumZ);
-  } catch (const ChartException& E) {
-    ShowError(QString::fromUtf8(E.what()));
-    return TPlotOutcome::TooLarge;
-  }
   TSurfaceGrid Grid;
   const TTabulation T = TabulateSurface(Request, Grid);
   if (!Report(T, Request)) return T.Outcome;

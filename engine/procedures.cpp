@@ -59,6 +59,7 @@ struct TBody {
   int End = 0;  // position of the character that ends the body (known after the first read)
   int ArgDepth = 0;
   Extended AbsSum = 0;
+  Extended LastX = 0;  // the abscissa read last by the quadrature kernel
 };
 
 // Reads the body once with X = x.
@@ -108,11 +109,42 @@ Extended BodyIntegrand(const Extended*, Extended t) {
   TBody* body = CurrentBody;
   if (!body || EngineState.ErrFlag) return 0;
   Extended v = 0;
+  body->LastX = t;
   const bool ok = EvalBody(*body, t, v);
   CurrentBody = body;
   if (!ok) return 0;
   body->AbsSum += std::fabs(v);
   return v;
+}
+
+// The ten-point Gauss rule on [a, b] over the body; the error of a node stays raised.
+Extended GaussOnPart(TBody& Body, Extended a, Extended b) {
+  TBody* const outer = CurrentBody;
+  Body.AbsSum = 0;
+  CurrentBody = &Body;
+  EngineState.ErrCode = 0;
+  const Extended v = GaussLegendre10(BodyIntegrand, nullptr, b, a);
+  CurrentBody = outer;
+  return v;
+}
+
+// Leaves the engine as it was before a read of the body that failed.
+void TakeBackError(Extended Ans) {
+  auto& s = EngineState;
+  s.ErrFlag = false;
+  s.ErrCode = 0;
+  s.ErrPos = 0;
+  s.ErrLen = 0;
+  s.Ans = Ans;
+}
+
+// Reads the body at x where it may fail without the integral failing (next to a point where it
+// is singular): such an error is taken back and only answered by false. A break stays raised.
+bool ReadQuietly(TBody& Body, Extended x, Extended& f) {
+  const Extended ans = EngineState.Ans;
+  if (EvalBody(Body, x, f)) return true;
+  if (EngineState.ErrCode != errUserBreak) TakeBackError(ans);
+  return false;
 }
 
 // A value as the integration progress shows it: 21 digits in scientific notation.
@@ -184,24 +216,18 @@ struct TDoubleExponential {
   // body without one, comes from the abscissa's extreme distance to the end: the tail beyond is
   // left out (and judged by the outermost term read). A break is passed on.
   bool ReadNode(Extended x, int Side, Extended t, Extended& f) {
-    auto& s = EngineState;
-    const Extended ans = s.Ans;
-    if (EvalBody(Body, x, f)) return true;
-    if (s.ErrCode == errUserBreak) return false;
-    s.ErrFlag = false;
-    s.ErrCode = 0;
-    s.ErrPos = 0;
-    s.ErrLen = 0;
-    s.Ans = ans;
-    Cut[Side] = t;
+    if (ReadQuietly(Body, x, f)) return true;
+    if (!EngineState.ErrFlag) Cut[Side] = t;
     return false;
   }
 };
 
 // The integral of the body over [Low, Up] by the double-exponential rule, settled when two levels
 // agree to Tol and the left-out tails are below it. False on an error, a break, or when it does
-// not settle (nothing raised then).
-bool DoubleExponential(TBody& Body, Extended Low, Extended Up, Extended Tol, Extended& Value) {
+// not settle (nothing raised then). The progress shows Before + the value, Before being the
+// pieces of the integral already done.
+bool DoubleExponential(TBody& Body, Extended Low, Extended Up, Extended Tol, Extended& Value,
+                       Extended Before = 0) {
   TDoubleExponential de{Body, Low, Up, Up / 2 - Low / 2};
   Extended sum = 0;  // the sum of w f over all nodes read so far
   Extended previous = 0;
@@ -213,7 +239,7 @@ bool DoubleExponential(TBody& Body, Extended Low, Extended Up, Extended Tol, Ext
     for (Extended t = first; t < DETMax; t += stride)
       if (!de.AddPair(t, sum)) return false;
     const Extended value = de.Half * h * sum;
-    EngineHost().ShowIntegrationPass(PassText(value));
+    EngineHost().ShowIntegrationPass(PassText(Before + value));
     // Beyond the outermost nodes the terms fall off at least as fast as between them.
     const Extended tails = std::fabs(de.Half) * h * (de.Edge[0] + de.Edge[1]);
     const Extended absolute = std::fabs(de.Half) * h * de.AbsSum;
@@ -225,6 +251,170 @@ bool DoubleExponential(TBody& Body, Extended Low, Extended Up, Extended Tol, Ext
     previous = value;
   }
   return false;
+}
+
+// --- integrands singular inside the interval ---
+
+// The passes leave a singular point inside the interval where the Gauss value of one part keeps
+// changing when it is halved; there the interval is cut, so that the point becomes an end of two
+// pieces that the double-exponential rule resolves.
+constexpr int MaxInnerPoints = 16;
+// A part counts when its change is this large beside the largest one (an end singularity, which
+// the double-exponential rule copes with, may dwarf one inside).
+constexpr Extended InnerShare = 1.0E-6L;
+constexpr int MaxLocateSteps = 200;
+
+struct TInnerSearch {
+  TBody& Body;
+  Extended Low, Up;  // the interval, Low < Up
+  Extended Near;     // points closer than this are one point
+
+  // The Gauss value of [a, b]. False on a break, or with Failed set when the body cannot be
+  // read at a node: that node is the point sought.
+  bool Part(Extended a, Extended b, Extended& Value, bool& Failed) {
+    auto& s = EngineState;
+    const Extended ans = s.Ans;
+    Value = GaussOnPart(Body, a, b);
+    if (!s.ErrFlag) return !Interrupted();
+    if (s.ErrCode == errUserBreak) return false;
+    TakeBackError(ans);
+    Failed = true;
+    return true;
+  }
+
+  // How much the Gauss value of [a, b] changes when it is halved. False on a break; Failed as
+  // for Part, with Point the node.
+  bool Change(Extended a, Extended b, Extended& Value, bool& Failed, Extended& Point) {
+    const Extended m = a / 2 + b / 2;
+    const Extended ends[3][2] = {{a, b}, {a, m}, {m, b}};
+    Extended v[3] = {0, 0, 0};
+    for (int i = 0; i < 3; ++i) {
+      if (!Part(ends[i][0], ends[i][1], v[i], Failed)) return false;
+      if (Failed) {
+        Point = Body.LastX;
+        return true;
+      }
+    }
+    Value = std::fabs(v[0] - v[1] - v[2]);
+    return true;
+  }
+
+  // |f(x)| into Size; false when the body cannot be read there (x is the point sought) or on a
+  // break (raised).
+  bool Size(Extended x, Extended& Value) {
+    if (!ReadQuietly(Body, x, Value)) return false;
+    Value = std::fabs(Value);
+    return true;
+  }
+
+  // Narrows [a, b] (a < b) to the point that troubles it. First, of two halves, the one whose
+  // value changes more when halved again holds it, while the rule can still tell them apart;
+  // then, around what is left, the abscissa where the body is largest (or cannot be read): a
+  // point that is no binary fraction (pi/2) lies between two numbers, and the body is largest
+  // at the nearer one. False on a break.
+  bool Locate(Extended a, Extended b, Extended& Point) {
+    for (int step = 0; step < MaxLocateSteps && b - a > Near; ++step) {
+      const Extended m = a / 2 + b / 2;
+      Extended left = 0, right = 0;
+      bool failed = false;
+      if (!Change(a, m, left, failed, Point)) return false;
+      if (failed) return true;
+      if (!Change(m, b, right, failed, Point)) return false;
+      if (failed) return true;
+      (right > left ? a : b) = m;
+    }
+    // The point may lie just beyond the halves chosen last.
+    const Extended w = b - a;
+    a = std::max(Low, a - w);
+    b = std::min(Up, b + w);
+    for (int step = 0; step < MaxLocateSteps; ++step) {
+      const Extended third = b / 3 - a / 3;
+      const Extended m1 = a + third, m2 = b - third;
+      if (!(a < m1 && m1 < m2 && m2 < b)) break;
+      Extended f1 = 0, f2 = 0;
+      if (!Size(m1, f1)) return Found(m1, Point);
+      if (!Size(m2, f2)) return Found(m2, Point);
+      if (f1 < f2)
+        a = m1;
+      else
+        b = m2;
+      if (Interrupted()) return false;
+    }
+    // A few numbers are left (or, around 0, the closest of them have been looked at).
+    Extended largest = -1;
+    int count = 0;
+    for (Extended x = a; x <= b && count < 16; x = std::nextafter(x, b), ++count) {
+      Extended f = 0;
+      if (!Size(x, f)) return Found(x, Point);
+      if (f > largest) {
+        largest = f;
+        Point = x;
+      }
+      if (x == b) break;
+    }
+    return true;
+  }
+
+  // The body could not be read at x: the point, unless it was a break.
+  static bool Found(Extended x, Extended& Point) {
+    if (EngineState.ErrFlag) return false;
+    Point = x;
+    return true;
+  }
+};
+
+// The points inside (Low, Up) where the body is singular, ascending, from the part values of the
+// last two passes (Coarse has half as many parts as Fine). False on a break.
+bool FindInnerPoints(TBody& Body, Extended Low, Extended Up, const std::vector<Extended>& Coarse,
+                     const std::vector<Extended>& Fine, std::vector<Extended>& Points) {
+  Points.clear();
+  const size_t n = Coarse.size();
+  if (n == 0 || Fine.size() != 2 * n) return true;
+  std::vector<std::pair<Extended, size_t>> changes;
+  Extended largest = 0;
+  for (size_t k = 0; k < n; ++k) {
+    const Extended c = std::fabs(Coarse[k] - Fine[2 * k] - Fine[2 * k + 1]);
+    changes.emplace_back(c, k);
+    largest = std::max(largest, c);
+  }
+  if (!(largest > 0)) return true;
+  std::sort(changes.begin(), changes.end(),
+            [](const auto& p, const auto& q) { return p.first > q.first; });
+  const Extended lo = std::min(Low, Up), hi = std::max(Low, Up);
+  TInnerSearch search{Body, lo, hi, (hi - lo) * 0x1p-50L};
+  const Extended h = Up / static_cast<Extended>(n) - Low / static_cast<Extended>(n);
+  for (size_t i = 0; i < changes.size() && i < MaxInnerPoints; ++i) {
+    if (!(changes[i].first > InnerShare * largest)) break;
+    const auto k = static_cast<Extended>(changes[i].second);
+    const Extended a = Low + k * h;
+    const Extended b = changes[i].second + 1 == n ? Up : Low + (k + 1) * h;
+    Extended point = 0;
+    if (!search.Locate(std::min(a, b), std::max(a, b), point)) return false;
+    // The ends are the double-exponential rule's already.
+    if (!(point > lo && point < hi)) continue;
+    const bool known = std::any_of(Points.begin(), Points.end(),
+                                   [&](Extended p) { return std::fabs(p - point) <= search.Near; });
+    if (!known) Points.push_back(point);
+  }
+  std::sort(Points.begin(), Points.end());
+  return true;
+}
+
+// The integral over [Low, Up] cut at the inner points, each piece by the double-exponential rule.
+// False on an error, a break, or a piece that does not settle.
+bool IntegrateInPieces(TBody& Body, Extended Low, Extended Up, std::vector<Extended> Points,
+                       Extended Tol, Extended& Value) {
+  if (Up < Low) std::reverse(Points.begin(), Points.end());
+  Points.insert(Points.begin(), Low);
+  Points.push_back(Up);
+  Extended sum = 0;
+  for (size_t i = 0; i + 1 < Points.size(); ++i) {
+    Extended piece = 0;
+    if (!DoubleExponential(Body, Points[i], Points[i + 1], Tol, piece, sum)) return false;
+    sum += piece;
+  }
+  Value = sum;
+  return true;
 }
 
 // --- extremum search, in "minimum of g" form: g = f, or g = -f for a maximum ---
@@ -354,28 +544,28 @@ void Integral(Extended& Value) {
   IntervalLow = low;
   IntervalUp = up;
   TBody body{s.Pos, 0, EngineSettings.ArgDepth, 0};
-  TBody* const outer = CurrentBody;
   const int precision = std::clamp(EngineHost().Precision(), 1, 18);
   const Extended tol = std::pow(10.0L, -precision);
 
   Extended previous = 0, sum = 0, lastChange = 0;
+  // The part values of the last two passes, where a singular point inside shows.
+  std::vector<Extended> parts, previousParts;
   bool failed = false;
   for (int pass = 0, n = 1; !failed; ++pass, n *= 2) {
     sum = 0;
     Extended absolute = 0;
     const Extended h = up / n - low / n;
+    previousParts.swap(parts);
+    parts.assign(static_cast<size_t>(n), 0);
     for (int k = 0; k < n; ++k) {
       const Extended a = low + k * h;
       const Extended b = k + 1 == n ? up : low + (k + 1) * h;
-      body.AbsSum = 0;
-      CurrentBody = &body;
-      s.ErrCode = 0;
-      const Extended part = GaussLegendre10(BodyIntegrand, nullptr, b, a);
-      CurrentBody = outer;
+      const Extended part = GaussOnPart(body, a, b);
       if (s.ErrFlag || Interrupted()) {
         failed = true;
         break;
       }
+      parts[static_cast<size_t>(k)] = part;
       sum += part;
       // Ten nodes with weights summing to 2 on [-1, 1]: a rough integral of |f|.
       absolute += body.AbsSum * std::fabs(b - a) / 10;
@@ -402,9 +592,13 @@ void Integral(Extended& Value) {
     lastChange = change;
     if (n >= MaxIntegralParts) {
       // The passes do not settle: a singular or non-smooth end, which the double-exponential
-      // rule resolves.
+      // rule resolves, or such a point inside, where the interval is cut for it.
       Extended de = 0;
+      std::vector<Extended> inner;
       if (DoubleExponential(body, low, up, tol, de)) {
+        sum = de;
+      } else if (!s.ErrFlag && FindInnerPoints(body, low, up, previousParts, parts, inner) &&
+                 !inner.empty() && IntegrateInPieces(body, low, up, inner, tol, de)) {
         sum = de;
       } else if (!s.ErrFlag) {
         FailBody(errSingularity, body);

@@ -6,13 +6,12 @@
 #include <new>
 #include <numbers>
 
-#include <unistd.h>
-
 #include "chart/engine/axis_panel.h"
 #include "chart/engine/chart_format.h"
 #include "chart/engine/chart_utils.h"
 #include "chart/engine/series_pointer.h"
 #include "chart/engine/view3d_options.h"
+#include "platform/memory_check.h"
 
 using namespace SeriesGeometry;
 
@@ -78,19 +77,22 @@ void TCustom3DSeries::Assign(const TChartSeries& Source) {
 
 TCustom3DGridSeries::TCustom3DGridSeries() { CacheColors(); }
 
+std::uint64_t TCustom3DGridSeries::GridBytes(long long NumX, long long NumZ) {
+  // Each point keeps three values, a colour, a label and a grid entry, and the lists grow by
+  // doubling.
+  constexpr std::uint64_t BytesPerPoint =
+      3 * sizeof(double) + sizeof(TColor) + sizeof(QString) + sizeof(int) + 3 * sizeof(double) / 2;
+  const auto X = static_cast<std::uint64_t>(std::max(1LL, NumX));
+  const auto Z = static_cast<std::uint64_t>(std::max(1LL, NumZ));
+  return SaturatingMul(SaturatingMul(X, Z), BytesPerPoint);
+}
+
 void TCustom3DGridSeries::CheckGridSize(long long NumX, long long NumZ) {
   NumX = std::max(1LL, NumX);
   NumZ = std::max(1LL, NumZ);
-  // Each point keeps three values, a colour, a label and a grid entry, and the lists grow by
-  // doubling; this much must fit the machine's memory with room to spare.
-  constexpr long long BytesPerPoint =
-      3 * sizeof(double) + sizeof(TColor) + sizeof(QString) + sizeof(int) + 3 * sizeof(double) / 2;
   const long long Limit = std::numeric_limits<int>::max();
-  bool Fits = NumX <= Limit && NumZ <= Limit && NumX * NumZ <= Limit;
-  if (Fits) {
-    const long long Pages = sysconf(_SC_PHYS_PAGES), PageSize = sysconf(_SC_PAGE_SIZE);
-    if (Pages > 0 && PageSize > 0 && NumX * NumZ > Pages / BytesPerPoint * PageSize) Fits = false;
-  }
+  const bool Fits = NumX <= Limit && NumZ <= Limit && NumX * NumZ <= Limit &&
+                    MemoryAvailable(GridBytes(NumX, NumZ));
   if (!Fits) throw ChartException(SurfaceMessages::GridTooLarge(NumX, NumZ));
 }
 

@@ -3,6 +3,7 @@
 // a regular grid of columns (X) and rows (Z) of Y values, coloured by value through a colour
 // range or a palette. The surface draws each grid cell as a four-sided plane (or its outline, or
 // its corners); the contour series draws level lines on a horizontal plane.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -61,6 +62,8 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   void SetNumZValues(int Value);
   // Throws ChartException when NumX by NumZ points cannot be held in memory.
   static void CheckGridSize(long long NumX, long long NumZ);
+  // Bytes that NumX by NumZ points take in the series (saturating, never wrapping).
+  static std::uint64_t GridBytes(long long NumX, long long NumZ);
 
   bool UseColorRange() const { return FUseColorRange; }
   void SetUseColorRange(bool Value);

@@ -245,7 +245,7 @@ void TRealValidate::FocusEdit() { GiveFocus(Edit); }
 
 bool TRealValidate::IsInRange() {
   if (InRange()) return true;
-  if (Edit && !Edit->text().isEmpty())
+  if (Edit && (MessageWhenEmpty || !Edit->text().isEmpty()))
     MessageDlg(Caption +
                    (ExclusiveMin ? QStringLiteral(" must be in the range [ > ")
                                  : QStringLiteral(" must be in the range [")) +

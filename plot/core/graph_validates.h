@@ -59,6 +59,9 @@ class TRealValidate {
   QString Caption;
   // The lower bound is excluded, in the message and in the test.
   bool ExclusiveMin = false;
+  // An empty field gets the range message too, not only the focus: for fields that have no
+  // meaning when empty, where a silent refusal would look as if nothing had been asked.
+  bool MessageWhenEmpty = false;
 
   virtual int BadCharPos(const QString& Text) const;
   void SetMin(double V);

@@ -15,11 +15,14 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <limits>
+#include <optional>
 #include <set>
 
 #include "app/fm_contour_plot.h"
 #include "app/fm_plot2d.h"
 #include "app/fm_surface_chart.h"
+#include "app/plot_pictures.h"
 #include "app/plot_tabulation.h"
 #include "app/polar_form.h"
 #include "app/start_up.h"
@@ -32,6 +35,7 @@
 #include "platform/codepage.h"
 #include "platform/controls.h"
 #include "platform/cursors.h"
+#include "platform/memory_check.h"
 #include "plot/core/graph_legend.h"
 #include "plot/layers/contour.h"
 #include "plot/layers/series.h"
@@ -59,7 +63,7 @@ class GraphicsPageTest : public CalcWindowTest {
   }
   void TearDown() override {
     SetPumpInterval(-1);
-    SetGridMemoryProbe(nullptr);
+    SetAvailableMemorySource(nullptr);
     fmPlot2D = nullptr;
     fmContourPlot = nullptr;
     fmSurfaceChart = nullptr;
@@ -416,23 +420,41 @@ TEST_F(GraphicsPageTest, TheChecksRefuseWhatTheKindUses) {
   EXPECT_EQ(Boxes(), QStringList{"Number of Steps must be in the range [2..16000]"});
   EXPECT_EQ(Grids().LayerCount(), 0);
 
-  // Grids too large for the memory left are refused by their size; nothing changes.
+  // A largest grid on a machine with 8 GB to spare: the window's grids and the layer's copy of
+  // them take 4.1 GB, more than a picture may have. Refused by its size, before anything is
+  // allocated or read; nothing changes.
   Dialogs.Requests.clear();
   Page(2, "X", "0", "1", "16000", "0", "1", "16000");
-  std::uint64_t Asked = 0;
-  SetGridMemoryProbe([&](std::uint64_t Bytes) {
-    Asked = Bytes;
-    return false;
-  });
+  SetAvailableMemorySource([] { return std::optional<std::uint64_t>(8'000'000'000); });
+  VarValues[varX] = 42;
   W.bbOK->click();
   EXPECT_EQ(Boxes(), QStringList{"Not enough memory for a grid of 16001 x 16001 points"});
-  EXPECT_GT(Asked, 2ull * 16001 * 16001 * sizeof(double));
+  EXPECT_EQ(VarValues[varX], 42);  // not a point read
   EXPECT_EQ(Grids().LayerCount(), 0);
   EXPECT_FALSE(ContourPlot->isVisible());
+  // The same refusal for the surface, whose series keeps still more per point.
+  Dialogs.Requests.clear();
+  Page(3, "X", "0", "1", "16000", "0", "1", "16000");
+  W.bbOK->click();
+  EXPECT_EQ(Boxes(), QStringList{"Not enough memory for a grid of 16001 x 16001 points"});
+  EXPECT_EQ(VarValues[varX], 42);
+  EXPECT_FALSE(Surface->isVisible());
+
+  // Empty number fields are named, not passed over in silence.
+  for (QLineEdit* E : {W.edFromX, W.edToX}) {
+    Dialogs.Requests.clear();
+    Page(0, "X", "0", "1", "10");
+    E->clear();
+    W.bbOK->click();
+    EXPECT_EQ(Boxes(), QStringList{(E == W.edFromX ? "Maximum" : "Minimum") +
+                                   QStringLiteral(" X-coordinate must be in the range "
+                                                  "[-115425.2 ... 115425.2]")});
+  }
+  EXPECT_EQ(Curves().LayerCount(), 1);
 
   // The surface and the polar plot go to their windows.
   Dialogs.Requests.clear();
-  SetGridMemoryProbe(nullptr);
+  SetAvailableMemorySource(nullptr);
   Page(3, "X*Y", "0", "1", "10", "0", "1", "10");
   W.bbOK->click();
   EXPECT_TRUE(Surface->isVisible());
@@ -661,13 +683,19 @@ TEST_F(GraphicsPageTest, PropertiesOpenTheDialogInBothPlotWindows) {
   EXPECT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
 }
 
-TEST(PlotTabulation, TheGaugeMovesOnlyWhenItsPercentageChanges) {
-  EngineInitialize();
-  QImage Image(50, 50, QImage::Format_RGB32);
-  TImageTarget ImageTarget(&Image);
-  TCanvas Canvas(&ImageTarget);
-  TGraph G(&Canvas, 50, 50);
-  TSeries S(&G, clRed, 3, "s");
+// A series on a small graph of its own, for the tabulation alone.
+class PlotTabulation : public ::testing::Test {
+ protected:
+  void SetUp() override { EngineInitialize(); }
+  void TearDown() override { SetAvailableMemorySource(nullptr); }
+  QImage Image{50, 50, QImage::Format_RGB32};
+  TImageTarget ImageTarget{&Image};
+  TCanvas Canvas{&ImageTarget};
+  TGraph G{&Canvas, 50, 50};
+  TSeries S{&G, clRed, 3, "s"};
+};
+
+TEST_F(PlotTabulation, TheGaugeMovesOnlyWhenItsPercentageChanges) {
   std::vector<int> Shown;
   const TTabulationResult R =
       TabulateCurve("X*2", 0, 1, 16000, S, [&](int P) { Shown.push_back(P); });
@@ -692,6 +720,51 @@ TEST(PlotTabulation, TheGaugeMovesOnlyWhenItsPercentageChanges) {
     EXPECT_TRUE(Grids.Empty());
   }
   EXPECT_EQ(S.Count(), 0);
+}
+
+// Called directly, the tabulations keep to the page's step counts themselves: counts past them
+// would overflow the loops and the sizes; they are refused before a point is read.
+TEST_F(PlotTabulation, StepCountsPastThePageAreRefusedUnread) {
+  constexpr int Huge = std::numeric_limits<int>::max();
+  VarValues[varX] = 42;
+  for (int N : {Huge, MaxPlotSteps + 1, 0, -5})
+    EXPECT_EQ(TabulateCurve("X", 0, 1, N, S, nullptr).Outcome, TTabulationOutcome::NoMemory) << N;
+  EXPECT_EQ(S.Count(), 0);
+  TPlotGrids Grids;
+  for (auto [NX, NY] : {std::pair{Huge, 2}, {2, Huge}, {Huge, Huge}, {0, 2}})
+    EXPECT_EQ(TabulateGrid("X", false, 0, 1, NX, 0, 1, NY, Grids, nullptr).Outcome,
+              TTabulationOutcome::NoMemory);
+  EXPECT_TRUE(Grids.Empty());
+  EXPECT_EQ(VarValues[varX], 42);
+  // The sizes saturate instead of wrapping round to a small number that would pass.
+  EXPECT_EQ(GridBytes(Huge, Huge), std::numeric_limits<std::uint64_t>::max());
+  EXPECT_GT(GridBytes(Huge, 1), GridBytes(Huge / 2, 1));
+  // The page's largest grid: the window's three grids and the layer's copy of them.
+  EXPECT_EQ(GridBytes(16000, 16000), 2 * (16001ull * 16001 + 2 * 16001) * sizeof(double));
+  // The largest curve passes on a machine with little to spare; nothing at all refuses it.
+  SetAvailableMemorySource([] { return std::optional<std::uint64_t>(64'000'000); });
+  EXPECT_TRUE(TabulateCurve("X", 0, 1, MaxPlotSteps, S, nullptr).Ok());
+  SetAvailableMemorySource([] { return std::optional<std::uint64_t>(0); });
+  EXPECT_EQ(TabulateCurve("X", 0, 1, 2, S, nullptr).Outcome, TTabulationOutcome::NoMemory);
+}
+
+// Every colour the graph deals out is taken: the next curve still gets one it can be seen in.
+TEST_F(GraphicsPageTest, ACurveBeyondTheFreeColoursTakesARealOne) {
+  TCurvePicture P;
+  P.Typed = "X";
+  P.N = 2;
+  int Dealt = 0;
+  while (Curves().FreeColor() != static_cast<TColor>(-1)) {
+    ASSERT_TRUE(PutCurve(Curves(), P, nullptr).Ok());
+    ASSERT_LE(++Dealt, 48);
+  }
+  EXPECT_GE(Dealt, 40);
+  // Dealt out again in turn, points and all.
+  for (int I = Dealt; I < Dealt + 3; ++I) {
+    ASSERT_TRUE(PutCurve(Curves(), P, nullptr).Ok());
+    EXPECT_EQ(Curve(I)->GetColor(), Curve(I - Dealt)->GetColor()) << I;
+    EXPECT_EQ(Curve(I)->PointAt(0)->Color, Curve(I - Dealt)->GetColor()) << I;
+  }
 }
 
 }  // namespace

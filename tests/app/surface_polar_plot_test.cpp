@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "app/plot_tabulation.h"
 #include "app/surface_polar_plot.h"
 #include "engine/complex_eval.h"
 #include "tests/app/chart_windows_support.h"
@@ -161,6 +162,14 @@ TEST_F(TabulationTest, AGridTooLargeIsRefusedWithItsSizeBeforeAnythingIsRead) {
   const TTabulation T = TabulateSurface(Surface("X", 0, 1, 100000, 0, 1, 100000), G);
   EXPECT_EQ(T.Outcome, TPlotOutcome::TooLarge);
   EXPECT_TRUE(T.Message.contains(QStringLiteral("100001 x 100001"))) << T.Message.toStdString();
+  EXPECT_EQ(Host.Pumps, 0);
+  // A polar curve past the page's count would overflow its loop and its table.
+  std::vector<TPolarPoint> P;
+  TPlotRequest R = Surface("X", 0, 1, std::numeric_limits<int>::max(), 0, 1, 0);
+  EXPECT_EQ(TabulatePolar(R, P).Outcome, TPlotOutcome::TooLarge);
+  R.XSteps = MaxPlotSteps + 1;
+  EXPECT_EQ(TabulatePolar(R, P).Outcome, TPlotOutcome::TooLarge);
+  EXPECT_TRUE(P.empty());
   EXPECT_EQ(Host.Pumps, 0);
 }
 

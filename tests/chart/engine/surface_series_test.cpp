@@ -7,6 +7,7 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "chart/engine/chart.h"
@@ -16,6 +17,7 @@
 #include "chart/engine/surface_series.h"
 #include "chart/engine/view3d_options.h"
 #include "platform/canvas_targets.h"
+#include "platform/memory_check.h"
 #include "platform/number_text.h"
 
 namespace {
@@ -400,6 +402,13 @@ TEST(SurfaceSeries, NullAndNonFinitePointsAreHolesOutsideTheRange) {
 }
 
 TEST(SurfaceSeries, GridSizeCheckedBeforeItIsFilled) {
+  // A machine with 8 GB to spare, whatever this one has.
+  struct TMemory {
+    TMemory() {
+      SetAvailableMemorySource([] { return std::optional<std::uint64_t>(8'000'000'000); });
+    }
+    ~TMemory() { SetAvailableMemorySource(nullptr); }
+  } Memory;
   TSurfaceSeries S;
   S.OnGetYValue = [](TChartSeries*, int X, int Z) { return double(X * Z); };
   S.CreateValues(4, 3);
@@ -418,6 +427,10 @@ TEST(SurfaceSeries, GridSizeCheckedBeforeItIsFilled) {
   EXPECT_THROW(S.CreateValues(100000, 100000), ChartException);
   EXPECT_EQ(S.Count(), 40000 * 3);
   EXPECT_NO_THROW(TCustom3DGridSeries::CheckGridSize(1000, 1000));
+  // A hundred million points take more than half of it; twice as much memory holds them.
+  EXPECT_THROW(TCustom3DGridSeries::CheckGridSize(10000, 10000), ChartException);
+  SetAvailableMemorySource([] { return std::optional<std::uint64_t>(16'000'000'000); });
+  EXPECT_NO_THROW(TCustom3DGridSeries::CheckGridSize(10000, 10000));
 
   // Sample values: at most 500 by 500.
   TSurfaceSeries Sample;
