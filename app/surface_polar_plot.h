@@ -26,7 +26,8 @@ struct TPlotRequest {
   QString Legend;        // edLegend
   QString Title;         // edTitle (polar: replaces the chart title when not empty)
   QString XTitle;        // edX (surface: the bottom axis title)
-  // The gauge, in percent; called only when the percent changes, and with 0 at the end.
+  // The gauge of the surface, in percent; called only when the percent changes, and with 0 at
+  // the end.
   std::function<void(int Percent)> Progress;
   // The main window's result line: the error of a break, or of a text that cannot be read, with
   // its place in the typed text.
@@ -69,7 +70,8 @@ struct TTabulation {
 // Y = YFrom + (j - 1) * YStep. Complex mode reads "abs(" + text + ")" by the complex evaluator.
 // The integrals in the text compare fewer digits meanwhile, as for every f(x,y) grid.
 TTabulation TabulateSurface(const TPlotRequest& Request, TSurfaceGrid& Grid);
-// XSteps + 1 points at X = XFrom + i * h, angles in degrees.
+// XSteps + 1 points at X = XFrom + i * h, angles in degrees. A polar curve is quick: the gauge
+// stays as it is.
 TTabulation TabulatePolar(const TPlotRequest& Request, std::vector<TPolarPoint>& Points);
 
 // Kind 3 of the graphics page: tabulates and fills the surface window, then shows it. A grid

@@ -3,19 +3,24 @@
 // plots that must change nothing (a break, a grid too large, a text that cannot be read).
 #include <QAction>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
+#include <vector>
 
 #include "app/chart_window_tools.h"
 #include "app/fm_surface_chart.h"
 #include "app/surface_polar_plot.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/surface_series.h"
+#include "platform/canvas_targets.h"
+#include "platform/colors.h"
 #include "platform/controls.h"
 #include "tests/app/chart_windows_support.h"
 
@@ -61,6 +66,23 @@ class SurfaceChartTest : public ChartWindowTest {
         if (Colors) Colors->insert(P);
       }
     return N;
+  }
+  // The texts the chart writes, and those inside its legend.
+  std::vector<QString> Texts(bool LegendOnly = false) const {
+    TRecordingTarget Target(600, 450);
+    TCanvas C(&Target);
+    Form->Chart->DrawToMetaCanvas(&C, {0, 0, 600, 450});
+    const TRect L = Form->Chart->Legend()->RectLegend();
+    std::vector<QString> R;
+    for (const TCanvasOp& O : Target.Ops())
+      if (O.Kind == coText &&
+          (!LegendOnly || (O.Points[0].X >= L.Left && O.Points[0].X <= L.Right &&
+                           O.Points[0].Y >= L.Top && O.Points[0].Y <= L.Bottom)))
+        R.push_back(O.Text);
+    return R;
+  }
+  static bool Has(const std::vector<QString>& Texts, const char* Text) {
+    return std::find(Texts.begin(), Texts.end(), QLatin1String(Text)) != Texts.end();
   }
   std::unique_ptr<TfmSurfaceChart> Form;
   QStringList ResultLine;
@@ -250,7 +272,7 @@ TEST_F(SurfaceChartTest, DisplayModesShowOnThePicture) {
   const int Solid = Painted(Clean, qRgb(0, 0, 0), &RangeColors);
   EXPECT_GT(RangeColors.size(), 10u);
 
-  // Wire frame: only the cells' outlines, in the start colour.
+  // Wire frame: only the cells' outlines, in the start colour (white on black, which shows).
   Form->sbWireFrame->click();
   EXPECT_TRUE(Form->miWireFrame->isChecked());
   EXPECT_TRUE(Form->sbWireFrame->Down());
@@ -340,6 +362,75 @@ TEST_F(SurfaceChartTest, GridLegendAndTheDialogCommands) {
   EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("image/x-emf")));
   Form->miCopyBitmap->trigger();
   EXPECT_EQ(QGuiApplication::clipboard()->image().size(), C->size());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SurfaceChartTest, AxesWriteTheXAndYValuesThatWerePlotted) {
+  TPlotRequest R = Request("sin(X)*cos(Y)", 40);
+  R.XFrom = -10;
+  R.XTo = 10;
+  R.YFrom = 100;
+  R.YTo = 200;
+  ASSERT_EQ(PlotSurface(R, *Form), TPlotOutcome::Plotted);
+  EXPECT_DOUBLE_EQ(Form->XStep, 0.5);
+  const std::vector<QString> T = Texts();
+  // X from -10 to 10 along the bottom, Y from 100 to 200 in depth; no grid position (1 .. 41).
+  for (const char* L : {"-10", "0", "10", "100", "200"}) EXPECT_TRUE(Has(T, L)) << L;
+  for (const char* L : {"41", "21", "199"}) EXPECT_FALSE(Has(T, L)) << L;
+  // The values from about -1 to 1 get several labels.
+  for (const char* L : {"-0.5", "0.5"}) EXPECT_TRUE(Has(T, L)) << L;
+  // The sample surface the window starts with counts its positions from 1.
+  std::unique_ptr<TfmSurfaceChart> Fresh(CreateForm<TfmSurfaceChart>());
+  Form.swap(Fresh);
+  EXPECT_TRUE(Has(Texts(), "1"));
+  EXPECT_TRUE(Has(Texts(), "15"));
+  Form.swap(Fresh);
+}
+
+TEST_F(SurfaceChartTest, LegendFollowsEachNewPlot) {
+  Form->sbLegend->click();
+  ASSERT_EQ(PlotSurface(Request("X+Y"), *Form), TPlotOutcome::Plotted);
+  std::vector<QString> T = Texts(true);
+  ASSERT_EQ(T.size(), 10u);
+  EXPECT_EQ(T.back(), QStringLiteral("6"));
+  ASSERT_EQ(PlotSurface(Request("10*(X+Y)"), *Form), TPlotOutcome::Plotted);
+  T = Texts(true);
+  ASSERT_EQ(T.size(), 10u);
+  EXPECT_EQ(T.front(), QStringLiteral("-48"));
+  EXPECT_EQ(T.back(), QStringLiteral("60"));
+}
+
+TEST_F(SurfaceChartTest, WireFrameMeshShowsOnTheFloorAndWalls) {
+  ASSERT_EQ(PlotSurface(Request("sin(X)*cos(Y)"), *Form), TPlotOutcome::Plotted);
+  Form->sbWireFrame->click();
+  const TColor Mesh = Form->SurfaceSeries1->Pen()->Color();
+  for (TColor Wall : {Form->Chart->BottomWall()->Color(), Form->Chart->LeftWall()->Color()})
+    EXPECT_NE(ColorToRGB(Mesh), ColorToRGB(Wall));
+  // Its lines are there to be seen: many pixels of the mesh's colour, where the solid surface
+  // had few.
+  const QRgb Ink = ToQColor(Mesh).rgb() | 0xFF000000u;
+  auto Count = [&](const QImage& I) {
+    int N = 0;
+    for (int y = 0; y < I.height(); ++y)
+      for (int x = 0; x < I.width(); ++x) N += (I.pixel(x, y) | 0xFF000000u) == Ink;
+    return N;
+  };
+  const int Frame = Count(Picture());
+  Form->sbWireFrame->click();
+  EXPECT_GT(Frame, 1000);
+  EXPECT_GT(Frame, 3 * Count(Picture()));
+}
+
+TEST_F(SurfaceChartTest, KeepsNoSettings) {
+  Form->Show();
+  Form->move(40, 50);
+  Form->miExit->trigger();
+  EXPECT_FALSE(Form->isVisible());
+  QFile Ini(Path("Numyx.INI"));
+  EXPECT_FALSE(Ini.open(QIODevice::ReadOnly) && Ini.readAll().contains("fmSurfaceChart"));
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <numbers>
+#include <set>
 #include <vector>
 
 #include "chart/engine/chart.h"
@@ -313,4 +315,108 @@ TEST(PolarSeries, LegendSymbolIsALineInTheSeriesColour) {
     EXPECT_NEAR(Row, Mid, 1) << p;
     EXPECT_EQ(FromQColor(I.pixelColor(X, T.Y + 3)), Chart.Legend()->Color()) << p;
   }
+}
+
+namespace {
+// What the background of a polar chart is made of: the operations in the two grid pens and the
+// texts.
+struct TBackground {
+  int Grid = 0;
+  std::multiset<QString> Texts;
+};
+TBackground BackgroundOf(const std::vector<TCanvasOp>& Ops, TColor RingPen, TColor SpokePen) {
+  TBackground B;
+  for (const TCanvasOp& Op : Ops) {
+    if (Op.Kind == coText) B.Texts.insert(Op.Text);
+    if (Op.State.Pen.Style != psClear &&
+        (Op.State.Pen.Color == RingPen || Op.State.Pen.Color == SpokePen))
+      ++B.Grid;
+  }
+  return B;
+}
+}  // namespace
+
+TEST(PolarSeries, SeriesSharingTheCircleDrawOneBackgroundInEveryView) {
+  TPolarChart<TPolarSeries> T;
+  TPolarSeries B;
+  constexpr TColor Ink2 = RGB(4, 5, 6);
+  for (TPolarSeries* S : {&T.P, &B}) S->SetCircleLabels(true);
+  B.Pointer()->SetVisible(false);
+  B.SetSeriesColor(Ink2);
+  B.SetParentChart(&T.Chart);
+  for (int a = 0; a < 360; a += 45) {
+    T.P.AddPolar(a, 10);
+    B.AddPolar(a, 5);
+  }
+  const TColor Rings = T.Chart.LeftAxis()->Grid()->Color(),
+               Spokes = T.Chart.BottomAxis()->Grid()->Color();
+  for (bool In3D : {false, true}) {
+    SCOPED_TRACE(In3D ? "3D" : "2D");
+    T.Chart.SetView3D(In3D);
+    T.Chart.View3DOptions()->SetElevation(300);
+    B.SetActive(false);
+    const TBackground One = BackgroundOf(T.Draw(), Rings, Spokes);
+    B.SetActive(true);
+    const auto& Ops = T.Draw();
+    const TBackground Two = BackgroundOf(Ops, Rings, Spokes);
+    EXPECT_GT(One.Grid, 10);
+    EXPECT_EQ(Two.Grid, One.Grid);
+    EXPECT_EQ(Two.Texts, One.Texts);
+    // The centre's radius is written once.
+    EXPECT_EQ(One.Texts.count(QStringLiteral("0")), 1u);
+    EXPECT_EQ(One.Texts.count(QString("90") + QChar(0x00BA)), 1u);
+    // The second curve lies on the shared circle, at its depth.
+    const TPoint P = B.PointPosition(0);
+    const TPoint Q = T.Chart.Canvas3D()->Calculate3DPosition(P.X, P.Y, T.P.StartZ());
+    bool OnCircle = false;
+    for (const TCanvasOp& L : LinesIn(Ops, Ink2))
+      for (const TPoint& E : L.Points) OnCircle = OnCircle || (E.X == Q.X && E.Y == Q.Y);
+    EXPECT_TRUE(OnCircle);
+    if (In3D) {
+      EXPECT_NE(B.StartZ(), T.P.StartZ());
+    }
+  }
+}
+
+TEST(PolarSeries, ATinyRadiusRangeSaturatesEveryPixel) {
+  TPolarChart<TPolarSeries> T;
+  T.Chart.LeftAxis()->SetMinMax(0, 1e-300);
+  T.P.Pointer()->SetVisible(true);
+  T.P.AddPolar(0, 0);
+  for (int a = 45; a < 360; a += 45) T.P.AddPolar(a, 1);
+  EXPECT_FALSE(T.Draw().empty());
+  // The outer points lie far off the picture, each on its side of the centre.
+  const TPoint C = T.Centre();
+  const TPoint Top = T.P.PointPosition(2), Left = T.P.PointPosition(4),
+               Bottom = T.P.PointPosition(6);
+  EXPECT_EQ(Top.X, C.X);
+  EXPECT_LT(Top.Y, -1000000);
+  EXPECT_GT(Bottom.Y, 1000000);
+  EXPECT_LT(Left.X, -1000000);
+  EXPECT_EQ(Left.Y, C.Y);
+  // Clicks test the point at the centre, and find nothing elsewhere.
+  EXPECT_EQ(T.P.Clicked(C.X, C.Y), 0);
+  EXPECT_EQ(T.P.Clicked(C.X + 50, C.Y + 50), -1);
+  EXPECT_EQ(T.P.Clicked(-2147483647, 2147483647), -1);
+}
+
+TEST(PolarSeries, AutomaticColoursAreNeverThoseOfTheBackground) {
+  // On a gradient from white: the white of the palette is passed over.
+  TChart Chart;
+  Chart.Gradient()->SetVisible(true);
+  Chart.Gradient()->SetStartColor(clWhite);
+  std::vector<std::unique_ptr<TPolarSeries>> Series;
+  for (int i = 0; i < 8; ++i) {
+    Series.push_back(std::make_unique<TPolarSeries>());
+    Series.back()->SetParentChart(&Chart);
+    EXPECT_NE(ColorToRGB(Series.back()->SeriesColor()), ColorToRGB(clWhite)) << i;
+  }
+  // On a back wall of its own colour, that colour is passed over.
+  TChart Walled;
+  Walled.SetBackColor(clGreen);
+  TPolarSeries A, B;
+  A.SetParentChart(&Walled);
+  B.SetParentChart(&Walled);
+  EXPECT_EQ(A.SeriesColor(), clRed);
+  EXPECT_EQ(B.SeriesColor(), clYellow);
 }

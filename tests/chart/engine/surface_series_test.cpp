@@ -8,6 +8,7 @@
 #include <limits>
 #include <map>
 #include <set>
+#include <vector>
 
 #include "chart/engine/chart.h"
 #include "chart/engine/chart_registry.h"
@@ -533,4 +534,59 @@ TEST(ContourSeries, HugeAndNonFiniteValuesDrawWithoutTrouble) {
   ASSERT_EQ(S.LevelCount(), S.NumLevels());
   for (int k = 0; k < S.LevelCount(); ++k) EXPECT_TRUE(std::isfinite(S.LevelValue(k))) << k;
   EXPECT_EQ(Chart.Legend()->TotalLegendItems(), S.NumLevels());
+}
+
+namespace {
+std::vector<TCanvasOp> Record(TChart& Chart) {
+  TRecordingTarget Target(600, 450);
+  TCanvas C(&Target);
+  Chart.DrawToMetaCanvas(&C, {0, 0, 600, 450});
+  return Target.Ops();
+}
+}  // namespace
+
+TEST(SurfaceSeries, ValueAxisLabelsItsRangeReadably) {
+  // From 0.89 down to -0.89: labels at -0.5, 0 and 0.5, not the single 0.
+  TSurfaceChart T;
+  T.Fill(10, 10, [](int x, int) { return 0.89 * std::cos((x - 1) * M_PI / 9); });
+  std::set<QString> Texts;
+  for (const TCanvasOp& Op : Record(T.Chart))
+    if (Op.Kind == coText) Texts.insert(Op.Text);
+  for (const char* L : {"-0.5", "0", "0.5"}) EXPECT_TRUE(Texts.count(L)) << L;
+
+  // Values up to 1E300 write short labels, and the chart keeps its room.
+  T.S.Clear();
+  T.Fill(10, 10, [](int x, int z) { return x * z * 1e298; });
+  int Exponents = 0;
+  for (const TCanvasOp& Op : Record(T.Chart))
+    if (Op.Kind == coText) {
+      EXPECT_LE(Op.Text.size(), 12) << Op.Text.toStdString();
+      Exponents += Op.Text.contains(QStringLiteral("E+"));
+    }
+  EXPECT_GE(Exponents, 2);
+  EXPECT_GT(T.Chart.ChartRect().Right - T.Chart.ChartRect().Left, 300);
+}
+
+TEST(ContourSeries, LevelsThatNoCellCrossesDrawNothing) {
+  TChart Chart;
+  Chart.resize(600, 450);
+  Chart.SetView3D(true);
+  TContourSeries S;
+  S.SetParentChart(&Chart);
+  S.SetNumLevels(TContourSeries::MaxLevels);
+  for (int x = 1; x <= 30; ++x)
+    for (int z = 1; z <= 30; ++z) S.AddXYZ(x, 4.5, z);
+  constexpr TColor Ink = RGB(1, 2, 3);
+  S.OnGetLevel = [](TContourSeries*, int, double&, TColor& C) { C = Ink; };
+  auto Lines = [&] {
+    long long N = 0;
+    for (const TCanvasOp& Op : Record(Chart)) N += Op.Kind == coLine && Op.State.Pen.Color == Ink;
+    return N;
+  };
+  EXPECT_EQ(Lines(), 0);
+  // One step in the grid: its levels cross the cells along it.
+  S.Clear();
+  for (int x = 1; x <= 30; ++x)
+    for (int z = 1; z <= 30; ++z) S.AddXYZ(x, x > 15 ? 5 : 4, z);
+  EXPECT_GE(Lines(), 29);
 }
