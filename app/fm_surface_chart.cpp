@@ -217,7 +217,14 @@ void TfmSurfaceChart::GridAxisLabel(const TChartAxis* Axis, int Index, double& V
     const int Size = Axis->Horizontal() ? std::max(C->TextWidth(FormatFloat(Format, Low)),
                                                    C->TextWidth(FormatFloat(Format, High)))
                                         : C->FontHeight();
-    const int Room = std::abs(Axis->IEndPos() - Axis->IStartPos());
+    // The depth axis runs into the screen: its room is the length it is seen at.
+    int Room = std::abs(Axis->IEndPos() - Axis->IStartPos());
+    if (!X) {
+      const TRect R = Chart->ChartRect();
+      const TPoint A = C->Calculate3DPosition(R.Right, R.Bottom, Axis->IStartPos()),
+                   B = C->Calculate3DPosition(R.Right, R.Bottom, Axis->IEndPos());
+      Room = int(std::hypot(double(B.X) - A.X, double(B.Y) - A.Y));
+    }
     const int Sep = Axis->LabelsSeparation();
     const double Increment = AxisCalcIncrement(High - Low, 0, AxisMaxLabels(Room, Size, Sep), Sep);
     for (double V : AxisLabelValues(Low, High, Increment, Axis->RoundFirstLabel())) {

@@ -97,7 +97,7 @@ void TCustomPolarSeries::Assign(const TChartSeries& Source) {
 
 void TCustomPolarSeries::DrawRing(int RX, int RY) {
   TChartCanvas3D* C = Canvas(*this);
-  const int CX = CircleXCenter(), CY = CircleYCenter(), Z = StartZ();
+  const int CX = CircleXCenter(), CY = CircleYCenter(), Z = CircleZ();
   if (FSideCount <= 0) {
     C->EllipseWithZ(CX - RX, CY - RY, CX + RX, CY + RY, Z);
     return;
@@ -124,7 +124,7 @@ void TCustomPolarSeries::DrawCircleLabel(double Angle, int Spoke) {
   const double OnScreen = Reduce(A + RotationAngle());
   if (FCircleLabelsRotated) {
     C->SetTextAlign(TA_LEFT | TA_TOP);
-    C->RotateLabel3D(X, Y, StartZ(), Text, int(std::lround(OnScreen)) % 360);
+    C->RotateLabel3D(X, Y, CircleZ(), Text, int(std::lround(OnScreen)) % 360);
   } else {
     unsigned Align = TA_LEFT;
     if (OnScreen == 90 || OnScreen == 270)
@@ -134,7 +134,7 @@ void TCustomPolarSeries::DrawCircleLabel(double Angle, int Spoke) {
     // Labels on the upper half stand on the anchor, the others hang from it.
     if (OnScreen > 0 && OnScreen < 180) Y -= C->FontHeight();
     C->SetTextAlign(Align | TA_TOP);
-    C->TextOut3D(X, Y, StartZ(), Text);
+    C->TextOut3D(X, Y, CircleZ(), Text);
   }
   C->SetTextAlign(TA_LEFT | TA_TOP);
 }
@@ -156,7 +156,7 @@ void TCustomPolarSeries::DrawSpokesAndLabels() {
       C->AssignVisiblePen(*H->Grid());
       int X, Y;
       AngleToPos(Angle * ToRadians, XRadius(), YRadius(), X, Y);
-      C->LineWithZ(CircleXCenter(), CircleYCenter(), X, Y, StartZ());
+      C->LineWithZ(CircleXCenter(), CircleYCenter(), X, Y, CircleZ());
     }
   }
 }
@@ -219,6 +219,18 @@ const TCustomPolarSeries* TCustomPolarSeries::CircleOwner() const {
   return nullptr;
 }
 
+int TCustomPolarSeries::CircleZ() const {
+  // The front one of the depths of the series that share the circle, where the radius axes
+  // are drawn too.
+  int Z = StartZ();
+  if (const TCustomAxisPanel* Chart = ParentChart())
+    for (int i = 0; i < Chart->SeriesCount(); ++i)
+      if (auto* S = dynamic_cast<const TCustomPolarSeries*>(Chart->GetSeries(i));
+          S && S->Active() && S->Count() > 0)
+        Z = std::min(Z, S->StartZ());
+  return Z;
+}
+
 void TCustomPolarSeries::DrawBackground() {
   TCustomAxisPanel* Chart = ParentChart();
   TChartCanvas3D* C = Canvas(*this);
@@ -259,8 +271,7 @@ void TCustomPolarSeries::DrawAllValues() {
   DrawBackground();
   // On the shared circle's depth: in 3D each series has a depth of its own, and a curve drawn
   // at another depth than its rings would stand off them.
-  const TCustomPolarSeries* Owner = CircleOwner();
-  const int Z = Owner ? Owner->StartZ() : StartZ();
+  const int Z = CircleZ();
   bool Started = false;
   TPoint FirstP, Last;
   TColor FirstColor = clBlack;

@@ -124,6 +124,7 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   // The legend lists the palette, one item per entry: its value in the value format, in the
   // colour of that value. The palette is made before the legend is drawn, when it is missing.
   int CountLegendItems() const override { return int(FPalette.size()); }
+  bool LegendItemsAreAScale() const override { return true; }
   QString LegendString(int Index, TLegendTextStyle Style) override;
   TColor LegendItemColor(int Index) const override;
   void DoBeforeDrawChart() override;

@@ -179,6 +179,13 @@ TEST(GridLegend, SurfaceLegendFollowsTheSurfaceAsDrawn) {
     for (int z = 1; z <= 3; ++z) S.AddXYZ(x, 10 * (x + z), z);
   S.SetPaletteSteps(5);
   EXPECT_EQ(T.Texts(), (std::vector<QString>{"30", "40", "50", "60", "70"}));
+  // More steps than rows: the rows show steps from all along the range, up to its top.
+  S.SetPaletteSteps(200);
+  const std::vector<QString> Many = T.Texts();
+  ASSERT_GT(Many.size(), 5u);
+  ASSERT_LT(Many.size(), 200u);
+  EXPECT_EQ(Many.front(), "20.25");
+  EXPECT_EQ(Many.back(), "70");
   // A palette of one's own stays.
   S.ClearPalette();
   S.AddPalette(45, clLime);
