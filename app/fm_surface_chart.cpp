@@ -8,10 +8,16 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 #include "app/chart_window_tools.h"
-#include "app/form_placement.h"
+#include "chart/engine/axis_math.h"
 #include "chart/engine/chart.h"
+#include "chart/engine/chart_format.h"
 #include "chart/engine/surface_series.h"
+#include "platform/app_services.h"
 #include "platform/controls.h"
 
 TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent) : TForm(Parent) {
@@ -47,12 +53,12 @@ TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent) : TForm(Parent) {
   for (TSpeedButton* B : {sbPrint, sbSaveAs, sbProp, sbLegend, sbGrid, sbWireFrame})
     Tools->addWidget(B);
   Tools->addStretch();
-  connect(sbPrint, &TSpeedButton::Click, this, [this] { PrintClick(); });
-  connect(sbSaveAs, &TSpeedButton::Click, this, [this] { SaveAsClick(); });
-  connect(sbProp, &TSpeedButton::Click, this, [this] { PropertiesClick(); });
-  connect(sbLegend, &TSpeedButton::Click, this, [this] { LegendClick(); });
-  connect(sbGrid, &TSpeedButton::Click, this, [this] { GridClick(); });
-  connect(sbWireFrame, &TSpeedButton::Click, this, [this] { WireFrameClick(); });
+  connect(sbPrint, &TSpeedButton::Click, this, Guarded([this] { PrintClick(); }));
+  connect(sbSaveAs, &TSpeedButton::Click, this, Guarded([this] { SaveAsClick(); }));
+  connect(sbProp, &TSpeedButton::Click, this, Guarded([this] { PropertiesClick(); }));
+  connect(sbLegend, &TSpeedButton::Click, this, Guarded([this] { LegendClick(); }));
+  connect(sbGrid, &TSpeedButton::Click, this, Guarded([this] { GridClick(); }));
+  connect(sbWireFrame, &TSpeedButton::Click, this, Guarded([this] { WireFrameClick(); }));
 
   Chart = new TChart(this);
   Chart->setObjectName(QStringLiteral("Chart"));
@@ -66,12 +72,24 @@ TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent) : TForm(Parent) {
   Chart->Gradient()->SetEndColor(clSilver);
   Chart->Gradient()->SetVisible(true);
   Chart->Legend()->SetVisible(false);
+  // Y runs in depth: its axis is labelled too.
+  Chart->DepthAxis()->SetVisible(true);
   FSeries = std::make_unique<TSurfaceSeries>();
   SurfaceSeries1 = FSeries.get();
   SurfaceSeries1->SetTitle(QStringLiteral("Surface"));
   SurfaceSeries1->SetNumXValues(15);
   SurfaceSeries1->SetNumZValues(15);
   Chart->AddSeries(SurfaceSeries1);
+  // The series' columns and rows are grid positions; the axes along them write the X and Y
+  // values those positions stand for.
+  Chart->OnGetNextAxisLabel = [this](const TChartAxis* Axis, int Index, double& Value, bool& Stop) {
+    GridAxisLabel(Axis, Index, Value, Stop);
+  };
+  Chart->OnGetAxisLabel = [this](const TChartAxis* Axis, TChartSeries* Series, int, QString& Text) {
+    if (Series || (Axis != Chart->BottomAxis() && Axis != Chart->DepthAxis())) return;
+    const auto Found = FGridLabelTexts.find(Text);
+    if (Found != FGridLabelTexts.end()) Text = Found->second;
+  };
 
   ScrollBar1 = AddViewBar(Bars, 0, QStringLiteral("Rotation"), "ScrollBar1", 270, 350, 340,
                           [this](int P) { Chart->View3DOptions()->SetRotation(P); });
@@ -147,12 +165,6 @@ void TfmSurfaceChart::FormCreate() {
   miLegend->setChecked(Chart->Legend()->Visible());
   miGrid->setChecked(Chart->LeftAxis()->Grid()->Visible());
   RememberPen();
-  LoadFormPlacement(this);
-}
-
-void TfmSurfaceChart::FormClose(TCloseAction& Action) {
-  (void)Action;
-  SaveFormPlacement(this);
 }
 
 void TfmSurfaceChart::PrintClick() { ChartPreview(this, *Chart); }
@@ -187,6 +199,72 @@ void TfmSurfaceChart::RestorePen() {
   SurfaceSeries1->Pen()->SetVisible(SavedPenVisible);
 }
 
+void TfmSurfaceChart::GridAxisLabel(const TChartAxis* Axis, int Index, double& Value, bool& Stop) {
+  const bool X = Axis == Chart->BottomAxis();
+  if (!X && Axis != Chart->DepthAxis()) return;
+  if (Index == 0) {
+    FGridLabels.clear();
+    FGridLabelTexts.clear();
+    const double From = X ? XFrom : YFrom, Step = X ? XStep : YStep;
+    if (!std::isfinite(From) || !std::isfinite(Step) || Step == 0) return;
+    // The axis' range of positions, in values; labels at round values of it, as many as the
+    // axis has room for, each at the position of its value.
+    auto ValueAt = [&](double Position) { return From + (Position - 1) * Step; };
+    const double Low = std::min(ValueAt(Axis->IMinimum()), ValueAt(Axis->IMaximum())),
+                 High = std::max(ValueAt(Axis->IMinimum()), ValueAt(Axis->IMaximum()));
+    const QString Format = Axis->AxisValuesFormat();
+    TChartCanvas3D* C = Chart->Canvas3D();
+    const int Size = Axis->Horizontal() ? std::max(C->TextWidth(FormatFloat(Format, Low)),
+                                                   C->TextWidth(FormatFloat(Format, High)))
+                                        : C->FontHeight();
+    // The depth axis runs into the screen: its room is the length it is seen at.
+    int Room = std::abs(Axis->IEndPos() - Axis->IStartPos());
+    if (!X) {
+      const TRect R = Chart->ChartRect();
+      const TPoint A = C->Calculate3DPosition(R.Right, R.Bottom, Axis->IStartPos()),
+                   B = C->Calculate3DPosition(R.Right, R.Bottom, Axis->IEndPos());
+      Room = int(std::hypot(double(B.X) - A.X, double(B.Y) - A.Y));
+    }
+    const int Sep = Axis->LabelsSeparation();
+    const double Increment = AxisCalcIncrement(High - Low, 0, AxisMaxLabels(Room, Size, Sep), Sep);
+    for (double V : AxisLabelValues(Low, High, Increment, Axis->RoundFirstLabel())) {
+      const double Position = (V - From) / Step + 1;
+      FGridLabels.push_back(Position);
+      FGridLabelTexts[FormatFloat(Format, Position)] = FormatFloat(Format, V);
+    }
+    // Without a label of its own the axis keeps its usual ones.
+    if (FGridLabels.empty()) return;
+  }
+  if (Index >= int(FGridLabels.size())) {
+    Stop = true;
+    return;
+  }
+  Value = FGridLabels[size_t(Index)];
+}
+
+TColor TfmSurfaceChart::MeshColor() const {
+  // The start colour, as long as the mesh can be seen in it: white (the default) is the colour
+  // of the floor, and a mesh in the colour of the floor or the walls is lost on them.
+  TChart& C = *Chart;
+  std::vector<TColor> Behind;
+  if (C.View3DWalls()) Behind = {C.BottomWall()->Color(), C.LeftWall()->Color()};
+  if (C.Gradient()->Visible()) {
+    Behind.push_back(C.Gradient()->StartColor());
+    Behind.push_back(C.Gradient()->EndColor());
+  } else {
+    Behind.push_back(C.Color());
+  }
+  if (!IsChartAuto(C.BackWall()->Color())) Behind.push_back(C.BackWall()->Color());
+  auto Seen = [&](TColor Colour) {
+    for (TColor B : Behind)
+      if (!IsChartAuto(B) && B != clNone && ColorToRGB(B) == ColorToRGB(Colour)) return false;
+    return true;
+  };
+  for (TColor Colour : {SurfaceSeries1->StartColor(), SurfaceSeries1->EndColor()})
+    if (!IsChartAuto(Colour) && Colour != clNone && Seen(Colour)) return Colour;
+  return clBlack;
+}
+
 void TfmSurfaceChart::WireFrameClick() {
   if (!miWireFrame->isChecked()) RememberPen();
   const bool On = !miWireFrame->isChecked();
@@ -194,7 +272,7 @@ void TfmSurfaceChart::WireFrameClick() {
   ShowToggle(sbWireFrame, sbW1, On);
   SurfaceSeries1->SetWireFrame(On);
   if (On)
-    SurfaceSeries1->Pen()->SetColor(SurfaceSeries1->StartColor());
+    SurfaceSeries1->Pen()->SetColor(MeshColor());
   else
     RestorePen();
   Chart->Invalidate();

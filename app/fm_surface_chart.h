@@ -1,7 +1,11 @@
 #pragma once
 // The surface plot window: the 3D chart with the surface the graphics page fills, six scroll
 // bars that turn and move the view, a toolbar, and the menu of display modes.
+#include <QString>
+
+#include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/dialogs.h"
 #include "platform/form.h"
@@ -12,6 +16,7 @@ class QMenuBar;
 class QScrollBar;
 class QWidget;
 class TChart;
+class TChartAxis;
 class TSpeedButton;
 class TSurfaceSeries;
 
@@ -37,8 +42,9 @@ class TfmSurfaceChart : public TForm {
   TColor SavedPenColor = clBlack;
   bool SavedPenVisible = true;
   TColor SavedColor = clBtnFace;
-  // How grid columns and rows map to X and Y; written by the graphics page with the surface.
-  double XStep = 1, YStep = 1, XFrom = 0, XTo = 1, YFrom = 0, YTo = 1;
+  // How grid columns and rows map to X and Y, column and row 1 at XFrom and YFrom; written by
+  // the graphics page with the surface. The sample surface's positions stand for themselves.
+  double XStep = 1, YStep = 1, XFrom = 1, XTo = 15, YFrom = 1, YTo = 15;
 
   void PrintClick();
   void SaveAsClick();
@@ -55,12 +61,19 @@ class TfmSurfaceChart : public TForm {
   void ColorModeClick(QAction* Sender);
 
  protected:
+  // The window keeps no settings: it opens where the desktop puts it.
   void FormCreate() override;
-  void FormClose(TCloseAction& Action) override;
 
  private:
   std::unique_ptr<TSurfaceSeries> FSeries;
   void CheckColorMode(QAction* Item);
+  // The labels of the bottom and depth axes: round X or Y values at their grid positions, and
+  // each position's text (as the axis writes it) with the value's text.
+  void GridAxisLabel(const TChartAxis* Axis, int Index, double& Value, bool& Stop);
+  std::vector<double> FGridLabels;
+  std::map<QString, QString> FGridLabelTexts;
+  // The pen of the wire frame: the series' start colour unless the floor or a wall has it.
+  TColor MeshColor() const;
   void RememberPen();
   void RestorePen();
 };

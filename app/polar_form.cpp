@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 
 #include "app/chart_window_tools.h"
-#include "app/form_placement.h"
 #include "app/plot_window.h"
 #include "chart/engine/chart.h"
+#include "platform/app_services.h"
 #include "platform/controls.h"
 
 TPolarForm::TPolarForm(QWidget* Parent) : TForm(Parent) {
@@ -37,11 +37,11 @@ TPolarForm::TPolarForm(QWidget* Parent) : TForm(Parent) {
   Tools->setContentsMargins(2, 2, 2, 2);
   for (TSpeedButton* B : {sbPrint, sbSaveAs, sbProp, sbLegend, sbGrid}) Tools->addWidget(B);
   Tools->addStretch();
-  connect(sbPrint, &TSpeedButton::Click, this, [this] { PrintClick(); });
-  connect(sbSaveAs, &TSpeedButton::Click, this, [this] { SaveAsClick(); });
-  connect(sbProp, &TSpeedButton::Click, this, [this] { PropertiesClick(); });
-  connect(sbLegend, &TSpeedButton::Click, this, [this] { LegendClick(); });
-  connect(sbGrid, &TSpeedButton::Click, this, [this] { GridClick(); });
+  connect(sbPrint, &TSpeedButton::Click, this, Guarded([this] { PrintClick(); }));
+  connect(sbSaveAs, &TSpeedButton::Click, this, Guarded([this] { SaveAsClick(); }));
+  connect(sbProp, &TSpeedButton::Click, this, Guarded([this] { PropertiesClick(); }));
+  connect(sbLegend, &TSpeedButton::Click, this, Guarded([this] { LegendClick(); }));
+  connect(sbGrid, &TSpeedButton::Click, this, Guarded([this] { GridClick(); }));
 
   Chart1 = new TChart(this);
   Chart1->setObjectName(QStringLiteral("Chart1"));
@@ -138,14 +138,7 @@ TPolarForm::~TPolarForm() {
   FSeries.clear();
 }
 
-void TPolarForm::FormCreate() { LoadFormPlacement(this); }
-
 void TPolarForm::FormShow() { EnablePlotMenuItem("miPlotPolar"); }
-
-void TPolarForm::FormClose(TCloseAction& Action) {
-  (void)Action;
-  SaveFormPlacement(this);
-}
 
 void TPolarForm::PrintClick() { ChartPreview(this, *Chart1); }
 

@@ -53,9 +53,8 @@ class TPolarForm : public TForm {
   int PlotCount() const { return int(FSeries.size()); }
 
  protected:
-  void FormCreate() override;
+  // The window keeps no settings: it opens where the desktop puts it.
   void FormShow() override;
-  void FormClose(TCloseAction& Action) override;
 
  private:
   std::vector<std::unique_ptr<TChartSeries>> FSeries;

@@ -197,14 +197,12 @@ TTabulation TabulatePolar(const TPlotRequest& Request, std::vector<TPolarPoint>&
   const int N = std::max(1, Request.XSteps);
   const double H = (Request.XTo - Request.XFrom) / double(N);
   std::vector<TPolarPoint> P(size_t(N) + 1);
-  TGauge Gauge(Request, double(N + 1));
   for (int i = 0; i <= N; ++i) {
     const double X = Request.XFrom + double(i) * H;
     VarValues[varX] = X;
     P[size_t(i)].Angle = Request.Radians ? X * 180.0 / M_PI : X;
     if (Stopped()) Reader.Break();
     if (!Reader.Ready() || !Reader.Read(P[size_t(i)].Radius)) return Result;
-    Gauge.Step(double(i + 1));
   }
   Reader.Finish();
   if (Result.Outcome == TPlotOutcome::Plotted) Points = std::move(P);

@@ -26,7 +26,8 @@ struct TPlotRequest {
   QString Legend;        // edLegend
   QString Title;         // edTitle (polar: replaces the chart title when not empty)
   QString XTitle;        // edX (surface: the bottom axis title)
-  // The gauge, in percent; called only when the percent changes, and with 0 at the end.
+  // The gauge of the surface, in percent; called only when the percent changes, and with 0 at
+  // the end.
   std::function<void(int Percent)> Progress;
   // The main window's result line: the error of a break, or of a text that cannot be read, with
   // its place in the typed text.
@@ -71,7 +72,8 @@ struct TTabulation {
 // more intervals than the page allows, or more than the memory holds with the surface series it
 // fills, is refused before anything is allocated.
 TTabulation TabulateSurface(const TPlotRequest& Request, TSurfaceGrid& Grid);
-// XSteps + 1 points at X = XFrom + i * h, angles in degrees; refused as for the surface.
+// XSteps + 1 points at X = XFrom + i * h, angles in degrees; refused as for the surface. A polar
+// curve is quick: the gauge stays as it is.
 TTabulation TabulatePolar(const TPlotRequest& Request, std::vector<TPolarPoint>& Points);
 
 // Kind 3 of the graphics page: tabulates and fills the surface window, then shows it. A grid

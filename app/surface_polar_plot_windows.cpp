@@ -115,6 +115,7 @@ TPlotOutcome PlotPolar(const TPlotRequest& Request, TPolarForm& Window) {
   auto S = std::make_unique<TPolarSeries>();
   S->Pointer()->SetVisible(false);
   S->SetCircled(true);
+  S->SetCircleBackColor(0);
   S->SetCircleLabels(true);
   S->SetTitle(Request.Legend);
   C.LeftAxis()->SetAutomatic(true);

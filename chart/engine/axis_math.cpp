@@ -12,6 +12,14 @@ namespace {
 double RoundEven(double V) { return std::nearbyint(V); }
 
 double SafeLn(double V) { return V > 0 ? std::log(V) : 0; }
+
+// The step of the 1-2-5 series below Step (which lies on the series or between two of its steps).
+double ChartPreviousStep(double Step) {
+  if (!(Step > 0) || !std::isfinite(Step)) return Step;
+  const double Scale = std::pow(10.0, std::floor(std::log10(Step) + 1e-9));
+  const double M = Step / Scale;
+  return M > 5 + 1e-9 ? 5 * Scale : M > 2 + 1e-9 ? 2 * Scale : M > 1 + 1e-9 ? Scale : Scale / 2;
+}
 }  // namespace
 
 int TAxisMapping::CalcPosValue(double Value) const {
@@ -101,6 +109,14 @@ double AxisCalcIncrement(double Range, double Increment, int MaxLabels, int Sepa
       if (!(Next > Step) || !std::isfinite(Next)) break;
       Step = Next;
     }
+    // A range of one to two steps from the first step of 1 would get a single label (-0.89 ..
+    // 0.89 only "0"): while there is room, the step goes down the series to at least two.
+    if (!(Increment > 0))
+      while (Step > MinStep && std::fabs(Range) / Step < 2) {
+        const double Finer = ChartPreviousStep(Step);
+        if (!(Finer < Step) || RoundEven(std::fabs(Range) / Finer) > MaxLabels) break;
+        Step = Finer;
+      }
   }
   return std::max(Step, MinStep);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/app_services.h"
 
@@ -294,7 +295,20 @@ TChartClickedPart TCustomChart::CalcClickedPart(TPoint P) const {
 bool TCustomChart::IsFreeSeriesColor(TColor Color, bool CheckBackground) const {
   for (int i = 0; i < SeriesCount(); ++i)
     if (GetSeries(i)->SeriesColor() == Color) return false;
-  if (CheckBackground && (Color == this->Color() || Color == BackColor())) return false;
+  if (!CheckBackground) return true;
+  if (Color == this->Color() || Color == BackColor()) return false;
+  // What the series are drawn on, as the screen shows it: a back wall of its own colour, else
+  // the gradient or the panel seen through the clear wall.
+  std::vector<TColor> Behind;
+  if (!IsChartAuto(BackColor()) && BackColor() != clNone && FBackWall->Brush()->Style() != bsClear)
+    Behind = {BackColor()};
+  else if (Gradient()->Visible())
+    Behind = {Gradient()->StartColor(), Gradient()->EndColor()};
+  else
+    Behind = {this->Color()};
+  if (IsChartAuto(Color) || Color == clNone) return true;
+  for (TColor B : Behind)
+    if (!IsChartAuto(B) && B != clNone && ColorToRGB(B) == ColorToRGB(Color)) return false;
   return true;
 }
 

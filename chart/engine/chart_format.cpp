@@ -115,6 +115,8 @@ void Digits(double Value, const TPicture& P, QString& Int, QString& Dec) {
   while (Int.size() < P.MinInt) Int.prepend(u'0');
 }
 
+constexpr int MaxFixedDigits = 15;
+
 QString FormatPicture(const TPicture& P, double Value, bool Minus) {
   if (!P.HasDigits) return (Minus ? QStringLiteral("-") : QString()) + P.Prefix + P.Suffix;
   QString Int, Dec, Exp;
@@ -139,6 +141,13 @@ QString FormatPicture(const TPicture& P, double Value, bool Minus) {
           (E < 0 ? QStringLiteral("-") : (P.ExpPlus ? QStringLiteral("+") : QString())) + ED;
   } else {
     Digits(Value, P, Int, Dec);
+    // Past the digits a double carries, the fixed form only grows wide with noise (a label of
+    // 1E300 would take the whole chart): such a value is written with an exponent.
+    if (Int.size() > MaxFixedDigits) {
+      TPicture E = P;
+      E.Exponent = E.ExpPlus = true;
+      return FormatPicture(E, Value, Minus);
+    }
     if (P.Thousands) Int = Group(Int);
   }
   // No minus sign before a value that rounds to zero.

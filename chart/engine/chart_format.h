@@ -7,7 +7,8 @@
 // anywhere in the integer part groups thousands, '.' the decimal point, "E+", "E-", "e+", "e-"
 // an exponent with the digits that follow, text in quotes and other characters copied, and up to
 // three sections separated by ';' for positive, negative and zero values. Non-finite values are
-// written "INF", "-INF" and "NAN".
+// written "INF", "-INF" and "NAN". A value with more than 15 integer digits is written with an
+// exponent ("E+"), whatever the picture.
 QString FormatFloat(const QString& Format, double Value);
 
 // Date-time pictures: d dd ddd dddd, m mm mmm mmmm (minutes after h), yy yyyy, h hh, n nn,

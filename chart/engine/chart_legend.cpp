@@ -182,8 +182,11 @@ void TCustomChartLegend::DrawLegend() {
   const std::vector<TChartSeries*> Series = LegendSeries(Chart);
   TChartSeries* First = FirstActive(Chart);
   const int H = FLayout.ItemHeight;
+  const bool Spread =
+      Style == lsValues && First && First->LegendItemsAreAScale() && Total > N && N > 1;
   for (int k = 0; k < N; ++k) {
-    const int Item = FFirstValue + k;
+    const int Item =
+        FFirstValue + (Spread ? int(std::llround(double(k) * (Total - 1) / (N - 1))) : k);
     const int Pos = FInverted ? N - 1 - k : k;
     const TPoint P = FLayout.ItemPos(Pos);
     C->Brush()->SetStyle(bsClear);

@@ -229,6 +229,9 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   // N-th item into the index that LegendString and LegendItemColor take.
   virtual int CountLegendItems() const { return Count(); }
   virtual int MapValueIndex(int N) const { return N; }
+  // Items that make a scale (palette steps, levels): a legend with fewer rows than items shows
+  // items from all along it, the last one included, instead of stopping at the first rows.
+  virtual bool LegendItemsAreAScale() const { return false; }
   virtual QString LegendString(int ValueIndex, TLegendTextStyle Style) {
     return PointLegendString(ValueIndex, Style);
   }

@@ -130,7 +130,9 @@ void TContourSeries::DrawAllValues() {
         DMin = m == 1 ? Y[m] : std::min(DMin, Y[m]);
         DMax = m == 1 ? Y[m] : std::max(DMax, Y[m]);
       }
-      if (!(First <= DMax && DMin <= Last)) continue;
+      // A flat cell has no level running through it; one that only touches it (on a constant
+      // grid, every level does) would draw the cell's outline once per level.
+      if (!(First <= DMax && DMin <= Last) || DMin == DMax) continue;
       double XP[5], ZP[5];
       for (int m = 1; m <= 4; ++m) XP[m] = H->CalcPosValue(XValue(Corner[m]));
       ZP[1] = ZP[2] = Z0;

@@ -214,8 +214,9 @@ void TCircledSeries::CalcCircle() {
 }
 
 void TCircledSeries::AngleToPos(double Angle, int RX, int RY, int& X, int& Y) const {
-  X = FCircleXCenter + NearestPixel(RX * std::cos(Angle + FRotation));
-  Y = FCircleYCenter - NearestPixel(RY * std::sin(Angle + FRotation));
+  // Summed as doubles: a radius saturated at the integers' end would overflow beside the centre.
+  X = NearestPixel(FCircleXCenter + double(NearestPixel(RX * std::cos(Angle + FRotation))));
+  Y = NearestPixel(FCircleYCenter - double(NearestPixel(RY * std::sin(Angle + FRotation))));
 }
 
 double TCircledSeries::PointToAngle(int X, int Y) const {

@@ -97,7 +97,7 @@ void TCustomPolarSeries::Assign(const TChartSeries& Source) {
 
 void TCustomPolarSeries::DrawRing(int RX, int RY) {
   TChartCanvas3D* C = Canvas(*this);
-  const int CX = CircleXCenter(), CY = CircleYCenter(), Z = StartZ();
+  const int CX = CircleXCenter(), CY = CircleYCenter(), Z = CircleZ();
   if (FSideCount <= 0) {
     C->EllipseWithZ(CX - RX, CY - RY, CX + RX, CY + RY, Z);
     return;
@@ -124,7 +124,7 @@ void TCustomPolarSeries::DrawCircleLabel(double Angle, int Spoke) {
   const double OnScreen = Reduce(A + RotationAngle());
   if (FCircleLabelsRotated) {
     C->SetTextAlign(TA_LEFT | TA_TOP);
-    C->RotateLabel3D(X, Y, StartZ(), Text, int(std::lround(OnScreen)) % 360);
+    C->RotateLabel3D(X, Y, CircleZ(), Text, int(std::lround(OnScreen)) % 360);
   } else {
     unsigned Align = TA_LEFT;
     if (OnScreen == 90 || OnScreen == 270)
@@ -134,7 +134,7 @@ void TCustomPolarSeries::DrawCircleLabel(double Angle, int Spoke) {
     // Labels on the upper half stand on the anchor, the others hang from it.
     if (OnScreen > 0 && OnScreen < 180) Y -= C->FontHeight();
     C->SetTextAlign(Align | TA_TOP);
-    C->TextOut3D(X, Y, StartZ(), Text);
+    C->TextOut3D(X, Y, CircleZ(), Text);
   }
   C->SetTextAlign(TA_LEFT | TA_TOP);
 }
@@ -156,7 +156,7 @@ void TCustomPolarSeries::DrawSpokesAndLabels() {
       C->AssignVisiblePen(*H->Grid());
       int X, Y;
       AngleToPos(Angle * ToRadians, XRadius(), YRadius(), X, Y);
-      C->LineWithZ(CircleXCenter(), CircleYCenter(), X, Y, StartZ());
+      C->LineWithZ(CircleXCenter(), CircleYCenter(), X, Y, CircleZ());
     }
   }
 }
@@ -198,28 +198,52 @@ void TCustomPolarSeries::DrawRadiusAxes() {
   if (V->Visible())
     V->CustomDrawStartEnd(*C, Plot, CX - V->TickRoom(), CX - V->TickRoom(), CX, false, Min, Max,
                           V->Increment(), CY - XRadius(), CY);
-  // A polar chart writes the radius along the horizontal radius too.
-  if (FSideCount == 0)
-    if (TChartAxis* H = GetHorizAxis(); H && H->Visible() && Chart)
-      H->CustomDrawStartEnd(*C, Plot, CY + H->TickRoom(), CY + H->TickRoom(), CY, false, Min, Max,
-                            V->Increment(), CX, CX + XRadius());
+  // A polar chart writes the radius along the horizontal radius too. The centre's value is
+  // written once, beside the vertical radius: the horizontal one starts a pixel out, with the
+  // same scale, so that its first label falls before its start.
+  if (FSideCount == 0 && XRadius() > 1)
+    if (TChartAxis* H = GetHorizAxis(); H && H->Visible() && Chart) {
+      const double PerPixel = (Max - Min) / XRadius();
+      H->CustomDrawStartEnd(*C, Plot, CY + H->TickRoom(), CY + H->TickRoom(), CY, false,
+                            Min + PerPixel, Max, V->Increment(), CX + 1, CX + XRadius());
+    }
+}
+
+const TCustomPolarSeries* TCustomPolarSeries::CircleOwner() const {
+  const TCustomAxisPanel* Chart = ParentChart();
+  if (!Chart) return nullptr;
+  for (int i = 0; i < Chart->SeriesCount(); ++i)
+    if (auto* S = dynamic_cast<const TCustomPolarSeries*>(Chart->GetSeries(i));
+        S && S->Active() && S->Count() > 0)
+      return S;
+  return nullptr;
+}
+
+int TCustomPolarSeries::CircleZ() const {
+  // The front one of the depths of the series that share the circle, where the radius axes
+  // are drawn too.
+  int Z = StartZ();
+  if (const TCustomAxisPanel* Chart = ParentChart())
+    for (int i = 0; i < Chart->SeriesCount(); ++i)
+      if (auto* S = dynamic_cast<const TCustomPolarSeries*>(Chart->GetSeries(i));
+          S && S->Active() && S->Count() > 0)
+        Z = std::min(Z, S->StartZ());
+  return Z;
 }
 
 void TCustomPolarSeries::DrawBackground() {
   TCustomAxisPanel* Chart = ParentChart();
   TChartCanvas3D* C = Canvas(*this);
-  // The first polar series that is drawn makes room for the angles around the circle and works
-  // out the circle; the later ones take it over for this drawing, so that all of them share one
-  // centre and one radius (their own custom radii stay as set: taking the first one's as custom
-  // radii would freeze the circle at its size of the first drawing).
-  const TCustomPolarSeries* First = nullptr;
-  for (int i = 0; i < Chart->SeriesCount() && !First; ++i)
-    if (auto* S = dynamic_cast<const TCustomPolarSeries*>(Chart->GetSeries(i));
-        S && S->Active() && S->Count() > 0)
-      First = S;
-  if (First && First != this) {
+  // The first polar series that is drawn makes room for the angles around the circle, works
+  // out the circle and draws its rings, spokes, labels and radius axes; the later ones take the
+  // circle over for this drawing and draw on it, so that all of them share one centre, one
+  // radius and one background (their own custom radii stay as set: taking the first one's as
+  // custom radii would freeze the circle at its size of the first drawing).
+  if (const TCustomPolarSeries* First = CircleOwner(); First && First != this) {
     TakeCircle(*First);
-  } else if (FCircleLabels) {
+    return;
+  }
+  if (FCircleLabels) {
     C->Font()->Assign(*FCircleLabelsFont);
     const int DY = C->FontHeight() + 2, DX = C->TextWidth(QStringLiteral("360"));
     TRect R = Chart->ChartRect();
@@ -229,7 +253,7 @@ void TCustomPolarSeries::DrawBackground() {
     R.Right -= DX;
     Chart->SetChartRect(R);
   }
-  if (!First || First == this) CalcCircle();
+  CalcCircle();
   TBrushData B = FBrush->Data();
   if (!IsChartAuto(CircleBackColor()) && CircleBackColor() != clNone) B.Color = CircleBackColor();
   C->Brush()->SetData(B);
@@ -245,7 +269,9 @@ void TCustomPolarSeries::DrawAllValues() {
   if (!C || !ParentChart()) return;
   PrepareDrawing();
   DrawBackground();
-  const int Z = StartZ();
+  // On the shared circle's depth: in 3D each series has a depth of its own, and a curve drawn
+  // at another depth than its rings would stand off them.
+  const int Z = CircleZ();
   bool Started = false;
   TPoint FirstP, Last;
   TColor FirstColor = clBlack;
@@ -288,7 +314,9 @@ int TCustomPolarSeries::Clicked(int X, int Y) const {
   for (int i = 0; i < Count(); ++i) {
     if (!IsDrawable(i)) continue;
     const TPoint P = PointPosition(i);
-    if (std::abs(P.X - X) <= FPointer->HorizSize() && std::abs(P.Y - Y) <= FPointer->VertSize())
+    // Differences of saturated positions need more than an int.
+    if (std::llabs(P.X - (long long)X) <= FPointer->HorizSize() &&
+        std::llabs(P.Y - (long long)Y) <= FPointer->VertSize())
       return i;
   }
   return -1;

@@ -65,6 +65,11 @@ class TCustomPolarSeries : public TCircledSeries {
 
  private:
   double AngleStep() const;
+  // The first active polar series of the chart with points: the one that draws the circle that
+  // all of them share.
+  const TCustomPolarSeries* CircleOwner() const;
+  // The depth of the circle, its rings and all the curves on it.
+  int CircleZ() const;
   void DrawBackground();
   void DrawRing(int RX, int RY);
   void DrawSpokesAndLabels();

@@ -160,11 +160,13 @@ void TCustom3DGridSeries::AddPalette(double Value, TColor Color) {
       std::upper_bound(FPalette.begin(), FPalette.end(), Value,
                        [](double V, const TSurfacePaletteEntry& E) { return V < E.UpToValue; });
   FPalette.insert(At, {Value, Color});
+  FDefaultPalette = false;
   Repaint();
 }
 
 void TCustom3DGridSeries::ClearPalette() {
   FPalette.clear();
+  FDefaultPalette = false;
   Repaint();
 }
 
@@ -183,6 +185,20 @@ void TCustom3DGridSeries::CreateDefaultPalette(int Steps) {
     AddPalette(std::isfinite(Max - Min) ? Min + i * (Max - Min) / Steps : Min * (1 - T) + Max * T,
                RGB(Part(std::sin(A / D[0])), Part(std::sin(A / D[1])), Part(std::cos(A / D[2]))));
   }
+  FDefaultPalette = true;
+  FDefaultPaletteMin = Min;
+  FDefaultPaletteMax = Max;
+  FDefaultPaletteSteps = Steps;
+}
+
+void TCustom3DGridSeries::CheckPalette() {
+  if (!Count()) return;
+  // A palette of our own making follows the values: after new values (a new plot of the same
+  // steps) its steps would still be those of the old range.
+  const bool Stale =
+      FDefaultPalette && (FDefaultPaletteSteps != FPaletteSteps ||
+                          FDefaultPaletteMin != MinYValue() || FDefaultPaletteMax != MaxYValue());
+  if (FPalette.empty() || Stale) CreateDefaultPalette(FPaletteSteps);
 }
 
 TColor TCustom3DGridSeries::GetPaletteColor(double Value) const {
@@ -385,12 +401,10 @@ void TCustom3DGridSeries::FillGridIndex() {
   }
   FNumXValues = std::max(FNumXValues, MostX);
   FNumZValues = std::max(FNumZValues, MostZ);
-  if (FPalette.empty()) CreateDefaultPalette(FPaletteSteps);
+  CheckPalette();
 }
 
-void TCustom3DGridSeries::DoBeforeDrawChart() {
-  if (Count() && FPalette.empty()) CreateDefaultPalette(FPaletteSteps);
-}
+void TCustom3DGridSeries::DoBeforeDrawChart() { CheckPalette(); }
 
 QString TCustom3DGridSeries::LegendString(int Index, TLegendTextStyle) {
   if (Index < 0 || Index >= int(FPalette.size())) return {};
@@ -557,6 +571,13 @@ void TSurfaceSeries::DrawAllValues() {
     }
     return true;
   });
+}
+
+TColor TSurfaceSeries::LegendItemColor(int Index) const {
+  if (FWireFrame) return Resolve(FPen->Color(), SeriesColor());
+  if (!FDotFrame && !UseColorRange() && !(UsePalette() && !Palette().empty()))
+    return Resolve(FBrush->Color(), SeriesColor());
+  return TCustom3DGridSeries::LegendItemColor(Index);
 }
 
 int TSurfaceSeries::Clicked(int X, int Y) const {

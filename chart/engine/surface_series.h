@@ -78,7 +78,8 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   // Kept within 1 .. 10,000; a change makes the default palette again.
   void SetPaletteSteps(int Value);
   const std::vector<TSurfacePaletteEntry>& Palette() const { return FPalette; }
-  // Sorted in by value, before the first entry with a larger one.
+  // Sorted in by value, before the first entry with a larger one. A palette that is added to
+  // stays as it is; the default palette is made again when the values' range has changed.
   void AddPalette(double Value, TColor Color);
   void ClearPalette();
   void CreateDefaultPalette(int Steps);
@@ -126,6 +127,7 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   // The legend lists the palette, one item per entry: its value in the value format, in the
   // colour of that value. The palette is made before the legend is drawn, when it is missing.
   int CountLegendItems() const override { return int(FPalette.size()); }
+  bool LegendItemsAreAScale() const override { return true; }
   QString LegendString(int Index, TLegendTextStyle Style) override;
   TColor LegendItemColor(int Index) const override;
   void DoBeforeDrawChart() override;
@@ -135,6 +137,9 @@ class TCustom3DGridSeries : public TCustom3DSeries {
 
  protected:
   bool SampleValues() const { return FSampleValues; }
+  // Makes the default palette when there is none, or when the one made is of another range or
+  // another number of steps.
+  void CheckPalette();
   void SetSampleValues(bool Value) { FSampleValues = Value; }
   void CacheColors();
   // What every series does for the gallery: sample values, no marks, one colour, silver when
@@ -154,6 +159,10 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   bool FUsePalette = false;
   int FPaletteSteps = 32;
   std::vector<TSurfacePaletteEntry> FPalette;
+  // The palette as CreateDefaultPalette made it, for the range and the steps it was made for.
+  bool FDefaultPalette = false;
+  double FDefaultPaletteMin = 0, FDefaultPaletteMax = 0;
+  int FDefaultPaletteSteps = 0;
   double FPaletteDivisors[3] = {2.0, 1.0, 1.0};
   bool FSampleValues = false;
   mutable bool FRangeDirty = true;
@@ -182,6 +191,9 @@ class TSurfaceSeries : public TCustom3DGridSeries {
   void DrawAllValues() override;
   // Corner 1 of the first cell, in drawing order, whose screen outline holds the point; -1.
   int Clicked(int X, int Y) const override;
+  // The colour the cells of the item's values are drawn in: the mesh's pen in a wire frame, the
+  // brush where the cells are not coloured by value.
+  TColor LegendItemColor(int Index) const override;
 
  private:
   struct TCell {

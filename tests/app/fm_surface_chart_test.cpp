@@ -8,14 +8,17 @@
 #include <QMimeData>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
+#include <vector>
 
 #include "app/chart_window_tools.h"
 #include "app/fm_surface_chart.h"
 #include "app/surface_polar_plot.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/surface_series.h"
+#include "platform/canvas_targets.h"
 #include "platform/controls.h"
 #include "tests/app/chart_windows_support.h"
 
@@ -61,6 +64,19 @@ class SurfaceChartTest : public ChartWindowTest {
         if (Colors) Colors->insert(P);
       }
     return N;
+  }
+  // The texts the chart writes.
+  std::vector<QString> Texts() const {
+    TRecordingTarget Target(600, 450);
+    TCanvas C(&Target);
+    Form->Chart->DrawToMetaCanvas(&C, {0, 0, 600, 450});
+    std::vector<QString> R;
+    for (const TCanvasOp& O : Target.Ops())
+      if (O.Kind == coText) R.push_back(O.Text);
+    return R;
+  }
+  static bool Has(const std::vector<QString>& Texts, const char* Text) {
+    return std::find(Texts.begin(), Texts.end(), QLatin1String(Text)) != Texts.end();
   }
   std::unique_ptr<TfmSurfaceChart> Form;
   QStringList ResultLine;
@@ -250,7 +266,7 @@ TEST_F(SurfaceChartTest, DisplayModesShowOnThePicture) {
   const int Solid = Painted(Clean, qRgb(0, 0, 0), &RangeColors);
   EXPECT_GT(RangeColors.size(), 10u);
 
-  // Wire frame: only the cells' outlines, in the start colour.
+  // Wire frame: only the cells' outlines, in the start colour (white on black, which shows).
   Form->sbWireFrame->click();
   EXPECT_TRUE(Form->miWireFrame->isChecked());
   EXPECT_TRUE(Form->sbWireFrame->Down());
@@ -340,6 +356,45 @@ TEST_F(SurfaceChartTest, GridLegendAndTheDialogCommands) {
   EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("image/x-emf")));
   Form->miCopyBitmap->trigger();
   EXPECT_EQ(QGuiApplication::clipboard()->image().size(), C->size());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SurfaceChartTest, AxesWriteTheXAndYValuesThatWerePlotted) {
+  TPlotRequest R = Request("sin(X)*cos(Y)", 40);
+  R.XFrom = -10;
+  R.XTo = 10;
+  R.YFrom = 100;
+  R.YTo = 200;
+  ASSERT_EQ(PlotSurface(R, *Form), TPlotOutcome::Plotted);
+  EXPECT_DOUBLE_EQ(Form->XStep, 0.5);
+  const std::vector<QString> T = Texts();
+  // X from -10 to 10 along the bottom, Y from 100 to 200 in depth; no grid position (1 .. 41).
+  for (const char* L : {"-10", "0", "10", "100", "200"}) EXPECT_TRUE(Has(T, L)) << L;
+  for (const char* L : {"41", "21", "199"}) EXPECT_FALSE(Has(T, L)) << L;
+  // The values from about -1 to 1 get several labels.
+  for (const char* L : {"-0.5", "0.5"}) EXPECT_TRUE(Has(T, L)) << L;
+  // The sample surface the window starts with counts its positions from 1.
+  std::unique_ptr<TfmSurfaceChart> Fresh(CreateForm<TfmSurfaceChart>());
+  Form.swap(Fresh);
+  EXPECT_TRUE(Has(Texts(), "1"));
+  EXPECT_TRUE(Has(Texts(), "15"));
+  Form.swap(Fresh);
+}
+
+TEST_F(SurfaceChartTest, WireFrameMeshShowsOnTheFloorAndWalls) {
+  ASSERT_EQ(PlotSurface(Request("sin(X)*cos(Y)"), *Form), TPlotOutcome::Plotted);
+  Form->sbWireFrame->click();
+  const TColor Mesh = Form->SurfaceSeries1->Pen()->Color();
+  EXPECT_NE(ColorToRGB(Mesh), ColorToRGB(Form->Chart->BottomWall()->Color()));
+  // Many pixels of the mesh's colour are to be seen.
+  const QImage I = Picture();
+  int N = 0;
+  for (int y = 0; y < I.height(); ++y)
+    for (int x = 0; x < I.width(); ++x) N += FromQColor(I.pixelColor(x, y)) == Mesh;
+  EXPECT_GT(N, 1000);
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 // The polar window driven as a user would: its scroll bars, toolbar toggles, menus and popup,
-// the pictures it saves and copies, and its place on the screen.
+// the pictures it saves and copies, and the plots put on it.
 #include <QAction>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
 #include <QScrollBar>
+
+#include <vector>
 
 #include "app/chart_window_tools.h"
 #include "app/polar_form.h"
@@ -155,14 +158,28 @@ TEST_F(PolarFormTest, CopyPutsTheBitmapAndTheMetafileOnTheClipboard) {
   EXPECT_TRUE(M->hasFormat(QStringLiteral("image/x-emf")));
 }
 
-TEST_F(PolarFormTest, PlaceIsRestoredAfterClosing) {
+TEST_F(PolarFormTest, KeepsNoSettings) {
   Form->move(40, 50);
   Form->resize(720, 520);
   Form->miExit->trigger();
   EXPECT_FALSE(Form->isVisible());
+  QFile Ini(Path("Numyx.INI"));
+  EXPECT_FALSE(Ini.open(QIODevice::ReadOnly) && Ini.readAll().contains("PolarForm"));
   std::unique_ptr<TPolarForm> Again(CreateForm<TPolarForm>());
-  EXPECT_EQ(Again->size(), QSize(720, 520));
-  EXPECT_EQ(Again->pos(), QPoint(40, 50));
+  EXPECT_EQ(Again->size(), QSize(640, 480));
+}
+
+TEST_F(PolarFormTest, AnAxisThatRefusesAValueInACommandShowsItsMessage) {
+  // A command whose drawing sets a negative radius step: the axis' message, and the program
+  // goes on.
+  Form->Chart1->OnAfterDraw = [this](TCustomAxisPanel*) {
+    Form->Chart1->LeftAxis()->SetIncrement(-1);
+  };
+  Form->sbPrint->click();
+  ASSERT_FALSE(Dialogs.Messages().isEmpty());
+  EXPECT_EQ(Dialogs.Messages().last(), QStringLiteral("Axis increment must be >= 0"));
+  EXPECT_EQ(Form->Chart1->LeftAxis()->Increment(), 0.0);
+  Form->Chart1->OnAfterDraw = nullptr;
 }
 
 TEST_F(PolarFormTest, PlotsARoseAndLaterPlotsKeepTheUsersView) {
@@ -174,7 +191,11 @@ TEST_F(PolarFormTest, PlotsARoseAndLaterPlotsKeepTheUsersView) {
   R.Legend = QStringLiteral("f(sin( 4*X ))");
   R.Title = QStringLiteral("Rose");
   const QImage Empty = Picture();
+  // A polar curve is quick: no gauge.
+  std::vector<int> Gauge;
+  R.Progress = [&](int P) { Gauge.push_back(P); };
   ASSERT_EQ(PlotPolar(R, *Form), TPlotOutcome::Plotted);
+  EXPECT_TRUE(Gauge.empty());
   ASSERT_EQ(Form->Chart1->SeriesCount(), 1);
   auto* S = dynamic_cast<TPolarSeries*>(Form->Chart1->GetSeries(0));
   ASSERT_NE(S, nullptr);
@@ -184,6 +205,7 @@ TEST_F(PolarFormTest, PlotsARoseAndLaterPlotsKeepTheUsersView) {
   EXPECT_EQ(S->Title(), R.Legend);
   EXPECT_FALSE(S->Pointer()->Visible());
   EXPECT_TRUE(S->CircleLabels());
+  EXPECT_EQ(S->CircleBackColor(), TColor(0));
   const TChartAxis* Radius = Form->Chart1->LeftAxis();
   EXPECT_FALSE(Radius->AutomaticMinimum());
   EXPECT_TRUE(Radius->AutomaticMaximum());

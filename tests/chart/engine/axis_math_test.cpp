@@ -100,6 +100,14 @@ TEST(AxisMath, IncrementsFollowTheOneTwoFiveSeries) {
   EXPECT_DOUBLE_EQ(AxisCalcIncrement(1000, 1, 6, 10), 200);
   EXPECT_NEAR(AxisCalcIncrement(0.5, 0, 5, 10), 0.1, 1e-15);
   EXPECT_DOUBLE_EQ(AxisCalcIncrement(1000, 0, 0, 10), 1e-12);
+  // A range of one to two steps of 1 (-0.89 .. 0.89) would get the single label 0: with room,
+  // the step goes down to 0.5; without room for more labels it stays; a set step stays.
+  EXPECT_DOUBLE_EQ(AxisCalcIncrement(1.78, 0, 20, 10), 0.5);
+  EXPECT_EQ(AxisLabelValues(-0.89, 0.89, 0.5, true), (std::vector<double>{-0.5, 0, 0.5}));
+  EXPECT_DOUBLE_EQ(AxisCalcIncrement(1.78, 0, 3, 10), 1);
+  EXPECT_DOUBLE_EQ(AxisCalcIncrement(1.78, 1, 20, 10), 1);
+  EXPECT_DOUBLE_EQ(AxisCalcIncrement(15, 0, 3, 10), 5);
+  EXPECT_DOUBLE_EQ(AxisCalcIncrement(1.2e10, 0, 20, 10), 1e9);
   // Room for labels from their size: 500 pixels of 40-pixel labels with 10 % between them.
   EXPECT_EQ(AxisMaxLabels(500, 40, 10), 11);
   EXPECT_EQ(AxisMaxLabels(500, 0, 10), 1);

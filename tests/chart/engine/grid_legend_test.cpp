@@ -164,3 +164,38 @@ TEST(GridLegend, ContourListsItsLevelsFromTheTop) {
   EXPECT_EQ(T.Chart.Legend()->TotalLegendItems(), 0);
   EXPECT_EQ(T.Chart.Legend()->Layout().ItemsShown, 0);
 }
+
+TEST(GridLegend, SurfaceLegendFollowsTheSurfaceAsDrawn) {
+  TGridLegendChart T;
+  TSurfaceSeries S;
+  S.SetParentChart(&T.Chart);
+  TGridLegendChart::Fill(S);
+  S.SetPaletteSteps(5);
+  EXPECT_EQ(T.Texts(), (std::vector<QString>{"3", "4", "5", "6", "7"}));
+  // New values of ten times the range, the same steps: the steps are those of the new range,
+  // up to its top.
+  S.Clear();
+  for (int x = 1; x <= 4; ++x)
+    for (int z = 1; z <= 3; ++z) S.AddXYZ(x, 10 * (x + z), z);
+  S.SetPaletteSteps(5);
+  EXPECT_EQ(T.Texts(), (std::vector<QString>{"30", "40", "50", "60", "70"}));
+  // More steps than rows: the rows show steps from all along the range, up to its top.
+  S.SetPaletteSteps(200);
+  const std::vector<QString> Many = T.Texts();
+  ASSERT_LT(Many.size(), 200u);
+  EXPECT_EQ(Many.back(), "70");
+
+  // One colour, neither range nor palette: the cells are the brush's white, and so are the
+  // symbols (not the red of the series).
+  S.SetPaletteSteps(3);
+  S.SetUseColorRange(false);
+  S.SetUsePalette(false);
+  S.SetSeriesColor(clRed);
+  T.Chart.Repaint();
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(T.SymbolCentre(i), clWhite) << i;
+  // A wire frame: the mesh's pen.
+  S.SetWireFrame(true);
+  S.Pen()->SetColor(clNavy);
+  T.Chart.Repaint();
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(T.SymbolCentre(i), clNavy) << i;
+}

@@ -5,7 +5,9 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <numbers>
+#include <set>
 #include <vector>
 
 #include "chart/engine/chart.h"
@@ -312,5 +314,83 @@ TEST(PolarSeries, LegendSymbolIsALineInTheSeriesColour) {
       if (FromQColor(I.pixelColor(X, y)) == (p == 0 ? clRed : clBlue)) Row = y;
     EXPECT_NEAR(Row, Mid, 1) << p;
     EXPECT_EQ(FromQColor(I.pixelColor(X, T.Y + 3)), Chart.Legend()->Color()) << p;
+  }
+}
+
+TEST(PolarSeries, SeriesSharingTheCircleDrawOneBackgroundInEveryView) {
+  TPolarChart<TPolarSeries> T;
+  TPolarSeries B;
+  constexpr TColor Ink2 = RGB(4, 5, 6);
+  B.SetSeriesColor(Ink2);
+  B.SetParentChart(&T.Chart);
+  for (TPolarSeries* S : {&T.P, &B}) S->SetCircleLabels(true);
+  for (int a = 0; a < 360; a += 45) {
+    T.P.AddPolar(a, 10);
+    B.AddPolar(a, 5);
+  }
+  // The background: the texts, and what the two grid pens draw.
+  const TColor Rings = T.Chart.LeftAxis()->Grid()->Color(),
+               Spokes = T.Chart.BottomAxis()->Grid()->Color();
+  auto Background = [&] {
+    std::multiset<QString> R;
+    for (const TCanvasOp& Op : T.Draw())
+      if (Op.Kind == coText)
+        R.insert(Op.Text);
+      else if (Op.State.Pen.Color == Rings || Op.State.Pen.Color == Spokes)
+        R.insert(QStringLiteral("#%1").arg(int(Op.Kind)));
+    return R;
+  };
+  for (bool In3D : {false, true}) {
+    T.Chart.SetView3D(In3D);
+    T.Chart.View3DOptions()->SetElevation(300);
+    B.SetActive(false);
+    const auto One = Background();
+    B.SetActive(true);
+    EXPECT_EQ(Background(), One) << In3D;
+    // The centre's radius is written once.
+    EXPECT_EQ(One.count(QStringLiteral("0")), 1u);
+    // The second curve lies on the shared circle at the front, where the radius axes stand.
+    const TPoint P = B.PointPosition(0);
+    const TPoint Q = T.Chart.Canvas3D()->Calculate3DPosition(P.X, P.Y, 0);
+    bool OnCircle = false;
+    for (const TCanvasOp& L : LinesIn(T.Draw(), Ink2))
+      for (const TPoint& E : L.Points) OnCircle = OnCircle || (E.X == Q.X && E.Y == Q.Y);
+    EXPECT_TRUE(OnCircle) << In3D;
+  }
+  EXPECT_NE(B.StartZ(), T.P.StartZ());
+}
+
+TEST(PolarSeries, ATinyRadiusRangeSaturatesEveryPixel) {
+  TPolarChart<TPolarSeries> T;
+  T.Chart.LeftAxis()->SetMinMax(0, 1e-300);
+  T.P.Pointer()->SetVisible(true);
+  T.P.AddPolar(0, 0);
+  for (int a = 45; a < 360; a += 45) T.P.AddPolar(a, 1);
+  EXPECT_FALSE(T.Draw().empty());
+  // The outer points lie far off the picture, each on its side of the centre.
+  const TPoint C = T.Centre();
+  const TPoint Top = T.P.PointPosition(2), Left = T.P.PointPosition(4),
+               Bottom = T.P.PointPosition(6);
+  EXPECT_EQ(Top.X, C.X);
+  EXPECT_LT(Top.Y, -1000000);
+  EXPECT_GT(Bottom.Y, 1000000);
+  EXPECT_LT(Left.X, -1000000);
+  EXPECT_EQ(Left.Y, C.Y);
+  // Clicks test the point at the centre, and find nothing elsewhere.
+  EXPECT_EQ(T.P.Clicked(C.X, C.Y), 0);
+  EXPECT_EQ(T.P.Clicked(C.X + 50, C.Y + 50), -1);
+  EXPECT_EQ(T.P.Clicked(-2147483647, 2147483647), -1);
+}
+
+TEST(PolarSeries, AutomaticColoursAreNeverThoseOfTheBackground) {
+  // On the gradient from white to yellow: neither of them.
+  TChart Chart;
+  Chart.Gradient()->SetVisible(true);
+  std::vector<std::unique_ptr<TPolarSeries>> Series(8);
+  for (auto& S : Series) {
+    S = std::make_unique<TPolarSeries>();
+    S->SetParentChart(&Chart);
+    EXPECT_NE(S->SeriesColor(), clWhite);
+    EXPECT_NE(S->SeriesColor(), clYellow);
   }
 }

@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <vector>
 
 #include "chart/engine/chart.h"
 #include "chart/engine/chart_registry.h"
@@ -546,4 +547,46 @@ TEST(ContourSeries, HugeAndNonFiniteValuesDrawWithoutTrouble) {
   ASSERT_EQ(S.LevelCount(), S.NumLevels());
   for (int k = 0; k < S.LevelCount(); ++k) EXPECT_TRUE(std::isfinite(S.LevelValue(k))) << k;
   EXPECT_EQ(Chart.Legend()->TotalLegendItems(), S.NumLevels());
+}
+
+namespace {
+std::vector<TCanvasOp> Record(TChart& Chart) {
+  TRecordingTarget Target(600, 450);
+  TCanvas C(&Target);
+  Chart.DrawToMetaCanvas(&C, {0, 0, 600, 450});
+  return Target.Ops();
+}
+}  // namespace
+
+TEST(SurfaceSeries, HugeValuesWriteShortLabelsAndKeepTheChartsRoom) {
+  TSurfaceChart T;
+  T.Fill(10, 10, [](int x, int z) { return x * z * 1e298; });
+  int Exponents = 0;
+  for (const TCanvasOp& Op : Record(T.Chart))
+    if (Op.Kind == coText) {
+      EXPECT_LE(Op.Text.size(), 12) << Op.Text.toStdString();
+      Exponents += Op.Text.contains(QStringLiteral("E+"));
+    }
+  EXPECT_GE(Exponents, 2);
+  EXPECT_GT(T.Chart.ChartRect().Right - T.Chart.ChartRect().Left, 300);
+}
+
+TEST(ContourSeries, LevelsThatNoCellCrossesDrawNothing) {
+  TSurfaceChart T;
+  TContourSeries S;
+  S.SetParentChart(&T.Chart);
+  S.SetNumLevels(TContourSeries::MaxLevels);
+  S.OnGetLevel = [](TContourSeries*, int, double&, TColor& C) { C = RGB(1, 2, 3); };
+  auto Lines = [&](double Step) {
+    S.Clear();
+    for (int x = 1; x <= 30; ++x)
+      for (int z = 1; z <= 30; ++z) S.AddXYZ(x, x > 15 ? 4 + Step : 4, z);
+    long long N = 0;
+    for (const TCanvasOp& Op : Record(T.Chart))
+      N += Op.Kind == coLine && Op.State.Pen.Color == RGB(1, 2, 3);
+    return N;
+  };
+  // A constant grid: every level touches every cell, none crosses one.
+  EXPECT_EQ(Lines(0), 0);
+  EXPECT_GE(Lines(1), 29);
 }
