@@ -10,6 +10,7 @@
 
 #include "app/chart_window_tools.h"
 #include "app/form_placement.h"
+#include "chart/editors/chart_editor.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/surface_series.h"
 #include "platform/controls.h"
@@ -66,12 +67,7 @@ TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent) : TForm(Parent) {
   Chart->Gradient()->SetEndColor(clSilver);
   Chart->Gradient()->SetVisible(true);
   Chart->Legend()->SetVisible(false);
-  FSeries = std::make_unique<TSurfaceSeries>();
-  SurfaceSeries1 = FSeries.get();
-  SurfaceSeries1->SetTitle(QStringLiteral("Surface"));
-  SurfaceSeries1->SetNumXValues(15);
-  SurfaceSeries1->SetNumZValues(15);
-  Chart->AddSeries(SurfaceSeries1);
+  AddSurfaceSeries();
 
   ScrollBar1 = AddViewBar(Bars, 0, QStringLiteral("Rotation"), "ScrollBar1", 270, 350, 340,
                           [this](int P) { Chart->View3DOptions()->SetRotation(P); });
@@ -175,7 +171,29 @@ void TfmSurfaceChart::LegendClick() {
   miLegend->setChecked(On);
 }
 
-void TfmSurfaceChart::PropertiesClick() { EditChart(this, *Chart); }
+void TfmSurfaceChart::PropertiesClick() {
+  EditChart(this, Chart);
+  FindSurfaceSeries();
+}
+
+void TfmSurfaceChart::AddSurfaceSeries() {
+  SurfaceSeries1 =
+      static_cast<TSurfaceSeries*>(Chart->AdoptSeries(std::make_unique<TSurfaceSeries>()));
+  SurfaceSeries1->SetTitle(QStringLiteral("Surface"));
+  SurfaceSeries1->SetNumXValues(15);
+  SurfaceSeries1->SetNumZValues(15);
+}
+
+void TfmSurfaceChart::FindSurfaceSeries() {
+  // The editor may have deleted the surface or changed its type: the next plot goes into the
+  // chart's first surface, or into a new one.
+  for (int i = 0; i < Chart->SeriesCount(); ++i)
+    if (auto* S = dynamic_cast<TSurfaceSeries*>(Chart->GetSeries(i))) {
+      SurfaceSeries1 = S;
+      return;
+    }
+  AddSurfaceSeries();
+}
 
 void TfmSurfaceChart::RememberPen() {
   SavedPenColor = SurfaceSeries1->Pen()->Color();

@@ -26,6 +26,7 @@ class TfmSurfaceChart : public TForm {
   QWidget* Panel3;  // the toolbar
   TSpeedButton *sbPrint, *sbSaveAs, *sbProp, *sbLegend, *sbGrid, *sbWireFrame, *sbL1, *sbG1, *sbW1;
   TChart* Chart;
+  // The chart owns the surface; this is found again after the chart editor ran.
   TSurfaceSeries* SurfaceSeries1;
   TSaveDialog sd;
   QMenuBar* MainMenu1;
@@ -59,7 +60,8 @@ class TfmSurfaceChart : public TForm {
   void FormClose(TCloseAction& Action) override;
 
  private:
-  std::unique_ptr<TSurfaceSeries> FSeries;
+  void AddSurfaceSeries();
+  void FindSurfaceSeries();
   void CheckColorMode(QAction* Item);
   void RememberPen();
   void RestorePen();

@@ -48,9 +48,10 @@ class TPolarForm : public TForm {
   // After a plot: the first one shows the chart in 3D, later ones keep the view the user left.
   void ShowPlotView();
 
-  // The series the graphics page put on the chart (owned by the window, oldest first).
+  // The series the graphics page puts on the chart, which owns them (the chart editor may
+  // delete or replace them).
   void AdoptSeries(std::unique_ptr<TChartSeries> Series);
-  int PlotCount() const { return int(FSeries.size()); }
+  int PlotCount() const;
 
  protected:
   void FormCreate() override;
@@ -58,6 +59,5 @@ class TPolarForm : public TForm {
   void FormClose(TCloseAction& Action) override;
 
  private:
-  std::vector<std::unique_ptr<TChartSeries>> FSeries;
   bool FPlotViewShown = false;
 };

@@ -16,6 +16,10 @@ std::string SeriesMessages::NoValidDataSource(const QString& Name) {
   return "No valid DataSource: " + Name.toStdString();
 }
 
+TSeriesHandle TChartSeries::Handle() const {
+  return TSeriesHandle(std::shared_ptr<TChartSeries* const>(FSelf));
+}
+
 TChartSeries::TChartSeries()
     : FXValues(std::make_unique<TChartValueList>(this, QStringLiteral("X"))),
       FYValues(std::make_unique<TChartValueList>(this, QStringLiteral("Y"))),
@@ -24,6 +28,7 @@ TChartSeries::TChartSeries()
 }
 
 TChartSeries::~TChartSeries() {
+  *FSelf = nullptr;
   FFunction.reset();
   DropDataSources();
   // Dependent series forget this one and refill from what they have left.

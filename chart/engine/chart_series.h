@@ -31,6 +31,23 @@ inline constexpr const char* FillSampleValues = "FillSampleValues NumValues must
 std::string NoValidDataSource(const QString& Name);  // "No valid DataSource: %s"
 }  // namespace SeriesMessages
 
+class TChartSeries;
+
+// What a page, a list or a window keeps of a series it shows: the series may be deleted or
+// replaced elsewhere (the chart editor), and the handle then answers null instead of dangling.
+class TSeriesHandle {
+ public:
+  TSeriesHandle() = default;
+  TChartSeries* Get() const { return FRef ? *FRef : nullptr; }
+  explicit operator bool() const { return Get() != nullptr; }
+  TChartSeries* operator->() const { return Get(); }
+
+ private:
+  friend class TChartSeries;
+  explicit TSeriesHandle(std::shared_ptr<TChartSeries* const> Ref) : FRef(std::move(Ref)) {}
+  std::shared_ptr<TChartSeries* const> FRef;
+};
+
 class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
  public:
   TChartSeries();
@@ -38,6 +55,8 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   TChartSeries& operator=(const TChartSeries&) = delete;
   // Leaves its chart first, so that the chart never keeps a dangling entry.
   virtual ~TChartSeries();
+  // A reference that turns null when the series is destroyed.
+  TSeriesHandle Handle() const;
 
   TCustomAxisPanel* ParentChart() const { return FParentChart; }
   // Moves the series to Chart's list (null: out of any chart).
@@ -260,6 +279,7 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   bool DependsOn(const TChartSeries* S) const;
 
   TCustomAxisPanel* FParentChart = nullptr;
+  std::shared_ptr<TChartSeries*> FSelf = std::make_shared<TChartSeries*>(this);
   std::unique_ptr<TChartValueList> FXValues, FYValues;
   std::vector<TColor> FColors;
   std::vector<QString> FLabels;
