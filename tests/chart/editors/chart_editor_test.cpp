@@ -57,6 +57,12 @@ TEST_F(ChartEditorTest, CaptionTabsAndTheActivePage) {
     EXPECT_EQ(Ed.Notebook1->ActivePageIndex(), cetPaging);
   });
   RunChartModal(*E);
+
+  // A series to edit is selected at once.
+  AddLine("A", clRed);
+  TChartSeries* B = AddLine("B", clBlue);
+  Then([&](TForm& F) { EXPECT_EQ(Editor(F).LBSeries->SelectedSeries(), B); });
+  EditSeries(nullptr, B);
 }
 
 TEST_F(ChartEditorTest, ButtonsFollowTheStyleFlagsTheOwnerAndTheSelection) {

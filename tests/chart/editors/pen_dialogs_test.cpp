@@ -103,6 +103,24 @@ TEST_F(ChartEditorTest, BrushDialogHidesTheColourOfAnEmptyBrushAndCancelRestores
   EXPECT_EQ(EditColor(nullptr, clFuchsia), clFuchsia);
 }
 
+TEST_F(ChartEditorTest, FontDialogWritesTheChosenFontOnlyOnOk) {
+  TFont Font;
+  Font.SetSize(8);
+  const TFontData Before = Font.Data();
+  EditChartFont(nullptr, Font);  // cancelled
+  EXPECT_TRUE(Font.Data() == Before);
+  TDialogAnswer A;
+  A.Font = QFont(QStringLiteral("Times New Roman"), 14);
+  A.Font.setBold(true);
+  A.Color = clMaroon;
+  Dialogs.Answers.push_back(A);
+  EXPECT_EQ(&EditChartFont(nullptr, Font), &Font);
+  EXPECT_EQ(Font.Name(), QStringLiteral("Times New Roman"));
+  EXPECT_EQ(Font.Size(), 14);
+  EXPECT_TRUE(Font.Style().Contains(fsBold));
+  EXPECT_EQ(Font.Color(), clMaroon);
+}
+
 TEST_F(ChartEditorTest, AWallPenEditedFromTheDialogShowsInTheChart) {
   AddLine("A", clRed);
   Chart->SetView3D(false);
