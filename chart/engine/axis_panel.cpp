@@ -81,6 +81,8 @@ void TCustomAxisPanel::InternalAddSeries(TChartSeries* Series) {
   if (IndexOfSeries(Series) >= 0) return;
   if (IsChartAuto(Series->SeriesColor())) Series->SetSeriesColor(GetFreeSeriesColor(true));
   Series->FParentChart = this;
+  // A series that comes with a data source takes its values from it.
+  Series->CheckDatasource();
   FSeries.push_back(Series);
   Invalidate();
 }

@@ -87,6 +87,15 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   void SetLegendColor(TColor Value) { FLegendColor = Value; }
 
   void Assign(const TCustomAxisPanel& Source);
+  // Set while a click event runs; a handler that clears it lets the default processing go on.
+  bool CancelMouse = false;
+  // The text style of the values in the legend, which marks of the legend style show.
+  virtual TLegendTextStyle LegendTextStyle() const { return ltsLeftValue; }
+  // Whether Source may feed Series: another series that Series accepts.
+  bool IsValidDataSource(const TChartSeries* Series, const TChartSeries* Source) const {
+    return Series && Source && Series->IsValidSourceOf(Source);
+  }
+
   // True while the panel is being destroyed and lets go of its series.
   bool Destroying() const { return FDestroying; }
 
