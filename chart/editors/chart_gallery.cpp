@@ -7,10 +7,7 @@
 #include <QVBoxLayout>
 
 #include "chart/editors/pen_dialogs.h"
-#include "chart/engine/bar_series.h"
 #include "chart/engine/chart.h"
-#include "chart/engine/custom_series.h"
-#include "chart/engine/surface_series.h"
 #include "platform/app_services.h"
 
 TChartTabControl::TChartTabControl(QWidget* Parent) : QTabBar(Parent) {
@@ -21,18 +18,6 @@ TChartTabControl::TChartTabControl(QWidget* Parent) : QTabBar(Parent) {
 int GalleryRows(int Count) { return std::max(3, (Count + 3) / 4); }
 
 namespace {
-// The gallery's look of a series, as far as the types offer one.
-void PrepareForGallery(TChartSeries* S, bool Enabled) {
-  if (auto* C = dynamic_cast<TContourSeries*>(S))
-    C->PrepareForGallery(Enabled);
-  else if (auto* G = dynamic_cast<TSurfaceSeries*>(S))
-    G->PrepareForGallery(Enabled);
-  else if (auto* P = dynamic_cast<TPointSeries*>(S))
-    P->PrepareForGallery(Enabled);
-  else if (auto* B = dynamic_cast<TCustomBarSeries*>(S))
-    B->PrepareForGallery(Enabled);
-}
-
 TChartSeriesClass SampleClass(const TChartSeriesType& T) {
   if (!T.SeriesClass.IsNull()) return T.SeriesClass;
   // A function alone draws through the first registered series type.
@@ -45,10 +30,11 @@ TChartSeriesClass SampleClass(const TChartSeriesType& T) {
 // A type whose series could not take the changed series as its data is shown but cannot be
 // picked.
 bool SampleEnabled(const TChartSeriesType& T, const TChartSeries* Changing, bool AllowFunctions) {
-  (void)T;
-  (void)Changing;
-  (void)AllowFunctions;
-  return true;
+  if (!Changing || AllowFunctions) return true;
+  const TChartSeriesClass Class = SampleClass(T);
+  if (!Class.Create) return false;
+  const std::unique_ptr<TChartSeries> Probe(Class.Create());
+  return Probe && Probe->IsValidSourceOf(Changing);
 }
 
 TChart* CreateSampleChart(QWidget* Parent, int Number, const TChartSeriesType& T, bool View3D,
@@ -80,11 +66,11 @@ TChart* CreateSampleChart(QWidget* Parent, int Number, const TChartSeriesType& T
   for (int i = 0; i < N; ++i) {
     TChartSeries* S = C->AdoptSeries(CreateNewSeries(C, Class));
     if (!S) break;
-    if (i == 0) S->SetSeriesColor(Enabled ? clRed : clGray);
-    if (i == 1) S->SetSeriesColor(Enabled ? clBlue : clSilver);
-    if (i == 0) C->SetView3D(View3D);
-    PrepareForGallery(S, Enabled);
-    S->FillSampleValues(S->NumSampleValues());
+    if (i == 0) S->SetSeriesColor(clRed);
+    if (i == 1) S->SetSeriesColor(clBlue);
+    if (i == 0) S->Set3D(View3D);
+    // Its sample values and looks, grey when the type cannot be picked.
+    S->PrepareForGallery(Enabled);
   }
   return C;
 }
@@ -217,13 +203,13 @@ void TChartGalleryPanel::keyPressEvent(QKeyEvent* Event) {
 
 // --- Form --------------------------------------------------------------------------------------
 
-TChartGallery::TChartGallery(QWidget* Owner, TCustomAxisPanel* Chart, const TChartSeries* Series)
-    : TForm(Owner), FChanging(Series), FOldErase(ChartEraseBackground) {
+TChartGallery::TChartGallery(QWidget* Owner, TCustomAxisPanel* Chart, const TChartSeries* Series,
+                             bool Functions)
+    : TForm(Owner), AllowFunctions(Functions), FChanging(Series), FOldErase(ChartEraseBackground) {
   // The sample charts repaint often; without erasing first they do not flicker.
   ChartEraseBackground = false;
   setObjectName(QStringLiteral("ChartGallery"));
   setWindowTitle(QStringLiteral("RodIvaze Gallery"));
-  AllowFunctions = Series == nullptr;
   auto* Main = new QVBoxLayout(this);
   TabControl = new TChartTabControl(this);
   TabControl->addTab(QStringLiteral("Standard"));
@@ -308,8 +294,8 @@ void TChartGallery::CreateGalleryPage() {
 
 bool ShowChartGallery(QWidget* Owner, TCustomAxisPanel* Chart, const TChartSeries* Series,
                       TChartSeriesClass& SeriesClass, TChartFunctionClass& FunctionClass,
-                      bool& View3D) {
-  TChartGallery G(Owner, Chart, Series);
+                      bool& View3D, bool AllowFunctions) {
+  TChartGallery G(Owner, Chart, Series, AllowFunctions);
   if (RunChartModal(G) != mrOk) return false;
   const TChartSeriesType* T = G.ChartGalleryPanel1->SelectedType();
   if (!T) return false;

@@ -68,14 +68,15 @@ class TChartGalleryPanel : public QWidget {
 class TChartGallery : public TForm {
   Q_OBJECT
  public:
-  TChartGallery(QWidget* Owner, TCustomAxisPanel* Chart, const TChartSeries* Series);
+  TChartGallery(QWidget* Owner, TCustomAxisPanel* Chart, const TChartSeries* Series,
+                bool AllowFunctions = true);
   ~TChartGallery() override;
 
   TChartTabControl* TabControl;
   TChartGalleryPanel* ChartGalleryPanel1;
   QCheckBox* CB3D;
   QPushButton *BOk, *BCancel;
-  bool AllowFunctions = true;
+  const bool AllowFunctions;
 
   // The types of the current tab, in registration order.
   std::vector<const TChartSeriesType*> PageTypes() const;
@@ -92,10 +93,10 @@ class TChartGallery : public TForm {
 
 // Runs the gallery for Chart (pre-selecting Series' type when one is given). On "OK" with a chart
 // selected: true, with the chosen series class, function class (null when none) and 3D state.
-// Functions are offered when a series is added, not when one changes its type.
+// Without functions, the types that could not take Series as their data source cannot be picked.
 bool ShowChartGallery(QWidget* Owner, TCustomAxisPanel* Chart, const TChartSeries* Series,
                       TChartSeriesClass& SeriesClass, TChartFunctionClass& FunctionClass,
-                      bool& View3D);
+                      bool& View3D, bool AllowFunctions = true);
 // The rows the gallery panel takes for a page of Count types at four a row: never fewer than
 // three, and enough for every type.
 int GalleryRows(int Count);

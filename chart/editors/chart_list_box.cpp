@@ -239,6 +239,7 @@ void TChartListBox::ChangeTypeSeries() {
   if (!Slot) return;
   FChart->SetView3D(View3D);
   ChangeSeriesClass(*Slot, Class);
+  if (Function.Create) (*Slot)->SetFunction(Function.Create());
   FillSeries(Slot->get());
 }
 

@@ -180,9 +180,6 @@ TEST_F(ChartEditorTest, EveryTypeThroughTheGalleryReplacesTheSeriesInPlace) {
     Then([&](TForm& F) {
       auto& G = dynamic_cast<TChartGallery&>(F);
       EXPECT_EQ(G.windowTitle(), QStringLiteral("RodIvaze Gallery"));
-      // Functions are not offered for a change of type.
-      for (int t = 0; t < G.TabControl->count(); ++t)
-        EXPECT_NE(G.TabControl->tabText(t), QStringLiteral("Functions"));
       for (int t = 0; t < G.TabControl->count(); ++t)
         if (G.TabControl->tabText(t) == T.GalleryPage) G.TabControl->setCurrentIndex(t);
       G.ChartGalleryPanel1->SelectType(&T);

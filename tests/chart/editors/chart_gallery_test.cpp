@@ -28,8 +28,7 @@ TEST_F(ChartEditorTest, GalleryPagesShowOneSampleChartPerType) {
     auto& G = dynamic_cast<TChartGallery&>(F);
     QStringList Tabs;
     for (int i = 0; i < G.TabControl->count(); ++i) Tabs << G.TabControl->tabText(i);
-    // Changing a series' type offers no functions.
-    EXPECT_EQ(Tabs, (QStringList{"Standard", "Extended"}));
+    EXPECT_EQ(Tabs, (QStringList{"Standard", "Functions", "Extended"}));
     TChartGalleryPanel* P = G.ChartGalleryPanel1;
     ASSERT_EQ(P->Charts().size(), 11u);
     EXPECT_EQ(P->Rows, 3);
@@ -74,7 +73,7 @@ TEST_F(ChartEditorTest, GalleryPagesShowOneSampleChartPerType) {
     EXPECT_EQ(P->SelectedIndex(), 10);
 
     // The other page; a click selects, the 3D box re-builds the page keeping the choice.
-    G.TabControl->setCurrentIndex(1);
+    G.TabControl->setCurrentIndex(2);
     ASSERT_EQ(P->Charts().size(), 4u);
     const QPoint Third = P->Charts()[2].Chart->geometry().center();
     QMouseEvent Press(QEvent::MouseButtonPress, Third, P->mapToGlobal(Third), Qt::LeftButton,
@@ -82,7 +81,9 @@ TEST_F(ChartEditorTest, GalleryPagesShowOneSampleChartPerType) {
     QCoreApplication::sendEvent(P, &Press);
     EXPECT_EQ(P->SelectedType()->Description, QStringLiteral("Polar"));
     G.CB3D->click();
-    EXPECT_FALSE(P->Charts()[0].Chart->View3D());
+    EXPECT_FALSE(P->Charts()[2].Chart->View3D());
+    // A surface stays 3D and is seen from above instead.
+    EXPECT_EQ(P->Charts()[0].Chart->View3DOptions()->Elevation(), 270);
     EXPECT_EQ(P->SelectedType()->Description, QStringLiteral("Polar"));
     Key(Qt::Key_Return);
   });
@@ -90,6 +91,30 @@ TEST_F(ChartEditorTest, GalleryPagesShowOneSampleChartPerType) {
   EXPECT_EQ(Class.Name, QStringLiteral("TPolarSeries"));
   EXPECT_TRUE(Function.IsNull());
   EXPECT_FALSE(View3D);
+}
+
+TEST_F(ChartEditorTest, WithoutFunctionsTypesThatCannotTakeTheSeriesAreGreyAndCannotBePicked) {
+  TChartSeries* Line = AddLine("A", clRed);
+  TChartSeriesClass Class;
+  TChartFunctionClass Function;
+  bool View3D = true;
+  Then([&](TForm& F) {
+    auto& G = dynamic_cast<TChartGallery&>(F);
+    EXPECT_EQ(G.TabControl->count(), 2);  // no "Functions"
+    TChartGalleryPanel* P = G.ChartGalleryPanel1;
+    QStringList Grey;
+    for (const auto& S : P->Charts())
+      if (!S.Enabled) Grey << S.Type->Description;
+    EXPECT_EQ(Grey, (QStringList{"Shape", "Gantt", "Arrow", "Bubble"}));
+    const TChart* Gantt = P->Charts()[8].Chart;
+    EXPECT_EQ(Gantt->GetSeries(0)->SeriesColor(), clSilver);
+    P->SelectChart(8);
+    EXPECT_EQ(P->SelectedIndex(), 0);
+    P->SelectChart(1);
+    G.BOk->click();
+  });
+  EXPECT_TRUE(ShowChartGallery(nullptr, Chart.get(), Line, Class, Function, View3D, false));
+  EXPECT_EQ(Class.Name, QStringLiteral("TBarSeries"));
 }
 
 TEST_F(ChartEditorTest, ListRowsSectionsActiveBoxAndColourSwatch) {
