@@ -11,7 +11,6 @@
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 
-const char* const EditChartNotAvailable = "The chart editor is not available yet.";
 const char* const ChartPreviewNotAvailable = "The print preview is not available yet.";
 
 QScrollBar* AddViewBar(QGridLayout* Grid, int Column, const QString& Caption, const char* Name,
@@ -87,12 +86,6 @@ void SaveChartAs(TCustomChartPanel& Chart, TSaveDialog& Dialog) {
   if (!Ok)
     ShowError(QStringLiteral("Can't write file ") + Dialog.FileName +
               (Error.isEmpty() ? QString() : QStringLiteral(": ") + Error));
-}
-
-void EditChart(QWidget* Owner, TChart& Chart) {
-  (void)Owner;
-  (void)Chart;
-  ShowInformation(QLatin1String(EditChartNotAvailable));
 }
 
 void ChartPreview(QWidget* Owner, TCustomChartPanel& Panel) {

@@ -1,7 +1,7 @@
 #pragma once
 // What the surface and the polar window share: the panel of view scroll bars, the toolbar
 // toggles shown by a hidden partner button, the picture save dialog, and the two entry points
-// into the chart editors.
+// into the print preview.
 #include <QString>
 
 #include <functional>
@@ -42,9 +42,7 @@ bool ToggleChartLegend(TChart& Chart);
 // type says. A file that could not be written is reported.
 void SaveChartAs(TCustomChartPanel& Chart, TSaveDialog& Dialog);
 
-// The chart editor on the chart's series list, and the print preview of the chart. Both stand
-// in for the editor dialogs until those exist: each says that it is not available yet.
-void EditChart(QWidget* Owner, TChart& Chart);
+// The print preview of the chart, which stands in for the preview dialog until that exists: it
+// says that it is not available yet.
 void ChartPreview(QWidget* Owner, TCustomChartPanel& Panel);
-extern const char* const EditChartNotAvailable;
 extern const char* const ChartPreviewNotAvailable;

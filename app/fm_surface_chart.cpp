@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/chart_window_tools.h"
+#include "chart/editors/chart_editor.h"
 #include "chart/engine/axis_math.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chart_format.h"
@@ -74,12 +75,7 @@ TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent) : TForm(Parent) {
   Chart->Legend()->SetVisible(false);
   // Y runs in depth: its axis is labelled too.
   Chart->DepthAxis()->SetVisible(true);
-  FSeries = std::make_unique<TSurfaceSeries>();
-  SurfaceSeries1 = FSeries.get();
-  SurfaceSeries1->SetTitle(QStringLiteral("Surface"));
-  SurfaceSeries1->SetNumXValues(15);
-  SurfaceSeries1->SetNumZValues(15);
-  Chart->AddSeries(SurfaceSeries1);
+  AddSurfaceSeries();
   // The series' columns and rows are grid positions; the axes along them write the X and Y
   // values those positions stand for.
   Chart->OnGetNextAxisLabel = [this](const TChartAxis* Axis, int Index, double& Value, bool& Stop) {
@@ -187,7 +183,29 @@ void TfmSurfaceChart::LegendClick() {
   miLegend->setChecked(On);
 }
 
-void TfmSurfaceChart::PropertiesClick() { EditChart(this, *Chart); }
+void TfmSurfaceChart::PropertiesClick() {
+  EditChart(this, Chart);
+  FindSurfaceSeries();
+}
+
+void TfmSurfaceChart::AddSurfaceSeries() {
+  SurfaceSeries1 =
+      static_cast<TSurfaceSeries*>(Chart->AdoptSeries(std::make_unique<TSurfaceSeries>()));
+  SurfaceSeries1->SetTitle(QStringLiteral("Surface"));
+  SurfaceSeries1->SetNumXValues(15);
+  SurfaceSeries1->SetNumZValues(15);
+}
+
+void TfmSurfaceChart::FindSurfaceSeries() {
+  // The editor may have deleted the surface or changed its type: the next plot goes into the
+  // chart's first surface, or into a new one.
+  for (int i = 0; i < Chart->SeriesCount(); ++i)
+    if (auto* S = dynamic_cast<TSurfaceSeries*>(Chart->GetSeries(i))) {
+      SurfaceSeries1 = S;
+      return;
+    }
+  AddSurfaceSeries();
+}
 
 void TfmSurfaceChart::RememberPen() {
   SavedPenColor = SurfaceSeries1->Pen()->Color();

@@ -31,6 +31,7 @@ class TfmSurfaceChart : public TForm {
   QWidget* Panel3;  // the toolbar
   TSpeedButton *sbPrint, *sbSaveAs, *sbProp, *sbLegend, *sbGrid, *sbWireFrame, *sbL1, *sbG1, *sbW1;
   TChart* Chart;
+  // The chart owns the surface; this is found again after the chart editor ran.
   TSurfaceSeries* SurfaceSeries1;
   TSaveDialog sd;
   QMenuBar* MainMenu1;
@@ -65,7 +66,8 @@ class TfmSurfaceChart : public TForm {
   void FormCreate() override;
 
  private:
-  std::unique_ptr<TSurfaceSeries> FSeries;
+  void AddSurfaceSeries();
+  void FindSurfaceSeries();
   void CheckColorMode(QAction* Item);
   // The labels of the bottom and depth axes: round X or Y values at their grid positions, and
   // each position's text (as the axis writes it) with the value's text.

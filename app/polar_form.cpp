@@ -10,6 +10,7 @@
 
 #include "app/chart_window_tools.h"
 #include "app/plot_window.h"
+#include "chart/editors/chart_editor.h"
 #include "chart/engine/chart.h"
 #include "platform/app_services.h"
 #include "platform/controls.h"
@@ -133,10 +134,8 @@ TPolarForm::TPolarForm(QWidget* Parent) : TForm(Parent) {
   Panel2->setEnabled(false);
 }
 
-TPolarForm::~TPolarForm() {
-  // The series leave the chart before it goes.
-  FSeries.clear();
-}
+// The chart takes its series with it.
+TPolarForm::~TPolarForm() = default;
 
 void TPolarForm::FormShow() { EnablePlotMenuItem("miPlotPolar"); }
 
@@ -162,7 +161,7 @@ void TPolarForm::LegendClick() {
   pmLegend->setChecked(On);
 }
 
-void TPolarForm::PropertiesClick() { EditChart(this, *Chart1); }
+void TPolarForm::PropertiesClick() { EditChart(this, Chart1); }
 
 void TPolarForm::miView3DClick() {
   const bool On = !Chart1->View3D();
@@ -178,6 +177,7 @@ void TPolarForm::ShowPlotView() {
 }
 
 void TPolarForm::AdoptSeries(std::unique_ptr<TChartSeries> Series) {
-  Chart1->AddSeries(Series.get());
-  FSeries.push_back(std::move(Series));
+  Chart1->AdoptSeries(std::move(Series));
 }
+
+int TPolarForm::PlotCount() const { return Chart1->SeriesCount(); }

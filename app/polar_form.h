@@ -48,15 +48,15 @@ class TPolarForm : public TForm {
   // After a plot: the first one shows the chart in 3D, later ones keep the view the user left.
   void ShowPlotView();
 
-  // The series the graphics page put on the chart (owned by the window, oldest first).
+  // The series the graphics page puts on the chart, which owns them (the chart editor may
+  // delete or replace them).
   void AdoptSeries(std::unique_ptr<TChartSeries> Series);
-  int PlotCount() const { return int(FSeries.size()); }
+  int PlotCount() const;
 
  protected:
   // The window keeps no settings: it opens where the desktop puts it.
   void FormShow() override;
 
  private:
-  std::vector<std::unique_ptr<TChartSeries>> FSeries;
   bool FPlotViewShown = false;
 };

@@ -1,4 +1,6 @@
 #include "app/start_up.h"
+#include "chart/editors/chart_editor.h"
+#include "chart/editors/chart_general_pages.h"
 #include "chart/engine/chart_registry.h"
 #include "plot/layers/contour.h"
 #include "plot/layers/matrix_series.h"
@@ -8,6 +10,7 @@
 
 #include <type_traits>
 
+#include "app/chart_window_tools.h"
 #include "app/dm.h"
 #include "app/fm_calc.h"
 #include "app/fm_comp_mess.h"
@@ -47,6 +50,8 @@ TfmCalc* CreateStartUpWindows() {
   RegisterNxCursors();
   // The drawing libraries create their classes by name (chart streams, the graph text file).
   RegisterChartClasses();
+  RegisterChartEditors();
+  SetChartPreviewProc([](QWidget* Owner, TCustomChart& Chart) { ChartPreview(Owner, Chart); });
   RegisterSeriesLayerClasses();
   RegisterContourLayerClasses();
   RegisterMatrixSeriesLayerClasses();

@@ -20,8 +20,10 @@ TCustomAxisPanel::TCustomAxisPanel(QWidget* Parent)
 }
 
 TCustomAxisPanel::~TCustomAxisPanel() {
-  // The series outlive the panel in their owner; they must not keep pointing at it.
+  // Its own series go with the panel; the others outlive it in their owner and must not keep
+  // pointing at it.
   FDestroying = true;
+  FOwnedSeries.clear();
   while (!FSeries.empty()) FSeries.front()->SetParentChart(nullptr);
 }
 
@@ -33,6 +35,43 @@ void TCustomAxisPanel::RemoveSeries(TChartSeries* Series) {
   if (Series && Series->ParentChart() == this) Series->SetParentChart(nullptr);
 }
 
+TChartSeries* TCustomAxisPanel::AdoptSeries(std::unique_ptr<TChartSeries> Series) {
+  if (!Series) return nullptr;
+  TChartSeries* S = Series.get();
+  if (!OwnsSeries(S)) FOwnedSeries.push_back(std::move(Series));
+  S->SetParentChart(this);
+  return S;
+}
+
+bool TCustomAxisPanel::OwnsSeries(const TChartSeries* Series) const {
+  return std::any_of(FOwnedSeries.begin(), FOwnedSeries.end(),
+                     [&](const auto& S) { return S.get() == Series; });
+}
+
+std::unique_ptr<TChartSeries>* TCustomAxisPanel::OwnedSlot(const TChartSeries* Series) {
+  for (auto& S : FOwnedSeries)
+    if (S.get() == Series) return &S;
+  return nullptr;
+}
+
+void TCustomAxisPanel::FreeSeries(TChartSeries* Series) {
+  if (!Series) return;
+  const auto It = std::find_if(FOwnedSeries.begin(), FOwnedSeries.end(),
+                               [&](const auto& S) { return S.get() == Series; });
+  if (It == FOwnedSeries.end()) {
+    RemoveSeries(Series);
+    return;
+  }
+  // Out of the list before the series goes, so that nothing sees it half destroyed.
+  std::unique_ptr<TChartSeries> Doomed = std::move(*It);
+  FOwnedSeries.erase(It);
+  Doomed.reset();
+}
+
+void TCustomAxisPanel::FreeAllSeries() {
+  while (!FSeries.empty()) FreeSeries(FSeries.back());
+}
+
 int TCustomAxisPanel::IndexOfSeries(const TChartSeries* Series) const {
   const auto It = std::find(FSeries.begin(), FSeries.end(), Series);
   return It == FSeries.end() ? -1 : int(It - FSeries.begin());
@@ -42,6 +81,8 @@ void TCustomAxisPanel::InternalAddSeries(TChartSeries* Series) {
   if (IndexOfSeries(Series) >= 0) return;
   if (IsChartAuto(Series->SeriesColor())) Series->SetSeriesColor(GetFreeSeriesColor(true));
   Series->FParentChart = this;
+  // A series that comes with a data source takes its values from it.
+  Series->CheckDatasource();
   FSeries.push_back(Series);
   Invalidate();
 }

@@ -21,9 +21,18 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   explicit TCustomAxisPanel(QWidget* Parent = nullptr);
   ~TCustomAxisPanel() override;
 
-  // The panel does not own its series; a series leaves the list when it is destroyed.
+  // A series added by pointer stays its owner's; a series leaves the list when it is destroyed.
   void AddSeries(TChartSeries* Series);
   void RemoveSeries(TChartSeries* Series);
+  // Series the chart owns, so that the editor may delete, clone and replace them while the
+  // windows that put them there find them again through the chart (or a handle).
+  TChartSeries* AdoptSeries(std::unique_ptr<TChartSeries> Series);
+  bool OwnsSeries(const TChartSeries* Series) const;
+  // The owner's slot of an owned series (for a change of type in place), or null.
+  std::unique_ptr<TChartSeries>* OwnedSlot(const TChartSeries* Series);
+  // Destroys an owned series; one owned elsewhere only leaves the list.
+  void FreeSeries(TChartSeries* Series);
+  void FreeAllSeries();
   int SeriesCount() const { return int(FSeries.size()); }
   TChartSeries* GetSeries(int Index) const { return FSeries.at(size_t(Index)); }
   int IndexOfSeries(const TChartSeries* Series) const;
@@ -78,6 +87,15 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   void SetLegendColor(TColor Value) { FLegendColor = Value; }
 
   void Assign(const TCustomAxisPanel& Source);
+  // Set while a click event runs; a handler that clears it lets the default processing go on.
+  bool CancelMouse = false;
+  // The text style of the values in the legend, which marks of the legend style show.
+  virtual TLegendTextStyle LegendTextStyle() const { return ltsLeftValue; }
+  // Whether Source may feed Series: another series that Series accepts.
+  bool IsValidDataSource(const TChartSeries* Series, const TChartSeries* Source) const {
+    return Series && Source && Series->IsValidSourceOf(Source);
+  }
+
   // True while the panel is being destroyed and lets go of its series.
   bool Destroying() const { return FDestroying; }
 
@@ -114,6 +132,7 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   void DrawSeriesGroup(const std::vector<TChartSeries*>& Group);
 
   std::vector<TChartSeries*> FSeries;
+  std::vector<std::unique_ptr<TChartSeries>> FOwnedSeries;
   bool FDestroying = false;
   std::unique_ptr<TChartAxis> FBottomAxis, FTopAxis, FLeftAxis, FRightAxis, FDepthAxis;
   std::vector<TChartAxis*> FAxes;

@@ -78,7 +78,8 @@ void TCustomBarSeries::Assign(const TChartSeries& Other) {
   Repaint();
 }
 
-void TCustomBarSeries::PrepareForGallery(bool) {
+void TCustomBarSeries::PrepareForGallery(bool IsEnabled) {
+  TChartSeries::PrepareForGallery(IsEnabled);
   FBarWidthPercent = 85;
   FMultiBar = mbNone;
 }

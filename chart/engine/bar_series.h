@@ -78,7 +78,7 @@ class TCustomBarSeries : public TChartSeries {
   int NumSampleValues() const override { return 6; }
   QString GetEditorClassName() const { return QStringLiteral("TBarSeriesEditor"); }
   void Assign(const TChartSeries& Source) override;
-  void PrepareForGallery(bool IsEnabled);
+  void PrepareForGallery(bool IsEnabled) override;
 
   TChartValueList* MandatoryValueList() override { return FHorizontal ? XValues() : YValues(); }
   bool YMandatory() const override { return !FHorizontal; }
@@ -126,12 +126,6 @@ class TCustomBarSeries : public TChartSeries {
   void DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& Position) override;
 
  private:
-  template <class T>
-  void Change(T& Field, T Value) {
-    if (Field == Value) return;
-    Field = Value;
-    Repaint();
-  }
   TChartAxis* CategoryAxis() const;
   TChartAxis* ValueAxis() const;
   double BarValue(int ValueIndex) const;

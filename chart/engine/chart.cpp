@@ -252,6 +252,12 @@ QString TCustomChart::GetAxisTitle(const TChartAxis* Axis) const {
   return Axis->OtherSide() ? QStringLiteral("Top Axis") : QStringLiteral("Bottom Axis");
 }
 
+void TCustomChart::FillSeriesSourceItems(TChartSeries* Series,
+                                         const std::function<void(TChartSeries*)>& Proc) {
+  if (!Series || !Proc) return;
+  for (TChartSeries* S : std::vector<TChartSeries*>(Series->DataSources())) Proc(S);
+}
+
 TChartClickedPart TCustomChart::CalcClickedPart(TPoint P) const {
   TChartClickedPart R;
   for (int i = SeriesCount() - 1; i >= 0; --i) {
@@ -343,10 +349,14 @@ void TCustomChart::MouseDown(Qt::MouseButton Button, TShiftState Shift, int X, i
       Handled = Fire(OnClickAxis, this, Part.AAxis, Button, Shift, X, Y);
       if (!Handled) StartZoomOrPan(Button, Shift, X, Y);
       break;
-    case cpSeries:
-      Handled = Fire(OnClickSeries, this, Part.ASeries, Part.PointIndex, Button, Shift, X, Y);
+    case cpSeries: {
+      const bool BySeries = Part.ASeries->Clicked(Part.PointIndex, Button, Shift, X, Y);
+      CancelMouse = false;
+      Handled =
+          Fire(OnClickSeries, this, Part.ASeries, Part.PointIndex, Button, Shift, X, Y) || BySeries;
       if (!Handled) StartZoomOrPan(Button, Shift, X, Y);
       break;
+    }
     case cpChartRect:
       Handled = Fire(OnClickBackground, this, Button, Shift, X, Y);
       if (!Handled) StartZoomOrPan(Button, Shift, X, Y);
@@ -419,7 +429,8 @@ void TCustomChart::MouseMove(TShiftState, int X, int Y) {
   SetControlCursor(this, Cursor);
 }
 
-void TCustomChart::MouseUp(Qt::MouseButton Button, TShiftState, int X, int Y) {
+void TCustomChart::MouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y) {
+  for (TChartSeries* S : std::vector<TChartSeries*>(SeriesList())) S->MouseUp(Button, Shift, X, Y);
   TZoomPanningRecord& Z = Zoom();
   if (Z.Active && Button == ChartZoomMouseButton) {
     DrawZoomRectangle();
@@ -440,6 +451,12 @@ void TCustomChart::MouseUp(Qt::MouseButton Button, TShiftState, int X, int Y) {
 void TCustomChart::mousePressEvent(QMouseEvent* E) {
   const QPoint P = E->position().toPoint();
   RunGuarded([&] { MouseDown(E->button(), ShiftStateOf(E->modifiers()), P.x(), P.y()); });
+}
+
+void TCustomChart::mouseDoubleClickEvent(QMouseEvent* E) {
+  const QPoint P = E->position().toPoint();
+  RunGuarded(
+      [&] { MouseDown(E->button(), ShiftStateOf(E->modifiers()) | ssDouble, P.x(), P.y()); });
 }
 
 void TCustomChart::mouseMoveEvent(QMouseEvent* E) {

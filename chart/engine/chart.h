@@ -49,7 +49,7 @@ class TCustomChart : public TCustomAxisPanel {
   // Also makes the back wall's brush solid.
   void SetBackColor(TColor Value);
   TChartPen* Frame() const { return FBackWall->Pen(); }
-  bool CancelMouse = false;
+  TLegendTextStyle LegendTextStyle() const override { return FLegend->TextStyle(); }
 
   // The wall depth an axis gives room to: the left wall's for the left axis, the bottom wall's
   // for the bottom axis, 0 otherwise and without 3D walls.
@@ -64,6 +64,9 @@ class TCustomChart : public TCustomAxisPanel {
   TChartSeries* FirstActiveSeries() const;
   QString GetAxisTitle(const TChartAxis* Axis) const;
   TChartClickedPart CalcClickedPart(TPoint P) const;
+  // Proc for each data source of Series.
+  virtual void FillSeriesSourceItems(TChartSeries* Series,
+                                     const std::function<void(TChartSeries*)>& Proc);
   bool IsFreeSeriesColor(TColor Color, bool CheckBackground) const override;
 
   // The mouse, as the widget's events deliver it; tests call these directly.
@@ -82,6 +85,12 @@ class TCustomChart : public TCustomAxisPanel {
       OnClickAxis;
   TMouseEvent OnClickLegend;
   TMouseEvent OnClickBackground;
+  // The legend asks these: the text of item Index, where item Index goes (its text at X, Y, its
+  // symbol at XColor) and the legend's rectangle.
+  std::function<void(TCustomChart*, ChartLegend::TLegendStyle, int Index, QString& Text)>
+      OnGetLegendText;
+  std::function<void(TCustomChart*, int Index, int& X, int& Y, int& XColor)> OnGetLegendPos;
+  std::function<void(TCustomChart*, TRect& Rect)> OnGetLegendRect;
   // May change the new range or veto the scroll.
   std::function<void(TChartAxis*, double& Min, double& Max, bool& Allow)> OnAllowScroll;
 
@@ -90,6 +99,7 @@ class TCustomChart : public TCustomAxisPanel {
   void DrawTitlesAndLegend() override;
   void DrawWallsAndBack() override;
   void mousePressEvent(QMouseEvent* Event) override;
+  void mouseDoubleClickEvent(QMouseEvent* Event) override;
   void mouseMoveEvent(QMouseEvent* Event) override;
   void mouseReleaseEvent(QMouseEvent* Event) override;
 

@@ -152,7 +152,8 @@ int TChartAxis::CalcPosValue(double Value) const {
   if (FInverted || FLogarithmic) return Mapping().CalcPosValue(Value);
   const double Range = FIMaximum - FIMinimum;
   const double Size = double(FIEndPos) - FIStartPos;
-  if (Range == 0 || !std::isfinite(Range)) return FHorizontal ? FIStartPos : FIEndPos;
+  // A range of one value has no end to put it at: the middle of the axis.
+  if (Range == 0 || !std::isfinite(Range)) return (FIStartPos + FIEndPos) / 2;
   const double T = (Value - FIMinimum) / Range * Size;
   return ChartPixel(FHorizontal ? FIStartPos + T : FIEndPos - T);
 }

@@ -121,7 +121,7 @@ void TChartFunction::CalculateByPeriod(TChartFunctionSource* Source,
   double Start = NotMandatory->GetValue(0);
   int t = 0;
   while (t <= N - 1) {
-    double End = Start + FPeriod;
+    double End = FParent->AdvancePeriod(Start, FPeriod);
     const double Next = NotMandatory->GetValue(t);
     if (!std::isfinite(Start) || !std::isfinite(Next) || !(End > Start)) {
       // The period no longer moves the value: the rest is one period.
@@ -133,7 +133,7 @@ void TChartFunction::CalculateByPeriod(TChartFunctionSource* Source,
       AddFunctionXY(Source->YMandatory(), AlignedX(Start, End), 0);
       const double Skip = std::floor((Next - Start) / FPeriod);
       Start = Skip > MaxEmptyPeriods ? Start + Skip * FPeriod : End;
-      if (!(Start > End - FPeriod)) Start = Next;
+      if (!(Start >= End)) Start = Next;
       continue;
     }
     int Last = t;

@@ -31,6 +31,8 @@ class TChartFunctionTarget : public TChartFunctionSource {
   virtual int AddXY(double X, double Y, const QString& Label, TColor Color) = 0;
   // True (the default): a function over all points adds one point; False: a level line of two.
   virtual bool SingleFunctionPoint() const { return true; }
+  // The end of a range period that starts at Value: calendar steps on a date-time axis.
+  virtual double AdvancePeriod(double Value, double Period) const { return Value + Period; }
   virtual std::vector<TChartFunctionSource*> FunctionSources() = 0;
   // Clears the series and refills it from its sources through the function.
   virtual void CheckDatasource() = 0;
@@ -53,6 +55,8 @@ class TChartFunction {
   virtual std::unique_ptr<TChartFunction> NewInstance() const = 0;
   // Period, style and alignment.
   virtual void Assign(const TChartFunction& Source);
+  QString Name() const { return FName; }
+  void SetName(const QString& Value) { FName = Value; }
 
   double Period() const { return FPeriod; }
   // Negative or non-finite: ChartException, the old value stays.
@@ -86,6 +90,7 @@ class TChartFunction {
   bool FMoving = false;
 
  private:
+  QString FName;
   double FPeriod = 0;
   TFunctionPeriodStyle FPeriodStyle = psNumPoints;
   TFunctionPeriodAlign FPeriodAlign = paCenter;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "chart/engine/axis_panel.h"
 #include "chart/engine/canvas3d.h"
+#include "chart/engine/chart.h"
 #include "chart/engine/chart_exceptions.h"
 
 using namespace ChartLegend;
@@ -53,6 +53,20 @@ void TCustomChartLegend::SetTopPos(int Value) {
 }
 
 void TCustomChartLegend::SetVertMargin(int Value) { Set(FVertMargin, Value); }
+
+void TCustomChartLegend::SetLegendBrush(TChartCanvas3D& C) const {
+  if (FBrush->HasBitmap()) {
+    C.Brush()->SetData(TBrushData{FColor, bsSolid, FBrush->BitmapImage()});
+  } else if (FBrush->Style() != bsSolid) {
+    // The hatch lines in the brush's colour over the legend's own.
+    const TColor Lines = IsChartAuto(FBrush->Color()) ? clBlack : FBrush->Color();
+    C.Brush()->SetData(TBrushData{Lines, FBrush->Style(), {}});
+    C.SetBackMode(bmOpaque);
+    C.SetBackColor(FColor);
+  } else {
+    C.Brush()->SetData(TBrushData{FColor, bsSolid, {}});
+  }
+}
 
 int TCustomChartLegend::Clicked(int X, int Y) const { return FLayout.Clicked(X, Y); }
 
@@ -115,6 +129,13 @@ int TCustomChartLegend::TotalLegendItems() const {
 }
 
 QString TCustomChartLegend::LegendText(int Index) const {
+  QString Text = ItemText(Index);
+  auto* Chart = dynamic_cast<TCustomChart*>(ParentChart());
+  if (Chart && Chart->OnGetLegendText) Chart->OnGetLegendText(Chart, EffectiveStyle(), Index, Text);
+  return Text;
+}
+
+QString TCustomChartLegend::ItemText(int Index) const {
   TCustomAxisPanel* C = AxisChart(ParentChart());
   if (EffectiveStyle() == lsValues) {
     TChartSeries* S = FirstActive(C);
@@ -160,6 +181,9 @@ void TCustomChartLegend::DrawLegend() {
   In.MaxNumRows = FMaxNumRows;
   In.ShadowSize = FShadowSize;
   FLayout = CalcLegendLayout(In);
+  auto* Owner = dynamic_cast<TCustomChart*>(Chart);
+  // The items follow the top of a rectangle the chart moved.
+  if (Owner && Owner->OnGetLegendRect) Owner->OnGetLegendRect(Owner, FLayout.Rect);
   FRectLegend = FLayout.Rect;
   if (FLayout.ItemsShown <= 0 || Total <= 0) return;
 
@@ -174,7 +198,7 @@ void TCustomChartLegend::DrawLegend() {
   }
   C->AssignVisiblePen(*FFrame);
   if (FFrame->Visible() && IsChartAuto(FFrame->Color())) C->Pen()->SetColor(clBlack);
-  C->Brush()->SetData(TBrushData{FColor, bsSolid, {}});
+  SetLegendBrush(*C);
   C->Rectangle(R.Left, R.Top, R.Right, R.Bottom);
 
   const int N = std::min(Total, FLayout.ItemsShown);
@@ -188,17 +212,19 @@ void TCustomChartLegend::DrawLegend() {
     const int Item =
         FFirstValue + (Spread ? int(std::llround(double(k) * (Total - 1) / (N - 1))) : k);
     const int Pos = FInverted ? N - 1 - k : k;
-    const TPoint P = FLayout.ItemPos(Pos);
+    TPoint P = FLayout.ItemPos(Pos);
+    int XColor = P.X - 4 - FLayout.ColorWidthPx;
+    if (Owner && Owner->OnGetLegendPos) Owner->OnGetLegendPos(Owner, Item, P.X, P.Y, XColor);
     C->Brush()->SetStyle(bsClear);
     C->TextOut(P.X, P.Y, LegendText(Item));
     // Each symbol starts from the legend's pen: a series may leave its own behind.
     C->Pen()->SetData(TPenData{FColor == clBlack ? clWhite : clBlack, 1, psSolid, pmCopy});
-    const TRect Symbol{P.X - 4 - FLayout.ColorWidthPx, P.Y + 2, P.X - 4, P.Y + H - 2};
-    TChartSeries* Owner = Style == lsValues           ? First
-                          : Item < int(Series.size()) ? Series[size_t(Item)]
-                                                      : nullptr;
-    if (Owner) {
-      Owner->DrawLegend(Style == lsValues ? Owner->MapValueIndex(Item) : -1, Symbol);
+    const TRect Symbol{XColor, P.Y + 2, XColor + FLayout.ColorWidthPx, P.Y + H - 2};
+    TChartSeries* ItemSeries = Style == lsValues           ? First
+                               : Item < int(Series.size()) ? Series[size_t(Item)]
+                                                           : nullptr;
+    if (ItemSeries) {
+      ItemSeries->DrawLegend(Style == lsValues ? ItemSeries->MapValueIndex(Item) : -1, Symbol);
     } else {
       C->Brush()->SetData(TBrushData{clWhite, bsSolid, {}});
       C->Rectangle(Symbol.Left, Symbol.Top, Symbol.Right, Symbol.Bottom);

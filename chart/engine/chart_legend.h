@@ -8,6 +8,8 @@
 #include "chart/engine/chart_pen.h"
 #include "chart/engine/legend_layout.h"
 
+class TChartCanvas3D;
+
 // In a namespace of its own: the plotting library has a legend style of the same name, and the
 // program's windows see both.
 namespace ChartLegend {
@@ -71,7 +73,8 @@ class TCustomChartLegend : public TChartFontObject {
   // lsAuto: the values of a chart with fewer than two series, else the series.
   ChartLegend::TLegendStyle EffectiveStyle() const;
   int TotalLegendItems() const;
-  // The text of item Index (counted from the first item, not from FirstValue).
+  // The text of item Index (counted from the first item, not from FirstValue), as the chart's
+  // OnGetLegendText leaves it.
   QString LegendText(int Index) const;
   // The item under the point, or -1.
   virtual int Clicked(int X, int Y) const;
@@ -84,6 +87,9 @@ class TCustomChartLegend : public TChartFontObject {
  private:
   template <class T>
   void Set(T& Field, T Value);
+  QString ItemText(int Index) const;
+  // A bitmap, a hatch over the legend's colour, or the colour alone.
+  void SetLegendBrush(TChartCanvas3D& C) const;
 
   bool FVisible = true;
   TLegendAlignment FAlignment = laRight;

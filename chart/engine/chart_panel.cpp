@@ -420,6 +420,10 @@ void TCustomChartPanelExtended::UndoZoom() {
   FZoomed = false;
 }
 
+void TCustomChartPanelExtended::SetAnimatedZoomSteps(int Value) {
+  FAnimatedZoomSteps = std::clamp(Value, 0, MaxAnimatedZoomSteps);
+}
+
 void TCustomChartPanelExtended::Assign(const TCustomChartPanelExtended& Source) {
   SetBackImage(Source.FBackImage.get());
   FBackImageMode = Source.FBackImageMode;

@@ -255,8 +255,10 @@ class TCustomChartPanelExtended : public TCustomChartPanel {
   void SetBackImageMode(TPanelBackImageMode Value);
   bool AnimatedZoom() const { return FAnimatedZoom; }
   void SetAnimatedZoom(bool Value) { FAnimatedZoom = Value; }
+  // Each step repaints at once, so their number is held to MaxAnimatedZoomSteps (0 at least).
+  static constexpr int MaxAnimatedZoomSteps = 100;
   int AnimatedZoomSteps() const { return FAnimatedZoomSteps; }
-  void SetAnimatedZoomSteps(int Value) { FAnimatedZoomSteps = Value; }
+  void SetAnimatedZoomSteps(int Value);
   bool AllowZoom() const { return FAllowZoom; }
   void SetAllowZoom(bool Value) { FAllowZoom = Value; }
   TPanningMode AllowPanning() const { return FAllowPanning; }

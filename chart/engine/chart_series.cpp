@@ -16,6 +16,10 @@ std::string SeriesMessages::NoValidDataSource(const QString& Name) {
   return "No valid DataSource: " + Name.toStdString();
 }
 
+TSeriesHandle TChartSeries::Handle() const {
+  return TSeriesHandle(std::shared_ptr<TChartSeries* const>(FSelf));
+}
+
 TChartSeries::TChartSeries()
     : FXValues(std::make_unique<TChartValueList>(this, QStringLiteral("X"))),
       FYValues(std::make_unique<TChartValueList>(this, QStringLiteral("Y"))),
@@ -24,6 +28,7 @@ TChartSeries::TChartSeries()
 }
 
 TChartSeries::~TChartSeries() {
+  *FSelf = nullptr;
   FFunction.reset();
   DropDataSources();
   // Dependent series forget this one and refill from what they have left.
@@ -63,10 +68,35 @@ int TChartSeries::AddXY(double X, double Y, const QString& Label, TColor Color) 
   FColors.insert(FColors.begin() + Index, Color);
   if (int(FLabels.size()) < Index) FLabels.resize(size_t(Index));
   FLabels.insert(FLabels.begin() + Index, Label);
+  // Before anyone hears of the point: a dependent series copies the extra values too.
+  AddExtraValues(Index);
   if (OnAfterAdd) OnAfterAdd(this, Index);
   NotifyValue(sdeAdd, Index);
   if (Active()) Repaint();
   return Index;
+}
+
+void TChartSeries::AddExtraValues(int ValueIndex) {
+  const auto& L = ValueLists();
+  for (size_t i = 2; i < L.size(); ++i) {
+    L[i]->InsertValue(std::clamp(ValueIndex, 0, L[i]->Count()), L[i]->PendingValue());
+    ResetPendingValue(L[i]);
+  }
+}
+
+int TChartSeries::AddValueFromSeries(TChartSeries* Source, int ValueIndex, const QString& Label,
+                                     TColor Color) {
+  double X = Source->XValue(ValueIndex), Y = Source->YValue(ValueIndex);
+  if (Source->YMandatory() != YMandatory()) std::swap(X, Y);
+  const auto& Mine = ValueLists();
+  const auto& Theirs = Source->ValueLists();
+  for (size_t i = 2; i < Mine.size(); ++i) {
+    if (i < Theirs.size() && ValueIndex < Theirs[i]->Count())
+      Mine[i]->SetPendingValue(Theirs[i]->GetValue(ValueIndex));
+    else
+      ResetPendingValue(Mine[i]);
+  }
+  return AddXY(X, Y, Label, Color);
 }
 
 int TChartSeries::AddY(double Y, const QString& Label, TColor Color) {
@@ -174,14 +204,21 @@ QString TChartSeries::PercentText(int ValueIndex, bool WithTotal) {
   return QStringLiteral("%1 of %2").arg(Text, FormatFloat(FValueFormat, Total));
 }
 
+QString TChartSeries::XValueText(int ValueIndex) const {
+  const double X = XValue(ValueIndex);
+  const TChartAxis* A = GetHorizAxis();
+  return A ? A->LabelValue(X) : FormatFloat(FValueFormat, X);
+}
+
 QString TChartSeries::GetMarkText(int ValueIndex) {
   TMarkTexts T;
   T.Label = GetXLabel(ValueIndex);
   T.Value = FormatFloat(FValueFormat, GetMarkValue(ValueIndex));
   T.Percent = PercentText(ValueIndex, false);
   T.PercentTotal = PercentText(ValueIndex, true);
-  T.Legend = T.Label.isEmpty() ? T.Value : T.Value + ' ' + T.Label;
-  T.XValue = FormatFloat(FValueFormat, XValue(ValueIndex));
+  T.Legend =
+      PointLegendString(ValueIndex, FParentChart ? FParentChart->LegendTextStyle() : ltsLeftValue);
+  T.XValue = XValueText(ValueIndex);
   QString Text = MarkTextOfStyle(FMarks->Style(), T);
   if (OnGetMarkText) OnGetMarkText(this, ValueIndex, Text);
   return Text;
@@ -228,13 +265,12 @@ void TChartSeries::Repaint() {
 }
 
 void TChartSeries::AddValueAndAttributes(TChartSeries* Source, int ValueIndex) {
-  double X = Source->XValue(ValueIndex), Y = Source->YValue(ValueIndex);
-  if (Source->YMandatory() != YMandatory()) std::swap(X, Y);
-  AddXY(X, Y, Source->GetXLabel(ValueIndex), Source->PointColor(ValueIndex));
+  AddValueFromSeries(Source, ValueIndex, Source->GetXLabel(ValueIndex),
+                     Source->PointColor(ValueIndex));
 }
 
 void TChartSeries::AssignValues(TChartSeries* Source) {
-  if (!Source || Source == this) return;
+  if (!Source || !IsValidSourceOf(Source)) return;
   Clear();
   if (FFunction) {
     FXValues->SetDateTime(Source->XValues()->DateTime());
@@ -289,8 +325,7 @@ void TChartSeries::SetDataSource(TChartSeries* Source) {
     Clear();
     return;
   }
-  if (!FParentChart) throw ChartException(SeriesMessages::NoParentChart);
-  if (Source == this) throw ChartException(SeriesMessages::NoValidDataSource(Source->Name()));
+  CheckSource(Source);
   if (std::find(FDataSources.begin(), FDataSources.end(), Source) != FDataSources.end()) return;
   if (Source->DependsOn(this)) throw ChartException(ChartMessages::Circular);
   DropDataSources();
@@ -299,11 +334,31 @@ void TChartSeries::SetDataSource(TChartSeries* Source) {
   CheckDatasource();
 }
 
+void TChartSeries::CheckSource(const TChartSeries* Source) const {
+  if (!FParentChart) throw ChartException(SeriesMessages::NoParentChart);
+  if (!IsValidSourceOf(Source))
+    throw ChartException(SeriesMessages::NoValidDataSource(Source->Name()));
+}
+
+void TChartSeries::ReplaceDataSource(TChartSeries* Old, TChartSeries* New) {
+  const auto It = std::find(FDataSources.begin(), FDataSources.end(), Old);
+  if (It == FDataSources.end() || Old == New) return;
+  auto& OldLinked = Old->FLinkedSeries;
+  OldLinked.erase(std::remove(OldLinked.begin(), OldLinked.end(), this), OldLinked.end());
+  if (!New || std::find(FDataSources.begin(), FDataSources.end(), New) != FDataSources.end() ||
+      !IsValidSourceOf(New) || New->DependsOn(this)) {
+    FDataSources.erase(It);
+  } else {
+    *It = New;
+    New->FLinkedSeries.push_back(this);
+  }
+  CheckDatasource();
+}
+
 void TChartSeries::Loaded(const std::vector<TChartSeries*>& Sources) {
   for (TChartSeries* Source : Sources) {
     if (!Source) continue;
-    if (!FParentChart) throw ChartException(SeriesMessages::NoParentChart);
-    if (Source == this) throw ChartException(SeriesMessages::NoValidDataSource(Source->Name()));
+    CheckSource(Source);
     if (std::find(FDataSources.begin(), FDataSources.end(), Source) != FDataSources.end()) continue;
     if (Source->DependsOn(this)) throw ChartException(ChartMessages::Circular);
     FDataSources.push_back(Source);
@@ -337,7 +392,7 @@ void TChartSeries::CalcFirstLastVisibleIndex() {
   const bool ByX = YMandatory();
   const TChartValueList* Order = ByX ? FXValues.get() : FYValues.get();
   const TChartAxis* A = ByX ? GetHorizAxis() : GetVertAxis();
-  if (Order->Order() == loNone || !A || !FParentChart) {
+  if (Order->Order() == loNone || !A || !FParentChart || !FCalcVisiblePoints) {
     FFirstValueIndex = 0;
     FLastValueIndex = N - 1;
     return;
@@ -363,7 +418,7 @@ void TChartSeries::CalcFirstLastVisibleIndex() {
   }
   int L = F;
   while (L < N - 1 && Value(L) < EndV) ++L;
-  if (Value(L) > EndV && L > F) --L;
+  if (!FDrawBetweenPoints && Value(L) > EndV && L > F) --L;
   FLastValueIndex = L;
 }
 
@@ -471,6 +526,50 @@ void TChartSeries::Assign(const TChartSeries& Source) {
   Repaint();
 }
 
+void TChartSeries::AssignEvents(const TChartSeries& Source) {
+  OnBeforeAdd = Source.OnBeforeAdd;
+  OnAfterAdd = Source.OnAfterAdd;
+  OnClearValues = Source.OnClearValues;
+  OnGetMarkText = Source.OnGetMarkText;
+  BeforeDrawValues = Source.BeforeDrawValues;
+  AfterDrawValues = Source.AfterDrawValues;
+  OnClick = Source.OnClick;
+  OnDblClick = Source.OnDblClick;
+}
+
+double TChartSeries::AdvancePeriod(double Value, double Period) const {
+  const TChartAxis* A = GetHorizAxis();
+  if (!A || !A->ExactDateTime() || !(FXValues->DateTime() || A->IsDateTime()))
+    return Value + Period;
+  IncDecDateTime(true, Value, Period, true, DateTimeStepIndex(Period));
+  return Value;
+}
+
+void TChartSeries::Set3D(bool Value) {
+  if (!FParentChart) return;
+  FParentChart->SetView3D(Value);
+  FParentChart->SetClipPoints(!Value);
+}
+
+void TChartSeries::PrepareForGallery(bool IsEnabled) {
+  FillSampleValues(4);
+  FMarks->SetVisible(false);
+  SetColorEachPoint(false);
+  if (!IsEnabled) SetSeriesColor(clSilver);
+}
+
+bool TChartSeries::Clicked(int ValueIndex, Qt::MouseButton Button, TShiftState Shift, int X,
+                           int Y) {
+  if (!FParentChart) return false;
+  bool& Handled = FParentChart->CancelMouse;
+  Handled = false;
+  const TSeriesClickEvent& Event = (Shift & ssDouble) && OnDblClick ? OnDblClick : OnClick;
+  if (!Event) return false;
+  Handled = true;
+  Event(this, ValueIndex, Button, Shift, X, Y);
+  return Handled;
+}
+
 TChartAxis* TChartSeries::GetHorizAxis() const {
   if (!FParentChart) return nullptr;
   return FHorizAxis == aTopAxis ? FParentChart->TopAxis() : FParentChart->BottomAxis();
@@ -500,6 +599,11 @@ void TChartSeries::DrawMarks() {
     const QString Text = GetMarkText(i);
     if (Text.isEmpty()) continue;
     C->Font()->Assign(*FMarks->Font());
+    if (FParentChart->View3D() && FParentChart->View3DOptions()->ZoomText()) {
+      const double Size =
+          std::round(FMarks->Font()->Size() * 0.01 * FParentChart->View3DOptions()->Zoom());
+      C->Font()->SetSize(int(std::clamp(Size, 1.0, 32767.0)));
+    }
     TSeriesMarkPosition P = MarkBox(*C, Text, {CalcXPos(i), CalcYPos(i)},
                                     FMarks->Frame()->Visible(), FMarks->Frame()->Width());
     DrawMark(i, Text, P);
@@ -584,7 +688,7 @@ QString TChartSeries::PointLegendString(int ValueIndex, TLegendTextStyle Style) 
       T = Label + ' ' + Percent();
       break;
     case ltsXValue:
-      T = FormatFloat(FValueFormat, XValue(ValueIndex));
+      T = XValueText(ValueIndex);
       break;
   }
   return T.replace(QLatin1Char('\r'), QLatin1Char(' '))

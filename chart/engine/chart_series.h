@@ -4,6 +4,7 @@
 // screen point. Series types derive from it and keep their values.
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include <QString>
@@ -15,6 +16,7 @@
 #include "chart/engine/series_marks.h"
 #include "platform/colors.h"
 #include "platform/cursors.h"
+#include "platform/shift_state.h"
 
 class TCustomAxisPanel;
 class TChartAxis;
@@ -31,6 +33,23 @@ inline constexpr const char* FillSampleValues = "FillSampleValues NumValues must
 std::string NoValidDataSource(const QString& Name);  // "No valid DataSource: %s"
 }  // namespace SeriesMessages
 
+class TChartSeries;
+
+// What a page, a list or a window keeps of a series it shows: the series may be deleted or
+// replaced elsewhere (the chart editor), and the handle then answers null instead of dangling.
+class TSeriesHandle {
+ public:
+  TSeriesHandle() = default;
+  TChartSeries* Get() const { return FRef ? *FRef : nullptr; }
+  explicit operator bool() const { return Get() != nullptr; }
+  TChartSeries* operator->() const { return Get(); }
+
+ private:
+  friend class TChartSeries;
+  explicit TSeriesHandle(std::shared_ptr<TChartSeries* const> Ref) : FRef(std::move(Ref)) {}
+  std::shared_ptr<TChartSeries* const> FRef;
+};
+
 class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
  public:
   TChartSeries();
@@ -38,6 +57,8 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   TChartSeries& operator=(const TChartSeries&) = delete;
   // Leaves its chart first, so that the chart never keeps a dangling entry.
   virtual ~TChartSeries();
+  // A reference that turns null when the series is destroyed.
+  TSeriesHandle Handle() const;
 
   TCustomAxisPanel* ParentChart() const { return FParentChart; }
   // Moves the series to Chart's list (null: out of any chart).
@@ -45,25 +66,36 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
 
   bool Active() const { return FActive; }
   void SetActive(bool Value);
+  // The setters repaint the chart only when the value changes.
   QString Title() const { return FTitle; }
-  void SetTitle(const QString& Value) { FTitle = Value; }
+  void SetTitle(const QString& Value) { Change(FTitle, Value); }
   QString Name() const { return FName; }
   void SetName(const QString& Value) { FName = Value; }
   TColor SeriesColor() const { return FSeriesColor; }
-  void SetSeriesColor(TColor Value) { FSeriesColor = Value; }
+  virtual void SetSeriesColor(TColor Value) { Change(FSeriesColor, Value); }
   THorizAxis HorizAxis() const { return FHorizAxis; }
-  void SetHorizAxis(THorizAxis Value) { FHorizAxis = Value; }
+  void SetHorizAxis(THorizAxis Value) { Change(FHorizAxis, Value); }
   TVertAxis VertAxis() const { return FVertAxis; }
-  void SetVertAxis(TVertAxis Value) { FVertAxis = Value; }
+  void SetVertAxis(TVertAxis Value) { Change(FVertAxis, Value); }
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value) { FCursor = Value; }
   bool ShowInLegend() const { return FShowInLegend; }
-  void SetShowInLegend(bool Value) { FShowInLegend = Value; }
+  void SetShowInLegend(bool Value) { Change(FShowInLegend, Value); }
   // Free text and six flags (bits 1 to 32) stored with the series; the base gives them no meaning.
   QString Identifier() const { return FIdentifier; }
   void SetIdentifier(const QString& Value) { FIdentifier = Value; }
   int StyleFlags() const { return FStyleFlags; }
   void SetStyleFlags(int Value) { FStyleFlags = Value & 63; }
+  // The visible range: computed from the axis before each drawing (off: every point), and
+  // whether it keeps the point just past the visible end, so that a line reaches the plot's edge.
+  bool CalcVisiblePoints() const { return FCalcVisiblePoints; }
+  void SetCalcVisiblePoints(bool Value) { FCalcVisiblePoints = Value; }
+  bool DrawBetweenPoints() const { return FDrawBetweenPoints; }
+  void SetDrawBetweenPoints(bool Value) { FDrawBetweenPoints = Value; }
+  bool SingleFunctionPoint() const override { return FSingleFunctionPoint; }
+  void SetSingleFunctionPoint(bool Value) { FSingleFunctionPoint = Value; }
+  // Months and years are calendar months and years on an exact date-time horizontal axis.
+  double AdvancePeriod(double Value, double Period) const override;
 
   // The points: X and Y value lists, colours and labels (both may be shorter than the lists).
   int Count() const override { return FXValues->Count(); }
@@ -88,6 +120,14 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   int AddNullXY(double X, double Y, const QString& Label = {}) {
     return AddXY(X, Y, Label, clNone);
   }
+  // Puts the pending value of every extra list (from the third on) at the new point, each list
+  // then back to its own default.
+  void AddExtraValues(int ValueIndex);
+  virtual void ResetPendingValue(TChartValueList* List) { List->SetPendingValue(0); }
+  // Point ValueIndex of Source with Label and Color: X and Y (exchanged when only one of the two
+  // series is Y-mandatory) and the value of each extra list of the same position.
+  virtual int AddValueFromSeries(TChartSeries* Source, int ValueIndex, const QString& Label = {},
+                                 TColor Color = clChartAuto);
   virtual void Delete(int ValueIndex);
   virtual void Clear();
   // Random sample data over the chart's range (or 0..NumValues-1 by 0..1000); below 1:
@@ -109,6 +149,9 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   // The mark text of a point by the marks' style, then OnGetMarkText.
   QString GetMarkText(int ValueIndex);
   QString PercentText(int ValueIndex, bool WithTotal);
+  // The X value as the horizontal axis writes its labels (dates as dates); in the value format
+  // without a chart.
+  QString XValueText(int ValueIndex) const;
   // The value of the mandatory list, read through the type's own value access.
   virtual double GetMarkValue(int ValueIndex) {
     return YMandatory() ? YValue(ValueIndex) : XValue(ValueIndex);
@@ -129,6 +172,12 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   // circles of sources (ChartException).
   TChartSeries* DataSource() const { return FDataSources.empty() ? nullptr : FDataSources.front(); }
   void SetDataSource(TChartSeries* Source);
+  // Whether Source may feed this series: any other series; types with value lists of their own
+  // take only their own kind.
+  virtual bool IsValidSourceOf(const TChartSeries* Source) const { return Source != this; }
+  // Replaces one source by another in place, keeping the others (a source replaced by a series
+  // of another type), then refills.
+  void ReplaceDataSource(TChartSeries* Old, TChartSeries* New);
   // After the series was read back: its saved sources, in order, then a refill. Each is checked
   // as SetDataSource checks it.
   void Loaded(const std::vector<TChartSeries*>& Sources);
@@ -170,8 +219,16 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   int EndZ() const { return FEndZ; }
   void SetDepthBand(int Start, int End);
 
+  // The events of Source: adding, clearing, mark texts, drawing and clicks.
+  void AssignEvents(const TChartSeries& Source);
   // The class name the registry and streams know the type by.
   virtual QString ClassName() const { return QStringLiteral("TChartSeries"); }
+  // The chart's 3D view on or off; points are clipped to the plot only in 2D. Types with a view
+  // of their own also set the 3D options.
+  virtual void Set3D(bool Value);
+  // A small sample for the gallery: four sample points, no marks, no colour per point, and
+  // silver when the entry is disabled. Types add their own looks.
+  virtual void PrepareForGallery(bool IsEnabled);
   // Settings, the function (when this one has none), then the sources or else the points.
   virtual void Assign(const TChartSeries& Source);
 
@@ -179,6 +236,14 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   std::function<void(TChartSeries*, int)> OnAfterAdd;
   std::function<void(TChartSeries*)> OnClearValues;
   std::function<void(TChartSeries*, int, QString&)> OnGetMarkText;
+  using TSeriesClickEvent =
+      std::function<void(TChartSeries*, int ValueIndex, Qt::MouseButton, TShiftState, int, int)>;
+  TSeriesClickEvent OnClick, OnDblClick;
+  // A click on point ValueIndex: the double-click event for a double click, else the click
+  // event. True when one ran and left the chart's click-handled flag set.
+  bool Clicked(int ValueIndex, Qt::MouseButton Button, TShiftState Shift, int X, int Y);
+  // Every series hears the chart's mouse-up.
+  virtual void MouseUp(Qt::MouseButton, TShiftState, int, int) {}
   virtual bool UseAxis() const { return true; }
   // The room in pixels the series needs at the plot's edges (pointers, bars); each margin is
   // raised, never lowered. The axes are already laid out over the whole plot.
@@ -256,13 +321,22 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
  protected:
   // For types whose CalcZOrder shares another series' place.
   void SetCalcZOrder(int Value) { FCalcZOrder = Value; }
+  template <class T>
+  void Change(T& Field, const std::type_identity_t<T>& Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Repaint();
+  }
 
  private:
   friend class TCustomAxisPanel;
   void DropDataSources();
+  // No chart, or a source this series refuses: ChartException.
+  void CheckSource(const TChartSeries* Source) const;
   bool DependsOn(const TChartSeries* S) const;
 
   TCustomAxisPanel* FParentChart = nullptr;
+  std::shared_ptr<TChartSeries*> FSelf = std::make_shared<TChartSeries*>(this);
   std::unique_ptr<TChartValueList> FXValues, FYValues;
   std::vector<TColor> FColors;
   std::vector<QString> FLabels;
@@ -284,4 +358,5 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   bool FShowInLegend = true;
   QString FIdentifier;
   int FStyleFlags = 0;
+  bool FCalcVisiblePoints = true, FDrawBetweenPoints = false, FSingleFunctionPoint = true;
 };

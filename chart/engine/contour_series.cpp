@@ -44,7 +44,7 @@ void TContourSeries::SetYPositionLevel(bool Value) {
 }
 
 void TContourSeries::PrepareForGallery(bool IsEnabled) {
-  PrepareGalleryBase(IsEnabled);
+  TCustom3DGridSeries::PrepareForGallery(IsEnabled);
   SetUseColorRange(false);
   SetUsePalette(true);
 }

@@ -38,6 +38,8 @@ TCustomSeries::TCustomSeries()
       FLinePen(std::make_unique<TChartPen>([this](TGraphicsObject*) { Repaint(); })),
       FPointer(std::make_unique<TSeriesPointer>(this)) {
   XValues()->SetOrder(loAscending);
+  // The point just past the visible end is drawn too, so that a zoomed line reaches the edge.
+  SetDrawBetweenPoints(true);
 }
 
 void TCustomSeries::Assign(const TChartSeries& Other) {
@@ -413,6 +415,8 @@ void TLineSeries::ApplyKind() {
   SetDrawLine(true);
   SetDrawArea(false);
   Pointer()->SetVisible(false);
+  // A function result over all points is a level line across the data.
+  SetSingleFunctionPoint(false);
 }
 
 void TPointSeries::ApplyKind() {
@@ -423,7 +427,8 @@ void TPointSeries::ApplyKind() {
   Marks()->SetArrowLength(0);
 }
 
-void TPointSeries::PrepareForGallery(bool) {
+void TPointSeries::PrepareForGallery(bool IsEnabled) {
+  TCustomSeries::PrepareForGallery(IsEnabled);
   Pointer()->SetHorizSize(6);
   Pointer()->SetVertSize(6);
   const TCustomAxisPanel* C = ParentChart();
@@ -434,6 +439,7 @@ void TAreaSeries::ApplyKind() {
   SetDrawLine(true);
   SetDrawArea(true);
   Pointer()->SetVisible(false);
+  SetSingleFunctionPoint(false);
 }
 
 void TAreaSeries::Assign(const TChartSeries& Source) {
@@ -519,6 +525,8 @@ double TAreaSeries::MinYValue() const {
 TFastLineSeries::TFastLineSeries()
     : FLinePen(std::make_unique<TChartPen>([this](TGraphicsObject*) { Repaint(); })) {
   XValues()->SetOrder(loAscending);
+  SetDrawBetweenPoints(true);
+  SetSingleFunctionPoint(false);
 }
 
 void TFastLineSeries::SetSeriesColorAndPen(TColor Value) {

@@ -75,12 +75,6 @@ class TCustomSeries : public TChartSeries {
   virtual bool IsKindOf(const TChartSeries* S) const;
 
  protected:
-  template <class T>
-  void Change(T& Field, T Value) {
-    if (Field == Value) return;
-    Field = Value;
-    Repaint();
-  }
   virtual void ApplyKind() {}
 
  private:
@@ -119,7 +113,7 @@ class TPointSeries : public TCustomSeries {
   QString ClassName() const override { return QStringLiteral("TPointSeries"); }
   QString GetEditorClassName() const override { return QStringLiteral("TSeriesPointerEditor"); }
   // Pointer 6 by 6; the chart's second series gets triangles.
-  virtual void PrepareForGallery(bool IsEnabled);
+  void PrepareForGallery(bool IsEnabled) override;
 
  protected:
   void ApplyKind() override;

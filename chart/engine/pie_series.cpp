@@ -329,6 +329,33 @@ void TPieSeries::FillSampleValues(int NumValues) {
   RefreshSeries();
 }
 
+namespace {
+// The pie seen tilted from the front.
+void PieView(TCustomAxisPanel* C) {
+  if (!C) return;
+  TView3DOptions* V = C->View3DOptions();
+  V->SetOrthogonal(false);
+  V->SetRotation(0);
+  V->SetElevation(305);
+}
+}  // namespace
+
+void TPieSeries::Set3D(bool Value) {
+  TCircledSeries::Set3D(Value);
+  PieView(ParentChart());
+}
+
+void TPieSeries::PrepareForGallery(bool IsEnabled) {
+  TCircledSeries::PrepareForGallery(IsEnabled);
+  FillSampleValues(8);
+  if (TCustomAxisPanel* C = ParentChart()) {
+    C->SetChart3DPercent(75);
+    SetCircled(!C->View3D());
+    PieView(C);
+  }
+  SetColorEachPoint(IsEnabled);
+}
+
 void TPieSeries::SwapValueIndex(int A, int B) {
   TCircledSeries::SwapValueIndex(A, B);
   if (A < 0 || B < 0 || A >= Count() || B >= Count()) return;

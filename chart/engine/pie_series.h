@@ -144,6 +144,10 @@ class TPieSeries : public TCircledSeries {
   void Clear() override;
   int NumSampleValues() const override { return 8; }
   void FillSampleValues(int NumValues) override;
+  // The base's switch, then the pie seen tilted from the front.
+  void Set3D(bool Value) override;
+  // Eight samples, a deep circle that stays round in 2D, colours per slice when enabled.
+  void PrepareForGallery(bool IsEnabled) override;
   void SwapValueIndex(int A, int B) override;
   // Gathers the small values into the other slice when the data change, never while drawing.
   void NotifyValue(TSeriesDataEvent Event, int ValueIndex) override;

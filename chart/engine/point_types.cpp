@@ -13,14 +13,6 @@ using namespace SeriesGeometry;
 
 namespace {
 int Random(int N) { return N > 0 ? int(QRandomGenerator::global()->bounded(N)) : 0; }
-// Puts each list's pending value at the new point and clears it to its default.
-void InsertPending(int Index, std::initializer_list<std::pair<TChartValueList*, double>> Lists) {
-  if (Index < 0) return;
-  for (auto [L, Default] : Lists) {
-    L->InsertValue(std::min(Index, L->Count()), L->PendingValue());
-    L->SetPendingValue(Default);
-  }
-}
 double Today() { return double(QDate(1899, 12, 30).daysTo(QDate::currentDate())); }
 }  // namespace
 
@@ -44,10 +36,8 @@ TGanttSeries::TGanttSeries()
   Pointer()->SetStyle(psRectangle);
 }
 
-int TGanttSeries::AddXY(double X, double Y, const QString& Label, TColor Color) {
-  const int I = TPointSeries::AddXY(X, Y, Label, Color);
-  InsertPending(I, {{FEndValues.get(), 0}, {FNextTask.get(), -1}});
-  return I;
+void TGanttSeries::ResetPendingValue(TChartValueList* List) {
+  List->SetPendingValue(List == FNextTask.get() ? -1 : 0);
 }
 
 int TGanttSeries::AddGanttColor(double Start, double End, double Y, const QString& Label,
@@ -107,6 +97,22 @@ double TGanttSeries::MaxXValue() const {
   return M;
 }
 
+void TGanttSeries::DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& P) {
+  int End = P.ArrowStart.X;
+  if (!P.UserMoved &&
+      SeriesHorizAxis(*this)->ValueToPixel(ExtraValue(FEndValues.get(), ValueIndex), End)) {
+    P.TopLeft.X += (End - P.ArrowStart.X) / 2;
+    P.TopLeft.Y += P.Height / 2;
+  }
+  TPointSeries::DrawMark(ValueIndex, Text, P);
+}
+
+void TGanttSeries::PrepareForGallery(bool IsEnabled) {
+  TPointSeries::PrepareForGallery(IsEnabled);
+  SetColorEachPoint(IsEnabled);
+  Pointer()->SetVertSize(3);
+}
+
 void TGanttSeries::FillSampleValues(int NumValues) {
   if (NumValues < 1) throw ChartException(SeriesMessages::FillSampleValues);
   static const char* Tasks[10] = {"Design",      "Prototyping", "Development", "Sales",
@@ -138,12 +144,6 @@ TArrowSeries::TArrowSeries()
   Pointer()->SetInflateMargins(false);
   Marks()->Frame()->SetVisible(false);
   Marks()->SetTransparent(true);
-}
-
-int TArrowSeries::AddXY(double X, double Y, const QString& Label, TColor Color) {
-  const int I = TPointSeries::AddXY(X, Y, Label, Color);
-  InsertPending(I, {{FEndX.get(), 0}, {FEndY.get(), 0}});
-  return I;
 }
 
 int TArrowSeries::AddArrow(double X0, double Y0, double X1, double Y1, const QString& Label,
@@ -199,6 +199,14 @@ double TArrowSeries::MaxYValue() const {
   return Widen(TPointSeries::MaxYValue(), FEndY.get(), true);
 }
 
+void TArrowSeries::PrepareForGallery(bool IsEnabled) {
+  TPointSeries::PrepareForGallery(IsEnabled);
+  FillSampleValues(3);
+  SetArrowWidth(12);
+  SetArrowHeight(12);
+  if (!IsEnabled) SetSeriesColor(static_cast<TColor>(0x808080));
+}
+
 void TArrowSeries::FillSampleValues(int NumValues) {
   if (NumValues < 1) throw ChartException(SeriesMessages::FillSampleValues);
   Clear();
@@ -220,12 +228,6 @@ TBubbleSeries::TBubbleSeries()
   Marks()->Frame()->SetVisible(false);
   Marks()->SetTransparent(true);
   SetColorEachPoint(true);
-}
-
-int TBubbleSeries::AddXY(double X, double Y, const QString& Label, TColor Color) {
-  const int I = TPointSeries::AddXY(X, Y, Label, Color);
-  InsertPending(I, {{FRadius.get(), 0}});
-  return I;
 }
 
 int TBubbleSeries::AddBubble(double X, double Y, double Radius, const QString& Label,

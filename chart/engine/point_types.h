@@ -23,12 +23,24 @@ class TGanttSeries : public TPointSeries {
   int AddGantt(double Start, double End, double Y, const QString& Label = {}) {
     return AddGanttColor(Start, End, Y, Label, clChartAuto);
   }
-  int AddXY(double X, double Y, const QString& Label, TColor Color) override;
+  // The next task of a new point is none.
+  void ResetPendingValue(TChartValueList* List) override;
+  bool IsValidSourceOf(const TChartSeries* Source) const override {
+    return Source != this && dynamic_cast<const TGanttSeries*>(Source);
+  }
   void Assign(const TChartSeries& Source) override;
   bool ClickedPointer(int ValueIndex, int PX, int PY, int X, int Y) const override;
   void DrawValue(int ValueIndex) override;
+  // Over the middle of the bar.
+  void DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& Position) override;
   double MaxXValue() const override;
   void FillSampleValues(int NumValues) override;
+  // Colours per task when enabled, thin bars.
+  void PrepareForGallery(bool IsEnabled) override;
+  // The tasks are ordered and labelled along the vertical axis: their start dates are what
+  // counts.
+  TChartValueList* MandatoryValueList() override { return XValues(); }
+  bool YMandatory() const override { return false; }
 
  private:
   std::unique_ptr<TChartValueList> FEndValues, FNextTask;
@@ -48,13 +60,17 @@ class TArrowSeries : public TPointSeries {
   void SetArrowHeight(int Value) { Pointer()->SetVertSize(Value); }
   int AddArrow(double X0, double Y0, double X1, double Y1, const QString& Label = {},
                TColor Color = clChartAuto);
-  int AddXY(double X, double Y, const QString& Label, TColor Color) override;
+  bool IsValidSourceOf(const TChartSeries* Source) const override {
+    return Source != this && dynamic_cast<const TArrowSeries*>(Source);
+  }
   void DrawValue(int ValueIndex) override;
   double MinXValue() const override;
   double MaxXValue() const override;
   double MinYValue() const override;
   double MaxYValue() const override;
   void FillSampleValues(int NumValues) override;
+  // Three arrows with large heads; gray when disabled.
+  void PrepareForGallery(bool IsEnabled) override;
 
  private:
   std::unique_ptr<TChartValueList> FEndX, FEndY;
@@ -69,7 +85,9 @@ class TBubbleSeries : public TPointSeries {
   void SetSquared(bool Value) { Change(FSquared, Value); }
   int AddBubble(double X, double Y, double Radius, const QString& Label = {},
                 TColor Color = clChartAuto);
-  int AddXY(double X, double Y, const QString& Label, TColor Color) override;
+  bool IsValidSourceOf(const TChartSeries* Source) const override {
+    return Source != this && dynamic_cast<const TBubbleSeries*>(Source);
+  }
   void Assign(const TChartSeries& Source) override;
   void DrawValue(int ValueIndex) override;
   void DrawLegendShape(int ValueIndex, const TRect& R) override;

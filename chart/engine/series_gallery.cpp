@@ -34,8 +34,8 @@ void RegisterStandardSeries() {
   const QString Extended = QStringLiteral("Extended");
   RegisterChartSeriesClass(SeriesClass<TSurfaceSeries>(), QStringLiteral("Surface"), Extended, 1);
   RegisterChartSeriesClass(SeriesClass<TContourSeries>(), QStringLiteral("Contour"), Extended, 1);
-  RegisterChartSeriesClass(SeriesClass<TPolarSeries>(), QStringLiteral("Polar"), Extended, 1);
-  RegisterChartSeriesClass(SeriesClass<TRadarSeries>(), QStringLiteral("Radar"), Extended, 1);
+  RegisterChartSeriesClass(SeriesClass<TPolarSeries>(), QStringLiteral("Polar"), Extended, 2);
+  RegisterChartSeriesClass(SeriesClass<TRadarSeries>(), QStringLiteral("Radar"), Extended, 2);
 }
 
 TChartSeries* CreateSeriesByName(const QString& Name) {

@@ -127,8 +127,30 @@ std::unique_ptr<TChartSeries> CreateNewSeries(TCustomAxisPanel* Chart,
   if (!S) return nullptr;
   S->SetName(UniqueSeriesName(Chart, nullptr));
   S->SetParentChart(Chart);
-  if (FunctionClass.Create) S->SetFunction(FunctionClass.Create());
+  CreateNewChartFunction(S.get(), FunctionClass);
   return S;
+}
+
+TChartFunction* CreateNewChartFunction(TChartSeries* Series,
+                                       const TChartFunctionClass& FunctionClass) {
+  if (!Series || !FunctionClass.Create) return nullptr;
+  std::unique_ptr<TChartFunction> F = FunctionClass.Create();
+  if (!F) return nullptr;
+  const TCustomAxisPanel* Chart = Series->ParentChart();
+  auto Used = [&](const QString& Name) {
+    if (Series->Function() && Series->Function()->Name() == Name) return true;
+    for (int i = 0; Chart && i < Chart->SeriesCount(); ++i) {
+      const TChartSeries* S = Chart->GetSeries(i);
+      if (S->Name() == Name || (S->Function() && S->Function()->Name() == Name)) return true;
+    }
+    return false;
+  };
+  int n = 1;
+  while (Used(QStringLiteral("ChartFunction%1").arg(n))) ++n;
+  F->SetName(QStringLiteral("ChartFunction%1").arg(n));
+  TChartFunction* Result = F.get();
+  Series->SetFunction(std::move(F));
+  return Result;
 }
 
 std::unique_ptr<TChartSeries> CloneChartSeries(const TChartSeries& Series,
@@ -141,16 +163,11 @@ std::unique_ptr<TChartSeries> CloneChartSeries(const TChartSeries& Series,
 void ReplaceSeries(std::unique_ptr<TChartSeries>& Old, std::unique_ptr<TChartSeries> New) {
   if (!Old || !New) return;
   New->Assign(*Old);
-  New->OnBeforeAdd = Old->OnBeforeAdd;
-  New->OnAfterAdd = Old->OnAfterAdd;
-  New->OnClearValues = Old->OnClearValues;
-  New->OnGetMarkText = Old->OnGetMarkText;
+  New->AssignEvents(*Old);
   const QString Name = Old->Name();
-  // Dependents take their data from the new series from now on.
-  for (TChartSeries* L : std::vector<TChartSeries*>(Old->LinkedSeries())) {
-    L->SetDataSource(nullptr);
-    L->SetDataSource(New.get());
-  }
+  // Dependents take their data from the new series from now on, their other sources kept.
+  for (TChartSeries* L : std::vector<TChartSeries*>(Old->LinkedSeries()))
+    L->ReplaceDataSource(Old.get(), New.get());
   if (auto* C = dynamic_cast<TCustomChart*>(New->ParentChart())) {
     const int A = C->IndexOfSeries(Old.get()), B = C->IndexOfSeries(New.get());
     if (A >= 0 && B >= 0) C->ExchangeSeries(A, B);

@@ -80,6 +80,11 @@ std::unique_ptr<TChartFunction> CreateChartFunctionByName(const QString& Name);
 std::unique_ptr<TChartSeries> CreateNewSeries(TCustomAxisPanel* Chart,
                                               const TChartSeriesClass& SeriesClass,
                                               const TChartFunctionClass& FunctionClass = {});
+// A new function of the class attached to Series (replacing its function), named
+// "ChartFunction" with the first number no series or function of its chart carries. Null when
+// the class cannot be made.
+TChartFunction* CreateNewChartFunction(TChartSeries* Series,
+                                       const TChartFunctionClass& FunctionClass);
 // A copy of Series of the same class on the same chart, settings and points (or sources) kept.
 std::unique_ptr<TChartSeries> CloneChartSeries(const TChartSeries& Series,
                                                const TChartSeriesClass& SeriesClass);

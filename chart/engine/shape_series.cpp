@@ -262,6 +262,17 @@ int TChartShape::Clicked(int X, int Y) const {
   return Hit ? 0 : -1;
 }
 
+void TChartShape::PrepareForGallery(bool IsEnabled) {
+  TChartSeries::PrepareForGallery(IsEnabled);
+  FFont->SetColor(clWhite);
+  FFont->SetSize(14);
+  const TCustomAxisPanel* C = ParentChart();
+  const bool Second = C && C->SeriesCount() > 1 && C->GetSeries(1) == this;
+  SetStyle(Second ? chasCircle : chasTriangle);
+  SetShapeColor(IsEnabled ? (Second ? clBlue : clRed) : clSilver);
+  SetText({Second ? QStringLiteral("abc") : QStringLiteral("123")});
+}
+
 void TChartShape::FillSampleValues(int NumValues) {
   if (NumValues < 1) throw ChartException(SeriesMessages::FillSampleValues);
   Clear();

@@ -59,6 +59,9 @@ class TChartShape : public TChartSeries {
   // Also the brush colour.
   void SetShapeColor(TColor Value);
 
+  bool IsValidSourceOf(const TChartSeries* Source) const override {
+    return Source != this && dynamic_cast<const TChartShape*>(Source);
+  }
   bool UseAxis() const override { return FXYStyle != xysPixels; }
   // A shape placed in pixels takes no place in depth.
   void CalcZOrder(int& MaxZ, bool Is3D) override {
@@ -72,14 +75,11 @@ class TChartShape : public TChartSeries {
   void DrawLegendShape(int ValueIndex, const TRect& R) override;
   int Clicked(int X, int Y) const override;
   void FillSampleValues(int NumValues) override;
+  // A red triangle "123", and for the chart's second series a blue circle "abc", in white
+  // letters; silver when disabled.
+  void PrepareForGallery(bool IsEnabled) override;
 
  private:
-  template <class T>
-  void Change(T& Field, T Value) {
-    if (Field == Value) return;
-    Field = Value;
-    Repaint();
-  }
   double Corner(int Index, bool X) const;
   void SetCorner(int Index, bool X, double Value);
 

@@ -42,14 +42,6 @@ int TCustom3DSeries::AddXYZ(double X, double Y, double Z, const QString& Label, 
   return AddXY(X, Y, Label, Color);
 }
 
-int TCustom3DSeries::AddXY(double X, double Y, const QString& Label, TColor Color) {
-  const double Z = FZValues->PendingValue();
-  const int I = TChartSeries::AddXY(X, Y, Label, Color);
-  if (I >= 0) FZValues->InsertValue(std::min(I, FZValues->Count()), Z);
-  FZValues->SetPendingValue(0);
-  return I;
-}
-
 double TCustom3DSeries::MinZValue() const {
   return FZValues->Count() ? const_cast<TChartValueList&>(*FZValues).MinValue() : 0;
 }
@@ -437,15 +429,8 @@ void TSurfaceSeries::SetDotFrame(bool Value) {
   Repaint();
 }
 
-void TCustom3DGridSeries::PrepareGalleryBase(bool IsEnabled) {
-  FillSampleValues(4);
-  Marks()->SetVisible(false);
-  SetColorEachPoint(false);
-  if (!IsEnabled) SetSeriesColor(clSilver);
-}
-
 void TSurfaceSeries::PrepareForGallery(bool IsEnabled) {
-  PrepareGalleryBase(IsEnabled);
+  TCustom3DGridSeries::PrepareForGallery(IsEnabled);
   SetSampleValues(true);
   SetUseColorRange(false);
   FPen->SetColor(IsEnabled ? clBlack : RGB(128, 128, 128));

@@ -22,17 +22,14 @@ class TCustom3DSeries : public TChartSeries {
   void SetTimesZOrder(int Value);
 
   int AddXYZ(double X, double Y, double Z, const QString& Label = {}, TColor Color = clChartAuto);
-  using TChartSeries::AddXY;
-  // Takes the pending depth value along with the point.
-  int AddXY(double X, double Y, const QString& Label, TColor Color) override;
   double MinZValue() const override;
   double MaxZValue() const override;
   bool HasZValues() const override { return true; }
   void CalcZOrder(int& MaxZ, bool Is3D) override;
   void Assign(const TChartSeries& Source) override;
   // Only another series with depth values can feed this one.
-  static bool IsValidSourceOf(const TChartSeries* Source) {
-    return dynamic_cast<const TCustom3DSeries*>(Source) != nullptr;
+  bool IsValidSourceOf(const TChartSeries* Source) const override {
+    return Source != this && dynamic_cast<const TCustom3DSeries*>(Source) != nullptr;
   }
 
  private:
@@ -102,7 +99,7 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   void NotifyValue(TSeriesDataEvent Event, int ValueIndex) override;
   void Assign(const TChartSeries& Source) override;
   // Seen in 3D from the front above, or in 2D straight from above.
-  void Set3D(bool Value);
+  void Set3D(bool Value) override;
 
   // The Y range over the points that are drawn: null and non-finite points do not count.
   double MinYValue() const override;
@@ -142,9 +139,6 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   void CheckPalette();
   void SetSampleValues(bool Value) { FSampleValues = Value; }
   void CacheColors();
-  // What every series does for the gallery: sample values, no marks, one colour, silver when
-  // the entry is disabled.
-  void PrepareGalleryBase(bool IsEnabled);
 
  private:
   void CalcRange() const;
@@ -185,7 +179,7 @@ class TSurfaceSeries : public TCustom3DGridSeries {
   void SetWireFrame(bool Value);
   bool DotFrame() const { return FDotFrame; }
   void SetDotFrame(bool Value);
-  void PrepareForGallery(bool IsEnabled);
+  void PrepareForGallery(bool IsEnabled) override;
 
   void Assign(const TChartSeries& Source) override;
   void DrawAllValues() override;
@@ -225,7 +219,7 @@ class TContourSeries : public TCustom3DGridSeries {
   void SetYPosition(double Value);
   bool YPositionLevel() const { return FYPositionLevel; }
   void SetYPositionLevel(bool Value);
-  void PrepareForGallery(bool IsEnabled);
+  void PrepareForGallery(bool IsEnabled) override;
 
   // The levels of the last drawing (made again before each).
   void CreateLevels();

@@ -109,13 +109,10 @@ TEST_F(PolarFormTest, GridAndLegendTogglesShowTheirStateOnButtonsItemsAndPicture
   EXPECT_EQ(Picture(), Before);
 }
 
-TEST_F(PolarFormTest, PrintAndPropertiesSayTheyAreNotAvailableYet) {
+TEST_F(PolarFormTest, PrintSaysItIsNotAvailableYet) {
   Form->sbPrint->click();
   Form->pmPrint->trigger();
-  Form->sbProp->click();
-  Form->miProperties->trigger();
-  EXPECT_EQ(Dialogs.Messages(), QStringList({ChartPreviewNotAvailable, ChartPreviewNotAvailable,
-                                             EditChartNotAvailable, EditChartNotAvailable}));
+  EXPECT_EQ(Dialogs.Messages(), QStringList({ChartPreviewNotAvailable, ChartPreviewNotAvailable}));
   for (const TDialogRequest& R : Dialogs.Requests) EXPECT_EQ(R.Type, mtInformation);
 }
 

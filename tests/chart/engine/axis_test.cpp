@@ -4,6 +4,7 @@
 #include "chart/engine/chart_axis.h"
 #include "chart/engine/chart_exceptions.h"
 #include "chart/engine/chart_series.h"
+#include "chart/engine/custom_series.h"
 
 TEST(Axis, SettingsInitialSetAndInvalid) {
   TChart Chart;
@@ -120,4 +121,28 @@ TEST(Axis, LabelsOnLinearLogInvertedAndDateTimeAxes) {
   EXPECT_EQ(X->LabelValue(-1), "");
   X->SetDateTimeFormat("hh:mm");
   EXPECT_EQ(X->LabelValue(45000.25), "06:00");
+}
+
+TEST(Axis, AZeroRangePutsEveryValueInTheMiddle) {
+  TChart Chart;
+  Chart.resize(400, 300);
+  Chart.SetView3D(false);
+  Chart.Legend()->SetVisible(false);
+  TLineSeries S;
+  S.LinePen()->SetWidth(3);
+  S.SetSeriesColor(clRed);
+  S.AddXY(0, 5);
+  S.AddXY(10, 5);
+  S.SetParentChart(&Chart);
+  Chart.Repaint();
+  const TChartAxis* Left = Chart.LeftAxis();
+  ASSERT_EQ(Left->IMinimum(), Left->IMaximum());
+  const int Mid = (Left->IStartPos() + Left->IEndPos()) / 2;
+  EXPECT_GT(Mid, Left->IStartPos() + 10);
+  EXPECT_EQ(Left->CalcPosValue(5), Mid);
+  EXPECT_EQ(Left->CalcPosValue(-1e9), Mid);
+  const TRect R = Chart.ChartRect();
+  EXPECT_EQ(FromQColor(Chart.Backing()->Image().pixelColor((R.Left + R.Right) / 2, Mid)), clRed);
+  EXPECT_NE(FromQColor(Chart.Backing()->Image().pixelColor((R.Left + R.Right) / 2, R.Bottom - 2)),
+            clRed);
 }

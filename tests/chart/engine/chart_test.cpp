@@ -486,3 +486,49 @@ TEST(ChartAxes, NamesAndVisibility) {
 }
 
 }  // namespace
+
+namespace {
+struct TListeningSeries : TTestSeries {
+  int Ups = 0;
+  void MouseUp(Qt::MouseButton, TShiftState, int, int) override { ++Ups; }
+};
+}  // namespace
+
+TEST(ChartClickedPart, SeriesClickEventsAndMouseUpForEverySeries) {
+  TFlatChart F;
+  TChart& C = F.Chart;
+  TListeningSeries Other, Hidden;
+  Hidden.SetActive(false);
+  C.AddSeries(&Other);
+  C.AddSeries(&Hidden);
+  const int SX = C.BottomAxis()->CalcPosValue(3), SY = C.LeftAxis()->CalcPosValue(30);
+  int Clicks = 0, Doubles = 0;
+  bool LetGo = false;
+  F.Series.OnClick = [&](TChartSeries* S, int I, Qt::MouseButton B, TShiftState, int X, int Y) {
+    EXPECT_EQ(S, &F.Series);
+    EXPECT_EQ(I, 3);
+    EXPECT_EQ(B, Qt::LeftButton);
+    EXPECT_EQ(X, SX);
+    EXPECT_EQ(Y, SY);
+    EXPECT_TRUE(S->ParentChart()->CancelMouse);
+    ++Clicks;
+    if (LetGo) S->ParentChart()->CancelMouse = false;
+  };
+  F.Series.OnDblClick = [&](TChartSeries*, int, Qt::MouseButton, TShiftState Shift, int, int) {
+    EXPECT_TRUE(Shift & ssDouble);
+    ++Doubles;
+  };
+  C.MouseDown(Qt::LeftButton, 0, SX, SY);
+  EXPECT_EQ(Clicks, 1);
+  EXPECT_FALSE(C.Zoom().Active);  // the series handled it
+  C.MouseDown(Qt::LeftButton, ssDouble, SX, SY);
+  EXPECT_EQ(Doubles, 1);
+  EXPECT_EQ(Clicks, 1);
+  LetGo = true;
+  C.MouseDown(Qt::LeftButton, 0, SX, SY);
+  EXPECT_EQ(Clicks, 2);
+  EXPECT_TRUE(C.Zoom().Active);
+  C.MouseUp(Qt::LeftButton, 0, SX, SY);
+  EXPECT_EQ(Other.Ups, 1);
+  EXPECT_EQ(Hidden.Ups, 1);
+}

@@ -81,3 +81,76 @@ TEST(LegendDraw, SeriesAndValuesItemsAndClicks) {
   EXPECT_EQ(Find(Texts(Chart), "Gamma"), nullptr);
   EXPECT_EQ(L->TotalLegendItems(), 2);
 }
+
+TEST(LegendDraw, ChartEventsChangeTextsPlacesAndRectangle) {
+  TChart Chart;
+  Chart.SetView3D(false);
+  TChartSeries A, B;
+  A.SetTitle("Alpha");
+  B.SetTitle("Beta");
+  A.SetParentChart(&Chart);
+  B.SetParentChart(&Chart);
+  A.AddY(1);
+  B.AddY(2);
+  Chart.OnGetLegendText = [](TCustomChart*, ChartLegend::TLegendStyle Style, int Index,
+                             QString& Text) {
+    EXPECT_EQ(Style, ChartLegend::lsSeries);
+    Text += QString::number(Index);
+  };
+  Chart.OnGetLegendPos = [](TCustomChart*, int Index, int& X, int& Y, int& XColor) {
+    if (Index != 1) return;
+    X = 300;
+    Y = 200;
+    XColor = 280;
+  };
+  TRecordingTarget Target(600, 400);
+  TCanvas Canvas(&Target);
+  Chart.DrawToMetaCanvas(&Canvas, {0, 0, 600, 400});
+  const TCanvasOp *TA = nullptr, *TB = nullptr, *Symbol = nullptr;
+  for (const TCanvasOp& O : Target.Ops()) {
+    if (O.Kind == coText && O.Text == "Alpha0") TA = &O;
+    if (O.Kind == coText && O.Text == "Beta1") TB = &O;
+    if (O.Kind == coRectangle && O.Rect.Left == 280) Symbol = &O;
+  }
+  ASSERT_TRUE(TA && TB);
+  EXPECT_EQ(TB->Points[0], (TPoint{300, 200}));
+  ASSERT_NE(Symbol, nullptr);  // the symbol at the column the event gave
+  EXPECT_EQ(Symbol->Rect.Top, 202);
+  EXPECT_EQ(Chart.Legend()->LegendText(0), "Alpha0");
+
+  Chart.OnGetLegendRect = [](TCustomChart*, TRect& R) { R = {20, 30, 140, 90}; };
+  Texts(Chart);
+  EXPECT_EQ(Chart.Legend()->RectLegend(), (TRect{20, 30, 140, 90}));
+}
+
+TEST(LegendDraw, OwnBrushHatchOrBitmapOverTheLegendColour) {
+  TChart Chart;
+  Chart.resize(500, 300);
+  Chart.SetView3D(false);
+  Chart.SetAxisVisible(false);
+  TChartSeries A;
+  A.SetParentChart(&Chart);
+  A.AddY(1);
+  TCustomChartLegend* L = Chart.Legend();
+  L->SetColor(clWhite);
+  L->SetShadowSize(0);
+  L->Brush()->SetData(TBrushData{clRed, bsDiagCross, {}});
+  auto Count = [&](TColor Wanted) {
+    Chart.Repaint();
+    const QImage& I = Chart.Backing()->Image();
+    const TRect R = L->RectLegend();
+    int N = 0;
+    for (int y = R.Top + 1; y < R.Bottom - 1; ++y)
+      for (int x = R.Left + 1; x < R.Right - 1; ++x) N += FromQColor(I.pixelColor(x, y)) == Wanted;
+    return N;
+  };
+  EXPECT_GT(Count(clRed), 20);
+  EXPECT_GT(Count(clWhite), 20);
+  QImage Blue(8, 8, QImage::Format_RGB32);
+  Blue.fill(Qt::blue);
+  L->Brush()->SetData(TBrushData{clRed, bsSolid, Blue});
+  EXPECT_GT(Count(clBlue), 100);
+  EXPECT_EQ(Count(clRed), 0);
+  L->Brush()->SetData(TBrushData{clRed, bsSolid, {}});
+  EXPECT_EQ(Count(clBlue), 0);
+}

@@ -344,3 +344,63 @@ TEST(SeriesGallery, EveryTypeByNameFilledDrawnAndChanged) {
     }
   }
 }
+
+TEST(LineSeries, ZoomedLinesReachThePlotEdge) {
+  auto Check = [](TChartSeries& S, const char* Kind) {
+    SCOPED_TRACE(Kind);
+    TPlainChart P;
+    for (int i = 0; i <= 10; ++i) S.AddXY(i, 10 * i);
+    P.Add(S, clRed);
+    P.Chart.BottomAxis()->SetMinMax(0, 4.5);
+    P.Chart.LeftAxis()->SetMinMax(0, 100);
+    P.Chart.Repaint();
+    EXPECT_EQ(S.LastValueIndex(), 5);  // the point just past the end
+    const int X = P.Chart.ChartRect().Right - 2;
+    const double V = P.Chart.BottomAxis()->CalcPosPoint(X) * 10;
+    const int Y = P.Chart.LeftAxis()->CalcPosValue(V);
+    EXPECT_EQ(P.At(X, Y), clRed);
+    S.SetParentChart(nullptr);
+  };
+  TLineSeries Line;
+  Line.LinePen()->SetWidth(3);
+  Check(Line, "line");
+  TFastLineSeries Fast;
+  Fast.LinePen()->SetWidth(3);
+  Check(Fast, "fast line");
+  // Without the option the last point inside is the last one drawn.
+  TPlainChart P;
+  TChartSeries Plain;
+  for (int i = 0; i <= 10; ++i) Plain.AddXY(i, 10 * i);
+  P.Add(Plain, clRed);
+  P.Chart.BottomAxis()->SetMinMax(0, 4.5);
+  P.Chart.Repaint();
+  EXPECT_EQ(Plain.LastValueIndex(), 4);
+}
+
+TEST(LineSeries, AFunctionOverAllPointsIsALevelLine) {
+  TChart Chart;
+  TPointSeries Source;
+  Source.SetParentChart(&Chart);
+  for (double X : {2.0, 5.0, 9.0}) Source.AddXY(X, X);
+  TLineSeries Line;
+  TAreaSeries Area;
+  TFastLineSeries Fast;
+  TPointSeries Point;
+  for (TChartSeries* S : std::initializer_list<TChartSeries*>{&Line, &Area, &Fast, &Point}) {
+    S->SetParentChart(&Chart);
+    S->SetFunction(std::make_unique<THighChartFunction>());
+    S->SetDataSource(&Source);
+  }
+  for (TChartSeries* S : std::initializer_list<TChartSeries*>{&Line, &Area, &Fast}) {
+    ASSERT_EQ(S->Count(), 2);
+    EXPECT_EQ(S->XValue(0), 2);
+    EXPECT_EQ(S->XValue(1), 9);
+    EXPECT_EQ(S->YValue(0), 9);
+    EXPECT_EQ(S->YValue(1), 9);
+  }
+  ASSERT_EQ(Point.Count(), 1);
+  EXPECT_EQ(Point.XValue(0), 5.5);
+  // The kind's own setting survives a copy of another kind's settings.
+  Line.Assign(Point);
+  EXPECT_FALSE(Line.SingleFunctionPoint());
+}

@@ -58,6 +58,26 @@ TEST(GanttSeries, BarsSpanTheirTasksAndJoinTheNext) {
   EXPECT_EQ(G.Count(), 6);
 }
 
+TEST(GanttSeries, TasksCountByTheirStartAndMarksSitOverTheBars) {
+  TFlat F;
+  TGanttSeries G;
+  F.Add(G, clBlue);
+  G.AddGantt(10, 40, 20, "Design");
+  G.AddGantt(50, 90, 60, "Build");
+  EXPECT_EQ(G.MandatoryValueList(), G.StartValues());
+  EXPECT_FALSE(G.YMandatory());
+  EXPECT_EQ(G.GetMarkValue(1), 50);
+  EXPECT_EQ(F.Chart.LeftAxis()->CalcLabelStyle(), talText);  // the task names
+  G.Marks()->SetVisible(true);
+  F.Chart.Repaint();
+  for (int i = 0; i < 2; ++i) {
+    const TSeriesMarkPosition* P = G.Marks()->Position(i);
+    ASSERT_NE(P, nullptr);
+    const int Middle = (F.PX(G.XValue(i)) + F.PX(G.EndValues()->GetValue(i))) / 2;
+    EXPECT_NEAR(P->TopLeft.X + P->Width / 2, Middle, 1);
+  }
+}
+
 TEST(ArrowSeries, FromStartToEndWithAHead) {
   TFlat F;
   TArrowSeries A;

@@ -1,0 +1,367 @@
+#include "chart/editors/chart_general_pages.h"
+
+#include <type_traits>
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "chart/engine/chart.h"
+#include "platform/app_services.h"
+#include "platform/controls.h"
+#include "platform/flag_guard.h"
+
+namespace {
+TChartDialogProc& PreviewProc() {
+  static TChartDialogProc P;
+  return P;
+}
+TChartDialogProc& ExportProc() {
+  static TChartDialogProc P;
+  return P;
+}
+
+QCheckBox* CheckBox(QWidget* Parent, const QString& Caption, const char* Name) {
+  auto* C = new QCheckBox(Caption, Parent);
+  C->setObjectName(QLatin1String(Name));
+  return C;
+}
+
+TChartSpinEdit* SpinEdit(QWidget* Parent, const char* Name, int Min, int Max, int Increment) {
+  auto* E = new TChartSpinEdit(Parent);
+  E->setObjectName(QLatin1String(Name));
+  E->MinValue = Min;
+  E->MaxValue = Max;
+  E->Increment = Increment;
+  return E;
+}
+
+QPushButton* Button(QWidget* Parent, const QString& Caption, const char* Name) {
+  auto* B = new QPushButton(Caption, Parent);
+  B->setObjectName(QLatin1String(Name));
+  return B;
+}
+
+// Every handler runs guarded: a setting the chart refuses shows its message, never escapes.
+template <class Sender, class Signal, class F>
+void On(Sender* S, Signal Sig, QObject* Context, F Handler) {
+  QObject::connect(S, Sig, Context, [Handler](auto... Args) {
+    RunGuarded([&] {
+      if constexpr (std::is_invocable_v<F, decltype(Args)...>)
+        Handler(Args...);
+      else
+        Handler();
+    });
+  });
+}
+}  // namespace
+
+void SetChartPreviewProc(TChartDialogProc Proc) { PreviewProc() = std::move(Proc); }
+void SetChartExportProc(TChartDialogProc Proc) { ExportProc() = std::move(Proc); }
+
+// --- General -----------------------------------------------------------------------------------
+
+TFormChartGeneral::TFormChartGeneral(QWidget* Owner, TCustomChart* Chart)
+    : TChartEditorPage(Owner), FChart(Chart) {
+  setObjectName(QStringLiteral("FormChartGeneral"));
+  auto* Main = new QGridLayout(this);
+  auto* Zoom = new QGroupBox(QStringLiteral("Zoom"), this);
+  auto* ZoomGrid = new QGridLayout(Zoom);
+  CBAllowZoom = CheckBox(Zoom, QStringLiteral("&Allow Zoom"), "CBAllowZoom");
+  CBAnimatedZoom = CheckBox(Zoom, QStringLiteral("Animated Z&oom"), "CBAnimatedZoom");
+  SEAniZoomSteps =
+      SpinEdit(Zoom, "SEAniZoomSteps", 0, TCustomChartPanelExtended::MaxAnimatedZoomSteps, 1);
+  SEAniZoomSteps->SetValue(8);
+  ZoomGrid->addWidget(CBAllowZoom, 0, 0, 1, 2);
+  ZoomGrid->addWidget(CBAnimatedZoom, 1, 0, 1, 2);
+  AddLabelled(ZoomGrid, 2, QStringLiteral("&Steps:"), SEAniZoomSteps);
+  Main->addWidget(Zoom, 0, 0);
+
+  RGPanning = new TRadioGroup(this);
+  RGPanning->setObjectName(QStringLiteral("RGPanning"));
+  RGPanning->SetCaption(QStringLiteral("Allow Scroll:"));
+  RGPanning->SetItems({QStringLiteral("&None"), QStringLiteral("&Horizontal"),
+                       QStringLiteral("&Vertical"), QStringLiteral("&Both")});
+  Main->addWidget(RGPanning, 1, 0);
+  CBClipPoints = CheckBox(this, QStringLiteral("&Clip Points"), "CBClipPoints");
+  Main->addWidget(CBClipPoints, 2, 0);
+
+  auto* Margins = new QGroupBox(QStringLiteral("Margins (%)"), this);
+  auto* MarginGrid = new QGridLayout(Margins);
+  SEMarTop = SpinEdit(Margins, "SEMarTop", 0, 99, 5);
+  SEMarLeft = SpinEdit(Margins, "SEMarLeft", 0, 99, 5);
+  SEMarBottom = SpinEdit(Margins, "SEMarBottom", 0, 99, 5);
+  SEMarRight = SpinEdit(Margins, "SEMarRight", 0, 99, 5);
+  MarginGrid->addWidget(SEMarTop, 0, 1);
+  MarginGrid->addWidget(SEMarLeft, 1, 0);
+  MarginGrid->addWidget(SEMarRight, 1, 2);
+  MarginGrid->addWidget(SEMarBottom, 2, 1);
+  Main->addWidget(Margins, 0, 1, 2, 1);
+  BPrintPreview = Button(this, QStringLiteral("Print &Preview..."), "BPrintPreview");
+  BExport = Button(this, QStringLiteral("&Export..."), "BExport");
+  Main->addWidget(BPrintPreview, 2, 1);
+  Main->addWidget(BExport, 3, 1);
+  Main->setRowStretch(4, 1);
+  BPrintPreview->setVisible(bool(PreviewProc()));
+  BExport->setVisible(bool(ExportProc()));
+
+  On(CBAllowZoom, &QCheckBox::clicked, this, [this](bool On) {
+    if (FChart) FChart->SetAllowZoom(On);
+  });
+  On(CBAnimatedZoom, &QCheckBox::clicked, this, [this](bool On) {
+    if (FChart) FChart->SetAnimatedZoom(On);
+  });
+  On(SEAniZoomSteps, &TChartSpinEdit::Changed, this, [this](int V) {
+    if (FChart && !FCreating) FChart->SetAnimatedZoomSteps(V);
+  });
+  On(RGPanning, &TRadioGroup::Click, this, [this] {
+    if (FChart && !FCreating && RGPanning->ItemIndex() >= 0)
+      FChart->SetAllowPanning(TPanningMode(RGPanning->ItemIndex()));
+  });
+  On(CBClipPoints, &QCheckBox::clicked, this, [this](bool On) {
+    if (FChart) FChart->SetClipPoints(On);
+  });
+  On(SEMarLeft, &TChartSpinEdit::Changed, this, [this](int V) { MarginChanged(0, SEMarLeft, V); });
+  On(SEMarTop, &TChartSpinEdit::Changed, this, [this](int V) { MarginChanged(1, SEMarTop, V); });
+  On(SEMarRight, &TChartSpinEdit::Changed, this,
+     [this](int V) { MarginChanged(2, SEMarRight, V); });
+  On(SEMarBottom, &TChartSpinEdit::Changed, this,
+     [this](int V) { MarginChanged(3, SEMarBottom, V); });
+  On(BPrintPreview, &QPushButton::clicked, this, [this] {
+    if (FChart && PreviewProc()) PreviewProc()(this, *FChart);
+  });
+  On(BExport, &QPushButton::clicked, this, [this] {
+    if (FChart && ExportProc()) ExportProc()(this, *FChart);
+  });
+  FCreating = false;
+}
+
+void TFormChartGeneral::MarginChanged(int Index, TChartSpinEdit* Edit, int Value) {
+  if (!FChart || FCreating) return;
+  const int Other = FChart->GetMargin((Index + 2) % 4);
+  // A margin and its opposite together must leave some of the chart.
+  if (Value + Other >= 100) {
+    Edit->SetValue(FChart->GetMargin(Index));
+    return;
+  }
+  FChart->SetMargin(Index, Value);
+}
+
+void TFormChartGeneral::PageShow() {
+  if (!FChart) return;
+  TFlagGuard Loading(FCreating);
+  CBAllowZoom->setChecked(FChart->AllowZoom());
+  CBAnimatedZoom->setChecked(FChart->AnimatedZoom());
+  SEAniZoomSteps->SetValue(FChart->AnimatedZoomSteps());
+  RGPanning->SetItemIndex(int(FChart->AllowPanning()));
+  CBClipPoints->setChecked(FChart->ClipPoints());
+  SEMarLeft->SetValue(FChart->MarginLeft());
+  SEMarTop->SetValue(FChart->MarginTop());
+  SEMarRight->SetValue(FChart->MarginRight());
+  SEMarBottom->SetValue(FChart->MarginBottom());
+}
+
+// --- Paging ------------------------------------------------------------------------------------
+
+TFormChartPage::TFormChartPage(QWidget* Owner, TCustomChart* Chart)
+    : TChartEditorPage(Owner), FChart(Chart) {
+  setObjectName(QStringLiteral("FormChartPage"));
+  auto* Grid = new QGridLayout(this);
+  SEPointsPerPage = SpinEdit(this, "SEPointsPerPage", 0, 32000, 1);
+  AddLabelled(Grid, 0, QStringLiteral("P&oints per Page:"), SEPointsPerPage);
+  CBScaleLast = CheckBox(this, QStringLiteral("&Scale Last Page"), "CBScaleLast");
+  Grid->addWidget(CBScaleLast, 1, 0, 1, 2);
+  LPageLegend = new QLabel(this);
+  LPageLegend->setObjectName(QStringLiteral("LPageLegend"));
+  AddLabelled(Grid, 2, QStringLiteral("Current Page / Total:"), LPageLegend);
+  auto* Nav = new QHBoxLayout;
+  BFirst = Button(this, QStringLiteral("&First"), "BFirst");
+  BPrevious = Button(this, QStringLiteral("&Previous"), "BPrevious");
+  BNext = Button(this, QStringLiteral("&Next"), "BNext");
+  BLast = Button(this, QStringLiteral("&Last"), "BLast");
+  for (QPushButton* B : {BFirst, BPrevious, BNext, BLast}) Nav->addWidget(B);
+  Grid->addLayout(Nav, 3, 0, 1, 2);
+  Grid->setRowStretch(4, 1);
+  Grid->setColumnStretch(2, 1);
+
+  auto Apply = [this](int V) {
+    if (!FChart || FCreating) return;
+    FChart->SetMaxPointsPerPage(V);
+    UpdateControls();
+  };
+  On(SEPointsPerPage, &TChartSpinEdit::Changed, this, Apply);
+  // An emptied edit means no paging; other half-typed text waits for the rest.
+  On(SEPointsPerPage, &TChartSpinEdit::Unreadable, this, [this, Apply] {
+    if (SEPointsPerPage->text().trimmed().isEmpty()) Apply(0);
+  });
+  On(CBScaleLast, &QCheckBox::clicked, this, [this](bool On) {
+    if (!FChart) return;
+    FChart->SetScaleLastPage(On);
+    UpdateControls();
+  });
+  On(BFirst, &QPushButton::clicked, this, [this] {
+    if (FChart) FChart->SetPage(1);
+    UpdateControls();
+  });
+  On(BPrevious, &QPushButton::clicked, this, [this] {
+    if (FChart) FChart->PreviousPage();
+    UpdateControls();
+  });
+  On(BNext, &QPushButton::clicked, this, [this] {
+    if (FChart) FChart->NextPage();
+    UpdateControls();
+  });
+  On(BLast, &QPushButton::clicked, this, [this] {
+    if (FChart) FChart->SetPage(FChart->NumPages());
+    UpdateControls();
+  });
+  FCreating = false;
+}
+
+void TFormChartPage::PageShow() {
+  if (!FChart) return;
+  {
+    TFlagGuard Loading(FCreating);
+    SEPointsPerPage->SetValue(FChart->MaxPointsPerPage());
+    CBScaleLast->setChecked(FChart->ScaleLastPage());
+  }
+  UpdateControls();
+}
+
+void TFormChartPage::UpdateControls() {
+  if (!FChart) return;
+  const int Pages = FChart->NumPages(), Page = FChart->Page();
+  LPageLegend->setText(QStringLiteral("%1/%2").arg(Page).arg(Pages));
+  BPrevious->setEnabled(Page > 1);
+  BFirst->setEnabled(Page > 1);
+  BNext->setEnabled(Pages > Page);
+  BLast->setEnabled(Pages > Page);
+}
+
+// --- 3D ----------------------------------------------------------------------------------------
+
+namespace {
+QScrollBar* ViewBar(QWidget* Parent, const char* Name, int Min, int Max) {
+  auto* B = new QScrollBar(Qt::Horizontal, Parent);
+  B->setObjectName(QLatin1String(Name));
+  B->setRange(Min, Max);
+  B->setMinimumWidth(160);
+  return B;
+}
+}  // namespace
+
+TFormChart3D::TFormChart3D(QWidget* Owner, TCustomChart* Chart)
+    : TChartEditorPage(Owner), FChart(Chart) {
+  setObjectName(QStringLiteral("FormChart3D"));
+  auto* Grid = new QGridLayout(this);
+  CBView3d = CheckBox(this, QStringLiteral("&3 Dimensions"), "CBView3d");
+  Grid->addWidget(CBView3d, 0, 0, 1, 2);
+  SE3d = SpinEdit(this, "SE3d", 1, 100, 5);
+  SE3d->SetValue(15);
+  AddLabelled(Grid, 1, QStringLiteral("3&D %:"), SE3d);
+  CBOrthogonal = CheckBox(this, QStringLiteral("&Orthogonal"), "CBOrthogonal");
+  Grid->addWidget(CBOrthogonal, 2, 0, 1, 2);
+  CBZoomText = CheckBox(this, QStringLiteral("Zoom &Text"), "CBZoomText");
+  Grid->addWidget(CBZoomText, 3, 0, 1, 2);
+
+  struct TBar {
+    QScrollBar*& Bar;
+    QLabel*& Value;
+    const char* Name;
+    QString Caption;
+    int Min, Max;
+    bool Percent;
+  };
+  // This canvas turns only by the angles near the front view, never fully around.
+  const TBar Bars[] = {
+      {SBZoom, LZoom, "SBZoom", QStringLiteral("&Zoom:"), 1, 500, true},
+      {SBRotation, LRotation, "SBRotation", QStringLiteral("&Rotation:"), 270, 360, false},
+      {SBElevation, LElevation, "SBElevation", QStringLiteral("E&levation:"), 270, 360, false},
+      {SBHOffset, LHOffset, "SBHOffset", QStringLiteral("&Horiz. Offset:"), -1500, 1500, false},
+      {SBVOffset, LVOffset, "SBVOffset", QStringLiteral("&Vert. Offset:"), -1500, 1500, false},
+      {SBPerspec, LPerspec, "SBPerspec", QStringLiteral("&Perspective:"), 0, 100, false},
+  };
+  int Row = 0;
+  for (const TBar& B : Bars) {
+    B.Bar = ViewBar(this, B.Name, B.Min, B.Max);
+    auto* Caption = new QLabel(B.Caption, this);
+    Caption->setBuddy(B.Bar);
+    B.Value = new QLabel(this);
+    B.Value->setMinimumWidth(40);
+    Grid->addWidget(Caption, Row, 2);
+    Grid->addWidget(B.Bar, Row, 3);
+    Grid->addWidget(B.Value, Row, 4);
+    QLabel* Value = B.Value;
+    const bool Percent = B.Percent;
+    connect(B.Bar, &QScrollBar::valueChanged, Value, [Value, Percent](int V) {
+      Value->setText(QString::number(V) + (Percent ? QStringLiteral("%") : QString()));
+    });
+    ++Row;
+  }
+  Grid->setRowStretch(Row, 1);
+
+  On(CBView3d, &QCheckBox::clicked, this, [this](bool On) {
+    if (!FChart) return;
+    FChart->SetView3D(On);
+    CheckControls();
+  });
+  On(SE3d, &TChartSpinEdit::Changed, this, [this](int V) {
+    if (FChart && !FCreating) FChart->SetChart3DPercent(V);
+  });
+  On(CBOrthogonal, &QCheckBox::clicked, this, [this](bool On) {
+    if (!FChart) return;
+    FChart->View3DOptions()->SetOrthogonal(On);
+    CheckControls();
+  });
+  On(CBZoomText, &QCheckBox::clicked, this, [this](bool On) {
+    if (FChart) FChart->View3DOptions()->SetZoomText(On);
+  });
+  auto View = [this](void (TView3DOptions::*Set)(int)) {
+    return [this, Set](int V) {
+      if (FChart && !FCreating) (FChart->View3DOptions()->*Set)(V);
+    };
+  };
+  On(SBZoom, &QScrollBar::valueChanged, this, View(&TView3DOptions::SetZoom));
+  On(SBRotation, &QScrollBar::valueChanged, this, View(&TView3DOptions::SetRotation));
+  On(SBElevation, &QScrollBar::valueChanged, this, View(&TView3DOptions::SetElevation));
+  On(SBHOffset, &QScrollBar::valueChanged, this, View(&TView3DOptions::SetHorizOffset));
+  On(SBVOffset, &QScrollBar::valueChanged, this, View(&TView3DOptions::SetVertOffset));
+  On(SBPerspec, &QScrollBar::valueChanged, this, View(&TView3DOptions::SetPerspective));
+  FCreating = false;
+}
+
+void TFormChart3D::PageShow() {
+  if (!FChart) return;
+  {
+    TFlagGuard Loading(FCreating);
+    const TView3DOptions* V = FChart->View3DOptions();
+    CBView3d->setChecked(FChart->View3D());
+    SE3d->SetValue(FChart->Chart3DPercent());
+    CBOrthogonal->setChecked(V->Orthogonal());
+    CBZoomText->setChecked(V->ZoomText());
+    SBZoom->setValue(V->Zoom());
+    SBRotation->setValue(V->Rotation());
+    SBElevation->setValue(V->Elevation());
+    SBHOffset->setValue(V->HorizOffset());
+    SBVOffset->setValue(V->VertOffset());
+    SBPerspec->setValue(V->Perspective());
+  }
+  CheckControls();
+}
+
+void TFormChart3D::CheckControls() {
+  if (!FChart) return;
+  const bool Is3D = FChart->View3D();
+  const bool Orthogonal = FChart->View3DOptions()->Orthogonal();
+  for (QWidget* W : QList<QWidget*>{SE3d, SBZoom, SBHOffset, SBVOffset, CBZoomText})
+    W->setEnabled(Is3D);
+  CBOrthogonal->setEnabled(Is3D && AllowRotation);
+  SBRotation->setEnabled(Is3D && !Orthogonal && AllowRotation);
+  SBElevation->setEnabled(Is3D && !Orthogonal);
+  SBPerspec->setEnabled(Is3D && !Orthogonal);
+}

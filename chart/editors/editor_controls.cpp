@@ -1,0 +1,58 @@
+#include "chart/editors/editor_controls.h"
+
+#include <algorithm>
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+
+#include "platform/app_services.h"
+
+TChartSpinEdit::TChartSpinEdit(QWidget* Parent) : QLineEdit(Parent) {
+  setMaximumWidth(80);
+  connect(this, &QLineEdit::textEdited, this, [this] { RunGuarded([this] { TextEdited(); }); });
+}
+
+void TChartSpinEdit::SetValue(int Value) {
+  FValue = std::clamp(Value, MinValue, MaxValue);
+  setText(QString::number(FValue));
+}
+
+bool TChartSpinEdit::ReadValue(int& Value) const {
+  bool Ok = false;
+  const int V = text().trimmed().toInt(&Ok);
+  if (!Ok || V < MinValue || V > MaxValue) return false;
+  Value = V;
+  return true;
+}
+
+void TChartSpinEdit::TextEdited() {
+  int V = 0;
+  if (!ReadValue(V)) {
+    emit Unreadable();
+    return;
+  }
+  FValue = V;
+  emit Changed(V);
+}
+
+void TChartSpinEdit::keyPressEvent(QKeyEvent* Event) {
+  const int Key = Event->key();
+  if (Key != Qt::Key_Up && Key != Qt::Key_Down) {
+    QLineEdit::keyPressEvent(Event);
+    return;
+  }
+  const int Step = Key == Qt::Key_Up ? Increment : -Increment;
+  const long long Next =
+      std::clamp<long long>(FValue + static_cast<long long>(Step), MinValue, MaxValue);
+  SetValue(int(Next));
+  RunGuarded([this] { emit Changed(FValue); });
+}
+
+QLabel* AddLabelled(QGridLayout* Grid, int Row, const QString& Caption, QWidget* Control) {
+  auto* L = new QLabel(Caption, Grid->parentWidget());
+  L->setBuddy(Control);
+  Grid->addWidget(L, Row, 0);
+  Grid->addWidget(Control, Row, 1);
+  return L;
+}

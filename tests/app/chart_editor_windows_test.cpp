@@ -1,0 +1,116 @@
+// The chart editor opened from the surface and polar windows: the chart owns the series, so a
+// series deleted, cloned or replaced there is never used by the window afterwards, and the next
+// plot goes where the window finds its series again.
+#include <QAction>
+#include <QPushButton>
+
+#include "app/fm_surface_chart.h"
+#include "app/polar_form.h"
+#include "app/surface_polar_plot.h"
+#include "chart/editors/chart_editor.h"
+#include "chart/editors/chart_gallery.h"
+#include "chart/editors/chart_list_box.h"
+#include "chart/editors/pen_dialogs.h"
+#include "chart/engine/chart.h"
+#include "chart/engine/chart_registry.h"
+#include "chart/engine/polar_series.h"
+#include "chart/engine/surface_series.h"
+#include "platform/controls.h"
+#include "tests/app/chart_windows_support.h"
+
+namespace {
+
+class ChartEditorWindowTest : public ChartWindowTest {
+ protected:
+  void SetUp() override {
+    ChartWindowTest::SetUp();
+    RegisterChartClasses();
+    RegisterChartEditors();
+    SetChartModalRunner([this](TForm& Form) {
+      ASSERT_FALSE(Steps.empty());
+      auto Step = std::move(Steps.front());
+      Steps.pop_front();
+      Step(Form);
+    });
+  }
+  void TearDown() override {
+    EXPECT_TRUE(Steps.empty());
+    SetChartModalRunner(nullptr);
+    ChartWindowTest::TearDown();
+  }
+  static TPlotRequest Request(const char* Text) {
+    TPlotRequest R;
+    R.Input = Text;
+    R.XFrom = R.YFrom = -1;
+    R.XTo = R.YTo = 1;
+    R.XSteps = R.YSteps = 6;
+    R.Legend = QLatin1String(Text);
+    return R;
+  }
+  static TChartEditForm& Editor(TForm& F) { return dynamic_cast<TChartEditForm&>(F); }
+  std::deque<std::function<void(TForm&)>> Steps;
+};
+
+TEST_F(ChartEditorWindowTest, SurfaceDeletedOrReplacedInTheEditorThenPlottedAgain) {
+  std::unique_ptr<TfmSurfaceChart> Form(CreateForm<TfmSurfaceChart>());
+  Form->resize(700, 500);
+  ASSERT_EQ(PlotSurface(Request("X*Y"), *Form), TPlotOutcome::Plotted);
+  const TSeriesHandle First = Form->SurfaceSeries1->Handle();
+
+  Steps.push_back([&](TForm& F) {
+    TChartEditForm& E = Editor(F);
+    EXPECT_EQ(E.LBSeries->count(), 1);
+    Dialogs.Answer(mrYes);
+    E.BDeleteSeries->click();
+    EXPECT_EQ(Form->Chart->SeriesCount(), 0);
+  });
+  Form->miProperties->trigger();
+  EXPECT_FALSE(First);
+  // The window made itself a new surface; plotting fills it (ASan sees any use of the old one).
+  ASSERT_EQ(PlotSurface(Request("X+Y"), *Form), TPlotOutcome::Plotted);
+  ASSERT_EQ(Form->Chart->SeriesCount(), 1);
+  EXPECT_EQ(Form->Chart->GetSeries(0), Form->SurfaceSeries1);
+  EXPECT_EQ(Form->SurfaceSeries1->Count(), 7 * 7);
+  Form->Chart->CreateBitmap(clWhite, {0, 0, 300, 200});
+
+  // A change of type replaces the surface: the window plots into a new one beside it.
+  Steps.push_back([&](TForm& F) { Editor(F).BChangeTypeSeries->click(); });
+  Steps.push_back([](TForm& F) {
+    auto& G = dynamic_cast<TChartGallery&>(F);
+    G.TabControl->setCurrentIndex(0);  // the gallery opens on the surface's own page
+    G.ChartGalleryPanel1->SelectChart(0);
+    G.BOk->click();
+  });
+  Form->sbProp->click();
+  ASSERT_EQ(Form->Chart->SeriesCount(), 2);
+  EXPECT_EQ(Form->Chart->GetSeries(0)->ClassName(), QStringLiteral("TLineSeries"));
+  ASSERT_EQ(PlotSurface(Request("X-Y"), *Form), TPlotOutcome::Plotted);
+  EXPECT_EQ(Form->SurfaceSeries1, Form->Chart->GetSeries(1));
+  Form->Chart->CreateBitmap(clWhite, {0, 0, 300, 200});
+}
+
+TEST_F(ChartEditorWindowTest, PolarSeriesDeletedAndClonedInTheEditorThenPlottedAgain) {
+  std::unique_ptr<TPolarForm> Form(CreateForm<TPolarForm>());
+  Form->resize(600, 450);
+  ASSERT_EQ(PlotPolar(Request("1+X"), *Form), TPlotOutcome::Plotted);
+  ASSERT_EQ(PlotPolar(Request("2"), *Form), TPlotOutcome::Plotted);
+  ASSERT_EQ(Form->PlotCount(), 2);
+
+  Steps.push_back([&](TForm& F) {
+    TChartEditForm& E = Editor(F);
+    E.LBSeries->setCurrentRow(0);
+    Dialogs.Answer(mrYes);
+    E.BDeleteSeries->click();
+    E.BCloneSeries->click();
+  });
+  Form->miProperties->trigger();
+  ASSERT_EQ(Form->PlotCount(), 2);
+  EXPECT_EQ(Form->Chart1->GetSeries(1)->ClassName(), QStringLiteral("TPolarSeries"));
+  ASSERT_EQ(PlotPolar(Request("X"), *Form), TPlotOutcome::Plotted);
+  EXPECT_EQ(Form->PlotCount(), 3);
+  Form->Chart1->CreateBitmap(clWhite, {0, 0, 300, 200});
+  // The window going takes its chart's series along.
+  Form.reset();
+}
+
+}  // namespace
