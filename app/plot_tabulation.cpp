@@ -30,6 +30,8 @@ bool SystemHasMemory(std::uint64_t Bytes) {
   return true;
 }
 
+}  // namespace
+
 // The user pressed Stop: the break question is asked, as in every long calculation. An answer
 // of No lets the tabulation go on and asks again only at the next press.
 bool BreakConfirmed() {
@@ -38,6 +40,8 @@ bool BreakConfirmed() {
   EngineSettings.BreakRequested = false;
   return false;
 }
+
+namespace {
 
 TTabulationResult Refused() {
   TTabulationResult R;
