@@ -71,6 +71,8 @@ class TContour : public TLayer, public TGraphContour {
   QString ClassName() const override { return QStringLiteral("TContour"); }
   TGraphContour* AsContour() override { return this; }
   int LevelDigits() const override { return LabelDigits; }
+  // The status bar's read-out under the mouse.
+  double PointValue(double X, double Y) const override { return InterpolateZ(X, Y); }
 
   double GetZMin() const override { return GridZMin(Grid()); }
   double GetZMax() const override { return GridZMax(Grid()); }

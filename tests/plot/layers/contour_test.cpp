@@ -124,6 +124,7 @@ TEST(Contour, AddLevelAtSkipsOnlyZero) {
   EXPECT_FALSE(C->AddLevelAt(std::nan(""), 0));
   EXPECT_EQ(C->Lines().size(), Before + 1);
   EXPECT_DOUBLE_EQ(C->InterpolateZ(0.5, 0), 0.5);
+  EXPECT_DOUBLE_EQ(C->AsContour()->PointValue(0.5, 0), 0.5);  // what the status bar shows
 }
 
 TEST(Contour, ShadedMakesNoLinesAndTheRegistryKnowsTheClass) {
