@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "engine/engine_busy.h"
+#include "engine/engine_state.h"
 #include "plot/core/graph.h"
 #include "plot/core/graph_legend.h"
 #include "plot/layers/contour.h"
@@ -69,6 +71,24 @@ TTabulationResult PutGrid(TGraph& G, const TGridPicture& P, TPlotGrids& Grids, T
     return R;
   }
   Grids = std::move(New);
+  // Traced before the graph changes, with Stop heard as during the tabulation: a broken tracing
+  // leaves the previous picture as it was.
+  std::unique_ptr<TContour> Contour;
+  {
+    const TEngineBusyGuard Busy;
+    const TContourTraceBreakScope Stop([] {
+      PumpMessages();
+      return BreakConfirmed();
+    });
+    Contour = std::make_unique<TContour>(&G, *Grids.X, *Grids.Y, *Grids.Z, P.Shade ? 1 : P.Levels,
+                                         P.Shade, false);
+  }
+  if (Contour->TraceBroken) {
+    TTabulationResult Broken;
+    Broken.Outcome = TTabulationOutcome::Failed;
+    Broken.Error = BreakError(P.Typed);
+    return Broken;
+  }
   // The window shows one picture of f(x,y): the previous one leaves with its legend entry, so
   // that neither its lines nor its name linger under the new one.
   for (int I = G.LayerCount() - 1; I >= 0; --I)
@@ -84,9 +104,6 @@ TTabulationResult PutGrid(TGraph& G, const TGridPicture& P, TPlotGrids& Grids, T
   G.YAxis->Min = P.C;
   G.YAxis->Max = P.D;
   G.ClipMarkers = false;
-  // The layer takes its own copy of the grid, the one it draws from.
-  auto Contour = std::make_unique<TContour>(&G, *Grids.X, *Grids.Y, *Grids.Z,
-                                            P.Shade ? 1 : P.Levels, P.Shade, false);
   if (!P.Shade) Contour->Name = P.Name;
   Layer = static_cast<TContour*>(G.AddLayer(std::move(Contour)));
   if (!P.Shade && G.Legend) G.Legend->AddItem(TContourLegend::ForLayer(*Layer));

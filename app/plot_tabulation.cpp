@@ -14,6 +14,8 @@ namespace {
 
 bool StepsInBounds(int N) { return N >= 1 && N <= MaxPlotSteps; }
 
+}  // namespace
+
 // The user pressed Stop: the break question is asked, as in every long calculation. An answer
 // of No lets the tabulation go on and asks again only at the next press.
 bool BreakConfirmed() {
@@ -22,6 +24,8 @@ bool BreakConfirmed() {
   EngineSettings.BreakRequested = false;
   return false;
 }
+
+namespace {
 
 TTabulationResult Refused() {
   TTabulationResult R;

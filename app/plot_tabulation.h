@@ -31,6 +31,10 @@ class TGaugeSteps {
   std::int64_t FNext = 0;  // counts below it show the same percentage
 };
 
+// The user pressed Stop and answered the break question with Yes; No clears the request, so that
+// the work goes on and asks again at the next press.
+bool BreakConfirmed();
+
 // The error of a user break: a break has no place in the text, so it is reported past its end,
 // as a value that cannot be shown is.
 TSideResult BreakError(const std::string& Typed);

@@ -1,6 +1,6 @@
 // The contour layer's own figures on a 301 x 301 grid of sin(x) cos(y) exp(-(x^2 + y^2) / 20)
 // over [-5, 5]^2: making 20 levels and tracing them, painting the traced lines, and painting
-// the colour-shaded map, both into a 1000 x 700 image.
+// the colour-shaded map, both into a 1000 x 700 image; and the map of a grid 16001 rows long.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -69,6 +69,22 @@ void BM_ContourPaintShaded(benchmark::State& State) {
   for (auto _ : State) C.Draw();
 }
 BENCHMARK(BM_ContourPaintShaded)->Unit(benchmark::kMillisecond);
+
+// A long thin grid, 3 x 16001 points: each cell of the map finds its row among 16001.
+void BM_ContourPaintShadedLongGrid(benchmark::State& State) {
+  const int Rows = 16001;
+  GraphMatrix::TVector X{3}, Y{Rows};
+  GraphMatrix::TMatrix Z{3, Rows};
+  for (int I = 1; I <= 3; ++I) X.SetValue(I, -5 + 5.0 * (I - 1));
+  for (int J = 1; J <= Rows; ++J) {
+    Y.SetValue(J, -5 + 10.0 * (J - 1) / (Rows - 1));
+    for (int I = 1; I <= 3; ++I) Z.SetValue(I, J, X.GetValue(I) * std::sin(Y.GetValue(J)));
+  }
+  TImageSetup S;
+  TContour C(&S.Graph, X, Y, Z, 20, true, false);
+  for (auto _ : State) C.Draw();
+}
+BENCHMARK(BM_ContourPaintShadedLongGrid)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {

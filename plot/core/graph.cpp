@@ -286,6 +286,8 @@ int TGraph::BarSlotCount() const {
 
 int TGraph::BarSlot(const TLayer* Series) const {
   const TGraphSeries* Own = Series ? Series->AsSeries() : nullptr;
+  // A contour layer lies on the back wall, where the frame's plot area is.
+  if (!Own && Series && Series->AsContour()) return std::max(BarSlotCount(), 1);
   bool Clustered = IsBar(Own, 8);
   int N = -1;
   for (int I = LayerCount() - 1; I >= 0; --I) {

@@ -1,13 +1,37 @@
 // The colour legend: the colour scale of one contour or matrix layer as a bar of palette bands
 // with the values of its eight levels beside it, docked at the image side nearest to where it is
 // dropped.
+#include <QRegularExpression>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "platform/canvas.h"
 #include "platform/number_text.h"
 #include "plot/core/graph.h"
 #include "plot/core/graph_legend.h"
+
+namespace {
+
+// Enough decimals to tell neighbouring levels apart: with the layer's own few, the levels of a
+// small range would read "-0.0", "0.0", "0.0".
+int ScaleDigits(int Digits, double Spacing) {
+  Spacing = std::abs(Spacing);
+  if (!(Spacing > 0) || !std::isfinite(Spacing)) return Digits;
+  // Levels a step or more apart round to different texts at the step's first decimal.
+  const double Needed = std::ceil(-std::log10(Spacing));
+  return Needed > Digits ? static_cast<int>(std::min(Needed, 15.0)) : Digits;
+}
+
+// A level that reads as zero carries no sign.
+QString ScaleText(int Digits, double Value) {
+  QString S = FloatToText(Digits, 1, Value);
+  if (S.startsWith(u'-') && !S.contains(QRegularExpression(QStringLiteral("[1-9]"))))
+    S.remove(0, 1);
+  return S;
+}
+
+}  // namespace
 
 TColorLegend::TColorLegend(TGraph* AGraph) : TAbstractLegend(AGraph) {
   Name = QStringLiteral("ColorLegend");
@@ -157,8 +181,18 @@ void TColorLegend::Draw() {
   FUseZMax = Layer->UseZMax;
 
   const int TH = C->TextHeight(QStringLiteral("(")), TW = C->TextWidth(QStringLiteral("("));
+  const TGraphContour* Contour = Layer->AsContour();
+  const int Digits = ScaleDigits(Contour ? Contour->LevelDigits() : 3, FLevels[1] - FLevels[2]);
+  std::array<QString, 9> Texts;
+  int HalfLabel = 0;
+  for (int I = 1; I <= 8; ++I) {
+    Texts[I] = ScaleText(Digits, FLevels[I]);
+    HalfLabel = std::max(HalfLabel, (C->TextWidth(Texts[I]) + 1) / 2);
+  }
   const QString LayerName = Layer->Name;
-  const int NameRoom = LayerName.isEmpty() ? 0 : C->TextWidth(LayerName + u' ');
+  // The labels are centred on their levels: the one at the bar's end reaches half its width
+  // beyond it, towards the name.
+  const int NameRoom = LayerName.isEmpty() ? 0 : C->TextWidth(LayerName + u' ') + HalfLabel;
   const bool V = Vertical();
   if (V) {
     const int H = Bounds.Bottom - Bounds.Top;
@@ -208,15 +242,13 @@ void TColorLegend::Draw() {
   C->Pen()->SetStyle(psSolid);
   C->Brush()->SetStyle(bsClear);
   if (!ShowLabels) return;
-  const TGraphContour* Contour = Layer->AsContour();
-  const int Digits = Contour ? Contour->LevelDigits() : 3;
   const int Gap = RoundInt(0.25 * TH);
   C->SetTextAlign(TA_CENTER | TA_TOP);
   for (int I = 1; I <= 8; ++I) {
     const double L = FLevels[I];
     if ((Layer->UseZMax && L > ZMax) || (Layer->UseZMin && L < ZMin)) continue;
     const int P = RoundInt((L - ZMin) / Step);
-    const QString Text = FloatToText(Digits, 1, L);
+    const QString& Text = Texts[I];
     if (V) {
       const int Y = FBar.Top + P;
       C->MoveTo(FBar.Right, Y);

@@ -88,6 +88,14 @@ long double TGraphDrawing::AxisToPixelY(long double V) const {
 bool TGraphDrawing::XLogInUse() const { return AxisLog(UseX2 ? gaXAxis2 : gaXAxis); }
 bool TGraphDrawing::YLogInUse() const { return AxisLog(UseY2 ? gaYAxis2 : gaYAxis); }
 
+double TGraphDrawing::XToPixelExact(double X) const {
+  return static_cast<double>(AxisToPixelX(XLogInUse() ? LogValue(X) : X));
+}
+
+double TGraphDrawing::YToPixelExact(double Y) const {
+  return static_cast<double>(AxisToPixelY(YLogInUse() ? LogValue(Y) : Y));
+}
+
 int TGraphDrawing::XToPixel(double X) const {
   if (UseX2) return X2ToPixel(X);
   if (AxisLog(gaXAxis)) X = LogValue(X);

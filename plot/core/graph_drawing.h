@@ -76,6 +76,9 @@ class TGraphDrawing {
   double PixelToX2(int P) const;
   double PixelToY2(int P) const;
   double PixelsToWorld(int N) const;
+  // The pixel of a world value before rounding, where geometry needs the fraction.
+  double XToPixelExact(double X) const;
+  double YToPixelExact(double Y) const;
   double LogValue(double X) const;
   // Left = XMin, Top = YMin, Right = XMax, Bottom = YMax.
   void GetCurrentRanges(TDoubleRect& R) const;

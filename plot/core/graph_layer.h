@@ -129,6 +129,7 @@ class TLayer {
   virtual TGraphSeries* AsSeries() { return nullptr; }
   virtual TGraphContour* AsContour() { return nullptr; }
   const TGraphSeries* AsSeries() const { return const_cast<TLayer*>(this)->AsSeries(); }
+  const TGraphContour* AsContour() const { return const_cast<TLayer*>(this)->AsContour(); }
 
   // A handle that goes dead when the layer leaves its graph or is freed.
   TLayerHandle Handle() const;

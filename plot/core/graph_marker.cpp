@@ -96,13 +96,9 @@ void TMarker::DrawAtPixel(int X, int Y) {
 
 void TMarker::DrawAt(double X, double Y) {
   if (!Graph || !std::isfinite(X) || !std::isfinite(Y)) return;
-  int PX = Graph->XToPixel(X), PY = Graph->YToPixel(Y);
-  if (Graph->View3D > 0) {
-    int Off = Graph->LayerOffset();
-    PX = AddPixels(PX, Off);
-    PY = AddPixels(PY, -Off);
-  }
-  DrawAtPixel(PX, PY);
+  // The same depth offset as the layer's ribbon and cells, so that a marker sits on its line.
+  const int Off = Graph->LayerOffset();
+  DrawAtPixel(AddPixels(Graph->XToPixel(X), Off), AddPixels(Graph->YToPixel(Y), -Off));
 }
 
 void TMarker::Draw(int X, int Y, TColor AColor, int PixelSize, int AStyle) {

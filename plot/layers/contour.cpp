@@ -30,7 +30,6 @@ TContour::TContour(TGraph* AGraph, const TVector& AX, const TMatrix& AYMatrix, c
 
 TContour::TContour(TGraph* AGraph) : TLayer(AGraph) {
   FY = std::make_unique<TVector>(0);
-  AutoLevels = true;
   ZMin = 1e30, ZMax = -1e30;
 }
 
@@ -38,6 +37,7 @@ void TContour::Init(const TVector& AX, const TMatrix& AZ, int ALevelCount, bool 
                     bool ASkipZero) {
   FX.Assign(AX);
   FZ.Assign(AZ);
+  FIndex = IndexContourGrid(Grid());
   LevelCount = ALevelCount;
   SkipZero = ASkipZero;
   AutoLevels = true;
@@ -91,8 +91,21 @@ TColor TContour::ColorOfLevel(double Level) {
   return ColorByValue();
 }
 
-void TContour::TraceInto(double Level, std::vector<TContourLine>& Into) {
-  TraceContourLevel(Grid(), Level, ZMin, ZMax, Into);
+void TContour::UpdateLineColors() {
+  if (FColorsKey == PaletteKey() && FLineColors.size() == FLines.size()) return;
+  FColorsKey = PaletteKey();
+  FLineColors.clear();
+  if (ZMin <= ZMax) {
+    SetScaleToLevelRange();
+    for (const TContourLine& L : FLines) FLineColors.push_back(ColorOfLevel(L.Level));
+  } else {
+    FLineColors.assign(FLines.size(), GetColor());
+  }
+}
+
+TColor TContour::LineColor(int I) {
+  UpdateLineColors();
+  return FLineColors[I];
 }
 
 void TContour::MakeLevels() {
@@ -113,15 +126,18 @@ void TContour::MakeLevels() {
   S.UseLevelStart = UseLevelStart;
   S.UseLevelEnd = UseLevelEnd;
   S.SkipZero = SkipZero;
+  TraceBroken = false;
   const std::vector<double> Levels = ContourLevels(S, ZMin, ZMax, &LevelErrors);
-  for (double L : Levels) TraceInto(L, FLines);
+  for (double L : Levels)
+    if (!TraceContourLevel(Grid(), L, ZMin, ZMax, FLines)) {
+      // Half the levels would read as the whole picture.
+      TraceBroken = true;
+      FLines.clear();
+      break;
+    }
   // The colour scale spans the level range; each line keeps the colour of its level.
-  if (ZMin <= ZMax) {
-    SetScaleToLevelRange();
-    for (const TContourLine& L : FLines) FLineColors.push_back(ColorOfLevel(L.Level));
-  } else {
-    FLineColors.assign(FLines.size(), GetColor());
-  }
+  FLineColors.clear();
+  UpdateLineColors();
   FLabels.assign(FLines.size(), std::nullopt);
 }
 
@@ -132,8 +148,8 @@ bool TContour::AddLevelAt(double X, double Y) {
   if (SkipZero && RoundLevel(Level) == 0) return false;
   if (ZMin > ZMax) ZMin = GetZMin(), ZMax = GetZMax();
   std::vector<TContourLine> New;
-  TraceInto(Level, New);
-  if (New.empty()) return false;
+  if (!TraceContourLevel(Grid(), Level, ZMin, ZMax, New) || New.empty()) return false;
+  UpdateLineColors();
   std::vector<TColor> Colors;
   if (ZMin <= ZMax) SetScaleToLevelRange();
   for (const TContourLine& L : New) Colors.push_back(ColorOfLevel(L.Level));
@@ -160,6 +176,17 @@ bool TContour::AddLevelAt(double X, double Y) {
   return true;
 }
 
+int TContour::DepthOffset() const { return Graph->View3D > 0 ? Graph->Depth3D : 0; }
+
+TDoublePoint TContour::DepthShifted(TDoublePoint P, int Off) const {
+  if (Off == 0) return P;
+  // The shift in axis units of the linear mapping; a logarithmic axis multiplies.
+  const double DX = Graph->ScaleX != 0 ? Off / Graph->ScaleX : 0;
+  const double DY = Graph->ScaleY != 0 ? -Off / Graph->ScaleY : 0;
+  return {Graph->CurrentXLog() ? P.X * std::pow(10.0, DX) : P.X + DX,
+          Graph->CurrentYLog() ? P.Y * std::pow(10.0, DY) : P.Y + DY};
+}
+
 void TContour::Draw() {
   TCanvas* C = Graph->DrawCanvas();
   if (!C || !GetVisible()) return;
@@ -170,7 +197,7 @@ void TContour::Draw() {
   C->Pen()->SetStyle(psSolid);
   if (ShowLabels && !OpaqueLabels) PlaceLabels(), DrawLabels();
   for (int I = 0; I < static_cast<int>(FLines.size()); ++I) {
-    C->Pen()->SetColor(OneColor ? GetColor() : FLineColors[I]);
+    C->Pen()->SetColor(OneColor ? GetColor() : LineColor(I));
     DrawLine(I);
   }
   if (ShowLabels && OpaqueLabels) PlaceLabels(), DrawLabels();

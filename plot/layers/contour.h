@@ -41,6 +41,9 @@ class TContour : public TLayer, public TGraphContour {
   explicit TContour(TGraph* AGraph);
 
   int LevelCount = 10;
+  // Make levels from start, step and count. The layer's own switch: the base's one of the same
+  // name asks for a colour scale, which plain contour lines do not show.
+  bool AutoLevels = true;
   double LevelStep = 0;
   bool UseLevelStep = false;
   bool UseLevelList = false;
@@ -68,21 +71,25 @@ class TContour : public TLayer, public TGraphContour {
   QString ClassName() const override { return QStringLiteral("TContour"); }
   TGraphContour* AsContour() override { return this; }
   int LevelDigits() const override { return LabelDigits; }
+  // The status bar's read-out under the mouse.
+  double PointValue(double X, double Y) const override { return InterpolateZ(X, Y); }
 
   double GetZMin() const override { return GridZMin(Grid()); }
   double GetZMax() const override { return GridZMax(Grid()); }
   void GetExtent(double& XMin, double& XMax, double& YMin, double& YMax) override;
 
   // Rebuilds every line from the level settings. Level-list entries that are not numbers are
-  // skipped; their messages stay in LevelErrors until the next rebuild.
+  // skipped; their messages stay in LevelErrors until the next rebuild. A break of the tracing
+  // (TContourTraceBreakScope) leaves no lines and sets TraceBroken until the next rebuild.
   void MakeLevels();
   QStringList LevelErrors;
+  bool TraceBroken = false;
   // Traces one more level through the value at a world point, in front of the other lines.
   // False when there is no value there or it is the skipped level 0.
   bool AddLevelAt(double X, double Y);
   // The Z value at a world point; MissingValue where the grid has none.
-  double InterpolateZ(double X, double Y) const { return GridZAt(Grid(), X, Y); }
-  double ZAtPoint(double X, double Y) const { return GridZAt(Grid(), X, Y); }
+  double InterpolateZ(double X, double Y) const { return GridZAt(Grid(), X, Y, &FIndex); }
+  double ZAtPoint(double X, double Y) const { return GridZAt(Grid(), X, Y, &FIndex); }
   void ClearLines();
   // A label for every line not at level 0, on the line's flattest piece.
   void BuildLevelTexts();
@@ -90,8 +97,9 @@ class TContour : public TLayer, public TGraphContour {
   const std::optional<TContourLabel>& LabelOf(int I) const { return FLabels[I]; }
 
   const std::vector<TContourLine>& Lines() const { return FLines; }
-  // The colour of line I, fixed when the line was traced.
-  TColor LineColor(int I) const { return FLineColors[I]; }
+  // The colour of line I on the layer's scale: kept, and made again only when the palette
+  // changed since.
+  TColor LineColor(int I);
   TContourGrid Grid() const;
 
   void Draw() override;
@@ -113,18 +121,31 @@ class TContour : public TLayer, public TGraphContour {
  private:
   void Init(const GraphMatrix::TVector& AX, const GraphMatrix::TMatrix& AZ, int ALevelCount,
             bool AShaded, bool ASkipZero);
-  void TraceInto(double Level, std::vector<TContourLine>& Into);
   TColor ColorOfLevel(double Level);
   void SetScaleToLevelRange();
+  // Makes the line colours again when the palette is not the one they were made with.
+  void UpdateLineColors();
+  struct TPaletteKey {
+    int Palette = 0, Option = 0;
+    bool WhiteZero = false;
+    bool operator==(const TPaletteKey&) const = default;
+  };
+  TPaletteKey PaletteKey() const { return {ColorPalette, PaletteOption, WhiteZero}; }
+  TPaletteKey FColorsKey;
 
   GraphMatrix::TVector FX{0};
   std::unique_ptr<GraphMatrix::TVector> FY;
   std::unique_ptr<GraphMatrix::TMatrix> FYMatrix;
   GraphMatrix::TMatrix FZ{0, 0};
+  TContourGridIndex FIndex;
   std::vector<TContourLine> FLines;
   std::vector<TColor> FLineColors;
   std::vector<std::optional<TContourLabel>> FLabels;  // one per line
   void DrawLine(int I);
+  // On a graph with depth the layer lies on the back wall of the frame, as the frame's plot
+  // area does: its pixels move right and up by this.
+  int DepthOffset() const;
+  TDoublePoint DepthShifted(TDoublePoint P, int Off) const;
   TContourLabel MakeLabel(const TContourLine& L) const;
 };
 

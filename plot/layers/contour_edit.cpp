@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "plot/core/graph.h"
+#include "plot/core/graph_drawing.h"
 #include "plot/core/graph_utils.h"
 #include "plot/layers/contour.h"
 
@@ -32,7 +33,9 @@ void TContour::MouseMove(int Shift, int X, int Y) {
 void TContour::MouseDown(int Button, int Shift, int X, int Y) {
   TLayer::MouseDown(Button, Shift, X, Y);
   if (MouseMode == 0) return;
-  double WX = Graph->PixelToX(X), WY = Graph->PixelToY(Y);
+  // Where the layer is drawn: on a graph with depth, right and up by its offset.
+  const int Off = DepthOffset();
+  double WX = Graph->PixelToX(AddPixels(X, -Off)), WY = Graph->PixelToY(AddPixels(Y, Off));
   if (Graph->CurrentXLog()) WX = std::pow(10.0, WX);
   if (Graph->CurrentYLog()) WY = std::pow(10.0, WY);
   if (EditAt(WX, WY)) Graph->Repaint();

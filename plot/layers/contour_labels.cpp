@@ -6,12 +6,16 @@
 
 #include "platform/canvas.h"
 #include "plot/core/graph.h"
+#include "plot/core/graph_drawing.h"
 #include "plot/core/graph_utils.h"
 #include "plot/layers/contour.h"
 
 namespace {
 
 double Degrees(double Radians) { return Radians * 180 / std::numbers::pi; }
+
+// The distance between two saturated pixels: their difference may not fit an int.
+double Pixel(int A, int B) { return static_cast<double>(A) - B; }
 
 bool SegmentsCross(TPoint A, TPoint B, TPoint C, TPoint D) {
   const double Den = double(B.X - A.X) * (D.Y - C.Y) - double(B.Y - A.Y) * (D.X - C.X);
@@ -65,7 +69,9 @@ void TContour::PlaceLabels() {
   TCanvas* C = Graph->DrawCanvas();
   if (!C) return;
   C->Font()->SetData(LabelFont);
-  const TRect& Plot = Graph->PlotRect;
+  const int Off = DepthOffset();
+  const TRect Plot{AddPixels(Graph->PlotRect.Left, Off), AddPixels(Graph->PlotRect.Top, -Off),
+                   AddPixels(Graph->PlotRect.Right, Off), AddPixels(Graph->PlotRect.Bottom, -Off)};
   const double Divisor = OpaqueLabels ? 1.1 : 1.9;
   std::vector<int> Shown;
   int Count = 0;
@@ -79,16 +85,18 @@ void TContour::PlaceLabels() {
     const auto& P = FLines[I].Points;
     double Length = 0;
     for (size_t K = 1; K < P.size(); ++K)
-      Length += std::round(std::hypot(Graph->XToPixel(P[K].X) - Graph->XToPixel(P[K - 1].X),
-                                      Graph->YToPixel(P[K].Y) - Graph->YToPixel(P[K - 1].Y)));
+      Length += std::round(std::hypot(Pixel(Graph->XToPixel(P[K].X), Graph->XToPixel(P[K - 1].X)),
+                                      Pixel(Graph->YToPixel(P[K].Y), Graph->YToPixel(P[K - 1].Y))));
     if (Length <= 3.0 * TW) continue;
     // The label's own piece first, then each piece of the line in turn.
     std::vector<std::pair<TDoublePoint, TDoublePoint>> Places{{L->From, L->To}};
     for (size_t K = 1; K < P.size(); ++K) Places.push_back({P[K - 1], P[K]});
     bool InPlot = false;
     for (const auto& [A, B] : Places) {
-      const double X1 = Graph->XToPixel(A.X), Y1 = Graph->YToPixel(A.Y);
-      const double X2 = Graph->XToPixel(B.X), Y2 = Graph->YToPixel(B.Y);
+      const double X1 = AddPixels(Graph->XToPixel(A.X), Off);
+      const double Y1 = AddPixels(Graph->YToPixel(A.Y), -Off);
+      const double X2 = AddPixels(Graph->XToPixel(B.X), Off);
+      const double Y2 = AddPixels(Graph->YToPixel(B.Y), -Off);
       if (X1 == X2 && Y1 == Y2) continue;
       double Angle = Degrees(std::atan2(-(Y2 - Y1), X2 - X1));
       if (Angle > 90) Angle -= 180;
@@ -101,8 +109,8 @@ void TContour::PlaceLabels() {
       std::array<TPoint, 5> Box;
       bool Inside = true;
       for (int K = 0; K < 4; ++K) {
-        Box[K] = {int(std::lround(CX + Corners[K][0] * DX + Corners[K][1] * UX)),
-                  int(std::lround(CY + Corners[K][0] * DY + Corners[K][1] * UY))};
+        Box[K] = {SaturatePixel(CX + Corners[K][0] * DX + Corners[K][1] * UX),
+                  SaturatePixel(CY + Corners[K][0] * DY + Corners[K][1] * UY)};
         Inside = Inside && Box[K].X > Plot.Left && Box[K].X < Plot.Right && Box[K].Y > Plot.Top &&
                  Box[K].Y < Plot.Bottom;
       }
@@ -142,7 +150,7 @@ void TContour::DrawLabels() {
     const double X = CX - TW / 2.0 * std::cos(R) - TH / 2.0 * std::sin(R);
     const double Y = CY + TW / 2.0 * std::sin(R) - TH / 2.0 * std::cos(R);
     C->SetTextAlign(TA_LEFT | TA_TOP);
-    C->TextOut(static_cast<int>(std::lround(X)), static_cast<int>(std::lround(Y)), L->Text);
+    C->TextOut(SaturatePixel(X), SaturatePixel(Y), L->Text);
   }
   C->Font()->SetData(LabelFont);
   C->SetBackMode(bmTransparent);
@@ -152,25 +160,42 @@ void TContour::DrawLine(int I) {
   const auto& P = FLines[I].Points;
   const std::optional<TContourLabel>& L = FLabels[I];
   const bool Cut = L && !L->Hidden && ShowLabels && !OpaqueLabels;
-  for (size_t K = 1; K < P.size(); ++K) {
-    const TDoublePoint A = P[K - 1], B = P[K];
-    if (!Cut) {
-      Graph->Line(A.X, A.Y, B.X, B.Y);
-      continue;
-    }
-    // The part of the segment inside the box, as parameters T0..T1 along it (in pixels).
-    const double X1 = Graph->XToPixel(A.X), Y1 = Graph->YToPixel(A.Y);
-    const double X2 = Graph->XToPixel(B.X), Y2 = Graph->YToPixel(B.Y);
-    double T0 = 0, T1 = 1;
-    double Orient = 0;
+  const int Off = DepthOffset();
+  const bool XLog = Graph->CurrentXLog(), YLog = Graph->CurrentYLog();
+  // Points are cut in axis space, where the mapping to pixels is linear.
+  auto ToAxis = [&](TDoublePoint Q) {
+    return TDoublePoint{XLog ? Graph->LogValue(Q.X) : Q.X, YLog ? Graph->LogValue(Q.Y) : Q.Y};
+  };
+  auto ToWorld = [&](TDoublePoint Q) {
+    return TDoublePoint{XLog ? std::pow(10.0, Q.X) : Q.X, YLog ? std::pow(10.0, Q.Y) : Q.Y};
+  };
+  auto Draw = [&](TDoublePoint A, TDoublePoint B) {
+    A = DepthShifted(A, Off), B = DepthShifted(B, Off);
+    Graph->Line(A.X, A.Y, B.X, B.Y);
+  };
+  double Orient = 0;
+  if (Cut)
     for (int E = 0; E < 4; ++E)
       Orient += double(L->Box[E].X) * L->Box[E + 1].Y - double(L->Box[E + 1].X) * L->Box[E].Y;
-    bool Meets = Orient != 0;
+  for (size_t K = 1; K < P.size(); ++K) {
+    const TDoublePoint A = P[K - 1], B = P[K];
+    if (!Cut || Orient == 0) {
+      Draw(A, B);
+      continue;
+    }
+    // The part of the segment inside the box, as parameters T0..T1 along it, from the exact
+    // pixels: rounded ones would let the line's ends reach a pixel into the text.
+    const double X1 = Graph->XToPixelExact(A.X) + Off, Y1 = Graph->YToPixelExact(A.Y) - Off;
+    const double X2 = Graph->XToPixelExact(B.X) + Off, Y2 = Graph->YToPixelExact(B.Y) - Off;
+    double T0 = 0, T1 = 1;
+    bool Meets = true;
     for (int E = 0; E < 4 && Meets; ++E) {
-      // Inside is where the cross product has the box's orientation.
+      // Inside is where the cross product has the box's orientation; the box is taken a pixel
+      // larger, for the rounding of the line's own pixels.
       const double EX = L->Box[E + 1].X - L->Box[E].X, EY = L->Box[E + 1].Y - L->Box[E].Y;
       const double S = Orient > 0 ? 1 : -1;
-      const double N0 = S * (EX * (Y1 - L->Box[E].Y) - EY * (X1 - L->Box[E].X));
+      const double N0 =
+          S * (EX * (Y1 - L->Box[E].Y) - EY * (X1 - L->Box[E].X)) + std::hypot(EX, EY);
       const double D = S * (EX * (Y2 - Y1) - EY * (X2 - X1));
       if (D == 0) {
         if (N0 < 0) Meets = false;
@@ -184,17 +209,14 @@ void TContour::DrawLine(int I) {
       if (T0 > T1) Meets = false;
     }
     if (!Meets) {
-      Graph->Line(A.X, A.Y, B.X, B.Y);
+      Draw(A, B);
       continue;
     }
-    auto At = [&](double T) { return TDoublePoint{A.X + T * (B.X - A.X), A.Y + T * (B.Y - A.Y)}; };
-    if (T0 > 0) {
-      const TDoublePoint M = At(T0);
-      Graph->Line(A.X, A.Y, M.X, M.Y);
-    }
-    if (T1 < 1) {
-      const TDoublePoint M = At(T1);
-      Graph->Line(M.X, M.Y, B.X, B.Y);
-    }
+    const TDoublePoint PA = ToAxis(A), PB = ToAxis(B);
+    auto At = [&](double T) {
+      return ToWorld({PA.X + T * (PB.X - PA.X), PA.Y + T * (PB.Y - PA.Y)});
+    };
+    if (T0 > 0) Draw(A, At(T0));
+    if (T1 < 1) Draw(At(T1), B);
   }
 }

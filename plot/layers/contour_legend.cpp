@@ -18,7 +18,7 @@ std::unique_ptr<TContourLegend> TContourLegend::ForLayer(TContour& Layer) {
 std::array<TColor, 3> TContourLegend::RingColors() const {
   const TColor Own = Layer ? Layer->GetColor() : Color;
   std::array<TColor, 3> R{Own, Own, Own};
-  const auto* C = dynamic_cast<const TContour*>(Layer);
+  auto* C = dynamic_cast<TContour*>(Layer);
   if (!C || C->OneColor || C->Lines().empty()) return R;
   // Lowest, middle and highest level among the lines, each in its line's kept colour.
   const auto& L = C->Lines();

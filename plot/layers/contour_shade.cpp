@@ -6,6 +6,7 @@
 #include "platform/canvas.h"
 #include "plot/core/graph.h"
 #include "plot/core/graph_axis.h"
+#include "plot/core/graph_drawing.h"
 #include "plot/core/graph_output.h"
 #include "plot/layers/contour.h"
 
@@ -28,6 +29,7 @@ void TContour::DrawColorMap() {
   const bool Outlined =
       CellOutline || (Graph->XAxis && Graph->XAxis->Grid) || (Graph->YAxis && Graph->YAxis->Grid);
   const bool XLog = Graph->CurrentXLog(), YLog = Graph->CurrentYLog();
+  const int Off = DepthOffset();
   Graph->SetClipRegion();
   C->Brush()->SetStyle(bsSolid);
   C->Pen()->SetWidth(1);
@@ -40,9 +42,10 @@ void TContour::DrawColorMap() {
       const int Y0 = std::max(R.Top, std::min(Y, R.Bottom - S));
       double WY = Graph->PixelToY(Y0);
       if (YLog) WY = std::pow(10.0, WY);
-      ColorRamp(GridZAt(Grid(), WX, WY));
+      ColorRamp(GridZAt(Grid(), WX, WY, &FIndex));
       const TColor Color = ColorByValue();
-      const TRect Cell{X0, Y0, X0 + S, Y0 + S};
+      const TRect Cell{AddPixels(X0, Off), AddPixels(Y0, -Off), AddPixels(X0 + S, Off),
+                       AddPixels(Y0 + S, -Off)};
       C->Brush()->SetColor(Color);
       if (!Outlined) {
         C->FillRect(Cell);

@@ -63,6 +63,28 @@ double RoundLevel(double Level) {
   return std::strtod(Buf, nullptr);
 }
 
+namespace {
+
+// Start + I * Step carries the rounding of every step: a level within a billionth of the step of
+// a round decimal is that decimal, above all 0, which would otherwise read "1.11E-16".
+double OnDecimalGrid(double Level, double Step) {
+  if (!std::isfinite(Level) || !std::isfinite(Step) || Step == 0) return Level;
+  const int E = static_cast<int>(std::floor(std::log10(std::abs(Step)))) - 9;
+  // Powers of ten up to 1e22 are exact doubles: dividing by one rounds correctly.
+  if (E < 0 && E >= -22) {
+    const double Inv = std::pow(10.0, -E);
+    const double N = Level * Inv;
+    return std::abs(N) < 1e15 ? std::nearbyint(N) / Inv : Level;
+  }
+  if (E >= 0 && E <= 22) {
+    const double Q = std::pow(10.0, E);
+    return std::abs(Level / Q) < 1e15 ? std::nearbyint(Level / Q) * Q : Level;
+  }
+  return Level;
+}
+
+}  // namespace
+
 std::vector<double> ContourLevels(const TContourLevelSettings& S, double ZMin, double ZMax,
                                   QStringList* Errors) {
   std::vector<double> Levels;
@@ -79,7 +101,7 @@ std::vector<double> ContourLevels(const TContourLevelSettings& S, double ZMin, d
                   : Count > 0    ? (End - Start) / Count
                                  : 0;
     for (int I = 1; I <= Count; ++I) {
-      const double Level = Start + (I - 1) * Step;
+      const double Level = I == 1 ? Start : OnDecimalGrid(Start + (I - 1) * Step, Step);
       if (S.SkipZero && Level == 0) continue;
       if (std::isfinite(Level)) Levels.push_back(Level);
     }
@@ -190,35 +212,67 @@ bool FillCorners(double Z[4], int Mask) {
     case 0b0110:
       Z[1] = Z[0], Z[2] = Z[3];
       return true;
+    // The bottom and the left pair as the top and the right one, so that a mirrored or
+    // transposed grid gives the mirrored or transposed lines.
+    case 0b0011:
+      Z[0] = Z[3], Z[1] = Z[2];
+      return true;
+    case 0b1001:
+      Z[0] = Z[1], Z[3] = Z[2];
+      return true;
     default:
       return false;
   }
 }
 
-double Extent(const std::vector<double>& V) {
-  if (V.empty()) return 0;
-  const auto [Lo, Hi] = std::minmax_element(V.begin(), V.end());
-  return *Hi - *Lo;
-}
+struct TExtent {
+  double Lo = std::numeric_limits<double>::infinity(), Hi = -Lo;
+  void Add(double V) {
+    if (std::isfinite(V)) Lo = std::min(Lo, V), Hi = std::max(Hi, V);
+  }
+  double Width() const { return Hi >= Lo ? Hi - Lo : 0; }
+};
+
+// Cells traced between two questions to the installed break.
+constexpr int CellsPerBreakCheck = 4096;
+
+TContourTraceBreakScope* GBreakScope = nullptr;
 
 }  // namespace
 
-void TraceContourLevel(const TContourGrid& G, double Level, double ZMin, double ZMax,
+TContourTraceBreakScope::TContourTraceBreakScope(TContourTraceBreak Break)
+    : FBreak(std::move(Break)), FOuter(GBreakScope) {
+  GBreakScope = this;
+}
+
+TContourTraceBreakScope::~TContourTraceBreakScope() { GBreakScope = FOuter; }
+
+namespace {
+
+bool TraceBreakAsked() { return GBreakScope && GBreakScope->Asked(); }
+
+}  // namespace
+
+bool TraceContourLevel(const TContourGrid& G, double Level, double ZMin, double ZMax,
                        std::vector<TContourLine>& Lines) {
   const double L = RoundLevel(Level);
-  if (!std::isfinite(L) || !(L >= ZMin && L <= ZMax)) return;
+  if (!std::isfinite(L) || !(L >= ZMin && L <= ZMax)) return true;
   const int NX = Cols(G), NY = Rows(G);
-  if (NX < 2 || NY < 2) return;
+  if (NX < 2 || NY < 2) return true;
 
-  std::vector<double> Xs, Ys;
+  TExtent XE, YE;
   for (int I = 1; I <= NX; ++I) {
-    if (std::isfinite(G.XAt(I))) Xs.push_back(G.XAt(I));
-    for (int J = 1; J <= NY; ++J)
-      if (std::isfinite(G.YAt(I, J))) Ys.push_back(G.YAt(I, J));
+    XE.Add(G.XAt(I));
+    // Rows given by a vector are the same for every column.
+    if (G.YMatrix || I == 1)
+      for (int J = 1; J <= NY; ++J) YE.Add(G.YAt(I, J));
   }
-  const double TolX = 1e-9 * Extent(Xs), TolY = 1e-9 * Extent(Ys);
-  const double TolZ = 1e-12 * std::abs(ZMax - ZMin);
-  auto Snap = [&](double Z) { return std::abs(Z - L) <= TolZ ? L : Z; };
+  const double TolX = 1e-9 * XE.Width(), TolY = 1e-9 * YE.Width();
+  // A corner is on the level when it equals it to about 12 digits of the level or of the cell's
+  // own span: that moves a crossing by a trillionth of the cell at most. A tolerance taken from
+  // the whole Z range would pull corners decades away from a small level onto it.
+  auto ZTolerance = [&](double Lo, double Hi) { return 1e-12 * std::max(std::abs(L), Hi - Lo); };
+  int Checked = 0;
 
   TNodeSet Nodes(TolX, TolY);
   std::vector<TSegment> Segments;
@@ -235,6 +289,10 @@ void TraceContourLevel(const TContourGrid& G, double Level, double ZMin, double 
 
   for (int J = 1; J < NY; ++J)
     for (int I = 1; I < NX; ++I) {
+      if (++Checked >= CellsPerBreakCheck) {
+        Checked = 0;
+        if (TraceBreakAsked()) return false;
+      }
       const int CI[4] = {I, I + 1, I + 1, I}, CJ[4] = {J, J, J + 1, J + 1};
       TDoublePoint P[4];
       double Z[4];
@@ -247,7 +305,9 @@ void TraceContourLevel(const TContourGrid& G, double Level, double ZMin, double 
       }
       if (!FillCorners(Z, Mask)) continue;
       const double Lo = *std::min_element(Z, Z + 4), Hi = *std::max_element(Z, Z + 4);
+      const double TolZ = ZTolerance(Lo, Hi);
       if (Lo > L + TolZ || Hi < L - TolZ) continue;
+      auto Snap = [&](double V) { return std::abs(V - L) <= TolZ ? L : V; };
       for (int K = 0; K < 4; ++K) {
         P[K] = {G.XAt(CI[K]), G.YAt(CI[K], CJ[K])};
         Finite = Finite && std::isfinite(P[K].X) && std::isfinite(P[K].Y);
@@ -331,20 +391,34 @@ void TraceContourLevel(const TContourGrid& G, double Level, double ZMin, double 
     for (int N : Chain) Line.Points.push_back(Nodes.Points[N]);
     Lines.push_back(std::move(Line));
   }
+  return true;
 }
 
 namespace {
 
 // The two positions around V among Count coordinates and V's fraction between them; false when
-// the two coordinates coincide.
-bool Bracket(int Count, const std::function<double(int)>& At, double V, int& I0, int& I1,
+// the two coordinates coincide. The cell is the first K from 2 on with V <= At(K) (V >= At(K)
+// for descending coordinates), else the last one.
+bool Bracket(int Count, const std::function<double(int)>& At, int Order, double V, int& I0, int& I1,
              double& T) {
   if (Count == 1) {
     I0 = I1 = 1, T = 0;
     return true;
   }
+  auto Reached = [&](int K) { return Order < 0 ? V >= At(K) : V <= At(K); };
   int K = 2;
-  while (K < Count && !(V <= At(K))) ++K;
+  if (Order == 0) {
+    while (K < Count && !Reached(K)) ++K;
+  } else {
+    int Hi = Count;
+    while (K < Hi) {
+      const int M = K + (Hi - K) / 2;
+      if (Reached(M))
+        Hi = M;
+      else
+        K = M + 1;
+    }
+  }
   I0 = K - 1, I1 = K;
   const double A = At(I0), B = At(I1);
   if (!(B != A) || !std::isfinite(A) || !std::isfinite(B)) return false;
@@ -352,18 +426,39 @@ bool Bracket(int Count, const std::function<double(int)>& At, double V, int& I0,
   return true;
 }
 
+int OrderOf(int Count, const std::function<double(int)>& At) {
+  bool Up = true, Down = true;
+  for (int K = 2; K <= Count && (Up || Down); ++K) {
+    const double A = At(K - 1), B = At(K);
+    Up = Up && A < B;
+    Down = Down && A > B;
+  }
+  return Up ? 1 : Down ? -1 : 0;
+}
+
 }  // namespace
 
-double GridZAt(const TContourGrid& G, double X, double Y) {
+TContourGridIndex IndexContourGrid(const TContourGrid& G) {
+  TContourGridIndex R;
+  const int NX = Cols(G), NY = Rows(G);
+  if (NX < 1 || NY < 1) return R;
+  R.XOrder = OrderOf(NX, [&](int I) { return G.XAt(I); });
+  R.YOrder = OrderOf(NY, [&](int J) { return G.YAt(1, J); });
+  return R;
+}
+
+double GridZAt(const TContourGrid& G, double X, double Y, const TContourGridIndex* Index) {
   const int NX = Cols(G), NY = Rows(G);
   if (NX < 1 || NY < 1 || !std::isfinite(X) || !std::isfinite(Y)) return MissingValue;
+  const TContourGridIndex Own = Index ? TContourGridIndex{} : IndexContourGrid(G);
+  if (!Index) Index = &Own;
   int I0, I1, J0, J1;
   double TX, TY;
   if (!Bracket(
-          NX, [&](int I) { return G.XAt(I); }, X, I0, I1, TX))
+          NX, [&](int I) { return G.XAt(I); }, Index->XOrder, X, I0, I1, TX))
     return MissingValue;
   if (!Bracket(
-          NY, [&](int J) { return G.YAt(1, J); }, Y, J0, J1, TY))
+          NY, [&](int J) { return G.YAt(1, J); }, Index->YOrder, Y, J0, J1, TY))
     return MissingValue;
   const double Z00 = G.ZAt(I0, J0), Z10 = G.ZAt(I1, J0), Z11 = G.ZAt(I1, J1), Z01 = G.ZAt(I0, J1);
   for (double V : {Z00, Z10, Z11, Z01})

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -69,13 +70,39 @@ struct TContourLine {
   bool Closed() const { return Points.size() > 2 && Points.front() == Points.back(); }
 };
 
+// Asked now and then while a level is traced (it may let the window system run): true stops the
+// tracing. One is installed for the lifetime of a scope; scopes nest, the innermost answers.
+using TContourTraceBreak = std::function<bool()>;
+class TContourTraceBreakScope {
+ public:
+  explicit TContourTraceBreakScope(TContourTraceBreak Break);
+  ~TContourTraceBreakScope();
+  TContourTraceBreakScope(const TContourTraceBreakScope&) = delete;
+  TContourTraceBreakScope& operator=(const TContourTraceBreakScope&) = delete;
+  bool Asked() const { return FBreak && FBreak(); }
+
+ private:
+  TContourTraceBreak FBreak;
+  TContourTraceBreakScope* FOuter;
+};
+
 // The joined lines of one level, appended to Lines. A level outside ZMin..ZMax (after rounding)
-// gives none. Tolerances are relative to the grid's extent and the Z range.
-void TraceContourLevel(const TContourGrid& G, double Level, double ZMin, double ZMax,
+// gives none. Ends merge within tolerances relative to the grid's extent; a corner counts as on
+// the level only when it is equal to it relative to the level and the cell's own values. False
+// when the installed break stopped it (Lines then holds what was joined before).
+bool TraceContourLevel(const TContourGrid& G, double Level, double ZMin, double ZMax,
                        std::vector<TContourLine>& Lines);
+
+// Whether the columns and the rows (of the first column, with a YMatrix) ascend or descend, so
+// that the cell around a point is found by bisection; made when the grid changes and kept.
+struct TContourGridIndex {
+  int XOrder = 0, YOrder = 0;  // 1 ascending, -1 descending, 0 neither (searched in order)
+};
+TContourGridIndex IndexContourGrid(const TContourGrid& G);
 
 // Z at a world point by bilinear interpolation in the grid cell around it (extrapolated beyond
 // the grid). A missing corner is the answer; a cell of no width or height gives MissingValue.
 // With a YMatrix the rows are those of the first column and the answer is capped at the largest
-// corner.
-double GridZAt(const TContourGrid& G, double X, double Y);
+// corner. Coordinates that descend are searched as their mirror image, so that the cell found
+// surrounds the point either way.
+double GridZAt(const TContourGrid& G, double X, double Y, const TContourGridIndex* Index = nullptr);

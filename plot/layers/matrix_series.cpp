@@ -119,11 +119,14 @@ int TMatrixSeries::MarkerPixelSize(double V) const {
   const double M = std::max(std::abs(End), std::abs(Start));
   const double T = M > 0 && std::isfinite(M) ? std::abs(V / M) : 0;
   if (!std::isfinite(T)) return 0;
-  const int SX = std::abs(Graph->XToPixel(T) - Graph->XToPixel(0));
-  const int SY = std::abs(Graph->YToPixel(T) - Graph->YToPixel(0));
-  const int UX = std::abs(Graph->XToPixel(1) - Graph->XToPixel(0));
-  const int UY = std::abs(Graph->YToPixel(1) - Graph->YToPixel(0));
-  return UX <= UY ? SX : SY;
+  // Saturated pixels of a tiny range lie near the integer limits: their differences are taken
+  // in floating point and saturated again.
+  auto Span = [](int A, int B) { return std::abs(static_cast<long double>(A) - B); };
+  const long double SX = Span(Graph->XToPixel(T), Graph->XToPixel(0));
+  const long double SY = Span(Graph->YToPixel(T), Graph->YToPixel(0));
+  const long double UX = Span(Graph->XToPixel(1), Graph->XToPixel(0));
+  const long double UY = Span(Graph->YToPixel(1), Graph->YToPixel(0));
+  return SaturatePixel(UX <= UY ? SX : SY);
 }
 
 void TMatrixSeries::SetCurrentMarkerStyle(int Style) {

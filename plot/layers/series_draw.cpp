@@ -89,7 +89,7 @@ void TSeries::DrawMarkers() {
     const double AY = YLog ? Graph->LogValue(V.Y) : V.Y;
     TMarker* M = FPoints[I]->Marker ? &*FPoints[I]->Marker : nullptr;
     if (!M || !Between(AX, R.Left, R.Right) || !Between(AY, R.Top, R.Bottom)) continue;
-    M->DrawAtPixel(Graph->XToPixel(V.X), Graph->YToPixel(V.Y));
+    M->DrawAt(V.X, V.Y);
   }
 }
 

@@ -589,20 +589,21 @@ TEST(ContourSeries, LevelsThatNoCellCrossesDrawNothing) {
   // A constant grid: every level touches every cell, none crosses one.
   EXPECT_EQ(Lines(0), 0);
   EXPECT_GE(Lines(1), 29);
+}
 
-  TEST(SurfaceSeries, AConstantSurfaceLiesAtMidHeight) {
-    TSurfaceChart T;
-    T.S.SetStartColor(clRed);  // a flat range takes the start colour
-    T.Fill(5, 5, [](int, int) { return 1.0; });
-    T.Chart.Repaint();
-    const TChartAxis* Left = T.Chart.LeftAxis();
-    const int Mid = (Left->IStartPos() + Left->IEndPos()) / 2;
-    double SX = 0, SY = 0;
-    for (auto [X, Z] : {std::pair{3, 3}, {2, 3}, {2, 2}, {3, 2}}) {
-      const TPoint P = T.Chart.Canvas3D()->Calculate3DPosition(
-          T.Chart.BottomAxis()->CalcPosValue(X), Mid, T.Chart.DepthAxis()->CalcPosValue(Z));
-      SX += P.X;
-      SY += P.Y;
-    }
-    EXPECT_EQ(T.At({int(std::lround(SX / 4)), int(std::lround(SY / 4))}), clRed);
+TEST(SurfaceSeries, AConstantSurfaceLiesAtMidHeight) {
+  TSurfaceChart T;
+  T.S.SetStartColor(clRed);  // a flat range takes the start colour
+  T.Fill(5, 5, [](int, int) { return 1.0; });
+  T.Chart.Repaint();
+  const TChartAxis* Left = T.Chart.LeftAxis();
+  const int Mid = (Left->IStartPos() + Left->IEndPos()) / 2;
+  double SX = 0, SY = 0;
+  for (auto [X, Z] : {std::pair{3, 3}, {2, 3}, {2, 2}, {3, 2}}) {
+    const TPoint P = T.Chart.Canvas3D()->Calculate3DPosition(
+        T.Chart.BottomAxis()->CalcPosValue(X), Mid, T.Chart.DepthAxis()->CalcPosValue(Z));
+    SX += P.X;
+    SY += P.Y;
   }
+  EXPECT_EQ(T.At({int(std::lround(SX / 4)), int(std::lround(SY / 4))}), clRed);
+}

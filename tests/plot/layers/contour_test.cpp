@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPolygon>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -13,6 +15,7 @@
 #include "platform/canvas_targets.h"
 #include "platform/cursors.h"
 #include "plot/core/graph.h"
+#include "plot/core/graph_legend.h"
 #include "plot/core/graph_output.h"
 #include "plot/layers/contour.h"
 
@@ -121,6 +124,7 @@ TEST(Contour, AddLevelAtSkipsOnlyZero) {
   EXPECT_FALSE(C->AddLevelAt(std::nan(""), 0));
   EXPECT_EQ(C->Lines().size(), Before + 1);
   EXPECT_DOUBLE_EQ(C->InterpolateZ(0.5, 0), 0.5);
+  EXPECT_DOUBLE_EQ(C->AsContour()->PointValue(0.5, 0), 0.5);  // what the status bar shows
 }
 
 TEST(Contour, ShadedMakesNoLinesAndTheFileDoesNotKnowTheClass) {
@@ -391,4 +395,136 @@ TEST(Contour, ColorMapShowsBusyAndPrintsCellsOfTheSquaredSize) {
     EXPECT_EQ(Cells(Page, H), (W + H - 1) / H);
   }
   F.Graph.Canvas = &F.Canvas;
+}
+
+TEST(Contour, ColourScaleOnlyForShadingAndLineColoursFollowThePalette) {
+  TContourFixture F;
+  TContour* C = F.Add(4, false, false);
+  // The layer's own switch makes its levels; the base's one would ask for a colour scale.
+  EXPECT_FALSE(C->GetAutoLevels());
+  F.Graph.Paint();
+  const TRect Without = F.Graph.PlotRect;
+  F.Graph.ColorLegend(0)->Layer = C;
+  F.Graph.Paint();
+  EXPECT_EQ(F.Graph.PlotRect, Without);  // no room kept for a bar
+  F.Graph.ColorLegend(0)->Layer = F.Add(10, true, false);
+  F.Graph.Paint();
+  EXPECT_LT(F.Graph.PlotRect.Right, Without.Right);
+
+  // A palette change reaches the kept line colours without a rebuild.
+  C->OneColor = false;
+  const int Last = static_cast<int>(C->Lines().size()) - 1;
+  const TColor Before = C->LineColor(Last);
+  C->ColorPalette = 1;  // grey
+  const TColor After = C->LineColor(Last);
+  EXPECT_NE(After, Before);
+  EXPECT_EQ(After, PaletteColor(*C, PaletteIndex(*C, C->Lines()[Last].Level)));
+}
+
+TEST(Contour, ZoomedFarInTheLabelsKeepToTheIntegerRange) {
+  // X axis ends 1e-9 apart: a piece of a line across them has its ends beyond both ends of an
+  // int, and their distance does not fit one.
+  TContourFixture F;
+  TContour* C = F.Add(8, false, false);
+  F.Graph.XMin = 1.1, F.Graph.XMax = 1.1 + 1e-9;
+  F.Graph.ComputeMapping(F.Graph.PlotRect);
+  C->Draw();
+  for (int I = 0; I < static_cast<int>(C->Lines().size()); ++I)
+    if (C->LabelOf(I) && !C->LabelOf(I)->Hidden) {
+      for (const TPoint& P : C->LabelOf(I)->Box) EXPECT_TRUE(P.X > 0 && P.X < 400);
+    }
+}
+
+TEST(Contour, TheColourScaleOfASmallRangeTellsItsLevelsApart) {
+  TContourFixture F;
+  for (int I = 1; I <= 21; ++I)
+    for (int J = 1; J <= 21; ++J) F.Z.SetValue(I, J, F.Z.GetValue(I, J) * 0.001);
+  TContour* C = F.Add(10, true, false);
+  C->LabelDigits = 1;
+  F.Graph.ColorLegend(0)->Layer = C;
+  F.Graph.Paint();
+  QSet<QString> Texts;
+  for (const auto& Op : F.Target.Ops())
+    if (Op.Kind == coText && Op.State.Font.Escapement == 900 &&
+        Op.Points[0].X > F.Graph.ColorLegend(0)->BarRect().Right) {
+      Texts << Op.Text;
+      EXPECT_FALSE(Op.Text.startsWith(u'-') && Op.Text.toDouble() == 0) << Op.Text.toStdString();
+    }
+  EXPECT_EQ(Texts.size(), 8);
+}
+
+TEST(Contour, TracingStopsAtABreakAndLeavesNoLines) {
+  TContourFixture F;
+  TVector X(101), Y(101);
+  TMatrix Z(101, 101);
+  for (int I = 1; I <= 101; ++I) {
+    X.SetValue(I, I), Y.SetValue(I, I);
+    for (int J = 1; J <= 101; ++J) Z.SetValue(I, J, I * J);
+  }
+  int Asked = 0;
+  {
+    const TContourTraceBreakScope Stop([&] { return ++Asked > 0; });
+    TContour C(&F.Graph, X, Y, Z, 10, false, false);
+    EXPECT_TRUE(C.TraceBroken);
+    EXPECT_TRUE(C.Lines().empty());
+    EXPECT_EQ(Asked, 1);
+  }
+  TContour C(&F.Graph, X, Y, Z, 10, false, false);
+  EXPECT_FALSE(C.TraceBroken);
+  EXPECT_FALSE(C.Lines().empty());
+}
+
+TEST(Contour, NoLineRunsIntoALabelsBox) {
+  // The same picture with black lines and with lines of the background's colour: inside every
+  // shown label's box the two agree pixel for pixel, so no line reaches the text.
+  TContourFixture F;
+  std::vector<std::array<TPoint, 5>> Boxes;
+  auto Draw = [&](TColor LineColor) {
+    QImage Image(400, 300, QImage::Format_RGB32);
+    Image.fill(Qt::white);
+    TImageTarget Target(&Image);
+    TCanvas Canvas(&Target);
+    TGraph G(&Canvas, 400, 300);
+    G.PlotRect = {0, 0, 400, 300};
+    G.XMin = G.YMin = -2, G.XMax = G.YMax = 2;
+    G.ComputeMapping(G.PlotRect);
+    TContour C(&G, F.X, F.Y, F.Z, 16, false, false);
+    C.SetColor(LineColor);
+    C.Draw();
+    Target.Release();
+    Boxes.clear();
+    for (int I = 0; I < static_cast<int>(C.Lines().size()); ++I)
+      if (C.LabelOf(I) && !C.LabelOf(I)->Hidden) Boxes.push_back(C.LabelOf(I)->Box);
+    return Image;
+  };
+  const QImage Bare = Draw(clWhite), Lines = Draw(clBlack);
+  ASSERT_GE(Boxes.size(), 4u);
+  int Inside = 0, Differ = 0;
+  for (const auto& B : Boxes) {
+    const QPolygon Poly({{B[0].X, B[0].Y}, {B[1].X, B[1].Y}, {B[2].X, B[2].Y}, {B[3].X, B[3].Y}});
+    const QRect R = Poly.boundingRect();
+    for (int Y = R.top(); Y <= R.bottom(); ++Y)
+      for (int X = R.left(); X <= R.right(); ++X)
+        if (Poly.containsPoint(QPoint(X, Y), Qt::OddEvenFill))
+          ++Inside, Differ += Lines.pixel(X, Y) != Bare.pixel(X, Y);
+  }
+  EXPECT_GT(Inside, 100);
+  EXPECT_EQ(Differ, 0);
+}
+
+TEST(Contour, InDepthTheMapLiesOnTheFramesBackWall) {
+  TContourFixture F;
+  F.Graph.View3D = 0.05;
+  F.Graph.Depth3D = 20;
+  TContour* S = F.Add(10, true, false);
+  F.Graph.CurrentLayer = S;
+  EXPECT_EQ(F.Graph.LayerOffset(), 20);
+  S->Draw();
+  const int Inset = F.Graph.FrameWidth() + 1;
+  TRect Cells{1 << 30, 1 << 30, -(1 << 30), -(1 << 30)};
+  for (const auto& Op : F.Target.Ops())
+    if (Op.Kind == coFillRect)
+      Cells = {std::min(Cells.Left, Op.Rect.Left), std::min(Cells.Top, Op.Rect.Top),
+               std::max(Cells.Right, Op.Rect.Right), std::max(Cells.Bottom, Op.Rect.Bottom)};
+  EXPECT_EQ(Cells, (TRect{Inset + 20, Inset - 20, 400 - Inset + 20, 300 - Inset - 20}));
 }

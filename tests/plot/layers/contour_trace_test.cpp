@@ -1,8 +1,11 @@
 // Contour levels, the tracer and the Z read-out, on small grids with known answers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include "plot/layers/contour_trace.h"
 
@@ -245,4 +248,90 @@ TEST(ContourTrace, GridWithAYPerNode) {
   ASSERT_EQ(Lines.size(), 1u);
   EXPECT_GT(Lines[0].Points.size(), 4u);
   for (const auto& P : Lines[0].Points) EXPECT_NEAR(P.Y, 2.3, 1e-12);
+}
+
+TEST(ContourTrace, LevelsDecadesApartOnAGridOfFifteenDecades) {
+  // z = 10^(x - 12) for x = 0..15 on every row, from 1e-12 to 1e3: each level is crossed
+  // between the two columns round it, where they interpolate to it.
+  std::vector<double> Xs;
+  for (int I = 0; I <= 15; ++I) Xs.push_back(I);
+  TGridData D(Xs, {0, 1, 2});
+  auto ZOf = [](int Col) { return std::pow(10.0, Col - 12); };
+  for (int I = 1; I <= 16; ++I)
+    for (int J = 1; J <= 3; ++J) D.Z.SetValue(I, J, ZOf(I - 1));
+  for (double Level : {3e-11, 3e-10, 3e-6, 3.0}) {
+    const int C = static_cast<int>(std::floor(std::log10(Level))) + 12;
+    const auto Lines = D.Trace(Level);
+    ASSERT_EQ(Lines.size(), 1u) << Level;
+    for (const auto& P : Lines[0].Points)
+      if (P.Y == std::round(P.Y))
+        EXPECT_NEAR(P.X, C + (Level - ZOf(C)) / (ZOf(C + 1) - ZOf(C)), 1e-9) << Level;
+      else
+        EXPECT_TRUE(P.X >= C && P.X <= C + 1) << Level;
+  }
+}
+
+TEST(ContourTrace, MirroredAndTransposedGridsGiveMirroredAndTransposedLines) {
+  const std::vector<double> Xs{0, 1, 2.5, 3, 4, 5.5}, Ys{-1, 0, 1, 2, 3.5};
+  // Adjacent missing pairs on each side of some cell, and a single one.
+  auto Missing = [](int I, int J) {
+    return (J == 1 && (I == 3 || I == 4)) || (I == 1 && (J == 3 || J == 4)) ||
+           (J == 5 && (I == 2 || I == 3)) || (I == 6 && (J == 2 || J == 3)) || (I == 4 && J == 3);
+  };
+  TGridData D(Xs, Ys), MX({Xs.rbegin(), Xs.rend()}, Ys), MY(Xs, {Ys.rbegin(), Ys.rend()}),
+      T(Ys, Xs);
+  for (int I = 1; I <= 6; ++I)
+    for (int J = 1; J <= 5; ++J) {
+      const double X = Xs[I - 1], Y = Ys[J - 1];
+      const double Z = Missing(I, J) ? MissingValue : X * X / 4 + 2 * Y + 0.3 * X * Y;
+      D.Z.SetValue(I, J, Z), MX.Z.SetValue(7 - I, J, Z), MY.Z.SetValue(I, 6 - J, Z);
+      T.Z.SetValue(J, I, Z);
+    }
+  // The segments with their ends in order, rounded and sorted, whatever way the lines run.
+  auto Segments = [](const TGridData& G, double Level, bool Swap) {
+    std::vector<std::array<double, 4>> R;
+    for (const auto& L : G.Trace(Level))
+      for (size_t K = 1; K < L.Points.size(); ++K) {
+        std::array<double, 4> S{L.Points[K - 1].X, L.Points[K - 1].Y, L.Points[K].X, L.Points[K].Y};
+        if (Swap) S = {S[1], S[0], S[3], S[2]};
+        if (std::pair(S[2], S[3]) < std::pair(S[0], S[1])) S = {S[2], S[3], S[0], S[1]};
+        for (double& V : S) V = std::round(V * 1e6) / 1e6;
+        R.push_back(S);
+      }
+    std::sort(R.begin(), R.end());
+    return R;
+  };
+  for (double Level : {0.5, 2.0, 4.25, 7.0}) {
+    const auto Own = Segments(D, Level, false);
+    ASSERT_FALSE(Own.empty());
+    EXPECT_EQ(Own, Segments(MX, Level, false)) << Level;
+    EXPECT_EQ(Own, Segments(MY, Level, false)) << Level;
+    EXPECT_EQ(Own, Segments(T, Level, true)) << Level;
+  }
+}
+
+TEST(ContourLevels, StepsThatAddUpToARoundNumberAreThatNumber) {
+  // -0.7 + 7 * 0.1 is 1.1e-16 in binary: the level is 0 itself. Others move by less than a
+  // billionth of the step, however small it is.
+  EXPECT_EQ(ContourLevels({}, -0.7, 0.3)[7], 0.0);
+  EXPECT_NEAR(ContourLevels({}, -0.7, 0.3)[3], -0.4, 1e-15);
+  EXPECT_NEAR(ContourLevels({}, 1e-20, 1e-20 + 1e-29)[1], 1e-20 + 1e-30, 1e-35);
+}
+
+TEST(ContourInterpolate, IndexedRowsAndDescendingCoordinates) {
+  // 3 x 16001 points of z = x + 10 y, and the same given downwards in both directions.
+  const int N = 16001;
+  TGridData D({0, 1, 2}, std::vector<double>(N)), R({2, 1, 0}, std::vector<double>(N));
+  for (int J = 1; J <= N; ++J) {
+    D.Y.SetValue(J, (J - 1) * 0.001), R.Y.SetValue(N + 1 - J, (J - 1) * 0.001);
+    for (int I = 1; I <= 3; ++I)
+      D.Z.SetValue(I, J, I - 1 + 0.01 * (J - 1)),
+          R.Z.SetValue(4 - I, N + 1 - J, I - 1 + 0.01 * (J - 1));
+  }
+  const TContourGridIndex Up = IndexContourGrid(D.Grid()), Down = IndexContourGrid(R.Grid());
+  for (double Y : {0.0, 0.0005, 3.3337, 16.0})
+    for (double X : {0.0, 0.25, 2.0}) {
+      EXPECT_NEAR(GridZAt(D.Grid(), X, Y, &Up), X + 10 * Y, 1e-9);
+      EXPECT_NEAR(GridZAt(R.Grid(), X, Y, &Down), X + 10 * Y, 1e-9);  // the cell round it
+    }
 }

@@ -105,6 +105,20 @@ TEST(MatrixSeries, MarkersTakeTheSignsStyleAndASizeByMagnitude) {
   EXPECT_EQ(F.BoxOf(0x00AA00).Left, INT_MAX);
 }
 
+TEST(MatrixSeries, MarkerSizesOnATinyFixedRangeSaturate) {
+  TMatrixFixture F;
+  TMatrixSeries* S = F.Add(2, 1);
+  S->Matrix.SetValue(1, 1, 1);
+  S->Matrix.SetValue(2, 1, -0.5);
+  // Axis ends 1e-7 apart round 0.5: the pixels of 0 and 1 lie beyond both ends of an int.
+  F.Graph.XMin = 0.5, F.Graph.XMax = 0.5 + 1e-7;
+  F.Graph.YMin = 0.5, F.Graph.YMax = 0.5 + 0.5e-7;
+  F.Graph.ComputeMapping(F.Graph.PlotRect);
+  EXPECT_EQ(S->MarkerPixelSize(1), 2147483647);
+  EXPECT_EQ(S->MarkerPixelSize(0), 0);
+  S->Draw();  // no marker comes near the picture
+}
+
 TEST(MatrixSeries, ShadedCellsAreTheirValuesScaleColours) {
   TMatrixFixture F;
   TMatrixSeries* S = F.Add(2, 2);

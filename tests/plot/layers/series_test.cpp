@@ -1,6 +1,9 @@
 // The series data model, its drawing by kind and its block of the graph text file.
 #include <gtest/gtest.h>
 
+#include <QPolygon>
+#include <algorithm>
+
 #include "platform/canvas.h"
 #include "platform/canvas_targets.h"
 #include "plot/core/graph.h"
@@ -432,4 +435,24 @@ TEST(Series, DeleteSelfLeavesTheGraph) {
   TSeries Loose(&F.Graph, clRed, 2, QStringLiteral("loose"));
   Loose.DeleteSelf();  // not in the graph: left alone
   EXPECT_EQ(F.Graph.LayerCount(), 1);
+}
+
+TEST(SeriesDraw, InDepthTheMarkersSitOnTheirRibbon) {
+  // Two series in a graph 20 pixels deep: the back one's ribbon and marker move 10 right and up.
+  TFixture F;
+  F.Graph.View3D = 0.05;
+  F.Graph.Depth3D = 20;
+  TSeries* Back = F.Add(3, {{20, 20}, {60, 60}});
+  F.Add(3, {{20, 80}, {60, 80}});
+  Back->SetMarkerStyle(1);
+  F.Graph.CurrentLayer = Back;
+  Back->Draw();
+  const auto Shapes = F.Ops(coPolygon);
+  const TPoint At{F.Graph.XToPixel(60) + 10, F.Graph.YToPixel(60) - 10};
+  EXPECT_EQ(Shapes[0].Points[0], (TPoint{F.Graph.XToPixel(20) + 10, F.Graph.YToPixel(20) - 10}));
+  EXPECT_TRUE(std::any_of(Shapes.begin(), Shapes.end(), [&](const TCanvasOp& Op) {
+    QPolygon Poly;
+    for (const TPoint& P : Op.Points) Poly << QPoint(P.X, P.Y);
+    return Poly.boundingRect().center() == QPoint(At.X, At.Y);
+  }));
 }
