@@ -71,6 +71,11 @@ class TCustomBarSeries : public TChartSeries {
   double YOrigin() const { return FYOrigin; }
   void SetYOrigin(double Value) { Change(FYOrigin, Value); }
   TGetBarStyleEvent OnGetBarStyle;
+  void AssignEvents(const TChartSeries& Source) override {
+    TChartSeries::AssignEvents(Source);
+    if (const auto* B = dynamic_cast<const TCustomBarSeries*>(&Source))
+      OnGetBarStyle = B->OnGetBarStyle;
+  }
 
   bool Horizontal() const { return FHorizontal; }
   int BarWidth() const { return FBarWidth; }

@@ -198,8 +198,10 @@ void TCustomChartLegend::DrawLegend() {
   }
   C->AssignVisiblePen(*FFrame);
   if (FFrame->Visible() && IsChartAuto(FFrame->Color())) C->Pen()->SetColor(clBlack);
+  const TBackMode BackMode = C->GetBackMode();
   SetLegendBrush(*C);
   C->Rectangle(R.Left, R.Top, R.Right, R.Bottom);
+  C->SetBackMode(BackMode);
 
   const int N = std::min(Total, FLayout.ItemsShown);
   const TLegendStyle Style = EffectiveStyle();

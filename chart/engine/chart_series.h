@@ -219,8 +219,9 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   int EndZ() const { return FEndZ; }
   void SetDepthBand(int Start, int End);
 
-  // The events of Source: adding, clearing, mark texts, drawing and clicks.
-  void AssignEvents(const TChartSeries& Source);
+  // The events of Source: adding, clearing, mark texts, drawing and clicks; types add the
+  // events of their own kind that Source has too.
+  virtual void AssignEvents(const TChartSeries& Source);
   // The class name the registry and streams know the type by.
   virtual QString ClassName() const { return QStringLiteral("TChartSeries"); }
   // The chart's 3D view on or off; points are clipped to the plot only in 2D. Types with a view

@@ -380,6 +380,14 @@ void TAreaSeries::PrepareLegendCanvas(int, TColor& BackColor, TBrushStyle& Style
   }
 }
 
+void TCustomSeries::AssignEvents(const TChartSeries& Source) {
+  TChartSeries::AssignEvents(Source);
+  if (const auto* S = dynamic_cast<const TCustomSeries*>(&Source)) {
+    OnClickPointer = S->OnClickPointer;
+    OnGetPointerStyle = S->OnGetPointerStyle;
+  }
+}
+
 void TCustomSeries::DrawMark(int ValueIndex, const QString& Text, TSeriesMarkPosition& P) {
   if (P.UserMoved) {
     TChartSeries::DrawMark(ValueIndex, Text, P);

@@ -52,6 +52,7 @@ class TCustomSeries : public TChartSeries {
   QString ClassName() const override { return QStringLiteral("TCustomSeries"); }
   // Copies the settings (not the events) and then the kind's own defaults again.
   void Assign(const TChartSeries& Source) override;
+  void AssignEvents(const TChartSeries& Source) override;
 
   // Pixels of a point: saturated, never from a non-finite value (those are not drawn).
   virtual int CalcXPos(int ValueIndex) const;

@@ -318,6 +318,14 @@ void TCustom3DGridSeries::Assign(const TChartSeries& Source) {
   TCustom3DSeries::Assign(Source);
 }
 
+void TCustom3DGridSeries::AssignEvents(const TChartSeries& Source) {
+  TCustom3DSeries::AssignEvents(Source);
+  if (const auto* G = dynamic_cast<const TCustom3DGridSeries*>(&Source)) {
+    OnGetYValue = G->OnGetYValue;
+    OnGetColor = G->OnGetColor;
+  }
+}
+
 void TCustom3DGridSeries::Set3D(bool Value) {
   TCustomAxisPanel* C = ParentChart();
   if (!C) return;

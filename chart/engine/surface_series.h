@@ -131,6 +131,7 @@ class TCustom3DGridSeries : public TCustom3DSeries {
 
   std::function<double(TChartSeries*, int X, int Z)> OnGetYValue;
   std::function<void(TChartSeries*, int ValueIndex, TColor&)> OnGetColor;
+  void AssignEvents(const TChartSeries& Source) override;
 
  protected:
   bool SampleValues() const { return FSampleValues; }
@@ -237,6 +238,10 @@ class TContourSeries : public TCustom3DGridSeries {
   void DoBeforeDrawChart() override;
 
   std::function<void(TContourSeries*, int LevelIndex, double& Value, TColor& Color)> OnGetLevel;
+  void AssignEvents(const TChartSeries& Source) override {
+    TCustom3DGridSeries::AssignEvents(Source);
+    if (const auto* C = dynamic_cast<const TContourSeries*>(&Source)) OnGetLevel = C->OnGetLevel;
+  }
 
  private:
   struct TLevel {

@@ -150,6 +150,7 @@ TEST(SeriesSources, ReplacingASourceKeepsTheOthersAndTheEvents) {
   A->OnClick = [&](TChartSeries*, int, Qt::MouseButton, TShiftState, int, int) { ++Clicks; };
   A->OnDblClick = A->OnClick;
   A->AfterDrawValues = [&](TChartSeries*) { ++Marks; };
+  static_cast<TLineSeries&>(*A).OnGetPointerStyle = [](TChartSeries*, int) { return psStar; };
   TChartSeries* OldB = B.get();
   ChangeSeriesClass(A, ClassOf<TPointSeries>());
   ASSERT_EQ(D->DataSources().size(), 2u);
@@ -160,6 +161,10 @@ TEST(SeriesSources, ReplacingASourceKeepsTheOthersAndTheEvents) {
   EXPECT_EQ(Listed, (std::vector<TChartSeries*>{A.get(), OldB}));
   EXPECT_EQ(D->YValue(1), 18);
   EXPECT_TRUE(A->OnClick && A->OnDblClick && A->AfterDrawValues);
+  auto* Points = dynamic_cast<TPointSeries*>(A.get());
+  ASSERT_NE(Points, nullptr);
+  ASSERT_TRUE(Points->OnGetPointerStyle);
+  EXPECT_EQ(Points->OnGetPointerStyle(Points, 0), psStar);
   A->OnClick(A.get(), 0, Qt::LeftButton, 0, 0, 0);
   A->AfterDrawValues(A.get());
   EXPECT_EQ(Clicks, 1);
