@@ -424,18 +424,18 @@ void TCustomChart::MouseUp(Qt::MouseButton Button, TShiftState, int X, int Y) {
 }
 
 void TCustomChart::mousePressEvent(QMouseEvent* E) {
-  const QPoint P = E->position().toPoint();
-  RunGuarded([&] { MouseDown(E->button(), ShiftStateOf(E->modifiers()), P.x(), P.y()); });
+  const TPoint P = ToBacking(E->position());
+  RunGuarded([&] { MouseDown(E->button(), ShiftStateOf(E->modifiers()), P.X, P.Y); });
 }
 
 void TCustomChart::mouseMoveEvent(QMouseEvent* E) {
-  const QPoint P = E->position().toPoint();
-  RunGuarded([&] { MouseMove(ShiftStateOf(E->modifiers()), P.x(), P.y()); });
+  const TPoint P = ToBacking(E->position());
+  RunGuarded([&] { MouseMove(ShiftStateOf(E->modifiers()), P.X, P.Y); });
 }
 
 void TCustomChart::mouseReleaseEvent(QMouseEvent* E) {
-  const QPoint P = E->position().toPoint();
-  RunGuarded([&] { MouseUp(E->button(), ShiftStateOf(E->modifiers()), P.x(), P.y()); });
+  const TPoint P = ToBacking(E->position());
+  RunGuarded([&] { MouseUp(E->button(), ShiftStateOf(E->modifiers()), P.X, P.Y); });
 }
 
 void TCustomChart::Assign(const TCustomChart& Source) {
