@@ -106,9 +106,18 @@ void TBitmap::SetSize(int Width, int Height) {
 TCanvas* TBitmap::Canvas() {
   if (!FCanvas) {
     FTarget = std::make_unique<TImageTarget>(&FImage);
+    FTarget->SetPixelsPerInch(FPixelsPerInch);
     FCanvas = std::make_unique<TCanvas>(FTarget.get());
   }
   return FCanvas.get();
+}
+
+void TBitmap::SetPixelsPerInch(int Value) {
+  if (Value <= 0 || Value == FPixelsPerInch) return;
+  FPixelsPerInch = Value;
+  if (!FCanvas) return;
+  FTarget->SetPixelsPerInch(Value);
+  FCanvas->Font()->SetPixelsPerInch(Value);
 }
 
 const QImage& TBitmap::Image() const {

@@ -50,6 +50,11 @@ class TBitmap : public TGraphic {
   bool Monochrome() const { return FMonochrome; }
   void SetMonochrome(bool Value) { FMonochrome = Value; }
 
+  // The resolution the canvas draws at: fonts given in points take as many pixels as on a
+  // device of this many pixels per inch (a backing image at a screen's pixel ratio, for one).
+  int PixelsPerInch() const { return FPixelsPerInch; }
+  void SetPixelsPerInch(int Value);
+
   // The canvas that draws into this bitmap; it lives as long as the bitmap.
   TCanvas* Canvas();
   // The picture with every pending drawing finished.
@@ -72,6 +77,7 @@ class TBitmap : public TGraphic {
 
   QImage FImage;
   bool FMonochrome = false;
+  int FPixelsPerInch = 96;
   std::unique_ptr<TImageTarget> FTarget;
   std::unique_ptr<TCanvas> FCanvas;
 };

@@ -19,6 +19,19 @@ QPaintDevice* DefaultMetricsDevice() {
   return &Device;
 }
 
+// An image with a resolution of its own (a backing image at a screen's pixel ratio) shows every
+// font at that resolution, also fonts set up elsewhere at another one: a font keeps its size in
+// points, as on a printer.
+TFontData FontOnTarget(const TFontData& Font, const TCanvasTarget& Target) {
+  const int Ppi = Target.PixelsPerInchY();
+  if (Target.Kind() != tkImage || Ppi == 96 || Font.PixelsPerInch <= 0 || Font.PixelsPerInch == Ppi)
+    return Font;
+  TFont F;
+  F.SetData(Font);
+  F.SetPixelsPerInch(Ppi);
+  return F.Data();
+}
+
 QRect ToQRect(const TRect& R) { return QRect(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top); }
 
 TRect FromQRect(const QRect& R) {
@@ -115,7 +128,7 @@ TCanvasOp TCanvas::MakeOp(TCanvasOpKind Kind) {
   Op.Kind = Kind;
   Op.State.Pen = FPen->Data();
   Op.State.Brush = FBrush->Data();
-  Op.State.Font = FFont->Data();
+  Op.State.Font = FontOnTarget(FFont->Data(), *FTarget);
   Op.State.TextAlign = FTextAlign;
   Op.State.BackMode = FBackMode;
   Op.State.BackColor = FBackColor;
@@ -278,7 +291,7 @@ void TCanvas::DrawFocusRect(const TRect& R) {
   }
 }
 
-QFont TCanvas::MeasureFont() const { return ToQFont(FFont->Data()); }
+QFont TCanvas::MeasureFont() const { return ToQFont(FontOnTarget(FFont->Data(), *FTarget)); }
 
 int TCanvas::TextWidth(const QString& Text) { return TextExtent(Text).cx; }
 int TCanvas::TextHeight(const QString& Text) { return TextExtent(Text).cy; }

@@ -68,8 +68,11 @@ class TImageTarget : public TPainterTarget {
   explicit TImageTarget(QImage* Image) : FImage(Image) {}
   ~TImageTarget() override;
   void Release();
+  void SetPixelsPerInch(int Value) { FPixelsPerInch = Value > 0 ? Value : 96; }
 
   TCanvasTargetKind Kind() const override { return tkImage; }
+  int PixelsPerInchX() const override { return FPixelsPerInch; }
+  int PixelsPerInchY() const override { return FPixelsPerInch; }
   TColor GetPixel(int X, int Y) override;
   TRect DeviceRect() const override;
   QPaintDevice* MetricsDevice() override;
@@ -83,6 +86,7 @@ class TImageTarget : public TPainterTarget {
 
  private:
   QImage* FImage;
+  int FPixelsPerInch = 96;
   std::optional<QPainter> FPainter;
 };
 

@@ -45,7 +45,7 @@ int TCanvas::DrawText(const QString& Text, TRect& R, unsigned Format) {
   }
   QPaintDevice* Device = FTarget->MetricsDevice();
   static QImage Fallback(1, 1, QImage::Format_RGB32);
-  const QFontMetrics M(ToQFont(FFont->Data()), Device ? Device : &Fallback);
+  const QFontMetrics M(MeasureFont(), Device ? Device : &Fallback);
   const int LineHeight = M.ascent() + M.descent();
   const int TabWidth = 8 * std::max(1, M.averageCharWidth());
   const bool Tabs = (Format & DT_EXPANDTABS) != 0;

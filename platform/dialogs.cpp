@@ -80,6 +80,22 @@ QString QtNameFilter(const TFilterItem& Item) {
   return Item.Description + QStringLiteral(" (") + Blind.join(u' ') + u')';
 }
 
+QString FilterText(const TFilterItem& Item) {
+  return Item.Description + u'|' + Item.Patterns.join(u';');
+}
+
+int FindFilter(const QString& Filter, const QString& Chosen) {
+  const QList<TFilterItem> Chosens = ParseFilter(Chosen);
+  if (Chosens.size() != 1) return 0;
+  const TFilterItem& C = Chosens.first();
+  const QList<TFilterItem> Items = ParseFilter(Filter);
+  for (qsizetype i = 0; i < Items.size(); ++i)
+    if (Items[i].Description.compare(C.Description, Qt::CaseInsensitive) == 0 &&
+        Items[i].Patterns.join(u';').compare(C.Patterns.join(u';'), Qt::CaseInsensitive) == 0)
+      return int(i) + 1;
+  return 0;
+}
+
 // --- Service installation --------------------------------------------------------
 
 namespace {
@@ -263,9 +279,24 @@ class TQtDialogService : public TDialogService {
       D.setDirectory(R.InitialDir);
     if (D.exec() != QDialog::Accepted || D.selectedFiles().isEmpty()) return false;
     R.FileName = D.selectedFiles().first();
-    qsizetype Index = Names.indexOf(D.selectedNameFilter());
-    if (Index >= 0) R.FilterIndex = int(Index) + 1;
+    const qsizetype Index = ChosenItem(D.selectedNameFilter(), Items, Names);
+    if (Index >= 0) {
+      R.FilterIndex = int(Index) + 1;
+      R.ChosenFilter = FilterText(Items[Index]);
+    }
     return true;
+  }
+
+  // Qt hands back the chosen filter as it shows it: the whole name, or with the details hidden
+  // only the text before the last bracketed patterns, which may differ between versions and
+  // between the native and the widget dialogs.
+  static qsizetype ChosenItem(const QString& Selected, const QList<TFilterItem>& Items,
+                              const QStringList& Names) {
+    if (const qsizetype I = Names.indexOf(Selected); I >= 0) return I;
+    const QString Shown = Selected.trimmed();
+    for (qsizetype I = 0; I < Items.size(); ++I)
+      if (Items[I].Description.trimmed() == Shown) return I;
+    return -1;
   }
 };
 
@@ -322,9 +353,30 @@ QString InputBox(const QString& Caption, const QString& Prompt, const QString& D
 
 // --- Dialog objects ----------------------------------------------------------------
 
+namespace {
+// The chosen filter's place in our own list; a service that names none keeps its index.
+int ChosenIndex(const QString& Filter, const TFileRequest& R) {
+  const int Found = FindFilter(Filter, R.ChosenFilter);
+  return Found > 0 ? Found : R.FilterIndex;
+}
+
+// A name typed with the extension of another of the filters means that type: "x.wmf" typed
+// while the bitmap filter is chosen is a metafile, not bitmap bytes under a metafile's name.
+int TypedIndex(const QString& FileName, const QString& Filter, int Chosen) {
+  const QList<TFilterItem> Items = ParseFilter(Filter);
+  if (Chosen >= 1 && Chosen <= Items.size() && MatchesFilter(FileName, Items[Chosen - 1]))
+    return Chosen;
+  for (qsizetype i = 0; i < Items.size(); ++i)
+    if (!FilterExtension(Items[i]).isEmpty() && MatchesFilter(FileName, Items[i]))
+      return int(i) + 1;
+  return Chosen;
+}
+}  // namespace
+
 bool TOpenDialog::Execute() {
-  TFileRequest R{Title, Filter, FilterIndex, DefaultExt, InitialDir, FileName};
+  TFileRequest R{Title, Filter, FilterIndex, DefaultExt, InitialDir, FileName, {}};
   if (!Dialogs().ChooseOpenFile(R)) return false;
+  R.FilterIndex = ChosenIndex(Filter, R);
   QString Name = R.FileName;
   // A name typed without extension that does not exist means the file with
   // the filter's extension.
@@ -335,9 +387,10 @@ bool TOpenDialog::Execute() {
 }
 
 bool TSaveDialog::Execute() {
-  TFileRequest R{Title, Filter, FilterIndex, DefaultExt, InitialDir, FileName};
+  TFileRequest R{Title, Filter, FilterIndex, DefaultExt, InitialDir, FileName, {}};
   for (;;) {
     if (!Dialogs().ChooseSaveFile(R)) return false;
+    R.FilterIndex = TypedIndex(R.FileName, Filter, ChosenIndex(Filter, R));
     QString Name = WithExtension(R.FileName, Filter, R.FilterIndex, DefaultExt);
     if (OverwritePrompt && QFileInfo::exists(Name) &&
         MessageDlg(Name + QStringLiteral(" already exists.\nDo you want to replace it?"), mtWarning,
@@ -426,6 +479,9 @@ bool TScriptedDialogService::ChooseFile(TDialogRequest::TKind Kind, TFileRequest
   if (!Next(A) || A.Result == mrCancel) return false;
   Request.FileName = A.Text;
   if (A.FilterIndex > 0) Request.FilterIndex = A.FilterIndex;
+  const QList<TFilterItem> Items = ParseFilter(Request.Filter);
+  if (Request.FilterIndex >= 1 && Request.FilterIndex <= Items.size())
+    Request.ChosenFilter = FilterText(Items[Request.FilterIndex - 1]);
   return true;
 }
 

@@ -49,6 +49,11 @@ QString FilterExtension(const TFilterItem& Item);
 // Qt's form of one item: its description followed by case-blind patterns,
 // e.g. "Text files (*.TXT) (*.[tT][xX][tT])".
 QString QtNameFilter(const TFilterItem& Item);
+// One item written back as a pair, "Text files (*.TXT)|*.TXT".
+QString FilterText(const TFilterItem& Item);
+// The 1-based place of a "Description|patterns" pair in Filter (descriptions and patterns
+// compared without regard to case), or 0.
+int FindFilter(const QString& Filter, const QString& Chosen);
 
 // --- Requests as the service sees them ----------------------------------------
 
@@ -59,6 +64,9 @@ struct TFileRequest {
   QString DefaultExt;   // without "."
   QString InitialDir;
   QString FileName;  // proposed in, chosen out
+  // Out: the filter the user chose, as one "Description|patterns" pair of Filter. The dialog
+  // objects look it up in their own list, so that no service has to keep Qt's texts in step.
+  QString ChosenFilter;
 };
 
 enum TPrintRange { prAllPages, prSelection, prPageNums };

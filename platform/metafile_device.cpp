@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <QSaveFile>
+
+#include "platform/number_text.h"
 
 namespace {
 
@@ -234,11 +237,29 @@ void TMetafileDevice::SyncFillMode(TPolyFillMode Mode) {
   FFillMode = Mode;
 }
 
-void TMetafileDevice::SyncText(const TCanvasState& S) {
-  TFontData F = S.Font;
+// Escapements turn counter-clockwise on a device whose y runs down.
+TPoint TMetafileDevice::BaselineStart(TPoint At, const QString& Text, const TFontData& Font,
+                                      unsigned Align) {
+  const QFontMetrics M(ToQFont(Font), MeasureDevice());
+  int Width = 0;
+  for (int A : Advances(Text, Font, false)) Width += A;
+  const TTextPlacement P = PlaceText(Align, Width, M.ascent(), M.descent());
+  const double Angle = (Font.Escapement % 3600) * std::numbers::pi / 1800;
+  const double Along = P.Left, Across = P.Baseline;
+  return {RoundInt(At.X + Along * std::cos(Angle) + Across * std::sin(Angle)),
+          RoundInt(At.Y - Along * std::sin(Angle) + Across * std::cos(Angle))};
+}
+
+TFontData TMetafileDevice::WrittenFont(const TFontData& Font) const {
+  TFontData F = Font;
   F.Color = clBlack;  // written as the text colour
   F.PixelsPerInch = 96;
   F.Height = std::clamp(F.Height, -FLimit, FLimit);
+  return F;
+}
+
+void TMetafileDevice::SyncText(const TCanvasState& S, unsigned Align) {
+  const TFontData F = WrittenFont(S.Font);
   if (!FFont || !(*FFont == F)) {
     WriteFont(F);
     FFont = F;
@@ -248,8 +269,6 @@ void TMetafileDevice::SyncText(const TCanvasState& S) {
     WriteTextColor(Color);
     FTextColor = Color;
   }
-  // The canvas has already resolved the pen position into the reference point.
-  const unsigned Align = S.TextAlign & ~TA_UPDATECP;
   if (FTextAlign != Align) {
     WriteTextAlign(Align);
     FTextAlign = Align;
@@ -369,15 +388,23 @@ void TMetafileDevice::Execute(const TCanvasOp& Op) {
       }
       break;
     }
-    case coText:
+    case coText: {
       if (Op.Points.empty() || (Op.Text.isEmpty() && !(Op.TextOptions & ETO_OPAQUE))) return;
       if (S.Font.Color == clNone && !(Op.TextOptions & ETO_OPAQUE)) return;
       SyncClip(S);
-      SyncText(S);
-      WriteText(ClampPoint(Op.Points[0]), S.Font.Color == clNone ? QString() : Op.Text,
+      // The canvas has already resolved the pen position into the reference point.
+      unsigned Align = S.TextAlign & ~TA_UPDATECP;
+      TPoint At = Op.Points[0];
+      if (RotatedTextFromBaseline() && S.Font.Escapement % 3600 != 0) {
+        At = BaselineStart(At, Op.Text, WrittenFont(S.Font), Align);
+        Align = TA_LEFT | TA_BASELINE;
+      }
+      SyncText(S, Align);
+      WriteText(ClampPoint(At), S.Font.Color == clNone ? QString() : Op.Text,
                 Op.TextOptions & (ETO_OPAQUE | ETO_CLIPPED),
                 ClampRect(R.Left, R.Top, R.Right, R.Bottom), S.Font);
       break;
+    }
     case coPixel:
       if (Op.Points.empty() || Op.Color == clNone || !Inside(Op.Points[0], FLimit)) return;
       SyncClip(S);

@@ -67,6 +67,11 @@ class TMetafileDevice : public TMetafileSink {
   // Writes the first records (header, mapping); the base class calls it before anything else.
   virtual void BeginPicture() = 0;
 
+  // True where rotated text is better written from the start of its baseline: the old format's
+  // players apply the vertical alignment across a turned line of text in different ways, but
+  // all of them start a baseline-aligned line where it says.
+  virtual bool RotatedTextFromBaseline() const { return false; }
+
   // The advance of each character of Text in Font, as the canvas measures it: per UTF-16 unit
   // (the second unit of a pair gets 0), or per code point when PerCodePoint.
   static std::vector<int> Advances(const QString& Text, const TFontData& Font, bool PerCodePoint);
@@ -93,7 +98,12 @@ class TMetafileDevice : public TMetafileSink {
   void SyncBrush(const TCanvasState& S);
   void SyncBack(const TCanvasState& S);
   void SyncFillMode(TPolyFillMode Mode);
-  void SyncText(const TCanvasState& S);
+  TFontData WrittenFont(const TFontData& Font) const;
+  // Where the baseline of Text in Font starts when its reference point At has the alignment
+  // Align: the offsets the alignment asks, taken along and across the turned line.
+  static TPoint BaselineStart(TPoint At, const QString& Text, const TFontData& Font,
+                              unsigned Align);
+  void SyncText(const TCanvasState& S, unsigned Align);
   void Lines(const std::vector<TPoint>& Points, bool Closed);
   void Fill(const TCanvasState& S, const TRect& R);
 

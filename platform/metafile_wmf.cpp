@@ -180,6 +180,8 @@ class TWmfWriter final : public TMetafileDevice {
     Replace(H, FFontHandle);
   }
 
+  bool RotatedTextFromBaseline() const override { return true; }
+
   void WriteTextAlign(unsigned Align) override {
     Add(U_WMRSETTEXTALIGN_set(static_cast<uint16_t>(Align)));
   }

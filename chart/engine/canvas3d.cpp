@@ -325,6 +325,8 @@ TRect TChartCanvas3D::InitWindow(TCanvas* DestCanvas, TView3DOptions* Options, T
     FBitmap->SetMonochrome(FMonochrome);
     FBitmap->SetSize(W, H);
   }
+  // The buffer stands in for the destination: fonts take as many pixels in it as there.
+  if (DestCanvas) FBitmap->SetPixelsPerInch(DestCanvas->PixelsPerInchY());
   SetCanvas(FBitmap->Canvas());
   return {0, 0, W, H};
 }

@@ -449,8 +449,8 @@ void TCustomChart::MouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int
 }
 
 void TCustomChart::mousePressEvent(QMouseEvent* E) {
-  const QPoint P = E->position().toPoint();
-  RunGuarded([&] { MouseDown(E->button(), ShiftStateOf(E->modifiers()), P.x(), P.y()); });
+  const TPoint P = ToBacking(E->position());
+  RunGuarded([&] { MouseDown(E->button(), ShiftStateOf(E->modifiers()), P.X, P.Y); });
 }
 
 void TCustomChart::mouseDoubleClickEvent(QMouseEvent* E) {
@@ -460,13 +460,13 @@ void TCustomChart::mouseDoubleClickEvent(QMouseEvent* E) {
 }
 
 void TCustomChart::mouseMoveEvent(QMouseEvent* E) {
-  const QPoint P = E->position().toPoint();
-  RunGuarded([&] { MouseMove(ShiftStateOf(E->modifiers()), P.x(), P.y()); });
+  const TPoint P = ToBacking(E->position());
+  RunGuarded([&] { MouseMove(ShiftStateOf(E->modifiers()), P.X, P.Y); });
 }
 
 void TCustomChart::mouseReleaseEvent(QMouseEvent* E) {
-  const QPoint P = E->position().toPoint();
-  RunGuarded([&] { MouseUp(E->button(), ShiftStateOf(E->modifiers()), P.x(), P.y()); });
+  const TPoint P = ToBacking(E->position());
+  RunGuarded([&] { MouseUp(E->button(), ShiftStateOf(E->modifiers()), P.X, P.Y); });
 }
 
 void TCustomChart::Assign(const TCustomChart& Source) {

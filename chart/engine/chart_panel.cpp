@@ -88,6 +88,7 @@ TCustomChartPanel::TCustomChartPanel(QWidget* Parent)
       FCanvas3D(std::make_unique<TChartCanvas3D>()),
       FView3DOptions(std::make_unique<TView3DOptions>(this)) {
   resize(400, 250);
+  SetFollowsPixelRatio(true);
   FCanvas3D->SetCanvas(Canvas());
   FCreated = true;
 }
@@ -203,15 +204,15 @@ void TCustomChartPanel::Repaint() {
 void TCustomChartPanel::PaintBacking(TCanvas&) {
   // The canvas may have been bound to a print or picture canvas that is gone by now.
   FCanvas3D->SetCanvas(Canvas());
-  if (width() <= 0 || height() <= 0) return;
+  if (BackingRect().IsEmpty()) return;
   Paint();
 }
 
 void TCustomChartPanel::paintEvent(QPaintEvent* Event) {
-  if (FNeedsPaint || Backing()->Width() != width() || Backing()->Height() != height()) {
+  if (FNeedsPaint || BackingStale()) {
     FNeedsPaint = false;
     FCanvas3D->Invalidate();
-    Backing()->SetSize(width(), height());
+    SizeBacking();
     if (!Backing()->Empty()) PaintBacking(*Canvas());
   }
   TBackingControl::paintEvent(Event);

@@ -170,7 +170,10 @@ class TCustomChartPanel : public TBackingControl {
   virtual void DrawPanelBevels(const TRect& R);
   // Font takes the canvas font's resolution, then the canvas font becomes Font.
   virtual void AssignCanvasFont(TFont& Font);
-  virtual TRect GetRectangle() const { return {0, 0, width(), height()}; }
+  // In the backing image's pixels, which follow the screen's pixel ratio.
+  virtual TRect GetRectangle() const { return BackingRect(); }
+  // The panel at one pixel per control pixel, the size of its metafiles and printed drawing.
+  TRect ClientRect() const { return {0, 0, width(), height()}; }
   bool CanClip() const;
   static bool IsScreenHighColor();
   void SetBrushCanvas(TColor Color, TBrushStyle Style, TColor BackColor);

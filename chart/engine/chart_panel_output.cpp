@@ -35,6 +35,8 @@ void TCustomChartPanel::DrawToMetaCanvas(TCanvas* Canvas, const TRect& R) {
 
 std::unique_ptr<TBitmap> TCustomChartPanel::CreateBitmap(TColor BackColor, const TRect& R) {
   auto B = std::make_unique<TBitmap>(std::max(R.Width(), 1), std::max(R.Height(), 1));
+  // R is in the panel's image pixels, so the picture has the image's resolution too.
+  B->SetPixelsPerInch(Backing()->PixelsPerInch());
   // A new bitmap is white already.
   if (BackColor != clWhite) {
     B->Canvas()->Brush()->SetData(TBrushData{BackColor, bsSolid, {}});
@@ -88,11 +90,11 @@ bool TCustomChartPanel::SaveToMetafileRect(bool Enhanced, const QString& FileNam
 }
 
 bool TCustomChartPanel::SaveToMetafile(const QString& FileName, QString* Error) {
-  return SaveToMetafileRect(false, FileName, GetRectangle(), Error);
+  return SaveToMetafileRect(false, FileName, ClientRect(), Error);
 }
 
 bool TCustomChartPanel::SaveToMetafileEnh(const QString& FileName, QString* Error) {
-  return SaveToMetafileRect(true, FileName, GetRectangle(), Error);
+  return SaveToMetafileRect(true, FileName, ClientRect(), Error);
 }
 
 void TCustomChartPanel::CopyToClipboardMetafile(bool Enhanced) {
@@ -100,7 +102,7 @@ void TCustomChartPanel::CopyToClipboardMetafile(bool Enhanced) {
   auto* Data = new QMimeData;
   Data->setImageData(CreateBitmap(clWhite, GetRectangle())->Image());
   Data->setData(Enhanced ? QStringLiteral("image/x-emf") : QStringLiteral("image/x-wmf"),
-                MetafileData(Enhanced, GetRectangle()));
+                MetafileData(Enhanced, ClientRect()));
   if (QClipboard* C = QGuiApplication::clipboard())
     C->setMimeData(Data);
   else

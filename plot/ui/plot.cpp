@@ -49,37 +49,38 @@ bool ButtonOf(const QMouseEvent* E, TGraphMouseButton& B) {
 
 TPlotImage::TPlotImage(TPlot* APlot) : TBackingControl(APlot), FPlot(APlot) {
   setMouseTracking(true);
+  SetFollowsPixelRatio(true);
 }
 
 void TPlotImage::PaintBacking(TCanvas&) {
   TGraph* G = FPlot->Graph();
   if (!G) return;
-  G->ImageRect = {0, 0, width(), height()};
+  G->ImageRect = BackingRect();
   G->Paint();
 }
 
 void TPlotImage::mouseMoveEvent(QMouseEvent* E) {
-  const QPoint P = E->position().toPoint();
-  FPlot->ImageMouseMove(ShiftOf(E), P.x(), P.y());
+  const TPoint P = ToBacking(E->position());
+  FPlot->ImageMouseMove(ShiftOf(E), P.X, P.Y);
 }
 
 void TPlotImage::mousePressEvent(QMouseEvent* E) {
   TGraphMouseButton B;
   if (!ButtonOf(E, B)) return;
   FPressed = B == mbLeft;
-  const QPoint P = E->position().toPoint();
-  FPlot->ImageMouseDown(B, ShiftOf(E), P.x(), P.y());
+  const TPoint P = ToBacking(E->position());
+  FPlot->ImageMouseDown(B, ShiftOf(E), P.X, P.Y);
 }
 
 void TPlotImage::mouseReleaseEvent(QMouseEvent* E) {
   TGraphMouseButton B;
   if (!ButtonOf(E, B)) return;
-  const QPoint P = E->position().toPoint();
+  const TPoint P = ToBacking(E->position());
   // The event's own button is no longer held but counts for the handlers, as on a press.
   TShiftState S = ShiftOf(E);
   S |= B == mbLeft ? ssLeft : B == mbRight ? ssRight : ssMiddle;
-  FPlot->ImageMouseUp(B, S, P.x(), P.y());
-  if (B == mbLeft && FPressed && rect().contains(P)) FPlot->ImageClick();
+  FPlot->ImageMouseUp(B, S, P.X, P.Y);
+  if (B == mbLeft && FPressed && rect().contains(E->position().toPoint())) FPlot->ImageClick();
   FPressed = false;
 }
 
@@ -97,16 +98,16 @@ void TPlotImage::contextMenuEvent(QContextMenuEvent* E) { FPlot->ImageContextMen
 void TPlotImage::dragEnterEvent(QDragEnterEvent* E) { dragMoveEvent(E); }
 
 void TPlotImage::dragMoveEvent(QDragMoveEvent* E) {
-  const QPoint P = E->position().toPoint();
-  if (FPlot->ImageDragOver(E->source(), P.x(), P.y()))
+  const TPoint P = ToBacking(E->position());
+  if (FPlot->ImageDragOver(E->source(), P.X, P.Y))
     E->acceptProposedAction();
   else
     E->ignore();
 }
 
 void TPlotImage::dropEvent(QDropEvent* E) {
-  const QPoint P = E->position().toPoint();
-  FPlot->ImageDragDrop(E->source(), P.x(), P.y());
+  const TPoint P = ToBacking(E->position());
+  FPlot->ImageDragDrop(E->source(), P.X, P.Y);
   E->acceptProposedAction();
 }
 
@@ -312,7 +313,10 @@ void TPlot::ShowStatus(const QString& Text) { FStatusBar->SetPanelText(2, Text);
 
 void TPlot::SetStatusPanel(int Index, const QString& Text, int Width) {
   FStatusBar->SetPanelText(Index, Text);
-  if (Width >= 0 && Index < 2) FStatusBar->SetPanelWidth(Index, Width);
+  // The graph measures on its own canvas, in its font and at its resolution; the bar shows the
+  // text in the bar's font, so it measures again with the graph's two digits of room.
+  if (Width >= 0 && Index < 2)
+    FStatusBar->SetPanelWidth(Index, FStatusBar->FitWidth(QStringLiteral("99") + Text));
 }
 
 void TPlot::SetCursor(TCursor Cursor) { SetControlCursor(FImage, Cursor); }
@@ -326,7 +330,7 @@ void TPlot::ShowHint(const QString& Text) {
 }
 
 void TPlot::ShowPopupMenu(QMenu* Menu, int X, int Y) {
-  if (Menu) Menu->popup(FImage->mapToGlobal(QPoint(X, Y)));
+  if (Menu) Menu->popup(FImage->mapToGlobal(FImage->FromBacking(X, Y)));
 }
 
 void TPlot::ShowError(const QString& Text) { ::ShowError(Text); }

@@ -177,7 +177,10 @@ class TPlot : public QWidget, public TGraphOwner {
   void Properties() override { ShowProperties(); }
   QWidget* LegendScrollPanel() override { return FLegendPanel; }
   bool LegendScrollShown() const override { return FLegendPanel->isVisibleTo(this); }
-  int LegendScrollWidth() const override { return FLegendPanel->width(); }
+  // In the image's pixels, which the graph lays out in.
+  int LegendScrollWidth() const override {
+    return FImage->ToBacking(QPointF(FLegendPanel->width(), 0)).X;
+  }
   void ShowLegendScroll(bool Show) override { FLegendPanel->setVisible(Show); }
   void SetLegendScrollRange(int Max, int PageSize) override;
   // A legend's visibility shows at the next redraw, whatever AutoApply says.

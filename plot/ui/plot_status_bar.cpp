@@ -21,6 +21,11 @@ void TPlotStatusBar::SetPanels(const std::vector<TPanel>& Panels) {
   update();
 }
 
+int TPlotStatusBar::FitWidth(const QString& Text) const {
+  // Two pixels between panels, one of frame and two of inset on each side of the text.
+  return fontMetrics().horizontalAdvance(Text) + 2 + 2 * (1 + 2);
+}
+
 void TPlotStatusBar::SetSizeGrip(bool Value) {
   if (FSizeGrip == Value) return;
   FSizeGrip = Value;

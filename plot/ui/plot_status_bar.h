@@ -20,6 +20,8 @@ class TPlotStatusBar : public QWidget {
   void SetPanelText(int Index, const QString& Text);
   void SetPanelWidth(int Index, int Width);
   void SetPanels(const std::vector<TPanel>& Panels);
+  // The width a panel needs to show Text whole in the bar's own font, frame and insets included.
+  int FitWidth(const QString& Text) const;
 
   bool SizeGrip() const { return FSizeGrip; }
   void SetSizeGrip(bool Value);

@@ -1,5 +1,6 @@
 #include "platform/dialogs.h"
 #include "test_util.h"
+#include "tests/support/file_dialog_driver.h"
 
 #include <gtest/gtest.h>
 #include <QTemporaryDir>
@@ -130,4 +131,51 @@ TEST(ScriptedDialogs, OpenAddsTheExtensionOnlyWhenTheTypedNameDoesNotExist) {
   ASSERT_TRUE(D.Execute());
   EXPECT_EQ(D.FileName, Dir.filePath("bare"));
   EXPECT_EQ(Script.Requests[0].Kind, TDialogRequest::rkOpen);
+}
+
+// The Qt dialog with its file type combo: whichever type is picked comes back as that type,
+// however Qt writes the filter it shows.
+TEST(QtDialogs, TheFileTypePickedInTheDialogComesBack) {
+  QTemporaryDir Dir;
+  TSaveDialog D;
+  D.Title = "Save to file";
+  D.Filter = "BMP files (*.BMP)|*.BMP|WMF files (*.WMF)|*.WMF|Windows Enhanced Metafile|*.EMF";
+  D.DefaultExt = "BMP";
+  const char* const Extensions[] = {"BMP", "WMF", "EMF"};
+  for (int Index = 1; Index <= 3; ++Index) {
+    const QString Typed = Dir.filePath(QString("pic%1").arg(Index));
+    TFileDialogDriver Driver(Index, Typed);
+    D.FilterIndex = 1;
+    ASSERT_TRUE(D.Execute());
+    ASSERT_TRUE(Driver.Answered());
+    EXPECT_EQ(Driver.Offered().size(), 3);
+    EXPECT_EQ(D.FilterIndex, Index);
+    EXPECT_EQ(D.FileName, Typed + "." + Extensions[Index - 1]);
+  }
+}
+
+TEST(ScriptedDialogs, TheChosenFilterIsFoundByItsTextAndATypedExtensionNamesItsType) {
+  const QString Filter = "BMP files (*.BMP)|*.BMP|WMF files (*.WMF)|*.WMF|All|*.*";
+  EXPECT_EQ(FindFilter(Filter, "wmf FILES (*.wmf)|*.wmf"), 2);
+  EXPECT_EQ(FindFilter(Filter, "All|*.*"), 3);
+  EXPECT_EQ(FindFilter(Filter, "WMF files (*.WMF)"), 0);
+  EXPECT_EQ(FindFilter(Filter, ""), 0);
+  EXPECT_EQ(FilterText(ParseFilter(Filter)[1]), "WMF files (*.WMF)|*.WMF");
+
+  QTemporaryDir Dir;
+  TScriptedDialogService Script;
+  TScopedDialogService Use(Script);
+  TSaveDialog D;
+  D.Filter = Filter;
+  D.DefaultExt = "BMP";
+  Script.AnswerFile(Dir.filePath("x.wmf"), 1);  // bitmap chosen, a metafile's name typed
+  ASSERT_TRUE(D.Execute());
+  EXPECT_EQ(D.FilterIndex, 2);
+  EXPECT_EQ(D.FileName, Dir.filePath("x.wmf"));
+  Script.AnswerFile(Dir.filePath("y.dat"), 1);  // no type of the list: the chosen one stays
+  ASSERT_TRUE(D.Execute());
+  EXPECT_EQ(D.FilterIndex, 1);
+  Script.AnswerFile(Dir.filePath("z.bmp"), 3);  // "All" takes any name as it is
+  ASSERT_TRUE(D.Execute());
+  EXPECT_EQ(D.FilterIndex, 3);
 }

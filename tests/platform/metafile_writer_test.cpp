@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "gfx_test_support.h"
+#include "platform/bitmap.h"
 #include "platform/codepage.h"
 #include "platform/metafile_writer.h"
 #include "test_util.h"
@@ -791,3 +792,73 @@ TEST_F(MetafileFiles, PenModesAndPatternBrushes) {
 }
 
 }  // namespace
+
+namespace {
+// Texts turned upright with three alignments, and where their baselines start on the device:
+// the alignment's offsets are taken along and across the turned line.
+struct TTurnedText {
+  const char* Text;
+  unsigned Align;
+  int X, Y;
+};
+const TTurnedText TurnedTexts[] = {{"CenterTop", TA_CENTER | TA_TOP, 50, 150},
+                                   {"LeftBase", TA_LEFT | TA_BASELINE, 150, 250},
+                                   {"RightBottom", TA_RIGHT | TA_BOTTOM, 250, 250}};
+
+void SetTurnedFont(TCanvas& C) {
+  C.Font()->SetName(QStringLiteral("Arial"));
+  C.Font()->SetHeight(-20);
+  C.Font()->SetEscapement(900);
+}
+
+void PaintTurnedTexts(TCanvas& C) {
+  C.Brush()->SetColor(clWhite);
+  C.FillRect(Rect(0, 0, PicW, PicH));
+  C.Brush()->SetStyle(bsClear);
+  SetTurnedFont(C);
+  for (const TTurnedText& T : TurnedTexts) {
+    C.SetTextAlign(T.Align);
+    C.TextOut(T.X, T.Y, QString::fromLatin1(T.Text));
+  }
+}
+}  // namespace
+
+// The old-format reader turns each character on its own; the first one stands where the line's
+// baseline starts, whatever the alignment the canvas was given.
+TEST_F(MetafileFiles, TurnedTextStartsWhereItsAlignmentPutsIt) {
+  const QString File = Path("turned.wmf");
+  WritePicture(TMetafileFormat::Wmf, File, PaintTurnedTexts);
+  ASSERT_FALSE(ToSvg(TMetafileFormat::Wmf, File).isEmpty());
+  const std::vector<TSvgElement> Svg = ParseSvg(FromCp1252(ReadBytes(File + ".svg").toStdString()));
+  const TView V = ViewOf(Svg);
+  TBitmap Measure(10, 10);
+  TCanvas& M = *Measure.Canvas();
+  SetTurnedFont(M);
+  const int Ascent = M.TextAscent(), Descent = M.TextHeight(QStringLiteral("Hg")) - Ascent;
+  for (const TTurnedText& T : TurnedTexts) {
+    SCOPED_TRACE(T.Text);
+    const int W = M.TextWidth(QString::fromLatin1(T.Text));
+    const int Across = (T.Align & TA_VERTMASK) == TA_TOP      ? Ascent
+                       : (T.Align & TA_VERTMASK) == TA_BOTTOM ? -Descent
+                                                              : 0;
+    const int Along = (T.Align & TA_HORZMASK) == TA_CENTER  ? W / 2
+                      : (T.Align & TA_HORZMASK) == TA_RIGHT ? W
+                                                            : 0;
+    // Upright: along the line is up the page, across it to the right.
+    const QPointF Start = V.Map(T.X + Across, T.Y + Along);
+    // The first character of the text, turned: its matrix moves it to where it stands.
+    const QString First = QString(QChar::fromLatin1(T.Text[0]));
+    const TSvgElement* Found = nullptr;
+    for (const TSvgElement& E : Svg)
+      if (E.Name == u"text" && E.Text.trimmed() == First &&
+          E.Attr.value(QStringLiteral("transform")).startsWith(QStringLiteral("matrix"))) {
+        const QList<double> N = Numbers(E.Attr.value(QStringLiteral("transform")));
+        if (N.size() == 6 && std::abs(N[4] - Start.x()) < 40 && std::abs(N[5] - Start.y()) < 60)
+          Found = &E;
+      }
+    ASSERT_NE(Found, nullptr);
+    const QList<double> N = Numbers(Found->Attr.value(QStringLiteral("transform")));
+    EXPECT_NEAR(N[1], -1, 0.01);  // turned a quarter counter-clockwise
+    EXPECT_NEAR_POINT(QPointF(N[4], N[5]), Start, 3);
+  }
+}

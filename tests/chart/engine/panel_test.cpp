@@ -292,6 +292,49 @@ TEST(ChartPanelPictures, BitmapFileAndClipboard) {
   EXPECT_GE(P.Draws, 4);
 }
 
+// The rows from the first dark pixel to the last in the columns [X0, X1).
+int DarkRows(const QImage& I, int X0, int X1) {
+  int First = -1, Last = -1;
+  for (int Y = 0; Y < I.height(); ++Y)
+    for (int X = X0; X < X1; ++X)
+      if (qGray(I.pixel(X, Y)) < 100) {
+        if (First < 0) First = Y;
+        Last = Y;
+        break;
+      }
+  return First < 0 ? 0 : Last - First + 1;
+}
+
+// At a pixel ratio of 2 the panel draws in device pixels, text at twice the resolution rather
+// than doubled afterwards, and the bitmap it copies is the whole image; its metafile keeps the
+// panel's own size.
+TEST(ChartPanelScreen, DrawsAtTheScreensPixelRatio) {
+  TTestPanel P;
+  P.Fill = clWhite;
+  P.SetBevelOuter(bvNone);
+  P.Text = QStringLiteral("Hg");
+  P.Repaint();
+  const int At1 = DarkRows(P.Backing()->Image(), 0, 100);
+  ASSERT_GT(At1, 8);
+  const QByteArray Emf1 = P.MetafileData(true, P.ClientRect());
+  P.SetPixelRatioOverride(2);
+  P.Repaint();
+  EXPECT_EQ(P.Backing()->Width(), 800);
+  EXPECT_EQ(P.Backing()->Height(), 500);
+  // 3 % of 800 and 4 % of 500: the chart rectangle is in the image's pixels.
+  EXPECT_EQ(P.ChartRect(), (TRect{24, 20, 776, 480}));
+  EXPECT_NEAR(DarkRows(P.Backing()->Image(), 0, 200), 2 * At1, 2);
+  P.CopyToClipboardBitmap();
+  EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(800, 500));
+  EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+            P.Backing()->Image().convertToFormat(QImage::Format_RGB32));
+  EXPECT_EQ(P.MetafileData(true, P.ClientRect()), Emf1);
+  P.SetPixelRatioOverride(0);
+  P.Repaint();
+  EXPECT_EQ(P.Backing()->Width(), 400);
+  EXPECT_EQ(DarkRows(P.Backing()->Image(), 0, 100), At1);
+}
+
 TEST(ChartPanelPrinting, ProportionalMarginsAndExtents) {
   TTestPanel P;
   P.resize(300, 600);

@@ -1,4 +1,6 @@
 // Save As and the clipboard: the files read back by independent readers, failures shown.
+#include <optional>
+
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
@@ -117,3 +119,76 @@ TEST(PlotPicture, CopyToClipboardPutsThePictureThere) {
 }
 
 }  // namespace
+
+namespace {
+// Where the line of the turned text Text starts in a reader's SVG: the enhanced reader writes
+// one text element turned about a point, the old-format reader one element per character, each
+// moved by its matrix (so there the first character is looked for). Answered in the pixels of
+// an image of Size.
+std::optional<QPointF> TurnedTextStart(const QString& Svg, bool Enhanced, const QString& Text,
+                                       QSize Size) {
+  static const QRegularExpression Element(
+      QStringLiteral(R"re((<text\b[^>]*>)\s*(?:<!\[CDATA\[)?([^<\]]*))re"));
+  static const QRegularExpression Num(QStringLiteral(R"(-?\d+(?:\.\d+)?)"));
+  auto Numbers = [](const QString& S) {
+    QList<double> N;
+    for (const QRegularExpressionMatch& M : Num.globalMatch(S)) N << M.captured().toDouble();
+    return N;
+  };
+  auto Attr = [](const QString& Tag, const char* Name) {
+    const QRegularExpression Re(
+        QStringLiteral(R"re(\b%1\s*=\s*"([^"]*)")re").arg(QLatin1String(Name)));
+    return Re.match(Tag).captured(1);
+  };
+  // The readers fit the picture into their page each in its own way: the first rectangle, the
+  // background that fills the image, brings their coordinates back to the image's pixels.
+  static const QRegularExpression Back(QStringLiteral(R"(<rect\b[^>]*>)"));
+  const QString B = Back.match(Svg).captured();
+  const double BX = Attr(B, "x").toDouble(), BY = Attr(B, "y").toDouble();
+  const double SX = Attr(B, "width").toDouble() / Size.width();
+  const double SY = Attr(B, "height").toDouble() / Size.height();
+  if (B.isEmpty() || SX <= 0 || SY <= 0) return std::nullopt;
+  auto Image = [&](double X, double Y) { return QPointF((X - BX) / SX, (Y - BY) / SY); };
+  for (const QRegularExpressionMatch& M : Element.globalMatch(Svg)) {
+    const QString Tag = M.captured(1), Content = M.captured(2).trimmed();
+    const QString T = Attr(Tag, "transform");
+    if (Enhanced && Content == Text && T.startsWith(QStringLiteral("rotate"))) {
+      // rotate(A, CX, CY) translate(0, D) applied to (x, y), A a quarter turn back.
+      const QList<double> N = Numbers(T);
+      if (N.size() < 5) continue;
+      const double X = Attr(Tag, "x").toDouble(), Y = Attr(Tag, "y").toDouble() + N[4];
+      return Image(N[1] + (Y - N[2]), N[2] - (X - N[1]));
+    }
+    if (!Enhanced && Content == Text.left(1) && T.startsWith(QStringLiteral("matrix"))) {
+      const QList<double> N = Numbers(T);
+      if (N.size() == 6 && std::abs(N[1] + 1) < 0.01) return Image(N[4], N[5]);
+    }
+  }
+  return std::nullopt;
+}
+}  // namespace
+
+// The Y axis' title stands upright beside the labels in both metafile formats alike; across the
+// axis the two readers agree within a few pixels, along it within the title's height (the
+// enhanced reader moves a top-aligned turned text down by its ascent).
+TEST(PlotPicture, TheUprightAxisTitleStandsInBothMetafilesAlike) {
+  TPictureFixture F;
+  TFont Big;
+  Big.Assign(F.Plot->YAxis->GetNameFont());
+  Big.SetSize(16);
+  F.Plot->YAxis->SetNameFont(Big);
+  F.Plot->YAxis->SetName(QStringLiteral("Height"));
+  F.Plot->Redraw();
+  std::optional<QPointF> Start[2];
+  for (bool Enhanced : {true, false}) {
+    const QString File = F.Path(Enhanced ? "t.emf" : "t.wmf");
+    ASSERT_TRUE(F.Plot->SavePicture(File, Enhanced ? 3 : 2));
+    Start[Enhanced] = TurnedTextStart(MetafileToSvg(Enhanced, File), Enhanced,
+                                      QStringLiteral("Height"), F.Plot->Image()->size());
+    ASSERT_TRUE(Start[Enhanced].has_value()) << Enhanced;
+  }
+  EXPECT_NEAR(Start[0]->x(), Start[1]->x(), 3);
+  EXPECT_NEAR(Start[0]->y(), Start[1]->y(), 25);
+  // Left of the plot, clear of its frame.
+  EXPECT_LT(Start[0]->x(), F.Graph().PlotRect.Left - 10);
+}

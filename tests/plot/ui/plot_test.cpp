@@ -1,5 +1,7 @@
 // The plot control: painting through its backing image, the status readout, legend scrolling,
 // the popup merge and the commands.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -74,6 +76,25 @@ TEST(Plot, StatusBarShowsTheWorldPositionUnderTheMouse) {
   // Off the plot rectangle the readout says so again.
   F.Plot->ImageMouseMove(0, 1, 1);
   EXPECT_EQ(S.Panel(0).Text, QStringLiteral("X=n/a"));
+}
+
+// The bar shows its panels in its own font, which need not be the graph's: a large one (as on a
+// screen with scaled fonts) still shows the whole readout, negative sign and decimals.
+TEST(Plot, StatusPanelsFitTheirTextsInTheBarsFont) {
+  TPlotFixture F(600, 300);
+  F.AddLine();
+  F.Plot->Redraw();
+  TPlotStatusBar& S = *F.Plot->StatusBar();
+  QFont Big = S.font();
+  Big.setPixelSize(24);
+  S.setFont(Big);
+  TGraph& G = F.Graph();
+  F.Plot->ImageMouseMove(0, G.XToPixel(0.123456), G.YToPixel(9.87654));
+  for (int I = 0; I < 2; ++I) {
+    const QString Text = S.Panel(I).Text;
+    EXPECT_GE(S.Panel(I).Width, S.fontMetrics().horizontalAdvance(Text) + 8) << Text.toStdString();
+  }
+  EXPECT_EQ(S.FitWidth(QString()), 8);
 }
 
 TEST(Plot, ALongLegendScrollsAndRepaintsOnceAfterTheLastChange) {
@@ -376,4 +397,56 @@ TEST(Plot, AMatrixCellsHintReachesTheScreen) {
   // Off the cells the hint goes away.
   F.Plot->ImageMouseMove(0, G.XToPixel(2.5), G.YToPixel(1.5));
   EXPECT_TRUE(F.Plot->Image()->toolTip().isEmpty());
+}
+
+namespace {
+// The dark pixels in the columns [X0, X1): the labels' ink.
+int DarkPixels(const QImage& P, int X0, int X1) {
+  int N = 0;
+  for (int Y = 0; Y < P.height(); ++Y)
+    for (int X = std::max(X0, 0); X < std::min(X1, P.width()); ++X) N += qGray(P.pixel(X, Y)) < 100;
+  return N;
+}
+}  // namespace
+
+// At a pixel ratio of 2 the graph paints the image in device pixels at twice the resolution:
+// the labels are twice as large in pixels (not doubled afterwards), the mouse lands on the
+// image's pixel under it, and the copied picture has the image's full size.
+TEST(Plot, AtAPixelRatioOfTwoTheImageIsDrawnInDevicePixels) {
+  TPlotFixture F;
+  F.AddLine();
+  F.Plot->Redraw();
+  TGraph& G = F.Graph();
+  const int InkAt1 = DarkPixels(F.Picture(), 0, G.PlotRect.Left - 6);
+  const int TextAt1 = F.Plot->Image()->Canvas()->TextHeight(QStringLiteral("0"));
+  ASSERT_GT(InkAt1, 20);
+
+  F.Plot->Image()->SetPixelRatioOverride(2);
+  F.Plot->Redraw();
+  EXPECT_EQ(F.Picture().size(), QSize(800, 560));
+  EXPECT_EQ(G.ImageRect, (TRect{0, 0, 800, 560}));
+  EXPECT_NEAR(F.Plot->Image()->Canvas()->TextHeight(QStringLiteral("0")), 2 * TextAt1, 1);
+  // Strokes twice as long and twice as wide: about four times the ink, not drawn small.
+  EXPECT_GE(DarkPixels(F.Picture(), 0, G.PlotRect.Left - 6), 3 * InkAt1);
+  // The series passes through (5, 5) in image pixels.
+  EXPECT_EQ(F.Picture().pixel(G.XToPixel(5), G.YToPixel(5)), qRgb(255, 0, 0));
+
+  int MX = -1, MY = -1;
+  F.Plot->OnMouseMove = [&](TShiftState, int X, int Y) { MX = X, MY = Y; };
+  QMouseEvent Move(QEvent::MouseMove, QPointF(100, 70), QPointF(100, 70), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(F.Plot->Image(), &Move);
+  EXPECT_EQ(MX, 200);
+  EXPECT_EQ(MY, 140);
+  EXPECT_NEAR(F.Plot->StatusBar()->Panel(0).Text.mid(2).toDouble(), G.PixelToX(200), 0.05);
+
+  QGuiApplication::clipboard()->clear();
+  F.Plot->CopyToClipboard();
+  EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(800, 560));
+
+  // Back at 1 the picture is the one it was.
+  F.Plot->Image()->SetPixelRatioOverride(1);
+  F.Plot->Redraw();
+  EXPECT_EQ(F.Picture().size(), QSize(400, 280));
+  EXPECT_EQ(DarkPixels(F.Picture(), 0, G.PlotRect.Left - 6), InkAt1);
 }
