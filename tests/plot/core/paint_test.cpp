@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 #include <cmath>
 #include <limits>
 
@@ -343,7 +344,9 @@ TEST(GraphPaint, PrintAndPictureTargets) {
 
 namespace {
 TEST(GraphPaint, BackgroundPicture) {
-  const QString File = QDir::temp().filePath(QStringLiteral("numyx_graph_picture.png"));
+  // A folder of its own: test programs of other build trees may run at the same time.
+  const QTemporaryDir Dir;
+  const QString File = Dir.filePath(QStringLiteral("numyx_graph_picture.png"));
   ASSERT_TRUE(SavePicture(File, 7, 5, QColor(0, 0, 255)));
   for (TPictureStyle Style : {psStretch, psTile, psAsIsInside, psFix}) {
     TImageScene S;
@@ -502,7 +505,9 @@ TEST(GraphPaint, ExtentQueries) {
 }
 
 TEST(GraphPaint, PrintedPictureGoesToTheWholeBackWall) {
-  const QString File = QDir::temp().filePath(QStringLiteral("numyx_graph_print_picture.png"));
+  // A folder of its own: test programs of other build trees may run at the same time.
+  const QTemporaryDir Dir;
+  const QString File = Dir.filePath(QStringLiteral("numyx_graph_print_picture.png"));
   ASSERT_TRUE(SavePicture(File, 7, 5, QColor(0, 0, 255)));
   TRecordingTarget Screen{400, 300};
   TCanvas SC{&Screen};
@@ -588,7 +593,9 @@ TEST(GraphPaint, SlantedFrameBandsKeepTheirWidth) {
 
 namespace {
 TEST(GraphPaint, ZoomedPictureShowsTheZoomedPart) {
-  const QString File = QDir::temp().filePath(QStringLiteral("numyx_graph_zoom_picture.png"));
+  // A folder of its own: test programs of other build trees may run at the same time.
+  const QTemporaryDir Dir;
+  const QString File = Dir.filePath(QStringLiteral("numyx_graph_zoom_picture.png"));
   QImage Pic(40, 20, QImage::Format_RGB32);
   Pic.fill(QColor(255, 0, 0));
   for (int X = 0; X < 20; ++X)
