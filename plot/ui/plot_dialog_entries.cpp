@@ -4,6 +4,7 @@
 
 #include "platform/dialogs.h"
 #include "plot/ui/graph_properties.h"
+#include "plot/ui/series_export.h"
 
 namespace {
 void NotAvailable(const char* What) {
@@ -17,5 +18,5 @@ bool ExecutePlotImport(TPlot&) {
   NotAvailable("import dialog");
   return false;
 }
-void ExecutePlotExport(TPlot&) { NotAvailable("export dialog"); }
+void ExecutePlotExport(TPlot& Plot) { ShowSeriesExportDialog(Plot); }
 void ShowPlotAnnotateTools(TPlot&) { NotAvailable("annotation tools window"); }
