@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 #include "plot/ui/graph_properties.h"
 #include "plot/ui/series_export.h"
+#include "plot/ui/series_import.h"
 
 namespace {
 void NotAvailable(const char* What) {
@@ -14,9 +15,6 @@ void NotAvailable(const char* What) {
 
 void ExecutePlotProperties(TPlot& Plot) { ShowPlotPropertiesDialog(Plot); }
 void ExecutePlotPrint(TPlot&) { NotAvailable("print dialog"); }
-bool ExecutePlotImport(TPlot&) {
-  NotAvailable("import dialog");
-  return false;
-}
+bool ExecutePlotImport(TPlot& Plot) { return ShowSeriesImportDialog(Plot); }
 void ExecutePlotExport(TPlot& Plot) { ShowSeriesExportDialog(Plot); }
 void ShowPlotAnnotateTools(TPlot&) { NotAvailable("annotation tools window"); }
