@@ -1,6 +1,7 @@
 #include "plot/ui/series_import.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -452,6 +453,7 @@ void TfmGraphImport::PasteByFieldName() {
 
 void TfmGraphImport::PasteLinked(const std::array<int, 2>& Links) {
   const int Row0 = std::max(sgMain->Row(), 0);
+  EnsureRows(Row0 + static_cast<int>(Lines.size()) - 1);
   for (int I = 1; I < Lines.size(); ++I) {
     const QStringList Fields = SplitFields(Lines[I], Delimiters);
     for (int C = 0; C < 2; ++C)
@@ -506,14 +508,17 @@ bool TfmGraphImport::ReadColumns(const QStringList& FileLines, const QString& XC
     for (int I = 0; I < User.size(); ++I) Delimiters.Chars[4 + I] = User[I];
     Delimiters.Count = 4 + static_cast<int>(User.size());
   }
-  int Row = 0;
+  QStringList Rows;
   for (const QString& Line : FileLines) {
     const QString Text = SkipLeadingBlanks(Line);
     // Empty lines and comment lines hold no point.
-    if (Text.isEmpty() || Text.startsWith(u'#')) continue;
-    PutCell(0, Row, GetField(Text, XCol, Delimiters));
-    PutCell(1, Row, GetField(Text, YCol, Delimiters));
-    ++Row;
+    if (!Text.isEmpty() && !Text.startsWith(u'#')) Rows << Text;
+  }
+  // The grid grows once, not row by row.
+  EnsureRows(static_cast<int>(Rows.size()));
+  for (int R = 0; R < Rows.size(); ++R) {
+    PutCell(0, R, GetField(Rows[R], XCol, Delimiters));
+    PutCell(1, R, GetField(Rows[R], YCol, Delimiters));
   }
   return true;
 }
@@ -556,4 +561,11 @@ void TfmGraphImport::ColorClick() {
 bool ShowSeriesImportDialog(TPlot& Plot) {
   std::unique_ptr<TfmGraphImport> D(CreateForm<TfmGraphImport>(Plot.window()));
   return D->Execute(Plot.Graph(), nullptr);
+}
+
+void InstallSeriesDataEditor() {
+  SetSeriesDataEditor([](TSeries& S) {
+    std::unique_ptr<TfmGraphImport> D(CreateForm<TfmGraphImport>(QApplication::activeWindow()));
+    return D->Execute(S.Graph, &S);
+  });
 }

@@ -140,6 +140,11 @@ TEST(SeriesImport, HostileFilesAreRefusedBeforeTheyAreRead) {
   for (int I = 0; I < 1000000; ++I) Many += "1 2\n";
   EXPECT_FALSE(ReadImportLines(F.WriteFile("many", Many), Lines, Error));
   EXPECT_TRUE(Error.contains("more than 100000 lines"));
+  // The largest file taken fills the grid and the series in one go.
+  Many.truncate(MaxImportLines * 4);
+  const int Layers = F.Graph().LayerCount();
+  EXPECT_EQ(F.ImportColumns(F.WriteFile("most", Many)).size(), size_t{MaxImportLines});
+  EXPECT_EQ(F.Graph().LayerCount(), Layers + 1);
   QFile Big(F.Dir.filePath("big"));
   ASSERT_TRUE(Big.open(QIODevice::WriteOnly) && Big.resize(MaxImportFileSize + 1));
   Big.close();
@@ -297,6 +302,38 @@ TEST(SeriesImport, ThePlotsImportCommandAddsANewSeries) {
   EXPECT_EQ(S->Name, QStringLiteral("Series 2"));
   EXPECT_EQ(S->Kind(), 3);
   EXPECT_NE(S->GetColor(), clRed);  // a colour no other layer uses
+  EXPECT_GT(F.Paints, Before);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SeriesImport, ASeriesPropertiesCommandEditsItsPointsInTheGrid) {
+  TPlotFixture F;
+  InstallSeriesDataEditor();
+  TSeries* S = F.AddLine();
+  S->SetHasLegend(true);
+  F.Plot->Redraw();
+  const int Before = F.Paints;
+  QString Caption;
+  QTimer::singleShot(0, [&] {
+    auto* D = qobject_cast<TfmGraphImport*>(QApplication::activeModalWidget());
+    if (!D) return;
+    Caption = D->windowTitle();
+    D->EraseAll();
+    D->sgMain->SetCell(0, 0, "5");
+    D->sgMain->SetCell(1, 0, "6");
+    D->edName->setText("Edited");
+    D->BitBtn1->click();
+  });
+  S->PropertiesClick();
+  SetSeriesDataEditor({});
+  EXPECT_EQ(Caption, QStringLiteral("Edit Series - [ Line ]"));
+  ASSERT_EQ(S->Count(), 1);
+  EXPECT_EQ(S->PointAt(0)->X, 5);
+  ASSERT_NE(S->Legend(), nullptr);
+  EXPECT_EQ(S->Legend()->Text, QStringLiteral("Edited"));
   EXPECT_GT(F.Paints, Before);
 }
 
