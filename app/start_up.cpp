@@ -5,6 +5,7 @@
 #include "plot/layers/contour.h"
 #include "plot/layers/matrix_series.h"
 #include "plot/layers/series.h"
+#include "plot/ui/series_import.h"
 
 #include <QApplication>
 
@@ -55,6 +56,8 @@ TfmCalc* CreateStartUpWindows() {
   RegisterSeriesLayerClasses();
   RegisterContourLayerClasses();
   RegisterMatrixSeriesLayerClasses();
+  // A series' Properties command edits its points in the data grid.
+  InstallSeriesDataEditor();
   QApplication::setApplicationName("Numyx v.4.24");
   if (auto* App = qobject_cast<TApplication*>(QCoreApplication::instance()))
     App->SetTitle("Numyx v.4.24");

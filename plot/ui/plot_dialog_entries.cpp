@@ -4,6 +4,8 @@
 
 #include "platform/dialogs.h"
 #include "plot/ui/graph_properties.h"
+#include "plot/ui/series_export.h"
+#include "plot/ui/series_import.h"
 
 namespace {
 void NotAvailable(const char* What) {
@@ -13,9 +15,6 @@ void NotAvailable(const char* What) {
 
 void ExecutePlotProperties(TPlot& Plot) { ShowPlotPropertiesDialog(Plot); }
 void ExecutePlotPrint(TPlot&) { NotAvailable("print dialog"); }
-bool ExecutePlotImport(TPlot&) {
-  NotAvailable("import dialog");
-  return false;
-}
-void ExecutePlotExport(TPlot&) { NotAvailable("export dialog"); }
+bool ExecutePlotImport(TPlot& Plot) { return ShowSeriesImportDialog(Plot); }
+void ExecutePlotExport(TPlot& Plot) { ShowSeriesExportDialog(Plot); }
 void ShowPlotAnnotateTools(TPlot&) { NotAvailable("annotation tools window"); }

@@ -1,0 +1,571 @@
+#include "plot/ui/series_import.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <memory>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/app_services.h"
+#include "platform/clipboard.h"
+#include "platform/codepage.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/number_text.h"
+#include "platform/string_grid.h"
+#include "platform/text_file.h"
+#include "plot/core/graph.h"
+#include "plot/layers/series.h"
+#include "plot/ui/marker_style.h"
+#include "plot/ui/plot.h"
+#include "plot/ui/series_import_fields.h"
+#include "plot/ui/series_import_file.h"
+
+// --- Fields ------------------------------------------------------------------------------------
+
+QString GetFirstField(QString& Line, const TDelimiterTable& Table) {
+  QString Field;
+  const int N = std::clamp(Table.Count, 0, static_cast<int>(Table.Chars.size()));
+  for (int I = 0; I < N; ++I) {
+    const QChar D = Table.Chars[I];
+    if (D.isNull()) continue;
+    const qsizetype P = Line.indexOf(D);
+    if (P < 0) continue;
+    Field = Line.left(P);
+    Line.remove(0, P + 1);
+    qsizetype Run = 0;
+    while (Run < Line.size() && Line[Run] == D) ++Run;
+    Line.remove(0, Run);
+    break;
+  }
+  if (Field.isEmpty()) {
+    Field = Line;
+    Line.clear();
+  }
+  return Field;
+}
+
+namespace {
+// Indented column files are common; their blanks are no empty first field.
+QString SkipLeadingBlanks(const QString& Line) {
+  qsizetype I = 0;
+  while (I < Line.size() && (Line[I] == u' ' || Line[I] == u'\t')) ++I;
+  return Line.mid(I);
+}
+
+// The non-empty lines of a paste, cut at any line ending; a cut at the length limit is said.
+QStringList PastedLines(QString Text) {
+  if (Text.size() > MaxPasteLength) {
+    ShowInformation(QStringLiteral("Only the first %1 characters of the Clipboard are pasted.")
+                        .arg(MaxPasteLength));
+    Text.truncate(MaxPasteLength);
+  }
+  QStringList Rows;
+  for (const QString& L : SplitLines(Text))
+    if (!L.trimmed().isEmpty()) Rows << L;
+  return Rows;
+}
+}  // namespace
+
+QString GetField(const QString& Line, int N, const TDelimiterTable& Table) {
+  QString Rest = SkipLeadingBlanks(Line), Field;
+  for (int I = 0; I < N; ++I) Field = GetFirstField(Rest, Table);
+  return Field;
+}
+
+QStringList SplitFields(const QString& Line, const TDelimiterTable& Table) {
+  QStringList Fields;
+  QString Rest = SkipLeadingBlanks(Line);
+  while (!Rest.isEmpty()) Fields << GetFirstField(Rest, Table);
+  return Fields;
+}
+
+// --- Files ---------------------------------------------------------------------------------------
+
+bool ReadImportLines(const QString& FileName, QStringList& Lines, QString& Error) {
+  QByteArray Bytes;
+  const TReadStatus Status = ReadFileBytes(FileName, Bytes, MaxImportFileSize);
+  if (!Status.Ok()) {
+    Error = Status.Code == TFileError::TooLarge
+                ? QStringLiteral("The file %1 is larger than %2 MB and is not imported.")
+                      .arg(FileName)
+                      .arg(MaxImportFileSize / (1024 * 1024))
+                : Status.Text;
+    return false;
+  }
+  if (Bytes.contains('\0')) {
+    Error = QStringLiteral("The file %1 is not a text file.").arg(FileName);
+    return false;
+  }
+  // Lines are counted on the bytes, before any of them is made.
+  qsizetype Breaks = Bytes.count('\n');
+  for (qsizetype I = 0; I < Bytes.size(); ++I)
+    if (Bytes[I] == '\r' && (I + 1 == Bytes.size() || Bytes[I + 1] != '\n')) ++Breaks;
+  if (Breaks > MaxImportLines) {
+    Error = QStringLiteral("The file %1 has more than %2 lines and is not imported.")
+                .arg(FileName)
+                .arg(MaxImportLines);
+    return false;
+  }
+  const QStringList Read = SplitLines(
+      DecodeText(std::string_view(Bytes.constData(), static_cast<size_t>(Bytes.size()))));
+  for (const QString& L : Read)
+    if (L.size() > MaxImportLineLength) {
+      Error = QStringLiteral("The file %1 has lines longer than %2 characters and is not imported.")
+                  .arg(FileName)
+                  .arg(MaxImportLineLength);
+      return false;
+    }
+  Lines = Read;
+  return true;
+}
+
+// --- The dialog ------------------------------------------------------------------------------
+
+TfmGraphImport::TfmGraphImport(QWidget* Owner) : TForm(Owner) {
+  setObjectName(QStringLiteral("fmGraphImport"));
+  SetBorderStyle(bsDialog);
+}
+
+TfmGraphImport::~TfmGraphImport() = default;
+
+void TfmGraphImport::FormCreate() {
+  setWindowTitle(QStringLiteral("Paste Series from Clipboard"));
+  auto* Top = new QVBoxLayout(this);
+  auto Act = [this](const char* Text, void (TfmGraphImport::*Handler)()) {
+    auto* A = new QAction(QString::fromLatin1(Text), this);
+    connect(A, &QAction::triggered, this, Guarded([this, Handler] { (this->*Handler)(); }));
+    return A;
+  };
+  miPaste = Act("&As Is", &TfmGraphImport::PasteAsIs);
+  miPasteByField = Act("&Use Fields Name", &TfmGraphImport::PasteByFieldName);
+  miOpen = Act("Open", &TfmGraphImport::OpenFile);
+  miInsertRow = Act("Insert &Row", &TfmGraphImport::InsertRow);
+  miDeleteRow = Act("D&elete Row", &TfmGraphImport::DeleteRow);
+  miEraseAll = Act("Erase &All", &TfmGraphImport::EraseAll);
+  miEraseColumn = Act("Erase &Column", &TfmGraphImport::EraseColumn);
+  miExit = new QAction(QStringLiteral("E&xit"), this);
+  connect(miExit, &QAction::triggered, this, [this] { SetModalResult(mrCancel); });
+
+  auto* Bar = new QMenuBar(this);
+  QMenu* File = Bar->addMenu(QStringLiteral("&File"));
+  File->addAction(miOpen);
+  File->addSeparator();
+  File->addAction(miExit);
+  QMenu* Paste = Bar->addMenu(QStringLiteral("&Paste"));
+  Paste->addAction(miPaste);
+  Paste->addAction(miPasteByField);
+  QMenu* Edit = Bar->addMenu(QStringLiteral("&Edit"));
+  for (QAction* A : {miInsertRow, miDeleteRow, miEraseAll, miEraseColumn}) Edit->addAction(A);
+  Top->setMenuBar(Bar);
+
+  auto* Tools = new QToolBar(this);
+  auto Tool = [this, Tools](const char* Name, const char* Hint, QAction* A) {
+    auto* B = new QToolButton(Tools);
+    B->setObjectName(QString::fromLatin1(Name));
+    B->setDefaultAction(A);
+    B->setToolTip(QString::fromLatin1(Hint));
+    Tools->addWidget(B);
+    return B;
+  };
+  tbPaste = Tool("tbPaste", "Paste", miPaste);
+  tbPastebyField = Tool("tbPastebyField", "Paste by Field Name", miPasteByField);
+  tbAnimatedZoom = Tool("tbAnimatedZoom", "Load from ASCII file", miOpen);
+  Top->addWidget(Tools);
+
+  auto* Body = new QHBoxLayout;
+  Top->addLayout(Body, 1);
+  auto* Left = new QGridLayout;
+  Body->addLayout(Left, 1);
+  edP2 = new QLineEdit(this);
+  edP2->setObjectName(QStringLiteral("edP2"));
+  edP3 = new QLineEdit(this);
+  edP3->setObjectName(QStringLiteral("edP3"));
+  for (QLineEdit* E : {edP2, edP3}) E->setReadOnly(true);
+  sgMain = new TStringGrid(this);
+  sgMain->setObjectName(QStringLiteral("sgMain"));
+  sgMain->SetColCount(2);
+  sgMain->SetFixedCols(0);
+  sgMain->SetFixedRows(0);
+  sgMain->SetRowCount(InitialRows);
+  sgMain->SetDefaultColWidth(120);
+  sgMain->SetEditing(true);
+  sgMain->setMinimumSize(280, 320);
+  sgMain->setContextMenuPolicy(Qt::ActionsContextMenu);
+  auto* GridPaste = new QAction(QStringLiteral("&Paste"), sgMain);
+  connect(GridPaste, &QAction::triggered, this, Guarded([this] { PasteAsIs(); }));
+  auto* GridPasteByField = new QAction(QStringLiteral("Paste by &Field Name"), sgMain);
+  connect(GridPasteByField, &QAction::triggered, this, Guarded([this] { PasteByFieldName(); }));
+  sgMain->addAction(GridPaste);
+  sgMain->addAction(GridPasteByField);
+  Left->addWidget(edP2, 0, 0);
+  Left->addWidget(edP3, 0, 1);
+  Left->addWidget(sgMain, 1, 0, 1, 2);
+
+  auto* Right = new QGridLayout;
+  Body->addLayout(Right);
+  edName = new QLineEdit(this);
+  edName->setObjectName(QStringLiteral("edName"));
+  cbStyle = new QComboBox(this);
+  cbStyle->setObjectName(QStringLiteral("cbStyle"));
+  cbStyle->addItems({QStringLiteral("Points"), QStringLiteral("Line"),
+                     QStringLiteral("Line and Point "), QStringLiteral("Volume"),
+                     QStringLiteral("Arrow"), QStringLiteral("Piecewise Constant"),
+                     QStringLiteral("Area"), QStringLiteral("Bar")});
+  cbLineStyle = new QComboBox(this);
+  cbLineStyle->setObjectName(QStringLiteral("cbLineStyle"));
+  cbLineStyle->addItems({QStringLiteral("Solid"), QStringLiteral("Dash "), QStringLiteral("Dot"),
+                         QStringLiteral("DashDot"), QStringLiteral("DashDotDot "),
+                         QStringLiteral("Clear")});
+  edWidth = new QLineEdit(this);
+  edWidth->setObjectName(QStringLiteral("edWidth"));
+  udWidth = new TUpDown(this);
+  udWidth->setObjectName(QStringLiteral("udWidth"));
+  udWidth->SetMin(1);
+  udWidth->SetMax(20);
+  udWidth->SetAssociate(edWidth);
+  btSymbols = new QPushButton(QStringLiteral("Symbols..."), this);
+  btSymbols->setObjectName(QStringLiteral("btSymbols"));
+  btColor = new QPushButton(QStringLiteral("Color..."), this);
+  btColor->setObjectName(QStringLiteral("btColor"));
+  chShowInLegend = new QCheckBox(QStringLiteral("Show In Legend"), this);
+  chShowInLegend->setObjectName(QStringLiteral("chShowInLegend"));
+  BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+  BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+  btCancel = new QPushButton(QStringLiteral("Cancel"), this);
+  btCancel->setObjectName(QStringLiteral("btCancel"));
+  int Row = 0;
+  auto Labelled = [&](const char* Text, QWidget* W) {
+    Right->addWidget(new QLabel(QString::fromLatin1(Text), this), Row, 0);
+    Right->addWidget(W, Row++, 1, 1, 2);
+  };
+  Labelled("Name", edName);
+  Labelled("Style", cbStyle);
+  Labelled("Line Style", cbLineStyle);
+  Right->addWidget(new QLabel(QStringLiteral("Line Width"), this), Row, 0);
+  Right->addWidget(edWidth, Row, 1);
+  Right->addWidget(udWidth, Row++, 2);
+  Right->addWidget(btSymbols, Row++, 0, 1, 3);
+  Right->addWidget(btColor, Row++, 0, 1, 3);
+  Right->addWidget(chShowInLegend, Row++, 0, 1, 3);
+  Right->setRowStretch(Row++, 1);
+  Right->addWidget(BitBtn1, Row, 0, 1, 2);
+  Right->addWidget(btCancel, Row, 2);
+  for (QPushButton* B : {btSymbols, btColor, btCancel}) B->setAutoDefault(false);
+  SetButtonModalResult(BitBtn1, mrOk);
+  SetButtonModalResult(btCancel, mrCancel);
+
+  connect(edName, &QLineEdit::textChanged, this, Guarded([this] { NameChange(); }));
+  connect(btSymbols, &QPushButton::clicked, this, Guarded([this] { SymbolsClick(); }));
+  connect(btColor, &QPushButton::clicked, this, Guarded([this] { ColorClick(); }));
+  connect(BitBtn1, &QPushButton::clicked, this, Guarded([this] {
+            if (!Apply()) SetModalResult(mrNone);
+          }));
+  if (auto* App = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    connect(App->clipboard(), &QClipboard::dataChanged, this, [this] { UpdatePasteEnabled(); });
+  UpdatePasteEnabled();
+}
+
+void TfmGraphImport::UpdatePasteEnabled() {
+  const bool Has = ClipboardHasText();
+  miPaste->setEnabled(Has);
+  miPasteByField->setEnabled(Has);
+}
+
+void TfmGraphImport::Load(TGraph* AGraph, TSeries* ASeries) {
+  Graph = AGraph;
+  NewSeries = ASeries == nullptr;
+  FNew.reset();
+  Delimiters = {};
+  edP2->setText(Graph->XAxis->Name.isEmpty() ? QStringLiteral("X") : Graph->XAxis->Name);
+  edP3->setText(Graph->YAxis->Name.isEmpty() ? QStringLiteral("Y") : Graph->YAxis->Name);
+  sgMain->ClearCells();
+  sgMain->SetRowCount(InitialRows);
+  if (NewSeries) {
+    Color = Graph->FreeColor();
+    FNew = std::make_unique<TSeries>(Graph, Color, 3, QStringLiteral("New Series"));
+    Series = TLayerHandle(FNew.get());
+    cbStyle->setCurrentIndex(2);
+    cbLineStyle->setCurrentIndex(0);
+    edName->setText(QStringLiteral("Series ") + QString::number(Graph->LayerCount() + 1));
+    setWindowTitle(QStringLiteral("Add Series - [ New Series ]"));
+    udWidth->SetPosition(1);
+    MarkerStyle = FNew->MarkerStyle;
+    MarkerSize = 4;
+    MarkerPenColor = FNew->MarkerPenColor;
+    MarkerFillColor = FNew->MarkerFillColor;
+    chShowInLegend->setChecked(true);
+    return;
+  }
+  Series = TLayerHandle(ASeries);
+  Color = ASeries->GetColor();
+  const int Kind = ASeries->Kind() - 1;
+  cbStyle->setCurrentIndex(Kind < cbStyle->count() ? Kind : -1);
+  cbLineStyle->setCurrentIndex(ASeries->LineStyle < cbLineStyle->count() ? ASeries->LineStyle : -1);
+  edName->setText(ASeries->Name);
+  setWindowTitle(QStringLiteral("Edit Series - [ ") + ASeries->Name + QStringLiteral(" ]"));
+  udWidth->SetPosition(ASeries->LineWidth);
+  MarkerStyle = ASeries->MarkerStyle;
+  MarkerSize = ASeries->FMarkerSize;
+  MarkerPenColor = ASeries->MarkerPenColor;
+  MarkerFillColor = ASeries->MarkerFillColor;
+  chShowInLegend->setChecked(ASeries->Legend() != nullptr);
+  EnsureRows(ASeries->Count());
+  for (int I = 0; I < ASeries->Count(); ++I) {
+    const TGraphData* P = ASeries->PointAt(I);
+    sgMain->SetCell(0, I, QString::fromStdString(FormatGeneral(P->X, 7)));
+    sgMain->SetCell(1, I, QString::fromStdString(FormatGeneral(P->Y, 7)));
+  }
+}
+
+bool TfmGraphImport::Execute(TGraph* AGraph, TSeries* ASeries) {
+  Load(AGraph, ASeries);
+  const bool Ok = ShowModal() == mrOk && Changed;
+  FNew.reset();  // a new series the graph did not take
+  return Ok;
+}
+
+void TfmGraphImport::NameChange() {
+  QString Caption = windowTitle();
+  const qsizetype P = Caption.indexOf(u'[');
+  if (P >= 0) Caption.truncate(P);
+  setWindowTitle(Caption + QStringLiteral("[ ") + edName->text() + QStringLiteral(" ]"));
+}
+
+bool TfmGraphImport::Apply() {
+  Changed = false;
+  // Everything is read before the series is touched, so a bad row loses nothing.
+  std::vector<std::pair<double, double>> Points;
+  QStringList Bad;
+  for (int R = 0; R < sgMain->RowCount(); ++R) {
+    const QString X = sgMain->GetCell(0, R).trimmed(), Y = sgMain->GetCell(1, R).trimmed();
+    if (X.isEmpty() && Y.isEmpty()) continue;
+    double VX = 0, VY = 0;
+    if (TryTextToFloat(X.toStdString(), VX) && TryTextToFloat(Y.toStdString(), VY))
+      Points.emplace_back(VX, VY);
+    else
+      Bad << QString::number(R + 1);
+  }
+  if (!Bad.isEmpty()) {
+    constexpr int Named = 10;
+    QString List = QStringList(Bad.mid(0, Named)).join(QStringLiteral(", "));
+    if (Bad.size() > Named) List += QStringLiteral(" and %1 more").arg(Bad.size() - Named);
+    ShowError(QStringLiteral("These rows do not hold two numbers: %1.").arg(List));
+    return false;
+  }
+  auto* S = static_cast<TSeries*>(Series.Get());
+  if (Points.empty()) {
+    if (NewSeries || !S) return true;  // a new series without points is dropped
+    ShowError(QStringLiteral("The table holds no points; the series keeps its own."));
+    return false;
+  }
+  if (!S) return true;  // the edited series left the graph meanwhile
+  S->Clear();
+  for (const auto& [X, Y] : Points) S->AddPoint(Color, QString(), X, Y);
+  S->SetColor(Color);
+  if (cbStyle->currentIndex() >= 0) S->SetSeriesKind(cbStyle->currentIndex() + 1);
+  if (cbLineStyle->currentIndex() >= 0) S->SetLineStyle(cbLineStyle->currentIndex());
+  S->Name = edName->text();
+  S->SetLineWidth(udWidth->Position());
+  S->SetMarkerStyle(MarkerStyle);
+  S->SetMarkerSize(MarkerSize);
+  S->SetMarkerPenColor(MarkerPenColor);
+  S->SetMarkerFillColor(MarkerFillColor);
+  if (NewSeries && FNew) Graph->AddLayer(std::move(FNew));
+  S->SetHasLegend(chShowInLegend->isChecked());
+  Graph->DataChanged();
+  Changed = true;
+  return true;
+}
+
+// --- Grid ----------------------------------------------------------------------------------------
+
+void TfmGraphImport::EnsureRows(int Rows) {
+  if (sgMain->RowCount() < Rows) sgMain->SetRowCount(Rows);
+}
+
+void TfmGraphImport::PutCell(int ACol, int ARow, const QString& Text) {
+  // Fields beyond the grid's columns have nowhere to go.
+  if (ACol < 0 || ACol >= sgMain->ColCount() || ARow < 0) return;
+  EnsureRows(ARow + 1);
+  sgMain->SetCell(ACol, ARow, Text);
+}
+
+void TfmGraphImport::PasteText(const QString& Text) {
+  const QStringList Rows = PastedLines(Text);
+  const int Col0 = std::max(sgMain->Col(), 0), Row0 = std::max(sgMain->Row(), 0);
+  EnsureRows(Row0 + static_cast<int>(Rows.size()));
+  for (int R = 0; R < Rows.size(); ++R) {
+    const QStringList Fields = SplitFields(Rows[R], Delimiters);
+    for (int K = 0; K < Fields.size() && Col0 + K < sgMain->ColCount(); ++K)
+      PutCell(Col0 + K, Row0 + R, Fields[K]);
+  }
+  Lines.clear();
+}
+
+void TfmGraphImport::PasteAsIs() {
+  if (!ClipboardHasText()) {
+    ShowInformation(QStringLiteral("There is no data on the Clipboard"));
+    return;
+  }
+  PasteText(ClipboardText());
+}
+
+void TfmGraphImport::ReadHeader(const QString& Text) {
+  Lines = PastedLines(Text);
+  FieldNames.clear();
+  if (Lines.isEmpty()) return;
+  const QString& Header = Lines.first();
+  const QChar Sep = Header.contains(u'\t')  ? QChar(u'\t')
+                    : Header.contains(u',') ? QChar(u',')
+                                            : QChar(u' ');
+  Delimiters.Chars[0] = Sep;
+  FieldNames = SplitFields(Header, Delimiters);
+  Delimiters.Chars[0] = QLatin1Char(' ');
+}
+
+void TfmGraphImport::PasteByFieldName() {
+  if (!ClipboardHasText()) {
+    ShowWarning(QStringLiteral("Clipboard not contents text information"));
+    return;
+  }
+  ReadHeader(ClipboardText());
+  std::unique_ptr<TfmFields> D(CreateForm<TfmFields>(this));
+  D->Load({QStringLiteral("X"), QStringLiteral("Y")}, FieldNames);
+  if (D->ShowModal() == mrOk) PasteLinked(D->LinkIndexes());
+  Lines.clear();
+}
+
+void TfmGraphImport::PasteLinked(const std::array<int, 2>& Links) {
+  const int Row0 = std::max(sgMain->Row(), 0);
+  EnsureRows(Row0 + static_cast<int>(Lines.size()) - 1);
+  for (int I = 1; I < Lines.size(); ++I) {
+    const QStringList Fields = SplitFields(Lines[I], Delimiters);
+    for (int C = 0; C < 2; ++C)
+      if (Links[C] >= 0 && Links[C] < Fields.size()) PutCell(C, Row0 + I - 1, Fields[Links[C]]);
+  }
+}
+
+void TfmGraphImport::OpenFile() {
+  TOpenDialog O;
+  O.Title = QStringLiteral("ASCII Data File Selection");
+  O.Filter = QStringLiteral("Any ASCII files (*.*)|*.*");
+  if (!O.Execute()) return;
+  QStringList FileLines;
+  QString Error;
+  if (!ReadImportLines(O.FileName, FileLines, Error)) {
+    ShowError(Error);
+    return;
+  }
+  std::unique_ptr<TfmFileData> D(CreateForm<TfmFileData>(this));
+  D->Load(FileLines);
+  if (D->ShowModal() != mrOk) return;
+  ReadColumns(FileLines, D->edXColumn->text(), D->edYColumn->text(),
+              {D->chSpace->isChecked(), D->chComma->isChecked(), D->chTab->isChecked(),
+               D->chSlash->isChecked()},
+              D->chUserDefine->isChecked(), D->edUserDefine->text());
+}
+
+bool TfmGraphImport::ReadColumns(const QStringList& FileLines, const QString& XColumn,
+                                 const QString& YColumn, const std::array<bool, 4>& Boxes,
+                                 bool UserDefine, const QString& UserText) {
+  bool OkX = false, OkY = false;
+  const int XCol = XColumn.trimmed().toInt(&OkX), YCol = YColumn.trimmed().toInt(&OkY);
+  if (!OkX) {
+    ShowError(QStringLiteral("Column for X undefined"));
+    return false;
+  }
+  if (!OkY) {
+    ShowError(QStringLiteral("Column for Y undefined"));
+    return false;
+  }
+  // "(none)" is the edit's placeholder, not six delimiters.
+  const QString User = UserText == QLatin1String("(none)") ? QString() : UserText;
+  if (UserDefine && User.size() > 6) {
+    ShowError(QStringLiteral("The number of User Define charakters must be <=6."));
+    return false;
+  }
+  const QChar Standard[4] = {u' ', u',', u'\t', u'/'};
+  for (int I = 0; I < 4; ++I) Delimiters.Chars[I] = Boxes[I] ? Standard[I] : QChar();
+  // Characters of an earlier user choice do not split once the box is off.
+  for (size_t I = 4; I < Delimiters.Chars.size(); ++I) Delimiters.Chars[I] = QChar();
+  if (UserDefine) {
+    for (int I = 0; I < User.size(); ++I) Delimiters.Chars[4 + I] = User[I];
+    Delimiters.Count = 4 + static_cast<int>(User.size());
+  }
+  QStringList Rows;
+  for (const QString& Line : FileLines) {
+    const QString Text = SkipLeadingBlanks(Line);
+    // Empty lines and comment lines hold no point.
+    if (!Text.isEmpty() && !Text.startsWith(u'#')) Rows << Text;
+  }
+  // The grid grows once, not row by row.
+  EnsureRows(static_cast<int>(Rows.size()));
+  for (int R = 0; R < Rows.size(); ++R) {
+    PutCell(0, R, GetField(Rows[R], XCol, Delimiters));
+    PutCell(1, R, GetField(Rows[R], YCol, Delimiters));
+  }
+  return true;
+}
+
+void TfmGraphImport::InsertRow() {
+  const int Cur = std::max(sgMain->Row(), 0), Last = sgMain->RowCount() - 1;
+  // The last row's text moves into a new row rather than off the grid.
+  if (!sgMain->GetCell(0, Last).isEmpty() || !sgMain->GetCell(1, Last).isEmpty())
+    EnsureRows(Last + 2);
+  for (int R = sgMain->RowCount() - 2; R >= Cur; --R)
+    for (int C = 0; C < sgMain->ColCount(); ++C) sgMain->SetCell(C, R + 1, sgMain->GetCell(C, R));
+  for (int C = 0; C < sgMain->ColCount(); ++C) sgMain->SetCell(C, Cur, QString());
+}
+
+void TfmGraphImport::DeleteRow() {
+  const int Cur = std::max(sgMain->Row(), 0), Last = sgMain->RowCount() - 1;
+  for (int R = Cur; R < Last; ++R)
+    for (int C = 0; C < sgMain->ColCount(); ++C) sgMain->SetCell(C, R, sgMain->GetCell(C, R + 1));
+  for (int C = 0; C < sgMain->ColCount(); ++C) sgMain->SetCell(C, Last, QString());
+}
+
+void TfmGraphImport::EraseAll() { sgMain->ClearCells(); }
+
+void TfmGraphImport::EraseColumn() {
+  const int C = std::max(sgMain->Col(), 0);
+  for (int R = 0; R < sgMain->RowCount(); ++R) sgMain->SetCell(C, R, QString());
+}
+
+void TfmGraphImport::SymbolsClick() {
+  std::unique_ptr<TfmMarkerStyle> D(CreateForm<TfmMarkerStyle>(this));
+  D->ExecuteValues(MarkerStyle, MarkerSize, MarkerPenColor, MarkerFillColor);
+}
+
+void TfmGraphImport::ColorClick() {
+  TColorDialog D;
+  D.Color = Color;
+  if (D.Execute()) Color = D.Color;
+}
+
+bool ShowSeriesImportDialog(TPlot& Plot) {
+  std::unique_ptr<TfmGraphImport> D(CreateForm<TfmGraphImport>(Plot.window()));
+  return D->Execute(Plot.Graph(), nullptr);
+}
+
+void InstallSeriesDataEditor() {
+  SetSeriesDataEditor([](TSeries& S) {
+    std::unique_ptr<TfmGraphImport> D(CreateForm<TfmGraphImport>(QApplication::activeWindow()));
+    return D->Execute(S.Graph, &S);
+  });
+}

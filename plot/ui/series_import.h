@@ -1,0 +1,122 @@
+#pragma once
+// The data grid through which a series is added to a graph or its points are edited: typed in,
+// pasted from the clipboard (as is or by field names), or read as two columns of a text file.
+#include <QString>
+#include <QStringList>
+#include <array>
+
+#include "platform/colors.h"
+#include "platform/form.h"
+#include "plot/core/graph_layer.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+class TGraph;
+class TPlot;
+class TSeries;
+class TStringGrid;
+class TUpDown;
+
+// The characters that split a line into fields, searched in table order; a NUL entry never
+// matches.
+struct TDelimiterTable {
+  std::array<QChar, 10> Chars{QLatin1Char(' '), QLatin1Char(','), QLatin1Char('\t')};
+  int Count = 5;
+};
+
+// Takes the first field off Line: the text before the first table entry found in it, with the
+// run of that delimiter behind it; the whole rest when there is none or the line starts with it.
+QString GetFirstField(QString& Line, const TDelimiterTable& Table);
+// Field N (from 1) of Line, its leading blanks skipped.
+QString GetField(const QString& Line, int N, const TDelimiterTable& Table);
+// Every field of Line, its leading blanks skipped.
+QStringList SplitFields(const QString& Line, const TDelimiterTable& Table);
+
+// Text files for the column reader are refused beyond these, before they are read whole.
+inline constexpr qint64 MaxImportFileSize = 8LL * 1024 * 1024;
+inline constexpr int MaxImportLines = 100000;
+inline constexpr int MaxImportLineLength = 4096;
+// The clipboard text that one paste takes.
+inline constexpr int MaxPasteLength = 64000;
+
+// The lines of a text file for the column reader; false, with a message naming the file, when
+// it is no readable text file or passes the bounds above.
+bool ReadImportLines(const QString& FileName, QStringList& Lines, QString& Error);
+
+class TfmGraphImport : public TForm {
+  Q_OBJECT
+ public:
+  // Rows of the grid before a paste or a file grows it.
+  static constexpr int InitialRows = 1000;
+
+  explicit TfmGraphImport(QWidget* Owner = nullptr);
+  ~TfmGraphImport() override;
+
+  // Series null adds a new series to Graph, else edits Series. True when the graph changed.
+  bool Execute(TGraph* AGraph, TSeries* ASeries);
+  void Load(TGraph* AGraph, TSeries* ASeries);
+  // The OK button's work; true when the dialog may close.
+  bool Apply();
+
+  void NameChange();
+  void PasteAsIs();
+  void PasteByFieldName();
+  void OpenFile();
+  // The column reader's work on lines already read: false after a message.
+  bool ReadColumns(const QStringList& FileLines, const QString& XColumn, const QString& YColumn,
+                   const std::array<bool, 4>& Boxes, bool UserDefine, const QString& UserText);
+  void InsertRow();
+  void DeleteRow();
+  void EraseAll();
+  void EraseColumn();
+  void SymbolsClick();
+  void ColorClick();
+  // Fields of later lines into the grid by the links: Links[c] is the input field of column c,
+  // -1 for none.
+  void PasteLinked(const std::array<int, 2>& Links);
+  // Pastes Text as is at the current cell.
+  void PasteText(const QString& Text);
+  // Lines of Text, and the field names of its first line.
+  void ReadHeader(const QString& Text);
+
+  TStringGrid* sgMain = nullptr;
+  QLineEdit *edP2 = nullptr, *edP3 = nullptr, *edName = nullptr, *edWidth = nullptr;
+  TUpDown* udWidth = nullptr;
+  QComboBox *cbStyle = nullptr, *cbLineStyle = nullptr;
+  QCheckBox* chShowInLegend = nullptr;
+  QPushButton *btSymbols = nullptr, *btColor = nullptr, *BitBtn1 = nullptr, *btCancel = nullptr;
+  QAction *miPaste = nullptr, *miPasteByField = nullptr, *miOpen = nullptr, *miInsertRow = nullptr,
+          *miDeleteRow = nullptr, *miEraseAll = nullptr, *miEraseColumn = nullptr,
+          *miExit = nullptr;
+  QToolButton *tbPaste = nullptr, *tbPastebyField = nullptr, *tbAnimatedZoom = nullptr;
+
+  TDelimiterTable Delimiters;
+  QStringList Lines, FieldNames;
+  TGraph* Graph = nullptr;
+  TLayerHandle Series;
+  bool NewSeries = false;
+  // OK changed the graph.
+  bool Changed = false;
+  // What OK gives the series.
+  TColor Color = clBlack;
+  int MarkerStyle = 0, MarkerSize = 4;
+  TColor MarkerPenColor = clBlack, MarkerFillColor = clWhite;
+
+ protected:
+  void FormCreate() override;
+
+ private:
+  void EnsureRows(int Rows);
+  void UpdatePasteEnabled();
+  void PutCell(int ACol, int ARow, const QString& Text);
+  std::unique_ptr<TSeries> FNew;
+};
+
+// The plot control's import command: a new series on its graph; true when one was added.
+bool ShowSeriesImportDialog(TPlot& Plot);
+// Installs the grid dialog as the series' own data editor.
+void InstallSeriesDataEditor();
