@@ -3,6 +3,7 @@
 #include "plot/layers/contour.h"
 #include "plot/layers/matrix_series.h"
 #include "plot/layers/series.h"
+#include "plot/ui/graph_annotate.h"
 
 #include <QApplication>
 
@@ -50,6 +51,7 @@ TfmCalc* CreateStartUpWindows() {
   RegisterSeriesLayerClasses();
   RegisterContourLayerClasses();
   RegisterMatrixSeriesLayerClasses();
+  RegisterGraphAnnotation();
   QApplication::setApplicationName("Numyx v.4.24");
   if (auto* App = qobject_cast<TApplication*>(QCoreApplication::instance()))
     App->SetTitle("Numyx v.4.24");
