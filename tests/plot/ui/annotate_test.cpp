@@ -1,6 +1,9 @@
 // Annotation figures and their layer: what each figure draws, XOR outlines, hit tests and
 // cursors, logarithmic axes, note sizes, metafiles, and the mouse that makes and edits figures.
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -311,6 +314,142 @@ TEST(Annotate, MetafileCarriesNotesAndOutlines) {
   Flat.remove(u' ');
   EXPECT_TRUE(Flat.contains(QStringLiteral("#00ff00"), Qt::CaseInsensitive) ||
               Flat.contains(QStringLiteral("rgb(0,255,0)")));
+}
+
+TEST(AnnotateMouse, EachToolStretchesOutItsFigure) {
+  for (bool Auto : {false, true}) {
+    TImageScene S;
+    TGraphAnnotate& L = S.Layer();
+    L.AutoRefresh = Auto;
+    S.Graph->Paint();
+    S.Paints = 0;
+    const QImage Clean = S.Image.copy();
+    const TAnnotateTool Tools[] = {atLine, atArrow, atRect, atCircle};
+    const char* Names[] = {"TMonoLine", "TArrow", "TRectangle", "TCircle"};
+    for (int I = 0; I < 4; ++I) {
+      L.Tool = Tools[I];
+      const int X = 60 + 70 * I, Y = 60;
+      L.MouseDown(mbLeft, ssLeft, X, Y);
+      auto* F = dynamic_cast<TMonoLine*>(L.GetFigure(I));
+      ASSERT_NE(F, nullptr);
+      EXPECT_EQ(F->ClassName(), QLatin1String(Names[I]));
+      EXPECT_TRUE(F->Creating);
+      EXPECT_EQ(F->X1, F->X2);  // both ends start at the press
+      EXPECT_EQ(L.SelectedIndex, I);
+      L.MouseMove(ssLeft, X + 20, Y + 30);
+      L.MouseMove(ssLeft, X + 40, Y + 50);
+      L.MouseUp(mbLeft, 0, X + 40, Y + 50);
+      EXPECT_FALSE(F->Creating || F->Selected);
+      EXPECT_EQ(S.Px(F->X1, F->Y1), (TPoint{X, Y}));
+      EXPECT_EQ(S.Px(F->X2, F->Y2), (TPoint{X + 40, Y + 50}));
+    }
+    // Without Autorefresh the last outlines stay in the image until the graph is painted.
+    EXPECT_EQ(S.Paints, Auto ? 4 : 0);
+    if (!Auto) {
+      EXPECT_NE(S.Image, Clean);
+    }
+  }
+}
+
+TEST(AnnotateMouse, PencilKeepsOnlyNewPointsAndMovesAsOne) {
+  TImageScene S;
+  TGraphAnnotate& L = S.Layer();
+  L.Tool = atPencil;
+  L.MouseDown(mbLeft, ssLeft, 100, 100);
+  auto* P = dynamic_cast<TPencil*>(L.GetFigure(0));
+  ASSERT_NE(P, nullptr);
+  EXPECT_EQ(P->Width, 3);
+  for (TPoint M : {TPoint{100, 100}, TPoint{110, 105}, TPoint{110, 105}, TPoint{120, 100}})
+    L.MouseMove(ssLeft, M.X, M.Y);
+  L.MouseUp(mbLeft, 0, 120, 100);
+  EXPECT_EQ(P->PointCount(), 3);  // a still mouse adds nothing
+  L.Tool = atNone;
+  L.MouseMove(0, 110, 105);
+  ASSERT_EQ(L.SelectedIndex, 0);
+  L.MouseDown(mbLeft, ssLeft, 110, 105);
+  L.MouseMove(ssLeft, 115, 125);
+  L.MouseUp(mbLeft, 0, 115, 125);
+  EXPECT_EQ(S.Px(P->Points->GetItem(0), P->Points->GetItem(1)), (TPoint{105, 120}));
+  EXPECT_EQ(S.Px(P->Points->GetItem(4), P->Points->GetItem(5)), (TPoint{125, 120}));
+}
+
+TEST(AnnotateMouse, GrabMoveReshapeAndDelete) {
+  TScene<TRecordingTarget> S(false, 400, 300);
+  TGraphAnnotate& L = S.Layer();
+  auto* R = S.Add<TRectangle>(TDoublePoint{2, 8}, TDoublePoint{4, 6}, clRed, 1);
+  auto* Line = S.Add<TMonoLine>(TDoublePoint{6, 2}, TDoublePoint{9, 2}, clRed, 1);
+  const TPoint TL = S.Px(2, 8), BR = S.Px(4, 6);
+  // A press where nothing lies changes nothing.
+  L.MouseDown(mbLeft, ssLeft, 5, 5);
+  EXPECT_EQ(L.SelectedIndex, -1);
+  EXPECT_EQ(S.Px(R->X1, R->Y1), TL);
+  // Grabbed inside: the whole rectangle moves.
+  const TPoint In{(TL.X + BR.X) / 2, (TL.Y + BR.Y) / 2};
+  L.MouseDown(mbLeft, ssLeft, In.X, In.Y);
+  EXPECT_TRUE(R->Selected);
+  L.MouseMove(ssLeft, In.X + 10, In.Y + 5);
+  L.MouseUp(mbLeft, 0, In.X + 10, In.Y + 5);
+  EXPECT_EQ(S.Px(R->X1, R->Y1), (TPoint{TL.X + 10, TL.Y + 5}));
+  EXPECT_EQ(S.Px(R->X2, R->Y2), (TPoint{BR.X + 10, BR.Y + 5}));
+  // By the corner (X2, Y1) only that corner's values move.
+  const TPoint C = S.Px(R->X2, R->Y1);
+  const double X1 = R->X1, Y2 = R->Y2;
+  L.MouseDown(mbLeft, ssLeft, C.X, C.Y);
+  L.MouseMove(ssLeft, C.X + 20, C.Y - 10);
+  L.MouseUp(mbLeft, 0, C.X + 20, C.Y - 10);
+  EXPECT_EQ(S.Px(R->X2, R->Y1), (TPoint{C.X + 20, C.Y - 10}));
+  EXPECT_EQ(R->X1, X1);
+  EXPECT_EQ(R->Y2, Y2);
+
+  // The popup's Delete removes the figure it was opened on, even when the mouse has since moved
+  // to another, and nothing once that one is gone.
+  const TPoint OnLine = S.Px(7, 2);
+  L.MouseDown(mbRight, ssRight, OnLine.X, OnLine.Y);
+  EXPECT_EQ(S.Owner.Popups, 1);
+  L.MouseMove(0, In.X + 10, In.Y + 5);
+  EXPECT_EQ(L.GetFigure(L.SelectedIndex), R);
+  const int Before = S.Paints;
+  L.EraseClick();
+  ASSERT_EQ(L.Count(), 1);
+  EXPECT_EQ(L.GetFigure(0), R);
+  EXPECT_EQ(S.Paints, Before + 1);
+  L.EraseClick();
+  EXPECT_EQ(L.Count(), 1);
+  (void)Line;
+  // With a tool chosen a right click opens no popup.
+  L.Tool = atLine;
+  L.MouseDown(mbRight, ssRight, In.X + 10, In.Y + 5);
+  EXPECT_EQ(S.Owner.Popups, 1);
+}
+
+TEST(AnnotateMouse, TheGraphForwardsToTheLayerAndNotesNeedText) {
+  TImageScene S;
+  TGraphAnnotate& L = S.Layer();
+  L.Tool = atText;
+  const TPoint P = S.Px(3, 3);
+  for (const char* Text : {"", "Minimum"}) {
+    QTimer::singleShot(0, [&] {
+      auto* D = qobject_cast<TfmFigsProperties*>(QApplication::activeModalWidget());
+      ASSERT_NE(D, nullptr);
+      EXPECT_EQ(D->Page(), TfmFigsProperties::fpText);
+      EXPECT_FALSE(D->btApply->isVisibleTo(D));  // no Apply for a new note
+      D->edText->setText(QString::fromLatin1(Text));
+      D->cbStyle->setCurrentIndex(1);
+      D->btOk->click();
+    });
+    S.Graph->MouseDown(mbLeft, ssLeft, P.X, P.Y);
+    S.Graph->MouseUp(mbLeft, 0, P.X, P.Y);
+  }
+  ASSERT_EQ(L.Count(), 1);  // the note without text was dropped
+  auto* N = dynamic_cast<TNoteText*>(L.GetFigure(0));
+  ASSERT_NE(N, nullptr);
+  EXPECT_EQ(N->Text, QStringLiteral("Minimum"));
+  EXPECT_EQ(N->TextStyle, 1);
+  EXPECT_EQ(S.Px(N->X, N->Y), P);
+  // The note is grabbed by its outline.
+  L.Tool = atNone;
+  EXPECT_TRUE(N->HitTest(P.X + 3, P.Y + 3));
+  EXPECT_FALSE(N->HitTest(P.X - 3, P.Y + 3));
 }
 
 }  // namespace
