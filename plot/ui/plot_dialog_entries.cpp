@@ -3,7 +3,10 @@
 #include <QString>
 
 #include "platform/dialogs.h"
+#include "plot/core/graph.h"
+#include "plot/ui/annotate_tools.h"
 #include "plot/ui/graph_properties.h"
+#include "plot/ui/plot.h"
 
 namespace {
 void NotAvailable(const char* What) {
@@ -18,4 +21,6 @@ bool ExecutePlotImport(TPlot&) {
   return false;
 }
 void ExecutePlotExport(TPlot&) { NotAvailable("export dialog"); }
-void ShowPlotAnnotateTools(TPlot&) { NotAvailable("annotation tools window"); }
+void ShowPlotAnnotateTools(TPlot& Plot) {
+  AnnotateTools()->Bind(dynamic_cast<TGraphAnnotate*>(Plot.Graph()->Annotate.get()), Plot.window());
+}

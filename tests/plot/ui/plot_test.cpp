@@ -192,12 +192,9 @@ TEST(Plot, CommandsOfLaterDialogsSayTheyAreNotAvailable) {
   F.Plot->Print();
   F.Plot->ImportData();
   F.Plot->ExportData();
-  F.Plot->ShowAnnotateTools();
-  EXPECT_EQ(F.Script.Messages(),
-            (QStringList{"The print dialog is not available yet.",
-                         "The import dialog is not available yet.",
-                         "The export dialog is not available yet.",
-                         "The annotation tools window is not available yet."}));
+  EXPECT_EQ(F.Script.Messages(), (QStringList{"The print dialog is not available yet.",
+                                              "The import dialog is not available yet.",
+                                              "The export dialog is not available yet."}));
   for (const TDialogRequest& R : F.Script.Requests) EXPECT_EQ(R.Type, mtInformation);
   EXPECT_EQ(F.Paints, Before);  // an import that added nothing does not redraw
 }
