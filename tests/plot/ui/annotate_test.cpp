@@ -10,10 +10,12 @@
 
 #include "platform/canvas.h"
 #include "platform/canvas_targets.h"
+#include "platform/controls.h"
 #include "platform/shift_state.h"
 #include "plot/core/graph.h"
 #include "plot/ui/figs_properties.h"
 #include "plot/ui/graph_annotate.h"
+#include "plot/ui/marker_style.h"
 #include "plot_fixture.h"
 #include "tests/support/metafile_svg.h"
 
@@ -450,6 +452,45 @@ TEST(AnnotateMouse, TheGraphForwardsToTheLayerAndNotesNeedText) {
   L.Tool = atNone;
   EXPECT_TRUE(N->HitTest(P.X + 3, P.Y + 3));
   EXPECT_FALSE(N->HitTest(P.X - 3, P.Y + 3));
+}
+
+TEST(AnnotateMouse, SymbolToolAndPopupPropertiesRunTheirDialogs) {
+  TImageScene S;
+  TGraphAnnotate& L = S.Layer();
+  L.Tool = atShape;
+  const TPoint P = S.Px(5, 5);
+  for (bool Ok : {false, true}) {
+    QTimer::singleShot(0, [&] {
+      auto* D = qobject_cast<TfmMarkerStyle*>(QApplication::activeModalWidget());
+      ASSERT_NE(D, nullptr);
+      D->StyleClick(3);
+      (Ok ? D->btClose : D->btCancel)->click();
+    });
+    L.MouseDown(mbLeft, ssLeft, P.X, P.Y);
+    L.MouseUp(mbLeft, 0, P.X, P.Y);
+  }
+  ASSERT_EQ(L.Count(), 1);  // the cancelled symbol was dropped
+  auto* Sym = dynamic_cast<GraphFigs::TShape*>(L.GetFigure(0));
+  ASSERT_NE(Sym, nullptr);
+  EXPECT_EQ(Sym->Style, 3);
+  EXPECT_EQ(Sym->Marker.Style, 3);
+  EXPECT_EQ(S.Px(Sym->X, Sym->Y), P);
+  EXPECT_NE(S.At(P.X, P.Y), qRgb(255, 255, 255));  // drawn at once
+
+  // Properties from the popup edits the figure it was opened on.
+  L.Tool = atNone;
+  auto* Line = S.Add<TMonoLine>(TDoublePoint{1, 1}, TDoublePoint{3, 1}, clRed, 1);
+  const TPoint On = S.Px(2, 1);
+  L.MouseDown(mbRight, ssRight, On.X, On.Y);
+  EXPECT_EQ(S.Owner.Popups, 1);
+  QTimer::singleShot(0, [&] {
+    auto* D = qobject_cast<TfmFigsProperties*>(QApplication::activeModalWidget());
+    ASSERT_NE(D, nullptr);
+    D->udThickness->SetPosition(5);
+    D->btOk->click();
+  });
+  L.PropertiesClick();
+  EXPECT_EQ(Line->Width, 5);
 }
 
 }  // namespace
