@@ -5,6 +5,7 @@
 #include "plot/layers/contour.h"
 #include "plot/layers/matrix_series.h"
 #include "plot/layers/series.h"
+#include "plot/ui/graph_annotate.h"
 #include "plot/ui/series_import.h"
 
 #include <QApplication>
@@ -58,6 +59,7 @@ TfmCalc* CreateStartUpWindows() {
   RegisterMatrixSeriesLayerClasses();
   // A series' Properties command edits its points in the data grid.
   InstallSeriesDataEditor();
+  RegisterGraphAnnotation();
   QApplication::setApplicationName("Numyx v.4.24");
   if (auto* App = qobject_cast<TApplication*>(QCoreApplication::instance()))
     App->SetTitle("Numyx v.4.24");

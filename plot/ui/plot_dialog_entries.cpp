@@ -3,7 +3,10 @@
 #include <QString>
 
 #include "platform/dialogs.h"
+#include "plot/core/graph.h"
+#include "plot/ui/annotate_tools.h"
 #include "plot/ui/graph_properties.h"
+#include "plot/ui/plot.h"
 #include "plot/ui/series_export.h"
 #include "plot/ui/series_import.h"
 
@@ -17,4 +20,6 @@ void ExecutePlotProperties(TPlot& Plot) { ShowPlotPropertiesDialog(Plot); }
 void ExecutePlotPrint(TPlot&) { NotAvailable("print dialog"); }
 bool ExecutePlotImport(TPlot& Plot) { return ShowSeriesImportDialog(Plot); }
 void ExecutePlotExport(TPlot& Plot) { ShowSeriesExportDialog(Plot); }
-void ShowPlotAnnotateTools(TPlot&) { NotAvailable("annotation tools window"); }
+void ShowPlotAnnotateTools(TPlot& Plot) {
+  AnnotateTools()->Bind(dynamic_cast<TGraphAnnotate*>(Plot.Graph()->Annotate.get()), Plot.window());
+}

@@ -211,10 +211,7 @@ TEST(Plot, CommandsOfLaterDialogsSayTheyAreNotAvailable) {
   F.Plot->Redraw();
   const int Before = F.Paints;
   F.Plot->Print();
-  F.Plot->ShowAnnotateTools();
-  EXPECT_EQ(F.Script.Messages(),
-            (QStringList{"The print dialog is not available yet.",
-                         "The annotation tools window is not available yet."}));
+  EXPECT_EQ(F.Script.Messages(), (QStringList{"The print dialog is not available yet."}));
   for (const TDialogRequest& R : F.Script.Requests) EXPECT_EQ(R.Type, mtInformation);
   EXPECT_EQ(F.Paints, Before);
 }
