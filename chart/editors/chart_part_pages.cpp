@@ -294,13 +294,20 @@ TFormChartPanel::TFormChartPanel(QWidget* Owner, TCustomChart* Chart)
   RGBevelOut = RadioGroup(this, "RGBevelOut", QStringLiteral("Bevel &Outer:"), Bevels);
   Grid->addWidget(RGBevelIn, 0, 0);
   Grid->addWidget(RGBevelOut, 0, 1);
-  auto* Widths = new QGridLayout;
-  SEPanelWi = SpinEdit(this, "SEPanelWi", 1, MaxFrameWidth, 1);
-  AddLabelled(Widths, 0, QStringLiteral("&Width:"), SEPanelWi);
-  SEPanelBor = SpinEdit(this, "SEPanelBor", 0, MaxFrameWidth, 1);
-  AddLabelled(Widths, 1, QStringLiteral("Widt&h:"), SEPanelBor);
+  // Two "Width" edits: each sits in the box of what it widens.
+  auto* Widths = new QVBoxLayout;
+  auto* BevelBox = new QGroupBox(QStringLiteral("Bevel"), this);
+  auto* BevelGrid = new QGridLayout(BevelBox);
+  SEPanelWi = SpinEdit(BevelBox, "SEPanelWi", 1, MaxFrameWidth, 1);
+  AddLabelled(BevelGrid, 0, QStringLiteral("&Width:"), SEPanelWi);
+  auto* BorderBox = new QGroupBox(QStringLiteral("Border"), this);
+  auto* BorderGrid = new QGridLayout(BorderBox);
+  SEPanelBor = SpinEdit(BorderBox, "SEPanelBor", 0, MaxFrameWidth, 1);
+  AddLabelled(BorderGrid, 0, QStringLiteral("Widt&h:"), SEPanelBor);
   BPanelColor = Button(this, QStringLiteral("&Panel Color..."), "BPanelColor");
-  Widths->addWidget(BPanelColor, 2, 0, 1, 2);
+  Widths->addWidget(BevelBox);
+  Widths->addWidget(BorderBox);
+  Widths->addWidget(BPanelColor);
   Grid->addLayout(Widths, 0, 2);
 
   auto* Gradient = new QGroupBox(QStringLiteral("Gradient"), this);
