@@ -6,6 +6,7 @@
 
 #include "chart/editors/chart_general_pages.h"
 #include "chart/editors/chart_list_box.h"
+#include "chart/editors/chart_part_pages.h"
 #include "chart/editors/editor_controls.h"
 #include "chart/editors/pen_dialogs.h"
 #include "chart/engine/chart.h"
@@ -50,6 +51,18 @@ void RegisterChartEditors() {
   });
   RegisterChartEditorPage(
       cet3D, [](QWidget* Owner, TCustomChart* Chart) { return new TFormChart3D(Owner, Chart); });
+  RegisterChartEditorPage(cetLegend, [](QWidget* Owner, TCustomChart* Chart) {
+    return new TFormChartLegend(Owner, Chart->Legend());
+  });
+  RegisterChartEditorPage(cetTitles, [](QWidget* Owner, TCustomChart* Chart) {
+    return new TFormChartTitle(Owner, Chart->Title());
+  });
+  RegisterChartEditorPage(cetPanel, [](QWidget* Owner, TCustomChart* Chart) {
+    return new TFormChartPanel(Owner, Chart);
+  });
+  RegisterChartEditorPage(cetWalls, [](QWidget* Owner, TCustomChart* Chart) {
+    return new TFormChartWall(Owner, Chart, Chart->LeftWall());
+  });
 }
 
 TChartEditForm::TChartEditForm(QWidget* Owner) : TForm(Owner) {

@@ -1,7 +1,5 @@
 #include "chart/editors/chart_general_pages.h"
 
-#include <type_traits>
-
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -26,39 +24,6 @@ TChartDialogProc& ExportProc() {
   return P;
 }
 
-QCheckBox* CheckBox(QWidget* Parent, const QString& Caption, const char* Name) {
-  auto* C = new QCheckBox(Caption, Parent);
-  C->setObjectName(QLatin1String(Name));
-  return C;
-}
-
-TChartSpinEdit* SpinEdit(QWidget* Parent, const char* Name, int Min, int Max, int Increment) {
-  auto* E = new TChartSpinEdit(Parent);
-  E->setObjectName(QLatin1String(Name));
-  E->MinValue = Min;
-  E->MaxValue = Max;
-  E->Increment = Increment;
-  return E;
-}
-
-QPushButton* Button(QWidget* Parent, const QString& Caption, const char* Name) {
-  auto* B = new QPushButton(Caption, Parent);
-  B->setObjectName(QLatin1String(Name));
-  return B;
-}
-
-// Every handler runs guarded: a setting the chart refuses shows its message, never escapes.
-template <class Sender, class Signal, class F>
-void On(Sender* S, Signal Sig, QObject* Context, F Handler) {
-  QObject::connect(S, Sig, Context, [Handler](auto... Args) {
-    RunGuarded([&] {
-      if constexpr (std::is_invocable_v<F, decltype(Args)...>)
-        Handler(Args...);
-      else
-        Handler();
-    });
-  });
-}
 }  // namespace
 
 void SetChartPreviewProc(TChartDialogProc Proc) { PreviewProc() = std::move(Proc); }

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 
 #include "platform/app_services.h"
 
@@ -55,4 +57,25 @@ QLabel* AddLabelled(QGridLayout* Grid, int Row, const QString& Caption, QWidget*
   Grid->addWidget(L, Row, 0);
   Grid->addWidget(Control, Row, 1);
   return L;
+}
+
+QCheckBox* CheckBox(QWidget* Parent, const QString& Caption, const char* Name) {
+  auto* C = new QCheckBox(Caption, Parent);
+  C->setObjectName(QLatin1String(Name));
+  return C;
+}
+
+TChartSpinEdit* SpinEdit(QWidget* Parent, const char* Name, int Min, int Max, int Increment) {
+  auto* E = new TChartSpinEdit(Parent);
+  E->setObjectName(QLatin1String(Name));
+  E->MinValue = Min;
+  E->MaxValue = Max;
+  E->Increment = Increment;
+  return E;
+}
+
+QPushButton* Button(QWidget* Parent, const QString& Caption, const char* Name) {
+  auto* B = new QPushButton(Caption, Parent);
+  B->setObjectName(QLatin1String(Name));
+  return B;
 }

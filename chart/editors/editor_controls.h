@@ -1,11 +1,17 @@
 #pragma once
 // What the editor pages are made of: the page base the chart editor places on its tabs, and a
 // spin edit that hands on only text that reads as a whole number in its range.
+#include <type_traits>
+
 #include <QLineEdit>
 #include <QWidget>
 
+#include "platform/app_services.h"
+
+class QCheckBox;
 class QGridLayout;
 class QLabel;
+class QPushButton;
 
 class TChartEditorPage : public QWidget {
   Q_OBJECT
@@ -44,3 +50,32 @@ class TChartSpinEdit : public QLineEdit {
 
 // A labelled row in a page's grid: "Caption" with its buddy control.
 QLabel* AddLabelled(QGridLayout* Grid, int Row, const QString& Caption, QWidget* Control);
+
+// Named controls, so that tests and the user's tab order find them.
+QCheckBox* CheckBox(QWidget* Parent, const QString& Caption, const char* Name);
+TChartSpinEdit* SpinEdit(QWidget* Parent, const char* Name, int Min, int Max, int Increment);
+QPushButton* Button(QWidget* Parent, const QString& Caption, const char* Name);
+
+// Every handler runs guarded: a setting the chart refuses shows its message, never escapes.
+template <class Sender, class Signal, class F>
+void On(Sender* S, Signal Sig, QObject* Context, F Handler) {
+  QObject::connect(S, Sig, Context, [Handler](auto... Args) {
+    RunGuarded([&] {
+      if constexpr (std::is_invocable_v<F, decltype(Args)...>)
+        Handler(Args...);
+      else
+        Handler();
+    });
+  });
+}
+
+// Hands a typed number to Apply; when the chart refuses it, its message has been shown and the
+// edit goes back to what Current reads.
+template <class FApply, class FCurrent>
+void OnNumber(TChartSpinEdit* Edit, QObject* Context, const bool& Loading, FApply Apply,
+              FCurrent Current) {
+  QObject::connect(Edit, &TChartSpinEdit::Changed, Context, [=, &Loading](int V) {
+    if (Loading) return;
+    if (!RunGuarded([&] { Apply(V); })) Edit->SetValue(Current());
+  });
+}

@@ -31,9 +31,10 @@ TEST_F(ChartEditorTest, CaptionTabsAndTheActivePage) {
     TChartEditForm& E = Editor(F);
     EXPECT_EQ(E.windowTitle(), QStringLiteral("Editing Chart1"));
     // Only the pages that exist show; the series form comes later.
-    for (int T : {cetSeries, cetGeneral, cetPaging, cet3D}) EXPECT_TRUE(E.Notebook1->TabVisible(T));
-    for (int T : {cetAxis, cetTitles, cetLegend, cetPanel, cetWalls})
-      EXPECT_FALSE(E.Notebook1->TabVisible(T));
+    for (int T :
+         {cetSeries, cetGeneral, cetTitles, cetLegend, cetPanel, cetPaging, cetWalls, cet3D})
+      EXPECT_TRUE(E.Notebook1->TabVisible(T)) << T;
+    EXPECT_FALSE(E.Notebook1->TabVisible(cetAxis));
     EXPECT_FALSE(E.MainPage->TabVisible(1));
     EXPECT_EQ(E.Notebook1->ActivePageIndex(), cet3D);
     EXPECT_NE(E.Page(cet3D), nullptr);
@@ -54,7 +55,7 @@ TEST_F(ChartEditorTest, CaptionTabsAndTheActivePage) {
     EXPECT_EQ(Ed.windowTitle(), QStringLiteral("Mine"));
     EXPECT_FALSE(Ed.Notebook1->TabVisible(cetGeneral));
     EXPECT_FALSE(Ed.Notebook1->TabVisible(cetSeries));
-    EXPECT_EQ(Ed.Notebook1->ActivePageIndex(), cetPaging);
+    EXPECT_EQ(Ed.Notebook1->ActivePageIndex(), cetTitles);  // the first tab left
   });
   RunChartModal(*E);
 

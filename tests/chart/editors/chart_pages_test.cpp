@@ -9,13 +9,6 @@
 #include "platform/controls.h"
 #include "tests/chart/editors/editor_test_support.h"
 
-namespace {
-void Type(TChartSpinEdit* E, const QString& Text) {
-  E->setText(Text);
-  emit E->textEdited(Text);
-}
-}  // namespace
-
 TEST_F(ChartEditorTest, GeneralPageWritesZoomScrollClipAndMargins) {
   AddLine("A", clRed);
   TFormChartGeneral P(nullptr, Chart.get());

@@ -10,12 +10,19 @@
 #include <gtest/gtest.h>
 
 #include "chart/editors/chart_editor.h"
+#include "chart/editors/editor_controls.h"
 #include "chart/editors/pen_dialogs.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chart_registry.h"
 #include "chart/engine/point_types.h"
 #include "platform/bitmap.h"
 #include "platform/dialogs.h"
+
+// The user leaves Text in a number edit.
+inline void Type(TChartSpinEdit* E, const QString& Text) {
+  E->setText(Text);
+  emit E->textEdited(Text);
+}
 
 class ChartEditorTest : public ::testing::Test {
  protected:

@@ -1,0 +1,301 @@
+// The Legend, Titles, Panel and Walls pages: each control reaches the chart and its picture,
+// half-typed or refused numbers keep the old value, and the margin edit follows the legend.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTemporaryDir>
+
+#include "chart/editors/chart_part_pages.h"
+#include "chart/engine/chart_legend.h"
+#include "chart/engine/chart_parts.h"
+#include "platform/controls.h"
+#include "tests/chart/editors/editor_test_support.h"
+
+TEST_F(ChartEditorTest, LegendPageWritesTheLegendAndItsMarginFollowsThePosition) {
+  AddLine("A", clRed);
+  AddLine("B", clBlue);
+  TChartLegend* L = Chart->Legend();
+  L->SetHorizMargin(7);
+  L->SetVertMargin(3);
+  TFormChartLegend P(nullptr, L);
+  P.PageShow();
+  EXPECT_TRUE(P.RBRight->isChecked());
+  EXPECT_EQ(P.SEMargin->text(), QStringLiteral("7"));
+
+  // Beside the chart the margin is horizontal; above or below it, vertical.
+  P.RBTop->click();
+  EXPECT_EQ(L->Alignment(), laTop);
+  EXPECT_EQ(P.SEMargin->text(), QStringLiteral("3"));
+  Type(P.SEMargin, QStringLiteral("20"));
+  EXPECT_EQ(L->VertMargin(), 20);
+  EXPECT_EQ(L->HorizMargin(), 7);
+  P.RBLeft->click();
+  EXPECT_EQ(P.SEMargin->text(), QStringLiteral("7"));
+  Type(P.SEMargin, QStringLiteral("1001"));
+  EXPECT_EQ(L->HorizMargin(), 7);
+
+  const QImage Before = Picture();
+  P.CBLegendStyle->setCurrentIndex(3);
+  emit P.CBLegendStyle->activated(3);
+  EXPECT_EQ(L->LegendStyle(), ChartLegend::lsLastValues);
+  P.CBLegStyle->setCurrentIndex(0);
+  emit P.CBLegStyle->activated(0);
+  EXPECT_EQ(L->TextStyle(), ltsPlain);
+  Type(P.SEColWi, QStringLiteral("40"));
+  EXPECT_EQ(L->ColorWidth(), 40);
+  Type(P.SETopPos, QStringLiteral("50"));
+  EXPECT_EQ(L->TopPos(), 50);
+  EXPECT_NE(Picture(), Before);
+  P.CBInverted->click();
+  EXPECT_TRUE(L->Inverted());
+  P.CBResizeChart->click();
+  EXPECT_FALSE(L->ResizeChart());
+
+  // Half-typed numbers and sizes that would flood the drawing wait for better text.
+  for (const char* Partial : {"", "-", "1e", "101"}) {
+    Type(P.SETopPos, QLatin1String(Partial));
+    Type(P.SEShadowSize, QLatin1String(Partial));
+    EXPECT_EQ(L->TopPos(), 50) << Partial;
+    EXPECT_EQ(L->ShadowSize(), 3) << Partial;
+  }
+  Type(P.SEShadowSize, QStringLiteral("9"));
+  EXPECT_EQ(L->ShadowSize(), 9);
+
+  Dialogs.AnswerColor(0x00FF00);
+  P.BColor->click();
+  EXPECT_EQ(L->Color(), TColor(0x00FF00));
+  EXPECT_GT(CountColor(Picture(), TColor(0x00FF00)), 100);
+  Dialogs.AnswerColor(clBlue);
+  P.BShadow->click();
+  EXPECT_EQ(L->ShadowColor(), clBlue);
+  Then([](TForm& F) {
+    auto& D = dynamic_cast<TPenDialog&>(F);
+    D.CBVisible->click();
+    D.Button1->click();
+  });
+  P.BFrame->click();
+  EXPECT_FALSE(L->Frame()->Visible());
+
+  P.CBShow->click();
+  EXPECT_FALSE(L->Visible());
+  EXPECT_EQ(CountColor(Picture(), TColor(0x00FF00)), 0);
+  EXPECT_TRUE(Dialogs.Messages().isEmpty());
+}
+
+TEST_F(ChartEditorTest, ARefusedNumberShowsTheChartsMessageAndTheOldValueComesBack) {
+  TChartSpinEdit E;
+  E.MinValue = 0;
+  E.MaxValue = 200;
+  bool Loading = false;
+  OnNumber(
+      &E, &E, Loading, [this](int V) { Chart->SetChart3DPercent(V); },
+      [this] { return Chart->Chart3DPercent(); });
+  Type(&E, QStringLiteral("40"));
+  EXPECT_EQ(Chart->Chart3DPercent(), 40);
+  Type(&E, QStringLiteral("150"));
+  EXPECT_EQ(Chart->Chart3DPercent(), 40);
+  EXPECT_EQ(E.text(), QStringLiteral("40"));
+  EXPECT_EQ(Dialogs.Messages().size(), 1);
+  Loading = true;
+  Type(&E, QStringLiteral("60"));
+  EXPECT_EQ(Chart->Chart3DPercent(), 40);
+}
+
+TEST_F(ChartEditorTest, TitlesPageEditsTitleOrFootAndLeavesEqualTextAlone) {
+  AddLine("A", clRed);
+  Chart->Title()->SetText({QStringLiteral("One"), QStringLiteral("Two")});
+  Chart->Foot()->SetText({QStringLiteral("Feet")});
+  TFormChartTitle P(nullptr, Chart->Foot());
+  P.PageShow();
+  EXPECT_EQ(P.CBTitles->currentIndex(), 1);
+  EXPECT_EQ(P.MText->toPlainText(), QStringLiteral("Feet"));
+  // Automatic background: white behind dark text.
+  EXPECT_EQ(P.MText->palette().color(QPalette::Base), QColor(Qt::white));
+
+  P.CBTitles->setCurrentIndex(0);
+  emit P.CBTitles->activated(0);
+  EXPECT_EQ(P.Title(), Chart->Title());
+  EXPECT_EQ(P.MText->toPlainText(), QStringLiteral("One\nTwo"));
+  // Switching showed the other text without writing it anywhere.
+  EXPECT_EQ(Chart->Foot()->Text(), QStringList{QStringLiteral("Feet")});
+
+  const QImage Before = Picture();
+  P.MText->setPlainText(QStringLiteral("Hello\nWorld"));
+  EXPECT_EQ(Chart->Title()->Text(),
+            (QStringList{QStringLiteral("Hello"), QStringLiteral("World")}));
+  EXPECT_NE(Picture(), Before);
+  P.MText->setPlainText(QString());
+  EXPECT_TRUE(Chart->Title()->Text().isEmpty());
+  P.MText->setPlainText(QStringLiteral("Left"));
+
+  const QImage Centred = Picture();
+  P.RGAlign->SetItemIndex(0);
+  EXPECT_EQ(Chart->Title()->Alignment(), taLeftJustify);
+  EXPECT_NE(Picture(), Centred);
+  P.RGAlign->SetItemIndex(2);
+  EXPECT_EQ(Chart->Title()->Alignment(), taRightJustify);
+  P.CBAdjust->click();
+  EXPECT_FALSE(Chart->Title()->AdjustFrame());
+
+  // White text on the automatic colour would vanish: the memo turns grey.
+  Dialogs.AnswerFont(QFont(QStringLiteral("Arial"), 12), clWhite);
+  P.BFont->click();
+  EXPECT_EQ(Chart->Title()->Font()->Color(), clWhite);
+  EXPECT_EQ(P.MText->palette().color(QPalette::Base), QColor(0x80, 0x80, 0x80));
+  Dialogs.AnswerColor(clNavy);
+  P.BColor->click();
+  EXPECT_EQ(Chart->Title()->Color(), clNavy);
+  EXPECT_EQ(P.MText->palette().color(QPalette::Base), ToQColor(clNavy));
+  EXPECT_GT(CountColor(Picture(), clNavy), 50);
+
+  P.CBVisible->click();
+  EXPECT_FALSE(Chart->Title()->Visible());
+  EXPECT_EQ(CountColor(Picture(), clNavy), 0);
+}
+
+TEST_F(ChartEditorTest, PanelPageSetsFrameGradientAndBackImage) {
+  AddLine("A", clRed);
+  TFormChartPanel P(nullptr, Chart.get());
+  P.PageShow();
+  EXPECT_EQ(P.RGBevelOut->ItemIndex(), int(bvRaised));
+
+  const QImage Before = Picture();
+  P.RGBevelIn->SetItemIndex(int(bvLowered));
+  EXPECT_EQ(Chart->BevelInner(), bvLowered);
+  Type(P.SEPanelWi, QStringLiteral("4"));
+  EXPECT_EQ(Chart->BevelWidth(), 4);
+  Type(P.SEPanelBor, QStringLiteral("6"));
+  EXPECT_EQ(Chart->BorderWidth(), 6);
+  EXPECT_NE(Picture(), Before);
+  // Frames as wide as the chart would only paint it over; zero bevel is no bevel width.
+  for (const char* Refused : {"101", "100000", "-1", ""}) {
+    Type(P.SEPanelBor, QLatin1String(Refused));
+    EXPECT_EQ(Chart->BorderWidth(), 6) << Refused;
+  }
+  Type(P.SEPanelWi, QStringLiteral("0"));
+  EXPECT_EQ(Chart->BevelWidth(), 4);
+
+  // The gradient's own controls wait until it is shown.
+  EXPECT_FALSE(P.ComboBox1->isEnabled());
+  EXPECT_FALSE(P.Shape1->isEnabled());
+  P.CBGradVisible->click();
+  EXPECT_TRUE(Chart->Gradient()->Visible());
+  EXPECT_TRUE(P.BGradientEnd->isEnabled());
+  P.ComboBox1->setCurrentIndex(2);
+  emit P.ComboBox1->activated(2);
+  EXPECT_EQ(Chart->Gradient()->Direction(), gdLeftRight);
+  Dialogs.AnswerColor(clLime);
+  emit P.Shape1->Clicked();
+  Dialogs.AnswerColor(clLime);
+  P.BGradientEnd->click();
+  EXPECT_EQ(Chart->Gradient()->StartColor(), clLime);
+  EXPECT_EQ(P.Shape2->Color(), clLime);
+  EXPECT_GT(CountColor(Picture(), clLime), 1000);
+
+  // Only bitmaps are offered; a file that is not one keeps the image and says so.
+  EXPECT_EQ(P.PictureFilter(), QStringLiteral("Bitmaps (*.bmp)|*.bmp"));
+  EXPECT_FALSE(P.RGBitmap->isEnabled());
+  QTemporaryDir Dir;
+  const QString Good = Dir.filePath(QStringLiteral("back.bmp"));
+  QImage Img(20, 20, QImage::Format_RGB32);
+  Img.fill(QColor(0x12, 0x34, 0x56));
+  ASSERT_TRUE(Img.save(Good, "BMP"));
+  Dialogs.AnswerFile(Good);
+  P.BBrowseImage->click();
+  ASSERT_NE(Chart->BackImage(), nullptr);
+  EXPECT_EQ(P.BBrowseImage->text(), QStringLiteral("Clea&r"));
+  EXPECT_TRUE(P.RGBitmap->isEnabled());
+  P.CBImageInside->click();
+  EXPECT_TRUE(Chart->BackImageInside());
+  P.RGBitmap->SetItemIndex(int(pbmTile));
+  EXPECT_EQ(Chart->BackImageMode(), pbmTile);
+  EXPECT_GT(CountColor(Picture(), TColor(0x563412)), 1000);
+
+  P.BBrowseImage->click();
+  EXPECT_EQ(Chart->BackImage(), nullptr);
+  EXPECT_EQ(P.BBrowseImage->text(), QStringLiteral("B&rowse..."));
+  const QString Bad = Dir.filePath(QStringLiteral("bad.bmp"));
+  QFile F(Bad);
+  ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+  F.write("BM not really a bitmap");
+  F.close();
+  Dialogs.AnswerFile(Bad);
+  P.BBrowseImage->click();
+  EXPECT_EQ(Chart->BackImage(), nullptr);
+  EXPECT_EQ(Dialogs.Messages().size(), 1);
+  EXPECT_TRUE(Dialogs.Messages().value(0).contains(Bad));
+  EXPECT_EQ(P.BBrowseImage->text(), QStringLiteral("B&rowse..."));
+}
+
+TEST_F(ChartEditorTest, WallsPageSwitchesWallsAndKeepsDarkAndTransparentSound) {
+  AddLine("A", clRed);
+  Chart->SetView3D(true);
+  TFormChartWall P(nullptr, Chart.get(), Chart->BottomWall());
+  P.PageShow();
+  EXPECT_EQ(P.TabSubWalls->currentIndex(), 1);
+  // A flat wall has no sides to darken.
+  EXPECT_EQ(Chart->BottomWall()->Size(), 0);
+  EXPECT_FALSE(P.CBDark3D->isEnabled());
+  const QImage Flat = Picture();
+  Type(P.SEWallSize, QStringLiteral("12"));
+  EXPECT_EQ(Chart->BottomWall()->Size(), 12);
+  EXPECT_TRUE(P.CBDark3D->isEnabled());
+  EXPECT_NE(Picture(), Flat);
+  Type(P.SEWallSize, QStringLiteral("500"));
+  EXPECT_EQ(Chart->BottomWall()->Size(), 12);
+  P.CBDark3D->click();
+  EXPECT_FALSE(Chart->BottomWall()->Dark3D());
+
+  P.TabSubWalls->setCurrentIndex(2);
+  EXPECT_EQ(P.Wall(), Chart->BackWall());
+  EXPECT_EQ(P.SEWallSize->text(), QStringLiteral("0"));
+  EXPECT_FALSE(P.CBDark3D->isEnabled());
+  EXPECT_TRUE(P.CBWallTransp->isChecked());  // the back wall starts clear
+  Dialogs.AnswerColor(clTeal);
+  P.BWallColor->click();
+  EXPECT_EQ(Chart->BackWall()->Color(), clTeal);
+  EXPECT_EQ(P.SHWallColor->Color(), clTeal);
+  P.CBWallTransp->click();
+  EXPECT_EQ(Chart->BackWall()->Brush()->Style(), bsSolid);
+  EXPECT_GT(CountColor(Picture(), clTeal), 1000);
+  P.CBWallTransp->click();
+  EXPECT_EQ(Chart->BackWall()->Brush()->Style(), bsClear);
+  EXPECT_EQ(CountColor(Picture(), clTeal), 0);
+
+  // Filling a wall whose colour is automatic gives it the usual grey.
+  P.TabSubWalls->setCurrentIndex(0);
+  TChartWall* Left = Chart->LeftWall();
+  Left->SetColor(clChartAuto);
+  Left->Brush()->SetStyle(bsClear);
+  P.PageShow();
+  EXPECT_TRUE(P.CBWallTransp->isChecked());
+  P.CBWallTransp->click();
+  EXPECT_EQ(Left->Brush()->Style(), bsSolid);
+  EXPECT_EQ(Left->Color(), TColor(0xC0C0C0));
+
+  P.CBView3dWalls->click();
+  EXPECT_FALSE(Chart->View3DWalls());
+}
+
+TEST_F(ChartEditorTest, EditorOpensThePartPagesOnTheirParts) {
+  AddLine("A", clRed);
+  Then([this](TForm& F) {
+    auto& E = dynamic_cast<TChartEditForm&>(F);
+    auto* W = qobject_cast<TFormChartWall*>(E.Page(cetWalls));
+    ASSERT_NE(W, nullptr);
+    EXPECT_EQ(W->Wall(), Chart->LeftWall());
+    EXPECT_EQ(W->TabSubWalls->currentIndex(), 0);
+  });
+  EditChartPage(nullptr, Chart.get(), cetWalls);
+  Then([this](TForm& F) {
+    auto& E = dynamic_cast<TChartEditForm&>(F);
+    auto* T = qobject_cast<TFormChartTitle*>(E.Page(cetTitles));
+    ASSERT_NE(T, nullptr);
+    EXPECT_EQ(T->Title(), Chart->Title());
+  });
+  EditChartPage(nullptr, Chart.get(), cetTitles);
+}
