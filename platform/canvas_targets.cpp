@@ -248,7 +248,11 @@ QPen ToQPen(const TPenData& Pen) {
 QBrush ToQBrush(const TBrushData& Brush, TBackMode BackMode, TColor BackColor) {
   if (!BrushVisible(Brush)) return QBrush(Qt::NoBrush);
   if (!Brush.Bitmap.isNull()) return QBrush(Brush.Bitmap);
-  if (Brush.Style == bsSolid) return QBrush(ToQColor(Brush.Color));
+  if (Brush.Style == bsSolid) {
+    QColor Color = ToQColor(Brush.Color);
+    if (Brush.Opacity < 1) Color.setAlphaF(static_cast<float>(Brush.Opacity));
+    return QBrush(Color);
+  }
   return QBrush(HatchImage(Brush.Style, Brush.Color, BackMode, BackColor));
 }
 

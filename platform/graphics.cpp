@@ -74,6 +74,13 @@ void TBrush::SetStyle(TBrushStyle Value) {
     Changed();
   }
 }
+void TBrush::SetOpacity(double Value) {
+  Value = std::clamp(Value, 0.0, 1.0);
+  if (FData.Opacity != Value) {
+    FData.Opacity = Value;
+    Changed();
+  }
+}
 void TBrush::SetBitmap(const TBitmap* Value) { SetBitmapImage(Value ? Value->Image() : QImage()); }
 void TBrush::SetBitmapImage(const QImage& Value) {
   FData.Bitmap = Value;

@@ -96,8 +96,12 @@ struct TBrushData {
   TColor Color = clWhite;
   TBrushStyle Style = bsSolid;
   QImage Bitmap;  // a pattern brush when not null and the style is not bsClear
+  // How much of what lies under a solid fill it covers, 0..1. Painter targets honour it;
+  // metafiles carry no alpha and fill opaque.
+  double Opacity = 1.0;
   friend bool operator==(const TBrushData& A, const TBrushData& B) {
-    return A.Color == B.Color && A.Style == B.Style && A.Bitmap == B.Bitmap;
+    return A.Color == B.Color && A.Style == B.Style && A.Bitmap == B.Bitmap &&
+           A.Opacity == B.Opacity;
   }
 };
 
@@ -158,6 +162,8 @@ class TBrush : public TGraphicsObject {
   // Setting a colour on a clear brush makes it solid, as callers that set only the colour expect.
   void SetColor(TColor Value);
   void SetStyle(TBrushStyle Value);
+  double Opacity() const { return FData.Opacity; }
+  void SetOpacity(double Value);
   // The brush keeps its own copy of the picture; null removes the pattern.
   void SetBitmap(const TBitmap* Value);
   void SetBitmapImage(const QImage& Value);

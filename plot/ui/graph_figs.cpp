@@ -351,9 +351,15 @@ void TCircle::Shape(const TDoubleRect& R) { Graph->Ellipse(R); }
 
 void TRectangle::PrepareCanvas() {
   TFig::PrepareCanvas();
-  // Masking is a raster operation only images carry out; printers, PDF and metafiles would fill
-  // opaque and hide the plot, so they get a hatch in the fill colour that lets it show through.
-  if (FillMode == 1 && Canvas()->TargetKind() != tkImage && Canvas()->TargetKind() != tkRecording) {
+  // Masking is a raster operation only images carry out; elsewhere an opaque fill would hide
+  // the plot. A page takes a see-through fill that tints what lies under it, as the screen
+  // does; metafiles carry no alpha, so they get a hatch in the fill colour instead.
+  if (FillMode != 1) return;
+  const TCanvasTargetKind Kind = Canvas()->TargetKind();
+  if (Kind == tkPrinter) {
+    Canvas()->Pen()->SetMode(pmCopy);
+    Canvas()->Brush()->SetOpacity(0.5);
+  } else if (Kind == tkMetafile) {
     Canvas()->Pen()->SetMode(pmCopy);
     Canvas()->Brush()->SetStyle(bsDiagCross);
     Canvas()->SetBackMode(bmTransparent);
@@ -378,6 +384,7 @@ void TRectangle::Draw() {
     C->Pen()->SetWidth(Width);
     Shape(R);
     C->SetBackMode(Back);
+    C->Brush()->SetOpacity(1);
   }
   C->Pen()->SetWidth(1);
   C->Pen()->SetMode(pmCopy);

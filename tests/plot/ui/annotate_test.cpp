@@ -3,7 +3,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -32,6 +36,10 @@ struct TRecordingOwner : TGraphOwner {
 struct TPageRecording : TRecordingTarget {
   using TRecordingTarget::TRecordingTarget;
   TCanvasTargetKind Kind() const override { return tkPrinter; }
+};
+struct TMetafileRecording : TRecordingTarget {
+  using TRecordingTarget::TRecordingTarget;
+  TCanvasTargetKind Kind() const override { return tkMetafile; }
 };
 
 // A graph of 400 x 300 with the annotation layer, X 0..10 and Y 0..10 (or 1..1000 logarithmic).
@@ -150,13 +158,14 @@ TEST(Annotate, EachFigureDrawsItsPrimitives) {
                            [](const TCanvasOp* Op) { return Op->Text == "Peak"; }));
 }
 
-TEST(Annotate, SemiTransparentFillMasksOnImagesAndHatchesOnPages) {
+TEST(Annotate, SemiTransparentFillMasksOnImagesTintsPagesAndHatchesMetafiles) {
   auto FillOf = [](auto& S) {
     auto* R = S.template Add<TRectangle>(TDoublePoint{2, 8}, TDoublePoint{4, 6}, 0xFF0000, 1);
     R->FillMode = 1;
     R->FillColor = 0x00FFFF;
     S.Target.Clear();
     S.Graph->Paint();
+    EXPECT_EQ(S.Canvas.Brush()->Opacity(), 1.0);  // nothing drawn later is see-through
     for (const TCanvasOp& Op : S.Target.Ops())
       if (Op.Kind == coRectangle && Op.State.Brush.Color == 0x00FFFF) return Op.State;
     return TCanvasState{};
@@ -165,12 +174,74 @@ TEST(Annotate, SemiTransparentFillMasksOnImagesAndHatchesOnPages) {
   const TCanvasState OnScreen = FillOf(Screen);
   EXPECT_EQ(OnScreen.Pen.Mode, pmMask);
   EXPECT_EQ(OnScreen.Brush.Style, bsSolid);
-  // A page cannot mask: an opaque fill would hide the plot, so the fill lets it show through.
+  EXPECT_EQ(OnScreen.Brush.Opacity, 1.0);
   TScene<TPageRecording> Page(false, 400, 300);
   const TCanvasState OnPage = FillOf(Page);
   EXPECT_EQ(OnPage.Pen.Mode, pmCopy);
-  EXPECT_EQ(OnPage.Brush.Style, bsDiagCross);
-  EXPECT_EQ(OnPage.BackMode, bmTransparent);
+  EXPECT_EQ(OnPage.Brush.Style, bsSolid);
+  EXPECT_GT(OnPage.Brush.Opacity, 0.2);
+  EXPECT_LT(OnPage.Brush.Opacity, 0.8);
+  TScene<TMetafileRecording> Meta(false, 400, 300);
+  const TCanvasState InMetafile = FillOf(Meta);
+  EXPECT_EQ(InMetafile.Pen.Mode, pmCopy);
+  EXPECT_EQ(InMetafile.Brush.Style, bsDiagCross);
+  EXPECT_EQ(InMetafile.BackMode, bmTransparent);
+}
+
+struct TPdfHolder {
+  QTemporaryDir Dir;
+  QPdfWriter Writer{Dir.filePath(QStringLiteral("plot.pdf"))};
+  TPdfHolder() {
+    // One device pixel to the point, so that a page rendered at 72 dpi matches it pixel for pixel.
+    Writer.setResolution(72);
+    Writer.setPageSize(QPageSize(QSizeF(400, 300), QPageSize::Point));
+    Writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+  }
+};
+struct TPdfScene : TPdfHolder, TScene<TPrinterTarget> {
+  TPdfScene() : TScene<TPrinterTarget>(false, &Writer) {}
+};
+
+TEST(Annotate, SemiTransparentFillOnAPdfPageTintsThePlotUnderIt) {
+  const QString Pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+  if (Pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm is not installed";
+  TPdfScene S;
+  auto Curve = std::make_unique<TSeries>(S.Graph.get(), clRed, 2, QStringLiteral("Line"));
+  for (int I = 0; I <= 10; ++I) Curve->AddPoint(clRed, QString(), I, I);
+  Curve->SetLineWidth(5);
+  S.Graph->AddLayer(std::move(Curve));
+  auto* R = S.Add<TRectangle>(TDoublePoint{2, 8}, TDoublePoint{7, 3}, clBlack, 1);
+  R->FillMode = 1;
+  R->FillColor = clBlue;
+  S.Graph->Paint();
+  S.Target.EndDoc();
+  const QString Prefix = S.Dir.filePath(QStringLiteral("page"));
+  ASSERT_EQ(QProcess::execute(Pdftoppm, {"-png", "-r", "72", "-singlefile",
+                                         S.Dir.filePath(QStringLiteral("plot.pdf")), Prefix}),
+            0);
+  const QImage Img(Prefix + QStringLiteral(".png"));
+  ASSERT_FALSE(Img.isNull());
+  auto At = [&](double X, double Y) {
+    const TPoint P = S.Px(X, Y);
+    return Img.pixelColor(P.X, P.Y);
+  };
+  auto Near = [](int V, int Want) { return std::abs(V - Want) <= 50; };
+  const QColor CurveOutside = At(9, 9);
+  EXPECT_TRUE(CurveOutside.red() > 200 && CurveOutside.green() < 60 && CurveOutside.blue() < 60)
+      << CurveOutside.name().toStdString();
+  // Red under blue: both show, neither whole.
+  const QColor CurveInside = At(5, 5);
+  EXPECT_TRUE(Near(CurveInside.red(), 128) && CurveInside.green() < 60 &&
+              Near(CurveInside.blue(), 128))
+      << CurveInside.name().toStdString();
+  // White under blue: tinted, neither white nor the bare fill colour.
+  const QColor BackInside = At(2.5, 7.5);
+  EXPECT_TRUE(Near(BackInside.red(), 128) && Near(BackInside.green(), 128) &&
+              BackInside.blue() > 200)
+      << BackInside.name().toStdString();
+  const QColor BackOutside = At(8.5, 2.5);
+  EXPECT_TRUE(BackOutside.red() > 200 && BackOutside.green() > 200 && BackOutside.blue() > 200)
+      << BackOutside.name().toStdString();
 }
 
 TEST(Annotate, SelectionOutlinesAndHandlesEraseThemselves) {
