@@ -9,7 +9,9 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QInputDialog>
@@ -199,7 +201,14 @@ class TQtDialogService : public TDialogService {
     // Qt's font dialog has no colour: it sits in a dialog of ours beside a colour button.
     QDialog D(DialogParent());
     D.setWindowTitle(QStringLiteral("Font"));
-    auto* Fonts = new QFontDialog(Font, &D);
+    // A name the font database does not list ("Arial", resolved through a substitute) would show
+    // as the dialog's first family and come back changed on OK: the dialog shows the substitute,
+    // and the name stays unless the user picks another family.
+    const QString Named = Font.family();
+    QFont Shown = Font;
+    if (!QFontDatabase::families().contains(Named)) Shown.setFamily(QFontInfo(Font).family());
+    const QString ShownFamily = Shown.family();
+    auto* Fonts = new QFontDialog(Shown, &D);
     Fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     Fonts->setWindowFlags(Qt::Widget);
     std::uint32_t Chosen = Color;
@@ -228,6 +237,7 @@ class TQtDialogService : public TDialogService {
     Layout->addLayout(Bottom);
     if (D.exec() != QDialog::Accepted) return false;
     Font = Fonts->currentFont();
+    if (Font.family() == ShownFamily) Font.setFamily(Named);
     Color = Chosen;
     return true;
   }

@@ -3,7 +3,10 @@
 #include "tests/support/file_dialog_driver.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 
 TEST(DialogFilters, ParseMatchAndExtension) {
   auto Items = ParseFilter("Text files (*.TXT)|*.TXT|Pictures|*.BMP;*.emf|All files|*.*");
@@ -152,6 +155,21 @@ TEST(QtDialogs, TheFileTypePickedInTheDialogComesBack) {
     EXPECT_EQ(D.FilterIndex, Index);
     EXPECT_EQ(D.FileName, Typed + "." + Extensions[Index - 1]);
   }
+}
+
+// "Arial" reaches the screen through a substitute the font database lists instead; OK without a
+// change must not rename the font to whatever family the dialog happened to select.
+TEST(QtDialogs, TheFontDialogKeepsASubstitutedNameUnlessAnotherFamilyIsPicked) {
+  QFont Font(QStringLiteral("Arial"));
+  Font.setPointSize(13);
+  std::uint32_t Color = 0x0000FF;
+  QTimer::singleShot(0, [] {
+    if (auto* D = qobject_cast<QDialog*>(QApplication::activeModalWidget())) D->accept();
+  });
+  ASSERT_TRUE(Dialogs().ChooseFont(Font, Color));
+  EXPECT_EQ(Font.family(), QStringLiteral("Arial"));
+  EXPECT_EQ(Font.pointSize(), 13);
+  EXPECT_EQ(Color, 0x0000FFu);
 }
 
 TEST(ScriptedDialogs, TheChosenFilterIsFoundByItsTextAndATypedExtensionNamesItsType) {
