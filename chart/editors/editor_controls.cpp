@@ -20,12 +20,16 @@ void TChartSpinEdit::SetValue(int Value) {
   setText(QString::number(FValue));
 }
 
-bool TChartSpinEdit::ReadValue(int& Value) const {
+bool ReadWholeNumber(const QString& Text, int Min, int Max, int& Value) {
   bool Ok = false;
-  const int V = text().trimmed().toInt(&Ok);
-  if (!Ok || V < MinValue || V > MaxValue) return false;
+  const int V = Text.trimmed().toInt(&Ok);
+  if (!Ok || V < Min || V > Max) return false;
   Value = V;
   return true;
+}
+
+bool TChartSpinEdit::ReadValue(int& Value) const {
+  return ReadWholeNumber(text(), MinValue, MaxValue, Value);
 }
 
 void TChartSpinEdit::TextEdited() {

@@ -13,6 +13,10 @@ class QGridLayout;
 class QLabel;
 class QPushButton;
 
+// The whole number Text holds within [Min, Max], or false for text that is not one yet (empty, a
+// lone sign, out of range): the editors apply only what reads as a number.
+bool ReadWholeNumber(const QString& Text, int Min, int Max, int& Value);
+
 class TChartEditorPage : public QWidget {
   Q_OBJECT
  public:

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "chart/editors/editor_controls.h"
 #include "chart/engine/chart_panel.h"
 #include "chart/engine/chart_pen.h"
 #include "platform/app_services.h"
@@ -216,9 +217,8 @@ void TPenDialog::RGStyleClick() {
 void TPenDialog::SEWidthChange() {
   if (Updating) return;
   // A half-typed or empty width is not a width yet: the pen keeps its own.
-  bool Ok = false;
-  const int W = SEWidth->text().trimmed().toInt(&Ok);
-  if (!Ok || W < UDWidth->Min() || W > UDWidth->Max()) return;
+  int W = 0;
+  if (!ReadWholeNumber(SEWidth->text(), UDWidth->Min(), UDWidth->Max(), W)) return;
   ThePen.SetWidth(W);
   RGStyle->setEnabled(W == 1);
 }
