@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -237,6 +238,17 @@ TEST(PrintDialog, FailuresAreReportedAndTheDialogStays) {
   EXPECT_NE(F.Dialog.ModalResult(), mrOk);
   EXPECT_EQ(F.Script.Messages().size(), Before + 1);
   EXPECT_TRUE(F.Dialog.isEnabled());
+  // A device that takes no bytes: the end of the document fails.
+  SetPrinterPdfOutput(QStringLiteral("/dev/full"));
+  F.Dialog.PrintClick();
+  EXPECT_NE(F.Dialog.ModalResult(), mrOk);
+  EXPECT_EQ(F.Script.Messages().size(), Before + 2);
+  EXPECT_EQ(F.Script.Messages().last(), "Printing failed");
+  // The next file comes out whole.
+  SetPrinterPdfOutput(F.Pdf);
+  F.Dialog.PrintClick();
+  EXPECT_EQ(F.Dialog.ModalResult(), mrOk);
+  EXPECT_GT(QFileInfo(F.Pdf).size(), 1000);
 }
 
 TEST(PrintDialog, UnitsMarginsAndCancel) {
