@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -171,6 +172,7 @@ void TPreView::FormCreate() {
   Panel->setAutoFillBackground(true);
   Main->addWidget(Panel, 1);
   Image = new TPreviewImage(this, Panel);
+  Panel->installEventFilter(this);
 }
 
 void TPreView::Prepare(TPlot* Plot, TPrintDlg* Dialog) {
@@ -188,6 +190,8 @@ void TPreView::Prepare(TPlot* Plot, TPrintDlg* Dialog) {
 
 bool TPreView::Execute(TPlot* Plot, TPrintDlg* Dialog) {
   Prepare(Plot, Dialog);
+  // Where no window manager maximises, the form takes the screen's free area itself.
+  if (QScreen* Screen = screen()) setGeometry(Screen->availableGeometry());
   setWindowState(windowState() | Qt::WindowMaximized);
   const bool Printed = ShowModal() == mrOk;
   TopLine.reset();
@@ -197,13 +201,14 @@ bool TPreView::Execute(TPlot* Plot, TPrintDlg* Dialog) {
   return Printed;
 }
 
-void TPreView::resizeEvent(QResizeEvent* Event) {
-  TForm::resizeEvent(Event);
-  if (!TopLine || !Panel) return;
-  RunGuarded([this] {
-    LayoutPage();
-    DrawPage();
-  });
+bool TPreView::eventFilter(QObject* Watched, QEvent* Event) {
+  // The page follows the panel's size, which the form's layout sets after the form's own resize.
+  if (Watched == Panel && Event->type() == QEvent::Resize && TopLine)
+    RunGuarded([this] {
+      LayoutPage();
+      DrawPage();
+    });
+  return TForm::eventFilter(Watched, Event);
 }
 
 void TPreView::LayoutPage() {

@@ -107,7 +107,7 @@ class TPreView : public TForm {
 
  protected:
   void FormCreate() override;
-  void resizeEvent(QResizeEvent* Event) override;
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
 
  private:
   TMarginLine* Lines(int I) const;
