@@ -1,6 +1,7 @@
 // The plot's print dialog, its title blocks and its preview, printed to PDF files that poppler's
 // tools read back.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -455,4 +456,55 @@ TEST(PrintPreview, LeavesTheGraphAsItWasAndSurvivesAPanelWithoutRoom) {
   EXPECT_EQ(G.ImageRect, Image);
   EXPECT_EQ(G.DrawCanvas(), Canvas);
   G.OnAfterDraw = nullptr;
+}
+
+TEST(PrintDialog, LogoEditorSavesWhatWasEditedWhenAsked) {
+  TPrintFixture F;
+  F.Dialog.Load(F.Plot, &F.Preview);
+  ASSERT_EQ(F.Dialog.cbLogoType->currentIndex(), 0);
+  F.Dialog.Memo->setPlainText(QStringLiteral("ACME\nSecond line"));
+  F.Dialog.cbJustify->setCurrentIndex(2);
+  EXPECT_TRUE(F.Dialog.LogoChanged);
+  // Changing the block asks first; Yes writes the edited one.
+  F.Script.Answer(mrYes);
+  F.Dialog.cbLogoType->setCurrentIndex(1);
+  EXPECT_EQ(F.Script.Messages(), QStringList{"New Logo not saved!\rSave?"});
+  EXPECT_FALSE(F.Dialog.LogoChanged);
+  EXPECT_EQ(F.Dialog.Logo->Section, ProjectLogoSection);
+  TPrintLogo Saved(F.Plot->GetIniFileName(), QString(), OwnerLogoSection);
+  EXPECT_EQ(Saved.Lines, (QStringList{"ACME", "Second line"}));
+  EXPECT_EQ(Saved.Justify, 2);
+  // The description's alignment is kept at once.
+  F.Dialog.cbAlignComment->setCurrentIndex(1);
+  EXPECT_EQ(
+      TPrintLogo::CreateComment(F.Plot->GetIniFileName(), {}, F.Plot->GetIniFileName())->Justify,
+      1);
+  // A file that cannot be written is reported and the edit stays unsaved.
+  F.Dialog.Memo->setPlainText(QStringLiteral("Zeta"));
+  F.Dialog.Logo->FileName = F.Dir.filePath("no/such/dir/logo.ini");
+  F.Dialog.SaveLogoClick();
+  EXPECT_TRUE(F.Dialog.LogoChanged);
+  EXPECT_TRUE(F.Script.Messages().last().startsWith("Cannot write"));
+}
+
+TEST(PrintLogo, ImageScalesByPowersOfTwoInItsCell) {
+  TPlotFixture F;
+  TPrintLogo L(F.Dir.filePath("none.ini"), QString(), OwnerLogoSection);
+  L.Lines = {QStringLiteral("Text")};
+  L.Bitmap.SetSize(20, 10);
+  TRecordingTarget T(400, 200);
+  TCanvas C(&T);
+  L.Canvas = &C;
+  L.Rect = {10, 10, 310, 60};
+  L.Draw();
+  // Block height 50: the scale doubles to 8 (80 high) and halves back to 4 (40 high); the cell is
+  // 20 * 50 / 10 = 100 wide and the text starts right of it.
+  TRect Image;
+  int TextX = -1;
+  for (const TCanvasOp& Op : T.Ops()) {
+    if (Op.Kind == coImage) Image = Op.Rect;
+    if (Op.Kind == coText) TextX = Op.Points[0].X;
+  }
+  EXPECT_EQ(Image, (TRect{20, 15, 100, 55}));
+  EXPECT_EQ(TextX, 112);
 }
