@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -507,4 +508,23 @@ TEST(PrintLogo, ImageScalesByPowersOfTwoInItsCell) {
   }
   EXPECT_EQ(Image, (TRect{20, 15, 100, 55}));
   EXPECT_EQ(TextX, 112);
+}
+
+TEST(PrintDialog, ThePlotsPrintCommandOpensItAndCancelLeavesTheMargins) {
+  TPrintFixture F;
+  const std::array<int, 4> Before = PrintMargins;
+  QString Shown;
+  QTimer::singleShot(0, [&] {
+    if (auto* D = qobject_cast<TPrintDlg*>(QApplication::activeModalWidget())) {
+      Shown = D->windowTitle();
+      D->edLeft->setText(QStringLiteral("40"));
+      D->bbCancel->click();
+    }
+  });
+  const int Paints = F.Paints;
+  F.Plot->Print();
+  EXPECT_EQ(Shown, QStringLiteral("Print"));
+  EXPECT_EQ(PrintMargins, Before);
+  EXPECT_GT(F.Paints, Paints);
+  EXPECT_FALSE(QFileInfo::exists(F.Pdf));
 }
