@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
@@ -11,6 +12,23 @@ namespace {
 std::unique_ptr<QPrinter>& Instance() {
   static std::unique_ptr<QPrinter> P;
   return P;
+}
+// The same printer with the same settings, without what its last job left behind.
+void RenewPrinter() {
+  std::unique_ptr<QPrinter>& Old = Instance();
+  if (!Old) return;
+  auto New = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  if (Old->outputFormat() == QPrinter::NativeFormat && !Old->printerName().isEmpty())
+    New->setPrinterName(Old->printerName());
+  New->setOutputFormat(Old->outputFormat());
+  New->setOutputFileName(Old->outputFileName());
+  New->setResolution(Old->resolution());
+  New->setFullPage(Old->fullPage());
+  New->setPageLayout(Old->pageLayout());
+  New->setCopyCount(Old->copyCount());
+  New->setCollateCopies(Old->collateCopies());
+  New->setColorMode(Old->colorMode());
+  Old = std::move(New);
 }
 }  // namespace
 
@@ -68,6 +86,14 @@ bool TPrintJob::EndDoc() {
   if (!FPainter) return false;
   bool Ok = FPainter->end();
   FPainter.reset();
+  // The PDF writer does not see its writes fail: a file that did not come out is the sign.
+  QPrinter& P = Printer();
+  if (Ok && P.outputFormat() == QPrinter::PdfFormat && !P.outputFileName().isEmpty()) {
+    const QFileInfo File(P.outputFileName());
+    Ok = File.isFile() && File.size() > 0;
+  }
+  // After a failed write the PDF writer writes nothing more: the next job gets a fresh one.
+  if (!Ok) RenewPrinter();
   return Ok;
 }
 

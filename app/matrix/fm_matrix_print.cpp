@@ -8,7 +8,6 @@
 
 #include "app/common/decimal_format.h"
 #include "app/matrix/fm_matrix.h"
-#include "app/matrix/print_margins.h"
 #include "platform/canvas.h"
 #include "platform/canvas_targets.h"
 #include "platform/dialogs.h"
@@ -16,10 +15,11 @@
 #include "platform/print_job_target.h"
 #include "platform/printer.h"
 #include "platform/string_grid.h"
+#include "plot/ui/print_dialog.h"
 
 namespace {
 
-// Where the next line goes: the margins of the saved settings, a line height of twice the
+// Where the next line goes: the left, top and bottom print margins, a line height of twice the
 // font's height, and a new page when the next line would cross the bottom margin.
 class TPrintCursor {
  public:

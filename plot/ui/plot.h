@@ -87,6 +87,9 @@ class TPlot : public QWidget, public TGraphOwner {
 
   // --- Published settings ---
   QString GetIniFileName() const { return FIniFileName; }
+  // The settings file of the project title and plot description blocks; the first print sets
+  // it to the settings file when empty.
+  QString LogoFileName;
   void SetIniFileName(const QString& Value);
   TColor GetColor() const { return FGraph->Color; }
   void SetColor(TColor Value);

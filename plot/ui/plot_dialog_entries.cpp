@@ -7,17 +7,19 @@
 #include "plot/ui/annotate_tools.h"
 #include "plot/ui/graph_properties.h"
 #include "plot/ui/plot.h"
+#include "plot/ui/print_dialog.h"
+#include "plot/ui/print_preview.h"
 #include "plot/ui/series_export.h"
 #include "plot/ui/series_import.h"
 
-namespace {
-void NotAvailable(const char* What) {
-  ShowInformation(QStringLiteral("The %1 is not available yet.").arg(QString::fromLatin1(What)));
-}
-}  // namespace
-
 void ExecutePlotProperties(TPlot& Plot) { ShowPlotPropertiesDialog(Plot); }
-void ExecutePlotPrint(TPlot&) { NotAvailable("print dialog"); }
+void ExecutePlotPrint(TPlot& Plot) {
+  // Both forms live for this one print only.
+  TPreView Preview(Plot.window());
+  TPrintDlg Dialog(Plot.window());
+  Dialog.Execute(&Plot, &Preview);
+  Plot.Redraw();
+}
 bool ExecutePlotImport(TPlot& Plot) { return ShowSeriesImportDialog(Plot); }
 void ExecutePlotExport(TPlot& Plot) { ShowSeriesExportDialog(Plot); }
 void ShowPlotAnnotateTools(TPlot& Plot) {

@@ -1,6 +1,6 @@
 #pragma once
 // The dialogs that the plot control's commands open. Each command reaches its dialog through one
-// function here; until a dialog exists, its function says so in an information box.
+// function here.
 class TPlot;
 
 // The properties dialog on the plot; answers nothing, the plot keeps what the dialog set.

@@ -5,7 +5,6 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-#include "app/matrix/print_margins.h"
 #include "matrix_window_fixture.h"
 #include "platform/canvas.h"
 #include "platform/canvas_targets.h"
@@ -14,6 +13,7 @@
 #include "platform/ini_file.h"
 #include "platform/printer.h"
 #include "platform/text_file.h"
+#include "plot/ui/print_dialog.h"
 
 using Grid = std::vector<std::vector<QString>>;
 
@@ -156,18 +156,19 @@ TEST_F(MatrixWindowTest, TextFile) {
 TEST_F(MatrixWindowTest, PrintoutPaginatesWithTheSavedMargins) {
   {
     TIniFile Ini(Dir.filePath("Default.Ini"));
-    Ini.WriteInteger("Print", "MarginLeft", 10);
-    Ini.WriteInteger("Print", "MarginTop", 5);
+    Ini.WriteInteger("Print", "Left", 10);
+    Ini.WriteInteger("Print", "Top", 5);
+    Ini.WriteInteger("Print", "Right", -40);  // held to the dialog's range
   }
+  // The plot's print dialog and the matrix window share the margins and their keys; without a
+  // plot they live in "Default.Ini" beside the program.
   TPrintDlg().DefaultMargins("Read");
-  EXPECT_EQ(PrintMargins[0], 10);
-  EXPECT_EQ(PrintMargins[1], 5);
-  EXPECT_EQ(PrintMargins[2], DefaultPrintMargins[2]);
+  EXPECT_EQ(PrintMargins, (std::array<int, 4>{10, 5, 0, 10}));
   PrintMargins = {12, 8, 12, 8};
   ASSERT_TRUE(TPrintDlg().DefaultMargins("Write"));
-  PrintMargins = DefaultPrintMargins;
-  TPrintDlg().DefaultMargins("Read");  // the program's own file wins
-  EXPECT_EQ(PrintMargins[0], 12);
+  PrintMargins = {};
+  TPrintDlg().DefaultMargins("Read");
+  EXPECT_EQ(PrintMargins, (std::array<int, 4>{12, 8, 12, 8}));
 
   Choose(3, 2, 2);
   Put(W->sgA, {{"1", "2"}, {"3", "4"}});

@@ -205,17 +205,6 @@ TEST(Plot, PopupCommandsMergeIntoThePlotsOwnMenu) {
   }
 }
 
-TEST(Plot, CommandsOfLaterDialogsSayTheyAreNotAvailable) {
-  TPlotFixture F;
-  F.AddLine();
-  F.Plot->Redraw();
-  const int Before = F.Paints;
-  F.Plot->Print();
-  EXPECT_EQ(F.Script.Messages(), (QStringList{"The print dialog is not available yet."}));
-  for (const TDialogRequest& R : F.Script.Requests) EXPECT_EQ(R.Type, mtInformation);
-  EXPECT_EQ(F.Paints, Before);
-}
-
 TEST(Plot, ZoomCommands) {
   TPlotFixture F;
   F.AddLine();

@@ -1,0 +1,613 @@
+#include "plot/ui/print_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include <cmath>
+
+#include "platform/app_services.h"
+#include "platform/canvas.h"
+#include "platform/controls.h"
+#include "platform/cursors.h"
+#include "platform/dialogs.h"
+#include "platform/flag_guard.h"
+#include "platform/font_dialog.h"
+#include "platform/number_text.h"
+#include "platform/print_job_target.h"
+#include "platform/printer.h"
+#include "platform/printer_settings.h"
+#include "plot/core/graph_mem_ini_file.h"
+#include "plot/ui/plot.h"
+#include "plot/ui/print_preview.h"
+
+namespace {
+const QString PrintSection = QStringLiteral("Print");
+const QString LogoSection = QStringLiteral("LOGO");
+const char* const MarginKeys[4] = {"Left", "Top", "Right", "Bottom"};
+constexpr int DefaultMarginValues[4] = {25, 10, 20, 10};
+constexpr int MaxMargin = 1000;
+constexpr int SampleWidth = 320, SampleHeight = 64;
+
+const QStringList& Justifications() {
+  static const QStringList L{QStringLiteral("Left"), QStringLiteral("Right"),
+                             QStringLiteral("Center")};
+  return L;
+}
+
+// The edit's whole number when it is one within the range.
+bool EditValue(const QLineEdit* Edit, int Min, int Max, int& Value) {
+  int Pos = 0;
+  return Edit && GraphValidates::ParseInt(Edit->text().trimmed(), Value, Pos) && Value >= Min &&
+         Value <= Max;
+}
+
+class TEnabledGuard {
+ public:
+  explicit TEnabledGuard(QWidget* W) : FWidget(W) { W->setEnabled(false); }
+  ~TEnabledGuard() { FWidget->setEnabled(true); }
+  TEnabledGuard(const TEnabledGuard&) = delete;
+  TEnabledGuard& operator=(const TEnabledGuard&) = delete;
+
+ private:
+  QWidget* FWidget;
+};
+}  // namespace
+
+QPushButton* AddFormButton(QWidget* Owner, QBoxLayout* Row, const char* Name, const char* Caption) {
+  auto* B = new QPushButton(QLatin1String(Caption), Owner);
+  B->setObjectName(QLatin1String(Name));
+  B->setAutoDefault(false);
+  Row->addWidget(B);
+  return B;
+}
+
+TPrintDlg::TPrintDlg(QWidget* Owner) : TForm(Owner) {
+  setObjectName(QStringLiteral("PrintDlg"));
+  SetBorderStyle(bsDialog);
+}
+
+TPrintDlg::~TPrintDlg() = default;
+
+QString TPrintDlg::SettingsFile() const {
+  if (FPlot && !FPlot->GetIniFileName().isEmpty()) return FPlot->GetIniFileName();
+  return ProgramDir() + QStringLiteral("/Default.Ini");
+}
+
+QLineEdit* TPrintDlg::MarginEdit(int Index) const {
+  QLineEdit* const Edits[4] = {edLeft, edTop, edRight, edBottom};
+  return Edits[Index];
+}
+
+bool TPrintDlg::DefaultMargins(const QString& Mode) {
+  TFlagGuard Guard(Updating);
+  TGraphMemIniFile Ini(SettingsFile());
+  if (Mode == QLatin1String("Read")) {
+    const double U = Ini.ReadFloat(PrintSection, QStringLiteral("Units"), 25.4);
+    Units = std::isfinite(U) && U < 10 && U > 0 ? 1.0 : 25.4;
+    for (int I = 0; I < 4; ++I)
+      PrintMargins[size_t(I)] = std::clamp(
+          Ini.ReadInteger(PrintSection, QLatin1String(MarginKeys[I]), DefaultMarginValues[I]), 0,
+          MaxMargin);
+    ShowMargins();
+    return true;
+  }
+  if (Mode != QLatin1String("Write")) return true;
+  Ini.WriteFloat(PrintSection, QStringLiteral("Units"), Units);
+  for (int I = 0; I < 4; ++I)
+    Ini.WriteInteger(PrintSection, QLatin1String(MarginKeys[I]), PrintMargins[size_t(I)]);
+  FWroteMargins = true;
+  QString Why;
+  if (Ini.UpdateFile(&Why)) return true;
+  Ini.DiscardChanges();
+  ShowError(QStringLiteral("Cannot write the print settings to %1: %2").arg(SettingsFile(), Why));
+  return false;
+}
+
+void TPrintDlg::ShowMargins() {
+  if (!edLeft) return;
+  TFlagGuard Guard(Updating);
+  for (int I = 0; I < 4; ++I) {
+    const int M = PrintMargins[size_t(I)];
+    MarginEdit(I)->setText(QString::number(Units >= 10 ? M : RoundInt(M / 2.54)));
+  }
+}
+
+void TPrintDlg::HoldMarginsInPage() {
+  const double Ppi = std::max(PrinterPixelsPerInch(), 1);
+  PrintMargins =
+      HeldMargins(PrintMargins, PrinterPageWidth() * 25.4 / Ppi, PrinterPageHeight() * 25.4 / Ppi);
+  ShowMargins();
+}
+
+void TPrintDlg::UnitsClick(bool Inches) {
+  if (Updating) return;
+  if (Inches && Units > 10) {
+    Units = 1;
+    lbUnits->setText(QStringLiteral("(decimal inchs)"));
+    for (int I = 0; I < 4; ++I) {
+      int V = 0;
+      if (EditValue(MarginEdit(I), 0, MaxMargin, V))
+        MarginEdit(I)->setText(QString::number(RoundInt(V * 10 / 25.4)));
+    }
+  } else if (!Inches && Units < 10) {
+    Units = 25.4;
+    lbUnits->setText(QStringLiteral("(mm)"));
+    for (int I = 0; I < 4; ++I) {
+      int V = 0;
+      if (EditValue(MarginEdit(I), 0, MaxMargin, V))
+        MarginEdit(I)->setText(QString::number(RoundInt(V * 0.1 * 25.4)));
+    }
+  }
+}
+
+void TPrintDlg::MarginChanged(int Index) {
+  if (Updating) return;
+  FMarginValidates[Index]->TextChanged();
+  int V = 0;
+  if (!EditValue(MarginEdit(Index), 0, MaxMargin, V)) return;
+  PrintMargins[size_t(Index)] = Units >= 10 ? V : RoundInt(V * 2.54);
+}
+
+void TPrintDlg::StepEdit(QLineEdit* Edit, int Delta) {
+  int V = 0;
+  if (!EditValue(Edit, 0, MaxMargin, V)) return;
+  Edit->setText(QString::number(std::clamp(V + Delta, 0, MaxMargin)));
+}
+
+void TPrintDlg::ShowPrinter() {
+  if (!lbPageSize) return;
+  TFlagGuard Guard(Updating);
+  (PrinterOrientation() == poLandscape ? rbLandscape : rbPortrait)->setChecked(true);
+  cbPrinter->clear();
+  cbPrinter->addItems(PrinterNames());
+  cbPrinter->addItem(QStringLiteral("PDF file"));
+  cbPrinter->setCurrentText(CurrentPrinterName());
+  const double Ppi = std::max(PrinterPixelsPerInch(), 1);
+  const double W = PrinterPageWidth() / Ppi, H = PrinterPageHeight() / Ppi;
+  QString Text;
+  if (Units >= 10)
+    Text = QStringLiteral("%1 * %2  mm").arg(RoundInt(W * Units)).arg(RoundInt(H * Units));
+  else if (W > 8 && W < 9)
+    Text = QStringLiteral("%1 1/2 * %2 inch").arg(int(W)).arg(RoundInt(H));
+  else
+    Text = QStringLiteral("%1 * %2 inch").arg(RoundInt(W)).arg(RoundInt(H));
+  lbPageSize->setText(Text);
+}
+
+void TPrintDlg::Load(TPlot* Plot, TPreView* Preview) {
+  DoCreate();
+  FPlot = Plot;
+  FPreview = Preview;
+  DefaultMargins(QStringLiteral("Read"));
+  FShownMargins = PrintMargins;
+  FShownUnits = Units;
+  FWroteMargins = false;
+  TFlagGuard Guard(Updating);
+  {
+    TGraphMemIniFile Ini(SettingsFile());
+    const bool Second = TitleBlockDefaults().ProjectAndDescription;
+    chOwner->setChecked(Ini.ReadBool(LogoSection, OwnerLogoSection, false));
+    chProgram->setChecked(Ini.ReadBool(LogoSection, SystemLogoSection, false));
+    chProject->setChecked(Ini.ReadBool(LogoSection, ProjectLogoSection, Second));
+    chComment->setChecked(Ini.ReadBool(LogoSection, QStringLiteral("Comment LOGO"), Second));
+  }
+  Memo1->clear();
+  {
+    const QString LogoFile =
+        FPlot && !FPlot->LogoFileName.isEmpty() ? FPlot->LogoFileName : SettingsFile();
+    auto Comment = TPrintLogo::CreateComment(SettingsFile(), {}, LogoFile);
+    cbAlignComment->setCurrentIndex(Comment->Justify);
+  }
+  lbUnits->setText(Units >= 10 ? QStringLiteral("(mm)") : QStringLiteral("(inch/10)"));
+  (Units >= 10 ? rbMM : rbInches)->setChecked(true);
+  edNCopies->setText(QString::number(PrinterCopies()));
+  ShowPrinter();
+  LogoChanged = false;
+  Updating = false;
+  LogoTypeChange();
+}
+
+bool TPrintDlg::Execute(TPlot* Plot, TPreView* Preview) {
+  Load(Plot, Preview);
+  const TModalResult R = ShowModal();
+  if (R != mrOk) CancelClick();
+  return R == mrOk;
+}
+
+TPageContent TPrintDlg::PageContent() const {
+  TPageContent C;
+  if (chProgram) {
+    C.Program = chProgram->isChecked();
+    C.Owner = chOwner->isChecked();
+    C.Project = chProject->isChecked();
+    C.Comment = chComment->isChecked();
+    C.Borders = chBorders->isChecked();
+    C.Description = Memo1->toPlainText().split(u'\n');
+    if (Memo1->toPlainText().isEmpty()) C.Description.clear();
+  }
+  C.ComponentIni = SettingsFile();
+  C.LogoFile = FPlot && !FPlot->LogoFileName.isEmpty() ? FPlot->LogoFileName : SettingsFile();
+  C.BlackOnly = PrinterBlackOnly();
+  return C;
+}
+
+bool TPrintDlg::PrintPage() {
+  HoldMarginsInPage();
+  DefaultMargins(QStringLiteral("Write"));
+  OfferLogoSave();
+  if (PrinterBusy()) {
+    ShowError(QStringLiteral("The printer is already printing. Nothing was printed."));
+    return false;
+  }
+  TEnabledGuard Disabled(this);
+  TBusyCursor Busy;
+  if (FPlot && FPlot->LogoFileName.isEmpty()) FPlot->LogoFileName = SettingsFile();
+  const TPageContent Content = PageContent();
+  TPrintJob Job(QStringLiteral("Plot"));
+  QString Error;
+  if (!Job.BeginDoc(&Error)) {
+    if (Error.isEmpty())
+      ShowInformation(QStringLiteral("No PDF file was chosen. Nothing was printed."));
+    else
+      ShowError(Error);
+    return false;
+  }
+  bool Drawn = true;
+  {
+    TPrintJobTarget Target(Job);
+    TCanvas Canvas(&Target);
+    const TPageLayout Layout = PageLayout(Job.PageWidth(), Job.PageHeight(), Job.PixelsPerInch(),
+                                          PrintMargins, 1, Content.Blocks());
+    const int Copies = RepeatedCopies();
+    for (int C = 0; C < Copies && Drawn; ++C) {
+      if (C > 0 && !Job.NewPage()) Drawn = false;
+      if (Drawn && FPlot)
+        Drawn = RunGuarded([&] { DrawPrintPage(Canvas, *FPlot->Graph(), Layout, Content); });
+    }
+  }
+  if (!Drawn) {
+    Job.Abort();
+    ShowError(QStringLiteral("Printing failed"));
+    return false;
+  }
+  if (!Job.EndDoc()) {
+    ShowError(QStringLiteral("Printing failed"));
+    return false;
+  }
+  {
+    TGraphMemIniFile Ini(SettingsFile());
+    Ini.WriteBool(LogoSection, OwnerLogoSection, Content.Owner);
+    Ini.WriteBool(LogoSection, SystemLogoSection, Content.Program);
+    Ini.WriteBool(LogoSection, ProjectLogoSection, Content.Project);
+    Ini.WriteBool(LogoSection, QStringLiteral("Comment LOGO"), Content.Comment);
+    QString Why;
+    if (!Ini.UpdateFile(&Why)) {
+      Ini.DiscardChanges();
+      ShowError(
+          QStringLiteral("Cannot write the print settings to %1: %2").arg(SettingsFile(), Why));
+    }
+  }
+  if (FPlot) FPlot->Redraw();
+  return true;
+}
+
+void TPrintDlg::PrintClick() {
+  if (PrintPage()) SetModalResult(mrOk);
+}
+
+void TPrintDlg::CancelClick() {
+  PrintMargins = FShownMargins;
+  Units = FShownUnits;
+  if (FWroteMargins) DefaultMargins(QStringLiteral("Write"));
+  FWroteMargins = false;
+  ShowMargins();
+  SetModalResult(mrCancel);
+}
+
+void TPrintDlg::PreviewClick() {
+  HoldMarginsInPage();
+  DefaultMargins(QStringLiteral("Write"));
+  OfferLogoSave();
+  const bool Printed = FPreview && FPreview->Execute(FPlot, this);
+  ShowMargins();
+  if (Printed) SetModalResult(mrOk);
+}
+
+void TPrintDlg::PrinterSetupClick() {
+  DefaultMargins(QStringLiteral("Read"));
+  TPrinterSetupDialog D;
+  D.Execute();
+  ShowPrinter();
+}
+
+void TPrintDlg::OfferLogoSave() {
+  if (!LogoChanged || !Logo) return;
+  if (MessageDlg(QStringLiteral("New Logo not saved!\rSave?"), mtWarning, mbYes | mbNo) == mrYes)
+    SaveLogoClick();
+}
+
+void TPrintDlg::SaveLogoClick() {
+  if (!Logo) return;
+  QString Error;
+  if (!Logo->Save(&Error)) {
+    ShowError(Error);
+    return;
+  }
+  LogoChanged = false;
+}
+
+void TPrintDlg::LogoTypeChange() {
+  if (Updating || !cbLogoType) return;
+  OfferLogoSave();
+  const QString LogoFile =
+      FPlot && !FPlot->LogoFileName.isEmpty() ? FPlot->LogoFileName : SettingsFile();
+  if (cbLogoType->currentIndex() == 0)
+    Logo = std::make_unique<TPrintLogo>(SettingsFile(), QString(), OwnerLogoSection);
+  else
+    Logo = std::make_unique<TPrintLogo>(SettingsFile(), LogoFile, ProjectLogoSection);
+  LogoChanged = false;
+  TFlagGuard Guard(Updating);
+  Memo->setPlainText(Logo->Lines.join(u'\n'));
+  cbJustify->setCurrentIndex(Logo->Justify);
+  txtBMPFileName->setText(Logo->LogoImage);
+  DrawSample();
+}
+
+void TPrintDlg::LogoEdited() {
+  LogoChanged = true;
+  DrawSample();
+}
+
+void TPrintDlg::BrowseImage(const QString& FileName) {
+  if (!Logo) return;
+  Logo->LoadImage(FileName);
+  if (Logo->Bitmap.Empty()) ShowError(QStringLiteral("Cannot load the picture %1").arg(FileName));
+  txtBMPFileName->setText(Logo->LogoImage);
+  LogoEdited();
+}
+
+void TPrintDlg::DrawSample() {
+  if (!Logo || !Sample) return;
+  TBitmap B(SampleWidth, SampleHeight);
+  Logo->Rect = {0, 0, SampleWidth, SampleHeight};
+  Logo->Canvas = B.Canvas();
+  Logo->Borders = chBorders->isChecked();
+  Logo->Draw();
+  Logo->Canvas = nullptr;
+  Sample->setPixmap(QPixmap::fromImage(B.Image()));
+}
+
+void TPrintDlg::SaveComment(const std::function<void(TPrintLogo&)>& Change) {
+  const QString LogoFile =
+      FPlot && !FPlot->LogoFileName.isEmpty() ? FPlot->LogoFileName : SettingsFile();
+  auto Comment = TPrintLogo::CreateComment(SettingsFile(), {}, LogoFile);
+  Change(*Comment);
+  QString Error;
+  if (!Comment->Save(&Error)) ShowError(Error);
+}
+
+void TPrintDlg::ArrangeButtons() { bbSave->setVisible(PageControl->currentIndex() == 1); }
+
+void TPrintDlg::FormCreate() {
+  TFlagGuard Guard(Updating);
+  setWindowTitle(QStringLiteral("Print"));
+  auto* Main = new QVBoxLayout(this);
+  PageControl = new QTabWidget(this);
+  Main->addWidget(PageControl);
+
+  // --- Page Layout ---
+  auto* Page = new QWidget(PageControl);
+  auto* PL = new QGridLayout(Page);
+  auto* Margins = new QGroupBox(QStringLiteral("Margins:"), Page);
+  auto* ML = new QGridLayout(Margins);
+  const char* const Names[4] = {"edLeft", "edTop", "edRight", "edBottom"};
+  const char* const Captions[4] = {"Left", "Top", "Right", "Bottom"};
+  const char* const ValidateCaptions[4] = {"Left Margin", "Top Margin", "Right Margin",
+                                           "Bottom Margin"};
+  QLineEdit** const Edits[4] = {&edLeft, &edTop, &edRight, &edBottom};
+  for (int I = 0; I < 4; ++I) {
+    auto* E = new QLineEdit(Margins);
+    E->setObjectName(QLatin1String(Names[I]));
+    E->setMaximumWidth(70);
+    *Edits[I] = E;
+    auto* Up = new TSpeedButton(Margins);
+    Up->setArrowType(Qt::UpArrow);
+    auto* Down = new TSpeedButton(Margins);
+    Down->setArrowType(Qt::DownArrow);
+    ML->addWidget(new QLabel(QLatin1String(Captions[I]), Margins), I, 0);
+    ML->addWidget(E, I, 1);
+    ML->addWidget(Up, I, 2);
+    ML->addWidget(Down, I, 3);
+    FMarginValidates[I] = std::make_unique<GraphValidates::TIntValidate>(
+        0, MaxMargin, E, this, QLatin1String(ValidateCaptions[I]));
+    connect(E, &QLineEdit::textChanged, this, Guarded([this, I] { MarginChanged(I); }));
+    connect(Up, &QAbstractButton::clicked, this, Guarded([this, E] { StepEdit(E, 1); }));
+    connect(Down, &QAbstractButton::clicked, this, Guarded([this, E] { StepEdit(E, -1); }));
+  }
+  lbUnits = new QLabel(QStringLiteral("(mm)"), Margins);
+  ML->addWidget(lbUnits, 4, 0, 1, 4);
+  PL->addWidget(Margins, 0, 0, 3, 1);
+
+  auto* UnitsBox = new QGroupBox(QStringLiteral("Units"), Page);
+  UnitsBox->setObjectName(QStringLiteral("rgUnits"));
+  auto* UL = new QVBoxLayout(UnitsBox);
+  rbMM = new QRadioButton(QStringLiteral("mm"), UnitsBox);
+  rbInches = new QRadioButton(QStringLiteral("inches"), UnitsBox);
+  UL->addWidget(rbMM);
+  UL->addWidget(rbInches);
+  connect(rbInches, &QRadioButton::toggled, this, Guarded([this](bool On) { UnitsClick(On); }));
+  PL->addWidget(UnitsBox, 0, 1);
+
+  auto* Orientation = new QGroupBox(QStringLiteral("Orientation"), Page);
+  Orientation->setObjectName(QStringLiteral("rgOrientation"));
+  auto* OL = new QVBoxLayout(Orientation);
+  rbPortrait = new QRadioButton(QStringLiteral("Portrait"), Orientation);
+  rbLandscape = new QRadioButton(QStringLiteral("Landscape"), Orientation);
+  OL->addWidget(rbPortrait);
+  OL->addWidget(rbLandscape);
+  connect(rbLandscape, &QRadioButton::toggled, this, Guarded([this](bool On) {
+            if (Updating) return;
+            SetPrinterOrientation(On ? poLandscape : poPortrait);
+            ShowPrinter();
+          }));
+  PL->addWidget(Orientation, 1, 1);
+
+  auto* CopiesRow = new QHBoxLayout;
+  edNCopies = new QLineEdit(Page);
+  edNCopies->setObjectName(QStringLiteral("edNCopies"));
+  edNCopies->setMaximumWidth(70);
+  FCopiesValidate = std::make_unique<GraphValidates::TIntValidate>(
+      1, 1000, edNCopies, this, QStringLiteral("The number of copies"));
+  connect(edNCopies, &QLineEdit::textChanged, this, Guarded([this] {
+            if (Updating) return;
+            FCopiesValidate->TextChanged();
+            int V = 0;
+            if (EditValue(edNCopies, 1, 1000, V)) SetPrinterCopies(V);
+          }));
+  CopiesRow->addWidget(new QLabel(QStringLiteral("Number of Copies"), Page));
+  CopiesRow->addWidget(edNCopies);
+  PL->addLayout(CopiesRow, 2, 1);
+
+  auto* Blocks = new QGroupBox(QStringLiteral("Title Blocks"), Page);
+  auto* BL = new QVBoxLayout(Blocks);
+  const auto Check = [&](QCheckBox*& Box, const char* Name, const char* Caption) {
+    Box = new QCheckBox(QLatin1String(Caption), Blocks);
+    Box->setObjectName(QLatin1String(Name));
+    BL->addWidget(Box);
+  };
+  Check(chProgram, "chProgram", "Program Title");
+  Check(chOwner, "chOwner", "Company Logo");
+  Check(chProject, "chProject", "Project Title");
+  Check(chComment, "chComment", "Plot Description");
+  Check(chBorders, "chBorders", "Plot Borders");
+  connect(chBorders, &QCheckBox::toggled, this, Guarded([this] { DrawSample(); }));
+  PL->addWidget(Blocks, 0, 2, 3, 1);
+
+  auto* PrinterRow = new QHBoxLayout;
+  cbPrinter = new QComboBox(Page);
+  cbPrinter->setObjectName(QStringLiteral("cbPrinter"));
+  connect(cbPrinter, &QComboBox::currentTextChanged, this, Guarded([this](const QString& Name) {
+            if (Updating) return;
+            if (!SelectPrinter(Name)) SelectPdfOutput();
+            ShowPrinter();
+          }));
+  lbPageSize = new QLabel(Page);
+  lbPageSize->setObjectName(QStringLiteral("lbPageSize"));
+  prsetup = new QPushButton(QStringLiteral("Printer Setup"), Page);
+  prsetup->setObjectName(QStringLiteral("prsetup"));
+  prsetup->setAutoDefault(false);
+  connect(prsetup, &QPushButton::clicked, this, Guarded([this] { PrinterSetupClick(); }));
+  PrinterRow->addWidget(new QLabel(QStringLiteral("Printer:"), Page));
+  PrinterRow->addWidget(cbPrinter, 1);
+  PrinterRow->addWidget(lbPageSize);
+  PrinterRow->addWidget(prsetup);
+  PL->addLayout(PrinterRow, 3, 0, 1, 3);
+  PageControl->addTab(Page, QStringLiteral("Page Layout"));
+
+  // --- Title Blocks ---
+  auto* Titles = new QTabWidget(PageControl);
+  auto* Company = new QWidget(Titles);
+  auto* CL = new QGridLayout(Company);
+  cbLogoType = new QComboBox(Company);
+  cbLogoType->setObjectName(QStringLiteral("cbLogoType"));
+  cbLogoType->addItems({QStringLiteral("Company Logo"), QStringLiteral("Project Title")});
+  connect(cbLogoType, &QComboBox::currentIndexChanged, this, Guarded([this] { LogoTypeChange(); }));
+  Memo = new QPlainTextEdit(Company);
+  Memo->setObjectName(QStringLiteral("Memo"));
+  connect(Memo, &QPlainTextEdit::textChanged, this, Guarded([this] {
+            if (Updating || !Logo) return;
+            Logo->Lines = Memo->toPlainText().split(u'\n');
+            LogoEdited();
+          }));
+  cbJustify = new QComboBox(Company);
+  cbJustify->setObjectName(QStringLiteral("cbJustify"));
+  cbJustify->addItems(Justifications());
+  connect(cbJustify, &QComboBox::currentIndexChanged, this, Guarded([this](int I) {
+            if (Updating || !Logo) return;
+            Logo->Justify = std::clamp(I, 0, 2);
+            LogoEdited();
+          }));
+  btFont = new QPushButton(QStringLiteral("Font..."), Company);
+  btFont->setObjectName(QStringLiteral("btFont"));
+  connect(btFont, &QPushButton::clicked, this, Guarded([this] {
+            if (Logo && EditFont(Logo->Font)) LogoEdited();
+          }));
+  Button2 = new QPushButton(QStringLiteral("Browse..."), Company);
+  Button2->setObjectName(QStringLiteral("Button2"));
+  connect(Button2, &QPushButton::clicked, this, Guarded([this] {
+            TOpenDialog D;
+            D.Title = QStringLiteral("Select Bitmap File");
+            D.Filter = QStringLiteral("BMP Image Files |*.bmp");
+            if (D.Execute()) BrowseImage(D.FileName);
+          }));
+  bbDelete = new QPushButton(QStringLiteral("&Delete"), Company);
+  bbDelete->setObjectName(QStringLiteral("bbDelete"));
+  connect(bbDelete, &QPushButton::clicked, this, Guarded([this] {
+            if (!Logo) return;
+            Logo->ClearImage();
+            txtBMPFileName->clear();
+            LogoEdited();
+          }));
+  txtBMPFileName = new QLabel(Company);
+  txtBMPFileName->setObjectName(QStringLiteral("txtBMPFileName"));
+  Sample = new QLabel(Company);
+  Sample->setObjectName(QStringLiteral("Sample"));
+  Sample->setFixedSize(SampleWidth, SampleHeight);
+  CL->addWidget(cbLogoType, 0, 0);
+  CL->addWidget(cbJustify, 0, 1);
+  CL->addWidget(btFont, 0, 2);
+  CL->addWidget(Memo, 1, 0, 1, 3);
+  CL->addWidget(Button2, 2, 0);
+  CL->addWidget(txtBMPFileName, 2, 1);
+  CL->addWidget(bbDelete, 2, 2);
+  CL->addWidget(Sample, 3, 0, 1, 3);
+  Titles->addTab(Company, QStringLiteral("Project and Company"));
+
+  auto* Description = new QWidget(Titles);
+  auto* DL = new QGridLayout(Description);
+  Memo1 = new QPlainTextEdit(Description);
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  btCommentFont = new QPushButton(QStringLiteral("Font..."), Description);
+  btCommentFont->setObjectName(QStringLiteral("btCommentFont"));
+  connect(btCommentFont, &QPushButton::clicked, this,
+          Guarded([this] { SaveComment([](TPrintLogo& L) { EditFont(L.Font); }); }));
+  cbAlignComment = new QComboBox(Description);
+  cbAlignComment->setObjectName(QStringLiteral("cbAlignComment"));
+  cbAlignComment->addItems(Justifications());
+  connect(cbAlignComment, &QComboBox::currentIndexChanged, this, Guarded([this](int I) {
+            if (Updating) return;
+            SaveComment([I](TPrintLogo& L) { L.Justify = std::clamp(I, 0, 2); });
+          }));
+  DL->addWidget(Memo1, 0, 0, 1, 2);
+  DL->addWidget(cbAlignComment, 1, 0);
+  DL->addWidget(btCommentFont, 1, 1);
+  Titles->addTab(Description, QStringLiteral("Description"));
+  PageControl->addTab(Titles, QStringLiteral("Title Blocks"));
+
+  // --- Buttons ---
+  auto* Buttons = new QHBoxLayout;
+  const auto Button = [&](QPushButton*& B, const char* Name, const char* Caption) {
+    B = AddFormButton(this, Buttons, Name, Caption);
+  };
+  Button(bbPreview, "bbPreview", "Preview");
+  Button(bbPrint, "bbPrint", "&Print");
+  Button(bbSave, "bbSave", "&Save");
+  Button(bbCancel, "bbCancel", "&Cancel");
+  bbPrint->setDefault(true);
+  connect(bbPreview, &QPushButton::clicked, this, Guarded([this] { PreviewClick(); }));
+  connect(bbPrint, &QPushButton::clicked, this, Guarded([this] { PrintClick(); }));
+  connect(bbSave, &QPushButton::clicked, this, Guarded([this] { SaveLogoClick(); }));
+  connect(bbCancel, &QPushButton::clicked, this, Guarded([this] { CancelClick(); }));
+  Main->addLayout(Buttons);
+  connect(PageControl, &QTabWidget::currentChanged, this, Guarded([this] { ArrangeButtons(); }));
+  ArrangeButtons();
+}
