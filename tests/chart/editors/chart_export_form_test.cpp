@@ -12,6 +12,7 @@
 #include "editor_test_support.h"
 #include "platform/controls.h"
 #include "platform/text_file.h"
+#include "tests/support/file_dialog_driver.h"
 #include "tests/support/metafile_svg.h"
 
 TEST_F(ChartEditorTest, ExportDialogCopiesAndSavesByTheChosenFileType) {
@@ -76,4 +77,27 @@ TEST_F(ChartEditorTest, ExportDialogReportsAFileItCouldNotWrite) {
   ShowExportForm(nullptr, *Chart);
   ASSERT_EQ(Dialogs.Messages().size(), 1);
   EXPECT_FALSE(Dialogs.Messages()[0].isEmpty());
+}
+
+TEST_F(ChartEditorTest, ExportThroughTheRealSaveDialogWritesTheNativeFile) {
+  AddLine(QStringLiteral("One"), clRed);
+  QTemporaryDir Dir;
+  ASSERT_TRUE(Dir.isValid());
+  const QString Typed = Dir.filePath(QStringLiteral("typed"));
+  SetDialogService(nullptr);
+  Then([&](TForm& Form) {
+    auto& E = dynamic_cast<TChartExportForm&>(Form);
+    // The radio group says bitmap; the user picks the native type in Qt's own dialog.
+    TFileDialogDriver Driver(4, Typed);
+    E.BSave->click();
+    EXPECT_TRUE(Driver.Answered());
+    EXPECT_EQ(Driver.Offered().size(), 4);
+    EXPECT_TRUE(Driver.Messages().isEmpty()) << Driver.Messages().join(u'\n').toStdString();
+    E.BClose->click();
+  });
+  ShowExportForm(nullptr, *Chart);
+  SetDialogService(&Dialogs);
+  QByteArray Native;
+  ASSERT_TRUE(ReadFileBytes(Typed + QStringLiteral(".CHT"), Native).Ok());
+  EXPECT_TRUE(Native.startsWith(QByteArray("\x60\x30\x20\x01TPF0", 8)));
 }
