@@ -7,8 +7,11 @@
 #include <string>
 
 #include "chart/engine/axis_panel.h"
+#include "chart/engine/chart.h"
 #include "chart/engine/chart_exceptions.h"
 #include "chart/engine/chart_function.h"
+#include "chart/engine/chart_legend.h"
+#include "chart/engine/chart_parts.h"
 #include "chart/engine/chart_series.h"
 #include "chart/engine/series_types.h"
 
@@ -115,9 +118,10 @@ struct TPropDef {
 template <class T>
 using TPropTable = std::vector<TPropDef<T>>;
 
-template <class T, class G, class S>
-TPropDef<T> Prop(const char* Name, G (T::*Get)() const, void (T::*Set)(S), int Min = INT32_MIN,
-                 int Max = INT32_MAX) {
+// T may be a class derived from the one that declares the accessors.
+template <class T, class B, class G, class S>
+TPropDef<T> BaseProp(const char* Name, G (B::*Get)() const, void (B::*Set)(S), int Min = INT32_MIN,
+                     int Max = INT32_MAX) {
   using V = std::decay_t<S>;
   return {QString::fromLatin1(Name),
           [Get](const T& O) { return ToValue(V((O.*Get)())); },
@@ -125,6 +129,12 @@ TPropDef<T> Prop(const char* Name, G (T::*Get)() const, void (T::*Set)(S), int M
           nullptr,
           Min,
           Max};
+}
+
+template <class T, class G, class S>
+TPropDef<T> Prop(const char* Name, G (T::*Get)() const, void (T::*Set)(S), int Min = INT32_MIN,
+                 int Max = INT32_MAX) {
+  return BaseProp<T>(Name, Get, Set, Min, Max);
 }
 
 // Enumerations are stored by the names of their values.
@@ -407,40 +417,147 @@ const TChartSeriesClass* FindSeriesClass(const QString& Name) {
 
 const QString AxisNames[] = {"BottomAxis", "TopAxis", "LeftAxis", "RightAxis", "DepthAxis"};
 
-// The panel's own settings, kept to put back when a stream is refused.
+// The panel's own settings and those of the chart's titles and legend, kept to put back when a
+// stream is refused.
 struct TPanelSettings {
-  bool AxisVisible, ClipPoints, View3DWalls, ScaleLastPage;
-  int MaxPointsPerPage;
+  bool AxisVisible, ClipPoints, View3DWalls, ScaleLastPage, View3D, PrintProportional;
+  int MaxPointsPerPage, Chart3DPercent, PrintResolution, BevelWidth, BorderWidth;
+  int Margins[4];
+  QStringList TitleText, FootText;
+  bool TitleVisible = true, FootVisible = true, LegendVisible = true;
   explicit TPanelSettings(const TCustomAxisPanel& C)
       : AxisVisible(C.AxisVisible()),
         ClipPoints(C.ClipPoints()),
         View3DWalls(C.View3DWalls()),
         ScaleLastPage(C.ScaleLastPage()),
-        MaxPointsPerPage(C.MaxPointsPerPage()) {}
+        View3D(C.View3D()),
+        PrintProportional(C.PrintProportional()),
+        MaxPointsPerPage(C.MaxPointsPerPage()),
+        Chart3DPercent(C.Chart3DPercent()),
+        PrintResolution(C.PrintResolution()),
+        BevelWidth(C.BevelWidth()),
+        BorderWidth(C.BorderWidth()),
+        Margins{C.MarginLeft(), C.MarginTop(), C.MarginRight(), C.MarginBottom()} {
+    if (const auto* Chart = qobject_cast<const TCustomChart*>(&C)) {
+      TitleText = Chart->Title()->Text();
+      FootText = Chart->Foot()->Text();
+      TitleVisible = Chart->Title()->Visible();
+      FootVisible = Chart->Foot()->Visible();
+      LegendVisible = Chart->Legend()->Visible();
+    }
+  }
+  // Only what differs is set again, so that a refused stream costs no repaints.
   void ApplyTo(TCustomAxisPanel& C) const {
-    C.SetAxisVisible(AxisVisible);
-    C.SetClipPoints(ClipPoints);
-    C.SetView3DWalls(View3DWalls);
-    C.SetScaleLastPage(ScaleLastPage);
-    C.SetMaxPointsPerPage(MaxPointsPerPage);
+    const TPanelSettings Now(C);
+    if (Now.AxisVisible != AxisVisible) C.SetAxisVisible(AxisVisible);
+    if (Now.ClipPoints != ClipPoints) C.SetClipPoints(ClipPoints);
+    if (Now.View3DWalls != View3DWalls) C.SetView3DWalls(View3DWalls);
+    if (Now.ScaleLastPage != ScaleLastPage) C.SetScaleLastPage(ScaleLastPage);
+    if (Now.MaxPointsPerPage != MaxPointsPerPage) C.SetMaxPointsPerPage(MaxPointsPerPage);
+    if (Now.View3D != View3D) C.SetView3D(View3D);
+    C.SetPrintProportional(PrintProportional);
+    if (Now.Chart3DPercent != Chart3DPercent) C.SetChart3DPercent(Chart3DPercent);
+    C.SetPrintResolution(PrintResolution);
+    if (Now.BevelWidth != BevelWidth) C.SetBevelWidth(BevelWidth);
+    if (Now.BorderWidth != BorderWidth) C.SetBorderWidth(BorderWidth);
+    for (int i = 0; i < 4; ++i)
+      if (Now.Margins[i] != Margins[i]) C.SetMargin(i, Margins[i]);
+    if (auto* Chart = qobject_cast<TCustomChart*>(&C)) {
+      if (Now.TitleText != TitleText) Chart->Title()->SetText(TitleText);
+      if (Now.FootText != FootText) Chart->Foot()->SetText(FootText);
+      if (Now.TitleVisible != TitleVisible) Chart->Title()->SetVisible(TitleVisible);
+      if (Now.FootVisible != FootVisible) Chart->Foot()->SetVisible(FootVisible);
+      if (Now.LegendVisible != LegendVisible) Chart->Legend()->SetVisible(LegendVisible);
+    }
   }
 };
+
+TChartStreamValue NamesValue(const QStringList& Names) {
+  std::vector<TChartStreamValue> Items;
+  for (const QString& N : Names) Items.push_back(TStreamValue::OfString(N));
+  return TStreamValue::OfList(std::move(Items));
+}
+
+QStringList AsNames(const TChartStreamValue& V, const QString& Name) {
+  QStringList R;
+  for (const TChartStreamValue& I : V.Items) {
+    if (I.Kind != skString)
+      Refuse(QStringLiteral("Property %1 of the chart has the wrong kind of value").arg(Name));
+    R.append(I.Text);
+  }
+  return R;
+}
 
 // Stored only when not the value of a new panel.
 const TPropTable<TCustomAxisPanel>& PanelTable() {
   static const TPropTable<TCustomAxisPanel> T = [] {
     using C = TCustomAxisPanel;
     TPropTable<C> R;
-    R.push_back(Prop("AxisVisible", &C::AxisVisible, &C::SetAxisVisible));
-    R.back().Stored = [](const C& X) { return !X.AxisVisible(); };
-    R.push_back(Prop("ClipPoints", &C::ClipPoints, &C::SetClipPoints));
-    R.back().Stored = [](const C& X) { return !X.ClipPoints(); };
-    R.push_back(Prop("MaxPointsPerPage", &C::MaxPointsPerPage, &C::SetMaxPointsPerPage));
-    R.back().Stored = [](const C& X) { return X.MaxPointsPerPage() != 0; };
-    R.push_back(Prop("ScaleLastPage", &C::ScaleLastPage, &C::SetScaleLastPage));
-    R.back().Stored = [](const C& X) { return !X.ScaleLastPage(); };
-    R.push_back(Prop("View3DWalls", &C::View3DWalls, &C::SetView3DWalls));
-    R.back().Stored = [](const C& X) { return !X.View3DWalls(); };
+    auto Unless = [&R](auto Default, auto Get) {
+      R.back().Stored = [Default, Get](const C& X) { return Get(X) != Default; };
+    };
+    R.push_back(BaseProp<C>("AxisVisible", &C::AxisVisible, &C::SetAxisVisible));
+    Unless(true, [](const C& X) { return X.AxisVisible(); });
+    R.push_back(BaseProp<C>("BevelWidth", &C::BevelWidth, &C::SetBevelWidth, 1, 100));
+    Unless(1, [](const C& X) { return X.BevelWidth(); });
+    R.push_back(BaseProp<C>("BorderWidth", &C::BorderWidth, &C::SetBorderWidth, 0, 100));
+    Unless(0, [](const C& X) { return X.BorderWidth(); });
+    R.push_back(BaseProp<C>("Chart3DPercent", &C::Chart3DPercent, &C::SetChart3DPercent));
+    Unless(15, [](const C& X) { return X.Chart3DPercent(); });
+    R.push_back(BaseProp<C>("ClipPoints", &C::ClipPoints, &C::SetClipPoints));
+    Unless(true, [](const C& X) { return X.ClipPoints(); });
+    R.push_back(BaseProp<C>("MarginBottom", &C::MarginBottom, &C::SetMarginBottom, 0, 100));
+    Unless(4, [](const C& X) { return X.MarginBottom(); });
+    R.push_back(BaseProp<C>("MarginLeft", &C::MarginLeft, &C::SetMarginLeft, 0, 100));
+    Unless(3, [](const C& X) { return X.MarginLeft(); });
+    R.push_back(BaseProp<C>("MarginRight", &C::MarginRight, &C::SetMarginRight, 0, 100));
+    Unless(3, [](const C& X) { return X.MarginRight(); });
+    R.push_back(BaseProp<C>("MarginTop", &C::MarginTop, &C::SetMarginTop, 0, 100));
+    Unless(4, [](const C& X) { return X.MarginTop(); });
+    R.push_back(BaseProp<C>("MaxPointsPerPage", &C::MaxPointsPerPage, &C::SetMaxPointsPerPage));
+    Unless(0, [](const C& X) { return X.MaxPointsPerPage(); });
+    R.push_back(BaseProp<C>("PrintProportional", &C::PrintProportional, &C::SetPrintProportional));
+    Unless(true, [](const C& X) { return X.PrintProportional(); });
+    R.push_back(
+        BaseProp<C>("PrintResolution", &C::PrintResolution, &C::SetPrintResolution, -100, 0));
+    Unless(0, [](const C& X) { return X.PrintResolution(); });
+    R.push_back(BaseProp<C>("ScaleLastPage", &C::ScaleLastPage, &C::SetScaleLastPage));
+    Unless(true, [](const C& X) { return X.ScaleLastPage(); });
+    R.push_back(BaseProp<C>("View3D", &C::View3D, &C::SetView3D));
+    Unless(true, [](const C& X) { return X.View3D(); });
+    R.push_back(BaseProp<C>("View3DWalls", &C::View3DWalls, &C::SetView3DWalls));
+    Unless(true, [](const C& X) { return X.View3DWalls(); });
+    return R;
+  }();
+  return T;
+}
+
+// The chart's titles and legend, stored when they differ from a new chart's.
+const TPropTable<TCustomChart>& ChartPartsTable() {
+  static const TPropTable<TCustomChart> T = [] {
+    using C = TCustomChart;
+    TPropTable<C> R;
+    for (const bool Foot : {false, true}) {
+      const QString Part = Foot ? QStringLiteral("Foot") : QStringLiteral("Title");
+      auto Of = [Foot](const C& X) { return Foot ? X.Foot() : X.Title(); };
+      R.push_back({Part + QStringLiteral(".Text.Strings"),
+                   [Of](const C& X) { return NamesValue(Of(X)->Text()); },
+                   [Of, Part](C& X, const TChartStreamValue& V) {
+                     Of(X)->SetText(AsNames(V, Part + QStringLiteral(".Text.Strings")));
+                   },
+                   [Of, Foot](const C& X) {
+                     static const QStringList New = TChart().Title()->Text();
+                     return Of(X)->Text() != (Foot ? QStringList() : New);
+                   }});
+      R.push_back({Part + QStringLiteral(".Visible"),
+                   [Of](const C& X) { return ToValue(Of(X)->Visible()); },
+                   [Of](C& X, const TChartStreamValue& V) { Of(X)->SetVisible(V.Bool); },
+                   [Of](const C& X) { return !Of(X)->Visible(); }});
+    }
+    R.push_back({QStringLiteral("Legend.Visible"),
+                 [](const C& X) { return ToValue(X.Legend()->Visible()); },
+                 [](C& X, const TChartStreamValue& V) { X.Legend()->SetVisible(V.Bool); },
+                 [](const C& X) { return !X.Legend()->Visible(); }});
     return R;
   }();
   return T;
@@ -565,6 +682,10 @@ TChartStreamObject ChartComponent(const TCustomAxisPanel& Chart) {
   Root.ClassName = QString::fromLatin1(Chart.metaObject()->className());
   Root.Name = Chart.Name();
   Root.Properties = WriteTable(PanelTable(), Chart, static_cast<const TCustomAxisPanel*>(nullptr));
+  if (const auto* C = qobject_cast<const TCustomChart*>(&Chart))
+    for (TChartStreamProperty& P :
+         WriteTable(ChartPartsTable(), *C, static_cast<const TCustomChart*>(nullptr)))
+      Root.Properties.push_back(std::move(P));
   for (int i = 0; i < 5; ++i)
     for (TChartStreamProperty& P : WriteAxisProperties(*Chart.Axes()[size_t(i)])) {
       P.Name = AxisNames[i] + QLatin1Char('.') + P.Name;
@@ -598,8 +719,11 @@ std::vector<std::unique_ptr<TChartSeries>> ReadChartComponents(TCustomAxisPanel&
       const qsizetype Dot = Q.Name.indexOf(QLatin1Char('.'));
       int I = 0;
       while (I < 5 && (Dot < 0 || AxisNames[I] != Q.Name.left(Dot))) ++I;
+      auto* Parts = qobject_cast<TCustomChart*>(&Chart);
       if (I < 5)
         AxisProperties[I].push_back({Q.Name.mid(Dot + 1), Q.Value});
+      else if (Dot > 0 && Parts)
+        ReadTable(ChartPartsTable(), *Parts, Q, Owner);
       else
         ReadTable(PanelTable(), Chart, Q, Owner);
     }

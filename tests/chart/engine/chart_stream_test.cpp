@@ -74,7 +74,8 @@ QByteArray Stream(std::vector<TChartStreamObject> Children,
 TEST(ChartStream, StoredPropertiesFollowTheRules) {
   TChart Chart;
   TChartAxis* L = Chart.LeftAxis();
-  // A new axis stores nothing.
+  // A new chart and a new axis store nothing.
+  EXPECT_TRUE(ChartComponent(Chart).Properties.empty());
   EXPECT_TRUE(WriteAxisProperties(*L).empty());
   // Ends are stored only where they are not automatic.
   L->SetAutomaticMaximum(false);
@@ -125,6 +126,13 @@ TEST(ChartStream, RoundTripOfAxesSeriesSourcesAndFunction) {
   TChart From;
   From.SetClipPoints(false);
   From.SetMaxPointsPerPage(7);
+  From.SetView3D(false);
+  From.SetChart3DPercent(30);
+  From.SetMarginLeft(7);
+  From.SetPrintResolution(-40);
+  From.Title()->SetText({QStringLiteral("Sales"), QStringLiteral("2026")});
+  From.Foot()->SetVisible(false);
+  From.Legend()->SetVisible(false);
   TChartAxis* L = From.LeftAxis();
   L->SetMinMax(-5, 50);
   L->SetIncrement(5);
@@ -169,6 +177,13 @@ TEST(ChartStream, RoundTripOfAxesSeriesSourcesAndFunction) {
   EXPECT_EQ(To.SeriesCount(), 2);
   EXPECT_FALSE(To.ClipPoints());
   EXPECT_EQ(To.MaxPointsPerPage(), 7);
+  EXPECT_FALSE(To.View3D());
+  EXPECT_EQ(To.Chart3DPercent(), 30);
+  EXPECT_EQ(To.MarginLeft(), 7);
+  EXPECT_EQ(To.PrintResolution(), -40);
+  EXPECT_EQ(To.Title()->Text(), (QStringList{"Sales", "2026"}));
+  EXPECT_FALSE(To.Foot()->Visible());
+  EXPECT_FALSE(To.Legend()->Visible());
   const TChartAxis* RL = To.LeftAxis();
   EXPECT_FALSE(RL->Automatic());
   EXPECT_DOUBLE_EQ(RL->Minimum(), -5);
@@ -302,6 +317,11 @@ TEST(ChartStream, DamagedOrHostileStreamsAreRefusedAndTheChartKeepsItsSettings) 
       {Stream({}, {{"SideAxis.Visible", B(true)}}),
        "Unknown property SideAxis.Visible of the chart"},
       {Stream({}, {{"MaxPointsPerPage", I(-1)}}), "MaxPointsPerPage must be >= 0"},
+      {Stream({}, {{"View3D", B(false)}, {"Chart3DPercent", I(0)}}),
+       "3D effect percent must be between 1 and 100"},
+      {Stream({},
+              {{"Legend.Visible", B(false)}, {"Title.Text.Strings", TStreamValue::OfList({I(1)})}}),
+       "Property Title.Text.Strings of the chart has the wrong kind of value"},
       {Stream({Series("TNoSuchSeries", "A")}), "Unknown series class TNoSuchSeries"},
       {Stream({Series("TLineSeries", "A", {{"DataSources", Sources({"Nobody"})}})}),
        "Unknown data source Nobody"},
