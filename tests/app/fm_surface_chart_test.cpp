@@ -13,9 +13,9 @@
 #include <set>
 #include <vector>
 
-#include "app/chart_window_tools.h"
-#include "app/fm_surface_chart.h"
-#include "app/surface_polar_plot.h"
+#include "app/graphics/chart_window_tools.h"
+#include "app/graphics/fm_surface_chart.h"
+#include "app/graphics/surface_polar_plot.h"
 #include "chart/editors/chart_preview.h"
 #include "chart/editors/pen_dialogs.h"
 #include "chart/engine/chart.h"
