@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "chart/editors/pen_dialogs.h"
+#include "chart/engine/chart_exceptions.h"
 #include "chart/engine/chart_panel.h"
 #include "platform/app_services.h"
 #include "platform/controls.h"
@@ -23,6 +24,8 @@
 #include "platform/dialogs.h"
 #include "platform/flag_guard.h"
 #include "platform/number_text.h"
+#include "platform/print_job_target.h"
+#include "platform/printer.h"
 #include "platform/printer_choice.h"
 
 namespace {
@@ -491,7 +494,25 @@ void TChartPreview::CBPropClick() {
 
 void TChartPreview::BPrintClick() {
   const TBusyCursor Busy;
-  Panel().Print();
+  if (!ChartPreviewPage->AsBitmap) {
+    Panel().Print();
+    return;
+  }
+  // The picture as a bitmap, stretched onto the print rectangle.
+  const TRect R = Panel().GetPrintRect();
+  TPrintJob Job(Panel().Name());
+  QString Error;
+  if (!Job.BeginDoc(&Error)) {
+    if (Error.isEmpty()) return;  // the user cancelled the file choice
+    throw ChartException(Error.toStdString());
+  }
+  {
+    TPrintJobTarget Target(Job);
+    TCanvas C(&Target);
+    C.StretchDrawImage(
+        R, Panel().CreateBitmap(ChartPreviewPage->PaperColor(), Panel().ClientRect())->Image());
+  }
+  if (!Job.EndDoc()) throw ChartException("Printing failed");
 }
 
 void ChartPreview(QWidget* Owner, TCustomChartPanel& Panel) {

@@ -163,6 +163,7 @@ TEST_F(ChartEditorTest, PreviewPrintsTheChartInsideTheDraggedMargins) {
   Chart->SetPrintMargins(15, 15, 15, 15);
   QTemporaryDir Dir;
   const QString Pdf = Dir.filePath(QStringLiteral("chart.pdf"));
+  const QString Bitmap = Dir.filePath(QStringLiteral("bitmap.pdf"));
   Then([&](TForm& Form) {
     auto& F = dynamic_cast<TChartPreview&>(Form);
     TChartPreviewPage* Page = F.ChartPreviewPage;
@@ -174,6 +175,9 @@ TEST_F(ChartEditorTest, PreviewPrintsTheChartInsideTheDraggedMargins) {
     EXPECT_EQ(Chart->PrintMarginsRect(), (TRect{30, 20, 15, 15}));
     SetPrinterPdfOutput(Pdf);
     F.BPrint->click();
+    F.ChartPreviewPage->AsBitmap = true;
+    SetPrinterPdfOutput(Bitmap);
+    F.BPrint->click();
     SetPrinterPdfOutput(QString());
     F.BClose->click();
   });
@@ -181,24 +185,27 @@ TEST_F(ChartEditorTest, PreviewPrintsTheChartInsideTheDraggedMargins) {
   ChartPrintPanelBackground = OldBackground;
   EXPECT_TRUE(Dialogs.Messages().isEmpty()) << Dialogs.Messages().join('\n').toStdString();
 
-  QProcess Info;
-  Info.start(Pdfinfo, {Pdf});
-  ASSERT_TRUE(Info.waitForFinished(60000));
-  const QString Out = QString::fromUtf8(Info.readAllStandardOutput());
-  EXPECT_TRUE(Out.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))))
-      << Out.toStdString();
-  const QString Prefix = Dir.filePath(QStringLiteral("page"));
-  ASSERT_EQ(QProcess::execute(Pdftoppm, {"-r", "30", "-png", "-singlefile", Pdf, Prefix}), 0);
-  const QImage Img(Prefix + QStringLiteral(".png"));
-  ASSERT_FALSE(Img.isNull());
-  EXPECT_GT(Img.width(), Img.height());  // landscape, as the preview set it
-  const QRect Red = RedBounds(Img);
-  ASSERT_FALSE(Red.isNull()) << "no chart on the page";
-  const int MinX = Red.left(), MaxX = Red.right(), MinY = Red.top(), MaxY = Red.bottom();
-  // Within the printable area, which lies inside the paper by at most a few pixels here.
-  const double W = Img.width(), H = Img.height();
-  EXPECT_NEAR(MinX / W, 0.30, 0.03);
-  EXPECT_NEAR(MaxX / W, 0.85, 0.03);
-  EXPECT_NEAR(MinY / H, 0.20, 0.03);
-  EXPECT_NEAR(MaxY / H, 0.85, 0.03);
+  // Drawn directly, then as a bitmap stretched onto the same rectangle: the same place.
+  for (const QString& File : {Pdf, Bitmap}) {
+    SCOPED_TRACE(File.toStdString());
+    QProcess Info;
+    Info.start(Pdfinfo, {File});
+    ASSERT_TRUE(Info.waitForFinished(60000));
+    const QString Out = QString::fromUtf8(Info.readAllStandardOutput());
+    EXPECT_TRUE(Out.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))))
+        << Out.toStdString();
+    const QString Prefix = File + QStringLiteral(".page");
+    ASSERT_EQ(QProcess::execute(Pdftoppm, {"-r", "30", "-png", "-singlefile", File, Prefix}), 0);
+    const QImage Img(Prefix + QStringLiteral(".png"));
+    ASSERT_FALSE(Img.isNull());
+    EXPECT_GT(Img.width(), Img.height());  // landscape, as the preview set it
+    const QRect Red = RedBounds(Img);
+    ASSERT_FALSE(Red.isNull()) << "no chart on the page";
+    // Within the printable area, which lies inside the paper by at most a few pixels here.
+    const double W = Img.width(), H = Img.height();
+    EXPECT_NEAR(Red.left() / W, 0.30, 0.03);
+    EXPECT_NEAR(Red.right() / W, 0.85, 0.03);
+    EXPECT_NEAR(Red.top() / H, 0.20, 0.03);
+    EXPECT_NEAR(Red.bottom() / H, 0.85, 0.03);
+  }
 }
