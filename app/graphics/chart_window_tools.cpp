@@ -11,8 +11,6 @@
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 
-const char* const ChartPreviewNotAvailable = "The print preview is not available yet.";
-
 QScrollBar* AddViewBar(QGridLayout* Grid, int Column, const QString& Caption, const char* Name,
                        int Min, int Max, int Position, std::function<void(int)> OnChange) {
   QWidget* Parent = Grid->parentWidget();
@@ -86,12 +84,6 @@ void SaveChartAs(TCustomChartPanel& Chart, TSaveDialog& Dialog) {
   if (!Ok)
     ShowError(QStringLiteral("Can't write file ") + Dialog.FileName +
               (Error.isEmpty() ? QString() : QStringLiteral(": ") + Error));
-}
-
-void ChartPreview(QWidget* Owner, TCustomChartPanel& Panel) {
-  (void)Owner;
-  ShowInformation(QLatin1String(ChartPreviewNotAvailable));
-  Panel.Repaint();
 }
 
 bool ToggleChartGrid(TChart& Chart) {

@@ -1,7 +1,6 @@
 #pragma once
 // What the surface and the polar window share: the panel of view scroll bars, the toolbar
-// toggles shown by a hidden partner button, the picture save dialog, and the two entry points
-// into the print preview.
+// toggles shown by a hidden partner button and the picture save dialog.
 #include <QString>
 
 #include <functional>
@@ -41,8 +40,3 @@ bool ToggleChartLegend(TChart& Chart);
 // The save dialog of both windows: bitmap, metafile or enhanced metafile, as the chosen file
 // type says. A file that could not be written is reported.
 void SaveChartAs(TCustomChartPanel& Chart, TSaveDialog& Dialog);
-
-// The print preview of the chart, which stands in for the preview dialog until that exists: it
-// says that it is not available yet.
-void ChartPreview(QWidget* Owner, TCustomChartPanel& Panel);
-extern const char* const ChartPreviewNotAvailable;

@@ -14,6 +14,7 @@
 
 #include "app/graphics/chart_window_tools.h"
 #include "chart/editors/chart_editor.h"
+#include "chart/editors/chart_preview.h"
 #include "chart/engine/axis_math.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chart_format.h"

@@ -11,6 +11,7 @@
 #include "app/graphics/chart_window_tools.h"
 #include "app/graphics/plot_window.h"
 #include "chart/editors/chart_editor.h"
+#include "chart/editors/chart_preview.h"
 #include "chart/engine/chart.h"
 #include "platform/app_services.h"
 #include "platform/controls.h"

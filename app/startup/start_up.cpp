@@ -1,6 +1,8 @@
 #include "app/startup/start_up.h"
 #include "chart/editors/chart_editor.h"
+#include "chart/editors/chart_export_form.h"
 #include "chart/editors/chart_general_pages.h"
+#include "chart/editors/chart_preview.h"
 #include "chart/engine/chart_registry.h"
 #include "plot/layers/contour.h"
 #include "plot/layers/matrix_series.h"
@@ -45,6 +47,7 @@ TfmCalc* CreateStartUpWindows() {
   RegisterChartClasses();
   RegisterChartEditors();
   SetChartPreviewProc([](QWidget* Owner, TCustomChart& Chart) { ChartPreview(Owner, Chart); });
+  SetChartExportProc([](QWidget* Owner, TCustomChart& Chart) { ShowExportForm(Owner, Chart); });
   RegisterSeriesLayerClasses();
   RegisterContourLayerClasses();
   RegisterMatrixSeriesLayerClasses();

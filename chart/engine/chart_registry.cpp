@@ -37,6 +37,9 @@ QStringList RegisteredChartClasses() {
 void RegisterChartClasses() {
   RegisterChartCursors();
   RegisterChartClass(QStringLiteral("TChart"), [](QWidget* Parent) { return new TChart(Parent); });
+  // A plain chart under the class name that form resources of charts carry.
+  RegisterChartClass(QStringLiteral("ZURARIvuvo"),
+                     [](QWidget* Parent) { return new TChart(Parent); });
   for (const char* Part : {"TChartLegend", "TChartGradient", "TChartWall", "TChartTitle"})
     RegisterChartClass(QString::fromLatin1(Part));
   RegisterChartFunctions();

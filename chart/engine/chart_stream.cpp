@@ -7,159 +7,98 @@
 #include <string>
 
 #include "chart/engine/axis_panel.h"
+#include "chart/engine/chart.h"
 #include "chart/engine/chart_exceptions.h"
 #include "chart/engine/chart_function.h"
+#include "chart/engine/chart_legend.h"
+#include "chart/engine/chart_parts.h"
 #include "chart/engine/chart_series.h"
 #include "chart/engine/series_types.h"
 
-const TChartStreamProperty* TChartStreamObject::Find(const QString& PropertyName) const {
-  for (const TChartStreamProperty& P : Properties)
+const TChartStreamProperty* FindStreamProperty(const TChartStreamObject& Object,
+                                               const QString& PropertyName) {
+  for (const TChartStreamProperty& P : Object.Properties)
     if (P.Name == PropertyName) return &P;
   return nullptr;
 }
 
 namespace {
-constexpr char Signature[4] = {'N', 'X', 'C', 'S'};
-constexpr quint16 Version = 1;
-enum TTag : quint8 { tgFalse = 0, tgTrue = 1, tgInt = 2, tgDouble = 3, tgText = 4, tgList = 5 };
-
 [[noreturn]] void Invalid(const std::string& What) {
   throw ChartException("Invalid chart stream: " + What);
 }
 
 [[noreturn]] void Refuse(const QString& What) { throw ChartException(What.toStdString()); }
 
-// --- the byte layout: little-endian integers, IEEE doubles, UTF-8 texts with a length ---------
+// Values in and out of the stream's typed form; the kind is checked before a setter sees one.
+TChartStreamValue ToValue(bool V) { return TStreamValue::OfBool(V); }
+TChartStreamValue ToValue(int V) { return TStreamValue::OfInt(V); }
+TChartStreamValue ToValue(double V) { return TStreamValue::OfFloat(V); }
+TChartStreamValue ToValue(const QString& V) { return TStreamValue::OfString(V); }
+// Colours with a name are written by it, as an identifier.
+TChartStreamValue ColorValue(TColor C) {
+  const QString N = ColorToIdent(C);
+  return N.isEmpty() ? TStreamValue::OfInt(C) : TStreamValue::OfIdent(N);
+}
+TColor AsColor(const TChartStreamValue& V) {
+  TColor C = TColor(V.Int);
+  if (V.Kind == skIdent && !IdentToColor(V.Text, C))
+    Refuse(QStringLiteral("Unknown colour %1").arg(V.Text));
+  return C;
+}
+int AsInt(const TChartStreamValue& V) { return int(V.Int); }
 
-class TEncoder {
- public:
-  QByteArray Data;
-  void U8(quint8 V) { Data.append(char(V)); }
-  void U32(quint32 V) {
-    for (int i = 0; i < 4; ++i) U8(quint8(V >> (8 * i)));
-  }
-  void F64(double V) {
-    quint64 Bits;
-    std::memcpy(&Bits, &V, sizeof Bits);
-    for (int i = 0; i < 8; ++i) U8(quint8(Bits >> (8 * i)));
-  }
-  void Text(const QString& S) {
-    const QByteArray B = S.toUtf8();
-    U32(quint32(B.size()));
-    Data.append(B);
-  }
-  void Value(const TChartStreamValue& V) {
-    if (const bool* B = std::get_if<bool>(&V)) {
-      U8(*B ? tgTrue : tgFalse);
-    } else if (const int* I = std::get_if<int>(&V)) {
-      U8(tgInt);
-      U32(quint32(*I));
-    } else if (const double* D = std::get_if<double>(&V)) {
-      U8(tgDouble);
-      F64(*D);
-    } else if (const QString* S = std::get_if<QString>(&V)) {
-      U8(tgText);
-      Text(*S);
-    } else {
-      const QStringList& L = std::get<QStringList>(V);
-      U8(tgList);
-      U32(quint32(L.size()));
-      for (const QString& S : L) Text(S);
-    }
-  }
-  void Object(const TChartStreamObject& O) {
-    Text(O.ClassName);
-    Text(O.Name);
-    U32(quint32(O.Properties.size()));
-    for (const TChartStreamProperty& P : O.Properties) {
-      Text(P.Name);
-      Value(P.Value);
-    }
-    U32(quint32(O.Children.size()));
-    for (const TChartStreamObject& C : O.Children) Object(C);
-  }
-};
+const char* const FontStyleNames[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
 
-class TDecoder {
- public:
-  explicit TDecoder(const QByteArray& D) : Data(D) {}
-  const QByteArray& Data;
-  qsizetype Pos = 0;
+TChartStreamValue FontStyleValue(TFontStyles Style) {
+  QStringList Names;
+  for (int i = 0; i < 4; ++i)
+    if (Style.Contains(TFontStyle(i))) Names.append(QLatin1String(FontStyleNames[i]));
+  return TStreamValue::OfSet(Names);
+}
+TFontStyles AsFontStyle(const TChartStreamValue& V) {
+  TFontStyles R;
+  for (const QString& N : V.Names) {
+    int i = 0;
+    while (i < 4 && N != QLatin1String(FontStyleNames[i])) ++i;
+    if (i == 4) Refuse(QStringLiteral("Invalid value %1 of Font.Style").arg(N));
+    R << TFontStyle(i);
+  }
+  return R;
+}
 
-  void Need(qsizetype N) {
-    if (N < 0 || Data.size() - Pos < N) Invalid("it ends too early");
-  }
-  quint8 U8() {
-    Need(1);
-    return quint8(Data[Pos++]);
-  }
-  quint32 U32() {
-    quint32 V = 0;
-    for (int i = 0; i < 4; ++i) V |= quint32(U8()) << (8 * i);
-    return V;
-  }
-  double F64() {
-    quint64 Bits = 0;
-    for (int i = 0; i < 8; ++i) Bits |= quint64(U8()) << (8 * i);
-    double V;
-    std::memcpy(&V, &Bits, sizeof V);
-    if (!std::isfinite(V)) Invalid("a number is not finite");
-    return V;
-  }
-  // A count of items that each take at least one byte: never more than the stream can hold.
-  int Count() {
-    const quint32 N = U32();
-    if (N > quint32(MaxStreamItems)) Invalid("too many items");
-    Need(qsizetype(N));
-    return int(N);
-  }
-  QString Text() {
-    const quint32 N = U32();
-    if (N > quint32(MaxStreamText)) Invalid("a text is too long");
-    Need(qsizetype(N));
-    const QString S = QString::fromUtf8(Data.constData() + Pos, qsizetype(N));
-    Pos += qsizetype(N);
-    return S;
-  }
-  TChartStreamValue Value() {
-    switch (U8()) {
-      case tgFalse:
-        return false;
-      case tgTrue:
-        return true;
-      case tgInt:
-        return int(qint32(U32()));
-      case tgDouble:
-        return F64();
-      case tgText:
-        return Text();
-      case tgList: {
-        const int N = Count();
-        QStringList L;
-        for (int i = 0; i < N; ++i) L.append(Text());
-        return L;
-      }
-      default:
-        Invalid("unknown kind of value");
-    }
-  }
-  TChartStreamObject Object(int Depth) {
-    if (Depth > MaxStreamDepth) Invalid("objects nested too deep");
-    TChartStreamObject O;
-    O.ClassName = Text();
-    O.Name = Text();
-    const int NP = Count();
-    for (int i = 0; i < NP; ++i) {
-      TChartStreamProperty P;
-      P.Name = Text();
-      P.Value = Value();
-      O.Properties.push_back(std::move(P));
-    }
-    const int NC = Count();
-    for (int i = 0; i < NC; ++i) O.Children.push_back(Object(Depth + 1));
-    return O;
-  }
-};
+template <class V>
+V FromValue(const TChartStreamValue& X);
+template <>
+bool FromValue<bool>(const TChartStreamValue& X) {
+  return X.Bool;
+}
+template <>
+int FromValue<int>(const TChartStreamValue& X) {
+  return int(X.Int);
+}
+template <>
+double FromValue<double>(const TChartStreamValue& X) {
+  return X.Float;
+}
+template <>
+QString FromValue<QString>(const TChartStreamValue& X) {
+  return X.Text;
+}
+
+// A stream is refused whole when any number in it is not finite.
+void CheckFinite(const std::vector<TChartStreamProperty>& Properties);
+void CheckFinite(const TChartStreamValue& V) {
+  if (V.Kind == skFloat && !std::isfinite(V.Float)) Invalid("a number is not finite");
+  for (const TChartStreamValue& I : V.Items) CheckFinite(I);
+  for (const auto& E : V.Elements) CheckFinite(E);
+}
+void CheckFinite(const std::vector<TChartStreamProperty>& Properties) {
+  for (const TChartStreamProperty& P : Properties) CheckFinite(P.Value);
+}
+void CheckFinite(const TChartStreamObject& O) {
+  CheckFinite(O.Properties);
+  for (const TChartStreamObject& C : O.Children) CheckFinite(C);
+}
 
 // --- property tables -------------------------------------------------------------------------
 
@@ -172,21 +111,30 @@ struct TPropDef {
   std::function<bool(const T&)> Stored;
   // Integers outside this range are refused.
   int Min = INT32_MIN, Max = INT32_MAX;
+  // Colours come as numbers or as identifiers.
+  bool IsColor = false;
 };
 
 template <class T>
 using TPropTable = std::vector<TPropDef<T>>;
 
-template <class T, class G, class S>
-TPropDef<T> Prop(const char* Name, G (T::*Get)() const, void (T::*Set)(S), int Min = INT32_MIN,
-                 int Max = INT32_MAX) {
+// T may be a class derived from the one that declares the accessors.
+template <class T, class B, class G, class S>
+TPropDef<T> BaseProp(const char* Name, G (B::*Get)() const, void (B::*Set)(S), int Min = INT32_MIN,
+                     int Max = INT32_MAX) {
   using V = std::decay_t<S>;
   return {QString::fromLatin1(Name),
-          [Get](const T& O) { return TChartStreamValue(V((O.*Get)())); },
-          [Set](T& O, const TChartStreamValue& X) { (O.*Set)(std::get<V>(X)); },
+          [Get](const T& O) { return ToValue(V((O.*Get)())); },
+          [Set](T& O, const TChartStreamValue& X) { (O.*Set)(FromValue<V>(X)); },
           nullptr,
           Min,
           Max};
+}
+
+template <class T, class G, class S>
+TPropDef<T> Prop(const char* Name, G (T::*Get)() const, void (T::*Set)(S), int Min = INT32_MIN,
+                 int Max = INT32_MAX) {
+  return BaseProp<T>(Name, Get, Set, Min, Max);
 }
 
 // Enumerations are stored by the names of their values.
@@ -197,12 +145,11 @@ TPropDef<T> EnumProp(const char* Name, std::function<E(const T&)> Get,
   return {N,
           [Get, Names](const T& O) {
             const int I = int(Get(O));
-            return TChartStreamValue(I >= 0 && I < Names.size() ? Names[I] : QString());
+            return TStreamValue::OfIdent(I >= 0 && I < Names.size() ? Names[I] : QString());
           },
           [Set, Names, N](T& O, const TChartStreamValue& X) {
-            const int I = int(Names.indexOf(std::get<QString>(X)));
-            if (I < 0)
-              Refuse(QStringLiteral("Invalid value %1 of %2").arg(std::get<QString>(X), N));
+            const int I = int(Names.indexOf(X.Text));
+            if (I < 0) Refuse(QStringLiteral("Invalid value %1 of %2").arg(X.Text, N));
             Set(O, E(I));
           },
           nullptr};
@@ -220,6 +167,7 @@ void AddSub(TPropTable<T>& Table, const QString& Prefix, std::function<Sub*(cons
     if (D.Stored) P.Stored = [Reach, St = D.Stored](const T& O) { return St(*Reach(O)); };
     P.Min = D.Min;
     P.Max = D.Max;
+    P.IsColor = D.IsColor;
     Table.push_back(std::move(P));
   }
 }
@@ -230,12 +178,13 @@ const QStringList PenStyleNames = {"psSolid",      "psDash",  "psDot",        "p
 const TPropTable<TChartPen>& PenTable() {
   static const TPropTable<TChartPen> T = [] {
     TPropTable<TChartPen> R;
-    R.push_back({"Color", [](const TChartPen& P) { return TChartStreamValue(int(P.Color())); },
-                 [](TChartPen& P, const TChartStreamValue& V) { P.SetColor(std::get<int>(V)); },
+    R.push_back({"Color", [](const TChartPen& P) { return ColorValue(P.Color()); },
+                 [](TChartPen& P, const TChartStreamValue& V) { P.SetColor(AsColor(V)); },
                  nullptr});
-    R.push_back({"Width", [](const TChartPen& P) { return TChartStreamValue(P.Width()); },
-                 [](TChartPen& P, const TChartStreamValue& V) { P.SetWidth(std::get<int>(V)); },
-                 nullptr, 0, 100});
+    R.back().IsColor = true;
+    R.push_back({"Width", [](const TChartPen& P) { return ToValue(P.Width()); },
+                 [](TChartPen& P, const TChartStreamValue& V) { P.SetWidth(AsInt(V)); }, nullptr, 0,
+                 100});
     R.push_back(EnumProp<TChartPen, TPenStyle>(
         "Style", [](const TChartPen& P) { return P.Style(); },
         [](TChartPen& P, TPenStyle S) { P.SetStyle(S); }, PenStyleNames));
@@ -251,20 +200,17 @@ const TPropTable<TFont>& FontTable() {
   static const TPropTable<TFont> T = [] {
     TPropTable<TFont> R;
     auto Stored = [](const TFont& F) { return !IsChartDefaultFont(F); };
-    R.push_back({"Name", [](const TFont& F) { return TChartStreamValue(F.Name()); },
-                 [](TFont& F, const TChartStreamValue& V) { F.SetName(std::get<QString>(V)); },
-                 Stored});
-    R.push_back({"Size", [](const TFont& F) { return TChartStreamValue(F.Size()); },
-                 [](TFont& F, const TChartStreamValue& V) { F.SetSize(std::get<int>(V)); }, Stored,
-                 1, 1000});
-    R.push_back({"Color", [](const TFont& F) { return TChartStreamValue(int(F.Color())); },
-                 [](TFont& F, const TChartStreamValue& V) { F.SetColor(std::get<int>(V)); },
-                 Stored});
-    R.push_back({"Style", [](const TFont& F) { return TChartStreamValue(int(F.Style().ToByte())); },
-                 [](TFont& F, const TChartStreamValue& V) {
-                   F.SetStyle(TFontStyles::FromByte(std::uint8_t(std::get<int>(V))));
-                 },
-                 Stored, 0, 15});
+    R.push_back({"Name", [](const TFont& F) { return ToValue(F.Name()); },
+                 [](TFont& F, const TChartStreamValue& V) { F.SetName(V.Text); }, Stored});
+    R.push_back({"Size", [](const TFont& F) { return ToValue(F.Size()); },
+                 [](TFont& F, const TChartStreamValue& V) { F.SetSize(AsInt(V)); }, Stored, 1,
+                 1000});
+    R.push_back({"Color", [](const TFont& F) { return ColorValue(F.Color()); },
+                 [](TFont& F, const TChartStreamValue& V) { F.SetColor(AsColor(V)); }, Stored});
+    R.back().IsColor = true;
+    R.push_back({"Style", [](const TFont& F) { return FontStyleValue(F.Style()); },
+                 [](TFont& F, const TChartStreamValue& V) { F.SetStyle(AsFontStyle(V)); }, Stored,
+                 0, 15});
     return R;
   }();
   return T;
@@ -313,11 +259,10 @@ const TPropTable<TChartAxis>& AxisTable() {
     R.push_back(Prop("StartPosition", &A::StartPosition, &A::SetStartPosition));
     R.push_back(Prop("EndPosition", &A::EndPosition, &A::SetEndPosition));
     R.push_back(Prop("PositionPercent", &A::PositionPercent, &A::SetPositionPercent));
-    R.push_back({"Title.Caption", [](const A& X) { return TChartStreamValue(X.TitleCaption()); },
-                 [](A& X, const TChartStreamValue& V) { X.SetTitleCaption(std::get<QString>(V)); },
-                 nullptr});
-    R.push_back({"Title.Angle", [](const A& X) { return TChartStreamValue(X.Title()->Angle()); },
-                 [](A& X, const TChartStreamValue& V) { X.Title()->SetAngle(std::get<int>(V)); },
+    R.push_back({"Title.Caption", [](const A& X) { return ToValue(X.TitleCaption()); },
+                 [](A& X, const TChartStreamValue& V) { X.SetTitleCaption(V.Text); }, nullptr});
+    R.push_back({"Title.Angle", [](const A& X) { return ToValue(X.Title()->Angle()); },
+                 [](A& X, const TChartStreamValue& V) { X.Title()->SetAngle(AsInt(V)); },
                  [](const A& X) { return X.Title()->Angle() != X.DefaultTitleAngle(); }});
     AddSub<A, TFont>(
         R, "Title.Font", [](const A& X) { return X.Title()->Font(); }, FontTable());
@@ -342,9 +287,8 @@ const TPropTable<TChartValueList>& ValueListTable() {
   static const TPropTable<TChartValueList> T = [] {
     using L = TChartValueList;
     TPropTable<L> R;
-    R.push_back({"Name", [](const L& X) { return TChartStreamValue(X.Name()); },
-                 [](L& X, const TChartStreamValue& V) { X.SetName(std::get<QString>(V)); },
-                 nullptr});
+    R.push_back({"Name", [](const L& X) { return ToValue(X.Name()); },
+                 [](L& X, const TChartStreamValue& V) { X.SetName(V.Text); }, nullptr});
     R.push_back(EnumProp<L, TChartListOrder>(
         "Order", [](const L& X) { return X.Order(); },
         [](L& X, TChartListOrder O) { X.SetOrder(O); }, {"loNone", "loAscending", "loDescending"}));
@@ -370,9 +314,9 @@ const TPropTable<TChartSeries>& SeriesTable() {
         "VertAxis", [](const S& X) { return X.VertAxis(); },
         [](S& X, TVertAxis A) { X.SetVertAxis(A); }, {"aLeftAxis", "aRightAxis", "aBothVertAxis"}));
     R.push_back(Prop("PercentFormat", &S::PercentFormat, &S::SetPercentFormat));
-    R.push_back({"SeriesColor", [](const S& X) { return TChartStreamValue(int(X.SeriesColor())); },
-                 [](S& X, const TChartStreamValue& V) { X.SetSeriesColor(std::get<int>(V)); },
-                 nullptr});
+    R.push_back({"SeriesColor", [](const S& X) { return ColorValue(X.SeriesColor()); },
+                 [](S& X, const TChartStreamValue& V) { X.SetSeriesColor(AsColor(V)); }, nullptr});
+    R.back().IsColor = true;
     R.push_back(Prop("ShowInLegend", &S::ShowInLegend, &S::SetShowInLegend));
     R.push_back(Prop("Title", &S::Title, &S::SetTitle));
     R.push_back(Prop("ValueFormat", &S::ValueFormat, &S::SetValueFormat));
@@ -382,33 +326,25 @@ const TPropTable<TChartSeries>& SeriesTable() {
         R, "XValues", [](const S& X) { return const_cast<S&>(X).XValues(); }, ValueListTable());
     AddSub<S, TChartValueList>(
         R, "YValues", [](const S& X) { return const_cast<S&>(X).YValues(); }, ValueListTable());
-    R.push_back({"Marks.Visible",
-                 [](const S& X) { return TChartStreamValue(X.Marks()->Visible()); },
-                 [](S& X, const TChartStreamValue& V) { X.Marks()->SetVisible(std::get<bool>(V)); },
-                 nullptr});
+    R.push_back({"Marks.Visible", [](const S& X) { return ToValue(X.Marks()->Visible()); },
+                 [](S& X, const TChartStreamValue& V) { X.Marks()->SetVisible(V.Bool); }, nullptr});
     R.push_back(EnumProp<S, TSeriesMarksStyle>(
         "Marks.Style", [](const S& X) { return X.Marks()->Style(); },
         [](S& X, TSeriesMarksStyle M) { X.Marks()->SetStyle(M); },
         {"smsValue", "smsPercent", "smsLabel", "smsLabelPercent", "smsLabelValue", "smsLegend",
          "smsPercentTotal", "smsLabelPercentTotal", "smsXValue"}));
-    R.push_back(
-        {"Marks.ArrowLength",
-         [](const S& X) { return TChartStreamValue(X.Marks()->ArrowLength()); },
-         [](S& X, const TChartStreamValue& V) { X.Marks()->SetArrowLength(std::get<int>(V)); },
-         nullptr, -10000, 10000});
-    R.push_back({"Marks.Clip", [](const S& X) { return TChartStreamValue(X.Marks()->Clip()); },
-                 [](S& X, const TChartStreamValue& V) { X.Marks()->SetClip(std::get<bool>(V)); },
+    R.push_back({"Marks.ArrowLength", [](const S& X) { return ToValue(X.Marks()->ArrowLength()); },
+                 [](S& X, const TChartStreamValue& V) { X.Marks()->SetArrowLength(AsInt(V)); },
+                 nullptr, -10000, 10000});
+    R.push_back({"Marks.Clip", [](const S& X) { return ToValue(X.Marks()->Clip()); },
+                 [](S& X, const TChartStreamValue& V) { X.Marks()->SetClip(V.Bool); }, nullptr});
+    R.push_back({"Marks.Transparent", [](const S& X) { return ToValue(X.Marks()->Transparent()); },
+                 [](S& X, const TChartStreamValue& V) { X.Marks()->SetTransparent(V.Bool); },
                  nullptr});
-    R.push_back(
-        {"Marks.Transparent",
-         [](const S& X) { return TChartStreamValue(X.Marks()->Transparent()); },
-         [](S& X, const TChartStreamValue& V) { X.Marks()->SetTransparent(std::get<bool>(V)); },
-         nullptr});
-    R.push_back(
-        {"Marks.BackColor",
-         [](const S& X) { return TChartStreamValue(int(X.Marks()->BackColor())); },
-         [](S& X, const TChartStreamValue& V) { X.Marks()->SetBackColor(std::get<int>(V)); },
-         nullptr});
+    R.push_back({"Marks.BackColor", [](const S& X) { return ColorValue(X.Marks()->BackColor()); },
+                 [](S& X, const TChartStreamValue& V) { X.Marks()->SetBackColor(AsColor(V)); },
+                 nullptr});
+    R.back().IsColor = true;
     AddSub<S, TChartPen>(
         R, "Marks.Arrow", [](const S& X) -> TChartPen* { return X.Marks()->Arrow(); }, PenTable());
     AddSub<S, TChartPen>(
@@ -457,10 +393,13 @@ void ReadTable(const TPropTable<T>& Table, T& Object, const TChartStreamProperty
                const QString& Owner) {
   for (const TPropDef<T>& D : Table) {
     if (D.Name != P.Name) continue;
-    if (P.Value.index() != D.Get(Object).index())
+    const TStreamKind Kind = P.Value.Kind;
+    const bool Fits =
+        Kind == D.Get(Object).Kind || (D.IsColor && (Kind == skInteger || Kind == skIdent));
+    if (!Fits)
       Refuse(QStringLiteral("Property %1 of %2 has the wrong kind of value").arg(P.Name, Owner));
-    if (const int* I = std::get_if<int>(&P.Value); I && (*I < D.Min || *I > D.Max))
-      Refuse(QStringLiteral("Invalid value %1 of %2").arg(*I).arg(P.Name));
+    if (Kind == skInteger && (P.Value.Int < D.Min || P.Value.Int > D.Max))
+      Refuse(QStringLiteral("Invalid value %1 of %2").arg(P.Value.Int).arg(P.Name));
     D.Set(Object, P.Value);
     return;
   }
@@ -478,50 +417,196 @@ const TChartSeriesClass* FindSeriesClass(const QString& Name) {
 
 const QString AxisNames[] = {"BottomAxis", "TopAxis", "LeftAxis", "RightAxis", "DepthAxis"};
 
-// The panel's own settings; each written always (there is no panel of defaults to compare with).
+// The panel's own settings and those of the chart's titles and legend, kept to put back when a
+// stream is refused.
 struct TPanelSettings {
-  bool AxisVisible, ClipPoints, View3DWalls, ScaleLastPage;
-  int MaxPointsPerPage;
+  bool AxisVisible, ClipPoints, View3DWalls, ScaleLastPage, View3D, PrintProportional;
+  int MaxPointsPerPage, Chart3DPercent, PrintResolution, BevelWidth, BorderWidth;
+  int Margins[4];
+  QStringList TitleText, FootText;
+  bool TitleVisible = true, FootVisible = true, LegendVisible = true;
   explicit TPanelSettings(const TCustomAxisPanel& C)
       : AxisVisible(C.AxisVisible()),
         ClipPoints(C.ClipPoints()),
         View3DWalls(C.View3DWalls()),
         ScaleLastPage(C.ScaleLastPage()),
-        MaxPointsPerPage(C.MaxPointsPerPage()) {}
+        View3D(C.View3D()),
+        PrintProportional(C.PrintProportional()),
+        MaxPointsPerPage(C.MaxPointsPerPage()),
+        Chart3DPercent(C.Chart3DPercent()),
+        PrintResolution(C.PrintResolution()),
+        BevelWidth(C.BevelWidth()),
+        BorderWidth(C.BorderWidth()),
+        Margins{C.MarginLeft(), C.MarginTop(), C.MarginRight(), C.MarginBottom()} {
+    if (const auto* Chart = qobject_cast<const TCustomChart*>(&C)) {
+      TitleText = Chart->Title()->Text();
+      FootText = Chart->Foot()->Text();
+      TitleVisible = Chart->Title()->Visible();
+      FootVisible = Chart->Foot()->Visible();
+      LegendVisible = Chart->Legend()->Visible();
+    }
+  }
+  // Only what differs is set again, so that a refused stream costs no repaints.
   void ApplyTo(TCustomAxisPanel& C) const {
-    C.SetAxisVisible(AxisVisible);
-    C.SetClipPoints(ClipPoints);
-    C.SetView3DWalls(View3DWalls);
-    C.SetScaleLastPage(ScaleLastPage);
-    C.SetMaxPointsPerPage(MaxPointsPerPage);
+    const TPanelSettings Now(C);
+    if (Now.AxisVisible != AxisVisible) C.SetAxisVisible(AxisVisible);
+    if (Now.ClipPoints != ClipPoints) C.SetClipPoints(ClipPoints);
+    if (Now.View3DWalls != View3DWalls) C.SetView3DWalls(View3DWalls);
+    if (Now.ScaleLastPage != ScaleLastPage) C.SetScaleLastPage(ScaleLastPage);
+    if (Now.MaxPointsPerPage != MaxPointsPerPage) C.SetMaxPointsPerPage(MaxPointsPerPage);
+    if (Now.View3D != View3D) C.SetView3D(View3D);
+    C.SetPrintProportional(PrintProportional);
+    if (Now.Chart3DPercent != Chart3DPercent) C.SetChart3DPercent(Chart3DPercent);
+    C.SetPrintResolution(PrintResolution);
+    if (Now.BevelWidth != BevelWidth) C.SetBevelWidth(BevelWidth);
+    if (Now.BorderWidth != BorderWidth) C.SetBorderWidth(BorderWidth);
+    for (int i = 0; i < 4; ++i)
+      if (Now.Margins[i] != Margins[i]) C.SetMargin(i, Margins[i]);
+    if (auto* Chart = qobject_cast<TCustomChart*>(&C)) {
+      if (Now.TitleText != TitleText) Chart->Title()->SetText(TitleText);
+      if (Now.FootText != FootText) Chart->Foot()->SetText(FootText);
+      if (Now.TitleVisible != TitleVisible) Chart->Title()->SetVisible(TitleVisible);
+      if (Now.FootVisible != FootVisible) Chart->Foot()->SetVisible(FootVisible);
+      if (Now.LegendVisible != LegendVisible) Chart->Legend()->SetVisible(LegendVisible);
+    }
   }
 };
 
-template <class V>
-V Expect(const TChartStreamProperty& P, const QString& Owner) {
-  if (const V* X = std::get_if<V>(&P.Value)) return *X;
-  Refuse(QStringLiteral("Property %1 of %2 has the wrong kind of value").arg(P.Name, Owner));
+TChartStreamValue NamesValue(const QStringList& Names) {
+  std::vector<TChartStreamValue> Items;
+  for (const QString& N : Names) Items.push_back(TStreamValue::OfString(N));
+  return TStreamValue::OfList(std::move(Items));
+}
+
+QStringList AsNames(const TChartStreamValue& V, const QString& Name) {
+  QStringList R;
+  for (const TChartStreamValue& I : V.Items) {
+    if (I.Kind != skString)
+      Refuse(QStringLiteral("Property %1 of the chart has the wrong kind of value").arg(Name));
+    R.append(I.Text);
+  }
+  return R;
+}
+
+// Stored only when not the value of a new panel.
+const TPropTable<TCustomAxisPanel>& PanelTable() {
+  static const TPropTable<TCustomAxisPanel> T = [] {
+    using C = TCustomAxisPanel;
+    TPropTable<C> R;
+    auto Unless = [&R](auto Default, auto Get) {
+      R.back().Stored = [Default, Get](const C& X) { return Get(X) != Default; };
+    };
+    R.push_back(BaseProp<C>("AxisVisible", &C::AxisVisible, &C::SetAxisVisible));
+    Unless(true, [](const C& X) { return X.AxisVisible(); });
+    R.push_back(BaseProp<C>("BevelWidth", &C::BevelWidth, &C::SetBevelWidth, 1, 100));
+    Unless(1, [](const C& X) { return X.BevelWidth(); });
+    R.push_back(BaseProp<C>("BorderWidth", &C::BorderWidth, &C::SetBorderWidth, 0, 100));
+    Unless(0, [](const C& X) { return X.BorderWidth(); });
+    R.push_back(BaseProp<C>("Chart3DPercent", &C::Chart3DPercent, &C::SetChart3DPercent));
+    Unless(15, [](const C& X) { return X.Chart3DPercent(); });
+    R.push_back(BaseProp<C>("ClipPoints", &C::ClipPoints, &C::SetClipPoints));
+    Unless(true, [](const C& X) { return X.ClipPoints(); });
+    R.push_back(BaseProp<C>("MarginBottom", &C::MarginBottom, &C::SetMarginBottom, 0, 100));
+    Unless(4, [](const C& X) { return X.MarginBottom(); });
+    R.push_back(BaseProp<C>("MarginLeft", &C::MarginLeft, &C::SetMarginLeft, 0, 100));
+    Unless(3, [](const C& X) { return X.MarginLeft(); });
+    R.push_back(BaseProp<C>("MarginRight", &C::MarginRight, &C::SetMarginRight, 0, 100));
+    Unless(3, [](const C& X) { return X.MarginRight(); });
+    R.push_back(BaseProp<C>("MarginTop", &C::MarginTop, &C::SetMarginTop, 0, 100));
+    Unless(4, [](const C& X) { return X.MarginTop(); });
+    R.push_back(BaseProp<C>("MaxPointsPerPage", &C::MaxPointsPerPage, &C::SetMaxPointsPerPage));
+    Unless(0, [](const C& X) { return X.MaxPointsPerPage(); });
+    R.push_back(BaseProp<C>("PrintProportional", &C::PrintProportional, &C::SetPrintProportional));
+    Unless(true, [](const C& X) { return X.PrintProportional(); });
+    R.push_back(
+        BaseProp<C>("PrintResolution", &C::PrintResolution, &C::SetPrintResolution, -100, 0));
+    Unless(0, [](const C& X) { return X.PrintResolution(); });
+    R.push_back(BaseProp<C>("ScaleLastPage", &C::ScaleLastPage, &C::SetScaleLastPage));
+    Unless(true, [](const C& X) { return X.ScaleLastPage(); });
+    R.push_back(BaseProp<C>("View3D", &C::View3D, &C::SetView3D));
+    Unless(true, [](const C& X) { return X.View3D(); });
+    R.push_back(BaseProp<C>("View3DWalls", &C::View3DWalls, &C::SetView3DWalls));
+    Unless(true, [](const C& X) { return X.View3DWalls(); });
+    return R;
+  }();
+  return T;
+}
+
+// The chart's titles and legend, stored when they differ from a new chart's.
+const TPropTable<TCustomChart>& ChartPartsTable() {
+  static const TPropTable<TCustomChart> T = [] {
+    using C = TCustomChart;
+    TPropTable<C> R;
+    for (const bool Foot : {false, true}) {
+      const QString Part = Foot ? QStringLiteral("Foot") : QStringLiteral("Title");
+      auto Of = [Foot](const C& X) { return Foot ? X.Foot() : X.Title(); };
+      R.push_back({Part + QStringLiteral(".Text.Strings"),
+                   [Of](const C& X) { return NamesValue(Of(X)->Text()); },
+                   [Of, Part](C& X, const TChartStreamValue& V) {
+                     Of(X)->SetText(AsNames(V, Part + QStringLiteral(".Text.Strings")));
+                   },
+                   [Of, Foot](const C& X) {
+                     static const QStringList New = TChart().Title()->Text();
+                     return Of(X)->Text() != (Foot ? QStringList() : New);
+                   }});
+      R.push_back({Part + QStringLiteral(".Visible"),
+                   [Of](const C& X) { return ToValue(Of(X)->Visible()); },
+                   [Of](C& X, const TChartStreamValue& V) { Of(X)->SetVisible(V.Bool); },
+                   [Of](const C& X) { return !Of(X)->Visible(); }});
+    }
+    R.push_back({QStringLiteral("Legend.Visible"),
+                 [](const C& X) { return ToValue(X.Legend()->Visible()); },
+                 [](C& X, const TChartStreamValue& V) { X.Legend()->SetVisible(V.Bool); },
+                 [](const C& X) { return !X.Legend()->Visible(); }});
+    return R;
+  }();
+  return T;
+}
+
+QStringList ExpectNames(const TChartStreamProperty& P, const QString& Owner) {
+  QStringList R;
+  bool Fits = P.Value.Kind == skList;
+  for (const TChartStreamValue& I : P.Value.Items) {
+    Fits = Fits && I.Kind == skString;
+    R.append(I.Text);
+  }
+  if (!Fits)
+    Refuse(QStringLiteral("Property %1 of %2 has the wrong kind of value").arg(P.Name, Owner));
+  return R;
+}
+
+TStreamLimits ChartLimits() {
+  TStreamLimits L;
+  L.MaxDepth = MaxStreamDepth;
+  L.MaxItems = MaxStreamItems;
+  L.MaxText = MaxStreamText;
+  return L;
 }
 }  // namespace
 
 QByteArray EncodeChartStream(const TChartStreamObject& Root) {
-  TEncoder E;
-  E.Data.append(Signature, 4);
-  E.U8(quint8(Version & 0xFF));
-  E.U8(quint8(Version >> 8));
-  E.Object(Root);
-  return E.Data;
+  try {
+    return WriteComponentStream(Root);
+  } catch (const EComponentStreamError& E) {
+    throw ChartException(E.what());
+  }
+}
+
+TChartStreamObject DecodeChartStream(const QByteArray& Data, qsizetype& Pos) {
+  TChartStreamObject Root;
+  try {
+    Root = ReadComponentStream(Data, Pos, ChartLimits());
+  } catch (const EComponentStreamError& E) {
+    Invalid(E.what());
+  }
+  CheckFinite(Root);
+  return Root;
 }
 
 TChartStreamObject DecodeChartStream(const QByteArray& Data) {
-  TDecoder D(Data);
-  D.Need(6);
-  if (std::memcmp(Data.constData(), Signature, 4) != 0) Invalid("no chart stream signature");
-  D.Pos = 4;
-  const quint16 V = quint16(D.U8() | (D.U8() << 8));
-  if (V != Version) Invalid("unknown version " + std::to_string(V));
-  TChartStreamObject Root = D.Object(0);
-  if (D.Pos != Data.size()) Invalid("bytes after the end");
+  qsizetype Pos = 0;
+  TChartStreamObject Root = DecodeChartStream(Data, Pos);
+  if (Pos != Data.size()) Invalid("bytes after the end");
   return Root;
 }
 
@@ -555,7 +640,9 @@ TChartStreamObject WriteSeriesObject(const TChartSeries& Series) {
   if (!Series.DataSources().empty()) {
     QStringList Names;
     for (const TChartSeries* S : Series.DataSources()) Names.append(S->Name());
-    O.Properties.push_back({QStringLiteral("DataSources"), Names});
+    std::vector<TChartStreamValue> Items;
+    for (const QString& N : Names) Items.push_back(TStreamValue::OfString(N));
+    O.Properties.push_back({QStringLiteral("DataSources"), TStreamValue::OfList(Items)});
   }
   if (const TChartFunction* F = Series.Function()) {
     TChartStreamObject FO;
@@ -573,7 +660,7 @@ QStringList ReadSeriesObject(TChartSeries& Series, const TChartStreamObject& Obj
   Series.SetName(Object.Name);
   for (const TChartStreamProperty& P : Object.Properties) {
     if (P.Name == QLatin1String("DataSources"))
-      Sources = Expect<QStringList>(P, Owner);
+      Sources = ExpectNames(P, Owner);
     else
       ReadTable(SeriesTable(), Series, P, Owner);
   }
@@ -590,28 +677,27 @@ QStringList ReadSeriesObject(TChartSeries& Series, const TChartStreamObject& Obj
   return Sources;
 }
 
-QByteArray WriteChartComponents(const TCustomAxisPanel& Chart) {
+TChartStreamObject ChartComponent(const TCustomAxisPanel& Chart) {
   TChartStreamObject Root;
   Root.ClassName = QString::fromLatin1(Chart.metaObject()->className());
   Root.Name = Chart.Name();
-  const TPanelSettings P(Chart);
-  Root.Properties = {{"AxisVisible", P.AxisVisible},
-                     {"ClipPoints", P.ClipPoints},
-                     {"View3DWalls", P.View3DWalls},
-                     {"ScaleLastPage", P.ScaleLastPage},
-                     {"MaxPointsPerPage", P.MaxPointsPerPage}};
-  for (int i = 0; i < 5; ++i) {
-    const TChartAxis* A = Chart.Axes()[size_t(i)];
-    TChartStreamObject AO;
-    AO.ClassName =
-        A->IsDepthAxis() ? QStringLiteral("TChartDepthAxis") : QStringLiteral("TChartAxis");
-    AO.Name = AxisNames[i];
-    AO.Properties = WriteAxisProperties(*A);
-    Root.Children.push_back(std::move(AO));
-  }
+  Root.Properties = WriteTable(PanelTable(), Chart, static_cast<const TCustomAxisPanel*>(nullptr));
+  if (const auto* C = qobject_cast<const TCustomChart*>(&Chart))
+    for (TChartStreamProperty& P :
+         WriteTable(ChartPartsTable(), *C, static_cast<const TCustomChart*>(nullptr)))
+      Root.Properties.push_back(std::move(P));
+  for (int i = 0; i < 5; ++i)
+    for (TChartStreamProperty& P : WriteAxisProperties(*Chart.Axes()[size_t(i)])) {
+      P.Name = AxisNames[i] + QLatin1Char('.') + P.Name;
+      Root.Properties.push_back(std::move(P));
+    }
   for (int i = 0; i < Chart.SeriesCount(); ++i)
     Root.Children.push_back(WriteSeriesObject(*Chart.GetSeries(i)));
-  return EncodeChartStream(Root);
+  return Root;
+}
+
+QByteArray WriteChartComponents(const TCustomAxisPanel& Chart) {
+  return EncodeChartStream(ChartComponent(Chart));
 }
 
 std::vector<std::unique_ptr<TChartSeries>> ReadChartComponents(TCustomAxisPanel& Chart,
@@ -627,46 +713,31 @@ std::vector<std::unique_ptr<TChartSeries>> ReadChartComponents(TCustomAxisPanel&
   }
   std::vector<std::unique_ptr<TChartSeries>> Created;
   try {
-    TPanelSettings P = Saved;
     const QString Owner = QStringLiteral("the chart");
+    std::vector<TChartStreamProperty> AxisProperties[5];
     for (const TChartStreamProperty& Q : Root.Properties) {
-      if (Q.Name == QLatin1String("AxisVisible"))
-        P.AxisVisible = Expect<bool>(Q, Owner);
-      else if (Q.Name == QLatin1String("ClipPoints"))
-        P.ClipPoints = Expect<bool>(Q, Owner);
-      else if (Q.Name == QLatin1String("View3DWalls"))
-        P.View3DWalls = Expect<bool>(Q, Owner);
-      else if (Q.Name == QLatin1String("ScaleLastPage"))
-        P.ScaleLastPage = Expect<bool>(Q, Owner);
-      else if (Q.Name == QLatin1String("MaxPointsPerPage"))
-        P.MaxPointsPerPage = Expect<int>(Q, Owner);
+      const qsizetype Dot = Q.Name.indexOf(QLatin1Char('.'));
+      int I = 0;
+      while (I < 5 && (Dot < 0 || AxisNames[I] != Q.Name.left(Dot))) ++I;
+      auto* Parts = qobject_cast<TCustomChart*>(&Chart);
+      if (I < 5)
+        AxisProperties[I].push_back({Q.Name.mid(Dot + 1), Q.Value});
+      else if (Dot > 0 && Parts)
+        ReadTable(ChartPartsTable(), *Parts, Q, Owner);
       else
-        Refuse(QStringLiteral("Unknown property %1 of %2").arg(Q.Name, Owner));
+        ReadTable(PanelTable(), Chart, Q, Owner);
     }
-    P.ApplyTo(Chart);
-    std::vector<const TChartStreamObject*> SeriesObjects;
-    for (const TChartStreamObject& C : Root.Children) {
-      if (C.ClassName == QLatin1String("TChartAxis") ||
-          C.ClassName == QLatin1String("TChartDepthAxis")) {
-        int I = 0;
-        while (I < 5 && AxisNames[I] != C.Name) ++I;
-        if (I == 5 || (I == 4) != (C.ClassName == QLatin1String("TChartDepthAxis")))
-          Refuse(QStringLiteral("Unknown axis %1").arg(C.Name));
-        if (!C.Children.empty()) Refuse(QStringLiteral("Axis %1 holds objects").arg(C.Name));
-        ReadAxisProperties(*Chart.Axes()[size_t(I)], C.Properties);
-        continue;
-      }
-      SeriesObjects.push_back(&C);
-    }
+    for (int I = 0; I < 5; ++I) ReadAxisProperties(*Chart.Axes()[size_t(I)], AxisProperties[I]);
+    const std::vector<TChartStreamObject>& SeriesObjects = Root.Children;
     std::vector<QStringList> Sources;
-    for (const TChartStreamObject* O : SeriesObjects) {
-      const TChartSeriesClass* C = FindSeriesClass(O->ClassName);
-      if (!C || !C->Create) Refuse(QStringLiteral("Unknown series class %1").arg(O->ClassName));
-      if (!O->Name.isEmpty())
+    for (const TChartStreamObject& O : SeriesObjects) {
+      const TChartSeriesClass* C = FindSeriesClass(O.ClassName);
+      if (!C || !C->Create) Refuse(QStringLiteral("Unknown series class %1").arg(O.ClassName));
+      if (!O.Name.isEmpty())
         for (const auto& S : Created)
-          if (S->Name() == O->Name) Refuse(QStringLiteral("Two series are named %1").arg(O->Name));
+          if (S->Name() == O.Name) Refuse(QStringLiteral("Two series are named %1").arg(O.Name));
       Created.emplace_back(C->Create());
-      Sources.push_back(ReadSeriesObject(*Created.back(), *O));
+      Sources.push_back(ReadSeriesObject(*Created.back(), O));
       Created.back()->SetParentChart(&Chart);
     }
     // The sources are bound once every series exists, by name: among the series read, then

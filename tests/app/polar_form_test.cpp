@@ -13,6 +13,8 @@
 #include "app/graphics/chart_window_tools.h"
 #include "app/graphics/polar_form.h"
 #include "app/graphics/surface_polar_plot.h"
+#include "chart/editors/chart_preview.h"
+#include "chart/editors/pen_dialogs.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/polar_series.h"
 #include "platform/controls.h"
@@ -109,11 +111,17 @@ TEST_F(PolarFormTest, GridAndLegendTogglesShowTheirStateOnButtonsItemsAndPicture
   EXPECT_EQ(Picture(), Before);
 }
 
-TEST_F(PolarFormTest, PrintSaysItIsNotAvailableYet) {
+TEST_F(PolarFormTest, PrintOpensThePreviewOfTheChart) {
+  QList<TCustomChartPanel*> Shown;
+  SetChartModalRunner([&](TForm& F) {
+    auto* P = dynamic_cast<TChartPreview*>(&F);
+    Shown << (P ? P->ChartPreviewPage->Image() : nullptr);
+  });
   Form->sbPrint->click();
   Form->pmPrint->trigger();
-  EXPECT_EQ(Dialogs.Messages(), QStringList({ChartPreviewNotAvailable, ChartPreviewNotAvailable}));
-  for (const TDialogRequest& R : Dialogs.Requests) EXPECT_EQ(R.Type, mtInformation);
+  SetChartModalRunner(nullptr);
+  EXPECT_EQ(Shown, (QList<TCustomChartPanel*>{Form->Chart1, Form->Chart1}));
+  EXPECT_TRUE(Dialogs.Messages().isEmpty());
 }
 
 TEST_F(PolarFormTest, SaveAsWritesTheFileTypeChosenAndTheReadersReadIt) {

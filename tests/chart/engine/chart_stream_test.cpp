@@ -35,20 +35,22 @@ TChartStreamObject Series(const QString& Class, const QString& Name,
   return O;
 }
 
-TChartStreamObject Axis(const QString& Name, std::vector<TChartStreamProperty> P) {
-  TChartStreamObject O;
-  O.ClassName =
-      Name == u"DepthAxis" ? QStringLiteral("TChartDepthAxis") : QStringLiteral("TChartAxis");
-  O.Name = Name;
-  O.Properties = std::move(P);
-  return O;
+TChartStreamValue I(int V) { return TStreamValue::OfInt(V); }
+TChartStreamValue F(double V) { return TStreamValue::OfFloat(V); }
+TChartStreamValue B(bool V) { return TStreamValue::OfBool(V); }
+TChartStreamValue S(const char* V) { return TStreamValue::OfString(QString::fromUtf8(V)); }
+TChartStreamValue Id(const char* V) { return TStreamValue::OfIdent(QString::fromLatin1(V)); }
+TChartStreamValue Sources(const QStringList& Names) {
+  std::vector<TStreamValue> Items;
+  for (const QString& N : Names) Items.push_back(TStreamValue::OfString(N));
+  return TStreamValue::OfList(std::move(Items));
 }
 
 // The properties in which two objects differ, as "object.property".
 void Differ(const TChartStreamObject& A, const TChartStreamObject& B, QStringList& Out) {
   auto Side = [&](const TChartStreamObject& X, const TChartStreamObject& Y) {
     for (const TChartStreamProperty& P : X.Properties) {
-      const TChartStreamProperty* Q = Y.Find(P.Name);
+      const TChartStreamProperty* Q = FindStreamProperty(Y, P.Name);
       if (!Q || !(Q->Value == P.Value)) Out.append(X.Name + "." + P.Name);
     }
   };
@@ -72,7 +74,8 @@ QByteArray Stream(std::vector<TChartStreamObject> Children,
 TEST(ChartStream, StoredPropertiesFollowTheRules) {
   TChart Chart;
   TChartAxis* L = Chart.LeftAxis();
-  // A new axis stores nothing.
+  // A new chart and a new axis store nothing.
+  EXPECT_TRUE(ChartComponent(Chart).Properties.empty());
   EXPECT_TRUE(WriteAxisProperties(*L).empty());
   // Ends are stored only where they are not automatic.
   L->SetAutomaticMaximum(false);
@@ -112,8 +115,8 @@ TEST(ChartStream, StoredPropertiesFollowTheRules) {
   const QStringList N = Names(O.Properties);
   EXPECT_TRUE(N.contains("Identifier") && N.contains("Style") && N.contains("SeriesColor"));
   EXPECT_FALSE(N.contains("Active") || N.contains("Title"));
-  ASSERT_NE(O.Find("DataSources"), nullptr);
-  EXPECT_EQ(std::get<QStringList>(O.Find("DataSources")->Value), QStringList{"Prices"});
+  ASSERT_NE(FindStreamProperty(O, "DataSources"), nullptr);
+  EXPECT_EQ(FindStreamProperty(O, "DataSources")->Value, Sources({"Prices"}));
   ASSERT_EQ(O.Children.size(), 1u);
   EXPECT_EQ(O.Children[0].ClassName, u"TAddChartFunction");
 }
@@ -123,6 +126,13 @@ TEST(ChartStream, RoundTripOfAxesSeriesSourcesAndFunction) {
   TChart From;
   From.SetClipPoints(false);
   From.SetMaxPointsPerPage(7);
+  From.SetView3D(false);
+  From.SetChart3DPercent(30);
+  From.SetMarginLeft(7);
+  From.SetPrintResolution(-40);
+  From.Title()->SetText({QStringLiteral("Sales"), QStringLiteral("2026")});
+  From.Foot()->SetVisible(false);
+  From.Legend()->SetVisible(false);
   TChartAxis* L = From.LeftAxis();
   L->SetMinMax(-5, 50);
   L->SetIncrement(5);
@@ -167,6 +177,13 @@ TEST(ChartStream, RoundTripOfAxesSeriesSourcesAndFunction) {
   EXPECT_EQ(To.SeriesCount(), 2);
   EXPECT_FALSE(To.ClipPoints());
   EXPECT_EQ(To.MaxPointsPerPage(), 7);
+  EXPECT_FALSE(To.View3D());
+  EXPECT_EQ(To.Chart3DPercent(), 30);
+  EXPECT_EQ(To.MarginLeft(), 7);
+  EXPECT_EQ(To.PrintResolution(), -40);
+  EXPECT_EQ(To.Title()->Text(), (QStringList{"Sales", "2026"}));
+  EXPECT_FALSE(To.Foot()->Visible());
+  EXPECT_FALSE(To.Legend()->Visible());
   const TChartAxis* RL = To.LeftAxis();
   EXPECT_FALSE(RL->Automatic());
   EXPECT_DOUBLE_EQ(RL->Minimum(), -5);
@@ -230,10 +247,10 @@ TEST(ChartStream, DamagedOrHostileStreamsAreRefusedAndTheChartKeepsItsSettings) 
     EXPECT_EQ(WriteChartComponents(Chart), Before);
   };
 
-  // Bytes: every cut of a good stream, a wrong signature or version, bytes after the end,
-  // counts larger than the stream, a number that is not finite.
-  const QByteArray Good = Stream({Axis("LeftAxis", {{"Increment", 2.0}}),
-                                  Series("TLineSeries", "New", {{"Title", QString("x")}})});
+  // Bytes: every cut of a good stream, a wrong signature, bytes after the end, texts and counts
+  // larger than the stream or the limits, an unknown kind of value, a number that is not finite.
+  const QByteArray Good =
+      Stream({Series("TLineSeries", "New", {{"Title", S("x")}})}, {{"LeftAxis.Increment", F(2)}});
   EXPECT_EQ(ReadError(Chart, Good), "accepted");
   TChart Fresh;
   for (int n = 0; n < Good.size(); ++n) {
@@ -246,26 +263,27 @@ TEST(ChartStream, DamagedOrHostileStreamsAreRefusedAndTheChartKeepsItsSettings) 
   Unchanged();
   QByteArray Bad = Good;
   Bad[0] = 'X';
-  EXPECT_EQ(ReadError(Chart, Bad), "Invalid chart stream: no chart stream signature");
-  Bad = Good;
-  Bad[4] = 9;
-  EXPECT_EQ(ReadError(Chart, Bad), "Invalid chart stream: unknown version 9");
+  EXPECT_EQ(ReadError(Chart, Bad), "Invalid chart stream: no component stream signature");
   EXPECT_EQ(ReadError(Chart, Good + "x"), "Invalid chart stream: bytes after the end");
-  // The class name's length claims four gigabytes.
+  // The title as a long string whose length claims four gigabytes, then one that claims more
+  // than the stream holds.
+  const QByteArray Title("\x05Title\x06\x01x", 9);
+  ASSERT_TRUE(Good.contains(Title));
   Bad = Good;
-  Bad[6] = Bad[7] = Bad[8] = Bad[9] = char(0xFF);
+  Bad.replace(Title, QByteArray("\x05Title\x0C\xFF\xFF\xFF\xFF", 11));
   EXPECT_EQ(ReadError(Chart, Bad), "Invalid chart stream: a text is too long");
-  // The root's property count, after "TChart" and an empty name: past the limit, or more than
-  // the bytes that follow could hold.
   Bad = Good;
-  ASSERT_EQ(Bad.mid(10, 6), "TChart");
-  Bad[20] = Bad[21] = Bad[22] = Bad[23] = char(0xFF);
-  EXPECT_EQ(ReadError(Chart, Bad), "Invalid chart stream: too many items");
-  Bad[20] = char(0xA0);
-  Bad[21] = 0x0F;
-  Bad[22] = Bad[23] = 0;
+  Bad.replace(Title, QByteArray("\x05Title\x0C\x00\x10\x00\x00x", 12));
   EXPECT_EQ(ReadError(Chart, Bad), "Invalid chart stream: it ends too early");
-  EXPECT_EQ(ReadError(Chart, Stream({Axis("LeftAxis", {{"Increment", std::nan("")}})})),
+  Bad = Good;
+  Bad.replace(Title, QByteArray("\x05Title\x0F\x01x", 9));
+  EXPECT_EQ(ReadError(Chart, Bad), "Invalid chart stream: unknown kind of value 15");
+  QStringList Many;
+  for (int i = 0; i <= MaxStreamItems; ++i) Many.append(QString());
+  EXPECT_EQ(
+      ReadError(Chart, Stream({Series("TLineSeries", "A", {{"DataSources", Sources(Many)}})})),
+      "Invalid chart stream: too many items");
+  EXPECT_EQ(ReadError(Chart, Stream({}, {{"LeftAxis.Increment", F(std::nan(""))}})),
             "Invalid chart stream: a number is not finite");
   TChartStreamObject Deep = Series("TLineSeries", "");
   for (int i = 0; i < 6; ++i) {
@@ -278,30 +296,44 @@ TEST(ChartStream, DamagedOrHostileStreamsAreRefusedAndTheChartKeepsItsSettings) 
 
   // Values: unknown names and kinds, out of range, refused by the setters, ends out of order.
   const std::pair<QByteArray, std::string> Cases[] = {
-      {Stream({Axis("LeftAxis", {{"Colour", 1}})}), "Unknown property Colour of an axis"},
-      {Stream({Axis("LeftAxis", {{"Inverted", 1}})}),
+      {Stream({}, {{"LeftAxis.Colour", I(1)}}), "Unknown property Colour of an axis"},
+      {Stream({}, {{"LeftAxis.Inverted", I(1)}}),
        "Property Inverted of an axis has the wrong kind of value"},
-      {Stream({Axis("LeftAxis", {{"MinorTickCount", 1000000}})}),
+      {Stream({}, {{"LeftAxis.MinorTickCount", I(1000000)}}),
        "Invalid value 1000000 of MinorTickCount"},
-      {Stream({Axis("LeftAxis", {{"LabelStyle", QString("talSome")}})}),
-       "Invalid value talSome of LabelStyle"},
-      {Stream({Axis("LeftAxis", {{"Increment", -1.0}})}), "Axis increment must be >= 0"},
-      {Stream({Axis("LeftAxis", {{"LabelsAngle", 400}})}),
+      {Stream({}, {{"LeftAxis.LabelStyle", Id("talSome")}}), "Invalid value talSome of LabelStyle"},
+      {Stream({}, {{"LeftAxis.LabelStyle", S("talValue")}}),
+       "Property LabelStyle of an axis has the wrong kind of value"},
+      {Stream({}, {{"LeftAxis.Grid.Color", Id("clPlaid")}}), "Unknown colour clPlaid"},
+      {Stream({}, {{"LeftAxis.Title.Font.Style", TStreamValue::OfSet({"fsBold", "fsHuge"})}}),
+       "Invalid value fsHuge of Font.Style"},
+      {Stream({}, {{"LeftAxis.Increment", F(-1)}}), "Axis increment must be >= 0"},
+      {Stream({}, {{"LeftAxis.LabelsAngle", I(400)}}),
        "Axis Labels Angle must be between 0 and 359 degrees"},
-      {Stream({Axis("LeftAxis", {{"Automatic", false}, {"Minimum", 20.0}, {"Maximum", 10.0}})}),
+      {Stream({}, {{"LeftAxis.Automatic", B(false)},
+                   {"LeftAxis.Minimum", F(20)},
+                   {"LeftAxis.Maximum", F(10)}}),
        "Axis Minimum Value must be <= Maximum"},
-      {Stream({Axis("SideAxis", {})}), "Unknown axis SideAxis"},
-      {Stream({}, {{"MaxPointsPerPage", -1}}), "MaxPointsPerPage must be >= 0"},
+      {Stream({}, {{"SideAxis.Visible", B(true)}}),
+       "Unknown property SideAxis.Visible of the chart"},
+      {Stream({}, {{"MaxPointsPerPage", I(-1)}}), "MaxPointsPerPage must be >= 0"},
+      {Stream({}, {{"View3D", B(false)}, {"Chart3DPercent", I(0)}}),
+       "3D effect percent must be between 1 and 100"},
+      {Stream({},
+              {{"Legend.Visible", B(false)}, {"Title.Text.Strings", TStreamValue::OfList({I(1)})}}),
+       "Property Title.Text.Strings of the chart has the wrong kind of value"},
       {Stream({Series("TNoSuchSeries", "A")}), "Unknown series class TNoSuchSeries"},
-      {Stream({Series("TLineSeries", "A", {{"DataSources", QStringList{"Nobody"}}})}),
+      {Stream({Series("TLineSeries", "A", {{"DataSources", Sources({"Nobody"})}})}),
        "Unknown data source Nobody"},
-      {Stream({Series("TLineSeries", "A", {{"DataSources", QStringList{"A"}}})}),
+      {Stream({Series("TLineSeries", "A", {{"DataSources", S("A")}})}),
+       "Property DataSources of A has the wrong kind of value"},
+      {Stream({Series("TLineSeries", "A", {{"DataSources", Sources({"A"})}})}),
        "No valid DataSource: A"},
-      {Stream({Series("TLineSeries", "A", {{"DataSources", QStringList{"B"}}}),
-               Series("TLineSeries", "B", {{"DataSources", QStringList{"A"}}})}),
+      {Stream({Series("TLineSeries", "A", {{"DataSources", Sources({"B"})}}),
+               Series("TLineSeries", "B", {{"DataSources", Sources({"A"})}})}),
        "Circular Series dependences are not allowed"},
       {Stream({Series("TLineSeries", "A"), Series("TLineSeries", "A")}), "Two series are named A"},
-      {Stream({Series("TLineSeries", "A", {{"Style", 64}})}), "Invalid value 64 of Style"},
+      {Stream({Series("TLineSeries", "A", {{"Style", I(64)}})}), "Invalid value 64 of Style"},
   };
   for (const auto& [Data, Message] : Cases) {
     EXPECT_EQ(ReadError(Chart, Data), Message);
@@ -310,7 +342,7 @@ TEST(ChartStream, DamagedOrHostileStreamsAreRefusedAndTheChartKeepsItsSettings) 
   // A source may be a series the chart had.
   EXPECT_EQ(
       ReadError(Chart,
-                Stream({Series("TLineSeries", "Reader", {{"DataSources", QStringList{"Own"}}})})),
+                Stream({Series("TLineSeries", "Reader", {{"DataSources", Sources({"Own"})}})})),
       "accepted");
   EXPECT_TRUE(Own.LinkedSeries().empty());
   Unchanged();

@@ -19,6 +19,7 @@
 #include "platform/number_text.h"
 #include "platform/printer.h"
 #include "test_panels.h"
+#include "tests/support/image_bounds.h"
 
 namespace {
 
@@ -401,18 +402,9 @@ TEST(ChartPanelPrinting, PrintsToPdf) {
   QImage Img(Prefix + QStringLiteral(".png"));
   ASSERT_FALSE(Img.isNull());
   // The red chart rectangle lies within the print margins, centred across the page.
-  int MinX = Img.width(), MaxX = -1, MinY = Img.height(), MaxY = -1;
-  for (int Y = 0; Y < Img.height(); ++Y)
-    for (int X = 0; X < Img.width(); ++X) {
-      const QColor Q = Img.pixelColor(X, Y);
-      if (Q.red() > 200 && Q.green() < 60 && Q.blue() < 60) {
-        MinX = std::min(MinX, X);
-        MaxX = std::max(MaxX, X);
-        MinY = std::min(MinY, Y);
-        MaxY = std::max(MaxY, Y);
-      }
-    }
-  ASSERT_GE(MaxX, 0) << "no chart on the page";
+  const QRect Red = RedBounds(Img);
+  ASSERT_FALSE(Red.isNull()) << "no chart on the page";
+  const int MinX = Red.left(), MaxX = Red.right(), MinY = Red.top(), MaxY = Red.bottom();
   EXPECT_GT(MinX, Img.width() * 15 / 100 - 2);
   EXPECT_LT(MaxX, Img.width() * 85 / 100 + 2);
   EXPECT_NEAR((MinX + MaxX) / 2.0, Img.width() / 2.0, 3);
