@@ -21,6 +21,9 @@ QLineEdit* Edit(QWidget* Parent, const char* Name, const QString& Hint) {
   auto* E = new QLineEdit(Parent);
   E->setObjectName(QLatin1String(Name));
   E->setToolTip(Hint);
+  // Room for a full-precision number or a date with its time.
+  E->setMinimumWidth(
+      E->fontMetrics().horizontalAdvance(QStringLiteral("-0.00000000000000000E+000")));
   return E;
 }
 
@@ -89,6 +92,8 @@ void TAxisMaxMin::FormShow() {
     ETime->setVisible(false);
   }
   (EDate->isVisible() ? EDate : ETime)->setFocus();
+  // Hidden rows give their room back.
+  adjustSize();
 }
 
 bool TAxisMaxMin::ReadValue() {
@@ -152,6 +157,7 @@ void TAxisIncrement::FormShow() {
     ECustom->setEnabled(true);
     ECustom->setText(NumberText(Increment));
     ECustom->setFocus();
+    adjustSize();
     return;
   }
   ECustom->setToolTip(QStringLiteral("Enter [Number of Days] [hh:mm:ss]"));
@@ -169,6 +175,7 @@ void TAxisIncrement::FormShow() {
     ECustom->setEnabled(true);
     ECustom->setText(IncrementText(true, false, Increment, QString()));
   }
+  adjustSize();
 }
 
 void TAxisIncrement::RBStandardClick() {
