@@ -54,20 +54,6 @@ TEST_F(ChartEditorTest, IncrementDialogOffersTheTableStepsByName) {
   ASSERT_TRUE(EditAxisIncrement(nullptr, QString(), true, Exact, Step));
   EXPECT_DOUBLE_EQ(Step, 2.5);
   EXPECT_FALSE(Exact);
-
-  // Not exact: custom, no step chosen; "Standard" starts at the first step.
-  Then([&](TForm& F) {
-    TAxisIncrement& D = Increment(F);
-    EXPECT_TRUE(D.RBCustom->isChecked());
-    EXPECT_EQ(D.CBSteps->currentIndex(), -1);
-    EXPECT_EQ(D.ECustom->text(), QStringLiteral("2 12:00:00"));
-    D.RBStandard->click();
-    EXPECT_EQ(D.CBSteps->currentIndex(), int(dtOneSecond));
-    EXPECT_FALSE(D.ECustom->isEnabled());
-    D.BCancel->click();
-  });
-  EXPECT_FALSE(EditAxisIncrement(nullptr, QString(), true, Exact, Step));
-  EXPECT_DOUBLE_EQ(Step, 2.5);
 }
 
 TEST_F(ChartEditorTest, IncrementDialogKeepsOpenOnTextThatIsNoStep) {
@@ -121,8 +107,6 @@ TEST_F(ChartEditorTest, RangeDialogShowsDatesTimesOrNumbers) {
                        [](TAxisMaxMin& D) {
                          EXPECT_EQ(D.EDate->text(), QStringLiteral("3/1/2024"));
                          EXPECT_EQ(D.ETime->text(), QStringLiteral("12:00:00"));
-                         EXPECT_EQ(D.EDate->toolTip(), QStringLiteral("Enter Date"));
-                         EXPECT_EQ(D.ETime->toolTip(), QStringLiteral("Enter Time"));
                          D.ETime->setText(QStringLiteral("18:00"));
                          D.BOk->click();
                        }),
