@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "chart/editors/chart_axis_page.h"
 #include "chart/editors/chart_general_pages.h"
 #include "chart/editors/chart_list_box.h"
 #include "chart/editors/chart_part_pages.h"
@@ -51,6 +52,9 @@ void RegisterChartEditors() {
   });
   RegisterChartEditorPage(
       cet3D, [](QWidget* Owner, TCustomChart* Chart) { return new TFormChart3D(Owner, Chart); });
+  RegisterChartEditorPage(cetAxis, [](QWidget* Owner, TCustomChart* Chart) {
+    return new TFormChartAxis(Owner, Chart, Chart->LeftAxis());
+  });
   RegisterChartEditorPage(cetLegend, [](QWidget* Owner, TCustomChart* Chart) {
     return new TFormChartLegend(Owner, Chart->Legend());
   });

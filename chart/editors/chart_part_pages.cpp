@@ -28,15 +28,6 @@ QComboBox* ComboBox(QWidget* Parent, const char* Name, const QStringList& Items)
   return C;
 }
 
-TRadioGroup* RadioGroup(QWidget* Parent, const char* Name, const QString& Caption,
-                        const QStringList& Items) {
-  auto* G = new TRadioGroup(Parent);
-  G->setObjectName(QLatin1String(Name));
-  G->SetCaption(Caption);
-  G->SetItems(Items);
-  return G;
-}
-
 // The colour dialog over one colour of a part: Set runs only when the user chose another colour.
 template <class FSet>
 void PickColor(QWidget* Owner, TColor Old, FSet Set) {
@@ -302,8 +293,10 @@ TFormChartPanel::TFormChartPanel(QWidget* Owner, TCustomChart* Chart)
   AddLabelled(BevelGrid, 0, QStringLiteral("&Width:"), SEPanelWi);
   auto* BorderBox = new QGroupBox(QStringLiteral("Border"), this);
   auto* BorderGrid = new QGridLayout(BorderBox);
+  CBPanelBorder = CheckBox(BorderBox, QStringLiteral("&Border"), "CBPanelBorder");
+  BorderGrid->addWidget(CBPanelBorder, 0, 0, 1, 2);
   SEPanelBor = SpinEdit(BorderBox, "SEPanelBor", 0, MaxFrameWidth, 1);
-  AddLabelled(BorderGrid, 0, QStringLiteral("Widt&h:"), SEPanelBor);
+  AddLabelled(BorderGrid, 1, QStringLiteral("Widt&h:"), SEPanelBor);
   BPanelColor = Button(this, QStringLiteral("&Panel Color..."), "BPanelColor");
   Widths->addWidget(BevelBox);
   Widths->addWidget(BorderBox);
@@ -361,6 +354,8 @@ TFormChartPanel::TFormChartPanel(QWidget* Owner, TCustomChart* Chart)
   OnNumber(
       SEPanelBor, this, Updating, [this](int V) { FChart->SetBorderWidth(V); },
       [this] { return FChart->BorderWidth(); });
+  On(CBPanelBorder, &QCheckBox::clicked, this,
+     [this](bool On) { FChart->SetBorderStyle(On ? bsSingle : bsNone); });
   On(BPanelColor, &QPushButton::clicked, this, [this] {
     PickColor(this, FChart->Color(), [this](TColor C) {
       FChart->SetColor(C);
@@ -440,6 +435,7 @@ void TFormChartPanel::PageShow() {
     RGBevelOut->SetItemIndex(std::min(int(FChart->BevelOuter()), 2));
     SEPanelWi->SetValue(FChart->BevelWidth());
     SEPanelBor->SetValue(FChart->BorderWidth());
+    CBPanelBorder->setChecked(FChart->BorderStyle() != bsNone);
     const TChartGradient* G = FChart->Gradient();
     CBGradVisible->setChecked(G->Visible());
     ComboBox1->setCurrentIndex(int(G->Direction()));

@@ -67,6 +67,7 @@ class TFormChartPanel : public TChartEditorPage {
 
   TRadioGroup *RGBevelIn, *RGBevelOut;
   TChartSpinEdit *SEPanelWi, *SEPanelBor;
+  QCheckBox* CBPanelBorder;
   QPushButton* BPanelColor;
   QCheckBox* CBGradVisible;
   QComboBox* ComboBox1;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "platform/app_services.h"
+#include "platform/controls.h"
 
 TChartSpinEdit::TChartSpinEdit(QWidget* Parent) : QLineEdit(Parent) {
   setMaximumWidth(80);
@@ -82,4 +83,13 @@ QPushButton* Button(QWidget* Parent, const QString& Caption, const char* Name) {
   auto* B = new QPushButton(Caption, Parent);
   B->setObjectName(QLatin1String(Name));
   return B;
+}
+
+TRadioGroup* RadioGroup(QWidget* Parent, const char* Name, const QString& Caption,
+                        const QStringList& Items) {
+  auto* G = new TRadioGroup(Parent);
+  G->setObjectName(QLatin1String(Name));
+  G->SetCaption(Caption);
+  G->SetItems(Items);
+  return G;
 }

@@ -12,6 +12,7 @@ class QCheckBox;
 class QGridLayout;
 class QLabel;
 class QPushButton;
+class TRadioGroup;
 
 // The whole number Text holds within [Min, Max], or false for text that is not one yet (empty, a
 // lone sign, out of range): the editors apply only what reads as a number.
@@ -59,6 +60,8 @@ QLabel* AddLabelled(QGridLayout* Grid, int Row, const QString& Caption, QWidget*
 QCheckBox* CheckBox(QWidget* Parent, const QString& Caption, const char* Name);
 TChartSpinEdit* SpinEdit(QWidget* Parent, const char* Name, int Min, int Max, int Increment);
 QPushButton* Button(QWidget* Parent, const QString& Caption, const char* Name);
+TRadioGroup* RadioGroup(QWidget* Parent, const char* Name, const QString& Caption,
+                        const QStringList& Items);
 
 // Every handler runs guarded: a setting the chart refuses shows its message, never escapes.
 template <class Sender, class Signal, class F>

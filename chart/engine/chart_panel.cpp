@@ -150,6 +150,12 @@ void TCustomChartPanel::SetBorderWidth(int Value) {
   Invalidate();
 }
 
+void TCustomChartPanel::SetBorderStyle(TFormBorderStyle Value) {
+  if (FBorderStyle == Value) return;
+  FBorderStyle = Value;
+  Invalidate();
+}
+
 void TCustomChartPanel::SetColor(TColor Value) {
   if (Value == Color()) return;
   FCanvas3D->Invalidate();
@@ -179,10 +185,11 @@ void TCustomChartPanel::Draw(TCanvas* UserCanvas, const TRect& UserRect) {
       FCanvas3D->InitWindow(UserCanvas, FView3DOptions.get(), Color(), FView3D, UserRect);
   int W, H;
   RectSize(FChartBounds, W, H);
-  FChartRect = {FChartBounds.Left + FBorderWidth + MulDiv(FMargins[0], W, 100),
-                FChartBounds.Top + FBorderWidth + MulDiv(FMargins[1], H, 100),
-                FChartBounds.Right - FBorderWidth - MulDiv(FMargins[2], W, 100),
-                FChartBounds.Bottom - FBorderWidth - MulDiv(FMargins[3], H, 100)};
+  const int Edge = FBorderWidth + (FBorderStyle == bsNone ? 0 : 1);
+  FChartRect = {FChartBounds.Left + Edge + MulDiv(FMargins[0], W, 100),
+                FChartBounds.Top + Edge + MulDiv(FMargins[1], H, 100),
+                FChartBounds.Right - Edge - MulDiv(FMargins[2], W, 100),
+                FChartBounds.Bottom - Edge - MulDiv(FMargins[3], H, 100)};
   RecalcWidthHeight();
   InternalDraw(FChartRect);
   FCanvas3D->ShowImage(UserCanvas, Canvas(), UserRect);
@@ -226,6 +233,10 @@ void TCustomChartPanel::leaveEvent(QEvent* Event) {
 
 void TCustomChartPanel::DrawPanelBevels(const TRect& Rect) {
   TRect R = Rect;
+  if (FBorderStyle != bsNone) {
+    FCanvas3D->Frame3D(R, clWindowFrame, clWindowFrame, 1);
+    R = {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
+  }
   auto Frame = [&](TPanelBevel Bevel) {
     if (Bevel == bvNone) return;
     FCanvas3D->Frame3D(R, Bevel == bvLowered ? clBtnShadow : clBtnHighlight,

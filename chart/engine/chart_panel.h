@@ -14,6 +14,7 @@
 #include "chart/engine/view3d_options.h"
 #include "platform/backing_control.h"
 #include "platform/cursors.h"
+#include "platform/form.h"
 
 class TCustomChartPanel;
 
@@ -146,6 +147,10 @@ class TCustomChartPanel : public TBackingControl {
   void SetBevelInner(TPanelBevel Value);
   void SetBevelWidth(int Value);
   void SetBorderWidth(int Value);
+  // bsNone, or bsSingle: a one-pixel window frame round the panel, inside which the bevels and
+  // the chart lie (the larger styles count as single).
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle Value);
   void SetColor(TColor Value);
 
   bool Printing() const { return FPrinting; }
@@ -233,6 +238,7 @@ class TCustomChartPanel : public TBackingControl {
   TPanelBevel FBevelInner = bvNone;
   int FBevelWidth = 1;
   int FBorderWidth = 0;
+  TFormBorderStyle FBorderStyle = bsNone;
   bool FPrinting = false;
   bool FNeedsPaint = true;
   TCanvas* FJobCanvas = nullptr;  // the page of the running print job

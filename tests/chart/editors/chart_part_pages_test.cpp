@@ -179,6 +179,20 @@ TEST_F(ChartEditorTest, PanelPageSetsFrameGradientAndBackImage) {
   Type(P.SEPanelWi, QStringLiteral("0"));
   EXPECT_EQ(Chart->BevelWidth(), 4);
 
+  // "Border" frames the whole panel in one line of the window frame colour.
+  EXPECT_FALSE(P.CBPanelBorder->isChecked());
+  const QImage Unframed = Picture();
+  P.CBPanelBorder->click();
+  EXPECT_EQ(Chart->BorderStyle(), bsSingle);
+  const QImage Framed = Picture();
+  for (const QPoint At : {QPoint(0, 150), QPoint(399, 150), QPoint(200, 0), QPoint(200, 299)}) {
+    EXPECT_EQ(FromQColor(Framed.pixelColor(At)), ColorToRGB(clWindowFrame));
+    EXPECT_NE(Unframed.pixelColor(At), Framed.pixelColor(At));
+  }
+  P.CBPanelBorder->click();
+  EXPECT_EQ(Chart->BorderStyle(), bsNone);
+  EXPECT_EQ(Picture(), Unframed);
+
   // The gradient's own controls wait until it is shown.
   EXPECT_FALSE(P.ComboBox1->isEnabled());
   EXPECT_FALSE(P.Shape1->isEnabled());

@@ -212,6 +212,24 @@ TEST(ChartPanel, MarginsMakeTheChartRectangle) {
   EXPECT_GE(P.ChartRect().Top, P.ChartBounds().Top);
 }
 
+TEST(ChartPanel, SingleBorderFramesThePanelOutsideItsBevel) {
+  TTestPanel P;
+  P.SetBorderStyle(bsSingle);
+  P.Repaint();
+  const QImage& I = P.Backing()->Image();
+  // A window frame on every edge; the raised bevel and the chart move in by its pixel.
+  for (const QPoint At : {QPoint(0, 100), QPoint(399, 100), QPoint(200, 0), QPoint(200, 249)})
+    EXPECT_EQ(FromQColor(I.pixelColor(At)), ColorToRGB(clWindowFrame)) << At.x() << "," << At.y();
+  EXPECT_EQ(FromQColor(I.pixelColor(1, 100)), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(FromQColor(I.pixelColor(398, 100)), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(P.ChartRect(), (TRect{13, 11, 387, 239}));
+
+  P.SetBorderStyle(bsNone);
+  P.Repaint();
+  EXPECT_EQ(FromQColor(P.Backing()->Image().pixelColor(0, 100)), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(P.ChartRect().Left, 12);
+}
+
 TEST(ChartPanel, PaintsOnlyWhatChanged) {
   TTestPanel P;
   P.Repaint();
