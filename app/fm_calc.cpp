@@ -33,6 +33,7 @@
 #include "app/fm_matrix.h"
 #include "app/pending_windows.h"
 #include "app/start_up.h"
+#include "engine/engine_scopes.h"
 #include "engine/side_eval.h"
 #include "platform/app_services.h"
 #include "platform/bitmap.h"
@@ -674,7 +675,7 @@ void TfmCalc::ConnectHandlers() {
       ReturnClick();
       Edit1->setFocus();
     });
-  connect(sbStop, &QToolButton::clicked, this, [] { EngineSettings.BreakRequested = true; });
+  connect(sbStop, &QToolButton::clicked, this, [] { RequestBreak(); });
   connect(sbClInput, &QToolButton::clicked, this, [this] {
     if (Busy()) return;
     Edit1->clear();

@@ -13,12 +13,13 @@ ALLOWED = {
     "engine": {"engine"},
     "platform": {"platform"},
     "widgets": {"widgets", "platform"},
+    "tabulate": {"tabulate", "engine", "platform"},
     "plot/core": {"plot/core", "platform"},
     "plot/layers": {"plot/layers", "plot/core", "platform"},
     "plot/ui": {"plot/ui", "plot/layers", "plot/core", "platform"},
     "chart/engine": {"chart/engine", "platform"},
     "chart/editors": {"chart/editors", "chart/engine", "platform"},
-    "app": {"app", "widgets", "plot/ui", "plot/layers", "plot/core", "chart/editors",
+    "app": {"app", "tabulate", "widgets", "plot/ui", "plot/layers", "plot/core", "chart/editors",
             "chart/engine", "platform", "engine"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
