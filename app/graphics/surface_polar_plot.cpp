@@ -1,0 +1,30 @@
+#include "app/graphics/surface_polar_plot.h"
+
+#include "chart/engine/surface_series.h"
+
+namespace {
+
+// Bytes a polar point takes in the series (two values, a colour, a label, and the lists' room to
+// double).
+constexpr std::uint64_t PolarPointBytes =
+    2 * (2 * sizeof(double) + sizeof(TColor) + sizeof(QString));
+
+}  // namespace
+
+TTabulationRequest SurfaceTabulation(const TPlotRequest& Request) {
+  TTabulationRequest R = GridRequest(Request.Input, Request.XFrom, Request.XTo, Request.XSteps,
+                                     Request.YFrom, Request.YTo, Request.YSteps);
+  R.Complex = Request.ComplexMode;
+  R.OnFailure = TPointFailure::Hole;
+  R.KeptBytesPerPoint = TCustom3DGridSeries::GridBytes(1, 1);
+  R.Progress = Request.Progress;
+  return R;
+}
+
+TTabulationRequest PolarTabulation(const TPlotRequest& Request) {
+  TTabulationRequest R = CurveRequest(Request.Input, Request.XFrom, Request.XTo, Request.XSteps);
+  R.Complex = Request.ComplexMode;
+  R.OnFailure = TPointFailure::Hole;
+  R.KeptBytesPerPoint = PolarPointBytes;
+  return R;
+}
