@@ -71,10 +71,9 @@ void GridPicture(benchmark::State& State, bool Shade) {
   TPicture Pic;
   for (auto _ : State) {
     Pic.Graph.ClearLayers();
-    TPlotGrids Grids;
+    TSharedGrid Grid;
     TContour* Layer = nullptr;
-    if (!PutGrid(Pic.Graph, P, Grids, Layer, nullptr).Ok())
-      State.SkipWithError("tabulation failed");
+    if (!PutGrid(Pic.Graph, P, Grid, Layer, nullptr).Ok()) State.SkipWithError("tabulation failed");
     Pic.Paint();
   }
 }
@@ -95,20 +94,21 @@ BENCHMARK(BM_ZOrderedBarsPicture)->Unit(benchmark::kMillisecond);
 
 // Where the time of the pictures goes: the engine's tabulation alone.
 void BM_GridTabulationOnly(benchmark::State& State) {
-  for (auto _ : State) {
-    TPlotGrids Grids;
-    if (!TabulateGrid(Surface, false, -5, 5, 300, -5, 5, 300, Grids, nullptr).Ok())
-      State.SkipWithError("tabulation failed");
-  }
+  const TTabulationRequest R = GridRequest(Surface, -5, 5, 300, -5, 5, 300);
+  for (auto _ : State)
+    if (!Tabulate(R).Ok()) State.SkipWithError("tabulation failed");
 }
 BENCHMARK(BM_GridTabulationOnly)->Unit(benchmark::kMillisecond);
 
 void BM_CurveTabulationOnly(benchmark::State& State) {
   TPicture Pic;
+  const TTabulationRequest R = CurveRequest("sin(X)*exp(-X/5)+X^2", -5, 5, 16000);
   for (auto _ : State) {
+    // The points go into a series, as the page's curve does.
     TSeries S(&Pic.Graph, clRed, 3, "s");
-    if (!TabulateCurve("sin(X)*exp(-X/5)+X^2", -5, 5, 16000, S, nullptr).Ok())
-      State.SkipWithError("tabulation failed");
+    const TTabulation T = Tabulate(R);
+    if (!T.Ok()) State.SkipWithError("tabulation failed");
+    for (int I = 0; I < T.Grid->NX(); ++I) S.AddPoint(clRed, {}, T.Grid->X(I), T.Grid->At(I, 0));
   }
 }
 BENCHMARK(BM_CurveTabulationOnly)->Unit(benchmark::kMillisecond);

@@ -104,14 +104,21 @@ std::string FormatAside(int Digits, Extended X, std::string_view Typed, TSideRes
     Error.Ok = true;
     return Text;
   }
+  Error = ErrorPastEnd(Typed, FailCode);
+  Error.Value = X;
+  return Text;
+}
+
+TSideResult ErrorPastEnd(std::string_view Typed, int Code) {
   const std::string Typed8(Typed);
   const std::string Stripped = StripBlanks(Typed8);
-  Error.ErrCode = FailCode;
+  TSideResult Error;
+  Error.ErrCode = Code;
   Error.ErrPos = static_cast<int>(Stripped.size()) + 1;
   Error.ErrLen = 1;
   MapErrorSpan(Typed8, Stripped, Error.ErrPos, Error.ErrLen);
-  Error.Message = ErrorText(FailCode) + ": position " + std::to_string(Error.ErrPos);
-  return Text;
+  Error.Message = ErrorText(Code) + ": position " + std::to_string(Error.ErrPos);
+  return Error;
 }
 
 void SetInputText(std::string_view Text) {

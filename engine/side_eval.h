@@ -41,6 +41,10 @@ struct TSideResult;
 // left as it was.
 std::string FormatAside(int Digits, Extended X, std::string_view Typed, TSideResult& Error);
 
+// The error Code placed past the end of Typed, where an error that has no place in the text goes
+// (a value that cannot be shown, a user break).
+TSideResult ErrorPastEnd(std::string_view Typed, int Code);
+
 // The input line's text for the engine's readers between evaluations (a key that wraps the text
 // into "f(" reads it). While an evaluation runs the text is that evaluation's and stays.
 void SetInputText(std::string_view Text);

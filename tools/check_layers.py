@@ -13,6 +13,7 @@ ALLOWED = {
     "engine": {"engine"},
     "platform": {"platform"},
     "widgets": {"widgets", "platform"},
+    "tabulate": {"tabulate", "engine", "platform"},
     "plot/core": {"plot/core", "platform"},
     "plot/layers": {"plot/layers", "plot/core", "platform"},
     "plot/ui": {"plot/ui", "plot/layers", "plot/core", "platform"},
@@ -25,12 +26,12 @@ ALLOWED = {
     "app/converter": {"app/converter", "app/common", "widgets", "platform", "engine"},
     # The matrix window prints with the plot library's print margins.
     "app/matrix": {"app/matrix", "app/common", "widgets", "plot/ui", "platform", "engine"},
-    "app/graphics": {"app/graphics", "app/common", "widgets", "plot/ui", "plot/layers",
+    "app/graphics": {"app/graphics", "app/common", "tabulate", "widgets", "plot/ui", "plot/layers",
                      "plot/core", "chart/editors", "chart/engine", "platform", "engine"},
-    "app/calc": {"app/calc", "app/graphics", "app/matrix", "app/converter", "app/common",
+    "app/calc": {"app/calc", "app/graphics", "tabulate", "app/matrix", "app/converter", "app/common",
                  "widgets", "plot/ui", "plot/layers", "plot/core", "chart/editors",
                  "chart/engine", "platform", "engine"},
-    "app/startup": {"app/startup", "app/calc", "app/graphics", "app/matrix", "app/converter",
+    "app/startup": {"app/startup", "app/calc", "tabulate", "app/graphics", "app/matrix", "app/converter",
                     "app/common", "widgets", "plot/ui", "plot/layers", "plot/core",
                     "chart/editors", "chart/engine", "platform", "engine"},
 }

@@ -33,6 +33,7 @@
 #include "app/common/calc_platform.h"
 #include "app/converter/fm_conv.h"
 #include "app/matrix/fm_matrix.h"
+#include "engine/engine_scopes.h"
 #include "engine/side_eval.h"
 #include "platform/app_services.h"
 #include "platform/bitmap.h"
@@ -681,7 +682,7 @@ void TfmCalc::ConnectHandlers() {
       ReturnClick();
       Edit1->setFocus();
     });
-  connect(sbStop, &QToolButton::clicked, this, [] { EngineSettings.BreakRequested = true; });
+  connect(sbStop, &QToolButton::clicked, this, [] { RequestBreak(); });
   connect(sbClInput, &QToolButton::clicked, this, [this] {
     if (Busy()) return;
     Edit1->clear();

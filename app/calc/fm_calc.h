@@ -5,10 +5,11 @@
 #include <QDateTime>
 #include <QStringList>
 
-#include "app/graphics/plot_tabulation.h"
 #include "engine/engine_busy.h"
+#include "engine/engine_state.h"
 #include "platform/colors.h"
 #include "platform/form.h"
+#include "platform/value_grid.h"
 #include "plot/core/graph_matrix.h"
 #include "plot/core/graph_validates.h"
 
@@ -17,6 +18,7 @@
 #include <memory>
 #include <string>
 
+struct TTabulation;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -195,9 +197,9 @@ class TfmCalc : public TForm {
   // The checks of the page's number fields (their captions name them in the messages).
   std::unique_ptr<GraphValidates::TIntValidate> vStepsX, vStepsY, vNumCont;
   std::unique_ptr<GraphValidates::TRealValidate> vFromX, vToX, vFromY, vToY, vExaggerate;
-  // The grids of the last contour or colour-shade plot, until the next one replaces them.
-  std::unique_ptr<GraphMatrix::TVector> XGrid, YGrid;
-  std::unique_ptr<GraphMatrix::TMatrix> ZGrid;
+  // The grid of the last contour or colour-shade plot, until the next one replaces it (shared
+  // with the plot's layer).
+  TSharedGrid PlotGrid;
   TColor PlotColor = 0;
   bool PlotColorSet = false;
 
@@ -328,7 +330,7 @@ class TfmCalc : public TForm {
   void PlotSurfaceOrPolar(int Kind);
   std::function<void(int)> GaugeSetter();
   // A failed plot: the failing point's error in the result line, then the page's box.
-  void ShowTabulationError(const TTabulationResult& R, int NX, int NY);
+  void ShowTabulationError(const TTabulation& R, int NX, int NY);
 
   // The spinner's range in decimal and hexadecimal radix, set by the notation.
   int FRealAngleMode = 1;

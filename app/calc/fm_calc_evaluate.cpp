@@ -16,6 +16,7 @@
 #include "app/common/calc_platform.h"
 #include "engine/complex_eval.h"
 #include "engine/engine_busy.h"
+#include "engine/engine_scopes.h"
 #include "engine/format.h"
 #include "engine/numeric_procedures.h"
 #include "engine/side_eval.h"
@@ -211,7 +212,7 @@ void TfmCalc::rgNotationClick(TRadioGroup* Sender) {
   if (RefusedWhileBusy(*this)) return;
   CopyToPartner(Sender, rgNotation, rgNotation2);
   const int Index = std::max(Sender->ItemIndex(), 0);
-  EngineSettings.DisplayMode = static_cast<std::uint8_t>(Index);
+  SetDisplayMode(Index);
   switch (Index) {
     case 0:
       MinDigits = 8, FDigitMin = 8, FDigitMax = 21;
@@ -253,8 +254,7 @@ void TfmCalc::rgBaseClick(TRadioGroup* Sender) {
 void TfmCalc::rgAngleClick(TRadioGroup* Sender) {
   if (RefusedWhileBusy(*this)) return;
   CopyToPartner(Sender, rgAngle, rgAngle2);
-  if (!Loading)
-    EngineSettings.AngleMode = static_cast<std::uint8_t>(std::max(Sender->ItemIndex(), 0));
+  if (!Loading) SetAngleMode(std::max(Sender->ItemIndex(), 0));
 }
 
 void TfmCalc::rgComplexFormClick(TRadioGroup* Sender) {
@@ -321,7 +321,7 @@ void TfmCalc::rgRealClick(TRadioGroup* Sender) {
     if (rgAngle->ItemIndex() != 0) {
       SetItemIndexQuietly(rgAngle, 0);
       SetItemIndexQuietly(rgAngle2, 0);
-      EngineSettings.AngleMode = 0;
+      SetAngleMode(0);
     }
     if (rgNotation->ItemIndex() == 3) {
       SetItemIndexQuietly(rgNotation, 0);
@@ -382,7 +382,7 @@ void TfmCalc::rgRealClick(TRadioGroup* Sender) {
     AddItem(G, "Deg");
     SetItemIndexQuietly(G, FRealAngleMode);
   }
-  EngineSettings.AngleMode = static_cast<std::uint8_t>(FRealAngleMode);
+  SetAngleMode(FRealAngleMode);
   for (TRadioGroup* G : {rgNotation, rgNotation2}) AddItem(G, "Sxg");
   if (sbLOG) sbLOG->SetCaption("log");
   EnableRealKeys(true);

@@ -235,7 +235,7 @@ std::function<void(int)> TfmCalc::GaugeSetter() {
   return [this](int Percent) { Gauge->setValue(Percent); };
 }
 
-void TfmCalc::ShowTabulationError(const TTabulationResult& R, int NX, int NY) {
+void TfmCalc::ShowTabulationError(const TTabulation& R, int NX, int NY) {
   switch (R.Outcome) {
     case TTabulationOutcome::Done:
     case TTabulationOutcome::Refused:
@@ -264,7 +264,7 @@ void TfmCalc::btGraphFxClick() {
   P.A = vFromX->Value;
   P.B = vToX->Value;
   P.N = vStepsX->Value;
-  const TTabulationResult R = PutCurve(fmPlot2D->Graph(), P, GaugeSetter());
+  const TTabulation R = PutCurve(fmPlot2D->Graph(), P, GaugeSetter());
   Gauge->setValue(0);
   if (!R.Ok()) {
     ShowTabulationError(R, P.N, 0);
@@ -297,16 +297,9 @@ void TfmCalc::btGraphFxyClick(QObject* Sender) {
   if (!Ok) P.Levels = 10;
   P.Exaggerate = NumberOr0(edExaggerate->text());
 
-  TPlotGrids Grids;
-  Grids.X = std::move(XGrid);
-  Grids.Y = std::move(YGrid);
-  Grids.Z = std::move(ZGrid);
   TContour* Layer = nullptr;
   fmContourPlot->UpdateGraph();
-  const TTabulationResult R = PutGrid(fmContourPlot->Graph(), P, Grids, Layer, GaugeSetter());
-  XGrid = std::move(Grids.X);
-  YGrid = std::move(Grids.Y);
-  ZGrid = std::move(Grids.Z);
+  const TTabulation R = PutGrid(fmContourPlot->Graph(), P, PlotGrid, Layer, GaugeSetter());
   Gauge->setValue(0);
   if (!R.Ok()) {
     ShowTabulationError(R, P.NX, P.NY);

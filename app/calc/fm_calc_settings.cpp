@@ -26,6 +26,7 @@
 #include "app/common/engine_idle.h"
 #include "app/common/form_placement.h"
 #include "engine/complex_eval.h"
+#include "engine/engine_scopes.h"
 #include "engine/side_eval.h"
 #include "platform/app_services.h"
 #include "platform/codepage.h"
@@ -100,7 +101,7 @@ void TfmCalc::LoadSettings() {
   const bool Hint = Ini.ReadBool(CalcSettings, "Hint", true);
   chHint->setChecked(Hint);
   chHint2->setChecked(Hint);
-  EngineSettings.AngleMode = Ini.ReadBool(CalcSettings, "Angle", true) ? 1 : 0;
+  SetAngleMode(Ini.ReadBool(CalcSettings, "Angle", true) ? 1 : 0);
   ShowComplexNotice = Ini.ReadBool(CalcSettings, "ShowComp", true);
   SetItemIndexQuietly(rgAngle, EngineSettings.AngleMode);
   SetItemIndexQuietly(rgAngle2, EngineSettings.AngleMode);

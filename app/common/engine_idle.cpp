@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/engine_busy.h"
+#include "engine/engine_scopes.h"
 #include "engine/engine_state.h"
 #include "platform/app_services.h"
 
@@ -48,7 +49,7 @@ void RunWhenIdle(std::function<void()> Action) {
 
 bool CloseWhenIdle(QWidget* Window) {
   if (!EngineBusy()) return false;
-  EngineSettings.BreakRequested = true;
+  RequestBreak();
   auto& W = Closing();
   std::erase_if(W, [](const QPointer<QWidget>& P) { return P.isNull(); });
   if (std::find(W.begin(), W.end(), Window) != W.end()) return true;

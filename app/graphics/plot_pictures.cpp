@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/engine_busy.h"
+#include "engine/engine_scopes.h"
 #include "engine/engine_state.h"
 #include "plot/core/graph.h"
 #include "plot/core/graph_legend.h"
@@ -38,8 +39,7 @@ TColor CurveColor(const TGraph& G) {
 }
 }  // namespace
 
-TTabulationResult PutCurve(TGraph& G, const TCurvePicture& P,
-                           const std::function<void(int)>& Gauge) {
+TTabulation PutCurve(TGraph& G, const TCurvePicture& P, const std::function<void(int)>& Gauge) {
   const TColor Color = CurveColor(G);
   auto Series = std::make_unique<TSeries>(&G, Color, 3, P.Legend);
   Series->SetSeriesKind(3);
@@ -50,8 +50,16 @@ TTabulationResult PutCurve(TGraph& G, const TCurvePicture& P,
   Series->MarkerStep = P.N / 20;
   // Tabulated before it joins the graph: a failure leaves nothing to take back, and a repaint
   // while the window system runs never shows half a curve.
-  const TTabulationResult R = TabulateCurve(P.Typed, P.A, P.B, P.N, *Series, Gauge);
+  TTabulationRequest Request = CurveRequest(P.Typed, P.A, P.B, P.N);
+  Request.Progress = Gauge;
+  // Each point of the series is a heap block of its own, with the allocator's header, held by a
+  // list of pointers that doubles as it grows.
+  Request.KeptBytesPerPoint = sizeof(TGraphData) + 16 + 2 * sizeof(void*);
+  TTabulation R = Tabulate(Request);
   if (!R.Ok()) return R;
+  const TValueGrid& Curve = *R.Grid;
+  for (int I = 0; I < Curve.NX(); ++I) Series->AddPoint(Color, {}, Curve.X(I), Curve.At(I, 0));
+  R.Grid.reset();
   G.XAxis->Name = P.XTitle;
   G.YAxis->Name = P.YTitle;
   SetTitleText(G.Title, P.Title);
@@ -60,17 +68,18 @@ TTabulationResult PutCurve(TGraph& G, const TCurvePicture& P,
   return R;
 }
 
-TTabulationResult PutGrid(TGraph& G, const TGridPicture& P, TPlotGrids& Grids, TContour*& Layer,
-                          const std::function<void(int)>& Gauge) {
+TTabulation PutGrid(TGraph& G, const TGridPicture& P, TSharedGrid& Grid, TContour*& Layer,
+                    const std::function<void(int)>& Gauge) {
   Layer = nullptr;
-  TPlotGrids New;
-  const TTabulationResult R =
-      TabulateGrid(P.Typed, P.Complex, P.A, P.B, P.NX, P.C, P.D, P.NY, New, Gauge);
+  TTabulationRequest Request = GridRequest(P.Typed, P.A, P.B, P.NX, P.C, P.D, P.NY);
+  Request.Complex = P.Complex;
+  Request.Progress = Gauge;
+  TTabulation R = Tabulate(Request);
   if (!R.Ok()) {
-    if (R.Outcome == TTabulationOutcome::Failed) Grids.Clear();
+    if (R.Outcome == TTabulationOutcome::Failed) Grid.reset();
     return R;
   }
-  Grids = std::move(New);
+  Grid = std::move(R.Grid);
   // Traced before the graph changes, with Stop heard as during the tabulation: a broken tracing
   // leaves the previous picture as it was.
   std::unique_ptr<TContour> Contour;
@@ -80,11 +89,10 @@ TTabulationResult PutGrid(TGraph& G, const TGridPicture& P, TPlotGrids& Grids, T
       PumpMessages();
       return BreakConfirmed();
     });
-    Contour = std::make_unique<TContour>(&G, *Grids.X, *Grids.Y, *Grids.Z, P.Shade ? 1 : P.Levels,
-                                         P.Shade, false);
+    Contour = std::make_unique<TContour>(&G, Grid, P.Shade ? 1 : P.Levels, P.Shade, false);
   }
   if (Contour->TraceBroken) {
-    TTabulationResult Broken;
+    TTabulation Broken;
     Broken.Outcome = TTabulationOutcome::Failed;
     Broken.Error = BreakError(P.Typed);
     return Broken;

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "app/graphics/plot_tabulation.h"
+#include "tabulate/tabulator.h"
 
 class TContour;
 class TGraph;
@@ -20,8 +20,7 @@ struct TCurvePicture {
 };
 
 // A series in the graph's next free colour and number, tabulated, with its legend entry.
-TTabulationResult PutCurve(TGraph& G, const TCurvePicture& P,
-                           const std::function<void(int)>& Gauge);
+TTabulation PutCurve(TGraph& G, const TCurvePicture& P, const std::function<void(int)>& Gauge);
 
 struct TGridPicture {
   std::string Typed;
@@ -34,8 +33,8 @@ struct TGridPicture {
   double Exaggerate = 0;
 };
 
-// The grid tabulated into Grids (replacing what they held) and a contour layer over it put on
-// the graph, whose axes get the grid's ranges. Layer is the new layer, null on failure. On a
-// failed point Grids are emptied; when memory is short they are left alone.
-TTabulationResult PutGrid(TGraph& G, const TGridPicture& P, TPlotGrids& Grids, TContour*& Layer,
-                          const std::function<void(int)>& Gauge);
+// The grid tabulated into Grid (replacing what it held) and a contour layer over it put on the
+// graph, whose axes get the grid's ranges; the layer shares the grid. Layer is the new layer,
+// null on failure. On a failed point Grid is dropped; when memory is short it is left alone.
+TTabulation PutGrid(TGraph& G, const TGridPicture& P, TSharedGrid& Grid, TContour*& Layer,
+                    const std::function<void(int)>& Gauge);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/side_eval.h"
+#include "tabulate/tabulator.h"
 
 class TfmSurfaceChart;
 class TPolarForm;
@@ -42,39 +43,10 @@ enum class TPlotOutcome {
   TooLarge,  // the grid cannot be held in memory, or has more intervals than the page allows
 };
 
-// The values of a grid, column by column (X outer, Y inner, as the surface is filled): NaN marks
-// a point whose evaluation failed or gave no finite value.
-struct TSurfaceGrid {
-  int NumX = 0, NumZ = 0;
-  std::vector<double> Values;
-  // Column I, row J, both from 1.
-  double At(int I, int J) const { return Values[size_t(I - 1) * size_t(NumZ) + size_t(J - 1)]; }
-};
-
-// One point of a polar curve: the angle in degrees and the radius; NaN radius for a failed point.
-struct TPolarPoint {
-  double Angle = 0, Radius = 0;
-};
-
-struct TTabulation {
-  TPlotOutcome Outcome = TPlotOutcome::Plotted;
-  // Break and Failed: the error as the engine reported it (a break past the end of the text,
-  // a failure at the first point that failed).
-  TSideResult Error;
-  // TooLarge: the refusal, naming the grid's size.
-  QString Message;
-  int NullPoints = 0;
-};
-
-// The grid of (XSteps + 1) x (YSteps + 1) values of the text, X = XFrom + (i - 1) * XStep and
-// Y = YFrom + (j - 1) * YStep. Complex mode reads "abs(" + text + ")" by the complex evaluator.
-// The integrals in the text compare fewer digits meanwhile, as for every f(x,y) grid. A grid with
-// more intervals than the page allows, or more than the memory holds with the surface series it
-// fills, is refused before anything is allocated.
-TTabulation TabulateSurface(const TPlotRequest& Request, TSurfaceGrid& Grid);
-// XSteps + 1 points at X = XFrom + i * h, angles in degrees; refused as for the surface. A polar
-// curve is quick: the gauge stays as it is.
-TTabulation TabulatePolar(const TPlotRequest& Request, std::vector<TPolarPoint>& Points);
+// The tabulation of a surface (two axes, the coarser integrals) or of a polar curve (X only),
+// failed points as holes.
+TTabulationRequest SurfaceTabulation(const TPlotRequest& Request);
+TTabulationRequest PolarTabulation(const TPlotRequest& Request);
 
 // Kind 3 of the graphics page: tabulates and fills the surface window, then shows it. A grid
 // too large and a text that cannot be read are reported in an error box (the latter after its

@@ -2,6 +2,7 @@
 // chart; a break, a refused grid or an unreadable text is reported and changes nothing.
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/graphics/fm_surface_chart.h"
@@ -18,9 +19,25 @@
 
 namespace {
 
-// Answers whether the table can be plotted; shows what the user must see otherwise.
-bool Report(const TTabulation& T, const TPlotRequest& Request) {
+// The page's outcome of a tabulation.
+TPlotOutcome OutcomeOf(const TTabulation& T) {
   switch (T.Outcome) {
+    case TTabulationOutcome::Done:
+      return TPlotOutcome::Plotted;
+    case TTabulationOutcome::Refused:
+      return TPlotOutcome::Refused;
+    case TTabulationOutcome::NoMemory:
+      return TPlotOutcome::TooLarge;
+    case TTabulationOutcome::Failed:
+      break;
+  }
+  return T.UserBreak() ? TPlotOutcome::Break : TPlotOutcome::Failed;
+}
+
+// Answers whether the table can be plotted; shows what the user must see otherwise. NX and NZ
+// are the points of the grid, for the refusal.
+bool Report(const TTabulation& T, const TPlotRequest& Request, long long NX, long long NZ) {
+  switch (OutcomeOf(T)) {
     case TPlotOutcome::Plotted:
       return true;
     case TPlotOutcome::Break:
@@ -31,7 +48,7 @@ bool Report(const TTabulation& T, const TPlotRequest& Request) {
       ShowError(QStringLiteral("Cann't calculate this function"));
       return false;
     case TPlotOutcome::TooLarge:
-      ShowError(T.Message);
+      ShowError(QString::fromStdString(SurfaceMessages::GridTooLarge(NX, NZ)));
       return false;
     case TPlotOutcome::Refused:
       return false;
@@ -39,28 +56,32 @@ bool Report(const TTabulation& T, const TPlotRequest& Request) {
   return false;
 }
 
-// The series keeps reallocating its lists while a large grid is added; one allocation of the
-// whole size is enough.
-class TCapacityScope {
+// The gauge goes back to 0 when the surface is done, however it ended.
+class TGaugeReset {
  public:
-  explicit TCapacityScope(int Capacity) : FSaved(ChartDefaultCapacity()) {
-    SetChartDefaultCapacity(Capacity);
+  explicit TGaugeReset(const std::function<void(int)>& Progress) : FProgress(Progress) {}
+  ~TGaugeReset() {
+    if (FProgress) FProgress(0);
   }
-  ~TCapacityScope() { SetChartDefaultCapacity(FSaved); }
-  TCapacityScope(const TCapacityScope&) = delete;
-  TCapacityScope& operator=(const TCapacityScope&) = delete;
+  TGaugeReset(const TGaugeReset&) = delete;
+  TGaugeReset& operator=(const TGaugeReset&) = delete;
 
  private:
-  int FSaved;
+  const std::function<void(int)>& FProgress;
 };
 
 }  // namespace
 
 TPlotOutcome PlotSurface(const TPlotRequest& Request, TfmSurfaceChart& Window) {
   const TBusyCursor Busy;
-  TSurfaceGrid Grid;
-  const TTabulation T = TabulateSurface(Request, Grid);
-  if (!Report(T, Request)) return T.Outcome;
+  TTabulation T;
+  {
+    const TGaugeReset Reset(Request.Progress);
+    T = Tabulate(SurfaceTabulation(Request));
+  }
+  if (!Report(T, Request, std::max(1, Request.XSteps) + 1LL, std::max(1, Request.YSteps) + 1LL))
+    return OutcomeOf(T);
+  const TValueGrid& Grid = *T.Grid;
 
   Window.Close();
   TChart& C = *Window.Chart;
@@ -74,27 +95,15 @@ TPlotOutcome PlotSurface(const TPlotRequest& Request, TfmSurfaceChart& Window) {
   S.Pen()->SetVisible(false);
   C.LeftAxis()->SetLabelStyle(talAuto);
   C.BottomAxis()->SetLabelStyle(talAuto);
-  S.SetNumXValues(Grid.NumX);
-  S.SetNumZValues(Grid.NumZ);
   Window.XFrom = Request.XFrom;
   Window.XTo = Request.XTo;
-  Window.XStep = (Window.XTo - Window.XFrom) / double(Grid.NumX - 1);
+  Window.XStep = (Window.XTo - Window.XFrom) / double(Grid.NX() - 1);
   Window.YFrom = Request.YFrom;
   Window.YTo = Request.YTo;
-  Window.YStep = (Window.YTo - Window.YFrom) / double(Grid.NumZ - 1);
-  {
-    const TCapacityScope Capacity(Grid.NumX * Grid.NumZ);
-    S.Clear();
-  }
-  for (int i = 1; i <= Grid.NumX; ++i)
-    for (int j = 1; j <= Grid.NumZ; ++j) {
-      const double V = Grid.At(i, j);
-      // A failed point is a hole in the surface, outside the colour range.
-      if (std::isnan(V))
-        S.AddXYZ(i, 0, j, {}, clNone);
-      else
-        S.AddXYZ(i, V, j);
-    }
+  Window.YStep = (Window.YTo - Window.YFrom) / double(Grid.NY() - 1);
+  // A failed point is a hole in the surface, outside the colour range.
+  S.AssignGrid(Grid);
+  T.Grid.reset();
   const std::string Text =
       StripBlanks(Request.ComplexMode ? "abs(" + Request.Input + ")" : Request.Input);
   S.SetTitle(QStringLiteral("f(x,y)=") + FromCp1252(Text));
@@ -108,9 +117,9 @@ TPlotOutcome PlotPolar(const TPlotRequest& Request, TPolarForm& Window) {
   TChart& C = *Window.Chart1;
   if (!Request.Title.isEmpty()) C.Title()->SetText({Request.Title});
   const TBusyCursor Busy;
-  std::vector<TPolarPoint> Points;
-  const TTabulation T = TabulatePolar(Request, Points);
-  if (!Report(T, Request)) return T.Outcome;
+  const TTabulation T = Tabulate(PolarTabulation(Request));
+  if (!Report(T, Request, std::max(1, Request.XSteps) + 1LL, 1)) return OutcomeOf(T);
+  const TValueGrid& Points = *T.Grid;
 
   auto S = std::make_unique<TPolarSeries>();
   S->Pointer()->SetVisible(false);
@@ -119,11 +128,14 @@ TPlotOutcome PlotPolar(const TPlotRequest& Request, TPolarForm& Window) {
   S->SetCircleLabels(true);
   S->SetTitle(Request.Legend);
   C.LeftAxis()->SetAutomatic(true);
-  for (const TPolarPoint& P : Points)
-    if (std::isnan(P.Radius))
-      S->AddXY(P.Angle, 0, {}, clNone);
+  for (int I = 0; I < Points.NX(); ++I) {
+    const double X = Points.X(I), Radius = Points.At(I, 0);
+    const double Angle = Request.Radians ? X * 180.0 / M_PI : X;
+    if (TValueGrid::Missing(Radius))
+      S->AddXY(Angle, 0, {}, clNone);
     else
-      S->AddPolar(P.Angle, P.Radius);
+      S->AddPolar(Angle, Radius);
+  }
   Window.AdoptSeries(std::move(S));
   TChartAxis* Radius = C.LeftAxis();
   Radius->SetAutomatic(false);

@@ -101,27 +101,38 @@ TColor TContourSeries::LegendItemColor(int Index) const {
   return FLevels[size_t(L)].Color;
 }
 
-void TContourSeries::DrawAllValues() {
-  TChartCanvas3D* C = Canvas(*this);
+TContourSeries::TTraceKey TContourSeries::CurrentTraceKey() const {
+  TTraceKey K;
   const TCustomAxisPanel* Chart = ParentChart();
   const TChartAxis* H = GetHorizAxis();
   const TChartAxis* V = GetVertAxis();
-  if (!C || !Chart || !H || !V || Count() == 0) return;
-  FillGridIndex();
-  CreateLevels();
-  if (FLevels.empty()) return;
   const TChartAxis* D = Chart->DepthAxis();
-  C->AssignVisiblePen(*FPen);
-  C->Brush()->SetStyle(bsClear);
-  const bool PenShown = FPen->Visible();
+  K.Data = DataVersion();
+  K.Levels.reserve(FLevels.size());
+  K.Heights.reserve(FLevels.size());
   const int Plane = V->CalcPosValue(FYPosition);
+  for (const TLevel& L : FLevels) {
+    K.Levels.push_back(L.Value);
+    K.Heights.push_back(FYPositionLevel ? V->CalcPosValue(L.Value) : Plane);
+  }
+  K.XPos.resize(size_t(Count()));
+  for (int i = 0; i < Count(); ++i) K.XPos[size_t(i)] = H->CalcPosValue(XValue(i));
+  const int Rows = GridRows();
+  K.Depth.resize(size_t(std::max(Rows, 0)) + 1);
+  for (int z = 1; z <= Rows; ++z) K.Depth[size_t(z)] = D->CalcPosValue(z + GridMinZ() - 1);
+  return K;
+}
+
+void TContourSeries::Trace(const TTraceKey& K) {
+  ++FTraceCount;
+  FSegments.clear();
   const int Cols = GridColumns(), Rows = GridRows();
   const double First = FLevels.front().Value, Last = FLevels.back().Value;
   for (int z = 1; z < Rows; ++z) {
-    const int Z0 = D->CalcPosValue(z + GridMinZ() - 1), Z1 = D->CalcPosValue(z + GridMinZ());
+    const int Z0 = K.Depth[size_t(z)], Z1 = K.Depth[size_t(z) + 1];
     for (int x = 1; x < Cols; ++x) {
-      const int Corner[5] = {-1, GridIndex(x, z), GridIndex(x + 1, z), GridIndex(x + 1, z + 1),
-                             GridIndex(x, z + 1)};
+      const int Corner[5] = {-1, PlacedAt(x, z), PlacedAt(x + 1, z), PlacedAt(x + 1, z + 1),
+                             PlacedAt(x, z + 1)};
       if (Corner[1] < 0 || Corner[2] < 0 || Corner[3] < 0 || Corner[4] < 0) continue;
       double Y[5];
       double DMin = 0, DMax = 0;
@@ -134,7 +145,7 @@ void TContourSeries::DrawAllValues() {
       // grid, every level does) would draw the cell's outline once per level.
       if (!(First <= DMax && DMin <= Last) || DMin == DMax) continue;
       double XP[5], ZP[5];
-      for (int m = 1; m <= 4; ++m) XP[m] = H->CalcPosValue(XValue(Corner[m]));
+      for (int m = 1; m <= 4; ++m) XP[m] = K.XPos[size_t(Corner[m])];
       ZP[1] = ZP[2] = Z0;
       ZP[3] = ZP[4] = Z1;
       // The centre: the integer half of the two horizontal and the two depth positions.
@@ -143,8 +154,7 @@ void TContourSeries::DrawAllValues() {
       for (int k = 0; k < int(FLevels.size()); ++k) {
         const double Level = FLevels[size_t(k)].Value;
         if (!(DMin <= Level && Level <= DMax)) continue;
-        if (PenShown) C->Pen()->SetColor(FLevels[size_t(k)].Color);
-        const int Height = FYPositionLevel ? V->CalcPosValue(Level) : Plane;
+        const int Height = K.Heights[size_t(k)];
         double Hm[5];
         int Sh[5];
         for (int m = 1; m <= 4; ++m) Hm[m] = Y[m] - Level;
@@ -199,11 +209,35 @@ void TContourSeries::DrawAllValues() {
             default:
               break;
           }
-          if (!Ok) continue;
-          C->MoveTo3D(A.X, Height, A.Y);
-          C->LineTo3D(B.X, Height, B.Y);
+          if (Ok) FSegments.push_back({A.X, A.Y, B.X, B.Y, Height, k});
         }
       }
     }
+  }
+  FTraced = K;
+  FHasTrace = true;
+}
+
+void TContourSeries::DrawAllValues() {
+  TChartCanvas3D* C = Canvas(*this);
+  const TCustomAxisPanel* Chart = ParentChart();
+  if (!C || !Chart || !GetHorizAxis() || !GetVertAxis() || Count() == 0) return;
+  if (FLevels.empty()) CreateLevels();
+  if (FLevels.empty()) return;
+  // The lines are traced in the axes' positions, which the view's rotation and elevation leave
+  // alone: a repaint draws what is kept.
+  TTraceKey Key = CurrentTraceKey();
+  if (!FHasTrace || !(Key == FTraced)) Trace(Key);
+  C->AssignVisiblePen(*FPen);
+  C->Brush()->SetStyle(bsClear);
+  const bool PenShown = FPen->Visible();
+  int PenLevel = -1;
+  for (const TSegment& S : FSegments) {
+    if (PenShown && S.Level != PenLevel) {
+      C->Pen()->SetColor(FLevels[size_t(S.Level)].Color);
+      PenLevel = S.Level;
+    }
+    C->MoveTo3D(S.X0, S.Height, S.Z0);
+    C->LineTo3D(S.X1, S.Height, S.Z1);
   }
 }

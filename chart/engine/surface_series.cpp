@@ -253,6 +253,8 @@ double TCustom3DGridSeries::MaxYValue() const {
 
 void TCustom3DGridSeries::NotifyValue(TSeriesDataEvent Event, int ValueIndex) {
   FRangeDirty = true;
+  FGridDirty = true;
+  ++FDataVersion;
   TCustom3DSeries::NotifyValue(Event, ValueIndex);
 }
 
@@ -302,6 +304,44 @@ void TCustom3DGridSeries::Clear() {
   std::vector<int>().swap(FGrid);
   FGridColumns = FGridRows = 0;
   FRangeDirty = true;
+  FGridDirty = true;
+  ++FDataVersion;
+}
+
+namespace {
+// The series keeps reallocating its lists while a large grid is added; one allocation of the
+// whole size is enough.
+class TCapacityScope {
+ public:
+  explicit TCapacityScope(int Capacity) : FSaved(ChartDefaultCapacity()) {
+    SetChartDefaultCapacity(Capacity);
+  }
+  ~TCapacityScope() { SetChartDefaultCapacity(FSaved); }
+  TCapacityScope(const TCapacityScope&) = delete;
+  TCapacityScope& operator=(const TCapacityScope&) = delete;
+
+ private:
+  int FSaved;
+};
+}  // namespace
+
+void TCustom3DGridSeries::AssignGrid(const TValueGrid& Grid) {
+  const int NX = std::max(1, Grid.NX()), NZ = std::max(1, Grid.NY());
+  CheckGridSize(NX, NZ);
+  FNumXValues = NX;
+  FNumZValues = NZ;
+  {
+    const TCapacityScope Capacity(Grid.NX() * Grid.NY());
+    Clear();
+  }
+  for (int I = 0; I < Grid.NX(); ++I)
+    for (int J = 0; J < Grid.NY(); ++J) {
+      const double V = Grid.At(I, J);
+      if (TValueGrid::Missing(V))
+        AddXYZ(I + 1, 0, J + 1, {}, clNone);
+      else
+        AddXYZ(I + 1, V, J + 1);
+    }
 }
 
 void TCustom3DGridSeries::Assign(const TChartSeries& Source) {
@@ -337,7 +377,13 @@ void TCustom3DGridSeries::Set3D(bool Value) {
   V->SetPerspective(Value ? 60 : 0);
 }
 
-void TCustom3DGridSeries::FillGridIndex() {
+void TCustom3DGridSeries::FillGridIndex() const {
+  if (FGridDirty) BuildGridIndex();
+}
+
+void TCustom3DGridSeries::BuildGridIndex() const {
+  FGridDirty = false;
+  ++FGridIndexBuilds;
   FGridColumns = FGridRows = 0;
   std::vector<int>().swap(FGrid);
   const int N = Count();
@@ -379,7 +425,7 @@ void TCustom3DGridSeries::FillGridIndex() {
     else
       R = std::max(1LL, Allowed / C);
   }
-  // This runs while painting: an index that cannot be had leaves the grid without cells.
+  // An index that cannot be had leaves the grid without cells.
   try {
     FGrid.assign(size_t(C * R), -1);
   } catch (const std::bad_alloc&) {
@@ -388,7 +434,6 @@ void TCustom3DGridSeries::FillGridIndex() {
   }
   FGridColumns = int(C);
   FGridRows = int(R);
-  int MostX = 0, MostZ = 0;
   for (int i = 0; i < N; ++i) {
     if (!Placed(i)) continue;
     const double Col = std::floor(XValue(i) - MinX + 0.5) + 1,
@@ -396,12 +441,7 @@ void TCustom3DGridSeries::FillGridIndex() {
     if (Col > FGridColumns || Row > FGridRows) continue;
     const int X = int(Col), Z = int(Row);
     FGrid[size_t(X - 1) * size_t(FGridRows) + size_t(Z - 1)] = i;
-    MostX = std::max(MostX, X);
-    MostZ = std::max(MostZ, Z);
   }
-  FNumXValues = std::max(FNumXValues, MostX);
-  FNumZValues = std::max(FNumZValues, MostZ);
-  CheckPalette();
 }
 
 void TCustom3DGridSeries::DoBeforeDrawChart() { CheckPalette(); }
@@ -470,6 +510,7 @@ void TSurfaceSeries::ForEachCell(F Visit) const {
   const TChartAxis* V = GetVertAxis();
   if (!C || !Chart || !H || !V) return;
   const TChartAxis* D = Chart->DepthAxis();
+  FillGridIndex();
   const int Cols = GridColumns(), Rows = GridRows();
   if (Cols < 2 || Rows < 2) return;
   // Each grid node lands on one screen point: its X and Y through the axes, its row through the
@@ -479,7 +520,7 @@ void TSurfaceSeries::ForEachCell(F Visit) const {
   std::vector<TPoint> Screen(static_cast<size_t>(Count()));
   for (int x = 1; x <= Cols; ++x)
     for (int z = 1; z <= Rows; ++z) {
-      const int i = GridIndex(x, z);
+      const int i = PlacedAt(x, z);
       if (i >= 0)
         Screen[size_t(i)] = C->Calculate3DPosition(H->CalcPosValue(XValue(i)),
                                                    V->CalcPosValue(YValue(i)), Depth[size_t(z)]);
@@ -503,10 +544,10 @@ void TSurfaceSeries::ForEachCell(F Visit) const {
     const int x = LastColumnFar ? Cols - 1 - n : 2 + n;
     for (int m = 0; m < Rows - 1; ++m) {
       const int z = LastRowFar ? Rows - m : 1 + m;
-      Cell.Corner[0] = GridIndex(x, z);
-      Cell.Corner[1] = GridIndex(x + XStep, z);
-      Cell.Corner[2] = GridIndex(x + XStep, z + ZStep);
-      Cell.Corner[3] = GridIndex(x, z + ZStep);
+      Cell.Corner[0] = PlacedAt(x, z);
+      Cell.Corner[1] = PlacedAt(x + XStep, z);
+      Cell.Corner[2] = PlacedAt(x + XStep, z + ZStep);
+      Cell.Corner[3] = PlacedAt(x, z + ZStep);
       if (Cell.Corner[0] < 0 || Cell.Corner[1] < 0 || Cell.Corner[2] < 0 || Cell.Corner[3] < 0)
         continue;
       for (int k = 0; k < 4; ++k) Cell.P[k] = Screen[size_t(Cell.Corner[k])];

@@ -11,6 +11,7 @@
 
 #include "chart/engine/chart_exceptions.h"
 #include "chart/engine/chart_series.h"
+#include "platform/value_grid.h"
 
 class TCustom3DSeries : public TChartSeries {
  public:
@@ -93,6 +94,11 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   double GetYValue(int X, int Z);
   // Fills the grid from GetYValue when values can be made (OnGetYValue or sample values).
   void CreateValues(int NumX, int NumZ);
+  // The grid form, beside AddXYZ: column I and row J of Grid (from 0) become the point at X =
+  // I + 1, Z = J + 1 with the value as Y, a missing value a null point, in one pass. Replaces the
+  // points and the grid's size; a grid that cannot be held is refused as SetNumXValues refuses
+  // it, and the points stay.
+  void AssignGrid(const TValueGrid& Grid);
   void FillSampleValues(int NumValues) override;
   int NumSampleValues() const override { return 15; }
   void Clear() override;
@@ -105,21 +111,22 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   double MinYValue() const override;
   double MaxYValue() const override;
 
-  // The grid index, rebuilt before each drawing: the point at column X, row Z (both from 1), or
-  // -1. Null points and points with a non-finite value have no place.
-  void FillGridIndex();
+  // The grid index, made when the points change and kept: the point at column X, row Z (both
+  // from 1), or -1. Null points and points with a non-finite value have no place.
+  void FillGridIndex() const;
   int GridIndex(int X, int Z) const {
-    return X >= 1 && Z >= 1 && X <= FGridColumns && Z <= FGridRows
-               ? FGrid[size_t(X - 1) * size_t(FGridRows) + size_t(Z - 1)]
-               : -1;
+    FillGridIndex();
+    return PlacedAt(X, Z);
   }
-  int GridColumns() const { return FGridColumns; }
-  int GridRows() const { return FGridRows; }
+  int GridColumns() const { return (FillGridIndex(), FGridColumns); }
+  int GridRows() const { return (FillGridIndex(), FGridRows); }
   // The extent of the placed points' X and Z values.
-  double GridMinX() const { return FGridMinX; }
-  double GridMaxX() const { return FGridMaxX; }
-  double GridMinZ() const { return FGridMinZ; }
-  double GridMaxZ() const { return FGridMaxZ; }
+  double GridMinX() const { return (FillGridIndex(), FGridMinX); }
+  double GridMaxX() const { return (FillGridIndex(), FGridMaxX); }
+  double GridMinZ() const { return (FillGridIndex(), FGridMinZ); }
+  double GridMaxZ() const { return (FillGridIndex(), FGridMaxZ); }
+  // How often the index was made (it is kept between drawings).
+  int GridIndexBuilds() const { return FGridIndexBuilds; }
 
   // The legend lists the palette, one item per entry: its value in the value format, in the
   // colour of that value. The palette is made before the legend is drawn, when it is missing.
@@ -134,6 +141,14 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   void AssignEvents(const TChartSeries& Source) override;
 
  protected:
+  // GridIndex without the check that the index is current: for loops that made sure once.
+  int PlacedAt(int X, int Z) const {
+    return X >= 1 && Z >= 1 && X <= FGridColumns && Z <= FGridRows
+               ? FGrid[size_t(X - 1) * size_t(FGridRows) + size_t(Z - 1)]
+               : -1;
+  }
+  // A number that changes whenever the points do, for what is kept from them.
+  unsigned DataVersion() const { return FDataVersion; }
   bool SampleValues() const { return FSampleValues; }
   // Makes the default palette when there is none, or when the one made is of another range or
   // another number of steps.
@@ -143,10 +158,14 @@ class TCustom3DGridSeries : public TCustom3DSeries {
 
  private:
   void CalcRange() const;
+  void BuildGridIndex() const;
   int FNumXValues = 10, FNumZValues = 10;
-  std::vector<int> FGrid;
-  int FGridColumns = 0, FGridRows = 0;
-  double FGridMinX = 0, FGridMinZ = 0, FGridMaxX = 0, FGridMaxZ = 0;
+  mutable std::vector<int> FGrid;
+  mutable int FGridColumns = 0, FGridRows = 0;
+  mutable double FGridMinX = 0, FGridMinZ = 0, FGridMaxX = 0, FGridMaxZ = 0;
+  mutable bool FGridDirty = true;
+  mutable int FGridIndexBuilds = 0;
+  unsigned FDataVersion = 0;
   bool FUseColorRange = true;
   TColor FStartColor = clWhite, FEndColor = 0x800000;
   int FStartRed = 0, FStartGreen = 0, FStartBlue = 0;
@@ -222,7 +241,7 @@ class TContourSeries : public TCustom3DGridSeries {
   void SetYPositionLevel(bool Value);
   void PrepareForGallery(bool IsEnabled) override;
 
-  // The levels of the last drawing (made again before each).
+  // The levels of the last drawing (made again before each: OnGetLevel may answer otherwise).
   void CreateLevels();
   double LevelValue(int Index) const { return FLevels.at(size_t(Index)).Value; }
   TColor LevelColor(int Index) const { return FLevels.at(size_t(Index)).Color; }
@@ -236,6 +255,9 @@ class TContourSeries : public TCustom3DGridSeries {
   QString LegendString(int Index, TLegendTextStyle Style) override;
   TColor LegendItemColor(int Index) const override;
   void DoBeforeDrawChart() override;
+  // How often the lines were traced: they are kept, and traced again only when the points, the
+  // levels or the axes' positions of the grid change.
+  int TraceCount() const { return FTraceCount; }
 
   std::function<void(TContourSeries*, int LevelIndex, double& Value, TColor& Color)> OnGetLevel;
   void AssignEvents(const TChartSeries& Source) override {
@@ -248,9 +270,27 @@ class TContourSeries : public TCustom3DGridSeries {
     double Value = 0;
     TColor Color = clBlack;
   };
+  // One piece of a level line, in the chart's 3D positions (before the view's projection).
+  struct TSegment {
+    int X0, Z0, X1, Z1, Height, Level;
+  };
+  // What the kept segments were traced from: the points, the levels, and where the axes put the
+  // points, the rows and the levels' planes.
+  struct TTraceKey {
+    unsigned Data = 0;
+    std::vector<double> Levels;
+    std::vector<int> Heights, XPos, Depth;
+    bool operator==(const TTraceKey&) const = default;
+  };
+  TTraceKey CurrentTraceKey() const;
+  void Trace(const TTraceKey& Key);
   std::unique_ptr<TChartPen> FPen;
   int FNumLevels = 10;
   std::vector<TLevel> FLevels;
+  std::vector<TSegment> FSegments;
+  TTraceKey FTraced;
+  bool FHasTrace = false;
+  int FTraceCount = 0;
   double FYPosition = 0;
   bool FYPositionLevel = false;
 };

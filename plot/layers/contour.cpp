@@ -17,7 +17,9 @@ TContour::TContour(TGraph* AGraph, const TVector& AX, const TVector& AY, const T
     : TLayer(AGraph) {
   FY = std::make_unique<TVector>(0);
   FY->Assign(AY);
-  Init(AX, AZ, ALevelCount, AShaded, ASkipZero);
+  FX.Assign(AX);
+  FZ.Assign(AZ);
+  Init(ALevelCount, AShaded, ASkipZero);
 }
 
 TContour::TContour(TGraph* AGraph, const TVector& AX, const TMatrix& AYMatrix, const TMatrix& AZ,
@@ -25,7 +27,15 @@ TContour::TContour(TGraph* AGraph, const TVector& AX, const TMatrix& AYMatrix, c
     : TLayer(AGraph) {
   FYMatrix = std::make_unique<TMatrix>(0, 0);
   FYMatrix->Assign(AYMatrix);
-  Init(AX, AZ, ALevelCount, AShaded, ASkipZero);
+  FX.Assign(AX);
+  FZ.Assign(AZ);
+  Init(ALevelCount, AShaded, ASkipZero);
+}
+
+TContour::TContour(TGraph* AGraph, TSharedGrid AGrid, int ALevelCount, bool AShaded, bool ASkipZero)
+    : TLayer(AGraph), FShared(std::move(AGrid)) {
+  if (!FShared) FShared = std::make_shared<const TValueGrid>();
+  Init(ALevelCount, AShaded, ASkipZero);
 }
 
 TContour::TContour(TGraph* AGraph) : TLayer(AGraph) {
@@ -33,10 +43,7 @@ TContour::TContour(TGraph* AGraph) : TLayer(AGraph) {
   ZMin = 1e30, ZMax = -1e30;
 }
 
-void TContour::Init(const TVector& AX, const TMatrix& AZ, int ALevelCount, bool AShaded,
-                    bool ASkipZero) {
-  FX.Assign(AX);
-  FZ.Assign(AZ);
+void TContour::Init(int ALevelCount, bool AShaded, bool ASkipZero) {
   FIndex = IndexContourGrid(Grid());
   LevelCount = ALevelCount;
   SkipZero = ASkipZero;
@@ -53,7 +60,10 @@ void TContour::Init(const TVector& AX, const TMatrix& AZ, int ALevelCount, bool 
   }
 }
 
-TContourGrid TContour::Grid() const { return {&FX, FY.get(), FYMatrix.get(), &FZ}; }
+TContourGrid TContour::Grid() const {
+  if (FShared) return {nullptr, nullptr, nullptr, nullptr, FShared.get()};
+  return {&FX, FY.get(), FYMatrix.get(), &FZ};
+}
 
 void TContour::GetExtent(double& XMin, double& XMax, double& YMin, double& YMax) {
   TLayer::GetExtent(XMin, XMax, YMin, YMax);

@@ -12,6 +12,7 @@
 #include "platform/cursors.h"
 #include "platform/geometry.h"
 #include "platform/graphics.h"
+#include "platform/value_grid.h"
 #include "plot/core/graph_layer.h"
 #include "plot/core/graph_matrix.h"
 #include "plot/layers/contour_trace.h"
@@ -37,6 +38,8 @@ class TContour : public TLayer, public TGraphContour {
   // One Y per grid node.
   TContour(TGraph* AGraph, const GraphMatrix::TVector& AX, const GraphMatrix::TMatrix& AYMatrix,
            const GraphMatrix::TMatrix& AZ, int ALevelCount, bool AShaded, bool ASkipZero);
+  // A tabulated grid, shared read-only with whoever made it: the layer keeps no copy.
+  TContour(TGraph* AGraph, TSharedGrid AGrid, int ALevelCount, bool AShaded, bool ASkipZero);
   // The bare layer the loader starts from: an empty grid.
   explicit TContour(TGraph* AGraph);
 
@@ -119,8 +122,7 @@ class TContour : public TLayer, public TGraphContour {
   void DrawLabels();
 
  private:
-  void Init(const GraphMatrix::TVector& AX, const GraphMatrix::TMatrix& AZ, int ALevelCount,
-            bool AShaded, bool ASkipZero);
+  void Init(int ALevelCount, bool AShaded, bool ASkipZero);
   TColor ColorOfLevel(double Level);
   void SetScaleToLevelRange();
   // Makes the line colours again when the palette is not the one they were made with.
@@ -137,6 +139,7 @@ class TContour : public TLayer, public TGraphContour {
   std::unique_ptr<GraphMatrix::TVector> FY;
   std::unique_ptr<GraphMatrix::TMatrix> FYMatrix;
   GraphMatrix::TMatrix FZ{0, 0};
+  TSharedGrid FShared;  // set instead of FX, FY and FZ
   TContourGridIndex FIndex;
   std::vector<TContourLine> FLines;
   std::vector<TColor> FLineColors;

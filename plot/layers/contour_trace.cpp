@@ -12,7 +12,13 @@
 
 #include "platform/number_text.h"
 
+int TContourGrid::ColCount() const {
+  if (Values) return Values->NX();
+  return X ? X->GetCount() : 0;
+}
+
 int TContourGrid::RowCount() const {
+  if (Values) return Values->NY();
   if (YMatrix) return YMatrix->GetNY();
   return Y ? Y->GetCount() : 0;
 }
@@ -23,6 +29,7 @@ namespace {
 
 // The part of the grid that has both coordinates and values.
 int Cols(const TContourGrid& G) {
+  if (G.Values) return G.ColCount();
   if (!G.X || !G.Z) return 0;
   int N = std::min(G.ColCount(), G.Z->GetNX());
   if (G.YMatrix) N = std::min(N, G.YMatrix->GetNX());
@@ -30,6 +37,7 @@ int Cols(const TContourGrid& G) {
 }
 
 int Rows(const TContourGrid& G) {
+  if (G.Values) return G.RowCount();
   if (!G.Z || (!G.Y && !G.YMatrix)) return 0;
   return std::max(std::min(G.RowCount(), G.Z->GetNY()), 0);
 }

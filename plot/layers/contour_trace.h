@@ -8,22 +8,28 @@
 #include <limits>
 #include <vector>
 
+#include "platform/value_grid.h"
 #include "plot/core/graph_matrix.h"
 #include "plot/core/graph_types.h"
 
-// A grid of Z over X columns and either one Y per row or one Y per node (YMatrix set, Y null).
-// Every pointer is borrowed; Z(i, j) is column i, row j, both 1-based.
+// A grid of Z over X columns and either one Y per row or one Y per node (YMatrix set, Y null),
+// or a tabulated grid (Values set, the others null). Every pointer is borrowed; Z(i, j) is
+// column i, row j, both 1-based.
 struct TContourGrid {
   const GraphMatrix::TVector* X = nullptr;
   const GraphMatrix::TVector* Y = nullptr;
   const GraphMatrix::TMatrix* YMatrix = nullptr;
   const GraphMatrix::TMatrix* Z = nullptr;
+  const TValueGrid* Values = nullptr;
 
-  int ColCount() const { return X ? X->GetCount() : 0; }
+  int ColCount() const;
   int RowCount() const;
-  double XAt(int I) const { return X->GetValue(I); }
-  double YAt(int I, int J) const { return YMatrix ? YMatrix->GetValue(I, J) : Y->GetValue(J); }
-  double ZAt(int I, int J) const { return Z->GetValue(I, J); }
+  double XAt(int I) const { return Values ? Values->X(I - 1) : X->GetValue(I); }
+  double YAt(int I, int J) const {
+    if (Values) return Values->Y(J - 1);
+    return YMatrix ? YMatrix->GetValue(I, J) : Y->GetValue(J);
+  }
+  double ZAt(int I, int J) const { return Values ? Values->At(I - 1, J - 1) : Z->GetValue(I, J); }
 };
 
 // A node without a value: MissingValue, its negative, or anything not finite.

@@ -23,7 +23,6 @@
 #include "app/graphics/fm_plot2d.h"
 #include "app/graphics/fm_surface_chart.h"
 #include "app/graphics/plot_pictures.h"
-#include "app/graphics/plot_tabulation.h"
 #include "app/graphics/polar_form.h"
 #include "app/startup/start_up.h"
 #include "calc_test_support.h"
@@ -41,6 +40,7 @@
 #include "plot/layers/series.h"
 #include "plot/ui/graph_properties.h"
 #include "plot/ui/plot.h"
+#include "tabulate/tabulator.h"
 
 namespace {
 
@@ -199,7 +199,7 @@ TEST_F(GraphicsPageTest, AFailingPointShowsItsOwnErrorAndLeavesNoCurve) {
   Page(1, "1/X", "-1", "1", "10", "-1", "1", "10");
   W.bbOK->click();
   EXPECT_EQ(Grids().LayerCount(), 0);
-  EXPECT_EQ(W.ZGrid, nullptr);
+  EXPECT_EQ(W.PlotGrid, nullptr);
   EXPECT_EQ(Boxes(), QStringList{"Cann't calculate this function"});
   EXPECT_EQ(EngineSettings.QuadCompareLen, 9);
 }
@@ -222,7 +222,7 @@ TEST_F(GraphicsPageTest, StopEndsATabulationWithNothingPlotted) {
     EXPECT_TRUE(W.Edit2->text().startsWith("User break")) << W.Edit2->text().toStdString();
     EXPECT_EQ(Boxes(), QStringList{"Do you realy wont break calculation?"});
     EXPECT_EQ(Curves().LayerCount() + Grids().LayerCount(), 0);
-    EXPECT_EQ(W.ZGrid, nullptr);
+    EXPECT_EQ(W.PlotGrid, nullptr);
     EXPECT_EQ(W.Gauge->value(), 0);
     EXPECT_EQ(W.cbHistory->count(), 0);
     EXPECT_EQ(EngineSettings.QuadCompareLen, 9);
@@ -237,12 +237,12 @@ TEST_F(GraphicsPageTest, ContoursOfASquareSumLieOnTheirCircles) {
   W.bbOK->click();
   ASSERT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
 
-  ASSERT_NE(W.ZGrid, nullptr);
-  EXPECT_EQ(W.XGrid->N, 41);
-  EXPECT_EQ(W.YGrid->N, 41);
-  EXPECT_DOUBLE_EQ(W.XGrid->GetValue(1), -2);
-  EXPECT_NEAR(W.YGrid->GetValue(41), 2, 1e-12);
-  EXPECT_NEAR(W.ZGrid->GetValue(11, 31), 1 + 1, 1e-12);  // X = -1, Y = 1
+  ASSERT_NE(W.PlotGrid, nullptr);
+  EXPECT_EQ(W.PlotGrid->NX(), 41);
+  EXPECT_EQ(W.PlotGrid->NY(), 41);
+  EXPECT_DOUBLE_EQ(W.PlotGrid->X(0), -2);
+  EXPECT_NEAR(W.PlotGrid->Y(40), 2, 1e-12);
+  EXPECT_NEAR(W.PlotGrid->At(10, 30), 1 + 1, 1e-12);  // X = -1, Y = 1
   ASSERT_EQ(Grids().LayerCount(), 1);
   TContour* C = ContourPlot->Contour();
   ASSERT_EQ(C, Grids().GetLayer(0));
@@ -373,11 +373,11 @@ TEST_F(GraphicsPageTest, ComplexModeTabulatesTheModulusThroughComp) {
   W.edTitle->setText("f");
   W.bbOK->click();
   ASSERT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
-  ASSERT_NE(W.ZGrid, nullptr);
-  for (int I = 1; I <= 11; I += 3)
-    for (int J = 1; J <= 11; J += 2) {
-      const std::complex<double> Z(W.XGrid->GetValue(I), W.YGrid->GetValue(J));
-      EXPECT_NEAR(W.ZGrid->GetValue(I, J), std::abs(std::sin(Z)), 1e-12) << I << " " << J;
+  ASSERT_NE(W.PlotGrid, nullptr);
+  for (int I = 0; I < 11; I += 3)
+    for (int J = 0; J < 11; J += 2) {
+      const std::complex<double> Z(W.PlotGrid->X(I), W.PlotGrid->Y(J));
+      EXPECT_NEAR(W.PlotGrid->At(I, J), std::abs(std::sin(Z)), 1e-12) << I << " " << J;
     }
   EXPECT_EQ(Grids().Title.Lines, QStringList{"|f|"});
   EXPECT_EQ(ComplexAnswer.A, Answer.A);
@@ -386,7 +386,7 @@ TEST_F(GraphicsPageTest, ComplexModeTabulatesTheModulusThroughComp) {
   // An error inside the formula is placed in the formula, not in its wrapping.
   Page(1, "sin(comp(X,Y)", "-1", "1", "10", "-1", "1", "10");
   W.bbOK->click();
-  EXPECT_EQ(W.ZGrid, nullptr);
+  EXPECT_EQ(W.PlotGrid, nullptr);
   EXPECT_EQ(Boxes(), QStringList{"Cann't calculate this function"});
   EXPECT_TRUE(W.Edit2->text().startsWith(FromCp1252(ErrorText(errMissingClose)) + ": position 13"))
       << W.Edit2->text().toStdString();
@@ -420,12 +420,12 @@ TEST_F(GraphicsPageTest, TheChecksRefuseWhatTheKindUses) {
   EXPECT_EQ(Boxes(), QStringList{"Number of Steps must be in the range [2..16000]"});
   EXPECT_EQ(Grids().LayerCount(), 0);
 
-  // A largest grid on a machine with 8 GB to spare: the window's grids and the layer's copy of
-  // them take 4.1 GB, more than a picture may have. Refused by its size, before anything is
+  // A largest grid on a machine with 4 GB to spare: the one grid that the window and the layer
+  // share takes 2.05 GB, more than a picture may have. Refused by its size, before anything is
   // allocated or read; nothing changes.
   Dialogs.Requests.clear();
   Page(2, "X", "0", "1", "16000", "0", "1", "16000");
-  SetAvailableMemorySource([] { return std::optional<std::uint64_t>(8'000'000'000); });
+  SetAvailableMemorySource([] { return std::optional<std::uint64_t>(4'000'000'000); });
   VarValues[varX] = 42;
   W.bbOK->click();
   EXPECT_EQ(Boxes(), QStringList{"Not enough memory for a grid of 16001 x 16001 points"});
@@ -681,71 +681,6 @@ TEST_F(GraphicsPageTest, PropertiesOpenTheDialogInBothPlotWindows) {
                   [&](TfmGraphProperties& D) { Rows = D.tbSeries->count(); }));
   EXPECT_EQ(Rows, 0);
   EXPECT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
-}
-
-// A series on a small graph of its own, for the tabulation alone.
-class PlotTabulation : public ::testing::Test {
- protected:
-  void SetUp() override { EngineInitialize(); }
-  void TearDown() override { SetAvailableMemorySource(nullptr); }
-  QImage Image{50, 50, QImage::Format_RGB32};
-  TImageTarget ImageTarget{&Image};
-  TCanvas Canvas{&ImageTarget};
-  TGraph G{&Canvas, 50, 50};
-  TSeries S{&G, clRed, 3, "s"};
-};
-
-TEST_F(PlotTabulation, TheGaugeMovesOnlyWhenItsPercentageChanges) {
-  std::vector<int> Shown;
-  const TTabulationResult R =
-      TabulateCurve("X*2", 0, 1, 16000, S, [&](int P) { Shown.push_back(P); });
-  ASSERT_TRUE(R.Ok());
-  EXPECT_EQ(S.Count(), 16001);
-  EXPECT_EQ(Shown.size(), 101u);
-  EXPECT_EQ(Shown.front(), 0);
-  EXPECT_EQ(Shown.back(), 100);
-  EXPECT_TRUE(std::is_sorted(Shown.begin(), Shown.end()));
-  // An error at the last point takes every point back.
-  const TTabulationResult Bad = TabulateCurve("1/(X-1)", 0, 1, 10, S, nullptr);
-  EXPECT_EQ(Bad.Outcome, TTabulationOutcome::Failed);
-  EXPECT_EQ(Bad.Error.ErrCode, errDivisionByZero);
-  EXPECT_EQ(S.Count(), 0);
-  // While another evaluation runs nothing is read at all.
-  {
-    const TEngineBusyGuard Busy;
-    EXPECT_EQ(TabulateCurve("X", 0, 1, 10, S, nullptr).Outcome, TTabulationOutcome::Refused);
-    TPlotGrids Grids;
-    EXPECT_EQ(TabulateGrid("X", false, 0, 1, 2, 0, 1, 2, Grids, nullptr).Outcome,
-              TTabulationOutcome::Refused);
-    EXPECT_TRUE(Grids.Empty());
-  }
-  EXPECT_EQ(S.Count(), 0);
-}
-
-// Called directly, the tabulations keep to the page's step counts themselves: counts past them
-// would overflow the loops and the sizes; they are refused before a point is read.
-TEST_F(PlotTabulation, StepCountsPastThePageAreRefusedUnread) {
-  constexpr int Huge = std::numeric_limits<int>::max();
-  VarValues[varX] = 42;
-  for (int N : {Huge, MaxPlotSteps + 1, 0, -5})
-    EXPECT_EQ(TabulateCurve("X", 0, 1, N, S, nullptr).Outcome, TTabulationOutcome::NoMemory) << N;
-  EXPECT_EQ(S.Count(), 0);
-  TPlotGrids Grids;
-  for (auto [NX, NY] : {std::pair{Huge, 2}, {2, Huge}, {Huge, Huge}, {0, 2}})
-    EXPECT_EQ(TabulateGrid("X", false, 0, 1, NX, 0, 1, NY, Grids, nullptr).Outcome,
-              TTabulationOutcome::NoMemory);
-  EXPECT_TRUE(Grids.Empty());
-  EXPECT_EQ(VarValues[varX], 42);
-  // The sizes saturate instead of wrapping round to a small number that would pass.
-  EXPECT_EQ(GridBytes(Huge, Huge), std::numeric_limits<std::uint64_t>::max());
-  EXPECT_GT(GridBytes(Huge, 1), GridBytes(Huge / 2, 1));
-  // The page's largest grid: the window's three grids and the layer's copy of them.
-  EXPECT_EQ(GridBytes(16000, 16000), 2 * (16001ull * 16001 + 2 * 16001) * sizeof(double));
-  // The largest curve passes on a machine with little to spare; nothing at all refuses it.
-  SetAvailableMemorySource([] { return std::optional<std::uint64_t>(64'000'000); });
-  EXPECT_TRUE(TabulateCurve("X", 0, 1, MaxPlotSteps, S, nullptr).Ok());
-  SetAvailableMemorySource([] { return std::optional<std::uint64_t>(0); });
-  EXPECT_EQ(TabulateCurve("X", 0, 1, 2, S, nullptr).Outcome, TTabulationOutcome::NoMemory);
 }
 
 // Every colour the graph deals out is taken: the next curve still gets one it can be seen in.

@@ -19,17 +19,17 @@ TEST_F(PlotPicturesTest, StopWhileTheLinesAreTracedLeavesThePreviousPicture) {
   P.Typed = "X*Y";
   P.A = P.C = -1, P.B = P.D = 1;
   P.NX = P.NY = 80;  // 6400 cells a level: the tracing asks for a break
-  TPlotGrids Grids;
+  TSharedGrid Grids;
   TContour* Layer = nullptr;
   ASSERT_TRUE(PutGrid(G, P, Grids, Layer, [](int) {}).Ok());
   TContour* First = Layer;
   // The tabulation pumps once a point; the next pump is the tracing's.
   Host.Pumps = 0, Host.StopAt = 81 * 81 + 1;
   P.Typed = "X+Y";
-  const TTabulationResult R = PutGrid(G, P, Grids, Layer, [](int) {});
+  const TTabulation R = PutGrid(G, P, Grids, Layer, [](int) {});
   EXPECT_TRUE(R.UserBreak());
   EXPECT_EQ(Host.Asked, 1);
-  EXPECT_FALSE(Grids.Empty());  // the tabulation itself was done
+  EXPECT_TRUE(Grids);  // the tabulation itself was done
   EXPECT_EQ(Layer, nullptr);
   ASSERT_EQ(G.LayerCount(), 1);
   EXPECT_EQ(G.GetLayer(0), First);

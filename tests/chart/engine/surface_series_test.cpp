@@ -607,3 +607,80 @@ TEST(SurfaceSeries, AConstantSurfaceLiesAtMidHeight) {
   }
   EXPECT_EQ(T.At({int(std::lround(SX / 4)), int(std::lround(SY / 4))}), clRed);
 }
+
+// What depends only on the points and the settings is made when they change: a repaint, or a
+// turn of the view, draws what is kept; the grid form fills the points in one pass.
+TEST(GridSeries, IndexAndContourLinesAreKeptBetweenDrawings) {
+  TSurfaceChart T;
+  T.Fill(6, 5, [](int x, int z) { return double(x * z); });
+  T.Chart.Repaint();
+  T.Chart.Repaint();
+  EXPECT_EQ(T.S.GridIndexBuilds(), 1);
+  // Drawing changes no setting.
+  EXPECT_EQ(T.S.NumXValues(), 10);
+  T.S.AddXYZ(7, 1, 1);
+  T.Chart.Repaint();
+  EXPECT_EQ(T.S.GridIndexBuilds(), 2);
+  EXPECT_EQ(T.S.GridColumns(), 7);
+
+  TChart Chart;
+  Chart.resize(600, 450);
+  Chart.SetView3D(true);
+  TContourSeries C;
+  C.SetParentChart(&Chart);
+  for (int x = 1; x <= 5; ++x)
+    for (int z = 1; z <= 4; ++z) C.AddXYZ(x, x + z, z);
+  auto Lines = [&] {
+    TRecordingTarget Target(600, 450);
+    TCanvas Canvas(&Target);
+    Chart.DrawToMetaCanvas(&Canvas, {0, 0, 600, 450});
+    int N = 0;
+    for (const TCanvasOp& Op : Target.Ops()) N += Op.Kind == coLine;
+    return N;
+  };
+  const int First = Lines();
+  EXPECT_GT(First, 0);
+  EXPECT_EQ(Lines(), First);
+  Chart.View3DOptions()->SetRotation(Chart.View3DOptions()->Rotation() + 10);
+  EXPECT_EQ(Lines(), First);
+  EXPECT_EQ(C.TraceCount(), 1);
+  // A setting the lines depend on traces them again, once.
+  C.SetNumLevels(4);
+  Lines();
+  Lines();
+  EXPECT_EQ(C.TraceCount(), 2);
+  C.SetYPosition(3);
+  Lines();
+  EXPECT_EQ(C.TraceCount(), 3);
+  C.AddXYZ(6, 1, 1);
+  Lines();
+  EXPECT_EQ(C.TraceCount(), 4);
+}
+
+TEST(GridSeries, AGridGoesInWholeWithItsHolesAsNullPoints) {
+  TValueGrid G(3, 2);
+  for (int I = 0; I < 3; ++I) {
+    G.SetX(I, I * 0.5);
+    for (int J = 0; J < 2; ++J) G.Set(I, J, I * 10 + J);
+  }
+  G.Set(1, 1, std::numeric_limits<double>::quiet_NaN());
+  TSurfaceChart T;
+  T.S.AddXYZ(1, 2, 3);
+  T.S.AssignGrid(G);
+  ASSERT_EQ(T.S.Count(), 6);
+  EXPECT_EQ(T.S.NumXValues(), 3);
+  EXPECT_EQ(T.S.NumZValues(), 2);
+  // Column I, row J is the point at X = I + 1, Z = J + 1.
+  EXPECT_EQ(T.S.XValue(5), 3);
+  EXPECT_EQ(T.S.ZValue(5), 2);
+  EXPECT_EQ(T.S.YValue(5), 21);
+  EXPECT_TRUE(T.S.IsNull(3));
+  EXPECT_EQ(T.S.GridIndex(2, 2), -1);
+  EXPECT_EQ(T.S.GridIndex(3, 1), 4);
+  EXPECT_EQ(T.S.MaxYValue(), 21);
+  // A grid that cannot be held is refused, and the points stay.
+  SetAvailableMemorySource([] { return std::optional<std::uint64_t>(0); });
+  EXPECT_THROW(T.S.AssignGrid(TValueGrid(5, 5)), ChartException);
+  SetAvailableMemorySource(nullptr);
+  EXPECT_EQ(T.S.Count(), 6);
+}

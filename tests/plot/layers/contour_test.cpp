@@ -528,3 +528,34 @@ TEST(Contour, InDepthTheMapLiesOnTheFramesBackWall) {
                std::max(Cells.Right, Op.Rect.Right), std::max(Cells.Bottom, Op.Rect.Bottom)};
   EXPECT_EQ(Cells, (TRect{Inset + 20, Inset - 20, 400 - Inset + 20, 300 - Inset - 20}));
 }
+
+// A tabulated grid is shared, not copied, and gives the layer what the same values in the
+// graph's own vectors and matrix give it.
+TEST(Contour, ASharedGridTracesAsItsCopyWould) {
+  TContourFixture F;
+  auto Shared = std::make_shared<TValueGrid>(21, 21);
+  for (int I = 0; I < 21; ++I) {
+    Shared->SetX(I, F.X.GetValue(I + 1));
+    Shared->SetY(I, F.Y.GetValue(I + 1));
+    for (int J = 0; J < 21; ++J) Shared->Set(I, J, F.Z.GetValue(I + 1, J + 1));
+  }
+  Shared->Set(0, 0, std::numeric_limits<double>::quiet_NaN());
+  F.Z.SetValue(1, 1, GraphMatrix::MissingValue);
+  const TSharedGrid Grid = Shared;
+  TContour Copied(&F.Graph, F.X, F.Y, F.Z, 6, false, false);
+  TContour Kept(&F.Graph, Grid, 6, false, false);
+  EXPECT_EQ(Grid.use_count(), 3);  // Shared, Grid and the layer
+  ASSERT_EQ(Kept.Lines().size(), Copied.Lines().size());
+  for (size_t K = 0; K < Kept.Lines().size(); ++K) {
+    EXPECT_EQ(Kept.Lines()[K].Level, Copied.Lines()[K].Level);
+    EXPECT_EQ(Kept.Lines()[K].Points, Copied.Lines()[K].Points);
+  }
+  EXPECT_EQ(Kept.GetZMin(), Copied.GetZMin());
+  EXPECT_EQ(Kept.GetZMax(), Copied.GetZMax());
+  EXPECT_TRUE(IsMissingZ(Kept.InterpolateZ(-2, -2)));
+  EXPECT_DOUBLE_EQ(Kept.InterpolateZ(1, 0.5), Copied.InterpolateZ(1, 0.5));
+  double XMin = 1e9, XMax = -1e9, YMin = 1e9, YMax = -1e9;
+  Kept.GetExtent(XMin, XMax, YMin, YMax);
+  EXPECT_DOUBLE_EQ(XMin, -2);
+  EXPECT_DOUBLE_EQ(YMax, 2);
+}
