@@ -1,14 +1,18 @@
 #include "chart/editors/editor_controls.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
 #include "platform/app_services.h"
+#include "platform/controls.h"
+#include "platform/number_text.h"
 
 TChartSpinEdit::TChartSpinEdit(QWidget* Parent) : QLineEdit(Parent) {
   setMaximumWidth(80);
@@ -24,6 +28,13 @@ bool ReadWholeNumber(const QString& Text, int Min, int Max, int& Value) {
   bool Ok = false;
   const int V = Text.trimmed().toInt(&Ok);
   if (!Ok || V < Min || V > Max) return false;
+  Value = V;
+  return true;
+}
+
+bool ReadNumber(const QString& Text, double& Value) {
+  double V = 0;
+  if (!TryTextToFloat(Text.trimmed().toStdString(), V) || !std::isfinite(V)) return false;
   Value = V;
   return true;
 }
@@ -82,4 +93,20 @@ QPushButton* Button(QWidget* Parent, const QString& Caption, const char* Name) {
   auto* B = new QPushButton(Caption, Parent);
   B->setObjectName(QLatin1String(Name));
   return B;
+}
+
+QComboBox* ComboBox(QWidget* Parent, const char* Name, const QStringList& Items) {
+  auto* C = new QComboBox(Parent);
+  C->setObjectName(QLatin1String(Name));
+  C->addItems(Items);
+  return C;
+}
+
+TRadioGroup* RadioGroup(QWidget* Parent, const char* Name, const QString& Caption,
+                        const QStringList& Items) {
+  auto* G = new TRadioGroup(Parent);
+  G->setObjectName(QLatin1String(Name));
+  G->SetCaption(Caption);
+  G->SetItems(Items);
+  return G;
 }

@@ -9,13 +9,17 @@
 #include "platform/app_services.h"
 
 class QCheckBox;
+class QComboBox;
 class QGridLayout;
 class QLabel;
 class QPushButton;
+class TRadioGroup;
 
 // The whole number Text holds within [Min, Max], or false for text that is not one yet (empty, a
 // lone sign, out of range): the editors apply only what reads as a number.
 bool ReadWholeNumber(const QString& Text, int Min, int Max, int& Value);
+// The same for a finite floating-point number, read without the locale ("." as separator).
+bool ReadNumber(const QString& Text, double& Value);
 
 class TChartEditorPage : public QWidget {
   Q_OBJECT
@@ -59,6 +63,9 @@ QLabel* AddLabelled(QGridLayout* Grid, int Row, const QString& Caption, QWidget*
 QCheckBox* CheckBox(QWidget* Parent, const QString& Caption, const char* Name);
 TChartSpinEdit* SpinEdit(QWidget* Parent, const char* Name, int Min, int Max, int Increment);
 QPushButton* Button(QWidget* Parent, const QString& Caption, const char* Name);
+QComboBox* ComboBox(QWidget* Parent, const char* Name, const QStringList& Items);
+TRadioGroup* RadioGroup(QWidget* Parent, const char* Name, const QString& Caption,
+                        const QStringList& Items);
 
 // Every handler runs guarded: a setting the chart refuses shows its message, never escapes.
 template <class Sender, class Signal, class F>

@@ -30,12 +30,12 @@ TEST_F(ChartEditorTest, CaptionTabsAndTheActivePage) {
   Then([](TForm& F) {
     TChartEditForm& E = Editor(F);
     EXPECT_EQ(E.windowTitle(), QStringLiteral("Editing Chart1"));
-    // Only the pages that exist show; the series form comes later.
+    // Only the pages that exist show, and the series form.
     for (int T :
          {cetSeries, cetGeneral, cetTitles, cetLegend, cetPanel, cetPaging, cetWalls, cet3D})
       EXPECT_TRUE(E.Notebook1->TabVisible(T)) << T;
     EXPECT_FALSE(E.Notebook1->TabVisible(cetAxis));
-    EXPECT_FALSE(E.MainPage->TabVisible(1));
+    EXPECT_TRUE(E.MainPage->TabVisible(1));
     EXPECT_EQ(E.Notebook1->ActivePageIndex(), cet3D);
     EXPECT_NE(E.Page(cet3D), nullptr);
     EXPECT_EQ(E.Page(cetGeneral), nullptr);  // made when first shown
