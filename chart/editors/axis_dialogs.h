@@ -1,0 +1,68 @@
+#pragma once
+// The two small dialogs of the axis page: one end of an axis' range (a number, or a date and a
+// time), and the label step (a number, a step of the date-time table, or days and a time).
+#include <QString>
+
+#include "chart/engine/chart_utils.h"
+#include "platform/form.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+class TAxisMaxMin : public TForm {
+  Q_OBJECT
+ public:
+  explicit TAxisMaxMin(QWidget* Owner);
+
+  bool IsDateTime = false;
+  double MaxMin = 0;
+
+  QLabel *LDate, *LTime;
+  QLineEdit *EDate, *ETime;
+  QPushButton *BOk, *BCancel;
+
+ protected:
+  void FormShow() override;
+
+ private:
+  // Takes the edits' value; false (the reason shown) keeps the dialog open.
+  bool ReadValue();
+};
+
+class TAxisIncrement : public TForm {
+  Q_OBJECT
+ public:
+  explicit TAxisIncrement(QWidget* Owner);
+
+  bool IsDateTime = false, IsExact = false;
+  double Increment = 0;
+  // The date-time table's step chosen, dtNone for none.
+  int IStep = dtNone;
+
+  QGroupBox* GBIncrement;
+  QRadioButton *RBStandard, *RBCustom;
+  QComboBox* CBSteps;
+  QLineEdit* ECustom;
+  QCheckBox* CBExact;
+  QPushButton *BOk, *BCancel;
+
+  void RBStandardClick();
+  void RBCustomClick();
+  void CBExactClick();
+
+ protected:
+  void FormShow() override;
+
+ private:
+  bool ReadValue();
+};
+
+// The increment dialog over a step: on OK Increment and Exact take the chosen step; answers
+// whether the user chose one.
+bool EditAxisIncrement(QWidget* Owner, const QString& Caption, bool DateTime, bool& Exact,
+                       double& Increment);
