@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "chart/editors/axis_dialogs.h"
 #include "chart/editors/axis_texts.h"
 #include "chart/editors/editor_controls.h"
 #include "chart/editors/pen_dialogs.h"
@@ -139,7 +140,6 @@ bool EditFunctionPeriod(QWidget* Owner, TChartFunction& Function, const QString&
 }
 
 bool EditPeriodRange(QWidget* Owner, double& Period, bool IsDateTime) {
-  // The axis increment dialog is not in this library yet: the range stays as it is.
-  (void)Owner, (void)Period, (void)IsDateTime;
-  return false;
+  bool Exact = true;
+  return EditAxisIncrement(Owner, QStringLiteral("Period range"), IsDateTime, Exact, Period);
 }

@@ -38,7 +38,7 @@ class TFormPeriod : public TForm {
   bool Showing = false;
 };
 
-// Asks for the period range starting from Period; true with the new value on OK.
+// The axis increment dialog titled "Period range" over Period; true with the new value on OK.
 bool EditPeriodRange(QWidget* Owner, double& Period, bool IsDateTime);
 
 // Opens the period dialog for Function; on OK the function takes the period, its style and its

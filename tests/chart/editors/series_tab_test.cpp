@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "chart/editors/axis_dialogs.h"
 #include "chart/editors/function_period.h"
 #include "chart/editors/grid_series_pages.h"
 #include "chart/editors/series_pages.h"
@@ -241,12 +242,23 @@ TEST_F(SeriesTabTest, PeriodDialogDisplayRules) {
   EXPECT_FALSE(P.ENum->isEnabled());
   EXPECT_TRUE(P.BChange->isEnabled());
   EXPECT_EQ(P.BLabel->text(), QStringLiteral("One Week"));
+  // "Change..." asks the increment dialog for the range.
+  Then([](TForm& Form) {
+    EXPECT_EQ(Form.windowTitle(), QStringLiteral("Period range"));
+    auto& D = dynamic_cast<TAxisIncrement&>(Form);
+    EXPECT_TRUE(D.IsDateTime);
+    D.CBSteps->setCurrentIndex(D.CBSteps->findText(QStringLiteral("One Day")));
+    D.BOk->click();
+  });
+  P.BChange->click();
+  EXPECT_EQ(P.Period, 1);
+  EXPECT_EQ(P.BLabel->text(), QStringLiteral("One Day"));
   // Text on the way to a number changes nothing; a number is taken.
   P.RBNum->click();
   for (const char* Partial : {"", "-", "1e", "x"}) {
     P.ENum->setText(QLatin1String(Partial));
     emit P.ENum->textEdited(QLatin1String(Partial));
-    EXPECT_EQ(P.Period, 7) << Partial;
+    EXPECT_EQ(P.Period, 1) << Partial;
   }
   P.CBAll->click();
   EXPECT_EQ(P.Period, 0);
