@@ -165,7 +165,9 @@ TFormChartSeries::TFormChartSeries(QWidget* Owner, TCustomChart* Chart)
   D->addWidget(CBDataSourcestyle);
   PanFunction = new QWidget(TabDataSource);
   PanFunction->setObjectName(QStringLiteral("PanFunction"));
-  D->addWidget(PanFunction, 1);
+  D->addWidget(PanFunction, 100);
+  // Without the function panel the kind stays at the top.
+  D->addStretch(1);
   auto* F = new QGridLayout(PanFunction);
   CBFunctions = ComboBox(PanFunction, "CBFunctions", {});
   AddLabelled(F, 0, QStringLiteral("&Function:"), CBFunctions);
@@ -173,16 +175,25 @@ TFormChartSeries::TFormChartSeries(QWidget* Owner, TCustomChart* Chart)
   F->addWidget(BEditFunc, 0, 2);
   LBAvailSeries = SeriesList(PanFunction, "LBAvailSeries");
   LBSelectedSeries = SeriesList(PanFunction, "LBSelectedSeries");
-  F->addWidget(new QLabel(QStringLiteral("&Available Series:"), PanFunction), 1, 0);
-  F->addWidget(new QLabel(QStringLiteral("&Selected Series: "), PanFunction), 1, 2);
-  F->addWidget(LBAvailSeries, 2, 0, 4, 1);
-  F->addWidget(LBSelectedSeries, 2, 2, 4, 1);
+  auto ListLabel = [this](const QString& Caption, QWidget* Buddy) {
+    auto* L = new QLabel(Caption, PanFunction);
+    L->setBuddy(Buddy);
+    return L;
+  };
+  F->addWidget(ListLabel(QStringLiteral("&Available Series:"), LBAvailSeries), 1, 0);
+  F->addWidget(ListLabel(QStringLiteral("&Selected Series: "), LBSelectedSeries), 1, 2);
+  F->addWidget(LBAvailSeries, 2, 0);
+  F->addWidget(LBSelectedSeries, 2, 2);
+  F->setRowStretch(2, 1);
   BRightOne = Button(PanFunction, QStringLiteral(">"), "BRightOne");
   BRightAll = Button(PanFunction, QStringLiteral(">>"), "BRightAll");
   BLeftOne = Button(PanFunction, QStringLiteral("<"), "BLeftOne");
   BLeftAll = Button(PanFunction, QStringLiteral("<<"), "BLeftAll");
-  Row = 2;
-  for (QPushButton* B : {BRightOne, BRightAll, BLeftOne, BLeftAll}) F->addWidget(B, Row++, 1);
+  auto* Moves = new QVBoxLayout;
+  Moves->addStretch();
+  for (QPushButton* B : {BRightOne, BRightAll, BLeftOne, BLeftAll}) Moves->addWidget(B);
+  Moves->addStretch();
+  F->addLayout(Moves, 2, 1);
   PanFunction->hide();
 
   On(CBSeries, &QComboBox::activated, this, [this](int I) {

@@ -88,7 +88,10 @@ TEST_F(SeriesTabTest, EverySeriesTypeOpensItsFormatPage) {
     const QString Name = T.SeriesClass.Name;
     TChartSeries* S = Chart->AdoptSeries(std::unique_ptr<TChartSeries>(T.SeriesClass.Create()));
     S->FillSampleValues(S->NumSampleValues());
+    const QImage Before = Picture();
     Page.SetSeries(S);
+    // Showing what the series holds writes nothing back into it.
+    EXPECT_EQ(Picture(), Before) << Name.toStdString();
     ASSERT_FALSE(Page.EditorForms().empty()) << Name.toStdString();
     EXPECT_EQ(Page.EditorForms()[0]->objectName(), Expected.at(Name)) << Name.toStdString();
     EXPECT_EQ(Page.EditorForms()[0]->parentWidget(), Page.TheTabSheet);
