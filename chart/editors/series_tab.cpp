@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QBitmap>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "chart/editors/chart_editor.h"
+#include "chart/editors/chart_gallery.h"
 #include "chart/editors/function_period.h"
 #include "chart/editors/pen_dialogs.h"
 #include "chart/engine/chart_exceptions.h"
@@ -43,13 +45,13 @@ bool Reaches(const TChartSeries* Source, const TChartSeries* Target) {
   return false;
 }
 
-QString TypeDescription(const TChartSeries& S) {
+const TChartSeriesType* SeriesType(const TChartSeries& S) {
   const TChartFunction* F = S.Function();
   const TChartSeriesType* T =
       ChartSeriesTypes().Find(S.ClassName(), F ? F->ClassName() : QString());
   if (!T && F) T = ChartSeriesTypes().Find(QString(), F->ClassName());
   if (!T) T = ChartSeriesTypes().Find(S.ClassName(), QString());
-  return T ? T->Description : S.ClassName();
+  return T;
 }
 
 QListWidget* SeriesList(QWidget* Parent, const char* Name) {
@@ -82,6 +84,7 @@ TFormChartSeries::TFormChartSeries(QWidget* Owner, TCustomChart* Chart)
   CBSeries->setMinimumWidth(160);
   ImageSeries = new QLabel(this);
   ImageSeries->setObjectName(QStringLiteral("ImageSeries"));
+  ImageSeries->setFixedSize(48, 36);
   LabelSeriesClass = new QLabel(this);
   LabelSeriesClass->setObjectName(QStringLiteral("LabelSeriesClass"));
   CBPersistent = CheckBox(this, QStringLiteral("Persistent"), "CBPersistent");
@@ -329,9 +332,18 @@ void TFormChartSeries::CBSeriesChange() {
   PageSeries->setVisible(Any);
   CBPersistent->setVisible(false);
   if (!Any) return;
+  const TChartSeriesType* Type = SeriesType(*S);
   LabelSeriesClass->setText((S->Title().isEmpty() ? S->Name() : S->Title()) + QStringLiteral(": ") +
-                            TypeDescription(*S));
-  ImageSeries->setText(S->ClassName().mid(1, 2));
+                            (Type ? Type->Description : S->ClassName()));
+  if (Type) {
+    // Drawn on a colour no sample uses, which then becomes transparent.
+    const QImage I = GalleryPicture(*Type, ImageSeries->size(), clFuchsia);
+    QPixmap P = QPixmap::fromImage(I);
+    P.setMask(QBitmap::fromImage(I.createMaskFromColor(ToQColor(clFuchsia).rgb())));
+    ImageSeries->setPixmap(P);
+  } else {
+    ImageSeries->clear();
+  }
   const int Flags = S->StyleFlags();
   auto SetVisible = [this](QWidget* Tab, bool Visible) {
     PageSeries->SetTabVisible(PageSeries->indexOf(Tab), Visible);

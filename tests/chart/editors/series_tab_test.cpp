@@ -104,6 +104,7 @@ TEST_F(SeriesTabTest, EverySeriesTypeOpensItsFormatPage) {
       EXPECT_EQ(Page.PageSeries->tabText(1), QStringLiteral("General"));
     }
     EXPECT_EQ(Page.LabelSeriesClass->text(), S->Name() + QStringLiteral(": ") + T.Description);
+    EXPECT_FALSE(Page.ImageSeries->pixmap().isNull());
     ++Checked;
   }
   EXPECT_EQ(Checked, 15);
@@ -154,6 +155,15 @@ TEST_F(SeriesTabTest, LeavingTheDataSourceTabAsksToApplyChanges) {
   EXPECT_EQ(Tab->CBDataSourcestyle->currentIndex(), TFormChartSeries::dsFunction);
   EXPECT_EQ(Tab->LBSelectedSeries->count(), 1);
   ClickTab(Tab->PageSeries, Tab->TabGeneral);
+  EXPECT_EQ(Dialogs.Messages().size(), 3);
+
+  // Closing the editor applies what is pending without asking.
+  Tab->show();
+  ClickTab(Tab->PageSeries, Tab->TabDataSource);
+  Choose(Tab->CBFunctions, Tab->CBFunctions->findData(QStringLiteral("THighChartFunction")));
+  Tab->hide();
+  EXPECT_EQ(Target->Function()->ClassName(), QStringLiteral("THighChartFunction"));
+  EXPECT_EQ(Points(Target), (std::vector<std::pair<double, double>>{{0, 10}, {3, 10}}));
   EXPECT_EQ(Dialogs.Messages().size(), 3);
 }
 
