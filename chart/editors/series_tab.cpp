@@ -337,9 +337,12 @@ void TFormChartSeries::CBSeriesChange() {
                             (Type ? Type->Description : S->ClassName()));
   if (Type) {
     // Drawn on a colour no sample uses, which then becomes transparent.
-    const QImage I = GalleryPicture(*Type, ImageSeries->size(), clFuchsia);
+    // Drawn at the screen's pixel ratio, so that it stays sharp at every scale.
+    const qreal Ratio = ImageSeries->devicePixelRatioF();
+    const QImage I = GalleryPicture(*Type, ImageSeries->size() * Ratio, clFuchsia);
     QPixmap P = QPixmap::fromImage(I);
     P.setMask(QBitmap::fromImage(I.createMaskFromColor(ToQColor(clFuchsia).rgb())));
+    P.setDevicePixelRatio(Ratio);
     ImageSeries->setPixmap(P);
   } else {
     ImageSeries->clear();
