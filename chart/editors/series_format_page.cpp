@@ -4,6 +4,7 @@
 #include "chart/editors/pen_dialogs.h"
 #include "chart/editors/series_pages.h"
 #include "chart/editors/series_tab.h"
+#include "chart/engine/chart_panel.h"
 #include "chart/engine/chart_registry.h"
 #include "chart/engine/custom_series.h"
 #include "chart/engine/polar_series.h"
@@ -40,7 +41,7 @@ TColorSwatch* Swatch(QWidget* Parent, const char* Name) {
   auto* S = new TColorSwatch(Parent);
   S->setObjectName(QLatin1String(Name));
   S->setFixedSize(24, 16);
-  S->setCursor(Qt::PointingHandCursor);
+  SetControlCursor(S, crChartHand);
   return S;
 }
 

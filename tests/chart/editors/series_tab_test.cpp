@@ -277,3 +277,43 @@ TEST_F(SeriesTabTest, PeriodDialogDisplayRules) {
   EXPECT_EQ(P.Period, 0);
   EXPECT_EQ(P.ENum->text(), QStringLiteral("0"));
 }
+
+TEST_F(SeriesTabTest, GeneralAndMarksTabsWriteTheSeries) {
+  Prepare();
+  ClickTab(Tab->PageSeries, Tab->TabGeneral);
+  EXPECT_TRUE(Tab->CBShowInLegend->isChecked());
+  EXPECT_EQ(Tab->RGVertAxis->ItemIndex(), int(aLeftAxis));
+  EXPECT_EQ(Tab->EValueformat->text(), Target->ValueFormat());
+  // The cursor names come without their "cr", the chart's hand last.
+  EXPECT_EQ(Tab->CBSeriesCursor->itemText(Tab->CBSeriesCursor->count() - 1),
+            QStringLiteral("ChartHand"));
+  EXPECT_EQ(Tab->CBSeriesCursor->currentText(), QStringLiteral("Default"));
+  Choose(Tab->CBSeriesCursor, Tab->CBSeriesCursor->count() - 1);
+  EXPECT_EQ(Target->Cursor(), crChartHand);
+  Tab->RGVertAxis->SetItemIndex(int(aRightAxis));
+  EXPECT_EQ(Target->VertAxis(), aRightAxis);
+  Tab->CBShowInLegend->click();
+  EXPECT_FALSE(Target->ShowInLegend());
+  Tab->EValueformat->setText(QStringLiteral("0.0"));
+  emit Tab->EValueformat->textEdited(QStringLiteral("0.0"));
+  EXPECT_EQ(Target->ValueFormat(), QStringLiteral("0.0"));
+  Tab->CBXDateTime->click();
+  EXPECT_TRUE(Target->XValues()->DateTime());
+
+  ClickTab(Tab->PageSeries, Tab->TabMarks);
+  EXPECT_FALSE(Tab->CBMarksVisible->isChecked());
+  const QImage Before = Picture();
+  Tab->CBMarksVisible->click();
+  EXPECT_TRUE(Target->Marks()->Visible());
+  EXPECT_NE(Picture(), Before);
+  Tab->RGMarkStyle->SetItemIndex(int(smsXValue));
+  EXPECT_EQ(Target->Marks()->Style(), smsXValue);
+  Type(Tab->SEArrowLength, QStringLiteral("20"));
+  EXPECT_EQ(Target->Marks()->ArrowLength(), 20);
+  Tab->CBMarkClip->click();
+  EXPECT_TRUE(Target->Marks()->Clip());
+  Dialogs.AnswerColor(0x00FF00);
+  Tab->BMarksBackColor->click();
+  EXPECT_EQ(Target->Marks()->BackColor(), TColor(0x00FF00));
+  EXPECT_GT(CountColor(Picture(), TColor(0x00FF00)), 20);
+}
