@@ -5,12 +5,14 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "chart/editors/grid_series_pages.h"
 #include "chart/editors/series_pages.h"
 #include "chart/engine/bar_series.h"
+#include "chart/engine/custom_series.h"
 #include "chart/engine/pie_series.h"
 #include "chart/engine/polar_series.h"
 #include "chart/engine/shape_series.h"
@@ -275,4 +277,59 @@ TEST_F(SeriesPagesTest, PointerLineAreaAndPolarPages) {
   });
   Po->Button2->click();
   EXPECT_EQ(Polar->SeriesColor(), clRed);
+}
+
+TEST_F(SeriesPagesTest, ShapeGanttArrowAndFastLinePages) {
+  auto* Shape = Add<TChartShape>();
+  auto Sh = Open<TChartShapeEditor>(Shape);
+  Choose(Sh->CBStyle, int(chasCircle));
+  EXPECT_EQ(Shape->Style(), chasCircle);
+  Sh->MText->setPlainText(QStringLiteral("one\ntwo"));
+  EXPECT_EQ(Shape->Text(), (QStringList{"one", "two"}));
+  Sh->RGAlign->SetItemIndex(2);
+  EXPECT_EQ(Shape->Alignment(), taRightJustify);
+  Dialogs.AnswerColor(0x00FF00);
+  Sh->BBrushColor->click();
+  EXPECT_EQ(Shape->Brush()->Color(), TColor(0x00FF00));
+  EXPECT_EQ(Sh->SHBrushColor->Color(), TColor(0x00FF00));
+  EXPECT_GT(CountColor(Picture(), TColor(0x00FF00)), 100);
+
+  auto* Gantt = Add<TGanttSeries>(4);
+  Gantt->SetColorEachPoint(false);
+  auto G = Open<TGanttSeriesEditor>(Gantt);
+  Type(G->SEPointVertSize, QStringLiteral("12"));
+  EXPECT_EQ(Gantt->Pointer()->VertSize(), 12);
+  G->CBColorEach->click();
+  EXPECT_TRUE(Gantt->ColorEachPoint());
+  EXPECT_TRUE(G->SHColor->isHidden());
+  // One colour for the series ends the colour of each point.
+  Dialogs.AnswerColor(clRed);
+  G->BColor->click();
+  EXPECT_EQ(Gantt->SeriesColor(), clRed);
+  EXPECT_FALSE(Gantt->ColorEachPoint());
+  EXPECT_FALSE(G->CBColorEach->isChecked());
+
+  auto* Arrow = Add<TArrowSeries>(4);
+  auto Ar = Open<TArrowSeriesEditor>(Arrow);
+  Type(Ar->SEArrowWidth, QStringLiteral("9"));
+  EXPECT_EQ(Arrow->ArrowWidth(), 9);
+  Arrow->Pointer()->Brush()->SetColor(clBlue);
+  Ar->CBColorEach->click();
+  EXPECT_TRUE(Arrow->ColorEachPoint());
+  EXPECT_EQ(Arrow->Pointer()->Brush()->Color(), clChartAuto);
+  EXPECT_FALSE(Ar->BArrowColor->isEnabled());
+
+  // The fast line's border dialog starts from the series colour and gives its colour back.
+  auto* Fast = Add<TFastLineSeries>(10);
+  auto F = Open<TFastLineSeriesEditor>(Fast);
+  Fast->SetSeriesColor(clBlue);
+  Then([](TForm& Form) {
+    auto& D = dynamic_cast<TPenDialog&>(Form);
+    EXPECT_EQ(D.ThePen.Color(), clBlue);
+    D.ThePen.SetColor(clRed);
+    D.Button1->click();
+  });
+  F->BLinePen->click();
+  EXPECT_EQ(Fast->SeriesColor(), clRed);
+  EXPECT_EQ(F->SHColor->Color(), clRed);
 }
