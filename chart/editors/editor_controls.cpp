@@ -1,7 +1,6 @@
 #include "chart/editors/editor_controls.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,7 +11,6 @@
 
 #include "platform/app_services.h"
 #include "platform/controls.h"
-#include "platform/number_text.h"
 
 TChartSpinEdit::TChartSpinEdit(QWidget* Parent) : QLineEdit(Parent) {
   setMaximumWidth(80);
@@ -28,13 +26,6 @@ bool ReadWholeNumber(const QString& Text, int Min, int Max, int& Value) {
   bool Ok = false;
   const int V = Text.trimmed().toInt(&Ok);
   if (!Ok || V < Min || V > Max) return false;
-  Value = V;
-  return true;
-}
-
-bool ReadNumber(const QString& Text, double& Value) {
-  double V = 0;
-  if (!TryTextToFloat(Text.trimmed().toStdString(), V) || !std::isfinite(V)) return false;
   Value = V;
   return true;
 }

@@ -18,8 +18,6 @@ class TRadioGroup;
 // The whole number Text holds within [Min, Max], or false for text that is not one yet (empty, a
 // lone sign, out of range): the editors apply only what reads as a number.
 bool ReadWholeNumber(const QString& Text, int Min, int Max, int& Value);
-// The same for a finite floating-point number, read without the locale ("." as separator).
-bool ReadNumber(const QString& Text, double& Value);
 
 class TChartEditorPage : public QWidget {
   Q_OBJECT

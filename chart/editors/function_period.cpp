@@ -60,10 +60,11 @@ TFormPeriod::TFormPeriod(QWidget* Owner) : TForm(Owner) {
   On(RBRange, &QRadioButton::clicked, this, [this] { SetStyle(psRange); });
   // Only text that reads as a number is taken: "" or "1e" on the way to a number is no error.
   On(ENum, &QLineEdit::textEdited, this, [this](const QString& Text) {
-    double V = 0;
-    if (Showing || !ReadNumber(Text, V) || V < 0) return;
-    Period = V;
-    if (V != 0) CBAll->setChecked(false);
+    QString Error;
+    const auto V = ReadNumberText(Text, Error);
+    if (Showing || !V || *V < 0) return;
+    Period = *V;
+    if (*V != 0) CBAll->setChecked(false);
     ShowLabel();
   });
   On(CBAll, &QCheckBox::clicked, this, [this](bool On) {
@@ -91,7 +92,7 @@ void TFormPeriod::FormShow() {
   RBNum->setChecked(PeriodStyle == psNumPoints);
   RGAlign->SetItemIndex(int(PeriodAlign));
   CBAll->setChecked(Period == 0);
-  ENum->setText(QString::fromStdString(FloatToText(Period)));
+  ENum->setText(NumberText(Period));
   EnableControls(CanRange, {RBRange, BChange, BLabel});
   SetStyle(PeriodStyle);
 }

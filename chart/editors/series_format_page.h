@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPointer>
 
+#include "chart/editors/axis_texts.h"
 #include "chart/editors/editor_controls.h"
 #include "chart/engine/chart_series.h"
 
@@ -77,8 +78,8 @@ class TSeriesFormatPage : public TChartEditorPage {
   template <class T, class FApply>
   void EditReal(QLineEdit* E, FApply Apply) {
     Edit<T>(E, &QLineEdit::textEdited, [Apply](T& X, const QString& Text) {
-      double V = 0;
-      if (ReadNumber(Text, V)) Apply(X, V);
+      QString Error;
+      if (const auto V = ReadNumberText(Text, Error)) Apply(X, *V);
     });
   }
 

@@ -16,7 +16,6 @@
 #include "chart/engine/point_types.h"
 #include "chart/engine/shape_series.h"
 #include "platform/controls.h"
-#include "platform/number_text.h"
 
 namespace {
 const QStringList BrushStyles = {QStringLiteral("Solid"),      QStringLiteral("Clear"),
@@ -30,8 +29,6 @@ QLineEdit* LineEdit(QWidget* Parent, const char* Name) {
   E->setMaximumWidth(100);
   return E;
 }
-
-QString NumberText(double V) { return QString::fromStdString(FloatToText(V)); }
 
 bool Is3DChart(const TChartSeries& S) {
   const TCustomAxisPanel* C = S.ParentChart();
