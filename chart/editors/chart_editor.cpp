@@ -10,6 +10,7 @@
 #include "chart/editors/chart_part_pages.h"
 #include "chart/editors/editor_controls.h"
 #include "chart/editors/pen_dialogs.h"
+#include "chart/editors/series_tab.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/pie_series.h"
 #include "platform/app_services.h"
@@ -44,6 +45,8 @@ void RegisterChartEditorPage(TChartEditorTab Tab, TChartPageFactory F) {
 void RegisterChartSeriesEditor(TChartSeriesEditor Editor) { SeriesEditor() = std::move(Editor); }
 
 void RegisterChartEditors() {
+  RegisterSeriesFormatPages();
+  RegisterChartSeriesTab();
   RegisterChartEditorPage(cetGeneral, [](QWidget* Owner, TCustomChart* Chart) {
     return new TFormChartGeneral(Owner, Chart);
   });

@@ -9,6 +9,7 @@
 #include "chart/editors/pen_dialogs.h"
 #include "chart/engine/chart.h"
 #include "platform/app_services.h"
+#include "platform/bitmap.h"
 
 TChartTabControl::TChartTabControl(QWidget* Parent) : QTabBar(Parent) {
   setObjectName(QStringLiteral("TabControl"));
@@ -75,6 +76,15 @@ TChart* CreateSampleChart(QWidget* Parent, int Number, const TChartSeriesType& T
   return C;
 }
 }  // namespace
+
+QImage GalleryPicture(const TChartSeriesType& T, QSize Size, TColor Back) {
+  const std::unique_ptr<TChart> C(CreateSampleChart(nullptr, 0, T, true, true));
+  C->Title()->SetVisible(false);
+  C->SetBevelOuter(bvNone);
+  C->SetColor(Back);
+  C->resize(Size);
+  return C->CreateBitmap(Back, {0, 0, Size.width(), Size.height()})->Image();
+}
 
 // --- Panel -------------------------------------------------------------------------------------
 

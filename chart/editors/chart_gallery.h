@@ -4,10 +4,12 @@
 #include <memory>
 #include <vector>
 
+#include <QImage>
 #include <QTabBar>
 #include <QWidget>
 
 #include "chart/engine/series_types.h"
+#include "platform/colors.h"
 #include "platform/form.h"
 
 class QCheckBox;
@@ -97,6 +99,9 @@ class TChartGallery : public TForm {
 bool ShowChartGallery(QWidget* Owner, TCustomAxisPanel* Chart, const TChartSeries* Series,
                       TChartSeriesClass& SeriesClass, TChartFunctionClass& FunctionClass,
                       bool& View3D, bool AllowFunctions = true);
+// The gallery's sample chart of type T drawn at Size on Back, as the series page shows its
+// series' type.
+QImage GalleryPicture(const TChartSeriesType& T, QSize Size, TColor Back);
 // The rows the gallery panel takes for a page of Count types at four a row: never fewer than
 // three, and enough for every type.
 int GalleryRows(int Count);

@@ -21,20 +21,6 @@
 #include "platform/flag_guard.h"
 
 namespace {
-QComboBox* ComboBox(QWidget* Parent, const char* Name, const QStringList& Items) {
-  auto* C = new QComboBox(Parent);
-  C->setObjectName(QLatin1String(Name));
-  C->addItems(Items);
-  return C;
-}
-
-// The colour dialog over one colour of a part: Set runs only when the user chose another colour.
-template <class FSet>
-void PickColor(QWidget* Owner, TColor Old, FSet Set) {
-  const TColor New = EditColor(Owner, Old);
-  if (New != Old) Set(New);
-}
-
 // Widths drawn once per pixel of the frame: more than this would only paint the chart over.
 constexpr int MaxFrameWidth = 100;
 // A legend margin past this leaves no room for the chart in any window.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -83,6 +84,13 @@ QPushButton* Button(QWidget* Parent, const QString& Caption, const char* Name) {
   auto* B = new QPushButton(Caption, Parent);
   B->setObjectName(QLatin1String(Name));
   return B;
+}
+
+QComboBox* ComboBox(QWidget* Parent, const char* Name, const QStringList& Items) {
+  auto* C = new QComboBox(Parent);
+  C->setObjectName(QLatin1String(Name));
+  C->addItems(Items);
+  return C;
 }
 
 TRadioGroup* RadioGroup(QWidget* Parent, const char* Name, const QString& Caption,

@@ -9,6 +9,7 @@
 #include "platform/app_services.h"
 
 class QCheckBox;
+class QComboBox;
 class QGridLayout;
 class QLabel;
 class QPushButton;
@@ -60,6 +61,7 @@ QLabel* AddLabelled(QGridLayout* Grid, int Row, const QString& Caption, QWidget*
 QCheckBox* CheckBox(QWidget* Parent, const QString& Caption, const char* Name);
 TChartSpinEdit* SpinEdit(QWidget* Parent, const char* Name, int Min, int Max, int Increment);
 QPushButton* Button(QWidget* Parent, const QString& Caption, const char* Name);
+QComboBox* ComboBox(QWidget* Parent, const char* Name, const QStringList& Items);
 TRadioGroup* RadioGroup(QWidget* Parent, const char* Name, const QString& Caption,
                         const QStringList& Items);
 

@@ -22,6 +22,12 @@ class TUpDown;
 
 // The colour the user chose, or Color when the dialog was cancelled.
 TColor EditColor(QWidget* Owner, TColor Color);
+// The colour dialog over one colour of a part: Set runs only when another colour was chosen.
+template <class FSet>
+void PickColor(QWidget* Owner, TColor Old, FSet Set) {
+  const TColor New = EditColor(Owner, Old);
+  if (New != Old) Set(New);
+}
 // On OK the chosen font (and colour) goes into Font.
 TFont& EditChartFont(QWidget* Owner, TFont& Font);
 void EditChartPen(QWidget* Owner, TChartPen& Pen);

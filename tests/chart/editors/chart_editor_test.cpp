@@ -30,10 +30,10 @@ TEST_F(ChartEditorTest, CaptionTabsAndTheActivePage) {
   Then([](TForm& F) {
     TChartEditForm& E = Editor(F);
     EXPECT_EQ(E.windowTitle(), QStringLiteral("Editing Chart1"));
-    // Every page of the chart shows; the series form comes later.
+    // Every page of the chart shows, and the series form.
     for (int T = cetSeries; T < ChartEditorTabCount; ++T)
       EXPECT_TRUE(E.Notebook1->TabVisible(T)) << T;
-    EXPECT_FALSE(E.MainPage->TabVisible(1));
+    EXPECT_TRUE(E.MainPage->TabVisible(1));
     EXPECT_EQ(E.Notebook1->ActivePageIndex(), cet3D);
     EXPECT_NE(E.Page(cet3D), nullptr);
     EXPECT_EQ(E.Page(cetGeneral), nullptr);  // made when first shown
