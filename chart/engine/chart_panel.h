@@ -14,6 +14,7 @@
 #include "chart/engine/view3d_options.h"
 #include "platform/backing_control.h"
 #include "platform/cursors.h"
+#include "platform/paint_context.h"
 
 class TCustomChartPanel;
 
@@ -148,7 +149,9 @@ class TCustomChartPanel : public TBackingControl {
   void SetBorderWidth(int Value);
   void SetColor(TColor Value);
 
-  bool Printing() const { return FPrinting; }
+  bool Printing() const { return FDevice.Printing; }
+  // The device of the draw in progress: the screen's image outside a print or a picture.
+  const TPaintTraits& Device() const { return FDevice; }
   const TRect& ChartBounds() const { return FChartBounds; }
   TRect ChartRect() const { return FChartRect; }
   int ChartWidth() const { return FChartWidth; }
@@ -233,7 +236,7 @@ class TCustomChartPanel : public TBackingControl {
   TPanelBevel FBevelInner = bvNone;
   int FBevelWidth = 1;
   int FBorderWidth = 0;
-  bool FPrinting = false;
+  TPaintTraits FDevice;
   bool FNeedsPaint = true;
   TCanvas* FJobCanvas = nullptr;  // the page of the running print job
   TRect FChartBounds, FChartRect;
