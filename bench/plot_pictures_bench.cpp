@@ -6,7 +6,7 @@
 #include <QCoreApplication>
 #include <memory>
 
-#include "app/plot_pictures.h"
+#include "app/graphics/plot_pictures.h"
 #include "engine/engine_host.h"
 #include "engine/engine_state.h"
 #include "platform/app_services.h"

@@ -11,8 +11,8 @@
 
 #include <memory>
 
-#include "app/fm_surface_chart.h"
-#include "app/surface_polar_plot.h"
+#include "app/graphics/fm_surface_chart.h"
+#include "app/graphics/surface_polar_plot.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chart_registry.h"
 #include "engine/engine_state.h"

@@ -9,11 +9,11 @@
 
 #include <memory>
 
-#include "app/calc_pages.h"
-#include "app/fm_calc.h"
-#include "app/fm_calc_pages.h"
-#include "app/user_funcs_page.h"
-#include "app/user_vars_page.h"
+#include "app/calc/calc_pages.h"
+#include "app/calc/fm_calc.h"
+#include "app/calc/fm_calc_pages.h"
+#include "app/calc/user_funcs_page.h"
+#include "app/calc/user_vars_page.h"
 #include "engine/engine_state.h"
 #include "platform/app_services.h"
 #include "platform/dialogs.h"

@@ -132,6 +132,19 @@ std::unique_ptr<TLayer> TGraph::DeleteLayer(int Index) {
   return Out;
 }
 
+bool TGraph::MoveLayer(int From, int To) {
+  if (From < 0 || From >= LayerCount() || To < 0 || To >= LayerCount()) return false;
+  if (From == To) return true;
+  // The bar slots and the drawing order follow the list.
+  DataChanged();
+  auto First = FLayers.begin();
+  if (From < To)
+    std::rotate(First + From, First + From + 1, First + To + 1);
+  else
+    std::rotate(First + To, First + From, First + From + 1);
+  return true;
+}
+
 void TGraph::ClearLayers() {
   for (auto& L : FLayers) {
     Undo.LayerDeleted(L.get());

@@ -213,6 +213,9 @@ class TGraph : public TGraphDrawing {
   TLayer* InsertLayer(int Index, std::unique_ptr<TLayer> Layer);
   // Unlinks the layer and hands it to the caller; OnDeleteSeries runs first.
   std::unique_ptr<TLayer> DeleteLayer(int Index);
+  // Moves the layer at From to index To of the list, the others keeping their order; false,
+  // changing nothing, when either index is outside the list.
+  bool MoveLayer(int From, int To);
   void ClearLayers();
   void Clear();
   int IndexOfLayer(const TLayer* Layer) const;

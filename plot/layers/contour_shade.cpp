@@ -14,7 +14,11 @@ void TContour::DrawColorMap() {
   if (!C) return;
   const double End = UseLevelEnd ? LevelEnd : GetZMax();
   const double Start = UseLevelStart ? LevelStart : GetZMin();
+  const double CutMin = ZMin, CutMax = ZMax;
   if (Start <= End) SetDefaultLevels(Start, End);
+  // The user's cut-offs leave the cells beyond them unshaded, and stay for the next drawing.
+  if (UseZMax) ZMax = CutMax;
+  if (UseZMin) ZMin = CutMin;
   const int Inset = Graph->FrameWidth() + 1;
   const TRect R{Graph->PlotRect.Left + Inset, Graph->PlotRect.Top + Inset,
                 Graph->PlotRect.Right - Inset, Graph->PlotRect.Bottom - Inset};

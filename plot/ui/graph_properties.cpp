@@ -119,8 +119,12 @@ void TfmGraphProperties::Load(TPlot* APlot, TGraph* AGraph) {
   LoadBound();
   LoadAxes();
   LoadTitles();
+  LoadSeriesPage();
+  LoadLegendPage();
+  LoadColorMap();
   LoadOperations();
   LoadSettings();
+  LoadContourPage();
   LoadInfo();
   Modified = false;
   btApply->setEnabled(false);

@@ -1,12 +1,14 @@
 #pragma once
-// The plot's properties dialog: ten pages that edit one plot's axes, titles, series operations,
-// general settings and info bubble. Every control writes through to the plot's property objects
-// or to the graph's layers at once; the picture follows either at once ("Live update") or on
-// Apply and Close. There is no Cancel.
+// The plot's properties dialog: ten pages that edit one plot's axes, titles, series, legends,
+// colour map, series operations, general settings, contour levels and info bubble. Every control
+// writes through to the plot's property objects or to the graph's layers at once; the picture
+// follows either at once ("Live update") or on Apply and Close. There is no Cancel.
 #include <QString>
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include <QImage>
 
 #include "platform/controls.h"
 #include "platform/form.h"
@@ -21,6 +23,9 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QRadioButton;
+class TAbstractLegend;
+class TContour;
 class TGraph;
 class TPlot;
 class TPlotAxis;
@@ -65,9 +70,10 @@ class TfmGraphProperties : public TForm {
   bool Loading = false;
   TPlot* Plot = nullptr;
   TGraph* Graph = nullptr;
-  // The operands of the Operations page and the contour the later pages edit; a deleted layer
-  // clears them.
-  TLayerHandle FirstSeries, SecondSeries, CurrentContour;
+  // The operands of the Operations page, the line contour the Contour page edits and the shaded
+  // one the Color Map page edits; a deleted layer clears them.
+  TLayerHandle FirstSeries, SecondSeries, CurrentContour, ShadedContour;
+  // The series may be reordered; a list that may not leaves the order buttons disabled.
   bool SeriesOrderAllowed = true;
 
   // Fills every page from the plot, then shows the dialog modally.
@@ -138,6 +144,44 @@ class TfmGraphProperties : public TForm {
   QWidget* pnlInfoShow = nullptr;
   QCheckBox* chShow[6] = {};
 
+  // "Series"
+  QListWidget* clSeries = nullptr;
+  QPushButton *btAddSeries = nullptr, *btEditSeries = nullptr, *btDeleteSeries = nullptr,
+              *btnTop = nullptr, *btnUp = nullptr, *btnDown = nullptr, *btnBottom = nullptr,
+              *btSymbols = nullptr, *btSeriesColor = nullptr;
+  QGroupBox* gbSeriesProperties = nullptr;
+  QLineEdit *edSeriesName = nullptr, *Edit1 = nullptr;
+  QComboBox *cbSeriesStyle = nullptr, *cbSeriesLineStyle = nullptr;
+  QLabel *lbLineStyle = nullptr, *lbLineWidth = nullptr;
+  TSpeedButton *sbTicknessUp = nullptr, *sbTicknessDn = nullptr;
+  QCheckBox *chSecondaryX = nullptr, *chSecondaryY = nullptr;
+
+  // "Legends"
+  TRadioGroup *rgLType = nullptr, *rgPosition = nullptr;
+  QCheckBox *chLegendVisible = nullptr, *chLegendTransparent = nullptr, *chShadowVisible = nullptr,
+            *chLegendFrameVisible = nullptr;
+  QPushButton *btLegendColor = nullptr, *btLegendFont = nullptr, *btShadowColor = nullptr,
+              *btLegendFrameColor = nullptr;
+  QLineEdit *edShadowWidth = nullptr, *edFrameWidth = nullptr;
+  TSpeedButton *sbShadowUp = nullptr, *sbShadowDown = nullptr, *sbLegendFrameUp = nullptr,
+               *sbLegendFrameDown = nullptr;
+  QComboBox* cbFrameStyle = nullptr;
+
+  // "Color Map"
+  TRadioGroup *rgPalette = nullptr, *rgQuality = nullptr;
+  QLabel* Image1 = nullptr;  // the sample strip
+  QCheckBox *ckLoColor = nullptr, *ckHiColor = nullptr, *cbTransparent = nullptr;
+  QPushButton* btColorMapApply = nullptr;
+
+  // "Contour"
+  QRadioButton *rbNum = nullptr, *rbInt = nullptr;
+  QCheckBox *chkAuto = nullptr, *chLabVisible = nullptr, *chkManual = nullptr, *chLowLab = nullptr,
+            *chUpLab = nullptr;
+  QComboBox* cbColorStyle = nullptr;
+  QPushButton *btLabelFont = nullptr, *btContourColor = nullptr, *btManualApply = nullptr,
+              *Button1 = nullptr;
+  QPlainTextEdit* mmLevels = nullptr;
+
   // The later pages' numeric edits, with their validators.
   QLineEdit *edPos = nullptr, *edInt = nullptr, *edNum = nullptr, *edLblInt = nullptr,
             *edMin = nullptr, *edMax = nullptr, *edRMin = nullptr, *edRMax = nullptr,
@@ -152,6 +196,50 @@ class TfmGraphProperties : public TForm {
   void FitClick();
   // The series of a row of a series list; null once it is gone.
   TSeries* SeriesOfRow(int Row) const;
+
+  // --- Series ---
+  // The series of the check list's rows, top-most first; null for a row whose series is gone.
+  TSeries* SeriesOfCheckRow(int Row) const;
+  std::vector<TSeries*> SelectedSeries() const;
+  void SeriesCheckClick(int Row);
+  void SeriesClick();
+  void SeriesStyleChange(int Index);
+  void SeriesLineStyleChange(int Index);
+  void SeriesNameChange();
+  void SeriesNameExit();
+  void SeriesColorClick();
+  void SeriesWidthStep(int Delta);
+  void SecondaryAxisClick();
+  // 0 top, 1 up, 2 down, 3 bottom.
+  void SeriesOrderClick(int Move);
+  void DeleteSeriesClick();
+  void AddSeriesClick();
+  void EditSeriesClick();
+  void SymbolsClick();
+
+  // --- Legends ---
+  // The legend the page edits: the series legend, or the colour legend.
+  TAbstractLegend* ChosenLegend() const;
+  void LegendTypeClick();
+  // Frame (or shadow) thickness up or down, within 1..8.
+  void LegendThicknessStep(bool Shadow, int Delta);
+
+  // --- Color Map ---
+  void PaletteClick();
+  void QualityClick();
+  void ColorMapApplyClick();
+  // Band I of the sample strip, as it is painted.
+  QImage SampleStrip(int Width, int Height) const;
+
+  // --- Contour ---
+  // Interval and count shown from each other; false, with a message, for a range the levels
+  // cannot take.
+  void ContourCountChanged();
+  bool ContourCommit();
+  void ContourApplyClick();
+  void ManualApplyClick();
+  // The interval as the page writes it, with the decimals of the labels.
+  QString IntervalText(double Value) const;
 
   // --- Settings ---
   void BrowseClick();
@@ -184,6 +272,10 @@ class TfmGraphProperties : public TForm {
   void BuildSettingsPage(QWidget* Page);
   void BuildInfoPage(QWidget* Page);
   void BuildLaterPages();
+  void BuildSeriesPage(QWidget* Page);
+  void BuildLegendsPage(QWidget* Page);
+  void BuildColorMapPage(QWidget* Page);
+  void BuildContourPage(QWidget* Page);
 
   void LoadAxes();
   void LoadTitles();
@@ -191,6 +283,20 @@ class TfmGraphProperties : public TForm {
   void LoadSettings();
   void LoadInfo();
   void FillSeriesList();
+  void LoadSeriesPage();
+  void FillCheckList();
+  void UpdateSeriesControls();
+  // The series' legend entry shows its look again; a series without an entry has none to show.
+  void RefreshLegend(TSeries* Series);
+  void LoadLegendPage();
+  void LoadColorMap();
+  void PaintSampleStrip();
+  void RedrawColorMap();
+  void LoadContourPage();
+  TContour* LineContour() const;
+  TContour* ShadedMap() const;
+  // Levels and their texts again, then any level that could not be read told.
+  void RebuildLevels();
 
   // Bindings of a control to what it edits. A numeric edit applies its text only when it reads
   // as a number within the validator's range; leaving an edit whose text is out of range shows
@@ -223,6 +329,7 @@ class TfmGraphProperties : public TForm {
   std::vector<std::unique_ptr<GraphValidates::TIntValidate>> FIntValidators;
   std::vector<std::function<void()>> FLoaders;
   std::vector<TLayerHandle> FSeriesRows;
+  std::vector<TLayerHandle> FCheckRows;
   bool FRestoring = false;
 };
 

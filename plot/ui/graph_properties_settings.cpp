@@ -1,4 +1,5 @@
-// The "Settings" and "Info" pages of the properties dialog, and the edits of the pages to come.
+// The "Settings" and "Info" pages of the properties dialog, and the numeric edits of the
+// contour and colour map pages.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -14,17 +15,12 @@
 #include "plot/core/graph_value_format.h"
 #include "plot/ui/graph_format_help.h"
 #include "plot/ui/graph_properties.h"
+#include "plot/ui/graph_properties_widgets.h"
 #include "plot/ui/plot.h"
 
 namespace {
 // The settings file keeps the frame width in this range.
 constexpr int MaxFrameWidth = 100;
-
-template <class W>
-W* Named(W* Widget, const char* Name) {
-  Widget->setObjectName(QString::fromLatin1(Name));
-  return Widget;
-}
 
 QComboBox* Combo(QWidget* Parent, const char* Name, const QStringList& Items) {
   auto* C = Named(new QComboBox(Parent), Name);
@@ -366,8 +362,8 @@ void TfmGraphProperties::BuildLaterPages() {
       {&edLblInt, piContour, "edLblInt", "Labeling Contour Intervel", 1, 100, true},
       {&edMin, piContour, "edMin", "Min", -1e30, 1e30, false},
       {&edMax, piContour, "edMax", "Max", -1e30, 1e30, false},
-      {&edRMin, piColorMap, "edRMin", "Min", -1e30, 1e30, false},
-      {&edRMax, piColorMap, "edRMax", "Max", -1e30, 1e30, false},
+      {&edRMin, piContour, "edRMin", "Min", -1e30, 1e30, false},
+      {&edRMax, piContour, "edRMax", "Max", -1e30, 1e30, false},
       {&edLoColor, piColorMap, "edLoColor", "Low Color", 0, 1e30, false},
       {&edHiColor, piColorMap, "edHiColor", "Hi Color", 0, 1e30, false},
   };
@@ -375,6 +371,8 @@ void TfmGraphProperties::BuildLaterPages() {
     *E.Field = Named(new QLineEdit(Pages[E.Page]), E.Name);
     AddValidator(*E.Field, E.Min, E.Max, QString::fromLatin1(E.Caption), E.Integer);
   }
-  // The series, legend, colour map and contour pages show once they edit something.
-  for (int P : {piSeries, piLegends, piColorMap, piContour}) PageControl1->SetTabVisible(P, false);
+  BuildSeriesPage(Pages[piSeries]);
+  BuildLegendsPage(Pages[piLegends]);
+  BuildColorMapPage(Pages[piColorMap]);
+  BuildContourPage(Pages[piContour]);
 }

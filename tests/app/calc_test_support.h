@@ -13,8 +13,8 @@
 #include <ostream>
 #include <vector>
 
-#include "app/calc_platform.h"
-#include "app/fm_calc.h"
+#include "app/calc/fm_calc.h"
+#include "app/common/calc_platform.h"
 #include "engine/engine_busy.h"
 #include "engine/engine_state.h"
 #include "platform/app_services.h"

@@ -4,9 +4,9 @@
 #include <QAction>
 #include <QPushButton>
 
-#include "app/fm_surface_chart.h"
-#include "app/polar_form.h"
-#include "app/surface_polar_plot.h"
+#include "app/graphics/fm_surface_chart.h"
+#include "app/graphics/polar_form.h"
+#include "app/graphics/surface_polar_plot.h"
 #include "chart/editors/chart_editor.h"
 #include "chart/editors/chart_gallery.h"
 #include "chart/editors/chart_list_box.h"

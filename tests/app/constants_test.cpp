@@ -3,7 +3,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/constants_page.h"
+#include "app/calc/constants_page.h"
 #include "pages_test_support.h"
 #include "platform/text_file.h"
 

@@ -1,4 +1,4 @@
-#include "app/fm_conv.h"
+#include "app/converter/fm_conv.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -7,8 +7,8 @@
 
 #include <cmath>
 
-#include "app/unit_tables.h"
-#include "app/validates.h"
+#include "app/common/validates.h"
+#include "app/converter/unit_tables.h"
 #include "engine/engine_host.h"
 #include "engine/engine_state.h"
 

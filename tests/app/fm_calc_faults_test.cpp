@@ -11,14 +11,14 @@
 #include <array>
 #include <utility>
 
-#include "app/calc_controls.h"
-#include "app/dm.h"
-#include "app/fm_calc_host.h"
-#include "app/fm_calc_pages.h"
-#include "app/start_up.h"
-#include "app/user_funcs_page.h"
-#include "app/user_vars_page.h"
-#include "app/variables_page.h"
+#include "app/calc/calc_controls.h"
+#include "app/calc/fm_calc_host.h"
+#include "app/calc/fm_calc_pages.h"
+#include "app/calc/user_funcs_page.h"
+#include "app/calc/user_vars_page.h"
+#include "app/calc/variables_page.h"
+#include "app/common/dm.h"
+#include "app/startup/start_up.h"
 #include "calc_test_support.h"
 #include "engine/user_functions.h"
 #include "engine/variables.h"

@@ -12,12 +12,12 @@
 #include <QSpinBox>
 #include <QTimer>
 
-#include "app/calc_controls.h"
-#include "app/fm_comp_mess.h"
-#include "app/fm_matrix.h"
-#include "app/form_placement.h"
-#include "app/pending_windows.h"
-#include "app/start_up.h"
+#include "app/calc/calc_controls.h"
+#include "app/calc/fm_comp_mess.h"
+#include "app/calc/pending_windows.h"
+#include "app/common/form_placement.h"
+#include "app/matrix/fm_matrix.h"
+#include "app/startup/start_up.h"
 #include "calc_test_support.h"
 #include "chart/engine/chart_registry.h"
 #include "plot/core/graph_layer.h"

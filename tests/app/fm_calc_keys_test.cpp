@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/fm_calc_pages.h"
-#include "app/user_vars_page.h"
-#include "app/variables_page.h"
+#include "app/calc/fm_calc_pages.h"
+#include "app/calc/user_vars_page.h"
+#include "app/calc/variables_page.h"
 #include "calc_test_support.h"
 #include "engine/variables.h"
 #include "platform/controls.h"

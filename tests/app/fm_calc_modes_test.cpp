@@ -6,8 +6,8 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
-#include "app/calc_controls.h"
-#include "app/fm_comp_mess.h"
+#include "app/calc/calc_controls.h"
+#include "app/calc/fm_comp_mess.h"
 #include "calc_test_support.h"
 #include "widgets/nx_label.h"
 

@@ -9,10 +9,10 @@
 #include <QLayout>
 #include <QLineEdit>
 
-#include "app/calc_pages.h"
-#include "app/fm_calc_pages.h"
-#include "app/user_funcs_page.h"
-#include "app/user_vars_page.h"
+#include "app/calc/calc_pages.h"
+#include "app/calc/fm_calc_pages.h"
+#include "app/calc/user_funcs_page.h"
+#include "app/calc/user_vars_page.h"
 #include "calc_test_support.h"
 #include "engine/user_functions.h"
 #include "engine/variables.h"

@@ -13,9 +13,9 @@
 #include <set>
 #include <vector>
 
-#include "app/chart_window_tools.h"
-#include "app/fm_surface_chart.h"
-#include "app/surface_polar_plot.h"
+#include "app/graphics/chart_window_tools.h"
+#include "app/graphics/fm_surface_chart.h"
+#include "app/graphics/surface_polar_plot.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/surface_series.h"
 #include "platform/canvas_targets.h"

@@ -19,13 +19,13 @@
 #include <optional>
 #include <set>
 
-#include "app/fm_contour_plot.h"
-#include "app/fm_plot2d.h"
-#include "app/fm_surface_chart.h"
-#include "app/plot_pictures.h"
-#include "app/plot_tabulation.h"
-#include "app/polar_form.h"
-#include "app/start_up.h"
+#include "app/graphics/fm_contour_plot.h"
+#include "app/graphics/fm_plot2d.h"
+#include "app/graphics/fm_surface_chart.h"
+#include "app/graphics/plot_pictures.h"
+#include "app/graphics/plot_tabulation.h"
+#include "app/graphics/polar_form.h"
+#include "app/startup/start_up.h"
 #include "calc_test_support.h"
 #include "engine/complex_eval.h"
 #include "engine/engine_state.h"

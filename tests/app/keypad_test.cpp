@@ -2,7 +2,7 @@
 #include <QAbstractButton>
 #include <QWidget>
 
-#include "app/keypad_keys.h"
+#include "app/calc/keypad_keys.h"
 #include "pages_test_support.h"
 #include "platform/controls.h"
 

@@ -2,7 +2,7 @@
 // libraries give a type must not clash, and each library keeps its own meaning of them.
 #include <gtest/gtest.h>
 
-#include "app/fm_calc.h"
+#include "app/calc/fm_calc.h"
 #include "chart/engine/bar_series.h"
 #include "chart/engine/chart.h"
 #include "plot/ui/plot.h"

@@ -1,4 +1,4 @@
-#include "app/mat_lib.h"
+#include "app/matrix/mat_lib.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/matrices.h"
+#include "app/matrix/matrices.h"
 
 #include <gtest/gtest.h>
 

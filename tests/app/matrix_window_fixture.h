@@ -14,9 +14,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/fm_matrix.h"
-#include "app/fm_mult.h"
-#include "app/frm_view_r.h"
+#include "app/matrix/fm_matrix.h"
+#include "app/matrix/fm_mult.h"
+#include "app/matrix/frm_view_r.h"
 #include "engine/engine_busy.h"
 #include "engine/engine_state.h"
 #include "platform/app_services.h"

@@ -5,7 +5,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-#include "app/print_margins.h"
+#include "app/matrix/print_margins.h"
 #include "matrix_window_fixture.h"
 #include "platform/canvas.h"
 #include "platform/canvas_targets.h"

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "app/mat_lib.h"
+#include "app/matrix/mat_lib.h"
 #include "matrix_window_fixture.h"
 #include "platform/controls.h"
 

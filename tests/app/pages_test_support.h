@@ -12,9 +12,9 @@
 #include <memory>
 #include <ostream>
 
-#include "app/assistant.h"
-#include "app/calc_pages.h"
-#include "app/set_var.h"
+#include "app/calc/assistant.h"
+#include "app/calc/calc_pages.h"
+#include "app/calc/set_var.h"
 #include "engine/engine_busy.h"
 #include "engine/engine_host.h"
 #include "engine/numeric_procedures.h"

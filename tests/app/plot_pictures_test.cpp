@@ -1,7 +1,7 @@
 // A grid picture on a graph: Stop pressed while its lines are traced.
 #include <QImage>
 
-#include "app/plot_pictures.h"
+#include "app/graphics/plot_pictures.h"
 #include "platform/canvas.h"
 #include "platform/canvas_targets.h"
 #include "plot/core/graph.h"

@@ -3,10 +3,10 @@
 #include <QFile>
 #include <QImage>
 
-#include "app/fm_contour_plot.h"
-#include "app/fm_plot2d.h"
-#include "app/fm_surface_chart.h"
-#include "app/polar_form.h"
+#include "app/graphics/fm_contour_plot.h"
+#include "app/graphics/fm_plot2d.h"
+#include "app/graphics/fm_surface_chart.h"
+#include "app/graphics/polar_form.h"
 #include "chart/engine/chart.h"
 #include "platform/controls.h"
 #include "plot/ui/plot.h"

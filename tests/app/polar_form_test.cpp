@@ -10,9 +10,9 @@
 
 #include <vector>
 
-#include "app/chart_window_tools.h"
-#include "app/polar_form.h"
-#include "app/surface_polar_plot.h"
+#include "app/graphics/chart_window_tools.h"
+#include "app/graphics/polar_form.h"
+#include "app/graphics/surface_polar_plot.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/polar_series.h"
 #include "platform/controls.h"

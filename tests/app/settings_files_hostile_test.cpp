@@ -12,7 +12,7 @@
 #include <sys/stat.h>
 
 #include "../platform/small_disk.h"
-#include "app/form_placement.h"
+#include "app/common/form_placement.h"
 #include "calc_test_support.h"
 #include "platform/controls.h"
 #include "platform/text_file.h"

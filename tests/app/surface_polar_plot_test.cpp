@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "app/plot_tabulation.h"
-#include "app/surface_polar_plot.h"
+#include "app/graphics/plot_tabulation.h"
+#include "app/graphics/surface_polar_plot.h"
 #include "engine/complex_eval.h"
 #include "tests/app/chart_windows_support.h"
 

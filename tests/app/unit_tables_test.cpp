@@ -1,4 +1,4 @@
-#include "app/unit_tables.h"
+#include "app/converter/unit_tables.h"
 
 #include <gtest/gtest.h>
 

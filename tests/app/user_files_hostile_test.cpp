@@ -11,9 +11,9 @@
 #include <sys/stat.h>
 
 #include "../platform/small_disk.h"
-#include "app/user_funcs_page.h"
-#include "app/user_vars_page.h"
-#include "app/variables_page.h"
+#include "app/calc/user_funcs_page.h"
+#include "app/calc/user_vars_page.h"
+#include "app/calc/variables_page.h"
 #include "pages_test_support.h"
 #include "platform/text_file.h"
 #include "widgets/text_list_box.h"

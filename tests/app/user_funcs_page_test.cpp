@@ -2,7 +2,7 @@
 #include <QDir>
 #include <QListWidget>
 
-#include "app/user_funcs_page.h"
+#include "app/calc/user_funcs_page.h"
 #include "pages_test_support.h"
 #include "platform/text_file.h"
 #include "widgets/text_list_box.h"

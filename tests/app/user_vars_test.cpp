@@ -2,7 +2,7 @@
 #include <QFile>
 #include <QListWidget>
 
-#include "app/user_vars_page.h"
+#include "app/calc/user_vars_page.h"
 #include "pages_test_support.h"
 #include "platform/text_file.h"
 

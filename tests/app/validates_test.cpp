@@ -1,4 +1,4 @@
-#include "app/validates.h"
+#include "app/common/validates.h"
 
 #include <QLineEdit>
 

@@ -2,8 +2,8 @@
 #include <QApplication>
 #include <QLabel>
 
-#include "app/user_var_model.h"
-#include "app/variables_page.h"
+#include "app/calc/user_var_model.h"
+#include "app/calc/variables_page.h"
 #include "pages_test_support.h"
 #include "platform/text_file.h"
 #include "widgets/nx_label.h"

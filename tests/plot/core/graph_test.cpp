@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "platform/canvas.h"
 #include "platform/canvas_targets.h"
@@ -117,6 +119,30 @@ TEST(Graph, MappingRoundTripsOnEveryAxisKind) {
   G.UseX2 = true;
   EXPECT_EQ(G.ScreenAngle(45), 63);
   G.UseX2 = false;
+}
+
+TEST(Graph, MovingALayerKeepsTheOthersInOrder) {
+  TGraphFixture F;
+  TGraph& G = F.Graph;
+  TTestLayer* L[4];
+  for (int I = 0; I < 4; ++I) L[I] = F.Add();
+  auto Order = [&] {
+    std::vector<TLayer*> O;
+    for (int I = 0; I < G.LayerCount(); ++I) O.push_back(G.GetLayer(I));
+    return O;
+  };
+  EXPECT_TRUE(G.MoveLayer(0, 3));  // to the end: drawn last
+  EXPECT_EQ(Order(), (std::vector<TLayer*>{L[1], L[2], L[3], L[0]}));
+  EXPECT_TRUE(G.MoveLayer(3, 0));  // back to the front
+  EXPECT_EQ(Order(), (std::vector<TLayer*>{L[0], L[1], L[2], L[3]}));
+  EXPECT_TRUE(G.MoveLayer(2, 1));  // a neighbour exchange
+  EXPECT_EQ(Order(), (std::vector<TLayer*>{L[0], L[2], L[1], L[3]}));
+  // Outside the list nothing moves; a handle still finds its layer.
+  const TLayerHandle H = L[3]->Handle();
+  for (auto [From, To] : {std::pair{-1, 0}, {0, 4}, {4, 0}, {0, -1}})
+    EXPECT_FALSE(G.MoveLayer(From, To));
+  EXPECT_EQ(Order(), (std::vector<TLayer*>{L[0], L[2], L[1], L[3]}));
+  EXPECT_EQ(H.Get(), L[3]);
 }
 
 TEST(Graph, LayerListAndDeletion) {

@@ -408,9 +408,9 @@ TEST(GraphProperties, ThePlotOpensItWithItsFlagsAndRemembersPageAndLiveUpdate) {
   P.LastPropertiesPage = TfmGraphProperties::piAxis;
   WithDialog(P, [&](TfmGraphProperties& D) {
     EXPECT_FALSE(D.PageShown(TfmGraphProperties::piAxis));
-    // The pages still to come stay hidden.
-    for (int I : {2, 3, 4, 7}) EXPECT_FALSE(D.PageShown(I)) << I;
-    for (int I : {1, 5, 6, 8, 9}) EXPECT_TRUE(D.PageShown(I)) << I;
+    // Without a contour layer the colour map and contour pages have nothing to edit.
+    for (int I : {4, 7}) EXPECT_FALSE(D.PageShown(I)) << I;
+    for (int I : {1, 2, 3, 5, 6, 8, 9}) EXPECT_TRUE(D.PageShown(I)) << I;
     // The remembered page is hidden: the first shown one opens.
     EXPECT_EQ(D.ActivePage(), TfmGraphProperties::piTitles);
     EXPECT_FALSE(D.pnlInfoShow->isVisibleTo(&D));

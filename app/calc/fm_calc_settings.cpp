@@ -1,0 +1,372 @@
+// The main window's start-up, showing and closing: the settings file, the history file, the
+// constants file, the greeting and the page changes.
+#include <QApplication>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
+
+#include "app/calc/calc_controls.h"
+#include "app/calc/fm_calc.h"
+#include "app/calc/fm_calc_pages.h"
+#include "app/calc/user_funcs_page.h"
+#include "app/calc/user_vars_page.h"
+#include "app/common/calc_platform.h"
+#include "app/common/engine_idle.h"
+#include "app/common/form_placement.h"
+#include "engine/complex_eval.h"
+#include "engine/side_eval.h"
+#include "platform/app_services.h"
+#include "platform/codepage.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/ini_file.h"
+#include "platform/text_file.h"
+#include "widgets/text_list_box.h"
+
+namespace {
+
+const QString CalcSettings = "Calc Settings";
+const QString FilesSection = "Files";
+const QString GraphicsSection = "Graphics";
+const QString CalcSection = "Calc";
+
+constexpr std::array<int, 5> DefaultStepsX{200, 40, 40, 40, 360};
+constexpr std::array<int, 5> DefaultStepsY{0, 40, 40, 40, 0};
+// A history entry longer than this is cut when it is read back.
+constexpr qsizetype MaxHistoryEntry = 255;
+
+int InRange(int Value, int Low, int High, int Default) {
+  return Value >= Low && Value <= High ? Value : Default;
+}
+
+}  // namespace
+
+void TfmCalc::FormCreate() {
+  QLocale::setDefault(QLocale::c());
+  SetKeyPreview(true);
+  SetHelpFile(ProgramDir() + "/Numyx.hlp");
+  MinDigits = 0;
+  Bits = 32;
+  Loading = true;
+  LoadSettings();
+  const QString Constants = LoadConstants();
+  if (!Constants.isEmpty()) ShowWarning(Constants + ".");
+  rgPlotClick();
+  // The user functions and variables come from their files; a missing file simply gives none.
+  Pages->Pages().UserFuncs->LoadUserFunctions(UserFuncFile, true);
+  Pages->Pages().UserVars->LoadUserVariables(UserVarFile, true);
+  pnAssistant->setAutoFillBackground(true);
+  QPalette P = pnAssistant->palette();
+  P.setColor(QPalette::Window, P.color(QPalette::ToolTipBase));
+  P.setColor(QPalette::WindowText, P.color(QPalette::ToolTipText));
+  pnAssistant->setPalette(P);
+}
+
+void TfmCalc::LoadSettings() {
+  const TIniFile Ini(BasePath() + ".INI");
+  // A settings file that is there but cannot be read is neither read nor replaced; the user
+  // hears it now rather than at close.
+  FSettingsUnreadable = Ini.ReadFailed();
+  if (FSettingsUnreadable)
+    ShowWarning("Can't read file " + Ini.FileName() + ": " + Ini.ReadStatus().Why +
+                ". The settings of this session will not be saved.");
+
+  const int Notation = InRange(Ini.ReadInteger(CalcSettings, "Notation", 0), 0, 3, 0);
+  SetItemIndexQuietly(rgNotation, Notation);
+  SetItemIndexQuietly(rgNotation2, Notation);
+  Digits = InRange(Ini.ReadInteger(CalcSettings, "Digits", 12), 3, 22, 12);
+  const int Form = InRange(Ini.ReadInteger(CalcSettings, "Complex Form", 1), 0, 1, 1);
+  ComplexDisplayForm = static_cast<std::uint8_t>(Form);
+  SetItemIndexQuietly(rgComplexForm, Form);
+  SetItemIndexQuietly(rgComplexForm2, Form);
+  // The notation decides the least digit count and the spinner's range.
+  rgNotationClick(rgNotation);
+  udPrecision->SetPosition(InRange(Ini.ReadInteger(CalcSettings, "Precison", 9), 1, 20, 9));
+  udPrecision2->SetPosition(udPrecision->Position());
+  chAssistant->setChecked(Ini.ReadBool(CalcSettings, "Assistant", true));
+  pnAssistant->setVisible(chAssistant->isChecked());
+  const bool Hint = Ini.ReadBool(CalcSettings, "Hint", true);
+  chHint->setChecked(Hint);
+  chHint2->setChecked(Hint);
+  EngineSettings.AngleMode = Ini.ReadBool(CalcSettings, "Angle", true) ? 1 : 0;
+  ShowComplexNotice = Ini.ReadBool(CalcSettings, "ShowComp", true);
+  SetItemIndexQuietly(rgAngle, EngineSettings.AngleMode);
+  SetItemIndexQuietly(rgAngle2, EngineSettings.AngleMode);
+  ApplyShowHint(Hint);
+
+  UserVarFile = Ini.ReadString(FilesSection, "Variables", ProgramDir() + "/Numyx.USR");
+  UserFuncFile = Ini.ReadString(FilesSection, "Functions", ProgramDir() + "/Numyx.FNC");
+
+  LoadHistory();
+
+  SetItemIndexQuietly(rgPlot, InRange(Ini.ReadInteger(GraphicsSection, "Plot Type", 0), 0, 4, 0));
+  edFromX->setText(Ini.ReadString(GraphicsSection, "Xx min", "-10"));
+  edToX->setText(Ini.ReadString(GraphicsSection, "Yx min", "10"));
+  for (size_t K = 0; K < 5; ++K) {
+    StepsX[K] =
+        InRange(Ini.ReadInteger(GraphicsSection, QString("StepX%1").arg(K), DefaultStepsX[K]), 2,
+                16000, DefaultStepsX[K]);
+    const int LowY = (K >= 1 && K <= 3) ? 2 : 0;
+    StepsY[K] =
+        InRange(Ini.ReadInteger(GraphicsSection, QString("StepY%1").arg(K), DefaultStepsY[K]), LowY,
+                16000, DefaultStepsY[K]);
+  }
+  edFromY->setText(Ini.ReadString(GraphicsSection, "Xy min", "-10"));
+  edToY->setText(Ini.ReadString(GraphicsSection, "Yy min", "10"));
+  edLegend->setText(Ini.ReadString(GraphicsSection, "Legend", ""));
+  edTitle->setText(Ini.ReadString(GraphicsSection, "Title", "f()"));
+  edX->setText(Ini.ReadString(GraphicsSection, "X axis", "X"));
+  edY->setText(Ini.ReadString(GraphicsSection, "Y axis", "Y"));
+
+  // Checked against the screens before any rectangle is built from it: a far-off position must
+  // not overflow the window's geometry.
+  const int Left = Ini.ReadInteger(CalcSection, "Left", 0);
+  const int Top = Ini.ReadInteger(CalcSection, "Top", 0);
+  if (PlacementOnScreen(Left, Top, width(), height()))
+    move(Left, Top);
+  else
+    move(0, 0);
+
+  const auto Kind = static_cast<size_t>(PlotKind());
+  edStepsY->setText(QString::number(StepsY[Kind]));
+  edStepsX->setText(QString::number(StepsX[Kind]));
+  Loading = false;
+}
+
+bool TfmCalc::SaveSettings() {
+  if (FSettingsUnreadable) return true;  // told at start; the file stays as it is
+  TIniFile Ini(BasePath() + ".INI");
+  Ini.WriteInteger(CalcSettings, "Notation", rgNotation->ItemIndex());
+  Ini.WriteInteger(CalcSettings, "Angle", RealAngleMode());
+  Ini.WriteInteger(CalcSettings, "Digits", Digits);
+  Ini.WriteInteger(CalcSettings, "Precison", udPrecision->Position());
+  Ini.WriteInteger(CalcSettings, "Complex Form", ComplexDisplayForm == 1 ? 1 : 0);
+  Ini.WriteBool(CalcSettings, "Assistant", chAssistant->isChecked());
+  Ini.WriteBool(CalcSettings, "Hint", chHint->isChecked());
+  Ini.WriteBool(CalcSettings, "ShowComp", ShowComplexNotice);
+  Ini.WriteInteger(GraphicsSection, "Plot Type", PlotKind());
+  Ini.WriteString(GraphicsSection, "Xx min", edFromX->text());
+  Ini.WriteString(GraphicsSection, "Yx min", edToX->text());
+  Ini.WriteString(GraphicsSection, "Xy min", edFromY->text());
+  Ini.WriteString(GraphicsSection, "Yy min", edToY->text());
+  Ini.WriteString(GraphicsSection, "Legend", edLegend->text());
+  Ini.WriteString(GraphicsSection, "Title", edTitle->text());
+  Ini.WriteString(GraphicsSection, "X axis", edX->text());
+  Ini.WriteString(GraphicsSection, "Y axis", edY->text());
+  for (size_t K = 0; K < 5; ++K)
+    Ini.WriteInteger(GraphicsSection, QString("StepX%1").arg(K), StepsX[K]);
+  for (size_t K = 0; K < 5; ++K)
+    Ini.WriteInteger(GraphicsSection, QString("StepY%1").arg(K), StepsY[K]);
+  Ini.WriteInteger(CalcSection, "Left", x());
+  Ini.WriteInteger(CalcSection, "Top", y());
+  return Ini.UpdateFile();
+}
+
+void TfmCalc::LoadHistory() {
+  cbHistory->clear();
+  cbResults->clear();
+  FHistoryRead.clear();
+  FHistoryTail.clear();
+  FHistoryWritable = true;
+  QStringList Lines;
+  TReadStatus Status;
+  if (!ReadTextLines(BasePath() + ".HST", Lines, nullptr, &Status)) {
+    // No file is a first start; any other failure keeps the file as it is.
+    FHistoryWritable = Status.Missing();
+    return;
+  }
+  qsizetype At = 0;
+  QStringList Expressions, Results;
+  // Reads one list; false when the file is not a history file (then it is kept as it is). A
+  // count beyond the lines that follow is damage, not a long list: reading on would take the
+  // other list's lines for this one's.
+  auto ReadList = [&](QStringList& List) {
+    if (At >= Lines.size()) return true;  // the file ends after a whole list
+    bool Ok = false;
+    const qlonglong Count = Lines[At++].trimmed().toLongLong(&Ok);
+    if (!Ok || Count < 0 || Count > Lines.size() - At) return false;
+    QStringList Read;
+    for (qlonglong I = 0; I < Count; ++I) Read << Lines[At++].left(MaxHistoryEntry);
+    List = std::move(Read);
+    return true;
+  };
+  // A damaged file shows the lists that were read whole, and is kept as it is.
+  FHistoryWritable = ReadList(Expressions) && ReadList(Results);
+  cbHistory->addItems(Expressions);
+  cbResults->addItems(Results);
+  if (!FHistoryWritable) return;
+  FHistoryTail = Lines.mid(At);
+  cbHistory->setCurrentIndex(-1);
+  cbResults->setCurrentIndex(-1);
+  FHistoryRead = Lines.mid(0, At);
+}
+
+bool TfmCalc::SaveHistory() {
+  if (!FHistoryWritable) return false;
+  QStringList Lines;
+  for (QComboBox* List : {cbHistory, cbResults}) {
+    Lines << QString::number(List->count());
+    for (int I = 0; I < List->count(); ++I) {
+      // One entry, one line: a line break inside an entry would shift every later line.
+      QString Item = List->itemText(I);
+      Item.replace('\r', ' ').replace('\n', ' ');
+      Lines << Item;
+    }
+  }
+  // Unchanged histories leave the file alone, long entries and all.
+  const QString Name = BasePath() + ".HST";
+  if (!FHistoryRead.isEmpty() && Lines.size() == FHistoryRead.size()) {
+    bool Same = true;
+    for (qsizetype I = 0; I < Lines.size() && Same; ++I)
+      Same = Lines[I] == FHistoryRead[I].left(Lines[I].size()) &&
+             (Lines[I].size() == FHistoryRead[I].size() || Lines[I].size() == MaxHistoryEntry);
+    if (Same) return true;
+  }
+  // What followed the histories in the file is not ours to drop.
+  if (!WriteTextLines(Name, Lines + FHistoryTail)) return false;
+  FHistoryRead = Lines;
+  return true;
+}
+
+QString TfmCalc::LoadConstants() {
+  lbConst->setSortingEnabled(false);
+  lbConst->clear();
+  QStringList Lines;
+  TReadStatus Status;
+  const QString Name = BasePath() + ".CON";
+  const bool Ok = ReadTextLines(Name, Lines, nullptr, &Status);
+  // Sorted before the list gets them, ignoring case as the Windows list does; the list's own
+  // sort compares through variants, would take seconds for a large file, and minds the case.
+  if (Ok) {
+    std::stable_sort(Lines.begin(), Lines.end(), [](const QString& A, const QString& B) {
+      return QString::compare(A, B, Qt::CaseInsensitive) < 0;
+    });
+    lbConst->addItems(Lines);
+  }
+  if (Ok) return QString();
+  if (Status.Missing()) return "File <" + Name + "> not found";
+  return "Can't read file <" + Name + ">: " + Status.Why;
+}
+
+void TfmCalc::bbEditClick() {
+  const QString Name = BasePath() + ".CON";
+  if (!StartTextEditor(Name)) {
+    ShowInformation("There is no program to open the file " + Name);
+    return;
+  }
+  bbReload->setEnabled(true);
+}
+
+void TfmCalc::bbReloadClick() {
+  const QString Problem = LoadConstants();
+  if (!Problem.isEmpty()) ShowWarning(Problem);
+  bbReload->setEnabled(false);
+}
+
+void TfmCalc::FormShow() {
+  if (Edit1->text().isEmpty() && cbHistory->count() > 0) {
+    Edit1->setText(cbHistory->itemText(0));
+    Edit1->selectAll();
+  }
+  if (Edit2->text().isEmpty() && cbResults->count() > 0) Edit2->setText(cbResults->itemText(0));
+  const QString F = "f(" + FromCp1252(EngineState.ExprStr) + ")";
+  if (PlotKind() != 0) {
+    edTitle->setText(F);
+    edLegend->clear();
+  } else {
+    edLegend->setText(F);
+    edTitle->clear();
+  }
+  InputModified = true;
+  const QDateTime At = Now();
+  if (GreetTime == 0) {
+    GreetTime = At.time().msecsSinceStartOfDay() / 86400000.0;
+    GreetDate = At.date();
+    TimerTask = 2;
+    Timer1->start();
+  } else if (!GreetDate.isValid() || GreetDate.daysTo(At.date()) >= 1 ||
+             GreetDate.daysTo(At.date()) <= -1) {
+    TimerTask = 2;
+    GreetDate = At.date();
+    Timer1->start();
+  }
+}
+
+QString TfmCalc::GreetingText(double T) {
+  const QString Name = "Sir/Madam";
+  if (T > 0 && T < 0.2) return "Oh... Good ... night ... " + Name + "!";
+  if (T >= 0.2 && T < 0.5) return "Good morning " + Name + "!";
+  if (T >= 0.5 && T < 0.75) return "Good afternoon " + Name + "!";
+  if (T >= 0.75 && T < 1) return "Good evening " + Name + "!";
+  return "What is the time?";
+}
+
+void TfmCalc::Timer1Timer() {
+  if (TimerTask == 1) Pages->Pages().AssistantTick();
+  if (TimerTask == 2) ShowAssistantText(GreetingText(GreetTime));
+  Timer1->stop();
+}
+
+void TfmCalc::FormCloseQuery(bool& CanClose) {
+  // The engine's break check ends the evaluation; the window closes once it has returned.
+  if (CloseWhenIdle(this)) {
+    CanClose = false;
+    return;
+  }
+  if (!SaveSettings()) ShowError("Can't create file " + BasePath() + ".INI");
+  // A history that could not be read stays as it is; a failed write leaves the old file.
+  if (HistoryWritable() && !SaveHistory()) ShowError("Can't create file " + BasePath() + ".HST");
+}
+
+void TfmCalc::FormClose(TCloseAction& /*Action*/) {
+  if (FClosed) return;
+  FClosed = true;
+  emit Closed();
+}
+
+void TfmCalc::pcCalcChange(int Page) {
+  // The engine's text belongs to a running evaluation (of another window) until it ends.
+  SetInputText(ToCp1252(Edit1->text()));
+  Panel1->hide();
+  switch (Page) {
+    case 0:
+    case 1:
+      if (Edit1->isEnabled() && Edit1->isVisible()) Edit1->setFocus();
+      break;
+    case 2:
+      if (btPrint->isEnabled()) btPrint->setFocus();
+      break;
+    case 3:
+      edFind->setFocus();
+      break;
+    case 4: {
+      rgPlot->setFocus();
+      const QString F = "f(" + Edit1->text() + ")";
+      edLegend->setText(F);
+      edTitle->setText(F);
+      const auto Kind = static_cast<size_t>(PlotKind());
+      edStepsX->setText(QString::number(StepsX[Kind]));
+      edStepsY->setText(QString::number(StepsY[Kind]));
+      rgPlotClick();
+      Panel1->show();
+      break;
+    }
+    case 5:
+      if (auto* E = tsVariables->findChild<QLineEdit*>("edXVar")) E->setFocus();
+      break;
+    default:
+      break;
+  }
+}

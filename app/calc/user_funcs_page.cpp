@@ -1,0 +1,175 @@
+#include "app/calc/user_funcs_page.h"
+
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <QPushButton>
+#include <QVBoxLayout>
+#include "widgets/text_list_box.h"
+
+#include "app/calc/calc_controls.h"
+#include "app/calc/calc_pages_host.h"
+#include "app/calc/user_vars_page.h"
+#include "app/common/dm.h"
+#include "platform/app_services.h"
+#include "platform/dialogs.h"
+#include "platform/text_file.h"
+#include "widgets/nx_label.h"
+
+bool IsFunctionNameChar(QChar C) {
+  return IsNameLetter(C) || C == QLatin1Char('(') || C == QLatin1Char(')') || C == QLatin1Char(',');
+}
+
+namespace {
+QPushButton* NewButton(const char* Name, const QString& Caption, QWidget* Parent) {
+  auto* B = new QPushButton(Caption, Parent);
+  B->setObjectName(Name);
+  return B;
+}
+}  // namespace
+
+TUserFuncsPage::TUserFuncsPage(TCalcPagesHost& Host, TFunctionLibrary& Library, QWidget* Parent)
+    : QWidget(Parent), FHost(Host), FLibrary(Library) {
+  setObjectName("tsFuncsPage");
+  edFuncName = new QLineEdit(this);
+  edFuncName->setObjectName("edFuncName");
+  edFuncExpres = new QLineEdit(this);
+  edFuncExpres->setObjectName("edFuncExpres");
+  lbFuncs = new TTextListBox(this);
+  lbFuncs->setObjectName("lbFuncs");
+  lbFuncs->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  btFuncAdd = NewButton("btFuncAdd", "&Add/Modify", this);
+  btFuncDelete = NewButton("btFuncDelete", "&Delete", this);
+  btFuncSave = NewButton("btFuncSave", "&Save", this);
+  btFuncLoad = NewButton("btFuncLoad", "&Load", this);
+  btFuncSaveAs = NewButton("btFuncSaveAs", "Save &As", this);
+
+  auto* Root = new QHBoxLayout(this);
+  auto* Left = new QVBoxLayout;
+  auto* Fields = new QFormLayout;
+  Fields->addRow(NewLabel("lbFuncName", "Name", this), edFuncName);
+  Fields->addRow(NewLabel("lbFuncExpres", "Expression", this), edFuncExpres);
+  Left->addLayout(Fields);
+  Left->addWidget(lbFuncs, 1);
+  Root->addLayout(Left, 1);
+  auto* Buttons = new QVBoxLayout;
+  for (QPushButton* B : {btFuncAdd, btFuncDelete, btFuncSave, btFuncLoad, btFuncSaveAs})
+    Buttons->addWidget(B);
+  Buttons->addStretch();
+  Root->addLayout(Buttons);
+
+  connect(edFuncName, &QLineEdit::textEdited, this,
+          Guarded([this] { FilterEditText(edFuncName, IsFunctionNameChar); }));
+  connect(lbFuncs, &QListWidget::itemClicked, this,
+          Guarded([this](QListWidgetItem* Item) { lbFuncsClick(lbFuncs->row(Item)); }));
+  connect(btFuncAdd, &QPushButton::clicked, this, Guarded([this] { btFuncAddClick(); }));
+  connect(btFuncDelete, &QPushButton::clicked, this, Guarded([this] { btFuncDeleteClick(); }));
+  connect(btFuncSave, &QPushButton::clicked, this, Guarded([this] { btFuncSaveClick(); }));
+  connect(btFuncSaveAs, &QPushButton::clicked, this, Guarded([this] { btFuncSaveAsClick(); }));
+  connect(btFuncLoad, &QPushButton::clicked, this, Guarded([this] { btFuncLoadClick(); }));
+}
+
+void TUserFuncsPage::lbFuncsClick(int Row) {
+  if (Row < 0 || Row >= lbFuncs->count()) return;
+  const QString Line = lbFuncs->item(Row)->text();
+  const qsizetype Eq = Line.indexOf('=');
+  // The whole definition, comment included, goes into the fields, so Add/Modify gives it back.
+  edFuncName->setText(Eq < 0 ? Line.trimmed() : Line.left(Eq).trimmed());
+  edFuncExpres->setText(Eq < 0 ? QString() : Line.mid(Eq + 1).trimmed());
+}
+
+bool TUserFuncsPage::AddUserFunction(const QString& Text) {
+  QString Refusal;
+  if (FLibrary.Add(Text, Refusal)) return true;
+  ShowWarning("Invalid user function " + Text);
+  return false;
+}
+
+void TUserFuncsPage::FillFunctionsList() {
+  const int Row = lbFuncs->currentRow();
+  lbFuncs->clear();
+  // Handed over whole: the list lays itself out once, not once per line.
+  QStringList Lines;
+  Lines.reserve(FLibrary.Count());
+  for (int I = 0; I < FLibrary.Count(); ++I) Lines << FLibrary.Line(I);
+  lbFuncs->addItems(Lines);
+  if (Row >= 0 && Row < lbFuncs->count()) lbFuncs->setCurrentRow(Row);
+}
+
+void TUserFuncsPage::btFuncAddClick() {
+  if (FHost.Evaluating()) return;
+  AddUserFunction(edFuncName->text() + " = " + edFuncExpres->text());
+  FillFunctionsList();
+}
+
+void TUserFuncsPage::btFuncDeleteClick() {
+  const int Row = lbFuncs->currentRow();
+  if (Row < 0 || Row >= FLibrary.Count() || FHost.Evaluating()) return;
+  FLibrary.Remove(Row);
+  FillFunctionsList();
+}
+
+bool TUserFuncsPage::Save(const QString& FileName) {
+  // Whichever way the file was chosen: one that exists but could not be read is not replaced.
+  if (!FUnreadFile.isEmpty() && SameFile(FileName, FUnreadFile)) {
+    ShowError("Can't create file " + FileName +
+              ": it could not be read, and saving would replace it");
+    return false;
+  }
+  QStringList Lines;
+  for (int I = 0; I < FLibrary.Count(); ++I) Lines << FLibrary.Line(I);
+  if (!WriteTextLines(FileName, Lines)) {
+    ShowError("Can't create file " + FileName);
+    return false;
+  }
+  return true;
+}
+
+void TUserFuncsPage::btFuncSaveClick() { Save(FHost.UserFuncFile()); }
+
+void TUserFuncsPage::btFuncSaveAsClick() {
+  TSaveDialog& D = SharedSaveDialog();
+  D.Title = "Save functions to File";
+  D.DefaultExt = "FNC";
+  D.Filter = "User functions files (*.FNC)|*.FNC";
+  D.FileName = FHost.UserFuncFile();
+  if (!D.Execute()) return;
+  if (Save(D.FileName)) FHost.SetUserFuncFile(D.FileName);
+}
+
+void TUserFuncsPage::btFuncLoadClick() {
+  if (FHost.Evaluating()) return;
+  TOpenDialog& D = SharedOpenDialog();
+  D.Title = "Load functions from File";
+  D.DefaultExt = "FNC";
+  D.Filter = "User functions files (*.FNC)|*.FNC";
+  if (!D.Execute()) return;
+  LoadUserFunctions(D.FileName);
+}
+
+bool TUserFuncsPage::LoadUserFunctions(const QString& FileName, bool Quiet) {
+  std::vector<TFileLineProblem> Problems;
+  QString Error;
+  if (!FLibrary.Load(FileName, Problems, Error)) {
+    const QFileInfo Info(FileName);
+    const bool Exists = Info.exists() || Info.isSymLink();
+    if (Exists) FUnreadFile = FileName;
+    if (!Quiet || Exists)
+      ShowError("Can't read file " + FileName +
+                (Exists ? ": " + ReadErrorReason(Error, FileName) : QString()));
+    return false;
+  }
+  if (SameFile(FileName, FUnreadFile)) FUnreadFile.clear();
+  FillFunctionsList();
+  if (!Problems.empty()) {
+    // The lines stay in the list and in the file; only their functions are not available.
+    QStringList Lines;
+    for (const TFileLineProblem& P : Problems)
+      Lines << "line " + QString::number(P.Line) + ": " + P.Message;
+    ShowWarning("Invalid user function in " + FileName + "\n" + Lines.join("\n"));
+  }
+  return true;
+}

@@ -1,0 +1,355 @@
+#include "app/graphics/fm_surface_chart.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "app/graphics/chart_window_tools.h"
+#include "chart/editors/chart_editor.h"
+#include "chart/engine/axis_math.h"
+#include "chart/engine/chart.h"
+#include "chart/engine/chart_format.h"
+#include "chart/engine/surface_series.h"
+#include "platform/app_services.h"
+#include "platform/controls.h"
+
+TfmSurfaceChart* fmSurfaceChart = nullptr;
+
+TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent) : TForm(Parent) {
+  setObjectName(QStringLiteral("fmSurfaceChart"));
+  setWindowTitle(QStringLiteral("Surface"));
+  resize(640, 480);
+  auto* Main = new QVBoxLayout(this);
+  Main->setContentsMargins(0, 0, 0, 0);
+  Main->setSpacing(0);
+
+  Panel2 = new QWidget(this);
+  Panel2->setObjectName(QStringLiteral("Panel2"));
+  auto* Bars = new QGridLayout(Panel2);
+  Bars->setContentsMargins(4, 2, 4, 2);
+
+  Panel3 = new QWidget(this);
+  Panel3->setObjectName(QStringLiteral("Panel3"));
+  sbPrint = AddToolButton(Panel3, "sbPrint", QStringLiteral("Print"), QStringLiteral("Print"));
+  sbSaveAs =
+      AddToolButton(Panel3, "sbSaveAs", QStringLiteral("Save"), QStringLiteral("Save As..."));
+  sbProp = AddToolButton(Panel3, "sbProp", QStringLiteral("Prop"), QStringLiteral("Properties"));
+  sbLegend =
+      AddToolButton(Panel3, "sbLegend", QStringLiteral("Legend"), QStringLiteral("Show legend"), 1);
+  sbGrid =
+      AddToolButton(Panel3, "sbGrid", QStringLiteral("Grid"), QStringLiteral("Vertical grid"), 2);
+  sbWireFrame =
+      AddToolButton(Panel3, "sbWireFrame", QStringLiteral("Wire"), QStringLiteral("Wire Frame"), 3);
+  sbL1 = AddPartnerButton(Panel3, "sbL1", 1);
+  sbG1 = AddPartnerButton(Panel3, "sbG1", 2);
+  sbW1 = AddPartnerButton(Panel3, "sbW1", 3);
+  auto* Tools = new QHBoxLayout(Panel3);
+  Tools->setContentsMargins(2, 2, 2, 2);
+  for (TSpeedButton* B : {sbPrint, sbSaveAs, sbProp, sbLegend, sbGrid, sbWireFrame})
+    Tools->addWidget(B);
+  Tools->addStretch();
+  connect(sbPrint, &TSpeedButton::Click, this, Guarded([this] { PrintClick(); }));
+  connect(sbSaveAs, &TSpeedButton::Click, this, Guarded([this] { SaveAsClick(); }));
+  connect(sbProp, &TSpeedButton::Click, this, Guarded([this] { PropertiesClick(); }));
+  connect(sbLegend, &TSpeedButton::Click, this, Guarded([this] { LegendClick(); }));
+  connect(sbGrid, &TSpeedButton::Click, this, Guarded([this] { GridClick(); }));
+  connect(sbWireFrame, &TSpeedButton::Click, this, Guarded([this] { WireFrameClick(); }));
+
+  Chart = new TChart(this);
+  Chart->setObjectName(QStringLiteral("Chart"));
+  TView3DOptions* V = Chart->View3DOptions();
+  V->SetRotation(324);
+  V->SetZoom(60);
+  V->SetVertOffset(-20);
+  V->SetPerspective(26);
+  V->SetOrthogonal(false);
+  Chart->SetChart3DPercent(90);
+  Chart->Gradient()->SetEndColor(clSilver);
+  Chart->Gradient()->SetVisible(true);
+  Chart->Legend()->SetVisible(false);
+  // Y runs in depth: its axis is labelled too.
+  Chart->DepthAxis()->SetVisible(true);
+  AddSurfaceSeries();
+  // The series' columns and rows are grid positions; the axes along them write the X and Y
+  // values those positions stand for.
+  Chart->OnGetNextAxisLabel = [this](const TChartAxis* Axis, int Index, double& Value, bool& Stop) {
+    GridAxisLabel(Axis, Index, Value, Stop);
+  };
+  Chart->OnGetAxisLabel = [this](const TChartAxis* Axis, TChartSeries* Series, int, QString& Text) {
+    if (Series || (Axis != Chart->BottomAxis() && Axis != Chart->DepthAxis())) return;
+    const auto Found = FGridLabelTexts.find(Text);
+    if (Found != FGridLabelTexts.end()) Text = Found->second;
+  };
+
+  ScrollBar1 = AddViewBar(Bars, 0, QStringLiteral("Rotation"), "ScrollBar1", 270, 350, 340,
+                          [this](int P) { Chart->View3DOptions()->SetRotation(P); });
+  ScrollBar2 = AddViewBar(Bars, 1, QStringLiteral("Elevation"), "ScrollBar2", 270, 350, 340,
+                          [this](int P) { Chart->View3DOptions()->SetElevation(P); });
+  sbZoom = AddViewBar(Bars, 2, QStringLiteral("Zoom"), "sbZoom", 1, 200, 60,
+                      [this](int P) { Chart->View3DOptions()->SetZoom(P); });
+  scbHoriz = AddViewBar(Bars, 3, QStringLiteral("Horizontal"), "scbHoriz", -200, 200, 0,
+                        [this](int P) { Chart->View3DOptions()->SetHorizOffset(P); });
+  scbVert = AddViewBar(Bars, 4, QStringLiteral("Vertical"), "scbVert", -200, 200, 0,
+                       [this](int P) { Chart->View3DOptions()->SetVertOffset(P); });
+  sbTilt = AddViewBar(Bars, 5, QStringLiteral("Tilt"), "sbTilt", -90, 90, 0,
+                      [this](int P) { Chart->View3DOptions()->SetTilt(P); });
+
+  MainMenu1 = new QMenuBar(this);
+  QMenu* File = MainMenu1->addMenu(QStringLiteral("&File"));
+  miPrint = AddItem(File, "miPrint", QStringLiteral("&Print"), this, [this] { PrintClick(); });
+  miSaveAs =
+      AddItem(File, "miSaveAs", QStringLiteral("&Save As..."), this, [this] { SaveAsClick(); });
+  File->addSeparator();
+  miExit = AddItem(File, "miExit", QStringLiteral("&Exit"), this, [this] { ExitClick(); });
+  QMenu* Edit = MainMenu1->addMenu(QStringLiteral("&Edit"));
+  miCopyBitmap = AddItem(Edit, "miCopyBitmap", QStringLiteral("&Copy to clipboard as Bitmap"), this,
+                         [this] { CopyBitmapClick(); });
+  miCopyMetafile = AddItem(Edit, "miCopyMetafile", QStringLiteral("Copy to clipboard as &Metafile"),
+                           this, [this] { CopyMetafileClick(); });
+  QMenu* View = MainMenu1->addMenu(QStringLiteral("&View"));
+  miGrid = AddItem(
+      View, "miGrid", QStringLiteral("&Grid"), this, [this] { GridClick(); }, true);
+  miLegend = AddItem(
+      View, "miLegend", QStringLiteral("&Show Legend"), this, [this] { LegendClick(); }, true);
+  miProperties = AddItem(View, "miProperties", QStringLiteral("&Properties"), this,
+                         [this] { PropertiesClick(); });
+  View->addSeparator();
+  miViewFrame = AddItem(
+      View, "miViewFrame", QStringLiteral("&View Frame"), this, [this] { ViewFrameClick(); }, true);
+  miWireFrame = AddItem(
+      View, "miWireFrame", QStringLiteral("&Wire Frame"), this, [this] { WireFrameClick(); }, true);
+  miClean = AddItem(
+      View, "miClean", QStringLiteral("&Clean"), this, [this] { CleanClick(); }, true);
+  View->addSeparator();
+  miColorRange = AddItem(
+      View, "miColorRange", QStringLiteral("Color &Range"), this,
+      [this] { ColorModeClick(miColorRange); }, true);
+  miColorPalette = AddItem(
+      View, "miColorPalette", QStringLiteral("Color &Palette"), this,
+      [this] { ColorModeClick(miColorPalette); }, true);
+  miSingleColor = AddItem(
+      View, "miSingleColor", QStringLiteral("&Single Color"), this,
+      [this] { ColorModeClick(miSingleColor); }, true);
+  miColorRange->setChecked(true);
+
+  Main->setMenuBar(MainMenu1);
+  Main->addWidget(Panel3);
+  Main->addWidget(Chart, 1);
+  Main->addWidget(Panel2);
+}
+
+TfmSurfaceChart::~TfmSurfaceChart() = default;
+
+void TfmSurfaceChart::FormCreate() {
+  const bool HighColor = TCustomChartPanel::IsScreenHighColor();
+  if (!HighColor)
+    ShowInformation(QStringLiteral("This demo looks much better with\r16k colors or greater."));
+  ChartEraseBackground = false;
+  SurfaceSeries1->FillSampleValues(0);
+  SurfaceSeries1->Pen()->SetColor(clBlack);
+  Chart->Gradient()->SetVisible(HighColor);
+  // The buttons show the chart's state: legend hidden, grid shown, solid cells.
+  ShowToggle(sbLegend, sbL1, Chart->Legend()->Visible());
+  ShowToggle(sbGrid, sbG1, Chart->LeftAxis()->Grid()->Visible());
+  ShowToggle(sbWireFrame, sbW1, false);
+  miLegend->setChecked(Chart->Legend()->Visible());
+  miGrid->setChecked(Chart->LeftAxis()->Grid()->Visible());
+  RememberPen();
+}
+
+void TfmSurfaceChart::PrintClick() { ChartPreview(this, *Chart); }
+
+void TfmSurfaceChart::SaveAsClick() { SaveChartAs(*Chart, sd); }
+
+void TfmSurfaceChart::CopyBitmapClick() { Chart->CopyToClipboardBitmap(); }
+
+void TfmSurfaceChart::CopyMetafileClick() { Chart->CopyToClipboardMetafile(true); }
+
+void TfmSurfaceChart::GridClick() {
+  const bool On = ToggleChartGrid(*Chart);
+  ShowToggle(sbGrid, sbG1, On);
+  miGrid->setChecked(On);
+}
+
+void TfmSurfaceChart::LegendClick() {
+  const bool On = ToggleChartLegend(*Chart);
+  ShowToggle(sbLegend, sbL1, On);
+  miLegend->setChecked(On);
+}
+
+void TfmSurfaceChart::PropertiesClick() {
+  EditChart(this, Chart);
+  FindSurfaceSeries();
+}
+
+void TfmSurfaceChart::AddSurfaceSeries() {
+  SurfaceSeries1 =
+      static_cast<TSurfaceSeries*>(Chart->AdoptSeries(std::make_unique<TSurfaceSeries>()));
+  SurfaceSeries1->SetTitle(QStringLiteral("Surface"));
+  SurfaceSeries1->SetNumXValues(15);
+  SurfaceSeries1->SetNumZValues(15);
+}
+
+void TfmSurfaceChart::FindSurfaceSeries() {
+  // The editor may have deleted the surface or changed its type: the next plot goes into the
+  // chart's first surface, or into a new one.
+  for (int i = 0; i < Chart->SeriesCount(); ++i)
+    if (auto* S = dynamic_cast<TSurfaceSeries*>(Chart->GetSeries(i))) {
+      SurfaceSeries1 = S;
+      return;
+    }
+  AddSurfaceSeries();
+}
+
+void TfmSurfaceChart::RememberPen() {
+  SavedPenColor = SurfaceSeries1->Pen()->Color();
+  SavedPenVisible = SurfaceSeries1->Pen()->Visible();
+}
+
+void TfmSurfaceChart::RestorePen() {
+  SurfaceSeries1->Pen()->SetColor(SavedPenColor);
+  SurfaceSeries1->Pen()->SetVisible(SavedPenVisible);
+}
+
+void TfmSurfaceChart::GridAxisLabel(const TChartAxis* Axis, int Index, double& Value, bool& Stop) {
+  const bool X = Axis == Chart->BottomAxis();
+  if (!X && Axis != Chart->DepthAxis()) return;
+  if (Index == 0) {
+    FGridLabels.clear();
+    FGridLabelTexts.clear();
+    const double From = X ? XFrom : YFrom, Step = X ? XStep : YStep;
+    if (!std::isfinite(From) || !std::isfinite(Step) || Step == 0) return;
+    // The axis' range of positions, in values; labels at round values of it, as many as the
+    // axis has room for, each at the position of its value.
+    auto ValueAt = [&](double Position) { return From + (Position - 1) * Step; };
+    const double Low = std::min(ValueAt(Axis->IMinimum()), ValueAt(Axis->IMaximum())),
+                 High = std::max(ValueAt(Axis->IMinimum()), ValueAt(Axis->IMaximum()));
+    const QString Format = Axis->AxisValuesFormat();
+    TChartCanvas3D* C = Chart->Canvas3D();
+    const int Size = Axis->Horizontal() ? std::max(C->TextWidth(FormatFloat(Format, Low)),
+                                                   C->TextWidth(FormatFloat(Format, High)))
+                                        : C->FontHeight();
+    // The depth axis runs into the screen: its room is the length it is seen at.
+    int Room = std::abs(Axis->IEndPos() - Axis->IStartPos());
+    if (!X) {
+      const TRect R = Chart->ChartRect();
+      const TPoint A = C->Calculate3DPosition(R.Right, R.Bottom, Axis->IStartPos()),
+                   B = C->Calculate3DPosition(R.Right, R.Bottom, Axis->IEndPos());
+      Room = int(std::hypot(double(B.X) - A.X, double(B.Y) - A.Y));
+    }
+    const int Sep = Axis->LabelsSeparation();
+    const double Increment = AxisCalcIncrement(High - Low, 0, AxisMaxLabels(Room, Size, Sep), Sep);
+    for (double V : AxisLabelValues(Low, High, Increment, Axis->RoundFirstLabel())) {
+      const double Position = (V - From) / Step + 1;
+      FGridLabels.push_back(Position);
+      FGridLabelTexts[FormatFloat(Format, Position)] = FormatFloat(Format, V);
+    }
+    // Without a label of its own the axis keeps its usual ones.
+    if (FGridLabels.empty()) return;
+  }
+  if (Index >= int(FGridLabels.size())) {
+    Stop = true;
+    return;
+  }
+  Value = FGridLabels[size_t(Index)];
+}
+
+TColor TfmSurfaceChart::MeshColor() const {
+  // The start colour, as long as the mesh can be seen in it: white (the default) is the colour
+  // of the floor, and a mesh in the colour of the floor or the walls is lost on them.
+  TChart& C = *Chart;
+  std::vector<TColor> Behind;
+  if (C.View3DWalls()) Behind = {C.BottomWall()->Color(), C.LeftWall()->Color()};
+  if (C.Gradient()->Visible()) {
+    Behind.push_back(C.Gradient()->StartColor());
+    Behind.push_back(C.Gradient()->EndColor());
+  } else {
+    Behind.push_back(C.Color());
+  }
+  if (!IsChartAuto(C.BackWall()->Color())) Behind.push_back(C.BackWall()->Color());
+  auto Seen = [&](TColor Colour) {
+    for (TColor B : Behind)
+      if (!IsChartAuto(B) && B != clNone && ColorToRGB(B) == ColorToRGB(Colour)) return false;
+    return true;
+  };
+  for (TColor Colour : {SurfaceSeries1->StartColor(), SurfaceSeries1->EndColor()})
+    if (!IsChartAuto(Colour) && Colour != clNone && Seen(Colour)) return Colour;
+  return clBlack;
+}
+
+void TfmSurfaceChart::WireFrameClick() {
+  if (!miWireFrame->isChecked()) RememberPen();
+  const bool On = !miWireFrame->isChecked();
+  miWireFrame->setChecked(On);
+  ShowToggle(sbWireFrame, sbW1, On);
+  SurfaceSeries1->SetWireFrame(On);
+  if (On)
+    SurfaceSeries1->Pen()->SetColor(MeshColor());
+  else
+    RestorePen();
+  Chart->Invalidate();
+}
+
+void TfmSurfaceChart::ViewFrameClick() {
+  SavedPenColor = SurfaceSeries1->StartColor();
+  const bool On = !miViewFrame->isChecked();
+  miViewFrame->setChecked(On);
+  SurfaceSeries1->Pen()->SetVisible(On);
+  SurfaceSeries1->Pen()->SetColor(miColorRange->isChecked() ? SurfaceSeries1->StartColor()
+                                                            : clBlack);
+  Chart->Invalidate();
+}
+
+void TfmSurfaceChart::CleanClick() {
+  const bool On = !miClean->isChecked();
+  miClean->setChecked(On);
+  Chart->Gradient()->SetVisible(TCustomChartPanel::IsScreenHighColor() && !On);
+  Chart->SetView3DWalls(!On);
+  Chart->SetAxisVisible(!On);
+  if (On) {
+    SavedColor = Chart->Color();
+    Chart->SetColor(clBlack);
+  } else {
+    Chart->SetColor(SavedColor);
+  }
+  Chart->Invalidate();
+}
+
+void TfmSurfaceChart::CheckColorMode(QAction* Item) {
+  for (QAction* A : {miColorRange, miColorPalette, miSingleColor}) A->setChecked(A == Item);
+}
+
+void TfmSurfaceChart::ColorModeClick(QAction* Sender) {
+  const QString Name = Sender->objectName();
+  TSurfaceSeries* S = SurfaceSeries1;
+  if (Name == QLatin1String("miSingleColor")) {
+    RememberPen();
+    S->Pen()->SetColor(clBlack);
+    S->Pen()->SetVisible(true);
+    S->SetUseColorRange(false);
+    S->SetUsePalette(false);
+    S->SetPaletteSteps(10);
+    CheckColorMode(miSingleColor);
+    miViewFrame->setChecked(true);
+  } else if (Name == QLatin1String("miColorRange")) {
+    RestorePen();
+    S->SetUseColorRange(true);
+    S->SetUsePalette(false);
+    S->SetPaletteSteps(10);
+    CheckColorMode(miColorRange);
+  } else if (Name == QLatin1String("miColorPalette")) {
+    S->SetUseColorRange(false);
+    S->SetUsePalette(true);
+    CheckColorMode(miColorPalette);
+    S->SetPaletteSteps(50);
+  }
+  Chart->Invalidate();
+}
