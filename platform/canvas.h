@@ -106,10 +106,12 @@ struct TCanvasOp {
   TCanvasState State;
 };
 
-enum TCanvasTargetKind { tkImage, tkPrinter, tkMetafile, tkRecording };
+// tkDxf: a drawing file that takes world coordinates from the drawing library, not pixels.
+enum TCanvasTargetKind { tkImage, tkPrinter, tkMetafile, tkRecording, tkDxf };
 
 // What a canvas draws on. Implementations: the image and printer targets and the recording log
-// in canvas_targets.h; the metafile writer implements TMetafileSink (same file).
+// in canvas_targets.h; the metafile writer implements TMetafileSink (same file); the plot
+// library's DXF writer is a target of its own.
 class TCanvasTarget {
  public:
   TCanvasTarget() = default;

@@ -6,6 +6,9 @@
 // floats: texts that the engine or a settings file reads back must never
 // depend on the desktop's locale. No Qt in here, so any layer may use it.
 
+#include <algorithm>
+#include <cmath>
+#include <concepts>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -71,6 +74,25 @@ int RoundInt(long double Value);
 // Toward zero, saturating.
 std::int64_t Trunc(long double Value);
 int TruncInt(long double Value);
+
+// A pixel coordinate of both drawing libraries: nearest, halves to even, held within
+// -Limit..Limit (infinities too); NaN gives 0. Inline and without the general rounding path,
+// since every line end and every surface point comes through here; in the held range the
+// truncation and the fraction are exact in either precision.
+inline constexpr int PixelLimit = 2147483647;
+template <std::floating_point T>
+inline int SaturatePixel(T Value, int Limit = PixelLimit) {
+  if (std::isnan(Value)) return 0;
+  if (Value >= static_cast<T>(Limit)) return Limit;
+  if (Value <= -static_cast<T>(Limit)) return -Limit;
+  long long I = static_cast<long long>(Value);
+  const T F = Value - static_cast<T>(I);
+  if (F > T(0.5) || (F == T(0.5) && (I & 1)))
+    ++I;
+  else if (F < T(-0.5) || (F == T(-0.5) && (I & 1)))
+    --I;
+  return static_cast<int>(std::clamp<long long>(I, -Limit, Limit));
+}
 
 // A * B / C with a 64-bit intermediate, rounding halves away from zero;
 // -1 when C is 0 or the result does not fit in an int.

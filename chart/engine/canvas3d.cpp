@@ -6,6 +6,7 @@
 
 #include "chart/engine/chart_panel.h"
 #include "chart/engine/view3d_options.h"
+#include "platform/gradient.h"
 #include "platform/number_text.h"
 
 namespace {
@@ -56,16 +57,6 @@ std::vector<TPoint> ConvexHull(std::vector<TPoint> P) {
   }
   H.resize(k - 1);
   return H;
-}
-
-int Clamp8(int V) { return std::clamp(V, 0, 255); }
-
-// Colour step I of N between two plain colours; one band or none answers the start colour.
-TColor GradientStep(TColor Start, TColor End, int I, int N) {
-  if (N <= 1) return Start;
-  auto C = [&](int S, int E) { return Clamp8(S + MulDiv(I, E - S, N - 1)); };
-  return RGB(C(GetRValue(Start), GetRValue(End)), C(GetGValue(Start), GetGValue(End)),
-             C(GetBValue(Start), GetBValue(End)));
 }
 
 TColor GradientColor(TColor C) { return IsChartAuto(C) || C == clNone ? clWhite : ColorToRGB(C); }
@@ -175,6 +166,8 @@ void TChartCanvas3D::GradientFill(TRect R, TColor StartColor, TColor EndColor,
   if (R.Top > R.Bottom) std::swap(R.Top, R.Bottom);
   const TColor Start = GradientColor(StartColor), End = GradientColor(EndColor);
   const TBrushData Saved = Brush()->Data();
+  // The bands are plain: no pattern or opacity of an earlier brush shows through.
+  Brush()->SetData(TBrushData{clWhite, bsSolid, {}});
   TColor Current = clNone;
   auto Band = [&](TColor C, TRect B) {
     if (C != Current) {
@@ -186,21 +179,13 @@ void TChartCanvas3D::GradientFill(TRect R, TColor StartColor, TColor EndColor,
   const int W = R.Width(), H = R.Height();
   switch (Direction) {
     case gdTopBottom:
-    case gdBottomTop: {
-      const int N = std::min(H, 256);
-      for (int i = 0; i < N; ++i)
-        Band(GradientStep(Start, End, i, N),
-             {R.Left, R.Bottom - MulDiv(i + 1, H, N), R.Right, R.Bottom - MulDiv(i, H, N)});
+    case gdBottomTop:
+      ::GradientFill(FCanvas, R, Start, false, End);
       break;
-    }
     case gdLeftRight:
-    case gdRightLeft: {
-      const int N = std::min(W, 256);
-      for (int i = 0; i < N; ++i)
-        Band(GradientStep(Start, End, i, N),
-             {R.Right - MulDiv(i + 1, W, N), R.Top, R.Right - MulDiv(i, W, N), R.Bottom});
+    case gdRightLeft:
+      ::GradientFill(FCanvas, R, Start, true, End);
       break;
-    }
     case gdFromCenter: {
       if (W <= 0 || H <= 0) break;
       const int HW = W / 2, HH = H / 2, N = HW + HH;

@@ -145,7 +145,6 @@ class TChartCanvas3D : public TCanvas3D {
   bool Dirty() const { return FDirty; }
   const TBitmap* Bitmap() const { return FBitmap.get(); }
   // True while drawing into a metafile; the panel sets it around metafile output.
-  bool Metafiling = false;
 
   // TChartCanvas
   TColor GetBackColor() const override { return FCanvas->BackColor(); }

@@ -176,7 +176,7 @@ void TCustomChartPanel::RecalcWidthHeight() {
 }
 
 void TCustomChartPanel::Paint() {
-  if (!FPrinting && !FCanvas3D->ReDrawBitmap()) Draw(Canvas(), GetRectangle());
+  if (!Printing() && !FCanvas3D->ReDrawBitmap()) Draw(Canvas(), GetRectangle());
 }
 
 void TCustomChartPanel::Draw(TCanvas* UserCanvas, const TRect& UserRect) {
@@ -258,8 +258,8 @@ void TCustomChartPanel::AssignCanvasFont(TFont& Font) {
 }
 
 bool TCustomChartPanel::CanClip() const {
-  if (FPrinting) return ChartClipWhenPrinting;
-  if (FCanvas3D->Metafiling) return ChartClipWhenMetafiling;
+  if (FDevice.Printing) return ChartClipWhenPrinting;
+  if (FDevice.Picture) return ChartClipWhenMetafiling;
   return true;
 }
 
@@ -293,7 +293,7 @@ int TCustomChartPanel::MultiLineTextWidth(const QString& Text, int& NumLines) {
 }
 
 void TCustomChartPanel::CheckPenWidth(TPen& Pen) const {
-  if (FPrinting && Pen.Style() != psClear && Pen.Width() == 1) Pen.SetWidth(0);
+  if (Printing() && Pen.Style() != psClear && Pen.Width() == 1) Pen.SetWidth(0);
 }
 
 void TCustomChartPanel::DrawZoomRectangle() {

@@ -15,6 +15,7 @@
 #include "platform/backing_control.h"
 #include "platform/cursors.h"
 #include "platform/form.h"
+#include "platform/paint_context.h"
 
 class TCustomChartPanel;
 
@@ -153,7 +154,9 @@ class TCustomChartPanel : public TBackingControl {
   void SetBorderStyle(TFormBorderStyle Value);
   void SetColor(TColor Value);
 
-  bool Printing() const { return FPrinting; }
+  bool Printing() const { return FDevice.Printing; }
+  // The device of the draw in progress: the screen's image outside a print or a picture.
+  const TPaintTraits& Device() const { return FDevice; }
   const TRect& ChartBounds() const { return FChartBounds; }
   TRect ChartRect() const { return FChartRect; }
   int ChartWidth() const { return FChartWidth; }
@@ -239,7 +242,7 @@ class TCustomChartPanel : public TBackingControl {
   int FBevelWidth = 1;
   int FBorderWidth = 0;
   TFormBorderStyle FBorderStyle = bsNone;
-  bool FPrinting = false;
+  TPaintTraits FDevice;
   bool FNeedsPaint = true;
   TCanvas* FJobCanvas = nullptr;  // the page of the running print job
   TRect FChartBounds, FChartRect;

@@ -20,7 +20,8 @@
 void TCustomChartPanel::DrawToMetaCanvas(TCanvas* Canvas, const TRect& R) {
   TChartCanvas3D* C = FCanvas3D.get();
   const bool Buffer = C->GetUseBuffer();
-  TFlagGuard Meta(C->Metafiling, true);
+  // A print draws through here too and stays a print.
+  TValueGuard Device(FDevice, FDevice.Printing ? FDevice : TPaintContext::Picture(Canvas).Traits);
   C->SetUseBuffer(false);
   try {
     Draw(Canvas, R);
@@ -162,7 +163,7 @@ void TCustomChartPanel::PrintPartialCanvas(TCanvas* Canvas, TRect R) {
   // The drawing keeps the panel's own pixel size and the mapping scales it onto the page, so
   // fonts are measured at the screen's resolution to keep their proportion to the lines.
   Canvas->Font()->SetPixelsPerInch(96);
-  TFlagGuard P(FPrinting, true);
+  TValueGuard Device(FDevice, TPaintContext::Print(Canvas, false).Traits);
   try {
     if (CanClip()) ClipCanvas(*Canvas, R);
     DrawToMetaCanvas(Canvas, R);

@@ -11,20 +11,6 @@ double KeepAway(double V) {
 }
 }  // namespace
 
-int ChartPixel(double Value) {
-  if (std::isnan(Value)) return 0;
-  if (Value > ChartPixelLimit) return ChartPixelLimit;
-  if (Value < -ChartPixelLimit) return -ChartPixelLimit;
-  // Halves to even, as RoundInt does, but in double: within the limit the whole part and the
-  // fraction are exact, and this runs for every point of a surface.
-  const int T = static_cast<int>(Value);
-  const double F = std::fabs(Value - T);
-  const int Step = Value < 0 ? -1 : 1;
-  if (F > 0.5) return T + Step;
-  if (F < 0.5) return T;
-  return T % 2 == 0 ? T : T + Step;
-}
-
 void TProjection::SetAngles(double RotationDeg, double ElevationDeg, double TiltDeg) {
   constexpr double ToRad = std::numbers::pi / 180.0;
   const double sR = std::sin(RotationDeg * ToRad), cR = std::cos(RotationDeg * ToRad);

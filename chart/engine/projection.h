@@ -3,6 +3,7 @@
 // depth (0 at the front). Three forms: orthogonal (depth moves a point right and up), rotated by
 // rotation, elevation and tilt, and rotated with perspective. No drawing here.
 #include "platform/geometry.h"
+#include "platform/number_text.h"
 
 struct TProjection {
   // The view: whether it projects at all, orthogonal or rotated, the zoom factor (1 = 100 %).
@@ -35,5 +36,5 @@ struct TProjection {
 // A pixel coordinate from a double: rounded half to even, kept within +/- 2^22 so that values far
 // off the picture (and infinities) still draw as lines in the right direction without
 // overflowing the device; NaN gives 0, so callers test isfinite first where NaN can occur.
-int ChartPixel(double Value);
 inline constexpr int ChartPixelLimit = 1 << 22;
+inline int ChartPixel(double Value) { return SaturatePixel(Value, ChartPixelLimit); }

@@ -42,9 +42,7 @@ void MoveMark(TSeriesMarkPosition& P, int DX, int DY);
 TColor Resolve(TColor Color, TColor Automatic);
 // A series' pixel of a computed value: nearest (halves to even) or toward zero, saturated to
 // +-2147483647; non-finite values give 0.
-inline int NearestPixel(double V) {
-  return std::isfinite(V) ? std::clamp(RoundInt(V), -2147483647, 2147483647) : 0;
-}
+inline int NearestPixel(double V) { return std::isfinite(V) ? SaturatePixel(V) : 0; }
 inline int TruncPixel(double V) {
   return std::isfinite(V) ? std::clamp(TruncInt(V), -2147483647, 2147483647) : 0;
 }

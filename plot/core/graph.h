@@ -164,10 +164,17 @@ class TGraph : public TGraphDrawing {
   void Paint();
   // The autoscale and layout of Paint without drawing.
   void PrepareLayout();
-  // Paints onto a picture's canvas (a metafile) of the given size.
+  // The paint entry points: each paints once with a context of its own and leaves the graph
+  // drawing on its image again. PaintIn paints with any context within Rect (the print rectangle
+  // of a print, else the image rectangle for that paint).
+  void PaintIn(const TPaintContext& Context, const TRect& Rect);
+  // Onto a picture's canvas (a metafile) of the given size, drawn like the screen.
   void PaintToPicture(TCanvas* PictureCanvas, const TRect& Size);
-  // Paints onto a print page within Rect.
+  // Onto a print page (or an image previewing it) within Rect; BlackOnly keeps every colour
+  // black, as the printer said when the print started.
   void PrintTo(TCanvas* Page, const TRect& Rect, bool BlackOnly);
+  // Onto a page that a page drawer lays out itself, within Rect: white background, black axes.
+  void PaintAsPage(TCanvas* Page, const TRect& Rect, bool Printing, bool BlackOnly = false);
   void Repaint() { Paint(); }
   // Layers call this when their data change; the kept extents are computed again at the next
   // paint. Adding, deleting and hiding layers is noticed without it.

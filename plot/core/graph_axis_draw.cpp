@@ -7,7 +7,6 @@
 #include "platform/number_text.h"
 #include "plot/core/graph.h"
 #include "plot/core/graph_axis.h"
-#include "plot/core/graph_output.h"
 #include "plot/core/graph_pens.h"
 
 namespace {
@@ -105,7 +104,7 @@ void TAxis::Draw() {
   const TRect& R = Gm.R;
   const TRect P = G.GetPlotRect();
   const int D = Gm.Depth, Fw = Gm.Fw;
-  const bool Paper = GraphPrinting() || GraphPageDrawing();
+  const bool Paper = G.Device().Paper();
   TColor LineColor = Paper && Color == clWhite ? clBlack : Color;
   C->SetBackMode(bmTransparent);
 

@@ -5,8 +5,6 @@
 #include "platform/canvas.h"
 #include "platform/number_text.h"
 #include "plot/core/graph.h"
-#include "plot/core/graph_dxf.h"
-#include "plot/core/graph_output.h"
 
 namespace {
 // Keeps the canvas font as it was while a decoration draws in its own.
@@ -68,8 +66,8 @@ void TGraphTitle::Draw() {
   const int D = UnitHeight(C);
   C->Font()->Assign(Font);
   C->Brush()->SetStyle(bsClear);
-  const bool Paper = GraphPrinting() || GraphPageDrawing();
-  if (GraphPageDrawing()) C->Font()->SetSize(RoundInt(Font.Size() * 0.9));
+  const bool Paper = Graph->Device().Paper();
+  if (Graph->Device().PageDrawing) C->Font()->SetSize(RoundInt(Font.Size() * 0.9));
   int X;
   unsigned Align;
   switch (Alignment) {
@@ -125,7 +123,7 @@ void TGraphFrame::Draw() {
   C->Brush()->SetStyle(bsSolid);
   TColor PenColor = GetColor();
   if (PenColor == Owner->Color) PenColor = DarkenColor(PenColor, 128);
-  if (GraphDXF().Active) return;
+  if (Owner->Dxf()) return;
   C->Pen()->SetColor(W == 0 || !Visible ? Owner->Color : PenColor);
   C->Pen()->SetWidth(1);
   C->Pen()->SetStyle(psSolid);

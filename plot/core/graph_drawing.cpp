@@ -9,11 +9,9 @@
 #include "plot/core/graph_clips.h"
 #include "plot/core/graph_dxf.h"
 #include "plot/core/graph_gradient.h"
-#include "plot/core/graph_output.h"
 #include "plot/core/graph_utils.h"
 
 namespace {
-constexpr int PixelLimit = 2147483647;
 // Pixels handed to the canvas stay within this distance of the origin: the painter's fixed-point
 // arithmetic cannot take the whole integer range. Shapes reaching further are cut at it, which
 // changes nothing that can be seen.
@@ -27,21 +25,6 @@ TRect SafeRect(const TRect& R) {
   return {DrawCoord(R.Left), DrawCoord(R.Top), DrawCoord(R.Right), DrawCoord(R.Bottom)};
 }
 }  // namespace
-
-int SaturatePixel(long double V) {
-  if (std::isnan(V)) return 0;
-  if (V >= PixelLimit) return PixelLimit;
-  if (V <= -PixelLimit) return -PixelLimit;
-  // Halves to even, as the platform's Round, without its general path: every line end of every
-  // curve comes through here. In this range the truncation and the fraction are exact.
-  long long I = static_cast<long long>(V);
-  const long double F = V - static_cast<long double>(I);
-  if (F > 0.5L || (F == 0.5L && (I & 1)))
-    ++I;
-  else if (F < -0.5L || (F == -0.5L && (I & 1)))
-    --I;
-  return static_cast<int>(std::clamp<long long>(I, -PixelLimit, PixelLimit));
-}
 
 int AddPixels(int A, int B) {
   long long S = static_cast<long long>(A) + B;
@@ -68,11 +51,18 @@ void NormalizeRect(TRect& R) {
 // --- Canvas and mapping
 // ---------------------------------------------------------------------------
 
-TCanvas* TGraphDrawing::DrawCanvas() const {
-  if (GraphPrinting()) return GraphPrintCanvas();
-  const TGraphMetafileState& M = GraphMetafileState();
-  if (M.Drawing && M.Canvas) return M.Canvas;
-  return Canvas;
+TPaintScope::TPaintScope(TGraphDrawing& Graph, const TPaintContext& Context)
+    : FGraph(Graph), FPrevious(Graph.FPaint), FPreviousDxf(Graph.FDxf) {
+  Graph.FPaint = Context;
+  auto* Drawing = Context.Traits.Dxf() && Context.Canvas
+                      ? dynamic_cast<TDxfTarget*>(Context.Canvas->Target())
+                      : nullptr;
+  Graph.FDxf = Drawing ? &Drawing->Writer() : nullptr;
+}
+
+TPaintScope::~TPaintScope() {
+  FGraph.FPaint = FPrevious;
+  FGraph.FDxf = FPreviousDxf;
 }
 
 long double TGraphDrawing::AxisToPixelX(long double V) const {
@@ -231,8 +221,8 @@ bool TGraphDrawing::ClipSegment(const TDoubleRect& R, TDoublePoint& A, TDoublePo
 
 void TGraphDrawing::Line(double X1, double Y1, double X2, double Y2) {
   TCanvas* C = DrawCanvas();
-  if (GraphDXF().Active) {
-    GraphDXF().WriteLine(DXFLayer(), C ? C->Pen()->Color() : clBlack, X1, Y1, X2, Y2);
+  if (FDxf) {
+    FDxf->WriteLine(DXFLayer(), C ? C->Pen()->Color() : clBlack, X1, Y1, X2, Y2);
     return;
   }
   if (!C) return;
@@ -261,9 +251,9 @@ void TGraphDrawing::Line(double X1, double Y1, double X2, double Y2) {
 }
 
 void TGraphDrawing::ClippedPolyline(double X1, double Y1, double X2, double Y2) {
-  if (GraphDXF().Active) {
+  if (FDxf) {
     TCanvas* C = DrawCanvas();
-    GraphDXF().WriteLine(DXFLayer(), C ? C->Pen()->Color() : clBlack, X1, Y1, X2, Y2);
+    FDxf->WriteLine(DXFLayer(), C ? C->Pen()->Color() : clBlack, X1, Y1, X2, Y2);
     return;
   }
   ClippedPolylineNoDXF(X1, Y1, X2, Y2);
@@ -300,11 +290,11 @@ void TGraphDrawing::ClippedPolylineNoDXF(double X1, double Y1, double X2, double
 }
 
 // The part of a world rectangle inside the current ranges, in pixels with its corners in order;
-// false where nothing of it shows (also for NaN corners) or while DXF output takes it instead.
+// false where nothing of it shows (also for NaN corners) or where a DXF drawing takes it instead.
 bool TGraphDrawing::VisibleRectPixels(const TDoubleRect& R, TCanvas*& C, TRect& P) {
   C = DrawCanvas();
-  if (GraphDXF().Active) {
-    GraphDXF().WriteRectangle(R, DXFLayer(), C ? C->Pen()->Color() : clBlack);
+  if (FDxf) {
+    FDxf->WriteRectangle(R, DXFLayer(), C ? C->Pen()->Color() : clBlack);
     return false;
   }
   if (!C) return false;
@@ -347,8 +337,8 @@ void TGraphDrawing::Bar(const TDoubleRect& R, bool Gradient) {
 
 void TGraphDrawing::FillCell(const TDoubleRect& R) {
   TCanvas* C = DrawCanvas();
-  if (GraphDXF().Active) {
-    GraphDXF().WriteSolid(R, DXFLayer(), C ? C->Brush()->Color() : clBlack);
+  if (FDxf) {
+    FDxf->WriteSolid(R, DXFLayer(), C ? C->Brush()->Color() : clBlack);
     return;
   }
   if (!C || std::isnan(R.Left) || std::isnan(R.Top) || std::isnan(R.Right) || std::isnan(R.Bottom))
@@ -360,7 +350,7 @@ void TGraphDrawing::FillCell(const TDoubleRect& R) {
 
 void TGraphDrawing::DrawPolygon(const TPoly& Poly, int Shift) {
   TCanvas* C = DrawCanvas();
-  if (GraphDXF().Active) {
+  if (FDxf) {
     // World values, closed: the drawing holds the polygon as the plot shows it.
     std::vector<TDoublePoint> W;
     for (const TDoublePoint& P : Poly.Points())
@@ -368,9 +358,9 @@ void TGraphDrawing::DrawPolygon(const TPoly& Poly, int Shift) {
     TColor Color = C ? C->Brush()->Color() : clBlack;
     QString Layer = DXFLayer();
     for (size_t i = 1; i < W.size(); ++i)
-      GraphDXF().WriteLine(Layer, Color, W[i - 1].X, W[i - 1].Y, W[i].X, W[i].Y);
+      FDxf->WriteLine(Layer, Color, W[i - 1].X, W[i - 1].Y, W[i].X, W[i].Y);
     if (W.size() >= 3 && !(W.back() == W.front()))
-      GraphDXF().WriteLine(Layer, Color, W.back().X, W.back().Y, W.front().X, W.front().Y);
+      FDxf->WriteLine(Layer, Color, W.back().X, W.back().Y, W.front().X, W.front().Y);
     return;
   }
   if (!C) return;
@@ -408,10 +398,10 @@ void TGraphDrawing::SeriesPolygon(const TPoly& Poly) {
 
 void TGraphDrawing::Ellipse(const TDoubleRect& R) {
   TCanvas* C = DrawCanvas();
-  if (GraphDXF().Active) {
+  if (FDxf) {
     double CX = (R.Left + R.Right) / 2, CY = (R.Top + R.Bottom) / 2;
     double Radius = (std::fabs(CY - R.Bottom) + std::fabs(CX - R.Left)) / 2;
-    GraphDXF().WriteCircle(DXFLayer(), C ? C->Pen()->Color() : clBlack, CX, CY, Radius);
+    FDxf->WriteCircle(DXFLayer(), C ? C->Pen()->Color() : clBlack, CX, CY, Radius);
     return;
   }
   if (!C || std::isnan(R.Left) || std::isnan(R.Top) || std::isnan(R.Right) || std::isnan(R.Bottom))

@@ -11,16 +11,17 @@
 
 #include "platform/geometry.h"
 #include "platform/graphics.h"
+#include "platform/number_text.h"
+#include "platform/paint_context.h"
 #include "plot/core/graph_poly.h"
 #include "plot/core/graph_types.h"
 
 class TCanvas;
+class TDXF;
 class TLayer;
 
 enum TGraphAxisId { gaXAxis, gaYAxis, gaXAxis2, gaYAxis2 };
 
-// The nearest pixel, halves to even; beyond the integer range 2147483647 or -2147483647; NaN 0.
-int SaturatePixel(long double V);
 // A + B held within -2147483647..2147483647.
 int AddPixels(int A, int B);
 // Segments as x1, y1, x2, y2 in Left, Top, Right, Bottom; parallel and collinear ones never meet.
@@ -62,8 +63,14 @@ class TGraphDrawing {
   virtual int BarSlot(const TLayer* Layer) const = 0;
   virtual int BarSlotCount() const = 0;
 
-  // The print page while printing, the library's picture while one is drawn, else the image.
-  TCanvas* DrawCanvas() const;
+  // The context of the paint in progress; outside one the image's canvas as the screen.
+  const TPaintContext& PaintContext() const { return FPaint; }
+  const TPaintTraits& Device() const { return FPaint.Traits; }
+  // The canvas of the paint in progress: a print page, a picture, a DXF drawing, or the image.
+  TCanvas* DrawCanvas() const { return FPaint.Canvas ? FPaint.Canvas : Canvas; }
+  // The writer of a DXF drawing in progress, which takes the primitives in world values; null
+  // on every other device.
+  TDXF* Dxf() const { return FDxf; }
   TRect GetPlotRect() const { return PlotRect; }
 
   // --- Mapping ---
@@ -127,4 +134,21 @@ class TGraphDrawing {
   void DrawPolygon(const TPoly& Poly, int Shift);
   bool ClipSegment(const TDoubleRect& R, TDoublePoint& A, TDoublePoint& B) const;
   bool FClipActive = false;
+  friend class TPaintScope;
+  TPaintContext FPaint;  // no canvas: the image's
+  TDXF* FDxf = nullptr;
+};
+
+// Draws of Graph go to Context while the scope lives; the context before comes back after.
+class TPaintScope {
+ public:
+  TPaintScope(TGraphDrawing& Graph, const TPaintContext& Context);
+  ~TPaintScope();
+  TPaintScope(const TPaintScope&) = delete;
+  TPaintScope& operator=(const TPaintScope&) = delete;
+
+ private:
+  TGraphDrawing& FGraph;
+  TPaintContext FPrevious;
+  TDXF* FPreviousDxf;
 };

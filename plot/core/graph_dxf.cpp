@@ -48,9 +48,10 @@ int ColorToDXF(TColor Color) {
   }
 }
 
-TDXF& GraphDXF() {
-  static TDXF Writer;
-  return Writer;
+TDxfTarget::TDxfTarget(QIODevice* F, int Mode, int Width, int Height)
+    : FWidth(Width), FHeight(Height) {
+  FWriter.F = F;
+  FWriter.Mode = Mode;
 }
 
 QString TDXF::LayerName(const QString& Name) {
@@ -165,31 +166,26 @@ void TDXF::WriteSolid(const TDoubleRect& R, const QString& Layer, TColor Color) 
   }
 }
 
-bool ExportDXF(const QString& FileName, int Mode, const std::function<void()>& Draw,
+bool ExportDXF(const QString& FileName, int Mode, const std::function<void(TCanvas&)>& Draw,
                QString* Error) {
   QByteArray Bytes;
   QBuffer Buffer(&Bytes);
   Buffer.open(QIODevice::WriteOnly);
-  TDXF& W = GraphDXF();
-  TDXF Saved = W;
-  W.F = &Buffer;
-  W.Mode = Mode;
-  W.ResetError();
-  bool Dxf = Mode == 1 || Mode == 2;
+  TDxfTarget Target(&Buffer, Mode);
+  const bool Dxf = Mode == 1 || Mode == 2;
   auto Frame = [&](std::initializer_list<const char*> Lines) {
     if (!Dxf) return;
     for (const char* L : Lines) Buffer.write(QByteArray(L) + '\n');
   };
   Frame({"0", "SECTION", "2", "ENTITIES"});
-  W.Active = true;
-  if (Draw) Draw();
-  W.Active = false;
+  {
+    TCanvas C(&Target);
+    if (Draw) Draw(C);
+  }
   Frame({"0", "ENDSEC", "0", "EOF"});
-  bool Ok = !W.Failed();
-  QString Why = W.Error();
-  W = Saved;
-  if (!Ok) {
-    if (Error) *Error = Why;
+  const TDXF& W = Target.Writer();
+  if (W.Failed()) {
+    if (Error) *Error = W.Error();
     return false;
   }
   return WriteFileBytes(FileName, Bytes, Error);

@@ -1,10 +1,11 @@
 #pragma once
-// DXF entity records for what the drawing primitives draw while the writer is active: lines,
-// rectangles, circles and filled cells in world coordinates. The records only; ExportDXF adds
-// the section around them.
+// DXF entity records for what the drawing primitives draw onto a DXF drawing: lines, rectangles,
+// circles and filled cells in world coordinates. The records only; ExportDXF adds the section
+// around them.
 #include <QString>
 #include <functional>
 
+#include "platform/canvas.h"
 #include "platform/colors.h"
 #include "plot/core/graph_types.h"
 
@@ -15,7 +16,6 @@ int ColorToDXF(TColor Color);
 
 class TDXF {
  public:
-  bool Active = false;
   QIODevice* F = nullptr;  // opened and closed by whoever exports
   // 0 script, 1 two-dimensional DXF, 2 DXF with Z, 3 coordinate lists; others write nothing.
   int Mode = 2;
@@ -43,11 +43,23 @@ class TDXF {
   QString FError;
 };
 
-// The library's one writer.
-TDXF& GraphDXF();
+// A DXF drawing as a canvas target. The graph's primitives write their entities in world values
+// to its writer; what reaches the canvas in pixels (texts, axes, markers) has no place in it.
+class TDxfTarget : public TCanvasTarget {
+ public:
+  TDxfTarget(QIODevice* F, int Mode, int Width = 640, int Height = 480);
+  TCanvasTargetKind Kind() const override { return tkDxf; }
+  void Execute(const TCanvasOp& /*Op*/) override {}
+  TRect DeviceRect() const override { return {0, 0, FWidth, FHeight}; }
+  TDXF& Writer() { return FWriter; }
 
-// Writes a DXF file: the entities section with whatever Draw sends to the writer (active in
-// Mode meanwhile), replacing FileName only when everything was written. False with a reason
+ private:
+  TDXF FWriter;
+  int FWidth, FHeight;
+};
+
+// Writes a DXF file: the entities section with whatever Draw sends to the canvas of a DXF
+// target in Mode, replacing FileName only when everything was written. False with a reason
 // otherwise.
-bool ExportDXF(const QString& FileName, int Mode, const std::function<void()>& Draw,
+bool ExportDXF(const QString& FileName, int Mode, const std::function<void(TCanvas&)>& Draw,
                QString* Error = nullptr);

@@ -1,16 +1,10 @@
 #pragma once
-// Colour gradients in at most 256 bands, and the graph's background gradient.
+// The graph's background gradient.
 #include "platform/colors.h"
 #include "platform/geometry.h"
+#include "platform/gradient.h"
 
-class TCanvas;
 class TGraphDrawing;
-
-// FromColor lies at the right (Horizontal) or bottom edge, ToColor at the opposite one. System
-// colours are resolved first; a band of one pixel is all FromColor. The canvas brush is left as
-// it was.
-void GradientFill(TCanvas* Canvas, const TRect& R, TColor FromColor, bool Horizontal,
-                  TColor ToColor);
 
 class TGraphGradient {
  public:

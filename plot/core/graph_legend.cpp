@@ -9,7 +9,6 @@
 #include "platform/canvas.h"
 #include "platform/number_text.h"
 #include "plot/core/graph.h"
-#include "plot/core/graph_output.h"
 
 namespace {
 const QString SampleRoom = QStringLiteral("-----------");
@@ -65,7 +64,7 @@ int TLegend::GetHeight() const {
 
 int TLegend::MarkerPixelSize() const {
   TCanvas* C = Canvas();
-  if (!GraphPrinting() || !C) return MarkerSize;
+  if (!Owner || !Owner->Device().Printing || !C) return MarkerSize;
   C->Font()->SetSize(MarkerSize);
   return C->TextWidth(QStringLiteral("a"));
 }
@@ -427,7 +426,7 @@ void TWLegend::CalcLayout(TRect& R, bool Again) {
       Column = true;
       VisibleLines = 0;
       // The page's left margin: where the printed image starts, 0 on screen.
-      const bool PageDrawing = GraphPrinting() || GraphMetafileState().Drawing;
+      const bool PageDrawing = Graph->Device().Placed();
       const int PageMargin = PageDrawing ? Graph->ImageRect.Left : 0;
       if (Style == lsRight) {
         Bounds.Left = R.Right - Ch * (FT + 1);

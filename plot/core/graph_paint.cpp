@@ -8,8 +8,6 @@
 #include "platform/cursors.h"
 #include "platform/number_text.h"
 #include "plot/core/graph.h"
-#include "plot/core/graph_dxf.h"
-#include "plot/core/graph_output.h"
 #include "plot/core/graph_pens.h"
 
 namespace {
@@ -224,7 +222,7 @@ void TGraph::AddAutoMargins(TDoubleRect& R, const TAxis& X, bool Secondary, cons
   UseX2 = UseY2 = Secondary;
   const double Three = PixelToX(3) - PixelToX(0);
   const int H = CharHeight;
-  if (!GraphPrinting()) FScreenCharHeight = H;
+  if (!Device().Printing) FScreenCharHeight = H;
   int M = 0;
   bool BarVisible = false;
   double WidestBar = 0;
@@ -286,8 +284,8 @@ void TGraph::AddAutoMargins(TDoubleRect& R, const TAxis& X, bool Secondary, cons
 // --- Layout -------------------------------------------------------------------------------------
 
 void TGraph::CalcLayout() {
-  if (!GraphPageDrawing()) {
-    if (GraphPrinting()) ImageRect = PrintRect;
+  if (!Device().PageDrawing) {
+    if (Device().Printing) ImageRect = PrintRect;
   }
   TRect R = ImageRect;
   if (YAxis->Visible && !YAxis2->Visible) R.Right = RoundInt(ImageRect.Right * 0.99);
@@ -351,7 +349,7 @@ int TGraph::MeasureCharHeight() {
 
 void TGraph::AutoscaleAndLayout() {
   TCanvas* C = DrawCanvas();
-  if (!GraphPageDrawing()) ImageRect = GraphPrinting() ? PrintRect : ImageRect;
+  if (!Device().PageDrawing) ImageRect = Device().Printing ? PrintRect : ImageRect;
   if (C) CharHeight = MeasureCharHeight();
   // An armed zoom tool keeps the ranges too: the band the user drags refers to them. They stay
   // exactly: with no state saved the axes would round their upper ends, and the view that "Prev"
@@ -401,10 +399,9 @@ void TGraph::Paint() {
   ResetClipRegion();
   {
     TWBrush Brush(this);
-    const bool Paper = GraphPrinting() || GraphPageDrawing();
-    C->Brush()->SetColor(Paper ? clWhite : BackColor);
+    C->Brush()->SetColor(Device().Paper() ? clWhite : BackColor);
     C->Brush()->SetStyle(bsSolid);
-    if (!GraphDXF().Active) {
+    if (!Dxf()) {
       C->Pen()->SetStyle(psClear);
       C->Rectangle(ImageRect);
       C->Pen()->SetStyle(psSolid);
@@ -453,7 +450,7 @@ void TGraph::DrawLayers() {
     UseY2 = L->GetOnYAxis2();
     if (L->GetVisible() && !ZoomAnimated)
       Owner->ShowStatus(
-          (GraphPrinting() ? QStringLiteral("Printing ") : QStringLiteral("Drawing ")) + L->Name +
+          (Device().Printing ? QStringLiteral("Printing ") : QStringLiteral("Drawing ")) + L->Name +
           QStringLiteral("..."));
     ResetClipRegion();
     SetClipRegion();
@@ -559,22 +556,25 @@ void TGraph::DrawBarGroup() {
   }
 }
 
-void TGraph::PaintToPicture(TCanvas* PictureCanvas, const TRect& Size) {
-  TGraphMetafileState& M = GraphMetafileState();
-  const TGraphMetafileState Saved = M;
-  M.Canvas = PictureCanvas;
-  M.Drawing = true;
+void TGraph::PaintIn(const TPaintContext& Context, const TRect& Rect) {
+  TPaintScope Scope(*this, Context);
   const TRect OldImage = ImageRect;
-  ImageRect = Size;
+  if (Context.Traits.Printing && !Context.Traits.PageDrawing)
+    PrintRect = Rect;
+  else
+    ImageRect = Rect;
   Paint();
   ImageRect = OldImage;
-  M = Saved;
+}
+
+void TGraph::PaintToPicture(TCanvas* PictureCanvas, const TRect& Size) {
+  PaintIn(TPaintContext::Picture(PictureCanvas), Size);
 }
 
 void TGraph::PrintTo(TCanvas* Page, const TRect& Rect, bool BlackOnly) {
-  TGraphPrintScope Scope(Page, BlackOnly);
-  const TRect OldImage = ImageRect;
-  PrintRect = Rect;
-  Paint();
-  ImageRect = OldImage;
+  PaintIn(TPaintContext::Print(Page, BlackOnly), Rect);
+}
+
+void TGraph::PaintAsPage(TCanvas* Page, const TRect& Rect, bool Printing, bool BlackOnly) {
+  PaintIn(TPaintContext::PageDrawing(Page, Printing, BlackOnly), Rect);
 }

@@ -2,8 +2,12 @@
 
 #include "platform/canvas.h"
 #include "plot/core/graph_drawing.h"
-#include "plot/core/graph_output.h"
 #include "plot/core/graph_utils.h"
+
+namespace {
+// A black-only printer keeps the colour setters black.
+bool KeepsBlack(const TGraphDrawing* G) { return G && G->Device().KeepsBlack(); }
+}  // namespace
 
 TWPen::TWPen(TGraphDrawing* AGraph, TNoReset)
     : Graph(AGraph), Canvas(AGraph ? AGraph->DrawCanvas() : nullptr) {}
@@ -11,11 +15,11 @@ TWPen::TWPen(TGraphDrawing* AGraph, TNoReset)
 TWPen::TWPen(TGraphDrawing* AGraph) : TWPen(AGraph, TNoReset{}) { TWPen::Reset(); }
 
 void TWPen::SetColor(TColor Color) {
-  if (Canvas && !GraphPrintBlackOnly()) Canvas->Pen()->SetColor(Color);
+  if (Canvas && !KeepsBlack(Graph)) Canvas->Pen()->SetColor(Color);
 }
 
 void TWPen::SetFill(TColor Color) {
-  if (!Canvas || GraphPrintBlackOnly()) return;
+  if (!Canvas || KeepsBlack(Graph)) return;
   Canvas->Brush()->SetColor(Color);
   Canvas->Brush()->SetStyle(bsSolid);
 }
@@ -51,7 +55,7 @@ TWBrush::~TWBrush() {
 }
 
 void TWBrush::SetColor(TColor Color) {
-  if (Canvas && !GraphPrintBlackOnly()) Canvas->Brush()->SetColor(Color);
+  if (Canvas && !KeepsBlack(Graph)) Canvas->Brush()->SetColor(Color);
 }
 
 void TWBrush::Reset() {
@@ -65,7 +69,7 @@ TWText::TWText(TGraphDrawing* AGraph, const QString& FontName) : TWPen(AGraph) {
 }
 
 void TWText::SetColor(TColor Color) {
-  if (Canvas && !GraphPrintBlackOnly()) Canvas->Font()->SetColor(Color);
+  if (Canvas && !KeepsBlack(Graph)) Canvas->Font()->SetColor(Color);
 }
 
 void TWText::SetFontName(const QString& Name) {

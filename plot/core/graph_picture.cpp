@@ -9,9 +9,7 @@
 #include "platform/canvas.h"
 #include "platform/number_text.h"
 #include "plot/core/graph.h"
-#include "plot/core/graph_dxf.h"
 #include "plot/core/graph_mem_ini_file.h"
-#include "plot/core/graph_output.h"
 #include "plot/core/graph_utils.h"
 
 TGraphPicture::TGraphPicture(TGraph* AGraph, const QString& FileName)
@@ -63,7 +61,7 @@ QImage TiledBlock(const QImage& Tile, int KX, int KY) {
 }  // namespace
 
 void TGraphPicture::Draw() {
-  if (!Visible || GraphDXF().Active || PictureFileName.isEmpty()) return;
+  if (!Visible || !Graph || Graph->Dxf() || PictureFileName.isEmpty()) return;
   if (!Loaded) LoadPicture();
   if (!FPicture) return;
   TGraph& G = *Graph;
@@ -95,7 +93,8 @@ void TGraphPicture::Draw() {
   const TRect P = G.PlotRect;
   TRect Dest{P.Left + D, P.Top - D, P.Right + D, P.Bottom - D};
   double SX = 1, SY = 1;
-  if (GraphPrinting()) {
+  const bool Printing = G.Device().Printing;
+  if (Printing) {
     SX = C->PixelsPerInchX() / 96.0;
     SY = C->PixelsPerInchY() / 96.0;
   }
@@ -107,7 +106,7 @@ void TGraphPicture::Draw() {
   const QImage& Tile = Block.isNull() ? *Shown : Block;
   const int TW = std::max(RoundInt(W * SX), 1), TH = std::max(RoundInt(H * SY), 1);
   const int BW = Block.isNull() ? TW : TW * KX, BH = Block.isNull() ? TH : TH * KY;
-  if (GraphPrinting()) {
+  if (Printing) {
     // The bitmap goes to the printer as a bitmap; where the printer takes none, the canvas
     // stretches the picture itself.
     TBitmap Bitmap;

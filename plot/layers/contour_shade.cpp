@@ -7,7 +7,6 @@
 #include "plot/core/graph.h"
 #include "plot/core/graph_axis.h"
 #include "plot/core/graph_drawing.h"
-#include "plot/core/graph_output.h"
 #include "plot/layers/contour.h"
 
 void TContour::DrawColorMap() {
@@ -28,7 +27,7 @@ void TContour::DrawColorMap() {
   // size. A cell size of 0 or less would never advance; one larger than the plot is the plot.
   const long long Limit = std::max(1, std::min(R.Width(), R.Height()));
   long long Size = std::max(CellSize, 0);
-  if (GraphPrinting()) Size = std::min(Size, Limit) + 1, Size *= Size;
+  if (Graph->Device().Printing) Size = std::min(Size, Limit) + 1, Size *= Size;
   const int S = static_cast<int>(std::clamp(Size, 1LL, Limit));
   const bool Outlined =
       CellOutline || (Graph->XAxis && Graph->XAxis->Grid) || (Graph->YAxis && Graph->YAxis->Grid);

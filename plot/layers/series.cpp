@@ -7,7 +7,6 @@
 
 #include "platform/canvas.h"
 #include "plot/core/graph_float_lists.h"
-#include "plot/core/graph_output.h"
 #include "plot/core/graph_text_file.h"
 
 namespace {
@@ -55,7 +54,7 @@ QString OneLine(const QString& S) {
 }
 
 int GraphPixelUnit(TGraph* Graph) {
-  if (!GraphPrinting() || !Graph) return 1;
+  if (!Graph || !Graph->Device().Printing) return 1;
   TCanvas* C = Graph->DrawCanvas();
   if (!C) return 1;
   C->Font()->SetSize(1);
@@ -300,7 +299,7 @@ TColor TSeries::GetColor() const {
 }
 
 int TSeries::LinePixelWidth() const {
-  if (!GraphPrinting()) return LineWidth;
+  if (!Graph || !Graph->Device().Printing) return LineWidth;
   TCanvas* C = Graph->DrawCanvas();
   if (!C) return LineWidth;
   C->Font()->SetSize(std::clamp(LineWidth, 1, 1000));

@@ -5,7 +5,6 @@
 
 #include "platform/canvas.h"
 #include "plot/core/graph_clips.h"
-#include "plot/core/graph_dxf.h"
 #include "plot/core/graph_poly.h"
 #include "plot/core/graph_utils.h"
 #include "plot/layers/series.h"
@@ -160,7 +159,7 @@ void TSeries::DrawArrows() {
         !std::isfinite(P.Y))
       continue;
     Graph->Line(P.StartX, P.StartY, P.X, P.Y);
-    if (GraphDXF().Active || !C) continue;
+    if (Graph->Dxf() || !C) continue;
     const double SX = Graph->XToPixel(P.StartX), SY = Graph->YToPixel(P.StartY);
     const double EX = Graph->XToPixel(P.X), EY = Graph->YToPixel(P.Y);
     double A;

@@ -276,21 +276,20 @@ TEST(GraphDXF, PrimitivesWriteWorldEntities) {
   QByteArray Bytes;
   QBuffer Buffer(&Bytes);
   Buffer.open(QIODevice::WriteOnly);
-  TDXF& W = GraphDXF();
-  W.F = &Buffer;
-  W.Mode = 0;
-  W.Active = true;
+  TDxfTarget Drawing(&Buffer, 0);
+  TCanvas DC(&Drawing);
   TRecordingGraph G;
-  G.Canvas.Brush()->SetColor(clRed);
-  TPoly Tri;
-  Tri.AddPoint(0, 0);
-  Tri.AddPoint(1, 0);
-  Tri.AddPoint(0, 1);
-  G.Graph.Polygon(Tri);
-  G.Graph.Line(0, 0, 1e5, 2);  // not clipped: the drawing keeps the whole line
-  W.Active = false;
-  W.F = nullptr;
-  W.Mode = 2;
+  {
+    TPaintScope Scope(G.Graph, TPaintContext::On(&DC));
+    DC.Brush()->SetColor(clRed);
+    TPoly Tri;
+    Tri.AddPoint(0, 0);
+    Tri.AddPoint(1, 0);
+    Tri.AddPoint(0, 1);
+    G.Graph.Polygon(Tri);
+    G.Graph.Line(0, 0, 1e5, 2);  // not clipped: the drawing keeps the whole line
+  }
+  EXPECT_EQ(G.Graph.Dxf(), nullptr);
   EXPECT_TRUE(G.Ops().empty());
   // World values, and closed by a line back to the first point.
   EXPECT_EQ(QString::fromLatin1(Bytes),

@@ -78,9 +78,13 @@ TEST(DXF, WriteFailureIsReported) {
   QString Error;
   EXPECT_FALSE(ExportDXF(
       QStringLiteral("/nonexistent-dir/x.dxf"), 2,
-      [] { GraphDXF().WriteLine(QStringLiteral("0"), clBlack, 0, 0, 1, 1); }, &Error));
+      [](TCanvas& C) {
+        static_cast<TDxfTarget*>(C.Target())
+            ->Writer()
+            .WriteLine(QStringLiteral("0"), clBlack, 0, 0, 1, 1);
+      },
+      &Error));
   EXPECT_FALSE(Error.isEmpty());
-  EXPECT_FALSE(GraphDXF().Active);
 }
 
 TEST(DXF, FileReadBackByAnIndependentReader) {
@@ -99,12 +103,13 @@ TEST(DXF, FileReadBackByAnIndependentReader) {
   QString Error;
   ASSERT_TRUE(ExportDXF(
       File, 2,
-      [&] {
-        G.Canvas.Pen()->SetColor(clRed);
+      [&](TCanvas& C) {
+        TPaintScope Scope(G.Graph, TPaintContext::On(&C));
+        C.Pen()->SetColor(clRed);
         G.Graph.CurrentLayer = reinterpret_cast<TLayer*>(&G);
         G.Graph.Line(0, 0, 1.5, -2);
         G.Graph.Ellipse({1, 1, 3, 3});
-        G.Canvas.Brush()->SetColor(clBlue);
+        C.Brush()->SetColor(clBlue);
         G.Graph.FillCell({4, 5, 6, 7});
         TPoly Tri;
         Tri.AddPoint(10, 10);

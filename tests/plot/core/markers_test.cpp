@@ -9,7 +9,6 @@
 #include "plot/core/graph.h"
 #include "plot/core/graph_gradient.h"
 #include "plot/core/graph_marker.h"
-#include "plot/core/graph_output.h"
 #include "plot/core/graph_pens.h"
 #include "plot/core/graph_utils.h"
 #include "test_graph.h"
@@ -76,7 +75,7 @@ TEST(GraphPens, RotatedText) {
 TEST(GraphPens, BlackOnlyPrinterKeepsBlack) {
   TRecordingGraph Page;
   {
-    TGraphPrintScope Print(&Page.Canvas, true);
+    TPaintScope Print(Page.Graph, TPaintContext::Print(&Page.Canvas, true));
     EXPECT_EQ(Page.Graph.DrawCanvas(), &Page.Canvas);
     TWPen P(&Page.Graph);
     P.SetColor(clRed);
@@ -89,19 +88,19 @@ TEST(GraphPens, BlackOnlyPrinterKeepsBlack) {
   QPrinter Printer;
   Printer.setColorMode(QPrinter::GrayScale);
   {
-    TGraphPrintScope Print(&Page.Canvas, Printer);
+    TPaintScope Print(Page.Graph, TPaintContext::Print(&Page.Canvas, Printer));
     Printer.setColorMode(QPrinter::Color);
     TWPen P(&Page.Graph);
     P.SetColor(clRed);
     EXPECT_EQ(Page.Canvas.Pen()->Color(), clBlack);
   }
   {
-    TGraphPrintScope Print(&Page.Canvas, Printer);  // a colour printer
+    TPaintScope Print(Page.Graph, TPaintContext::Print(&Page.Canvas, Printer));  // a colour printer
     TWPen P(&Page.Graph);
     P.SetColor(clRed);
     EXPECT_EQ(Page.Canvas.Pen()->Color(), clRed);
   }
-  EXPECT_FALSE(GraphPrinting());
+  EXPECT_FALSE(Page.Graph.Device().Printing);
   TWPen Screen(&Page.Graph);
   Screen.SetColor(clBlue);
   EXPECT_EQ(Page.Canvas.Pen()->Color(), clBlue);

@@ -12,7 +12,6 @@
 #include "platform/canvas.h"
 #include "platform/canvas_targets.h"
 #include "plot/core/graph.h"
-#include "plot/core/graph_output.h"
 #include "test_layers.h"
 
 namespace {
@@ -313,11 +312,11 @@ TEST(GraphPaint, PrintAndPictureTargets) {
   G.PrintTo(&PC, {0, 0, 4800, 3600}, false);
   EXPECT_TRUE(Screen.Ops().empty());
   EXPECT_FALSE(Page.Ops().empty());
-  EXPECT_FALSE(GraphPrinting());
+  EXPECT_FALSE(G.Device().Printing);
   // At 600 dpi a major tick, 4 character heights, is 36 pixels.
   EXPECT_EQ(G.CharHeight, 9);
   {
-    TGraphPrintScope Scope(&PC, false);
+    TPaintScope Scope(G, TPaintContext::Print(&PC, false));
     PC.Font()->SetName(QStringLiteral("Courier"));
     PC.Font()->SetSize(12);
     EXPECT_EQ(G.MeasureCharHeight(), 9);
@@ -336,7 +335,7 @@ TEST(GraphPaint, PrintAndPictureTargets) {
   G.PaintToPicture(&PicC, {0, 0, 400, 300});
   EXPECT_TRUE(Screen.Ops().empty());
   EXPECT_FALSE(Pic.Ops().empty());
-  EXPECT_FALSE(GraphMetafileState().Drawing);
+  EXPECT_FALSE(G.Device().Picture);
   EXPECT_EQ(G.ImageRect, (TRect{0, 0, 400, 300}));
 }
 

@@ -16,7 +16,6 @@
 #include "platform/cursors.h"
 #include "plot/core/graph.h"
 #include "plot/core/graph_legend.h"
-#include "plot/core/graph_output.h"
 #include "plot/layers/contour.h"
 
 using GraphMatrix::TMatrix;
@@ -381,7 +380,7 @@ TEST(Contour, ColorMapShowsBusyAndPrintsCellsOfTheSquaredSize) {
   TRecordingTarget Page(400, 300, 600);
   TCanvas PageCanvas(&Page);
   {
-    TGraphPrintScope Print(&PageCanvas, false);
+    TPaintScope Print(F.Graph, TPaintContext::Print(&PageCanvas, false));
     C->Draw();
     EXPECT_EQ(Cells(Page, 25), ((W + 24) / 25) * ((H + 24) / 25));
     // A size 0 prints cells of one pixel; a huge one is held to the plot without overflowing.

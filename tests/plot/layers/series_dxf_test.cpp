@@ -41,7 +41,8 @@ TEST(SeriesDXF, LinesAndStepsReadBackByAnIndependentReader) {
   QString Error;
   ASSERT_TRUE(ExportDXF(
       File, 2,
-      [&] {
+      [&](TCanvas& C) {
+        TPaintScope Scope(G, TPaintContext::On(&C));
         for (TSeries* S : {Line, Step}) {
           G.CurrentLayer = S;
           S->Draw();

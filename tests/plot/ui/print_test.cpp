@@ -24,7 +24,6 @@
 #include "platform/ini_file.h"
 #include "platform/printer.h"
 #include "platform/printer_settings.h"
-#include "plot/core/graph_output.h"
 #include "plot/ui/print_dialog.h"
 #include "plot/ui/print_preview.h"
 #include "tests/plot/ui/plot_fixture.h"
@@ -453,7 +452,7 @@ TEST(PrintPreview, LeavesTheGraphAsItWasAndSurvivesAPanelWithoutRoom) {
   F.Preview.Panel->resize(300, 400);
   F.Preview.LayoutPage();
   EXPECT_THROW(F.Preview.DrawPage(), std::runtime_error);
-  EXPECT_FALSE(GraphPrinting());
+  EXPECT_FALSE(G.Device().Printing);
   EXPECT_EQ(G.ImageRect, Image);
   EXPECT_EQ(G.DrawCanvas(), Canvas);
   G.OnAfterDraw = nullptr;
