@@ -13,6 +13,7 @@ bool SelectPrinter(const QString& Name) {
   if (!PrinterNames().contains(Name)) return false;
   QPrinter& P = Printer();
   P.setOutputFormat(QPrinter::NativeFormat);
+  P.setOutputFileName({});  // a file name chosen for PDF output would divert the printer's jobs
   P.setPrinterName(Name);
   return P.printerName() == Name;
 }
@@ -42,6 +43,12 @@ int RepeatedCopies() {
   if (P.outputFormat() == QPrinter::PdfFormat || !P.supportsMultipleCopies())
     return PrinterCopies();
   return 1;
+}
+
+TPrinterPage PrinterPage() {
+  const QPrinter& P = Printer();
+  return {std::max(P.width(), 1), std::max(P.height(), 1), std::max(P.logicalDpiX(), 1),
+          std::max(P.logicalDpiY(), 1)};
 }
 
 int PrinterPageWidth() { return Printer().width(); }

@@ -25,6 +25,10 @@ void SetPrinterCopies(int Value);
 int RepeatedCopies();
 
 // The page without a job: its size in device pixels and the resolution.
+struct TPrinterPage {
+  int Width = 1, Height = 1, DpiX = 1, DpiY = 1;  // each at least 1
+};
+TPrinterPage PrinterPage();
 int PrinterPageWidth();
 int PrinterPageHeight();
 int PrinterPixelsPerInch();

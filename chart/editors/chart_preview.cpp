@@ -26,7 +26,7 @@
 #include "platform/number_text.h"
 #include "platform/print_job_target.h"
 #include "platform/printer.h"
-#include "platform/printer_choice.h"
+#include "platform/printer_settings.h"
 
 namespace {
 // Margins in percent that leave the chart some room: each 0..99, and a margin and its opposite
@@ -380,7 +380,7 @@ void TChartPreview::LoadPrinters() {
 void TChartPreview::ReadOrientation() {
   {
     const TFlagGuard G(FLoading);
-    Orientation->SetItemIndex(PrinterLandscape() ? 1 : 0);
+    Orientation->SetItemIndex(PrinterOrientation() == poLandscape ? 1 : 0);
   }
   const TPrinterPage P = PrinterPage();
   ChartPreviewPage->SetPageSize(P.Width, P.Height);
@@ -404,7 +404,7 @@ void TChartPreview::ShowMarginValues() {
 
 void TChartPreview::FormShow() {
   LoadPrinters();
-  SetPrinterLandscape(true);
+  SetPrinterOrientation(poLandscape);
   ReadOrientation();
   {
     const TFlagGuard G(FChangingProp), L(FLoading);
@@ -443,7 +443,7 @@ void TChartPreview::BSetupPrinterClick() {
 }
 
 void TChartPreview::OrientationClick() {
-  SetPrinterLandscape(Orientation->ItemIndex() == 1);
+  SetPrinterOrientation(Orientation->ItemIndex() == 1 ? poLandscape : poPortrait);
   ReadOrientation();
   if (Panel().PrintProportional()) {
     ProportionalMargins();
