@@ -139,8 +139,10 @@ class TFakeGraphicsHost : public TGraphicsPageHost {
 TEST_F(GraphicsPageTest, ThePagePlotsThroughItsHostAlone) {
   TFakeGraphicsHost Host;
   TGraphicsPage Page(Host);
+  Page.rgPlot->SetItemIndex(4);
   Page.rgPlot->SetItemIndex(0);
-  EXPECT_EQ(Host.Hints, QStringList{"To plot F(X) type you function in input line and click OK"});
+  ASSERT_EQ(Host.Hints.size(), 2);
+  EXPECT_EQ(Host.Hints.back(), "To plot F(X) type you function in input line and click OK");
   Page.edFromX->setText("0");
   Page.edToX->setText("1");
   Page.edStepsX->setText("10");
