@@ -22,7 +22,7 @@ ALLOWED = {
     # The program's rooms. common is what several rooms share; the calculator window opens the
     # matrix, converter and plot windows, none of which may reach back into it; start-up makes them all.
     "app": set(),  # nothing lives loose in app/, only in its rooms
-    "app/common": {"app/common", "platform", "engine"},
+    "app/common": {"app/common", "widgets", "platform", "engine"},
     "app/converter": {"app/converter", "app/common", "widgets", "platform", "engine"},
     # The matrix window prints with the plot library's print margins.
     "app/matrix": {"app/matrix", "app/common", "widgets", "plot/ui", "platform", "engine"},

@@ -12,13 +12,13 @@
 #include <cstring>
 
 #include "app/calc/assistant.h"
-#include "app/calc/calc_controls.h"
 #include "app/calc/constants_page.h"
 #include "app/calc/engine_user_data.h"
 #include "app/calc/set_var.h"
 #include "app/calc/user_funcs_page.h"
 #include "app/calc/user_vars_page.h"
 #include "app/calc/variables_page.h"
+#include "app/common/calc_controls.h"
 #include "platform/app_services.h"
 #include "platform/codepage.h"
 

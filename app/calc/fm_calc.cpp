@@ -9,14 +9,12 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -25,13 +23,14 @@
 #include <QWindow>
 
 #include "app/calc/assistant.h"
-#include "app/calc/calc_controls.h"
 #include "app/calc/fm_calc_host.h"
 #include "app/calc/fm_calc_pages.h"
 #include "app/calc/fm_comp_mess.h"
 #include "app/calc/pending_windows.h"
+#include "app/common/calc_controls.h"
 #include "app/common/calc_platform.h"
 #include "app/converter/fm_conv.h"
+#include "app/graphics/graphics_page.h"
 #include "app/matrix/fm_matrix.h"
 #include "engine/engine_scopes.h"
 #include "engine/side_eval.h"
@@ -90,18 +89,6 @@ class THistoryCombo : public QComboBox {
   }
   QSize minimumSizeHint() const override { return sizeHint(); }
 };
-
-QLineEdit* NewEdit(const QString& Name, QWidget* Parent) {
-  auto* E = new QLineEdit(Parent);
-  E->setObjectName(Name);
-  return E;
-}
-
-QPushButton* NewButton(const QString& Name, const QString& Caption, QWidget* Parent) {
-  auto* B = new QPushButton(Caption, Parent);
-  B->setObjectName(Name);
-  return B;
-}
 
 // A switch standing on; flipping it ends the program.
 TNxSwitch* NewExitSwitch(const QString& Name, const QString& Caption, QWidget* Parent) {
@@ -529,88 +516,10 @@ void TfmCalc::BuildConstantsPage() {
 }
 
 void TfmCalc::BuildGraphicsPage() {
-  auto* L = new QGridLayout(tsGraph);
-  rgPlot = NewRadioGroup(
-      "rgPlot", {"Plot f(x)", "Contour plot f(x,y)", "Colorshading f(x,y)", "Surface", "Polar"},
-      tsGraph, 1);
-  SetItemIndexQuietly(rgPlot, 0);
-  L->addWidget(rgPlot, 0, 0, 3, 1);
-
-  auto RangeBox = [this](const QString& Name, const QString& Title, QLineEdit*& From,
-                         QLineEdit*& To, QLineEdit*& Steps, const QString& Axis) {
-    auto* G = new QGroupBox(Title, tsGraph);
-    G->setObjectName(Name);
-    auto* F = new QFormLayout(G);
-    From = NewEdit("edFrom" + Axis, G);
-    To = NewEdit("edTo" + Axis, G);
-    Steps = NewEdit("edSteps" + Axis, G);
-    F->addRow(NewLabel("lbFrom" + Axis, "min", G), From);
-    F->addRow(NewLabel("lbTo" + Axis, "max", G), To);
-    F->addRow(NewLabel("lbSteps" + Axis, "Num.of Intrvals", G), Steps);
-    return G;
-  };
-  gbX = RangeBox("gbX", "X", edFromX, edToX, edStepsX, "X");
-  gbY = RangeBox("gbY", "Y", edFromY, edToY, edStepsY, "Y");
-  L->addWidget(gbX, 0, 1);
-  L->addWidget(gbY, 0, 2);
-
-  auto* Texts = new QGridLayout;
-  lbXAxis = NewLabel("lbXAxis", " X axis", tsGraph);
-  edX = NewEdit("edX", tsGraph);
-  lbYAxis = NewLabel("lbYAxis", " Y axis", tsGraph);
-  edY = NewEdit("edY", tsGraph);
-  lbTitle = NewLabel("lbTitle", "Title", tsGraph);
-  edTitle = NewEdit("edTitle", tsGraph);
-  lbLegend = NewLabel("lbLegend", "Legend", tsGraph);
-  edLegend = NewEdit("edLegend", tsGraph);
-  lbNC = NewLabel("lbNC", "Number of Contours", tsGraph);
-  edNumCont = NewEdit("edNumCont", tsGraph);
-  edNumCont->setText("10");
-  lbExaggerate = NewLabel("lbExaggerate", "Exaggerate (0-maximize graphic area)", tsGraph);
-  edExaggerate = NewEdit("edExaggerate", tsGraph);
-  edExaggerate->setText("0");
-  const std::array<std::pair<TNxLabel*, QLineEdit*>, 6> Rows = {{{lbXAxis, edX},
-                                                                 {lbYAxis, edY},
-                                                                 {lbTitle, edTitle},
-                                                                 {lbLegend, edLegend},
-                                                                 {lbNC, edNumCont},
-                                                                 {lbExaggerate, edExaggerate}}};
-  for (int R = 0; R < static_cast<int>(Rows.size()); ++R) {
-    Texts->addWidget(Rows[static_cast<size_t>(R)].first, R, 0);
-    Texts->addWidget(Rows[static_cast<size_t>(R)].second, R, 1);
-  }
-  L->addLayout(Texts, 1, 1, 1, 2);
-
-  Panel2 = new QWidget(tsGraph);
-  Panel2->setObjectName("Panel2");
-  Panel3 = new QWidget(tsGraph);
-  Panel3->setObjectName("Panel3");
-  Panel2->hide();
-  Panel3->hide();
-
-  auto* Bottom = new QHBoxLayout;
-  Panel1 = new QWidget(tsGraph);
-  Panel1->setObjectName("Panel1");
-  auto* GaugeL = new QHBoxLayout(Panel1);
-  GaugeL->setContentsMargins(0, 0, 0, 0);
-  Gauge = new QProgressBar(Panel1);
-  Gauge->setObjectName("Gauge");
-  Gauge->setRange(0, 100);
-  Gauge->setValue(0);
-  GaugeL->addWidget(Gauge);
-  bbOK = NewButton("bbOK", "&OK", tsGraph);
-  sbColor = NewButton("sbColor", "&Color", tsGraph);
-  Button1 = NewButton("Button1", "Help", tsGraph);
-  Bottom->addWidget(Panel1, 1);
-  Bottom->addWidget(Panel2);
-  Bottom->addWidget(Panel3);
-  Bottom->addWidget(bbOK);
-  Bottom->addWidget(sbColor);
-  Bottom->addWidget(Button1);
-  L->addLayout(Bottom, 2, 1, 1, 2);
-  L->setColumnStretch(1, 1);
-  L->setColumnStretch(2, 1);
-  L->setRowStretch(3, 1);
+  auto* L = new QVBoxLayout(tsGraph);
+  L->setContentsMargins(0, 0, 0, 0);
+  Graphics = new TGraphicsPage(*this, tsGraph);
+  L->addWidget(Graphics);
 }
 
 void TfmCalc::BuildAboutPage() {
@@ -659,7 +568,6 @@ void TfmCalc::ConnectHandlers() {
   for (TRadioGroup* G : {rgAngle, rgAngle2}) OnClick(G, &TfmCalc::rgAngleClick);
   for (TRadioGroup* G : {rgReal, rgReal2}) OnClick(G, &TfmCalc::rgRealClick);
   for (TRadioGroup* G : {rgComplexForm, rgComplexForm2}) OnClick(G, &TfmCalc::rgComplexFormClick);
-  connect(rgPlot, &TRadioGroup::Click, this, Guarded([this] { rgPlotClick(); }));
   for (TUpDown* U : {udDigits, UpDown2}) {
     U->OnChangingEx = [this, U](bool& Allow, int Next) { udDigitsChanging(U, Allow, Next); };
     connect(U, &TUpDown::Click, this, Guarded([this, U] { udDigitsClick(U); }));
@@ -754,10 +662,6 @@ void TfmCalc::ConnectHandlers() {
   connect(btCut, &QPushButton::clicked, this, [this] { btCutClick(); });
   connect(btTapeHelp, &QPushButton::clicked, this, [] { ShowHelpContext(21); });
   connect(bbConstHelp, &QPushButton::clicked, this, [] { ShowHelpContext(8); });
-  connect(Button1, &QPushButton::clicked, this, [this] {
-    static const int Topics[] = {10, 18, 19, 20};
-    if (PlotKind() < 4) ShowHelpContext(Topics[PlotKind()]);
-  });
   connect(bbEdit, &QPushButton::clicked, this, Guarded([this] { bbEditClick(); }));
   connect(bbReload, &QPushButton::clicked, this, Guarded([this] { bbReloadClick(); }));
 
@@ -766,7 +670,12 @@ void TfmCalc::ConnectHandlers() {
   connect(btMailSupport, &QPushButton::clicked, this,
           [Address] { OpenMailLink("mailto:" + Address + "?subject=Techsupport"); });
 
-  CreateGraphicsChecks();
+  connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& Text) {
+    // Between evaluations the engine's text is the input line's, typed or inserted: the titles
+    // the graphics page makes when another kind is chosen name the formula the user sees.
+    SetInputText(ToCp1252(Text));
+    Graphics->InputChanged(Text);
+  });
   connect(PlotItems[1], &QAction::triggered, this, [] {
     if (fmContourPlot && fmContourPlot->Shown) fmContourPlot->show();
   });
@@ -794,6 +703,17 @@ void TfmCalc::SetFunc(const QString& S) {
   // The engine's text belongs to a running evaluation until it ends.
   SetInputText(ToCp1252(Edit1->text()));
   Edit1->setFocus();
+}
+
+QString TfmCalc::InputText() const { return Edit1->text(); }
+
+void TfmCalc::PutIntoExpressionHistory(const QString& Input) {
+  const int Found = cbHistory->findText(Input, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (Found != 0) {
+    if (Found > 0) cbHistory->removeItem(Found);
+    cbHistory->insertItem(0, Input);
+  }
+  cbHistory->setCurrentIndex(-1);
 }
 
 void TfmCalc::LockPages() { pcCalc->setEnabled(false); }

@@ -5,13 +5,11 @@
 #include <QDateTime>
 #include <QStringList>
 
+#include "app/graphics/graphics_page_host.h"
 #include "engine/engine_busy.h"
 #include "engine/engine_state.h"
 #include "platform/colors.h"
 #include "platform/form.h"
-#include "platform/value_grid.h"
-#include "plot/core/graph_matrix.h"
-#include "plot/core/graph_validates.h"
 
 #include <array>
 #include <functional>
@@ -43,10 +41,11 @@ class TSpinButton;
 class TTextListBox;
 class TCalcEngineHost;
 class TCalcWindowPages;
+class TGraphicsPage;
 
 struct TSideResult;
 
-class TfmCalc : public TForm {
+class TfmCalc : public TForm, private TGraphicsPageHost {
   Q_OBJECT
 
  public:
@@ -60,8 +59,6 @@ class TfmCalc : public TForm {
   int Bits = 32;
   QString UserVarFile;
   QString UserFuncFile;
-  std::array<int, 5> StepsX{200, 40, 40, 40, 360};
-  std::array<int, 5> StepsY{0, 40, 40, 40, 0};
   bool ShowComplexNotice = true;
   bool ComplexMode = false;
   int TimerTask = 0;
@@ -166,42 +163,7 @@ class TfmCalc : public TForm {
   QPushButton* bbConstHelp;
 
   // ---- "Graphics" ----
-  TRadioGroup* rgPlot;
-  QGroupBox* gbX;
-  QGroupBox* gbY;
-  QLineEdit* edFromX;
-  QLineEdit* edToX;
-  QLineEdit* edStepsX;
-  QLineEdit* edFromY;
-  QLineEdit* edToY;
-  QLineEdit* edStepsY;
-  TNxLabel* lbNC;
-  QLineEdit* edNumCont;
-  TNxLabel* lbExaggerate;
-  QLineEdit* edExaggerate;
-  TNxLabel* lbXAxis;
-  QLineEdit* edX;
-  TNxLabel* lbYAxis;
-  QLineEdit* edY;
-  TNxLabel* lbTitle;
-  QLineEdit* edTitle;
-  TNxLabel* lbLegend;
-  QLineEdit* edLegend;
-  QPushButton* bbOK;
-  QPushButton* sbColor;
-  QPushButton* Button1;
-  QWidget* Panel1;
-  QProgressBar* Gauge;
-  QWidget* Panel2;
-  QWidget* Panel3;
-  // The checks of the page's number fields (their captions name them in the messages).
-  std::unique_ptr<GraphValidates::TIntValidate> vStepsX, vStepsY, vNumCont;
-  std::unique_ptr<GraphValidates::TRealValidate> vFromX, vToX, vFromY, vToY, vExaggerate;
-  // The grid of the last contour or colour-shade plot, until the next one replaces it (shared
-  // with the plot's layer).
-  TSharedGrid PlotGrid;
-  TColor PlotColor = 0;
-  bool PlotColorSet = false;
+  TGraphicsPage* Graphics = nullptr;
 
   // ---- "User Functionss" ----
   TTextListBox* lbFuncs;
@@ -229,7 +191,7 @@ class TfmCalc : public TForm {
   void Timer1Timer();
   void pcCalcChange(int Page);
   static QString GreetingText(double TimeOfDay);
-  void ShowAssistantText(const QString& S);
+  void ShowAssistantText(const QString& S) override;
 
   // ---- the evaluation road ----
   // Evaluates the input line; true when a result was shown.
@@ -237,9 +199,9 @@ class TfmCalc : public TForm {
   // True while this window or another one evaluates: nothing may start a second evaluation or
   // change the text being evaluated. The engine's EngineBusy(), which code without the window
   // asks directly.
-  bool Busy() const;
-  void LockPages();
-  void UnlockPages();
+  bool Busy() const override;
+  void LockPages() override;
+  void UnlockPages() override;
   void EnableRealKeys(bool Enable);
   // Records a shown result: the result history, the expression history and a tape line.
   void UpdateHistories(const QString& Input, const QString& Result);
@@ -257,15 +219,6 @@ class TfmCalc : public TForm {
   static int SnapBits(int Position);
   void chHintClick(QCheckBox* Sender);
   void SpinButton1Change(int Delta);
-  void rgPlotClick();
-  // ---- "Graphics" ----
-  void bbOKClick();
-  // A curve into the 2D window.
-  void btGraphFxClick();
-  // Contours (Sender null) or a colour shading (Sender the OK button) into the contour window.
-  void btGraphFxyClick(QObject* Sender);
-  void sbColorClick();
-  int PlotKind() const;
 
   // ---- tape ----
   QStringList TapeLines() const;
@@ -314,7 +267,7 @@ class TfmCalc : public TForm {
   void ConnectHandlers();
   void SetLeastSizes();
   void FitIntoScreen();
-  void ShowEvalError(const TSideResult& Error);
+  void ShowEvalError(const TSideResult& Error) override;
   void ShowResultText(const QString& Text);
   // Shows the previous result in the current mode, notation and radix.
   bool Redisplay();
@@ -324,13 +277,10 @@ class TfmCalc : public TForm {
   void FinishEvaluation();
   void SelectInputSpan(int Pos, int Len);
   void UpdateTapeButtons();
-  void CreateGraphicsChecks();
-  void PutIntoExpressionHistory(const QString& Input);
-  // Kinds 3 and 4: the surface and the polar plot.
-  void PlotSurfaceOrPolar(int Kind);
-  std::function<void(int)> GaugeSetter();
-  // A failed plot: the failing point's error in the result line, then the page's box.
-  void ShowTabulationError(const TTabulation& R, int NX, int NY);
+  void PutIntoExpressionHistory(const QString& Input) override;
+  QString InputText() const override;
+  bool InComplexMode() const override { return ComplexMode; }
+  bool LoadingSettings() const override { return Loading; }
 
   // The spinner's range in decimal and hexadecimal radix, set by the notation.
   int FRealAngleMode = 1;
@@ -364,6 +314,3 @@ class TfmCalc : public TForm {
 };
 
 extern TfmCalc* fmCalc;
-
-// The vertical exaggeration of the last plot ordered on the graphics page (0: free aspect).
-extern Extended Exaggeration;

@@ -9,11 +9,12 @@
 
 #include <exception>
 
-#include "app/calc/calc_controls.h"
 #include "app/calc/calc_engine_bridge.h"
 #include "app/calc/fm_calc.h"
 #include "app/calc/fm_comp_mess.h"
+#include "app/common/calc_controls.h"
 #include "app/common/calc_platform.h"
+#include "app/graphics/graphics_page.h"
 #include "engine/complex_eval.h"
 #include "engine/engine_busy.h"
 #include "engine/engine_scopes.h"
@@ -333,13 +334,7 @@ void TfmCalc::rgRealClick(TRadioGroup* Sender) {
     }
     for (TRadioGroup* G : {rgAngle, rgAngle2}) DeleteItem(G, 1);
     for (TRadioGroup* G : {rgNotation, rgNotation2}) DeleteItem(G, 3);
-    Panel2->show();
-    Panel3->show();
-    rgPlot->SetItemText(1, "Contour Plot Z=|f(X+Yi)|");
-    rgPlot->SetItemText(2, "Color Shading Z=|f(X+Yi)|");
-    rgPlot->SetItemText(3, "Surface Z=|f(X+Yi)|");
-    if (rgPlot->ItemIndex() == 0) rgPlot->SetItemIndex(1);
-    if (rgPlot->ItemIndex() == 4) rgPlot->SetItemIndex(3);
+    Graphics->SetComplexKinds(true);
     if (sbLOG) {
       sbLOG->SetCaption("comp");
       sbLOG->SetHint("Complex number of (..,..)");
@@ -362,11 +357,7 @@ void TfmCalc::rgRealClick(TRadioGroup* Sender) {
     sbGAMMA->setFont(QFont("Arial", sbGAMMA->font().pointSize()));
   }
   if (sbLOG) sbLOG->SetHint("Logarithm (..)");
-  rgPlot->SetItemText(1, "Contour Plot f(X,Y)");
-  rgPlot->SetItemText(2, "Color Shading f(X,Y)");
-  rgPlot->SetItemText(3, "Surface");
-  Panel2->hide();
-  Panel3->hide();
+  Graphics->SetComplexKinds(false);
   pnlComp->hide();
   pnlComp2->hide();
   pnlBase->show();

@@ -10,21 +10,21 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPointer>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
 
-#include "app/calc/calc_controls.h"
 #include "app/calc/fm_calc.h"
 #include "app/calc/fm_calc_pages.h"
 #include "app/calc/user_funcs_page.h"
 #include "app/calc/user_vars_page.h"
+#include "app/common/calc_controls.h"
 #include "app/common/calc_platform.h"
 #include "app/common/engine_idle.h"
 #include "app/common/form_placement.h"
+#include "app/graphics/graphics_page.h"
 #include "engine/complex_eval.h"
 #include "engine/engine_scopes.h"
 #include "engine/side_eval.h"
@@ -40,11 +40,8 @@ namespace {
 
 const QString CalcSettings = "Calc Settings";
 const QString FilesSection = "Files";
-const QString GraphicsSection = "Graphics";
 const QString CalcSection = "Calc";
 
-constexpr std::array<int, 5> DefaultStepsX{200, 40, 40, 40, 360};
-constexpr std::array<int, 5> DefaultStepsY{0, 40, 40, 40, 0};
 // A history entry longer than this is cut when it is read back.
 constexpr qsizetype MaxHistoryEntry = 255;
 
@@ -64,7 +61,7 @@ void TfmCalc::FormCreate() {
   LoadSettings();
   const QString Constants = LoadConstants();
   if (!Constants.isEmpty()) ShowWarning(Constants + ".");
-  rgPlotClick();
+  Graphics->rgPlotClick();
   // The user functions and variables come from their files; a missing file simply gives none.
   Pages->Pages().UserFuncs->LoadUserFunctions(UserFuncFile, true);
   Pages->Pages().UserVars->LoadUserVariables(UserVarFile, true);
@@ -112,24 +109,7 @@ void TfmCalc::LoadSettings() {
 
   LoadHistory();
 
-  SetItemIndexQuietly(rgPlot, InRange(Ini.ReadInteger(GraphicsSection, "Plot Type", 0), 0, 4, 0));
-  edFromX->setText(Ini.ReadString(GraphicsSection, "Xx min", "-10"));
-  edToX->setText(Ini.ReadString(GraphicsSection, "Yx min", "10"));
-  for (size_t K = 0; K < 5; ++K) {
-    StepsX[K] =
-        InRange(Ini.ReadInteger(GraphicsSection, QString("StepX%1").arg(K), DefaultStepsX[K]), 2,
-                16000, DefaultStepsX[K]);
-    const int LowY = (K >= 1 && K <= 3) ? 2 : 0;
-    StepsY[K] =
-        InRange(Ini.ReadInteger(GraphicsSection, QString("StepY%1").arg(K), DefaultStepsY[K]), LowY,
-                16000, DefaultStepsY[K]);
-  }
-  edFromY->setText(Ini.ReadString(GraphicsSection, "Xy min", "-10"));
-  edToY->setText(Ini.ReadString(GraphicsSection, "Yy min", "10"));
-  edLegend->setText(Ini.ReadString(GraphicsSection, "Legend", ""));
-  edTitle->setText(Ini.ReadString(GraphicsSection, "Title", "f()"));
-  edX->setText(Ini.ReadString(GraphicsSection, "X axis", "X"));
-  edY->setText(Ini.ReadString(GraphicsSection, "Y axis", "Y"));
+  Graphics->ReadSettings(Ini);
 
   // Checked against the screens before any rectangle is built from it: a far-off position must
   // not overflow the window's geometry.
@@ -140,9 +120,6 @@ void TfmCalc::LoadSettings() {
   else
     move(0, 0);
 
-  const auto Kind = static_cast<size_t>(PlotKind());
-  edStepsY->setText(QString::number(StepsY[Kind]));
-  edStepsX->setText(QString::number(StepsX[Kind]));
   Loading = false;
 }
 
@@ -157,19 +134,7 @@ bool TfmCalc::SaveSettings() {
   Ini.WriteBool(CalcSettings, "Assistant", chAssistant->isChecked());
   Ini.WriteBool(CalcSettings, "Hint", chHint->isChecked());
   Ini.WriteBool(CalcSettings, "ShowComp", ShowComplexNotice);
-  Ini.WriteInteger(GraphicsSection, "Plot Type", PlotKind());
-  Ini.WriteString(GraphicsSection, "Xx min", edFromX->text());
-  Ini.WriteString(GraphicsSection, "Yx min", edToX->text());
-  Ini.WriteString(GraphicsSection, "Xy min", edFromY->text());
-  Ini.WriteString(GraphicsSection, "Yy min", edToY->text());
-  Ini.WriteString(GraphicsSection, "Legend", edLegend->text());
-  Ini.WriteString(GraphicsSection, "Title", edTitle->text());
-  Ini.WriteString(GraphicsSection, "X axis", edX->text());
-  Ini.WriteString(GraphicsSection, "Y axis", edY->text());
-  for (size_t K = 0; K < 5; ++K)
-    Ini.WriteInteger(GraphicsSection, QString("StepX%1").arg(K), StepsX[K]);
-  for (size_t K = 0; K < 5; ++K)
-    Ini.WriteInteger(GraphicsSection, QString("StepY%1").arg(K), StepsY[K]);
+  Graphics->WriteSettings(Ini);
   Ini.WriteInteger(CalcSection, "Left", x());
   Ini.WriteInteger(CalcSection, "Top", y());
   return Ini.UpdateFile();
@@ -283,13 +248,7 @@ void TfmCalc::FormShow() {
   }
   if (Edit2->text().isEmpty() && cbResults->count() > 0) Edit2->setText(cbResults->itemText(0));
   const QString F = "f(" + FromCp1252(EngineState.ExprStr) + ")";
-  if (PlotKind() != 0) {
-    edTitle->setText(F);
-    edLegend->clear();
-  } else {
-    edLegend->setText(F);
-    edTitle->clear();
-  }
+  Graphics->Opened(F);
   InputModified = true;
   const QDateTime At = Now();
   if (GreetTime == 0) {
@@ -340,7 +299,7 @@ void TfmCalc::FormClose(TCloseAction& /*Action*/) {
 void TfmCalc::pcCalcChange(int Page) {
   // The engine's text belongs to a running evaluation (of another window) until it ends.
   SetInputText(ToCp1252(Edit1->text()));
-  Panel1->hide();
+  Graphics->Left();
   switch (Page) {
     case 0:
     case 1:
@@ -352,18 +311,9 @@ void TfmCalc::pcCalcChange(int Page) {
     case 3:
       edFind->setFocus();
       break;
-    case 4: {
-      rgPlot->setFocus();
-      const QString F = "f(" + Edit1->text() + ")";
-      edLegend->setText(F);
-      edTitle->setText(F);
-      const auto Kind = static_cast<size_t>(PlotKind());
-      edStepsX->setText(QString::number(StepsX[Kind]));
-      edStepsY->setText(QString::number(StepsY[Kind]));
-      rgPlotClick();
-      Panel1->show();
+    case 4:
+      Graphics->Entered(Edit1->text());
       break;
-    }
     case 5:
       if (auto* E = tsVariables->findChild<QLineEdit*>("edXVar")) E->setFocus();
       break;

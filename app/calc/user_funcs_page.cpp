@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 #include "widgets/text_list_box.h"
 
-#include "app/calc/calc_controls.h"
 #include "app/calc/calc_pages_host.h"
 #include "app/calc/user_vars_page.h"
+#include "app/common/calc_controls.h"
 #include "app/common/dm.h"
 #include "platform/app_services.h"
 #include "platform/dialogs.h"

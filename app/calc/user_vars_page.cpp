@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/calc/calc_controls.h"
 #include "app/calc/calc_pages_host.h"
+#include "app/common/calc_controls.h"
 #include "app/common/dm.h"
 #include "engine/parser.h"
 #include "engine/side_eval.h"

@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/calc/calc_controls.h"
 #include "app/calc/calc_pages_host.h"
 #include "app/calc/keypad_keys.h"
 #include "app/calc/user_var_model.h"
+#include "app/common/calc_controls.h"
 #include "app/common/dm.h"
 #include "engine/side_eval.h"
 #include "platform/app_services.h"

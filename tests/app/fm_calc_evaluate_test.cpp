@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QTabWidget>
 
-#include "app/calc/calc_controls.h"
+#include "app/common/calc_controls.h"
 #include "calc_test_support.h"
 #include "engine/format.h"
 #include "platform/app_services.h"

@@ -11,12 +11,12 @@
 #include <array>
 #include <utility>
 
-#include "app/calc/calc_controls.h"
 #include "app/calc/fm_calc_host.h"
 #include "app/calc/fm_calc_pages.h"
 #include "app/calc/user_funcs_page.h"
 #include "app/calc/user_vars_page.h"
 #include "app/calc/variables_page.h"
+#include "app/common/calc_controls.h"
 #include "app/common/dm.h"
 #include "app/startup/start_up.h"
 #include "calc_test_support.h"

@@ -12,10 +12,11 @@
 #include <QSpinBox>
 #include <QTimer>
 
-#include "app/calc/calc_controls.h"
 #include "app/calc/fm_comp_mess.h"
 #include "app/calc/pending_windows.h"
+#include "app/common/calc_controls.h"
 #include "app/common/form_placement.h"
+#include "app/graphics/graphics_page.h"
 #include "app/matrix/fm_matrix.h"
 #include "app/startup/start_up.h"
 #include "calc_test_support.h"
@@ -51,11 +52,11 @@ TEST_F(CalcWindowTest, FirstStartWithNoFilesUsesTheDefaults) {
   EXPECT_TRUE(W.chHint->isChecked());
   EXPECT_EQ(W.rgAngle->ItemIndex(), 1);
   EXPECT_EQ(EngineSettings.AngleMode, 1);
-  EXPECT_EQ(W.rgPlot->ItemIndex(), 0);
-  EXPECT_EQ(W.edFromX->text(), "-10");
-  EXPECT_EQ(W.edToX->text(), "10");
-  EXPECT_EQ(W.edStepsX->text(), "200");
-  EXPECT_EQ(W.edStepsY->text(), "0");
+  EXPECT_EQ(W.Graphics->rgPlot->ItemIndex(), 0);
+  EXPECT_EQ(W.Graphics->edFromX->text(), "-10");
+  EXPECT_EQ(W.Graphics->edToX->text(), "10");
+  EXPECT_EQ(W.Graphics->edStepsX->text(), "200");
+  EXPECT_EQ(W.Graphics->edStepsY->text(), "0");
   EXPECT_EQ(W.cbHistory->count(), 0);
   EXPECT_EQ(W.UserVarFile, Path("Numyx.USR"));
   EXPECT_EQ(W.windowTitle(), "Numyx");
@@ -88,12 +89,12 @@ TEST_F(CalcWindowTest, SettingsSurviveARestart) {
   W.chAssistant->setChecked(false);
   W.chHint->click();
   W.rgAngle->SetItemIndex(0);
-  W.rgPlot->SetItemIndex(2);
-  W.edStepsX->setText("80");
-  W.edStepsY->setText("60");
-  W.edFromX->setText("-3");
-  W.edToY->setText("7.5");
-  W.edX->setText("time");
+  W.Graphics->rgPlot->SetItemIndex(2);
+  W.Graphics->edStepsX->setText("80");
+  W.Graphics->edStepsY->setText("60");
+  W.Graphics->edFromX->setText("-3");
+  W.Graphics->edToY->setText("7.5");
+  W.Graphics->edX->setText("time");
   W.move(30, 40);
   CloseWindow();
 
@@ -112,13 +113,13 @@ TEST_F(CalcWindowTest, SettingsSurviveARestart) {
   EXPECT_TRUE(R.sbEQ->toolTip().isEmpty());
   EXPECT_EQ(R.rgAngle->ItemIndex(), 0);
   EXPECT_EQ(EngineSettings.AngleMode, 0);
-  EXPECT_EQ(R.rgPlot->ItemIndex(), 2);
-  EXPECT_EQ(R.edStepsX->text(), "80");
-  EXPECT_EQ(R.edStepsY->text(), "60");
-  EXPECT_EQ(R.StepsX[0], 200);
-  EXPECT_EQ(R.edFromX->text(), "-3");
-  EXPECT_EQ(R.edToY->text(), "7.5");
-  EXPECT_EQ(R.edX->text(), "time");
+  EXPECT_EQ(R.Graphics->rgPlot->ItemIndex(), 2);
+  EXPECT_EQ(R.Graphics->edStepsX->text(), "80");
+  EXPECT_EQ(R.Graphics->edStepsY->text(), "60");
+  EXPECT_EQ(R.Graphics->StepsX[0], 200);
+  EXPECT_EQ(R.Graphics->edFromX->text(), "-3");
+  EXPECT_EQ(R.Graphics->edToY->text(), "7.5");
+  EXPECT_EQ(R.Graphics->edX->text(), "time");
   EXPECT_EQ(R.pos(), QPoint(30, 40));
   EXPECT_EQ(R.lbConst->count(), 2);
   EXPECT_EQ(R.lbConst->item(0)->text(), "c = 299792458");
@@ -156,10 +157,10 @@ TEST_F(CalcWindowTest, OutOfRangeSettingsFallBackToTheirDefaults) {
   EXPECT_EQ(W.rgComplexForm->ItemIndex(), 1);
   EXPECT_EQ(W.rgAngle->ItemIndex(), 1);
   EXPECT_FALSE(W.chAssistant->isChecked());  // keys match without regard to case
-  EXPECT_EQ(W.rgPlot->ItemIndex(), 0);
-  EXPECT_EQ(W.StepsX[0], 200);
-  EXPECT_EQ(W.StepsY[1], 40);
-  EXPECT_EQ(W.StepsX[4], 360);
+  EXPECT_EQ(W.Graphics->rgPlot->ItemIndex(), 0);
+  EXPECT_EQ(W.Graphics->StepsX[0], 200);
+  EXPECT_EQ(W.Graphics->StepsY[1], 40);
+  EXPECT_EQ(W.Graphics->StepsX[4], 360);
   EXPECT_EQ(W.pos(), QPoint(0, 0));
 
   QWidget Plot;
@@ -327,19 +328,19 @@ TEST_F(CalcWindowTest, GraphicsPageKeepsStepsPerPlotKind) {
   W.Edit1->setText("x^2");
   W.pcCalc->setCurrentIndex(4);  // as the user moves there
   EXPECT_EQ(EngineState.ExprStr, "x^2");
-  EXPECT_EQ(W.edLegend->text(), "f(x^2)");
-  EXPECT_EQ(W.edTitle->text(), "");  // a curve has a legend, no title
-  EXPECT_FALSE(W.Panel1->isHidden());
-  W.edStepsX->setText("500");
-  W.rgPlot->SetItemIndex(4);
-  EXPECT_EQ(W.edStepsX->text(), "360");
-  W.edStepsY->setText("1");  // kinds 0 and 4 allow it
-  EXPECT_EQ(W.StepsY[4], 1);
-  W.rgPlot->SetItemIndex(2);
-  W.edStepsY->setText("1");  // below 2 for contours: not taken
-  EXPECT_EQ(W.StepsY[2], 40);
-  W.rgPlot->SetItemIndex(0);
-  EXPECT_EQ(W.edStepsX->text(), "500");
+  EXPECT_EQ(W.Graphics->edLegend->text(), "f(x^2)");
+  EXPECT_EQ(W.Graphics->edTitle->text(), "");  // a curve has a legend, no title
+  EXPECT_FALSE(W.Graphics->Panel1->isHidden());
+  W.Graphics->edStepsX->setText("500");
+  W.Graphics->rgPlot->SetItemIndex(4);
+  EXPECT_EQ(W.Graphics->edStepsX->text(), "360");
+  W.Graphics->edStepsY->setText("1");  // kinds 0 and 4 allow it
+  EXPECT_EQ(W.Graphics->StepsY[4], 1);
+  W.Graphics->rgPlot->SetItemIndex(2);
+  W.Graphics->edStepsY->setText("1");  // below 2 for contours: not taken
+  EXPECT_EQ(W.Graphics->StepsY[2], 40);
+  W.Graphics->rgPlot->SetItemIndex(0);
+  EXPECT_EQ(W.Graphics->edStepsX->text(), "500");
   W.pcCalc->setCurrentIndex(0);
-  EXPECT_TRUE(W.Panel1->isHidden());
+  EXPECT_TRUE(W.Graphics->Panel1->isHidden());
 }

@@ -6,8 +6,9 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
-#include "app/calc/calc_controls.h"
 #include "app/calc/fm_comp_mess.h"
+#include "app/common/calc_controls.h"
+#include "app/graphics/graphics_page.h"
 #include "calc_test_support.h"
 #include "widgets/nx_label.h"
 
@@ -89,7 +90,7 @@ TEST_F(CalcWindowTest, ComplexSwitchShowsTheNoticeOnceAndTrimsTheModes) {
     return int(QDialog::Accepted);
   };
   TfmCalc& W = Open();
-  W.rgPlot->SetItemIndex(4);
+  W.Graphics->rgPlot->SetItemIndex(4);
   W.rgBase->SetItemIndex(1);
   W.rgNotation->SetItemIndex(3);
 
@@ -104,11 +105,11 @@ TEST_F(CalcWindowTest, ComplexSwitchShowsTheNoticeOnceAndTrimsTheModes) {
   EXPECT_EQ(EngineSettings.AngleMode, 0);
   EXPECT_EQ(ItemCount(W.rgNotation2), 3);
   EXPECT_EQ(W.rgNotation->ItemIndex(), 0);
-  EXPECT_EQ(W.rgPlot->ItemIndex(), 3);
-  EXPECT_EQ(W.rgPlot->Items()[3], "Surface Z=|f(X+Yi)|");
+  EXPECT_EQ(W.Graphics->rgPlot->ItemIndex(), 3);
+  EXPECT_EQ(W.Graphics->rgPlot->Items()[3], "Surface Z=|f(X+Yi)|");
   EXPECT_FALSE(W.pnlComp->isHidden());
   EXPECT_TRUE(W.pnlBase2->isHidden());
-  EXPECT_FALSE(W.Panel2->isHidden());
+  EXPECT_FALSE(W.Graphics->Panel2->isHidden());
 
   // Back to real and to complex again: the notice is not shown a second time in this run.
   W.rgReal->SetItemIndex(0);
@@ -116,7 +117,7 @@ TEST_F(CalcWindowTest, ComplexSwitchShowsTheNoticeOnceAndTrimsTheModes) {
   EXPECT_EQ(ItemCount(W.rgBase), 3);
   EXPECT_EQ(W.rgAngle2->Items()[1], "Deg");
   EXPECT_EQ(W.rgNotation->Items()[3], "Sxg");
-  EXPECT_EQ(W.rgPlot->Items()[1], "Contour Plot f(X,Y)");
+  EXPECT_EQ(W.Graphics->rgPlot->Items()[1], "Contour Plot f(X,Y)");
   EXPECT_TRUE(W.pnlComp2->isHidden());
   W.rgReal->SetItemIndex(1);
   EXPECT_EQ(Dialogs.ModalCount, 1);

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTextCursor>
 
-#include "app/calc/calc_controls.h"
+#include "app/common/calc_controls.h"
 #include "calc_test_support.h"
 
 TEST_F(CalcWindowTest, TapeIsSavedPrintedAndCopied) {

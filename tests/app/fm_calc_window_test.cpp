@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QToolButton>
 
-#include "app/calc/calc_controls.h"
+#include "app/common/calc_controls.h"
 #include "calc_test_support.h"
 
 namespace {

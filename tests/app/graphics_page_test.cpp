@@ -22,6 +22,8 @@
 #include "app/graphics/fm_contour_plot.h"
 #include "app/graphics/fm_plot2d.h"
 #include "app/graphics/fm_surface_chart.h"
+#include "app/graphics/graphics_page.h"
+#include "app/graphics/graphics_page_host.h"
 #include "app/graphics/plot_pictures.h"
 #include "app/graphics/polar_form.h"
 #include "app/startup/start_up.h"
@@ -86,13 +88,13 @@ class GraphicsPageTest : public CalcWindowTest {
                 const QString& NX, const QString& Y0 = "-10", const QString& Y1 = "10",
                 const QString& NY = "40") {
     TfmCalc& W = Window ? *Window : Start();
-    W.rgPlot->SetItemIndex(Kind);
-    W.edFromX->setText(X0);
-    W.edToX->setText(X1);
-    W.edStepsX->setText(NX);
-    W.edFromY->setText(Y0);
-    W.edToY->setText(Y1);
-    W.edStepsY->setText(NY);
+    W.Graphics->rgPlot->SetItemIndex(Kind);
+    W.Graphics->edFromX->setText(X0);
+    W.Graphics->edToX->setText(X1);
+    W.Graphics->edStepsX->setText(NX);
+    W.Graphics->edFromY->setText(Y0);
+    W.Graphics->edToY->setText(Y1);
+    W.Graphics->edStepsY->setText(NY);
     W.Edit1->setText(Formula);
     return W;
   }
@@ -107,13 +109,80 @@ class GraphicsPageTest : public CalcWindowTest {
   std::unique_ptr<TPolarForm> Polar;
 };
 
+// The calculator window as far as the page sees it.
+class TFakeGraphicsHost : public TGraphicsPageHost {
+ public:
+  QString Input;
+  bool Evaluating = false;
+  int Locks = 0;
+  int Unlocks = 0;
+  bool LockedDuringPlot = false;
+  QStringList History, Hints, Errors;
+
+  QString InputText() const override { return Input; }
+  bool InComplexMode() const override { return false; }
+  bool LoadingSettings() const override { return false; }
+  bool Busy() const override { return Evaluating; }
+  void LockPages() override { ++Locks; }
+  void UnlockPages() override { ++Unlocks; }
+  void ShowAssistantText(const QString& S) override { Hints << S; }
+  void ShowEvalError(const TSideResult& Error) override {
+    Errors << FromCp1252(Error.Message);
+    LockedDuringPlot = Locks > Unlocks;
+  }
+  void PutIntoExpressionHistory(const QString& Formula) override {
+    History << Formula;
+    LockedDuringPlot = Locks > Unlocks;
+  }
+};
+
+TEST_F(GraphicsPageTest, ThePagePlotsThroughItsHostAlone) {
+  TFakeGraphicsHost Host;
+  TGraphicsPage Page(Host);
+  Page.rgPlot->SetItemIndex(4);
+  Page.rgPlot->SetItemIndex(0);
+  ASSERT_EQ(Host.Hints.size(), 2);
+  EXPECT_EQ(Host.Hints.back(), "To plot F(X) type you function in input line and click OK");
+  Page.edFromX->setText("0");
+  Page.edToX->setText("1");
+  Page.edStepsX->setText("10");
+
+  // While the host evaluates, OK does nothing, not even lock the pages.
+  Host.Input = "X^2";
+  Host.Evaluating = true;
+  Page.bbOK->click();
+  EXPECT_EQ(Curves().LayerCount(), 0);
+  EXPECT_EQ(Host.Locks, 0);
+
+  Host.Evaluating = false;
+  Page.bbOK->click();
+  ASSERT_EQ(Curves().LayerCount(), 1);
+  ASSERT_EQ(Curve(0)->Count(), 11);
+  EXPECT_NEAR(Curve(0)->PointAt(5)->Y, 0.25, 1e-15);
+  EXPECT_EQ(Host.History, QStringList{"X^2"});
+  EXPECT_TRUE(Host.LockedDuringPlot);
+  EXPECT_EQ(Host.Unlocks, Host.Locks);
+
+  // A failing point's error goes to the host, under the lock that ends with the plot.
+  Host.Input = "1/(X-1)";
+  Page.edToX->setText("2");
+  Page.bbOK->click();
+  EXPECT_EQ(Curves().LayerCount(), 1);
+  ASSERT_EQ(Host.Errors.size(), 1);
+  EXPECT_FALSE(Host.Errors[0].isEmpty());
+  EXPECT_TRUE(Host.LockedDuringPlot);
+  EXPECT_EQ(Host.Unlocks, Host.Locks);
+  EXPECT_EQ(Host.History, QStringList{"X^2"});
+  EXPECT_EQ(Boxes(), QStringList{"Cann't calculate this function"});
+}
+
 TEST_F(GraphicsPageTest, CurvesLandAsTheirPointsInTheNextFreeColour) {
   TfmCalc& W = Start();
   W.rgAngle->SetItemIndex(0);  // radians
   ASSERT_TRUE(Enter("2+3"));
   const QStringList Tape = W.TapeLines();
   Page(0, "sin( X )", "-5", "5", "100");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
 
   ASSERT_EQ(Curves().LayerCount(), 1);
   TSeries* S = Curve(0);
@@ -132,7 +201,7 @@ TEST_F(GraphicsPageTest, CurvesLandAsTheirPointsInTheNextFreeColour) {
   EXPECT_NEAR(VarValues[varX], 5.1, 1e-12);  // left where the loop ended
   EXPECT_TRUE(Plot2D->isVisible());
   EXPECT_TRUE(Plot2D->Shown);
-  EXPECT_EQ(W.Gauge->value(), 0);
+  EXPECT_EQ(W.Graphics->Gauge->value(), 0);
   EXPECT_TRUE(W.pcCalc->isEnabled());
   // The plotted formula tops the expression history; results, tape and "?" are untouched.
   EXPECT_EQ(W.cbHistory->itemText(0), "sin( X )");
@@ -160,7 +229,7 @@ TEST_F(GraphicsPageTest, CurvesLandAsTheirPointsInTheNextFreeColour) {
 
   // A second curve keeps the first and takes the next colour and series number.
   Page(0, "cos(X)", "-5", "5", "10");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   ASSERT_EQ(Curves().LayerCount(), 2);
   EXPECT_EQ(Curve(1)->GetColor(), 0xFF0000u);
   EXPECT_EQ(Curve(1)->Count(), 11);
@@ -176,7 +245,7 @@ TEST_F(GraphicsPageTest, AFailingPointShowsItsOwnErrorAndLeavesNoCurve) {
   const QStringList Tape = W.TapeLines();
   const int Histories = W.cbHistory->count();
   Page(0, "1/(X-1)", "0", "2", "10");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
 
   EXPECT_EQ(Curves().LayerCount(), 0);
   EXPECT_FALSE(Plot2D->isVisible());
@@ -191,15 +260,15 @@ TEST_F(GraphicsPageTest, AFailingPointShowsItsOwnErrorAndLeavesNoCurve) {
   EXPECT_EQ(W.cbHistory->count(), Histories);
   EXPECT_EQ(W.cbResults->count(), 1);
   EXPECT_EQ(W.TapeLines(), Tape);
-  EXPECT_EQ(W.Gauge->value(), 0);
+  EXPECT_EQ(W.Graphics->Gauge->value(), 0);
   EXPECT_FALSE(EngineState.ErrFlag);
 
   // A contour grid failing at a point: no layer, no grids, the same messages.
   Dialogs.Requests.clear();
   Page(1, "1/X", "-1", "1", "10", "-1", "1", "10");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   EXPECT_EQ(Grids().LayerCount(), 0);
-  EXPECT_EQ(W.PlotGrid, nullptr);
+  EXPECT_EQ(W.Graphics->PlotGrid, nullptr);
   EXPECT_EQ(Boxes(), QStringList{"Cann't calculate this function"});
   EXPECT_EQ(EngineSettings.QuadCompareLen, 9);
 }
@@ -217,13 +286,13 @@ TEST_F(GraphicsPageTest, StopEndsATabulationWithNothingPlotted) {
       Seen = EngineSettings.QuadCompareLen;
       W.sbStop->click();
     });
-    W.bbOK->click();
+    W.Graphics->bbOK->click();
     EXPECT_EQ(Seen, Kind == 0 ? 9 : 7);
     EXPECT_TRUE(W.Edit2->text().startsWith("User break")) << W.Edit2->text().toStdString();
     EXPECT_EQ(Boxes(), QStringList{"Do you realy wont break calculation?"});
     EXPECT_EQ(Curves().LayerCount() + Grids().LayerCount(), 0);
-    EXPECT_EQ(W.PlotGrid, nullptr);
-    EXPECT_EQ(W.Gauge->value(), 0);
+    EXPECT_EQ(W.Graphics->PlotGrid, nullptr);
+    EXPECT_EQ(W.Graphics->Gauge->value(), 0);
     EXPECT_EQ(W.cbHistory->count(), 0);
     EXPECT_EQ(EngineSettings.QuadCompareLen, 9);
     EXPECT_TRUE(W.pcCalc->isEnabled());
@@ -233,16 +302,16 @@ TEST_F(GraphicsPageTest, StopEndsATabulationWithNothingPlotted) {
 
 TEST_F(GraphicsPageTest, ContoursOfASquareSumLieOnTheirCircles) {
   TfmCalc& W = Page(1, "X^2+Y^2", "-2", "2", "40", "-2", "2", "40");
-  W.edNumCont->setText("4");
-  W.bbOK->click();
+  W.Graphics->edNumCont->setText("4");
+  W.Graphics->bbOK->click();
   ASSERT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
 
-  ASSERT_NE(W.PlotGrid, nullptr);
-  EXPECT_EQ(W.PlotGrid->NX(), 41);
-  EXPECT_EQ(W.PlotGrid->NY(), 41);
-  EXPECT_DOUBLE_EQ(W.PlotGrid->X(0), -2);
-  EXPECT_NEAR(W.PlotGrid->Y(40), 2, 1e-12);
-  EXPECT_NEAR(W.PlotGrid->At(10, 30), 1 + 1, 1e-12);  // X = -1, Y = 1
+  ASSERT_NE(W.Graphics->PlotGrid, nullptr);
+  EXPECT_EQ(W.Graphics->PlotGrid->NX(), 41);
+  EXPECT_EQ(W.Graphics->PlotGrid->NY(), 41);
+  EXPECT_DOUBLE_EQ(W.Graphics->PlotGrid->X(0), -2);
+  EXPECT_NEAR(W.Graphics->PlotGrid->Y(40), 2, 1e-12);
+  EXPECT_NEAR(W.Graphics->PlotGrid->At(10, 30), 1 + 1, 1e-12);  // X = -1, Y = 1
   ASSERT_EQ(Grids().LayerCount(), 1);
   TContour* C = ContourPlot->Contour();
   ASSERT_EQ(C, Grids().GetLayer(0));
@@ -293,8 +362,8 @@ TEST_F(GraphicsPageTest, ContoursOfASquareSumLieOnTheirCircles) {
 
 TEST_F(GraphicsPageTest, AShadedMapPaintsItsCellsInTheirPaletteColours) {
   TfmCalc& W = Page(2, "X*Y", "-1", "1", "20", "-1", "1", "20");
-  W.edTitle->setText("product");
-  W.bbOK->click();
+  W.Graphics->edTitle->setText("product");
+  W.Graphics->bbOK->click();
   ASSERT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
   TContour* C = ContourPlot->Contour();
   ASSERT_NE(C, nullptr);
@@ -328,14 +397,14 @@ TEST_F(GraphicsPageTest, AShadedMapPaintsItsCellsInTheirPaletteColours) {
 
 TEST_F(GraphicsPageTest, ARePlotReplacesThePictureAndItsLegendEntry) {
   TfmCalc& W = Page(1, "sin(X/10)*cos(Y/10)", "-10", "10", "20", "-10", "10", "20");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   ASSERT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
   TWLegend& L = *Grids().Legend;
   ASSERT_EQ(L.Count(), 1);
   EXPECT_EQ(L.Item(0)->Text, "sin(X/10)*cos(Y/10)");
   // The same window shades another formula: the old lines and their entry are gone.
   Page(2, "X*Y", "-10", "10", "20", "-10", "10", "20");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   ASSERT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
   ASSERT_EQ(Grids().LayerCount(), 1);
   TContour* Shade = ContourPlot->Contour();
@@ -346,7 +415,7 @@ TEST_F(GraphicsPageTest, ARePlotReplacesThePictureAndItsLegendEntry) {
   ContourPlot->Chart->Redraw();  // nothing refers to the removed layer
   // Contours again, of a third formula: one entry, with the new name.
   Page(1, "X-Y", "-10", "10", "20", "-10", "10", "20");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   ASSERT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
   ASSERT_EQ(Grids().LayerCount(), 1);
   ASSERT_EQ(L.Count(), 1);
@@ -354,7 +423,7 @@ TEST_F(GraphicsPageTest, ARePlotReplacesThePictureAndItsLegendEntry) {
   EXPECT_EQ(L.Item(0)->Layer, ContourPlot->Contour());
   // A failing formula keeps the picture that was there.
   Page(1, "1/X", "-1", "1", "10", "-1", "1", "10");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   EXPECT_EQ(Boxes(), QStringList{"Cann't calculate this function"});
   Dialogs.Requests.clear();
   ASSERT_EQ(Grids().LayerCount(), 1);
@@ -370,14 +439,14 @@ TEST_F(GraphicsPageTest, ComplexModeTabulatesTheModulusThroughComp) {
   ASSERT_TRUE(Enter("comp(1,2)"));
   const TComplex Answer = ComplexAnswer;
   Page(1, "sin(comp(X,Y))", "-1", "1", "10", "-1", "1", "10");
-  W.edTitle->setText("f");
-  W.bbOK->click();
+  W.Graphics->edTitle->setText("f");
+  W.Graphics->bbOK->click();
   ASSERT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
-  ASSERT_NE(W.PlotGrid, nullptr);
+  ASSERT_NE(W.Graphics->PlotGrid, nullptr);
   for (int I = 0; I < 11; I += 3)
     for (int J = 0; J < 11; J += 2) {
-      const std::complex<double> Z(W.PlotGrid->X(I), W.PlotGrid->Y(J));
-      EXPECT_NEAR(W.PlotGrid->At(I, J), std::abs(std::sin(Z)), 1e-12) << I << " " << J;
+      const std::complex<double> Z(W.Graphics->PlotGrid->X(I), W.Graphics->PlotGrid->Y(J));
+      EXPECT_NEAR(W.Graphics->PlotGrid->At(I, J), std::abs(std::sin(Z)), 1e-12) << I << " " << J;
     }
   EXPECT_EQ(Grids().Title.Lines, QStringList{"|f|"});
   EXPECT_EQ(ComplexAnswer.A, Answer.A);
@@ -385,8 +454,8 @@ TEST_F(GraphicsPageTest, ComplexModeTabulatesTheModulusThroughComp) {
 
   // An error inside the formula is placed in the formula, not in its wrapping.
   Page(1, "sin(comp(X,Y)", "-1", "1", "10", "-1", "1", "10");
-  W.bbOK->click();
-  EXPECT_EQ(W.PlotGrid, nullptr);
+  W.Graphics->bbOK->click();
+  EXPECT_EQ(W.Graphics->PlotGrid, nullptr);
   EXPECT_EQ(Boxes(), QStringList{"Cann't calculate this function"});
   EXPECT_TRUE(W.Edit2->text().startsWith(FromCp1252(ErrorText(errMissingClose)) + ": position 13"))
       << W.Edit2->text().toStdString();
@@ -394,29 +463,29 @@ TEST_F(GraphicsPageTest, ComplexModeTabulatesTheModulusThroughComp) {
 
 TEST_F(GraphicsPageTest, TheChecksRefuseWhatTheKindUses) {
   TfmCalc& W = Page(0, "X", "1", "1", "10");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   EXPECT_EQ(Boxes(), QStringList{"Maximum X-coordinate must be more than minimum one"});
 
   // A curve ignores the disabled Y fields, even when they are the wrong way round.
   Dialogs.Requests.clear();
   Page(0, "X", "0", "1", "10", "5", "5", "0");
-  EXPECT_FALSE(W.edFromY->isEnabled());
-  W.bbOK->click();
+  EXPECT_FALSE(W.Graphics->edFromY->isEnabled());
+  W.Graphics->bbOK->click();
   EXPECT_TRUE(Boxes().isEmpty()) << Boxes().join("|").toStdString();
   EXPECT_EQ(Curves().LayerCount(), 1);
 
   // Contours need them in order, and at least two Y intervals.
   Page(1, "X", "0", "1", "10", "5", "5", "10");
-  EXPECT_TRUE(W.edFromY->isEnabled());
-  W.bbOK->click();
+  EXPECT_TRUE(W.Graphics->edFromY->isEnabled());
+  W.Graphics->bbOK->click();
   EXPECT_EQ(Boxes(), QStringList{"Maximum Y-coordinate must be more than minimum one"});
   Dialogs.Requests.clear();
   Page(1, "X", "0", "1", "10", "0", "1", "0");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   EXPECT_EQ(Boxes(), QStringList{"Number of Steps must be in the range [2..16000]"});
   Dialogs.Requests.clear();
   Page(0, "X", "0", "1", "1");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   EXPECT_EQ(Boxes(), QStringList{"Number of Steps must be in the range [2..16000]"});
   EXPECT_EQ(Grids().LayerCount(), 0);
 
@@ -427,7 +496,7 @@ TEST_F(GraphicsPageTest, TheChecksRefuseWhatTheKindUses) {
   Page(2, "X", "0", "1", "16000", "0", "1", "16000");
   SetAvailableMemorySource([] { return std::optional<std::uint64_t>(4'000'000'000); });
   VarValues[varX] = 42;
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   EXPECT_EQ(Boxes(), QStringList{"Not enough memory for a grid of 16001 x 16001 points"});
   EXPECT_EQ(VarValues[varX], 42);  // not a point read
   EXPECT_EQ(Grids().LayerCount(), 0);
@@ -435,18 +504,18 @@ TEST_F(GraphicsPageTest, TheChecksRefuseWhatTheKindUses) {
   // The same refusal for the surface, whose series keeps still more per point.
   Dialogs.Requests.clear();
   Page(3, "X", "0", "1", "16000", "0", "1", "16000");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   EXPECT_EQ(Boxes(), QStringList{"Not enough memory for a grid of 16001 x 16001 points"});
   EXPECT_EQ(VarValues[varX], 42);
   EXPECT_FALSE(Surface->isVisible());
 
   // Empty number fields are named, not passed over in silence.
-  for (QLineEdit* E : {W.edFromX, W.edToX}) {
+  for (QLineEdit* E : {W.Graphics->edFromX, W.Graphics->edToX}) {
     Dialogs.Requests.clear();
     Page(0, "X", "0", "1", "10");
     E->clear();
-    W.bbOK->click();
-    EXPECT_EQ(Boxes(), QStringList{(E == W.edFromX ? "Maximum" : "Minimum") +
+    W.Graphics->bbOK->click();
+    EXPECT_EQ(Boxes(), QStringList{(E == W.Graphics->edFromX ? "Maximum" : "Minimum") +
                                    QStringLiteral(" X-coordinate must be in the range "
                                                   "[-115425.2 ... 115425.2]")});
   }
@@ -456,12 +525,12 @@ TEST_F(GraphicsPageTest, TheChecksRefuseWhatTheKindUses) {
   Dialogs.Requests.clear();
   SetAvailableMemorySource(nullptr);
   Page(3, "X*Y", "0", "1", "10", "0", "1", "10");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   EXPECT_TRUE(Surface->isVisible());
   EXPECT_DOUBLE_EQ(Surface->XStep, 0.1);
   EXPECT_EQ(W.cbHistory->itemText(0), "X*Y");
   Page(4, "X", "0", "1", "10");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   EXPECT_EQ(Polar->PlotCount(), 1);
   EXPECT_TRUE(Polar->isVisible());
   EXPECT_TRUE(Boxes().isEmpty());
@@ -471,46 +540,46 @@ TEST_F(GraphicsPageTest, TheLayoutFollowsTheKind) {
   TfmCalc& W = Start();
   VarValues[varX] = 1;
   ASSERT_TRUE(Enter("X+1"));
-  W.rgPlot->SetItemIndex(1);
-  EXPECT_TRUE(W.edNumCont->isVisibleTo(W.tsGraph));
-  EXPECT_FALSE(W.sbColor->isVisibleTo(W.tsGraph));
-  EXPECT_FALSE(W.edLegend->isVisibleTo(W.tsGraph));
-  EXPECT_EQ(W.edTitle->text(), "f(X+1)");
-  EXPECT_TRUE(W.edStepsY->isEnabled());
+  W.Graphics->rgPlot->SetItemIndex(1);
+  EXPECT_TRUE(W.Graphics->edNumCont->isVisibleTo(W.tsGraph));
+  EXPECT_FALSE(W.Graphics->sbColor->isVisibleTo(W.tsGraph));
+  EXPECT_FALSE(W.Graphics->edLegend->isVisibleTo(W.tsGraph));
+  EXPECT_EQ(W.Graphics->edTitle->text(), "f(X+1)");
+  EXPECT_TRUE(W.Graphics->edStepsY->isEnabled());
   EXPECT_EQ(EngineSettings.QuadCompareLen, 9);  // only a running grid changes it
-  W.rgPlot->SetItemIndex(0);
-  EXPECT_FALSE(W.edNumCont->isVisibleTo(W.tsGraph));
-  EXPECT_TRUE(W.sbColor->isVisibleTo(W.tsGraph));
-  EXPECT_FALSE(W.edStepsY->isEnabled());
-  EXPECT_EQ(W.edTitle->text(), "");
-  EXPECT_EQ(W.edLegend->text(), "f(X+1)");
+  W.Graphics->rgPlot->SetItemIndex(0);
+  EXPECT_FALSE(W.Graphics->edNumCont->isVisibleTo(W.tsGraph));
+  EXPECT_TRUE(W.Graphics->sbColor->isVisibleTo(W.tsGraph));
+  EXPECT_FALSE(W.Graphics->edStepsY->isEnabled());
+  EXPECT_EQ(W.Graphics->edTitle->text(), "");
+  EXPECT_EQ(W.Graphics->edLegend->text(), "f(X+1)");
   // Typing follows into the field the kind names.
   W.Edit1->setText("X+2");
-  EXPECT_EQ(W.edLegend->text(), "f(X+2)");
+  EXPECT_EQ(W.Graphics->edLegend->text(), "f(X+2)");
   // The step counts are kept per kind.
-  W.edStepsX->setText("123");
-  W.rgPlot->SetItemIndex(2);
-  EXPECT_NE(W.edStepsX->text(), "123");
-  W.rgPlot->SetItemIndex(0);
-  EXPECT_EQ(W.edStepsX->text(), "123");
+  W.Graphics->edStepsX->setText("123");
+  W.Graphics->rgPlot->SetItemIndex(2);
+  EXPECT_NE(W.Graphics->edStepsX->text(), "123");
+  W.Graphics->rgPlot->SetItemIndex(0);
+  EXPECT_EQ(W.Graphics->edStepsX->text(), "123");
   // The formula typed names the fields of the kind chosen next, plotted or not.
   Page(2, "X*Y", "-1", "1", "4", "-1", "1", "4");
-  W.rgPlot->SetItemIndex(0);
-  EXPECT_EQ(W.edLegend->text(), "f(X*Y)");
-  W.rgPlot->SetItemIndex(2);
-  W.bbOK->click();
-  W.rgPlot->SetItemIndex(1);
-  EXPECT_EQ(W.edTitle->text(), "f(X*Y)");
+  W.Graphics->rgPlot->SetItemIndex(0);
+  EXPECT_EQ(W.Graphics->edLegend->text(), "f(X*Y)");
+  W.Graphics->rgPlot->SetItemIndex(2);
+  W.Graphics->bbOK->click();
+  W.Graphics->rgPlot->SetItemIndex(1);
+  EXPECT_EQ(W.Graphics->edTitle->text(), "f(X*Y)");
   // The colour button keeps the chosen colour.
   Dialogs.AnswerColor(0x123456);
-  W.sbColor->click();
-  EXPECT_TRUE(W.PlotColorSet);
-  EXPECT_EQ(W.PlotColor, 0x123456u);
+  W.Graphics->sbColor->click();
+  EXPECT_TRUE(W.Graphics->PlotColorSet);
+  EXPECT_EQ(W.Graphics->PlotColor, 0x123456u);
 }
 
 TEST_F(GraphicsPageTest, TheContourWindowLetsGoOfARemovedLayer) {
   TfmCalc& W = Page(1, "X+Y", "0", "1", "4", "0", "1", "4");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   TContour* C = ContourPlot->Contour();
   ASSERT_NE(C, nullptr);
   ContourPlot->SetEditMode(1);
@@ -520,7 +589,7 @@ TEST_F(GraphicsPageTest, TheContourWindowLetsGoOfARemovedLayer) {
   ContourPlot->SetEditMode(5);  // nothing to edit: nothing happens
   EXPECT_EQ(ContourPlot->EditMode(), 1);
 
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   ASSERT_NE(ContourPlot->Contour(), nullptr);
   Grids().ClearLayers();
   EXPECT_EQ(ContourPlot->Contour(), nullptr);
@@ -551,7 +620,7 @@ TEST_F(GraphicsPageTest, ThePlotWindowsComeBackWhereTheyWereClosed) {
 
 TEST_F(GraphicsPageTest, TheWindowsCommandsDriveThePlotAndTheirButtons) {
   TfmCalc& W = Page(0, "X", "0", "1", "10");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   TfmPlot2D& P = *Plot2D;
   EXPECT_TRUE(CursorRegistered(10) && CursorRegistered(11) && CursorRegistered(12));
   // Zoom out always takes the way back away; zoom in and the animated zoom give it again.
@@ -605,7 +674,7 @@ TEST_F(GraphicsPageTest, TheWindowsCommandsDriveThePlotAndTheirButtons) {
 
   // The contour window's edit commands set the layer's click mode; a shading hides them.
   Page(1, "X*Y", "0", "1", "4", "0", "1", "4");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   TfmContourPlot& C = *ContourPlot;
   ASSERT_EQ(C.Graph().Legend->Count(), 1);
   EXPECT_EQ(C.Graph().Legend->Item(0)->Text, "X*Y");
@@ -621,7 +690,7 @@ TEST_F(GraphicsPageTest, TheWindowsCommandsDriveThePlotAndTheirButtons) {
   EXPECT_EQ(C.Contour()->MouseMode, 0);
   EXPECT_TRUE(C.sbAddContours->isVisibleTo(&C));
   Page(2, "X*Y", "0", "1", "4", "0", "1", "4");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   EXPECT_FALSE(C.sbAddContours->isVisibleTo(&C));
   EXPECT_FALSE(C.miAddContours->isVisible());
   // The shading's scale is the colour legend's; the legend command toggles that one.
@@ -649,9 +718,9 @@ TEST_F(GraphicsPageTest, TheWindowsCommandsDriveThePlotAndTheirButtons) {
 
 TEST_F(GraphicsPageTest, PropertiesOpenTheDialogInBothPlotWindows) {
   TfmCalc& W = Page(0, "X", "0", "1", "10");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   Page(1, "X*Y", "0", "1", "4", "0", "1", "4");
-  W.bbOK->click();
+  W.Graphics->bbOK->click();
   // Runs the command; Inside acts on the dialog while it shows, then closes it.
   auto Run = [](const std::function<void()>& Command,
                 const std::function<void(TfmGraphProperties&)>& Inside) {

@@ -14,12 +14,12 @@
 #include <deque>
 #include <functional>
 
-#include "app/calc/calc_controls.h"
 #include "app/calc/calc_pages.h"
 #include "app/calc/fm_calc_pages.h"
 #include "app/calc/set_var.h"
 #include "app/calc/user_vars_page.h"
 #include "app/calc/variables_page.h"
+#include "app/common/calc_controls.h"
 #include "app/common/decimal_format.h"
 #include "app/converter/fm_conv.h"
 #include "app/matrix/fm_matrix.h"

@@ -1,6 +1,8 @@
-#include "app/calc/calc_controls.h"
+#include "app/common/calc_controls.h"
 
 #include <QBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QToolButton>
 
@@ -30,6 +32,18 @@ TNxLabel* NewLabel(const QString& Name, const QString& Caption, QWidget* Parent)
   L->SetLayout(tlCenter);
   L->SetCaption(Caption);
   return L;
+}
+
+QLineEdit* NewEdit(const QString& Name, QWidget* Parent) {
+  auto* E = new QLineEdit(Parent);
+  E->setObjectName(Name);
+  return E;
+}
+
+QPushButton* NewButton(const QString& Name, const QString& Caption, QWidget* Parent) {
+  auto* B = new QPushButton(Caption, Parent);
+  B->setObjectName(Name);
+  return B;
 }
 
 TSpeedButton* NewSpeedButton(const QString& Name, const QString& Caption, const QString& Hint,

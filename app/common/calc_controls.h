@@ -1,13 +1,16 @@
 #pragma once
-// Small helpers for the calculator window's controls: making the platform's radio groups and speed
-// buttons with their names, changing a radio group's items, keeping one group of a pair equal to
-// the other without running its handler, and the pair of arrows of the font-size spinner.
+// Small helpers for the calculator window's and its pages' controls: making the platform's radio
+// groups and speed buttons with their names, changing a radio group's items, keeping one group of a
+// pair equal to the other without running its handler, and the pair of arrows of the font-size
+// spinner.
 #include <QWidget>
 
 #include <functional>
 
 #include "platform/controls.h"
 
+class QLineEdit;
+class QPushButton;
 class QToolButton;
 class TNxLabel;
 
@@ -19,6 +22,8 @@ TNxLabel* NewLabel(const QString& Name, const QString& Caption, QWidget* Parent)
 // The one way the window's speed buttons and the keypads' keys are made.
 TSpeedButton* NewSpeedButton(const QString& Name, const QString& Caption, const QString& Hint,
                              QWidget* Parent, int Tag = 0);
+QLineEdit* NewEdit(const QString& Name, QWidget* Parent);
+QPushButton* NewButton(const QString& Name, const QString& Caption, QWidget* Parent);
 // Chooses an item without firing the group's Click.
 void SetItemIndexQuietly(TRadioGroup* Group, int Index);
 // Appends or removes an item; a group laid out in one row stays in one row.

@@ -1,21 +1,21 @@
-// The "Graphics" page: its layout by plot kind, its checks, and the plots it hands to the plot
-// windows.
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
+#include "app/graphics/graphics_page.h"
+
+#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
-#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 
 #include <cmath>
 
-#include "app/calc/fm_calc.h"
+#include "app/common/calc_controls.h"
 #include "app/common/dm.h"
 #include "app/graphics/fm_contour_plot.h"
 #include "app/graphics/fm_plot2d.h"
 #include "app/graphics/fm_surface_chart.h"
+#include "app/graphics/graphics_page_host.h"
 #include "app/graphics/plot_pictures.h"
 #include "app/graphics/polar_form.h"
 #include "app/graphics/surface_polar_plot.h"
@@ -26,13 +26,19 @@
 #include "platform/controls.h"
 #include "platform/cursors.h"
 #include "platform/dialogs.h"
+#include "platform/ini_file.h"
 #include "widgets/nx_label.h"
-
-Extended Exaggeration = 0;
 
 namespace {
 
 constexpr double CoordinateLimit = 115425.2;
+const QString GraphicsSection = "Graphics";
+constexpr std::array<int, 5> DefaultStepsX{200, 40, 40, 40, 360};
+constexpr std::array<int, 5> DefaultStepsY{0, 40, 40, 40, 0};
+
+int InRange(int Value, int Low, int High, int Default) {
+  return Value >= Low && Value <= High ? Value : Default;
+}
 
 // A number field that does not read as a number (empty, or a sign alone) counts as 0.
 double NumberOr0(const QString& Text) {
@@ -40,21 +46,115 @@ double NumberOr0(const QString& Text) {
   return GraphValidates::ParseReal(Text.trimmed(), V) && std::isfinite(V) ? V : 0;
 }
 
-// The page stays locked while a plot is made, also when the making ends early.
+// The pages stay locked while a plot is made, also when the making ends early.
 class TPagesLock {
  public:
-  explicit TPagesLock(TfmCalc& W) : FWindow(W) { W.LockPages(); }
-  ~TPagesLock() { FWindow.UnlockPages(); }
+  explicit TPagesLock(TGraphicsPageHost& H) : FHost(H) { H.LockPages(); }
+  ~TPagesLock() { FHost.UnlockPages(); }
   TPagesLock(const TPagesLock&) = delete;
   TPagesLock& operator=(const TPagesLock&) = delete;
 
  private:
-  TfmCalc& FWindow;
+  TGraphicsPageHost& FHost;
 };
 
 }  // namespace
 
-void TfmCalc::CreateGraphicsChecks() {
+TGraphicsPage::TGraphicsPage(TGraphicsPageHost& Host, QWidget* Parent)
+    : QWidget(Parent), FHost(Host) {
+  setObjectName("GraphicsPage");
+  Build();
+  CreateChecks();
+}
+
+TGraphicsPage::~TGraphicsPage() = default;
+
+void TGraphicsPage::Build() {
+  auto* L = new QGridLayout(this);
+  rgPlot = NewRadioGroup(
+      "rgPlot", {"Plot f(x)", "Contour plot f(x,y)", "Colorshading f(x,y)", "Surface", "Polar"},
+      this, 1);
+  SetItemIndexQuietly(rgPlot, 0);
+  L->addWidget(rgPlot, 0, 0, 3, 1);
+
+  auto RangeBox = [this](const QString& Name, const QString& Title, QLineEdit*& From,
+                         QLineEdit*& To, QLineEdit*& Steps, const QString& Axis) {
+    auto* G = new QGroupBox(Title, this);
+    G->setObjectName(Name);
+    auto* F = new QFormLayout(G);
+    From = NewEdit("edFrom" + Axis, G);
+    To = NewEdit("edTo" + Axis, G);
+    Steps = NewEdit("edSteps" + Axis, G);
+    F->addRow(NewLabel("lbFrom" + Axis, "min", G), From);
+    F->addRow(NewLabel("lbTo" + Axis, "max", G), To);
+    F->addRow(NewLabel("lbSteps" + Axis, "Num.of Intrvals", G), Steps);
+    return G;
+  };
+  gbX = RangeBox("gbX", "X", edFromX, edToX, edStepsX, "X");
+  gbY = RangeBox("gbY", "Y", edFromY, edToY, edStepsY, "Y");
+  L->addWidget(gbX, 0, 1);
+  L->addWidget(gbY, 0, 2);
+
+  auto* Texts = new QGridLayout;
+  lbXAxis = NewLabel("lbXAxis", " X axis", this);
+  edX = NewEdit("edX", this);
+  lbYAxis = NewLabel("lbYAxis", " Y axis", this);
+  edY = NewEdit("edY", this);
+  lbTitle = NewLabel("lbTitle", "Title", this);
+  edTitle = NewEdit("edTitle", this);
+  lbLegend = NewLabel("lbLegend", "Legend", this);
+  edLegend = NewEdit("edLegend", this);
+  lbNC = NewLabel("lbNC", "Number of Contours", this);
+  edNumCont = NewEdit("edNumCont", this);
+  edNumCont->setText("10");
+  lbExaggerate = NewLabel("lbExaggerate", "Exaggerate (0-maximize graphic area)", this);
+  edExaggerate = NewEdit("edExaggerate", this);
+  edExaggerate->setText("0");
+  const std::array<std::pair<TNxLabel*, QLineEdit*>, 6> Rows = {{{lbXAxis, edX},
+                                                                 {lbYAxis, edY},
+                                                                 {lbTitle, edTitle},
+                                                                 {lbLegend, edLegend},
+                                                                 {lbNC, edNumCont},
+                                                                 {lbExaggerate, edExaggerate}}};
+  for (int R = 0; R < static_cast<int>(Rows.size()); ++R) {
+    Texts->addWidget(Rows[static_cast<size_t>(R)].first, R, 0);
+    Texts->addWidget(Rows[static_cast<size_t>(R)].second, R, 1);
+  }
+  L->addLayout(Texts, 1, 1, 1, 2);
+
+  Panel2 = new QWidget(this);
+  Panel2->setObjectName("Panel2");
+  Panel3 = new QWidget(this);
+  Panel3->setObjectName("Panel3");
+  Panel2->hide();
+  Panel3->hide();
+
+  auto* Bottom = new QHBoxLayout;
+  Panel1 = new QWidget(this);
+  Panel1->setObjectName("Panel1");
+  auto* GaugeL = new QHBoxLayout(Panel1);
+  GaugeL->setContentsMargins(0, 0, 0, 0);
+  Gauge = new QProgressBar(Panel1);
+  Gauge->setObjectName("Gauge");
+  Gauge->setRange(0, 100);
+  Gauge->setValue(0);
+  GaugeL->addWidget(Gauge);
+  bbOK = NewButton("bbOK", "&OK", this);
+  sbColor = NewButton("sbColor", "&Color", this);
+  Button1 = NewButton("Button1", "Help", this);
+  Bottom->addWidget(Panel1, 1);
+  Bottom->addWidget(Panel2);
+  Bottom->addWidget(Panel3);
+  Bottom->addWidget(bbOK);
+  Bottom->addWidget(sbColor);
+  Bottom->addWidget(Button1);
+  L->addLayout(Bottom, 2, 1, 1, 2);
+  L->setColumnStretch(1, 1);
+  L->setColumnStretch(2, 1);
+  L->setRowStretch(3, 1);
+}
+
+void TGraphicsPage::CreateChecks() {
   using GraphValidates::TIntValidate;
   using GraphValidates::TRealValidate;
   vStepsX = std::make_unique<TIntValidate>(2, MaxPlotSteps, edStepsX, this, "Number of Steps");
@@ -76,13 +176,13 @@ void TfmCalc::CreateGraphicsChecks() {
   for (auto [Edit, Check] : {std::pair{edFromX, vFromX.get()}, std::pair{edToX, vToX.get()},
                              std::pair{edFromY, vFromY.get()}, std::pair{edToY, vToY.get()}})
     connect(Edit, &QLineEdit::textChanged, this, [this, Check] {
-      if (!Loading) Check->TextChanged();
+      if (!FHost.LoadingSettings()) Check->TextChanged();
     });
   connect(edNumCont, &QLineEdit::textChanged, this, [this] { vNumCont->TextChanged(); });
   connect(edExaggerate, &QLineEdit::textChanged, this, [this] { vExaggerate->TextChanged(); });
   for (QLineEdit* E : {edStepsX, edStepsY})
     connect(E, &QLineEdit::textChanged, this, [this, E] {
-      if (Loading) return;
+      if (FHost.LoadingSettings()) return;
       GraphValidates::TIntValidate* Check = E == edStepsX ? vStepsX.get() : vStepsY.get();
       Check->TextChanged();
       int V = 0, Pos = 0;
@@ -95,20 +195,105 @@ void TfmCalc::CreateGraphicsChecks() {
         StepsY[Kind] = V;
       }
     });
-  connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& Text) {
-    // Between evaluations the engine's text is the input line's, typed or inserted: the titles
-    // the page makes when another kind is chosen name the formula the user sees.
-    SetInputText(ToCp1252(Text));
-    const int Kind = PlotKind();
-    (Kind == 1 || Kind == 2 ? edTitle : edLegend)->setText("f(" + Text + ")");
-  });
+  connect(rgPlot, &TRadioGroup::Click, this, Guarded([this] { rgPlotClick(); }));
   connect(bbOK, &QPushButton::clicked, this, Guarded([this] { bbOKClick(); }));
   connect(sbColor, &QPushButton::clicked, this, Guarded([this] { sbColorClick(); }));
+  connect(Button1, &QPushButton::clicked, this, [this] {
+    static const int Topics[] = {10, 18, 19, 20};
+    if (PlotKind() < 4) ShowHelpContext(Topics[PlotKind()]);
+  });
 }
 
-int TfmCalc::PlotKind() const { return std::clamp(rgPlot->ItemIndex(), 0, 4); }
+void TGraphicsPage::InputChanged(const QString& Text) {
+  const int Kind = PlotKind();
+  (Kind == 1 || Kind == 2 ? edTitle : edLegend)->setText("f(" + Text + ")");
+}
 
-void TfmCalc::rgPlotClick() {
+void TGraphicsPage::Entered(const QString& Input) {
+  rgPlot->setFocus();
+  const QString F = "f(" + Input + ")";
+  edLegend->setText(F);
+  edTitle->setText(F);
+  const auto Kind = static_cast<size_t>(PlotKind());
+  edStepsX->setText(QString::number(StepsX[Kind]));
+  edStepsY->setText(QString::number(StepsY[Kind]));
+  rgPlotClick();
+  Panel1->show();
+}
+
+void TGraphicsPage::Left() { Panel1->hide(); }
+
+void TGraphicsPage::Opened(const QString& Formula) {
+  if (PlotKind() != 0) {
+    edTitle->setText(Formula);
+    edLegend->clear();
+  } else {
+    edLegend->setText(Formula);
+    edTitle->clear();
+  }
+}
+
+void TGraphicsPage::SetComplexKinds(bool Complex) {
+  if (Complex) {
+    Panel2->show();
+    Panel3->show();
+    rgPlot->SetItemText(1, "Contour Plot Z=|f(X+Yi)|");
+    rgPlot->SetItemText(2, "Color Shading Z=|f(X+Yi)|");
+    rgPlot->SetItemText(3, "Surface Z=|f(X+Yi)|");
+    if (rgPlot->ItemIndex() == 0) rgPlot->SetItemIndex(1);
+    if (rgPlot->ItemIndex() == 4) rgPlot->SetItemIndex(3);
+    return;
+  }
+  rgPlot->SetItemText(1, "Contour Plot f(X,Y)");
+  rgPlot->SetItemText(2, "Color Shading f(X,Y)");
+  rgPlot->SetItemText(3, "Surface");
+  Panel2->hide();
+  Panel3->hide();
+}
+
+void TGraphicsPage::ReadSettings(const TIniFile& Ini) {
+  SetItemIndexQuietly(rgPlot, InRange(Ini.ReadInteger(GraphicsSection, "Plot Type", 0), 0, 4, 0));
+  edFromX->setText(Ini.ReadString(GraphicsSection, "Xx min", "-10"));
+  edToX->setText(Ini.ReadString(GraphicsSection, "Yx min", "10"));
+  for (size_t K = 0; K < 5; ++K) {
+    StepsX[K] =
+        InRange(Ini.ReadInteger(GraphicsSection, QString("StepX%1").arg(K), DefaultStepsX[K]), 2,
+                16000, DefaultStepsX[K]);
+    const int LowY = (K >= 1 && K <= 3) ? 2 : 0;
+    StepsY[K] =
+        InRange(Ini.ReadInteger(GraphicsSection, QString("StepY%1").arg(K), DefaultStepsY[K]), LowY,
+                16000, DefaultStepsY[K]);
+  }
+  edFromY->setText(Ini.ReadString(GraphicsSection, "Xy min", "-10"));
+  edToY->setText(Ini.ReadString(GraphicsSection, "Yy min", "10"));
+  edLegend->setText(Ini.ReadString(GraphicsSection, "Legend", ""));
+  edTitle->setText(Ini.ReadString(GraphicsSection, "Title", "f()"));
+  edX->setText(Ini.ReadString(GraphicsSection, "X axis", "X"));
+  edY->setText(Ini.ReadString(GraphicsSection, "Y axis", "Y"));
+  const auto Kind = static_cast<size_t>(PlotKind());
+  edStepsY->setText(QString::number(StepsY[Kind]));
+  edStepsX->setText(QString::number(StepsX[Kind]));
+}
+
+void TGraphicsPage::WriteSettings(TIniFile& Ini) const {
+  Ini.WriteInteger(GraphicsSection, "Plot Type", PlotKind());
+  Ini.WriteString(GraphicsSection, "Xx min", edFromX->text());
+  Ini.WriteString(GraphicsSection, "Yx min", edToX->text());
+  Ini.WriteString(GraphicsSection, "Xy min", edFromY->text());
+  Ini.WriteString(GraphicsSection, "Yy min", edToY->text());
+  Ini.WriteString(GraphicsSection, "Legend", edLegend->text());
+  Ini.WriteString(GraphicsSection, "Title", edTitle->text());
+  Ini.WriteString(GraphicsSection, "X axis", edX->text());
+  Ini.WriteString(GraphicsSection, "Y axis", edY->text());
+  for (size_t K = 0; K < 5; ++K)
+    Ini.WriteInteger(GraphicsSection, QString("StepX%1").arg(K), StepsX[K]);
+  for (size_t K = 0; K < 5; ++K)
+    Ini.WriteInteger(GraphicsSection, QString("StepY%1").arg(K), StepsY[K]);
+}
+
+int TGraphicsPage::PlotKind() const { return std::clamp(rgPlot->ItemIndex(), 0, 4); }
+
+void TGraphicsPage::rgPlotClick() {
   const int Kind = PlotKind();
   const auto K = static_cast<size_t>(Kind);
   lbLegend->SetCaption(Kind == 3 ? "Title" : "Legend");
@@ -157,13 +342,13 @@ void TfmCalc::rgPlotClick() {
       "To plot color shade Z:=F(X,Y) type you function in input line and click OK",
       "To plot Z:=F(X,Y) type you function in input line and click OK",
       "To plot F(X) type you function in input line and click OK"};
-  ShowAssistantText(Hints[K]);
+  FHost.ShowAssistantText(Hints[K]);
 }
 
-void TfmCalc::bbOKClick() {
+void TGraphicsPage::bbOKClick() {
   // One engine state: a plot never starts inside another evaluation.
-  if (Busy()) return;
-  const TPagesLock Lock(*this);
+  if (FHost.Busy()) return;
+  const TPagesLock Lock(FHost);
   const int Kind = PlotKind();
   const bool UsesY = Kind >= 1 && Kind <= 3;
   if (!vStepsX->IsInRange() || !vFromX->IsInRange() || !vToX->IsInRange() ||
@@ -198,11 +383,11 @@ void TfmCalc::bbOKClick() {
   }
 }
 
-void TfmCalc::PlotSurfaceOrPolar(int Kind) {
-  const QString Input = Edit1->text();
+void TGraphicsPage::PlotSurfaceOrPolar(int Kind) {
+  const QString Input = FHost.InputText();
   TPlotRequest R;
   R.Input = ToCp1252(Input);
-  R.ComplexMode = ComplexMode;
+  R.ComplexMode = FHost.InComplexMode();
   R.XFrom = vFromX->Value;
   R.XTo = vToX->Value;
   R.XSteps = vStepsX->Value;
@@ -214,28 +399,19 @@ void TfmCalc::PlotSurfaceOrPolar(int Kind) {
   R.Title = edTitle->text();
   R.XTitle = edX->text();
   R.Progress = GaugeSetter();
-  R.ShowEvalError = [this](const TSideResult& E) { ShowEvalError(E); };
+  R.ShowEvalError = [this](const TSideResult& E) { FHost.ShowEvalError(E); };
   TPlotOutcome Outcome = TPlotOutcome::Refused;
   if (Kind == 3 && fmSurfaceChart) Outcome = PlotSurface(R, *fmSurfaceChart);
   if (Kind == 4 && PolarForm) Outcome = PlotPolar(R, *PolarForm);
   Gauge->setValue(0);
-  if (Outcome == TPlotOutcome::Plotted) PutIntoExpressionHistory(Input);
+  if (Outcome == TPlotOutcome::Plotted) FHost.PutIntoExpressionHistory(Input);
 }
 
-void TfmCalc::PutIntoExpressionHistory(const QString& Input) {
-  const int Found = cbHistory->findText(Input, Qt::MatchExactly | Qt::MatchCaseSensitive);
-  if (Found != 0) {
-    if (Found > 0) cbHistory->removeItem(Found);
-    cbHistory->insertItem(0, Input);
-  }
-  cbHistory->setCurrentIndex(-1);
-}
-
-std::function<void(int)> TfmCalc::GaugeSetter() {
+std::function<void(int)> TGraphicsPage::GaugeSetter() {
   return [this](int Percent) { Gauge->setValue(Percent); };
 }
 
-void TfmCalc::ShowTabulationError(const TTabulation& R, int NX, int NY) {
+void TGraphicsPage::ShowTabulationError(const TTabulation& R, int NX, int NY) {
   switch (R.Outcome) {
     case TTabulationOutcome::Done:
     case TTabulationOutcome::Refused:
@@ -245,15 +421,15 @@ void TfmCalc::ShowTabulationError(const TTabulation& R, int NX, int NY) {
       return;
     case TTabulationOutcome::Failed:
       // What the failing point reported, as it reported it: nothing is evaluated again.
-      ShowEvalError(R.Error);
+      FHost.ShowEvalError(R.Error);
       if (!R.UserBreak()) ShowError("Cann't calculate this function");
       return;
   }
 }
 
-void TfmCalc::btGraphFxClick() {
+void TGraphicsPage::btGraphFxClick() {
   if (!fmPlot2D) return;
-  const QString Input = Edit1->text();
+  const QString Input = FHost.InputText();
   edLegend->setText("f(" + Input + ")");
   TCurvePicture P;
   P.Typed = ToCp1252(Input);
@@ -271,16 +447,16 @@ void TfmCalc::btGraphFxClick() {
     return;
   }
   fmPlot2D->ShowPlot();
-  PutIntoExpressionHistory(Input);
+  FHost.PutIntoExpressionHistory(Input);
 }
 
-void TfmCalc::btGraphFxyClick(QObject* Sender) {
+void TGraphicsPage::btGraphFxyClick(QObject* Sender) {
   if (!fmContourPlot) return;
-  const QString Input = Edit1->text();
+  const QString Input = FHost.InputText();
   const TBusyCursor Hourglass;
   TGridPicture P;
   P.Typed = ToCp1252(Input);
-  P.Complex = ComplexMode;
+  P.Complex = FHost.InComplexMode();
   P.Shade = Sender == bbOK;
   P.Name = Input;
   P.XTitle = edX->text();
@@ -309,10 +485,10 @@ void TfmCalc::btGraphFxyClick(QObject* Sender) {
   fmContourPlot->SetShadeMode(P.Shade);
   fmContourPlot->setWindowTitle(P.Shade ? "Color Shade f(x,y)" : "Contour Plot f(x,y)");
   fmContourPlot->ShowPlot();
-  PutIntoExpressionHistory(Input);
+  FHost.PutIntoExpressionHistory(Input);
 }
 
-void TfmCalc::sbColorClick() {
+void TGraphicsPage::sbColorClick() {
   TColorDialog Own;
   TColorDialog& D = DM ? DM->ColorDialog1 : Own;
   if (!D.Execute()) return;
