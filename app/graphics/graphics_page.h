@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "engine/engine_state.h"
 #include "platform/colors.h"
 #include "platform/value_grid.h"
 #include "plot/core/graph_matrix.h"
