@@ -173,6 +173,9 @@ TTabulation Tabulate(const TTabulationRequest& R) {
       Steps.Set(static_cast<std::int64_t>(I) * NY + J + 1, Total);
     }
   }
+  // A curve leaves X one step past its end, where its loop stopped, as the curve plot always has
+  // (a formula read afterwards sees that X).
+  if (Stop && !R.TwoAxes) VarValues[varX] = R.XFrom + static_cast<double>(NX) * HX;
   // A table without a single value is a text that cannot be read, not an empty picture.
   if (!Stop && Holes == Total) return Fail(FirstError.value_or(TSideResult{}));
   TTabulation Done;
