@@ -1,5 +1,6 @@
 #include "chart/engine/chart_stream.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -195,6 +196,38 @@ const TPropTable<TChartPen>& PenTable() {
   return T;
 }
 
+template <class T>
+TPropDef<T> ColorProp(const char* Name, std::function<TColor(const T&)> Get,
+                      std::function<void(T&, TColor)> Set) {
+  TPropDef<T> P{QString::fromLatin1(Name), [Get](const T& O) { return ColorValue(Get(O)); },
+                [Set](T& O, const TChartStreamValue& V) { Set(O, AsColor(V)); }, nullptr};
+  P.IsColor = true;
+  return P;
+}
+
+// The brush's picture has no stored form; only its colour and style are kept.
+const TPropTable<TBrush>& BrushTable() {
+  static const TPropTable<TBrush> T = [] {
+    TPropTable<TBrush> R;
+    // Through the brush data: SetColor would make a clear brush solid, and the style read after
+    // it (or left at its default) must win.
+    R.push_back(ColorProp<TBrush>(
+        "Color", [](const TBrush& B) { return B.Color(); },
+        [](TBrush& B, TColor C) {
+          TBrushData D = B.Data();
+          D.Color = C;
+          B.SetData(D);
+        }));
+    R.push_back(EnumProp<TBrush, TBrushStyle>(
+        "Style", [](const TBrush& B) { return B.Style(); },
+        [](TBrush& B, TBrushStyle S) { B.SetStyle(S); },
+        {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal",
+         "bsCross", "bsDiagCross"}));
+    return R;
+  }();
+  return T;
+}
+
 // A font is stored whole, or not at all when it is the chart's default.
 const TPropTable<TFont>& FontTable() {
   static const TPropTable<TFont> T = [] {
@@ -211,6 +244,121 @@ const TPropTable<TFont>& FontTable() {
     R.push_back({"Style", [](const TFont& F) { return FontStyleValue(F.Style()); },
                  [](TFont& F, const TChartStreamValue& V) { F.SetStyle(AsFontStyle(V)); }, Stored,
                  0, 15});
+    return R;
+  }();
+  return T;
+}
+
+// A part's font is stored whole when the part finds it differs from its own default.
+template <class T>
+void AddPartFont(TPropTable<T>& Table, const QString& Prefix,
+                 std::function<const TChartFontObject*(const T&)> Part) {
+  const size_t First = Table.size();
+  AddSub<T, TFont>(
+      Table, Prefix, [Part](const T& X) { return Part(X)->Font(); }, FontTable());
+  for (size_t i = First; i < Table.size(); ++i)
+    Table[i].Stored = [Part](const T& X) { return Part(X)->IsFontStored(); };
+}
+
+// The brush and the colour that the walls, titles and legend keep side by side.
+template <class T>
+void AddBrushAndColor(TPropTable<T>& Table) {
+  AddSub<T, TBrush>(
+      Table, "Brush", [](const T& X) -> TBrush* { return X.Brush(); }, BrushTable());
+  Table.push_back(ColorProp<T>(
+      "Color", [](const T& X) { return X.Color(); }, [](T& X, TColor C) { X.SetColor(C); }));
+}
+
+const TPropTable<TChartGradient>& GradientTable() {
+  static const TPropTable<TChartGradient> T = [] {
+    using G = TChartGradient;
+    TPropTable<G> R;
+    R.push_back(Prop("Visible", &G::Visible, &G::SetVisible));
+    R.push_back(EnumProp<G, TGradientDirection>(
+        "Direction", [](const G& X) { return X.Direction(); },
+        [](G& X, TGradientDirection D) { X.SetDirection(D); },
+        {"gdTopBottom", "gdBottomTop", "gdLeftRight", "gdRightLeft", "gdFromCenter",
+         "gdFromTopLeft", "gdFromBottomLeft"}));
+    R.push_back(ColorProp<G>(
+        "StartColor", [](const G& X) { return X.StartColor(); },
+        [](G& X, TColor C) { X.SetStartColor(C); }));
+    R.push_back(ColorProp<G>(
+        "EndColor", [](const G& X) { return X.EndColor(); },
+        [](G& X, TColor C) { X.SetEndColor(C); }));
+    return R;
+  }();
+  return T;
+}
+
+const TPropTable<TChartWall>& WallTable() {
+  static const TPropTable<TChartWall> T = [] {
+    using W = TChartWall;
+    TPropTable<W> R;
+    AddBrushAndColor(R);
+    R.push_back(Prop("Dark3D", &W::Dark3D, &W::SetDark3D));
+    AddSub<W, TChartPen>(
+        R, "Pen", [](const W& X) { return X.Pen(); }, PenTable());
+    R.push_back(Prop("Size", &W::Size, &W::SetSize, 0, 1000));
+    return R;
+  }();
+  return T;
+}
+
+// The title's text and visibility are the chart's: their defaults differ between title and foot.
+const TPropTable<TChartTitle>& TitleTable() {
+  static const TPropTable<TChartTitle> T = [] {
+    using P = TChartTitle;
+    TPropTable<P> R;
+    R.push_back(EnumProp<P, TAlignment>(
+        "Alignment", [](const P& X) { return X.Alignment(); },
+        [](P& X, TAlignment A) { X.SetAlignment(A); },
+        {"taLeftJustify", "taRightJustify", "taCenter"}));
+    R.push_back(Prop("AdjustFrame", &P::AdjustFrame, &P::SetAdjustFrame));
+    AddBrushAndColor(R);
+    AddSub<P, TChartPen>(
+        R, "Frame", [](const P& X) -> TChartPen* { return X.Frame(); }, PenTable());
+    AddPartFont<P>(R, QStringLiteral("Font"), [](const P& X) { return &X; });
+    return R;
+  }();
+  return T;
+}
+
+// Visibility is the chart's, with the titles'.
+const TPropTable<TCustomChartLegend>& LegendTable() {
+  static const TPropTable<TCustomChartLegend> T = [] {
+    using L = TCustomChartLegend;
+    TPropTable<L> R;
+    R.push_back(EnumProp<L, TLegendAlignment>(
+        "Alignment", [](const L& X) { return X.Alignment(); },
+        [](L& X, TLegendAlignment A) { X.SetAlignment(A); },
+        {"laLeft", "laRight", "laTop", "laBottom"}));
+    AddBrushAndColor(R);
+    R.push_back(Prop("ColorWidth", &L::ColorWidth, &L::SetColorWidth, 0, 100));
+    AddSub<L, TChartPen>(
+        R, "DividingLines", [](const L& X) -> TChartPen* { return X.DividingLines(); }, PenTable());
+    R.push_back(Prop("FirstValue", &L::FirstValue, &L::SetFirstValue, 0));
+    AddPartFont<L>(R, QStringLiteral("Font"), [](const L& X) { return &X; });
+    AddSub<L, TChartPen>(
+        R, "Frame", [](const L& X) { return X.Frame(); }, PenTable());
+    R.push_back(Prop("HorizMargin", &L::HorizMargin, &L::SetHorizMargin, 0, 1000));
+    R.push_back(Prop("Inverted", &L::Inverted, &L::SetInverted));
+    R.push_back(EnumProp<L, ChartLegend::TLegendStyle>(
+        "LegendStyle", [](const L& X) { return X.LegendStyle(); },
+        [](L& X, ChartLegend::TLegendStyle S) { X.SetLegendStyle(S); },
+        {"lsAuto", "lsSeries", "lsValues", "lsLastValues"}));
+    R.push_back(Prop("MaxNumRows", &L::MaxNumRows, &L::SetMaxNumRows, 0, 10000));
+    R.push_back(Prop("ResizeChart", &L::ResizeChart, &L::SetResizeChart));
+    R.push_back(ColorProp<L>(
+        "ShadowColor", [](const L& X) { return X.ShadowColor(); },
+        [](L& X, TColor C) { X.SetShadowColor(C); }));
+    R.push_back(Prop("ShadowSize", &L::ShadowSize, &L::SetShadowSize, -1000, 1000));
+    R.push_back(EnumProp<L, TLegendTextStyle>(
+        "TextStyle", [](const L& X) { return X.TextStyle(); },
+        [](L& X, TLegendTextStyle S) { X.SetTextStyle(S); },
+        {"ltsPlain", "ltsLeftValue", "ltsRightValue", "ltsLeftPercent", "ltsRightPercent",
+         "ltsXValue"}));
+    R.push_back(Prop("TopPos", &L::TopPos, &L::SetTopPos, 0, 100));
+    R.push_back(Prop("VertMargin", &L::VertMargin, &L::SetVertMargin, 0, 1000));
     return R;
   }();
   return T;
@@ -417,61 +565,6 @@ const TChartSeriesClass* FindSeriesClass(const QString& Name) {
 
 const QString AxisNames[] = {"BottomAxis", "TopAxis", "LeftAxis", "RightAxis", "DepthAxis"};
 
-// The panel's own settings and those of the chart's titles and legend, kept to put back when a
-// stream is refused.
-struct TPanelSettings {
-  bool AxisVisible, ClipPoints, View3DWalls, ScaleLastPage, View3D, PrintProportional;
-  int MaxPointsPerPage, Chart3DPercent, PrintResolution, BevelWidth, BorderWidth;
-  int Margins[4];
-  QStringList TitleText, FootText;
-  bool TitleVisible = true, FootVisible = true, LegendVisible = true;
-  explicit TPanelSettings(const TCustomAxisPanel& C)
-      : AxisVisible(C.AxisVisible()),
-        ClipPoints(C.ClipPoints()),
-        View3DWalls(C.View3DWalls()),
-        ScaleLastPage(C.ScaleLastPage()),
-        View3D(C.View3D()),
-        PrintProportional(C.PrintProportional()),
-        MaxPointsPerPage(C.MaxPointsPerPage()),
-        Chart3DPercent(C.Chart3DPercent()),
-        PrintResolution(C.PrintResolution()),
-        BevelWidth(C.BevelWidth()),
-        BorderWidth(C.BorderWidth()),
-        Margins{C.MarginLeft(), C.MarginTop(), C.MarginRight(), C.MarginBottom()} {
-    if (const auto* Chart = qobject_cast<const TCustomChart*>(&C)) {
-      TitleText = Chart->Title()->Text();
-      FootText = Chart->Foot()->Text();
-      TitleVisible = Chart->Title()->Visible();
-      FootVisible = Chart->Foot()->Visible();
-      LegendVisible = Chart->Legend()->Visible();
-    }
-  }
-  // Only what differs is set again, so that a refused stream costs no repaints.
-  void ApplyTo(TCustomAxisPanel& C) const {
-    const TPanelSettings Now(C);
-    if (Now.AxisVisible != AxisVisible) C.SetAxisVisible(AxisVisible);
-    if (Now.ClipPoints != ClipPoints) C.SetClipPoints(ClipPoints);
-    if (Now.View3DWalls != View3DWalls) C.SetView3DWalls(View3DWalls);
-    if (Now.ScaleLastPage != ScaleLastPage) C.SetScaleLastPage(ScaleLastPage);
-    if (Now.MaxPointsPerPage != MaxPointsPerPage) C.SetMaxPointsPerPage(MaxPointsPerPage);
-    if (Now.View3D != View3D) C.SetView3D(View3D);
-    C.SetPrintProportional(PrintProportional);
-    if (Now.Chart3DPercent != Chart3DPercent) C.SetChart3DPercent(Chart3DPercent);
-    C.SetPrintResolution(PrintResolution);
-    if (Now.BevelWidth != BevelWidth) C.SetBevelWidth(BevelWidth);
-    if (Now.BorderWidth != BorderWidth) C.SetBorderWidth(BorderWidth);
-    for (int i = 0; i < 4; ++i)
-      if (Now.Margins[i] != Margins[i]) C.SetMargin(i, Margins[i]);
-    if (auto* Chart = qobject_cast<TCustomChart*>(&C)) {
-      if (Now.TitleText != TitleText) Chart->Title()->SetText(TitleText);
-      if (Now.FootText != FootText) Chart->Foot()->SetText(FootText);
-      if (Now.TitleVisible != TitleVisible) Chart->Title()->SetVisible(TitleVisible);
-      if (Now.FootVisible != FootVisible) Chart->Foot()->SetVisible(FootVisible);
-      if (Now.LegendVisible != LegendVisible) Chart->Legend()->SetVisible(LegendVisible);
-    }
-  }
-};
-
 TChartStreamValue NamesValue(const QStringList& Names) {
   std::vector<TChartStreamValue> Items;
   for (const QString& N : Names) Items.push_back(TStreamValue::OfString(N));
@@ -498,14 +591,34 @@ const TPropTable<TCustomAxisPanel>& PanelTable() {
     };
     R.push_back(BaseProp<C>("AxisVisible", &C::AxisVisible, &C::SetAxisVisible));
     Unless(true, [](const C& X) { return X.AxisVisible(); });
+    // From here on what has no rule of its own is stored when it differs from a new chart.
+    R.push_back(EnumProp<C, TPanelBackImageMode>(
+        "BackImageMode", [](const C& X) { return X.BackImageMode(); },
+        [](C& X, TPanelBackImageMode M) { X.SetBackImageMode(M); },
+        {"pbmStretch", "pbmTile", "pbmCenter"}));
+    const QStringList Bevels = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
+    R.push_back(EnumProp<C, TPanelBevel>(
+        "BevelInner", [](const C& X) { return X.BevelInner(); },
+        [](C& X, TPanelBevel B) { X.SetBevelInner(B); }, Bevels));
+    R.push_back(EnumProp<C, TPanelBevel>(
+        "BevelOuter", [](const C& X) { return X.BevelOuter(); },
+        [](C& X, TPanelBevel B) { X.SetBevelOuter(B); }, Bevels));
     R.push_back(BaseProp<C>("BevelWidth", &C::BevelWidth, &C::SetBevelWidth, 1, 100));
     Unless(1, [](const C& X) { return X.BevelWidth(); });
+    R.push_back(EnumProp<C, TFormBorderStyle>(
+        "BorderStyle", [](const C& X) { return X.BorderStyle(); },
+        [](C& X, TFormBorderStyle B) { X.SetBorderStyle(B); },
+        {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}));
     R.push_back(BaseProp<C>("BorderWidth", &C::BorderWidth, &C::SetBorderWidth, 0, 100));
     Unless(0, [](const C& X) { return X.BorderWidth(); });
     R.push_back(BaseProp<C>("Chart3DPercent", &C::Chart3DPercent, &C::SetChart3DPercent));
     Unless(15, [](const C& X) { return X.Chart3DPercent(); });
     R.push_back(BaseProp<C>("ClipPoints", &C::ClipPoints, &C::SetClipPoints));
     Unless(true, [](const C& X) { return X.ClipPoints(); });
+    R.push_back(ColorProp<C>(
+        "Color", [](const C& X) { return X.Color(); }, [](C& X, TColor V) { X.SetColor(V); }));
+    AddSub<C, TChartGradient>(
+        R, "Gradient", [](const C& X) { return X.Gradient(); }, GradientTable());
     R.push_back(BaseProp<C>("MarginBottom", &C::MarginBottom, &C::SetMarginBottom, 0, 100));
     Unless(4, [](const C& X) { return X.MarginBottom(); });
     R.push_back(BaseProp<C>("MarginLeft", &C::MarginLeft, &C::SetMarginLeft, 0, 100));
@@ -553,7 +666,16 @@ const TPropTable<TCustomChart>& ChartPartsTable() {
                    [Of](const C& X) { return ToValue(Of(X)->Visible()); },
                    [Of](C& X, const TChartStreamValue& V) { Of(X)->SetVisible(V.Bool); },
                    [Of](const C& X) { return !Of(X)->Visible(); }});
+      AddSub<C, TChartTitle>(R, Part, Of, TitleTable());
     }
+    const std::pair<const char*, TChartWall* (C::*)() const> Walls[] = {
+        {"BackWall", &C::BackWall}, {"LeftWall", &C::LeftWall}, {"BottomWall", &C::BottomWall}};
+    for (const auto& [Name, Wall] : Walls)
+      AddSub<C, TChartWall>(
+          R, QString::fromLatin1(Name), [Wall](const C& X) { return (X.*Wall)(); }, WallTable());
+    R.push_back(Prop("BackImageInside", &C::BackImageInside, &C::SetBackImageInside));
+    AddSub<C, TCustomChartLegend>(
+        R, "Legend", [](const C& X) -> TCustomChartLegend* { return X.Legend(); }, LegendTable());
     R.push_back({QStringLiteral("Legend.Visible"),
                  [](const C& X) { return ToValue(X.Legend()->Visible()); },
                  [](C& X, const TChartStreamValue& V) { X.Legend()->SetVisible(V.Bool); },
@@ -561,6 +683,28 @@ const TPropTable<TCustomChart>& ChartPartsTable() {
     return R;
   }();
   return T;
+}
+
+template <class T>
+bool HasProp(const TPropTable<T>& Table, const QString& Name) {
+  return std::any_of(Table.begin(), Table.end(),
+                     [&Name](const TPropDef<T>& D) { return D.Name == Name; });
+}
+
+// Every value of the table, defaults included, to put back when a stream is refused.
+template <class T>
+std::vector<TChartStreamValue> Snapshot(const TPropTable<T>& Table, const T& Object) {
+  std::vector<TChartStreamValue> R;
+  for (const TPropDef<T>& D : Table) R.push_back(D.Get(Object));
+  return R;
+}
+
+// In table order (a brush's colour before its style); only what differs is set again, so that a
+// refused stream costs no repaints.
+template <class T>
+void Restore(const TPropTable<T>& Table, T& Object, const std::vector<TChartStreamValue>& Saved) {
+  for (size_t i = 0; i < Table.size(); ++i)
+    if (!(Table[i].Get(Object) == Saved[i])) Table[i].Set(Object, Saved[i]);
 }
 
 QStringList ExpectNames(const TChartStreamProperty& P, const QString& Owner) {
@@ -681,10 +825,11 @@ TChartStreamObject ChartComponent(const TCustomAxisPanel& Chart) {
   TChartStreamObject Root;
   Root.ClassName = QString::fromLatin1(Chart.metaObject()->className());
   Root.Name = Chart.Name();
-  Root.Properties = WriteTable(PanelTable(), Chart, static_cast<const TCustomAxisPanel*>(nullptr));
+  const TChart New;
+  Root.Properties = WriteTable(PanelTable(), Chart, static_cast<const TCustomAxisPanel*>(&New));
   if (const auto* C = qobject_cast<const TCustomChart*>(&Chart))
     for (TChartStreamProperty& P :
-         WriteTable(ChartPartsTable(), *C, static_cast<const TCustomChart*>(nullptr)))
+         WriteTable(ChartPartsTable(), *C, static_cast<const TCustomChart*>(&New)))
       Root.Properties.push_back(std::move(P));
   for (int i = 0; i < 5; ++i)
     for (TChartStreamProperty& P : WriteAxisProperties(*Chart.Axes()[size_t(i)])) {
@@ -704,7 +849,10 @@ std::vector<std::unique_ptr<TChartSeries>> ReadChartComponents(TCustomAxisPanel&
                                                                const QByteArray& Data) {
   const TChartStreamObject Root = DecodeChartStream(Data);
   // What the chart had, to put back when anything in the stream is refused.
-  const TPanelSettings Saved(Chart);
+  auto* Parts = qobject_cast<TCustomChart*>(&Chart);
+  const std::vector<TChartStreamValue> SavedPanel = Snapshot(PanelTable(), Chart);
+  const std::vector<TChartStreamValue> SavedParts =
+      Parts ? Snapshot(ChartPartsTable(), *Parts) : std::vector<TChartStreamValue>();
   std::vector<std::unique_ptr<TChartAxis>> SavedAxes;
   for (const TChartAxis* A : Chart.Axes()) {
     SavedAxes.push_back(
@@ -719,10 +867,9 @@ std::vector<std::unique_ptr<TChartSeries>> ReadChartComponents(TCustomAxisPanel&
       const qsizetype Dot = Q.Name.indexOf(QLatin1Char('.'));
       int I = 0;
       while (I < 5 && (Dot < 0 || AxisNames[I] != Q.Name.left(Dot))) ++I;
-      auto* Parts = qobject_cast<TCustomChart*>(&Chart);
       if (I < 5)
         AxisProperties[I].push_back({Q.Name.mid(Dot + 1), Q.Value});
-      else if (Dot > 0 && Parts)
+      else if (Parts && HasProp(ChartPartsTable(), Q.Name))
         ReadTable(ChartPartsTable(), *Parts, Q, Owner);
       else
         ReadTable(PanelTable(), Chart, Q, Owner);
@@ -762,7 +909,8 @@ std::vector<std::unique_ptr<TChartSeries>> ReadChartComponents(TCustomAxisPanel&
   } catch (...) {
     Created.clear();
     for (size_t i = 0; i < SavedAxes.size(); ++i) Chart.Axes()[i]->Assign(*SavedAxes[i]);
-    Saved.ApplyTo(Chart);
+    Restore(PanelTable(), Chart, SavedPanel);
+    if (Parts) Restore(ChartPartsTable(), *Parts, SavedParts);
     throw;
   }
   return Created;

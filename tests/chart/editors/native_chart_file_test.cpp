@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -181,4 +182,32 @@ TEST_F(NativeChartFileTest, AFailedWriteIsReportedAndLeavesNothingHalfWritten) {
   EXPECT_FALSE(SaveChartToFile(Chart, Path("none/x.cht"), &Error));
   EXPECT_FALSE(SaveComponentToFile(Chart, Path("none/x.cht"), &Error));
   EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{"old.cht"});
+}
+
+TEST_F(NativeChartFileTest, TheCheckerReadsTheChartsLooks) {
+  Add<TLineSeries>(QStringLiteral("Line"))->AddXY(0, 1);
+  Chart.SetBorderStyle(bsSingle);
+  Chart.SetColor(clWhite);
+  Chart.Gradient()->SetEndColor(static_cast<TColor>(0x123456));
+  Chart.Title()->Brush()->SetStyle(bsDiagCross);
+  Chart.Foot()->SetText({QStringLiteral("Foot")});
+  Chart.BackWall()->Pen()->SetWidth(3);
+  Chart.LeftWall()->SetColor(clChartAuto);
+  Chart.Legend()->Font()->SetStyle({fsBold, fsStrikeOut});
+  Chart.Legend()->SetShadowSize(-200);
+  ASSERT_TRUE(SaveChartToFile(Chart, Path("looks.cht")));
+  const QJsonObject F = Checked(Path("looks.cht"));
+  QHash<QString, QJsonValue> Props;
+  for (const QJsonValue& P : F["chart"]["properties"].toArray()) Props[P[0].toString()] = P[1];
+  EXPECT_EQ(Props["BorderStyle"]["ident"].toString(), u"bsSingle");
+  EXPECT_EQ(Props["Color"]["ident"].toString(), u"clWhite");
+  EXPECT_EQ(Props["Gradient.EndColor"].toInt(), 0x123456);
+  EXPECT_EQ(Props["Title.Brush.Style"]["ident"].toString(), u"bsDiagCross");
+  EXPECT_EQ(Strings(Props["Foot.Text.Strings"]["list"]), QStringList{"Foot"});
+  EXPECT_EQ(Props["BackWall.Pen.Width"].toInt(), 3);
+  // The automatic colour shares its number with the first system colour, and its name.
+  EXPECT_EQ(Props["LeftWall.Color"]["ident"].toString(), u"clScrollBar");
+  EXPECT_EQ(Strings(Props["Legend.Font.Style"]["set"]), (QStringList{"fsBold", "fsStrikeOut"}));
+  EXPECT_EQ(Props["Legend.ShadowSize"].toInt(), -200);
+  EXPECT_EQ(Block(F, 0)["bytes"].toInt(), 5 + 8);
 }

@@ -352,3 +352,141 @@ TEST(ChartStream, DamagedOrHostileStreamsAreRefusedAndTheChartKeepsItsSettings) 
   EXPECT_EQ(ReadError(Chart, Stream({WithFunction})), "Unknown function class TNoFunction");
   Unchanged();
 }
+
+namespace {
+QImage Painted(TChart& Chart) {
+  Chart.resize(400, 300);
+  Chart.Repaint();
+  return Chart.Backing()->Image().convertToFormat(QImage::Format_RGB32);
+}
+}  // namespace
+
+TEST(ChartStream, TitlesLegendWallsAndPanelLooksComeBack) {
+  RegisterChartClasses();
+  // A new chart's stream is still just the signature, the class, the name and two ends.
+  TChart Fresh;
+  Fresh.SetName(QStringLiteral("C"));
+  EXPECT_EQ(WriteChartComponents(Fresh), QByteArray("TPF0\x06TChart\x01"
+                                                    "C\x00\x00",
+                                                    15));
+
+  TChart From;
+  From.SetBevelInner(bvLowered);
+  From.SetBevelOuter(bvNone);
+  From.SetBorderStyle(bsSingle);
+  From.SetColor(clSilver);
+  From.Gradient()->SetVisible(true);
+  From.Gradient()->SetDirection(gdLeftRight);
+  From.Gradient()->SetStartColor(clAqua);
+  From.Gradient()->SetEndColor(static_cast<TColor>(0x123456));
+  From.SetBackImageMode(pbmTile);
+  TChartTitle* T = From.Title();
+  T->SetAlignment(taLeftJustify);
+  T->SetAdjustFrame(false);
+  T->Brush()->SetStyle(bsCross);
+  T->Brush()->SetColor(clLime);
+  T->SetColor(clYellow);
+  T->Frame()->SetVisible(true);
+  T->Frame()->SetWidth(2);
+  T->Font()->SetSize(14);
+  T->Font()->SetStyle({fsItalic, fsUnderline});
+  From.Foot()->SetText({QStringLiteral("Foot")});
+  From.Foot()->SetAlignment(taRightJustify);
+  From.Foot()->Font()->SetColor(clRed);
+  From.LeftWall()->SetColor(clFuchsia);
+  From.LeftWall()->SetSize(6);
+  From.LeftWall()->SetDark3D(false);
+  From.BottomWall()->Pen()->SetStyle(psDot);
+  From.BottomWall()->SetSize(4);
+  // A colour kept on a clear brush must not make it solid when read.
+  From.BackWall()->Brush()->SetColor(clTeal);
+  From.BackWall()->Brush()->SetStyle(bsClear);
+  From.BackWall()->SetColor(clCream);
+  From.SetBackImageInside(true);
+  TChartLegend* L = From.Legend();
+  L->SetAlignment(laBottom);
+  L->SetColor(clInfoBk);
+  L->SetColorWidth(30);
+  L->DividingLines()->SetVisible(true);
+  L->Frame()->SetColor(clBlue);
+  L->Font()->SetName(QStringLiteral("Courier New"));
+  L->SetHorizMargin(9);
+  L->SetInverted(true);
+  L->SetLegendStyle(ChartLegend::lsValues);
+  L->SetMaxNumRows(3);
+  L->SetShadowColor(clGray);
+  L->SetShadowSize(6);
+  L->SetTextStyle(ltsRightPercent);
+  L->SetTopPos(40);
+  L->SetVertMargin(2);
+  TLineSeries* A = static_cast<TLineSeries*>(From.AdoptSeries(std::make_unique<TLineSeries>()));
+  A->SetName(QStringLiteral("A"));
+  for (int i = 0; i < 5; ++i) A->AddXY(i, i * i % 7);
+
+  const QByteArray Data = WriteChartComponents(From);
+  const TChartStreamObject Root = DecodeChartStream(Data);
+  const QStringList N = Names(Root.Properties);
+  for (const char* Name :
+       {"BevelInner", "BorderStyle", "Color", "Gradient.EndColor", "Title.Brush.Style",
+        "Title.Frame.Width", "Title.Font.Style", "Foot.Font.Color", "LeftWall.Dark3D",
+        "BottomWall.Pen.Style", "BackWall.Brush.Color", "BackImageInside", "Legend.ShadowSize"})
+    EXPECT_TRUE(N.contains(Name)) << Name;
+  // Sub-objects keep their own order; the title's font goes whole, the unchanged wall not at all.
+  EXPECT_LT(N.indexOf("Title.Alignment"), N.indexOf("Title.Font.Name"));
+  EXPECT_LT(N.indexOf("Title.Font.Style"), N.indexOf("Foot.Text.Strings"));
+  EXPECT_TRUE(N.contains("Title.Font.Color"));
+  EXPECT_TRUE(N.contains("Legend.Font.Size"));
+  EXPECT_FALSE(N.contains("BackWall.Size") || N.contains("Foot.Visible"));
+  EXPECT_EQ(FindStreamProperty(Root, "Legend.TextStyle")->Value, Id("ltsRightPercent"));
+  EXPECT_EQ(FindStreamProperty(Root, "Title.Font.Style")->Value,
+            TStreamValue::OfSet({"fsItalic", "fsUnderline"}));
+
+  TChart To;
+  auto Read = ReadChartComponents(To, Data);
+  ASSERT_EQ(Read.size(), 1u);
+  for (int i = 0; i < 5; ++i) Read[0]->AddXY(i, i * i % 7);
+  EXPECT_EQ(To.BackWall()->Brush()->Style(), bsClear);
+  EXPECT_EQ(To.BackWall()->Brush()->Color(), clTeal);
+  EXPECT_EQ(To.Legend()->LegendStyle(), ChartLegend::lsValues);
+  EXPECT_EQ(To.Title()->Font()->Size(), 14);
+  EXPECT_EQ(To.BorderStyle(), bsSingle);
+  QStringList Diff;
+  Differ(DecodeChartStream(WriteChartComponents(To)), Root, Diff);
+  EXPECT_TRUE(Diff.isEmpty()) << Diff.join(", ").toStdString();
+  const QImage Want = Painted(From);
+  EXPECT_EQ(Painted(To), Want);
+  EXPECT_NE(Painted(Fresh), Want);
+}
+
+TEST(ChartStream, HostileLooksAreRefusedAndPutBack) {
+  TChart Chart;
+  Chart.Legend()->SetTopPos(25);
+  Chart.LeftWall()->SetSize(3);
+  Chart.Gradient()->SetVisible(true);
+  const QByteArray Before = WriteChartComponents(Chart);
+  const std::pair<std::vector<TChartStreamProperty>, std::string> Cases[] = {
+      {{{"Legend.Alignment", Id("laMiddle")}}, "Invalid value laMiddle of Alignment"},
+      {{{"BorderStyle", I(1)}}, "Property BorderStyle of the chart has the wrong kind of value"},
+      {{{"Title.Brush.Style", Id("bsPlaid")}}, "Invalid value bsPlaid of Style"},
+      {{{"LeftWall.Dark3D", S("yes")}},
+       "Property LeftWall.Dark3D of the chart has the wrong kind of value"},
+      {{{"BottomWall.Size", I(-4)}}, "Invalid value -4 of BottomWall.Size"},
+      {{{"Gradient.StartColor", Id("clNowhere")}}, "Unknown colour clNowhere"},
+      {{{"Legend.Font.Style", TStreamValue::OfSet({"fsWide"})}},
+       "Invalid value fsWide of Font.Style"},
+      {{{"BackWall.Image", I(0)}}, "Unknown property BackWall.Image of the chart"},
+      // Taken first, then a value out of range: what was taken is put back.
+      {{{"Legend.Alignment", Id("laTop")},
+        {"LeftWall.Size", I(50)},
+        {"Gradient.Visible", B(false)},
+        {"BevelOuter", Id("bvLowered")},
+        {"Title.Font.Size", I(30)},
+        {"Legend.TopPos", I(101)}},
+       "Invalid value 101 of Legend.TopPos"},
+  };
+  for (const auto& [Props, Message] : Cases) {
+    EXPECT_EQ(ReadError(Chart, Stream({}, Props)), Message);
+    EXPECT_EQ(WriteChartComponents(Chart), Before) << Message;
+  }
+  EXPECT_EQ(Chart.Legend()->Alignment(), laRight);
+}
