@@ -8,6 +8,12 @@
 
 static_assert(std::numeric_limits<Extended>::digits == 64, "the x87 extended format is assumed");
 
+// Copies a value that is only moved, not computed, through the integer unit: the x87 store of a
+// long double costs several times an ordinary one, and a plot moves some for every point.
+inline void CopyExtended(Extended& To, const Extended& From) {
+  std::memcpy(&To, &From, sizeof(Extended));
+}
+
 // The whole number nearest Y (|Y| below 2^62), as a value in Whole and as an integer. Adding
 // 1.5 * 2^63 rounds Y to a whole number held in the low bits of the significand, without
 // converting through the slow x87 integer store.

@@ -1,19 +1,23 @@
 // The recordings of evaluated texts and their replay.
 #include "engine/formula_tape.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 #include "engine/builtin_table.h"
 #include "engine/builtins.h"
+#include "engine/exp_kernel.h"
+#include "engine/extended_bits.h"
 #include "engine/parser.h"
+#include "engine/specfun.h"
 #include "engine/variables.h"
 
 struct TTapeRecording {
   std::vector<TTapeStep> Steps;
   int Depth = 0;  // operands on the stack after the steps so far
-  int MaxDepth = 0;
   bool Valid = true;
 };
 
@@ -33,6 +37,37 @@ int EvaluationDepth = 0;
 bool Replaying = false;
 std::uint64_t Replays = 0;
 
+// The recorded steps compiled into a tree of evaluators, one function per operation and kind of
+// operands: the value of each node comes back in a register, and a constant or a letter operand
+// is read where it is kept instead of going through a stack (a long double stored and at once
+// read back stalls the processor). Constants are folded where the reader's own operation gives
+// the same bits, and the commonest built-ins are called directly.
+//
+// A failure is a NaN: the reader fails at once on any value that is not finite, and every
+// operation here either carries a value that is not finite on (sums, products, quotients by it)
+// or turns it into a NaN where it could hide it (a divisor, an exponent, the argument of a call),
+// so that one test of the result tells whether the replay failed.
+struct TEvalNode;
+using TEvalFn = Extended (*)(const TEvalNode&);
+
+struct TEvalNode {
+  TEvalFn Eval = nullptr;
+  const TEvalNode* A = nullptr;  // the operands that are nodes
+  const TEvalNode* B = nullptr;
+  Extended C = 0;            // a constant operand
+  int SlotA = 0, SlotB = 0;  // letter operands
+  int Id = 0;                // of a call
+  int NameStart = 0;
+  bool MultiArg = false;
+  // The last argument of a built-in called directly and its value: a plot's formula often calls
+  // one with the same argument at many points in a row (a constant, the letter of the outer
+  // loop).
+  mutable bool HasLast = false;
+  mutable Extended LastArg = 0, LastValue = 0;
+};
+
+}  // namespace
+
 struct TCacheEntry {
   std::string Text;
   std::uint8_t Radix = 0;
@@ -41,12 +76,20 @@ struct TCacheEntry {
   int Pos = 0;
   int StartPos = 0;
   unsigned char CurChar = EndChar;
-  std::vector<TTapeStep> Steps;
-  std::vector<Extended> Stack;
+  std::vector<TEvalNode> Nodes;
+  const TEvalNode* Root = nullptr;
+  // The letters read, in the reader's order: the log receives them once the replay succeeded.
+  std::vector<int> LetterReads;
+  // Each letter once: all must be defined before anything runs.
+  std::vector<int> LettersUsed;
 };
 
+namespace {
+
 // Most recently used first.
-std::array<std::unique_ptr<TCacheEntry>, CacheSize> Cache;
+std::array<std::shared_ptr<TCacheEntry>, CacheSize> Cache;
+// Counts the clearings of the cache: a link made before one is dropped.
+unsigned Generation = 0;
 
 int StackEffect(TTapeOp Op) {
   switch (Op) {
@@ -65,7 +108,443 @@ int StackEffect(TTapeOp Op) {
   }
 }
 
-TCacheEntry* Find(const std::string& Text) {
+bool IsLeaf(TTapeOp Op) { return StackEffect(Op) == 1; }
+bool IsUnary(TTapeOp Op) { return StackEffect(Op) == 0; }
+
+// The operations of the steps as a tree, constants folded.
+struct TNode {
+  TTapeStep Step;
+  int Left = -1, Right = -1;  // the only operand of a unary operation is Left
+  int Depth = 1;              // of the subtree
+};
+
+// The evaluators call each other down the tree: a deeper one (a sum of a thousand terms) is read
+// by the reader each time rather than risk the stack.
+constexpr int MaxTreeDepth = 512;
+
+// The reader's arithmetic on two constants, when it succeeds.
+bool FoldBinary(TTapeOp Op, Extended L, Extended R, Extended& V) {
+  switch (Op) {
+    case TTapeOp::Mul:
+      V = L * R;
+      break;
+    case TTapeOp::Percent:
+      V = L * R / 100;
+      break;
+    case TTapeOp::Div:
+      if (R == 0) return false;
+      V = L / R;
+      break;
+    case TTapeOp::Add:
+      V = L + R;
+      break;
+    case TTapeOp::Sub:
+      V = L - R;
+      break;
+    default:
+      return false;
+  }
+  return std::isfinite(V);
+}
+
+bool FoldUnary(TTapeOp Op, Extended A, Extended& V) {
+  switch (Op) {
+    case TTapeOp::Negate:
+      V = A * -1;
+      break;
+    case TTapeOp::Square:
+      V = A * A;
+      break;
+    case TTapeOp::Cube:
+      V = A * A * A;
+      break;
+    case TTapeOp::Root:
+      if (A < 0) return false;
+      V = std::sqrt(A);
+      break;
+    default:
+      return false;
+  }
+  return std::isfinite(V);
+}
+
+// The tree of Steps; false when they do not form one expression.
+bool BuildTree(const std::vector<TTapeStep>& Steps, std::vector<TNode>& Nodes, int& Root) {
+  std::vector<int> stack;
+  auto constant = [&](int N) { return Nodes[static_cast<size_t>(N)].Step.Op == TTapeOp::Const; };
+  auto value = [&](int N) { return Nodes[static_cast<size_t>(N)].Step.Value; };
+  for (const TTapeStep& step : Steps) {
+    TNode node{step};
+    if (IsLeaf(step.Op)) {
+      stack.push_back(static_cast<int>(Nodes.size()));
+      Nodes.push_back(node);
+      continue;
+    }
+    if (IsUnary(step.Op)) {
+      if (stack.empty()) return false;
+      const int a = stack.back();
+      Extended v = 0;
+      if (constant(a) && FoldUnary(step.Op, value(a), v)) {
+        Nodes[static_cast<size_t>(a)].Step.Value = v;
+        continue;
+      }
+      node.Left = a;
+      node.Depth = Nodes[static_cast<size_t>(a)].Depth + 1;
+      if (node.Depth > MaxTreeDepth) return false;
+      stack.back() = static_cast<int>(Nodes.size());
+      Nodes.push_back(node);
+      continue;
+    }
+    if (stack.size() < 2) return false;
+    const int b = stack.back();
+    stack.pop_back();
+    const int a = stack.back();
+    Extended v = 0;
+    if (constant(a) && constant(b) && FoldBinary(step.Op, value(a), value(b), v)) {
+      Nodes[static_cast<size_t>(a)].Step.Value = v;
+      continue;
+    }
+    node.Left = a;
+    node.Right = b;
+    node.Depth =
+        std::max(Nodes[static_cast<size_t>(a)].Depth, Nodes[static_cast<size_t>(b)].Depth) + 1;
+    if (node.Depth > MaxTreeDepth) return false;
+    stack.back() = static_cast<int>(Nodes.size());
+    Nodes.push_back(node);
+  }
+  if (stack.size() != 1) return false;
+  Root = stack.back();
+  return true;
+}
+
+constexpr Extended Failed = std::numeric_limits<Extended>::quiet_NaN();
+
+// How a node finds an operand.
+enum TKind : std::uint8_t { kNode, kConst, kLetter };
+
+template <TKind K>
+inline Extended Operand(const TEvalNode& N, const TEvalNode* Node, int Slot) {
+  if constexpr (K == kNode)
+    return Node->Eval(*Node);
+  else if constexpr (K == kConst)
+    return N.C;
+  else
+    return VarValues[static_cast<size_t>(Slot)];
+}
+
+// The built-in called as the reader calls it.
+Extended CallAsReader(const TEvalNode& N, Extended Arg1, Extended Arg2) {
+  if (!std::isfinite(Arg1) || !std::isfinite(Arg2)) return Failed;
+  Extended v = CallBuiltin(N.Id, Arg1, Arg2, N.NameStart);
+  if (!EngineState.ErrFlag && N.MultiArg) CallMultiArgBuiltin(N.Id, v, Arg1, Arg2, N.NameStart);
+  return EngineState.ErrFlag ? Failed : v;
+}
+
+Extended Bits(TTapeOp Op, Extended L, Extended R) {
+  std::int64_t a = 0, b = 0;
+  if (!ToInt64(L, a) || !ToInt64(R, b)) return Failed;
+  return static_cast<Extended>(Op == TTapeOp::And  ? (a & b)
+                               : Op == TTapeOp::Or ? (a | b)
+                                                   : (a ^ b));
+}
+
+template <TTapeOp Op>
+inline Extended Binary(const TEvalNode& N, Extended L, Extended R) {
+  if constexpr (Op == TTapeOp::Add) {
+    return L + R;
+  } else if constexpr (Op == TTapeOp::Sub) {
+    return L - R;
+  } else if constexpr (Op == TTapeOp::Mul) {
+    return L * R;
+  } else if constexpr (Op == TTapeOp::Percent) {
+    return L * R / 100;
+  } else if constexpr (Op == TTapeOp::Div) {
+    if (R == 0 || !std::isfinite(R)) return Failed;
+    return L / R;
+  } else if constexpr (Op == TTapeOp::Power) {
+    if (!std::isfinite(L) || !std::isfinite(R)) return Failed;
+    const Extended v = Power(L, R);
+    return EngineState.ErrFlag ? Failed : v;
+  } else if constexpr (Op == TTapeOp::Call2) {
+    return CallAsReader(N, L, R);
+  } else {
+    return Bits(Op, L, R);
+  }
+}
+
+template <TTapeOp Op, TKind L, TKind R>
+Extended EvalBinary(const TEvalNode& N) {
+  // The left operand first, as the reader computed it.
+  const Extended l = Operand<L>(N, N.A, N.SlotA);
+  const Extended r = Operand<R>(N, N.B, N.SlotB);
+  return Binary<Op>(N, l, r);
+}
+
+template <TTapeOp Op>
+TEvalFn PickBinary(TKind L, TKind R) {
+  static constexpr TEvalFn Table[3][3] = {
+      {&EvalBinary<Op, kNode, kNode>, &EvalBinary<Op, kNode, kConst>,
+       &EvalBinary<Op, kNode, kLetter>},
+      {&EvalBinary<Op, kConst, kNode>, &EvalBinary<Op, kConst, kConst>,
+       &EvalBinary<Op, kConst, kLetter>},
+      {&EvalBinary<Op, kLetter, kNode>, &EvalBinary<Op, kLetter, kConst>,
+       &EvalBinary<Op, kLetter, kLetter>}};
+  return Table[L][R];
+}
+
+TEvalFn BinaryFn(TTapeOp Op, TKind L, TKind R) {
+  switch (Op) {
+    case TTapeOp::Add:
+      return PickBinary<TTapeOp::Add>(L, R);
+    case TTapeOp::Sub:
+      return PickBinary<TTapeOp::Sub>(L, R);
+    case TTapeOp::Mul:
+      return PickBinary<TTapeOp::Mul>(L, R);
+    case TTapeOp::Percent:
+      return PickBinary<TTapeOp::Percent>(L, R);
+    case TTapeOp::Div:
+      return PickBinary<TTapeOp::Div>(L, R);
+    case TTapeOp::Power:
+      return PickBinary<TTapeOp::Power>(L, R);
+    case TTapeOp::And:
+      return PickBinary<TTapeOp::And>(L, R);
+    case TTapeOp::Or:
+      return PickBinary<TTapeOp::Or>(L, R);
+    case TTapeOp::Xor:
+      return PickBinary<TTapeOp::Xor>(L, R);
+    default:
+      return PickBinary<TTapeOp::Call2>(L, R);
+  }
+}
+
+// The unary operations: the reader's postfix operators and sign, the powers 2 and 3, the
+// built-ins called directly and the others.
+enum class TUnary : std::uint8_t {
+  Negate,
+  Square,
+  Cube,
+  Root,
+  PowSquare,
+  PowCube,
+  Sin,
+  Cos,
+  Exp,
+  Sqrt,
+  Ln,
+  Abs,
+  Call1
+};
+
+// F(X), or its value at the previous call when X was the same (to the sign of a zero).
+template <typename TFn>
+inline Extended Remembered(const TEvalNode& N, Extended X, TFn F) {
+  if (N.HasLast && X == N.LastArg && std::signbit(X) == std::signbit(N.LastArg)) return N.LastValue;
+  const Extended v = F(X);
+  N.LastArg = X;
+  N.LastValue = v;
+  N.HasLast = true;
+  return v;
+}
+
+template <TUnary Op>
+inline Extended Unary(const TEvalNode& N, Extended X) {
+  if constexpr (Op == TUnary::Negate) {
+    return X * -1;
+  } else if constexpr (Op == TUnary::Square) {
+    return X * X;
+  } else if constexpr (Op == TUnary::Cube) {
+    return X * X * X;
+  } else if constexpr (Op == TUnary::Root) {
+    return X < 0 ? Failed : std::sqrt(X);
+  } else if constexpr (Op == TUnary::PowSquare || Op == TUnary::PowCube) {
+    // Power's own products, away from where it flushes tiny results to 0 (and from the 0 whose
+    // cube it makes +0).
+    if (std::fabs(X) >= 0x1p-64L) return Op == TUnary::PowSquare ? X * X : X * X * X;
+    const Extended v = Power(X, Op == TUnary::PowSquare ? 2 : 3);
+    return EngineState.ErrFlag ? Failed : v;
+  } else if constexpr (Op == TUnary::Sin || Op == TUnary::Cos) {
+    if (EngineSettings.AngleMode == 1) return CallAsReader(N, X, UndefinedValue);
+    if (!std::isfinite(X)) return Failed;
+    return Remembered(N, X, [](Extended A) { return Op == TUnary::Sin ? SafeSin(A) : SafeCos(A); });
+  } else if constexpr (Op == TUnary::Exp) {
+    if (!(X >= ExpLowLimit && X <= ExpHighLimit)) return Failed;
+    // What SafeExp leaves in the error code when it succeeds.
+    EngineState.ErrCode = 0;
+    return Remembered(N, X, [](Extended A) { return KernelExp(A); });
+  } else if constexpr (Op == TUnary::Sqrt) {
+    return X >= 0 ? Remembered(N, X, [](Extended A) { return std::sqrt(A); }) : Failed;
+  } else if constexpr (Op == TUnary::Ln) {
+    if (!(X > 0) || !std::isfinite(X)) return Failed;
+    EngineState.ErrCode = 0;
+    return Remembered(N, X, [](Extended A) { return std::log(A); });
+  } else if constexpr (Op == TUnary::Abs) {
+    return std::fabs(X);
+  } else {
+    return CallAsReader(N, X, UndefinedValue);
+  }
+}
+
+template <TUnary Op, TKind K>
+Extended EvalUnary(const TEvalNode& N) {
+  return Unary<Op>(N, Operand<K>(N, N.A, N.SlotA));
+}
+
+template <TUnary Op>
+TEvalFn PickUnary(TKind K) {
+  return K == kLetter ? &EvalUnary<Op, kLetter> : &EvalUnary<Op, kNode>;
+}
+
+TEvalFn UnaryFn(TUnary Op, TKind K) {
+  switch (Op) {
+    case TUnary::Negate:
+      return PickUnary<TUnary::Negate>(K);
+    case TUnary::Square:
+      return PickUnary<TUnary::Square>(K);
+    case TUnary::Cube:
+      return PickUnary<TUnary::Cube>(K);
+    case TUnary::Root:
+      return PickUnary<TUnary::Root>(K);
+    case TUnary::PowSquare:
+      return PickUnary<TUnary::PowSquare>(K);
+    case TUnary::PowCube:
+      return PickUnary<TUnary::PowCube>(K);
+    case TUnary::Sin:
+      return PickUnary<TUnary::Sin>(K);
+    case TUnary::Cos:
+      return PickUnary<TUnary::Cos>(K);
+    case TUnary::Exp:
+      return PickUnary<TUnary::Exp>(K);
+    case TUnary::Sqrt:
+      return PickUnary<TUnary::Sqrt>(K);
+    case TUnary::Ln:
+      return PickUnary<TUnary::Ln>(K);
+    case TUnary::Abs:
+      return PickUnary<TUnary::Abs>(K);
+    default:
+      return PickUnary<TUnary::Call1>(K);
+  }
+}
+
+TUnary UnaryOf(const TTapeStep& Step) {
+  switch (Step.Op) {
+    case TTapeOp::Negate:
+      return TUnary::Negate;
+    case TTapeOp::Square:
+      return TUnary::Square;
+    case TTapeOp::Cube:
+      return TUnary::Cube;
+    case TTapeOp::Root:
+      return TUnary::Root;
+    default:
+      break;
+  }
+  if (Step.MultiArg) return TUnary::Call1;
+  switch (Step.Arg) {
+    case 1:
+      return TUnary::Sin;
+    case 12:
+      return TUnary::Cos;
+    case 14:
+      return TUnary::Exp;
+    case 15:
+      return TUnary::Sqrt;
+    case 16:
+      return TUnary::Ln;
+    case 33:
+      return TUnary::Abs;
+    default:
+      return TUnary::Call1;
+  }
+}
+
+Extended EvalConst(const TEvalNode& N) { return N.C; }
+Extended EvalLetter(const TEvalNode& N) { return VarValues[static_cast<size_t>(N.SlotA)]; }
+Extended EvalAns(const TEvalNode&) { return EngineState.Ans; }
+
+class TCompiler {
+ public:
+  TCompiler(const std::vector<TNode>& Tree, std::vector<TEvalNode>& Out) : FTree(Tree), FOut(Out) {
+    // Nodes point at each other: the vector must not move.
+    FOut.reserve(Tree.size());
+  }
+
+  const TEvalNode* Emit(int N) {
+    const TNode& node = FTree[static_cast<size_t>(N)];
+    const TTapeStep& step = node.Step;
+    TEvalNode e;
+    e.Id = step.Arg;
+    e.NameStart = step.NameStart;
+    e.MultiArg = step.MultiArg;
+    if (IsLeaf(step.Op)) {
+      e.Eval = step.Op == TTapeOp::Const ? &EvalConst
+               : step.Op == TTapeOp::Ans ? &EvalAns
+                                         : &EvalLetter;
+      e.C = step.Value;
+      e.SlotA = step.Arg;
+      return Add(e);
+    }
+    if (IsUnary(step.Op)) {
+      const TKind k = Side(node.Left, false, e.A, e.SlotA, e.C);
+      e.Eval = UnaryFn(UnaryOf(step), k);
+      return Add(e);
+    }
+    const TNode& right = FTree[static_cast<size_t>(node.Right)];
+    if (step.Op == TTapeOp::Power && right.Step.Op == TTapeOp::Const &&
+        (right.Step.Value == 2 || right.Step.Value == 3)) {
+      const TKind k = Side(node.Left, false, e.A, e.SlotA, e.C);
+      e.Eval = UnaryFn(right.Step.Value == 2 ? TUnary::PowSquare : TUnary::PowCube, k);
+      return Add(e);
+    }
+    const TKind l = Side(node.Left, true, e.A, e.SlotA, e.C);
+    // One constant is kept in the node; a second (a division by 0 is not folded) is a node.
+    const TKind r = Side(node.Right, l != kConst, e.B, e.SlotB, e.C);
+    e.Eval = BinaryFn(step.Op, l, r);
+    return Add(e);
+  }
+
+ private:
+  // How the operand N is found; constants are kept in the node only when AllowConst.
+  TKind Side(int N, bool AllowConst, const TEvalNode*& Node, int& Slot, Extended& C) {
+    const TTapeStep& step = FTree[static_cast<size_t>(N)].Step;
+    if (step.Op == TTapeOp::Letter) {
+      Slot = step.Arg;
+      return kLetter;
+    }
+    if (step.Op == TTapeOp::Const && AllowConst) {
+      C = step.Value;
+      return kConst;
+    }
+    Node = Emit(N);
+    return kNode;
+  }
+
+  const TEvalNode* Add(const TEvalNode& E) {
+    FOut.push_back(E);
+    return &FOut.back();
+  }
+
+  const std::vector<TNode>& FTree;
+  std::vector<TEvalNode>& FOut;
+};
+
+// Compiles Steps into E; false when they cannot be.
+bool Compile(const std::vector<TTapeStep>& Steps, TCacheEntry& E) {
+  std::vector<TNode> tree;
+  tree.reserve(Steps.size());
+  int root = -1;
+  if (!BuildTree(Steps, tree, root)) return false;
+  TCompiler compiler(tree, E.Nodes);
+  E.Root = compiler.Emit(root);
+  for (const TTapeStep& step : Steps) {
+    if (step.Op != TTapeOp::Letter) continue;
+    E.LetterReads.push_back(step.Arg);
+    if (std::find(E.LettersUsed.begin(), E.LettersUsed.end(), step.Arg) == E.LettersUsed.end())
+      E.LettersUsed.push_back(step.Arg);
+  }
+  return true;
+}
+
+const std::shared_ptr<TCacheEntry>* Find(const std::string& Text) {
   for (size_t i = 0; i < CacheSize && Cache[i]; ++i) {
     TCacheEntry& e = *Cache[i];
     if (e.Text != Text) continue;
@@ -75,12 +554,12 @@ TCacheEntry* Find(const std::string& Text) {
       for (size_t j = i; j > 0; --j) Cache[j] = std::move(Cache[j - 1]);
       Cache[0] = std::move(found);
     }
-    return Cache[0].get();
+    return &Cache[0];
   }
   return nullptr;
 }
 
-void Store(std::unique_ptr<TCacheEntry> Entry) {
+void Store(std::shared_ptr<TCacheEntry> Entry) {
   for (size_t i = 0; i < CacheSize && Cache[i]; ++i) {
     if (Cache[i]->Text == Entry->Text) {
       Cache[i] = std::move(Entry);
@@ -91,109 +570,18 @@ void Store(std::unique_ptr<TCacheEntry> Entry) {
   Cache[0] = std::move(Entry);
 }
 
-// Performs the steps exactly as the reader computed them. False at the first failure; the caller
-// undoes what the steps changed. The top of the stack is kept apart, where the compiler can hold
-// it in a register: a long double stored and at once read back stalls the processor.
-bool Run(TCacheEntry& E, Extended& Result) {
-  auto& s = EngineState;
-  Extended* sp = E.Stack.data();  // the operands under the top
-  Extended top = 0;
-  for (const TTapeStep& step : E.Steps) {
-    switch (step.Op) {
-      case TTapeOp::Const:
-        *sp++ = top;
-        top = step.Value;
-        break;
-      case TTapeOp::Ans:
-        *sp++ = top;
-        top = s.Ans;
-        break;
-      case TTapeOp::Letter: {
-        const int k = step.Arg;
-        CurVar = k;
-        const Extended v = VarValues[static_cast<size_t>(k)];
-        if (v == UndefinedValue) return false;
-        AssignmentLog.AddLetter(Letters[k - 1], v);
-        *sp++ = top;
-        top = v;
-        break;
-      }
-      case TTapeOp::Negate:
-        top *= -1;
-        break;
-      case TTapeOp::Power: {
-        const Extended exponent = top;
-        top = Power(*--sp, exponent);
-        if (s.ErrFlag) return false;
-        break;
-      }
-      case TTapeOp::Square: {
-        const Extended v = top * top;
-        if (!std::isfinite(v)) return false;
-        top = v;
-        break;
-      }
-      case TTapeOp::Root:
-        if (top < 0) return false;
-        top = std::sqrt(top);
-        break;
-      case TTapeOp::Cube: {
-        const Extended v = top * top * top;
-        if (!std::isfinite(v)) return false;
-        top = v;
-        break;
-      }
-      case TTapeOp::Call1:
-      case TTapeOp::Call2: {
-        Extended arg2 = UndefinedValue;
-        if (step.Op == TTapeOp::Call2) {
-          arg2 = top;
-          top = *--sp;
-        }
-        Extended arg1 = top;
-        Extended v = CallBuiltin(step.Arg, arg1, arg2, step.NameStart);
-        if (!s.ErrFlag && step.MultiArg)
-          CallMultiArgBuiltin(step.Arg, v, arg1, arg2, step.NameStart);
-        if (s.ErrFlag || !std::isfinite(v)) return false;
-        top = v;
-        break;
-      }
-      default: {
-        const Extended right = top;
-        const Extended left = *--sp;
-        Extended r;
-        switch (step.Op) {
-          case TTapeOp::Mul:
-            r = left * right;
-            break;
-          case TTapeOp::Percent:
-            r = left * right / 100;
-            break;
-          case TTapeOp::Div:
-            if (right == 0) return false;
-            r = left / right;
-            break;
-          case TTapeOp::Add:
-            r = left + right;
-            break;
-          case TTapeOp::Sub:
-            r = left - right;
-            break;
-          default: {
-            std::int64_t a = 0, b = 0;
-            if (!ToInt64(left, a) || !ToInt64(right, b)) return false;
-            r = static_cast<Extended>(step.Op == TTapeOp::And  ? (a & b)
-                                      : step.Op == TTapeOp::Or ? (a | b)
-                                                               : (a ^ b));
-          }
-        }
-        if (!std::isfinite(r)) return false;
-        top = r;
-      }
-    }
+// Evaluates the compiled tree; false when it fails, and the caller undoes what it changed.
+bool Run(const TCacheEntry& E, Extended& Result) {
+  for (const int k : E.LettersUsed)
+    if (VarValues[static_cast<size_t>(k)] == UndefinedValue) return false;
+  const Extended v = E.Root->Eval(*E.Root);
+  if (!std::isfinite(v)) return false;
+  Result = v;
+  if (!E.LetterReads.empty()) {
+    AssignmentLog.AddLetterReads(E.LetterReads);
+    CurVar = E.LetterReads.back();
   }
-  Result = top;
-  return std::isfinite(Result);
+  return true;
 }
 
 }  // namespace
@@ -206,7 +594,6 @@ void RecordStep(const TTapeStep& Step) {
   }
   r.Steps.push_back(Step);
   r.Depth += StackEffect(Step.Op);
-  if (r.Depth > r.MaxDepth) r.MaxDepth = r.Depth;
 }
 
 void StopRecording() {
@@ -225,16 +612,31 @@ bool IsReplayableBuiltin(int Id) {
   return !IsListFunction(Id) && Id != idIf && Id != idGauss && Id != idIBeta && Id != idPSnedecor;
 }
 
-TReplay TryReplay(const std::string& Text, Extended& Value) {
+TReplay TryReplay(const std::string& Text, Extended& Value, TTapeLink* Link) {
   if (!Enabled || EvaluationDepth > 0 || Replaying || EngineSettings.ArgDepth != 0)
     return TReplay::Unknown;
-  TCacheEntry* e = Find(Text);
-  if (!e) return TReplay::Unknown;
+  const TCacheEntry* e = nullptr;
+  if (Link && Link->Entry && Link->Generation == Generation) {
+    e = Link->Entry.get();
+    if (e->Radix != EngineSettings.Radix || e->DigitVersion != DigitSetVersion) {
+      Link->Entry.reset();
+      return TReplay::Unknown;
+    }
+  } else {
+    const std::shared_ptr<TCacheEntry>* found = Find(Text);
+    if (!found) return TReplay::Unknown;
+    e = found->get();
+    if (Link) {
+      Link->Entry = *found;
+      Link->Generation = Generation;
+    }
+  }
 
   auto& s = EngineState;
   // What the steps may change, put back when they fail so that the reader starts from the same
   // state it would have started from.
-  const Extended ans = s.Ans;
+  Extended ans;
+  CopyExtended(ans, s.Ans);
   const int curVar = CurVar;
   const size_t logged = AssignmentLog.Count();
   const int errCode = s.ErrCode;
@@ -246,7 +648,7 @@ TReplay TryReplay(const std::string& Text, Extended& Value) {
   const bool ok = Run(*e, v);
   Replaying = false;
   if (!ok) {
-    s.Ans = ans;
+    CopyExtended(s.Ans, ans);
     CurVar = curVar;
     AssignmentLog.Truncate(logged);
     s.ErrFlag = false;
@@ -285,7 +687,7 @@ void TTapeRecorder::Finish(const std::string& Text, bool Failed) {
   if (ActiveRecording == Own.get()) ActiveRecording = nullptr;
   std::unique_ptr<TTapeRecording> r = std::move(Own);
   if (Failed || !r->Valid || r->Depth != 1 || EngineSettings.ArgDepth != 0) return;
-  auto e = std::make_unique<TCacheEntry>();
+  auto e = std::make_shared<TCacheEntry>();
   e->Text = Text;
   e->Radix = EngineSettings.Radix;
   e->DigitVersion = DigitSetVersion;
@@ -293,8 +695,7 @@ void TTapeRecorder::Finish(const std::string& Text, bool Failed) {
   e->Pos = s.Pos;
   e->StartPos = s.StartPos;
   e->CurChar = s.CurChar;
-  e->Steps = std::move(r->Steps);
-  e->Stack.resize(static_cast<size_t>(r->MaxDepth) + 1);
+  if (!Compile(r->Steps, *e)) return;
   Store(std::move(e));
 }
 
@@ -304,6 +705,7 @@ void SetReplayEnabled(bool On) {
 }
 
 void ClearReplayCache() {
+  ++Generation;
   for (auto& e : Cache) e.reset();
 }
 

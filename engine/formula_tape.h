@@ -73,7 +73,15 @@ bool IsReplayableBuiltin(int Id);
 // a TTapeRecorder, which keeps the recording when the reading succeeded; a text whose replay
 // failed is recorded already and is read without recording.
 enum class TReplay { Replayed, Failed, Unknown };
-TReplay TryReplay(const std::string& Text, Extended& Value);
+struct TCacheEntry;
+// The recording of a text that is evaluated many times in a row (the formula of a plot), kept at
+// hand by its evaluator so that each evaluation goes straight to it. It is used only with the text
+// it was made for, and dropped when the cache is cleared.
+struct TTapeLink {
+  std::shared_ptr<const TCacheEntry> Entry;
+  unsigned Generation = 0;
+};
+TReplay TryReplay(const std::string& Text, Extended& Value, TTapeLink* Link = nullptr);
 
 class TTapeRecorder {
  public:

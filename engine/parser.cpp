@@ -549,10 +549,10 @@ void Expression(Extended& Value) {
   }
 }
 
-Extended Evaluate(const std::string& Text) {
+Extended Evaluate(const std::string& Text, TTapeLink* Link) {
   if (Text.empty()) return 0;
   Extended value = 0;
-  const TReplay replay = TryReplay(Text, value);
+  const TReplay replay = TryReplay(Text, value, Link);
   if (replay == TReplay::Replayed) return value;
   TTapeRecorder recorder(replay == TReplay::Unknown);
   auto& s = EngineState;

@@ -9,8 +9,10 @@
 // Evaluates Text; the caller has stored the same text in EngineState.ExprStr (a different text
 // replaces it). An empty text gives 0 and leaves the error state alone. Afterwards the caller
 // reads ErrFlag and, when it is set, ErrCode, ErrPos and ErrLen. A value that is not finite is
-// never returned without an error (code 11).
-Extended Evaluate(const std::string& Text);
+// never returned without an error (code 11). A caller that evaluates the same text many times
+// passes a link of its own, which keeps the text's recording at hand.
+struct TTapeLink;
+Extended Evaluate(const std::string& Text, TTapeLink* Link = nullptr);
 // Stores Text in ExprStr, evaluates it and reports the error state in the out-parameters.
 Extended EvaluateEx(const std::string& Text, bool& Failed, int& ErrorPos, int& ErrorLen);
 

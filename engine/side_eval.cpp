@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/complex_eval.h"
+#include "engine/extended_bits.h"
 #include "engine/format.h"
 #include "engine/parser.h"
 
@@ -180,6 +181,7 @@ TSideResult TSideEvaluation::Failure(int Code, int Pos, int Len) const {
 
 bool TSideEvaluation::Prepare(std::string_view Typed, TSideResult& Error) {
   FPrepared = false;
+  FTape = {};
   Error = TSideResult{};
   if (!FStarted) {
     Error.Refused = true;
@@ -220,7 +222,7 @@ TSideResult TSideEvaluation::EvaluatePrepared() {
   }
   auto& s = EngineState;
   BeginEvaluation();
-  R.Value = ::Evaluate(FText);
+  R.Value = ::Evaluate(FText, &FTape);
   if (!s.ErrFlag) {
     R.Ok = true;
     return R;
@@ -239,7 +241,7 @@ TSideResult TSideEvaluation::Evaluate(std::string_view Typed) {
 
 void TSideEvaluation::BeginEvaluation() {
   if (FMode == TSideMode::Nested) return;
-  if (FMode == TSideMode::Start) EngineState.Ans = FAns;
+  if (FMode == TSideMode::Start) CopyExtended(EngineState.Ans, FAns);
   EngineState.ErrFlag = false;
   AssignmentLog.Clear();
   EngineSettings.ArgDepth = 0;

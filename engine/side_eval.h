@@ -15,6 +15,7 @@
 #include "engine/complex_math.h"
 #include "engine/engine_busy.h"
 #include "engine/engine_state.h"
+#include "engine/formula_tape.h"
 #include "engine/variables.h"
 
 // The text without its blanks, as the input line hands it to the engine.
@@ -124,4 +125,5 @@ class TSideEvaluation {
   std::string FTyped;
   std::string FText;
   bool FPrepared = false;
+  TTapeLink FTape;  // FText's recording
 };

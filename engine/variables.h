@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/engine_state.h"
+#include "engine/extended_bits.h"
 #include "engine/numeric_procedures.h"
 
 // The letters of the variable slots; slots 1-10 (X to N) can be written in expressions, L and U
@@ -65,6 +66,18 @@ struct TAssignmentLog {
   void AddLetter(char Letter, Extended Value) {
     if (Entries.size() >= MaxEntries) return;
     Entries.push_back({Value, static_cast<unsigned char>(Letter)});
+  }
+  // The letters of the slots, in order, with their values now: a replayed formula logs its reads
+  // at once.
+  void AddLetterReads(const std::vector<int>& Slots) {
+    size_t room = Entries.size() < MaxEntries ? MaxEntries - Entries.size() : 0;
+    for (const int k : Slots) {
+      if (room-- == 0) return;
+      TEntry e;
+      CopyExtended(e.Number, VarValues[static_cast<size_t>(k)]);
+      e.Name = static_cast<unsigned char>(Letters[k - 1]);
+      Entries.push_back(e);
+    }
   }
   size_t Count() const { return Entries.size(); }
   // Drops the pairs after the first N.

@@ -130,34 +130,36 @@ TTabulation Tabulate(const TTabulationRequest& R) {
   const std::int64_t Total = static_cast<std::int64_t>(NX) * NY;
   int Holes = 0;
   std::optional<TSideResult> FirstError;
+  // The value at the point where the letters are now, Z its value as a double.
+  auto Evaluate = [&](double& Z) {
+    if (!R.Complex) {
+      TSideResult P = Side.EvaluatePrepared();
+      Z = static_cast<double>(P.Value);
+      return P;
+    }
+    TComplex V;
+    TSideResult P = Side.EvaluatePreparedComplex(V);
+    Z = static_cast<double>(V.A);
+    if (P.Ok && !std::isfinite(Z)) {
+      P.Ok = false;
+      P.ErrCode = errOverflow;
+      P.ErrPos = static_cast<int>(Text.size());
+      P.ErrLen = 1;
+    }
+    return P;
+  };
+  if (R.TwoAxes)
+    for (int J = 0; J < NY; ++J) G->SetY(J, R.YFrom + J * HY);
   for (int I = 0; I < NX; ++I) {
     const double X = R.XFrom + I * HX;
     VarValues[varX] = X;
     G->SetX(I, X);
     for (int J = 0; J < NY; ++J) {
-      if (R.TwoAxes) {
-        const double Y = R.YFrom + J * HY;
-        VarValues[LetterY] = Y;
-        G->SetY(J, Y);
-      }
+      if (R.TwoAxes) VarValues[LetterY] = G->Y(J);
       PumpMessages();
       if (BreakConfirmed()) return WithOutcome(TTabulationOutcome::Failed, BreakError(R.Typed));
-      TSideResult P;
       double Z = 0;
-      if (R.Complex) {
-        TComplex V;
-        P = Side.EvaluatePreparedComplex(V);
-        Z = static_cast<double>(V.A);
-        if (P.Ok && !std::isfinite(Z)) {
-          P.Ok = false;
-          P.ErrCode = errOverflow;
-          P.ErrPos = static_cast<int>(Text.size());
-          P.ErrLen = 1;
-        }
-      } else {
-        P = Side.EvaluatePrepared();
-        Z = static_cast<double>(P.Value);
-      }
+      const TSideResult P = Evaluate(Z);
       if (Stop) {
         if (!P.Ok) return Fail(P);
         G->Set(I, J, Z);

@@ -234,6 +234,40 @@ TEST_F(SideEvaluationTest, ATabulationEvaluatesOnePreparedTextAtManyPoints) {
   EXPECT_FALSE(Bad.EvaluatePrepared().Ok);
 }
 
+// A plot keeps its formula's recording at hand; what changes meanwhile (the cache cleared, the
+// angle mode, replays switched off) still gives the reader's values.
+TEST_F(SideEvaluationTest, APreparedTextFollowsWhatChangesBetweenItsPoints) {
+  TSideEvaluation Plot;
+  TSideResult Error;
+  ASSERT_TRUE(Plot.Prepare("sin(X*90)+X", Error));
+  auto At = [&](Extended X) {
+    VarValues[varX] = X;
+    const TSideResult R = Plot.EvaluatePrepared();
+    EXPECT_TRUE(R.Ok) << R.Message;
+    return R.Value;
+  };
+  const Extended Radians = std::sin(90.0L) + 1;
+  EXPECT_EQ(At(1), Radians);
+  EXPECT_EQ(At(1), Radians);
+  ClearReplayCache();
+  EXPECT_EQ(At(1), Radians);
+  const std::uint64_t Before = ReplayCount();
+  EXPECT_EQ(At(1), Radians);
+  EXPECT_EQ(ReplayCount(), Before + 1);
+  EngineSettings.AngleMode = 1;
+  EXPECT_EQ(At(1), 2);
+  EXPECT_EQ(At(-1), -2);
+  EngineSettings.AngleMode = 0;
+  EXPECT_EQ(At(1), Radians);
+  SetReplayEnabled(false);
+  EXPECT_EQ(At(1), Radians);
+  EXPECT_EQ(ReplayCount(), Before + 4);
+  SetReplayEnabled(true);
+  EXPECT_EQ(At(1), Radians);
+  EXPECT_EQ(At(1), Radians);
+  EXPECT_EQ(ReplayCount(), Before + 5);
+}
+
 // A failure to show a result is reported past the end of the typed text, blanks counted; the
 // error report of the evaluation that may be running stays as it was.
 TEST_F(SideEvaluationTest, AResultThatCannotBeShownLeavesTheErrorReportAlone) {
