@@ -45,6 +45,8 @@ TContour::TContour(TGraph* AGraph) : TLayer(AGraph) {
 
 void TContour::Init(int ALevelCount, bool AShaded, bool ASkipZero) {
   FIndex = IndexContourGrid(Grid());
+  FGridZMin = GridZMin(Grid());
+  FGridZMax = GridZMax(Grid());
   LevelCount = ALevelCount;
   SkipZero = ASkipZero;
   AutoLevels = true;
@@ -68,10 +70,14 @@ TContourGrid TContour::Grid() const {
 void TContour::GetExtent(double& XMin, double& XMax, double& YMin, double& YMax) {
   TLayer::GetExtent(XMin, XMax, YMin, YMax);
   const TContourGrid G = Grid();
+  bool RowsSeen = false;
   for (int I = 1; I <= G.ColCount(); ++I) {
     const double X = G.XAt(I);
     if (!std::isfinite(X)) continue;
     XMin = std::min(XMin, X), XMax = std::max(XMax, X);
+    // Rows given once are the same for every column.
+    if (RowsSeen && !G.YMatrix) continue;
+    RowsSeen = true;
     for (int J = 1; J <= G.RowCount(); ++J) {
       const double Y = G.YAt(I, J);
       if (std::isfinite(Y)) YMin = std::min(YMin, Y), YMax = std::max(YMax, Y);

@@ -77,8 +77,8 @@ class TContour : public TLayer, public TGraphContour {
   // The status bar's read-out under the mouse.
   double PointValue(double X, double Y) const override { return InterpolateZ(X, Y); }
 
-  double GetZMin() const override { return GridZMin(Grid()); }
-  double GetZMax() const override { return GridZMax(Grid()); }
+  double GetZMin() const override { return FGridZMin; }
+  double GetZMax() const override { return FGridZMax; }
   void GetExtent(double& XMin, double& XMax, double& YMin, double& YMax) override;
 
   // Rebuilds every line from the level settings. Level-list entries that are not numbers are
@@ -140,6 +140,8 @@ class TContour : public TLayer, public TGraphContour {
   std::unique_ptr<GraphMatrix::TMatrix> FYMatrix;
   GraphMatrix::TMatrix FZ{0, 0};
   TSharedGrid FShared;  // set instead of FX, FY and FZ
+  // The grid's range, kept: every paint of a shaded map asks for it.
+  double FGridZMin = 1e38, FGridZMax = -1e38;
   TContourGridIndex FIndex;
   std::vector<TContourLine> FLines;
   std::vector<TColor> FLineColors;

@@ -455,23 +455,38 @@ TContourGridIndex IndexContourGrid(const TContourGrid& G) {
   return R;
 }
 
-double GridZAt(const TContourGrid& G, double X, double Y, const TContourGridIndex* Index) {
-  const int NX = Cols(G), NY = Rows(G);
-  if (NX < 1 || NY < 1 || !std::isfinite(X) || !std::isfinite(Y)) return MissingValue;
-  const TContourGridIndex Own = Index ? TContourGridIndex{} : IndexContourGrid(G);
-  if (!Index) Index = &Own;
-  int I0, I1, J0, J1;
-  double TX, TY;
-  if (!Bracket(
-          NX, [&](int I) { return G.XAt(I); }, Index->XOrder, X, I0, I1, TX))
-    return MissingValue;
-  if (!Bracket(
-          NY, [&](int J) { return G.YAt(1, J); }, Index->YOrder, Y, J0, J1, TY))
-    return MissingValue;
+TGridSpot GridSpotX(const TContourGrid& G, const TContourGridIndex& Index, double X) {
+  TGridSpot S;
+  const int NX = Cols(G);
+  if (NX < 1 || Rows(G) < 1 || !std::isfinite(X)) return S;
+  S.Ok = Bracket(
+      NX, [&](int I) { return G.XAt(I); }, Index.XOrder, X, S.Lo, S.Hi, S.T);
+  return S;
+}
+
+TGridSpot GridSpotY(const TContourGrid& G, const TContourGridIndex& Index, double Y) {
+  TGridSpot S;
+  const int NY = Rows(G);
+  if (Cols(G) < 1 || NY < 1 || !std::isfinite(Y)) return S;
+  S.Ok = Bracket(
+      NY, [&](int J) { return G.YAt(1, J); }, Index.YOrder, Y, S.Lo, S.Hi, S.T);
+  return S;
+}
+
+double GridZAt(const TContourGrid& G, const TGridSpot& X, const TGridSpot& Y) {
+  if (!X.Ok || !Y.Ok) return MissingValue;
+  const int I0 = X.Lo, I1 = X.Hi, J0 = Y.Lo, J1 = Y.Hi;
+  const double TX = X.T, TY = Y.T;
   const double Z00 = G.ZAt(I0, J0), Z10 = G.ZAt(I1, J0), Z11 = G.ZAt(I1, J1), Z01 = G.ZAt(I0, J1);
   for (double V : {Z00, Z10, Z11, Z01})
     if (IsMissingZ(V)) return IsMissingValue(V) ? V : MissingValue;
   double Z = Z00 * (1 - TX) * (1 - TY) + Z10 * TX * (1 - TY) + Z01 * (1 - TX) * TY + Z11 * TX * TY;
   if (G.YMatrix) Z = std::min(Z, std::max({Z00, Z10, Z11, Z01}));
   return Z;
+}
+
+double GridZAt(const TContourGrid& G, double X, double Y, const TContourGridIndex* Index) {
+  const TContourGridIndex Own = Index ? TContourGridIndex{} : IndexContourGrid(G);
+  if (!Index) Index = &Own;
+  return GridZAt(G, GridSpotX(G, *Index, X), GridSpotY(G, *Index, Y));
 }

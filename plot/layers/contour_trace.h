@@ -112,3 +112,15 @@ TContourGridIndex IndexContourGrid(const TContourGrid& G);
 // corner. Coordinates that descend are searched as their mirror image, so that the cell found
 // surrounds the point either way.
 double GridZAt(const TContourGrid& G, double X, double Y, const TContourGridIndex* Index = nullptr);
+
+// Where a coordinate falls among the columns (or the rows of the first column), as GridZAt
+// finds it: the two positions around it and its fraction between them. Not Ok: Z is
+// MissingValue there. A picture that asks many points of few columns and rows finds each once.
+struct TGridSpot {
+  int Lo = 1, Hi = 1;
+  double T = 0;
+  bool Ok = false;
+};
+TGridSpot GridSpotX(const TContourGrid& G, const TContourGridIndex& Index, double X);
+TGridSpot GridSpotY(const TContourGrid& G, const TContourGridIndex& Index, double Y);
+double GridZAt(const TContourGrid& G, const TGridSpot& X, const TGridSpot& Y);
