@@ -58,22 +58,22 @@ void BM_CurvePicture(benchmark::State& State) {
 BENCHMARK(BM_CurvePicture)->Unit(benchmark::kMillisecond);
 
 void GridPicture(benchmark::State& State, bool Shade) {
-  TGridPicture P;
-  P.Typed = Surface;
+  TPlotRequest P;
+  P.Input = Surface;
   P.Shade = Shade;
-  P.Name = Surface;
+  P.Legend = Surface;
   P.XTitle = "X";
   P.YTitle = "Y";
   P.Title = "f(x,y)";
-  P.A = -5, P.B = 5, P.C = -5, P.D = 5;
-  P.NX = 300, P.NY = 300;
+  P.XFrom = -5, P.XTo = 5, P.YFrom = -5, P.YTo = 5;
+  P.XSteps = 300, P.YSteps = 300;
   P.Levels = 20;
   TPicture Pic;
   for (auto _ : State) {
     Pic.Graph.ClearLayers();
     TSharedGrid Grid;
     TContour* Layer = nullptr;
-    if (!PutGrid(Pic.Graph, P, Grid, Layer, nullptr).Ok()) State.SkipWithError("tabulation failed");
+    if (!PutGrid(Pic.Graph, P, Grid, Layer).Ok()) State.SkipWithError("tabulation failed");
     Pic.Paint();
   }
 }

@@ -12,9 +12,6 @@ namespace Validates {
 
 namespace {
 
-bool IsDigit(QChar C) { return C >= QLatin1Char('0') && C <= QLatin1Char('9'); }
-bool IsSign(QChar C) { return C == QLatin1Char('+') || C == QLatin1Char('-'); }
-
 void SetFieldColor(QLineEdit* Edit, const QColor& Color) {
   QPalette P = Edit->palette();
   if (P.color(QPalette::Base) == Color) return;
@@ -26,58 +23,6 @@ void SetFieldColor(QLineEdit* Edit, const QColor& Color) {
 void SetFieldText(QLineEdit* Edit, const QString& Text) { Edit->setText(Text); }
 
 }  // namespace
-
-int IntBadCharPos(const QString& Text) {
-  int LastSign = 0;
-  for (int i = 0; i < Text.size(); ++i) {
-    const QChar C = Text[i];
-    if (IsSign(C))
-      LastSign = i + 1;
-    else if (!IsDigit(C))
-      return i + 1;
-  }
-  if (LastSign >= 2) return LastSign;
-  for (int i = LastSign; i < Text.size(); ++i)
-    if (!IsDigit(Text[i])) return i + 1;
-  return 0;
-}
-
-int RealBadCharPos(const QString& Text) {
-  if (Text.isEmpty()) return 0;
-  int Best = 0;
-  auto Candidate = [&Best](int P) {
-    if (P > 0 && (Best == 0 || P < Best)) Best = P;
-  };
-  for (int i = 0; i < Text.size(); ++i) {
-    const QChar C = Text[i];
-    if (!IsDigit(C) && !IsSign(C) && C != QLatin1Char('.') && C != QLatin1Char('e') &&
-        C != QLatin1Char('E')) {
-      Candidate(i + 1);
-      break;
-    }
-  }
-  const int Dot = Text.indexOf(QLatin1Char('.'));  // 0-based, -1 when absent
-  int Exp = -1;
-  for (int i = 0; i < Text.size(); ++i)
-    if (Text[i] == QLatin1Char('e') || Text[i] == QLatin1Char('E')) {
-      Exp = i;
-      break;
-    }
-  const int MantEnd =
-      Dot >= 0 && (Exp < 0 || Dot < Exp) ? Dot : (Exp >= 0 ? Exp : int(Text.size()));
-  Candidate(IntBadCharPos(Text.left(MantEnd)));
-  if (Dot >= 0 && (Exp < 0 || Dot < Exp)) {
-    QString Fraction = Text.mid(Dot, (Exp >= 0 ? Exp : int(Text.size())) - Dot);
-    Fraction[0] = QLatin1Char('-');
-    const int P = IntBadCharPos(Fraction);
-    if (P) Candidate(Dot + 1 + P - 1);
-  }
-  if (Exp >= 0) {
-    const int P = IntBadCharPos(Text.mid(Exp + 1));
-    if (P) Candidate(Exp + 1 + P);
-  }
-  return Best;
-}
 
 bool ParseInt(const QString& Text, int& Value) {
   if (Text.isEmpty() || IntBadCharPos(Text) != 0) return false;
@@ -99,177 +44,133 @@ bool ParseReal(const QString& Text, Extended& Value) {
   return true;
 }
 
+// --- What both share ---------------------------------------------------------------
+
+template <class T, bool (*Parse)(const QString&, T&)>
+TFieldValidate<T, Parse>::TFieldValidate(T AMin, T AMax, QLineEdit* AEdit, QWidget* AForm,
+                                         const QString& ACaption, TNotifyEvent OnChange)
+    : F(AMin, AMax, AEdit, AForm, ACaption), FSavedOnChange(std::move(OnChange)) {}
+
+template <class T, bool (*Parse)(const QString&, T&)>
+TFieldValidate<T, Parse>::~TFieldValidate() {
+  QObject::disconnect(FConnection);
+}
+
+template <class T, bool (*Parse)(const QString&, T&)>
+void TFieldValidate<T, Parse>::Listen() {
+  FConnection = QObject::connect(F.Edit.data(), &QLineEdit::textChanged, F.Edit.data(),
+                                 Guarded([this] { Changed(); }));
+}
+
+template <class T, bool (*Parse)(const QString&, T&)>
+bool TFieldValidate<T, Parse>::IsValid() {
+  T V = 0;
+  const bool Parses = F.Read(V);
+  F.Value = V;
+  return Parses && F.Holds(V);
+}
+
+template <class T, bool (*Parse)(const QString&, T&)>
+void TFieldValidate<T, Parse>::ShowRange(T V) {
+  SetFieldColor(F.Edit, F.Holds(V) ? FNormalColor : OutOfRangeColor);
+}
+
+template <class T, bool (*Parse)(const QString&, T&)>
+void TFieldValidate<T, Parse>::Changed() {
+  // When the check put other text into the field, the change of that text has already run
+  // the window's handler; it runs once per visible text.
+  if (CheckText()) return;
+  if (FSavedOnChange) FSavedOnChange(F.Edit);
+}
+
+template class TFieldValidate<int, ParseInt>;
+template class TFieldValidate<Extended, ParseReal>;
+
 // --- Whole numbers ----------------------------------------------------------------
 
 TIntValidate::TIntValidate(int AMin, int AMax, QLineEdit* AEdit, QWidget* AForm,
                            const QString& ACaption, TNotifyEvent OnChange)
-    : FSavedOnChange(std::move(OnChange)), FEdit(AEdit), FForm(AForm) {
-  SetMin(AMin);
-  SetMax(AMax);
-  FCaption = ACaption.isEmpty() && FEdit ? FEdit->objectName() : ACaption;
-  if (!FEdit) return;
-  FNormalColor = FEdit->palette().color(QPalette::Base);
-  QString T = FEdit->text();
+    : TFieldValidate(AMin, AMax, AEdit, AForm, NumberValidate::CaptionOr(ACaption, AEdit),
+                     std::move(OnChange)) {
+  if (!AEdit) return;
+  FNormalColor = AEdit->palette().color(QPalette::Base);
+  QString T = AEdit->text();
   int V = 0;
   while (!T.isEmpty() && !ParseInt(T, V)) {
     const int P = IntBadCharPos(T);
     T.remove(P > 0 ? P - 1 : int(T.size()) - 1, 1);
   }
-  FLastText = T;
-  FConnection =
-      QObject::connect(FEdit, &QLineEdit::textChanged, FEdit, Guarded([this] { Changed(); }));
-}
-
-TIntValidate::~TIntValidate() { QObject::disconnect(FConnection); }
-
-void TIntValidate::SetMin(int V) {
-  FMin = V;
-  if (V > FMax) SetMax(V);
-}
-
-void TIntValidate::SetMax(int V) {
-  FMax = V;
-  if (V < FMin) SetMin(V);
-}
-
-int TIntValidate::GetValue() {
-  int V = 0;
-  if (FEdit && ParseInt(FEdit->text(), V)) FValue = V;
-  return FValue;
+  F.LastText = T;
+  Listen();
 }
 
 void TIntValidate::SetValue(int V) {
-  FValue = V;
-  if (V < FMin || V > FMax || !FEdit) return;
-  if (FEdit->text().isEmpty() && GetValue() == 0) return;
-  FValue = V;
-  SetFieldText(FEdit, QString::number(V));
-}
-
-bool TIntValidate::IsValid() {
-  int V = 0;
-  const bool Parses = FEdit && ParseInt(FEdit->text(), V);
-  FValue = V;
-  return Parses && FMin <= GetValue() && GetValue() <= FMax;
+  F.Value = V;
+  if (!F.Holds(V) || !F.Edit) return;
+  if (F.Edit->text().isEmpty() && GetValue() == 0) return;
+  F.Value = V;
+  SetFieldText(F.Edit, QString::number(V));
 }
 
 bool TIntValidate::CheckText() {
-  const QString Text = FEdit->text();
-  const int P = IntBadCharPos(Text);
-  if (P != 0) {
-    SetFieldText(FEdit, FLastText);
-    FEdit->setCursorPosition(std::max(P - 1, 0));
-    return true;
-  }
+  const QString Text = F.Edit->text();
+  if (NumberValidate::KeepGoodText(F.Edit, F.LastText, IntBadCharPos(Text))) return true;
   int V = 0;
   if (Text.size() == 1 && !ParseInt(Text, V) && Text != QLatin1String("-")) {
-    FLastText.clear();
-    SetFieldText(FEdit, QString());
+    F.LastText.clear();
+    SetFieldText(F.Edit, QString());
     return true;
   }
-  FLastText = Text;
   if (!ParseInt(Text, V)) {
-    const QString Before = FEdit->text();
+    const QString Before = F.Edit->text();
     SetValue(0);
-    return FEdit->text() != Before;
+    return F.Edit->text() != Before;
   }
-  FValue = V;
-  SetFieldColor(FEdit, FMin <= V && V <= FMax ? FNormalColor : OutOfRangeColor);
+  F.Value = V;
+  ShowRange(V);
   return false;
-}
-
-void TIntValidate::Changed() {
-  // When the check put other text into the field, the change of that text has already run
-  // the window's handler; it runs once per visible text.
-  if (CheckText()) return;
-  if (FSavedOnChange) FSavedOnChange(FEdit);
 }
 
 // --- Real numbers -------------------------------------------------------------------
 
 TRealValidate::TRealValidate(Extended AMin, Extended AMax, QLineEdit* AEdit, QWidget* AForm,
                              const QString& ACaption, TNotifyEvent OnChange)
-    : FSavedOnChange(std::move(OnChange)), FEdit(AEdit), FForm(AForm) {
-  SetMin(AMin);
-  SetMax(AMax);
-  FCaption = ACaption;
-  if (!FEdit) return;
+    : TFieldValidate(AMin, AMax, AEdit, AForm, ACaption, std::move(OnChange)) {
+  if (!AEdit) return;
   Extended V = 0;
-  if (ParseReal(FEdit->text(), V)) {
-    FValue = V;
+  if (ParseReal(AEdit->text(), V)) {
+    F.Value = V;
   } else {
-    const bool Blocked = FEdit->blockSignals(true);
-    FEdit->clear();
-    FEdit->blockSignals(Blocked);
+    const bool Blocked = AEdit->blockSignals(true);
+    AEdit->clear();
+    AEdit->blockSignals(Blocked);
   }
-  FLastText = FEdit->text();
-  FNormalColor = FEdit->palette().color(QPalette::Base);
-  FConnection =
-      QObject::connect(FEdit, &QLineEdit::textChanged, FEdit, Guarded([this] { Changed(); }));
-}
-
-TRealValidate::~TRealValidate() { QObject::disconnect(FConnection); }
-
-void TRealValidate::SetMin(Extended V) {
-  FMin = V;
-  if (V > FMax) SetMax(V);
-}
-
-void TRealValidate::SetMax(Extended V) {
-  FMax = V;
-  if (V < FMin) SetMin(V);
-}
-
-void TRealValidate::SetRange(Extended Lo, Extended Hi) {
-  SetMin(Lo);
-  SetMax(Hi);
-}
-
-Extended TRealValidate::GetValue() {
-  Extended V = 0;
-  if (FEdit && ParseReal(FEdit->text(), V)) FValue = V;
-  return FValue;
-}
-
-bool TRealValidate::IsValid() {
-  Extended V = 0;
-  const bool Parses = FEdit && ParseReal(FEdit->text(), V);
-  FValue = V;
-  return Parses && FMin <= GetValue() && GetValue() <= FMax;
+  F.LastText = AEdit->text();
+  FNormalColor = AEdit->palette().color(QPalette::Base);
+  Listen();
 }
 
 bool TRealValidate::CheckText() {
-  const QString Text = FEdit->text();
-  if (Text.size() > FLastText.size()) {
-    const int P = BadCharPos(Text);
-    if (P != 0) {
-      SetFieldText(FEdit, FLastText);
-      FEdit->setCursorPosition(std::max(P - 1, 0));
-      return true;
-    }
-    FLastText = Text;
+  const QString Text = F.Edit->text();
+  if (Text.size() > F.LastText.size()) {
+    if (NumberValidate::KeepGoodText(F.Edit, F.LastText, BadCharPos(Text))) return true;
   } else {
     int Whole = 0;
     if (Text.size() == 1 && !ParseInt(Text, Whole) && Text != QLatin1String(".")) {
-      FLastText.clear();
-      SetFieldText(FEdit, QString());
+      F.LastText.clear();
+      SetFieldText(F.Edit, QString());
       return true;
     }
-    FLastText = Text;
+    F.LastText = Text;
   }
   Extended V = 0;
   if (!ParseReal(Text, V)) {
-    FValue = 0;
+    F.Value = 0;
     return false;
   }
-  FValue = V;
-  SetFieldColor(FEdit, FMin <= V && V <= FMax ? FNormalColor : OutOfRangeColor);
+  F.Value = V;
+  ShowRange(V);
   return false;
-}
-
-void TRealValidate::Changed() {
-  if (CheckText()) return;
-  if (FSavedOnChange) FSavedOnChange(FEdit);
 }
 
 }  // namespace Validates

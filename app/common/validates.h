@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "engine/engine_state.h"
+#include "platform/number_validate.h"
 
 class QLineEdit;
 class QWidget;
@@ -23,87 +24,75 @@ using TNotifyEvent = std::function<void(QLineEdit* Sender)>;
 // The colour of a field whose value lies outside its range.
 inline const QColor OutOfRangeColor(255, 0, 0);
 
-// 0 when Text is an optionally signed string of digits, else the 1-based position of the
-// first offending character.
-int IntBadCharPos(const QString& Text);
-// 0 for an acceptable partial real number (sign, digits, "." with digits, exponent letter
-// with sign and digits), else the position of the first offending character.
-int RealBadCharPos(const QString& Text);
+using NumberValidate::IntBadCharPos;
+using NumberValidate::RealBadCharPos;
 
 // Whole decimal numbers (no hexadecimal, no blanks).
 bool ParseInt(const QString& Text, int& Value);
 bool ParseReal(const QString& Text, Extended& Value);
 
-class TIntValidate {
+// The field, its range and the window's change handler, run after every check of a change.
+template <class T, bool (*Parse)(const QString&, T&)>
+class TFieldValidate {
  public:
-  TIntValidate(int AMin, int AMax, QLineEdit* AEdit, QWidget* AForm, const QString& ACaption,
-               TNotifyEvent OnChange = {});
-  ~TIntValidate();
-  TIntValidate(const TIntValidate&) = delete;
-  TIntValidate& operator=(const TIntValidate&) = delete;
+  virtual ~TFieldValidate();
+  TFieldValidate(const TFieldValidate&) = delete;
+  TFieldValidate& operator=(const TFieldValidate&) = delete;
 
-  int Min() const { return FMin; }
-  int Max() const { return FMax; }
-  void SetMin(int V);
-  void SetMax(int V);
-  int GetValue();
-  void SetValue(int V);
+  T Min() const { return F.Min; }
+  T Max() const { return F.Max; }
+  void SetMin(T V) { F.SetMin(V); }
+  void SetMax(T V) { F.SetMax(V); }
+  T GetValue() { return F.GetValue(); }
   bool IsValid();
-  const QString& Caption() const { return FCaption; }
-  const QString& LastText() const { return FLastText; }
-  QLineEdit* Edit() const { return FEdit; }
-  QWidget* Form() const { return FForm; }
+  const QString& Caption() const { return F.Caption; }
+  QLineEdit* Edit() const { return F.Edit; }
+  QWidget* Form() const { return F.Form; }
   void SetOnChange(TNotifyEvent Handler) { FSavedOnChange = std::move(Handler); }
+
+ protected:
+  TFieldValidate(T AMin, T AMax, QLineEdit* AEdit, QWidget* AForm, const QString& ACaption,
+                 TNotifyEvent OnChange);
+  // Starts checking the field's changes, once its first text is settled.
+  void Listen();
+  // Answers true when it put other text into the field (whose own change already ran).
+  virtual bool CheckText() = 0;
+  // Paints the field red while V lies outside the range.
+  void ShowRange(T V);
+
+  NumberValidate::TNumberField<T, Parse> F;
+  QColor FNormalColor;
 
  private:
   void Changed();
-  // Answers true when it put other text into the field (whose own change already ran).
-  bool CheckText();
 
-  int FMin = 0, FMax = 0, FValue = 0;
   TNotifyEvent FSavedOnChange;
-  QColor FNormalColor;
-  QLineEdit* FEdit;
-  QWidget* FForm;
-  QString FLastText;
-  QString FCaption;
   QMetaObject::Connection FConnection;
 };
 
-class TRealValidate {
+class TIntValidate : public TFieldValidate<int, ParseInt> {
+ public:
+  TIntValidate(int AMin, int AMax, QLineEdit* AEdit, QWidget* AForm, const QString& ACaption,
+               TNotifyEvent OnChange = {});
+
+  void SetValue(int V);
+  const QString& LastText() const { return F.LastText; }
+
+ private:
+  bool CheckText() override;
+};
+
+class TRealValidate : public TFieldValidate<Extended, ParseReal> {
  public:
   TRealValidate(Extended AMin, Extended AMax, QLineEdit* AEdit, QWidget* AForm,
                 const QString& ACaption, TNotifyEvent OnChange = {});
-  virtual ~TRealValidate();
-  TRealValidate(const TRealValidate&) = delete;
-  TRealValidate& operator=(const TRealValidate&) = delete;
 
-  Extended Min() const { return FMin; }
-  Extended Max() const { return FMax; }
-  void SetMin(Extended V);
-  void SetMax(Extended V);
-  void SetRange(Extended Lo, Extended Hi);
-  Extended GetValue();
-  bool IsValid();
-  const QString& Caption() const { return FCaption; }
-  QLineEdit* Edit() const { return FEdit; }
-  QWidget* Form() const { return FForm; }
-  void SetOnChange(TNotifyEvent Handler) { FSavedOnChange = std::move(Handler); }
+  void SetRange(Extended Lo, Extended Hi) { F.SetRange(Lo, Hi); }
 
   virtual int BadCharPos(const QString& Text) const { return RealBadCharPos(Text); }
 
  private:
-  void Changed();
-  bool CheckText();
-
-  Extended FMin = 0, FMax = 0, FValue = 0;
-  TNotifyEvent FSavedOnChange;
-  QColor FNormalColor;
-  QLineEdit* FEdit;
-  QWidget* FForm;
-  QString FLastText;
-  QString FCaption;
-  QMetaObject::Connection FConnection;
+  bool CheckText() override;
 };
 
 }  // namespace Validates

@@ -1,71 +1,50 @@
 #include "app/graphics/fm_surface_chart.h"
 
 #include <QAction>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QMenu>
-#include <QMenuBar>
-#include <QScrollBar>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "app/graphics/chart_window_tools.h"
-#include "chart/editors/chart_editor.h"
-#include "chart/editors/chart_preview.h"
 #include "chart/engine/axis_math.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chart_format.h"
 #include "chart/engine/surface_series.h"
 #include "platform/app_services.h"
-#include "platform/controls.h"
 
 TfmSurfaceChart* fmSurfaceChart = nullptr;
 
-TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent) : TForm(Parent) {
-  setObjectName(QStringLiteral("fmSurfaceChart"));
-  setWindowTitle(QStringLiteral("Surface"));
-  resize(640, 480);
-  auto* Main = new QVBoxLayout(this);
-  Main->setContentsMargins(0, 0, 0, 0);
-  Main->setSpacing(0);
-
-  Panel2 = new QWidget(this);
-  Panel2->setObjectName(QStringLiteral("Panel2"));
-  auto* Bars = new QGridLayout(Panel2);
-  Bars->setContentsMargins(4, 2, 4, 2);
-
-  Panel3 = new QWidget(this);
-  Panel3->setObjectName(QStringLiteral("Panel3"));
-  sbPrint = AddToolButton(Panel3, "sbPrint", QStringLiteral("Print"), QStringLiteral("Print"));
-  sbSaveAs =
-      AddToolButton(Panel3, "sbSaveAs", QStringLiteral("Save"), QStringLiteral("Save As..."));
-  sbProp = AddToolButton(Panel3, "sbProp", QStringLiteral("Prop"), QStringLiteral("Properties"));
-  sbLegend =
-      AddToolButton(Panel3, "sbLegend", QStringLiteral("Legend"), QStringLiteral("Show legend"), 1);
-  sbGrid =
-      AddToolButton(Panel3, "sbGrid", QStringLiteral("Grid"), QStringLiteral("Vertical grid"), 2);
+TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent)
+    : TChartWindow(Parent, {.Name = "fmSurfaceChart",
+                            .Title = QStringLiteral("Surface"),
+                            .ChartName = "Chart",
+                            .GridHint = QStringLiteral("Vertical grid"),
+                            .SaveAs = QStringLiteral("&Save As..."),
+                            .Exit = QStringLiteral("&Exit"),
+                            .CopyBitmap = QStringLiteral("&Copy to clipboard as Bitmap"),
+                            .CopyMetafile = QStringLiteral("Copy to clipboard as &Metafile"),
+                            .ShowLegend = QStringLiteral("&Show Legend"),
+                            .Bars = {{{"ScrollBar1", 270, 350, 340},
+                                      {"ScrollBar2", 270, 350, 340},
+                                      {"sbZoom", 1, 200, 60},
+                                      {"scbHoriz", -200, 200, 0},
+                                      {"scbVert", -200, 200, 0},
+                                      {"sbTilt", -90, 90, 0}}},
+                            .Popup = std::nullopt}),
+      ScrollBar1(FViewBars[0]),
+      ScrollBar2(FViewBars[1]),
+      sbZoom(FViewBars[2]),
+      scbHoriz(FViewBars[3]),
+      scbVert(FViewBars[4]),
+      sbTilt(FViewBars[5]),
+      Chart(FChart) {
   sbWireFrame =
       AddToolButton(Panel3, "sbWireFrame", QStringLiteral("Wire"), QStringLiteral("Wire Frame"), 3);
-  sbL1 = AddPartnerButton(Panel3, "sbL1", 1);
-  sbG1 = AddPartnerButton(Panel3, "sbG1", 2);
   sbW1 = AddPartnerButton(Panel3, "sbW1", 3);
-  auto* Tools = new QHBoxLayout(Panel3);
-  Tools->setContentsMargins(2, 2, 2, 2);
-  for (TSpeedButton* B : {sbPrint, sbSaveAs, sbProp, sbLegend, sbGrid, sbWireFrame})
-    Tools->addWidget(B);
-  Tools->addStretch();
-  connect(sbPrint, &TSpeedButton::Click, this, Guarded([this] { PrintClick(); }));
-  connect(sbSaveAs, &TSpeedButton::Click, this, Guarded([this] { SaveAsClick(); }));
-  connect(sbProp, &TSpeedButton::Click, this, Guarded([this] { PropertiesClick(); }));
-  connect(sbLegend, &TSpeedButton::Click, this, Guarded([this] { LegendClick(); }));
-  connect(sbGrid, &TSpeedButton::Click, this, Guarded([this] { GridClick(); }));
-  connect(sbWireFrame, &TSpeedButton::Click, this, Guarded([this] { WireFrameClick(); }));
+  AddTool(sbWireFrame, [this] { WireFrameClick(); });
 
-  Chart = new TChart(this);
-  Chart->setObjectName(QStringLiteral("Chart"));
   TView3DOptions* V = Chart->View3DOptions();
   V->SetRotation(324);
   V->SetZoom(60);
@@ -90,38 +69,7 @@ TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent) : TForm(Parent) {
     if (Found != FGridLabelTexts.end()) Text = Found->second;
   };
 
-  ScrollBar1 = AddViewBar(Bars, 0, QStringLiteral("Rotation"), "ScrollBar1", 270, 350, 340,
-                          [this](int P) { Chart->View3DOptions()->SetRotation(P); });
-  ScrollBar2 = AddViewBar(Bars, 1, QStringLiteral("Elevation"), "ScrollBar2", 270, 350, 340,
-                          [this](int P) { Chart->View3DOptions()->SetElevation(P); });
-  sbZoom = AddViewBar(Bars, 2, QStringLiteral("Zoom"), "sbZoom", 1, 200, 60,
-                      [this](int P) { Chart->View3DOptions()->SetZoom(P); });
-  scbHoriz = AddViewBar(Bars, 3, QStringLiteral("Horizontal"), "scbHoriz", -200, 200, 0,
-                        [this](int P) { Chart->View3DOptions()->SetHorizOffset(P); });
-  scbVert = AddViewBar(Bars, 4, QStringLiteral("Vertical"), "scbVert", -200, 200, 0,
-                       [this](int P) { Chart->View3DOptions()->SetVertOffset(P); });
-  sbTilt = AddViewBar(Bars, 5, QStringLiteral("Tilt"), "sbTilt", -90, 90, 0,
-                      [this](int P) { Chart->View3DOptions()->SetTilt(P); });
-
-  MainMenu1 = new QMenuBar(this);
-  QMenu* File = MainMenu1->addMenu(QStringLiteral("&File"));
-  miPrint = AddItem(File, "miPrint", QStringLiteral("&Print"), this, [this] { PrintClick(); });
-  miSaveAs =
-      AddItem(File, "miSaveAs", QStringLiteral("&Save As..."), this, [this] { SaveAsClick(); });
-  File->addSeparator();
-  miExit = AddItem(File, "miExit", QStringLiteral("&Exit"), this, [this] { ExitClick(); });
-  QMenu* Edit = MainMenu1->addMenu(QStringLiteral("&Edit"));
-  miCopyBitmap = AddItem(Edit, "miCopyBitmap", QStringLiteral("&Copy to clipboard as Bitmap"), this,
-                         [this] { CopyBitmapClick(); });
-  miCopyMetafile = AddItem(Edit, "miCopyMetafile", QStringLiteral("Copy to clipboard as &Metafile"),
-                           this, [this] { CopyMetafileClick(); });
-  QMenu* View = MainMenu1->addMenu(QStringLiteral("&View"));
-  miGrid = AddItem(
-      View, "miGrid", QStringLiteral("&Grid"), this, [this] { GridClick(); }, true);
-  miLegend = AddItem(
-      View, "miLegend", QStringLiteral("&Show Legend"), this, [this] { LegendClick(); }, true);
-  miProperties = AddItem(View, "miProperties", QStringLiteral("&Properties"), this,
-                         [this] { PropertiesClick(); });
+  QMenu* View = FViewMenu;
   View->addSeparator();
   miViewFrame = AddItem(
       View, "miViewFrame", QStringLiteral("&View Frame"), this, [this] { ViewFrameClick(); }, true);
@@ -140,11 +88,6 @@ TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent) : TForm(Parent) {
       View, "miSingleColor", QStringLiteral("&Single Color"), this,
       [this] { ColorModeClick(miSingleColor); }, true);
   miColorRange->setChecked(true);
-
-  Main->setMenuBar(MainMenu1);
-  Main->addWidget(Panel3);
-  Main->addWidget(Chart, 1);
-  Main->addWidget(Panel2);
 }
 
 TfmSurfaceChart::~TfmSurfaceChart() = default;
@@ -158,36 +101,13 @@ void TfmSurfaceChart::FormCreate() {
   SurfaceSeries1->Pen()->SetColor(clBlack);
   Chart->Gradient()->SetVisible(HighColor);
   // The buttons show the chart's state: legend hidden, grid shown, solid cells.
-  ShowToggle(sbLegend, sbL1, Chart->Legend()->Visible());
-  ShowToggle(sbGrid, sbG1, Chart->LeftAxis()->Grid()->Visible());
+  ShowLegendAndGrid();
   ShowToggle(sbWireFrame, sbW1, false);
-  miLegend->setChecked(Chart->Legend()->Visible());
-  miGrid->setChecked(Chart->LeftAxis()->Grid()->Visible());
   RememberPen();
 }
 
-void TfmSurfaceChart::PrintClick() { ChartPreview(this, *Chart); }
-
-void TfmSurfaceChart::SaveAsClick() { SaveChartAs(*Chart, sd); }
-
-void TfmSurfaceChart::CopyBitmapClick() { Chart->CopyToClipboardBitmap(); }
-
-void TfmSurfaceChart::CopyMetafileClick() { Chart->CopyToClipboardMetafile(true); }
-
-void TfmSurfaceChart::GridClick() {
-  const bool On = ToggleChartGrid(*Chart);
-  ShowToggle(sbGrid, sbG1, On);
-  miGrid->setChecked(On);
-}
-
-void TfmSurfaceChart::LegendClick() {
-  const bool On = ToggleChartLegend(*Chart);
-  ShowToggle(sbLegend, sbL1, On);
-  miLegend->setChecked(On);
-}
-
 void TfmSurfaceChart::PropertiesClick() {
-  EditChart(this, Chart);
+  TChartWindow::PropertiesClick();
   FindSurfaceSeries();
 }
 

@@ -4,40 +4,26 @@
 #include <QString>
 
 #include <map>
-#include <memory>
 #include <vector>
 
-#include "platform/dialogs.h"
-#include "platform/form.h"
+#include "app/graphics/chart_window.h"
 #include "platform/graphics.h"
 
-class QAction;
-class QMenuBar;
-class QScrollBar;
-class QWidget;
-class TChart;
 class TChartAxis;
-class TSpeedButton;
 class TSurfaceSeries;
 
-class TfmSurfaceChart : public TForm {
+class TfmSurfaceChart : public TChartWindow {
   Q_OBJECT
  public:
   explicit TfmSurfaceChart(QWidget* Parent = nullptr);
   ~TfmSurfaceChart() override;
 
-  QWidget* Panel2;  // the scroll bars
   QScrollBar *ScrollBar1, *ScrollBar2, *sbZoom, *scbHoriz, *scbVert, *sbTilt;
-  QWidget* Panel3;  // the toolbar
-  TSpeedButton *sbPrint, *sbSaveAs, *sbProp, *sbLegend, *sbGrid, *sbWireFrame, *sbL1, *sbG1, *sbW1;
+  TSpeedButton *sbWireFrame, *sbW1;
   TChart* Chart;
   // The chart owns the surface; this is found again after the chart editor ran.
   TSurfaceSeries* SurfaceSeries1;
-  TSaveDialog sd;
-  QMenuBar* MainMenu1;
-  QAction *miPrint, *miSaveAs, *miExit, *miCopyBitmap, *miCopyMetafile, *miGrid, *miLegend,
-      *miProperties, *miViewFrame, *miWireFrame, *miClean, *miColorRange, *miColorPalette,
-      *miSingleColor;
+  QAction *miViewFrame, *miWireFrame, *miClean, *miColorRange, *miColorPalette, *miSingleColor;
 
   // The series pen before single-colour or wire-frame mode, and the chart colour before Clean.
   TColor SavedPenColor = clBlack;
@@ -47,14 +33,8 @@ class TfmSurfaceChart : public TForm {
   // the graphics page with the surface. The sample surface's positions stand for themselves.
   double XStep = 1, YStep = 1, XFrom = 1, XTo = 15, YFrom = 1, YTo = 15;
 
-  void PrintClick();
-  void SaveAsClick();
-  void ExitClick() { Close(); }
-  void CopyBitmapClick();
-  void CopyMetafileClick();
-  void GridClick();
-  void LegendClick();
-  void PropertiesClick();
+  // The editor may have deleted or replaced the surface.
+  void PropertiesClick() override;
   void ViewFrameClick();
   void WireFrameClick();
   void CleanClick();

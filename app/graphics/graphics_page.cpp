@@ -385,6 +385,17 @@ void TGraphicsPage::bbOKClick() {
 
 void TGraphicsPage::PlotSurfaceOrPolar(int Kind) {
   const QString Input = FHost.InputText();
+  TPlotRequest R = PlotRequest(Input);
+  R.Radians = EngineSettings.AngleMode != 1;  // rgAngle "Rad"
+  R.Legend = edLegend->text();
+  TPlotOutcome Outcome = TPlotOutcome::Refused;
+  if (Kind == 3 && fmSurfaceChart) Outcome = PlotSurface(R, *fmSurfaceChart);
+  if (Kind == 4 && PolarForm) Outcome = PlotPolar(R, *PolarForm);
+  Gauge->setValue(0);
+  if (Outcome == TPlotOutcome::Plotted) FHost.PutIntoExpressionHistory(Input);
+}
+
+TPlotRequest TGraphicsPage::PlotRequest(const QString& Input) {
   TPlotRequest R;
   R.Input = ToCp1252(Input);
   R.ComplexMode = FHost.InComplexMode();
@@ -394,17 +405,12 @@ void TGraphicsPage::PlotSurfaceOrPolar(int Kind) {
   R.YFrom = vFromY->Value;
   R.YTo = vToY->Value;
   R.YSteps = vStepsY->Value;
-  R.Radians = EngineSettings.AngleMode != 1;  // rgAngle "Rad"
-  R.Legend = edLegend->text();
   R.Title = edTitle->text();
   R.XTitle = edX->text();
+  R.YTitle = edY->text();
   R.Progress = GaugeSetter();
   R.ShowEvalError = [this](const TSideResult& E) { FHost.ShowEvalError(E); };
-  TPlotOutcome Outcome = TPlotOutcome::Refused;
-  if (Kind == 3 && fmSurfaceChart) Outcome = PlotSurface(R, *fmSurfaceChart);
-  if (Kind == 4 && PolarForm) Outcome = PlotPolar(R, *PolarForm);
-  Gauge->setValue(0);
-  if (Outcome == TPlotOutcome::Plotted) FHost.PutIntoExpressionHistory(Input);
+  return R;
 }
 
 std::function<void(int)> TGraphicsPage::GaugeSetter() {
@@ -454,20 +460,9 @@ void TGraphicsPage::btGraphFxyClick(QObject* Sender) {
   if (!fmContourPlot) return;
   const QString Input = FHost.InputText();
   const TBusyCursor Hourglass;
-  TGridPicture P;
-  P.Typed = ToCp1252(Input);
-  P.Complex = FHost.InComplexMode();
+  TPlotRequest P = PlotRequest(Input);
   P.Shade = Sender == bbOK;
-  P.Name = Input;
-  P.XTitle = edX->text();
-  P.YTitle = edY->text();
-  P.Title = edTitle->text();
-  P.A = vFromX->Value;
-  P.B = vToX->Value;
-  P.C = vFromY->Value;
-  P.D = vToY->Value;
-  P.NX = vStepsX->Value;
-  P.NY = vStepsY->Value;
+  P.Legend = Input;
   bool Ok = false;
   P.Levels = edNumCont->text().trimmed().toInt(&Ok);
   if (!Ok) P.Levels = 10;
@@ -475,10 +470,10 @@ void TGraphicsPage::btGraphFxyClick(QObject* Sender) {
 
   TContour* Layer = nullptr;
   fmContourPlot->UpdateGraph();
-  const TTabulation R = PutGrid(fmContourPlot->Graph(), P, PlotGrid, Layer, GaugeSetter());
+  const TTabulation R = PutGrid(fmContourPlot->Graph(), P, PlotGrid, Layer);
   Gauge->setValue(0);
   if (!R.Ok()) {
-    ShowTabulationError(R, P.NX, P.NY);
+    ShowTabulationError(R, P.XSteps, P.YSteps);
     return;
   }
   fmContourPlot->SetContour(Layer);

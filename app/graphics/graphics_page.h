@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/graphics/plot_request.h"
 #include "engine/engine_state.h"
 #include "platform/colors.h"
 #include "platform/value_grid.h"
@@ -95,6 +96,8 @@ class TGraphicsPage : public QWidget {
   void CreateChecks();
   // Kinds 3 and 4: the surface and the polar plot.
   void PlotSurfaceOrPolar(int Kind);
+  // What every picture over the page's ranges takes from its fields, for the input line's text.
+  TPlotRequest PlotRequest(const QString& Input);
   std::function<void(int)> GaugeSetter();
   // A failed plot: the failing point's error in the result line, then the page's box.
   void ShowTabulationError(const TTabulation& R, int NX, int NY);

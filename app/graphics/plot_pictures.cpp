@@ -68,12 +68,12 @@ TTabulation PutCurve(TGraph& G, const TCurvePicture& P, const std::function<void
   return R;
 }
 
-TTabulation PutGrid(TGraph& G, const TGridPicture& P, TSharedGrid& Grid, TContour*& Layer,
-                    const std::function<void(int)>& Gauge) {
+TTabulation PutGrid(TGraph& G, const TPlotRequest& P, TSharedGrid& Grid, TContour*& Layer) {
   Layer = nullptr;
-  TTabulationRequest Request = GridRequest(P.Typed, P.A, P.B, P.NX, P.C, P.D, P.NY);
-  Request.Complex = P.Complex;
-  Request.Progress = Gauge;
+  TTabulationRequest Request =
+      GridRequest(P.Input, P.XFrom, P.XTo, P.XSteps, P.YFrom, P.YTo, P.YSteps);
+  Request.Complex = P.ComplexMode;
+  Request.Progress = P.Progress;
   TTabulation R = Tabulate(Request);
   if (!R.Ok()) {
     if (R.Outcome == TTabulationOutcome::Failed) Grid.reset();
@@ -94,7 +94,7 @@ TTabulation PutGrid(TGraph& G, const TGridPicture& P, TSharedGrid& Grid, TContou
   if (Contour->TraceBroken) {
     TTabulation Broken;
     Broken.Outcome = TTabulationOutcome::Failed;
-    Broken.Error = BreakError(P.Typed);
+    Broken.Error = BreakError(P.Input);
     return Broken;
   }
   // The window shows one picture of f(x,y): the previous one leaves with its legend entry, so
@@ -104,15 +104,15 @@ TTabulation PutGrid(TGraph& G, const TGridPicture& P, TSharedGrid& Grid, TContou
   G.Exaggerate = P.Exaggerate;
   G.YAxis->Name = P.YTitle;
   G.XAxis->Name = P.XTitle;
-  SetTitleText(G.Title, P.Complex ? "|" + P.Title + "|" : P.Title);
+  SetTitleText(G.Title, P.ComplexMode ? "|" + P.Title + "|" : P.Title);
   G.XAxis->AutoMin = G.XAxis->AutoMax = false;
   G.YAxis->AutoMin = G.YAxis->AutoMax = false;
-  G.XAxis->Min = P.A;
-  G.XAxis->Max = P.B;
-  G.YAxis->Min = P.C;
-  G.YAxis->Max = P.D;
+  G.XAxis->Min = P.XFrom;
+  G.XAxis->Max = P.XTo;
+  G.YAxis->Min = P.YFrom;
+  G.YAxis->Max = P.YTo;
   G.ClipMarkers = false;
-  if (!P.Shade) Contour->Name = P.Name;
+  if (!P.Shade) Contour->Name = P.Legend;
   Layer = static_cast<TContour*>(G.AddLayer(std::move(Contour)));
   if (!P.Shade && G.Legend) G.Legend->AddItem(TContourLegend::ForLayer(*Layer));
   // The graph's colour legend shows the scale of the newest layer.

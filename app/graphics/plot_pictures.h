@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "app/graphics/plot_request.h"
 #include "tabulate/tabulator.h"
 
 class TContour;
@@ -22,19 +23,7 @@ struct TCurvePicture {
 // A series in the graph's next free colour and number, tabulated, with its legend entry.
 TTabulation PutCurve(TGraph& G, const TCurvePicture& P, const std::function<void(int)>& Gauge);
 
-struct TGridPicture {
-  std::string Typed;
-  bool Complex = false;
-  bool Shade = false;  // a colour-shaded map instead of contour lines
-  QString Name, XTitle, YTitle, Title;
-  double A = 0, B = 1, C = 0, D = 1;
-  int NX = 2, NY = 2;
-  int Levels = 10;
-  double Exaggerate = 0;
-};
-
 // The grid tabulated into Grid (replacing what it held) and a contour layer over it put on the
 // graph, whose axes get the grid's ranges; the layer shares the grid. Layer is the new layer,
 // null on failure. On a failed point Grid is dropped; when memory is short it is left alone.
-TTabulation PutGrid(TGraph& G, const TGridPicture& P, TSharedGrid& Grid, TContour*& Layer,
-                    const std::function<void(int)>& Gauge);
+TTabulation PutGrid(TGraph& G, const TPlotRequest& P, TSharedGrid& Grid, TContour*& Layer);

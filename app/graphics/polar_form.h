@@ -2,47 +2,23 @@
 // The polar plot window: the chart on which the graphics page puts polar curves, its toolbar,
 // menus and popup, and six scroll bars that turn the chart in 3D.
 #include <memory>
-#include <vector>
 
-#include "platform/dialogs.h"
-#include "platform/form.h"
+#include "app/graphics/chart_window.h"
 
-class QAction;
-class QMenu;
-class QMenuBar;
-class QScrollBar;
-class QWidget;
-class TChart;
 class TChartSeries;
-class TSpeedButton;
 
-class TPolarForm : public TForm {
+class TPolarForm : public TChartWindow {
   Q_OBJECT
  public:
   explicit TPolarForm(QWidget* Parent = nullptr);
   ~TPolarForm() override;
 
   TChart* Chart1;
-  QWidget* Panel2;  // the scroll bars, enabled only in 3D
+  // The scroll bars work only in 3D.
   QScrollBar *sbRot, *scbElev, *scbZoom, *scbHoriz, *scbVert, *scbTilt;
-  QWidget* Panel3;  // the toolbar
-  TSpeedButton *sbPrint, *sbSaveAs, *sbProp, *sbLegend, *sbGrid, *sbL1, *sbG1;
-  TSaveDialog SD;
-  QMenuBar* MainMenu1;
-  QAction *miPrint, *miSaveAs, *miExit, *miCopyBitmap, *miCopyMetafile, *miGrid, *miLegend,
-      *miProperties, *miView3D;
-  QMenu* PopupMenu1;
-  QAction *pmPrint, *pmSaveAs, *pmCopyBitmap, *pmCopyMetafile, *pmGrid, *pmLegend, *pmProperties,
-      *pmView3D;
+  QAction* miView3D;
+  QAction* pmView3D;
 
-  void PrintClick();
-  void SaveAsClick();
-  void ExitClick() { Close(); }
-  void CopyBitmapClick();
-  void CopyMetafileClick();
-  void GridClick();
-  void LegendClick();
-  void PropertiesClick();
   // Turns the chart between 2D and 3D; the scroll bars work only in 3D.
   void miView3DClick();
   // After a plot: the first one shows the chart in 3D, later ones keep the view the user left.

@@ -3,37 +3,11 @@
 // engine over the page's ranges, then handed to the surface or the polar window. The tabulation
 // runs first and on its own, so that a break or a refused grid leaves the window's last picture
 // as it was; only a finished table replaces it.
-#include <QString>
-
-#include <functional>
-#include <string>
-#include <vector>
-
-#include "engine/side_eval.h"
+#include "app/graphics/plot_request.h"
 #include "tabulate/tabulator.h"
 
 class TfmSurfaceChart;
 class TPolarForm;
-
-// What the page reads from its fields for one plot.
-struct TPlotRequest {
-  std::string Input;  // the input line as typed, in the engine's code page
-  bool ComplexMode = false;
-  double XFrom = 0, XTo = 1;
-  int XSteps = 1;
-  double YFrom = 0, YTo = 1;  // the surface only
-  int YSteps = 1;
-  bool Radians = false;  // polar: the X range is in radians (rgAngle "Rad")
-  QString Legend;        // edLegend
-  QString Title;         // edTitle (polar: replaces the chart title when not empty)
-  QString XTitle;        // edX (surface: the bottom axis title)
-  // The gauge of the surface, in percent; called only when the percent changes, and with 0 at
-  // the end.
-  std::function<void(int Percent)> Progress;
-  // The main window's result line: the error of a break, or of a text that cannot be read, with
-  // its place in the typed text.
-  std::function<void(const TSideResult& Error)> ShowEvalError;
-};
 
 enum class TPlotOutcome {
   Plotted,

@@ -304,6 +304,9 @@ class TGraph : public TGraphDrawing {
   void ShowReadout(int Shift, int X, int Y);
   void ShowNoReadout();
   void SetLayerAxes(const TLayer* L);
+  // Offers a mouse event to the layers from the top one down, each on its own axes, until one
+  // is hit: that one, or null.
+  TLayer* LayerHit(const std::function<void(TLayer& L)>& Event);
   std::vector<std::unique_ptr<TLayer>> FLayers;
   std::unique_ptr<TTimer> FHoverTimer;
   TLayerHandle FHoverLayer;

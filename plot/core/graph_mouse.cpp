@@ -118,16 +118,22 @@ void TGraph::MouseMove(int Shift, int X, int Y) {
     Annotate->MouseMove(Shift, X, Y);
     if (Annotate->HitIndex != -1) return;
   }
-  for (int I = LayerCount() - 1; I >= 0; --I) {
+  LayerHit([&](TLayer& L) { L.MouseMove(Shift, X, Y); });
+  if (LegendAt(X, Y)) Owner->SetCursor(crOverLegend);
+}
+
+TLayer* TGraph::LayerHit(const std::function<void(TLayer& L)>& Event) {
+  TLayer* Hit = nullptr;
+  for (int I = LayerCount() - 1; I >= 0 && !Hit; --I) {
     if (I >= LayerCount()) continue;
     TLayer* L = GetLayer(I);
     SetLayerAxes(L);
     const TLayerHandle Alive(L);
-    L->MouseMove(Shift, X, Y);
-    if (Alive.Get() && L->HitIndex != -1) break;
+    Event(*L);
+    if (Alive.Get() && L->HitIndex != -1) Hit = L;
   }
   SetLayerAxes(nullptr);
-  if (LegendAt(X, Y)) Owner->SetCursor(crOverLegend);
+  return Hit;
 }
 
 void TGraph::MouseDown(TGraphMouseButton Button, int Shift, int X, int Y) {
@@ -148,34 +154,11 @@ void TGraph::MouseDown(TGraphMouseButton Button, int Shift, int X, int Y) {
   }
   Info->MouseDown(static_cast<int>(Button), Shift, X, Y);
   if (Info->GetVisible() && InfoTookClick) return;
-  bool SeriesHit = false;
-  for (int I = LayerCount() - 1; I >= 0; --I) {
-    if (I >= LayerCount()) continue;
-    TLayer* L = GetLayer(I);
-    SetLayerAxes(L);
-    const TLayerHandle Alive(L);
-    L->MouseMove(Shift, X, Y);
-    if (Alive.Get() && L->HitIndex != -1) {
-      const TGraphSeries* S = L->AsSeries();
-      SeriesHit = S && (S->Kind() == 2 || S->Kind() == 3 || S->Kind() == 6);
-      break;
-    }
-  }
-  SetLayerAxes(nullptr);
-  if (!SeriesHit) Owner->SetCursor(crDefault);
-  bool Handled = false;
-  for (int I = LayerCount() - 1; I >= 0; --I) {
-    if (I >= LayerCount()) continue;
-    TLayer* L = GetLayer(I);
-    SetLayerAxes(L);
-    const TLayerHandle Alive(L);
-    L->MouseDown(static_cast<int>(Button), Shift, X, Y);
-    if (Alive.Get() && L->HitIndex != -1) {
-      Handled = true;
-      break;
-    }
-  }
-  SetLayerAxes(nullptr);
+  const TLayer* Over = LayerHit([&](TLayer& L) { L.MouseMove(Shift, X, Y); });
+  const TGraphSeries* S = Over ? Over->AsSeries() : nullptr;
+  if (!(S && (S->Kind() == 2 || S->Kind() == 3 || S->Kind() == 6))) Owner->SetCursor(crDefault);
+  const bool Handled =
+      LayerHit([&](TLayer& L) { L.MouseDown(static_cast<int>(Button), Shift, X, Y); }) != nullptr;
   if (!Handled && Button == mbRight && !PopupMenu()->actions().isEmpty())
     Owner->ShowPopupMenu(PopupMenu(), X, Y);
 }

@@ -2,61 +2,52 @@
 // Range-checked numbers on the edit fields of the plot dialogs. The dialog's change handler calls
 // TextChanged first thing; before it accepts, it asks IsInRange (an error box naming the field
 // and its range) or IsValid (a beep). Infinite bounds are written "∞" and read back.
-#include <QPointer>
 #include <QString>
 
-class QLineEdit;
-class QWidget;
+#include "platform/number_validate.h"
 
 namespace GraphValidates {
 
-// 0 when Text is an optionally signed string of digits, else the 1-based position of the first
-// character that cannot stay.
-int IntBadCharPos(const QString& Text);
+using NumberValidate::IntBadCharPos;
 // Whole decimal numbers; on failure Pos is the 1-based position where the text stops being one
 // (one past the end when it ends too early).
 bool ParseInt(const QString& Text, int& Value, int& Pos);
+bool ParseInt(const QString& Text, int& Value);
 // Decimal numbers, and "∞" with an optional sign.
 bool ParseReal(const QString& Text, double& Value);
 
-class TIntValidate {
+// The field, its range, and the refusal of a value outside it: a beep and the focus.
+template <class T, bool (*Parse)(const QString&, T&)>
+class TGraphValidate : public NumberValidate::TNumberField<T, Parse> {
  public:
-  TIntValidate(int AMin, int AMax, QLineEdit* AEdit, QWidget* AForm, const QString& ACaption);
+  TGraphValidate(T AMin, T AMax, QLineEdit* AEdit, QWidget* AForm, const QString& ACaption)
+      : NumberValidate::TNumberField<T, Parse>(AMin, AMax, AEdit, AForm,
+                                               NumberValidate::CaptionOr(ACaption, AEdit)) {}
+  virtual ~TGraphValidate() = default;
 
-  int Min = 0;
-  int Max = 0;
-  int Value = 0;
-  QPointer<QLineEdit> Edit;
-  QPointer<QWidget> Form;
-  QString LastText;
-  QString Caption;
-
-  void SetMin(int V);
-  void SetMax(int V);
-  void SetRange(int Lo, int Hi);
-  int GetValue();
-  void TextChanged();
-  bool IsInRange();
   bool IsValid();
+  // Whether the range takes V.
+  virtual bool Accepts(T V) const { return this->Holds(V); }
 
- private:
+ protected:
+  // Reads the field; true when it holds a number the range takes.
   bool InRange();
   void FocusEdit();
 };
 
-class TRealValidate {
+class TIntValidate : public TGraphValidate<int, ParseInt> {
+ public:
+  TIntValidate(int AMin, int AMax, QLineEdit* AEdit, QWidget* AForm, const QString& ACaption);
+
+  void TextChanged();
+  bool IsInRange();
+};
+
+class TRealValidate : public TGraphValidate<double, ParseReal> {
  public:
   TRealValidate(double AMin, double AMax, QLineEdit* AEdit, QWidget* AForm,
                 const QString& ACaption);
-  virtual ~TRealValidate() = default;
 
-  double Min = 0;
-  double Max = 0;
-  double Value = 0;
-  QPointer<QLineEdit> Edit;
-  QPointer<QWidget> Form;
-  QString LastText;
-  QString Caption;
   // The lower bound is excluded, in the message and in the test.
   bool ExclusiveMin = false;
   // An empty field gets the range message too, not only the focus: for fields that have no
@@ -64,17 +55,9 @@ class TRealValidate {
   bool MessageWhenEmpty = false;
 
   virtual int BadCharPos(const QString& Text) const;
-  void SetMin(double V);
-  void SetMax(double V);
-  void SetRange(double Lo, double Hi);
-  double GetValue();
   void TextChanged();
   bool IsInRange();
-  bool IsValid();
-
- private:
-  bool InRange();
-  void FocusEdit();
+  bool Accepts(double V) const override;
 };
 
 }  // namespace GraphValidates

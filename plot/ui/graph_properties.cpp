@@ -35,10 +35,6 @@ const char* const PageCaptions[TfmGraphProperties::PageCount] = {
 const char* const PageNames[TfmGraphProperties::PageCount] = {
     "tsAxis",       "tsTitles",   "tsSeries",  "tsLegends", "tsColorMap",
     "tsOperations", "tsSettings", "tsContour", "tsAxis2",   "tsInfo"};
-
-bool RealInRange(const TRealValidate& V, double X) {
-  return (V.ExclusiveMin ? V.Min < X : V.Min <= X) && X <= V.Max;
-}
 }  // namespace
 
 TfmGraphProperties::TfmGraphProperties(QWidget* Owner) : TForm(Owner) {
@@ -264,7 +260,7 @@ TRealValidate* TfmGraphProperties::BindReal(QLineEdit* E, double Min, double Max
                   LoadAxisRanges();
               },
               [E](double& X) { return GraphValidates::ParseReal(E->text(), X); },
-              [V](double X) { return RealInRange(*V, X); }, std::move(Set), &V->LastText, Mode});
+              [V](double X) { return V->Accepts(X); }, std::move(Set), &V->LastText, Mode});
   return V;
 }
 

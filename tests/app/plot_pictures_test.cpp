@@ -15,18 +15,18 @@ TEST_F(PlotPicturesTest, StopWhileTheLinesAreTracedLeavesThePreviousPicture) {
   TImageTarget Target(&Image);
   TCanvas Canvas(&Target);
   TGraph G(&Canvas, 400, 300);
-  TGridPicture P;
-  P.Typed = "X*Y";
-  P.A = P.C = -1, P.B = P.D = 1;
-  P.NX = P.NY = 80;  // 6400 cells a level: the tracing asks for a break
+  TPlotRequest P;
+  P.Input = "X*Y";
+  P.XFrom = P.YFrom = -1, P.XTo = P.YTo = 1;
+  P.XSteps = P.YSteps = 80;  // 6400 cells a level: the tracing asks for a break
   TSharedGrid Grids;
   TContour* Layer = nullptr;
-  ASSERT_TRUE(PutGrid(G, P, Grids, Layer, [](int) {}).Ok());
+  ASSERT_TRUE(PutGrid(G, P, Grids, Layer).Ok());
   TContour* First = Layer;
   // The tabulation pumps once a point; the next pump is the tracing's.
   Host.Pumps = 0, Host.StopAt = 81 * 81 + 1;
-  P.Typed = "X+Y";
-  const TTabulation R = PutGrid(G, P, Grids, Layer, [](int) {});
+  P.Input = "X+Y";
+  const TTabulation R = PutGrid(G, P, Grids, Layer);
   EXPECT_TRUE(R.UserBreak());
   EXPECT_EQ(Host.Asked, 1);
   EXPECT_TRUE(Grids);  // the tabulation itself was done
