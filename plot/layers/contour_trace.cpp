@@ -568,8 +568,10 @@ bool TraceContourLevels(const TContourGrid& G, const std::vector<double>& Levels
   };
 
   // First the cells that reach each level, found in one sweep over the grid; then each level's
-  // lines from its own cells, so that only one level's ends are held at a time.
-  std::vector<std::vector<std::int64_t>> CellsOf(Levels.size());
+  // lines from its own cells, so that only one level's ends are held at a time. A level's
+  // cells are their columns, each row that has some led by its number negated.
+  std::vector<std::vector<int>> CellsOf(Levels.size());
+  std::vector<int> LastRow(Levels.size(), 0);
   TGridRows Rows(G, NX, NY);
   int Checked = 0, From = 0;
   for (int J = 1; J < NY && Count > 0; ++J) {
@@ -602,7 +604,9 @@ bool TraceContourLevels(const TContourGrid& G, const std::vector<double>& Levels
           Cornered = Corners(I, J, P) ? 1 : -1;
         }
         if (Cornered < 0) break;
-        CellsOf[ByValue[K]].push_back(std::int64_t(J - 1) * (NX - 1) + (I - 1));
+        std::vector<int>& Cells = CellsOf[ByValue[K]];
+        if (LastRow[ByValue[K]] != J) Cells.push_back(-J), LastRow[ByValue[K]] = J;
+        Cells.push_back(I);
       }
     }
   }
@@ -629,13 +633,17 @@ bool TraceContourLevels(const TContourGrid& G, const std::vector<double>& Levels
   for (std::size_t Level = 0; Level < Levels.size(); ++Level) {
     if (std::isnan(Rounded[Level])) continue;
     T.Start(Rounded[Level]);
-    for (std::int64_t Cell : CellsOf[Level]) {
+    int J = 0;
+    for (const int Cell : CellsOf[Level]) {
+      if (Cell < 0) {
+        T.EnterRow(J = -Cell);
+        continue;
+      }
       if (++Checked >= CellsPerBreakCheck) {
         Checked = 0;
         if (TraceBreakAsked()) return false;
       }
-      const int I = static_cast<int>(Cell % (NX - 1)) + 1,
-                J = static_cast<int>(Cell / (NX - 1)) + 1;
+      const int I = Cell;
       double Z[4] = {G.ZAt(I, J), G.ZAt(I + 1, J), G.ZAt(I + 1, J + 1), G.ZAt(I, J + 1)}, Lo = 0,
              Hi = 0;
       for (double& V : Z)
@@ -643,7 +651,6 @@ bool TraceContourLevels(const TContourGrid& G, const std::vector<double>& Levels
       CellZ(Z, Lo, Hi);
       TDoublePoint P[4];
       Corners(I, J, P);
-      T.EnterRow(J);
       TraceCell(T, I, P, Z, ZTolerance(T.Level, Lo, Hi));
     }
     CellsOf[Level] = {};
