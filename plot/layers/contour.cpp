@@ -51,8 +51,8 @@ void TContour::Init(int ALevelCount, bool AShaded, bool ASkipZero) {
   ZMin = 1e30, ZMax = -1e30;
   SetShaded(AShaded);
   if (AShaded) {
-    LevelEnd = ZMax = GetZMax();
-    LevelStart = ZMin = GetZMin();
+    GridZRange(Grid(), ZMin, ZMax);
+    LevelEnd = ZMax, LevelStart = ZMin;
     UseLevelEnd = UseLevelStart = false;
   } else {
     MakeLevels();
