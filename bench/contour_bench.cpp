@@ -1,11 +1,18 @@
 // The contour layer's own figures on a 301 x 301 grid of sin(x) cos(y) exp(-(x^2 + y^2) / 20)
 // over [-5, 5]^2: making 20 levels and tracing them, painting the traced lines, and painting
 // the colour-shaded map, both into a 1000 x 700 image; and the map of a grid 16001 rows long.
+// With --peer_data=FILE it writes the grid and the 20 levels for contour_peer.py instead and
+// ends (contour_peer.sh times both).
 #include <benchmark/benchmark.h>
 
 #include <QImage>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/application.h"
 #include "platform/canvas.h"
@@ -54,6 +61,54 @@ void BM_ContourTrace20Levels(benchmark::State& State) {
 }
 BENCHMARK(BM_ContourTrace20Levels)->Unit(benchmark::kMillisecond);
 
+// The lines alone, from levels made as the layer makes them.
+std::vector<double> TwentyLevels(const TContourGrid& G) {
+  double Lo, Hi;
+  GridZRange(G, Lo, Hi);
+  TContourLevelSettings S;
+  S.LevelCount = 20;
+  return ContourLevels(S, Lo, Hi);
+}
+
+void BM_ContourTraceLinesOnly(benchmark::State& State) {
+  TGridSetup Setup;
+  const TContourGrid G{&Setup.X, &Setup.Y, nullptr, &Setup.Z};
+  const std::vector<double> Levels = TwentyLevels(G);
+  double Lo, Hi;
+  GridZRange(G, Lo, Hi);
+  std::size_t Lines = 0, Points = 0;
+  for (auto _ : State) {
+    std::vector<TContourLine> Traced;
+    TraceContourLevels(G, Levels, Lo, Hi, Traced);
+    Lines = Traced.size(), Points = 0;
+    for (const TContourLine& L : Traced) Points += L.Points.size();
+  }
+  // A label, not counters: the CSV report takes only counters that every figure has.
+  State.SetLabel(std::to_string(Lines) + " lines, " + std::to_string(Points) + " points");
+}
+BENCHMARK(BM_ContourTraceLinesOnly)->Unit(benchmark::kMillisecond);
+
+// The grid (X, Y, then Z row by row) and the levels as they are traced (rounded), in the
+// little-endian form contour_peer.py reads: two 32-bit counts, then doubles.
+bool WritePeerData(const char* Path) {
+  TGridSetup Setup;
+  const TContourGrid G{&Setup.X, &Setup.Y, nullptr, &Setup.Z};
+  std::vector<double> Levels = TwentyLevels(G);
+  for (double& L : Levels) L = RoundLevel(L);
+  std::vector<double> Values;
+  for (int I = 1; I <= N; ++I) Values.push_back(Setup.X.GetValue(I));
+  for (int J = 1; J <= N; ++J) Values.push_back(Setup.Y.GetValue(J));
+  for (int J = 1; J <= N; ++J)
+    for (int I = 1; I <= N; ++I) Values.push_back(Setup.Z.GetValue(I, J));
+  Values.insert(Values.end(), Levels.begin(), Levels.end());
+  std::ofstream Out(Path, std::ios::binary);
+  const std::int32_t Counts[2] = {N, static_cast<std::int32_t>(Levels.size())};
+  Out.write(reinterpret_cast<const char*>(Counts), sizeof Counts);
+  Out.write(reinterpret_cast<const char*>(Values.data()),
+            static_cast<std::streamsize>(Values.size() * sizeof(double)));
+  return bool(Out);
+}
+
 void BM_ContourPaintLines(benchmark::State& State) {
   TGridSetup G;
   TImageSetup S;
@@ -88,6 +143,10 @@ BENCHMARK(BM_ContourPaintShadedLongGrid)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
+  const char* const PeerData = "--peer_data=";
+  for (int K = 1; K < argc; ++K)
+    if (std::strncmp(argv[K], PeerData, std::strlen(PeerData)) == 0)
+      return WritePeerData(argv[K] + std::strlen(PeerData)) ? 0 : 1;
   qputenv("QT_QPA_PLATFORM", "offscreen");
   TApplication App(argc, argv);
   benchmark::Initialize(&argc, argv);

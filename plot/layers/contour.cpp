@@ -53,8 +53,8 @@ void TContour::Init(int ALevelCount, bool AShaded, bool ASkipZero) {
   ZMin = 1e30, ZMax = -1e30;
   SetShaded(AShaded);
   if (AShaded) {
-    LevelEnd = ZMax = GetZMax();
-    LevelStart = ZMin = GetZMin();
+    GridZRange(Grid(), ZMin, ZMax);
+    LevelEnd = ZMax, LevelStart = ZMin;
     UseLevelEnd = UseLevelStart = false;
   } else {
     MakeLevels();
@@ -125,8 +125,7 @@ TColor TContour::LineColor(int I) {
 }
 
 void TContour::MakeLevels() {
-  ZMin = GetZMin();
-  ZMax = GetZMax();
+  GridZRange(Grid(), ZMin, ZMax);
   ClearLines();
   LevelErrors.clear();
   if (LevelStart == 0 && LevelEnd == 0) LevelStart = ZMin, LevelEnd = ZMax;
@@ -144,13 +143,8 @@ void TContour::MakeLevels() {
   S.SkipZero = SkipZero;
   TraceBroken = false;
   const std::vector<double> Levels = ContourLevels(S, ZMin, ZMax, &LevelErrors);
-  for (double L : Levels)
-    if (!TraceContourLevel(Grid(), L, ZMin, ZMax, FLines)) {
-      // Half the levels would read as the whole picture.
-      TraceBroken = true;
-      FLines.clear();
-      break;
-    }
+  // Half the levels would read as the whole picture: a broken tracing leaves none.
+  TraceBroken = !TraceContourLevels(Grid(), Levels, ZMin, ZMax, FLines);
   // The colour scale spans the level range; each line keeps the colour of its level.
   FLineColors.clear();
   UpdateLineColors();

@@ -83,21 +83,20 @@ void TContour::PlaceLabels() {
     if (Count++ % std::max(1, LabelEvery) != 0 || !L->Visible) continue;
     const int TW = C->TextWidth(L->Text), TH = std::abs(C->TextHeight(L->Text));
     const auto& P = FLines[I].Points;
+    // Only whether the line is long enough counts: the sum stops there.
     double Length = 0;
-    for (size_t K = 1; K < P.size(); ++K)
+    for (size_t K = 1; K < P.size() && Length <= 3.0 * TW; ++K)
       Length += std::round(std::hypot(Pixel(Graph->XToPixel(P[K].X), Graph->XToPixel(P[K - 1].X)),
                                       Pixel(Graph->YToPixel(P[K].Y), Graph->YToPixel(P[K - 1].Y))));
     if (Length <= 3.0 * TW) continue;
-    // The label's own piece first, then each piece of the line in turn.
-    std::vector<std::pair<TDoublePoint, TDoublePoint>> Places{{L->From, L->To}};
-    for (size_t K = 1; K < P.size(); ++K) Places.push_back({P[K - 1], P[K]});
     bool InPlot = false;
-    for (const auto& [A, B] : Places) {
+    // Puts the label on the piece A-B if it fits there; true when it does.
+    auto Place = [&](TDoublePoint A, TDoublePoint B) {
       const double X1 = AddPixels(Graph->XToPixel(A.X), Off);
       const double Y1 = AddPixels(Graph->YToPixel(A.Y), -Off);
       const double X2 = AddPixels(Graph->XToPixel(B.X), Off);
       const double Y2 = AddPixels(Graph->YToPixel(B.Y), -Off);
-      if (X1 == X2 && Y1 == Y2) continue;
+      if (X1 == X2 && Y1 == Y2) return false;
       double Angle = Degrees(std::atan2(-(Y2 - Y1), X2 - X1));
       if (Angle > 90) Angle -= 180;
       if (Angle <= -90) Angle += 180;
@@ -115,16 +114,17 @@ void TContour::PlaceLabels() {
                  Box[K].Y < Plot.Bottom;
       }
       Box[4] = Box[0];
-      if (!Inside) continue;
+      if (!Inside) return false;
       InPlot = true;
-      bool Free = true;
-      for (size_t S = Shown.size() > 5 ? Shown.size() - 5 : 0; S < Shown.size() && Free; ++S)
-        Free = !BoxesMeet(Box, FLabels[Shown[S]]->Box);
-      if (!Free) continue;
+      for (size_t S = Shown.size() > 5 ? Shown.size() - 5 : 0; S < Shown.size(); ++S)
+        if (BoxesMeet(Box, FLabels[Shown[S]]->Box)) return false;
       L->Box = Box, L->Angle = Angle, L->Hidden = false;
       Shown.push_back(I);
-      break;
-    }
+      return true;
+    };
+    // The label's own piece first, then each piece of the line in turn.
+    bool Placed = Place(L->From, L->To);
+    for (size_t K = 1; K < P.size() && !Placed; ++K) Placed = Place(P[K - 1], P[K]);
     if (InPlot && L->Hidden) L->Rejected = true;
   }
 }
@@ -174,9 +174,23 @@ void TContour::DrawLine(int I) {
     Graph->Line(A.X, A.Y, B.X, B.Y);
   };
   double Orient = 0;
-  if (Cut)
-    for (int E = 0; E < 4; ++E)
+  // The box's edges, and its extent with two pixels to spare: a piece wholly outside that
+  // cannot reach the box.
+  double EX[4], EY[4], ELength[4];
+  double Left = 0, Right = 0, Top = 0, Bottom = 0;
+  if (Cut) {
+    for (int E = 0; E < 4; ++E) {
       Orient += double(L->Box[E].X) * L->Box[E + 1].Y - double(L->Box[E + 1].X) * L->Box[E].Y;
+      EX[E] = L->Box[E + 1].X - L->Box[E].X, EY[E] = L->Box[E + 1].Y - L->Box[E].Y;
+      ELength[E] = std::hypot(EX[E], EY[E]);
+    }
+    const auto [XLo, XHi] = std::minmax({L->Box[0].X, L->Box[1].X, L->Box[2].X, L->Box[3].X});
+    const auto [YLo, YHi] = std::minmax({L->Box[0].Y, L->Box[1].Y, L->Box[2].Y, L->Box[3].Y});
+    Left = XLo - 2.0, Right = XHi + 2.0, Top = YLo - 2.0, Bottom = YHi + 2.0;
+  }
+  const double S = Orient > 0 ? 1 : -1;
+  // The exact pixels of the point before, kept for the next piece, which starts there.
+  double X2 = 0, Y2 = 0;
   for (size_t K = 1; K < P.size(); ++K) {
     const TDoublePoint A = P[K - 1], B = P[K];
     if (!Cut || Orient == 0) {
@@ -185,18 +199,21 @@ void TContour::DrawLine(int I) {
     }
     // The part of the segment inside the box, as parameters T0..T1 along it, from the exact
     // pixels: rounded ones would let the line's ends reach a pixel into the text.
-    const double X1 = Graph->XToPixelExact(A.X) + Off, Y1 = Graph->YToPixelExact(A.Y) - Off;
-    const double X2 = Graph->XToPixelExact(B.X) + Off, Y2 = Graph->YToPixelExact(B.Y) - Off;
+    const double X1 = K == 1 ? Graph->XToPixelExact(A.X) + Off : X2;
+    const double Y1 = K == 1 ? Graph->YToPixelExact(A.Y) - Off : Y2;
+    X2 = Graph->XToPixelExact(B.X) + Off, Y2 = Graph->YToPixelExact(B.Y) - Off;
+    if (std::max(X1, X2) < Left || std::min(X1, X2) > Right || std::max(Y1, Y2) < Top ||
+        std::min(Y1, Y2) > Bottom) {
+      Draw(A, B);
+      continue;
+    }
     double T0 = 0, T1 = 1;
     bool Meets = true;
     for (int E = 0; E < 4 && Meets; ++E) {
       // Inside is where the cross product has the box's orientation; the box is taken a pixel
       // larger, for the rounding of the line's own pixels.
-      const double EX = L->Box[E + 1].X - L->Box[E].X, EY = L->Box[E + 1].Y - L->Box[E].Y;
-      const double S = Orient > 0 ? 1 : -1;
-      const double N0 =
-          S * (EX * (Y1 - L->Box[E].Y) - EY * (X1 - L->Box[E].X)) + std::hypot(EX, EY);
-      const double D = S * (EX * (Y2 - Y1) - EY * (X2 - X1));
+      const double N0 = S * (EX[E] * (Y1 - L->Box[E].Y) - EY[E] * (X1 - L->Box[E].X)) + ELength[E];
+      const double D = S * (EX[E] * (Y2 - Y1) - EY[E] * (X2 - X1));
       if (D == 0) {
         if (N0 < 0) Meets = false;
       } else {

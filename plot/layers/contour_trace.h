@@ -3,7 +3,7 @@
 // that the contour layer can trace when its data change and paint only what it has kept.
 #include <QString>
 #include <QStringList>
-#include <deque>
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -33,11 +33,12 @@ struct TContourGrid {
 };
 
 // A node without a value: MissingValue, its negative, or anything not finite.
-bool IsMissingZ(double V);
+inline bool IsMissingZ(double V) { return !std::isfinite(V) || IsMissingValue(V); }
 
 // The smallest and largest values that are not missing; 1e38 and -1e38 for a grid without any.
 double GridZMin(const TContourGrid& G);
 double GridZMax(const TContourGrid& G);
+void GridZRange(const TContourGrid& G, double& ZMin, double& ZMax);
 
 struct TContourLevelSettings {
   int LevelCount = 10;
@@ -68,9 +69,9 @@ double RoundLevel(double Level);
 struct TContourLine {
   double Level = 0;
   // Closed lines repeat their first point at the end.
-  std::deque<TDoublePoint> Points;
-  // The segment in the flattest cell that the line crosses, where its label goes, and that
-  // cell's squared gradient (infinity when the cell has no width or height).
+  std::vector<TDoublePoint> Points;
+  // The piece where its label goes, and the squared gradient of the cell it lies in (infinity
+  // when the cell has no width or height).
   TDoublePoint LabelFrom, LabelTo;
   double Steepness = std::numeric_limits<double>::infinity();
   bool Closed() const { return Points.size() > 2 && Points.front() == Points.back(); }
@@ -95,9 +96,14 @@ class TContourTraceBreakScope {
 // The joined lines of one level, appended to Lines. A level outside ZMin..ZMax (after rounding)
 // gives none. Ends merge within tolerances relative to the grid's extent; a corner counts as on
 // the level only when it is equal to it relative to the level and the cell's own values. False
-// when the installed break stopped it (Lines then holds what was joined before).
+// when the installed break stopped it (Lines is then as it was).
 bool TraceContourLevel(const TContourGrid& G, double Level, double ZMin, double ZMax,
                        std::vector<TContourLine>& Lines);
+// The lines of every level, appended level by level as TraceContourLevel gives them, from one
+// sweep over the grid: its scratch is a band of rows and the ends of the lines near the row at
+// hand. False when the installed break stopped it (Lines is then as it was).
+bool TraceContourLevels(const TContourGrid& G, const std::vector<double>& Levels, double ZMin,
+                        double ZMax, std::vector<TContourLine>& Lines);
 
 // Whether the columns and the rows (of the first column, with a YMatrix) ascend or descend, so
 // that the cell around a point is found by bisection; made when the grid changes and kept.

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <utility>
 
+#include "contour_trace_reference.h"
 #include "plot/layers/contour_trace.h"
 
 using GraphMatrix::TMatrix;
@@ -334,4 +336,109 @@ TEST(ContourInterpolate, IndexedRowsAndDescendingCoordinates) {
       EXPECT_NEAR(GridZAt(D.Grid(), X, Y, &Up), X + 10 * Y, 1e-9);
       EXPECT_NEAR(GridZAt(R.Grid(), X, Y, &Down), X + 10 * Y, 1e-9);  // the cell round it
     }
+}
+
+namespace {
+// The lines of each level one at a time and of all levels in one sweep, against the tracer as
+// it was: the same lines in the same order, point for point, with their labels' pieces.
+void ExpectAsBefore(const TContourGrid& G, const std::vector<double>& Levels) {
+  const double Lo = GridZMin(G), Hi = GridZMax(G);
+  std::vector<TContourLine> Before, All;
+  for (double L : Levels) {
+    const auto Ref = ReferenceTraceLevel(G, L, Lo, Hi);
+    Before.insert(Before.end(), Ref.begin(), Ref.end());
+  }
+  ASSERT_TRUE(TraceContourLevels(G, Levels, Lo, Hi, All));
+  ASSERT_EQ(All.size(), Before.size());
+  for (size_t K = 0; K < All.size(); ++K) {
+    SCOPED_TRACE(testing::Message() << "line " << K << " level " << Before[K].Level);
+    EXPECT_EQ(All[K].Level, Before[K].Level);
+    EXPECT_EQ(All[K].Points, Before[K].Points);
+    EXPECT_EQ(All[K].LabelFrom, Before[K].LabelFrom);
+    EXPECT_EQ(All[K].LabelTo, Before[K].LabelTo);
+    EXPECT_EQ(All[K].Steepness, Before[K].Steepness);
+  }
+  if (!Levels.empty()) {
+    std::vector<TContourLine> One;
+    TraceContourLevel(G, Levels.front(), Lo, Hi, One);
+    EXPECT_EQ(One.size(), ReferenceTraceLevel(G, Levels.front(), Lo, Hi).size());
+  }
+}
+
+// Values 0..Steps - 1 drawn by a fixed sequence: whole flats, saddles, and nodes on the level.
+double Drawn(unsigned& Seed, int Steps) {
+  Seed = Seed * 1103515245u + 12345u;
+  return static_cast<int>((Seed >> 16) % static_cast<unsigned>(Steps));
+}
+}  // namespace
+
+TEST(ContourTrace, SweepGivesTheLinesOfTheHashedTracer) {
+  const std::vector<double> Levels{0, 0.5, 1, 1.25, 2, 3};
+  unsigned Seed = 7;
+  // Small whole numbers: flats on a level, saddles through it and nodes exactly on it, with
+  // gaps of every shape (NaN, the missing value and infinities).
+  // Columns at uneven steps, and in one round columns that fold back and repeat (cells that
+  // overlap); rows ascending and descending.
+  for (int Round = 0; Round < 6; ++Round) {
+    const int NX = 3 + Round * 5, NY = 2 + Round * 4;
+    std::vector<double> Xs, Ys;
+    for (int I = 0; I < NX; ++I)
+      Xs.push_back(Round == 4 ? I * (1 + 0.1 * (I % 3)) : I + 0.4 * (I % 2));
+    for (int J = 0; J < NY; ++J) Ys.push_back(Round % 2 ? -J * 0.7 : J);
+    TGridData D(Xs, Ys);
+    for (int I = 1; I <= NX; ++I)
+      for (int J = 1; J <= NY; ++J) {
+        double Z = Drawn(Seed, 4);
+        const int Gap = static_cast<int>(Drawn(Seed, 12));
+        if (Round > 1 && Gap == 0) Z = std::nan("");
+        if (Round > 1 && Gap == 1) Z = Round % 2 ? MissingValue : -MissingValue;
+        if (Round > 3 && Gap == 2) Z = std::numeric_limits<double>::infinity();
+        D.Z.SetValue(I, J, Z);
+      }
+    SCOPED_TRACE(testing::Message() << "round " << Round);
+    ExpectAsBefore(D.Grid(), Levels);
+  }
+  // A smooth surface with a saddle at a node, levels through it and near it, a plateau on a
+  // level, and a hole.
+  std::vector<double> Xs, Ys;
+  for (int I = 0; I < 41; ++I) Xs.push_back(-2 + 0.1 * I);
+  for (int J = 0; J < 33; ++J) Ys.push_back(-1.6 + 0.1 * J);
+  TGridData S(Xs, Ys);
+  for (int I = 1; I <= 41; ++I)
+    for (int J = 1; J <= 33; ++J) {
+      const double X = Xs[I - 1], Y = Ys[J - 1];
+      double Z = X * Y;
+      if (X > 1) Z = 0.5;
+      if (std::hypot(X + 1, Y - 1) < 0.3) Z = std::nan("");
+      S.Z.SetValue(I, J, Z);
+    }
+  ExpectAsBefore(S.Grid(), {0, 1e-13, 0.04, 0.5, -0.3, 0.5 + 1e-13});
+
+  // One row or one column: nothing, as before.
+  TGridData Row({0, 1, 2}, {0}), Col({0}, {0, 1, 2});
+  for (int K = 1; K <= 3; ++K) Row.Z.SetValue(K, 1, K), Col.Z.SetValue(1, K, K);
+  ExpectAsBefore(Row.Grid(), {1.5});
+  ExpectAsBefore(Col.Grid(), {1.5});
+}
+
+TEST(ContourTrace, SweepOfAYPerNodeAndOfATabulatedGridGivesTheLinesOfTheHashedTracer) {
+  // Rows that bend with the column, and a Z with nodes on the levels.
+  const int NX = 17, NY = 13;
+  TVector X(NX);
+  TMatrix YM(NX, NY), Z(NX, NY);
+  auto Shared = std::make_shared<TValueGrid>(NX, NY);
+  for (int I = 1; I <= NX; ++I) {
+    X.SetValue(I, std::pow(I, 1.3));
+    Shared->SetX(I - 1, X.GetValue(I));
+    for (int J = 1; J <= NY; ++J) {
+      YM.SetValue(I, J, J + 0.3 * std::sin(I));
+      const double V = std::round(4 * std::sin(I * 0.4) * std::cos(J * 0.5)) / 2;
+      Z.SetValue(I, J, (I * J) % 23 == 0 ? MissingValue : V);
+      Shared->Set(I - 1, J - 1, (I * J) % 23 == 0 ? std::nan("") : V);
+    }
+  }
+  for (int J = 1; J <= NY; ++J) Shared->SetY(J - 1, J * 0.25);
+  const std::vector<double> Levels{-1.5, -0.5, 0, 0.5, 1, 1.25, 1.5};
+  ExpectAsBefore(TContourGrid{&X, nullptr, &YM, &Z}, Levels);
+  ExpectAsBefore(TContourGrid{nullptr, nullptr, nullptr, nullptr, Shared.get()}, Levels);
 }
