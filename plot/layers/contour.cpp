@@ -45,15 +45,14 @@ TContour::TContour(TGraph* AGraph) : TLayer(AGraph) {
 
 void TContour::Init(int ALevelCount, bool AShaded, bool ASkipZero) {
   FIndex = IndexContourGrid(Grid());
-  FGridZMin = GridZMin(Grid());
-  FGridZMax = GridZMax(Grid());
+  GridZRange(Grid(), FGridZMin, FGridZMax);
   LevelCount = ALevelCount;
   SkipZero = ASkipZero;
   AutoLevels = true;
   ZMin = 1e30, ZMax = -1e30;
   SetShaded(AShaded);
   if (AShaded) {
-    GridZRange(Grid(), ZMin, ZMax);
+    ZMin = FGridZMin, ZMax = FGridZMax;
     LevelEnd = ZMax, LevelStart = ZMin;
     UseLevelEnd = UseLevelStart = false;
   } else {
