@@ -259,7 +259,9 @@ void TGraphDrawing::Line(double X1, double Y1, double X2, double Y2) {
 bool TGraphDrawing::JoinsLines(const TCanvas* C) const {
   if (!BatchLines || !C || FDxf) return false;
   const TPaintTraits& T = Device();
-  if (T.Target != tkImage || T.Printing || T.Picture || C->Mapped()) return false;
+  // The canvas says what it draws on also where no paint has set the traits.
+  if (C->TargetKind() != tkImage || T.Target != tkImage || T.Printing || T.Picture || C->Mapped())
+    return false;
   const TPen& P = *C->Pen();
   return P.Style() == psSolid && P.Width() <= 1 && P.Mode() == pmCopy && P.Color() != clNone;
 }
