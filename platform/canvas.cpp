@@ -294,7 +294,12 @@ void TCanvas::DrawFocusRect(const TRect& R) {
 QFont TCanvas::MeasureFont() const { return ToQFont(FontOnTarget(FFont->Data(), *FTarget)); }
 
 int TCanvas::TextWidth(const QString& Text) { return TextExtent(Text).cx; }
-int TCanvas::TextHeight(const QString& Text) { return TextExtent(Text).cy; }
+// The height is the font's, whatever the text: the text is not laid out for it.
+int TCanvas::TextHeight(const QString&) {
+  QPaintDevice* Device = FTarget->MetricsDevice();
+  const QFontMetrics M(MeasureFont(), Device ? Device : DefaultMetricsDevice());
+  return M.ascent() + M.descent();
+}
 
 TSize TCanvas::TextExtent(const QString& Text) {
   QPaintDevice* Device = FTarget->MetricsDevice();

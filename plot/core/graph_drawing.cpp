@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "platform/canvas.h"
@@ -219,13 +220,7 @@ bool TGraphDrawing::ClipSegment(const TDoubleRect& R, TDoublePoint& A, TDoublePo
   return true;
 }
 
-void TGraphDrawing::Line(double X1, double Y1, double X2, double Y2) {
-  TCanvas* C = DrawCanvas();
-  if (FDxf) {
-    FDxf->WriteLine(DXFLayer(), C ? C->Pen()->Color() : clBlack, X1, Y1, X2, Y2);
-    return;
-  }
-  if (!C) return;
+TDoubleRect TGraphDrawing::LineRange() const {
   TDoubleRect R;
   GetLogRanges(R);
   int Slot, Count;
@@ -236,6 +231,17 @@ void TGraphDrawing::Line(double X1, double Y1, double X2, double Y2) {
     if (std::isfinite(DX)) R.Left += DX, R.Right += DX;
     if (std::isfinite(DY)) R.Top += DY, R.Bottom += DY;
   }
+  return R;
+}
+
+void TGraphDrawing::Line(double X1, double Y1, double X2, double Y2) {
+  TCanvas* C = DrawCanvas();
+  if (FDxf) {
+    FDxf->WriteLine(DXFLayer(), C ? C->Pen()->Color() : clBlack, X1, Y1, X2, Y2);
+    return;
+  }
+  if (!C) return;
+  const TDoubleRect R = LineRange();
   TDoublePoint A{XLogInUse() ? LogValue(X1) : X1, YLogInUse() ? LogValue(Y1) : Y1};
   TDoublePoint B{XLogInUse() ? LogValue(X2) : X2, YLogInUse() ? LogValue(Y2) : Y2};
   if (!Finite(A.X, A.Y) || !Finite(B.X, B.Y)) return;
@@ -248,6 +254,80 @@ void TGraphDrawing::Line(double X1, double Y1, double X2, double Y2) {
     C->MoveTo(P1.X, P1.Y);
     C->LineTo(P2.X, P2.Y);
   }
+}
+
+bool TGraphDrawing::JoinsLines(const TCanvas* C) const {
+  if (!BatchLines || !C || FDxf) return false;
+  const TPaintTraits& T = Device();
+  // The canvas says what it draws on also where no paint has set the traits.
+  if (C->TargetKind() != tkImage || T.Target != tkImage || T.Printing || T.Picture || C->Mapped())
+    return false;
+  const TPen& P = *C->Pen();
+  return P.Style() == psSolid && P.Width() <= 1 && P.Mode() == pmCopy && P.Color() != clNone;
+}
+
+// A thin solid line covers its start pixel and leaves out its end; the segment that goes on
+// from there covers that end as its start. Segments that continue one another therefore give
+// the same pixels as one polyline through their ends, and the same colour written twice over
+// one pixel leaves it as written once. A segment without length sets its one pixel.
+void TGraphDrawing::Lines(int Count, const std::function<TDoubleRect(int)>& Segment) {
+  TCanvas* C = DrawCanvas();
+  if (!JoinsLines(C)) {
+    for (int I = 0; I < Count; ++I) {
+      const TDoubleRect S = Segment(I);
+      Line(S.Left, S.Top, S.Right, S.Bottom);
+    }
+    return;
+  }
+  const TDoubleRect R = LineRange();
+  const double L = std::min(R.Left, R.Right), Rt = std::max(R.Left, R.Right);
+  const double T = std::min(R.Top, R.Bottom), Bm = std::max(R.Top, R.Bottom);
+  auto In = [&](const TDoublePoint& P) { return L <= P.X && P.X <= Rt && T <= P.Y && P.Y <= Bm; };
+  const bool XLog = XLogInUse(), YLog = YLogInUse();
+  const TColor Color = C->Pen()->Color();
+  std::vector<TPoint>& Run = FRun;
+  Run.clear();
+  bool EndPixel = false;  // the run ends on a segment without length, whose pixel is still due
+  auto Flush = [&] {
+    if (Run.size() >= 2) C->Polyline(Run);
+    if (EndPixel) C->SetPixels(Run.back().X, Run.back().Y, Color);
+    Run.clear();
+    EndPixel = false;
+  };
+  auto ToPixel = [&](const TDoublePoint& P) {
+    return TPoint{DrawCoord(AxisToPixelX(P.X)), DrawCoord(AxisToPixelY(P.Y))};
+  };
+  // The end of the previous segment when it was inside, so that the next one, starting there,
+  // is not converted again.
+  TDoublePoint KeptEnd{std::nan(""), std::nan("")};
+  TPoint KeptPixel;
+  for (int I = 0; I < Count; ++I) {
+    const TDoubleRect S = Segment(I);
+    TDoublePoint A{XLog ? LogValue(S.Left) : S.Left, YLog ? LogValue(S.Top) : S.Top};
+    TDoublePoint B{XLog ? LogValue(S.Right) : S.Right, YLog ? LogValue(S.Bottom) : S.Bottom};
+    if (!Finite(A.X, A.Y) || !Finite(B.X, B.Y)) continue;
+    const bool Inside = In(A) && In(B);
+    if (!Inside && !ClipSegment(R, A, B)) continue;
+    const TPoint P1 = Inside && A == KeptEnd ? KeptPixel : ToPixel(A);
+    const TPoint P2 = ToPixel(B);
+    if (Inside) {
+      KeptEnd = B;
+      KeptPixel = P2;
+    } else {
+      KeptEnd = {std::nan(""), std::nan("")};
+    }
+    if (Run.empty() || !(Run.back() == P1)) {
+      Flush();
+      Run.push_back(P1);
+    }
+    if (P1 == P2) {
+      EndPixel = true;
+    } else {
+      Run.push_back(P2);
+      EndPixel = false;
+    }
+  }
+  if (!Run.empty()) Flush();
 }
 
 void TGraphDrawing::ClippedPolyline(double X1, double Y1, double X2, double Y2) {

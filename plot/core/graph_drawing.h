@@ -8,6 +8,8 @@
 // picture never reach an integer cast, and offsets are added to the saturated pixel without
 // overflowing. Non-finite world values are left out of every primitive.
 #include <QString>
+#include <functional>
+#include <vector>
 
 #include "platform/geometry.h"
 #include "platform/graphics.h"
@@ -104,6 +106,12 @@ class TGraphDrawing {
 
   // --- Primitives ---
   void Line(double X1, double Y1, double X2, double Y2);
+  // Count segments, each as X1, Y1, X2, Y2 in Left, Top, Right, Bottom, drawn as Line draws them
+  // one after another. On the screen's image, with a thin solid pen, the segments that continue
+  // one another go to the canvas as one polyline, which sets the same pixels.
+  void Lines(int Count, const std::function<TDoubleRect(int)>& Segment);
+  // Off, Lines draws its segments one by one on every device.
+  bool BatchLines = true;
   void ClippedPolyline(double X1, double Y1, double X2, double Y2);
   void ClippedPolylineNoDXF(double X1, double Y1, double X2, double Y2);
   void Rectangle(const TDoubleRect& R);
@@ -133,7 +141,11 @@ class TGraphDrawing {
   QString DXFLayer() const;
   void DrawPolygon(const TPoly& Poly, int Shift);
   bool ClipSegment(const TDoubleRect& R, TDoublePoint& A, TDoublePoint& B) const;
+  // The ranges a line is clipped to, moved with the layer's depth slot.
+  TDoubleRect LineRange() const;
+  bool JoinsLines(const TCanvas* C) const;
   bool FClipActive = false;
+  std::vector<TPoint> FRun;  // kept from paint to paint
   friend class TPaintScope;
   TPaintContext FPaint;  // no canvas: the image's
   TDXF* FDxf = nullptr;

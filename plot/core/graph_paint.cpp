@@ -90,9 +90,11 @@ TGraph::TMergedExtent TGraph::MergeExtents(bool Secondary, bool WithDataOnly) co
   TMergedExtent M;
   for (auto& L : FLayers) {
     if (!L->GetVisible() || (WithDataOnly && L->ItemCount() <= 0)) continue;
+    const bool TakeX = L->GetOnXAxis2() == Secondary, TakeY = L->GetOnYAxis2() == Secondary;
+    // A layer on neither axis of this pair adds nothing: its points are not gone through.
+    if (!TakeX && !TakeY) continue;
     double A, B, C, D;
     L->GetExtent(A, B, C, D);
-    const bool TakeX = L->GetOnXAxis2() == Secondary, TakeY = L->GetOnYAxis2() == Secondary;
     if (TakeX && Usable(A, B))
       M.XMin = std::min(M.XMin, A), M.XMax = std::max(M.XMax, B), M.FoundX = true;
     if (TakeY && Usable(C, D))

@@ -79,9 +79,9 @@ void TSeries::DrawMarkers() {
   Graph->GetLogRanges(R);
   const bool XLog = CurrentXLogOf(), YLog = CurrentYLogOf();
   for (int I = 0; I < Count(); ++I) {
+    if (Thin && I % Step != 0 && I != Count() - 1) continue;
     CurrentIndex = I;
     SetupPen();
-    if (Thin && I % Step != 0 && I != Count() - 1) continue;
     TDoublePoint V;
     GetPoint(I, V);
     const double AX = XLog ? Graph->LogValue(V.X) : V.X;
@@ -94,6 +94,15 @@ void TSeries::DrawMarkers() {
 
 void TSeries::DrawLines() {
   SetupPen();
+  if (Graph->Depth3D == 0 && !PointColors) {
+    Graph->Lines(Count(), [this](int I) {
+      const TGraphData& P = *FPoints[I];
+      return TDoubleRect{P.StartX, P.StartY, P.X, P.Y};
+    });
+    if (Count() > 0) CurrentIndex = Count() - 1;
+    if (TCanvas* C = Graph->DrawCanvas()) C->Pen()->SetWidth(1);
+    return;
+  }
   for (int I = 0; I < Count(); ++I) {
     CurrentIndex = I;
     if (PointColors) SetupPen();
