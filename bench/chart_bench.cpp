@@ -104,6 +104,17 @@ void BM_SurfaceWireFramePaint(benchmark::State& State) {
   }
 }
 BENCHMARK(BM_SurfaceWireFramePaint)->Unit(benchmark::kMillisecond);
+
+void BM_TmpEmptyPaint(benchmark::State& State) {
+  TSurfaceSetup T;
+  T.Fill();
+  T.S.SetActive(false);
+  for (auto _ : State) {
+    T.Chart.Invalidate();
+    T.Chart.Repaint();
+  }
+}
+BENCHMARK(BM_TmpEmptyPaint)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {

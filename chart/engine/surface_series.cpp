@@ -735,6 +735,31 @@ void TSurfaceSeries::DrawAllValues() {
   if (H && V && D && GridColumns() > 0 && Within(H, GridMinX(), GridMaxX()) &&
       Within(V, MinYValue(), MaxYValue()) && Within(D, GridMinZ(), GridMaxZ()))
     C->UnClipRectangle();
+  if (!FDotFrame && !SurfaceCellsAsTriangles) {
+    // The cells go to the canvas in batches, with their colours, as one drawing state.
+    constexpr size_t Batch = 4096;
+    std::vector<TPoint> Points;
+    std::vector<TColor> Colors;
+    Points.reserve(4 * Batch);
+    if (Colored) Colors.reserve(Batch);
+    auto Flush = [&] {
+      C->Polygons(Points, 4, Colors);
+      Points.clear();
+      Colors.clear();
+    };
+    ForEachCell([&](const TCell& Cell) {
+      if (Colored) {
+        const TColor Color = GetValueColor(Cell.Corner[0]);
+        if (Color == clNone) return true;
+        Colors.push_back(Color);
+      }
+      Points.insert(Points.end(), Cell.P, Cell.P + 4);
+      if (Points.size() >= 4 * Batch) Flush();
+      return true;
+    });
+    Flush();
+    return;
+  }
   ForEachCell([&](const TCell& Cell) {
     if (Colored) {
       const TColor Color = GetValueColor(Cell.Corner[0]);
