@@ -217,31 +217,6 @@ void TCanvas::Polygon(std::span<const TPoint> Points) {
   Run(std::move(Op));
 }
 
-void TCanvas::Polygons(std::span<const TPoint> Points, size_t Corners,
-                       std::span<const TColor> BrushColors) {
-  if (Corners < 2) return;
-  const size_t N = Points.size() / Corners;
-  if (N == 0) return;
-  TCanvasOp Op = MakeOp(coPolygon);
-  // The state is mapped once; each polygon's points on their own.
-  if (FMapped) MapOp(Op);
-  Op.Points.resize(Corners);
-  for (size_t K = 0; K < N; ++K) {
-    if (!BrushColors.empty()) {
-      FBrush->SetColor(BrushColors[K]);
-      SyncBackFromBrush();
-      Op.State.Brush.Color = FBrush->Color();
-      Op.State.BackColor = FBackColor;
-      Op.State.BackMode = FBackMode;
-    }
-    for (size_t I = 0; I < Corners; ++I) {
-      const TPoint P = Points[K * Corners + I];
-      Op.Points[I] = FMapped ? ToDevice(P) : P;
-    }
-    FTarget->Execute(Op);
-  }
-}
-
 void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
   TCanvasOp Op = MakeOp(coRectangle);
   Op.Rect = Normalized(X1, Y1, X2, Y2);

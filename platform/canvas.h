@@ -188,11 +188,6 @@ class TCanvas {
   void LineTo(int X, int Y);
   void Polyline(std::span<const TPoint> Points);
   void Polygon(std::span<const TPoint> Points);
-  // Polygons of Corners points each, one after another, polygon k filled in BrushColors[k] (the
-  // brush's own colour when there are none): the same as setting the brush's colour and calling
-  // Polygon for each, without making the drawing state again for each.
-  void Polygons(std::span<const TPoint> Points, size_t Corners,
-                std::span<const TColor> BrushColors);
   // Outlined with the pen, filled with the brush. With a clear pen the filled area is one pixel
   // smaller each way, as drawing code written for the old devices expects.
   void Rectangle(int X1, int Y1, int X2, int Y2);

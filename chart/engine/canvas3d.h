@@ -194,10 +194,6 @@ class TChartCanvas3D : public TCanvas3D {
     FCanvas->LineTo(X1, Y1);
   }
   void Polygon(std::span<const TPoint> Points) override { FCanvas->Polygon(Points); }
-  // Many polygons of one size in one go (see TCanvas::Polygons).
-  void Polygons(std::span<const TPoint> Points, size_t Corners, std::span<const TColor> Colors) {
-    FCanvas->Polygons(Points, Corners, Colors);
-  }
   void RotateLabel(int X, int Y, const QString& Text, int Angle) override;
   void UnClipRectangle() override;
 

@@ -11,6 +11,7 @@
 #include "chart/engine/chart_utils.h"
 #include "chart/engine/series_pointer.h"
 #include "chart/engine/view3d_options.h"
+#include "platform/canvas.h"
 #include "platform/memory_check.h"
 
 using namespace SeriesGeometry;
@@ -735,29 +736,39 @@ void TSurfaceSeries::DrawAllValues() {
   if (H && V && D && GridColumns() > 0 && Within(H, GridMinX(), GridMaxX()) &&
       Within(V, MinYValue(), MaxYValue()) && Within(D, GridMinZ(), GridMaxZ()))
     C->UnClipRectangle();
-  if (!FDotFrame && !SurfaceCellsAsTriangles) {
-    // The cells go to the canvas in batches, with their colours, as one drawing state.
-    constexpr size_t Batch = 4096;
-    std::vector<TPoint> Points;
-    std::vector<TColor> Colors;
-    Points.reserve(4 * Batch);
-    if (Colored) Colors.reserve(Batch);
-    auto Flush = [&] {
-      C->Polygons(Points, 4, Colors);
-      Points.clear();
-      Colors.clear();
-    };
+  TCanvas* Device = C->ReferenceCanvas();
+  if (!FDotFrame && !SurfaceCellsAsTriangles && Device && Device->Target() && !Device->Mapped()) {
+    // The cells go straight to the canvas' target, in the state a Polygon call would give each of
+    // them (only the brush's colour changes from cell to cell), made once.
+    TCanvasOp Op;
+    Op.Kind = coPolygon;
+    Op.State.Pen = Device->Pen()->Data();
+    Op.State.Brush = Device->Brush()->Data();
+    Op.State.Font = Device->Font()->Data();
+    Op.State.TextAlign = Device->TextAlign();
+    Op.State.PolyFillMode = Device->PolyFillMode();
+    Op.State.Clipped = Device->HasClip();
+    if (Op.State.Clipped) Op.State.Clip = Device->ClipRegion();
+    Op.State.BackMode = Device->BackMode();
+    Op.State.BackColor = Device->BackColor();
+    Op.Points.resize(4);
+    TCanvasTarget& Target = *Device->Target();
     ForEachCell([&](const TCell& Cell) {
       if (Colored) {
         const TColor Color = GetValueColor(Cell.Corner[0]);
         if (Color == clNone) return true;
-        Colors.push_back(Color);
+        // Setting a colour also makes a clear brush solid.
+        if (Color != Op.State.Brush.Color || Op.State.Brush.Style == bsClear) {
+          Device->Brush()->SetColor(Color);
+          Op.State.Brush = Device->Brush()->Data();
+          Op.State.BackMode = Device->BackMode();
+          Op.State.BackColor = Device->BackColor();
+        }
       }
-      Points.insert(Points.end(), Cell.P, Cell.P + 4);
-      if (Points.size() >= 4 * Batch) Flush();
+      std::copy(Cell.P, Cell.P + 4, Op.Points.begin());
+      Target.Execute(Op);
       return true;
     });
-    Flush();
     return;
   }
   ForEachCell([&](const TCell& Cell) {

@@ -2,9 +2,6 @@
 // mode and clip it was drawn with.
 #include <gtest/gtest.h>
 
-#include <span>
-#include <vector>
-
 #include "gfx_test_support.h"
 #include "platform/canvas_targets.h"
 
@@ -171,42 +168,4 @@ TEST(CanvasRecording, AMetafileWriterPlugsInThroughTheSinkInterface) {
   EXPECT_EQ(Sink.Primitives, 2);
   EXPECT_GT(C.TextWidth("m"), 0);
   EXPECT_TRUE(Sink.Finish());
-}
-
-TEST(CanvasRecording, PolygonsInOneGoAreThePolygonsOneByOne) {
-  EnsureGuiApp();
-  const std::vector<TPoint> Points = {{0, 0},  {10, 0}, {10, 10}, {0, 10},  {5, 5},  {20, 5},
-                                      {20, 9}, {5, 9},  {1, 2},   {30, 40}, {50, 2}, {3, 3}};
-  const std::vector<TColor> Colors = {clRed, clRed, clBlue};
-  // A hatched brush (its back colour shows) on a mapped canvas, with and without colours.
-  for (bool Colored : {true, false}) {
-    TRecordingTarget One, Many;
-    TCanvas A(&One), B(&Many);
-    for (TCanvas* C : {&A, &B}) {
-      C->SetMapping({{0, 0}, {2, 2}, {5, 7}, {3, 3}});
-      C->Brush()->SetColor(clGreen);
-      C->Brush()->SetStyle(bsCross);
-      C->SetBackColor(clYellow);
-      C->Pen()->SetColor(clBlack);
-    }
-    for (size_t K = 0; K < 3; ++K) {
-      if (Colored) A.Brush()->SetColor(Colors[K]);
-      A.Polygon(std::span(Points).subspan(K * 4, 4));
-    }
-    B.Polygons(Points, 4, Colored ? std::span<const TColor>(Colors) : std::span<const TColor>());
-    ASSERT_EQ(Many.Ops().size(), One.Ops().size());
-    for (size_t K = 0; K < One.Ops().size(); ++K) {
-      const TCanvasOp &X = One.Ops()[K], &Y = Many.Ops()[K];
-      EXPECT_EQ(Y.Kind, X.Kind);
-      EXPECT_EQ(Y.Points, X.Points);
-      EXPECT_EQ(Y.State.Brush.Color, X.State.Brush.Color);
-      EXPECT_EQ(Y.State.Brush.Style, X.State.Brush.Style);
-      EXPECT_EQ(Y.State.BackColor, X.State.BackColor) << K;
-      EXPECT_EQ(Y.State.BackMode, X.State.BackMode);
-      EXPECT_EQ(Y.State.Pen, X.State.Pen);
-      EXPECT_EQ(Y.State.PolyFillMode, X.State.PolyFillMode);
-    }
-    EXPECT_EQ(B.Brush()->Color(), A.Brush()->Color());
-    EXPECT_EQ(B.BackColor(), A.BackColor());
-  }
 }
