@@ -695,7 +695,7 @@ TSharedGrid MakeGrid(int NX, int NZ, const std::function<double(int, int)>& F) {
 }
 
 // The grid point by point, holes as null points.
-void AddPoints(TSurfaceSeries& S, const TValueGrid& G) {
+void AddPoints(TCustom3DGridSeries& S, const TValueGrid& G) {
   for (int I = 0; I < G.NX(); ++I)
     for (int J = 0; J < G.NY(); ++J) {
       const double V = G.At(I, J);
@@ -820,4 +820,26 @@ TEST(GridSeries, CellsFarBelowAPixelAreDrawnInBlocksThatLookLikeTheWholeGrid) {
       if (std::max({std::abs(D[0]), std::abs(D[1]), std::abs(D[2])}) > 64 * 24) ++Far;
     }
   EXPECT_LT(Far, Squares / 100);
+}
+
+TEST(GridSeries, AContourSeriesOnASharedGridDrawsTheLinesOfItsPoints) {
+  const double NaN = std::numeric_limits<double>::quiet_NaN();
+  const TSharedGrid G = MakeGrid(15, 12, [NaN](int x, int z) {
+    return x == 4 && z == 6 ? NaN : std::sin(x * 0.5) * std::cos(z * 0.4);
+  });
+  QImage Pictures[2];
+  for (int Shared = 0; Shared < 2; ++Shared) {
+    TSurfaceChart T;
+    T.S.SetActive(false);
+    TContourSeries C;
+    C.SetParentChart(&T.Chart);
+    if (Shared)
+      C.AssignGrid(G);
+    else
+      AddPoints(C, *G);
+    Pictures[Shared] = Picture(T);
+    EXPECT_EQ(C.TraceCount(), 1);
+    C.SetParentChart(nullptr);
+  }
+  EXPECT_EQ(Pictures[1], Pictures[0]);
 }
