@@ -16,7 +16,8 @@ TTabulationRequest SurfaceTabulation(const TPlotRequest& Request) {
                                      Request.YFrom, Request.YTo, Request.YSteps);
   R.Complex = Request.ComplexMode;
   R.OnFailure = TPointFailure::Hole;
-  R.KeptBytesPerPoint = TCustom3DGridSeries::GridBytes(1, 1);
+  // The surface reads the grid in place and keeps nothing more per point.
+  R.KeptBytesPerPoint = 0;
   R.Progress = Request.Progress;
   return R;
 }

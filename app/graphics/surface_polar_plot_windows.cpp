@@ -101,9 +101,9 @@ TPlotOutcome PlotSurface(const TPlotRequest& Request, TfmSurfaceChart& Window) {
   Window.YFrom = Request.YFrom;
   Window.YTo = Request.YTo;
   Window.YStep = (Window.YTo - Window.YFrom) / double(Grid.NY() - 1);
-  // A failed point is a hole in the surface, outside the colour range.
-  S.AssignGrid(Grid);
-  T.Grid.reset();
+  // A failed point is a hole in the surface, outside the colour range. The series reads the
+  // table in place.
+  S.AssignGrid(TSharedGrid(std::move(T.Grid)));
   const std::string Text =
       StripBlanks(Request.ComplexMode ? "abs(" + Request.Input + ")" : Request.Input);
   S.SetTitle(QStringLiteral("f(x,y)=") + FromCp1252(Text));

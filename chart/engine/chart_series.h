@@ -107,7 +107,7 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   TChartValueList* ValueListByName(const QString& Name) override;
   QString GetXLabel(int Index) const override;
   // The stored colour of a point: automatic where none is stored.
-  TColor PointColor(int Index) const;
+  virtual TColor PointColor(int Index) const;
   const std::vector<QString>& Labels() const { return FLabels; }
   // Y-mandatory series are ordered along X (line, bar); the others along Y (horizontal bars).
   bool YMandatory() const override { return true; }
@@ -320,6 +320,8 @@ class TChartSeries : public TChartValueListOwner, public TChartFunctionTarget {
   bool AssociatedToAxis(const TChartAxis* Axis) const;
 
  protected:
+  // The stored colours, for a type that turns values it reads elsewhere into held points.
+  std::vector<TColor>& PointColors() { return FColors; }
   // For types whose CalcZOrder shares another series' place.
   void SetCalcZOrder(int Value) { FCalcZOrder = Value; }
   template <class T>

@@ -30,19 +30,45 @@ void TChartValueList::Assign(const TChartValueList& Source) {
   FStatsDirty = true;
 }
 
+void TChartValueList::SetSource(const TChartValueSource* Source) {
+  std::vector<double>().swap(FValues);
+  FSource = Source;
+  FStatsDirty = true;
+}
+
+void TChartValueList::TakeSourceValues() {
+  if (!FSource) return;
+  const TChartValueSource* S = FSource;
+  const int N = S->Count();
+  std::vector<double> V(size_t(std::max(N, 0)));
+  for (int i = 0; i < N; ++i) V[size_t(i)] = S->Value(i);
+  FValues.swap(V);
+  FSource = nullptr;
+}
+
+void TChartValueList::Hold() {
+  if (!FSource) return;
+  if (FOwner) FOwner->HoldValues();
+  // An owner that does not know the source leaves it to the list.
+  TakeSourceValues();
+}
+
 void TChartValueList::SetValue(int Index, double Value) {
+  Hold();
   FValues.at(size_t(Index)) = Value;
   FStatsDirty = true;
   if (FOwner) FOwner->NotifyValue(sdeModify, Index);
 }
 
 void TChartValueList::ClearValues() {
+  FSource = nullptr;
   std::vector<double>().swap(FValues);
   FValues.reserve(size_t(DefaultCapacity));
   FStatsDirty = true;
 }
 
 int TChartValueList::AddValue(double Value) {
+  Hold();
   FStatsDirty = true;
   const int N = Count();
   if (FOrder == loNone || N == 0) {
@@ -65,6 +91,7 @@ int TChartValueList::AddValue(double Value) {
 }
 
 int TChartValueList::InsertValue(int Index, double Value) {
+  Hold();
   Index = std::clamp(Index, 0, Count());
   FValues.insert(FValues.begin() + Index, Value);
   FStatsDirty = true;
@@ -73,18 +100,20 @@ int TChartValueList::InsertValue(int Index, double Value) {
 
 void TChartValueList::Delete(int Index) {
   if (Index < 0 || Index >= Count()) return;
+  Hold();
   FValues.erase(FValues.begin() + Index);
   FStatsDirty = true;
 }
 
 void TChartValueList::Scroll() {
+  Hold();
   if (FValues.empty()) return;
   std::rotate(FValues.begin(), FValues.begin() + 1, FValues.end());
 }
 
 void TChartValueList::RecalcStats() {
   FMinValue = FMaxValue = FTotal = FTotalAbs = 0;
-  if (!FValues.empty()) {
+  if (Count() > 0) {
     const double V0 = GetValue(0);
     FMinValue = FMaxValue = FTotal = V0;
     FTotalAbs = std::fabs(V0);
@@ -168,7 +197,7 @@ void TChartValueList::SortRange(int L, int R) {
         if (FOwner)
           FOwner->SwapValueIndex(i, j);
         else
-          std::swap(FValues[size_t(i)], FValues[size_t(j)]);
+          Exchange(i, j);
         if (M == i)
           M = j;
         else if (M == j)
@@ -191,5 +220,6 @@ void TChartValueList::SortRange(int L, int R) {
 
 void TChartValueList::Sort() {
   if (FOrder == loNone || Count() < 2) return;
+  Hold();
   SortRange(0, Count() - 1);
 }

@@ -13,6 +13,15 @@ enum TSeriesDataEvent { sdeAdd, sdeDelete, sdeModify, sdeClear, sdeRefresh };
 
 class TChartValueList;
 
+// Where a list reads its values when it does not hold them: a series drawn from a large shared
+// table reads it in place instead of keeping a copy per point.
+class TChartValueSource {
+ public:
+  virtual ~TChartValueSource() = default;
+  virtual int Count() const = 0;
+  virtual double Value(int Index) const = 0;
+};
+
 // What a value list needs of the series that owns it.
 class TChartValueListOwner {
  public:
@@ -22,6 +31,9 @@ class TChartValueListOwner {
   virtual void SwapValueIndex(int A, int B) = 0;
   virtual void Repaint() = 0;
   virtual void CheckDatasource() = 0;
+  // Lists that read a source take their values in before they change; the owner turns all its
+  // lists (and what goes with their points) into held values at once.
+  virtual void HoldValues() {}
   // The lists in creation order: X, Y, then the type's extra lists.
   std::vector<TChartValueList*>& ValueLists() { return FValueLists; }
   const std::vector<TChartValueList*>& ValueLists() const { return FValueLists; }
@@ -46,7 +58,9 @@ class TChartValueList {
   // Order, date-time flag, multiplier and value source; not the values nor the name.
   virtual void Assign(const TChartValueList& Source);
   // The stored value times the multiplier.
-  virtual double GetValue(int Index) const { return FValues.at(size_t(Index)) * FMultiplier; }
+  virtual double GetValue(int Index) const {
+    return (FSource ? FSource->Value(Index) : FValues.at(size_t(Index))) * FMultiplier;
+  }
   // Stores Value raw (the multiplier is not divided out) and tells the owner.
   virtual void SetValue(int Index, double Value);
   virtual void ClearValues();
@@ -54,7 +68,7 @@ class TChartValueList {
   virtual int AddValue(double Value);
   // At Index, whatever the order.
   virtual int InsertValue(int Index, double Value);
-  virtual int Count() const { return int(FValues.size()); }
+  virtual int Count() const { return FSource ? FSource->Count() : int(FValues.size()); }
   virtual void Delete(int Index);
   // Entry 0 goes to the end, the others move down one.
   virtual void Scroll();
@@ -72,9 +86,22 @@ class TChartValueList {
   // Sorts the owner's points by this list; nothing without an order.
   void Sort();
   // Exchanges the raw entries A and B; for the owner's SwapValueIndex.
-  void Exchange(int A, int B) { std::swap(FValues.at(size_t(A)), FValues.at(size_t(B))); }
-  // The raw values, as stored.
+  void Exchange(int A, int B) {
+    Hold();
+    std::swap(FValues.at(size_t(A)), FValues.at(size_t(B)));
+  }
+  // Entry Index without the multiplier, held or read from the source.
+  double RawValue(int Index) const {
+    return FSource ? FSource->Value(Index) : FValues.at(size_t(Index));
+  }
+  // The raw values, as stored; empty while the list reads a source.
   const std::vector<double>& Values() const { return FValues; }
+  // Reads the values from Source (owned by the owner) instead of holding them; null lets go of
+  // it and leaves the list empty.
+  void SetSource(const TChartValueSource* Source);
+  const TChartValueSource* Source() const { return FSource; }
+  // Copies the source's values into the list and lets go of the source.
+  void TakeSourceValues();
 
   TChartValueListOwner* Owner() const { return FOwner; }
   QString Name() const { return FName; }
@@ -92,11 +119,14 @@ class TChartValueList {
 
  private:
   void RecalcStats();
+  // Before a change: a list that reads a source asks its owner to hold the values first.
+  void Hold();
   int Compare(int A, int B) const;
   void SortRange(int L, int R);
 
   TChartValueListOwner* FOwner;
   std::vector<double> FValues;
+  const TChartValueSource* FSource = nullptr;
   QString FName;
   double FMultiplier = 1.0;
   bool FDateTime = false;

@@ -115,8 +115,14 @@ TContourSeries::TTraceKey TContourSeries::CurrentTraceKey() const {
     K.Levels.push_back(L.Value);
     K.Heights.push_back(FYPositionLevel ? V->CalcPosValue(L.Value) : Plane);
   }
-  K.XPos.resize(size_t(Count()));
-  for (int i = 0; i < Count(); ++i) K.XPos[size_t(i)] = H->CalcPosValue(XValue(i));
+  // A shared grid's points of one column share their X: one position per column is kept.
+  if (const TValueGrid* G = SharedGrid().get()) {
+    K.XPos.resize(size_t(G->NX()));
+    for (int I = 0; I < G->NX(); ++I) K.XPos[size_t(I)] = H->CalcPosValue(I + 1);
+  } else {
+    K.XPos.resize(size_t(Count()));
+    for (int i = 0; i < Count(); ++i) K.XPos[size_t(i)] = H->CalcPosValue(XValue(i));
+  }
   const int Rows = GridRows();
   K.Depth.resize(size_t(std::max(Rows, 0)) + 1);
   for (int z = 1; z <= Rows; ++z) K.Depth[size_t(z)] = D->CalcPosValue(z + GridMinZ() - 1);
@@ -127,6 +133,8 @@ void TContourSeries::Trace(const TTraceKey& K) {
   ++FTraceCount;
   FSegments.clear();
   const int Cols = GridColumns(), Rows = GridRows();
+  // Point index to the index of its X position.
+  const size_t Column = SharedGrid() ? size_t(SharedGrid()->NY()) : 1;
   const double First = FLevels.front().Value, Last = FLevels.back().Value;
   for (int z = 1; z < Rows; ++z) {
     const int Z0 = K.Depth[size_t(z)], Z1 = K.Depth[size_t(z) + 1];
@@ -137,7 +145,7 @@ void TContourSeries::Trace(const TTraceKey& K) {
       double Y[5];
       double DMin = 0, DMax = 0;
       for (int m = 1; m <= 4; ++m) {
-        Y[m] = YValue(Corner[m]);
+        Y[m] = PlacedY(Corner[m]);
         DMin = m == 1 ? Y[m] : std::min(DMin, Y[m]);
         DMax = m == 1 ? Y[m] : std::max(DMax, Y[m]);
       }
@@ -145,7 +153,7 @@ void TContourSeries::Trace(const TTraceKey& K) {
       // grid, every level does) would draw the cell's outline once per level.
       if (!(First <= DMax && DMin <= Last) || DMin == DMax) continue;
       double XP[5], ZP[5];
-      for (int m = 1; m <= 4; ++m) XP[m] = K.XPos[size_t(Corner[m])];
+      for (int m = 1; m <= 4; ++m) XP[m] = K.XPos[size_t(Corner[m]) / Column];
       ZP[1] = ZP[2] = Z0;
       ZP[3] = ZP[4] = Z1;
       // The centre: the integer half of the two horizontal and the two depth positions.

@@ -11,11 +11,13 @@
 #include "chart/engine/chart_utils.h"
 #include "chart/engine/series_pointer.h"
 #include "chart/engine/view3d_options.h"
+#include "platform/canvas.h"
 #include "platform/memory_check.h"
 
 using namespace SeriesGeometry;
 
 bool SurfaceCellsAsTriangles = false;
+bool SurfaceCellsInBlocks = true;
 
 std::string SurfaceMessages::GridTooLarge(long long NumX, long long NumZ) {
   return "Not enough memory for a grid of " + std::to_string(NumX) + " x " + std::to_string(NumZ) +
@@ -60,9 +62,10 @@ void TCustom3DSeries::Assign(const TChartSeries& Source) {
   TChartSeries::Assign(Source);
   // The base copies X and Y only; the depth of each copied point comes from the source.
   if (!S || S == this || S->Count() != Count() || !DataSources().empty()) return;
-  const std::vector<double>& Z = S->FZValues->Values();
-  for (int i = 0; i < Count(); ++i)
-    if (FZValues->Values()[size_t(i)] != Z[size_t(i)]) FZValues->SetValue(i, Z[size_t(i)]);
+  for (int i = 0; i < Count(); ++i) {
+    const double Z = S->FZValues->RawValue(i);
+    if (FZValues->RawValue(i) != Z) FZValues->SetValue(i, Z);
+  }
 }
 
 // The grid series.
@@ -220,7 +223,7 @@ TColor TCustom3DGridSeries::GetValueColorValue(double Value) const {
 }
 
 TColor TCustom3DGridSeries::GetValueColor(int ValueIndex) const {
-  TColor C = TChartSeries::GetValueColor(ValueIndex);
+  TColor C = StoredColor(ValueIndex);
   if (C != clNone && ValueIndex >= 0 && ValueIndex < Count())
     C = GetValueColorValue(YValue(ValueIndex));
   if (OnGetColor) OnGetColor(const_cast<TCustom3DGridSeries*>(this), ValueIndex, C);
@@ -230,9 +233,16 @@ TColor TCustom3DGridSeries::GetValueColor(int ValueIndex) const {
 void TCustom3DGridSeries::CalcRange() const {
   bool Any = false;
   double Min = 0, Max = 0;
+  if (FShared) {
+    FRangeDirty = false;
+    Any = FShared->Range(Min, Max);
+    FMinY = Any ? Min : 0;
+    FMaxY = Any ? Max : 0;
+    return;
+  }
   for (int i = 0; i < Count(); ++i) {
     const double Y = YValue(i);
-    if (!std::isfinite(Y) || TChartSeries::GetValueColor(i) == clNone) continue;
+    if (!std::isfinite(Y) || StoredColor(i) == clNone) continue;
     if (!Any || Y < Min) Min = Y;
     if (!Any || Y > Max) Max = Y;
     Any = true;
@@ -300,6 +310,7 @@ void TCustom3DGridSeries::FillSampleValues(int NumValues) {
 }
 
 void TCustom3DGridSeries::Clear() {
+  ReleaseShared();
   TCustom3DSeries::Clear();
   std::vector<int>().swap(FGrid);
   FGridColumns = FGridRows = 0;
@@ -326,22 +337,75 @@ class TCapacityScope {
 }  // namespace
 
 void TCustom3DGridSeries::AssignGrid(const TValueGrid& Grid) {
-  const int NX = std::max(1, Grid.NX()), NZ = std::max(1, Grid.NY());
-  CheckGridSize(NX, NZ);
-  FNumXValues = NX;
-  FNumZValues = NZ;
-  {
-    const TCapacityScope Capacity(Grid.NX() * Grid.NY());
-    Clear();
-  }
-  for (int I = 0; I < Grid.NX(); ++I)
-    for (int J = 0; J < Grid.NY(); ++J) {
-      const double V = Grid.At(I, J);
-      if (TValueGrid::Missing(V))
-        AddXYZ(I + 1, 0, J + 1, {}, clNone);
-      else
-        AddXYZ(I + 1, V, J + 1);
+  // The copy is the grid's own size, far below the held points'.
+  const long long NX = std::max(1, Grid.NX()), NZ = std::max(1, Grid.NY());
+  if (!MemoryAvailable(TValueGrid::Bytes(NX, NZ)))
+    throw ChartException(SurfaceMessages::GridTooLarge(NX, NZ));
+  AssignGrid(std::make_shared<const TValueGrid>(Grid));
+}
+
+void TCustom3DGridSeries::AssignGrid(TSharedGrid Grid) {
+  if (!Grid) Grid = std::make_shared<const TValueGrid>();
+  const long long NX = std::max(1, Grid->NX()), NZ = std::max(1, Grid->NY());
+  if (NX * NZ > std::numeric_limits<int>::max())
+    throw ChartException(SurfaceMessages::GridTooLarge(NX, NZ));
+  Clear();
+  FNumXValues = int(NX);
+  FNumZValues = int(NZ);
+  if (Grid->Empty()) return;
+  FShared = std::move(Grid);
+  FSharedValues = FShared->Values().data();
+  XValues()->SetSource(&FSharedX);
+  YValues()->SetSource(&FSharedY);
+  ZValues()->SetSource(&FSharedZ);
+  NotifyValue(sdeRefresh, 0);
+  RefreshSeries();
+}
+
+int TCustom3DGridSeries::TSharedValues::Count() const {
+  const TValueGrid* G = FSeries.FShared.get();
+  return G ? G->NX() * G->NY() : 0;
+}
+
+double TCustom3DGridSeries::TSharedValues::Value(int Index) const {
+  const TValueGrid& G = *FSeries.FShared;
+  if (Index < 0 || Index >= G.NX() * G.NY()) throw std::out_of_range("value index");
+  switch (FAxis) {
+    case 0:
+      return Index / G.NY() + 1;
+    case 2:
+      return Index % G.NY() + 1;
+    default: {
+      const double V = FSeries.FSharedValues[size_t(Index)];
+      return std::isfinite(V) ? V : 0;
     }
+  }
+}
+
+void TCustom3DGridSeries::HoldValues() {
+  if (!FShared) return;
+  // All lists at once, and the holes as null points, as the point-by-point form keeps them.
+  for (TChartValueList* L : ValueLists()) L->TakeSourceValues();
+  std::vector<TColor>& Colors = PointColors();
+  const std::vector<double>& V = FShared->Values();
+  Colors.assign(V.size(), clChartAuto);
+  for (size_t i = 0; i < V.size(); ++i)
+    if (!std::isfinite(V[i])) Colors[i] = clNone;
+  ReleaseShared();
+  FGridDirty = true;
+}
+
+void TCustom3DGridSeries::ReleaseShared() {
+  for (TChartValueList* L : ValueLists())
+    if (L->Source() == &FSharedX || L->Source() == &FSharedY || L->Source() == &FSharedZ)
+      L->SetSource(nullptr);
+  FShared.reset();
+  FSharedValues = nullptr;
+}
+
+TColor TCustom3DGridSeries::PointColor(int Index) const {
+  const TColor C = StoredColor(Index);
+  return C == clNone ? C : TChartSeries::PointColor(Index);
 }
 
 void TCustom3DGridSeries::Assign(const TChartSeries& Source) {
@@ -388,12 +452,16 @@ void TCustom3DGridSeries::BuildGridIndex() const {
   std::vector<int>().swap(FGrid);
   const int N = Count();
   if (N == 0) return;
+  if (FShared) {
+    BuildSharedIndex();
+    return;
+  }
   // The grid's origin and extent over the points that have a place.
   bool Any = false;
   double MinX = 0, MinZ = 0, MaxX = 0, MaxZ = 0;
   auto Placed = [this](int i) {
     return std::isfinite(XValue(i)) && std::isfinite(YValue(i)) && std::isfinite(ZValue(i)) &&
-           TChartSeries::GetValueColor(i) != clNone;
+           StoredColor(i) != clNone;
   };
   for (int i = 0; i < N; ++i) {
     if (!Placed(i)) continue;
@@ -442,6 +510,36 @@ void TCustom3DGridSeries::BuildGridIndex() const {
     const int X = int(Col), Z = int(Row);
     FGrid[size_t(X - 1) * size_t(FGridRows) + size_t(Z - 1)] = i;
   }
+}
+
+void TCustom3DGridSeries::BuildSharedIndex() const {
+  // The shared grid is its own index: only the extent of the nodes that have a value is needed.
+  const TValueGrid& G = *FShared;
+  FGridMinX = FGridMaxX = FGridMinZ = FGridMaxZ = 0;
+  int MinI = G.NX(), MaxI = -1, MinJ = G.NY(), MaxJ = -1;
+  for (int I = 0; I < G.NX(); ++I) {
+    const double* Column = FSharedValues + size_t(I) * size_t(G.NY());
+    int First = -1, Last = -1;
+    for (int J = 0; J < G.NY(); ++J)
+      if (std::isfinite(Column[J])) {
+        if (First < 0) First = J;
+        Last = J;
+      }
+    if (First < 0) continue;
+    MinI = std::min(MinI, I);
+    MaxI = I;
+    MinJ = std::min(MinJ, First);
+    MaxJ = std::max(MaxJ, Last);
+  }
+  if (MaxI < 0) return;
+  FGridMinX = MinI + 1;
+  FGridMaxX = MaxI + 1;
+  FGridMinZ = MinJ + 1;
+  FGridMaxZ = MaxJ + 1;
+  FSharedOffX = MinI;
+  FSharedOffZ = MinJ;
+  FGridColumns = MaxI - MinI + 1;
+  FGridRows = MaxJ - MinJ + 1;
 }
 
 void TCustom3DGridSeries::DoBeforeDrawChart() { CheckPalette(); }
@@ -502,6 +600,43 @@ void TSurfaceSeries::Assign(const TChartSeries& Source) {
   TCustom3DGridSeries::Assign(Source);
 }
 
+namespace {
+// The grid positions 1, 1 + Step, 1 + 2 Step, ... and always the last one.
+std::vector<int> SampledPositions(int Count, int Step) {
+  std::vector<int> P;
+  P.reserve(size_t(Count / Step) + 2);
+  for (int i = 1; i < Count; i += Step) P.push_back(i);
+  P.push_back(Count);
+  return P;
+}
+}  // namespace
+
+int TSurfaceSeries::CellStep() const {
+  if (!SurfaceCellsInBlocks) return 1;
+  const TChartCanvas3D* C = Canvas(*this);
+  const TCustomAxisPanel* Chart = ParentChart();
+  const TChartAxis* H = GetHorizAxis();
+  const TChartAxis* V = GetVertAxis();
+  if (!C || !Chart || !H || !V) return 1;
+  const TChartAxis* D = Chart->DepthAxis();
+  const int Cols = GridColumns(), Rows = GridRows();
+  if (Cols < 2 || Rows < 2) return 1;
+  // The screen length of the grid along its columns and along its rows, at mid height: a cell
+  // that comes out far below a pixel is drawn together with its neighbours, in blocks about a
+  // pixel wide; grids whose cells reach an eighth of a pixel are drawn cell by cell.
+  const int Y = V->CalcPosValue((MinYValue() + MaxYValue()) / 2);
+  const int X0 = H->CalcPosValue(GridMinX()), X1 = H->CalcPosValue(GridMaxX());
+  const int Z0 = D->CalcPosValue(GridMinZ()), Z1 = D->CalcPosValue(GridMaxZ());
+  const TPoint A = C->Calculate3DPosition(X0, Y, Z0), B = C->Calculate3DPosition(X1, Y, Z0),
+               E = C->Calculate3DPosition(X0, Y, Z1);
+  const double Along = std::hypot(double(B.X) - A.X, double(B.Y) - A.Y) / (Cols - 1),
+               Across = std::hypot(double(E.X) - A.X, double(E.Y) - A.Y) / (Rows - 1);
+  const double Cell = std::max(Along, Across);
+  if (!(Cell < 0.125)) return 1;
+  const double Step = std::floor(1 / std::max(Cell, 1e-9));
+  return int(std::clamp(Step, 1.0, double(std::max(Cols, Rows))));
+}
+
 template <class F>
 void TSurfaceSeries::ForEachCell(F Visit) const {
   const TChartCanvas3D* C = Canvas(*this);
@@ -513,18 +648,29 @@ void TSurfaceSeries::ForEachCell(F Visit) const {
   FillGridIndex();
   const int Cols = GridColumns(), Rows = GridRows();
   if (Cols < 2 || Rows < 2) return;
+  const int Step = CellStep();
+  FCellsVisited = 0;
+  const std::vector<int> Xs = SampledPositions(Cols, Step), Zs = SampledPositions(Rows, Step);
+  const size_t NX = Xs.size(), NZ = Zs.size();
   // Each grid node lands on one screen point: its X and Y through the axes, its row through the
-  // depth axis.
-  std::vector<int> Depth(size_t(Rows) + 1);
-  for (int z = 1; z <= Rows; ++z) Depth[size_t(z)] = D->CalcPosValue(z + GridMinZ() - 1);
-  std::vector<TPoint> Screen(static_cast<size_t>(Count()));
-  for (int x = 1; x <= Cols; ++x)
-    for (int z = 1; z <= Rows; ++z) {
-      const int i = PlacedAt(x, z);
+  // depth axis; projected once, into one flat buffer over the nodes that are drawn.
+  std::vector<int> Depth(NZ);
+  for (size_t b = 0; b < NZ; ++b) Depth[b] = D->CalcPosValue(Zs[b] + GridMinZ() - 1);
+  std::vector<TPoint> Screen(NX * NZ);
+  std::vector<int> Index(NX * NZ);
+  const bool Shared = SharedGrid() != nullptr;
+  for (size_t a = 0; a < NX; ++a) {
+    const int x = Xs[a];
+    // The shared grid's nodes of one column share their X.
+    const int ColumnX = Shared ? H->CalcPosValue(x + GridMinX() - 1) : 0;
+    for (size_t b = 0; b < NZ; ++b) {
+      const int i = PlacedAt(x, Zs[b]);
+      Index[a * NZ + b] = i;
       if (i >= 0)
-        Screen[size_t(i)] = C->Calculate3DPosition(H->CalcPosValue(XValue(i)),
-                                                   V->CalcPosValue(YValue(i)), Depth[size_t(z)]);
+        Screen[a * NZ + b] = C->Calculate3DPosition(Shared ? ColumnX : H->CalcPosValue(XValue(i)),
+                                                    V->CalcPosValue(PlacedY(i)), Depth[b]);
     }
+  }
   // Back to front: the side of the grid that lies farther from the eye is painted first. The
   // eye looks along the view's depth direction; orthogonal and flat views look into the
   // screen, where larger depth lies behind and the right side in front.
@@ -537,20 +683,24 @@ void TSurfaceSeries::ForEachCell(F Visit) const {
   const double MinX = GridMinX(), Span = Cols - 1;
   const bool LastColumnFar =
       Cx * (double(H->CalcPosValue(MinX + Span)) - H->CalcPosValue(MinX)) > 0;
-  const bool LastRowFar = Cz * (double(Depth[size_t(Rows)]) - Depth[1]) > 0;
-  const int XStep = LastColumnFar ? 1 : -1, ZStep = LastRowFar ? -1 : 1;
+  const bool LastRowFar = Cz * (double(D->CalcPosValue(Rows + GridMinZ() - 1)) - Depth.front()) > 0;
   TCell Cell;
-  for (int n = 0; n < Cols - 1; ++n) {
-    const int x = LastColumnFar ? Cols - 1 - n : 2 + n;
-    for (int m = 0; m < Rows - 1; ++m) {
-      const int z = LastRowFar ? Rows - m : 1 + m;
-      Cell.Corner[0] = PlacedAt(x, z);
-      Cell.Corner[1] = PlacedAt(x + XStep, z);
-      Cell.Corner[2] = PlacedAt(x + XStep, z + ZStep);
-      Cell.Corner[3] = PlacedAt(x, z + ZStep);
-      if (Cell.Corner[0] < 0 || Cell.Corner[1] < 0 || Cell.Corner[2] < 0 || Cell.Corner[3] < 0)
-        continue;
-      for (int k = 0; k < 4; ++k) Cell.P[k] = Screen[size_t(Cell.Corner[k])];
+  const size_t Node[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+  for (size_t n = 0; n + 1 < NX; ++n) {
+    // Column a and its neighbour a2 towards the far side's opposite.
+    const size_t a = LastColumnFar ? NX - 2 - n : 1 + n, a2 = LastColumnFar ? a + 1 : a - 1;
+    for (size_t m = 0; m + 1 < NZ; ++m) {
+      const size_t b = LastRowFar ? NZ - 1 - m : m, b2 = LastRowFar ? b - 1 : b + 1;
+      const size_t Cols2[2] = {a, a2}, Rows2[2] = {b, b2};
+      bool Whole = true;
+      for (int k = 0; k < 4 && Whole; ++k) {
+        const size_t At = Cols2[Node[k][0]] * NZ + Rows2[Node[k][1]];
+        Cell.Corner[k] = Index[At];
+        Whole = Cell.Corner[k] >= 0;
+        Cell.P[k] = Screen[At];
+      }
+      if (!Whole) continue;
+      ++FCellsVisited;
       if (!Visit(Cell)) return;
     }
   }
@@ -586,6 +736,41 @@ void TSurfaceSeries::DrawAllValues() {
   if (H && V && D && GridColumns() > 0 && Within(H, GridMinX(), GridMaxX()) &&
       Within(V, MinYValue(), MaxYValue()) && Within(D, GridMinZ(), GridMaxZ()))
     C->UnClipRectangle();
+  TCanvas* Device = C->ReferenceCanvas();
+  if (!FDotFrame && !SurfaceCellsAsTriangles && Device && Device->Target() && !Device->Mapped()) {
+    // The cells go straight to the canvas' target, in the state a Polygon call would give each of
+    // them (only the brush's colour changes from cell to cell), made once.
+    TCanvasOp Op;
+    Op.Kind = coPolygon;
+    Op.State.Pen = Device->Pen()->Data();
+    Op.State.Brush = Device->Brush()->Data();
+    Op.State.Font = Device->Font()->Data();
+    Op.State.TextAlign = Device->TextAlign();
+    Op.State.PolyFillMode = Device->PolyFillMode();
+    Op.State.Clipped = Device->HasClip();
+    if (Op.State.Clipped) Op.State.Clip = Device->ClipRegion();
+    Op.State.BackMode = Device->BackMode();
+    Op.State.BackColor = Device->BackColor();
+    Op.Points.resize(4);
+    TCanvasTarget& Target = *Device->Target();
+    ForEachCell([&](const TCell& Cell) {
+      if (Colored) {
+        const TColor Color = GetValueColor(Cell.Corner[0]);
+        if (Color == clNone) return true;
+        // Setting a colour also makes a clear brush solid.
+        if (Color != Op.State.Brush.Color || Op.State.Brush.Style == bsClear) {
+          Device->Brush()->SetColor(Color);
+          Op.State.Brush = Device->Brush()->Data();
+          Op.State.BackMode = Device->BackMode();
+          Op.State.BackColor = Device->BackColor();
+        }
+      }
+      std::copy(Cell.P, Cell.P + 4, Op.Points.begin());
+      Target.Execute(Op);
+      return true;
+    });
+    return;
+  }
   ForEachCell([&](const TCell& Cell) {
     if (Colored) {
       const TColor Color = GetValueColor(Cell.Corner[0]);

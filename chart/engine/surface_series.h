@@ -3,6 +3,7 @@
 // a regular grid of columns (X) and rows (Z) of Y values, coloured by value through a colour
 // range or a palette. The surface draws each grid cell as a four-sided plane (or its outline, or
 // its corners); the contour series draws level lines on a horizontal plane.
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -99,6 +100,14 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   // points and the grid's size; a grid that cannot be held is refused as SetNumXValues refuses
   // it, and the points stay.
   void AssignGrid(const TValueGrid& Grid);
+  // The same without a copy: the series reads the shared grid in place (its value lists read it
+  // through, and hold nothing), until a point is changed, added or deleted, which turns the grid
+  // into held points first. Refused (ChartException) only for more points than a series counts.
+  void AssignGrid(TSharedGrid Grid);
+  // The grid the series reads in place; null while it holds its points.
+  const TSharedGrid& SharedGrid() const { return FShared; }
+  void HoldValues() override;
+  TColor PointColor(int Index) const override;
   void FillSampleValues(int NumValues) override;
   int NumSampleValues() const override { return 15; }
   void Clear() override;
@@ -107,6 +116,15 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   // Seen in 3D from the front above, or in 2D straight from above.
   void Set3D(bool Value) override;
 
+  // A shared grid's columns and rows run from 1 to its size, null points included.
+  double MinXValue() const override { return FShared ? 1 : TCustom3DSeries::MinXValue(); }
+  double MaxXValue() const override {
+    return FShared ? FShared->NX() : TCustom3DSeries::MaxXValue();
+  }
+  double MinZValue() const override { return FShared ? 1 : TCustom3DSeries::MinZValue(); }
+  double MaxZValue() const override {
+    return FShared ? FShared->NY() : TCustom3DSeries::MaxZValue();
+  }
   // The Y range over the points that are drawn: null and non-finite points do not count.
   double MinYValue() const override;
   double MaxYValue() const override;
@@ -143,10 +161,16 @@ class TCustom3DGridSeries : public TCustom3DSeries {
  protected:
   // GridIndex without the check that the index is current: for loops that made sure once.
   int PlacedAt(int X, int Z) const {
-    return X >= 1 && Z >= 1 && X <= FGridColumns && Z <= FGridRows
-               ? FGrid[size_t(X - 1) * size_t(FGridRows) + size_t(Z - 1)]
-               : -1;
+    if (X < 1 || Z < 1 || X > FGridColumns || Z > FGridRows) return -1;
+    if (FShared) {
+      const size_t i =
+          size_t(X - 1 + FSharedOffX) * size_t(FShared->NY()) + size_t(Z - 1 + FSharedOffZ);
+      return std::isfinite(FSharedValues[i]) ? int(i) : -1;
+    }
+    return FGrid[size_t(X - 1) * size_t(FGridRows) + size_t(Z - 1)];
   }
+  // The value at a placed index, read the quickest way.
+  double PlacedY(int Index) const { return FShared ? FSharedValues[size_t(Index)] : YValue(Index); }
   // A number that changes whenever the points do, for what is kept from them.
   unsigned DataVersion() const { return FDataVersion; }
   bool SampleValues() const { return FSampleValues; }
@@ -157,8 +181,33 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   void CacheColors();
 
  private:
+  // Reads one of the shared grid's columns of points: X, Y (a missing value reads as 0, as a
+  // null point holds it) or Z.
+  class TSharedValues final : public TChartValueSource {
+   public:
+    TSharedValues(const TCustom3DGridSeries& Series, int Axis) : FSeries(Series), FAxis(Axis) {}
+    int Count() const override;
+    double Value(int Index) const override;
+
+   private:
+    const TCustom3DGridSeries& FSeries;
+    int FAxis;
+  };
+  // The colour stored for a point; a missing value of the shared grid is a null point.
+  TColor StoredColor(int Index) const {
+    if (FShared && Index >= 0 && size_t(Index) < FShared->Values().size() &&
+        !std::isfinite(FSharedValues[size_t(Index)]))
+      return clNone;
+    return TChartSeries::GetValueColor(Index);
+  }
+  void ReleaseShared();
   void CalcRange() const;
   void BuildGridIndex() const;
+  void BuildSharedIndex() const;
+  TSharedGrid FShared;
+  const double* FSharedValues = nullptr;
+  TSharedValues FSharedX{*this, 0}, FSharedY{*this, 1}, FSharedZ{*this, 2};
+  mutable int FSharedOffX = 0, FSharedOffZ = 0;
   int FNumXValues = 10, FNumZValues = 10;
   mutable std::vector<int> FGrid;
   mutable int FGridColumns = 0, FGridRows = 0;
@@ -185,6 +234,8 @@ class TCustom3DGridSeries : public TCustom3DSeries {
 
 // Draws each cell as two triangles instead of one four-sided plane; off unless set.
 extern bool SurfaceCellsAsTriangles;
+// Draws cells far below a pixel in blocks (see TSurfaceSeries::CellStep); on unless cleared.
+extern bool SurfaceCellsInBlocks;
 
 class TSurfaceSeries : public TCustom3DGridSeries {
  public:
@@ -205,6 +256,11 @@ class TSurfaceSeries : public TCustom3DGridSeries {
   void DrawAllValues() override;
   // Corner 1 of the first cell, in drawing order, whose screen outline holds the point; -1.
   int Clicked(int X, int Y) const override;
+  // Cells far below a pixel are drawn in blocks: how many cells a block spans each way (1 draws
+  // every cell), from the grid's size on the screen in the view of the last drawing.
+  int CellStep() const;
+  // The cells (or blocks) the last drawing or click test went through.
+  int CellsVisited() const { return FCellsVisited; }
   // The colour the cells of the item's values are drawn in: the mesh's pen in a wire frame, the
   // brush where the cells are not coloured by value.
   TColor LegendItemColor(int Index) const override;
@@ -221,6 +277,7 @@ class TSurfaceSeries : public TCustom3DGridSeries {
   std::unique_ptr<TChartPen> FPen;
   std::unique_ptr<TChartBrush> FBrush;
   bool FWireFrame = false, FDotFrame = false;
+  mutable int FCellsVisited = 0;
 };
 
 class TContourSeries : public TCustom3DGridSeries {

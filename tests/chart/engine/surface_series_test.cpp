@@ -684,3 +684,162 @@ TEST(GridSeries, AGridGoesInWholeWithItsHolesAsNullPoints) {
   SetAvailableMemorySource(nullptr);
   EXPECT_EQ(T.S.Count(), 6);
 }
+
+namespace {
+// A grid of F over NX columns and NZ rows, with NaN where F gives it.
+TSharedGrid MakeGrid(int NX, int NZ, const std::function<double(int, int)>& F) {
+  auto G = std::make_shared<TValueGrid>(NX, NZ);
+  for (int I = 0; I < NX; ++I)
+    for (int J = 0; J < NZ; ++J) G->Set(I, J, F(I + 1, J + 1));
+  return G;
+}
+
+// The grid point by point, holes as null points.
+void AddPoints(TCustom3DGridSeries& S, const TValueGrid& G) {
+  for (int I = 0; I < G.NX(); ++I)
+    for (int J = 0; J < G.NY(); ++J) {
+      const double V = G.At(I, J);
+      if (std::isfinite(V))
+        S.AddXYZ(I + 1, V, J + 1);
+      else
+        S.AddXYZ(I + 1, 0, J + 1, {}, clNone);
+    }
+}
+
+QImage Picture(TSurfaceChart& T) {
+  T.Chart.Invalidate();
+  T.Chart.Repaint();
+  return T.Chart.Backing()->Image().copy();
+}
+}  // namespace
+
+TEST(GridSeries, ASharedGridDrawsAndReadsAsItsPointsWouldAndHoldsThemBeforeAChange) {
+  const double NaN = std::numeric_limits<double>::quiet_NaN();
+  // Holes inside, and a first column and last row without any value.
+  auto F = [NaN](int x, int z) {
+    if (x == 1 || z == 24 || (x == 7 && z == 5) || (x > 12 && x < 15 && z > 10 && z < 14))
+      return NaN;
+    return std::sin(x * 0.4) * std::cos(z * 0.3) * 3;
+  };
+  const TSharedGrid G = MakeGrid(20, 24, F);
+  for (bool Palette : {false, true}) {
+    TSurfaceChart Held, Shared;
+    for (TSurfaceChart* T : {&Held, &Shared}) {
+      T->S.SetUsePalette(Palette);
+      T->S.SetUseColorRange(!Palette);
+    }
+    AddPoints(Held.S, *G);
+    Shared.S.AssignGrid(G);
+    ASSERT_EQ(Shared.S.SharedGrid(), G);
+    ASSERT_EQ(Shared.S.Count(), Held.S.Count());
+    for (int i = 0; i < Held.S.Count(); i += 7) {
+      EXPECT_EQ(Shared.S.XValue(i), Held.S.XValue(i));
+      EXPECT_EQ(Shared.S.YValue(i), Held.S.YValue(i));
+      EXPECT_EQ(Shared.S.ZValue(i), Held.S.ZValue(i));
+      EXPECT_EQ(Shared.S.IsNull(i), Held.S.IsNull(i)) << i;
+      EXPECT_EQ(Shared.S.PointColor(i), Held.S.PointColor(i)) << i;
+    }
+    EXPECT_EQ(Shared.S.MinYValue(), Held.S.MinYValue());
+    EXPECT_EQ(Shared.S.MaxYValue(), Held.S.MaxYValue());
+    EXPECT_EQ(Shared.S.GridColumns(), Held.S.GridColumns());
+    EXPECT_EQ(Shared.S.GridRows(), Held.S.GridRows());
+    EXPECT_EQ(Shared.S.GridMinX(), 2);
+    for (int x = 0; x <= 21; ++x)
+      for (int z = 0; z <= 25; ++z) EXPECT_EQ(Shared.S.GridIndex(x, z), Held.S.GridIndex(x, z));
+    const QImage A = Picture(Held), B = Picture(Shared);
+    EXPECT_EQ(A, B) << "palette " << Palette;
+    // A click finds the same cell.
+    const TPoint P = Held.Screen(10.5, F(10, 10), 10.5);
+    EXPECT_EQ(Shared.S.Clicked(P.X, P.Y), Held.S.Clicked(P.X, P.Y));
+  }
+  // A change holds the points first, leaves the shared grid alone and reads as the held form.
+  TSurfaceChart Held, Shared;
+  AddPoints(Held.S, *G);
+  Shared.S.AssignGrid(G);
+  for (TSurfaceChart* T : {&Held, &Shared}) {
+    T->S.YValues()->SetValue(30, 9);
+    T->S.Delete(2);
+    T->S.AddXYZ(30, 1, 1);
+  }
+  EXPECT_EQ(Shared.S.SharedGrid(), nullptr);
+  EXPECT_EQ(G->At(1, 6), F(2, 7));
+  ASSERT_EQ(Shared.S.Count(), Held.S.Count());
+  for (int i = 0; i < Held.S.Count(); ++i) {
+    ASSERT_EQ(Shared.S.YValue(i), Held.S.YValue(i)) << i;
+    ASSERT_EQ(Shared.S.IsNull(i), Held.S.IsNull(i)) << i;
+  }
+  EXPECT_EQ(Picture(Shared), Picture(Held));
+  // A series that reads the grid copies it point by point into another one.
+  TSurfaceChart Copy;
+  Shared.S.AssignGrid(G);
+  Copy.S.Assign(Shared.S);
+  ASSERT_EQ(Copy.S.Count(), Shared.S.Count());
+  EXPECT_EQ(Copy.S.ZValue(25), Shared.S.ZValue(25));
+  EXPECT_TRUE(Copy.S.IsNull(24 * 6 + 4));
+  // Clearing lets go of the grid.
+  Shared.S.Clear();
+  EXPECT_EQ(Shared.S.Count(), 0);
+  EXPECT_EQ(G.use_count(), 1);
+}
+
+TEST(GridSeries, CellsFarBelowAPixelAreDrawnInBlocksThatLookLikeTheWholeGrid) {
+  auto F = [](int x, int z) { return std::sin(x * 0.01) * std::cos(z * 0.008); };
+  TSurfaceChart T;
+  T.S.Pen()->SetVisible(false);
+  // The default grid draws every cell.
+  T.S.AssignGrid(MakeGrid(301, 301, F));
+  Picture(T);
+  EXPECT_EQ(T.S.CellStep(), 1);
+  EXPECT_EQ(T.S.CellsVisited(), 300 * 300);
+  // In a small chart, so that the whole grid is quickly drawn too.
+  T.Chart.resize(100, 75);
+  const int N = 801;
+  T.S.AssignGrid(MakeGrid(N, N, F));
+  const QImage Blocks = Picture(T);
+  const int Step = T.S.CellStep();
+  EXPECT_GE(Step, 2);
+  const int Sides = (N - 2) / Step + 1;
+  EXPECT_EQ(T.S.CellsVisited(), Sides * Sides);
+  SurfaceCellsInBlocks = false;
+  const QImage Whole = Picture(T);
+  SurfaceCellsInBlocks = true;
+  EXPECT_EQ(T.S.CellsVisited(), (N - 1) * (N - 1));
+  // Compared in squares of 8 pixels: the mean colours stay close.
+  int Far = 0, Squares = 0;
+  for (int Y = 0; Y + 8 <= Whole.height(); Y += 8)
+    for (int X = 0; X + 8 <= Whole.width(); X += 8) {
+      int D[3] = {0, 0, 0};
+      for (int y = Y; y < Y + 8; ++y)
+        for (int x = X; x < X + 8; ++x) {
+          const QRgb A = Blocks.pixel(x, y), B = Whole.pixel(x, y);
+          D[0] += qRed(A) - qRed(B);
+          D[1] += qGreen(A) - qGreen(B);
+          D[2] += qBlue(A) - qBlue(B);
+        }
+      ++Squares;
+      if (std::max({std::abs(D[0]), std::abs(D[1]), std::abs(D[2])}) > 64 * 24) ++Far;
+    }
+  EXPECT_LT(Far, Squares / 100);
+}
+
+TEST(GridSeries, AContourSeriesOnASharedGridDrawsTheLinesOfItsPoints) {
+  const double NaN = std::numeric_limits<double>::quiet_NaN();
+  const TSharedGrid G = MakeGrid(15, 12, [NaN](int x, int z) {
+    return x == 4 && z == 6 ? NaN : std::sin(x * 0.5) * std::cos(z * 0.4);
+  });
+  QImage Pictures[2];
+  for (int Shared = 0; Shared < 2; ++Shared) {
+    TSurfaceChart T;
+    T.S.SetActive(false);
+    TContourSeries C;
+    C.SetParentChart(&T.Chart);
+    if (Shared)
+      C.AssignGrid(G);
+    else
+      AddPoints(C, *G);
+    Pictures[Shared] = Picture(T);
+    EXPECT_EQ(C.TraceCount(), 1);
+    C.SetParentChart(nullptr);
+  }
+  EXPECT_EQ(Pictures[1], Pictures[0]);
+}
