@@ -20,6 +20,7 @@
 
 #include "app/graphics/fm_contour_plot.h"
 #include "app/graphics/plot_pictures.h"
+#include "bench/bench_support.h"
 #include "engine/engine_host.h"
 #include "engine/engine_state.h"
 #include "platform/app_services.h"
@@ -30,24 +31,6 @@
 #include "plot/ui/plot.h"
 
 namespace {
-
-class TPumpingHost : public TEngineHost {
- public:
-  void PumpMessages() override { PumpWindowMessages(); }
-};
-
-double PeakBytes() {
-  rusage U{};
-  getrusage(RUSAGE_SELF, &U);
-  return static_cast<double>(U.ru_maxrss) * 1024.0;
-}
-
-double ResidentBytes() {
-  std::ifstream F("/proc/self/statm");
-  long long Size = 0, Resident = 0;
-  F >> Size >> Resident;
-  return static_cast<double>(Resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
-}
 
 using TClock = std::chrono::steady_clock;
 TClock::time_point GStart;
@@ -89,9 +72,7 @@ int main(int argc, char** argv) {
   const std::string Formula = argc > 3 ? argv[3] : "sin(X)*cos(Y)";
   qputenv("QT_QPA_PLATFORM", "offscreen");
   TApplication App(argc, argv);
-  EngineInitialize();
-  TPumpingHost Host;
-  SetEngineHost(&Host);
+  TBenchEngine Engine;
   RegisterSeriesLayerClasses();
   RegisterContourLayerClasses();
   fmContourPlot = new TfmContourPlot;
@@ -110,13 +91,13 @@ int main(int argc, char** argv) {
     return 0;
   }
   const bool Direct = Kind.ends_with("-direct");
-  TGridPicture P;
-  P.Typed = Formula;
+  TPlotRequest P;
+  P.Input = Formula;
   P.Shade = Kind.starts_with("shade");
-  P.Name = QString::fromStdString(Formula);
+  P.Legend = QString::fromStdString(Formula);
   P.XTitle = "X", P.YTitle = "Y", P.Title = "f(x,y)";
-  P.A = -5, P.B = 5, P.C = -5, P.D = 5;
-  P.NX = P.NY = Steps;
+  P.XFrom = -5, P.XTo = 5, P.YFrom = -5, P.YTo = 5;
+  P.XSteps = P.YSteps = Steps;
   P.Levels = 10;
   TSharedGrid Grid;
   TContour* Layer = nullptr;
@@ -126,10 +107,10 @@ int main(int argc, char** argv) {
     Grid = DirectGrid(Steps);
     Report("filled");
     auto C = std::make_unique<TContour>(&G, Grid, P.Shade ? 1 : P.Levels, P.Shade, false);
-    G.XAxis->Min = P.A, G.XAxis->Max = P.B, G.YAxis->Min = P.C, G.YAxis->Max = P.D;
+    G.XAxis->Min = P.XFrom, G.XAxis->Max = P.XTo, G.YAxis->Min = P.YFrom, G.YAxis->Max = P.YTo;
     G.XAxis->AutoMin = G.XAxis->AutoMax = G.YAxis->AutoMin = G.YAxis->AutoMax = false;
     Layer = static_cast<TContour*>(G.AddLayer(std::move(C)));
-  } else if (!PutGrid(G, P, Grid, Layer, nullptr).Ok()) {
+  } else if (!PutGrid(G, P, Grid, Layer).Ok()) {
     return std::fprintf(stderr, "tabulation failed\n"), 1;
   }
   Report("layer built");
@@ -141,8 +122,7 @@ int main(int argc, char** argv) {
   // The same picture asked for again, as the page does: the shown one stays until the new one
   // has been made.
   if (Kind.ends_with("-again")) {
-    if (!PutGrid(G, P, Grid, Layer, nullptr).Ok())
-      return std::fprintf(stderr, "tabulation failed\n"), 1;
+    if (!PutGrid(G, P, Grid, Layer).Ok()) return std::fprintf(stderr, "tabulation failed\n"), 1;
     fmContourPlot->SetContour(Layer);
     fmContourPlot->ShowPlot();
     QCoreApplication::processEvents();
@@ -155,6 +135,5 @@ int main(int argc, char** argv) {
   std::printf("lines %zu\n", Layer->Lines().size());
   delete fmContourPlot;
   fmContourPlot = nullptr;
-  SetEngineHost(nullptr);
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 
+#include "bench/bench_support.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/surface_series.h"
 #include "chart/engine/view3d_options.h"
@@ -122,11 +123,4 @@ BENCHMARK(BM_SurfaceWireFramePaint)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  TApplication App(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarksOffscreen(argc, argv); }

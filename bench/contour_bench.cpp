@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "platform/application.h"
 #include "platform/canvas.h"
 #include "platform/canvas_targets.h"
@@ -147,10 +148,5 @@ int main(int argc, char** argv) {
   for (int K = 1; K < argc; ++K)
     if (std::strncmp(argv[K], PeerData, std::strlen(PeerData)) == 0)
       return WritePeerData(argv[K] + std::strlen(PeerData)) ? 0 : 1;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  TApplication App(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarksOffscreen(argc, argv);
 }

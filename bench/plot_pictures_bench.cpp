@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/graphics/plot_pictures.h"
+#include "bench/bench_support.h"
 #include "engine/engine_host.h"
 #include "engine/engine_state.h"
 #include "platform/app_services.h"
@@ -17,12 +18,6 @@
 #include "plot/ui/plot.h"
 
 namespace {
-
-// The window's engine host pumps through the platform's throttled pump; so does this one.
-class TPumpingHost : public TEngineHost {
- public:
-  void PumpMessages() override { PumpWindowMessages(); }
-};
 
 // The plot control of the windows, its image 1000 x 700.
 struct TPicture {
@@ -132,9 +127,7 @@ BENCHMARK(BM_CurveTabulationOnly)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   TApplication App(argc, argv);
-  EngineInitialize();
-  TPumpingHost Host;
-  SetEngineHost(&Host);
+  TBenchEngine Engine;
   RegisterSeriesLayerClasses();
   RegisterContourLayerClasses();
   {
@@ -146,6 +139,5 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  SetEngineHost(nullptr);
   return 0;
 }

@@ -14,6 +14,7 @@
 #include "app/graphics/fm_surface_chart.h"
 #include "app/graphics/polar_form.h"
 #include "app/graphics/surface_polar_plot.h"
+#include "bench/bench_support.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chart_registry.h"
 #include "engine/engine_state.h"
@@ -132,11 +133,4 @@ void BM_GnuplotPm3dSurface(benchmark::State& State) {
 BENCHMARK(BM_GnuplotPm3dSurface)->Unit(benchmark::kMillisecond);
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  TApplication App(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarksOffscreen(argc, argv); }

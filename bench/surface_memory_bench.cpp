@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "app/graphics/fm_surface_chart.h"
+#include "bench/bench_support.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chart_registry.h"
 #include "chart/engine/surface_series.h"
@@ -24,21 +25,6 @@
 
 namespace {
 const TRect Picture{0, 0, 1000, 700};
-
-double PeakBytes() {
-  rusage U{};
-  getrusage(RUSAGE_SELF, &U);
-  return double(U.ru_maxrss) * 1024;
-}
-
-double ResidentBytes() {
-  long Pages = 0, Resident = 0;
-  if (FILE* F = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(F, "%ld %ld", &Pages, &Resident) != 2) Resident = 0;
-    std::fclose(F);
-  }
-  return double(Resident) * 4096;
-}
 
 void BM_SurfaceMemory(benchmark::State& State) {
   static TfmSurfaceChart* W = [] {
@@ -88,11 +74,4 @@ void BM_SurfaceMemory(benchmark::State& State) {
 BENCHMARK(BM_SurfaceMemory)->Arg(301)->Arg(16001)->Iterations(1)->Unit(benchmark::kMillisecond);
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  TApplication App(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarksOffscreen(argc, argv); }
