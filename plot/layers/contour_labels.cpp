@@ -188,15 +188,21 @@ void TContour::DrawLine(int I) {
     const auto [YLo, YHi] = std::minmax({L->Box[0].Y, L->Box[1].Y, L->Box[2].Y, L->Box[3].Y});
     Left = XLo - 2.0, Right = XHi + 2.0, Top = YLo - 2.0, Bottom = YHi + 2.0;
   }
+  if (!Cut || Orient == 0) {
+    // Uncut, the line's segments go together, which the screen's image takes as polylines.
+    if (P.size() >= 2)
+      Graph->Lines(int(P.size()) - 1, [&](int K) {
+        const TDoublePoint A = DepthShifted(P[size_t(K)], Off);
+        const TDoublePoint B = DepthShifted(P[size_t(K) + 1], Off);
+        return TDoubleRect{A.X, A.Y, B.X, B.Y};
+      });
+    return;
+  }
   const double S = Orient > 0 ? 1 : -1;
   // The exact pixels of the point before, kept for the next piece, which starts there.
   double X2 = 0, Y2 = 0;
   for (size_t K = 1; K < P.size(); ++K) {
     const TDoublePoint A = P[K - 1], B = P[K];
-    if (!Cut || Orient == 0) {
-      Draw(A, B);
-      continue;
-    }
     // The part of the segment inside the box, as parameters T0..T1 along it, from the exact
     // pixels: rounded ones would let the line's ends reach a pixel into the text.
     const double X1 = K == 1 ? Graph->XToPixelExact(A.X) + Off : X2;

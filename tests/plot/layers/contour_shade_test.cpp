@@ -81,3 +81,45 @@ TEST(ContourShade, AMapOnAnImageHasThePixelsOfItsCells) {
     EXPECT_GT(Painted, M.Width * M.Height / 3);
   }
 }
+
+// Contour lines on the screen's image go to the canvas as polylines; they must set the pixels of
+// their segments drawn one by one, with labels cutting some lines and not others, in depth and on
+// a log axis.
+TEST(ContourLines, PolylinesOnAnImageHaveThePixelsOfTheirSegments) {
+  const TSharedGrid Grid = MapGrid();
+  for (const bool Labels : {false, true})
+    for (const TMapCase& M : {TMapCase{320, 240, 1, 0, false}, TMapCase{257, 181, 1, 0.5, false},
+                              TMapCase{300, 200, 1, 0, true}}) {
+      QImage Images[2];
+      for (const bool Batch : {false, true}) {
+        QImage& Image = Images[Batch];
+        Image = QImage(M.Width, M.Height, QImage::Format_RGB32);
+        Image.fill(Qt::white);
+        TImageTarget Target(&Image);
+        TCanvas Canvas(&Target);
+        TGraph Graph(&Canvas, M.Width, M.Height);
+        Graph.BatchLines = Batch;
+        Graph.PlotRect = {3, 5, M.Width - 2, M.Height - 7};
+        Graph.XMin = -3.1, Graph.XMax = 3.3;
+        // A log axis's range is in decades.
+        Graph.YMin = M.YLog ? std::log10(0.9) : 0.9, Graph.YMax = M.YLog ? std::log10(5.2) : 5.2;
+        Graph.YAxis->Log = M.YLog;
+        Graph.View3D = M.Depth;
+        Graph.Depth3D = M.Depth > 0 ? 6 : 0;
+        Graph.ComputeMapping(Graph.PlotRect);
+        auto* C = static_cast<TContour*>(
+            Graph.AddLayer(std::make_unique<TContour>(&Graph, Grid, 12, false, false)));
+        C->ShowLabels = Labels;
+        Graph.CurrentLayer = C;
+        C->Draw();
+      }
+      SCOPED_TRACE(testing::Message() << M.Width << "x" << M.Height << " labels " << Labels);
+      int Dark = 0;
+      for (int Y = 0; Y < M.Height; ++Y)
+        for (int X = 0; X < M.Width; ++X) {
+          ASSERT_EQ(Images[0].pixel(X, Y), Images[1].pixel(X, Y)) << X << "," << Y;
+          Dark += Images[1].pixel(X, Y) != qRgb(255, 255, 255);
+        }
+      EXPECT_GT(Dark, 500);  // the lines were drawn
+    }
+}
