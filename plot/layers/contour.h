@@ -145,6 +145,7 @@ class TContour : public TLayer, public TGraphContour {
   TContourGridIndex FIndex;
   std::vector<TContourLine> FLines;
   std::vector<TColor> FLineColors;
+  std::vector<TDoubleRect> FPieces;  // of the line being drawn, kept from line to line
   std::vector<std::optional<TContourLabel>> FLabels;  // one per line
   void DrawLine(int I);
   // On a graph with depth the layer lies on the back wall of the frame, as the frame's plot

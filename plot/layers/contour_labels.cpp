@@ -169,9 +169,12 @@ void TContour::DrawLine(int I) {
   auto ToWorld = [&](TDoublePoint Q) {
     return TDoublePoint{XLog ? std::pow(10.0, Q.X) : Q.X, YLog ? std::pow(10.0, Q.Y) : Q.Y};
   };
+  // The pieces around the label go to the graph together, as the uncut line's segments do.
+  std::vector<TDoubleRect>& Pieces = FPieces;
+  Pieces.clear();
   auto Draw = [&](TDoublePoint A, TDoublePoint B) {
     A = DepthShifted(A, Off), B = DepthShifted(B, Off);
-    Graph->Line(A.X, A.Y, B.X, B.Y);
+    Pieces.push_back({A.X, A.Y, B.X, B.Y});
   };
   double Orient = 0;
   // The box's edges, and its extent with two pixels to spare: a piece wholly outside that
@@ -242,4 +245,5 @@ void TContour::DrawLine(int I) {
     if (T0 > 0) Draw(A, At(T0));
     if (T1 < 1) Draw(At(T1), B);
   }
+  Graph->Lines(int(Pieces.size()), [&](int K) { return Pieces[size_t(K)]; });
 }
