@@ -34,6 +34,17 @@ TSharedGrid MapGrid() {
   return G;
 }
 
+// The graph of every case: the plot inside a small margin, X over [-3.1, 3.3], Y over YMin ..
+// YMax, in depth when the case says so.
+void PlaceGraph(TGraph& Graph, const TMapCase& M, double YMin, double YMax) {
+  Graph.PlotRect = {3, 5, M.Width - 2, M.Height - 7};
+  Graph.XMin = -3.1, Graph.XMax = 3.3, Graph.YMin = YMin, Graph.YMax = YMax;
+  Graph.YAxis->Log = M.YLog;
+  Graph.View3D = M.Depth;
+  Graph.Depth3D = M.Depth > 0 ? 6 : 0;
+  Graph.ComputeMapping(Graph.PlotRect);
+}
+
 QImage PaintMap(const TMapCase& M, const TSharedGrid& Grid, bool CellByCell) {
   QImage Image(M.Width, M.Height, QImage::Format_RGB32);
   Image.fill(Qt::black);
@@ -42,12 +53,7 @@ QImage PaintMap(const TMapCase& M, const TSharedGrid& Grid, bool CellByCell) {
     TCanvas Canvas(&Target);
     if (CellByCell) Canvas.SetMapping({});
     TGraph Graph(&Canvas, M.Width, M.Height);
-    Graph.PlotRect = {3, 5, M.Width - 2, M.Height - 7};
-    Graph.XMin = -3.1, Graph.XMax = 3.3, Graph.YMin = 0.9, Graph.YMax = 5.2;
-    Graph.YAxis->Log = M.YLog;
-    Graph.View3D = M.Depth;
-    Graph.Depth3D = M.Depth > 0 ? 6 : 0;
-    Graph.ComputeMapping(Graph.PlotRect);
+    PlaceGraph(Graph, M, 0.9, 5.2);
     auto* C = static_cast<TContour*>(
         Graph.AddLayer(std::make_unique<TContour>(&Graph, Grid, 1, true, false)));
     C->CellSize = M.CellSize;
@@ -99,14 +105,8 @@ TEST(ContourLines, PolylinesOnAnImageHaveThePixelsOfTheirSegments) {
         TCanvas Canvas(&Target);
         TGraph Graph(&Canvas, M.Width, M.Height);
         Graph.BatchLines = Batch;
-        Graph.PlotRect = {3, 5, M.Width - 2, M.Height - 7};
-        Graph.XMin = -3.1, Graph.XMax = 3.3;
         // A log axis's range is in decades.
-        Graph.YMin = M.YLog ? std::log10(0.9) : 0.9, Graph.YMax = M.YLog ? std::log10(5.2) : 5.2;
-        Graph.YAxis->Log = M.YLog;
-        Graph.View3D = M.Depth;
-        Graph.Depth3D = M.Depth > 0 ? 6 : 0;
-        Graph.ComputeMapping(Graph.PlotRect);
+        PlaceGraph(Graph, M, M.YLog ? std::log10(0.9) : 0.9, M.YLog ? std::log10(5.2) : 5.2);
         auto* C = static_cast<TContour*>(
             Graph.AddLayer(std::make_unique<TContour>(&Graph, Grid, 12, false, false)));
         C->ShowLabels = Labels;
