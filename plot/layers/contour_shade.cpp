@@ -80,7 +80,7 @@ void TContour::DrawColorMap() {
       for (size_t CX = 0; CX < Xs.size(); ++CX)
         for (size_t CY = 0; CY < Ys.size(); ++CY) {
           const TColor Color = CellColor(CX, CY);
-          const QRgb Pixel = qRgb(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
+          const QRgb Pixel = qRgb(GetRValue(Color), GetGValue(Color), GetBValue(Color));
           const int Left = Xs[CX] - R.Left, Top = Ys[CY] - R.Top;
           for (int Y = Top; Y < Top + S; ++Y)
             std::fill_n(Bits + static_cast<size_t>(Y) * Stride + Left, S, Pixel);
