@@ -57,18 +57,6 @@ void GridZRange(const TContourGrid& G, double& ZMin, double& ZMax) {
     for (int I = 1; I <= NX; ++I) Add(G.ZAt(I, J));
 }
 
-double GridZMin(const TContourGrid& G) {
-  double Min, Max;
-  GridZRange(G, Min, Max);
-  return Min;
-}
-
-double GridZMax(const TContourGrid& G) {
-  double Min, Max;
-  GridZRange(G, Min, Max);
-  return Max;
-}
-
 double RoundLevel(double Level) {
   if (!std::isfinite(Level)) return Level;
   char Buf[64];

@@ -36,8 +36,6 @@ struct TContourGrid {
 inline bool IsMissingZ(double V) { return !std::isfinite(V) || IsMissingValue(V); }
 
 // The smallest and largest values that are not missing; 1e38 and -1e38 for a grid without any.
-double GridZMin(const TContourGrid& G);
-double GridZMax(const TContourGrid& G);
 void GridZRange(const TContourGrid& G, double& ZMin, double& ZMax);
 
 struct TContourLevelSettings {

@@ -15,6 +15,18 @@ using GraphMatrix::TMatrix;
 using GraphMatrix::TVector;
 
 namespace {
+
+double GridZMin(const TContourGrid& G) {
+  double Min, Max;
+  GridZRange(G, Min, Max);
+  return Min;
+}
+
+double GridZMax(const TContourGrid& G) {
+  double Min, Max;
+  GridZRange(G, Min, Max);
+  return Max;
+}
 struct TGridData {
   TVector X, Y;
   TMatrix Z;
