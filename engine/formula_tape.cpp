@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <memory>
 
@@ -11,6 +12,7 @@
 #include "engine/builtins.h"
 #include "engine/exp_kernel.h"
 #include "engine/extended_bits.h"
+#include "engine/formula_code.h"
 #include "engine/parser.h"
 #include "engine/specfun.h"
 #include "engine/variables.h"
@@ -47,24 +49,16 @@ std::uint64_t Replays = 0;
 // operation here either carries a value that is not finite on (sums, products, quotients by it)
 // or turns it into a NaN where it could hide it (a divisor, an exponent, the argument of a call),
 // so that one test of the result tells whether the replay failed.
-struct TEvalNode;
-using TEvalFn = Extended (*)(const TEvalNode&);
+using formula::kConst;
+using formula::kLetter;
+using formula::kNode;
+using formula::TCode;
+using formula::TEvalFn;
+using formula::TEvalNode;
+using formula::TKind;
 
-struct TEvalNode {
-  TEvalFn Eval = nullptr;
-  const TEvalNode* A = nullptr;  // the operands that are nodes
-  const TEvalNode* B = nullptr;
-  Extended C = 0;            // a constant operand
-  int SlotA = 0, SlotB = 0;  // letter operands
-  int Id = 0;                // of a call
-  int NameStart = 0;
-  bool MultiArg = false;
-  // The last argument of a built-in called directly and its value: a plot's formula often calls
-  // one with the same argument at many points in a row (a constant, the letter of the outer
-  // loop).
-  mutable bool HasLast = false;
-  mutable Extended LastArg = 0, LastValue = 0;
-};
+bool CodeEnabled = true;
+std::uint64_t CodeRuns = 0;
 
 }  // namespace
 
@@ -78,6 +72,25 @@ struct TCacheEntry {
   unsigned char CurChar = EndChar;
   std::vector<TEvalNode> Nodes;
   const TEvalNode* Root = nullptr;
+  std::unique_ptr<formula::TFormulaCode> Code;  // the routine of the tree, where one was written
+  // The routines reading X, or X and Y, as a plot's doubles: written when first asked for.
+  mutable std::unique_ptr<formula::TFormulaCode> PointCode[2];
+  mutable bool PointCodeTried[2] = {false, false};
+
+  const formula::TFormulaCode* CodeAt(const TPointLetters* At) const {
+    if (!At || !Code) return Code.get();
+    const int k = At->HasY ? 1 : 0;
+    if (!PointCodeTried[k]) {
+      PointCodeTried[k] = true;
+      const unsigned letters = (1u << varX) | (At->HasY ? 1u << (varX + 1) : 0u);
+      PointCode[k] = formula::TFormulaCode::Write(*Root, letters);
+    }
+    formula::TFormulaCode* code = PointCode[k].get();
+    if (!code) return Code.get();
+    code->Doubles()[varX] = At->X;
+    code->Doubles()[varX + 1] = At->Y;
+    return code;
+  }
   // The letters read, in the reader's order: the log receives them once the replay succeeded.
   std::vector<int> LetterReads;
   // Each letter once: all must be defined before anything runs.
@@ -147,8 +160,16 @@ bool FoldBinary(TTapeOp Op, Extended L, Extended R, Extended& V) {
   return std::isfinite(V);
 }
 
-bool FoldUnary(TTapeOp Op, Extended A, Extended& V) {
-  switch (Op) {
+bool FoldUnary(const TTapeStep& Step, Extended A, Extended& V) {
+  // Of the built-ins, the square root and the absolute value of a constant: neither touches the
+  // reader's state when it succeeds.
+  constexpr int idSqrt = 15, idAbs = 33;
+  if (Step.Op == TTapeOp::Call1 && !Step.MultiArg && (Step.Arg == idSqrt || Step.Arg == idAbs)) {
+    if (!std::isfinite(A) || (Step.Arg == idSqrt && A < 0)) return false;
+    V = Step.Arg == idSqrt ? std::sqrt(A) : std::fabs(A);
+    return true;
+  }
+  switch (Step.Op) {
     case TTapeOp::Negate:
       V = A * -1;
       break;
@@ -184,7 +205,7 @@ bool BuildTree(const std::vector<TTapeStep>& Steps, std::vector<TNode>& Nodes, i
       if (stack.empty()) return false;
       const int a = stack.back();
       Extended v = 0;
-      if (constant(a) && FoldUnary(step.Op, value(a), v)) {
+      if (constant(a) && FoldUnary(step, value(a), v)) {
         Nodes[static_cast<size_t>(a)].Step.Value = v;
         continue;
       }
@@ -218,9 +239,6 @@ bool BuildTree(const std::vector<TTapeStep>& Steps, std::vector<TNode>& Nodes, i
 }
 
 constexpr Extended Failed = std::numeric_limits<Extended>::quiet_NaN();
-
-// How a node finds an operand.
-enum TKind : std::uint8_t { kNode, kConst, kLetter };
 
 template <TKind K>
 inline Extended Operand(const TEvalNode& N, const TEvalNode* Node, int Slot) {
@@ -457,6 +475,94 @@ TUnary UnaryOf(const TTapeStep& Step) {
   }
 }
 
+// A node's operation on its operands' values, as the routine of the formula calls it.
+template <TUnary Op>
+Extended ApplyUnary(const TEvalNode* N, const Extended* Args) {
+  return Unary<Op>(*N, Args[0]);
+}
+template <TTapeOp Op>
+Extended ApplyBinary(const TEvalNode* N, const Extended* Args) {
+  return Binary<Op>(*N, Args[0], Args[1]);
+}
+
+formula::TApplyFn UnaryApply(TUnary Op) {
+  switch (Op) {
+    case TUnary::PowSquare:
+      return &ApplyUnary<TUnary::PowSquare>;
+    case TUnary::PowCube:
+      return &ApplyUnary<TUnary::PowCube>;
+    case TUnary::Sin:
+      return &ApplyUnary<TUnary::Sin>;
+    case TUnary::Cos:
+      return &ApplyUnary<TUnary::Cos>;
+    case TUnary::Exp:
+      return &ApplyUnary<TUnary::Exp>;
+    case TUnary::Ln:
+      return &ApplyUnary<TUnary::Ln>;
+    case TUnary::Call1:
+      return &ApplyUnary<TUnary::Call1>;
+    default:
+      return nullptr;  // computed by the routine itself
+  }
+}
+
+formula::TApplyFn BinaryApply(TTapeOp Op) {
+  switch (Op) {
+    case TTapeOp::Power:
+      return &ApplyBinary<TTapeOp::Power>;
+    case TTapeOp::And:
+      return &ApplyBinary<TTapeOp::And>;
+    case TTapeOp::Or:
+      return &ApplyBinary<TTapeOp::Or>;
+    case TTapeOp::Xor:
+      return &ApplyBinary<TTapeOp::Xor>;
+    case TTapeOp::Call2:
+      return &ApplyBinary<TTapeOp::Call2>;
+    default:
+      return nullptr;
+  }
+}
+
+TCode UnaryCode(TUnary Op) {
+  switch (Op) {
+    case TUnary::Negate:
+      return TCode::Negate;
+    case TUnary::Square:
+      return TCode::Square;
+    case TUnary::Cube:
+      return TCode::Cube;
+    case TUnary::Root:
+      return TCode::Root;
+    case TUnary::PowSquare:
+      return TCode::PowSquare;
+    case TUnary::PowCube:
+      return TCode::PowCube;
+    case TUnary::Sqrt:
+      return TCode::Sqrt;
+    case TUnary::Abs:
+      return TCode::Abs;
+    default:
+      return TCode::Apply;
+  }
+}
+
+TCode BinaryCode(TTapeOp Op) {
+  switch (Op) {
+    case TTapeOp::Add:
+      return TCode::Add;
+    case TTapeOp::Sub:
+      return TCode::Sub;
+    case TTapeOp::Mul:
+      return TCode::Mul;
+    case TTapeOp::Percent:
+      return TCode::Percent;
+    case TTapeOp::Div:
+      return TCode::Div;
+    default:
+      return TCode::Apply;
+  }
+}
+
 Extended EvalConst(const TEvalNode& N) { return N.C; }
 Extended EvalLetter(const TEvalNode& N) { return VarValues[static_cast<size_t>(N.SlotA)]; }
 Extended EvalAns(const TEvalNode&) { return EngineState.Ans; }
@@ -479,26 +585,35 @@ class TCompiler {
       e.Eval = step.Op == TTapeOp::Const ? &EvalConst
                : step.Op == TTapeOp::Ans ? &EvalAns
                                          : &EvalLetter;
+      e.Code = step.Op == TTapeOp::Const ? TCode::Const
+               : step.Op == TTapeOp::Ans ? TCode::Ans
+                                         : TCode::Letter;
       e.C = step.Value;
       e.SlotA = step.Arg;
       return Add(e);
     }
-    if (IsUnary(step.Op)) {
-      const TKind k = Side(node.Left, false, e.A, e.SlotA, e.C);
-      e.Eval = UnaryFn(UnaryOf(step), k);
+    TUnary unary = TUnary::Call1;
+    const TNode& right = FTree[static_cast<size_t>(std::max(node.Right, 0))];
+    const bool smallPower = step.Op == TTapeOp::Power && right.Step.Op == TTapeOp::Const &&
+                            (right.Step.Value == 2 || right.Step.Value == 3);
+    if (IsUnary(step.Op) || smallPower) {
+      unary = !smallPower             ? UnaryOf(step)
+              : right.Step.Value == 2 ? TUnary::PowSquare
+                                      : TUnary::PowCube;
+      e.KindA = Side(node.Left, false, e.A, e.SlotA, e.C);
+      e.Eval = UnaryFn(unary, e.KindA);
+      e.Operands = 1;
+      e.Code = UnaryCode(unary);
+      e.Apply = UnaryApply(unary);
       return Add(e);
     }
-    const TNode& right = FTree[static_cast<size_t>(node.Right)];
-    if (step.Op == TTapeOp::Power && right.Step.Op == TTapeOp::Const &&
-        (right.Step.Value == 2 || right.Step.Value == 3)) {
-      const TKind k = Side(node.Left, false, e.A, e.SlotA, e.C);
-      e.Eval = UnaryFn(right.Step.Value == 2 ? TUnary::PowSquare : TUnary::PowCube, k);
-      return Add(e);
-    }
-    const TKind l = Side(node.Left, true, e.A, e.SlotA, e.C);
+    e.KindA = Side(node.Left, true, e.A, e.SlotA, e.C);
     // One constant is kept in the node; a second (a division by 0 is not folded) is a node.
-    const TKind r = Side(node.Right, l != kConst, e.B, e.SlotB, e.C);
-    e.Eval = BinaryFn(step.Op, l, r);
+    e.KindB = Side(node.Right, e.KindA != kConst, e.B, e.SlotB, e.C);
+    e.Eval = BinaryFn(step.Op, e.KindA, e.KindB);
+    e.Operands = 2;
+    e.Code = BinaryCode(step.Op);
+    e.Apply = BinaryApply(step.Op);
     return Add(e);
   }
 
@@ -535,6 +650,7 @@ bool Compile(const std::vector<TTapeStep>& Steps, TCacheEntry& E) {
   if (!BuildTree(Steps, tree, root)) return false;
   TCompiler compiler(tree, E.Nodes);
   E.Root = compiler.Emit(root);
+  E.Code = formula::TFormulaCode::Write(*E.Root);
   for (const TTapeStep& step : Steps) {
     if (step.Op != TTapeOp::Letter) continue;
     E.LetterReads.push_back(step.Arg);
@@ -570,18 +686,95 @@ void Store(std::shared_ptr<TCacheEntry> Entry) {
   Cache[0] = std::move(Entry);
 }
 
-// Evaluates the compiled tree; false when it fails, and the caller undoes what it changed.
-bool Run(const TCacheEntry& E, Extended& Result) {
-  for (const int k : E.LettersUsed)
+// The recording Link holds, or the one kept for Text (which Link then holds); null when there is
+// none that reads Text as the settings read it now.
+const TCacheEntry* Recording(const std::string& Text, TTapeLink* Link) {
+  if (Link && Link->Entry && Link->Generation == Generation) {
+    const TCacheEntry* e = Link->Entry.get();
+    if (e->Radix == EngineSettings.Radix && e->DigitVersion == DigitSetVersion) return e;
+    Link->Entry.reset();
+    return nullptr;
+  }
+  const std::shared_ptr<TCacheEntry>* found = Find(Text);
+  if (!found) return nullptr;
+  if (Link) {
+    Link->Entry = *found;
+    Link->Generation = Generation;
+  }
+  return found->get();
+}
+
+// Whether A and B are the same text, without a library call for the short texts of formulas:
+// words compared, the last one overlapping the one before.
+bool SameText(const std::string& A, const std::string& B) {
+  const size_t n = A.size();
+  if (n != B.size()) return false;
+  const char* a = A.data();
+  const char* b = B.data();
+  auto word = [](const char* P) {
+    std::uint64_t w = 0;
+    std::memcpy(&w, P, sizeof w);
+    return w;
+  };
+  if (n < 8) return std::memcmp(a, b, n) == 0;
+  for (size_t i = 0; i + 8 < n; i += 8)
+    if (word(a + i) != word(b + i)) return false;
+  return word(a + n - 8) == word(b + n - 8);
+}
+
+// The letters of At are defined: they were just set from finite doubles.
+bool LettersDefined(const TCacheEntry& E, const TPointLetters* At) {
+  for (const int k : E.LettersUsed) {
+    if (At && (k == varX || (At->HasY && k == varX + 1))) continue;
     if (VarValues[static_cast<size_t>(k)] == UndefinedValue) return false;
-  const Extended v = E.Root->Eval(*E.Root);
-  if (!std::isfinite(v)) return false;
-  Result = v;
+  }
+  return true;
+}
+
+// Runs E. On success the reader's state is what the recorded reading left; on failure it is what
+// it was before, so that the reader starts from the same state it would have started from.
+TReplay Replay(const TCacheEntry& E, const std::string& Text, Extended& Value,
+               const TPointLetters* At) {
+  // An undefined letter is for the reader to ask for.
+  if (!LettersDefined(E, At)) return TReplay::Undefined;
+  auto& s = EngineState;
+  // What the steps may change.
+  Extended ans;
+  CopyExtended(ans, s.Ans);
+  const int curVar = CurVar;
+  const size_t logged = AssignmentLog.Count();
+  const int errCode = s.ErrCode;
+  const int errLen = s.ErrLen;
+
+  s.ErrFlag = false;
+  Replaying = true;
+  const formula::TFormulaCode* code = CodeEnabled ? E.CodeAt(At) : nullptr;
+  const bool routine = code != nullptr;
+  const Extended v = routine ? code->Run() : E.Root->Eval(*E.Root);
+  Replaying = false;
+  CodeRuns += routine;
+  if (!std::isfinite(v)) {
+    CopyExtended(s.Ans, ans);
+    CurVar = curVar;
+    AssignmentLog.Truncate(logged);
+    s.ErrFlag = false;
+    s.ErrCode = errCode;
+    s.ErrLen = errLen;
+    EngineSettings.ArgDepth = 0;
+    return TReplay::Failed;
+  }
   if (!E.LetterReads.empty()) {
     AssignmentLog.AddLetterReads(E.LetterReads);
     CurVar = E.LetterReads.back();
   }
-  return true;
+  if (!SameText(s.ExprStr, Text)) s.ExprStr = Text;
+  s.Pos = E.Pos;
+  s.StartPos = E.StartPos;
+  s.CurChar = E.CurChar;
+  s.ErrPos = 0;
+  ++Replays;
+  Value = v;
+  return TReplay::Replayed;
 }
 
 }  // namespace
@@ -612,59 +805,12 @@ bool IsReplayableBuiltin(int Id) {
   return !IsListFunction(Id) && Id != idIf && Id != idGauss && Id != idIBeta && Id != idPSnedecor;
 }
 
-TReplay TryReplay(const std::string& Text, Extended& Value, TTapeLink* Link) {
+TReplay TryReplay(const std::string& Text, Extended& Value, TTapeLink* Link,
+                  const TPointLetters* At) {
   if (!Enabled || EvaluationDepth > 0 || Replaying || EngineSettings.ArgDepth != 0)
     return TReplay::Unknown;
-  const TCacheEntry* e = nullptr;
-  if (Link && Link->Entry && Link->Generation == Generation) {
-    e = Link->Entry.get();
-    if (e->Radix != EngineSettings.Radix || e->DigitVersion != DigitSetVersion) {
-      Link->Entry.reset();
-      return TReplay::Unknown;
-    }
-  } else {
-    const std::shared_ptr<TCacheEntry>* found = Find(Text);
-    if (!found) return TReplay::Unknown;
-    e = found->get();
-    if (Link) {
-      Link->Entry = *found;
-      Link->Generation = Generation;
-    }
-  }
-
-  auto& s = EngineState;
-  // What the steps may change, put back when they fail so that the reader starts from the same
-  // state it would have started from.
-  Extended ans;
-  CopyExtended(ans, s.Ans);
-  const int curVar = CurVar;
-  const size_t logged = AssignmentLog.Count();
-  const int errCode = s.ErrCode;
-  const int errLen = s.ErrLen;
-
-  s.ErrFlag = false;
-  Replaying = true;
-  Extended v = 0;
-  const bool ok = Run(*e, v);
-  Replaying = false;
-  if (!ok) {
-    CopyExtended(s.Ans, ans);
-    CurVar = curVar;
-    AssignmentLog.Truncate(logged);
-    s.ErrFlag = false;
-    s.ErrCode = errCode;
-    s.ErrLen = errLen;
-    EngineSettings.ArgDepth = 0;
-    return TReplay::Failed;
-  }
-  if (s.ExprStr != Text) s.ExprStr = Text;
-  s.Pos = e->Pos;
-  s.StartPos = e->StartPos;
-  s.CurChar = e->CurChar;
-  s.ErrPos = 0;
-  ++Replays;
-  Value = v;
-  return TReplay::Replayed;
+  const TCacheEntry* e = Recording(Text, Link);
+  return e ? Replay(*e, Text, Value, At) : TReplay::Unknown;
 }
 
 TTapeRecorder::TTapeRecorder(bool Record) {
@@ -710,3 +856,7 @@ void ClearReplayCache() {
 }
 
 std::uint64_t ReplayCount() { return Replays; }
+
+void SetFormulaCodeEnabled(bool On) { CodeEnabled = On; }
+
+std::uint64_t FormulaCodeRuns() { return CodeRuns; }

@@ -71,8 +71,10 @@ bool IsReplayableBuiltin(int Id);
 // Evaluate's two halves. TryReplay answers Replayed with the value and the reader's final state
 // set when Text was recorded and its replay succeeded. Otherwise the caller reads the text inside
 // a TTapeRecorder, which keeps the recording when the reading succeeded; a text whose replay
-// failed is recorded already and is read without recording.
-enum class TReplay { Replayed, Failed, Unknown };
+// failed is recorded already and is read without recording. Failed means that the reader fails
+// too (a value that is not finite on the way); Undefined that a letter the text reads is
+// undefined, which the reader asks for.
+enum class TReplay { Replayed, Failed, Undefined, Unknown };
 struct TCacheEntry;
 // The recording of a text that is evaluated many times in a row (the formula of a plot), kept at
 // hand by its evaluator so that each evaluation goes straight to it. It is used only with the text
@@ -81,7 +83,14 @@ struct TTapeLink {
   std::shared_ptr<const TCacheEntry> Entry;
   unsigned Generation = 0;
 };
-TReplay TryReplay(const std::string& Text, Extended& Value, TTapeLink* Link = nullptr);
+// The letters of a plot's point as the doubles they were just set from: X, and Y where the plot
+// steps it too. A replay reads them there rather than wait for the long doubles' stores.
+struct TPointLetters {
+  double X = 0, Y = 0;
+  bool HasY = false;
+};
+TReplay TryReplay(const std::string& Text, Extended& Value, TTapeLink* Link = nullptr,
+                  const TPointLetters* At = nullptr);
 
 class TTapeRecorder {
  public:
@@ -99,5 +108,9 @@ class TTapeRecorder {
 // Tests and the fuzzer compare replays against plain readings.
 void SetReplayEnabled(bool Enabled);
 void ClearReplayCache();
+// Tests compare the routines written for formulas against the tree of evaluators they replace.
+void SetFormulaCodeEnabled(bool Enabled);
+// Counts of replays computed by a routine.
+std::uint64_t FormulaCodeRuns();
 // Counts of replays that succeeded, for tests.
 std::uint64_t ReplayCount();

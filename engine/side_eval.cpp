@@ -213,7 +213,21 @@ bool TSideEvaluation::Prepare(std::string_view Typed, TSideResult& Error) {
   return true;
 }
 
-TSideResult TSideEvaluation::EvaluatePrepared() {
+TSideResult TSideEvaluation::EvaluatePrepared(bool WithError) { return Run(WithError, nullptr); }
+
+TSideResult TSideEvaluation::EvaluatePreparedAt(double X, std::optional<double> Y, bool WithError) {
+  TPointLetters at;
+  at.X = X;
+  VarValues[varX] = X;
+  if (Y) {
+    at.Y = *Y;
+    at.HasY = true;
+    VarValues[varX + 1] = *Y;
+  }
+  return Run(WithError, &at);
+}
+
+TSideResult TSideEvaluation::Run(bool WithError, const TPointLetters* At) {
   TSideResult R;
   if (!FStarted || !FPrepared) {
     R.Refused = !FStarted;
@@ -222,6 +236,17 @@ TSideResult TSideEvaluation::EvaluatePrepared() {
   }
   auto& s = EngineState;
   BeginEvaluation();
+  const TReplay replay = TryReplay(FText, R.Value, &FTape, At);
+  if (replay == TReplay::Replayed) {
+    R.Ok = true;
+    return R;
+  }
+  if (replay == TReplay::Failed && !WithError) {
+    s.ErrFlag = true;
+    R.Value = 0;
+    return R;
+  }
+  // The reader, for the error of a replay that failed, or to record the text.
   R.Value = ::Evaluate(FText, &FTape);
   if (!s.ErrFlag) {
     R.Ok = true;

@@ -98,8 +98,13 @@ class TSideEvaluation {
   // Removes the blanks and checks the parentheses; false with the error in Error when the text
   // cannot be read (or the session was refused).
   bool Prepare(std::string_view Typed, TSideResult& Error);
-  // Evaluates the prepared text again, with the letters as they are now.
-  TSideResult EvaluatePrepared();
+  // Evaluates the prepared text again, with the letters as they are now. Without WithError a
+  // failure whose replay shows that the reader fails too answers Ok false and nothing more (no
+  // code, place or message): the text is not read again to find its error, which a plot needs
+  // only for its first point that fails.
+  TSideResult EvaluatePrepared(bool WithError = true);
+  // EvaluatePrepared at a plot's point: X, and Y when it is given, set from these doubles first.
+  TSideResult EvaluatePreparedAt(double X, std::optional<double> Y, bool WithError = true);
   // The prepared text read by the complex mode; Z is its value when the result is Ok.
   TSideResult EvaluatePreparedComplex(TComplex& Z);
   // The previous result "?" of the input line, real or complex (Input mode only).
@@ -110,6 +115,7 @@ class TSideEvaluation {
 
  private:
   TSideResult Failure(int Code, int Pos, int Len) const;
+  TSideResult Run(bool WithError, const TPointLetters* At);
   // What every evaluation of the session starts from.
   void BeginEvaluation();
 

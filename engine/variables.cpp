@@ -259,13 +259,13 @@ bool SetVariableDlg(int k) {
 }
 
 std::string TAssignmentLog::Name(size_t i) const {
-  if (i >= Entries.size()) return {};
+  if (i >= FCount) return {};
   const std::uint32_t n = Entries[i].Name;
   return n < 256 ? std::string(1, static_cast<char>(n)) : LongNames[n - 256];
 }
 
 std::string TAssignmentLog::Value(size_t i) const {
-  return i < Entries.size() ? LogText(EngineSettings.Digits, Entries[i].Number) : std::string();
+  return i < FCount ? LogText(EngineSettings.Digits, Entries[i].Number) : std::string();
 }
 
 bool AskBreak() { return EngineHost().AskBreak(); }

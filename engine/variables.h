@@ -2,8 +2,10 @@
 // The names that hold values (letter variables, user variables), the log of the variables used by
 // one evaluation, the text cutters by which part of the expression is evaluated on its own, and
 // the break check of the long procedures.
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,45 +51,45 @@ int SetUserVariable(const std::string& Name, Extended Value);
 struct TAssignmentLog {
   static constexpr size_t MaxEntries = 1000;
   void Clear() {
-    Entries.clear();
+    FCount = 0;
     LongNames.clear();
   }
   void Add(const std::string& Name, Extended Value) {
-    if (Entries.size() >= MaxEntries) return;
+    if (FCount >= MaxEntries) return;
     if (Name.size() == 1) {
       AddLetter(Name[0], Value);
       return;
     }
     LongNames.push_back(Name);
-    Entries.push_back({Value, static_cast<std::uint32_t>(256 + LongNames.size() - 1)});
+    Put(Value, static_cast<std::uint32_t>(256 + LongNames.size() - 1));
   }
   // A one-character name is kept as its code: a plot reads its letters hundreds of thousands
   // of times, and each read is logged.
   void AddLetter(char Letter, Extended Value) {
-    if (Entries.size() >= MaxEntries) return;
-    Entries.push_back({Value, static_cast<unsigned char>(Letter)});
+    if (FCount >= MaxEntries) return;
+    Put(Value, static_cast<unsigned char>(Letter));
   }
   // The letters of the slots, in order, with their values now: a replayed formula logs its reads
   // at once.
   void AddLetterReads(const std::vector<int>& Slots) {
-    size_t room = Entries.size() < MaxEntries ? MaxEntries - Entries.size() : 0;
-    for (const int k : Slots) {
-      if (room-- == 0) return;
-      TEntry e;
-      CopyExtended(e.Number, VarValues[static_cast<size_t>(k)]);
-      e.Name = static_cast<unsigned char>(Letters[k - 1]);
-      Entries.push_back(e);
+    const size_t k = std::min(Slots.size(), MaxEntries - FCount);
+    TEntry* e = Entries.get() + FCount;
+    for (size_t i = 0; i < k; ++i) {
+      const auto slot = static_cast<size_t>(Slots[i]);
+      CopyExtended(e[i].Number, VarValues[slot]);
+      e[i].Name = static_cast<unsigned char>(Letters[slot - 1]);
     }
+    FCount += k;
   }
-  size_t Count() const { return Entries.size(); }
+  size_t Count() const { return FCount; }
   // Drops the pairs after the first N.
   void Truncate(size_t N) {
-    if (N >= Entries.size()) return;
-    Entries.resize(N);
+    if (N >= FCount) return;
+    FCount = N;
     // Long names are stored in the order of their pairs: keep those up to the last pair left
     // that names one (pairs of letters may follow it).
     size_t keep = 0;
-    for (size_t i = Entries.size(); i-- > 0;) {
+    for (size_t i = FCount; i-- > 0;) {
       if (Entries[i].Name >= 256) {
         keep = Entries[i].Name - 256 + 1;
         break;
@@ -97,7 +99,7 @@ struct TAssignmentLog {
   }
   // The name, the number and the value text of pair i.
   std::string Name(size_t i) const;
-  Extended Number(size_t i) const { return i < Entries.size() ? Entries[i].Number : 0; }
+  Extended Number(size_t i) const { return i < FCount ? Entries[i].Number : 0; }
   std::string Value(size_t i) const;
 
  private:
@@ -105,9 +107,18 @@ struct TAssignmentLog {
     Extended Number;
     std::uint32_t Name;  // a character code, or 256 + an index into LongNames
   };
-  std::vector<TEntry> Entries;
+  void Put(Extended Value, std::uint32_t Name) {
+    CopyExtended(Entries[FCount].Number, Value);
+    Entries[FCount].Name = Name;
+    ++FCount;
+  }
+  // Room for the most pairs kept, made once: a replayed formula writes its reads straight into
+  // it, at every point of a plot.
+  std::unique_ptr<TEntry[]> Entries = std::make_unique<TEntry[]>(MaxEntries);
+  size_t FCount = 0;
   std::vector<std::string> LongNames;
 };
+
 extern TAssignmentLog AssignmentLog;
 
 // The two comparison operands of the last if(; IfLeft also receives the chosen branch's value.

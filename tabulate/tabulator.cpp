@@ -131,9 +131,10 @@ TTabulation Tabulate(const TTabulationRequest& R) {
   int Holes = 0;
   std::optional<TSideResult> FirstError;
   // The value at the point where the letters are now, Z its value as a double.
-  auto Evaluate = [&](double& Z) {
+  auto Evaluate = [&](double& Z, double X, std::optional<double> Y) {
     if (!R.Complex) {
-      TSideResult P = Side.EvaluatePrepared();
+      // Past the first hole a point that fails is only a hole: its error is not read.
+      TSideResult P = Side.EvaluatePreparedAt(X, Y, Stop || !FirstError);
       Z = static_cast<double>(P.Value);
       return P;
     }
@@ -159,7 +160,8 @@ TTabulation Tabulate(const TTabulationRequest& R) {
       PumpMessages();
       if (BreakConfirmed()) return WithOutcome(TTabulationOutcome::Failed, BreakError(R.Typed));
       double Z = 0;
-      const TSideResult P = Evaluate(Z);
+      const TSideResult P =
+          Evaluate(Z, X, R.TwoAxes ? std::optional<double>(G->Y(J)) : std::nullopt);
       if (Stop) {
         if (!P.Ok) return Fail(P);
         G->Set(I, J, Z);

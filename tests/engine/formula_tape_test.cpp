@@ -2,6 +2,7 @@
 // state, the outcome must be the reader's own: the same value to the last bit, the same error
 // with the same span, the same previous result, log and reader position.
 #include <cstring>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -227,6 +228,75 @@ TEST_F(FormulaTape, CompiledReplaysAgreeWithTheReaderAtItsEdges) {
   }
   EngineSettings.AngleMode = 1;
   for (const char* text : {"sin(X*90)+cos(Y*90)", "sin(X)"}) ExpectSameAsReaderAt(text, points);
+}
+
+// Random formulas of the operations the routines compute themselves and of the calls between
+// them, deep enough to fill the x87 registers and to park values around calls, must give the
+// reader's outcome, as the tree of evaluators gives it.
+std::string RandomFormula(std::mt19937& Rng, int Depth) {
+  auto pick = [&](int N) { return static_cast<int>(Rng() % static_cast<unsigned>(N)); };
+  if (Depth == 0 || pick(5) == 0) {
+    static const char* leaves[] = {"X", "Y", "2", "0.5", "3", "0", "1E-3000", "1E4000", "pi", "?"};
+    return leaves[pick(10)];
+  }
+  const std::string a = RandomFormula(Rng, Depth - 1);
+  switch (pick(16)) {
+    case 0:
+      return "(" + a + "+" + RandomFormula(Rng, Depth - 1) + ")";
+    case 1:
+      return "(" + a + "-" + RandomFormula(Rng, Depth - 1) + ")";
+    case 2:
+      return a + "*" + RandomFormula(Rng, Depth - 1);
+    case 3:
+      return "(" + a + ")/(" + RandomFormula(Rng, Depth - 1) + ")";
+    case 4:
+      return "(" + a + ")%" + RandomFormula(Rng, Depth - 1);
+    case 5:
+      return "(" + a + ")^2";
+    case 6:
+      return "(" + a + ")^3";
+    case 7:
+      return "(" + a + ")^(" + RandomFormula(Rng, Depth - 1) + ")";
+    case 8:
+      return "-(" + a + ")";
+    case 9:
+      return "sin(" + a + ")";
+    case 10:
+      return "exp(" + a + ")";
+    case 11:
+      return "sqrt(" + a + ")";
+    case 12:
+      return "abs(" + a + ")";
+    case 13:
+      return "(" + a + ")\xB2";
+    case 14:
+      return "atan2(" + a + "," + RandomFormula(Rng, Depth - 1) + ")";
+    default:
+      return "ln(" + a + ")";
+  }
+}
+
+TEST_F(FormulaTape, RoutinesAgreeWithTheReaderOnRandomFormulas) {
+  const std::vector<std::pair<Extended, Extended>> points = {
+      {0.5L, 2}, {-0.0L, 1}, {3, -2}, {1E-2000L, 7}, {-1.25L, 0}, {2, 2}, {1E2000L, 0.25L}};
+  std::mt19937 rng(20261209);
+  const auto runs = FormulaCodeRuns();
+  for (int i = 0; i < 400; ++i) ExpectSameAsReaderAt(RandomFormula(rng, 1 + i % 7), points);
+  // Right-nested chains hold more values than the registers, with calls on the way.
+  std::string chain = "X";
+  for (int i = 0; i < 24; ++i)
+    chain = (i % 3 == 0 ? "sin(X)-(" : i % 3 == 1 ? "Y/(" : "X^2*(") + chain + ")";
+  ExpectSameAsReaderAt(chain, points);
+  std::string sums = "Y";
+  for (int i = 0; i < 12; ++i) sums = "X-(Y+(" + sums + ")*exp(X))";
+  ExpectSameAsReaderAt(sums, points);
+  EXPECT_GT(FormulaCodeRuns(), runs) << "the routines were not used";
+
+  // The tree of evaluators, where no routine can be written, agrees as well.
+  SetFormulaCodeEnabled(false);
+  ExpectSameAsReaderAt(chain, points);
+  for (int i = 0; i < 50; ++i) ExpectSameAsReaderAt(RandomFormula(rng, 5), points);
+  SetFormulaCodeEnabled(true);
 }
 
 TEST_F(FormulaTape, OnlyTextsWhoseShapeIsTheTextsOwnAreReplayed) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -232,6 +233,75 @@ TEST_F(SideEvaluationTest, ATabulationEvaluatesOnePreparedTextAtManyPoints) {
   EXPECT_FALSE(Bad.Prepare("(X", Error));
   EXPECT_EQ(Error.ErrCode, errMissingClose);
   EXPECT_FALSE(Bad.EvaluatePrepared().Ok);
+}
+
+// A plot's points given as doubles give what the letters set one by one give, to the last bit,
+// with the same log; past the first failure a point that fails is only reported as failed, while
+// an undefined letter is still asked for.
+TEST_F(SideEvaluationTest, APlotsPointsGiveTheReadersValuesAndFailQuietlyWhenAsked) {
+  const char* Texts[] = {"X^3-2*X^2+X-1", "(X^2/sin(2*pi/Y))-X/2", "sqrt(1-sin(2.2*X)+Y)",
+                         "exp(-X^2/2)/sqrt(2*pi)+K", "ln(X)*Y-X/Y"};
+  VarValues[varK] = 3;
+  for (const char* Text : Texts) {
+    TSideEvaluation Plot;
+    TSideResult Error;
+    ASSERT_TRUE(Plot.Prepare(Text, Error));
+    bool Recorded = false;
+    for (int i = 0; i < 60; ++i) {
+      const double X = -3 + 0.1 * i, Y = i % 7 - 2.5;
+      VarValues[varX] = X;
+      VarValues[varX + 1] = Y;
+      const TSideResult Set = Plot.EvaluatePrepared();
+      const std::string Log = AssignmentLog.Count() ? AssignmentLog.Name(0) : "";
+      const size_t Count = AssignmentLog.Count();
+      VarValues[varX] = UndefinedValue;
+      VarValues[varX + 1] = UndefinedValue;
+      const TSideResult At = Plot.EvaluatePreparedAt(X, Y);
+      ASSERT_EQ(At.Ok, Set.Ok) << Text << " at " << X;
+      if (Set.Ok) {
+        EXPECT_EQ(std::memcmp(&At.Value, &Set.Value, 10), 0) << Text << " at " << X;
+      }
+      EXPECT_EQ(At.ErrCode, Set.ErrCode);
+      EXPECT_EQ(At.ErrPos, Set.ErrPos);
+      EXPECT_EQ(AssignmentLog.Count(), Count);
+      if (Count) {
+        EXPECT_EQ(AssignmentLog.Name(0), Log);
+      }
+      EXPECT_EQ(VarValues[varX], static_cast<Extended>(X));
+      // Quietly: the same value, or a failure without the reader's error.
+      const TSideResult Quiet = Plot.EvaluatePreparedAt(X, Y, false);
+      EXPECT_EQ(Quiet.Ok, Set.Ok);
+      if (Set.Ok) {
+        EXPECT_EQ(std::memcmp(&Quiet.Value, &Set.Value, 10), 0);
+      }
+      // Once the text was read without an error its reading is kept, and a failure is quiet.
+      if (!Set.Ok) {
+        EXPECT_NE(Set.ErrCode, 0);
+        EXPECT_FALSE(Set.Message.empty());
+        EXPECT_EQ(Quiet.ErrCode == 0, Recorded) << Text << " at " << X;
+        EXPECT_EQ(Quiet.Message.empty(), Recorded);
+      }
+      Recorded = Recorded || Set.Ok;
+    }
+  }
+  // A curve gives X alone: Y is read where it is.
+  TSideResult Error;
+  {
+    TSideEvaluation Curve;
+    ASSERT_TRUE(Curve.Prepare("X*Y", Error));
+    VarValues[varX + 1] = 0.1L;
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(Curve.EvaluatePreparedAt(2, std::nullopt).Value, 0.2L);
+  }
+  // An undefined letter is the reader's to ask for, quietly or not: its dialog is cancelled.
+  VarValues[varK] = UndefinedValue;
+  TSideEvaluation Plot;
+  ASSERT_TRUE(Plot.Prepare("X+K", Error));
+  VarValues[varK] = 1;
+  EXPECT_TRUE(Plot.EvaluatePreparedAt(1, 2, false).Ok);
+  VarValues[varK] = UndefinedValue;
+  const TSideResult Undefined = Plot.EvaluatePreparedAt(1, 2, false);
+  EXPECT_FALSE(Undefined.Ok);
+  EXPECT_NE(Undefined.ErrCode, 0);
 }
 
 // A plot keeps its formula's recording at hand; what changes meanwhile (the cache cleared, the
