@@ -16,15 +16,22 @@ extern const std::array<TBuiltinEntry, BuiltinCount> BuiltinTable;
 // One help sentence per row; "%A" stands for the current angle unit.
 extern const std::array<std::string_view, BuiltinCount> BuiltinHelp;
 
-// Ids the grammar treats apart from the argument protocol.
+// Ids the grammar treats apart from the argument protocol, and those the replay of a formula
+// computes itself.
 enum BuiltinId : int {
   idMin = 0,
+  idSin = 1,
   idRandom = 11,
+  idCos = 12,
+  idExp = 14,
+  idSqrt = 15,
+  idLn = 16,
   idSolve = 22,
   idIntegral = 27,
   idPiChar = 28,
   idPi = 29,
   idE = 30,
+  idAbs = 33,
   idMax = 37,
   idLowerX = 67,  // x y z v w i j k m n: 67-76
   idUpperX = 77,  // X Y Z V W I J K M N: 77-86

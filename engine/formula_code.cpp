@@ -27,8 +27,8 @@ constexpr int Registers = 8;
 
 // Scratch slots: the arguments of a call, then the values parked while a call runs or a deep
 // operand is computed, last in first out.
-constexpr int ArgSlot = 1;
-constexpr int FirstParked = 3;
+constexpr int ArgSlot = 0;
+constexpr int FirstParked = 2;
 
 // Writes the routine of a tree, keeping count of the x87 registers in use: a value computed
 // stays on the register stack until its operation consumes it.
@@ -51,7 +51,9 @@ class TWriter {
     FScratchAt = FOut.size();
     Imm64(0);
     Node(Root);
-    if (FDepth != 1 || FParked != 0) return false;
+    // The count of registers is the writer's own bookkeeping: a routine that could overfill
+    // them is not run.
+    if (FDepth != 1 || FParked != 0 || FMostDepth > Registers) return false;
     Byte(0x5B);  // pop rbx
     Byte(0xC3);  // ret, the value in st(0)
     return true;
@@ -63,6 +65,10 @@ class TWriter {
 
  private:
   void Byte(std::uint8_t B) { FOut.push_back(B); }
+  void Grow(int Change) {
+    FDepth += Change;
+    FMostDepth = std::max(FMostDepth, FDepth);
+  }
   void Bytes(std::initializer_list<std::uint8_t> Bs) { FOut.insert(FOut.end(), Bs); }
   void Imm64(std::uint64_t V) {
     for (int i = 0; i < 8; ++i) Byte(static_cast<std::uint8_t>(V >> (8 * i)));
@@ -78,7 +84,7 @@ class TWriter {
     Bytes({0x48, 0xB8});  // mov rax, address
     Imm64(Address(P));
     Bytes({0xDB, 0x28});
-    ++FDepth;
+    Grow(1);
   }
   // A constant: a double where it is one (a single load, where a long double takes several
   // steps), 1 and +0 from the processor's own constants.
@@ -103,7 +109,7 @@ class TWriter {
     Bytes({0x48, 0xB8});  // mov rax, address
     Imm64(Address(P));
     Bytes({0xDD, 0x00});  // fld qword [rax]
-    ++FDepth;
+    Grow(1);
   }
 
   // The letter in Slot, from the doubles where it is one of them.
@@ -118,16 +124,16 @@ class TWriter {
   void LoadSlot(int Slot) {
     Bytes({0xDB, 0xAB});
     Imm32(Slot * static_cast<int>(sizeof(Extended)));
-    ++FDepth;
+    Grow(1);
   }
   void StoreSlot(int Slot) {
     Bytes({0xDB, 0xBB});
     Imm32(Slot * static_cast<int>(sizeof(Extended)));
-    --FDepth;
+    Grow(-1);
   }
   void Op(std::uint8_t A, std::uint8_t B, int DepthChange = 0) {
     Bytes({A, B});
-    FDepth += DepthChange;
+    Grow(DepthChange);
   }
   void Duplicate() { Op(0xD9, 0xC0, 1); }  // fld st(0)
   void Pop() { Op(0xDD, 0xD8, -1); }       // fstp st(0)
@@ -161,7 +167,7 @@ class TWriter {
     Bytes({0x48, 0xB8});  // mov rax, function
     Imm64(reinterpret_cast<std::uintptr_t>(N.Apply));
     Bytes({0xFF, 0xD0});  // call rax
-    ++FDepth;             // the result
+    Grow(1);              // the result
     Unpark(parked, true);
   }
 
@@ -366,7 +372,7 @@ class TWriter {
   std::vector<std::uint8_t> FQuiet;  // 0 not known yet, 1 quiet, 2 not
   std::vector<std::uint8_t> FOut;
   size_t FScratchAt = 0;
-  int FDepth = 0;
+  int FDepth = 0, FMostDepth = 0;
   int FParked = 0, FMostParked = 0;
 };
 

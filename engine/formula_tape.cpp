@@ -163,7 +163,6 @@ bool FoldBinary(TTapeOp Op, Extended L, Extended R, Extended& V) {
 bool FoldUnary(const TTapeStep& Step, Extended A, Extended& V) {
   // Of the built-ins, the square root and the absolute value of a constant: neither touches the
   // reader's state when it succeeds.
-  constexpr int idSqrt = 15, idAbs = 33;
   if (Step.Op == TTapeOp::Call1 && !Step.MultiArg && (Step.Arg == idSqrt || Step.Arg == idAbs)) {
     if (!std::isfinite(A) || (Step.Arg == idSqrt && A < 0)) return false;
     V = Step.Arg == idSqrt ? std::sqrt(A) : std::fabs(A);
@@ -458,17 +457,17 @@ TUnary UnaryOf(const TTapeStep& Step) {
   }
   if (Step.MultiArg) return TUnary::Call1;
   switch (Step.Arg) {
-    case 1:
+    case idSin:
       return TUnary::Sin;
-    case 12:
+    case idCos:
       return TUnary::Cos;
-    case 14:
+    case idExp:
       return TUnary::Exp;
-    case 15:
+    case idSqrt:
       return TUnary::Sqrt;
-    case 16:
+    case idLn:
       return TUnary::Ln;
-    case 33:
+    case idAbs:
       return TUnary::Abs;
     default:
       return TUnary::Call1;
