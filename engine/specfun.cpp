@@ -9,7 +9,6 @@
 #include <utility>
 
 #include "engine/exp_kernel.h"
-#include "engine/extended_bits.h"
 
 namespace {
 
@@ -419,89 +418,6 @@ Extended NormalizeAngle(Extended x) {
   while (x > Pi) x -= TwoPi;
   while (x <= -Pi) x += TwoPi;
   return x;
-}
-
-namespace {
-
-// The library reduces every argument beyond pi/4 by its method for arguments of any size, which
-// costs as much as the sine itself. Below 2^20 a quarter turn in three parts does it: n P1 and
-// n P2 are exact for n < 2^20, and the three parts hold pi/2 to 152 bits, so the reduced argument
-// is good to far below a unit in its last place even next to a multiple of pi/2.
-constexpr Extended QuickReductionLimit = 0x1p20L;
-// Up to here the library takes the argument as it is (its own bound: the top 32 bits of pi/4).
-constexpr Extended LibraryQuarterPi = 0xc90fdaa2ffffffffp-64L;
-constexpr Extended TwoOverPi = 0xa2f9836e4e44152ap-64L;
-constexpr Extended PiOverTwo1 = 0xc90fdaa2217p-43L;
-constexpr Extended PiOverTwo2 = -0xe7b9676733bp-88L;
-constexpr Extended PiOverTwo3 = 0xb80dc1cd129024e1p-155L;
-
-struct TReduced {
-  Extended Hi, Lo;   // x - n pi/2 = Hi + Lo, |Hi| about pi/4 at most
-  unsigned Quarter;  // n mod 4
-};
-
-TReduced ReduceQuarterTurns(Extended x) {
-  Extended n = 0;
-  const std::int64_t whole = NearestWhole(x * TwoOverPi, n);
-  const Extended a = x - n * PiOverTwo1;  // exact
-  const Extended b = n * PiOverTwo2;      // exact
-  const Extended r = a - b;
-  const Extended bv = r - a;  // the rounding error of a - b, exactly
-  const Extended error = (a - (r - bv)) + (-b - bv);
-  const Extended tail = error - n * PiOverTwo3;
-  TReduced reduced;
-  reduced.Hi = r + tail;
-  reduced.Lo = tail - (reduced.Hi - r);
-  reduced.Quarter = static_cast<unsigned>(whole & 3);
-  return reduced;
-}
-
-// sin and cos of Hi + Lo, where Lo is below a unit in the last place of Hi: the first-order
-// terms carry Lo (the factors need only a few correct bits).
-Extended SinOfReduced(const TReduced& R) { return std::sin(R.Hi) + R.Lo * (1 - R.Hi * R.Hi / 2); }
-Extended CosOfReduced(const TReduced& R) { return std::cos(R.Hi) - R.Lo * R.Hi; }
-
-bool QuickReduction(Extended x) {
-  const Extended ax = fabs(x);
-  return ax > LibraryQuarterPi && ax < QuickReductionLimit;
-}
-
-}  // namespace
-
-Extended SafeSin(Extended x) {
-  if (QuickReduction(x)) {
-    const TReduced r = ReduceQuarterTurns(x);
-    switch (r.Quarter) {
-      case 0:
-        return SinOfReduced(r);
-      case 1:
-        return CosOfReduced(r);
-      case 2:
-        return -SinOfReduced(r);
-      default:
-        return -CosOfReduced(r);
-    }
-  }
-  if (!(fabs(x) < 0x1p63L)) return 0;
-  return std::sin(x);
-}
-
-Extended SafeCos(Extended x) {
-  if (QuickReduction(x)) {
-    const TReduced r = ReduceQuarterTurns(x);
-    switch (r.Quarter) {
-      case 0:
-        return CosOfReduced(r);
-      case 1:
-        return -SinOfReduced(r);
-      case 2:
-        return -CosOfReduced(r);
-      default:
-        return SinOfReduced(r);
-    }
-  }
-  if (!(fabs(x) < 0x1p63L)) return 0;
-  return std::cos(x);
 }
 
 void SinCos(Extended x, Extended& S, Extended& C) {
