@@ -14,6 +14,8 @@
 #include <QPainterPath>
 #include <QPolygon>
 
+#include "platform/aliased_fill.h"
+
 namespace {
 
 QRect ToQRect(const TRect& R) { return QRect(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top); }
@@ -72,6 +74,13 @@ bool ApplyMode(QPainter& P, TPenMode Mode, bool RasterOps) {
   }
   P.setCompositionMode(C);
   return true;
+}
+
+// ToQColor as a 32-bit value, for pixels written into an image without a QColor.
+QRgb ToQRgb(TColor Color) {
+  if (Color == clNone) return qRgba(0, 0, 0, 0);
+  const TColor C = ColorToRGB(Color);
+  return qRgb(GetRValue(C), GetGValue(C), GetBValue(C));
 }
 
 bool PenVisible(const TPenData& Pen) { return Pen.Style != psClear; }
@@ -280,9 +289,50 @@ const QBrush& TPainterTarget::CachedBrush(const TBrushData& Brush, TBackMode Bac
   return FBrush;
 }
 
+bool TPainterTarget::FillDirect(const TCanvasOp& Op, QPainter& P) {
+  const TCanvasState& S = Op.State;
+  // A solid opaque fill in copy mode, outlined by nothing or by a thin line of an opaque colour.
+  if (!FDirectPixels || S.Pen.Mode != pmCopy || S.Brush.Style != bsSolid ||
+      !S.Brush.Bitmap.isNull() || S.Brush.Opacity < 1)
+    return false;
+  const bool HasPen = PenVisible(S.Pen);
+  if (HasPen && !ThinPen(S.Pen)) return false;
+  const QRgb Color = ToQRgb(S.Brush.Color);
+  if (qAlpha(Color) != 255 || (HasPen && qAlpha(ToQRgb(S.Pen.Color)) != 255)) return false;
+  if (S.Clipped && S.Clip.rectCount() != 1) return false;
+  QImage* Image = DirectImage();
+  if (!Image) return false;
+  // The painter's own scale (an image's pixel ratio) would move the corners.
+  if (!FDeviceKnown) {
+    FDeviceIdentity = P.deviceTransform().isIdentity();
+    FDeviceKnown = OwnsPainter();
+  }
+  if (!FDeviceIdentity) return false;
+  const QRect Whole(0, 0, Image->width(), Image->height());
+  const TAliasedFill Direct(*Image, S.Clipped ? S.Clip.boundingRect() : Whole);
+  if (!Direct.Fill(Op.Points, Color, S.PolyFillMode == pfWinding)) return false;
+  if (HasPen) {
+    const QRect Box = S.Clipped ? S.Clip.boundingRect() & Whole : Whole;
+    TPixelWriter Writer;
+    Writer.Bits = Image->bits();
+    Writer.Stride = Image->bytesPerLine();
+    Writer.Left = Box.left();
+    Writer.Top = Box.top();
+    Writer.Right = Box.left() + Box.width();
+    Writer.Bottom = Box.top() + Box.height();
+    Writer.Color = ToQRgb(S.Pen.Color);
+    TThinLine Outline(S.Pen.Style, &Writer);
+    for (size_t I = 0; I < Op.Points.size(); ++I)
+      Outline.Segment(Op.Points[I], Op.Points[(I + 1) % Op.Points.size()]);
+  }
+  return true;
+}
+
 void TPainterTarget::Execute(const TCanvasOp& Op) {
   QPainter* Painter = ActivePainter();
   if (!Painter) return;
+  // Small solid polygons on an image are filled in its memory, as the painter would fill them.
+  if (Op.Kind == coPolygon && FillDirect(Op, *Painter)) return;
   QPainter& P = *Painter;
   const TCanvasState& S = Op.State;
   const bool Owned = OwnsPainter();

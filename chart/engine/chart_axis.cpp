@@ -146,16 +146,9 @@ void TChartAxis::InternalCalcPositions(const TRect& R) {
   FPosAxis = Edge + Outwards() * -ChartPixel(0.01 * FPositionPercent * Across);
 }
 
-int TChartAxis::CalcPosValue(double Value) const {
+int TChartAxis::CalcPosValueMapped(double Value) const {
   if (FDepth) return DepthAxisPos(Value, FIMinimum, FIMaximum, FIEndPos - FIStartPos, FInverted);
-  // Inverted and logarithmic axes map through the axis arithmetic.
-  if (FInverted || FLogarithmic) return Mapping().CalcPosValue(Value);
-  const double Range = FIMaximum - FIMinimum;
-  const double Size = double(FIEndPos) - FIStartPos;
-  // A range of one value has no end to put it at: the middle of the axis.
-  if (Range == 0 || !std::isfinite(Range)) return (FIStartPos + FIEndPos) / 2;
-  const double T = (Value - FIMinimum) / Range * Size;
-  return ChartPixel(FHorizontal ? FIStartPos + T : FIEndPos - T);
+  return Mapping().CalcPosValue(Value);
 }
 
 bool TChartAxis::ValueToPixel(double Value, int& Pixel) const {

@@ -1,6 +1,7 @@
 #pragma once
 // The part of an axis that the chart's layout, zoom and scrolling rely on: its range with the
 // automatic flags, its place on the screen and the conversion between values and pixels.
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "chart/engine/axis_math.h"
 #include "chart/engine/chart_panel.h"
 #include "chart/engine/chart_pen.h"
+#include "chart/engine/projection.h"
 #include "platform/geometry.h"
 
 class TCustomAxisPanel;
@@ -211,8 +213,17 @@ class TChartAxis {
   void AdjustMaxMin();
   // Lays the axis along the plot rectangle.
   void InternalCalcPositions(const TRect& ChartRect);
-  // The pixel of a value, saturated; the value at a pixel.
-  int CalcPosValue(double Value) const;
+  // The pixel of a value, saturated; the value at a pixel. Inline for plain axes, which map
+  // every point of a surface.
+  int CalcPosValue(double Value) const {
+    if (FDepth || FInverted || FLogarithmic) return CalcPosValueMapped(Value);
+    const double Range = FIMaximum - FIMinimum;
+    const double Size = double(FIEndPos) - FIStartPos;
+    // A range of one value has no end to put it at: the middle of the axis.
+    if (Range == 0 || !std::isfinite(Range)) return (FIStartPos + FIEndPos) / 2;
+    const double T = (Value - FIMinimum) / Range * Size;
+    return ChartPixel(FHorizontal ? FIStartPos + T : FIEndPos - T);
+  }
   // The same for drawing code: false for NaN and infinities, which are never drawn.
   bool ValueToPixel(double Value, int& Pixel) const;
   double CalcPosPoint(int Pixel) const;
@@ -220,6 +231,8 @@ class TChartAxis {
   virtual bool Clicked(int X, int Y) const;
 
  private:
+  // CalcPosValue of depth, inverted and logarithmic axes.
+  int CalcPosValueMapped(double Value) const;
   TCustomAxisPanel* FChart;
   bool FHorizontal, FOtherSide, FDepth;
   bool FVisible = true;

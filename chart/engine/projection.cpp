@@ -27,37 +27,6 @@ void TProjection::SetAngles(double RotationDeg, double ElevationDeg, double Tilt
   CosElevationSinRotation = cE * sR;
 }
 
-void TProjection::Project(double X, double Y, double Z, double& SX, double& SY) const {
-  const double f = ZoomFactor;
-  if (Orthogonal) {
-    SX = (X - XCenter + Z) * f + XCenterOffset;
-    SY = (Y - YCenter - Z) * f + YCenterOffset;
-    return;
-  }
-  if (!Is3D) {
-    SX = X;
-    SY = Y;
-    return;
-  }
-  const double dx = X - XCenter, dy = Y - YCenter, dz = Z - ZCenter;
-  double g = f;
-  if (Perspective > 0)
-    g = (1 - (dx * CosElevationSinRotation - dy * SinElevation + dz * C3) * Perspective) * f;
-  SX = (dx * C4 + dy * C1 + dz * C6) * g + XCenterOffset;
-  SY = (dx * C5 + dy * C2 + dz * C7) * g + YCenterOffset;
-}
-
-TPoint TProjection::Calculate3DPosition(int X, int Y, int Z) const {
-  if (!Orthogonal && !Is3D) return {X, Y};
-  double SX, SY;
-  Project(X, Y, Z, SX, SY);
-  // Orthogonal rounds the offset part only, so that depth moves exactly z pixels at zoom 1.
-  if (Orthogonal)
-    return {ChartPixel(std::nearbyint((double(X) - XCenter + Z) * ZoomFactor) + XCenterOffset),
-            ChartPixel(std::nearbyint((double(Y) - YCenter - Z) * ZoomFactor) + YCenterOffset)};
-  return {ChartPixel(SX), ChartPixel(SY)};
-}
-
 void TProjection::Calculate2DPosition(int& X, int& Y, int Z) const {
   const double f = ZoomFactor;
   if (f == 0 || !std::isfinite(f)) return;

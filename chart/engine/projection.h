@@ -2,6 +2,8 @@
 // The 3D projection of the chart canvas as pure double arithmetic: x, y in pixels, z in pixels of
 // depth (0 at the front). Three forms: orthogonal (depth moves a point right and up), rotated by
 // rotation, elevation and tilt, and rotated with perspective. No drawing here.
+#include <cmath>
+
 #include "platform/geometry.h"
 #include "platform/number_text.h"
 
@@ -23,7 +25,7 @@ struct TProjection {
   // below 0) is not folded onto the front.
   void SetAngles(double RotationDeg, double ElevationDeg, double TiltDeg);
 
-  // The unrounded screen point of (x, y, z).
+  // The unrounded screen point of (x, y, z). Inline, as every point of a surface goes through it.
   void Project(double X, double Y, double Z, double& SX, double& SY) const;
   // The screen pixel, rounded to nearest and saturated into the drawable range.
   TPoint Calculate3DPosition(int X, int Y, int Z) const;
@@ -38,3 +40,34 @@ struct TProjection {
 // overflowing the device; NaN gives 0, so callers test isfinite first where NaN can occur.
 inline constexpr int ChartPixelLimit = 1 << 22;
 inline int ChartPixel(double Value) { return SaturatePixel(Value, ChartPixelLimit); }
+
+inline void TProjection::Project(double X, double Y, double Z, double& SX, double& SY) const {
+  const double f = ZoomFactor;
+  if (Orthogonal) {
+    SX = (X - XCenter + Z) * f + XCenterOffset;
+    SY = (Y - YCenter - Z) * f + YCenterOffset;
+    return;
+  }
+  if (!Is3D) {
+    SX = X;
+    SY = Y;
+    return;
+  }
+  const double dx = X - XCenter, dy = Y - YCenter, dz = Z - ZCenter;
+  double g = f;
+  if (Perspective > 0)
+    g = (1 - (dx * CosElevationSinRotation - dy * SinElevation + dz * C3) * Perspective) * f;
+  SX = (dx * C4 + dy * C1 + dz * C6) * g + XCenterOffset;
+  SY = (dx * C5 + dy * C2 + dz * C7) * g + YCenterOffset;
+}
+
+inline TPoint TProjection::Calculate3DPosition(int X, int Y, int Z) const {
+  if (!Orthogonal && !Is3D) return {X, Y};
+  // Orthogonal rounds the offset part only, so that depth moves exactly z pixels at zoom 1.
+  if (Orthogonal)
+    return {ChartPixel(std::nearbyint((double(X) - XCenter + Z) * ZoomFactor) + XCenterOffset),
+            ChartPixel(std::nearbyint((double(Y) - YCenter - Z) * ZoomFactor) + YCenterOffset)};
+  double SX, SY;
+  Project(X, Y, Z, SX, SY);
+  return {ChartPixel(SX), ChartPixel(SY)};
+}

@@ -155,18 +155,21 @@ void TCustom3DGridSeries::AddPalette(double Value, TColor Color) {
       std::upper_bound(FPalette.begin(), FPalette.end(), Value,
                        [](double V, const TSurfacePaletteEntry& E) { return V < E.UpToValue; });
   FPalette.insert(At, {Value, Color});
+  ++FPaletteVersion;
   FDefaultPalette = false;
   Repaint();
 }
 
 void TCustom3DGridSeries::ClearPalette() {
   FPalette.clear();
+  ++FPaletteVersion;
   FDefaultPalette = false;
   Repaint();
 }
 
 void TCustom3DGridSeries::CreateDefaultPalette(int Steps) {
   FPalette.clear();
+  ++FPaletteVersion;
   Steps = std::clamp(Steps, 1, 10000);
   const double Min = MinYValue(), Max = MaxYValue();
   const double* D = FPaletteDivisors;
@@ -228,6 +231,12 @@ TColor TCustom3DGridSeries::GetValueColor(int ValueIndex) const {
     C = GetValueColorValue(YValue(ValueIndex));
   if (OnGetColor) OnGetColor(const_cast<TCustom3DGridSeries*>(this), ValueIndex, C);
   return C;
+}
+
+std::optional<TCustom3DGridSeries::TColorKey> TCustom3DGridSeries::ValueColorKey() const {
+  if (OnGetColor) return std::nullopt;
+  return TColorKey{FDataVersion, FPaletteVersion, FUseColorRange, FUsePalette, FStartColor,
+                   FEndColor,    SeriesColor(),   MinYValue(),    MaxYValue()};
 }
 
 void TCustom3DGridSeries::CalcRange() const {
@@ -637,8 +646,8 @@ int TSurfaceSeries::CellStep() const {
   return int(std::clamp(Step, 1.0, double(std::max(Cols, Rows))));
 }
 
-template <class F>
-void TSurfaceSeries::ForEachCell(F Visit) const {
+template <class F, class G>
+void TSurfaceSeries::ForEachCell(F Visit, G Nodes) const {
   const TChartCanvas3D* C = Canvas(*this);
   const TCustomAxisPanel* Chart = ParentChart();
   const TChartAxis* H = GetHorizAxis();
@@ -656,6 +665,7 @@ void TSurfaceSeries::ForEachCell(F Visit) const {
   // depth axis; projected once, into one flat buffer over the nodes that are drawn.
   std::vector<int> Depth(NZ);
   for (size_t b = 0; b < NZ; ++b) Depth[b] = D->CalcPosValue(Zs[b] + GridMinZ() - 1);
+  const TProjection& View = C->View();
   std::vector<TPoint> Screen(NX * NZ);
   std::vector<int> Index(NX * NZ);
   const bool Shared = SharedGrid() != nullptr;
@@ -667,18 +677,18 @@ void TSurfaceSeries::ForEachCell(F Visit) const {
       const int i = PlacedAt(x, Zs[b]);
       Index[a * NZ + b] = i;
       if (i >= 0)
-        Screen[a * NZ + b] = C->Calculate3DPosition(Shared ? ColumnX : H->CalcPosValue(XValue(i)),
-                                                    V->CalcPosValue(PlacedY(i)), Depth[b]);
+        Screen[a * NZ + b] = View.Calculate3DPosition(Shared ? ColumnX : H->CalcPosValue(XValue(i)),
+                                                      V->CalcPosValue(PlacedY(i)), Depth[b]);
     }
   }
+  Nodes(Index, Step);
   // Back to front: the side of the grid that lies farther from the eye is painted first. The
   // eye looks along the view's depth direction; orthogonal and flat views look into the
   // screen, where larger depth lies behind and the right side in front.
-  const TProjection& P = C->View();
   double Cx = -1, Cz = 1;
-  if (P.Is3D && !P.Orthogonal) {
-    Cx = P.CosElevationSinRotation;
-    Cz = P.C3;
+  if (View.Is3D && !View.Orthogonal) {
+    Cx = View.CosElevationSinRotation;
+    Cz = View.C3;
   }
   const double MinX = GridMinX(), Span = Cols - 1;
   const bool LastColumnFar =
@@ -700,6 +710,7 @@ void TSurfaceSeries::ForEachCell(F Visit) const {
         Cell.P[k] = Screen[At];
       }
       if (!Whole) continue;
+      Cell.Node = a * NZ + b;
       ++FCellsVisited;
       if (!Visit(Cell)) return;
     }
@@ -753,22 +764,28 @@ void TSurfaceSeries::DrawAllValues() {
     Op.State.BackColor = Device->BackColor();
     Op.Points.resize(4);
     TCanvasTarget& Target = *Device->Target();
-    ForEachCell([&](const TCell& Cell) {
-      if (Colored) {
-        const TColor Color = GetValueColor(Cell.Corner[0]);
-        if (Color == clNone) return true;
-        // Setting a colour also makes a clear brush solid.
-        if (Color != Op.State.Brush.Color || Op.State.Brush.Style == bsClear) {
-          Device->Brush()->SetColor(Color);
-          Op.State.Brush = Device->Brush()->Data();
-          Op.State.BackMode = Device->BackMode();
-          Op.State.BackColor = Device->BackColor();
-        }
-      }
-      std::copy(Cell.P, Cell.P + 4, Op.Points.begin());
-      Target.Execute(Op);
-      return true;
-    });
+    const TColor* Colors = nullptr;
+    auto Nodes = [&](const std::vector<int>& Points, int Step) {
+      if (Colored) Colors = NodeColors(Points, Step);
+    };
+    ForEachCell(
+        [&](const TCell& Cell) {
+          if (Colored) {
+            const TColor Color = Colors ? Colors[Cell.Node] : GetValueColor(Cell.Corner[0]);
+            if (Color == clNone) return true;
+            // Setting a colour also makes a clear brush solid.
+            if (Color != Op.State.Brush.Color || Op.State.Brush.Style == bsClear) {
+              Device->Brush()->SetColor(Color);
+              Op.State.Brush = Device->Brush()->Data();
+              Op.State.BackMode = Device->BackMode();
+              Op.State.BackColor = Device->BackColor();
+            }
+          }
+          std::copy(Cell.P, Cell.P + 4, Op.Points.begin());
+          Target.Execute(Op);
+          return true;
+        },
+        Nodes);
     return;
   }
   ForEachCell([&](const TCell& Cell) {
@@ -790,6 +807,19 @@ void TSurfaceSeries::DrawAllValues() {
     }
     return true;
   });
+}
+
+const TColor* TSurfaceSeries::NodeColors(const std::vector<int>& Points, int Step) const {
+  const std::optional<TColorKey> Colors = ValueColorKey();
+  if (!Colors) return nullptr;
+  const TNodeColorKey Key{*Colors, Step, GridColumns(), GridRows()};
+  if (FNodeColorKey != Key || FNodeColors.size() != Points.size()) {
+    FNodeColors.resize(Points.size());
+    for (size_t k = 0; k < Points.size(); ++k)
+      FNodeColors[k] = Points[k] >= 0 ? GetValueColor(Points[k]) : clNone;
+    FNodeColorKey = Key;
+  }
+  return FNodeColors.data();
 }
 
 TColor TSurfaceSeries::LegendItemColor(int Index) const {

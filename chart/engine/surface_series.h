@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -173,6 +174,16 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   double PlacedY(int Index) const { return FShared ? FSharedValues[size_t(Index)] : YValue(Index); }
   // A number that changes whenever the points do, for what is kept from them.
   unsigned DataVersion() const { return FDataVersion; }
+  // What GetValueColor depends on beside the point: colours kept from it stay right while this
+  // stays the same. None while OnGetColor is set, which may answer otherwise each time.
+  struct TColorKey {
+    unsigned Data = 0, Palette = 0;
+    bool UseColorRange = false, UsePalette = false;
+    TColor Start = 0, End = 0, Series = 0;
+    double Min = 0, Max = 0;
+    bool operator==(const TColorKey&) const = default;
+  };
+  std::optional<TColorKey> ValueColorKey() const;
   bool SampleValues() const { return FSampleValues; }
   // Makes the default palette when there is none, or when the one made is of another range or
   // another number of steps.
@@ -202,6 +213,7 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   }
   void ReleaseShared();
   void CalcRange() const;
+  unsigned FPaletteVersion = 0;
   void BuildGridIndex() const;
   void BuildSharedIndex() const;
   TSharedGrid FShared;
@@ -269,11 +281,28 @@ class TSurfaceSeries : public TCustom3DGridSeries {
   struct TCell {
     int Corner[4];
     TPoint P[4];
+    // Corner 0's place among the nodes the drawing goes through.
+    size_t Node;
   };
   // Runs Visit over the cells in back-to-front order with their corners' screen points; stops
-  // when Visit answers false.
+  // when Visit answers false. Before the first cell, Nodes gets the points of the nodes gone
+  // through (by place; -1 where none) and the cell step.
+  template <class F, class G>
+  void ForEachCell(F Visit, G Nodes) const;
   template <class F>
-  void ForEachCell(F Visit) const;
+  void ForEachCell(F Visit) const {
+    ForEachCell(Visit, [](const std::vector<int>&, int) {});
+  }
+  // The value colour of each of those nodes, kept for the next drawing of the same nodes and
+  // colours; null where the colours cannot be kept.
+  const TColor* NodeColors(const std::vector<int>& Points, int Step) const;
+  struct TNodeColorKey {
+    TColorKey Colors;
+    int Step = 0, Columns = 0, Rows = 0;
+    bool operator==(const TNodeColorKey&) const = default;
+  };
+  mutable std::vector<TColor> FNodeColors;
+  mutable std::optional<TNodeColorKey> FNodeColorKey;
   std::unique_ptr<TChartPen> FPen;
   std::unique_ptr<TChartBrush> FBrush;
   bool FWireFrame = false, FDotFrame = false;

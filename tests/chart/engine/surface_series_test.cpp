@@ -3,6 +3,7 @@
 // non-finite points, the grid size check and the contour levels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -842,4 +843,72 @@ TEST(GridSeries, AContourSeriesOnASharedGridDrawsTheLinesOfItsPoints) {
     C.SetParentChart(nullptr);
   }
   EXPECT_EQ(Pictures[1], Pictures[0]);
+}
+
+TEST(GridSeries, KeptCellColoursFollowEveryChangeAndDirectFillsMatchThePainter) {
+  // A slope, whose cells never hide one another; hills for the comparison at the end.
+  auto F = [](int x, int z) { return x * 0.02 + z * 0.01; };
+  auto Hills = [](int x, int z) { return std::sin(x * 0.15) * std::cos(z * 0.12) + z * 0.01; };
+  TSurfaceChart T;
+  T.S.Pen()->SetVisible(false);
+  T.S.AssignGrid(MakeGrid(61, 61, F));
+  const QImage First = Picture(T);
+  // A step of the view and back gives the same picture from the colours kept meanwhile.
+  TView3DOptions* V = T.Chart.View3DOptions();
+  V->SetRotation(346);
+  const QImage Turned = Picture(T);
+  EXPECT_NE(Turned, First);
+  V->SetRotation(345);
+  EXPECT_EQ(Picture(T), First);
+
+  // Each setting the colours depend on shows at once in the next picture.
+  const TPoint Cell = Centroid(T, F, 30, 30);
+  const TColor Before = T.At(Cell);
+  T.S.SetStartColor(clRed);
+  Picture(T);
+  EXPECT_NE(T.At(Cell), Before);
+  T.S.SetUseColorRange(false);
+  T.S.SetUsePalette(true);
+  T.S.ClearPalette();
+  T.S.AddPalette(100, clLime);
+  Picture(T);
+  EXPECT_EQ(T.At(Cell), clLime);
+  // An entry above the cell's four corners, whichever of them the cell takes its colour from.
+  T.S.AddPalette(std::max({F(29, 29), F(29, 30), F(30, 29), F(30, 30)}) + 1e-9, clFuchsia);
+  Picture(T);
+  EXPECT_EQ(T.At(Cell), clFuchsia);
+  // OnGetColor may answer otherwise each time: it is asked at each picture.
+  TColor Asked = clAqua;
+  T.S.OnGetColor = [&Asked](TChartSeries*, int, TColor& C) { C = Asked; };
+  Picture(T);
+  EXPECT_EQ(T.At(Cell), clAqua);
+  Asked = clOlive;
+  Picture(T);
+  EXPECT_EQ(T.At(Cell), clOlive);
+  T.S.OnGetColor = nullptr;
+  // New values of the same size, above every entry: the last entry's colour.
+  auto High = [](int x, int z) { return 500.0 + x * 0.01 + z * 0.02; };
+  T.S.AssignGrid(MakeGrid(61, 61, High));
+  Picture(T);
+  EXPECT_EQ(T.At(Centroid(T, High, 30, 30)), clLime);
+
+  // The whole picture is the same with the cells filled by the painter, outlined or not, whole
+  // or clipped by the chart's box (values beyond the axis' range).
+  T.S.SetUsePalette(false);
+  T.S.SetUseColorRange(true);
+  T.S.AssignGrid(MakeGrid(61, 61, Hills));
+  auto* Target = dynamic_cast<TPainterTarget*>(T.Chart.Backing()->Canvas()->Target());
+  ASSERT_NE(Target, nullptr);
+  for (int Case = 0; Case < 3; ++Case) {
+    T.S.Pen()->SetVisible(Case == 1);
+    if (Case == 2) {
+      T.Chart.LeftAxis()->SetAutomatic(false);
+      T.Chart.LeftAxis()->SetMinMax(-0.5, 0.5);
+    }
+    const QImage Direct = Picture(T);
+    Target->SetDirectPixels(false);
+    const QImage Painted = Picture(T);
+    Target->SetDirectPixels(true);
+    EXPECT_EQ(Direct, Painted) << "case " << Case;
+  }
 }
