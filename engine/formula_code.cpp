@@ -114,7 +114,7 @@ class TWriter {
 
   // The letter in Slot, from the doubles where it is one of them.
   void LoadLetter(int Slot) {
-    if (Slot < 0 || Slot >= 16 || !(FDoubleLetters & (1u << Slot))) {
+    if (!IsDoubleLetter(Slot)) {
       LoadAt(&VarValues[static_cast<size_t>(Slot)]);
       return;
     }
@@ -160,15 +160,34 @@ class TWriter {
   void Call(const TEvalNode& N, int Count) {
     for (int i = Count - 1; i >= 0; --i) StoreSlot(ArgSlot + i);
     const int parked = Park();
-    Bytes({0x48, 0xBF});  // mov rdi, node
-    Imm64(Address(&N));
     Bytes({0x48, 0x8D, 0xB3});  // lea rsi, [rbx + arguments]
     Imm32(ArgSlot * static_cast<int>(sizeof(Extended)));
+    CallFunction(N, reinterpret_cast<std::uintptr_t>(N.Apply), parked);
+  }
+  // Calls N's function of one letter with the letter where it is kept: a value the routine
+  // stored for the call would be read back only once its store completed.
+  void CallOnLetter(const TEvalNode& N) {
+    const int parked = Park();
+    const bool fromDouble = IsDoubleLetter(N.SlotA);
+    Bytes({0x48, 0xBE});  // mov rsi, the letter
+    Imm64(fromDouble ? Address(FDoubles + N.SlotA)
+                     : Address(&VarValues[static_cast<size_t>(N.SlotA)]));
+    CallFunction(N,
+                 fromDouble ? reinterpret_cast<std::uintptr_t>(N.ApplyDouble)
+                            : reinterpret_cast<std::uintptr_t>(N.Apply),
+                 parked);
+  }
+  void CallFunction(const TEvalNode& N, std::uintptr_t Function, int Parked) {
+    Bytes({0x48, 0xBF});  // mov rdi, node
+    Imm64(Address(&N));
     Bytes({0x48, 0xB8});  // mov rax, function
-    Imm64(reinterpret_cast<std::uintptr_t>(N.Apply));
+    Imm64(Function);
     Bytes({0xFF, 0xD0});  // call rax
     Grow(1);              // the result
-    Unpark(parked, true);
+    Unpark(Parked, true);
+  }
+  bool IsDoubleLetter(int Slot) const {
+    return Slot >= 0 && Slot < 16 && (FDoubleLetters & (1u << Slot));
   }
 
   // The registers N needs above those in use, parking included.
@@ -255,6 +274,10 @@ class TWriter {
         return;
       default:
         break;
+    }
+    if (N.Code == TCode::Apply && N.Operands == 1 && N.KindA == kLetter && N.ApplyDouble) {
+      CallOnLetter(N);
+      return;
     }
     // The operands in the order they are computed: the left one on top when it comes second.
     const bool swapped = RightFirst(N);

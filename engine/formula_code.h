@@ -42,8 +42,10 @@ enum class TCode : std::uint8_t {
 
 struct TEvalNode;
 using TEvalFn = Extended (*)(const TEvalNode&);
-// The operation of a node on its operands' values, kept in Args (one or two).
+// The operation of a node on its operands' values, kept in Args (one or two), or on one letter
+// read as a double.
 using TApplyFn = Extended (*)(const TEvalNode* Node, const Extended* Args);
+using TApplyDoubleFn = Extended (*)(const TEvalNode* Node, const double* Arg);
 
 struct TEvalNode {
   TEvalFn Eval = nullptr;
@@ -57,7 +59,8 @@ struct TEvalNode {
   TCode Code = TCode::Apply;
   std::uint8_t Operands = 0;  // 0 for a leaf, 1 or 2
   TKind KindA = kNode, KindB = kNode;
-  TApplyFn Apply = nullptr;  // Apply nodes, and the rare path of PowSquare and PowCube
+  TApplyFn Apply = nullptr;              // Apply nodes, and the rare path of PowSquare and PowCube
+  TApplyDoubleFn ApplyDouble = nullptr;  // Apply nodes of one operand
   // The last argument of a built-in called directly and its value: a plot's formula often calls
   // one with the same argument at many points in a row (a constant, the letter of the outer
   // loop).

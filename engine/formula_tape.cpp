@@ -479,29 +479,42 @@ template <TUnary Op>
 Extended ApplyUnary(const TEvalNode* N, const Extended* Args) {
   return Unary<Op>(*N, Args[0]);
 }
+template <TUnary Op>
+Extended ApplyUnaryDouble(const TEvalNode* N, const double* Arg) {
+  return Unary<Op>(*N, static_cast<Extended>(*Arg));
+}
 template <TTapeOp Op>
 Extended ApplyBinary(const TEvalNode* N, const Extended* Args) {
   return Binary<Op>(*N, Args[0], Args[1]);
 }
 
-formula::TApplyFn UnaryApply(TUnary Op) {
+// The node's Apply functions: on its operand's value, and on a letter read as a double.
+template <TUnary Op>
+void SetApply(TEvalNode& E) {
+  E.Apply = &ApplyUnary<Op>;
+  E.ApplyDouble = &ApplyUnaryDouble<Op>;
+}
+
+void SetUnaryApply(TUnary Op, TEvalNode& E) {
   switch (Op) {
     case TUnary::PowSquare:
-      return &ApplyUnary<TUnary::PowSquare>;
+      E.Apply = &ApplyUnary<TUnary::PowSquare>;
+      return;
     case TUnary::PowCube:
-      return &ApplyUnary<TUnary::PowCube>;
+      E.Apply = &ApplyUnary<TUnary::PowCube>;
+      return;
     case TUnary::Sin:
-      return &ApplyUnary<TUnary::Sin>;
+      return SetApply<TUnary::Sin>(E);
     case TUnary::Cos:
-      return &ApplyUnary<TUnary::Cos>;
+      return SetApply<TUnary::Cos>(E);
     case TUnary::Exp:
-      return &ApplyUnary<TUnary::Exp>;
+      return SetApply<TUnary::Exp>(E);
     case TUnary::Ln:
-      return &ApplyUnary<TUnary::Ln>;
+      return SetApply<TUnary::Ln>(E);
     case TUnary::Call1:
-      return &ApplyUnary<TUnary::Call1>;
+      return SetApply<TUnary::Call1>(E);
     default:
-      return nullptr;  // computed by the routine itself
+      return;  // computed by the routine itself
   }
 }
 
@@ -603,7 +616,7 @@ class TCompiler {
       e.Eval = UnaryFn(unary, e.KindA);
       e.Operands = 1;
       e.Code = UnaryCode(unary);
-      e.Apply = UnaryApply(unary);
+      SetUnaryApply(unary, e);
       return Add(e);
     }
     e.KindA = Side(node.Left, true, e.A, e.SlotA, e.C);
