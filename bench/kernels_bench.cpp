@@ -17,7 +17,7 @@ namespace {
 
 struct TKernel {
   const char* Name;
-  Extended (*Engine)(Extended);
+  Extended (*Engine)(const Extended&);
   double (*Peer)(double);
   double Low, High;
 };

@@ -88,7 +88,7 @@ constexpr double Ln2By64Hi = 0xb17217f7d1cp-50;
 constexpr double Ln2By64Lo = 0x1ef35793c76730p-103;
 }  // namespace
 
-Extended KernelExp(Extended x) {
+Extended KernelExp(const Extended& x) {
   if (!(std::fabs(x) > 0x1p-66L)) return 1 + x;  // also NaN
   if (std::fabs(x) > 12000) return x > 0 ? std::numeric_limits<Extended>::infinity() : 0;
   // x = k ln2/64 + r with |r| <= ln2/128 (a little more where the rounding of k is off by one).

@@ -7,4 +7,4 @@
 
 // e^x for any x whose result is a normal long double (|x| below about 11355); beyond that it
 // follows ldexp (0 or infinity). NaN gives NaN.
-Extended KernelExp(Extended x);
+Extended KernelExp(const Extended& x);  // by reference, as SafeSin

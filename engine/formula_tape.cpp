@@ -354,7 +354,7 @@ enum class TUnary : std::uint8_t {
 
 // F(X), or its value at the previous call when X was the same (to the sign of a zero).
 template <typename TFn>
-inline Extended Remembered(const TEvalNode& N, Extended X, TFn F) {
+inline Extended Remembered(const TEvalNode& N, const Extended& X, TFn F) {
   if (N.HasLast && X == N.LastArg && std::signbit(X) == std::signbit(N.LastArg)) return N.LastValue;
   const Extended v = F(X);
   N.LastArg = X;
@@ -364,7 +364,7 @@ inline Extended Remembered(const TEvalNode& N, Extended X, TFn F) {
 }
 
 template <TUnary Op>
-inline Extended Unary(const TEvalNode& N, Extended X) {
+inline Extended Unary(const TEvalNode& N, const Extended& X) {
   if constexpr (Op == TUnary::Negate) {
     return X * -1;
   } else if constexpr (Op == TUnary::Square) {
@@ -382,12 +382,13 @@ inline Extended Unary(const TEvalNode& N, Extended X) {
   } else if constexpr (Op == TUnary::Sin || Op == TUnary::Cos) {
     if (EngineSettings.AngleMode == 1) return CallAsReader(N, X, UndefinedValue);
     if (!std::isfinite(X)) return Failed;
-    return Remembered(N, X, [](Extended A) { return Op == TUnary::Sin ? SafeSin(A) : SafeCos(A); });
+    return Remembered(
+        N, X, [](const Extended& A) { return Op == TUnary::Sin ? SafeSin(A) : SafeCos(A); });
   } else if constexpr (Op == TUnary::Exp) {
     if (!(X >= ExpLowLimit && X <= ExpHighLimit)) return Failed;
     // What SafeExp leaves in the error code when it succeeds.
     EngineState.ErrCode = 0;
-    return Remembered(N, X, [](Extended A) { return KernelExp(A); });
+    return Remembered(N, X, [](const Extended& A) { return KernelExp(A); });
   } else if constexpr (Op == TUnary::Sqrt) {
     return X >= 0 ? Remembered(N, X, [](Extended A) { return std::sqrt(A); }) : Failed;
   } else if constexpr (Op == TUnary::Ln) {

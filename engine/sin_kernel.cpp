@@ -667,13 +667,13 @@ Extended SmallSin(Extended Hi, Extended Lo) {
 }  // namespace
 
 // Beyond the quick reduction the library's reduction for arguments of any size answers.
-Extended SafeSin(Extended x) {
+Extended SafeSin(const Extended& x) {
   if (std::fabs(x) < QuickReductionLimit) return x == 0 ? x : Turned(x, 0);  // a zero's sign stays
   if (!(std::fabs(x) < 0x1p63L)) return 0;
   return std::sin(x);
 }
 
-Extended SafeCos(Extended x) {
+Extended SafeCos(const Extended& x) {
   if (std::fabs(x) < QuickReductionLimit) return Turned(x, 1);
   if (!(std::fabs(x) < 0x1p63L)) return 0;
   return std::cos(x);

@@ -33,8 +33,10 @@ Extended SafeLog2(Extended x);         // as SafeLn
 Extended IntPower(int n, Extended x);  // x^n; 0^n with n < 0 is error 12
 Extended Hypot(Extended a, Extended b);
 Extended NormalizeAngle(Extended x);  // into (-pi, pi]
-Extended SafeSin(Extended x);         // 0 for |x| >= 2^63
-Extended SafeCos(Extended x);
+// By reference: a long double passed by value is stored for the call, and reading it back waits
+// for the store; a caller that holds the argument in memory already hands it on as it is.
+Extended SafeSin(const Extended& x);  // 0 for |x| >= 2^63
+Extended SafeCos(const Extended& x);
 void SinCos(Extended x, Extended& S, Extended& C);
 Extended SafeArcSin(Extended x);  // |x| > 1: 8 and 0
 Extended ArcTanOf(Extended x);
