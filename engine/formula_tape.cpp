@@ -297,43 +297,6 @@ Extended EvalBinary(const TEvalNode& N) {
   return Binary<Op>(N, l, r);
 }
 
-template <TTapeOp Op>
-TEvalFn PickBinary(TKind L, TKind R) {
-  static constexpr TEvalFn Table[3][3] = {
-      {&EvalBinary<Op, kNode, kNode>, &EvalBinary<Op, kNode, kConst>,
-       &EvalBinary<Op, kNode, kLetter>},
-      {&EvalBinary<Op, kConst, kNode>, &EvalBinary<Op, kConst, kConst>,
-       &EvalBinary<Op, kConst, kLetter>},
-      {&EvalBinary<Op, kLetter, kNode>, &EvalBinary<Op, kLetter, kConst>,
-       &EvalBinary<Op, kLetter, kLetter>}};
-  return Table[L][R];
-}
-
-TEvalFn BinaryFn(TTapeOp Op, TKind L, TKind R) {
-  switch (Op) {
-    case TTapeOp::Add:
-      return PickBinary<TTapeOp::Add>(L, R);
-    case TTapeOp::Sub:
-      return PickBinary<TTapeOp::Sub>(L, R);
-    case TTapeOp::Mul:
-      return PickBinary<TTapeOp::Mul>(L, R);
-    case TTapeOp::Percent:
-      return PickBinary<TTapeOp::Percent>(L, R);
-    case TTapeOp::Div:
-      return PickBinary<TTapeOp::Div>(L, R);
-    case TTapeOp::Power:
-      return PickBinary<TTapeOp::Power>(L, R);
-    case TTapeOp::And:
-      return PickBinary<TTapeOp::And>(L, R);
-    case TTapeOp::Or:
-      return PickBinary<TTapeOp::Or>(L, R);
-    case TTapeOp::Xor:
-      return PickBinary<TTapeOp::Xor>(L, R);
-    default:
-      return PickBinary<TTapeOp::Call2>(L, R);
-  }
-}
-
 // The unary operations: the reader's postfix operators and sign, the powers 2 and 3, the
 // built-ins called directly and the others.
 enum class TUnary : std::uint8_t {
@@ -407,42 +370,6 @@ Extended EvalUnary(const TEvalNode& N) {
   return Unary<Op>(N, Operand<K>(N, N.A, N.SlotA));
 }
 
-template <TUnary Op>
-TEvalFn PickUnary(TKind K) {
-  return K == kLetter ? &EvalUnary<Op, kLetter> : &EvalUnary<Op, kNode>;
-}
-
-TEvalFn UnaryFn(TUnary Op, TKind K) {
-  switch (Op) {
-    case TUnary::Negate:
-      return PickUnary<TUnary::Negate>(K);
-    case TUnary::Square:
-      return PickUnary<TUnary::Square>(K);
-    case TUnary::Cube:
-      return PickUnary<TUnary::Cube>(K);
-    case TUnary::Root:
-      return PickUnary<TUnary::Root>(K);
-    case TUnary::PowSquare:
-      return PickUnary<TUnary::PowSquare>(K);
-    case TUnary::PowCube:
-      return PickUnary<TUnary::PowCube>(K);
-    case TUnary::Sin:
-      return PickUnary<TUnary::Sin>(K);
-    case TUnary::Cos:
-      return PickUnary<TUnary::Cos>(K);
-    case TUnary::Exp:
-      return PickUnary<TUnary::Exp>(K);
-    case TUnary::Sqrt:
-      return PickUnary<TUnary::Sqrt>(K);
-    case TUnary::Ln:
-      return PickUnary<TUnary::Ln>(K);
-    case TUnary::Abs:
-      return PickUnary<TUnary::Abs>(K);
-    default:
-      return PickUnary<TUnary::Call1>(K);
-  }
-}
-
 TUnary UnaryOf(const TTapeStep& Step) {
   switch (Step.Op) {
     case TTapeOp::Negate:
@@ -475,7 +402,8 @@ TUnary UnaryOf(const TTapeStep& Step) {
   }
 }
 
-// A node's operation on its operands' values, as the routine of the formula calls it.
+// A node's operation on its operands' values, as the routine of the formula calls it, or on a
+// letter read as a double.
 template <TUnary Op>
 Extended ApplyUnary(const TEvalNode* N, const Extended* Args) {
   return Unary<Op>(*N, Args[0]);
@@ -489,90 +417,92 @@ Extended ApplyBinary(const TEvalNode* N, const Extended* Args) {
   return Binary<Op>(*N, Args[0], Args[1]);
 }
 
-// The node's Apply functions: on its operand's value, and on a letter read as a double.
-template <TUnary Op>
-void SetApply(TEvalNode& E) {
-  E.Apply = &ApplyUnary<Op>;
-  E.ApplyDouble = &ApplyUnaryDouble<Op>;
+// What a node of an operation needs: its evaluator for the kinds of its operands, what the
+// formula's routine computes for it, and the functions the routine calls for the operations it
+// does not compute itself (and for the rare path of the small powers).
+struct TUnaryRow {
+  TEvalFn Eval[3];  // by the kind of the operand: node or letter (a constant is a node)
+  TCode Code;
+  formula::TApplyFn Apply;
+  formula::TApplyDoubleFn ApplyDouble;
+};
+
+template <TUnary Op, TCode Code>
+constexpr TUnaryRow UnaryRow() {
+  const bool calls = Code == TCode::Apply;
+  const bool rarely = Code == TCode::PowSquare || Code == TCode::PowCube;
+  return {{&EvalUnary<Op, kNode>, &EvalUnary<Op, kNode>, &EvalUnary<Op, kLetter>},
+          Code,
+          calls || rarely ? &ApplyUnary<Op> : nullptr,
+          calls ? &ApplyUnaryDouble<Op> : nullptr};
 }
 
-void SetUnaryApply(TUnary Op, TEvalNode& E) {
-  switch (Op) {
-    case TUnary::PowSquare:
-      E.Apply = &ApplyUnary<TUnary::PowSquare>;
-      return;
-    case TUnary::PowCube:
-      E.Apply = &ApplyUnary<TUnary::PowCube>;
-      return;
-    case TUnary::Sin:
-      return SetApply<TUnary::Sin>(E);
-    case TUnary::Cos:
-      return SetApply<TUnary::Cos>(E);
-    case TUnary::Exp:
-      return SetApply<TUnary::Exp>(E);
-    case TUnary::Ln:
-      return SetApply<TUnary::Ln>(E);
-    case TUnary::Call1:
-      return SetApply<TUnary::Call1>(E);
-    default:
-      return;  // computed by the routine itself
-  }
+// In the order of TUnary.
+constexpr TUnaryRow UnaryRows[] = {UnaryRow<TUnary::Negate, TCode::Negate>(),
+                                   UnaryRow<TUnary::Square, TCode::Square>(),
+                                   UnaryRow<TUnary::Cube, TCode::Cube>(),
+                                   UnaryRow<TUnary::Root, TCode::Root>(),
+                                   UnaryRow<TUnary::PowSquare, TCode::PowSquare>(),
+                                   UnaryRow<TUnary::PowCube, TCode::PowCube>(),
+                                   UnaryRow<TUnary::Sin, TCode::Apply>(),
+                                   UnaryRow<TUnary::Cos, TCode::Apply>(),
+                                   UnaryRow<TUnary::Exp, TCode::Apply>(),
+                                   UnaryRow<TUnary::Sqrt, TCode::Sqrt>(),
+                                   UnaryRow<TUnary::Ln, TCode::Apply>(),
+                                   UnaryRow<TUnary::Abs, TCode::Abs>(),
+                                   UnaryRow<TUnary::Call1, TCode::Apply>()};
+static_assert(std::size(UnaryRows) == static_cast<size_t>(TUnary::Call1) + 1);
+
+struct TBinaryRow {
+  TEvalFn Eval[3][3];  // by the kinds of the left and the right operand
+  TCode Code;
+  formula::TApplyFn Apply;
+};
+
+template <TTapeOp Op, TCode Code>
+constexpr TBinaryRow BinaryRow() {
+  return {{{&EvalBinary<Op, kNode, kNode>, &EvalBinary<Op, kNode, kConst>,
+            &EvalBinary<Op, kNode, kLetter>},
+           {&EvalBinary<Op, kConst, kNode>, &EvalBinary<Op, kConst, kConst>,
+            &EvalBinary<Op, kConst, kLetter>},
+           {&EvalBinary<Op, kLetter, kNode>, &EvalBinary<Op, kLetter, kConst>,
+            &EvalBinary<Op, kLetter, kLetter>}},
+          Code,
+          Code == TCode::Apply ? &ApplyBinary<Op> : nullptr};
 }
 
-formula::TApplyFn BinaryApply(TTapeOp Op) {
-  switch (Op) {
-    case TTapeOp::Power:
-      return &ApplyBinary<TTapeOp::Power>;
-    case TTapeOp::And:
-      return &ApplyBinary<TTapeOp::And>;
-    case TTapeOp::Or:
-      return &ApplyBinary<TTapeOp::Or>;
-    case TTapeOp::Xor:
-      return &ApplyBinary<TTapeOp::Xor>;
-    case TTapeOp::Call2:
-      return &ApplyBinary<TTapeOp::Call2>;
-    default:
-      return nullptr;
-  }
-}
-
-TCode UnaryCode(TUnary Op) {
-  switch (Op) {
-    case TUnary::Negate:
-      return TCode::Negate;
-    case TUnary::Square:
-      return TCode::Square;
-    case TUnary::Cube:
-      return TCode::Cube;
-    case TUnary::Root:
-      return TCode::Root;
-    case TUnary::PowSquare:
-      return TCode::PowSquare;
-    case TUnary::PowCube:
-      return TCode::PowCube;
-    case TUnary::Sqrt:
-      return TCode::Sqrt;
-    case TUnary::Abs:
-      return TCode::Abs;
-    default:
-      return TCode::Apply;
-  }
-}
-
-TCode BinaryCode(TTapeOp Op) {
+const TBinaryRow& BinaryRowOf(TTapeOp Op) {
+  static constexpr TBinaryRow add = BinaryRow<TTapeOp::Add, TCode::Add>();
+  static constexpr TBinaryRow sub = BinaryRow<TTapeOp::Sub, TCode::Sub>();
+  static constexpr TBinaryRow mul = BinaryRow<TTapeOp::Mul, TCode::Mul>();
+  static constexpr TBinaryRow percent = BinaryRow<TTapeOp::Percent, TCode::Percent>();
+  static constexpr TBinaryRow div = BinaryRow<TTapeOp::Div, TCode::Div>();
+  static constexpr TBinaryRow power = BinaryRow<TTapeOp::Power, TCode::Apply>();
+  static constexpr TBinaryRow bitAnd = BinaryRow<TTapeOp::And, TCode::Apply>();
+  static constexpr TBinaryRow bitOr = BinaryRow<TTapeOp::Or, TCode::Apply>();
+  static constexpr TBinaryRow bitXor = BinaryRow<TTapeOp::Xor, TCode::Apply>();
+  static constexpr TBinaryRow call = BinaryRow<TTapeOp::Call2, TCode::Apply>();
   switch (Op) {
     case TTapeOp::Add:
-      return TCode::Add;
+      return add;
     case TTapeOp::Sub:
-      return TCode::Sub;
+      return sub;
     case TTapeOp::Mul:
-      return TCode::Mul;
+      return mul;
     case TTapeOp::Percent:
-      return TCode::Percent;
+      return percent;
     case TTapeOp::Div:
-      return TCode::Div;
+      return div;
+    case TTapeOp::Power:
+      return power;
+    case TTapeOp::And:
+      return bitAnd;
+    case TTapeOp::Or:
+      return bitOr;
+    case TTapeOp::Xor:
+      return bitXor;
     default:
-      return TCode::Apply;
+      return call;
   }
 }
 
@@ -614,19 +544,22 @@ class TCompiler {
               : right.Step.Value == 2 ? TUnary::PowSquare
                                       : TUnary::PowCube;
       e.KindA = Side(node.Left, false, e.A, e.SlotA, e.C);
-      e.Eval = UnaryFn(unary, e.KindA);
+      const TUnaryRow& row = UnaryRows[static_cast<size_t>(unary)];
+      e.Eval = row.Eval[e.KindA];
       e.Operands = 1;
-      e.Code = UnaryCode(unary);
-      SetUnaryApply(unary, e);
+      e.Code = row.Code;
+      e.Apply = row.Apply;
+      e.ApplyDouble = row.ApplyDouble;
       return Add(e);
     }
     e.KindA = Side(node.Left, true, e.A, e.SlotA, e.C);
     // One constant is kept in the node; a second (a division by 0 is not folded) is a node.
     e.KindB = Side(node.Right, e.KindA != kConst, e.B, e.SlotB, e.C);
-    e.Eval = BinaryFn(step.Op, e.KindA, e.KindB);
+    const TBinaryRow& row = BinaryRowOf(step.Op);
+    e.Eval = row.Eval[e.KindA][e.KindB];
     e.Operands = 2;
-    e.Code = BinaryCode(step.Op);
-    e.Apply = BinaryApply(step.Op);
+    e.Code = row.Code;
+    e.Apply = row.Apply;
     return Add(e);
   }
 
