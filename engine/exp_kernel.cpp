@@ -1,21 +1,8 @@
 #include "engine/exp_kernel.h"
 
-#include <cmath>
-#include <cstdint>
-#include <limits>
+namespace exp_kernel {
 
-#include "engine/extended_bits.h"
-
-namespace {
-
-// 2^(j/64) = Hi + Lo, from tools/gen_exp_table.py. Lo and the constants below that do not reach
-// the result's last bits are doubles, which the processor loads several times as fast as long
-// doubles.
-struct TPair {
-  Extended Hi;
-  double Lo;
-};
-constexpr TPair PowersOfTwo[64] = {
+alignas(64) const TPair PowersOfTwo[64] = {
     {0x8000000000000000p-63L, 0.0},
     {0x8164d1f3bc030773p-63L, 0x1ef95949ef4538p-117},
     {0x82cd8698ac2ba1d7p-63L, 0x1f1523ada32906p-118},
@@ -82,30 +69,8 @@ constexpr TPair PowersOfTwo[64] = {
     {0xfd3e0c0cf486c175p-63L, -0x1eb03169b387c4p-117},
 };
 
-constexpr double InvLn2By64 = 0x171547652b82fep-46;
-// ln 2 / 64 in two parts; Hi has 44 bits, so k Hi is exact for every k the range allows.
-constexpr double Ln2By64Hi = 0xb17217f7d1cp-50;
-constexpr double Ln2By64Lo = 0x1ef35793c76730p-103;
-}  // namespace
+Extended ExpFar(Extended v, int m) { return std::ldexp(v, m); }
 
-Extended KernelExp(const Extended& x) {
-  if (!(std::fabs(x) > 0x1p-66L)) return 1 + x;  // also NaN
-  if (std::fabs(x) > 12000) return x > 0 ? std::numeric_limits<Extended>::infinity() : 0;
-  // x = k ln2/64 + r with |r| <= ln2/128 (a little more where the rounding of k is off by one).
-  Extended kf = 0;
-  const std::int64_t k = NearestWhole(x * InvLn2By64, kf);
-  const Extended r = (x - kf * Ln2By64Hi) - kf * Ln2By64Lo;
-  // e^r - 1 to its seventh power, whose first omitted term is below 2^-75 of the result; Estrin's
-  // grouping keeps the chain of dependent operations short.
-  const Extended r2 = r * r;
-  const Extended r4 = r2 * r2;
-  const Extended a = 0.5 + r * (1.0 / 6);
-  const Extended b = 1.0 / 24 + r * (1.0 / 120);
-  const Extended c = 1.0 / 720 + r * (1.0 / 5040);
-  const Extended p = r + r2 * ((a + r2 * b) + r4 * c);
-  const TPair& t = PowersOfTwo[k & 63];
-  const Extended v = t.Hi + (t.Lo + t.Hi * p);
-  const auto m = static_cast<int>(k >> 6);  // floor division: k is two's complement
-  if (m > -16382 && m < 16383) return v * PowerOfTwo(m);
-  return std::ldexp(v, m);
-}
+}  // namespace exp_kernel
+
+Extended KernelExp(const Extended& x) { return exp_kernel::Exp(x); }

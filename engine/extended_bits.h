@@ -8,10 +8,42 @@
 
 static_assert(std::numeric_limits<Extended>::digits == 64, "the x87 extended format is assumed");
 
+// Whether X is finite, without the long double constant the library's test loads (a slow load
+// at every point of a plot): X - X is 0 for a finite X and NaN otherwise.
+inline bool IsFinite(Extended X) { return X - X == 0; }
+
 // Copies a value that is only moved, not computed, through the integer unit: the x87 store of a
 // long double costs several times an ordinary one, and a plot moves some for every point.
 inline void CopyExtended(Extended& To, const Extended& From) {
   std::memcpy(&To, &From, sizeof(Extended));
+}
+
+// Sets To to D exactly, through the integer unit and one 16-byte store: the x87 store of a
+// long double is slow, and a later copy of the value (the log of letters read does one at every
+// point of a plot) can take it from a store of its full width at once, where it would wait for
+// the x87 store to reach the cache.
+inline void SetFromDouble(Extended& To, double D) {
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &D, sizeof bits);
+  const auto sign = static_cast<std::uint64_t>(bits >> 63) << 15;
+  const auto e = static_cast<int>((bits >> 52) & 0x7FF);
+  std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);
+  std::uint64_t exponent = 0;
+  if (e == 0x7FF) {
+    exponent = 0x7FFF;
+    m = (std::uint64_t{1} << 63) | (m << 11);
+  } else if (e != 0) {
+    exponent = static_cast<std::uint64_t>(e + 16383 - 1023);
+    m = (std::uint64_t{1} << 63) | (m << 11);
+  } else if (m != 0) {
+    // A subnormal double is a normal long double.
+    const int shift = __builtin_clzll(m);
+    exponent = static_cast<std::uint64_t>(16383 + 63 - 1074 - shift);
+    m <<= shift;
+  }
+  using TWords = std::uint64_t __attribute__((vector_size(16)));
+  const TWords words = {m, sign | exponent};
+  std::memcpy(&To, &words, sizeof words);
 }
 
 // The whole number nearest Y (|Y| below 2^62), as a value in Whole and as an integer. The

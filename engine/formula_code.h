@@ -42,10 +42,10 @@ enum class TCode : std::uint8_t {
 
 struct TEvalNode;
 using TEvalFn = Extended (*)(const TEvalNode&);
-// The operation of a node on its operands' values, kept in Args (one or two), or on one letter
-// read as a double.
+// The operation of a node on its operands' values, kept in Args (one or two), or on its one
+// operand on top of the x87 registers with nothing below it (the routine's own convention).
 using TApplyFn = Extended (*)(const TEvalNode* Node, const Extended* Args);
-using TApplyDoubleFn = Extended (*)(const TEvalNode* Node, const double* Arg);
+using TApplyTopFn = Extended (*)(const TEvalNode* Node);
 
 struct TEvalNode {
   TEvalFn Eval = nullptr;
@@ -59,12 +59,13 @@ struct TEvalNode {
   TCode Code = TCode::Apply;
   std::uint8_t Operands = 0;  // 0 for a leaf, 1 or 2
   TKind KindA = kNode, KindB = kNode;
-  TApplyFn Apply = nullptr;              // Apply nodes, and the rare path of PowSquare and PowCube
-  TApplyDoubleFn ApplyDouble = nullptr;  // Apply nodes of one operand
+  TApplyFn Apply = nullptr;        // Apply nodes, and the rare path of PowSquare and PowCube
+  TApplyTopFn ApplyTop = nullptr;  // Apply nodes of one operand
   // The last argument of a built-in called directly and its value: a plot's formula often calls
   // one with the same argument at many points in a row (a constant, the letter of the outer
-  // loop).
+  // loop). Misses counts the calls that found another argument in a row.
   mutable bool HasLast = false;
+  mutable std::uint8_t Misses = 0;
   mutable Extended LastArg = 0, LastValue = 0;
 };
 

@@ -14,6 +14,7 @@
 #include "engine/extended_bits.h"
 #include "engine/formula_code.h"
 #include "engine/parser.h"
+#include "engine/sin_kernel.h"
 #include "engine/specfun.h"
 #include "engine/variables.h"
 
@@ -315,11 +316,26 @@ enum class TUnary : std::uint8_t {
   Call1
 };
 
+// A call whose argument changed this many times in a row stops keeping it (two long double
+// stores, which cost as much as a tenth of the function) for RestingCalls calls, then tries
+// again: the argument of the inner loop's letter changes at every point, that of the outer one
+// stays for a whole row.
+constexpr std::uint8_t MissesBeforeRest = 4;
+constexpr std::uint8_t RestingCalls = 60;
+
 // F(X), or its value at the previous call when X was the same (to the sign of a zero).
 template <typename TFn>
 inline Extended Remembered(const TEvalNode& N, const Extended& X, TFn F) {
-  if (N.HasLast && X == N.LastArg && std::signbit(X) == std::signbit(N.LastArg)) return N.LastValue;
+  if (N.Misses >= MissesBeforeRest) {
+    if (++N.Misses == MissesBeforeRest + RestingCalls) N.Misses = 0;
+    return F(X);
+  }
+  if (N.HasLast && X == N.LastArg && std::signbit(X) == std::signbit(N.LastArg)) {
+    N.Misses = 0;
+    return N.LastValue;
+  }
   const Extended v = F(X);
+  N.Misses = static_cast<std::uint8_t>(N.Misses + N.HasLast);
   N.LastArg = X;
   N.LastValue = v;
   N.HasLast = true;
@@ -344,14 +360,17 @@ inline Extended Unary(const TEvalNode& N, const Extended& X) {
     return EngineState.ErrFlag ? Failed : v;
   } else if constexpr (Op == TUnary::Sin || Op == TUnary::Cos) {
     if (EngineSettings.AngleMode == 1) return CallAsReader(N, X, UndefinedValue);
-    if (!std::isfinite(X)) return Failed;
+    if (!IsFinite(X)) return Failed;
     return Remembered(
-        N, X, [](const Extended& A) { return Op == TUnary::Sin ? SafeSin(A) : SafeCos(A); });
+        N, X, [](Extended A) { return sin_kernel::SinOrCos(A, Op == TUnary::Sin ? 0 : 1); });
   } else if constexpr (Op == TUnary::Exp) {
-    if (!(X >= ExpLowLimit && X <= ExpHighLimit)) return Failed;
+    // The limits are long doubles, which load slowly: a double range inside them comes first.
+    constexpr double inside = 11355;
+    static_assert(-inside >= ExpLowLimit && inside <= ExpHighLimit);
+    if (!(std::fabs(X) <= inside) && !(X >= ExpLowLimit && X <= ExpHighLimit)) return Failed;
     // What SafeExp leaves in the error code when it succeeds.
     EngineState.ErrCode = 0;
-    return Remembered(N, X, [](const Extended& A) { return KernelExp(A); });
+    return Remembered(N, X, [](Extended A) { return exp_kernel::Exp(A); });
   } else if constexpr (Op == TUnary::Sqrt) {
     return X >= 0 ? Remembered(N, X, [](Extended A) { return std::sqrt(A); }) : Failed;
   } else if constexpr (Op == TUnary::Ln) {
@@ -408,9 +427,15 @@ template <TUnary Op>
 Extended ApplyUnary(const TEvalNode* N, const Extended* Args) {
   return Unary<Op>(*N, Args[0]);
 }
+// The same with the operand on top of the x87 registers, where the formula's routine leaves it
+// (and nothing below it): passed as an argument it would go through memory, and the processor
+// reads a long double it has just stored only once the store is done. The empty statement
+// claims the register as its output, so the compiler takes the value from where it is.
 template <TUnary Op>
-Extended ApplyUnaryDouble(const TEvalNode* N, const double* Arg) {
-  return Unary<Op>(*N, static_cast<Extended>(*Arg));
+Extended ApplyUnaryOnTop(const TEvalNode* N) {
+  Extended x;
+  asm volatile("" : "=t"(x));
+  return Unary<Op>(*N, x);
 }
 template <TTapeOp Op>
 Extended ApplyBinary(const TEvalNode* N, const Extended* Args) {
@@ -424,7 +449,7 @@ struct TUnaryRow {
   TEvalFn Eval[3];  // by the kind of the operand: node or letter (a constant is a node)
   TCode Code;
   formula::TApplyFn Apply;
-  formula::TApplyDoubleFn ApplyDouble;
+  formula::TApplyTopFn ApplyTop;
 };
 
 template <TUnary Op, TCode Code>
@@ -434,7 +459,7 @@ constexpr TUnaryRow UnaryRow() {
   return {{&EvalUnary<Op, kNode>, &EvalUnary<Op, kNode>, &EvalUnary<Op, kLetter>},
           Code,
           calls || rarely ? &ApplyUnary<Op> : nullptr,
-          calls ? &ApplyUnaryDouble<Op> : nullptr};
+          calls ? &ApplyUnaryOnTop<Op> : nullptr};
 }
 
 // In the order of TUnary.
@@ -549,7 +574,7 @@ class TCompiler {
       e.Operands = 1;
       e.Code = row.Code;
       e.Apply = row.Apply;
-      e.ApplyDouble = row.ApplyDouble;
+      e.ApplyTop = row.ApplyTop;
       return Add(e);
     }
     e.KindA = Side(node.Left, true, e.A, e.SlotA, e.C);
@@ -699,7 +724,7 @@ TReplay Replay(const TCacheEntry& E, const std::string& Text, Extended& Value,
   const Extended v = routine ? code->Run() : E.Root->Eval(*E.Root);
   Replaying = false;
   CodeRuns += routine;
-  if (!std::isfinite(v)) {
+  if (!IsFinite(v)) {
     CopyExtended(s.Ans, ans);
     CurVar = curVar;
     AssignmentLog.Truncate(logged);

@@ -218,11 +218,11 @@ TSideResult TSideEvaluation::EvaluatePrepared(bool WithError) { return Run(WithE
 TSideResult TSideEvaluation::EvaluatePreparedAt(double X, std::optional<double> Y, bool WithError) {
   TPointLetters at;
   at.X = X;
-  VarValues[varX] = X;
+  SetFromDouble(VarValues[varX], X);
   if (Y) {
     at.Y = *Y;
     at.HasY = true;
-    VarValues[varX + 1] = *Y;
+    SetFromDouble(VarValues[varX + 1], *Y);
   }
   return Run(WithError, &at);
 }

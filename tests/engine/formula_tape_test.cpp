@@ -230,14 +230,33 @@ TEST_F(FormulaTape, CompiledReplaysAgreeWithTheReaderAtItsEdges) {
   for (const char* text : {"sin(X*90)+cos(Y*90)", "sin(X)"}) ExpectSameAsReaderAt(text, points);
 }
 
+// A built-in keeps its last argument and value, and stops keeping them while the argument keeps
+// changing: whatever the pattern of the points (the letter of a row staying for runs of any
+// length, signed zeros), the value is the one computed afresh.
+TEST_F(FormulaTape, FunctionsKeepingTheirLastArgumentGiveTheValueAfresh) {
+  std::vector<std::pair<Extended, Extended>> points;
+  const int runs[] = {1, 2, 5, 70, 3, 100, 1, 1, 64, 9};
+  int k = 0;
+  for (const int run : runs) {
+    for (int i = 0; i < run; ++i, ++k) {
+      const Extended y = k % 3 == 0 ? 1.5L + run : k % 3 == 1 ? -0.0L : 0.0L;
+      points.emplace_back(0.01L * k - 1, run % 2 ? y : 2.25L);
+    }
+  }
+  for (const char* text :
+       {"sin(2*pi/Y)*exp(-X/5)+cos(Y)", "exp(Y)+sin(X)", "sin(Y)+sin(X*0)", "ln(Y)+sqrt(abs(X))"})
+    ExpectSameAsReaderAt(text, points);
+}
+
 // Random formulas of the operations the routines compute themselves and of the calls between
 // them, deep enough to fill the x87 registers and to park values around calls, must give the
 // reader's outcome, as the tree of evaluators gives it.
 std::string RandomFormula(std::mt19937& Rng, int Depth) {
   auto pick = [&](int N) { return static_cast<int>(Rng() % static_cast<unsigned>(N)); };
   if (Depth == 0 || pick(5) == 0) {
-    static const char* leaves[] = {"X", "Y", "2", "0.5", "3", "0", "1E-3000", "1E4000", "pi", "?"};
-    return leaves[pick(10)];
+    static const char* leaves[] = {"X",       "Y",      "2",  "0.5", "3",     "0",
+                                   "1E-3000", "1E4000", "pi", "?",   "0.125", "65536"};
+    return leaves[pick(12)];
   }
   const std::string a = RandomFormula(Rng, Depth - 1);
   switch (pick(16)) {
