@@ -42,17 +42,26 @@ Extended ExpFar(Extended v, int m);
   Extended kf = 0;
   const std::int64_t k = NearestWhole(x * InvLn2By64, kf);
   const Extended r = (x - kf * Ln2By64Hi) - kf * Ln2By64Lo;
-  // e^r - 1 to its seventh power, whose first omitted term is below 2^-75 of the result; Estrin's
-  // grouping keeps the chain of dependent operations short.
+  // e^r - 1 to its seventh power, whose first omitted term is below 2^-75 of the result, as
+  // r + r^2 q; Estrin's grouping keeps the chain of dependent operations short.
   const Extended r2 = r * r;
   const Extended r4 = r2 * r2;
   const Extended a = 0.5 + r * (1.0 / 6);
   const Extended b = 1.0 / 24 + r * (1.0 / 120);
   const Extended c = 1.0 / 720 + r * (1.0 / 5040);
-  const Extended p = r + r2 * ((a + r2 * b) + r4 * c);
+  const Extended q = (a + r2 * b) + r4 * c;
+  // The table's value times e^r, the terms of r and of r^2 q taken apart so that each waits only
+  // for its own factors; where the scale 2^m is a double it is applied to the table's value
+  // first, beside the series (a power of two scales every rounding exactly so far inside the
+  // range).
   const TPair& t = PowersOfTwo[k & 63];
-  const Extended v = t.Hi + (t.Lo + t.Hi * p);
   const auto m = static_cast<int>(k >> 6);  // floor division: k is two's complement
+  if (m > -1023 && m < 1024) {
+    const Extended scale = PowerOfTwo(m);
+    const Extended hi = t.Hi * scale;
+    return hi + ((t.Lo * scale + hi * r) + (hi * r2) * q);
+  }
+  const Extended v = t.Hi + ((t.Lo + t.Hi * r) + (t.Hi * r2) * q);
   if (m > -16382 && m < 16383) return v * PowerOfTwo(m);
   return ExpFar(v, m);
 }
