@@ -82,6 +82,10 @@ class TFormulaCode {
   TFormulaCode& operator=(const TFormulaCode&) = delete;
 
   Extended Run() const { return FEntry(); }
+  // Whether the routine gave the tree's outcome where the replay first ran both: its calls rest
+  // on the compiler's code around them, and a routine that disagreed is not run again.
+  enum class TCheck : std::uint8_t { Pending, Agreed, Refused };
+  mutable TCheck Check = TCheck::Pending;
   // The values of the letters read as doubles, by slot.
   double* Doubles() { return FDoubles.data(); }
 

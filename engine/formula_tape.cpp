@@ -60,6 +60,7 @@ using formula::TKind;
 
 bool CodeEnabled = true;
 std::uint64_t CodeRuns = 0;
+std::uint64_t CodeRefusals = 0;
 
 }  // namespace
 
@@ -702,6 +703,18 @@ bool LettersDefined(const TCacheEntry& E, const TPointLetters* At) {
   return true;
 }
 
+// The tree's value, and the routine's beside it: a routine that does not give the same value to
+// the last bit (or a failure where the tree fails) is refused.
+Extended FirstRun(const TCacheEntry& E, const formula::TFormulaCode& Code) {
+  const Extended tree = E.Root->Eval(*E.Root);
+  const Extended routine = Code.Run();
+  const bool agreed = IsFinite(tree) ? std::memcmp(&tree, &routine, 10) == 0 : !IsFinite(routine);
+  Code.Check =
+      agreed ? formula::TFormulaCode::TCheck::Agreed : formula::TFormulaCode::TCheck::Refused;
+  CodeRefusals += !agreed;
+  return tree;
+}
+
 // Runs E. On success the reader's state is what the recorded reading left; on failure it is what
 // it was before, so that the reader starts from the same state it would have started from.
 TReplay Replay(const TCacheEntry& E, const std::string& Text, Extended& Value,
@@ -720,8 +733,11 @@ TReplay Replay(const TCacheEntry& E, const std::string& Text, Extended& Value,
   s.ErrFlag = false;
   Replaying = true;
   const formula::TFormulaCode* code = CodeEnabled ? E.CodeAt(At) : nullptr;
+  if (code && code->Check == formula::TFormulaCode::TCheck::Refused) code = nullptr;
   const bool routine = code != nullptr;
-  const Extended v = routine ? code->Run() : E.Root->Eval(*E.Root);
+  const Extended v = !routine                                               ? E.Root->Eval(*E.Root)
+                     : code->Check == formula::TFormulaCode::TCheck::Agreed ? code->Run()
+                                                                            : FirstRun(E, *code);
   Replaying = false;
   CodeRuns += routine;
   if (!IsFinite(v)) {
@@ -831,3 +847,5 @@ std::uint64_t ReplayCount() { return Replays; }
 void SetFormulaCodeEnabled(bool On) { CodeEnabled = On; }
 
 std::uint64_t FormulaCodeRuns() { return CodeRuns; }
+
+std::uint64_t FormulaCodeRefusals() { return CodeRefusals; }

@@ -110,7 +110,9 @@ void SetReplayEnabled(bool Enabled);
 void ClearReplayCache();
 // Tests compare the routines written for formulas against the tree of evaluators they replace.
 void SetFormulaCodeEnabled(bool Enabled);
-// Counts of replays computed by a routine.
+// Counts of replays computed by a routine, and of routines refused for not giving the value of
+// the tree of evaluators at their first run.
 std::uint64_t FormulaCodeRuns();
+std::uint64_t FormulaCodeRefusals();
 // Counts of replays that succeeded, for tests.
 std::uint64_t ReplayCount();

@@ -300,6 +300,7 @@ TEST_F(FormulaTape, RoutinesAgreeWithTheReaderOnRandomFormulas) {
       {0.5L, 2}, {-0.0L, 1}, {3, -2}, {1E-2000L, 7}, {-1.25L, 0}, {2, 2}, {1E2000L, 0.25L}};
   std::mt19937 rng(20261209);
   const auto runs = FormulaCodeRuns();
+  const auto refusals = FormulaCodeRefusals();
   for (int i = 0; i < 400; ++i) ExpectSameAsReaderAt(RandomFormula(rng, 1 + i % 7), points);
   // Right-nested chains hold more values than the registers, with calls on the way.
   std::string chain = "X";
@@ -310,6 +311,8 @@ TEST_F(FormulaTape, RoutinesAgreeWithTheReaderOnRandomFormulas) {
   for (int i = 0; i < 12; ++i) sums = "X-(Y+(" + sums + ")*exp(X))";
   ExpectSameAsReaderAt(sums, points);
   EXPECT_GT(FormulaCodeRuns(), runs) << "the routines were not used";
+  // Each routine gave the tree's value where both ran first: none was refused and replaced.
+  EXPECT_EQ(FormulaCodeRefusals(), refusals);
 
   // The tree of evaluators, where no routine can be written, agrees as well.
   SetFormulaCodeEnabled(false);
