@@ -12,7 +12,10 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <chrono>
+#include <functional>
 #include <stdexcept>
+#include <thread>
 
 TEST(HandlerGuard, EscapingExceptionsBecomeErrorBoxes) {
   TScriptedDialogService Script;
@@ -160,4 +163,36 @@ TEST(HandlerGuard, TheApplicationCatchesWhatAHandlerLetsOut) {
   QEvent E(QEvent::User);
   EXPECT_TRUE(QCoreApplication::sendEvent(&T, &E));
   EXPECT_EQ(Script.Messages(), QStringList{"Overflow"});
+}
+
+TEST(MessagePump, FastCallersArePumpedAtTheIntervalAndASlowingOneSoon) {
+  using namespace std::chrono;
+  SetPumpInterval(-1);
+  // A queued call that queues itself again counts the times the messages were processed.
+  int Pumps = 0;
+  std::function<void()> Count = [&] {
+    ++Pumps;
+    QMetaObject::invokeMethod(qApp, Count, Qt::QueuedConnection);
+  };
+  QMetaObject::invokeMethod(qApp, Count, Qt::QueuedConnection);
+  PumpWindowMessages();
+  Pumps = 0;
+  const auto Start = steady_clock::now();
+  while (steady_clock::now() - Start < milliseconds(10 * PumpInterval)) PumpWindowMessages();
+  EXPECT_GE(Pumps, 3);
+  EXPECT_LE(Pumps, 11);
+
+  // The calls slow down: the messages are processed after a few of them, not after a long
+  // stretch of slow calls nobody looks at the clock for.
+  Pumps = 0;
+  int Calls = 0;
+  while (Pumps == 0 && Calls < 1000) {
+    std::this_thread::sleep_for(milliseconds(2));
+    PumpWindowMessages();
+    ++Calls;
+  }
+  EXPECT_EQ(Pumps, 1);
+  EXPECT_LE(Calls, 64 + PumpInterval / 2);
+  Count = [] {};
+  QCoreApplication::processEvents();
 }
