@@ -17,7 +17,18 @@ QString& ProgramDirOverride() {
   static QString Dir;
   return Dir;
 }
-int PumpEvery = PumpInterval;
+// The message pump's state. Reading the clock costs about as much as a simple formula's point,
+// and a plot asks at every point: while the calls come fast, the clock is read only at every few.
+// The stretch between two readings stays near a fraction of a millisecond, and a slow stretch
+// reads it at every call again, so a calculation that slows down is not left unpumped for long.
+struct TPump {
+  static constexpr int MostCallsUnread = 63;
+  static constexpr qint64 FastStretchNs = 250'000, SlowStretchNs = 1'000'000;
+  int EveryMs = PumpInterval;
+  QElapsedTimer Clock;  // started when the messages were last processed
+  qint64 LastReading = 0;
+  int CallsUnread = 0, CallsLeftUnread = 0;
+} Pump;
 QString& HelpFileName() {
   static QString F;
   return F;
@@ -105,40 +116,28 @@ bool StartTextEditor(const QString& FileName) {
 
 void SetUrlOpener(std::function<bool(const QUrl&)> Opener) { UrlOpener() = std::move(Opener); }
 
-// Reading the clock costs about as much as a simple formula's point, and a plot asks at every
-// point: while the calls come fast, the clock is read only at every few. The stretch between
-// two readings stays near a fraction of a millisecond, and a slow stretch reads it at every
-// call again, so a calculation that slows down is not left unpumped for long.
-namespace {
-constexpr int MostCallsUnread = 63;
-constexpr qint64 FastStretchNs = 250'000, SlowStretchNs = 1'000'000;
-int CallsUnread = 0, CallsLeftUnread = 0;
-}  // namespace
-
 void PumpWindowMessages() {
-  static QElapsedTimer Clock;  // started when the messages were last processed
-  static qint64 LastReading = 0;
-  if (PumpEvery > 0 && Clock.isValid()) {
-    if (CallsLeftUnread > 0) {
-      --CallsLeftUnread;
+  if (Pump.EveryMs > 0 && Pump.Clock.isValid()) {
+    if (Pump.CallsLeftUnread > 0) {
+      --Pump.CallsLeftUnread;
       return;
     }
-    const qint64 Now = Clock.nsecsElapsed();
-    const qint64 Stretch = Now - LastReading;
-    LastReading = Now;
-    if (Stretch > SlowStretchNs)
-      CallsUnread = 0;
-    else if (Stretch < FastStretchNs && CallsUnread < MostCallsUnread)
-      CallsUnread = CallsUnread * 2 + 1;
-    CallsLeftUnread = CallsUnread;
-    if (Now < PumpEvery * qint64{1'000'000}) return;
+    const qint64 Now = Pump.Clock.nsecsElapsed();
+    const qint64 Stretch = Now - Pump.LastReading;
+    Pump.LastReading = Now;
+    if (Stretch > TPump::SlowStretchNs)
+      Pump.CallsUnread = 0;
+    else if (Stretch < TPump::FastStretchNs && Pump.CallsUnread < TPump::MostCallsUnread)
+      Pump.CallsUnread = Pump.CallsUnread * 2 + 1;
+    Pump.CallsLeftUnread = Pump.CallsUnread;
+    if (Now < Pump.EveryMs * qint64{1'000'000}) return;
   }
-  Clock.start();
+  Pump.Clock.start();
   ProcessMessages();
-  LastReading = Clock.nsecsElapsed();
+  Pump.LastReading = Pump.Clock.nsecsElapsed();
 }
 
 void SetPumpInterval(int Milliseconds) {
-  PumpEvery = Milliseconds < 0 ? PumpInterval : Milliseconds;
-  CallsUnread = CallsLeftUnread = 0;
+  Pump.EveryMs = Milliseconds < 0 ? PumpInterval : Milliseconds;
+  Pump.CallsUnread = Pump.CallsLeftUnread = 0;
 }
