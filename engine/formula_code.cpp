@@ -35,10 +35,11 @@ constexpr int FirstParked = 2;
 class TWriter {
  public:
   TWriter(const std::vector<const TEvalNode*>& Order, unsigned DoubleLetters, const double* Doubles,
-          double* Constants, size_t ConstantRoom)
+          double* Constants, Extended* LongConstants, size_t ConstantRoom)
       : FDoubleLetters(DoubleLetters),
         FDoubles(Doubles),
         FConstants(Constants),
+        FLongConstants(LongConstants),
         FConstantRoom(ConstantRoom) {
     for (size_t i = 0; i < Order.size(); ++i) FIndex.emplace(Order[i], i);
     FNeed.assign(Order.size(), 0);
@@ -53,7 +54,7 @@ class TWriter {
     Node(Root);
     // The count of registers is the writer's own bookkeeping: a routine that could overfill
     // them is not run.
-    if (FDepth != 1 || FParked != 0 || FMostDepth > Registers) return false;
+    if (FDepth != 1 || FParked != 0 || FMostDepth > Registers || FOutOfRoom) return false;
     Byte(0x5B);  // pop rbx
     Byte(0xC3);  // ret, the value in st(0)
     return true;
@@ -79,16 +80,16 @@ class TWriter {
   }
   static std::uint64_t Address(const void* P) { return reinterpret_cast<std::uintptr_t>(P); }
 
-  // fld tbyte [address]
+  // fld tbyte [address]: a letter, the previous result, or a constant of the routine's own
   void LoadAt(const Extended* P) {
     Bytes({0x48, 0xB8});  // mov rax, address
     Imm64(Address(P));
     Bytes({0xDB, 0x28});
     Grow(1);
   }
-  // A constant: a double where it is one (a single load, where a long double takes several
-  // steps), 1 and +0 from the processor's own constants.
-  void LoadConstant(const Extended& C) {
+  // A constant, kept by the routine: a double where it is one (a single load, where a long
+  // double takes several steps), 1 and +0 from the processor's own constants.
+  void LoadConstant(Extended C) {
     if (C == 1) {
       Op(0xD9, 0xE8, 1);  // fld1
       return;
@@ -98,12 +99,18 @@ class TWriter {
       return;
     }
     const auto d = static_cast<double>(C);
-    if (static_cast<Extended>(d) != C || FConstantCount == FConstantRoom) {
-      LoadAt(&C);
+    if (static_cast<Extended>(d) == C && FDoubleCount < FConstantRoom) {
+      FConstants[FDoubleCount] = d;
+      LoadDouble(FConstants + FDoubleCount++);
       return;
     }
-    FConstants[FConstantCount] = d;
-    LoadDouble(FConstants + FConstantCount++);
+    if (FLongCount == FConstantRoom) {
+      FOutOfRoom = true;
+      Grow(1);
+      return;
+    }
+    FLongConstants[FLongCount] = C;
+    LoadAt(FLongConstants + FLongCount++);
   }
   void LoadDouble(const double* P) {
     Bytes({0x48, 0xB8});  // mov rax, address
@@ -405,7 +412,9 @@ class TWriter {
   unsigned FDoubleLetters;
   const double* FDoubles;
   double* FConstants;
-  size_t FConstantRoom, FConstantCount = 0;
+  Extended* FLongConstants;
+  size_t FConstantRoom, FDoubleCount = 0, FLongCount = 0;
+  bool FOutOfRoom = false;
   std::vector<int> FNeed;
   std::vector<std::uint8_t> FQuiet;  // 0 not known yet, 1 quiet, 2 not
   std::vector<std::uint8_t> FOut;
@@ -431,9 +440,11 @@ std::unique_ptr<TFormulaCode> TFormulaCode::Write(const TEvalNode& Root, unsigne
       return nullptr;
   std::unique_ptr<TFormulaCode> code(new TFormulaCode);
   // Every node loads at most two constants.
-  code->FConstants.assign(2 * order.size() + 2, 0);
+  const size_t room = 2 * order.size() + 2;
+  code->FConstants.assign(room, 0);
+  code->FLongConstants.assign(room, 0);
   TWriter writer(order, DoubleLetters, code->FDoubles.data(), code->FConstants.data(),
-                 code->FConstants.size());
+                 code->FLongConstants.data(), room);
   if (!writer.Write(Root)) return nullptr;
   code->FScratch.assign(static_cast<size_t>(writer.ScratchSlots()), 0);
   std::vector<std::uint8_t>& out = writer.Out();

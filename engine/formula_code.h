@@ -82,8 +82,9 @@ class TFormulaCode {
   TFormulaCode& operator=(const TFormulaCode&) = delete;
 
   Extended Run() const { return FEntry(); }
-  // Whether the routine gave the tree's outcome where the replay first ran both: its calls rest
-  // on the compiler's code around them, and a routine that disagreed is not run again.
+  // Whether the routine gave the tree's value at the first point where the tree gave one (the
+  // replay runs both until then): its calls rest on the compiler's code around them, and a
+  // routine that disagreed is not run again.
   enum class TCheck : std::uint8_t { Pending, Agreed, Refused };
   mutable TCheck Check = TCheck::Pending;
   // The values of the letters read as doubles, by slot.
@@ -97,7 +98,10 @@ class TFormulaCode {
   // Where the routine keeps values while it calls a function or computes a deep operand.
   std::vector<Extended> FScratch;
   std::array<double, 16> FDoubles{};
-  std::vector<double> FConstants;  // the routine's constants that are doubles
+  // The routine's constants, read where they are kept here: those that are doubles, and the
+  // others. Sized before the routine is written, never moved while it lives.
+  std::vector<double> FConstants;
+  std::vector<Extended> FLongConstants;
 };
 
 }  // namespace formula

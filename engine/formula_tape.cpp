@@ -61,6 +61,7 @@ using formula::TKind;
 bool CodeEnabled = true;
 std::uint64_t CodeRuns = 0;
 std::uint64_t CodeRefusals = 0;
+std::uint64_t CodeAcceptances = 0;
 
 }  // namespace
 
@@ -704,14 +705,18 @@ bool LettersDefined(const TCacheEntry& E, const TPointLetters* At) {
 }
 
 // The tree's value, and the routine's beside it: a routine that does not give the same value to
-// the last bit (or a failure where the tree fails) is refused.
-Extended FirstRun(const TCacheEntry& E, const formula::TFormulaCode& Code) {
+// the last bit (or a failure where the tree fails) is refused. Where both fail no value was
+// compared, and the check waits for a point where the tree gives one; a failed replay is read
+// again by the reader, beside which the routine's run costs little.
+Extended CheckedRun(const TCacheEntry& E, const formula::TFormulaCode& Code) {
   const Extended tree = E.Root->Eval(*E.Root);
   const Extended routine = Code.Run();
-  const bool agreed = IsFinite(tree) ? std::memcmp(&tree, &routine, 10) == 0 : !IsFinite(routine);
+  if (!IsFinite(tree) && !IsFinite(routine)) return tree;
+  const bool agreed = IsFinite(tree) && std::memcmp(&tree, &routine, 10) == 0;
   Code.Check =
       agreed ? formula::TFormulaCode::TCheck::Agreed : formula::TFormulaCode::TCheck::Refused;
   CodeRefusals += !agreed;
+  CodeAcceptances += agreed;
   return tree;
 }
 
@@ -737,7 +742,7 @@ TReplay Replay(const TCacheEntry& E, const std::string& Text, Extended& Value,
   const bool routine = code != nullptr;
   const Extended v = !routine                                               ? E.Root->Eval(*E.Root)
                      : code->Check == formula::TFormulaCode::TCheck::Agreed ? code->Run()
-                                                                            : FirstRun(E, *code);
+                                                                            : CheckedRun(E, *code);
   Replaying = false;
   CodeRuns += routine;
   if (!IsFinite(v)) {
@@ -849,3 +854,5 @@ void SetFormulaCodeEnabled(bool On) { CodeEnabled = On; }
 std::uint64_t FormulaCodeRuns() { return CodeRuns; }
 
 std::uint64_t FormulaCodeRefusals() { return CodeRefusals; }
+
+std::uint64_t FormulaCodeAcceptances() { return CodeAcceptances; }

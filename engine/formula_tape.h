@@ -111,8 +111,9 @@ void ClearReplayCache();
 // Tests compare the routines written for formulas against the tree of evaluators they replace.
 void SetFormulaCodeEnabled(bool Enabled);
 // Counts of replays computed by a routine, and of routines refused for not giving the value of
-// the tree of evaluators at their first run.
+// the tree of evaluators at the first point where the tree gives one, or accepted for giving it.
 std::uint64_t FormulaCodeRuns();
 std::uint64_t FormulaCodeRefusals();
+std::uint64_t FormulaCodeAcceptances();
 // Counts of replays that succeeded, for tests.
 std::uint64_t ReplayCount();

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "platform/canvas.h"
 #include "platform/number_text.h"
 #include "plot/core/graph.h"
 #include "plot/core/graph_utils.h"
+#include "plot/core/graph_value_format.h"
 
 namespace {
 const QString DeletedText = QStringLiteral("Deleted");
@@ -142,58 +142,7 @@ bool TGraphInfo::FormatValue(const QString& Pattern, double V, QString& Text) co
     Text = QString::fromStdString(FormatGeneral(V, std::clamp(NumberOfGeneralDigits, 1, 21)));
     return true;
   }
-  // The user's pattern never reaches a C format as it is: only one number conversion with
-  // bounded width and precision is rebuilt from it.
-  QString Out;
-  int Conversions = 0;
-  const int N = static_cast<int>(Pattern.size());
-  for (int I = 0; I < N; ++I) {
-    const QChar C = Pattern[I];
-    if (C != u'%') {
-      Out += C;
-      continue;
-    }
-    if (I + 1 < N && Pattern[I + 1] == u'%') {
-      Out += u'%';
-      ++I;
-      continue;
-    }
-    std::string Conversion = "%";
-    ++I;
-    while (I < N && QStringLiteral("-+ 0#").contains(Pattern[I]))
-      Conversion += Pattern[I++].toLatin1();
-    auto Number = [&](int Max) {
-      int Value = 0;
-      bool Any = false;
-      while (I < N && Pattern[I].isDigit()) {
-        Value = std::min(Value * 10 + Pattern[I++].digitValue(), 1000);
-        Any = true;
-      }
-      return Any ? std::min(Value, Max) : -1;
-    };
-    const int Width = Number(100);
-    if (Width >= 0) Conversion += std::to_string(Width);
-    if (I < N && Pattern[I] == u'.') {
-      ++I;
-      Conversion += '.' + std::to_string(std::max(Number(50), 0));
-    }
-    if (I >= N) return false;
-    const QChar K = Pattern[I].toLower();
-    if (K == u'f' || K == u'n' || K == u'm')
-      Conversion += 'f';
-    else if (K == u'e' || K == u'g')
-      Conversion += static_cast<char>(K.toLatin1());
-    else
-      return false;
-    if (++Conversions > 1) return false;
-    char Buffer[512];
-    const int Len = std::snprintf(Buffer, sizeof Buffer, Conversion.c_str(), V);
-    if (Len < 0 || Len >= static_cast<int>(sizeof Buffer)) return false;
-    Out += QString::fromLatin1(Buffer, Len);
-  }
-  if (Conversions != 1) return false;
-  Text = Out;
-  return true;
+  return FormatGraphValue(Pattern, V, Text);
 }
 
 bool TGraphInfo::GetLocationText(QStringList& Lines, TLayer* ASeries, const QString& XLabel,

@@ -1,52 +1,105 @@
 #include "plot/core/graph_value_format.h"
 
-#include <cmath>
-#include <cstdio>
+#include <algorithm>
+#include <string>
 
-#include "plot/core/graph_utils.h"
+#include "platform/number_text.h"
 
 namespace {
-// Parses the conversion starting at Format[I] == '%'; answers its end (one past the letter) or
-// -1.
-int Conversion(const QString& F, int I) {
-  int J = I + 1;
-  while (J < F.size() && QStringLiteral("-+ #0").contains(F[J])) ++J;
-  int Digits = 0;
-  while (J < F.size() && F[J].isDigit()) ++J, ++Digits;
-  if (Digits > 2) return -1;  // widths beyond 99 only waste memory
-  if (J < F.size() && F[J] == QLatin1Char('.')) {
-    ++J;
-    Digits = 0;
-    while (J < F.size() && F[J].isDigit()) ++J, ++Digits;
-    if (Digits > 2) return -1;
-  }
-  if (J < F.size() && QStringLiteral("feEgG").contains(F[J])) return J + 1;
-  return -1;
+
+struct TConversion {
+  bool Left = false;
+  int Width = 0;
+  int Precision = -1;  // none given
+  char Type = 0;
+};
+
+// The ASCII digits at F[I], their number held at Max (so that no length of digits overflows), or
+// -1 when there are none.
+int Number(const QString& F, int& I, int Max) {
+  int V = -1;
+  for (; I < F.size() && F[I] >= u'0' && F[I] <= u'9'; ++I)
+    V = std::min(std::max(V, 0) * 10 + (F[I].unicode() - u'0'), Max);
+  return V;
 }
+
+// Reads the conversion whose "%" is at F[I]; I ends on its type letter.
+bool Read(const QString& F, int& I, TConversion& C) {
+  ++I;
+  if (I < F.size() && F[I] == u'-') {
+    C.Left = true;
+    ++I;
+  }
+  C.Width = std::max(Number(F, I, MaxValueFormatWidth), 0);
+  if (I < F.size() && F[I] == u'.') {
+    ++I;
+    C.Precision = Number(F, I, std::max(MaxValueFormatSignificant, MaxValueFormatDecimals));
+    if (C.Precision < 0) return false;
+  }
+  if (I >= F.size()) return false;
+  C.Type = static_cast<char>(F[I].toLower().unicode());
+  return C.Type == 'e' || C.Type == 'f' || C.Type == 'g' || C.Type == 'n';
+}
+
+// The integer digits of a fixed text grouped by thousands.
+std::string Grouped(std::string S) {
+  const size_t First = S.find_first_of("0123456789");
+  if (First == std::string::npos) return S;  // INF, NAN
+  size_t End = S.find('.');
+  if (End == std::string::npos) End = S.size();
+  for (size_t At = End; At > First + 3; At -= 3) S.insert(At - 3, 1, ',');
+  return S;
+}
+
+QString Written(const TConversion& C, double V) {
+  auto Significant = [&] {
+    return C.Precision < 0 ? 15 : std::clamp(C.Precision, 1, MaxValueFormatSignificant);
+  };
+  const int Decimals = C.Precision < 0 ? 2 : std::min(C.Precision, MaxValueFormatDecimals);
+  std::string S;
+  switch (C.Type) {
+    case 'e':
+      S = FormatExponent(V, Significant(), 3);
+      break;
+    case 'g':
+      S = FormatGeneral(V, Significant());
+      break;
+    case 'n':
+      S = Grouped(FormatFixed(V, Decimals));
+      break;
+    default:
+      S = FormatFixed(V, Decimals);
+      break;
+  }
+  QString T = QString::fromStdString(S);
+  return C.Left ? T.leftJustified(C.Width) : T.rightJustified(C.Width);
+}
+
 }  // namespace
 
-bool IsSafeValueFormat(const QString& F) {
+bool FormatGraphValue(const QString& Format, double V, QString& Text) {
+  QString Out;
   int Conversions = 0;
-  for (int I = 0; I < F.size(); ++I) {
-    if (F[I] != QLatin1Char('%')) continue;
-    if (I + 1 < F.size() && F[I + 1] == QLatin1Char('%')) {
+  for (int I = 0; I < Format.size(); ++I) {
+    if (Format[I] != u'%') {
+      Out += Format[I];
+      continue;
+    }
+    if (I + 1 < Format.size() && Format[I + 1] == u'%') {
+      Out += u'%';
       ++I;
       continue;
     }
-    int End = Conversion(F, I);
-    if (End < 0) return false;
-    ++Conversions;
-    I = End - 1;
+    TConversion C;
+    if (!Read(Format, I, C) || ++Conversions > 1) return false;
+    Out += Written(C, V);
   }
-  return Conversions == 1;
+  if (Conversions != 1) return false;
+  Text = Out;
+  return true;
 }
 
-QString FormatGraphValue(const QString& Format, double V, int GeneralDigits) {
-  if (Format.isEmpty() || !IsSafeValueFormat(Format) || !std::isfinite(V))
-    return FloatToText(GeneralDigits, 0, V);
-  QByteArray F = Format.toUtf8();
-  char Buffer[512];
-  int N = std::snprintf(Buffer, sizeof Buffer, F.constData(), V);  // checked above
-  if (N < 0) return FloatToText(GeneralDigits, 0, V);
-  return QString::fromUtf8(Buffer, std::min<int>(N, sizeof Buffer - 1));
+bool IsSafeValueFormat(const QString& Format) {
+  QString Unused;
+  return FormatGraphValue(Format, 0, Unused);
 }

@@ -4,34 +4,47 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "plot/core/graph_value_format.h"
+
 QString GraphFormatHelpText() {
+  // The limits are the formatter's own, so that the text cannot drift from what it takes.
   return QStringLiteral(
-      "Description\n"
-      "\n"
-      "A value format is text with exactly one conversion for the value:\n"
-      "\n"
-      "  %[-][width][.precision]type\n"
-      "\n"
-      "  -           left justify the value within the width\n"
-      "  width       the least number of characters written (up to two digits)\n"
-      "  .precision  the number of digits (up to two digits)\n"
-      "\n"
-      "type:\n"
-      "  e   scientific notation, for example 1.234500e+03; the default\n"
-      "      precision is 6 decimals; E writes the exponent with a capital E\n"
-      "  f   fixed notation, for example 1234.500000; the default precision\n"
-      "      is 6 decimals\n"
-      "  g   general: the shorter of fixed and scientific, with trailing\n"
-      "      zeros removed; the precision counts significant digits (6 by\n"
-      "      default); G writes a capital E\n"
-      "\n"
-      "The decimal separator is always a point. %% writes a percent sign;\n"
-      "any other text is written as it is. Examples: \"%.3f\", \"X = %8.2e m\",\n"
-      "\"%g %%\".\n"
-      "\n"
-      "A format that is empty or that does not follow these rules is not\n"
-      "used: the value is written in general format with the default number\n"
-      "of digits.");
+             "Description\n"
+             "\n"
+             "A value format is text with exactly one conversion for the value:\n"
+             "\n"
+             "  %[-][width][.precision]type\n"
+             "\n"
+             "  -           left justify the value within the width\n"
+             "  width       the least number of characters written (at most %1)\n"
+             "  .precision  the digits written, as the type counts them\n"
+             "\n"
+             "type, in either case (E is e, and so on):\n"
+             "  e   scientific, for example 1.23450000000000E+003: the exponent\n"
+             "      with its sign and at least three digits; the precision\n"
+             "      counts significant digits (15 by default, at most %2)\n"
+             "  f   fixed, for example 1234.50; the precision counts decimals\n"
+             "      (2 by default, at most %3)\n"
+             "  g   general, for example 1234.5 or 1.5E20: the shorter of fixed\n"
+             "      and scientific, with trailing zeros removed; fixed only while\n"
+             "      the integer digits fit the precision and the value is at\n"
+             "      least 0.00001; the precision counts significant digits (15\n"
+             "      by default, at most %2)\n"
+             "  n   number: as f, with the integer digits in groups of three,\n"
+             "      for example 1,234,567.50\n"
+             "\n"
+             "Larger widths and precisions are taken as the most. The decimal\n"
+             "separator is a point and the thousand separator a comma. A value\n"
+             "that is not a number is written INF, -INF or NAN. %% writes a\n"
+             "percent sign; any other text is written as it is. Examples:\n"
+             "\"%.3f\", \"X = %8.2e m\", \"%-12n|\", \"%g %%\".\n"
+             "\n"
+             "An empty format writes the value in general format with the\n"
+             "default number of digits; a format that does not follow these\n"
+             "rules is not taken.")
+      .arg(MaxValueFormatWidth)
+      .arg(MaxValueFormatSignificant)
+      .arg(MaxValueFormatDecimals);
 }
 
 TfmGraphFormatHelp::TfmGraphFormatHelp(QWidget* Owner) : TForm(Owner) {

@@ -321,6 +321,33 @@ TEST_F(FormulaTape, RoutinesAgreeWithTheReaderOnRandomFormulas) {
   SetFormulaCodeEnabled(true);
 }
 
+// A routine keeps every constant it reads, doubles or not (a divisor of 2^1088 folded from
+// squares, whose reciprocal is no double), and is accepted only at a point where the tree gives
+// a value it matches, however many points fail before it.
+TEST_F(FormulaTape, RoutinesKeepTheirConstantsAndAreCheckedWhereTheTreeGivesAValue) {
+  std::string pow1088 = "131072";
+  for (int i = 0; i < 6; ++i) pow1088 = "(" + pow1088 + ")\xB2";
+  // The first point records the text; the routine first runs at the next.
+  const std::vector<std::pair<Extended, Extended>> points = {
+      {0.75L, 3}, {0, -1}, {-1, -2}, {1E4000L, 0.5L}, {2, 9}, {1E-4000L, 4}};
+  const auto runs = FormulaCodeRuns();
+  const auto refusals = FormulaCodeRefusals();
+  for (const std::string& text :
+       {"X/" + pow1088, "ln(X)/" + pow1088, "sqrt(Y)*(X+1/" + pow1088 + ")",
+        std::string("ln(X)*1E4000+Y/1E-4000"), std::string("sqrt(X)+(1/3)*X%1E-3000"),
+        std::string("(ln(Y)+X)/(2/3)")})
+    ExpectSameAsReaderAt(text, points);
+  EXPECT_GT(FormulaCodeRuns(), runs);
+  EXPECT_EQ(FormulaCodeRefusals(), refusals);
+
+  const auto accepted = FormulaCodeAcceptances();
+  EXPECT_FALSE(Run("sqrt(X)-ln(X)", 4, 0).Failed);
+  for (const Extended x : {0.0L, -1.0L, -0.0L}) EXPECT_TRUE(Run("sqrt(X)-ln(X)", x, 0).Failed);
+  EXPECT_EQ(FormulaCodeAcceptances(), accepted);
+  EXPECT_FALSE(Run("sqrt(X)-ln(X)", 2, 0).Failed);
+  EXPECT_EQ(FormulaCodeAcceptances(), accepted + 1);
+}
+
 TEST_F(FormulaTape, OnlyTextsWhoseShapeIsTheTextsOwnAreReplayed) {
   auto replayed = [&](const std::string& Text) {
     Prepare(1, 2);
