@@ -384,7 +384,7 @@ void TfmGraphImport::Load(TGraph* AGraph, TSeries* ASeries) {
                          QString::fromStdString(FormatGeneral(P->Y, 7))});
       sgMain->SetCell(0, I, FLoaded.back().X);
       sgMain->SetCell(1, I, FLoaded.back().Y);
-      FRowPoint.push_back(I);
+      FRowPoint.push_back({I});
     }
   }
   Series = TLayerHandle(ASeries);
@@ -412,11 +412,15 @@ void TfmGraphImport::NameChange() {
   setWindowTitle(Caption + QStringLiteral("[ ") + edName->text() + QStringLiteral(" ]"));
 }
 
-const TfmGraphImport::TLoadedPoint* TfmGraphImport::RowPoint(int Row) const {
+const TfmGraphImport::TLoadedPoint* TfmGraphImport::RowPoint(int Row,
+                                                             std::array<bool, 2>& Cells) const {
   if (Row < 0 || Row >= static_cast<int>(FRowPoint.size())) return nullptr;
-  const int I = FRowPoint[static_cast<size_t>(Row)];
-  return I >= 0 && I < static_cast<int>(FLoaded.size()) ? &FLoaded[static_cast<size_t>(I)]
-                                                        : nullptr;
+  const TRowOrigin& O = FRowPoint[static_cast<size_t>(Row)];
+  if (O.Point < 0 || O.Point >= static_cast<int>(FLoaded.size())) return nullptr;
+  const TLoadedPoint& P = FLoaded[static_cast<size_t>(O.Point)];
+  Cells = {!O.Replaced[0] && sgMain->GetCell(0, Row).trimmed() == P.X,
+           !O.Replaced[1] && sgMain->GetCell(1, Row).trimmed() == P.Y};
+  return &P;
 }
 
 bool TfmGraphImport::Apply() {
@@ -433,8 +437,9 @@ bool TfmGraphImport::Apply() {
   for (int R = 0; R < sgMain->RowCount(); ++R) {
     const QString X = sgMain->GetCell(0, R).trimmed(), Y = sgMain->GetCell(1, R).trimmed();
     if (X.isEmpty() && Y.isEmpty()) continue;
-    TRow Row{0, 0, RowPoint(R)};
-    const bool SameX = Row.From && X == Row.From->X, SameY = Row.From && Y == Row.From->Y;
+    std::array<bool, 2> Kept{};
+    TRow Row{0, 0, RowPoint(R, Kept)};
+    const bool SameX = Row.From && Kept[0], SameY = Row.From && Kept[1];
     Row.Same = SameX && SameY;
     if (SameX) Row.X = Row.From->Data.X;
     if (SameY) Row.Y = Row.From->Data.Y;
@@ -506,6 +511,9 @@ void TfmGraphImport::PutCell(int ACol, int ARow, const QString& Text) {
   if (ACol < 0 || ACol >= sgMain->ColCount() || ARow < 0) return;
   EnsureRows(ARow + 1);
   sgMain->SetCell(ACol, ARow, Text);
+  // Pasted or read data is new data, also where its text matches what the cell showed.
+  if (ARow < static_cast<int>(FRowPoint.size()))
+    FRowPoint[static_cast<size_t>(ARow)].Replaced[static_cast<size_t>(ACol)] = true;
 }
 
 void TfmGraphImport::PasteText(const QString& Text) {
@@ -648,7 +656,7 @@ void TfmGraphImport::InsertRow() {
   for (int R = sgMain->RowCount() - 2; R >= Cur; --R)
     for (int C = 0; C < sgMain->ColCount(); ++C) sgMain->SetCell(C, R + 1, sgMain->GetCell(C, R));
   for (int C = 0; C < sgMain->ColCount(); ++C) sgMain->SetCell(C, Cur, QString());
-  if (Cur < static_cast<int>(FRowPoint.size())) FRowPoint.insert(FRowPoint.begin() + Cur, -1);
+  if (Cur < static_cast<int>(FRowPoint.size())) FRowPoint.insert(FRowPoint.begin() + Cur, {});
 }
 
 void TfmGraphImport::DeleteRow() {

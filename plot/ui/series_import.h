@@ -121,14 +121,19 @@ class TfmGraphImport : public TForm {
   void EnsureRows(int Rows);
   void UpdatePasteEnabled();
   void PutCell(int ACol, int ARow, const QString& Text);
-  // The loaded point a grid row stands for, or null.
-  const TLoadedPoint* RowPoint(int Row) const;
+  // The loaded point a grid row stands for, or null; Cells tells which of its cells still hold
+  // the loaded text (not pasted or read over, and not typed over).
+  const TLoadedPoint* RowPoint(int Row, std::array<bool, 2>& Cells) const;
   std::unique_ptr<TSeries> FNew;
-  // The edited series' points as loaded, with the texts the grid showed of them, and the loaded
-  // point of each grid row (-1 for none; rows move with Insert and Delete Row): OK gives a row
-  // that the user left alone its point exactly as it was.
+  // The edited series' points as loaded, with the texts the grid showed of them, and what each
+  // grid row holds of them (rows move with Insert and Delete Row): OK gives a row that the user
+  // left alone its point exactly as it was.
   std::vector<TLoadedPoint> FLoaded;
-  std::vector<int> FRowPoint;
+  struct TRowOrigin {
+    int Point = -1;
+    std::array<bool, 2> Replaced{};
+  };
+  std::vector<TRowOrigin> FRowPoint;
   // The settings as loaded: OK sets only what the user changed, as a setter also rewrites every
   // point's marker.
   TColor FLoadedColor = clBlack;

@@ -342,10 +342,12 @@ TEST(SeriesImport, EditThenOkKeepsTheSeriesBitForBit) {
   F.D->Load(F.Plot->Graph(), S);
   ASSERT_TRUE(F.D->Apply());
   EXPECT_EQ(Saved(), Before);
-  // A changed cell changes its value alone; a deleted row takes its point, and the next point
-  // starts where the one before it ends.
+  // A changed cell changes its value alone, a pasted one too where it shows the same text; a
+  // deleted row takes its point, and the next point starts where the one before it ends.
   F.D->Load(F.Plot->Graph(), S);
   F.D->sgMain->SetCell(1, 0, "7");
+  F.D->sgMain->setCurrentCell(1, 0);
+  F.D->PasteText(F.Cell(0, 1));
   F.D->sgMain->setCurrentCell(2, 0);
   F.D->DeleteRow();
   ASSERT_TRUE(F.D->Apply());
@@ -353,6 +355,7 @@ TEST(SeriesImport, EditThenOkKeepsTheSeriesBitForBit) {
   EXPECT_EQ(S->PointAt(0)->X, 20231231.5);
   EXPECT_EQ(S->PointAt(0)->Y, 7);
   EXPECT_EQ(S->PointAt(0)->Name, QStringLiteral("p0"));
+  EXPECT_EQ(S->PointAt(1)->X, 20231230);
   EXPECT_EQ(S->PointAt(2)->Name, QStringLiteral("p3"));
   EXPECT_EQ(S->PointAt(2)->StartX, S->PointAt(1)->X);
   EXPECT_FALSE(S->PointAt(1)->Marker.has_value());
