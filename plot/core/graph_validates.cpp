@@ -48,6 +48,11 @@ bool ParseInt(const QString& Text, int& Value) {
   return ParseInt(Text, Value, Pos);
 }
 
+QString IntRangeText(const QString& Caption, int Min, int Max) {
+  return Caption + QStringLiteral(" must be in the range [") + QString::number(Min) +
+         QStringLiteral("..") + QString::number(Max) + u']';
+}
+
 bool ParseReal(const QString& Text, double& Value) {
   double V;
   if (!TryGraphTextToFloat(Text, V) || std::isnan(V)) return false;
@@ -103,9 +108,7 @@ void TIntValidate::TextChanged() {
 
 bool TIntValidate::IsInRange() {
   if (InRange()) return true;
-  MessageDlg(Caption + QStringLiteral(" must be in the range [") + QString::number(Min) +
-                 QStringLiteral("..") + QString::number(Max) + u']',
-             mtError, mbOK);
+  MessageDlg(IntRangeText(Caption, Min, Max), mtError, mbOK);
   FocusEdit();
   return false;
 }

@@ -15,6 +15,8 @@ bool ParseInt(const QString& Text, int& Value, int& Pos);
 bool ParseInt(const QString& Text, int& Value);
 // Decimal numbers, and "∞" with an optional sign.
 bool ParseReal(const QString& Text, double& Value);
+// The refusal of a whole number outside its range: "<Caption> must be in the range [Min..Max]".
+QString IntRangeText(const QString& Caption, int Min, int Max);
 
 // The field, its range, and the refusal of a value outside it: a beep and the focus.
 template <class T, bool (*Parse)(const QString&, T&)>

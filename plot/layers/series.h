@@ -56,6 +56,9 @@ class TSeriesLegend : public TLegend {
   void DrawSample(TCanvas* C, int X0, int Y);
 };
 
+// The widest line the dialogs set.
+inline constexpr int MaxSeriesLineWidth = 100;
+
 // The cursors a series shows over a point; the plot control registers their shapes.
 inline constexpr TCursor crDeletePoint = 103;
 inline constexpr TCursor crSelectPoint = 104;

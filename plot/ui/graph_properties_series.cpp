@@ -344,7 +344,7 @@ void TfmGraphProperties::SeriesWidthStep(int Delta) {
   int W = Edit1->text().toInt(&Ok);
   if (!Ok || W < 1) W = 1;
   if (Delta > 0)
-    W = std::min(W + 1, 100);
+    W = std::min(W + 1, MaxSeriesLineWidth);
   else if (W > 1)
     --W;
   Edit1->setText(QString::number(W));

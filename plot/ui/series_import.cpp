@@ -16,6 +16,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 #include <string_view>
 #include <utility>
@@ -30,6 +31,7 @@
 #include "platform/string_grid.h"
 #include "platform/text_file.h"
 #include "plot/core/graph.h"
+#include "plot/core/graph_validates.h"
 #include "plot/layers/series.h"
 #include "plot/ui/marker_style.h"
 #include "plot/ui/plot.h"
@@ -38,34 +40,69 @@
 
 // --- Fields ------------------------------------------------------------------------------------
 
-QString GetFirstField(QString& Line, const TDelimiterTable& Table) {
-  QString Field;
-  const int N = std::clamp(Table.Count, 0, static_cast<int>(Table.Chars.size()));
-  for (int I = 0; I < N; ++I) {
-    const QChar D = Table.Chars[I];
-    if (D.isNull()) continue;
-    const qsizetype P = Line.indexOf(D);
-    if (P < 0) continue;
-    Field = Line.left(P);
-    Line.remove(0, P + 1);
-    qsizetype Run = 0;
-    while (Run < Line.size() && Line[Run] == D) ++Run;
-    Line.remove(0, Run);
-    break;
-  }
-  if (Field.isEmpty()) {
-    Field = Line;
-    Line.clear();
-  }
-  return Field;
-}
-
 namespace {
-// Indented column files are common; their blanks are no empty first field.
-QString SkipLeadingBlanks(const QString& Line) {
-  qsizetype I = 0;
-  while (I < Line.size() && (Line[I] == u' ' || Line[I] == u'\t')) ++I;
-  return Line.mid(I);
+bool IsBlank(QChar C) { return C == u' ' || C == u'\t'; }
+
+// Walks a line field by field as GetFirstField takes them, but finds each delimiter's next place
+// once rather than searching the rest of the line again for every field, so that a far column
+// costs one pass over the line.
+class TFieldCursor {
+ public:
+  // OneKind: blanks and TABs split the line when the first table entry found in it is one of
+  // them, else only the other entries do.
+  TFieldCursor(QStringView Line, const TDelimiterTable& Table, bool OneKind)
+      : FLine(Line), FCount(std::clamp(Table.Count, 0, static_cast<int>(Table.Chars.size()))) {
+    FChars = Table.Chars;
+    FNext.fill(-1);
+    if (!OneKind) return;
+    const auto Found = std::find_if(FChars.begin(), FChars.begin() + FCount,
+                                    [this](QChar D) { return !D.isNull() && FLine.contains(D); });
+    if (Found == FChars.begin() + FCount) return;
+    const bool Blanks = IsBlank(*Found);
+    for (int I = 0; I < FCount; ++I)
+      if (IsBlank(FChars[I]) != Blanks) FChars[I] = QChar();
+  }
+
+  bool AtEnd() const { return FPos >= FLine.size(); }
+  qsizetype Pos() const { return FPos; }
+
+  QStringView Next() {
+    QStringView Field;
+    for (int I = 0; I < FCount; ++I) {
+      const QChar D = FChars[I];
+      if (D.isNull()) continue;
+      qsizetype& P = FNext[I];
+      if (P < FPos) {
+        P = FLine.indexOf(D, FPos);
+        if (P < 0) P = FLine.size();  // none in the rest: never searched again
+      }
+      if (P >= FLine.size()) continue;
+      Field = FLine.sliced(FPos, P - FPos);
+      FPos = P + 1;
+      while (FPos < FLine.size() && FLine[FPos] == D) ++FPos;
+      break;
+    }
+    if (Field.isEmpty()) {
+      Field = FLine.sliced(FPos);
+      FPos = FLine.size();
+    }
+    return Field;
+  }
+
+ private:
+  QStringView FLine;
+  qsizetype FPos = 0;
+  int FCount;
+  std::array<QChar, 10> FChars;
+  std::array<qsizetype, 10> FNext;
+};
+
+// Indented or padded column files are common; their outer blanks are no empty field.
+QStringView TrimBlanks(QStringView Line) {
+  qsizetype I = 0, N = Line.size();
+  while (I < N && IsBlank(Line[I])) ++I;
+  while (N > I && IsBlank(Line[N - 1])) --N;
+  return Line.sliced(I, N - I);
 }
 
 // The non-empty lines of a paste, cut at any line ending; a cut at the length limit is said.
@@ -82,16 +119,28 @@ QStringList PastedLines(QString Text) {
 }
 }  // namespace
 
-QString GetField(const QString& Line, int N, const TDelimiterTable& Table) {
-  QString Rest = SkipLeadingBlanks(Line), Field;
-  for (int I = 0; I < N; ++I) Field = GetFirstField(Rest, Table);
+QString GetFirstField(QString& Line, const TDelimiterTable& Table) {
+  TFieldCursor C(Line, Table, false);
+  const QString Field = C.Next().toString();
+  Line.remove(0, C.Pos());
   return Field;
+}
+
+QString GetField(const QString& Line, int N, const TDelimiterTable& Table) {
+  TFieldCursor C(TrimBlanks(Line), Table, true);
+  QStringView Field;
+  for (int I = 0; I < N; ++I) {
+    // Once the line is used up every further field is empty: a far column ends here.
+    if (C.AtEnd()) return QString();
+    Field = C.Next();
+  }
+  return Field.toString();
 }
 
 QStringList SplitFields(const QString& Line, const TDelimiterTable& Table) {
   QStringList Fields;
-  QString Rest = SkipLeadingBlanks(Line);
-  while (!Rest.isEmpty()) Fields << GetFirstField(Rest, Table);
+  TFieldCursor C(TrimBlanks(Line), Table, true);
+  while (!C.AtEnd()) Fields << C.Next().toString();
   return Fields;
 }
 
@@ -108,22 +157,24 @@ bool ReadImportLines(const QString& FileName, QStringList& Lines, QString& Error
                 : Status.Text;
     return false;
   }
-  if (Bytes.contains('\0')) {
+  // Decoded first: UTF-16 holds NUL bytes in every ASCII character, its text none.
+  const QString Text =
+      DecodeText(std::string_view(Bytes.constData(), static_cast<size_t>(Bytes.size())));
+  if (Text.contains(QChar(u'\0'))) {
     Error = QStringLiteral("The file %1 is not a text file.").arg(FileName);
     return false;
   }
-  // Lines are counted on the bytes, before any of them is made.
-  qsizetype Breaks = Bytes.count('\n');
-  for (qsizetype I = 0; I < Bytes.size(); ++I)
-    if (Bytes[I] == '\r' && (I + 1 == Bytes.size() || Bytes[I + 1] != '\n')) ++Breaks;
+  // Lines are counted before any of them is made.
+  qsizetype Breaks = Text.count(u'\n');
+  for (qsizetype I = 0; I < Text.size(); ++I)
+    if (Text[I] == u'\r' && (I + 1 == Text.size() || Text[I + 1] != u'\n')) ++Breaks;
   if (Breaks > MaxImportLines) {
     Error = QStringLiteral("The file %1 has more than %2 lines and is not imported.")
                 .arg(FileName)
                 .arg(MaxImportLines);
     return false;
   }
-  const QStringList Read = SplitLines(
-      DecodeText(std::string_view(Bytes.constData(), static_cast<size_t>(Bytes.size()))));
+  const QStringList Read = SplitLines(Text);
   for (const QString& L : Read)
     if (L.size() > MaxImportLineLength) {
       Error = QStringLiteral("The file %1 has lines longer than %2 characters and is not imported.")
@@ -207,12 +258,12 @@ void TfmGraphImport::FormCreate() {
   sgMain->SetEditing(true);
   sgMain->setMinimumSize(280, 320);
   sgMain->setContextMenuPolicy(Qt::ActionsContextMenu);
-  auto* GridPaste = new QAction(QStringLiteral("&Paste"), sgMain);
-  connect(GridPaste, &QAction::triggered, this, Guarded([this] { PasteAsIs(); }));
-  auto* GridPasteByField = new QAction(QStringLiteral("Paste by &Field Name"), sgMain);
-  connect(GridPasteByField, &QAction::triggered, this, Guarded([this] { PasteByFieldName(); }));
-  sgMain->addAction(GridPaste);
-  sgMain->addAction(GridPasteByField);
+  pmPaste = new QAction(QStringLiteral("&Paste"), sgMain);
+  connect(pmPaste, &QAction::triggered, this, Guarded([this] { PasteAsIs(); }));
+  pmPasteByField = new QAction(QStringLiteral("Paste by &Field Name"), sgMain);
+  connect(pmPasteByField, &QAction::triggered, this, Guarded([this] { PasteByFieldName(); }));
+  sgMain->addAction(pmPaste);
+  sgMain->addAction(pmPasteByField);
   Left->addWidget(edP2, 0, 0);
   Left->addWidget(edP3, 0, 1);
   Left->addWidget(sgMain, 1, 0, 1, 2);
@@ -237,7 +288,7 @@ void TfmGraphImport::FormCreate() {
   udWidth = new TUpDown(this);
   udWidth->setObjectName(QStringLiteral("udWidth"));
   udWidth->SetMin(1);
-  udWidth->SetMax(20);
+  udWidth->SetMax(MaxSeriesLineWidth);
   udWidth->SetAssociate(edWidth);
   btSymbols = new QPushButton(QStringLiteral("Symbols..."), this);
   btSymbols->setObjectName(QStringLiteral("btSymbols"));
@@ -267,14 +318,15 @@ void TfmGraphImport::FormCreate() {
   Right->addWidget(BitBtn1, Row, 0, 1, 2);
   Right->addWidget(btCancel, Row, 2);
   for (QPushButton* B : {btSymbols, btColor, btCancel}) B->setAutoDefault(false);
-  SetButtonModalResult(BitBtn1, mrOk);
   SetButtonModalResult(btCancel, mrCancel);
 
   connect(edName, &QLineEdit::textChanged, this, Guarded([this] { NameChange(); }));
   connect(btSymbols, &QPushButton::clicked, this, Guarded([this] { SymbolsClick(); }));
   connect(btColor, &QPushButton::clicked, this, Guarded([this] { ColorClick(); }));
+  // The dialog ends only once OK has succeeded: a result set before Apply would end it while
+  // Apply's message box runs, and the grid would go with it.
   connect(BitBtn1, &QPushButton::clicked, this, Guarded([this] {
-            if (!Apply()) SetModalResult(mrNone);
+            if (Apply()) SetModalResult(mrOk);
           }));
   if (auto* App = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
     connect(App->clipboard(), &QClipboard::dataChanged, this, [this] { UpdatePasteEnabled(); });
@@ -283,54 +335,67 @@ void TfmGraphImport::FormCreate() {
 
 void TfmGraphImport::UpdatePasteEnabled() {
   const bool Has = ClipboardHasText();
-  miPaste->setEnabled(Has);
-  miPasteByField->setEnabled(Has);
+  for (QAction* A : {miPaste, miPasteByField, pmPaste, pmPasteByField}) A->setEnabled(Has);
 }
+
+struct TfmGraphImport::TLoadedPoint {
+  TGraphData Data;
+  QString X, Y;
+};
+
+// A new series' first marker: style 0 draws none, and "Line and Point" is to show its points.
+constexpr int NewSeriesMarkerStyle = 1;
 
 void TfmGraphImport::Load(TGraph* AGraph, TSeries* ASeries) {
   Graph = AGraph;
   NewSeries = ASeries == nullptr;
   FNew.reset();
+  FLoaded.clear();
+  FRowPoint.clear();
   Delimiters = {};
   edP2->setText(Graph->XAxis->Name.isEmpty() ? QStringLiteral("X") : Graph->XAxis->Name);
   edP3->setText(Graph->YAxis->Name.isEmpty() ? QStringLiteral("Y") : Graph->YAxis->Name);
   sgMain->ClearCells();
   sgMain->SetRowCount(InitialRows);
   if (NewSeries) {
-    Color = Graph->FreeColor();
-    FNew = std::make_unique<TSeries>(Graph, Color, 3, QStringLiteral("New Series"));
-    Series = TLayerHandle(FNew.get());
+    FNew = std::make_unique<TSeries>(Graph, Graph->FreeColor(), 3, QStringLiteral("New Series"));
+    FNew->SetMarkerStyle(NewSeriesMarkerStyle);
+    ASeries = FNew.get();
     cbStyle->setCurrentIndex(2);
     cbLineStyle->setCurrentIndex(0);
     edName->setText(QStringLiteral("Series ") + QString::number(Graph->LayerCount() + 1));
     setWindowTitle(QStringLiteral("Add Series - [ New Series ]"));
     udWidth->SetPosition(1);
-    MarkerStyle = FNew->MarkerStyle;
-    MarkerSize = 4;
-    MarkerPenColor = FNew->MarkerPenColor;
-    MarkerFillColor = FNew->MarkerFillColor;
     chShowInLegend->setChecked(true);
-    return;
+  } else {
+    const int Kind = ASeries->Kind() - 1;
+    cbStyle->setCurrentIndex(Kind < cbStyle->count() ? Kind : -1);
+    cbLineStyle->setCurrentIndex(ASeries->LineStyle < cbLineStyle->count() ? ASeries->LineStyle
+                                                                           : -1);
+    edName->setText(ASeries->Name);
+    setWindowTitle(QStringLiteral("Edit Series - [ ") + ASeries->Name + QStringLiteral(" ]"));
+    udWidth->SetPosition(ASeries->LineWidth);
+    chShowInLegend->setChecked(ASeries->Legend() != nullptr);
+    EnsureRows(ASeries->Count());
+    FLoaded.reserve(static_cast<size_t>(ASeries->Count()));
+    for (int I = 0; I < ASeries->Count(); ++I) {
+      const TGraphData* P = ASeries->PointAt(I);
+      FLoaded.push_back({*P, QString::fromStdString(FormatGeneral(P->X, 7)),
+                         QString::fromStdString(FormatGeneral(P->Y, 7))});
+      sgMain->SetCell(0, I, FLoaded.back().X);
+      sgMain->SetCell(1, I, FLoaded.back().Y);
+      FRowPoint.push_back({I});
+    }
   }
   Series = TLayerHandle(ASeries);
-  Color = ASeries->GetColor();
-  const int Kind = ASeries->Kind() - 1;
-  cbStyle->setCurrentIndex(Kind < cbStyle->count() ? Kind : -1);
-  cbLineStyle->setCurrentIndex(ASeries->LineStyle < cbLineStyle->count() ? ASeries->LineStyle : -1);
-  edName->setText(ASeries->Name);
-  setWindowTitle(QStringLiteral("Edit Series - [ ") + ASeries->Name + QStringLiteral(" ]"));
-  udWidth->SetPosition(ASeries->LineWidth);
-  MarkerStyle = ASeries->MarkerStyle;
-  MarkerSize = ASeries->FMarkerSize;
-  MarkerPenColor = ASeries->MarkerPenColor;
-  MarkerFillColor = ASeries->MarkerFillColor;
-  chShowInLegend->setChecked(ASeries->Legend() != nullptr);
-  EnsureRows(ASeries->Count());
-  for (int I = 0; I < ASeries->Count(); ++I) {
-    const TGraphData* P = ASeries->PointAt(I);
-    sgMain->SetCell(0, I, QString::fromStdString(FormatGeneral(P->X, 7)));
-    sgMain->SetCell(1, I, QString::fromStdString(FormatGeneral(P->Y, 7)));
-  }
+  FLoadedColor = Color = ASeries->GetColor();
+  FLoadedMarkerStyle = MarkerStyle = ASeries->MarkerStyle;
+  FLoadedMarkerSize = MarkerSize = ASeries->FMarkerSize;
+  FLoadedPenColor = MarkerPenColor = ASeries->MarkerPenColor;
+  FLoadedFillColor = MarkerFillColor = ASeries->MarkerFillColor;
+  FLoadedStyle = cbStyle->currentIndex();
+  FLoadedLineStyle = cbLineStyle->currentIndex();
+  FLoadedWidth = udWidth->Position();
 }
 
 bool TfmGraphImport::Execute(TGraph* AGraph, TSeries* ASeries) {
@@ -347,17 +412,40 @@ void TfmGraphImport::NameChange() {
   setWindowTitle(Caption + QStringLiteral("[ ") + edName->text() + QStringLiteral(" ]"));
 }
 
+const TfmGraphImport::TLoadedPoint* TfmGraphImport::RowPoint(int Row,
+                                                             std::array<bool, 2>& Cells) const {
+  if (Row < 0 || Row >= static_cast<int>(FRowPoint.size())) return nullptr;
+  const TRowOrigin& O = FRowPoint[static_cast<size_t>(Row)];
+  if (O.Point < 0 || O.Point >= static_cast<int>(FLoaded.size())) return nullptr;
+  const TLoadedPoint& P = FLoaded[static_cast<size_t>(O.Point)];
+  Cells = {!O.Replaced[0] && sgMain->GetCell(0, Row).trimmed() == P.X,
+           !O.Replaced[1] && sgMain->GetCell(1, Row).trimmed() == P.Y};
+  return &P;
+}
+
 bool TfmGraphImport::Apply() {
   Changed = false;
-  // Everything is read before the series is touched, so a bad row loses nothing.
-  std::vector<std::pair<double, double>> Points;
+  // Everything is read before the series is touched, so a bad row loses nothing. A cell that
+  // still shows its loaded text keeps the loaded value, which the text gives only to 7 digits.
+  struct TRow {
+    double X = 0, Y = 0;
+    const TLoadedPoint* From = nullptr;
+    bool Same = false;  // both cells as loaded
+  };
+  std::vector<TRow> Rows;
   QStringList Bad;
   for (int R = 0; R < sgMain->RowCount(); ++R) {
     const QString X = sgMain->GetCell(0, R).trimmed(), Y = sgMain->GetCell(1, R).trimmed();
     if (X.isEmpty() && Y.isEmpty()) continue;
-    double VX = 0, VY = 0;
-    if (TryTextToFloat(X.toStdString(), VX) && TryTextToFloat(Y.toStdString(), VY))
-      Points.emplace_back(VX, VY);
+    std::array<bool, 2> Kept{};
+    TRow Row{0, 0, RowPoint(R, Kept)};
+    const bool SameX = Row.From && Kept[0], SameY = Row.From && Kept[1];
+    Row.Same = SameX && SameY;
+    if (SameX) Row.X = Row.From->Data.X;
+    if (SameY) Row.Y = Row.From->Data.Y;
+    if ((SameX || TryTextToFloat(X.toStdString(), Row.X)) &&
+        (SameY || TryTextToFloat(Y.toStdString(), Row.Y)))
+      Rows.push_back(Row);
     else
       Bad << QString::number(R + 1);
   }
@@ -369,23 +457,42 @@ bool TfmGraphImport::Apply() {
     return false;
   }
   auto* S = static_cast<TSeries*>(Series.Get());
-  if (Points.empty()) {
+  if (Rows.empty()) {
     if (NewSeries || !S) return true;  // a new series without points is dropped
     ShowError(QStringLiteral("The table holds no points; the series keeps its own."));
     return false;
   }
   if (!S) return true;  // the edited series left the graph meanwhile
   S->Clear();
-  for (const auto& [X, Y] : Points) S->AddPoint(Color, QString(), X, Y);
-  S->SetColor(Color);
-  if (cbStyle->currentIndex() >= 0) S->SetSeriesKind(cbStyle->currentIndex() + 1);
-  if (cbLineStyle->currentIndex() >= 0) S->SetLineStyle(cbLineStyle->currentIndex());
+  for (size_t K = 0; K < Rows.size(); ++K) {
+    const TRow& Row = Rows[K];
+    TGraphData* P = S->AddPoint(Color, QString(), Row.X, Row.Y);
+    if (!Row.From) continue;
+    // A loaded point keeps its name, colour and marker; its start too where it still follows
+    // the point it followed, or where the points are segments of their own.
+    const double StartX = P->StartX, StartY = P->StartY;
+    *P = Row.From->Data;
+    P->X = Row.X;
+    P->Y = Row.Y;
+    const auto Index = [this](const TRow& R) { return R.From ? R.From - FLoaded.data() : -2; };
+    const bool Follows = K > 0 ? Index(Rows[K - 1]) == Index(Row) - 1 && Rows[K - 1].Same
+                               : Index(Row) == 0 && Row.Same;
+    if (!S->Segments && !Follows) {
+      P->StartX = StartX;
+      P->StartY = StartY;
+    }
+  }
+  if (Color != FLoadedColor) S->SetColor(Color);
+  if (cbStyle->currentIndex() >= 0 && cbStyle->currentIndex() != FLoadedStyle)
+    S->SetSeriesKind(cbStyle->currentIndex() + 1);
+  if (cbLineStyle->currentIndex() >= 0 && cbLineStyle->currentIndex() != FLoadedLineStyle)
+    S->SetLineStyle(cbLineStyle->currentIndex());
   S->Name = edName->text();
-  S->SetLineWidth(udWidth->Position());
-  S->SetMarkerStyle(MarkerStyle);
-  S->SetMarkerSize(MarkerSize);
-  S->SetMarkerPenColor(MarkerPenColor);
-  S->SetMarkerFillColor(MarkerFillColor);
+  if (udWidth->Position() != FLoadedWidth) S->SetLineWidth(udWidth->Position());
+  if (MarkerStyle != FLoadedMarkerStyle) S->SetMarkerStyle(MarkerStyle);
+  if (MarkerSize != FLoadedMarkerSize) S->SetMarkerSize(MarkerSize);
+  if (MarkerPenColor != FLoadedPenColor) S->SetMarkerPenColor(MarkerPenColor);
+  if (MarkerFillColor != FLoadedFillColor) S->SetMarkerFillColor(MarkerFillColor);
   if (NewSeries && FNew) Graph->AddLayer(std::move(FNew));
   S->SetHasLegend(chShowInLegend->isChecked());
   Graph->DataChanged();
@@ -404,6 +511,9 @@ void TfmGraphImport::PutCell(int ACol, int ARow, const QString& Text) {
   if (ACol < 0 || ACol >= sgMain->ColCount() || ARow < 0) return;
   EnsureRows(ARow + 1);
   sgMain->SetCell(ACol, ARow, Text);
+  // Pasted or read data is new data, also where its text matches what the cell showed.
+  if (ARow < static_cast<int>(FRowPoint.size()))
+    FRowPoint[static_cast<size_t>(ARow)].Replaced[static_cast<size_t>(ACol)] = true;
 }
 
 void TfmGraphImport::PasteText(const QString& Text) {
@@ -484,15 +594,17 @@ void TfmGraphImport::OpenFile() {
 bool TfmGraphImport::ReadColumns(const QStringList& FileLines, const QString& XColumn,
                                  const QString& YColumn, const std::array<bool, 4>& Boxes,
                                  bool UserDefine, const QString& UserText) {
-  bool OkX = false, OkY = false;
-  const int XCol = XColumn.trimmed().toInt(&OkX), YCol = YColumn.trimmed().toInt(&OkY);
-  if (!OkX) {
-    ShowError(QStringLiteral("Column for X undefined"));
-    return false;
-  }
-  if (!OkY) {
-    ShowError(QStringLiteral("Column for Y undefined"));
-    return false;
+  int Cols[2] = {0, 0};
+  for (int C = 0; C < 2; ++C) {
+    const QString Axis = C == 0 ? QStringLiteral("X") : QStringLiteral("Y");
+    if (!GraphValidates::ParseInt((C == 0 ? XColumn : YColumn).trimmed(), Cols[C])) {
+      ShowError(QStringLiteral("Column for %1 undefined").arg(Axis));
+      return false;
+    }
+    if (Cols[C] < 1 || Cols[C] > MaxImportColumns) {
+      ShowError(GraphValidates::IntRangeText(Axis + QStringLiteral(" Column"), 1, MaxImportColumns));
+      return false;
+    }
   }
   // "(none)" is the edit's placeholder, not six delimiters.
   const QString User = UserText == QLatin1String("(none)") ? QString() : UserText;
@@ -508,18 +620,31 @@ bool TfmGraphImport::ReadColumns(const QStringList& FileLines, const QString& XC
     for (int I = 0; I < User.size(); ++I) Delimiters.Chars[4 + I] = User[I];
     Delimiters.Count = 4 + static_cast<int>(User.size());
   }
-  QStringList Rows;
+  std::vector<std::array<QString, 2>> Rows;
   for (const QString& Line : FileLines) {
-    const QString Text = SkipLeadingBlanks(Line);
+    const QStringView Text = TrimBlanks(Line);
     // Empty lines and comment lines hold no point.
-    if (!Text.isEmpty() && !Text.startsWith(u'#')) Rows << Text;
+    if (Text.isEmpty() || Text.startsWith(u'#')) continue;
+    Rows.push_back({GetField(Line, Cols[0], Delimiters), GetField(Line, Cols[1], Delimiters)});
+  }
+  // Lines before the first row and after the last one whose fields start as numbers are text
+  // about the data (a name, a title, the axes' names, a footer, as the export writes them). Rows
+  // between them stay, so that OK names a bad one.
+  const auto Numeric = [](const std::array<QString, 2>& Row) {
+    return std::ranges::all_of(Row, [](const QString& F) {
+      const QString T = F.trimmed();
+      return !T.isEmpty() && (T[0].isDigit() || T[0] == u'-' || T[0] == u'+' || T[0] == u'.');
+    });
+  };
+  const auto First = std::ranges::find_if(Rows, Numeric);
+  if (First != Rows.end()) {
+    Rows.erase(std::find_if(Rows.rbegin(), Rows.rend(), Numeric).base(), Rows.end());
+    Rows.erase(Rows.begin(), First);
   }
   // The grid grows once, not row by row.
   EnsureRows(static_cast<int>(Rows.size()));
-  for (int R = 0; R < Rows.size(); ++R) {
-    PutCell(0, R, GetField(Rows[R], XCol, Delimiters));
-    PutCell(1, R, GetField(Rows[R], YCol, Delimiters));
-  }
+  for (int R = 0; R < static_cast<int>(Rows.size()); ++R)
+    for (int C = 0; C < 2; ++C) PutCell(C, R, Rows[static_cast<size_t>(R)][C]);
   return true;
 }
 
@@ -531,6 +656,7 @@ void TfmGraphImport::InsertRow() {
   for (int R = sgMain->RowCount() - 2; R >= Cur; --R)
     for (int C = 0; C < sgMain->ColCount(); ++C) sgMain->SetCell(C, R + 1, sgMain->GetCell(C, R));
   for (int C = 0; C < sgMain->ColCount(); ++C) sgMain->SetCell(C, Cur, QString());
+  if (Cur < static_cast<int>(FRowPoint.size())) FRowPoint.insert(FRowPoint.begin() + Cur, {});
 }
 
 void TfmGraphImport::DeleteRow() {
@@ -538,9 +664,13 @@ void TfmGraphImport::DeleteRow() {
   for (int R = Cur; R < Last; ++R)
     for (int C = 0; C < sgMain->ColCount(); ++C) sgMain->SetCell(C, R, sgMain->GetCell(C, R + 1));
   for (int C = 0; C < sgMain->ColCount(); ++C) sgMain->SetCell(C, Last, QString());
+  if (Cur < static_cast<int>(FRowPoint.size())) FRowPoint.erase(FRowPoint.begin() + Cur);
 }
 
-void TfmGraphImport::EraseAll() { sgMain->ClearCells(); }
+void TfmGraphImport::EraseAll() {
+  sgMain->ClearCells();
+  FRowPoint.clear();
+}
 
 void TfmGraphImport::EraseColumn() {
   const int C = std::max(sgMain->Col(), 0);

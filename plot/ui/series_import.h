@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <vector>
 
 #include "platform/colors.h"
 #include "platform/form.h"
@@ -31,15 +32,19 @@ struct TDelimiterTable {
 // Takes the first field off Line: the text before the first table entry found in it, with the
 // run of that delimiter behind it; the whole rest when there is none or the line starts with it.
 QString GetFirstField(QString& Line, const TDelimiterTable& Table);
-// Field N (from 1) of Line, its leading blanks skipped.
+// Field N (from 1) of Line, its outer blanks dropped; empty past the last field. When the first
+// table entry found in the line is a blank or TAB, only blanks and TABs split it, else only the
+// other entries do: "1 2,5" has the fields "1" and "2,5", so a decimal comma stays in its number,
+// which then reads as none, rather than making two numbers of one.
 QString GetField(const QString& Line, int N, const TDelimiterTable& Table);
-// Every field of Line, its leading blanks skipped.
+// Every field of Line, split as GetField splits it.
 QStringList SplitFields(const QString& Line, const TDelimiterTable& Table);
 
 // Text files for the column reader are refused beyond these, before they are read whole.
 inline constexpr qint64 MaxImportFileSize = 8LL * 1024 * 1024;
 inline constexpr int MaxImportLines = 100000;
-inline constexpr int MaxImportLineLength = 4096;
+// Room for the most columns the reader takes, each a long number with its delimiter.
+inline constexpr int MaxImportLineLength = 64 * 1024;
 // The clipboard text that one paste takes.
 inline constexpr int MaxPasteLength = 64000;
 
@@ -93,6 +98,8 @@ class TfmGraphImport : public TForm {
           *miDeleteRow = nullptr, *miEraseAll = nullptr, *miEraseColumn = nullptr,
           *miExit = nullptr;
   QToolButton *tbPaste = nullptr, *tbPastebyField = nullptr, *tbAnimatedZoom = nullptr;
+  // The grid's own menu.
+  QAction *pmPaste = nullptr, *pmPasteByField = nullptr;
 
   TDelimiterTable Delimiters;
   QStringList Lines, FieldNames;
@@ -110,10 +117,29 @@ class TfmGraphImport : public TForm {
   void FormCreate() override;
 
  private:
+  struct TLoadedPoint;
   void EnsureRows(int Rows);
   void UpdatePasteEnabled();
   void PutCell(int ACol, int ARow, const QString& Text);
+  // The loaded point a grid row stands for, or null; Cells tells which of its cells still hold
+  // the loaded text (not pasted or read over, and not typed over).
+  const TLoadedPoint* RowPoint(int Row, std::array<bool, 2>& Cells) const;
   std::unique_ptr<TSeries> FNew;
+  // The edited series' points as loaded, with the texts the grid showed of them, and what each
+  // grid row holds of them (rows move with Insert and Delete Row): OK gives a row that the user
+  // left alone its point exactly as it was.
+  std::vector<TLoadedPoint> FLoaded;
+  struct TRowOrigin {
+    int Point = -1;
+    std::array<bool, 2> Replaced{};
+  };
+  std::vector<TRowOrigin> FRowPoint;
+  // The settings as loaded: OK sets only what the user changed, as a setter also rewrites every
+  // point's marker.
+  TColor FLoadedColor = clBlack;
+  int FLoadedStyle = -1, FLoadedLineStyle = -1, FLoadedWidth = 1;
+  int FLoadedMarkerStyle = 0, FLoadedMarkerSize = 4;
+  TColor FLoadedPenColor = clBlack, FLoadedFillColor = clWhite;
 };
 
 // The plot control's import command: a new series on its graph; true when one was added.

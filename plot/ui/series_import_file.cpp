@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/app_services.h"
+
 TfmFileData::TfmFileData(QWidget* Owner) : TForm(Owner) {
   setObjectName(QStringLiteral("fmFileData"));
   SetBorderStyle(bsDialog);
@@ -39,10 +41,12 @@ void TfmFileData::FormCreate() {
   Columns->addWidget(new QLabel(QStringLiteral("Y column"), this), 1, 0);
   Columns->addWidget(edYColumn, 1, 1);
   Side->addLayout(Columns);
-  FXValidate = std::make_unique<GraphValidates::TIntValidate>(1, 1000, edXColumn, this,
-                                                              QStringLiteral("X Column"));
-  FYValidate = std::make_unique<GraphValidates::TIntValidate>(1, 1000, edYColumn, this,
-                                                              QStringLiteral("Y Column"));
+  FXValidate = std::make_unique<GraphValidates::TIntValidate>(1, MaxImportColumns, edXColumn,
+                                                              this, QStringLiteral("X Column"));
+  FYValidate = std::make_unique<GraphValidates::TIntValidate>(1, MaxImportColumns, edYColumn,
+                                                              this, QStringLiteral("Y Column"));
+  connect(edXColumn, &QLineEdit::textChanged, this, [this] { FXValidate->TextChanged(); });
+  connect(edYColumn, &QLineEdit::textChanged, this, [this] { FYValidate->TextChanged(); });
 
   auto* Group = new QGroupBox(QStringLiteral("Delimiters"), this);
   auto* G = new QGridLayout(Group);
@@ -78,8 +82,13 @@ void TfmFileData::FormCreate() {
   Buttons->addWidget(btOK);
   Buttons->addWidget(btCancel);
   Side->addLayout(Buttons);
-  SetButtonModalResult(btOK, mrOk);
+  // A far column would walk every line field by field: the dialog closes only on columns in range.
+  connect(btOK, &QPushButton::clicked, this, Guarded([this] {
+            if (ColumnsInRange()) SetModalResult(mrOk);
+          }));
   SetButtonModalResult(btCancel, mrCancel);
 }
 
 void TfmFileData::Load(const QStringList& Lines) { Memo1->setPlainText(Lines.join(u'\n')); }
+
+bool TfmFileData::ColumnsInRange() { return FXValidate->IsInRange() && FYValidate->IsInRange(); }

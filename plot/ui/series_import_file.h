@@ -12,6 +12,9 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
+// The columns a file may be read from.
+inline constexpr int MaxImportColumns = 1000;
+
 class TfmFileData : public TForm {
   Q_OBJECT
  public:
@@ -19,6 +22,9 @@ class TfmFileData : public TForm {
   ~TfmFileData() override;
 
   void Load(const QStringList& Lines);
+  // OK's test of the column fields: the first one outside 1..MaxImportColumns gets the range
+  // message and the focus.
+  bool ColumnsInRange();
 
   QPlainTextEdit* Memo1 = nullptr;
   QLineEdit *edXColumn = nullptr, *edYColumn = nullptr, *edUserDefine = nullptr;

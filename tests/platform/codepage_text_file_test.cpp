@@ -56,6 +56,9 @@ TEST(TextFile, ReadsAnyLineEndAndEitherEncoding) {
   ASSERT_TRUE(PutBytes(F, QByteArray("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\xAC\x20", 18)));  // UTF-16LE
   ASSERT_TRUE(ReadTextLines(F, L));
   EXPECT_EQ(L, (QStringList{"[A]", QString::fromUtf8("k=\xE2\x82\xAC")}));
+  ASSERT_TRUE(PutBytes(F, QByteArray("\xFE\xFF\0[\0A\0]\0\n\x20\xAC", 12)));  // UTF-16BE
+  ASSERT_TRUE(ReadTextLines(F, L));
+  EXPECT_EQ(L, (QStringList{"[A]", QString::fromUtf8("\xE2\x82\xAC")}));
 
   ASSERT_TRUE(PutBytes(F, "caf\xE9 \x80\r\n"));  // not UTF-8: code page 1252
   ASSERT_TRUE(ReadTextLines(F, L));

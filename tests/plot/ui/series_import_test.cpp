@@ -11,11 +11,14 @@
 #include <cmath>
 
 #include "platform/clipboard.h"
+#include "platform/controls.h"
 #include "platform/string_grid.h"
 #include "plot/core/graph.h"
 #include "plot/ui/series_export.h"
 #include "plot/ui/series_import.h"
 #include "plot/ui/series_import_fields.h"
+#include "plot/ui/series_import_file.h"
+#include "platform/text_file.h"
 #include "plot_fixture.h"
 
 namespace {
@@ -72,10 +75,31 @@ TEST(SeriesImport, ColumnReaderDelimitersAndErrors) {
   EXPECT_FALSE(F.D->ReadColumns({"1 2"}, "x", "2", {1, 1, 1, 0}, false, "(none)"));
   EXPECT_FALSE(F.D->ReadColumns({"1 2"}, "1", "", {1, 1, 1, 0}, false, "(none)"));
   EXPECT_FALSE(F.D->ReadColumns({"1 2"}, "1", "2", {1, 1, 1, 0}, true, "abcdefg"));
-  EXPECT_EQ(F.Script.Messages(),
+  for (const char* Far : {"0", "-7", "2000000000", "1001"})
+    EXPECT_FALSE(F.D->ReadColumns({"1 2"}, "1", Far, {1, 1, 1, 0}, false, "(none)"));
+  EXPECT_EQ(F.Script.Messages().mid(0, 4),
             (QStringList{"Column for X undefined", "Column for Y undefined",
-                         "The number of User Define charakters must be <=6."}));
+                         "The number of User Define charakters must be <=6.",
+                         "Y Column must be in the range [1..1000]"}));
+  EXPECT_EQ(F.Script.Messages().size(), 7);
   EXPECT_TRUE(F.Cell(0, 0).isEmpty());  // nothing was read
+  // A far field ends with the line, not after counting to it.
+  EXPECT_EQ(GetField("1 2", 2000000000, TDelimiterTable{}), QString());
+
+  // The column dialog refuses what the range does not take before it closes.
+  std::unique_ptr<TfmFileData> D(CreateForm<TfmFileData>());
+  F.Script.Requests.clear();
+  for (const char* Far : {"0", "-7", "2000000000"}) {
+    D->edYColumn->setText(Far);
+    D->btOK->click();
+    EXPECT_EQ(D->ModalResult(), mrNone) << Far;
+  }
+  D->edXColumn->setText("abc");  // refused as it is typed
+  EXPECT_EQ(D->edXColumn->text(), QStringLiteral("1"));
+  EXPECT_EQ(F.Script.Messages(), QStringList(3, "Y Column must be in the range [1..1000]"));
+  D->edYColumn->setText("1000");
+  D->btOK->click();
+  EXPECT_EQ(D->ModalResult(), mrOk);
 }
 
 TEST(SeriesImport, ReadsTablesOfGnuplotAndPythonsCsvModule) {
@@ -107,22 +131,8 @@ TEST(SeriesImport, ReadsTablesOfGnuplotAndPythonsCsvModule) {
   F.D->PasteLinked({1, 0});
   EXPECT_EQ(F.Cell(0, 0), QStringLiteral("1e-05"));
   EXPECT_EQ(F.Cell(1, 1), QStringLiteral("-2"));
-  // As a column file its header is a row that is no number: OK names it and changes nothing.
-  QStringList Lines;
-  QString Error;
-  ASSERT_TRUE(ReadImportLines(Csv, Lines, Error));
-  const int Layers = F.Graph().LayerCount();
-  F.D->Load(F.Plot->Graph(), nullptr);
-  ASSERT_TRUE(F.D->ReadColumns(Lines, "1", "2", {false, true, false, false}, false, "(none)"));
-  EXPECT_FALSE(F.D->Apply());
-  EXPECT_EQ(F.Script.Messages().last(), QStringLiteral("These rows do not hold two numbers: 1."));
-  EXPECT_EQ(F.Graph().LayerCount(), Layers);
-  F.D->sgMain->setCurrentCell(0, 0);
-  F.D->DeleteRow();
-  ASSERT_TRUE(F.D->Apply());
-  auto* S = static_cast<TSeries*>(F.Graph().GetLayer(Layers));
-  ASSERT_EQ(S->Count(), 2);
-  EXPECT_EQ(S->PointAt(1)->Y, 3.5e20);
+  // As a column file its header line is passed over.
+  EXPECT_EQ(F.ImportColumns(Csv, true), (P{{0.1, 1e-05}, {-2, 3.5e20}}));
 }
 
 TEST(SeriesImport, HostileFilesAreRefusedBeforeTheyAreRead) {
@@ -135,7 +145,7 @@ TEST(SeriesImport, HostileFilesAreRefusedBeforeTheyAreRead) {
   EXPECT_EQ(Error, "The file " + Binary + " is not a text file.");
   const QString Long = F.WriteFile("long", QByteArray(1 << 20, '7'));
   EXPECT_FALSE(ReadImportLines(Long, Lines, Error));
-  EXPECT_TRUE(Error.contains("longer than 4096 characters"));
+  EXPECT_TRUE(Error.contains(QString("longer than %1 characters").arg(MaxImportLineLength)));
   QByteArray Many;
   for (int I = 0; I < 1000000; ++I) Many += "1 2\n";
   EXPECT_FALSE(ReadImportLines(F.WriteFile("many", Many), Lines, Error));
@@ -153,12 +163,31 @@ TEST(SeriesImport, HostileFilesAreRefusedBeforeTheyAreRead) {
   EXPECT_FALSE(ReadImportLines(F.Dir.path(), Lines, Error));
   EXPECT_EQ(Lines, QStringList{"kept"});
   // Bytes that are no number but no NUL either read as text, and OK names their rows.
-  const QString Junk = F.WriteFile("junk", "\x80\x81 \xfe\n1 2\n");
+  const QString Junk = F.WriteFile("junk", "1 2\n\x80\x81 \xfe\n3 4\n");
   ASSERT_TRUE(ReadImportLines(Junk, Lines, Error));
   F.D->Load(F.Plot->Graph(), nullptr);
   ASSERT_TRUE(F.D->ReadColumns(Lines, "1", "2", {true, true, true, false}, false, "(none)"));
   EXPECT_FALSE(F.D->Apply());
-  EXPECT_EQ(F.Script.Messages().last(), QStringLiteral("These rows do not hold two numbers: 1."));
+  EXPECT_EQ(F.Script.Messages().last(), QStringLiteral("These rows do not hold two numbers: 2."));
+}
+
+TEST(SeriesImport, ReadsUtf16AndAThousandColumns) {
+  TImportFixture F;
+  using P = std::vector<std::pair<double, double>>;
+  for (TTextEncoding E : {TTextEncoding::Utf16Le, TTextEncoding::Utf16Be}) {
+    QByteArray Bytes;
+    ASSERT_TRUE(EncodeText("x\ty\r\n1\t2\r\n3\t-4.5\r\n", E, Bytes));
+    EXPECT_EQ(F.ImportColumns(F.WriteFile("utf16", Bytes)), (P{{1, 2}, {3, -4.5}}));
+  }
+  QStringList Row;
+  for (int C = 1; C <= MaxImportColumns; ++C) Row << QString::number(C * 1.000001, 'E', 9);
+  const QString Wide = F.WriteFile("wide.csv", (Row.join(',') + '\n').toUtf8());
+  QStringList Lines;
+  QString Error;
+  ASSERT_TRUE(ReadImportLines(Wide, Lines, Error)) << Error.toStdString();
+  F.D->Load(F.Plot->Graph(), nullptr);
+  ASSERT_TRUE(F.D->ReadColumns(Lines, "400", "1000", {1, 1, 1, 0}, false, "(none)"));
+  EXPECT_EQ(F.Cell(1, 0), Row.last());
 }
 
 TEST(SeriesImport, PasteSplitsAnyLineEndingGrowsRowsAndSaysWhereItCuts) {
@@ -195,9 +224,11 @@ TEST(SeriesImport, PasteSplitsAnyLineEndingGrowsRowsAndSaysWhereItCuts) {
                                               "Clipboard not contents text information"}));
   EXPECT_EQ(F.Script.Requests[0].Type, mtInformation);
   EXPECT_EQ(F.Script.Requests[1].Type, mtWarning);
-  EXPECT_FALSE(F.D->miPaste->isEnabled());
+  for (QAction* A : {F.D->miPaste, F.D->miPasteByField, F.D->pmPaste, F.D->pmPasteByField})
+    EXPECT_FALSE(A->isEnabled());
   SetClipboardText("1 2");
   EXPECT_TRUE(F.D->miPaste->isEnabled());
+  EXPECT_TRUE(F.D->pmPaste->isEnabled());
 }
 
 TEST(SeriesImport, FieldLinksReplaceEarlierOnes) {
@@ -269,6 +300,96 @@ TEST(SeriesImport, ExportedTextPastesBackToTheSamePoints) {
     EXPECT_NEAR(T->PointAt(I)->X, S->PointAt(I)->X, std::abs(S->PointAt(I)->X) * 1e-8);
     EXPECT_NEAR(T->PointAt(I)->Y, S->PointAt(I)->Y, std::abs(S->PointAt(I)->Y) * 1e-8);
   }
+  // Its file, with the name, the title, the axes' names and the footer, reads back as a column
+  // file under either delimiter.
+  F.Graph().XAxis->Name = "Time (s)";
+  F.Graph().YAxis->Name = "U, measured";
+  F.Graph().Title.Lines = QStringList{"Run 7"};
+  F.Graph().Foot.Lines = QStringList{"Lab 2, 2024"};
+  for (QCheckBox* B : {E->chName, E->chTitle, E->chXAxis, E->chYAxis, E->chFoot})
+    B->setChecked(true);
+  for (int Delimiter : {TfmExports::diAutomatic, TfmExports::diComma}) {
+    E->rgDelimiters->SetItemIndex(Delimiter);
+    E->BuildListing();
+    const QString Path = F.Dir.filePath("export.txt");
+    ASSERT_TRUE(E->SaveListing(Path));
+    const auto Points = F.ImportColumns(Path, true);
+    ASSERT_EQ(Points.size(), std::size(Values));
+    EXPECT_NEAR(Points[2].first, Values[2], Values[2] * 1e-8);
+  }
+}
+
+TEST(SeriesImport, EditThenOkKeepsTheSeriesBitForBit) {
+  TImportFixture F;
+  TSeries* S = F.AddLine();
+  S->SetLineWidth(100);
+  S->PointColors = true;
+  S->Clear();
+  for (int I = 0; I < 4; ++I) S->AddPoint(clRed + I, QString("p%1").arg(I), 20231231.5 + I, 0.1 * I);
+  S->PointAt(1)->Marker.reset();
+  S->PointAt(2)->Marker->Style = 17;
+  S->PointAt(3)->StartY = -1;  // a start of its own, as a file may hold
+  const auto Saved = [&] {
+    QStringList L{QString::number(S->LineWidth), QString::number(S->MarkerStyle)};
+    for (int I = 0; I < S->Count(); ++I) {
+      const TGraphData& P = *S->PointAt(I);
+      L << QString::asprintf("%a %a %a %a ", P.X, P.Y, P.StartX, P.StartY) + P.Name +
+               QString(" %1 %2").arg(P.Color).arg(P.Marker ? P.Marker->Style : -1);
+    }
+    return L;
+  };
+  const QStringList Before = Saved();
+  F.D->Load(F.Plot->Graph(), S);
+  ASSERT_TRUE(F.D->Apply());
+  EXPECT_EQ(Saved(), Before);
+  // A changed cell changes its value alone, a pasted one too where it shows the same text; a
+  // deleted row takes its point, and the next point starts where the one before it ends.
+  F.D->Load(F.Plot->Graph(), S);
+  F.D->sgMain->SetCell(1, 0, "7");
+  F.D->sgMain->setCurrentCell(1, 0);
+  F.D->PasteText(F.Cell(0, 1));
+  F.D->sgMain->setCurrentCell(2, 0);
+  F.D->DeleteRow();
+  ASSERT_TRUE(F.D->Apply());
+  ASSERT_EQ(S->Count(), 3);
+  EXPECT_EQ(S->PointAt(0)->X, 20231231.5);
+  EXPECT_EQ(S->PointAt(0)->Y, 7);
+  EXPECT_EQ(S->PointAt(0)->Name, QStringLiteral("p0"));
+  EXPECT_EQ(S->PointAt(1)->X, 20231230);
+  EXPECT_EQ(S->PointAt(2)->Name, QStringLiteral("p3"));
+  EXPECT_EQ(S->PointAt(2)->StartX, S->PointAt(1)->X);
+  EXPECT_FALSE(S->PointAt(1)->Marker.has_value());
+}
+
+// A message box that runs the events queued meanwhile, as a real one does.
+struct TPumpingScript : TScriptedDialogService {
+  TModalResult MessageDlg(const QString& Text, TMsgDlgType Type, TMsgDlgButtons Buttons,
+                          const QString& Caption) override {
+    QCoreApplication::processEvents();
+    return TScriptedDialogService::MessageDlg(Text, Type, Buttons, Caption);
+  }
+};
+
+TEST(SeriesImport, ADecimalCommaIsABadRowAndAFailedOkKeepsTheGrid) {
+  TImportFixture F;
+  TPumpingScript Script;
+  TScopedDialogService Scope{Script};
+  const int Layers = F.Graph().LayerCount();
+  bool OpenAfterFailure = false;
+  QTimer::singleShot(0, F.D.get(), [&] {
+    F.D->PasteText("1 2\n1 2,5\n3 4");
+    F.D->BitBtn1->click();
+    QTimer::singleShot(0, F.D.get(), [&] {
+      OpenAfterFailure = F.D->isVisible() && F.Cell(1, 1) == "2,5";
+      F.D->sgMain->SetCell(1, 1, "2.5");
+      F.D->BitBtn1->click();
+    });
+  });
+  EXPECT_TRUE(F.D->Execute(F.Plot->Graph(), nullptr));
+  EXPECT_EQ(Script.Messages(), QStringList{"These rows do not hold two numbers: 2."});
+  EXPECT_TRUE(OpenAfterFailure);
+  ASSERT_EQ(F.Graph().LayerCount(), Layers + 1);
+  EXPECT_EQ(static_cast<TSeries*>(F.Graph().GetLayer(Layers))->PointAt(1)->Y, 2.5);
 }
 
 TEST(SeriesImport, ThePlotsImportCommandAddsANewSeries) {
@@ -301,6 +422,8 @@ TEST(SeriesImport, ThePlotsImportCommandAddsANewSeries) {
   auto* S = static_cast<TSeries*>(F.Graph().GetLayer(1));
   EXPECT_EQ(S->Name, QStringLiteral("Series 2"));
   EXPECT_EQ(S->Kind(), 3);
+  EXPECT_NE(S->MarkerStyle, 0);  // "Line and Point" shows its points
+  EXPECT_NE(S->PointAt(0)->Marker->Style, 0);
   EXPECT_NE(S->GetColor(), clRed);  // a colour no other layer uses
   EXPECT_GT(F.Paints, Before);
 }
