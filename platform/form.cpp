@@ -5,9 +5,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QShowEvent>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace {
 QPointer<TForm>& MainFormRef() {
@@ -15,6 +20,72 @@ QPointer<TForm>& MainFormRef() {
   return F;
 }
 }  // namespace
+
+QRect FrameWithin(const QRect& Frame, const QRect& Area) {
+  if (Area.isEmpty() || Frame.isEmpty()) return Frame;
+  QRect R(Frame.topLeft(), Frame.size().boundedTo(Area.size()));
+  R.moveLeft(std::clamp(R.left(), Area.left(), Area.left() + Area.width() - R.width()));
+  R.moveTop(std::clamp(R.top(), Area.top(), Area.top() + Area.height() - R.height()));
+  return R;
+}
+
+namespace {
+// Watches one shown window until its frame is known and lies on the screen.
+class TFrameKeeper : public QObject {
+ public:
+  static constexpr const char* Name = "FrameKeeper";
+  explicit TFrameKeeper(QWidget* Window) : QObject(Window), FWindow(Window) {
+    setObjectName(QLatin1String(Name));
+    Window->installEventFilter(this);
+    // Where no window manager frames the window, no frame will come: stop soon.
+    QTimer::singleShot(2000, this, [this] { Finish(); });
+    QTimer::singleShot(0, this, [this] { Fit(); });
+  }
+
+ protected:
+  bool eventFilter(QObject* Watched, QEvent* Event) override {
+    if (Watched == FWindow) {
+      if (Event->type() == QEvent::Hide)
+        Finish();
+      else if (Event->type() == QEvent::Move || Event->type() == QEvent::Resize)
+        Fit();
+    }
+    return false;
+  }
+
+ private:
+  void Fit() {
+    QWidget* W = FWindow;
+    if (!W || !W->isVisible()) return;
+    if (W->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
+      return;
+    const QRect Frame = W->frameGeometry(), Client = W->geometry();
+    QScreen* S = QGuiApplication::screenAt(Frame.center());
+    if (!S) S = W->screen();
+    if (!S) return;
+    const QRect Fitted = FrameWithin(Frame, S->availableGeometry());
+    if (Fitted != Frame) {
+      if (Fitted.size() != Frame.size()) W->resize(Client.size() - (Frame.size() - Fitted.size()));
+      W->move(Fitted.topLeft());  // a shown window's place is its frame's
+    }
+    // Once the frame is known the window stays where the user puts it.
+    if (Frame != Client) Finish();
+  }
+  void Finish() {
+    if (FWindow) FWindow->removeEventFilter(this);
+    setObjectName({});  // a new show gets a new keeper
+    deleteLater();
+  }
+  QPointer<QWidget> FWindow;
+};
+}  // namespace
+
+void KeepFrameOnScreen(QWidget* Window) {
+  if (!Window || !Window->isWindow()) return;
+  if (Window->findChild<QObject*>(QLatin1String(TFrameKeeper::Name), Qt::FindDirectChildrenOnly))
+    return;
+  new TFrameKeeper(Window);
+}
 
 void SetMainForm(TForm* Form) { MainFormRef() = Form; }
 TForm* MainForm() { return MainFormRef(); }
@@ -130,7 +201,9 @@ void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 
 void TForm::showEvent(QShowEvent* Event) {
   QDialog::showEvent(Event);
-  if (!Event->spontaneous()) RunGuarded([this] { FormShow(); });
+  if (Event->spontaneous()) return;
+  RunGuarded([this] { FormShow(); });
+  KeepFrameOnScreen(this);
 }
 
 void TForm::closeEvent(QCloseEvent* Event) {

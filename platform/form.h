@@ -12,6 +12,7 @@
 #include "platform/modal_result.h"
 
 #include <QDialog>
+#include <QRect>
 
 #include <utility>
 
@@ -99,6 +100,15 @@ class TForm : public QDialog {
   TFormBorderStyle FBorderStyle = bsSizeable;
   QAbstractButton* FCancelButton = nullptr;
 };
+
+// The frame rectangle moved into Area and, where it is larger, cut to Area's size from its
+// top-left, so that the title bar is always within reach. An empty Area changes nothing.
+QRect FrameWithin(const QRect& Frame, const QRect& Area);
+// Keeps a top-level window's frame, title bar included, on the free area of its screen. The
+// frame is known only once the window is shown and the window manager has framed it, so this
+// watches the window from now until its frame is known (or briefly, where there is none) and
+// moves it in; a maximised or full-screen window is left alone.
+void KeepFrameOnScreen(QWidget* Window);
 
 // The program ends when the main window closes, whatever else is visible.
 void SetMainForm(TForm* Form);

@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
@@ -9,6 +10,16 @@
 #include <QPrinterInfo>
 
 namespace {
+// The file set by SetPrinterPdfOutput: jobs write it without asking. Any other PDF output asks
+// for the file at every job, offering the last one chosen.
+QString& FixedPdfFile() {
+  static QString Name;
+  return Name;
+}
+QString& LastPdfFile() {
+  static QString Name;
+  return Name;
+}
 std::unique_ptr<QPrinter>& Instance() {
   static std::unique_ptr<QPrinter> P;
   return P;
@@ -41,6 +52,7 @@ QPrinter& Printer() {
 bool HasPrinters() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
 
 void SetPrinterPdfOutput(const QString& FileName) {
+  FixedPdfFile() = FileName;
   QPrinter& P = Printer();
   if (FileName.isEmpty()) {
     P.setOutputFileName({});
@@ -61,14 +73,18 @@ bool TPrintJob::BeginDoc(QString* Error) {
   if (Error) Error->clear();
   if (FPainter) return true;
   QPrinter& P = Printer();
-  if (P.outputFileName().isEmpty() && (P.outputFormat() == QPrinter::PdfFormat || !HasPrinters())) {
+  FChosenFile.clear();
+  const bool ToFile = P.outputFormat() == QPrinter::PdfFormat || !HasPrinters();
+  if (ToFile && (FixedPdfFile().isEmpty() || P.outputFileName() != FixedPdfFile())) {
     TSaveDialog D;
     D.Title = QStringLiteral("Print to PDF file");
     D.Filter = QStringLiteral("PDF files (*.PDF)|*.PDF");
     D.DefaultExt = QStringLiteral("PDF");
+    D.FileName = LastPdfFile();
     if (!D.Execute()) return false;
     P.setOutputFormat(QPrinter::PdfFormat);
     P.setOutputFileName(D.FileName);
+    LastPdfFile() = FChosenFile = D.FileName;
   }
   P.setDocName(FTitle);
   auto Painter = std::make_unique<QPainter>();
@@ -94,6 +110,10 @@ bool TPrintJob::EndDoc() {
   }
   // After a failed write the PDF writer writes nothing more: the next job gets a fresh one.
   if (!Ok) RenewPrinter();
+  // The user has just named the file: say that the page is there.
+  if (Ok && !FChosenFile.isEmpty())
+    ShowInformation(QStringLiteral("The printout was written to %1")
+                        .arg(QDir::toNativeSeparators(FChosenFile)));
   return Ok;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The program's printer: one QPrinter for the whole run, so the print and
 // printer-setup dialogs and every print job share its settings. Where no
-// printer is installed a job writes a PDF file, chosen by the user unless a
-// file was set beforehand (tests do).
+// printer is installed (or "PDF file" is chosen) a job writes a PDF file that
+// the user names at every job, unless a file was set beforehand (tests do).
 
 #include <QString>
 #include <QStringList>
@@ -14,8 +14,8 @@ class QPrinter;
 
 QPrinter& Printer();
 bool HasPrinters();
-// Sends the following jobs to a PDF file; an empty name goes back to the
-// printer.
+// Sends the following jobs to this PDF file without asking; an empty name
+// goes back to the printer.
 void SetPrinterPdfOutput(const QString& FileName);
 
 // One print job. Ends the document on destruction when it is still open
@@ -28,7 +28,8 @@ class TPrintJob {
   TPrintJob& operator=(const TPrintJob&) = delete;
 
   // False when the user cancelled the PDF file choice or the device could
-  // not start; Error then says why (empty on a cancel).
+  // not start; Error then says why (empty on a cancel). A file chosen here
+  // asks before replacing one, and a successful EndDoc says where it went.
   bool BeginDoc(QString* Error = nullptr);
   bool NewPage();
   bool EndDoc();
@@ -43,6 +44,7 @@ class TPrintJob {
 
  private:
   QString FTitle;
+  QString FChosenFile;
   std::unique_ptr<QPainter> FPainter;
 };
 

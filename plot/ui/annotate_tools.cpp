@@ -99,6 +99,14 @@ void TfmAnnotateTools::Bind(TGraphAnnotate* ALayer, QWidget* OwnerForm) {
     cbVisible->setChecked(ALayer->GetVisible());
     sbtRefresh->setEnabled(!ALayer->AutoRefresh);
   }
+  // A tool window of the plot's window stays above it while the user draws in the plot.
+  if (OwnerForm && parentWidget() != OwnerForm) {
+    setParent(OwnerForm, windowFlags());
+    // The one window outlives every plot window it serves.
+    connect(OwnerForm, &QObject::destroyed, this, [this, OwnerForm] {
+      if (parentWidget() == OwnerForm) setParent(nullptr, windowFlags());
+    });
+  }
   // Placed once shown, when the window knows its own size.
   show();
   if (OwnerForm) {

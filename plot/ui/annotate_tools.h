@@ -1,7 +1,8 @@
 #pragma once
 // The small modeless window with the annotation tools. One window serves every plot: it binds
 // to one graph's annotation layer at a time, through a handle, so a graph that goes leaves it
-// bound to nothing rather than to freed memory.
+// bound to nothing rather than to freed memory. It is a tool window of the plot window it
+// serves, so a click in the plot does not hide it.
 #include <QPointer>
 
 #include "platform/form.h"

@@ -104,7 +104,6 @@ bool TPrintDlg::DefaultMargins(const QString& Mode) {
   Ini.WriteFloat(PrintSection, QStringLiteral("Units"), Units);
   for (int I = 0; I < 4; ++I)
     Ini.WriteInteger(PrintSection, QLatin1String(MarginKeys[I]), PrintMargins[size_t(I)]);
-  FWroteMargins = true;
   QString Why;
   if (Ini.UpdateFile(&Why)) return true;
   Ini.DiscardChanges();
@@ -188,9 +187,6 @@ void TPrintDlg::Load(TPlot* Plot, TPreView* Preview) {
   FPlot = Plot;
   FPreview = Preview;
   DefaultMargins(QStringLiteral("Read"));
-  FShownMargins = PrintMargins;
-  FShownUnits = Units;
-  FWroteMargins = false;
   TFlagGuard Guard(Updating);
   {
     TGraphMemIniFile Ini(SettingsFile());
@@ -218,9 +214,7 @@ void TPrintDlg::Load(TPlot* Plot, TPreView* Preview) {
 
 bool TPrintDlg::Execute(TPlot* Plot, TPreView* Preview) {
   Load(Plot, Preview);
-  const TModalResult R = ShowModal();
-  if (R != mrOk) CancelClick();
-  return R == mrOk;
+  return ShowModal() == mrOk;
 }
 
 TPageContent TPrintDlg::PageContent() const {
@@ -304,14 +298,8 @@ void TPrintDlg::PrintClick() {
   if (PrintPage()) SetModalResult(mrOk);
 }
 
-void TPrintDlg::CancelClick() {
-  PrintMargins = FShownMargins;
-  Units = FShownUnits;
-  if (FWroteMargins) DefaultMargins(QStringLiteral("Write"));
-  FWroteMargins = false;
-  ShowMargins();
-  SetModalResult(mrCancel);
-}
+// Only closes: what the preview or a print already stored stays stored.
+void TPrintDlg::CancelClick() { SetModalResult(mrCancel); }
 
 void TPrintDlg::PreviewClick() {
   HoldMarginsInPage();
@@ -323,9 +311,11 @@ void TPrintDlg::PreviewClick() {
 }
 
 void TPrintDlg::PrinterSetupClick() {
-  DefaultMargins(QStringLiteral("Read"));
+  // The margins typed or dragged so far are kept, not read back from the file: the setup
+  // changes the paper, not the margins.
   TPrinterSetupDialog D;
   D.Execute();
+  ShowMargins();
   ShowPrinter();
 }
 

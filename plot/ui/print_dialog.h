@@ -101,9 +101,5 @@ class TPrintDlg : public TForm {
 
   TPlot* FPlot = nullptr;
   TPreView* FPreview = nullptr;
-  // The margins when the dialog was shown, put back by Cancel.
-  std::array<int, 4> FShownMargins{};
-  double FShownUnits = 25.4;
-  bool FWroteMargins = false;
   std::unique_ptr<GraphValidates::TIntValidate> FMarginValidates[4], FCopiesValidate;
 };

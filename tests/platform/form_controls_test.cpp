@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTimer>
 
@@ -102,6 +103,27 @@ TEST(Form, ModalRunEventsAndResults) {
   F->Close();
   EXPECT_FALSE(F->isVisible());
   EXPECT_EQ(F->Log, (QStringList{"Show", "CloseQuery", "CloseQuery", "Close"}));
+}
+
+TEST(Form, FrameIsKeptWithinTheScreen) {
+  const QRect Area(0, 0, 1600, 1160);
+  // A frame whose title bar sits above the screen comes down; one past the right and bottom
+  // edges comes back; one inside stays.
+  EXPECT_EQ(FrameWithin(QRect(0, -20, 650, 510), Area), QRect(0, 0, 650, 510));
+  EXPECT_EQ(FrameWithin(QRect(1500, 1100, 300, 200), Area), QRect(1300, 960, 300, 200));
+  EXPECT_EQ(FrameWithin(QRect(10, 30, 300, 200), Area), QRect(10, 30, 300, 200));
+  // A frame larger than the screen (at scale 2) is cut from its top-left, title bar first.
+  EXPECT_EQ(FrameWithin(QRect(-5, -20, 900, 700), QRect(0, 24, 800, 576)), QRect(0, 24, 800, 576));
+  EXPECT_EQ(FrameWithin(QRect(5, 5, 10, 10), QRect()), QRect(5, 5, 10, 10));
+
+  // A shown window placed above the screen is moved onto it.
+  TForm F;
+  F.resize(200, 100);
+  F.move(-50, -300);
+  F.show();
+  QApplication::processEvents();
+  const QRect Screen = F.screen()->availableGeometry();
+  EXPECT_TRUE(Screen.contains(F.frameGeometry())) << F.frameGeometry().y();
 }
 
 TEST(Form, ExceptionsInEventsBecomeErrorBoxes) {

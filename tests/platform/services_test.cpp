@@ -3,6 +3,7 @@
 #include "platform/cursors.h"
 #include "platform/dialogs.h"
 #include "platform/printer.h"
+#include "platform/printer_settings.h"
 #include "platform/string_list.h"
 #include "test_util.h"
 
@@ -134,18 +135,34 @@ TEST(Printer, PrintsTextToPdfWhereNoPrinterIsGiven) {
   EXPECT_TRUE(Pdf.startsWith("%PDF"));
   EXPECT_GE(Pdf.count("/Type /Page\n") + Pdf.count("/Type /Page\r") + Pdf.count("/Type /Page "), 1);
 
-  // Without a file and without a printer, the user is asked for one; a
-  // cancel prints nothing.
+  // Without a fixed file, every job asks for one (a cancel prints nothing), offers the last
+  // one, replaces a file only when the user says so, and says where the page went.
   SetPrinterPdfOutput({});
-  if (!HasPrinters()) {
+  SelectPdfOutput();
+  {
     TScriptedDialogService Script;
     TScopedDialogService Use(Script);
     EXPECT_FALSE(PrintTextLines({"x"}, "Tape", &Error));
     ASSERT_EQ(Script.Requests.size(), 1u);
     EXPECT_EQ(Script.Requests[0].Kind, TDialogRequest::rkSave);
+    const QString Chosen = Dir.filePath("chosen.PDF");
     Script.AnswerFile(Dir.filePath("chosen"));
     EXPECT_TRUE(PrintTextLines({"x"}, "Tape", &Error));
-    EXPECT_TRUE(ReadBytes(Dir.filePath("chosen.PDF")).startsWith("%PDF"));
+    const QByteArray First = ReadBytes(Chosen);
+    EXPECT_TRUE(First.startsWith("%PDF"));
+    EXPECT_TRUE(Script.Messages().last().contains(Chosen));
+    Script.Requests.clear();
+    Script.AnswerFile(Chosen);
+    Script.Answer(mrNo);
+    Script.AnswerFile(Dir.filePath("other.pdf"));
+    EXPECT_TRUE(PrintTextLines({"y"}, "Tape", &Error));
+    ASSERT_EQ(Script.Requests.size(), 4u);
+    EXPECT_EQ(Script.Requests[0].File.FileName, Chosen);
+    EXPECT_TRUE(Script.Requests[1].Text.contains("already exists"));
+    EXPECT_EQ(Script.Requests[2].Kind, TDialogRequest::rkSave);
+    EXPECT_EQ(ReadBytes(Chosen), First);
+    EXPECT_TRUE(ReadBytes(Dir.filePath("other.pdf")).startsWith("%PDF"));
+    EXPECT_TRUE(Script.Messages().last().contains("other.pdf"));
   }
   SetPrinterPdfOutput({});
 }

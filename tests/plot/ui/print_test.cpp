@@ -283,14 +283,27 @@ TEST(PrintDialog, UnitsMarginsAndCancel) {
   EXPECT_GE(PrintMargins[0], 0);
   EXPECT_EQ(F.Dialog.edLeft->text().toInt(), PrintMargins[0]);
 
-  // Cancel puts back the margins shown at first, also in the file the preview wrote.
+  // Typed and dragged margins survive the printer setup, cancelled or not.
+  F.Preview.Prepare(F.Plot, &F.Dialog);
+  F.Dialog.edTop->setText("33");
+  PrintMargins[3] = 44;
+  for (TModalResult Setup : {mrCancel, mrOk}) {
+    F.Script.Answer(Setup);
+    F.Preview.SetupClick();
+    EXPECT_EQ(PrintMargins[1], 33);
+    EXPECT_EQ(PrintMargins[3], 44);
+    EXPECT_EQ(F.Dialog.edBottom->text(), "44");
+  }
+
+  // Cancel only closes: margins that the preview stored stay stored.
+  const std::array<int, 4> Stored = PrintMargins;
   F.Dialog.DefaultMargins("Write");
+  F.Dialog.edLeft->setText("7");
   F.Dialog.CancelClick();
   EXPECT_EQ(F.Dialog.ModalResult(), mrCancel);
-  EXPECT_EQ(PrintMargins, (std::array<int, 4>{0, 1000, 20, 10}));
   PrintMargins = {};
   F.Dialog.DefaultMargins("Read");
-  EXPECT_EQ(PrintMargins, (std::array<int, 4>{0, 1000, 20, 10}));
+  EXPECT_EQ(PrintMargins, Stored);
 }
 
 TEST(PrintPage, SlotsFollowTheNumberOfBlocks) {
@@ -523,7 +536,7 @@ TEST(PrintDialog, ThePlotsPrintCommandOpensItAndCancelLeavesTheMargins) {
   const int Paints = F.Paints;
   F.Plot->Print();
   EXPECT_EQ(Shown, QStringLiteral("Print"));
-  EXPECT_EQ(PrintMargins, Before);
+  EXPECT_EQ(TIniFile(F.Plot->GetIniFileName()).ReadInteger("Print", "Left", Before[0]), Before[0]);
   EXPECT_GT(F.Paints, Paints);
   EXPECT_FALSE(QFileInfo::exists(F.Pdf));
 }
