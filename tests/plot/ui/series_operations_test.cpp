@@ -77,8 +77,9 @@ TEST(SeriesOperations, ArithmeticAtTheFirstSeriesXValues) {
     EXPECT_EQ(R->PointAt(I)->X, I);
     EXPECT_NEAR(R->PointAt(I)->Y, I - (2.0 * I + 1), 1e-12) << I;
   }
-  // The new series joins the list at the top.
+  // The new series joins both lists at the top.
   EXPECT_EQ(F.D->tbSeries->item(0)->text(), "a-b");
+  EXPECT_EQ(F.D->clSeries->item(0)->text(), "a-b");
   F.D->sbMultiply->click();
   EXPECT_EQ(F.Last()->Name, "axb");
   EXPECT_NEAR(F.Last()->PointAt(3)->Y, 3 * 7.0, 1e-12);
@@ -148,6 +149,7 @@ TEST(SeriesOperations, DerivativeOfSinIsCosWithinTheSamplingError) {
   ASSERT_NE(R, nullptr);
   EXPECT_EQ(R->Name, "sin'");
   EXPECT_EQ(F.D->tbSeries->item(F.D->tbSeries->count() - 1)->text(), "sin'");
+  EXPECT_EQ(F.D->clSeries->item(F.D->clSeries->count() - 1)->text(), "sin'");
   ASSERT_EQ(R->Count(), 200);
   for (int I = 0; I < R->Count(); ++I)
     EXPECT_NEAR(R->PointAt(I)->Y, std::cos(R->PointAt(I)->X), H * H / 20) << I;
@@ -180,6 +182,7 @@ TEST(SeriesOperations, FitOfACubicAndAFitThatFails) {
   ASSERT_EQ(F.Graph().LayerCount(), Layers + 1);
   TSeries* R = F.Last();
   EXPECT_EQ(R->Name, "cubicFit3");
+  EXPECT_EQ(F.D->clSeries->item(0)->text(), "cubicFit3");
   ASSERT_NE(R->Legend(), nullptr);
   ASSERT_EQ(R->Count(), 200);
   for (int I = 0; I < R->Count(); I += 7)
