@@ -214,6 +214,30 @@ TEST(MarkerStyle, IconsAreTheMarkersOwnDrawing) {
   }
 }
 
+TEST(MarkerStyle, ThePreviewAtTwiceThePixelsIsTheSameSquareWithStraightEdges) {
+  // Columns of the first and last ink of every inked row.
+  auto Rows = [](const QImage& I) {
+    std::vector<std::pair<int, int>> R;
+    for (int Y = 0; Y < I.height(); ++Y) {
+      int L = -1, Right = -1;
+      for (int X = 0; X < I.width(); ++X) {
+        if ((I.pixel(X, Y) & 0xFFFFFF) == 0xFFFFFF) continue;
+        if (L < 0) L = X;
+        Right = X;
+      }
+      if (L >= 0) R.emplace_back(L, Right);
+    }
+    return R;
+  };
+  const auto One = Rows(MarkerStyleImage(1, 64, clBlack, clRed));
+  const auto Two = Rows(MarkerStyleImage(1, 64, clBlack, clRed, 2));
+  ASSERT_FALSE(One.empty());
+  EXPECT_NEAR(Two.size(), 2 * One.size(), 1);
+  for (const auto& R : Two) EXPECT_EQ(R, Two.front());
+  EXPECT_EQ(Two.front().first, 2 * One.front().first);
+  EXPECT_NEAR(Two.front().second, 2 * One.front().second, 1);
+}
+
 TEST(MarkerStyle, LiveModeEditsTheSeriesAndValueModeOnlyItsCopies) {
   TPlotFixture F;
   TSeries* A = F.AddLine();
