@@ -12,6 +12,8 @@
 
 namespace {
 constexpr double Empty = 1e38;
+// The resolution of a screen at a pixel ratio of 1.
+constexpr int ScreenPpi = 96;
 
 bool Usable(double Lo, double Hi) {
   // An empty layer answers 1e38 .. -1e38; non-finite values say nothing about the range.
@@ -343,8 +345,18 @@ int TGraph::MeasureCharHeight() {
   if (!C) return CharHeight;
   const TFontData Saved = C->Font()->Data();
   C->Font()->SetName(QStringLiteral("Arial"));
-  C->Font()->SetSize(1);
-  const int H = std::max(C->TextHeight(QStringLiteral("a")), 1);
+  // An image at a multiple of the screen's resolution (a backing image at a pixel ratio above 1)
+  // takes the screen's unit scaled: measured there, a font this small rounds to other pixel
+  // counts, and every frame, shadow and gap laid out in the unit would grow out of step with
+  // the text.
+  const int Ppi = C->Font()->PixelsPerInch();
+  const bool Scaled = C->TargetKind() == tkImage && !Device().Printing && Ppi != ScreenPpi;
+  if (Scaled)
+    C->Font()->SetHeight(-RoundInt(ScreenPpi / 72.0));
+  else
+    C->Font()->SetSize(1);
+  int H = std::max(C->TextHeight(QStringLiteral("a")), 1);
+  if (Scaled) H = std::max(RoundInt(H * double(Ppi) / ScreenPpi), 1);
   C->Font()->SetData(Saved);
   return H;
 }

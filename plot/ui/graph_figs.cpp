@@ -68,6 +68,9 @@ void TFig::PrepareCanvas() {
   TCanvas* C = Canvas();
   C->Pen()->SetMode(FillMode == 1 ? pmMask : pmCopy);
   C->Brush()->SetStyle(FillMode == 0 ? bsClear : bsSolid);
+  // A brush that was clear already leaves the background mode as whatever drew last set it,
+  // and an opaque one would box a note's text in that drawing's colour.
+  C->SetBackMode(FillMode == 0 ? bmTransparent : bmOpaque);
 }
 
 // The pixel conversion answers axis space, which on a logarithmic axis is the decade; figures
@@ -99,11 +102,11 @@ void TFig::SetDrawPen(int Width, int Style) {
   P->SetMode(Selected || Creating ? pmNotXor : pmCopy);
 }
 
-void TFig::DrawHandle(int PX, int PY) {
+void TFig::DrawHandle(int PX, int PY, int PenWidth, int Style) {
   TCanvas* C = Canvas();
   C->Pen()->SetColor(Color);
-  C->Pen()->SetWidth(1);
-  C->Pen()->SetStyle(psSolid);
+  C->Pen()->SetWidth(PenWidth);
+  C->Pen()->SetStyle(PenStyleOf(Style));
   C->Pen()->SetMode(pmNotXor);
   const int L = AddPixels(PX, -FigHandleReach), R = AddPixels(PX, FigHandleReach);
   const int T = AddPixels(PY, -FigHandleReach), B = AddPixels(PY, FigHandleReach);
@@ -115,8 +118,8 @@ void TFig::DrawHandle(int PX, int PY) {
   C->LineTo(L, T);
 }
 
-void TFig::DrawWorldHandle(double WX, double WY) {
-  DrawHandle(Graph->XToPixel(WX), Graph->YToPixel(WY));
+void TFig::DrawWorldHandle(double WX, double WY, int PenWidth, int Style) {
+  DrawHandle(Graph->XToPixel(WX), Graph->YToPixel(WY), PenWidth, Style);
 }
 
 bool TFig::Near(int PX, int PY, int X, int Y) const {
@@ -214,8 +217,7 @@ void TMonoLine::Draw() {
     TCanvas* C = Canvas();
     C->MoveTo(Graph->XToPixel(X1), Graph->YToPixel(Y1));
     C->LineTo(Graph->XToPixel(X2), Graph->YToPixel(Y2));
-    DrawWorldHandle(X1, Y1);
-    DrawWorldHandle(X2, Y2);
+    DrawHandles(1, 0);
   } else {
     Graph->Line(X1, Y1, X2, Y2);
   }
@@ -224,8 +226,14 @@ void TMonoLine::Draw() {
 }
 
 void TMonoLine::DrawXor() {
-  DrawWorldHandle(X1, Y1);
-  DrawWorldHandle(X2, Y2);
+  DrawHandles(Width, PenStyle);
+  Canvas()->Pen()->SetWidth(1);
+  Canvas()->Pen()->SetStyle(psSolid);
+}
+
+void TMonoLine::DrawHandles(int PenWidth, int Style) {
+  DrawWorldHandle(X1, Y1, PenWidth, Style);
+  DrawWorldHandle(X2, Y2, PenWidth, Style);
 }
 
 bool TMonoLine::EndHit(int X, int Y) {
@@ -374,7 +382,7 @@ void TRectangle::Draw() {
     SetDrawPen(Width, PenStyle);
     C->Brush()->SetStyle(bsClear);
     Shape(R);
-    if (Selected && !Creating) DrawXor();
+    if (Selected && !Creating) DrawHandles(1, 0);
   } else {
     C->Pen()->SetColor(Color);
     C->Pen()->SetStyle(PenStyleOf(PenStyle));
@@ -390,10 +398,10 @@ void TRectangle::Draw() {
   C->Pen()->SetMode(pmCopy);
 }
 
-void TRectangle::DrawXor() {
-  TMonoLine::DrawXor();
-  DrawWorldHandle(X1, Y2);
-  DrawWorldHandle(X2, Y1);
+void TRectangle::DrawHandles(int PenWidth, int Style) {
+  TMonoLine::DrawHandles(PenWidth, Style);
+  DrawWorldHandle(X1, Y2, PenWidth, Style);
+  DrawWorldHandle(X2, Y1, PenWidth, Style);
 }
 
 bool TRectangle::HitTest(int X, int Y) {
@@ -496,8 +504,10 @@ void TNoteText::Draw() {
   C->Font()->Assign(Font);
   C->Font()->SetSize(EffectiveSize());
   const unsigned Align = C->SetTextAlign(TA_LEFT | TA_TOP);
+  const TBackMode Back = C->BackMode();
   PrepareCanvas();
   C->TextOut(Graph->XToPixel(X), Graph->YToPixel(Y), Text);
+  C->SetBackMode(Back);
   C->SetTextAlign(Align);
   C->Font()->Assign(Saved);
 }

@@ -58,8 +58,9 @@ class TFig {
   TCanvas* Canvas() const;
   // Width 1 NOT-XOR when selected, the own width NOT-XOR while created, else the own width.
   void SetDrawPen(int Width, int Style);
-  void DrawHandle(int PX, int PY);
-  void DrawWorldHandle(double WX, double WY);
+  // In the figure's colour, NOT-XOR, with the pen width and style given.
+  void DrawHandle(int PX, int PY, int PenWidth = 1, int Style = 0);
+  void DrawWorldHandle(double WX, double WY, int PenWidth = 1, int Style = 0);
   bool Near(int PX, int PY, int X, int Y) const;
   // Selected only when the point hits the figure; the mouse position is kept either way.
   bool SelectOnHit(int X, int Y);
@@ -111,6 +112,9 @@ class TMonoLine : public TFig {
   bool EndHit(int X, int Y);
   // Moves the points by the mouse step as HitPart says.
   virtual void MovePoints(int DX, int DY);
+  // The handles of a selected figure: thin ones on its outline, the figure's own pen for the
+  // handles that mark it grabbed.
+  virtual void DrawHandles(int PenWidth, int Style);
 };
 
 class TPencil : public TMonoLine {
@@ -134,13 +138,13 @@ class TRectangle : public TMonoLine {
   using TMonoLine::TMonoLine;
   QString ClassName() const override { return QStringLiteral("TRectangle"); }
   void Draw() override;
-  void DrawXor() override;
   bool HitTest(int X, int Y) override;
   bool EditProperties() override;
   void PrepareCanvas() override;
 
  protected:
   void MovePoints(int DX, int DY) override;
+  void DrawHandles(int PenWidth, int Style) override;
   virtual void Shape(const TDoubleRect& R);
 };
 

@@ -6,12 +6,14 @@
 #include <QComboBox>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/app_services.h"
@@ -216,6 +218,7 @@ struct TfmGraphProperties::TNumberEdit {
 
 void TfmGraphProperties::BindNumber(const TNumberEdit& N) {
   FLoaders.push_back(N.Show);
+  if (N.Mode == amDeferred) HelpOnF1(N.Edit);
   connect(N.Edit, &QLineEdit::textChanged, this, Guarded([=, this] {
             if (Loading || FRestoring) return;
             N.Vet();
@@ -309,15 +312,24 @@ void TfmGraphProperties::AddValidator(QLineEdit* Edit, double Min, double Max,
 }
 
 void TfmGraphProperties::Applied(TApplyMode Mode) {
-  if (Mode == amQuiet) return;
   SetModified();
   if (Mode == amLive) LiveApply();
+}
+
+void TfmGraphProperties::HelpOnF1(QWidget* Edit) {
+  FHelpEdits.push_back(Edit);
+  Edit->installEventFilter(this);
 }
 
 bool TfmGraphProperties::eventFilter(QObject* Watched, QEvent* Event) {
   const bool Foot = Watched == static_cast<QObject*>(mmFoot);
   if (Event->type() == QEvent::FocusOut && (Foot || Watched == static_cast<QObject*>(mmTitle)))
     RunGuarded([&] { TitleExit(Foot); });
+  if (Event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(Event)->key() == Qt::Key_F1 &&
+      std::find(FHelpEdits.begin(), FHelpEdits.end(), Watched) != FHelpEdits.end()) {
+    RunGuarded([this] { HelpClick(); });
+    return true;
+  }
   return TForm::eventFilter(Watched, Event);
 }
 

@@ -263,6 +263,8 @@ class TfmGraphProperties : public TForm {
   // What every change handler shares.
   bool Begin() const { return !Loading; }
   void Changed(bool Live = true);
+  // F1 in the edit opens the help, as in the edits that apply when left.
+  void HelpOnF1(QWidget* Edit);
 
   // Builders of the pages; each lives beside its handlers.
   void BuildAxisPage(QWidget* Page, int First);
@@ -284,6 +286,8 @@ class TfmGraphProperties : public TForm {
   void LoadInfo();
   void FillSeriesList();
   void LoadSeriesPage();
+  // Both pages that list the series, after a series came or went.
+  void ReloadSeriesLists();
   void FillCheckList();
   void UpdateSeriesControls();
   // The series' legend entry shows its look again; a series without an entry has none to show.
@@ -301,7 +305,8 @@ class TfmGraphProperties : public TForm {
   // Bindings of a control to what it edits. A numeric edit applies its text only when it reads
   // as a number within the validator's range; leaving an edit whose text is out of range shows
   // the validator's message and puts the current value back. Live edits reach the picture at
-  // once, deferred ones when left or on Enter, quiet ones only with the next repaint.
+  // once, deferred ones when left or on Enter, quiet ones only with the next repaint (they mark
+  // the dialog modified all the same, so that Apply and Close repaint).
   enum TApplyMode { amLive, amDeferred, amQuiet };
   GraphValidates::TRealValidate* BindReal(QLineEdit* Edit, double Min, double Max,
                                           const QString& Caption, std::function<double()> Get,
@@ -314,7 +319,7 @@ class TfmGraphProperties : public TForm {
   void BindCombo(QComboBox* Box, std::function<void(int)> Set, TApplyMode Mode = amLive);
   // A validator for an edit of the pages still to come.
   void AddValidator(QLineEdit* Edit, double Min, double Max, const QString& Caption, bool Integer);
-  // After a change: SetModified, and LiveApply unless deferred; nothing when quiet.
+  // After a change: SetModified, and LiveApply unless deferred or quiet.
   void Applied(TApplyMode Mode);
   void BindColor(QPushButton* Button, std::function<unsigned()> Get,
                  std::function<void(unsigned)> Set);
@@ -330,6 +335,7 @@ class TfmGraphProperties : public TForm {
   std::vector<std::function<void()>> FLoaders;
   std::vector<TLayerHandle> FSeriesRows;
   std::vector<TLayerHandle> FCheckRows;
+  std::vector<const QObject*> FHelpEdits;
   bool FRestoring = false;
 };
 

@@ -140,6 +140,7 @@ void TfmGraphProperties::BuildAxisGroup(QWidget* Page, int Index) {
             if (!Begin()) return;
             Changed();
           }));
+  HelpOnF1(G.edName);
   const bool Y = Index == agY;
   G.vMin = BindReal(
       G.edMin, -1e30, 1e30, Y ? QStringLiteral("YMin") : QStringLiteral("Min"), nullptr,

@@ -106,6 +106,7 @@ void TfmGraphProperties::BuildContourPage(QWidget* Page) {
 
   // The range, count and interval edits: vetted and shown as typed, stored when left.
   for (QLineEdit* E : {edMin, edMax, edNum, edInt}) {
+    HelpOnF1(E);
     connect(E, &QLineEdit::textChanged, this, Guarded([this, E] {
               if (Loading || FRestoring) return;
               if (TRealValidate* V = RealValidator(E)) V->TextChanged();
@@ -120,11 +121,15 @@ void TfmGraphProperties::BuildContourPage(QWidget* Page) {
               Changed();
             }));
   }
+  // Choosing how the levels are counted reaches the layer at once, with the count and interval.
   for (QRadioButton* B : {rbNum, rbInt})
     connect(B, &QRadioButton::toggled, this, Guarded([this](bool On) {
               if (!On || Loading) return;
               ContourCountChanged();
-              SetModified();
+              if (LineContour() && ContourCommit())
+                Changed();
+              else
+                SetModified();
             }));
   for (QCheckBox* B : {chLowLab, chUpLab})
     connect(B, &QCheckBox::toggled, this, Guarded([this, B](bool On) {

@@ -154,7 +154,7 @@ void TfmGraphProperties::OperationClick(QChar Op) {
     return;
   }
   AddArithmeticSeries(Graph, *A, *B, Op);
-  FillSeriesList();
+  ReloadSeriesLists();
   Changed();
 }
 
@@ -165,7 +165,7 @@ void TfmGraphProperties::DerivativeClick() {
     return;
   }
   AddDerivativeSeries(Graph, *S);
-  FillSeriesList();
+  ReloadSeriesLists();
   Plot->PaintGraph();
 }
 
@@ -175,6 +175,6 @@ void TfmGraphProperties::FitClick() {
   TSeries* S = SeriesOfRow(tbSeries->currentRow());
   if (!S) return;
   if (!AddFitSeries(Graph, *S, V->GetValue())) return;
-  FillSeriesList();
+  ReloadSeriesLists();
   Changed();
 }

@@ -139,6 +139,7 @@ void TfmGraphProperties::BuildSeriesPage(QWidget* Page) {
           Guarded([this](int Index) { SeriesLineStyleChange(Index); }));
   connect(edSeriesName, &QLineEdit::textEdited, this, Guarded([this] { SeriesNameChange(); }));
   connect(edSeriesName, &QLineEdit::editingFinished, this, Guarded([this] { SeriesNameExit(); }));
+  HelpOnF1(edSeriesName);
   connect(btSeriesColor, &QPushButton::clicked, this, Guarded([this] { SeriesColorClick(); }));
   connect(sbTicknessUp, &TSpeedButton::Click, this, Guarded([this] { SeriesWidthStep(1); }));
   connect(sbTicknessDn, &TSpeedButton::Click, this, Guarded([this] { SeriesWidthStep(-1); }));
@@ -165,6 +166,11 @@ void TfmGraphProperties::LoadSeriesPage() {
   if (Matrix) cbSeriesStyle->addItem(QStringLiteral("Matrix"));
   FillCheckList();
   PageControl1->SetTabVisible(piSeries, !FCheckRows.empty());
+}
+
+void TfmGraphProperties::ReloadSeriesLists() {
+  LoadSeriesPage();
+  FillSeriesList();
 }
 
 void TfmGraphProperties::FillCheckList() {
@@ -374,8 +380,9 @@ void TfmGraphProperties::SeriesOrderClick(int Move) {
     MessageDlg(QStringLiteral("Select series for reorder"), mtWarning, mbOK);
     return;
   }
-  // The list runs from the top-most series down; its neighbours are the series next to it in
-  // the list, whatever other layers lie between them.
+  // The list runs from the top-most series down. Top and Bottom move the series to an end of
+  // the layers; Up and Down trade places with the series next to it in the list, and the other
+  // layers between the two keep theirs.
   const int From = Graph->IndexOfLayer(S);
   const int Last = clSeries->count() - 1;
   int Target = -1, NewRow = Row;
@@ -394,6 +401,9 @@ void TfmGraphProperties::SeriesOrderClick(int Move) {
       break;
   }
   if (From < 0 || Target < 0 || !Graph->MoveLayer(From, Target)) return;
+  // The neighbour was shifted one place towards the series' old place; it goes there.
+  if ((Move == 1 || Move == 2) && From != Target)
+    Graph->MoveLayer(From < Target ? Target - 1 : Target + 1, From);
   FillCheckList();
   Loading = true;
   clSeries->setCurrentRow(NewRow);
@@ -420,8 +430,7 @@ void TfmGraphProperties::DeleteSeriesClick() {
       const int I = Graph->IndexOfLayer(L);
       if (I >= 0) Graph->DeleteLayer(I).reset();
     }
-  LoadSeriesPage();
-  FillSeriesList();
+  ReloadSeriesLists();
   Changed();
 }
 
@@ -429,8 +438,7 @@ void TfmGraphProperties::AddSeriesClick() {
   if (!Begin()) return;
   std::unique_ptr<TfmGraphImport> D(CreateForm<TfmGraphImport>(this));
   if (!D->Execute(Graph, nullptr)) return;
-  LoadSeriesPage();
-  FillSeriesList();
+  ReloadSeriesLists();
   Plot->PaintGraph();
 }
 
@@ -439,8 +447,7 @@ void TfmGraphProperties::EditSeriesClick() {
   if (!Begin() || Sel.size() != 1) return;
   std::unique_ptr<TfmGraphImport> D(CreateForm<TfmGraphImport>(this));
   if (!D->Execute(Graph, Sel.front())) return;
-  LoadSeriesPage();
-  FillSeriesList();
+  ReloadSeriesLists();
   Plot->PaintGraph();
 }
 

@@ -8,11 +8,14 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/app_services.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "platform/dialogs.h"
+#include "platform/number_text.h"
 #include "plot/core/graph_drawing.h"
 #include "plot/core/graph_marker.h"
 #include "plot/layers/series.h"
@@ -36,12 +39,16 @@ class TIconDrawing : public TGraphDrawing {
 };
 }  // namespace
 
-QImage MarkerStyleImage(int Style, int Size, TColor PenColor, TColor FillColor) {
-  TBitmap B(Size, Size);
+QImage MarkerStyleImage(int Style, int Size, TColor PenColor, TColor FillColor, double Ratio) {
+  // The centre and the marker's size are those of the unscaled picture, scaled: taken from the
+  // larger picture they would round differently, and a square would get a step in its edges.
+  auto Scaled = [Ratio](int V) { return std::max(RoundInt(V * Ratio), 1); };
+  const int Side = Scaled(Size);
+  TBitmap B(Side, Side);
   TCanvas* C = B.Canvas();
   C->Brush()->SetColor(clWhite);
   C->Brush()->SetStyle(bsSolid);
-  C->FillRect({0, 0, Size, Size});
+  C->FillRect({0, 0, Side, Side});
   if (Style > 0) {
     TIconDrawing D(C);
     TMarker M(&D);
@@ -49,7 +56,7 @@ QImage MarkerStyleImage(int Style, int Size, TColor PenColor, TColor FillColor) 
     M.Shade = 3;
     M.Color = PenColor;
     M.FillColor = FillColor;
-    M.Draw(Size / 2, Size / 2, PenColor, Size * 2 / 3, Style);
+    M.Draw(Scaled(Size / 2), Scaled(Size / 2), PenColor, Scaled(Size * 2 / 3), Style);
   }
   return B.Image().copy();
 }
@@ -57,9 +64,8 @@ QImage MarkerStyleImage(int Style, int Size, TColor PenColor, TColor FillColor) 
 namespace {
 // The marker drawn at the screen's pixel ratio, so that it stays sharp at every scale.
 QPixmap SharpMarker(int Style, int Size, TColor Pen, TColor Fill, double Ratio) {
-  Ratio = std::max(Ratio, 1.0);
-  QPixmap P =
-      QPixmap::fromImage(MarkerStyleImage(Style, static_cast<int>(Size * Ratio), Pen, Fill));
+  Ratio = std::clamp(std::isfinite(Ratio) ? Ratio : 1.0, 1.0, 8.0);
+  QPixmap P = QPixmap::fromImage(MarkerStyleImage(Style, Size, Pen, Fill, Ratio));
   P.setDevicePixelRatio(Ratio);
   return P;
 }

@@ -16,8 +16,9 @@ class QListWidget;
 class QPushButton;
 class TSeries;
 
-// Marker style Style drawn by the marker itself, Size pixels across, on white.
-QImage MarkerStyleImage(int Style, int Size, TColor PenColor, TColor FillColor);
+// Marker style Style drawn by the marker itself, Size pixels across, on white; at a pixel
+// ratio, Ratio times as many pixels with every measure of the drawing scaled alike.
+QImage MarkerStyleImage(int Style, int Size, TColor PenColor, TColor FillColor, double Ratio = 1);
 
 class TfmMarkerStyle : public TForm {
   Q_OBJECT

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "platform/canvas.h"
@@ -148,6 +150,7 @@ TEST(Annotate, EachFigureDrawsItsPrimitives) {
   EXPECT_EQ((*T)->State.Font.Name, QStringLiteral("Arial"));
   EXPECT_EQ((*T)->State.TextAlign, TA_LEFT | TA_TOP);
   EXPECT_EQ((*T)->State.Brush.Style, bsClear);  // no background behind the note
+  EXPECT_EQ((*T)->State.BackMode, bmTransparent);
 
   // Hidden, the layer draws nothing.
   S.Layer().SetVisible(false);
@@ -156,6 +159,30 @@ TEST(Annotate, EachFigureDrawsItsPrimitives) {
   EXPECT_TRUE(OpsOf(S.Target, coText).empty() ||
               std::none_of(OpsOf(S.Target, coText).begin(), OpsOf(S.Target, coText).end(),
                            [](const TCanvasOp* Op) { return Op->Text == "Peak"; }));
+}
+
+TEST(Annotate, NotesLeaveThePlotVisibleAroundTheirLetters) {
+  // A clear rectangle in the note's colour drawn first, as the figures before a note often are.
+  TImageScene S;
+  S.Add<TRectangle>(TDoublePoint{1, 1}, TDoublePoint{2, 2}, clRed, 1);
+  auto* Note = S.Add<TNoteText>();
+  Note->Text = QStringLiteral("Peak");
+  Note->Font.SetColor(clRed);
+  Note->X = 5;
+  Note->Y = 9;
+  Note->ComputeFrame();
+  S.Graph->Paint();
+  const TPoint TL = S.Px(Note->X, Note->Y);
+  const TPoint BR = S.Px(Note->Frame.GetX(3), Note->Frame.GetY(3));
+  int Red = 0, Plot = 0;
+  for (int Y = TL.Y; Y < BR.Y; ++Y)
+    for (int X = TL.X; X < BR.X; ++X) {
+      const QRgb C = S.At(X, Y) & 0xFFFFFF;
+      Red += C == 0xFF0000;
+      Plot += C == 0xFFFFFF;
+    }
+  EXPECT_GT(Red, 0);  // the letters
+  EXPECT_GT(Plot, Red);
 }
 
 TEST(Annotate, SemiTransparentFillMasksOnImagesTintsPagesAndHatchesMetafiles) {
@@ -266,6 +293,32 @@ TEST(Annotate, SelectionOutlinesAndHandlesEraseThemselves) {
     F->DrawXor();
     EXPECT_EQ(S.Image, Before);
     F->Selected = false;
+  }
+}
+
+TEST(Annotate, GrabbedLinesMarkTheirHandlesWithTheirOwnPen) {
+  TScene<TRecordingTarget> S(false, 400, 300);
+  auto* Line = S.Add<TMonoLine>(TDoublePoint{3, 5}, TDoublePoint{7, 5}, 0x0000FF, 3);
+  auto* Rect = S.Add<TRectangle>(TDoublePoint{2, 9}, TDoublePoint{5, 7}, 0x0000FF, 2);
+  Line->PenStyle = 1;
+  Rect->PenStyle = 2;
+  for (auto [F, Handles, Width, Style] :
+       {std::tuple<TFig*, size_t, int, TPenStyle>{Line, 2, 3, psDash}, {Rect, 4, 2, psDot}}) {
+    S.Target.Clear();
+    F->DrawXor();
+    const auto Lines = OpsOf(S.Target, coLine);
+    ASSERT_EQ(Lines.size(), 4 * Handles);
+    for (const TCanvasOp* Op : Lines) {
+      EXPECT_EQ(Op->State.Pen.Width, Width);
+      EXPECT_EQ(Op->State.Pen.Style, Style);
+      EXPECT_EQ(Op->State.Pen.Mode, pmNotXor);
+    }
+    // The outline of a grabbed figure keeps thin solid handles.
+    S.Target.Clear();
+    F->Selected = true;
+    F->Draw();
+    F->Selected = false;
+    for (const TCanvasOp* Op : OpsOf(S.Target, coLine)) EXPECT_EQ(Op->State.Pen.Width, 1);
   }
 }
 

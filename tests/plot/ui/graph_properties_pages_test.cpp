@@ -110,6 +110,27 @@ TEST(GraphPropertiesPages, SeriesOrderAndDeletionShowInThePicture) {
   EXPECT_EQ(F.Script.Messages().last(), QStringLiteral("Do you really want to delete series?"));
 }
 
+TEST(GraphPropertiesPages, UpAndDownTradePlacesWithTheNeighbourSeriesOnly) {
+  TPagesFixture F;
+  TSeries* Bottom = F.AddLine(clGreen);
+  Bottom->Name = QStringLiteral("Low");
+  TContour* C = F.AddContour();
+  F.TwoLines();
+  F.Open();
+  TfmGraphProperties& D = *F.D;
+  ASSERT_EQ(F.Rows(), (QStringList{"Blue", "Red", "Low"}));
+  F.Select(2);
+  D.btnUp->click();  // over the contour
+  EXPECT_EQ(F.Graph().IndexOfLayer(C), 1);
+  EXPECT_EQ(F.Graph().IndexOfLayer(Bottom), 2);
+  EXPECT_EQ(F.Graph().IndexOfLayer(F.Red), 0);
+  EXPECT_EQ(D.clSeries->currentRow(), 1);
+  D.btnDown->click();
+  EXPECT_EQ(F.Graph().IndexOfLayer(C), 1);
+  EXPECT_EQ(F.Graph().IndexOfLayer(Bottom), 0);
+  EXPECT_EQ(D.clSeries->currentRow(), 2);
+}
+
 TEST(GraphPropertiesPages, TheFlagsDisableOrderAndStyle) {
   TPagesFixture F;
   F.TwoLines();
@@ -320,8 +341,11 @@ TEST(GraphPropertiesPages, ContourCountIntervalAndRangeReachTheLevels) {
   F.Type(D.edNum, QStringLiteral("1"));
   EXPECT_EQ(D.edInt->text(), QStringLiteral("220.0"));
   EXPECT_EQ(F.C->LevelCount, 1);
-  // By interval: the count follows, and Apply traces the levels.
+  // By interval: the layer takes the mode at once, the count follows, and Apply traces the
+  // levels.
   D.rbInt->setChecked(true);
+  EXPECT_TRUE(F.C->UseLevelStep);
+  EXPECT_EQ(F.C->LevelStep, 220);
   D.edInt->setText(QStringLiteral("27.5"));
   EXPECT_EQ(D.edNum->text(), QStringLiteral("5"));
   D.Button1->click();
@@ -357,9 +381,13 @@ TEST(GraphPropertiesPages, ContourCountIntervalAndRangeReachTheLevels) {
   F.Type(D.edNum, QStringLiteral("4"));
   EXPECT_EQ(D.edInt->text(), QStringLiteral("10.0"));
   EXPECT_EQ(F.Levels(), (std::vector<double>{20, 30, 40, 50}));
+  D.rbInt->setChecked(true);
+  D.rbNum->setChecked(true);
+  EXPECT_FALSE(F.C->UseLevelStep);
+  EXPECT_EQ(F.C->LevelCount, 5);  // the count the interval of 10 gave
   // A count typed out of 1..100 is refused when left.
   F.Type(D.edNum, QStringLiteral("500"));
-  EXPECT_EQ(F.C->LevelCount, 4);
+  EXPECT_EQ(F.C->LevelCount, 5);
 }
 
 TEST(GraphPropertiesPages, ManualLevelsReplaceTheListAndABadLineIsNamed) {

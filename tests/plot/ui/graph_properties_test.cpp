@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -177,6 +178,25 @@ TEST(GraphProperties, ModifiedApplyCloseAndLiveUpdate) {
   EXPECT_TRUE(D.Modified);
   F.Leave(D.edView3D);
   EXPECT_EQ(F.Paints, Before + 2);
+  // The zoom settings wait for the next repaint, but count as a change.
+  for (QLineEdit* E : {D.edZoomSteps, D.edZoomPerStep}) {
+    E->setText("7");
+    F.Leave(E);
+    EXPECT_TRUE(D.Modified);
+    EXPECT_EQ(F.Paints, Before + 2);
+    D.Modified = false;
+  }
+  // F1 in the edits that apply when left, and in the name edits, asks for the help.
+  F.Script.Requests.clear();
+  for (QLineEdit* E :
+       {D.edView3D, D.AxisGroups[2].edMax, D.AxisGroups[3].edName, D.edSeriesName, D.edInt}) {
+    QKeyEvent Key(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(E, &Key);
+  }
+  ASSERT_EQ(F.Script.Messages().size(), 5);
+  EXPECT_TRUE(F.Script.Messages()[0].startsWith("Help file <"))
+      << F.Script.Messages()[0].toStdString();
+  EXPECT_TRUE(F.Script.Messages().back().endsWith("> not found."));
 
   // Unchecking Live update with a change pending enables Apply.
   F.Live(false);

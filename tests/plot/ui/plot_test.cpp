@@ -396,18 +396,29 @@ int DarkPixels(const QImage& P, int X0, int X1) {
 // image's pixel under it, and the copied picture has the image's full size.
 TEST(Plot, AtAPixelRatioOfTwoTheImageIsDrawnInDevicePixels) {
   TPlotFixture F;
-  F.AddLine();
+  F.AddLine()->SetHasLegend(true);
   F.Plot->Redraw();
   TGraph& G = F.Graph();
   const int InkAt1 = DarkPixels(F.Picture(), 0, G.PlotRect.Left - 6);
   const int TextAt1 = F.Plot->Image()->Canvas()->TextHeight(QStringLiteral("0"));
   ASSERT_GT(InkAt1, 20);
+  // The legend's shadow, across the middle of its box.
+  G.Legend->ShadowColor = clLime;
+  auto Shadow = [&] {
+    F.Plot->Redraw();
+    return CountColor(F.Picture().copy(0, (G.Legend->Bounds.Top + G.Legend->Bounds.Bottom) / 2,
+                                       F.Picture().width(), 1),
+                      qRgb(0, 255, 0));
+  };
+  const int ShadowAt1 = Shadow();
+  ASSERT_GT(ShadowAt1, 2);
 
   F.Plot->Image()->SetPixelRatioOverride(2);
   F.Plot->Redraw();
   EXPECT_EQ(F.Picture().size(), QSize(800, 560));
   EXPECT_EQ(G.ImageRect, (TRect{0, 0, 800, 560}));
   EXPECT_NEAR(F.Plot->Image()->Canvas()->TextHeight(QStringLiteral("0")), 2 * TextAt1, 1);
+  EXPECT_NEAR(Shadow(), 2 * ShadowAt1, 1);
   // Strokes twice as long and twice as wide: about four times the ink, not drawn small.
   EXPECT_GE(DarkPixels(F.Picture(), 0, G.PlotRect.Left - 6), 3 * InkAt1);
   // The series passes through (5, 5) in image pixels.

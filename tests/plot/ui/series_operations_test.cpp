@@ -78,8 +78,9 @@ TEST(SeriesOperations, ArithmeticAtTheFirstSeriesXValues) {
     EXPECT_EQ(R->PointAt(I)->X, I);
     EXPECT_NEAR(R->PointAt(I)->Y, I - (2.0 * I + 1), 1e-12) << I;
   }
-  // The new series joins the list at the top.
+  // The new series joins both lists at the top.
   EXPECT_EQ(F.D->tbSeries->item(0)->text(), "a-b");
+  EXPECT_EQ(F.D->clSeries->item(0)->text(), "a-b");
   F.D->sbMultiply->click();
   EXPECT_EQ(F.Last()->Name, "axb");
   EXPECT_NEAR(F.Last()->PointAt(3)->Y, 3 * 7.0, 1e-12);
@@ -149,6 +150,7 @@ TEST(SeriesOperations, DerivativeOfSinIsCosWithinTheSamplingError) {
   ASSERT_NE(R, nullptr);
   EXPECT_EQ(R->Name, "sin'");
   EXPECT_EQ(F.D->tbSeries->item(F.D->tbSeries->count() - 1)->text(), "sin'");
+  EXPECT_EQ(F.D->clSeries->item(F.D->clSeries->count() - 1)->text(), "sin'");
   ASSERT_EQ(R->Count(), 200);
   for (int I = 0; I < R->Count(); ++I)
     EXPECT_NEAR(R->PointAt(I)->Y, std::cos(R->PointAt(I)->X), H * H / 20) << I;
@@ -181,6 +183,7 @@ TEST(SeriesOperations, FitOfACubicAndAFitThatFails) {
   ASSERT_EQ(F.Graph().LayerCount(), Layers + 1);
   TSeries* R = F.Last();
   EXPECT_EQ(R->Name, "cubicFit3");
+  EXPECT_EQ(F.D->clSeries->item(0)->text(), "cubicFit3");
   ASSERT_NE(R->Legend(), nullptr);
   ASSERT_EQ(R->Count(), 200);
   for (int I = 0; I < R->Count(); I += 7)
@@ -210,6 +213,30 @@ TEST(MarkerStyle, IconsAreTheMarkersOwnDrawing) {
     }
     Last = I;
   }
+}
+
+TEST(MarkerStyle, ThePreviewAtTwiceThePixelsIsTheSameSquareWithStraightEdges) {
+  // Columns of the first and last ink of every inked row.
+  auto Rows = [](const QImage& I) {
+    std::vector<std::pair<int, int>> R;
+    for (int Y = 0; Y < I.height(); ++Y) {
+      int L = -1, Right = -1;
+      for (int X = 0; X < I.width(); ++X) {
+        if ((I.pixel(X, Y) & 0xFFFFFF) == 0xFFFFFF) continue;
+        if (L < 0) L = X;
+        Right = X;
+      }
+      if (L >= 0) R.emplace_back(L, Right);
+    }
+    return R;
+  };
+  const auto One = Rows(MarkerStyleImage(1, 64, clBlack, clRed));
+  const auto Two = Rows(MarkerStyleImage(1, 64, clBlack, clRed, 2));
+  ASSERT_FALSE(One.empty());
+  EXPECT_NEAR(Two.size(), 2 * One.size(), 1);
+  for (const auto& R : Two) EXPECT_EQ(R, Two.front());
+  EXPECT_EQ(Two.front().first, 2 * One.front().first);
+  EXPECT_NEAR(Two.front().second, 2 * One.front().second, 1);
 }
 
 TEST(MarkerStyle, LiveModeEditsTheSeriesAndValueModeOnlyItsCopies) {
