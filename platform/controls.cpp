@@ -93,8 +93,13 @@ TUpDown::TUpDown(QWidget* Parent) : QWidget(Parent) {
   auto* Down = new QToolButton(this);
   Up->setArrowType(Qt::UpArrow);
   Down->setArrowType(Qt::DownArrow);
-  Up->setAutoRepeat(true);
-  Down->setAutoRepeat(true);
+  for (QToolButton* B : {Up, Down}) {
+    B->setAutoRepeat(true);
+    // The arrows step the edit beside them, which keeps the focus; they may sit inside it,
+    // smaller than a tool button likes to be.
+    B->setFocusPolicy(Qt::NoFocus);
+    B->setMinimumSize(1, 1);
+  }
   L->addWidget(Up);
   L->addWidget(Down);
   connect(Up, &QToolButton::clicked, this, Guarded([this] { Step(btNext); }));

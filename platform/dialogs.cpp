@@ -1,4 +1,5 @@
 #include "platform/dialogs.h"
+#include "platform/form.h"
 
 #include "platform/application.h"
 
@@ -180,11 +181,14 @@ class TQtDialogService : public TDialogService {
   }
 
   bool InputQuery(const QString& Caption, const QString& Prompt, QString& Value) override {
-    bool Ok = false;
-    QString S =
-        QInputDialog::getText(DialogParent(), Caption, Prompt, QLineEdit::Normal, Value, &Ok);
-    if (Ok) Value = S;
-    return Ok;
+    QInputDialog D(DialogParent());
+    D.setWindowTitle(Caption);
+    D.setLabelText(Prompt);
+    D.setTextValue(Value);
+    FitCaption(D);
+    if (D.exec() != QDialog::Accepted) return false;
+    Value = D.textValue();
+    return true;
   }
 
   bool ChooseOpenFile(TFileRequest& R) override { return ChooseFile(R, QFileDialog::AcceptOpen); }

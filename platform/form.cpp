@@ -2,14 +2,18 @@
 
 #include "platform/app_services.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -199,7 +203,26 @@ void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   resize(AWidth, AHeight);
 }
 
+void FitCaption(QWidget& Window) {
+  // The window manager draws the caption: measured in the application's font made bold, the
+  // usual title font, with room for an icon and three buttons as high as the bar each.
+  QFont Font = QApplication::font();
+  Font.setBold(true);
+  const int Bar = std::max(Window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &Window),
+                           QFontMetrics(Font).height() + 4);
+  int Need = QFontMetrics(Font).horizontalAdvance(Window.windowTitle()) + 5 * Bar;
+  if (const QScreen* S = Window.screen()) Need = std::min(Need, S->availableGeometry().width());
+  // A window not shown nor sized yet will open at its size hint.
+  const bool Sized = Window.isVisible() || Window.testAttribute(Qt::WA_Resized);
+  if ((Sized ? Window.width() : Window.sizeHint().width()) >= Need) return;
+  if (Window.maximumWidth() < Need) Window.setMaximumWidth(Need);
+  Window.setMinimumWidth(Need);
+  Window.resize(Need, Window.height());
+}
+
 void TForm::showEvent(QShowEvent* Event) {
+  if (!Event->spontaneous() && (FBorderStyle == bsDialog || FBorderStyle == bsToolWindow))
+    FitCaption(*this);
   QDialog::showEvent(Event);
   if (Event->spontaneous()) return;
   RunGuarded([this] { FormShow(); });

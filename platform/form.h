@@ -24,6 +24,10 @@ enum TCloseAction { caNone, caHide, caFree, caMinimize };
 // a close button; none have no frame at all.
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 
+// Widens a window whose caption its title bar would cut: room for the caption and for the title
+// bar's icon and buttons. Dialog forms do it as they are shown.
+void FitCaption(QWidget& Window);
+
 class TForm : public QDialog {
   Q_OBJECT
  public:

@@ -162,7 +162,9 @@ TFormChartPage::TFormChartPage(QWidget* Owner, TCustomChart* Chart)
   On(SEPointsPerPage, &TChartSpinEdit::Changed, this, Apply);
   // An emptied edit means no paging; other half-typed text waits for the rest.
   On(SEPointsPerPage, &TChartSpinEdit::Unreadable, this, [this, Apply] {
-    if (SEPointsPerPage->text().trimmed().isEmpty()) Apply(0);
+    if (!SEPointsPerPage->text().trimmed().isEmpty()) return;
+    Apply(0);
+    SEPointsPerPage->SetValue(0);
   });
   On(CBScaleLast, &QCheckBox::clicked, this, [this](bool On) {
     if (!FChart) return;
@@ -263,9 +265,12 @@ TFormChart3D::TFormChart3D(QWidget* Owner, TCustomChart* Chart)
     Grid->addWidget(B.Value, Row, 4);
     QLabel* Value = B.Value;
     const bool Percent = B.Percent;
-    connect(B.Bar, &QScrollBar::valueChanged, Value, [Value, Percent](int V) {
+    auto Show = [Value, Percent](int V) {
       Value->setText(QString::number(V) + (Percent ? QStringLiteral("%") : QString()));
-    });
+    };
+    connect(B.Bar, &QScrollBar::valueChanged, Value, Show);
+    // A bar that opens where its value already is reports no change: show that value too.
+    Show(B.Bar->value());
     ++Row;
   }
   Grid->setRowStretch(Row, 1);

@@ -11,15 +11,35 @@
 
 #include "platform/app_services.h"
 #include "platform/controls.h"
+#include "platform/flag_guard.h"
 
-TChartSpinEdit::TChartSpinEdit(QWidget* Parent) : QLineEdit(Parent) {
-  setMaximumWidth(80);
+namespace {
+// The up-down buttons sit inside the edit's right end, as wide as a scroll bar's arrows.
+constexpr int UpDownWidth = 16;
+}  // namespace
+
+TChartSpinEdit::TChartSpinEdit(QWidget* Parent) : QLineEdit(Parent), FUpDown(new TUpDown(this)) {
+  FUpDown->setCursor(Qt::ArrowCursor);
+  FUpDown->SetMax(32000);
+  setTextMargins(0, 0, UpDownWidth, 0);
+  setMaximumWidth(80 + UpDownWidth);
   connect(this, &QLineEdit::textEdited, this, [this] { RunGuarded([this] { TextEdited(); }); });
+  connect(FUpDown, &TUpDown::Click, this, [this] { RunGuarded([this] { Stepped(); }); });
+}
+
+void TChartSpinEdit::SetRange(int Min, int Max) {
+  FUpDown->SetMin(Min);
+  FUpDown->SetMax(Max);
 }
 
 void TChartSpinEdit::SetValue(int Value) {
-  FValue = std::clamp(Value, MinValue, MaxValue);
-  setText(QString::number(FValue));
+  FValue = std::clamp(Value, MinValue(), MaxValue());
+  FUpDown->SetPosition(FValue);
+  if (FTyping) {
+    FTextLate = true;
+    return;
+  }
+  if (text() != QString::number(FValue)) setText(QString::number(FValue));
 }
 
 bool ReadWholeNumber(const QString& Text, int Min, int Max, int& Value) {
@@ -31,30 +51,62 @@ bool ReadWholeNumber(const QString& Text, int Min, int Max, int& Value) {
 }
 
 bool TChartSpinEdit::ReadValue(int& Value) const {
-  return ReadWholeNumber(text(), MinValue, MaxValue, Value);
+  return ReadWholeNumber(text(), MinValue(), MaxValue(), Value);
 }
 
 void TChartSpinEdit::TextEdited() {
   int V = 0;
-  if (!ReadValue(V)) {
-    emit Unreadable();
-    return;
+  const bool Readable = ReadValue(V);
+  FRefused = FTextLate = false;
+  {
+    TFlagGuard Typing(FTyping);
+    if (Readable)
+      emit Changed(V);
+    else
+      emit Unreadable();
   }
-  FValue = V;
-  emit Changed(V);
+  if (Readable && !FRefused && !FTextLate) {
+    FValue = V;
+    FUpDown->SetPosition(V);
+  }
+}
+
+void TChartSpinEdit::FinishTyping() {
+  int V = 0;
+  const bool Readable = ReadValue(V);
+  const bool Refused = FRefused, Late = FTextLate;
+  FRefused = FTextLate = false;
+  if (Refused && Readable)
+    emit Changed(V);
+  else if (Late || !Readable)
+    SetValue(FValue);
+}
+
+void TChartSpinEdit::Stepped() {
+  // A step starts from the value in force; what was typed and refused is dropped.
+  FRefused = FTextLate = false;
+  SetValue(FUpDown->Position());
+  emit Changed(FValue);
 }
 
 void TChartSpinEdit::keyPressEvent(QKeyEvent* Event) {
   const int Key = Event->key();
-  if (Key != Qt::Key_Up && Key != Qt::Key_Down) {
-    QLineEdit::keyPressEvent(Event);
+  if (Key == Qt::Key_Up || Key == Qt::Key_Down) {
+    FUpDown->Step(Key == Qt::Key_Up ? btNext : btPrev);
     return;
   }
-  const int Step = Key == Qt::Key_Up ? Increment : -Increment;
-  const long long Next =
-      std::clamp<long long>(FValue + static_cast<long long>(Step), MinValue, MaxValue);
-  SetValue(int(Next));
-  RunGuarded([this] { emit Changed(FValue); });
+  if (Key == Qt::Key_Return || Key == Qt::Key_Enter) RunGuarded([this] { FinishTyping(); });
+  QLineEdit::keyPressEvent(Event);
+}
+
+void TChartSpinEdit::focusOutEvent(QFocusEvent* Event) {
+  RunGuarded([this] { FinishTyping(); });
+  QLineEdit::focusOutEvent(Event);
+}
+
+void TChartSpinEdit::resizeEvent(QResizeEvent* Event) {
+  QLineEdit::resizeEvent(Event);
+  FUpDown->setGeometry(width() - UpDownWidth - 1, 1, UpDownWidth, height() - 2);
 }
 
 QLabel* AddLabelled(QGridLayout* Grid, int Row, const QString& Caption, QWidget* Control) {
@@ -74,9 +126,8 @@ QCheckBox* CheckBox(QWidget* Parent, const QString& Caption, const char* Name) {
 TChartSpinEdit* SpinEdit(QWidget* Parent, const char* Name, int Min, int Max, int Increment) {
   auto* E = new TChartSpinEdit(Parent);
   E->setObjectName(QLatin1String(Name));
-  E->MinValue = Min;
-  E->MaxValue = Max;
-  E->Increment = Increment;
+  E->SetRange(Min, Max);
+  E->SetIncrement(Increment);
   return E;
 }
 

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "platform/app_services.h"
+#include "platform/controls.h"
 
 class QCheckBox;
 class QComboBox;
@@ -27,31 +28,61 @@ class TChartEditorPage : public QWidget {
   virtual void PageShow() {}
 };
 
+// A number edit with up-down buttons. Typing applies each whole number in range at once but
+// leaves the text alone: what the page refuses while the user types is settled when the user
+// presses Enter or leaves the edit, with the refusal's message and the value in force.
 class TChartSpinEdit : public QLineEdit {
   Q_OBJECT
  public:
   explicit TChartSpinEdit(QWidget* Parent = nullptr);
 
-  int MinValue = 0, MaxValue = 32000, Increment = 1;
-  // Shows Value (clamped) without telling anyone.
+  int MinValue() const { return FUpDown->Min(); }
+  int MaxValue() const { return FUpDown->Max(); }
+  void SetRange(int Min, int Max);
+  void SetIncrement(int Value) { FUpDown->SetIncrement(Value); }
+  TUpDown* UpDown() const { return FUpDown; }
+  // Shows Value (clamped) without telling anyone; while the user types, once the typing ends.
   void SetValue(int Value);
   // The number typed, or false for text that is not one (empty, a lone sign, out of range).
   bool ReadValue(int& Value) const;
   // The last number the edit held.
   int Value() const { return FValue; }
+  // Whether the number in hand was typed and the typing has not ended yet.
+  bool Typing() const { return FTyping; }
+  // Runs a handler of the number in hand: while typing, a refusal is kept quiet until the
+  // typing ends; otherwise its message is shown. False when refused.
+  template <class F>
+  bool Handle(F&& Handler) {
+    if (!FTyping) return RunGuarded(std::forward<F>(Handler));
+    try {
+      Handler();
+      return true;
+    } catch (...) {
+      FRefused = true;
+      return false;
+    }
+  }
+  // Enter or leaving the edit: a refused number is handed on again, now with its message, and
+  // text that is no number goes back to the value in force.
+  void FinishTyping();
 
  signals:
-  // A new number: typed in full, or stepped with the arrow keys.
+  // A new number: typed in full, or stepped with the up-down or the arrow keys.
   void Changed(int Value);
   // The text no longer reads as a number (the pages decide what an empty edit means).
   void Unreadable();
 
  protected:
   void keyPressEvent(QKeyEvent* Event) override;
+  void focusOutEvent(QFocusEvent* Event) override;
+  void resizeEvent(QResizeEvent* Event) override;
 
  private:
   void TextEdited();
+  void Stepped();
+  TUpDown* FUpDown;
   int FValue = 0;
+  bool FTyping = false, FRefused = false, FTextLate = false;
 };
 
 // A labelled row in a page's grid: "Caption" with its buddy control.
@@ -66,15 +97,22 @@ TRadioGroup* RadioGroup(QWidget* Parent, const char* Name, const QString& Captio
                         const QStringList& Items);
 
 // Every handler runs guarded: a setting the chart refuses shows its message, never escapes.
+// A number edit's refusal waits for the end of the typing; the edit then shows the value in
+// force.
 template <class Sender, class Signal, class F>
 void On(Sender* S, Signal Sig, QObject* Context, F Handler) {
-  QObject::connect(S, Sig, Context, [Handler](auto... Args) {
-    RunGuarded([&] {
+  QObject::connect(S, Sig, Context, [S, Handler](auto... Args) {
+    auto Call = [&] {
       if constexpr (std::is_invocable_v<F, decltype(Args)...>)
         Handler(Args...);
       else
         Handler();
-    });
+    };
+    if constexpr (std::is_base_of_v<TChartSpinEdit, Sender>) {
+      if (!S->Handle(Call)) S->SetValue(S->Value());
+    } else {
+      RunGuarded(Call);
+    }
   });
 }
 
@@ -85,6 +123,6 @@ void OnNumber(TChartSpinEdit* Edit, QObject* Context, const bool& Loading, FAppl
               FCurrent Current) {
   QObject::connect(Edit, &TChartSpinEdit::Changed, Context, [=, &Loading](int V) {
     if (Loading) return;
-    if (!RunGuarded([&] { Apply(V); })) Edit->SetValue(Current());
+    if (!Edit->Handle([&] { Apply(V); })) Edit->SetValue(Current());
   });
 }

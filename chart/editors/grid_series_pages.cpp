@@ -111,7 +111,7 @@ void TGrid3DSeriesEditor::LoadControls() {
   if (!S) return;
   // Only a series that makes its own values can be given another grid; one that the program
   // filled would lose its points.
-  const bool CanMake = bool(S->OnGetYValue);
+  const bool CanMake = S->OnGetYValue || S->SampleValues();
   SEXGrid->SetValue(S->NumXValues());
   SEZGrid->SetValue(S->NumZValues());
   SEXGrid->setEnabled(CanMake);

@@ -199,6 +199,8 @@ void TPenDialog::FormShow() {
 
 void TPenDialog::FormClose(TCloseAction& Action) {
   (void)Action;
+  // Closed by its title bar, the dialog is cancelled all the same.
+  if (ModalResult() != mrOk) RollBack();
   FBackup.reset();
 }
 
@@ -234,12 +236,17 @@ void TPenDialog::BColorClick() {
 }
 
 void TPenDialog::Button3Click() {
+  RollBack();
+  SetModalResult(mrCancel);
+}
+
+void TPenDialog::RollBack() {
   if (!FBackup) return;
   // A chart pen takes back its Visible and SmallDots with the rest.
   ThePen.Assign(*FBackup);
+  FBackup.reset();
   // The owner repaints even when Assign found nothing to change.
   if (ThePen.OnChange) ThePen.OnChange(&ThePen);
-  SetModalResult(mrCancel);
 }
 
 void EditChartPen(QWidget* Owner, TChartPen& Pen) {
@@ -290,6 +297,7 @@ void TBrushDialog::FormShow() {
 
 void TBrushDialog::FormClose(TCloseAction& Action) {
   (void)Action;
+  if (ModalResult() != mrOk) RollBack();
   FBackup.reset();
 }
 
@@ -313,9 +321,15 @@ void TBrushDialog::BColorClick() {
 }
 
 void TBrushDialog::Button3Click() {
-  if (FBackup) TheBrush.Assign(*FBackup);
-  if (TheBrush.OnChange) TheBrush.OnChange(&TheBrush);
+  RollBack();
   SetModalResult(mrCancel);
+}
+
+void TBrushDialog::RollBack() {
+  if (!FBackup) return;
+  TheBrush.Assign(*FBackup);
+  FBackup.reset();
+  if (TheBrush.OnChange) TheBrush.OnChange(&TheBrush);
 }
 
 void EditChartBrush(QWidget* Owner, TBrush& Brush) {

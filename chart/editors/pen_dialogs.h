@@ -84,6 +84,8 @@ class TPenDialog : public TForm {
 
  private:
   TChartPen* ChartPen() const;
+  // Puts the backup back, once: by Cancel, or by closing the dialog otherwise than with OK.
+  void RollBack();
   std::unique_ptr<TChartPen> FBackup;
 };
 
@@ -108,6 +110,7 @@ class TBrushDialog : public TForm {
   void FormClose(TCloseAction& Action) override;
 
  private:
+  void RollBack();
   std::unique_ptr<TBrush> FBackup;
 };
 

@@ -6,6 +6,7 @@
 #include "chart/engine/axis_panel.h"
 #include "chart/engine/chart_exceptions.h"
 #include "chart/engine/chart_format.h"
+#include "chart/engine/chart_series.h"
 #include "chart/engine/chart_utils.h"
 #include "chart/engine/projection.h"
 
@@ -80,19 +81,41 @@ void TChartAxis::SetAutomaticMaximum(bool Value) {
 
 void TChartAxis::SetMinimum(double Value) {
   if (!std::isfinite(Value) || Value == FMinimum) return;
-  // An automatic maximum comes from the data at the next drawing; the stored one is stale.
-  if (!FLoading && !FAutomaticMaximum && Value > FMaximum)
-    throw AxisException(AxisMessages::Minimum);
+  if (!FLoading) {
+    double Max = FMaximum;
+    if ((!FAutomaticMaximum || DataEnd(true, Max)) && Value > Max)
+      throw AxisException(AxisMessages::Minimum);
+    if (FLogarithmic && Value <= 0) throw AxisException(AxisMessages::LogMinMax);
+  }
   FMinimum = Value;
   if (FChart) FChart->Invalidate();
 }
 
 void TChartAxis::SetMaximum(double Value) {
   if (!std::isfinite(Value) || Value == FMaximum) return;
-  if (!FLoading && !FAutomaticMinimum && Value < FMinimum)
-    throw AxisException(AxisMessages::Maximum);
+  if (!FLoading) {
+    double Min = FMinimum;
+    if ((!FAutomaticMinimum || DataEnd(false, Min)) && Value < Min)
+      throw AxisException(AxisMessages::Maximum);
+    if (FLogarithmic && Value <= 0) throw AxisException(AxisMessages::LogMinMax);
+  }
   FMaximum = Value;
   if (FChart) FChart->Invalidate();
+}
+
+bool TChartAxis::DataEnd(bool Max, double& Value) const {
+  if (!FChart || FDepth) return false;
+  bool Any = false;
+  for (int i = 0; i < FChart->SeriesCount() && !Any; ++i) {
+    const TChartSeries* S = FChart->GetSeries(i);
+    Any = S->Active() && S->Count() > 0 && S->AssociatedToAxis(this);
+  }
+  if (!Any) return false;
+  const double V = FHorizontal ? (Max ? FChart->MaxXValue(this) : FChart->MinXValue(this))
+                               : (Max ? FChart->MaxYValue(this) : FChart->MinYValue(this));
+  if (!std::isfinite(V)) return false;
+  Value = V;
+  return true;
 }
 
 void TChartAxis::SetMinMax(double Min, double Max) {
@@ -200,12 +223,13 @@ void TChartAxis::SetIncrement(double Value) {
 void TChartAxis::SetLogarithmic(bool Value) {
   if (Value && !FLogarithmic) {
     if (IsDateTime()) throw AxisException(AxisMessages::DateTimeLog);
+    // Zero and below have no logarithm: such a range would draw nothing in its place. An
+    // automatic end that no data decide yet is left to the drawing.
     double Min = FMinimum, Max = FMaximum;
-    if (FChart && FAutomaticMinimum)
-      Min = FHorizontal ? FChart->MinXValue(this) : FChart->MinYValue(this);
-    if (FChart && FAutomaticMaximum)
-      Max = FHorizontal ? FChart->MaxXValue(this) : FChart->MaxYValue(this);
-    if (Min < 0 || Max < 0) throw AxisException(AxisMessages::LogMinMax);
+    const bool MinKnown = !FAutomaticMinimum || DataEnd(false, Min);
+    const bool MaxKnown = !FAutomaticMaximum || DataEnd(true, Max);
+    if (!FLoading && ((MinKnown && Min <= 0) || (MaxKnown && Max <= 0)))
+      throw AxisException(AxisMessages::LogMinMax);
   }
   Store(FChart, FLogarithmic, Value);
 }

@@ -233,6 +233,9 @@ class TChartAxis {
  private:
   // CalcPosValue of depth, inverted and logarithmic axes.
   int CalcPosValueMapped(double Value) const;
+  // The end an automatic end takes from the series; false while no series with points uses
+  // the axis, so that the end is not known yet.
+  bool DataEnd(bool Max, double& Value) const;
   TCustomAxisPanel* FChart;
   bool FHorizontal, FOtherSide, FDepth;
   bool FVisible = true;

@@ -155,6 +155,8 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   TColor LegendItemColor(int Index) const override;
   void DoBeforeDrawChart() override;
 
+  // Set while sample values are made: the series makes its own values then.
+  bool SampleValues() const { return FSampleValues; }
   std::function<double(TChartSeries*, int X, int Z)> OnGetYValue;
   std::function<void(TChartSeries*, int ValueIndex, TColor&)> OnGetColor;
   void AssignEvents(const TChartSeries& Source) override;
@@ -184,7 +186,6 @@ class TCustom3DGridSeries : public TCustom3DSeries {
     bool operator==(const TColorKey&) const = default;
   };
   std::optional<TColorKey> ValueColorKey() const;
-  bool SampleValues() const { return FSampleValues; }
   // Makes the default palette when there is none, or when the one made is of another range or
   // another number of steps.
   void CheckPalette();

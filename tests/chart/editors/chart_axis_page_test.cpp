@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QToolButton>
 
 #include "chart/editors/axis_dialogs.h"
 #include "chart/editors/chart_axis_page.h"
@@ -166,6 +168,7 @@ TEST_F(AxisPageTest, IncrementAndLogarithmicGoThroughTheAxisChecks) {
   Then([](TForm& F) {
     TAxisIncrement& D = dynamic_cast<TAxisIncrement&>(F);
     EXPECT_EQ(D.windowTitle(), QStringLiteral("Desired Left Axis Increment"));
+    EXPECT_GT(D.width(), QFontMetrics(D.font()).horizontalAdvance(D.windowTitle()));
     D.ECustom->setText(QStringLiteral("2"));
     D.BOk->click();
   });
@@ -199,6 +202,73 @@ TEST_F(AxisPageTest, IncrementAndLogarithmicGoThroughTheAxisChecks) {
   P.EFormat->setText(QStringLiteral("yyyy"));
   emit P.EFormat->textEdited(P.EFormat->text());
   EXPECT_EQ(Chart->BottomAxis()->DateTimeFormat(), QStringLiteral("yyyy"));
+}
+
+TEST_F(AxisPageTest, WhatTheAxisCannotDrawIsRefusedWithItsMessage) {
+  TFormChartAxis& P = *Page;
+  TChartAxis& A = Left();
+  auto ChangeMin = [&](const char* Text) {
+    Then([Text](TForm& F) {
+      dynamic_cast<TAxisMaxMin&>(F).EDate->setText(QLatin1String(Text));
+      dynamic_cast<TAxisMaxMin&>(F).BOk->click();
+    });
+    P.BAxisMin->click();
+  };
+  // The data reach 0, which has no logarithm.
+  P.CBLogarithmic->click();
+  EXPECT_FALSE(A.Logarithmic());
+  // A minimum above the maximum the data give.
+  P.CBAutomatic->click();
+  P.CBAutoMax->click();
+  ChangeMin("50");
+  EXPECT_EQ(A.Minimum(), 0);
+  EXPECT_EQ(P.LAxisMin->text(), QStringLiteral("0"));
+  // Logarithmic from 1 up, then a minimum below zero.
+  ChangeMin("1");
+  P.CBLogarithmic->click();
+  EXPECT_TRUE(A.Logarithmic());
+  ChangeMin("-5");
+  EXPECT_EQ(A.Minimum(), 1);
+  const QString Log = QLatin1String(AxisMessages::LogMinMax);
+  EXPECT_EQ(Dialogs.Messages(), (QStringList{Log, QLatin1String(AxisMessages::Minimum), Log}));
+}
+
+TEST_F(AxisPageTest, NumberEditsStepWithTheirArrowsAndWaitForTheWholeNumber) {
+  TFormChartAxis& P = *Page;
+  TChartAxis& A = Left();
+  ShowTab(TFormChartAxis::atPosition);
+  Type(P.SEStartPosition, QStringLiteral("50"));
+  // Key by key: the 9 of 90 lies below the start, and the edit waits for the 0.
+  P.SEEndPosition->selectAll();
+  QTest::keyClicks(P.SEEndPosition, QStringLiteral("90"));
+  EXPECT_EQ(P.SEEndPosition->text(), QStringLiteral("90"));
+  EXPECT_EQ(A.EndPosition(), 90);
+  // An end below the start is put back once the typing ends.
+  P.SEEndPosition->selectAll();
+  QTest::keyClicks(P.SEEndPosition, QStringLiteral("40"));
+  EXPECT_EQ(P.SEEndPosition->text(), QStringLiteral("40"));
+  QTest::keyClick(P.SEEndPosition, Qt::Key_Return);
+  EXPECT_EQ(P.SEEndPosition->text(), QStringLiteral("90"));
+  EXPECT_EQ(A.EndPosition(), 90);
+
+  // The arrows step by the edit's increment and stop at its end.
+  ShowTab(TFormChartAxis::atLabels);
+  const QList<QToolButton*> Arrows = P.SELabelsAngle->UpDown()->findChildren<QToolButton*>();
+  ASSERT_EQ(Arrows.size(), 2);
+  for (int Click = 0; Click < 5; ++Click) Arrows[0]->click();
+  EXPECT_EQ(A.LabelsAngle(), 360);
+  EXPECT_EQ(P.SELabelsAngle->text(), QStringLiteral("360"));
+  Arrows[1]->click();
+  EXPECT_EQ(A.LabelsAngle(), 270);
+  // The separation stops at 0; typed in full it waits for no message.
+  P.SESepar->UpDown()->SetPosition(0);
+  P.SESepar->UpDown()->Step(btPrev);
+  EXPECT_EQ(P.SESepar->text(), QStringLiteral("0"));
+  EXPECT_EQ(A.LabelsSeparation(), 0);
+  P.SESepar->selectAll();
+  QTest::keyClicks(P.SESepar, QStringLiteral("35"));
+  EXPECT_EQ(A.LabelsSeparation(), 35);
+  EXPECT_TRUE(Dialogs.Messages().isEmpty());
 }
 
 TEST_F(AxisPageTest, AxesInTheirOrderAndTheDepthAxisWithoutWhatItLacks) {

@@ -92,6 +92,12 @@ TEST_F(ChartEditorTest, ThreeDPageEnablesByViewAndOrthogonalAndKeepsItsRanges) {
   AddLine("A", clRed);
   TFormChart3D P(nullptr, Chart.get());
   P.PageShow();
+  // Every value label shows its bar's value from the start, the bars' own starting values too.
+  for (auto [Bar, Label] : {std::pair{P.SBHOffset, P.LHOffset},
+                            {P.SBVOffset, P.LVOffset},
+                            {P.SBPerspec, P.LPerspec},
+                            {P.SBRotation, P.LRotation}})
+    EXPECT_EQ(Label->text(), QString::number(Bar->value())) << Bar->objectName().toStdString();
   EXPECT_EQ(P.SBRotation->minimum(), 270);
   EXPECT_EQ(P.SBRotation->maximum(), 360);
   EXPECT_EQ(P.SBElevation->minimum(), 270);

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "chart/editors/chart_part_pages.h"
 #include "chart/engine/chart_legend.h"
@@ -88,8 +89,7 @@ TEST_F(ChartEditorTest, LegendPageWritesTheLegendAndItsMarginFollowsThePosition)
 
 TEST_F(ChartEditorTest, ARefusedNumberShowsTheChartsMessageAndTheOldValueComesBack) {
   TChartSpinEdit E;
-  E.MinValue = 0;
-  E.MaxValue = 200;
+  E.SetRange(0, 200);
   bool Loading = false;
   OnNumber(
       &E, &E, Loading, [this](int V) { Chart->SetChart3DPercent(V); },
@@ -100,9 +100,18 @@ TEST_F(ChartEditorTest, ARefusedNumberShowsTheChartsMessageAndTheOldValueComesBa
   EXPECT_EQ(Chart->Chart3DPercent(), 40);
   EXPECT_EQ(E.text(), QStringLiteral("40"));
   EXPECT_EQ(Dialogs.Messages().size(), 1);
+  // Typed key by key, the refusal waits for Enter: then its message and the value in force.
+  E.selectAll();
+  QTest::keyClicks(&E, QStringLiteral("150"));
+  EXPECT_EQ(E.text(), QStringLiteral("150"));
+  EXPECT_EQ(Dialogs.Messages().size(), 1);
+  QTest::keyClick(&E, Qt::Key_Return);
+  EXPECT_EQ(Dialogs.Messages().size(), 2);
+  EXPECT_EQ(E.text(), QStringLiteral("15"));
+  EXPECT_EQ(Chart->Chart3DPercent(), 15);
   Loading = true;
   Type(&E, QStringLiteral("60"));
-  EXPECT_EQ(Chart->Chart3DPercent(), 40);
+  EXPECT_EQ(Chart->Chart3DPercent(), 15);
 }
 
 TEST_F(ChartEditorTest, TitlesPageEditsTitleOrFootAndLeavesEqualTextAlone) {

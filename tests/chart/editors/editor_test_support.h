@@ -22,6 +22,7 @@
 inline void Type(TChartSpinEdit* E, const QString& Text) {
   E->setText(Text);
   emit E->textEdited(Text);
+  E->FinishTyping();
 }
 
 class ChartEditorTest : public ::testing::Test {

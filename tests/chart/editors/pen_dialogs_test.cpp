@@ -74,6 +74,24 @@ TEST_F(ChartEditorTest, PenDialogAppliesLiveAndCancelRestoresEverything) {
   });
   EditPen(nullptr, Plain);
   EXPECT_EQ(Plain.Style(), psDashDot);
+
+  // Closed by the title bar, the dialogs roll back as Cancel does.
+  Then([&](TForm& F) {
+    TPenDialog& D = PenDialog(F);
+    D.UDWidth->Step(btNext);
+    D.RGStyle->SetItemIndex(int(psDot));
+    EXPECT_EQ(Pen.Width(), 2);
+    D.close();
+  });
+  EditChartPen(nullptr, Pen);
+  EXPECT_TRUE(Pen.Data() == Before);
+  TChartBrush Brush;
+  Then([&](TForm& F) {
+    BrushDialog(F).RGStyle->SetItemIndex(int(bsCross));
+    F.close();
+  });
+  EditChartBrush(nullptr, Brush);
+  EXPECT_EQ(Brush.Style(), bsSolid);
 }
 
 TEST_F(ChartEditorTest, BrushDialogHidesTheColourOfAnEmptyBrushAndCancelRestores) {

@@ -128,6 +128,17 @@ TEST_F(SeriesPagesTest, GridSizesAreCappedAndAGridWithoutMemoryIsRefused) {
   auto Other = Open<TGrid3DSeriesEditor>(Filled);
   EXPECT_FALSE(Other->SEXGrid->isEnabled());
   EXPECT_FALSE(Other->SEZGrid->isEnabled());
+  // One making sample values can: its grid is made again at the new size.
+  struct TSampleSurface : TSurfaceSeries {
+    using TSurfaceSeries::SetSampleValues;
+  };
+  auto* Sample = Add<TSampleSurface>();
+  Sample->SetSampleValues(true);
+  auto Third = Open<TGrid3DSeriesEditor>(Sample);
+  ASSERT_TRUE(Third->SEXGrid->isEnabled());
+  EXPECT_TRUE(Third->SEZGrid->isEnabled());
+  Type(Third->SEXGrid, QStringLiteral("12"));
+  EXPECT_EQ(Sample->Count(), 12 * Sample->NumZValues());
 }
 
 TEST_F(SeriesPagesTest, APageWhoseSeriesWasDeletedEmptiesItself) {

@@ -75,6 +75,26 @@ TEST(Axis, SettingsInitialSetAndInvalid) {
   S.XValues()->SetDateTime(false);
   A->SetLogarithmic(true);
   EXPECT_TRUE(A->Logarithmic());
+
+  // What the axis could not draw is refused: an end at or below zero on a logarithmic axis,
+  // a logarithmic scale over data that reach zero, a minimum above the data's maximum.
+  EXPECT_THROW(A->SetMinimum(-5), AxisException);
+  EXPECT_THROW(A->SetMaximum(0), AxisException);
+  A->SetLogarithmic(false);
+  S.Clear();
+  S.AddXY(0, 1);
+  S.AddXY(4, 1);
+  try {
+    A->SetLogarithmic(true);
+    ADD_FAILURE();
+  } catch (const AxisException& E) {
+    EXPECT_STREQ(E.what(), "Logarithmic Axis Min and Max values should be >= 0");
+  }
+  EXPECT_FALSE(A->Logarithmic());
+  A->SetAutomaticMinimum(false);
+  EXPECT_THROW(A->SetMinimum(50), AxisException);
+  A->SetMinimum(3);
+  EXPECT_EQ(A->Minimum(), 3);
 }
 
 TEST(Axis, LabelsOnLinearLogInvertedAndDateTimeAxes) {
