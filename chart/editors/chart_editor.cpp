@@ -1,7 +1,11 @@
 #include "chart/editors/chart_editor.h"
 
+#include <array>
+
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 #include "chart/editors/chart_axis_page.h"
@@ -31,6 +35,33 @@ TChartSeriesEditor& SeriesEditor() {
 // from cloning.
 constexpr int NoDeleteFlags = 1 | 4, NoChangeFlags = 2, NoCloneFlags = 1 | 8;
 
+// The axis, title and wall the pages showed when the last editor closed; the next editor opens
+// its pages on them. Kept as places among the chart's parts, since that chart may be gone.
+struct TLastChoice {
+  int Axis = 0, Title = 0, Wall = 0;
+};
+TLastChoice& LastChoice() {
+  static TLastChoice C;
+  return C;
+}
+// In the order of the axis page's choices.
+std::array<TChartAxis*, 5> Axes(const TCustomChart& C) {
+  return {C.LeftAxis(), C.RightAxis(), C.TopAxis(), C.BottomAxis(), C.DepthAxis()};
+}
+std::array<TChartTitle*, 2> Titles(const TCustomChart& C) { return {C.Title(), C.Foot()}; }
+std::array<TChartWall*, 3> Walls(const TCustomChart& C) {
+  return {C.LeftWall(), C.BottomWall(), C.BackWall()};
+}
+template <class T, size_t N>
+void Remember(const std::array<T*, N>& Parts, const T* Part, int& Into) {
+  for (size_t i = 0; i < N; ++i)
+    if (Parts[i] == Part) Into = int(i);
+}
+template <class T, size_t N>
+T* Chosen(const std::array<T*, N>& Parts, int Index) {
+  return Parts[size_t(std::clamp(Index, 0, int(N) - 1))];
+}
+
 QPushButton* SeriesButton(QWidget* Parent, const QString& Caption, const char* Name) {
   auto* B = new QPushButton(Caption, Parent);
   B->setObjectName(QLatin1String(Name));
@@ -56,19 +87,19 @@ void RegisterChartEditors() {
   RegisterChartEditorPage(
       cet3D, [](QWidget* Owner, TCustomChart* Chart) { return new TFormChart3D(Owner, Chart); });
   RegisterChartEditorPage(cetAxis, [](QWidget* Owner, TCustomChart* Chart) {
-    return new TFormChartAxis(Owner, Chart, Chart->LeftAxis());
+    return new TFormChartAxis(Owner, Chart, Chosen(Axes(*Chart), LastChoice().Axis));
   });
   RegisterChartEditorPage(cetLegend, [](QWidget* Owner, TCustomChart* Chart) {
     return new TFormChartLegend(Owner, Chart->Legend());
   });
   RegisterChartEditorPage(cetTitles, [](QWidget* Owner, TCustomChart* Chart) {
-    return new TFormChartTitle(Owner, Chart->Title());
+    return new TFormChartTitle(Owner, Chosen(Titles(*Chart), LastChoice().Title));
   });
   RegisterChartEditorPage(cetPanel, [](QWidget* Owner, TCustomChart* Chart) {
     return new TFormChartPanel(Owner, Chart);
   });
   RegisterChartEditorPage(cetWalls, [](QWidget* Owner, TCustomChart* Chart) {
-    return new TFormChartWall(Owner, Chart, Chart->LeftWall());
+    return new TFormChartWall(Owner, Chart, Chosen(Walls(*Chart), LastChoice().Wall));
   });
 }
 
@@ -126,7 +157,6 @@ TChartEditForm::TChartEditForm(QWidget* Owner) : TForm(Owner) {
   Bottom->addWidget(BClose);
   Main->addLayout(Bottom);
   SetButtonModalResult(BClose, mrOk);
-  resize(520, 380);
 
   connect(BMoveUP, &QPushButton::clicked, this,
           [this] { RunGuarded([this] { LBSeries->MoveUp(); }); });
@@ -134,7 +164,7 @@ TChartEditForm::TChartEditForm(QWidget* Owner) : TForm(Owner) {
           [this] { RunGuarded([this] { LBSeries->MoveDown(); }); });
   connect(BAddSeries, &QPushButton::clicked, this, [this] {
     RunGuarded([this] {
-      if (TChartSeries* S = LBSeries->AddSeriesGallery()) ShowSeriesTab(S);
+      if (TChartSeries* S = LBSeries->AddSeriesGallery()) ShowSeriesTab(S, true);
     });
   });
   connect(BDeleteSeries, &QPushButton::clicked, this,
@@ -149,6 +179,11 @@ TChartEditForm::TChartEditForm(QWidget* Owner) : TForm(Owner) {
   LBSeries->OnEditSeries = [this](TChartSeries* S) { ShowSeriesTab(S); };
   connect(Notebook1, &TPageControl::Change, this,
           [this] { RunGuarded([this] { NotebookChange(); }); });
+  // The series form may keep the user on it, as its own tabs do (changes not applied yet).
+  MainPage->OnChanging = [this](bool& Allow) {
+    if (MainPage->ActivePageIndex() == 1 && FSeriesForm && SeriesEditor().CanLeave)
+      Allow = SeriesEditor().CanLeave(FSeriesForm);
+  };
   connect(MainPage, &TPageControl::Change, this, [this] {
     RunGuarded([this] {
       if (MainPage->ActivePageIndex() == 1) ShowSeriesTab(LBSeries->SelectedSeries());
@@ -158,7 +193,18 @@ TChartEditForm::TChartEditForm(QWidget* Owner) : TForm(Owner) {
   Notebook1->SetActivePageIndex(0);
 }
 
-TChartEditForm::~TChartEditForm() = default;
+TChartEditForm::~TChartEditForm() { RememberChoices(); }
+
+void TChartEditForm::RememberChoices() const {
+  if (!Chart) return;
+  TLastChoice& L = LastChoice();
+  if (auto* P = dynamic_cast<TFormChartAxis*>(FPages[cetAxis]))
+    Remember(Axes(*Chart), P->Axis(), L.Axis);
+  if (auto* P = dynamic_cast<TFormChartTitle*>(FPages[cetTitles]))
+    Remember(Titles(*Chart), P->Title(), L.Title);
+  if (auto* P = dynamic_cast<TFormChartWall*>(FPages[cetWalls]))
+    Remember(Walls(*Chart), P->Wall(), L.Wall);
+}
 
 TChartEditorPage* TChartEditForm::Page(TChartEditorTab Tab) const {
   return Tab >= 0 && Tab < ChartEditorTabCount ? FPages[Tab] : nullptr;
@@ -179,23 +225,66 @@ void TChartEditForm::FormShow() {
     Notebook1->SetTabVisible(i, HasPage && !(HiddenTabs & (1 << i)));
   }
   MainPage->SetTabVisible(1, bool(SeriesEditor().Create));
+  // Hiding the open tab moves the tab row on by itself, without making the page: whichever tab
+  // ends up open gets its page here.
+  int Active = Notebook1->ActivePageIndex();
   if (TheActivePageIndex >= 0 && TheActivePageIndex < ChartEditorTabCount &&
-      Notebook1->TabVisible(TheActivePageIndex)) {
-    Notebook1->SetActivePageIndex(TheActivePageIndex);
-    ShowPage(TheActivePageIndex);
-  } else if (!Notebook1->TabVisible(Notebook1->ActivePageIndex())) {
-    for (int i = 0; i < ChartEditorTabCount; ++i)
-      if (Notebook1->TabVisible(i)) {
-        Notebook1->SetActivePageIndex(i);
-        ShowPage(i);
-        break;
-      }
-  }
+      Notebook1->TabVisible(TheActivePageIndex))
+    Active = TheActivePageIndex;
+  for (int i = 0; i < ChartEditorTabCount && !Notebook1->TabVisible(Active); ++i) Active = i;
+  Notebook1->SetActivePageIndex(Active);
+  ShowPage(Active);
   if (TChartSeries* S = TheEditSeries.Get()) {
     LBSeries->FillSeries(S);
     ShowSeriesTab(S);
   }
   RefreshButtons();
+  FitPages();
+}
+
+void TChartEditForm::FitPages() {
+  // Each page not made yet is laid out once aside and stands in for its tab while the dialog
+  // measures itself, so that the dialog opens big enough for all of them at once.
+  std::vector<std::pair<QWidget*, QSize>> Held;
+  auto Hold = [&Held](QWidget* Tab, QSize Need) {
+    Held.emplace_back(Tab, Tab->minimumSize());
+    const QMargins M = Tab->layout() ? Tab->layout()->contentsMargins() : QMargins();
+    Tab->setMinimumSize(Tab->minimumSize().expandedTo(Need.grownBy(M)));
+  };
+  for (int i = cetSeries + 1; Chart && i < ChartEditorTabCount; ++i) {
+    if (FPages[i] || !Factory(i) || !Notebook1->TabVisible(i)) continue;
+    const std::unique_ptr<TChartEditorPage> P(Factory(i)(nullptr, Chart));
+    if (P) Hold(Notebook1->Pages(i), P->sizeHint());
+  }
+  if (!FSeriesForm && Chart && SeriesEditor().Create && MainPage->TabVisible(1)) {
+    const std::unique_ptr<TChartEditorPage> P(
+        SeriesEditor().Create(nullptr, Chart, EditorOptions, HiddenTabs));
+    if (P && SeriesEditor().ShowSeries)
+      SeriesEditor().ShowSeries(P.get(), LBSeries->SelectedSeries(), true);
+    if (P) Hold(MainPage->Pages(1), P->sizeHint());
+  }
+  // The tab row asks for no more than a few tabs' width, and scrolls the rest out of sight.
+  Notebook1->setMinimumWidth(Notebook1->tabBar()->sizeHint().width() +
+                             2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this));
+  QSize Want = sizeHint().expandedTo(size());
+  for (auto& [Tab, Old] : Held) Tab->setMinimumSize(Old);
+  if (const QScreen* Screen = screen()) {
+    // Room for the window frame, which the window manager adds around the dialog.
+    const int Caption = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    const QRect Avail = Screen->availableGeometry().adjusted(8, Caption + 8, -8, -8);
+    Want = Want.boundedTo(Avail.size());
+    resize(Want);
+    QRect R(pos(), size());
+    if (isWindow() && !Avail.contains(R)) {
+      R.moveLeft(
+          std::clamp(R.left(), Avail.left(), std::max(Avail.left(), Avail.right() - R.width())));
+      R.moveTop(
+          std::clamp(R.top(), Avail.top(), std::max(Avail.top(), Avail.bottom() - R.height())));
+      move(R.topLeft());
+    }
+  } else {
+    resize(Want);
+  }
 }
 
 void TChartEditForm::NotebookChange() { ShowPage(Notebook1->ActivePageIndex()); }
@@ -241,10 +330,10 @@ void TChartEditForm::RefreshButtons() {
   BMoveUP->setEnabled(Any && Selected <= 1 && Row >= 1);
   BMoveDown->setEnabled(Any && Selected <= 1 && Row >= 0 && Row < LBSeries->count() - 1);
   // The series form follows the list's selection.
-  if (FSeriesForm && SeriesEditor().ShowSeries) SeriesEditor().ShowSeries(FSeriesForm, S);
+  if (FSeriesForm && SeriesEditor().ShowSeries) SeriesEditor().ShowSeries(FSeriesForm, S, false);
 }
 
-void TChartEditForm::ShowSeriesTab(TChartSeries* Series) {
+void TChartEditForm::ShowSeriesTab(TChartSeries* Series, bool FirstPage) {
   if (!SeriesEditor().Create || !Chart) return;
   if (!FSeriesForm) {
     QWidget* Tab = MainPage->Pages(1);
@@ -254,7 +343,7 @@ void TChartEditForm::ShowSeriesTab(TChartSeries* Series) {
     Tab->layout()->addWidget(FSeriesForm);
   }
   MainPage->SetActivePageIndex(1);
-  if (SeriesEditor().ShowSeries) SeriesEditor().ShowSeries(FSeriesForm, Series);
+  if (SeriesEditor().ShowSeries) SeriesEditor().ShowSeries(FSeriesForm, Series, FirstPage);
   FSeriesForm->PageShow();
 }
 

@@ -41,18 +41,21 @@ enum TChartEditorTab {
   cetPaging,
   cetWalls,
   cet3D,
-  cetSeriesData,
-  cetSeriesDataSource
+  // These two hide the "General" and "Marks" tabs of the series form.
+  cetSeriesGeneral,
+  cetSeriesMarks
 };
 inline constexpr int ChartEditorTabCount = 9;
 
 using TChartPageFactory = std::function<TChartEditorPage*(QWidget* Owner, TCustomChart* Chart)>;
 void RegisterChartEditorPage(TChartEditorTab Tab, TChartPageFactory Factory);
-// The form of the "Series" main tab: made with the chart, then told which series to show.
+// The form of the "Series" main tab: made with the chart, then told which series to show (at
+// its first page when FirstPage is set), and asked before the user leaves it.
 struct TChartSeriesEditor {
   std::function<TChartEditorPage*(QWidget* Owner, TCustomChart* Chart, int Options, int HiddenTabs)>
       Create;
-  std::function<void(TChartEditorPage* Page, TChartSeries* Series)> ShowSeries;
+  std::function<void(TChartEditorPage* Page, TChartSeries* Series, bool FirstPage)> ShowSeries;
+  std::function<bool(TChartEditorPage* Page)> CanLeave;
 };
 void RegisterChartSeriesEditor(TChartSeriesEditor Editor);
 
@@ -81,7 +84,7 @@ class TChartEditForm : public TForm {
   TChartEditorPage* Page(TChartEditorTab Tab) const;
   TChartEditorPage* SeriesForm() const { return FSeriesForm; }
   void RefreshButtons();
-  void ShowSeriesTab(TChartSeries* Series);
+  void ShowSeriesTab(TChartSeries* Series, bool FirstPage = false);
   void SetChart(TCustomChart* Value);
 
  protected:
@@ -90,6 +93,9 @@ class TChartEditForm : public TForm {
  private:
   void NotebookChange();
   void ShowPage(int Index);
+  // Sizes the dialog for its largest page and widest tab row, within the screen.
+  void FitPages();
+  void RememberChoices() const;
   bool SeriesIsOwnedElsewhere(const TChartSeries* S) const;
   TChartEditorPage* FPages[ChartEditorTabCount] = {};
   TChartEditorPage* FSeriesForm = nullptr;

@@ -77,13 +77,17 @@ TChart* CreateSampleChart(QWidget* Parent, int Number, const TChartSeriesType& T
 }
 }  // namespace
 
-QImage GalleryPicture(const TChartSeriesType& T, QSize Size, TColor Back) {
+QImage GalleryPicture(const TChartSeriesType& T, QSize Size, TColor Back, qreal Ratio) {
   const std::unique_ptr<TChart> C(CreateSampleChart(nullptr, 0, T, true, true));
   C->Title()->SetVisible(false);
   C->SetBevelOuter(bvNone);
   C->SetColor(Back);
+  // Laid out at Size, drawn with Ratio image pixels to each: the same picture, only finer.
+  C->SetPixelRatioOverride(Ratio);
   C->resize(Size);
-  return C->CreateBitmap(Back, {0, 0, Size.width(), Size.height()})->Image();
+  QImage I = C->CreateBitmap(Back, C->GetRectangle())->Image();
+  I.setDevicePixelRatio(C->PixelRatio());
+  return I;
 }
 
 // --- Panel -------------------------------------------------------------------------------------
@@ -188,6 +192,13 @@ void TChartGalleryPanel::keyPressEvent(QKeyEvent* Event) {
   if (N == 0) return QWidget::keyPressEvent(Event);
   const int Cur = std::max(FSelected, 0), Row = Cur / Cols, Col = Cur % Cols;
   int Next = Cur;
+  const bool Arrow = Event->key() == Qt::Key_Left || Event->key() == Qt::Key_Right ||
+                     Event->key() == Qt::Key_Up || Event->key() == Qt::Key_Down;
+  // Where nothing is selected yet, the first arrow selects the first chart that can be picked.
+  if (Arrow && FSelected < 0) {
+    for (int i = 0; i < N && FSelected < 0; ++i) RunGuarded([&] { SelectChart(i); });
+    return;
+  }
   switch (Event->key()) {
     case Qt::Key_Left:
       if (Col > 0) Next = Cur - 1;

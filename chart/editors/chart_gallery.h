@@ -99,9 +99,9 @@ class TChartGallery : public TForm {
 bool ShowChartGallery(QWidget* Owner, TCustomAxisPanel* Chart, const TChartSeries* Series,
                       TChartSeriesClass& SeriesClass, TChartFunctionClass& FunctionClass,
                       bool& View3D, bool AllowFunctions = true);
-// The gallery's sample chart of type T drawn at Size on Back, as the series page shows its
-// series' type.
-QImage GalleryPicture(const TChartSeriesType& T, QSize Size, TColor Back);
+// The gallery's sample chart of type T, Size large on Back, as the series page shows its
+// series' type; drawn at Ratio image pixels to a unit of Size, for a screen of that ratio.
+QImage GalleryPicture(const TChartSeriesType& T, QSize Size, TColor Back, qreal Ratio = 1);
 // The rows the gallery panel takes for a page of Count types at four a row: never fewer than
 // three, and enough for every type.
 int GalleryRows(int Count);

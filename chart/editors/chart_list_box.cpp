@@ -269,13 +269,7 @@ void TChartListBox::mousePressEvent(QMouseEvent* Event) {
   const int Row = indexAt(P).row();
   const int Section = SectionAt(P.x());
   if (Row >= 0 && Section == 1 && Event->button() == Qt::LeftButton) {
-    if (TChartSeries* S = SeriesAt(Row)) {
-      RunGuarded([&] {
-        S->SetActive(!S->Active());
-        if (OnChangeActive) OnChangeActive(S);
-        Changed();
-      });
-    }
+    ToggleActive(Row);
     return;
   }
   QListWidget::mousePressEvent(Event);
@@ -286,6 +280,16 @@ void TChartListBox::mousePressEvent(QMouseEvent* Event) {
                  ? Row
                  : -1;
   FAfterDoubleClick = false;
+}
+
+void TChartListBox::ToggleActive(int Row) {
+  if (TChartSeries* S = SeriesAt(Row)) {
+    RunGuarded([&] {
+      S->SetActive(!S->Active());
+      if (OnChangeActive) OnChangeActive(S);
+      Changed();
+    });
+  }
 }
 
 void TChartListBox::mouseMoveEvent(QMouseEvent* Event) {
@@ -311,6 +315,11 @@ void TChartListBox::mouseDoubleClickEvent(QMouseEvent* Event) {
   const QPoint P = Event->position().toPoint();
   const int Row = indexAt(P).row();
   if (Row < 0) return;
+  // The second click of a quick pair comes as a double click: on the check box it is a click.
+  if (SectionAt(P.x()) == 1) {
+    if (Event->button() == Qt::LeftButton) ToggleActive(Row);
+    return;
+  }
   RunGuarded([&] {
     switch (SectionAt(P.x())) {
       case 0:

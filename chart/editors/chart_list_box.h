@@ -82,6 +82,7 @@ class TChartListBox : public QListWidget {
  private:
   friend class TChartListBoxDelegate;
   void SetSection(int Index, bool Visible);
+  void ToggleActive(int Row);
   void Changed();
   std::vector<TSeriesHandle> Selected() const;
   QPointer<TCustomChart> FChart;

@@ -164,6 +164,7 @@ void TFormChartLegend::PageShow() {
 TFormChartTitle::TFormChartTitle(QWidget* Owner, TChartTitle* Title)
     : TChartEditorPage(Owner),
       FChart(static_cast<TCustomChart*>(Title->ParentChart())),
+      FMadeFor(Title),
       FTitle(Title) {
   setObjectName(QStringLiteral("FormChartTitle"));
   auto* Grid = new QGridLayout(this);
@@ -219,6 +220,7 @@ TFormChartTitle::TFormChartTitle(QWidget* Owner, TChartTitle* Title)
 void TFormChartTitle::PageShow() {
   if (!FChart) return;
   Updating = true;
+  FTitle = FMadeFor;
   CBTitles->setCurrentIndex(FTitle == FChart->Foot() ? 1 : 0);
   ShowTitle();
   Updating = false;
@@ -438,7 +440,7 @@ void TFormChartPanel::PageShow() {
 // --- Walls -------------------------------------------------------------------------------------
 
 TFormChartWall::TFormChartWall(QWidget* Owner, TCustomChart* Chart, TChartWall* Wall)
-    : TChartEditorPage(Owner), FChart(Chart), FWall(Wall) {
+    : TChartEditorPage(Owner), FChart(Chart), FMadeFor(Wall), FWall(Wall) {
   setObjectName(QStringLiteral("FormChartWall"));
   auto* Main = new QVBoxLayout(this);
   TabSubWalls = new QTabBar(this);
@@ -513,6 +515,7 @@ void TFormChartWall::PageShow() {
   if (!FChart) return;
   {
     TFlagGuard Loading(Updating);
+    FWall = FMadeFor;
     TabSubWalls->setCurrentIndex(FWall == FChart->LeftWall()     ? 0
                                  : FWall == FChart->BottomWall() ? 1
                                                                  : 2);

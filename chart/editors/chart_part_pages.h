@@ -56,6 +56,8 @@ class TFormChartTitle : public TChartEditorPage {
   void TextEdited();
   void RefreshMemo();
   TCustomChart* FChart;
+  // The one the page was made for, which every show opens, and the one the box chose since.
+  TChartTitle* const FMadeFor;
   TChartTitle* FTitle;
   bool Updating = true;
 };
@@ -107,6 +109,8 @@ class TFormChartWall : public TChartEditorPage {
   void ShowWall();
   void EditWallColor();
   TCustomChart* FChart;
+  // The one the page was made for, which every show opens, and the one the tabs chose since.
+  TChartWall* const FMadeFor;
   TChartWall* FWall;
   bool Updating = true;
 };

@@ -275,6 +275,7 @@ TFormChartSeries::TFormChartSeries(QWidget* Owner, TCustomChart* Chart)
     if (!Loading) DataSourceStyleChange(I);
   });
   On(CBFunctions, &QComboBox::activated, this, [this] {
+    EnableEditFunction();
     if (!Loading) FunctionChanged = true;
   });
   On(BRightOne, &QPushButton::clicked, this,
@@ -310,19 +311,27 @@ void TFormChartSeries::FillSeriesCombo() {
   CBSeries->setCurrentIndex(CBSeries->findData(SeriesData(Series())));
 }
 
-void TFormChartSeries::SetSeries(TChartSeries* Value) {
-  if (Value && Value == Series() && !FEditorForms.empty()) return;
+void TFormChartSeries::SetSeries(TChartSeries* Value, bool FirstPage) {
+  if (Value && Value == Series() && !FEditorForms.empty()) {
+    if (FirstPage) {
+      PageSeries->SetActivePageIndex(0);
+      PageSeriesChange();
+    }
+    return;
+  }
   TFlagGuard Guard(Loading);
   // What the data-source tab holds belongs to the series shown until now.
   ApplyPending();
   FSeries = Value ? Value->Handle() : TSeriesHandle();
   FillSeriesCombo();
-  CBSeriesChange();
+  CBSeriesChange(FirstPage);
 }
 
-void TFormChartSeries::CBSeriesChange() {
-  const int Active = PageSeries->ActivePageIndex();
+void TFormChartSeries::CBSeriesChange(bool FirstPage) {
+  // The open tab is found again by its own sheet, or, for a tab the old type's format page
+  // added, by its caption among the tabs the new type's page adds.
   const QPointer<QWidget> WasActive = PageSeries->ActivePage();
+  const QString WasCaption = PageSeries->tabText(PageSeries->ActivePageIndex());
   PageSeries->SetActivePageIndex(0);
   FreeEditorForms();
   TChartSeries* S = Series();
@@ -336,13 +345,13 @@ void TFormChartSeries::CBSeriesChange() {
   LabelSeriesClass->setText((S->Title().isEmpty() ? S->Name() : S->Title()) + QStringLiteral(": ") +
                             (Type ? Type->Description : S->ClassName()));
   if (Type) {
-    // Drawn on a colour no sample uses, which then becomes transparent.
-    // Drawn at the screen's pixel ratio, so that it stays sharp at every scale.
-    const qreal Ratio = ImageSeries->devicePixelRatioF();
-    const QImage I = GalleryPicture(*Type, ImageSeries->size() * Ratio, clFuchsia);
+    // Drawn on a colour no sample uses, which then becomes transparent; drawn at the screen's
+    // pixel ratio, so that it stays sharp at every scale.
+    const QImage I =
+        GalleryPicture(*Type, ImageSeries->size(), clFuchsia, ImageSeries->devicePixelRatioF());
     QPixmap P = QPixmap::fromImage(I);
     P.setMask(QBitmap::fromImage(I.createMaskFromColor(ToQColor(clFuchsia).rgb())));
-    P.setDevicePixelRatio(Ratio);
+    P.setDevicePixelRatio(I.devicePixelRatio());
     ImageSeries->setPixmap(P);
   } else {
     ImageSeries->clear();
@@ -357,9 +366,11 @@ void TFormChartSeries::CBSeriesChange() {
   CBPersistent->setVisible(ShowPersistent && !(Flags & soNoSourceA));
   CBPersistent->setChecked(Flags & soPersistent);
   CreateSeriesEditor();
-  // The page that was open stays open while the new series has it.
-  const int Keep = WasActive ? PageSeries->indexOf(WasActive) : Active;
-  if (Keep > 0 && PageSeries->TabVisible(Keep)) {
+  int Keep = WasActive ? PageSeries->indexOf(WasActive) : -1;
+  for (const QPointer<QWidget>& Sheet : FExtraSheets)
+    if (!WasActive && Sheet && PageSeries->tabText(PageSeries->indexOf(Sheet)) == WasCaption)
+      Keep = PageSeries->indexOf(Sheet);
+  if (!FirstPage && Keep > 0 && PageSeries->TabVisible(Keep)) {
     PageSeries->SetActivePageIndex(Keep);
     PageSeriesChange();
   }
@@ -404,6 +415,12 @@ TSeriesFormatPage* TFormChartSeries::AddEditorPage(const QString& FormClass, int
 
 bool TFormChartSeries::IsDataSourceTab(int Index) const {
   return Index >= 0 && PageSeries->widget(Index) == TabDataSource;
+}
+
+bool TFormChartSeries::CanLeavePage() {
+  bool Allow = true;
+  PageSeriesChanging(Allow);
+  return Allow;
 }
 
 void TFormChartSeries::PageSeriesChanging(bool& AllowChange) {
@@ -497,6 +514,7 @@ void TFormChartSeries::FillFunctionPanel() {
   if (const TChartFunction* F = S->Function())
     Index = std::max(0, CBFunctions->findData(F->ClassName()));
   CBFunctions->setCurrentIndex(Index);
+  EnableEditFunction();
   for (TChartSeries* D : S->DataSources()) {
     auto* Item = new QListWidgetItem(D->Title().isEmpty() ? D->Name() : D->Title());
     Item->setData(SeriesRole, SeriesData(D));
@@ -537,6 +555,11 @@ void TFormChartSeries::MoveSeries(QListWidget* From, QListWidget* To, bool All) 
   for (QListWidgetItem* I : Items) To->addItem(From->takeItem(From->row(I)));
   if (!Items.isEmpty()) FunctionChanged = true;
   EnableMoveButtons();
+}
+
+void TFormChartSeries::EnableEditFunction() {
+  // "Copy" takes the source's points as they are: it has no period to edit.
+  BEditFunc->setEnabled(CBFunctions->currentIndex() >= 1);
 }
 
 void TFormChartSeries::EnableMoveButtons() {
@@ -617,12 +640,17 @@ void TFormChartSeries::hideEvent(QHideEvent* Event) {
 void RegisterChartSeriesTab() {
   RegisterChartSeriesEditor({[](QWidget* Owner, TCustomChart* Chart, int Options, int HiddenTabs) {
                                auto* F = new TFormChartSeries(Owner, Chart);
-                               F->ShowDataSource = (Options & ceDataSource) &&
-                                                   !(HiddenTabs & (1 << cetSeriesDataSource));
+                               F->ShowDataSource = (Options & ceDataSource) != 0;
+                               F->ShowGeneral = !(HiddenTabs & (1 << cetSeriesGeneral));
+                               F->ShowMarks = !(HiddenTabs & (1 << cetSeriesMarks));
                                return static_cast<TChartEditorPage*>(F);
                              },
-                             [](TChartEditorPage* Page, TChartSeries* Series) {
+                             [](TChartEditorPage* Page, TChartSeries* Series, bool FirstPage) {
                                if (auto* F = dynamic_cast<TFormChartSeries*>(Page))
-                                 F->SetSeries(Series);
+                                 F->SetSeries(Series, FirstPage);
+                             },
+                             [](TChartEditorPage* Page) {
+                               auto* F = dynamic_cast<TFormChartSeries*>(Page);
+                               return !F || F->CanLeavePage();
                              }});
 }

@@ -54,8 +54,11 @@ class TFormChartSeries : public TChartEditorPage {
   ~TFormChartSeries() override;
 
   TChartSeries* Series() const { return FSeries.Get(); }
-  // Shows Series (null: none); pending data-source changes go to the series shown before.
-  void SetSeries(TChartSeries* Value);
+  // Shows Series (null: none); pending data-source changes go to the series shown before. The
+  // open tab stays open while the new series has it, else (and with FirstPage) "Format" opens.
+  void SetSeries(TChartSeries* Value, bool FirstPage = false);
+  // Whether the user may leave the open tab; asks about changes not applied yet.
+  bool CanLeavePage();
   // Inserts a tab captioned Caption at PageIndex holding a new page of the registered class.
   TSeriesFormatPage* AddEditorPage(const QString& FormClass, int PageIndex, const QString& Caption);
   // The hosted pages: the format page first, then what it inserted.
@@ -94,7 +97,7 @@ class TFormChartSeries : public TChartEditorPage {
   void hideEvent(QHideEvent* Event) override;
 
  private:
-  void CBSeriesChange();
+  void CBSeriesChange(bool FirstPage = false);
   void FillSeriesCombo();
   void FreeEditorForms();
   void CreateSeriesEditor();
@@ -108,6 +111,7 @@ class TFormChartSeries : public TChartEditorPage {
   void FillFunctionPanel();
   void MoveSeries(QListWidget* From, QListWidget* To, bool All);
   void EnableMoveButtons();
+  void EnableEditFunction();
   void ApplyFunction();
   void EditFunctionPeriod();
   std::vector<TChartSeries*> ListedSeries(QListWidget* List) const;

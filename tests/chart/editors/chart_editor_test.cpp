@@ -1,11 +1,17 @@
 // The chart editor dialog: tabs, caption, the series buttons and what they do to the chart.
 #include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QTabBar>
 
 #include "chart/editors/chart_gallery.h"
 #include "chart/editors/chart_general_pages.h"
 #include "chart/editors/chart_list_box.h"
+#include "chart/editors/series_tab.h"
 #include "chart/engine/pie_series.h"
 #include "chart/engine/series_types.h"
 #include "platform/controls.h"
@@ -67,6 +73,112 @@ TEST_F(ChartEditorTest, CaptionTabsAndTheActivePage) {
   TChartSeries* B = AddLine("B", clBlue);
   Then([&](TForm& F) { EXPECT_EQ(Editor(F).LBSeries->SelectedSeries(), B); });
   EditSeries(nullptr, B);
+}
+
+TEST_F(ChartEditorTest, HiddenTabsOpenTheFirstPageLeftAndHideSeriesTabs) {
+  AddLine("A", clRed);
+  std::unique_ptr<TChartEditForm> E(CreateChartEditor(nullptr, Chart.get()));
+  E->HiddenTabs = 1 << cetSeries;
+  Then([](TForm& F) {
+    TChartEditForm& Ed = Editor(F);
+    EXPECT_EQ(Ed.Notebook1->ActivePageIndex(), cetGeneral);
+    ASSERT_NE(Ed.Page(cetGeneral), nullptr);
+    EXPECT_TRUE(Ed.Page(cetGeneral)->isVisibleTo(&Ed));
+  });
+  RunChartModal(*E);
+
+  // Bits 9 and 10 hide the series form's "General" and "Marks"; "Data Source" goes by option.
+  struct {
+    int Hidden, Options;
+    bool General, Marks, Source;
+  } const Cases[] = {{1 << cetSeriesGeneral, ChartEditorAllOptions, false, true, true},
+                     {1 << cetSeriesMarks, ChartEditorAllOptions, true, false, true},
+                     {0, ChartEditorAllOptions & ~ceDataSource, true, true, false}};
+  for (const auto& C : Cases) {
+    std::unique_ptr<TChartEditForm> Ed(CreateChartEditor(nullptr, Chart.get()));
+    Ed->HiddenTabs = C.Hidden;
+    Ed->EditorOptions = C.Options;
+    Then([&C](TForm& F) {
+      Editor(F).MainPage->setCurrentIndex(1);
+      auto* S = dynamic_cast<TFormChartSeries*>(Editor(F).SeriesForm());
+      ASSERT_NE(S, nullptr);
+      auto Shown = [S](QWidget* Tab) {
+        return S->PageSeries->TabVisible(S->PageSeries->indexOf(Tab));
+      };
+      EXPECT_EQ(Shown(S->TabGeneral), C.General) << C.Hidden;
+      EXPECT_EQ(Shown(S->TabMarks), C.Marks) << C.Hidden;
+      EXPECT_EQ(Shown(S->TabDataSource), C.Source) << C.Hidden;
+    });
+    RunChartModal(*Ed);
+  }
+}
+
+TEST_F(ChartEditorTest, OpensBigEnoughForEveryTabAndPageWithinTheScreen) {
+  TChartSeries* S = AddLine("A", clRed);
+  S->SetTitle(QStringLiteral("A rather long series title"));
+  Then([](TForm& F) {
+    TChartEditForm& E = Editor(F);
+    const QSize Opened = E.size();
+    const QRect Screen = E.screen()->availableGeometry();
+    EXPECT_TRUE(Screen.contains(E.frameGeometry()))
+        << E.frameGeometry().width() << "x" << E.frameGeometry().height();
+    QTabBar* Bar = E.Notebook1->tabBar();
+    // Every tab in sight, without scroll arrows.
+    EXPECT_GE(Bar->tabRect(0).left(), 0);
+    EXPECT_LE(Bar->tabRect(cet3D).right(), Bar->width());
+    for (int T = cetGeneral; T < ChartEditorTabCount; ++T) E.Notebook1->setCurrentIndex(T);
+    E.MainPage->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    // No page made the dialog grow.
+    EXPECT_EQ(E.size(), Opened);
+  });
+  EditChart(nullptr, Chart.get());
+}
+
+TEST_F(ChartEditorTest, TheSeriesFormOpensAnAddedSeriesAtFormatAndAsksBeforeItIsLeft) {
+  TChartSeries* A = AddLine("A", clRed);
+  Then([&](TForm& F) {
+    TChartEditForm& E = Editor(F);
+    E.MainPage->setCurrentIndex(1);
+    auto* S = dynamic_cast<TFormChartSeries*>(E.SeriesForm());
+    ASSERT_NE(S, nullptr);
+    EXPECT_EQ(S->Series(), A);
+    S->PageSeries->setCurrentIndex(S->PageSeries->indexOf(S->TabDataSource));
+    auto Pend = [S] {
+      S->CBFunctions->setCurrentIndex(1);
+      emit S->CBFunctions->activated(1);
+      ASSERT_TRUE(S->FunctionChanged);
+    };
+    // Cancel stays on the series form; No leaves without the change; Yes applies it.
+    Pend();
+    Dialogs.Answer(mrCancel);
+    E.MainPage->setCurrentIndex(0);
+    EXPECT_EQ(E.MainPage->ActivePageIndex(), 1);
+    EXPECT_TRUE(S->FunctionChanged);
+    Dialogs.Answer(mrNo);
+    E.MainPage->setCurrentIndex(0);
+    EXPECT_EQ(E.MainPage->ActivePageIndex(), 0);
+    EXPECT_EQ(A->Function(), nullptr);
+    E.MainPage->setCurrentIndex(1);
+    Pend();
+    Dialogs.Answer(mrYes);
+    E.MainPage->setCurrentIndex(0);
+    EXPECT_EQ(E.MainPage->ActivePageIndex(), 0);
+    EXPECT_NE(A->Function(), nullptr);
+    EXPECT_EQ(Dialogs.Messages(), QStringList(3, QStringLiteral("Apply Changes?")));
+
+    // A series just added opens at its first tab.
+    E.BAddSeries->click();
+    EXPECT_EQ(E.MainPage->ActivePageIndex(), 1);
+    EXPECT_EQ(S->Series(), Chart->GetSeries(1));
+    EXPECT_EQ(S->PageSeries->ActivePageIndex(), 0);
+  });
+  Then([](TForm& F) {
+    auto& G = dynamic_cast<TChartGallery&>(F);
+    G.ChartGalleryPanel1->SelectChart(1);
+    G.BOk->click();
+  });
+  EditChart(nullptr, Chart.get());
 }
 
 TEST_F(ChartEditorTest, ButtonsFollowTheStyleFlagsTheOwnerAndTheSelection) {
@@ -214,6 +326,11 @@ TEST_F(ChartEditorTest, AddingThroughTheGalleryAndCancelling) {
   Then([](TForm& F) {
     auto& G = dynamic_cast<TChartGallery&>(F);
     EXPECT_EQ(G.TabControl->tabText(1), QStringLiteral("Functions"));
+    // With nothing selected, the first arrow key selects the first chart.
+    EXPECT_EQ(G.ChartGalleryPanel1->SelectedIndex(), -1);
+    QKeyEvent Right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QCoreApplication::sendEvent(G.ChartGalleryPanel1, &Right);
+    EXPECT_EQ(G.ChartGalleryPanel1->SelectedIndex(), 0);
     G.CB3D->setChecked(false);
     G.ChartGalleryPanel1->SelectChart(1);
     G.BOk->click();

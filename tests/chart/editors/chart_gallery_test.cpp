@@ -154,6 +154,11 @@ TEST_F(ChartEditorTest, ListRowsSectionsActiveBoxAndColourSwatch) {
   EXPECT_NE(Picture(), Shown);
   Click(Box.SectionLeft(1) + 5, 0);
   EXPECT_TRUE(A->Active());
+  // The second of two quick clicks comes as a double click, and toggles as well.
+  Click(Box.SectionLeft(1) + 5, 0);
+  Click(Box.SectionLeft(1) + 5, 0, QEvent::MouseButtonDblClick);
+  EXPECT_TRUE(A->Active());
+  EXPECT_EQ(Toggled, 4);
 
   // A double click on the swatch recolours, unless the series colours each point.
   Dialogs.AnswerColor(clGreen);

@@ -1,5 +1,7 @@
 // The Legend, Titles, Panel and Walls pages: each control reaches the chart and its picture,
 // half-typed or refused numbers keep the old value, and the margin edit follows the legend.
+#include <array>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "chart/editors/chart_axis_page.h"
 #include "chart/editors/chart_part_pages.h"
 #include "chart/engine/chart_legend.h"
 #include "chart/engine/chart_parts.h"
@@ -131,6 +134,12 @@ TEST_F(ChartEditorTest, TitlesPageEditsTitleOrFootAndLeavesEqualTextAlone) {
   EXPECT_EQ(P.MText->toPlainText(), QStringLiteral("One\nTwo"));
   // Switching showed the other text without writing it anywhere.
   EXPECT_EQ(Chart->Foot()->Text(), QStringList{QStringLiteral("Feet")});
+  // Showing the page again opens the one it was made for.
+  P.PageShow();
+  EXPECT_EQ(P.Title(), Chart->Foot());
+  EXPECT_EQ(P.MText->toPlainText(), QStringLiteral("Feet"));
+  P.CBTitles->setCurrentIndex(0);
+  emit P.CBTitles->activated(0);
 
   const QImage Before = Picture();
   P.MText->setPlainText(QStringLiteral("Hello\nWorld"));
@@ -289,12 +298,16 @@ TEST_F(ChartEditorTest, WallsPageSwitchesWallsAndKeepsDarkAndTransparentSound) {
   EXPECT_EQ(Chart->BackWall()->Brush()->Style(), bsClear);
   EXPECT_EQ(CountColor(Picture(), clTeal), 0);
 
+  // Showing the page again opens the wall it was made for.
+  P.PageShow();
+  EXPECT_EQ(P.Wall(), Chart->BottomWall());
+  EXPECT_EQ(P.TabSubWalls->currentIndex(), 1);
+
   // Filling a wall whose colour is automatic gives it the usual grey.
-  P.TabSubWalls->setCurrentIndex(0);
   TChartWall* Left = Chart->LeftWall();
   Left->SetColor(clChartAuto);
   Left->Brush()->SetStyle(bsClear);
-  P.PageShow();
+  P.TabSubWalls->setCurrentIndex(0);
   EXPECT_TRUE(P.CBWallTransp->isChecked());
   P.CBWallTransp->click();
   EXPECT_EQ(Left->Brush()->Style(), bsSolid);
@@ -304,21 +317,35 @@ TEST_F(ChartEditorTest, WallsPageSwitchesWallsAndKeepsDarkAndTransparentSound) {
   EXPECT_FALSE(Chart->View3DWalls());
 }
 
-TEST_F(ChartEditorTest, EditorOpensThePartPagesOnTheirParts) {
+TEST_F(ChartEditorTest, EditorOpensThePartPagesOnThePartsChosenLast) {
   AddLine("A", clRed);
-  Then([this](TForm& F) {
-    auto& E = dynamic_cast<TChartEditForm&>(F);
-    auto* W = qobject_cast<TFormChartWall*>(E.Page(cetWalls));
-    ASSERT_NE(W, nullptr);
-    EXPECT_EQ(W->Wall(), Chart->LeftWall());
-    EXPECT_EQ(W->TabSubWalls->currentIndex(), 0);
-  });
-  EditChartPage(nullptr, Chart.get(), cetWalls);
-  Then([this](TForm& F) {
-    auto& E = dynamic_cast<TChartEditForm&>(F);
-    auto* T = qobject_cast<TFormChartTitle*>(E.Page(cetTitles));
-    ASSERT_NE(T, nullptr);
-    EXPECT_EQ(T->Title(), Chart->Title());
-  });
-  EditChartPage(nullptr, Chart.get(), cetTitles);
+  // Left axis, title and left wall first; then, in each editor, the ones chosen in the last.
+  struct {
+    int Axis, Title, Wall;
+  } const Choices[] = {{0, 0, 0}, {1, 1, 2}, {0, 0, 0}};
+  const std::array<TChartAxis*, 5> Axes{Chart->LeftAxis(), Chart->RightAxis(), Chart->TopAxis(),
+                                        Chart->BottomAxis(), Chart->DepthAxis()};
+  const std::array<TChartTitle*, 2> Titles{Chart->Title(), Chart->Foot()};
+  const std::array<TChartWall*, 3> Walls{Chart->LeftWall(), Chart->BottomWall(), Chart->BackWall()};
+  for (size_t i = 0; i < std::size(Choices); ++i) {
+    Then([&, i](TForm& F) {
+      auto& E = dynamic_cast<TChartEditForm&>(F);
+      const auto& Was = Choices[i == 0 ? 0 : i - 1];
+      const auto& Next = Choices[i];
+      for (int Tab : {cetAxis, cetTitles, cetWalls}) E.Notebook1->setCurrentIndex(Tab);
+      auto* A = qobject_cast<TFormChartAxis*>(E.Page(cetAxis));
+      auto* T = qobject_cast<TFormChartTitle*>(E.Page(cetTitles));
+      auto* W = qobject_cast<TFormChartWall*>(E.Page(cetWalls));
+      ASSERT_TRUE(A && T && W);
+      EXPECT_EQ(A->Axis(), Axes[size_t(Was.Axis)]) << i;
+      EXPECT_EQ(T->Title(), Titles[size_t(Was.Title)]) << i;
+      EXPECT_EQ(W->Wall(), Walls[size_t(Was.Wall)]) << i;
+      EXPECT_EQ(W->TabSubWalls->currentIndex(), Was.Wall) << i;
+      A->RGWhichAxis->SetItemIndex(Next.Axis);
+      T->CBTitles->setCurrentIndex(Next.Title);
+      emit T->CBTitles->activated(Next.Title);
+      W->TabSubWalls->setCurrentIndex(Next.Wall);
+    });
+    EditChart(nullptr, Chart.get());
+  }
 }

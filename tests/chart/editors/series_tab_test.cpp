@@ -14,6 +14,7 @@
 #include "chart/editors/grid_series_pages.h"
 #include "chart/editors/series_pages.h"
 #include "chart/editors/series_tab.h"
+#include "chart/engine/bar_series.h"
 #include "chart/engine/chart_function.h"
 #include "chart/engine/series_gallery.h"
 #include "chart/engine/series_types.h"
@@ -116,6 +117,42 @@ TEST_F(SeriesTabTest, EverySeriesTypeOpensItsFormatPage) {
   EXPECT_TRUE(Page.EditorForms().empty());
   EXPECT_TRUE(Page.PageSeries->isHidden());
   EXPECT_TRUE(Page.LabelSeriesClass->isHidden());
+}
+
+TEST_F(SeriesTabTest, AnotherSeriesKeepsTheOpenTabWhereItHasIt) {
+  auto Add = [this](TChartSeries* S) {
+    S->FillSampleValues(S->NumSampleValues());
+    return Chart->AdoptSeries(std::unique_ptr<TChartSeries>(S));
+  };
+  TChartSeries* Surface = Add(new TSurfaceSeries);
+  TChartSeries* Surface2 = Add(new TSurfaceSeries);
+  TChartSeries* Line = AddLine("Line", clRed);
+  TChartSeries* Bar = Add(new TBarSeries);
+  TFormChartSeries Page(nullptr, Chart.get());
+  Page.PageShow();
+  auto Open = [&Page] { return Page.PageSeries->tabText(Page.PageSeries->ActivePageIndex()); };
+  Page.SetSeries(Surface);
+  Page.PageSeries->setCurrentIndex(1);
+  EXPECT_EQ(Open(), QStringLiteral("Grid 3D"));
+  Page.SetSeries(Surface2);
+  EXPECT_EQ(Open(), QStringLiteral("Grid 3D"));
+  // A line has a tab where the surface had "Grid 3D", but not that one.
+  Page.SetSeries(Line);
+  EXPECT_EQ(Open(), QStringLiteral("Format"));
+  ClickTab(Page.PageSeries, Page.TabMarks);
+  Page.SetSeries(Bar);
+  EXPECT_EQ(Open(), QStringLiteral("Marks"));
+  Page.SetSeries(Line, true);
+  EXPECT_EQ(Open(), QStringLiteral("Format"));
+
+  // "Copy" has no period to edit.
+  ClickTab(Page.PageSeries, Page.TabDataSource);
+  Choose(Page.CBDataSourcestyle, TFormChartSeries::dsFunction);
+  EXPECT_FALSE(Page.BEditFunc->isEnabled());
+  Choose(Page.CBFunctions, 1);
+  EXPECT_TRUE(Page.BEditFunc->isEnabled());
+  Choose(Page.CBFunctions, 0);
+  EXPECT_FALSE(Page.BEditFunc->isEnabled());
 }
 
 TEST_F(SeriesTabTest, LeavingTheDataSourceTabAsksToApplyChanges) {
