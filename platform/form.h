@@ -23,6 +23,9 @@ enum TCloseAction { caNone, caHide, caFree, caMinimize };
 // a close button; none have no frame at all.
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 
+// Where a control stands in its parent: alClient fills what the others leave.
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
 class TForm : public QDialog {
   Q_OBJECT
  public:
