@@ -229,10 +229,9 @@ TEST_F(NativeChartFileTest, TheControlsPlaceAndItsBackImageAreWritten) {
   QHash<QString, QJsonValue> Props;
   const QJsonObject F = Checked(Path("placed.cht"));
   for (const QJsonValue& P : F["chart"]["properties"].toArray()) Props[P[0].toString()] = P[1];
-  EXPECT_EQ(Props["Left"].toInt(), 5);
-  EXPECT_EQ(Props["Top"].toInt(), 7);
-  EXPECT_EQ(Props["Width"].toInt(), 300);
-  EXPECT_EQ(Props["Height"].toInt(), 200);
+  for (const auto& [Name, Value] :
+       {std::pair{"Left", 5}, {"Top", 7}, {"Width", 300}, {"Height", 200}})
+    EXPECT_EQ(Props[Name].toInt(), Value) << Name;
   EXPECT_EQ(Props["Align"]["ident"].toString(), u"alClient");
   EXPECT_EQ(Props["TabOrder"].toInt(-1), 0);
   // The picture: its class name, the size of the bitmap's data, the BMP file as Qt reads it.
