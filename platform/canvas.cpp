@@ -21,10 +21,12 @@ QPaintDevice* DefaultMetricsDevice() {
 
 // An image with a resolution of its own (a backing image at a screen's pixel ratio) shows every
 // font at that resolution, also fonts set up elsewhere at another one: a font keeps its size in
-// points, as on a printer.
-TFontData FontOnTarget(const TFontData& Font, const TCanvasTarget& Target) {
+// points, as on a printer. Under a mapping the drawing is in logical units that the mapping
+// scales, fonts included, so the device's resolution must not scale them a second time.
+TFontData FontOnTarget(const TFontData& Font, const TCanvasTarget& Target, bool Mapped) {
   const int Ppi = Target.PixelsPerInchY();
-  if (Target.Kind() != tkImage || Ppi == 96 || Font.PixelsPerInch <= 0 || Font.PixelsPerInch == Ppi)
+  if (Mapped || Target.Kind() != tkImage || Ppi == 96 || Font.PixelsPerInch <= 0 ||
+      Font.PixelsPerInch == Ppi)
     return Font;
   TFont F;
   F.SetData(Font);
@@ -128,7 +130,7 @@ TCanvasOp TCanvas::MakeOp(TCanvasOpKind Kind) {
   Op.Kind = Kind;
   Op.State.Pen = FPen->Data();
   Op.State.Brush = FBrush->Data();
-  Op.State.Font = FontOnTarget(FFont->Data(), *FTarget);
+  Op.State.Font = FontOnTarget(FFont->Data(), *FTarget, FMapped);
   Op.State.TextAlign = FTextAlign;
   Op.State.BackMode = FBackMode;
   Op.State.BackColor = FBackColor;
@@ -291,7 +293,9 @@ void TCanvas::DrawFocusRect(const TRect& R) {
   }
 }
 
-QFont TCanvas::MeasureFont() const { return ToQFont(FontOnTarget(FFont->Data(), *FTarget)); }
+QFont TCanvas::MeasureFont() const {
+  return ToQFont(FontOnTarget(FFont->Data(), *FTarget, FMapped));
+}
 
 int TCanvas::TextWidth(const QString& Text) { return TextExtent(Text).cx; }
 // The height is the font's, whatever the text: the text is not laid out for it.

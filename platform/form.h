@@ -28,6 +28,9 @@ enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bs
 // bar's icon and buttons. Dialog forms do it as they are shown.
 void FitCaption(QWidget& Window);
 
+// Where a control stands in its parent: alClient fills what the others leave.
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
 class TForm : public QDialog {
   Q_OBJECT
  public:

@@ -104,6 +104,7 @@ TChartWindow::TChartWindow(QWidget* Parent, const TChartWindowTexts& Texts) : TF
   Main->setMenuBar(MainMenu1);
   Main->addWidget(Panel3);
   Main->addWidget(FChart, 1);
+  FChart->SetAlign(alClient);
   Main->addWidget(Panel2);
 }
 

@@ -168,7 +168,7 @@ void TChartPreviewPage::DrawMarginLines(TCanvas& C, const TRect& R) {
 
 void TChartPreviewPage::DrawChart(TCanvas& C, const TRect& R) {
   if (AsBitmap) {
-    C.StretchDrawImage(R, FImage->CreateBitmap(FPaperColor, FImage->ClientRect())->Image());
+    C.StretchDrawImage(R, FImage->CreatePrintBitmap(FPaperColor)->Image());
     return;
   }
   // The panel's own print path, with this sheet as its page.
@@ -509,8 +509,7 @@ void TChartPreview::BPrintClick() {
   {
     TPrintJobTarget Target(Job);
     TCanvas C(&Target);
-    C.StretchDrawImage(
-        R, Panel().CreateBitmap(ChartPreviewPage->PaperColor(), Panel().ClientRect())->Image());
+    C.StretchDrawImage(R, Panel().CreatePrintBitmap(ChartPreviewPage->PaperColor())->Image());
   }
   if (!Job.EndDoc()) throw ChartException("Printing failed");
 }

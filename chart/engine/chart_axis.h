@@ -166,12 +166,14 @@ class TChartAxis {
 
   // Draws the axis once at the given places over Min..Max by Increment, with or without its
   // grid, then puts back its own range, step and places. The variant with Start and End also
-  // lays it over those pixels.
+  // lays it over those pixels; with LabelsInward each label hangs below its tick on a vertical
+  // axis and ends at it on a horizontal one instead of being centred on it, so that none passes
+  // the top or the right end.
   void CustomDraw(TChartCanvas3D& Canvas, const TRect& PlotRect, int PosLabels, int PosTitle,
                   int PosAxis, bool GridVisible, double Min, double Max, double Increment);
   void CustomDrawStartEnd(TChartCanvas3D& Canvas, const TRect& PlotRect, int PosLabels,
                           int PosTitle, int PosAxis, bool GridVisible, double Min, double Max,
-                          double Increment, int Start, int End);
+                          double Increment, int Start, int End, bool LabelsInward = false);
 
   // The label style in force: LabelStyle, or for talAuto the one the axis' series call for.
   TAxisLabelStyle CalcLabelStyle() const;
@@ -246,8 +248,8 @@ class TChartAxis {
   bool FLabelsMultiLine = false;
   // Measuring the labels must not run the chart's label event.
   bool FNoLabelEvent = false;
-  // Set while a custom drawing leaves the grid out.
-  bool FHideGrid = false;
+  // Set while a custom drawing leaves the grid out, or moves the labels off their ticks.
+  bool FHideGrid = false, FLabelsInward = false;
   // Outwards from the plot: +1 down or right, -1 up or left.
   int Outwards() const;
   // The label values the chart's OnGetNextAxisLabel supplies; false when it supplies none.

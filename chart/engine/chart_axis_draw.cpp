@@ -113,13 +113,13 @@ void TChartAxis::DrawLabel(TChartCanvas3D& C, int P, const QString& Text, int Z)
   }
   for (int k = 0; k < N; ++k) {
     if (FHorizontal) {
-      C.SetTextAlign(TA_CENTER | TA_TOP);
+      C.SetTextAlign((FLabelsInward ? TA_RIGHT : TA_CENTER) | TA_TOP);
       // The top axis stacks its lines upwards from the label position.
       const int Y = FOtherSide ? FPosLabels - (N - k) * H : FPosLabels + k * H;
       Write(P, Y, Lines[k]);
     } else {
       C.SetTextAlign((FOtherSide ? TA_LEFT : TA_RIGHT) | TA_TOP);
-      Write(FPosLabels, P - N * H / 2 + k * H, Lines[k]);
+      Write(FPosLabels, (FLabelsInward ? P : P - N * H / 2) + k * H, Lines[k]);
     }
   }
   C.SetTextAlign(TA_LEFT | TA_TOP);
@@ -313,12 +313,13 @@ void TChartAxis::CustomDraw(TChartCanvas3D& C, const TRect& Plot, int PosLabels,
 
 void TChartAxis::CustomDrawStartEnd(TChartCanvas3D& C, const TRect& Plot, int PosLabels,
                                     int PosTitle, int PosAxis, bool GridVisible, double Min,
-                                    double Max, double Increment, int Start, int End) {
+                                    double Max, double Increment, int Start, int End,
+                                    bool LabelsInward) {
   if (!std::isfinite(Min) || !std::isfinite(Max)) return;
   const double SavedMin = FIMinimum, SavedMax = FIMaximum, SavedIncrement = FIncrement;
   const int SavedStart = FIStartPos, SavedEnd = FIEndPos, SavedAxis = FPosAxis,
             SavedLabels = FPosLabels, SavedTitle = FPosTitle;
-  const bool SavedHide = FHideGrid;
+  const bool SavedHide = FHideGrid, SavedInward = FLabelsInward;
   FIMinimum = std::min(Min, Max);
   FIMaximum = std::max(Min, Max);
   if (Increment >= 0 && std::isfinite(Increment)) FIncrement = Increment;
@@ -328,6 +329,7 @@ void TChartAxis::CustomDrawStartEnd(TChartCanvas3D& C, const TRect& Plot, int Po
   FPosLabels = PosLabels;
   FPosTitle = PosTitle;
   FHideGrid = !GridVisible;
+  FLabelsInward = LabelsInward;
   Draw(C, Plot);
   FIMinimum = SavedMin;
   FIMaximum = SavedMax;
@@ -338,4 +340,5 @@ void TChartAxis::CustomDrawStartEnd(TChartCanvas3D& C, const TRect& Plot, int Po
   FPosLabels = SavedLabels;
   FPosTitle = SavedTitle;
   FHideGrid = SavedHide;
+  FLabelsInward = SavedInward;
 }

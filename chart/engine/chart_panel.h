@@ -105,6 +105,9 @@ class TCustomChartPanel : public TBackingControl {
   void SetName(const QString& Value) { setObjectName(Value); }
   int Width() const { return width(); }
   int Height() const { return height(); }
+  // How the window that holds the panel places it; kept with the panel's settings.
+  TAlign Align() const { return FAlign; }
+  void SetAlign(TAlign Value) { FAlign = Value; }
 
   TChartCanvas3D* Canvas3D() const { return FCanvas3D.get(); }
   TView3DOptions* View3DOptions() const { return FView3DOptions.get(); }
@@ -195,6 +198,9 @@ class TCustomChartPanel : public TBackingControl {
   // Pictures. The file writers answer false with a reason in Error when the file could not be
   // written.
   std::unique_ptr<TBitmap> CreateBitmap(TColor BackColor, const TRect& R);
+  // The chart drawn as a print at its print extents (the panel's size widened by the detail
+  // setting), for a page that takes it as a picture stretched onto its print rectangle.
+  std::unique_ptr<TBitmap> CreatePrintBitmap(TColor BackColor);
   bool SaveToBitmapFile(const QString& FileName, QString* Error = nullptr);
   void CopyToClipboardBitmap();
   QByteArray MetafileData(bool Enhanced, const TRect& R);
@@ -242,6 +248,7 @@ class TCustomChartPanel : public TBackingControl {
   int FBevelWidth = 1;
   int FBorderWidth = 0;
   TFormBorderStyle FBorderStyle = bsNone;
+  TAlign FAlign = alNone;
   TPaintTraits FDevice;
   bool FNeedsPaint = true;
   TCanvas* FJobCanvas = nullptr;  // the page of the running print job

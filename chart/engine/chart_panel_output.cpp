@@ -34,15 +34,32 @@ void TCustomChartPanel::DrawToMetaCanvas(TCanvas* Canvas, const TRect& R) {
   C->SetCanvas(this->Canvas());
 }
 
-std::unique_ptr<TBitmap> TCustomChartPanel::CreateBitmap(TColor BackColor, const TRect& R) {
-  auto B = std::make_unique<TBitmap>(std::max(R.Width(), 1), std::max(R.Height(), 1));
-  // R is in the panel's image pixels, so the picture has the image's resolution too.
-  B->SetPixelsPerInch(Backing()->PixelsPerInch());
+namespace {
+std::unique_ptr<TBitmap> FilledBitmap(TColor BackColor, int Width, int Height) {
+  auto B = std::make_unique<TBitmap>(std::max(Width, 1), std::max(Height, 1));
   // A new bitmap is white already.
   if (BackColor != clWhite) {
     B->Canvas()->Brush()->SetData(TBrushData{BackColor, bsSolid, {}});
     B->Canvas()->FillRect({0, 0, B->Width(), B->Height()});
   }
+  return B;
+}
+}  // namespace
+
+std::unique_ptr<TBitmap> TCustomChartPanel::CreatePrintBitmap(TColor BackColor) {
+  TRect R = ClientRect();
+  const TSize Extent = CalcPrintExtents(R).WindowExt;
+  // One pixel per logical unit at the screen's resolution, as the printed drawing has.
+  auto B = FilledBitmap(BackColor, Extent.cx, Extent.cy);
+  TValueGuard Device(FDevice, TPaintContext::Print(B->Canvas(), false).Traits);
+  DrawToMetaCanvas(B->Canvas(), {0, 0, Extent.cx, Extent.cy});
+  return B;
+}
+
+std::unique_ptr<TBitmap> TCustomChartPanel::CreateBitmap(TColor BackColor, const TRect& R) {
+  auto B = FilledBitmap(BackColor, R.Width(), R.Height());
+  // R is in the panel's image pixels, so the picture has the image's resolution too.
+  B->SetPixelsPerInch(Backing()->PixelsPerInch());
   TChartCanvas3D* C = FCanvas3D.get();
   const bool Buffer = C->GetUseBuffer();
   C->SetUseBuffer(false);

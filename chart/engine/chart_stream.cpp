@@ -1,11 +1,14 @@
 #include "chart/engine/chart_stream.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstring>
 #include <functional>
 #include <string>
+
+#include <QWidget>
 
 #include "chart/engine/axis_panel.h"
 #include "chart/engine/chart.h"
@@ -581,6 +584,40 @@ QStringList AsNames(const TChartStreamValue& V, const QString& Name) {
   return R;
 }
 
+// A picture as the class library streams it: the graphic's class name as a short string, then
+// the graphic's own data, for a bitmap its size in four bytes and the BMP file.
+TChartStreamValue PictureValue(const TBitmap* Image) {
+  TChartStreamValue V;
+  V.Kind = skBinary;
+  if (!Image || Image->Empty()) return V;
+  const QByteArray Bmp = Image->SaveToData();
+  V.Bytes.append(char(7));
+  V.Bytes.append("TBitmap", 7);
+  for (int i = 0; i < 4; ++i) V.Bytes.append(char(std::uint32_t(Bmp.size()) >> (8 * i)));
+  V.Bytes.append(Bmp);
+  return V;
+}
+
+void ReadPicture(TCustomChartPanelExtended& Panel, const QByteArray& Data) {
+  if (Data.isEmpty()) {
+    Panel.SetBackImage(nullptr);
+    return;
+  }
+  const auto Byte = [&Data](qsizetype I) { return std::uint32_t(std::uint8_t(Data[I])); };
+  const qsizetype N = Byte(0);
+  if (Data.size() < 1 + N + 4 || Data.mid(1, N) != "TBitmap")
+    Refuse(QStringLiteral("The back image is not a bitmap"));
+  const std::uint32_t Size = Byte(N + 1) | Byte(N + 2) << 8 | Byte(N + 3) << 16 | Byte(N + 4) << 24;
+  TBitmap B;
+  QString Error = QStringLiteral("its size is wrong");
+  if (Size != std::uint64_t(Data.size() - N - 5) || !B.LoadFromData(Data.mid(N + 5), &Error))
+    Refuse(QStringLiteral("The back image cannot be read: %1").arg(Error));
+  Panel.SetBackImage(&B);
+}
+
+// Left, top, width and height.
+std::array<int, 4> PlaceOf(const QRect& G) { return {G.x(), G.y(), G.width(), G.height()}; }
+
 // Stored only when not the value of a new panel.
 const TPropTable<TCustomAxisPanel>& PanelTable() {
   static const TPropTable<TCustomAxisPanel> T = [] {
@@ -589,6 +626,39 @@ const TPropTable<TCustomAxisPanel>& PanelTable() {
     auto Unless = [&R](auto Default, auto Get) {
       R.back().Stored = [Default, Get](const C& X) { return Get(X) != Default; };
     };
+    // The control's place and size come first and always, as for any control on a form; the
+    // window that reads them back places the panel there. A size is held to one whose picture
+    // can still be made.
+    const char* const Place[] = {"Left", "Top", "Width", "Height"};
+    for (int i = 0; i < 4; ++i)
+      R.push_back({QString::fromLatin1(Place[i]),
+                   [i](const C& X) { return ToValue(PlaceOf(X.geometry())[size_t(i)]); },
+                   [i](C& X, const TChartStreamValue& V) {
+                     std::array<int, 4> P = PlaceOf(X.geometry());
+                     P[size_t(i)] = AsInt(V);
+                     X.setGeometry(P[0], P[1], P[2], P[3]);
+                   },
+                   [](const C&) { return true; }, i < 2 ? -32768 : 0, i < 2 ? 32767 : 8192});
+    R.push_back(EnumProp<C, TAlign>(
+        "Align", [](const C& X) { return X.Align(); }, [](C& X, TAlign A) { X.SetAlign(A); },
+        {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}));
+    // The order among the window's controls, which is the window's to keep: written for a panel
+    // in a window, taken as read.
+    R.push_back({QStringLiteral("TabOrder"),
+                 [](const C& X) {
+                   const QWidget* P = X.parentWidget();
+                   const QList<const QWidget*> Siblings =
+                       P ? P->findChildren<const QWidget*>(Qt::FindDirectChildrenOnly)
+                         : QList<const QWidget*>();
+                   return ToValue(int(std::max<qsizetype>(Siblings.indexOf(&X), 0)));
+                 },
+                 [](C&, const TChartStreamValue&) {},
+                 [](const C& X) { return X.parentWidget() != nullptr; }, 0, 32767});
+    // The back image goes as a bitmap, whatever file it was read from.
+    R.push_back({QStringLiteral("BackImage.Data"),
+                 [](const C& X) { return PictureValue(X.BackImage()); },
+                 [](C& X, const TChartStreamValue& V) { ReadPicture(X, V.Bytes); },
+                 [](const C& X) { return X.BackImage() && !X.BackImage()->Empty(); }});
     R.push_back(BaseProp<C>("AxisVisible", &C::AxisVisible, &C::SetAxisVisible));
     Unless(true, [](const C& X) { return X.AxisVisible(); });
     // From here on what has no rule of its own is stored when it differs from a new chart.

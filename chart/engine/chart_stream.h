@@ -30,7 +30,8 @@ const TChartStreamProperty* FindStreamProperty(const TChartStreamObject& Object,
 // The limits a stream must keep to; past them it is refused before anything is built.
 inline constexpr int MaxStreamDepth = 4;
 inline constexpr int MaxStreamItems = 1 << 16;
-inline constexpr int MaxStreamText = 1 << 20;
+// One value may be a back image.
+inline constexpr int MaxStreamText = 1 << 26;
 
 QByteArray EncodeChartStream(const TChartStreamObject& Root);
 // ChartException "Invalid chart stream: ..." for anything that is not a whole, well-formed

@@ -195,9 +195,11 @@ void TCustomPolarSeries::DrawRadiusAxes() {
   const double Min = V->IMinimum(), Max = V->IMaximum();
   const TRect Plot = CircleRect();
   const int CX = CircleXCenter(), CY = CircleYCenter();
+  // The labels lie beside their ticks on the centre's side: centred on the last tick, the
+  // value at the rim would run into the angle written just outside it ("2" and "0°" read "20°").
   if (V->Visible())
     V->CustomDrawStartEnd(*C, Plot, CX - V->TickRoom(), CX - V->TickRoom(), CX, false, Min, Max,
-                          V->Increment(), CY - XRadius(), CY);
+                          V->Increment(), CY - XRadius(), CY, true);
   // A polar chart writes the radius along the horizontal radius too. The centre's value is
   // written once, beside the vertical radius: the horizontal one starts a pixel out, with the
   // same scale, so that its first label falls before its start.
@@ -205,7 +207,7 @@ void TCustomPolarSeries::DrawRadiusAxes() {
     if (TChartAxis* H = GetHorizAxis(); H && H->Visible() && Chart) {
       const double PerPixel = (Max - Min) / XRadius();
       H->CustomDrawStartEnd(*C, Plot, CY + H->TickRoom(), CY + H->TickRoom(), CY, false,
-                            Min + PerPixel, Max, V->Increment(), CX + 1, CX + XRadius());
+                            Min + PerPixel, Max, V->Increment(), CX + 1, CX + XRadius(), true);
     }
 }
 
@@ -360,12 +362,31 @@ void TPolarSeries::FillSampleValues(int NumValues) {
 
 // The radar.
 
+TRadarSeries::~TRadarSeries() {
+  // The base destructor leaves the chart, too late to reach this class.
+  if (ParentChart()) SetParentChart(nullptr);
+}
+
+void TRadarSeries::ParentChartChanging(TCustomAxisPanel* New) {
+  // The step is the radar's spacing of its own points, not a choice of the user's: a chart the
+  // radar leaves gets the default step back, so that the next polar series there does not
+  // label its circle at the radar's step (unless the step was set to another since).
+  const TCustomAxisPanel* Chart = ParentChart();
+  if (TChartAxis* H = GetHorizAxis();
+      H && Chart && !Chart->Destroying() && FWrittenStep > 0 && H->Increment() == FWrittenStep)
+    H->SetIncrement(0);
+  TCustomPolarSeries::ParentChartChanging(New);
+}
+
 void TRadarSeries::PrepareDrawing() {
   SetSideCount(Count());
   if (Count() <= 0) return;
   // Only changes are written: each would repaint the chart that is being drawn.
   const double Step = 360.0 / Count();
-  if (TChartAxis* H = GetHorizAxis(); H && H->Increment() != Step) H->SetIncrement(Step);
+  if (TChartAxis* H = GetHorizAxis()) {
+    if (H->Increment() != Step) H->SetIncrement(Step);
+    FWrittenStep = Step;
+  }
   for (int i = 0; i < Count(); ++i)
     if (XValue(i) != i * Step) XValues()->SetValue(i, i * Step);
 }

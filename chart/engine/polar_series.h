@@ -96,6 +96,7 @@ class TPolarSeries : public TCustomPolarSeries {
 
 class TRadarSeries : public TCustomPolarSeries {
  public:
+  ~TRadarSeries() override;
   QString ClassName() const override { return QStringLiteral("TRadarSeries"); }
   int NumSampleValues() const override { return 5; }
   void FillSampleValues(int NumValues) override;
@@ -105,4 +106,8 @@ class TRadarSeries : public TCustomPolarSeries {
  protected:
   // One spoke per point, evenly around the circle.
   void PrepareDrawing() override;
+  void ParentChartChanging(TCustomAxisPanel* New) override;
+
+ private:
+  double FWrittenStep = 0;  // the angle step last written to the chart's axis
 };

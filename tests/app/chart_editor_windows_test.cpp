@@ -14,6 +14,7 @@
 #include "chart/engine/chart.h"
 #include "chart/engine/chart_registry.h"
 #include "chart/engine/polar_series.h"
+#include "chart/engine/series_types.h"
 #include "chart/engine/surface_series.h"
 #include "platform/controls.h"
 #include "tests/app/chart_windows_support.h"
@@ -111,6 +112,39 @@ TEST_F(ChartEditorWindowTest, PolarSeriesDeletedAndClonedInTheEditorThenPlottedA
   Form->Chart1->CreateBitmap(clWhite, {0, 0, 300, 200});
   // The window going takes its chart's series along.
   Form.reset();
+}
+
+TEST_F(ChartEditorWindowTest, APolarPlotAfterADeletedRadarStartsFromThePolarDefaults) {
+  std::unique_ptr<TPolarForm> Form(CreateForm<TPolarForm>());
+  Form->resize(600, 450);
+  TPlotRequest R = Request("2");
+  R.XFrom = 0;
+  R.XTo = 360;
+  R.XSteps = 72;
+  ASSERT_EQ(PlotPolar(R, *Form), TPlotOutcome::Plotted);
+  // Changed to a radar and drawn, the 73 points space the spokes 360 / 73 degrees apart.
+  Steps.push_back([](TForm& F) { Editor(F).BChangeTypeSeries->click(); });
+  Steps.push_back([](TForm& F) {
+    auto& G = dynamic_cast<TChartGallery&>(F);
+    G.ChartGalleryPanel1->SelectType(
+        ChartSeriesTypes().Find(QStringLiteral("TRadarSeries"), QString()));
+    G.BOk->click();
+  });
+  Form->sbProp->click();
+  ASSERT_EQ(Form->Chart1->GetSeries(0)->ClassName(), QStringLiteral("TRadarSeries"));
+  Form->Chart1->CreateBitmap(clWhite, {0, 0, 300, 200});
+  EXPECT_DOUBLE_EQ(Form->Chart1->BottomAxis()->Increment(), 360.0 / 73);
+
+  Steps.push_back([this](TForm& F) {
+    Dialogs.Answer(mrYes);
+    Editor(F).BDeleteSeries->click();
+  });
+  Form->sbProp->click();
+  ASSERT_EQ(Form->PlotCount(), 0);
+  ASSERT_EQ(PlotPolar(R, *Form), TPlotOutcome::Plotted);
+  auto* P = dynamic_cast<TPolarSeries*>(Form->Chart1->GetSeries(0));
+  ASSERT_NE(P, nullptr);
+  EXPECT_EQ(P->AngleIncrement(), 10);
 }
 
 }  // namespace

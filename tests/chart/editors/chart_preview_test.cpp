@@ -35,7 +35,38 @@ void Drag(QWidget* W, const TPoint& From, const TPoint& To, bool Direct = false)
 }
 
 QString Tool(const char* Name) { return QStandardPaths::findExecutable(QLatin1String(Name)); }
+
+// The height of the red title's ink over the height of the chart on the sheet.
+double TitleShare(TChartPreviewPage& Page) {
+  Page.Redraw();
+  const QRect Red = RedBounds(Page.Backing()->Image());
+  return Red.isNull() ? 0 : double(Red.height()) / Page.ChartRect().Height();
+}
 }  // namespace
+
+TEST_F(ChartEditorTest, PreviewTextKeepsThePagesProportionAtEveryScaleAndDetail) {
+  Chart->Title()->SetText({QStringLiteral("Title")});
+  Chart->Title()->Font()->SetColor(clRed);
+  Chart->Title()->Font()->SetSize(20);
+  TChartPreviewPage Page;
+  Page.resize(500, 400);
+  Page.SetImage(Chart.get());
+  // At one pixel per point the sheet draws as the printer does; at two, the same proportion.
+  Page.SetPixelRatioOverride(1);
+  const double One = TitleShare(Page);
+  ASSERT_GT(One, 0.02);
+  Page.SetPixelRatioOverride(2);
+  EXPECT_NEAR(TitleShare(Page), One, One * 0.2);
+  // More detail draws the chart larger under the same rectangle: the title takes less of it,
+  // as a bitmap too, which is drawn at the print extents.
+  Chart->SetPrintResolution(-100);
+  const double Fine = TitleShare(Page);
+  EXPECT_LT(Fine, One * 0.7);
+  Page.AsBitmap = true;
+  EXPECT_NEAR(TitleShare(Page), Fine, Fine * 0.25);
+  Page.SetPixelRatioOverride(1);
+  EXPECT_NEAR(TitleShare(Page), Fine, Fine * 0.25);
+}
 
 TEST_F(ChartEditorTest, PreviewSheetHoldsTheChartAtItsMargins) {
   TChartPreviewPage Page;

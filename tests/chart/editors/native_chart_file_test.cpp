@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include "chart/editors/native_chart_file.h"
 #include "chart/engine/chart.h"
@@ -91,7 +92,7 @@ TEST_F(NativeChartFileTest, TheCheckerReadsEveryByte) {
     Children << C["class"].toString() + ":" + C["name"].toString();
   EXPECT_EQ(Children, (QStringList{"TLineSeries:Plain", "TLineSeries:Rich", "TBubbleSeries:Bubbles",
                                    "TLineSeries:Same", "TLineSeries:Empty"}));
-  EXPECT_EQ(Root["properties"].toArray()[0].toArray()[0].toString(), u"LeftAxis.Title.Caption");
+  EXPECT_EQ(Root["properties"].toArray()[4].toArray()[0].toString(), u"LeftAxis.Title.Caption");
 
   // X = 0, 1, 2 ... without colours or labels: flags 0 and 1 + 4 + 8 x count bytes.
   EXPECT_EQ(Block(F, 0)["flags"].toInt(), 0);
@@ -210,4 +211,34 @@ TEST_F(NativeChartFileTest, TheCheckerReadsTheChartsLooks) {
   EXPECT_EQ(Strings(Props["Legend.Font.Style"]["set"]), (QStringList{"fsBold", "fsStrikeOut"}));
   EXPECT_EQ(Props["Legend.ShadowSize"].toInt(), -200);
   EXPECT_EQ(Block(F, 0)["bytes"].toInt(), 5 + 8);
+}
+
+TEST_F(NativeChartFileTest, TheControlsPlaceAndItsBackImageAreWritten) {
+  QWidget Window;
+  auto* C = new TChart(&Window);
+  C->setObjectName(QStringLiteral("Placed"));
+  C->setGeometry(5, 7, 300, 200);
+  C->SetAlign(alClient);
+  // Each pixel its own colour; the chart holds it as read, whatever the file it came from.
+  QImage Pic(3, 2, QImage::Format_RGB32);
+  for (int i = 0; i < 6; ++i) Pic.setPixel(i % 3, i / 3, qRgb(40 * i, 255 - 30 * i, 7 * i));
+  TBitmap Back;
+  Back.SetImage(Pic);
+  C->SetBackImage(&Back);
+  ASSERT_TRUE(SaveChartToFile(*C, Path("placed.cht")));
+  QHash<QString, QJsonValue> Props;
+  const QJsonObject F = Checked(Path("placed.cht"));
+  for (const QJsonValue& P : F["chart"]["properties"].toArray()) Props[P[0].toString()] = P[1];
+  for (const auto& [Name, Value] :
+       {std::pair{"Left", 5}, {"Top", 7}, {"Width", 300}, {"Height", 200}})
+    EXPECT_EQ(Props[Name].toInt(), Value) << Name;
+  EXPECT_EQ(Props["Align"]["ident"].toString(), u"alClient");
+  EXPECT_EQ(Props["TabOrder"].toInt(-1), 0);
+  // The picture: its class name, the size of the bitmap's data, the BMP file as Qt reads it.
+  const QByteArray D = QByteArray::fromHex(Props["BackImage.Data"]["binary"].toString().toLatin1());
+  ASSERT_GT(D.size(), 12);
+  EXPECT_EQ(D.left(8), QByteArray("\x07TBitmap"));
+  EXPECT_EQ(qFromLittleEndian<quint32>(D.constData() + 8), quint32(D.size() - 12));
+  const QImage Read = QImage::fromData(D.mid(12), "BMP").convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(Read, Pic);
 }

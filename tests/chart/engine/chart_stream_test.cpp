@@ -40,6 +40,13 @@ TChartStreamValue F(double V) { return TStreamValue::OfFloat(V); }
 TChartStreamValue B(bool V) { return TStreamValue::OfBool(V); }
 TChartStreamValue S(const char* V) { return TStreamValue::OfString(QString::fromUtf8(V)); }
 TChartStreamValue Id(const char* V) { return TStreamValue::OfIdent(QString::fromLatin1(V)); }
+template <size_t N>
+TChartStreamValue Picture(const char (&Bytes)[N]) {
+  TChartStreamValue V;
+  V.Kind = skBinary;
+  V.Bytes = QByteArray(Bytes, N - 1);
+  return V;
+}
 TChartStreamValue Sources(const QStringList& Names) {
   std::vector<TStreamValue> Items;
   for (const QString& N : Names) Items.push_back(TStreamValue::OfString(N));
@@ -74,8 +81,9 @@ QByteArray Stream(std::vector<TChartStreamObject> Children,
 TEST(ChartStream, StoredPropertiesFollowTheRules) {
   TChart Chart;
   TChartAxis* L = Chart.LeftAxis();
-  // A new chart and a new axis store nothing.
-  EXPECT_TRUE(ChartComponent(Chart).Properties.empty());
+  // A new chart stores only its place and size, a new axis nothing.
+  EXPECT_EQ(Names(ChartComponent(Chart).Properties),
+            (QStringList{"Left", "Top", "Width", "Height"}));
   EXPECT_TRUE(WriteAxisProperties(*L).empty());
   // Ends are stored only where they are not automatic.
   L->SetAutomaticMaximum(false);
@@ -363,12 +371,15 @@ QImage Painted(TChart& Chart) {
 
 TEST(ChartStream, TitlesLegendWallsAndPanelLooksComeBack) {
   RegisterChartClasses();
-  // A new chart's stream is still just the signature, the class, the name and two ends.
+  // A new chart's stream is the signature, the class, the name, its place and size, two ends.
   TChart Fresh;
   Fresh.SetName(QStringLiteral("C"));
-  EXPECT_EQ(WriteChartComponents(Fresh), QByteArray("TPF0\x06TChart\x01"
-                                                    "C\x00\x00",
-                                                    15));
+  Fresh.setGeometry(3, -2, 400, 250);
+  EXPECT_EQ(WriteChartComponents(Fresh),
+            QByteArray("TPF0\x06TChart\x01"
+                       "C\x04Left\x02\x03\x03Top\x02\xFE\x05Width\x03\x90\x01"
+                       "\x06Height\x03\xFA\x00\x00\x00",
+                       47));
 
   TChart From;
   From.SetBevelInner(bvLowered);
@@ -403,6 +414,12 @@ TEST(ChartStream, TitlesLegendWallsAndPanelLooksComeBack) {
   From.BackWall()->Brush()->SetStyle(bsClear);
   From.BackWall()->SetColor(clCream);
   From.SetBackImageInside(true);
+  QImage Pic(2, 2, QImage::Format_RGB32);
+  Pic.fill(qRgb(9, 99, 199));
+  Pic.setPixel(1, 0, qRgb(250, 1, 2));
+  TBitmap Back;
+  Back.SetImage(Pic);
+  From.SetBackImage(&Back);
   TChartLegend* L = From.Legend();
   L->SetAlignment(laBottom);
   L->SetColor(clInfoBk);
@@ -450,6 +467,8 @@ TEST(ChartStream, TitlesLegendWallsAndPanelLooksComeBack) {
   EXPECT_EQ(To.Legend()->LegendStyle(), ChartLegend::lsValues);
   EXPECT_EQ(To.Title()->Font()->Size(), 14);
   EXPECT_EQ(To.BorderStyle(), bsSingle);
+  ASSERT_NE(To.BackImage(), nullptr);
+  EXPECT_EQ(To.BackImage()->Image().convertToFormat(QImage::Format_RGB32), Pic);
   QStringList Diff;
   Differ(DecodeChartStream(WriteChartComponents(To)), Root, Diff);
   EXPECT_TRUE(Diff.isEmpty()) << Diff.join(", ").toStdString();
@@ -475,6 +494,11 @@ TEST(ChartStream, HostileLooksAreRefusedAndPutBack) {
       {{{"Legend.Font.Style", TStreamValue::OfSet({"fsWide"})}},
        "Invalid value fsWide of Font.Style"},
       {{{"BackWall.Image", I(0)}}, "Unknown property BackWall.Image of the chart"},
+      {{{"Width", I(100000)}}, "Invalid value 100000 of Width"},
+      {{{"BackImage.Data", Picture("\x05TIcon\x00\x00\x00\x00")}},
+       "The back image is not a bitmap"},
+      {{{"BackImage.Data", Picture("\x07TBitmap\x09\x00\x00\x00BM\xFF")}},
+       "The back image cannot be read: its size is wrong"},
       // Taken first, then a value out of range: what was taken is put back.
       {{{"Legend.Alignment", Id("laTop")},
         {"LeftWall.Size", I(50)},

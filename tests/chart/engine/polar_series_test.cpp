@@ -10,6 +10,8 @@
 #include <set>
 #include <vector>
 
+#include <QFontMetrics>
+
 #include "chart/engine/chart.h"
 #include "chart/engine/polar_series.h"
 #include "platform/canvas_targets.h"
@@ -82,7 +84,39 @@ bool HasLine(const std::vector<TCanvasOp>& Lines, TPoint A, TPoint B, int Tolera
   return false;
 }
 
+// Where a recorded text lies, from its reference point, alignment and font.
+TRect TextBox(const TCanvasOp& Op) {
+  const QFontMetrics M(ToQFont(Op.State.Font));
+  const int W = M.horizontalAdvance(Op.Text), H = M.ascent() + M.descent();
+  const unsigned A = Op.State.TextAlign;
+  int X = Op.Points[0].X, Y = Op.Points[0].Y;
+  if ((A & TA_CENTER) == TA_CENTER)
+    X -= W / 2;
+  else if (A & TA_RIGHT)
+    X -= W;
+  if ((A & TA_BASELINE) == TA_BASELINE)
+    Y -= M.ascent();
+  else if (A & TA_BOTTOM)
+    Y -= H;
+  return {X, Y, X + W, Y + H};
+}
 }  // namespace
+
+TEST(PolarSeries, RadiusLabelsKeepOffTheAnglesRoundTheCircle) {
+  // The radius axes end at the circle's top and right, where the 90 and 0 degree labels stand.
+  TPolarChart<TPolarSeries> T;
+  for (int a = 0; a < 360; a += 30) T.P.AddPolar(a, 2);
+  T.P.SetCircleLabels(true);
+  std::vector<TRect> Angles, Radii;
+  for (const TCanvasOp& Op : T.Draw())
+    if (Op.Kind == coText) (Op.Text.endsWith(QChar(0xBA)) ? Angles : Radii).push_back(TextBox(Op));
+  ASSERT_GE(Radii.size(), 4u);
+  for (const TRect& R : Radii)
+    for (const TRect& A : Angles)
+      EXPECT_TRUE(R.Right <= A.Left || A.Right <= R.Left || R.Bottom <= A.Top || A.Bottom <= R.Top)
+          << "radius label at " << R.Left << "," << R.Top << " on the angle at " << A.Left << ","
+          << A.Top;
+}
 
 TEST(PolarSeries, PointsAtAngleAndRadiusJoinedInOrder) {
   TPolarChart<TPolarSeries> T;
