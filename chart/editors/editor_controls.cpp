@@ -100,7 +100,12 @@ void TChartSpinEdit::keyPressEvent(QKeyEvent* Event) {
 }
 
 void TChartSpinEdit::focusOutEvent(QFocusEvent* Event) {
-  RunGuarded([this] { FinishTyping(); });
+  // Left by the user's hand; not as its window is left for another one or its page goes away,
+  // when there is no one to tell.
+  const Qt::FocusReason Why = Event->reason();
+  if (Why == Qt::TabFocusReason || Why == Qt::BacktabFocusReason || Why == Qt::MouseFocusReason ||
+      Why == Qt::ShortcutFocusReason)
+    RunGuarded([this] { FinishTyping(); });
   QLineEdit::focusOutEvent(Event);
 }
 
