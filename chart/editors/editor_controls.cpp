@@ -22,7 +22,7 @@ TChartSpinEdit::TChartSpinEdit(QWidget* Parent) : QLineEdit(Parent), FUpDown(new
   FUpDown->setCursor(Qt::ArrowCursor);
   FUpDown->SetMax(32000);
   setTextMargins(0, 0, UpDownWidth, 0);
-  setMaximumWidth(80 + UpDownWidth);
+  setMaximumWidth(80);
   connect(this, &QLineEdit::textEdited, this, [this] { RunGuarded([this] { TextEdited(); }); });
   connect(FUpDown, &TUpDown::Click, this, [this] { RunGuarded([this] { Stepped(); }); });
 }
