@@ -212,12 +212,10 @@ void FitCaption(QWidget& Window) {
                            QFontMetrics(Font).height() + 4);
   int Need = QFontMetrics(Font).horizontalAdvance(Window.windowTitle()) + 5 * Bar;
   if (const QScreen* S = Window.screen()) Need = std::min(Need, S->availableGeometry().width());
-  // A window not shown nor sized yet will open at its size hint.
-  const bool Sized = Window.isVisible() || Window.testAttribute(Qt::WA_Resized);
-  if ((Sized ? Window.width() : Window.sizeHint().width()) >= Need) return;
+  // Kept as the least width: the window may still shrink to its contents as it opens.
   if (Window.maximumWidth() < Need) Window.setMaximumWidth(Need);
-  Window.setMinimumWidth(Need);
-  Window.resize(Need, Window.height());
+  Window.setMinimumWidth(std::max(Window.minimumWidth(), Need));
+  if (Window.width() < Need) Window.resize(Need, Window.height());
 }
 
 void TForm::showEvent(QShowEvent* Event) {

@@ -22,7 +22,7 @@ TChartSpinEdit::TChartSpinEdit(QWidget* Parent) : QLineEdit(Parent), FUpDown(new
   FUpDown->setCursor(Qt::ArrowCursor);
   FUpDown->SetMax(32000);
   setTextMargins(0, 0, UpDownWidth, 0);
-  setMaximumWidth(80 + UpDownWidth);
+  setMaximumWidth(80);
   connect(this, &QLineEdit::textEdited, this, [this] { RunGuarded([this] { TextEdited(); }); });
   connect(FUpDown, &TUpDown::Click, this, [this] { RunGuarded([this] { Stepped(); }); });
 }
@@ -100,7 +100,12 @@ void TChartSpinEdit::keyPressEvent(QKeyEvent* Event) {
 }
 
 void TChartSpinEdit::focusOutEvent(QFocusEvent* Event) {
-  RunGuarded([this] { FinishTyping(); });
+  // Left by the user's hand; not as its window is left for another one or its page goes away,
+  // when there is no one to tell.
+  const Qt::FocusReason Why = Event->reason();
+  if (Why == Qt::TabFocusReason || Why == Qt::BacktabFocusReason || Why == Qt::MouseFocusReason ||
+      Why == Qt::ShortcutFocusReason)
+    RunGuarded([this] { FinishTyping(); });
   QLineEdit::focusOutEvent(Event);
 }
 
