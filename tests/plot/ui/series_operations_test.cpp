@@ -288,7 +288,8 @@ TEST(FormatHelp, DescribesOnlyTheFormatsTheBubblesAccept) {
   EXPECT_GE(Examples, 3);
   // The types it lists, and only those, are taken in either case; no "*" width is promised.
   QString Types;
-  const QRegularExpression Type(QStringLiteral("^  ([a-z])   "), QRegularExpression::MultilineOption);
+  const QRegularExpression Type(QStringLiteral("^  ([a-z])   "),
+                                QRegularExpression::MultilineOption);
   for (auto M = Type.globalMatch(Text); M.hasNext();) Types += M.next().captured(1);
   EXPECT_EQ(Types, QStringLiteral("efgn"));
   for (char C = 'A'; C <= 'z'; ++C)
