@@ -116,7 +116,9 @@ TChartEditForm::TChartEditForm(QWidget* Owner) : TForm(Owner) {
   Notebook1->tabBar()->setAttribute(Qt::WA_Hover);
   ChartLayout->addWidget(Notebook1);
   MainPage->AddPage(ChartTab, QStringLiteral("Chart"));
-  MainPage->AddPage(new QWidget(MainPage), QStringLiteral("Series"));
+  auto* SeriesMain = new QWidget(MainPage);
+  new QVBoxLayout(SeriesMain);
+  MainPage->AddPage(SeriesMain, QStringLiteral("Series"));
   Main->addWidget(MainPage, 1);
 
   const QString Tabs[ChartEditorTabCount] = {
@@ -340,7 +342,6 @@ void TChartEditForm::ShowSeriesTab(TChartSeries* Series, bool FirstPage) {
   if (!SeriesEditor().Create || !Chart) return;
   if (!FSeriesForm) {
     QWidget* Tab = MainPage->Pages(1);
-    if (!Tab->layout()) new QVBoxLayout(Tab);
     FSeriesForm = SeriesEditor().Create(Tab, Chart, EditorOptions, HiddenTabs);
     if (!FSeriesForm) return;
     Tab->layout()->addWidget(FSeriesForm);
