@@ -116,7 +116,9 @@ TChartEditForm::TChartEditForm(QWidget* Owner) : TForm(Owner) {
   Notebook1->tabBar()->setAttribute(Qt::WA_Hover);
   ChartLayout->addWidget(Notebook1);
   MainPage->AddPage(ChartTab, QStringLiteral("Chart"));
-  MainPage->AddPage(new QWidget(MainPage), QStringLiteral("Series"));
+  auto* SeriesMain = new QWidget(MainPage);
+  new QVBoxLayout(SeriesMain);
+  MainPage->AddPage(SeriesMain, QStringLiteral("Series"));
   Main->addWidget(MainPage, 1);
 
   const QString Tabs[ChartEditorTabCount] = {
@@ -268,23 +270,26 @@ void TChartEditForm::FitPages() {
                              2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this));
   QSize Want = sizeHint().expandedTo(size());
   for (auto& [Tab, Old] : Held) Tab->setMinimumSize(Old);
-  if (const QScreen* Screen = screen()) {
-    // Room for the window frame, which the window manager adds around the dialog.
-    const int Caption = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-    const QRect Avail = Screen->availableGeometry().adjusted(8, Caption + 8, -8, -8);
-    Want = Want.boundedTo(Avail.size());
+  const QScreen* Screen = isWindow() ? screen() : nullptr;
+  if (!Screen) {
     resize(Want);
-    QRect R(pos(), size());
-    if (isWindow() && !Avail.contains(R)) {
-      R.moveLeft(
-          std::clamp(R.left(), Avail.left(), std::max(Avail.left(), Avail.right() - R.width())));
-      R.moveTop(
-          std::clamp(R.top(), Avail.top(), std::max(Avail.top(), Avail.bottom() - R.height())));
-      move(R.topLeft());
-    }
-  } else {
-    resize(Want);
+    return;
   }
+  // The window frame, once the window manager has put one round the dialog; until then a title
+  // bar of about the style's height.
+  const QRect Frame = frameGeometry(), Inner = geometry();
+  QMargins F(Inner.left() - Frame.left(), Inner.top() - Frame.top(), Frame.right() - Inner.right(),
+             Frame.bottom() - Inner.bottom());
+  if (F.isNull()) F.setTop(style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
+  const QRect Room = Screen->availableGeometry().marginsRemoved(F);
+  resize(Want.boundedTo(Room.size()));
+  // Grown since it was placed, it is centred again over its owner, then kept on the screen.
+  QRect R(Inner.topLeft(), size());
+  if (const QWidget* Owner = parentWidget()) R.moveCenter(Owner->window()->geometry().center());
+  R.moveLeft(
+      std::clamp(R.left(), Room.left(), std::max(Room.left(), Room.right() - R.width() + 1)));
+  R.moveTop(std::clamp(R.top(), Room.top(), std::max(Room.top(), Room.bottom() - R.height() + 1)));
+  move(R.topLeft() - QPoint(F.left(), F.top()));
 }
 
 void TChartEditForm::NotebookChange() { ShowPage(Notebook1->ActivePageIndex()); }
@@ -337,10 +342,10 @@ void TChartEditForm::ShowSeriesTab(TChartSeries* Series, bool FirstPage) {
   if (!SeriesEditor().Create || !Chart) return;
   if (!FSeriesForm) {
     QWidget* Tab = MainPage->Pages(1);
-    if (!Tab->layout()) new QVBoxLayout(Tab);
     FSeriesForm = SeriesEditor().Create(Tab, Chart, EditorOptions, HiddenTabs);
     if (!FSeriesForm) return;
     Tab->layout()->addWidget(FSeriesForm);
+    FSeriesForm->show();
   }
   MainPage->SetActivePageIndex(1);
   if (SeriesEditor().ShowSeries) SeriesEditor().ShowSeries(FSeriesForm, Series, FirstPage);

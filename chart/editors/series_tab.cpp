@@ -632,8 +632,9 @@ void TFormChartSeries::EditFunctionPeriod() {
 }
 
 void TFormChartSeries::hideEvent(QHideEvent* Event) {
-  // Closing the editor applies what the data-source tab still holds.
-  ApplyPending();
+  // Closing the editor applies what the data-source tab still holds; leaving the series tab
+  // hides the page too, but the editor asks about that first.
+  if (!window()->isVisible()) ApplyPending();
   TChartEditorPage::hideEvent(Event);
 }
 

@@ -19,6 +19,12 @@ TEST(ChartGalleryRows, EveryTypeGetsACell) {
   EXPECT_EQ(GalleryRows(17), 5);
 }
 
+TEST_F(ChartEditorTest, TheTypePictureIsDrawnAtTheScreensRatio) {
+  const QImage I = GalleryPicture(ChartSeriesTypes().GetSeriesType(0), {48, 36}, clFuchsia, 2);
+  EXPECT_EQ(I.size(), QSize(96, 72));
+  EXPECT_EQ(I.devicePixelRatio(), 2);
+}
+
 TEST_F(ChartEditorTest, GalleryPagesShowOneSampleChartPerType) {
   TChartSeries* Line = AddLine("A", clRed);
   TChartSeriesClass Class;
