@@ -602,7 +602,8 @@ bool TfmGraphImport::ReadColumns(const QStringList& FileLines, const QString& XC
       return false;
     }
     if (Cols[C] < 1 || Cols[C] > MaxImportColumns) {
-      ShowError(GraphValidates::IntRangeText(Axis + QStringLiteral(" Column"), 1, MaxImportColumns));
+      ShowError(
+          GraphValidates::IntRangeText(Axis + QStringLiteral(" Column"), 1, MaxImportColumns));
       return false;
     }
   }

@@ -41,10 +41,10 @@ void TfmFileData::FormCreate() {
   Columns->addWidget(new QLabel(QStringLiteral("Y column"), this), 1, 0);
   Columns->addWidget(edYColumn, 1, 1);
   Side->addLayout(Columns);
-  FXValidate = std::make_unique<GraphValidates::TIntValidate>(1, MaxImportColumns, edXColumn,
-                                                              this, QStringLiteral("X Column"));
-  FYValidate = std::make_unique<GraphValidates::TIntValidate>(1, MaxImportColumns, edYColumn,
-                                                              this, QStringLiteral("Y Column"));
+  FXValidate = std::make_unique<GraphValidates::TIntValidate>(1, MaxImportColumns, edXColumn, this,
+                                                              QStringLiteral("X Column"));
+  FYValidate = std::make_unique<GraphValidates::TIntValidate>(1, MaxImportColumns, edYColumn, this,
+                                                              QStringLiteral("Y Column"));
   connect(edXColumn, &QLineEdit::textChanged, this, [this] { FXValidate->TextChanged(); });
   connect(edYColumn, &QLineEdit::textChanged, this, [this] { FYValidate->TextChanged(); });
 

@@ -13,12 +13,12 @@
 #include "platform/clipboard.h"
 #include "platform/controls.h"
 #include "platform/string_grid.h"
+#include "platform/text_file.h"
 #include "plot/core/graph.h"
 #include "plot/ui/series_export.h"
 #include "plot/ui/series_import.h"
 #include "plot/ui/series_import_fields.h"
 #include "plot/ui/series_import_file.h"
-#include "platform/text_file.h"
 #include "plot_fixture.h"
 
 namespace {
@@ -325,7 +325,8 @@ TEST(SeriesImport, EditThenOkKeepsTheSeriesBitForBit) {
   S->SetLineWidth(100);
   S->PointColors = true;
   S->Clear();
-  for (int I = 0; I < 4; ++I) S->AddPoint(clRed + I, QString("p%1").arg(I), 20231231.5 + I, 0.1 * I);
+  for (int I = 0; I < 4; ++I)
+    S->AddPoint(clRed + I, QString("p%1").arg(I), 20231231.5 + I, 0.1 * I);
   S->PointAt(1)->Marker.reset();
   S->PointAt(2)->Marker->Style = 17;
   S->PointAt(3)->StartY = -1;  // a start of its own, as a file may hold
