@@ -41,9 +41,10 @@ enum TChartEditorTab {
   cetPaging,
   cetWalls,
   cet3D,
-  // These two hide the "General" and "Marks" tabs of the series form.
-  cetSeriesGeneral,
-  cetSeriesMarks
+  // These two hide tabs of the series form: where its data come from ("Data Source") and
+  // "General", the form's first two optional tabs.
+  cetSeriesData,
+  cetSeriesGeneral
 };
 inline constexpr int ChartEditorTabCount = 9;
 

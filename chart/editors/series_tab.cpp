@@ -641,9 +641,9 @@ void TFormChartSeries::hideEvent(QHideEvent* Event) {
 void RegisterChartSeriesTab() {
   RegisterChartSeriesEditor({[](QWidget* Owner, TCustomChart* Chart, int Options, int HiddenTabs) {
                                auto* F = new TFormChartSeries(Owner, Chart);
-                               F->ShowDataSource = (Options & ceDataSource) != 0;
+                               F->ShowDataSource =
+                                   (Options & ceDataSource) && !(HiddenTabs & (1 << cetSeriesData));
                                F->ShowGeneral = !(HiddenTabs & (1 << cetSeriesGeneral));
-                               F->ShowMarks = !(HiddenTabs & (1 << cetSeriesMarks));
                                return static_cast<TChartEditorPage*>(F);
                              },
                              [](TChartEditorPage* Page, TChartSeries* Series, bool FirstPage) {

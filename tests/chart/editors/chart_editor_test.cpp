@@ -87,12 +87,13 @@ TEST_F(ChartEditorTest, HiddenTabsOpenTheFirstPageLeftAndHideSeriesTabs) {
   });
   RunChartModal(*E);
 
-  // Bits 9 and 10 hide the series form's "General" and "Marks"; "Data Source" goes by option.
+  // Bits 9 and 10 hide the series form's "Data Source" and "General"; the option hides the first
+  // too.
   struct {
     int Hidden, Options;
     bool General, Marks, Source;
   } const Cases[] = {{1 << cetSeriesGeneral, ChartEditorAllOptions, false, true, true},
-                     {1 << cetSeriesMarks, ChartEditorAllOptions, true, false, true},
+                     {1 << cetSeriesData, ChartEditorAllOptions, true, true, false},
                      {0, ChartEditorAllOptions & ~ceDataSource, true, true, false}};
   for (const auto& C : Cases) {
     std::unique_ptr<TChartEditForm> Ed(CreateChartEditor(nullptr, Chart.get()));
