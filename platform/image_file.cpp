@@ -81,9 +81,8 @@ bool ReadImageData(const QByteArray& Data, QImage& Image, QString* Error, const 
   // The header's size is checked before a pixel is decoded: a small file may claim a picture
   // of gigabytes.
   const QSize S = Reader.size();
-  if (S.isValid() &&
-      (S.width() <= 0 || S.height() <= 0 || S.width() > MaxImageSide || S.height() > MaxImageSide ||
-       static_cast<qint64>(S.width()) * S.height() > MaxImagePixels))
+  if (S.isValid() && (S.width() > MaxImageSide || S.height() > MaxImageSide ||
+                      static_cast<qint64>(S.width()) * S.height() > MaxImagePixels))
     return Fail(
         QStringLiteral("a picture of %1 x %2 pixels is too large").arg(S.width()).arg(S.height()));
   QImage Loaded;

@@ -10,7 +10,7 @@
 
 inline constexpr qint64 MaxImageFileSize = 64LL * 1024 * 1024;
 inline constexpr int MaxImageSide = 32768;
-inline constexpr qint64 MaxImagePixels = 64LL * 1024 * 1024;
+inline constexpr qint64 MaxImagePixels = 32LL * 1024 * 1024;  // 128 MB at 4 bytes a pixel
 
 // False, with a message in *Error that names the file and says why, for a missing, irregular,
 // unreadable, too large or undecodable file; Image is untouched then.
