@@ -1,73 +1,12 @@
 #include "platform/bitmap.h"
 
-#include <cstdint>
-#include <cstring>
-
 #include <QBuffer>
-#include <QFile>
 #include <QPainter>
-#include <QSaveFile>
 
 #include "platform/canvas.h"
 #include "platform/canvas_targets.h"
-
-namespace {
-
-std::uint32_t Le32(const QByteArray& D, int At) {
-  std::uint32_t V = 0;
-  for (int I = 3; I >= 0; --I) V = (V << 8) | static_cast<unsigned char>(D[At + I]);
-  return V;
-}
-std::uint16_t Le16(const QByteArray& D, int At) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(D[At]) |
-                                    (static_cast<unsigned char>(D[At + 1]) << 8));
-}
-
-// The image decoder is only handed files whose headers are consistent and whose pixel data is
-// all there, so that a damaged file is refused with a reason instead of half decoded.
-bool CheckBmp(const QByteArray& D, QString* Error) {
-  auto Fail = [Error](const char* Why) {
-    if (Error) *Error = QString::fromLatin1(Why);
-    return false;
-  };
-  if (D.size() < 26 || D[0] != 'B' || D[1] != 'M') return Fail("not a BMP file");
-  const std::uint32_t Offset = Le32(D, 10);
-  const std::uint32_t HeaderSize = Le32(D, 14);
-  std::int64_t Width = 0;
-  std::int64_t Height = 0;
-  int Bpp = 0;
-  std::uint32_t Compression = 0;
-  if (HeaderSize == 12) {
-    Width = Le16(D, 18);
-    Height = Le16(D, 20);
-    Bpp = Le16(D, 24);
-  } else if (HeaderSize == 40 || HeaderSize == 52 || HeaderSize == 56 || HeaderSize == 108 ||
-             HeaderSize == 124) {
-    if (D.size() < 14 + static_cast<qsizetype>(HeaderSize)) return Fail("truncated BMP header");
-    Width = static_cast<std::int32_t>(Le32(D, 18));
-    Height = static_cast<std::int32_t>(Le32(D, 22));
-    Bpp = Le16(D, 28);
-    Compression = Le32(D, 30);
-  } else {
-    return Fail("unknown BMP header");
-  }
-  if (Height < 0) Height = -Height;
-  if (Width <= 0 || Height <= 0 || Width > 32768 || Height > 32768 || Width * Height > (1 << 28))
-    return Fail("BMP size out of range");
-  if (Bpp != 1 && Bpp != 4 && Bpp != 8 && Bpp != 16 && Bpp != 24 && Bpp != 32)
-    return Fail("unsupported BMP depth");
-  if (Compression > 3) return Fail("unsupported BMP compression");
-  if (Offset < 14 + HeaderSize || Offset >= static_cast<std::uint32_t>(D.size()))
-    return Fail("BMP pixel data missing");
-  if (Compression == 0 || Compression == 3) {
-    const std::int64_t Row = ((Width * Bpp + 31) / 32) * 4;
-    if (static_cast<std::int64_t>(D.size()) - Offset < Row * Height)
-      return Fail("truncated BMP pixel data");
-  }
-  return true;
-}
-
-}  // namespace
+#include "platform/image_file.h"
+#include "platform/text_file.h"
 
 TBitmap::TBitmap() = default;
 
@@ -138,21 +77,15 @@ void TBitmap::Assign(const TBitmap* Source) {
 }
 
 bool TBitmap::LoadFromFile(const QString& FileName, QString* Error) {
-  QFile F(FileName);
-  if (!F.open(QIODevice::ReadOnly)) {
-    if (Error) *Error = F.errorString();
-    return false;
-  }
-  return LoadFromData(F.readAll(), Error);
+  QImage Loaded;
+  if (!ReadImageFile(FileName, Loaded, Error)) return false;
+  SetImage(Loaded);
+  return true;
 }
 
 bool TBitmap::LoadFromData(const QByteArray& Data, QString* Error) {
-  if (!CheckBmp(Data, Error)) return false;
   QImage Loaded;
-  if (!Loaded.loadFromData(Data, "BMP") || Loaded.isNull()) {
-    if (Error) *Error = QStringLiteral("unreadable BMP file");
-    return false;
-  }
+  if (!ReadImageData(Data, Loaded, Error)) return false;
   SetImage(Loaded);
   return true;
 }
@@ -170,13 +103,7 @@ bool TBitmap::SaveToFile(const QString& FileName, QString* Error) const {
     if (Error) *Error = QStringLiteral("empty bitmap");
     return false;
   }
-  const QByteArray Data = SaveToData();
-  QSaveFile F(FileName);
-  if (!F.open(QIODevice::WriteOnly) || F.write(Data) != Data.size() || !F.commit()) {
-    if (Error) *Error = F.errorString();
-    return false;
-  }
-  return true;
+  return WriteFileBytes(FileName, SaveToData(), Error);
 }
 
 void TBitmap::DrawOn(TCanvas& Canvas, const TRect& R) const {

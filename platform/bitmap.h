@@ -1,6 +1,7 @@
 #pragma once
 // Pictures a canvas can draw: TGraphic is the common base (the metafile picture of the plot
-// control derives from it too), TBitmap an RGB image with its own canvas and BMP files.
+// control derives from it too), TBitmap an RGB image with its own canvas, read from any picture
+// file (image_file.h) and written as BMP.
 #include <functional>
 #include <memory>
 
@@ -62,11 +63,11 @@ class TBitmap : public TGraphic {
   void SetImage(const QImage& Image);
   void Assign(const TBitmap* Source);
 
-  // False with an explanation in Error for a missing, unreadable or malformed file; the bitmap
-  // is unchanged then.
+  // False with an explanation in Error for a missing, irregular, too large, unreadable or
+  // malformed file; the bitmap is unchanged then.
   bool LoadFromFile(const QString& FileName, QString* Error = nullptr);
   bool LoadFromData(const QByteArray& Data, QString* Error = nullptr);
-  // Writes a 24-bit BMP through a temporary file that replaces FileName only when complete.
+  // Writes a 24-bit BMP as every file is written (WriteFileBytes).
   bool SaveToFile(const QString& FileName, QString* Error = nullptr) const;
   QByteArray SaveToData() const;
 

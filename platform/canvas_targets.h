@@ -153,6 +153,8 @@ class TMetafileSink : public TCanvasTarget {
   TCanvasTargetKind Kind() const override { return tkMetafile; }
   // Finishes the picture; false when it could not be written.
   virtual bool Finish() = 0;
+  // Why Finish failed, naming the file; empty when it did not or cannot tell.
+  virtual QString FinishError() const { return {}; }
 };
 
 // The QPen and QBrush a primitive is drawn with; shared with writers that paint through Qt.

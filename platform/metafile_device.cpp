@@ -7,9 +7,9 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QSaveFile>
 
 #include "platform/number_text.h"
+#include "platform/text_file.h"
 
 namespace {
 
@@ -434,10 +434,10 @@ bool TMetafileDevice::Finish() {
   if (FFinishResult) return *FFinishResult;
   const QByteArray Bytes = TakePicture();
   bool Ok = !Bytes.isEmpty() && !FFileName.isEmpty();
-  if (Ok) {
-    QSaveFile File(FFileName);
-    Ok = File.open(QIODevice::WriteOnly) && File.write(Bytes) == Bytes.size() && File.commit();
-  }
+  if (Ok)
+    Ok = WriteFileBytes(FFileName, Bytes, &FFinishError);
+  else
+    FFinishError = FFileName + QStringLiteral(": the picture could not be made");
   FFinishResult = Ok;
   return Ok;
 }

@@ -12,7 +12,7 @@
 enum class TMetafileFormat { Emf, Wmf };
 
 // A canvas target that records what is drawn on it and writes it as a metafile of Width x Height
-// pixels at 96 dpi. Finish() writes it (atomically, via QSaveFile) and answers false on failure.
+// pixels at 96 dpi. Finish() writes it as every file is written and answers false on failure.
 std::unique_ptr<TMetafileSink> CreateMetafileWriter(TMetafileFormat Format, const QString& FileName,
                                                     int Width, int Height);
 

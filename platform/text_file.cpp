@@ -117,6 +117,40 @@ bool ReadTextLines(const QString& FileName, QStringList& Lines, QString* Error,
   return true;
 }
 
+namespace {
+// 0 when every byte reached the descriptor, else the error number.
+int WriteAll(int Fd, const QByteArray& Bytes) {
+  const char* P = Bytes.constData();
+  qsizetype Left = Bytes.size();
+  while (Left > 0) {
+    const ssize_t N = ::write(Fd, P, static_cast<size_t>(Left));
+    if (N < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (N == 0) return ENOSPC;
+    P += N;
+    Left -= N;
+  }
+  return 0;
+}
+
+// For a folder that takes no new file but whose file may be written: the new contents are
+// complete in memory before the first old byte goes, and they overwrite the old ones before the
+// file is cut to their length, so that a full disk is met as late as it can be.
+bool WriteInPlace(TFd& File, const QString& Target, const QByteArray& Bytes, QString* Error) {
+  int Code = ::lseek(File.Fd, 0, SEEK_SET) == 0 ? WriteAll(File.Fd, Bytes) : errno;
+  if (Code == 0 && ::ftruncate(File.Fd, static_cast<off_t>(Bytes.size())) != 0) Code = errno;
+  if (Code == 0 && ::fsync(File.Fd) != 0 && errno != EINVAL && errno != EROFS) Code = errno;
+  const int Fd = File.Fd;
+  File.Fd = -1;
+  if (::close(Fd) != 0 && Code == 0) Code = errno;
+  if (Code == 0) return true;
+  SetError(Error, Target + ": " + SystemError(Code));
+  return false;
+}
+}  // namespace
+
 bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* Error) {
   if (FileName.isEmpty()) {
     SetError(Error, QStringLiteral("No file name"));
@@ -131,6 +165,9 @@ bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* E
   }
   const QByteArray TargetPath = QFile::encodeName(Target);
   mode_t Mode = 0666 & ~CurrentUmask();
+  // The old file, opened for writing: a file its owner made read-only is not replaced behind
+  // his back by a new one renamed over it (which only the folder's rights would stop).
+  TFd Old;
   struct stat St {};
   if (::stat(TargetPath.constData(), &St) == 0) {
     if (S_ISDIR(St.st_mode)) {
@@ -142,6 +179,13 @@ bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* E
       return false;
     }
     Mode = St.st_mode & 07777;
+    Old.Fd = ::open(TargetPath.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (Old.Fd < 0) {
+      const int Code = errno;
+      SetError(Error, Code == EACCES || Code == EPERM ? Target + " is read-only"
+                                                      : Target + ": " + SystemError(Code));
+      return false;
+    }
   }
   const QFileInfo TargetInfo(Target);
   QByteArray Temp =
@@ -149,7 +193,10 @@ bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* E
   TFd F;
   F.Fd = ::mkstemp(Temp.data());
   if (F.Fd < 0) {
-    SetError(Error, Target + ": " + SystemError(errno));
+    const int Code = errno;
+    if (Old.Fd >= 0 && (Code == EACCES || Code == EPERM))
+      return WriteInPlace(Old, Target, Bytes, Error);
+    SetError(Error, Target + ": " + SystemError(Code));
     return false;
   }
   auto Abandon = [&](int Code) {
@@ -159,18 +206,7 @@ bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* E
     SetError(Error, Target + ": " + SystemError(Code));
     return false;
   };
-  const char* P = Bytes.constData();
-  qsizetype Left = Bytes.size();
-  while (Left > 0) {
-    const ssize_t N = ::write(F.Fd, P, static_cast<size_t>(Left));
-    if (N < 0) {
-      if (errno == EINTR) continue;
-      return Abandon(errno);
-    }
-    if (N == 0) return Abandon(ENOSPC);
-    P += N;
-    Left -= N;
-  }
+  if (const int Code = WriteAll(F.Fd, Bytes); Code != 0) return Abandon(Code);
   if (::fchmod(F.Fd, Mode) != 0) return Abandon(errno);
   if (::fsync(F.Fd) != 0 && errno != EINVAL && errno != EROFS) return Abandon(errno);
   const int Fd = F.Fd;

@@ -49,8 +49,10 @@ bool WriteTextLines(const QString& FileName, const QStringList& Lines, QString* 
 bool WriteTextFile(const QString& FileName, const QString& Text, QString* Error = nullptr);
 // Atomic write of raw bytes, for formats that keep their own encoding: the bytes go to a new
 // file beside the target, which replaces the target only when every byte reached the disk.
-// An existing target that is no regular file (a directory, a device) is refused, a symbolic
-// link is followed to the file it names, and the old file's permissions are kept.
+// An existing target that is no regular file (a directory, a device) or that may not be written
+// is refused, a symbolic link is followed to the file it names, and the old file's permissions
+// are kept. Where the folder takes no new file, a writable file is overwritten in place instead:
+// not atomic, so a failure midway (a full disk) is reported with the file left damaged.
 bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* Error = nullptr);
 
 // True when both names lead to the same file (neither empty).

@@ -19,6 +19,8 @@
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/flag_guard.h"
+#include "platform/image_file.h"
+#include "platform/text_file.h"
 
 namespace {
 // Widths drawn once per pixel of the frame: more than this would only paint the chart over.
@@ -258,10 +260,7 @@ void TFormChartTitle::TextEdited() {
 
 // --- Panel -------------------------------------------------------------------------------------
 
-QString TFormChartPanel::PictureFilter() {
-  // The platform's bitmaps read BMP files only; other pictures would be offered and then refused.
-  return QStringLiteral("Bitmaps (*.bmp)|*.bmp");
-}
+QString TFormChartPanel::PictureFilter() { return PictureFileFilter(); }
 
 TFormChartPanel::TFormChartPanel(QWidget* Owner, TCustomChart* Chart)
     : TChartEditorPage(Owner), FChart(Chart) {
@@ -392,11 +391,10 @@ void TFormChartPanel::BrowseImage() {
     TBitmap B;
     QString Error;
     // A file that does not read as a picture leaves the old back image, and says why.
-    if (!B.LoadFromFile(D.FileName, &Error) || B.Empty()) {
-      Dialogs().MessageDlg(
-          QStringLiteral("Cannot load the picture %1: %2")
-              .arg(D.FileName, Error.isEmpty() ? QStringLiteral("not a picture") : Error),
-          mtError, mbOK, QString());
+    if (!B.LoadFromFile(D.FileName, &Error)) {
+      Dialogs().MessageDlg(QStringLiteral("Cannot load the picture %1: %2")
+                               .arg(D.FileName, ReadErrorReason(Error, D.FileName)),
+                           mtError, mbOK, QString());
       return;
     }
     FChart->SetBackImage(&B);

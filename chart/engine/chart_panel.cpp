@@ -353,9 +353,11 @@ TCustomChartPanelExtended::~TCustomChartPanelExtended() = default;
 void TCustomChartPanelExtended::SetBackImage(const TBitmap* Image) {
   if (!Image || Image->Empty()) {
     FBackImage.reset();
+    FBackTiles = {};
   } else {
     if (!FBackImage) FBackImage = std::make_unique<TBitmap>();
     FBackImage->Assign(Image);
+    FBackTiles = MakeTiledBlock(FBackImage->Image());
   }
   Invalidate();
 }
@@ -393,8 +395,7 @@ void TCustomChartPanelExtended::DrawBackImage3D(TRect R, int Z) {
   if (Z > 0) Project();
   const int W = FBackImage->Width(), H = FBackImage->Height();
   if (FBackImageMode == pbmTile) {
-    for (int Y = R.Top; Y < R.Bottom; Y += H)
-      for (int X = R.Left; X < R.Right; X += W) C->Draw(X, Y, FBackImage.get());
+    if (TCanvas* Target = C->GetHandle()) DrawTiled(*Target, R, FBackTiles, W, H);
   } else {
     C->Draw(R.Left + (R.Width() - W) / 2, R.Top + (R.Height() - H) / 2, FBackImage.get());
   }

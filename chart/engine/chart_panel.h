@@ -16,6 +16,7 @@
 #include "platform/cursors.h"
 #include "platform/form.h"
 #include "platform/paint_context.h"
+#include "platform/tiled_image.h"
 
 class TCustomChartPanel;
 
@@ -300,6 +301,7 @@ class TCustomChartPanelExtended : public TCustomChartPanel {
  private:
   std::unique_ptr<TChartGradient> FGradient;
   std::unique_ptr<TBitmap> FBackImage;
+  TTiledBlock FBackTiles;  // the back image repeated, made when it is set
   TPanelBackImageMode FBackImageMode = pbmStretch;
   bool FAnimatedZoom = false;
   int FAnimatedZoomSteps = 8;

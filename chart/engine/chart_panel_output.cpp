@@ -16,6 +16,7 @@
 #include "platform/number_text.h"
 #include "platform/print_job_target.h"
 #include "platform/printer.h"
+#include "platform/text_file.h"
 
 void TCustomChartPanel::DrawToMetaCanvas(TCanvas* Canvas, const TRect& R) {
   TChartCanvas3D* C = FCanvas3D.get();
@@ -100,7 +101,10 @@ bool TCustomChartPanel::SaveToMetafileRect(bool Enhanced, const QString& FileNam
     DrawToMetaCanvas(&C, R);
   }
   if (!Sink || !Sink->Finish()) {
-    if (Error) *Error = QStringLiteral("Cannot write the picture ") + FileName;
+    const QString Why = Sink ? ReadErrorReason(Sink->FinishError(), FileName) : QString();
+    if (Error)
+      *Error = QStringLiteral("Cannot write the picture ") + FileName +
+               (Why.isEmpty() ? QString() : QStringLiteral(": ") + Why);
     return false;
   }
   if (Error) Error->clear();

@@ -3,11 +3,12 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
+#include "platform/image_file.h"
 #include "platform/number_text.h"
+#include "platform/tiled_image.h"
 #include "plot/core/graph.h"
 #include "plot/core/graph_mem_ini_file.h"
 #include "plot/core/graph_utils.h"
@@ -29,7 +30,7 @@ void TGraphPicture::LoadPicture() {
   // Any image format the platform reads; the file decides, not its name.
   auto P = std::make_unique<QImage>();
   Loaded = true;
-  if (P->load(PictureFileName) && !P->isNull())
+  if (ReadImageFile(PictureFileName, *P))
     FPicture = std::move(P);
   else
     FPicture.reset();
@@ -41,24 +42,6 @@ void TGraphPicture::SaveSettings() {
   Ini.WriteString(QStringLiteral("Picture"), QStringLiteral("Name"), Name);
   Ini.UpdateFile();
 }
-
-namespace {
-// The side in pixels that a block of small tiles reaches at least.
-constexpr int TileBlock = 256;
-
-QImage TiledBlock(const QImage& Tile, int KX, int KY) {
-  const QImage T = Tile.convertToFormat(QImage::Format_ARGB32);
-  const int W = T.width(), H = T.height();
-  QImage Block(W * KX, H * KY, QImage::Format_ARGB32);
-  const size_t Row = static_cast<size_t>(W) * 4;
-  for (int Y = 0; Y < Block.height(); ++Y) {
-    const uchar* From = T.constScanLine(Y % H);
-    uchar* To = Block.scanLine(Y);
-    for (int K = 0; K < KX; ++K) std::memcpy(To + K * Row, From, Row);
-  }
-  return Block;
-}
-}  // namespace
 
 void TGraphPicture::Draw() {
   if (!Visible || !Graph || Graph->Dxf() || PictureFileName.isEmpty()) return;
@@ -98,14 +81,10 @@ void TGraphPicture::Draw() {
     SX = C->PixelsPerInchX() / 96.0;
     SY = C->PixelsPerInchY() / 96.0;
   }
-  // A small picture is tiled in blocks of itself, so that a 1 x 1 picture is not one image per
-  // pixel (seconds per repaint, and a metafile of one record per pixel).
-  const int KX = std::max(TileBlock / W, 1), KY = std::max(TileBlock / H, 1);
-  const QImage Block =
-      Style == psTile && (KX > 1 || KY > 1) ? TiledBlock(*Shown, KX, KY) : QImage();
-  const QImage& Tile = Block.isNull() ? *Shown : Block;
+  const TTiledBlock Block = Style == psTile ? MakeTiledBlock(*Shown) : TTiledBlock{*Shown};
+  const QImage& Tile = Block.Image;
   const int TW = std::max(RoundInt(W * SX), 1), TH = std::max(RoundInt(H * SY), 1);
-  const int BW = Block.isNull() ? TW : TW * KX, BH = Block.isNull() ? TH : TH * KY;
+  const int BW = TW * Block.CountX, BH = TH * Block.CountY;
   if (Printing) {
     // The bitmap goes to the printer as a bitmap; where the printer takes none, the canvas
     // stretches the picture itself.
@@ -158,9 +137,7 @@ void TGraphPicture::Draw() {
         C->StretchDrawImage({Dest.Left + 1, Dest.Top + 1, Dest.Left + 1 + TW, Dest.Top + 1 + TH},
                             *Shown);
       } else {
-        for (int X = Dest.Left; X < P.Right + D; X += BW)
-          for (int Y = Dest.Top; Y < P.Bottom - D - 1; Y += BH)
-            C->StretchDrawImage({X, Y, X + BW, Y + BH}, Tile);
+        DrawTiled(*C, {Dest.Left, Dest.Top, P.Right + D, P.Bottom - D - 1}, Block, TW, TH);
       }
       C->ResetClip();
       break;

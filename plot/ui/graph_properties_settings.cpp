@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +11,8 @@
 
 #include "platform/app_services.h"
 #include "platform/dialogs.h"
+#include "platform/image_file.h"
+#include "platform/text_file.h"
 #include "plot/core/graph_value_format.h"
 #include "plot/ui/graph_format_help.h"
 #include "plot/ui/graph_properties.h"
@@ -204,9 +205,11 @@ void TfmGraphProperties::FrameWidthStep(int Delta) {
 namespace {
 // The picture takes only a file that can be read: a wrong one keeps the picture there is.
 bool PictureReadable(const QString& FileName) {
-  QImageReader Reader(FileName);
-  if (Reader.canRead()) return true;
-  ShowError(QStringLiteral("Cannot read the picture %1").arg(FileName));
+  QImage Picture;
+  QString Error;
+  if (ReadImageFile(FileName, Picture, &Error)) return true;
+  ShowError(QStringLiteral("Cannot read the picture %1: %2")
+                .arg(FileName, ReadErrorReason(Error, FileName)));
   return false;
 }
 }  // namespace

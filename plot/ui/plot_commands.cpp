@@ -9,6 +9,7 @@
 #include "platform/cursors.h"
 #include "platform/dialogs.h"
 #include "platform/metafile_writer.h"
+#include "platform/text_file.h"
 #include "plot/ui/plot.h"
 #include "plot/ui/plot_dialog_entries.h"
 
@@ -62,11 +63,13 @@ bool TPlot::SavePicture(const QString& FileName, int FilterIndex, QString* Error
         FGraph->PaintToPicture(&C, {0, 0, W, H});
       }
       Ok = Sink->Finish();
+      if (!Ok) Why = ReadErrorReason(Sink->FinishError(), FileName);
     }
     // The graph laid itself out for the picture; the image gets its own layout back.
     PaintGraph();
   } else {
     Ok = FImage->Backing()->SaveToFile(FileName, &Why);
+    Why = ReadErrorReason(Why, FileName);
   }
   if (!Ok && Error)
     *Error = QStringLiteral("Cannot write the picture %1%2")

@@ -25,6 +25,7 @@
 #include "platform/print_job_target.h"
 #include "platform/printer.h"
 #include "platform/printer_settings.h"
+#include "platform/text_file.h"
 #include "plot/core/graph_mem_ini_file.h"
 #include "plot/ui/plot.h"
 #include "plot/ui/print_preview.h"
@@ -359,8 +360,10 @@ void TPrintDlg::LogoEdited() {
 
 void TPrintDlg::BrowseImage(const QString& FileName) {
   if (!Logo) return;
-  Logo->LoadImage(FileName);
-  if (Logo->Bitmap.Empty()) ShowError(QStringLiteral("Cannot load the picture %1").arg(FileName));
+  QString Error;
+  if (!Logo->LoadImage(FileName, &Error))
+    ShowError(QStringLiteral("Cannot load the picture %1: %2")
+                  .arg(FileName, ReadErrorReason(Error, FileName)));
   txtBMPFileName->setText(Logo->LogoImage);
   LogoEdited();
 }

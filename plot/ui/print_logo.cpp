@@ -1,7 +1,6 @@
 #include "plot/ui/print_logo.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
@@ -57,15 +56,14 @@ std::unique_ptr<TPrintLogo> TPrintLogo::CreateComment(const QString& ComponentIn
   return L;
 }
 
-void TPrintLogo::LoadImage(const QString& Name) {
+bool TPrintLogo::LoadImage(const QString& Name, QString* Error) {
   ClearImage();
-  if (Name.isEmpty() || !QFileInfo::exists(Name)) return;
+  if (Name.isEmpty()) return false;
   TBitmap B;
-  if (!B.LoadFromFile(Name)) return;
-  // An image without area has no scale to fit the block with.
-  if (B.Empty()) return;
+  if (!B.LoadFromFile(Name, Error)) return false;
   Bitmap.Assign(&B);
   LogoImage = Name;
+  return true;
 }
 
 void TPrintLogo::ClearImage() {

@@ -75,8 +75,8 @@ class TPrintLogo {
   void Load();
   // False, with the reason, when the file could not be written.
   bool Save(QString* Error = nullptr);
-  // Takes the image from a file; an unreadable file or an image without area leaves none.
-  void LoadImage(const QString& Name);
+  // Takes the image from a file; an unreadable file leaves none and says why in *Error.
+  bool LoadImage(const QString& Name, QString* Error = nullptr);
   void ClearImage();
   void Draw();
 

@@ -1,13 +1,18 @@
-// BMP files: exact round trips, and damaged files refused without harm.
+// Picture files: exact BMP round trips, every format Qt reads, and damaged or hostile files
+// refused at once without harm.
 #include <gtest/gtest.h>
 
 #include <random>
+
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "gfx_test_support.h"
+#include "platform/image_file.h"
+#include "test_util.h"
 
 namespace {
 
@@ -97,5 +102,54 @@ TEST(Bitmap, DamagedFilesAreRefusedAndLeaveTheBitmapAlone) {
       EXPECT_FALSE(Target.Empty());
       EXPECT_EQ(Target.Image().format(), QImage::Format_RGB32);
     }
+  }
+}
+
+TEST(Bitmap, PicturesOfEveryFormatAreReadAndHostileFilesRefusedAtOnce) {
+  QTemporaryDir Dir;
+  QImage Img(6, 4, QImage::Format_RGB32);
+  Img.fill(QColor(0x20, 0x80, 0xC0));
+  for (const char* Format : {"PNG", "JPEG", "BMP"}) {
+    // The name says nothing: the bytes decide.
+    const QString Name = Dir.filePath(QStringLiteral("picture.dat"));
+    ASSERT_TRUE(Img.save(Name, Format, 100)) << Format;
+    TBitmap B;
+    QString Error;
+    ASSERT_TRUE(B.LoadFromFile(Name, &Error)) << Format << " " << Error.toStdString();
+    EXPECT_EQ(B.Image().size(), Img.size());
+    const QColor C = B.Image().pixelColor(2, 1);  // JPEG is near, the others exact
+    EXPECT_NEAR(C.red(), 0x20, 4);
+    EXPECT_NEAR(C.blue(), 0xC0, 4);
+  }
+  // A 1 x 1 GIF of a red pixel; Qt writes no GIF.
+  const QByteArray Gif(
+      "GIF89a\x01\x00\x01\x00\x80\x00\x00\xFF\x00\x00\x00\x00\x00"
+      "\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3B",
+      35);
+  TBitmap G;
+  ASSERT_TRUE(G.LoadFromData(Gif));
+  EXPECT_EQ(G.Image().pixelColor(0, 0), QColor(Qt::red));
+
+  const QString Fifo = Dir.filePath(QStringLiteral("fifo")), Zero = Dir.filePath("zero");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(Fifo).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), Zero));
+  const QString Big = Dir.filePath(QStringLiteral("big.bmp")), Huge = Dir.filePath("huge.gif");
+  QFile BigFile(Big);
+  ASSERT_TRUE(BigFile.open(QIODevice::WriteOnly) && BigFile.resize(MaxImageFileSize + 1));
+  BigFile.close();
+  QByteArray Wide = Gif;
+  for (int At : {6, 7, 8, 9, 24, 25, 26, 27}) Wide[At] = '\xF0';  // 61680 x 61680 pixels
+  ASSERT_TRUE(PutBytes(Huge, Wide));
+  const std::pair<QString, const char*> Refused[] = {{Fifo, "is not a regular file"},
+                                                     {Zero, "is not a regular file"},
+                                                     {Dir.path(), "is a directory"},
+                                                     {Big, "is larger than"},
+                                                     {Huge, "too large"}};
+  for (const auto& [File, Says] : Refused) {
+    TBitmap B;
+    QString Error;
+    EXPECT_FALSE(B.LoadFromFile(File, &Error));
+    EXPECT_TRUE(Error.contains(File) && Error.contains(QLatin1String(Says))) << Error.toStdString();
+    EXPECT_TRUE(B.Empty());
   }
 }

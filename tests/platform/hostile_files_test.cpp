@@ -1,9 +1,13 @@
 // What the file layer does with files that are not what they should be: devices, pipes,
 // directories, files larger than the limit, full disks, and INI files with lines no reader takes.
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
 #include "platform/ini_file.h"
+#include "platform/metafile_writer.h"
 #include "platform/text_file.h"
 #include "small_disk.h"
 #include "test_util.h"
+#include "tests/support/file_rights.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -112,6 +116,41 @@ TEST(HostileFiles, AReadOnlyFolderKeepsItsFilesAndSaysSo) {
   EXPECT_EQ(ReadBytes(F), Old);
   EXPECT_FALSE(WriteTextLines(Folder.Path("new.txt"), {"x"}, &Error));
   EXPECT_FALSE(QFile::exists(Folder.Path("new.txt")));
+}
+
+TEST(HostileFiles, AReadOnlyFileIsRefusedAndAClosedFolderIsWrittenInPlace) {
+  QTemporaryDir Dir;
+  const QString Locked = Dir.filePath("locked.pic"), Sub = Dir.filePath("closed");
+  const QString Kept = Sub + "/kept.pic";
+  ASSERT_TRUE(PutBytes(Locked, "old"));
+  ASSERT_TRUE(QDir().mkdir(Sub));
+  ASSERT_TRUE(PutBytes(Kept, "old contents"));
+  QFile::setPermissions(Locked, QFile::ReadOwner);
+  QFile::setPermissions(Sub, QFile::ReadOwner | QFile::ExeOwner);
+  TBitmap B(3, 3);
+  {
+    TScopedFileRights Rights;
+    ASSERT_TRUE(TScopedFileRights::CannotCreateIn(Sub));
+    // Every writer: bitmaps, metafiles, text.
+    QString Error;
+    EXPECT_FALSE(B.SaveToFile(Locked, &Error));
+    EXPECT_EQ(Error, Locked + " is read-only");
+    auto Sink = CreateMetafileWriter(TMetafileFormat::Emf, Locked, 10, 10);
+    TCanvas(Sink.get()).Rectangle(1, 1, 5, 5);
+    EXPECT_FALSE(Sink->Finish());
+    EXPECT_EQ(Sink->FinishError(), Locked + " is read-only");
+    EXPECT_FALSE(WriteTextLines(Locked, {"x"}));
+    EXPECT_EQ(ReadBytes(Locked), "old");
+
+    ASSERT_TRUE(B.SaveToFile(Kept, &Error)) << Error.toStdString();
+    EXPECT_EQ(ReadBytes(Kept), B.SaveToData());
+    ASSERT_TRUE(WriteFileBytes(Kept, "ab"));  // a shorter file is cut to its length
+    EXPECT_EQ(ReadBytes(Kept), "ab");
+    EXPECT_FALSE(WriteFileBytes(Sub + "/new.pic", "x", &Error));
+    EXPECT_TRUE(Error.contains(Sub + "/new.pic")) << Error.toStdString();
+  }
+  QFile::setPermissions(Sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  EXPECT_EQ(QDir(Sub).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.pic"});
 }
 
 TEST(HostileFiles, WritingFollowsALinkAndKeepsPermissions) {

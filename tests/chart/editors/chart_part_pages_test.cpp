@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include "chart/editors/chart_axis_page.h"
 #include "chart/editors/chart_part_pages.h"
 #include "chart/engine/chart_legend.h"
@@ -228,14 +230,15 @@ TEST_F(ChartEditorTest, PanelPageSetsFrameGradientAndBackImage) {
   EXPECT_EQ(P.Shape2->Color(), clLime);
   EXPECT_GT(CountColor(Picture(), clLime), 1000);
 
-  // Only bitmaps are offered; a file that is not one keeps the image and says so.
-  EXPECT_EQ(P.PictureFilter(), QStringLiteral("Bitmaps (*.bmp)|*.bmp"));
+  // Every picture format is offered; a file that is not one keeps the image and says so.
+  EXPECT_TRUE(P.PictureFilter().startsWith(
+      QStringLiteral("All pictures (*.png;*.jpg;*.jpeg;*.gif;*.bmp)|")));
   EXPECT_FALSE(P.RGBitmap->isEnabled());
   QTemporaryDir Dir;
-  const QString Good = Dir.filePath(QStringLiteral("back.bmp"));
+  const QString Good = Dir.filePath(QStringLiteral("back.png"));
   QImage Img(20, 20, QImage::Format_RGB32);
   Img.fill(QColor(0x12, 0x34, 0x56));
-  ASSERT_TRUE(Img.save(Good, "BMP"));
+  ASSERT_TRUE(Img.save(Good, "PNG"));
   Dialogs.AnswerFile(Good);
   P.BBrowseImage->click();
   ASSERT_NE(Chart->BackImage(), nullptr);
@@ -255,11 +258,17 @@ TEST_F(ChartEditorTest, PanelPageSetsFrameGradientAndBackImage) {
   ASSERT_TRUE(F.open(QIODevice::WriteOnly));
   F.write("BM not really a bitmap");
   F.close();
-  Dialogs.AnswerFile(Bad);
-  P.BBrowseImage->click();
-  EXPECT_EQ(Chart->BackImage(), nullptr);
-  EXPECT_EQ(Dialogs.Messages().size(), 1);
-  EXPECT_TRUE(Dialogs.Messages().value(0).contains(Bad));
+  const QString Fifo = Dir.filePath(QStringLiteral("fifo"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(Fifo).constData(), 0600), 0);
+  for (const QString& Refused : {Bad, Fifo, QStringLiteral("/dev/zero")}) {
+    Dialogs.AnswerFile(Refused);
+    P.BBrowseImage->click();
+    EXPECT_EQ(Chart->BackImage(), nullptr);
+    ASSERT_FALSE(Dialogs.Messages().isEmpty());
+    EXPECT_TRUE(Dialogs.Messages().last().startsWith("Cannot load the picture " + Refused));
+  }
+  EXPECT_EQ(Dialogs.Messages().size(), 3);
+  EXPECT_TRUE(Dialogs.Messages().value(2).endsWith(": it is not a regular file"));
   EXPECT_EQ(P.BBrowseImage->text(), QStringLiteral("B&rowse..."));
 }
 

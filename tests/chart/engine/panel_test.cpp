@@ -182,6 +182,40 @@ TEST(ChartPanelSettings, ChartExceptionsBecomeMessageBoxes) {
   EXPECT_EQ(Script.Requests.at(0).Type, mtError);
 }
 
+TEST(ChartPanel, ATiledBackImageIsDrawnInBlocksWithTheSamePixels) {
+  TTestPanel P;
+  QImage Pattern(3, 2, QImage::Format_RGB32);
+  for (int I = 0; I < 6; ++I) Pattern.setPixel(I % 3, I / 3, qRgb(40 * I, 255 - 30 * I, 7 * I));
+  TBitmap B;
+  B.SetImage(Pattern);
+  P.SetBackImage(&B);
+  P.SetBackImageMode(pbmTile);
+  P.Repaint();
+  // Outside the chart rectangle and the bevel, each pixel is the one a copy at a time puts there,
+  // past the first block's 256 pixels too.
+  const QImage& I = P.Backing()->Image();
+  const TRect R = P.ChartBounds();
+  for (const QPoint At : {QPoint(2, 2), QPoint(200, 3), QPoint(257, 8), QPoint(397, 6),
+                          QPoint(5, 200), QPoint(7, 247), QPoint(300, 245), QPoint(397, 247)})
+    EXPECT_EQ(I.pixel(At), Pattern.pixel((At.x() - R.Left) % 3, (At.y() - R.Top) % 2)) << At.x();
+
+  // A 1 x 1 picture is a handful of images, none past the panel, also where nothing clips.
+  TBitmap One(1, 1);
+  P.SetBackImage(&One);
+  TRecordingTarget Target(400, 250);
+  TCanvas C(&Target);
+  P.DrawToMetaCanvas(&C, {0, 0, 400, 250});
+  int Images = 0;
+  for (const TCanvasOp& Op : Target.Ops())
+    if (Op.Kind == coImage) {
+      ++Images;
+      EXPECT_TRUE(Op.Rect.Left >= 0 && Op.Rect.Top >= 0 && Op.Rect.Right <= 400 &&
+                  Op.Rect.Bottom <= 250);
+    }
+  EXPECT_GT(Images, 0);
+  EXPECT_LE(Images, 4);
+}
+
 TEST(ChartPanel, MarginsMakeTheChartRectangle) {
   TTestPanel P;
   P.Repaint();

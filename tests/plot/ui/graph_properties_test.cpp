@@ -12,6 +12,9 @@
 #include <cmath>
 #include <limits>
 
+#include <sys/stat.h>
+
+#include "plot/core/graph_picture.h"
 #include "plot/ui/graph_properties.h"
 #include "plot/ui/graph_ticks.h"
 #include "plot_fixture.h"
@@ -513,11 +516,24 @@ TEST(GraphProperties, PictureFileNamesAreComparedAsTheyAreAndAnUnreadableOneIsRe
   F.Script.AnswerFile(Bad);
   D.btBrowse->click();
   EXPECT_EQ(F.Plot->Picture->GetPictureFileName(), Upper);
-  EXPECT_EQ(F.Script.Messages().back(), "Cannot read the picture " + Bad);
+  EXPECT_TRUE(F.Script.Messages().back().startsWith("Cannot read the picture " + Bad + ": "));
   D.edPictureFileName->setText(Bad);
   F.Leave(D.edPictureFileName);
   EXPECT_EQ(F.Plot->Picture->GetPictureFileName(), Upper);
   EXPECT_EQ(D.edPictureFileName->text(), Upper);
+  // A pipe or a device is refused before a byte is read: nothing waits for a writer.
+  const QString Fifo = F.Dir.path() + "/fifo";
+  ASSERT_EQ(::mkfifo(QFile::encodeName(Fifo).constData(), 0600), 0);
+  for (const QString& Hostile : {Fifo, QStringLiteral("/dev/zero")}) {
+    F.Script.AnswerFile(Hostile);
+    D.btBrowse->click();
+    EXPECT_EQ(F.Script.Messages().back(),
+              "Cannot read the picture " + Hostile + ": it is not a regular file");
+    EXPECT_EQ(F.Plot->Picture->GetPictureFileName(), Upper);
+    // Named by the settings, it leaves no picture.
+    TGraphPicture Named(nullptr, Hostile);
+    EXPECT_EQ(Named.Picture(), nullptr);
+  }
 }
 
 TEST(GraphProperties, TicksDialogEditsTheAxisTicks) {

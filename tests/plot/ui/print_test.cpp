@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "platform/canvas.h"
 #include "platform/canvas_targets.h"
 #include "platform/ini_file.h"
@@ -364,6 +366,21 @@ TEST(PrintLogo, HostileSettingsAndImagesWithoutArea) {
   }
   EXPECT_FALSE(Image);
   EXPECT_EQ(TextX, 12);
+
+  // A pipe or a device named as the image is refused at once and leaves none.
+  const QString Fifo = F.Dir.filePath("fifo");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(Fifo).constData(), 0600), 0);
+  for (const QString& Hostile : {Fifo, QStringLiteral("/dev/zero")}) {
+    TPrintLogo Logo(Ini, QString(), OwnerLogoSection);
+    QString Why;
+    EXPECT_FALSE(Logo.LoadImage(Hostile, &Why));
+    EXPECT_EQ(Why, Hostile + " is not a regular file");
+    EXPECT_TRUE(Logo.Bitmap.Empty());
+    TIniFile I(Ini);
+    I.WriteString("Owner LOGO", "LogoImage", Hostile);
+    ASSERT_TRUE(I.UpdateFile());
+    EXPECT_TRUE(TPrintLogo(Ini, QString(), OwnerLogoSection).Bitmap.Empty());
+  }
 
   // A block that cannot be written says so.
   Project.FileName = F.Dir.filePath("no/such/dir/logo.ini");

@@ -366,7 +366,8 @@ TEST(PlotSettings, AFolderThatCannotBeWrittenIsReportedOnce) {
   const QString Sub = F.Dir.filePath(QStringLiteral("ro"));
   ASSERT_TRUE(QDir().mkdir(Sub));
   const QString File = Sub + QStringLiteral("/Numyx.INI");
-  Put(File, "[fmPlot2DChart]\nPlot_Saved=Yes\nPlot_Color=255\n");
+  const QByteArray Old("[fmPlot2DChart]\nPlot_Saved=Yes\nPlot_Color=255\n");
+  Put(File, Old);
   F.Plot->SetIniFileName(File);
   QFile::setPermissions(Sub, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
   {
@@ -375,6 +376,14 @@ TEST(PlotSettings, AFolderThatCannotBeWrittenIsReportedOnce) {
     F.Plot->LoadSettings();  // reading works and writes nothing
     EXPECT_EQ(F.Plot->GetColor(), clRed);
     EXPECT_TRUE(F.Script.Messages().isEmpty());
+    // The file itself may be written: it is, in place.
+    F.Plot->SetColor(clGreen);
+    F.Plot->SaveSettings();
+    EXPECT_TRUE(F.Script.Messages().isEmpty());
+    EXPECT_TRUE(Read(File).contains("Plot_Color=" + QByteArray::number(int(clGreen))));
+    // A file made read-only too is left alone and reported.
+    Put(File, Old);
+    QFile::setPermissions(File, QFileDevice::ReadOwner);
     F.Plot->SetColor(clBlue);
     F.Plot->SaveSettings();
   }
@@ -383,7 +392,7 @@ TEST(PlotSettings, AFolderThatCannotBeWrittenIsReportedOnce) {
   ASSERT_EQ(F.Script.Messages().size(), 1);
   EXPECT_EQ(F.Script.Requests[0].Type, mtError);
   EXPECT_TRUE(F.Script.Messages()[0].contains(File)) << F.Script.Messages()[0].toStdString();
-  EXPECT_EQ(Read(File), QByteArray("[fmPlot2DChart]\nPlot_Saved=Yes\nPlot_Color=255\n"));
+  EXPECT_EQ(Read(File), Old);
 }
 
 }  // namespace

@@ -1,0 +1,110 @@
+#include "platform/image_file.h"
+
+#include <cstdint>
+
+#include <QBuffer>
+#include <QImageReader>
+
+#include "platform/text_file.h"
+
+namespace {
+
+std::uint32_t Le32(const QByteArray& D, int At) {
+  std::uint32_t V = 0;
+  for (int I = 3; I >= 0; --I) V = (V << 8) | static_cast<unsigned char>(D[At + I]);
+  return V;
+}
+std::uint16_t Le16(const QByteArray& D, int At) {
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(D[At]) |
+                                    (static_cast<unsigned char>(D[At + 1]) << 8));
+}
+
+// The image decoder is only handed files whose headers are consistent and whose pixel data is
+// all there, so that a damaged file is refused with a reason instead of half decoded.
+bool CheckBmp(const QByteArray& D, QString* Error) {
+  auto Fail = [Error](const char* Why) {
+    if (Error) *Error = QString::fromLatin1(Why);
+    return false;
+  };
+  if (D.size() < 26 || D[0] != 'B' || D[1] != 'M') return Fail("not a BMP file");
+  const std::uint32_t Offset = Le32(D, 10);
+  const std::uint32_t HeaderSize = Le32(D, 14);
+  std::int64_t Width = 0;
+  std::int64_t Height = 0;
+  int Bpp = 0;
+  std::uint32_t Compression = 0;
+  if (HeaderSize == 12) {
+    Width = Le16(D, 18);
+    Height = Le16(D, 20);
+    Bpp = Le16(D, 24);
+  } else if (HeaderSize == 40 || HeaderSize == 52 || HeaderSize == 56 || HeaderSize == 108 ||
+             HeaderSize == 124) {
+    if (D.size() < 14 + static_cast<qsizetype>(HeaderSize)) return Fail("truncated BMP header");
+    Width = static_cast<std::int32_t>(Le32(D, 18));
+    Height = static_cast<std::int32_t>(Le32(D, 22));
+    Bpp = Le16(D, 28);
+    Compression = Le32(D, 30);
+  } else {
+    return Fail("unknown BMP header");
+  }
+  if (Height < 0) Height = -Height;
+  if (Width <= 0 || Height <= 0 || Width > 32768 || Height > 32768 || Width * Height > (1 << 28))
+    return Fail("BMP size out of range");
+  if (Bpp != 1 && Bpp != 4 && Bpp != 8 && Bpp != 16 && Bpp != 24 && Bpp != 32)
+    return Fail("unsupported BMP depth");
+  if (Compression > 3) return Fail("unsupported BMP compression");
+  if (Offset < 14 + HeaderSize || Offset >= static_cast<std::uint32_t>(D.size()))
+    return Fail("BMP pixel data missing");
+  if (Compression == 0 || Compression == 3) {
+    const std::int64_t Row = ((Width * Bpp + 31) / 32) * 4;
+    if (static_cast<std::int64_t>(D.size()) - Offset < Row * Height)
+      return Fail("truncated BMP pixel data");
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReadImageData(const QByteArray& Data, QImage& Image, QString* Error, const QString& Name) {
+  auto Fail = [&](const QString& Why) {
+    if (Error) *Error = Name.isEmpty() ? Why : Name + QStringLiteral(": ") + Why;
+    return false;
+  };
+  if (Data.isEmpty()) return Fail(QStringLiteral("the file is empty"));
+  QString Why;
+  if (Data.startsWith("BM") && !CheckBmp(Data, &Why)) return Fail(Why);
+  QBuffer Buffer;
+  Buffer.setData(Data);
+  Buffer.open(QIODevice::ReadOnly);
+  QImageReader Reader(&Buffer);
+  if (!Reader.canRead()) return Fail(QStringLiteral("not a picture in a format that can be read"));
+  // The header's size is checked before a pixel is decoded: a small file may claim a picture
+  // of gigabytes.
+  const QSize S = Reader.size();
+  if (S.isValid() && (S.width() > MaxImageSide || S.height() > MaxImageSide ||
+                      static_cast<qint64>(S.width()) * S.height() > MaxImagePixels))
+    return Fail(
+        QStringLiteral("a picture of %1 x %2 pixels is too large").arg(S.width()).arg(S.height()));
+  QImage Loaded;
+  if (!Reader.read(&Loaded) || Loaded.isNull())
+    return Fail(QStringLiteral("the picture cannot be read (%1)").arg(Reader.errorString()));
+  Image = std::move(Loaded);
+  return true;
+}
+
+bool ReadImageFile(const QString& FileName, QImage& Image, QString* Error) {
+  QByteArray Data;
+  const TReadStatus S = ReadFileBytes(FileName, Data, MaxImageFileSize);
+  if (!S.Ok()) {
+    if (Error) *Error = S.Text;
+    return false;
+  }
+  return ReadImageData(Data, Image, Error, FileName);
+}
+
+QString PictureFileFilter() {
+  return QStringLiteral(
+      "All pictures (*.png;*.jpg;*.jpeg;*.gif;*.bmp)|*.png;*.jpg;*.jpeg;*.gif;*.bmp|"
+      "PNG pictures (*.png)|*.png|JPEG pictures (*.jpg;*.jpeg)|*.jpg;*.jpeg|"
+      "GIF pictures (*.gif)|*.gif|Bitmaps (*.bmp)|*.bmp");
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Pictures read from files that the user or a settings file names (a back image, a logo): any
+// format Qt decodes (PNG, JPEG, GIF, BMP among them), the file deciding rather than its name.
+// Only regular files are read, so a device or a pipe is refused before a byte is read; a file
+// past the size limit is refused unread, and a picture whose pixels would not fit the memory
+// limit is refused before it is decoded.
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+inline constexpr qint64 MaxImageFileSize = 64LL * 1024 * 1024;
+inline constexpr int MaxImageSide = 32768;
+inline constexpr qint64 MaxImagePixels = 32LL * 1024 * 1024;  // 128 MB at 4 bytes a pixel
+
+// False, with a message in *Error that names the file and says why, for a missing, irregular,
+// unreadable, too large or undecodable file; Image is untouched then.
+bool ReadImageFile(const QString& FileName, QImage& Image, QString* Error = nullptr);
+// The same for bytes already read; Name, when given, is the file the message names.
+bool ReadImageData(const QByteArray& Data, QImage& Image, QString* Error = nullptr,
+                   const QString& Name = QString());
+
+// The file dialog filter of every picture format offered for reading.
+QString PictureFileFilter();
