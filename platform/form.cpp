@@ -15,6 +15,7 @@
 #include <QShowEvent>
 #include <QStyle>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -34,16 +35,23 @@ QRect FrameWithin(const QRect& Frame, const QRect& Area) {
 }
 
 namespace {
-// Watches one shown window until its frame is known and lies on the screen.
+// Watches one shown window until its frame is known and lies on the screen. The window manager
+// tells its frame without moving the window, so the frame is looked at every few tens of
+// milliseconds as well as at every move.
 class TFrameKeeper : public QObject {
  public:
   static constexpr const char* Name = "FrameKeeper";
   explicit TFrameKeeper(QWidget* Window) : QObject(Window), FWindow(Window) {
     setObjectName(QLatin1String(Name));
     Window->installEventFilter(this);
-    // Where no window manager frames the window, no frame will come: stop soon.
-    QTimer::singleShot(2000, this, [this] { Finish(); });
-    QTimer::singleShot(0, this, [this] { Fit(); });
+    FTimer.setInterval(40);
+    connect(&FTimer, &QTimer::timeout, this, [this] { Fit(); });
+    FTimer.start();
+    QTimer::singleShot(0, this, [this] { Fit(); });  // once the show has gone through
+  }
+  void SetPlace(TFramePlace Place) {
+    FPlace = std::move(Place);
+    Fit();
   }
 
  protected:
@@ -60,35 +68,58 @@ class TFrameKeeper : public QObject {
  private:
   void Fit() {
     QWidget* W = FWindow;
-    if (!W || !W->isVisible()) return;
-    if (W->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
+    // Where no window manager frames the window, no frame will come: stop after two seconds.
+    if (!W || ++FLooks > 50) return Finish();
+    QWindow* H = W->windowHandle();
+    if (!H || !W->isVisible() ||
+        (W->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
       return;
-    const QRect Frame = W->frameGeometry(), Client = W->geometry();
-    QScreen* S = QGuiApplication::screenAt(Frame.center());
-    if (!S) S = W->screen();
-    if (!S) return;
-    const QRect Fitted = FrameWithin(Frame, S->availableGeometry());
-    if (Fitted != Frame) {
-      if (Fitted.size() != Frame.size()) W->resize(Client.size() - (Frame.size() - Fitted.size()));
-      W->move(Fitted.topLeft());  // a shown window's place is its frame's
+    // The native window's own account: the widget's copy of the frame may be stale.
+    const QRect Frame = H->frameGeometry(), Client = H->geometry();
+    const bool Framed = Frame != Client;
+    QRect Wanted = Frame;
+    if (FPlace) {
+      Wanted.moveTopLeft(FPlace(Frame.size()));
+      if (Framed) FPlace = nullptr;  // placed with its true size: from now on only kept on
     }
-    // Once the frame is known the window stays where the user puts it.
-    if (Frame != Client) Finish();
+    QScreen* S = QGuiApplication::screenAt(Wanted.center());
+    if (!S) S = H->screen();
+    if (!S) return;
+    const QRect Fitted = FrameWithin(Wanted, S->availableGeometry());
+    if (Fitted != Frame) {
+      // The client's rectangle, whatever the window manager reads a position as.
+      W->setGeometry(QRect(Fitted.topLeft() + (Client.topLeft() - Frame.topLeft()),
+                           Client.size() - (Frame.size() - Fitted.size())));
+    } else if (Framed) {
+      // Framed and on the screen: from now on the window stays where the user puts it.
+      Finish();
+    }
   }
   void Finish() {
+    FTimer.stop();
     if (FWindow) FWindow->removeEventFilter(this);
     setObjectName({});  // a new show gets a new keeper
     deleteLater();
   }
   QPointer<QWidget> FWindow;
+  TFramePlace FPlace;
+  QTimer FTimer;
+  int FLooks = 0;
 };
 }  // namespace
 
-void KeepFrameOnScreen(QWidget* Window) {
+void KeepFrameOnScreen(QWidget* Window, TFramePlace Place) {
   if (!Window || !Window->isWindow()) return;
-  if (Window->findChild<QObject*>(QLatin1String(TFrameKeeper::Name), Qt::FindDirectChildrenOnly))
-    return;
-  new TFrameKeeper(Window);
+  auto* Keeper = static_cast<TFrameKeeper*>(
+      Window->findChild<QObject*>(QLatin1String(TFrameKeeper::Name), Qt::FindDirectChildrenOnly));
+  if (!Keeper) Keeper = new TFrameKeeper(Window);
+  if (Place) Keeper->SetPlace(std::move(Place));
+}
+
+QRect WindowFrame(const QWidget* Window) {
+  const QWindow* H = Window ? Window->windowHandle() : nullptr;
+  if (H) return H->frameGeometry();
+  return Window ? Window->frameGeometry() : QRect();
 }
 
 void SetMainForm(TForm* Form) { MainFormRef() = Form; }

@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QRect>
 
+#include <functional>
 #include <utility>
 
 class QAbstractButton;
@@ -111,11 +112,16 @@ class TForm : public QDialog {
 // The frame rectangle moved into Area and, where it is larger, cut to Area's size from its
 // top-left, so that the title bar is always within reach. An empty Area changes nothing.
 QRect FrameWithin(const QRect& Frame, const QRect& Area);
-// Keeps a top-level window's frame, title bar included, on the free area of its screen. The
-// frame is known only once the window is shown and the window manager has framed it, so this
-// watches the window from now until its frame is known (or briefly, where there is none) and
-// moves it in; a maximised or full-screen window is left alone.
-void KeepFrameOnScreen(QWidget* Window);
+// Where a window's frame goes, from the frame's size.
+using TFramePlace = std::function<QPoint(const QSize& Frame)>;
+// Keeps a shown top-level window's frame, title bar included, on the free area of its screen.
+// The frame is known only once the window manager has framed the window, so this watches the
+// window until then (or briefly, where no frame comes) and moves it in; with Place, the frame
+// is put there first, and again once its true size is known. Every form does this when shown;
+// a maximised or full-screen window is left alone.
+void KeepFrameOnScreen(QWidget* Window, TFramePlace Place = {});
+// A window's frame as the window system has it (the widget's copy may lag behind).
+QRect WindowFrame(const QWidget* Window);
 
 // The program ends when the main window closes, whatever else is visible.
 void SetMainForm(TForm* Form);

@@ -1,5 +1,6 @@
 #include "platform/printer.h"
 
+#include "platform/cursors.h"
 #include "platform/dialogs.h"
 
 #include <QDir>
@@ -76,6 +77,7 @@ bool TPrintJob::BeginDoc(QString* Error) {
   FChosenFile.clear();
   const bool ToFile = P.outputFormat() == QPrinter::PdfFormat || !HasPrinters();
   if (ToFile && (FixedPdfFile().isEmpty() || P.outputFileName() != FixedPdfFile())) {
+    const TBusyCursor Plain(crDefault);  // the user answers, the program does not work meanwhile
     TSaveDialog D;
     D.Title = QStringLiteral("Print to PDF file");
     D.Filter = QStringLiteral("PDF files (*.PDF)|*.PDF");
@@ -111,9 +113,11 @@ bool TPrintJob::EndDoc() {
   // After a failed write the PDF writer writes nothing more: the next job gets a fresh one.
   if (!Ok) RenewPrinter();
   // The user has just named the file: say that the page is there.
-  if (Ok && !FChosenFile.isEmpty())
+  if (Ok && !FChosenFile.isEmpty()) {
+    const TBusyCursor Plain(crDefault);
     ShowInformation(QStringLiteral("The printout was written to %1")
                         .arg(QDir::toNativeSeparators(FChosenFile)));
+  }
   return Ok;
 }
 

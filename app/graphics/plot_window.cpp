@@ -4,7 +4,10 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "app/common/form_placement.h"
 #include "platform/app_services.h"
@@ -146,6 +149,13 @@ void TPlotWindow::FormCreate() {
 }
 
 void TPlotWindow::FormShow() {
+  // The row of buttons never makes the window wider than its screen (a large scale on a small
+  // screen): the buttons are narrowed instead. The frame's sides count once they are known.
+  if (const QScreen* S = screen()) {
+    const int Sides = WindowFrame(this).width() - width();
+    const int Room = S->availableGeometry().width() - (Sides > 0 ? Sides : 10);
+    Panel2->setMinimumWidth(std::max(1, std::min(Panel2->layout()->minimumSize().width(), Room)));
+  }
   Shown = true;
   EnablePlotMenuItem(MenuItemName());
 }

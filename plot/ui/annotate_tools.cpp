@@ -107,12 +107,13 @@ void TfmAnnotateTools::Bind(TGraphAnnotate* ALayer, QWidget* OwnerForm) {
       if (parentWidget() == OwnerForm) setParent(nullptr, windowFlags());
     });
   }
-  // Placed once shown, when the window knows its own size.
+  // Placed once shown, when the window knows its own size, and again once it has its frame.
   show();
-  if (OwnerForm) {
-    const QRect F = OwnerForm->frameGeometry();
-    move(F.left() + F.width() - frameGeometry().width(), F.top() + 20);
-  }
+  if (OwnerForm)
+    KeepFrameOnScreen(this, [Owner = QPointer<QWidget>(OwnerForm)](const QSize& Frame) {
+      const QRect F = WindowFrame(Owner);
+      return QPoint(F.left() + F.width() - Frame.width(), F.top() + 20);
+    });
   raise();
 }
 

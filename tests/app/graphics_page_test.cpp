@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
@@ -616,6 +617,11 @@ TEST_F(GraphicsPageTest, ThePlotWindowsComeBackWhereTheyWereClosed) {
   Plot2D->hide();
   Window->PopupMenu1->actions()[0]->trigger();
   EXPECT_TRUE(Plot2D->isVisible());
+  // The contour window's longer row of buttons does not make it wider than a small screen.
+  ContourPlot->show();
+  QCoreApplication::processEvents();
+  EXPECT_LE(ContourPlot->frameGeometry().width(),
+            ContourPlot->screen()->availableGeometry().width());
 }
 
 TEST_F(GraphicsPageTest, TheWindowsCommandsDriveThePlotAndTheirButtons) {
