@@ -299,6 +299,14 @@ void TPencil::DrawStroke() {
                 Points->GetItem(2 * I + 1));
 }
 
+void TPencil::DrawHandles(int PenWidth, int Style) {
+  const int N = PointCount();
+  if (N == 0) return;
+  DrawWorldHandle(Points->GetItem(0), Points->GetItem(1), PenWidth, Style);
+  if (N > 1)
+    DrawWorldHandle(Points->GetItem(2 * N - 2), Points->GetItem(2 * N - 1), PenWidth, Style);
+}
+
 void TPencil::Draw() {
   TPen* P = Canvas()->Pen();
   P->SetColor(Color);

@@ -129,6 +129,10 @@ class TPencil : public TMonoLine {
   int PointCount() const { return Points->Count() / 2; }
   void AddPoint(double X, double Y);
 
+ protected:
+  // A stroke's ends are its first and last points; the line's two points are not used by it.
+  void DrawHandles(int PenWidth, int Style) override;
+
  private:
   void DrawStroke();
 };

@@ -320,6 +320,20 @@ TEST(Annotate, GrabbedLinesMarkTheirHandlesWithTheirOwnPen) {
     F->Selected = false;
     for (const TCanvasOp* Op : OpsOf(S.Target, coLine)) EXPECT_EQ(Op->State.Pen.Width, 1);
   }
+  // A stroke marks its own first and last points, not the world's origin.
+  auto* Stroke = S.Add<TPencil>(0x0000FF, 3);
+  for (double X : {2.0, 4.0, 6.0}) Stroke->AddPoint(X, 3);
+  S.Target.Clear();
+  Stroke->DrawXor();
+  const auto Lines = OpsOf(S.Target, coLine);
+  ASSERT_EQ(Lines.size(), 8u);
+  for (size_t I = 0; I < Lines.size(); ++I) {
+    const TPoint End = S.Px(I < 4 ? 2 : 6, 3);
+    for (const TPoint& P : Lines[I]->Points) {
+      EXPECT_LE(std::abs(P.X - End.X), FigHandleReach);
+      EXPECT_LE(std::abs(P.Y - End.Y), FigHandleReach);
+    }
+  }
 }
 
 TEST(Annotate, HitTestsFindPartsAndTheOldestFigure) {
