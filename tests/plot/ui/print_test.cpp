@@ -451,6 +451,14 @@ TEST(PrintPreview, ShowsThePrintedPageAndDragsTheMargins) {
   EXPECT_LT(PrintMargins[2], Before[2]);
   EXPECT_NEAR(PrintMargins[0] + PrintMargins[2], Before[0] + Before[2], 1);
   EXPECT_NEAR(PrintMargins[1] + PrintMargins[3], Before[1] + Before[3], 1);
+  // Dragged far past a corner, the area stops at the page's edges, still of its size.
+  const std::array<int, 4> Held = PrintMargins;
+  Drag(Image, (F.Preview.Layout.Left + F.Preview.Layout.Right) / 2,
+       (F.Preview.Layout.Top + F.Preview.Layout.GraphBottom()) / 2, -3000, 3000);
+  EXPECT_EQ(PrintMargins[0], 0);
+  EXPECT_LE(PrintMargins[3], 1);
+  EXPECT_EQ(PrintMargins[0] + PrintMargins[2], Held[0] + Held[2]);
+  EXPECT_EQ(PrintMargins[1] + PrintMargins[3], Held[1] + Held[3]);
 
   // Past the page's edges the lines stop inside it.
   Drag(Image, F.Preview.LeftLine->Position, MidY, -2000, 0);
