@@ -276,6 +276,15 @@ TEST(PrintDialog, UnitsMarginsAndCancel) {
   F.Dialog.rbMM->setChecked(true);
   EXPECT_EQ(F.Dialog.edLeft->text(), "25");
   EXPECT_EQ(F.Dialog.Units, 25.4);
+  // A margin typed key by key past the range is refused on leaving, its first keys with it.
+  emit F.Dialog.edLeft->editingFinished();
+  F.Dialog.edLeft->clear();
+  for (QChar C : QString("5000")) F.Dialog.edLeft->insert(C);
+  EXPECT_EQ(PrintMargins[0], 500);
+  emit F.Dialog.edLeft->editingFinished();
+  EXPECT_EQ(PrintMargins[0], 25);
+  EXPECT_EQ(F.Dialog.edLeft->text(), "25");
+  EXPECT_TRUE(F.Script.Messages().last().endsWith(" must be in the range [0..1000]"));
 
   // Margins wider than the page are held inside it, leaving the least printable area.
   F.Dialog.edLeft->setText("900");
