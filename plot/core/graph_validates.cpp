@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/dialogs.h"
+#include "platform/flag_guard.h"
 #include "plot/core/graph_utils.h"
 
 namespace GraphValidates {
@@ -84,6 +85,18 @@ bool TGraphValidate<T, Parse>::IsValid() {
   return false;
 }
 
+template <class T, bool (*Parse)(const QString&, T&)>
+std::optional<T> TGraphValidate<T, Parse>::Refused(T Current) {
+  const T Back = Before.value_or(Current);
+  Before.reset();
+  if (InRange()) return std::nullopt;
+  // A number cut short ("", "-", "1e") is put back without a word; one that ends as a number
+  // but lies outside the range, or past what a number holds, is told.
+  const QString Text = this->Edit ? this->Edit->text().trimmed() : QString();
+  if (!Text.isEmpty() && Text.back().isDigit()) IsInRange();
+  return Back;
+}
+
 template class TGraphValidate<int, ParseInt>;
 template class TGraphValidate<double, ParseReal>;
 
@@ -100,6 +113,17 @@ TIntValidate::TIntValidate(int AMin, int AMax, QLineEdit* AEdit, QWidget* AForm,
   while (!T.isEmpty() && !ParseInt(T, V, Pos))
     T.remove(std::clamp<qsizetype>(Pos - 1, 0, T.size() - 1), 1);
   LastText = T;
+}
+
+bool TIntValidate::Leave(int Current, bool& Busy, const std::function<void(int)>& Set) {
+  if (Busy) return true;
+  TFlagGuard Guard(Busy);
+  const std::optional<int> Back = Refused(Current);
+  if (!Back) return true;
+  Set(*Back);
+  if (Edit) Edit->setText(QString::number(*Back));
+  if (Edit) LastText = Edit->text();
+  return false;
 }
 
 void TIntValidate::TextChanged() {

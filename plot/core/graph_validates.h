@@ -3,6 +3,8 @@
 // TextChanged first thing; before it accepts, it asks IsInRange (an error box naming the field
 // and its range) or IsValid (a beep). Infinite bounds are written "∞" and read back.
 #include <QString>
+#include <functional>
+#include <optional>
 
 #include "platform/number_validate.h"
 
@@ -30,19 +32,40 @@ class TGraphValidate : public NumberValidate::TNumberField<T, Parse> {
   bool IsValid();
   // Whether the range takes V.
   virtual bool Accepts(T V) const { return this->Holds(V); }
+  // The range error naming the field, and the focus back to it; false when the value is refused.
+  virtual bool IsInRange() = 0;
+
+  // Fields that apply what is typed as it is typed: Typing notes the value in effect before the
+  // first number applied, and Refused, on leaving the field, answers nothing when the field
+  // holds a number the range takes, else (after the range error where the text ends as a
+  // number) the value to put back, so that no number met on the way to a refused one stays
+  // applied.
+  void Typing(T Current) {
+    if (!Before) Before = Current;
+  }
+  std::optional<T> Refused(T Current);
+  // A field loaded afresh has no typing to undo.
+  void Loaded() { Before.reset(); }
 
  protected:
   // Reads the field; true when it holds a number the range takes.
   bool InRange();
   void FocusEdit();
+
+ private:
+  std::optional<T> Before;
 };
 
 class TIntValidate : public TGraphValidate<int, ParseInt> {
  public:
   TIntValidate(int AMin, int AMax, QLineEdit* AEdit, QWidget* AForm, const QString& ACaption);
 
+  // Leaving the field: a refused entry gets its value from before the typing back through Set
+  // and in the field, with Busy held so that the field's own handlers stay out; false then.
+  bool Leave(int Current, bool& Busy, const std::function<void(int)>& Set);
+
   void TextChanged();
-  bool IsInRange();
+  bool IsInRange() override;
 };
 
 class TRealValidate : public TGraphValidate<double, ParseReal> {
@@ -58,7 +81,7 @@ class TRealValidate : public TGraphValidate<double, ParseReal> {
 
   virtual int BadCharPos(const QString& Text) const;
   void TextChanged();
-  bool IsInRange();
+  bool IsInRange() override;
   bool Accepts(double V) const override;
 };
 

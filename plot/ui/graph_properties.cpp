@@ -18,6 +18,7 @@
 
 #include "platform/app_services.h"
 #include "platform/dialogs.h"
+#include "platform/flag_guard.h"
 #include "platform/font_dialog.h"
 #include "plot/core/graph_utils.h"
 #include "plot/ui/plot.h"
@@ -205,10 +206,12 @@ TIntValidate* TfmGraphProperties::IntValidator(const QLineEdit* Edit) const {
 }
 
 // What a real and an integer edit share: the text is vetted as typed, applied only when it
-// reads as a number in range, and put back to the current value when left otherwise.
+// reads as a number in range, and refused when left otherwise: the range error, the focus back,
+// and the value from before the typing applied and shown again.
 struct TfmGraphProperties::TNumberEdit {
   QLineEdit* Edit;
-  std::function<void()> Vet, Beep, Message, Show;
+  std::function<void()> Vet, Beep, Typing, Loaded, Show;
+  std::function<std::optional<double>()> Refused;
   std::function<bool(double&)> Read;
   std::function<bool(double)> InRange;
   std::function<void(double)> Set;
@@ -217,7 +220,10 @@ struct TfmGraphProperties::TNumberEdit {
 };
 
 void TfmGraphProperties::BindNumber(const TNumberEdit& N) {
-  FLoaders.push_back(N.Show);
+  FLoaders.push_back([Show = N.Show, Loaded = N.Loaded] {
+    Loaded();
+    Show();
+  });
   if (N.Mode == amDeferred) HelpOnF1(N.Edit);
   connect(N.Edit, &QLineEdit::textChanged, this, Guarded([=, this] {
             if (Loading || FRestoring) return;
@@ -229,19 +235,22 @@ void TfmGraphProperties::BindNumber(const TNumberEdit& N) {
               N.Beep();
               return;
             }
-            if (N.Set) N.Set(X);
+            if (N.Set) {
+              N.Typing();
+              N.Set(X);
+            }
             Applied(N.Mode);
           }));
   connect(N.Edit, &QLineEdit::editingFinished, this, Guarded([=, this] {
             if (Loading || FRestoring) return;
-            double X;
-            const bool Reads = N.Read(X);
-            if (!Reads || !N.InRange(X)) {
-              FRestoring = true;
-              if (Reads) N.Message();
+            TFlagGuard Restoring(FRestoring);
+            if (const std::optional<double> Back = N.Refused()) {
+              if (N.Set) {
+                N.Set(*Back);
+                Applied(N.Mode);
+              }
               N.Show();
               *N.LastText = N.Edit->text();
-              FRestoring = false;
             }
             if (N.Mode == amDeferred) Changed();
           }));
@@ -254,13 +263,20 @@ TRealValidate* TfmGraphProperties::BindReal(QLineEdit* E, double Min, double Max
   TRealValidate* V = FRealValidators.back().get();
   // Without a caption the range message names nothing.
   if (Caption.isEmpty()) V->Caption.clear();
-  BindNumber({E, [V] { V->TextChanged(); }, [V] { V->IsValid(); }, [V] { V->IsInRange(); },
-              // The axis ranges have no getter of their own: they show the graph's ranges.
+  // The axis ranges have no getter of their own: they show the graph's ranges, and a refused
+  // entry has nothing to put back.
+  const auto Current = [this, Get] { return Get ? Get() : 0.0; };
+  BindNumber({E, [V] { V->TextChanged(); }, [V] { V->IsValid(); },
+              [V, Current] { V->Typing(Current()); }, [V] { V->Loaded(); },
               [this, E, Get] {
                 if (Get)
                   E->setText(PropertiesNumberText(Get()));
                 else if (Plot)
                   LoadAxisRanges();
+              },
+              [V, Current, Get]() -> std::optional<double> {
+                const std::optional<double> Back = V->Refused(Current());
+                return Back && Get ? Back : std::nullopt;
               },
               [E](double& X) { return GraphValidates::ParseReal(E->text(), X); },
               [V](double X) { return V->Accepts(X); }, std::move(Set), &V->LastText, Mode});
@@ -273,8 +289,9 @@ TIntValidate* TfmGraphProperties::BindInt(QLineEdit* E, int Min, int Max, const 
   FIntValidators.push_back(std::make_unique<TIntValidate>(Min, Max, E, this, Caption));
   TIntValidate* V = FIntValidators.back().get();
   if (Caption.isEmpty()) V->Caption.clear();
-  BindNumber({E, [V] { V->TextChanged(); }, [V] { V->IsValid(); }, [V] { V->IsInRange(); },
-              [E, Get] { E->setText(QString::number(Get())); },
+  BindNumber({E, [V] { V->TextChanged(); }, [V] { V->IsValid(); }, [V, Get] { V->Typing(Get()); },
+              [V] { V->Loaded(); }, [E, Get] { E->setText(QString::number(Get())); },
+              [V, Get]() -> std::optional<double> { return V->Refused(Get()); },
               [E](double& X) {
                 int I, Pos;
                 if (!GraphValidates::ParseInt(E->text(), I, Pos)) return false;

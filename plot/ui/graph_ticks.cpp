@@ -81,18 +81,27 @@ void TfmGraphTicks::FormCreate() {
   Visible(chMjVisible, true);
   Visible(chMiVisible, false);
   auto Length = [this](QLineEdit* Edit, GraphValidates::TIntValidate* V, bool Major) {
-    connect(Edit, &QLineEdit::textChanged, this, Guarded([this, Edit, V, Major] {
+    const auto Now = [this, Major] {
+      return Major ? FAxis->Ticks.GetMajorLength() : FAxis->Ticks.GetMinorLength();
+    };
+    const auto Set = [this, Major](int L) {
+      if (Major)
+        FAxis->Ticks.SetMajorLength(L);
+      else
+        FAxis->Ticks.SetMinorLength(L);
+      Changed();
+    };
+    connect(Edit, &QLineEdit::textChanged, this, Guarded([this, Edit, V, Now, Set] {
               if (Loading) return;
               V->TextChanged();
               int L, Pos;
               // A length is taken only as a whole number within the range.
               if (!GraphValidates::ParseInt(Edit->text(), L, Pos) || L < 0 || L > MaxLength) return;
-              if (Major)
-                FAxis->Ticks.SetMajorLength(L);
-              else
-                FAxis->Ticks.SetMinorLength(L);
-              Changed();
+              V->Typing(Now());
+              Set(L);
             }));
+    connect(Edit, &QLineEdit::editingFinished, this,
+            Guarded([this, V, Now, Set] { V->Leave(Now(), Loading, Set); }));
   };
   Length(edMjLength, FMjValidate.get(), true);
   Length(edMiLength, FMiValidate.get(), false);
@@ -118,8 +127,10 @@ void TfmGraphTicks::Load(TfmGraphProperties* Properties, TPlotAxis* Axis) {
   chMiVisible->setChecked(Axis->Ticks.GetMinorVisible());
   edMjLength->setText(QString::number(Axis->Ticks.GetMajorLength()));
   edMiLength->setText(QString::number(Axis->Ticks.GetMinorLength()));
-  FMjValidate->LastText = edMjLength->text();
-  FMiValidate->LastText = edMiLength->text();
+  for (GraphValidates::TIntValidate* V : {FMjValidate.get(), FMiValidate.get()}) {
+    V->LastText = V->Edit->text();
+    V->Loaded();
+  }
   cbDir->setCurrentIndex(Axis->Ticks.GetDirection());
   btApplay->setEnabled(!Properties->cbAutoApply->isChecked());
   Loading = false;

@@ -124,11 +124,15 @@ void TfmMarkerStyle::FormCreate() {
   connect(Markers, &QListWidget::currentRowChanged, this,
           Guarded([this](int Row) { StyleClick(Row); }));
   connect(edSize, &QLineEdit::textChanged, this, Guarded([this] { SizeChanged(); }));
+  connect(edSize, &QLineEdit::editingFinished, this, Guarded([this] { SizeExit(); }));
   connect(btPenColor, &QPushButton::clicked, this, Guarded([this] { PenColorClick(); }));
   connect(btFillColor, &QPushButton::clicked, this, Guarded([this] { FillColorClick(); }));
-  SetButtonModalResult(btClose, mrOk);
   SetButtonModalResult(btCancel, mrCancel);
-  connect(btClose, &QPushButton::clicked, this, [this] { Loading = true; });
+  connect(btClose, &QPushButton::clicked, this, Guarded([this] {
+            if (!SizeExit()) return;
+            Loading = true;
+            SetModalResult(mrOk);
+          }));
 }
 
 TSeries* TfmMarkerStyle::Series() const { return static_cast<TSeries*>(FSeries.Get()); }
@@ -155,6 +159,7 @@ void TfmMarkerStyle::Load(TSeries* S, const std::vector<TLayerHandle>& Selected)
   Markers->setCurrentRow(std::clamp(Style, 0, StyleCount - 1));
   edSize->setText(QString::number(Size));
   FSizeValidate->LastText = edSize->text();
+  FSizeValidate->Loaded();
   ShowPreview();
   Loading = false;
 }
@@ -176,6 +181,7 @@ void TfmMarkerStyle::LoadValues(int AStyle, int ASize, TColor APen, TColor AFill
   Markers->setCurrentRow(std::clamp(Style, 0, StyleCount - 1));
   edSize->setText(QString::number(Size));
   FSizeValidate->LastText = edSize->text();
+  FSizeValidate->Loaded();
   btCancel->show();
   btClose->setText(QStringLiteral("&OK"));
   ShowPreview();
@@ -215,10 +221,19 @@ void TfmMarkerStyle::SizeChanged() {
   FSizeValidate->TextChanged();
   int V, Pos;
   if (!GraphValidates::ParseInt(edSize->text(), V, Pos) || V < 1 || V > 100) return;
+  FSizeValidate->Typing(Size);
   Size = V;
   if (!Series()) return;
   for (TSeries* S : Targets()) S->SetMarkerSize(V);
   Repaint();
+}
+
+bool TfmMarkerStyle::SizeExit() {
+  return FSizeValidate->Leave(Size, Loading, [this](int V) {
+    Size = V;
+    for (TSeries* S : Targets()) S->SetMarkerSize(V);
+    Repaint();
+  });
 }
 
 void TfmMarkerStyle::ChooseColor(TColor& Copy, void (TSeries::*Set)(TColor)) {

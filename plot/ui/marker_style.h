@@ -38,6 +38,8 @@ class TfmMarkerStyle : public TForm {
 
   void StyleClick(int Item);
   void SizeChanged();
+  // Leaving the size: false after a refusal, which puts back the size from before the typing.
+  bool SizeExit();
   void PenColorClick();
   void FillColorClick();
 

@@ -116,6 +116,7 @@ void TPrintDlg::ShowMargins() {
   if (!edLeft) return;
   TFlagGuard Guard(Updating);
   for (int I = 0; I < 4; ++I) {
+    FMarginValidates[I]->Loaded();
     const int M = PrintMargins[size_t(I)];
     MarginEdit(I)->setText(QString::number(Units >= 10 ? M : RoundInt(M / 2.54)));
   }
@@ -154,7 +155,14 @@ void TPrintDlg::MarginChanged(int Index) {
   FMarginValidates[Index]->TextChanged();
   int V = 0;
   if (!EditValue(MarginEdit(Index), 0, MaxMargin, V)) return;
+  FMarginValidates[Index]->Typing(PrintMargins[size_t(Index)]);
   PrintMargins[size_t(Index)] = Units >= 10 ? V : RoundInt(V * 2.54);
+}
+
+void TPrintDlg::MarginExit(int Index) {
+  int& M = PrintMargins[size_t(Index)];
+  // The margin is kept in millimetres; the edit shows it in the chosen units.
+  if (!FMarginValidates[Index]->Leave(M, Updating, [&M](int V) { M = V; })) ShowMargins();
 }
 
 void TPrintDlg::StepEdit(QLineEdit* Edit, int Delta) {
@@ -207,6 +215,7 @@ void TPrintDlg::Load(TPlot* Plot, TPreView* Preview) {
   lbUnits->setText(Units >= 10 ? QStringLiteral("(mm)") : QStringLiteral("(inch/10)"));
   (Units >= 10 ? rbMM : rbInches)->setChecked(true);
   edNCopies->setText(QString::number(PrinterCopies()));
+  FCopiesValidate->Loaded();
   ShowPrinter();
   LogoChanged = false;
   Updating = false;
@@ -423,6 +432,7 @@ void TPrintDlg::FormCreate() {
     FMarginValidates[I] = std::make_unique<GraphValidates::TIntValidate>(
         0, MaxMargin, E, this, QLatin1String(ValidateCaptions[I]));
     connect(E, &QLineEdit::textChanged, this, Guarded([this, I] { MarginChanged(I); }));
+    connect(E, &QLineEdit::editingFinished, this, Guarded([this, I] { MarginExit(I); }));
     connect(Up, &QAbstractButton::clicked, this, Guarded([this, E] { StepEdit(E, 1); }));
     connect(Down, &QAbstractButton::clicked, this, Guarded([this, E] { StepEdit(E, -1); }));
   }
@@ -464,8 +474,12 @@ void TPrintDlg::FormCreate() {
             if (Updating) return;
             FCopiesValidate->TextChanged();
             int V = 0;
-            if (EditValue(edNCopies, 1, 1000, V)) SetPrinterCopies(V);
+            if (!EditValue(edNCopies, 1, 1000, V)) return;
+            FCopiesValidate->Typing(PrinterCopies());
+            SetPrinterCopies(V);
           }));
+  connect(edNCopies, &QLineEdit::editingFinished, this,
+          Guarded([this] { FCopiesValidate->Leave(PrinterCopies(), Updating, SetPrinterCopies); }));
   CopiesRow->addWidget(new QLabel(QStringLiteral("Number of Copies"), Page));
   CopiesRow->addWidget(edNCopies);
   PL->addLayout(CopiesRow, 2, 1);

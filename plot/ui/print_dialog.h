@@ -91,6 +91,8 @@ class TPrintDlg : public TForm {
  private:
   void UnitsClick(bool Inches);
   void MarginChanged(int Index);
+  // Leaving a margin: one out of range is refused and the margin from before the typing shown.
+  void MarginExit(int Index);
   void StepEdit(QLineEdit* Edit, int Delta);
   void OfferLogoSave();
   void LogoEdited();

@@ -144,6 +144,16 @@ bool TPreView::InGraphArea(int X, int Y) const {
   return X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom;
 }
 
+TPoint TPreView::AreaPoint(int X, int Y) const {
+  if (!FMovingArea) return {X, Y};
+  // Each line alone would stop at the edge while the others went on, squashing the graph.
+  const auto Hold = [](int D, int Least, int Most) {
+    return std::clamp(D, Least, std::max(Least, Most));
+  };
+  return {FAreaFrom.X + Hold(X - FAreaFrom.X, FAreaRoom.Left, FAreaRoom.Right),
+          FAreaFrom.Y + Hold(Y - FAreaFrom.Y, FAreaRoom.Top, FAreaRoom.Bottom)};
+}
+
 TMarginLine* TPreView::Lines(int I) const {
   TMarginLine* const L[4] = {TopLine.get(), BottomLine.get(), LeftLine.get(), RightLine.get()};
   return L[I];
@@ -260,6 +270,9 @@ void TPreView::MarginsFromLines(bool WholeArea) {
                           RoundInt((Page.Width() - RightLine->Position) / P),
                           RoundInt((Page.Height() - BottomLine->Position) / P)};
   if (WholeArea) {
+    // The graph keeps its size in millimetres, whatever the rounding of the far lines.
+    M[2] = PrintMargins[0] + PrintMargins[2] - M[0];
+    M[3] = PrintMargins[1] + PrintMargins[3] - M[1];
     ShiftInside(M[0], M[2]);
     ShiftInside(M[1], M[3]);
   }
@@ -284,6 +297,9 @@ void TPreView::ImageMouseDown(int X, int Y) {
     }
     LinesDragging = true;
     FMovingArea = true;
+    FAreaFrom = {X, Y};
+    FAreaRoom = {-LeftLine->Position, -TopLine->Position, Page.Width() - 1 - RightLine->Position,
+                 Page.Height() - 1 - BottomLine->Position};
   }
   Image->update();
 }
@@ -295,7 +311,8 @@ void TPreView::ImageMouseMove(int X, int Y) {
     return;
   }
   if (LinesDragging) {
-    for (int I = 0; I < 4; ++I) Lines(I)->MouseDrag(X, Y);
+    const TPoint A = AreaPoint(X, Y);
+    for (int I = 0; I < 4; ++I) Lines(I)->MouseDrag(A.X, A.Y);
     Image->update();
     return;
   }
@@ -317,8 +334,9 @@ void TPreView::ImageMouseMove(int X, int Y) {
 
 void TPreView::ImageMouseUp(int X, int Y) {
   if (!LinesDragging || !TopLine) return;
+  const TPoint A = AreaPoint(X, Y);
   for (int I = 0; I < 4; ++I)
-    if (Lines(I)->Dragging) Lines(I)->EndDrag(X, Y);
+    if (Lines(I)->Dragging) Lines(I)->EndDrag(A.X, A.Y);
   LinesDragging = false;
   MarginsFromLines(FMovingArea);
   FMovingArea = false;

@@ -112,7 +112,12 @@ class TPreView : public TForm {
  private:
   TMarginLine* Lines(int I) const;
   bool InGraphArea(int X, int Y) const;
+  // The mouse point held where the whole area still fits on the page.
+  TPoint AreaPoint(int X, int Y) const;
   TPlot* FPlot = nullptr;
   TPrintDlg* FDialog = nullptr;
   bool FMovingArea = false;
+  // Where the area was grabbed, and how far it may go each way from there.
+  TPoint FAreaFrom;
+  TRect FAreaRoom;
 };

@@ -642,6 +642,8 @@ bool TfmGraphImport::ReadColumns(const QStringList& FileLines, const QString& XC
     Rows.erase(std::find_if(Rows.rbegin(), Rows.rend(), Numeric).base(), Rows.end());
     Rows.erase(Rows.begin(), First);
   }
+  // A file read replaces the table: rows left over from earlier data would become points.
+  EraseAll();
   // The grid grows once, not row by row.
   EnsureRows(static_cast<int>(Rows.size()));
   for (int R = 0; R < static_cast<int>(Rows.size()); ++R)

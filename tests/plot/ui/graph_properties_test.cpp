@@ -112,6 +112,7 @@ TEST(GraphProperties, NumericEditsTakeOnlyNumbersInRange) {
   QLineEdit* E = F.D->edExaggerate;
   E->setText("2.5");
   EXPECT_EQ(P.GetExaggerate(), 2.5);
+  F.Leave(E);
   // Half-typed numbers wait quietly.
   for (const char* Partial : {"-", "1e", "", "."}) {
     E->setText(QString::fromLatin1(Partial));
@@ -146,6 +147,24 @@ TEST(GraphProperties, NumericEditsTakeOnlyNumbersInRange) {
   EXPECT_EQ(P.Zoom->GetSteps(), 12);
   F.D->edZoomSteps->setText("1001");
   EXPECT_EQ(P.Zoom->GetSteps(), 12);
+
+  // Typed key by key past the range: the refusal also takes back what its first keys applied.
+  F.Leave(F.D->edZoomSteps);
+  const int Steps = P.Zoom->GetSteps();
+  const auto Type = [](QLineEdit* Edit, const QString& Text) {
+    Edit->clear();
+    for (QChar C : Text) Edit->insert(C);
+  };
+  for (QLineEdit* Edit : {E, F.D->edZoomSteps}) {
+    Type(Edit, Edit == E ? "1e999999" : "99999");
+    EXPECT_NE(Edit == E ? P.GetExaggerate() : P.Zoom->GetSteps(), Edit == E ? 2.5 : Steps);
+    F.Leave(Edit);
+    EXPECT_TRUE(F.Script.Messages().last().contains(" must be in the range ["));
+  }
+  EXPECT_EQ(P.GetExaggerate(), 2.5);
+  EXPECT_EQ(E->text(), "2.5");
+  EXPECT_EQ(P.Zoom->GetSteps(), Steps);
+  EXPECT_EQ(F.D->edZoomSteps->text(), QString::number(Steps));
 }
 
 TEST(GraphProperties, ModifiedApplyCloseAndLiveUpdate) {
@@ -547,6 +566,9 @@ TEST(GraphProperties, TicksDialogEditsTheAxisTicks) {
   EXPECT_TRUE(F.D->btApply->isEnabled());
   D->edMjLength->setText("3001");  // no upper stop on the button, but not taken
   EXPECT_EQ(T.MajorLength, 12);
+  emit D->edMjLength->editingFinished();  // nor kept in the edit
+  EXPECT_EQ(D->edMjLength->text(), QString::number(T.MajorLength));
+  EXPECT_TRUE(F.Script.Messages().last().contains(" must be in the range [0..3000]"));
   D->edMiLength->setText("1");
   D->sbMiDown->click();
   D->sbMiDown->click();

@@ -276,6 +276,15 @@ TEST(PrintDialog, UnitsMarginsAndCancel) {
   F.Dialog.rbMM->setChecked(true);
   EXPECT_EQ(F.Dialog.edLeft->text(), "25");
   EXPECT_EQ(F.Dialog.Units, 25.4);
+  // A margin typed key by key past the range is refused on leaving, its first keys with it.
+  emit F.Dialog.edLeft->editingFinished();
+  F.Dialog.edLeft->clear();
+  for (QChar C : QString("5000")) F.Dialog.edLeft->insert(C);
+  EXPECT_EQ(PrintMargins[0], 500);
+  emit F.Dialog.edLeft->editingFinished();
+  EXPECT_EQ(PrintMargins[0], 25);
+  EXPECT_EQ(F.Dialog.edLeft->text(), "25");
+  EXPECT_TRUE(F.Script.Messages().last().endsWith(" must be in the range [0..1000]"));
 
   // Margins wider than the page are held inside it, leaving the least printable area.
   F.Dialog.edLeft->setText("900");
@@ -451,6 +460,14 @@ TEST(PrintPreview, ShowsThePrintedPageAndDragsTheMargins) {
   EXPECT_LT(PrintMargins[2], Before[2]);
   EXPECT_NEAR(PrintMargins[0] + PrintMargins[2], Before[0] + Before[2], 1);
   EXPECT_NEAR(PrintMargins[1] + PrintMargins[3], Before[1] + Before[3], 1);
+  // Dragged far past a corner, the area stops at the page's edges, still of its size.
+  const std::array<int, 4> Held = PrintMargins;
+  Drag(Image, (F.Preview.Layout.Left + F.Preview.Layout.Right) / 2,
+       (F.Preview.Layout.Top + F.Preview.Layout.GraphBottom()) / 2, -3000, 3000);
+  EXPECT_EQ(PrintMargins[0], 0);
+  EXPECT_LE(PrintMargins[3], 1);
+  EXPECT_EQ(PrintMargins[0] + PrintMargins[2], Held[0] + Held[2]);
+  EXPECT_EQ(PrintMargins[1] + PrintMargins[3], Held[1] + Held[3]);
 
   // Past the page's edges the lines stop inside it.
   Drag(Image, F.Preview.LeftLine->Position, MidY, -2000, 0);

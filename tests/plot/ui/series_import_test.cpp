@@ -71,6 +71,10 @@ TEST(SeriesImport, ColumnReaderDelimitersAndErrors) {
   EXPECT_EQ(F.Cell(1, 0), QStringLiteral("1e5"));
   EXPECT_EQ(F.Cell(0, 1), QStringLiteral("4"));  // the comment and the empty line hold no row
   EXPECT_EQ(F.Cell(1, 1), QStringLiteral("3"));
+  // A shorter file read next leaves no row of the longer one behind.
+  ASSERT_TRUE(F.D->ReadColumns({"7 8"}, "1", "2", {1, 1, 1, 0}, false, "(none)"));
+  EXPECT_EQ(F.Cell(0, 0), QStringLiteral("7"));
+  EXPECT_TRUE(F.Cell(0, 1).isEmpty() && F.Cell(1, 1).isEmpty());
   F.D->EraseAll();
   EXPECT_FALSE(F.D->ReadColumns({"1 2"}, "x", "2", {1, 1, 1, 0}, false, "(none)"));
   EXPECT_FALSE(F.D->ReadColumns({"1 2"}, "1", "", {1, 1, 1, 0}, false, "(none)"));

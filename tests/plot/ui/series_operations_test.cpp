@@ -255,8 +255,20 @@ TEST(MarkerStyle, LiveModeEditsTheSeriesAndValueModeOnlyItsCopies) {
   D->edSize->setText("12");
   EXPECT_EQ(A->FMarkerSize, 12);
   EXPECT_EQ(B->FMarkerSize, 12);
+  emit D->edSize->editingFinished();
   D->edSize->setText("101");
   EXPECT_EQ(A->FMarkerSize, 12);
+  // Typed key by key past the range: leaving or closing refuses it, and the size its first keys
+  // applied goes back to the one before the typing.
+  D->edSize->clear();
+  for (QChar C : QString("99999999")) D->edSize->insert(C);
+  EXPECT_EQ(A->FMarkerSize, 99);
+  D->btClose->click();
+  EXPECT_EQ(D->ModalResult(), mrNone);
+  EXPECT_EQ(F.Script.Messages().last(), "Size of Marker must be in the range [1..100]");
+  EXPECT_EQ(D->edSize->text(), "12");
+  EXPECT_EQ(A->FMarkerSize, 12);
+  EXPECT_EQ(B->FMarkerSize, 12);
   F.Script.AnswerColor(clRed);
   D->btPenColor->click();
   EXPECT_EQ(A->MarkerPenColor, clRed);
