@@ -348,13 +348,16 @@ int TGraph::MeasureCharHeight() {
   // An image at a multiple of the screen's resolution (a backing image at a pixel ratio above 1)
   // takes the screen's unit scaled: measured there, a font this small rounds to other pixel
   // counts, and every frame, shadow and gap laid out in the unit would grow out of step with
-  // the text.
-  const int Ppi = C->Font()->PixelsPerInch();
+  // the text. The image's resolution counts, not the font's: a layer may have left the canvas a
+  // font set up at another one, which the image only rescales when it writes.
+  const int Ppi = C->PixelsPerInchY();
   const bool Scaled = C->TargetKind() == tkImage && !Device().Printing && Ppi != ScreenPpi;
-  if (Scaled)
+  if (Scaled) {
+    C->Font()->SetPixelsPerInch(Ppi);
     C->Font()->SetHeight(-RoundInt(ScreenPpi / 72.0));
-  else
+  } else {
     C->Font()->SetSize(1);
+  }
   int H = std::max(C->TextHeight(QStringLiteral("a")), 1);
   if (Scaled) H = std::max(RoundInt(H * double(Ppi) / ScreenPpi), 1);
   C->Font()->SetData(Saved);

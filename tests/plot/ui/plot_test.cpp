@@ -393,10 +393,12 @@ int DarkPixels(const QImage& P, int X0, int X1) {
 
 // At a pixel ratio of 2 the graph paints the image in device pixels at twice the resolution:
 // the labels are twice as large in pixels (not doubled afterwards), the mouse lands on the
-// image's pixel under it, and the copied picture has the image's full size.
+// image's pixel under it, and the copied picture has the image's full size. The contour layer
+// writes its labels in a font of its own, which the canvas keeps for the next painting.
 TEST(Plot, AtAPixelRatioOfTwoTheImageIsDrawnInDevicePixels) {
   TPlotFixture F;
   F.AddLine()->SetHasLegend(true);
+  F.AddContour();
   F.Plot->Redraw();
   TGraph& G = F.Graph();
   const int InkAt1 = DarkPixels(F.Picture(), 0, G.PlotRect.Left - 6);
