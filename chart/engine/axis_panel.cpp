@@ -287,8 +287,11 @@ void TCustomAxisPanel::CalcSize3D() {
     // would make the box several chart widths deep, and the perspective, which shrinks linearly
     // with depth, turns the near side inside out. A rotated box is never deeper than the chart
     // is wide or high, so that it stays on the chart as it is turned; the slots share that depth.
-    const int Deepest = std::max(0, std::min(ChartWidth(), ChartHeight()));
-    if (Rotated && FSeriesWidth3D > Deepest / Slots) FSeriesWidth3D = Deepest / Slots;
+    // A front view takes the depth off the plot's width and height, so there the box keeps at
+    // least half of each for its front.
+    const int Side = std::max(0, std::min(ChartWidth(), ChartHeight()));
+    const int Deepest = Rotated ? Side : Side / 2;
+    if (FSeriesWidth3D > Deepest / Slots) FSeriesWidth3D = Deepest / Slots;
     FWidth3D = FSeriesWidth3D * Slots;
     FHeight3D = FWidth3D;
   }

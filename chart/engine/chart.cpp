@@ -77,8 +77,9 @@ void TCustomChart::CalcAxisRect() {
     if (IsAxisVisible(A)) A->CalcRect(R, true, CalcWallSize(A));
   if (View3D() && View3DOptions()->Orthogonal()) {
     const int Back = View3DWalls() ? FBackWall->Size() : 0;
-    R.Right -= Width3D() + Back;
-    R.Top += Back + Height3D();
+    // On a chart too small for its labels the plot still keeps a pixel.
+    R.Right = std::max(R.Left + 1, R.Right - Width3D() - Back);
+    R.Top = std::min(R.Bottom - 1, R.Top + Back + Height3D());
   }
   SetChartRect(R);
   RecalcWidthHeight();

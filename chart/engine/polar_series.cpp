@@ -306,7 +306,7 @@ void TCustomPolarSeries::DrawAllValues() {
     const TPoint P = PointPosition(i);
     const TColor Color = GetValueColor(i);
     FPointer->PrepareCanvas(Color);
-    FPointer->Draw(P.X, P.Y, Color, FPointer->Style());
+    FPointer->DrawOnPlane(P.X, P.Y, Z, Color, FPointer->Style());
   }
 }
 

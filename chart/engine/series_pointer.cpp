@@ -78,11 +78,22 @@ void TSeriesPointer::Draw(int X, int Y, TColor Color, TSeriesPointerStyle Style)
 
 void TSeriesPointer::DrawPointer(bool Is3D, int X, int Y, int H, int V, TColor Color,
                                  TSeriesPointerStyle Style) {
+  if (FParent) DrawPointerAt(Is3D, X, Y, H, V, Color, Style, FParent->StartZ(), FParent->EndZ());
+}
+
+void TSeriesPointer::DrawOnPlane(int X, int Y, int Z, TColor Color, TSeriesPointerStyle Style) {
+  if (!FParent) return;
+  const long long Band = (long long)FParent->EndZ() - FParent->StartZ();
+  const int Depth = int(std::max(0LL, std::min(2LL * FHorizSize, Band)));
+  DrawPointerAt(Is3D(*FParent), X, Y, FHorizSize, FVertSize, Color, Style, Z, Z + Depth);
+}
+
+void TSeriesPointer::DrawPointerAt(bool Is3D, int X, int Y, int H, int V, TColor Color,
+                                   TSeriesPointerStyle Style, int Z0, int Z1) {
   if (!FParent) return;
   TChartCanvas3D* C = Canvas(*FParent);
   if (!C || !OnCanvas(X) || !OnCanvas(Y)) return;
   const int Left = X - H, Right = X + H, Top = Y - V, Bottom = Y + V;
-  const int Z0 = FParent->StartZ(), Z1 = FParent->EndZ();
   auto Line = [&](int X0, int Y0, int X1, int Y1) {
     if (Is3D)
       C->LineWithZ(X0, Y0, X1, Y1, Z0);

@@ -88,11 +88,16 @@ class TSeriesPointer {
   void Draw(int X, int Y, TColor Color, TSeriesPointerStyle Style);
   void DrawPointer(bool Is3D, int X, int Y, int HorizSize, int VertSize, TColor Color,
                    TSeriesPointerStyle Style);
+  // A marker on a flat figure at depth Z (a circle seen in 3D): its cube or pyramid is only as
+  // deep as the marker is wide, not the series' whole depth band.
+  void DrawOnPlane(int X, int Y, int Z, TColor Color, TSeriesPointerStyle Style);
   void DrawLegendShape(TColor Color, const TRect& R, bool LineVisible);
   void CalcHorizMargins(int& Left, int& Right) const;
   void CalcVerticalMargins(int& Top, int& Bottom) const;
 
  private:
+  void DrawPointerAt(bool Is3D, int X, int Y, int HorizSize, int VertSize, TColor Color,
+                     TSeriesPointerStyle Style, int Z0, int Z1);
   template <class T>
   void Change(T& Field, T Value) {
     if (Field == Value) return;

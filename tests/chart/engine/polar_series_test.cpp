@@ -3,6 +3,7 @@
 // the circle.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -14,6 +15,7 @@
 
 #include "chart/engine/chart.h"
 #include "chart/engine/polar_series.h"
+#include "chart/engine/view3d_options.h"
 #include "platform/canvas_targets.h"
 
 namespace {
@@ -268,6 +270,36 @@ TEST(RadarSeries, TriangleOnItsRings) {
     for (const TCanvasOp& Op : Ops) Found = Found || (Op.Kind == coText && Op.Text == L);
     EXPECT_TRUE(Found) << L;
   }
+}
+
+TEST(PolarSeries, MarkersInA3DViewAreSmallCubesOnTheCircle) {
+  // The gallery's view: the whole depth of the chart is one series' band.
+  TPolarChart<TPolarSeries> T;
+  T.Chart.SetView3D(true);
+  T.Chart.SetChart3DPercent(100);
+  TView3DOptions* V = T.Chart.View3DOptions();
+  V->SetOrthogonal(false);
+  V->SetRotation(335);
+  V->SetElevation(345);
+  constexpr TColor Mark = RGB(200, 150, 250);
+  // The cube's faces: the front in the marker's colour, the sides and top darkened.
+  const std::set<TColor> Faces{Mark, ApplyDark(Mark, 128), ApplyDark(Mark, 64)};
+  T.P.Pointer()->SetVisible(true);
+  T.P.Pointer()->Brush()->SetColor(Mark);
+  for (int a = 0; a < 360; a += 90) T.P.AddPolar(a, 10);
+  int Drawn = 0;
+  for (const TCanvasOp& Op : T.Draw()) {
+    if (Op.Kind != coPolygon || !Faces.count(Op.State.Brush.Color)) continue;
+    ++Drawn;
+    const auto [X0, X1] = std::minmax_element(Op.Points.begin(), Op.Points.end(),
+                                              [](TPoint A, TPoint B) { return A.X < B.X; });
+    const auto [Y0, Y1] = std::minmax_element(Op.Points.begin(), Op.Points.end(),
+                                              [](TPoint A, TPoint B) { return A.Y < B.Y; });
+    // A face of a 9-pixel cube, not a bar through the chart's depth.
+    EXPECT_LE(X1->X - X0->X, 16);
+    EXPECT_LE(Y1->Y - Y0->Y, 16);
+  }
+  EXPECT_GE(Drawn, 8);
 }
 
 TEST(PolarSeries, SeriesOfOneChartShareOneCircle) {

@@ -136,12 +136,25 @@ TEST(SurfaceSeries, DepthOfItsSlotsStaysWithinTheChart) {
   C.Repaint();
   EXPECT_EQ(C.SeriesWidth3D(), 2 * RoundInt(W * 0.05));
   EXPECT_EQ(C.Width3D(), 4 * C.SeriesWidth3D());
-  // The orthogonal view is left as it is.
+  // A front view takes the depth off the plot: the slots share half its smaller side, so that
+  // the front keeps the rest at any percent.
   V->SetOrthogonal(true);
-  C.SetChart3DPercent(20);
+  for (int Percent : {20, 90}) {
+    C.SetChart3DPercent(Percent);
+    C.Repaint();
+    EXPECT_EQ(C.SeriesWidth3D(), H / 2 / 4) << Percent;
+    EXPECT_EQ(C.Width3D(), 4 * C.SeriesWidth3D());
+    EXPECT_EQ(C.ChartWidth(), W - C.Width3D());
+    EXPECT_EQ(C.ChartHeight(), H - C.Height3D());
+  }
+  // A chart too small for its labels still keeps a plot.
+  C.SetAxisVisible(true);
+  C.resize(60, 40);
   C.Repaint();
-  EXPECT_EQ(C.SeriesWidth3D(), RoundInt(W * 0.2));
-  EXPECT_EQ(C.Width3D(), 4 * C.SeriesWidth3D());
+  EXPECT_GT(C.ChartRect().Right, C.ChartRect().Left);
+  EXPECT_GT(C.ChartRect().Bottom, C.ChartRect().Top);
+  C.resize(600, 450);
+  C.SetAxisVisible(false);
   // Ordinary series share the bound too.
   V->SetOrthogonal(false);
   T.S.SetActive(false);
