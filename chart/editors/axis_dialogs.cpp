@@ -45,13 +45,12 @@ void OkCancel(TForm& Form, QBoxLayout* Layout, QPushButton*& Ok, QPushButton*& C
     if (!Accept()) Form.SetModalResult(mrNone);
   });
 }
+}  // namespace
 
-// What a text that does not convert tells the user; the dialog stays for another try.
-void ShowIncorrect(const QString& Reason) {
+void ShowIncorrectValue(const QString& Reason) {
   Dialogs().MessageDlg(QStringLiteral("Incorrect value. Reason: %1").arg(Reason), mtError, mbOK,
                        QString());
 }
-}  // namespace
 
 // --- Range end ---------------------------------------------------------------------------------
 
@@ -106,7 +105,7 @@ bool TAxisMaxMin::ReadValue() {
   else
     V = ReadTimeText(ETime->text(), Error);
   if (!V) {
-    ShowIncorrect(Error);
+    ShowIncorrectValue(Error);
     return false;
   }
   MaxMin = *V;
@@ -208,7 +207,7 @@ bool TAxisIncrement::ReadValue() {
     const auto V = IsDateTime ? ReadIncrementText(ECustom->text(), Error)
                               : ReadNumberText(ECustom->text(), Error);
     if (!V) {
-      ShowIncorrect(Error);
+      ShowIncorrectValue(Error);
       return false;
     }
     Increment = *V;

@@ -55,6 +55,9 @@ TFormPeriod::TFormPeriod(QWidget* Owner) : TForm(Owner) {
   Grid->addLayout(Buttons, 4, 0, 1, 3);
   SetButtonModalResult(BOk, mrOk);
   SetButtonModalResult(BCancel, mrCancel);
+  On(BOk, &QPushButton::clicked, this, [this] {
+    if (!ReadCount()) SetModalResult(mrNone);
+  });
 
   On(RBNum, &QRadioButton::clicked, this, [this] { SetStyle(psNumPoints); });
   On(RBRange, &QRadioButton::clicked, this, [this] { SetStyle(psRange); });
@@ -95,6 +98,20 @@ void TFormPeriod::FormShow() {
   ENum->setText(NumberText(Period));
   EnableControls(CanRange, {RBRange, BChange, BLabel});
   SetStyle(PeriodStyle);
+}
+
+bool TFormPeriod::ReadCount() {
+  if (PeriodStyle != psNumPoints) return true;
+  QString Error;
+  const auto V = ReadNumberText(ENum->text(), Error);
+  if (V && *V < 0) Error = QLatin1String(FunctionPeriodMessage);
+  if (!V || *V < 0) {
+    ShowIncorrectValue(Error);
+    ENum->setFocus();
+    return false;
+  }
+  Period = *V;
+  return true;
 }
 
 void TFormPeriod::SetStyle(TFunctionPeriodStyle Value) {

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -117,6 +118,10 @@ TEST_F(SeriesTabTest, EverySeriesTypeOpensItsFormatPage) {
   EXPECT_TRUE(Page.EditorForms().empty());
   EXPECT_TRUE(Page.PageSeries->isHidden());
   EXPECT_TRUE(Page.LabelSeriesClass->isHidden());
+  // The series chooser stays at the top of the empty page.
+  Page.resize(500, 400);
+  Page.layout()->activate();
+  EXPECT_LT(Page.CBSeries->geometry().bottom(), 60);
 }
 
 TEST_F(SeriesTabTest, AnotherSeriesKeepsTheOpenTabWhereItHasIt) {
@@ -217,13 +222,22 @@ TEST_F(SeriesTabTest, FunctionPeriodComputesOverTheSourceAndKeepsTheFunction) {
 
   // A period of two points: the two pairs of the source, each at the middle of its pair.
   ClickTab(Tab->PageSeries, Tab->TabDataSource);
-  Then([](TForm& Form) {
+  Then([this](TForm& Form) {
     auto& P = dynamic_cast<TFormPeriod&>(Form);
     EXPECT_EQ(P.LCalc->text(), QStringLiteral("Calculate Average every:"));
     EXPECT_TRUE(P.CBAll->isChecked());
     EXPECT_TRUE(P.RBNum->isChecked());
     // Counted along, the source has no X range to group by.
     EXPECT_FALSE(P.RBRange->isEnabled());
+    // What is no count of points is refused on OK; the dialog stays for another try.
+    for (const char* Bad : {"abc", "-1"}) {
+      P.ENum->setText(QLatin1String(Bad));
+      P.BOk->click();
+      EXPECT_EQ(P.ModalResult(), mrNone) << Bad;
+    }
+    EXPECT_EQ(Dialogs.Messages(),
+              (QStringList{QStringLiteral("Incorrect value. Reason: 'abc' is not a valid number"),
+                           QStringLiteral("Incorrect value. Reason: Function Period should be >= 0")}));
     P.ENum->setText(QStringLiteral("2"));
     emit P.ENum->textEdited(QStringLiteral("2"));
     EXPECT_FALSE(P.CBAll->isChecked());
