@@ -39,10 +39,11 @@ void OkCancel(TForm& Form, QBoxLayout* Layout, QPushButton*& Ok, QPushButton*& C
   Row->addWidget(Ok);
   Row->addWidget(Cancel);
   Layout->addLayout(Row);
-  Form.SetButtonModalResult(Ok, mrOk);
   Form.SetButtonModalResult(Cancel, mrCancel);
+  // Closing only once accepted: the message about a wrong value runs its own loop, in which a
+  // close already asked for would happen.
   QObject::connect(Ok, &QPushButton::clicked, &Form, [&Form, Accept] {
-    if (!Accept()) Form.SetModalResult(mrNone);
+    if (Accept()) Form.SetModalResult(mrOk);
   });
 }
 }  // namespace

@@ -53,10 +53,10 @@ TFormPeriod::TFormPeriod(QWidget* Owner) : TForm(Owner) {
   Buttons->addWidget(BOk);
   Buttons->addWidget(BCancel);
   Grid->addLayout(Buttons, 4, 0, 1, 3);
-  SetButtonModalResult(BOk, mrOk);
   SetButtonModalResult(BCancel, mrCancel);
+  // Not closing before the count is read: the message about a wrong one runs its own loop.
   On(BOk, &QPushButton::clicked, this, [this] {
-    if (!ReadCount()) SetModalResult(mrNone);
+    if (ReadCount()) SetModalResult(mrOk);
   });
 
   On(RBNum, &QRadioButton::clicked, this, [this] { SetStyle(psNumPoints); });

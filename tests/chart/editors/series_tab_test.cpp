@@ -3,12 +3,14 @@
 // period dialog shows and sets the period.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "chart/editors/axis_dialogs.h"
 #include "chart/editors/function_period.h"
@@ -327,6 +329,35 @@ TEST_F(SeriesTabTest, PeriodDialogDisplayRules) {
   P.CBAll->click();
   EXPECT_EQ(P.Period, 0);
   EXPECT_EQ(P.ENum->text(), QStringLiteral("0"));
+}
+
+TEST_F(SeriesTabTest, AWrongValueKeepsTheRunningDialogOpen) {
+  // A real message box runs its own loop, in which a close asked for too early would happen.
+  struct TLooping : TScriptedDialogService {
+    TModalResult MessageDlg(const QString& Text, TMsgDlgType Type, TMsgDlgButtons Buttons,
+                            const QString& Caption) override {
+      QCoreApplication::processEvents();
+      return TScriptedDialogService::MessageDlg(Text, Type, Buttons, Caption);
+    }
+  } Looping;
+  TScopedDialogService Use(Looping);
+  auto Run = [](TForm& Form, QLineEdit* Edit, QPushButton* Ok, QPushButton* Cancel) {
+    bool StillOpen = false;
+    QTimer::singleShot(0, &Form, [&] {
+      Edit->setText(QStringLiteral("abc"));
+      Ok->click();
+      QCoreApplication::processEvents();
+      StillOpen = Form.isVisible();
+      Cancel->click();
+    });
+    EXPECT_EQ(Form.ShowModal(), mrCancel);
+    EXPECT_TRUE(StillOpen) << Form.objectName().toStdString();
+  };
+  TFormPeriod P(nullptr);
+  Run(P, P.ENum, P.BOk, P.BCancel);
+  TAxisMaxMin M(nullptr);
+  Run(M, M.EDate, M.BOk, M.BCancel);
+  EXPECT_EQ(Looping.Messages().size(), 2);
 }
 
 TEST_F(SeriesTabTest, GeneralAndMarksTabsWriteTheSeries) {
