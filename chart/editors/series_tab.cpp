@@ -83,11 +83,13 @@ TFormChartSeries::TFormChartSeries(QWidget* Owner, TCustomChart* Chart)
   Top->addWidget(ImageSeries);
   Top->addWidget(LabelSeriesClass, 1);
   Top->addWidget(CBPersistent);
+  Top->addStretch(0);
   Main->addLayout(Top);
   PageSeries = new TPageControl(this);
   PageSeries->setObjectName(QStringLiteral("PageSeries"));
   Main->addWidget(PageSeries, 1);
-  // Without a series the pages are hidden; the chooser then stays at the top.
+  // Without a series the pages and the type are hidden; the chooser then stays at the top left
+  // at its own width.
   Main->addStretch(0);
   auto Sheet = [this](const QString& Caption) {
     auto* W = new QWidget(PageSeries);

@@ -124,6 +124,7 @@ TEST_F(SeriesTabTest, EverySeriesTypeOpensItsFormatPage) {
   Page.resize(500, 400);
   Page.layout()->activate();
   EXPECT_LT(Page.CBSeries->geometry().bottom(), 60);
+  EXPECT_LT(Page.CBSeries->width(), 250);
 }
 
 TEST_F(SeriesTabTest, AnotherSeriesKeepsTheOpenTabWhereItHasIt) {
