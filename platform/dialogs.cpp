@@ -117,7 +117,6 @@ QWidget* DialogParent() {
 
 namespace {
 
-
 QString DefaultCaption(TMsgDlgType Type) {
   switch (Type) {
     case mtWarning:

@@ -102,8 +102,10 @@ TEST_F(ChartEditorTest, ThreeDPageEnablesByViewAndOrthogonalAndKeepsItsRanges) {
   // The bars are evenly spaced, those beside the check boxes and the spin edit as the others.
   P.layout()->activate();
   const int Pitch = P.SBPerspec->y() - P.SBVOffset->y();
-  for (auto [Upper, Lower] : {std::pair{P.SBZoom, P.SBRotation}, {P.SBRotation, P.SBElevation},
-                              {P.SBElevation, P.SBHOffset}, {P.SBHOffset, P.SBVOffset}})
+  for (auto [Upper, Lower] : {std::pair{P.SBZoom, P.SBRotation},
+                              {P.SBRotation, P.SBElevation},
+                              {P.SBElevation, P.SBHOffset},
+                              {P.SBHOffset, P.SBVOffset}})
     EXPECT_EQ(Lower->y() - Upper->y(), Pitch) << Lower->objectName().toStdString();
   EXPECT_EQ(P.SBRotation->minimum(), 270);
   EXPECT_EQ(P.SBRotation->maximum(), 360);

@@ -238,9 +238,10 @@ TEST_F(SeriesTabTest, FunctionPeriodComputesOverTheSourceAndKeepsTheFunction) {
       P.BOk->click();
       EXPECT_EQ(P.ModalResult(), mrNone) << Bad;
     }
-    EXPECT_EQ(Dialogs.Messages(),
-              (QStringList{QStringLiteral("Incorrect value. Reason: 'abc' is not a valid number"),
-                           QStringLiteral("Incorrect value. Reason: Function Period should be >= 0")}));
+    EXPECT_EQ(
+        Dialogs.Messages(),
+        (QStringList{QStringLiteral("Incorrect value. Reason: 'abc' is not a valid number"),
+                     QStringLiteral("Incorrect value. Reason: Function Period should be >= 0")}));
     P.ENum->setText(QStringLiteral("2"));
     emit P.ENum->textEdited(QStringLiteral("2"));
     EXPECT_FALSE(P.CBAll->isChecked());
