@@ -101,9 +101,21 @@ int FindFilter(const QString& Filter, const QString& Chosen) {
 
 // --- Service installation --------------------------------------------------------
 
-namespace {
+QWidget* ShownOwnerWindow(QWidget* W) {
+  if (W) W = W->window();
+  while (W && !W->isVisible()) W = W->parentWidget() ? W->parentWidget()->window() : nullptr;
+  return W;
+}
 
-QWidget* DialogParent() { return QApplication::activeWindow(); }
+QWidget* DialogParent() {
+  // A dialog that has just closed may still be the active window until the window system moves
+  // the activation on; the modal window under it is the one the user is working in.
+  QWidget* W = QApplication::activeModalWidget();
+  if (!W || !W->isVisible()) W = QApplication::activeWindow();
+  return ShownOwnerWindow(W);
+}
+
+namespace {
 
 QString DefaultCaption(TMsgDlgType Type) {
   switch (Type) {

@@ -19,6 +19,8 @@
 #include <deque>
 #include <vector>
 
+class QWidget;
+
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 
 // Button sets are or-ed flags.
@@ -93,6 +95,12 @@ class TDialogService {
   virtual bool ChoosePrint(TPrintRequest& Request) = 0;
   virtual bool PrinterSetup() = 0;
 };
+
+// W's window when it is on the screen, else the nearest window owning it that is; null for none.
+QWidget* ShownOwnerWindow(QWidget* W);
+// The window a dialog box is centred on: the innermost modal window still on the screen, else the
+// active window, else the nearest shown window owning it.
+QWidget* DialogParent();
 
 // The service in use (the Qt one unless another is installed).
 TDialogService& Dialogs();

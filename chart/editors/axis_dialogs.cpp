@@ -39,19 +39,19 @@ void OkCancel(TForm& Form, QBoxLayout* Layout, QPushButton*& Ok, QPushButton*& C
   Row->addWidget(Ok);
   Row->addWidget(Cancel);
   Layout->addLayout(Row);
-  Form.SetButtonModalResult(Ok, mrOk);
   Form.SetButtonModalResult(Cancel, mrCancel);
+  // Closing only once accepted: the message about a wrong value runs its own loop, in which a
+  // close already asked for would happen.
   QObject::connect(Ok, &QPushButton::clicked, &Form, [&Form, Accept] {
-    if (!Accept()) Form.SetModalResult(mrNone);
+    if (Accept()) Form.SetModalResult(mrOk);
   });
 }
+}  // namespace
 
-// What a text that does not convert tells the user; the dialog stays for another try.
-void ShowIncorrect(const QString& Reason) {
+void ShowIncorrectValue(const QString& Reason) {
   Dialogs().MessageDlg(QStringLiteral("Incorrect value. Reason: %1").arg(Reason), mtError, mbOK,
                        QString());
 }
-}  // namespace
 
 // --- Range end ---------------------------------------------------------------------------------
 
@@ -106,7 +106,7 @@ bool TAxisMaxMin::ReadValue() {
   else
     V = ReadTimeText(ETime->text(), Error);
   if (!V) {
-    ShowIncorrect(Error);
+    ShowIncorrectValue(Error);
     return false;
   }
   MaxMin = *V;
@@ -208,7 +208,7 @@ bool TAxisIncrement::ReadValue() {
     const auto V = IsDateTime ? ReadIncrementText(ECustom->text(), Error)
                               : ReadNumberText(ECustom->text(), Error);
     if (!V) {
-      ShowIncorrect(Error);
+      ShowIncorrectValue(Error);
       return false;
     }
     Increment = *V;

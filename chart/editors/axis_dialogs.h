@@ -66,3 +66,7 @@ class TAxisIncrement : public TForm {
 // whether the user chose one.
 bool EditAxisIncrement(QWidget* Owner, const QString& Caption, bool DateTime, bool& Exact,
                        double& Increment);
+
+// What a typed value that does not convert tells the user ("Incorrect value. Reason: ..."); the
+// dialog that asked stays open for another try.
+void ShowIncorrectValue(const QString& Reason);

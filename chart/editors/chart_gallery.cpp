@@ -261,9 +261,7 @@ TChartGallery::TChartGallery(QWidget* Owner, TCustomAxisPanel* Chart, const TCha
   connect(TabControl, &QTabBar::currentChanged, this,
           [this] { RunGuarded([this] { CreateGalleryPage(); }); });
   connect(CB3D, &QCheckBox::clicked, this, [this] { RunGuarded([this] { CreateGalleryPage(); }); });
-  if (Series)
-    FRemembered = ChartSeriesTypes().Find(
-        Series->ClassName(), Series->Function() ? Series->Function()->ClassName() : QString());
+  if (Series) FRemembered = GallerySeriesType(*Series);
 }
 
 TChartGallery::~TChartGallery() { ChartEraseBackground = FOldErase; }
@@ -311,6 +309,16 @@ void TChartGallery::CreateGalleryPage() {
   ChartGalleryPanel1->Rebuild(PageTypes(), CB3D->isChecked(), FChanging, AllowFunctions);
   FRemembered = Keep;
   if (Keep) ChartGalleryPanel1->SelectType(Keep);
+}
+
+const TChartSeriesType* GallerySeriesType(const TChartSeries& S) {
+  const TChartFunction* F = S.Function();
+  const TChartSeriesType* T =
+      ChartSeriesTypes().Find(S.ClassName(), F ? F->ClassName() : QString());
+  // A function registered alone draws through any series class.
+  if (!T && F) T = ChartSeriesTypes().Find(QString(), F->ClassName());
+  if (!T) T = ChartSeriesTypes().Find(S.ClassName(), QString());
+  return T;
 }
 
 bool ShowChartGallery(QWidget* Owner, TCustomAxisPanel* Chart, const TChartSeries* Series,

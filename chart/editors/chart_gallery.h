@@ -93,6 +93,9 @@ class TChartGallery : public TForm {
   const TChartSeriesType* FRemembered = nullptr;
 };
 
+// The registered type that stands for S in the gallery: its series and function classes, else
+// its function alone, else its series class alone; null when none is registered.
+const TChartSeriesType* GallerySeriesType(const TChartSeries& S);
 // Runs the gallery for Chart (pre-selecting Series' type when one is given). On "OK" with a chart
 // selected: true, with the chosen series class, function class (null when none) and 3D state.
 // Without functions, the types that could not take Series as their data source cannot be picked.

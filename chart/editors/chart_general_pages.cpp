@@ -1,5 +1,7 @@
 #include "chart/editors/chart_general_pages.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -253,8 +255,13 @@ TFormChart3D::TFormChart3D(QWidget* Owner, TCustomChart* Chart)
       {SBVOffset, LVOffset, "SBVOffset", QStringLiteral("&Vert. Offset:"), -1500, 1500, false},
       {SBPerspec, LPerspec, "SBPerspec", QStringLiteral("&Perspective:"), 0, 100, false},
   };
+  // Every row as high as the tallest control, so that the rows beside the check boxes and the
+  // spin edit are not spaced wider than the rest.
+  const int RowHeight = std::max({SE3d->sizeHint().height(), CBView3d->sizeHint().height(),
+                                  CBOrthogonal->sizeHint().height()});
   int Row = 0;
   for (const TBar& B : Bars) {
+    Grid->setRowMinimumHeight(Row, RowHeight);
     B.Bar = ViewBar(this, B.Name, B.Min, B.Max);
     auto* Caption = new QLabel(B.Caption, this);
     Caption->setBuddy(B.Bar);

@@ -53,8 +53,11 @@ TFormPeriod::TFormPeriod(QWidget* Owner) : TForm(Owner) {
   Buttons->addWidget(BOk);
   Buttons->addWidget(BCancel);
   Grid->addLayout(Buttons, 4, 0, 1, 3);
-  SetButtonModalResult(BOk, mrOk);
   SetButtonModalResult(BCancel, mrCancel);
+  // Not closing before the count is read: the message about a wrong one runs its own loop.
+  On(BOk, &QPushButton::clicked, this, [this] {
+    if (ReadCount()) SetModalResult(mrOk);
+  });
 
   On(RBNum, &QRadioButton::clicked, this, [this] { SetStyle(psNumPoints); });
   On(RBRange, &QRadioButton::clicked, this, [this] { SetStyle(psRange); });
@@ -95,6 +98,20 @@ void TFormPeriod::FormShow() {
   ENum->setText(NumberText(Period));
   EnableControls(CanRange, {RBRange, BChange, BLabel});
   SetStyle(PeriodStyle);
+}
+
+bool TFormPeriod::ReadCount() {
+  if (PeriodStyle != psNumPoints) return true;
+  QString Error;
+  const auto V = ReadNumberText(ENum->text(), Error);
+  if (V && *V < 0) Error = QLatin1String(FunctionPeriodMessage);
+  if (!V || *V < 0) {
+    ShowIncorrectValue(Error);
+    ENum->setFocus();
+    return false;
+  }
+  Period = *V;
+  return true;
 }
 
 void TFormPeriod::SetStyle(TFunctionPeriodStyle Value) {

@@ -34,6 +34,8 @@ class TFormPeriod : public TForm {
 
  private:
   void ShowLabel();
+  // Takes the count typed into ENum; a text that is no count of points is refused with a message.
+  bool ReadCount();
   void SetStyle(TFunctionPeriodStyle Value);
   bool Showing = false;
 };

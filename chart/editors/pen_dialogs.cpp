@@ -109,6 +109,10 @@ void AddColorAndButtons(TForm& Form, QGridLayout* Grid, int Row, QPushButton*& B
   BColor = DialogButton(&Form, QStringLiteral("&Color..."), "BColor");
   SHColor = new TColorSwatch(&Form);
   SHColor->setObjectName(QStringLiteral("SHColor"));
+  // A hidden swatch keeps its room: the dialog does not change shape with the style.
+  QSizePolicy Keep = SHColor->sizePolicy();
+  Keep.setRetainSizeWhenHidden(true);
+  SHColor->setSizePolicy(Keep);
   Grid->addWidget(BColor, Row, 1);
   Grid->addWidget(SHColor, Row + 1, 1);
   Ok = DialogButton(&Form, QStringLiteral("OK"), OkName);

@@ -45,15 +45,6 @@ bool Reaches(const TChartSeries* Source, const TChartSeries* Target) {
   return false;
 }
 
-const TChartSeriesType* SeriesType(const TChartSeries& S) {
-  const TChartFunction* F = S.Function();
-  const TChartSeriesType* T =
-      ChartSeriesTypes().Find(S.ClassName(), F ? F->ClassName() : QString());
-  if (!T && F) T = ChartSeriesTypes().Find(QString(), F->ClassName());
-  if (!T) T = ChartSeriesTypes().Find(S.ClassName(), QString());
-  return T;
-}
-
 QListWidget* SeriesList(QWidget* Parent, const char* Name) {
   auto* L = new QListWidget(Parent);
   L->setObjectName(QLatin1String(Name));
@@ -92,10 +83,14 @@ TFormChartSeries::TFormChartSeries(QWidget* Owner, TCustomChart* Chart)
   Top->addWidget(ImageSeries);
   Top->addWidget(LabelSeriesClass, 1);
   Top->addWidget(CBPersistent);
+  Top->addStretch(0);
   Main->addLayout(Top);
   PageSeries = new TPageControl(this);
   PageSeries->setObjectName(QStringLiteral("PageSeries"));
   Main->addWidget(PageSeries, 1);
+  // Without a series the pages and the type are hidden; the chooser then stays at the top left
+  // at its own width.
+  Main->addStretch(0);
   auto Sheet = [this](const QString& Caption) {
     auto* W = new QWidget(PageSeries);
     PageSeries->AddPage(W, Caption);
@@ -341,7 +336,7 @@ void TFormChartSeries::CBSeriesChange(bool FirstPage) {
   PageSeries->setVisible(Any);
   CBPersistent->setVisible(false);
   if (!Any) return;
-  const TChartSeriesType* Type = SeriesType(*S);
+  const TChartSeriesType* Type = GallerySeriesType(*S);
   LabelSeriesClass->setText((S->Title().isEmpty() ? S->Name() : S->Title()) + QStringLiteral(": ") +
                             (Type ? Type->Description : S->ClassName()));
   if (Type) {

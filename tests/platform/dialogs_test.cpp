@@ -197,3 +197,22 @@ TEST(ScriptedDialogs, TheChosenFilterIsFoundByItsTextAndATypedExtensionNamesItsT
   ASSERT_TRUE(D.Execute());
   EXPECT_EQ(D.FilterIndex, 3);
 }
+
+TEST(QtDialogs, BoxesSitOnTheModalWindowStillShownNotOnOneThatHasJustClosed) {
+  QWidget Main;
+  Main.show();
+  QDialog Editor(&Main);
+  Editor.setWindowModality(Qt::ApplicationModal);
+  Editor.show();
+  QDialog Closed(&Editor);
+  Closed.setWindowModality(Qt::ApplicationModal);
+  Closed.show();
+  QApplication::processEvents();
+  EXPECT_EQ(DialogParent(), &Closed);
+  Closed.hide();
+  EXPECT_EQ(DialogParent(), &Editor);
+  // Without a modal window, the nearest shown owner of a closed one.
+  Editor.hide();
+  EXPECT_EQ(ShownOwnerWindow(&Closed), &Main);
+  EXPECT_EQ(ShownOwnerWindow(nullptr), nullptr);
+}

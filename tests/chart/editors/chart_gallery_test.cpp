@@ -97,6 +97,18 @@ TEST_F(ChartEditorTest, GalleryPagesShowOneSampleChartPerType) {
   EXPECT_EQ(Class.Name, QStringLiteral("TPolarSeries"));
   EXPECT_TRUE(Function.IsNull());
   EXPECT_FALSE(View3D);
+
+  // A series computed by a function opens on that function's page, with the function chosen.
+  const TChartSeriesType* Average =
+      ChartSeriesTypes().Find(QString(), QStringLiteral("TAverageChartFunction"));
+  ASSERT_NE(Average, nullptr);
+  Line->SetFunction(Average->FunctionClass.Create());
+  Then([&](TForm& F) {
+    auto& G = dynamic_cast<TChartGallery&>(F);
+    EXPECT_EQ(G.TabControl->CurrentCaption(), QStringLiteral("Functions"));
+    EXPECT_EQ(G.ChartGalleryPanel1->SelectedType(), Average);
+  });
+  EXPECT_FALSE(ShowChartGallery(nullptr, Chart.get(), Line, Class, Function, View3D));
 }
 
 TEST_F(ChartEditorTest, WithoutFunctionsTypesThatCannotTakeTheSeriesAreGreyAndCannotBePicked) {

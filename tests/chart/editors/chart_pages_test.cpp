@@ -2,6 +2,7 @@
 // wait, and the limits hold.
 #include <QCheckBox>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -98,6 +99,14 @@ TEST_F(ChartEditorTest, ThreeDPageEnablesByViewAndOrthogonalAndKeepsItsRanges) {
                             {P.SBPerspec, P.LPerspec},
                             {P.SBRotation, P.LRotation}})
     EXPECT_EQ(Label->text(), QString::number(Bar->value())) << Bar->objectName().toStdString();
+  // The bars are evenly spaced, those beside the check boxes and the spin edit as the others.
+  P.layout()->activate();
+  const int Pitch = P.SBPerspec->y() - P.SBVOffset->y();
+  for (auto [Upper, Lower] : {std::pair{P.SBZoom, P.SBRotation},
+                              {P.SBRotation, P.SBElevation},
+                              {P.SBElevation, P.SBHOffset},
+                              {P.SBHOffset, P.SBVOffset}})
+    EXPECT_EQ(Lower->y() - Upper->y(), Pitch) << Lower->objectName().toStdString();
   EXPECT_EQ(P.SBRotation->minimum(), 270);
   EXPECT_EQ(P.SBRotation->maximum(), 360);
   EXPECT_EQ(P.SBElevation->minimum(), 270);

@@ -1,5 +1,6 @@
 // The pen and brush dialogs apply at once and Cancel puts back exactly what they changed.
 #include <QCheckBox>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -103,10 +104,15 @@ TEST_F(ChartEditorTest, BrushDialogHidesTheColourOfAnEmptyBrushAndCancelRestores
     TBrushDialog& D = BrushDialog(F);
     EXPECT_EQ(D.windowTitle(), QStringLiteral("Pattern Color Editor"));
     EXPECT_EQ(D.RGStyle->ItemIndex(), int(bsCross));
+    D.layout()->activate();
+    const QRect Styles = D.RGStyle->geometry();
     D.RGStyle->SetItemIndex(int(bsClear));
     EXPECT_EQ(Brush.Style(), bsClear);
     EXPECT_FALSE(D.BColor->isEnabled());
     EXPECT_FALSE(D.SHColor->isVisibleTo(&D));
+    // The style group keeps its shape without the swatch.
+    D.layout()->activate();
+    EXPECT_EQ(D.RGStyle->geometry(), Styles);
     D.RGStyle->SetItemIndex(int(bsHorizontal));
     EXPECT_TRUE(D.BColor->isEnabled());
     Dialogs.AnswerColor(clBlue);

@@ -3,11 +3,14 @@
 // period dialog shows and sets the period.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "chart/editors/axis_dialogs.h"
 #include "chart/editors/function_period.h"
@@ -117,6 +120,11 @@ TEST_F(SeriesTabTest, EverySeriesTypeOpensItsFormatPage) {
   EXPECT_TRUE(Page.EditorForms().empty());
   EXPECT_TRUE(Page.PageSeries->isHidden());
   EXPECT_TRUE(Page.LabelSeriesClass->isHidden());
+  // The series chooser stays at the top of the empty page.
+  Page.resize(500, 400);
+  Page.layout()->activate();
+  EXPECT_LT(Page.CBSeries->geometry().bottom(), 60);
+  EXPECT_LT(Page.CBSeries->width(), 250);
 }
 
 TEST_F(SeriesTabTest, AnotherSeriesKeepsTheOpenTabWhereItHasIt) {
@@ -217,13 +225,23 @@ TEST_F(SeriesTabTest, FunctionPeriodComputesOverTheSourceAndKeepsTheFunction) {
 
   // A period of two points: the two pairs of the source, each at the middle of its pair.
   ClickTab(Tab->PageSeries, Tab->TabDataSource);
-  Then([](TForm& Form) {
+  Then([this](TForm& Form) {
     auto& P = dynamic_cast<TFormPeriod&>(Form);
     EXPECT_EQ(P.LCalc->text(), QStringLiteral("Calculate Average every:"));
     EXPECT_TRUE(P.CBAll->isChecked());
     EXPECT_TRUE(P.RBNum->isChecked());
     // Counted along, the source has no X range to group by.
     EXPECT_FALSE(P.RBRange->isEnabled());
+    // What is no count of points is refused on OK; the dialog stays for another try.
+    for (const char* Bad : {"abc", "-1"}) {
+      P.ENum->setText(QLatin1String(Bad));
+      P.BOk->click();
+      EXPECT_EQ(P.ModalResult(), mrNone) << Bad;
+    }
+    EXPECT_EQ(
+        Dialogs.Messages(),
+        (QStringList{QStringLiteral("Incorrect value. Reason: 'abc' is not a valid number"),
+                     QStringLiteral("Incorrect value. Reason: Function Period should be >= 0")}));
     P.ENum->setText(QStringLiteral("2"));
     emit P.ENum->textEdited(QStringLiteral("2"));
     EXPECT_FALSE(P.CBAll->isChecked());
@@ -313,6 +331,35 @@ TEST_F(SeriesTabTest, PeriodDialogDisplayRules) {
   P.CBAll->click();
   EXPECT_EQ(P.Period, 0);
   EXPECT_EQ(P.ENum->text(), QStringLiteral("0"));
+}
+
+TEST_F(SeriesTabTest, AWrongValueKeepsTheRunningDialogOpen) {
+  // A real message box runs its own loop, in which a close asked for too early would happen.
+  struct TLooping : TScriptedDialogService {
+    TModalResult MessageDlg(const QString& Text, TMsgDlgType Type, TMsgDlgButtons Buttons,
+                            const QString& Caption) override {
+      QCoreApplication::processEvents();
+      return TScriptedDialogService::MessageDlg(Text, Type, Buttons, Caption);
+    }
+  } Looping;
+  TScopedDialogService Use(Looping);
+  auto Run = [](TForm& Form, QLineEdit* Edit, QPushButton* Ok, QPushButton* Cancel) {
+    bool StillOpen = false;
+    QTimer::singleShot(0, &Form, [&] {
+      Edit->setText(QStringLiteral("abc"));
+      Ok->click();
+      QCoreApplication::processEvents();
+      StillOpen = Form.isVisible();
+      Cancel->click();
+    });
+    EXPECT_EQ(Form.ShowModal(), mrCancel);
+    EXPECT_TRUE(StillOpen) << Form.objectName().toStdString();
+  };
+  TFormPeriod P(nullptr);
+  Run(P, P.ENum, P.BOk, P.BCancel);
+  TAxisMaxMin M(nullptr);
+  Run(M, M.EDate, M.BOk, M.BCancel);
+  EXPECT_EQ(Looping.Messages().size(), 2);
 }
 
 TEST_F(SeriesTabTest, GeneralAndMarksTabsWriteTheSeries) {
