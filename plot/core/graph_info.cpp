@@ -260,7 +260,8 @@ bool TGraphInfo::DrawBubble(TEntry& E) {
   C->Pen()->SetColor(clBlack);
   C->Pen()->SetMode(pmCopy);
   C->Pen()->SetWidth(1);
-  C->Font()->SetData(Font.Data());
+  // In points, so that a printer's page writes the bubble as large beside the plot as the screen.
+  C->Font()->Assign(Font);
 
   TGraphSeries* Series = S->AsSeries();
   QString XLabel = QStringLiteral("X");

@@ -38,6 +38,15 @@ bool InBox(const std::array<TPoint, 5>& Box, double X, double Y) {
   return true;
 }
 
+// The label font is kept in points at the screen's resolution; the canvas takes it at its own
+// (a printer's page, a picture's), as the graph's other fonts, so that labels keep their size
+// beside the plot on every target and the canvas's font its resolution for the next text.
+void UseFont(TCanvas* C, const TFontData& Font) {
+  TFont F;
+  F.SetData(Font);
+  C->Font()->Assign(F);
+}
+
 bool BoxesMeet(const std::array<TPoint, 5>& A, const std::array<TPoint, 5>& B) {
   for (int I = 0; I < 4; ++I)
     for (int J = 0; J < 4; ++J)
@@ -68,7 +77,7 @@ void TContour::BuildLevelTexts() {
 void TContour::PlaceLabels() {
   TCanvas* C = Graph->DrawCanvas();
   if (!C) return;
-  C->Font()->SetData(LabelFont);
+  UseFont(C, LabelFont);
   const int Off = DepthOffset();
   const TRect Plot{AddPixels(Graph->PlotRect.Left, Off), AddPixels(Graph->PlotRect.Top, -Off),
                    AddPixels(Graph->PlotRect.Right, Off), AddPixels(Graph->PlotRect.Bottom, -Off)};
@@ -140,7 +149,7 @@ void TContour::DrawLabels() {
     }
     TFontData F = LabelFont;
     F.Escapement = static_cast<int>(std::lround(L->Angle * 10));
-    C->Font()->SetData(F);
+    UseFont(C, F);
     C->SetBackMode(OpaqueLabels ? bmOpaque : bmTransparent);
     const int TW = C->TextWidth(L->Text), TH = std::abs(C->TextHeight(L->Text));
     const double R = L->Angle * std::numbers::pi / 180;
@@ -152,7 +161,7 @@ void TContour::DrawLabels() {
     C->SetTextAlign(TA_LEFT | TA_TOP);
     C->TextOut(SaturatePixel(X), SaturatePixel(Y), L->Text);
   }
-  C->Font()->SetData(LabelFont);
+  UseFont(C, LabelFont);
   C->SetBackMode(bmTransparent);
 }
 

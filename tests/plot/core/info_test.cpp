@@ -120,6 +120,26 @@ TEST(GraphInfo, BubbleOnACurveIsDrawnWhereItFitsWithItsCallout) {
   EXPECT_TRUE(P->On);  // a marker series anchors on its point
 }
 
+// On a printer's page of 600 pixels per inch the bubble's text keeps its 8 points.
+TEST(GraphInfo, PrintedBubbleKeepsItsPoints) {
+  TInfoScene S;
+  TGraph& G = *S.Graph;
+  ASSERT_EQ(G.Info->AddLocation({}, S.Series, G.XToPixel(2.5), G.YToPixel(5), false), 0);
+  TRecordingTarget Page(2500, 1875, 600);
+  TCanvas PageCanvas(&Page);
+  TPaintScope Print(G, TPaintContext::Print(&PageCanvas, false));
+  G.PlotRect = G.ClipRect = {0, 0, 2500, 1875};
+  G.ComputeMapping(G.PlotRect);
+  G.Info->Draw();
+  int Texts = 0;
+  for (const auto& Op : Page.Ops())
+    if (Op.Kind == coText) {
+      ++Texts;
+      EXPECT_EQ(Op.State.Font.Height, -67);
+    }
+  EXPECT_GT(Texts, 0);
+}
+
 TEST(GraphInfo, TextsFollowTheFlagsAndFormats) {
   TRecordingTarget Target{400, 300};
   TCanvas Canvas{&Target};

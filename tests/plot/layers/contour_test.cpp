@@ -420,6 +420,37 @@ TEST(Contour, ColourScaleOnlyForShadingAndLineColoursFollowThePalette) {
   EXPECT_EQ(After, PaletteColor(*C, PaletteIndex(*C, C->Lines()[Last].Level)));
 }
 
+// A printer's page has many more pixels to the inch than the screen: the labels keep their points,
+// so the same labels fit a plot drawn the same size in inches, and the page's font keeps its
+// resolution for the text after them.
+TEST(Contour, LabelsPrintAtTheirSizeInPoints) {
+  TContourFixture F;
+  TContour* C = F.Add(8, false, false);
+  auto Labels = [&](const TRecordingTarget& T) {
+    std::vector<TCanvasOp> Texts;
+    for (const auto& Op : T.Ops())
+      if (Op.Kind == coText) Texts.push_back(Op);
+    return Texts;
+  };
+  C->Draw();
+  const auto OnScreen = Labels(F.Target);
+  ASSERT_GE(OnScreen.size(), 2u);
+  TRecordingTarget Page(2500, 1875, 600);
+  TCanvas PageCanvas(&Page);
+  TPaintScope Print(F.Graph, TPaintContext::Print(&PageCanvas, false));
+  F.Graph.PlotRect = {0, 0, 2500, 1875};
+  F.Graph.ComputeMapping(F.Graph.PlotRect);
+  C->Draw();
+  const auto Printed = Labels(Page);
+  ASSERT_EQ(Printed.size(), OnScreen.size());
+  for (size_t I = 0; I < Printed.size(); ++I) {
+    EXPECT_EQ(Printed[I].Text, OnScreen[I].Text);
+    EXPECT_EQ(Printed[I].State.Font.Height, -67);  // 8 points at 600 pixels per inch
+    EXPECT_NEAR(Printed[I].Points[0].X, OnScreen[I].Points[0].X * 6.25, 40);
+  }
+  EXPECT_EQ(PageCanvas.Font()->PixelsPerInch(), 600);
+}
+
 TEST(Contour, ZoomedFarInTheLabelsKeepToTheIntegerRange) {
   // X axis ends 1e-9 apart: a piece of a line across them has its ends beyond both ends of an
   // int, and their distance does not fit one.
