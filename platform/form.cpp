@@ -17,8 +17,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <algorithm>
-
 namespace {
 QPointer<TForm>& MainFormRef() {
   static QPointer<TForm> F;

@@ -286,10 +286,7 @@ void TChartEditForm::FitPages() {
   // Grown since it was placed, it is centred again over its owner, then kept on the screen.
   QRect R(Inner.topLeft(), size());
   if (const QWidget* Owner = parentWidget()) R.moveCenter(Owner->window()->geometry().center());
-  R.moveLeft(
-      std::clamp(R.left(), Room.left(), std::max(Room.left(), Room.right() - R.width() + 1)));
-  R.moveTop(std::clamp(R.top(), Room.top(), std::max(Room.top(), Room.bottom() - R.height() + 1)));
-  move(R.topLeft() - QPoint(F.left(), F.top()));
+  move(FrameWithin(R, Room).topLeft() - QPoint(F.left(), F.top()));
 }
 
 void TChartEditForm::NotebookChange() { ShowPage(Notebook1->ActivePageIndex()); }
