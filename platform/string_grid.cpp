@@ -23,7 +23,7 @@ TStringGrid::TStringGrid(QWidget* Parent) : QTableWidget(Parent) {
 }
 
 void TStringGrid::StyleItem(QTableWidgetItem* Item, int ACol, int ARow) const {
-  const bool Fixed = ACol < FFixedCols || ARow < FFixedRows;
+  const bool Fixed = IsFixed(ACol, ARow);
   Qt::ItemFlags F = Qt::ItemIsEnabled;
   if (!Fixed) {
     F |= Qt::ItemIsSelectable;
@@ -47,6 +47,19 @@ void TStringGrid::Refresh() {
       StyleItem(I, c, r);
     }
   FUpdating = false;
+  KeepCurrentOnData();
+}
+
+bool TStringGrid::HasDataCells() const {
+  return FFixedRows < rowCount() && FFixedCols < columnCount();
+}
+
+// A header cell that became current (the grid shrank to its headers and grew again, or the
+// program asked for it) gives way to the nearest data cell.
+void TStringGrid::KeepCurrentOnData() {
+  const int r = currentRow(), c = currentColumn();
+  if (r < 0 || c < 0 || !IsFixed(c, r) || !HasDataCells()) return;
+  setCurrentCell(std::max(r, FFixedRows), std::max(c, FFixedCols));
 }
 
 void TStringGrid::SetRowCount(int Value) {
@@ -137,7 +150,21 @@ void TStringGrid::ItemChanged(QTableWidgetItem* Item) {
 }
 
 void TStringGrid::CurrentCellChanged(int Row, int Col, int PrevRow, int PrevCol) {
-  if (FUpdating || Row < 0 || Col < 0 || !OnSelectCell) return;
+  if (FUpdating || Row < 0 || Col < 0) return;
+  if (IsFixed(Col, Row) && HasDataCells()) {
+    // A click on a header leaves the current cell where it was.
+    const bool Back = PrevRow >= 0 && PrevCol >= 0 && !IsFixed(PrevCol, PrevRow) &&
+                      PrevRow < rowCount() && PrevCol < columnCount();
+    FUpdating = true;
+    if (Back)
+      setCurrentCell(PrevRow, PrevCol);
+    else
+      setCurrentCell(std::max(Row, FFixedRows), std::max(Col, FFixedCols));
+    FUpdating = false;
+    if (!Back) CurrentCellChanged(currentRow(), currentColumn(), Row, Col);
+    return;
+  }
+  if (!OnSelectCell) return;
   bool CanSelect = true;
   if (!RunGuarded([&] { OnSelectCell(Col, Row, CanSelect); })) CanSelect = false;
   if (!CanSelect && PrevRow >= 0 && PrevCol >= 0) {
@@ -157,6 +184,35 @@ void TStringGrid::keyPressEvent(QKeyEvent* Event) {
     }
   }
   QTableWidget::keyPressEvent(Event);
+}
+
+// Keys move within the data cells: Tab past a row's end goes to the next row's first data cell
+// (from the last cell back to the first), Shift+Tab the other way, and every other move stops
+// at the headers.
+QModelIndex TStringGrid::moveCursor(CursorAction Action, Qt::KeyboardModifiers Modifiers) {
+  if (!HasDataCells()) return QTableWidget::moveCursor(Action, Modifiers);
+  const int Rows = rowCount(), Cols = columnCount();
+  int r = currentRow(), c = currentColumn();
+  if (r < 0 || c < 0) return model()->index(FFixedRows, FFixedCols, rootIndex());
+  if (Action == MoveNext) {
+    c = std::max(c, FFixedCols) + 1;
+    if (c >= Cols) {
+      c = FFixedCols;
+      r = r + 1 >= Rows ? FFixedRows : std::max(r + 1, FFixedRows);
+    }
+  } else if (Action == MovePrevious) {
+    c = std::max(c, FFixedCols) - 1;
+    if (c < FFixedCols) {
+      c = Cols - 1;
+      r = r - 1 < FFixedRows ? Rows - 1 : r - 1;
+    }
+  } else {
+    const QModelIndex To = QTableWidget::moveCursor(Action, Modifiers);
+    if (!To.isValid()) return To;
+    r = std::max(To.row(), FFixedRows);
+    c = std::max(To.column(), FFixedCols);
+  }
+  return model()->index(r, c, rootIndex());
 }
 
 void TStringGrid::focusInEvent(QFocusEvent* Event) {

@@ -93,6 +93,7 @@ class TStringGrid : public QTableWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* Event) override;
+  QModelIndex moveCursor(CursorAction Action, Qt::KeyboardModifiers Modifiers) override;
   void focusInEvent(QFocusEvent* Event) override;
   void focusOutEvent(QFocusEvent* Event) override;
 
@@ -101,6 +102,9 @@ class TStringGrid : public QTableWidget {
   void StyleItem(QTableWidgetItem* Item, int ACol, int ARow) const;
   void ItemChanged(QTableWidgetItem* Item);
   void CurrentCellChanged(int Row, int Col, int PrevRow, int PrevCol);
+  bool HasDataCells() const;
+  bool IsFixed(int ACol, int ARow) const { return ACol < FFixedCols || ARow < FFixedRows; }
+  void KeepCurrentOnData();
 
   std::map<std::pair<int, int>, QString> FCells;  // (col, row) -> text
   int FFixedRows = 1, FFixedCols = 1;

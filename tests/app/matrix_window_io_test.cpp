@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QTest>
 
 #include "matrix_window_fixture.h"
 #include "platform/canvas.h"
@@ -244,4 +245,49 @@ TEST_F(MatrixWindowTest, EnterInACellEditorRunsTheOperation) {
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();  // commit, close, then run
   EXPECT_EQ(W->sgA->GetCell(1, 1), "5");
   EXPECT_EQ(Data(W->sgC), (Grid{{"7"}}));
+}
+
+// Keys go one at a time to what holds the keyboard in the grid: the open cell editor, else
+// the grid itself.
+static void Press(TStringGrid* G, int Key, Qt::KeyboardModifiers Mods = Qt::NoModifier) {
+  QWidget* To = G->EditorMode() ? G->indexWidget(G->currentIndex()) : G;
+  ASSERT_TRUE(To);
+  QTest::keyClick(To, Qt::Key(Key), Mods);
+}
+static void Type(TStringGrid* G, const QString& Keys) {
+  for (QChar Ch : Keys) Press(G, Ch == QLatin1Char('\t') ? int(Qt::Key_Tab) : Ch.unicode());
+}
+
+TEST_F(MatrixWindowTest, TypedCellsReachTheMatrixAndTheCurrentCellStaysOnData) {
+  W->show();
+  Choose(3, 2, 2);
+  W->edBCols->setText("2");
+  Put(W->sgB, {{"1", "0"}, {"0", "1"}});
+  TStringGrid* G = W->sgA;
+  G->setCurrentCell(1, 1);
+  Type(G, "1\t2\t3\t4");
+  Press(G, Qt::Key_Return);  // runs A*B once the editor has closed
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(Data(G), (Grid{{"1", "2"}, {"3", "4"}}));
+  EXPECT_EQ(Data(W->sgC), (Grid{{"1", "2"}, {"3", "4"}}));
+
+  // Shift+Tab at a row's start goes to the previous row's end; Tab at the last cell wraps.
+  G->setCurrentCell(2, 1);
+  Press(G, Qt::Key_Backtab);
+  EXPECT_EQ(std::pair(G->Row(), G->Col()), std::pair(1, 2));
+  G->setCurrentCell(2, 2);
+  Type(G, "\t");
+  EXPECT_EQ(std::pair(G->Row(), G->Col()), std::pair(1, 1));
+  // No key and no click makes a header cell current.
+  for (int Key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Home, Qt::Key_PageUp, Qt::Key_Backtab}) {
+    G->setCurrentCell(1, 1);
+    Press(G, Key);
+    Press(G, Key, Qt::ControlModifier);
+    EXPECT_GE(G->Row(), 1) << Key;
+    EXPECT_GE(G->Col(), 1) << Key;
+  }
+  G->setCurrentCell(2, 2);
+  QTest::mouseClick(G->viewport(), Qt::LeftButton, {}, G->visualItemRect(G->item(0, 1)).center());
+  QTest::mouseClick(G->viewport(), Qt::LeftButton, {}, G->visualItemRect(G->item(1, 0)).center());
+  EXPECT_EQ(std::pair(G->Row(), G->Col()), std::pair(2, 2));
 }
