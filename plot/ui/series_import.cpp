@@ -164,11 +164,18 @@ bool ReadImportLines(const QString& FileName, QStringList& Lines, QString& Error
     Error = QStringLiteral("The file %1 is not a text file.").arg(FileName);
     return false;
   }
-  // Lines are counted before any of them is made.
-  qsizetype Breaks = Text.count(u'\n');
+  // Nothing but blanks and line ends holds no row: said here, not by an empty grid.
+  if (std::ranges::all_of(
+          Text, [](QChar C) { return C == u'\n' || C == u'\r' || C == u' ' || C == u'\t'; })) {
+    Error = QStringLiteral("The file %1 is empty and is not imported.").arg(FileName);
+    return false;
+  }
+  // Lines are counted before any of them is made; a last line without its line end counts too.
+  qsizetype Count = Text.count(u'\n');
   for (qsizetype I = 0; I < Text.size(); ++I)
-    if (Text[I] == u'\r' && (I + 1 == Text.size() || Text[I + 1] != u'\n')) ++Breaks;
-  if (Breaks > MaxImportLines) {
+    if (Text[I] == u'\r' && (I + 1 == Text.size() || Text[I + 1] != u'\n')) ++Count;
+  if (Text.back() != u'\n' && Text.back() != u'\r') ++Count;
+  if (Count > MaxImportLines) {
     Error = QStringLiteral("The file %1 has more than %2 lines and is not imported.")
                 .arg(FileName)
                 .arg(MaxImportLines);

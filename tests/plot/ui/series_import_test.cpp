@@ -154,6 +154,14 @@ TEST(SeriesImport, HostileFilesAreRefusedBeforeTheyAreRead) {
   for (int I = 0; I < 1000000; ++I) Many += "1 2\n";
   EXPECT_FALSE(ReadImportLines(F.WriteFile("many", Many), Lines, Error));
   EXPECT_TRUE(Error.contains("more than 100000 lines"));
+  // The limit counts lines, a last one without its line end included.
+  Many.truncate(MaxImportLines * 4 + 3);
+  EXPECT_FALSE(ReadImportLines(F.WriteFile("unended", Many), Lines, Error));
+  EXPECT_TRUE(Error.contains("more than 100000 lines"));
+  for (const char* Empty : {"", "\n \r\n\t\n"}) {
+    EXPECT_FALSE(ReadImportLines(F.WriteFile("empty", Empty), Lines, Error));
+    EXPECT_EQ(Error, "The file " + F.Dir.filePath("empty") + " is empty and is not imported.");
+  }
   // The largest file taken fills the grid and the series in one go.
   Many.truncate(MaxImportLines * 4);
   const int Layers = F.Graph().LayerCount();
