@@ -297,6 +297,9 @@ void TfmGraphImport::FormCreate() {
   udWidth->SetMin(1);
   udWidth->SetMax(MaxSeriesLineWidth);
   udWidth->SetAssociate(edWidth);
+  FWidthValidate = std::make_unique<GraphValidates::TIntValidate>(
+      1, MaxSeriesLineWidth, edWidth, this, QStringLiteral("Line Width"));
+  connect(edWidth, &QLineEdit::textChanged, this, [this] { FWidthValidate->TextChanged(); });
   btSymbols = new QPushButton(QStringLiteral("Symbols..."), this);
   btSymbols->setObjectName(QStringLiteral("btSymbols"));
   btColor = new QPushButton(QStringLiteral("Color..."), this);
@@ -432,6 +435,7 @@ const TfmGraphImport::TLoadedPoint* TfmGraphImport::RowPoint(int Row,
 
 bool TfmGraphImport::Apply() {
   Changed = false;
+  if (!FWidthValidate->IsInRange()) return false;
   // Everything is read before the series is touched, so a bad row loses nothing. A cell that
   // still shows its loaded text keeps the loaded value, which the text gives only to 7 digits.
   struct TRow {

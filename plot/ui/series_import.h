@@ -21,6 +21,9 @@ class TPlot;
 class TSeries;
 class TStringGrid;
 class TUpDown;
+namespace GraphValidates {
+class TIntValidate;
+}
 
 // The characters that split a line into fields, searched in table order; a NUL entry never
 // matches.
@@ -125,6 +128,8 @@ class TfmGraphImport : public TForm {
   // the loaded text (not pasted or read over, and not typed over).
   const TLoadedPoint* RowPoint(int Row, std::array<bool, 2>& Cells) const;
   std::unique_ptr<TSeries> FNew;
+  // The width typed in the field: the up-down alone would keep its old position silently.
+  std::unique_ptr<GraphValidates::TIntValidate> FWidthValidate;
   // The edited series' points as loaded, with the texts the grid showed of them, and what each
   // grid row holds of them (rows move with Insert and Delete Row): OK gives a row that the user
   // left alone its point exactly as it was.
