@@ -291,9 +291,10 @@ void TfmCalc::udDigitsChanging(TUpDown* /*Sender*/, bool& AllowChange, int NewPo
 
 void TfmCalc::udDigitsClick(TUpDown* Sender) {
   if (RefusedWhileBusy(*this)) return;
-  if (EngineSettings.Radix != 2)
+  if (EngineSettings.Radix != 2) {
     Digits = Sender->Position();
-  else
+    TGraphicsPage::SetBubbleDigits(Digits);
+  } else
     Bits = SnapBits(std::min(Sender->Position(), 32));
   ApplyDigitRange();
   Redisplay();

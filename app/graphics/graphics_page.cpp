@@ -27,6 +27,8 @@
 #include "platform/cursors.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
+#include "plot/ui/plot.h"
+#include "plot/ui/plot_properties.h"
 #include "widgets/nx_label.h"
 
 namespace {
@@ -231,6 +233,14 @@ void TGraphicsPage::Opened(const QString& Formula) {
     edLegend->setText(Formula);
     edTitle->clear();
   }
+}
+
+void TGraphicsPage::SetBubbleDigits(int Digits) {
+  for (TPlotWindow* W : std::initializer_list<TPlotWindow*>{fmPlot2D, fmContourPlot})
+    if (W) {
+      W->Chart->Info->SetNumberOfGeneralDigits(Digits);
+      W->Chart->PaintGraph();
+    }
 }
 
 void TGraphicsPage::SetComplexKinds(bool Complex) {

@@ -88,6 +88,9 @@ class TGraphicsPage : public QWidget {
   void Opened(const QString& Formula);
   // The complex mode plots |f(X+Yi)| over the plane and has no curve or polar kind.
   void SetComplexKinds(bool Complex);
+  // The main window's Digits: the precision of the values the curve and contour windows'
+  // bubbles show.
+  static void SetBubbleDigits(int Digits);
   void ReadSettings(const TIniFile& Ini);
   void WriteSettings(TIniFile& Ini) const;
 

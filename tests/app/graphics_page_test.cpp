@@ -38,6 +38,7 @@
 #include "platform/controls.h"
 #include "platform/cursors.h"
 #include "platform/memory_check.h"
+#include "plot/core/graph_info.h"
 #include "plot/core/graph_legend.h"
 #include "plot/layers/contour.h"
 #include "plot/layers/series.h"
@@ -775,6 +776,37 @@ TEST_F(GraphicsPageTest, ACurveBeyondTheFreeColoursTakesARealOne) {
     EXPECT_EQ(Curve(I)->GetColor(), Curve(I - Dealt)->GetColor()) << I;
     EXPECT_EQ(Curve(I)->PointAt(0)->Color, Curve(I - Dealt)->GetColor()) << I;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The calculator's Digits is the precision of the values the curve and contour windows' bubbles
+// show; in binary the spinner counts bits and leaves them alone.
+TEST_F(GraphicsPageTest, DigitsReachTheBubbles) {
+  TfmCalc& W = Page(0, "1/3", "0", "1", "10");
+  W.Graphics->bbOK->click();
+  ASSERT_EQ(Curves().LayerCount(), 1);
+  Plot2D->Chart->Redraw();
+  TGraphInfo& Info = *Curves().Info;
+  ASSERT_EQ(Info.AddLocation({}, Curve(0), Curves().XToPixel(0.5), Curves().YToPixel(0.3), false),
+            0);
+  const auto YLine = [&] {
+    QStringList Lines;
+    int AX = 0, AY = 0;
+    EXPECT_TRUE(Info.GetLocationText(Lines, Curve(0), "X", "Y", AX, AY, 0));
+    return Lines.value(1);
+  };
+  EXPECT_EQ(YLine(), "Y = 0.3333333");
+  W.udDigits->SetPosition(15);
+  W.udDigitsClick(W.udDigits);
+  EXPECT_EQ(YLine(), "Y = 0.333333333333333");
+  EXPECT_EQ(Grids().Info->NumberOfGeneralDigits, 15);
+  W.rgBase->SetItemIndex(2);
+  W.udDigits->SetPosition(8);
+  W.udDigitsClick(W.udDigits);
+  EXPECT_EQ(Info.NumberOfGeneralDigits, 15);
 }
 
 }  // namespace
