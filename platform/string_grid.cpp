@@ -161,7 +161,7 @@ void TStringGrid::CurrentCellChanged(int Row, int Col, int PrevRow, int PrevCol)
     else
       setCurrentCell(std::max(Row, FFixedRows), std::max(Col, FFixedCols));
     FUpdating = false;
-    if (!Back) CurrentCellChanged(currentRow(), currentColumn(), Row, Col);
+    if (!Back) CurrentCellChanged(currentRow(), currentColumn(), -1, -1);
     return;
   }
   if (!OnSelectCell) return;
