@@ -9,6 +9,7 @@
 #include "chart/engine/chart_registry.h"
 #include "chart/engine/chart_stream.h"
 #include "chart/engine/custom_series.h"
+#include "chart/engine/series_types.h"
 
 namespace {
 QStringList Names(const std::vector<TChartStreamProperty>& P) {
@@ -513,4 +514,175 @@ TEST(ChartStream, HostileLooksAreRefusedAndPutBack) {
     EXPECT_EQ(WriteChartComponents(Chart), Before) << Message;
   }
   EXPECT_EQ(Chart.Legend()->Alignment(), laRight);
+}
+
+TEST(ChartStream, TheViewZoomAndEverySeriesKindsOwnSettingsComeBackAndDefaultsStayOut) {
+  RegisterChartClasses();
+  // A new series of any kind stores nothing.
+  const TChartSeriesTypes& Types = ChartSeriesTypes();
+  for (int i = 0; i < Types.Count(); ++i) {
+    const TChartSeriesClass& C = Types.GetSeriesType(i).SeriesClass;
+    if (C.IsNull()) continue;
+    std::unique_ptr<TChartSeries> New(C.Create());
+    EXPECT_EQ(Names(WriteSeriesObject(*New).Properties), QStringList()) << C.Name.toStdString();
+  }
+
+  auto Set = [](std::initializer_list<const char*> Items) {
+    return TStreamValue::OfSet([&] {
+      QStringList R;
+      for (const char* N : Items) R.append(N);
+      return R;
+    }());
+  };
+  auto Font = [&](const char* Prefix) {
+    const QString P = QString::fromLatin1(Prefix);
+    return std::vector<TChartStreamProperty>{{P + ".Name", S("Courier New")},
+                                             {P + ".Size", I(12)},
+                                             {P + ".Color", Id("clRed")},
+                                             {P + ".Style", Set({"fsBold"})}};
+  };
+  std::vector<TChartStreamProperty> Polar = {
+      {"Brush.Style", Id("bsCross")},      {"CircleLabels", B(true)},
+      {"CircleLabelsRotated", B(true)},    {"CirclePen.Color", Id("clRed")},
+      {"CloseCircle", B(false)},           {"Pen.Width", I(2)},
+      {"Pointer.Visible", B(false)},       {"RotationAngle", I(45)},
+      {"CircleBackColor", Id("clYellow")}, {"CustomXRadius", I(80)}};
+  for (const TChartStreamProperty& P : Font("CircleLabelsFont")) Polar.push_back(P);
+  std::vector<TChartStreamProperty> Shape = {{"Alignment", Id("taLeftJustify")},
+                                             {"Pen.Style", Id("psDash")},
+                                             {"RoundRectangle", B(true)},
+                                             {"Style", Id("chasStar")},
+                                             {"Style", I(3)},
+                                             {"Text.Strings", Sources({"a", "b"})},
+                                             {"Transparent", B(true)},
+                                             {"XYStyle", Id("xysPixels")},
+                                             {"X0", F(5)},
+                                             {"X1", F(50)},
+                                             {"Y0", F(6)},
+                                             {"Y1", F(60)}};
+  for (const TChartStreamProperty& P : Font("Font")) Shape.push_back(P);
+  const std::vector<TChartStreamObject> Kinds = {
+      Series("TLineSeries", "Line",
+             {{"Dark3D", B(false)},
+              {"InvertedStairs", B(true)},
+              {"LineBrush", Id("bsCross")},
+              {"LineHeight", I(3)},
+              {"LinePen.Width", I(2)},
+              {"Pointer.Visible", B(true)},
+              {"Pointer.Style", Id("psStar")},
+              {"Pointer.HorizSize", I(6)},
+              {"Pointer.Brush.Color", Id("clRed")},
+              {"Stairs", B(true)},
+              {"XValues.ValueSource", S("Time")}}),
+      Series("TAreaSeries", "Area",
+             {{"AreaBrush", Id("bsVertical")},
+              {"AreaColor", Id("clLime")},
+              {"AreaLinesPen.Color", Id("clRed")},
+              {"DrawArea", B(false)},
+              {"MultiArea", Id("maStacked")}}),
+      Series("TPointSeries", "Point",
+             {{"Pointer.Draw3D", B(false)},
+              {"Pointer.Dark3D", B(false)},
+              {"Pointer.InflateMargins", B(false)},
+              {"Pointer.VertSize", I(7)},
+              {"Pointer.Pen.Style", Id("psDot")}}),
+      Series("TFastLineSeries", "Fast",
+             {{"AutoRepaint", B(false)}, {"LinePen.Color", I(0x123456)}}),
+      Series("TBarSeries", "Bar",
+             {{"AutoBarSize", B(true)},
+              {"AutoMarkPosition", B(false)},
+              {"BarBrush.Style", Id("bsCross")},
+              {"BarPen.Width", I(3)},
+              {"BarStyle", Id("bsCilinder")},
+              {"BarWidthPercent", I(50)},
+              {"CustomBarWidth", I(12)},
+              {"Dark3D", B(false)},
+              {"MultiBar", Id("mbStacked")},
+              {"OffsetPercent", I(20)},
+              {"SideMargins", B(false)},
+              {"UseYOrigin", B(false)},
+              {"YOrigin", F(2.5)}}),
+      Series("THorizBarSeries", "HBar", {{"CustomBarHeight", I(9)}}),
+      Series("TPieSeries", "Pie",
+             {{"Circled", B(true)},
+              {"CustomYRadius", I(70)},
+              {"Dark3D", B(false)},
+              {"ExplodeBiggest", I(30)},
+              {"OtherSlice.Style", Id("poBelowPercent")},
+              {"OtherSlice.Text", S("Rest")},
+              {"OtherSlice.Value", F(10)},
+              {"PiePen.Visible", B(false)},
+              {"UsePatterns", B(true)}}),
+      Series("TPolarSeries", "Polar", Polar),
+      Series("TRadarSeries", "Radar", {{"CloseCircle", B(false)}}),
+      Series("TChartShape", "Shape", Shape),
+      Series("TGanttSeries", "Gantt",
+             {{"ConnectingPen.Width", I(2)},
+              {"EndValues.DateTime", B(false)},
+              {"NextTask.Multiplier", F(2)}}),
+      Series("TArrowSeries", "Arrow",
+             {{"EndXValues.Order", Id("loAscending")}, {"EndYValues.Name", S("Top")}}),
+      Series("TBubbleSeries", "Bubble",
+             {{"RadiusValues.Multiplier", F(0.5)}, {"Squared", B(false)}}),
+      Series("TSurfaceSeries", "Surface",
+             {{"TimesZOrder", I(5)},
+              {"ZValues.Order", Id("loDescending")},
+              {"EndColor", Id("clRed")},
+              {"NumXValues", I(20)},
+              {"NumZValues", I(30)},
+              {"PaletteSteps", I(8)},
+              {"StartColor", Id("clYellow")},
+              {"UseColorRange", B(false)},
+              {"UsePalette", B(true)},
+              {"Brush.Style", Id("bsCross")},
+              {"WireFrame", B(true)},
+              {"Pen.Color", Id("clGreen")}}),
+      Series("TContourSeries", "Contour",
+             {{"NumLevels", I(7)},
+              {"Pen.Width", I(2)},
+              {"YPosition", F(1.5)},
+              {"YPositionLevel", B(true)}}),
+  };
+  const std::vector<TChartStreamProperty> View = {{"AllowPanning", Id("pmVertical")},
+                                                  {"AllowZoom", B(false)},
+                                                  {"AnimatedZoom", B(true)},
+                                                  {"AnimatedZoomSteps", I(20)},
+                                                  {"Monochrome", B(true)},
+                                                  {"View3DOptions.Elevation", I(320)},
+                                                  {"View3DOptions.HorizOffset", I(-40)},
+                                                  {"View3DOptions.Orthogonal", B(false)},
+                                                  {"View3DOptions.Perspective", I(40)},
+                                                  {"View3DOptions.Rotation", I(300)},
+                                                  {"View3DOptions.Tilt", I(10)},
+                                                  {"View3DOptions.VertOffset", I(25)},
+                                                  {"View3DOptions.Zoom", I(150)},
+                                                  {"View3DOptions.ZoomText", B(false)}};
+  // Written again, each value read comes out as it went in. (Pies and polar series set the view
+  // of the chart they join, so the view goes in a chart of its own.)
+  auto Holds = [](const TChartStreamObject& O, const TChartStreamProperty& P) {
+    return std::any_of(O.Properties.begin(), O.Properties.end(),
+                       [&P](const TChartStreamProperty& Q) { return Q == P; });
+  };
+  TChart Turned;
+  ReadChartComponents(Turned, Stream({}, View));
+  EXPECT_EQ(Turned.View3DOptions()->Rotation(), 300);
+  EXPECT_EQ(Turned.View3DOptions()->Zoom(), 150);
+  EXPECT_EQ(Turned.AllowPanning(), pmVertical);
+  const TChartStreamObject Viewed = DecodeChartStream(WriteChartComponents(Turned));
+  for (const TChartStreamProperty& P : View) EXPECT_TRUE(Holds(Viewed, P)) << P.Name.toStdString();
+  TChart To;
+  auto Read = ReadChartComponents(To, Stream(Kinds));
+  ASSERT_EQ(Read.size(), Kinds.size());
+  const TChartStreamObject Again = DecodeChartStream(WriteChartComponents(To));
+  ASSERT_EQ(Again.Children.size(), Kinds.size());
+  for (size_t k = 0; k < Kinds.size(); ++k)
+    for (const TChartStreamProperty& P : Kinds[k].Properties)
+      EXPECT_TRUE(Holds(Again.Children[k], P))
+          << Kinds[k].Name.toStdString() << "." << P.Name.toStdString();
+
+  // A view or pointer the picture cannot be made of is refused.
+  EXPECT_EQ(ReadError(To, Stream({}, {{"View3DOptions.Zoom", I(0)}})),
+            "Invalid value 0 of View3DOptions.Zoom");
+  EXPECT_EQ(ReadError(To, Stream({Series("TPointSeries", "P", {{"Pointer.HorizSize", I(0)}})})),
+            "Invalid value 0 of Pointer.HorizSize");
 }
