@@ -17,6 +17,7 @@
 #include "chart/engine/chart_legend.h"
 #include "chart/engine/chart_parts.h"
 #include "chart/engine/chart_series.h"
+#include "chart/engine/chart_stream_props.h"
 #include "chart/engine/series_types.h"
 
 const TChartStreamProperty* FindStreamProperty(const TChartStreamObject& Object,
@@ -26,67 +27,11 @@ const TChartStreamProperty* FindStreamProperty(const TChartStreamObject& Object,
   return nullptr;
 }
 
+using namespace ChartStreamProps;
+
 namespace {
 [[noreturn]] void Invalid(const std::string& What) {
   throw ChartException("Invalid chart stream: " + What);
-}
-
-[[noreturn]] void Refuse(const QString& What) { throw ChartException(What.toStdString()); }
-
-// Values in and out of the stream's typed form; the kind is checked before a setter sees one.
-TChartStreamValue ToValue(bool V) { return TStreamValue::OfBool(V); }
-TChartStreamValue ToValue(int V) { return TStreamValue::OfInt(V); }
-TChartStreamValue ToValue(double V) { return TStreamValue::OfFloat(V); }
-TChartStreamValue ToValue(const QString& V) { return TStreamValue::OfString(V); }
-// Colours with a name are written by it, as an identifier.
-TChartStreamValue ColorValue(TColor C) {
-  const QString N = ColorToIdent(C);
-  return N.isEmpty() ? TStreamValue::OfInt(C) : TStreamValue::OfIdent(N);
-}
-TColor AsColor(const TChartStreamValue& V) {
-  TColor C = TColor(V.Int);
-  if (V.Kind == skIdent && !IdentToColor(V.Text, C))
-    Refuse(QStringLiteral("Unknown colour %1").arg(V.Text));
-  return C;
-}
-int AsInt(const TChartStreamValue& V) { return int(V.Int); }
-
-const char* const FontStyleNames[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
-
-TChartStreamValue FontStyleValue(TFontStyles Style) {
-  QStringList Names;
-  for (int i = 0; i < 4; ++i)
-    if (Style.Contains(TFontStyle(i))) Names.append(QLatin1String(FontStyleNames[i]));
-  return TStreamValue::OfSet(Names);
-}
-TFontStyles AsFontStyle(const TChartStreamValue& V) {
-  TFontStyles R;
-  for (const QString& N : V.Names) {
-    int i = 0;
-    while (i < 4 && N != QLatin1String(FontStyleNames[i])) ++i;
-    if (i == 4) Refuse(QStringLiteral("Invalid value %1 of Font.Style").arg(N));
-    R << TFontStyle(i);
-  }
-  return R;
-}
-
-template <class V>
-V FromValue(const TChartStreamValue& X);
-template <>
-bool FromValue<bool>(const TChartStreamValue& X) {
-  return X.Bool;
-}
-template <>
-int FromValue<int>(const TChartStreamValue& X) {
-  return int(X.Int);
-}
-template <>
-double FromValue<double>(const TChartStreamValue& X) {
-  return X.Float;
-}
-template <>
-QString FromValue<QString>(const TChartStreamValue& X) {
-  return X.Text;
 }
 
 // A stream is refused whole when any number in it is not finite.
@@ -102,174 +47,6 @@ void CheckFinite(const std::vector<TChartStreamProperty>& Properties) {
 void CheckFinite(const TChartStreamObject& O) {
   CheckFinite(O.Properties);
   for (const TChartStreamObject& C : O.Children) CheckFinite(C);
-}
-
-// --- property tables -------------------------------------------------------------------------
-
-template <class T>
-struct TPropDef {
-  QString Name;
-  std::function<TChartStreamValue(const T&)> Get;
-  std::function<void(T&, const TChartStreamValue&)> Set;
-  // Null: stored when it differs from a new object of the kind.
-  std::function<bool(const T&)> Stored;
-  // Integers outside this range are refused.
-  int Min = INT32_MIN, Max = INT32_MAX;
-  // Colours come as numbers or as identifiers.
-  bool IsColor = false;
-};
-
-template <class T>
-using TPropTable = std::vector<TPropDef<T>>;
-
-// T may be a class derived from the one that declares the accessors.
-template <class T, class B, class G, class S>
-TPropDef<T> BaseProp(const char* Name, G (B::*Get)() const, void (B::*Set)(S), int Min = INT32_MIN,
-                     int Max = INT32_MAX) {
-  using V = std::decay_t<S>;
-  return {QString::fromLatin1(Name),
-          [Get](const T& O) { return ToValue(V((O.*Get)())); },
-          [Set](T& O, const TChartStreamValue& X) { (O.*Set)(FromValue<V>(X)); },
-          nullptr,
-          Min,
-          Max};
-}
-
-template <class T, class G, class S>
-TPropDef<T> Prop(const char* Name, G (T::*Get)() const, void (T::*Set)(S), int Min = INT32_MIN,
-                 int Max = INT32_MAX) {
-  return BaseProp<T>(Name, Get, Set, Min, Max);
-}
-
-// Enumerations are stored by the names of their values.
-template <class T, class E>
-TPropDef<T> EnumProp(const char* Name, std::function<E(const T&)> Get,
-                     std::function<void(T&, E)> Set, QStringList Names) {
-  const QString N = QString::fromLatin1(Name);
-  return {N,
-          [Get, Names](const T& O) {
-            const int I = int(Get(O));
-            return TStreamValue::OfIdent(I >= 0 && I < Names.size() ? Names[I] : QString());
-          },
-          [Set, Names, N](T& O, const TChartStreamValue& X) {
-            const int I = int(Names.indexOf(X.Text));
-            if (I < 0) Refuse(QStringLiteral("Invalid value %1 of %2").arg(X.Text, N));
-            Set(O, E(I));
-          },
-          nullptr};
-}
-
-// The properties of a sub-object (pen, font, value list) under a prefix, reached from the owner.
-template <class T, class Sub>
-void AddSub(TPropTable<T>& Table, const QString& Prefix, std::function<Sub*(const T&)> Reach,
-            const TPropTable<Sub>& SubTable) {
-  for (const TPropDef<Sub>& D : SubTable) {
-    TPropDef<T> P;
-    P.Name = Prefix + QLatin1Char('.') + D.Name;
-    P.Get = [Reach, G = D.Get](const T& O) { return G(*Reach(O)); };
-    P.Set = [Reach, S = D.Set](T& O, const TChartStreamValue& X) { S(*Reach(O), X); };
-    if (D.Stored) P.Stored = [Reach, St = D.Stored](const T& O) { return St(*Reach(O)); };
-    P.Min = D.Min;
-    P.Max = D.Max;
-    P.IsColor = D.IsColor;
-    Table.push_back(std::move(P));
-  }
-}
-
-const QStringList PenStyleNames = {"psSolid",      "psDash",  "psDot",        "psDashDot",
-                                   "psDashDotDot", "psClear", "psInsideFrame"};
-
-const TPropTable<TChartPen>& PenTable() {
-  static const TPropTable<TChartPen> T = [] {
-    TPropTable<TChartPen> R;
-    R.push_back({"Color", [](const TChartPen& P) { return ColorValue(P.Color()); },
-                 [](TChartPen& P, const TChartStreamValue& V) { P.SetColor(AsColor(V)); },
-                 nullptr});
-    R.back().IsColor = true;
-    R.push_back({"Width", [](const TChartPen& P) { return ToValue(P.Width()); },
-                 [](TChartPen& P, const TChartStreamValue& V) { P.SetWidth(AsInt(V)); }, nullptr, 0,
-                 100});
-    R.push_back(EnumProp<TChartPen, TPenStyle>(
-        "Style", [](const TChartPen& P) { return P.Style(); },
-        [](TChartPen& P, TPenStyle S) { P.SetStyle(S); }, PenStyleNames));
-    R.push_back(Prop("Visible", &TChartPen::Visible, &TChartPen::SetVisible));
-    R.push_back(Prop("SmallDots", &TChartPen::SmallDots, &TChartPen::SetSmallDots));
-    return R;
-  }();
-  return T;
-}
-
-template <class T>
-TPropDef<T> ColorProp(const char* Name, std::function<TColor(const T&)> Get,
-                      std::function<void(T&, TColor)> Set) {
-  TPropDef<T> P{QString::fromLatin1(Name), [Get](const T& O) { return ColorValue(Get(O)); },
-                [Set](T& O, const TChartStreamValue& V) { Set(O, AsColor(V)); }, nullptr};
-  P.IsColor = true;
-  return P;
-}
-
-// The brush's picture has no stored form; only its colour and style are kept.
-const TPropTable<TBrush>& BrushTable() {
-  static const TPropTable<TBrush> T = [] {
-    TPropTable<TBrush> R;
-    // Through the brush data: SetColor would make a clear brush solid, and the style read after
-    // it (or left at its default) must win.
-    R.push_back(ColorProp<TBrush>(
-        "Color", [](const TBrush& B) { return B.Color(); },
-        [](TBrush& B, TColor C) {
-          TBrushData D = B.Data();
-          D.Color = C;
-          B.SetData(D);
-        }));
-    R.push_back(EnumProp<TBrush, TBrushStyle>(
-        "Style", [](const TBrush& B) { return B.Style(); },
-        [](TBrush& B, TBrushStyle S) { B.SetStyle(S); },
-        {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal",
-         "bsCross", "bsDiagCross"}));
-    return R;
-  }();
-  return T;
-}
-
-// A font is stored whole, or not at all when it is the chart's default.
-const TPropTable<TFont>& FontTable() {
-  static const TPropTable<TFont> T = [] {
-    TPropTable<TFont> R;
-    auto Stored = [](const TFont& F) { return !IsChartDefaultFont(F); };
-    R.push_back({"Name", [](const TFont& F) { return ToValue(F.Name()); },
-                 [](TFont& F, const TChartStreamValue& V) { F.SetName(V.Text); }, Stored});
-    R.push_back({"Size", [](const TFont& F) { return ToValue(F.Size()); },
-                 [](TFont& F, const TChartStreamValue& V) { F.SetSize(AsInt(V)); }, Stored, 1,
-                 1000});
-    R.push_back({"Color", [](const TFont& F) { return ColorValue(F.Color()); },
-                 [](TFont& F, const TChartStreamValue& V) { F.SetColor(AsColor(V)); }, Stored});
-    R.back().IsColor = true;
-    R.push_back({"Style", [](const TFont& F) { return FontStyleValue(F.Style()); },
-                 [](TFont& F, const TChartStreamValue& V) { F.SetStyle(AsFontStyle(V)); }, Stored,
-                 0, 15});
-    return R;
-  }();
-  return T;
-}
-
-// A part's font is stored whole when the part finds it differs from its own default.
-template <class T>
-void AddPartFont(TPropTable<T>& Table, const QString& Prefix,
-                 std::function<const TChartFontObject*(const T&)> Part) {
-  const size_t First = Table.size();
-  AddSub<T, TFont>(
-      Table, Prefix, [Part](const T& X) { return Part(X)->Font(); }, FontTable());
-  for (size_t i = First; i < Table.size(); ++i)
-    Table[i].Stored = [Part](const T& X) { return Part(X)->IsFontStored(); };
-}
-
-// The brush and the colour that the walls, titles and legend keep side by side.
-template <class T>
-void AddBrushAndColor(TPropTable<T>& Table) {
-  AddSub<T, TBrush>(
-      Table, "Brush", [](const T& X) -> TBrush* { return X.Brush(); }, BrushTable());
-  Table.push_back(ColorProp<T>(
-      "Color", [](const T& X) { return X.Color(); }, [](T& X, TColor C) { X.SetColor(C); }));
 }
 
 const TPropTable<TChartGradient>& GradientTable() {
@@ -434,7 +211,9 @@ const TPropTable<TChartAxis>& AxisTable() {
   return T;
 }
 
-const TPropTable<TChartValueList>& ValueListTable() {
+}  // namespace
+
+const TPropTable<TChartValueList>& ChartStreamProps::ValueListTable() {
   static const TPropTable<TChartValueList> T = [] {
     using L = TChartValueList;
     TPropTable<L> R;
@@ -445,10 +224,13 @@ const TPropTable<TChartValueList>& ValueListTable() {
         [](L& X, TChartListOrder O) { X.SetOrder(O); }, {"loNone", "loAscending", "loDescending"}));
     R.push_back(Prop("DateTime", &L::DateTime, &L::SetDateTime));
     R.push_back(Prop("Multiplier", &L::Multiplier, &L::SetMultiplier));
+    R.push_back(Prop("ValueSource", &L::ValueSource, &L::SetValueSource));
     return R;
   }();
   return T;
 }
+
+namespace {
 
 const TPropTable<TChartSeries>& SeriesTable() {
   static const TPropTable<TChartSeries> T = [] {
@@ -568,22 +350,6 @@ const TChartSeriesClass* FindSeriesClass(const QString& Name) {
 
 const QString AxisNames[] = {"BottomAxis", "TopAxis", "LeftAxis", "RightAxis", "DepthAxis"};
 
-TChartStreamValue NamesValue(const QStringList& Names) {
-  std::vector<TChartStreamValue> Items;
-  for (const QString& N : Names) Items.push_back(TStreamValue::OfString(N));
-  return TStreamValue::OfList(std::move(Items));
-}
-
-QStringList AsNames(const TChartStreamValue& V, const QString& Name) {
-  QStringList R;
-  for (const TChartStreamValue& I : V.Items) {
-    if (I.Kind != skString)
-      Refuse(QStringLiteral("Property %1 of the chart has the wrong kind of value").arg(Name));
-    R.append(I.Text);
-  }
-  return R;
-}
-
 // A picture as the class library streams it: the graphic's class name as a short string, then
 // the graphic's own data, for a bitmap its size in four bytes and the BMP file.
 TChartStreamValue PictureValue(const TBitmap* Image) {
@@ -617,6 +383,26 @@ void ReadPicture(TCustomChartPanelExtended& Panel, const QByteArray& Data) {
 
 // Left, top, width and height.
 std::array<int, 4> PlaceOf(const QRect& G) { return {G.x(), G.y(), G.width(), G.height()}; }
+
+// The view as the user turned, moved and zoomed it. Angles are whole turns at most; the
+// offsets and the zoom are held to what a picture can still be made of.
+const TPropTable<TView3DOptions>& View3DTable() {
+  static const TPropTable<TView3DOptions> T = [] {
+    using V = TView3DOptions;
+    TPropTable<V> R;
+    R.push_back(Prop("Elevation", &V::Elevation, &V::SetElevation, 0, 360));
+    R.push_back(Prop("HorizOffset", &V::HorizOffset, &V::SetHorizOffset, -32767, 32767));
+    R.push_back(Prop("Orthogonal", &V::Orthogonal, &V::SetOrthogonal));
+    R.push_back(Prop("Perspective", &V::Perspective, &V::SetPerspective, 0, 100));
+    R.push_back(Prop("Rotation", &V::Rotation, &V::SetRotation, 0, 360));
+    R.push_back(Prop("Tilt", &V::Tilt, &V::SetTilt, 0, 360));
+    R.push_back(Prop("VertOffset", &V::VertOffset, &V::SetVertOffset, -32767, 32767));
+    R.push_back(Prop("Zoom", &V::Zoom, &V::SetZoom, 1, 10000));
+    R.push_back(Prop("ZoomText", &V::ZoomText, &V::SetZoomText));
+    return R;
+  }();
+  return T;
+}
 
 // Stored only when not the value of a new panel.
 const TPropTable<TCustomAxisPanel>& PanelTable() {
@@ -662,6 +448,14 @@ const TPropTable<TCustomAxisPanel>& PanelTable() {
     R.push_back(BaseProp<C>("AxisVisible", &C::AxisVisible, &C::SetAxisVisible));
     Unless(true, [](const C& X) { return X.AxisVisible(); });
     // From here on what has no rule of its own is stored when it differs from a new chart.
+    R.push_back(EnumProp<C, TPanningMode>(
+        "AllowPanning", [](const C& X) { return X.AllowPanning(); },
+        [](C& X, TPanningMode M) { X.SetAllowPanning(M); },
+        {"pmNone", "pmHorizontal", "pmVertical", "pmBoth"}));
+    R.push_back(BaseProp<C>("AllowZoom", &C::AllowZoom, &C::SetAllowZoom));
+    R.push_back(BaseProp<C>("AnimatedZoom", &C::AnimatedZoom, &C::SetAnimatedZoom));
+    R.push_back(BaseProp<C>("AnimatedZoomSteps", &C::AnimatedZoomSteps, &C::SetAnimatedZoomSteps, 0,
+                            C::MaxAnimatedZoomSteps));
     R.push_back(EnumProp<C, TPanelBackImageMode>(
         "BackImageMode", [](const C& X) { return X.BackImageMode(); },
         [](C& X, TPanelBackImageMode M) { X.SetBackImageMode(M); },
@@ -699,6 +493,7 @@ const TPropTable<TCustomAxisPanel>& PanelTable() {
     Unless(4, [](const C& X) { return X.MarginTop(); });
     R.push_back(BaseProp<C>("MaxPointsPerPage", &C::MaxPointsPerPage, &C::SetMaxPointsPerPage));
     Unless(0, [](const C& X) { return X.MaxPointsPerPage(); });
+    R.push_back(BaseProp<C>("Monochrome", &C::Monochrome, &C::SetMonochrome));
     R.push_back(BaseProp<C>("PrintProportional", &C::PrintProportional, &C::SetPrintProportional));
     Unless(true, [](const C& X) { return X.PrintProportional(); });
     R.push_back(
@@ -708,6 +503,8 @@ const TPropTable<TCustomAxisPanel>& PanelTable() {
     Unless(true, [](const C& X) { return X.ScaleLastPage(); });
     R.push_back(BaseProp<C>("View3D", &C::View3D, &C::SetView3D));
     Unless(true, [](const C& X) { return X.View3D(); });
+    AddSub<C, TView3DOptions>(
+        R, "View3DOptions", [](const C& X) { return X.View3DOptions(); }, View3DTable());
     R.push_back(BaseProp<C>("View3DWalls", &C::View3DWalls, &C::SetView3DWalls));
     Unless(true, [](const C& X) { return X.View3DWalls(); });
     return R;
@@ -759,6 +556,15 @@ template <class T>
 bool HasProp(const TPropTable<T>& Table, const QString& Name) {
   return std::any_of(Table.begin(), Table.end(),
                      [&Name](const TPropDef<T>& D) { return D.Name == Name; });
+}
+
+// A name may be both a series' own and its kind's (a shape's Style beside the style flags): the
+// kind of the value decides.
+template <class T>
+bool Takes(const TPropTable<T>& Table, const T& Object, const TChartStreamProperty& P) {
+  return std::any_of(Table.begin(), Table.end(), [&](const TPropDef<T>& D) {
+    return D.Name == P.Name && (D.IsColor || D.Get(Object).Kind == P.Value.Kind);
+  });
 }
 
 // Every value of the table, defaults included, to put back when a stream is refused.
@@ -851,6 +657,8 @@ TChartStreamObject WriteSeriesObject(const TChartSeries& Series) {
   const TChartSeriesClass* C = FindSeriesClass(O.ClassName);
   std::unique_ptr<TChartSeries> Default(C && C->Create ? C->Create() : nullptr);
   O.Properties = WriteTable(SeriesTable(), Series, Default.get());
+  for (TChartStreamProperty& P : WriteTable(SeriesKindTable(Series), Series, Default.get()))
+    O.Properties.push_back(std::move(P));
   if (!Series.DataSources().empty()) {
     QStringList Names;
     for (const TChartSeries* S : Series.DataSources()) Names.append(S->Name());
@@ -875,6 +683,8 @@ QStringList ReadSeriesObject(TChartSeries& Series, const TChartStreamObject& Obj
   for (const TChartStreamProperty& P : Object.Properties) {
     if (P.Name == QLatin1String("DataSources"))
       Sources = ExpectNames(P, Owner);
+    else if (Takes(SeriesKindTable(Series), Series, P))
+      ReadTable(SeriesKindTable(Series), Series, P, Owner);
     else
       ReadTable(SeriesTable(), Series, P, Owner);
   }

@@ -1,9 +1,10 @@
 #pragma once
-// The stored form of a chart's settings: the panel (with its titles, walls, legend and
-// gradient), its five axes and its series (with their functions) each keep, by name, the properties
-// that differ from a new object of their kind, and read them back through their own setters. Points
-// are not part of it. Everything in a stream is checked, and a damaged or hostile one is refused
-// with a ChartException while the chart keeps what it had.
+// The stored form of a chart's settings: the panel (with its titles, walls, legend, gradient, 3D
+// view and zoom settings), its five axes and its series (with their functions and the settings of
+// their own kind) each keep, by name, the properties that differ from a new object of their kind,
+// and read them back through their own setters. Points are not part of it. Everything in a stream
+// is checked, and a damaged or hostile one is refused with a ChartException while the chart keeps
+// what it had.
 #include <memory>
 #include <vector>
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "chart/engine/canvas3d.h"
+#include "chart/engine/chart_panel.h"
 #include "platform/canvas.h"
 
 namespace {
@@ -70,7 +71,10 @@ TSeriesMarks::TSeriesMarks(std::function<void()> Repaint)
     : FRepaint(std::move(Repaint)),
       FArrow(std::make_unique<TChartArrowPen>([this](TGraphicsObject*) { Changed(); })),
       FFrame(std::make_unique<TChartPen>([this](TGraphicsObject*) { Changed(); })),
-      FFont(std::make_unique<TFont>()) {}
+      FFont(std::make_unique<TFont>()) {
+  // The chart's default font, so that a series whose marks were never restyled stores none.
+  SetChartDefaultFont(*FFont);
+}
 
 TSeriesMarks::~TSeriesMarks() = default;
 

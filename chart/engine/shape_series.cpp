@@ -16,6 +16,7 @@ TChartShape::TChartShape()
     : FBrush(std::make_unique<TChartBrush>([this](TGraphicsObject*) { Repaint(); })),
       FFont(std::make_unique<TFont>()),
       FPen(std::make_unique<TChartPen>([this](TGraphicsObject*) { Repaint(); })) {
+  SetChartDefaultFont(*FFont);
   FBrush->SetColor(clWhite);
   SetSeriesColor(clWhite);
   // Both corners are always drawn: no axis range hides one of them.

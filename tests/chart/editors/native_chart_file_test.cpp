@@ -2,6 +2,7 @@
 // every byte of the header, the component stream and the series blocks.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -9,15 +10,19 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include "chart/editors/chart_general_pages.h"
 #include "chart/editors/native_chart_file.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chart_pen.h"
 #include "chart/engine/chart_registry.h"
 #include "chart/engine/point_types.h"
+#include "chart/engine/surface_series.h"
+#include "platform/controls.h"
 #include "platform/text_file.h"
 
 namespace {
@@ -39,6 +44,13 @@ QJsonObject Checked(const QString& File) {
 
 QJsonObject Block(const QJsonObject& File, int Index) {
   return File["series"].toArray()[Index].toObject();
+}
+
+// A component's properties by name.
+QHash<QString, QJsonValue> PropertiesOf(const QJsonValue& Component) {
+  QHash<QString, QJsonValue> R;
+  for (const QJsonValue& P : Component["properties"].toArray()) R[P[0].toString()] = P[1];
+  return R;
 }
 
 QStringList Strings(const QJsonValue& Array) {
@@ -198,8 +210,7 @@ TEST_F(NativeChartFileTest, TheCheckerReadsTheChartsLooks) {
   Chart.Legend()->SetShadowSize(-200);
   ASSERT_TRUE(SaveChartToFile(Chart, Path("looks.cht")));
   const QJsonObject F = Checked(Path("looks.cht"));
-  QHash<QString, QJsonValue> Props;
-  for (const QJsonValue& P : F["chart"]["properties"].toArray()) Props[P[0].toString()] = P[1];
+  QHash<QString, QJsonValue> Props = PropertiesOf(F["chart"]);
   EXPECT_EQ(Props["BorderStyle"]["ident"].toString(), u"bsSingle");
   EXPECT_EQ(Props["Color"]["ident"].toString(), u"clWhite");
   EXPECT_EQ(Props["Gradient.EndColor"].toInt(), 0x123456);
@@ -226,9 +237,8 @@ TEST_F(NativeChartFileTest, TheControlsPlaceAndItsBackImageAreWritten) {
   Back.SetImage(Pic);
   C->SetBackImage(&Back);
   ASSERT_TRUE(SaveChartToFile(*C, Path("placed.cht")));
-  QHash<QString, QJsonValue> Props;
   const QJsonObject F = Checked(Path("placed.cht"));
-  for (const QJsonValue& P : F["chart"]["properties"].toArray()) Props[P[0].toString()] = P[1];
+  QHash<QString, QJsonValue> Props = PropertiesOf(F["chart"]);
   for (const auto& [Name, Value] :
        {std::pair{"Left", 5}, {"Top", 7}, {"Width", 300}, {"Height", 200}})
     EXPECT_EQ(Props[Name].toInt(), Value) << Name;
@@ -241,4 +251,61 @@ TEST_F(NativeChartFileTest, TheControlsPlaceAndItsBackImageAreWritten) {
   EXPECT_EQ(qFromLittleEndian<quint32>(D.constData() + 8), quint32(D.size() - 12));
   const QImage Read = QImage::fromData(D.mid(12), "BMP").convertToFormat(QImage::Format_RGB32);
   EXPECT_EQ(Read, Pic);
+}
+
+TEST_F(NativeChartFileTest, ATurnedAndZoomedViewIsWrittenWithItsSurface) {
+  auto* S = Add<TSurfaceSeries>(QStringLiteral("Surface"));
+  for (int x = 1; x <= 3; ++x)
+    for (int z = 1; z <= 4; ++z) S->AddXYZ(x, x * z, z);
+  S->SetNumXValues(3);
+  S->SetWireFrame(true);
+  // Turned, moved and zoomed through the 3D page as the user does; the zoom and scroll settings
+  // through the General page.
+  {
+    TFormChart3D P(nullptr, &Chart);
+    P.PageShow();
+    P.CBOrthogonal->click();
+    P.SBRotation->setValue(300);
+    P.SBElevation->setValue(320);
+    P.SBZoom->setValue(150);
+    P.SBHOffset->setValue(40);
+    P.SBVOffset->setValue(-30);
+    P.SBPerspec->setValue(50);
+    P.CBZoomText->click();
+  }
+  {
+    TFormChartGeneral P(nullptr, &Chart);
+    P.PageShow();
+    P.CBAllowZoom->click();
+    P.CBAnimatedZoom->click();
+    P.RGPanning->SetItemIndex(int(pmHorizontal));
+  }
+  Chart.View3DOptions()->SetTilt(20);
+  Chart.SetAnimatedZoomSteps(12);
+  ASSERT_TRUE(SaveChartToFile(Chart, Path("turned.cht")));
+  const QJsonObject F = Checked(Path("turned.cht"));
+  const QHash<QString, QJsonValue> Props = PropertiesOf(F["chart"]);
+  for (const auto& [Name, Value] : {std::pair{"View3DOptions.Rotation", 300},
+                                    {"View3DOptions.Elevation", 320},
+                                    {"View3DOptions.Zoom", 150},
+                                    {"View3DOptions.HorizOffset", 40},
+                                    {"View3DOptions.VertOffset", -30},
+                                    {"View3DOptions.Perspective", 50},
+                                    {"View3DOptions.Tilt", 20},
+                                    {"AnimatedZoomSteps", 12}})
+    EXPECT_EQ(Props.value(Name).toInt(-1), Value) << Name;
+  for (const auto& [Name, Value] : {std::pair{"View3DOptions.Orthogonal", false},
+                                    {"View3DOptions.ZoomText", false},
+                                    {"AllowZoom", false},
+                                    {"AnimatedZoom", true}}) {
+    ASSERT_TRUE(Props.value(Name).isBool()) << Name;
+    EXPECT_EQ(Props.value(Name).toBool(), Value) << Name;
+  }
+  EXPECT_EQ(Props.value("AllowPanning")["ident"].toString(), u"pmHorizontal");
+  // The surface's own settings go with it, and its Z values after each point's Y.
+  const QHash<QString, QJsonValue> Own = PropertiesOf(F["chart"]["children"][0]);
+  EXPECT_EQ(Own.value("NumXValues").toInt(), 3);
+  EXPECT_TRUE(Own.value("WireFrame").toBool());
+  EXPECT_FALSE(Own.contains("NumZValues"));
+  EXPECT_EQ(Block(F, 0)["extra"].toArray()[11].toArray()[0].toDouble(), 4);
 }
