@@ -309,7 +309,8 @@ class TfmGraphProperties : public TForm {
 
   // Bindings of a control to what it edits. A numeric edit applies its text only when it reads
   // as a number within the validator's range; leaving an edit whose text is out of range shows
-  // the validator's message and puts the current value back. Live edits reach the picture at
+  // the validator's message and puts back what was in force before the typing began (numbers
+  // met on the way to the refused one were applied as typed). Live edits reach the picture at
   // once, deferred ones when left or on Enter, quiet ones only with the next repaint (they mark
   // the dialog modified all the same, so that Apply and Close repaint).
   enum TApplyMode { amLive, amDeferred, amQuiet };
