@@ -11,6 +11,11 @@ namespace {
 // A step count that keeps an animated zoom short whatever the settings say.
 constexpr int MaxAnimatedSteps = 100;
 
+// Ends closer than this share of their magnitude are past what the numbers tell apart with
+// ticks and labels between them; below the smallest magnitude the scale of a pixel overflows.
+constexpr double PrecisionFloor = 1e-12;
+constexpr double SmallestMagnitude = 1e-290;
+
 bool FiniteRange(const TDoubleRect& R) {
   return std::isfinite(R.Left) && std::isfinite(R.Top) && std::isfinite(R.Right) &&
          std::isfinite(R.Bottom);
@@ -92,6 +97,26 @@ bool TZoom::TooSmall(const TDoubleRect& Current, const TDoubleRect& Band) {
          !(BH >= std::fabs(Current.Bottom - Current.Top) / 10000);
 }
 
+bool TZoom::Distinct(double A, double B, bool Log) {
+  const double W = std::fabs(B - A);
+  const double Magnitude = std::max({std::fabs(A), std::fabs(B), SmallestMagnitude});
+  // NaN compares false and is no range either.
+  if (!(W >= PrecisionFloor * Magnitude)) return false;
+  // On a log axis the ends are exponents: the values they stand for must differ as well.
+  return !Log || -std::expm1(-W * std::log(10.0)) >= PrecisionFloor;
+}
+
+bool TZoom::Resolvable(const TDoubleRect& Primary, const TDoubleRect& Secondary) const {
+  const TGraph& G = *Graph;
+  auto Pair = [&](double A, double B, TGraphAxisId Id, bool Always) {
+    return (!Always && !G.Axis(Id)->Visible) || Distinct(A, B, G.Axis(Id)->Log);
+  };
+  return Pair(Primary.Left, Primary.Right, gaXAxis, true) &&
+         Pair(Primary.Top, Primary.Bottom, gaYAxis, true) &&
+         Pair(Secondary.Left, Secondary.Right, gaXAxis2, false) &&
+         Pair(Secondary.Top, Secondary.Bottom, gaYAxis2, false);
+}
+
 void TZoom::BeginDrag(int X, int Y) {
   const TGraph& G = *Graph;
   // Axis space on both pairs: the step and threshold arithmetic below never meets a world value.
@@ -124,6 +149,11 @@ void TZoom::Animate() {
     const TDoubleRect P = AnimatedStep(GraphPrimary(), F1, ChangePerStep);
     const TDoubleRect S = AnimatedStep(GraphSecondary(), F2, ChangePerStep);
     if (!FiniteRange(P) || !FiniteRange(S)) break;
+    // Closer in than the numbers tell apart is refused as a too thin band is.
+    if (!Resolvable(P, S)) {
+      if (FPrimary.size() == Before) Enabled = false;
+      break;
+    }
     ZoomTo(P, S);
     Graph->Paint();
   }
@@ -174,7 +204,7 @@ void TZoom::EndDrag(int X, int Y) {
   TDoubleRect S{std::min(FStartX2, AX2), std::min(FStartY2, AY2), std::max(FStartX2, AX2),
                 std::max(FStartY2, AY2)};
   DragRect = {};
-  if (TooSmall(GraphPrimary(), P) || !FiniteRange(S)) {
+  if (TooSmall(GraphPrimary(), P) || !FiniteRange(S) || !Resolvable(P, S)) {
     Enabled = false;
     Dragging = false;
     return;

@@ -56,9 +56,14 @@ class TZoom {
   static TDoubleRect AnimatedStep(const TDoubleRect& Range, const TFractions& F, double Change);
   // A band narrower than a ten-thousandth of the current range on either axis is a click.
   static bool TooSmall(const TDoubleRect& Current, const TDoubleRect& Band);
+  // Whether two ends lie far enough apart, for their magnitude, for the numbers to tell the
+  // values between them apart (on a log axis, the exponents and the values they stand for).
+  static bool Distinct(double A, double B, bool Log);
 
  private:
   void Animate();
+  // Every axis of the zoom keeps Distinct ends; a hidden secondary axis shows none.
+  bool Resolvable(const TDoubleRect& Primary, const TDoubleRect& Secondary) const;
   void DrawBand();
   TDoubleRect GraphPrimary() const;
   TDoubleRect GraphSecondary() const;

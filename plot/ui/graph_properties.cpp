@@ -15,6 +15,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <utility>
 
 #include "platform/app_services.h"
 #include "platform/dialogs.h"
@@ -145,7 +147,7 @@ void TfmGraphProperties::LiveApply() {
   if (!cbAutoApply->isChecked()) return;
   if (Modified) {
     if (Plot->OnAfterChangeProperties) Plot->OnAfterChangeProperties(Graph);
-    Plot->PaintGraph();
+    Repaint();
   }
   Modified = false;
 }
@@ -155,8 +157,14 @@ void TfmGraphProperties::Changed(bool Live) {
   if (Live) LiveApply();
 }
 
+void TfmGraphProperties::Repaint() {
+  Plot->PaintGraph();
+  // A repaint autoscales: the axis ends may have moved.
+  LoadAxisRanges();
+}
+
 void TfmGraphProperties::ApplyClick() {
-  if (Modified) Plot->PaintGraph();
+  if (Modified) Repaint();
   Modified = false;
   btApply->setEnabled(false);
 }
@@ -207,21 +215,27 @@ TIntValidate* TfmGraphProperties::IntValidator(const QLineEdit* Edit) const {
 
 // What a real and an integer edit share: the text is vetted as typed, applied only when it
 // reads as a number in range, and refused when left otherwise: the range error, the focus back,
-// and the value from before the typing applied and shown again.
+// and what was in force before the typing began put back and shown again.
 struct TfmGraphProperties::TNumberEdit {
   QLineEdit* Edit;
-  std::function<void()> Vet, Beep, Typing, Loaded, Show;
-  std::function<std::optional<double>()> Refused;
+  std::function<void()> Vet, Beep, Loaded, Show;
+  // After the range error where one is due: whether the finished text is refused.
+  std::function<bool()> Refused;
   std::function<bool(double&)> Read;
   std::function<bool(double)> InRange;
   std::function<void(double)> Set;
+  TKeep Keep;
   QString* LastText;
   TApplyMode Mode;
 };
 
 void TfmGraphProperties::BindNumber(const TNumberEdit& N) {
-  FLoaders.push_back([Show = N.Show, Loaded = N.Loaded] {
+  // What puts back the state from before the first number applied while typing; empty while
+  // nothing typed has been applied.
+  auto Undo = std::make_shared<std::function<void()>>();
+  FLoaders.push_back([Show = N.Show, Loaded = N.Loaded, Undo] {
     Loaded();
+    *Undo = nullptr;
     Show();
   });
   if (N.Mode == amDeferred) HelpOnF1(N.Edit);
@@ -236,7 +250,7 @@ void TfmGraphProperties::BindNumber(const TNumberEdit& N) {
               return;
             }
             if (N.Set) {
-              N.Typing();
+              if (!*Undo) *Undo = N.Keep();
               N.Set(X);
             }
             Applied(N.Mode);
@@ -244,9 +258,10 @@ void TfmGraphProperties::BindNumber(const TNumberEdit& N) {
   connect(N.Edit, &QLineEdit::editingFinished, this, Guarded([=, this] {
             if (Loading || FRestoring) return;
             TFlagGuard Restoring(FRestoring);
-            if (const std::optional<double> Back = N.Refused()) {
-              if (N.Set) {
-                N.Set(*Back);
+            const std::function<void()> Back = std::exchange(*Undo, nullptr);
+            if (N.Refused()) {
+              if (Back) {
+                Back();
                 Applied(N.Mode);
               }
               N.Show();
@@ -256,30 +271,24 @@ void TfmGraphProperties::BindNumber(const TNumberEdit& N) {
           }));
 }
 
+TfmGraphProperties::TKeep TfmGraphProperties::KeepValue(std::function<double()> Get,
+                                                        std::function<void(double)> Set) {
+  return [Get = std::move(Get), Set = std::move(Set)] { return [Set, Old = Get()] { Set(Old); }; };
+}
+
 TRealValidate* TfmGraphProperties::BindReal(QLineEdit* E, double Min, double Max,
                                             const QString& Caption, std::function<double()> Get,
-                                            std::function<void(double)> Set, TApplyMode Mode) {
+                                            std::function<void(double)> Set, TApplyMode Mode,
+                                            TKeep Keep) {
   FRealValidators.push_back(std::make_unique<TRealValidate>(Min, Max, E, this, Caption));
   TRealValidate* V = FRealValidators.back().get();
-  // Without a caption the range message names nothing.
-  if (Caption.isEmpty()) V->Caption.clear();
-  // The axis ranges have no getter of their own: they show the graph's ranges, and a refused
-  // entry has nothing to put back.
-  const auto Current = [this, Get] { return Get ? Get() : 0.0; };
-  BindNumber({E, [V] { V->TextChanged(); }, [V] { V->IsValid(); },
-              [V, Current] { V->Typing(Current()); }, [V] { V->Loaded(); },
-              [this, E, Get] {
-                if (Get)
-                  E->setText(PropertiesNumberText(Get()));
-                else if (Plot)
-                  LoadAxisRanges();
-              },
-              [V, Current, Get]() -> std::optional<double> {
-                const std::optional<double> Back = V->Refused(Current());
-                return Back && Get ? Back : std::nullopt;
-              },
+  if (!Keep) Keep = KeepValue(Get, Set);
+  BindNumber({E, [V] { V->TextChanged(); }, [V] { V->IsValid(); }, [V] { V->Loaded(); },
+              [E, Get] { E->setText(PropertiesNumberText(Get())); },
+              [V] { return V->Refused(0).has_value(); },
               [E](double& X) { return GraphValidates::ParseReal(E->text(), X); },
-              [V](double X) { return V->Accepts(X); }, std::move(Set), &V->LastText, Mode});
+              [V](double X) { return V->Accepts(X); }, std::move(Set), std::move(Keep),
+              &V->LastText, Mode});
   return V;
 }
 
@@ -288,18 +297,18 @@ TIntValidate* TfmGraphProperties::BindInt(QLineEdit* E, int Min, int Max, const 
                                           TApplyMode Mode) {
   FIntValidators.push_back(std::make_unique<TIntValidate>(Min, Max, E, this, Caption));
   TIntValidate* V = FIntValidators.back().get();
-  if (Caption.isEmpty()) V->Caption.clear();
-  BindNumber({E, [V] { V->TextChanged(); }, [V] { V->IsValid(); }, [V, Get] { V->Typing(Get()); },
-              [V] { V->Loaded(); }, [E, Get] { E->setText(QString::number(Get())); },
-              [V, Get]() -> std::optional<double> { return V->Refused(Get()); },
-              [E](double& X) {
-                int I, Pos;
-                if (!GraphValidates::ParseInt(E->text(), I, Pos)) return false;
-                X = I;
-                return true;
-              },
-              [V](double X) { return V->Min <= X && X <= V->Max; },
-              [Set](double X) { Set(static_cast<int>(X)); }, &V->LastText, Mode});
+  const std::function<void(double)> SetNumber = [Set](double X) { Set(static_cast<int>(X)); };
+  BindNumber(
+      {E, [V] { V->TextChanged(); }, [V] { V->IsValid(); }, [V] { V->Loaded(); },
+       [E, Get] { E->setText(QString::number(Get())); }, [V] { return V->Refused(0).has_value(); },
+       [E](double& X) {
+         int I, Pos;
+         if (!GraphValidates::ParseInt(E->text(), I, Pos)) return false;
+         X = I;
+         return true;
+       },
+       [V](double X) { return V->Min <= X && X <= V->Max; }, SetNumber,
+       KeepValue([Get] { return static_cast<double>(Get()); }, SetNumber), &V->LastText, Mode});
   return V;
 }
 

@@ -83,6 +83,8 @@ class TfmGraphProperties : public TForm {
   void LoadAxisRanges();
   void SetModified();
   void LiveApply();
+  // Repaints the plot and shows the axis ends it then uses.
+  void Repaint();
   void ApplyClick();
   void CloseClick();
   void AutoApplyClick();
@@ -247,8 +249,11 @@ class TfmGraphProperties : public TForm {
   void FrameWidthStep(int Delta);
 
   // --- Axes ---
-  void AxisRangeChanged(int Group, bool Maximum);
+  // The end the edit shows, as the axis holds it; and a valid value typed into it.
+  double AxisEndShown(int Group, bool Maximum) const;
+  void AxisRangeChanged(int Group, bool Maximum, double Value);
   void AxisAutoClick(int Group, bool Maximum);
+  void ShowMinimumLogValue();
   void AxisLabelsStep(int Group, int Delta);
   void TitleExit(bool Foot);
   void TicksClick(int Group);
@@ -304,14 +309,20 @@ class TfmGraphProperties : public TForm {
 
   // Bindings of a control to what it edits. A numeric edit applies its text only when it reads
   // as a number within the validator's range; leaving an edit whose text is out of range shows
-  // the validator's message and puts the current value back. Live edits reach the picture at
+  // the validator's message and puts back what was in force before the typing began (numbers
+  // met on the way to the refused one were applied as typed). Live edits reach the picture at
   // once, deferred ones when left or on Enter, quiet ones only with the next repaint (they mark
   // the dialog modified all the same, so that Apply and Close repaint).
   enum TApplyMode { amLive, amDeferred, amQuiet };
+  // Notes what is in force now and answers what puts it back.
+  using TKeep = std::function<std::function<void()>()>;
+  static TKeep KeepValue(std::function<double()> Get, std::function<void(double)> Set);
+  // A refused entry puts back what Keep noted before the first number typed was applied; by
+  // default the value Get answered, through Set.
   GraphValidates::TRealValidate* BindReal(QLineEdit* Edit, double Min, double Max,
                                           const QString& Caption, std::function<double()> Get,
-                                          std::function<void(double)> Set,
-                                          TApplyMode Mode = amLive);
+                                          std::function<void(double)> Set, TApplyMode Mode = amLive,
+                                          TKeep Keep = nullptr);
   GraphValidates::TIntValidate* BindInt(QLineEdit* Edit, int Min, int Max, const QString& Caption,
                                         std::function<int()> Get, std::function<void(int)> Set,
                                         TApplyMode Mode = amLive);

@@ -142,12 +142,31 @@ void TfmGraphProperties::BuildAxisGroup(QWidget* Page, int Index) {
           }));
   HelpOnF1(G.edName);
   const bool Y = Index == agY;
-  G.vMin = BindReal(
-      G.edMin, -1e30, 1e30, Y ? QStringLiteral("YMin") : QStringLiteral("Min"), nullptr,
-      [this, Index](double) { AxisRangeChanged(Index, false); }, amDeferred);
-  G.vMax = BindReal(
-      G.edMax, -1e30, 1e30, Y ? QStringLiteral("YMax") : QStringLiteral("Max"), nullptr,
-      [this, Index](double) { AxisRangeChanged(Index, true); }, amDeferred);
+  // An end typed and then refused puts back the whole state it may have moved: both ends, the
+  // axis' own bounds and the minimum log value that a small entry lowers.
+  const TKeep KeepAxis = [this, Index] {
+    TPlotAxis* PA = AxisGroups[Index].Axis;
+    TAxis* A = PA->Axis();
+    return [this, PA, A, Lo = A->LowerEnd(), Hi = A->UpperEnd(), Min = PA->GetMinimum(),
+            Max = PA->GetMaximum(), MinLog = Plot->GetMinimumLogValue()] {
+      A->LowerEnd() = Lo;
+      A->UpperEnd() = Hi;
+      PA->SetMinimum(Min);
+      PA->SetMaximum(Max);
+      if (Plot->GetMinimumLogValue() != MinLog) {
+        Plot->SetMinimumLogValue(MinLog);
+        ShowMinimumLogValue();
+      }
+    };
+  };
+  for (bool Maximum : {false, true})
+    (Maximum ? G.vMax : G.vMin) = BindReal(
+        Maximum ? G.edMax : G.edMin, -1e30, 1e30,
+        Maximum ? (Y ? QStringLiteral("YMax") : QStringLiteral("Max"))
+                : (Y ? QStringLiteral("YMin") : QStringLiteral("Min")),
+        [this, Index, Maximum] { return AxisEndShown(Index, Maximum); },
+        [this, Index, Maximum](double V) { AxisRangeChanged(Index, Maximum, V); }, amDeferred,
+        KeepAxis);
   connect(G.chAutoMin, &QCheckBox::toggled, this,
           Guarded([this, Index] { AxisAutoClick(Index, false); }));
   connect(G.chAutoMax, &QCheckBox::toggled, this,
@@ -157,14 +176,17 @@ void TfmGraphProperties::BuildAxisGroup(QWidget* Page, int Index) {
             if (!Begin()) return;
             Axis()->SetLog(On);
             Changed();
+            // Unpainted, the graph still holds the ends of the other scale, which read as
+            // nothing the axis will show: it is laid out for the new one, as Apply will paint it.
+            if (!cbAutoApply->isChecked() && !Graph->Busy) Graph->PrepareLayout();
             LoadAxisRanges();
           }));
   BindCheck(G.chInvert, [Axis](bool On) { Axis()->SetInverted(On); });
   BindCheck(G.chGrid, [Axis](bool On) { Axis()->SetGrid(On); });
   BindCheck(G.chPos, [Axis](bool On) { Axis()->SetLocation(On ? alInside : alOutside); });
   BindReal(
-      G.edPos, -Infinity, Infinity, QString(), [Axis] { return Axis()->GetPosition(); },
-      [Axis](double V) { Axis()->SetPosition(V); });
+      G.edPos, -Infinity, Infinity, QStringLiteral("Inside Position"),
+      [Axis] { return Axis()->GetPosition(); }, [Axis](double V) { Axis()->SetPosition(V); });
   BindColor(
       G.btColor, [Axis] { return Axis()->GetColor(); },
       [Axis](unsigned C) { Axis()->SetColor(C); });
@@ -198,19 +220,25 @@ void TfmGraphProperties::LoadAxes() {
   LoadAxisRanges();
 }
 
+double TfmGraphProperties::AxisEndShown(int Index, bool Maximum) const {
+  const TAxis* A = AxisGroups[Index].Axis->Axis();
+  double Lo = A->LowerEnd(), Hi = A->UpperEnd();
+  if (A->Log) {
+    Lo = std::pow(10.0, Lo);
+    Hi = std::pow(10.0, Hi);
+  }
+  return Maximum ? std::max(Lo, Hi) : std::min(Lo, Hi);
+}
+
 void TfmGraphProperties::LoadAxisRanges() {
   const bool WasLoading = Loading;
   Loading = true;
-  for (TAxisGroup& G : AxisGroups) {
+  for (int I = 0; I < 4; ++I) {
+    TAxisGroup& G = AxisGroups[I];
     if (!G.Axis) continue;
     const TAxis* A = G.Axis->Axis();
-    double Lo = A->LowerEnd(), Hi = A->UpperEnd();
-    if (A->Log) {
-      Lo = std::pow(10.0, Lo);
-      Hi = std::pow(10.0, Hi);
-    }
-    G.edMin->setText(PropertiesNumberText(std::min(Lo, Hi)));
-    G.edMax->setText(PropertiesNumberText(std::max(Lo, Hi)));
+    G.edMin->setText(PropertiesNumberText(AxisEndShown(I, false)));
+    G.edMax->setText(PropertiesNumberText(AxisEndShown(I, true)));
     G.vMin->LastText = G.edMin->text();
     G.vMax->LastText = G.edMax->text();
     G.edMin->setEnabled(!A->AutoMin);
@@ -219,19 +247,23 @@ void TfmGraphProperties::LoadAxisRanges() {
   Loading = WasLoading;
 }
 
-void TfmGraphProperties::AxisRangeChanged(int Index, bool Maximum) {
+void TfmGraphProperties::ShowMinimumLogValue() {
+  const bool WasLoading = Loading;
+  Loading = true;
+  edMinLog->setText(PropertiesNumberText(Plot->GetMinimumLogValue()));
+  RealValidator(edMinLog)->LastText = edMinLog->text();
+  Loading = WasLoading;
+}
+
+void TfmGraphProperties::AxisRangeChanged(int Index, bool Maximum, double V) {
   TAxisGroup& G = AxisGroups[Index];
   TAxis* A = G.Axis->Axis();
-  const double V = (Maximum ? G.vMax : G.vMin)->GetValue();
   double Stored = V;
   if (A->Log) {
     if (V <= 0) return;
     if (V < Plot->GetMinimumLogValue()) {
       Plot->SetMinimumLogValue(V);
-      const bool WasLoading = Loading;
-      Loading = true;
-      edMinLog->setText(PropertiesNumberText(V));
-      Loading = WasLoading;
+      ShowMinimumLogValue();
     }
     Stored = Graph->LogValue(V);
   }

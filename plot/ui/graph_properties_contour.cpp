@@ -160,31 +160,36 @@ void TfmGraphProperties::BuildContourPage(QWidget* Page) {
   BindCheck(chLabVisible, [this](bool On) {
     if (TContour* C = LineContour()) C->ShowLabels = On;
   });
-  // Decimal places and the labelling interval: stored while they read as a number in range.
+  // Decimal places and the labelling interval: stored while they read as a number in range; a
+  // refused entry puts back the value from before the typing.
   for (QLineEdit* E : {edPos, edLblInt}) {
-    connect(E, &QLineEdit::textChanged, this, Guarded([this, E] {
+    const auto Now = [this, E] {
+      const TContour* C = LineContour();
+      return !C ? 0 : E == edPos ? C->LabelDigits : C->LabelEvery;
+    };
+    const auto Set = [this, E](int N) {
+      TContour* C = LineContour();
+      if (!C) return;
+      if (E == edPos) {
+        C->LabelDigits = N;
+        C->BuildLevelTexts();
+        ContourCountChanged();
+      } else {
+        C->LabelEvery = N;
+      }
+      Changed();
+    };
+    connect(E, &QLineEdit::textChanged, this, Guarded([this, E, Now, Set] {
               TIntValidate* V = IntValidator(E);
-              TContour* C = LineContour();
-              if (!Begin() || FRestoring || !C) return;
+              if (!Begin() || FRestoring || !LineContour()) return;
               V->TextChanged();
               int N, Pos;
               if (!GraphValidates::ParseInt(E->text(), N, Pos) || N < V->Min || N > V->Max) return;
-              if (E == edPos) {
-                C->LabelDigits = N;
-                C->BuildLevelTexts();
-                ContourCountChanged();
-              } else {
-                C->LabelEvery = N;
-              }
-              Changed();
+              V->Typing(Now());
+              Set(N);
             }));
-    connect(E, &QLineEdit::editingFinished, this, Guarded([this, E] {
-              TContour* C = LineContour();
-              if (!Begin() || FRestoring || !C || IntValidator(E)->IsInRange()) return;
-              FRestoring = true;
-              E->setText(QString::number(E == edPos ? C->LabelDigits : C->LabelEvery));
-              IntValidator(E)->LastText = E->text();
-              FRestoring = false;
+    connect(E, &QLineEdit::editingFinished, this, Guarded([this, E, Now, Set] {
+              if (Begin() && LineContour()) IntValidator(E)->Leave(Now(), FRestoring, Set);
             }));
   }
   BindCombo(cbColorStyle, [this](int I) {
@@ -244,7 +249,10 @@ void TfmGraphProperties::LoadContourPage() {
   btContourColor->setEnabled(C->OneColor);
   mmLevels->setPlainText(C->LevelList.join(u'\n'));
   for (QLineEdit* E : {edMin, edMax, edRMin, edRMax, edInt}) RealValidator(E)->LastText = E->text();
-  for (QLineEdit* E : {edNum, edPos, edLblInt}) IntValidator(E)->LastText = E->text();
+  for (QLineEdit* E : {edNum, edPos, edLblInt}) {
+    IntValidator(E)->LastText = E->text();
+    IntValidator(E)->Loaded();
+  }
   Loading = WasLoading;
 }
 

@@ -291,7 +291,7 @@ void TfmGraphProperties::PaintSampleStrip() {
 
 void TfmGraphProperties::RedrawColorMap() {
   TBusyCursor Busy;
-  Plot->PaintGraph();
+  Repaint();
   Modified = false;
 }
 

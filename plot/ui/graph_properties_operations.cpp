@@ -166,7 +166,7 @@ void TfmGraphProperties::DerivativeClick() {
   }
   AddDerivativeSeries(Graph, *S);
   ReloadSeriesLists();
-  Plot->PaintGraph();
+  Repaint();
 }
 
 void TfmGraphProperties::FitClick() {

@@ -439,7 +439,7 @@ void TfmGraphProperties::AddSeriesClick() {
   std::unique_ptr<TfmGraphImport> D(CreateForm<TfmGraphImport>(this));
   if (!D->Execute(Graph, nullptr)) return;
   ReloadSeriesLists();
-  Plot->PaintGraph();
+  Repaint();
 }
 
 void TfmGraphProperties::EditSeriesClick() {
@@ -448,7 +448,7 @@ void TfmGraphProperties::EditSeriesClick() {
   std::unique_ptr<TfmGraphImport> D(CreateForm<TfmGraphImport>(this));
   if (!D->Execute(Graph, Sel.front())) return;
   ReloadSeriesLists();
-  Plot->PaintGraph();
+  Repaint();
 }
 
 void TfmGraphProperties::SymbolsClick() {
@@ -460,4 +460,6 @@ void TfmGraphProperties::SymbolsClick() {
   D->Execute(Sel.front(), All);
   for (const TLayerHandle& H : All) RefreshLegend(static_cast<TSeries*>(H.Get()));
   Changed();
+  // The marker dialog paints the plot itself, and larger markers widen the automatic ends.
+  LoadAxisRanges();
 }

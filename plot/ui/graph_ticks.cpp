@@ -64,10 +64,11 @@ void TfmGraphTicks::FormCreate() {
   btApplay->setAutoDefault(false);
   Layout->addWidget(btApplay, 3, 1);
 
-  FMjValidate =
-      std::make_unique<GraphValidates::TIntValidate>(0, MaxLength, edMjLength, this, QString());
-  FMiValidate =
-      std::make_unique<GraphValidates::TIntValidate>(0, MaxLength, edMiLength, this, QString());
+  // The range message names the field as the user sees it, not the edit's own name.
+  FMjValidate = std::make_unique<GraphValidates::TIntValidate>(0, MaxLength, edMjLength, this,
+                                                               QStringLiteral("Major Length"));
+  FMiValidate = std::make_unique<GraphValidates::TIntValidate>(0, MaxLength, edMiLength, this,
+                                                               QStringLiteral("Minor Length"));
   auto Visible = [this](QCheckBox* Box, bool Major) {
     connect(Box, &QCheckBox::toggled, this, Guarded([this, Major](bool On) {
               if (Loading) return;

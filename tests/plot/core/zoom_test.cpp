@@ -224,6 +224,45 @@ TEST(Zoom, LogAxesWorkInDecades) {
   EXPECT_GT(S.Ranges().Right - S.Ranges().Left, R0.Right - R0.Left);
 }
 
+TEST(Zoom, RepeatedZoomsStopWhereTheNumbersNoLongerTellTheEndsApart) {
+  for (bool Log : {false, true}) {
+    TZoomScene S({{0.3, 0.3}, {1000, 1000}});
+    TGraph& G = *S.Graph;
+    TZoom& Z = G.Zoom;
+    G.XAxis->Log = G.YAxis->Log = Log;
+    G.Paint();
+    const int X = S.PX(Log ? 0.5 : 3.3), Y = S.PY(Log ? 0.5 : 3.3);
+    auto ExpectApart = [&] {
+      const TDoubleRect R = S.Ranges();
+      for (auto [A, B] : {std::pair(R.Left, R.Right), std::pair(R.Top, R.Bottom)})
+        EXPECT_GE(std::fabs(B - A), 1e-12 * std::max(std::fabs(A), std::fabs(B))) << Log;
+    };
+    // Two-pixel bands, again and again: refused, and disarmed, once the next would be too thin.
+    for (int I = 0; I < 12; ++I) {
+      Z.Enabled = true;
+      Z.BeginDrag(X, Y);
+      Z.EndDrag(X + 2, Y - 2);
+      G.Paint();
+    }
+    EXPECT_GT(Z.Count(), 2) << Log;
+    EXPECT_LT(Z.Count(), 12) << Log;
+    EXPECT_FALSE(Z.Enabled);
+    ExpectApart();
+    // The animated zoom stops there too, and disarms when not one step is left.
+    Z.Reset();
+    G.ZoomAnimated = Z.Enabled = true;
+    Z.Steps = 50;
+    Z.ChangePerStep = 0.9;
+    Z.BeginDrag(X, Y);
+    ExpectApart();
+    const TDoubleRect A = S.Ranges();
+    Z.BeginDrag(X, Y);
+    EXPECT_EQ(Z.Count(), 1);
+    EXPECT_FALSE(Z.Enabled);
+    EXPECT_EQ(S.Ranges(), A);
+  }
+}
+
 TEST(Zoom, NotXorBandErasesItself) {
   TZoomScene S;
   TGraph& G = *S.Graph;

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <algorithm>
 
 #include "plot/core/graph.h"
@@ -441,9 +442,19 @@ TEST(GraphPropertiesPages, ContourLabelsAndColourStyle) {
   EXPECT_EQ(D.edInt->text(), QStringLiteral("22.0"));
   D.edLblInt->setText(QStringLiteral("3"));
   EXPECT_EQ(F.C->LabelEvery, 3);
+  emit D.edLblInt->editingFinished();
   // Out of range: kept, and put back when left.
   D.edLblInt->setText(QStringLiteral("300"));
   emit D.edLblInt->editingFinished();
+  EXPECT_EQ(F.C->LabelEvery, 3);
+  EXPECT_EQ(D.edLblInt->text(), QStringLiteral("3"));
+  // Typed key by key: the numbers met on the way to a refused one do not stay.
+  D.edLblInt->selectAll();
+  QTest::keyClicks(D.edLblInt, "25");
+  EXPECT_EQ(F.C->LabelEvery, 25);
+  QTest::keyClicks(D.edLblInt, "0");
+  QTest::keyClick(D.edLblInt, Qt::Key_Return);
+  EXPECT_EQ(F.Script.Messages().last(), "Labeling Contour Intervel must be in the range [1..100]");
   EXPECT_EQ(F.C->LabelEvery, 3);
   EXPECT_EQ(D.edLblInt->text(), QStringLiteral("3"));
   // Colour shading: each line in its level's colour; "Color..." only for one colour.

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <cmath>
 #include <limits>
@@ -80,10 +81,10 @@ TEST(GraphProperties, TheValidatorsCarryTheirCaptionsAndRanges) {
       {"edMinLog", false, "Min Logarith scale", 0, Inf},
       {"edLoColor", false, "Low Color", 0, 1e30},
       {"edHiColor", false, "Hi Color", 0, 1e30},
-      {"edXPos", false, "", -Inf, Inf},
-      {"edYPos", false, "", -Inf, Inf},
-      {"edXPos2", false, "", -Inf, Inf},
-      {"edYPos2", false, "", -Inf, Inf},
+      {"edXPos", false, "Inside Position", -Inf, Inf},
+      {"edYPos", false, "Inside Position", -Inf, Inf},
+      {"edXPos2", false, "Inside Position", -Inf, Inf},
+      {"edYPos2", false, "Inside Position", -Inf, Inf},
   };
   EXPECT_EQ(F.D->ValidatorCount(), 29);
   for (const TRow& R : Rows) {
@@ -424,6 +425,64 @@ TEST(GraphProperties, AxisRangesOnLinearAndLogarithmicAxes) {
   EXPECT_EQ(X.edMin->text(), "1E-12");
 }
 
+TEST(GraphProperties, ARefusedAxisEndTypedKeyByKeyPutsBackWhatWasInForce) {
+  TDialogFixture F;
+  TGraph& G = F.Graph();
+  TAxisGroup& Y = F.D->AxisGroups[TfmGraphProperties::agY];
+  Y.chAutoMin->setChecked(false);
+  const double Lo = G.YMin;
+  const QString Shown = Y.edMin->text();
+  Y.edMin->selectAll();
+  QTest::keyClicks(Y.edMin, "1e9");
+  EXPECT_EQ(G.YMin, 1e9);
+  QTest::keyClicks(Y.edMin, "99");
+  QTest::keyClick(Y.edMin, Qt::Key_Return);
+  ASSERT_EQ(F.Script.Messages().size(), 1);
+  EXPECT_TRUE(F.Script.Messages()[0].startsWith("YMin must be in the range ["));
+  EXPECT_EQ(G.YMin, Lo);
+  EXPECT_EQ(G.YAxis->Min, MissingValue);
+  EXPECT_EQ(Y.edMin->text(), Shown);
+
+  // On a log axis a small prefix lowers the minimum log value on its way; that comes back too.
+  Y.chLog->setChecked(true);
+  const double LogLo = G.YMin, MinLog = F.Plot->GetMinimumLogValue();
+  Y.edMin->selectAll();
+  QTest::keyClicks(Y.edMin, "1e-13");
+  EXPECT_EQ(F.Plot->GetMinimumLogValue(), 1e-13);
+  QTest::keyClicks(Y.edMin, "x");  // not a number: stays out of the edit
+  Y.edMin->backspace();
+  Y.edMin->backspace();
+  QTest::keyClick(Y.edMin, Qt::Key_Return);  // "1e-" ends no number: back without a word
+  EXPECT_EQ(F.Script.Messages().size(), 1);
+  EXPECT_EQ(G.YMin, LogLo);
+  EXPECT_EQ(F.Plot->GetMinimumLogValue(), MinLog);
+  EXPECT_EQ(F.D->edMinLog->text(), PropertiesNumberText(MinLog));
+}
+
+TEST(GraphProperties, AfterLogarithmTheEditsShowTheEndsTheAxisUses) {
+  TDialogFixture F;
+  TGraph& G = F.Graph();
+  TAxisGroup& Y = F.D->AxisGroups[TfmGraphProperties::agY];
+  auto Expect = [&](bool Log) {
+    const auto End = [&](double V) { return PropertiesNumberText(Log ? std::pow(10.0, V) : V); };
+    EXPECT_EQ(Y.edMin->text(), End(G.YMin)) << Log;
+    EXPECT_EQ(Y.edMax->text(), End(G.YMax)) << Log;
+  };
+  for (bool Live : {false, true}) {
+    F.Live(Live);
+    for (bool Log : {true, false}) {
+      Y.chLog->setChecked(Log);
+      const QString Min = Y.edMin->text(), Max = Y.edMax->text();
+      Expect(Log);
+      // Painting moves them no further.
+      F.D->ApplyClick();
+      EXPECT_EQ(Y.edMin->text(), Min);
+      EXPECT_EQ(Y.edMax->text(), Max);
+      Expect(Log);
+    }
+  }
+}
+
 // Runs the plot's Properties command; Inside runs on the dialog while it shows.
 void WithDialog(TPlot& Plot, const std::function<void(TfmGraphProperties&)>& Inside) {
   bool Ran = false;
@@ -568,7 +627,8 @@ TEST(GraphProperties, TicksDialogEditsTheAxisTicks) {
   EXPECT_EQ(T.MajorLength, 12);
   emit D->edMjLength->editingFinished();  // nor kept in the edit
   EXPECT_EQ(D->edMjLength->text(), QString::number(T.MajorLength));
-  EXPECT_TRUE(F.Script.Messages().last().contains(" must be in the range [0..3000]"));
+  // Named as the user sees the field.
+  EXPECT_EQ(F.Script.Messages().last(), "Major Length must be in the range [0..3000]");
   D->edMiLength->setText("1");
   D->sbMiDown->click();
   D->sbMiDown->click();
