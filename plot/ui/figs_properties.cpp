@@ -11,6 +11,7 @@
 #include "platform/dialogs.h"
 #include "platform/font_dialog.h"
 #include "plot/core/graph.h"
+#include "plot/core/graph_validates.h"
 #include "plot/ui/graph_figs.h"
 
 TfmFigsProperties::TfmFigsProperties(QWidget* Owner) : TForm(Owner) {
@@ -45,6 +46,11 @@ void TfmFigsProperties::FormCreate() {
   udThickness->SetMin(1);
   udThickness->SetMax(20);
   udThickness->SetAssociate(edThickness);
+  // Without it an out-of-range thickness would fall back to the old one without a word.
+  FThicknessValidate = std::make_unique<GraphValidates::TIntValidate>(1, 20, edThickness, this,
+                                                                      QStringLiteral("Thickness"));
+  connect(edThickness, &QLineEdit::textChanged, this,
+          [this] { FThicknessValidate->TextChanged(); });
   btColor = Button("btColor", "Color");
   btBackColor = Button("btBackColor", "Back Color...");
   cbAppearance = new QComboBox(this);
@@ -114,8 +120,9 @@ void TfmFigsProperties::LoadFig(TFig* Fig, bool NewNote) {
   btApply->setVisible(!(Text && NewNote));
 }
 
-void TfmFigsProperties::StoreValues() {
-  if (!FFig) return;
+bool TfmFigsProperties::StoreValues() {
+  if (!FFig) return false;
+  if (FPage != fpText && !FThicknessValidate->IsInRange()) return false;
   if (auto* Note = dynamic_cast<TNoteText*>(FFig)) {
     Note->TextStyle = std::max(0, cbStyle->currentIndex());
     Note->Font.Assign(FontCopy);
@@ -132,6 +139,7 @@ void TfmFigsProperties::StoreValues() {
     }
   }
   FFig->Graph->Repaint();
+  return true;
 }
 
 void TfmFigsProperties::ColorClick() {
@@ -149,8 +157,7 @@ void TfmFigsProperties::BackColorClick() {
 void TfmFigsProperties::FontClick() { EditFont(FontCopy); }
 
 void TfmFigsProperties::OkClick() {
-  StoreValues();
-  SetModalResult(mrOk);
+  if (StoreValues()) SetModalResult(mrOk);
 }
 
 void TfmFigsProperties::ApplyClick() { StoreValues(); }

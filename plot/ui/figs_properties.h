@@ -2,6 +2,8 @@
 // The properties dialog of an annotation figure: a line page (lines, arrows, strokes), a
 // rectangle page (rectangles, circles, with the fill) and a text page (notes). The colour and font
 // dialogs work on copies that the figure takes over only on OK or Apply.
+#include <memory>
+
 #include "platform/colors.h"
 #include "platform/form.h"
 #include "platform/graphics.h"
@@ -12,6 +14,9 @@ class QLineEdit;
 class QPushButton;
 class TFig;
 class TUpDown;
+namespace GraphValidates {
+class TIntValidate;
+}
 
 class TfmFigsProperties : public TForm {
   Q_OBJECT
@@ -23,8 +28,9 @@ class TfmFigsProperties : public TForm {
 
   // Shows Fig's values on the page of its class; a new note has no Apply.
   void LoadFig(TFig* Fig, bool NewNote);
-  // Writes the page's values into the figure and repaints its graph.
-  void StoreValues();
+  // Writes the page's values into the figure and repaints its graph; false, with the range
+  // message shown and nothing written, for a thickness out of range.
+  bool StoreValues();
   TPage Page() const { return FPage; }
 
   void ColorClick();
@@ -48,6 +54,7 @@ class TfmFigsProperties : public TForm {
 
  private:
   TFig* FFig = nullptr;
+  std::unique_ptr<GraphValidates::TIntValidate> FThicknessValidate;
   TPage FPage = fpLine;
 };
 

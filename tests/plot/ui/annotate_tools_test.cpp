@@ -97,6 +97,13 @@ TEST(FigsProperties, PagesTakeValuesOnlyOnOkOrApply) {
     EXPECT_EQ(Arrow.Width, 4);
     EXPECT_EQ(Arrow.Color, 0x00FF00u);
     EXPECT_EQ(Paints, 1);
+    // A thickness out of range is refused aloud and nothing is taken over, not the old one kept.
+    D.cbStyle->setCurrentIndex(0);
+    D.edThickness->setText(QStringLiteral("21"));
+    D.OkClick();
+    EXPECT_EQ(Script.Messages().last(), QStringLiteral("Thickness must be in the range [1..20]"));
+    EXPECT_EQ(Arrow.PenStyle, 2);
+    EXPECT_NE(D.ModalResult(), mrOk);
   }
   TCircle Circle(&G, {1, 1}, {2, 2}, clRed, 1);
   {
