@@ -194,6 +194,52 @@ QString LinkedFile(const QString& FileName) {
 
 void SetFailWritesAfter(qint64 Bytes) { FailWritesAfter() = Bytes; }
 
+namespace {
+// The old file at Target, opened for writing: a file its owner made read-only is not replaced
+// behind his back by a new one renamed over it (which only the folder's rights would stop). Old
+// stays closed and Mode is the new file's when there is none.
+bool OpenOld(const QString& Target, TFd& Old, mode_t& Mode, QString* Error) {
+  const QByteArray TargetPath = QFile::encodeName(Target);
+  Mode = 0666 & ~CurrentUmask();
+  struct stat St {};
+  if (::stat(TargetPath.constData(), &St) != 0) return true;
+  if (S_ISDIR(St.st_mode)) {
+    SetError(Error, Target + " is a directory");
+    return false;
+  }
+  if (!S_ISREG(St.st_mode)) {
+    SetError(Error, Target + " is not a regular file");
+    return false;
+  }
+  Mode = St.st_mode & 07777;
+  // No write bit is read-only for everyone, root included, who may open it all the same.
+  if ((Mode & 0222) == 0) {
+    SetError(Error, Target + " is read-only");
+    return false;
+  }
+  Old.Fd = ::open(TargetPath.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (Old.Fd >= 0) return true;
+  const int Code = errno;
+  SetError(Error, Code == EACCES || Code == EPERM ? Target + " is read-only"
+                                                  : Target + ": " + SystemError(Code));
+  return false;
+}
+}  // namespace
+
+bool CanWriteFile(const QString& FileName, QString* Error) {
+  if (FileName.isEmpty()) {
+    SetError(Error, QStringLiteral("No file name"));
+    return false;
+  }
+  const QString Target = LinkedFile(FileName);
+  TFd Old;
+  mode_t Mode = 0;
+  if (!OpenOld(Target, Old, Mode, Error)) return false;
+  if (Old.Fd >= 0 || QFileInfo(QFileInfo(Target).absolutePath()).isDir()) return true;
+  SetError(Error, Target + ": " + SystemError(ENOENT));
+  return false;
+}
+
 bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* Error) {
   if (FileName.isEmpty()) {
     SetError(Error, QStringLiteral("No file name"));
@@ -202,34 +248,9 @@ bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* E
   // Links are followed, so that they stay and the file they name gets the new text.
   const QString Target = LinkedFile(FileName);
   const QByteArray TargetPath = QFile::encodeName(Target);
-  mode_t Mode = 0666 & ~CurrentUmask();
-  // The old file, opened for writing: a file its owner made read-only is not replaced behind
-  // his back by a new one renamed over it (which only the folder's rights would stop).
   TFd Old;
-  struct stat St {};
-  if (::stat(TargetPath.constData(), &St) == 0) {
-    if (S_ISDIR(St.st_mode)) {
-      SetError(Error, Target + " is a directory");
-      return false;
-    }
-    if (!S_ISREG(St.st_mode)) {
-      SetError(Error, Target + " is not a regular file");
-      return false;
-    }
-    Mode = St.st_mode & 07777;
-    // No write bit is read-only for everyone, root included, who may open it all the same.
-    if ((Mode & 0222) == 0) {
-      SetError(Error, Target + " is read-only");
-      return false;
-    }
-    Old.Fd = ::open(TargetPath.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (Old.Fd < 0) {
-      const int Code = errno;
-      SetError(Error, Code == EACCES || Code == EPERM ? Target + " is read-only"
-                                                      : Target + ": " + SystemError(Code));
-      return false;
-    }
-  }
+  mode_t Mode = 0;
+  if (!OpenOld(Target, Old, Mode, Error)) return false;
   const QFileInfo TargetInfo(Target);
   QByteArray Temp =
       QFile::encodeName(TargetInfo.absolutePath() + "/." + TargetInfo.fileName() + ".XXXXXX");

@@ -55,6 +55,9 @@ bool WriteTextFile(const QString& FileName, const QString& Text, QString* Error 
 // file, a writable file is overwritten in place instead, its space reserved first; should a write
 // fail all the same, the old contents are written back.
 bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* Error = nullptr);
+// Whether WriteFileBytes may put a file there: an existing one (links followed) must be a regular
+// file that may be written, a new one needs its folder. False with the reason, as the writer says.
+bool CanWriteFile(const QString& FileName, QString* Error = nullptr);
 // For tests: the next write through the writer fails as on a full disk once this many bytes have
 // gone (then writes work again); negative: never.
 void SetFailWritesAfter(qint64 Bytes);

@@ -283,8 +283,8 @@ bool TPrintDlg::PrintPage() {
     ShowError(QStringLiteral("Printing failed"));
     return false;
   }
-  if (!Job.EndDoc()) {
-    ShowError(QStringLiteral("Printing failed"));
+  if (!Job.EndDoc(&Error)) {
+    ShowError(Error);
     return false;
   }
   {

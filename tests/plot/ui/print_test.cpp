@@ -241,12 +241,13 @@ TEST(PrintDialog, FailuresAreReportedAndTheDialogStays) {
   EXPECT_NE(F.Dialog.ModalResult(), mrOk);
   EXPECT_EQ(F.Script.Messages().size(), Before + 1);
   EXPECT_TRUE(F.Dialog.isEnabled());
-  // A device that takes no bytes: the end of the document fails.
+  // A device is no file to print to.
   SetPrinterPdfOutput(QStringLiteral("/dev/full"));
   F.Dialog.PrintClick();
   EXPECT_NE(F.Dialog.ModalResult(), mrOk);
   EXPECT_EQ(F.Script.Messages().size(), Before + 2);
-  EXPECT_EQ(F.Script.Messages().last(), "Printing failed");
+  EXPECT_EQ(F.Script.Messages().last(),
+            "The printout could not be written to /dev/full: it is not a regular file");
   // The next file comes out whole.
   SetPrinterPdfOutput(F.Pdf);
   F.Dialog.PrintClick();
