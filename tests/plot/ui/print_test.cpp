@@ -533,6 +533,22 @@ TEST(PrintDialog, LogoEditorSavesWhatWasEditedWhenAsked) {
   F.Dialog.SaveLogoClick();
   EXPECT_TRUE(F.Dialog.LogoChanged);
   EXPECT_TRUE(F.Script.Messages().last().startsWith("Cannot write"));
+
+  // A picture that cannot be read gives one box, browsed for or named in the settings file.
+  const QString Fifo = F.Dir.filePath("fifo");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(Fifo).constData(), 0600), 0);
+  F.Dialog.BrowseImage(Fifo);
+  const QString Browsed = F.Script.Messages().last();
+  EXPECT_EQ(Browsed, "Cannot load the picture " + Fifo + ": it is not a regular file");
+  {
+    TIniFile Ini(F.Plot->GetIniFileName());
+    Ini.WriteString("Project LOGO", "LogoImage", Fifo);
+    ASSERT_TRUE(Ini.UpdateFile());
+  }
+  F.Dialog.LogoChanged = false;
+  F.Dialog.LogoTypeChange();
+  EXPECT_EQ(F.Script.Messages().size(), 4);
+  EXPECT_EQ(F.Script.Messages().last(), Browsed);
 }
 
 TEST(PrintLogo, ImageScalesByPowersOfTwoInItsCell) {
