@@ -3,7 +3,8 @@
 // them recursive ones), letter variables with definitions (among them self-referring ones) and
 // user variables is in place for every input. Every input must end with a value or an error
 // code; an evaluation that runs longer than a second is broken through the host and counted as
-// a finding (written to fuzz/out/slow-*), without ending the run. Every input is also read with
+// a finding (written beside libFuzzer's own findings, the -artifact_prefix given, as
+// <prefix>slow-<hash>), without ending the run. Every input is also read with
 // and without the replay of recorded texts, which must leave exactly the same outcome.
 #include <chrono>
 #include <cmath>
@@ -56,6 +57,17 @@ class TFuzzHost : public TEngineHost {
 
 TFuzzHost Host;
 int SlowCount = 0;
+// Where libFuzzer writes its findings (its -artifact_prefix, else the working folder).
+std::string FindingsPrefix;
+
+// Slow inputs are named by their bytes, so that forked workers never overwrite one another's.
+std::string SlowName(const std::uint8_t* Data, std::size_t Size) {
+  std::uint64_t Hash = 1469598103934665603ull;
+  for (std::size_t i = 0; i < Size; ++i) Hash = (Hash ^ Data[i]) * 1099511628211ull;
+  char Hex[17];
+  std::snprintf(Hex, sizeof Hex, "%016llx", static_cast<unsigned long long>(Hash));
+  return FindingsPrefix + "slow-" + Hex;
+}
 
 void Prepare() {
   static bool ready = false;
@@ -160,6 +172,14 @@ void CompareReplays(const std::uint8_t* Data, std::size_t Size) {
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int* Argc, char*** Argv) {
+  const std::string Flag = "-artifact_prefix=";
+  for (int i = 1; i < *Argc; ++i)
+    if (std::string Arg = (*Argv)[i]; Arg.rfind(Flag, 0) == 0)
+      FindingsPrefix = Arg.substr(Flag.size());
+  return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
   if (Size == 0) return 0;
   const std::string text(reinterpret_cast<const char*>(Data + 1), Size - 1);
@@ -167,8 +187,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   const Extended v = RunOnce(Data, Size, 0.5L, &first);
   if (first.Slow) {
     ++SlowCount;
-    std::fprintf(stderr, "SLOW #%d (%zu bytes)\n", SlowCount, Size);
-    std::ofstream("fuzz/out/slow-" + std::to_string(SlowCount), std::ios::binary)
+    const std::string Name = SlowName(Data, Size);
+    std::fprintf(stderr, "SLOW #%d (%zu bytes): %s\n", SlowCount, Size, Name.c_str());
+    std::ofstream(Name, std::ios::binary)
         .write(reinterpret_cast<const char*>(Data), static_cast<std::streamsize>(Size));
   }
   if (EngineState.NestDepth != 0) std::abort();

@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPixmap>
@@ -81,6 +82,13 @@ QString QtNameFilter(const TFilterItem& Item) {
     Blind << B;
   }
   return Item.Description + QStringLiteral(" (") + Blind.join(u' ') + u')';
+}
+
+QString NameForFileType(const QString& FileName, const TFilterItem& Item) {
+  const QString Ext = FilterExtension(Item).toLower();
+  const QString Old = QFileInfo(FileName).suffix();
+  if (Ext.isEmpty() || Old.isEmpty()) return FileName;
+  return FileName.left(FileName.size() - Old.size()) + Ext;
 }
 
 QString FilterText(const TFilterItem& Item) {
@@ -296,13 +304,24 @@ class TQtDialogService : public TDialogService {
       D.setNameFilters(Names);
       D.selectNameFilter(Names.value(std::clamp(R.FilterIndex, 1, int(Names.size())) - 1));
     }
-    QString Start = R.FileName;
-    if (!R.InitialDir.isEmpty() && QFileInfo(Start).isRelative())
-      Start = R.InitialDir + u'/' + Start;
-    if (!Start.isEmpty())
-      D.selectFile(Start);
-    else if (!R.InitialDir.isEmpty())
+    // No name proposed: the dialog opens in the folder with an empty name field (a path ending
+    // in "/" would make the chooser offer the folder's own name).
+    if (!R.FileName.isEmpty()) {
+      const bool Relative = QFileInfo(R.FileName).isRelative() && !R.InitialDir.isEmpty();
+      D.selectFile(Relative ? R.InitialDir + u'/' + R.FileName : R.FileName);
+    } else if (!R.InitialDir.isEmpty()) {
       D.setDirectory(R.InitialDir);
+    }
+    // Qt gives a typed name the first pattern's suffix when the type changes, which for our
+    // case-blind patterns is "[eE][mM][fF]": the name gets the type's own extension instead.
+    auto* NameEdit = D.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (Mode == QFileDialog::AcceptSave && NameEdit)
+      QObject::connect(&D, &QFileDialog::filterSelected, NameEdit, [&](const QString& Chosen) {
+        const qsizetype I = ChosenItem(Chosen, Items, Names);
+        if (I < 0) return;
+        const QString Renamed = NameForFileType(NameEdit->text(), Items[I]);
+        if (Renamed != NameEdit->text()) NameEdit->setText(Renamed);
+      });
     if (D.exec() != QDialog::Accepted || D.selectedFiles().isEmpty()) return false;
     R.FileName = D.selectedFiles().first();
     const qsizetype Index = ChosenItem(D.selectedNameFilter(), Items, Names);

@@ -51,6 +51,10 @@ QString FilterExtension(const TFilterItem& Item);
 // Qt's form of one item: its description followed by case-blind patterns,
 // e.g. "Text files (*.TXT) (*.[tT][xX][tT])".
 QString QtNameFilter(const TFilterItem& Item);
+// The name a save dialog shows once the user picks Item as the file type: a name with an
+// extension gets the type's own, "surface.BMP" -> "surface.emf" for "*.EMF"; a name without one,
+// or a type without a plain extension, keeps it.
+QString NameForFileType(const QString& FileName, const TFilterItem& Item);
 // One item written back as a pair, "Text files (*.TXT)|*.TXT".
 QString FilterText(const TFilterItem& Item);
 // The 1-based place of a "Description|patterns" pair in Filter (descriptions and patterns

@@ -1,5 +1,6 @@
 #include "platform/image_file.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include <QBuffer>
@@ -63,6 +64,51 @@ bool CheckBmp(const QByteArray& D, QString* Error) {
   return true;
 }
 
+// The size Qt's GIF decoder gives the first picture: its logical screen, grown to hold the first
+// frame where that lies beyond it (Qt's reader reports the frame alone). Invalid when unsure.
+QSize GifSize(const QByteArray& D) {
+  if (D.size() < 13 || !(D.startsWith("GIF87a") || D.startsWith("GIF89a"))) return {};
+  int W = Le16(D, 6), H = Le16(D, 8);
+  const auto Flags = static_cast<unsigned char>(D[10]);
+  qsizetype At = 13 + ((Flags & 0x80) ? 3 << ((Flags & 7) + 1) : 0);
+  while (At < D.size()) {
+    const auto Kind = static_cast<unsigned char>(D[At]);
+    if (Kind == 0x2C) {
+      if (At + 9 > D.size()) return {};
+      const int At16 = static_cast<int>(At);
+      W = std::max(W, Le16(D, At16 + 1) + Le16(D, At16 + 5));
+      H = std::max(H, Le16(D, At16 + 3) + Le16(D, At16 + 7));
+      return {W, H};
+    }
+    if (Kind != 0x21) return {};
+    At += 2;  // an extension: introducer, label, then sub-blocks up to an empty one
+    while (At < D.size() && D[At] != 0) At += 1 + static_cast<unsigned char>(D[At]);
+    ++At;
+  }
+  return {};
+}
+
+// The components of a progressive JPEG (0 for any other file): its decoder keeps every
+// component's coefficients, two bytes a pixel each, besides the picture.
+int ProgressiveJpegComponents(const QByteArray& D) {
+  if (!D.startsWith("\xFF\xD8")) return 0;
+  qsizetype At = 2;
+  while (At + 4 <= D.size() && static_cast<unsigned char>(D[At]) == 0xFF) {
+    const auto Marker = static_cast<unsigned char>(D[At + 1]);
+    const bool Frame =
+        Marker >= 0xC0 && Marker <= 0xCF && Marker != 0xC4 && Marker != 0xC8 && Marker != 0xCC;
+    if (Frame) {
+      const bool Progressive = Marker == 0xC2 || Marker == 0xC6 || Marker == 0xCA || Marker == 0xCE;
+      if (!Progressive || At + 10 > D.size()) return 0;
+      return std::max(1, static_cast<int>(static_cast<unsigned char>(D[At + 9])));
+    }
+    const int Length =
+        (static_cast<unsigned char>(D[At + 2]) << 8) | static_cast<unsigned char>(D[At + 3]);
+    At += 2 + Length;
+  }
+  return 0;
+}
+
 }  // namespace
 
 bool ReadImageData(const QByteArray& Data, QImage& Image, QString* Error, const QString& Name) {
@@ -79,15 +125,26 @@ bool ReadImageData(const QByteArray& Data, QImage& Image, QString* Error, const 
   QImageReader Reader(&Buffer);
   if (!Reader.canRead()) return Fail(QStringLiteral("not a picture in a format that can be read"));
   // The header's size is checked before a pixel is decoded: a small file may claim a picture
-  // of gigabytes.
-  const QSize S = Reader.size();
-  if (S.isValid() && (S.width() > MaxImageSide || S.height() > MaxImageSide ||
-                      static_cast<qint64>(S.width()) * S.height() > MaxImagePixels))
+  // of gigabytes. The whole read stays within one budget: the file's bytes, the picture, a
+  // converted copy of it, and what the decoder keeps besides.
+  const qint64 PerPixel = 8 + 2 * ProgressiveJpegComponents(Data);
+  const qint64 Pixels = std::min(MaxImagePixels, (MaxImageReadBytes - Data.size()) / PerPixel);
+  const auto TooLarge = [&](QSize S) {
+    return S.width() > MaxImageSide || S.height() > MaxImageSide ||
+           static_cast<qint64>(S.width()) * S.height() > Pixels;
+  };
+  const auto Refuse = [&](QSize S) {
     return Fail(
         QStringLiteral("a picture of %1 x %2 pixels is too large").arg(S.width()).arg(S.height()));
+  };
+  const QSize Gif = GifSize(Data);
+  const QSize S = Gif.isValid() ? Gif : Reader.size();
+  if (S.isValid() && TooLarge(S)) return Refuse(S);
+  QImageReader::setAllocationLimit(static_cast<int>(MaxImagePixels * 4 / (1024 * 1024)));
   QImage Loaded;
   if (!Reader.read(&Loaded) || Loaded.isNull())
     return Fail(QStringLiteral("the picture cannot be read (%1)").arg(Reader.errorString()));
+  if (TooLarge(Loaded.size())) return Refuse(Loaded.size());
   Image = std::move(Loaded);
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -34,10 +35,9 @@ TDecimal ParseScientific(const char* First, const char* Last) {
   return D;
 }
 
-// The platform rounds its decimal text half away from zero from an
-// 18-digit expansion; matching that keeps texts such as 0.125 -> "0.13"
-// the same as the rest of the program expects.
-constexpr int kBaseDigits = 18;
+// The platform rounds its decimal text half away from zero, which keeps texts such as
+// 0.125 -> "0.13" the same as the rest of the program expects; every other value is rounded
+// correctly, in one rounding of its exact value.
 
 TDecimal Expand(long double Value, int Significant) {
   char Buf[128];
@@ -68,14 +68,36 @@ void RoundTo(TDecimal& D, int N) {
   }
 }
 
+// Whether a finite non-zero value lies exactly halfway between two multiples of 10^-Ten: then
+// Value * 2 * 10^Ten is an odd whole number. With Value = M * 2^e (M odd) that needs
+// e + 1 + Ten = 0 and, for a negative Ten, M to be a multiple of 5^-Ten.
+bool Halfway(long double Value, int Ten) {
+  constexpr int Bits = std::numeric_limits<long double>::digits;
+  static_assert(Bits <= 64);
+  int Exp2 = 0;
+  const long double Fraction = std::frexp(std::fabs(Value), &Exp2);
+  auto M = static_cast<std::uint64_t>(std::ldexp(Fraction, Bits));
+  int e = Exp2 - Bits;
+  for (; (M & 1) == 0; M >>= 1) ++e;
+  if (e + 1 + Ten != 0) return false;
+  if (Ten >= 0) return true;
+  if (-Ten > 27) return false;  // 5^28 exceeds any mantissa
+  std::uint64_t Five = 1;
+  for (int i = 0; i < -Ten; ++i) Five *= 5;
+  return M % Five == 0;
+}
+
 // The digits of a finite non-zero value rounded to N significant digits.
+// The correctly rounded ones, in one rounding of the exact value: only an exact tie is decided
+// otherwise than the library does, away from zero.
 TDecimal Digits(long double Value, int N) {
-  if (N <= kBaseDigits) {
-    TDecimal D = Expand(Value, kBaseDigits);
-    RoundTo(D, N);
-    return D;
-  }
-  return Expand(Value, N);
+  char Buf[128];
+  // The shortest text that reads back as Value has its first digit where the exact value has.
+  const auto Shortest = std::to_chars(Buf, Buf + sizeof Buf, Value, std::chars_format::scientific);
+  if (!Halfway(Value, N - 1 - ParseScientific(Buf, Shortest.ptr).Exponent)) return Expand(Value, N);
+  TDecimal D = Expand(Value, N + 1);  // exact: the tie has N + 1 digits
+  RoundTo(D, N);
+  return D;
 }
 
 void StripTrailingZeros(std::string& Digits) {
@@ -223,51 +245,30 @@ std::string FormatFixed(long double Value, int Decimals) {
   if (!std::isfinite(Value)) return NonFinite(Value);
   if (Decimals < 0) Decimals = 0;
   if (Decimals > 60) Decimals = 60;
-  std::string Int, Frac;
-  bool Negative = false;
-  if (Value != 0) {
-    TDecimal D = Expand(Value, kBaseDigits);
-    int Keep = D.Exponent + 1 + Decimals;  // significant digits left of 10^-Decimals
-    if (Keep > kBaseDigits) {
-      // Beyond the platform's 18 digits the exact binary expansion is all
-      // there is to write.
-      char Buf[5100];
-      auto r = std::to_chars(Buf, Buf + sizeof Buf, Value < 0 ? -Value : Value,
-                             std::chars_format::fixed, Decimals);
-      std::string S(Buf, r.ptr);
-      return (Value < 0 ? "-" : "") + S;
-    }
-    if (Keep == 0 && D.Digits[0] >= '5') {
-      D.Digits.assign(1, '1');
-      D.Exponent = -Decimals;
-      Keep = 1;
-    } else if (Keep > 0) {
-      RoundTo(D, Keep);
-      Keep = D.Exponent + 1 + Decimals;
-    }
-    if (Keep > 0) {
-      Negative = D.Negative;
-      // Place the digits on the grid 10^(Exponent) .. 10^-Decimals.
-      std::string All = D.Digits.substr(
-          0, static_cast<size_t>(std::min<int>(Keep, static_cast<int>(D.Digits.size()))));
-      All.append(static_cast<size_t>(Keep) - All.size(), '0');
-      if (D.Exponent >= 0) {
-        Int = All.substr(0, static_cast<size_t>(D.Exponent + 1));
-        Frac = All.substr(static_cast<size_t>(D.Exponent + 1));
-      } else {
-        Frac = std::string(static_cast<size_t>(-D.Exponent - 1), '0') + All;
-      }
-    }
-  }
-  if (Int.empty()) Int.assign(1, '0');
-  Frac.resize(static_cast<size_t>(Decimals), '0');
+  const long double Size = std::fabs(Value);
+  char Buf[5100];
   std::string S;
-  if (Negative) S.push_back('-');
-  S += Int;
-  if (Decimals > 0) {
-    S.push_back('.');
-    S += Frac;
+  if (Size != 0 && Halfway(Size, Decimals)) {
+    // A tie goes away from zero: its exact text has one more decimal, a 5, dropped here.
+    const auto r =
+        std::to_chars(Buf, Buf + sizeof Buf, Size, std::chars_format::fixed, Decimals + 1);
+    S.assign(Buf, r.ptr - 1);
+    if (S.back() == '.') S.pop_back();
+    size_t i = S.size();
+    while (i > 0 && (S[i - 1] == '9' || S[i - 1] == '.')) {
+      if (S[i - 1] == '9') S[i - 1] = '0';
+      --i;
+    }
+    if (i == 0)
+      S.insert(S.begin(), '1');
+    else
+      ++S[i - 1];
+  } else {
+    const auto r = std::to_chars(Buf, Buf + sizeof Buf, Size, std::chars_format::fixed, Decimals);
+    S.assign(Buf, r.ptr);
   }
+  // A value that rounds to zero has no sign.
+  if (Value < 0 && S.find_first_of("123456789") != std::string::npos) S.insert(S.begin(), '-');
   return S;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/cursors.h"
 #include "platform/dialogs.h"
+#include "platform/text_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,8 +10,12 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
 
 namespace {
+// A printout larger than this is not read back to be put in place.
+constexpr qint64 MaxPdfSize = 1024LL * 1024 * 1024;
+
 // The file set by SetPrinterPdfOutput: jobs write it without asking. Any other PDF output asks
 // for the file at every job, offering the last one chosen.
 QString& FixedPdfFile() {
@@ -66,9 +71,7 @@ void SetPrinterPdfOutput(const QString& FileName) {
 
 TPrintJob::TPrintJob(const QString& Title) : FTitle(Title) {}
 
-TPrintJob::~TPrintJob() {
-  if (FPainter) FPainter->end();
-}
+TPrintJob::~TPrintJob() { Finish(nullptr); }
 
 bool TPrintJob::BeginDoc(QString* Error) {
   if (Error) Error->clear();
@@ -88,10 +91,31 @@ bool TPrintJob::BeginDoc(QString* Error) {
     P.setOutputFileName(D.FileName);
     LastPdfFile() = FChosenFile = D.FileName;
   }
+  // A PDF goes to a file of its own first and replaces the chosen one only when it is whole, so
+  // that a failure (a full disk, which the PDF writer does not notice) leaves the old file as it
+  // was. A file that could not be replaced is refused before a page is drawn.
+  if (P.outputFormat() == QPrinter::PdfFormat && !P.outputFileName().isEmpty()) {
+    FPdfFile = P.outputFileName();
+    QString Why;
+    if (!CanWriteFile(FPdfFile, &Why)) {
+      if (Error) *Error = CannotWrite(FPdfFile, Why);
+      FPdfFile.clear();
+      return false;
+    }
+    FPdfTemp =
+        std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/print-XXXXXX.pdf"));
+    if (!FPdfTemp->open()) {
+      if (Error) *Error = CannotWrite(FPdfFile, FPdfTemp->errorString());
+      Restore();
+      return false;
+    }
+    P.setOutputFileName(FPdfTemp->fileName());
+  }
   P.setDocName(FTitle);
   auto Painter = std::make_unique<QPainter>();
   if (!Painter->begin(&P)) {
     if (Error) *Error = QStringLiteral("The printer could not start printing");
+    Restore();
     return false;
   }
   FPainter = std::move(Painter);
@@ -100,25 +124,57 @@ bool TPrintJob::BeginDoc(QString* Error) {
 
 bool TPrintJob::NewPage() { return FPainter && Printer().newPage(); }
 
-bool TPrintJob::EndDoc() {
+QString TPrintJob::CannotWrite(const QString& File, const QString& Why) {
+  return QStringLiteral("The printout could not be written to %1: %2")
+      .arg(QDir::toNativeSeparators(File), ReadErrorReason(Why, File));
+}
+
+void TPrintJob::Restore() {
+  if (FPdfFile.isEmpty()) return;
+  Printer().setOutputFileName(FPdfFile);
+  FPdfFile.clear();
+  FPdfTemp.reset();
+}
+
+bool TPrintJob::Finish(QString* Error) {
   if (!FPainter) return false;
   bool Ok = FPainter->end();
   FPainter.reset();
-  // The PDF writer does not see its writes fail: a file that did not come out is the sign.
-  QPrinter& P = Printer();
-  if (Ok && P.outputFormat() == QPrinter::PdfFormat && !P.outputFileName().isEmpty()) {
-    const QFileInfo File(P.outputFileName());
-    Ok = File.isFile() && File.size() > 0;
+  QString Why = QStringLiteral("Printing failed");
+  if (Ok && !FPdfFile.isEmpty()) {
+    // The document is complete when its last line, the end-of-file mark, reached the disk.
+    QByteArray Pdf;
+    const TReadStatus Read = ReadFileBytes(FPdfTemp->fileName(), Pdf, MaxPdfSize);
+    if (!Read.Ok()) {
+      Ok = false;
+      Why = CannotWrite(FPdfFile, Read.Why);
+    } else if (!Pdf.startsWith("%PDF") || !Pdf.trimmed().endsWith("%%EOF")) {
+      Ok = false;
+      Why = CannotWrite(
+          FPdfFile, QStringLiteral("the document came out incomplete (%1 bytes)").arg(Pdf.size()));
+    } else if (QString Failed; !WriteFileBytes(FPdfFile, Pdf, &Failed)) {
+      Ok = false;
+      Why = CannotWrite(FPdfFile, Failed);
+    }
   }
+  Restore();
   // After a failed write the PDF writer writes nothing more: the next job gets a fresh one.
-  if (!Ok) RenewPrinter();
+  if (!Ok) {
+    RenewPrinter();
+    if (Error) *Error = Why;
+  }
+  return Ok;
+}
+
+bool TPrintJob::EndDoc(QString* Error) {
+  if (!Finish(Error)) return false;
   // The user has just named the file: say that the page is there.
-  if (Ok && !FChosenFile.isEmpty()) {
+  if (!FChosenFile.isEmpty()) {
     const TBusyCursor Plain(crDefault);
     ShowInformation(QStringLiteral("The printout was written to %1")
                         .arg(QDir::toNativeSeparators(FChosenFile)));
   }
-  return Ok;
+  return true;
 }
 
 void TPrintJob::Abort() {
@@ -126,6 +182,7 @@ void TPrintJob::Abort() {
   Printer().abort();
   FPainter->end();
   FPainter.reset();
+  Restore();
 }
 
 int TPrintJob::PageWidth() const { return Printer().width(); }
@@ -150,9 +207,6 @@ bool PrintTextLines(const QStringList& Lines, const QString& Title, QString* Err
     P.drawText(0, y + M.ascent(), Line);
     y += M.lineSpacing();
   }
-  if (!Job.EndDoc()) {
-    if (Error) *Error = QStringLiteral("Printing failed");
-    return false;
-  }
+  if (!Job.EndDoc(Error)) return false;
   return true;
 }

@@ -11,6 +11,7 @@
 
 class QPainter;
 class QPrinter;
+class QTemporaryFile;
 
 QPrinter& Printer();
 bool HasPrinters();
@@ -30,9 +31,12 @@ class TPrintJob {
   // False when the user cancelled the PDF file choice or the device could
   // not start; Error then says why (empty on a cancel). A file chosen here
   // asks before replacing one, and a successful EndDoc says where it went.
+  // A PDF file is written whole or not at all: the old one stays when anything fails, and one
+  // that could not be replaced (read-only, not a file) is refused here.
   bool BeginDoc(QString* Error = nullptr);
   bool NewPage();
-  bool EndDoc();
+  // False when the printout did not come out; Error then says why and, for a PDF file, names it.
+  bool EndDoc(QString* Error = nullptr);
   void Abort();
   bool Printing() const { return FPainter != nullptr; }
   // Valid between BeginDoc and EndDoc.
@@ -43,9 +47,16 @@ class TPrintJob {
   int PixelsPerInch() const;
 
  private:
+  bool Finish(QString* Error);
+  void Restore();
+  static QString CannotWrite(const QString& File, const QString& Why);
+
   QString FTitle;
   QString FChosenFile;
   std::unique_ptr<QPainter> FPainter;
+  // The PDF file chosen, while the printout goes to FPdfTemp.
+  QString FPdfFile;
+  std::unique_ptr<QTemporaryFile> FPdfTemp;
 };
 
 // Prints text lines as the printer's text file: a fixed-pitch font, top to

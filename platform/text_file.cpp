@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -118,29 +119,55 @@ bool ReadTextLines(const QString& FileName, QStringList& Lines, QString* Error,
 }
 
 namespace {
+qint64& FailWritesAfter() {
+  static qint64 Bytes = -1;
+  return Bytes;
+}
+
 // 0 when every byte reached the descriptor, else the error number.
 int WriteAll(int Fd, const QByteArray& Bytes) {
   const char* P = Bytes.constData();
   qsizetype Left = Bytes.size();
   while (Left > 0) {
-    const ssize_t N = ::write(Fd, P, static_cast<size_t>(Left));
+    size_t Ask = static_cast<size_t>(Left);
+    qint64& Budget = FailWritesAfter();
+    if (Budget == 0) {
+      Budget = -1;  // one failure, as a disk that fills and is freed again
+      return ENOSPC;
+    }
+    if (Budget > 0) Ask = std::min<size_t>(Ask, static_cast<size_t>(Budget));
+    const ssize_t N = ::write(Fd, P, Ask);
     if (N < 0) {
       if (errno == EINTR) continue;
       return errno;
     }
     if (N == 0) return ENOSPC;
+    if (Budget > 0) Budget -= N;
     P += N;
     Left -= N;
   }
   return 0;
 }
 
-// For a folder that takes no new file but whose file may be written: the new contents are
-// complete in memory before the first old byte goes, and they overwrite the old ones before the
-// file is cut to their length, so that a full disk is met as late as it can be.
+// Writes Bytes over the file's contents and cuts it to their length; 0 or the error number.
+int Overwrite(int Fd, const QByteArray& Bytes) {
+  if (::lseek(Fd, 0, SEEK_SET) != 0) return errno;
+  if (const int Code = WriteAll(Fd, Bytes); Code != 0) return Code;
+  return ::ftruncate(Fd, static_cast<off_t>(Bytes.size())) == 0 ? 0 : errno;
+}
+
+// For a folder that takes no new file but whose file may be written. Not atomic, so the disk
+// space is reserved first (a full disk refuses before the first old byte goes), and should a
+// write fail all the same, the old contents go back.
 bool WriteInPlace(TFd& File, const QString& Target, const QByteArray& Bytes, QString* Error) {
-  int Code = ::lseek(File.Fd, 0, SEEK_SET) == 0 ? WriteAll(File.Fd, Bytes) : errno;
-  if (Code == 0 && ::ftruncate(File.Fd, static_cast<off_t>(Bytes.size())) != 0) Code = errno;
+  QByteArray Old;
+  const bool Kept = ReadFileBytes(Target, Old).Ok();
+  int Code = Bytes.isEmpty() ? 0 : ::posix_fallocate(File.Fd, 0, static_cast<off_t>(Bytes.size()));
+  // Other answers mean the file system cannot reserve; the write itself finds out then.
+  if (Code != ENOSPC && Code != EDQUOT && Code != EFBIG) Code = 0;
+  if (Code == 0) Code = Overwrite(File.Fd, Bytes);
+  // A reservation may have grown the file before it failed: the old length comes back too.
+  if (Code != 0 && Kept) Overwrite(File.Fd, Old);
   if (Code == 0 && ::fsync(File.Fd) != 0 && errno != EINVAL && errno != EROFS) Code = errno;
   const int Fd = File.Fd;
   File.Fd = -1;
@@ -149,44 +176,81 @@ bool WriteInPlace(TFd& File, const QString& Target, const QByteArray& Bytes, QSt
   SetError(Error, Target + ": " + SystemError(Code));
   return false;
 }
+
+// The file a name leads to through any chain of links (a link to a link included); the name
+// itself when it is no link.
+QString LinkedFile(const QString& FileName) {
+  QString Target = FileName;
+  for (int Hop = 0; Hop < 40; ++Hop) {  // a loop of links is left to the open to refuse
+    const QFileInfo Info(Target);
+    if (!Info.isSymLink()) break;
+    const QString Next = Info.symLinkTarget();
+    if (Next.isEmpty()) break;
+    Target = Next;
+  }
+  return Target;
+}
 }  // namespace
+
+void SetFailWritesAfter(qint64 Bytes) { FailWritesAfter() = Bytes; }
+
+namespace {
+// The old file at Target, opened for writing: a file its owner made read-only is not replaced
+// behind his back by a new one renamed over it (which only the folder's rights would stop). Old
+// stays closed and Mode is the new file's when there is none.
+bool OpenOld(const QString& Target, TFd& Old, mode_t& Mode, QString* Error) {
+  const QByteArray TargetPath = QFile::encodeName(Target);
+  Mode = 0666 & ~CurrentUmask();
+  struct stat St {};
+  if (::stat(TargetPath.constData(), &St) != 0) return true;
+  if (S_ISDIR(St.st_mode)) {
+    SetError(Error, Target + " is a directory");
+    return false;
+  }
+  if (!S_ISREG(St.st_mode)) {
+    SetError(Error, Target + " is not a regular file");
+    return false;
+  }
+  Mode = St.st_mode & 07777;
+  // No write bit is read-only for everyone, root included, who may open it all the same.
+  if ((Mode & 0222) == 0) {
+    SetError(Error, Target + " is read-only");
+    return false;
+  }
+  Old.Fd = ::open(TargetPath.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (Old.Fd >= 0) return true;
+  const int Code = errno;
+  SetError(Error, Code == EACCES || Code == EPERM ? Target + " is read-only"
+                                                  : Target + ": " + SystemError(Code));
+  return false;
+}
+}  // namespace
+
+bool CanWriteFile(const QString& FileName, QString* Error) {
+  if (FileName.isEmpty()) {
+    SetError(Error, QStringLiteral("No file name"));
+    return false;
+  }
+  const QString Target = LinkedFile(FileName);
+  TFd Old;
+  mode_t Mode = 0;
+  if (!OpenOld(Target, Old, Mode, Error)) return false;
+  if (Old.Fd >= 0 || QFileInfo(QFileInfo(Target).absolutePath()).isDir()) return true;
+  SetError(Error, Target + ": " + SystemError(ENOENT));
+  return false;
+}
 
 bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* Error) {
   if (FileName.isEmpty()) {
     SetError(Error, QStringLiteral("No file name"));
     return false;
   }
-  // A link is followed, so that the link stays and the file it names gets the new text.
-  QString Target = FileName;
-  const QFileInfo Info(FileName);
-  if (Info.isSymLink()) {
-    const QString Resolved = Info.symLinkTarget();
-    if (!Resolved.isEmpty()) Target = Resolved;
-  }
+  // Links are followed, so that they stay and the file they name gets the new text.
+  const QString Target = LinkedFile(FileName);
   const QByteArray TargetPath = QFile::encodeName(Target);
-  mode_t Mode = 0666 & ~CurrentUmask();
-  // The old file, opened for writing: a file its owner made read-only is not replaced behind
-  // his back by a new one renamed over it (which only the folder's rights would stop).
   TFd Old;
-  struct stat St {};
-  if (::stat(TargetPath.constData(), &St) == 0) {
-    if (S_ISDIR(St.st_mode)) {
-      SetError(Error, Target + " is a directory");
-      return false;
-    }
-    if (!S_ISREG(St.st_mode)) {
-      SetError(Error, Target + " is not a regular file");
-      return false;
-    }
-    Mode = St.st_mode & 07777;
-    Old.Fd = ::open(TargetPath.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (Old.Fd < 0) {
-      const int Code = errno;
-      SetError(Error, Code == EACCES || Code == EPERM ? Target + " is read-only"
-                                                      : Target + ": " + SystemError(Code));
-      return false;
-    }
-  }
+  mode_t Mode = 0;
+  if (!OpenOld(Target, Old, Mode, Error)) return false;
   const QFileInfo TargetInfo(Target);
   QByteArray Temp =
       QFile::encodeName(TargetInfo.absolutePath() + "/." + TargetInfo.fileName() + ".XXXXXX");

@@ -50,10 +50,17 @@ bool WriteTextFile(const QString& FileName, const QString& Text, QString* Error 
 // Atomic write of raw bytes, for formats that keep their own encoding: the bytes go to a new
 // file beside the target, which replaces the target only when every byte reached the disk.
 // An existing target that is no regular file (a directory, a device) or that may not be written
-// is refused, a symbolic link is followed to the file it names, and the old file's permissions
-// are kept. Where the folder takes no new file, a writable file is overwritten in place instead:
-// not atomic, so a failure midway (a full disk) is reported with the file left damaged.
+// is refused, symbolic links are followed to the file they name, and the old file's permissions
+// are kept; a file without any write bit is read-only for root too. Where the folder takes no new
+// file, a writable file is overwritten in place instead, its space reserved first; should a write
+// fail all the same, the old contents are written back.
 bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* Error = nullptr);
+// Whether WriteFileBytes may put a file there: an existing one (links followed) must be a regular
+// file that may be written, a new one needs its folder. False with the reason, as the writer says.
+bool CanWriteFile(const QString& FileName, QString* Error = nullptr);
+// For tests: the next write through the writer fails as on a full disk once this many bytes have
+// gone (then writes work again); negative: never.
+void SetFailWritesAfter(qint64 Bytes);
 
 // True when both names lead to the same file (neither empty).
 bool SameFile(const QString& A, const QString& B);

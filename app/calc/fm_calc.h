@@ -230,9 +230,9 @@ class TfmCalc : public TForm, private TGraphicsPageHost {
 
   // ---- files beside the program ----
   void LoadSettings();
-  bool SaveSettings();
+  bool SaveSettings(QString* Error = nullptr);
   void LoadHistory();
-  bool SaveHistory();
+  bool SaveHistory(QString* Error = nullptr);
   // Empty when the constants were read, else what went wrong, in words for the user.
   QString LoadConstants();
   void bbEditClick();

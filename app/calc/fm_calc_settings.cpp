@@ -123,7 +123,7 @@ void TfmCalc::LoadSettings() {
   Loading = false;
 }
 
-bool TfmCalc::SaveSettings() {
+bool TfmCalc::SaveSettings(QString* Error) {
   if (FSettingsUnreadable) return true;  // told at start; the file stays as it is
   TIniFile Ini(BasePath() + ".INI");
   Ini.WriteInteger(CalcSettings, "Notation", rgNotation->ItemIndex());
@@ -137,7 +137,7 @@ bool TfmCalc::SaveSettings() {
   Graphics->WriteSettings(Ini);
   Ini.WriteInteger(CalcSection, "Left", x());
   Ini.WriteInteger(CalcSection, "Top", y());
-  return Ini.UpdateFile();
+  return Ini.UpdateFile(Error);
 }
 
 void TfmCalc::LoadHistory() {
@@ -179,7 +179,7 @@ void TfmCalc::LoadHistory() {
   FHistoryRead = Lines.mid(0, At);
 }
 
-bool TfmCalc::SaveHistory() {
+bool TfmCalc::SaveHistory(QString* Error) {
   if (!FHistoryWritable) return false;
   QStringList Lines;
   for (QComboBox* List : {cbHistory, cbResults}) {
@@ -201,7 +201,7 @@ bool TfmCalc::SaveHistory() {
     if (Same) return true;
   }
   // What followed the histories in the file is not ours to drop.
-  if (!WriteTextLines(Name, Lines + FHistoryTail)) return false;
+  if (!WriteTextLines(Name, Lines + FHistoryTail, Error)) return false;
   FHistoryRead = Lines;
   return true;
 }
@@ -285,9 +285,16 @@ void TfmCalc::FormCloseQuery(bool& CanClose) {
     CanClose = false;
     return;
   }
-  if (!SaveSettings()) ShowError("Can't create file " + BasePath() + ".INI");
+  // The files exist as a rule (a closed folder has them rewritten in place): the box says that
+  // they could not be written, and why.
+  const auto Failed = [](const QString& Name, const QString& Why) {
+    ShowError("The file " + Name + " could not be written: " + ReadErrorReason(Why, Name));
+  };
+  QString Why;
+  if (!SaveSettings(&Why)) Failed(BasePath() + ".INI", Why);
   // A history that could not be read stays as it is; a failed write leaves the old file.
-  if (HistoryWritable() && !SaveHistory()) ShowError("Can't create file " + BasePath() + ".HST");
+  Why.clear();
+  if (HistoryWritable() && !SaveHistory(&Why)) Failed(BasePath() + ".HST", Why);
 }
 
 void TfmCalc::FormClose(TCloseAction& /*Action*/) {

@@ -119,8 +119,8 @@ bool TfmMatrix::PrintJob(const QString& Title,
                      [&Job] { Job.NewPage(); }};
     Draw(Canvas, Page);
   }
-  if (!Job.EndDoc()) {
-    ShowError(QStringLiteral("Printing failed"));
+  if (!Job.EndDoc(&Error)) {
+    ShowError(Error);
     return false;
   }
   return true;

@@ -511,7 +511,7 @@ void TChartPreview::BPrintClick() {
     TCanvas C(&Target);
     C.StretchDrawImage(R, Panel().CreatePrintBitmap(ChartPreviewPage->PaperColor())->Image());
   }
-  if (!Job.EndDoc()) throw ChartException("Printing failed");
+  if (!Job.EndDoc(&Error)) throw ChartException(Error.toStdString());
 }
 
 void ChartPreview(QWidget* Owner, TCustomChartPanel& Panel) {

@@ -220,7 +220,7 @@ void TCustomChartPanel::PrintRect(const TRect& R) {
     Job.Abort();
     throw;
   }
-  if (!Job.EndDoc()) throw ChartException("Printing failed");
+  if (!Job.EndDoc(&Error)) throw ChartException(Error.toStdString());
 }
 
 void TCustomChartPanel::Print() { PrintRect(GetPrintRect()); }

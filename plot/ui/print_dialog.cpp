@@ -283,8 +283,8 @@ bool TPrintDlg::PrintPage() {
     ShowError(QStringLiteral("Printing failed"));
     return false;
   }
-  if (!Job.EndDoc()) {
-    ShowError(QStringLiteral("Printing failed"));
+  if (!Job.EndDoc(&Error)) {
+    ShowError(Error);
     return false;
   }
   {
@@ -360,6 +360,12 @@ void TPrintDlg::LogoTypeChange() {
   cbJustify->setCurrentIndex(Logo->Justify);
   txtBMPFileName->setText(Logo->LogoImage);
   DrawSample();
+  if (!Logo->ImageError.isEmpty()) PictureNotLoaded(Logo->LogoImage, Logo->ImageError);
+}
+
+void TPrintDlg::PictureNotLoaded(const QString& FileName, const QString& Error) {
+  ShowError(QStringLiteral("Cannot load the picture %1: %2")
+                .arg(FileName, ReadErrorReason(Error, FileName)));
 }
 
 void TPrintDlg::LogoEdited() {
@@ -370,9 +376,7 @@ void TPrintDlg::LogoEdited() {
 void TPrintDlg::BrowseImage(const QString& FileName) {
   if (!Logo) return;
   QString Error;
-  if (!Logo->LoadImage(FileName, &Error))
-    ShowError(QStringLiteral("Cannot load the picture %1: %2")
-                  .arg(FileName, ReadErrorReason(Error, FileName)));
+  if (!Logo->LoadImage(FileName, &Error)) PictureNotLoaded(FileName, Error);
   txtBMPFileName->setText(Logo->LogoImage);
   LogoEdited();
 }

@@ -63,6 +63,8 @@ class TPrintDlg : public TForm {
   // Loads the block chosen in cbLogoType into the editor, offering to save the edited one.
   void LogoTypeChange();
   void BrowseImage(const QString& FileName);
+  // The box for a logo picture that could not be read, whether browsed for or named in a file.
+  static void PictureNotLoaded(const QString& FileName, const QString& Error);
 
   double Units = 25.4;
   bool LogoChanged = false;

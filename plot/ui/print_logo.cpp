@@ -89,7 +89,9 @@ void TPrintLogo::Load() {
   TGraphMemIniFile Ini(File());
   QString Image = Ini.ReadString(Section, QStringLiteral("LogoImage"), QString());
   if (Image.isEmpty() && Section == ProjectLogoSection) Image = D.ProjectImage;
-  LoadImage(Image);
+  ImageError.clear();
+  if (!Image.isEmpty() && !LoadImage(Image, &ImageError) && ImageError.isEmpty())
+    ImageError = Image + QStringLiteral(": the picture cannot be read");
   if (Bitmap.Empty()) LogoImage = Image;
   if (!Comment) {
     const int Count =

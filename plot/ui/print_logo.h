@@ -63,6 +63,9 @@ class TPrintLogo {
   TCanvas* Canvas = nullptr;
   TBitmap Bitmap;
   QString LogoImage;
+  // Why the picture the settings name could not be read by Load; empty when it was, or none is
+  // named.
+  QString ImageError;
   TFont Font;
   int Justify = 0;  // 0 left, 1 right, 2 center
   QString Section;

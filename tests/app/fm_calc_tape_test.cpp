@@ -1,6 +1,7 @@
 // The tape page: its buttons follow the tape, and printing and saving report their failures.
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -8,6 +9,7 @@
 
 #include "app/common/calc_controls.h"
 #include "calc_test_support.h"
+#include "tests/support/file_dialog_driver.h"
 
 TEST_F(CalcWindowTest, TapeIsSavedPrintedAndCopied) {
   TfmCalc& W = Open();
@@ -65,4 +67,25 @@ TEST_F(CalcWindowTest, TapeIsSavedPrintedAndCopied) {
   EXPECT_TRUE(W.TapeLines().front().isEmpty());
   EXPECT_TRUE(W.mmTape->isReadOnly());
   EXPECT_FALSE(W.btCut->isEnabled());
+}
+
+// The shared dialog's second use opens in the folder of the first with an empty name field, not
+// with the folder's own name in it.
+TEST_F(CalcWindowTest, TheSecondSaveOfTheTapeOpensInTheLastFolderWithoutAName) {
+  TfmCalc& W = Open();
+  ASSERT_TRUE(Enter("1+1"));
+  ASSERT_TRUE(QDir(Dir.path()).mkdir("out"));
+  SetDialogService(nullptr);
+  {
+    TFileDialogDriver Driver(1, Path("out/tape.txt"));
+    W.btToFileClick();
+    ASSERT_TRUE(Driver.Answered());
+  }
+  TFileDialogDriver Driver(1, Path("out/second.txt"));
+  W.btToFileClick();
+  ASSERT_TRUE(Driver.Answered());
+  EXPECT_EQ(Driver.Proposed(), "");
+  EXPECT_EQ(Driver.Folder(), QDir(Path("out")).absolutePath());
+  EXPECT_TRUE(QFile::exists(Path("out/second.txt")));
+  EXPECT_FALSE(QFile::exists(Path("out/out.TXT")));
 }

@@ -6,8 +6,10 @@
 
 #include <sys/stat.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImageWriter>
 #include <QTemporaryDir>
 
 #include "gfx_test_support.h"
@@ -152,4 +154,37 @@ TEST(Bitmap, PicturesOfEveryFormatAreReadAndHostileFilesRefusedAtOnce) {
     EXPECT_TRUE(Error.contains(File) && Error.contains(QLatin1String(Says))) << Error.toStdString();
     EXPECT_TRUE(B.Empty());
   }
+}
+
+// Small files that claim or decode to pictures beyond the memory budget: a progressive JPEG,
+// whose decoder keeps coefficients besides the pixels, and a GIF whose first frame is small but
+// whose screen is wide.
+TEST(Bitmap, SmallFilesOfHugePicturesAreRefused) {
+  QImage Img(16, 16, QImage::Format_RGB32);
+  Img.fill(Qt::gray);
+  QByteArray Jpeg;
+  QBuffer Out(&Jpeg);
+  ASSERT_TRUE(Out.open(QIODevice::WriteOnly));
+  QImageWriter Writer(&Out, "JPEG");
+  Writer.setProgressiveScanWrite(true);
+  ASSERT_TRUE(Writer.write(Img));
+  TBitmap B;
+  ASSERT_TRUE(B.LoadFromData(Jpeg));
+  const qsizetype Sof = Jpeg.indexOf("\xFF\xC2");
+  ASSERT_GT(Sof, 0);
+  for (int At : {5, 7}) {  // height and width: 5,792 each
+    Jpeg[Sof + At] = '\x16';
+    Jpeg[Sof + At + 1] = '\xA0';
+  }
+  QString Error;
+  EXPECT_FALSE(B.LoadFromData(Jpeg, &Error));
+  EXPECT_EQ(Error, "a picture of 5792 x 5792 pixels is too large");
+
+  const QByteArray Gif(
+      "GIF89a\x20\xFF\x01\x00\x80\x00\x00\xFF\x00\x00\x00\x00\x00"
+      "\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3B",
+      35);
+  EXPECT_FALSE(B.LoadFromData(Gif, &Error));
+  EXPECT_EQ(Error, "a picture of 65312 x 1 pixels is too large");
+  EXPECT_EQ(B.Image().size(), QSize(16, 16));
 }

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
+#include <functional>
 
 namespace {
 QByteArray Lines(int Count, const char* Pattern) {
@@ -151,6 +152,38 @@ TEST(HostileFiles, AReadOnlyFileIsRefusedAndAClosedFolderIsWrittenInPlace) {
   }
   QFile::setPermissions(Sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   EXPECT_EQ(QDir(Sub).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.pic"});
+  // With all of root's rights too.
+  QString Error;
+  EXPECT_FALSE(WriteFileBytes(Locked, "new", &Error));
+  EXPECT_EQ(Error, Locked + " is read-only");
+  EXPECT_EQ(ReadBytes(Locked), "old");
+}
+
+// In a folder that takes no new file, a rewrite in place that meets a full disk, before the
+// first byte or midway, leaves the old file whole.
+TEST(HostileFiles, AFailedRewriteInPlaceKeepsTheOldFile) {
+  const QByteArray Old = QByteArray(20000, 'o') + "end\n", New(40000, 'n');
+  const auto Closed = [&](const QString& Folder, const std::function<void()>& Fill) {
+    const QString F = Folder + "/Numyx.HST";
+    ASSERT_TRUE(PutBytes(F, Old));
+    QFile::setPermissions(Folder, QFile::ReadOwner | QFile::ExeOwner);
+    Fill();
+    {
+      TScopedFileRights Rights;
+      ASSERT_TRUE(TScopedFileRights::CannotCreateIn(Folder));
+      QString Error;
+      EXPECT_FALSE(WriteFileBytes(F, New, &Error));
+      EXPECT_EQ(Error, F + ": No space left on device");
+    }
+    QFile::setPermissions(Folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(ReadBytes(F), Old);
+  };
+  QTemporaryDir Dir;
+  Closed(Dir.path(), [] { SetFailWritesAfter(4096); });
+  SetFailWritesAfter(-1);
+  TSmallDisk Disk;
+  SKIP_WITHOUT_SMALL_DISK(Disk);
+  Closed(Disk.Path("").chopped(1), [&] { Disk.Fill(); });
 }
 
 TEST(HostileFiles, WritingFollowsALinkAndKeepsPermissions) {
@@ -159,8 +192,10 @@ TEST(HostileFiles, WritingFollowsALinkAndKeepsPermissions) {
   ASSERT_TRUE(PutBytes(Real, "a\n"));
   ASSERT_TRUE(QFile::setPermissions(Real, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
   ASSERT_TRUE(QFile::link(Real, Link));
-  ASSERT_TRUE(WriteTextLines(Link, {"b"}));
+  ASSERT_TRUE(QFile::link("link.ini", Dir.filePath("chain.ini")));
+  ASSERT_TRUE(WriteTextLines(Dir.filePath("chain.ini"), {"b"}));
   EXPECT_TRUE(QFileInfo(Link).isSymLink());
+  EXPECT_TRUE(QFileInfo(Dir.filePath("chain.ini")).isSymLink());
   EXPECT_EQ(ReadBytes(Real), "b\n");
   EXPECT_EQ(QFile::permissions(Real), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                           QFile::ReadUser | QFile::WriteUser);

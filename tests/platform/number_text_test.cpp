@@ -28,6 +28,13 @@ TEST(NumberText, GeneralForm) {
   // Halves of the decimal expansion round away from zero.
   EXPECT_EQ(FormatGeneral(0.125, 2), "0.13");
   EXPECT_EQ(FormatGeneral(-0.125, 2), "-0.13");
+  EXPECT_EQ(FormatGeneral(25, 1), "3E1");
+  EXPECT_EQ(FormatGeneral(9.5, 1), "1E1");
+  // Values whose 18th digit rounds up to a 5 keep their correctly rounded 17th.
+  EXPECT_EQ(FormatGeneral(0x1.84247a6156d34p+2, 17), "6.0647264433458083");
+  EXPECT_EQ(FormatGeneral(-0x1.63417210c8c2cp+1, 17), "-2.775434740252896");
+  EXPECT_EQ(FormatExponent(0x1.e1b4927be34ap+1, 17, 1), "3.7633231263085491E+0");
+  EXPECT_EQ(FormatFixed(0x1.30632fcc1f9ebp+3, 16), "9.5121077524936108");
 }
 
 TEST(NumberText, FixedExponentAndFieldForms) {
@@ -38,6 +45,7 @@ TEST(NumberText, FixedExponentAndFieldForms) {
   EXPECT_EQ(FormatFixed(0.004, 2), "0.00");
   EXPECT_EQ(FormatFixed(-0.004, 2), "0.00");
   EXPECT_EQ(FormatFixed(-1234.5, 0), "-1235");
+  EXPECT_EQ(FormatFixed(99.5, 0), "100");
   EXPECT_EQ(FormatFixed(1e25, 1), "10000000000000000905969664.0");
   EXPECT_EQ(FormatExponent(1.5, 5, 4), "1.5000E+0000");
   EXPECT_EQ(FormatExponent(-0.00123, 3, 2), "-1.23E-03");

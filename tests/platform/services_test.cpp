@@ -5,10 +5,13 @@
 #include "platform/printer.h"
 #include "platform/printer_settings.h"
 #include "platform/string_list.h"
+#include "small_disk.h"
 #include "test_util.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -164,6 +167,48 @@ TEST(Printer, PrintsTextToPdfWhereNoPrinterIsGiven) {
     EXPECT_TRUE(ReadBytes(Dir.filePath("other.pdf")).startsWith("%PDF"));
     EXPECT_TRUE(Script.Messages().last().contains("other.pdf"));
   }
+  SetPrinterPdfOutput({});
+}
+
+// A PDF that cannot come out whole leaves the old one as it was and says which file and why; a
+// read-only one is refused by name before a page is drawn.
+TEST(Printer, APdfThatCannotBeWrittenKeepsTheOldOne) {
+  QTemporaryDir Dir;
+  const QString Locked = Dir.filePath("locked.pdf");
+  ASSERT_TRUE(PutBytes(Locked, "old"));
+  QFile::setPermissions(Locked, QFile::ReadOwner);
+  SetPrinterPdfOutput(Locked);
+  QString Error;
+  EXPECT_FALSE(PrintTextLines({"x"}, "Tape", &Error));
+  EXPECT_EQ(Error, "The printout could not be written to " + Locked + ": it is read-only");
+  EXPECT_EQ(ReadBytes(Locked), "old");
+
+  TSmallDisk Disk;
+  SKIP_WITHOUT_SMALL_DISK(Disk);
+  const QString Keep = Disk.Path("keep.pdf"), Mine = Dir.filePath("mine.pdf");
+  const QByteArray Old = "%PDF-1.4 old\n%%EOF\n";
+  ASSERT_TRUE(PutBytes(Keep, Old));
+  ASSERT_TRUE(PutBytes(Mine, Old));
+  Disk.Fill();
+  QStringList Lines;
+  for (int i = 0; i < 300; ++i) Lines << QStringLiteral("line %1").arg(i);
+  SetPrinterPdfOutput(Keep);
+  EXPECT_FALSE(PrintTextLines(Lines, "Tape", &Error));
+  EXPECT_EQ(Error, "The printout could not be written to " + Keep + ": No space left on device");
+  EXPECT_EQ(ReadBytes(Keep), Old);
+  // The page itself cut short on the way.
+  const QByteArray Temp = qgetenv("TMPDIR");
+  qputenv("TMPDIR", QFile::encodeName(Disk.Path("")));
+  SetPrinterPdfOutput(Mine);
+  EXPECT_FALSE(PrintTextLines(Lines, "Tape", &Error));
+  qputenv("TMPDIR", Temp);
+  EXPECT_TRUE(Error.startsWith("The printout could not be written to " + Mine + ": "))
+      << Error.toStdString();
+  EXPECT_EQ(ReadBytes(Mine), Old);
+  Disk.Free();
+  EXPECT_TRUE(PrintTextLines(Lines, "Tape", &Error)) << Error.toStdString();
+  EXPECT_TRUE(ReadBytes(Mine).trimmed().endsWith("%%EOF"));
+  EXPECT_EQ(QDir(Disk.Path("")).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.pdf"});
   SetPrinterPdfOutput({});
 }
 

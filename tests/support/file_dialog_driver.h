@@ -12,7 +12,8 @@
 
 class TFileDialogDriver {
  public:
-  // FilterIndex is 1-based, as the program's filters count.
+  // FilterIndex is 1-based, as the program's filters count; an empty FileName keeps the name the
+  // dialog shows after the type is picked.
   TFileDialogDriver(int FilterIndex, const QString& FileName)
       : FFilterIndex(FilterIndex), FFileName(FileName) {
     // Widgets, so that the combo box and the name field are there to be used.
@@ -28,6 +29,9 @@ class TFileDialogDriver {
   bool Answered() const { return FAnswered; }
   // The filter texts the dialog offered, as Qt shows them.
   const QStringList& Offered() const { return FOffered; }
+  // The name field and the folder as the dialog opened.
+  const QString& Proposed() const { return FProposed; }
+  const QString& Folder() const { return FFolder; }
   // The texts of the message boxes that came up meanwhile.
   const QStringList& Messages() const { return FMessages; }
 
@@ -42,16 +46,22 @@ class TFileDialogDriver {
     auto* D = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (FAnswered || !D || !D->isVisible()) return;
     FOffered = D->nameFilters();
+    auto* Name = D->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (Name) FProposed = Name->text();
+    FFolder = D->directory().absolutePath();
     if (auto* Types = D->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
       Types->setCurrentIndex(FFilterIndex - 1);
       emit Types->activated(FFilterIndex - 1);
+      emit Types->textActivated(Types->currentText());
     }
-    const QFileInfo Typed(FFileName);
-    D->setDirectory(Typed.path());
-    if (auto* Name = D->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-      Name->setText(Typed.fileName());
-    else
-      D->selectFile(FFileName);
+    if (!FFileName.isEmpty()) {
+      const QFileInfo Typed(FFileName);
+      D->setDirectory(Typed.path());
+      if (Name)
+        Name->setText(Typed.fileName());
+      else
+        D->selectFile(FFileName);
+    }
     FAnswered = true;
     static_cast<QDialog*>(D)->accept();  // Save, as the button does
   }
@@ -61,5 +71,6 @@ class TFileDialogDriver {
   QTimer FTimer;
   bool FAnswered = false;
   QStringList FOffered;
+  QString FProposed, FFolder;
   QStringList FMessages;
 };

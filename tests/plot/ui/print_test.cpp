@@ -241,12 +241,13 @@ TEST(PrintDialog, FailuresAreReportedAndTheDialogStays) {
   EXPECT_NE(F.Dialog.ModalResult(), mrOk);
   EXPECT_EQ(F.Script.Messages().size(), Before + 1);
   EXPECT_TRUE(F.Dialog.isEnabled());
-  // A device that takes no bytes: the end of the document fails.
+  // A device is no file to print to.
   SetPrinterPdfOutput(QStringLiteral("/dev/full"));
   F.Dialog.PrintClick();
   EXPECT_NE(F.Dialog.ModalResult(), mrOk);
   EXPECT_EQ(F.Script.Messages().size(), Before + 2);
-  EXPECT_EQ(F.Script.Messages().last(), "Printing failed");
+  EXPECT_EQ(F.Script.Messages().last(),
+            "The printout could not be written to /dev/full: it is not a regular file");
   // The next file comes out whole.
   SetPrinterPdfOutput(F.Pdf);
   F.Dialog.PrintClick();
@@ -532,6 +533,22 @@ TEST(PrintDialog, LogoEditorSavesWhatWasEditedWhenAsked) {
   F.Dialog.SaveLogoClick();
   EXPECT_TRUE(F.Dialog.LogoChanged);
   EXPECT_TRUE(F.Script.Messages().last().startsWith("Cannot write"));
+
+  // A picture that cannot be read gives one box, browsed for or named in the settings file.
+  const QString Fifo = F.Dir.filePath("fifo");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(Fifo).constData(), 0600), 0);
+  F.Dialog.BrowseImage(Fifo);
+  const QString Browsed = F.Script.Messages().last();
+  EXPECT_EQ(Browsed, "Cannot load the picture " + Fifo + ": it is not a regular file");
+  {
+    TIniFile Ini(F.Plot->GetIniFileName());
+    Ini.WriteString("Project LOGO", "LogoImage", Fifo);
+    ASSERT_TRUE(Ini.UpdateFile());
+  }
+  F.Dialog.LogoChanged = false;
+  F.Dialog.LogoTypeChange();
+  EXPECT_EQ(F.Script.Messages().size(), 4);
+  EXPECT_EQ(F.Script.Messages().last(), Browsed);
 }
 
 TEST(PrintLogo, ImageScalesByPowersOfTwoInItsCell) {
