@@ -225,26 +225,12 @@ TFormChartAxis::TFormChartAxis(QWidget* Owner, TCustomChart* Chart, TChartAxis* 
   });
 
   // "Scales"
-  On(CBAutomatic, &QCheckBox::clicked, this, [this](bool On) {
-    // The range in force stays where it was: the fixed ends start from it.
-    FAxis->AdjustMaxMin();
-    if (On)
-      FAxis->SetAutomatic(true);
-    else
-      FAxis->RestoreRange(false, false, false, FAxis->IMinimum(), FAxis->IMaximum());
-    FAxis->AdjustMaxMin();
-    ShowScales();
-  });
-  auto AutoEnd = [this](bool Maximum, bool On) {
-    FAxis->AdjustMaxMin();
-    const bool Min = Maximum ? FAxis->AutomaticMinimum() : On;
-    const bool Max = Maximum ? On : FAxis->AutomaticMaximum();
-    FAxis->RestoreRange(Min && Max, Min, Max, FAxis->IMinimum(), FAxis->IMaximum());
-    FAxis->AdjustMaxMin();
-    ShowScales();
-  };
-  On(CBAutoMax, &QCheckBox::clicked, this, [AutoEnd](bool On) { AutoEnd(true, On); });
-  On(CBAutoMin, &QCheckBox::clicked, this, [AutoEnd](bool On) { AutoEnd(false, On); });
+  // The ends that stop being automatic are fixed where they are in force.
+  On(CBAutomatic, &QCheckBox::clicked, this, [this](bool On) { SetRange(On, On); });
+  On(CBAutoMax, &QCheckBox::clicked, this,
+     [this](bool On) { SetRange(FAxis->AutomaticMinimum(), On); });
+  On(CBAutoMin, &QCheckBox::clicked, this,
+     [this](bool On) { SetRange(On, FAxis->AutomaticMaximum()); });
   On(CBLogarithmic, &QCheckBox::clicked, this, [this](bool On) { SetLogarithmic(On); });
   On(BAxisMax, &QPushButton::clicked, this, [this] { ChangeEnd(true); });
   On(BAxisMin, &QPushButton::clicked, this, [this] { ChangeEnd(false); });
@@ -451,6 +437,21 @@ void TFormChartAxis::SetLogarithmic(bool On) {
     CBLogarithmic->setChecked(false);
     throw;
   }
+}
+
+void TFormChartAxis::SetRange(bool AutomaticMinimum, bool AutomaticMaximum) {
+  FAxis->AdjustMaxMin();
+  try {
+    FAxis->SetRange(AutomaticMinimum, AutomaticMaximum, FAxis->IMinimum(), FAxis->IMaximum());
+  } catch (...) {
+    // The boxes go back to what the axis keeps.
+    TFlagGuard Loading(Updating);
+    ShowScales();
+    throw;
+  }
+  FAxis->AdjustMaxMin();
+  TFlagGuard Loading(Updating);
+  ShowScales();
 }
 
 void TFormChartAxis::ChangeEnd(bool Maximum) {
