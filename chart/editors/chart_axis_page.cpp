@@ -14,6 +14,7 @@
 #include "chart/editors/axis_dialogs.h"
 #include "chart/editors/axis_texts.h"
 #include "chart/editors/pen_dialogs.h"
+#include "chart/engine/chart_exceptions.h"
 #include "chart/engine/chart_format.h"
 #include "chart/engine/chart_utils.h"
 #include "platform/controls.h"
@@ -118,6 +119,7 @@ TFormChartAxis::TFormChartAxis(QWidget* Owner, TCustomChart* Chart, TChartAxis* 
   ETitle = LineEdit(Title, "ETitle");
   AddLabelled(TG, 0, QStringLiteral("T&itle:"), ETitle);
   SETitleAngle = SpinEdit(Title, "SETitleAngle", 0, 360, 90);
+  SETitleAngle->SetRangeMessage(QString::fromStdString(ChartMessages::Angle("Axis Title")));
   AddLabelled(TG, 1, QStringLiteral("&Angle:"), SETitleAngle);
   SETitleSize = SpinEdit(Title, "SETitleSize", 0, MaxAxisRoom, 1);
   AddLabelled(TG, 2, QStringLiteral("Si&ze:"), SETitleSize);
@@ -142,6 +144,7 @@ TFormChartAxis::TFormChartAxis(QWidget* Owner, TCustomChart* Chart, TChartAxis* 
   SELabelsSize = SpinEdit(Labels, "SELabelsSize", 0, MaxAxisRoom, 1);
   AddLabelled(LG, 5, QStringLiteral("Si&ze:"), SELabelsSize);
   SELabelsAngle = SpinEdit(Labels, "SELabelsAngle", 0, 360, 90);
+  SELabelsAngle->SetRangeMessage(QString::fromStdString(ChartMessages::Angle("Axis Labels")));
   AddLabelled(LG, 6, QStringLiteral("&Angle:"), SELabelsAngle);
   RGLabelStyle =
       RadioGroup(Labels, "RGLabelStyle", QStringLiteral("St&yle:"),

@@ -272,6 +272,7 @@ TEST_F(AxisPageTest, NumberEditsStepWithTheirArrowsAndWaitForTheWholeNumber) {
   // Key by key: the 9 of 90 lies below the start, and the edit waits for the 0.
   P.SEEndPosition->selectAll();
   QTest::keyClicks(P.SEEndPosition, QStringLiteral("90"));
+  QTest::keyClick(P.SEEndPosition, Qt::Key_Return);
   EXPECT_EQ(P.SEEndPosition->text(), QStringLiteral("90"));
   EXPECT_EQ(A.EndPosition(), 90);
   // An end below the start is put back once the typing ends.
@@ -292,6 +293,14 @@ TEST_F(AxisPageTest, NumberEditsStepWithTheirArrowsAndWaitForTheWholeNumber) {
   Arrows[1]->click();
   EXPECT_EQ(A.LabelsAngle(), 270);
   EXPECT_TRUE(Dialogs.Messages().isEmpty());
+  // 4 and 40 are applied on the way to 400, which the axis refuses: back to 270.
+  P.SELabelsAngle->selectAll();
+  QTest::keyClicks(P.SELabelsAngle, QStringLiteral("400"));
+  QTest::keyClick(P.SELabelsAngle, Qt::Key_Return);
+  EXPECT_EQ(A.LabelsAngle(), 270);
+  EXPECT_EQ(P.SELabelsAngle->text(), QStringLiteral("270"));
+  EXPECT_EQ(Dialogs.Messages(),
+            QStringList{QStringLiteral("Axis Labels Angle must be between 0 and 359 degrees")});
 }
 
 TEST_F(AxisPageTest, AxesInTheirOrderAndTheDepthAxisWithoutWhatItLacks) {
