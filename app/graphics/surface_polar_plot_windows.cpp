@@ -9,6 +9,7 @@
 #include "app/graphics/polar_form.h"
 #include "app/graphics/surface_polar_plot.h"
 #include "chart/engine/chart.h"
+#include "chart/engine/chart_exceptions.h"
 #include "chart/engine/chart_value_list.h"
 #include "chart/engine/polar_series.h"
 #include "chart/engine/surface_series.h"
@@ -138,10 +139,13 @@ TPlotOutcome PlotPolar(const TPlotRequest& Request, TPolarForm& Window) {
   }
   Window.AdoptSeries(std::move(S));
   TChartAxis* Radius = C.LeftAxis();
-  Radius->SetAutomatic(false);
-  Radius->SetAutomaticMinimum(false);
-  Radius->SetAutomaticMaximum(true);
-  Radius->SetMinimum(0);
+  // From 0 out to the largest radius; radii that all lie below 0 leave no room above 0, and
+  // the axis takes both its ends from them.
+  try {
+    Radius->SetRange(false, true, 0, Radius->Maximum());
+  } catch (const AxisException&) {
+    Radius->SetRange(true, true, 0, Radius->Maximum());
+  }
   Window.ShowPlotView();
   C.View3DOptions()->SetElevation(Window.scbElev->value());
   Window.Show();

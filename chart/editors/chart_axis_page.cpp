@@ -14,6 +14,7 @@
 #include "chart/editors/axis_dialogs.h"
 #include "chart/editors/axis_texts.h"
 #include "chart/editors/pen_dialogs.h"
+#include "chart/engine/chart_exceptions.h"
 #include "chart/engine/chart_format.h"
 #include "chart/engine/chart_utils.h"
 #include "platform/controls.h"
@@ -118,6 +119,7 @@ TFormChartAxis::TFormChartAxis(QWidget* Owner, TCustomChart* Chart, TChartAxis* 
   ETitle = LineEdit(Title, "ETitle");
   AddLabelled(TG, 0, QStringLiteral("T&itle:"), ETitle);
   SETitleAngle = SpinEdit(Title, "SETitleAngle", 0, 360, 90);
+  SETitleAngle->SetRangeMessage(QString::fromStdString(ChartMessages::Angle("Axis Title")));
   AddLabelled(TG, 1, QStringLiteral("&Angle:"), SETitleAngle);
   SETitleSize = SpinEdit(Title, "SETitleSize", 0, MaxAxisRoom, 1);
   AddLabelled(TG, 2, QStringLiteral("Si&ze:"), SETitleSize);
@@ -142,6 +144,7 @@ TFormChartAxis::TFormChartAxis(QWidget* Owner, TCustomChart* Chart, TChartAxis* 
   SELabelsSize = SpinEdit(Labels, "SELabelsSize", 0, MaxAxisRoom, 1);
   AddLabelled(LG, 5, QStringLiteral("Si&ze:"), SELabelsSize);
   SELabelsAngle = SpinEdit(Labels, "SELabelsAngle", 0, 360, 90);
+  SELabelsAngle->SetRangeMessage(QString::fromStdString(ChartMessages::Angle("Axis Labels")));
   AddLabelled(LG, 6, QStringLiteral("&Angle:"), SELabelsAngle);
   RGLabelStyle =
       RadioGroup(Labels, "RGLabelStyle", QStringLiteral("St&yle:"),
@@ -225,26 +228,12 @@ TFormChartAxis::TFormChartAxis(QWidget* Owner, TCustomChart* Chart, TChartAxis* 
   });
 
   // "Scales"
-  On(CBAutomatic, &QCheckBox::clicked, this, [this](bool On) {
-    // The range in force stays where it was: the fixed ends start from it.
-    FAxis->AdjustMaxMin();
-    if (On)
-      FAxis->SetAutomatic(true);
-    else
-      FAxis->RestoreRange(false, false, false, FAxis->IMinimum(), FAxis->IMaximum());
-    FAxis->AdjustMaxMin();
-    ShowScales();
-  });
-  auto AutoEnd = [this](bool Maximum, bool On) {
-    FAxis->AdjustMaxMin();
-    const bool Min = Maximum ? FAxis->AutomaticMinimum() : On;
-    const bool Max = Maximum ? On : FAxis->AutomaticMaximum();
-    FAxis->RestoreRange(Min && Max, Min, Max, FAxis->IMinimum(), FAxis->IMaximum());
-    FAxis->AdjustMaxMin();
-    ShowScales();
-  };
-  On(CBAutoMax, &QCheckBox::clicked, this, [AutoEnd](bool On) { AutoEnd(true, On); });
-  On(CBAutoMin, &QCheckBox::clicked, this, [AutoEnd](bool On) { AutoEnd(false, On); });
+  // The ends that stop being automatic are fixed where they are in force.
+  On(CBAutomatic, &QCheckBox::clicked, this, [this](bool On) { SetRange(On, On); });
+  On(CBAutoMax, &QCheckBox::clicked, this,
+     [this](bool On) { SetRange(FAxis->AutomaticMinimum(), On); });
+  On(CBAutoMin, &QCheckBox::clicked, this,
+     [this](bool On) { SetRange(On, FAxis->AutomaticMaximum()); });
   On(CBLogarithmic, &QCheckBox::clicked, this, [this](bool On) { SetLogarithmic(On); });
   On(BAxisMax, &QPushButton::clicked, this, [this] { ChangeEnd(true); });
   On(BAxisMin, &QPushButton::clicked, this, [this] { ChangeEnd(false); });
@@ -451,6 +440,21 @@ void TFormChartAxis::SetLogarithmic(bool On) {
     CBLogarithmic->setChecked(false);
     throw;
   }
+}
+
+void TFormChartAxis::SetRange(bool AutomaticMinimum, bool AutomaticMaximum) {
+  FAxis->AdjustMaxMin();
+  try {
+    FAxis->SetRange(AutomaticMinimum, AutomaticMaximum, FAxis->IMinimum(), FAxis->IMaximum());
+  } catch (...) {
+    // The boxes go back to what the axis keeps.
+    TFlagGuard Loading(Updating);
+    ShowScales();
+    throw;
+  }
+  FAxis->AdjustMaxMin();
+  TFlagGuard Loading(Updating);
+  ShowScales();
 }
 
 void TFormChartAxis::ChangeEnd(bool Maximum) {

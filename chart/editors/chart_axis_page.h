@@ -65,6 +65,9 @@ class TFormChartAxis : public TChartEditorPage {
   void ShowTicks();
   void ShowPosition();
   void SetLogarithmic(bool On);
+  // Which ends the series decide, the others fixed at the range in force; what the axis refuses
+  // leaves it and the boxes as they were.
+  void SetRange(bool AutomaticMinimum, bool AutomaticMaximum);
   void ChangeEnd(bool Maximum);
   void ChangeIncrement();
   void FormatEdited();

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "chart/engine/chart.h"
+#include "chart/engine/chart_exceptions.h"
 #include "platform/app_services.h"
 #include "platform/controls.h"
 #include "platform/flag_guard.h"
@@ -232,6 +233,7 @@ TFormChart3D::TFormChart3D(QWidget* Owner, TCustomChart* Chart)
   Grid->addWidget(CBView3d, 0, 0, 1, 2);
   SE3d = SpinEdit(this, "SE3d", 1, 100, 5);
   SE3d->SetValue(15);
+  SE3d->SetRangeMessage(QString::fromStdString(ChartMessages::Chart3DPercent(1, 100)));
   AddLabelled(Grid, 1, QStringLiteral("3&D %:"), SE3d);
   CBOrthogonal = CheckBox(this, QStringLiteral("&Orthogonal"), "CBOrthogonal");
   Grid->addWidget(CBOrthogonal, 2, 0, 1, 2);

@@ -51,8 +51,10 @@ TFormChartLegend::TFormChartLegend(QWidget* Owner, TChartLegend* Legend)
        QStringLiteral("Left Percent"), QStringLiteral("Right Percent"), QStringLiteral("X Value")});
   AddLabelled(Grid, 4, QStringLiteral("Text St&yle:"), CBLegStyle);
   SETopPos = SpinEdit(this, "SETopPos", 0, 100, 1);
+  SETopPos->SetRangeMessage(QLatin1String(LegendMessages::TopPos));
   AddLabelled(Grid, 5, QStringLiteral("% Top &Pos:"), SETopPos);
   SEColWi = SpinEdit(this, "SEColWi", 0, 100, 5);
+  SEColWi->SetRangeMessage(QLatin1String(LegendMessages::ColorWidth));
   AddLabelled(Grid, 6, QStringLiteral("% Color &Width:"), SEColWi);
 
   auto* Buttons = new QVBoxLayout;

@@ -11,6 +11,7 @@
 
 #include "platform/app_services.h"
 #include "platform/controls.h"
+#include "platform/dialogs.h"
 #include "platform/flag_guard.h"
 
 namespace {
@@ -39,6 +40,8 @@ void TChartSpinEdit::SetValue(int Value) {
     FTextLate = true;
     return;
   }
+  // A value loaded afresh has no typing to undo.
+  FBefore.reset();
   if (text() != QString::number(FValue)) setText(QString::number(FValue));
 }
 
@@ -55,6 +58,7 @@ bool TChartSpinEdit::ReadValue(int& Value) const {
 }
 
 void TChartSpinEdit::TextEdited() {
+  if (!FBefore) FBefore = FValue;
   int V = 0;
   const bool Readable = ReadValue(V);
   FRefused = FTextLate = false;
@@ -72,19 +76,59 @@ void TChartSpinEdit::TextEdited() {
 }
 
 void TChartSpinEdit::FinishTyping() {
-  int V = 0;
-  const bool Readable = ReadValue(V);
   const bool Refused = FRefused, Late = FTextLate;
   FRefused = FTextLate = false;
-  if (Refused && Readable)
-    emit Changed(V);
-  else if (Late || !Readable)
+  if (!FBefore) {
+    int V = 0;
+    if (!ReadValue(V)) SetValue(FValue);
+    return;
+  }
+  const int Before = *FBefore;
+  FBefore.reset();
+  const QString Typed = text();
+  bool IsNumber = false;
+  const int V = Typed.trimmed().toInt(&IsNumber);
+  const bool InRange = IsNumber && V >= MinValue() && V <= MaxValue();
+  if (InRange && !Refused && !Late) return;
+  // Text that is no number and that the page made something of (an emptied edit) stands.
+  if (!IsNumber && Late) {
     SetValue(FValue);
+    return;
+  }
+  Restore(Before);
+  if (InRange && Refused) {
+    // Handed on again, now with the page's message, from the value before the typing.
+    emit Changed(V);
+    if (!FRefused) SetValue(V);
+    FRefused = false;
+    return;
+  }
+  // A number the page put back itself has been refused without a word.
+  if (InRange) return;
+  const QString Message = RefusalText(Typed, IsNumber);
+  if (!Message.isEmpty()) ShowError(Message);
+}
+
+void TChartSpinEdit::Restore(int Value) {
+  if (FValue != Value) emit Changed(Value);
+  FRefused = false;
+  SetValue(Value);
+}
+
+QString TChartSpinEdit::RefusalText(const QString& Text, bool IsNumber) const {
+  if (IsNumber) {
+    if (!FRangeMessage.isEmpty()) return FRangeMessage;
+    return QStringLiteral("Value must be between %1 and %2").arg(MinValue()).arg(MaxValue());
+  }
+  const QString T = Text.trimmed();
+  if (T.isEmpty() || T == u"-" || T == u"+") return {};
+  return QStringLiteral("'%1' is not a valid integer value").arg(T);
 }
 
 void TChartSpinEdit::Stepped() {
   // A step starts from the value in force; what was typed and refused is dropped.
   FRefused = FTextLate = false;
+  FBefore.reset();
   SetValue(FUpDown->Position());
   emit Changed(FValue);
 }

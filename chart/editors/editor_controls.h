@@ -1,6 +1,7 @@
 #pragma once
 // What the editor pages are made of: the page base the chart editor places on its tabs, and a
 // spin edit that hands on only text that reads as a whole number in its range.
+#include <optional>
 #include <type_traits>
 
 #include <QLineEdit>
@@ -29,8 +30,10 @@ class TChartEditorPage : public QWidget {
 };
 
 // A number edit with up-down buttons. Typing applies each whole number in range at once but
-// leaves the text alone: what the page refuses while the user types is settled when the user
-// presses Enter or leaves the edit, with the refusal's message and the value in force.
+// leaves the text alone. The typing is settled when the user presses Enter or leaves the edit:
+// a number refused there (by the page, or as beyond the edit's range) or text that is no number
+// undoes what the typing applied on its way, so that the value in force before the typing comes
+// back, and the refusal's message is shown.
 class TChartSpinEdit : public QLineEdit {
   Q_OBJECT
  public:
@@ -40,6 +43,9 @@ class TChartSpinEdit : public QLineEdit {
   int MaxValue() const { return FUpDown->Max(); }
   void SetRange(int Min, int Max);
   void SetIncrement(int Value) { FUpDown->SetIncrement(Value); }
+  // What the chart says of a number beyond the range, where the range is one of its rules;
+  // without it the edit names its range.
+  void SetRangeMessage(const QString& Text) { FRangeMessage = Text; }
   TUpDown* UpDown() const { return FUpDown; }
   // Shows Value (clamped) without telling anyone; while the user types, once the typing ends.
   void SetValue(int Value);
@@ -53,17 +59,20 @@ class TChartSpinEdit : public QLineEdit {
   // typing ends; otherwise its message is shown. False when refused.
   template <class F>
   bool Handle(F&& Handler) {
-    if (!FTyping) return RunGuarded(std::forward<F>(Handler));
-    try {
-      Handler();
-      return true;
-    } catch (...) {
-      FRefused = true;
-      return false;
+    bool Taken = true;
+    if (!FTyping) {
+      Taken = RunGuarded(std::forward<F>(Handler));
+    } else {
+      try {
+        Handler();
+      } catch (...) {
+        Taken = false;
+      }
     }
+    if (!Taken) FRefused = true;
+    return Taken;
   }
-  // Enter or leaving the edit: a refused number is handed on again, now with its message, and
-  // text that is no number goes back to the value in force.
+  // Enter or leaving the edit: settles the typing as above.
   void FinishTyping();
 
  signals:
@@ -80,8 +89,15 @@ class TChartSpinEdit : public QLineEdit {
  private:
   void TextEdited();
   void Stepped();
+  // Hands Value on again where the typing left another one in force, and shows it.
+  void Restore(int Value);
+  // The message for text that is refused as it stands: none for a number cut short.
+  QString RefusalText(const QString& Text, bool IsNumber) const;
   TUpDown* FUpDown;
   int FValue = 0;
+  // The number in force when the typing began, until it is settled.
+  std::optional<int> FBefore;
+  QString FRangeMessage;
   bool FTyping = false, FRefused = false, FTextLate = false;
 };
 

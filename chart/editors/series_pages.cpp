@@ -290,8 +290,10 @@ TBarSeriesEditor::TBarSeriesEditor(QWidget* Owner) : TSeriesFormatPage(Owner) {
        QStringLiteral("Rect.Gradient")});
   AddLabelled(Grid, 0, QStringLiteral("St&yle:"), CBBarStyle);
   SEBarwidth = SpinEdit(this, "SEBarwidth", 1, 100, 5);
+  SEBarwidth->SetRangeMessage(QLatin1String(BarMessages::WidthPercent));
   AddLabelled(Grid, 1, QStringLiteral("% Bar &Width:"), SEBarwidth);
   SEBarOffset = SpinEdit(this, "SEBarOffset", -100, 100, 5);
+  SEBarOffset->SetRangeMessage(QLatin1String(BarMessages::OffsetPercent));
   AddLabelled(Grid, 2, QStringLiteral("% Bar O&ffset:"), SEBarOffset);
   CBYOrigin = CheckBox(this, QStringLiteral("Use &Origin:"), "CBYOrigin");
   EYOrigin = LineEdit(this, "EYOrigin");
@@ -386,6 +388,7 @@ TPieSeriesEditor::TPieSeriesEditor(QWidget* Owner) : TSeriesFormatPage(Owner) {
   Grid->addWidget(CBDark3D, 2, 0);
   Grid->addWidget(CBPatterns, 3, 0);
   SERotation = SpinEdit(this, "SERotation", 0, 360, 5);
+  SERotation->SetRangeMessage(QLatin1String(PieMessages::RotationAngle));
   AddLabelled(Grid, 4, QStringLiteral("&Rotation:"), SERotation);
   SEExpBig = SpinEdit(this, "SEExpBig", 0, 100, 5);
   AddLabelled(Grid, 5, QStringLiteral("&Explode biggest:"), SEExpBig);

@@ -425,9 +425,14 @@ void TFormChartSeries::PageSeriesChanging(bool& AllowChange) {
       case mrYes:
         ApplyPending();
         break;
-      case mrNo:
+      case mrNo: {
         FunctionChanged = DatasetChanged = false;
+        // The dropped choice leaves the tab too: it shows the series' own source again.
+        TFlagGuard Guard(Loading);
+        Sources.Reset();
+        LoadDataSource();
         break;
+      }
       default:
         AllowChange = false;
         break;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <exception>
 
 #include "chart/engine/axis_panel.h"
 #include "chart/engine/chart_exceptions.h"
@@ -61,19 +62,60 @@ void TChartAxis::Assign(const TChartAxis& Source) {
   if (FChart) FChart->Invalidate();
 }
 
+void TChartAxis::SetLoading(bool Value) {
+  const bool Ended = FLoading && !Value;
+  FLoading = Value;
+  // A reading cut short by its own refusal reports that one; what it left is undone by the reader.
+  if (Ended && !std::current_exception())
+    CheckRange(FAutomaticMinimum, FAutomaticMaximum, FMinimum, FMaximum, FLogarithmic, true);
+}
+
+void TChartAxis::CheckRange(bool AutoMin, bool AutoMax, double Min, double Max, bool Log,
+                            bool MinimumMoved) const {
+  if (FLoading) return;
+  // An automatic end that no data decide yet is left to the drawing.
+  const bool MinKnown = !AutoMin || DataEnd(false, Min);
+  const bool MaxKnown = !AutoMax || DataEnd(true, Max);
+  if (MinKnown && MaxKnown && Min > Max)
+    throw AxisException(MinimumMoved ? AxisMessages::Minimum : AxisMessages::Maximum);
+  // Zero and below have no logarithm: such a range would draw nothing in its place.
+  if (Log && ((MinKnown && Min <= 0) || (MaxKnown && Max <= 0)))
+    throw AxisException(AxisMessages::LogMinMax);
+}
+
+void TChartAxis::SetRange(bool AutomaticMinimum, bool AutomaticMaximum, double Min, double Max) {
+  if (!std::isfinite(Min) || !std::isfinite(Max)) return;
+  if (AutomaticMinimum) Min = FMinimum;
+  if (AutomaticMaximum) Max = FMaximum;
+  // The end that moves onto the other one is the one at fault.
+  CheckRange(AutomaticMinimum, AutomaticMaximum, Min, Max, FLogarithmic,
+             AutomaticMinimum != FAutomaticMinimum || Min != FMinimum);
+  FAutomatic = AutomaticMinimum && AutomaticMaximum;
+  FAutomaticMinimum = AutomaticMinimum;
+  FAutomaticMaximum = AutomaticMaximum;
+  FMinimum = Min;
+  FMaximum = Max;
+  if (FChart) FChart->Invalidate();
+}
+
 void TChartAxis::SetAutomatic(bool Value) {
-  FAutomatic = Value;
-  if (!FLoading) FAutomaticMinimum = FAutomaticMaximum = Value;
+  if (FLoading) {
+    FAutomatic = Value;
+  } else {
+    SetRange(Value, Value, FMinimum, FMaximum);
+  }
   if (FChart) FChart->Invalidate();
 }
 
 void TChartAxis::SetAutomaticMinimum(bool Value) {
+  CheckRange(Value, FAutomaticMaximum, FMinimum, FMaximum, FLogarithmic, true);
   FAutomaticMinimum = Value;
   FAutomatic = Value ? FAutomaticMaximum : false;
   if (FChart) FChart->Invalidate();
 }
 
 void TChartAxis::SetAutomaticMaximum(bool Value) {
+  CheckRange(FAutomaticMinimum, Value, FMinimum, FMaximum, FLogarithmic, false);
   FAutomaticMaximum = Value;
   FAutomatic = Value ? FAutomaticMinimum : false;
   if (FChart) FChart->Invalidate();
@@ -81,24 +123,14 @@ void TChartAxis::SetAutomaticMaximum(bool Value) {
 
 void TChartAxis::SetMinimum(double Value) {
   if (!std::isfinite(Value) || Value == FMinimum) return;
-  if (!FLoading) {
-    double Max = FMaximum;
-    if ((!FAutomaticMaximum || DataEnd(true, Max)) && Value > Max)
-      throw AxisException(AxisMessages::Minimum);
-    if (FLogarithmic && Value <= 0) throw AxisException(AxisMessages::LogMinMax);
-  }
+  CheckRange(false, FAutomaticMaximum, Value, FMaximum, FLogarithmic, true);
   FMinimum = Value;
   if (FChart) FChart->Invalidate();
 }
 
 void TChartAxis::SetMaximum(double Value) {
   if (!std::isfinite(Value) || Value == FMaximum) return;
-  if (!FLoading) {
-    double Min = FMinimum;
-    if ((!FAutomaticMinimum || DataEnd(false, Min)) && Value < Min)
-      throw AxisException(AxisMessages::Maximum);
-    if (FLogarithmic && Value <= 0) throw AxisException(AxisMessages::LogMinMax);
-  }
+  CheckRange(FAutomaticMinimum, false, FMinimum, Value, FLogarithmic, false);
   FMaximum = Value;
   if (FChart) FChart->Invalidate();
 }
@@ -223,13 +255,7 @@ void TChartAxis::SetIncrement(double Value) {
 void TChartAxis::SetLogarithmic(bool Value) {
   if (Value && !FLogarithmic) {
     if (IsDateTime()) throw AxisException(AxisMessages::DateTimeLog);
-    // Zero and below have no logarithm: such a range would draw nothing in its place. An
-    // automatic end that no data decide yet is left to the drawing.
-    double Min = FMinimum, Max = FMaximum;
-    const bool MinKnown = !FAutomaticMinimum || DataEnd(false, Min);
-    const bool MaxKnown = !FAutomaticMaximum || DataEnd(true, Max);
-    if (!FLoading && ((MinKnown && Min <= 0) || (MaxKnown && Max <= 0)))
-      throw AxisException(AxisMessages::LogMinMax);
+    CheckRange(FAutomaticMinimum, FAutomaticMaximum, FMinimum, FMaximum, true, true);
   }
   Store(FChart, FLogarithmic, Value);
 }

@@ -65,9 +65,10 @@ class TChartAxis {
   // axis' kind nor its place from the last layout.
   void Assign(const TChartAxis& Source);
   // While its settings are read back, the ends are not checked against each other and
-  // Automatic leaves the automatic ends as they are.
+  // Automatic leaves the automatic ends as they are. The end of the reading checks them
+  // together, as the setters would have one by one.
   bool Loading() const { return FLoading; }
-  void SetLoading(bool Value) { FLoading = Value; }
+  void SetLoading(bool Value);
 
   bool Horizontal() const { return FHorizontal; }
   bool OtherSide() const { return FOtherSide; }
@@ -84,7 +85,8 @@ class TChartAxis {
   bool AutomaticMinimum() const { return FAutomaticMinimum; }
   bool AutomaticMaximum() const { return FAutomaticMaximum; }
   // Automatic sets both ends; an end set False clears Automatic, set True sets it when the
-  // other end is automatic too.
+  // other end is automatic too. An end taken from the series, or fixed where it stands, is
+  // checked as SetMinimum and SetMaximum check a fixed one: AxisException, and nothing changes.
   void SetAutomatic(bool Value);
   void SetAutomaticMinimum(bool Value);
   void SetAutomaticMaximum(bool Value);
@@ -94,6 +96,9 @@ class TChartAxis {
   void SetMaximum(double Value);
   // Both ends at once, no longer automatic. Non-finite ends are refused.
   void SetMinMax(double Min, double Max);
+  // Which ends come from the series, and the others at Min and Max, as one change under the
+  // checks of SetMinimum, SetMaximum and SetLogarithmic.
+  void SetRange(bool AutomaticMinimum, bool AutomaticMaximum, double Min, double Max);
   // Puts back a range saved before a zoom: the three flags and, when not automatic, the ends.
   void RestoreRange(bool Automatic, bool AutomaticMinimum, bool AutomaticMaximum, double Min,
                     double Max);
@@ -238,6 +243,10 @@ class TChartAxis {
   // The end an automatic end takes from the series; false while no series with points uses
   // the axis, so that the end is not known yet.
   bool DataEnd(bool Max, double& Value) const;
+  // Refuses, with the axis' message, a range whose known ends are out of order (the message of
+  // the minimum when MinimumMoved, else of the maximum) or, on a logarithmic axis, not above 0.
+  void CheckRange(bool AutoMin, bool AutoMax, double Min, double Max, bool Log,
+                  bool MinimumMoved) const;
   TCustomAxisPanel* FChart;
   bool FHorizontal, FOtherSide, FDepth;
   bool FVisible = true;

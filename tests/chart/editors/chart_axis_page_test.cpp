@@ -222,6 +222,48 @@ TEST_F(AxisPageTest, WhatTheAxisCannotDrawIsRefusedWithItsMessage) {
                                              QLatin1String(AxisMessages::Minimum)}));
 }
 
+TEST_F(AxisPageTest, AutoBoxesAreRefusedWhatTheDataCannotTake) {
+  TFormChartAxis& P = *Page;
+  TChartAxis& A = Left();
+  auto Change = [&](QPushButton* B, const char* Value) {
+    Then([Value](TForm& F) {
+      dynamic_cast<TAxisMaxMin&>(F).EDate->setText(QLatin1String(Value));
+      dynamic_cast<TAxisMaxMin&>(F).BOk->click();
+    });
+    B->click();
+  };
+  // Each box is refused with the axis' message, goes back, and leaves axis and picture alone.
+  auto Refused = [&](QCheckBox* Box, const char* Message) {
+    const QImage Before = Picture();
+    const qsizetype Shown = Dialogs.Messages().size();
+    Box->click();
+    EXPECT_EQ(Dialogs.Messages().value(Shown), QLatin1String(Message));
+    EXPECT_FALSE(Box->isChecked()) << Box->objectName().toStdString();
+    EXPECT_FALSE(A.Automatic() || A.AutomaticMinimum() || A.AutomaticMaximum());
+    EXPECT_EQ(Picture(), Before);
+  };
+  // The data run 0 to 4: a fixed 5..10 has its minimum above their maximum.
+  P.CBAutomatic->click();
+  Change(P.BAxisMax, "10");
+  Change(P.BAxisMin, "5");
+  Refused(P.CBAutoMax, AxisMessages::Maximum);
+  EXPECT_EQ(A.Minimum(), 5);
+  // -10..-5 has its maximum below their minimum.
+  Change(P.BAxisMin, "-10");
+  Change(P.BAxisMax, "-5");
+  Refused(P.CBAutoMin, AxisMessages::Minimum);
+  EXPECT_EQ(A.Maximum(), -5);
+  // A logarithmic 1..10 cannot take their 0, from either box.
+  Change(P.BAxisMax, "10");
+  Change(P.BAxisMin, "1");
+  P.CBLogarithmic->click();
+  ASSERT_TRUE(A.Logarithmic());
+  Refused(P.CBAutoMin, AxisMessages::LogMinMax);
+  Refused(P.CBAutomatic, AxisMessages::LogMinMax);
+  EXPECT_EQ(A.Minimum(), 1);
+  EXPECT_EQ(P.LAxisMin->text(), QStringLiteral("1"));
+}
+
 TEST_F(AxisPageTest, NumberEditsStepWithTheirArrowsAndWaitForTheWholeNumber) {
   TFormChartAxis& P = *Page;
   TChartAxis& A = Left();
@@ -230,6 +272,7 @@ TEST_F(AxisPageTest, NumberEditsStepWithTheirArrowsAndWaitForTheWholeNumber) {
   // Key by key: the 9 of 90 lies below the start, and the edit waits for the 0.
   P.SEEndPosition->selectAll();
   QTest::keyClicks(P.SEEndPosition, QStringLiteral("90"));
+  QTest::keyClick(P.SEEndPosition, Qt::Key_Return);
   EXPECT_EQ(P.SEEndPosition->text(), QStringLiteral("90"));
   EXPECT_EQ(A.EndPosition(), 90);
   // An end below the start is put back once the typing ends.
@@ -250,6 +293,14 @@ TEST_F(AxisPageTest, NumberEditsStepWithTheirArrowsAndWaitForTheWholeNumber) {
   Arrows[1]->click();
   EXPECT_EQ(A.LabelsAngle(), 270);
   EXPECT_TRUE(Dialogs.Messages().isEmpty());
+  // 4 and 40 are applied on the way to 400, which the axis refuses: back to 270.
+  P.SELabelsAngle->selectAll();
+  QTest::keyClicks(P.SELabelsAngle, QStringLiteral("400"));
+  QTest::keyClick(P.SELabelsAngle, Qt::Key_Return);
+  EXPECT_EQ(A.LabelsAngle(), 270);
+  EXPECT_EQ(P.SELabelsAngle->text(), QStringLiteral("270"));
+  EXPECT_EQ(Dialogs.Messages(),
+            QStringList{QStringLiteral("Axis Labels Angle must be between 0 and 359 degrees")});
 }
 
 TEST_F(AxisPageTest, AxesInTheirOrderAndTheDepthAxisWithoutWhatItLacks) {

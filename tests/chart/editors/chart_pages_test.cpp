@@ -5,6 +5,7 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 
 #include "chart/editors/chart_general_pages.h"
 #include "platform/controls.h"
@@ -143,15 +144,48 @@ TEST_F(ChartEditorTest, ThreeDPageEnablesByViewAndOrthogonalAndKeepsItsRanges) {
 
   Type(P.SE3d, QStringLiteral("40"));
   EXPECT_EQ(Chart->Chart3DPercent(), 40);
-  // The percentage stops at 100: more is not applied (the chart would refuse it).
+  // The percentage stops at 100: more is not applied, with the chart's message.
   Type(P.SE3d, QStringLiteral("101"));
   Type(P.SE3d, QStringLiteral("0"));
   EXPECT_EQ(Chart->Chart3DPercent(), 40);
-  EXPECT_TRUE(Dialogs.Requests.empty());
+  EXPECT_EQ(Dialogs.Messages(),
+            QStringList(2, QStringLiteral("3D effect percent must be between 1 and 100")));
 
   P.CBView3d->click();
   EXPECT_FALSE(Chart->View3D());
   for (QWidget* W : QList<QWidget*>{P.SE3d, P.SBZoom, P.SBHOffset, P.SBVOffset, P.CBZoomText,
                                     P.CBOrthogonal, P.SBRotation, P.SBElevation, P.SBPerspec})
     EXPECT_FALSE(W->isEnabled()) << W->objectName().toStdString();
+}
+
+TEST_F(ChartEditorTest, ATypedNumberRefusedAfterValidPrefixesBringsBackTheValueBeforeTheTyping) {
+  AddLine("A", clRed);
+  Chart->SetChart3DPercent(80);
+  TFormChart3D P(nullptr, Chart.get());
+  P.PageShow();
+  P.show();
+  P.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&P));
+  TChartSpinEdit* E = P.SE3d;
+  const QImage Before = Picture();
+  // 1, 10 and 100 are applied on the way to 1000; Enter refuses it and undoes them.
+  E->setFocus();
+  E->selectAll();
+  QTest::keyClicks(E, QStringLiteral("1000"));
+  EXPECT_EQ(Chart->Chart3DPercent(), 100);
+  QTest::keyClick(E, Qt::Key_Return);
+  EXPECT_EQ(Chart->Chart3DPercent(), 80);
+  EXPECT_EQ(E->text(), QStringLiteral("80"));
+  EXPECT_EQ(Picture(), Before);
+  // 4 is applied on the way to "4x"; leaving the edit with Tab refuses the text.
+  E->selectAll();
+  QTest::keyClicks(E, QStringLiteral("4x"));
+  EXPECT_EQ(Chart->Chart3DPercent(), 4);
+  QTest::keyClick(E, Qt::Key_Tab);
+  EXPECT_FALSE(E->hasFocus());
+  EXPECT_EQ(Chart->Chart3DPercent(), 80);
+  EXPECT_EQ(E->text(), QStringLiteral("80"));
+  EXPECT_EQ(Dialogs.Messages(),
+            (QStringList{QStringLiteral("3D effect percent must be between 1 and 100"),
+                         QStringLiteral("'4x' is not a valid integer value")}));
 }

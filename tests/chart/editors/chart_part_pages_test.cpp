@@ -61,13 +61,20 @@ TEST_F(ChartEditorTest, LegendPageWritesTheLegendAndItsMarginFollowsThePosition)
   P.CBResizeChart->click();
   EXPECT_FALSE(L->ResizeChart());
 
-  // Half-typed numbers and sizes that would flood the drawing wait for better text.
+  // Half-typed numbers go back without a word; text that is no number and sizes that would
+  // flood the drawing go back with a message.
   for (const char* Partial : {"", "-", "1e", "101"}) {
     Type(P.SETopPos, QLatin1String(Partial));
     Type(P.SEShadowSize, QLatin1String(Partial));
     EXPECT_EQ(L->TopPos(), 50) << Partial;
     EXPECT_EQ(L->ShadowSize(), 3) << Partial;
   }
+  EXPECT_EQ(Dialogs.Messages(), (QStringList{QStringLiteral("Value must be between 0 and 1000"),
+                                             QStringLiteral("'1e' is not a valid integer value"),
+                                             QStringLiteral("'1e' is not a valid integer value"),
+                                             QLatin1String(LegendMessages::TopPos),
+                                             QStringLiteral("Value must be between 0 and 100")}));
+  Dialogs.Requests.clear();
   Type(P.SEShadowSize, QStringLiteral("9"));
   EXPECT_EQ(L->ShadowSize(), 9);
 
@@ -112,11 +119,11 @@ TEST_F(ChartEditorTest, ARefusedNumberShowsTheChartsMessageAndTheOldValueComesBa
   EXPECT_EQ(Dialogs.Messages().size(), 1);
   QTest::keyClick(&E, Qt::Key_Return);
   EXPECT_EQ(Dialogs.Messages().size(), 2);
-  EXPECT_EQ(E.text(), QStringLiteral("15"));
-  EXPECT_EQ(Chart->Chart3DPercent(), 15);
+  EXPECT_EQ(E.text(), QStringLiteral("40"));
+  EXPECT_EQ(Chart->Chart3DPercent(), 40);
   Loading = true;
   Type(&E, QStringLiteral("60"));
-  EXPECT_EQ(Chart->Chart3DPercent(), 15);
+  EXPECT_EQ(Chart->Chart3DPercent(), 40);
 }
 
 TEST_F(ChartEditorTest, TitlesPageEditsTitleOrFootAndLeavesEqualTextAlone) {
@@ -198,6 +205,8 @@ TEST_F(ChartEditorTest, PanelPageSetsFrameGradientAndBackImage) {
   }
   Type(P.SEPanelWi, QStringLiteral("0"));
   EXPECT_EQ(Chart->BevelWidth(), 4);
+  EXPECT_EQ(Dialogs.Messages().size(), 4);
+  Dialogs.Requests.clear();
 
   // "Border" frames the whole panel in one line of the window frame colour.
   EXPECT_FALSE(P.CBPanelBorder->isChecked());

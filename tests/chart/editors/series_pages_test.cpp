@@ -112,6 +112,8 @@ TEST_F(SeriesPagesTest, GridSizesAreCappedAndAGridWithoutMemoryIsRefused) {
   Type(Grid->SEZGrid, QStringLiteral("100000"));
   EXPECT_EQ(S->NumXValues(), 20);
   EXPECT_EQ(S->NumZValues(), 10);
+  EXPECT_EQ(Dialogs.Messages(), QStringList(2, QStringLiteral("Value must be between 1 and 500")));
+  Dialogs.Requests.clear();
   // A grid the memory cannot hold: the engine's message, and the old grid stays.
   SetAvailableMemorySource([] { return std::optional<std::uint64_t>(1000); });
   Type(Grid->SEZGrid, QStringLiteral("400"));

@@ -181,6 +181,18 @@ TEST_F(SeriesTabTest, LeavingTheDataSourceTabAsksToApplyChanges) {
   EXPECT_FALSE(Tab->FunctionChanged);
   EXPECT_EQ(Target->Function(), nullptr);
   EXPECT_EQ(Target->DataSource(), nullptr);
+  // Also when the editor leaves the series tab with the data-source tab open: it shows the
+  // series' own source again, and has nothing left to ask.
+  PendAverage();
+  Dialogs.Answer(mrNo);
+  EXPECT_TRUE(Tab->CanLeavePage());
+  EXPECT_EQ(Tab->CBDataSourcestyle->currentIndex(), int(TFormChartSeries::dsRandom));
+  EXPECT_FALSE(Tab->PanFunction->isVisibleTo(Tab.get()));
+  EXPECT_EQ(Tab->LBSelectedSeries->count(), 0);
+  EXPECT_EQ(Tab->CBFunctions->currentIndex(), 0);
+  const qsizetype Asked = Dialogs.Messages().size();
+  EXPECT_TRUE(Tab->CanLeavePage());
+  EXPECT_EQ(Dialogs.Messages().size(), Asked);
 
   // Yes applies it: the average of all the source's points, as a level line across them.
   PendAverage();
@@ -193,14 +205,14 @@ TEST_F(SeriesTabTest, LeavingTheDataSourceTabAsksToApplyChanges) {
   EXPECT_EQ(Target->DataSource(), Source);
   EXPECT_EQ(Points(Target), (std::vector<std::pair<double, double>>{{0, 5.5}, {3, 5.5}}));
   EXPECT_NE(Picture(), Before);
-  EXPECT_EQ(Dialogs.Messages().size(), 3);
+  EXPECT_EQ(Dialogs.Messages().size(), 4);
 
   // Without pending changes nothing is asked.
   ClickTab(Tab->PageSeries, Tab->TabDataSource);
   EXPECT_EQ(Tab->CBDataSourcestyle->currentIndex(), TFormChartSeries::dsFunction);
   EXPECT_EQ(Tab->LBSelectedSeries->count(), 1);
   ClickTab(Tab->PageSeries, Tab->TabGeneral);
-  EXPECT_EQ(Dialogs.Messages().size(), 3);
+  EXPECT_EQ(Dialogs.Messages().size(), 4);
 
   // Closing the editor applies what is pending without asking.
   Tab->show();
@@ -209,7 +221,7 @@ TEST_F(SeriesTabTest, LeavingTheDataSourceTabAsksToApplyChanges) {
   Tab->hide();
   EXPECT_EQ(Target->Function()->ClassName(), QStringLiteral("THighChartFunction"));
   EXPECT_EQ(Points(Target), (std::vector<std::pair<double, double>>{{0, 10}, {3, 10}}));
-  EXPECT_EQ(Dialogs.Messages().size(), 3);
+  EXPECT_EQ(Dialogs.Messages().size(), 4);
 }
 
 TEST_F(SeriesTabTest, FunctionPeriodComputesOverTheSourceAndKeepsTheFunction) {

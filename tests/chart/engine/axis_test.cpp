@@ -85,10 +85,20 @@ TEST(Axis, SettingsInitialSetAndInvalid) {
   S.AddXY(4, 1);
   EXPECT_THROW(A->SetLogarithmic(true), AxisException);
   EXPECT_FALSE(A->Logarithmic());
+  // Fixed where it is stored, the minimum 5 would lie above the data's maximum 4.
+  EXPECT_THROW(A->SetAutomaticMinimum(false), AxisException);
+  EXPECT_TRUE(A->AutomaticMinimum());
+  A->SetMinimum(3);
   A->SetAutomaticMinimum(false);
   EXPECT_THROW(A->SetMinimum(50), AxisException);
-  A->SetMinimum(3);
   EXPECT_EQ(A->Minimum(), 3);
+
+  // Settings read back are checked together once the reading ends.
+  A->SetLoading(true);
+  A->SetMinimum(-1);
+  A->SetLogarithmic(true);
+  EXPECT_THROW(A->SetLoading(false), AxisException);
+  EXPECT_FALSE(A->Loading());
 }
 
 TEST(Axis, LabelsOnLinearLogInvertedAndDateTimeAxes) {
