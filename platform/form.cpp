@@ -10,7 +10,9 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
@@ -24,18 +26,25 @@ QPointer<TForm>& MainFormRef() {
 }
 }  // namespace
 
-QRect FrameWithin(const QRect& Frame, const QRect& Area) {
+QRect FrameWithin(const QRect& Frame, const QRect& Area, const QSize& Least) {
   if (Area.isEmpty() || Frame.isEmpty()) return Frame;
-  QRect R(Frame.topLeft(), Frame.size().boundedTo(Area.size()));
-  R.moveLeft(std::clamp(R.left(), Area.left(), Area.left() + Area.width() - R.width()));
-  R.moveTop(std::clamp(R.top(), Area.top(), Area.top() + Area.height() - R.height()));
+  QRect R(Frame.topLeft(), Frame.size().boundedTo(Area.size()).expandedTo(Least));
+  // Where it is still larger than the area, the top-left corner wins: the title bar stays.
+  R.moveLeft(std::max(Area.left(), std::min(R.left(), Area.left() + Area.width() - R.width())));
+  R.moveTop(std::max(Area.top(), std::min(R.top(), Area.top() + Area.height() - R.height())));
   return R;
 }
 
 namespace {
-// Watches one shown window until its frame is known and lies on the screen. The window manager
-// tells its frame without moving the window, so the frame is looked at every few tens of
-// milliseconds as well as at every move.
+// The least client size that still shows a window's contents.
+QSize ContentsNeed(const QWidget& W) {
+  const QSize Hint = W.layout() ? W.minimumSizeHint() : QSize();
+  return Hint.isValid() ? Hint.expandedTo(W.minimumSize()) : W.minimumSize();
+}
+
+// Watches one shown window until its frame is known and lies on the screen, and after that
+// whenever it grows. The window manager tells its frame without moving the window, so until
+// then the frame is looked at every few tens of milliseconds as well as at every move.
 class TFrameKeeper : public QObject {
  public:
   static constexpr const char* Name = "FrameKeeper";
@@ -54,20 +63,30 @@ class TFrameKeeper : public QObject {
 
  protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override {
-    if (Watched == FWindow) {
-      if (Event->type() == QEvent::Hide)
-        Finish();
-      else if (Event->type() == QEvent::Move || Event->type() == QEvent::Resize)
-        Fit();
+    if (Watched != FWindow) return false;
+    if (Event->type() == QEvent::Hide) {
+      Finish();
+    } else if (!FSettled && (Event->type() == QEvent::Move || Event->type() == QEvent::Resize)) {
+      Fit();
+    } else if (FSettled && Event->type() == QEvent::Resize) {
+      // Grown by its own doing (a page laid out late): back onto the screen, unless the user
+      // had put it partly off the screen before.
+      const auto* R = static_cast<QResizeEvent*>(Event);
+      if (R->size().width() > R->oldSize().width() || R->size().height() > R->oldSize().height())
+        FitGrown(R->oldSize());
     }
     return false;
   }
 
  private:
+  QScreen* ScreenOf(const QRect& Frame) const {
+    QScreen* S = QGuiApplication::screenAt(Frame.center());
+    return S ? S : FWindow->windowHandle()->screen();
+  }
   void Fit() {
     QWidget* W = FWindow;
     // Where no window manager frames the window, no frame will come: stop after two seconds.
-    if (!W || ++FLooks > 50) return Finish();
+    if (!W || ++FLooks > 50) return Settle();
     QWindow* H = W->windowHandle();
     if (!H || !W->isVisible() ||
         (W->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
@@ -80,18 +99,37 @@ class TFrameKeeper : public QObject {
       Wanted.moveTopLeft(FPlace(Frame.size()));
       if (Framed) FPlace = nullptr;  // placed with its true size: from now on only kept on
     }
-    QScreen* S = QGuiApplication::screenAt(Wanted.center());
-    if (!S) S = H->screen();
-    if (!S) return;
-    const QRect Fitted = FrameWithin(Wanted, S->availableGeometry());
-    if (Fitted != Frame) {
-      // The client's rectangle, whatever the window manager reads a position as.
-      W->setGeometry(QRect(Fitted.topLeft() + (Client.topLeft() - Frame.topLeft()),
-                           Client.size() - (Frame.size() - Fitted.size())));
-    } else if (Framed) {
-      // Framed and on the screen: from now on the window stays where the user puts it.
-      Finish();
-    }
+    if (!Put(Wanted, Frame, Client) && Framed) Settle();
+  }
+  void FitGrown(const QSize& OldClient) {
+    QWidget* W = FWindow;
+    QWindow* H = W ? W->windowHandle() : nullptr;
+    if (!H || (W->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) return;
+    const QRect Frame = H->frameGeometry(), Client = H->geometry();
+    const QRect Before(Frame.topLeft(), OldClient + (Frame.size() - Client.size()));
+    if (QScreen* S = ScreenOf(Before); S && S->availableGeometry().contains(Before))
+      Put(Frame, Frame, Client);
+  }
+  // Moves the window so that its frame lies within the free area of the screen Wanted is on,
+  // never smaller than its contents need; answers whether it had to be moved.
+  bool Put(const QRect& Wanted, const QRect& Frame, const QRect& Client) {
+    QScreen* S = ScreenOf(Wanted);
+    if (!S) return false;
+    const QSize Sides = Frame.size() - Client.size();
+    const QRect Fitted =
+        FrameWithin(Wanted, S->availableGeometry(), ContentsNeed(*FWindow) + Sides);
+    if (Fitted == Frame) return false;
+    // The client's rectangle, whatever the window manager reads a position as.
+    FWindow->setGeometry(
+        QRect(Fitted.topLeft() + (Client.topLeft() - Frame.topLeft()), Fitted.size() - Sides));
+    return true;
+  }
+  // Framed and on the screen: from now on the window stays where the user puts it, and is
+  // looked at again only when it grows.
+  void Settle() {
+    FTimer.stop();
+    FSettled = true;
+    FPlace = nullptr;
   }
   void Finish() {
     FTimer.stop();
@@ -103,6 +141,7 @@ class TFrameKeeper : public QObject {
   TFramePlace FPlace;
   QTimer FTimer;
   int FLooks = 0;
+  bool FSettled = false;
 };
 }  // namespace
 

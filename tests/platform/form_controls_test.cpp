@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +14,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <memory>
 #include <stdexcept>
@@ -124,6 +127,53 @@ TEST(Form, FrameIsKeptWithinTheScreen) {
   QApplication::processEvents();
   const QRect Screen = F.screen()->availableGeometry();
   EXPECT_TRUE(Screen.contains(F.frameGeometry())) << F.frameGeometry().y();
+}
+
+TEST(Form, FrameIsNeverCutBelowItsContentsAndIsKeptOnAsItGrows) {
+  // Never cut below what the contents need: where the screen is smaller, the top-left corner
+  // (the title bar) stays on it and the rest hangs off the right and bottom.
+  const QRect Small(0, 24, 800, 576);
+  EXPECT_EQ(FrameWithin(QRect(700, 500, 500, 400), Small, QSize(300, 200)),
+            QRect(300, 200, 500, 400));
+  EXPECT_EQ(FrameWithin(QRect(300, 100, 900, 700), Small, QSize(850, 300)), QRect(0, 24, 850, 576));
+  EXPECT_EQ(FrameWithin(QRect(-40, -40, 300, 200), Small, QSize(1000, 700)),
+            QRect(0, 24, 1000, 700));
+
+  // A window that grows long after it was shown and settled comes back onto the screen,
+  // whole.
+  TForm F;
+  auto* L = new QVBoxLayout(&F);
+  auto* Inside = new QWidget;
+  Inside->setMinimumSize(100, 80);
+  L->addWidget(Inside);
+  const QRect Screen = F.screen()->availableGeometry();
+  F.move(Screen.right() - 200, Screen.top() + 40);
+  F.show();
+  QElapsedTimer T;
+  T.start();
+  while (T.elapsed() < 2300) QApplication::processEvents(QEventLoop::AllEvents, 50);
+  ASSERT_TRUE(Screen.contains(F.frameGeometry()));
+  Inside->setMinimumSize(400, 300);
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  EXPECT_TRUE(Screen.contains(F.frameGeometry())) << F.frameGeometry().x();
+  EXPECT_GE(F.width(), 400);
+}
+
+TEST(Form, CaptionKeepsItsWidthInAnInputBox) {
+  // An input box lays itself out to its contents as it opens; its caption stays whole.
+  QInputDialog D;
+  D.setWindowTitle(QStringLiteral("Change Series Title"));
+  D.setLabelText(QStringLiteral("Title"));
+  D.setTextValue(QStringLiteral("x"));
+  FitCaption(D);
+  D.show();
+  QApplication::processEvents();
+  QFont Bold = QApplication::font();
+  Bold.setBold(true);
+  EXPECT_GE(D.width(), QFontMetrics(Bold).horizontalAdvance(D.windowTitle()) + 60);
+  D.setLabelText(QStringLiteral("T"));
+  QApplication::processEvents();
+  EXPECT_GE(D.width(), QFontMetrics(Bold).horizontalAdvance(D.windowTitle()) + 60);
 }
 
 TEST(Form, ExceptionsInEventsBecomeErrorBoxes) {
