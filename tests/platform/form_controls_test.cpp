@@ -1,5 +1,6 @@
 #include "platform/controls.h"
 #include "platform/dialogs.h"
+#include "platform/flow_layout.h"
 #include "platform/form.h"
 #include "platform/string_grid.h"
 
@@ -174,6 +175,37 @@ TEST(Form, CaptionKeepsItsWidthInAnInputBox) {
   D.setLabelText(QStringLiteral("T"));
   QApplication::processEvents();
   EXPECT_GE(D.width(), QFontMetrics(Bold).horizontalAdvance(D.windowTitle()) + 60);
+}
+
+TEST(FlowLayout, ButtonsKeepTheWidthOfTheirTextAndWrapOntoMoreRows) {
+  QWidget Row;
+  auto* L = new TFlowLayout(&Row);
+  L->setContentsMargins(2, 2, 2, 2);
+  L->setSpacing(1);
+  QList<QPushButton*> Buttons;
+  for (const char* Text : {"Print", "Save", "Zoom+", "Legend", "VGrid", "HGrid", "Export"}) {
+    Buttons << new QPushButton(Text, &Row);
+    L->addWidget(Buttons.back());
+  }
+  Row.show();
+  QApplication::processEvents();
+  const int OneRow = L->sizeHint().height();
+  int Widest = 0;
+  for (QPushButton* B : Buttons) Widest = std::max(Widest, B->sizeHint().width());
+  for (const int Width : {L->sizeHint().width(), 200, Widest + 4}) {
+    Row.resize(Width, L->heightForWidth(Width));
+    QApplication::processEvents();
+    EXPECT_EQ(Row.height() > OneRow, Width < L->sizeHint().width()) << Width;
+    for (int i = 0; i < Buttons.size(); ++i) {
+      const QRect B = Buttons[i]->geometry();
+      EXPECT_GE(B.width(), Buttons[i]->sizeHint().width()) << Width;
+      EXPECT_TRUE(Row.rect().contains(B)) << Width << " " << i;
+      if (i > 0) {
+        EXPECT_FALSE(B.intersects(Buttons[i - 1]->geometry())) << Width << " " << i;
+      }
+    }
+  }
+  EXPECT_EQ(L->minimumSize().width(), Widest + 4);
 }
 
 TEST(Form, ExceptionsInEventsBecomeErrorBoxes) {
