@@ -280,6 +280,23 @@ void FitCaption(QWidget& Window) {
                            QFontMetrics(Font).height() + 4);
   int Need = QFontMetrics(Font).horizontalAdvance(Window.windowTitle()) + 5 * Bar;
   if (const QScreen* S = Window.screen()) Need = std::min(Need, S->availableGeometry().width());
+  // Qt's own boxes, and layouts that set the window's size limits themselves, size the window
+  // to their contents as it opens and drop a least width set on the window alone: a strut in
+  // the layout holds it there. (Asked for its size, an input box makes its layout.)
+  Window.sizeHint();
+  QLayout* L = Window.layout();
+  if (L &&
+      (!qobject_cast<TForm*>(&Window) || L->sizeConstraint() != QLayout::SetDefaultConstraint)) {
+    auto* Strut =
+        Window.findChild<QWidget*>(QStringLiteral("CaptionStrut"), Qt::FindDirectChildrenOnly);
+    if (!Strut) {
+      Strut = new QWidget(&Window);
+      Strut->setObjectName(QStringLiteral("CaptionStrut"));
+      L->addWidget(Strut);
+    }
+    const QMargins M = L->contentsMargins();
+    Strut->setFixedSize(std::max(0, Need - M.left() - M.right()), 0);
+  }
   // Kept as the least width: the window may still shrink to its contents as it opens.
   if (Window.maximumWidth() < Need) Window.setMaximumWidth(Need);
   Window.setMinimumWidth(std::max(Window.minimumWidth(), Need));

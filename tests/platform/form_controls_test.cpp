@@ -10,6 +10,7 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -160,21 +161,29 @@ TEST(Form, FrameIsNeverCutBelowItsContentsAndIsKeptOnAsItGrows) {
   EXPECT_GE(F.width(), 400);
 }
 
-TEST(Form, CaptionKeepsItsWidthInAnInputBox) {
-  // An input box lays itself out to its contents as it opens; its caption stays whole.
-  QInputDialog D;
-  D.setWindowTitle(QStringLiteral("Change Series Title"));
-  D.setLabelText(QStringLiteral("Title"));
-  D.setTextValue(QStringLiteral("x"));
-  FitCaption(D);
-  D.show();
-  QApplication::processEvents();
+TEST(Form, CaptionKeepsItsWidthInAnInputBoxAndAMessageBox) {
+  // Qt's boxes lay themselves out to their contents as they open; their captions stay whole
+  // beside the title bar's icon and three buttons, each at least as wide as the text is high,
+  // and the bar's ends.
   QFont Bold = QApplication::font();
   Bold.setBold(true);
-  EXPECT_GE(D.width(), QFontMetrics(Bold).horizontalAdvance(D.windowTitle()) + 60);
-  D.setLabelText(QStringLiteral("T"));
-  QApplication::processEvents();
-  EXPECT_GE(D.width(), QFontMetrics(Bold).horizontalAdvance(D.windowTitle()) + 60);
+  const QFontMetrics M(Bold);
+  QInputDialog D;
+  D.setWindowTitle(QStringLiteral("Change Series Title"));
+  D.setLabelText(QStringLiteral("New Series Title:"));
+  D.setTextValue(QStringLiteral("x"));
+  QMessageBox Box;
+  Box.setWindowTitle(QStringLiteral("A rather long caption for so short a box"));
+  Box.setText(QStringLiteral("No."));
+  Box.addButton(QMessageBox::Ok);
+  for (QDialog* W : {static_cast<QDialog*>(&D), static_cast<QDialog*>(&Box)}) {
+    FitCaption(*W);
+    FitCaption(*W);  // shown again: no second strut
+    W->show();
+    QApplication::processEvents();
+    EXPECT_GE(W->width(), M.horizontalAdvance(W->windowTitle()) + 5 * M.height())
+        << W->windowTitle().toStdString();
+  }
 }
 
 TEST(FlowLayout, ButtonsKeepTheWidthOfTheirTextAndWrapOntoMoreRows) {
