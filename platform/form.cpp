@@ -309,7 +309,16 @@ void TForm::showEvent(QShowEvent* Event) {
   QDialog::showEvent(Event);
   if (Event->spontaneous()) return;
   RunGuarded([this] { FormShow(); });
-  KeepFrameOnScreen(this);
+  if (FBorderStyle != bsDialog || !parentWidget()) return KeepFrameOnScreen(this);
+  // A dialog opens centred over the window it belongs to, placed again once the window manager
+  // has framed it: where the window system would put it first is not to be trusted.
+  KeepFrameOnScreen(
+      this, [this, Owner = QPointer<QWidget>(parentWidget()->window())](const QSize& Frame) {
+        if (!Owner || !Owner->isVisible()) return WindowFrame(this).topLeft();
+        QRect R(QPoint(), Frame);
+        R.moveCenter(WindowFrame(Owner).center());
+        return R.topLeft();
+      });
 }
 
 void TForm::closeEvent(QCloseEvent* Event) {

@@ -161,6 +161,25 @@ TEST(Form, FrameIsNeverCutBelowItsContentsAndIsKeptOnAsItGrows) {
   EXPECT_GE(F.width(), 400);
 }
 
+TEST(Form, ADialogOpensCentredOverTheWindowItBelongsTo) {
+  TForm Owner;
+  auto* Page = new QWidget(&Owner);
+  Owner.setGeometry(60, 50, 500, 400);
+  Owner.show();
+  // Put first wherever the window system likes, the top-left corner say.
+  TForm D(Page);
+  D.SetBorderStyle(bsDialog);
+  D.setGeometry(0, 0, 200, 100);
+  for (int Show = 0; Show < 2; ++Show) {
+    D.show();
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+    const QPoint Off = D.frameGeometry().center() - Owner.frameGeometry().center();
+    EXPECT_LE(Off.manhattanLength(), 2) << Show << ": " << Off.x() << "," << Off.y();
+    D.hide();
+    Owner.move(120, 90);
+  }
+}
+
 TEST(Form, CaptionKeepsItsWidthInAnInputBoxAndAMessageBox) {
   // Qt's boxes lay themselves out to their contents as they open; their captions stay whole
   // beside the title bar's icon and three buttons, each at least as wide as the text is high,
