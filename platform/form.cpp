@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLayout>
@@ -292,7 +293,11 @@ void FitCaption(QWidget& Window) {
     if (!Strut) {
       Strut = new QWidget(&Window);
       Strut->setObjectName(QStringLiteral("CaptionStrut"));
-      L->addWidget(Strut);
+      // Across every column of a grid: in one column it would widen that column alone.
+      if (auto* G = qobject_cast<QGridLayout*>(L))
+        G->addWidget(Strut, G->rowCount(), 0, 1, std::max(1, G->columnCount()));
+      else
+        L->addWidget(Strut);
     }
     const QMargins M = L->contentsMargins();
     Strut->setFixedSize(std::max(0, Need - M.left() - M.right()), 0);

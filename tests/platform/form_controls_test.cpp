@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -194,6 +195,7 @@ TEST(Form, CaptionKeepsItsWidthInAnInputBoxAndAMessageBox) {
   QMessageBox Box;
   Box.setWindowTitle(QStringLiteral("A rather long caption for so short a box"));
   Box.setText(QStringLiteral("No."));
+  Box.setIcon(QMessageBox::Warning);
   Box.addButton(QMessageBox::Ok);
   for (QDialog* W : {static_cast<QDialog*>(&D), static_cast<QDialog*>(&Box)}) {
     FitCaption(*W);
@@ -203,6 +205,11 @@ TEST(Form, CaptionKeepsItsWidthInAnInputBoxAndAMessageBox) {
     EXPECT_GE(W->width(), M.horizontalAdvance(W->windowTitle()) + 5 * M.height())
         << W->windowTitle().toStdString();
   }
+  // The room goes to the whole box, not to the column of its icon.
+  const auto* Icon = Box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+  const auto* Text = Box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  ASSERT_TRUE(Icon && Text);
+  EXPECT_LT(Text->x() - Icon->geometry().right(), 3 * M.height());
 }
 
 TEST(FlowLayout, ButtonsKeepTheWidthOfTheirTextAndWrapOntoMoreRows) {
