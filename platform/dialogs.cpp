@@ -193,6 +193,7 @@ class TQtDialogService : public TDialogService {
       if (First) Box.setDefaultButton(static_cast<QPushButton*>(B));
       First = false;
     }
+    FitCaption(Box);
     Box.exec();
     QMessageBox::StandardButton Clicked = Box.standardButton(Box.clickedButton());
     for (const TMap& M : Map)

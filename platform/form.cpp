@@ -8,9 +8,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
@@ -24,18 +27,25 @@ QPointer<TForm>& MainFormRef() {
 }
 }  // namespace
 
-QRect FrameWithin(const QRect& Frame, const QRect& Area) {
+QRect FrameWithin(const QRect& Frame, const QRect& Area, const QSize& Least) {
   if (Area.isEmpty() || Frame.isEmpty()) return Frame;
-  QRect R(Frame.topLeft(), Frame.size().boundedTo(Area.size()));
-  R.moveLeft(std::clamp(R.left(), Area.left(), Area.left() + Area.width() - R.width()));
-  R.moveTop(std::clamp(R.top(), Area.top(), Area.top() + Area.height() - R.height()));
+  QRect R(Frame.topLeft(), Frame.size().boundedTo(Area.size()).expandedTo(Least));
+  // Where it is still larger than the area, the top-left corner wins: the title bar stays.
+  R.moveLeft(std::max(Area.left(), std::min(R.left(), Area.left() + Area.width() - R.width())));
+  R.moveTop(std::max(Area.top(), std::min(R.top(), Area.top() + Area.height() - R.height())));
   return R;
 }
 
 namespace {
-// Watches one shown window until its frame is known and lies on the screen. The window manager
-// tells its frame without moving the window, so the frame is looked at every few tens of
-// milliseconds as well as at every move.
+// The least client size that still shows a window's contents.
+QSize ContentsNeed(const QWidget& W) {
+  const QSize Hint = W.layout() ? W.minimumSizeHint() : QSize();
+  return Hint.isValid() ? Hint.expandedTo(W.minimumSize()) : W.minimumSize();
+}
+
+// Watches one shown window until its frame is known and lies on the screen, and after that
+// whenever it grows. The window manager tells its frame without moving the window, so until
+// then the frame is looked at every few tens of milliseconds as well as at every move.
 class TFrameKeeper : public QObject {
  public:
   static constexpr const char* Name = "FrameKeeper";
@@ -54,20 +64,30 @@ class TFrameKeeper : public QObject {
 
  protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override {
-    if (Watched == FWindow) {
-      if (Event->type() == QEvent::Hide)
-        Finish();
-      else if (Event->type() == QEvent::Move || Event->type() == QEvent::Resize)
-        Fit();
+    if (Watched != FWindow) return false;
+    if (Event->type() == QEvent::Hide) {
+      Finish();
+    } else if (!FSettled && (Event->type() == QEvent::Move || Event->type() == QEvent::Resize)) {
+      Fit();
+    } else if (FSettled && Event->type() == QEvent::Resize) {
+      // Grown by its own doing (a page laid out late): back onto the screen, unless the user
+      // had put it partly off the screen before.
+      const auto* R = static_cast<QResizeEvent*>(Event);
+      if (R->size().width() > R->oldSize().width() || R->size().height() > R->oldSize().height())
+        FitGrown(R->oldSize());
     }
     return false;
   }
 
  private:
+  QScreen* ScreenOf(const QRect& Frame) const {
+    QScreen* S = QGuiApplication::screenAt(Frame.center());
+    return S ? S : FWindow->windowHandle()->screen();
+  }
   void Fit() {
     QWidget* W = FWindow;
     // Where no window manager frames the window, no frame will come: stop after two seconds.
-    if (!W || ++FLooks > 50) return Finish();
+    if (!W || ++FLooks > 50) return Settle();
     QWindow* H = W->windowHandle();
     if (!H || !W->isVisible() ||
         (W->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
@@ -80,18 +100,37 @@ class TFrameKeeper : public QObject {
       Wanted.moveTopLeft(FPlace(Frame.size()));
       if (Framed) FPlace = nullptr;  // placed with its true size: from now on only kept on
     }
-    QScreen* S = QGuiApplication::screenAt(Wanted.center());
-    if (!S) S = H->screen();
-    if (!S) return;
-    const QRect Fitted = FrameWithin(Wanted, S->availableGeometry());
-    if (Fitted != Frame) {
-      // The client's rectangle, whatever the window manager reads a position as.
-      W->setGeometry(QRect(Fitted.topLeft() + (Client.topLeft() - Frame.topLeft()),
-                           Client.size() - (Frame.size() - Fitted.size())));
-    } else if (Framed) {
-      // Framed and on the screen: from now on the window stays where the user puts it.
-      Finish();
-    }
+    if (!Put(Wanted, Frame, Client) && Framed) Settle();
+  }
+  void FitGrown(const QSize& OldClient) {
+    QWidget* W = FWindow;
+    QWindow* H = W ? W->windowHandle() : nullptr;
+    if (!H || (W->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) return;
+    const QRect Frame = H->frameGeometry(), Client = H->geometry();
+    const QRect Before(Frame.topLeft(), OldClient + (Frame.size() - Client.size()));
+    if (QScreen* S = ScreenOf(Before); S && S->availableGeometry().contains(Before))
+      Put(Frame, Frame, Client);
+  }
+  // Moves the window so that its frame lies within the free area of the screen Wanted is on,
+  // never smaller than its contents need; answers whether it had to be moved.
+  bool Put(const QRect& Wanted, const QRect& Frame, const QRect& Client) {
+    QScreen* S = ScreenOf(Wanted);
+    if (!S) return false;
+    const QSize Sides = Frame.size() - Client.size();
+    const QRect Fitted =
+        FrameWithin(Wanted, S->availableGeometry(), ContentsNeed(*FWindow) + Sides);
+    if (Fitted == Frame) return false;
+    // The client's rectangle, whatever the window manager reads a position as.
+    FWindow->setGeometry(
+        QRect(Fitted.topLeft() + (Client.topLeft() - Frame.topLeft()), Fitted.size() - Sides));
+    return true;
+  }
+  // Framed and on the screen: from now on the window stays where the user puts it, and is
+  // looked at again only when it grows.
+  void Settle() {
+    FTimer.stop();
+    FSettled = true;
+    FPlace = nullptr;
   }
   void Finish() {
     FTimer.stop();
@@ -103,6 +142,7 @@ class TFrameKeeper : public QObject {
   TFramePlace FPlace;
   QTimer FTimer;
   int FLooks = 0;
+  bool FSettled = false;
 };
 }  // namespace
 
@@ -241,6 +281,27 @@ void FitCaption(QWidget& Window) {
                            QFontMetrics(Font).height() + 4);
   int Need = QFontMetrics(Font).horizontalAdvance(Window.windowTitle()) + 5 * Bar;
   if (const QScreen* S = Window.screen()) Need = std::min(Need, S->availableGeometry().width());
+  // Qt's own boxes, and layouts that set the window's size limits themselves, size the window
+  // to their contents as it opens and drop a least width set on the window alone: a strut in
+  // the layout holds it there. (Asked for its size, an input box makes its layout.)
+  Window.sizeHint();
+  QLayout* L = Window.layout();
+  if (L &&
+      (!qobject_cast<TForm*>(&Window) || L->sizeConstraint() != QLayout::SetDefaultConstraint)) {
+    auto* Strut =
+        Window.findChild<QWidget*>(QStringLiteral("CaptionStrut"), Qt::FindDirectChildrenOnly);
+    if (!Strut) {
+      Strut = new QWidget(&Window);
+      Strut->setObjectName(QStringLiteral("CaptionStrut"));
+      // Across every column of a grid: in one column it would widen that column alone.
+      if (auto* G = qobject_cast<QGridLayout*>(L))
+        G->addWidget(Strut, G->rowCount(), 0, 1, std::max(1, G->columnCount()));
+      else
+        L->addWidget(Strut);
+    }
+    const QMargins M = L->contentsMargins();
+    Strut->setFixedSize(std::max(0, Need - M.left() - M.right()), 0);
+  }
   // Kept as the least width: the window may still shrink to its contents as it opens.
   if (Window.maximumWidth() < Need) Window.setMaximumWidth(Need);
   Window.setMinimumWidth(std::max(Window.minimumWidth(), Need));
@@ -253,7 +314,16 @@ void TForm::showEvent(QShowEvent* Event) {
   QDialog::showEvent(Event);
   if (Event->spontaneous()) return;
   RunGuarded([this] { FormShow(); });
-  KeepFrameOnScreen(this);
+  if (FBorderStyle != bsDialog || !parentWidget()) return KeepFrameOnScreen(this);
+  // A dialog opens centred over the window it belongs to, placed again once the window manager
+  // has framed it: where the window system would put it first is not to be trusted.
+  KeepFrameOnScreen(
+      this, [this, Owner = QPointer<QWidget>(parentWidget()->window())](const QSize& Frame) {
+        if (!Owner || !Owner->isVisible()) return WindowFrame(this).topLeft();
+        QRect R(QPoint(), Frame);
+        R.moveCenter(WindowFrame(Owner).center());
+        return R.topLeft();
+      });
 }
 
 void TForm::closeEvent(QCloseEvent* Event) {

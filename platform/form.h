@@ -109,16 +109,18 @@ class TForm : public QDialog {
   QAbstractButton* FCancelButton = nullptr;
 };
 
-// The frame rectangle moved into Area and, where it is larger, cut to Area's size from its
-// top-left, so that the title bar is always within reach. An empty Area changes nothing.
-QRect FrameWithin(const QRect& Frame, const QRect& Area);
+// The frame rectangle moved into Area and, where it is larger, cut to Area's size, but never
+// below Least (the size its contents need). A frame still larger than Area keeps its top-left
+// corner, and so its title bar, within Area. An empty Area changes nothing.
+QRect FrameWithin(const QRect& Frame, const QRect& Area, const QSize& Least = {});
 // Where a window's frame goes, from the frame's size.
 using TFramePlace = std::function<QPoint(const QSize& Frame)>;
 // Keeps a shown top-level window's frame, title bar included, on the free area of its screen.
 // The frame is known only once the window manager has framed the window, so this watches the
-// window until then (or briefly, where no frame comes) and moves it in; with Place, the frame
-// is put there first, and again once its true size is known. Every form does this when shown;
-// a maximised or full-screen window is left alone.
+// window until then (or briefly, where no frame comes) and moves it in, and again whenever it
+// grows while shown; it never makes the window smaller than its contents need. With Place, the
+// frame is put there first, and again once its true size is known. Every form does this when
+// shown; a maximised or full-screen window is left alone.
 void KeepFrameOnScreen(QWidget* Window, TFramePlace Place = {});
 // A window's frame as the window system has it (the widget's copy may lag behind).
 QRect WindowFrame(const QWidget* Window);

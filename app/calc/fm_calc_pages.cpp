@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
 
@@ -17,10 +18,43 @@
 #include "platform/app_services.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
+#include "platform/form.h"
 #include "platform/ini_file.h"
 #include "widgets/text_list_box.h"
 
 namespace {
+// A page shown lower (or narrower) than it is makes its window grow as far as the free area of
+// the screen allows; what still does not fit scrolls.
+class TPageRoom : public QObject {
+ public:
+  TPageRoom(QScrollArea* Scroll, QWidget* Page) : QObject(Scroll), FScroll(Scroll), FPage(Page) {
+    Scroll->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* Watched, QEvent* Event) override {
+    if (Watched == FScroll && Event->type() == QEvent::Show)
+      QTimer::singleShot(0, this, [this] { Grow(); });  // once the page has its size
+    return false;
+  }
+
+ private:
+  void Grow() {
+    QWidget* W = FScroll->window();
+    const QScreen* S = W->screen();
+    if (!FScroll->isVisible() || !S || W->isMaximized() || W->isFullScreen()) return;
+    const QSize Short =
+        (FPage->sizeHint().expandedTo(FPage->minimumSizeHint()) - FScroll->viewport()->size())
+            .expandedTo(QSize(0, 0));
+    const QSize Free = (S->availableGeometry().size() - WindowFrame(W).size()).expandedTo({0, 0});
+    const QSize Extra = Short.boundedTo(Free);
+    // Kept on the screen by the frame keeper, which sees the window grow.
+    if (Extra.width() > 0 || Extra.height() > 0) W->resize(W->size() + Extra);
+  }
+  QScrollArea* FScroll;
+  QWidget* FPage;
+};
+
 // The pages of ten rows scroll where the window is made lower than they are, rather than
 // holding the whole window higher than a small or scaled screen.
 void PutPage(QWidget* Sheet, QWidget* Page) {
@@ -33,6 +67,7 @@ void PutPage(QWidget* Sheet, QWidget* Page) {
   Scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Scroll->setWidget(Page);
   Sheet->layout()->addWidget(Scroll);
+  new TPageRoom(Scroll, Page);
 }
 }  // namespace
 

@@ -1,17 +1,14 @@
 #include "app/graphics/plot_window.h"
 
 #include <QAction>
-#include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 #include "app/common/form_placement.h"
 #include "platform/app_services.h"
 #include "platform/controls.h"
+#include "platform/flow_layout.h"
 #include "plot/core/graph_legend.h"
 #include "plot/ui/plot.h"
 
@@ -43,7 +40,8 @@ TPlotWindow::TPlotWindow(const QString& Name, const QString& Caption, QWidget* P
   L->setMenuBar(MainMenu1);
   Panel2 = new QWidget(this);
   Panel2->setObjectName("Panel2");
-  new QHBoxLayout(Panel2);
+  // On a narrow screen the buttons wrap onto a second row rather than lose their captions.
+  new TFlowLayout(Panel2);
   Panel2->layout()->setContentsMargins(2, 2, 2, 2);
   Panel2->layout()->setSpacing(1);
   L->addWidget(Panel2);
@@ -149,13 +147,6 @@ void TPlotWindow::FormCreate() {
 }
 
 void TPlotWindow::FormShow() {
-  // The row of buttons never makes the window wider than its screen (a large scale on a small
-  // screen): the buttons are narrowed instead. The frame's sides count once they are known.
-  if (const QScreen* S = screen()) {
-    const int Sides = WindowFrame(this).width() - width();
-    const int Room = S->availableGeometry().width() - (Sides > 0 ? Sides : 10);
-    Panel2->setMinimumWidth(std::max(1, std::min(Panel2->layout()->minimumSize().width(), Room)));
-  }
   Shown = true;
   EnablePlotMenuItem(MenuItemName());
 }

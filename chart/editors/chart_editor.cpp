@@ -282,11 +282,12 @@ void TChartEditForm::FitPages() {
              Frame.bottom() - Inner.bottom());
   if (F.isNull()) F.setTop(style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
   const QRect Room = Screen->availableGeometry().marginsRemoved(F);
-  resize(Want.boundedTo(Room.size()));
+  // Never narrower than its pages need, though: a screen too small shows its top-left part.
+  resize(Want.boundedTo(Room.size()).expandedTo(minimumSizeHint()));
   // Grown since it was placed, it is centred again over its owner, then kept on the screen.
   QRect R(Inner.topLeft(), size());
   if (const QWidget* Owner = parentWidget()) R.moveCenter(Owner->window()->geometry().center());
-  move(FrameWithin(R, Room).topLeft() - QPoint(F.left(), F.top()));
+  move(FrameWithin(R, Room, R.size()).topLeft() - QPoint(F.left(), F.top()));
 }
 
 void TChartEditForm::NotebookChange() { ShowPage(Notebook1->ActivePageIndex()); }

@@ -173,12 +173,14 @@ class TChartAxis {
   // grid, then puts back its own range, step and places. The variant with Start and End also
   // lays it over those pixels; with LabelsInward each label hangs below its tick on a vertical
   // axis and ends at it on a horizontal one instead of being centred on it, so that none passes
-  // the top or the right end.
+  // the top or the right end. A label that would come within a space of one of the KeepOut
+  // rectangles (texts drawn beside the axis) is left out.
   void CustomDraw(TChartCanvas3D& Canvas, const TRect& PlotRect, int PosLabels, int PosTitle,
                   int PosAxis, bool GridVisible, double Min, double Max, double Increment);
   void CustomDrawStartEnd(TChartCanvas3D& Canvas, const TRect& PlotRect, int PosLabels,
                           int PosTitle, int PosAxis, bool GridVisible, double Min, double Max,
-                          double Increment, int Start, int End, bool LabelsInward = false);
+                          double Increment, int Start, int End, bool LabelsInward = false,
+                          const std::vector<TRect>* KeepOut = nullptr);
 
   // The label style in force: LabelStyle, or for talAuto the one the axis' series call for.
   TAxisLabelStyle CalcLabelStyle() const;
@@ -259,6 +261,9 @@ class TChartAxis {
   bool FNoLabelEvent = false;
   // Set while a custom drawing leaves the grid out, or moves the labels off their ticks.
   bool FHideGrid = false, FLabelsInward = false;
+  const std::vector<TRect>* FKeepOut = nullptr;
+  // Whether the text of a label at P would come near a rectangle of FKeepOut.
+  bool LabelKeptOut(TChartCanvas3D& C, int P, const QString& Text) const;
   // Outwards from the plot: +1 down or right, -1 up or left.
   int Outwards() const;
   // The label values the chart's OnGetNextAxisLabel supplies; false when it supplies none.

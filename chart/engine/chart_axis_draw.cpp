@@ -125,6 +125,31 @@ void TChartAxis::DrawLabel(TChartCanvas3D& C, int P, const QString& Text, int Z)
   C.SetTextAlign(TA_LEFT | TA_TOP);
 }
 
+bool TChartAxis::LabelKeptOut(TChartCanvas3D& C, int P, const QString& Text) const {
+  if (!FKeepOut || FKeepOut->empty() || FDepth || FLabelsAngle != 0) return false;
+  // The box that DrawLabel fills, a space wider at each end (texts on one line a space apart
+  // would read as one) and a pixel higher.
+  const QStringList Lines = Text.split(QLatin1Char('\n'));
+  const int H = C.FontHeight(), N = int(Lines.size());
+  int W = 0;
+  for (const QString& L : Lines) W = std::max(W, C.TextWidth(L));
+  TRect R;
+  if (FHorizontal) {
+    const int Left = FLabelsInward ? P - W : P - W / 2;
+    const int Top = FOtherSide ? FPosLabels - N * H : FPosLabels;
+    R = {Left, Top, Left + W, Top + N * H};
+  } else {
+    const int Left = FOtherSide ? FPosLabels : FPosLabels - W;
+    const int Top = FLabelsInward ? P : P - N * H / 2;
+    R = {Left, Top, Left + W, Top + N * H};
+  }
+  const int Space = std::max(1, C.TextWidth(QStringLiteral(" ")));
+  R = {R.Left - Space, R.Top - 1, R.Right + Space, R.Bottom + 1};
+  return std::any_of(FKeepOut->begin(), FKeepOut->end(), [&R](const TRect& K) {
+    return K.Left < R.Right && R.Left < K.Right && K.Top < R.Bottom && R.Top < K.Bottom;
+  });
+}
+
 void TChartAxis::DrawTitle(TChartCanvas3D& C) {
   const QString Caption = FTitle->Caption();
   if (Caption.isEmpty()) return;
@@ -297,7 +322,8 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
         Across(M, FPosAxis, FPosAxis + Out * FMinorTickLength);
       }
     }
-    if (Shown && FLabels && !Text.isEmpty()) DrawLabel(C, P, Text, In3D ? Z : -1);
+    if (Shown && FLabels && !Text.isEmpty() && !LabelKeptOut(C, P, Text))
+      DrawLabel(C, P, Text, In3D ? Z : -1);
     Previous = P;
     HasPrevious = true;
   }
@@ -314,7 +340,7 @@ void TChartAxis::CustomDraw(TChartCanvas3D& C, const TRect& Plot, int PosLabels,
 void TChartAxis::CustomDrawStartEnd(TChartCanvas3D& C, const TRect& Plot, int PosLabels,
                                     int PosTitle, int PosAxis, bool GridVisible, double Min,
                                     double Max, double Increment, int Start, int End,
-                                    bool LabelsInward) {
+                                    bool LabelsInward, const std::vector<TRect>* KeepOut) {
   if (!std::isfinite(Min) || !std::isfinite(Max)) return;
   const double SavedMin = FIMinimum, SavedMax = FIMaximum, SavedIncrement = FIncrement;
   const int SavedStart = FIStartPos, SavedEnd = FIEndPos, SavedAxis = FPosAxis,
@@ -330,7 +356,9 @@ void TChartAxis::CustomDrawStartEnd(TChartCanvas3D& C, const TRect& Plot, int Po
   FPosTitle = PosTitle;
   FHideGrid = !GridVisible;
   FLabelsInward = LabelsInward;
+  FKeepOut = KeepOut;
   Draw(C, Plot);
+  FKeepOut = nullptr;
   FIMinimum = SavedMin;
   FIMaximum = SavedMax;
   FIncrement = SavedIncrement;

@@ -135,11 +135,15 @@ void TCustomPolarSeries::DrawCircleLabel(double Angle, int Spoke) {
     if (OnScreen > 0 && OnScreen < 180) Y -= C->FontHeight();
     C->SetTextAlign(Align | TA_TOP);
     C->TextOut3D(X, Y, CircleZ(), Text);
+    const int W = C->TextWidth(Text);
+    const int Left = Align == TA_CENTER ? X - W / 2 : Align == TA_RIGHT ? X - W : X;
+    FAngleBoxes.push_back({Left, Y, Left + W, Y + C->FontHeight()});
   }
   C->SetTextAlign(TA_LEFT | TA_TOP);
 }
 
 void TCustomPolarSeries::DrawSpokesAndLabels() {
+  FAngleBoxes.clear();
   const TChartAxis* H = GetHorizAxis();
   const bool Grid = H && H->Grid()->Visible();
   if (!Grid && !FCircleLabels) return;
@@ -199,7 +203,7 @@ void TCustomPolarSeries::DrawRadiusAxes() {
   // value at the rim would run into the angle written just outside it ("2" and "0°" read "20°").
   if (V->Visible())
     V->CustomDrawStartEnd(*C, Plot, CX - V->TickRoom(), CX - V->TickRoom(), CX, false, Min, Max,
-                          V->Increment(), CY - XRadius(), CY, true);
+                          V->Increment(), CY - XRadius(), CY, true, &FAngleBoxes);
   // A polar chart writes the radius along the horizontal radius too. The centre's value is
   // written once, beside the vertical radius: the horizontal one starts a pixel out, with the
   // same scale, so that its first label falls before its start.
@@ -207,7 +211,8 @@ void TCustomPolarSeries::DrawRadiusAxes() {
     if (TChartAxis* H = GetHorizAxis(); H && H->Visible() && Chart) {
       const double PerPixel = (Max - Min) / XRadius();
       H->CustomDrawStartEnd(*C, Plot, CY + H->TickRoom(), CY + H->TickRoom(), CY, false,
-                            Min + PerPixel, Max, V->Increment(), CX + 1, CX + XRadius(), true);
+                            Min + PerPixel, Max, V->Increment(), CX + 1, CX + XRadius(), true,
+                            &FAngleBoxes);
     }
 }
 

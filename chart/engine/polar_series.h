@@ -82,6 +82,8 @@ class TCustomPolarSeries : public TCircledSeries {
   std::unique_ptr<TFont> FCircleLabelsFont;
   bool FCloseCircle = true, FCircleLabels = false, FCircleLabelsRotated = false;
   int FSideCount = 0;
+  // Where the angles round the circle were last written: the radius labels keep off them.
+  std::vector<TRect> FAngleBoxes;
 };
 
 class TPolarSeries : public TCustomPolarSeries {

@@ -193,13 +193,15 @@ void TColorLegend::Draw() {
   // The labels are centred on their levels: the one at the bar's end reaches half its width
   // beyond it, towards the name.
   const int NameRoom = LayerName.isEmpty() ? 0 : C->TextWidth(LayerName + u' ') + HalfLabel;
+  // The labels at the bar's ends keep off the frame.
+  const int EndRoom = ShowLabels ? HalfLabel + RoundInt(0.25 * TH) : 0;
   const bool V = Vertical();
   if (V) {
     const int H = Bounds.Bottom - Bounds.Top;
-    const int Top = Bounds.Top + RoundInt(0.05 * H);
+    const int Top = Bounds.Top + std::max(RoundInt(0.05 * H), EndRoom);
     if (LayerName.isEmpty()) {
       FBar = {Bounds.Left + RoundInt(0.25 * TH), Top, Bounds.Left + BarWidth + RoundInt(0.25 * TW),
-              Bounds.Top + RoundInt(0.95 * H)};
+              Bounds.Top + std::min(RoundInt(0.95 * H), H - EndRoom)};
     } else {
       const int X = Bounds.Left + RoundInt(0.15 * TH), Y = Bounds.Bottom - RoundInt(0.01 * H);
       C->SetTextAlign(TA_LEFT | TA_TOP);
@@ -210,15 +212,16 @@ void TColorLegend::Draw() {
     }
   } else {
     const int W = Bounds.Right - Bounds.Left;
-    const int Left = Bounds.Left + RoundInt(0.05 * W);
+    const int Left = Bounds.Left + std::max(RoundInt(0.05 * W), EndRoom);
+    const int Right = Bounds.Left + std::min(RoundInt(0.95 * W), W - EndRoom);
     if (LayerName.isEmpty()) {
-      FBar = {Left, Bounds.Top + RoundInt(0.25 * TH), Bounds.Left + RoundInt(0.95 * W),
+      FBar = {Left, Bounds.Top + RoundInt(0.25 * TH), Right,
               Bounds.Top + BarWidth + RoundInt(0.25 * TW)};
     } else {
       const int X = Bounds.Left + RoundInt(0.01 * W), Y = Bounds.Top + RoundInt(0.15 * TH);
       C->SetTextAlign(TA_LEFT | TA_TOP);
       C->TextOut(X, Y, LayerName);
-      FBar = {X + NameRoom, Y, Bounds.Left + RoundInt(0.95 * W), Bounds.Top + BarWidth};
+      FBar = {X + NameRoom, Y, Right, Bounds.Top + BarWidth};
     }
   }
   const int Length = V ? FBar.Bottom - FBar.Top : FBar.Right - FBar.Left;

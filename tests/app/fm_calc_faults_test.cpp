@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 
 #include <array>
 #include <utility>
@@ -158,6 +159,19 @@ TEST_F(CalcWindowTest, EveryLabelOfTheWindowIsAShadowLabelWithItsCaption) {
   EXPECT_EQ(Vars.lbError->Font()->Color(), clRed);
   EXPECT_GE(Vars.lbError->width(), Vars.lbError->sizeHint().width());
   EXPECT_GT(Vars.lbError->sizeHint().width(), 60);
+}
+
+TEST_F(CalcWindowTest, APageLowerThanItsWindowGrowsTheWindowWhereTheScreenHasRoom) {
+  TfmCalc& W = Open();
+  W.show();
+  W.resize(W.width(), W.minimumSizeHint().height());
+  QApplication::processEvents();
+  W.pcCalc->SetActivePageIndex(5);
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  // The row of buttons below the ten variables is whole on the page's visible part.
+  QPushButton* Help = W.findChild<TVariablesPage*>()->bbVarHelp;
+  const QWidget* View = W.findChild<QScrollArea*>("tsVariablesPageScroll")->viewport();
+  EXPECT_LE(Help->mapTo(View, QPoint(0, Help->height())).y(), View->height());
 }
 
 TEST_F(CalcWindowTest, RadixChangeWithAnEmptyInputLineWritesItsTapeLine) {

@@ -1,5 +1,6 @@
 // Save As of the curve, contour, surface and polar windows through the Qt file dialog itself:
 // every file type offered there writes its own format, which the independent readers read.
+#include <QApplication>
 #include <QFile>
 #include <QImage>
 
@@ -67,6 +68,11 @@ TEST_F(PlotWindowsSaveTest, EveryTypeOfEveryWindowWritesItsOwnFormat) {
     W->resize(500, 400);
     W->show();
   }
+  // Narrower than its row of buttons (and than the screen's 800 pixels), the window wraps
+  // the row: every button keeps the width of its caption.
+  QApplication::processEvents();
+  for (const TSpeedButton* B : Contour->Panel2->findChildren<TSpeedButton*>())
+    EXPECT_GE(B->width(), B->sizeHint().width()) << B->text().toStdString();
   for (int Index = 1; Index <= 3; ++Index) {
     SaveAndRead([&] { Plot2D->sbSaveAs->click(); }, QStringLiteral("curve"), Index);
     SaveAndRead([&] { Contour->sbSaveAs->click(); }, QStringLiteral("contour"), Index);

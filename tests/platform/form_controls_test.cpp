@@ -1,17 +1,23 @@
 #include "platform/controls.h"
 #include "platform/dialogs.h"
+#include "platform/flow_layout.h"
 #include "platform/form.h"
 #include "platform/string_grid.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QInputDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTabBar>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <memory>
 #include <stdexcept>
@@ -124,6 +130,117 @@ TEST(Form, FrameIsKeptWithinTheScreen) {
   QApplication::processEvents();
   const QRect Screen = F.screen()->availableGeometry();
   EXPECT_TRUE(Screen.contains(F.frameGeometry())) << F.frameGeometry().y();
+}
+
+TEST(Form, FrameIsNeverCutBelowItsContentsAndIsKeptOnAsItGrows) {
+  // Never cut below what the contents need: where the screen is smaller, the top-left corner
+  // (the title bar) stays on it and the rest hangs off the right and bottom.
+  const QRect Small(0, 24, 800, 576);
+  EXPECT_EQ(FrameWithin(QRect(700, 500, 500, 400), Small, QSize(300, 200)),
+            QRect(300, 200, 500, 400));
+  EXPECT_EQ(FrameWithin(QRect(300, 100, 900, 700), Small, QSize(850, 300)), QRect(0, 24, 850, 576));
+  EXPECT_EQ(FrameWithin(QRect(-40, -40, 300, 200), Small, QSize(1000, 700)),
+            QRect(0, 24, 1000, 700));
+
+  // A window that grows long after it was shown and settled comes back onto the screen,
+  // whole.
+  TForm F;
+  auto* L = new QVBoxLayout(&F);
+  auto* Inside = new QWidget;
+  Inside->setMinimumSize(100, 80);
+  L->addWidget(Inside);
+  const QRect Screen = F.screen()->availableGeometry();
+  F.move(Screen.right() - 200, Screen.top() + 40);
+  F.show();
+  QElapsedTimer T;
+  T.start();
+  while (T.elapsed() < 2300) QApplication::processEvents(QEventLoop::AllEvents, 50);
+  ASSERT_TRUE(Screen.contains(F.frameGeometry()));
+  Inside->setMinimumSize(400, 300);
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  EXPECT_TRUE(Screen.contains(F.frameGeometry())) << F.frameGeometry().x();
+  EXPECT_GE(F.width(), 400);
+}
+
+TEST(Form, ADialogOpensCentredOverTheWindowItBelongsTo) {
+  TForm Owner;
+  auto* Page = new QWidget(&Owner);
+  Owner.setGeometry(60, 50, 500, 400);
+  Owner.show();
+  // Put first wherever the window system likes, the top-left corner say.
+  TForm D(Page);
+  D.SetBorderStyle(bsDialog);
+  D.setGeometry(0, 0, 200, 100);
+  for (int Show = 0; Show < 2; ++Show) {
+    D.show();
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+    const QPoint Off = D.frameGeometry().center() - Owner.frameGeometry().center();
+    EXPECT_LE(Off.manhattanLength(), 2) << Show << ": " << Off.x() << "," << Off.y();
+    D.hide();
+    Owner.move(120, 90);
+  }
+}
+
+TEST(Form, CaptionKeepsItsWidthInAnInputBoxAndAMessageBox) {
+  // Qt's boxes lay themselves out to their contents as they open; their captions stay whole
+  // beside the title bar's icon and three buttons, each at least as wide as the text is high,
+  // and the bar's ends.
+  QFont Bold = QApplication::font();
+  Bold.setBold(true);
+  const QFontMetrics M(Bold);
+  QInputDialog D;
+  D.setWindowTitle(QStringLiteral("Change Series Title"));
+  D.setLabelText(QStringLiteral("New Series Title:"));
+  D.setTextValue(QStringLiteral("x"));
+  QMessageBox Box;
+  Box.setWindowTitle(QStringLiteral("A rather long caption for so short a box"));
+  Box.setText(QStringLiteral("No."));
+  Box.setIcon(QMessageBox::Warning);
+  Box.addButton(QMessageBox::Ok);
+  for (QDialog* W : {static_cast<QDialog*>(&D), static_cast<QDialog*>(&Box)}) {
+    FitCaption(*W);
+    FitCaption(*W);  // shown again: no second strut
+    W->show();
+    QApplication::processEvents();
+    EXPECT_GE(W->width(), M.horizontalAdvance(W->windowTitle()) + 5 * M.height())
+        << W->windowTitle().toStdString();
+  }
+  // The room goes to the whole box, not to the column of its icon.
+  const auto* Icon = Box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+  const auto* Text = Box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  ASSERT_TRUE(Icon && Text);
+  EXPECT_LT(Text->x() - Icon->geometry().right(), 3 * M.height());
+}
+
+TEST(FlowLayout, ButtonsKeepTheWidthOfTheirTextAndWrapOntoMoreRows) {
+  QWidget Row;
+  auto* L = new TFlowLayout(&Row);
+  L->setContentsMargins(2, 2, 2, 2);
+  L->setSpacing(1);
+  QList<QPushButton*> Buttons;
+  for (const char* Text : {"Print", "Save", "Zoom+", "Legend", "VGrid", "HGrid", "Export"}) {
+    Buttons << new QPushButton(Text, &Row);
+    L->addWidget(Buttons.back());
+  }
+  Row.show();
+  QApplication::processEvents();
+  const int OneRow = L->sizeHint().height();
+  int Widest = 0;
+  for (QPushButton* B : Buttons) Widest = std::max(Widest, B->sizeHint().width());
+  for (const int Width : {L->sizeHint().width(), 200, Widest + 4}) {
+    Row.resize(Width, L->heightForWidth(Width));
+    QApplication::processEvents();
+    EXPECT_EQ(Row.height() > OneRow, Width < L->sizeHint().width()) << Width;
+    for (int i = 0; i < Buttons.size(); ++i) {
+      const QRect B = Buttons[i]->geometry();
+      EXPECT_GE(B.width(), Buttons[i]->sizeHint().width()) << Width;
+      EXPECT_TRUE(Row.rect().contains(B)) << Width << " " << i;
+      if (i > 0) {
+        EXPECT_FALSE(B.intersects(Buttons[i - 1]->geometry())) << Width << " " << i;
+      }
+    }
+  }
+  EXPECT_EQ(L->minimumSize().width(), Widest + 4);
 }
 
 TEST(Form, ExceptionsInEventsBecomeErrorBoxes) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <numbers>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include <QFontMetrics>
@@ -86,10 +87,11 @@ bool HasLine(const std::vector<TCanvasOp>& Lines, TPoint A, TPoint B, int Tolera
   return false;
 }
 
-// Where a recorded text lies, from its reference point, alignment and font.
-TRect TextBox(const TCanvasOp& Op) {
-  const QFontMetrics M(ToQFont(Op.State.Font));
-  const int W = M.horizontalAdvance(Op.Text), H = M.ascent() + M.descent();
+// Where a recorded text lies, from its reference point, alignment and font, measured at the
+// resolution of the canvas it was drawn on.
+TRect TextBox(TCanvas& C, const TCanvasOp& Op) {
+  C.Font()->SetData(Op.State.Font);
+  const int W = C.TextWidth(Op.Text), H = C.TextHeight(Op.Text);
   const unsigned A = Op.State.TextAlign;
   int X = Op.Points[0].X, Y = Op.Points[0].Y;
   if ((A & TA_CENTER) == TA_CENTER)
@@ -97,7 +99,7 @@ TRect TextBox(const TCanvasOp& Op) {
   else if (A & TA_RIGHT)
     X -= W;
   if ((A & TA_BASELINE) == TA_BASELINE)
-    Y -= M.ascent();
+    Y -= QFontMetrics(ToQFont(Op.State.Font)).ascent();
   else if (A & TA_BOTTOM)
     Y -= H;
   return {X, Y, X + W, Y + H};
@@ -105,19 +107,28 @@ TRect TextBox(const TCanvasOp& Op) {
 }  // namespace
 
 TEST(PolarSeries, RadiusLabelsKeepOffTheAnglesRoundTheCircle) {
-  // The radius axes end at the circle's top and right, where the 90 and 0 degree labels stand.
+  // The radius axes end at the circle's top and right, where the 90 and 0 degree labels stand:
+  // a radius label and an angle share no line, or stand a space apart, at scale 1 and 2.
   TPolarChart<TPolarSeries> T;
-  for (int a = 0; a < 360; a += 30) T.P.AddPolar(a, 2);
+  for (int a = 0; a < 360; a += 30) T.P.AddPolar(a, 30);
   T.P.SetCircleLabels(true);
-  std::vector<TRect> Angles, Radii;
-  for (const TCanvasOp& Op : T.Draw())
-    if (Op.Kind == coText) (Op.Text.endsWith(QChar(0xBA)) ? Angles : Radii).push_back(TextBox(Op));
-  ASSERT_GE(Radii.size(), 4u);
-  for (const TRect& R : Radii)
-    for (const TRect& A : Angles)
-      EXPECT_TRUE(R.Right <= A.Left || A.Right <= R.Left || R.Bottom <= A.Top || A.Bottom <= R.Top)
-          << "radius label at " << R.Left << "," << R.Top << " on the angle at " << A.Left << ","
-          << A.Top;
+  for (const auto& [Ppi, Size] : {std::pair{96, 500}, {96, 260}, {192, 1000}, {192, 420}}) {
+    TRecordingTarget Target(Size, Size, Ppi);
+    TCanvas C(&Target);
+    T.Chart.DrawToMetaCanvas(&C, {0, 0, Size, Size});
+    std::vector<TRect> Angles, Radii;
+    for (const TCanvasOp& Op : Target.Ops())
+      if (Op.Kind == coText)
+        (Op.Text.endsWith(QChar(0xBA)) ? Angles : Radii).push_back(TextBox(C, Op));
+    ASSERT_GE(Radii.size(), 4u);
+    const int Space = 4 * Ppi / 96;
+    for (const TRect& R : Radii)
+      for (const TRect& A : Angles)
+        EXPECT_TRUE(R.Right + Space <= A.Left || A.Right + Space <= R.Left || R.Bottom <= A.Top ||
+                    A.Bottom <= R.Top)
+            << Ppi << " " << Size << ": radius label at " << R.Left << "," << R.Top
+            << " beside the angle at " << A.Left << "," << A.Top;
+  }
 }
 
 TEST(PolarSeries, PointsAtAngleAndRadiusJoinedInOrder) {

@@ -201,3 +201,40 @@ TEST(LegendEntries, ContourEntryRingsAndTheColourLegendOfTheLayer) {
   EXPECT_EQ(G.Legend->Count(), 0);
   EXPECT_EQ(G.ColorLegend(0)->Layer, nullptr);
 }
+
+TEST(LegendEntries, TheColourLegendsEndLabelsKeepOffItsFrame) {
+  for (const TLegendStyle Style : {lsRight, lsBottom}) {
+    for (const QString& Name : {QString(), QStringLiteral("f(x,y)")}) {
+      TRecorded R;
+      TVector X(11), Y(11);
+      TMatrix Z(11, 11);
+      for (int I = 1; I <= 11; ++I) X.SetValue(I, I - 6.0), Y.SetValue(I, I - 6.0);
+      for (int I = 1; I <= 11; ++I)
+        for (int J = 1; J <= 11; ++J) Z.SetValue(I, J, 20 * X.GetValue(I) * Y.GetValue(J));
+      auto* C = static_cast<TContour*>(
+          R.Graph.AddLayer(std::make_unique<TContour>(&R.Graph, X, Y, Z, 5, false, false)));
+      C->Name = Name;
+      C->SetAutoLevels(true);
+      TColorLegend& L = *R.Graph.ColorLegend(0);
+      L.Layer = C;
+      L.Style = Style;
+      R.Graph.Paint();
+      const TRect B = L.Bounds;
+      int Labels = 0;
+      for (const TCanvasOp& Op : R.Target.Ops()) {
+        const TPoint P = Op.Kind == coText ? Op.Points[0] : TPoint{-1, -1};
+        if (Op.Text == Name || P.X < B.Left || P.X > B.Right || P.Y < B.Top || P.Y > B.Bottom)
+          continue;
+        ++Labels;
+        R.Canvas.Font()->SetData(Op.State.Font);
+        const int Half = (R.Canvas.TextWidth(Op.Text) + 1) / 2;
+        const int Along = Style == lsRight ? P.Y : P.X;
+        const int From = Style == lsRight ? B.Top : B.Left,
+                  To = Style == lsRight ? B.Bottom : B.Right;
+        EXPECT_GT(Along - Half, From + 1) << Op.Text.toStdString() << " " << Style;
+        EXPECT_LT(Along + Half, To - 1) << Op.Text.toStdString() << " " << Style;
+      }
+      EXPECT_EQ(Labels, 8) << Style;
+    }
+  }
+}
