@@ -236,6 +236,8 @@ class TQtDialogService : public TDialogService {
     auto* Fonts = new QFontDialog(Shown, &D);
     Fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     Fonts->setWindowFlags(Qt::Widget);
+    // Escape in one of its fields would close the inner dialog alone and leave ours empty.
+    QObject::connect(Fonts, &QDialog::rejected, &D, &QDialog::reject);
     std::uint32_t Chosen = Color;
     auto* ColorButton = new QPushButton(QStringLiteral("&Color..."), &D);
     auto ShowColor = [&] {
