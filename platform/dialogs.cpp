@@ -194,6 +194,7 @@ class TQtDialogService : public TDialogService {
       First = false;
     }
     FitCaption(Box);
+    OpenOverOwner(Box);
     Box.exec();
     QMessageBox::StandardButton Clicked = Box.standardButton(Box.clickedButton());
     for (const TMap& M : Map)
@@ -207,6 +208,7 @@ class TQtDialogService : public TDialogService {
     D.setLabelText(Prompt);
     D.setTextValue(Value);
     FitCaption(D);
+    OpenOverOwner(D);
     if (D.exec() != QDialog::Accepted) return false;
     Value = D.textValue();
     return true;
@@ -216,7 +218,7 @@ class TQtDialogService : public TDialogService {
   bool ChooseSaveFile(TFileRequest& R) override { return ChooseFile(R, QFileDialog::AcceptSave); }
 
   bool ChooseColor(std::uint32_t& Color) override {
-    QColor C = QColorDialog::getColor(ToQColor(Color), DialogParent());
+    const QColor C = PickColor(ToQColor(Color), DialogParent());
     if (!C.isValid()) return false;
     Color = FromQColor(C);
     return true;
@@ -236,6 +238,8 @@ class TQtDialogService : public TDialogService {
     auto* Fonts = new QFontDialog(Shown, &D);
     Fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     Fonts->setWindowFlags(Qt::Widget);
+    // Escape in one of its fields would close the inner dialog alone and leave ours empty.
+    QObject::connect(Fonts, &QDialog::rejected, &D, &QDialog::reject);
     std::uint32_t Chosen = Color;
     auto* ColorButton = new QPushButton(QStringLiteral("&Color..."), &D);
     auto ShowColor = [&] {
@@ -245,7 +249,7 @@ class TQtDialogService : public TDialogService {
     };
     ShowColor();
     QObject::connect(ColorButton, &QPushButton::clicked, &D, [&] {
-      const QColor C = QColorDialog::getColor(ToQColor(Chosen), &D);
+      const QColor C = PickColor(ToQColor(Chosen), &D);
       if (!C.isValid()) return;
       Chosen = FromQColor(C);
       ShowColor();
@@ -260,6 +264,7 @@ class TQtDialogService : public TDialogService {
     auto* Layout = new QVBoxLayout(&D);
     Layout->addWidget(Fonts);
     Layout->addLayout(Bottom);
+    OpenOverOwner(D);
     if (D.exec() != QDialog::Accepted) return false;
     Font = Fonts->currentFont();
     if (Font.family() == ShownFamily) Font.setFamily(Named);
@@ -273,6 +278,7 @@ class TQtDialogService : public TDialogService {
       D.setMinMax(R.MinPage, R.MaxPage);
       D.setOption(QAbstractPrintDialog::PrintPageRange);
     }
+    OpenOverOwner(D);
     if (D.exec() != QDialog::Accepted) return false;
     R.Copies = Printer().copyCount();
     R.Collate = Printer().collateCopies();
@@ -286,12 +292,19 @@ class TQtDialogService : public TDialogService {
 
   bool PrinterSetup() override {
     QPageSetupDialog D(&Printer(), DialogParent());
+    OpenOverOwner(D);
     return D.exec() == QDialog::Accepted;
   }
 
  private:
+  static QColor PickColor(const QColor& Initial, QWidget* Parent) {
+    QColorDialog D(Initial, Parent);
+    OpenOverOwner(D);
+    return D.exec() == QDialog::Accepted ? D.selectedColor() : QColor();
+  }
   static bool ChooseFile(TFileRequest& R, QFileDialog::AcceptMode Mode) {
     QFileDialog D(DialogParent(), R.Title);
+    OpenOverOwner(D);
     D.setAcceptMode(Mode);
     D.setFileMode(Mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                   : QFileDialog::AnyFile);

@@ -154,6 +154,46 @@ void KeepFrameOnScreen(QWidget* Window, TFramePlace Place) {
   if (Place) Keeper->SetPlace(std::move(Place));
 }
 
+void KeepFrameOverOwner(QWidget* Dialog) {
+  const QWidget* Parent = Dialog ? Dialog->parentWidget() : nullptr;
+  if (!Parent) return KeepFrameOnScreen(Dialog);
+  // Placed again once the window manager has framed it: where the window system would put it
+  // first (a guess at the frame's size, or the screen's corner) is not to be trusted.
+  KeepFrameOnScreen(
+      Dialog, [Dialog, Owner = QPointer<const QWidget>(Parent->window())](const QSize& Frame) {
+        if (!Owner || !Owner->isVisible()) return WindowFrame(Dialog).topLeft();
+        QRect R(QPoint(), Frame);
+        R.moveCenter(WindowFrame(Owner).center());
+        return R.topLeft();
+      });
+}
+
+namespace {
+// Qt's own dialogs are shown by Qt: they are placed as they show.
+class TOverOwnerOnShow : public QObject {
+ public:
+  static constexpr const char* Name = "OverOwner";
+  explicit TOverOwnerOnShow(QWidget* Dialog) : QObject(Dialog) {
+    setObjectName(QLatin1String(Name));
+    Dialog->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* Watched, QEvent* Event) override {
+    // Once its own show handling has sized it (a box sizes itself to its text).
+    if (Event->type() == QEvent::ShowToParent && Watched == parent())
+      KeepFrameOverOwner(static_cast<QWidget*>(Watched));
+    return false;
+  }
+};
+}  // namespace
+
+void OpenOverOwner(QWidget& Dialog) {
+  if (!Dialog.findChild<QObject*>(QLatin1String(TOverOwnerOnShow::Name),
+                                  Qt::FindDirectChildrenOnly))
+    new TOverOwnerOnShow(&Dialog);
+}
+
 QRect WindowFrame(const QWidget* Window) {
   const QWindow* H = Window ? Window->windowHandle() : nullptr;
   if (H) return H->frameGeometry();
@@ -314,16 +354,10 @@ void TForm::showEvent(QShowEvent* Event) {
   QDialog::showEvent(Event);
   if (Event->spontaneous()) return;
   RunGuarded([this] { FormShow(); });
-  if (FBorderStyle != bsDialog || !parentWidget()) return KeepFrameOnScreen(this);
-  // A dialog opens centred over the window it belongs to, placed again once the window manager
-  // has framed it: where the window system would put it first is not to be trusted.
-  KeepFrameOnScreen(
-      this, [this, Owner = QPointer<QWidget>(parentWidget()->window())](const QSize& Frame) {
-        if (!Owner || !Owner->isVisible()) return WindowFrame(this).topLeft();
-        QRect R(QPoint(), Frame);
-        R.moveCenter(WindowFrame(Owner).center());
-        return R.topLeft();
-      });
+  if (FBorderStyle == bsDialog || isModal())
+    KeepFrameOverOwner(this);
+  else
+    KeepFrameOnScreen(this);
 }
 
 void TForm::closeEvent(QCloseEvent* Event) {

@@ -122,6 +122,11 @@ using TFramePlace = std::function<QPoint(const QSize& Frame)>;
 // frame is put there first, and again once its true size is known. Every form does this when
 // shown; a maximised or full-screen window is left alone.
 void KeepFrameOnScreen(QWidget* Window, TFramePlace Place = {});
+// Keeps a dialog's frame on the screen as above, opened centred over the window it belongs to
+// (its parent's window), the first time too. Dialogs among the forms do this when shown.
+void KeepFrameOverOwner(QWidget* Dialog);
+// Has a dialog that is shown by others (Qt's own boxes) opened so every time it is shown.
+void OpenOverOwner(QWidget& Dialog);
 // A window's frame as the window system has it (the widget's copy may lag behind).
 QRect WindowFrame(const QWidget* Window);
 

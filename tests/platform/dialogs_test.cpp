@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QDialog>
+#include <QFontDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -189,6 +192,19 @@ TEST(QtDialogs, TheFontDialogKeepsASubstitutedNameUnlessAnotherFamilyIsPicked) {
   EXPECT_EQ(Font.family(), QStringLiteral("Arial"));
   EXPECT_EQ(Font.pointSize(), 13);
   EXPECT_EQ(Color, 0x0000FFu);
+
+  // Escape in the family field cancels the whole dialog, rather than emptying it.
+  bool LeftOpen = false;
+  QTimer::singleShot(0, [&] {
+    QKeyEvent Escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    auto* D = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(D);
+    QApplication::sendEvent(D->findChild<QFontDialog*>()->findChild<QLineEdit*>(), &Escape);
+    LeftOpen = D->isVisible();
+    if (LeftOpen) D->accept();
+  });
+  EXPECT_FALSE(Dialogs().ChooseFont(Font, Color));
+  EXPECT_FALSE(LeftOpen);
 }
 
 TEST(ScriptedDialogs, TheChosenFilterIsFoundByItsTextAndATypedExtensionNamesItsType) {

@@ -167,17 +167,25 @@ TEST(Form, ADialogOpensCentredOverTheWindowItBelongsTo) {
   auto* Page = new QWidget(&Owner);
   Owner.setGeometry(60, 50, 500, 400);
   Owner.show();
-  // Put first wherever the window system likes, the top-left corner say.
-  TForm D(Page);
+  // Put first wherever the window system likes, the top-left corner say: a dialog form, a
+  // sizeable form shown modally, and one of Qt's boxes.
+  TForm D(Page), Modal(Page);
   D.SetBorderStyle(bsDialog);
-  D.setGeometry(0, 0, 200, 100);
-  for (int Show = 0; Show < 2; ++Show) {
-    D.show();
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
-    const QPoint Off = D.frameGeometry().center() - Owner.frameGeometry().center();
-    EXPECT_LE(Off.manhattanLength(), 2) << Show << ": " << Off.x() << "," << Off.y();
-    D.hide();
-    Owner.move(120, 90);
+  Modal.setWindowModality(Qt::ApplicationModal);
+  QMessageBox Box(Page);
+  Box.setText(QStringLiteral("Box"));
+  OpenOverOwner(Box);
+  for (QWidget* W :
+       {static_cast<QWidget*>(&D), static_cast<QWidget*>(&Modal), static_cast<QWidget*>(&Box)}) {
+    W->setGeometry(0, 0, 200, 100);
+    for (int Show = 0; Show < 2; ++Show) {
+      W->show();
+      for (int i = 0; i < 3; ++i) QApplication::processEvents();
+      const QPoint Off = W->frameGeometry().center() - Owner.frameGeometry().center();
+      EXPECT_LE(Off.manhattanLength(), 2) << Show << ": " << Off.x() << "," << Off.y();
+      W->hide();
+      Owner.move(Owner.pos() + QPoint(60, 40));
+    }
   }
 }
 
