@@ -72,8 +72,9 @@ class TChartSpinEdit : public QLineEdit {
     if (!Taken) FRefused = true;
     return Taken;
   }
-  // Enter or leaving the edit: settles the typing as above.
-  void FinishTyping();
+  // Enter or leaving the edit: settles the typing as above. False when what was typed did not
+  // stand.
+  bool FinishTyping();
 
  signals:
   // A new number: typed in full, or stepped with the up-down or the arrow keys.
@@ -84,6 +85,7 @@ class TChartSpinEdit : public QLineEdit {
  protected:
   void keyPressEvent(QKeyEvent* Event) override;
   void focusOutEvent(QFocusEvent* Event) override;
+  void hideEvent(QHideEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
 
  private:
