@@ -107,7 +107,7 @@ bool TChartSpinEdit::FinishTyping() {
   }
   // A number the page put back itself has been refused without a word.
   if (InRange) return false;
-  const QString Message = RefusalText(Typed, IsNumber);
+  const QString Message = RefusalText(Typed, IsNumber, V);
   if (!Message.isEmpty()) ShowError(Message);
   return false;
 }
@@ -118,8 +118,9 @@ void TChartSpinEdit::Restore(int Value) {
   SetValue(Value);
 }
 
-QString TChartSpinEdit::RefusalText(const QString& Text, bool IsNumber) const {
+QString TChartSpinEdit::RefusalText(const QString& Text, bool IsNumber, int Number) const {
   if (IsNumber) {
+    if (Number < MinValue() && !FBelowMessage.isEmpty()) return FBelowMessage;
     if (!FRangeMessage.isEmpty()) return FRangeMessage;
     return QStringLiteral("Value must be between %1 and %2").arg(MinValue()).arg(MaxValue());
   }
