@@ -140,6 +140,7 @@ TFormChartAxis::TFormChartAxis(QWidget* Owner, TCustomChart* Chart, TChartAxis* 
   LG->addWidget(CBRoundFirst, 2, 0, 1, 2);
   LG->addWidget(CBMultiline, 3, 0, 1, 2);
   SESepar = SpinEdit(Labels, "SESepar", 0, MaxLabelsSeparation, 1);
+  SESepar->SetBelowMessage(QLatin1String(AxisMessages::Separation));
   AddLabelled(LG, 4, QStringLiteral("Min. Se&paration %:"), SESepar);
   SELabelsSize = SpinEdit(Labels, "SELabelsSize", 0, MaxAxisRoom, 1);
   AddLabelled(LG, 5, QStringLiteral("Si&ze:"), SELabelsSize);

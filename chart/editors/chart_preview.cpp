@@ -269,6 +269,9 @@ QSpinBox* MarginEdit(QWidget* Parent, const char* Name) {
   E->setObjectName(QLatin1String(Name));
   E->setRange(0, 100);
   E->setSingleStep(5);
+  // A margin is taken once typed in full: a prefix on the way (6 of 60) is no margin the user
+  // asked for, and would become the old value that a refusal puts back.
+  E->setKeyboardTracking(false);
   return E;
 }
 }  // namespace

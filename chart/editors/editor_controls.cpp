@@ -75,13 +75,14 @@ void TChartSpinEdit::TextEdited() {
   }
 }
 
-void TChartSpinEdit::FinishTyping() {
+bool TChartSpinEdit::FinishTyping() {
   const bool Refused = FRefused, Late = FTextLate;
   FRefused = FTextLate = false;
   if (!FBefore) {
     int V = 0;
-    if (!ReadValue(V)) SetValue(FValue);
-    return;
+    if (ReadValue(V)) return true;
+    SetValue(FValue);
+    return false;
   }
   const int Before = *FBefore;
   FBefore.reset();
@@ -89,24 +90,26 @@ void TChartSpinEdit::FinishTyping() {
   bool IsNumber = false;
   const int V = Typed.trimmed().toInt(&IsNumber);
   const bool InRange = IsNumber && V >= MinValue() && V <= MaxValue();
-  if (InRange && !Refused && !Late) return;
+  if (InRange && !Refused && !Late) return true;
   // Text that is no number and that the page made something of (an emptied edit) stands.
   if (!IsNumber && Late) {
     SetValue(FValue);
-    return;
+    return true;
   }
   Restore(Before);
   if (InRange && Refused) {
     // Handed on again, now with the page's message, from the value before the typing.
     emit Changed(V);
-    if (!FRefused) SetValue(V);
+    const bool Taken = !FRefused;
+    if (Taken) SetValue(V);
     FRefused = false;
-    return;
+    return Taken;
   }
   // A number the page put back itself has been refused without a word.
-  if (InRange) return;
-  const QString Message = RefusalText(Typed, IsNumber);
+  if (InRange) return false;
+  const QString Message = RefusalText(Typed, IsNumber, V);
   if (!Message.isEmpty()) ShowError(Message);
+  return false;
 }
 
 void TChartSpinEdit::Restore(int Value) {
@@ -115,8 +118,9 @@ void TChartSpinEdit::Restore(int Value) {
   SetValue(Value);
 }
 
-QString TChartSpinEdit::RefusalText(const QString& Text, bool IsNumber) const {
+QString TChartSpinEdit::RefusalText(const QString& Text, bool IsNumber, int Number) const {
   if (IsNumber) {
+    if (Number < MinValue() && !FBelowMessage.isEmpty()) return FBelowMessage;
     if (!FRangeMessage.isEmpty()) return FRangeMessage;
     return QStringLiteral("Value must be between %1 and %2").arg(MinValue()).arg(MaxValue());
   }
@@ -139,7 +143,12 @@ void TChartSpinEdit::keyPressEvent(QKeyEvent* Event) {
     FUpDown->Step(Key == Qt::Key_Up ? btNext : btPrev);
     return;
   }
-  if (Key == Qt::Key_Return || Key == Qt::Key_Enter) RunGuarded([this] { FinishTyping(); });
+  if (Key == Qt::Key_Return || Key == Qt::Key_Enter) {
+    bool Stood = true;
+    RunGuarded([&] { Stood = FinishTyping(); });
+    // A refused number keeps the user here: Enter does not go on to the dialog's default button.
+    if (!Stood) return;
+  }
   QLineEdit::keyPressEvent(Event);
 }
 
@@ -151,6 +160,13 @@ void TChartSpinEdit::focusOutEvent(QFocusEvent* Event) {
       Why == Qt::ShortcutFocusReason)
     RunGuarded([this] { FinishTyping(); });
   QLineEdit::focusOutEvent(Event);
+}
+
+void TChartSpinEdit::hideEvent(QHideEvent* Event) {
+  // The window closed by its title bar while the typing went on: the user left the edit with it,
+  // and nothing else would settle what the typing applied.
+  if (FBefore && !window()->isVisible()) RunGuarded([this] { FinishTyping(); });
+  QLineEdit::hideEvent(Event);
 }
 
 void TChartSpinEdit::resizeEvent(QResizeEvent* Event) {

@@ -46,6 +46,8 @@ class TChartSpinEdit : public QLineEdit {
   // What the chart says of a number beyond the range, where the range is one of its rules;
   // without it the edit names its range.
   void SetRangeMessage(const QString& Text) { FRangeMessage = Text; }
+  // The same for a number below the range, where only that end is one of the chart's rules.
+  void SetBelowMessage(const QString& Text) { FBelowMessage = Text; }
   TUpDown* UpDown() const { return FUpDown; }
   // Shows Value (clamped) without telling anyone; while the user types, once the typing ends.
   void SetValue(int Value);
@@ -72,8 +74,9 @@ class TChartSpinEdit : public QLineEdit {
     if (!Taken) FRefused = true;
     return Taken;
   }
-  // Enter or leaving the edit: settles the typing as above.
-  void FinishTyping();
+  // Enter or leaving the edit: settles the typing as above. False when what was typed did not
+  // stand.
+  bool FinishTyping();
 
  signals:
   // A new number: typed in full, or stepped with the up-down or the arrow keys.
@@ -84,6 +87,7 @@ class TChartSpinEdit : public QLineEdit {
  protected:
   void keyPressEvent(QKeyEvent* Event) override;
   void focusOutEvent(QFocusEvent* Event) override;
+  void hideEvent(QHideEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
 
  private:
@@ -92,12 +96,12 @@ class TChartSpinEdit : public QLineEdit {
   // Hands Value on again where the typing left another one in force, and shows it.
   void Restore(int Value);
   // The message for text that is refused as it stands: none for a number cut short.
-  QString RefusalText(const QString& Text, bool IsNumber) const;
+  QString RefusalText(const QString& Text, bool IsNumber, int Number) const;
   TUpDown* FUpDown;
   int FValue = 0;
   // The number in force when the typing began, until it is settled.
   std::optional<int> FBefore;
-  QString FRangeMessage;
+  QString FRangeMessage, FBelowMessage;
   bool FTyping = false, FRefused = false, FTextLate = false;
 };
 

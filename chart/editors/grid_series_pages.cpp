@@ -191,6 +191,7 @@ TPolarSeriesEditor::TPolarSeriesEditor(QWidget* Owner) : TSeriesFormatPage(Owner
   CBCircled = CheckBox(this, QStringLiteral("&Circled"), "CBCircled");
   Grid->addWidget(CBCircled, 0, 0, 1, 2);
   SERotation = SpinEdit(this, "SERotation", 0, 360, 5);
+  SERotation->SetRangeMessage(QLatin1String(PieMessages::RotationAngle));
   AddLabelled(Grid, 1, QStringLiteral("&Rotation:"), SERotation);
   SEXRadius = SpinEdit(this, "SEXRadius", 0, 2000, 5);
   AddLabelled(Grid, 2, QStringLiteral("&X Radius:"), SEXRadius);

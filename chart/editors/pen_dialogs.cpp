@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -21,6 +20,9 @@
 #include "platform/dialogs.h"
 
 namespace {
+// The widest pen the dialog offers.
+constexpr int MaxPenWidth = 100;
+
 TChartModalRunner& ModalRunner() {
   static TChartModalRunner Runner;
   return Runner;
@@ -139,19 +141,14 @@ TPenDialog::TPenDialog(QWidget* Owner, TPen& Pen) : TForm(Owner), ThePen(Pen) {
   CBVisible->setObjectName(QStringLiteral("CBVisible"));
   Grid->addWidget(CBVisible, 0, 0, 1, 2);
   auto* WidthLabel = new QLabel(QStringLiteral("&Width:"), this);
-  SEWidth = new QLineEdit(this);
-  SEWidth->setObjectName(QStringLiteral("SEWidth"));
+  SEWidth = SpinEdit(this, "SEWidth", 1, MaxPenWidth, 1);
   SEWidth->setMaximumWidth(60);
   WidthLabel->setBuddy(SEWidth);
-  UDWidth = new TUpDown(this);
+  UDWidth = SEWidth->UpDown();
   UDWidth->setObjectName(QStringLiteral("UDWidth"));
-  UDWidth->SetMin(1);
-  UDWidth->SetMax(100);
-  UDWidth->SetAssociate(SEWidth);
   auto* WidthRow = new QHBoxLayout;
   WidthRow->addWidget(WidthLabel);
   WidthRow->addWidget(SEWidth);
-  WidthRow->addWidget(UDWidth);
   WidthRow->addStretch();
   Grid->addLayout(WidthRow, 1, 0, 1, 2);
   RGStyle = new TRadioGroup(this);
@@ -163,9 +160,10 @@ TPenDialog::TPenDialog(QWidget* Owner, TPen& Pen) : TForm(Owner), ThePen(Pen) {
   AddColorAndButtons(*this, Grid, 2, BColor, SHColor, Button1, "Button1", Button3);
 
   connect(RGStyle, &TRadioGroup::Click, this, [this] { RunGuarded([this] { RGStyleClick(); }); });
-  connect(SEWidth, &QLineEdit::textEdited, this,
-          [this] { RunGuarded([this] { SEWidthChange(); }); });
-  connect(UDWidth, &TUpDown::Click, this, [this] { RunGuarded([this] { SEWidthChange(); }); });
+  // A width refused when the edit is left says so and puts back the width before the typing.
+  OnNumber(
+      SEWidth, this, Updating, [this](int W) { SEWidthChange(W); },
+      [this] { return ThePen.Width(); });
   connect(CBVisible, &QCheckBox::clicked, this,
           [this] { RunGuarded([this] { CBVisibleClick(); }); });
   connect(BColor, &QPushButton::clicked, this, [this] { RunGuarded([this] { BColorClick(); }); });
@@ -195,7 +193,7 @@ void TPenDialog::FormShow() {
     RGStyle->SetItemIndex(CP && CP->SmallDots() ? int(Items.size()) - 1 : Style);
   }
   if (CP) CBVisible->setChecked(CP->Visible());
-  UDWidth->SetPosition(ThePen.Width());
+  SEWidth->SetValue(ThePen.Width());
   RGStyle->setEnabled(ThePen.Width() == 1);
   SHColor->SetColor(ThePen.Color());
   Updating = false;
@@ -220,13 +218,10 @@ void TPenDialog::RGStyleClick() {
   if (I >= 0 && I <= int(psDashDotDot)) ThePen.SetStyle(TPenStyle(I));
 }
 
-void TPenDialog::SEWidthChange() {
+void TPenDialog::SEWidthChange(int Width) {
   if (Updating) return;
-  // A half-typed or empty width is not a width yet: the pen keeps its own.
-  int W = 0;
-  if (!ReadWholeNumber(SEWidth->text(), UDWidth->Min(), UDWidth->Max(), W)) return;
-  ThePen.SetWidth(W);
-  RGStyle->setEnabled(W == 1);
+  ThePen.SetWidth(Width);
+  RGStyle->setEnabled(Width == 1);
 }
 
 void TPenDialog::CBVisibleClick() {

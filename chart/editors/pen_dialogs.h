@@ -13,10 +13,10 @@
 class QCheckBox;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QWidget;
 class TChartPen;
+class TChartSpinEdit;
 class TRadioGroup;
 class TUpDown;
 
@@ -66,14 +66,14 @@ class TPenDialog : public TForm {
   TPen& ThePen;
   bool Updating = true;
   QCheckBox* CBVisible;
-  QLineEdit* SEWidth;
+  TChartSpinEdit* SEWidth;
   TUpDown* UDWidth;
   TRadioGroup* RGStyle;
   TColorSwatch* SHColor;
   QPushButton *BColor, *Button1, *Button3;
 
   void RGStyleClick();
-  void SEWidthChange();
+  void SEWidthChange(int Width);
   void CBVisibleClick();
   void BColorClick();
   void Button3Click();

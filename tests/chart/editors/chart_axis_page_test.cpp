@@ -107,6 +107,12 @@ TEST_F(AxisPageTest, EveryControlReachesTheAxisAndThePicture) {
   P.BLabelsFont->click();
   EXPECT_EQ(A.LabelsFont()->Color(), clBlue);
   EXPECT_TRUE(Dialogs.Messages().isEmpty());
+  // A separation below 0 is refused in the axis' words; the edit's own limit above in its own.
+  Type(P.SESepar, QStringLiteral("-5"));
+  Type(P.SESepar, QStringLiteral("600"));
+  EXPECT_EQ(A.LabelsSeparation(), 10);
+  EXPECT_EQ(Dialogs.Messages(), (QStringList{QLatin1String(AxisMessages::Separation),
+                                             QStringLiteral("Value must be between 0 and 500")}));
 }
 
 TEST_F(AxisPageTest, AutomaticRangeTurnedOffKeepsTheRangeInForce) {

@@ -185,7 +185,14 @@ TEST_F(ChartEditorTest, ATypedNumberRefusedAfterValidPrefixesBringsBackTheValueB
   EXPECT_FALSE(E->hasFocus());
   EXPECT_EQ(Chart->Chart3DPercent(), 80);
   EXPECT_EQ(E->text(), QStringLiteral("80"));
+  // Closing the window by its title bar in the middle of the typing leaves the edit too.
+  E->setFocus();
+  E->selectAll();
+  QTest::keyClicks(E, QStringLiteral("1000"));
+  P.close();
+  EXPECT_EQ(Chart->Chart3DPercent(), 80);
   EXPECT_EQ(Dialogs.Messages(),
             (QStringList{QStringLiteral("3D effect percent must be between 1 and 100"),
-                         QStringLiteral("'4x' is not a valid integer value")}));
+                         QStringLiteral("'4x' is not a valid integer value"),
+                         QStringLiteral("3D effect percent must be between 1 and 100")}));
 }

@@ -9,6 +9,7 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "chart/editors/chart_preview.h"
 #include "chart/engine/chart_panel.h"
@@ -147,6 +148,13 @@ TEST_F(ChartEditorTest, PreviewMarginsTypedDraggedAndProportional) {
     F.CBProp->setChecked(false);
     F.SERight->setValue(40);
     F.SELeft->setValue(60);
+    EXPECT_EQ(F.SELeft->value(), Wide.Left);
+    EXPECT_EQ(Chart->PrintMarginsRect().Left, Wide.Left);
+    // Typed key by key, the 6 on the way to 60 is not taken either.
+    F.SELeft->setFocus();
+    F.SELeft->selectAll();
+    QTest::keyClicks(F.SELeft, QStringLiteral("60"));
+    QTest::keyClick(F.SELeft, Qt::Key_Return);
     EXPECT_EQ(F.SELeft->value(), Wide.Left);
     EXPECT_EQ(Chart->PrintMarginsRect().Left, Wide.Left);
     F.SELeft->setValue(55);

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include "chart/engine/chart_pen.h"
 #include "platform/controls.h"
@@ -93,6 +94,34 @@ TEST_F(ChartEditorTest, PenDialogAppliesLiveAndCancelRestoresEverything) {
   });
   EditChartBrush(nullptr, Brush);
   EXPECT_EQ(Brush.Style(), bsSolid);
+}
+
+TEST_F(ChartEditorTest, PenWidthRefusedAfterAValidPrefixPutsBackTheWidthBeforeTheTyping) {
+  TChartPen Pen;
+  Pen.SetWidth(2);
+  Then([&](TForm& F) {
+    TPenDialog& D = PenDialog(F);
+    D.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&D));
+    D.SEWidth->setFocus();
+    D.SEWidth->selectAll();
+    QTest::keyClicks(D.SEWidth, QStringLiteral("4x"));
+    EXPECT_EQ(Pen.Width(), 4);
+    QTest::keyClick(D.SEWidth, Qt::Key_Tab);
+    EXPECT_EQ(Pen.Width(), 2);
+    // Enter on a refused width keeps the dialog open rather than pressing OK.
+    D.SEWidth->setFocus();
+    D.SEWidth->selectAll();
+    QTest::keyClicks(D.SEWidth, QStringLiteral("0"));
+    QTest::keyClick(D.SEWidth, Qt::Key_Return);
+    EXPECT_EQ(D.ModalResult(), mrNone);
+    EXPECT_EQ(D.SEWidth->text(), QStringLiteral("2"));
+    D.Button1->click();
+  });
+  EditChartPen(nullptr, Pen);
+  EXPECT_EQ(Pen.Width(), 2);
+  EXPECT_EQ(Dialogs.Messages(), (QStringList{QStringLiteral("'4x' is not a valid integer value"),
+                                             QStringLiteral("Value must be between 1 and 100")}));
 }
 
 TEST_F(ChartEditorTest, BrushDialogHidesTheColourOfAnEmptyBrushAndCancelRestores) {

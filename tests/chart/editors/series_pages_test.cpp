@@ -280,6 +280,9 @@ TEST_F(SeriesPagesTest, PointerLineAreaAndPolarPages) {
   EXPECT_FALSE(Po->SEAngleInc->isHidden());
   Type(Po->SEAngleInc, QStringLiteral("45"));
   EXPECT_EQ(Polar->AngleIncrement(), 45);
+  Dialogs.Requests.clear();
+  Type(Po->SERotation, QStringLiteral("400"));
+  EXPECT_EQ(Dialogs.Messages(), QStringList{QLatin1String(PieMessages::RotationAngle)});
   Po->CBAngleLabels->click();
   EXPECT_TRUE(Polar->CircleLabels());
   Then([](TForm& F) {
