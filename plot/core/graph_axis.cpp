@@ -187,6 +187,22 @@ QString TAxis::FormatTickLabel(int ADigits, double Value, double Step) const {
   return S;
 }
 
+std::pair<QString, QString> TAxis::EndLabels() const {
+  const double Lo = LowerEnd(), Hi = UpperEnd();
+  if (!Log) return {FormatTickLabel(Digits, Lo, TickStep), FormatTickLabel(Digits, Hi, TickStep)};
+  // The label digits count decimals of the exponents; the values they stand for may need more
+  // to tell two ends apart that lie close within one decade.
+  const double A = std::pow(10.0, Lo), B = std::pow(10.0, Hi);
+  int D = Digits;
+  if (A != B && std::isfinite(A - B))
+    D = std::clamp(static_cast<int>(std::ceil(-std::log10(std::fabs(B - A)))) + 1, Digits, 340);
+  // The estimate may fall a digit short where both round alike.
+  for (const int Last = D + 3;; ++D) {
+    std::pair<QString, QString> T{FormatTickLabel(D, A, TickStep), FormatTickLabel(D, B, TickStep)};
+    if (T.first != T.second || A == B || D == Last) return T;
+  }
+}
+
 const std::vector<TAxisTick>& TAxis::TickList() {
   TTickKey Key{LowerEnd(),
                UpperEnd(),

@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/geometry.h"
@@ -114,6 +115,9 @@ class TAxis : public TGraphAbstract {
   void AddLabel(const QString& Text, double Value) { Labels.push_back({Text, Value}); }
   void ClearLabels() { Labels.clear(); }
   QString FormatTickLabel(int ADigits, double Value, double Step) const;
+  // The texts of the lower and upper range end, which an axis too short for any tick label
+  // writes instead.
+  std::pair<QString, QString> EndLabels() const;
 
   // The tick walk that drawing and measuring share: every tick in order, labelled or not. It
   // sets TicksPerLabel, TickCount and TickStep on a logarithmic axis as the drawing does. The

@@ -325,13 +325,13 @@ void TAxis::Draw() {
 
   // A vertical axis too short for any label shows its two ends.
   if (!Horizontal() && LabelsDrawn == 0 && Visible && RegularLabelsVisible) {
-    const double A = Log ? std::pow(10.0, Lo) : Lo, B = Log ? std::pow(10.0, Hi) : Hi;
+    const auto [A, B] = EndLabels();
     const int X = Id == gaYAxis ? Gm.Axis - Gm.LabelGap - Gm.H : Gm.Axis + Gm.LabelGap;
     Text.SetAngle(LabelsDirection == ldVertical ? 90 : 0);
     C->SetTextAlign(TA_LEFT | TA_TOP);
-    Text.TextOut(X, Inverted ? P.Top : P.Bottom, FormatTickLabel(Digits, A, TickStep));
+    Text.TextOut(X, Inverted ? P.Top : P.Bottom, A);
     C->SetTextAlign(TA_RIGHT | TA_TOP);
-    Text.TextOut(X, Inverted ? P.Bottom : P.Top, FormatTickLabel(Digits, B, TickStep));
+    Text.TextOut(X, Inverted ? P.Bottom : P.Top, B);
     Text.SetAngle(0);
   }
 
@@ -402,10 +402,8 @@ int TAxis::LabelWidth() {
     W = std::max(W, Text.TextWidth(Log ? QStringLiteral("10") + T.Label : T.Label));
   }
   if (!Any) {
-    const double A = Log ? std::pow(10.0, LowerEnd()) : LowerEnd();
-    const double B = Log ? std::pow(10.0, UpperEnd()) : UpperEnd();
-    W = std::max(Text.TextWidth(FormatTickLabel(Digits, A, TickStep)),
-                 Text.TextWidth(FormatTickLabel(Digits, B, TickStep)));
+    const auto [A, B] = EndLabels();
+    W = std::max(Text.TextWidth(A), Text.TextWidth(B));
   }
   return W;
 }

@@ -279,13 +279,17 @@ TfmGraphProperties::TKeep TfmGraphProperties::KeepValue(std::function<double()> 
 TRealValidate* TfmGraphProperties::BindReal(QLineEdit* E, double Min, double Max,
                                             const QString& Caption, std::function<double()> Get,
                                             std::function<void(double)> Set, TApplyMode Mode,
-                                            TKeep Keep) {
+                                            TKeep Keep, std::function<bool(double)> Ignores) {
   FRealValidators.push_back(std::make_unique<TRealValidate>(Min, Max, E, this, Caption));
   TRealValidate* V = FRealValidators.back().get();
   if (!Keep) Keep = KeepValue(Get, Set);
   BindNumber({E, [V] { V->TextChanged(); }, [V] { V->IsValid(); }, [V] { V->Loaded(); },
               [E, Get] { E->setText(PropertiesNumberText(Get())); },
-              [V] { return V->Refused(0).has_value(); },
+              [V, E, Ignores] {
+                double X;
+                return V->Refused(0).has_value() ||
+                       (Ignores && GraphValidates::ParseReal(E->text(), X) && Ignores(X));
+              },
               [E](double& X) { return GraphValidates::ParseReal(E->text(), X); },
               [V](double X) { return V->Accepts(X); }, std::move(Set), std::move(Keep),
               &V->LastText, Mode});

@@ -318,11 +318,13 @@ class TfmGraphProperties : public TForm {
   using TKeep = std::function<std::function<void()>()>;
   static TKeep KeepValue(std::function<double()> Get, std::function<void(double)> Set);
   // A refused entry puts back what Keep noted before the first number typed was applied; by
-  // default the value Get answered, through Set.
+  // default the value Get answered, through Set. A number that Ignores names is one the range
+  // takes but Set passes over: left as the finished entry, it is put back without a word.
   GraphValidates::TRealValidate* BindReal(QLineEdit* Edit, double Min, double Max,
                                           const QString& Caption, std::function<double()> Get,
                                           std::function<void(double)> Set, TApplyMode Mode = amLive,
-                                          TKeep Keep = nullptr);
+                                          TKeep Keep = nullptr,
+                                          std::function<bool(double)> Ignores = nullptr);
   GraphValidates::TIntValidate* BindInt(QLineEdit* Edit, int Min, int Max, const QString& Caption,
                                         std::function<int()> Get, std::function<void(int)> Set,
                                         TApplyMode Mode = amLive);

@@ -166,7 +166,9 @@ void TfmGraphProperties::BuildAxisGroup(QWidget* Page, int Index) {
                 : (Y ? QStringLiteral("YMin") : QStringLiteral("Min")),
         [this, Index, Maximum] { return AxisEndShown(Index, Maximum); },
         [this, Index, Maximum](double V) { AxisRangeChanged(Index, Maximum, V); }, amDeferred,
-        KeepAxis);
+        KeepAxis,
+        // A log axis passes over ends at or below zero; the prefix typed on the way goes too.
+        [this, Index](double V) { return V <= 0 && AxisGroups[Index].Axis->Axis()->Log; });
   connect(G.chAutoMin, &QCheckBox::toggled, this,
           Guarded([this, Index] { AxisAutoClick(Index, false); }));
   connect(G.chAutoMax, &QCheckBox::toggled, this,

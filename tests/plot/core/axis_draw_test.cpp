@@ -1,6 +1,8 @@
 // Axis drawing on the recording target: line, ticks, labels, grid, end labels and label room.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "platform/canvas.h"
 #include "platform/canvas_targets.h"
 #include "plot/core/graph.h"
@@ -89,6 +91,18 @@ TEST(AxisDraw, LogAxisAndEndLabels) {
   S.Graph.YAxis->FirstTick = 5;
   S.Graph.YAxis->Draw();
   EXPECT_EQ(S.Texts().size(), 2);
+
+  // On a log axis within one decade the ends differ by less than the exponents' label digits
+  // show in the values: they get the digits that tell them apart.
+  TDrawFixture L;
+  L.Graph.YAxis->SetLog(true);
+  L.Layout({0, std::log10(1.5e-5), 10, std::log10(1.5e-5 * 1.001)});
+  L.Target.Clear();
+  L.Graph.YAxis->Draw();
+  const QStringList E = L.Texts();
+  ASSERT_EQ(E.size(), 2);
+  EXPECT_NE(E[0], E[1]);
+  EXPECT_LT(E[0].toDouble(), E[1].toDouble());
 }
 
 TEST(AxisDraw, XLabelsSkipOverlapsAndRoom) {

@@ -457,6 +457,16 @@ TEST(GraphProperties, ARefusedAxisEndTypedKeyByKeyPutsBackWhatWasInForce) {
   EXPECT_EQ(G.YMin, LogLo);
   EXPECT_EQ(F.Plot->GetMinimumLogValue(), MinLog);
   EXPECT_EQ(F.D->edMinLog->text(), PropertiesNumberText(MinLog));
+  // Past the smallest double a number reads as 0, which the log axis passes over: the prefix
+  // goes too, and the edit shows the end in force.
+  const QString LogShown = Y.edMin->text();
+  Y.edMin->selectAll();
+  QTest::keyClicks(Y.edMin, "1e-2000");
+  QTest::keyClick(Y.edMin, Qt::Key_Return);
+  EXPECT_EQ(F.Script.Messages().size(), 1);
+  EXPECT_EQ(G.YMin, LogLo);
+  EXPECT_EQ(F.Plot->GetMinimumLogValue(), MinLog);
+  EXPECT_EQ(Y.edMin->text(), LogShown);
 }
 
 TEST(GraphProperties, AfterLogarithmTheEditsShowTheEndsTheAxisUses) {
