@@ -3,7 +3,10 @@
 // page whose series was deleted empties itself instead of writing into freed memory), the
 // loading flag that keeps the page from writing back what it shows, and the registration of the
 // pages by class name.
+#include <memory>
+#include <optional>
 #include <type_traits>
+#include <utility>
 
 #include <QLineEdit>
 #include <QPointer>
@@ -11,6 +14,7 @@
 #include "chart/editors/axis_texts.h"
 #include "chart/editors/editor_controls.h"
 #include "chart/engine/chart_series.h"
+#include "platform/dialogs.h"
 
 class TColorSwatch;
 class TSeriesPointer;
@@ -73,13 +77,25 @@ class TSeriesFormatPage : public TChartEditorPage {
           return X ? Current(*X) : E->Value();
         });
   }
-  // A text edit of a floating-point value: only text that reads as a number is applied, so
-  // that typing "-" or "1e" on the way to a number is not an error.
-  template <class T, class FApply>
-  void EditReal(QLineEdit* E, FApply Apply) {
-    Edit<T>(E, &QLineEdit::textEdited, [Apply](T& X, const QString& Text) {
+  // A text edit of a floating-point value: text that reads as a number is applied as it is
+  // typed ("-" or "1e" on the way to a number is no error yet). Enter or leaving the edit
+  // settles the typing: text that is still no number then says so, and the value in force
+  // before the typing comes back. An emptied edit changes nothing.
+  template <class T, class FApply, class FCurrent>
+  void EditReal(QLineEdit* E, FApply Apply, FCurrent Current) {
+    auto Before = std::make_shared<std::optional<double>>();
+    Edit<T>(E, &QLineEdit::textEdited, [Apply, Current, Before](T& X, const QString& Text) {
+      if (!*Before) *Before = Current(X);
       QString Error;
       if (const auto V = ReadNumberText(Text, Error)) Apply(X, *V);
+    });
+    Edit<T>(E, &QLineEdit::editingFinished, [Apply, Before, E](T& X) {
+      const std::optional<double> Was = std::exchange(*Before, std::nullopt);
+      QString Error;
+      if (!Was || E->text().trimmed().isEmpty() || ReadNumberText(E->text(), Error)) return;
+      Apply(X, *Was);
+      E->setText(NumberText(*Was));
+      ShowError(Error);
     });
   }
 

@@ -337,7 +337,8 @@ TBarSeriesEditor::TBarSeriesEditor(QWidget* Owner) : TSeriesFormatPage(Owner) {
     EYOrigin->setEnabled(On);
     if (On && EYOrigin->isVisible()) EYOrigin->setFocus();
   });
-  EditReal<S>(EYOrigin, [](S& X, double V) { X.SetYOrigin(V); });
+  EditReal<S>(
+      EYOrigin, [](S& X, double V) { X.SetYOrigin(V); }, [](const S& X) { return X.YOrigin(); });
   Edit<S>(RGMultiBar, &TRadioGroup::Click, [this](S& X) {
     if (RGMultiBar->ItemIndex() >= 0) X.SetMultiBar(TMultiBar(RGMultiBar->ItemIndex()));
   });
@@ -480,7 +481,9 @@ TPieSeriesEditor::TPieSeriesEditor(QWidget* Owner) : TSeriesFormatPage(Owner) {
     X.OtherSlice()->SetStyle(TPieOtherStyle(I));
     EnableOther();
   });
-  EditReal<S>(EOtherValue, [](S& X, double V) { X.OtherSlice()->SetValue(V); });
+  EditReal<S>(
+      EOtherValue, [](S& X, double V) { X.OtherSlice()->SetValue(V); },
+      [](S& X) { return X.OtherSlice()->Value(); });
   Edit<S>(EOtherLabel, &QLineEdit::textEdited,
           [](S& X, const QString& T) { X.OtherSlice()->SetText(T); });
   Edit<S>(CBOrder, &QComboBox::activated, [](S& X, int I) {
@@ -594,10 +597,14 @@ TChartShapeEditor::TChartShapeEditor(QWidget* Owner) : TSeriesFormatPage(Owner) 
   Edit<S>(CBStyle, &QComboBox::activated, [](S& X, int I) {
     if (I >= 0) X.SetStyle(TChartShapeStyle(I));
   });
-  EditReal<S>(EX0, [](S& X, double V) { X.SetX0(V); });
-  EditReal<S>(EY0, [](S& X, double V) { X.SetY0(V); });
-  EditReal<S>(EX1, [](S& X, double V) { X.SetX1(V); });
-  EditReal<S>(EY1, [](S& X, double V) { X.SetY1(V); });
+  EditReal<S>(
+      EX0, [](S& X, double V) { X.SetX0(V); }, [](const S& X) { return X.X0(); });
+  EditReal<S>(
+      EY0, [](S& X, double V) { X.SetY0(V); }, [](const S& X) { return X.Y0(); });
+  EditReal<S>(
+      EX1, [](S& X, double V) { X.SetX1(V); }, [](const S& X) { return X.X1(); });
+  EditReal<S>(
+      EY1, [](S& X, double V) { X.SetY1(V); }, [](const S& X) { return X.Y1(); });
   Edit<S>(MText, &QPlainTextEdit::textChanged,
           [this](S& X) { X.SetText(MText->toPlainText().split(QLatin1Char('\n'))); });
   Edit<S>(RGAlign, &TRadioGroup::Click, [this](S& X) {

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include "chart/editors/grid_series_pages.h"
 #include "chart/editors/series_pages.h"
@@ -172,8 +173,18 @@ TEST_F(SeriesPagesTest, NumberEditsTakeOnlyTextThatReadsAsANumber) {
     EXPECT_EQ(Bar->YOrigin(), 0) << Partial;
   }
   TypeText(B->EYOrigin, QStringLiteral("-2.5"));
+  QTest::keyClick(B->EYOrigin, Qt::Key_Return);
   EXPECT_EQ(Bar->YOrigin(), -2.5);
   EXPECT_TRUE(Dialogs.Messages().isEmpty());
+  // Text that is still no number when the typing ends says so and undoes its prefixes.
+  B->EYOrigin->selectAll();
+  QTest::keyClicks(B->EYOrigin, QStringLiteral("12x"));
+  EXPECT_EQ(Bar->YOrigin(), 12);
+  QTest::keyClick(B->EYOrigin, Qt::Key_Return);
+  EXPECT_EQ(Bar->YOrigin(), -2.5);
+  EXPECT_EQ(B->EYOrigin->text(), QStringLiteral("-2.5"));
+  EXPECT_EQ(Dialogs.Messages(), QStringList{QStringLiteral("'12x' is not a valid number")});
+  Dialogs.Requests.clear();
 
   auto* Shape = Add<TChartShape>();
   auto Sh = Open<TChartShapeEditor>(Shape);
