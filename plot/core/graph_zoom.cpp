@@ -20,6 +20,12 @@ bool FiniteRange(const TDoubleRect& R) {
   return std::isfinite(R.Left) && std::isfinite(R.Top) && std::isfinite(R.Right) &&
          std::isfinite(R.Bottom);
 }
+
+// A step that removes the whole range or more turns the view around instead of zooming it.
+bool TurnedAround(const TDoubleRect& From, const TDoubleRect& To) {
+  return (From.Right - From.Left) * (To.Right - To.Left) < 0 ||
+         (From.Bottom - From.Top) * (To.Bottom - To.Top) < 0;
+}
 }  // namespace
 
 void TZoom::ClearStacks() {
@@ -149,8 +155,9 @@ void TZoom::Animate() {
     const TDoubleRect P = AnimatedStep(GraphPrimary(), F1, ChangePerStep);
     const TDoubleRect S = AnimatedStep(GraphSecondary(), F2, ChangePerStep);
     if (!FiniteRange(P) || !FiniteRange(S)) break;
-    // Closer in than the numbers tell apart is refused as a too thin band is.
-    if (!Resolvable(P, S)) {
+    // Closer in than the numbers tell apart is refused as a too thin band is, and so is a step
+    // that turns a range around.
+    if (!Resolvable(P, S) || TurnedAround(GraphPrimary(), P) || TurnedAround(GraphSecondary(), S)) {
       if (FPrimary.size() == Before) Enabled = false;
       break;
     }

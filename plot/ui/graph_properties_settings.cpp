@@ -367,8 +367,9 @@ void TfmGraphProperties::BuildLaterPages() {
       {&edMax, piContour, "edMax", "Max", -1e30, 1e30, false},
       {&edRMin, piContour, "edRMin", "Min", -1e30, 1e30, false},
       {&edRMax, piContour, "edRMax", "Max", -1e30, 1e30, false},
-      {&edLoColor, piColorMap, "edLoColor", "Low Color", 0, 1e30, false},
-      {&edHiColor, piColorMap, "edHiColor", "Hi Color", 0, 1e30, false},
+      // Cut-offs are values of Z, which may lie below zero as well.
+      {&edLoColor, piColorMap, "edLoColor", "Low Color", -1e30, 1e30, false},
+      {&edHiColor, piColorMap, "edHiColor", "Hi Color", -1e30, 1e30, false},
   };
   for (const TEdit& E : Edits) {
     *E.Field = Named(new QLineEdit(Pages[E.Page]), E.Name);

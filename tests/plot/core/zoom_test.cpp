@@ -201,6 +201,14 @@ TEST(Zoom, LogAxesWorkInDecades) {
   EXPECT_NEAR(S.Ranges().Right - S.Ranges().Left, (R0.Right - R0.Left) / 4, 1e-9);
   Z.Reset();
   EXPECT_EQ(S.Ranges(), R0);
+  // A change of the whole range or more would turn the view around: refused like a click.
+  Z.Enabled = true;
+  Z.ChangePerStep = 1.5;
+  Z.BeginDrag(PX, PY);
+  EXPECT_EQ(Z.Count(), 0);
+  EXPECT_FALSE(Z.Enabled);
+  EXPECT_EQ(S.Ranges(), R0);
+  Z.ChangePerStep = 0.5;
 
   // An animated zoom that stops itself gives the cursor back.
   struct TCursorOwner : TGraphOwner {

@@ -310,6 +310,12 @@ TEST(GraphPropertiesPages, ColorMapPaletteQualityAndCutOffs) {
   EXPECT_EQ(F.At(1, 1), White);
   EXPECT_EQ(F.At(9, 9), White);
   EXPECT_NE(F.At(5, 3), White);  // 35
+  // Z may lie below zero, and so may a cut-off.
+  const qsizetype Told = F.Script.Messages().size();
+  D.edHiColor->setText(QStringLiteral("-5"));
+  D.btColorMapApply->click();
+  EXPECT_EQ(F.Script.Messages().size(), Told);
+  EXPECT_EQ(C->ZMin, -5);
 }
 
 struct TContourPage : TPagesFixture {
