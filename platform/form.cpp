@@ -155,17 +155,20 @@ void KeepFrameOnScreen(QWidget* Window, TFramePlace Place) {
 }
 
 void KeepFrameOverOwner(QWidget* Dialog) {
-  const QWidget* Parent = Dialog ? Dialog->parentWidget() : nullptr;
-  if (!Parent) return KeepFrameOnScreen(Dialog);
+  if (!Dialog) return;
+  // A dialog made once for the whole program has no parent: it belongs to the window it is
+  // opened from, the active one.
+  const QWidget* Parent = Dialog->parentWidget();
+  const QWidget* Owner = Parent ? Parent->window() : QApplication::activeWindow();
+  if (!Owner || Owner == Dialog) return KeepFrameOnScreen(Dialog);
   // Placed again once the window manager has framed it: where the window system would put it
-  // first (a guess at the frame's size, or the screen's corner) is not to be trusted.
-  KeepFrameOnScreen(
-      Dialog, [Dialog, Owner = QPointer<const QWidget>(Parent->window())](const QSize& Frame) {
-        if (!Owner || !Owner->isVisible()) return WindowFrame(Dialog).topLeft();
-        QRect R(QPoint(), Frame);
-        R.moveCenter(WindowFrame(Owner).center());
-        return R.topLeft();
-      });
+  // first (a guess at the frame's size, or the screen's middle) is not to be trusted.
+  KeepFrameOnScreen(Dialog, [Dialog, Owner = QPointer<const QWidget>(Owner)](const QSize& Frame) {
+    if (!Owner || !Owner->isVisible()) return WindowFrame(Dialog).topLeft();
+    QRect R(QPoint(), Frame);
+    R.moveCenter(WindowFrame(Owner).center());
+    return R.topLeft();
+  });
 }
 
 namespace {
