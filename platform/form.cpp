@@ -92,6 +92,9 @@ class TFrameKeeper : public QObject {
     if (!H || !W->isVisible() ||
         (W->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
       return;
+    // Until the native window is shown its geometry is the one it was made with, not the size
+    // the window is about to take: no place is worked out from that.
+    if (FPlace && !H->isVisible()) return;
     // The native window's own account: the widget's copy of the frame may be stale.
     const QRect Frame = H->frameGeometry(), Client = H->geometry();
     const bool Framed = Frame != Client;

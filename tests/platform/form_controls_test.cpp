@@ -173,19 +173,24 @@ TEST(Form, ADialogOpensCentredOverTheWindowItBelongsTo) {
   TForm D(Page), Modal(Page), Shared;
   D.SetBorderStyle(bsDialog);
   Shared.SetBorderStyle(bsDialog);
+  (new QVBoxLayout(&Shared))->addWidget(new QLabel(QStringLiteral("Expression")));
   Modal.setWindowModality(Qt::ApplicationModal);
   QMessageBox Box(Page);
   Box.setText(QStringLiteral("Box"));
   OpenOverOwner(Box);
   for (QWidget* W : {static_cast<QWidget*>(&D), static_cast<QWidget*>(&Modal),
                      static_cast<QWidget*>(&Box), static_cast<QWidget*>(&Shared)}) {
-    W->setGeometry(0, 0, 200, 100);
+    if (W == &Shared)
+      W->move(0, 0);  // sized by its contents as it shows
+    else
+      W->setGeometry(0, 0, 200, 100);
     for (int Show = 0; Show < 2; ++Show) {
       QApplication::setActiveWindow(&Owner);
       W->show();
       for (int i = 0; i < 3; ++i) QApplication::processEvents();
       const QPoint Off = W->frameGeometry().center() - Owner.frameGeometry().center();
       EXPECT_LE(Off.manhattanLength(), 2) << Show << ": " << Off.x() << "," << Off.y();
+      EXPECT_LT(W->width(), 300);
       W->hide();
       Owner.move(Show ? QPoint(60, 50) : QPoint(120, 90));
     }
