@@ -92,6 +92,9 @@ class TFrameKeeper : public QObject {
     if (!H || !W->isVisible() ||
         (W->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
       return;
+    // Until the native window is shown its geometry is the one it was made with, not the size
+    // the window is about to take: no place is worked out from that.
+    if (FPlace && !H->isVisible()) return;
     // The native window's own account: the widget's copy of the frame may be stale.
     const QRect Frame = H->frameGeometry(), Client = H->geometry();
     const bool Framed = Frame != Client;
@@ -155,17 +158,20 @@ void KeepFrameOnScreen(QWidget* Window, TFramePlace Place) {
 }
 
 void KeepFrameOverOwner(QWidget* Dialog) {
-  const QWidget* Parent = Dialog ? Dialog->parentWidget() : nullptr;
-  if (!Parent) return KeepFrameOnScreen(Dialog);
+  if (!Dialog) return;
+  // A dialog made once for the whole program has no parent: it belongs to the window it is
+  // opened from, the active one.
+  const QWidget* Parent = Dialog->parentWidget();
+  const QWidget* Owner = Parent ? Parent->window() : QApplication::activeWindow();
+  if (!Owner || Owner == Dialog) return KeepFrameOnScreen(Dialog);
   // Placed again once the window manager has framed it: where the window system would put it
-  // first (a guess at the frame's size, or the screen's corner) is not to be trusted.
-  KeepFrameOnScreen(
-      Dialog, [Dialog, Owner = QPointer<const QWidget>(Parent->window())](const QSize& Frame) {
-        if (!Owner || !Owner->isVisible()) return WindowFrame(Dialog).topLeft();
-        QRect R(QPoint(), Frame);
-        R.moveCenter(WindowFrame(Owner).center());
-        return R.topLeft();
-      });
+  // first (a guess at the frame's size, or the screen's middle) is not to be trusted.
+  KeepFrameOnScreen(Dialog, [Dialog, Owner = QPointer<const QWidget>(Owner)](const QSize& Frame) {
+    if (!Owner || !Owner->isVisible()) return WindowFrame(Dialog).topLeft();
+    QRect R(QPoint(), Frame);
+    R.moveCenter(WindowFrame(Owner).center());
+    return R.topLeft();
+  });
 }
 
 namespace {

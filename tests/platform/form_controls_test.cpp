@@ -168,23 +168,31 @@ TEST(Form, ADialogOpensCentredOverTheWindowItBelongsTo) {
   Owner.setGeometry(60, 50, 500, 400);
   Owner.show();
   // Put first wherever the window system likes, the top-left corner say: a dialog form, a
-  // sizeable form shown modally, and one of Qt's boxes.
-  TForm D(Page), Modal(Page);
+  // sizeable form shown modally, one of Qt's boxes, and a dialog made once for the whole
+  // program (no parent: it belongs to the active window).
+  TForm D(Page), Modal(Page), Shared;
   D.SetBorderStyle(bsDialog);
+  Shared.SetBorderStyle(bsDialog);
+  (new QVBoxLayout(&Shared))->addWidget(new QLabel(QStringLiteral("Expression")));
   Modal.setWindowModality(Qt::ApplicationModal);
   QMessageBox Box(Page);
   Box.setText(QStringLiteral("Box"));
   OpenOverOwner(Box);
-  for (QWidget* W :
-       {static_cast<QWidget*>(&D), static_cast<QWidget*>(&Modal), static_cast<QWidget*>(&Box)}) {
-    W->setGeometry(0, 0, 200, 100);
+  for (QWidget* W : {static_cast<QWidget*>(&D), static_cast<QWidget*>(&Modal),
+                     static_cast<QWidget*>(&Box), static_cast<QWidget*>(&Shared)}) {
+    if (W == &Shared)
+      W->move(0, 0);  // sized by its contents as it shows
+    else
+      W->setGeometry(0, 0, 200, 100);
     for (int Show = 0; Show < 2; ++Show) {
+      QApplication::setActiveWindow(&Owner);
       W->show();
       for (int i = 0; i < 3; ++i) QApplication::processEvents();
       const QPoint Off = W->frameGeometry().center() - Owner.frameGeometry().center();
       EXPECT_LE(Off.manhattanLength(), 2) << Show << ": " << Off.x() << "," << Off.y();
+      EXPECT_LT(W->width(), 300);
       W->hide();
-      Owner.move(Owner.pos() + QPoint(60, 40));
+      Owner.move(Show ? QPoint(60, 50) : QPoint(120, 90));
     }
   }
 }
