@@ -348,3 +348,7 @@ QString ReadErrorReason(const QString& Error, const QString& FileName) {
   if (Error.startsWith(FileName + ": ")) return Error.mid(FileName.size() + 2);
   return Error;
 }
+
+QString WriteFailedText(const QString& FileName, const QString& Error) {
+  return "The file " + FileName + " could not be written: " + ReadErrorReason(Error, FileName);
+}
