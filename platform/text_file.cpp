@@ -258,7 +258,9 @@ bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* E
   F.Fd = ::mkstemp(Temp.data());
   if (F.Fd < 0) {
     const int Code = errno;
-    if (Old.Fd >= 0 && (Code == EACCES || Code == EPERM))
+    // No new file: a closed folder, or a disk without a free file entry (its reservation then
+    // tells whether there is room).
+    if (Old.Fd >= 0 && (Code == EACCES || Code == EPERM || Code == ENOSPC || Code == EDQUOT))
       return WriteInPlace(Old, Target, Bytes, Error);
     SetError(Error, Target + ": " + SystemError(Code));
     return false;
