@@ -258,7 +258,9 @@ bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* E
   F.Fd = ::mkstemp(Temp.data());
   if (F.Fd < 0) {
     const int Code = errno;
-    if (Old.Fd >= 0 && (Code == EACCES || Code == EPERM))
+    // No new file: a closed folder, or a disk without a free file entry (its reservation then
+    // tells whether there is room).
+    if (Old.Fd >= 0 && (Code == EACCES || Code == EPERM || Code == ENOSPC || Code == EDQUOT))
       return WriteInPlace(Old, Target, Bytes, Error);
     SetError(Error, Target + ": " + SystemError(Code));
     return false;
@@ -347,4 +349,8 @@ QString ReadErrorReason(const QString& Error, const QString& FileName) {
   if (Error.startsWith(FileName + " ")) return "it " + Error.mid(FileName.size() + 1);
   if (Error.startsWith(FileName + ": ")) return Error.mid(FileName.size() + 2);
   return Error;
+}
+
+QString WriteFailedText(const QString& FileName, const QString& Error) {
+  return "The file " + FileName + " could not be written: " + ReadErrorReason(Error, FileName);
 }

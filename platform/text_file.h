@@ -67,6 +67,8 @@ bool SameFile(const QString& A, const QString& B);
 // The reason of a read error above without the file's name ("it is a directory"), for messages
 // that name the file already.
 QString ReadErrorReason(const QString& Error, const QString& FileName);
+// "The file NAME could not be written: " and the reason of a writer's Error about it.
+QString WriteFailedText(const QString& FileName, const QString& Error);
 
 // Text in an encoding, as a rewrite of a file read in it should store it. Characters that the
 // encoding cannot hold make the answer false (Bytes then undefined).

@@ -20,6 +20,7 @@
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/ini_file.h"
+#include "platform/text_file.h"
 #include "widgets/text_list_box.h"
 
 namespace {
@@ -131,12 +132,12 @@ void TCalcWindowPages::SetUserVarFile(const QString& FileName) {
   FWindow->UserVarFile = FileName;
   TIniFile Ini(BasePath() + ".INI");
   Ini.WriteString("Files", "Variables", FileName);
-  if (!Ini.UpdateFile()) ShowError("Can't create file " + Ini.FileName());
+  if (QString Why; !Ini.UpdateFile(&Why)) ShowError(WriteFailedText(Ini.FileName(), Why));
 }
 
 void TCalcWindowPages::SetUserFuncFile(const QString& FileName) {
   FWindow->UserFuncFile = FileName;
   TIniFile Ini(BasePath() + ".INI");
   Ini.WriteString("Files", "Functions", FileName);
-  if (!Ini.UpdateFile()) ShowError("Can't create file " + Ini.FileName());
+  if (QString Why; !Ini.UpdateFile(&Why)) ShowError(WriteFailedText(Ini.FileName(), Why));
 }

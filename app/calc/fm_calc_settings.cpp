@@ -288,7 +288,7 @@ void TfmCalc::FormCloseQuery(bool& CanClose) {
   // The files exist as a rule (a closed folder has them rewritten in place): the box says that
   // they could not be written, and why.
   const auto Failed = [](const QString& Name, const QString& Why) {
-    ShowError("The file " + Name + " could not be written: " + ReadErrorReason(Why, Name));
+    ShowError(WriteFailedText(Name, Why));
   };
   QString Why;
   if (!SaveSettings(&Why)) Failed(BasePath() + ".INI", Why);

@@ -8,6 +8,7 @@
 #include "platform/app_services.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
+#include "platform/text_file.h"
 
 namespace {
 // No screen is this large; beyond it a size is damage, not a window.
@@ -60,5 +61,6 @@ void SaveFormPlacement(QWidget* Form) {
   Ini.WriteInteger(Section, "Top", Form->y());
   Ini.WriteInteger(Section, "Width", Form->width());
   Ini.WriteInteger(Section, "Height", Form->height());
-  if (!Ini.UpdateFile()) ShowError("Can't create file " + BasePath() + ".INI");
+  // The file is there as a rule: the box says why it could not be written (a full disk).
+  if (QString Why; !Ini.UpdateFile(&Why)) ShowError(WriteFailedText(Ini.FileName(), Why));
 }

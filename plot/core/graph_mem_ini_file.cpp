@@ -5,6 +5,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/number_text.h"
+#include "platform/text_file.h"
 
 namespace {
 // A line break inside a name or value would break the file's line structure.
@@ -111,7 +112,8 @@ TGraphMemIniFile::~TGraphMemIniFile() {
   try {
     QString Error;
     if (!UpdateFile(&Error))
-      ShowError(QStringLiteral("The settings could not be saved to %1: %2").arg(FileName, Error));
+      ShowError(QStringLiteral("The settings could not be saved to %1: %2")
+                    .arg(FileName, ReadErrorReason(Error, FileName)));
   } catch (...) {
     // Nothing may leave a destructor; the box above is the report.
   }

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "platform/dialogs.h"
+#include "platform/text_file.h"
 #include "plot/core/graph_mem_ini_file.h"
 #include "plot/ui/plot.h"
 
@@ -325,8 +326,8 @@ void TPlot::SaveSettings() {
   QString Error;
   if (!Ini.UpdateFile(&Error)) {
     Ini.DiscardChanges();
-    ::ShowError(
-        QStringLiteral("The plot settings could not be saved to %1: %2").arg(FIniFileName, Error));
+    ::ShowError(QStringLiteral("The plot settings could not be saved to %1: %2")
+                    .arg(FIniFileName, ReadErrorReason(Error, FIniFileName)));
   }
 }
 

@@ -108,7 +108,8 @@ bool TPrintDlg::DefaultMargins(const QString& Mode) {
   QString Why;
   if (Ini.UpdateFile(&Why)) return true;
   Ini.DiscardChanges();
-  ShowError(QStringLiteral("Cannot write the print settings to %1: %2").arg(SettingsFile(), Why));
+  ShowError(QStringLiteral("Cannot write the print settings to %1: %2")
+                .arg(SettingsFile(), ReadErrorReason(Why, SettingsFile())));
   return false;
 }
 
@@ -296,8 +297,8 @@ bool TPrintDlg::PrintPage() {
     QString Why;
     if (!Ini.UpdateFile(&Why)) {
       Ini.DiscardChanges();
-      ShowError(
-          QStringLiteral("Cannot write the print settings to %1: %2").arg(SettingsFile(), Why));
+      ShowError(QStringLiteral("Cannot write the print settings to %1: %2")
+                    .arg(SettingsFile(), ReadErrorReason(Why, SettingsFile())));
     }
   }
   if (FPlot) FPlot->Redraw();

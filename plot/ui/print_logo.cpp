@@ -8,6 +8,7 @@
 #include "platform/app_services.h"
 #include "platform/canvas.h"
 #include "platform/number_text.h"
+#include "platform/text_file.h"
 #include "plot/core/graph_mem_ini_file.h"
 
 TTitleBlockDefaults& TitleBlockDefaults() {
@@ -137,7 +138,8 @@ bool TPrintLogo::Save(QString* Error) {
   QString Why;
   if (Ini.UpdateFile(&Why)) return true;
   Ini.DiscardChanges();
-  if (Error) *Error = QStringLiteral("Cannot write %1: %2").arg(FileName, Why);
+  if (Error)
+    *Error = QStringLiteral("Cannot write %1: %2").arg(FileName, ReadErrorReason(Why, FileName));
   return false;
 }
 

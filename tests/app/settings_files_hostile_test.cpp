@@ -248,6 +248,12 @@ TEST_F(CalcWindowTest, AFullDiskKeepsTheSettingsHistoryAndTapeFiles) {
   const QString Full = " could not be written: No space left on device";
   EXPECT_EQ(Dialogs.Messages(),
             (QStringList{"The file " + Base + ".INI" + Full, "The file " + Base + ".HST" + Full}));
+  // A plot window's place, written when it closes, is reported the same way.
+  Dialogs.Requests.clear();
+  QWidget Plot;
+  Plot.setObjectName("fmPlot2D");
+  SaveFormPlacement(&Plot);
+  EXPECT_EQ(Dialogs.Messages(), QStringList{"The file " + Base + ".INI" + Full});
   QByteArray B;
   ASSERT_TRUE(ReadFileBytes(Base + ".INI", B).Ok());
   EXPECT_EQ(B, Ini);

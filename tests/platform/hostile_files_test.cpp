@@ -184,6 +184,15 @@ TEST(HostileFiles, AFailedRewriteInPlaceKeepsTheOldFile) {
   TSmallDisk Disk;
   SKIP_WITHOUT_SMALL_DISK(Disk);
   Closed(Disk.Path("").chopped(1), [&] { Disk.Fill(); });
+  // A disk without a free file entry takes no new file either, though it has room: in place.
+  TSmallDisk NoEntries("size=256k,nr_inodes=8");
+  SKIP_WITHOUT_SMALL_DISK(NoEntries);
+  const QString F = NoEntries.Path("Numyx.HST");
+  ASSERT_TRUE(PutBytes(F, Old));
+  NoEntries.FillEntries();
+  QString Error;
+  EXPECT_TRUE(WriteFileBytes(F, New, &Error)) << Error.toStdString();
+  EXPECT_EQ(ReadBytes(F), New);
 }
 
 TEST(HostileFiles, WritingFollowsALinkAndKeepsPermissions) {

@@ -16,13 +16,13 @@
 
 class TSmallDisk {
  public:
-  TSmallDisk() {
+  explicit TSmallDisk(const char* Options = "size=64k") {
     if (!FDir.isValid()) {
       FReason = "no temporary directory";
       return;
     }
     const QByteArray Path = QFile::encodeName(FDir.path());
-    if (::mount("tmpfs", Path.constData(), "tmpfs", 0, "size=64k") != 0) {
+    if (::mount("tmpfs", Path.constData(), "tmpfs", 0, Options) != 0) {
       FReason = std::string("cannot mount a small tmpfs: ") + std::strerror(errno);
       return;
     }
@@ -50,6 +50,15 @@ class TSmallDisk {
     while (::write(Fd, Block, 1) > 0) {
     }
     ::close(Fd);
+  }
+  // Takes every free file entry (the space stays), so no new file can be made.
+  void FillEntries() const {
+    for (int I = 0;; ++I) {
+      const int Fd = ::open(QFile::encodeName(Path(".e" + QString::number(I))).constData(),
+                            O_WRONLY | O_CREAT | O_EXCL, 0600);
+      if (Fd < 0) return;
+      ::close(Fd);
+    }
   }
   // Gives the space back.
   void Free() const { QFile::remove(Path(".filler")); }

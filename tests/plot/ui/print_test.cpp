@@ -529,10 +529,18 @@ TEST(PrintDialog, LogoEditorSavesWhatWasEditedWhenAsked) {
       1);
   // A file that cannot be written is reported and the edit stays unsaved.
   F.Dialog.Memo->setPlainText(QStringLiteral("Zeta"));
-  F.Dialog.Logo->FileName = F.Dir.filePath("no/such/dir/logo.ini");
+  const QString Nowhere = F.Dir.filePath("no/such/dir/logo.ini");
+  F.Dialog.Logo->FileName = Nowhere;
   F.Dialog.SaveLogoClick();
   EXPECT_TRUE(F.Dialog.LogoChanged);
-  EXPECT_TRUE(F.Script.Messages().last().startsWith("Cannot write"));
+  const QString Why = ": No such file or directory";
+  EXPECT_EQ(F.Script.Messages().last(), "Cannot write " + Nowhere + Why);
+  // So are the margins, each box naming the file once.
+  const QString Ini = F.Plot->GetIniFileName();
+  F.Plot->SetIniFileName(Nowhere);
+  F.Dialog.DefaultMargins("Write");
+  EXPECT_EQ(F.Script.Messages().last(), "Cannot write the print settings to " + Nowhere + Why);
+  F.Plot->SetIniFileName(Ini);
 
   // A picture that cannot be read gives one box, browsed for or named in the settings file.
   const QString Fifo = F.Dir.filePath("fifo");
@@ -547,7 +555,7 @@ TEST(PrintDialog, LogoEditorSavesWhatWasEditedWhenAsked) {
   }
   F.Dialog.LogoChanged = false;
   F.Dialog.LogoTypeChange();
-  EXPECT_EQ(F.Script.Messages().size(), 4);
+  EXPECT_EQ(F.Script.Messages().size(), 5);
   EXPECT_EQ(F.Script.Messages().last(), Browsed);
 }
 
