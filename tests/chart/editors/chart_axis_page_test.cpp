@@ -253,12 +253,10 @@ TEST_F(AxisPageTest, AutoBoxesAreRefusedWhatTheDataCannotTake) {
   Change(P.BAxisMax, "10");
   Change(P.BAxisMin, "5");
   Refused(P.CBAutoMax, AxisMessages::Maximum);
-  EXPECT_EQ(A.Minimum(), 5);
   // -10..-5 has its maximum below their minimum.
   Change(P.BAxisMin, "-10");
   Change(P.BAxisMax, "-5");
   Refused(P.CBAutoMin, AxisMessages::Minimum);
-  EXPECT_EQ(A.Maximum(), -5);
   // A logarithmic 1..10 cannot take their 0, from either box.
   Change(P.BAxisMax, "10");
   Change(P.BAxisMin, "1");
