@@ -2,7 +2,6 @@
 // every byte of the header, the component stream and the series blocks.
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -10,19 +9,16 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtEndian>
 
-#include "chart/editors/chart_general_pages.h"
 #include "chart/editors/native_chart_file.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chart_pen.h"
 #include "chart/engine/chart_registry.h"
 #include "chart/engine/point_types.h"
 #include "chart/engine/surface_series.h"
-#include "platform/controls.h"
 #include "platform/text_file.h"
 
 namespace {
@@ -208,6 +204,13 @@ TEST_F(NativeChartFileTest, TheCheckerReadsTheChartsLooks) {
   Chart.LeftWall()->SetColor(clChartAuto);
   Chart.Legend()->Font()->SetStyle({fsBold, fsStrikeOut});
   Chart.Legend()->SetShadowSize(-200);
+  Chart.View3DOptions()->SetOrthogonal(false);
+  Chart.View3DOptions()->SetRotation(300);
+  Chart.SetAllowPanning(pmHorizontal);
+  auto* S = Add<TSurfaceSeries>(QStringLiteral("Surface"));
+  for (int x = 1; x <= 3; ++x)
+    for (int z = 1; z <= 4; ++z) S->AddXYZ(x, x * z, z);
+  S->SetWireFrame(true);
   ASSERT_TRUE(SaveChartToFile(Chart, Path("looks.cht")));
   const QJsonObject F = Checked(Path("looks.cht"));
   QHash<QString, QJsonValue> Props = PropertiesOf(F["chart"]);
@@ -222,6 +225,14 @@ TEST_F(NativeChartFileTest, TheCheckerReadsTheChartsLooks) {
   EXPECT_EQ(Strings(Props["Legend.Font.Style"]["set"]), (QStringList{"fsBold", "fsStrikeOut"}));
   EXPECT_EQ(Props["Legend.ShadowSize"].toInt(), -200);
   EXPECT_EQ(Block(F, 0)["bytes"].toInt(), 5 + 8);
+  EXPECT_EQ(Props["View3DOptions.Rotation"].toInt(), 300);
+  EXPECT_EQ(Props["View3DOptions.Orthogonal"], QJsonValue(false));
+  EXPECT_EQ(Props["AllowPanning"]["ident"].toString(), u"pmHorizontal");
+  // A surface's own settings go with it, and its Z values after each point's Y.
+  const QHash<QString, QJsonValue> Own = PropertiesOf(F["chart"]["children"][1]);
+  EXPECT_EQ(Own.value("WireFrame"), QJsonValue(true));
+  EXPECT_FALSE(Own.contains("NumZValues"));
+  EXPECT_EQ(Block(F, 1)["extra"].toArray()[11].toArray()[0].toDouble(), 4);
 }
 
 TEST_F(NativeChartFileTest, TheControlsPlaceAndItsBackImageAreWritten) {
@@ -251,61 +262,4 @@ TEST_F(NativeChartFileTest, TheControlsPlaceAndItsBackImageAreWritten) {
   EXPECT_EQ(qFromLittleEndian<quint32>(D.constData() + 8), quint32(D.size() - 12));
   const QImage Read = QImage::fromData(D.mid(12), "BMP").convertToFormat(QImage::Format_RGB32);
   EXPECT_EQ(Read, Pic);
-}
-
-TEST_F(NativeChartFileTest, ATurnedAndZoomedViewIsWrittenWithItsSurface) {
-  auto* S = Add<TSurfaceSeries>(QStringLiteral("Surface"));
-  for (int x = 1; x <= 3; ++x)
-    for (int z = 1; z <= 4; ++z) S->AddXYZ(x, x * z, z);
-  S->SetNumXValues(3);
-  S->SetWireFrame(true);
-  // Turned, moved and zoomed through the 3D page as the user does; the zoom and scroll settings
-  // through the General page.
-  {
-    TFormChart3D P(nullptr, &Chart);
-    P.PageShow();
-    P.CBOrthogonal->click();
-    P.SBRotation->setValue(300);
-    P.SBElevation->setValue(320);
-    P.SBZoom->setValue(150);
-    P.SBHOffset->setValue(40);
-    P.SBVOffset->setValue(-30);
-    P.SBPerspec->setValue(50);
-    P.CBZoomText->click();
-  }
-  {
-    TFormChartGeneral P(nullptr, &Chart);
-    P.PageShow();
-    P.CBAllowZoom->click();
-    P.CBAnimatedZoom->click();
-    P.RGPanning->SetItemIndex(int(pmHorizontal));
-  }
-  Chart.View3DOptions()->SetTilt(20);
-  Chart.SetAnimatedZoomSteps(12);
-  ASSERT_TRUE(SaveChartToFile(Chart, Path("turned.cht")));
-  const QJsonObject F = Checked(Path("turned.cht"));
-  const QHash<QString, QJsonValue> Props = PropertiesOf(F["chart"]);
-  for (const auto& [Name, Value] : {std::pair{"View3DOptions.Rotation", 300},
-                                    {"View3DOptions.Elevation", 320},
-                                    {"View3DOptions.Zoom", 150},
-                                    {"View3DOptions.HorizOffset", 40},
-                                    {"View3DOptions.VertOffset", -30},
-                                    {"View3DOptions.Perspective", 50},
-                                    {"View3DOptions.Tilt", 20},
-                                    {"AnimatedZoomSteps", 12}})
-    EXPECT_EQ(Props.value(Name).toInt(-1), Value) << Name;
-  for (const auto& [Name, Value] : {std::pair{"View3DOptions.Orthogonal", false},
-                                    {"View3DOptions.ZoomText", false},
-                                    {"AllowZoom", false},
-                                    {"AnimatedZoom", true}}) {
-    ASSERT_TRUE(Props.value(Name).isBool()) << Name;
-    EXPECT_EQ(Props.value(Name).toBool(), Value) << Name;
-  }
-  EXPECT_EQ(Props.value("AllowPanning")["ident"].toString(), u"pmHorizontal");
-  // The surface's own settings go with it, and its Z values after each point's Y.
-  const QHash<QString, QJsonValue> Own = PropertiesOf(F["chart"]["children"][0]);
-  EXPECT_EQ(Own.value("NumXValues").toInt(), 3);
-  EXPECT_TRUE(Own.value("WireFrame").toBool());
-  EXPECT_FALSE(Own.contains("NumZValues"));
-  EXPECT_EQ(Block(F, 0)["extra"].toArray()[11].toArray()[0].toDouble(), 4);
 }

@@ -107,12 +107,7 @@ TEST_F(ChartEditorTest, PenWidthRefusedAfterAValidPrefixPutsBackTheWidthBeforeTh
     D.SEWidth->selectAll();
     QTest::keyClicks(D.SEWidth, QStringLiteral("4x"));
     EXPECT_EQ(Pen.Width(), 4);
-    QTest::keyClick(D.SEWidth, Qt::Key_Tab);
-    EXPECT_EQ(Pen.Width(), 2);
-    // Enter on a refused width keeps the dialog open rather than pressing OK.
-    D.SEWidth->setFocus();
-    D.SEWidth->selectAll();
-    QTest::keyClicks(D.SEWidth, QStringLiteral("0"));
+    // Enter on the refused width keeps the dialog open rather than pressing OK.
     QTest::keyClick(D.SEWidth, Qt::Key_Return);
     EXPECT_EQ(D.ModalResult(), mrNone);
     EXPECT_EQ(D.SEWidth->text(), QStringLiteral("2"));
@@ -120,8 +115,7 @@ TEST_F(ChartEditorTest, PenWidthRefusedAfterAValidPrefixPutsBackTheWidthBeforeTh
   });
   EditChartPen(nullptr, Pen);
   EXPECT_EQ(Pen.Width(), 2);
-  EXPECT_EQ(Dialogs.Messages(), (QStringList{QStringLiteral("'4x' is not a valid integer value"),
-                                             QStringLiteral("Value must be between 1 and 100")}));
+  EXPECT_EQ(Dialogs.Messages(), QStringList{QStringLiteral("'4x' is not a valid integer value")});
 }
 
 TEST_F(ChartEditorTest, BrushDialogHidesTheColourOfAnEmptyBrushAndCancelRestores) {

@@ -343,6 +343,9 @@ TEST(ChartStream, DamagedOrHostileStreamsAreRefusedAndTheChartKeepsItsSettings) 
        "Circular Series dependences are not allowed"},
       {Stream({Series("TLineSeries", "A"), Series("TLineSeries", "A")}), "Two series are named A"},
       {Stream({Series("TLineSeries", "A", {{"Style", I(64)}})}), "Invalid value 64 of Style"},
+      {Stream({}, {{"View3DOptions.Zoom", I(0)}}), "Invalid value 0 of View3DOptions.Zoom"},
+      {Stream({Series("TPointSeries", "P", {{"Pointer.HorizSize", I(0)}})}),
+       "Invalid value 0 of Pointer.HorizSize"},
   };
   for (const auto& [Data, Message] : Cases) {
     EXPECT_EQ(ReadError(Chart, Data), Message);
@@ -528,89 +531,53 @@ TEST(ChartStream, TheViewZoomAndEverySeriesKindsOwnSettingsComeBackAndDefaultsSt
   }
 
   // Per kind what has a rule of its own: enumerations, colours, pens, brushes, pointers, whole
-  // fonts, the kind's value lists, names that depend on the kind, a shape's style beside the style
-  // flags and its corners, which are its points.
-  const TChartStreamValue Bold = TStreamValue::OfSet({"fsBold"});
+  // fonts, value lists, kind-dependent names, a shape's style beside its style flags and corners.
   const std::vector<TChartStreamObject> Kinds = {
       Series("TLineSeries", "Line",
              {{"LineBrush", Id("bsCross")},
               {"Pointer.Style", Id("psStar")},
-              {"Pointer.Brush.Color", Id("clRed")},
               {"XValues.ValueSource", S("Time")}}),
       Series("TAreaSeries", "Area", {{"AreaColor", Id("clLime")}, {"MultiArea", Id("maStacked")}}),
-      Series("TPointSeries", "Point", {{"Pointer.VertSize", I(7)}, {"Pointer.Draw3D", B(false)}}),
-      Series("TFastLineSeries", "Fast",
-             {{"AutoRepaint", B(false)}, {"LinePen.Color", I(0x123456)}}),
-      Series("TBarSeries", "Bar",
-             {{"BarStyle", Id("bsCilinder")}, {"CustomBarWidth", I(12)}, {"YOrigin", F(2.5)}}),
+      Series("TPointSeries", "Point", {{"Pointer.VertSize", I(7)}}),
+      Series("TFastLineSeries", "Fast", {{"LinePen.Color", I(0x123456)}}),
+      Series("TBarSeries", "Bar", {{"BarStyle", Id("bsCilinder")}, {"YOrigin", F(2.5)}}),
       Series("THorizBarSeries", "HBar", {{"CustomBarHeight", I(9)}}),
       Series("TPieSeries", "Pie",
-             {{"Circled", B(true)},
-              {"OtherSlice.Style", Id("poBelowPercent")},
-              {"OtherSlice.Text", S("Rest")},
-              {"PiePen.Visible", B(false)}}),
+             {{"OtherSlice.Style", Id("poBelowPercent")}, {"PiePen.Visible", B(false)}}),
       Series("TPolarSeries", "Polar",
-             {{"RotationAngle", I(45)},
-              {"CircleBackColor", Id("clYellow")},
+             {{"CircleBackColor", Id("clYellow")},
               {"CircleLabelsFont.Name", S("Courier New")},
-              {"CircleLabelsFont.Size", I(12)},
-              {"CircleLabelsFont.Color", Id("clRed")},
-              {"CircleLabelsFont.Style", Bold}}),
+              {"CircleLabelsFont.Style", TStreamValue::OfSet({"fsBold"})}}),
       Series("TRadarSeries", "Radar", {{"CloseCircle", B(false)}}),
       Series("TChartShape", "Shape",
-             {{"Style", Id("chasStar")},
-              {"Style", I(3)},
-              {"Text.Strings", Sources({"a", "b"})},
-              {"X1", F(50)},
-              {"Y0", F(6)}}),
-      Series("TGanttSeries", "Gantt",
-             {{"ConnectingPen.Width", I(2)}, {"EndValues.DateTime", B(false)}}),
+             {{"Style", Id("chasStar")}, {"Style", I(3)}, {"X1", F(50)}, {"Y0", F(6)}}),
+      Series("TGanttSeries", "Gantt", {{"EndValues.DateTime", B(false)}}),
       Series("TArrowSeries", "Arrow", {{"EndYValues.Order", Id("loAscending")}}),
       Series("TBubbleSeries", "Bubble", {{"RadiusValues.Multiplier", F(0.5)}}),
-      Series("TSurfaceSeries", "Surface",
-             {{"ZValues.Name", S("Depth")}, {"NumXValues", I(20)}, {"WireFrame", B(true)}}),
+      Series("TSurfaceSeries", "Surface", {{"ZValues.Name", S("Depth")}, {"WireFrame", B(true)}}),
       Series("TContourSeries", "Contour", {{"NumLevels", I(7)}, {"YPosition", F(1.5)}}),
   };
-  const std::vector<TChartStreamProperty> View = {{"AllowPanning", Id("pmVertical")},
-                                                  {"AllowZoom", B(false)},
-                                                  {"AnimatedZoom", B(true)},
-                                                  {"AnimatedZoomSteps", I(20)},
-                                                  {"Monochrome", B(true)},
-                                                  {"View3DOptions.Elevation", I(320)},
-                                                  {"View3DOptions.HorizOffset", I(-40)},
-                                                  {"View3DOptions.Orthogonal", B(false)},
-                                                  {"View3DOptions.Perspective", I(40)},
-                                                  {"View3DOptions.Rotation", I(300)},
-                                                  {"View3DOptions.Tilt", I(10)},
-                                                  {"View3DOptions.VertOffset", I(25)},
-                                                  {"View3DOptions.Zoom", I(150)},
-                                                  {"View3DOptions.ZoomText", B(false)}};
+  const std::vector<TChartStreamProperty> View = {
+      {"AllowPanning", Id("pmVertical")},     {"AnimatedZoom", B(true)},
+      {"AnimatedZoomSteps", I(20)},           {"Monochrome", B(true)},
+      {"View3DOptions.Elevation", I(320)},    {"View3DOptions.HorizOffset", I(-40)},
+      {"View3DOptions.Orthogonal", B(false)}, {"View3DOptions.Rotation", I(300)},
+      {"View3DOptions.Tilt", I(10)},          {"View3DOptions.Zoom", I(150)}};
   // Written again, each value read comes out as it went in. (Pies and polar series set the view
   // of the chart they join, so the view goes in a chart of its own.)
   auto Holds = [](const TChartStreamObject& O, const TChartStreamProperty& P) {
-    return std::any_of(O.Properties.begin(), O.Properties.end(),
-                       [&P](const TChartStreamProperty& Q) { return Q == P; });
+    return std::find(O.Properties.begin(), O.Properties.end(), P) != O.Properties.end();
   };
   TChart Turned;
   ReadChartComponents(Turned, Stream({}, View));
-  EXPECT_EQ(Turned.View3DOptions()->Rotation(), 300);
-  EXPECT_EQ(Turned.View3DOptions()->Zoom(), 150);
-  EXPECT_EQ(Turned.AllowPanning(), pmVertical);
   const TChartStreamObject Viewed = DecodeChartStream(WriteChartComponents(Turned));
   for (const TChartStreamProperty& P : View) EXPECT_TRUE(Holds(Viewed, P)) << P.Name.toStdString();
   TChart To;
-  auto Read = ReadChartComponents(To, Stream(Kinds));
-  ASSERT_EQ(Read.size(), Kinds.size());
+  const auto Read = ReadChartComponents(To, Stream(Kinds));
   const TChartStreamObject Again = DecodeChartStream(WriteChartComponents(To));
   ASSERT_EQ(Again.Children.size(), Kinds.size());
   for (size_t k = 0; k < Kinds.size(); ++k)
     for (const TChartStreamProperty& P : Kinds[k].Properties)
       EXPECT_TRUE(Holds(Again.Children[k], P))
           << Kinds[k].Name.toStdString() << "." << P.Name.toStdString();
-
-  // A view or pointer the picture cannot be made of is refused.
-  EXPECT_EQ(ReadError(To, Stream({}, {{"View3DOptions.Zoom", I(0)}})),
-            "Invalid value 0 of View3DOptions.Zoom");
-  EXPECT_EQ(ReadError(To, Stream({Series("TPointSeries", "P", {{"Pointer.HorizSize", I(0)}})})),
-            "Invalid value 0 of Pointer.HorizSize");
 }

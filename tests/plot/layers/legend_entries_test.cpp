@@ -203,14 +203,14 @@ TEST(LegendEntries, ContourEntryRingsAndTheColourLegendOfTheLayer) {
 }
 
 TEST(LegendEntries, TheColourLegendsEndLabelsKeepOffItsFrame) {
-  for (const TLegendStyle Style : {lsRight, lsBottom}) {
+  TVector X(11), Y(11);
+  TMatrix Z(11, 11);
+  for (int I = 1; I <= 11; ++I) X.SetValue(I, I - 6.0), Y.SetValue(I, I - 6.0);
+  for (int I = 1; I <= 11; ++I)
+    for (int J = 1; J <= 11; ++J) Z.SetValue(I, J, 20 * (I - 6.0) * (J - 6.0));
+  for (const TLegendStyle Style : {lsRight, lsBottom})
     for (const QString& Name : {QString(), QStringLiteral("f(x,y)")}) {
       TRecorded R;
-      TVector X(11), Y(11);
-      TMatrix Z(11, 11);
-      for (int I = 1; I <= 11; ++I) X.SetValue(I, I - 6.0), Y.SetValue(I, I - 6.0);
-      for (int I = 1; I <= 11; ++I)
-        for (int J = 1; J <= 11; ++J) Z.SetValue(I, J, 20 * X.GetValue(I) * Y.GetValue(J));
       auto* C = static_cast<TContour*>(
           R.Graph.AddLayer(std::make_unique<TContour>(&R.Graph, X, Y, Z, 5, false, false)));
       C->Name = Name;
@@ -219,6 +219,8 @@ TEST(LegendEntries, TheColourLegendsEndLabelsKeepOffItsFrame) {
       L.Layer = C;
       L.Style = Style;
       R.Graph.Paint();
+      // Each label inside the legend, centred on its level, reaches half its width along the bar.
+      const bool V = Style == lsRight;
       const TRect B = L.Bounds;
       int Labels = 0;
       for (const TCanvasOp& Op : R.Target.Ops()) {
@@ -227,14 +229,10 @@ TEST(LegendEntries, TheColourLegendsEndLabelsKeepOffItsFrame) {
           continue;
         ++Labels;
         R.Canvas.Font()->SetData(Op.State.Font);
-        const int Half = (R.Canvas.TextWidth(Op.Text) + 1) / 2;
-        const int Along = Style == lsRight ? P.Y : P.X;
-        const int From = Style == lsRight ? B.Top : B.Left,
-                  To = Style == lsRight ? B.Bottom : B.Right;
-        EXPECT_GT(Along - Half, From + 1) << Op.Text.toStdString() << " " << Style;
-        EXPECT_LT(Along + Half, To - 1) << Op.Text.toStdString() << " " << Style;
+        const int Half = (R.Canvas.TextWidth(Op.Text) + 1) / 2, At = V ? P.Y : P.X;
+        EXPECT_GT(At - Half, (V ? B.Top : B.Left) + 1) << Op.Text.toStdString() << " " << Style;
+        EXPECT_LT(At + Half, (V ? B.Bottom : B.Right) - 1) << Op.Text.toStdString() << " " << Style;
       }
       EXPECT_EQ(Labels, 8) << Style;
     }
-  }
 }
