@@ -438,6 +438,11 @@ TEST(GraphProperties, AxisRangesOnLinearAndLogarithmicAxes) {
       EXPECT_EQ(Shown, (QStringList{End(G.YMin), End(G.YMax)})) << Live << Log;
     }
   }
+  // A repaint after the data grew (a series added or edited) shows the ends it autoscaled to.
+  F.AddLine()->AddPoint(clRed, QString(), 0, 500);
+  D.Repaint();
+  EXPECT_GE(G.YMax, 500);
+  EXPECT_EQ(Y.edMax->text(), PropertiesNumberText(G.YMax));
 }
 
 TEST(GraphProperties, ARefusedAxisEndTypedKeyByKeyPutsBackWhatWasInForce) {
