@@ -162,21 +162,13 @@ TEST(QtDialogs, TheFileTypePickedInTheDialogComesBack) {
     EXPECT_EQ(D.FilterIndex, Index);
     EXPECT_EQ(D.FileName, Typed + "." + Extensions[Index - 1]);
   }
-}
-
-// The user picks another type for a name that has an extension: the name takes the type's own
-// extension.
-TEST(QtDialogs, AnotherFileTypeGivesTheNameItsExtension) {
-  QTemporaryDir Dir;
-  TSaveDialog D;
-  D.Filter = "Windows Bitmap|*.BMP|Windows Metafile|*.WMF|Windows Enhanced Metafile|*.EMF";
-  D.DefaultExt = "BMP";
+  // Another type picked for a name that has an extension gives it the type's own extension.
   D.FileName = Dir.filePath("surface.BMP");
+  D.FilterIndex = 1;
   TFileDialogDriver Driver(3, QString());
   ASSERT_TRUE(D.Execute());
   EXPECT_EQ(Driver.Proposed(), "surface.BMP");
   EXPECT_EQ(D.FileName, Dir.filePath("surface.emf"));
-  EXPECT_EQ(D.FilterIndex, 3);
 }
 
 // "Arial" reaches the screen through a substitute the font database lists instead; OK without a
