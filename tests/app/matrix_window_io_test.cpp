@@ -248,10 +248,10 @@ TEST_F(MatrixWindowTest, EnterInACellEditorRunsTheOperation) {
 }
 
 // Keys go one at a time to what holds the keyboard: the open cell editor, else the grid.
-static void Press(TStringGrid* G, int Key, Qt::KeyboardModifiers Mods = Qt::NoModifier) {
+static void Press(TStringGrid* G, int Key) {
   QWidget* To = G->EditorMode() ? G->indexWidget(G->currentIndex()) : G;
   ASSERT_TRUE(To);
-  QTest::keyClick(To, Qt::Key(Key), Mods);
+  QTest::keyClick(To, Qt::Key(Key));
 }
 
 TEST_F(MatrixWindowTest, TypedCellsReachTheMatrixAndTheCurrentCellStaysOnData) {
@@ -261,8 +261,8 @@ TEST_F(MatrixWindowTest, TypedCellsReachTheMatrixAndTheCurrentCellStaysOnData) {
   Put(W->sgB, {{"1", "0"}, {"0", "1"}});
   TStringGrid* G = W->sgA;
   G->setCurrentCell(1, 1);
-  for (int Key : {int('1'), int(Qt::Key_Tab), int('2'), int(Qt::Key_Tab), int('3'),
-                  int(Qt::Key_Tab), int('4'), int(Qt::Key_Return)})
+  const int Tab = Qt::Key_Tab;
+  for (int Key : std::initializer_list<int>{'1', Tab, '2', Tab, '3', Tab, '4', Qt::Key_Return})
     Press(G, Key);
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();  // Enter runs A*B
   EXPECT_EQ(Data(W->sgC), (Grid{{"1", "2"}, {"3", "4"}}));
@@ -270,11 +270,12 @@ TEST_F(MatrixWindowTest, TypedCellsReachTheMatrixAndTheCurrentCellStaysOnData) {
   // Shift+Tab at a row's start goes to the previous row's end; no other key and no click on a
   // header makes a header cell current.
   G->setCurrentCell(2, 1);
+  const auto At = [G] { return std::pair(G->Row(), G->Col()); };
   Press(G, Qt::Key_Backtab);
-  EXPECT_EQ(std::pair(G->Row(), G->Col()), std::pair(1, 2));
+  EXPECT_EQ(At(), std::pair(1, 2));
   G->setCurrentCell(1, 1);
   for (int Key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Home, Qt::Key_PageUp}) Press(G, Key);
-  EXPECT_EQ(std::pair(G->Row(), G->Col()), std::pair(1, 1));
+  EXPECT_EQ(At(), std::pair(1, 1));
   QTest::mouseClick(G->viewport(), Qt::LeftButton, {}, G->visualItemRect(G->item(0, 1)).center());
-  EXPECT_EQ(std::pair(G->Row(), G->Col()), std::pair(1, 1));
+  EXPECT_EQ(At(), std::pair(1, 1));
 }

@@ -247,13 +247,9 @@ TEST_F(PolarFormTest, RadiiAllBelowZeroTakeTheirOwnRange) {
   R.Input = "-X-1";
   R.XTo = 10;
   R.XSteps = 10;
-  R.Legend = QStringLiteral("f(-X-1)");
   const QImage Empty = Picture();
   ASSERT_EQ(PlotPolar(R, *Form), TPlotOutcome::Plotted);
-  const TChartAxis* Radius = Form->Chart1->LeftAxis();
-  EXPECT_TRUE(Radius->Automatic());
-  EXPECT_TRUE(Dialogs.Messages().isEmpty());
-  EXPECT_TRUE(Form->isVisible());
+  EXPECT_TRUE(Form->Chart1->LeftAxis()->Automatic());
   EXPECT_NE(Picture(), Empty);
 }
 

@@ -16,7 +16,6 @@
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
-#include <functional>
 
 namespace {
 QByteArray Lines(int Count, const char* Pattern) {
@@ -163,7 +162,7 @@ TEST(HostileFiles, AReadOnlyFileIsRefusedAndAClosedFolderIsWrittenInPlace) {
 // first byte or midway, leaves the old file whole.
 TEST(HostileFiles, AFailedRewriteInPlaceKeepsTheOldFile) {
   const QByteArray Old = QByteArray(20000, 'o') + "end\n", New(40000, 'n');
-  const auto Closed = [&](const QString& Folder, const std::function<void()>& Fill) {
+  const auto Closed = [&](const QString& Folder, const auto& Fill) {
     const QString F = Folder + "/Numyx.HST";
     ASSERT_TRUE(PutBytes(F, Old));
     QFile::setPermissions(Folder, QFile::ReadOwner | QFile::ExeOwner);

@@ -170,42 +170,38 @@ TEST(Printer, PrintsTextToPdfWhereNoPrinterIsGiven) {
   SetPrinterPdfOutput({});
 }
 
-// A PDF that cannot come out whole leaves the old one as it was and says which file and why; a
-// read-only one is refused by name before a page is drawn.
+// A PDF that cannot come out whole leaves the old one as it was and says which file and why.
 TEST(Printer, APdfThatCannotBeWrittenKeepsTheOldOne) {
+  const QByteArray Old = "%PDF-1.4 old\n%%EOF\n";
+  QStringList Lines;
+  for (int i = 0; i < 300; ++i) Lines << QStringLiteral("line %1").arg(i);
+  const auto Why = [&](const QString& File) {
+    SetPrinterPdfOutput(File);
+    QString Error;
+    EXPECT_FALSE(PrintTextLines(Lines, "Tape", &Error));
+    EXPECT_EQ(ReadBytes(File), Old);
+    const QString Said = "The printout could not be written to " + File + ": ";
+    EXPECT_TRUE(Error.startsWith(Said)) << Error.toStdString();
+    return Error.mid(Said.size());
+  };
   QTemporaryDir Dir;
-  const QString Locked = Dir.filePath("locked.pdf");
-  ASSERT_TRUE(PutBytes(Locked, "old"));
+  const QString Locked = Dir.filePath("locked.pdf"), Mine = Dir.filePath("mine.pdf");
+  ASSERT_TRUE(PutBytes(Locked, Old) && PutBytes(Mine, Old));
   QFile::setPermissions(Locked, QFile::ReadOwner);
-  SetPrinterPdfOutput(Locked);
-  QString Error;
-  EXPECT_FALSE(PrintTextLines({"x"}, "Tape", &Error));
-  EXPECT_EQ(Error, "The printout could not be written to " + Locked + ": it is read-only");
-  EXPECT_EQ(ReadBytes(Locked), "old");
+  EXPECT_EQ(Why(Locked), "it is read-only");
 
   TSmallDisk Disk;
   SKIP_WITHOUT_SMALL_DISK(Disk);
-  const QString Keep = Disk.Path("keep.pdf"), Mine = Dir.filePath("mine.pdf");
-  const QByteArray Old = "%PDF-1.4 old\n%%EOF\n";
-  ASSERT_TRUE(PutBytes(Keep, Old));
-  ASSERT_TRUE(PutBytes(Mine, Old));
+  ASSERT_TRUE(PutBytes(Disk.Path("keep.pdf"), Old));
   Disk.Fill();
-  QStringList Lines;
-  for (int i = 0; i < 300; ++i) Lines << QStringLiteral("line %1").arg(i);
-  SetPrinterPdfOutput(Keep);
-  EXPECT_FALSE(PrintTextLines(Lines, "Tape", &Error));
-  EXPECT_EQ(Error, "The printout could not be written to " + Keep + ": No space left on device");
-  EXPECT_EQ(ReadBytes(Keep), Old);
+  EXPECT_EQ(Why(Disk.Path("keep.pdf")), "No space left on device");
   // The page itself cut short on the way.
   const QByteArray Temp = qgetenv("TMPDIR");
   qputenv("TMPDIR", QFile::encodeName(Disk.Path("")));
-  SetPrinterPdfOutput(Mine);
-  EXPECT_FALSE(PrintTextLines(Lines, "Tape", &Error));
+  Why(Mine);
   qputenv("TMPDIR", Temp);
-  EXPECT_TRUE(Error.startsWith("The printout could not be written to " + Mine + ": "))
-      << Error.toStdString();
-  EXPECT_EQ(ReadBytes(Mine), Old);
   Disk.Free();
+  QString Error;
   EXPECT_TRUE(PrintTextLines(Lines, "Tape", &Error)) << Error.toStdString();
   EXPECT_TRUE(ReadBytes(Mine).trimmed().endsWith("%%EOF"));
   EXPECT_EQ(QDir(Disk.Path("")).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.pdf"});

@@ -546,13 +546,11 @@ TEST(PrintDialog, LogoEditorSavesWhatWasEditedWhenAsked) {
   const QString Fifo = F.Dir.filePath("fifo");
   ASSERT_EQ(::mkfifo(QFile::encodeName(Fifo).constData(), 0600), 0);
   F.Dialog.BrowseImage(Fifo);
-  const QString Browsed = F.Script.Messages().last();
-  EXPECT_EQ(Browsed, "Cannot load the picture " + Fifo + ": it is not a regular file");
-  {
-    TIniFile Ini(F.Plot->GetIniFileName());
-    Ini.WriteString("Project LOGO", "LogoImage", Fifo);
-    ASSERT_TRUE(Ini.UpdateFile());
-  }
+  const QString Browsed = "Cannot load the picture " + Fifo + ": it is not a regular file";
+  EXPECT_EQ(F.Script.Messages().last(), Browsed);
+  TIniFile Settings(F.Plot->GetIniFileName());
+  Settings.WriteString("Project LOGO", "LogoImage", Fifo);
+  ASSERT_TRUE(Settings.UpdateFile());
   F.Dialog.LogoChanged = false;
   F.Dialog.LogoTypeChange();
   EXPECT_EQ(F.Script.Messages().size(), 5);
