@@ -21,11 +21,15 @@ void AddPart(TPropTable<K>& R, const char* Name, P* (B::*Get)() const,
       R, QString::fromLatin1(Name), [Get](const K& X) -> Sub* { return (X.*Get)(); }, Table);
 }
 
-template <class K>
-void AddKind(TPropTable<TChartSeries>& R, const TPropTable<K>& Own) {
-  AddSub<TChartSeries, K>(
-      R, QString(), [](const TChartSeries& S) { return const_cast<K*>(static_cast<const K*>(&S)); },
-      Own);
+// A kind's table: those of the classes it derives from, then its own, each under no prefix.
+template <class... K>
+TPropTable<TChartSeries> Kind(const TPropTable<K>&... Tables) {
+  TPropTable<TChartSeries> R;
+  (AddSub<TChartSeries, K>(
+       R, QString(),
+       [](const TChartSeries& S) { return const_cast<K*>(static_cast<const K*>(&S)); }, Tables),
+   ...);
+  return R;
 }
 
 template <class K>
@@ -86,51 +90,43 @@ TPropTable<TCustomSeries> CustomSeriesTable() {
   return R;
 }
 
-TPropTable<TChartSeries> PointKind() {
-  TPropTable<TChartSeries> R;
-  AddKind(R, Pick(CustomSeriesTable(), {"Pointer"}));
-  return R;
-}
+TPropTable<TCustomSeries> PointTable() { return Pick(CustomSeriesTable(), {"Pointer"}); }
 
 TPropTable<TChartSeries> LineKinds(bool Area) {
-  TPropTable<TChartSeries> R;
-  if (!Area) {
-    AddKind(R, Pick(CustomSeriesTable(), {"Dark3D", "InvertedStairs", "LineBrush", "LineHeight",
-                                          "LinePen", "Pointer", "Stairs"}));
-    return R;
-  }
-  AddKind(R, Pick(CustomSeriesTable(), {"AreaBrush", "AreaColor", "AreaLinesPen", "Dark3D",
-                                        "DrawArea", "InvertedStairs", "LinePen", "Stairs"}));
+  if (!Area)
+    return Kind(Pick(CustomSeriesTable(), {"Dark3D", "InvertedStairs", "LineBrush", "LineHeight",
+                                           "LinePen", "Pointer", "Stairs"}));
   TPropTable<TAreaSeries> Own;
   Own.push_back(Enum("MultiArea", &TAreaSeries::MultiArea, &TAreaSeries::SetMultiArea,
                      {"maNone", "maStacked", "maStacked100"}));
-  AddKind(R, Own);
-  return R;
+  return Kind(Pick(CustomSeriesTable(), {"AreaBrush", "AreaColor", "AreaLinesPen", "Dark3D",
+                                         "DrawArea", "InvertedStairs", "LinePen", "Stairs"}),
+              Own);
 }
 
-TPropTable<TChartSeries> PointTypeKinds(int Kind) {
-  TPropTable<TChartSeries> R = PointKind();
-  if (Kind == 0) {
-    using G = TGanttSeries;
-    TPropTable<G> Own;
-    AddPart(Own, "ConnectingPen", &G::ConnectingPen, PenTable());
-    AddPart(Own, "EndValues", &G::EndValues, ValueListTable());
-    AddPart(Own, "NextTask", &G::NextTask, ValueListTable());
-    AddKind(R, Own);
-  } else if (Kind == 1) {
-    using A = TArrowSeries;
-    TPropTable<A> Own;
-    AddPart(Own, "EndXValues", &A::EndXValues, ValueListTable());
-    AddPart(Own, "EndYValues", &A::EndYValues, ValueListTable());
-    AddKind(R, Own);
-  } else {
-    using B = TBubbleSeries;
-    TPropTable<B> Own;
-    AddPart(Own, "RadiusValues", &B::RadiusValues, ValueListTable());
-    Own.push_back(Prop("Squared", &B::Squared, &B::SetSquared));
-    AddKind(R, Own);
-  }
-  return R;
+TPropTable<TChartSeries> GanttKind() {
+  using G = TGanttSeries;
+  TPropTable<G> Own;
+  AddPart(Own, "ConnectingPen", &G::ConnectingPen, PenTable());
+  AddPart(Own, "EndValues", &G::EndValues, ValueListTable());
+  AddPart(Own, "NextTask", &G::NextTask, ValueListTable());
+  return Kind(PointTable(), Own);
+}
+
+TPropTable<TChartSeries> ArrowKind() {
+  using A = TArrowSeries;
+  TPropTable<A> Own;
+  AddPart(Own, "EndXValues", &A::EndXValues, ValueListTable());
+  AddPart(Own, "EndYValues", &A::EndYValues, ValueListTable());
+  return Kind(PointTable(), Own);
+}
+
+TPropTable<TChartSeries> BubbleKind() {
+  using B = TBubbleSeries;
+  TPropTable<B> Own;
+  AddPart(Own, "RadiusValues", &B::RadiusValues, ValueListTable());
+  Own.push_back(Prop("Squared", &B::Squared, &B::SetSquared));
+  return Kind(PointTable(), Own);
 }
 
 TPropTable<TChartSeries> FastLineKind() {
@@ -138,9 +134,7 @@ TPropTable<TChartSeries> FastLineKind() {
   TPropTable<F> Own;
   Own.push_back(Prop("AutoRepaint", &F::AutoRepaint, &F::SetAutoRepaint));
   AddPart(Own, "LinePen", &F::LinePen, PenTable());
-  TPropTable<TChartSeries> R;
-  AddKind(R, Own);
-  return R;
+  return Kind(Own);
 }
 
 // The custom size goes by the name of the bars' direction.
@@ -164,9 +158,7 @@ TPropTable<TChartSeries> BarKinds(bool Horizontal) {
   Own.push_back(Prop("SideMargins", &B::SideMargins, &B::SetSideMargins));
   Own.push_back(Prop("UseYOrigin", &B::UseYOrigin, &B::SetUseYOrigin));
   Own.push_back(Prop("YOrigin", &B::YOrigin, &B::SetYOrigin));
-  TPropTable<TChartSeries> R;
-  AddKind(R, Own);
-  return R;
+  return Kind(Own);
 }
 
 // What pies, polar and radar series share.
@@ -194,10 +186,7 @@ TPropTable<TChartSeries> PieKind() {
   AddPart(Own, "OtherSlice", &P::OtherSlice, Other);
   AddPart(Own, "PiePen", &P::PiePen, PenTable());
   Own.push_back(Prop("UsePatterns", &P::UsePatterns, &P::SetUsePatterns));
-  TPropTable<TChartSeries> R;
-  AddKind(R, CircledTable());
-  AddKind(R, Own);
-  return R;
+  return Kind(CircledTable(), Own);
 }
 
 // The increments are the axes' and are stored with them.
@@ -212,10 +201,7 @@ TPropTable<TChartSeries> PolarKinds() {
   Own.push_back(Prop("CloseCircle", &P::CloseCircle, &P::SetCloseCircle));
   AddPart(Own, "Pen", &P::Pen, PenTable());
   AddPart(Own, "Pointer", &P::Pointer, PointerTable());
-  TPropTable<TChartSeries> R;
-  AddKind(R, CircledTable());
-  AddKind(R, Own);
-  return R;
+  return Kind(CircledTable(), Own);
 }
 
 // The corners are the values of the shape's two points.
@@ -245,9 +231,7 @@ TPropTable<TChartSeries> ShapeKind() {
   Own.push_back(Prop("X1", &S::X1, &S::SetX1));
   Own.push_back(Prop("Y0", &S::Y0, &S::SetY0));
   Own.push_back(Prop("Y1", &S::Y1, &S::SetY1));
-  TPropTable<TChartSeries> R;
-  AddKind(R, Own);
-  return R;
+  return Kind(Own);
 }
 
 TPropTable<TChartSeries> GridKinds(bool Contour) {
@@ -262,32 +246,28 @@ TPropTable<TChartSeries> GridKinds(bool Contour) {
   Own.push_back(Color<G>("StartColor", &G::StartColor, &G::SetStartColor));
   Own.push_back(Prop("UseColorRange", &G::UseColorRange, &G::SetUseColorRange));
   Own.push_back(Prop("UsePalette", &G::UsePalette, &G::SetUsePalette));
-  TPropTable<TChartSeries> R;
-  AddKind(R, Own);
   if (Contour) {
     using C = TContourSeries;
-    TPropTable<C> Kind;
-    Kind.push_back(Prop("NumLevels", &C::NumLevels, &C::SetNumLevels, 1, C::MaxLevels));
-    AddPart(Kind, "Pen", &C::Pen, PenTable());
-    Kind.push_back(Prop("YPosition", &C::YPosition, &C::SetYPosition));
-    Kind.push_back(Prop("YPositionLevel", &C::YPositionLevel, &C::SetYPositionLevel));
-    AddKind(R, Kind);
-  } else {
-    using S = TSurfaceSeries;
-    TPropTable<S> Kind;
-    AddPart(Kind, "Brush", &S::Brush, BrushTable());
-    Kind.push_back(Prop("DotFrame", &S::DotFrame, &S::SetDotFrame));
-    AddPart(Kind, "Pen", &S::Pen, PenTable());
-    Kind.push_back(Prop("WireFrame", &S::WireFrame, &S::SetWireFrame));
-    AddKind(R, Kind);
+    TPropTable<C> Levels;
+    Levels.push_back(Prop("NumLevels", &C::NumLevels, &C::SetNumLevels, 1, C::MaxLevels));
+    AddPart(Levels, "Pen", &C::Pen, PenTable());
+    Levels.push_back(Prop("YPosition", &C::YPosition, &C::SetYPosition));
+    Levels.push_back(Prop("YPositionLevel", &C::YPositionLevel, &C::SetYPositionLevel));
+    return Kind(Own, Levels);
   }
-  return R;
+  using S = TSurfaceSeries;
+  TPropTable<S> Faces;
+  AddPart(Faces, "Brush", &S::Brush, BrushTable());
+  Faces.push_back(Prop("DotFrame", &S::DotFrame, &S::SetDotFrame));
+  AddPart(Faces, "Pen", &S::Pen, PenTable());
+  Faces.push_back(Prop("WireFrame", &S::WireFrame, &S::SetWireFrame));
+  return Kind(Own, Faces);
 }
 }  // namespace
 
 const TPropTable<TChartSeries>& SeriesKindTable(const TChartSeries& Series) {
-  static const TPropTable<TChartSeries> Gantt = PointTypeKinds(0), Arrow = PointTypeKinds(1),
-                                        Bubble = PointTypeKinds(2), Point = PointKind(),
+  static const TPropTable<TChartSeries> Gantt = GanttKind(), Arrow = ArrowKind(),
+                                        Bubble = BubbleKind(), Point = Kind(PointTable()),
                                         Line = LineKinds(false), Area = LineKinds(true),
                                         FastLine = FastLineKind(), Bar = BarKinds(false),
                                         HorizBar = BarKinds(true), Pie = PieKind(),
