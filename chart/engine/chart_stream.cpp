@@ -645,9 +645,8 @@ void ReadAxisProperties(TChartAxis& Axis, const std::vector<TChartStreamProperty
     Axis.SetLoading(Was);
     throw;
   }
+  // The ends were read apart; ending the loading checks them together.
   Axis.SetLoading(Was);
-  // The ends were read apart; together they must still be in order.
-  if (Axis.Minimum() > Axis.Maximum()) throw AxisException(AxisMessages::Minimum);
 }
 
 TChartStreamObject WriteSeriesObject(const TChartSeries& Series) {
