@@ -133,18 +133,12 @@ bool TChartAxis::LabelKeptOut(TChartCanvas3D& C, int P, const QString& Text) con
   const int H = C.FontHeight(), N = int(Lines.size());
   int W = 0;
   for (const QString& L : Lines) W = std::max(W, C.TextWidth(L));
-  TRect R;
-  if (FHorizontal) {
-    const int Left = FLabelsInward ? P - W : P - W / 2;
-    const int Top = FOtherSide ? FPosLabels - N * H : FPosLabels;
-    R = {Left, Top, Left + W, Top + N * H};
-  } else {
-    const int Left = FOtherSide ? FPosLabels : FPosLabels - W;
-    const int Top = FLabelsInward ? P : P - N * H / 2;
-    R = {Left, Top, Left + W, Top + N * H};
-  }
+  const int Left = FHorizontal ? (FLabelsInward ? P - W : P - W / 2)
+                               : (FOtherSide ? FPosLabels : FPosLabels - W);
+  const int Top = FHorizontal ? (FOtherSide ? FPosLabels - N * H : FPosLabels)
+                              : (FLabelsInward ? P : P - N * H / 2);
   const int Space = std::max(1, C.TextWidth(QStringLiteral(" ")));
-  R = {R.Left - Space, R.Top - 1, R.Right + Space, R.Bottom + 1};
+  const TRect R{Left - Space, Top - 1, Left + W + Space, Top + N * H + 1};
   return std::any_of(FKeepOut->begin(), FKeepOut->end(), [&R](const TRect& K) {
     return K.Left < R.Right && R.Left < K.Right && K.Top < R.Bottom && R.Top < K.Bottom;
   });
