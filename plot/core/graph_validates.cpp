@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/flag_guard.h"
 #include "plot/core/graph_utils.h"
@@ -124,6 +125,14 @@ bool TIntValidate::Leave(int Current, bool& Busy, const std::function<void(int)>
   if (Edit) Edit->setText(QString::number(*Back));
   if (Edit) LastText = Edit->text();
   return false;
+}
+
+std::unique_ptr<TIntValidate> UpDownValidate(TUpDown* UpDown, QWidget* Form,
+                                             const QString& Caption) {
+  QLineEdit* Edit = UpDown->Associate();
+  auto V = std::make_unique<TIntValidate>(UpDown->Min(), UpDown->Max(), Edit, Form, Caption);
+  QObject::connect(Edit, &QLineEdit::textChanged, Form, [P = V.get()] { P->TextChanged(); });
+  return V;
 }
 
 void TIntValidate::TextChanged() {

@@ -4,9 +4,12 @@
 // and its range) or IsValid (a beep). Infinite bounds are written "∞" and read back.
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "platform/number_validate.h"
+
+class TUpDown;
 
 namespace GraphValidates {
 
@@ -67,6 +70,11 @@ class TIntValidate : public TGraphValidate<int, ParseInt> {
   void TextChanged();
   bool IsInRange() override;
 };
+
+// The edit of an up-down, vetted as typed and checked against the up-down's range: the up-down
+// alone keeps its old position without a word for a number typed outside it.
+std::unique_ptr<TIntValidate> UpDownValidate(TUpDown* UpDown, QWidget* Form,
+                                             const QString& Caption);
 
 class TRealValidate : public TGraphValidate<double, ParseReal> {
  public:

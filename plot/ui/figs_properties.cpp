@@ -46,11 +46,8 @@ void TfmFigsProperties::FormCreate() {
   udThickness->SetMin(1);
   udThickness->SetMax(20);
   udThickness->SetAssociate(edThickness);
-  // Without it an out-of-range thickness would fall back to the old one without a word.
-  FThicknessValidate = std::make_unique<GraphValidates::TIntValidate>(1, 20, edThickness, this,
-                                                                      QStringLiteral("Thickness"));
-  connect(edThickness, &QLineEdit::textChanged, this,
-          [this] { FThicknessValidate->TextChanged(); });
+  FThicknessValidate =
+      GraphValidates::UpDownValidate(udThickness, this, QStringLiteral("Thickness"));
   btColor = Button("btColor", "Color");
   btBackColor = Button("btBackColor", "Back Color...");
   cbAppearance = new QComboBox(this);

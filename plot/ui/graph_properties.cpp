@@ -218,7 +218,7 @@ TIntValidate* TfmGraphProperties::IntValidator(const QLineEdit* Edit) const {
 // and what was in force before the typing began put back and shown again.
 struct TfmGraphProperties::TNumberEdit {
   QLineEdit* Edit;
-  std::function<void()> Vet, Beep, Loaded, Show;
+  std::function<void()> Vet, Beep, Show;
   // After the range error where one is due: whether the finished text is refused.
   std::function<bool()> Refused;
   std::function<bool(double&)> Read;
@@ -233,8 +233,7 @@ void TfmGraphProperties::BindNumber(const TNumberEdit& N) {
   // What puts back the state from before the first number applied while typing; empty while
   // nothing typed has been applied.
   auto Undo = std::make_shared<std::function<void()>>();
-  FLoaders.push_back([Show = N.Show, Loaded = N.Loaded, Undo] {
-    Loaded();
+  FLoaders.push_back([Show = N.Show, Undo] {
     *Undo = nullptr;
     Show();
   });
@@ -283,7 +282,7 @@ TRealValidate* TfmGraphProperties::BindReal(QLineEdit* E, double Min, double Max
   FRealValidators.push_back(std::make_unique<TRealValidate>(Min, Max, E, this, Caption));
   TRealValidate* V = FRealValidators.back().get();
   if (!Keep) Keep = KeepValue(Get, Set);
-  BindNumber({E, [V] { V->TextChanged(); }, [V] { V->IsValid(); }, [V] { V->Loaded(); },
+  BindNumber({E, [V] { V->TextChanged(); }, [V] { V->IsValid(); },
               [E, Get] { E->setText(PropertiesNumberText(Get())); },
               [V, E, Ignores] {
                 double X;
@@ -303,7 +302,7 @@ TIntValidate* TfmGraphProperties::BindInt(QLineEdit* E, int Min, int Max, const 
   TIntValidate* V = FIntValidators.back().get();
   const std::function<void(double)> SetNumber = [Set](double X) { Set(static_cast<int>(X)); };
   BindNumber(
-      {E, [V] { V->TextChanged(); }, [V] { V->IsValid(); }, [V] { V->Loaded(); },
+      {E, [V] { V->TextChanged(); }, [V] { V->IsValid(); },
        [E, Get] { E->setText(QString::number(Get())); }, [V] { return V->Refused(0).has_value(); },
        [E](double& X) {
          int I, Pos;

@@ -297,9 +297,7 @@ void TfmGraphImport::FormCreate() {
   udWidth->SetMin(1);
   udWidth->SetMax(MaxSeriesLineWidth);
   udWidth->SetAssociate(edWidth);
-  FWidthValidate = std::make_unique<GraphValidates::TIntValidate>(
-      1, MaxSeriesLineWidth, edWidth, this, QStringLiteral("Line Width"));
-  connect(edWidth, &QLineEdit::textChanged, this, [this] { FWidthValidate->TextChanged(); });
+  FWidthValidate = GraphValidates::UpDownValidate(udWidth, this, QStringLiteral("Line Width"));
   btSymbols = new QPushButton(QStringLiteral("Symbols..."), this);
   btSymbols->setObjectName(QStringLiteral("btSymbols"));
   btColor = new QPushButton(QStringLiteral("Color..."), this);
