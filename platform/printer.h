@@ -47,7 +47,6 @@ class TPrintJob {
   int PixelsPerInch() const;
 
  private:
-  bool Finish(QString* Error);
   void Restore();
   static QString CannotWrite(const QString& File, const QString& Why);
 
