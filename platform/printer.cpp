@@ -205,6 +205,5 @@ bool PrintTextLines(const QStringList& Lines, const QString& Title, QString* Err
     P.drawText(0, y + M.ascent(), Line);
     y += M.lineSpacing();
   }
-  if (!Job.EndDoc(Error)) return false;
-  return true;
+  return Job.EndDoc(Error);
 }
