@@ -35,10 +35,6 @@ TDecimal ParseScientific(const char* First, const char* Last) {
   return D;
 }
 
-// The platform rounds its decimal text half away from zero, which keeps texts such as
-// 0.125 -> "0.13" the same as the rest of the program expects; every other value is rounded
-// correctly, in one rounding of its exact value.
-
 TDecimal Expand(long double Value, int Significant) {
   char Buf[128];
   auto r =
@@ -87,9 +83,9 @@ bool Halfway(long double Value, int Ten) {
   return M % Five == 0;
 }
 
-// The digits of a finite non-zero value rounded to N significant digits.
-// The correctly rounded ones, in one rounding of the exact value: only an exact tie is decided
-// otherwise than the library does, away from zero.
+// The digits of a finite non-zero value rounded to N significant digits, correctly, in one
+// rounding of its exact value. Only an exact tie goes otherwise than the library's way: away
+// from zero, as the platform's decimal text does (0.125 -> "0.13", which the program expects).
 TDecimal Digits(long double Value, int N) {
   char Buf[128];
   // The shortest text that reads back as Value has its first digit where the exact value has.

@@ -71,7 +71,9 @@ void SetPrinterPdfOutput(const QString& FileName) {
 
 TPrintJob::TPrintJob(const QString& Title) : FTitle(Title) {}
 
-TPrintJob::~TPrintJob() { Finish(nullptr); }
+// A job never ended (its drawing cut short) is an unfinished printout: it is dropped, and a PDF
+// file chosen for it stays as it was.
+TPrintJob::~TPrintJob() { Abort(); }
 
 bool TPrintJob::BeginDoc(QString* Error) {
   if (Error) Error->clear();
@@ -136,7 +138,7 @@ void TPrintJob::Restore() {
   FPdfTemp.reset();
 }
 
-bool TPrintJob::Finish(QString* Error) {
+bool TPrintJob::EndDoc(QString* Error) {
   if (!FPainter) return false;
   bool Ok = FPainter->end();
   FPainter.reset();
@@ -162,12 +164,8 @@ bool TPrintJob::Finish(QString* Error) {
   if (!Ok) {
     RenewPrinter();
     if (Error) *Error = Why;
+    return false;
   }
-  return Ok;
-}
-
-bool TPrintJob::EndDoc(QString* Error) {
-  if (!Finish(Error)) return false;
   // The user has just named the file: say that the page is there.
   if (!FChosenFile.isEmpty()) {
     const TBusyCursor Plain(crDefault);
@@ -207,6 +205,5 @@ bool PrintTextLines(const QStringList& Lines, const QString& Title, QString* Err
     P.drawText(0, y + M.ascent(), Line);
     y += M.lineSpacing();
   }
-  if (!Job.EndDoc(Error)) return false;
-  return true;
+  return Job.EndDoc(Error);
 }

@@ -19,8 +19,8 @@ bool HasPrinters();
 // goes back to the printer.
 void SetPrinterPdfOutput(const QString& FileName);
 
-// One print job. Ends the document on destruction when it is still open
-// (a failure there is lost, so callers end it with EndDoc).
+// One print job. A job destroyed while still open was never finished: it is dropped as by Abort,
+// and a PDF file chosen for it stays as it was, so callers end it with EndDoc.
 class TPrintJob {
  public:
   explicit TPrintJob(const QString& Title);
@@ -47,7 +47,6 @@ class TPrintJob {
   int PixelsPerInch() const;
 
  private:
-  bool Finish(QString* Error);
   void Restore();
   static QString CannotWrite(const QString& File, const QString& Why);
 

@@ -167,7 +167,8 @@ void TStringGrid::CurrentCellChanged(int Row, int Col, int PrevRow, int PrevCol)
   if (!OnSelectCell) return;
   bool CanSelect = true;
   if (!RunGuarded([&] { OnSelectCell(Col, Row, CanSelect); })) CanSelect = false;
-  if (!CanSelect && PrevRow >= 0 && PrevCol >= 0) {
+  // Never back onto a header (the old cell may have just become one).
+  if (!CanSelect && PrevRow >= 0 && PrevCol >= 0 && !IsFixed(PrevCol, PrevRow)) {
     FUpdating = true;
     setCurrentCell(PrevRow, PrevCol);
     FUpdating = false;

@@ -190,11 +190,7 @@ QString LinkedFile(const QString& FileName) {
   }
   return Target;
 }
-}  // namespace
 
-void SetFailWritesAfter(qint64 Bytes) { FailWritesAfter() = Bytes; }
-
-namespace {
 // The old file at Target, opened for writing: a file its owner made read-only is not replaced
 // behind his back by a new one renamed over it (which only the folder's rights would stop). Old
 // stays closed and Mode is the new file's when there is none.
@@ -224,33 +220,37 @@ bool OpenOld(const QString& Target, TFd& Old, mode_t& Mode, QString* Error) {
                                                   : Target + ": " + SystemError(Code));
   return false;
 }
-}  // namespace
 
-bool CanWriteFile(const QString& FileName, QString* Error) {
+// The file a name leads to, its links followed (so that they stay and the file they name gets the
+// new text), and its old file opened as OpenOld does.
+bool OpenTarget(const QString& FileName, QString& Target, TFd& Old, mode_t& Mode, QString* Error) {
   if (FileName.isEmpty()) {
     SetError(Error, QStringLiteral("No file name"));
     return false;
   }
-  const QString Target = LinkedFile(FileName);
+  Target = LinkedFile(FileName);
+  return OpenOld(Target, Old, Mode, Error);
+}
+}  // namespace
+
+void SetFailWritesAfter(qint64 Bytes) { FailWritesAfter() = Bytes; }
+
+bool CanWriteFile(const QString& FileName, QString* Error) {
+  QString Target;
   TFd Old;
   mode_t Mode = 0;
-  if (!OpenOld(Target, Old, Mode, Error)) return false;
+  if (!OpenTarget(FileName, Target, Old, Mode, Error)) return false;
   if (Old.Fd >= 0 || QFileInfo(QFileInfo(Target).absolutePath()).isDir()) return true;
   SetError(Error, Target + ": " + SystemError(ENOENT));
   return false;
 }
 
 bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* Error) {
-  if (FileName.isEmpty()) {
-    SetError(Error, QStringLiteral("No file name"));
-    return false;
-  }
-  // Links are followed, so that they stay and the file they name gets the new text.
-  const QString Target = LinkedFile(FileName);
-  const QByteArray TargetPath = QFile::encodeName(Target);
+  QString Target;
   TFd Old;
   mode_t Mode = 0;
-  if (!OpenOld(Target, Old, Mode, Error)) return false;
+  if (!OpenTarget(FileName, Target, Old, Mode, Error)) return false;
+  const QByteArray TargetPath = QFile::encodeName(Target);
   const QFileInfo TargetInfo(Target);
   QByteArray Temp =
       QFile::encodeName(TargetInfo.absolutePath() + "/." + TargetInfo.fileName() + ".XXXXXX");
@@ -266,7 +266,7 @@ bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* E
     return false;
   }
   auto Abandon = [&](int Code) {
-    ::close(F.Fd);
+    if (F.Fd >= 0) ::close(F.Fd);
     F.Fd = -1;
     ::unlink(Temp.constData());
     SetError(Error, Target + ": " + SystemError(Code));
@@ -277,18 +277,8 @@ bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* E
   if (::fsync(F.Fd) != 0 && errno != EINVAL && errno != EROFS) return Abandon(errno);
   const int Fd = F.Fd;
   F.Fd = -1;
-  if (::close(Fd) != 0) {
-    const int Code = errno;
-    ::unlink(Temp.constData());
-    SetError(Error, Target + ": " + SystemError(Code));
-    return false;
-  }
-  if (::rename(Temp.constData(), TargetPath.constData()) != 0) {
-    const int Code = errno;
-    ::unlink(Temp.constData());
-    SetError(Error, Target + ": " + SystemError(Code));
-    return false;
-  }
+  if (::close(Fd) != 0) return Abandon(errno);
+  if (::rename(Temp.constData(), TargetPath.constData()) != 0) return Abandon(errno);
   return true;
 }
 

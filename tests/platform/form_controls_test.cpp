@@ -313,6 +313,11 @@ TEST(StringGrid, CellsAreColumnFirstAndFixedCellsCount) {
   G.OnSelectCell = [](int c, int, bool& Can) { Can = c != 1; };
   G.SetCol(1);
   EXPECT_EQ(G.Col(), 2);
+  // A refused move off a cell that has just become a header does not go back onto it.
+  G.OnSelectCell = [](int, int r, bool& Can) { Can = r != 3; };
+  G.SetFixedRows(3);
+  EXPECT_EQ(G.Row(), 3);
+  G.SetFixedRows(1);
   G.ClearCells();
   EXPECT_EQ(G.Cells[2][1], QString());
 }

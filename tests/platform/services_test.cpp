@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -189,6 +190,14 @@ TEST(Printer, APdfThatCannotBeWrittenKeepsTheOldOne) {
   ASSERT_TRUE(PutBytes(Locked, Old) && PutBytes(Mine, Old));
   QFile::setPermissions(Locked, QFile::ReadOwner);
   EXPECT_EQ(Why(Locked), "it is read-only");
+  // A job left without its end, its drawing cut short, writes nothing.
+  SetPrinterPdfOutput(Mine);
+  {
+    TPrintJob Job("Tape");
+    ASSERT_TRUE(Job.BeginDoc());
+    Job.Painter()->drawText(0, 20, "x");
+  }
+  EXPECT_EQ(ReadBytes(Mine), Old);
 
   TSmallDisk Disk;
   SKIP_WITHOUT_SMALL_DISK(Disk);
