@@ -62,7 +62,7 @@ std::string FindingsPrefix;
 
 // Slow inputs are named by their bytes, so that forked workers never overwrite one another's.
 std::string SlowName(const std::uint8_t* Data, std::size_t Size) {
-  std::uint64_t Hash = 1469598103934665603ull;
+  std::uint64_t Hash = 14695981039346656037ull;
   for (std::size_t i = 0; i < Size; ++i) Hash = (Hash ^ Data[i]) * 1099511628211ull;
   char Hex[17];
   std::snprintf(Hex, sizeof Hex, "%016llx", static_cast<unsigned long long>(Hash));
