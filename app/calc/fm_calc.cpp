@@ -29,6 +29,7 @@
 #include "app/calc/pending_windows.h"
 #include "app/common/calc_controls.h"
 #include "app/common/calc_platform.h"
+#include "app/common/engine_idle.h"
 #include "app/converter/fm_conv.h"
 #include "app/graphics/graphics_page.h"
 #include "app/matrix/fm_matrix.h"
@@ -716,8 +717,10 @@ void TfmCalc::PutIntoExpressionHistory(const QString& Input) {
   cbHistory->setCurrentIndex(-1);
 }
 
-void TfmCalc::LockPages() { pcCalc->setEnabled(false); }
-void TfmCalc::UnlockPages() { pcCalc->setEnabled(true); }
+void TfmCalc::LockPages() {
+  if (!FPagesLock) FPagesLock = std::make_unique<TControlsLock>(std::vector<QWidget*>{pcCalc});
+}
+void TfmCalc::UnlockPages() { FPagesLock.reset(); }
 
 void TfmCalc::EnableRealKeys(bool Enable) {
   static const char* const Names[] = {

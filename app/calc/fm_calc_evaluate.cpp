@@ -14,6 +14,7 @@
 #include "app/calc/fm_comp_mess.h"
 #include "app/common/calc_controls.h"
 #include "app/common/calc_platform.h"
+#include "app/common/engine_idle.h"
 #include "app/graphics/graphics_page.h"
 #include "engine/complex_eval.h"
 #include "engine/engine_busy.h"
@@ -98,8 +99,7 @@ bool TfmCalc::ReturnClick() {
     const QString Input = Edit1->text();
     FTypedText = ToCp1252(Input);
     Edit1->setReadOnly(true);
-    cbHistory->setEnabled(false);
-    cbResults->setEnabled(false);
+    const TControlsLock Lists({cbHistory, cbResults});
     try {
       TSideResult R;
       TComplex Z;
@@ -140,8 +140,6 @@ bool TfmCalc::ReturnClick() {
       ShowError("Unexpected error");
     }
     Edit1->setReadOnly(false);
-    cbHistory->setEnabled(true);
-    cbResults->setEnabled(true);
   }
   UnlockPages();
   FinishEvaluation();

@@ -10,6 +10,7 @@
 #include <QTabWidget>
 
 #include "app/common/calc_controls.h"
+#include "app/graphics/graphics_page.h"
 #include "calc_test_support.h"
 #include "engine/format.h"
 #include "platform/app_services.h"
@@ -64,6 +65,14 @@ TEST_F(CalcWindowTest, ResultIsShownInBlueAndEntersHistoriesAndTape) {
   EXPECT_EQ(W.Edit2->text(), "7.0");
   EXPECT_EQ(W.cbResults->count(), 5);
   EXPECT_TRUE(W.pcCalc->isEnabled());
+
+  // A field of a page keeps the focus across the evaluation that locks the pages.
+  W.pcCalc->SetActivePageIndex(4);
+  QLineEdit* Field = W.Graphics->edFromX;
+  Field->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), Field);
+  ASSERT_TRUE(W.ReturnClick());
+  EXPECT_EQ(QApplication::focusWidget(), Field);
 }
 
 TEST_F(CalcWindowTest, ErrorsAreShownInRedWithTheirSpanMarked) {
