@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -123,7 +124,19 @@ constexpr int InnerUpDownWidth = 16;
 
 TNumberEdit::TNumberEdit(QWidget* Parent)
     : QLineEdit(Parent), FRule(std::make_unique<TNumberRule>(true, 0, 100)) {
-  connect(this, &QLineEdit::textEdited, this, [this] { RunGuarded([this] { TextEdited(); }); });
+  connect(this, &QLineEdit::textEdited, this, [this] {
+    FUserEdit = true;
+    RunGuarded([this] { TextEdited(); });
+  });
+  // Qt tells an edit by the user first, then the change: a change not so announced was made by
+  // the program, and is a load of the field.
+  connect(this, &QLineEdit::textChanged, this, [this](const QString& Text) {
+    if (std::exchange(FUserEdit, false) || FSelf) return;
+    FBefore.reset();
+    FLastGood = Text;
+    double Shown = 0;
+    if (FRule->Parse(Text, Shown)) FValue = ToStored(Shown);
+  });
   Show(0);
 }
 
@@ -178,6 +191,7 @@ int TNumberEdit::IntValue() const {
 void TNumberEdit::Show(double Stored) {
   FValue = Stored;
   const QString T = FRule->Format(ToShown(Stored));
+  TFlagGuard Self(FSelf);
   if (text() != T) setText(T);
   FLastGood = T;
 }
@@ -219,6 +233,7 @@ void TNumberEdit::TextEdited() {
   const QString T = text();
   if (const int Bad = FRule->BadCharPos(T)) {
     // The character that cannot stay is dropped; the cursor stays where it was typed.
+    TFlagGuard Self(FSelf);
     setText(FLastGood);
     setCursorPosition(std::clamp(Bad - 1, 0, int(FLastGood.size())));
     return;

@@ -96,7 +96,8 @@ class TNumberEdit : public QLineEdit {
   void SetValue(double Value);
   // Shows Value as the one in force without applying it; forgets the typing.
   void ShowValue(double Value);
-  // Shows what OnRead answers; forgets the typing.
+  // Shows what OnRead answers; forgets the typing. Text set by the program (setText) is a load
+  // too: the value it reads as is in force.
   void Load();
   // Text typed and not yet finished.
   bool Typing() const { return FBefore.has_value(); }
@@ -155,6 +156,8 @@ class TNumberEdit : public QLineEdit {
   bool FStoredWhole = false;
   bool FLive = false;
   bool FBusy = false;
+  // Own changes of the text, and a change the user has just made.
+  bool FSelf = false, FUserEdit = false;
   // The value in force when the typing began, until it is finished.
   std::optional<double> FBefore;
   QString FLastGood;

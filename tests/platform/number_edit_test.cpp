@@ -206,6 +206,20 @@ TEST(NumberEdit, TakenTextsStepsAndLoads) {
   QTest::keyClick(F->Edit, Qt::Key_Tab);
   EXPECT_EQ(F->Edit->text(), "30");
   EXPECT_EQ(F->Model, 30);
+  // Text set by the program is a load as well; undoing the typing is typing.
+  F->Edit->setFocus();
+  F->Edit->selectAll();
+  QTest::keyClicks(F->Edit, "7");
+  F->Edit->setText("31");
+  EXPECT_FALSE(F->Edit->Typing());
+  EXPECT_EQ(F->Edit->Value(), 31);
+  F->Edit->SetLive(true);
+  QTest::keyClicks(F->Edit, "5");
+  F->Edit->undo();
+  EXPECT_TRUE(F->Edit->Typing());
+  EXPECT_EQ(F->Model, 30);  // "315" is out of range: nothing applied on the way
+  F->Edit->SetLive(false);
+  F->Edit->SetValue(30);
   // The top of the range holds the step; a check across fields refuses with its own message.
   F->Edit->SetValue(100);
   QTest::keyClick(F->Edit, Qt::Key_Up);
