@@ -1,6 +1,7 @@
 #include "platform/form.h"
 
 #include "platform/app_services.h"
+#include "platform/number_edit.h"
 
 #include <algorithm>
 
@@ -277,7 +278,12 @@ void TForm::EndModalIfSet() {
   if (Action == caFree) deleteLater();
 }
 
+bool TForm::CheckEdits() { return TNumberEdit::FinishAll(this); }
+
 TCloseAction TForm::QueryClose() {
+  // Every number field's typing is finished first; a refused one has been told and put back.
+  // OK (any result but Cancel) then keeps the window open, for the user to see what stands.
+  if (!CheckEdits() && FInModal && FModalResult != mrCancel) return caNone;
   bool CanClose = true;
   if (!RunGuarded([&] { FormCloseQuery(CanClose); }) || !CanClose) return caNone;
   TCloseAction Action = caHide;

@@ -68,6 +68,11 @@ class TForm : public QDialog {
   int Height() const { return height(); }
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
 
+  // Finishes the typing of every number field in the window, as leaving them does; false when
+  // one was refused (told, and its value in force put back). Closing runs it first, and OK and
+  // every result but Cancel then leave the window open; Apply buttons run it before applying.
+  bool CheckEdits();
+
   // Escape: presses the cancel button when there is one, else nothing (a
   // window without one, the main window above all, does not close on it).
   void reject() override;
