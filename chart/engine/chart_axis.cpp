@@ -136,7 +136,15 @@ void TChartAxis::SetMaximum(double Value) {
 }
 
 bool TChartAxis::DataEnd(bool Max, double& Value) const {
-  if (!FChart || FDepth) return false;
+  if (!FChart) return false;
+  if (FDepth) {
+    // The depth runs over the series' z values, or one unit per z order: known even without
+    // points.
+    const double V = Max ? FChart->MaxXValue(this) : FChart->MinXValue(this);
+    if (!std::isfinite(V)) return false;
+    Value = V;
+    return true;
+  }
   bool Any = false;
   for (int i = 0; i < FChart->SeriesCount() && !Any; ++i) {
     const TChartSeries* S = FChart->GetSeries(i);

@@ -44,7 +44,7 @@ inline constexpr const char* Increment = "Axis increment must be >= 0";
 inline constexpr const char* Minimum = "Axis Minimum Value must be <= Maximum";
 inline constexpr const char* Maximum = "Axis Maximum Value must be >= Minimum";
 inline constexpr const char* DateTimeLog = "DateTime Axis cannot be Logarithmic";
-inline constexpr const char* LogMinMax = "Logarithmic Axis Min and Max values should be >= 0";
+inline constexpr const char* LogMinMax = "Logarithmic Axis Min and Max values should be > 0";
 inline constexpr const char* LogBase = "Axis Logarithmic Base should be >= 2";
 inline constexpr const char* Separation = "Labels Separation % must be greater than 0";
 }  // namespace AxisMessages
@@ -243,7 +243,7 @@ class TChartAxis {
   // CalcPosValue of depth, inverted and logarithmic axes.
   int CalcPosValueMapped(double Value) const;
   // The end an automatic end takes from the series; false while no series with points uses
-  // the axis, so that the end is not known yet.
+  // the axis, so that the end is not known yet. The depth axis always knows its ends.
   bool DataEnd(bool Max, double& Value) const;
   // Refuses, with the axis' message, a range whose known ends are out of order (the message of
   // the minimum when MinimumMoved, else of the maximum) or, on a logarithmic axis, not above 0.
