@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -110,11 +111,60 @@ bool ReadTextFile(const QString& FileName, QString& Text, QString* Error, TReadS
   return true;
 }
 
+TReadStatus ReadTextUtf8(const QString& FileName, QByteArray& Utf8, TTextEncoding* Encoding,
+                         QByteArray* Digest) {
+  QByteArray Bytes;
+  const TReadStatus S = ReadFileBytes(FileName, Bytes);
+  if (!S.Ok()) return S;
+  if (Digest) *Digest = TextDigest(Bytes);
+  TTextEncoding Found = TTextEncoding::Utf8;
+  const bool Bom = Bytes.startsWith("\xEF\xBB\xBF");
+  const std::string_view View(Bytes.constData(), static_cast<size_t>(Bytes.size()));
+  if (IsValidUtf8(Bom ? View.substr(3) : View)) {
+    if (Bom) Bytes.remove(0, 3);
+    Found = Bom ? TTextEncoding::Utf8Bom : TTextEncoding::Utf8;
+    Utf8 = std::move(Bytes);
+  } else {
+    Utf8 = DecodeText(View, &Found).toUtf8();
+  }
+  if (Encoding) *Encoding = Found;
+  return S;
+}
+
+QByteArray TextDigest(const QByteArray& Bytes) {
+  return QCryptographicHash::hash(Bytes, QCryptographicHash::Sha1);
+}
+
+QByteArray FileDigest(const QString& FileName) {
+  QFile F(FileName);
+  QCryptographicHash Hash(QCryptographicHash::Sha1);
+  if (!QFileInfo(FileName).isFile() || !F.open(QIODevice::ReadOnly) || !Hash.addData(&F)) return {};
+  return Hash.result();
+}
+
 bool ReadTextLines(const QString& FileName, QStringList& Lines, QString* Error,
                    TReadStatus* Status) {
-  QString Text;
-  if (!ReadTextFile(FileName, Text, Error, Status)) return false;
-  Lines = SplitLines(Text);
+  // Split as UTF-8 bytes and decoded a line at a time, so that the whole text is never held
+  // twice beside its lines.
+  QByteArray Utf8;
+  const TReadStatus S = ReadTextUtf8(FileName, Utf8, nullptr);
+  if (Status) *Status = S;
+  if (!S.Ok()) {
+    SetError(Error, S.Text);
+    return false;
+  }
+  QStringList Read;
+  const char* P = Utf8.constData();
+  const qsizetype N = Utf8.size();
+  qsizetype Start = 0;
+  for (qsizetype I = 0; I < N; ++I) {
+    if (P[I] != '\r' && P[I] != '\n') continue;
+    Read << QString::fromUtf8(P + Start, I - Start);
+    if (P[I] == '\r' && I + 1 < N && P[I + 1] == '\n') ++I;
+    Start = I + 1;
+  }
+  if (Start < N) Read << QString::fromUtf8(P + Start, N - Start);
+  Lines = std::move(Read);
   return true;
 }
 

@@ -43,6 +43,15 @@ bool ReadTextLines(const QString& FileName, QStringList& Lines, QString* Error =
 bool ReadTextFile(const QString& FileName, QString& Text, QString* Error = nullptr,
                   TReadStatus* Status = nullptr, TTextEncoding* Encoding = nullptr);
 
+// The text of a file as UTF-8 (the bytes themselves when they are UTF-8, so that a large file is
+// not held twice), with the encoding it was read in and, when asked, a digest of its bytes.
+TReadStatus ReadTextUtf8(const QString& FileName, QByteArray& Utf8, TTextEncoding* Encoding,
+                         QByteArray* Digest = nullptr);
+// The digest of a file's bytes as ReadTextUtf8 gives it (read in pieces, whatever its size);
+// empty when it cannot be read. TextDigest is the same of bytes in memory.
+QByteArray FileDigest(const QString& FileName);
+QByteArray TextDigest(const QByteArray& Bytes);
+
 // Every line, the last included, ends with LF. False (with a reason) when
 // the file could not be written; the previous file is then unchanged.
 bool WriteTextLines(const QString& FileName, const QStringList& Lines, QString* Error = nullptr);
