@@ -9,36 +9,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <malloc.h>
-
-#include <cstdio>
-#include <cstring>
-
+#include "bench/bench_support.h"
 #include "platform/ini_file.h"
 #include "platform/text_file.h"
 
 namespace {
-
-double StatusBytes(const char* Key) {
-  double Value = 0;
-  if (FILE* F = std::fopen("/proc/self/status", "r")) {
-    char Line[256];
-    while (std::fgets(Line, sizeof Line, F))
-      if (std::strncmp(Line, Key, std::strlen(Key)) == 0)
-        Value = std::atof(Line + std::strlen(Key)) * 1024.0;
-    std::fclose(F);
-  }
-  return Value;
-}
-
-// Gives what earlier runs freed back to the system, and sets the peak to what is resident now.
-void ResetPeak() {
-  malloc_trim(0);
-  if (FILE* F = std::fopen("/proc/self/clear_refs", "w")) {
-    std::fputs("5", F);
-    std::fclose(F);
-  }
-}
 
 // Lines of about 100 bytes: "[SectionN]" headers over Keys keys each, or plain lines.
 qint64 MakeFile(const QString& Name, int Sections, int Keys, bool Ini) {
@@ -68,14 +43,13 @@ void BM_SettingsFileReadAndRewrite(benchmark::State& State) {
   const qint64 Size = MakeFile(Name, Sections, 1000, true);
   double Peak = 0;
   for (auto _ : State) {
-    ResetPeak();
-    const double Base = StatusBytes("VmRSS:");
+    const TPeakGrowth Growth;
     {
       TIniFile Ini(Name);
       Ini.WriteString("Section1", "Key000001", "changed");
       if (!Ini.UpdateFile()) State.SkipWithError("not saved");
     }
-    Peak = StatusBytes("VmHWM:") - Base;
+    Peak = Growth.Bytes();
   }
   Report(State, Peak, Size);
 }
@@ -87,14 +61,13 @@ void BM_TextLinesReadAndRewrite(benchmark::State& State) {
   const qint64 Size = MakeFile(Name, int(State.range(0)), 1000, false);
   double Peak = 0;
   for (auto _ : State) {
-    ResetPeak();
-    const double Base = StatusBytes("VmRSS:");
+    const TPeakGrowth Growth;
     {
       QStringList Lines;
       if (!ReadTextLines(Name, Lines) || !WriteTextLines(Name, Lines))
         State.SkipWithError("not read and written");
     }
-    Peak = StatusBytes("VmHWM:") - Base;
+    Peak = Growth.Bytes();
   }
   Report(State, Peak, Size);
 }
