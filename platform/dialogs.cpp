@@ -5,8 +5,10 @@
 
 #include "platform/printer.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QColorDialog>
+#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -207,6 +209,8 @@ class TFileChooser : public QFileDialog {
       const QString Type = selectedNameFilter();
       setDirectory(QDir::cleanPath(Path));
       Edit->clear();
+      // The completions of the folder's name would stay open over the file types, blank.
+      if (QCompleter* Completions = Edit->completer()) Completions->popup()->hide();
       if (!Type.isEmpty()) selectNameFilter(Type);
       return;
     }

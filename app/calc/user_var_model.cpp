@@ -83,7 +83,7 @@ bool TUserVarModel::ParseLine(const QString& Line, std::string& Name, Extended& 
 bool TUserVarModel::LoadFile(const QString& FileName, QString& Error,
                              std::vector<TFileLineProblem>& Problems) {
   QStringList Lines;
-  if (!ReadTextLines(FileName, Lines, &Error)) return false;
+  if (!ReadListLines(FileName, Lines, &Error)) return false;
   // Built apart and swapped in whole, so a bad line leaves the variables as they were.
   TUserVarModel Loaded;
   std::vector<std::pair<std::string, Extended>> Read;

@@ -254,7 +254,7 @@ void TVariablesPage::LoadClick() {
   QStringList Lines;
   QString Error;
   TReadStatus Status;
-  if (!ReadTextLines(D.FileName, Lines, &Error, &Status)) {
+  if (!ReadListLines(D.FileName, Lines, &Error, &Status)) {
     if (!Status.Missing()) FUnreadFile = D.FileName;
     ShowError("Can't open file " + D.FileName +
               (Status.Missing() ? QString() : ": " + ReadErrorReason(Error, D.FileName)));

@@ -3,8 +3,10 @@
 #include "tests/support/file_dialog_driver.h"
 
 #include <gtest/gtest.h>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -303,15 +305,18 @@ TEST(QtDialogs, AFolderTypedIntoTheNameFieldIsEnteredAndTheFieldEmptied) {
   D.Title = "Save to Text File";
   D.DefaultExt = "TXT";
   D.Filter = "Text files (*.TXT)|*.TXT";
-  // The folder typed, then what the dialog shows (name field, file type, folder), then a name.
+  // The folder typed, then what the dialog shows (name field, file type and whether the folder's
+  // completions cover it, folder), then a name.
   auto Run = [&](const QString& Folder, const QString& Name) {
     QString Seen;
     D.InitialDir = Dir.filePath("top/here");
     D.FileName.clear();
     TFileDialogKeys Keys({[&](QFileDialog& F) { Type(F, Folder); },
                           [&](QFileDialog& F) {
+                            const bool Covered = NameField(F)->completer()->popup()->isVisible();
                             Seen = NameField(F)->text() + "|" +
-                                   F.findChild<QComboBox*>("fileTypeCombo")->currentText() + "|" +
+                                   F.findChild<QComboBox*>("fileTypeCombo")->currentText() +
+                                   (Covered ? " covered|" : "|") +
                                    QDir(Dir.path()).relativeFilePath(F.directory().path());
                             Type(F, Name);
                           }});
