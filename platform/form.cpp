@@ -362,6 +362,19 @@ void FitCaption(QWidget& Window) {
   if (Window.width() < Need) Window.resize(Need, Window.height());
 }
 
+bool TForm::event(QEvent* Event) {
+  const bool Handled = QDialog::event(Event);
+  // The layout has just taken in changed contents (longer captions, fields shown). The least
+  // width that FitCaption set keeps the layout from growing the window itself: a window now
+  // smaller than its contents grows to them, and its frame keeper puts it whole on the screen.
+  if (Event->type() == QEvent::LayoutRequest && isVisible() && layout() &&
+      !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))) {
+    const QSize Need = size().expandedTo(minimumSizeHint());
+    if (Need != size()) resize(Need);
+  }
+  return Handled;
+}
+
 void TForm::showEvent(QShowEvent* Event) {
   if (!Event->spontaneous() && (FBorderStyle == bsDialog || FBorderStyle == bsToolWindow))
     FitCaption(*this);

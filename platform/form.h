@@ -86,6 +86,7 @@ class TForm : public QDialog {
   virtual void FormKeyDown(int& Key, Qt::KeyboardModifiers Shift) { (void)Key, (void)Shift; }
   virtual void FormKeyPress(QChar& Key) { (void)Key; }
 
+  bool event(QEvent* Event) override;
   void showEvent(QShowEvent* Event) override;
   void closeEvent(QCloseEvent* Event) override;
   bool eventFilter(QObject* Watched, QEvent* Event) override;

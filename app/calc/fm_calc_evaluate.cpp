@@ -15,6 +15,7 @@
 #include "app/common/calc_controls.h"
 #include "app/common/calc_platform.h"
 #include "app/common/engine_idle.h"
+#include "app/common/engine_text.h"
 #include "app/graphics/graphics_page.h"
 #include "engine/complex_eval.h"
 #include "engine/engine_busy.h"
@@ -89,6 +90,7 @@ bool TfmCalc::Redisplay() {
 
 bool TfmCalc::ReturnClick() {
   if (Busy()) return false;  // one engine state: evaluations never nest by accident
+  if (!FitsTheEngine(Edit1->text())) return false;
   TSideEvaluation Side(TSideMode::Input);
   if (!Side.Started()) return false;
   FEvaluating = true;
