@@ -229,14 +229,15 @@ void TGraph::ComputeMapping(const TRect& Rect) {
     OY = R.Bottom - SY * YA;
     OX = (R.Right * XA - R.Left * XB) / (XA - XB);
     SX = (R.Left - R.Right) / (XA - XB);
-    // A width that overflows a double (a range from -1e308 to 1e308) gives a scale of 0 and an
-    // offset of NaN: such a range is mapped in long double.
-    if (!std::isfinite(XA - XB)) {
+    // A width or a product that overflows a double (a range from -1e308 to 1e308, or an end
+    // near the largest double) gives a scale of 0 or an offset that is not a number: such a
+    // range is mapped in long double.
+    if (!std::isfinite(XA - XB) || !std::isfinite(OX)) {
       const long double A = XA, B = XB;
       OX = static_cast<double>((R.Right * A - R.Left * B) / (A - B));
       SX = static_cast<double>((R.Left - R.Right) / (A - B));
     }
-    if (!std::isfinite(YB - YA)) {
+    if (!std::isfinite(YB - YA) || !std::isfinite(OY)) {
       const long double A = YA, B = YB, S = (R.Top - R.Bottom) / (B - A);
       SY = static_cast<double>(S);
       OY = static_cast<double>(R.Bottom - S * A);

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/number_text.h"
+#include "plot/core/graph_utils.h"
 
 int TContourGrid::ColCount() const {
   if (Values) return Values->NX();
@@ -44,9 +45,7 @@ int Rows(const TContourGrid& G) {
 void GridZRange(const TContourGrid& G, double& ZMin, double& ZMax) {
   ZMin = 1e38, ZMax = -1e38;
   auto Add = [&](double V) {
-    if (IsMissingZ(V)) return;
-    if (V < ZMin) ZMin = V;
-    if (V > ZMax) ZMax = V;
+    if (!IsMissingZ(V)) WidenRange(ZMin, ZMax, V);
   };
   const int NX = Cols(G), NY = Rows(G);
   if (G.Values) {

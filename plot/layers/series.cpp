@@ -8,6 +8,7 @@
 #include "platform/canvas.h"
 #include "plot/core/graph_float_lists.h"
 #include "plot/core/graph_text_file.h"
+#include "plot/core/graph_utils.h"
 
 namespace {
 const QString DataClass = QStringLiteral("TGraphData");
@@ -319,12 +320,10 @@ void TSeries::GetExtent(double& XMin, double& XMax, double& YMin, double& YMax) 
   XMin = YMin = 1e38;
   XMax = YMax = -1e38;
   auto WidenX = [&](double V) {
-    if (!std::isfinite(V)) return;
-    XMin = std::min(XMin, V), XMax = std::max(XMax, V);
+    if (std::isfinite(V)) WidenRange(XMin, XMax, V);
   };
   auto WidenY = [&](double V) {
-    if (!std::isfinite(V)) return;
-    YMin = std::min(YMin, V), YMax = std::max(YMax, V);
+    if (std::isfinite(V)) WidenRange(YMin, YMax, V);
   };
   for (int I = 0; I < Count(); ++I) {
     const TGraphData& P = *FPoints[I];
@@ -339,16 +338,16 @@ void TSeries::GetExtent(double& XMin, double& XMax, double& YMin, double& YMax) 
   if (Graph->LayerCount() == 1) {
     if (XMin == XMax) {
       if (XMin != 0) {
-        const double D = std::fabs(XMin) / 10;
-        XMin -= D, XMax += D;
+        const long double D = std::fabs(XMin) / 10.0L;
+        XMin = Saturated(XMin - D), XMax = Saturated(XMax + D);
       } else {
         XMin = -0.1, XMax = 0.1;
       }
     }
     if (YMin == YMax) {
       if (YMin != 0) {
-        const double D = std::fabs(YMin) / 10;
-        YMin -= D, YMax += D;
+        const long double D = std::fabs(YMin) / 10.0L;
+        YMin = Saturated(YMin - D), YMax = Saturated(YMax + D);
       } else {
         YMin = -0.1, YMax = 1.0;
       }
