@@ -589,3 +589,36 @@ TEST(Contour, ASharedGridTracesAsItsCopyWould) {
   EXPECT_DOUBLE_EQ(XMin, -2);
   EXPECT_DOUBLE_EQ(YMax, 2);
 }
+
+// A grid whose places and values reach the largest double: the ranges, the levels and the
+// colour scale stay finite, lines are traced and the map is painted.
+TEST(Contour, ValuesNearTheDoubleLimitKeepFiniteRangesAndLevels) {
+  constexpr double Max = std::numeric_limits<double>::max();
+  TContourFixture F;
+  for (int I = 1; I <= 21; ++I) {
+    F.X.SetValue(I, -Max + (I - 1) * (Max / 10));
+    F.Y.SetValue(I, (I - 1) * (Max / 20));
+    for (int J = 1; J <= 21; ++J) F.Z.SetValue(I, J, (I - 11) * (Max / 10));
+  }
+  TContour* Lines = F.Add(8, false, false);
+  TContour* Map = F.Add(8, true, false);
+  F.Graph.ColorLegend(0)->Layer = Map;
+  F.Graph.Paint();
+  for (double V : {F.Graph.XMin, F.Graph.XMax, F.Graph.YMin, F.Graph.YMax})
+    EXPECT_TRUE(std::isfinite(V)) << V;
+  EXPECT_GE(Lines->Lines().size(), 5u);
+  for (const auto& L : Lines->Lines()) EXPECT_TRUE(std::isfinite(L.Level));
+  for (int I = 1; I <= 8; ++I) EXPECT_TRUE(std::isfinite(Map->Levels[I])) << I;
+  EXPECT_LT(Map->Levels[8], Map->Levels[1]);
+  EXPECT_GE(F.LineOps(), 5);
+  int Texts = 0;
+  for (const auto& Op : F.Target.Ops())
+    if (Op.Kind == coText) {
+      ++Texts;
+      EXPECT_FALSE(Op.Text.contains(QStringLiteral("NAN"), Qt::CaseInsensitive))
+          << Op.Text.toStdString();
+      EXPECT_FALSE(Op.Text.contains(QStringLiteral("INF"), Qt::CaseInsensitive))
+          << Op.Text.toStdString();
+    }
+  EXPECT_GE(Texts, 8);
+}
