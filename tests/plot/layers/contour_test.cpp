@@ -623,17 +623,28 @@ TEST(Contour, ValuesNearTheDoubleLimitKeepFiniteRangesAndLevels) {
   EXPECT_GE(Texts, 8);
 }
 
+namespace {
+// A graph painting into a white image at the given resolution.
+struct TImageGraph {
+  QImage Image;
+  TImageTarget Target{&Image};
+  TCanvas Canvas{&Target};
+  TGraph Graph;
+  TImageGraph(int W, int H, int Ppi = 96)
+      : Image(W, H, QImage::Format_RGB32), Graph((Target.SetPixelsPerInch(Ppi), &Canvas), W, H) {
+    Image.fill(Qt::white);
+  }
+};
+}  // namespace
+
 // The labels of z = xy, drawn on an image: no pixel of their texts lies on or beyond the frame.
 TEST(Contour, LabelTextsStayInsideTheFrame) {
   for (const int Ppi : {96, 192})
     for (const bool Opaque : {false, true}) {
       const int K = Ppi / 96;
-      QImage Image(520 * K, 360 * K, QImage::Format_RGB32);
-      Image.fill(Qt::white);
-      TImageTarget Target(&Image);
-      Target.SetPixelsPerInch(Ppi);
-      TCanvas Canvas(&Target);
-      TGraph Graph(&Canvas, 520 * K, 360 * K);
+      TImageGraph S(520 * K, 360 * K, Ppi);
+      QImage& Image = S.Image;
+      TGraph& Graph = S.Graph;
       Graph.PlotRect = {30 * K, 15 * K, 500 * K, 345 * K};
       Graph.XMin = -10, Graph.XMax = 10, Graph.YMin = -10, Graph.YMax = 10;
       Graph.ComputeMapping(Graph.PlotRect);
@@ -650,7 +661,7 @@ TEST(Contour, LabelTextsStayInsideTheFrame) {
       C->SetColor(clBlue);
       Graph.CurrentLayer = C;
       C->Draw();
-      Target.Release();
+      S.Target.Release();
       int Shown = 0;
       for (int I = 0; I < static_cast<int>(C->Lines().size()); ++I)
         Shown += C->LabelOf(I) && !C->LabelOf(I)->Hidden;
@@ -670,11 +681,9 @@ TEST(Contour, LabelTextsStayInsideTheFrame) {
 // A colour map over decades with its colour scale beside it: the last label of the logarithmic
 // X axis ends before the scale does, whatever minor ticks follow it.
 TEST(Contour, TheLastLogLabelStaysClearOfTheColourScale) {
-  QImage Image(500, 350, QImage::Format_RGB32);
-  Image.fill(Qt::white);
-  TImageTarget Target(&Image);
-  TCanvas Canvas(&Target);
-  TGraph Graph(&Canvas, 500, 350);
+  TImageGraph S(500, 350);
+  QImage& Image = S.Image;
+  TGraph& Graph = S.Graph;
   TVector X(31), Y(11);
   TMatrix Z(31, 11);
   for (int I = 1; I <= 31; ++I) X.SetValue(I, 1 + 3.3 * (I - 1));
@@ -693,7 +702,7 @@ TEST(Contour, TheLastLogLabelStaysClearOfTheColourScale) {
   Graph.XAxis->Font.SetColor(clFuchsia);  // a colour of no palette
   Graph.XAxis->Font.SetSize(14);
   Graph.Paint();
-  Target.Release();
+  S.Target.Release();
   // The scale's frame: the first dark pixel right of the plot on the scale's middle row.
   const TRect B = Graph.ColorLegend(0)->Bounds;
   int Edge = Graph.PlotRect.Right + 1;
