@@ -253,7 +253,7 @@ int TGraph::VisibleBarCount() const {
   int N = 0;
   for (auto& L : FLayers) {
     const TGraphSeries* S = L->AsSeries();
-    if (L->GetVisible() && (IsBar(S, 8) || IsBar(S, 10))) ++N;
+    if (L->GetVisible() && (IsBar(S, skBar) || IsBar(S, skZOrderedBar))) ++N;
   }
   return N;
 }
@@ -266,7 +266,7 @@ int TGraph::BarSeriesCount() const {
 void TGraph::ApplyBarStyle() {
   for (auto& L : FLayers) {
     TGraphSeries* S = L->AsSeries();
-    if (L->GetVisible() && (IsBar(S, 8) || IsBar(S, 10)))
+    if (L->GetVisible() && (IsBar(S, skBar) || IsBar(S, skZOrderedBar)))
       S->SetKind(BarStyle == bsZOrdered ? 10 : 8);
   }
 }
@@ -292,7 +292,7 @@ int TGraph::BarSlotCount() const {
   int N = BarSeriesCount() > 0 ? 1 : 0;
   for (auto& L : FLayers) {
     const TGraphSeries* S = L->AsSeries();
-    if (S && L->GetVisible() && S->Kind() != 8) ++N;
+    if (S && L->GetVisible() && S->Kind() != skBar) ++N;
   }
   if (BarStyle == bsZOrdered) --N;
   return N;
@@ -309,9 +309,9 @@ int TGraph::BarSlot(const TLayer* Series) const {
     const TGraphSeries* S = L->AsSeries();
     if (!S || !L->GetVisible()) continue;
     ++N;
-    if (S->Kind() == 9) return BarSlotCount();
+    if (S->Kind() == skMatrix) return BarSlotCount();
     if (L == Series) break;
-    if (Clustered && S->Kind() == 8) break;
+    if (Clustered && S->Kind() == skBar) break;
   }
   // A layer behind no series (or not in the list) stands in the front slot, never before it.
   return std::max(N, 0);
@@ -325,12 +325,7 @@ double TGraph::MaxBarWidth() const {
 }
 
 int TGraph::MaxBarPixelWidth() const {
-  int C8 = 0, C10 = 0;
-  for (auto& L : FLayers) {
-    const TGraphSeries* S = L->AsSeries();
-    if (IsBar(S, 8)) C8 = std::max(C8, L->ItemCount());
-    if (IsBar(S, 10)) C10 = std::max(C10, L->ItemCount());
-  }
+  const int C8 = MaxPointsOfKind(skBar), C10 = MaxPointsOfKind(skZOrderedBar);
   int W = 0;
   for (auto& L : FLayers)
     if (const TGraphSeries* S = L->AsSeries(); S && L->GetVisible())

@@ -56,16 +56,13 @@ void Degenerate(double& Min, double& Max, bool NoLayers) {
 // Puts the cursor back and removes the progress text however Paint ends.
 class TPaintGuard {
  public:
-  explicit TPaintGuard(TGraph& G) : FGraph(G), FCursor(crHourGlass) {
-    FGraph.Busy = true;
-    FGraph.Owner->SetBusyCursor(true);
-  }
+  explicit TPaintGuard(TGraph& G) : FGraph(G), FCursor(crHourGlass) { FGraph.Busy = true; }
   ~TPaintGuard() {
     FGraph.ResetClipRegion();
     FGraph.UseX2 = FGraph.UseY2 = false;
     FGraph.CurrentLayer = nullptr;
     FGraph.Owner->ShowStatus(QString());
-    FGraph.Owner->SetBusyCursor(false);
+    FGraph.Owner->PictureDrawn();
     FGraph.Busy = false;
   }
   TPaintGuard(const TPaintGuard&) = delete;
@@ -114,11 +111,11 @@ TGraph::TMergedExtent TGraph::MergeExtents(bool Secondary, bool WithDataOnly) co
 void TGraph::StackBarExtent(TMergedExtent& M, bool Widen) const {
   if (VisibleBarCount() <= 1 || (BarStyle != bsStacked && BarStyle != bs100Stacked)) return;
   if (BarStyle == bsStacked) {
-    for (int J = 0; J < MaxBarPointsAll(); ++J) {
+    for (int J = 0; J < MaxPointsOfKind(skBar); ++J) {
       double Sum = 0;
       for (auto& L : FLayers) {
         const TGraphSeries* S = L->AsSeries();
-        if (!S || S->Kind() != 8) continue;
+        if (!S || S->Kind() != skBar) continue;
         double V = S->PointY(J);
         if (!std::isfinite(V) || IsMissingValue(V)) continue;
         Sum += V;
@@ -245,7 +242,7 @@ void TGraph::AddAutoMargins(TDoubleRect& R, const TAxis& X, bool Secondary, cons
     const TGraphSeries* S = L->AsSeries();
     if (!S || !L->GetVisible()) continue;
     M = std::max(M, S->MarkerSize());
-    if (S->Kind() == 8 || S->Kind() == 10) BarVisible = true;
+    if (S->Kind() == skBar || S->Kind() == skZOrderedBar) BarVisible = true;
     WidestBar = std::max(WidestBar, S->BarWidth());
   }
   const int Bars = BarSeriesCount();
@@ -477,7 +474,7 @@ void TGraph::DrawLayers() {
     TLayer* L = FLayers[I].get();
     CurrentLayer = L;
     const TGraphSeries* S = L->AsSeries();
-    const bool Grouped = S && BarStyle != bsZOrdered && FirstBar && Bars > 0 && S->Kind() == 8;
+    const bool Grouped = S && BarStyle != bsZOrdered && FirstBar && Bars > 0 && S->Kind() == skBar;
     if (Grouped && I != K) continue;
     UseX2 = L->GetOnXAxis2();
     UseY2 = L->GetOnYAxis2();
@@ -503,15 +500,16 @@ int TGraph::LastBarLayerIndex() const {
   int K = -1;
   for (int I = 0; I < LayerCount(); ++I)
     if (const TGraphSeries* S = FLayers[I]->AsSeries();
-        S && S->Kind() == 8 && FLayers[I]->GetVisible())
+        S && S->Kind() == skBar && FLayers[I]->GetVisible())
       K = I;
   return K;
 }
 
-int TGraph::MaxBarPointsAll() const {
+int TGraph::MaxPointsOfKind(int Kind) const {
   int N = 0;
   for (auto& L : FLayers)
-    if (const TGraphSeries* S = L->AsSeries(); S && S->Kind() == 8) N = std::max(N, L->ItemCount());
+    if (const TGraphSeries* S = L->AsSeries(); S && S->Kind() == Kind)
+      N = std::max(N, L->ItemCount());
   return N;
 }
 
@@ -520,7 +518,7 @@ TDoubleRect TGraph::GetBarSeriesExtent() const {
   bool AnyX = false, AnyY = false;
   for (auto& L : FLayers) {
     const TGraphSeries* S = L->AsSeries();
-    if (!S || !L->GetVisible() || (S->Kind() != 8 && S->Kind() != 10)) continue;
+    if (!S || !L->GetVisible() || (S->Kind() != skBar && S->Kind() != skZOrderedBar)) continue;
     double A, B, C, D;
     L->GetExtent(A, B, C, D);
     if (Usable(A, B)) Merge(XMn, XMx, A, B, AnyX);
@@ -573,7 +571,7 @@ void TGraph::DrawBarGroup() {
     int Slot = 0;
     for (auto& L : FLayers) {
       TGraphSeries* S = L->AsSeries();
-      if (!S || S->Kind() != 8) continue;
+      if (!S || S->Kind() != skBar) continue;
       CurrentLayer = L.get();
       UseX2 = L->GetOnXAxis2();
       UseY2 = L->GetOnYAxis2();
