@@ -262,6 +262,7 @@ void TfmGraphImport::FormCreate() {
   sgMain->SetFixedRows(0);
   sgMain->SetRowCount(InitialRows);
   sgMain->SetDefaultColWidth(120);
+  sgMain->SetNumberCells();
   sgMain->SetEditing(true);
   sgMain->setMinimumSize(280, 320);
   sgMain->setContextMenuPolicy(Qt::ActionsContextMenu);

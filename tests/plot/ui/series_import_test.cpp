@@ -480,3 +480,38 @@ TEST(SeriesImport, ASeriesPropertiesCommandEditsItsPointsInTheGrid) {
 }
 
 }  // namespace
+
+namespace {
+// A number too long for its cell shows fewer digits and keeps its exponent: the grid draws exactly
+// what the same cell holding that shorter text draws.
+TEST(SeriesImport, ANumberTooLongForItsCellKeepsItsExponent) {
+  TImportFixture F;
+  F.D->Load(F.Plot->Graph(), nullptr);
+  F.D->show();
+  TStringGrid& G = *F.D->sgMain;
+  const QFontMetrics M(G.font());
+  const int Room =
+      G.columnWidth(0) - 2 * (G.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+  struct TCase {
+    QString Text, Exponent;
+    double Value;
+  };
+  const TCase Cases[] = {{"-1.7976931348623157e308", "E308", -1.7976931348623157e308},
+                         {"2.2250738585072014e-308", "E-308", 2.2250738585072014e-308},
+                         {"123456789012345678901234567", "E26", 1.2345678901234568e26}};
+  for (const TCase& C : Cases) {
+    const QString Shown = FitNumberText(C.Text, M, Room);
+    EXPECT_TRUE(Shown.endsWith(C.Exponent)) << Shown.toStdString();
+    EXPECT_LE(M.horizontalAdvance(Shown), Room);
+    EXPECT_NEAR(Shown.toDouble() / C.Value, 1, 1e-3) << Shown.toStdString();
+    G.SetCell(1, 3, C.Text);
+    const QImage Long = G.grab().toImage();
+    G.SetCell(1, 3, Shown);
+    EXPECT_EQ(G.grab().toImage(), Long) << Shown.toStdString();
+  }
+  // What fits, and a text that is no number, stay as they are.
+  EXPECT_EQ(FitNumberText("1.5e308", M, Room), "1.5e308");
+  const QString Words = QString(40, QLatin1Char('x'));
+  EXPECT_EQ(FitNumberText(Words, M, Room), Words);
+}
+}  // namespace
