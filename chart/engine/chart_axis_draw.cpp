@@ -258,11 +258,8 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
   } else if (Style == talValue) {
     std::vector<double> Values;
     if (!EventLabelValues(Values)) {
-      const int H = C.FontHeight();
-      const int Size = FHorizontal ? std::max(C.TextWidth(LabelValue(FIMinimum)),
-                                              C.TextWidth(LabelValue(FIMaximum)))
-                                   : H;
-      Values = LabelValues(Size);
+      Values = LabelValues(
+          std::max(LabelSpan(C, LabelValue(FIMinimum)), LabelSpan(C, LabelValue(FIMaximum))));
     }
     for (double V : Values) {
       int P;
@@ -280,7 +277,7 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
     if (FLabelsOnAxis && (P < AxisLow || P > AxisHigh)) continue;
     bool Shown = true;
     if (ByText && FLabelsSeparation > 0) {
-      const int Size = FHorizontal ? C.TextWidth(Text) : C.FontHeight();
+      const int Size = LabelSpan(C, Text);
       const int Half = (Size + Size * FLabelsSeparation / 100) / 2;
       const int Low = std::min(P - Half, P + Half), High = std::max(P - Half, P + Half);
       if (HasText && Low < TextHigh && High > TextLow) {
