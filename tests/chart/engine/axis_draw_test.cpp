@@ -89,20 +89,30 @@ TEST(AxisDraw, TurnedLabelsKeepTheirTurnedSizeApart) {
     TCanvas C(&Target);
     Chart.DrawToMetaCanvas(&C, {0, 0, 500, 400});
     const double A = Angle * 3.14159265358979 / 180;
-    std::vector<std::pair<int, int>> Spans;  // along the axis: position and turned size
+    const bool Horizontal = Axis == Chart.BottomAxis();
+    // Along the axis, the span of each turned text box, which turns about its reference point.
+    std::vector<std::pair<double, double>> Spans;
     for (const TCanvasOp& O : Target.Ops()) {
       if (O.Kind != coText || O.State.Font.Escapement != Angle * 10) continue;
       C.Font()->SetData(O.State.Font);
       C.Font()->SetEscapement(0);
       const double W = C.TextWidth(O.Text), H = C.TextHeight(O.Text);
-      const bool Horizontal = Axis == Chart.BottomAxis();
-      Spans.emplace_back(Horizontal ? O.Points[0].X : O.Points[0].Y,
-                         int(Horizontal ? W * std::cos(A) + H * std::sin(A) : W));
+      double Low = 1e9, High = -1e9, Out = 0;
+      for (auto [X, Y] : {std::pair{0.0, 0.0}, {W, 0.0}, {0.0, H}, {W, H}}) {
+        const double SX = O.Points[0].X + X * std::cos(A) + Y * std::sin(A),
+                     SY = O.Points[0].Y - X * std::sin(A) + Y * std::cos(A);
+        Low = std::min(Low, Horizontal ? SX : SY);
+        High = std::max(High, Horizontal ? SX : SY);
+        // Outwards of the axis line: below the bottom axis, left of the left one.
+        Out = std::min(Out, Horizontal ? SY - Axis->PosAxis() : Axis->PosAxis() - SX);
+      }
+      EXPECT_GE(Out, -1) << Angle << " " << O.Text.toStdString();
+      Spans.emplace_back(Low, High);
     }
     ASSERT_GE(Spans.size(), 2u) << Angle;
     std::sort(Spans.begin(), Spans.end());
     for (size_t i = 1; i < Spans.size(); ++i)
-      EXPECT_GE(Spans[i].first - Spans[i - 1].first, Spans[i - 1].second) << Angle << " " << i;
+      EXPECT_GE(Spans[i].first, Spans[i - 1].second - 1) << Angle << " " << i;
     Axis->SetLabelsAngle(0);
   }
 }
