@@ -2,11 +2,14 @@
 // What the benchmarks that paint or measure memory share: an offscreen application around the
 // benchmark run, the engine set up as the windows set it up, and the process's memory.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <QtGlobal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "engine/engine_host.h"
 #include "engine/engine_state.h"
@@ -52,3 +55,33 @@ inline double ResidentBytes() {
   }
   return static_cast<double>(Resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
 }
+
+// What the process holds now beyond what it held at construction, at its peak in between: what
+// earlier work freed is given back to the system first and the peak is set back (Linux's
+// clear_refs), so that each measure is its own.
+class TPeakGrowth {
+ public:
+  TPeakGrowth() {
+    malloc_trim(0);
+    if (FILE* F = std::fopen("/proc/self/clear_refs", "w")) {
+      std::fputs("5", F);
+      std::fclose(F);
+    }
+    FBase = Status("VmRSS:");
+  }
+  double Bytes() const { return Status("VmHWM:") - FBase; }
+
+ private:
+  static double Status(const char* Key) {
+    double Value = 0;
+    if (FILE* F = std::fopen("/proc/self/status", "r")) {
+      char Line[256];
+      while (std::fgets(Line, sizeof Line, F))
+        if (std::strncmp(Line, Key, std::strlen(Key)) == 0)
+          Value = std::atof(Line + std::strlen(Key)) * 1024.0;
+      std::fclose(F);
+    }
+    return Value;
+  }
+  double FBase = 0;
+};

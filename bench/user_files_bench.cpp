@@ -14,6 +14,7 @@
 #include "app/calc/fm_calc_pages.h"
 #include "app/calc/user_funcs_page.h"
 #include "app/calc/user_vars_page.h"
+#include "bench/bench_support.h"
 #include "engine/engine_state.h"
 #include "platform/app_services.h"
 #include "platform/dialogs.h"
@@ -60,14 +61,19 @@ QByteArray Lines(int64_t Count, const char* Pattern) {
   return B;
 }
 
+qint64 PreparedSize = 0;  // the bytes of the file the last Prepare wrote
+
 void Prepare(benchmark::State& State, const QString& File, const QByteArray& Bytes) {
   if (!WriteFileBytes(File, Bytes)) State.SkipWithError("cannot write the file");
+  PreparedSize = Bytes.size();
   State.SetItemsProcessed(0);
 }
 
-void Finish(benchmark::State& State) {
+// Peak: the growth of the process' peak over one read, in bytes per byte of the file.
+void Finish(benchmark::State& State, double Peak = 0, qint64 FileBytes = 0) {
   State.SetItemsProcessed(State.iterations() * State.range(0));
   State.counters["lines"] = static_cast<double>(State.range(0));
+  if (FileBytes > 0) State.counters["PeakPerFileByte"] = Peak / static_cast<double>(FileBytes);
 }
 
 // One section per line pair: the look-up of a section per header was the quadratic part.
@@ -98,46 +104,67 @@ void BM_IniSaveKeepingForeignLines(benchmark::State& State) {
 
 void BM_History(benchmark::State& State) {
   TScene& S = Scene();
-  const int64_t Half = State.range(0) / 2;
+  const int64_t Half = (State.range(0) - 2) / 2;  // and a count line before each list
   QByteArray B = QByteArray::number(static_cast<qlonglong>(Half)) + "\n" + Lines(Half, "#+1\n");
   B += QByteArray::number(static_cast<qlonglong>(Half)) + "\n" + Lines(Half, "#\n");
   Prepare(State, S.Path("Numyx.HST"), B);
-  for (auto _ : State) S.Window->LoadHistory();
-  Finish(State);
+  double Peak = 0;
+  for (auto _ : State) {
+    const TPeakGrowth Growth;
+    S.Window->LoadHistory();
+    Peak = Growth.Bytes();
+  }
+  Finish(State, Peak, PreparedSize);
 }
 
 void BM_Constants(benchmark::State& State) {
   TScene& S = Scene();
   Prepare(State, S.Path("Numyx.CON"), Lines(State.range(0), "c# = #.5\n"));
-  for (auto _ : State) benchmark::DoNotOptimize(S.Window->LoadConstants());
-  Finish(State);
+  double Peak = 0;
+  for (auto _ : State) {
+    const TPeakGrowth Growth;
+    benchmark::DoNotOptimize(S.Window->LoadConstants());
+    Peak = Growth.Bytes();
+  }
+  Finish(State, Peak, PreparedSize);
 }
 
 void BM_UserVariables(benchmark::State& State) {
   TScene& S = Scene();
   const QString F = S.Path("Numyx.USR");
   Prepare(State, F, Lines(State.range(0), "v# = #.25\n"));
-  for (auto _ : State)
+  double Peak = 0;
+  for (auto _ : State) {
+    const TPeakGrowth Growth;
     benchmark::DoNotOptimize(S.Window->Pages->Pages().UserVars->LoadUserVariables(F));
-  Finish(State);
+    Peak = Growth.Bytes();
+  }
+  Finish(State, Peak, PreparedSize);
 }
 
 void BM_UserFunctions(benchmark::State& State) {
   TScene& S = Scene();
   const QString F = S.Path("Numyx.FNC");
   Prepare(State, F, Lines(State.range(0), "f#(x,y)=x^2+y*# ;comment #\n"));
-  for (auto _ : State)
+  double Peak = 0;
+  for (auto _ : State) {
+    const TPeakGrowth Growth;
     benchmark::DoNotOptimize(S.Window->Pages->Pages().UserFuncs->LoadUserFunctions(F));
-  Finish(State);
+    Peak = Growth.Bytes();
+  }
+  Finish(State, Peak, PreparedSize);
 }
 
 }  // namespace
 
 #define READER(Name) \
   BENCHMARK(Name)->RangeMultiplier(10)->Range(10000, 1000000)->Unit(benchmark::kMillisecond)
+// The list files up to the most lines they may have.
+#define LIST_READER(Name) \
+  BENCHMARK(Name)->Arg(10000)->Arg(100000)->Arg(MaxListFileLines)->Unit(benchmark::kMillisecond)
 READER(BM_IniSections);
 READER(BM_IniSaveKeepingForeignLines);
-READER(BM_History);
-READER(BM_Constants);
-READER(BM_UserVariables);
-READER(BM_UserFunctions);
+LIST_READER(BM_History);
+LIST_READER(BM_Constants);
+LIST_READER(BM_UserVariables);
+LIST_READER(BM_UserFunctions);

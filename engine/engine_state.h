@@ -3,6 +3,7 @@
 // works on these globals, and nested evaluations save and restore them on purpose.
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 using Extended = long double;
@@ -10,6 +11,10 @@ using Extended = long double;
 // A variable whose value equals this counts as undefined; also the placeholder of a missing
 // second argument.
 inline constexpr Extended UndefinedValue = 0.123454321L;
+
+// The longest text the readers take. Positions in it are 32-bit ints, and the readers form
+// positions up to two past its end (an error marked after the last character).
+inline constexpr int MaxExprLength = std::numeric_limits<int>::max() - 2;
 
 // The end marker: CurChar holds it once the text has been read to its end.
 inline constexpr unsigned char EndChar = 127;

@@ -1,10 +1,12 @@
 // The number reader: decimal, hexadecimal and binary numbers, the time form h:m:s and the
 // exponent. Decimal numbers go through std::from_chars so that they are correctly rounded and
 // independent of the locale; the other radixes are exact digit by digit.
+#include <locale.h>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -103,13 +105,20 @@ bool ReadTime(Extended& Value) {
   return true;
 }
 
+// The "C" locale, so that the decimal point is "." whatever LC_NUMERIC says.
+locale_t CLocale() {
+  static const locale_t L = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+  return L;
+}
+
 Extended FromDecimal(const std::string& Text, int Magnitude, int Start, bool& Failed) {
   Extended v = 0;
   const auto r = std::from_chars(Text.data(), Text.data() + Text.size(), v);
   Failed = false;
   if (r.ec == std::errc::result_out_of_range) {
-    // Below the smallest normal value the number reads as 0; above the largest it overflows.
-    if (Magnitude < 0) return 0;
+    // from_chars gives up below the smallest normal value; strtold rounds correctly into the
+    // subnormal range and answers 0 only below half the smallest subnormal.
+    if (Magnitude < 0) return strtold_l(Text.c_str(), nullptr, CLocale());
     NumberError(Start, errOverflow);
     Failed = true;
     return 0;

@@ -245,9 +245,13 @@ class TCanvas {
   void SelectClipPolygon(std::span<const TPoint> Points, TPolyFillMode Mode);
   void ResetClip() { SelectClipRgn(nullptr); }
 
+  // An operation of Kind in the canvas' drawing state as the target takes it (font sized for the
+  // target), for callers that send many shapes straight to the target; the mapping is not
+  // applied to it.
+  TCanvasOp MakeOp(TCanvasOpKind Kind);
+
  private:
   void Init();
-  TCanvasOp MakeOp(TCanvasOpKind Kind);
   void Run(TCanvasOp&& Op);
   void SyncBackFromBrush() const;
   QFont MeasureFont() const;

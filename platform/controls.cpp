@@ -142,6 +142,7 @@ void TUpDown::ShowPosition() {
 }
 
 void TUpDown::Step(TUDBtnType Button) {
+  if (OnStep) return OnStep(Button);
   const int From = Position();
   long long To = static_cast<long long>(From) + (Button == btNext ? FIncrement : -FIncrement);
   if (To > FMax) To = FWrap ? FMin : FMax;

@@ -80,6 +80,8 @@ class TUpDown : public QWidget {
   // Asked before a click moves the position; clear AllowChange to refuse.
   std::function<void(bool& AllowChange)> OnChanging;
   std::function<void(bool& AllowChange, int NewValue)> OnChangingEx;
+  // When set, the arrows call it in place of all the above: the edit it serves steps itself.
+  std::function<void(TUDBtnType Button)> OnStep;
 
  signals:
   void Click(TUDBtnType Button);

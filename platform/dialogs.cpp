@@ -5,9 +5,12 @@
 
 #include "platform/printer.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QColorDialog>
+#include <QCompleter>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -149,6 +152,81 @@ QColor ToQColor(std::uint32_t C) {
 std::uint32_t FromQColor(const QColor& C) {
   return std::uint32_t(C.red()) | (std::uint32_t(C.green()) << 8) | (std::uint32_t(C.blue()) << 16);
 }
+
+// A name without extension gets the extension of the chosen filter, or the
+// default one when that filter names none.
+QString WithExtension(const QString& FileName, const QString& Filter, int FilterIndex,
+                      const QString& DefaultExt) {
+  if (FileName.isEmpty() || !QFileInfo(FileName).suffix().isEmpty()) return FileName;
+  const QList<TFilterItem> Items = ParseFilter(Filter);
+  QString Ext;
+  if (FilterIndex >= 1 && FilterIndex <= Items.size())
+    Ext = FilterExtension(Items[FilterIndex - 1]);
+  if (Ext.isEmpty()) Ext = DefaultExt;
+  if (Ext.startsWith(u'.')) Ext.remove(0, 1);
+  return Ext.isEmpty() ? FileName : FileName + u'.' + Ext;
+}
+
+// Qt's file chooser, with the rules every dialog of the program keeps whatever Qt version or
+// desktop it runs on: a folder typed into the name field is entered and the field emptied, so that
+// the next name typed is taken in that folder (Qt keeps the folder's name there, and the next name
+// would be appended to it); and an open dialog takes a name typed without its extension for the
+// file with the type's extension when only that one exists (Qt would refuse it as not found).
+class TFileChooser : public QFileDialog {
+ public:
+  TFileChooser(QWidget* Parent, const QString& Title, const QString& Filter,
+               const QString& DefaultExt)
+      : QFileDialog(Parent, Title), FFilter(Filter), FDefaultExt(DefaultExt) {
+    // The rules are ours only in Qt's own widgets; a desktop's dialog would apply its own.
+    setOption(QFileDialog::DontUseNativeDialog);
+    for (const TFilterItem& I : ParseFilter(Filter)) {
+      FItems << I;
+      FNames << QtNameFilter(I);
+    }
+  }
+  const QList<TFilterItem>& Items() const { return FItems; }
+  const QStringList& Names() const { return FNames; }
+  QLineEdit* NameEdit() const { return findChild<QLineEdit*>(QStringLiteral("fileNameEdit")); }
+
+  // Qt hands back the chosen filter as it shows it: the whole name, or with the details hidden
+  // only the text before the last bracketed patterns, which may differ between versions and
+  // between the native and the widget dialogs.
+  qsizetype ChosenItem(const QString& Selected) const {
+    if (const qsizetype I = FNames.indexOf(Selected); I >= 0) return I;
+    const QString Shown = Selected.trimmed();
+    for (qsizetype I = 0; I < FItems.size(); ++I)
+      if (FItems[I].Description.trimmed() == Shown) return I;
+    return -1;
+  }
+
+  void accept() override {
+    QLineEdit* Edit = NameEdit();
+    const QString Typed = Edit ? Edit->text().trimmed() : QString();
+    // Several names in quotes are Qt's to take apart.
+    if (Typed.isEmpty() || Typed.contains(u'"')) return QFileDialog::accept();
+    const QString Path = directory().absoluteFilePath(Typed);
+    if (QFileInfo(Path).isDir()) {
+      const QString Type = selectedNameFilter();
+      setDirectory(QDir::cleanPath(Path));
+      Edit->clear();
+      // The completions of the folder's name would stay open over the file types, blank.
+      if (QCompleter* Completions = Edit->completer()) Completions->popup()->hide();
+      if (!Type.isEmpty()) selectNameFilter(Type);
+      return;
+    }
+    if (acceptMode() == AcceptOpen && !QFileInfo::exists(Path)) {
+      const QString Named =
+          WithExtension(Path, FFilter, int(ChosenItem(selectedNameFilter())) + 1, FDefaultExt);
+      if (Named != Path && QFileInfo::exists(Named)) Edit->setText(Typed + Named.mid(Path.size()));
+    }
+    QFileDialog::accept();
+  }
+
+ private:
+  QString FFilter, FDefaultExt;
+  QList<TFilterItem> FItems;
+  QStringList FNames;
+};
 
 class TQtDialogService : public TDialogService {
  public:
@@ -303,7 +381,7 @@ class TQtDialogService : public TDialogService {
     return D.exec() == QDialog::Accepted ? D.selectedColor() : QColor();
   }
   static bool ChooseFile(TFileRequest& R, QFileDialog::AcceptMode Mode) {
-    QFileDialog D(DialogParent(), R.Title);
+    TFileChooser D(DialogParent(), R.Title, R.Filter, R.DefaultExt);
     OpenOverOwner(D);
     D.setAcceptMode(Mode);
     D.setFileMode(Mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
@@ -311,9 +389,8 @@ class TQtDialogService : public TDialogService {
     // We ask about overwriting ourselves, after the extension is added.
     D.setOption(QFileDialog::DontConfirmOverwrite);
     D.setOption(QFileDialog::HideNameFilterDetails);
-    const QList<TFilterItem> Items = ParseFilter(R.Filter);
-    QStringList Names;
-    for (const TFilterItem& I : Items) Names << QtNameFilter(I);
+    const QList<TFilterItem>& Items = D.Items();
+    const QStringList& Names = D.Names();
     if (!Names.isEmpty()) {
       D.setNameFilters(Names);
       D.selectNameFilter(Names.value(std::clamp(R.FilterIndex, 1, int(Names.size())) - 1));
@@ -328,34 +405,22 @@ class TQtDialogService : public TDialogService {
     }
     // Qt gives a typed name the first pattern's suffix when the type changes, which for our
     // case-blind patterns is "[eE][mM][fF]": the name gets the type's own extension instead.
-    auto* NameEdit = D.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QLineEdit* NameEdit = D.NameEdit();
     if (Mode == QFileDialog::AcceptSave && NameEdit)
       QObject::connect(&D, &QFileDialog::filterSelected, NameEdit, [&](const QString& Chosen) {
-        const qsizetype I = ChosenItem(Chosen, Items, Names);
+        const qsizetype I = D.ChosenItem(Chosen);
         if (I < 0) return;
         const QString Renamed = NameForFileType(NameEdit->text(), Items[I]);
         if (Renamed != NameEdit->text()) NameEdit->setText(Renamed);
       });
     if (D.exec() != QDialog::Accepted || D.selectedFiles().isEmpty()) return false;
     R.FileName = D.selectedFiles().first();
-    const qsizetype Index = ChosenItem(D.selectedNameFilter(), Items, Names);
+    const qsizetype Index = D.ChosenItem(D.selectedNameFilter());
     if (Index >= 0) {
       R.FilterIndex = int(Index) + 1;
       R.ChosenFilter = FilterText(Items[Index]);
     }
     return true;
-  }
-
-  // Qt hands back the chosen filter as it shows it: the whole name, or with the details hidden
-  // only the text before the last bracketed patterns, which may differ between versions and
-  // between the native and the widget dialogs.
-  static qsizetype ChosenItem(const QString& Selected, const QList<TFilterItem>& Items,
-                              const QStringList& Names) {
-    if (const qsizetype I = Names.indexOf(Selected); I >= 0) return I;
-    const QString Shown = Selected.trimmed();
-    for (qsizetype I = 0; I < Items.size(); ++I)
-      if (Items[I].Description.trimmed() == Shown) return I;
-    return -1;
   }
 };
 
@@ -365,20 +430,6 @@ TQtDialogService& QtService() {
 }
 
 TDialogService* Installed = nullptr;
-
-// A name without extension gets the extension of the chosen filter, or the
-// default one when that filter names none.
-QString WithExtension(const QString& FileName, const QString& Filter, int FilterIndex,
-                      const QString& DefaultExt) {
-  if (FileName.isEmpty() || !QFileInfo(FileName).suffix().isEmpty()) return FileName;
-  const QList<TFilterItem> Items = ParseFilter(Filter);
-  QString Ext;
-  if (FilterIndex >= 1 && FilterIndex <= Items.size())
-    Ext = FilterExtension(Items[FilterIndex - 1]);
-  if (Ext.isEmpty()) Ext = DefaultExt;
-  if (Ext.startsWith(u'.')) Ext.remove(0, 1);
-  return Ext.isEmpty() ? FileName : FileName + u'.' + Ext;
-}
 
 }  // namespace
 

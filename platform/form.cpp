@@ -1,6 +1,7 @@
 #include "platform/form.h"
 
 #include "platform/app_services.h"
+#include "platform/number_edit.h"
 
 #include <algorithm>
 
@@ -253,6 +254,8 @@ TModalResult TForm::ShowModal() {
 }
 
 void TForm::SetModalResult(TModalResult Value) {
+  // OK, and every result but Cancel, only once every number field's typing stands.
+  if (Value != mrNone && Value != mrCancel && !CheckEdits()) Value = mrNone;
   FModalResult = Value;
   if (!FInModal || Value == mrNone || FEndQueued) return;
   // Checked after the current handler returns: it may still reset the result.
@@ -277,7 +280,12 @@ void TForm::EndModalIfSet() {
   if (Action == caFree) deleteLater();
 }
 
+bool TForm::CheckEdits() { return TNumberEdit::FinishAll(this); }
+
 TCloseAction TForm::QueryClose() {
+  // Every number field's typing is finished first; a refused one has been told and put back.
+  // OK (any result but Cancel) then keeps the window open, for the user to see what stands.
+  if (!CheckEdits() && FInModal && FModalResult != mrCancel) return caNone;
   bool CanClose = true;
   if (!RunGuarded([&] { FormCloseQuery(CanClose); }) || !CanClose) return caNone;
   TCloseAction Action = caHide;
@@ -352,6 +360,19 @@ void FitCaption(QWidget& Window) {
   if (Window.maximumWidth() < Need) Window.setMaximumWidth(Need);
   Window.setMinimumWidth(std::max(Window.minimumWidth(), Need));
   if (Window.width() < Need) Window.resize(Need, Window.height());
+}
+
+bool TForm::event(QEvent* Event) {
+  const bool Handled = QDialog::event(Event);
+  // The layout has just taken in changed contents (longer captions, fields shown). The least
+  // width that FitCaption set keeps the layout from growing the window itself: a window now
+  // smaller than its contents grows to them, and its frame keeper puts it whole on the screen.
+  if (Event->type() == QEvent::LayoutRequest && isVisible() && layout() &&
+      !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))) {
+    const QSize Need = size().expandedTo(minimumSizeHint());
+    if (Need != size()) resize(Need);
+  }
+  return Handled;
 }
 
 void TForm::showEvent(QShowEvent* Event) {

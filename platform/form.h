@@ -68,6 +68,12 @@ class TForm : public QDialog {
   int Height() const { return height(); }
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
 
+  // Finishes the typing of every number field in the window, as leaving them does; false when
+  // one was refused (told, and its value in force put back). Setting a modal result other than
+  // Cancel runs it first and is undone by a refusal, and so is closing; Apply buttons run it
+  // before applying.
+  bool CheckEdits();
+
   // Escape: presses the cancel button when there is one, else nothing (a
   // window without one, the main window above all, does not close on it).
   void reject() override;
@@ -80,6 +86,7 @@ class TForm : public QDialog {
   virtual void FormKeyDown(int& Key, Qt::KeyboardModifiers Shift) { (void)Key, (void)Shift; }
   virtual void FormKeyPress(QChar& Key) { (void)Key; }
 
+  bool event(QEvent* Event) override;
   void showEvent(QShowEvent* Event) override;
   void closeEvent(QCloseEvent* Event) override;
   bool eventFilter(QObject* Watched, QEvent* Event) override;

@@ -1,5 +1,6 @@
 #include "platform/ini_file.h"
 
+#include "platform/codepage.h"
 #include "platform/number_text.h"
 
 #include <QFileInfo>
@@ -49,57 +50,121 @@ TIniDocument::TKind TIniDocument::Classify(const QString& Line, QString& Name,
 }
 
 void TIniDocument::SetText(const QString& Text, TTextEncoding Encoding) {
+  SetUtf8(Text.toUtf8(), Encoding);
+}
+
+void TIniDocument::SetUtf8(QByteArray Utf8, TTextEncoding Encoding) {
   FEncoding = Encoding;
+  FText = std::move(Utf8);
   FLines.clear();
+  FOwn.clear();
+  FAfter.clear();
+  FDigest.clear();
+  const char* P = FText.constData();
+  const qsizetype N = FText.size();
   qsizetype Start = 0;
-  const qsizetype N = Text.size();
   for (qsizetype I = 0; I < N; ++I) {
-    const QChar C = Text[I];
-    if (C != u'\r' && C != u'\n') continue;
+    const char C = P[I];
+    if (C != '\r' && C != '\n') continue;
     TLine L;
-    L.Text = Text.mid(Start, I - Start);
-    if (C == u'\r' && I + 1 < N && Text[I + 1] == u'\n') {
+    L.Start = Start;
+    L.Size = static_cast<qint32>(I - Start);
+    if (C == '\r' && I + 1 < N && P[I + 1] == '\n') {
       L.Term = TermCrLf;
       ++I;
     } else {
-      L.Term = C == u'\r' ? TermCr : TermLf;
+      L.Term = C == '\r' ? TermCr : TermLf;
     }
-    FLines.push_back(std::move(L));
+    FLines.push_back(L);
     Start = I + 1;
   }
-  if (Start < N) FLines.push_back({Text.mid(Start), TermNone, false, {}});
+  if (Start < N) FLines.push_back({Start, static_cast<qint32>(N - Start), -1, TermNone, false});
   Reindex();
 }
 
-QString TIniDocument::Text() const {
-  QString S;
+QString TIniDocument::LineText(const TLine& L) const {
+  if (L.Own >= 0) return QString::fromUtf8(FOwn[static_cast<size_t>(L.Own)]);
+  return QString::fromUtf8(FText.constData() + L.Start, L.Size);
+}
+
+void TIniDocument::AppendLine(QByteArray& Out, const TLine& L, bool& Open) const {
+  if (Open) Out += '\n';
+  if (L.Own >= 0)
+    Out += FOwn[static_cast<size_t>(L.Own)];
+  else
+    Out.append(FText.constData() + L.Start, L.Size);
+  Open = L.Term == TermNone;
+  if (L.Term == TermLf) Out += '\n';
+  if (L.Term == TermCrLf) Out += "\r\n";
+  if (L.Term == TermCr) Out += '\r';
+}
+
+QByteArray TIniDocument::Utf8() const {
+  QByteArray Out;
+  Out.reserve(FText.size() + 64);
   bool Open = false;  // the last line written has no terminator yet
-  auto Put = [&](const QString& T, quint8 Term) {
-    if (Open) S += u'\n';
-    S += T;
-    Open = Term == TermNone;
-    if (Term == TermLf) S += u'\n';
-    if (Term == TermCrLf) S += QStringLiteral("\r\n");
-    if (Term == TermCr) S += u'\r';
-  };
-  for (const TLine& L : FLines) {
-    if (!L.Deleted) Put(L.Text, L.Term);
-    for (const TAdded& A : L.After)
-      if (!A.Deleted) Put(A.Text, TermLf);
+  for (size_t I = 0; I < FLines.size(); ++I) {
+    const TLine& L = FLines[I];
+    if (!L.Deleted) AppendLine(Out, L, Open);
+    if (!L.HasAfter) continue;
+    for (const TLine& A : FAfter.at(static_cast<int>(I)))
+      if (!A.Deleted) AppendLine(Out, A, Open);
   }
-  return S;
+  return Out;
 }
 
 QByteArray TIniDocument::Bytes() const {
-  const QString T = Text();
+  QByteArray Out = Utf8();
+  if (FEncoding == TTextEncoding::Utf8) return Out;
+  if (FEncoding == TTextEncoding::Utf8Bom) return Out.prepend("\xEF\xBB\xBF");
   QByteArray B;
-  if (!EncodeText(T, FEncoding, B)) B = T.toUtf8();
-  return B;
+  return EncodeText(QString::fromUtf8(Out), FEncoding, B) ? B : Out;
 }
 
-QString& TIniDocument::RefText(const TRef& R) {
-  TLine& L = FLines[static_cast<size_t>(R.Line)];
-  return R.Sub < 0 ? L.Text : L.After[static_cast<size_t>(R.Sub)].Text;
+QString TIniDocument::Text() const { return QString::fromUtf8(Utf8()); }
+
+std::vector<TIniDocument::TLine>& TIniDocument::AddedAfter(int Line) {
+  FLines[static_cast<size_t>(Line)].HasAfter = true;
+  return FAfter[Line];
+}
+
+QString TIniDocument::RefText(const TRef& R) const {
+  const TLine& L = FLines[static_cast<size_t>(R.Line)];
+  return LineText(R.Sub < 0 ? L : FAfter.at(R.Line)[static_cast<size_t>(R.Sub)]);
+}
+
+void TIniDocument::SetRefText(const TRef& R, const QString& Text) {
+  TLine& L = R.Sub < 0 ? FLines[static_cast<size_t>(R.Line)]
+                       : FAfter.at(R.Line)[static_cast<size_t>(R.Sub)];
+  if (L.Own < 0) {
+    L.Own = static_cast<qint32>(FOwn.size());
+    FOwn.emplace_back();
+  }
+  FOwn[static_cast<size_t>(L.Own)] = Text.toUtf8();
+}
+
+bool TIniDocument::KeyOf(const TRef& R, QString& Name, QString& Value) const {
+  return Classify(RefText(R), Name, Value) == TKind::Key;
+}
+
+// The index of the key in S, or -1; Value, when given, gets its value.
+int TIniDocument::FindKey(const TSection& S, const QString& Ident, QString* Value) const {
+  const QString F = Fold(Ident);
+  QString Name, V;
+  const auto It = S.KeyIndex.constFind(qHash(F));
+  if (It != S.KeyIndex.cend() && KeyOf(S.Keys[static_cast<size_t>(*It)], Name, V) &&
+      Fold(Name) == F) {
+    if (Value) *Value = V;
+    return *It;
+  }
+  if (It == S.KeyIndex.cend()) return -1;
+  // Another name with the same hash holds the slot: the key, if any, is found by a search.
+  for (size_t K = 0; K < S.Keys.size(); ++K)
+    if (KeyOf(S.Keys[K], Name, V) && Fold(Name) == F) {
+      if (Value) *Value = V;
+      return static_cast<int>(K);
+    }
+  return -1;
 }
 
 TIniDocument::TSection* TIniDocument::Section(const QString& Name) {
@@ -140,11 +205,11 @@ void TIniDocument::IndexLine(const QString& Text, TRef Ref, int& Current, bool& 
     case TKind::Key: {
       if (Current < 0) break;
       TSection& S = FSections[static_cast<size_t>(Current)];
-      const QString F = Fold(Name);
-      if (S.KeyIndex.contains(F)) break;  // the first copy of a key wins
+      if (FindKey(S, Name) >= 0) break;  // the first copy of a key wins
       if (FirstBlock) S.InsertAt = Base;
-      S.KeyIndex.insert(F, static_cast<int>(S.Keys.size()));
-      S.Keys.push_back({Name, Value, Ref});
+      const size_t H = qHash(Fold(Name));
+      if (!S.KeyIndex.contains(H)) S.KeyIndex.insert(H, static_cast<int>(S.Keys.size()));
+      S.Keys.push_back(Ref);
       break;
     }
   }
@@ -159,19 +224,21 @@ void TIniDocument::Reindex() {
   for (size_t I = 0; I < FLines.size(); ++I) {
     const TLine& L = FLines[I];
     const int Base = static_cast<int>(I);
-    if (!L.Deleted) IndexLine(L.Text, {Base, -1}, Current, FirstBlock, Base);
+    if (!L.Deleted) IndexLine(LineText(L), {Base, -1}, Current, FirstBlock, Base);
     FOwner[I] = Current;
-    for (size_t K = 0; K < L.After.size(); ++K)
-      if (!L.After[K].Deleted)
-        IndexLine(L.After[K].Text, {Base, static_cast<int>(K)}, Current, FirstBlock, Base);
+    if (!L.HasAfter) continue;
+    const std::vector<TLine>& After = FAfter.at(Base);
+    for (size_t K = 0; K < After.size(); ++K)
+      if (!After[K].Deleted)
+        IndexLine(LineText(After[K]), {Base, static_cast<int>(K)}, Current, FirstBlock, Base);
   }
 }
 
-const QString* TIniDocument::Find(const QString& SectionName, const QString& Ident) const {
+std::optional<QString> TIniDocument::Find(const QString& SectionName, const QString& Ident) const {
   const TSection* S = Section(SectionName);
-  if (!S) return nullptr;
-  const auto It = S->KeyIndex.constFind(Fold(Ident));
-  return It == S->KeyIndex.cend() ? nullptr : &S->Keys[static_cast<size_t>(*It)].Value;
+  QString Value;
+  if (!S || FindKey(*S, Ident, &Value) < 0) return std::nullopt;
+  return Value;
 }
 
 bool TIniDocument::SectionExists(const QString& SectionName) const {
@@ -186,15 +253,19 @@ QStringList TIniDocument::Sections() const {
 
 QStringList TIniDocument::Keys(const QString& SectionName) const {
   QStringList L;
+  QString Name, Value;
   if (const TSection* S = Section(SectionName))
-    for (const TKey& K : S->Keys) L << K.Name;
+    for (const TRef& K : S->Keys)
+      if (KeyOf(K, Name, Value)) L << Name;
   return L;
 }
 
 QStringList TIniDocument::KeyValues(const QString& SectionName) const {
   QStringList L;
+  QString Name, Value;
   if (const TSection* S = Section(SectionName))
-    for (const TKey& K : S->Keys) L << K.Name + u'=' + K.Value;
+    for (const TRef& K : S->Keys)
+      if (KeyOf(K, Name, Value)) L << Name + u'=' + Value;
   return L;
 }
 
@@ -205,13 +276,22 @@ void TIniDocument::Write(const QString& SectionName, const QString& Ident, const
     bool Blank = true;
     for (auto I = FLines.size(); I-- > 0;) {
       const TLine& L = FLines[I];
-      if (L.Deleted && L.After.empty()) continue;
-      Blank = L.After.empty() ? L.Text.trimmed().isEmpty() : L.After.back().Text.isEmpty();
+      const std::vector<TLine>* After = L.HasAfter ? &FAfter.at(static_cast<int>(I)) : nullptr;
+      if (After && After->empty()) After = nullptr;
+      if (L.Deleted && !After) continue;
+      Blank = After ? LineText(After->back()).isEmpty() : LineText(L).trimmed().isEmpty();
       break;
     }
-    if (!Blank) FLines.push_back({QString(), TermLf, false, {}});
+    auto NewLine = [&](const QString& Text) {
+      TLine L;
+      L.Own = static_cast<qint32>(FOwn.size());
+      L.Term = TermLf;
+      FOwn.push_back(Text.toUtf8());
+      FLines.push_back(L);
+    };
+    if (!Blank) NewLine(QString());
     const int Header = static_cast<int>(FLines.size());
-    FLines.push_back({u'[' + SectionName + u']', TermLf, false, {}});
+    NewLine(u'[' + SectionName + u']');
     FOwner.resize(FLines.size(), -1);
     const int Id = static_cast<int>(FSections.size());
     FOwner.back() = Id;
@@ -219,38 +299,41 @@ void TIniDocument::Write(const QString& SectionName, const QString& Ident, const
     FSectionIndex.insert(Fold(SectionName), Id);
     S = &FSections.back();
   }
-  const QString F = Fold(Ident);
-  const auto It = S->KeyIndex.constFind(F);
-  if (It != S->KeyIndex.cend()) {
-    TKey& K = S->Keys[static_cast<size_t>(*It)];
-    if (K.Value == Value) return;  // the same value: the line stays byte for byte
-    K.Value = Value;
+  QString Old;
+  const int Index = FindKey(*S, Ident, &Old);
+  if (Index >= 0) {
+    if (Old == Value) return;  // the same value: the line stays byte for byte
     // Only the value changes: the name as the file spells it and the blanks around "=" stay.
-    QString& Line = RefText(K.Ref);
+    const TRef R = S->Keys[static_cast<size_t>(Index)];
+    const QString Line = RefText(R);
     const qsizetype Eq = Line.indexOf(u'=');
     qsizetype Keep = Eq + 1;
     if (FTrimmed)
       while (Keep < Line.size() && Line[Keep].isSpace()) ++Keep;
-    Line = Line.left(Keep) + Value;
+    SetRefText(R, Line.left(Keep) + Value);
     return;
   }
-  TLine& At = FLines[static_cast<size_t>(S->InsertAt)];
-  At.After.push_back({Ident + u'=' + Value, false});
-  S->KeyIndex.insert(F, static_cast<int>(S->Keys.size()));
-  S->Keys.push_back({Ident, Value, {S->InsertAt, static_cast<int>(At.After.size()) - 1}});
+  std::vector<TLine>& After = AddedAfter(S->InsertAt);
+  TLine L;
+  L.Own = static_cast<qint32>(FOwn.size());
+  L.Term = TermLf;
+  FOwn.push_back((Ident + u'=' + Value).toUtf8());
+  After.push_back(L);
+  const size_t H = qHash(Fold(Ident));
+  if (!S->KeyIndex.contains(H)) S->KeyIndex.insert(H, static_cast<int>(S->Keys.size()));
+  S->Keys.push_back({S->InsertAt, static_cast<int>(After.size()) - 1});
 }
 
 void TIniDocument::DeleteKey(const QString& SectionName, const QString& Ident) {
   TSection* S = Section(SectionName);
   if (!S) return;
-  const auto It = S->KeyIndex.constFind(Fold(Ident));
-  if (It == S->KeyIndex.cend()) return;
-  const TRef R = S->Keys[static_cast<size_t>(*It)].Ref;
-  TLine& L = FLines[static_cast<size_t>(R.Line)];
+  const int Index = FindKey(*S, Ident);
+  if (Index < 0) return;
+  const TRef R = S->Keys[static_cast<size_t>(Index)];
   if (R.Sub < 0)
-    L.Deleted = true;
+    FLines[static_cast<size_t>(R.Line)].Deleted = true;
   else
-    L.After[static_cast<size_t>(R.Sub)].Deleted = true;
+    FAfter.at(R.Line)[static_cast<size_t>(R.Sub)].Deleted = true;
   // A later copy of the key, hidden until now, is what a reader finds next.
   Reindex();
 }
@@ -262,7 +345,8 @@ void TIniDocument::EraseSection(const QString& SectionName) {
   for (size_t I = 0; I < FLines.size(); ++I) {
     if (FOwner[I] != Id) continue;
     FLines[I].Deleted = true;
-    for (TAdded& A : FLines[I].After) A.Deleted = true;
+    if (FLines[I].HasAfter)
+      for (TLine& A : FAfter.at(static_cast<int>(I))) A.Deleted = true;
   }
   Reindex();
 }
@@ -270,11 +354,12 @@ void TIniDocument::EraseSection(const QString& SectionName) {
 // --- Loading and saving ---------------------------------------------------------------------
 
 TReadStatus LoadIniDocument(const QString& FileName, TIniDocument& Doc) {
-  QString Text;
-  TReadStatus Status;
+  QByteArray Utf8, Digest;
   TTextEncoding Encoding = TTextEncoding::Utf8;
-  if (ReadTextFile(FileName, Text, nullptr, &Status, &Encoding)) {
-    Doc.SetText(Text, Encoding);
+  const TReadStatus Status = ReadTextUtf8(FileName, Utf8, &Encoding, &Digest);
+  if (Status.Ok()) {
+    Doc.SetUtf8(std::move(Utf8), Encoding);
+    Doc.SetReadDigest(Digest);
   } else if (Status.Missing()) {
     Doc = TIniDocument(Doc.Trimmed());
   }
@@ -313,12 +398,24 @@ void TIniChanges::ApplyTo(TIniDocument& Doc) const {
 
 TFileStatus TIniChanges::Save(const QString& FileName, TIniDocument& Doc) {
   if (FItems.empty()) return {};
+  // A file still as it was read needs no second copy in memory: the document with the changes
+  // is what the re-read file with them would be.
+  if (!Doc.ReadDigest().isEmpty() && FileDigest(FileName) == Doc.ReadDigest()) {
+    const QByteArray Bytes = Doc.Bytes();
+    TFileStatus S = WriteFileBytes(FileName, Bytes);
+    if (!S.Ok()) return S;
+    Doc.SetReadDigest(TextDigest(Bytes));
+    FItems.clear();
+    return S;
+  }
   // The file as it is now, so that changes made by others since it was read are kept.
   TIniDocument Fresh(Doc.Trimmed());
   if (TFileStatus S = LoadIniDocument(FileName, Fresh); !S.Ok() && !S.Missing()) return S;
   ApplyTo(Fresh);
-  TFileStatus S = WriteFileBytes(FileName, Fresh.Bytes());
+  const QByteArray Bytes = Fresh.Bytes();
+  TFileStatus S = WriteFileBytes(FileName, Bytes);
   if (!S.Ok()) return S;
+  Fresh.SetReadDigest(TextDigest(Bytes));
   Doc = std::move(Fresh);
   FItems.clear();
   return S;
@@ -337,7 +434,7 @@ TIniFile::~TIniFile() {
 
 QString TIniFile::ReadString(const QString& Section, const QString& Ident,
                              const QString& Default) const {
-  const QString* V = FDoc.Find(Section, Ident);
+  const std::optional<QString> V = FDoc.Find(Section, Ident);
   return V ? *V : Default;
 }
 
@@ -348,7 +445,7 @@ void TIniFile::WriteString(const QString& Section, const QString& Ident, const Q
   FChanges.Write(S, K, V);
 }
 int TIniFile::ReadInteger(const QString& Section, const QString& Ident, int Default) const {
-  const QString* V = FDoc.Find(Section, Ident);
+  const std::optional<QString> V = FDoc.Find(Section, Ident);
   return V ? StrToIntDef(V->toStdString(), Default) : Default;
 }
 
@@ -365,7 +462,7 @@ void TIniFile::WriteBool(const QString& Section, const QString& Ident, bool Valu
 }
 
 double TIniFile::ReadFloat(const QString& Section, const QString& Ident, double Default) const {
-  const QString* V = FDoc.Find(Section, Ident);
+  const std::optional<QString> V = FDoc.Find(Section, Ident);
   if (!V) return Default;
   return TextToDouble(V->toStdString()).value_or(Default);
 }
@@ -377,7 +474,7 @@ void TIniFile::WriteFloat(const QString& Section, const QString& Ident, double V
 bool TIniFile::SectionExists(const QString& Section) const { return FDoc.SectionExists(Section); }
 
 bool TIniFile::ValueExists(const QString& Section, const QString& Ident) const {
-  return FDoc.Find(Section, Ident) != nullptr;
+  return FDoc.Find(Section, Ident).has_value();
 }
 
 QStringList TIniFile::ReadSections() const { return FDoc.Sections(); }

@@ -22,11 +22,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 // The lines of an INI file as they were read, with an index of its sections and keys, so that
 // look-ups cost the same in a file of a million lines and a rewrite changes only what it must.
 // Other INI readers (the plot library's settings file) build on it with their own rules.
+//
+// The text is kept once, as the file's UTF-8 bytes, and lines, keys and values are places in it
+// (a changed or added line has a text of its own): a large file takes little more than its own
+// size, and its rewrite about as much again.
 class TIniDocument {
  public:
   // Trimmed: names and values lose their blanks at either end, "#" starts a comment as ";" does,
@@ -36,13 +42,15 @@ class TIniDocument {
   bool Trimmed() const { return FTrimmed; }
 
   void SetText(const QString& Text, TTextEncoding Encoding = TTextEncoding::Utf8);
+  // The text as UTF-8 (taken over without a copy), read in Encoding.
+  void SetUtf8(QByteArray Utf8, TTextEncoding Encoding);
   // The file's bytes: the lines not changed as they were read, in the file's encoding (or as
   // UTF-8 when that encoding cannot hold a new text); new lines end with LF.
   QByteArray Bytes() const;
   QString Text() const;
 
   // The value of the first key of that name in the first section of that name.
-  const QString* Find(const QString& Section, const QString& Ident) const;
+  std::optional<QString> Find(const QString& Section, const QString& Ident) const;
   bool SectionExists(const QString& Section) const;
   QStringList Sections() const;
   QStringList Keys(const QString& Section) const;
@@ -55,48 +63,60 @@ class TIniDocument {
   // Removes every line of every copy of the section, its header included.
   void EraseSection(const QString& Section);
 
+  // A digest of the bytes the document was read from (empty when it was not read from a file),
+  // so that a save can tell whether the file is still what was read.
+  const QByteArray& ReadDigest() const { return FDigest; }
+  void SetReadDigest(const QByteArray& Digest) { FDigest = Digest; }
+
  private:
   enum : quint8 { TermNone, TermLf, TermCrLf, TermCr };
-  struct TAdded {
-    QString Text;
-    bool Deleted = false;
-  };
+  // A line: a place in FText, or once changed or added (Own >= 0) a text in FOwn.
   struct TLine {
-    QString Text;
+    qsizetype Start = 0;
+    qint32 Size = 0;
+    qint32 Own = -1;
     quint8 Term = TermNone;
     bool Deleted = false;
-    std::vector<TAdded> After;  // lines this object put in after it
+    bool HasAfter = false;  // lines this object put in after it stand in FAfter
   };
   struct TRef {
     int Line = -1;
-    int Sub = -1;  // -1: the line itself, else an index into its After
-  };
-  struct TKey {
-    QString Name, Value;
-    TRef Ref;
+    int Sub = -1;  // -1: the line itself, else an index into its added lines
   };
   struct TSection {
     QString Name;
     int InsertAt = -1;  // the line after which (or after whose added lines) new keys go
-    std::vector<TKey> Keys;
-    QHash<QString, int> KeyIndex;  // folded name -> index into Keys
+    std::vector<TRef> Keys;
+    // Folded name's hash -> index into Keys; a name whose hash another name holds already is
+    // found by a search of Keys.
+    QHash<size_t, int> KeyIndex;
   };
   enum class TKind { Other, Header, BrokenHeader, Key };
   TKind Classify(const QString& Line, QString& Name, QString& Value) const;
   QString Fold(const QString& S) const;
   void Reindex();
   void IndexLine(const QString& Text, TRef Ref, int& Current, bool& FirstBlock, int Base);
-  QString& RefText(const TRef& R);
-  bool RefDeleted(const TRef& R) const;
+  QString LineText(const TLine& L) const;
+  QString RefText(const TRef& R) const;
+  void SetRefText(const TRef& R, const QString& Text);
+  bool KeyOf(const TRef& R, QString& Name, QString& Value) const;
+  int FindKey(const TSection& S, const QString& Ident, QString* Value = nullptr) const;
+  std::vector<TLine>& AddedAfter(int Line);
   TSection* Section(const QString& Name);
   const TSection* Section(const QString& Name) const;
+  void AppendLine(QByteArray& Out, const TLine& L, bool& Open) const;
+  QByteArray Utf8() const;
 
   bool FTrimmed;
   TTextEncoding FEncoding = TTextEncoding::Utf8;
+  QByteArray FText;  // UTF-8
   std::vector<TLine> FLines;
+  std::vector<QByteArray> FOwn;                        // texts of changed and added lines
+  std::unordered_map<int, std::vector<TLine>> FAfter;  // line -> lines added after it
   std::vector<int> FOwner;  // per line: index into FSections of the block it stands in, or -1
   std::vector<TSection> FSections;
   QHash<QString, int> FSectionIndex;
+  QByteArray FDigest;
 };
 
 // Reads a file into a document with the document's rules; a missing file gives an empty document
@@ -113,7 +133,8 @@ class TIniChanges {
   bool Empty() const { return FItems.empty(); }
   void Clear() { FItems.clear(); }
   void ApplyTo(TIniDocument& Doc) const;
-  // Re-reads the file (with Doc's rules), applies the changes and writes the result atomically.
+  // Doc is the file as read with the changes made. Re-reads the file (with Doc's rules) unless it
+  // is still as it was read, applies the changes and writes the result atomically.
   // On success Doc becomes what was saved and the changes are cleared; on failure nothing
   // changes. A file that exists but cannot be read is never replaced: the answer is then the
   // read's (its Op says so).

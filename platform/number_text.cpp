@@ -3,8 +3,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <system_error>
+#include <type_traits>
+
+#include <locale.h>
 
 namespace {
 
@@ -206,6 +210,12 @@ bool CleanNumber(std::string_view s, std::string& Out, bool& Tiny) {
   return true;
 }
 
+// The "C" locale, so that the decimal point is "." whatever LC_NUMERIC says.
+locale_t CLocale() {
+  static const locale_t L = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+  return L;
+}
+
 template <class T>
 bool ParseFloat(std::string_view Text, T& Value) {
   std::string Clean;
@@ -217,7 +227,12 @@ bool ParseFloat(std::string_view Text, T& Value) {
   if (r.ptr != Clean.data() + Clean.size()) return false;
   if (r.ec == std::errc::result_out_of_range) {
     if (!Tiny) return false;
-    v = Clean.front() == '-' ? -T(0) : T(0);
+    // For long double from_chars gives up below the smallest normal value, where strtold still
+    // rounds correctly into the subnormal range (0 only below half the smallest subnormal).
+    if constexpr (std::is_same_v<T, long double>)
+      v = strtold_l(Clean.c_str(), nullptr, CLocale());
+    else
+      v = Clean.front() == '-' ? -T(0) : T(0);
   } else if (r.ec != std::errc() || !std::isfinite(v)) {
     return false;
   }

@@ -2,10 +2,46 @@
 
 #include "platform/app_services.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <string>
+
+#include "platform/number_text.h"
+
+QString FitNumberText(const QString& Text, const QFontMetrics& Metrics, int Room) {
+  if (Metrics.horizontalAdvance(Text) <= Room) return Text;
+  const std::string S = Text.trimmed().toStdString();
+  double V = 0;
+  if (!TryTextToFloat(S, V)) return Text;
+  for (int Digits = 17; Digits >= 1; --Digits) {
+    const QString T = QString::fromStdString(FormatGeneral(V, Digits));
+    if (Metrics.horizontalAdvance(T) <= Room) return T;
+  }
+  return Text;
+}
+
+namespace {
+class TNumberCellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* O, const QModelIndex& Index) const override {
+    QStyledItemDelegate::initStyleOption(O, Index);
+    // Measuring (no cell yet) takes the whole text.
+    if (O->rect.isEmpty() || O->text.isEmpty()) return;
+    const QStyle* Style = O->widget ? O->widget->style() : QApplication::style();
+    const int Margin = Style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, O->widget) + 1;
+    O->text = FitNumberText(O->text, O->fontMetrics, O->rect.width() - 2 * Margin);
+  }
+};
+}  // namespace
+
+void TStringGrid::SetNumberCells() { setItemDelegate(new TNumberCellDelegate(this)); }
 
 TStringGrid::TStringGrid(QWidget* Parent) : QTableWidget(Parent) {
   horizontalHeader()->hide();

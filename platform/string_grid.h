@@ -5,12 +5,17 @@
 // Cells live apart from the grid's size: texts beyond the present size are
 // kept, and come back when the grid grows again.
 
+#include <QFontMetrics>
 #include <QString>
 #include <QTableWidget>
 
 #include <functional>
 #include <map>
 #include <utility>
+
+// The text a cell Room pixels wide shows for Text: Text itself when it fits, else, for a number,
+// its general form with as many digits as fit, the exponent kept; else Text (elided when drawn).
+QString FitNumberText(const QString& Text, const QFontMetrics& Metrics, int Room);
 
 class TStringGrid : public QTableWidget {
   Q_OBJECT
@@ -79,6 +84,9 @@ class TStringGrid : public QTableWidget {
   void SetDefaultColWidth(int Width);
   void SetDefaultRowHeight(int Height);
   void SetColWidth(int ACol, int Width) { setColumnWidth(ACol, Width); }
+  // Data cells holding numbers show them shortened to the column (FitNumberText): an elided
+  // number would hide its exponent.
+  void SetNumberCells();
 
   // Keys before the grid handles them; setting Key to 0 consumes the key.
   std::function<void(int& Key, Qt::KeyboardModifiers Shift)> OnKeyDown;

@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,8 +28,9 @@ struct TFd {
 // Why is what follows the file's name: a sentence about it ("is a directory") or a reason.
 TFileStatus Fail(TFileError Code, const QString& FileName, const QString& Why, int Errno = 0,
                  TFileOp Op = TFileOp::Read) {
-  const bool Sentence =
-      Why.startsWith(QStringLiteral("is ")) || Why.startsWith(QStringLiteral("does "));
+  const bool Sentence = Why.startsWith(QStringLiteral("is ")) ||
+                        Why.startsWith(QStringLiteral("does ")) ||
+                        Why.startsWith(QStringLiteral("has "));
   return {Code, Op, FileName, Errno, Sentence ? "it " + Why : Why};
 }
 
@@ -119,12 +121,82 @@ bool ReadTextFile(const QString& FileName, QString& Text, QString* Error, TReadS
   return true;
 }
 
+TReadStatus ReadTextUtf8(const QString& FileName, QByteArray& Utf8, TTextEncoding* Encoding,
+                         QByteArray* Digest, qint64 Limit) {
+  QByteArray Bytes;
+  const TReadStatus S = ReadFileBytes(FileName, Bytes, Limit);
+  if (!S.Ok()) return S;
+  if (Digest) *Digest = TextDigest(Bytes);
+  TTextEncoding Found = TTextEncoding::Utf8;
+  const bool Bom = Bytes.startsWith("\xEF\xBB\xBF");
+  const std::string_view View(Bytes.constData(), static_cast<size_t>(Bytes.size()));
+  if (IsValidUtf8(Bom ? View.substr(3) : View)) {
+    if (Bom) Bytes.remove(0, 3);
+    Found = Bom ? TTextEncoding::Utf8Bom : TTextEncoding::Utf8;
+    Utf8 = std::move(Bytes);
+  } else {
+    Utf8 = DecodeText(View, &Found).toUtf8();
+  }
+  if (Encoding) *Encoding = Found;
+  return S;
+}
+
+QByteArray TextDigest(const QByteArray& Bytes) {
+  return QCryptographicHash::hash(Bytes, QCryptographicHash::Sha1);
+}
+
+QByteArray FileDigest(const QString& FileName) {
+  QFile F(FileName);
+  QCryptographicHash Hash(QCryptographicHash::Sha1);
+  if (!QFileInfo(FileName).isFile() || !F.open(QIODevice::ReadOnly) || !Hash.addData(&F)) return {};
+  return Hash.result();
+}
+
+namespace {
+// Split as UTF-8 bytes and decoded a line at a time, so that the whole text is never held twice
+// beside its lines; a file of more than MaxLines lines is refused before a line is made.
+bool ReadLinesWithin(const QString& FileName, QStringList& Lines, QString* Error,
+                     TReadStatus* Status, qint64 MaxBytes, qsizetype MaxLines) {
+  QByteArray Utf8;
+  TReadStatus S = ReadTextUtf8(FileName, Utf8, nullptr, nullptr, MaxBytes);
+  const char* P = Utf8.constData();
+  const qsizetype N = Utf8.size();
+  if (S.Ok() && MaxLines >= 0) {
+    // Line ends (CR LF counted once), and a last line without one.
+    qsizetype Count = N > 0 && P[N - 1] != '\n' && P[N - 1] != '\r' ? 1 : 0;
+    for (qsizetype I = 0; I < N; ++I)
+      if (P[I] == '\n' || (P[I] == '\r' && (I + 1 == N || P[I + 1] != '\n'))) ++Count;
+    if (Count > MaxLines)
+      S = Fail(TFileError::TooLarge, FileName,
+               QStringLiteral("has more than %1 lines").arg(MaxLines));
+  }
+  if (Status) *Status = S;
+  if (!S.Ok()) {
+    if (Error) *Error = S.Text();
+    return false;
+  }
+  QStringList Read;
+  qsizetype Start = 0;
+  for (qsizetype I = 0; I < N; ++I) {
+    if (P[I] != '\r' && P[I] != '\n') continue;
+    Read << QString::fromUtf8(P + Start, I - Start);
+    if (P[I] == '\r' && I + 1 < N && P[I + 1] == '\n') ++I;
+    Start = I + 1;
+  }
+  if (Start < N) Read << QString::fromUtf8(P + Start, N - Start);
+  Lines = std::move(Read);
+  return true;
+}
+}  // namespace
+
 bool ReadTextLines(const QString& FileName, QStringList& Lines, QString* Error,
                    TReadStatus* Status) {
-  QString Text;
-  if (!ReadTextFile(FileName, Text, Error, Status)) return false;
-  Lines = SplitLines(Text);
-  return true;
+  return ReadLinesWithin(FileName, Lines, Error, Status, MaxTextFileSize, -1);
+}
+
+bool ReadListLines(const QString& FileName, QStringList& Lines, QString* Error,
+                   TReadStatus* Status) {
+  return ReadLinesWithin(FileName, Lines, Error, Status, MaxListFileSize, MaxListFileLines);
 }
 
 namespace {
@@ -289,6 +361,10 @@ TFileStatus WriteTextFile(const QString& FileName, const QString& Text) {
 
 TFileStatus WriteTextLines(const QString& FileName, const QStringList& Lines) {
   QByteArray Bytes;
+  // Room for plain text at once: grown step by step, a large file would be held twice meanwhile.
+  qsizetype Size = 0;
+  for (const QString& Line : Lines) Size += Line.size() + 1;
+  Bytes.reserve(Size);
   for (const QString& Line : Lines) {
     Bytes += Line.toUtf8();
     Bytes += '\n';

@@ -12,6 +12,11 @@
 
 // Files beyond this size are refused rather than read into memory.
 inline constexpr qint64 MaxTextFileSize = 256LL * 1024 * 1024;
+// The lists a user keeps in files (functions, variables, constants, the histories) become list
+// entries and parsed definitions, many times the size of their text and a few hundred bytes a
+// line: their files are refused beyond these, so that none that is read can exhaust the memory.
+inline constexpr qint64 MaxListFileSize = 32LL * 1024 * 1024;
+inline constexpr qsizetype MaxListFileLines = 500000;
 
 // What went wrong with a file: the system's own reason (System, with its error number) or ours.
 enum class TFileError {
@@ -67,8 +72,21 @@ TReadStatus ReadFileBytes(const QString& FileName, QByteArray& Bytes,
 // read; Lines is left untouched then. Status, when given, tells which.
 bool ReadTextLines(const QString& FileName, QStringList& Lines, QString* Error = nullptr,
                    TReadStatus* Status = nullptr);
+// The same for a list file: refused beyond MaxListFileSize bytes or MaxListFileLines lines (with
+// a reason that says which) before a line is made.
+bool ReadListLines(const QString& FileName, QStringList& Lines, QString* Error = nullptr,
+                   TReadStatus* Status = nullptr);
 bool ReadTextFile(const QString& FileName, QString& Text, QString* Error = nullptr,
                   TReadStatus* Status = nullptr, TTextEncoding* Encoding = nullptr);
+
+// The text of a file as UTF-8 (the bytes themselves when they are UTF-8, so that a large file is
+// not held twice), with the encoding it was read in and, when asked, a digest of its bytes.
+TReadStatus ReadTextUtf8(const QString& FileName, QByteArray& Utf8, TTextEncoding* Encoding,
+                         QByteArray* Digest = nullptr, qint64 Limit = MaxTextFileSize);
+// The digest of a file's bytes as ReadTextUtf8 gives it (read in pieces, whatever its size);
+// empty when it cannot be read. TextDigest is the same of bytes in memory.
+QByteArray FileDigest(const QString& FileName);
+QByteArray TextDigest(const QByteArray& Bytes);
 
 // Every line, the last included, ends with LF. A failure leaves the previous file unchanged.
 TFileStatus WriteTextLines(const QString& FileName, const QStringList& Lines);

@@ -94,7 +94,7 @@ bool TEngineFunctions::Load(const QString& FileName, std::vector<TFileLineProble
   // Read as every user file is read: any encoding and line end, regular files only, within the
   // size limit.
   QStringList Lines;
-  if (!ReadTextLines(FileName, Lines, nullptr, &Status)) return false;
+  if (!ReadListLines(FileName, Lines, nullptr, &Status)) return false;
   std::vector<TFunctionFileLine> FileLines;
   FileLines.reserve(static_cast<size_t>(Lines.size()));
   for (const QString& Line : Lines) FileLines.push_back(FunctionLine(Line));

@@ -29,6 +29,8 @@
 #include "app/calc/pending_windows.h"
 #include "app/common/calc_controls.h"
 #include "app/common/calc_platform.h"
+#include "app/common/engine_idle.h"
+#include "app/common/engine_text.h"
 #include "app/converter/fm_conv.h"
 #include "app/graphics/graphics_page.h"
 #include "app/matrix/fm_matrix.h"
@@ -187,6 +189,7 @@ TfmCalc::TfmCalc(QWidget* Parent) : TForm(Parent) {
   Pages = new TCalcWindowPages(this);
   ConnectHandlers();
   SetLeastSizes();
+  HoldWholeTexts(this);
   // Wide enough to show every page's tab at once, but never larger than the screen (large fonts
   // and scale factors): the tab bar scrolls when its tabs do not fit.
   const QSize Hint = sizeHint();
@@ -716,8 +719,10 @@ void TfmCalc::PutIntoExpressionHistory(const QString& Input) {
   cbHistory->setCurrentIndex(-1);
 }
 
-void TfmCalc::LockPages() { pcCalc->setEnabled(false); }
-void TfmCalc::UnlockPages() { pcCalc->setEnabled(true); }
+void TfmCalc::LockPages() {
+  if (!FPagesLock) FPagesLock = std::make_unique<TControlsLock>(std::vector<QWidget*>{pcCalc});
+}
+void TfmCalc::UnlockPages() { FPagesLock.reset(); }
 
 void TfmCalc::EnableRealKeys(bool Enable) {
   static const char* const Names[] = {

@@ -42,6 +42,7 @@ class TSpinButton;
 class TTextListBox;
 class TCalcEngineHost;
 class TCalcWindowPages;
+class TControlsLock;
 class TGraphicsPage;
 
 struct TSideResult;
@@ -294,6 +295,8 @@ class TfmCalc : public TForm, private TGraphicsPageHost {
   int FDigitMin = 8;
   int FDigitMax = 21;
   bool FEvaluating = false;
+  // Holds the pages while an evaluation or a plot runs.
+  std::unique_ptr<TControlsLock> FPagesLock;
   bool FHistoryWritable = true;
   // What the history file held when it was read: lines after the declared results are written
   // back, and an unchanged history is not written at all.

@@ -14,6 +14,8 @@
 #include "app/calc/fm_comp_mess.h"
 #include "app/common/calc_controls.h"
 #include "app/common/calc_platform.h"
+#include "app/common/engine_idle.h"
+#include "app/common/engine_text.h"
 #include "app/graphics/graphics_page.h"
 #include "engine/complex_eval.h"
 #include "engine/engine_busy.h"
@@ -88,6 +90,7 @@ bool TfmCalc::Redisplay() {
 
 bool TfmCalc::ReturnClick() {
   if (Busy()) return false;  // one engine state: evaluations never nest by accident
+  if (!FitsTheEngine(Edit1->text())) return false;
   TSideEvaluation Side(TSideMode::Input);
   if (!Side.Started()) return false;
   FEvaluating = true;
@@ -98,8 +101,7 @@ bool TfmCalc::ReturnClick() {
     const QString Input = Edit1->text();
     FTypedText = ToCp1252(Input);
     Edit1->setReadOnly(true);
-    cbHistory->setEnabled(false);
-    cbResults->setEnabled(false);
+    const TControlsLock Lists({cbHistory, cbResults});
     try {
       TSideResult R;
       TComplex Z;
@@ -140,8 +142,6 @@ bool TfmCalc::ReturnClick() {
       ShowError("Unexpected error");
     }
     Edit1->setReadOnly(false);
-    cbHistory->setEnabled(true);
-    cbResults->setEnabled(true);
   }
   UnlockPages();
   FinishEvaluation();

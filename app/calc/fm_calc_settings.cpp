@@ -148,9 +148,13 @@ void TfmCalc::LoadHistory() {
   FHistoryWritable = true;
   QStringList Lines;
   TReadStatus Status;
-  if (!ReadTextLines(BasePath() + ".HST", Lines, nullptr, &Status)) {
-    // No file is a first start; any other failure keeps the file as it is.
+  if (!ReadListLines(BasePath() + ".HST", Lines, nullptr, &Status)) {
+    // No file is a first start; any other failure keeps the file as it is, and the user hears it
+    // now rather than find the session's entries missing later.
     FHistoryWritable = Status.Missing();
+    if (!FHistoryWritable)
+      ShowWarning(FileFailureText(Status, "Can't read file") +
+                  ". The history of this session will not be saved.");
     return;
   }
   qsizetype At = 0;
@@ -212,7 +216,7 @@ QString TfmCalc::LoadConstants() {
   QStringList Lines;
   TReadStatus Status;
   const QString Name = BasePath() + ".CON";
-  const bool Ok = ReadTextLines(Name, Lines, nullptr, &Status);
+  const bool Ok = ReadListLines(Name, Lines, nullptr, &Status);
   // Sorted before the list gets them, ignoring case as the Windows list does; the list's own
   // sort compares through variants, would take seconds for a large file, and minds the case.
   if (Ok) {

@@ -10,6 +10,7 @@
 
 #include "app/calc/calc_pages_host.h"
 #include "app/calc/keypad_keys.h"
+#include "app/common/engine_text.h"
 #include "engine/side_eval.h"
 #include "platform/app_services.h"
 #include "platform/codepage.h"
@@ -60,6 +61,7 @@ TSetVar::TSetVar(QWidget* Owner) : TForm(Owner) {
   Root->addLayout(Buttons);
 
   SetButtonModalResult(CancelBtn, mrCancel);
+  HoldWholeTexts(this);
   connect(OKBtn, &QPushButton::clicked, this, Guarded([this] { OKBtnClick(); }));
   connect(HelpBtn, &QPushButton::clicked, this, Guarded([this] {
             if (FHost) FHost->ShowHelp(HelpVariables);
@@ -89,7 +91,7 @@ void TSetVar::showEvent(QShowEvent* Event) {
 }
 
 void TSetVar::OKBtnClick() {
-  if (!FHost || !FLetters) return;
+  if (!FHost || !FLetters || !FitsTheEngine(Edit1->text())) return;
   TSideEvaluation Side(AskedByEngine ? TSideMode::Nested : TSideMode::Start);
   // Another evaluation runs (or this one is pumping): the dialog stays as it is.
   if (!Side.Started()) return;

@@ -8,6 +8,7 @@
 
 #include <QPushButton>
 #include <QVBoxLayout>
+#include "app/common/engine_text.h"
 #include "widgets/text_list_box.h"
 
 #include "app/calc/calc_pages_host.h"
@@ -100,7 +101,7 @@ void TUserFuncsPage::FillFunctionsList() {
 }
 
 void TUserFuncsPage::btFuncAddClick() {
-  if (FHost.Evaluating()) return;
+  if (FHost.Evaluating() || !FitsTheEngine(edFuncExpres->text())) return;
   AddUserFunction(edFuncName->text() + " = " + edFuncExpres->text());
   FillFunctionsList();
 }

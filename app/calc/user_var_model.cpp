@@ -83,7 +83,7 @@ bool TUserVarModel::ParseLine(const QString& Line, std::string& Name, Extended& 
 bool TUserVarModel::LoadFile(const QString& FileName, TFileStatus& Status,
                              std::vector<TFileLineProblem>& Problems) {
   QStringList Lines;
-  if (!ReadTextLines(FileName, Lines, nullptr, &Status)) return false;
+  if (!ReadListLines(FileName, Lines, nullptr, &Status)) return false;
   // Built apart and swapped in whole, so a bad line leaves the variables as they were.
   TUserVarModel Loaded;
   std::vector<std::pair<std::string, Extended>> Read;

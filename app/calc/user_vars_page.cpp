@@ -11,6 +11,7 @@
 #include "app/calc/calc_pages_host.h"
 #include "app/common/calc_controls.h"
 #include "app/common/dm.h"
+#include "app/common/engine_text.h"
 #include "engine/parser.h"
 #include "engine/side_eval.h"
 #include "platform/app_services.h"
@@ -122,6 +123,7 @@ void TUserVarsPage::btAddClick() {
     ShowError("Varible name or value invalid!");
     return;
   }
+  if (!FitsTheEngine(edValue->text())) return;
   TSideEvaluation Side;
   const TSideResult R = Side.Evaluate(ToCp1252(edValue->text()));
   if (R.Refused) return;

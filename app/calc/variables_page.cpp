@@ -11,6 +11,7 @@
 #include "app/calc/user_var_model.h"
 #include "app/common/calc_controls.h"
 #include "app/common/dm.h"
+#include "app/common/engine_text.h"
 #include "engine/side_eval.h"
 #include "platform/app_services.h"
 #include "platform/codepage.h"
@@ -133,7 +134,9 @@ bool TVariablesPage::EngineEvaluateVariable(int Index) {
 }
 
 bool TVariablesPage::Evaluate(TSideEvaluation& Side, int Index, QLineEdit* E, QLineEdit* F) {
-  if (Index < 1 || Index > PageLetterCount || E->text().isEmpty() || !Side.Started()) return false;
+  if (Index < 1 || Index > PageLetterCount || E->text().isEmpty() || !Side.Started() ||
+      !FitsTheEngine(E->text()))
+    return false;
   if (FActive[static_cast<size_t>(Index)]) {
     // The definition leads back to this letter.
     RaiseError(EngineState.ExprStr, errStackOverflow);
@@ -252,7 +255,7 @@ void TVariablesPage::LoadClick() {
   if (!D.Execute()) return;
   QStringList Lines;
   TReadStatus Status;
-  if (!ReadTextLines(D.FileName, Lines, nullptr, &Status)) {
+  if (!ReadListLines(D.FileName, Lines, nullptr, &Status)) {
     if (!Status.Missing()) FUnreadFile = D.FileName;
     const QString Words = QStringLiteral("Can't open file");
     ShowError(Status.Missing() ? Words + " " + D.FileName : FileFailureText(Status, Words));

@@ -64,13 +64,30 @@ bool CloseWhenIdle(QWidget* Window) {
 TControlsLock::TControlsLock(QWidget* Window) {
   if (!Window) return;
   for (QWidget* W : Window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-    if (!W->isWindow() && W->isEnabled()) {
-      W->setEnabled(false);
-      FLocked.emplace_back(W);
-    }
+    if (!W->isWindow()) Lock(W);
+}
+
+TControlsLock::TControlsLock(const std::vector<QWidget*>& Controls) {
+  for (QWidget* W : Controls)
+    if (W) Lock(W);
+}
+
+void TControlsLock::Lock(QWidget* Control) {
+  if (!Control->isEnabled()) return;
+  // Disabling the focused control would hand the focus on to the next control in the tab order,
+  // where the keys typed after the work would land: the focus is parked on nothing instead.
+  QWidget* Focus = Control->window()->focusWidget();
+  if (Focus && (Focus == Control || Control->isAncestorOf(Focus))) {
+    FFocus = Focus;
+    Focus->clearFocus();
+  }
+  Control->setEnabled(false);
+  FLocked.emplace_back(Control);
 }
 
 TControlsLock::~TControlsLock() {
   for (const QPointer<QWidget>& W : FLocked)
     if (W) W->setEnabled(true);
+  if (FFocus && !FFocus->window()->focusWidget() && FFocus->isEnabled() && FFocus->isVisible())
+    FFocus->setFocus();
 }

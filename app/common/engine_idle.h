@@ -17,14 +17,19 @@ bool CloseWhenIdle(QWidget* Window);
 
 // Disables a window's controls for its lifetime, so that nothing changes what its running
 // evaluation reads (a size field changed while the cells were read left the loop out of bounds).
-// The controls it disabled are enabled again; the window then sets its own enabling.
+// The controls it disabled are enabled again; the window then sets its own enabling. A control
+// that had the focus gets it back, unless the running work placed the focus itself.
 class TControlsLock {
  public:
+  // Every direct child of Window.
   explicit TControlsLock(QWidget* Window);
+  explicit TControlsLock(const std::vector<QWidget*>& Controls);
   ~TControlsLock();
   TControlsLock(const TControlsLock&) = delete;
   TControlsLock& operator=(const TControlsLock&) = delete;
 
  private:
+  void Lock(QWidget* Control);
   std::vector<QPointer<QWidget>> FLocked;
+  QPointer<QWidget> FFocus;
 };

@@ -11,6 +11,7 @@
 
 #include "app/common/decimal_format.h"
 #include "app/common/engine_idle.h"
+#include "app/common/engine_text.h"
 #include "app/converter/unit_tables.h"
 #include "engine/engine_busy.h"
 #include "platform/app_services.h"
@@ -92,6 +93,7 @@ TfmConv::TfmConv(QWidget* Owner) : TForm(Owner) {
         0, 0, Edits[size_t(t)], this, QString(), [this](QLineEdit* Sender) { edSChange(Sender); });
   UnitsClick(UnitTables::catLength);
   Busy = false;
+  HoldWholeTexts(this);
   DoCreate();
 }
 

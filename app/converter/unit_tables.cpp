@@ -3,6 +3,9 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <string_view>
+
+#include "platform/number_text.h"
 
 namespace UnitTables {
 
@@ -200,7 +203,7 @@ Extended RoundSignificant(Extended X, int Digits) {
       std::to_chars(Buf, Buf + sizeof Buf, X, std::chars_format::scientific, Digits - 1);
   if (Ec != std::errc()) return X;
   Extended Result = X;
-  std::from_chars(Buf, End, Result);
+  TryTextToFloat(std::string_view(Buf, size_t(End - Buf)), Result);
   return Result;
 }
 

@@ -15,6 +15,14 @@
 #include "platform/app_services.h"
 #include "platform/controls.h"
 
+namespace {
+// The view bars in their order, with their captions.
+constexpr std::pair<const char*, TView3DValue> ViewBars[6] = {
+    {"Rotation", TView3DValue::Rotation},   {"Elevation", TView3DValue::Elevation},
+    {"Zoom", TView3DValue::Zoom},           {"Horizontal", TView3DValue::HorizOffset},
+    {"Vertical", TView3DValue::VertOffset}, {"Tilt", TView3DValue::Tilt}};
+}  // namespace
+
 TChartWindow::TChartWindow(QWidget* Parent, const TChartWindowTexts& Texts) : TForm(Parent) {
   setObjectName(QLatin1String(Texts.Name));
   setWindowTitle(Texts.Title);
@@ -50,17 +58,12 @@ TChartWindow::TChartWindow(QWidget* Parent, const TChartWindowTexts& Texts) : TF
   Panel2->setObjectName(QStringLiteral("Panel2"));
   auto* Bars = new QGridLayout(Panel2);
   Bars->setContentsMargins(4, 2, 4, 2);
-  using TSetter = void (TView3DOptions::*)(int);
-  static const std::pair<const char*, TSetter> Views[6] = {
-      {"Rotation", &TView3DOptions::SetRotation},   {"Elevation", &TView3DOptions::SetElevation},
-      {"Zoom", &TView3DOptions::SetZoom},           {"Horizontal", &TView3DOptions::SetHorizOffset},
-      {"Vertical", &TView3DOptions::SetVertOffset}, {"Tilt", &TView3DOptions::SetTilt}};
   for (int i = 0; i < 6; ++i) {
-    const TChartViewBar& B = Texts.Bars[size_t(i)];
-    const TSetter Set = Views[i].second;
+    const TView3DValue Which = ViewBars[i].second;
     FViewBars[size_t(i)] =
-        AddViewBar(Bars, i, QLatin1String(Views[i].first), B.Name, B.Min, B.Max, B.Position,
-                   [this, Set](int P) { (FChart->View3DOptions()->*Set)(P); });
+        AddViewBar(Bars, i, QLatin1String(ViewBars[i].first), Texts.Bars[size_t(i)].Name,
+                   View3DRange(Which), FChart->View3DOptions()->Value(Which),
+                   [this, Which](int P) { FChart->View3DOptions()->SetValue(Which, P); });
   }
 
   MainMenu1 = new QMenuBar(this);
@@ -149,4 +152,12 @@ void TChartWindow::LegendClick() {
     if (A) A->setChecked(On);
 }
 
-void TChartWindow::PropertiesClick() { EditChart(this, FChart); }
+void TChartWindow::PropertiesClick() {
+  EditChart(this, FChart);
+  ShowView();
+}
+
+void TChartWindow::ShowView() {
+  for (size_t i = 0; i < 6; ++i)
+    FViewBars[i]->setValue(FChart->View3DOptions()->Value(ViewBars[i].second));
+}

@@ -22,9 +22,9 @@ class TChart;
 class TSpeedButton;
 
 // One view scroll bar: its name and its range, and where it starts.
+// A view bar's object name; its range and position are the chart's.
 struct TChartViewBar {
   const char* Name;
-  int Min, Max, Position;
 };
 
 // The popup menu's items, in their order.
@@ -84,6 +84,8 @@ class TChartWindow : public TForm {
   void AddTool(TSpeedButton* Button, std::function<void()> Click);
   // The buttons and items show whether the chart's legend and grid are shown.
   void ShowLegendAndGrid();
+  // The view bars show the chart's view.
+  void ShowView();
 
  private:
   QHBoxLayout* FTools;

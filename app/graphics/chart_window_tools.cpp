@@ -12,13 +12,13 @@
 #include "platform/dialogs.h"
 
 QScrollBar* AddViewBar(QGridLayout* Grid, int Column, const QString& Caption, const char* Name,
-                       int Min, int Max, int Position, std::function<void(int)> OnChange) {
+                       TView3DRange Range, int Position, std::function<void(int)> OnChange) {
   QWidget* Parent = Grid->parentWidget();
   auto* Label = new QLabel(Caption, Parent);
   Label->setObjectName(QStringLiteral("lb") + QLatin1String(Name));
   auto* Bar = new QScrollBar(Qt::Horizontal, Parent);
   Bar->setObjectName(QLatin1String(Name));
-  Bar->setRange(Min, Max);
+  Bar->setRange(Range.Min, Range.Max);
   Bar->setValue(Position);
   Bar->setMinimumWidth(90);
   Label->setBuddy(Bar);

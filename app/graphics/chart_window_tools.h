@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include "chart/engine/view3d_options.h"
+
 class QAction;
 class QGridLayout;
 class QMenu;
@@ -19,7 +21,7 @@ class TSpeedButton;
 // One labelled horizontal scroll bar in column Column of Grid; OnChange gets every new position
 // (the start position is set before it is connected).
 QScrollBar* AddViewBar(QGridLayout* Grid, int Column, const QString& Caption, const char* Name,
-                       int Min, int Max, int Position, std::function<void(int)> OnChange);
+                       TView3DRange Range, int Position, std::function<void(int)> OnChange);
 
 // A toolbar speed button with its group; Hint shows as its tool tip.
 TSpeedButton* AddToolButton(QWidget* Bar, const char* Name, const QString& Caption,

@@ -26,12 +26,12 @@ TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent)
                             .CopyBitmap = QStringLiteral("&Copy to clipboard as Bitmap"),
                             .CopyMetafile = QStringLiteral("Copy to clipboard as &Metafile"),
                             .ShowLegend = QStringLiteral("&Show Legend"),
-                            .Bars = {{{"ScrollBar1", 270, 350, 340},
-                                      {"ScrollBar2", 270, 350, 340},
-                                      {"sbZoom", 1, 200, 60},
-                                      {"scbHoriz", -200, 200, 0},
-                                      {"scbVert", -200, 200, 0},
-                                      {"sbTilt", -90, 90, 0}}},
+                            .Bars = {{{"ScrollBar1"},
+                                      {"ScrollBar2"},
+                                      {"sbZoom"},
+                                      {"scbHoriz"},
+                                      {"scbVert"},
+                                      {"sbTilt"}}},
                             .Popup = std::nullopt}),
       ScrollBar1(FViewBars[0]),
       ScrollBar2(FViewBars[1]),
@@ -51,6 +51,7 @@ TfmSurfaceChart::TfmSurfaceChart(QWidget* Parent)
   V->SetVertOffset(-20);
   V->SetPerspective(26);
   V->SetOrthogonal(false);
+  ShowView();
   Chart->SetChart3DPercent(90);
   Chart->Gradient()->SetEndColor(clSilver);
   Chart->Gradient()->SetVisible(true);

@@ -12,6 +12,7 @@
 
 #include "app/common/calc_controls.h"
 #include "app/common/dm.h"
+#include "app/common/engine_text.h"
 #include "app/graphics/fm_contour_plot.h"
 #include "app/graphics/fm_plot2d.h"
 #include "app/graphics/fm_surface_chart.h"
@@ -357,7 +358,7 @@ void TGraphicsPage::rgPlotClick() {
 
 void TGraphicsPage::bbOKClick() {
   // One engine state: a plot never starts inside another evaluation.
-  if (FHost.Busy()) return;
+  if (FHost.Busy() || !FitsTheEngine(FHost.InputText())) return;
   const TPagesLock Lock(FHost);
   const int Kind = PlotKind();
   const bool UsesY = Kind >= 1 && Kind <= 3;

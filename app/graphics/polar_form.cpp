@@ -12,30 +12,26 @@
 TPolarForm* PolarForm = nullptr;
 
 TPolarForm::TPolarForm(QWidget* Parent)
-    : TChartWindow(Parent, {.Name = "PolarForm",
-                            .Title = QStringLiteral("Polar Plot"),
-                            .ChartName = "Chart1",
-                            .GridHint = QStringLiteral("Grid"),
-                            .SaveAs = QStringLiteral("Save &As..."),
-                            .Exit = QStringLiteral("E&xit"),
-                            .CopyBitmap = QStringLiteral("&Copy to Clipboard as Bitmap"),
-                            .CopyMetafile = QStringLiteral("Copy to Clipboard as &Metafile"),
-                            .ShowLegend = QStringLiteral("Show &Legend"),
-                            .Bars = {{{"sbRot", 0, 360, 360},
-                                      {"scbElev", 0, 360, 360},
-                                      {"scbZoom", 1, 400, 100},
-                                      {"scbHoriz", -200, 200, 0},
-                                      {"scbVert", -200, 200, 0},
-                                      {"scbTilt", 0, 360, 0}}},
-                            .Popup =
-                                TChartWindowPopup{
-                                    .Print = QStringLiteral("Print"),
-                                    .SaveAs = QStringLiteral("Save As..."),
-                                    .CopyBitmap = QStringLiteral("Copy to Clipboard as Bitmap"),
-                                    .CopyMetafile = QStringLiteral("Copy to Clipbord as Metafile"),
-                                    .Grid = QStringLiteral("Grid"),
-                                    .Legend = QStringLiteral("Show Legend"),
-                                    .Properties = QStringLiteral("Properties")}}),
+    : TChartWindow(
+          Parent,
+          {.Name = "PolarForm",
+           .Title = QStringLiteral("Polar Plot"),
+           .ChartName = "Chart1",
+           .GridHint = QStringLiteral("Grid"),
+           .SaveAs = QStringLiteral("Save &As..."),
+           .Exit = QStringLiteral("E&xit"),
+           .CopyBitmap = QStringLiteral("&Copy to Clipboard as Bitmap"),
+           .CopyMetafile = QStringLiteral("Copy to Clipboard as &Metafile"),
+           .ShowLegend = QStringLiteral("Show &Legend"),
+           .Bars = {{{"sbRot"}, {"scbElev"}, {"scbZoom"}, {"scbHoriz"}, {"scbVert"}, {"scbTilt"}}},
+           .Popup =
+               TChartWindowPopup{.Print = QStringLiteral("Print"),
+                                 .SaveAs = QStringLiteral("Save As..."),
+                                 .CopyBitmap = QStringLiteral("Copy to Clipboard as Bitmap"),
+                                 .CopyMetafile = QStringLiteral("Copy to Clipbord as Metafile"),
+                                 .Grid = QStringLiteral("Grid"),
+                                 .Legend = QStringLiteral("Show Legend"),
+                                 .Properties = QStringLiteral("Properties")}}),
       Chart1(FChart),
       sbRot(FViewBars[0]),
       scbElev(FViewBars[1]),
@@ -55,6 +51,7 @@ TPolarForm::TPolarForm(QWidget* Parent)
   V->SetElevation(315);
   V->SetRotation(360);
   V->SetPerspective(0);
+  ShowView();
 
   miView3D = AddItem(
       FViewMenu, "miView3D", QStringLiteral("&View3D"), this, [this] { miView3DClick(); }, true);

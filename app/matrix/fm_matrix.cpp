@@ -19,6 +19,7 @@
 #include "app/common/decimal_format.h"
 #include "app/common/dm.h"
 #include "app/common/engine_idle.h"
+#include "app/common/engine_text.h"
 #include "app/matrix/fm_mult.h"
 #include "app/matrix/frm_view_r.h"
 #include "platform/app_services.h"
@@ -62,6 +63,7 @@ TfmMatrix::TfmMatrix(QWidget* Owner) : TForm(Owner) {
   PowerN = 2;
   Relabel();
   UpdateButtons();
+  HoldWholeTexts(this);
   DoCreate();
 }
 

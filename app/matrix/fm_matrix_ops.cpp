@@ -7,6 +7,7 @@
 
 #include "app/common/decimal_format.h"
 #include "app/common/engine_idle.h"
+#include "app/common/engine_text.h"
 #include "app/matrix/fm_matrix.h"
 #include "app/matrix/fm_mult.h"
 #include "app/matrix/frm_view_r.h"
@@ -33,6 +34,7 @@ struct TEvaluation {
 };
 
 TEvaluation EvaluateText(TSideEvaluation& Side, const QString& Text) {
+  if (!FitsTheEngine(Text)) return {0, false, errSyntax};
   const TSideResult S = Side.Evaluate(ToCp1252(Text));
   return {S.Value, S.Ok, S.Ok ? 0 : S.ErrCode};
 }

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/common/engine_text.h"
 #include "platform/app_services.h"
 
 TfmMult* fmMult = nullptr;
@@ -45,5 +46,6 @@ TfmMult::TfmMult(QWidget* Owner) : TForm(Owner) {
   SetButtonModalResult(OKBtn, mrOk);
   SetButtonModalResult(CancelBtn, mrCancel);
   connect(HelpBtn, &QPushButton::clicked, this, Guarded([] { ShowHelpContext(3); }));
+  HoldWholeTexts(this);
   DoCreate();
 }

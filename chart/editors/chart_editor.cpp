@@ -188,7 +188,12 @@ TChartEditForm::TChartEditForm(QWidget* Owner) : TForm(Owner) {
   };
   connect(MainPage, &TPageControl::Change, this, [this] {
     RunGuarded([this] {
-      if (MainPage->ActivePageIndex() == 1) ShowSeriesTab(LBSeries->SelectedSeries());
+      // Each tab shows what is in force when it comes back: its page may be stale since the
+      // other tab changed the chart.
+      if (MainPage->ActivePageIndex() == 1)
+        ShowSeriesTab(LBSeries->SelectedSeries());
+      else
+        ShowPage(Notebook1->ActivePageIndex());
     });
   });
   MainPage->SetActivePageIndex(0);

@@ -245,17 +245,17 @@ TFormChart3D::TFormChart3D(QWidget* Owner, TCustomChart* Chart)
     QLabel*& Value;
     const char* Name;
     QString Caption;
-    int Min, Max;
+    TView3DValue Which;
     bool Percent;
   };
-  // This canvas turns only by the angles near the front view, never fully around.
+  using W = TView3DValue;
   const TBar Bars[] = {
-      {SBZoom, LZoom, "SBZoom", QStringLiteral("&Zoom:"), 1, 500, true},
-      {SBRotation, LRotation, "SBRotation", QStringLiteral("&Rotation:"), 270, 360, false},
-      {SBElevation, LElevation, "SBElevation", QStringLiteral("E&levation:"), 270, 360, false},
-      {SBHOffset, LHOffset, "SBHOffset", QStringLiteral("&Horiz. Offset:"), -1500, 1500, false},
-      {SBVOffset, LVOffset, "SBVOffset", QStringLiteral("&Vert. Offset:"), -1500, 1500, false},
-      {SBPerspec, LPerspec, "SBPerspec", QStringLiteral("&Perspective:"), 0, 100, false},
+      {SBZoom, LZoom, "SBZoom", QStringLiteral("&Zoom:"), W::Zoom, true},
+      {SBRotation, LRotation, "SBRotation", QStringLiteral("&Rotation:"), W::Rotation, false},
+      {SBElevation, LElevation, "SBElevation", QStringLiteral("E&levation:"), W::Elevation, false},
+      {SBHOffset, LHOffset, "SBHOffset", QStringLiteral("&Horiz. Offset:"), W::HorizOffset, false},
+      {SBVOffset, LVOffset, "SBVOffset", QStringLiteral("&Vert. Offset:"), W::VertOffset, false},
+      {SBPerspec, LPerspec, "SBPerspec", QStringLiteral("&Perspective:"), W::Perspective, false},
   };
   // Every row as high as the tallest control, so that the rows beside the check boxes and the
   // spin edit are not spaced wider than the rest.
@@ -264,7 +264,7 @@ TFormChart3D::TFormChart3D(QWidget* Owner, TCustomChart* Chart)
   int Row = 0;
   for (const TBar& B : Bars) {
     Grid->setRowMinimumHeight(Row, RowHeight);
-    B.Bar = ViewBar(this, B.Name, B.Min, B.Max);
+    B.Bar = ViewBar(this, B.Name, View3DRange(B.Which).Min, View3DRange(B.Which).Max);
     auto* Caption = new QLabel(B.Caption, this);
     Caption->setBuddy(B.Bar);
     B.Value = new QLabel(this);

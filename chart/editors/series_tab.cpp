@@ -292,6 +292,9 @@ TFormChartSeries::~TFormChartSeries() = default;
 
 void TFormChartSeries::PageShow() {
   FillSeriesCombo();
+  // The open tab reads the series again; a data source chosen and not applied yet stays.
+  if (!IsDataSourceTab(PageSeries->ActivePageIndex()) || !(FunctionChanged || DatasetChanged))
+    PageSeriesChange();
   Loading = false;
 }
 

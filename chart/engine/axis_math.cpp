@@ -22,6 +22,30 @@ double ChartPreviousStep(double Step) {
 }
 }  // namespace
 
+double AxisRange(double Min, double Max) {
+  const double Range = Max - Min;
+  if (std::isinf(Range) && std::isfinite(Min) && std::isfinite(Max))
+    return std::copysign(DBL_MAX, Range);
+  return Range;
+}
+
+double AxisFraction(double Value, double Min, double Max) {
+  const double Range = Max - Min, Off = Value - Min;
+  if (std::isfinite(Range) && std::isfinite(Off)) return Off / Range;
+  // Halved, no difference of finite doubles overflows.
+  return (Value * 0.5 - Min * 0.5) / (Max * 0.5 - Min * 0.5);
+}
+
+double AxisValueAt(double From, double To, double Along, double Size) {
+  const double Range = To - From;
+  double V = From + Along * Range / Size;
+  if (!std::isfinite(Range)) {
+    const double F = Along / Size;
+    V = From * (1 - F) + To * F;
+  }
+  return std::isnan(V) ? V : std::clamp(V, -DBL_MAX, DBL_MAX);
+}
+
 int TAxisMapping::CalcPosValue(double Value) const {
   if (!std::isfinite(Value)) return ICenterPos();
   if (Logarithmic) {
@@ -38,9 +62,12 @@ int TAxisMapping::CalcPosValue(double Value) const {
     const double Pos = Horizontal ? IStartPos + RoundEven(P) : IEndPos - RoundEven(P);
     return int(std::clamp(Pos, double(INT_MIN), double(INT_MAX)));
   }
-  const double Range = IRange();
-  if (Range == 0 || !std::isfinite(Range)) return ICenterPos();
-  const double T = (Value - IMinimum) * IAxisSize() / Range;
+  if (IRange() == 0 || !std::isfinite(IRange())) return ICenterPos();
+  const double Range = IMaximum - IMinimum;
+  // Where the differences overflow, by the fraction of the range.
+  const double T = std::isfinite(Range) && std::isfinite(Value - IMinimum)
+                       ? (Value - IMinimum) * IAxisSize() / Range
+                       : AxisFraction(Value, IMinimum, IMaximum) * IAxisSize();
   if (!std::isfinite(T) || std::fabs(T) > INT_MAX) return ICenterPos();
   const double P = RoundEven(T);
   double Pos;
@@ -62,8 +89,8 @@ double TAxisMapping::CalcPosPoint(int Pixel) const {
     const double T = Along * LogRange / IAxisSize();
     return Horizontal ? std::exp(LogMin + T) : std::exp(SafeLn(IMaximum) - T);
   }
-  const double T = Along * IRange() / IAxisSize();
-  return Horizontal ? IMinimum + T : IMaximum - T;
+  return Horizontal ? AxisValueAt(IMinimum, IMaximum, Along, IAxisSize())
+                    : AxisValueAt(IMaximum, IMinimum, Along, IAxisSize());
 }
 
 int TAxisMapping::CalcSizeValue(double Value) const {
@@ -82,9 +109,14 @@ int TAxisMapping::CalcSizeValue(double Value) const {
 }
 
 int DepthAxisPos(double Value, double Min, double Max, int Depth, bool Inverted) {
-  const double Range = Max - Min;
-  if (Range == 0 || !std::isfinite(Range) || !std::isfinite(Value)) return Depth / 2;
-  const double P = Depth * ((Inverted ? Max - Value : Value - Min) / Range);
+  const double Range = Max - Min, Off = Inverted ? Max - Value : Value - Min;
+  double F = Off / Range;
+  if (!std::isfinite(Range) || !std::isfinite(Off)) {
+    F = AxisFraction(Value, Min, Max);
+    if (Inverted) F = 1 - F;
+  }
+  if (Range == 0 || !std::isfinite(F)) return Depth / 2;
+  const double P = Depth * F;
   return int(std::clamp(RoundEven(P), double(INT_MIN), double(INT_MAX)));
 }
 
@@ -124,7 +156,9 @@ double AxisCalcIncrement(double Range, double Increment, int MaxLabels, int Sepa
 double AxisFirstLabel(double Min, double Step, bool RoundFirst) {
   if (!RoundFirst || !(Step > 0)) return Min;
   const double Q = std::floor(Min / Step);
-  const double First = Q * Step;
+  double First = Q * Step;
+  // Rounding down past the lowest double: the next multiple up, within the range.
+  if (std::isfinite(Q) && !std::isfinite(First)) First = (Q + 1) * Step;
   // Truncating beyond what a double holds answers the minimum itself.
   if (!std::isfinite(Q) || !std::isfinite(First)) return Min;
   return First;
@@ -145,7 +179,8 @@ std::vector<double> AxisLabelValues(double Min, double Max, double Step, bool Ro
   // A tiny tolerance keeps the last label that rounding put a hair beyond the maximum.
   const double Limit = Max + std::fabs(Step) * 1e-9;
   while (V <= Limit && R.size() < size_t(MaxAxisLabels)) {
-    R.push_back(V);
+    // The sum of rounded huge steps leaves a residue where the label is 0.
+    R.push_back(std::fabs(V) < Step * 1e-9 ? 0.0 : V);
     const double Next = V + Step;
     if (!(Next > V)) break;
     V = Next;

@@ -7,12 +7,21 @@
 // The most labels an axis ever writes.
 inline constexpr int MaxAxisLabels = 1000;
 
+// Max - Min, held to the largest double where the difference of two finite ends overflows.
+double AxisRange(double Min, double Max);
+// Where Value lies from Min (0) to Max (1), also where the differences overflow; not finite for
+// an empty or non-finite range.
+double AxisFraction(double Value, double Min, double Max);
+// The value Along / Size of the way from From to To (either may be the larger end), held to the
+// finite doubles.
+double AxisValueAt(double From, double To, double Along, double Size);
+
 struct TAxisMapping {
   double IMinimum = 0, IMaximum = 0;
   int IStartPos = 0, IEndPos = 0;
   bool Horizontal = true, Inverted = false, Logarithmic = false;
 
-  double IRange() const { return IMaximum - IMinimum; }
+  double IRange() const { return AxisRange(IMinimum, IMaximum); }
   int IAxisSize() const { return IEndPos - IStartPos; }
   int ICenterPos() const { return (IStartPos + IEndPos) / 2; }
   // The pixel of Value; the centre for an empty or non-finite range or a value that would land

@@ -350,9 +350,7 @@ TRect TCustomBarSeries::ScreenRect(int CatStart, int CatEnd, int ValStart, int V
 void TCustomBarSeries::DrawValue(int ValueIndex) {
   FNormalBarColor = GetValueColor(ValueIndex);
   if (FNormalBarColor == clNone || !IsDrawable(ValueIndex)) return;
-  const int C0 = CategoryPos(ValueIndex), C1 = C0 + FBarWidth;
   const int V = ValuePos(ValueIndex), O = GetOriginPos(ValueIndex);
-  FBarBounds = ScreenRect(C0, C1, std::min(V, O), std::max(V, O));
   DrawBar(ValueIndex, std::min(V, O), std::max(V, O));
 }
 

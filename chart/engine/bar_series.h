@@ -79,7 +79,6 @@ class TCustomBarSeries : public TChartSeries {
 
   bool Horizontal() const { return FHorizontal; }
   int BarWidth() const { return FBarWidth; }
-  TRect BarBounds() const { return FBarBounds; }
   int NumSampleValues() const override { return 6; }
   QString GetEditorClassName() const { return QStringLiteral("TBarSeriesEditor"); }
   void Assign(const TChartSeries& Source) override;
@@ -155,7 +154,6 @@ class TCustomBarSeries : public TChartSeries {
   bool FSideMargins = true, FUseYOrigin = true;
   double FYOrigin = 0;
   int FBarWidth = 0;
-  TRect FBarBounds;
   TColor FNormalBarColor = clNone;
 };
 

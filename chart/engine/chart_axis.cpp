@@ -136,7 +136,15 @@ void TChartAxis::SetMaximum(double Value) {
 }
 
 bool TChartAxis::DataEnd(bool Max, double& Value) const {
-  if (!FChart || FDepth) return false;
+  if (!FChart) return false;
+  if (FDepth) {
+    // The depth runs over the series' z values, or one unit per z order: known even without
+    // points.
+    const double V = Max ? FChart->MaxXValue(this) : FChart->MinXValue(this);
+    if (!std::isfinite(V)) return false;
+    Value = V;
+    return true;
+  }
   bool Any = false;
   for (int i = 0; i < FChart->SeriesCount() && !Any; ++i) {
     const TChartSeries* S = FChart->GetSeries(i);
@@ -216,14 +224,15 @@ double TChartAxis::CalcPosPoint(int Pixel) const {
   if (FDepth) {
     const double Size = double(FIEndPos) - FIStartPos;
     if (Size < 1) return FIMinimum;
-    const double T = (double(Pixel) - FIStartPos) / Size * (FIMaximum - FIMinimum);
-    return FInverted ? FIMaximum - T : FIMinimum + T;
+    const double Along = double(Pixel) - FIStartPos;
+    return FInverted ? AxisValueAt(FIMaximum, FIMinimum, Along, Size)
+                     : AxisValueAt(FIMinimum, FIMaximum, Along, Size);
   }
   if (FInverted || FLogarithmic) return Mapping().CalcPosPoint(Pixel);
   const double Size = double(FIEndPos) - FIStartPos;
   if (Size == 0) return FIMinimum;
   const double T = FHorizontal ? (double(Pixel) - FIStartPos) : (double(FIEndPos) - Pixel);
-  return FIMinimum + T / Size * (FIMaximum - FIMinimum);
+  return AxisValueAt(FIMinimum, FIMaximum, T, Size);
 }
 
 bool TChartAxis::Clicked(int X, int Y) const {
@@ -318,7 +327,7 @@ TAxisMapping TChartAxis::Mapping() const {
 
 double TChartAxis::CalcIncrement(int LabelSize) const {
   const int N = AxisMaxLabels(FIEndPos - FIStartPos, LabelSize, FLabelsSeparation);
-  const double Range = FIMaximum - FIMinimum;
+  const double Range = AxisRange(FIMinimum, FIMaximum);
   if (IsDateTime()) return CalcDateTimeStep(Range, FIncrement, N);
   return AxisCalcIncrement(Range, FIncrement, N, FLabelsSeparation);
 }

@@ -44,7 +44,7 @@ inline constexpr const char* Increment = "Axis increment must be >= 0";
 inline constexpr const char* Minimum = "Axis Minimum Value must be <= Maximum";
 inline constexpr const char* Maximum = "Axis Maximum Value must be >= Minimum";
 inline constexpr const char* DateTimeLog = "DateTime Axis cannot be Logarithmic";
-inline constexpr const char* LogMinMax = "Logarithmic Axis Min and Max values should be >= 0";
+inline constexpr const char* LogMinMax = "Logarithmic Axis Min and Max values should be > 0";
 inline constexpr const char* LogBase = "Axis Logarithmic Base should be >= 2";
 inline constexpr const char* Separation = "Labels Separation % must be greater than 0";
 }  // namespace AxisMessages
@@ -203,6 +203,8 @@ class TChartAxis {
   TAxisMapping Mapping() const;
   // The label step for labels of LabelSize pixels.
   double CalcIncrement(int LabelSize) const;
+  // The room a label takes along the axis in the canvas' font: its lines turned by LabelsAngle.
+  int LabelSpan(TChartCanvas3D& Canvas, const QString& Text) const;
   // The text of a label value: date-times by their format (empty below 0), numbers by
   // AxisValuesFormat.
   QString LabelValue(double Value) const;
@@ -225,11 +227,13 @@ class TChartAxis {
   // The pixel of a value, saturated; the value at a pixel. Inline for plain axes, which map
   // every point of a surface.
   int CalcPosValue(double Value) const {
-    if (FDepth || FInverted || FLogarithmic) return CalcPosValueMapped(Value);
     const double Range = FIMaximum - FIMinimum;
+    // A range wider than the doubles hold is measured by its fraction.
+    if (FDepth || FInverted || FLogarithmic || !std::isfinite(Range))
+      return CalcPosValueMapped(Value);
     const double Size = double(FIEndPos) - FIStartPos;
     // A range of one value has no end to put it at: the middle of the axis.
-    if (Range == 0 || !std::isfinite(Range)) return (FIStartPos + FIEndPos) / 2;
+    if (Range == 0) return (FIStartPos + FIEndPos) / 2;
     const double T = (Value - FIMinimum) / Range * Size;
     return ChartPixel(FHorizontal ? FIStartPos + T : FIEndPos - T);
   }
@@ -243,7 +247,7 @@ class TChartAxis {
   // CalcPosValue of depth, inverted and logarithmic axes.
   int CalcPosValueMapped(double Value) const;
   // The end an automatic end takes from the series; false while no series with points uses
-  // the axis, so that the end is not known yet.
+  // the axis, so that the end is not known yet. The depth axis always knows its ends.
   bool DataEnd(bool Max, double& Value) const;
   // Refuses, with the axis' message, a range whose known ends are out of order (the message of
   // the minimum when MinimumMoved, else of the maximum) or, on a logarithmic axis, not above 0.

@@ -1,6 +1,7 @@
 // The drawing of an axis: its line, ticks, grid lines and labels.
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include <QStringList>
 
@@ -101,9 +102,22 @@ void TChartAxis::DrawLabel(TChartCanvas3D& C, int P, const QString& Text, int Z)
     return;
   }
   if (FLabelsAngle != 0) {
-    // Rotated text hangs from the label position, its end towards the axis.
-    C.SetTextAlign((FOtherSide ? TA_LEFT : TA_RIGHT) | TA_TOP);
-    const int X = FHorizontal ? P - H / 2 : FPosLabels, Y = FHorizontal ? FPosLabels : P - H / 2;
+    // The turned text's box lies in the labels' band beyond the label position, centred on the
+    // tick. The text turns about its top left corner, which is placed to put the box there.
+    const double A = (FLabelsAngle % 360) * std::numbers::pi / 180, Cos = std::cos(A),
+                 Sin = std::sin(A);
+    double W = 0;
+    for (const QString& L : Lines) W = std::max(W, double(C.TextWidth(L)));
+    const double Hb = double(H) * N;
+    const double HalfX = (W * std::fabs(Cos) + Hb * std::fabs(Sin)) / 2,
+                 HalfY = (W * std::fabs(Sin) + Hb * std::fabs(Cos)) / 2;
+    // The box's centre seen from the corner, on the screen (y down).
+    const double CX = (W * Cos + Hb * Sin) / 2, CY = (Hb * Cos - W * Sin) / 2;
+    const double Out = Outwards();
+    const double DX = FHorizontal ? P : FPosLabels + Out * HalfX;
+    const double DY = FHorizontal ? FPosLabels + Out * HalfY : P;
+    C.SetTextAlign(TA_LEFT | TA_TOP);
+    const int X = int(std::lround(DX - CX)), Y = int(std::lround(DY - CY));
     if (Z < 0)
       C.RotateLabel(X, Y, Text, FLabelsAngle);
     else
@@ -258,11 +272,8 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
   } else if (Style == talValue) {
     std::vector<double> Values;
     if (!EventLabelValues(Values)) {
-      const int H = C.FontHeight();
-      const int Size = FHorizontal ? std::max(C.TextWidth(LabelValue(FIMinimum)),
-                                              C.TextWidth(LabelValue(FIMaximum)))
-                                   : H;
-      Values = LabelValues(Size);
+      Values = LabelValues(
+          std::max(LabelSpan(C, LabelValue(FIMinimum)), LabelSpan(C, LabelValue(FIMaximum))));
     }
     for (double V : Values) {
       int P;
@@ -280,7 +291,7 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
     if (FLabelsOnAxis && (P < AxisLow || P > AxisHigh)) continue;
     bool Shown = true;
     if (ByText && FLabelsSeparation > 0) {
-      const int Size = FHorizontal ? C.TextWidth(Text) : C.FontHeight();
+      const int Size = LabelSpan(C, Text);
       const int Half = (Size + Size * FLabelsSeparation / 100) / 2;
       const int Low = std::min(P - Half, P + Half), High = std::max(P - Half, P + Half);
       if (HasText && Low < TextHigh && High > TextLow) {

@@ -25,5 +25,5 @@ namespace ChartMessages {
 inline constexpr const char* Circular = "Circular Series dependences are not allowed";
 inline constexpr const char* MaxPointsPerPage = "MaxPointsPerPage must be >= 0";
 std::string Chart3DPercent(int Min, int Max);  // "3D effect percent must be between 1 and 100"
-std::string Angle(const std::string& Name);    // "<Name> Angle must be between 0 and 359 degrees"
+std::string Angle(const std::string& Name);    // "<Name> Angle must be between 0 and 360 degrees"
 }  // namespace ChartMessages

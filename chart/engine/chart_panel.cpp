@@ -327,6 +327,7 @@ QString TCustomChartPanel::GetExportExtension(int Index) {
 }
 
 void TCustomChartPanel::CheckAngle(int Angle, const std::string& Name) {
+  // 360 is the full turn, drawn as 0: the editors' steps reach it and files hold it.
   if (Angle < 0 || Angle > 360) throw ChartException(ChartMessages::Angle(Name));
 }
 

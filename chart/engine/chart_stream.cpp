@@ -384,20 +384,23 @@ void ReadPicture(TCustomChartPanelExtended& Panel, const QByteArray& Data) {
 // Left, top, width and height.
 std::array<int, 4> PlaceOf(const QRect& G) { return {G.x(), G.y(), G.width(), G.height()}; }
 
-// The view as the user turned, moved and zoomed it. Angles are whole turns at most; the
-// offsets and the zoom are held to what a picture can still be made of.
+// The view as the user turned, moved and zoomed it, in the ranges the view takes.
 const TPropTable<TView3DOptions>& View3DTable() {
   static const TPropTable<TView3DOptions> T = [] {
     using V = TView3DOptions;
+    using W = TView3DValue;
+    const auto Ranged = [](const char* Name, int (V::*Get)() const, void (V::*Set)(int), W Which) {
+      return Prop(Name, Get, Set, View3DRange(Which).Min, View3DRange(Which).Max);
+    };
     TPropTable<V> R;
-    R.push_back(Prop("Elevation", &V::Elevation, &V::SetElevation, 0, 360));
-    R.push_back(Prop("HorizOffset", &V::HorizOffset, &V::SetHorizOffset, -32767, 32767));
+    R.push_back(Ranged("Elevation", &V::Elevation, &V::SetElevation, W::Elevation));
+    R.push_back(Ranged("HorizOffset", &V::HorizOffset, &V::SetHorizOffset, W::HorizOffset));
     R.push_back(Prop("Orthogonal", &V::Orthogonal, &V::SetOrthogonal));
-    R.push_back(Prop("Perspective", &V::Perspective, &V::SetPerspective, 0, 100));
-    R.push_back(Prop("Rotation", &V::Rotation, &V::SetRotation, 0, 360));
-    R.push_back(Prop("Tilt", &V::Tilt, &V::SetTilt, 0, 360));
-    R.push_back(Prop("VertOffset", &V::VertOffset, &V::SetVertOffset, -32767, 32767));
-    R.push_back(Prop("Zoom", &V::Zoom, &V::SetZoom, 1, 10000));
+    R.push_back(Ranged("Perspective", &V::Perspective, &V::SetPerspective, W::Perspective));
+    R.push_back(Ranged("Rotation", &V::Rotation, &V::SetRotation, W::Rotation));
+    R.push_back(Ranged("Tilt", &V::Tilt, &V::SetTilt, W::Tilt));
+    R.push_back(Ranged("VertOffset", &V::VertOffset, &V::SetVertOffset, W::VertOffset));
+    R.push_back(Ranged("Zoom", &V::Zoom, &V::SetZoom, W::Zoom));
     R.push_back(Prop("ZoomText", &V::ZoomText, &V::SetZoomText));
     return R;
   }();

@@ -14,8 +14,8 @@ class PieException : public ChartException {
 };
 
 namespace PieMessages {
-// "%s Angle must be between 0 and 359 degrees" with "Rotation".
-inline constexpr const char* RotationAngle = "Rotation Angle must be between 0 and 359 degrees";
+// "%s Angle must be between 0 and 360 degrees" with "Rotation".
+inline constexpr const char* RotationAngle = "Rotation Angle must be between 0 and 360 degrees";
 }  // namespace PieMessages
 
 class TCircledSeries : public TChartSeries {

@@ -174,10 +174,10 @@ void TCustomPolarSeries::DrawRings() {
   // The step of the labels that the radius axis writes along the radius.
   C->Font()->Assign(*V->LabelsFont());
   const int Sep = V->LabelsSeparation();
-  const double Step = AxisCalcIncrement(Max - Min, V->Increment(),
-                                        AxisMaxLabels(YRadius(), C->FontHeight(), Sep), Sep);
-  if (!(Step > 0) || !(std::fabs(Min / Step) < 2147483647.0) ||
-      !((Max - Min) / Step < PolarMaxGridLines))
+  const double Range = AxisRange(Min, Max);
+  const double Step =
+      AxisCalcIncrement(Range, V->Increment(), AxisMaxLabels(YRadius(), C->FontHeight(), Sep), Sep);
+  if (!(Step > 0) || !(std::fabs(Min / Step) < 2147483647.0) || !(Range / Step < PolarMaxGridLines))
     return;
   C->AssignVisiblePen(*V->Grid());
   C->Brush()->SetStyle(bsClear);
@@ -209,10 +209,9 @@ void TCustomPolarSeries::DrawRadiusAxes() {
   // same scale, so that its first label falls before its start.
   if (FSideCount == 0 && XRadius() > 1)
     if (TChartAxis* H = GetHorizAxis(); H && H->Visible() && Chart) {
-      const double PerPixel = (Max - Min) / XRadius();
       H->CustomDrawStartEnd(*C, Plot, CY + H->TickRoom(), CY + H->TickRoom(), CY, false,
-                            Min + PerPixel, Max, V->Increment(), CX + 1, CX + XRadius(), true,
-                            &FAngleBoxes);
+                            AxisValueAt(Min, Max, 1, XRadius()), Max, V->Increment(), CX + 1,
+                            CX + XRadius(), true, &FAngleBoxes);
     }
 }
 

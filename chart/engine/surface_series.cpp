@@ -6,6 +6,7 @@
 #include <new>
 #include <numbers>
 
+#include "chart/engine/axis_math.h"
 #include "chart/engine/axis_panel.h"
 #include "chart/engine/chart_format.h"
 #include "chart/engine/chart_utils.h"
@@ -16,7 +17,6 @@
 
 using namespace SeriesGeometry;
 
-bool SurfaceCellsAsTriangles = false;
 bool SurfaceCellsInBlocks = true;
 
 std::string SurfaceMessages::GridTooLarge(long long NumX, long long NumZ) {
@@ -211,7 +211,7 @@ TColor TCustom3DGridSeries::GetValueColorValue(double Value) const {
   if (FUseColorRange) {
     const double Min = MinYValue(), Max = MaxYValue();
     if (Max == Min) return FStartColor;
-    double T = (Value - Min) / (Max - Min);
+    double T = AxisFraction(Value, Min, Max);
     // A value off the range, or none at all, takes the nearer end.
     if (std::isnan(T)) T = 0;
     T = std::clamp(T, 0.0, 1.0);
@@ -748,20 +748,10 @@ void TSurfaceSeries::DrawAllValues() {
       Within(V, MinYValue(), MaxYValue()) && Within(D, GridMinZ(), GridMaxZ()))
     C->UnClipRectangle();
   TCanvas* Device = C->ReferenceCanvas();
-  if (!FDotFrame && !SurfaceCellsAsTriangles && Device && Device->Target() && !Device->Mapped()) {
+  if (!FDotFrame && Device && Device->Target() && !Device->Mapped()) {
     // The cells go straight to the canvas' target, in the state a Polygon call would give each of
     // them (only the brush's colour changes from cell to cell), made once.
-    TCanvasOp Op;
-    Op.Kind = coPolygon;
-    Op.State.Pen = Device->Pen()->Data();
-    Op.State.Brush = Device->Brush()->Data();
-    Op.State.Font = Device->Font()->Data();
-    Op.State.TextAlign = Device->TextAlign();
-    Op.State.PolyFillMode = Device->PolyFillMode();
-    Op.State.Clipped = Device->HasClip();
-    if (Op.State.Clipped) Op.State.Clip = Device->ClipRegion();
-    Op.State.BackMode = Device->BackMode();
-    Op.State.BackColor = Device->BackColor();
+    TCanvasOp Op = Device->MakeOp(coPolygon);
     Op.Points.resize(4);
     TCanvasTarget& Target = *Device->Target();
     const TColor* Colors = nullptr;
@@ -797,11 +787,6 @@ void TSurfaceSeries::DrawAllValues() {
     if (FDotFrame) {
       for (int k = 0; k < 4; ++k)
         C->SetPixel(Cell.P[k].X, Cell.P[k].Y, GetValueColor(Cell.Corner[k]));
-    } else if (SurfaceCellsAsTriangles) {
-      const TPoint A[3] = {Cell.P[0], Cell.P[1], Cell.P[2]},
-                   Z[3] = {Cell.P[0], Cell.P[2], Cell.P[3]};
-      C->Polygon(A);
-      C->Polygon(Z);
     } else {
       C->Polygon(Cell.P);
     }

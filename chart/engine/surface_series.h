@@ -245,8 +245,6 @@ class TCustom3DGridSeries : public TCustom3DSeries {
   mutable double FMinY = 0, FMaxY = 0;
 };
 
-// Draws each cell as two triangles instead of one four-sided plane; off unless set.
-extern bool SurfaceCellsAsTriangles;
 // Draws cells far below a pixel in blocks (see TSurfaceSeries::CellStep); on unless cleared.
 extern bool SurfaceCellsInBlocks;
 

@@ -1,9 +1,34 @@
 #pragma once
-// The 3D view settings a chart panel owns. Every setter compares first; a changed value is
-// stored and repaints the panel.
+// The 3D view settings a chart panel owns. Every setter holds its value to the value's range and
+// compares; a changed value is stored and repaints the panel.
+#include <algorithm>
 #include <functional>
 
 class TCustomChartPanel;
+
+// The view's turning, moving and zooming values, for controls that run over any of them.
+enum class TView3DValue { Rotation, Elevation, Zoom, HorizOffset, VertOffset, Perspective, Tilt };
+
+struct TView3DRange {
+  int Min, Max;
+  constexpr int Clamp(int Value) const { return std::clamp(Value, Min, Max); }
+};
+
+// The values a view takes: the chart holds its view to them, its file refuses others, and every
+// control over the view runs over the same range, so a control always shows the chart's value.
+constexpr TView3DRange View3DRange(TView3DValue Which) {
+  switch (Which) {
+    case TView3DValue::Zoom:
+      return {1, 500};
+    case TView3DValue::HorizOffset:
+    case TView3DValue::VertOffset:
+      return {-1500, 1500};
+    case TView3DValue::Perspective:
+      return {0, 100};
+    default:
+      return {0, 360};
+  }
+}
 
 class TView3DOptions {
  public:
@@ -20,6 +45,7 @@ class TView3DOptions {
   int VertOffset() const { return FVertOffset; }
   int Zoom() const { return FZoom; }
   bool ZoomText() const { return FZoomText; }
+  int Value(TView3DValue Which) const;
 
   void SetElevation(int Value);
   void SetHorizOffset(int Value);
@@ -30,6 +56,8 @@ class TView3DOptions {
   void SetVertOffset(int Value);
   void SetZoom(int Value);
   void SetZoomText(bool Value);
+  // Values out of range are held to it.
+  void SetValue(TView3DValue Which, int Value);
 
   // Copies the nine values, not the events.
   void Assign(const TView3DOptions& Source);

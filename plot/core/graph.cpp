@@ -229,14 +229,15 @@ void TGraph::ComputeMapping(const TRect& Rect) {
     OY = R.Bottom - SY * YA;
     OX = (R.Right * XA - R.Left * XB) / (XA - XB);
     SX = (R.Left - R.Right) / (XA - XB);
-    // A width that overflows a double (a range from -1e308 to 1e308) gives a scale of 0 and an
-    // offset of NaN: such a range is mapped in long double.
-    if (!std::isfinite(XA - XB)) {
+    // A width or a product that overflows a double (a range from -1e308 to 1e308, or an end
+    // near the largest double) gives a scale of 0 or an offset that is not a number: such a
+    // range is mapped in long double.
+    if (!std::isfinite(XA - XB) || !std::isfinite(OX)) {
       const long double A = XA, B = XB;
       OX = static_cast<double>((R.Right * A - R.Left * B) / (A - B));
       SX = static_cast<double>((R.Left - R.Right) / (A - B));
     }
-    if (!std::isfinite(YB - YA)) {
+    if (!std::isfinite(YB - YA) || !std::isfinite(OY)) {
       const long double A = YA, B = YB, S = (R.Top - R.Bottom) / (B - A);
       SY = static_cast<double>(S);
       OY = static_cast<double>(R.Bottom - S * A);
@@ -252,7 +253,7 @@ int TGraph::VisibleBarCount() const {
   int N = 0;
   for (auto& L : FLayers) {
     const TGraphSeries* S = L->AsSeries();
-    if (L->GetVisible() && (IsBar(S, 8) || IsBar(S, 10))) ++N;
+    if (L->GetVisible() && (IsBar(S, skBar) || IsBar(S, skZOrderedBar))) ++N;
   }
   return N;
 }
@@ -265,7 +266,7 @@ int TGraph::BarSeriesCount() const {
 void TGraph::ApplyBarStyle() {
   for (auto& L : FLayers) {
     TGraphSeries* S = L->AsSeries();
-    if (L->GetVisible() && (IsBar(S, 8) || IsBar(S, 10)))
+    if (L->GetVisible() && (IsBar(S, skBar) || IsBar(S, skZOrderedBar)))
       S->SetKind(BarStyle == bsZOrdered ? 10 : 8);
   }
 }
@@ -291,7 +292,7 @@ int TGraph::BarSlotCount() const {
   int N = BarSeriesCount() > 0 ? 1 : 0;
   for (auto& L : FLayers) {
     const TGraphSeries* S = L->AsSeries();
-    if (S && L->GetVisible() && S->Kind() != 8) ++N;
+    if (S && L->GetVisible() && S->Kind() != skBar) ++N;
   }
   if (BarStyle == bsZOrdered) --N;
   return N;
@@ -308,9 +309,9 @@ int TGraph::BarSlot(const TLayer* Series) const {
     const TGraphSeries* S = L->AsSeries();
     if (!S || !L->GetVisible()) continue;
     ++N;
-    if (S->Kind() == 9) return BarSlotCount();
+    if (S->Kind() == skMatrix) return BarSlotCount();
     if (L == Series) break;
-    if (Clustered && S->Kind() == 8) break;
+    if (Clustered && S->Kind() == skBar) break;
   }
   // A layer behind no series (or not in the list) stands in the front slot, never before it.
   return std::max(N, 0);
@@ -324,12 +325,7 @@ double TGraph::MaxBarWidth() const {
 }
 
 int TGraph::MaxBarPixelWidth() const {
-  int C8 = 0, C10 = 0;
-  for (auto& L : FLayers) {
-    const TGraphSeries* S = L->AsSeries();
-    if (IsBar(S, 8)) C8 = std::max(C8, L->ItemCount());
-    if (IsBar(S, 10)) C10 = std::max(C10, L->ItemCount());
-  }
+  const int C8 = MaxPointsOfKind(skBar), C10 = MaxPointsOfKind(skZOrderedBar);
   int W = 0;
   for (auto& L : FLayers)
     if (const TGraphSeries* S = L->AsSeries(); S && L->GetVisible())

@@ -45,7 +45,8 @@ class TGraphOwner {
   virtual void SetLegendScrollRange(int /*Max*/, int /*PageSize*/) {}
   // A legend repaints the graph as soon as its visibility changes.
   virtual bool LegendRepaints() const { return false; }
-  virtual void SetBusyCursor(bool) {}
+  // A drawing into the graph's canvas has ended: the owner shows the new picture.
+  virtual void PictureDrawn() {}
   virtual void ShowStatus(const QString&) {}
   // The cursor readout: panel 0 X, 1 Y, 2 Z. Width -1 leaves the panel's width alone.
   virtual bool HasStatusBar() const { return false; }
@@ -185,7 +186,8 @@ class TGraph : public TGraphDrawing {
   void AddAutoMargins(TDoubleRect& R, const TAxis& X, bool Secondary, const TAxis& Y);
   void CalcLayout();
   int LastBarLayerIndex() const;
-  int MaxBarPointsAll() const;
+  // The most points a series of the kind holds, visible or not.
+  int MaxPointsOfKind(int Kind) const;
   void DrawBarGroup();
   TDoubleRect GetBarSeriesExtent() const;
   // The extents series and the control ask for: the visible layers with data on the primary

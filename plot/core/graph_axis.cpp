@@ -166,6 +166,15 @@ void TAxis::Recalc() {
   Hi = Zoomed || !AutoMax ? OldMax : RangeMax;
 }
 
+TAxisTickState TAxis::TickState() const {
+  return {FirstTick, TickStep, RangeMin, RangeMax, TickCount, TicksPerLabel, Digits};
+}
+
+void TAxis::SetTickState(const TAxisTickState& S) {
+  FirstTick = S.FirstTick, TickStep = S.TickStep, RangeMin = S.RangeMin, RangeMax = S.RangeMax;
+  TickCount = S.TickCount, TicksPerLabel = S.TicksPerLabel, Digits = S.Digits;
+}
+
 void TAxis::Scroll(int Before, int After) {
   double& Lo = LowerEnd();
   double& Hi = UpperEnd();

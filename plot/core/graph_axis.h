@@ -46,6 +46,12 @@ struct TTickKey {
   bool operator==(const TTickKey&) const = default;
 };
 
+// What an axis shows of its range: the ticks, the label precision and the ends they were made for.
+struct TAxisTickState {
+  double FirstTick = 0, TickStep = 0, RangeMin = 0, RangeMax = 1;
+  int TickCount = 0, TicksPerLabel = 0, Digits = 0;
+};
+
 class TAxis : public TGraphAbstract {
  public:
   TAxis(TGraph* AGraph, TGraphAxisId AId, double A, double B);
@@ -110,6 +116,10 @@ class TAxis : public TGraphAbstract {
   virtual void CalcTicks(double& A, double& B);
   // Takes the graph's range, computes the ticks and writes the rounded range back.
   virtual void Recalc();
+  // Ticks computed afresh from a range with its margins added differ from those the autoscale
+  // made before adding them: a view given back is given back with its own ticks.
+  TAxisTickState TickState() const;
+  void SetTickState(const TAxisTickState& S);
   // Moves the ends outward by whole tick steps.
   virtual void Scroll(int Before, int After);
   void AddLabel(const QString& Text, double Value) { Labels.push_back({Text, Value}); }

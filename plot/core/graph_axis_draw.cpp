@@ -166,7 +166,7 @@ void TAxis::Draw() {
     SetLinePen();
   };
 
-  auto DrawLabel = [&](int Px, const TAxisTick& T, bool IsLast) {
+  auto DrawLabel = [&](int Px, const TAxisTick& T) {
     const QString& S = T.Label;
     const bool Vertical = LabelsDirection == ldVertical;
     Text.SetAngle(Vertical ? 90 : 0);
@@ -192,7 +192,10 @@ void TAxis::Draw() {
       }
       int X0, Y0;
       if (Horizontal()) {
-        X0 = IsLast && Id == gaXAxis ? Px - W10 - WE : Px - (W10 + WE) / 2;
+        // A label that would run past the plot's end ends at its tick, as a linear one does:
+        // ticks after it (the minor ones) do not make it any less the last.
+        X0 = Px - (W10 + WE) / 2;
+        if (X0 + W10 + WE > P.Right + 3) X0 = Px - W10 - WE;
         Y0 = Id == gaXAxis ? Gm.Axis + Gm.LabelGap : Gm.Axis - Gm.LabelGap - Gm.H;
       } else {
         X0 = Id == gaYAxis ? Gm.Axis - Gm.LabelGap - W10 - WE : Gm.Axis + Gm.LabelGap;
@@ -267,7 +270,7 @@ void TAxis::Draw() {
       if (TextShown && Log && !Inverted)
         TextShown = T.Value >= std::min(Lo, Hi) - 1e-9 && T.Value <= std::max(Lo, Hi) + 1e-9;
       if (TextShown) {
-        DrawLabel(Px, T, I + 1 == Ticks_.size());
+        DrawLabel(Px, T);
         ++LabelsDrawn;
         First = false;
       }

@@ -125,7 +125,6 @@ class TGraphDrawing {
   void SetClipRegion();
   void SetLegendClipRegion();
   void ResetClipRegion();
-  bool ClipActive() const { return FClipActive; }
 
   void SetPenWidth(int W);
   void SetPenColor(TColor C);

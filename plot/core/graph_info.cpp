@@ -58,7 +58,7 @@ TInfoLocation::TInfoLocation(TGraph* G, TLayer* ASeries, int PX, int PY, bool AO
   if (G->CurrentXLog()) X = std::pow(10.0, X);
   const TGraphSeries* S = ASeries ? ASeries->AsSeries() : nullptr;
   // A grid is drawn up by its depth offset as well.
-  if (S && S->Kind() == 9 && G->Depth3D != 0) PY = AddPixels(PY, G->LayerOffset());
+  if (S && S->Kind() == skMatrix && G->Depth3D != 0) PY = AddPixels(PY, G->LayerOffset());
   Y = G->PixelToY(PY);
   if (G->CurrentYLog()) Y = std::pow(10.0, Y);
   PointIndex = S ? S->CurrentPoint() : 0;
@@ -91,7 +91,7 @@ int TGraphInfo::IndexOfSerial(std::uint64_t Serial) const {
 int TGraphInfo::AddLocation(const QString& Text, TLayer* ASeries, int X, int Y, bool Keep) {
   if (!ASeries) return -1;
   TGraphSeries* S = ASeries->AsSeries();
-  if (S && S->Kind() == 1) {
+  if (S && S->Kind() == skPoints) {
     const int Current = S->CurrentPoint();
     for (int I = 0; I < static_cast<int>(Locations.size()); ++I) {
       const TInfoLocation& L = *Locations[I].Location;

@@ -67,9 +67,10 @@ void TLayer::SetChanged(bool Value) {
 }
 
 void TLayer::SetDefaultLevels(double Min, double Max) {
-  double Step = (Max - Min) / 7;
+  // In long double: the width of values near the largest double overflows a double.
+  const long double Step = (static_cast<long double>(Max) - Min) / 7;
   for (int I = 1; I <= 8; ++I) {
-    Levels[I] = Max - (I - 1) * Step;
+    Levels[I] = Saturated(Max - (I - 1) * Step);
     LevelColors[I] = 254 - 35 * (I - 1);
     LevelFlags[I] = false;
   }

@@ -34,10 +34,23 @@ class TLayerHandle {
 
 // What the graph asks of a point series. The series library implements it; the graph reaches it
 // through TLayer::AsSeries instead of a cast to a class it cannot see.
+// The kinds of series, by the numbers the graph file and the style box (row + 1) use.
+enum TSeriesKind : int {
+  skPoints = 1,
+  skLine,
+  skLineAndPoint,
+  skVolume,
+  skArrow,
+  skPiecewiseConstant,
+  skArea,
+  skBar,  // side by side, or stacked
+  skMatrix,
+  skZOrderedBar  // bars behind one another
+};
+
 class TGraphSeries {
  public:
   virtual ~TGraphSeries() = default;
-  // Kinds the bar queries test: 8 clustered bars, 9 (ends the slot walk), 10 z-ordered bars.
   virtual int Kind() const = 0;
   virtual void SetKind(int Value) = 0;
   // What the info bubble reads: the current point (the last hit), a point's world position,

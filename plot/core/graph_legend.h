@@ -37,7 +37,7 @@ class TLegend : public TGraphAbstract {
   TLayer* Layer = nullptr;  // null for a plain text entry
   TMarker Marker;
   // What the sample shows: the series' kind, line colour, width and style.
-  int Kind = 3;
+  int Kind = skLineAndPoint;
   int LineWidth = 1;
   int LineStyle = 0;
   // Tells this entry from any other ever made, also from one at a freed entry's address.

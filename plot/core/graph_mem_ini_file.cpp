@@ -118,7 +118,7 @@ TGraphMemIniFile::~TGraphMemIniFile() {
 
 QString TGraphMemIniFile::ReadString(const QString& Section, const QString& Ident,
                                      const QString& Default) const {
-  const QString* V = FDoc.Find(Section, Ident);
+  const std::optional<QString> V = FDoc.Find(Section, Ident);
   return V ? *V : Default;
 }
 
@@ -127,7 +127,7 @@ void TGraphMemIniFile::WriteString(const QString& Section, const QString& Ident,
   const QString S = OneLine(Section), I = OneLine(Ident), V = OneLine(Value);
   if (I.isEmpty()) return;
   // Writing what is already there changes nothing, and need not rewrite the file.
-  if (const QString* Old = FDoc.Find(S, I); Old && *Old == V) return;
+  if (const auto Old = FDoc.Find(S, I); Old && *Old == V) return;
   FDoc.Write(S, I, V);
   FChanges.Write(S, I, V);
 }

@@ -156,7 +156,9 @@ void TGraph::MouseDown(TGraphMouseButton Button, int Shift, int X, int Y) {
   if (Info->GetVisible() && InfoTookClick) return;
   const TLayer* Over = LayerHit([&](TLayer& L) { L.MouseMove(Shift, X, Y); });
   const TGraphSeries* S = Over ? Over->AsSeries() : nullptr;
-  if (!(S && (S->Kind() == 2 || S->Kind() == 3 || S->Kind() == 6))) Owner->SetCursor(crDefault);
+  if (!(S &&
+        (S->Kind() == skLine || S->Kind() == skLineAndPoint || S->Kind() == skPiecewiseConstant)))
+    Owner->SetCursor(crDefault);
   const bool Handled =
       LayerHit([&](TLayer& L) { L.MouseDown(static_cast<int>(Button), Shift, X, Y); }) != nullptr;
   if (!Handled && Button == mbRight && !PopupMenu()->actions().isEmpty())

@@ -16,8 +16,16 @@ constexpr double Empty = 1e38;
 constexpr int ScreenPpi = 96;
 
 bool Usable(double Lo, double Hi) {
-  // An empty layer answers 1e38 .. -1e38; non-finite values say nothing about the range.
-  return std::isfinite(Lo) && std::isfinite(Hi) && Lo <= Hi && Lo < Empty && Hi > -Empty;
+  // An empty layer answers 1e38 .. -1e38, ends the wrong way round; non-finite values say nothing
+  // about the range. Data beyond 1e38 are data.
+  return std::isfinite(Lo) && std::isfinite(Hi) && Lo <= Hi;
+}
+
+// The first usable extent replaces the empty one's ends: data beyond them count too.
+void Merge(double& Min, double& Max, double A, double B, bool& Found) {
+  Min = Found ? std::min(Min, A) : A;
+  Max = Found ? std::max(Max, B) : B;
+  Found = true;
 }
 
 // Whole decades around the data on a logarithmic axis.
@@ -40,24 +48,21 @@ void Degenerate(double& Min, double& Max, bool NoLayers) {
     return;
   }
   // A tenth of the value's size on each side, also for a negative value.
-  const double D = std::fabs(Min) / 10;
-  Min -= D;
-  Max += D;
+  const long double D = std::fabs(Min) / 10.0L;
+  Min = Saturated(Min - D);
+  Max = Saturated(Max + D);
 }
 
 // Puts the cursor back and removes the progress text however Paint ends.
 class TPaintGuard {
  public:
-  explicit TPaintGuard(TGraph& G) : FGraph(G), FCursor(crHourGlass) {
-    FGraph.Busy = true;
-    FGraph.Owner->SetBusyCursor(true);
-  }
+  explicit TPaintGuard(TGraph& G) : FGraph(G), FCursor(crHourGlass) { FGraph.Busy = true; }
   ~TPaintGuard() {
     FGraph.ResetClipRegion();
     FGraph.UseX2 = FGraph.UseY2 = false;
     FGraph.CurrentLayer = nullptr;
     FGraph.Owner->ShowStatus(QString());
-    FGraph.Owner->SetBusyCursor(false);
+    FGraph.Owner->PictureDrawn();
     FGraph.Busy = false;
   }
   TPaintGuard(const TPaintGuard&) = delete;
@@ -97,10 +102,8 @@ TGraph::TMergedExtent TGraph::MergeExtents(bool Secondary, bool WithDataOnly) co
     if (!TakeX && !TakeY) continue;
     double A, B, C, D;
     L->GetExtent(A, B, C, D);
-    if (TakeX && Usable(A, B))
-      M.XMin = std::min(M.XMin, A), M.XMax = std::max(M.XMax, B), M.FoundX = true;
-    if (TakeY && Usable(C, D))
-      M.YMin = std::min(M.YMin, C), M.YMax = std::max(M.YMax, D), M.FoundY = true;
+    if (TakeX && Usable(A, B)) Merge(M.XMin, M.XMax, A, B, M.FoundX);
+    if (TakeY && Usable(C, D)) Merge(M.YMin, M.YMax, C, D, M.FoundY);
   }
   return M;
 }
@@ -108,11 +111,11 @@ TGraph::TMergedExtent TGraph::MergeExtents(bool Secondary, bool WithDataOnly) co
 void TGraph::StackBarExtent(TMergedExtent& M, bool Widen) const {
   if (VisibleBarCount() <= 1 || (BarStyle != bsStacked && BarStyle != bs100Stacked)) return;
   if (BarStyle == bsStacked) {
-    for (int J = 0; J < MaxBarPointsAll(); ++J) {
+    for (int J = 0; J < MaxPointsOfKind(skBar); ++J) {
       double Sum = 0;
       for (auto& L : FLayers) {
         const TGraphSeries* S = L->AsSeries();
-        if (!S || S->Kind() != 8) continue;
+        if (!S || S->Kind() != skBar) continue;
         double V = S->PointY(J);
         if (!std::isfinite(V) || IsMissingValue(V)) continue;
         Sum += V;
@@ -224,7 +227,12 @@ TDoubleRect TGraph::ApplyAxisLimits(const TAxis& X, const TAxis& Y, const TDoubl
 
 void TGraph::AddAutoMargins(TDoubleRect& R, const TAxis& X, bool Secondary, const TAxis& Y) {
   UseX2 = UseY2 = Secondary;
-  const double Three = PixelToX(3) - PixelToX(0);
+  // Widths of pixels taken from the scales: a pixel outside the plot may lie beyond the
+  // largest double when the range ends near it.
+  const double SX = UseX2 ? ScaleX2 : ScaleX, SY = UseY2 ? ScaleY2 : ScaleY;
+  auto XPixels = [&](int N) { return N / SX; };
+  auto YPixels = [&](int N) { return std::fabs(N / SY); };
+  const double Three = XPixels(3);
   const int H = CharHeight;
   if (!Device().Printing) FScreenCharHeight = H;
   int M = 0;
@@ -234,7 +242,7 @@ void TGraph::AddAutoMargins(TDoubleRect& R, const TAxis& X, bool Secondary, cons
     const TGraphSeries* S = L->AsSeries();
     if (!S || !L->GetVisible()) continue;
     M = std::max(M, S->MarkerSize());
-    if (S->Kind() == 8 || S->Kind() == 10) BarVisible = true;
+    if (S->Kind() == skBar || S->Kind() == skZOrderedBar) BarVisible = true;
     WidestBar = std::max(WidestBar, S->BarWidth());
   }
   const int Bars = BarSeriesCount();
@@ -248,38 +256,43 @@ void TGraph::AddAutoMargins(TDoubleRect& R, const TAxis& X, bool Secondary, cons
     else
       P = WidestBar > 0 ? RoundInt(P / (2 * WidestBar)) : P;
   }
-  const double GX = M != 0 ? PixelToX(P) - PixelToX(0) : Three;
-  const double ML = AutoMargins[0] ? (PixelToX(AutoMargins[0] * H) - PixelToX(0)) : 0;
-  const double MR = AutoMargins[1] ? (PixelToX(AutoMargins[1] * H) - PixelToX(0)) : 0;
+  const double GX = M != 0 ? XPixels(P) : Three;
+  const double ML = AutoMargins[0] ? XPixels(AutoMargins[0] * H) : 0;
+  const double MR = AutoMargins[1] ? XPixels(AutoMargins[1] * H) : 0;
+  // Ends at the largest double stay there: the margins saturate.
+  auto Widen = [](double& End, long double By) { End = Saturated(End + By); };
   if (X.AutoMin) {
     if (X.Inverted)
-      R.Right += GX + MR;
+      Widen(R.Right, GX + MR);
     else
-      R.Left -= GX + ML;
+      Widen(R.Left, -(GX + ML));
   }
   if (X.AutoMax) {
     if (X.Inverted)
-      R.Left -= GX + ML;
+      Widen(R.Left, -(GX + ML));
     else
-      R.Right += GX + MR;
+      Widen(R.Right, GX + MR);
   }
-  double GY = M != 0 ? PixelToY(0) - PixelToY(P + 1) : std::fabs(PixelToY(0) - PixelToY(2));
-  const double MT = AutoMargins[2] ? std::fabs(PixelToY(0) - PixelToY(AutoMargins[2] * H)) : 0;
-  const double MB = AutoMargins[3] ? std::fabs(PixelToY(0) - PixelToY(AutoMargins[3] * H)) : 0;
+  double GY = M != 0 ? -(P + 1) / SY : YPixels(2);
+  const double MT = AutoMargins[2] ? YPixels(AutoMargins[2] * H) : 0;
+  const double MB = AutoMargins[3] ? YPixels(AutoMargins[3] * H) : 0;
+  const auto Twentieth = [&] {
+    return Saturated((static_cast<long double>(R.Bottom) - R.Top) / 20);
+  };
   if (Y.AutoMin) {
-    if (BarVisible) GY = !Y.Inverted && R.Top != 0 ? (R.Bottom - R.Top) * 0.05 : 0;
+    if (BarVisible) GY = !Y.Inverted && R.Top != 0 ? Twentieth() : 0;
     if (Y.Inverted)
-      R.Bottom += GY + MT;
+      Widen(R.Bottom, GY + MT);
     else
-      R.Top -= GY + MB;
+      Widen(R.Top, -(GY + MB));
   }
   if (Y.AutoMax) {
-    if (BarVisible) GY = (R.Bottom - R.Top) * 0.05;
+    if (BarVisible) GY = Twentieth();
     if (Y.Inverted) {
       if (GY > 0) GY = -GY;
-      R.Top -= GY + MB;
+      Widen(R.Top, -(GY + MB));
     } else {
-      R.Bottom += GY + MT;
+      Widen(R.Bottom, GY + MT);
     }
   }
   UseX2 = UseY2 = false;
@@ -368,14 +381,14 @@ void TGraph::AutoscaleAndLayout() {
   TCanvas* C = DrawCanvas();
   if (!Device().PageDrawing) ImageRect = Device().Printing ? PrintRect : ImageRect;
   if (C) CharHeight = MeasureCharHeight();
-  // An armed zoom tool keeps the ranges too: the band the user drags refers to them. They stay
-  // exactly: with no state saved the axes would round their upper ends, and the view that "Prev"
-  // went back to would creep.
+  // An armed zoom tool keeps the ranges too: the band the user drags refers to them. With no
+  // state saved they are the autoscaled view, and its ticks stay as the autoscale made them:
+  // taken afresh from the ends with their margins they would differ.
   if (Zoom.Enabled || Zoom.Count() > 0) {
-    const TDoubleRect Kept{XMin, YMin, XMax, YMax};
-    XAxis->Recalc();
-    YAxis->Recalc();
-    XMin = Kept.Left, YMin = Kept.Top, XMax = Kept.Right, YMax = Kept.Bottom;
+    if (Zoom.Count() > 0) {
+      XAxis->Recalc();
+      YAxis->Recalc();
+    }
     CalcLayout();
     return;
   }
@@ -461,7 +474,7 @@ void TGraph::DrawLayers() {
     TLayer* L = FLayers[I].get();
     CurrentLayer = L;
     const TGraphSeries* S = L->AsSeries();
-    const bool Grouped = S && BarStyle != bsZOrdered && FirstBar && Bars > 0 && S->Kind() == 8;
+    const bool Grouped = S && BarStyle != bsZOrdered && FirstBar && Bars > 0 && S->Kind() == skBar;
     if (Grouped && I != K) continue;
     UseX2 = L->GetOnXAxis2();
     UseY2 = L->GetOnYAxis2();
@@ -487,30 +500,31 @@ int TGraph::LastBarLayerIndex() const {
   int K = -1;
   for (int I = 0; I < LayerCount(); ++I)
     if (const TGraphSeries* S = FLayers[I]->AsSeries();
-        S && S->Kind() == 8 && FLayers[I]->GetVisible())
+        S && S->Kind() == skBar && FLayers[I]->GetVisible())
       K = I;
   return K;
 }
 
-int TGraph::MaxBarPointsAll() const {
+int TGraph::MaxPointsOfKind(int Kind) const {
   int N = 0;
   for (auto& L : FLayers)
-    if (const TGraphSeries* S = L->AsSeries(); S && S->Kind() == 8) N = std::max(N, L->ItemCount());
+    if (const TGraphSeries* S = L->AsSeries(); S && S->Kind() == Kind)
+      N = std::max(N, L->ItemCount());
   return N;
 }
 
 TDoubleRect TGraph::GetBarSeriesExtent() const {
   double XMn = Empty, XMx = -Empty, YMn = Empty, YMx = -Empty;
-  bool Any = false;
+  bool AnyX = false, AnyY = false;
   for (auto& L : FLayers) {
     const TGraphSeries* S = L->AsSeries();
-    if (!S || !L->GetVisible() || (S->Kind() != 8 && S->Kind() != 10)) continue;
+    if (!S || !L->GetVisible() || (S->Kind() != skBar && S->Kind() != skZOrderedBar)) continue;
     double A, B, C, D;
     L->GetExtent(A, B, C, D);
-    if (Usable(A, B)) XMn = std::min(XMn, A), XMx = std::max(XMx, B), Any = true;
-    if (Usable(C, D)) YMn = std::min(YMn, C), YMx = std::max(YMx, D), Any = true;
+    if (Usable(A, B)) Merge(XMn, XMx, A, B, AnyX);
+    if (Usable(C, D)) Merge(YMn, YMx, C, D, AnyY);
   }
-  if (!Any) return {0, 0, 0, 0};
+  if (!AnyX && !AnyY) return {0, 0, 0, 0};
   if (YAxis->Inverted) std::swap(YMn, YMx);
   if (XAxis->Inverted) std::swap(XMn, XMx);
   return {XMn, YMn, XMx, YMx};
@@ -557,7 +571,7 @@ void TGraph::DrawBarGroup() {
     int Slot = 0;
     for (auto& L : FLayers) {
       TGraphSeries* S = L->AsSeries();
-      if (!S || S->Kind() != 8) continue;
+      if (!S || S->Kind() != skBar) continue;
       CurrentLayer = L.get();
       UseX2 = L->GetOnXAxis2();
       UseY2 = L->GetOnYAxis2();

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "platform/bitmap.h"
@@ -53,6 +54,12 @@ double MinValue(std::span<const double> Data) {
   for (double V : Data.subspan(1))
     if (V < M) M = V;
   return M;
+}
+
+double Saturated(long double V) {
+  constexpr long double Max = std::numeric_limits<double>::max();
+  // NaN stays NaN: it is no range end either way.
+  return static_cast<double>(V > Max ? Max : V < -Max ? -Max : V);
 }
 
 void SwapDouble(double& A, double& B) { std::swap(A, B); }

@@ -35,6 +35,19 @@ inline double MaxValue(std::initializer_list<double> Data) {
 inline double MinValue(std::initializer_list<double> Data) {
   return MinValue({Data.begin(), Data.size()});
 }
+// A sum or product of range ends taken in long double and held to the double's finite range:
+// a margin or step added to data near the largest double leaves the end finite.
+double Saturated(long double V);
+// Takes V into the range Min..Max. A range the wrong way round is the empty one (1e38 .. -1e38
+// as layers answer it) and becomes V..V: values beyond its sentinels count as well.
+inline void WidenRange(double& Min, double& Max, double V) {
+  if (Min > Max)
+    Min = Max = V;
+  else if (V < Min)
+    Min = V;
+  else if (V > Max)
+    Max = V;
+}
 void SwapDouble(double& A, double& B);
 void SwapInt(int& A, int& B);
 

@@ -31,6 +31,33 @@ bool TurnedAround(const TDoubleRect& From, const TDoubleRect& To) {
 void TZoom::ClearStacks() {
   FPrimary.clear();
   FSecondary.clear();
+  FFullView.reset();
+}
+
+namespace {
+constexpr TGraphAxisId AllAxes[] = {gaXAxis, gaYAxis, gaXAxis2, gaYAxis2};
+}
+
+void TZoom::SaveState() {
+  if (FPrimary.empty()) {
+    FFullView = TFullView{GraphPrimary(), GraphSecondary(), {}};
+    for (size_t I = 0; I < std::size(AllAxes); ++I)
+      FFullView->Ticks[I] = Graph->Axis(AllAxes[I])->TickState();
+  }
+  PushPrimary(GraphPrimary());
+  PushSecondary(GraphSecondary());
+}
+
+bool TZoom::RestoreFullView() {
+  if (!FFullView) return false;
+  const TFullView V = *FFullView;
+  ClearStacks();
+  SetGraphSecondary(V.Secondary);
+  Graph->XMin = V.Primary.Left, Graph->YMin = V.Primary.Top;
+  Graph->XMax = V.Primary.Right, Graph->YMax = V.Primary.Bottom;
+  for (size_t I = 0; I < std::size(AllAxes); ++I) Graph->Axis(AllAxes[I])->SetTickState(V.Ticks[I]);
+  Graph->ComputeMapping(Graph->PlotRect);
+  return true;
 }
 
 TDoubleRect TZoom::GraphPrimary() const {
@@ -49,8 +76,7 @@ void TZoom::SetGraphSecondary(const TDoubleRect& R) {
 }
 
 void TZoom::ZoomTo(const TDoubleRect& Primary, const TDoubleRect& Secondary) {
-  PushPrimary(GraphPrimary());
-  PushSecondary(GraphSecondary());
+  SaveState();
   if (Count() == 1) {
     Graph->SavedRanges = FPrimary.front();
     Graph->ZoomPlotRect = Graph->PlotRect;
@@ -61,6 +87,10 @@ void TZoom::ZoomTo(const TDoubleRect& Primary, const TDoubleRect& Secondary) {
 
 bool TZoom::ZoomOut() {
   if (FPrimary.empty()) return false;
+  if (FPrimary.size() == 1 && RestoreFullView()) {
+    Graph->Paint();
+    return false;
+  }
   if (!FSecondary.empty()) {
     SetGraphSecondary(FSecondary.back());
     FSecondary.pop_back();
@@ -76,9 +106,11 @@ bool TZoom::ZoomOut() {
 void TZoom::Reset() {
   if (FPrimary.empty()) return;
   if (!FSecondary.empty()) SetGraphSecondary(FSecondary.front());
-  ClearStacks();
   Enabled = false;
-  Graph->SetRanges(Graph->SavedRanges);
+  if (!RestoreFullView()) {
+    ClearStacks();
+    Graph->SetRanges(Graph->SavedRanges);
+  }
   Graph->Paint();
 }
 
@@ -216,8 +248,7 @@ void TZoom::EndDrag(int X, int Y) {
     Dragging = false;
     return;
   }
-  PushPrimary(GraphPrimary());
-  PushSecondary(GraphSecondary());
+  SaveState();
   if (ZoomAutoStop)
     Enabled = false;
   else

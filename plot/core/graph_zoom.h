@@ -1,10 +1,13 @@
 #pragma once
 // The zoom history of a graph and its rubber band. Ranges are kept in axis space (log10 of the
 // values on a logarithmic axis), so every step below works the same on linear and log axes.
+#include <array>
+#include <optional>
 #include <vector>
 
 #include "platform/geometry.h"
 #include "platform/graphics.h"
+#include "plot/core/graph_axis.h"
 #include "plot/core/graph_types.h"
 
 class TGraph;
@@ -68,7 +71,16 @@ class TZoom {
   TDoubleRect GraphPrimary() const;
   TDoubleRect GraphSecondary() const;
   void SetGraphSecondary(const TDoubleRect& R);
+  // Saves the ranges shown; the first saved state keeps the axes' ticks as well.
+  void SaveState();
+  // The view before the first zoom; false when none was kept.
+  bool RestoreFullView();
   std::vector<TDoubleRect> FPrimary, FSecondary;
+  struct TFullView {
+    TDoubleRect Primary, Secondary;
+    std::array<TAxisTickState, 4> Ticks;
+  };
+  std::optional<TFullView> FFullView;
   // Where the drag began, in axis space, on both pairs of axes, and its pixel.
   double FStartX = 0, FStartY = 0, FStartX2 = 0, FStartY2 = 0;
   TPoint FStartPixel;

@@ -73,13 +73,13 @@ void TContour::GetExtent(double& XMin, double& XMax, double& YMin, double& YMax)
   for (int I = 1; I <= G.ColCount(); ++I) {
     const double X = G.XAt(I);
     if (!std::isfinite(X)) continue;
-    XMin = std::min(XMin, X), XMax = std::max(XMax, X);
+    WidenRange(XMin, XMax, X);
     // Rows given once are the same for every column.
     if (RowsSeen && !G.YMatrix) continue;
     RowsSeen = true;
     for (int J = 1; J <= G.RowCount(); ++J) {
       const double Y = G.YAt(I, J);
-      if (std::isfinite(Y)) YMin = std::min(YMin, Y), YMax = std::max(YMax, Y);
+      if (std::isfinite(Y)) WidenRange(YMin, YMax, Y);
     }
   }
 }

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/number_text.h"
+#include "plot/core/graph_utils.h"
 
 int TContourGrid::ColCount() const {
   if (Values) return Values->NX();
@@ -44,9 +45,7 @@ int Rows(const TContourGrid& G) {
 void GridZRange(const TContourGrid& G, double& ZMin, double& ZMax) {
   ZMin = 1e38, ZMax = -1e38;
   auto Add = [&](double V) {
-    if (IsMissingZ(V)) return;
-    if (V < ZMin) ZMin = V;
-    if (V > ZMax) ZMax = V;
+    if (!IsMissingZ(V)) WidenRange(ZMin, ZMax, V);
   };
   const int NX = Cols(G), NY = Rows(G);
   if (G.Values) {
@@ -97,12 +96,16 @@ std::vector<double> ContourLevels(const TContourLevelSettings& S, double ZMin, d
     // A flat grid, or one without values, has no levels at all.
     if (std::abs(ZMin - ZMax) < 1e-50 || ZMin > ZMax) return Levels;
     const int Count = std::clamp(S.LevelCount, 0, MaxContourLevels);
-    double Step = S.UseLevelStep ? S.LevelStep
-                  : Count == 1   ? (End - Start) / 2
-                  : Count > 0    ? (End - Start) / Count
-                                 : 0;
+    // In long double: the width of values near the largest double overflows a double.
+    const long double Width = static_cast<long double>(End) - Start;
+    const double Step = S.UseLevelStep ? S.LevelStep
+                        : Count == 1   ? Saturated(Width / 2)
+                        : Count > 0    ? Saturated(Width / Count)
+                                       : 0;
     for (int I = 1; I <= Count; ++I) {
-      const double Level = I == 1 ? Start : OnDecimalGrid(Start + (I - 1) * Step, Step);
+      const double Level =
+          I == 1 ? Start
+                 : OnDecimalGrid(Saturated(Start + (I - 1) * static_cast<long double>(Step)), Step);
       if (S.SkipZero && Level == 0) continue;
       if (std::isfinite(Level)) Levels.push_back(Level);
     }

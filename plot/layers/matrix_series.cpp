@@ -153,7 +153,7 @@ void TMatrixSeries::SetColor(TColor Value) {
 
 void TMatrixSeries::LegendOf(TSeriesLegend& E, const TMarker& M, const QString& Sign) const {
   E.Text = Sign + Name;
-  E.Kind = 1;
+  E.Kind = skPoints;
   E.Color = GetColor();
   E.Marker.Style = M.Style;
   E.Marker.FillColor = M.FillColor;
@@ -203,7 +203,6 @@ void TMatrixSeries::Draw() {
   DrawRange(Start, End);
   const bool Shade = GetShaded();
   if (Shade && Start <= End) SetDefaultLevels(Start, End);
-  Graph->Owner->SetBusyCursor(true);
   int Off = Graph->View3D > 0 ? Graph->LayerOffset() : 0;
   // The depth shift of a cell, in world units of the linear mapping.
   const double DX = Graph->ScaleX != 0 ? Off / Graph->ScaleX : 0;
@@ -232,7 +231,7 @@ void TMatrixSeries::Draw() {
         Graph->FillCell({I - 0.5 + DX, J + 0.5 + DY, I + 0.5 + DX, J - 0.5 + DY});
       }
     }
-  Graph->Owner->SetBusyCursor(false);
+  Graph->Owner->PictureDrawn();
 }
 
 void TMatrixSeries::ShowCellHint(const QString& Text) {

@@ -8,6 +8,7 @@
 #include "platform/canvas.h"
 #include "plot/core/graph_float_lists.h"
 #include "plot/core/graph_text_file.h"
+#include "plot/core/graph_utils.h"
 
 namespace {
 const QString DataClass = QStringLiteral("TGraphData");
@@ -310,7 +311,7 @@ void TSeries::SetSeriesKind(int AKind) {
   FKind = AKind;
   Graph->DataChanged();
   // The kind-10 geometry sets the marker size as it goes.
-  if (AKind == 10 && !FPoints.empty()) BarPolygon(0);
+  if (AKind == skZOrderedBar && !FPoints.empty()) BarPolygon(0);
 }
 
 // --- Values -------------------------------------------------------------------------------------
@@ -319,19 +320,17 @@ void TSeries::GetExtent(double& XMin, double& XMax, double& YMin, double& YMax) 
   XMin = YMin = 1e38;
   XMax = YMax = -1e38;
   auto WidenX = [&](double V) {
-    if (!std::isfinite(V)) return;
-    XMin = std::min(XMin, V), XMax = std::max(XMax, V);
+    if (std::isfinite(V)) WidenRange(XMin, XMax, V);
   };
   auto WidenY = [&](double V) {
-    if (!std::isfinite(V)) return;
-    YMin = std::min(YMin, V), YMax = std::max(YMax, V);
+    if (std::isfinite(V)) WidenRange(YMin, YMax, V);
   };
   for (int I = 0; I < Count(); ++I) {
     const TGraphData& P = *FPoints[I];
     WidenX(P.StartX);
     WidenX(P.X);
     // The last step has no height of its own.
-    if (FKind == 6 && I == Count() - 1) continue;
+    if (FKind == skPiecewiseConstant && I == Count() - 1) continue;
     WidenY(P.StartY);
     WidenY(P.Y);
   }
@@ -339,22 +338,22 @@ void TSeries::GetExtent(double& XMin, double& XMax, double& YMin, double& YMax) 
   if (Graph->LayerCount() == 1) {
     if (XMin == XMax) {
       if (XMin != 0) {
-        const double D = std::fabs(XMin) / 10;
-        XMin -= D, XMax += D;
+        const long double D = std::fabs(XMin) / 10.0L;
+        XMin = Saturated(XMin - D), XMax = Saturated(XMax + D);
       } else {
         XMin = -0.1, XMax = 0.1;
       }
     }
     if (YMin == YMax) {
       if (YMin != 0) {
-        const double D = std::fabs(YMin) / 10;
-        YMin -= D, YMax += D;
+        const long double D = std::fabs(YMin) / 10.0L;
+        YMin = Saturated(YMin - D), YMax = Saturated(YMax + D);
       } else {
         YMin = -0.1, YMax = 1.0;
       }
     }
   }
-  if ((FKind == 8 || FKind == 10) && !CurrentYLogOf()) {
+  if ((FKind == skBar || FKind == skZOrderedBar) && !CurrentYLogOf()) {
     if (YMin < 0 && YMax < 0) YMax = 0;
     if (YMin > 0) YMin = 0;
   }
@@ -373,7 +372,7 @@ double TSeries::ValueAt(double AX, double Yref) const {
     double Y0 = YLog ? Graph->LogValue(P.StartY) : P.StartY;
     double Y1 = YLog ? Graph->LogValue(P.Y) : P.Y;
     double C;
-    if (FKind == 6 || P.StartX == P.X) {
+    if (FKind == skPiecewiseConstant || P.StartX == P.X) {
       C = Y0;
     } else {
       const double S = (Y1 - Y0) / (P.X - P.StartX);
@@ -416,16 +415,16 @@ double TSeries::SnapX(double AX, double Yref) const {
       std::min<long long>((SeriesBarPixelWidth() / 2 + 1LL) * GraphPixelUnit(Graph), 1 << 30));
   const double TolX = std::fabs(Graph->PixelToX(N) - Graph->PixelToX(0));
   const double TolY = std::fabs(Graph->PixelToY(N) - Graph->PixelToY(0));
-  if (FKind == 2 || FKind == 5 || (FKind == 3 && !MouseOnMarker)) return AX;
+  if (FKind == skLine || FKind == skArrow || (FKind == skLineAndPoint && !MouseOnMarker)) return AX;
   TDoublePoint Last;
   GetPoint(Count() - 1, Last);
-  double BestDist = FKind == 1 ? TolX : std::fabs(AX - Last.X);
+  double BestDist = FKind == skPoints ? TolX : std::fabs(AX - Last.X);
   double BestX = Last.X;
   for (int I = Count() - 1; I >= 0; --I) {
     TDoublePoint V;
     GetPoint(I, V);
     const double D = std::fabs(AX - V.X);
-    if (FKind == 1 && D <= BestDist && std::fabs(Yref - V.Y) <= TolY) return V.X;
+    if (FKind == skPoints && D <= BestDist && std::fabs(Yref - V.Y) <= TolY) return V.X;
     if (D <= BestDist) {
       BestDist = D;
       BestX = V.X;
@@ -446,27 +445,11 @@ int TSeries::NearestPoint(double AX, double AY) const {
   return Best;
 }
 
-int TSeries::MaxBarPoints8() const {
-  int M = 0;
-  for (int I = 0; I < Graph->LayerCount(); ++I)
-    if (auto* S = dynamic_cast<const TSeries*>(Graph->GetLayer(I)); S && S->FKind == 8)
-      M = std::max(M, S->Count());
-  return M;
-}
-
-int TSeries::MaxBarPoints10() const {
-  int M = 0;
-  for (int I = 0; I < Graph->LayerCount(); ++I)
-    if (auto* S = dynamic_cast<const TSeries*>(Graph->GetLayer(I)); S && S->FKind == 10)
-      M = std::max(M, S->Count());
-  return M;
-}
-
 int TSeries::BarPixelWidth2(int N8, int N10) const {
-  if (FKind != 8 && FKind != 10) return FMarkerSize;
+  if (FKind != skBar && FKind != skZOrderedBar) return FMarkerSize;
   if (N8 < 1 && N10 < 1) return FMarkerSize;
   const int Ten = 10 * GraphPixelUnit(Graph);
-  const int N = FKind == 8 ? N8 : N10;
+  const int N = FKind == skBar ? N8 : N10;
   // One bar, no bars, or a secondary log axis give no spacing to divide.
   if (N < 2 || (GetOnXAxis2() && Graph->AxisLog(gaXAxis2))) return Ten;
   TDoubleRect R;

@@ -82,7 +82,7 @@ class TSeries : public TLayer, public TGraphSeries {
   explicit TSeries(TGraph* AGraph);
   ~TSeries() override;
 
-  int FKind = 3;
+  int FKind = skLineAndPoint;
   int LineStyle = 0;
   int LineWidth = 1;
   int MarkerStyle = 0;
@@ -158,10 +158,10 @@ class TSeries : public TLayer, public TGraphSeries {
   virtual double SnapX(double AX, double Yref) const;
   double GetSnapX(double AX, double Yref) const { return SnapX(AX, Yref); }
   int NearestPoint(double AX, double AY) const;
-  int MaxBarPoints8() const;
-  int MaxBarPoints10() const;
   int BarPixelWidth2(int Count8, int Count10) const;
-  int SeriesBarPixelWidth() const { return BarPixelWidth2(MaxBarPoints8(), MaxBarPoints10()); }
+  int SeriesBarPixelWidth() const {
+    return BarPixelWidth2(Graph->MaxPointsOfKind(skBar), Graph->MaxPointsOfKind(skZOrderedBar));
+  }
 
   // --- Legend ---
   void AssignLegend(TSeriesLegend& Entry);

@@ -105,7 +105,7 @@ TDoubleRect TSeries::StackedBarRect(int Position, int LayerIndex, bool* CutOut) 
   double Sum = 0, Below = 0;
   for (int I = 0; I < Graph->LayerCount(); ++I) {
     auto* S = dynamic_cast<const TSeries*>(Graph->GetLayer(I));
-    if (!S || S->FKind != 8 || S->FPoints.empty()) continue;
+    if (!S || S->FKind != skBar || S->FPoints.empty()) continue;
     Sum += VertexY(*S);
     if (I < LayerIndex && S->GetVisible())
       Below += S->FPoints[std::min(Position, S->Count() - 1)]->Y;
@@ -129,7 +129,7 @@ TDoubleRect TSeries::StackedBarRect(int Position, int LayerIndex, bool* CutOut) 
   TDoubleRect R;
   Graph->GetCurrentRanges(R);
   const double W = R.Right - R.Left;
-  const int N8 = std::max(MaxBarPoints8(), 1);
+  const int N8 = std::max(Graph->MaxPointsOfKind(skBar), 1);
   const double Wd0 = W * FBarWidth / N8;
   SetMarkerSize(BarMarkerSize(*Graph, Wd0));
   const double BL = P.X - Wd0 / 2;
@@ -164,7 +164,7 @@ void TSeries::DrawStackedBar(int Position) {
 
 double TSeries::ZOrderedBarWidth() {
   const TEdges E = Edges(*Graph);
-  const int N10 = std::max(MaxBarPoints10(), 1);
+  const int N10 = std::max(Graph->MaxPointsOfKind(skZOrderedBar), 1);
   const TDoubleRect Ext = Graph->GetBarSeriesExtent();
   double W = Ext.Right - Ext.Left;
   if (W == 0) W = (Graph->XMax - Graph->XMin) - Graph->PixelsToWorld(2 * SeriesBarPixelWidth());
@@ -239,8 +239,8 @@ std::unique_ptr<TPoly> TSeries::BarPolygon(int Index) {
   const TEdges E = Edges(*Graph);
   TDoublePoint P;
   GetPoint(Index, P);
-  const int N8 = MaxBarPoints8();
-  const int N10 = std::max(MaxBarPoints10(), 1);
+  const int N8 = Graph->MaxPointsOfKind(skBar);
+  const int N10 = std::max(Graph->MaxPointsOfKind(skZOrderedBar), 1);
   double W = Graph->XMax - Graph->XMin;
   if (Graph->Zoom.Count() == 0 && !Graph->GetClipMarkers()) {
     if (N8 == 2)

@@ -27,7 +27,7 @@ void TSeries::SetupPen() {
 }
 
 void TSeries::Draw() {
-  if (FKind == 8) return;
+  if (FKind == skBar) return;
   if (Graph->Depth3D != 0 && Graph->BarSlotCount() > 0) Graph->ResetClipRegion();
   switch (FKind) {
     case 1:
@@ -55,7 +55,7 @@ void TSeries::Draw() {
       break;
     default: {
       const double BarWidth =
-          FKind == 10 && Count() > 0 && Graph->DrawCanvas() ? ZOrderedBarWidth() : 0;
+          FKind == skZOrderedBar && Count() > 0 && Graph->DrawCanvas() ? ZOrderedBarWidth() : 0;
       for (int I = 0; I < Count(); ++I) {
         CurrentIndex = I;
         if (TCanvas* C = Graph->DrawCanvas()) {
@@ -63,7 +63,8 @@ void TSeries::Draw() {
           C->Pen()->SetMode(pmCopy);
           C->Pen()->SetStyle(psSolid);
         }
-        if (FKind == 10) DrawZOrderedBar(Graph->CurrentXInverted() ? Count() - 1 - I : I, BarWidth);
+        if (FKind == skZOrderedBar)
+          DrawZOrderedBar(Graph->CurrentXInverted() ? Count() - 1 - I : I, BarWidth);
       }
       break;
     }
@@ -135,12 +136,12 @@ void TSeries::DrawStep(int Index) {
   C->Pen()->SetStyle(static_cast<TPenStyle>(std::clamp(LineStyle, 0, 5)));
   C->Pen()->SetWidth(LinePixelWidth());
   C->Brush()->SetStyle(bsClear);
-  if (FKind == 2) {
+  if (FKind == skLine) {
     C->Pen()->SetColor(GetColor());
     Graph->Line(A.X, A.Y, B.X, B.Y);
     return;
   }
-  if (FKind != 6) return;
+  if (FKind != skPiecewiseConstant) return;
   const bool Rise = Index != Count() - 2;
   if (Graph->Depth3D == 0) {
     C->Pen()->SetColor(GetColor());
@@ -261,7 +262,8 @@ void TSeriesLegend::DrawSample() {
   const int H = GetHeight();
   const int Mid = Y + H / 8 + H / 2;
   const int Hs = static_cast<int>(std::nearbyint(0.65 * C->TextHeight(QStringLiteral("()"))));
-  const bool Flat = Kind == 1 || Kind == 2 || Kind == 3 || Kind == 5 || Kind == 9;
+  const bool Flat = Kind == skPoints || Kind == skLine || Kind == skLineAndPoint ||
+                    Kind == skArrow || Kind == skMatrix;
   DrawSample(C, X, Flat ? Mid : Mid - Hs / 2);
 }
 
@@ -322,6 +324,7 @@ void TSeriesLegend::DrawSample(TCanvas* C, int X0, int Y) {
     default:
       break;
   }
-  if ((Kind == 1 || Kind == 3 || Kind == 9) && ShowMarkers) Marker.DrawAtPixel(M, Y);
+  if ((Kind == skPoints || Kind == skLineAndPoint || Kind == skMatrix) && ShowMarkers)
+    Marker.DrawAtPixel(M, Y);
   C->Pen()->SetWidth(1);
 }

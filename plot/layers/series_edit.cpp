@@ -119,7 +119,7 @@ void TSeries::BuildPopupMenu() {
   })->setVisible(InfoEnabled);
   Add("miEdit", QStringLiteral("&Edit"), [this] {
     if (TakeMenuPoint()) StartEdit(true);
-  })->setVisible(FKind == 6);
+  })->setVisible(FKind == skPiecewiseConstant);
   Add("miErase", QStringLiteral("&Delete") + ShiftSuffix(Fields ? DeleteShift : 0), [this] {
     DeletePoint();
   })->setVisible(Erase);
@@ -154,7 +154,7 @@ bool TSeries::TakeMenuPoint() {
 // --- Hit tests ----------------------------------------------------------------------------------
 
 void TSeries::HitPoints(int X, int Y) {
-  MouseOnMarker = FKind == 1;
+  MouseOnMarker = FKind == skPoints;
   const TRect PR = Graph->PlotRect;
   const int TolX = RoundInt(std::fabs(static_cast<double>(PR.Right) - PR.Left) * PickTolerance);
   const int TolY = RoundInt(std::fabs(static_cast<double>(PR.Bottom) - PR.Top) * PickTolerance);
@@ -171,7 +171,7 @@ void TSeries::HitPoints(int X, int Y) {
     return TPoint{AddPixels(Graph->XToPixel(WX), S), AddPixels(Graph->YToPixel(WY), -S)};
   };
 
-  if (FKind == 1 || FKind == 3)
+  if (FKind == skPoints || FKind == skLineAndPoint)
     for (int I = Count() - 1; I >= 0; --I) {
       const TGraphData& P = *FPoints[I];
       if (!P.Marker || !P.Marker->MarkerFlag || !P.Pickable) continue;
@@ -187,7 +187,7 @@ void TSeries::HitPoints(int X, int Y) {
   for (int I = Count() - 1; I >= 0; --I) {
     const TGraphData& P = *FPoints[I];
     const TPoint A = Pixel(P.StartX, P.StartY), E = Pixel(P.X, P.Y);
-    if (FKind == 7) {
+    if (FKind == skArea) {
       const int B = AddPixels(PR.Bottom, -S);
       TPoly Area;
       Area.AddPoint(A.X, A.Y);
@@ -201,7 +201,7 @@ void TSeries::HitPoints(int X, int Y) {
       }
       continue;
     }
-    if (FKind == 4) {
+    if (FKind == skVolume) {
       TDoublePoint V;
       if (!GetPoint(I, V)) continue;
       const int PX = AddPixels(Graph->XToPixel(V.X), S2);
@@ -214,15 +214,15 @@ void TSeries::HitPoints(int X, int Y) {
       }
       continue;
     }
-    if (FKind > 7) continue;
+    if (FKind > skArea) continue;
     const long long L = std::min(A.X, E.X) - static_cast<long long>(TolX);
     const long long Rt = std::max(A.X, E.X) + static_cast<long long>(TolX);
     const long long T = std::min(A.Y, E.Y) - static_cast<long long>(TolY);
     const long long Bm = std::max(A.Y, E.Y) + static_cast<long long>(TolY);
     if (X < L || X > Rt || Y < T || Y > Bm) continue;
-    if (FKind == 1) continue;
+    if (FKind == skPoints) continue;
     int D = NotNearSegment;
-    if (FKind == 6) {
+    if (FKind == skPiecewiseConstant) {
       const int SX = AddPixels(Graph->XToPixel(P.StartX), S2);
       const int EX = AddPixels(Graph->XToPixel(P.X), S2);
       const int SY = AddPixels(Graph->YToPixel(P.StartY), -S2);
@@ -295,14 +295,14 @@ void TSeries::MouseMove(int Shift, int X, int Y) {
     DragTo(X, Y);
     return;
   }
-  if (FKind == 8)
+  if (FKind == skBar)
     HitClusteredBars(X, Y);
-  else if (FKind == 10)
+  else if (FKind == skZOrderedBar)
     HitZOrderedBars(X, Y);
   else
     HitPoints(X, Y);
   if (HitIndex == -1) {
-    if (FKind != 8) Graph->Owner->SetCursor(crDefault);
+    if (FKind != skBar) Graph->Owner->SetCursor(crDefault);
     HoverStep(X, Y);
     return;
   }
@@ -360,7 +360,7 @@ void TSeries::SetHoverCursor(int Shift) {
     C = crSelectPoint;
   else if (Keys == DeleteShift && (CanDelete || CanHide))
     C = crDeletePoint;
-  else if (FKind == 6 && (EditState & esEditMode))
+  else if (FKind == skPiecewiseConstant && (EditState & esEditMode))
     C = crSizeNS;
   Graph->Owner->SetCursor(C);
 }
@@ -378,7 +378,8 @@ void TSeries::MouseDown(int Button, int Shift, int X, int Y) {
   Graph->HitPoint = HitIndex;
   if (Button == mbRight) {
     QMenu* M = PopupMenu();
-    if (QAction* A = M->findChild<QAction*>(QStringLiteral("miEdit"))) A->setVisible(FKind == 6);
+    if (QAction* A = M->findChild<QAction*>(QStringLiteral("miEdit")))
+      A->setVisible(FKind == skPiecewiseConstant);
     // A grid's cells are no points of the list.
     const TGraphData* P = HitIndex < Count() ? FPoints[HitIndex].get() : nullptr;
     FMenuPoint = {HitIndex, P, P ? P->X : 0, P ? P->Y : 0};
@@ -392,7 +393,7 @@ void TSeries::MouseDown(int Button, int Shift, int X, int Y) {
     StartEdit(false);
     return;
   }
-  if (Keys == SelectShift && (CanSelect || (CanSelectPoints && FKind == 1)))
+  if (Keys == SelectShift && (CanSelect || (CanSelectPoints && FKind == skPoints)))
     SelectOnOff();
   else if (Keys == DeleteShift)
     EraseAt(HitIndex);
@@ -420,7 +421,7 @@ void TSeries::StartEdit(bool FromMenu) {
   DragIndex = HitIndex;
   EditState |= esDragging | esEditMode;
   DragTo(MouseX, MouseY);
-  if (FKind == 6) Graph->Owner->SetCursor(crSizeNS);
+  if (FKind == skPiecewiseConstant) Graph->Owner->SetCursor(crSizeNS);
 }
 
 void TSeries::DragTo(int, int Y) {
@@ -454,7 +455,7 @@ void TSeries::DragTo(int, int Y) {
     C->Pen()->SetWidth(1);
   }
   HitIndex = I;
-  if (FKind == 6) Graph->Owner->SetCursor(crSizeNS);
+  if (FKind == skPiecewiseConstant) Graph->Owner->SetCursor(crSizeNS);
 }
 
 // --- Actions ------------------------------------------------------------------------------------

@@ -25,27 +25,29 @@
 #include "plot/ui/series_import.h"
 
 namespace {
-constexpr int MatrixKind = 9;
-// Bars behind one another share the style box's "Bar" with bars side by side: the graph's bar
-// style decides between them.
-constexpr int BarKind = 8, ZOrderedBarKind = 10;
+// Bars behind one another (skZOrderedBar) share the style box's "Bar" with bars side by side:
+// the graph's bar style decides between them.
 
 const QStringList SeriesStyles = {
     QStringLiteral("Points"), QStringLiteral("Line"),  QStringLiteral("Line and Point "),
     QStringLiteral("Volume"), QStringLiteral("Arrow"), QStringLiteral("Piecewise Constant"),
     QStringLiteral("Area"),   QStringLiteral("Bar")};
 
-bool HasLineControls(int Kind) { return Kind == 2 || Kind == 3 || Kind == 4 || Kind == 6; }
-bool HasSymbols(int Kind) {
-  return Kind == 1 || Kind == 3 || Kind == 4 || Kind == 6 || Kind == MatrixKind;
+bool HasLineControls(int Kind) {
+  return Kind == skLine || Kind == skLineAndPoint || Kind == skVolume ||
+         Kind == skPiecewiseConstant;
 }
-bool IsBar(int Kind) { return Kind == BarKind || Kind == ZOrderedBarKind; }
+bool HasSymbols(int Kind) {
+  return Kind == skPoints || Kind == skLineAndPoint || Kind == skVolume ||
+         Kind == skPiecewiseConstant || Kind == skMatrix;
+}
+bool IsBar(int Kind) { return Kind == skBar || Kind == skZOrderedBar; }
 bool IsMatrix(const TSeries* S) { return dynamic_cast<const TMatrixSeries*>(S) != nullptr; }
 
 // The style box's row for a kind; -1 for a kind it has no row for.
 int StyleRow(int Kind, int Rows) {
-  if (Kind == ZOrderedBarKind) Kind = BarKind;
-  return Kind >= 1 && Kind <= Rows ? Kind - 1 : -1;
+  if (Kind == skZOrderedBar) Kind = skBar;
+  return Kind >= skPoints && Kind <= Rows ? Kind - skPoints : -1;
 }
 
 QPushButton* NamedButton(QWidget* Parent, const char* Name, const QString& Caption) {
@@ -236,7 +238,7 @@ void TfmGraphProperties::UpdateSeriesControls() {
   cbSeriesStyle->setEnabled(Any && !Plot->PropertiesControl.DisabledSeriesStyle);
   edSeriesName->setEnabled(One != nullptr);
   btSymbols->setEnabled(One && HasSymbols(Kind));
-  btSeriesColor->setEnabled(One && Kind != 1);
+  btSeriesColor->setEnabled(One && Kind != skPoints);
   btEditSeries->setEnabled(One != nullptr);
   for (QCheckBox* B : {chSecondaryX, chSecondaryY}) B->setEnabled(Any);
   btnUp->setEnabled(SeriesOrderAllowed && Any);
@@ -287,12 +289,12 @@ void TfmGraphProperties::SeriesClick() {
 void TfmGraphProperties::SeriesStyleChange(int Index) {
   if (!Begin() || Index < 0 || Index >= cbSeriesStyle->count()) return;
   int Kind = Index + 1;
-  if (Kind == BarKind && Graph->BarStyle == bsZOrdered) Kind = ZOrderedBarKind;
+  if (Kind == skBar && Graph->BarStyle == bsZOrdered) Kind = skZOrderedBar;
   bool Any = false;
   for (TSeries* S : SelectedSeries()) {
     // Only a matrix series draws as a matrix, and it draws as nothing else.
-    if ((Kind == MatrixKind) != IsMatrix(S)) continue;
-    if (IsBar(S->FKind) && Kind <= 4) S->SetMarkerSize(6);
+    if ((Kind == skMatrix) != IsMatrix(S)) continue;
+    if (IsBar(S->FKind) && Kind <= skVolume) S->SetMarkerSize(6);
     S->SetSeriesKind(Kind);
     RefreshLegend(S);
     Any = true;

@@ -304,9 +304,9 @@ void TPlot::SetPopupMenuItems(TPopupMenuItems Value) {
 
 // --- The graph's owner --------------------------------------------------------------------------
 
-void TPlot::SetBusyCursor(bool Busy) {
-  // Every paint of the graph ends here, whoever started it: show the new picture.
-  if (!Busy) FImage->update();
+void TPlot::PictureDrawn() {
+  // Every paint of the graph ends here, whoever started it.
+  FImage->update();
 }
 
 void TPlot::ShowStatus(const QString& Text) { FStatusBar->SetPanelText(2, Text); }

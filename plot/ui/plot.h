@@ -188,7 +188,7 @@ class TPlot : public QWidget, public TGraphOwner {
   void SetLegendScrollRange(int Max, int PageSize) override;
   // A legend's visibility shows at the next redraw, whatever AutoApply says.
   bool LegendRepaints() const override { return false; }
-  void SetBusyCursor(bool Busy) override;
+  void PictureDrawn() override;
   void ShowStatus(const QString& Text) override;
   bool HasStatusBar() const override { return true; }
   void SetStatusPanel(int Index, const QString& Text, int Width) override;

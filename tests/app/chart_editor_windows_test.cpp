@@ -2,13 +2,16 @@
 // series deleted, cloned or replaced there is never used by the window afterwards, and the next
 // plot goes where the window finds its series again.
 #include <QAction>
+#include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include "app/graphics/fm_surface_chart.h"
 #include "app/graphics/polar_form.h"
 #include "app/graphics/surface_polar_plot.h"
 #include "chart/editors/chart_editor.h"
 #include "chart/editors/chart_gallery.h"
+#include "chart/editors/chart_general_pages.h"
 #include "chart/editors/chart_list_box.h"
 #include "chart/editors/pen_dialogs.h"
 #include "chart/engine/chart.h"
@@ -148,3 +151,32 @@ TEST_F(ChartEditorWindowTest, APolarPlotAfterADeletedRadarStartsFromThePolarDefa
 }
 
 }  // namespace
+
+TEST_F(ChartEditorWindowTest, TheWindowsBarsAndTheThreeDPageShowTheChartsView) {
+  // Ten clicks into the polar window's rotation trough: the editor's page shows the chart's
+  // rotation, and what is set there comes back to the window's bars.
+  std::unique_ptr<TPolarForm> Form(CreateForm<TPolarForm>());
+  Form->miView3D->trigger();
+  for (int i = 0; i < 10; ++i) Form->sbRot->triggerAction(QAbstractSlider::SliderPageStepSub);
+  TView3DOptions* V = Form->Chart1->View3DOptions();
+  ASSERT_EQ(V->Rotation(), 360 - 10 * Form->sbRot->pageStep());
+  V->SetHorizOffset(-150);
+  Steps.push_back([&](TForm& F) {
+    TChartEditForm& E = Editor(F);
+    E.Notebook1->setCurrentIndex(cet3D);  // as a click on the tab
+    auto* P = dynamic_cast<TFormChart3D*>(E.Page(cet3D));
+    ASSERT_NE(P, nullptr);
+    EXPECT_EQ(P->SBRotation->value(), V->Rotation());
+    EXPECT_EQ(P->LRotation->text(), QString::number(V->Rotation()));
+    EXPECT_EQ(P->SBHOffset->value(), -150);
+    P->SBZoom->setValue(450);
+    P->SBElevation->setValue(20);
+  });
+  Form->miProperties->trigger();
+  EXPECT_EQ(Form->scbZoom->value(), 450);
+  EXPECT_EQ(Form->scbElev->value(), 20);
+  EXPECT_EQ(Form->scbHoriz->value(), -150);
+  // One step of a bar moves the view by one step from where it is.
+  Form->scbZoom->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(V->Zoom(), 451);
+}

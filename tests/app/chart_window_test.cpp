@@ -38,8 +38,8 @@ QStringList Tools(const TChartWindow& W) {
   return L;
 }
 
-// "name min..max at position", then what moving the bar by one did to the view, in the order
-// rotation, elevation, zoom, horizontal, vertical, tilt.
+// "name min..max at position", each bar at the view's value, then what moving the bar by one did
+// to the view, in the order rotation, elevation, zoom, horizontal, vertical, tilt.
 QStringList Bars(const TChartWindow& W, TChart& Chart) {
   QStringList L;
   TView3DOptions* V = Chart.View3DOptions();
@@ -55,6 +55,7 @@ QStringList Bars(const TChartWindow& W, TChart& Chart) {
              .arg(B->minimum())
              .arg(B->maximum())
              .arg(B->value());
+    EXPECT_EQ(B->value(), Views()[size_t(i)]) << B->objectName().toStdString();
     const int To = B->value() == B->maximum() ? B->value() - 1 : B->value() + 1;
     B->setValue(To);
     EXPECT_EQ(Views()[size_t(i)], To) << B->objectName().toStdString();
@@ -96,9 +97,9 @@ TEST_F(ChartWindowFrameTest, EachWindowGetsItsOwnTextsAndRanges) {
                                     "sbProp:Prop:Properties", "sbLegend:Legend:Show legend",
                                     "sbGrid:Grid:Vertical grid", "sbWireFrame:Wire:Wire Frame"}));
   EXPECT_EQ(Bars(*S, *S->Chart),
-            QStringList({"ScrollBar1 270..350 at 340", "ScrollBar2 270..350 at 340",
-                         "sbZoom 1..200 at 60", "scbHoriz -200..200 at 0", "scbVert -200..200 at 0",
-                         "sbTilt -90..90 at 0"}));
+            QStringList({"ScrollBar1 0..360 at 324", "ScrollBar2 0..360 at 345",
+                         "sbZoom 1..500 at 60", "scbHoriz -1500..1500 at 0",
+                         "scbVert -1500..1500 at -20", "sbTilt 0..360 at 0"}));
 
   std::unique_ptr<TPolarForm> P(CreateForm<TPolarForm>());
   EXPECT_EQ(P->objectName(), "PolarForm");
@@ -119,9 +120,9 @@ TEST_F(ChartWindowFrameTest, EachWindowGetsItsOwnTextsAndRanges) {
   EXPECT_EQ(Tools(*P), QStringList({"sbPrint:Print:Print", "sbSaveAs:Save:Save As...",
                                     "sbProp:Prop:Properties", "sbLegend:Legend:Show legend",
                                     "sbGrid:Grid:Grid"}));
-  EXPECT_EQ(Bars(*P, *P->Chart1), QStringList({"sbRot 0..360 at 360", "scbElev 0..360 at 360",
-                                               "scbZoom 1..400 at 100", "scbHoriz -200..200 at 0",
-                                               "scbVert -200..200 at 0", "scbTilt 0..360 at 0"}));
+  EXPECT_EQ(Bars(*P, *P->Chart1), QStringList({"sbRot 0..360 at 360", "scbElev 0..360 at 315",
+                                               "scbZoom 1..500 at 100", "scbHoriz -1500..1500 at 0",
+                                               "scbVert -1500..1500 at 0", "scbTilt 0..360 at 0"}));
 }
 
 TEST_F(ChartWindowFrameTest, CommandsReachTheirOwnChartAndKeepEveryItemInStep) {

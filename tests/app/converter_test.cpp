@@ -1,11 +1,13 @@
 #include "app/converter/fm_conv.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "app/common/validates.h"
 #include "app/converter/unit_tables.h"
@@ -162,4 +164,27 @@ TEST_F(ConverterTest, DecimalWhateverTheCalculatorShows) {
   Field("KM")->setCursorPosition(1);
   Field("KM")->insert("q");
   EXPECT_EQ(Field("KM")->text(), "1.5");
+}
+
+// Whatever category is put up, the window holds every label and field whole, none over another:
+// a category with longer unit names widens the window that a shorter one sized.
+TEST_F(ConverterTest, EveryCategoryFitsTheWindow) {
+  Conv->show();
+  for (int Tag : UnitTables::MenuOrder()) {
+    Conv->UnitsClick(Tag);
+    QCoreApplication::processEvents();
+    const QRect Inside = Conv->rect();
+    std::vector<QRect> Taken;
+    for (int t = 1; t <= TfmConv::MaxFields; ++t)
+      for (QWidget* W : {static_cast<QWidget*>(Conv->Labels[size_t(t)]),
+                         static_cast<QWidget*>(Conv->Edits[size_t(t)])}) {
+        if (!W->isVisible()) continue;
+        const QRect R = W == Conv->Labels[size_t(t)]
+                            ? QRect(W->geometry().topLeft(), W->sizeHint().expandedTo(W->size()))
+                            : W->geometry();
+        EXPECT_TRUE(Inside.contains(R)) << Tag << " " << t;
+        for (const QRect& Other : Taken) EXPECT_FALSE(Other.intersects(R)) << Tag << " " << t;
+        Taken.push_back(R);
+      }
+  }
 }

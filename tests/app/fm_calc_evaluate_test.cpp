@@ -1,18 +1,28 @@
 // The evaluation road: results, errors with their marked spans, histories and the tape.
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTest>
 
+#include "app/calc/set_var.h"
 #include "app/common/calc_controls.h"
+#include "app/converter/fm_conv.h"
+#include "app/graphics/graphics_page.h"
+#include "app/matrix/fm_matrix.h"
+#include "app/matrix/fm_mult.h"
 #include "calc_test_support.h"
+#include "engine/engine_state.h"
 #include "engine/format.h"
 #include "platform/app_services.h"
+#include "platform/string_grid.h"
 
 namespace {
 
@@ -64,6 +74,14 @@ TEST_F(CalcWindowTest, ResultIsShownInBlueAndEntersHistoriesAndTape) {
   EXPECT_EQ(W.Edit2->text(), "7.0");
   EXPECT_EQ(W.cbResults->count(), 5);
   EXPECT_TRUE(W.pcCalc->isEnabled());
+
+  // A field of a page keeps the focus across the evaluation that locks the pages.
+  W.pcCalc->SetActivePageIndex(4);
+  QLineEdit* Field = W.Graphics->edFromX;
+  Field->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), Field);
+  ASSERT_TRUE(W.ReturnClick());
+  EXPECT_EQ(QApplication::focusWidget(), Field);
 }
 
 TEST_F(CalcWindowTest, ErrorsAreShownInRedWithTheirSpanMarked) {
@@ -229,4 +247,33 @@ TEST_F(CalcWindowTest, WindowFitsALargeScaleScreen) {
   const QSize Avail = W.screen()->availableGeometry().size();
   EXPECT_LE(W.width(), std::max(Avail.width(), Least.width()));
   EXPECT_LE(W.height(), std::max(Avail.height(), Least.height()));
+}
+
+// A text past a line edit's usual 32767 characters is evaluated whole, never cut; every field and
+// cell editor whose text the engine or a number reader takes holds as much.
+TEST_F(CalcWindowTest, LongTextsAreEvaluatedWhole) {
+  TfmCalc& W = Open();
+  W.rgNotation->SetItemIndex(1);
+  QString Sum = "1";
+  for (int i = 0; i < 500000; ++i) Sum += "+1";
+  QGuiApplication::clipboard()->setText(Sum);
+  W.activateWindow();
+  W.Edit1->setFocus();
+  QTest::keyClick(W.Edit1, Qt::Key_V, Qt::ControlModifier);
+  ASSERT_EQ(W.Edit1->text().size(), 1000001);
+  QTest::keyClick(W.Edit1, Qt::Key_Return);
+  EXPECT_EQ(W.Edit2->text(), "500001.0");
+
+  TfmConv Conv;
+  TfmMatrix Matrix;
+  TfmMult Mult;
+  TSetVar Set;
+  for (QWidget* Window : std::initializer_list<QWidget*>{&W, &Conv, &Matrix, &Mult, &Set})
+    for (const QLineEdit* E : Window->findChildren<QLineEdit*>())
+      EXPECT_GT(E->maxLength(), MaxExprLength) << E->objectName().toStdString();
+  Matrix.show();
+  Matrix.sgA->editItem(Matrix.sgA->item(1, 1));
+  const auto* Cell = Matrix.sgA->viewport()->findChild<QLineEdit*>();
+  ASSERT_TRUE(Cell);
+  EXPECT_GT(Cell->maxLength(), MaxExprLength);
 }

@@ -101,7 +101,7 @@ TEST_F(SurfaceChartTest, StartsInItsDesignedViewWithSampleValues) {
   EXPECT_TRUE(Form->sbGrid->Down());
   EXPECT_TRUE(Form->sbW1->Down());
   EXPECT_TRUE(Form->miColorRange->isChecked());
-  EXPECT_EQ(Form->ScrollBar1->value(), 340);
+  EXPECT_EQ(Form->ScrollBar1->value(), 324);
 }
 
 // The pixels where two pictures differ, as their bounding box (empty when none differ).
@@ -187,12 +187,12 @@ TEST_F(SurfaceChartTest, ScrollBarsWriteTheViewAtOnce) {
   Form->sbZoom->setValue(150);
   Form->scbHoriz->setValue(40);
   Form->scbVert->setValue(-60);
-  Form->sbTilt->setValue(-45);
+  Form->sbTilt->setValue(315);
   EXPECT_EQ(V->Elevation(), 280);
   EXPECT_EQ(V->Zoom(), 150);
   EXPECT_EQ(V->HorizOffset(), 40);
   EXPECT_EQ(V->VertOffset(), -60);
-  EXPECT_EQ(V->Tilt(), -45);
+  EXPECT_EQ(V->Tilt(), 315);
 }
 
 TEST_F(SurfaceChartTest, PlotsTheSurfaceOfTheFormula) {

@@ -302,3 +302,29 @@ TEST_F(MatrixWindowTest, TypedCellsReachTheMatrixAndTheCurrentCellStaysOnData) {
   QTest::mouseClick(G->viewport(), Qt::LeftButton, {}, G->visualItemRect(G->item(0, 1)).center());
   EXPECT_EQ(At(), std::pair(1, 1));
 }
+
+// The keys typed after Enter go on into the grid: the controls locked while C is computed give
+// the focus back to the cell that had it, not to the next button in the tab order.
+TEST_F(MatrixWindowTest, KeysAfterEnterStayInTheGrid) {
+  W->show();
+  QApplication::setActiveWindow(W.get());
+  Choose(3, 1, 1);
+  W->edBCols->setText("1");
+  Put(W->sgB, {{"2"}});
+  TStringGrid* G = W->sgA;
+  QTest::mouseClick(G->viewport(), Qt::LeftButton, {}, G->visualItemRect(G->item(1, 1)).center());
+  const auto Type = [](std::initializer_list<int> Keys) {
+    for (int Key : Keys) {
+      QWidget* To = QApplication::focusWidget();
+      ASSERT_TRUE(To);
+      QTest::keyClick(To, Qt::Key(Key));
+      for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    }
+  };
+  Type({'3', Qt::Key_Return});
+  EXPECT_EQ(Data(W->sgC), (Grid{{"6"}}));
+  EXPECT_EQ(QApplication::focusWidget(), G);
+  Type({'4', Qt::Key_Return});
+  EXPECT_EQ(W->sgA->GetCell(1, 1), "4");
+  EXPECT_EQ(Data(W->sgC), (Grid{{"8"}}));
+}

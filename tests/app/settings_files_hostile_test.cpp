@@ -210,10 +210,14 @@ TEST_F(CalcWindowTest, HostileHistoryAndConstantsFiles) {
     Dialogs.Requests.clear();
     TfmCalc& W = Open();
     EXPECT_EQ(W.cbHistory->count(), 0);
-    // Not "not found": it is there, and the message says what it is.
-    const QString Expected = "Can't read file <" + Path("Numyx.CON") + ">: it is " +
-                             (Kind == TOddFile::Directory ? "a directory." : "not a regular file.");
-    EXPECT_EQ(Dialogs.Messages(), QStringList{Expected});
+    // Not "not found": it is there, and the message says what it is; the history is kept and
+    // not written, and the user is told so.
+    const QString What = Kind == TOddFile::Directory ? "a directory." : "not a regular file.";
+    const QString Expected = "Can't read file <" + Path("Numyx.CON") + ">: it is " + What;
+    EXPECT_EQ(Dialogs.Messages(),
+              QStringList({"Can't read file " + Path("Numyx.HST") + ": it is " + What +
+                               " The history of this session will not be saved.",
+                           Expected}));
     ASSERT_TRUE(Enter("1+1"));
     W.bbReloadClick();
     EXPECT_EQ(Dialogs.Messages().last(), Expected.chopped(1));

@@ -348,3 +348,32 @@ TEST_F(UserFilesTest, ALinkLoopIsNotReplacedBySaving) {
   for (const char* F : {"Numyx.USR", "a.FNC", "b.FNC"})
     EXPECT_TRUE(QFileInfo(Path(F)).isSymLink()) << F;
 }
+
+// A list file too large to take into the lists is refused before a byte is read (a sparse file,
+// so the test writes nothing), with the reason, and is kept as it is.
+TEST_F(UserFilesTest, ListFilesBeyondTheirLimitAreRefusedBeforeTheyAreRead) {
+  const QString Huge = QString(" is larger than %1 MB").arg(MaxListFileSize / (1024 * 1024));
+  auto MakeHuge = [&](const char* Name) {
+    QFile F(Path(Name));
+    EXPECT_TRUE(F.open(QIODevice::WriteOnly) && F.resize(MaxListFileSize + 1));
+    return Path(Name);
+  };
+  const QStringList Before = FuncLines();
+  EXPECT_FALSE(Funcs().LoadUserFunctions(MakeHuge("big.FNC")));
+  EXPECT_EQ(Dialogs.Messages().last(), "Can't read file " + Path("big.FNC") + ": it" + Huge);
+  EXPECT_EQ(FuncLines(), Before);
+  EXPECT_FALSE(Vars().LoadUserVariables(MakeHuge("big.USR")));
+  EXPECT_EQ(Dialogs.Messages().last(), "Can't read file " + Path("big.USR") + ": it" + Huge);
+  Dialogs.AnswerFile(MakeHuge("big.VAR"));
+  Letters().LoadClick();
+  EXPECT_EQ(Dialogs.Messages().last(), "Can't open file " + Path("big.VAR") + ": it" + Huge);
+  EXPECT_EQ(QFileInfo(Path("big.FNC")).size(), MaxListFileSize + 1);
+  // Short lines cost more than their bytes: their number is bounded too.
+  ASSERT_TRUE(Put(Path("long.FNC"), QByteArray(MaxListFileLines, '\n') + "f(x)=x"));
+  EXPECT_FALSE(Funcs().LoadUserFunctions(Path("long.FNC")));
+  EXPECT_EQ(Dialogs.Messages().last(), "Can't read file " + Path("long.FNC") +
+                                           ": it has more than " +
+                                           QString::number(MaxListFileLines) + " lines");
+  ASSERT_TRUE(Put(Path("long.FNC"), QByteArray(MaxListFileLines - 1, '\n') + "f(x)=x"));
+  EXPECT_TRUE(Funcs().LoadUserFunctions(Path("long.FNC")));
+}

@@ -1,5 +1,6 @@
 #include <charconv>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "tests/engine/engine_test_support.h"
@@ -42,7 +43,24 @@ TEST_F(NumberReader, HugeExponentsAnswerAtOnce) {
   EXPECT_VALUE("0E999999999", 0);
   EXPECT_VALUE("0." + std::string(6000, '0') + "1", 0);
   EXPECT_ERROR("0.00000000001E999999", errOverflow, 1, 20);
-  EXPECT_VALUE("1000E-4935", FromChars("1E-4932"));
+  EXPECT_EQ(Eval("1000E-4935").Value, Eval("1E-4932").Value);
+}
+
+// Below the smallest normal value a literal keeps its value, correctly rounded to the subnormal
+// steps; only below half the smallest subnormal is it 0.
+TEST_F(NumberReader, SubnormalLiterals) {
+  const Extended Tiny = std::numeric_limits<Extended>::denorm_min();  // 3.6451995318824746E-4951
+  EXPECT_VALUE("1.9E-4951", Tiny);
+  EXPECT_VALUE("1.8E-4951", 0);
+  EXPECT_VALUE("5.4E-4951", Tiny);
+  EXPECT_VALUE("5.5E-4951", 2 * Tiny);
+  EXPECT_VALUE("3.3E-4932*1E4932", 3.3L);
+  EXPECT_VALUE("0.0000033E-4926*1E4932", 3.3L);
+  EXPECT_NEAR(static_cast<double>(Eval("ln(1E-4940)").Value), -11374.7703593905896, 1e-9);
+  EXPECT_VALUE("sin(3E-4935)/3E-4935", 1);
+  const TEvalResult Gamma = Eval("gamma(3E-4932)/1E4931");
+  EXPECT_FALSE(Gamma.Failed) << Gamma.Code;
+  EXPECT_NEAR(static_cast<double>(Gamma.Value), 3.33333333333333333, 1e-15);
 }
 
 TEST_F(NumberReader, MalformedNumbers) {

@@ -3,13 +3,22 @@
 #include "tests/support/file_dialog_driver.h"
 
 #include <gtest/gtest.h>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QCompleter>
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 TEST(DialogFilters, ParseMatchAndExtension) {
   auto Items = ParseFilter("Text files (*.TXT)|*.TXT|Pictures|*.BMP;*.emf|All files|*.*");
@@ -241,4 +250,94 @@ TEST(QtDialogs, BoxesSitOnTheModalWindowStillShownNotOnOneThatHasJustClosed) {
   Editor.hide();
   EXPECT_EQ(ShownOwnerWindow(&Closed), &Main);
   EXPECT_EQ(ShownOwnerWindow(nullptr), nullptr);
+}
+
+namespace {
+// Runs each step in turn while a real file dialog is the modal window, with its events handled
+// in between, as a user's keys would come.
+class TFileDialogKeys {
+ public:
+  explicit TFileDialogKeys(std::vector<std::function<void(QFileDialog&)>> Steps)
+      : FSteps(std::move(Steps)) {
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, true);
+    QObject::connect(&FTimer, &QTimer::timeout, [this] {
+      // A message on the way ("File not found") is noted and closed, never left to wait.
+      if (auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        FMessages << Box->text();
+        Box->reject();
+        return;
+      }
+      auto* D = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!D || !D->isVisible()) return;
+      if (FNext < FSteps.size()) return FSteps[FNext++](*D);
+      // Still open after the last key: the keys did not answer it; it must not wait forever.
+      D->reject();
+    });
+    FTimer.start(20);
+  }
+  const QStringList& Messages() const { return FMessages; }
+
+ private:
+  std::vector<std::function<void(QFileDialog&)>> FSteps;
+  size_t FNext = 0;
+  QTimer FTimer;
+  QStringList FMessages;
+};
+
+QLineEdit* NameField(QFileDialog& D) {
+  return D.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+}
+// Keys as a user types them: into the name field of the active dialog, which has the focus.
+void Type(QFileDialog& D, const QString& Text) {
+  D.activateWindow();
+  QApplication::setActiveWindow(&D);
+  NameField(D)->setFocus();
+  QTest::keyClicks(NameField(D), Text);
+  QTest::keyClick(NameField(D), Qt::Key_Return);
+}
+}  // namespace
+
+TEST(QtDialogs, AFolderTypedIntoTheNameFieldIsEnteredAndTheFieldEmptied) {
+  QTemporaryDir Dir;
+  QDir(Dir.path()).mkpath("top/my.dir");
+  QDir(Dir.path()).mkpath("top/here/out/sub");
+  TSaveDialog D;
+  D.Title = "Save to Text File";
+  D.DefaultExt = "TXT";
+  D.Filter = "Text files (*.TXT)|*.TXT";
+  // The folder typed, then what the dialog shows (name field, file type and whether the folder's
+  // completions cover it, folder), then a name.
+  auto Run = [&](const QString& Folder, const QString& Name) {
+    QString Seen;
+    D.InitialDir = Dir.filePath("top/here");
+    D.FileName.clear();
+    TFileDialogKeys Keys({[&](QFileDialog& F) { Type(F, Folder); },
+                          [&](QFileDialog& F) {
+                            const bool Covered = NameField(F)->completer()->popup()->isVisible();
+                            Seen = NameField(F)->text() + "|" +
+                                   F.findChild<QComboBox*>("fileTypeCombo")->currentText() +
+                                   (Covered ? " covered|" : "|") +
+                                   QDir(Dir.path()).relativeFilePath(F.directory().path());
+                            Type(F, Name);
+                          }});
+    return (D.Execute() ? Seen : QString("cancelled")).toStdString();
+  };
+  EXPECT_EQ(Run("../my.dir", "t6"), "|Text files (*.TXT)|top/my.dir");
+  EXPECT_EQ(D.FileName.toStdString(), Dir.filePath("top/my.dir/t6.TXT").toStdString());
+  EXPECT_EQ(Run("out/sub", "t7"), "|Text files (*.TXT)|top/here/out/sub");
+  EXPECT_EQ(D.FileName.toStdString(), Dir.filePath("top/here/out/sub/t7.TXT").toStdString());
+}
+
+// The chooser itself must let a name typed without its extension through to the rule that adds it.
+TEST(QtDialogs, AnOpenDialogTakesANameTypedWithoutItsExtension) {
+  QTemporaryDir Dir;
+  ASSERT_TRUE(PutBytes(Dir.filePath("myfuncs.FNC"), "f(x)=x\n"));
+  TOpenDialog D;
+  D.Title = "Load functions from File";
+  D.DefaultExt = "FNC";
+  D.Filter = "User functions files (*.FNC)|*.FNC";
+  D.InitialDir = Dir.path();
+  TFileDialogKeys Keys({[&](QFileDialog& F) { Type(F, "myfuncs"); }});
+  ASSERT_TRUE(D.Execute()) << Keys.Messages().join(' ').toStdString();
+  EXPECT_EQ(D.FileName.toStdString(), Dir.filePath("myfuncs.FNC").toStdString());
 }

@@ -324,14 +324,14 @@ TEST(IniFile, DocumentAndChangesServeOtherRules) {
   ASSERT_TRUE(PutBytes(F, Original));
   TIniDocument Doc(false);
   ASSERT_TRUE(LoadIniDocument(F, Doc).Ok());
-  ASSERT_NE(Doc.Find("a", "X"), nullptr);
+  ASSERT_TRUE(Doc.Find("a", "X").has_value());
   EXPECT_EQ(*Doc.Find("a", "X"), "1");
-  EXPECT_EQ(Doc.Find("A", "y"), nullptr);  // only the first section of a name is read
+  EXPECT_FALSE(Doc.Find("A", "y").has_value());  // only the first section of a name is read
   TIniDocument Other(false);
   ASSERT_TRUE(PutBytes(Dir.filePath("k.ini"), "[S]\nkey = v\n"));
   ASSERT_TRUE(LoadIniDocument(Dir.filePath("k.ini"), Other).Ok());
-  EXPECT_EQ(Other.Find("S", "key"), nullptr);
-  ASSERT_NE(Other.Find("S", "key "), nullptr);
+  EXPECT_FALSE(Other.Find("S", "key").has_value());
+  ASSERT_TRUE(Other.Find("S", "key ").has_value());
   EXPECT_EQ(*Other.Find("S", "key "), " v");
 
   TIniChanges Changes;
@@ -341,7 +341,7 @@ TEST(IniFile, DocumentAndChangesServeOtherRules) {
   ASSERT_TRUE(Changes.Save(F, Doc));
   EXPECT_TRUE(Changes.Empty());
   EXPECT_EQ(ReadBytes(F), "stray\n[A]\nx=1\nz=3\n;c\n\n[a]\ny=2\nkey = v\n[B]\nw=4\n");
-  ASSERT_NE(Doc.Find("B", "w"), nullptr);  // the document is what was saved
+  ASSERT_TRUE(Doc.Find("B", "w").has_value());  // the document is what was saved
 
   // A failure is reported and leaves file, document and changes as they were.
   Changes.Write("A", "x", "9");

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <utility>
 
 TEST(NumberText, GeneralForm) {
   EXPECT_EQ(FormatGeneral(0.033333, 15), "0.033333");
@@ -77,6 +78,15 @@ TEST(NumberText, ReadingIsStrictAndLocaleFree) {
   long double ld = 0;
   EXPECT_TRUE(TryTextToFloat("1e400", ld));
   EXPECT_FALSE(TryTextToFloat("1e5000", ld));
+  // Subnormal texts keep their value, correctly rounded, also under the decimal comma.
+  const long double Tiny = std::numeric_limits<long double>::denorm_min();
+  for (const auto& [Text, Value] : {std::pair{"3.3e-4932", 3.3e-4932L},
+                                    {"1.9E-4951", Tiny},
+                                    {"-5.5E-4951", -2 * Tiny},
+                                    {"1.8E-4951", 0.0L}}) {
+    EXPECT_TRUE(TryTextToFloat(Text, ld)) << Text;
+    EXPECT_EQ(ld, Value) << Text;
+  }
   std::setlocale(LC_NUMERIC, Saved.c_str());
 }
 

@@ -226,6 +226,20 @@ TEST_F(AxisPageTest, WhatTheAxisCannotDrawIsRefusedWithItsMessage) {
   EXPECT_EQ(P.LAxisMin->text(), QStringLiteral("0"));
   EXPECT_EQ(Dialogs.Messages(), (QStringList{QLatin1String(AxisMessages::LogMinMax),
                                              QLatin1String(AxisMessages::Minimum)}));
+  // The depth axis knows its automatic maximum too (one unit per z order: 0.5 here).
+  P.RGWhichAxis->SetItemIndex(4);
+  TChartAxis& Depth = *Chart->DepthAxis();
+  P.CBAutomatic->click();
+  P.CBAutoMax->click();
+  ASSERT_TRUE(Depth.AutomaticMaximum() && !Depth.AutomaticMinimum());
+  const double Was = Depth.Minimum();
+  Then([](TForm& F) {
+    dynamic_cast<TAxisMaxMin&>(F).EDate->setText(QStringLiteral("1000"));
+    dynamic_cast<TAxisMaxMin&>(F).BOk->click();
+  });
+  P.BAxisMin->click();
+  EXPECT_EQ(Depth.Minimum(), Was);
+  EXPECT_EQ(Dialogs.Messages().value(2), QLatin1String(AxisMessages::Minimum));
 }
 
 TEST_F(AxisPageTest, AutoBoxesAreRefusedWhatTheDataCannotTake) {
@@ -292,7 +306,7 @@ TEST_F(AxisPageTest, NumberEditsStepWithTheirArrowsAndWaitForTheWholeNumber) {
   Type(P.SELabelsAngle, QStringLiteral("400"));
   EXPECT_EQ(A.LabelsAngle(), 270);
   EXPECT_EQ(Dialogs.Messages(),
-            QStringList{QStringLiteral("Axis Labels Angle must be between 0 and 359 degrees")});
+            QStringList{QStringLiteral("Axis Labels Angle must be between 0 and 360 degrees")});
 }
 
 TEST_F(AxisPageTest, AxesInTheirOrderAndTheDepthAxisWithoutWhatItLacks) {

@@ -182,6 +182,26 @@ TEST_F(ChartEditorTest, TheSeriesFormOpensAnAddedSeriesAtFormatAndAsksBeforeItIs
   EditChart(nullptr, Chart.get());
 }
 
+TEST_F(ChartEditorTest, EachTabShowsWhatIsInForceWhenItComesBack) {
+  TChartSeries* A = AddLine("A", clRed);
+  Then([&](TForm& F) {
+    TChartEditForm& E = Editor(F);
+    auto* P3 = dynamic_cast<TFormChart3D*>(E.Page(cet3D));
+    ASSERT_NE(P3, nullptr);
+    E.MainPage->setCurrentIndex(1);
+    auto* S = dynamic_cast<TFormChartSeries*>(E.SeriesForm());
+    S->PageSeries->setCurrentIndex(S->PageSeries->indexOf(S->TabMarks));
+    // Changed while the other tab is open, as the other pages do.
+    Chart->SetChart3DPercent(40);
+    E.MainPage->setCurrentIndex(0);
+    EXPECT_EQ(P3->SE3d->text(), QStringLiteral("40"));
+    A->Marks()->SetArrowLength(17);
+    E.MainPage->setCurrentIndex(1);
+    EXPECT_EQ(S->SEArrowLength->text(), QStringLiteral("17"));
+  });
+  EditChartPage(nullptr, Chart.get(), cet3D);
+}
+
 TEST_F(ChartEditorTest, ButtonsFollowTheStyleFlagsTheOwnerAndTheSelection) {
   std::unique_ptr<TChartEditForm> E(CreateChartEditor(nullptr, Chart.get()));
   E->show();

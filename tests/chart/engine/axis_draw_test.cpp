@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 #include "chart/engine/chart.h"
 #include "chart/engine/chart_series.h"
+#include "chart/engine/custom_series.h"
+#include "chart/engine/polar_series.h"
+#include "chart/engine/surface_series.h"
 #include "platform/canvas_targets.h"
 
 namespace {
@@ -68,4 +72,87 @@ TEST(AxisDraw, TicksGridAndLabelsAtTheirValues) {
   TCanvas C2(&T2);
   Empty.DrawToMetaCanvas(&C2, {0, 0, 600, 400});
   for (const TCanvasOp& O : T2.Ops()) EXPECT_FALSE(O.Kind == coLine && O.State.Pen.Color == clRed);
+}
+
+TEST(AxisDraw, TurnedLabelsKeepTheirTurnedSizeApart) {
+  // Long labels turned on the left axis run along it, and at 45 degrees on the bottom one they
+  // take part of their width and part of their height: either way two labels never meet.
+  TChart Chart;
+  Chart.SetView3D(false);
+  TChartSeries S;
+  S.SetParentChart(&Chart);
+  S.AddXY(0, 0);
+  S.AddXY(123456789, 123456789);
+  for (auto [Axis, Angle] : {std::pair{Chart.LeftAxis(), 90}, {Chart.BottomAxis(), 45}}) {
+    Axis->SetLabelsAngle(Angle);
+    TRecordingTarget Target(500, 400);
+    TCanvas C(&Target);
+    Chart.DrawToMetaCanvas(&C, {0, 0, 500, 400});
+    const double A = Angle * 3.14159265358979 / 180;
+    const bool Horizontal = Axis == Chart.BottomAxis();
+    // Along the axis, the span of each turned text box, which turns about its reference point.
+    std::vector<std::pair<double, double>> Spans;
+    for (const TCanvasOp& O : Target.Ops()) {
+      if (O.Kind != coText || O.State.Font.Escapement != Angle * 10) continue;
+      C.Font()->SetData(O.State.Font);
+      C.Font()->SetEscapement(0);
+      const double W = C.TextWidth(O.Text), H = C.TextHeight(O.Text);
+      double Low = 1e9, High = -1e9, Out = 0;
+      for (auto [X, Y] : {std::pair{0.0, 0.0}, {W, 0.0}, {0.0, H}, {W, H}}) {
+        const double SX = O.Points[0].X + X * std::cos(A) + Y * std::sin(A),
+                     SY = O.Points[0].Y - X * std::sin(A) + Y * std::cos(A);
+        Low = std::min(Low, Horizontal ? SX : SY);
+        High = std::max(High, Horizontal ? SX : SY);
+        // Outwards of the axis line: below the bottom axis, left of the left one.
+        Out = std::min(Out, Horizontal ? SY - Axis->PosAxis() : Axis->PosAxis() - SX);
+      }
+      EXPECT_GE(Out, -1) << Angle << " " << O.Text.toStdString();
+      Spans.emplace_back(Low, High);
+    }
+    ASSERT_GE(Spans.size(), 2u) << Angle;
+    std::sort(Spans.begin(), Spans.end());
+    for (size_t i = 1; i < Spans.size(); ++i)
+      EXPECT_GE(Spans[i].first, Spans[i - 1].second - 1) << Angle << " " << i;
+    Axis->SetLabelsAngle(0);
+  }
+}
+
+TEST(AxisDraw, DataNearTheDoubleLimitGetsFiniteEndsAndReadableLabels) {
+  // The range -DBL_MAX .. 1e300 is wider than a double holds: every series kind still gets
+  // finite ends and several short labels, each at its own place.
+  constexpr double Low = -1.7976931348623157e308, High = 1e300;
+  TChart Line, Surface, Polar;
+  for (TChart* C : {&Line, &Surface, &Polar}) C->Legend()->SetVisible(false);
+  Line.SetView3D(false);
+  Polar.SetView3D(false);
+  auto* L = static_cast<TLineSeries*>(Line.AdoptSeries(std::make_unique<TLineSeries>()));
+  L->AddXY(Low, Low);
+  L->AddXY(High, High);
+  auto* S = static_cast<TSurfaceSeries*>(Surface.AdoptSeries(std::make_unique<TSurfaceSeries>()));
+  for (int x = 0; x < 3; ++x)
+    for (int z = 0; z < 3; ++z) S->AddXYZ(x ? High : Low, (x + z) % 2 ? High : Low, z);
+  auto* P = static_cast<TPolarSeries*>(Polar.AdoptSeries(std::make_unique<TPolarSeries>()));
+  P->AddPolar(0, Low);
+  P->AddPolar(90, High);
+  for (TChart* C : {&Line, &Surface, &Polar}) {
+    TRecordingTarget Target(600, 450);
+    TCanvas Canvas(&Target);
+    C->DrawToMetaCanvas(&Canvas, {0, 0, 600, 450});
+    EXPECT_TRUE(std::isfinite(C->LeftAxis()->IMinimum()) &&
+                std::isfinite(C->LeftAxis()->IMaximum()));
+    std::set<std::pair<int, int>> Places;
+    int Labels = 0;
+    for (const TCanvasOp& O : Target.Ops())
+      if (O.Kind == coText && O.Text.contains(QLatin1String("E+30"))) {
+        ++Labels;
+        EXPECT_LE(O.Text.size(), 9) << O.Text.toStdString();
+        Places.insert({O.Points[0].X, O.Points[0].Y});
+      }
+    EXPECT_GE(Labels, 4);
+    EXPECT_EQ(int(Places.size()), Labels);
+  }
+  // Drawn in the line chart: its two points at opposite corners of the plot.
+  TChartAxis* Left = Line.LeftAxis();
+  EXPECT_EQ(Left->CalcPosValue(Low), Left->IEndPos());
+  EXPECT_EQ(Left->CalcPosValue(High), Left->IStartPos());
 }

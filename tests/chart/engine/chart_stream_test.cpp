@@ -318,7 +318,7 @@ TEST(ChartStream, DamagedOrHostileStreamsAreRefusedAndTheChartKeepsItsSettings) 
        "Invalid value fsHuge of Font.Style"},
       {Stream({}, {{"LeftAxis.Increment", F(-1)}}), "Axis increment must be >= 0"},
       {Stream({}, {{"LeftAxis.LabelsAngle", I(400)}}),
-       "Axis Labels Angle must be between 0 and 359 degrees"},
+       "Axis Labels Angle must be between 0 and 360 degrees"},
       {Stream({}, {{"LeftAxis.Automatic", B(false)},
                    {"LeftAxis.Minimum", F(20)},
                    {"LeftAxis.Maximum", F(10)}}),

@@ -149,7 +149,7 @@ TEST(ChartPanelSettings, DefaultsAndInvalidValues) {
       TCustomChartPanel::CheckAngle(Bad, "Rotation");
       ADD_FAILURE() << Bad;
     } catch (const ChartException& E) {
-      EXPECT_STREQ(E.what(), "Rotation Angle must be between 0 and 359 degrees");
+      EXPECT_STREQ(E.what(), "Rotation Angle must be between 0 and 360 degrees");
     }
   }
   EXPECT_EQ(TCustomChartPanel::GetExportExtension(2), QStringLiteral("EMF"));

@@ -343,3 +343,53 @@ TEST(AxisTicks, RangeWiderThanTheLargestDouble) {
   EXPECT_GE(Red, 1);
 }
 }  // namespace
+
+namespace {
+// Data up to the largest double, on every kind of axis: the autoscale, the margins and the
+// ticks saturate and never leave finite numbers.
+TEST(AxisTicks, DataNearTheDoubleLimitGiveFiniteEndsAndLabels) {
+  constexpr double Max = std::numeric_limits<double>::max();
+  struct TCase {
+    std::vector<TDoublePoint> Points;
+    bool Log, Secondary;
+  };
+  const TCase Cases[] = {
+      {{{-Max, 0}, {1e300, 1}}, false, false},       {{{0, -1e300}, {1, Max}}, false, false},
+      {{{Max, -Max}, {Max, 0}}, false, false},       {{{-Max, -Max}, {Max, Max}}, false, true},
+      {{{1e-300, 1e-300}, {Max, Max}}, true, false},
+  };
+  for (const TCase& C : Cases) {
+    TAxisFixture F;
+    TGraph& G = F.Graph;
+    auto L = std::make_unique<TTestLayer>(&G);
+    L->Points = C.Points;
+    L->Color = clRed;
+    L->SetOnXAxis2(C.Secondary);
+    L->SetOnYAxis2(C.Secondary);
+    G.AddLayer(std::move(L));
+    for (TGraphAxisId Id : {gaXAxis, gaYAxis, gaXAxis2, gaYAxis2}) {
+      G.Axis(Id)->SetLog(C.Log);
+      G.Axis(Id)->SetVisible(!C.Secondary || Id == gaXAxis2 || Id == gaYAxis2);
+    }
+    G.Paint();
+    const std::string Where = std::to_string(&C - Cases);
+    for (double V : {G.XMin, G.XMax, G.YMin, G.YMax, G.X2Min, G.X2Max, G.Y2Min, G.Y2Max})
+      EXPECT_TRUE(std::isfinite(V)) << Where;
+    for (TGraphAxisId Id : {gaXAxis, gaYAxis, gaXAxis2, gaYAxis2}) {
+      TAxis* A = G.Axis(Id);
+      if (!A->Visible) continue;
+      int Labels = 0;
+      for (const TAxisTick& T : A->TickList()) {
+        EXPECT_FALSE(T.Label.contains(QStringLiteral("NaN"), Qt::CaseInsensitive)) << Where;
+        EXPECT_FALSE(T.Label.contains(QStringLiteral("INF"), Qt::CaseInsensitive)) << Where;
+        Labels += T.Text && !T.Label.isEmpty();
+      }
+      EXPECT_GE(Labels, 2) << Where << " axis " << Id;
+    }
+    int Red = 0;
+    for (const TCanvasOp& Op : F.Target.Ops())
+      Red += (Op.Kind == coLine || Op.Kind == coPolyline) && Op.State.Pen.Color == clRed;
+    EXPECT_GE(Red, 1) << Where;
+  }
+}
+}  // namespace

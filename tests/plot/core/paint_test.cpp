@@ -20,9 +20,9 @@ constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
 struct TOwner : TGraphOwner {
   QStringList Status;
-  int Busy = 0;
+  int Drawn = 0;
   void ShowStatus(const QString& S) override { Status << S; }
-  void SetBusyCursor(bool On) override { Busy += On ? 1 : -1; }
+  void PictureDrawn() override { ++Drawn; }
 };
 
 struct TImageScene {
@@ -71,7 +71,7 @@ TEST(GraphPaint, EmptyGraphPaintsAxesOverOneToTwo) {
   TGraph& G = *S.Graph;
   G.Paint();
   EXPECT_FALSE(G.Busy);
-  EXPECT_EQ(S.Owner.Busy, 0);
+  EXPECT_EQ(S.Owner.Drawn, 1);
   EXPECT_DOUBLE_EQ(G.XMin, 1);
   EXPECT_DOUBLE_EQ(G.XMax, 2);
   EXPECT_DOUBLE_EQ(G.YMin, 1);

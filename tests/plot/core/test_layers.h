@@ -20,8 +20,8 @@ class TTestLayer : public TLayer {
     TLayer::GetExtent(XMin, XMax, YMin, YMax);
     for (const TDoublePoint& P : Points) {
       if (!std::isfinite(P.X) || !std::isfinite(P.Y)) continue;
-      XMin = std::min(XMin, P.X), XMax = std::max(XMax, P.X);
-      YMin = std::min(YMin, P.Y), YMax = std::max(YMax, P.Y);
+      WidenRange(XMin, XMax, P.X);
+      WidenRange(YMin, YMax, P.Y);
     }
   }
   void Draw() override {

@@ -589,3 +589,134 @@ TEST(Contour, ASharedGridTracesAsItsCopyWould) {
   EXPECT_DOUBLE_EQ(XMin, -2);
   EXPECT_DOUBLE_EQ(YMax, 2);
 }
+
+// A grid whose places and values reach the largest double: the ranges, the levels and the
+// colour scale stay finite, lines are traced and the map is painted.
+TEST(Contour, ValuesNearTheDoubleLimitKeepFiniteRangesAndLevels) {
+  constexpr double Max = std::numeric_limits<double>::max();
+  TContourFixture F;
+  for (int I = 1; I <= 21; ++I) {
+    F.X.SetValue(I, -Max + (I - 1) * (Max / 10));
+    F.Y.SetValue(I, (I - 1) * (Max / 20));
+    for (int J = 1; J <= 21; ++J) F.Z.SetValue(I, J, (I - 11) * (Max / 10));
+  }
+  TContour* Lines = F.Add(8, false, false);
+  TContour* Map = F.Add(8, true, false);
+  F.Graph.ColorLegend(0)->Layer = Map;
+  F.Graph.Paint();
+  for (double V : {F.Graph.XMin, F.Graph.XMax, F.Graph.YMin, F.Graph.YMax})
+    EXPECT_TRUE(std::isfinite(V)) << V;
+  EXPECT_GE(Lines->Lines().size(), 5u);
+  for (const auto& L : Lines->Lines()) EXPECT_TRUE(std::isfinite(L.Level));
+  for (int I = 1; I <= 8; ++I) EXPECT_TRUE(std::isfinite(Map->Levels[I])) << I;
+  EXPECT_LT(Map->Levels[8], Map->Levels[1]);
+  EXPECT_GE(F.LineOps(), 5);
+  int Texts = 0;
+  for (const auto& Op : F.Target.Ops())
+    if (Op.Kind == coText) {
+      ++Texts;
+      EXPECT_FALSE(Op.Text.contains(QStringLiteral("NAN"), Qt::CaseInsensitive))
+          << Op.Text.toStdString();
+      EXPECT_FALSE(Op.Text.contains(QStringLiteral("INF"), Qt::CaseInsensitive))
+          << Op.Text.toStdString();
+    }
+  EXPECT_GE(Texts, 8);
+}
+
+namespace {
+// A graph painting into a white image at the given resolution.
+struct TImageGraph {
+  QImage Image;
+  TImageTarget Target{&Image};
+  TCanvas Canvas{&Target};
+  TGraph Graph;
+  TImageGraph(int W, int H, int Ppi = 96)
+      : Image(W, H, QImage::Format_RGB32), Graph((Target.SetPixelsPerInch(Ppi), &Canvas), W, H) {
+    Image.fill(Qt::white);
+  }
+};
+}  // namespace
+
+// The labels of z = xy, drawn on an image: no pixel of their texts lies on or beyond the frame.
+TEST(Contour, LabelTextsStayInsideTheFrame) {
+  for (const int Ppi : {96, 192})
+    for (const bool Opaque : {false, true}) {
+      const int K = Ppi / 96;
+      TImageGraph S(520 * K, 360 * K, Ppi);
+      QImage& Image = S.Image;
+      TGraph& Graph = S.Graph;
+      Graph.PlotRect = {30 * K, 15 * K, 500 * K, 345 * K};
+      Graph.XMin = -10, Graph.XMax = 10, Graph.YMin = -10, Graph.YMax = 10;
+      Graph.ComputeMapping(Graph.PlotRect);
+      TVector X(41), Y(41);
+      TMatrix Z(41, 41);
+      for (int I = 1; I <= 41; ++I)
+        X.SetValue(I, -10 + 0.5 * (I - 1)), Y.SetValue(I, X.GetValue(I));
+      for (int I = 1; I <= 41; ++I)
+        for (int J = 1; J <= 41; ++J) Z.SetValue(I, J, X.GetValue(I) * Y.GetValue(J));
+      auto* C = static_cast<TContour*>(
+          Graph.AddLayer(std::make_unique<TContour>(&Graph, X, Y, Z, 10, false, false)));
+      C->OpaqueLabels = Opaque;
+      C->LabelFont.Color = clRed;
+      C->SetColor(clBlue);
+      Graph.CurrentLayer = C;
+      C->Draw();
+      S.Target.Release();
+      int Shown = 0;
+      for (int I = 0; I < static_cast<int>(C->Lines().size()); ++I)
+        Shown += C->LabelOf(I) && !C->LabelOf(I)->Hidden;
+      EXPECT_GE(Shown, 8);
+      const TRect P = Graph.PlotRect;
+      int Outside = 0;
+      for (int Y = 0; Y < Image.height(); ++Y)
+        for (int X = 0; X < Image.width(); ++X) {
+          const QColor Px = Image.pixelColor(X, Y);
+          const bool Text = Px.red() > 128 && Px.green() < 128 && Px.blue() < 128;
+          Outside += Text && !(X > P.Left && X < P.Right - 1 && Y > P.Top && Y < P.Bottom - 1);
+        }
+      EXPECT_EQ(Outside, 0) << "opaque " << Opaque << " at " << Ppi;
+    }
+}
+
+// A colour map over decades with its colour scale beside it: the last label of the logarithmic
+// X axis ends before the scale does, whatever minor ticks follow it.
+TEST(Contour, TheLastLogLabelStaysClearOfTheColourScale) {
+  TImageGraph S(500, 350);
+  QImage& Image = S.Image;
+  TGraph& Graph = S.Graph;
+  TVector X(31), Y(11);
+  TMatrix Z(31, 11);
+  for (int I = 1; I <= 31; ++I) X.SetValue(I, 1 + 3.3 * (I - 1));
+  for (int J = 1; J <= 11; ++J) Y.SetValue(J, J);
+  for (int I = 1; I <= 31; ++I)
+    for (int J = 1; J <= 11; ++J) Z.SetValue(I, J, std::log10(X.GetValue(I)) * J);
+  auto* C = static_cast<TContour*>(
+      Graph.AddLayer(std::make_unique<TContour>(&Graph, X, Y, Z, 8, true, false)));
+  Graph.ColorLegend(0)->Layer = C;
+  Graph.ColorLegend(0)->TransparentBackGround = true;  // a label under it stays in sight
+  Graph.XAxis->SetLog(true);
+  Graph.XAxis->AutoMin = Graph.XAxis->AutoMax = false;
+  Graph.XAxis->Min = 1, Graph.XAxis->Max = 100;
+  Graph.XAxis2->SetVisible(false);
+  Graph.YAxis2->SetVisible(false);
+  Graph.XAxis->Font.SetColor(clFuchsia);  // a colour of no palette
+  Graph.XAxis->Font.SetSize(14);
+  Graph.Paint();
+  S.Target.Release();
+  // The scale's frame: the first dark pixel right of the plot on the scale's middle row.
+  const TRect B = Graph.ColorLegend(0)->Bounds;
+  int Edge = Graph.PlotRect.Right + 1;
+  while (Edge < B.Left && QColor(Image.pixel(Edge, (B.Top + B.Bottom) / 2)).lightness() > 60)
+    ++Edge;
+  ASSERT_LT(Edge, B.Left);
+  int Under = 0, Labels = 0;
+  for (int Y0 = Graph.PlotRect.Bottom; Y0 < Image.height(); ++Y0)
+    for (int X0 = 0; X0 < Image.width(); ++X0) {
+      const QColor P = Image.pixelColor(X0, Y0);
+      const bool Red = P.red() > 128 && P.green() < 100 && P.blue() > 128;
+      Labels += Red;
+      Under += Red && X0 >= Edge;
+    }
+  EXPECT_GT(Labels, 0);
+  EXPECT_EQ(Under, 0) << Edge;
+}

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <cmath>
 
 #include "plot/layers/matrix_series.h"
 #include "plot/ui/graph_properties.h"
@@ -250,6 +251,47 @@ TEST(Plot, ZoomCommands) {
   EXPECT_NEAR(G.XMax, Full.Right, 1e-9);
   EXPECT_NEAR(G.YMin, Full.Top, 1e-9);
   EXPECT_NEAR(G.YMax, Full.Bottom, 1e-9);
+}
+
+TEST(Plot, PrevGivesBackTheLabelsFromBeforeTheZoom) {
+  TPlotFixture F;
+  auto S = std::make_unique<TSeries>(F.Plot->Graph(), clRed, 2, QStringLiteral("sin"));
+  for (int I = 0; I <= 400; ++I)
+    S->AddPoint(clRed, QString(), I / 20.0 - 10, std::sin(I / 20.0 - 10));
+  F.Plot->AddSeries(std::move(S));
+  F.Plot->Redraw();
+  TGraph& G = F.Graph();
+  auto Labels = [&] {
+    QStringList L;
+    for (TAxis* A : {G.Axis(gaXAxis), G.Axis(gaYAxis)}) {
+      for (const TAxisTick& T : A->TickList())
+        if (T.Text) L << T.Label;
+      L << QStringLiteral("|");
+    }
+    return L.join(QLatin1Char(' ')).toStdString();
+  };
+  const std::string Full = Labels();
+  ASSERT_EQ(Full, "-10 0 10 | -1 -0.5 0.0 0.5 1 |");
+  const QImage Shown = F.Screen();
+  F.Plot->ZoomIn();  // the tool stays armed after the band
+  const int X1 = G.XToPixel(-3), Y1 = G.YToPixel(0.5), X2 = G.XToPixel(4), Y2 = G.YToPixel(-0.5);
+  F.Plot->ImageMouseDown(mbLeft, ssLeft, X1, Y1);
+  F.Plot->ImageMouseMove(ssLeft, X2, Y2);
+  F.Plot->ImageMouseUp(mbLeft, ssLeft, X2, Y2);
+  ASSERT_NE(Labels(), Full);
+  EXPECT_FALSE(F.Plot->ZoomPrevious());
+  EXPECT_EQ(Labels(), Full);
+  EXPECT_EQ(F.Screen(), Shown);
+  F.Plot->Redraw();
+  EXPECT_EQ(Labels(), Full);
+  F.Plot->AnimatedZoom();
+  F.Plot->ImageMouseDown(mbLeft, ssLeft, X1, Y1);
+  F.Plot->ImageMouseUp(mbLeft, ssLeft, X1, Y1);
+  ASSERT_NE(Labels(), Full);
+  EXPECT_FALSE(F.Plot->ZoomPrevious());
+  EXPECT_EQ(Labels(), Full);
+  F.Plot->Redraw();
+  EXPECT_EQ(Labels(), Full);
 }
 
 TEST(Plot, TickLooksAndTheDepthSetter) {

@@ -94,14 +94,14 @@ TEST(SeriesImport, ColumnReaderDelimitersAndErrors) {
   std::unique_ptr<TfmFileData> D(CreateForm<TfmFileData>());
   F.Script.Requests.clear();
   for (const char* Far : {"0", "-7", "2000000000"}) {
-    D->edYColumn->setText(Far);
+    TypeInto(D->edYColumn, Far, false);
     D->btOK->click();
     EXPECT_EQ(D->ModalResult(), mrNone) << Far;
   }
-  D->edXColumn->setText("abc");  // refused as it is typed
+  TypeInto(D->edXColumn, "abc", false);  // refused as it is typed
   EXPECT_EQ(D->edXColumn->text(), QStringLiteral("1"));
   EXPECT_EQ(F.Script.Messages(), QStringList(3, "Y Column must be in the range [1..1000]"));
-  D->edYColumn->setText("1000");
+  TypeInto(D->edYColumn, "1000", false);
   D->btOK->click();
   EXPECT_EQ(D->ModalResult(), mrOk);
 }
@@ -286,11 +286,11 @@ TEST(SeriesImport, OkReadsEveryRowFirstAndNeverEmptiesASeries) {
   F.D->chShowInLegend->setChecked(true);
   EXPECT_EQ(F.D->windowTitle(), QStringLiteral("Edit Series - [ Renamed ]"));
   // A width out of range is said like every number field's, and nothing is applied.
-  F.D->edWidth->setText("101");
+  TypeInto(F.D->edWidth, "101", false);
   EXPECT_FALSE(F.D->Apply());
   EXPECT_EQ(F.Script.Messages().last(), "Line Width must be in the range [1..100]");
   EXPECT_EQ(S->Count(), 11);
-  F.D->edWidth->setText("3");
+  TypeInto(F.D->edWidth, "3", false);
   ASSERT_TRUE(F.D->Apply());
   ASSERT_EQ(S->Count(), 2);
   EXPECT_EQ(S->PointAt(0)->Y, -2000);
@@ -479,4 +479,39 @@ TEST(SeriesImport, ASeriesPropertiesCommandEditsItsPointsInTheGrid) {
   EXPECT_GT(F.Paints, Before);
 }
 
+}  // namespace
+
+namespace {
+// A number too long for its cell shows fewer digits and keeps its exponent: the grid draws exactly
+// what the same cell holding that shorter text draws.
+TEST(SeriesImport, ANumberTooLongForItsCellKeepsItsExponent) {
+  TImportFixture F;
+  F.D->Load(F.Plot->Graph(), nullptr);
+  F.D->show();
+  TStringGrid& G = *F.D->sgMain;
+  const QFontMetrics M(G.font());
+  const int Room =
+      G.columnWidth(0) - 2 * (G.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+  struct TCase {
+    QString Text, Exponent;
+    double Value;
+  };
+  const TCase Cases[] = {{"-1.7976931348623157e308", "E308", -1.7976931348623157e308},
+                         {"2.2250738585072014e-308", "E-308", 2.2250738585072014e-308},
+                         {"123456789012345678901234567", "E26", 1.2345678901234568e26}};
+  for (const TCase& C : Cases) {
+    const QString Shown = FitNumberText(C.Text, M, Room);
+    EXPECT_TRUE(Shown.endsWith(C.Exponent)) << Shown.toStdString();
+    EXPECT_LE(M.horizontalAdvance(Shown), Room);
+    EXPECT_NEAR(Shown.toDouble() / C.Value, 1, 1e-3) << Shown.toStdString();
+    G.SetCell(1, 3, C.Text);
+    const QImage Long = G.grab().toImage();
+    G.SetCell(1, 3, Shown);
+    EXPECT_EQ(G.grab().toImage(), Long) << Shown.toStdString();
+  }
+  // What fits, and a text that is no number, stay as they are.
+  EXPECT_EQ(FitNumberText("1.5e308", M, Room), "1.5e308");
+  const QString Words = QString(40, QLatin1Char('x'));
+  EXPECT_EQ(FitNumberText(Words, M, Room), Words);
+}
 }  // namespace
