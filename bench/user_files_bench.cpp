@@ -93,8 +93,12 @@ void BM_IniSaveKeepingForeignLines(benchmark::State& State) {
   const QByteArray Bytes = Lines(State.range(0), "line # without a header\n");
   for (auto _ : State) {
     State.PauseTiming();
-    WriteFileBytes(F, Bytes);
+    const bool Written = WriteFileBytes(F, Bytes).Ok();
     State.ResumeTiming();
+    if (!Written) {
+      State.SkipWithError("cannot write the file");
+      break;
+    }
     TIniFile Ini(F);
     for (int K = 0; K < 30; ++K) Ini.WriteInteger("Calc Settings", QString("Key%1").arg(K), K);
     benchmark::DoNotOptimize(Ini.UpdateFile());

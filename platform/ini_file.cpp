@@ -429,7 +429,8 @@ TIniFile::TIniFile(const QString& FileName) : FFileName(FileName) {
 }
 
 TIniFile::~TIniFile() {
-  if (Modified()) UpdateFile();
+  // Callers that must know have called UpdateFile; here nothing can be told.
+  if (Modified()) static_cast<void>(UpdateFile());
 }
 
 QString TIniFile::ReadString(const QString& Section, const QString& Ident,

@@ -37,7 +37,7 @@ enum class TFileOp { Read, Write };
 
 // What a read or a write found: what failed, for which file and why. Messages are made from it by
 // FileFailureText, never by taking a reason back out of a text.
-struct TFileStatus {
+struct [[nodiscard]] TFileStatus {
   TFileError Code = TFileError::None;
   TFileOp Op = TFileOp::Read;
   QString FileName;  // the name asked for, links not followed: the one the user knows

@@ -40,7 +40,7 @@ void TGraphPicture::SaveSettings() {
   if (SettingsFileName.isEmpty()) return;
   TGraphMemIniFile Ini(SettingsFileName);
   Ini.WriteString(QStringLiteral("Picture"), QStringLiteral("Name"), Name);
-  Ini.UpdateFile();
+  // Written as the file closes, which says why should it fail.
 }
 
 void TGraphPicture::Draw() {

@@ -77,7 +77,9 @@ void TPrintLogo::Load() {
   Lines.clear();
   ClearImage();
   if (Section == SystemLogoSection) {
-    if (!D.ProgramImage.isEmpty()) LoadImage(ProgramDir() + u'/' + D.ProgramImage);
+    // The program's own picture, which the user did not name: without it the logo has none.
+    if (!D.ProgramImage.isEmpty())
+      static_cast<void>(LoadImage(ProgramDir() + u'/' + D.ProgramImage));
     Lines = NonEmpty(D.ProgramLines);
     Font.SetName(D.ProgramFontName);
     Font.SetSize(std::clamp(D.ProgramFontSize, MinLogoFontSize, MaxLogoFontSize));

@@ -23,8 +23,7 @@ namespace {
 
 QByteArray Bytes(const QString& File) {
   QByteArray B;
-  ReadFileBytes(File, B);
-  return B;
+  return ReadFileBytes(File, B).Ok() ? B : QByteArray();
 }
 
 bool Put(const QString& File, const QByteArray& B) { return WriteFileBytes(File, B).Ok(); }
