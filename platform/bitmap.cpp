@@ -98,12 +98,9 @@ QByteArray TBitmap::SaveToData() const {
   return Out;
 }
 
-bool TBitmap::SaveToFile(const QString& FileName, QString* Error) const {
-  if (Empty()) {
-    if (Error) *Error = QStringLiteral("empty bitmap");
-    return false;
-  }
-  return WriteFileBytes(FileName, SaveToData(), Error);
+TFileStatus TBitmap::SaveToFile(const QString& FileName) const {
+  if (Empty()) return {TFileError::NotMade, TFileOp::Write, FileName, 0, "the picture is empty"};
+  return WriteFileBytes(FileName, SaveToData());
 }
 
 void TBitmap::DrawOn(TCanvas& Canvas, const TRect& R) const {

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "platform/geometry.h"
+#include "platform/text_file.h"
 
 class TCanvas;
 class TImageTarget;
@@ -68,7 +69,7 @@ class TBitmap : public TGraphic {
   bool LoadFromFile(const QString& FileName, QString* Error = nullptr);
   bool LoadFromData(const QByteArray& Data, QString* Error = nullptr);
   // Writes a 24-bit BMP as every file is written (WriteFileBytes).
-  bool SaveToFile(const QString& FileName, QString* Error = nullptr) const;
+  TFileStatus SaveToFile(const QString& FileName) const;
   QByteArray SaveToData() const;
 
   void DrawOn(TCanvas& Canvas, const TRect& R) const override;

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "platform/canvas.h"
+#include "platform/text_file.h"
 
 class QImage;
 class QPagedPaintDevice;
@@ -151,10 +152,8 @@ class TRecordingTarget : public TCanvasTarget {
 class TMetafileSink : public TCanvasTarget {
  public:
   TCanvasTargetKind Kind() const override { return tkMetafile; }
-  // Finishes the picture; false when it could not be written.
-  virtual bool Finish() = 0;
-  // Why Finish failed, naming the file; empty when it did not or cannot tell.
-  virtual QString FinishError() const { return {}; }
+  // Finishes the picture, and says whether it was written and why not.
+  virtual TFileStatus Finish() = 0;
 };
 
 // The QPen and QBrush a primitive is drawn with; shared with writers that paint through Qt.

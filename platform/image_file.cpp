@@ -153,7 +153,7 @@ bool ReadImageFile(const QString& FileName, QImage& Image, QString* Error) {
   QByteArray Data;
   const TReadStatus S = ReadFileBytes(FileName, Data, MaxImageFileSize);
   if (!S.Ok()) {
-    if (Error) *Error = S.Text;
+    if (Error) *Error = S.Text();
     return false;
   }
   return ReadImageData(Data, Image, Error, FileName);

@@ -396,34 +396,29 @@ void TIniChanges::ApplyTo(TIniDocument& Doc) const {
   for (const TItem& I : FItems) Apply(Doc, I);
 }
 
-bool TIniChanges::Save(const QString& FileName, TIniDocument& Doc, QString* Error,
-                       TReadStatus* Status) {
-  if (FItems.empty()) return true;
-  if (Status) *Status = {};
+TFileStatus TIniChanges::Save(const QString& FileName, TIniDocument& Doc) {
+  if (FItems.empty()) return {};
   // A file still as it was read needs no second copy in memory: the document with the changes
   // is what the re-read file with them would be.
   if (!Doc.ReadDigest().isEmpty() && FileDigest(FileName) == Doc.ReadDigest()) {
     const QByteArray Bytes = Doc.Bytes();
-    if (!WriteFileBytes(FileName, Bytes, Error)) return false;
+    TFileStatus S = WriteFileBytes(FileName, Bytes);
+    if (!S.Ok()) return S;
     Doc.SetReadDigest(TextDigest(Bytes));
     FItems.clear();
-    return true;
+    return S;
   }
   // The file as it is now, so that changes made by others since it was read are kept.
   TIniDocument Fresh(Doc.Trimmed());
-  const TReadStatus S = LoadIniDocument(FileName, Fresh);
-  if (Status) *Status = S;
-  if (!S.Ok() && !S.Missing()) {
-    if (Error) *Error = S.Text;
-    return false;
-  }
+  if (TFileStatus S = LoadIniDocument(FileName, Fresh); !S.Ok() && !S.Missing()) return S;
   ApplyTo(Fresh);
   const QByteArray Bytes = Fresh.Bytes();
-  if (!WriteFileBytes(FileName, Bytes, Error)) return false;
+  TFileStatus S = WriteFileBytes(FileName, Bytes);
+  if (!S.Ok()) return S;
   Fresh.SetReadDigest(TextDigest(Bytes));
   Doc = std::move(Fresh);
   FItems.clear();
-  return true;
+  return S;
 }
 
 // --- TIniFile -------------------------------------------------------------------------------
@@ -503,12 +498,11 @@ void TIniFile::DeleteKey(const QString& Section, const QString& Ident) {
   FChanges.DeleteKey(S, K);
 }
 
-bool TIniFile::UpdateFile(QString* Error) {
-  TReadStatus Status;
-  if (FChanges.Save(FFileName, FDoc, Error, &Status)) return true;
-  if (!Status.Ok() && !Status.Missing()) {
+TFileStatus TIniFile::UpdateFile() {
+  TFileStatus S = FChanges.Save(FFileName, FDoc);
+  if (!S.Ok() && S.Op == TFileOp::Read) {
     FReadFailed = true;
-    FReadStatus = Status;
+    FReadStatus = S;
   }
-  return false;
+  return S;
 }

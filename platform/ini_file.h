@@ -135,11 +135,10 @@ class TIniChanges {
   void ApplyTo(TIniDocument& Doc) const;
   // Doc is the file as read with the changes made. Re-reads the file (with Doc's rules) unless it
   // is still as it was read, applies the changes and writes the result atomically.
-  // On success Doc becomes what was saved and the changes are cleared; on failure (with the reason
-  // in Error) nothing changes. A file that exists but cannot be read is never replaced; Status
-  // then tells why.
-  bool Save(const QString& FileName, TIniDocument& Doc, QString* Error = nullptr,
-            TReadStatus* Status = nullptr);
+  // On success Doc becomes what was saved and the changes are cleared; on failure nothing
+  // changes. A file that exists but cannot be read is never replaced: the answer is then the
+  // read's (its Op says so).
+  TFileStatus Save(const QString& FileName, TIniDocument& Doc);
 
  private:
   enum class TOp { Write, DeleteKey, EraseSection };
@@ -187,9 +186,8 @@ class TIniFile {
   void DeleteKey(const QString& Section, const QString& Ident);
 
   bool Modified() const { return !FChanges.Empty(); }
-  // Saves pending changes; false (with a reason) when they could not be
-  // saved, in which case they stay pending.
-  bool UpdateFile(QString* Error = nullptr);
+  // Saves pending changes; when they could not be saved they stay pending.
+  TFileStatus UpdateFile();
 
  private:
   QString FFileName;

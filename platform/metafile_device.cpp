@@ -430,16 +430,15 @@ QByteArray TMetafileDevice::TakePicture() {
   return FPicture;
 }
 
-bool TMetafileDevice::Finish() {
+TFileStatus TMetafileDevice::Finish() {
   if (FFinishResult) return *FFinishResult;
   const QByteArray Bytes = TakePicture();
-  bool Ok = !Bytes.isEmpty() && !FFileName.isEmpty();
-  if (Ok)
-    Ok = WriteFileBytes(FFileName, Bytes, &FFinishError);
+  if (Bytes.isEmpty() && !FFileName.isEmpty())
+    FFinishResult = TFileStatus{TFileError::NotMade, TFileOp::Write, FFileName, 0,
+                                QStringLiteral("the picture could not be made")};
   else
-    FFinishError = FFileName + QStringLiteral(": the picture could not be made");
-  FFinishResult = Ok;
-  return Ok;
+    FFinishResult = WriteFileBytes(FFileName, Bytes);
+  return *FFinishResult;
 }
 
 std::vector<int> TMetafileDevice::Advances(const QString& Text, const TFontData& Font,

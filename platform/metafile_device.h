@@ -22,8 +22,7 @@ class TMetafileDevice : public TMetafileSink {
   void Execute(const TCanvasOp& Op) final;
   TRect DeviceRect() const final { return {0, 0, FWidth, FHeight}; }
   // Writes the picture once; later calls answer the first result.
-  bool Finish() final;
-  QString FinishError() const final { return FFinishError; }
+  TFileStatus Finish() final;
   // Ends the picture and answers its bytes; empty when a record could not be made. What is drawn
   // afterwards is ignored.
   QByteArray TakePicture();
@@ -115,8 +114,7 @@ class TMetafileDevice : public TMetafileSink {
   bool FStarted = false;
   bool FEnded = false;
   bool FFailed = false;
-  std::optional<bool> FFinishResult;
-  QString FFinishError;
+  std::optional<TFileStatus> FFinishResult;
   QByteArray FPicture;
 
   // What the recorded context holds; empty where unknown, so that the next use writes it.

@@ -98,16 +98,15 @@ bool TPrintJob::BeginDoc(QString* Error) {
   // was. A file that could not be replaced is refused before a page is drawn.
   if (P.outputFormat() == QPrinter::PdfFormat && !P.outputFileName().isEmpty()) {
     FPdfFile = P.outputFileName();
-    QString Why;
-    if (!CanWriteFile(FPdfFile, &Why)) {
-      if (Error) *Error = CannotWrite(FPdfFile, Why);
+    if (const TFileStatus S = CanWriteFile(FPdfFile); !S.Ok()) {
+      if (Error) *Error = FileFailureText(S);
       FPdfFile.clear();
       return false;
     }
     FPdfTemp =
         std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/print-XXXXXX.pdf"));
     if (!FPdfTemp->open()) {
-      if (Error) *Error = CannotWrite(FPdfFile, FPdfTemp->errorString());
+      if (Error) *Error = FileFailureText(PdfFailure(TFileError::System, FPdfTemp->errorString()));
       Restore();
       return false;
     }
@@ -126,9 +125,8 @@ bool TPrintJob::BeginDoc(QString* Error) {
 
 bool TPrintJob::NewPage() { return FPainter && Printer().newPage(); }
 
-QString TPrintJob::CannotWrite(const QString& File, const QString& Why) {
-  return QStringLiteral("The printout could not be written to %1: %2")
-      .arg(QDir::toNativeSeparators(File), ReadErrorReason(Why, File));
+TFileStatus TPrintJob::PdfFailure(TFileError Code, const QString& Why, int Errno) const {
+  return {Code, TFileOp::Write, FPdfFile, Errno, Why};
 }
 
 void TPrintJob::Restore() {
@@ -147,17 +145,13 @@ bool TPrintJob::EndDoc(QString* Error) {
     // The document is complete when its last line, the end-of-file mark, reached the disk.
     QByteArray Pdf;
     const TReadStatus Read = ReadFileBytes(FPdfTemp->fileName(), Pdf, MaxPdfSize);
-    if (!Read.Ok()) {
-      Ok = false;
-      Why = CannotWrite(FPdfFile, Read.Why);
-    } else if (!Pdf.startsWith("%PDF") || !Pdf.trimmed().endsWith("%%EOF")) {
-      Ok = false;
-      Why = CannotWrite(
-          FPdfFile, QStringLiteral("the document came out incomplete (%1 bytes)").arg(Pdf.size()));
-    } else if (QString Failed; !WriteFileBytes(FPdfFile, Pdf, &Failed)) {
-      Ok = false;
-      Why = CannotWrite(FPdfFile, Failed);
-    }
+    TFileStatus S = Read.Ok() ? TFileStatus{} : PdfFailure(Read.Code, Read.Why, Read.Errno);
+    if (S.Ok() && (!Pdf.startsWith("%PDF") || !Pdf.trimmed().endsWith("%%EOF")))
+      S = PdfFailure(TFileError::NotMade,
+                     QStringLiteral("the document came out incomplete (%1 bytes)").arg(Pdf.size()));
+    if (S.Ok()) S = WriteFileBytes(FPdfFile, Pdf);
+    Ok = S.Ok();
+    if (!Ok) Why = FileFailureText(S);
   }
   Restore();
   // After a failed write the PDF writer writes nothing more: the next job gets a fresh one.

@@ -4,6 +4,8 @@
 // printer is installed (or "PDF file" is chosen) a job writes a PDF file that
 // the user names at every job, unless a file was set beforehand (tests do).
 
+#include "platform/text_file.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -48,7 +50,8 @@ class TPrintJob {
 
  private:
   void Restore();
-  static QString CannotWrite(const QString& File, const QString& Why);
+  // A failure about the chosen PDF file, with our reason.
+  TFileStatus PdfFailure(TFileError Code, const QString& Why, int Errno = 0) const;
 
   QString FTitle;
   QString FChosenFile;

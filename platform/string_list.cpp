@@ -174,6 +174,6 @@ bool TStringList::LoadFromFile(const QString& FileName, QString* Error) {
   return true;
 }
 
-bool TStringList::SaveToFile(const QString& FileName, QString* Error) const {
-  return WriteTextLines(FileName, FItems, Error);
+TFileStatus TStringList::SaveToFile(const QString& FileName) const {
+  return WriteTextLines(FileName, FItems);
 }

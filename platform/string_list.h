@@ -3,6 +3,8 @@
 // case-insensitive search by default, an optional sorted mode with a policy
 // for duplicates, "name=value" lines, and whole-file load and save.
 
+#include "platform/text_file.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -67,7 +69,7 @@ class TStringList {
   // False (and the list unchanged) when the file cannot be read.
   bool LoadFromFile(const QString& FileName, QString* Error = nullptr);
   // False when the file could not be written; the old file then stays.
-  bool SaveToFile(const QString& FileName, QString* Error = nullptr) const;
+  TFileStatus SaveToFile(const QString& FileName) const;
 
   const QStringList& List() const { return FItems; }
   void Assign(const QStringList& Lines);

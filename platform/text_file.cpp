@@ -15,10 +15,6 @@
 #include <cstring>
 
 namespace {
-void SetError(QString* Error, const QString& Text) {
-  if (Error) *Error = Text;
-}
-
 QString SystemError(int Code) { return QString::fromLocal8Bit(std::strerror(Code)); }
 
 // Closes a descriptor at the end of its scope.
@@ -29,13 +25,26 @@ struct TFd {
   }
 };
 
-// Text is what follows the file's name.
-TReadStatus Fail(TFileError Code, const QString& FileName, const QString& Text) {
-  const bool Sentence = Text.startsWith(QStringLiteral("is ")) ||
-                        Text.startsWith(QStringLiteral("does ")) ||
-                        Text.startsWith(QStringLiteral("has "));
-  return {Code, Sentence ? FileName + " " + Text : FileName + ": " + Text,
-          Sentence ? "it " + Text : Text};
+// Why is what follows the file's name: a sentence about it ("is a directory") or a reason.
+TFileStatus Fail(TFileError Code, const QString& FileName, const QString& Why, int Errno = 0,
+                 TFileOp Op = TFileOp::Read) {
+  const bool Sentence =
+      Why.startsWith(QStringLiteral("is ")) || Why.startsWith(QStringLiteral("does ")) ||
+      Why.startsWith(QStringLiteral("has "));
+  return {Code, Op, FileName, Errno, Sentence ? "it " + Why : Why};
+}
+
+TFileStatus SystemFail(int Errno, const QString& FileName, TFileOp Op) {
+  const TFileError Code = Errno == ELOOP                           ? TFileError::LinkLoop
+                          : Errno == ENOENT && Op == TFileOp::Read ? TFileError::Missing
+                          : Errno == EISDIR                        ? TFileError::Directory
+                          : Errno == EROFS                         ? TFileError::ReadOnly
+                                                                   : TFileError::System;
+  return Fail(Code, FileName, SystemError(Errno), Errno, Op);
+}
+
+TFileStatus WriteFail(TFileError Code, const QString& FileName, const QString& Why) {
+  return Fail(Code, FileName, Why, 0, TFileOp::Write);
 }
 
 mode_t CurrentUmask() {
@@ -69,11 +78,11 @@ TReadStatus ReadFileBytes(const QString& FileName, QByteArray& Bytes, qint64 Lim
   F.Fd = ::open(Path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (F.Fd < 0) {
     const int E = errno;
-    if (E == ENOENT) return Fail(TFileError::Missing, FileName, "does not exist");
-    return Fail(TFileError::Unreadable, FileName, SystemError(E));
+    if (E == ENOENT) return Fail(TFileError::Missing, FileName, "does not exist", E);
+    return SystemFail(E, FileName, TFileOp::Read);
   }
   struct stat St {};
-  if (::fstat(F.Fd, &St) != 0) return Fail(TFileError::Unreadable, FileName, SystemError(errno));
+  if (::fstat(F.Fd, &St) != 0) return SystemFail(errno, FileName, TFileOp::Read);
   if (S_ISDIR(St.st_mode)) return Fail(TFileError::Directory, FileName, "is a directory");
   if (!S_ISREG(St.st_mode)) return Fail(TFileError::NotRegular, FileName, "is not a regular file");
   const QString TooLarge = Limit >= 1024 * 1024
@@ -88,7 +97,7 @@ TReadStatus ReadFileBytes(const QString& FileName, QByteArray& Bytes, qint64 Lim
     const ssize_t N = ::read(F.Fd, Chunk, sizeof Chunk);
     if (N < 0) {
       if (errno == EINTR) continue;
-      return Fail(TFileError::Unreadable, FileName, SystemError(errno));
+      return SystemFail(errno, FileName, TFileOp::Read);
     }
     if (N == 0) break;
     if (Data.size() + N > Limit) return Fail(TFileError::TooLarge, FileName, TooLarge);
@@ -104,7 +113,7 @@ bool ReadTextFile(const QString& FileName, QString& Text, QString* Error, TReadS
   const TReadStatus S = ReadFileBytes(FileName, Bytes);
   if (Status) *Status = S;
   if (!S.Ok()) {
-    SetError(Error, S.Text);
+    if (Error) *Error = S.Text();
     return false;
   }
   Text =
@@ -163,7 +172,7 @@ bool ReadLinesWithin(const QString& FileName, QStringList& Lines, QString* Error
   }
   if (Status) *Status = S;
   if (!S.Ok()) {
-    SetError(Error, S.Text);
+    if (Error) *Error = S.Text();
     return false;
   }
   QStringList Read;
@@ -231,7 +240,7 @@ int Overwrite(int Fd, const QByteArray& Bytes) {
 // For a folder that takes no new file but whose file may be written. Not atomic, so the disk
 // space is reserved first (a full disk refuses before the first old byte goes), and should a
 // write fail all the same, the old contents go back.
-bool WriteInPlace(TFd& File, const QString& Target, const QByteArray& Bytes, QString* Error) {
+int WriteInPlace(TFd& File, const QString& Target, const QByteArray& Bytes) {
   QByteArray Old;
   const bool Kept = ReadFileBytes(Target, Old).Ok();
   int Code = Bytes.isEmpty() ? 0 : ::posix_fallocate(File.Fd, 0, static_cast<off_t>(Bytes.size()));
@@ -244,16 +253,14 @@ bool WriteInPlace(TFd& File, const QString& Target, const QByteArray& Bytes, QSt
   const int Fd = File.Fd;
   File.Fd = -1;
   if (::close(Fd) != 0 && Code == 0) Code = errno;
-  if (Code == 0) return true;
-  SetError(Error, Target + ": " + SystemError(Code));
-  return false;
+  return Code;
 }
 
 // The file a name leads to through any chain of links (a link to a link included); the name
 // itself when it is no link.
 QString LinkedFile(const QString& FileName) {
   QString Target = FileName;
-  for (int Hop = 0; Hop < 40; ++Hop) {  // a loop of links is left to the open to refuse
+  for (int Hop = 0; Hop < 40; ++Hop) {  // a loop of links is left to OpenOld to refuse
     const QFileInfo Info(Target);
     if (!Info.isSymLink()) break;
     const QString Next = Info.symLinkTarget();
@@ -265,63 +272,59 @@ QString LinkedFile(const QString& FileName) {
 
 // The old file at Target, opened for writing: a file its owner made read-only is not replaced
 // behind his back by a new one renamed over it (which only the folder's rights would stop). Old
-// stays closed and Mode is the new file's when there is none.
-bool OpenOld(const QString& Target, TFd& Old, mode_t& Mode, QString* Error) {
+// stays closed and Mode is the new file's when there is none. Only a name that leads nowhere is
+// no old file: a loop of links, or a folder that may not be searched, is refused, else the new
+// file would be renamed over the last link and the links would be gone.
+TFileStatus OpenOld(const QString& FileName, const QString& Target, TFd& Old, mode_t& Mode) {
   const QByteArray TargetPath = QFile::encodeName(Target);
   Mode = 0666 & ~CurrentUmask();
   struct stat St {};
-  if (::stat(TargetPath.constData(), &St) != 0) return true;
-  if (S_ISDIR(St.st_mode)) {
-    SetError(Error, Target + " is a directory");
-    return false;
+  if (::stat(TargetPath.constData(), &St) != 0) {
+    if (errno == ENOENT) return {};
+    return SystemFail(errno, FileName, TFileOp::Write);
   }
-  if (!S_ISREG(St.st_mode)) {
-    SetError(Error, Target + " is not a regular file");
-    return false;
-  }
+  if (S_ISDIR(St.st_mode)) return WriteFail(TFileError::Directory, FileName, "is a directory");
+  if (!S_ISREG(St.st_mode))
+    return WriteFail(TFileError::NotRegular, FileName, "is not a regular file");
   Mode = St.st_mode & 07777;
   // No write bit is read-only for everyone, root included, who may open it all the same.
-  if ((Mode & 0222) == 0) {
-    SetError(Error, Target + " is read-only");
-    return false;
-  }
+  if ((Mode & 0222) == 0) return WriteFail(TFileError::ReadOnly, FileName, "is read-only");
   Old.Fd = ::open(TargetPath.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (Old.Fd >= 0) return true;
+  if (Old.Fd >= 0) return {};
   const int Code = errno;
-  SetError(Error, Code == EACCES || Code == EPERM ? Target + " is read-only"
-                                                  : Target + ": " + SystemError(Code));
-  return false;
+  if (Code == EACCES || Code == EPERM)
+    return Fail(TFileError::ReadOnly, FileName, "is read-only", Code, TFileOp::Write);
+  return SystemFail(Code, FileName, TFileOp::Write);
 }
 
 // The file a name leads to, its links followed (so that they stay and the file they name gets the
 // new text), and its old file opened as OpenOld does.
-bool OpenTarget(const QString& FileName, QString& Target, TFd& Old, mode_t& Mode, QString* Error) {
-  if (FileName.isEmpty()) {
-    SetError(Error, QStringLiteral("No file name"));
-    return false;
-  }
+TFileStatus OpenTarget(const QString& FileName, QString& Target, TFd& Old, mode_t& Mode) {
+  if (FileName.isEmpty()) return WriteFail(TFileError::NoName, FileName, "no file name was given");
   Target = LinkedFile(FileName);
-  return OpenOld(Target, Old, Mode, Error);
+  return OpenOld(FileName, Target, Old, Mode);
 }
 }  // namespace
 
 void SetFailWritesAfter(qint64 Bytes) { FailWritesAfter() = Bytes; }
 
-bool CanWriteFile(const QString& FileName, QString* Error) {
+TFileStatus CanWriteFile(const QString& FileName) {
   QString Target;
   TFd Old;
   mode_t Mode = 0;
-  if (!OpenTarget(FileName, Target, Old, Mode, Error)) return false;
-  if (Old.Fd >= 0 || QFileInfo(QFileInfo(Target).absolutePath()).isDir()) return true;
-  SetError(Error, Target + ": " + SystemError(ENOENT));
-  return false;
+  if (TFileStatus S = OpenTarget(FileName, Target, Old, Mode); !S.Ok()) return S;
+  if (Old.Fd >= 0 || QFileInfo(QFileInfo(Target).absolutePath()).isDir()) return {};
+  return SystemFail(ENOENT, FileName, TFileOp::Write);
 }
 
-bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* Error) {
+TFileStatus WriteFileBytes(const QString& FileName, const QByteArray& Bytes) {
   QString Target;
   TFd Old;
   mode_t Mode = 0;
-  if (!OpenTarget(FileName, Target, Old, Mode, Error)) return false;
+  if (TFileStatus S = OpenTarget(FileName, Target, Old, Mode); !S.Ok()) return S;
+  const auto Done = [&](int Code) {
+    return Code == 0 ? TFileStatus{} : SystemFail(Code, FileName, TFileOp::Write);
+  };
   const QByteArray TargetPath = QFile::encodeName(Target);
   const QFileInfo TargetInfo(Target);
   QByteArray Temp =
@@ -333,16 +336,14 @@ bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* E
     // No new file: a closed folder, or a disk without a free file entry (its reservation then
     // tells whether there is room).
     if (Old.Fd >= 0 && (Code == EACCES || Code == EPERM || Code == ENOSPC || Code == EDQUOT))
-      return WriteInPlace(Old, Target, Bytes, Error);
-    SetError(Error, Target + ": " + SystemError(Code));
-    return false;
+      return Done(WriteInPlace(Old, Target, Bytes));
+    return Done(Code);
   }
   auto Abandon = [&](int Code) {
     if (F.Fd >= 0) ::close(F.Fd);
     F.Fd = -1;
     ::unlink(Temp.constData());
-    SetError(Error, Target + ": " + SystemError(Code));
-    return false;
+    return Done(Code);
   };
   if (const int Code = WriteAll(F.Fd, Bytes); Code != 0) return Abandon(Code);
   if (::fchmod(F.Fd, Mode) != 0) return Abandon(errno);
@@ -351,14 +352,14 @@ bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* E
   F.Fd = -1;
   if (::close(Fd) != 0) return Abandon(errno);
   if (::rename(Temp.constData(), TargetPath.constData()) != 0) return Abandon(errno);
-  return true;
+  return Done(0);
 }
 
-bool WriteTextFile(const QString& FileName, const QString& Text, QString* Error) {
-  return WriteFileBytes(FileName, Text.toUtf8(), Error);
+TFileStatus WriteTextFile(const QString& FileName, const QString& Text) {
+  return WriteFileBytes(FileName, Text.toUtf8());
 }
 
-bool WriteTextLines(const QString& FileName, const QStringList& Lines, QString* Error) {
+TFileStatus WriteTextLines(const QString& FileName, const QStringList& Lines) {
   QByteArray Bytes;
   // Room for plain text at once: grown step by step, a large file would be held twice meanwhile.
   qsizetype Size = 0;
@@ -368,7 +369,7 @@ bool WriteTextLines(const QString& FileName, const QStringList& Lines, QString* 
     Bytes += Line.toUtf8();
     Bytes += '\n';
   }
-  return WriteFileBytes(FileName, Bytes, Error);
+  return WriteFileBytes(FileName, Bytes);
 }
 
 bool EncodeText(const QString& Text, TTextEncoding Encoding, QByteArray& Bytes) {
@@ -417,6 +418,23 @@ QString ReadErrorReason(const QString& Error, const QString& FileName) {
   return Error;
 }
 
-QString WriteFailedText(const QString& FileName, const QString& Error) {
-  return "The file " + FileName + " could not be written: " + ReadErrorReason(Error, FileName);
+TFileStatus UnreadFileKept(const QString& FileName) {
+  return {TFileError::KeptUnread, TFileOp::Write, FileName, 0,
+          QStringLiteral("it could not be read, and saving would replace it")};
+}
+
+QString TFileStatus::Text() const {
+  if (Ok()) return {};
+  return Why.startsWith(QStringLiteral("it ")) ? FileName + Why.mid(2) : FileName + ": " + Why;
+}
+
+QString FileFailureText(const TFileStatus& Status, const QString& Words) {
+  if (Status.Ok()) return {};
+  QString Lead = Words;
+  if (Lead.isEmpty())
+    Lead = Status.Op == TFileOp::Write ? QStringLiteral("The file %1 could not be written")
+                                       : QStringLiteral("The file %1 could not be read");
+  Lead = Lead.contains(QStringLiteral("%1")) ? Lead.arg(Status.FileName)
+                                             : Lead + ' ' + Status.FileName;
+  return Lead + QStringLiteral(": ") + Status.Why;
 }

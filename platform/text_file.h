@@ -18,17 +18,43 @@ inline constexpr qint64 MaxTextFileSize = 256LL * 1024 * 1024;
 inline constexpr qint64 MaxListFileSize = 32LL * 1024 * 1024;
 inline constexpr qsizetype MaxListFileLines = 500000;
 
-enum class TFileError { None, Missing, Directory, NotRegular, TooLarge, Unreadable };
+// What went wrong with a file: the system's own reason (System, with its error number) or ours.
+enum class TFileError {
+  None,
+  Missing,     // a file to read does not exist
+  Directory,   // a folder where a file was asked for
+  NotRegular,  // a device, a pipe or a socket
+  TooLarge,    // beyond the reader's limit
+  ReadOnly,    // no write bit, or the system refused to open it for writing
+  LinkLoop,    // links that lead round in a circle, never to a file
+  NoName,      // an empty file name
+  NotMade,     // the bytes to write could not be made (an empty picture)
+  KeptUnread,  // a file that could not be read is not replaced by a save
+  System
+};
+enum class TFileOp { Read, Write };
 
-// What a read found; Text says it in words that name the file, Why without the name ("it is a
-// directory"); both are empty when all went well.
-struct TReadStatus {
+// What a read or a write found: what failed, for which file and why. Messages are made from it by
+// FileFailureText, never by taking a reason back out of a text.
+struct TFileStatus {
   TFileError Code = TFileError::None;
-  QString Text;
-  QString Why;
+  TFileOp Op = TFileOp::Read;
+  QString FileName;  // the name asked for, links not followed: the one the user knows
+  int Errno = 0;     // with System, and with our codes that the system also noticed
+  QString Why;       // the reason without the file's name ("it is a directory"); empty when Ok
+
   bool Ok() const { return Code == TFileError::None; }
   bool Missing() const { return Code == TFileError::Missing; }
+  explicit operator bool() const { return Ok(); }
+  // The name and the reason in one sentence ("X is a directory", "X: Permission denied").
+  QString Text() const;
 };
+using TReadStatus = TFileStatus;
+
+// The one message for a failed read or write: Words first (a page's own words, with %1 where the
+// file's name goes, else the name follows them), the name once, then the reason. Without Words it
+// says that the file could not be read, or written.
+QString FileFailureText(const TFileStatus& Status, const QString& Words = {});
 
 // How a file's text was stored, so that a rewrite can keep the bytes it does not change.
 enum class TTextEncoding { Utf8, Utf8Bom, Cp1252, Utf16Le, Utf16Be };
@@ -61,32 +87,31 @@ TReadStatus ReadTextUtf8(const QString& FileName, QByteArray& Utf8, TTextEncodin
 QByteArray FileDigest(const QString& FileName);
 QByteArray TextDigest(const QByteArray& Bytes);
 
-// Every line, the last included, ends with LF. False (with a reason) when
-// the file could not be written; the previous file is then unchanged.
-bool WriteTextLines(const QString& FileName, const QStringList& Lines, QString* Error = nullptr);
-bool WriteTextFile(const QString& FileName, const QString& Text, QString* Error = nullptr);
+// Every line, the last included, ends with LF. A failure leaves the previous file unchanged.
+TFileStatus WriteTextLines(const QString& FileName, const QStringList& Lines);
+TFileStatus WriteTextFile(const QString& FileName, const QString& Text);
 // Atomic write of raw bytes, for formats that keep their own encoding: the bytes go to a new
 // file beside the target, which replaces the target only when every byte reached the disk.
 // An existing target that is no regular file (a directory, a device) or that may not be written
 // is refused, symbolic links are followed to the file they name, and the old file's permissions
 // are kept; a file without any write bit is read-only for root too. Where the folder takes no new
 // file, a writable file is overwritten in place instead, its space reserved first; should a write
-// fail all the same, the old contents are written back.
-bool WriteFileBytes(const QString& FileName, const QByteArray& Bytes, QString* Error = nullptr);
+// fail all the same, the old contents are written back. A loop of links is refused, and stays.
+TFileStatus WriteFileBytes(const QString& FileName, const QByteArray& Bytes);
 // Whether WriteFileBytes may put a file there: an existing one (links followed) must be a regular
-// file that may be written, a new one needs its folder. False with the reason, as the writer says.
-bool CanWriteFile(const QString& FileName, QString* Error = nullptr);
+// file that may be written, a new one needs its folder. The reason as the writer would give it.
+TFileStatus CanWriteFile(const QString& FileName);
 // For tests: the next write through the writer fails as on a full disk once this many bytes have
 // gone (then writes work again); negative: never.
 void SetFailWritesAfter(qint64 Bytes);
 
 // True when both names lead to the same file (neither empty).
 bool SameFile(const QString& A, const QString& B);
-// The reason of a read error above without the file's name ("it is a directory"), for messages
-// that name the file already.
+// The reason of a read error above without the file's name ("it is a directory").
 QString ReadErrorReason(const QString& Error, const QString& FileName);
-// "The file NAME could not be written: " and the reason of a writer's Error about it.
-QString WriteFailedText(const QString& FileName, const QString& Error);
+
+// The refusal to save over a file that exists but could not be read: what it held would be lost.
+TFileStatus UnreadFileKept(const QString& FileName);
 
 // Text in an encoding, as a rewrite of a file read in it should store it. Characters that the
 // encoding cannot hold make the answer false (Bytes then undefined).

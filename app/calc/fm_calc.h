@@ -10,6 +10,7 @@
 #include "engine/engine_state.h"
 #include "platform/colors.h"
 #include "platform/form.h"
+#include "platform/text_file.h"
 
 #include <array>
 #include <functional>
@@ -231,9 +232,9 @@ class TfmCalc : public TForm, private TGraphicsPageHost {
 
   // ---- files beside the program ----
   void LoadSettings();
-  bool SaveSettings(QString* Error = nullptr);
+  TFileStatus SaveSettings();
   void LoadHistory();
-  bool SaveHistory(QString* Error = nullptr);
+  TFileStatus SaveHistory();
   // Empty when the constants were read, else what went wrong, in words for the user.
   QString LoadConstants();
   void bbEditClick();

@@ -132,12 +132,12 @@ void TCalcWindowPages::SetUserVarFile(const QString& FileName) {
   FWindow->UserVarFile = FileName;
   TIniFile Ini(BasePath() + ".INI");
   Ini.WriteString("Files", "Variables", FileName);
-  if (QString Why; !Ini.UpdateFile(&Why)) ShowError(WriteFailedText(Ini.FileName(), Why));
+  if (const TFileStatus S = Ini.UpdateFile(); !S.Ok()) ShowError(FileFailureText(S));
 }
 
 void TCalcWindowPages::SetUserFuncFile(const QString& FileName) {
   FWindow->UserFuncFile = FileName;
   TIniFile Ini(BasePath() + ".INI");
   Ini.WriteString("Files", "Functions", FileName);
-  if (QString Why; !Ini.UpdateFile(&Why)) ShowError(WriteFailedText(Ini.FileName(), Why));
+  if (const TFileStatus S = Ini.UpdateFile(); !S.Ok()) ShowError(FileFailureText(S));
 }

@@ -123,8 +123,8 @@ void TfmCalc::LoadSettings() {
   Loading = false;
 }
 
-bool TfmCalc::SaveSettings(QString* Error) {
-  if (FSettingsUnreadable) return true;  // told at start; the file stays as it is
+TFileStatus TfmCalc::SaveSettings() {
+  if (FSettingsUnreadable) return {};  // told at start; the file stays as it is
   TIniFile Ini(BasePath() + ".INI");
   Ini.WriteInteger(CalcSettings, "Notation", rgNotation->ItemIndex());
   Ini.WriteInteger(CalcSettings, "Angle", RealAngleMode());
@@ -137,7 +137,7 @@ bool TfmCalc::SaveSettings(QString* Error) {
   Graphics->WriteSettings(Ini);
   Ini.WriteInteger(CalcSection, "Left", x());
   Ini.WriteInteger(CalcSection, "Top", y());
-  return Ini.UpdateFile(Error);
+  return Ini.UpdateFile();
 }
 
 void TfmCalc::LoadHistory() {
@@ -183,8 +183,9 @@ void TfmCalc::LoadHistory() {
   FHistoryRead = Lines.mid(0, At);
 }
 
-bool TfmCalc::SaveHistory(QString* Error) {
-  if (!FHistoryWritable) return false;
+TFileStatus TfmCalc::SaveHistory() {
+  const QString Name = BasePath() + ".HST";
+  if (!FHistoryWritable) return UnreadFileKept(Name);
   QStringList Lines;
   for (QComboBox* List : {cbHistory, cbResults}) {
     Lines << QString::number(List->count());
@@ -196,18 +197,17 @@ bool TfmCalc::SaveHistory(QString* Error) {
     }
   }
   // Unchanged histories leave the file alone, long entries and all.
-  const QString Name = BasePath() + ".HST";
   if (!FHistoryRead.isEmpty() && Lines.size() == FHistoryRead.size()) {
     bool Same = true;
     for (qsizetype I = 0; I < Lines.size() && Same; ++I)
       Same = Lines[I] == FHistoryRead[I].left(Lines[I].size()) &&
              (Lines[I].size() == FHistoryRead[I].size() || Lines[I].size() == MaxHistoryEntry);
-    if (Same) return true;
+    if (Same) return {};
   }
   // What followed the histories in the file is not ours to drop.
-  if (!WriteTextLines(Name, Lines + FHistoryTail, Error)) return false;
-  FHistoryRead = Lines;
-  return true;
+  TFileStatus S = WriteTextLines(Name, Lines + FHistoryTail);
+  if (S.Ok()) FHistoryRead = Lines;
+  return S;
 }
 
 QString TfmCalc::LoadConstants() {
@@ -291,14 +291,10 @@ void TfmCalc::FormCloseQuery(bool& CanClose) {
   }
   // The files exist as a rule (a closed folder has them rewritten in place): the box says that
   // they could not be written, and why.
-  const auto Failed = [](const QString& Name, const QString& Why) {
-    ShowError(WriteFailedText(Name, Why));
-  };
-  QString Why;
-  if (!SaveSettings(&Why)) Failed(BasePath() + ".INI", Why);
+  if (const TFileStatus S = SaveSettings(); !S.Ok()) ShowError(FileFailureText(S));
   // A history that could not be read stays as it is; a failed write leaves the old file.
-  Why.clear();
-  if (HistoryWritable() && !SaveHistory(&Why)) Failed(BasePath() + ".HST", Why);
+  if (!HistoryWritable()) return;
+  if (const TFileStatus S = SaveHistory(); !S.Ok()) ShowError(FileFailureText(S));
 }
 
 void TfmCalc::FormClose(TCloseAction& /*Action*/) {

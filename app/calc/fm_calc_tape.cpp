@@ -48,7 +48,8 @@ void TfmCalc::btToFileClick() {
   D.DefaultExt = "TXT";
   D.Filter = "Text files (*.TXT)|*.TXT";
   if (!D.Execute()) return;
-  if (!WriteTextLines(D.FileName, TapeLines())) ShowError("Can't create file " + D.FileName);
+  if (const TFileStatus S = WriteTextLines(D.FileName, TapeLines()); !S.Ok())
+    ShowError(FileFailureText(S, CantCreateFile));
 }
 
 void TfmCalc::btCopyClick() {

@@ -115,18 +115,13 @@ void TUserFuncsPage::btFuncDeleteClick() {
 
 bool TUserFuncsPage::Save(const QString& FileName) {
   // Whichever way the file was chosen: one that exists but could not be read is not replaced.
-  if (!FUnreadFile.isEmpty() && SameFile(FileName, FUnreadFile)) {
-    ShowError("Can't create file " + FileName +
-              ": it could not be read, and saving would replace it");
-    return false;
-  }
   QStringList Lines;
   for (int I = 0; I < FLibrary.Count(); ++I) Lines << FLibrary.Line(I);
-  if (!WriteTextLines(FileName, Lines)) {
-    ShowError("Can't create file " + FileName);
-    return false;
-  }
-  return true;
+  const TFileStatus S = !FUnreadFile.isEmpty() && SameFile(FileName, FUnreadFile)
+                            ? UnreadFileKept(FileName)
+                            : WriteTextLines(FileName, Lines);
+  if (!S.Ok()) ShowError(FileFailureText(S, CantCreateFile));
+  return S.Ok();
 }
 
 void TUserFuncsPage::btFuncSaveClick() { Save(FHost.UserFuncFile()); }

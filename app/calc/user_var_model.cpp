@@ -117,8 +117,8 @@ bool TUserVarModel::LoadFile(const QString& FileName, QString& Error,
   return true;
 }
 
-bool TUserVarModel::SaveFile(const QString& FileName, QString& Error) const {
+TFileStatus TUserVarModel::SaveFile(const QString& FileName) const {
   QStringList Lines;
   for (int I = 0; I < Count(); ++I) Lines << FileLine(I);
-  return WriteTextLines(FileName, Lines, &Error);
+  return WriteTextLines(FileName, Lines);
 }

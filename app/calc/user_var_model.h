@@ -11,6 +11,7 @@
 
 #include "app/calc/calc_pages_host.h"
 #include "engine/engine_state.h"
+#include "platform/text_file.h"
 
 struct TUserVarRecord {
   std::string Name;  // engine bytes, at most MaxNameLength characters
@@ -45,7 +46,7 @@ class TUserVarModel {
   // Reads a *.USR file. All or nothing: when the file cannot be read, or a line has no name or
   // no readable value, nothing changes and the reasons are returned (line numbers 1-based).
   bool LoadFile(const QString& FileName, QString& Error, std::vector<TFileLineProblem>& Problems);
-  bool SaveFile(const QString& FileName, QString& Error) const;
+  TFileStatus SaveFile(const QString& FileName) const;
   // One line of a *.USR file: the name before the first "=", the value after it, both trimmed.
   static bool ParseLine(const QString& Line, std::string& Name, Extended& Value);
 

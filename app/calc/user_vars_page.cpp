@@ -153,17 +153,11 @@ void TUserVarsPage::btDeleteClick() {
 
 bool TUserVarsPage::Save(const QString& FileName) {
   // Whichever way the file was chosen: one that exists but could not be read is not replaced.
-  if (!FUnreadFile.isEmpty() && SameFile(FileName, FUnreadFile)) {
-    ShowError("Can't create file " + FileName +
-              ": it could not be read, and saving would replace it");
-    return false;
-  }
-  QString Error;
-  if (!FModel.SaveFile(FileName, Error)) {
-    ShowError("Can't create file " + FileName);
-    return false;
-  }
-  return true;
+  const TFileStatus S = !FUnreadFile.isEmpty() && SameFile(FileName, FUnreadFile)
+                            ? UnreadFileKept(FileName)
+                            : FModel.SaveFile(FileName);
+  if (!S.Ok()) ShowError(FileFailureText(S, CantCreateFile));
+  return S.Ok();
 }
 
 void TUserVarsPage::btSaveClick() { Save(FHost.UserVarFile()); }

@@ -237,14 +237,13 @@ void TVariablesPage::SaveClick() {
   D.Filter = "Variables files (*.VAR)|*.VAR";
   if (!D.Execute()) return;
   if (SameFile(D.FileName, FUnreadFile)) {
-    ShowError("Can't create file " + D.FileName +
-              ": it could not be read, and saving would replace it");
+    ShowError(FileFailureText(UnreadFileKept(D.FileName), CantCreateFile));
     return;
   }
   // The values written are those of the texts as they stand now.
   if (!CalculateAll()) return;
-  if (!WriteTextLines(D.FileName, VarFileLines(FLetters)))
-    ShowError("Can't create file " + D.FileName);
+  if (const TFileStatus S = WriteTextLines(D.FileName, VarFileLines(FLetters)); !S.Ok())
+    ShowError(FileFailureText(S, CantCreateFile));
 }
 
 void TVariablesPage::LoadClick() {

@@ -25,3 +25,7 @@ extern TDM* DM;
 // and proposes no name.
 TOpenDialog& SharedOpenDialog();
 TSaveDialog& SharedSaveDialog();
+
+// The words of the calculator's pages when a file chosen there could not be written; the name
+// and the reason follow them.
+inline const QString CantCreateFile = QStringLiteral("Can't create file");

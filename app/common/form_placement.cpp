@@ -62,5 +62,5 @@ void SaveFormPlacement(QWidget* Form) {
   Ini.WriteInteger(Section, "Width", Form->width());
   Ini.WriteInteger(Section, "Height", Form->height());
   // The file is there as a rule: the box says why it could not be written (a full disk).
-  if (QString Why; !Ini.UpdateFile(&Why)) ShowError(WriteFailedText(Ini.FileName(), Why));
+  if (const TFileStatus S = Ini.UpdateFile(); !S.Ok()) ShowError(FileFailureText(S));
 }

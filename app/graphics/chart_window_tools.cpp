@@ -73,17 +73,14 @@ void SaveChartAs(TCustomChartPanel& Chart, TSaveDialog& Dialog) {
   // The file type chosen in the dialog sets the default extension, which picks the writer.
   if (Dialog.FilterIndex >= 1 && Dialog.FilterIndex <= 3)
     Dialog.DefaultExt = QLatin1String(Extensions[Dialog.FilterIndex - 1]);
-  QString Error;
-  bool Ok;
+  TFileStatus S;
   if (Dialog.DefaultExt == QLatin1String("WMF"))
-    Ok = Chart.SaveToMetafile(Dialog.FileName, &Error);
+    S = Chart.SaveToMetafile(Dialog.FileName);
   else if (Dialog.DefaultExt == QLatin1String("EMF"))
-    Ok = Chart.SaveToMetafileEnh(Dialog.FileName, &Error);
+    S = Chart.SaveToMetafileEnh(Dialog.FileName);
   else
-    Ok = Chart.SaveToBitmapFile(Dialog.FileName, &Error);
-  if (!Ok)
-    ShowError(QStringLiteral("Can't write file ") + Dialog.FileName +
-              (Error.isEmpty() ? QString() : QStringLiteral(": ") + Error));
+    S = Chart.SaveToBitmapFile(Dialog.FileName);
+  if (!S.Ok()) ShowError(FileFailureText(S));
 }
 
 bool ToggleChartGrid(TChart& Chart) {

@@ -694,8 +694,8 @@ void TfmMatrix::SaveToTextFile() {
   D.Filter = QStringLiteral("Text files (*.TXT)|*.TXT");
   D.OverwritePrompt = true;
   if (!D.Execute()) return;
-  if (!WriteTextLines(D.FileName, TextFileLines()))
-    MessageDlg(QStringLiteral("Can not create file ") + D.FileName, mtError, mbOK);
+  if (const TFileStatus S = WriteTextLines(D.FileName, TextFileLines()); !S.Ok())
+    MessageDlg(FileFailureText(S, QStringLiteral("Can not create file")), mtError, mbOK);
 }
 
 // --- Enabling ----------------------------------------------------------------------------------

@@ -81,23 +81,22 @@ void TChartExportForm::BSaveClick() {
   if (!SaveDialog1.Execute()) return;
   // The file type chosen in the dialog decides, whatever the radio group says.
   const QString& Name = SaveDialog1.FileName;
-  QString Error;
-  bool Ok;
+  TFileStatus S;
   switch (SaveDialog1.FilterIndex) {
     case 1:
-      Ok = ExportPanel.SaveToBitmapFile(Name, &Error);
+      S = ExportPanel.SaveToBitmapFile(Name);
       break;
     case 2:
-      Ok = ExportPanel.SaveToMetafile(Name, &Error);
+      S = ExportPanel.SaveToMetafile(Name);
       break;
     case 3:
-      Ok = ExportPanel.SaveToMetafileEnh(Name, &Error);
+      S = ExportPanel.SaveToMetafileEnh(Name);
       break;
     default:
-      Ok = ChartSaveNativeHook ? ChartSaveNativeHook(ExportPanel, Name, &Error)
-                               : SaveComponentToFile(ExportPanel, Name, &Error);
+      S = ChartSaveNativeHook ? ChartSaveNativeHook(ExportPanel, Name)
+                              : SaveComponentToFile(ExportPanel, Name);
   }
-  if (!Ok) ShowError(Error);
+  if (!S.Ok()) ShowError(FileFailureText(S));
 }
 
 void ShowExportForm(QWidget* Owner, TCustomChartPanel& Panel) {

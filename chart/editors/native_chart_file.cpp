@@ -41,16 +41,17 @@ std::string LabelBytes(const QString& Label) {
   return B;
 }
 
-// A panel that cannot be streamed is told like a file that cannot be written.
+// The bytes Write makes, written to FileName. A panel that cannot be streamed is told like a file
+// that cannot be written.
 template <class F>
-bool Streamed(QString* Error, F&& Write) {
+TFileStatus Streamed(const QString& FileName, F&& Write) {
+  QByteArray Out;
   try {
-    Write();
-    return true;
+    Write(Out);
   } catch (const ChartException& E) {
-    if (Error) *Error = QString::fromStdString(E.what());
-    return false;
+    return {TFileError::NotMade, TFileOp::Write, FileName, 0, QString::fromStdString(E.what())};
   }
+  return WriteFileBytes(FileName, Out);
 }
 }  // namespace
 
@@ -99,29 +100,24 @@ void SaveChartToStream(TCustomAxisPanel& Chart, QByteArray& Stream) {
   Stream.append(Out);
 }
 
-bool SaveChartToFile(TCustomAxisPanel& Chart, const QString& FileName, QString* Error) {
-  QByteArray Out;
-  return Streamed(Error, [&] { SaveChartToStream(Chart, Out); }) &&
-         WriteFileBytes(FileName, Out, Error);
+TFileStatus SaveChartToFile(TCustomAxisPanel& Chart, const QString& FileName) {
+  return Streamed(FileName, [&](QByteArray& Out) { SaveChartToStream(Chart, Out); });
 }
 
-bool SaveComponentToFile(TCustomChartPanel& Component, const QString& FileName, QString* Error) {
-  QByteArray Out;
-  return Streamed(Error,
-                  [&] {
-                    if (auto* A = qobject_cast<TCustomAxisPanel*>(&Component)) {
-                      Out = WriteChartComponents(*A);
-                    } else {
-                      TStreamComponent C;
-                      C.ClassName = QString::fromLatin1(Component.metaObject()->className());
-                      C.Name = Component.Name();
-                      Out = EncodeChartStream(C);
-                    }
-                  }) &&
-         WriteFileBytes(FileName, Out, Error);
+TFileStatus SaveComponentToFile(TCustomChartPanel& Component, const QString& FileName) {
+  return Streamed(FileName, [&](QByteArray& Out) {
+    if (auto* A = qobject_cast<TCustomAxisPanel*>(&Component)) {
+      Out = WriteChartComponents(*A);
+    } else {
+      TStreamComponent C;
+      C.ClassName = QString::fromLatin1(Component.metaObject()->className());
+      C.Name = Component.Name();
+      Out = EncodeChartStream(C);
+    }
+  });
 }
 
-bool SaveNativeChartOrComponent(TCustomChartPanel& Panel, const QString& FileName, QString* Error) {
-  if (auto* C = qobject_cast<TCustomChart*>(&Panel)) return SaveChartToFile(*C, FileName, Error);
-  return SaveComponentToFile(Panel, FileName, Error);
+TFileStatus SaveNativeChartOrComponent(TCustomChartPanel& Panel, const QString& FileName) {
+  if (auto* C = qobject_cast<TCustomChart*>(&Panel)) return SaveChartToFile(*C, FileName);
+  return SaveComponentToFile(Panel, FileName);
 }

@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "platform/text_file.h"
+
 class TCustomAxisPanel;
 class TCustomChartPanel;
 class TChartSeries;
@@ -25,16 +27,14 @@ void AppendSeriesBlock(QByteArray& Out, TChartSeries& Series);
 // Signature, version, the chart component and the series blocks, appended to Stream. Raises
 // ChartException when the chart cannot be streamed (a name too long for the form).
 void SaveChartToStream(TCustomAxisPanel& Chart, QByteArray& Stream);
-// Creates or replaces the file whole, or leaves it as it was; false with the reason in Error.
-bool SaveChartToFile(TCustomAxisPanel& Chart, const QString& FileName, QString* Error = nullptr);
+// Creates or replaces the file whole, or leaves it as it was and says why.
+TFileStatus SaveChartToFile(TCustomAxisPanel& Chart, const QString& FileName);
 // Any panel, in the component streaming alone, into a new file; the same guarantee.
-bool SaveComponentToFile(TCustomChartPanel& Component, const QString& FileName,
-                         QString* Error = nullptr);
+TFileStatus SaveComponentToFile(TCustomChartPanel& Component, const QString& FileName);
 
 // What the export dialog's fourth format calls; set by ShowExportForm while the dialog is open.
 using TChartSaveNativeProc =
-    std::function<bool(TCustomChartPanel& Panel, const QString& FileName, QString* Error)>;
+    std::function<TFileStatus(TCustomChartPanel& Panel, const QString& FileName)>;
 extern TChartSaveNativeProc ChartSaveNativeHook;
 // A chart with SaveChartToFile, any other panel with SaveComponentToFile.
-bool SaveNativeChartOrComponent(TCustomChartPanel& Panel, const QString& FileName,
-                                QString* Error = nullptr);
+TFileStatus SaveNativeChartOrComponent(TCustomChartPanel& Panel, const QString& FileName);

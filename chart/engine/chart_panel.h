@@ -16,6 +16,7 @@
 #include "platform/cursors.h"
 #include "platform/form.h"
 #include "platform/paint_context.h"
+#include "platform/text_file.h"
 #include "platform/tiled_image.h"
 
 class TCustomChartPanel;
@@ -202,13 +203,12 @@ class TCustomChartPanel : public TBackingControl {
   // The chart drawn as a print at its print extents (the panel's size widened by the detail
   // setting), for a page that takes it as a picture stretched onto its print rectangle.
   std::unique_ptr<TBitmap> CreatePrintBitmap(TColor BackColor);
-  bool SaveToBitmapFile(const QString& FileName, QString* Error = nullptr);
+  TFileStatus SaveToBitmapFile(const QString& FileName);
   void CopyToClipboardBitmap();
   QByteArray MetafileData(bool Enhanced, const TRect& R);
-  bool SaveToMetafile(const QString& FileName, QString* Error = nullptr);
-  bool SaveToMetafileEnh(const QString& FileName, QString* Error = nullptr);
-  bool SaveToMetafileRect(bool Enhanced, const QString& FileName, const TRect& R,
-                          QString* Error = nullptr);
+  TFileStatus SaveToMetafile(const QString& FileName);
+  TFileStatus SaveToMetafileEnh(const QString& FileName);
+  TFileStatus SaveToMetafileRect(bool Enhanced, const QString& FileName, const TRect& R);
   void CopyToClipboardMetafile(bool Enhanced);
   void DrawToMetaCanvas(TCanvas* Canvas, const TRect& R);
 

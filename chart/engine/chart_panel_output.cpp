@@ -70,8 +70,8 @@ std::unique_ptr<TBitmap> TCustomChartPanel::CreateBitmap(TColor BackColor, const
   return B;
 }
 
-bool TCustomChartPanel::SaveToBitmapFile(const QString& FileName, QString* Error) {
-  return CreateBitmap(clWhite, GetRectangle())->SaveToFile(FileName, Error);
+TFileStatus TCustomChartPanel::SaveToBitmapFile(const QString& FileName) {
+  return CreateBitmap(clWhite, GetRectangle())->SaveToFile(FileName);
 }
 
 void TCustomChartPanel::CopyToClipboardBitmap() {
@@ -91,8 +91,8 @@ QByteArray TCustomChartPanel::MetafileData(bool Enhanced, const TRect& R) {
                        [&](TCanvas& C) { DrawToMetaCanvas(&C, R); });
 }
 
-bool TCustomChartPanel::SaveToMetafileRect(bool Enhanced, const QString& FileName, const TRect& R,
-                                           QString* Error) {
+TFileStatus TCustomChartPanel::SaveToMetafileRect(bool Enhanced, const QString& FileName,
+                                                  const TRect& R) {
   const TSize S = MetafileSize(R);
   std::unique_ptr<TMetafileSink> Sink = CreateMetafileWriter(
       Enhanced ? TMetafileFormat::Emf : TMetafileFormat::Wmf, FileName, S.cx, S.cy);
@@ -100,23 +100,18 @@ bool TCustomChartPanel::SaveToMetafileRect(bool Enhanced, const QString& FileNam
     TCanvas C(Sink.get());
     DrawToMetaCanvas(&C, R);
   }
-  if (!Sink || !Sink->Finish()) {
-    const QString Why = Sink ? ReadErrorReason(Sink->FinishError(), FileName) : QString();
-    if (Error)
-      *Error = QStringLiteral("Cannot write the picture ") + FileName +
-               (Why.isEmpty() ? QString() : QStringLiteral(": ") + Why);
-    return false;
-  }
-  if (Error) Error->clear();
-  return true;
+  if (!Sink)
+    return {TFileError::NotMade, TFileOp::Write, FileName, 0,
+            QStringLiteral("the picture could not be made")};
+  return Sink->Finish();
 }
 
-bool TCustomChartPanel::SaveToMetafile(const QString& FileName, QString* Error) {
-  return SaveToMetafileRect(false, FileName, ClientRect(), Error);
+TFileStatus TCustomChartPanel::SaveToMetafile(const QString& FileName) {
+  return SaveToMetafileRect(false, FileName, ClientRect());
 }
 
-bool TCustomChartPanel::SaveToMetafileEnh(const QString& FileName, QString* Error) {
-  return SaveToMetafileRect(true, FileName, ClientRect(), Error);
+TFileStatus TCustomChartPanel::SaveToMetafileEnh(const QString& FileName) {
+  return SaveToMetafileRect(true, FileName, ClientRect());
 }
 
 void TCustomChartPanel::CopyToClipboardMetafile(bool Enhanced) {

@@ -166,8 +166,8 @@ void TDXF::WriteSolid(const TDoubleRect& R, const QString& Layer, TColor Color) 
   }
 }
 
-bool ExportDXF(const QString& FileName, int Mode, const std::function<void(TCanvas&)>& Draw,
-               QString* Error) {
+TFileStatus ExportDXF(const QString& FileName, int Mode,
+                      const std::function<void(TCanvas&)>& Draw) {
   QByteArray Bytes;
   QBuffer Buffer(&Bytes);
   Buffer.open(QIODevice::WriteOnly);
@@ -184,9 +184,6 @@ bool ExportDXF(const QString& FileName, int Mode, const std::function<void(TCanv
   }
   Frame({"0", "ENDSEC", "0", "EOF"});
   const TDXF& W = Target.Writer();
-  if (W.Failed()) {
-    if (Error) *Error = W.Error();
-    return false;
-  }
-  return WriteFileBytes(FileName, Bytes, Error);
+  if (W.Failed()) return {TFileError::NotMade, TFileOp::Write, FileName, 0, W.Error()};
+  return WriteFileBytes(FileName, Bytes);
 }

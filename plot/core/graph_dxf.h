@@ -7,6 +7,7 @@
 
 #include "platform/canvas.h"
 #include "platform/colors.h"
+#include "platform/text_file.h"
 #include "plot/core/graph_types.h"
 
 class QIODevice;
@@ -59,7 +60,5 @@ class TDxfTarget : public TCanvasTarget {
 };
 
 // Writes a DXF file: the entities section with whatever Draw sends to the canvas of a DXF
-// target in Mode, replacing FileName only when everything was written. False with a reason
-// otherwise.
-bool ExportDXF(const QString& FileName, int Mode, const std::function<void(TCanvas&)>& Draw,
-               QString* Error = nullptr);
+// target in Mode, replacing FileName only when everything was written.
+TFileStatus ExportDXF(const QString& FileName, int Mode, const std::function<void(TCanvas&)>& Draw);

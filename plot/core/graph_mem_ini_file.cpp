@@ -110,10 +110,7 @@ TGraphMemIniFile::TGraphMemIniFile(const QString& AFileName) : TCustomGraphIniFi
 TGraphMemIniFile::~TGraphMemIniFile() {
   if (!Modified()) return;
   try {
-    QString Error;
-    if (!UpdateFile(&Error))
-      ShowError(QStringLiteral("The settings could not be saved to %1: %2")
-                    .arg(FileName, ReadErrorReason(Error, FileName)));
+    if (const TFileStatus S = UpdateFile(); !S.Ok()) ShowError(FileFailureText(S));
   } catch (...) {
     // Nothing may leave a destructor; the box above is the report.
   }
@@ -157,15 +154,10 @@ void TGraphMemIniFile::DeleteKey(const QString& Section, const QString& Ident) {
   FChanges.DeleteKey(Section, Ident);
 }
 
-bool TGraphMemIniFile::UpdateFile(QString* Error) {
-  if (FChanges.Empty()) return true;
-  if (FileName.isEmpty()) {
-    if (Error) *Error = QStringLiteral("No file name");
-    return false;
-  }
+TFileStatus TGraphMemIniFile::UpdateFile() {
+  if (FChanges.Empty()) return {};
   // What others wrote meanwhile is kept, and reading goes on from the file as saved.
-  TReadStatus Status;
-  if (FChanges.Save(FileName, FDoc, Error, &Status)) return true;
-  if (!Status.Ok() && !Status.Missing()) FReadFailed = true;
-  return false;
+  TFileStatus S = FChanges.Save(FileName, FDoc);
+  if (!S.Ok() && S.Op == TFileOp::Read) FReadFailed = true;
+  return S;
 }

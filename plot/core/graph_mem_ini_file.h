@@ -48,7 +48,7 @@ class TCustomGraphIniFile {
   virtual void EraseSection(const QString& Section) = 0;
   virtual void DeleteKey(const QString& Section, const QString& Ident) = 0;
   // False, with a reason, when the changes could not be saved; they then stay pending.
-  virtual bool UpdateFile(QString* Error = nullptr) = 0;
+  virtual TFileStatus UpdateFile() = 0;
 };
 
 class TGraphMemIniFile : public TCustomGraphIniFile {
@@ -69,7 +69,7 @@ class TGraphMemIniFile : public TCustomGraphIniFile {
   QStringList ReadSectionValues(const QString& Section) const override;
   void EraseSection(const QString& Section) override;
   void DeleteKey(const QString& Section, const QString& Ident) override;
-  bool UpdateFile(QString* Error = nullptr) override;
+  TFileStatus UpdateFile() override;
   // Forgets the pending changes (after a failed save that the caller has reported itself).
   void DiscardChanges() { FChanges.Clear(); }
 

@@ -51,8 +51,8 @@ void TPlot::SaveAs() {
 
 bool TPlot::SavePicture(const QString& FileName, int FilterIndex, QString* Error) {
   TBusyCursor Busy;
-  QString Why;
-  bool Ok = false;
+  TFileStatus S{TFileError::NotMade, TFileOp::Write, FileName, 0,
+                QStringLiteral("the picture could not be made")};
   if (FilterIndex == 2 || FilterIndex == 3) {
     const int W = std::max(FImage->width(), 1), H = std::max(FImage->height(), 1);
     std::unique_ptr<TMetafileSink> Sink = CreateMetafileWriter(
@@ -62,19 +62,15 @@ bool TPlot::SavePicture(const QString& FileName, int FilterIndex, QString* Error
         TCanvas C(Sink.get());
         FGraph->PaintToPicture(&C, {0, 0, W, H});
       }
-      Ok = Sink->Finish();
-      if (!Ok) Why = ReadErrorReason(Sink->FinishError(), FileName);
+      S = Sink->Finish();
     }
     // The graph laid itself out for the picture; the image gets its own layout back.
     PaintGraph();
   } else {
-    Ok = FImage->Backing()->SaveToFile(FileName, &Why);
-    Why = ReadErrorReason(Why, FileName);
+    S = FImage->Backing()->SaveToFile(FileName);
   }
-  if (!Ok && Error)
-    *Error = QStringLiteral("Cannot write the picture %1%2")
-                 .arg(FileName, Why.isEmpty() ? QString() : QStringLiteral(": ") + Why);
-  return Ok;
+  if (!S.Ok() && Error) *Error = FileFailureText(S);
+  return S.Ok();
 }
 
 void TPlot::CopyToClipboard() {

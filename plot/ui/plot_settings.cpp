@@ -323,11 +323,9 @@ void TPlot::SaveSettings() {
   TSettingsWalk W(Ini, SettingsSection(), true);
   Ini.WriteString(W.Section(), QStringLiteral("Plot_Saved"), QStringLiteral("Yes"));
   WalkPlot(W, *this);
-  QString Error;
-  if (!Ini.UpdateFile(&Error)) {
+  if (const TFileStatus S = Ini.UpdateFile(); !S.Ok()) {
     Ini.DiscardChanges();
-    ::ShowError(QStringLiteral("The plot settings could not be saved to %1: %2")
-                    .arg(FIniFileName, ReadErrorReason(Error, FIniFileName)));
+    ::ShowError(FileFailureText(S));
   }
 }
 

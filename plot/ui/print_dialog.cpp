@@ -102,11 +102,10 @@ bool TPrintDlg::DefaultMargins(const QString& Mode) {
   Ini.WriteFloat(PrintSection, QStringLiteral("Units"), Units);
   for (int I = 0; I < 4; ++I)
     Ini.WriteInteger(PrintSection, QLatin1String(MarginKeys[I]), PrintMargins[size_t(I)]);
-  QString Why;
-  if (Ini.UpdateFile(&Why)) return true;
+  const TFileStatus S = Ini.UpdateFile();
+  if (S.Ok()) return true;
   Ini.DiscardChanges();
-  ShowError(QStringLiteral("Cannot write the print settings to %1: %2")
-                .arg(SettingsFile(), ReadErrorReason(Why, SettingsFile())));
+  ShowError(FileFailureText(S));
   return false;
 }
 
@@ -283,11 +282,9 @@ bool TPrintDlg::PrintPage() {
     Ini.WriteBool(LogoSection, SystemLogoSection, Content.Program);
     Ini.WriteBool(LogoSection, ProjectLogoSection, Content.Project);
     Ini.WriteBool(LogoSection, QStringLiteral("Comment LOGO"), Content.Comment);
-    QString Why;
-    if (!Ini.UpdateFile(&Why)) {
+    if (const TFileStatus S = Ini.UpdateFile(); !S.Ok()) {
       Ini.DiscardChanges();
-      ShowError(QStringLiteral("Cannot write the print settings to %1: %2")
-                    .arg(SettingsFile(), ReadErrorReason(Why, SettingsFile())));
+      ShowError(FileFailureText(S));
     }
   }
   if (FPlot) FPlot->Redraw();

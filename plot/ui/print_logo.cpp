@@ -135,11 +135,10 @@ bool TPrintLogo::Save(QString* Error) {
   Ini.WriteInteger(Section, QStringLiteral("FontColor"), int(Font.Color()));
   Ini.WriteString(Section, QStringLiteral("FontStyle"), FontStyleLetters(Font.Style()));
   Ini.WriteInteger(Section, QStringLiteral("LinesJustify"), Justify);
-  QString Why;
-  if (Ini.UpdateFile(&Why)) return true;
+  const TFileStatus S = Ini.UpdateFile();
+  if (S.Ok()) return true;
   Ini.DiscardChanges();
-  if (Error)
-    *Error = QStringLiteral("Cannot write %1: %2").arg(FileName, ReadErrorReason(Why, FileName));
+  if (Error) *Error = FileFailureText(S);
   return false;
 }
 

@@ -259,11 +259,9 @@ void TfmExports::CopyToFileClick() {
 }
 
 bool TfmExports::SaveListing(const QString& FileName) {
-  QString Why;
-  if (WriteTextLines(FileName, Listing(), &Why)) return true;
-  ShowError(QStringLiteral("Can not create file ") + FileName +
-            (Why.isEmpty() ? QString() : QStringLiteral("\n") + Why));
-  return false;
+  const TFileStatus S = WriteTextLines(FileName, Listing());
+  if (!S.Ok()) ShowError(FileFailureText(S, QStringLiteral("Can not create file")));
+  return S.Ok();
 }
 
 void ShowSeriesExportDialog(TPlot& Plot) {

@@ -154,7 +154,7 @@ bool ReadImportLines(const QString& FileName, QStringList& Lines, QString& Error
                 ? QStringLiteral("The file %1 is larger than %2 MB and is not imported.")
                       .arg(FileName)
                       .arg(MaxImportFileSize / (1024 * 1024))
-                : Status.Text;
+                : Status.Text();
     return false;
   }
   // Decoded first: UTF-16 holds NUL bytes in every ASCII character, its text none.

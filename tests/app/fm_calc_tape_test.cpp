@@ -7,6 +7,9 @@
 #include <QPushButton>
 #include <QTextCursor>
 
+#include <unistd.h>
+
+#include "../platform/small_disk.h"
 #include "app/common/calc_controls.h"
 #include "calc_test_support.h"
 #include "tests/support/file_dialog_driver.h"
@@ -36,7 +39,15 @@ TEST_F(CalcWindowTest, TapeIsSavedPrintedAndCopied) {
   EXPECT_EQ(ReadFile("tape.txt"), "2+2 = 4.0; \n1+1 = 2.0; \n");
   Dialogs.AnswerFile(Path("missing/dir/tape.txt"));
   W.btToFileClick();
-  EXPECT_EQ(Dialogs.Messages(), QStringList{"Can't create file " + Path("missing/dir/tape.txt")});
+  EXPECT_EQ(Dialogs.Messages(), QStringList{"Can't create file " + Path("missing/dir/tape.txt") +
+                                            ": No such file or directory"});
+  TReadOnlyFolder Folder;
+  if (::geteuid() == 0 && Folder.Lock()) {
+    Dialogs.AnswerFile(Folder.Path("tape.TXT"));
+    W.btToFileClick();
+    EXPECT_EQ(Dialogs.Messages().last(),
+              "Can't create file " + Folder.Path("tape.TXT") + ": Read-only file system");
+  }
 
   // Without a printer the tape goes to a PDF file of the user's choice; cancelling it is quiet.
   Dialogs.Requests.clear();

@@ -6,6 +6,9 @@
 #include <QKeyEvent>
 #include <QTest>
 
+#include <unistd.h>
+
+#include "../platform/small_disk.h"
 #include "matrix_window_fixture.h"
 #include "platform/canvas.h"
 #include "platform/canvas_targets.h"
@@ -151,7 +154,27 @@ TEST_F(MatrixWindowTest, TextFile) {
 
   Dialogs.AnswerFile(Dir.filePath("no/such/dir/x.TXT"));
   W->sbOpen->click();
-  EXPECT_EQ(Dialogs.Messages().back(), "Can not create file " + Dir.filePath("no/such/dir/x.TXT"));
+  EXPECT_EQ(Dialogs.Messages().back(), "Can not create file " + Dir.filePath("no/such/dir/x.TXT") +
+                                           ": No such file or directory");
+
+  // A read-only folder and a full disk: the reason follows the name, and the old file stays.
+  const auto Refused = [&](const auto& Folder, const QString& Why) {
+    const QString F = Folder.Path("m.TXT");
+    Dialogs.AnswerFile(F);
+    Dialogs.Answer(mrYes);
+    W->sbOpen->click();
+    EXPECT_EQ(Dialogs.Messages().back(), "Can not create file " + F + ": " + Why);
+    ASSERT_TRUE(ReadTextLines(F, Lines));
+    EXPECT_EQ(Lines, QStringList{"old"});
+  };
+  TReadOnlyFolder Folder;
+  ASSERT_TRUE(WriteFileBytes(Folder.Path("m.TXT"), "old\n"));
+  if (::geteuid() == 0 && Folder.Lock()) Refused(Folder, "Read-only file system");
+  TSmallDisk Disk;
+  SKIP_WITHOUT_SMALL_DISK(Disk);
+  ASSERT_TRUE(WriteFileBytes(Disk.Path("m.TXT"), "old\n"));
+  Disk.Fill();
+  Refused(Disk, "No space left on device");
 }
 
 TEST_F(MatrixWindowTest, PrintoutPaginatesWithTheSavedMargins) {

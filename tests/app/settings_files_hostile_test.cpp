@@ -246,7 +246,8 @@ TEST_F(CalcWindowTest, AFullDiskKeepsTheSettingsHistoryAndTapeFiles) {
   Dialogs.Answer(mrYes);  // replace it
   W.btToFileClick();
   ASSERT_EQ(Dialogs.Messages().size(), 2);
-  EXPECT_EQ(Dialogs.Messages().last(), "Can't create file " + Disk.Path("tape.TXT"));
+  EXPECT_EQ(Dialogs.Messages().last(),
+            "Can't create file " + Disk.Path("tape.TXT") + ": No space left on device");
   Dialogs.Requests.clear();
   CloseWindow();
   const QString Full = " could not be written: No space left on device";

@@ -9,6 +9,7 @@
 #include <QListWidget>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "../platform/small_disk.h"
 #include "app/calc/user_funcs_page.h"
@@ -26,7 +27,7 @@ QByteArray Bytes(const QString& File) {
   return B;
 }
 
-bool Put(const QString& File, const QByteArray& B) { return WriteFileBytes(File, B); }
+bool Put(const QString& File, const QByteArray& B) { return WriteFileBytes(File, B).Ok(); }
 
 QByteArray Utf16(const QByteArray& Utf8) {
   QByteArray B("\xFF\xFE", 2);
@@ -281,33 +282,71 @@ TEST_F(UserFilesTest, VariableFilesRefuseTextsTheFieldCannotHold) {
   }
 }
 
-TEST_F(UserFilesTest, AFullDiskKeepsEveryUserFile) {
+// Every save of the pages, Save and Save As, on a full disk and in a read-only folder: the box
+// names the file once with the system's reason, no file changes and no default file moves.
+TEST_F(UserFilesTest, ASaveThatFailsKeepsEveryUserFileAndSaysWhy) {
+  const QByteArray Usr = "a = 1\n", Fnc = "f(x)=x\n";
+  const auto Refused = [&](const auto& Folder, const QString& Why, const auto& Break) {
+    const auto Path = [&](const char* Name) { return Folder.Path(Name); };
+    ASSERT_TRUE(Put(Path("Numyx.USR"), Usr) && Put(Path("Numyx.FNC"), Fnc));
+    ASSERT_TRUE(Put(Path("a.VAR"), "x\n"));
+    ASSERT_TRUE(Vars().LoadUserVariables(Path("Numyx.USR")));
+    ASSERT_TRUE(Funcs().LoadUserFunctions(Path("Numyx.FNC")));
+    Pages->AddUserVariable("b", true, 2);
+    Funcs().edFuncName->setText("g(x)");
+    Funcs().edFuncExpres->setText("x+1");
+    Funcs().btFuncAddClick();
+    Host.VarFile = Path("Numyx.USR");
+    Host.FuncFile = Path("Numyx.FNC");
+    if (!Break()) GTEST_SKIP() << "read-only case not run";
+    const auto Says = [&](const char* Name) {
+      return "Can't create file " + Path(Name) + ": " + Why;
+    };
+    Vars().btSaveClick();
+    EXPECT_EQ(Dialogs.Messages().last(), Says("Numyx.USR"));
+    Funcs().btFuncSaveClick();
+    EXPECT_EQ(Dialogs.Messages().last(), Says("Numyx.FNC"));
+    Dialogs.AnswerFile(Path("new.USR"));
+    Vars().btSaveAsClick();
+    EXPECT_EQ(Dialogs.Messages().last(), Says("new.USR"));
+    Dialogs.AnswerFile(Path("new.FNC"));
+    Funcs().btFuncSaveAsClick();
+    EXPECT_EQ(Dialogs.Messages().last(), Says("new.FNC"));
+    EXPECT_EQ(Host.VarFile, Path("Numyx.USR"));
+    EXPECT_EQ(Host.FuncFile, Path("Numyx.FNC"));
+    Dialogs.AnswerFile(Path("a.VAR"));
+    Dialogs.Answer(mrYes);
+    Letters().SaveClick();
+    EXPECT_EQ(Dialogs.Messages().last(), Says("a.VAR"));
+    EXPECT_EQ(Bytes(Path("Numyx.USR")), Usr);
+    EXPECT_EQ(Bytes(Path("Numyx.FNC")), Fnc);
+    EXPECT_EQ(Bytes(Path("a.VAR")), "x\n");
+    EXPECT_FALSE(QFile::exists(Path("new.USR")) || QFile::exists(Path("new.FNC")));
+  };
+  {
+    TReadOnlyFolder Folder;
+    Refused(Folder, "Read-only file system", [&] { return ::geteuid() == 0 && Folder.Lock(); });
+  }
   TSmallDisk Disk;
   SKIP_WITHOUT_SMALL_DISK(Disk);
-  const QByteArray Usr = "a = 1\n", Fnc = "f(x)=x\n";
-  ASSERT_TRUE(Put(Disk.Path("Numyx.USR"), Usr));
-  ASSERT_TRUE(Put(Disk.Path("Numyx.FNC"), Fnc));
-  ASSERT_TRUE(Put(Disk.Path("a.VAR"), "x\n"));
-  ASSERT_TRUE(Vars().LoadUserVariables(Disk.Path("Numyx.USR")));
-  ASSERT_TRUE(Funcs().LoadUserFunctions(Disk.Path("Numyx.FNC")));
-  Pages->AddUserVariable("b", true, 2);
-  Funcs().edFuncName->setText("g(x)");
-  Funcs().edFuncExpres->setText("x+1");
-  Funcs().btFuncAddClick();
-  Disk.Fill();
-  Host.VarFile = Disk.Path("Numyx.USR");
-  Host.FuncFile = Disk.Path("Numyx.FNC");
+  Refused(Disk, "No space left on device", [&] { return Disk.Fill(), true; });
+}
+
+// A user file made a link to itself, or one of two links to each other, names no file: saving
+// is refused with the reason and the links stay.
+TEST_F(UserFilesTest, ALinkLoopIsNotReplacedBySaving) {
+  ASSERT_TRUE(QFile::link(Path("Numyx.USR"), Path("Numyx.USR")));
+  ASSERT_TRUE(QFile::link("b.FNC", Path("a.FNC")));
+  ASSERT_TRUE(QFile::link("a.FNC", Path("b.FNC")));
+  Host.VarFile = Path("Numyx.USR");
+  Host.FuncFile = Path("a.FNC");
   Vars().btSaveClick();
-  EXPECT_EQ(Dialogs.Messages().last(), "Can't create file " + Disk.Path("Numyx.USR"));
   Funcs().btFuncSaveClick();
-  EXPECT_EQ(Dialogs.Messages().last(), "Can't create file " + Disk.Path("Numyx.FNC"));
-  Dialogs.AnswerFile(Disk.Path("a.VAR"));
-  Dialogs.Answer(mrYes);
-  Letters().SaveClick();
-  EXPECT_EQ(Dialogs.Messages().last(), "Can't create file " + Disk.Path("a.VAR"));
-  EXPECT_EQ(Bytes(Disk.Path("Numyx.USR")), Usr);
-  EXPECT_EQ(Bytes(Disk.Path("Numyx.FNC")), Fnc);
-  EXPECT_EQ(Bytes(Disk.Path("a.VAR")), "x\n");
+  const QString Loop = ": Too many levels of symbolic links";
+  EXPECT_EQ(Dialogs.Messages(), (QStringList{"Can't create file " + Path("Numyx.USR") + Loop,
+                                             "Can't create file " + Path("a.FNC") + Loop}));
+  for (const char* F : {"Numyx.USR", "a.FNC", "b.FNC"})
+    EXPECT_TRUE(QFileInfo(Path(F)).isSymLink()) << F;
 }
 
 // A list file too large to take into the lists is refused before a byte is read (a sparse file,

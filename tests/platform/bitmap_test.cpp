@@ -33,8 +33,8 @@ TEST(Bitmap, BmpRoundTripKeepsEveryPixel) {
   QTemporaryDir Dir;
   ASSERT_TRUE(Dir.isValid());
   const QString Name = Dir.filePath("picture.bmp");
+  ASSERT_TRUE(B.SaveToFile(Name));
   QString Error;
-  ASSERT_TRUE(B.SaveToFile(Name, &Error)) << Error.toStdString();
 
   TBitmap Loaded;
   ASSERT_TRUE(Loaded.LoadFromFile(Name, &Error)) << Error.toStdString();

@@ -158,7 +158,10 @@ TEST(CanvasRecording, AMetafileWriterPlugsInThroughTheSinkInterface) {
     bool Finished = false;
     void Execute(const TCanvasOp&) override { ++Primitives; }
     TRect DeviceRect() const override { return {0, 0, 100, 100}; }
-    bool Finish() override { return Finished = true; }
+    TFileStatus Finish() override {
+      Finished = true;
+      return {};
+    }
   };
   TCountingSink Sink;
   TCanvas C(&Sink);
@@ -168,4 +171,5 @@ TEST(CanvasRecording, AMetafileWriterPlugsInThroughTheSinkInterface) {
   EXPECT_EQ(Sink.Primitives, 2);
   EXPECT_GT(C.TextWidth("m"), 0);
   EXPECT_TRUE(Sink.Finish());
+  EXPECT_TRUE(Sink.Finished);
 }

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
+#include <cerrno>
 
 namespace {
 QByteArray Lines(int Count, const char* Pattern) {
@@ -57,12 +58,12 @@ TEST(HostileFiles, OnlyRegularFilesAreReadAndNothingHangs) {
     EXPECT_EQ(L, QStringList{"kept"});
   }
   // A writer refuses to replace what is no regular file.
-  QString Error;
-  EXPECT_FALSE(WriteTextLines(Sub, {"x"}, &Error));
+  EXPECT_EQ(WriteTextLines(Sub, {"x"}).Code, TFileError::Directory);
   EXPECT_TRUE(QFileInfo(Sub).isDir());
-  EXPECT_FALSE(WriteTextLines(Zero, {"x"}, &Error));
+  const TFileStatus S = WriteTextLines(Zero, {"x"});
   EXPECT_TRUE(QFileInfo(Zero).isSymLink());
-  EXPECT_TRUE(Error.contains("is not a regular file")) << Error.toStdString();
+  EXPECT_EQ(FileFailureText(S),
+            "The file " + Zero + " could not be written: it is not a regular file");
 
   // The limit holds for the bytes read, not only for the size reported.
   const QString Big = Dir.filePath("big");
@@ -80,16 +81,16 @@ TEST(HostileFiles, AFullDiskKeepsTheOldFileAndSaysSo) {
   const QByteArray Old = "[Calc]\nLeft=1\n";
   ASSERT_TRUE(WriteFileBytes(F, Old));
   Disk.Fill();
-  QString Error;
   // Small (buffered) and large writes alike.
-  EXPECT_FALSE(WriteTextLines(F, {"[Calc]", "Left=2"}, &Error));
-  EXPECT_TRUE(Error.contains("No space left on device")) << Error.toStdString();
-  EXPECT_FALSE(WriteFileBytes(F, QByteArray(200000, 'y'), &Error));
+  const TFileStatus S = WriteTextLines(F, {"[Calc]", "Left=2"});
+  EXPECT_EQ(S.Errno, ENOSPC);
+  EXPECT_EQ(S.Why, "No space left on device");
+  EXPECT_EQ(WriteFileBytes(F, QByteArray(200000, 'y')).Errno, ENOSPC);
   EXPECT_EQ(ReadBytes(F), Old);
   {
     TIniFile Ini(F);
     Ini.WriteInteger("Calc", "Left", 3);
-    EXPECT_FALSE(Ini.UpdateFile(&Error));
+    EXPECT_EQ(Ini.UpdateFile().Errno, ENOSPC);
     EXPECT_TRUE(Ini.Modified());
   }  // the destructor's try fails quietly too
   EXPECT_EQ(ReadBytes(F), Old);
@@ -110,11 +111,9 @@ TEST(HostileFiles, AReadOnlyFolderKeepsItsFilesAndSaysSo) {
   EXPECT_FALSE(Ini.ReadFailed());
   EXPECT_EQ(Ini.ReadInteger("Calc", "Left", 0), 1);
   Ini.WriteInteger("Calc", "Left", 2);
-  QString Error;
-  EXPECT_FALSE(Ini.UpdateFile(&Error));
-  EXPECT_FALSE(Error.isEmpty());
+  EXPECT_FALSE(Ini.UpdateFile().Why.isEmpty());
   EXPECT_EQ(ReadBytes(F), Old);
-  EXPECT_FALSE(WriteTextLines(Folder.Path("new.txt"), {"x"}, &Error));
+  EXPECT_FALSE(WriteTextLines(Folder.Path("new.txt"), {"x"}));
   EXPECT_FALSE(QFile::exists(Folder.Path("new.txt")));
 }
 
@@ -132,29 +131,24 @@ TEST(HostileFiles, AReadOnlyFileIsRefusedAndAClosedFolderIsWrittenInPlace) {
     TScopedFileRights Rights;
     ASSERT_TRUE(TScopedFileRights::CannotCreateIn(Sub));
     // Every writer: bitmaps, metafiles, text.
-    QString Error;
-    EXPECT_FALSE(B.SaveToFile(Locked, &Error));
-    EXPECT_EQ(Error, Locked + " is read-only");
+    EXPECT_EQ(B.SaveToFile(Locked).Text(), Locked + " is read-only");
     auto Sink = CreateMetafileWriter(TMetafileFormat::Emf, Locked, 10, 10);
     TCanvas(Sink.get()).Rectangle(1, 1, 5, 5);
-    EXPECT_FALSE(Sink->Finish());
-    EXPECT_EQ(Sink->FinishError(), Locked + " is read-only");
-    EXPECT_FALSE(WriteTextLines(Locked, {"x"}));
+    EXPECT_EQ(Sink->Finish().Code, TFileError::ReadOnly);
+    EXPECT_EQ(WriteTextLines(Locked, {"x"}).Code, TFileError::ReadOnly);
     EXPECT_EQ(ReadBytes(Locked), "old");
 
-    ASSERT_TRUE(B.SaveToFile(Kept, &Error)) << Error.toStdString();
+    const TFileStatus S = B.SaveToFile(Kept);
+    ASSERT_TRUE(S) << S.Text().toStdString();
     EXPECT_EQ(ReadBytes(Kept), B.SaveToData());
     ASSERT_TRUE(WriteFileBytes(Kept, "ab"));  // a shorter file is cut to its length
     EXPECT_EQ(ReadBytes(Kept), "ab");
-    EXPECT_FALSE(WriteFileBytes(Sub + "/new.pic", "x", &Error));
-    EXPECT_TRUE(Error.contains(Sub + "/new.pic")) << Error.toStdString();
+    EXPECT_EQ(WriteFileBytes(Sub + "/new.pic", "x").FileName, Sub + "/new.pic");
   }
   QFile::setPermissions(Sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   EXPECT_EQ(QDir(Sub).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.pic"});
   // With all of root's rights too.
-  QString Error;
-  EXPECT_FALSE(WriteFileBytes(Locked, "new", &Error));
-  EXPECT_EQ(Error, Locked + " is read-only");
+  EXPECT_EQ(WriteFileBytes(Locked, "new").Code, TFileError::ReadOnly);
   EXPECT_EQ(ReadBytes(Locked), "old");
 }
 
@@ -170,9 +164,7 @@ TEST(HostileFiles, AFailedRewriteInPlaceKeepsTheOldFile) {
     {
       TScopedFileRights Rights;
       ASSERT_TRUE(TScopedFileRights::CannotCreateIn(Folder));
-      QString Error;
-      EXPECT_FALSE(WriteFileBytes(F, New, &Error));
-      EXPECT_EQ(Error, F + ": No space left on device");
+      EXPECT_EQ(WriteFileBytes(F, New).Text(), F + ": No space left on device");
     }
     QFile::setPermissions(Folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(ReadBytes(F), Old);
@@ -189,8 +181,8 @@ TEST(HostileFiles, AFailedRewriteInPlaceKeepsTheOldFile) {
   const QString F = NoEntries.Path("Numyx.HST");
   ASSERT_TRUE(PutBytes(F, Old));
   NoEntries.FillEntries();
-  QString Error;
-  EXPECT_TRUE(WriteFileBytes(F, New, &Error)) << Error.toStdString();
+  const TFileStatus S = WriteFileBytes(F, New);
+  EXPECT_TRUE(S) << S.Text().toStdString();
   EXPECT_EQ(ReadBytes(F), New);
 }
 
@@ -207,6 +199,30 @@ TEST(HostileFiles, WritingFollowsALinkAndKeepsPermissions) {
   EXPECT_EQ(ReadBytes(Real), "b\n");
   EXPECT_EQ(QFile::permissions(Real), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                           QFile::ReadUser | QFile::WriteUser);
+}
+
+// A link to itself, or links that lead round to each other, name no file: the save is refused
+// with the system's reason and the links stay, for every writer and the check before a print.
+TEST(HostileFiles, ALinkLoopIsRefusedAndStays) {
+  QTemporaryDir Dir;
+  const QString Self = Dir.filePath("Numyx.HST"), A = Dir.filePath("a.USR"),
+                B = Dir.filePath("b.USR");
+  ASSERT_TRUE(QFile::link(Self, Self));
+  ASSERT_TRUE(QFile::link("b.USR", A));
+  ASSERT_TRUE(QFile::link("a.USR", B));
+  for (const QString& F : {Self, A}) {
+    const TFileStatus S = WriteTextLines(F, {"x"});
+    EXPECT_EQ(S.Code, TFileError::LinkLoop);
+    EXPECT_EQ(FileFailureText(S, "Can't create file"),
+              "Can't create file " + F + ": Too many levels of symbolic links");
+    EXPECT_EQ(CanWriteFile(F).Code, TFileError::LinkLoop);
+    TIniFile Ini(F);
+    Ini.WriteString("S", "k", "v");
+    EXPECT_EQ(Ini.UpdateFile().Code, TFileError::LinkLoop);
+  }
+  for (const QString& F : {Self, A, B}) EXPECT_TRUE(QFileInfo(F).isSymLink()) << F.toStdString();
+  EXPECT_EQ(QFile::symLinkTarget(A), B);
+  EXPECT_EQ(QDir(Dir.path()).entryList(QDir::System | QDir::Files | QDir::Hidden).size(), 3);
 }
 
 TEST(IniFile, SavingKeepsEveryLineItDidNotChange) {
@@ -329,8 +345,6 @@ TEST(IniFile, DocumentAndChangesServeOtherRules) {
 
   // A failure is reported and leaves file, document and changes as they were.
   Changes.Write("A", "x", "9");
-  QString Error;
-  EXPECT_FALSE(Changes.Save(F + "/below", Doc, &Error));
-  EXPECT_FALSE(Error.isEmpty());
+  EXPECT_FALSE(Changes.Save(F + "/below", Doc).Why.isEmpty());
   EXPECT_FALSE(Changes.Empty());
 }

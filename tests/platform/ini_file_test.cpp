@@ -89,9 +89,7 @@ TEST(IniFile, FailuresAreReportedAndNeverLoseTheFile) {
   {
     TIniFile Ini(Blocker + "/Numyx.INI");
     Ini.WriteInteger("S", "k", 1);
-    QString Error;
-    EXPECT_FALSE(Ini.UpdateFile(&Error));
-    EXPECT_FALSE(Error.isEmpty());
+    EXPECT_FALSE(Ini.UpdateFile().Why.isEmpty());
     EXPECT_TRUE(Ini.Modified());  // the change stays pending
     EXPECT_EQ(Ini.ReadInteger("S", "k", 0), 1);
   }  // the destructor tries again and fails quietly

@@ -181,7 +181,7 @@ TEST(Printer, APdfThatCannotBeWrittenKeepsTheOldOne) {
     QString Error;
     EXPECT_FALSE(PrintTextLines(Lines, "Tape", &Error));
     EXPECT_EQ(ReadBytes(File), Old);
-    const QString Said = "The printout could not be written to " + File + ": ";
+    const QString Said = "The file " + File + " could not be written: ";
     EXPECT_TRUE(Error.startsWith(Said)) << Error.toStdString();
     return Error.mid(Said.size());
   };

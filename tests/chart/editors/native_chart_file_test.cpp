@@ -177,19 +177,16 @@ TEST_F(NativeChartFileTest, AFailedWriteIsReportedAndLeavesNothingHalfWritten) {
   ASSERT_TRUE(WriteFileBytes(Old, "before"));
   // A name the component form cannot hold: nothing is written and the old file stays.
   Chart.GetSeries(0)->SetName(QString(300, QLatin1Char('n')));
-  QString Error;
-  EXPECT_FALSE(SaveChartToFile(Chart, Old, &Error));
-  EXPECT_TRUE(Error.contains(QStringLiteral("longer than 255"))) << Error.toStdString();
+  const TFileStatus S = SaveChartToFile(Chart, Old);
+  EXPECT_TRUE(S.Why.contains(QStringLiteral("longer than 255"))) << S.Why.toStdString();
   QByteArray Bytes;
   ASSERT_TRUE(ReadFileBytes(Old, Bytes).Ok());
   EXPECT_EQ(Bytes, "before");
   // A folder or a missing folder is refused with a reason; no file appears beside it.
   Chart.GetSeries(0)->SetName(QStringLiteral("A"));
-  Error.clear();
-  EXPECT_FALSE(SaveChartToFile(Chart, Dir.path(), &Error));
-  EXPECT_FALSE(Error.isEmpty());
-  EXPECT_FALSE(SaveChartToFile(Chart, Path("none/x.cht"), &Error));
-  EXPECT_FALSE(SaveComponentToFile(Chart, Path("none/x.cht"), &Error));
+  EXPECT_EQ(SaveChartToFile(Chart, Dir.path()).Code, TFileError::Directory);
+  EXPECT_FALSE(SaveChartToFile(Chart, Path("none/x.cht")).Why.isEmpty());
+  EXPECT_FALSE(SaveComponentToFile(Chart, Path("none/x.cht")));
   EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{"old.cht"});
 }
 

@@ -38,9 +38,8 @@ TEST(ChartPanelMetafiles, EnhancedAndOldStyleReadBack) {
   P.Repaint();
   for (bool Enhanced : {true, false}) {
     const QString File = Dir.filePath(Enhanced ? QStringLiteral("c.emf") : QStringLiteral("c.wmf"));
-    QString Error;
-    ASSERT_TRUE(Enhanced ? P.SaveToMetafileEnh(File, &Error) : P.SaveToMetafile(File, &Error))
-        << Error.toStdString();
+    const TFileStatus S = Enhanced ? P.SaveToMetafileEnh(File) : P.SaveToMetafile(File);
+    ASSERT_TRUE(S) << S.Text().toStdString();
     const QString Svg = MetafileToSvg(Enhanced, File);
     ASSERT_FALSE(Svg.isEmpty());
     EXPECT_TRUE(SvgTexts(Svg).contains(QStringLiteral("Surface"))) << SvgTexts(Svg).toStdString();
@@ -57,9 +56,7 @@ TEST(ChartPanelMetafiles, EnhancedAndOldStyleReadBack) {
   P.Repaint();
   EXPECT_EQ(P.Draws, Draws + 1);
   EXPECT_EQ(FromQColor(P.Backing()->Image().pixelColor(200, 125)), clRed);
-  QString Error;
-  EXPECT_FALSE(P.SaveToMetafileEnh(Dir.filePath(QStringLiteral("none/x.emf")), &Error));
-  EXPECT_FALSE(Error.isEmpty());
+  EXPECT_FALSE(P.SaveToMetafileEnh(Dir.filePath(QStringLiteral("none/x.emf"))).Why.isEmpty());
 }
 
 TEST(ChartPanelMetafiles, OnePixelWidePanel) {

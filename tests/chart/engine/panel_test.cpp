@@ -329,9 +329,7 @@ TEST(ChartPanelPictures, BitmapFileAndClipboard) {
   EXPECT_EQ(Read.size(), QSize(400, 250));
   EXPECT_EQ(Read.convertToFormat(QImage::Format_RGB32),
             P.Backing()->Image().convertToFormat(QImage::Format_RGB32));
-  QString Error;
-  EXPECT_FALSE(P.SaveToBitmapFile(Dir.filePath(QStringLiteral("no/such/dir/x.bmp")), &Error));
-  EXPECT_FALSE(Error.isEmpty());
+  EXPECT_FALSE(P.SaveToBitmapFile(Dir.filePath(QStringLiteral("no/such/dir/x.bmp"))).Why.isEmpty());
 
   P.CopyToClipboardBitmap();
   const QMimeData* M = QGuiApplication::clipboard()->mimeData();

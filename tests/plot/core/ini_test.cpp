@@ -102,8 +102,7 @@ TEST_F(GraphIni, RoundTripWritesOnlyWhenChanged) {
               QStringLiteral("255"));
     I.WriteString(QStringLiteral("Plot"), QStringLiteral("Color"), QStringLiteral("255"));
     EXPECT_FALSE(I.Modified());  // the same value is no change
-    QString Error;
-    EXPECT_TRUE(I.UpdateFile(&Error));
+    EXPECT_TRUE(I.UpdateFile());
   }
   EXPECT_EQ(QFileInfo(File).lastModified(), Before);
   {
@@ -171,9 +170,7 @@ TEST_F(GraphIni, DamagedDirectoryReportsTheFailure) {
   {
     TGraphMemIniFile I(F);
     I.WriteString(QStringLiteral("S"), QStringLiteral("x"), QStringLiteral("1"));
-    QString Error;
-    EXPECT_FALSE(I.UpdateFile(&Error));
-    EXPECT_FALSE(Error.isEmpty());
+    EXPECT_FALSE(I.UpdateFile().Why.isEmpty());
     EXPECT_TRUE(I.Modified());  // still pending
   }                             // the destructor reports instead of throwing
   ASSERT_EQ(Script.Messages().size(), 1);
@@ -192,9 +189,7 @@ TEST_F(GraphIni, ReadOnlyDirectoryReportsTheFailure) {
   {
     auto I = std::make_unique<TGraphMemIniFile>(F);
     I->WriteString(QStringLiteral("S"), QStringLiteral("x"), QStringLiteral("1"));
-    QString Error;
-    EXPECT_FALSE(I->UpdateFile(&Error));
-    EXPECT_FALSE(Error.isEmpty());
+    EXPECT_FALSE(I->UpdateFile().Why.isEmpty());
     EXPECT_TRUE(I->Modified());  // still pending
   }                              // the destructor reports instead of throwing
   ASSERT_EQ(Script.Messages().size(), 1);

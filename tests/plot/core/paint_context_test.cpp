@@ -179,14 +179,9 @@ TEST(PaintContext, OnePictureOnEveryDevice) {
 
   // A DXF drawing: the lines in world values, in red on the layer's own layer.
   const QString Dxf = Dir.filePath(QStringLiteral("plot.dxf"));
-  QString Error;
-  ASSERT_TRUE(ExportDXF(
-      Dxf, 2,
-      [&](TCanvas& C) {
-        S.Graph.PaintIn(TPaintContext::On(&C), {0, 0, W, H});
-      },
-      &Error))
-      << Error.toStdString();
+  ASSERT_TRUE(ExportDXF(Dxf, 2, [&](TCanvas& C) {
+    S.Graph.PaintIn(TPaintContext::On(&C), {0, 0, W, H});
+  }));
   EXPECT_EQ(S.Done(), Before);
   const char* Script = R"(
 import ezdxf, sys

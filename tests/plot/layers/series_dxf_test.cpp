@@ -38,18 +38,13 @@ TEST(SeriesDXF, LinesAndStepsReadBackByAnIndependentReader) {
 
   QTemporaryDir Dir;
   const QString File = Dir.filePath(QStringLiteral("series.dxf"));
-  QString Error;
-  ASSERT_TRUE(ExportDXF(
-      File, 2,
-      [&](TCanvas& C) {
-        TPaintScope Scope(G, TPaintContext::On(&C));
-        for (TSeries* S : {Line, Step}) {
-          G.CurrentLayer = S;
-          S->Draw();
-        }
-      },
-      &Error))
-      << Error.toStdString();
+  ASSERT_TRUE(ExportDXF(File, 2, [&](TCanvas& C) {
+    TPaintScope Scope(G, TPaintContext::On(&C));
+    for (TSeries* S : {Line, Step}) {
+      G.CurrentLayer = S;
+      S->Draw();
+    }
+  }));
   EXPECT_TRUE(Target.Ops().empty());
   const char* Script = R"(
 import ezdxf, sys

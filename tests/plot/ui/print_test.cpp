@@ -247,7 +247,7 @@ TEST(PrintDialog, FailuresAreReportedAndTheDialogStays) {
   EXPECT_NE(F.Dialog.ModalResult(), mrOk);
   EXPECT_EQ(F.Script.Messages().size(), Before + 2);
   EXPECT_EQ(F.Script.Messages().last(),
-            "The printout could not be written to /dev/full: it is not a regular file");
+            "The file /dev/full could not be written: it is not a regular file");
   // The next file comes out whole.
   SetPrinterPdfOutput(F.Pdf);
   F.Dialog.PrintClick();
@@ -533,13 +533,13 @@ TEST(PrintDialog, LogoEditorSavesWhatWasEditedWhenAsked) {
   F.Dialog.Logo->FileName = Nowhere;
   F.Dialog.SaveLogoClick();
   EXPECT_TRUE(F.Dialog.LogoChanged);
-  const QString Why = ": No such file or directory";
-  EXPECT_EQ(F.Script.Messages().last(), "Cannot write " + Nowhere + Why);
+  const QString Why = "The file " + Nowhere + " could not be written: No such file or directory";
+  EXPECT_EQ(F.Script.Messages().last(), Why);
   // So are the margins, each box naming the file once.
   const QString Ini = F.Plot->GetIniFileName();
   F.Plot->SetIniFileName(Nowhere);
   F.Dialog.DefaultMargins("Write");
-  EXPECT_EQ(F.Script.Messages().last(), "Cannot write the print settings to " + Nowhere + Why);
+  EXPECT_EQ(F.Script.Messages().last(), Why);
   F.Plot->SetIniFileName(Ini);
 
   // A picture that cannot be read gives one box, browsed for or named in the settings file.

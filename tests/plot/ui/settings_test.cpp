@@ -391,8 +391,7 @@ TEST(PlotSettings, AFolderThatCannotBeWrittenIsReportedOnce) {
                         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   ASSERT_EQ(F.Script.Messages().size(), 1);
   EXPECT_EQ(F.Script.Requests[0].Type, mtError);
-  EXPECT_EQ(F.Script.Messages()[0],
-            "The plot settings could not be saved to " + File + ": it is read-only");
+  EXPECT_EQ(F.Script.Messages()[0], "The file " + File + " could not be written: it is read-only");
   EXPECT_EQ(Read(File), Old);
 }
 
