@@ -151,7 +151,10 @@ TEST(AxisDraw, DataNearTheDoubleLimitGetsFiniteEndsAndReadableLabels) {
     EXPECT_GE(Labels, 4);
     EXPECT_EQ(int(Places.size()), Labels);
   }
-  // Drawn in the line chart: its two points at opposite corners of the plot.
+  // The polar series' points at the centre and at the rim; the line chart's two points at
+  // opposite corners of the plot.
+  EXPECT_EQ(P->RadiusPixels(Low), 0);
+  EXPECT_EQ(P->RadiusPixels(High), P->XRadius());
   TChartAxis* Left = Line.LeftAxis();
   EXPECT_EQ(Left->CalcPosValue(Low), Left->IEndPos());
   EXPECT_EQ(Left->CalcPosValue(High), Left->IStartPos());
