@@ -264,9 +264,10 @@ void TNumberEdit::Refuse(const QString& Message) {
   }
   Show(Before);
   if (Message.isEmpty()) return;
+  const QPointer<TNumberEdit> Self(this);
   ShowError(Message);
-  // The user goes on where the refused text was typed.
-  if (isVisible() && isEnabled() && window()->isVisible()) setFocus(Qt::OtherFocusReason);
+  // The user goes on where the refused text was typed (unless the box outlived the field).
+  if (Self && isVisible() && isEnabled() && window()->isVisible()) setFocus(Qt::OtherFocusReason);
 }
 
 bool TNumberEdit::Finish() {
