@@ -254,6 +254,8 @@ TModalResult TForm::ShowModal() {
 }
 
 void TForm::SetModalResult(TModalResult Value) {
+  // OK, and every result but Cancel, only once every number field's typing stands.
+  if (Value != mrNone && Value != mrCancel && !CheckEdits()) Value = mrNone;
   FModalResult = Value;
   if (!FInModal || Value == mrNone || FEndQueued) return;
   // Checked after the current handler returns: it may still reset the result.

@@ -69,8 +69,9 @@ class TForm : public QDialog {
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
 
   // Finishes the typing of every number field in the window, as leaving them does; false when
-  // one was refused (told, and its value in force put back). Closing runs it first, and OK and
-  // every result but Cancel then leave the window open; Apply buttons run it before applying.
+  // one was refused (told, and its value in force put back). Setting a modal result other than
+  // Cancel runs it first and is undone by a refusal, and so is closing; Apply buttons run it
+  // before applying.
   bool CheckEdits();
 
   // Escape: presses the cancel button when there is one, else nothing (a

@@ -131,7 +131,8 @@ TNumberEdit::TNumberEdit(QWidget* Parent)
   // Qt tells an edit by the user first, then the change: a change not so announced was made by
   // the program, and is a load of the field.
   connect(this, &QLineEdit::textChanged, this, [this](const QString& Text) {
-    if (std::exchange(FUserEdit, false) || FSelf) return;
+    // Our own changes come inside the user's: the user's change, told after them, is stale.
+    if (FSelf || std::exchange(FUserEdit, false)) return;
     FBefore.reset();
     FLastGood = Text;
     double Shown = 0;
@@ -291,8 +292,13 @@ bool TNumberEdit::Finish() {
   return false;
 }
 
-TUpDown* TNumberEdit::SetSpin(double Increment, TUpDown* UpDown) {
+void TNumberEdit::SetIncrement(double Increment) {
   FIncrement = Increment > 0 ? Increment : 1;
+  FSteps = true;
+}
+
+TUpDown* TNumberEdit::SetSpin(double Increment, TUpDown* UpDown) {
+  SetIncrement(Increment);
   if (FUpDown && FOwnUpDown && FUpDown != UpDown) delete FUpDown;
   FOwnUpDown = !UpDown;
   FUpDown = UpDown ? UpDown : new TUpDown(this);
@@ -308,7 +314,9 @@ TUpDown* TNumberEdit::SetSpin(double Increment, TUpDown* UpDown) {
 }
 
 void TNumberEdit::Step(int Direction) {
-  if (!Finish()) return;
+  // A refusal told takes the step's place; an emptied field put back is stepped from.
+  const bool Emptied = Typing() && text().trimmed().isEmpty();
+  if (!Finish() && !Emptied) return;
   if (FBusy) return;
   const double From = ToShown(FValue);
   double To = From + (Direction > 0 ? FIncrement : -FIncrement);
@@ -348,7 +356,7 @@ bool TNumberEdit::FinishAll(const QWidget* Root) {
 void TNumberEdit::keyPressEvent(QKeyEvent* Event) {
   const int Key = Event->key();
   const bool Ctrl = Event->modifiers() & Qt::ControlModifier;
-  if (FUpDown && (Key == Qt::Key_Up || Key == Qt::Key_Down) && !Ctrl) {
+  if (FSteps && (Key == Qt::Key_Up || Key == Qt::Key_Down) && !Ctrl) {
     RunGuarded([&] { Step(Key == Qt::Key_Up ? 1 : -1); });
     return;
   }
@@ -389,7 +397,7 @@ void TNumberEdit::hideEvent(QHideEvent* Event) {
 }
 
 void TNumberEdit::wheelEvent(QWheelEvent* Event) {
-  if (!FUpDown) return QLineEdit::wheelEvent(Event);
+  if (!FSteps) return QLineEdit::wheelEvent(Event);
   const int Delta = Event->angleDelta().y();
   if (Delta != 0) RunGuarded([&] { Step(Delta > 0 ? 1 : -1); });
   Event->accept();

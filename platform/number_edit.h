@@ -111,6 +111,10 @@ class TNumberEdit : public QLineEdit {
   // reads the edit's text).
   TUpDown* SetSpin(double Increment, TUpDown* UpDown = nullptr);
   TUpDown* UpDown() const { return FUpDown; }
+  // Stepping by the Up and Down keys and the wheel alone, for a field whose arrows are buttons
+  // of the dialog's own (they call Step).
+  void SetIncrement(double Increment);
+  bool Steps() const { return FSteps; }
   double Increment() const { return FIncrement; }
   // One step up (+1) or down (-1), as the arrows, the Up and Down keys and the wheel do: the
   // typing is finished first, and a refusal takes the step's place.
@@ -150,6 +154,7 @@ class TNumberEdit : public QLineEdit {
   std::unique_ptr<TNumberRule> FRule;
   TUpDown* FUpDown = nullptr;
   bool FOwnUpDown = false;
+  bool FSteps = false;
   double FIncrement = 1;
   double FValue = 0;
   double FFactor = 1;

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/controls.h"
 #include "platform/dialogs.h"
@@ -86,18 +87,6 @@ bool TGraphValidate<T, Parse>::IsValid() {
   return false;
 }
 
-template <class T, bool (*Parse)(const QString&, T&)>
-std::optional<T> TGraphValidate<T, Parse>::Refused(T Current) {
-  const T Back = Before.value_or(Current);
-  Before.reset();
-  if (InRange()) return std::nullopt;
-  // A number cut short ("", "-", "1e") is put back without a word; one that ends as a number
-  // but lies outside the range, or past what a number holds, is told.
-  const QString Text = this->Edit ? this->Edit->text().trimmed() : QString();
-  if (!Text.isEmpty() && Text.back().isDigit()) IsInRange();
-  return Back;
-}
-
 template class TGraphValidate<int, ParseInt>;
 template class TGraphValidate<double, ParseReal>;
 
@@ -114,25 +103,6 @@ TIntValidate::TIntValidate(int AMin, int AMax, QLineEdit* AEdit, QWidget* AForm,
   while (!T.isEmpty() && !ParseInt(T, V, Pos))
     T.remove(std::clamp<qsizetype>(Pos - 1, 0, T.size() - 1), 1);
   LastText = T;
-}
-
-bool TIntValidate::Leave(int Current, bool& Busy, const std::function<void(int)>& Set) {
-  if (Busy) return true;
-  TFlagGuard Guard(Busy);
-  const std::optional<int> Back = Refused(Current);
-  if (!Back) return true;
-  Set(*Back);
-  if (Edit) Edit->setText(QString::number(*Back));
-  if (Edit) LastText = Edit->text();
-  return false;
-}
-
-std::unique_ptr<TIntValidate> UpDownValidate(TUpDown* UpDown, QWidget* Form,
-                                             const QString& Caption) {
-  QLineEdit* Edit = UpDown->Associate();
-  auto V = std::make_unique<TIntValidate>(UpDown->Min(), UpDown->Max(), Edit, Form, Caption);
-  QObject::connect(Edit, &QLineEdit::textChanged, Form, [P = V.get()] { P->TextChanged(); });
-  return V;
 }
 
 void TIntValidate::TextChanged() {
@@ -180,14 +150,52 @@ bool TRealValidate::Accepts(double V) const {
 bool TRealValidate::IsInRange() {
   if (InRange()) return true;
   if (Edit && (MessageWhenEmpty || !Edit->text().isEmpty()))
-    MessageDlg(Caption +
-                   (ExclusiveMin ? QStringLiteral(" must be in the range [ > ")
-                                 : QStringLiteral(" must be in the range [")) +
-                   FloatToEditStr(8, 1, Min) + QStringLiteral(" ... ") + FloatToEditStr(8, 1, Max) +
-                   u']',
-               mtError, mbOK);
+    MessageDlg(RealRangeText(Caption, Min, Max, ExclusiveMin), mtError, mbOK);
   FocusEdit();
   return false;
+}
+
+// --- Rules of the number fields -----------------------------------------------------------------
+
+QString RealRangeText(const QString& Caption, double Min, double Max, bool ExclusiveMin) {
+  return Caption +
+         (ExclusiveMin ? QStringLiteral(" must be in the range [ > ")
+                       : QStringLiteral(" must be in the range [")) +
+         FloatToEditStr(8, 1, Min) + QStringLiteral(" ... ") + FloatToEditStr(8, 1, Max) + u']';
+}
+
+QString RealText(double Value) {
+  if (!std::isfinite(Value)) return FloatToEditStr(8, 1, Value);
+  return QString::number(Value, 'g', 7).toUpper();
+}
+
+bool TIntRule::Parse(const QString& Text, double& Value) const {
+  int V = 0;
+  if (!ParseInt(Text.trimmed(), V)) return false;
+  Value = V;
+  return true;
+}
+
+QString TIntRule::RefusalText(const QString& Text) const {
+  if (Text.trimmed().isEmpty()) return {};
+  return Message.isEmpty() ? IntRangeText(Caption, static_cast<int>(Min), static_cast<int>(Max))
+                           : Message;
+}
+
+bool TRealRule::Parse(const QString& Text, double& Value) const {
+  double V = 0;
+  // An infinity typed is no value a field holds.
+  if (!ParseReal(Text, V) || !std::isfinite(V)) return false;
+  Value = V;
+  return true;
+}
+
+QString TRealRule::RefusalText(const QString& Text) const {
+  if (Text.trimmed().isEmpty() && !MessageWhenEmpty) return {};
+  if (!Message.isEmpty()) return Message;
+  // The field takes no infinity typed: an infinite bound is written as the largest number.
+  constexpr double Largest = std::numeric_limits<double>::max();
+  return RealRangeText(Caption, std::max(Min, -Largest), std::min(Max, Largest), OpenMin);
 }
 
 }  // namespace GraphValidates

@@ -7,9 +7,8 @@
 #include <memory>
 #include <optional>
 
+#include "platform/number_edit.h"
 #include "platform/number_validate.h"
-
-class TUpDown;
 
 namespace GraphValidates {
 
@@ -22,6 +21,31 @@ bool ParseInt(const QString& Text, int& Value);
 bool ParseReal(const QString& Text, double& Value);
 // The refusal of a whole number outside its range: "<Caption> must be in the range [Min..Max]".
 QString IntRangeText(const QString& Caption, int Min, int Max);
+// The same of a real number: "[Min ... Max]", or "[ > Min ... Max]" when the lower end is open.
+QString RealRangeText(const QString& Caption, double Min, double Max, bool ExclusiveMin);
+// A real as the dialogs show it: seven significant digits.
+QString RealText(double Value);
+
+// The rules of the plot dialogs' number fields, with the texts of the validators below.
+class TIntRule : public TNumberRule {
+ public:
+  TIntRule(int Min, int Max, const QString& Caption) : TNumberRule(true, Min, Max, Caption) {}
+  bool Parse(const QString& Text, double& Value) const override;
+  QString RefusalText(const QString& Text) const override;
+};
+
+class TRealRule : public TNumberRule {
+ public:
+  TRealRule(double Min, double Max, const QString& Caption, bool ExclusiveMin = false)
+      : TNumberRule(false, Min, Max, Caption) {
+    OpenMin = ExclusiveMin;
+  }
+  // An empty field is told too, for fields that mean nothing when empty.
+  bool MessageWhenEmpty = false;
+  bool Parse(const QString& Text, double& Value) const override;
+  QString RefusalText(const QString& Text) const override;
+  QString Format(double Value) const override { return RealText(Value); }
+};
 
 // The field, its range, and the refusal of a value outside it: a beep and the focus.
 template <class T, bool (*Parse)(const QString&, T&)>
@@ -38,43 +62,19 @@ class TGraphValidate : public NumberValidate::TNumberField<T, Parse> {
   // The range error naming the field, and the focus back to it; false when the value is refused.
   virtual bool IsInRange() = 0;
 
-  // Fields that apply what is typed as it is typed: Typing notes the value in effect before the
-  // first number applied, and Refused, on leaving the field, answers nothing when the field
-  // holds a number the range takes, else (after the range error where the text ends as a
-  // number) the value to put back, so that no number met on the way to a refused one stays
-  // applied.
-  void Typing(T Current) {
-    if (!Before) Before = Current;
-  }
-  std::optional<T> Refused(T Current);
-  // A field loaded afresh has no typing to undo.
-  void Loaded() { Before.reset(); }
-
  protected:
   // Reads the field; true when it holds a number the range takes.
   bool InRange();
   void FocusEdit();
-
- private:
-  std::optional<T> Before;
 };
 
 class TIntValidate : public TGraphValidate<int, ParseInt> {
  public:
   TIntValidate(int AMin, int AMax, QLineEdit* AEdit, QWidget* AForm, const QString& ACaption);
 
-  // Leaving the field: a refused entry gets its value from before the typing back through Set
-  // and in the field, with Busy held so that the field's own handlers stay out; false then.
-  bool Leave(int Current, bool& Busy, const std::function<void(int)>& Set);
-
   void TextChanged();
   bool IsInRange() override;
 };
-
-// The edit of an up-down, vetted as typed and checked against the up-down's range: the up-down
-// alone keeps its old position without a word for a number typed outside it.
-std::unique_ptr<TIntValidate> UpDownValidate(TUpDown* UpDown, QWidget* Form,
-                                             const QString& Caption);
 
 class TRealValidate : public TGraphValidate<double, ParseReal> {
  public:

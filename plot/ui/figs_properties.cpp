@@ -39,15 +39,16 @@ void TfmFigsProperties::FormCreate() {
   cbStyle = new QComboBox(this);
   cbStyle->setObjectName(QStringLiteral("cbStyle"));
   lbWidth = Label("lbWidth", "Thickness");
-  edThickness = new QLineEdit(this);
+  edThickness = new TNumberEdit(this);
   edThickness->setObjectName(QStringLiteral("edThickness"));
+  edThickness->SetRule(
+      std::make_unique<GraphValidates::TIntRule>(1, 20, QStringLiteral("Thickness")));
   udThickness = new TUpDown(this);
   udThickness->setObjectName(QStringLiteral("udThickness"));
   udThickness->SetMin(1);
   udThickness->SetMax(20);
-  udThickness->SetAssociate(edThickness);
-  FThicknessValidate =
-      GraphValidates::UpDownValidate(udThickness, this, QStringLiteral("Thickness"));
+  // Held here until OK or Apply.
+  edThickness->SetSpin(1, udThickness);
   btColor = Button("btColor", "Color");
   btBackColor = Button("btBackColor", "Back Color...");
   cbAppearance = new QComboBox(this);
@@ -105,7 +106,7 @@ void TfmFigsProperties::LoadFig(TFig* Fig, bool NewNote) {
                        QStringLiteral("DashDot"), QStringLiteral("DashDotDot")});
     if (Line) {
       cbStyle->setCurrentIndex(Line->PenStyle);
-      udThickness->SetPosition(Line->Width);
+      edThickness->ShowValue(Line->Width);
     }
   }
   cbAppearance->setCurrentIndex(Fig->FillMode);
@@ -119,7 +120,7 @@ void TfmFigsProperties::LoadFig(TFig* Fig, bool NewNote) {
 
 bool TfmFigsProperties::StoreValues() {
   if (!FFig) return false;
-  if (FPage != fpText && !FThicknessValidate->IsInRange()) return false;
+  if (!CheckEdits()) return false;
   if (auto* Note = dynamic_cast<TNoteText*>(FFig)) {
     Note->TextStyle = std::max(0, cbStyle->currentIndex());
     Note->Font.Assign(FontCopy);
@@ -129,7 +130,7 @@ bool TfmFigsProperties::StoreValues() {
   } else if (auto* Line = dynamic_cast<TMonoLine*>(FFig)) {
     Line->PenStyle = std::max(0, cbStyle->currentIndex());
     Line->Color = EditColor;
-    Line->Width = udThickness->Position();
+    Line->Width = edThickness->IntValue();
     if (FPage == fpRectangle) {
       Line->FillMode = std::max(0, cbAppearance->currentIndex());
       Line->FillColor = EditFillColor;

@@ -7,6 +7,7 @@
 #include "platform/colors.h"
 #include "platform/form.h"
 #include "platform/graphics.h"
+#include "platform/number_edit.h"
 
 class QComboBox;
 class QLabel;
@@ -14,9 +15,6 @@ class QLineEdit;
 class QPushButton;
 class TFig;
 class TUpDown;
-namespace GraphValidates {
-class TIntValidate;
-}
 
 class TfmFigsProperties : public TForm {
   Q_OBJECT
@@ -41,7 +39,8 @@ class TfmFigsProperties : public TForm {
 
   QLabel *lbStyle = nullptr, *lbWidth = nullptr, *lbText = nullptr;
   QComboBox *cbStyle = nullptr, *cbAppearance = nullptr;
-  QLineEdit *edThickness = nullptr, *edText = nullptr;
+  TNumberEdit* edThickness = nullptr;
+  QLineEdit* edText = nullptr;
   TUpDown* udThickness = nullptr;
   QPushButton *btColor = nullptr, *btBackColor = nullptr, *btFont = nullptr, *btOk = nullptr,
               *btCancel = nullptr, *btApply = nullptr;
@@ -54,7 +53,6 @@ class TfmFigsProperties : public TForm {
 
  private:
   TFig* FFig = nullptr;
-  std::unique_ptr<GraphValidates::TIntValidate> FThicknessValidate;
   TPage FPage = fpLine;
 };
 

@@ -25,13 +25,7 @@
 #include "plot/core/graph_utils.h"
 #include "plot/ui/plot.h"
 
-using GraphValidates::TIntValidate;
-using GraphValidates::TRealValidate;
-
-QString PropertiesNumberText(double Value) {
-  if (!std::isfinite(Value)) return FloatToEditStr(8, 1, Value);
-  return QString::number(Value, 'g', 7).toUpper();
-}
+QString PropertiesNumberText(double Value) { return GraphValidates::RealText(Value); }
 
 namespace {
 const char* const PageCaptions[TfmGraphProperties::PageCount] = {
@@ -89,6 +83,10 @@ void TfmGraphProperties::FormCreate() {
   connect(btApply, &QPushButton::clicked, this, Guarded([this] { ApplyClick(); }));
   connect(btClose, &QPushButton::clicked, this, Guarded([this] { CloseClick(); }));
   connect(btHelp, &QPushButton::clicked, this, Guarded([this] { HelpClick(); }));
+  // A page shows what is in force each time it comes up: what another page, a sub-dialog or a
+  // repaint changed since it was last seen.
+  connect(PageControl1, &TPageControl::Change, this,
+          Guarded([this] { LoadPage(PageControl1->ActivePageIndex()); }));
   // Enter in an edit applies the edit; it must not press a button and close the dialog.
   for (QPushButton* B : findChildren<QPushButton*>()) {
     B->setAutoDefault(false);
@@ -136,6 +134,43 @@ void TfmGraphProperties::LoadBound() {
   for (const auto& L : FLoaders) L();
 }
 
+void TfmGraphProperties::LoadPage(int Index) {
+  if (!Plot || !Graph || Index < 0 || Index >= PageCount) return;
+  TFlagGuard Quiet(Loading);
+  for (TNumberEdit* E : TNumberEdit::EditsIn(Pages[Index]))
+    if (E->OnRead) E->Load();
+  switch (Index) {
+    case piAxis:
+    case piAxis2:
+      LoadAxes();
+      break;
+    case piTitles:
+      LoadTitles();
+      break;
+    case piSeries:
+      LoadSeriesPage();
+      break;
+    case piLegends:
+      LoadLegendPage();
+      break;
+    case piColorMap:
+      LoadColorMap();
+      break;
+    case piOperations:
+      LoadOperations();
+      break;
+    case piSettings:
+      LoadSettings();
+      break;
+    case piContour:
+      LoadContourPage();
+      break;
+    case piInfo:
+      LoadInfo();
+      break;
+  }
+}
+
 // --- Modified, Apply, Close ---------------------------------------------------------------------
 
 void TfmGraphProperties::SetModified() {
@@ -164,12 +199,15 @@ void TfmGraphProperties::Repaint() {
 }
 
 void TfmGraphProperties::ApplyClick() {
+  if (!CheckEdits()) return;
   if (Modified) Repaint();
   Modified = false;
   btApply->setEnabled(false);
 }
 
 void TfmGraphProperties::CloseClick() {
+  // Closing takes what was typed; a refusal keeps the dialog open on the value put back.
+  if (!CheckEdits()) return;
   if (Modified) Plot->PaintGraph();
   Close();
   Modified = false;
@@ -201,118 +239,47 @@ int TfmGraphProperties::ActivePage() const { return PageControl1->ActivePageInde
 
 // --- Bindings -----------------------------------------------------------------------------------
 
-TRealValidate* TfmGraphProperties::RealValidator(const QLineEdit* Edit) const {
-  for (const auto& V : FRealValidators)
-    if (V->Edit == Edit) return V.get();
-  return nullptr;
+TNumberEdit* TfmGraphProperties::NumberField(QWidget* Parent, const QString& Name,
+                                             std::unique_ptr<TNumberRule> Rule) {
+  auto* E = new TNumberEdit(Parent);
+  E->setObjectName(Name);
+  E->SetRule(std::move(Rule));
+  return E;
 }
 
-TIntValidate* TfmGraphProperties::IntValidator(const QLineEdit* Edit) const {
-  for (const auto& V : FIntValidators)
-    if (V->Edit == Edit) return V.get();
-  return nullptr;
-}
-
-// What a real and an integer edit share: the text is vetted as typed, applied only when it
-// reads as a number in range, and refused when left otherwise: the range error, the focus back,
-// and what was in force before the typing began put back and shown again.
-struct TfmGraphProperties::TNumberEdit {
-  QLineEdit* Edit;
-  std::function<void()> Vet, Beep, Show;
-  // After the range error where one is due: whether the finished text is refused.
-  std::function<bool()> Refused;
-  std::function<bool(double&)> Read;
-  std::function<bool(double)> InRange;
-  std::function<void(double)> Set;
-  TKeep Keep;
-  QString* LastText;
-  TApplyMode Mode;
-};
-
-void TfmGraphProperties::BindNumber(const TNumberEdit& N) {
-  // What puts back the state from before the first number applied while typing; empty while
-  // nothing typed has been applied.
-  auto Undo = std::make_shared<std::function<void()>>();
-  FLoaders.push_back([Show = N.Show, Undo] {
-    *Undo = nullptr;
-    Show();
-  });
-  if (N.Mode == amDeferred) HelpOnF1(N.Edit);
-  connect(N.Edit, &QLineEdit::textChanged, this, Guarded([=, this] {
-            if (Loading || FRestoring) return;
-            N.Vet();
-            double X;
-            // A number being typed ("-", "1e", "") waits until it reads as one.
-            if (!N.Read(X)) return;
-            if (!N.InRange(X)) {
-              N.Beep();
-              return;
-            }
-            if (N.Set) {
-              if (!*Undo) *Undo = N.Keep();
-              N.Set(X);
-            }
-            Applied(N.Mode);
-          }));
-  connect(N.Edit, &QLineEdit::editingFinished, this, Guarded([=, this] {
-            if (Loading || FRestoring) return;
-            TFlagGuard Restoring(FRestoring);
-            const std::function<void()> Back = std::exchange(*Undo, nullptr);
-            if (N.Refused()) {
-              if (Back) {
-                Back();
-                Applied(N.Mode);
-              }
-              N.Show();
-              *N.LastText = N.Edit->text();
-            }
-            if (N.Mode == amDeferred) Changed();
+void TfmGraphProperties::BindField(TNumberEdit* E, std::function<double()> Get,
+                                   std::function<void(double)> Set, TApplyMode Mode) {
+  E->OnRead = std::move(Get);
+  E->OnApply = std::move(Set);
+  // Deferred fields reach what they edit when left; the others as typed.
+  E->SetLive(Mode != amDeferred);
+  if (Mode == amDeferred) HelpOnF1(E);
+  FLoaders.push_back([E] { E->Load(); });
+  connect(E, &TNumberEdit::Applied, this, Guarded([this, Mode] {
+            if (Loading) return;
+            if (Mode == amDeferred)
+              Changed();
+            else
+              Applied(Mode);
           }));
 }
 
-TfmGraphProperties::TKeep TfmGraphProperties::KeepValue(std::function<double()> Get,
-                                                        std::function<void(double)> Set) {
-  return [Get = std::move(Get), Set = std::move(Set)] { return [Set, Old = Get()] { Set(Old); }; };
+TNumberEdit* TfmGraphProperties::BindReal(TNumberEdit* E, double Min, double Max,
+                                          const QString& Caption, std::function<double()> Get,
+                                          std::function<void(double)> Set, TApplyMode Mode) {
+  E->SetRule(std::make_unique<GraphValidates::TRealRule>(Min, Max, Caption));
+  BindField(E, std::move(Get), std::move(Set), Mode);
+  return E;
 }
 
-TRealValidate* TfmGraphProperties::BindReal(QLineEdit* E, double Min, double Max,
-                                            const QString& Caption, std::function<double()> Get,
-                                            std::function<void(double)> Set, TApplyMode Mode,
-                                            TKeep Keep, std::function<bool(double)> Ignores) {
-  FRealValidators.push_back(std::make_unique<TRealValidate>(Min, Max, E, this, Caption));
-  TRealValidate* V = FRealValidators.back().get();
-  if (!Keep) Keep = KeepValue(Get, Set);
-  BindNumber({E, [V] { V->TextChanged(); }, [V] { V->IsValid(); },
-              [E, Get] { E->setText(PropertiesNumberText(Get())); },
-              [V, E, Ignores] {
-                double X;
-                return V->Refused(0).has_value() ||
-                       (Ignores && GraphValidates::ParseReal(E->text(), X) && Ignores(X));
-              },
-              [E](double& X) { return GraphValidates::ParseReal(E->text(), X); },
-              [V](double X) { return V->Accepts(X); }, std::move(Set), std::move(Keep),
-              &V->LastText, Mode});
-  return V;
-}
-
-TIntValidate* TfmGraphProperties::BindInt(QLineEdit* E, int Min, int Max, const QString& Caption,
-                                          std::function<int()> Get, std::function<void(int)> Set,
-                                          TApplyMode Mode) {
-  FIntValidators.push_back(std::make_unique<TIntValidate>(Min, Max, E, this, Caption));
-  TIntValidate* V = FIntValidators.back().get();
-  const std::function<void(double)> SetNumber = [Set](double X) { Set(static_cast<int>(X)); };
-  BindNumber(
-      {E, [V] { V->TextChanged(); }, [V] { V->IsValid(); },
-       [E, Get] { E->setText(QString::number(Get())); }, [V] { return V->Refused(0).has_value(); },
-       [E](double& X) {
-         int I, Pos;
-         if (!GraphValidates::ParseInt(E->text(), I, Pos)) return false;
-         X = I;
-         return true;
-       },
-       [V](double X) { return V->Min <= X && X <= V->Max; }, SetNumber,
-       KeepValue([Get] { return static_cast<double>(Get()); }, SetNumber), &V->LastText, Mode});
-  return V;
+TNumberEdit* TfmGraphProperties::BindInt(TNumberEdit* E, int Min, int Max, const QString& Caption,
+                                         std::function<int()> Get, std::function<void(int)> Set,
+                                         TApplyMode Mode) {
+  E->SetRule(std::make_unique<GraphValidates::TIntRule>(Min, Max, Caption));
+  BindField(
+      E, [Get = std::move(Get)] { return static_cast<double>(Get()); },
+      [Set = std::move(Set)](double V) { Set(static_cast<int>(V)); }, Mode);
+  return E;
 }
 
 void TfmGraphProperties::BindCheck(QCheckBox* Box, std::function<void(bool)> Set) {
@@ -329,15 +296,6 @@ void TfmGraphProperties::BindCombo(QComboBox* Box, std::function<void(int)> Set,
             Set(Index);
             Applied(Mode);
           }));
-}
-
-void TfmGraphProperties::AddValidator(QLineEdit* Edit, double Min, double Max,
-                                      const QString& Caption, bool Integer) {
-  if (Integer)
-    FIntValidators.push_back(std::make_unique<TIntValidate>(
-        static_cast<int>(Min), static_cast<int>(Max), Edit, this, Caption));
-  else
-    FRealValidators.push_back(std::make_unique<TRealValidate>(Min, Max, Edit, this, Caption));
 }
 
 void TfmGraphProperties::Applied(TApplyMode Mode) {

@@ -12,6 +12,7 @@
 
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "platform/number_edit.h"
 #include "plot/core/graph_layer.h"
 #include "plot/core/graph_validates.h"
 
@@ -35,13 +36,12 @@ class TSeries;
 struct TAxisGroup {
   TPlotAxis* Axis = nullptr;
   QGroupBox* Group = nullptr;
-  QLineEdit *edName = nullptr, *edMin = nullptr, *edMax = nullptr, *edPos = nullptr,
-            *edLabels = nullptr;
+  QLineEdit *edName = nullptr, *edLabels = nullptr;
+  TNumberEdit *edMin = nullptr, *edMax = nullptr, *edPos = nullptr;
   QCheckBox *chAutoMin = nullptr, *chAutoMax = nullptr, *chVisible = nullptr, *chLog = nullptr,
             *chInvert = nullptr, *chGrid = nullptr, *chPos = nullptr;
   QPushButton *btColor = nullptr, *btFont = nullptr, *btNameFont = nullptr, *btTicks = nullptr;
   TSpeedButton *sbLabelsDown = nullptr, *sbLabelsUp = nullptr;
-  GraphValidates::TRealValidate *vMin = nullptr, *vMax = nullptr;
 };
 
 class TfmGraphProperties : public TForm {
@@ -94,13 +94,6 @@ class TfmGraphProperties : public TForm {
   int ActivePage() const;
   bool PageShown(int Index) const;
 
-  // The validators by edit; null when the edit has none of that kind.
-  GraphValidates::TRealValidate* RealValidator(const QLineEdit* Edit) const;
-  GraphValidates::TIntValidate* IntValidator(const QLineEdit* Edit) const;
-  int ValidatorCount() const {
-    return static_cast<int>(FRealValidators.size() + FIntValidators.size());
-  }
-
   // --- Controls ---
   TPageControl* PageControl1 = nullptr;
   QWidget* Pages[PageCount] = {};
@@ -109,7 +102,7 @@ class TfmGraphProperties : public TForm {
 
   // "Axis" and "Axis (2)"
   TAxisGroup AxisGroups[4];
-  QLineEdit* edMinLog = nullptr;
+  TNumberEdit* edMinLog = nullptr;
 
   // "Titles"
   QPlainTextEdit *mmTitle = nullptr, *mmFoot = nullptr;
@@ -120,15 +113,17 @@ class TfmGraphProperties : public TForm {
 
   // "Operations"
   QListWidget* tbSeries = nullptr;
-  QLineEdit *edFirst = nullptr, *edSecond = nullptr, *edDegree = nullptr;
+  QLineEdit *edFirst = nullptr, *edSecond = nullptr;
+  TNumberEdit* edDegree = nullptr;
   QLabel* lbDegree = nullptr;
   TSpeedButton *SpeedButton7 = nullptr, *SpeedButton8 = nullptr, *sbAdd = nullptr,
                *sbSubtract = nullptr, *sbMultiply = nullptr, *sbDivide = nullptr;
   QPushButton *btDeriv2 = nullptr, *btFit = nullptr;
 
   // "Settings"
-  QLineEdit *edExaggerate = nullptr, *edView3D = nullptr, *edPictureFileName = nullptr,
-            *edZoomSteps = nullptr, *edZoomPerStep = nullptr, *Edit2 = nullptr;
+  TNumberEdit *edExaggerate = nullptr, *edView3D = nullptr, *edZoomSteps = nullptr,
+              *edZoomPerStep = nullptr;
+  QLineEdit *edPictureFileName = nullptr, *Edit2 = nullptr;
   QLabel *lbView3D = nullptr, *Label27 = nullptr, *Label14 = nullptr, *Label41 = nullptr,
          *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr;
   QComboBox *cbBarStyle = nullptr, *cbGradientStyle = nullptr, *cbPictureStyle = nullptr,
@@ -142,7 +137,8 @@ class TfmGraphProperties : public TForm {
   // "Info"
   QComboBox *cmbStyle = nullptr, *cmbPosition = nullptr;
   QPushButton *btInfoColor = nullptr, *btInfoFont = nullptr, *btFormatHelp = nullptr;
-  QLineEdit *edGeneral = nullptr, *edFormatX = nullptr, *edFormatY = nullptr;
+  TNumberEdit* edGeneral = nullptr;
+  QLineEdit *edFormatX = nullptr, *edFormatY = nullptr;
   QWidget* pnlInfoShow = nullptr;
   QCheckBox* chShow[6] = {};
 
@@ -184,10 +180,11 @@ class TfmGraphProperties : public TForm {
               *Button1 = nullptr;
   QPlainTextEdit* mmLevels = nullptr;
 
-  // The later pages' numeric edits, with their validators.
-  QLineEdit *edPos = nullptr, *edInt = nullptr, *edNum = nullptr, *edLblInt = nullptr,
-            *edMin = nullptr, *edMax = nullptr, *edRMin = nullptr, *edRMax = nullptr,
-            *edLoColor = nullptr, *edHiColor = nullptr;
+  // The later pages' number fields.
+  TNumberEdit *edPos = nullptr, *edInt = nullptr, *edNum = nullptr, *edLblInt = nullptr,
+              *edMin = nullptr, *edMax = nullptr, *edLoColor = nullptr, *edHiColor = nullptr;
+  // The range the data span, shown.
+  QLineEdit *edRMin = nullptr, *edRMax = nullptr;
 
   // --- Operations ---
   void SeriesListClick();
@@ -238,6 +235,9 @@ class TfmGraphProperties : public TForm {
   // cannot take.
   void ContourCountChanged();
   bool ContourCommit();
+  // The count of levels an interval makes over the range in force.
+  double LevelCountFor(double Interval) const;
+  static QString RangeRefusal();
   void ContourApplyClick();
   void ManualApplyClick();
   // The interval as the page writes it, with the decimals of the labels.
@@ -252,6 +252,9 @@ class TfmGraphProperties : public TForm {
   // The end the edit shows, as the axis holds it; and a valid value typed into it.
   double AxisEndShown(int Group, bool Maximum) const;
   void AxisRangeChanged(int Group, bool Maximum, double Value);
+  // What refuses an end the range of its field takes: at or past the other end, or at or below
+  // zero on a log axis; empty when taken.
+  QString AxisEndRefusal(int Group, bool Maximum, double Value) const;
   void AxisAutoClick(int Group, bool Maximum);
   void ShowMinimumLogValue();
   void AxisLabelsStep(int Group, int Delta);
@@ -307,49 +310,39 @@ class TfmGraphProperties : public TForm {
   // Levels and their texts again, then any level that could not be read told.
   void RebuildLevels();
 
-  // Bindings of a control to what it edits. A numeric edit applies its text only when it reads
-  // as a number within the validator's range; leaving an edit whose text is out of range shows
-  // the validator's message and puts back what was in force before the typing began (numbers
-  // met on the way to the refused one were applied as typed). Live edits reach the picture at
+  // Bindings of a control to what it edits. A number field applies what its rule takes: live and
+  // quiet ones as it is typed, deferred ones when left; a refused entry has been told and what was
+  // in force before the typing is back (the field does all that). Live edits reach the picture at
   // once, deferred ones when left or on Enter, quiet ones only with the next repaint (they mark
   // the dialog modified all the same, so that Apply and Close repaint).
   enum TApplyMode { amLive, amDeferred, amQuiet };
-  // Notes what is in force now and answers what puts it back.
-  using TKeep = std::function<std::function<void()>()>;
-  static TKeep KeepValue(std::function<double()> Get, std::function<void(double)> Set);
-  // A refused entry puts back what Keep noted before the first number typed was applied; by
-  // default the value Get answered, through Set. A number that Ignores names is one the range
-  // takes but Set passes over: left as the finished entry, it is put back without a word.
-  GraphValidates::TRealValidate* BindReal(QLineEdit* Edit, double Min, double Max,
-                                          const QString& Caption, std::function<double()> Get,
-                                          std::function<void(double)> Set, TApplyMode Mode = amLive,
-                                          TKeep Keep = nullptr,
-                                          std::function<bool(double)> Ignores = nullptr);
-  GraphValidates::TIntValidate* BindInt(QLineEdit* Edit, int Min, int Max, const QString& Caption,
-                                        std::function<int()> Get, std::function<void(int)> Set,
-                                        TApplyMode Mode = amLive);
+  static TNumberEdit* NumberField(QWidget* Parent, const QString& Name,
+                                  std::unique_ptr<TNumberRule> Rule);
+  void BindField(TNumberEdit* Edit, std::function<double()> Get, std::function<void(double)> Set,
+                 TApplyMode Mode);
+  TNumberEdit* BindReal(TNumberEdit* Edit, double Min, double Max, const QString& Caption,
+                        std::function<double()> Get, std::function<void(double)> Set,
+                        TApplyMode Mode = amLive);
+  TNumberEdit* BindInt(TNumberEdit* Edit, int Min, int Max, const QString& Caption,
+                       std::function<int()> Get, std::function<void(int)> Set,
+                       TApplyMode Mode = amLive);
   void BindCheck(QCheckBox* Box, std::function<void(bool)> Set);
   void BindCombo(QComboBox* Box, std::function<void(int)> Set, TApplyMode Mode = amLive);
-  // A validator for an edit of the pages still to come.
-  void AddValidator(QLineEdit* Edit, double Min, double Max, const QString& Caption, bool Integer);
   // After a change: SetModified, and LiveApply unless deferred or quiet.
   void Applied(TApplyMode Mode);
   void BindColor(QPushButton* Button, std::function<unsigned()> Get,
                  std::function<void(unsigned)> Set);
   void BindFont(QPushButton* Button, std::function<const class TFont&()> Get,
                 std::function<void(const class TFont&)> Set);
-  struct TNumberEdit;
-  void BindNumber(const TNumberEdit& Number);
   // Runs the loaders registered by the bindings.
   void LoadBound();
+  // One page from the plot again, as it is shown.
+  void LoadPage(int Index);
 
-  std::vector<std::unique_ptr<GraphValidates::TRealValidate>> FRealValidators;
-  std::vector<std::unique_ptr<GraphValidates::TIntValidate>> FIntValidators;
   std::vector<std::function<void()>> FLoaders;
   std::vector<TLayerHandle> FSeriesRows;
   std::vector<TLayerHandle> FCheckRows;
   std::vector<const QObject*> FHelpEdits;
-  bool FRestoring = false;
 };
 
 // Runs the dialog on the plot as the plot control's Properties command does.

@@ -51,15 +51,15 @@ void TfmGraphProperties::BuildAxisPage(QWidget* Page, int First) {
     auto* LogRow = new QHBoxLayout;
     LogRow->addWidget(
         new QLabel(QStringLiteral("Minimum positive value to show for  logarithmic scale"), Page));
-    edMinLog = Named(new QLineEdit(Page), QStringLiteral("edMinLog"));
+    edMinLog = Named(new TNumberEdit(Page), QStringLiteral("edMinLog"));
     LogRow->addWidget(edMinLog);
     Layout->addLayout(LogRow);
-    GraphValidates::TRealValidate* V = BindReal(
+    BindReal(
         edMinLog, 0, Infinity, QStringLiteral("Min Logarith scale"),
         [this] { return Plot->GetMinimumLogValue(); },
         [this](double V) { Plot->SetMinimumLogValue(V); });
     // log10(0) is not a number the axes can show.
-    V->ExclusiveMin = true;
+    edMinLog->Rule().OpenMin = true;
   }
   Layout->addStretch(1);
 }
@@ -82,8 +82,8 @@ void TfmGraphProperties::BuildAxisGroup(QWidget* Page, int Index) {
   };
   const bool Odd = Index == agY2;  // its labels read so
   G.edName = Named(new QLineEdit(G.Group), Name("ed%1Axis%2Name"));
-  G.edMin = Named(new QLineEdit(G.Group), Name("ed%1Min%2"));
-  G.edMax = Named(new QLineEdit(G.Group), Name("ed%1Max%2"));
+  G.edMin = Named(new TNumberEdit(G.Group), Name("ed%1Min%2"));
+  G.edMax = Named(new TNumberEdit(G.Group), Name("ed%1Max%2"));
   G.chAutoMin = Check(QStringLiteral("AutoMin"), Name("ch%1Axis%2AutoMin"));
   G.chAutoMax = Check(QStringLiteral("AutoMax"), Name("ch%1Axis%2AutoMax"));
   G.chVisible = Check(QStringLiteral("Visible"), Name("ch%1Axis%2Visible"));
@@ -91,7 +91,7 @@ void TfmGraphProperties::BuildAxisGroup(QWidget* Page, int Index) {
   G.chInvert = Check(QStringLiteral("Inverted"), Name("ch%1Axis%2Invert"));
   G.chGrid = Check(QStringLiteral("Grid"), Name("ch%1Grid%2"));
   G.chPos = Check(QStringLiteral("Inside Position"), Name("chb%1Pos%2"));
-  G.edPos = Named(new QLineEdit(G.Group), Name("ed%1Pos%2"));
+  G.edPos = Named(new TNumberEdit(G.Group), Name("ed%1Pos%2"));
   G.edLabels = Named(new QLineEdit(G.Group), QString::fromLatin1(N.LabelsEdit));
   G.edLabels->setReadOnly(true);
   G.sbLabelsDown = Named(new TSpeedButton(G.Group), Name("sb%1Labels%2Down"));
@@ -142,33 +142,15 @@ void TfmGraphProperties::BuildAxisGroup(QWidget* Page, int Index) {
           }));
   HelpOnF1(G.edName);
   const bool Y = Index == agY;
-  // An end typed and then refused puts back the whole state it may have moved: both ends, the
-  // axis' own bounds and the minimum log value that a small entry lowers.
-  const TKeep KeepAxis = [this, Index] {
-    TPlotAxis* PA = AxisGroups[Index].Axis;
-    TAxis* A = PA->Axis();
-    return [this, PA, A, Lo = A->LowerEnd(), Hi = A->UpperEnd(), Min = PA->GetMinimum(),
-            Max = PA->GetMaximum(), MinLog = Plot->GetMinimumLogValue()] {
-      A->LowerEnd() = Lo;
-      A->UpperEnd() = Hi;
-      PA->SetMinimum(Min);
-      PA->SetMaximum(Max);
-      if (Plot->GetMinimumLogValue() != MinLog) {
-        Plot->SetMinimumLogValue(MinLog);
-        ShowMinimumLogValue();
-      }
-    };
-  };
-  for (bool Maximum : {false, true})
-    (Maximum ? G.vMax : G.vMin) = BindReal(
+  for (bool Maximum : {false, true}) {
+    TNumberEdit* E = BindReal(
         Maximum ? G.edMax : G.edMin, -1e30, 1e30,
         Maximum ? (Y ? QStringLiteral("YMax") : QStringLiteral("Max"))
                 : (Y ? QStringLiteral("YMin") : QStringLiteral("Min")),
         [this, Index, Maximum] { return AxisEndShown(Index, Maximum); },
-        [this, Index, Maximum](double V) { AxisRangeChanged(Index, Maximum, V); }, amDeferred,
-        KeepAxis,
-        // A log axis passes over ends at or below zero; the prefix typed on the way goes too.
-        [this, Index](double V) { return V <= 0 && AxisGroups[Index].Axis->Axis()->Log; });
+        [this, Index, Maximum](double V) { AxisRangeChanged(Index, Maximum, V); }, amDeferred);
+    E->OnCheck = [this, Index, Maximum](double V) { return AxisEndRefusal(Index, Maximum, V); };
+  }
   connect(G.chAutoMin, &QCheckBox::toggled, this,
           Guarded([this, Index] { AxisAutoClick(Index, false); }));
   connect(G.chAutoMax, &QCheckBox::toggled, this,
@@ -216,7 +198,7 @@ void TfmGraphProperties::LoadAxes() {
     G.chInvert->setChecked(A->GetInverted());
     G.chGrid->setChecked(A->GetGrid());
     G.chPos->setChecked(A->GetLocation() == alInside);
-    G.edPos->setText(PropertiesNumberText(A->GetPosition()));
+    G.edPos->Load();
     G.edLabels->setText(QString::number(A->GetLabelsFrequency()));
   }
   LoadAxisRanges();
@@ -239,10 +221,8 @@ void TfmGraphProperties::LoadAxisRanges() {
     TAxisGroup& G = AxisGroups[I];
     if (!G.Axis) continue;
     const TAxis* A = G.Axis->Axis();
-    G.edMin->setText(PropertiesNumberText(AxisEndShown(I, false)));
-    G.edMax->setText(PropertiesNumberText(AxisEndShown(I, true)));
-    G.vMin->LastText = G.edMin->text();
-    G.vMax->LastText = G.edMax->text();
+    G.edMin->Load();
+    G.edMax->Load();
     G.edMin->setEnabled(!A->AutoMin);
     G.edMax->setEnabled(!A->AutoMax);
   }
@@ -252,9 +232,19 @@ void TfmGraphProperties::LoadAxisRanges() {
 void TfmGraphProperties::ShowMinimumLogValue() {
   const bool WasLoading = Loading;
   Loading = true;
-  edMinLog->setText(PropertiesNumberText(Plot->GetMinimumLogValue()));
-  RealValidator(edMinLog)->LastText = edMinLog->text();
+  edMinLog->Load();
   Loading = WasLoading;
+}
+
+QString TfmGraphProperties::AxisEndRefusal(int Index, bool Maximum, double V) const {
+  const TAxisGroup& G = AxisGroups[Index];
+  // A log axis shows only ends above zero.
+  if (G.Axis->Axis()->Log && V <= 0)
+    return GraphValidates::RealRangeText((Maximum ? G.edMax : G.edMin)->Caption(), 0, 1e30, true);
+  const double Other = AxisEndShown(Index, !Maximum);
+  if (Maximum ? V <= Other : V >= Other)
+    return QStringLiteral("Minimum must be less than Maximum.");
+  return {};
 }
 
 void TfmGraphProperties::AxisRangeChanged(int Index, bool Maximum, double V) {
@@ -262,7 +252,6 @@ void TfmGraphProperties::AxisRangeChanged(int Index, bool Maximum, double V) {
   TAxis* A = G.Axis->Axis();
   double Stored = V;
   if (A->Log) {
-    if (V <= 0) return;
     if (V < Plot->GetMinimumLogValue()) {
       Plot->SetMinimumLogValue(V);
       ShowMinimumLogValue();
@@ -286,11 +275,8 @@ void TfmGraphProperties::AxisAutoClick(int Index, bool Maximum) {
   Changed();
   LoadAxisRanges();
   const double User = Maximum ? G.Axis->GetMaximum() : G.Axis->GetMinimum();
-  if (!On && User != MissingValue && std::isfinite(User)) {
-    Loading = true;
-    (Maximum ? G.edMax : G.edMin)->setText(PropertiesNumberText(User));
-    Loading = false;
-  }
+  if (!On && User != MissingValue && std::isfinite(User))
+    (Maximum ? G.edMax : G.edMin)->ShowValue(User);
 }
 
 void TfmGraphProperties::AxisLabelsStep(int Index, int Delta) {

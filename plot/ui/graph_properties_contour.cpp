@@ -19,6 +19,7 @@
 
 #include "platform/app_services.h"
 #include "platform/dialogs.h"
+#include "platform/flag_guard.h"
 #include "platform/font_dialog.h"
 #include "platform/number_text.h"
 #include "plot/core/graph.h"
@@ -27,9 +28,6 @@
 #include "plot/ui/graph_properties.h"
 #include "plot/ui/graph_properties_widgets.h"
 #include "plot/ui/plot.h"
-
-using GraphValidates::TIntValidate;
-using GraphValidates::TRealValidate;
 
 namespace {
 // Magnitudes the interval is written fixed for; others in general format.
@@ -48,7 +46,9 @@ void TfmGraphProperties::BuildContourPage(QWidget* Page) {
   rbInt = Named(new QRadioButton(QStringLiteral("Contours Interval"), Levels), "rbInt");
   chkAuto = Named(new QCheckBox(QStringLiteral("Automatic"), Levels), "chkAuto");
   Button1 = Named(new QPushButton(QStringLiteral("Apply"), Levels), "Button1");
-  for (QLineEdit* E : {edMin, edMax, edRMin, edRMax, edNum, edInt}) E->setParent(Levels);
+  for (QLineEdit* E : {static_cast<QLineEdit*>(edMin), static_cast<QLineEdit*>(edMax), edRMin,
+                       edRMax, static_cast<QLineEdit*>(edNum), static_cast<QLineEdit*>(edInt)})
+    E->setParent(Levels);
   L->addWidget(new QLabel(QStringLiteral("Minimum"), Levels), 0, 0);
   L->addWidget(edMin, 0, 1);
   L->addWidget(chLowLab, 0, 2);
@@ -104,23 +104,42 @@ void TfmGraphProperties::BuildContourPage(QWidget* Page) {
   Grid->addWidget(Manual, 2, 0, 1, 2);
   Grid->setRowStretch(2, 1);
 
-  // The range, count and interval edits: vetted and shown as typed, stored when left.
-  for (QLineEdit* E : {edMin, edMax, edNum, edInt}) {
+  // The range, count and interval: the count and interval are shown from each other as typed;
+  // each reaches the layer when left, the count or interval typed choosing how levels are made.
+  for (TNumberEdit* E : {edMin, edMax, edNum, edInt}) {
     HelpOnF1(E);
-    connect(E, &QLineEdit::textChanged, this, Guarded([this, E] {
-              if (Loading || FRestoring) return;
-              if (TRealValidate* V = RealValidator(E)) V->TextChanged();
-              if (TIntValidate* V = IntValidator(E)) V->TextChanged();
+    connect(E, &QLineEdit::textChanged, this, Guarded([this] {
+              if (Loading) return;
               ContourCountChanged();
               SetModified();
             }));
-    connect(E, &QLineEdit::editingFinished, this, Guarded([this, E] {
-              if (Loading || FRestoring || !LineContour()) return;
-              if (!ContourCommit()) return;
-              if (E == edNum) RebuildLevels();
+    E->OnApply = [this, E](double V) {
+      TContour* C = LineContour();
+      if (!C) return;
+      if (E == edNum || E == edInt) {
+        TFlagGuard Quiet(Loading);
+        (E == edNum ? rbNum : rbInt)->setChecked(true);
+      }
+      if (E == edMin) C->LevelStart = V;
+      if (E == edMax) C->LevelEnd = V;
+      if (E == edNum) C->LevelCount = static_cast<int>(V);
+      if (E == edInt) C->LevelStep = V;
+    };
+    connect(E, &TNumberEdit::Applied, this, Guarded([this] {
+              if (Loading || !LineContour() || !ContourCommit()) return;
+              RebuildLevels();
               Changed();
             }));
   }
+  edMin->OnCheck = [this](double V) { return V < edMax->Value() ? QString() : RangeRefusal(); };
+  edMax->OnCheck = [this](double V) { return edMin->Value() < V ? QString() : RangeRefusal(); };
+  // An interval makes its count, which is held to the count's range.
+  edInt->OnCheck = [this](double V) {
+    const TNumberRule& R = edNum->Rule();
+    const double Count = LevelCountFor(V);
+    return R.Accepts(Count) ? QString()
+                            : GraphValidates::IntRangeText(R.Caption, int(R.Min), int(R.Max));
+  };
   // Choosing how the levels are counted reaches the layer at once, with the count and interval.
   for (QRadioButton* B : {rbNum, rbInt})
     connect(B, &QRadioButton::toggled, this, Guarded([this](bool On) {
@@ -136,12 +155,10 @@ void TfmGraphProperties::BuildContourPage(QWidget* Page) {
               TContour* C = LineContour();
               if (!Begin() || !C) return;
               const bool Low = B == chLowLab;
-              QLineEdit* E = Low ? edMin : edMax;
+              TNumberEdit* E = Low ? edMin : edMax;
               E->setEnabled(On);
               (Low ? C->UseLevelStart : C->UseLevelEnd) = On;
-              double V;
-              if (On && GraphValidates::ParseReal(E->text(), V) && std::isfinite(V))
-                (Low ? C->LevelStart : C->LevelEnd) = V;
+              if (On) (Low ? C->LevelStart : C->LevelEnd) = E->Value();
               ContourCountChanged();
               Changed();
             }));
@@ -160,37 +177,26 @@ void TfmGraphProperties::BuildContourPage(QWidget* Page) {
   BindCheck(chLabVisible, [this](bool On) {
     if (TContour* C = LineContour()) C->ShowLabels = On;
   });
-  // Decimal places and the labelling interval: stored while they read as a number in range; a
-  // refused entry puts back the value from before the typing.
-  for (QLineEdit* E : {edPos, edLblInt}) {
-    const auto Now = [this, E] {
-      const TContour* C = LineContour();
-      return !C ? 0 : E == edPos ? C->LabelDigits : C->LabelEvery;
-    };
-    const auto Set = [this, E](int N) {
-      TContour* C = LineContour();
-      if (!C) return;
-      if (E == edPos) {
-        C->LabelDigits = N;
-        C->BuildLevelTexts();
-        ContourCountChanged();
-      } else {
-        C->LabelEvery = N;
-      }
-      Changed();
-    };
-    connect(E, &QLineEdit::textChanged, this, Guarded([this, E, Now, Set] {
-              TIntValidate* V = IntValidator(E);
-              if (!Begin() || FRestoring || !LineContour()) return;
-              V->TextChanged();
-              int N, Pos;
-              if (!GraphValidates::ParseInt(E->text(), N, Pos) || N < V->Min || N > V->Max) return;
-              V->Typing(Now());
-              Set(N);
-            }));
-    connect(E, &QLineEdit::editingFinished, this, Guarded([this, E, Now, Set] {
-              if (Begin() && LineContour()) IntValidator(E)->Leave(Now(), FRestoring, Set);
-            }));
+  // Decimal places and the labelling interval reach the layer as typed.
+  for (TNumberEdit* E : {edPos, edLblInt}) {
+    BindField(
+        E,
+        [this, E] {
+          const TContour* C = LineContour();
+          return !C ? 0.0 : E == edPos ? C->LabelDigits : C->LabelEvery;
+        },
+        [this, E](double V) {
+          TContour* C = LineContour();
+          if (!C) return;
+          if (E == edPos) {
+            C->LabelDigits = static_cast<int>(V);
+            C->BuildLevelTexts();
+            ContourCountChanged();
+          } else {
+            C->LabelEvery = static_cast<int>(V);
+          }
+        },
+        amLive);
   }
   BindCombo(cbColorStyle, [this](int I) {
     btContourColor->setEnabled(I == 1);
@@ -228,17 +234,17 @@ void TfmGraphProperties::LoadContourPage() {
   if (!C) return;
   const bool WasLoading = Loading;
   Loading = true;
-  edMin->setText(PropertiesNumberText(C->LevelStart));
-  edMax->setText(PropertiesNumberText(C->LevelEnd));
+  edMin->ShowValue(C->LevelStart);
+  edMax->ShowValue(C->LevelEnd);
   edRMin->setText(PropertiesNumberText(C->GetZMin()));
   edRMax->setText(PropertiesNumberText(C->GetZMax()));
   chLowLab->setChecked(C->UseLevelStart);
   chUpLab->setChecked(C->UseLevelEnd);
   edMin->setEnabled(C->UseLevelStart);
   edMax->setEnabled(C->UseLevelEnd);
-  edPos->setText(QString::number(C->LabelDigits));
-  edLblInt->setText(QString::number(C->LabelEvery));
-  edNum->setText(QString::number(C->LevelCount));
+  edPos->ShowValue(C->LabelDigits);
+  edLblInt->ShowValue(C->LabelEvery);
+  edNum->ShowValue(C->LevelCount);
   (C->UseLevelStep ? rbInt : rbNum)->setChecked(true);
   if (C->UseLevelStep) edInt->setText(IntervalText(C->LevelStep));
   ContourCountChanged();
@@ -248,18 +254,11 @@ void TfmGraphProperties::LoadContourPage() {
   cbColorStyle->setCurrentIndex(C->OneColor ? 1 : 0);
   btContourColor->setEnabled(C->OneColor);
   mmLevels->setPlainText(C->LevelList.join(u'\n'));
-  for (QLineEdit* E : {edMin, edMax, edRMin, edRMax, edInt}) RealValidator(E)->LastText = E->text();
-  for (QLineEdit* E : {edNum, edPos, edLblInt}) {
-    IntValidator(E)->LastText = E->text();
-    IntValidator(E)->Loaded();
-  }
   Loading = WasLoading;
 }
 
 QString TfmGraphProperties::IntervalText(double Value) const {
-  int Digits, Pos;
-  if (!GraphValidates::ParseInt(edPos->text(), Digits, Pos)) Digits = 2;
-  Digits = std::clamp(Digits, 0, 10);
+  const int Digits = std::clamp(edPos->IntValue(), 0, 10);
   const double A = std::fabs(Value);
   if (!(A >= FixedFrom && A <= FixedTo)) return QString::number(Value, 'g', 12).toUpper();
   QString T = QString::number(Value, 'f', Digits).trimmed();
@@ -268,57 +267,57 @@ QString TfmGraphProperties::IntervalText(double Value) const {
   return T;
 }
 
-// Shows the count for the interval, or the interval for the count, from the edits as they are.
-void TfmGraphProperties::ContourCountChanged() {
-  double Min, Max;
-  if (!GraphValidates::ParseReal(edMin->text(), Min) ||
-      !GraphValidates::ParseReal(edMax->text(), Max))
-    return;
-  const double Range = Max - Min;
-  const bool WasRestoring = FRestoring;
-  FRestoring = true;
-  if (rbNum->isChecked()) {
-    int N, Pos;
-    if (GraphValidates::ParseInt(edNum->text(), N, Pos)) {
-      const double I = N == 0 ? 0 : N == 1 ? Range * 2 : N == 2 ? Range / 2 : Range / N;
-      edInt->setText(N == 0 ? QStringLiteral("0") : IntervalText(I));
-      RealValidator(edInt)->LastText = edInt->text();
-    }
-  } else {
-    double I;
-    if (GraphValidates::ParseReal(edInt->text(), I)) {
-      const double Count = I > 0 ? std::round(Range / I) + 1 : 0;
-      // A count too large for an integer is still shown, as what the range refuses.
-      edNum->setText(std::fabs(Count) < 1e9 ? QString::number(static_cast<long long>(Count))
-                                            : QString::number(Count, 'g', 12).toUpper());
-      IntValidator(edNum)->LastText = edNum->text();
-    }
-  }
-  FRestoring = WasRestoring;
+double TfmGraphProperties::LevelCountFor(double Interval) const {
+  const double Range = edMax->Value() - edMin->Value();
+  return Interval > 0 ? std::round(Range / Interval) + 1 : 0;
 }
 
+QString TfmGraphProperties::RangeRefusal() {
+  return QStringLiteral("Minimum must be less than Maximum.");
+}
+
+// Shows the count for the interval, or the interval for the count: as typed, or in force.
+void TfmGraphProperties::ContourCountChanged() {
+  double Min, Max;
+  if (!edMin->Rule().Parse(edMin->text(), Min) || !edMax->Rule().Parse(edMax->text(), Max)) return;
+  const double Range = Max - Min;
+  const bool WasLoading = Loading;
+  Loading = true;
+  double V;
+  if (rbNum->isChecked()) {
+    if (edNum->Rule().Parse(edNum->text(), V)) {
+      const int N = static_cast<int>(V);
+      const double I = N == 0 ? 0 : N == 1 ? Range * 2 : N == 2 ? Range / 2 : Range / N;
+      if (!edInt->Typing()) edInt->setText(N == 0 ? QStringLiteral("0") : IntervalText(I));
+    }
+  } else if (edInt->Rule().Parse(edInt->text(), V) && !edNum->Typing()) {
+    const double Count = V > 0 ? std::round(Range / V) + 1 : 0;
+    // A count too large for an integer is still shown, as what the range refuses.
+    edNum->setText(std::fabs(Count) < 1e9 ? QString::number(static_cast<long long>(Count))
+                                          : QString::number(Count, 'g', 12).toUpper());
+  }
+  Loading = WasLoading;
+}
+
+// The levels from the values in force, counted as chosen; false, told, for a count from the
+// interval that the count's range refuses.
 bool TfmGraphProperties::ContourCommit() {
   TContour* C = LineContour();
   if (!C) return false;
-  TRealValidate *VMin = RealValidator(edMin), *VMax = RealValidator(edMax);
-  if (!VMin->IsInRange() || !VMax->IsInRange()) return false;
-  const double Min = VMin->GetValue(), Max = VMax->GetValue();
-  if (Min >= Max) {
-    MessageDlg(QStringLiteral("Minimum must be less than Maximum."), mtError, mbOK);
-    (edMin->isEnabled() ? edMin : edMax)->setFocus();
-    return false;
-  }
   ContourCountChanged();
   const bool ByInterval = rbInt->isChecked();
-  TRealValidate* VInt = RealValidator(edInt);
-  if (ByInterval && !VInt->IsInRange()) return false;
-  // The count, typed or made from the interval, is held to the range of its edit.
-  if (!IntValidator(edNum)->IsInRange()) return false;
-  C->LevelStart = Min;
-  C->LevelEnd = Max;
-  C->LevelCount = IntValidator(edNum)->GetValue();
+  if (ByInterval) {
+    const QString Why = edInt->OnCheck(edInt->Value());
+    if (!Why.isEmpty()) {
+      MessageDlg(Why, mtError, mbOK);
+      return false;
+    }
+  }
+  C->LevelStart = edMin->Value();
+  C->LevelEnd = edMax->Value();
+  C->LevelCount = edNum->IntValue();
   C->UseLevelStep = ByInterval;
-  if (ByInterval) C->LevelStep = VInt->GetValue();
+  if (ByInterval) C->LevelStep = edInt->Value();
   return true;
 }
 
@@ -331,7 +330,7 @@ void TfmGraphProperties::RebuildLevels() {
 }
 
 void TfmGraphProperties::ContourApplyClick() {
-  if (!Begin() || !ContourCommit()) return;
+  if (!Begin() || !CheckEdits() || !ContourCommit()) return;
   RebuildLevels();
   Changed();
 }

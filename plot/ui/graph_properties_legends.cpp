@@ -236,10 +236,6 @@ void TfmGraphProperties::BuildColorMapPage(QWidget* Page) {
   Grid->addLayout(Row, 3, 0, 1, 2);
   Grid->setRowStretch(4, 1);
 
-  for (QLineEdit* E : {edLoColor, edHiColor})
-    connect(E, &QLineEdit::textChanged, this, Guarded([this, E] {
-              if (GraphValidates::TRealValidate* V = RealValidator(E)) V->TextChanged();
-            }));
   connect(rgPalette, &TRadioGroup::Click, this, Guarded([this] { PaletteClick(); }));
   connect(rgQuality, &TRadioGroup::Click, this, Guarded([this] { QualityClick(); }));
   connect(btColorMapApply, &QPushButton::clicked, this, Guarded([this] { ColorMapApplyClick(); }));
@@ -264,10 +260,8 @@ void TfmGraphProperties::LoadColorMap() {
   // "Greater than" cuts off above its value, "Less than" below its value.
   ckLoColor->setChecked(C->UseZMax);
   ckHiColor->setChecked(C->UseZMin);
-  edLoColor->setText(PropertiesNumberText(C->UseZMax ? C->ZMax : C->GetZMax()));
-  edHiColor->setText(PropertiesNumberText(C->UseZMin ? C->ZMin : C->GetZMin()));
-  for (QLineEdit* E : {edLoColor, edHiColor})
-    if (GraphValidates::TRealValidate* V = RealValidator(E)) V->LastText = E->text();
+  edLoColor->ShowValue(C->UseZMax ? C->ZMax : C->GetZMax());
+  edHiColor->ShowValue(C->UseZMin ? C->ZMin : C->GetZMin());
   Loading = WasLoading;
   PaintSampleStrip();
 }
@@ -312,14 +306,11 @@ void TfmGraphProperties::QualityClick() {
 
 void TfmGraphProperties::ColorMapApplyClick() {
   TContour* C = ShadedMap();
-  if (!Begin() || !C) return;
-  // Both values are read before either is stored: a refused one leaves the layer as it was.
-  GraphValidates::TRealValidate* Lo = RealValidator(edLoColor);
-  GraphValidates::TRealValidate* Hi = RealValidator(edHiColor);
+  // The cut-offs in force; a refused one has been told and leaves the layer as it was.
+  if (!Begin() || !C || !CheckEdits()) return;
   const bool UseMax = ckLoColor->isChecked(), UseMin = ckHiColor->isChecked();
-  if ((UseMax && !Lo->IsInRange()) || (UseMin && !Hi->IsInRange())) return;
-  const double Max = UseMax ? Lo->GetValue() : C->ZMax;
-  const double Min = UseMin ? Hi->GetValue() : C->ZMin;
+  const double Max = UseMax ? edLoColor->Value() : C->ZMax;
+  const double Min = UseMin ? edHiColor->Value() : C->ZMin;
   if (UseMax == C->UseZMax && UseMin == C->UseZMin && (!UseMax || Max == C->ZMax) &&
       (!UseMin || Min == C->ZMin))
     return;

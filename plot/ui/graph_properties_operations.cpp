@@ -65,8 +65,11 @@ void TfmGraphProperties::BuildOperationsPage(QWidget* Page) {
   btFit->setObjectName(QStringLiteral("btFit"));
   lbDegree = new QLabel(QStringLiteral("Degrees"), Page);
   lbDegree->setObjectName(QStringLiteral("lbDegree"));
-  edDegree = new QLineEdit(QStringLiteral("1"), Page);
-  edDegree->setObjectName(QStringLiteral("edDegree"));
+  // Held here until Fit is pressed.
+  edDegree = NumberField(
+      Page, QStringLiteral("edDegree"),
+      std::make_unique<GraphValidates::TIntRule>(1, 40, QStringLiteral("Polynomial degree")));
+  edDegree->ShowValue(1);
   Grid->addWidget(btDeriv2, 5, 1, 1, 2);
   Grid->addWidget(lbDegree, 6, 1);
   Grid->addWidget(edDegree, 6, 2);
@@ -76,11 +79,6 @@ void TfmGraphProperties::BuildOperationsPage(QWidget* Page) {
   for (QWidget* W : {static_cast<QWidget*>(btDeriv2), static_cast<QWidget*>(btFit),
                      static_cast<QWidget*>(lbDegree), static_cast<QWidget*>(edDegree)})
     W->setEnabled(false);
-  // Vetted when Fit is pressed, not while typed.
-  AddValidator(edDegree, 1, 40, QStringLiteral("Polynomial degree"), true);
-  connect(edDegree, &QLineEdit::textChanged, this, Guarded([this] {
-            if (GraphValidates::TIntValidate* V = IntValidator(edDegree)) V->TextChanged();
-          }));
 
   connect(tbSeries, &QListWidget::itemClicked, this, Guarded([this] { SeriesListClick(); }));
   connect(tbSeries, &QListWidget::currentRowChanged, this, Guarded([this] { SeriesListClick(); }));
@@ -170,11 +168,10 @@ void TfmGraphProperties::DerivativeClick() {
 }
 
 void TfmGraphProperties::FitClick() {
-  GraphValidates::TIntValidate* V = IntValidator(edDegree);
-  if (!V->IsInRange()) return;
+  if (!CheckEdits()) return;
   TSeries* S = SeriesOfRow(tbSeries->currentRow());
   if (!S) return;
-  if (!AddFitSeries(Graph, *S, V->GetValue())) return;
+  if (!AddFitSeries(Graph, *S, edDegree->IntValue())) return;
   ReloadSeriesLists();
   Changed();
 }

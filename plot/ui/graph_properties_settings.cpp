@@ -39,8 +39,8 @@ void TfmGraphProperties::BuildSettingsPage(QWidget* Page) {
 
   // General settings.
   auto* General = new QGridLayout;
-  edExaggerate = Named(new QLineEdit(Page), "edExaggerate");
-  edView3D = Named(new QLineEdit(Page), "edView3D");
+  edExaggerate = Named(new TNumberEdit(Page), "edExaggerate");
+  edView3D = Named(new TNumberEdit(Page), "edView3D");
   lbView3D = Named(new QLabel(QStringLiteral("View3D (%)"), Page), "lbView3D");
   Label27 = Named(new QLabel(QStringLiteral("Bar Style"), Page), "Label27");
   cbBarStyle = Combo(Page, "cbBarStyle",
@@ -118,8 +118,8 @@ void TfmGraphProperties::BuildSettingsPage(QWidget* Page) {
   Label3 = Named(new QLabel(QStringLiteral("Change"), gbZoom), "Label3");
   cbZoomStyle =
       Combo(gbZoom, "cbZoomStyle", {QStringLiteral("Zoom In"), QStringLiteral("Zoom Out")});
-  edZoomSteps = Named(new QLineEdit(gbZoom), "edZoomSteps");
-  edZoomPerStep = Named(new QLineEdit(gbZoom), "edZoomPerStep");
+  edZoomSteps = Named(new TNumberEdit(gbZoom), "edZoomSteps");
+  edZoomPerStep = Named(new TNumberEdit(gbZoom), "edZoomPerStep");
   ZoomLayout->addWidget(Label1, 0, 0);
   ZoomLayout->addWidget(cbZoomStyle, 0, 1);
   ZoomLayout->addWidget(Label2, 1, 0);
@@ -257,7 +257,7 @@ void TfmGraphProperties::BuildInfoPage(QWidget* Page) {
                        QStringLiteral("BottomCenter"), QStringLiteral("LeftBottom")});
   btInfoColor = Button(Page, "btInfoColor", QStringLiteral("Color..."));
   btInfoFont = Button(Page, "btInfoFont", QStringLiteral("Font..."));
-  edGeneral = Named(new QLineEdit(Page), "edGeneral");
+  edGeneral = Named(new TNumberEdit(Page), "edGeneral");
   edFormatX = Named(new QLineEdit(Page), "edFormatX");
   edFormatY = Named(new QLineEdit(Page), "edFormatY");
   btFormatHelp = Button(Page, "btFormatHelp", QStringLiteral("&Help"));
@@ -351,7 +351,7 @@ void TfmGraphProperties::FormatHelpClick() {
 
 void TfmGraphProperties::BuildLaterPages() {
   struct TEdit {
-    QLineEdit** Field;
+    TNumberEdit** Field;
     int Page;
     const char* Name;
     const char* Caption;
@@ -365,15 +365,22 @@ void TfmGraphProperties::BuildLaterPages() {
       {&edLblInt, piContour, "edLblInt", "Labeling Contour Intervel", 1, 100, true},
       {&edMin, piContour, "edMin", "Min", -1e30, 1e30, false},
       {&edMax, piContour, "edMax", "Max", -1e30, 1e30, false},
-      {&edRMin, piContour, "edRMin", "Min", -1e30, 1e30, false},
-      {&edRMax, piContour, "edRMax", "Max", -1e30, 1e30, false},
       // Cut-offs are values of Z, which may lie below zero as well.
       {&edLoColor, piColorMap, "edLoColor", "Low Color", -1e30, 1e30, false},
       {&edHiColor, piColorMap, "edHiColor", "Hi Color", -1e30, 1e30, false},
   };
   for (const TEdit& E : Edits) {
-    *E.Field = Named(new QLineEdit(Pages[E.Page]), E.Name);
-    AddValidator(*E.Field, E.Min, E.Max, QString::fromLatin1(E.Caption), E.Integer);
+    const QString Caption = QString::fromLatin1(E.Caption);
+    std::unique_ptr<TNumberRule> Rule;
+    if (E.Integer)
+      Rule = std::make_unique<GraphValidates::TIntRule>(int(E.Min), int(E.Max), Caption);
+    else
+      Rule = std::make_unique<GraphValidates::TRealRule>(E.Min, E.Max, Caption);
+    *E.Field = NumberField(Pages[E.Page], QString::fromLatin1(E.Name), std::move(Rule));
+  }
+  for (QLineEdit** E : {&edRMin, &edRMax}) {
+    *E = Named(new QLineEdit(Pages[piContour]), E == &edRMin ? "edRMin" : "edRMax");
+    (*E)->setReadOnly(true);
   }
   BuildSeriesPage(Pages[piSeries]);
   BuildLegendsPage(Pages[piLegends]);

@@ -27,13 +27,13 @@ void TfmGraphTicks::FormCreate() {
   Loading = true;
   setWindowTitle(QStringLiteral("Ticks Properties"));
   auto* Layout = new QGridLayout(this);
-  auto Group = [&](const QString& Caption, QCheckBox*& Visible, QLineEdit*& Length,
+  auto Group = [&](const QString& Caption, QCheckBox*& Visible, TNumberEdit*& Length,
                    TSpeedButton*& Up, TSpeedButton*& Down, const QString& Key) {
     auto* G = new QGroupBox(Caption, this);
     auto* L = new QGridLayout(G);
     Visible = new QCheckBox(QStringLiteral("Visible"), G);
     Visible->setObjectName(QStringLiteral("ch%1Visible").arg(Key));
-    Length = new QLineEdit(G);
+    Length = new TNumberEdit(G);
     Length->setObjectName(QStringLiteral("ed%1Length").arg(Key));
     Up = new TSpeedButton(G);
     Up->setObjectName(QStringLiteral("sb%1Up").arg(Key));
@@ -64,11 +64,6 @@ void TfmGraphTicks::FormCreate() {
   btApplay->setAutoDefault(false);
   Layout->addWidget(btApplay, 3, 1);
 
-  // The range message names the field as the user sees it, not the edit's own name.
-  FMjValidate = std::make_unique<GraphValidates::TIntValidate>(0, MaxLength, edMjLength, this,
-                                                               QStringLiteral("Major Length"));
-  FMiValidate = std::make_unique<GraphValidates::TIntValidate>(0, MaxLength, edMiLength, this,
-                                                               QStringLiteral("Minor Length"));
   auto Visible = [this](QCheckBox* Box, bool Major) {
     connect(Box, &QCheckBox::toggled, this, Guarded([this, Major](bool On) {
               if (Loading) return;
@@ -81,31 +76,27 @@ void TfmGraphTicks::FormCreate() {
   };
   Visible(chMjVisible, true);
   Visible(chMiVisible, false);
-  auto Length = [this](QLineEdit* Edit, GraphValidates::TIntValidate* V, bool Major) {
-    const auto Now = [this, Major] {
+  auto Length = [this](TNumberEdit* Edit, bool Major) {
+    // The range message names the field as the user sees it, not the edit's own name.
+    Edit->SetRule(std::make_unique<GraphValidates::TIntRule>(
+        0, MaxLength, Major ? QStringLiteral("Major Length") : QStringLiteral("Minor Length")));
+    Edit->SetLive(true);
+    Edit->SetIncrement(1);
+    Edit->OnRead = [this, Major] {
       return Major ? FAxis->Ticks.GetMajorLength() : FAxis->Ticks.GetMinorLength();
     };
-    const auto Set = [this, Major](int L) {
+    Edit->OnApply = [this, Major](double L) {
       if (Major)
-        FAxis->Ticks.SetMajorLength(L);
+        FAxis->Ticks.SetMajorLength(static_cast<int>(L));
       else
-        FAxis->Ticks.SetMinorLength(L);
-      Changed();
+        FAxis->Ticks.SetMinorLength(static_cast<int>(L));
     };
-    connect(Edit, &QLineEdit::textChanged, this, Guarded([this, Edit, V, Now, Set] {
-              if (Loading) return;
-              V->TextChanged();
-              int L, Pos;
-              // A length is taken only as a whole number within the range.
-              if (!GraphValidates::ParseInt(Edit->text(), L, Pos) || L < 0 || L > MaxLength) return;
-              V->Typing(Now());
-              Set(L);
+    connect(Edit, &TNumberEdit::Applied, this, Guarded([this] {
+              if (!Loading) Changed();
             }));
-    connect(Edit, &QLineEdit::editingFinished, this,
-            Guarded([this, V, Now, Set] { V->Leave(Now(), Loading, Set); }));
   };
-  Length(edMjLength, FMjValidate.get(), true);
-  Length(edMiLength, FMiValidate.get(), false);
+  Length(edMjLength, true);
+  Length(edMiLength, false);
   connect(sbMjUp, &TSpeedButton::Click, this, Guarded([this] { StepLength(edMjLength, 1); }));
   connect(sbMjDown, &TSpeedButton::Click, this, Guarded([this] { StepLength(edMjLength, -1); }));
   connect(sbMiUp, &TSpeedButton::Click, this, Guarded([this] { StepLength(edMiLength, 1); }));
@@ -126,12 +117,8 @@ void TfmGraphTicks::Load(TfmGraphProperties* Properties, TPlotAxis* Axis) {
   FAxis = Axis;
   chMjVisible->setChecked(Axis->Ticks.GetMajorVisible());
   chMiVisible->setChecked(Axis->Ticks.GetMinorVisible());
-  edMjLength->setText(QString::number(Axis->Ticks.GetMajorLength()));
-  edMiLength->setText(QString::number(Axis->Ticks.GetMinorLength()));
-  for (GraphValidates::TIntValidate* V : {FMjValidate.get(), FMiValidate.get()}) {
-    V->LastText = V->Edit->text();
-    V->Loaded();
-  }
+  edMjLength->Load();
+  edMiLength->Load();
   cbDir->setCurrentIndex(Axis->Ticks.GetDirection());
   btApplay->setEnabled(!Properties->cbAutoApply->isChecked());
   Loading = false;
@@ -142,16 +129,7 @@ void TfmGraphTicks::Execute(TfmGraphProperties* Properties, TPlotAxis* Axis) {
   ShowModal();
 }
 
-void TfmGraphTicks::StepLength(QLineEdit* Edit, int Delta) {
-  const QString T = Edit->text().isEmpty() ? QStringLiteral("0") : Edit->text();
-  if (Delta < 0 && T == QStringLiteral("0")) {
-    Edit->setText(T);
-    return;
-  }
-  int L, Pos;
-  if (!GraphValidates::ParseInt(T, L, Pos)) return;
-  Edit->setText(QString::number(static_cast<long long>(L) + Delta));
-}
+void TfmGraphTicks::StepLength(TNumberEdit* Edit, int Delta) { Edit->Step(Delta); }
 
 void TfmGraphTicks::Changed() {
   if (!FProperties) return;

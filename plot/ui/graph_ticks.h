@@ -26,10 +26,10 @@ class TfmGraphTicks : public TForm {
   // The loading alone.
   void Load(TfmGraphProperties* Properties, TPlotAxis* Axis);
   // The up (+1) and down (-1) buttons of a length edit.
-  void StepLength(QLineEdit* Edit, int Delta);
+  void StepLength(TNumberEdit* Edit, int Delta);
 
   QCheckBox *chMjVisible = nullptr, *chMiVisible = nullptr;
-  QLineEdit *edMjLength = nullptr, *edMiLength = nullptr;
+  TNumberEdit *edMjLength = nullptr, *edMiLength = nullptr;
   TSpeedButton *sbMjUp = nullptr, *sbMjDown = nullptr, *sbMiUp = nullptr, *sbMiDown = nullptr;
   QComboBox* cbDir = nullptr;
   QPushButton* btApplay = nullptr;
@@ -42,5 +42,4 @@ class TfmGraphTicks : public TForm {
   void Changed();
   TfmGraphProperties* FProperties = nullptr;
   TPlotAxis* FAxis = nullptr;
-  std::unique_ptr<GraphValidates::TIntValidate> FMjValidate, FMiValidate;
 };

@@ -98,7 +98,7 @@ void TfmMarkerStyle::FormCreate() {
   Image1 = new QLabel(this);
   Image1->setObjectName(QStringLiteral("Image1"));
   Image1->setFixedSize(PreviewSize, PreviewSize);
-  edSize = new QLineEdit(this);
+  edSize = new TNumberEdit(this);
   edSize->setObjectName(QStringLiteral("edSize"));
   btPenColor = new QPushButton(QStringLiteral("Pen Color..."), this);
   btPenColor->setObjectName(QStringLiteral("btPenColor"));
@@ -119,20 +119,17 @@ void TfmMarkerStyle::FormCreate() {
   Grid->addWidget(btClose, 5, 1);
   Grid->addWidget(btCancel, 5, 2);
   Grid->setRowStretch(4, 1);
-  FSizeValidate = std::make_unique<GraphValidates::TIntValidate>(1, 100, edSize, this,
-                                                                 QStringLiteral("Size of Marker"));
+  edSize->SetRule(
+      std::make_unique<GraphValidates::TIntRule>(1, 100, QStringLiteral("Size of Marker")));
+  edSize->SetLive(true);
+  edSize->OnRead = [this] { return Size; };
+  edSize->OnApply = [this](double V) { SizeChanged(static_cast<int>(V)); };
   connect(Markers, &QListWidget::currentRowChanged, this,
           Guarded([this](int Row) { StyleClick(Row); }));
-  connect(edSize, &QLineEdit::textChanged, this, Guarded([this] { SizeChanged(); }));
-  connect(edSize, &QLineEdit::editingFinished, this, Guarded([this] { SizeExit(); }));
   connect(btPenColor, &QPushButton::clicked, this, Guarded([this] { PenColorClick(); }));
   connect(btFillColor, &QPushButton::clicked, this, Guarded([this] { FillColorClick(); }));
   SetButtonModalResult(btCancel, mrCancel);
-  connect(btClose, &QPushButton::clicked, this, Guarded([this] {
-            if (!SizeExit()) return;
-            Loading = true;
-            SetModalResult(mrOk);
-          }));
+  SetButtonModalResult(btClose, mrOk);
 }
 
 TSeries* TfmMarkerStyle::Series() const { return static_cast<TSeries*>(FSeries.Get()); }
@@ -157,9 +154,7 @@ void TfmMarkerStyle::Load(TSeries* S, const std::vector<TLayerHandle>& Selected)
   PenColor = S->MarkerPenColor;
   FillColor = S->MarkerFillColor;
   Markers->setCurrentRow(std::clamp(Style, 0, StyleCount - 1));
-  edSize->setText(QString::number(Size));
-  FSizeValidate->LastText = edSize->text();
-  FSizeValidate->Loaded();
+  edSize->Load();
   ShowPreview();
   Loading = false;
 }
@@ -179,9 +174,7 @@ void TfmMarkerStyle::LoadValues(int AStyle, int ASize, TColor APen, TColor AFill
   PenColor = APen;
   FillColor = AFill;
   Markers->setCurrentRow(std::clamp(Style, 0, StyleCount - 1));
-  edSize->setText(QString::number(Size));
-  FSizeValidate->LastText = edSize->text();
-  FSizeValidate->Loaded();
+  edSize->Load();
   btCancel->show();
   btClose->setText(QStringLiteral("&OK"));
   ShowPreview();
@@ -216,24 +209,11 @@ void TfmMarkerStyle::StyleClick(int Item) {
   Repaint();
 }
 
-void TfmMarkerStyle::SizeChanged() {
-  if (Loading) return;
-  FSizeValidate->TextChanged();
-  int V, Pos;
-  if (!GraphValidates::ParseInt(edSize->text(), V, Pos) || V < 1 || V > 100) return;
-  FSizeValidate->Typing(Size);
+void TfmMarkerStyle::SizeChanged(int V) {
   Size = V;
   if (!Series()) return;
   for (TSeries* S : Targets()) S->SetMarkerSize(V);
   Repaint();
-}
-
-bool TfmMarkerStyle::SizeExit() {
-  return FSizeValidate->Leave(Size, Loading, [this](int V) {
-    Size = V;
-    for (TSeries* S : Targets()) S->SetMarkerSize(V);
-    Repaint();
-  });
 }
 
 void TfmMarkerStyle::ChooseColor(TColor& Copy, void (TSeries::*Set)(TColor)) {

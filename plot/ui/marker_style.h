@@ -37,15 +37,14 @@ class TfmMarkerStyle : public TForm {
   void LoadValues(int Style, int Size, TColor PenColor, TColor FillColor);
 
   void StyleClick(int Item);
-  void SizeChanged();
-  // Leaving the size: false after a refusal, which puts back the size from before the typing.
-  bool SizeExit();
+  // A size taken by its field: the copy, and in live mode the series.
+  void SizeChanged(int Value);
   void PenColorClick();
   void FillColorClick();
 
   QListWidget* Markers = nullptr;
   QLabel* Image1 = nullptr;
-  QLineEdit* edSize = nullptr;
+  TNumberEdit* edSize = nullptr;
   QPushButton *btPenColor = nullptr, *btFillColor = nullptr, *btClose = nullptr,
               *btCancel = nullptr;
   bool Loading = false;
@@ -65,5 +64,4 @@ class TfmMarkerStyle : public TForm {
   void ChooseColor(TColor& Copy, void (TSeries::*Set)(TColor));
   TLayerHandle FSeries;
   std::vector<TLayerHandle> FSelected;
-  std::unique_ptr<GraphValidates::TIntValidate> FSizeValidate;
 };

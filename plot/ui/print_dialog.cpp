@@ -44,13 +44,6 @@ const QStringList& Justifications() {
   return L;
 }
 
-// The edit's whole number when it is one within the range.
-bool EditValue(const QLineEdit* Edit, int Min, int Max, int& Value) {
-  int Pos = 0;
-  return Edit && GraphValidates::ParseInt(Edit->text().trimmed(), Value, Pos) && Value >= Min &&
-         Value <= Max;
-}
-
 class TEnabledGuard {
  public:
   explicit TEnabledGuard(QWidget* W) : FWidget(W) { W->setEnabled(false); }
@@ -83,8 +76,8 @@ QString TPrintDlg::SettingsFile() const {
   return ProgramDir() + QStringLiteral("/Default.Ini");
 }
 
-QLineEdit* TPrintDlg::MarginEdit(int Index) const {
-  QLineEdit* const Edits[4] = {edLeft, edTop, edRight, edBottom};
+TNumberEdit* TPrintDlg::MarginEdit(int Index) const {
+  TNumberEdit* const Edits[4] = {edLeft, edTop, edRight, edBottom};
   return Edits[Index];
 }
 
@@ -98,6 +91,10 @@ bool TPrintDlg::DefaultMargins(const QString& Mode) {
       PrintMargins[size_t(I)] = std::clamp(
           Ini.ReadInteger(PrintSection, QLatin1String(MarginKeys[I]), DefaultMarginValues[I]), 0,
           MaxMargin);
+    // What a file holds is held within the page; only what is typed is refused.
+    const double Ppi = std::max(PrinterPixelsPerInch(), 1);
+    PrintMargins = HeldMargins(PrintMargins, PrinterPageWidth() * 25.4 / Ppi,
+                               PrinterPageHeight() * 25.4 / Ppi);
     ShowMargins();
     return true;
   }
@@ -116,18 +113,29 @@ bool TPrintDlg::DefaultMargins(const QString& Mode) {
 void TPrintDlg::ShowMargins() {
   if (!edLeft) return;
   TFlagGuard Guard(Updating);
+  // Kept in millimetres, shown in the chosen units.
   for (int I = 0; I < 4; ++I) {
-    FMarginValidates[I]->Loaded();
-    const int M = PrintMargins[size_t(I)];
-    MarginEdit(I)->setText(QString::number(Units >= 10 ? M : RoundInt(M / 2.54)));
+    MarginEdit(I)->SetUnit(Units >= 10 ? 1 : 2.54, true);
+    MarginEdit(I)->Load();
   }
 }
 
-void TPrintDlg::HoldMarginsInPage() {
+QString TPrintDlg::MarginsRefusal(int Index, int Value) const {
+  std::array<int, 4> M = PrintMargins;
+  M[size_t(Index)] = Value;
   const double Ppi = std::max(PrinterPixelsPerInch(), 1);
-  PrintMargins =
-      HeldMargins(PrintMargins, PrinterPageWidth() * 25.4 / Ppi, PrinterPageHeight() * 25.4 / Ppi);
-  ShowMargins();
+  const double W = PrinterPageWidth() * 25.4 / Ppi, H = PrinterPageHeight() * 25.4 / Ppi;
+  if (HeldMargins(M, W, H) == M) return {};
+  // Told in the units the edits show, as the room the pair has together.
+  const bool Across = Index == 0 || Index == 2;
+  const int Room = std::max(
+      0, int(std::floor(Across ? W : H)) - LeastPrintableMM - (Across ? 0 : 2 * TitleBlockMM));
+  const bool MM = Units >= 10;
+  return QStringLiteral(
+             "The margins leave the plot no room: %1 and %2 together may be at most %3 %4.")
+      .arg(QLatin1String(Across ? "Left" : "Top"), QLatin1String(Across ? "Right" : "Bottom"))
+      .arg(MM ? Room : RoundInt(Room / 2.54))
+      .arg(MM ? QStringLiteral("mm") : QStringLiteral("inch/10"));
 }
 
 void TPrintDlg::UnitsClick(bool Inches) {
@@ -135,41 +143,12 @@ void TPrintDlg::UnitsClick(bool Inches) {
   if (Inches && Units > 10) {
     Units = 1;
     lbUnits->setText(QStringLiteral("(decimal inchs)"));
-    for (int I = 0; I < 4; ++I) {
-      int V = 0;
-      if (EditValue(MarginEdit(I), 0, MaxMargin, V))
-        MarginEdit(I)->setText(QString::number(RoundInt(V * 10 / 25.4)));
-    }
   } else if (!Inches && Units < 10) {
     Units = 25.4;
     lbUnits->setText(QStringLiteral("(mm)"));
-    for (int I = 0; I < 4; ++I) {
-      int V = 0;
-      if (EditValue(MarginEdit(I), 0, MaxMargin, V))
-        MarginEdit(I)->setText(QString::number(RoundInt(V * 0.1 * 25.4)));
-    }
   }
-}
-
-void TPrintDlg::MarginChanged(int Index) {
-  if (Updating) return;
-  FMarginValidates[Index]->TextChanged();
-  int V = 0;
-  if (!EditValue(MarginEdit(Index), 0, MaxMargin, V)) return;
-  FMarginValidates[Index]->Typing(PrintMargins[size_t(Index)]);
-  PrintMargins[size_t(Index)] = Units >= 10 ? V : RoundInt(V * 2.54);
-}
-
-void TPrintDlg::MarginExit(int Index) {
-  int& M = PrintMargins[size_t(Index)];
-  // The margin is kept in millimetres; the edit shows it in the chosen units.
-  if (!FMarginValidates[Index]->Leave(M, Updating, [&M](int V) { M = V; })) ShowMargins();
-}
-
-void TPrintDlg::StepEdit(QLineEdit* Edit, int Delta) {
-  int V = 0;
-  if (!EditValue(Edit, 0, MaxMargin, V)) return;
-  Edit->setText(QString::number(std::clamp(V + Delta, 0, MaxMargin)));
+  ShowMargins();
+  ShowPrinter();
 }
 
 void TPrintDlg::ShowPrinter() {
@@ -215,8 +194,7 @@ void TPrintDlg::Load(TPlot* Plot, TPreView* Preview) {
   }
   lbUnits->setText(Units >= 10 ? QStringLiteral("(mm)") : QStringLiteral("(inch/10)"));
   (Units >= 10 ? rbMM : rbInches)->setChecked(true);
-  edNCopies->setText(QString::number(PrinterCopies()));
-  FCopiesValidate->Loaded();
+  edNCopies->Load();
   ShowPrinter();
   LogoChanged = false;
   Updating = false;
@@ -245,8 +223,20 @@ TPageContent TPrintDlg::PageContent() const {
   return C;
 }
 
+bool TPrintDlg::MarginsFit() {
+  if (!CheckEdits()) return false;
+  // The page may have changed since the margins were typed: they are not cut to fit unasked.
+  for (int I = 0; I < 4; ++I)
+    if (const QString Why = MarginsRefusal(I, PrintMargins[size_t(I)]); !Why.isEmpty()) {
+      ShowError(Why);
+      MarginEdit(I)->setFocus();
+      return false;
+    }
+  return true;
+}
+
 bool TPrintDlg::PrintPage() {
-  HoldMarginsInPage();
+  if (!MarginsFit()) return false;
   DefaultMargins(QStringLiteral("Write"));
   OfferLogoSave();
   if (PrinterBusy()) {
@@ -313,7 +303,7 @@ void TPrintDlg::PrintClick() {
 void TPrintDlg::CancelClick() { SetModalResult(mrCancel); }
 
 void TPrintDlg::PreviewClick() {
-  HoldMarginsInPage();
+  if (!MarginsFit()) return;
   DefaultMargins(QStringLiteral("Write"));
   OfferLogoSave();
   const bool Printed = FPreview && FPreview->Execute(FPlot, this);
@@ -420,9 +410,9 @@ void TPrintDlg::FormCreate() {
   const char* const Captions[4] = {"Left", "Top", "Right", "Bottom"};
   const char* const ValidateCaptions[4] = {"Left Margin", "Top Margin", "Right Margin",
                                            "Bottom Margin"};
-  QLineEdit** const Edits[4] = {&edLeft, &edTop, &edRight, &edBottom};
+  TNumberEdit** const Edits[4] = {&edLeft, &edTop, &edRight, &edBottom};
   for (int I = 0; I < 4; ++I) {
-    auto* E = new QLineEdit(Margins);
+    auto* E = new TNumberEdit(Margins);
     E->setObjectName(QLatin1String(Names[I]));
     E->setMaximumWidth(70);
     *Edits[I] = E;
@@ -434,12 +424,15 @@ void TPrintDlg::FormCreate() {
     ML->addWidget(E, I, 1);
     ML->addWidget(Up, I, 2);
     ML->addWidget(Down, I, 3);
-    FMarginValidates[I] = std::make_unique<GraphValidates::TIntValidate>(
-        0, MaxMargin, E, this, QLatin1String(ValidateCaptions[I]));
-    connect(E, &QLineEdit::textChanged, this, Guarded([this, I] { MarginChanged(I); }));
-    connect(E, &QLineEdit::editingFinished, this, Guarded([this, I] { MarginExit(I); }));
-    connect(Up, &QAbstractButton::clicked, this, Guarded([this, E] { StepEdit(E, 1); }));
-    connect(Down, &QAbstractButton::clicked, this, Guarded([this, E] { StepEdit(E, -1); }));
+    E->SetRule(std::make_unique<GraphValidates::TIntRule>(0, MaxMargin,
+                                                          QLatin1String(ValidateCaptions[I])));
+    E->SetLive(true);
+    E->SetIncrement(1);
+    E->OnRead = [I] { return PrintMargins[size_t(I)]; };
+    E->OnApply = [I](double V) { PrintMargins[size_t(I)] = static_cast<int>(V); };
+    E->OnCheck = [this, I](double V) { return MarginsRefusal(I, static_cast<int>(V)); };
+    connect(Up, &QAbstractButton::clicked, this, Guarded([E] { E->Step(1); }));
+    connect(Down, &QAbstractButton::clicked, this, Guarded([E] { E->Step(-1); }));
   }
   lbUnits = new QLabel(QStringLiteral("(mm)"), Margins);
   ML->addWidget(lbUnits, 4, 0, 1, 4);
@@ -470,21 +463,14 @@ void TPrintDlg::FormCreate() {
   PL->addWidget(Orientation, 1, 1);
 
   auto* CopiesRow = new QHBoxLayout;
-  edNCopies = new QLineEdit(Page);
+  edNCopies = new TNumberEdit(Page);
   edNCopies->setObjectName(QStringLiteral("edNCopies"));
   edNCopies->setMaximumWidth(70);
-  FCopiesValidate = std::make_unique<GraphValidates::TIntValidate>(
-      1, 1000, edNCopies, this, QStringLiteral("The number of copies"));
-  connect(edNCopies, &QLineEdit::textChanged, this, Guarded([this] {
-            if (Updating) return;
-            FCopiesValidate->TextChanged();
-            int V = 0;
-            if (!EditValue(edNCopies, 1, 1000, V)) return;
-            FCopiesValidate->Typing(PrinterCopies());
-            SetPrinterCopies(V);
-          }));
-  connect(edNCopies, &QLineEdit::editingFinished, this,
-          Guarded([this] { FCopiesValidate->Leave(PrinterCopies(), Updating, SetPrinterCopies); }));
+  edNCopies->SetRule(
+      std::make_unique<GraphValidates::TIntRule>(1, 1000, QStringLiteral("The number of copies")));
+  edNCopies->SetLive(true);
+  edNCopies->OnRead = [] { return PrinterCopies(); };
+  edNCopies->OnApply = [](double V) { SetPrinterCopies(static_cast<int>(V)); };
   CopiesRow->addWidget(new QLabel(QStringLiteral("Number of Copies"), Page));
   CopiesRow->addWidget(edNCopies);
   PL->addLayout(CopiesRow, 2, 1);
@@ -618,7 +604,8 @@ void TPrintDlg::FormCreate() {
   connect(bbPreview, &QPushButton::clicked, this, Guarded([this] { PreviewClick(); }));
   connect(bbPrint, &QPushButton::clicked, this, Guarded([this] { PrintClick(); }));
   connect(bbSave, &QPushButton::clicked, this, Guarded([this] { SaveLogoClick(); }));
-  connect(bbCancel, &QPushButton::clicked, this, Guarded([this] { CancelClick(); }));
+  // Escape presses it too.
+  SetButtonModalResult(bbCancel, mrCancel);
   Main->addLayout(Buttons);
   connect(PageControl, &QTabWidget::currentChanged, this, Guarded([this] { ArrangeButtons(); }));
   ArrangeButtons();

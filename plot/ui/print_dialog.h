@@ -50,8 +50,11 @@ class TPrintDlg : public TForm {
   bool PrintPage();
   // The title blocks and options as checked now.
   TPageContent PageContent() const;
-  // The margins held inside the printer's page, shown in the edits.
-  void HoldMarginsInPage();
+  // Why the margins leave the graph no room on the printer's page, with Index's margin at
+  // Value (stored, millimetres); empty when they fit.
+  QString MarginsRefusal(int Index, int Value) const;
+  // The typing finished and the margins checked against the page; false, told, when refused.
+  bool MarginsFit();
   void ShowMargins();
   // The printer's orientation, name and page size shown again.
   void ShowPrinter();
@@ -72,8 +75,8 @@ class TPrintDlg : public TForm {
   std::unique_ptr<TPrintLogo> Logo;
 
   QTabWidget* PageControl = nullptr;
-  QLineEdit *edLeft = nullptr, *edRight = nullptr, *edTop = nullptr, *edBottom = nullptr;
-  QLineEdit* edNCopies = nullptr;
+  TNumberEdit *edLeft = nullptr, *edRight = nullptr, *edTop = nullptr, *edBottom = nullptr;
+  TNumberEdit* edNCopies = nullptr;
   QRadioButton *rbMM = nullptr, *rbInches = nullptr;
   QRadioButton *rbPortrait = nullptr, *rbLandscape = nullptr;
   QLabel *lbUnits = nullptr, *lbPageSize = nullptr;
@@ -92,18 +95,13 @@ class TPrintDlg : public TForm {
 
  private:
   void UnitsClick(bool Inches);
-  void MarginChanged(int Index);
-  // Leaving a margin: one out of range is refused and the margin from before the typing shown.
-  void MarginExit(int Index);
-  void StepEdit(QLineEdit* Edit, int Delta);
   void OfferLogoSave();
   void LogoEdited();
   void DrawSample();
   void SaveComment(const std::function<void(TPrintLogo&)>& Change);
   void ArrangeButtons();
-  QLineEdit* MarginEdit(int Index) const;
+  TNumberEdit* MarginEdit(int Index) const;
 
   TPlot* FPlot = nullptr;
   TPreView* FPreview = nullptr;
-  std::unique_ptr<GraphValidates::TIntValidate> FMarginValidates[4], FCopiesValidate;
 };

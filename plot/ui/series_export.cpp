@@ -17,8 +17,14 @@
 #include "platform/number_text.h"
 #include "platform/text_file.h"
 #include "plot/core/graph.h"
+#include "plot/core/graph_validates.h"
 #include "plot/layers/series.h"
 #include "plot/ui/plot.h"
+
+namespace {
+const QString ColumnsMessage =
+    QStringLiteral("X Column, Y Column must be in range[1..2] and X Colunm not equal Y Column");
+}  // namespace
 
 namespace {
 const QString NoUserDelimiter = QStringLiteral("(none)");
@@ -54,10 +60,16 @@ void TfmExports::FormCreate() {
   Left->addWidget(clSeries, 1);
 
   auto* Columns = new QGridLayout;
-  edXColumn = new QLineEdit(QStringLiteral("1"), this);
-  edXColumn->setObjectName(QStringLiteral("edXColumn"));
-  edYColumn = new QLineEdit(QStringLiteral("2"), this);
-  edYColumn->setObjectName(QStringLiteral("edYColumn"));
+  // The two columns are the first and the second, in either order.
+  for (TNumberEdit** E : {&edXColumn, &edYColumn}) {
+    const bool X = E == &edXColumn;
+    *E = new TNumberEdit(this);
+    (*E)->setObjectName(X ? QStringLiteral("edXColumn") : QStringLiteral("edYColumn"));
+    (*E)->SetRule(std::make_unique<GraphValidates::TIntRule>(
+        1, 2, X ? QStringLiteral("X Column") : QStringLiteral("Y Column")));
+    (*E)->SetMessage(ColumnsMessage);
+    (*E)->ShowValue(X ? 1 : 2);
+  }
   Columns->addWidget(new QLabel(QStringLiteral("X column"), this), 0, 0);
   Columns->addWidget(edXColumn, 0, 1);
   Columns->addWidget(new QLabel(QStringLiteral("Y column"), this), 1, 0);
@@ -114,8 +126,8 @@ void TfmExports::FormCreate() {
   SetButtonModalResult(btClose, mrCancel);
 
   connect(clSeries, &QListWidget::itemSelectionChanged, this, Guarded([this] { BuildListing(); }));
-  for (QLineEdit* E : {edXColumn, edYColumn})
-    connect(E, &QLineEdit::editingFinished, this, Guarded([this] { BuildListing(); }));
+  for (TNumberEdit* E : {edXColumn, edYColumn})
+    connect(E, &TNumberEdit::Applied, this, Guarded([this] { BuildListing(); }));
   for (QCheckBox* B : {chName, chTitle, chXAxis, chYAxis, chFoot})
     connect(B, &QCheckBox::clicked, this, Guarded([this] { BuildListing(); }));
   connect(rgDelimiters, &TRadioGroup::Click, this, Guarded([this] { DelimitersClick(); }));
@@ -182,9 +194,7 @@ void TfmExports::BuildListing() {
     const QString XName = G->XAxis->Name, YName = G->YAxis->Name;
     if (chXAxis->isChecked() && chYAxis->isChecked()) {
       if (!XFirst && !YFirst) {
-        ShowError(
-            QStringLiteral("X Column, Y Column must be in range[1..2] and X Colunm not "
-                           "equal Y Column"));
+        ShowError(ColumnsMessage);
         edXColumn->setFocus();
         return;
       }

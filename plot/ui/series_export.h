@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/form.h"
+#include "platform/number_edit.h"
 #include "plot/core/graph_layer.h"
 
 class QCheckBox;
@@ -43,7 +44,8 @@ class TfmExports : public TForm {
   QStringList Listing() const;
 
   QListWidget* clSeries = nullptr;
-  QLineEdit *edXColumn = nullptr, *edYColumn = nullptr, *edUserDefine = nullptr;
+  TNumberEdit *edXColumn = nullptr, *edYColumn = nullptr;
+  QLineEdit* edUserDefine = nullptr;
   QCheckBox *chName = nullptr, *chTitle = nullptr, *chXAxis = nullptr, *chYAxis = nullptr,
             *chFoot = nullptr, *chClearClipboard = nullptr;
   TRadioGroup* rgDelimiters = nullptr;

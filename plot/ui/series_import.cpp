@@ -290,14 +290,15 @@ void TfmGraphImport::FormCreate() {
   cbLineStyle->addItems({QStringLiteral("Solid"), QStringLiteral("Dash "), QStringLiteral("Dot"),
                          QStringLiteral("DashDot"), QStringLiteral("DashDotDot "),
                          QStringLiteral("Clear")});
-  edWidth = new QLineEdit(this);
+  edWidth = new TNumberEdit(this);
   edWidth->setObjectName(QStringLiteral("edWidth"));
+  edWidth->SetRule(std::make_unique<GraphValidates::TIntRule>(1, MaxSeriesLineWidth,
+                                                              QStringLiteral("Line Width")));
   udWidth = new TUpDown(this);
   udWidth->setObjectName(QStringLiteral("udWidth"));
   udWidth->SetMin(1);
   udWidth->SetMax(MaxSeriesLineWidth);
-  udWidth->SetAssociate(edWidth);
-  FWidthValidate = GraphValidates::UpDownValidate(udWidth, this, QStringLiteral("Line Width"));
+  edWidth->SetSpin(1, udWidth);
   btSymbols = new QPushButton(QStringLiteral("Symbols..."), this);
   btSymbols->setObjectName(QStringLiteral("btSymbols"));
   btColor = new QPushButton(QStringLiteral("Color..."), this);
@@ -373,7 +374,7 @@ void TfmGraphImport::Load(TGraph* AGraph, TSeries* ASeries) {
     cbLineStyle->setCurrentIndex(0);
     edName->setText(QStringLiteral("Series ") + QString::number(Graph->LayerCount() + 1));
     setWindowTitle(QStringLiteral("Add Series - [ New Series ]"));
-    udWidth->SetPosition(1);
+    edWidth->ShowValue(1);
     chShowInLegend->setChecked(true);
   } else {
     const int Kind = ASeries->Kind() - 1;
@@ -382,7 +383,7 @@ void TfmGraphImport::Load(TGraph* AGraph, TSeries* ASeries) {
                                                                            : -1);
     edName->setText(ASeries->Name);
     setWindowTitle(QStringLiteral("Edit Series - [ ") + ASeries->Name + QStringLiteral(" ]"));
-    udWidth->SetPosition(ASeries->LineWidth);
+    edWidth->ShowValue(ASeries->LineWidth);
     chShowInLegend->setChecked(ASeries->Legend() != nullptr);
     EnsureRows(ASeries->Count());
     FLoaded.reserve(static_cast<size_t>(ASeries->Count()));
@@ -403,7 +404,7 @@ void TfmGraphImport::Load(TGraph* AGraph, TSeries* ASeries) {
   FLoadedFillColor = MarkerFillColor = ASeries->MarkerFillColor;
   FLoadedStyle = cbStyle->currentIndex();
   FLoadedLineStyle = cbLineStyle->currentIndex();
-  FLoadedWidth = udWidth->Position();
+  FLoadedWidth = edWidth->IntValue();
 }
 
 bool TfmGraphImport::Execute(TGraph* AGraph, TSeries* ASeries) {
@@ -433,7 +434,7 @@ const TfmGraphImport::TLoadedPoint* TfmGraphImport::RowPoint(int Row,
 
 bool TfmGraphImport::Apply() {
   Changed = false;
-  if (!FWidthValidate->IsInRange()) return false;
+  if (!CheckEdits()) return false;
   // Everything is read before the series is touched, so a bad row loses nothing. A cell that
   // still shows its loaded text keeps the loaded value, which the text gives only to 7 digits.
   struct TRow {
@@ -497,7 +498,7 @@ bool TfmGraphImport::Apply() {
   if (cbLineStyle->currentIndex() >= 0 && cbLineStyle->currentIndex() != FLoadedLineStyle)
     S->SetLineStyle(cbLineStyle->currentIndex());
   S->Name = edName->text();
-  if (udWidth->Position() != FLoadedWidth) S->SetLineWidth(udWidth->Position());
+  if (edWidth->IntValue() != FLoadedWidth) S->SetLineWidth(edWidth->IntValue());
   if (MarkerStyle != FLoadedMarkerStyle) S->SetMarkerStyle(MarkerStyle);
   if (MarkerSize != FLoadedMarkerSize) S->SetMarkerSize(MarkerSize);
   if (MarkerPenColor != FLoadedPenColor) S->SetMarkerPenColor(MarkerPenColor);

@@ -8,6 +8,7 @@
 
 #include "platform/colors.h"
 #include "platform/form.h"
+#include "platform/number_edit.h"
 #include "plot/core/graph_layer.h"
 
 class QAction;
@@ -21,9 +22,6 @@ class TPlot;
 class TSeries;
 class TStringGrid;
 class TUpDown;
-namespace GraphValidates {
-class TIntValidate;
-}
 
 // The characters that split a line into fields, searched in table order; a NUL entry never
 // matches.
@@ -92,7 +90,8 @@ class TfmGraphImport : public TForm {
   void ReadHeader(const QString& Text);
 
   TStringGrid* sgMain = nullptr;
-  QLineEdit *edP2 = nullptr, *edP3 = nullptr, *edName = nullptr, *edWidth = nullptr;
+  QLineEdit *edP2 = nullptr, *edP3 = nullptr, *edName = nullptr;
+  TNumberEdit* edWidth = nullptr;
   TUpDown* udWidth = nullptr;
   QComboBox *cbStyle = nullptr, *cbLineStyle = nullptr;
   QCheckBox* chShowInLegend = nullptr;
@@ -129,7 +128,6 @@ class TfmGraphImport : public TForm {
   const TLoadedPoint* RowPoint(int Row, std::array<bool, 2>& Cells) const;
   std::unique_ptr<TSeries> FNew;
   // The width typed in the field: the up-down alone would keep its old position silently.
-  std::unique_ptr<GraphValidates::TIntValidate> FWidthValidate;
   // The edited series' points as loaded, with the texts the grid showed of them, and what each
   // grid row holds of them (rows move with Insert and Delete Row): OK gives a row that the user
   // left alone its point exactly as it was.

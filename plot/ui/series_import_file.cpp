@@ -32,21 +32,20 @@ void TfmFileData::FormCreate() {
   Top->addLayout(Side);
 
   auto* Columns = new QGridLayout;
-  edXColumn = new QLineEdit(QStringLiteral("1"), this);
-  edXColumn->setObjectName(QStringLiteral("edXColumn"));
-  edYColumn = new QLineEdit(QStringLiteral("2"), this);
-  edYColumn->setObjectName(QStringLiteral("edYColumn"));
+  // A far column would walk every line field by field: only columns in range are taken.
+  for (TNumberEdit** E : {&edXColumn, &edYColumn}) {
+    const bool X = E == &edXColumn;
+    *E = new TNumberEdit(this);
+    (*E)->setObjectName(X ? QStringLiteral("edXColumn") : QStringLiteral("edYColumn"));
+    (*E)->SetRule(std::make_unique<GraphValidates::TIntRule>(
+        1, MaxImportColumns, X ? QStringLiteral("X Column") : QStringLiteral("Y Column")));
+    (*E)->ShowValue(X ? 1 : 2);
+  }
   Columns->addWidget(new QLabel(QStringLiteral("X column"), this), 0, 0);
   Columns->addWidget(edXColumn, 0, 1);
   Columns->addWidget(new QLabel(QStringLiteral("Y column"), this), 1, 0);
   Columns->addWidget(edYColumn, 1, 1);
   Side->addLayout(Columns);
-  FXValidate = std::make_unique<GraphValidates::TIntValidate>(1, MaxImportColumns, edXColumn, this,
-                                                              QStringLiteral("X Column"));
-  FYValidate = std::make_unique<GraphValidates::TIntValidate>(1, MaxImportColumns, edYColumn, this,
-                                                              QStringLiteral("Y Column"));
-  connect(edXColumn, &QLineEdit::textChanged, this, [this] { FXValidate->TextChanged(); });
-  connect(edYColumn, &QLineEdit::textChanged, this, [this] { FYValidate->TextChanged(); });
 
   auto* Group = new QGroupBox(QStringLiteral("Delimiters"), this);
   auto* G = new QGridLayout(Group);
@@ -82,13 +81,10 @@ void TfmFileData::FormCreate() {
   Buttons->addWidget(btOK);
   Buttons->addWidget(btCancel);
   Side->addLayout(Buttons);
-  // A far column would walk every line field by field: the dialog closes only on columns in range.
-  connect(btOK, &QPushButton::clicked, this, Guarded([this] {
-            if (ColumnsInRange()) SetModalResult(mrOk);
-          }));
+  SetButtonModalResult(btOK, mrOk);
   SetButtonModalResult(btCancel, mrCancel);
 }
 
 void TfmFileData::Load(const QStringList& Lines) { Memo1->setPlainText(Lines.join(u'\n')); }
 
-bool TfmFileData::ColumnsInRange() { return FXValidate->IsInRange() && FYValidate->IsInRange(); }
+bool TfmFileData::ColumnsInRange() { return CheckEdits(); }

@@ -22,12 +22,12 @@ class TfmFileData : public TForm {
   ~TfmFileData() override;
 
   void Load(const QStringList& Lines);
-  // OK's test of the column fields: the first one outside 1..MaxImportColumns gets the range
-  // message and the focus.
+  // The column fields' typing finished; false when one was refused (told, and put back).
   bool ColumnsInRange();
 
   QPlainTextEdit* Memo1 = nullptr;
-  QLineEdit *edXColumn = nullptr, *edYColumn = nullptr, *edUserDefine = nullptr;
+  TNumberEdit *edXColumn = nullptr, *edYColumn = nullptr;
+  QLineEdit* edUserDefine = nullptr;
   QCheckBox *chSpace = nullptr, *chComma = nullptr, *chTab = nullptr, *chSlash = nullptr,
             *chUserDefine = nullptr, *chNull = nullptr;
   QPushButton *btOK = nullptr, *btCancel = nullptr;
@@ -36,5 +36,4 @@ class TfmFileData : public TForm {
   void FormCreate() override;
 
  private:
-  std::unique_ptr<GraphValidates::TIntValidate> FXValidate, FYValidate;
 };

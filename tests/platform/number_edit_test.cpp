@@ -197,7 +197,10 @@ TEST(NumberEdit, TakenTextsStepsAndLoads) {
   EXPECT_EQ(F->Model, 43);
   // A character that is no part of a number does not stay.
   QTest::keyClick(F->Edit, Qt::Key_End);
-  QTest::keyClicks(F->Edit, "x");
+  QTest::keyClicks(F->Edit, "xy");
+  EXPECT_EQ(F->Edit->text(), "43");
+  F->Edit->selectAll();
+  QTest::keyClicks(F->Edit, "ab");
   EXPECT_EQ(F->Edit->text(), "43");
   F->Edit->selectAll();
   QTest::keyClicks(F->Edit, "7");

@@ -624,7 +624,7 @@ TEST(AnnotateMouse, SymbolToolAndPopupPropertiesRunTheirDialogs) {
   QTimer::singleShot(0, [&] {
     auto* D = qobject_cast<TfmFigsProperties*>(QApplication::activeModalWidget());
     ASSERT_NE(D, nullptr);
-    D->udThickness->SetPosition(5);
+    TypeInto(D->edThickness, QStringLiteral("5"), false);
     D->btOk->click();
   });
   L.PropertiesClick();

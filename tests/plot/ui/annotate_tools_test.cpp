@@ -88,7 +88,7 @@ TEST(FigsProperties, PagesTakeValuesOnlyOnOkOrApply) {
     EXPECT_FALSE(D.cbAppearance->isVisibleTo(&D));
     EXPECT_FALSE(D.btFont->isVisibleTo(&D));
     D.cbStyle->setCurrentIndex(2);
-    D.udThickness->SetPosition(4);
+    TypeInto(D.edThickness, QStringLiteral("4"), false);
     Script.AnswerColor(0x00FF00);
     D.ColorClick();
     EXPECT_EQ(Arrow.Color, clRed);  // nothing until Apply
@@ -99,7 +99,7 @@ TEST(FigsProperties, PagesTakeValuesOnlyOnOkOrApply) {
     EXPECT_EQ(Paints, 1);
     // A thickness out of range is refused aloud and nothing is taken over, not the old one kept.
     D.cbStyle->setCurrentIndex(0);
-    D.edThickness->setText(QStringLiteral("21"));
+    TypeInto(D.edThickness, QStringLiteral("21"), false);
     D.OkClick();
     EXPECT_EQ(Script.Messages().last(), QStringLiteral("Thickness must be in the range [1..20]"));
     EXPECT_EQ(Arrow.PenStyle, 2);

@@ -50,10 +50,7 @@ struct TPagesFixture : TPlotFixture {
     for (int I = 0; I < D->clSeries->count(); ++I) R << D->clSeries->item(I)->text();
     return R;
   }
-  static void Type(QLineEdit* E, const QString& Text) {
-    E->setText(Text);
-    emit E->editingFinished();
-  }
+  static void Type(QLineEdit* E, const QString& Text) { TypeInto(E, Text); }
 };
 
 constexpr QRgb RedRgb = 0xFF0000, BlueRgb = 0x0000FF, White = 0xFFFFFF;
@@ -293,18 +290,18 @@ TEST(GraphPropertiesPages, ColorMapPaletteQualityAndCutOffs) {
 
   // Values above 50 lose their shading; a value out of range is refused and changes nothing.
   D.ckLoColor->setChecked(true);
-  D.edLoColor->setText(QStringLiteral("50"));
+  TypeInto(D.edLoColor, QStringLiteral("50"), false);
   D.btColorMapApply->click();
   EXPECT_TRUE(C->UseZMax);
   EXPECT_EQ(F.At(9, 9), White);
   EXPECT_EQ(F.At(1, 1), Low);
   D.ckHiColor->setChecked(true);
-  D.edHiColor->setText(QStringLiteral("1e31"));
+  TypeInto(D.edHiColor, QStringLiteral("1e31"), false);
   D.btColorMapApply->click();
   EXPECT_FALSE(C->UseZMin);
   EXPECT_TRUE(F.Script.Messages().last().startsWith(QStringLiteral("Hi Color must be")));
   // Values below 20 go as well, and the cut-offs outlast another repaint.
-  D.edHiColor->setText(QStringLiteral("20"));
+  TypeInto(D.edHiColor, QStringLiteral("20"), false);
   D.btColorMapApply->click();
   F.Plot->PaintGraph();
   EXPECT_EQ(F.At(1, 1), White);
@@ -312,7 +309,7 @@ TEST(GraphPropertiesPages, ColorMapPaletteQualityAndCutOffs) {
   EXPECT_NE(F.At(5, 3), White);  // 35
   // Z may lie below zero, and so may a cut-off.
   const qsizetype Told = F.Script.Messages().size();
-  D.edHiColor->setText(QStringLiteral("-5"));
+  TypeInto(D.edHiColor, QStringLiteral("-5"), false);
   D.btColorMapApply->click();
   EXPECT_EQ(F.Script.Messages().size(), Told);
   EXPECT_EQ(C->ZMin, -5);
@@ -353,7 +350,7 @@ TEST(GraphPropertiesPages, ContourCountIntervalAndRangeReachTheLevels) {
   D.rbInt->setChecked(true);
   EXPECT_TRUE(F.C->UseLevelStep);
   EXPECT_EQ(F.C->LevelStep, 220);
-  D.edInt->setText(QStringLiteral("27.5"));
+  TypeInto(D.edInt, QStringLiteral("27.5"), false);
   EXPECT_EQ(D.edNum->text(), QStringLiteral("5"));
   D.Button1->click();
   EXPECT_TRUE(F.C->UseLevelStep);
@@ -363,17 +360,18 @@ TEST(GraphPropertiesPages, ContourCountIntervalAndRangeReachTheLevels) {
   // Refused: an interval that makes no count or more than a hundred, and Minimum not below
   // Maximum. The dialog stays, the levels stay.
   const std::vector<double> Before = F.Levels();
-  D.edInt->setText(QStringLiteral("0"));
+  TypeInto(D.edInt, QStringLiteral("0"), false);
   EXPECT_EQ(D.edNum->text(), QStringLiteral("0"));
   D.Button1->click();
-  D.edInt->setText(QStringLiteral("0.5"));
-  D.Button1->click();
+  // Put back, the interval in force shows again with its count.
+  EXPECT_EQ(D.edInt->text(), QStringLiteral("27.5"));
+  EXPECT_EQ(D.edNum->text(), QStringLiteral("5"));
+  F.Type(D.edInt, QStringLiteral("0.5"));
   EXPECT_EQ(F.C->LevelStep, 27.5);
   D.chLowLab->setChecked(true);
   D.chUpLab->setChecked(true);
-  D.edMin->setText(QStringLiteral("60"));
-  D.edMax->setText(QStringLiteral("40"));
-  D.Button1->click();
+  F.Type(D.edMin, QStringLiteral("200"));
+  EXPECT_EQ(D.edMin->text(), QStringLiteral("0"));
   const QStringList M = F.Script.Messages();
   ASSERT_EQ(M.size(), 3);
   EXPECT_TRUE(M[0].startsWith(QStringLiteral("The number of Contours must be")));
@@ -383,8 +381,8 @@ TEST(GraphPropertiesPages, ContourCountIntervalAndRangeReachTheLevels) {
 
   // A fixed range of 20 .. 60 in four levels.
   D.rbNum->setChecked(true);
-  D.edMin->setText(QStringLiteral("20"));
-  D.edMax->setText(QStringLiteral("60"));
+  F.Type(D.edMin, QStringLiteral("20"));
+  F.Type(D.edMax, QStringLiteral("60"));
   F.Type(D.edNum, QStringLiteral("4"));
   EXPECT_EQ(D.edInt->text(), QStringLiteral("10.0"));
   EXPECT_EQ(F.Levels(), (std::vector<double>{20, 30, 40, 50}));
@@ -443,24 +441,15 @@ TEST(GraphPropertiesPages, ContourLabelsAndColourStyle) {
   TfmGraphProperties& D = *F.D;
   D.chLabVisible->setChecked(true);
   EXPECT_TRUE(F.C->ShowLabels);
-  D.edPos->setText(QStringLiteral("1"));
+  TypeInto(D.edPos, QStringLiteral("1"), false);
   EXPECT_EQ(F.C->LabelDigits, 1);
   EXPECT_EQ(D.edInt->text(), QStringLiteral("22.0"));
-  D.edLblInt->setText(QStringLiteral("3"));
+  TypeInto(D.edLblInt, QStringLiteral("3"), false);
   EXPECT_EQ(F.C->LabelEvery, 3);
-  emit D.edLblInt->editingFinished();
+  D.edLblInt->Finish();
   // Out of range: kept, and put back when left.
-  D.edLblInt->setText(QStringLiteral("300"));
-  emit D.edLblInt->editingFinished();
-  EXPECT_EQ(F.C->LabelEvery, 3);
-  EXPECT_EQ(D.edLblInt->text(), QStringLiteral("3"));
-  // Typed key by key: the numbers met on the way to a refused one do not stay.
-  D.edLblInt->selectAll();
-  QTest::keyClicks(D.edLblInt, "25");
-  EXPECT_EQ(F.C->LabelEvery, 25);
-  QTest::keyClicks(D.edLblInt, "0");
-  QTest::keyClick(D.edLblInt, Qt::Key_Return);
-  EXPECT_EQ(F.Script.Messages().last(), "Labeling Contour Intervel must be in the range [1..100]");
+  TypeInto(D.edLblInt, QStringLiteral("300"), false);
+  D.edLblInt->Finish();
   EXPECT_EQ(F.C->LabelEvery, 3);
   EXPECT_EQ(D.edLblInt->text(), QStringLiteral("3"));
   // Colour shading: each line in its level's colour; "Color..." only for one colour.

@@ -4,7 +4,9 @@
 // program's files in a folder of the test's own.
 #include <QApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -12,9 +14,26 @@
 #include "platform/app_services.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
+#include "platform/number_edit.h"
 #include "plot/layers/contour.h"
 #include "plot/layers/series.h"
 #include "plot/ui/plot.h"
+#include "tests/plot/core/print_qstring.h"
+
+// Typed over the field's text key by key, as the user does; then, with Leave, left as Tab leaves
+// a number field (a plain edit finishes its editing).
+inline void TypeInto(QLineEdit* Edit, const QString& Text, bool Leave = true) {
+  Edit->selectAll();
+  if (Text.isEmpty())
+    QTest::keyClick(Edit, Qt::Key_Delete);
+  else
+    QTest::keyClicks(Edit, Text);
+  if (!Leave) return;
+  if (auto* N = qobject_cast<TNumberEdit*>(Edit))
+    N->Finish();
+  else
+    emit Edit->editingFinished();
+}
 
 struct TPlotFixture {
   QTemporaryDir Dir;

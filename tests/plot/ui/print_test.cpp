@@ -197,7 +197,7 @@ TEST(PrintDialog, CopiesRepeatThePageAndTextKeepsItsSizeInPoints) {
   if (!HaveTools()) GTEST_SKIP() << "poppler-utils are not installed";
   TPrintFixture F;
   F.Dialog.Load(F.Plot, &F.Preview);
-  F.Dialog.edNCopies->setText("2");
+  TypeInto(F.Dialog.edNCopies, "2");
   EXPECT_EQ(PrinterCopies(), 2);
   F.Dialog.chProgram->setChecked(true);
   F.Dialog.PrintClick();
@@ -266,9 +266,11 @@ TEST(PrintDialog, UnitsMarginsAndCancel) {
   }
   F.Dialog.Load(F.Plot, &F.Preview);
   EXPECT_EQ(F.Dialog.Units, 25.4);
-  EXPECT_EQ(PrintMargins, (std::array<int, 4>{0, 1000, 20, 10}));
-  F.Dialog.edLeft->setText("25");
-  F.Dialog.edTop->setText("10");
+  // Read back within the page: the top and bottom leave A4's 297 mm the least graph and blocks.
+  EXPECT_EQ(PrintMargins,
+            (std::array<int, 4>{0, 297 - LeastPrintableMM - 2 * TitleBlockMM - 10, 20, 10}));
+  TypeInto(F.Dialog.edLeft, "25");
+  TypeInto(F.Dialog.edTop, "10");
   // 25 mm show as 10 tenths of an inch (9.84 rounded) and come back as 25 mm.
   F.Dialog.rbInches->setChecked(true);
   EXPECT_EQ(F.Dialog.edLeft->text(), "10");
@@ -277,27 +279,25 @@ TEST(PrintDialog, UnitsMarginsAndCancel) {
   F.Dialog.rbMM->setChecked(true);
   EXPECT_EQ(F.Dialog.edLeft->text(), "25");
   EXPECT_EQ(F.Dialog.Units, 25.4);
-  // A margin typed key by key past the range is refused on leaving, its first keys with it.
-  emit F.Dialog.edLeft->editingFinished();
-  F.Dialog.edLeft->clear();
-  for (QChar C : QString("5000")) F.Dialog.edLeft->insert(C);
-  EXPECT_EQ(PrintMargins[0], 500);
-  emit F.Dialog.edLeft->editingFinished();
-  EXPECT_EQ(PrintMargins[0], 25);
-  EXPECT_EQ(F.Dialog.edLeft->text(), "25");
-  EXPECT_TRUE(F.Script.Messages().last().endsWith(" must be in the range [0..1000]"));
-
-  // Margins wider than the page are held inside it, leaving the least printable area.
-  F.Dialog.edLeft->setText("900");
-  F.Dialog.edRight->setText("900");
-  F.Dialog.HoldMarginsInPage();
-  EXPECT_LE(PrintMargins[0] + PrintMargins[2], 210 - LeastPrintableMM);
-  EXPECT_GE(PrintMargins[0], 0);
-  EXPECT_EQ(F.Dialog.edLeft->text().toInt(), PrintMargins[0]);
+  // Margins that leave the graph no room are refused, in the units shown; none is cut unasked.
+  TypeInto(F.Dialog.edLeft, "150");
+  TypeInto(F.Dialog.edRight, "100");
+  EXPECT_EQ(PrintMargins[0], 150);
+  EXPECT_EQ(PrintMargins[2], 20);
+  EXPECT_EQ(F.Script.Messages().last(),
+            "The margins leave the plot no room: Left and Right together may be at most 189 mm.");
+  F.Dialog.rbInches->setChecked(true);
+  TypeInto(F.Dialog.edRight, "50");
+  EXPECT_EQ(F.Script.Messages().last(),
+            "The margins leave the plot no room: Left and Right "
+            "together may be at most 74 inch/10.");
+  EXPECT_EQ(F.Dialog.edRight->text(), "8");
+  F.Dialog.rbMM->setChecked(true);
+  TypeInto(F.Dialog.edLeft, "25");
 
   // Typed and dragged margins survive the printer setup, cancelled or not.
   F.Preview.Prepare(F.Plot, &F.Dialog);
-  F.Dialog.edTop->setText("33");
+  TypeInto(F.Dialog.edTop, "33");
   PrintMargins[3] = 44;
   for (TModalResult Setup : {mrCancel, mrOk}) {
     F.Script.Answer(Setup);
@@ -310,7 +310,7 @@ TEST(PrintDialog, UnitsMarginsAndCancel) {
   // Cancel only closes: margins that the preview stored stay stored.
   const std::array<int, 4> Stored = PrintMargins;
   F.Dialog.DefaultMargins("Write");
-  F.Dialog.edLeft->setText("7");
+  TypeInto(F.Dialog.edLeft, "7", false);
   F.Dialog.CancelClick();
   EXPECT_EQ(F.Dialog.ModalResult(), mrCancel);
   PrintMargins = {};

@@ -94,14 +94,14 @@ TEST(SeriesImport, ColumnReaderDelimitersAndErrors) {
   std::unique_ptr<TfmFileData> D(CreateForm<TfmFileData>());
   F.Script.Requests.clear();
   for (const char* Far : {"0", "-7", "2000000000"}) {
-    D->edYColumn->setText(Far);
+    TypeInto(D->edYColumn, Far, false);
     D->btOK->click();
     EXPECT_EQ(D->ModalResult(), mrNone) << Far;
   }
-  D->edXColumn->setText("abc");  // refused as it is typed
+  TypeInto(D->edXColumn, "abc", false);  // refused as it is typed
   EXPECT_EQ(D->edXColumn->text(), QStringLiteral("1"));
   EXPECT_EQ(F.Script.Messages(), QStringList(3, "Y Column must be in the range [1..1000]"));
-  D->edYColumn->setText("1000");
+  TypeInto(D->edYColumn, "1000", false);
   D->btOK->click();
   EXPECT_EQ(D->ModalResult(), mrOk);
 }
@@ -286,11 +286,11 @@ TEST(SeriesImport, OkReadsEveryRowFirstAndNeverEmptiesASeries) {
   F.D->chShowInLegend->setChecked(true);
   EXPECT_EQ(F.D->windowTitle(), QStringLiteral("Edit Series - [ Renamed ]"));
   // A width out of range is said like every number field's, and nothing is applied.
-  F.D->edWidth->setText("101");
+  TypeInto(F.D->edWidth, "101", false);
   EXPECT_FALSE(F.D->Apply());
   EXPECT_EQ(F.Script.Messages().last(), "Line Width must be in the range [1..100]");
   EXPECT_EQ(S->Count(), 11);
-  F.D->edWidth->setText("3");
+  TypeInto(F.D->edWidth, "3", false);
   ASSERT_TRUE(F.D->Apply());
   ASSERT_EQ(S->Count(), 2);
   EXPECT_EQ(S->PointAt(0)->Y, -2000);
