@@ -76,11 +76,11 @@ void TBitmap::Assign(const TBitmap* Source) {
   FMonochrome = Source ? Source->FMonochrome : false;
 }
 
-bool TBitmap::LoadFromFile(const QString& FileName, QString* Error) {
+TFileStatus TBitmap::LoadFromFile(const QString& FileName) {
   QImage Loaded;
-  if (!ReadImageFile(FileName, Loaded, Error)) return false;
-  SetImage(Loaded);
-  return true;
+  TFileStatus S = ReadImageFile(FileName, Loaded);
+  if (S.Ok()) SetImage(Loaded);
+  return S;
 }
 
 bool TBitmap::LoadFromData(const QByteArray& Data, QString* Error) {

@@ -66,7 +66,7 @@ class TBitmap : public TGraphic {
 
   // False with an explanation in Error for a missing, irregular, too large, unreadable or
   // malformed file; the bitmap is unchanged then.
-  bool LoadFromFile(const QString& FileName, QString* Error = nullptr);
+  TFileStatus LoadFromFile(const QString& FileName);
   bool LoadFromData(const QByteArray& Data, QString* Error = nullptr);
   // Writes a 24-bit BMP as every file is written (WriteFileBytes).
   TFileStatus SaveToFile(const QString& FileName) const;

@@ -149,14 +149,14 @@ bool ReadImageData(const QByteArray& Data, QImage& Image, QString* Error, const 
   return true;
 }
 
-bool ReadImageFile(const QString& FileName, QImage& Image, QString* Error) {
+TFileStatus ReadImageFile(const QString& FileName, QImage& Image) {
   QByteArray Data;
-  const TReadStatus S = ReadFileBytes(FileName, Data, MaxImageFileSize);
-  if (!S.Ok()) {
-    if (Error) *Error = S.Text();
-    return false;
+  TFileStatus S = ReadFileBytes(FileName, Data, MaxImageFileSize);
+  if (S.Ok() && !ReadImageData(Data, Image, &S.Why)) {
+    S.Code = TFileError::BadContents;
+    S.FileName = FileName;
   }
-  return ReadImageData(Data, Image, Error, FileName);
+  return S;
 }
 
 QString PictureFileFilter() {

@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QString>
 
+#include "platform/text_file.h"
+
 inline constexpr qint64 MaxImageFileSize = 64LL * 1024 * 1024;
 inline constexpr int MaxImageSide = 32768;
 inline constexpr qint64 MaxImagePixels = 32LL * 1024 * 1024;  // 128 MB at 4 bytes a pixel
@@ -17,9 +19,11 @@ inline constexpr qint64 MaxImagePixels = 32LL * 1024 * 1024;  // 128 MB at 4 byt
 // pixel), so fewer pixels are taken from formats whose decoders need more.
 inline constexpr qint64 MaxImageReadBytes = 256LL * 1024 * 1024;
 
-// False, with a message in *Error that names the file and says why, for a missing, irregular,
-// unreadable, too large or undecodable file; Image is untouched then.
-bool ReadImageFile(const QString& FileName, QImage& Image, QString* Error = nullptr);
+// Fails, saying why, for a missing, irregular, unreadable, too large or undecodable file; Image is
+// untouched then.
+TFileStatus ReadImageFile(const QString& FileName, QImage& Image);
+// The words before the file's name when a picture chosen by the user could not be read.
+inline const QString PictureNotLoadedWords = QStringLiteral("Cannot load the picture");
 // The same for bytes already read; Name, when given, is the file the message names.
 bool ReadImageData(const QByteArray& Data, QImage& Image, QString* Error = nullptr,
                    const QString& Name = QString());

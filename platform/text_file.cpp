@@ -412,12 +412,6 @@ bool SameFile(const QString& A, const QString& B) {
   return QFileInfo(A).absoluteFilePath() == QFileInfo(B).absoluteFilePath();
 }
 
-QString ReadErrorReason(const QString& Error, const QString& FileName) {
-  if (Error.startsWith(FileName + " ")) return "it " + Error.mid(FileName.size() + 1);
-  if (Error.startsWith(FileName + ": ")) return Error.mid(FileName.size() + 2);
-  return Error;
-}
-
 TFileStatus UnreadFileKept(const QString& FileName) {
   return {TFileError::KeptUnread, TFileOp::Write, FileName, 0,
           QStringLiteral("it could not be read, and saving would replace it")};

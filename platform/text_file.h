@@ -21,15 +21,16 @@ inline constexpr qsizetype MaxListFileLines = 500000;
 // What went wrong with a file: the system's own reason (System, with its error number) or ours.
 enum class TFileError {
   None,
-  Missing,     // a file to read does not exist
-  Directory,   // a folder where a file was asked for
-  NotRegular,  // a device, a pipe or a socket
-  TooLarge,    // beyond the reader's limit
-  ReadOnly,    // no write bit, or the system refused to open it for writing
-  LinkLoop,    // links that lead round in a circle, never to a file
-  NoName,      // an empty file name
-  NotMade,     // the bytes to write could not be made (an empty picture)
-  KeptUnread,  // a file that could not be read is not replaced by a save
+  Missing,      // a file to read does not exist
+  Directory,    // a folder where a file was asked for
+  NotRegular,   // a device, a pipe or a socket
+  TooLarge,     // beyond the reader's limit
+  ReadOnly,     // no write bit, or the system refused to open it for writing
+  LinkLoop,     // links that lead round in a circle, never to a file
+  NoName,       // an empty file name
+  NotMade,      // the bytes to write could not be made (an empty picture)
+  KeptUnread,   // a file that could not be read is not replaced by a save
+  BadContents,  // read whole, but not what it should hold (no picture, a damaged one)
   System
 };
 enum class TFileOp { Read, Write };
@@ -107,8 +108,6 @@ void SetFailWritesAfter(qint64 Bytes);
 
 // True when both names lead to the same file (neither empty).
 bool SameFile(const QString& A, const QString& B);
-// The reason of a read error above without the file's name ("it is a directory").
-QString ReadErrorReason(const QString& Error, const QString& FileName);
 
 // The refusal to save over a file that exists but could not be read: what it held would be lost.
 TFileStatus UnreadFileKept(const QString& FileName);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/engine_state.h"
+#include "platform/text_file.h"
 
 class QLabel;
 class QLineEdit;
@@ -81,7 +82,7 @@ class TFunctionLibrary {
   virtual bool Add(const QString& Text, QString& Refusal) = 0;
   virtual void Remove(int i) = 0;
   // Replaces the library with the file's entries; unreadable lines are kept and listed in
-  // Problems. False, with nothing changed and the reason in Error, when the file cannot be read.
+  // Problems. False, with nothing changed and the reason in Status, when the file cannot be read.
   virtual bool Load(const QString& FileName, std::vector<TFileLineProblem>& Problems,
-                    QString& Error) = 0;
+                    TFileStatus& Status) = 0;
 };

@@ -90,11 +90,11 @@ void TEngineFunctions::Remove(int i) {
 }
 
 bool TEngineFunctions::Load(const QString& FileName, std::vector<TFileLineProblem>& Problems,
-                            QString& Error) {
+                            TFileStatus& Status) {
   // Read as every user file is read: any encoding and line end, regular files only, within the
   // size limit.
   QStringList Lines;
-  if (!ReadListLines(FileName, Lines, &Error)) return false;
+  if (!ReadListLines(FileName, Lines, nullptr, &Status)) return false;
   std::vector<TFunctionFileLine> FileLines;
   FileLines.reserve(static_cast<size_t>(Lines.size()));
   for (const QString& Line : Lines) FileLines.push_back(FunctionLine(Line));

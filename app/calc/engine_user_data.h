@@ -27,7 +27,7 @@ class TEngineFunctions : public TFunctionLibrary {
   bool Add(const QString& Text, QString& Refusal) override;
   void Remove(int i) override;
   bool Load(const QString& FileName, std::vector<TFileLineProblem>& Problems,
-            QString& Error) override;
+            TFileStatus& Status) override;
 };
 
 // Keeps the engine's list of user variables a copy of the model after every change.

@@ -78,7 +78,7 @@ void TfmCalc::LoadSettings() {
   // hears it now rather than at close.
   FSettingsUnreadable = Ini.ReadFailed();
   if (FSettingsUnreadable)
-    ShowWarning("Can't read file " + Ini.FileName() + ": " + Ini.ReadStatus().Why +
+    ShowWarning(FileFailureText(Ini.ReadStatus(), "Can't read file") +
                 ". The settings of this session will not be saved.");
 
   const int Notation = InRange(Ini.ReadInteger(CalcSettings, "Notation", 0), 0, 3, 0);

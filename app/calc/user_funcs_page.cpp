@@ -148,14 +148,13 @@ void TUserFuncsPage::btFuncLoadClick() {
 
 bool TUserFuncsPage::LoadUserFunctions(const QString& FileName, bool Quiet) {
   std::vector<TFileLineProblem> Problems;
-  QString Error;
-  if (!FLibrary.Load(FileName, Problems, Error)) {
+  TFileStatus Status;
+  if (!FLibrary.Load(FileName, Problems, Status)) {
     const QFileInfo Info(FileName);
     const bool Exists = Info.exists() || Info.isSymLink();
     if (Exists) FUnreadFile = FileName;
     if (!Quiet || Exists)
-      ShowError("Can't read file " + FileName +
-                (Exists ? ": " + ReadErrorReason(Error, FileName) : QString()));
+      ShowError(Exists ? FileFailureText(Status, CantReadFile) : CantReadFile + " " + FileName);
     return false;
   }
   if (SameFile(FileName, FUnreadFile)) FUnreadFile.clear();

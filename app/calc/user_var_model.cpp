@@ -80,10 +80,10 @@ bool TUserVarModel::ParseLine(const QString& Line, std::string& Name, Extended& 
   return ToCp1252Exact(N, Name);
 }
 
-bool TUserVarModel::LoadFile(const QString& FileName, QString& Error,
+bool TUserVarModel::LoadFile(const QString& FileName, TFileStatus& Status,
                              std::vector<TFileLineProblem>& Problems) {
   QStringList Lines;
-  if (!ReadListLines(FileName, Lines, &Error)) return false;
+  if (!ReadListLines(FileName, Lines, nullptr, &Status)) return false;
   // Built apart and swapped in whole, so a bad line leaves the variables as they were.
   TUserVarModel Loaded;
   std::vector<std::pair<std::string, Extended>> Read;

@@ -45,7 +45,8 @@ class TUserVarModel {
 
   // Reads a *.USR file. All or nothing: when the file cannot be read, or a line has no name or
   // no readable value, nothing changes and the reasons are returned (line numbers 1-based).
-  bool LoadFile(const QString& FileName, QString& Error, std::vector<TFileLineProblem>& Problems);
+  bool LoadFile(const QString& FileName, TFileStatus& Status,
+                std::vector<TFileLineProblem>& Problems);
   TFileStatus SaveFile(const QString& FileName) const;
   // One line of a *.USR file: the name before the first "=", the value after it, both trimmed.
   static bool ParseLine(const QString& Line, std::string& Name, Extended& Value);

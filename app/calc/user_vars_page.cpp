@@ -183,9 +183,9 @@ void TUserVarsPage::btLoadClick() {
 }
 
 bool TUserVarsPage::LoadUserVariables(const QString& FileName, bool Quiet) {
-  QString Error;
+  TFileStatus Status;
   std::vector<TFileLineProblem> Problems;
-  if (FModel.LoadFile(FileName, Error, Problems)) {
+  if (FModel.LoadFile(FileName, Status, Problems)) {
     if (SameFile(FileName, FUnreadFile)) FUnreadFile.clear();
     Redraw();
     return true;
@@ -195,10 +195,9 @@ bool TUserVarsPage::LoadUserVariables(const QString& FileName, bool Quiet) {
   const bool Exists = Info.exists() || Info.isSymLink();
   if (Exists) FUnreadFile = FileName;
   if (Quiet && !Exists) return false;
-  if (Problems.empty())
-    ShowError("Can't read file " + FileName +
-              (Exists ? ": " + ReadErrorReason(Error, FileName) : QString()));
+  if (!Problems.empty())
+    ShowError(CantReadFile + " " + FileName + ": line " + LineNumbers(Problems));
   else
-    ShowError("Can't read file " + FileName + ": line " + LineNumbers(Problems));
+    ShowError(Exists ? FileFailureText(Status, CantReadFile) : CantReadFile + " " + FileName);
   return false;
 }

@@ -254,12 +254,11 @@ void TVariablesPage::LoadClick() {
   D.Filter = "User variables files (*.VAR)|*.VAR";
   if (!D.Execute()) return;
   QStringList Lines;
-  QString Error;
   TReadStatus Status;
-  if (!ReadListLines(D.FileName, Lines, &Error, &Status)) {
+  if (!ReadListLines(D.FileName, Lines, nullptr, &Status)) {
     if (!Status.Missing()) FUnreadFile = D.FileName;
-    ShowError("Can't open file " + D.FileName +
-              (Status.Missing() ? QString() : ": " + ReadErrorReason(Error, D.FileName)));
+    const QString Words = QStringLiteral("Can't open file");
+    ShowError(Status.Missing() ? Words + " " + D.FileName : FileFailureText(Status, Words));
     return;
   }
   std::array<Extended, PageLetterCount> Values{};

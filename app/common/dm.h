@@ -29,3 +29,5 @@ TSaveDialog& SharedSaveDialog();
 // The words of the calculator's pages when a file chosen there could not be written; the name
 // and the reason follow them.
 inline const QString CantCreateFile = QStringLiteral("Can't create file");
+// And when one could not be read.
+inline const QString CantReadFile = QStringLiteral("Can't read file");

@@ -390,12 +390,9 @@ void TFormChartPanel::BrowseImage() {
     D.Filter = PictureFilter();
     if (!D.Execute()) return;
     TBitmap B;
-    QString Error;
     // A file that does not read as a picture leaves the old back image, and says why.
-    if (!B.LoadFromFile(D.FileName, &Error)) {
-      Dialogs().MessageDlg(QStringLiteral("Cannot load the picture %1: %2")
-                               .arg(D.FileName, ReadErrorReason(Error, D.FileName)),
-                           mtError, mbOK, QString());
+    if (const TFileStatus S = B.LoadFromFile(D.FileName); !S.Ok()) {
+      Dialogs().MessageDlg(FileFailureText(S, PictureNotLoadedWords), mtError, mbOK, QString());
       return;
     }
     FChart->SetBackImage(&B);

@@ -206,11 +206,9 @@ namespace {
 // The picture takes only a file that can be read: a wrong one keeps the picture there is.
 bool PictureReadable(const QString& FileName) {
   QImage Picture;
-  QString Error;
-  if (ReadImageFile(FileName, Picture, &Error)) return true;
-  ShowError(QStringLiteral("Cannot read the picture %1: %2")
-                .arg(FileName, ReadErrorReason(Error, FileName)));
-  return false;
+  const TFileStatus S = ReadImageFile(FileName, Picture);
+  if (!S.Ok()) ShowError(FileFailureText(S, PictureNotLoadedWords));
+  return S.Ok();
 }
 }  // namespace
 

@@ -21,6 +21,7 @@
 #include "platform/dialogs.h"
 #include "platform/flag_guard.h"
 #include "platform/font_dialog.h"
+#include "platform/image_file.h"
 #include "platform/number_text.h"
 #include "platform/print_job_target.h"
 #include "platform/printer.h"
@@ -348,12 +349,11 @@ void TPrintDlg::LogoTypeChange() {
   cbJustify->setCurrentIndex(Logo->Justify);
   txtBMPFileName->setText(Logo->LogoImage);
   DrawSample();
-  if (!Logo->ImageError.isEmpty()) PictureNotLoaded(Logo->LogoImage, Logo->ImageError);
+  if (!Logo->ImageStatus.Ok()) PictureNotLoaded(Logo->ImageStatus);
 }
 
-void TPrintDlg::PictureNotLoaded(const QString& FileName, const QString& Error) {
-  ShowError(QStringLiteral("Cannot load the picture %1: %2")
-                .arg(FileName, ReadErrorReason(Error, FileName)));
+void TPrintDlg::PictureNotLoaded(const TFileStatus& Status) {
+  ShowError(FileFailureText(Status, PictureNotLoadedWords));
 }
 
 void TPrintDlg::LogoEdited() {
@@ -363,8 +363,7 @@ void TPrintDlg::LogoEdited() {
 
 void TPrintDlg::BrowseImage(const QString& FileName) {
   if (!Logo) return;
-  QString Error;
-  if (!Logo->LoadImage(FileName, &Error)) PictureNotLoaded(FileName, Error);
+  if (const TFileStatus S = Logo->LoadImage(FileName); !S.Ok()) PictureNotLoaded(S);
   txtBMPFileName->setText(Logo->LogoImage);
   LogoEdited();
 }

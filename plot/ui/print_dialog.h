@@ -67,7 +67,7 @@ class TPrintDlg : public TForm {
   void LogoTypeChange();
   void BrowseImage(const QString& FileName);
   // The box for a logo picture that could not be read, whether browsed for or named in a file.
-  static void PictureNotLoaded(const QString& FileName, const QString& Error);
+  static void PictureNotLoaded(const TFileStatus& Status);
 
   double Units = 25.4;
   bool LogoChanged = false;

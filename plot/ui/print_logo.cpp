@@ -57,14 +57,14 @@ std::unique_ptr<TPrintLogo> TPrintLogo::CreateComment(const QString& ComponentIn
   return L;
 }
 
-bool TPrintLogo::LoadImage(const QString& Name, QString* Error) {
+TFileStatus TPrintLogo::LoadImage(const QString& Name) {
   ClearImage();
-  if (Name.isEmpty()) return false;
   TBitmap B;
-  if (!B.LoadFromFile(Name, Error)) return false;
+  TFileStatus S = B.LoadFromFile(Name);
+  if (!S.Ok()) return S;
   Bitmap.Assign(&B);
   LogoImage = Name;
-  return true;
+  return S;
 }
 
 void TPrintLogo::ClearImage() {
@@ -90,9 +90,7 @@ void TPrintLogo::Load() {
   TGraphMemIniFile Ini(File());
   QString Image = Ini.ReadString(Section, QStringLiteral("LogoImage"), QString());
   if (Image.isEmpty() && Section == ProjectLogoSection) Image = D.ProjectImage;
-  ImageError.clear();
-  if (!Image.isEmpty() && !LoadImage(Image, &ImageError) && ImageError.isEmpty())
-    ImageError = Image + QStringLiteral(": the picture cannot be read");
+  ImageStatus = Image.isEmpty() ? TFileStatus{} : LoadImage(Image);
   if (Bitmap.Empty()) LogoImage = Image;
   if (!Comment) {
     const int Count =

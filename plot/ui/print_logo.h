@@ -63,9 +63,8 @@ class TPrintLogo {
   TCanvas* Canvas = nullptr;
   TBitmap Bitmap;
   QString LogoImage;
-  // Why the picture the settings name could not be read by Load; empty when it was, or none is
-  // named.
-  QString ImageError;
+  // Why the picture the settings name could not be read by Load; Ok when it was, or none is named.
+  TFileStatus ImageStatus;
   TFont Font;
   int Justify = 0;  // 0 left, 1 right, 2 center
   QString Section;
@@ -78,8 +77,8 @@ class TPrintLogo {
   void Load();
   // False, with the reason, when the file could not be written.
   bool Save(QString* Error = nullptr);
-  // Takes the image from a file; an unreadable file leaves none and says why in *Error.
-  bool LoadImage(const QString& Name, QString* Error = nullptr);
+  // Takes the image from a file; an unreadable file leaves none and says why.
+  TFileStatus LoadImage(const QString& Name);
   void ClearImage();
   void Draw();
 

@@ -268,3 +268,18 @@ TEST_F(CalcWindowTest, AFullDiskKeepsTheSettingsHistoryAndTapeFiles) {
   EXPECT_EQ(B, Tape);
   SetProgramDir(Dir.path());
 }
+
+// The history made a loop of links while the window is open: closing says why it was not
+// written, and the link stays.
+TEST_F(CalcWindowTest, AHistoryLinkLoopIsToldAndKept) {
+  Open();
+  ASSERT_TRUE(Enter("1+1"));
+  QFile::remove(Path("Numyx.HST"));
+  ASSERT_TRUE(QFile::link(Path("Numyx.HST"), Path("Numyx.HST")));
+  Dialogs.Requests.clear();
+  CloseWindow();
+  EXPECT_EQ(Dialogs.Messages(), QStringList{"The file " + Path("Numyx.HST") +
+                                            " could not be written: Too many levels of symbolic "
+                                            "links"});
+  EXPECT_TRUE(QFileInfo(Path("Numyx.HST")).isSymLink());
+}

@@ -116,9 +116,9 @@ TEST_F(UserVarsTest, FilesKeepFullPrecisionInEveryDisplayMode) {
     EngineSettings.DisplayMode = M.Display;
     Page().btSaveClick();
     TUserVarModel Loaded;
-    QString Error;
+    TFileStatus Status;
     std::vector<TFileLineProblem> Problems;
-    ASSERT_TRUE(Loaded.LoadFile(Host.VarFile, Error, Problems)) << Error.toStdString();
+    ASSERT_TRUE(Loaded.LoadFile(Host.VarFile, Status, Problems)) << Status.Text().toStdString();
     ASSERT_EQ(Loaded.Count(), 5);
     for (int I = 0; I < 5; ++I) {
       EXPECT_EQ(Loaded.Item(I).Name, Model().Item(I).Name);

@@ -37,7 +37,7 @@ TEST(Bitmap, BmpRoundTripKeepsEveryPixel) {
   QString Error;
 
   TBitmap Loaded;
-  ASSERT_TRUE(Loaded.LoadFromFile(Name, &Error)) << Error.toStdString();
+  ASSERT_TRUE(Loaded.LoadFromFile(Name));
   EXPECT_EQ(Loaded.Width(), 37);
   EXPECT_EQ(Loaded.Height(), 21);
   EXPECT_EQ(Loaded.Image(), B.Image());
@@ -88,9 +88,9 @@ TEST(Bitmap, DamagedFilesAreRefusedAndLeaveTheBitmapAlone) {
   Offset[13] = 0x7F;  // pixel data past the end
   EXPECT_TRUE(Refused(Offset));
 
-  EXPECT_FALSE(B.LoadFromFile(QString::fromUtf8(NUMYX_TEST_DATA) + "/does_not_exist.bmp", &Error));
-  EXPECT_FALSE(Error.isEmpty());
-  EXPECT_FALSE(B.LoadFromFile(QString::fromUtf8(NUMYX_TEST_DATA) + "/truncated.bmp", &Error));
+  EXPECT_TRUE(B.LoadFromFile(QString::fromUtf8(NUMYX_TEST_DATA) + "/does_not_exist.bmp").Missing());
+  EXPECT_EQ(B.LoadFromFile(QString::fromUtf8(NUMYX_TEST_DATA) + "/truncated.bmp").Code,
+            TFileError::BadContents);
   EXPECT_EQ(B.Image(), Before);
 
   // Random damage anywhere in the file never crashes; whatever loads is whole.
@@ -116,8 +116,8 @@ TEST(Bitmap, PicturesOfEveryFormatAreReadAndHostileFilesRefusedAtOnce) {
     const QString Name = Dir.filePath(QStringLiteral("picture.dat"));
     ASSERT_TRUE(Img.save(Name, Format, 100)) << Format;
     TBitmap B;
-    QString Error;
-    ASSERT_TRUE(B.LoadFromFile(Name, &Error)) << Format << " " << Error.toStdString();
+    const TFileStatus S = B.LoadFromFile(Name);
+    ASSERT_TRUE(S) << Format << " " << S.Text().toStdString();
     EXPECT_EQ(B.Image().size(), Img.size());
     const QColor C = B.Image().pixelColor(2, 1);  // JPEG is near, the others exact
     EXPECT_NEAR(C.red(), 0x20, 4);
@@ -149,9 +149,9 @@ TEST(Bitmap, PicturesOfEveryFormatAreReadAndHostileFilesRefusedAtOnce) {
                                                      {Huge, "too large"}};
   for (const auto& [File, Says] : Refused) {
     TBitmap B;
-    QString Error;
-    EXPECT_FALSE(B.LoadFromFile(File, &Error));
-    EXPECT_TRUE(Error.contains(File) && Error.contains(QLatin1String(Says))) << Error.toStdString();
+    const QString Error = B.LoadFromFile(File).Text();
+    EXPECT_TRUE(Error.startsWith(File) && Error.contains(QLatin1String(Says)))
+        << Error.toStdString();
     EXPECT_TRUE(B.Empty());
   }
 }

@@ -564,7 +564,7 @@ TEST(GraphProperties, PictureFileNamesAreComparedAsTheyAreAndAnUnreadableOneIsRe
   F.Script.AnswerFile(Bad);
   D.btBrowse->click();
   EXPECT_EQ(F.Plot->Picture->GetPictureFileName(), Upper);
-  EXPECT_TRUE(F.Script.Messages().back().startsWith("Cannot read the picture " + Bad + ": "));
+  EXPECT_TRUE(F.Script.Messages().back().startsWith("Cannot load the picture " + Bad + ": "));
   D.edPictureFileName->setText(Bad);
   F.Leave(D.edPictureFileName);
   EXPECT_EQ(F.Plot->Picture->GetPictureFileName(), Upper);
@@ -576,7 +576,7 @@ TEST(GraphProperties, PictureFileNamesAreComparedAsTheyAreAndAnUnreadableOneIsRe
     F.Script.AnswerFile(Hostile);
     D.btBrowse->click();
     EXPECT_EQ(F.Script.Messages().back(),
-              "Cannot read the picture " + Hostile + ": it is not a regular file");
+              "Cannot load the picture " + Hostile + ": it is not a regular file");
     EXPECT_EQ(F.Plot->Picture->GetPictureFileName(), Upper);
     // Named by the settings, it leaves no picture.
     TGraphPicture Named(nullptr, Hostile);

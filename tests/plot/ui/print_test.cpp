@@ -382,9 +382,7 @@ TEST(PrintLogo, HostileSettingsAndImagesWithoutArea) {
   ASSERT_EQ(::mkfifo(QFile::encodeName(Fifo).constData(), 0600), 0);
   for (const QString& Hostile : {Fifo, QStringLiteral("/dev/zero")}) {
     TPrintLogo Logo(Ini, QString(), OwnerLogoSection);
-    QString Why;
-    EXPECT_FALSE(Logo.LoadImage(Hostile, &Why));
-    EXPECT_EQ(Why, Hostile + " is not a regular file");
+    EXPECT_EQ(Logo.LoadImage(Hostile).Text(), Hostile + " is not a regular file");
     EXPECT_TRUE(Logo.Bitmap.Empty());
     TIniFile I(Ini);
     I.WriteString("Owner LOGO", "LogoImage", Hostile);
