@@ -28,9 +28,9 @@ struct TFd {
 // Why is what follows the file's name: a sentence about it ("is a directory") or a reason.
 TFileStatus Fail(TFileError Code, const QString& FileName, const QString& Why, int Errno = 0,
                  TFileOp Op = TFileOp::Read) {
-  const bool Sentence =
-      Why.startsWith(QStringLiteral("is ")) || Why.startsWith(QStringLiteral("does ")) ||
-      Why.startsWith(QStringLiteral("has "));
+  const bool Sentence = Why.startsWith(QStringLiteral("is ")) ||
+                        Why.startsWith(QStringLiteral("does ")) ||
+                        Why.startsWith(QStringLiteral("has "));
   return {Code, Op, FileName, Errno, Sentence ? "it " + Why : Why};
 }
 
