@@ -60,8 +60,8 @@ class NumberFieldsSweep : public ChartEditorTest {
   }
 
   void Drive(TNumberEdit* E, const QString& Text, TRoute Route) {
-    const std::string Where = Name(E) + " " + Text.toStdString() + " route " +
-                              std::to_string(int(Route));
+    const std::string Where =
+        Name(E) + " " + Text.toStdString() + " route " + std::to_string(int(Route));
     const double Before = E->Value();
     const qsizetype Told = Dialogs.Messages().size();
     // The keys go where the user's would: to the dialog in front.
@@ -118,14 +118,15 @@ class NumberFieldsSweep : public ChartEditorTest {
   static std::string Name(const QObject* O) {
     std::string N;
     for (; O; O = O->parent())
-      if (!O->objectName().isEmpty()) N = O->objectName().toStdString() + (N.empty() ? "" : "/") + N;
+      if (!O->objectName().isEmpty())
+        N = O->objectName().toStdString() + (N.empty() ? "" : "/") + N;
     return N;
   }
 
-  const QStringList TextFields = {
-      QStringLiteral("ETitle"),         QStringLiteral("EFormat"),     QStringLiteral("EValueformat"),
-      QStringLiteral("EPercentFormat"), QStringLiteral("EOtherLabel"), QStringLiteral("EDate"),
-      QStringLiteral("ETime"),          QStringLiteral("ECustom")};
+  const QStringList TextFields = {QStringLiteral("ETitle"),       QStringLiteral("EFormat"),
+                                  QStringLiteral("EValueformat"), QStringLiteral("EPercentFormat"),
+                                  QStringLiteral("EOtherLabel"),  QStringLiteral("EDate"),
+                                  QStringLiteral("ETime"),        QStringLiteral("ECustom")};
   QStringList Seen;
 };
 
@@ -183,8 +184,7 @@ TEST_F(NumberFieldsSweep, EveryFieldOfTheEditorItsDialogsAndThePreview) {
       S->CBSeries->setCurrentIndex(I);
       emit S->CBSeries->activated(I);
       for (int P = 0; P < S->PageSeries->count(); ++P) {
-        if (!S->PageSeries->TabVisible(P) || S->PageSeries->widget(P) == S->TabDataSource)
-          continue;
+        if (!S->PageSeries->TabVisible(P) || S->PageSeries->widget(P) == S->TabDataSource) continue;
         S->PageSeries->setCurrentIndex(P);
         Sweep(S->PageSeries->widget(P));
       }
@@ -209,10 +209,11 @@ TEST_F(NumberFieldsSweep, EveryFieldOfTheEditorItsDialogsAndThePreview) {
   });
   EditChart(nullptr, Chart.get());
   for (const char* Field :
-       {"SEAniZoomSteps", "SEMarLeft", "SEPointsPerPage", "SE3d", "SETitleAngle", "SELabelsAngle",
-        "SEStartPosition", "SETopPos", "SEPanelWi", "SEWallSize", "SEArrowLength",
-        "SEPalette", "SEXGrid", "EDepth", "SERadiusInc", "SEAngleInc", "SEBarwidth", "EYOrigin",
-        "EX0", "EOtherValue", "SEPointVertSize", "SEArrowWidth", "SEPointHorizSize"})
+       {"SEAniZoomSteps",  "SEMarLeft",       "SEPointsPerPage", "SE3d",      "SETitleAngle",
+        "SELabelsAngle",   "SEStartPosition", "SETopPos",        "SEPanelWi", "SEWallSize",
+        "SEArrowLength",   "SEPalette",       "SEXGrid",         "EDepth",    "SERadiusInc",
+        "SEAngleInc",      "SEBarwidth",      "EYOrigin",        "EX0",       "EOtherValue",
+        "SEPointVertSize", "SEArrowWidth",    "SEPointHorizSize"})
     EXPECT_TRUE(Seen.contains(QLatin1String(Field))) << Field;
 
   // The pen dialog of a wall, the print preview's margins, and the function period.
