@@ -1,7 +1,9 @@
 // The number reader: decimal, hexadecimal and binary numbers, the time form h:m:s and the
-// exponent. Decimal numbers go through std::from_chars so that they are correctly rounded and
-// independent of the locale; the other radixes are exact digit by digit.
+// exponent. Decimal numbers go through std::from_chars (strtold in the "C" locale below the
+// normal range) so that they are correctly rounded and independent of the locale; the other
+// radixes are exact digit by digit.
 #include <locale.h>
+
 #include <array>
 #include <charconv>
 #include <cmath>

@@ -364,10 +364,11 @@ void FitCaption(QWidget& Window) {
 
 bool TForm::event(QEvent* Event) {
   const bool Handled = QDialog::event(Event);
-  // The layout has just taken in changed contents (longer captions, fields shown). The least
-  // width that FitCaption set keeps the layout from growing the window itself: a window now
-  // smaller than its contents grows to them, and its frame keeper puts it whole on the screen.
-  if (Event->type() == QEvent::LayoutRequest && isVisible() && layout() &&
+  // The layout has just taken in changed contents (longer captions, fields shown). It grows a
+  // window to them by itself, but not in width once FitCaption has set a least width there: such
+  // a window now narrower than its contents widens to them here, and its frame keeper puts it
+  // whole on the screen.
+  if (Event->type() == QEvent::LayoutRequest && CaptionFitted() && isVisible() && layout() &&
       !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))) {
     const QSize Need = size().expandedTo(minimumSizeHint());
     if (Need != size()) resize(Need);
@@ -376,8 +377,7 @@ bool TForm::event(QEvent* Event) {
 }
 
 void TForm::showEvent(QShowEvent* Event) {
-  if (!Event->spontaneous() && (FBorderStyle == bsDialog || FBorderStyle == bsToolWindow))
-    FitCaption(*this);
+  if (!Event->spontaneous() && CaptionFitted()) FitCaption(*this);
   QDialog::showEvent(Event);
   if (Event->spontaneous()) return;
   RunGuarded([this] { FormShow(); });

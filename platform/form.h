@@ -92,6 +92,8 @@ class TForm : public QDialog {
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
  private:
+  // Dialog and tool windows are widened to their caption as they show (FitCaption).
+  bool CaptionFitted() const { return FBorderStyle == bsDialog || FBorderStyle == bsToolWindow; }
   // Asks FormCloseQuery and FormClose; answers the action (caNone: stay).
   TCloseAction QueryClose();
   void EndModalIfSet();

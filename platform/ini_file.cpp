@@ -1,6 +1,5 @@
 #include "platform/ini_file.h"
 
-#include "platform/codepage.h"
 #include "platform/number_text.h"
 
 #include <QFileInfo>

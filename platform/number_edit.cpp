@@ -80,7 +80,8 @@ QString TNumberRule::Format(double Value) const {
 // A press anywhere outside the field that has the focus finishes its typing first: a tab of a tab
 // bar takes no focus, so the page would change, and a button would act, before the field knew
 // it was left. A refused text swallows the press, so the user sees the value put back where it
-// was typed.
+// was typed. A press on a control that takes the focus moves it before any filter sees the
+// press: the field finishes as it loses the focus, and a refusal there swallows that press.
 class TNumberEdit::TClickWatch : public QObject {
  public:
   static TClickWatch& Instance() {
@@ -97,11 +98,16 @@ class TNumberEdit::TClickWatch : public QObject {
   void Unwatch(TNumberEdit* Edit) {
     if (FEdit == Edit) FEdit = nullptr;
   }
+  // The press being delivered moved the focus out of a field that then refused: it goes no
+  // further. Set once the refusal's box has gone, so the box's own clicks pass.
+  void SwallowPress() { FSwallow = true; }
 
  protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override {
     const QEvent::Type T = Event->type();
+    if (T == QEvent::MouseButtonRelease) FSwallow = false;
     if (T != QEvent::MouseButtonPress && T != QEvent::MouseButtonDblClick) return false;
+    if (std::exchange(FSwallow, false)) return true;
     TNumberEdit* E = FEdit;
     auto* W = qobject_cast<QWidget*>(Watched);
     if (!E || !W || !E->Typing() || E->Owns(W) || W->window() != E->window()) return false;
@@ -113,6 +119,7 @@ class TNumberEdit::TClickWatch : public QObject {
  private:
   QPointer<TNumberEdit> FEdit;
   bool FInstalled = false;
+  bool FSwallow = false;
 };
 
 // --- The edit -----------------------------------------------------------------------------------
@@ -240,7 +247,10 @@ void TNumberEdit::TextEdited() {
     return;
   }
   FLastGood = T;
-  if (!FBefore) FBefore = FValue;
+  if (!FBefore) {
+    FBefore = FValue;
+    TClickWatch::Instance().Watch(this);
+  }
   double Shown = 0;
   if (!FLive || !FRule->Parse(T, Shown) || !FRule->Accepts(Shown)) return;
   const double Stored = ToStored(Shown);
@@ -264,9 +274,10 @@ void TNumberEdit::Refuse(const QString& Message) {
   }
   Show(Before);
   if (Message.isEmpty()) return;
+  const QPointer<TNumberEdit> Self(this);
   ShowError(Message);
-  // The user goes on where the refused text was typed.
-  if (isVisible() && isEnabled() && window()->isVisible()) setFocus(Qt::OtherFocusReason);
+  // The user goes on where the refused text was typed (unless the box outlived the field).
+  if (Self && isVisible() && isEnabled() && window()->isVisible()) setFocus(Qt::OtherFocusReason);
 }
 
 bool TNumberEdit::Finish() {
@@ -384,8 +395,11 @@ void TNumberEdit::focusOutEvent(QFocusEvent* Event) {
   // Left by the user's hand, or as the focus moved on for another reason within the window;
   // not while the window itself gives way to another (a message box among them).
   const Qt::FocusReason Why = Event->reason();
-  if (Why != Qt::ActiveWindowFocusReason && Why != Qt::PopupFocusReason && Typing())
-    RunGuarded([this] { Finish(); });
+  if (Why != Qt::ActiveWindowFocusReason && Why != Qt::PopupFocusReason && Typing()) {
+    bool Taken = true;
+    RunGuarded([&] { Taken = Finish(); });
+    if (!Taken && Why == Qt::MouseFocusReason) TClickWatch::Instance().SwallowPress();
+  }
   QLineEdit::focusOutEvent(Event);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The one number field of the dialogs: a line edit, or a spin edit with its up-down, that knows
-// the value in force and holds no text that is not.
+// the value in force and, once left, shows no other.
 //
 // It vets characters as they are typed; where the field applies live it applies each whole
 // value its rule takes as it is typed. Leaving the field by any route (Tab, Shift+Tab, Enter,

@@ -27,10 +27,8 @@ QLineEdit* Edit(QWidget* Parent, const char* Name, const QString& Hint) {
   return E;
 }
 
-// OK and Cancel on a row of their own; OK keeps the dialog open while Accept says no.
-template <class FAccept>
-void OkCancel(TForm& Form, QBoxLayout* Layout, QPushButton*& Ok, QPushButton*& Cancel,
-              FAccept Accept) {
+// OK and Cancel on a row of their own. OK closes only once the form's check takes the value.
+void OkCancel(TForm& Form, QBoxLayout* Layout, QPushButton*& Ok, QPushButton*& Cancel) {
   Ok = Button(&Form, QStringLiteral("OK"), "BOk");
   Cancel = Button(&Form, QStringLiteral("Cancel"), "BCancel");
   Ok->setDefault(true);
@@ -39,12 +37,8 @@ void OkCancel(TForm& Form, QBoxLayout* Layout, QPushButton*& Ok, QPushButton*& C
   Row->addWidget(Ok);
   Row->addWidget(Cancel);
   Layout->addLayout(Row);
+  Form.SetButtonModalResult(Ok, mrOk);
   Form.SetButtonModalResult(Cancel, mrCancel);
-  // Closing only once accepted: the message about a wrong value runs its own loop, in which a
-  // close already asked for would happen.
-  QObject::connect(Ok, &QPushButton::clicked, &Form, [&Form, Accept] {
-    if (Accept()) Form.SetModalResult(mrOk);
-  });
 }
 }  // namespace
 
@@ -67,7 +61,11 @@ TAxisMaxMin::TAxisMaxMin(QWidget* Owner) : TForm(Owner) {
   LTime = AddLabelled(Grid, 1, QStringLiteral("&Time:"), ETime);
   Main->addLayout(Grid);
   Main->addStretch(1);
-  OkCancel(*this, Main, BOk, BCancel, [this] { return ReadValue(); });
+  OkCancel(*this, Main, BOk, BCancel);
+}
+
+void TAxisMaxMin::FormCloseQuery(bool& CanClose) {
+  if (ModalResult() == mrOk) CanClose = ReadValue();
 }
 
 void TAxisMaxMin::FormShow() {
@@ -140,11 +138,15 @@ TAxisIncrement::TAxisIncrement(QWidget* Owner) : TForm(Owner) {
   CBExact = CheckBox(this, QStringLiteral("&Exact Date Time"), "CBExact");
   Main->addWidget(CBExact);
   Main->addStretch(1);
-  OkCancel(*this, Main, BOk, BCancel, [this] { return ReadValue(); });
+  OkCancel(*this, Main, BOk, BCancel);
 
   On(RBStandard, &QRadioButton::clicked, this, [this] { RBStandardClick(); });
   On(RBCustom, &QRadioButton::clicked, this, [this] { RBCustomClick(); });
   On(CBExact, &QCheckBox::clicked, this, [this] { CBExactClick(); });
+}
+
+void TAxisIncrement::FormCloseQuery(bool& CanClose) {
+  if (ModalResult() == mrOk) CanClose = ReadValue();
 }
 
 void TAxisIncrement::FormShow() {

@@ -28,6 +28,8 @@ class TAxisMaxMin : public TForm {
 
  protected:
   void FormShow() override;
+  // OK takes the edits' value; a text that does not convert keeps the dialog open.
+  void FormCloseQuery(bool& CanClose) override;
 
  private:
   // Takes the edits' value; false (the reason shown) keeps the dialog open.
@@ -57,6 +59,7 @@ class TAxisIncrement : public TForm {
 
  protected:
   void FormShow() override;
+  void FormCloseQuery(bool& CanClose) override;
 
  private:
   bool ReadValue();

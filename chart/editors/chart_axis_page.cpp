@@ -119,7 +119,8 @@ TFormChartAxis::TFormChartAxis(QWidget* Owner, TCustomChart* Chart, TChartAxis* 
   ETitle = LineEdit(Title, "ETitle");
   AddLabelled(TG, 0, QStringLiteral("T&itle:"), ETitle);
   SETitleAngle = SpinEdit(Title, "SETitleAngle", 0, 360, 90);
-  SETitleAngle->SetRangeMessage(QString::fromStdString(ChartMessages::Angle("Axis Title")));
+  ChartRule(SETitleAngle).RangeMessage =
+      (QString::fromStdString(ChartMessages::Angle("Axis Title")));
   AddLabelled(TG, 1, QStringLiteral("&Angle:"), SETitleAngle);
   SETitleSize = SpinEdit(Title, "SETitleSize", 0, MaxAxisRoom, 1);
   AddLabelled(TG, 2, QStringLiteral("Si&ze:"), SETitleSize);
@@ -140,12 +141,13 @@ TFormChartAxis::TFormChartAxis(QWidget* Owner, TCustomChart* Chart, TChartAxis* 
   LG->addWidget(CBRoundFirst, 2, 0, 1, 2);
   LG->addWidget(CBMultiline, 3, 0, 1, 2);
   SESepar = SpinEdit(Labels, "SESepar", 0, MaxLabelsSeparation, 1);
-  SESepar->SetBelowMessage(QLatin1String(AxisMessages::Separation));
+  ChartRule(SESepar).BelowMessage = (QLatin1String(AxisMessages::Separation));
   AddLabelled(LG, 4, QStringLiteral("Min. Se&paration %:"), SESepar);
   SELabelsSize = SpinEdit(Labels, "SELabelsSize", 0, MaxAxisRoom, 1);
   AddLabelled(LG, 5, QStringLiteral("Si&ze:"), SELabelsSize);
   SELabelsAngle = SpinEdit(Labels, "SELabelsAngle", 0, 360, 90);
-  SELabelsAngle->SetRangeMessage(QString::fromStdString(ChartMessages::Angle("Axis Labels")));
+  ChartRule(SELabelsAngle).RangeMessage =
+      (QString::fromStdString(ChartMessages::Angle("Axis Labels")));
   AddLabelled(LG, 6, QStringLiteral("&Angle:"), SELabelsAngle);
   RGLabelStyle =
       RadioGroup(Labels, "RGLabelStyle", QStringLiteral("St&yle:"),
@@ -179,7 +181,7 @@ TFormChartAxis::TFormChartAxis(QWidget* Owner, TCustomChart* Chart, TChartAxis* 
   SEMinorCount = SpinEdit(Ticks, "SEMinorCount", 0, MaxMinorTickCount, 1);
   KG->addWidget(BAxisPen, 0, 0);
   KG->addWidget(BGridPen, 1, 0);
-  const std::pair<QPushButton*, TChartSpinEdit*> Lengths[] = {
+  const std::pair<QPushButton*, TNumberEdit*> Lengths[] = {
       {BTickPen, SETickLength}, {BTickInner, SEInnerLength}, {BMinorTicks, SEMinorLength}};
   Row = 2;
   for (const auto& [B, E] : Lengths) {
@@ -244,7 +246,7 @@ TFormChartAxis::TFormChartAxis(QWidget* Owner, TCustomChart* Chart, TChartAxis* 
   On(ETitle, &QLineEdit::textEdited, this,
      [this](const QString& Text) { FAxis->SetTitleCaption(Text); });
   OnNumber(
-      SETitleAngle, this, Updating, [this](int V) { FAxis->Title()->SetAngle(V); },
+      SETitleAngle, [this](int V) { FAxis->Title()->SetAngle(V); },
       [this] { return FAxis->Title()->Angle(); });
   On(BTitleFont, &QPushButton::clicked, this,
      [this] { EditChartFont(this, *FAxis->Title()->Font()); });
@@ -283,30 +285,30 @@ TFormChartAxis::TFormChartAxis(QWidget* Owner, TCustomChart* Chart, TChartAxis* 
 
   // "Position"
   OnNumber(
-      SEAxisPosition, this, Updating, [this](int V) { FAxis->SetPositionPercent(V); },
+      SEAxisPosition, [this](int V) { FAxis->SetPositionPercent(V); },
       [this] { return int(FAxis->PositionPercent()); });
-  connect(SEStartPosition, &TChartSpinEdit::Changed, this, [this](int V) {
-    if (Updating) return;
-    // The axis must keep some length: a start at or past the end goes back.
-    if (V < FAxis->EndPosition())
-      FAxis->SetStartPosition(V);
-    else
-      SEStartPosition->SetValue(int(FAxis->StartPosition()));
-  });
-  connect(SEEndPosition, &TChartSpinEdit::Changed, this, [this](int V) {
-    if (Updating) return;
-    if (V > FAxis->StartPosition())
-      FAxis->SetEndPosition(V);
-    else
-      SEEndPosition->SetValue(int(FAxis->EndPosition()));
-  });
+  OnNumber(
+      SEStartPosition, [this](int V) { FAxis->SetStartPosition(V); },
+      [this] { return int(FAxis->StartPosition()); });
+  OnNumber(
+      SEEndPosition, [this](int V) { FAxis->SetEndPosition(V); },
+      [this] { return int(FAxis->EndPosition()); });
+  // The axis must keep some length: a start at or past the end is refused, and the other way.
+  SEStartPosition->OnCheck = [this](double V) {
+    return V < FAxis->EndPosition() ? QString()
+                                    : QStringLiteral("Axis Start must be below its End");
+  };
+  SEEndPosition->OnCheck = [this](double V) {
+    return V > FAxis->StartPosition() ? QString()
+                                      : QStringLiteral("Axis End must be above its Start");
+  };
 }
 
 // The bindings follow the axis in hand, whichever it is by now.
-void TFormChartAxis::BindNumber(TChartSpinEdit* Edit, void (TChartAxis::*Set)(int),
+void TFormChartAxis::BindNumber(TNumberEdit* Edit, void (TChartAxis::*Set)(int),
                                 int (TChartAxis::*Get)() const) {
   OnNumber(
-      Edit, this, Updating, [this, Set](int V) { std::invoke(Set, FAxis, V); },
+      Edit, [this, Set](int V) { std::invoke(Set, FAxis, V); },
       [this, Get] { return std::invoke(Get, FAxis); });
 }
 
@@ -387,8 +389,8 @@ void TFormChartAxis::ShowScales() {
 
 void TFormChartAxis::ShowTitle() {
   ETitle->setText(FAxis->TitleCaption());
-  SETitleAngle->SetValue(FAxis->Title()->Angle());
-  SETitleSize->SetValue(FAxis->TitleSize());
+  SETitleAngle->ShowValue(FAxis->Title()->Angle());
+  SETitleSize->ShowValue(FAxis->TitleSize());
 }
 
 void TFormChartAxis::ShowLabels() {
@@ -397,9 +399,9 @@ void TFormChartAxis::ShowLabels() {
   CBOnAxis->setChecked(A.LabelsOnAxis());
   CBRoundFirst->setChecked(A.RoundFirstLabel());
   CBMultiline->setChecked(A.LabelsMultiLine());
-  SESepar->SetValue(A.LabelsSeparation());
-  SELabelsSize->SetValue(A.LabelsSize());
-  SELabelsAngle->SetValue(A.LabelsAngle());
+  SESepar->ShowValue(A.LabelsSeparation());
+  SELabelsSize->ShowValue(A.LabelsSize());
+  SELabelsAngle->ShowValue(A.LabelsAngle());
   RGLabelStyle->SetItemIndex(int(A.LabelStyle()));
   if (A.IsDateTime()) {
     LFormat->setText(QStringLiteral("DateTime For&mat:"));
@@ -415,21 +417,21 @@ void TFormChartAxis::ShowLabels() {
 
 void TFormChartAxis::ShowTicks() {
   const TChartAxis& A = *FAxis;
-  SETickLength->SetValue(A.TickLength());
-  SEInnerLength->SetValue(A.TickInnerLength());
-  SEMinorLength->SetValue(A.MinorTickLength());
-  SEMinorCount->SetValue(A.MinorTickCount());
+  SETickLength->ShowValue(A.TickLength());
+  SEInnerLength->ShowValue(A.TickInnerLength());
+  SEMinorLength->ShowValue(A.MinorTickLength());
+  SEMinorCount->ShowValue(A.MinorTickCount());
   CBTickOnLabels->setChecked(A.TickOnLabelsOnly());
   CBGridCentered->setChecked(A.GridCentered());
 }
 
 void TFormChartAxis::ShowPosition() {
   const TChartAxis& A = *FAxis;
-  SEAxisPosition->SetValue(int(A.PositionPercent()));
-  SEStartPosition->SetValue(int(A.StartPosition()));
-  SEEndPosition->SetValue(int(A.EndPosition()));
+  SEAxisPosition->ShowValue(int(A.PositionPercent()));
+  SEStartPosition->ShowValue(int(A.StartPosition()));
+  SEEndPosition->ShowValue(int(A.EndPosition()));
   // The depth axis runs the depth of the series, wherever the plot lies.
-  for (TChartSpinEdit* E : {SEAxisPosition, SEStartPosition, SEEndPosition})
+  for (TNumberEdit* E : {SEAxisPosition, SEStartPosition, SEEndPosition})
     E->setEnabled(!A.IsDepthAxis());
 }
 

@@ -31,21 +31,21 @@ class TFormChartAxis : public TChartEditorPage {
   QPushButton *BAxisMax, *BAxisMin, *BAxisIncre;
   // "Title"
   QLineEdit* ETitle;
-  TChartSpinEdit *SETitleAngle, *SETitleSize;
+  TNumberEdit *SETitleAngle, *SETitleSize;
   QPushButton* BTitleFont;
   // "Labels"
   QCheckBox *CBLabels, *CBOnAxis, *CBRoundFirst, *CBMultiline;
-  TChartSpinEdit *SESepar, *SELabelsSize, *SELabelsAngle;
+  TNumberEdit *SESepar, *SELabelsSize, *SELabelsAngle;
   TRadioGroup* RGLabelStyle;
   QLabel* LFormat;
   QLineEdit* EFormat;
   QPushButton* BLabelsFont;
   // "Ticks"
   QPushButton *BAxisPen, *BGridPen, *BTickPen, *BTickInner, *BMinorTicks;
-  TChartSpinEdit *SETickLength, *SEInnerLength, *SEMinorLength, *SEMinorCount;
+  TNumberEdit *SETickLength, *SEInnerLength, *SEMinorLength, *SEMinorCount;
   QCheckBox *CBTickOnLabels, *CBGridCentered;
   // "Position"
-  TChartSpinEdit *SEAxisPosition, *SEStartPosition, *SEEndPosition;
+  TNumberEdit *SEAxisPosition, *SEStartPosition, *SEEndPosition;
 
   TChartAxis* Axis() const { return FAxis; }
   void PageShow() override;
@@ -53,8 +53,7 @@ class TFormChartAxis : public TChartEditorPage {
  private:
   // The edited axis in the radio group's order: left, right, top, bottom, depth.
   TChartAxis* AxisAt(int Index) const;
-  void BindNumber(TChartSpinEdit* Edit, void (TChartAxis::*Set)(int),
-                  int (TChartAxis::*Get)() const);
+  void BindNumber(TNumberEdit* Edit, void (TChartAxis::*Set)(int), int (TChartAxis::*Get)() const);
   void BindFlag(QCheckBox* Box, void (TChartAxis::*Set)(bool));
   template <class TPenGetter>
   void BindPen(QPushButton* Button, TPenGetter Get);

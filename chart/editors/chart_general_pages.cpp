@@ -44,7 +44,7 @@ TFormChartGeneral::TFormChartGeneral(QWidget* Owner, TCustomChart* Chart)
   CBAnimatedZoom = CheckBox(Zoom, QStringLiteral("Animated Z&oom"), "CBAnimatedZoom");
   SEAniZoomSteps =
       SpinEdit(Zoom, "SEAniZoomSteps", 0, TCustomChartPanelExtended::MaxAnimatedZoomSteps, 1);
-  SEAniZoomSteps->SetValue(8);
+  SEAniZoomSteps->ShowValue(8);
   ZoomGrid->addWidget(CBAllowZoom, 0, 0, 1, 2);
   ZoomGrid->addWidget(CBAnimatedZoom, 1, 0, 1, 2);
   AddLabelled(ZoomGrid, 2, QStringLiteral("&Steps:"), SEAniZoomSteps);
@@ -84,9 +84,12 @@ TFormChartGeneral::TFormChartGeneral(QWidget* Owner, TCustomChart* Chart)
   On(CBAnimatedZoom, &QCheckBox::clicked, this, [this](bool On) {
     if (FChart) FChart->SetAnimatedZoom(On);
   });
-  On(SEAniZoomSteps, &TChartSpinEdit::Changed, this, [this](int V) {
-    if (FChart && !FCreating) FChart->SetAnimatedZoomSteps(V);
-  });
+  OnNumber(
+      SEAniZoomSteps,
+      [this](int V) {
+        if (FChart) FChart->SetAnimatedZoomSteps(V);
+      },
+      [this] { return FChart ? FChart->AnimatedZoomSteps() : 8; });
   On(RGPanning, &TRadioGroup::Click, this, [this] {
     if (FChart && !FCreating && RGPanning->ItemIndex() >= 0)
       FChart->SetAllowPanning(TPanningMode(RGPanning->ItemIndex()));
@@ -94,12 +97,20 @@ TFormChartGeneral::TFormChartGeneral(QWidget* Owner, TCustomChart* Chart)
   On(CBClipPoints, &QCheckBox::clicked, this, [this](bool On) {
     if (FChart) FChart->SetClipPoints(On);
   });
-  On(SEMarLeft, &TChartSpinEdit::Changed, this, [this](int V) { MarginChanged(0, SEMarLeft, V); });
-  On(SEMarTop, &TChartSpinEdit::Changed, this, [this](int V) { MarginChanged(1, SEMarTop, V); });
-  On(SEMarRight, &TChartSpinEdit::Changed, this,
-     [this](int V) { MarginChanged(2, SEMarRight, V); });
-  On(SEMarBottom, &TChartSpinEdit::Changed, this,
-     [this](int V) { MarginChanged(3, SEMarBottom, V); });
+  const std::pair<TNumberEdit*, int> MarginEdits[] = {
+      {SEMarLeft, 0}, {SEMarTop, 1}, {SEMarRight, 2}, {SEMarBottom, 3}};
+  for (auto [Edit, Index] : MarginEdits) {
+    const int I = Index;
+    OnNumber(
+        Edit,
+        [this, I](int V) {
+          if (FChart) FChart->SetMargin(I, V);
+        },
+        [this, I] { return FChart ? FChart->GetMargin(I) : 0; });
+    Edit->OnCheck = [this, I](double V) {
+      return FChart ? MarginRefusal(I, int(V), FChart->GetMargin(OppositeMargin(I))) : QString();
+    };
+  }
   On(BPrintPreview, &QPushButton::clicked, this, [this] {
     if (FChart && PreviewProc()) PreviewProc()(this, *FChart);
   });
@@ -109,29 +120,18 @@ TFormChartGeneral::TFormChartGeneral(QWidget* Owner, TCustomChart* Chart)
   FCreating = false;
 }
 
-void TFormChartGeneral::MarginChanged(int Index, TChartSpinEdit* Edit, int Value) {
-  if (!FChart || FCreating) return;
-  const int Other = FChart->GetMargin((Index + 2) % 4);
-  // A margin and its opposite together must leave some of the chart.
-  if (Value + Other >= 100) {
-    Edit->SetValue(FChart->GetMargin(Index));
-    return;
-  }
-  FChart->SetMargin(Index, Value);
-}
-
 void TFormChartGeneral::PageShow() {
   if (!FChart) return;
   TFlagGuard Loading(FCreating);
   CBAllowZoom->setChecked(FChart->AllowZoom());
   CBAnimatedZoom->setChecked(FChart->AnimatedZoom());
-  SEAniZoomSteps->SetValue(FChart->AnimatedZoomSteps());
+  SEAniZoomSteps->ShowValue(FChart->AnimatedZoomSteps());
   RGPanning->SetItemIndex(int(FChart->AllowPanning()));
   CBClipPoints->setChecked(FChart->ClipPoints());
-  SEMarLeft->SetValue(FChart->MarginLeft());
-  SEMarTop->SetValue(FChart->MarginTop());
-  SEMarRight->SetValue(FChart->MarginRight());
-  SEMarBottom->SetValue(FChart->MarginBottom());
+  SEMarLeft->ShowValue(FChart->MarginLeft());
+  SEMarTop->ShowValue(FChart->MarginTop());
+  SEMarRight->ShowValue(FChart->MarginRight());
+  SEMarBottom->ShowValue(FChart->MarginBottom());
 }
 
 // --- Paging ------------------------------------------------------------------------------------
@@ -157,18 +157,15 @@ TFormChartPage::TFormChartPage(QWidget* Owner, TCustomChart* Chart)
   Grid->setRowStretch(4, 1);
   Grid->setColumnStretch(2, 1);
 
-  auto Apply = [this](int V) {
-    if (!FChart || FCreating) return;
-    FChart->SetMaxPointsPerPage(V);
-    UpdateControls();
-  };
-  On(SEPointsPerPage, &TChartSpinEdit::Changed, this, Apply);
-  // An emptied edit means no paging; other half-typed text waits for the rest.
-  On(SEPointsPerPage, &TChartSpinEdit::Unreadable, this, [this, Apply] {
-    if (!SEPointsPerPage->text().trimmed().isEmpty()) return;
-    Apply(0);
-    SEPointsPerPage->SetValue(0);
-  });
+  // An emptied edit means no paging.
+  ChartRule(SEPointsPerPage).EmptyIsZero = true;
+  OnNumber(
+      SEPointsPerPage,
+      [this](int V) {
+        if (FChart) FChart->SetMaxPointsPerPage(V);
+        UpdateControls();
+      },
+      [this] { return FChart ? FChart->MaxPointsPerPage() : 0; });
   On(CBScaleLast, &QCheckBox::clicked, this, [this](bool On) {
     if (!FChart) return;
     FChart->SetScaleLastPage(On);
@@ -197,7 +194,7 @@ void TFormChartPage::PageShow() {
   if (!FChart) return;
   {
     TFlagGuard Loading(FCreating);
-    SEPointsPerPage->SetValue(FChart->MaxPointsPerPage());
+    SEPointsPerPage->ShowValue(FChart->MaxPointsPerPage());
     CBScaleLast->setChecked(FChart->ScaleLastPage());
   }
   UpdateControls();
@@ -232,8 +229,8 @@ TFormChart3D::TFormChart3D(QWidget* Owner, TCustomChart* Chart)
   CBView3d = CheckBox(this, QStringLiteral("&3 Dimensions"), "CBView3d");
   Grid->addWidget(CBView3d, 0, 0, 1, 2);
   SE3d = SpinEdit(this, "SE3d", 1, 100, 5);
-  SE3d->SetValue(15);
-  SE3d->SetRangeMessage(QString::fromStdString(ChartMessages::Chart3DPercent(1, 100)));
+  SE3d->ShowValue(15);
+  ChartRule(SE3d).RangeMessage = QString::fromStdString(ChartMessages::Chart3DPercent(1, 100));
   AddLabelled(Grid, 1, QStringLiteral("3&D %:"), SE3d);
   CBOrthogonal = CheckBox(this, QStringLiteral("&Orthogonal"), "CBOrthogonal");
   Grid->addWidget(CBOrthogonal, 2, 0, 1, 2);
@@ -289,9 +286,12 @@ TFormChart3D::TFormChart3D(QWidget* Owner, TCustomChart* Chart)
     FChart->SetView3D(On);
     CheckControls();
   });
-  On(SE3d, &TChartSpinEdit::Changed, this, [this](int V) {
-    if (FChart && !FCreating) FChart->SetChart3DPercent(V);
-  });
+  OnNumber(
+      SE3d,
+      [this](int V) {
+        if (FChart) FChart->SetChart3DPercent(V);
+      },
+      [this] { return FChart ? FChart->Chart3DPercent() : 15; });
   On(CBOrthogonal, &QCheckBox::clicked, this, [this](bool On) {
     if (!FChart) return;
     FChart->View3DOptions()->SetOrthogonal(On);
@@ -320,7 +320,7 @@ void TFormChart3D::PageShow() {
     TFlagGuard Loading(FCreating);
     const TView3DOptions* V = FChart->View3DOptions();
     CBView3d->setChecked(FChart->View3D());
-    SE3d->SetValue(FChart->Chart3DPercent());
+    SE3d->ShowValue(FChart->Chart3DPercent());
     CBOrthogonal->setChecked(V->Orthogonal());
     CBZoomText->setChecked(V->ZoomText());
     SBZoom->setValue(V->Zoom());

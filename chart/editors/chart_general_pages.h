@@ -14,7 +14,7 @@ class QLabel;
 class QPushButton;
 class QScrollBar;
 
-class TChartSpinEdit;
+class TNumberEdit;
 class TRadioGroup;
 
 // What the General page's "Print Preview..." and "Export..." buttons open; a button without
@@ -29,16 +29,14 @@ class TFormChartGeneral : public TChartEditorPage {
   TFormChartGeneral(QWidget* Owner, TCustomChart* Chart);
 
   QCheckBox *CBAllowZoom, *CBAnimatedZoom, *CBClipPoints;
-  TChartSpinEdit* SEAniZoomSteps;
+  TNumberEdit* SEAniZoomSteps;
   TRadioGroup* RGPanning;
-  TChartSpinEdit *SEMarTop, *SEMarLeft, *SEMarBottom, *SEMarRight;
+  TNumberEdit *SEMarTop, *SEMarLeft, *SEMarBottom, *SEMarRight;
   QPushButton *BPrintPreview, *BExport;
 
   void PageShow() override;
 
  private:
-  // Index: left, top, right, bottom as the chart counts its margins.
-  void MarginChanged(int Index, TChartSpinEdit* Edit, int Value);
   QPointer<TCustomChart> FChart;
   bool FCreating = true;
 };
@@ -48,7 +46,7 @@ class TFormChartPage : public TChartEditorPage {
  public:
   TFormChartPage(QWidget* Owner, TCustomChart* Chart);
 
-  TChartSpinEdit* SEPointsPerPage;
+  TNumberEdit* SEPointsPerPage;
   QCheckBox* CBScaleLast;
   QLabel* LPageLegend;
   QPushButton *BFirst, *BPrevious, *BNext, *BLast;
@@ -68,7 +66,7 @@ class TFormChart3D : public TChartEditorPage {
 
   bool AllowRotation = true;
   QCheckBox *CBView3d, *CBOrthogonal, *CBZoomText;
-  TChartSpinEdit* SE3d;
+  TNumberEdit* SE3d;
   QScrollBar *SBZoom, *SBRotation, *SBElevation, *SBHOffset, *SBVOffset, *SBPerspec;
   QLabel *LZoom, *LRotation, *LElevation, *LHOffset, *LVOffset, *LPerspec;
 

@@ -51,10 +51,10 @@ TFormChartLegend::TFormChartLegend(QWidget* Owner, TChartLegend* Legend)
        QStringLiteral("Left Percent"), QStringLiteral("Right Percent"), QStringLiteral("X Value")});
   AddLabelled(Grid, 4, QStringLiteral("Text St&yle:"), CBLegStyle);
   SETopPos = SpinEdit(this, "SETopPos", 0, 100, 1);
-  SETopPos->SetRangeMessage(QLatin1String(LegendMessages::TopPos));
+  ChartRule(SETopPos).RangeMessage = QLatin1String(LegendMessages::TopPos);
   AddLabelled(Grid, 5, QStringLiteral("% Top &Pos:"), SETopPos);
   SEColWi = SpinEdit(this, "SEColWi", 0, 100, 5);
-  SEColWi->SetRangeMessage(QLatin1String(LegendMessages::ColorWidth));
+  ChartRule(SEColWi).RangeMessage = QLatin1String(LegendMessages::ColorWidth);
   AddLabelled(Grid, 6, QStringLiteral("% Color &Width:"), SEColWi);
 
   auto* Buttons = new QVBoxLayout;
@@ -104,16 +104,15 @@ TFormChartLegend::TFormChartLegend(QWidget* Owner, TChartLegend* Legend)
     if (!Updating && I >= 0) FLegend->SetTextStyle(TLegendTextStyle(I));
   });
   OnNumber(
-      SETopPos, this, Updating, [this](int V) { FLegend->SetTopPos(V); },
-      [this] { return FLegend->TopPos(); });
+      SETopPos, [this](int V) { FLegend->SetTopPos(V); }, [this] { return FLegend->TopPos(); });
   OnNumber(
-      SEColWi, this, Updating, [this](int V) { FLegend->SetColorWidth(V); },
+      SEColWi, [this](int V) { FLegend->SetColorWidth(V); },
       [this] { return FLegend->ColorWidth(); });
   OnNumber(
-      SEShadowSize, this, Updating, [this](int V) { FLegend->SetShadowSize(V); },
+      SEShadowSize, [this](int V) { FLegend->SetShadowSize(V); },
       [this] { return FLegend->ShadowSize(); });
   OnNumber(
-      SEMargin, this, Updating,
+      SEMargin,
       [this](int V) {
         if (FLegend->Vertical())
           FLegend->SetHorizMargin(V);
@@ -143,7 +142,7 @@ int TFormChartLegend::Margin() const {
 void TFormChartLegend::SetPosition(TLegendAlignment Value) {
   FLegend->SetAlignment(Value);
   TFlagGuard Loading(Updating);
-  SEMargin->SetValue(Margin());
+  SEMargin->ShowValue(Margin());
 }
 
 void TFormChartLegend::PageShow() {
@@ -154,10 +153,10 @@ void TFormChartLegend::PageShow() {
   CBInverted->setChecked(FLegend->Inverted());
   CBLegendStyle->setCurrentIndex(int(FLegend->LegendStyle()));
   CBLegStyle->setCurrentIndex(int(FLegend->TextStyle()));
-  SETopPos->SetValue(FLegend->TopPos());
-  SEColWi->SetValue(FLegend->ColorWidth());
-  SEShadowSize->SetValue(FLegend->ShadowSize());
-  SEMargin->SetValue(Margin());
+  SETopPos->ShowValue(FLegend->TopPos());
+  SEColWi->ShowValue(FLegend->ColorWidth());
+  SEShadowSize->ShowValue(FLegend->ShadowSize());
+  SEMargin->ShowValue(Margin());
   QRadioButton* Side[] = {RBLeft, RBRight, RBTop, RBBottom};
   Side[FLegend->Alignment()]->setChecked(true);
   Updating = false;
@@ -338,10 +337,10 @@ TFormChartPanel::TFormChartPanel(QWidget* Owner, TCustomChart* Chart)
   Bevel(RGBevelIn, &TCustomChartPanel::BevelInner, &TCustomChartPanel::SetBevelInner);
   Bevel(RGBevelOut, &TCustomChartPanel::BevelOuter, &TCustomChartPanel::SetBevelOuter);
   OnNumber(
-      SEPanelWi, this, Updating, [this](int V) { FChart->SetBevelWidth(V); },
+      SEPanelWi, [this](int V) { FChart->SetBevelWidth(V); },
       [this] { return FChart->BevelWidth(); });
   OnNumber(
-      SEPanelBor, this, Updating, [this](int V) { FChart->SetBorderWidth(V); },
+      SEPanelBor, [this](int V) { FChart->SetBorderWidth(V); },
       [this] { return FChart->BorderWidth(); });
   On(CBPanelBorder, &QCheckBox::clicked, this,
      [this](bool On) { FChart->SetBorderStyle(On ? bsSingle : bsNone); });
@@ -418,8 +417,8 @@ void TFormChartPanel::PageShow() {
     TFlagGuard Loading(Updating);
     RGBevelIn->SetItemIndex(std::min(int(FChart->BevelInner()), 2));
     RGBevelOut->SetItemIndex(std::min(int(FChart->BevelOuter()), 2));
-    SEPanelWi->SetValue(FChart->BevelWidth());
-    SEPanelBor->SetValue(FChart->BorderWidth());
+    SEPanelWi->ShowValue(FChart->BevelWidth());
+    SEPanelBor->ShowValue(FChart->BorderWidth());
     CBPanelBorder->setChecked(FChart->BorderStyle() != bsNone);
     const TChartGradient* G = FChart->Gradient();
     CBGradVisible->setChecked(G->Visible());
@@ -477,7 +476,7 @@ TFormChartWall::TFormChartWall(QWidget* Owner, TCustomChart* Chart, TChartWall* 
   });
   On(CBView3dWalls, &QCheckBox::clicked, this, [this](bool On) { FChart->SetView3DWalls(On); });
   OnNumber(
-      SEWallSize, this, Updating,
+      SEWallSize,
       [this](int V) {
         FWall->SetSize(V);
         CBDark3D->setEnabled(FWall->Size() > 0);
@@ -524,7 +523,7 @@ void TFormChartWall::PageShow() {
 void TFormChartWall::ShowWall() {
   TFlagGuard Loading(Updating);
   CBView3dWalls->setChecked(FChart->View3DWalls());
-  SEWallSize->SetValue(FWall->Size());
+  SEWallSize->ShowValue(FWall->Size());
   CBWallTransp->setChecked(FWall->Brush()->Style() == bsClear);
   CBDark3D->setChecked(FWall->Dark3D());
   CBDark3D->setEnabled(FWall->Size() > 0);

@@ -22,7 +22,7 @@ class TFormChartLegend : public TChartEditorPage {
 
   QCheckBox *CBShow, *CBResizeChart, *CBInverted;
   QComboBox *CBLegendStyle, *CBLegStyle;
-  TChartSpinEdit *SETopPos, *SEColWi, *SEShadowSize, *SEMargin;
+  TNumberEdit *SETopPos, *SEColWi, *SEShadowSize, *SEMargin;
   QPushButton *BColor, *BFont, *BFrame, *BDivLines, *BShadow;
   QRadioButton *RBLeft, *RBRight, *RBTop, *RBBottom;
 
@@ -68,7 +68,7 @@ class TFormChartPanel : public TChartEditorPage {
   TFormChartPanel(QWidget* Owner, TCustomChart* Chart);
 
   TRadioGroup *RGBevelIn, *RGBevelOut;
-  TChartSpinEdit *SEPanelWi, *SEPanelBor;
+  TNumberEdit *SEPanelWi, *SEPanelBor;
   QCheckBox* CBPanelBorder;
   QPushButton* BPanelColor;
   QCheckBox* CBGradVisible;
@@ -98,7 +98,7 @@ class TFormChartWall : public TChartEditorPage {
 
   QTabBar* TabSubWalls;
   QCheckBox *CBView3dWalls, *CBDark3D, *CBWallTransp;
-  TChartSpinEdit* SEWallSize;
+  TNumberEdit* SEWallSize;
   QPushButton *BWallColor, *BWallPen, *BWallBrush;
   TColorSwatch* SHWallColor;
 

@@ -12,9 +12,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "chart/editors/editor_controls.h"
 #include "chart/editors/pen_dialogs.h"
 #include "chart/engine/chart_exceptions.h"
 #include "chart/engine/chart_panel.h"
@@ -258,21 +258,10 @@ void TChartPreviewPage::mouseReleaseEvent(QMouseEvent*) {
 // --- the form ----------------------------------------------------------------------------------
 
 namespace {
-QPushButton* Button(QWidget* Parent, const QString& Caption, const char* Name) {
-  auto* B = new QPushButton(Caption, Parent);
-  B->setObjectName(QLatin1String(Name));
-  return B;
-}
-
-QSpinBox* MarginEdit(QWidget* Parent, const char* Name) {
-  auto* E = new QSpinBox(Parent);
-  E->setObjectName(QLatin1String(Name));
-  E->setRange(0, 100);
-  E->setSingleStep(5);
-  // A margin is taken once typed in full: a prefix on the way (6 of 60) is no margin the user
-  // asked for, and would become the old value that a refusal puts back.
-  E->setKeyboardTracking(false);
-  return E;
+// A margin of M by its place: left, top, right, bottom, as the edits are numbered.
+int& MarginOf(TRect& M, int Index) {
+  int* const Sides[] = {&M.Left, &M.Top, &M.Right, &M.Bottom};
+  return *Sides[Index & 3];
 }
 }  // namespace
 
@@ -295,10 +284,10 @@ TChartPreview::TChartPreview(QWidget* Owner) : TForm(Owner) {
 
   auto* MarginBox = new QGroupBox(QStringLiteral("Margins (%)"), this);
   auto* MarginGrid = new QGridLayout(MarginBox);
-  SELeft = MarginEdit(MarginBox, "SELeft");
-  SETop = MarginEdit(MarginBox, "SETop");
-  SERight = MarginEdit(MarginBox, "SERight");
-  SEBottom = MarginEdit(MarginBox, "SEBottom");
+  SELeft = SpinEdit(MarginBox, "SELeft", 0, 100, 5);
+  SETop = SpinEdit(MarginBox, "SETop", 0, 100, 5);
+  SERight = SpinEdit(MarginBox, "SERight", 0, 100, 5);
+  SEBottom = SpinEdit(MarginBox, "SEBottom", 0, 100, 5);
   // Placed as they lie on the sheet.
   MarginGrid->addWidget(SETop, 0, 1);
   MarginGrid->addWidget(SELeft, 1, 0);
@@ -347,12 +336,17 @@ TChartPreview::TChartPreview(QWidget* Owner) : TForm(Owner) {
   connect(Orientation, &TRadioGroup::Click, this, Guarded([this] {
             if (!FLoading) OrientationClick();
           }));
-  int Index = 0;
-  for (QSpinBox* E : {SELeft, SETop, SERight, SEBottom}) {
-    connect(E, &QSpinBox::valueChanged, this, Guarded([this, Index] {
-              if (!FChangingMargins) MarginChange(Index);
-            }));
-    ++Index;
+  for (int Index = 0; Index < 4; ++Index) {
+    TNumberEdit* E = Edit(Index);
+    E->OnRead = [this, Index] {
+      TRect M = Panel().PrintMarginsRect();
+      return double(MarginOf(M, Index));
+    };
+    E->OnCheck = [this, Index](double V) {
+      TRect M = Panel().PrintMarginsRect();
+      return MarginRefusal(Index, int(V), MarginOf(M, OppositeMargin(Index)));
+    };
+    E->OnApply = [this, Index](double V) { MarginChange(Index, int(V)); };
   }
   connect(ShowMargins, &QCheckBox::clicked, this, Guarded([this] { ShowMarginsClick(); }));
   connect(BReset, &QPushButton::clicked, this, Guarded([this] { BResetClick(); }));
@@ -367,8 +361,8 @@ TChartPreview::TChartPreview(QWidget* Owner) : TForm(Owner) {
 
 TCustomChartPanel& TChartPreview::Panel() const { return *ChartPreviewPage->Image(); }
 
-QSpinBox* TChartPreview::Edit(int Index) const {
-  QSpinBox* const E[] = {SELeft, SETop, SERight, SEBottom};
+TNumberEdit* TChartPreview::Edit(int Index) const {
+  TNumberEdit* const E[] = {SELeft, SETop, SERight, SEBottom};
   return E[Index & 3];
 }
 
@@ -396,12 +390,11 @@ void TChartPreview::ProportionalMargins() {
 }
 
 void TChartPreview::ShowMarginValues() {
-  const TFlagGuard G(FChangingMargins);
   const TRect M = Panel().PrintMarginsRect();
-  SELeft->setValue(M.Left);
-  SETop->setValue(M.Top);
-  SERight->setValue(M.Right);
-  SEBottom->setValue(M.Bottom);
+  SELeft->ShowValue(M.Left);
+  SETop->ShowValue(M.Top);
+  SERight->ShowValue(M.Right);
+  SEBottom->ShowValue(M.Bottom);
   BReset->setEnabled(M != FOldMargins);
 }
 
@@ -455,17 +448,9 @@ void TChartPreview::OrientationClick() {
   ChartPreviewPage->Redraw();
 }
 
-void TChartPreview::MarginChange(int Index) {
+void TChartPreview::MarginChange(int Index, int Value) {
   TRect M = Panel().PrintMarginsRect();
-  int* const Side[] = {&M.Left, &M.Top, &M.Right, &M.Bottom};
-  const int Value = Edit(Index)->value();
-  // A margin and its opposite leave the chart some room, or the edit goes back.
-  if (Value + *Side[(Index + 2) & 3] >= 100) {
-    const TFlagGuard G(FChangingMargins);
-    Edit(Index)->setValue(*Side[Index]);
-    return;
-  }
-  *Side[Index] = Value;
+  MarginOf(M, Index) = Value;
   Panel().SetPrintMargins(M.Left, M.Top, M.Right, M.Bottom);
   BReset->setEnabled(M != FOldMargins);
   ChartPreviewPage->Redraw();

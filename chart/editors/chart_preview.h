@@ -12,7 +12,7 @@ class QCheckBox;
 class QComboBox;
 class QPushButton;
 class QScrollBar;
-class QSpinBox;
+class TNumberEdit;
 class TCustomChartPanel;
 class TRadioGroup;
 
@@ -73,14 +73,14 @@ class TChartPreview : public TForm {
   QComboBox* Printers;
   QPushButton *BSetupPrinter, *BReset, *BPrint, *BClose;
   TRadioGroup* Orientation;
-  QSpinBox *SELeft, *SETop, *SERight, *SEBottom;
+  TNumberEdit *SELeft, *SETop, *SERight, *SEBottom;
   QCheckBox *ShowMargins, *CBProp;
   QScrollBar* Resolution;
 
   void PrintersChange();
   void BSetupPrinterClick();
   void OrientationClick();
-  void MarginChange(int Index);
+  void MarginChange(int Index, int Value);
   void ShowMarginsClick();
   void BResetClick();
   void ResolutionChange();
@@ -97,9 +97,8 @@ class TChartPreview : public TForm {
   void ProportionalMargins();
   void ShowMarginValues();
   void ChangeMargins(bool DisableProportional, const TRect& Margins);
-  QSpinBox* Edit(int Index) const;
+  TNumberEdit* Edit(int Index) const;
   TRect FOldMargins;
-  bool FChangingMargins = false;
   bool FChangingProp = false;
   bool FLoading = false;
 };

@@ -5,173 +5,60 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
+#include "chart/editors/axis_texts.h"
 #include "platform/app_services.h"
 #include "platform/controls.h"
-#include "platform/dialogs.h"
-#include "platform/flag_guard.h"
 
-namespace {
-// The up-down buttons sit inside the edit's right end, as wide as a scroll bar's arrows.
-constexpr int UpDownWidth = 16;
-}  // namespace
-
-TChartSpinEdit::TChartSpinEdit(QWidget* Parent) : QLineEdit(Parent), FUpDown(new TUpDown(this)) {
-  FUpDown->setCursor(Qt::ArrowCursor);
-  FUpDown->SetMax(32000);
-  setTextMargins(0, 0, UpDownWidth, 0);
-  setMaximumWidth(80);
-  connect(this, &QLineEdit::textEdited, this, [this] { RunGuarded([this] { TextEdited(); }); });
-  connect(FUpDown, &TUpDown::Click, this, [this] { RunGuarded([this] { Stepped(); }); });
-}
-
-void TChartSpinEdit::SetRange(int Min, int Max) {
-  FUpDown->SetMin(Min);
-  FUpDown->SetMax(Max);
-}
-
-void TChartSpinEdit::SetValue(int Value) {
-  FValue = std::clamp(Value, MinValue(), MaxValue());
-  FUpDown->SetPosition(FValue);
-  if (FTyping) {
-    FTextLate = true;
-    return;
-  }
-  // A value loaded afresh has no typing to undo.
-  FBefore.reset();
-  if (text() != QString::number(FValue)) setText(QString::number(FValue));
-}
-
-bool ReadWholeNumber(const QString& Text, int Min, int Max, int& Value) {
-  bool Ok = false;
-  const int V = Text.trimmed().toInt(&Ok);
-  if (!Ok || V < Min || V > Max) return false;
-  Value = V;
-  return true;
-}
-
-bool TChartSpinEdit::ReadValue(int& Value) const {
-  return ReadWholeNumber(text(), MinValue(), MaxValue(), Value);
-}
-
-void TChartSpinEdit::TextEdited() {
-  if (!FBefore) FBefore = FValue;
-  int V = 0;
-  const bool Readable = ReadValue(V);
-  FRefused = FTextLate = false;
-  {
-    TFlagGuard Typing(FTyping);
-    if (Readable)
-      emit Changed(V);
-    else
-      emit Unreadable();
-  }
-  if (Readable && !FRefused && !FTextLate) {
-    FValue = V;
-    FUpDown->SetPosition(V);
-  }
-}
-
-bool TChartSpinEdit::FinishTyping() {
-  const bool Refused = FRefused, Late = FTextLate;
-  FRefused = FTextLate = false;
-  if (!FBefore) {
-    int V = 0;
-    if (ReadValue(V)) return true;
-    SetValue(FValue);
-    return false;
-  }
-  const int Before = *FBefore;
-  FBefore.reset();
-  const QString Typed = text();
-  bool IsNumber = false;
-  const int V = Typed.trimmed().toInt(&IsNumber);
-  const bool InRange = IsNumber && V >= MinValue() && V <= MaxValue();
-  if (InRange && !Refused && !Late) return true;
-  // Text that is no number and that the page made something of (an emptied edit) stands.
-  if (!IsNumber && Late) {
-    SetValue(FValue);
+bool TChartNumberRule::Parse(const QString& Text, double& Value) const {
+  if (EmptyIsZero && Text.trimmed().isEmpty()) {
+    Value = 0;
     return true;
   }
-  Restore(Before);
-  if (InRange && Refused) {
-    // Handed on again, now with the page's message, from the value before the typing.
-    emit Changed(V);
-    const bool Taken = !FRefused;
-    if (Taken) SetValue(V);
-    FRefused = false;
-    return Taken;
-  }
-  // A number the page put back itself has been refused without a word.
-  if (InRange) return false;
-  const QString Message = RefusalText(Typed, IsNumber, V);
-  if (!Message.isEmpty()) ShowError(Message);
-  return false;
+  return TNumberRule::Parse(Text, Value);
 }
 
-void TChartSpinEdit::Restore(int Value) {
-  if (FValue != Value) emit Changed(Value);
-  FRefused = false;
-  SetValue(Value);
-}
-
-QString TChartSpinEdit::RefusalText(const QString& Text, bool IsNumber, int Number) const {
-  if (IsNumber) {
-    if (Number < MinValue() && !FBelowMessage.isEmpty()) return FBelowMessage;
-    if (!FRangeMessage.isEmpty()) return FRangeMessage;
-    return QStringLiteral("Value must be between %1 and %2").arg(MinValue()).arg(MaxValue());
-  }
+QString TChartNumberRule::RefusalText(const QString& Text) const {
   const QString T = Text.trimmed();
+  // Nothing typed yet, or a number only begun: what was in force comes back without a word.
   if (T.isEmpty() || T == u"-" || T == u"+") return {};
-  return QStringLiteral("'%1' is not a valid integer value").arg(T);
+  return Frame.arg(Refusal(T));
 }
 
-void TChartSpinEdit::Stepped() {
-  // A step starts from the value in force; what was typed and refused is dropped.
-  FRefused = FTextLate = false;
-  FBefore.reset();
-  SetValue(FUpDown->Position());
-  emit Changed(FValue);
-}
-
-void TChartSpinEdit::keyPressEvent(QKeyEvent* Event) {
-  const int Key = Event->key();
-  if (Key == Qt::Key_Up || Key == Qt::Key_Down) {
-    FUpDown->Step(Key == Qt::Key_Up ? btNext : btPrev);
-    return;
+QString TChartNumberRule::Refusal(const QString& T) const {
+  double V = 0;
+  if (!Parse(T, V)) {
+    if (Whole) return QStringLiteral("'%1' is not a valid integer value").arg(T);
+    QString Error;
+    ReadNumberText(T, Error);
+    return Error.isEmpty() ? QStringLiteral("'%1' is not a valid number").arg(T) : Error;
   }
-  if (Key == Qt::Key_Return || Key == Qt::Key_Enter) {
-    bool Stood = true;
-    RunGuarded([&] { Stood = FinishTyping(); });
-    // A refused number keeps the user here: Enter does not go on to the dialog's default button.
-    if (!Stood) return;
+  if (V < Min && !BelowMessage.isEmpty()) return BelowMessage;
+  if (!RangeMessage.isEmpty()) return RangeMessage;
+  return QStringLiteral("Value must be between %1 and %2").arg(Format(Min), Format(Max));
+}
+
+QString TChartNumberRule::Format(double Value) const {
+  return Whole ? TNumberRule::Format(Value) : NumberText(Value);
+}
+
+TChartNumberRule& ChartRule(TNumberEdit* Edit) {
+  auto* R = dynamic_cast<TChartNumberRule*>(&Edit->Rule());
+  if (!R) {
+    auto Made = std::make_unique<TChartNumberRule>(Edit->Rule().Whole, Edit->Rule().Min,
+                                                   Edit->Rule().Max, Edit->Rule().Caption);
+    R = Made.get();
+    Edit->SetRule(std::move(Made));
   }
-  QLineEdit::keyPressEvent(Event);
+  return *R;
 }
 
-void TChartSpinEdit::focusOutEvent(QFocusEvent* Event) {
-  // Left by the user's hand; not as its window is left for another one or its page goes away,
-  // when there is no one to tell.
-  const Qt::FocusReason Why = Event->reason();
-  if (Why == Qt::TabFocusReason || Why == Qt::BacktabFocusReason || Why == Qt::MouseFocusReason ||
-      Why == Qt::ShortcutFocusReason)
-    RunGuarded([this] { FinishTyping(); });
-  QLineEdit::focusOutEvent(Event);
-}
-
-void TChartSpinEdit::hideEvent(QHideEvent* Event) {
-  // The window closed by its title bar while the typing went on: the user left the edit with it,
-  // and nothing else would settle what the typing applied.
-  if (FBefore && !window()->isVisible()) RunGuarded([this] { FinishTyping(); });
-  QLineEdit::hideEvent(Event);
-}
-
-void TChartSpinEdit::resizeEvent(QResizeEvent* Event) {
-  QLineEdit::resizeEvent(Event);
-  FUpDown->setGeometry(width() - UpDownWidth - 1, 1, UpDownWidth, height() - 2);
+QString MarginRefusal(int Index, int Value, int Opposite) {
+  if (Value + Opposite < 100) return {};
+  return Index % 2 == 0 ? QStringLiteral("Left and Right Margins together must be below 100%")
+                        : QStringLiteral("Top and Bottom Margins together must be below 100%");
 }
 
 QLabel* AddLabelled(QGridLayout* Grid, int Row, const QString& Caption, QWidget* Control) {
@@ -188,11 +75,21 @@ QCheckBox* CheckBox(QWidget* Parent, const QString& Caption, const char* Name) {
   return C;
 }
 
-TChartSpinEdit* SpinEdit(QWidget* Parent, const char* Name, int Min, int Max, int Increment) {
-  auto* E = new TChartSpinEdit(Parent);
+TNumberEdit* SpinEdit(QWidget* Parent, const char* Name, int Min, int Max, int Increment) {
+  auto* E = new TNumberEdit(Parent);
   E->setObjectName(QLatin1String(Name));
-  E->SetRange(Min, Max);
-  E->SetIncrement(Increment);
+  E->SetRule(std::make_unique<TChartNumberRule>(true, Min, Max));
+  E->SetLive(true);
+  E->SetSpin(Increment);
+  E->setMaximumWidth(80);
+  return E;
+}
+
+TNumberEdit* RealEdit(QWidget* Parent, const char* Name, double Min, double Max) {
+  auto* E = new TNumberEdit(Parent);
+  E->setObjectName(QLatin1String(Name));
+  E->SetRule(std::make_unique<TChartNumberRule>(false, Min, Max));
+  E->SetLive(true);
   return E;
 }
 

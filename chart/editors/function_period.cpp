@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -26,8 +25,9 @@ TFormPeriod::TFormPeriod(QWidget* Owner) : TForm(Owner) {
   Grid->addWidget(LCalc, 0, 0, 1, 3);
   RBNum = new QRadioButton(QStringLiteral("&Number of points:"), this);
   RBNum->setObjectName(QStringLiteral("RBNum"));
-  ENum = new QLineEdit(this);
-  ENum->setObjectName(QStringLiteral("ENum"));
+  ENum = RealEdit(this, "ENum", 0);
+  ChartRule(ENum).Frame = QStringLiteral("Incorrect value. Reason: %1");
+  ChartRule(ENum).BelowMessage = QLatin1String(FunctionPeriodMessage);
   ENum->setMaximumWidth(90);
   CBAll = CheckBox(this, QStringLiteral("&All points"), "CBAll");
   Grid->addWidget(RBNum, 1, 0);
@@ -53,23 +53,17 @@ TFormPeriod::TFormPeriod(QWidget* Owner) : TForm(Owner) {
   Buttons->addWidget(BOk);
   Buttons->addWidget(BCancel);
   Grid->addLayout(Buttons, 4, 0, 1, 3);
+  SetButtonModalResult(BOk, mrOk);
   SetButtonModalResult(BCancel, mrCancel);
-  // Not closing before the count is read: the message about a wrong one runs its own loop.
-  On(BOk, &QPushButton::clicked, this, [this] {
-    if (ReadCount()) SetModalResult(mrOk);
-  });
 
   On(RBNum, &QRadioButton::clicked, this, [this] { SetStyle(psNumPoints); });
   On(RBRange, &QRadioButton::clicked, this, [this] { SetStyle(psRange); });
-  // Only text that reads as a number is taken: "" or "1e" on the way to a number is no error.
-  On(ENum, &QLineEdit::textEdited, this, [this](const QString& Text) {
-    QString Error;
-    const auto V = ReadNumberText(Text, Error);
-    if (Showing || !V || *V < 0) return;
-    Period = *V;
-    if (*V != 0) CBAll->setChecked(false);
+  ENum->OnRead = [this] { return Period; };
+  ENum->OnApply = [this](double V) {
+    Period = V;
+    if (V != 0) CBAll->setChecked(false);
     ShowLabel();
-  });
+  };
   On(CBAll, &QCheckBox::clicked, this, [this](bool On) {
     if (!On) return;
     ENum->setText(QStringLiteral("0"));
@@ -95,23 +89,9 @@ void TFormPeriod::FormShow() {
   RBNum->setChecked(PeriodStyle == psNumPoints);
   RGAlign->SetItemIndex(int(PeriodAlign));
   CBAll->setChecked(Period == 0);
-  ENum->setText(NumberText(Period));
+  ENum->ShowValue(Period);
   EnableControls(CanRange, {RBRange, BChange, BLabel});
   SetStyle(PeriodStyle);
-}
-
-bool TFormPeriod::ReadCount() {
-  if (PeriodStyle != psNumPoints) return true;
-  QString Error;
-  const auto V = ReadNumberText(ENum->text(), Error);
-  if (V && *V < 0) Error = QLatin1String(FunctionPeriodMessage);
-  if (!V || *V < 0) {
-    ShowIncorrectValue(Error);
-    ENum->setFocus();
-    return false;
-  }
-  Period = *V;
-  return true;
 }
 
 void TFormPeriod::SetStyle(TFunctionPeriodStyle Value) {

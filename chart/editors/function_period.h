@@ -6,7 +6,7 @@
 
 class QCheckBox;
 class QLabel;
-class QLineEdit;
+class TNumberEdit;
 class QPushButton;
 class QRadioButton;
 class TRadioGroup;
@@ -24,7 +24,7 @@ class TFormPeriod : public TForm {
 
   QLabel *LCalc, *BLabel;
   QRadioButton *RBNum, *RBRange;
-  QLineEdit* ENum;
+  TNumberEdit* ENum;
   QCheckBox* CBAll;
   QPushButton *BChange, *BOk, *BCancel;
   TRadioGroup* RGAlign;
@@ -34,8 +34,6 @@ class TFormPeriod : public TForm {
 
  private:
   void ShowLabel();
-  // Takes the count typed into ENum; a text that is no count of points is refused with a message.
-  bool ReadCount();
   void SetStyle(TFunctionPeriodStyle Value);
   bool Showing = false;
 };

@@ -97,10 +97,10 @@ TGrid3DSeriesEditor::TGrid3DSeriesEditor(QWidget* Owner) : TSeriesFormatPage(Own
       SEPalette, [](G& S, int V) { S.SetPaletteSteps(V); }, [](G& S) { return S.PaletteSteps(); });
   // A grid the series cannot hold is refused with its message and the old grid stays.
   EditNumber<G>(
-      SEXGrid, [this](G& S, int V) { S.CreateValues(V, SEZGrid->Value()); },
+      SEXGrid, [this](G& S, int V) { S.CreateValues(V, SEZGrid->IntValue()); },
       [](G& S) { return S.NumXValues(); });
   EditNumber<G>(
-      SEZGrid, [this](G& S, int V) { S.CreateValues(SEXGrid->Value(), V); },
+      SEZGrid, [this](G& S, int V) { S.CreateValues(SEXGrid->IntValue(), V); },
       [](G& S) { return S.NumZValues(); });
   EditNumber<G>(
       EDepth, [](G& S, int V) { S.SetTimesZOrder(V); }, [](G& S) { return S.TimesZOrder(); });
@@ -112,12 +112,12 @@ void TGrid3DSeriesEditor::LoadControls() {
   // Only a series that makes its own values can be given another grid; one that the program
   // filled would lose its points.
   const bool CanMake = S->OnGetYValue || S->SampleValues();
-  SEXGrid->SetValue(S->NumXValues());
-  SEZGrid->SetValue(S->NumZValues());
+  SEXGrid->ShowValue(S->NumXValues());
+  SEZGrid->ShowValue(S->NumZValues());
   SEXGrid->setEnabled(CanMake);
   SEZGrid->setEnabled(CanMake);
-  SEPalette->SetValue(S->PaletteSteps());
-  EDepth->SetValue(S->TimesZOrder());
+  SEPalette->ShowValue(S->PaletteSteps());
+  EDepth->ShowValue(S->TimesZOrder());
   if (S->UsePalette())
     RGPalette->setChecked(true);
   else if (S->UseColorRange())
@@ -191,7 +191,7 @@ TPolarSeriesEditor::TPolarSeriesEditor(QWidget* Owner) : TSeriesFormatPage(Owner
   CBCircled = CheckBox(this, QStringLiteral("&Circled"), "CBCircled");
   Grid->addWidget(CBCircled, 0, 0, 1, 2);
   SERotation = SpinEdit(this, "SERotation", 0, 360, 5);
-  SERotation->SetRangeMessage(QLatin1String(PieMessages::RotationAngle));
+  ChartRule(SERotation).RangeMessage = QLatin1String(PieMessages::RotationAngle);
   AddLabelled(Grid, 1, QStringLiteral("&Rotation:"), SERotation);
   SEXRadius = SpinEdit(this, "SEXRadius", 0, 2000, 5);
   AddLabelled(Grid, 2, QStringLiteral("&X Radius:"), SEXRadius);
@@ -199,7 +199,10 @@ TPolarSeriesEditor::TPolarSeriesEditor(QWidget* Owner) : TSeriesFormatPage(Owner
   AddLabelled(Grid, 3, QStringLiteral("&Y Radius:"), SEYRadius);
   SEAngleInc = SpinEdit(this, "SEAngleInc", 1, 360, 5);
   LAngleInc = AddLabelled(Grid, 4, QStringLiteral("&Increment:"), SEAngleInc);
-  SERadiusInc = SpinEdit(this, "SERadiusInc", 0, 1000000, 1);
+  // The radius axis' increment: any step from 0 up, fractions too.
+  SERadiusInc = RealEdit(this, "SERadiusInc", 0);
+  SERadiusInc->SetSpin(1);
+  SERadiusInc->setMaximumWidth(120);
   AddLabelled(Grid, 5, QStringLiteral("Increment:"), SERadiusInc);
   CheckBox1 = CheckBox(this, QStringLiteral("C&lose Circle"), "CheckBox1");
   Grid->addWidget(CheckBox1, 6, 0, 1, 2);
@@ -242,9 +245,9 @@ TPolarSeriesEditor::TPolarSeriesEditor(QWidget* Owner) : TSeriesFormatPage(Owner
         auto* Polar = dynamic_cast<TPolarSeries*>(&S);
         return Polar ? RoundInt(Polar->AngleIncrement()) : 0;
       });
-  EditNumber<P>(
-      SERadiusInc, [](P& S, int V) { S.SetRadiusIncrement(V); },
-      [](P& S) { return RoundInt(S.RadiusIncrement()); });
+  EditReal<P>(
+      SERadiusInc, [](P& S, double V) { S.SetRadiusIncrement(V); },
+      [](P& S) { return S.RadiusIncrement(); });
   Edit<P>(CheckBox1, &QCheckBox::clicked, [](P& S, bool On) { S.SetCloseCircle(On); });
   Edit<P>(BPiePen, &QPushButton::clicked, [this](P& S) { EditChartPen(this, *S.CirclePen()); });
   Edit<P>(Button2, &QPushButton::clicked, [this](P& S) {
@@ -267,10 +270,10 @@ void TPolarSeriesEditor::LoadControls() {
   auto* S = As<TCustomPolarSeries>();
   if (!S) return;
   CBCircled->setChecked(S->Circled());
-  SERotation->SetValue(S->RotationAngle());
-  SEXRadius->SetValue(S->CustomXRadius());
-  SEYRadius->SetValue(S->CustomYRadius());
-  SERadiusInc->SetValue(RoundInt(S->RadiusIncrement()));
+  SERotation->ShowValue(S->RotationAngle());
+  SEXRadius->ShowValue(S->CustomXRadius());
+  SEYRadius->ShowValue(S->CustomYRadius());
+  SERadiusInc->ShowValue(S->RadiusIncrement());
   CheckBox1->setChecked(S->CloseCircle());
   CBAngleLabels->setChecked(S->CircleLabels());
   CBLabelsRot->setChecked(S->CircleLabelsRotated());
@@ -278,7 +281,7 @@ void TPolarSeriesEditor::LoadControls() {
   auto* Polar = dynamic_cast<TPolarSeries*>(S);
   SEAngleInc->setVisible(Polar != nullptr);
   LAngleInc->setVisible(Polar != nullptr);
-  if (Polar) SEAngleInc->SetValue(RoundInt(Polar->AngleIncrement()));
+  if (Polar) SEAngleInc->ShowValue(RoundInt(Polar->AngleIncrement()));
 }
 
 void TPolarSeriesEditor::InsertPages() { InsertPointerForm(this); }

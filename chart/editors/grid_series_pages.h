@@ -18,7 +18,7 @@ class TGrid3DSeriesEditor : public TSeriesFormatPage {
 
   QRadioButton *RGColor, *RGRange, *RGPalette;
   TColorSwatch *Shape1, *Shape2, *Shape3;
-  TChartSpinEdit *SEPalette, *SEXGrid, *SEZGrid, *EDepth;
+  TNumberEdit *SEPalette, *SEXGrid, *SEZGrid, *EDepth;
 
  protected:
   void LoadControls() override;
@@ -46,7 +46,7 @@ class TPolarSeriesEditor : public TSeriesFormatPage {
   explicit TPolarSeriesEditor(QWidget* Owner);
 
   QCheckBox *CBCircled, *CheckBox1, *CBAngleLabels, *CBLabelsRot;
-  TChartSpinEdit *SERotation, *SEXRadius, *SEYRadius, *SEAngleInc, *SERadiusInc;
+  TNumberEdit *SERotation, *SEXRadius, *SEYRadius, *SEAngleInc, *SERadiusInc;
   QLabel* LAngleInc;
   QPushButton *BPiePen, *Button2, *BBackPieColor, *BBrush, *Button1;
 

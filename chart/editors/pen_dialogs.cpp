@@ -36,8 +36,13 @@ int RunChartModal(TForm& Form) {
   Form.SetModalResult(mrNone);
   Form.show();
   ModalRunner()(Form);
-  const TModalResult Result = Form.ModalResult();
+  TModalResult Result = Form.ModalResult();
+  // The form's checks decide as at the end of its modal run: one that stays open gave no result.
   if (Form.isVisible()) Form.close();
+  if (Form.isVisible()) {
+    Result = mrNone;
+    Form.hide();
+  }
   return Result;
 }
 
@@ -162,8 +167,7 @@ TPenDialog::TPenDialog(QWidget* Owner, TPen& Pen) : TForm(Owner), ThePen(Pen) {
   connect(RGStyle, &TRadioGroup::Click, this, [this] { RunGuarded([this] { RGStyleClick(); }); });
   // A width refused when the edit is left says so and puts back the width before the typing.
   OnNumber(
-      SEWidth, this, Updating, [this](int W) { SEWidthChange(W); },
-      [this] { return ThePen.Width(); });
+      SEWidth, [this](int W) { SEWidthChange(W); }, [this] { return ThePen.Width(); });
   connect(CBVisible, &QCheckBox::clicked, this,
           [this] { RunGuarded([this] { CBVisibleClick(); }); });
   connect(BColor, &QPushButton::clicked, this, [this] { RunGuarded([this] { BColorClick(); }); });
@@ -193,7 +197,7 @@ void TPenDialog::FormShow() {
     RGStyle->SetItemIndex(CP && CP->SmallDots() ? int(Items.size()) - 1 : Style);
   }
   if (CP) CBVisible->setChecked(CP->Visible());
-  SEWidth->SetValue(ThePen.Width());
+  SEWidth->ShowValue(ThePen.Width());
   RGStyle->setEnabled(ThePen.Width() == 1);
   SHColor->SetColor(ThePen.Color());
   Updating = false;

@@ -16,7 +16,7 @@ class QLabel;
 class QPushButton;
 class QWidget;
 class TChartPen;
-class TChartSpinEdit;
+class TNumberEdit;
 class TRadioGroup;
 class TUpDown;
 
@@ -66,7 +66,7 @@ class TPenDialog : public TForm {
   TPen& ThePen;
   bool Updating = true;
   QCheckBox* CBVisible;
-  TChartSpinEdit* SEWidth;
+  TNumberEdit* SEWidth;
   TUpDown* UDWidth;
   TRadioGroup* RGStyle;
   TColorSwatch* SHColor;

@@ -3,18 +3,13 @@
 // page whose series was deleted empties itself instead of writing into freed memory), the
 // loading flag that keeps the page from writing back what it shows, and the registration of the
 // pages by class name.
-#include <memory>
-#include <optional>
+#include <cmath>
 #include <type_traits>
-#include <utility>
 
-#include <QLineEdit>
 #include <QPointer>
 
-#include "chart/editors/axis_texts.h"
 #include "chart/editors/editor_controls.h"
 #include "chart/engine/chart_series.h"
-#include "platform/dialogs.h"
 
 class TColorSwatch;
 class TSeriesPointer;
@@ -61,42 +56,26 @@ class TSeriesFormatPage : public TChartEditorPage {
         Handler(*X);
     });
   }
-  // A number edit of the series: applied only when it reads as a whole number in range.
+  // A number edit of the series: Apply is handed each value taken, Current reads the value
+  // in force; with the series gone the page empties itself.
   template <class T, class FApply, class FCurrent>
-  void EditNumber(TChartSpinEdit* E, FApply Apply, FCurrent Current) {
-    OnNumber(
-        E, this, FLoading,
-        [this, Apply](int V) {
-          if (T* X = As<T>())
-            Apply(*X, V);
-          else
-            Empty();
-        },
-        [this, E, Current] {
-          T* X = As<T>();
-          return X ? Current(*X) : E->Value();
-        });
+  void EditReal(TNumberEdit* E, FApply Apply, FCurrent Current) {
+    E->OnRead = [this, E, Current] {
+      T* X = As<T>();
+      return X ? double(Current(*X)) : E->Value();
+    };
+    E->OnApply = [this, Apply](double V) {
+      if (T* X = As<T>())
+        Apply(*X, V);
+      else
+        Empty();
+    };
   }
-  // A text edit of a floating-point value: text that reads as a number is applied as it is
-  // typed ("-" or "1e" on the way to a number is no error yet). Enter or leaving the edit
-  // settles the typing: text that is still no number then says so, and the value in force
-  // before the typing comes back. An emptied edit changes nothing.
+  // The same for a whole number edit.
   template <class T, class FApply, class FCurrent>
-  void EditReal(QLineEdit* E, FApply Apply, FCurrent Current) {
-    auto Before = std::make_shared<std::optional<double>>();
-    Edit<T>(E, &QLineEdit::textEdited, [Apply, Current, Before](T& X, const QString& Text) {
-      if (!*Before) *Before = Current(X);
-      QString Error;
-      if (const auto V = ReadNumberText(Text, Error)) Apply(X, *V);
-    });
-    Edit<T>(E, &QLineEdit::editingFinished, [Apply, Before, E](T& X) {
-      const std::optional<double> Was = std::exchange(*Before, std::nullopt);
-      QString Error;
-      if (!Was || E->text().trimmed().isEmpty() || ReadNumberText(E->text(), Error)) return;
-      Apply(X, *Was);
-      E->setText(NumberText(*Was));
-      ShowError(Error);
-    });
+  void EditNumber(TNumberEdit* E, FApply Apply, FCurrent Current) {
+    EditReal<T>(
+        E, [Apply](T& X, double V) { Apply(X, static_cast<int>(std::lround(V))); }, Current);
   }
 
  private:

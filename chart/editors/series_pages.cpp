@@ -113,8 +113,8 @@ void TSeriesPointerEditor::LoadControls() {
   CB3dPoint->setChecked(P->Draw3D());
   CBPoiDark->setChecked(P->Dark3D());
   CBInflate->setChecked(P->InflateMargins());
-  SEPointHorizSize->SetValue(P->HorizSize());
-  SEPointVertSize->SetValue(P->VertSize());
+  SEPointHorizSize->ShowValue(P->HorizSize());
+  SEPointVertSize->ShowValue(P->VertSize());
   CBStyle->setCurrentIndex(int(P->Style()));
   CBDefBrushColor->setChecked(P->Brush()->Color() == clChartAuto);
   CheckEnabled();
@@ -290,13 +290,13 @@ TBarSeriesEditor::TBarSeriesEditor(QWidget* Owner) : TSeriesFormatPage(Owner) {
        QStringLiteral("Rect.Gradient")});
   AddLabelled(Grid, 0, QStringLiteral("St&yle:"), CBBarStyle);
   SEBarwidth = SpinEdit(this, "SEBarwidth", 1, 100, 5);
-  SEBarwidth->SetRangeMessage(QLatin1String(BarMessages::WidthPercent));
+  ChartRule(SEBarwidth).RangeMessage = QLatin1String(BarMessages::WidthPercent);
   AddLabelled(Grid, 1, QStringLiteral("% Bar &Width:"), SEBarwidth);
   SEBarOffset = SpinEdit(this, "SEBarOffset", -100, 100, 5);
-  SEBarOffset->SetRangeMessage(QLatin1String(BarMessages::OffsetPercent));
+  ChartRule(SEBarOffset).RangeMessage = QLatin1String(BarMessages::OffsetPercent);
   AddLabelled(Grid, 2, QStringLiteral("% Bar O&ffset:"), SEBarOffset);
   CBYOrigin = CheckBox(this, QStringLiteral("Use &Origin:"), "CBYOrigin");
-  EYOrigin = LineEdit(this, "EYOrigin");
+  EYOrigin = RealEdit(this, "EYOrigin");
   Grid->addWidget(CBYOrigin, 3, 0);
   Grid->addWidget(EYOrigin, 3, 1);
   RGMultiBar = RadioGroup(this, "RGMultiBar", QStringLiteral("&Multiple Bar:"),
@@ -362,10 +362,10 @@ void TBarSeriesEditor::LoadControls() {
   auto* S = As<TCustomBarSeries>();
   if (!S) return;
   CBBarStyle->setCurrentIndex(int(S->BarStyle()));
-  SEBarwidth->SetValue(S->BarWidthPercent());
-  SEBarOffset->SetValue(S->OffsetPercent());
+  SEBarwidth->ShowValue(S->BarWidthPercent());
+  SEBarOffset->ShowValue(S->OffsetPercent());
   CBYOrigin->setChecked(S->UseYOrigin());
-  EYOrigin->setText(NumberText(S->YOrigin()));
+  EYOrigin->ShowValue(S->YOrigin());
   EYOrigin->setEnabled(S->UseYOrigin());
   RGMultiBar->SetItemIndex(int(S->MultiBar()));
   CBDarkBar->setChecked(S->Dark3D());
@@ -389,7 +389,7 @@ TPieSeriesEditor::TPieSeriesEditor(QWidget* Owner) : TSeriesFormatPage(Owner) {
   Grid->addWidget(CBDark3D, 2, 0);
   Grid->addWidget(CBPatterns, 3, 0);
   SERotation = SpinEdit(this, "SERotation", 0, 360, 5);
-  SERotation->SetRangeMessage(QLatin1String(PieMessages::RotationAngle));
+  ChartRule(SERotation).RangeMessage = QLatin1String(PieMessages::RotationAngle);
   AddLabelled(Grid, 4, QStringLiteral("&Rotation:"), SERotation);
   SEExpBig = SpinEdit(this, "SEExpBig", 0, 100, 5);
   AddLabelled(Grid, 5, QStringLiteral("&Explode biggest:"), SEExpBig);
@@ -415,7 +415,7 @@ TPieSeriesEditor::TPieSeriesEditor(QWidget* Owner) : TSeriesFormatPage(Owner) {
   CBOther =
       ComboBox(Other, "CBOther",
                {QStringLiteral("None"), QStringLiteral("Below %"), QStringLiteral("Below Value")});
-  EOtherValue = LineEdit(Other, "EOtherValue");
+  EOtherValue = RealEdit(Other, "EOtherValue");
   EOtherLabel = LineEdit(Other, "EOtherLabel");
   EOtherLabel->setText(QStringLiteral("Other"));
   AddLabelled(OGrid, 0, QStringLiteral("&Style:"), CBOther);
@@ -464,12 +464,12 @@ TPieSeriesEditor::TPieSeriesEditor(QWidget* Owner) : TSeriesFormatPage(Owner) {
       [](S& X) { return X.CustomYRadius(); });
   Edit<S>(CBAutoX, &QCheckBox::clicked, [this](S& X, bool On) {
     if (!On) return;
-    SEXRadius->SetValue(0);
+    SEXRadius->ShowValue(0);
     X.SetCustomXRadius(0);
   });
   Edit<S>(CBAutoY, &QCheckBox::clicked, [this](S& X, bool On) {
     if (!On) return;
-    SEYRadius->SetValue(0);
+    SEYRadius->ShowValue(0);
     X.SetCustomYRadius(0);
   });
   Edit<S>(BPiePen, &QPushButton::clicked, [this](S& X) { EditChartPen(this, *X.PiePen()); });
@@ -504,14 +504,14 @@ void TPieSeriesEditor::LoadControls() {
   CBDark3D->setChecked(S->Dark3D());
   CBPatterns->setChecked(S->UsePatterns());
   BBackPieColor->setEnabled(S->UsePatterns());
-  SERotation->SetValue(S->RotationAngle());
-  SEExpBig->SetValue(S->ExplodeBiggest());
-  SEXRadius->SetValue(S->CustomXRadius());
-  SEYRadius->SetValue(S->CustomYRadius());
+  SERotation->ShowValue(S->RotationAngle());
+  SEExpBig->ShowValue(S->ExplodeBiggest());
+  SEXRadius->ShowValue(S->CustomXRadius());
+  SEYRadius->ShowValue(S->CustomYRadius());
   CBAutoX->setChecked(S->CustomXRadius() == 0);
   CBAutoY->setChecked(S->CustomYRadius() == 0);
   CBOther->setCurrentIndex(int(S->OtherSlice()->Style()));
-  EOtherValue->setText(NumberText(S->OtherSlice()->Value()));
+  EOtherValue->ShowValue(S->OtherSlice()->Value());
   EOtherLabel->setText(S->OtherSlice()->Text());
   CBOrder->setCurrentIndex(int(S->PieValues()->Order()));
   EnableOther();
@@ -563,10 +563,10 @@ TChartShapeEditor::TChartShapeEditor(QWidget* Owner) : TSeriesFormatPage(Owner) 
        QStringLiteral("Cube"), QStringLiteral("Cross"), QStringLiteral("Diagonal Cross"),
        QStringLiteral("Star"), QStringLiteral("Pyramid"), QStringLiteral("Invert. Pyramid")});
   AddLabelled(Grid, 0, QStringLiteral("&Style:"), CBStyle);
-  EX0 = LineEdit(this, "EX0");
-  EY0 = LineEdit(this, "EY0");
-  EX1 = LineEdit(this, "EX1");
-  EY1 = LineEdit(this, "EY1");
+  EX0 = RealEdit(this, "EX0");
+  EY0 = RealEdit(this, "EY0");
+  EX1 = RealEdit(this, "EX1");
+  EY1 = RealEdit(this, "EY1");
   AddLabelled(Grid, 1, QStringLiteral("&Left:"), EX0);
   AddLabelled(Grid, 2, QStringLiteral("&Top:"), EY0);
   AddLabelled(Grid, 3, QStringLiteral("&Right:"), EX1);
@@ -639,10 +639,10 @@ void TChartShapeEditor::LoadControls() {
   CBStyle->setCurrentIndex(int(S->Style()));
   // The corners are the shape's two points; a shape that has others has no corners to show.
   if (S->Count() == 2) {
-    EX0->setText(NumberText(S->X0()));
-    EY0->setText(NumberText(S->Y0()));
-    EX1->setText(NumberText(S->X1()));
-    EY1->setText(NumberText(S->Y1()));
+    EX0->ShowValue(S->X0());
+    EY0->ShowValue(S->Y0());
+    EX1->ShowValue(S->X1());
+    EY1->ShowValue(S->Y1());
   }
   MText->setFont(ToQFont(S->Font()->Data()));
   MText->setPlainText(S->Text().join(QLatin1Char('\n')));
@@ -692,7 +692,7 @@ TGanttSeriesEditor::TGanttSeriesEditor(QWidget* Owner) : TSeriesFormatPage(Owner
 void TGanttSeriesEditor::LoadControls() {
   auto* S = As<TGanttSeries>();
   if (!S) return;
-  SEPointVertSize->SetValue(S->Pointer()->VertSize());
+  SEPointVertSize->ShowValue(S->Pointer()->VertSize());
   CBColorEach->setChecked(S->ColorEachPoint());
   SHColor->SetColor(S->SeriesColor());
   SHColor->setVisible(!S->ColorEachPoint());
@@ -748,8 +748,8 @@ TArrowSeriesEditor::TArrowSeriesEditor(QWidget* Owner) : TSeriesFormatPage(Owner
 void TArrowSeriesEditor::LoadControls() {
   auto* S = As<TArrowSeries>();
   if (!S) return;
-  SEArrowWidth->SetValue(S->ArrowWidth());
-  SEArrowHeight->SetValue(S->ArrowHeight());
+  SEArrowWidth->ShowValue(S->ArrowWidth());
+  SEArrowHeight->ShowValue(S->ArrowHeight());
   CBColorEach->setChecked(S->ColorEachPoint());
   RefreshColor();
 }

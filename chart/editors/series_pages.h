@@ -17,7 +17,7 @@ class TSeriesPointerEditor : public TSeriesFormatPage {
   explicit TSeriesPointerEditor(QWidget* Owner);
 
   QCheckBox *CBPoiVisible, *CB3dPoint, *CBPoiDark, *CBInflate, *CBDefBrushColor;
-  TChartSpinEdit *SEPointHorizSize, *SEPointVertSize;
+  TNumberEdit *SEPointHorizSize, *SEPointVertSize;
   QLabel *LWidth, *LHeight;
   QComboBox* CBStyle;
   QPushButton *BPoiPen, *BPoiBack;
@@ -70,9 +70,9 @@ class TBarSeriesEditor : public TSeriesFormatPage {
   explicit TBarSeriesEditor(QWidget* Owner);
 
   QComboBox* CBBarStyle;
-  TChartSpinEdit *SEBarwidth, *SEBarOffset;
+  TNumberEdit *SEBarwidth, *SEBarOffset;
   QCheckBox *CBYOrigin, *CBDarkBar, *CBBarSideMargins, *CBMarkBarPos, *CBColorEach;
-  QLineEdit* EYOrigin;
+  TNumberEdit* EYOrigin;
   TRadioGroup* RGMultiBar;
   QPushButton *BBarPen, *BBarBrush, *BBarColor;
   TColorSwatch* SHBarColor;
@@ -87,10 +87,11 @@ class TPieSeriesEditor : public TSeriesFormatPage {
   explicit TPieSeriesEditor(QWidget* Owner);
 
   QCheckBox *CBCircled, *CB3D, *CBDark3D, *CBPatterns, *CBAutoX, *CBAutoY;
-  TChartSpinEdit *SERotation, *SEExpBig, *SEXRadius, *SEYRadius;
+  TNumberEdit *SERotation, *SEExpBig, *SEXRadius, *SEYRadius;
   QPushButton *BPiePen, *BBackPieColor;
   QComboBox *CBOther, *CBOrder;
-  QLineEdit *EOtherValue, *EOtherLabel;
+  TNumberEdit* EOtherValue;
+  QLineEdit* EOtherLabel;
 
  protected:
   void LoadControls() override;
@@ -117,7 +118,7 @@ class TChartShapeEditor : public TSeriesFormatPage {
   explicit TChartShapeEditor(QWidget* Owner);
 
   QComboBox* CBStyle;
-  QLineEdit *EX0, *EY0, *EX1, *EY1;
+  TNumberEdit *EX0, *EY0, *EX1, *EY1;
   QPlainTextEdit* MText;
   TRadioGroup* RGAlign;
   QPushButton *BFont, *BBrushColor, *BBrush, *BPen;
@@ -133,7 +134,7 @@ class TGanttSeriesEditor : public TSeriesFormatPage {
  public:
   explicit TGanttSeriesEditor(QWidget* Owner);
 
-  TChartSpinEdit* SEPointVertSize;
+  TNumberEdit* SEPointVertSize;
   QPushButton *BConnLines, *BColor;
   QCheckBox* CBColorEach;
   TColorSwatch* SHColor;
@@ -148,7 +149,7 @@ class TArrowSeriesEditor : public TSeriesFormatPage {
  public:
   explicit TArrowSeriesEditor(QWidget* Owner);
 
-  TChartSpinEdit *SEArrowWidth, *SEArrowHeight;
+  TNumberEdit *SEArrowWidth, *SEArrowHeight;
   QPushButton *BArrowPen, *BArrowBrush, *BArrowColor;
   QCheckBox* CBColorEach;
   TColorSwatch* SHArrowColor;

@@ -245,7 +245,7 @@ TFormChartSeries::TFormChartSeries(QWidget* Owner, TCustomChart* Chart)
          S.Marks()->SetStyle(TSeriesMarksStyle(RGMarkStyle->ItemIndex()));
      }));
   OnNumber(
-      SEArrowLength, this, Loading,
+      SEArrowLength,
       [this](int V) {
         if (TChartSeries* S = Series()) S->Marks()->SetArrowLength(V);
       },
@@ -481,7 +481,7 @@ void TFormChartSeries::LoadMarks() {
   TSeriesMarks* M = S->Marks();
   RGMarkStyle->SetItemIndex(int(M->Style()));
   CBMarksVisible->setChecked(M->Visible());
-  SEArrowLength->SetValue(M->ArrowLength());
+  SEArrowLength->ShowValue(M->ArrowLength());
   CBTransparent->setChecked(M->Transparent());
   CBMarkClip->setChecked(M->Clip());
 }

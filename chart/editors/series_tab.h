@@ -85,7 +85,7 @@ class TFormChartSeries : public TChartEditorPage {
   // Marks
   QCheckBox *CBMarksVisible, *CBTransparent, *CBMarkClip;
   TRadioGroup* RGMarkStyle;
-  TChartSpinEdit* SEArrowLength;
+  TNumberEdit* SEArrowLength;
   QPushButton *BMarkLinCol, *BMarksBackColor, *BMarkFont, *BMarksFrame;
   // Data source
   QComboBox *CBDataSourcestyle, *CBFunctions;

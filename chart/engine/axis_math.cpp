@@ -29,6 +29,12 @@ double AxisRange(double Min, double Max) {
   return Range;
 }
 
+double AxisSum(double A, double B) {
+  const double Sum = A + B;
+  if (std::isinf(Sum) && std::isfinite(A) && std::isfinite(B)) return std::copysign(DBL_MAX, Sum);
+  return Sum;
+}
+
 double AxisFraction(double Value, double Min, double Max) {
   const double Range = Max - Min, Off = Value - Min;
   if (std::isfinite(Range) && std::isfinite(Off)) return Off / Range;

@@ -9,6 +9,8 @@ inline constexpr int MaxAxisLabels = 1000;
 
 // Max - Min, held to the largest double where the difference of two finite ends overflows.
 double AxisRange(double Min, double Max);
+// A + B, held to the largest double where the sum of two finite values overflows.
+double AxisSum(double A, double B);
 // Where Value lies from Min (0) to Max (1), also where the differences overflow; not finite for
 // an empty or non-finite range.
 double AxisFraction(double Value, double Min, double Max);

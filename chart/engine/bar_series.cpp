@@ -5,6 +5,7 @@
 
 #include <QRandomGenerator>
 
+#include "chart/engine/axis_math.h"
 #include "chart/engine/axis_panel.h"
 #include "chart/engine/chart_utils.h"
 #include "chart/engine/custom_series.h"
@@ -277,7 +278,7 @@ double TCustomBarSeries::MaxValue() const {
   double M = FHorizontal ? TChartSeries::MaxXValue() : TChartSeries::MaxYValue();
   if (FMultiBar == mbStacked)
     for (int i = 0; i < Count(); ++i) {
-      const double V = PointOrigin(i, false) + BarValue(i);
+      const double V = AxisSum(PointOrigin(i, false), BarValue(i));
       if (std::isfinite(V)) M = std::max(M, V);
     }
   if (FUseYOrigin) M = std::max(M, FYOrigin);

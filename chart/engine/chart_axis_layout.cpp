@@ -148,14 +148,15 @@ int TChartAxis::TickRoom() const {
 int TChartAxis::LabelRoom() {
   if (FLabelsSize > 0) return FLabelsSize;
   if (!FChart) return 0;
-  const int A = FLabelsAngle % 180;
-  // Text runs across a horizontal axis at 90 and 270 degrees, and across a vertical one at 0
-  // and 180: then its width is the room.
-  const bool Across = FHorizontal ? A == 90 : A == 0;
-  if (Across) return MaxLabelsWidth();
+  // Across the axis a turned label takes part of its width and part of its height: its width
+  // alone across a horizontal axis at 90 and 270 degrees and a vertical one at 0 and 180.
+  const double A = (FLabelsAngle % 360) * std::numbers::pi / 180;
+  const double WidthPart = std::fabs(FHorizontal ? std::sin(A) : std::cos(A)),
+               HeightPart = std::fabs(FHorizontal ? std::cos(A) : std::sin(A));
+  const int W = WidthPart > 1e-9 ? MaxLabelsWidth() : 0;
   TChartCanvas3D& C = *FChart->Canvas3D();
   C.Font()->Assign(*LabelsFont());
-  return C.FontHeight();
+  return int(std::lround(W * WidthPart + C.FontHeight() * (HeightPart > 1e-9 ? HeightPart : 0)));
 }
 
 int TChartAxis::TitleRoom() {

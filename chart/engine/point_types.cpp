@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QRandomGenerator>
 
+#include "chart/engine/axis_math.h"
 #include "chart/engine/axis_panel.h"
 #include "chart/engine/chart_exceptions.h"
 
@@ -277,7 +278,7 @@ void TBubbleSeries::DrawLegendShape(int ValueIndex, const TRect& R) {
 double TBubbleSeries::MaxYValue() const {
   double M = TPointSeries::MaxYValue();
   for (int i = 0; i < Count(); ++i) {
-    const double V = YValue(i) + ExtraValue(FRadius.get(), i);
+    const double V = AxisSum(YValue(i), ExtraValue(FRadius.get(), i));
     if (std::isfinite(V)) M = std::max(M, V);
   }
   return M;
@@ -286,7 +287,7 @@ double TBubbleSeries::MaxYValue() const {
 double TBubbleSeries::MinYValue() const {
   double M = TPointSeries::MinYValue();
   for (int i = 0; i < Count(); ++i) {
-    const double V = YValue(i) - ExtraValue(FRadius.get(), i);
+    const double V = AxisSum(YValue(i), -ExtraValue(FRadius.get(), i));
     if (std::isfinite(V)) M = std::min(M, V);
   }
   return M;

@@ -64,10 +64,11 @@ double TCustomPolarSeries::AngleStep() const {
 int TCustomPolarSeries::RadiusPixels(double Value) const {
   const TChartAxis* A = GetVertAxis();
   if (!A) return 0;
-  const double Min = A->IMinimum(), Range = A->IMaximum() - A->IMinimum();
+  const double Range = AxisRange(A->IMinimum(), A->IMaximum());
   if (!(Range > 0) || !std::isfinite(Range)) return 0;
   // Divided first: a huge value times the radius would overflow.
-  return NearestPixel((Value - Min) / Range * XRadius());
+  const double F = AxisFraction(Value, A->IMinimum(), A->IMaximum());
+  return NearestPixel(F * XRadius());
 }
 
 TPoint TCustomPolarSeries::PointPosition(int ValueIndex) const {

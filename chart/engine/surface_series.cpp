@@ -741,7 +741,7 @@ void TSurfaceSeries::DrawAllValues() {
   const TChartAxis* V = GetVertAxis();
   const TChartAxis* D = ParentChart() ? ParentChart()->DepthAxis() : nullptr;
   auto Within = [](const TChartAxis* A, double Min, double Max) {
-    const double Slack = (A->IMaximum() - A->IMinimum()) * 1e-9;
+    const double Slack = AxisRange(A->IMinimum(), A->IMaximum()) * 1e-9;
     return Min >= A->IMinimum() - Slack && Max <= A->IMaximum() + Slack;
   };
   if (H && V && D && GridColumns() > 0 && Within(H, GridMinX(), GridMaxX()) &&

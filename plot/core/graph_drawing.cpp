@@ -32,16 +32,29 @@ int AddPixels(int A, int B) {
   return static_cast<int>(std::clamp<long long>(S, -PixelLimit, PixelLimit));
 }
 
-bool SegmentIntersection(const TDoubleRect& A, const TDoubleRect& B, TDoublePoint& P) {
-  double ax1 = A.Left, ay1 = A.Top, ax2 = A.Right, ay2 = A.Bottom;
-  double bx1 = B.Left, by1 = B.Top, bx2 = B.Right, by2 = B.Bottom;
-  double d = (ay2 - ay1) * (bx1 - bx2) - (by1 - by2) * (ax2 - ax1);
+namespace {
+template <typename Real>
+bool Intersect(const TDoubleRect& A, const TDoubleRect& B, TDoublePoint& P) {
+  const Real ax1 = A.Left, ay1 = A.Top, ax2 = A.Right, ay2 = A.Bottom;
+  const Real bx1 = B.Left, by1 = B.Top, bx2 = B.Right, by2 = B.Bottom;
+  const Real d = (ay2 - ay1) * (bx1 - bx2) - (by1 - by2) * (ax2 - ax1);
   if (d == 0 || !std::isfinite(d)) return false;
-  double ua = ((by1 - ay1) * (bx1 - bx2) - (by1 - by2) * (bx1 - ax1)) / d;
-  double ub = ((ay2 - ay1) * (bx1 - ax1) - (by1 - ay1) * (ax2 - ax1)) / d;
+  const Real ua = ((by1 - ay1) * (bx1 - bx2) - (by1 - by2) * (bx1 - ax1)) / d;
+  const Real ub = ((ay2 - ay1) * (bx1 - ax1) - (by1 - ay1) * (ax2 - ax1)) / d;
   if (!(ua >= 0 && ua <= 1 && ub >= 0 && ub <= 1)) return false;
-  P = {ax1 + ua * (ax2 - ax1), ay1 + ua * (ay2 - ay1)};
+  P = {static_cast<double>(ax1 + ua * (ax2 - ax1)), static_cast<double>(ay1 + ua * (ay2 - ay1))};
   return true;
+}
+}  // namespace
+
+bool SegmentIntersection(const TDoubleRect& A, const TDoubleRect& B, TDoublePoint& P) {
+  // Ends near the largest double have differences and products beyond a double: such a pair
+  // is taken again in long double.
+  if (Intersect<double>(A, B, P)) return true;
+  const double Span =
+      std::max({std::fabs(A.Left), std::fabs(A.Right), std::fabs(A.Top), std::fabs(A.Bottom),
+                std::fabs(B.Left), std::fabs(B.Right), std::fabs(B.Top), std::fabs(B.Bottom)});
+  return Span > 1e150 && Intersect<long double>(A, B, P);
 }
 
 void NormalizeRect(TRect& R) {

@@ -21,10 +21,12 @@ bool FiniteRange(const TDoubleRect& R) {
          std::isfinite(R.Bottom);
 }
 
+long double Wide(double V) { return V; }
+
 // A step that removes the whole range or more turns the view around instead of zooming it.
 bool TurnedAround(const TDoubleRect& From, const TDoubleRect& To) {
-  return (From.Right - From.Left) * (To.Right - To.Left) < 0 ||
-         (From.Bottom - From.Top) * (To.Bottom - To.Top) < 0;
+  return (Wide(From.Right) - From.Left) * (Wide(To.Right) - To.Left) < 0 ||
+         (Wide(From.Bottom) - From.Top) * (Wide(To.Bottom) - To.Top) < 0;
 }
 }  // namespace
 
@@ -114,25 +116,30 @@ void TZoom::Reset() {
   Graph->Paint();
 }
 
+// Widths and distances in long double: ends near the largest double lie further apart than a
+// double holds.
 TZoom::TFractions TZoom::RelativePosition(const TDoubleRect& R, double X, double Y, int Sign) {
   TFractions F;
-  const double W = R.Right - R.Left, H = R.Bottom - R.Top;
-  if (W != 0) F.XL = Sign * (X - R.Left) / W, F.XR = Sign * (R.Right - X) / W;
-  if (H != 0) F.YB = Sign * (Y - R.Top) / H, F.YT = Sign * (R.Bottom - Y) / H;
+  const long double W = Wide(R.Right) - R.Left, H = Wide(R.Bottom) - R.Top;
+  if (W != 0)
+    F.XL = double(Sign * (X - Wide(R.Left)) / W), F.XR = double(Sign * (R.Right - Wide(X)) / W);
+  if (H != 0)
+    F.YB = double(Sign * (Y - Wide(R.Top)) / H), F.YT = double(Sign * (R.Bottom - Wide(Y)) / H);
   return F;
 }
 
 TDoubleRect TZoom::AnimatedStep(const TDoubleRect& R, const TFractions& F, double Change) {
-  const double W = R.Right - R.Left, H = R.Bottom - R.Top;
-  return {R.Left + W * Change * F.XL, R.Top + H * Change * F.YB, R.Right - W * Change * F.XR,
-          R.Bottom - H * Change * F.YT};
+  const long double W = Wide(R.Right) - R.Left, H = Wide(R.Bottom) - R.Top;
+  return {Saturated(R.Left + W * Change * F.XL), Saturated(R.Top + H * Change * F.YB),
+          Saturated(R.Right - W * Change * F.XR), Saturated(R.Bottom - H * Change * F.YT)};
 }
 
 bool TZoom::TooSmall(const TDoubleRect& Current, const TDoubleRect& Band) {
-  const double BW = std::fabs(Band.Right - Band.Left), BH = std::fabs(Band.Bottom - Band.Top);
+  const long double BW = std::fabs(Wide(Band.Right) - Band.Left),
+                    BH = std::fabs(Wide(Band.Bottom) - Band.Top);
   // NaN compares false: a band that is not a number is no zoom either.
-  return !(BW >= std::fabs(Current.Right - Current.Left) / 10000) ||
-         !(BH >= std::fabs(Current.Bottom - Current.Top) / 10000);
+  return !(BW >= std::fabs(Wide(Current.Right) - Current.Left) / 10000) ||
+         !(BH >= std::fabs(Wide(Current.Bottom) - Current.Top) / 10000);
 }
 
 bool TZoom::Distinct(double A, double B, bool Log) {

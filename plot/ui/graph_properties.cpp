@@ -247,8 +247,8 @@ TNumberEdit* TfmGraphProperties::NumberField(QWidget* Parent, const QString& Nam
   return E;
 }
 
-void TfmGraphProperties::BindNumber(TNumberEdit* E, std::function<double()> Get,
-                                    std::function<void(double)> Set, TApplyMode Mode) {
+void TfmGraphProperties::BindField(TNumberEdit* E, std::function<double()> Get,
+                                   std::function<void(double)> Set, TApplyMode Mode) {
   E->OnRead = std::move(Get);
   E->OnApply = std::move(Set);
   // Deferred fields reach what they edit when left; the others as typed.
@@ -268,7 +268,7 @@ TNumberEdit* TfmGraphProperties::BindReal(TNumberEdit* E, double Min, double Max
                                           const QString& Caption, std::function<double()> Get,
                                           std::function<void(double)> Set, TApplyMode Mode) {
   E->SetRule(std::make_unique<GraphValidates::TRealRule>(Min, Max, Caption));
-  BindNumber(E, std::move(Get), std::move(Set), Mode);
+  BindField(E, std::move(Get), std::move(Set), Mode);
   return E;
 }
 
@@ -276,7 +276,7 @@ TNumberEdit* TfmGraphProperties::BindInt(TNumberEdit* E, int Min, int Max, const
                                          std::function<int()> Get, std::function<void(int)> Set,
                                          TApplyMode Mode) {
   E->SetRule(std::make_unique<GraphValidates::TIntRule>(Min, Max, Caption));
-  BindNumber(
+  BindField(
       E, [Get = std::move(Get)] { return static_cast<double>(Get()); },
       [Set = std::move(Set)](double V) { Set(static_cast<int>(V)); }, Mode);
   return E;

@@ -318,8 +318,8 @@ class TfmGraphProperties : public TForm {
   enum TApplyMode { amLive, amDeferred, amQuiet };
   static TNumberEdit* NumberField(QWidget* Parent, const QString& Name,
                                   std::unique_ptr<TNumberRule> Rule);
-  void BindNumber(TNumberEdit* Edit, std::function<double()> Get, std::function<void(double)> Set,
-                  TApplyMode Mode);
+  void BindField(TNumberEdit* Edit, std::function<double()> Get, std::function<void(double)> Set,
+                 TApplyMode Mode);
   TNumberEdit* BindReal(TNumberEdit* Edit, double Min, double Max, const QString& Caption,
                         std::function<double()> Get, std::function<void(double)> Set,
                         TApplyMode Mode = amLive);

@@ -179,7 +179,7 @@ void TfmGraphProperties::BuildContourPage(QWidget* Page) {
   });
   // Decimal places and the labelling interval reach the layer as typed.
   for (TNumberEdit* E : {edPos, edLblInt}) {
-    BindNumber(
+    BindField(
         E,
         [this, E] {
           const TContour* C = LineContour();

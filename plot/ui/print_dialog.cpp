@@ -148,6 +148,7 @@ void TPrintDlg::UnitsClick(bool Inches) {
     lbUnits->setText(QStringLiteral("(mm)"));
   }
   ShowMargins();
+  ShowPrinter();
 }
 
 void TPrintDlg::ShowPrinter() {
@@ -599,7 +600,8 @@ void TPrintDlg::FormCreate() {
   connect(bbPreview, &QPushButton::clicked, this, Guarded([this] { PreviewClick(); }));
   connect(bbPrint, &QPushButton::clicked, this, Guarded([this] { PrintClick(); }));
   connect(bbSave, &QPushButton::clicked, this, Guarded([this] { SaveLogoClick(); }));
-  connect(bbCancel, &QPushButton::clicked, this, Guarded([this] { CancelClick(); }));
+  // Escape presses it too.
+  SetButtonModalResult(bbCancel, mrCancel);
   Main->addLayout(Buttons);
   connect(PageControl, &QTabWidget::currentChanged, this, Guarded([this] { ArrangeButtons(); }));
   ArrangeButtons();

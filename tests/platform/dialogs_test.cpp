@@ -290,7 +290,7 @@ QLineEdit* NameField(QFileDialog& D) {
 // Keys as a user types them: into the name field of the active dialog, which has the focus.
 void Type(QFileDialog& D, const QString& Text) {
   D.activateWindow();
-  QApplication::setActiveWindow(&D);
+  (void)QTest::qWaitForWindowActive(&D);
   NameField(D)->setFocus();
   QTest::keyClicks(NameField(D), Text);
   QTest::keyClick(NameField(D), Qt::Key_Return);

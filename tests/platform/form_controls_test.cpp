@@ -449,9 +449,11 @@ TEST(Form, ClosingTheMainFormEndsTheProgram) {
   SetMainForm(Main.get());
   Main->Show();
   bool Quit = false;
-  QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { Quit = true; });
-  QTimer::singleShot(0, [&] { Main->Close(); });
-  QTimer::singleShot(2000, [] { QCoreApplication::exit(1); });  // a safety net only
+  // The handlers end with the test: a safety net left pending would end a later test's loop.
+  QObject Scope;
+  QObject::connect(qApp, &QCoreApplication::aboutToQuit, &Scope, [&] { Quit = true; });
+  QTimer::singleShot(0, &Scope, [&] { Main->Close(); });
+  QTimer::singleShot(2000, &Scope, [] { QCoreApplication::exit(1); });  // a safety net only
   EXPECT_EQ(QCoreApplication::exec(), 0);
   EXPECT_TRUE(Quit);
   SetMainForm(nullptr);

@@ -126,6 +126,14 @@ TEST(NumberEdit, EveryRouteRefusesOnceAndPutsBackTheValueInForce) {
          EXPECT_EQ(F.Applies, 0);
        },
        true},
+      // Buttons take the focus as they are pressed: the refusal comes first and the press stops.
+      {"Apply by the mouse",
+       [](TNumberForm& F) {
+         QTest::mouseClick(F.Apply, Qt::LeftButton);
+         EXPECT_EQ(F.Applies, 0);
+       },
+       true},
+      {"OK by the mouse", [](TNumberForm& F) { QTest::mouseClick(F.OK, Qt::LeftButton); }, true},
       {"Cancel", [](TNumberForm& F) { F.Cancel->click(); }, false},
       {"title bar", [](TNumberForm& F) { F.close(); }, false},
       {"Escape", [](TNumberForm& F) { QTest::keyClick(F.Edit, Qt::Key_Escape); }, false},

@@ -59,17 +59,18 @@ TEST_F(ChartEditorTest, IncrementDialogOffersTheTableStepsByName) {
 TEST_F(ChartEditorTest, IncrementDialogKeepsOpenOnTextThatIsNoStep) {
   bool Exact = false;
   double Step = 1;
+  // OK on text that is no step keeps the dialog open: no step comes back.
   Then([&](TForm& F) {
-    TAxisIncrement& D = Increment(F);
-    D.ECustom->setText(QStringLiteral("two days"));
-    D.BOk->click();
-    EXPECT_EQ(D.ModalResult(), mrNone);
-    ASSERT_EQ(Dialogs.Messages().size(), 1);
-    EXPECT_EQ(Dialogs.Messages()[0],
-              QStringLiteral("Incorrect value. Reason: 'two days' is not a valid number of days "
-                             "and time"));
-    D.ECustom->setText(QStringLiteral("3"));
-    D.BOk->click();
+    Increment(F).ECustom->setText(QStringLiteral("two days"));
+    Increment(F).BOk->click();
+  });
+  EXPECT_FALSE(EditAxisIncrement(nullptr, QString(), true, Exact, Step));
+  EXPECT_EQ(Dialogs.Messages(),
+            QStringList{QStringLiteral("Incorrect value. Reason: 'two days' is not a valid "
+                                       "number of days and time")});
+  Then([&](TForm& F) {
+    Increment(F).ECustom->setText(QStringLiteral("3"));
+    Increment(F).BOk->click();
   });
   ASSERT_TRUE(EditAxisIncrement(nullptr, QString(), true, Exact, Step));
   EXPECT_DOUBLE_EQ(Step, 3);
@@ -84,12 +85,9 @@ TEST_F(ChartEditorTest, IncrementDialogKeepsOpenOnTextThatIsNoStep) {
     EXPECT_EQ(D.ECustom->text(), QStringLiteral("0.125"));
     D.ECustom->setText(QStringLiteral("1,5"));
     D.BOk->click();
-    EXPECT_EQ(D.ModalResult(), mrNone);
-    D.ECustom->setText(QStringLiteral("1.5"));
-    D.BOk->click();
   });
-  ASSERT_TRUE(EditAxisIncrement(nullptr, QString(), false, Exact, Step));
-  EXPECT_DOUBLE_EQ(Step, 1.5);
+  EXPECT_FALSE(EditAxisIncrement(nullptr, QString(), false, Exact, Step));
+  EXPECT_DOUBLE_EQ(Step, 0.125);
   EXPECT_EQ(Dialogs.Messages().size(), 2);
 }
 
@@ -120,17 +118,17 @@ TEST_F(ChartEditorTest, RangeDialogShowsDatesTimesOrNumbers) {
                          D.BOk->click();
                        }),
                    1.5 / 24);
+  EXPECT_TRUE(std::isnan(Run(false, -12.5, [](TAxisMaxMin& D) {
+    EXPECT_EQ(D.LDate->text(), QStringLiteral("Value:"));
+    EXPECT_FALSE(D.ETime->isVisibleTo(&D));
+    EXPECT_EQ(D.EDate->text(), QStringLiteral("-12.5"));
+    D.EDate->setText(QStringLiteral("1O0"));
+    D.BOk->click();
+  })));
+  EXPECT_EQ(Dialogs.Messages(),
+            QStringList{QStringLiteral("Incorrect value. Reason: '1O0' is not a valid number")});
   EXPECT_DOUBLE_EQ(Run(false, -12.5,
-                       [this](TAxisMaxMin& D) {
-                         EXPECT_EQ(D.LDate->text(), QStringLiteral("Value:"));
-                         EXPECT_FALSE(D.ETime->isVisibleTo(&D));
-                         EXPECT_EQ(D.EDate->text(), QStringLiteral("-12.5"));
-                         D.EDate->setText(QStringLiteral("1O0"));
-                         D.BOk->click();
-                         EXPECT_EQ(D.ModalResult(), mrNone);
-                         EXPECT_EQ(Dialogs.Messages().value(0),
-                                   QStringLiteral("Incorrect value. Reason: '1O0' is not a "
-                                                  "valid number"));
+                       [](TAxisMaxMin& D) {
                          D.EDate->setText(QStringLiteral("100"));
                          D.BOk->click();
                        }),

@@ -158,35 +158,3 @@ TEST_F(ChartEditorTest, ThreeDPageEnablesByViewAndOrthogonalAndKeepsItsRanges) {
                                     P.CBOrthogonal, P.SBRotation, P.SBElevation, P.SBPerspec})
     EXPECT_FALSE(W->isEnabled()) << W->objectName().toStdString();
 }
-
-TEST_F(ChartEditorTest, ATypedNumberRefusedAfterValidPrefixesBringsBackTheValueBeforeTheTyping) {
-  AddLine("A", clRed);
-  Chart->SetChart3DPercent(80);
-  TFormChart3D P(nullptr, Chart.get());
-  P.PageShow();
-  P.show();
-  P.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&P));
-  TChartSpinEdit* E = P.SE3d;
-  const QImage Before = Picture();
-  // 1, 10 and 100 are applied on the way to 1000 and undone by Enter; 4 on the way to "4x" by
-  // Tab; and the typing is settled too when the window is closed by its title bar.
-  for (const auto& [Text, Key] :
-       {std::pair{"1000", Qt::Key_Return}, {"4x", Qt::Key_Tab}, {"1000", Qt::Key_unknown}}) {
-    E->setFocus();
-    E->selectAll();
-    QTest::keyClicks(E, QLatin1String(Text));
-    EXPECT_NE(Chart->Chart3DPercent(), 80);
-    if (Key == Qt::Key_unknown)
-      P.close();
-    else
-      QTest::keyClick(E, Key);
-    EXPECT_EQ(Chart->Chart3DPercent(), 80) << Text;
-    EXPECT_EQ(E->text(), QStringLiteral("80")) << Text;
-  }
-  EXPECT_EQ(Picture(), Before);
-  EXPECT_EQ(Dialogs.Messages(),
-            (QStringList{QStringLiteral("3D effect percent must be between 1 and 100"),
-                         QStringLiteral("'4x' is not a valid integer value"),
-                         QStringLiteral("3D effect percent must be between 1 and 100")}));
-}

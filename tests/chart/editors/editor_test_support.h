@@ -6,6 +6,7 @@
 #include <memory>
 
 #include <QImage>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -18,11 +19,21 @@
 #include "platform/bitmap.h"
 #include "platform/dialogs.h"
 
-// The user leaves Text in a number edit.
-inline void Type(TChartSpinEdit* E, const QString& Text) {
-  E->setText(Text);
-  emit E->textEdited(Text);
-  E->FinishTyping();
+// The user types Text over a number edit's text, key by key.
+inline void Keys(TNumberEdit* E, const QString& Text) {
+  E->selectAll();
+  QTest::keyClick(E, Qt::Key_Backspace);
+  QTest::keyClicks(E, Text);
+}
+// The same, and the user leaves the edit.
+inline void Type(TNumberEdit* E, const QString& Text) {
+  Keys(E, Text);
+  E->Finish();
+}
+
+inline void PrintTo(const QString& S, std::ostream* Out) { *Out << '"' << S.toStdString() << '"'; }
+inline void PrintTo(const QStringList& L, std::ostream* Out) {
+  *Out << '"' << L.join(QStringLiteral("\" \"")).toStdString() << '"';
 }
 
 class ChartEditorTest : public ::testing::Test {

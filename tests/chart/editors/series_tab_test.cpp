@@ -238,18 +238,13 @@ TEST_F(SeriesTabTest, FunctionPeriodComputesOverTheSourceAndKeepsTheFunction) {
     EXPECT_TRUE(P.RBNum->isChecked());
     // Counted along, the source has no X range to group by.
     EXPECT_FALSE(P.RBRange->isEnabled());
-    // What is no count of points is refused on OK; the dialog stays for another try.
-    for (const char* Bad : {"abc", "-1"}) {
-      P.ENum->setText(QLatin1String(Bad));
-      P.BOk->click();
-      EXPECT_EQ(P.ModalResult(), mrNone) << Bad;
-    }
+    // What is no count of points is refused as the edit is left.
+    Type(P.ENum, QStringLiteral("-1"));
+    EXPECT_EQ(P.ENum->text(), QStringLiteral("0"));
     EXPECT_EQ(
         Dialogs.Messages(),
-        (QStringList{QStringLiteral("Incorrect value. Reason: 'abc' is not a valid number"),
-                     QStringLiteral("Incorrect value. Reason: Function Period should be >= 0")}));
-    P.ENum->setText(QStringLiteral("2"));
-    emit P.ENum->textEdited(QStringLiteral("2"));
+        QStringList{QStringLiteral("Incorrect value. Reason: Function Period should be >= 0")});
+    Keys(P.ENum, QStringLiteral("2"));
     EXPECT_FALSE(P.CBAll->isChecked());
     P.BOk->click();
   });
@@ -330,8 +325,7 @@ TEST_F(SeriesTabTest, PeriodDialogDisplayRules) {
   // Text on the way to a number changes nothing; a number is taken.
   P.RBNum->click();
   for (const char* Partial : {"", "-", "1e", "x"}) {
-    P.ENum->setText(QLatin1String(Partial));
-    emit P.ENum->textEdited(QLatin1String(Partial));
+    Keys(P.ENum, QLatin1String(Partial));
     EXPECT_EQ(P.Period, 1) << Partial;
   }
   P.CBAll->click();
@@ -349,10 +343,10 @@ TEST_F(SeriesTabTest, AWrongValueKeepsTheRunningDialogOpen) {
     }
   } Looping;
   TScopedDialogService Use(Looping);
-  auto Run = [](TForm& Form, QLineEdit* Edit, QPushButton* Ok, QPushButton* Cancel) {
+  auto Run = [](TForm& Form, auto Type, QPushButton* Ok, QPushButton* Cancel) {
     bool StillOpen = false;
     QTimer::singleShot(0, &Form, [&] {
-      Edit->setText(QStringLiteral("abc"));
+      Type();
       Ok->click();
       QCoreApplication::processEvents();
       StillOpen = Form.isVisible();
@@ -362,9 +356,11 @@ TEST_F(SeriesTabTest, AWrongValueKeepsTheRunningDialogOpen) {
     EXPECT_TRUE(StillOpen) << Form.objectName().toStdString();
   };
   TFormPeriod P(nullptr);
-  Run(P, P.ENum, P.BOk, P.BCancel);
+  Run(
+      P, [&] { Keys(P.ENum, QStringLiteral("-1")); }, P.BOk, P.BCancel);
   TAxisMaxMin M(nullptr);
-  Run(M, M.EDate, M.BOk, M.BCancel);
+  Run(
+      M, [&] { M.EDate->setText(QStringLiteral("abc")); }, M.BOk, M.BCancel);
   EXPECT_EQ(Looping.Messages().size(), 2);
 }
 

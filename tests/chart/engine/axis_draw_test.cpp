@@ -97,7 +97,7 @@ TEST(AxisDraw, TurnedLabelsKeepTheirTurnedSizeApart) {
       C.Font()->SetData(O.State.Font);
       C.Font()->SetEscapement(0);
       const double W = C.TextWidth(O.Text), H = C.TextHeight(O.Text);
-      double Low = 1e9, High = -1e9, Out = 0;
+      double Low = 1e9, High = -1e9, Out = 0, Far = 0;
       for (auto [X, Y] : {std::pair{0.0, 0.0}, {W, 0.0}, {0.0, H}, {W, H}}) {
         const double SX = O.Points[0].X + X * std::cos(A) + Y * std::sin(A),
                      SY = O.Points[0].Y - X * std::sin(A) + Y * std::cos(A);
@@ -105,8 +105,11 @@ TEST(AxisDraw, TurnedLabelsKeepTheirTurnedSizeApart) {
         High = std::max(High, Horizontal ? SX : SY);
         // Outwards of the axis line: below the bottom axis, left of the left one.
         Out = std::min(Out, Horizontal ? SY - Axis->PosAxis() : Axis->PosAxis() - SX);
+        // ... and within the room the axis took for them, short of the picture's edge.
+        Far = std::max(Far, Horizontal ? SY - 400 : -SX);
       }
       EXPECT_GE(Out, -1) << Angle << " " << O.Text.toStdString();
+      EXPECT_LE(Far, 0) << Angle << " " << O.Text.toStdString();
       Spans.emplace_back(Low, High);
     }
     ASSERT_GE(Spans.size(), 2u) << Angle;
@@ -151,7 +154,10 @@ TEST(AxisDraw, DataNearTheDoubleLimitGetsFiniteEndsAndReadableLabels) {
     EXPECT_GE(Labels, 4);
     EXPECT_EQ(int(Places.size()), Labels);
   }
-  // Drawn in the line chart: its two points at opposite corners of the plot.
+  // The polar series' points at the centre and at the rim; the line chart's two points at
+  // opposite corners of the plot.
+  EXPECT_EQ(P->RadiusPixels(Low), 0);
+  EXPECT_EQ(P->RadiusPixels(High), P->XRadius());
   TChartAxis* Left = Line.LeftAxis();
   EXPECT_EQ(Left->CalcPosValue(Low), Left->IEndPos());
   EXPECT_EQ(Left->CalcPosValue(High), Left->IStartPos());

@@ -307,3 +307,33 @@ TEST(Zoom, NotXorBandErasesItself) {
   EXPECT_GT(Differ, 0);
 }
 }  // namespace
+
+namespace {
+// A view whose width overflows a double zooms in, by a band and animated, and comes back.
+TEST(Zoom, AViewWiderThanTheLargestDoubleZoomsAndComesBack) {
+  TZoomScene S({{-std::numeric_limits<double>::max(), 1}, {1e300, 4}});
+  TGraph& G = *S.Graph;
+  G.GetLayer(0)->Color = clRed;
+  G.Paint();
+  const TDoubleRect R0 = S.Ranges();
+  G.Zoom.Enabled = true;
+  G.Zoom.BeginDrag(100, 100);
+  G.Zoom.EndDrag(250, 200);
+  G.Paint();
+  ASSERT_EQ(G.Zoom.Count(), 1);
+  EXPECT_GT(S.Ranges().Left, R0.Left);
+  EXPECT_LT(S.Ranges().Right, R0.Right);
+  // The line crosses the band: its piece inside is drawn.
+  int Red = 0;
+  for (int Y = G.PlotRect.Top + 2; Y < G.PlotRect.Bottom - 2; ++Y)
+    for (int X = G.PlotRect.Left + 2; X < G.PlotRect.Right - 2; ++X) Red += S.At(X, Y) == 0xFF0000;
+  EXPECT_GT(Red, 20);
+  EXPECT_FALSE(G.Zoom.ZoomOut());
+  EXPECT_EQ(S.Ranges(), R0);
+  G.ZoomAnimated = true;
+  G.Zoom.BeginDrag(200, 150);
+  ASSERT_EQ(G.Zoom.Count(), 1);
+  EXPECT_GT(S.Ranges().Left, R0.Left);
+  EXPECT_TRUE(std::isfinite(S.Ranges().Right - S.Ranges().Left));
+}
+}  // namespace

@@ -637,49 +637,8 @@ struct TImageGraph {
 };
 }  // namespace
 
-// The labels of z = xy, drawn on an image: no pixel of their texts lies on or beyond the frame.
-TEST(Contour, LabelTextsStayInsideTheFrame) {
-  for (const int Ppi : {96, 192})
-    for (const bool Opaque : {false, true}) {
-      const int K = Ppi / 96;
-      TImageGraph S(520 * K, 360 * K, Ppi);
-      QImage& Image = S.Image;
-      TGraph& Graph = S.Graph;
-      Graph.PlotRect = {30 * K, 15 * K, 500 * K, 345 * K};
-      Graph.XMin = -10, Graph.XMax = 10, Graph.YMin = -10, Graph.YMax = 10;
-      Graph.ComputeMapping(Graph.PlotRect);
-      TVector X(41), Y(41);
-      TMatrix Z(41, 41);
-      for (int I = 1; I <= 41; ++I)
-        X.SetValue(I, -10 + 0.5 * (I - 1)), Y.SetValue(I, X.GetValue(I));
-      for (int I = 1; I <= 41; ++I)
-        for (int J = 1; J <= 41; ++J) Z.SetValue(I, J, X.GetValue(I) * Y.GetValue(J));
-      auto* C = static_cast<TContour*>(
-          Graph.AddLayer(std::make_unique<TContour>(&Graph, X, Y, Z, 10, false, false)));
-      C->OpaqueLabels = Opaque;
-      C->LabelFont.Color = clRed;
-      C->SetColor(clBlue);
-      Graph.CurrentLayer = C;
-      C->Draw();
-      S.Target.Release();
-      int Shown = 0;
-      for (int I = 0; I < static_cast<int>(C->Lines().size()); ++I)
-        Shown += C->LabelOf(I) && !C->LabelOf(I)->Hidden;
-      EXPECT_GE(Shown, 8);
-      const TRect P = Graph.PlotRect;
-      int Outside = 0;
-      for (int Y = 0; Y < Image.height(); ++Y)
-        for (int X = 0; X < Image.width(); ++X) {
-          const QColor Px = Image.pixelColor(X, Y);
-          const bool Text = Px.red() > 128 && Px.green() < 128 && Px.blue() < 128;
-          Outside += Text && !(X > P.Left && X < P.Right - 1 && Y > P.Top && Y < P.Bottom - 1);
-        }
-      EXPECT_EQ(Outside, 0) << "opaque " << Opaque << " at " << Ppi;
-    }
-}
-
-// A colour map over decades with its colour scale beside it: the last label of the logarithmic
-// X axis ends before the scale does, whatever minor ticks follow it.
+// A colour map over decades with its colour scale beside it: the last labels of the logarithmic
+// X axes, below and above, end before the scale does.
 TEST(Contour, TheLastLogLabelStaysClearOfTheColourScale) {
   TImageGraph S(500, 350);
   QImage& Image = S.Image;
@@ -694,13 +653,12 @@ TEST(Contour, TheLastLogLabelStaysClearOfTheColourScale) {
       Graph.AddLayer(std::make_unique<TContour>(&Graph, X, Y, Z, 8, true, false)));
   Graph.ColorLegend(0)->Layer = C;
   Graph.ColorLegend(0)->TransparentBackGround = true;  // a label under it stays in sight
-  Graph.XAxis->SetLog(true);
-  Graph.XAxis->AutoMin = Graph.XAxis->AutoMax = false;
-  Graph.XAxis->Min = 1, Graph.XAxis->Max = 100;
-  Graph.XAxis2->SetVisible(false);
   Graph.YAxis2->SetVisible(false);
-  Graph.XAxis->Font.SetColor(clFuchsia);  // a colour of no palette
-  Graph.XAxis->Font.SetSize(14);
+  for (TAxis* A : {Graph.Axis(gaXAxis), Graph.Axis(gaXAxis2)}) {
+    A->SetLog(true);
+    A->Font.SetColor(clFuchsia);  // a colour of no palette
+    A->Font.SetSize(14);
+  }
   Graph.Paint();
   S.Target.Release();
   // The scale's frame: the first dark pixel right of the plot on the scale's middle row.
@@ -710,7 +668,7 @@ TEST(Contour, TheLastLogLabelStaysClearOfTheColourScale) {
     ++Edge;
   ASSERT_LT(Edge, B.Left);
   int Under = 0, Labels = 0;
-  for (int Y0 = Graph.PlotRect.Bottom; Y0 < Image.height(); ++Y0)
+  for (int Y0 = 0; Y0 < Image.height(); ++Y0)
     for (int X0 = 0; X0 < Image.width(); ++X0) {
       const QColor P = Image.pixelColor(X0, Y0);
       const bool Red = P.red() > 128 && P.green() < 100 && P.blue() > 128;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
@@ -124,6 +125,22 @@ TEST(GraphProperties, NumericEditsTakeOnlyNumbersInRange) {
   TypeInto(F.D->AxisGroups[0].edPos, "1e999");
   EXPECT_EQ(F.Script.Messages().last(),
             "Inside Position must be in the range [-1.798E+308 ... 1.798E+308]");
+}
+
+TEST(GraphProperties, APageShowsWhatIsInForceEachTimeItIsShown) {
+  TDialogFixture F;
+  TfmGraphProperties& D = *F.D;
+  D.show();
+  // Changed behind the page's back (another dialog, a repaint), then the page's tab clicked.
+  F.Plot->SetExaggerate(7);
+  F.Plot->Zoom->SetSteps(33);
+  QTabBar* Tabs = D.PageControl1->tabBar();
+  QTest::mouseClick(Tabs, Qt::LeftButton, {},
+                    Tabs->tabRect(TfmGraphProperties::piSettings).center());
+  ASSERT_EQ(D.ActivePage(), TfmGraphProperties::piSettings);
+  EXPECT_EQ(D.edExaggerate->text(), "7");
+  EXPECT_EQ(D.edZoomSteps->text(), "33");
+  EXPECT_FALSE(D.Modified);
 }
 
 TEST(GraphProperties, ModifiedApplyCloseAndLiveUpdate) {

@@ -214,6 +214,23 @@ TEST(NumberFieldsSweep, EveryFieldOfEveryDialogRefusesOnEveryRoute) {
           QTest::mouseClick(U->findChildren<QToolButton*>().at(0), Qt::LeftButton);
           Check("arrow");
         }
+        // A click into another field, and on the button that closes the dialog taking it.
+        for (TNumberEdit* O : TNumberEdit::EditsIn(&D))
+          if (O != E && O->isVisible() && O->isEnabled()) {
+            Typed();
+            QTest::mouseClick(O, Qt::LeftButton);
+            Check("click");
+            break;
+          }
+        const QStringList Closers{"OK", "&OK", "Close", "C&lose"};
+        for (QPushButton* B : D.findChildren<QPushButton*>())
+          if (B->isVisible() && B->isEnabled() && Closers.contains(B->text())) {
+            Typed();
+            QTest::mouseClick(B, Qt::LeftButton);
+            Check("OK");
+            EXPECT_TRUE(D.isVisible()) << B->objectName().toStdString();
+            break;
+          }
         Typed();
         D.close();
         Check("title bar");
