@@ -168,7 +168,7 @@ void TfmSurfaceChart::GridAxisLabel(const TChartAxis* Axis, int Index, double& V
       Room = int(std::hypot(double(B.X) - A.X, double(B.Y) - A.Y));
     }
     const int Sep = Axis->LabelsSeparation();
-    const double Increment = AxisCalcIncrement(High - Low, 0, AxisMaxLabels(Room, Size, Sep), Sep);
+    const double Increment = AxisCalcIncrement(Low, High, 0, AxisMaxLabels(Room, Size, Sep), Sep);
     for (double V : AxisLabelValues(Low, High, Increment, Axis->RoundFirstLabel())) {
       const double Position = (V - From) / Step + 1;
       FGridLabels.push_back(Position);
