@@ -156,9 +156,9 @@ void TfmSurfaceChart::GridAxisLabel(const TChartAxis* Axis, int Index, double& V
                  High = std::max(ValueAt(Axis->IMinimum()), ValueAt(Axis->IMaximum()));
     const QString Format = Axis->AxisValuesFormat();
     TChartCanvas3D* C = Chart->Canvas3D();
-    const int Size = Axis->Horizontal() ? std::max(C->TextWidth(FormatFloat(Format, Low)),
-                                                   C->TextWidth(FormatFloat(Format, High)))
-                                        : C->FontHeight();
+    // As the axis spaces its own labels: by their size along it, turned by the label angle.
+    const int Size = std::max(Axis->LabelSpan(*C, FormatFloat(Format, Low)),
+                              Axis->LabelSpan(*C, FormatFloat(Format, High)));
     // The depth axis runs into the screen: its room is the length it is seen at.
     int Room = std::abs(Axis->IEndPos() - Axis->IStartPos());
     if (!X) {

@@ -389,6 +389,23 @@ TEST_F(SurfaceChartTest, AxesWriteTheXAndYValuesThatWerePlotted) {
   Form.swap(Fresh);
 }
 
+TEST_F(SurfaceChartTest, TurnedXLabelsAreSpacedByTheirTurnedSize) {
+  TPlotRequest R = Request("Y", 40);
+  R.XFrom = -100000;
+  R.XTo = 100000;
+  ASSERT_EQ(PlotSurface(R, *Form), TPlotOutcome::Plotted);
+  // The X labels: the thousands along the bottom, which Y and Z, from -3 to 3, do not write.
+  auto XLabels = [this] {
+    int N = 0;
+    for (const QString& T : Texts()) N += T.endsWith(QLatin1String("000"));
+    return N;
+  };
+  const int Flat = XLabels();
+  // Turned upright, a label takes its height along the axis, not its width: more of them fit.
+  Form->Chart->BottomAxis()->SetLabelsAngle(90);
+  EXPECT_GT(XLabels(), Flat);
+}
+
 TEST_F(SurfaceChartTest, WireFrameMeshShowsOnTheFloorAndWalls) {
   ASSERT_EQ(PlotSurface(Request("sin(X)*cos(Y)"), *Form), TPlotOutcome::Plotted);
   Form->sbWireFrame->click();
