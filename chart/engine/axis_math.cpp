@@ -132,15 +132,18 @@ int AxisMaxLabels(int AxisSize, int LabelSize, int Separation) {
   return int(std::clamp(RoundEven(AxisSize / Room), 0.0, double(INT_MAX)));
 }
 
-double AxisCalcIncrement(double Range, double Increment, int MaxLabels, int Separation) {
+double AxisCalcIncrement(double Min, double Max, double Increment, int MaxLabels, int Separation) {
   constexpr double MinStep = 1e-12;
   if (MaxLabels < 1) return MinStep;
+  const double Range = AxisRange(Min, Max);
   double Step = Increment > 0 && std::isfinite(Increment) ? Increment
                 : std::fabs(Range) < 1                    ? MinStep
                                                           : 1;
-  if (std::isfinite(Range) && Separation >= 1) {
+  if (std::isfinite(Min) && std::isfinite(Max) && Separation >= 1) {
     for (;;) {
-      const double Q = Range / Step;
+      // Where the difference of the ends overflows, the range held to the largest double
+      // would count as few as half the labels: they are counted from the ends apart.
+      const double Q = std::isinf(Max - Min) ? Max / Step - Min / Step : Range / Step;
       if (std::fabs(Q) <= INT_MAX && RoundEven(Q) <= MaxLabels) break;
       const double Next = ChartNextStep(Step);
       // A step that no longer grows (the top of the doubles) ends the search.

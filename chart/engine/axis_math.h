@@ -40,10 +40,10 @@ int DepthAxisPos(double Value, double Min, double Max, int Depth, bool Inverted)
 
 // How many labels of LabelSize pixels, with Separation percent between them, fit AxisSize.
 int AxisMaxLabels(int AxisSize, int LabelSize, int Separation);
-// The label step of a numeric axis over Range: Increment when positive, then up the 1-2-5 series
+// The label step of a numeric axis over Min..Max: Increment when positive, then up the 1-2-5 series
 // until no more than MaxLabels labels are needed (only with a separation of at least 1); an
 // automatic step is then taken down the series while the range holds fewer than two steps.
-double AxisCalcIncrement(double Range, double Increment, int MaxLabels, int Separation);
+double AxisCalcIncrement(double Min, double Max, double Increment, int MaxLabels, int Separation);
 // The first label: Min rounded down to a multiple of Step when RoundFirst (Min itself when the
 // rounding cannot be represented).
 double AxisFirstLabel(double Min, double Step, bool RoundFirst);

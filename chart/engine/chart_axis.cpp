@@ -327,9 +327,8 @@ TAxisMapping TChartAxis::Mapping() const {
 
 double TChartAxis::CalcIncrement(int LabelSize) const {
   const int N = AxisMaxLabels(FIEndPos - FIStartPos, LabelSize, FLabelsSeparation);
-  const double Range = AxisRange(FIMinimum, FIMaximum);
-  if (IsDateTime()) return CalcDateTimeStep(Range, FIncrement, N);
-  return AxisCalcIncrement(Range, FIncrement, N, FLabelsSeparation);
+  if (IsDateTime()) return CalcDateTimeStep(AxisRange(FIMinimum, FIMaximum), FIncrement, N);
+  return AxisCalcIncrement(FIMinimum, FIMaximum, FIncrement, N, FLabelsSeparation);
 }
 
 QString TChartAxis::LabelValue(double Value) const {

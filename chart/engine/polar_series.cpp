@@ -176,8 +176,8 @@ void TCustomPolarSeries::DrawRings() {
   C->Font()->Assign(*V->LabelsFont());
   const int Sep = V->LabelsSeparation();
   const double Range = AxisRange(Min, Max);
-  const double Step =
-      AxisCalcIncrement(Range, V->Increment(), AxisMaxLabels(YRadius(), C->FontHeight(), Sep), Sep);
+  const double Step = AxisCalcIncrement(Min, Max, V->Increment(),
+                                        AxisMaxLabels(YRadius(), C->FontHeight(), Sep), Sep);
   if (!(Step > 0) || !(std::fabs(Min / Step) < 2147483647.0) || !(Range / Step < PolarMaxGridLines))
     return;
   C->AssignVisiblePen(*V->Grid());

@@ -389,6 +389,32 @@ TEST_F(SurfaceChartTest, AxesWriteTheXAndYValuesThatWerePlotted) {
   Form.swap(Fresh);
 }
 
+TEST_F(SurfaceChartTest, XLabelsAreSpacedByTheirTurnedSizeAlongTheAxisAsSeen) {
+  TPlotRequest R = Request("Y", 40);
+  R.XFrom = -100000;
+  R.XTo = 100000;
+  ASSERT_EQ(PlotSurface(R, *Form), TPlotOutcome::Plotted);
+  // Where the X labels are written: the thousands, which Y and Z, from -3 to 3, do not write.
+  auto XLabels = [this] {
+    const TRect Whole = Form->Chart->ClientRect();
+    TRecordingTarget Target(Whole.Right, Whole.Bottom);
+    TCanvas C(&Target);
+    Form->Chart->DrawToMetaCanvas(&C, Whole);
+    std::vector<TPoint> At;
+    for (const TCanvasOp& O : Target.Ops())
+      if (O.Kind == coText && O.Text.endsWith(QLatin1String("000"))) At.push_back(O.Points[0]);
+    return At;
+  };
+  const size_t Flat = XLabels().size();
+  // Turned upright, a label takes its height along the axis, not its width: more of them fit,
+  // and on the axis as the view shows it they still stand a text height apart.
+  Form->Chart->BottomAxis()->SetLabelsAngle(90);
+  const std::vector<TPoint> Upright = XLabels();
+  EXPECT_GT(Upright.size(), Flat);
+  for (size_t I = 1; I < Upright.size(); ++I)
+    EXPECT_GE(std::abs(Upright[I].X - Upright[I - 1].X), 11) << I;
+}
+
 TEST_F(SurfaceChartTest, WireFrameMeshShowsOnTheFloorAndWalls) {
   ASSERT_EQ(PlotSurface(Request("sin(X)*cos(Y)"), *Form), TPlotOutcome::Plotted);
   Form->sbWireFrame->click();

@@ -95,19 +95,19 @@ TEST(AxisMath, LogarithmicMapping) {
 
 TEST(AxisMath, IncrementsFollowTheOneTwoFiveSeries) {
   // 0..1000 with room for six labels: 1, 2, 5, ... 100 give too many labels; 200 gives 5.
-  EXPECT_DOUBLE_EQ(AxisCalcIncrement(1000, 0, 6, 10), 200);
-  EXPECT_DOUBLE_EQ(AxisCalcIncrement(1000, 300, 6, 10), 300);
-  EXPECT_DOUBLE_EQ(AxisCalcIncrement(1000, 1, 6, 10), 200);
-  EXPECT_NEAR(AxisCalcIncrement(0.5, 0, 5, 10), 0.1, 1e-15);
-  EXPECT_DOUBLE_EQ(AxisCalcIncrement(1000, 0, 0, 10), 1e-12);
+  EXPECT_DOUBLE_EQ(AxisCalcIncrement(0, 1000, 0, 6, 10), 200);
+  EXPECT_DOUBLE_EQ(AxisCalcIncrement(0, 1000, 300, 6, 10), 300);
+  EXPECT_DOUBLE_EQ(AxisCalcIncrement(0, 1000, 1, 6, 10), 200);
+  EXPECT_NEAR(AxisCalcIncrement(0, 0.5, 0, 5, 10), 0.1, 1e-15);
+  EXPECT_DOUBLE_EQ(AxisCalcIncrement(0, 1000, 0, 0, 10), 1e-12);
   // A range of one to two steps of 1 (-0.89 .. 0.89) would get the single label 0: with room,
   // the step goes down to 0.5; without room for more labels it stays; a set step stays.
-  EXPECT_DOUBLE_EQ(AxisCalcIncrement(1.78, 0, 20, 10), 0.5);
+  EXPECT_DOUBLE_EQ(AxisCalcIncrement(0, 1.78, 0, 20, 10), 0.5);
   EXPECT_EQ(AxisLabelValues(-0.89, 0.89, 0.5, true), (std::vector<double>{-0.5, 0, 0.5}));
-  EXPECT_DOUBLE_EQ(AxisCalcIncrement(1.78, 0, 3, 10), 1);
-  EXPECT_DOUBLE_EQ(AxisCalcIncrement(1.78, 1, 20, 10), 1);
-  EXPECT_DOUBLE_EQ(AxisCalcIncrement(15, 0, 3, 10), 5);
-  EXPECT_DOUBLE_EQ(AxisCalcIncrement(1.2e10, 0, 20, 10), 1e9);
+  EXPECT_DOUBLE_EQ(AxisCalcIncrement(0, 1.78, 0, 3, 10), 1);
+  EXPECT_DOUBLE_EQ(AxisCalcIncrement(0, 1.78, 1, 20, 10), 1);
+  EXPECT_DOUBLE_EQ(AxisCalcIncrement(0, 15, 0, 3, 10), 5);
+  EXPECT_DOUBLE_EQ(AxisCalcIncrement(0, 1.2e10, 0, 20, 10), 1e9);
   // Room for labels from their size: 500 pixels of 40-pixel labels with 10 % between them.
   EXPECT_EQ(AxisMaxLabels(500, 40, 10), 11);
   EXPECT_EQ(AxisMaxLabels(500, 0, 10), 1);
@@ -124,11 +124,11 @@ TEST(AxisMath, LabelLoopsAlwaysEnd) {
   EXPECT_EQ(AxisLabelValues(1e20, 1e20 + 1e6, 1, false).size(), 1u);
   EXPECT_EQ(AxisLabelValues(1e20, 2e20, 1, true).size(), 1u);
   // A separation of 0 leaves the step at 1 over a billion: the count stops at the limit.
-  const double Step = AxisCalcIncrement(1e9, 0, 5, 0);
+  const double Step = AxisCalcIncrement(0, 1e9, 0, 5, 0);
   EXPECT_DOUBLE_EQ(Step, 1);
   EXPECT_EQ(AxisLabelValues(0, 1e9, Step, true).size(), size_t(MaxAxisLabels));
   // A range below 1 with room for less than one label: the smallest step, bounded count.
-  const double Tiny = AxisCalcIncrement(0.5, 0, 0, 10);
+  const double Tiny = AxisCalcIncrement(0, 0.5, 0, 0, 10);
   EXPECT_EQ(AxisLabelValues(0, 0.5, Tiny, true).size(), size_t(MaxAxisLabels));
   // Non-finite ranges and steps draw no labels.
   EXPECT_TRUE(AxisLabelValues(0, Inf, 1, true).empty());
@@ -136,13 +136,19 @@ TEST(AxisMath, LabelLoopsAlwaysEnd) {
   EXPECT_TRUE(AxisLabelValues(0, 1, NaN, true).empty());
   EXPECT_TRUE(AxisLabelValues(0, 1, 0, true).empty());
   EXPECT_TRUE(AxisLabelValues(2, 1, 1, true).empty());
-  EXPECT_DOUBLE_EQ(AxisCalcIncrement(Inf, 0, 6, 10), 1);
-  EXPECT_DOUBLE_EQ(AxisCalcIncrement(NaN, 0, 6, 10), 1);
+  EXPECT_DOUBLE_EQ(AxisCalcIncrement(0, Inf, 0, 6, 10), 1);
+  EXPECT_DOUBLE_EQ(AxisCalcIncrement(0, NaN, 0, 6, 10), 1);
   // An overflowing truncation starts at the minimum itself.
   EXPECT_DOUBLE_EQ(AxisFirstLabel(-1.7e308, 1e-300, true), -1.7e308);
   EXPECT_EQ(AxisLabelValues(-1.7e308, 1.7e308, 1e-300, true).size(), 1u);
   // The largest range ends too.
-  const double Big = AxisCalcIncrement(1.7e308, 0, 6, 10);
+  const double Big = AxisCalcIncrement(0, 1.7e308, 0, 6, 10);
   EXPECT_GT(Big, 1e307);
   EXPECT_LE(AxisLabelValues(0, 1.7e308, Big, true).size(), 7u);
+  // Ends whose difference overflows: the count of labels is the whole span's, not the largest
+  // double's, so the labels still fit their room.
+  for (const int Room : {6, 18, 40}) {
+    const double Wide = AxisCalcIncrement(-1.7e308, 1.7e308, 0, Room, 10);
+    EXPECT_LE(AxisLabelValues(-1.7e308, 1.7e308, Wide, true).size(), size_t(Room) + 1) << Room;
+  }
 }
