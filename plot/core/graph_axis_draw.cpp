@@ -145,7 +145,7 @@ void TAxis::Draw() {
   C->Font()->SetColor(Paper && Font.Color() == clWhite ? clBlack : Font.Color());
   int LabelsDrawn = 0;
   bool HavePrevious = false;
-  int PreviousRight = 0;
+  int PreviousLeft = 0, PreviousRight = 0;
   bool First = true;
 
   auto GridLine = [&](int Px) {
@@ -242,6 +242,12 @@ void TAxis::Draw() {
             Along = TA_LEFT;
           else if (Px - W / 2 < 0)
             Along = TA_RIGHT;
+          // Deep zoomed, the labels grow longer than their ticks lie apart: one that would meet
+          // the last one written along the axis is skipped.
+          const int Low = Along == TA_LEFT ? Px - W : Along == TA_RIGHT ? Px : Px - W / 2;
+          if (HavePrevious && Low <= PreviousRight && Low + W >= PreviousLeft) break;
+          HavePrevious = true;
+          PreviousLeft = Low, PreviousRight = Low + W;
           C->SetTextAlign(Along | TA_TOP);
           int X = Id == gaYAxis ? Gm.Axis - Gm.LabelGap - Gm.H : Gm.Axis + Gm.LabelGap;
           Text.TextOut(X, Px, S);

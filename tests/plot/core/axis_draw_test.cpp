@@ -1,6 +1,7 @@
 // Axis drawing on the recording target: line, ticks, labels, grid, end labels and label room.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <cmath>
 
 #include "platform/canvas.h"
@@ -134,6 +135,28 @@ TEST(AxisDraw, XLabelsSkipOverlapsAndRoom) {
   EXPECT_LT(X.GetLabelSize(R).Bottom, 300);
   X.SetVisible(false);
   EXPECT_EQ(X.GetLabelSize(R).Bottom, 300);
+}
+
+// Deep zoomed, upright labels on the vertical axes are longer than their ticks lie apart: none
+// meets another along the axis, and some are still written.
+TEST(AxisDraw, UprightYLabelsOfADeepZoomDoNotOverlap) {
+  TDrawFixture F;
+  F.Layout({0, 0.123456789, 1, 0.123456789 + 4e-12});
+  for (TAxis* A : {F.Graph.Axis(gaYAxis), F.Graph.Axis(gaYAxis2)}) {
+    A->LabelsDirection = ldVertical;
+    F.Target.Clear();
+    A->Draw();
+    std::vector<std::pair<int, int>> Spans;
+    for (const auto& Op : F.Of(coText)) {
+      const int W =
+          QFontMetrics(ToQFont(Op.State.Font), F.Target.MetricsDevice()).horizontalAdvance(Op.Text);
+      const unsigned Along = Op.State.TextAlign & TA_HORZMASK;
+      const int Lo = Op.Points[0].Y - (Along == TA_LEFT ? W : Along == TA_CENTER ? W / 2 : 0);
+      for (const auto& [L, H] : Spans) EXPECT_TRUE(Lo + W < L || Lo > H) << qPrintable(Op.Text);
+      Spans.push_back({Lo, Lo + W});
+    }
+    EXPECT_GE(Spans.size(), 2u);
+  }
 }
 
 }  // namespace
