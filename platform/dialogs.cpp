@@ -170,8 +170,9 @@ QString WithExtension(const QString& FileName, const QString& Filter, int Filter
 // Qt's file chooser, with the rules every dialog of the program keeps whatever Qt version or
 // desktop it runs on: a folder typed into the name field is entered and the field emptied, so that
 // the next name typed is taken in that folder (Qt keeps the folder's name there, and the next name
-// would be appended to it); and an open dialog takes a name typed without its extension for the
-// file with the type's extension when only that one exists (Qt would refuse it as not found).
+// would be appended to it), "~" included; a name in a folder that is not there is refused in the
+// dialog; and an open dialog takes a name typed without its extension for the file with the
+// type's extension when only that one exists (Qt would refuse it as not found).
 class TFileChooser : public QFileDialog {
  public:
   TFileChooser(QWidget* Parent, const QString& Title, const QString& Filter,
@@ -204,7 +205,10 @@ class TFileChooser : public QFileDialog {
     const QString Typed = Edit ? Edit->text().trimmed() : QString();
     // Several names in quotes are Qt's to take apart.
     if (Typed.isEmpty() || Typed.contains(u'"')) return QFileDialog::accept();
-    const QString Path = directory().absoluteFilePath(Typed);
+    // "~" is the home folder, as Qt takes it once the name reaches it.
+    const bool Home = Typed == u"~" || Typed.startsWith(QStringLiteral("~/"));
+    const QString Path =
+        directory().absoluteFilePath(Home ? QDir::homePath() + Typed.mid(1) : Typed);
     if (QFileInfo(Path).isDir()) {
       const QString Type = selectedNameFilter();
       setDirectory(QDir::cleanPath(Path));
@@ -212,6 +216,16 @@ class TFileChooser : public QFileDialog {
       // The completions of the folder's name would stay open over the file types, blank.
       if (QCompleter* Completions = Edit->completer()) Completions->popup()->hide();
       if (!Type.isEmpty()) selectNameFilter(Type);
+      return;
+    }
+    // A name in a folder that is not there (or ending in "/", a folder's name) names no file: the
+    // dialog says so and stays, rather than hand on a name that no page can use.
+    const QString Folder = Typed.endsWith(u'/') ? Path : QFileInfo(Path).absolutePath();
+    if (!QFileInfo(Folder).isDir()) {
+      QMessageBox::warning(
+          this, windowTitle(),
+          QDir::cleanPath(Folder) + QStringLiteral("\nFolder not found.\nPlease verify the correct "
+                                                   "folder name was given."));
       return;
     }
     if (acceptMode() == AcceptOpen && !QFileInfo::exists(Path)) {
