@@ -511,7 +511,14 @@ bool TOpenDialog::Execute() {
 }
 
 bool TSaveDialog::Execute() {
-  TFileRequest R{Title, Filter, FilterIndex, DefaultExt, InitialDir, FileName, {}};
+  // A name kept from the last save of another type is proposed with the type the dialog opens on,
+  // so that the name shown and the type shown agree and Enter saves what the type says.
+  QString Proposed = FileName;
+  const QList<TFilterItem> Items = ParseFilter(Filter);
+  if (FilterIndex >= 1 && FilterIndex <= Items.size() &&
+      TypedIndex(Proposed, Filter, FilterIndex) != FilterIndex)
+    Proposed = NameForFileType(Proposed, Items[FilterIndex - 1]);
+  TFileRequest R{Title, Filter, FilterIndex, DefaultExt, InitialDir, Proposed, {}};
   for (;;) {
     if (!Dialogs().ChooseSaveFile(R)) return false;
     R.FilterIndex = TypedIndex(R.FileName, Filter, ChosenIndex(Filter, R));

@@ -231,6 +231,18 @@ TEST(ScriptedDialogs, TheChosenFilterIsFoundByItsTextAndATypedExtensionNamesItsT
   Script.AnswerFile(Dir.filePath("z.bmp"), 3);  // "All" takes any name as it is
   ASSERT_TRUE(D.Execute());
   EXPECT_EQ(D.FilterIndex, 3);
+  // Opened again on another type, the last name is proposed with that type's extension, so that
+  // the name and the type shown agree; a name of no type of the list, or "All", keeps its own.
+  Script.Requests.clear();
+  for (const auto& [Name, Index] : {std::pair{"x.wmf", 1}, {"y.dat", 2}, {"z.bmp", 3}}) {
+    D.FileName = Dir.filePath(Name);
+    D.FilterIndex = Index;
+    Script.AnswerCancel();
+    EXPECT_FALSE(D.Execute());
+  }
+  QStringList Proposed;
+  for (const auto& R : Script.Requests) Proposed << QFileInfo(R.File.FileName).fileName();
+  EXPECT_EQ(Proposed.join(' ').toStdString(), "x.bmp y.dat z.bmp");
 }
 
 TEST(QtDialogs, BoxesSitOnTheModalWindowStillShownNotOnOneThatHasJustClosed) {
