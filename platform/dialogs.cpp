@@ -167,6 +167,22 @@ QString WithExtension(const QString& FileName, const QString& Filter, int Filter
   return Ext.isEmpty() ? FileName : FileName + u'.' + Ext;
 }
 
+// The file an open dialog means by a name typed without its extension: the name with the
+// extension added, in whatever case the folder has it, since the types match without regard to
+// case ("pic" finds "pic.bmp" for "*.BMP"); the name as the rule makes it when there is none.
+QString ExistingWithExtension(const QString& FileName, const QString& Filter, int FilterIndex,
+                              const QString& DefaultExt) {
+  const QString Named = WithExtension(FileName, Filter, FilterIndex, DefaultExt);
+  if (Named == FileName || QFileInfo::exists(Named)) return Named;
+  const QFileInfo Info(Named);
+  const QString Base = QFileInfo(FileName).fileName();
+  for (const QString& Entry : Info.dir().entryList(QDir::Files | QDir::Hidden | QDir::System))
+    if (Entry.size() == Info.fileName().size() && Entry.startsWith(Base) &&
+        Entry.compare(Info.fileName(), Qt::CaseInsensitive) == 0)
+      return Info.dir().filePath(Entry);
+  return Named;
+}
+
 // Qt's file chooser, with the rules every dialog of the program keeps whatever Qt version or
 // desktop it runs on: a folder typed into the name field is entered and the field emptied, so that
 // the next name typed is taken in that folder (Qt keeps the folder's name there, and the next name
@@ -229,8 +245,8 @@ class TFileChooser : public QFileDialog {
       return;
     }
     if (acceptMode() == AcceptOpen && !QFileInfo::exists(Path)) {
-      const QString Named =
-          WithExtension(Path, FFilter, int(ChosenItem(selectedNameFilter())) + 1, FDefaultExt);
+      const QString Named = ExistingWithExtension(
+          Path, FFilter, int(ChosenItem(selectedNameFilter())) + 1, FDefaultExt);
       if (Named != Path && QFileInfo::exists(Named)) Edit->setText(Typed + Named.mid(Path.size()));
     }
     QFileDialog::accept();
@@ -504,7 +520,8 @@ bool TOpenDialog::Execute() {
   QString Name = R.FileName;
   // A name typed without extension that does not exist means the file with
   // the filter's extension.
-  if (!QFileInfo::exists(Name)) Name = WithExtension(Name, Filter, R.FilterIndex, DefaultExt);
+  if (!QFileInfo::exists(Name))
+    Name = ExistingWithExtension(Name, Filter, R.FilterIndex, DefaultExt);
   FileName = Name;
   FilterIndex = R.FilterIndex;
   return true;

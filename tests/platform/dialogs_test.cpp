@@ -148,6 +148,11 @@ TEST(ScriptedDialogs, OpenAddsTheExtensionOnlyWhenTheTypedNameDoesNotExist) {
   Script.AnswerFile(Dir.filePath("bare"));
   ASSERT_TRUE(D.Execute());
   EXPECT_EQ(D.FileName, Dir.filePath("bare"));
+  // The types match without regard to case, and so does the extension added.
+  ASSERT_TRUE(PutBytes(Dir.filePath("low.fnc"), ""));
+  Script.AnswerFile(Dir.filePath("low"));
+  ASSERT_TRUE(D.Execute());
+  EXPECT_EQ(D.FileName, Dir.filePath("low.fnc"));
   EXPECT_EQ(Script.Requests[0].Kind, TDialogRequest::rkOpen);
 }
 
@@ -374,7 +379,7 @@ TEST(QtDialogs, AFolderTypedIntoTheNameFieldIsEnteredAndTheFieldEmptied) {
 // The chooser itself must let a name typed without its extension through to the rule that adds it.
 TEST(QtDialogs, AnOpenDialogTakesANameTypedWithoutItsExtension) {
   QTemporaryDir Dir;
-  ASSERT_TRUE(PutBytes(Dir.filePath("myfuncs.FNC"), "f(x)=x\n"));
+  ASSERT_TRUE(PutBytes(Dir.filePath("myfuncs.fnc"), "f(x)=x\n"));  // listed for "*.FNC"
   TOpenDialog D;
   D.Title = "Load functions from File";
   D.DefaultExt = "FNC";
@@ -382,5 +387,5 @@ TEST(QtDialogs, AnOpenDialogTakesANameTypedWithoutItsExtension) {
   D.InitialDir = Dir.path();
   TFileDialogKeys Keys({[&](QFileDialog& F) { Type(F, "myfuncs"); }});
   ASSERT_TRUE(D.Execute()) << Keys.Messages().join(' ').toStdString();
-  EXPECT_EQ(D.FileName.toStdString(), Dir.filePath("myfuncs.FNC").toStdString());
+  EXPECT_EQ(D.FileName.toStdString(), Dir.filePath("myfuncs.fnc").toStdString());
 }
