@@ -167,11 +167,28 @@ QString WithExtension(const QString& FileName, const QString& Filter, int Filter
   return Ext.isEmpty() ? FileName : FileName + u'.' + Ext;
 }
 
+// The file an open dialog means by a name typed without its extension: the name with the
+// extension added, in whatever case the folder has it, since the types match without regard to
+// case ("pic" finds "pic.bmp" for "*.BMP"); the name as the rule makes it when there is none.
+QString ExistingWithExtension(const QString& FileName, const QString& Filter, int FilterIndex,
+                              const QString& DefaultExt) {
+  const QString Named = WithExtension(FileName, Filter, FilterIndex, DefaultExt);
+  if (Named == FileName || QFileInfo::exists(Named)) return Named;
+  const QFileInfo Info(Named);
+  const QString Base = QFileInfo(FileName).fileName();
+  for (const QString& Entry : Info.dir().entryList(QDir::Files | QDir::Hidden | QDir::System))
+    if (Entry.size() == Info.fileName().size() && Entry.startsWith(Base) &&
+        Entry.compare(Info.fileName(), Qt::CaseInsensitive) == 0)
+      return Info.dir().filePath(Entry);
+  return Named;
+}
+
 // Qt's file chooser, with the rules every dialog of the program keeps whatever Qt version or
 // desktop it runs on: a folder typed into the name field is entered and the field emptied, so that
 // the next name typed is taken in that folder (Qt keeps the folder's name there, and the next name
-// would be appended to it); and an open dialog takes a name typed without its extension for the
-// file with the type's extension when only that one exists (Qt would refuse it as not found).
+// would be appended to it), "~" included; a name in a folder that is not there is refused in the
+// dialog; and an open dialog takes a name typed without its extension for the file with the
+// type's extension when only that one exists (Qt would refuse it as not found).
 class TFileChooser : public QFileDialog {
  public:
   TFileChooser(QWidget* Parent, const QString& Title, const QString& Filter,
@@ -204,7 +221,10 @@ class TFileChooser : public QFileDialog {
     const QString Typed = Edit ? Edit->text().trimmed() : QString();
     // Several names in quotes are Qt's to take apart.
     if (Typed.isEmpty() || Typed.contains(u'"')) return QFileDialog::accept();
-    const QString Path = directory().absoluteFilePath(Typed);
+    // "~" is the home folder, as Qt takes it once the name reaches it.
+    const bool Home = Typed == u"~" || Typed.startsWith(QStringLiteral("~/"));
+    const QString Path =
+        directory().absoluteFilePath(Home ? QDir::homePath() + Typed.mid(1) : Typed);
     if (QFileInfo(Path).isDir()) {
       const QString Type = selectedNameFilter();
       setDirectory(QDir::cleanPath(Path));
@@ -214,9 +234,19 @@ class TFileChooser : public QFileDialog {
       if (!Type.isEmpty()) selectNameFilter(Type);
       return;
     }
+    // A name in a folder that is not there (or ending in "/", a folder's name) names no file: the
+    // dialog says so and stays, rather than hand on a name that no page can use.
+    const QString Folder = Typed.endsWith(u'/') ? Path : QFileInfo(Path).absolutePath();
+    if (!QFileInfo(Folder).isDir()) {
+      QMessageBox::warning(
+          this, windowTitle(),
+          QDir::cleanPath(Folder) + QStringLiteral("\nFolder not found.\nPlease verify the correct "
+                                                   "folder name was given."));
+      return;
+    }
     if (acceptMode() == AcceptOpen && !QFileInfo::exists(Path)) {
-      const QString Named =
-          WithExtension(Path, FFilter, int(ChosenItem(selectedNameFilter())) + 1, FDefaultExt);
+      const QString Named = ExistingWithExtension(
+          Path, FFilter, int(ChosenItem(selectedNameFilter())) + 1, FDefaultExt);
       if (Named != Path && QFileInfo::exists(Named)) Edit->setText(Typed + Named.mid(Path.size()));
     }
     QFileDialog::accept();
@@ -490,14 +520,22 @@ bool TOpenDialog::Execute() {
   QString Name = R.FileName;
   // A name typed without extension that does not exist means the file with
   // the filter's extension.
-  if (!QFileInfo::exists(Name)) Name = WithExtension(Name, Filter, R.FilterIndex, DefaultExt);
+  if (!QFileInfo::exists(Name))
+    Name = ExistingWithExtension(Name, Filter, R.FilterIndex, DefaultExt);
   FileName = Name;
   FilterIndex = R.FilterIndex;
   return true;
 }
 
 bool TSaveDialog::Execute() {
-  TFileRequest R{Title, Filter, FilterIndex, DefaultExt, InitialDir, FileName, {}};
+  // A name kept from the last save of another type is proposed with the type the dialog opens on,
+  // so that the name shown and the type shown agree and Enter saves what the type says.
+  QString Proposed = FileName;
+  const QList<TFilterItem> Items = ParseFilter(Filter);
+  if (FilterIndex >= 1 && FilterIndex <= Items.size() &&
+      TypedIndex(Proposed, Filter, FilterIndex) != FilterIndex)
+    Proposed = NameForFileType(Proposed, Items[FilterIndex - 1]);
+  TFileRequest R{Title, Filter, FilterIndex, DefaultExt, InitialDir, Proposed, {}};
   for (;;) {
     if (!Dialogs().ChooseSaveFile(R)) return false;
     R.FilterIndex = TypedIndex(R.FileName, Filter, ChosenIndex(Filter, R));

@@ -148,6 +148,11 @@ TEST(ScriptedDialogs, OpenAddsTheExtensionOnlyWhenTheTypedNameDoesNotExist) {
   Script.AnswerFile(Dir.filePath("bare"));
   ASSERT_TRUE(D.Execute());
   EXPECT_EQ(D.FileName, Dir.filePath("bare"));
+  // The types match without regard to case, and so does the extension added.
+  ASSERT_TRUE(PutBytes(Dir.filePath("low.fnc"), ""));
+  Script.AnswerFile(Dir.filePath("low"));
+  ASSERT_TRUE(D.Execute());
+  EXPECT_EQ(D.FileName, Dir.filePath("low.fnc"));
   EXPECT_EQ(Script.Requests[0].Kind, TDialogRequest::rkOpen);
 }
 
@@ -231,6 +236,18 @@ TEST(ScriptedDialogs, TheChosenFilterIsFoundByItsTextAndATypedExtensionNamesItsT
   Script.AnswerFile(Dir.filePath("z.bmp"), 3);  // "All" takes any name as it is
   ASSERT_TRUE(D.Execute());
   EXPECT_EQ(D.FilterIndex, 3);
+  // Opened again on another type, the last name is proposed with that type's extension, so that
+  // the name and the type shown agree; a name of no type of the list, or "All", keeps its own.
+  Script.Requests.clear();
+  for (const auto& [Name, Index] : {std::pair{"x.wmf", 1}, {"y.dat", 2}, {"z.bmp", 3}}) {
+    D.FileName = Dir.filePath(Name);
+    D.FilterIndex = Index;
+    Script.AnswerCancel();
+    EXPECT_FALSE(D.Execute());
+  }
+  QStringList Proposed;
+  for (const auto& R : Script.Requests) Proposed << QFileInfo(R.File.FileName).fileName();
+  EXPECT_EQ(Proposed.join(' ').toStdString(), "x.bmp y.dat z.bmp");
 }
 
 TEST(QtDialogs, BoxesSitOnTheModalWindowStillShownNotOnOneThatHasJustClosed) {
@@ -268,10 +285,15 @@ class TFileDialogKeys {
         return;
       }
       auto* D = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-      if (!D || !D->isVisible()) return;
-      if (FNext < FSteps.size()) return FSteps[FNext++](*D);
+      if (!D || !D->isVisible() || FBusy) return;
       // Still open after the last key: the keys did not answer it; it must not wait forever.
-      D->reject();
+      if (FNext >= FSteps.size()) return D->reject();
+      // The step runs outside this timer, which can then close a box that the keys bring up.
+      FBusy = true;
+      QTimer::singleShot(0, D, [this, D] {
+        FSteps[FNext++](*D);
+        FBusy = false;
+      });
     });
     FTimer.start(20);
   }
@@ -280,6 +302,7 @@ class TFileDialogKeys {
  private:
   std::vector<std::function<void(QFileDialog&)>> FSteps;
   size_t FNext = 0;
+  bool FBusy = false;
   QTimer FTimer;
   QStringList FMessages;
 };
@@ -326,12 +349,37 @@ TEST(QtDialogs, AFolderTypedIntoTheNameFieldIsEnteredAndTheFieldEmptied) {
   EXPECT_EQ(D.FileName.toStdString(), Dir.filePath("top/my.dir/t6.TXT").toStdString());
   EXPECT_EQ(Run("out/sub", "t7"), "|Text files (*.TXT)|top/here/out/sub");
   EXPECT_EQ(D.FileName.toStdString(), Dir.filePath("top/here/out/sub/t7.TXT").toStdString());
+  const QByteArray Home = qgetenv("HOME");
+  qputenv("HOME", Dir.filePath("top").toLocal8Bit());
+  EXPECT_EQ(Run("~", "t8"), "|Text files (*.TXT)|top");
+  qputenv("HOME", Home);
+  EXPECT_EQ(D.FileName.toStdString(), Dir.filePath("top/t8.TXT").toStdString());
+  ASSERT_TRUE(PutBytes(D.FileName, "x"));
+
+  // A name in a missing folder, or a missing folder's name, is refused in the dialog, which stays
+  // with the name to be mended (here typed anew).
+  auto Retype = [](const QString& Name) {
+    return [Name](QFileDialog& F) {
+      QTest::keyClick(NameField(F), Qt::Key_A, Qt::ControlModifier);
+      Type(F, Name);
+    };
+  };
+  TFileDialogKeys Keys({Retype("nosuch/x"), Retype("newdir/"), Retype("t8.TXT/"), Retype("ok")});
+  D.InitialDir = Dir.filePath("top");
+  D.FileName.clear();
+  ASSERT_TRUE(D.Execute());
+  EXPECT_EQ(D.FileName.toStdString(), Dir.filePath("top/ok.TXT").toStdString());
+  QString Expected;
+  for (const char* Folder : {"nosuch", "newdir", "t8.TXT"})
+    Expected += Dir.filePath("top/") + Folder +
+                "\nFolder not found.\nPlease verify the correct folder name was given.|";
+  EXPECT_EQ((Keys.Messages().join('|') + '|').toStdString(), Expected.toStdString());
 }
 
 // The chooser itself must let a name typed without its extension through to the rule that adds it.
 TEST(QtDialogs, AnOpenDialogTakesANameTypedWithoutItsExtension) {
   QTemporaryDir Dir;
-  ASSERT_TRUE(PutBytes(Dir.filePath("myfuncs.FNC"), "f(x)=x\n"));
+  ASSERT_TRUE(PutBytes(Dir.filePath("myfuncs.fnc"), "f(x)=x\n"));  // listed for "*.FNC"
   TOpenDialog D;
   D.Title = "Load functions from File";
   D.DefaultExt = "FNC";
@@ -339,5 +387,5 @@ TEST(QtDialogs, AnOpenDialogTakesANameTypedWithoutItsExtension) {
   D.InitialDir = Dir.path();
   TFileDialogKeys Keys({[&](QFileDialog& F) { Type(F, "myfuncs"); }});
   ASSERT_TRUE(D.Execute()) << Keys.Messages().join(' ').toStdString();
-  EXPECT_EQ(D.FileName.toStdString(), Dir.filePath("myfuncs.FNC").toStdString());
+  EXPECT_EQ(D.FileName.toStdString(), Dir.filePath("myfuncs.fnc").toStdString());
 }
