@@ -540,7 +540,9 @@ bool TSaveDialog::Execute() {
     if (!Dialogs().ChooseSaveFile(R)) return false;
     R.FilterIndex = TypedIndex(R.FileName, Filter, ChosenIndex(Filter, R));
     QString Name = WithExtension(R.FileName, Filter, R.FilterIndex, DefaultExt);
-    if (OverwritePrompt && QFileInfo::exists(Name) &&
+    // A link that leads nowhere (or round in a circle) is still something the save would meet.
+    const QFileInfo Met(Name);
+    if (OverwritePrompt && (Met.exists() || Met.isSymLink()) &&
         MessageDlg(Name + QStringLiteral(" already exists.\nDo you want to replace it?"), mtWarning,
                    mbYes | mbNo, Title.isEmpty() ? QStringLiteral("Save As") : Title) != mrYes) {
       R.FileName = Name;  // ask again, starting from the refused name

@@ -123,6 +123,16 @@ TEST(ScriptedDialogs, SaveAddsTheFiltersExtensionAndAsksBeforeReplacing) {
   EXPECT_TRUE(Script.Requests[1].Text.startsWith(Dir.filePath("old.TXT")));
   EXPECT_EQ(Script.Requests[2].File.FileName, Dir.filePath("old.TXT"));
 
+  // A link loop is asked about too: the save would meet it.
+  ASSERT_TRUE(QFile::link(Dir.filePath("b.TXT"), Dir.filePath("a.TXT")));
+  ASSERT_TRUE(QFile::link(Dir.filePath("a.TXT"), Dir.filePath("b.TXT")));
+  Script.Requests.clear();
+  Script.AnswerFile(Dir.filePath("a"), 1);
+  Script.Answer(mrYes);
+  ASSERT_TRUE(D.Execute());
+  ASSERT_EQ(Script.Requests.size(), 2u);
+  EXPECT_TRUE(Script.Requests[1].Text.startsWith(Dir.filePath("a.TXT")));
+
   // Cancelling the question and then the dialog keeps the old name.
   Script.AnswerFile(Dir.filePath("old"), 1);
   Script.Answer(mrNo);
