@@ -623,26 +623,14 @@ TEST(Contour, ValuesNearTheDoubleLimitKeepFiniteRangesAndLevels) {
   EXPECT_GE(Texts, 8);
 }
 
-namespace {
-// A graph painting into a white image at the given resolution.
-struct TImageGraph {
-  QImage Image;
-  TImageTarget Target{&Image};
-  TCanvas Canvas{&Target};
-  TGraph Graph;
-  TImageGraph(int W, int H, int Ppi = 96)
-      : Image(W, H, QImage::Format_RGB32), Graph((Target.SetPixelsPerInch(Ppi), &Canvas), W, H) {
-    Image.fill(Qt::white);
-  }
-};
-}  // namespace
-
 // A colour map over decades with its colour scale beside it: the last labels of the logarithmic
 // X axes, below and above, end before the scale does.
 TEST(Contour, TheLastLogLabelStaysClearOfTheColourScale) {
-  TImageGraph S(500, 350);
-  QImage& Image = S.Image;
-  TGraph& Graph = S.Graph;
+  QImage Image(500, 350, QImage::Format_RGB32);
+  Image.fill(Qt::white);
+  TImageTarget Target(&Image);
+  TCanvas Canvas(&Target);
+  TGraph Graph(&Canvas, 500, 350);
   TVector X(31), Y(11);
   TMatrix Z(31, 11);
   for (int I = 1; I <= 31; ++I) X.SetValue(I, 1 + 3.3 * (I - 1));
@@ -660,7 +648,7 @@ TEST(Contour, TheLastLogLabelStaysClearOfTheColourScale) {
     A->Font.SetSize(14);
   }
   Graph.Paint();
-  S.Target.Release();
+  Target.Release();
   // The scale's frame: the first dark pixel right of the plot on the scale's middle row.
   const TRect B = Graph.ColorLegend(0)->Bounds;
   int Edge = Graph.PlotRect.Right + 1;
