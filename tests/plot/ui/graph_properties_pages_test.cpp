@@ -50,7 +50,6 @@ struct TPagesFixture : TPlotFixture {
     for (int I = 0; I < D->clSeries->count(); ++I) R << D->clSeries->item(I)->text();
     return R;
   }
-  static void Type(QLineEdit* E, const QString& Text) { TypeInto(E, Text); }
 };
 
 constexpr QRgb RedRgb = 0xFF0000, BlueRgb = 0x0000FF, White = 0xFFFFFF;
@@ -342,7 +341,7 @@ TEST(GraphPropertiesPages, ContourCountIntervalAndRangeReachTheLevels) {
   EXPECT_EQ(D.edInt->text(), QStringLiteral("22.0"));
 
   // One level: the interval shown is twice the range.
-  F.Type(D.edNum, QStringLiteral("1"));
+  TypeInto(D.edNum, QStringLiteral("1"));
   EXPECT_EQ(D.edInt->text(), QStringLiteral("220.0"));
   EXPECT_EQ(F.C->LevelCount, 1);
   // By interval: the layer takes the mode at once, the count follows, and Apply traces the
@@ -366,11 +365,11 @@ TEST(GraphPropertiesPages, ContourCountIntervalAndRangeReachTheLevels) {
   // Put back, the interval in force shows again with its count.
   EXPECT_EQ(D.edInt->text(), QStringLiteral("27.5"));
   EXPECT_EQ(D.edNum->text(), QStringLiteral("5"));
-  F.Type(D.edInt, QStringLiteral("0.5"));
+  TypeInto(D.edInt, QStringLiteral("0.5"));
   EXPECT_EQ(F.C->LevelStep, 27.5);
   D.chLowLab->setChecked(true);
   D.chUpLab->setChecked(true);
-  F.Type(D.edMin, QStringLiteral("200"));
+  TypeInto(D.edMin, QStringLiteral("200"));
   EXPECT_EQ(D.edMin->text(), QStringLiteral("0"));
   const QStringList M = F.Script.Messages();
   ASSERT_EQ(M.size(), 3);
@@ -381,9 +380,9 @@ TEST(GraphPropertiesPages, ContourCountIntervalAndRangeReachTheLevels) {
 
   // A fixed range of 20 .. 60 in four levels.
   D.rbNum->setChecked(true);
-  F.Type(D.edMin, QStringLiteral("20"));
-  F.Type(D.edMax, QStringLiteral("60"));
-  F.Type(D.edNum, QStringLiteral("4"));
+  TypeInto(D.edMin, QStringLiteral("20"));
+  TypeInto(D.edMax, QStringLiteral("60"));
+  TypeInto(D.edNum, QStringLiteral("4"));
   EXPECT_EQ(D.edInt->text(), QStringLiteral("10.0"));
   EXPECT_EQ(F.Levels(), (std::vector<double>{20, 30, 40, 50}));
   D.rbInt->setChecked(true);
@@ -391,7 +390,7 @@ TEST(GraphPropertiesPages, ContourCountIntervalAndRangeReachTheLevels) {
   EXPECT_FALSE(F.C->UseLevelStep);
   EXPECT_EQ(F.C->LevelCount, 5);  // the count the interval of 10 gave
   // A count typed out of 1..100 is refused when left.
-  F.Type(D.edNum, QStringLiteral("500"));
+  TypeInto(D.edNum, QStringLiteral("500"));
   EXPECT_EQ(F.C->LevelCount, 5);
 }
 
