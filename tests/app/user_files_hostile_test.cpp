@@ -301,22 +301,22 @@ TEST_F(UserFilesTest, ASaveThatFailsKeepsEveryUserFileAndSaysWhy) {
     const auto Says = [&](const char* Name) {
       return "Can't create file " + Path(Name) + ": " + Why;
     };
+    Dialogs.Requests.clear();
     Vars().btSaveClick();
-    EXPECT_EQ(Dialogs.Messages().last(), Says("Numyx.USR"));
     Funcs().btFuncSaveClick();
-    EXPECT_EQ(Dialogs.Messages().last(), Says("Numyx.FNC"));
     Dialogs.AnswerFile(Path("new.USR"));
     Vars().btSaveAsClick();
-    EXPECT_EQ(Dialogs.Messages().last(), Says("new.USR"));
     Dialogs.AnswerFile(Path("new.FNC"));
     Funcs().btFuncSaveAsClick();
-    EXPECT_EQ(Dialogs.Messages().last(), Says("new.FNC"));
     EXPECT_EQ(Host.VarFile, Path("Numyx.USR"));
     EXPECT_EQ(Host.FuncFile, Path("Numyx.FNC"));
     Dialogs.AnswerFile(Path("a.VAR"));
     Dialogs.Answer(mrYes);
     Letters().SaveClick();
-    EXPECT_EQ(Dialogs.Messages().last(), Says("a.VAR"));
+    EXPECT_EQ(Dialogs.Messages(),
+              (QStringList{Says("Numyx.USR"), Says("Numyx.FNC"), Says("new.USR"), Says("new.FNC"),
+                           Path("a.VAR") + " already exists.\nDo you want to replace it?",
+                           Says("a.VAR")}));
     EXPECT_EQ(Bytes(Path("Numyx.USR")), Usr);
     EXPECT_EQ(Bytes(Path("Numyx.FNC")), Fnc);
     EXPECT_EQ(Bytes(Path("a.VAR")), "x\n");
