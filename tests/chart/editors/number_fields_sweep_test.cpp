@@ -29,8 +29,7 @@ enum TRoute { rTab, rEnter, rTabClick, rUp };
 class NumberFieldsSweep : public ChartEditorTest {
  protected:
   // The texts no field takes: each begins with digits some fields take on the way.
-  const QStringList Refused = {QStringLiteral("1e999"), QStringLiteral("99999999999"),
-                               QStringLiteral("-99999999999"), QStringLiteral("4x")};
+  const QStringList Refused = {"1e999", "99999999999", "-99999999999", "4x"};
 
   // The edit shows the value in force, and that is what the chart holds.
   static void InForce(TNumberEdit* E, const std::string& Where) {
@@ -110,10 +109,8 @@ class NumberFieldsSweep : public ChartEditorTest {
     return N;
   }
 
-  const QStringList TextFields = {QStringLiteral("ETitle"),       QStringLiteral("EFormat"),
-                                  QStringLiteral("EValueformat"), QStringLiteral("EPercentFormat"),
-                                  QStringLiteral("EOtherLabel"),  QStringLiteral("EDate"),
-                                  QStringLiteral("ETime"),        QStringLiteral("ECustom")};
+  const QStringList TextFields = {"ETitle",      "EFormat", "EValueformat", "EPercentFormat",
+                                  "EOtherLabel", "EDate",   "ETime",        "ECustom"};
   QStringList Seen;
 };
 
@@ -143,12 +140,9 @@ TEST_F(NumberFieldsSweep, EveryFieldOfTheEditorItsDialogsAndThePreview) {
       E.Notebook1->setCurrentIndex(T);
       QWidget* Page = E.Page(TChartEditorTab(T));
       ASSERT_NE(Page, nullptr) << T;
-      if (auto* Axis = dynamic_cast<TFormChartAxis*>(Page)) {
-        for (int A = 0; A < Axis->PageControl1->count(); ++A) {
-          Axis->PageControl1->setCurrentIndex(A);
-          Sweep(Page);
-        }
-      } else {
+      auto* Axis = dynamic_cast<TFormChartAxis*>(Page);  // each of its tabs in turn
+      for (int A = 0; A < (Axis ? Axis->PageControl1->count() : 1); ++A) {
+        if (Axis) Axis->PageControl1->setCurrentIndex(A);
         Sweep(Page);
       }
       if (auto* W = dynamic_cast<TFormChartWall*>(Page)) {

@@ -42,18 +42,16 @@ struct TSweep : TPlotFixture {
 
   TSweep() {
     AddLine()->FKind = 3;  // line and points: the symbols have a dialog
-    AddContour();
+    TContour* Plain = AddContour();
     TContour* Shaded = AddContour();
     Shaded->SetShaded(true);
     // Ends and levels fixed, so that their fields take typing.
+    for (TContour* C : {Plain, Shaded}) C->UseLevelStart = C->UseLevelEnd = true;
     for (TPlotAxis* A :
          {Plot->XAxis.get(), Plot->YAxis.get(), Plot->XAxis2.get(), Plot->YAxis2.get()}) {
       A->SetAutoMin(false);
       A->SetAutoMax(false);
     }
-    for (int I = 0; I < Graph().LayerCount(); ++I)
-      if (auto* C = dynamic_cast<TContour*>(Graph().GetLayer(I)))
-        C->UseLevelStart = C->UseLevelEnd = true;
     Plot->Redraw();
     Arrow =
         std::make_unique<TArrow>(Plot->Graph(), TDoublePoint{1, 1}, TDoublePoint{2, 2}, clRed, 1);
@@ -126,13 +124,12 @@ void ShowPageOf(TNumberEdit* E) {
 // The tab bar of the innermost page control around E, with a tab other than the current one.
 QTabBar* OtherTab(TNumberEdit* E, int& Index) {
   for (QWidget* W = E; W; W = W->parentWidget())
-    if (auto* T = qobject_cast<QTabWidget*>(W)) {
+    if (auto* T = qobject_cast<QTabWidget*>(W))
       for (int I = 0; I < T->count(); ++I)
         if (I != T->currentIndex() && T->isTabVisible(I)) {
           Index = I;
           return T->tabBar();
         }
-    }
   return nullptr;
 }
 
