@@ -86,36 +86,49 @@ QString TIniDocument::LineText(const TLine& L) const {
   return QString::fromUtf8(FText.constData() + L.Start, L.Size);
 }
 
-void TIniDocument::AppendLine(QByteArray& Out, const TLine& L, bool& Open) const {
-  if (Open) Out += '\n';
-  if (L.Own >= 0)
-    Out += FOwn[static_cast<size_t>(L.Own)];
-  else
-    Out.append(FText.constData() + L.Start, L.Size);
-  Open = L.Term == TermNone;
-  if (L.Term == TermLf) Out += '\n';
-  if (L.Term == TermCrLf) Out += "\r\n";
-  if (L.Term == TermCr) Out += '\r';
+QByteArrayView TIniDocument::LineBytes(const TLine& L) const {
+  if (L.Own >= 0) return FOwn[static_cast<size_t>(L.Own)];
+  return {FText.constData() + L.Start, L.Size};
 }
 
-QByteArray TIniDocument::Utf8() const {
-  QByteArray Out;
-  Out.reserve(FText.size() + 64);
-  bool Open = false;  // the last line written has no terminator yet
+template <typename TEmit>
+void TIniDocument::ForEachLine(TEmit&& Emit) const {
   for (size_t I = 0; I < FLines.size(); ++I) {
     const TLine& L = FLines[I];
-    if (!L.Deleted) AppendLine(Out, L, Open);
+    if (!L.Deleted) Emit(L);
     if (!L.HasAfter) continue;
     for (const TLine& A : FAfter.at(static_cast<int>(I)))
-      if (!A.Deleted) AppendLine(Out, A, Open);
+      if (!A.Deleted) Emit(A);
   }
+}
+
+QByteArray TIniDocument::Utf8(QByteArrayView Head) const {
+  static constexpr QByteArrayView Terms[] = {"", "\n", "\r\n", "\r"};
+  // The size first, so that the text is made in one block of its own size: a block grown as
+  // lines are appended would, at the moment it moves, hold the text twice beside the document.
+  qsizetype Size = Head.size();
+  bool Open = false;  // the last line has no terminator yet
+  ForEachLine([&](const TLine& L) {
+    Size += (Open ? 1 : 0) + LineBytes(L).size() + Terms[L.Term].size();
+    Open = L.Term == TermNone;
+  });
+  QByteArray Out;
+  Out.reserve(Size);
+  Out.append(Head);
+  Open = false;
+  ForEachLine([&](const TLine& L) {
+    if (Open) Out += '\n';
+    Out.append(LineBytes(L));
+    Out.append(Terms[L.Term]);
+    Open = L.Term == TermNone;
+  });
   return Out;
 }
 
 QByteArray TIniDocument::Bytes() const {
-  QByteArray Out = Utf8();
-  if (FEncoding == TTextEncoding::Utf8) return Out;
-  if (FEncoding == TTextEncoding::Utf8Bom) return Out.prepend("\xEF\xBB\xBF");
+  if (FEncoding == TTextEncoding::Utf8) return Utf8();
+  if (FEncoding == TTextEncoding::Utf8Bom) return Utf8("\xEF\xBB\xBF");
+  const QByteArray Out = Utf8();
   QByteArray B;
   return EncodeText(QString::fromUtf8(Out), FEncoding, B) ? B : Out;
 }

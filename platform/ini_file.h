@@ -104,8 +104,10 @@ class TIniDocument {
   std::vector<TLine>& AddedAfter(int Line);
   TSection* Section(const QString& Name);
   const TSection* Section(const QString& Name) const;
-  void AppendLine(QByteArray& Out, const TLine& L, bool& Open) const;
-  QByteArray Utf8() const;
+  QByteArrayView LineBytes(const TLine& L) const;
+  template <typename TEmit>
+  void ForEachLine(TEmit&& Emit) const;
+  QByteArray Utf8(QByteArrayView Head = {}) const;  // Head: bytes that go before the text
 
   bool FTrimmed;
   TTextEncoding FEncoding = TTextEncoding::Utf8;

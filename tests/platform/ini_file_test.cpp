@@ -79,6 +79,13 @@ TEST(IniFile, CrlfLinesStayAndTwoObjectsKeepEachOthersKeys) {
   ASSERT_TRUE(Second.UpdateFile());
   EXPECT_EQ(ReadBytes(F), QByteArray("[A]\r\nx=1\r\ny=2\n\n[B]\nz=3\n"));
   EXPECT_EQ(Second.ReadInteger("A", "y", 0), 2);  // the saved file is what it now holds
+  // A byte-order mark, lone CRs and a last line without an end stay; new lines follow it.
+  ASSERT_TRUE(PutBytes(F, "\xEF\xBB\xBF[A]\rx=1\r[B]\rw=\xC3\xA9"));
+  TIniFile Third(F);
+  Third.WriteInteger("A", "x", 5);
+  Third.WriteInteger("B", "v", 6);
+  ASSERT_TRUE(Third.UpdateFile());
+  EXPECT_EQ(ReadBytes(F), QByteArray("\xEF\xBB\xBF[A]\rx=5\r[B]\rw=\xC3\xA9\nv=6\n"));
 }
 
 TEST(IniFile, FailuresAreReportedAndNeverLoseTheFile) {
