@@ -130,7 +130,7 @@ QByteArray TIniDocument::Bytes() const {
   if (FEncoding == TTextEncoding::Utf8Bom) return Utf8("\xEF\xBB\xBF");
   const QByteArray Out = Utf8();
   QByteArray B;
-  return EncodeText(QString::fromUtf8(Out), FEncoding, B) ? B : Out;
+  return EncodeUtf8Text(Out, FEncoding, B) ? B : Out;
 }
 
 QString TIniDocument::Text() const { return QString::fromUtf8(Utf8()); }

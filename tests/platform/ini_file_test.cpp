@@ -88,6 +88,24 @@ TEST(IniFile, CrlfLinesStayAndTwoObjectsKeepEachOthersKeys) {
   EXPECT_EQ(ReadBytes(F), QByteArray("\xEF\xBB\xBF[A]\rx=5\r[B]\rw=\xC3\xA9\nv=6\n"));
 }
 
+// Text not in UTF-8 is converted in pieces of a mebibyte: characters that straddle a piece's end
+// (a UTF-16 surrogate pair, a four-byte UTF-8 sequence) come through whole both ways.
+TEST(IniFile, LargeUtf16FileKeepsCharactersAcrossPieces) {
+  QTemporaryDir Dir;
+  const QString F = Dir.filePath("s.ini");
+  const QString Face = QString::fromUtf8("\xF0\x9F\x98\x80");
+  const QString Value = QString(524281, u'x') + Face + QString(524283, u'y') + Face;
+  QByteArray Bytes;
+  ASSERT_TRUE(EncodeText("[A]\nk=" + Value + "\n", TTextEncoding::Utf16Le, Bytes));
+  ASSERT_TRUE(PutBytes(F, Bytes));
+  TIniFile Ini(F);
+  EXPECT_EQ(Ini.ReadString("A", "k", ""), Value);
+  Ini.WriteInteger("A", "v", 1);
+  ASSERT_TRUE(Ini.UpdateFile());
+  ASSERT_TRUE(EncodeText("[A]\nk=" + Value + "\nv=1\n", TTextEncoding::Utf16Le, Bytes));
+  EXPECT_TRUE(ReadBytes(F) == Bytes);
+}
+
 TEST(IniFile, FailuresAreReportedAndNeverLoseTheFile) {
   QTemporaryDir Dir;
   // Writing below a regular file fails for anyone, root included.
