@@ -102,35 +102,60 @@ void TIniDocument::ForEachLine(TEmit&& Emit) const {
   }
 }
 
-QByteArray TIniDocument::Utf8(QByteArrayView Head) const {
+template <typename TPut>
+void TIniDocument::WriteLines(TPut&& Put) const {
   static constexpr QByteArrayView Terms[] = {"", "\n", "\r\n", "\r"};
-  // The size first, so that the text is made in one block of its own size: a block grown as
-  // lines are appended would, at the moment it moves, hold the text twice beside the document.
-  qsizetype Size = Head.size();
   bool Open = false;  // the last line has no terminator yet
   ForEachLine([&](const TLine& L) {
-    Size += (Open ? 1 : 0) + LineBytes(L).size() + Terms[L.Term].size();
+    if (Open) Put("\n");
+    Put(LineBytes(L));
+    Put(Terms[L.Term]);
     Open = L.Term == TermNone;
   });
+}
+
+qsizetype TIniDocument::Utf8Size() const {
+  qsizetype Size = 0;
+  WriteLines([&](QByteArrayView V) { Size += V.size(); });
+  return Size;
+}
+
+QByteArray TIniDocument::Utf8(QByteArrayView Head) const {
+  // The size first, so that the text is made in one block of its own size: a block grown as
+  // lines are appended would, at the moment it moves, hold the text twice beside the document.
   QByteArray Out;
-  Out.reserve(Size);
+  Out.reserve(Head.size() + Utf8Size());
   Out.append(Head);
-  Open = false;
-  ForEachLine([&](const TLine& L) {
-    if (Open) Out += '\n';
-    Out.append(LineBytes(L));
-    Out.append(Terms[L.Term]);
-    Open = L.Term == TermNone;
-  });
+  WriteLines([&](QByteArrayView V) { Out.append(V); });
   return Out;
 }
 
 QByteArray TIniDocument::Bytes() const {
   if (FEncoding == TTextEncoding::Utf8) return Utf8();
   if (FEncoding == TTextEncoding::Utf8Bom) return Utf8("\xEF\xBB\xBF");
-  const QByteArray Out = Utf8();
-  QByteArray B;
-  return EncodeUtf8Text(Out, FEncoding, B) ? B : Out;
+  // Encoded a few lines at a time, so that the text is not held as UTF-8 beside its bytes.
+  const bool Utf16 = FEncoding != TTextEncoding::Cp1252;
+  // Room for the most the text can take (untouched, it costs no memory) so that the block never
+  // moves: a code page byte for each UTF-8 byte at most, two UTF-16 bytes.
+  const qsizetype Size = Utf8Size();
+  QByteArray Out, Piece;
+  Out.reserve(Utf16 ? 2 + 2 * Size : Size);
+  bool Failed = false;
+  const auto Flush = [&] {
+    QByteArray E;
+    Failed = Failed || !EncodeUtf8Text(Piece, FEncoding, E);
+    // Each piece comes with the byte-order mark; the file has it once.
+    if (!Failed) Out.append(QByteArrayView(E).sliced(Utf16 && !Out.isEmpty() ? 2 : 0));
+    Piece.clear();
+  };
+  WriteLines([&](QByteArrayView V) {
+    Piece.append(V);
+    if (Piece.size() >= (1 << 20)) Flush();
+  });
+  Flush();
+  if (!Failed) return Out;
+  Out = {};
+  return Utf8();  // the encoding cannot hold a new text
 }
 
 QString TIniDocument::Text() const { return QString::fromUtf8(Utf8()); }

@@ -107,6 +107,9 @@ class TIniDocument {
   QByteArrayView LineBytes(const TLine& L) const;
   template <typename TEmit>
   void ForEachLine(TEmit&& Emit) const;
+  template <typename TPut>
+  void WriteLines(TPut&& Put) const;  // the text's bytes in order, in views of lines
+  qsizetype Utf8Size() const;
   QByteArray Utf8(QByteArrayView Head = {}) const;  // Head: bytes that go before the text
 
   bool FTrimmed;

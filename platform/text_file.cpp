@@ -132,8 +132,10 @@ QByteArray DecodeInPieces(std::string_view Bytes, TTextEncoding& Found) {
   const bool Utf16 = Found == TTextEncoding::Utf16Le || Found == TTextEncoding::Utf16Be;
   if (!Utf16) Found = TTextEncoding::Cp1252;
   const std::string Bom(Utf16 ? Bytes.substr(0, 2) : std::string_view());
+  // Room for the most the text can take (untouched, it costs no memory), so that the block
+  // never moves while it fills: a code page byte takes at most three bytes, a UTF-16 unit too.
   QByteArray Utf8;
-  Utf8.reserve(static_cast<qsizetype>(Bytes.size()));
+  Utf8.reserve(static_cast<qsizetype>(Utf16 ? Bytes.size() / 2 * 3 : Bytes.size() * 3));
   for (size_t I = Bom.size(); I < Bytes.size();) {
     size_t N = std::min<size_t>(PieceSize, Bytes.size() - I);
     if (Utf16 && I + N < Bytes.size()) {
