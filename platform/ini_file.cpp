@@ -86,38 +86,76 @@ QString TIniDocument::LineText(const TLine& L) const {
   return QString::fromUtf8(FText.constData() + L.Start, L.Size);
 }
 
-void TIniDocument::AppendLine(QByteArray& Out, const TLine& L, bool& Open) const {
-  if (Open) Out += '\n';
-  if (L.Own >= 0)
-    Out += FOwn[static_cast<size_t>(L.Own)];
-  else
-    Out.append(FText.constData() + L.Start, L.Size);
-  Open = L.Term == TermNone;
-  if (L.Term == TermLf) Out += '\n';
-  if (L.Term == TermCrLf) Out += "\r\n";
-  if (L.Term == TermCr) Out += '\r';
+QByteArrayView TIniDocument::LineBytes(const TLine& L) const {
+  if (L.Own >= 0) return FOwn[static_cast<size_t>(L.Own)];
+  return {FText.constData() + L.Start, L.Size};
 }
 
-QByteArray TIniDocument::Utf8() const {
-  QByteArray Out;
-  Out.reserve(FText.size() + 64);
-  bool Open = false;  // the last line written has no terminator yet
+template <typename TEmit>
+void TIniDocument::ForEachLine(TEmit&& Emit) const {
   for (size_t I = 0; I < FLines.size(); ++I) {
     const TLine& L = FLines[I];
-    if (!L.Deleted) AppendLine(Out, L, Open);
+    if (!L.Deleted) Emit(L);
     if (!L.HasAfter) continue;
     for (const TLine& A : FAfter.at(static_cast<int>(I)))
-      if (!A.Deleted) AppendLine(Out, A, Open);
+      if (!A.Deleted) Emit(A);
   }
+}
+
+template <typename TPut>
+void TIniDocument::WriteLines(TPut&& Put) const {
+  static constexpr QByteArrayView Terms[] = {"", "\n", "\r\n", "\r"};
+  bool Open = false;  // the last line has no terminator yet
+  ForEachLine([&](const TLine& L) {
+    if (Open) Put("\n");
+    Put(LineBytes(L));
+    Put(Terms[L.Term]);
+    Open = L.Term == TermNone;
+  });
+}
+
+qsizetype TIniDocument::Utf8Size() const {
+  qsizetype Size = 0;
+  WriteLines([&](QByteArrayView V) { Size += V.size(); });
+  return Size;
+}
+
+QByteArray TIniDocument::Utf8(QByteArrayView Head) const {
+  // The size first, so that the text is made in one block of its own size: a block grown as
+  // lines are appended would, at the moment it moves, hold the text twice beside the document.
+  QByteArray Out;
+  Out.reserve(Head.size() + Utf8Size());
+  Out.append(Head);
+  WriteLines([&](QByteArrayView V) { Out.append(V); });
   return Out;
 }
 
 QByteArray TIniDocument::Bytes() const {
-  QByteArray Out = Utf8();
-  if (FEncoding == TTextEncoding::Utf8) return Out;
-  if (FEncoding == TTextEncoding::Utf8Bom) return Out.prepend("\xEF\xBB\xBF");
-  QByteArray B;
-  return EncodeText(QString::fromUtf8(Out), FEncoding, B) ? B : Out;
+  if (FEncoding == TTextEncoding::Utf8) return Utf8();
+  if (FEncoding == TTextEncoding::Utf8Bom) return Utf8("\xEF\xBB\xBF");
+  // Encoded a few lines at a time, so that the text is not held as UTF-8 beside its bytes.
+  const bool Utf16 = FEncoding != TTextEncoding::Cp1252;
+  // Room for the most the text can take (untouched, it costs no memory) so that the block never
+  // moves: a code page byte for each UTF-8 byte at most, two UTF-16 bytes.
+  const qsizetype Size = Utf8Size();
+  QByteArray Out, Piece;
+  Out.reserve(Utf16 ? 2 + 2 * Size : Size);
+  bool Failed = false;
+  const auto Flush = [&] {
+    QByteArray E;
+    Failed = Failed || !EncodeUtf8Text(Piece, FEncoding, E);
+    // Each piece comes with the byte-order mark; the file has it once.
+    if (!Failed) Out.append(QByteArrayView(E).sliced(Utf16 && !Out.isEmpty() ? 2 : 0));
+    Piece.clear();
+  };
+  WriteLines([&](QByteArrayView V) {
+    Piece.append(V);
+    if (Piece.size() >= (1 << 20)) Flush();
+  });
+  Flush();
+  if (!Failed) return Out;
+  Out = {};
+  return Utf8();  // the encoding cannot hold a new text
 }
 
 QString TIniDocument::Text() const { return QString::fromUtf8(Utf8()); }

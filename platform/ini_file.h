@@ -104,8 +104,13 @@ class TIniDocument {
   std::vector<TLine>& AddedAfter(int Line);
   TSection* Section(const QString& Name);
   const TSection* Section(const QString& Name) const;
-  void AppendLine(QByteArray& Out, const TLine& L, bool& Open) const;
-  QByteArray Utf8() const;
+  QByteArrayView LineBytes(const TLine& L) const;
+  template <typename TEmit>
+  void ForEachLine(TEmit&& Emit) const;
+  template <typename TPut>
+  void WriteLines(TPut&& Put) const;  // the text's bytes in order, in views of lines
+  qsizetype Utf8Size() const;
+  QByteArray Utf8(QByteArrayView Head = {}) const;  // Head: bytes that go before the text
 
   bool FTrimmed;
   TTextEncoding FEncoding = TTextEncoding::Utf8;

@@ -121,6 +121,37 @@ bool ReadTextFile(const QString& FileName, QString& Text, QString* Error, TReadS
   return true;
 }
 
+namespace {
+// Text is converted a piece at a time, so that a large file is never held as UTF-16 beside its
+// bytes in one encoding and the other.
+constexpr qsizetype PieceSize = 1 << 20;
+
+// Bytes that are not UTF-8 (code page 1252, or UTF-16 after its byte-order mark), as UTF-8.
+QByteArray DecodeInPieces(std::string_view Bytes, TTextEncoding& Found) {
+  DecodeText(Bytes.substr(0, 2), &Found);
+  const bool Utf16 = Found == TTextEncoding::Utf16Le || Found == TTextEncoding::Utf16Be;
+  if (!Utf16) Found = TTextEncoding::Cp1252;
+  const std::string Bom(Utf16 ? Bytes.substr(0, 2) : std::string_view());
+  // Room for the most the text can take (untouched, it costs no memory), so that the block
+  // never moves while it fills: a code page byte takes at most three bytes, a UTF-16 unit too.
+  QByteArray Utf8;
+  Utf8.reserve(static_cast<qsizetype>(Utf16 ? Bytes.size() / 2 * 3 : Bytes.size() * 3));
+  for (size_t I = Bom.size(); I < Bytes.size();) {
+    size_t N = std::min<size_t>(PieceSize, Bytes.size() - I);
+    if (Utf16 && I + N < Bytes.size()) {
+      // A surrogate pair is not cut in two.
+      const auto Hi = static_cast<unsigned char>(
+          Bytes[Found == TTextEncoding::Utf16Le ? I + N - 1 : I + N - 2]);
+      if (Hi >= 0xD8 && Hi <= 0xDB) N -= 2;
+    }
+    const std::string_view Piece = Bytes.substr(I, N);
+    Utf8 += (Utf16 ? DecodeText(Bom + std::string(Piece)) : FromCp1252(Piece)).toUtf8();
+    I += N;
+  }
+  return Utf8;
+}
+}  // namespace
+
 TReadStatus ReadTextUtf8(const QString& FileName, QByteArray& Utf8, TTextEncoding* Encoding,
                          QByteArray* Digest, qint64 Limit) {
   QByteArray Bytes;
@@ -135,7 +166,7 @@ TReadStatus ReadTextUtf8(const QString& FileName, QByteArray& Utf8, TTextEncodin
     Found = Bom ? TTextEncoding::Utf8Bom : TTextEncoding::Utf8;
     Utf8 = std::move(Bytes);
   } else {
-    Utf8 = DecodeText(View, &Found).toUtf8();
+    Utf8 = DecodeInPieces(View, Found);
   }
   if (Encoding) *Encoding = Found;
   return S;
@@ -370,6 +401,26 @@ TFileStatus WriteTextLines(const QString& FileName, const QStringList& Lines) {
     Bytes += '\n';
   }
   return WriteFileBytes(FileName, Bytes);
+}
+
+bool EncodeUtf8Text(const QByteArray& Utf8, TTextEncoding Encoding, QByteArray& Bytes) {
+  if (Encoding == TTextEncoding::Utf8 || Encoding == TTextEncoding::Utf8Bom)
+    return EncodeText(QString::fromUtf8(Utf8), Encoding, Bytes);
+  const bool Utf16 = Encoding != TTextEncoding::Cp1252;
+  Bytes.clear();
+  Bytes.reserve(Utf16 ? 2 + 2 * Utf8.size() : Utf8.size());
+  QByteArray Piece;
+  for (qsizetype I = 0; I < Utf8.size();) {
+    qsizetype N = std::min(PieceSize, Utf8.size() - I);
+    // Whole characters only: a piece ends before a UTF-8 continuation byte.
+    while (I + N < Utf8.size() && N > 1 && (static_cast<unsigned char>(Utf8[I + N]) & 0xC0) == 0x80)
+      --N;
+    if (!EncodeText(QString::fromUtf8(Utf8.constData() + I, N), Encoding, Piece)) return false;
+    Bytes.append(Utf16 && I > 0 ? QByteArrayView(Piece).sliced(2) : QByteArrayView(Piece));
+    I += N;
+  }
+  if (Utf16 && Bytes.isEmpty()) return EncodeText(QString(), Encoding, Bytes);
+  return true;
 }
 
 bool EncodeText(const QString& Text, TTextEncoding Encoding, QByteArray& Bytes) {

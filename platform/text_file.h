@@ -115,3 +115,5 @@ TFileStatus UnreadFileKept(const QString& FileName);
 // Text in an encoding, as a rewrite of a file read in it should store it. Characters that the
 // encoding cannot hold make the answer false (Bytes then undefined).
 bool EncodeText(const QString& Text, TTextEncoding Encoding, QByteArray& Bytes);
+// The same of UTF-8 text, converted a piece at a time.
+bool EncodeUtf8Text(const QByteArray& Utf8, TTextEncoding Encoding, QByteArray& Bytes);

@@ -79,6 +79,31 @@ TEST(IniFile, CrlfLinesStayAndTwoObjectsKeepEachOthersKeys) {
   ASSERT_TRUE(Second.UpdateFile());
   EXPECT_EQ(ReadBytes(F), QByteArray("[A]\r\nx=1\r\ny=2\n\n[B]\nz=3\n"));
   EXPECT_EQ(Second.ReadInteger("A", "y", 0), 2);  // the saved file is what it now holds
+  // A byte-order mark, lone CRs and a last line without an end stay; new lines follow it.
+  ASSERT_TRUE(PutBytes(F, "\xEF\xBB\xBF[A]\rx=1\r[B]\rw=\xC3\xA9"));
+  TIniFile Third(F);
+  Third.WriteInteger("A", "x", 5);
+  Third.WriteInteger("B", "v", 6);
+  ASSERT_TRUE(Third.UpdateFile());
+  EXPECT_EQ(ReadBytes(F), QByteArray("\xEF\xBB\xBF[A]\rx=5\r[B]\rw=\xC3\xA9\nv=6\n"));
+}
+
+// Text not in UTF-8 is converted in pieces of a mebibyte: characters that straddle a piece's end
+// (a UTF-16 surrogate pair, a four-byte UTF-8 sequence) come through whole both ways.
+TEST(IniFile, LargeUtf16FileKeepsCharactersAcrossPieces) {
+  QTemporaryDir Dir;
+  const QString F = Dir.filePath("s.ini");
+  const QString Face = QString::fromUtf8("\xF0\x9F\x98\x80");
+  const QString Value = QString(524281, u'x') + Face + QString(524283, u'y') + Face;
+  QByteArray Bytes;
+  ASSERT_TRUE(EncodeText("[A]\nk=" + Value + "\n", TTextEncoding::Utf16Le, Bytes));
+  ASSERT_TRUE(PutBytes(F, Bytes));
+  TIniFile Ini(F);
+  EXPECT_EQ(Ini.ReadString("A", "k", ""), Value);
+  Ini.WriteInteger("A", "v", 1);
+  ASSERT_TRUE(Ini.UpdateFile());
+  ASSERT_TRUE(EncodeText("[A]\nk=" + Value + "\nv=1\n", TTextEncoding::Utf16Le, Bytes));
+  EXPECT_TRUE(ReadBytes(F) == Bytes);
 }
 
 TEST(IniFile, FailuresAreReportedAndNeverLoseTheFile) {
