@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/canvas.h"
+#include "platform/flag_guard.h"
 #include "platform/number_text.h"
 #include "plot/core/graph.h"
 #include "plot/ui/print_logo.h"
@@ -25,14 +26,8 @@ void HoldPair(int& A, int& B, int Limit) {
 // The graph of a page: the print path of the graph, with its image rectangle put back on every
 // way out.
 void PaintGraphOnPage(TGraph& Graph, TCanvas& Page, const TRect& R, bool BlackOnly) {
-  struct TKeep {
-    TGraph& G;
-    TRect Image, Print;
-    ~TKeep() {
-      G.ImageRect = Image;
-      G.PrintRect = Print;
-    }
-  } Keep{Graph, Graph.ImageRect, Graph.PrintRect};
+  const TValueGuard<TRect> KeepImage(Graph.ImageRect, Graph.ImageRect);
+  const TValueGuard<TRect> KeepPrint(Graph.PrintRect, Graph.PrintRect);
   Graph.PrintTo(&Page, R, BlackOnly);
 }
 }  // namespace
