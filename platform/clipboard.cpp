@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include "platform/dialogs.h"
+
 namespace {
 QClipboard* Board() {
   return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard()
@@ -43,4 +45,15 @@ void SetClipboardImage(const QImage& Image) {
 
 void ClearClipboard() {
   if (QClipboard* C = Board()) C->clear();
+}
+
+QString PastedWholeLines(const QString& Text, qsizetype MaxLength) {
+  if (Text.size() <= MaxLength) return Text;
+  ShowInformation(
+      QStringLiteral("Only the whole lines within the first %1 characters of the Clipboard are "
+                     "pasted.")
+          .arg(MaxLength));
+  qsizetype End = MaxLength;
+  while (End > 0 && Text[End - 1] != u'\r' && Text[End - 1] != u'\n') --End;
+  return Text.left(End);
 }

@@ -42,9 +42,6 @@ void SetDataSize(TStringGrid* G, int Rows, int Cols) {
   G->SetColCount(Cols + 1);
 }
 
-// The most characters a paste takes from the clipboard.
-constexpr int MaxPasteLength = 64000;
-
 }  // namespace
 
 TfmMatrix::TfmMatrix(QWidget* Owner) : TForm(Owner) {
@@ -629,7 +626,7 @@ void TfmMatrix::CopyToClipboard(TStringGrid* Grid) { SetClipboardText(ClipboardT
 
 void TfmMatrix::PasteText(TStringGrid* G, const QString& Text) {
   const int Row0 = std::max(G->Row(), 1), Col0 = std::max(G->Col(), 1);
-  const QStringList Lines = SplitLines(Text.left(MaxPasteLength));
+  const QStringList Lines = SplitLines(PastedWholeLines(Text));
   static const QChar Separators[] = {QLatin1Char(' '), QLatin1Char(','), QLatin1Char('\t'),
                                      QChar(0)};
   int j = 0;

@@ -105,15 +105,10 @@ QStringView TrimBlanks(QStringView Line) {
   return Line.sliced(I, N - I);
 }
 
-// The non-empty lines of a paste, cut at any line ending; a cut at the length limit is said.
-QStringList PastedLines(QString Text) {
-  if (Text.size() > MaxPasteLength) {
-    ShowInformation(QStringLiteral("Only the first %1 characters of the Clipboard are pasted.")
-                        .arg(MaxPasteLength));
-    Text.truncate(MaxPasteLength);
-  }
+// The non-empty lines of a paste, cut at any line ending.
+QStringList PastedLines(const QString& Text) {
   QStringList Rows;
-  for (const QString& L : SplitLines(Text))
+  for (const QString& L : SplitLines(PastedWholeLines(Text)))
     if (!L.trimmed().isEmpty()) Rows << L;
   return Rows;
 }

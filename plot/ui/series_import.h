@@ -46,8 +46,6 @@ inline constexpr qint64 MaxImportFileSize = 8LL * 1024 * 1024;
 inline constexpr int MaxImportLines = 100000;
 // Room for the most columns the reader takes, each a long number with its delimiter.
 inline constexpr int MaxImportLineLength = 64 * 1024;
-// The clipboard text that one paste takes.
-inline constexpr int MaxPasteLength = 64000;
 
 // The lines of a text file for the column reader; false, with a message naming the file, when
 // it is no readable text file or passes the bounds above.

@@ -61,6 +61,28 @@ TEST_F(MatrixWindowTest, ClipboardRoundTrip) {
   EXPECT_EQ(W->sgA->GetCell(1, 1), "5");
 }
 
+TEST_F(MatrixWindowTest, PasteBeyondTheLimitTakesOnlyWholeLines) {
+  // One sum far past the limit, ended by its CR: no line ends within the limit, so no cell gets
+  // a cut formula, and the user hears why nothing came.
+  Choose(6, 1, 1);
+  W->sgA->setCurrentCell(1, 1);
+  SetClipboardText("0" + QString("+1").repeated(500001) + "\r");
+  W->sbPasteToA->click();
+  EXPECT_EQ(W->sgA->GetCell(1, 1), "");
+  const QStringList Said{
+      "Only the whole lines within the first 64000 characters of the Clipboard are pasted."};
+  EXPECT_EQ(Dialogs.Messages(), Said);
+
+  // Into B, the lines before the cut one arrive whole.
+  Choose(2, 3, 3);
+  Dialogs.Requests.clear();
+  W->sgB->setCurrentCell(1, 1);
+  SetClipboardText("1 2\r\n3 4\r\n5 " + QString("6").repeated(MaxPasteLength));
+  W->sbPasteToB->click();
+  EXPECT_EQ(Data(W->sgB), (Grid{{"1", "2", ""}, {"3", "4", ""}, {"", "", ""}}));
+  EXPECT_EQ(Dialogs.Messages(), Said);
+}
+
 TEST_F(MatrixWindowTest, CopiesBetweenGridsKeepTheTargetSize) {
   Choose(3, 3, 3);
   W->edBCols->setText("2");

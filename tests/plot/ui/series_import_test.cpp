@@ -219,13 +219,15 @@ TEST(SeriesImport, PasteSplitsAnyLineEndingGrowsRowsAndSaysWhereItCuts) {
   for (int R = 0; R < F.D->sgMain->RowCount(); ++R) ASSERT_TRUE(F.Cell(1, R).isEmpty());
 
   F.D->sgMain->setCurrentCell(0, 0);
-  QString Long;
-  while (Long.size() < MaxPasteLength) Long += "1 2\n";
-  F.D->PasteText(Long + "9 9\n");
+  // The limit falls inside the last line's "89": that line is left out, not pasted as "8".
+  const QString Long = QString("1 2\n").repeated(MaxPasteLength / 4 - 1) + "7 89\n";
+  F.D->PasteText(Long);
   EXPECT_EQ(F.Script.Messages(),
-            QStringList{"Only the first 64000 characters of the Clipboard are pasted."});
-  EXPECT_EQ(F.Cell(0, MaxPasteLength / 4 - 1), QStringLiteral("1"));
-  EXPECT_TRUE(F.Cell(0, MaxPasteLength / 4).isEmpty());
+            QStringList{"Only the whole lines within the first 64000 characters of the Clipboard "
+                        "are pasted."});
+  EXPECT_EQ(F.Cell(0, MaxPasteLength / 4 - 2), QStringLiteral("1"));
+  EXPECT_TRUE(F.Cell(0, MaxPasteLength / 4 - 1).isEmpty());
+  EXPECT_TRUE(F.Cell(1, MaxPasteLength / 4 - 1).isEmpty());
 
   // The clipboard's own messages.
   F.Script.Requests.clear();
