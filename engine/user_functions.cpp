@@ -20,13 +20,12 @@ constexpr int MaxParams = 31;
 // A name longer than this cannot be called: the grammar compares names by 20 characters.
 constexpr size_t MaxNameLength = 20;
 
-// A body expanded beyond this is taken for a recursion whose arguments grow without end.
-constexpr size_t MaxCodeLength = 1 << 16;
 // Calls between two looks at the message queue and the Stop button: nested calls whose bodies
 // read their parameters several times multiply, and the user must be able to stop them.
 constexpr unsigned CallsPerPump = 64;
 
 int CallDepth = 0;
+size_t ActiveCodeLength = 0;
 unsigned CallCount = 0;
 
 bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -109,7 +108,7 @@ TCallResult CallOnce(const TUserFunc& F, int NameStart, Extended& Value) {
       return TCallResult::Overflow;
     }
   }
-  if (CallDepth >= MaxUserCallDepth || call.Code.size() > MaxCodeLength) {
+  if (CallDepth >= MaxUserCallDepth || call.Code.size() > MaxUserBodyLength - ActiveCodeLength) {
     MarkCall(errStackOverflow, NameStart, close);
     return TCallResult::Overflow;
   }
@@ -125,7 +124,9 @@ TCallResult CallOnce(const TUserFunc& F, int NameStart, Extended& Value) {
     EngineSettings.ArgDepth = 0;
     s.CurChar = NextChar(s.ExprStr);
     ++CallDepth;
+    ActiveCodeLength += call.Code.size();
     Expression(v);
+    ActiveCodeLength -= call.Code.size();
     --CallDepth;
     if (!s.ErrFlag && s.CurChar != EndChar) RaiseError(s.ExprStr, errSyntax);
     if (!s.ErrFlag && !std::isfinite(v)) RaiseError(s.ExprStr, errOverflow);
@@ -184,6 +185,9 @@ TUserFunc::TUserFunc(const std::string& Text) : Line(Text) {
   Body = t.substr(equal + 1, end == std::string::npos ? std::string::npos : end - equal - 1);
   if (end != std::string::npos) Comment = t.substr(end);
   if (Body.empty()) return;
+  // Such a body could never be called: refused with that reason rather than failing every call.
+  TooLong = Body.size() > MaxUserBodyLength;
+  if (TooLong) return;
   const auto close = t.find(')');
   if (close == std::string::npos || close < open) return;
   Params = t.substr(open + 1, close - open - 1);
@@ -275,6 +279,9 @@ bool TUserFunc::Expand(int i, const std::string& ArgText) {
 
 std::string TUserFunc::Refusal() const {
   if (Valid) return {};
+  if (TooLong)
+    return "The function " + Name + "...) is longer than the " + std::to_string(MaxUserBodyLength) +
+           " characters that a user function can hold";
   if (DuplicateParams) return "Dublicate parametrs (" + Params + ")";
   if (ParamMissing) return "Parametr missing " + Line;
   return "Invalid functions " + Line;

@@ -39,6 +39,7 @@ class TUserFunc {
   std::vector<std::string> DeclaredParams;  // in declaration order
   bool ParamMissing = false;
   bool DuplicateParams = false;
+  bool TooLong = false;
 };
 
 // A line of a function file as the calculator read it.
@@ -85,3 +86,7 @@ void FreeUserFunctions();
 
 // Recursion bound of user-function calls (code 2 beyond it).
 inline constexpr int MaxUserCallDepth = 200;
+// The longest body a user function holds, and the most that the expanded bodies of the calls in
+// progress hold together (code 2 beyond it): arguments that double level by level reach it
+// within a few levels, before memory runs out.
+inline constexpr size_t MaxUserBodyLength = size_t{1} << 24;

@@ -15,7 +15,9 @@
 #include "app/calc/user_vars_page.h"
 #include "app/common/calc_controls.h"
 #include "app/common/dm.h"
+#include "engine/user_functions.h"
 #include "platform/app_services.h"
+#include "platform/cursors.h"
 #include "platform/dialogs.h"
 #include "platform/text_file.h"
 #include "widgets/nx_label.h"
@@ -85,7 +87,9 @@ void TUserFuncsPage::lbFuncsClick(int Row) {
 bool TUserFuncsPage::AddUserFunction(const QString& Text) {
   QString Refusal;
   if (FLibrary.Add(Text, Refusal)) return true;
-  ShowWarning("Invalid user function " + Text);
+  // A text too long for any function is told by that reason: the text itself is no message.
+  ShowWarning(Text.size() > qsizetype(MaxUserBodyLength) ? Refusal
+                                                         : "Invalid user function " + Text);
   return false;
 }
 
@@ -102,6 +106,8 @@ void TUserFuncsPage::FillFunctionsList() {
 
 void TUserFuncsPage::btFuncAddClick() {
   if (FHost.Evaluating() || !FitsTheEngine(edFuncExpres->text())) return;
+  // A long body takes its time to be read and listed.
+  const TBusyCursor Hourglass;
   AddUserFunction(edFuncName->text() + " = " + edFuncExpres->text());
   FillFunctionsList();
 }

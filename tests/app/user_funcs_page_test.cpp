@@ -3,6 +3,7 @@
 #include <QListWidget>
 
 #include "app/calc/user_funcs_page.h"
+#include "app/common/engine_text.h"
 #include "pages_test_support.h"
 #include "platform/text_file.h"
 #include "widgets/text_list_box.h"
@@ -76,6 +77,15 @@ TEST_F(UserFuncsPageTest, AddModifyDeleteKeepListAndEngineInStep) {
   EXPECT_EQ(Page().edFuncName->text(), "f(x)");
   EXPECT_EQ(Page().edFuncExpres->text(), Long);
   EXPECT_EQ(Eval("f(1)"), 201);
+  // A body longer than any expansion of a runaway recursion still runs.
+  HoldWholeTexts(&Page());  // as the main window has its fields
+  Page().edFuncName->setText("long(x)");
+  Page().edFuncExpres->setText(QString("1+").repeated(33000) + "x");
+  Page().btFuncAddClick();
+  EXPECT_EQ(Eval("long(2)"), 33002);
+  EXPECT_FALSE(EngineState.ErrFlag);
+  Page().lbFuncs->setCurrentRow(0);
+  Page().btFuncDeleteClick();
 
   // A refused definition changes nothing.
   Page().edFuncName->setText("m()");

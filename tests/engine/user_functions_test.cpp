@@ -120,6 +120,18 @@ TEST_F(UserFunctionCalls, RecursionIsStackOverflow) {
   // Arguments that grow with each level end the same way, before memory runs out.
   Define("grow(x)=grow(x*x)+1");
   EXPECT_EQ(Eval("grow(2)").Code, errStackOverflow);
+  // A long body is no recursion: it runs as the same text does in the input line.
+  std::string Ones;
+  for (int i = 0; i < 33000; ++i) Ones += "1+";
+  Define("long(x)=" + Ones + "x");
+  EXPECT_VALUE("long(2)", 33002);
+  EXPECT_VALUE("long(long(2))", 66002);
+  // One that no call could hold is refused when it is defined, saying so.
+  const TUserFunc huge("huge(x)=" + std::string(MaxUserBodyLength, '1') + "+x");
+  EXPECT_FALSE(huge.Valid);
+  EXPECT_EQ(huge.Refusal(),
+            "The function huge(...) is longer than the 16777216 characters that a "
+            "user function can hold");
   // Through a letter's definition as well.
   VarExprs[varN] = "r(N)";
   EXPECT_EQ(Eval("N").Code, errStackOverflow);
