@@ -298,8 +298,9 @@ class TfmCalc : public TForm, private TGraphicsPageHost {
   // Holds the pages while an evaluation or a plot runs.
   std::unique_ptr<TControlsLock> FPagesLock;
   bool FHistoryWritable = true;
-  // What the history file held when it was read: lines after the declared results are written
-  // back, and an unchanged history is not written at all.
+  // The history file's lines as this session would write what was read from it, so that an
+  // unchanged history is not written at all; the lines after the declared results are written
+  // back.
   QStringList FHistoryRead;
   QStringList FHistoryTail;
   // The settings file could not be read at start (the user was told): it is not written either.

@@ -42,8 +42,30 @@ const QString CalcSettings = "Calc Settings";
 const QString FilesSection = "Files";
 const QString CalcSection = "Calc";
 
-// A history entry longer than this is cut when it is read back.
+// The longest history entry that the file keeps. A longer one is left out of it rather than
+// cut: a cut formula picked after a restart would be evaluated as another one.
 constexpr qsizetype MaxHistoryEntry = 255;
+
+// The history file's lines for these lists: each list's count, then its entries, one a line.
+QStringList HistoryFileLines(std::initializer_list<QStringList> Lists) {
+  QStringList Lines;
+  for (const QStringList& List : Lists) {
+    QStringList Kept;
+    for (QString Item : List) {
+      // One entry, one line: a line break inside an entry would shift every later line.
+      Item.replace('\r', ' ').replace('\n', ' ');
+      if (Item.size() <= MaxHistoryEntry) Kept << Item;
+    }
+    Lines << QString::number(Kept.size()) << Kept;
+  }
+  return Lines;
+}
+
+QStringList ItemTexts(const QComboBox* List) {
+  QStringList Items;
+  for (int I = 0; I < List->count(); ++I) Items << List->itemText(I);
+  return Items;
+}
 
 int InRange(int Value, int Low, int High, int Default) {
   return Value >= Low && Value <= High ? Value : Default;
@@ -168,7 +190,8 @@ void TfmCalc::LoadHistory() {
     const qlonglong Count = Lines[At++].trimmed().toLongLong(&Ok);
     if (!Ok || Count < 0 || Count > Lines.size() - At) return false;
     QStringList Read;
-    for (qlonglong I = 0; I < Count; ++I) Read << Lines[At++].left(MaxHistoryEntry);
+    for (qlonglong I = 0; I < Count; ++I, ++At)
+      if (Lines[At].size() <= MaxHistoryEntry) Read << Lines[At];
     List = std::move(Read);
     return true;
   };
@@ -180,30 +203,16 @@ void TfmCalc::LoadHistory() {
   FHistoryTail = Lines.mid(At);
   cbHistory->setCurrentIndex(-1);
   cbResults->setCurrentIndex(-1);
-  FHistoryRead = Lines.mid(0, At);
+  // What the file holds as this session would write it: a file of earlier long entries is not
+  // rewritten until the histories change.
+  FHistoryRead = HistoryFileLines({Expressions, Results});
 }
 
 TFileStatus TfmCalc::SaveHistory() {
   const QString Name = BasePath() + ".HST";
   if (!FHistoryWritable) return UnreadFileKept(Name);
-  QStringList Lines;
-  for (QComboBox* List : {cbHistory, cbResults}) {
-    Lines << QString::number(List->count());
-    for (int I = 0; I < List->count(); ++I) {
-      // One entry, one line: a line break inside an entry would shift every later line.
-      QString Item = List->itemText(I);
-      Item.replace('\r', ' ').replace('\n', ' ');
-      Lines << Item;
-    }
-  }
-  // Unchanged histories leave the file alone, long entries and all.
-  if (!FHistoryRead.isEmpty() && Lines.size() == FHistoryRead.size()) {
-    bool Same = true;
-    for (qsizetype I = 0; I < Lines.size() && Same; ++I)
-      Same = Lines[I] == FHistoryRead[I].left(Lines[I].size()) &&
-             (Lines[I].size() == FHistoryRead[I].size() || Lines[I].size() == MaxHistoryEntry);
-    if (Same) return {};
-  }
+  const QStringList Lines = HistoryFileLines({ItemTexts(cbHistory), ItemTexts(cbResults)});
+  if (!FHistoryRead.isEmpty() && Lines == FHistoryRead) return {};
   // What followed the histories in the file is not ours to drop.
   TFileStatus S = WriteTextLines(Name, Lines + FHistoryTail);
   if (S.Ok()) FHistoryRead = Lines;

@@ -133,16 +133,27 @@ TEST_F(CalcWindowTest, HistoriesSurviveARestart) {
   ASSERT_TRUE(Enter("2*3"));
   ASSERT_TRUE(Enter(Long));
   W.cbHistory->insertItem(0, "line\nbreak");
+  EXPECT_EQ(W.cbHistory->itemText(1), Long);  // whole for this session
   CloseWindow();
-  EXPECT_TRUE(ReadFile("Numyx.HST").startsWith("3\nline break\n"));
+  // Too long for the file: left out of it rather than given back cut, as another formula.
+  EXPECT_EQ(ReadFile("Numyx.HST"), "2\nline break\n2*3\n2\n10.0\n6.0\n");
 
   TfmCalc& R = Open();
-  EXPECT_EQ(Items(R.cbHistory), (QStringList{"line break", Long.left(255), "2*3"}));
+  EXPECT_EQ(Items(R.cbHistory), (QStringList{"line break", "2*3"}));
   EXPECT_EQ(Items(R.cbResults), (QStringList{"10.0", "6.0"}));
   // The newest entries come back into the lines when the window is shown.
   EXPECT_EQ(R.Edit1->text(), "line break");
   EXPECT_EQ(R.Edit1->selectedText(), "line break");
   EXPECT_EQ(R.Edit2->text(), "10.0");
+  CloseWindow();
+
+  // A file that already holds a long entry: the entry is not offered, and an unchanged history
+  // leaves the file as it is.
+  const QByteArray Earlier = "2\n" + Long.toLatin1() + "\n1+1\n1\n2.0\n";
+  WriteFile("Numyx.HST", Earlier);
+  EXPECT_EQ(Items(Open().cbHistory), QStringList{"1+1"});
+  CloseWindow();
+  EXPECT_EQ(ReadFile("Numyx.HST"), Earlier);
 }
 
 TEST_F(CalcWindowTest, OutOfRangeSettingsFallBackToTheirDefaults) {
