@@ -9,6 +9,8 @@
 #include <cmath>
 #include <limits>
 
+#include "widgets/shown_text.h"
+
 namespace {
 
 // Measuring a line shapes its text, which dominates loading a long list. Lines are bounded first
@@ -28,6 +30,7 @@ TTextListBox::TTextListBox(QWidget* AOwner) : QListWidget(AOwner) {
   // Pixel scrolling so the range can be exactly the widest item.
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setItemDelegate(new TShownTextDelegate(this));
 
   // Watching the model catches every way items come and go.
   QAbstractItemModel* M = model();
@@ -85,8 +88,8 @@ int TTextListBox::TabStop() const {
 
 int TTextListBox::ItemWidth(const QString& Text) const {
   const QFontMetrics Metrics(font());
-  // The "x" leaves room after the last character.
-  const QString Measured = Text + QLatin1Char('x');
+  // What is drawn of the line is measured; the "x" leaves room after the last character.
+  const QString Measured = ShownText(Text) + QLatin1Char('x');
   if (FTabWidth < 1) return Metrics.horizontalAdvance(Measured);
   const int Stop = TabStop();
   int X = 0;
@@ -154,7 +157,7 @@ int TTextListBox::WidthBound(const QString& Text) const {
     Previous = I;
     return true;
   };
-  for (const QChar C : Text)
+  for (const QChar C : ShownText(Text))
     if (!Add(C.unicode())) return std::numeric_limits<int>::max();
   Add(u'x');
   EndPiece();

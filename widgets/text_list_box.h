@@ -1,7 +1,7 @@
 #pragma once
 
 // A list box whose horizontal scroll range always fits its widest item, so
-// long constant and function texts can be scrolled into view.
+// long constant and function texts can be scrolled into view (as far as they are shown).
 
 #include <QFont>
 #include <QListWidget>

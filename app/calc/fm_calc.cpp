@@ -44,6 +44,7 @@
 #include "widgets/nx_clock.h"
 #include "widgets/nx_label.h"
 #include "widgets/nx_switch.h"
+#include "widgets/shown_text.h"
 #include "widgets/text_list_box.h"
 
 TfmCalc* fmCalc = nullptr;
@@ -58,11 +59,12 @@ class THistoryCombo : public QComboBox {
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(0);
     setFocusPolicy(Qt::NoFocus);
+    setItemDelegate(new TShownTextDelegate(this));
   }
   QWidget* Line = nullptr;
   void showPopup() override {
     // As wide as the line with its arrow, never wider than the screen: a long entry is cut
-    // short with an ellipsis and shown whole in its tooltip.
+    // short with an ellipsis and shown whole in its tooltip (as far as any view shows it).
     int Wide = Line ? Line->width() + width() : width();
     if (const QScreen* S = screen()) Wide = std::min(Wide, S->availableGeometry().width());
     view()->setTextElideMode(Qt::ElideRight);
@@ -70,7 +72,7 @@ class THistoryCombo : public QComboBox {
     view()->setMinimumWidth(0);
     const QFontMetrics M = view()->fontMetrics();
     for (int I = 0; I < count(); ++I) {
-      const QString Text = itemText(I);
+      const QString Text = ShownText(itemText(I));
       setItemData(I, M.horizontalAdvance(Text) > Wide - 16 ? Text : QVariant(), Qt::ToolTipRole);
     }
     QComboBox::showPopup();

@@ -5,11 +5,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QTextBlock>
 #include <QToolButton>
 
 #include "app/common/calc_controls.h"
 #include "calc_test_support.h"
+#include "widgets/shown_text.h"
 
 namespace {
 
@@ -79,6 +82,25 @@ TEST_F(CalcWindowTest, HistoryListIsNeverWiderThanTheScreen) {
   EXPECT_FALSE(W.cbHistory->view()->model()->index(0, 0).data(Qt::ToolTipRole).isValid());
   W.cbHistory->hidePopup();
   EXPECT_EQ(W.cbHistory->itemText(1), Long);
+
+  // An entry of millions of characters is drawn and told by its beginning, and stays whole.
+  const QString Huge = "1" + QString("+1").repeated(1000000);
+  Record(Huge, "1000001");
+  W.cbHistory->showPopup();
+  QApplication::processEvents();
+  const QModelIndex First = W.cbHistory->view()->model()->index(0, 0);
+  EXPECT_EQ(First.data(Qt::ToolTipRole).toString(), Huge.left(MaxShownText) + QChar(0x2026));
+  EXPECT_EQ(W.cbHistory->view()->visualRect(First).height(),
+            W.cbHistory->view()->visualRect(First.siblingAtRow(1)).height());
+  W.cbHistory->hidePopup();
+  EXPECT_EQ(W.cbHistory->itemText(0), Huge);
+  // Its tape line likewise, while printing and saving get it whole, also below later lines.
+  Record("2+3", "5");
+  Record("2+4", "6");
+  const QTextBlock Third = W.mmTape->document()->begin().next().next();
+  EXPECT_EQ(Third.text(), ShownText(Huge + " = 1000001; "));
+  EXPECT_EQ(W.TapeLines(), (QStringList{"2+4 = 6; ", "2+3 = 5; ", Huge + " = 1000001; ",
+                                        "2+2 = 4; ", Long + " = 1; "}));
 }
 
 TEST_F(CalcWindowTest, FontSpinnerComesBackToTheSameHeight) {

@@ -1,5 +1,7 @@
 #include "widgets/text_list_box.h"
 
+#include "widgets/shown_text.h"
+
 #include <QFontMetrics>
 #include <QScrollBar>
 
@@ -161,4 +163,16 @@ TEST(TextListBox, LongListKeepsTheExactExtent) {
   EXPECT_EQ(Box.HorizontalExtent(), WidestOf(Box));
   Box.SetTabWidth(0);
   EXPECT_EQ(Box.HorizontalExtent(), WidestOf(Box));
+}
+
+TEST(TextListBox, AHugeLineIsShownAndMeasuredByItsBeginning) {
+  TTextListBox Box;
+  Box.resize(120, 100);
+  const QString Huge = "f(x) = x" + QString("+1").repeated(1000000);
+  Box.addItem(Huge);
+  Box.addItem("pi");
+  EXPECT_EQ(Box.item(0)->text(), Huge);
+  EXPECT_EQ(ShownText(Huge), Huge.left(MaxShownText) + QChar(0x2026));
+  EXPECT_EQ(Box.HorizontalExtent(), Width(Box, ShownText(Huge)));
+  EXPECT_EQ(Box.visualItemRect(Box.item(0)).height(), Box.visualItemRect(Box.item(1)).height());
 }
