@@ -23,11 +23,13 @@
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPixmap>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QVBoxLayout>
+#include <QWindow>
 
 // --- Filters -------------------------------------------------------------------
 
@@ -118,12 +120,48 @@ QWidget* ShownOwnerWindow(QWidget* W) {
   return W;
 }
 
-QWidget* DialogParent() {
+namespace {
+// The windows the user has worked in, the latest last. Once the active window closes, the window
+// system hands the activation on only a while later (or to no window of ours at all), and until
+// then no window is active: a box opened meanwhile, just after a file dialog, would have no
+// window to belong to and open wherever the window system puts windows without one.
+class TActivationTrail : public QObject {
+ public:
+  static TActivationTrail& Instance() {
+    static QPointer<TActivationTrail> Trail;
+    if (!Trail) Trail = new TActivationTrail;
+    return *Trail;
+  }
+  QWidget* LastShown(const QWidget* Except) const {
+    for (auto I = FWindows.crbegin(); I != FWindows.crend(); ++I)
+      if (QWidget* W = ShownOwnerWindow(*I); W && W != Except) return W;
+    return nullptr;
+  }
+
+ private:
+  // Made with the first dialog, when the window it opens over is the active one; it goes with the
+  // application.
+  TActivationTrail() : QObject(QCoreApplication::instance()) {
+    Note();
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { Note(); });
+  }
+  void Note() {
+    QWidget* W = QApplication::activeWindow();
+    if (!W) return;
+    FWindows.removeIf([W](const QPointer<QWidget>& P) { return !P || P == W; });
+    FWindows << W;
+    if (FWindows.size() > 16) FWindows.removeFirst();
+  }
+  QList<QPointer<QWidget>> FWindows;
+};
+}  // namespace
+
+QWidget* DialogParent(const QWidget* Except) {
   // A dialog that has just closed may still be the active window until the window system moves
   // the activation on; the modal window under it is the one the user is working in.
-  QWidget* W = QApplication::activeModalWidget();
-  if (!W || !W->isVisible()) W = QApplication::activeWindow();
-  return ShownOwnerWindow(W);
+  if (QWidget* W = QApplication::activeModalWidget(); W && W->isVisible() && W != Except) return W;
+  if (QWidget* W = ShownOwnerWindow(QApplication::activeWindow()); W && W != Except) return W;
+  return TActivationTrail::Instance().LastShown(Except);
 }
 
 namespace {

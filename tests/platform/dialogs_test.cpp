@@ -1,4 +1,5 @@
 #include "platform/dialogs.h"
+#include "platform/form.h"
 #include "platform/image_file.h"
 #include "test_util.h"
 #include "tests/support/file_dialog_driver.h"
@@ -433,4 +434,44 @@ TEST(QtDialogs, ASaveNameThatIsAFolderIsRefusedInTheDialog) {
   EXPECT_FALSE(D.Execute());
   EXPECT_EQ(Script.Messages().join('|').toStdString(), (Refusal + '|' + Refusal).toStdString());
   EXPECT_EQ(Script.Unanswered, 1);
+}
+
+// Just after a file dialog closes no window is active for a while: the box that follows, and a
+// dialog made once for the whole program, still open centred over the window the user is in.
+TEST(QtDialogs, BoxesAfterAFileDialogSitOnTheWindowItBelongedTo) {
+  QTemporaryDir Dir;
+  ASSERT_TRUE(PutBytes(Dir.filePath("a.fnc"), "x"));
+  QWidget Main;
+  Main.setGeometry(300, 200, 400, 300);
+  Main.show();
+  Main.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Main));
+  {
+    TOpenDialog D;
+    D.Filter = "User functions files (*.FNC)|*.FNC";
+    D.InitialDir = Dir.path();
+    TFileDialogKeys Keys({[&](QFileDialog& F) { Type(F, "a"); }});
+    ASSERT_TRUE(D.Execute());
+  }
+  auto Off = [&](const QWidget* W) {
+    return (W->frameGeometry().center() - Main.frameGeometry().center()).manhattanLength();
+  };
+  QWidget* Owner = nullptr;
+  int BoxOff = -1;
+  QTimer::singleShot(50, [&] {
+    if (auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      Owner = Box->parentWidget();
+      BoxOff = Off(Box);
+      Box->reject();
+    }
+  });
+  ShowError("x");
+  EXPECT_EQ(Owner, &Main);
+  EXPECT_LE(BoxOff, 2);
+  TForm Shared;
+  Shared.SetBorderStyle(bsDialog);
+  Shared.setGeometry(0, 0, 200, 100);
+  Shared.show();
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  EXPECT_LE(Off(&Shared), 2);
 }
