@@ -23,11 +23,13 @@
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPixmap>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QVBoxLayout>
+#include <QWindow>
 
 // --- Filters -------------------------------------------------------------------
 
@@ -118,12 +120,48 @@ QWidget* ShownOwnerWindow(QWidget* W) {
   return W;
 }
 
-QWidget* DialogParent() {
+namespace {
+// The windows the user has worked in, the latest last. Once the active window closes, the window
+// system hands the activation on only a while later (or to no window of ours at all), and until
+// then no window is active: a box opened meanwhile, just after a file dialog, would have no
+// window to belong to and open wherever the window system puts windows without one.
+class TActivationTrail : public QObject {
+ public:
+  static TActivationTrail& Instance() {
+    static QPointer<TActivationTrail> Trail;
+    if (!Trail) Trail = new TActivationTrail;
+    return *Trail;
+  }
+  QWidget* LastShown(const QWidget* Except) const {
+    for (auto I = FWindows.crbegin(); I != FWindows.crend(); ++I)
+      if (QWidget* W = ShownOwnerWindow(*I); W && W != Except) return W;
+    return nullptr;
+  }
+
+ private:
+  // Made with the first dialog, when the window it opens over is the active one; it goes with the
+  // application.
+  TActivationTrail() : QObject(QCoreApplication::instance()) {
+    Note();
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { Note(); });
+  }
+  void Note() {
+    QWidget* W = QApplication::activeWindow();
+    if (!W) return;
+    FWindows.removeIf([W](const QPointer<QWidget>& P) { return !P || P == W; });
+    FWindows << W;
+    if (FWindows.size() > 16) FWindows.removeFirst();
+  }
+  QList<QPointer<QWidget>> FWindows;
+};
+}  // namespace
+
+QWidget* DialogParent(const QWidget* Except) {
   // A dialog that has just closed may still be the active window until the window system moves
   // the activation on; the modal window under it is the one the user is working in.
-  QWidget* W = QApplication::activeModalWidget();
-  if (!W || !W->isVisible()) W = QApplication::activeWindow();
-  return ShownOwnerWindow(W);
+  if (QWidget* W = QApplication::activeModalWidget(); W && W->isVisible() && W != Except) return W;
+  if (QWidget* W = ShownOwnerWindow(QApplication::activeWindow()); W && W != Except) return W;
+  return TActivationTrail::Instance().LastShown(Except);
 }
 
 namespace {
@@ -167,19 +205,50 @@ QString WithExtension(const QString& FileName, const QString& Filter, int Filter
   return Ext.isEmpty() ? FileName : FileName + u'.' + Ext;
 }
 
+// A name typed with the extension of another of the filters means that type: "x.wmf" typed
+// while the bitmap filter is chosen is a metafile, not bitmap bytes under a metafile's name.
+int TypedIndex(const QString& FileName, const QString& Filter, int Chosen) {
+  const QList<TFilterItem> Items = ParseFilter(Filter);
+  if (Chosen >= 1 && Chosen <= Items.size() && MatchesFilter(FileName, Items[Chosen - 1]))
+    return Chosen;
+  for (qsizetype i = 0; i < Items.size(); ++i)
+    if (!FilterExtension(Items[i]).isEmpty() && MatchesFilter(FileName, Items[i]))
+      return int(i) + 1;
+  return Chosen;
+}
+
+// What a save dialog says of the name it would save under when that is a folder ("exist" typed
+// where "exist.FNC" is one): at once, rather than offer to replace the folder and then fail to.
+// Empty for any other name.
+QString FolderNotFileText(const QString& Name) {
+  if (!QFileInfo(Name).isDir()) return {};
+  return QDir::cleanPath(Name) +
+         QStringLiteral("\nThis name is a folder, not a file.\nPlease give another file name.");
+}
+
 // The file an open dialog means by a name typed without its extension: the name with the
-// extension added, in whatever case the folder has it, since the types match without regard to
-// case ("pic" finds "pic.bmp" for "*.BMP"); the name as the rule makes it when there is none.
+// extension of one of the chosen type's patterns (each tried in turn, "pic" finds "pic.BMP" for
+// "*.png;*.bmp"), in whatever case the folder has it, since the types match without regard to
+// case; the name as the rule makes it when none is there.
 QString ExistingWithExtension(const QString& FileName, const QString& Filter, int FilterIndex,
                               const QString& DefaultExt) {
   const QString Named = WithExtension(FileName, Filter, FilterIndex, DefaultExt);
   if (Named == FileName || QFileInfo::exists(Named)) return Named;
-  const QFileInfo Info(Named);
-  const QString Base = QFileInfo(FileName).fileName();
-  for (const QString& Entry : Info.dir().entryList(QDir::Files | QDir::Hidden | QDir::System))
-    if (Entry.size() == Info.fileName().size() && Entry.startsWith(Base) &&
-        Entry.compare(Info.fileName(), Qt::CaseInsensitive) == 0)
-      return Info.dir().filePath(Entry);
+  const QList<TFilterItem> Items = ParseFilter(Filter);
+  QStringList Exts;
+  if (FilterIndex >= 1 && FilterIndex <= Items.size())
+    for (const QString& P : Items[FilterIndex - 1].Patterns)
+      if (const QString E = FilterExtension({{}, {P}}); !E.isEmpty()) Exts << E;
+  if (Exts.isEmpty()) Exts << QFileInfo(Named).suffix();
+  const QFileInfo Info(FileName);
+  const QStringList Entries = Info.dir().entryList(QDir::Files | QDir::Hidden | QDir::System);
+  for (const QString& Ext : Exts) {
+    const QString Wanted = Info.fileName() + u'.' + Ext;
+    for (const QString& Entry : Entries)
+      if (Entry.size() == Wanted.size() && Entry.startsWith(Info.fileName()) &&
+          Entry.compare(Wanted, Qt::CaseInsensitive) == 0)
+        return Info.dir().filePath(Entry);
+  }
   return Named;
 }
 
@@ -244,9 +313,17 @@ class TFileChooser : public QFileDialog {
                                                    "folder name was given."));
       return;
     }
+    const int Chosen = int(ChosenItem(selectedNameFilter())) + 1;
+    if (acceptMode() == AcceptSave) {
+      const QString Saved =
+          WithExtension(Path, FFilter, TypedIndex(Path, FFilter, Chosen), FDefaultExt);
+      if (const QString Why = FolderNotFileText(Saved); !Why.isEmpty()) {
+        QMessageBox::warning(this, windowTitle(), Why);
+        return;
+      }
+    }
     if (acceptMode() == AcceptOpen && !QFileInfo::exists(Path)) {
-      const QString Named = ExistingWithExtension(
-          Path, FFilter, int(ChosenItem(selectedNameFilter())) + 1, FDefaultExt);
+      const QString Named = ExistingWithExtension(Path, FFilter, Chosen, FDefaultExt);
       if (Named != Path && QFileInfo::exists(Named)) Edit->setText(Typed + Named.mid(Path.size()));
     }
     QFileDialog::accept();
@@ -499,18 +576,6 @@ int ChosenIndex(const QString& Filter, const TFileRequest& R) {
   const int Found = FindFilter(Filter, R.ChosenFilter);
   return Found > 0 ? Found : R.FilterIndex;
 }
-
-// A name typed with the extension of another of the filters means that type: "x.wmf" typed
-// while the bitmap filter is chosen is a metafile, not bitmap bytes under a metafile's name.
-int TypedIndex(const QString& FileName, const QString& Filter, int Chosen) {
-  const QList<TFilterItem> Items = ParseFilter(Filter);
-  if (Chosen >= 1 && Chosen <= Items.size() && MatchesFilter(FileName, Items[Chosen - 1]))
-    return Chosen;
-  for (qsizetype i = 0; i < Items.size(); ++i)
-    if (!FilterExtension(Items[i]).isEmpty() && MatchesFilter(FileName, Items[i]))
-      return int(i) + 1;
-  return Chosen;
-}
 }  // namespace
 
 bool TOpenDialog::Execute() {
@@ -536,15 +601,21 @@ bool TSaveDialog::Execute() {
       TypedIndex(Proposed, Filter, FilterIndex) != FilterIndex)
     Proposed = NameForFileType(Proposed, Items[FilterIndex - 1]);
   TFileRequest R{Title, Filter, FilterIndex, DefaultExt, InitialDir, Proposed, {}};
+  const QString Caption = Title.isEmpty() ? QStringLiteral("Save As") : Title;
   for (;;) {
     if (!Dialogs().ChooseSaveFile(R)) return false;
     R.FilterIndex = TypedIndex(R.FileName, Filter, ChosenIndex(Filter, R));
     QString Name = WithExtension(R.FileName, Filter, R.FilterIndex, DefaultExt);
+    // Said in the dialog of ours; a service without that check hands the folder on.
+    if (const QString Why = FolderNotFileText(Name); !Why.isEmpty()) {
+      MessageDlg(Why, mtWarning, mbOK, Caption);
+      continue;
+    }
     // A link that leads nowhere (or round in a circle) is still something the save would meet.
     const QFileInfo Met(Name);
     if (OverwritePrompt && (Met.exists() || Met.isSymLink()) &&
         MessageDlg(Name + QStringLiteral(" already exists.\nDo you want to replace it?"), mtWarning,
-                   mbYes | mbNo, Title.isEmpty() ? QStringLiteral("Save As") : Title) != mrYes) {
+                   mbYes | mbNo, Caption) != mrYes) {
       R.FileName = Name;  // ask again, starting from the refused name
       continue;
     }

@@ -103,8 +103,9 @@ class TDialogService {
 // W's window when it is on the screen, else the nearest window owning it that is; null for none.
 QWidget* ShownOwnerWindow(QWidget* W);
 // The window a dialog box is centred on: the innermost modal window still on the screen, else the
-// active window, else the nearest shown window owning it.
-QWidget* DialogParent();
+// nearest shown window owning the active one, else the one last active that is still shown (none
+// is active for a while after a dialog closes). Except, a dialog being opened, is passed over.
+QWidget* DialogParent(const QWidget* Except = nullptr);
 
 // The service in use (the Qt one unless another is installed).
 TDialogService& Dialogs();

@@ -1,6 +1,7 @@
 #include "platform/form.h"
 
 #include "platform/app_services.h"
+#include "platform/dialogs.h"
 #include "platform/number_edit.h"
 
 #include <algorithm>
@@ -161,9 +162,9 @@ void KeepFrameOnScreen(QWidget* Window, TFramePlace Place) {
 void KeepFrameOverOwner(QWidget* Dialog) {
   if (!Dialog) return;
   // A dialog made once for the whole program has no parent: it belongs to the window it is
-  // opened from, the active one.
+  // opened from, the one a box would be centred on (also when none is active just then).
   const QWidget* Parent = Dialog->parentWidget();
-  const QWidget* Owner = Parent ? Parent->window() : QApplication::activeWindow();
+  const QWidget* Owner = Parent ? Parent->window() : DialogParent(Dialog);
   if (!Owner || Owner == Dialog) return KeepFrameOnScreen(Dialog);
   // Placed again once the window manager has framed it: where the window system would put it
   // first (a guess at the frame's size, or the screen's middle) is not to be trusted.

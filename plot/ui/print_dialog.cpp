@@ -363,7 +363,8 @@ void TPrintDlg::LogoEdited() {
 
 void TPrintDlg::BrowseImage(const QString& FileName) {
   if (!Logo) return;
-  if (const TFileStatus S = Logo->LoadImage(FileName); !S.Ok()) PictureNotLoaded(S);
+  // A file that is no picture changes nothing, so there is nothing to offer to save either.
+  if (const TFileStatus S = Logo->LoadImage(FileName); !S.Ok()) return PictureNotLoaded(S);
   txtBMPFileName->setText(Logo->LogoImage);
   LogoEdited();
 }

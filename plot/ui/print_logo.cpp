@@ -58,7 +58,7 @@ std::unique_ptr<TPrintLogo> TPrintLogo::CreateComment(const QString& ComponentIn
 }
 
 TFileStatus TPrintLogo::LoadImage(const QString& Name) {
-  ClearImage();
+  // The picture there is goes only once the new one has been read: a wrong file costs nothing.
   TBitmap B;
   TFileStatus S = B.LoadFromFile(Name);
   if (!S.Ok()) return S;

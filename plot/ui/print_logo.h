@@ -77,7 +77,7 @@ class TPrintLogo {
   void Load();
   // False, with the reason, when the file could not be written.
   bool Save(QString* Error = nullptr);
-  // Takes the image from a file; an unreadable file leaves none and says why.
+  // Takes the image from a file; an unreadable file keeps the image there was and says why.
   TFileStatus LoadImage(const QString& Name);
   void ClearImage();
   void Draw();

@@ -230,9 +230,13 @@ TEST_F(UserFilesTest, HostileFunctionFiles) {
     EXPECT_EQ(Dialogs.Messages().last(),
               "Can't read file " + Path("odd.FNC") + ": it " + OddKinds[Kind]);
     Dialogs.AnswerFile(Path("odd.FNC"));
-    Dialogs.Answer(mrYes);
+    // A folder is refused by the dialog itself, which asks again, before any question about
+    // replacing it.
+    Dialogs.Answer(Kind == 0 ? mrCancel : mrYes);
     Funcs().btFuncSaveAsClick();
-    EXPECT_TRUE(Dialogs.Messages().last().startsWith("Can't create file " + Path("odd.FNC")));
+    EXPECT_TRUE(
+        Dialogs.Messages().last().startsWith(Kind == 0 ? Path("odd.FNC") + "\nThis name is a folder"
+                                                       : "Can't create file " + Path("odd.FNC")));
   }
 }
 

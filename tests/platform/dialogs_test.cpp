@@ -1,4 +1,6 @@
 #include "platform/dialogs.h"
+#include "platform/form.h"
+#include "platform/image_file.h"
 #include "test_util.h"
 #include "tests/support/file_dialog_driver.h"
 
@@ -384,16 +386,92 @@ TEST(QtDialogs, AFolderTypedIntoTheNameFieldIsEnteredAndTheFieldEmptied) {
   EXPECT_EQ((Keys.Messages().join('|') + '|').toStdString(), Expected.toStdString());
 }
 
-// The chooser itself must let a name typed without its extension through to the rule that adds it.
+// The chooser itself must let a name typed without its extension through to the rule that adds
+// it, trying each pattern of a type of several in the folder's case.
 TEST(QtDialogs, AnOpenDialogTakesANameTypedWithoutItsExtension) {
   QTemporaryDir Dir;
   ASSERT_TRUE(PutBytes(Dir.filePath("myfuncs.fnc"), "f(x)=x\n"));  // listed for "*.FNC"
-  TOpenDialog D;
-  D.Title = "Load functions from File";
+  ASSERT_TRUE(PutBytes(Dir.filePath("pic one.BMP"), "BM"));        // the last of the type's
+  auto Open = [&](const QString& Filter, const QString& Typed) {
+    TOpenDialog D;
+    D.Filter = Filter;
+    D.InitialDir = Dir.path();
+    TFileDialogKeys Keys({[&](QFileDialog& F) { Type(F, Typed); }});
+    if (!D.Execute()) return "refused: " + Keys.Messages().join(' ').toStdString();
+    return QDir(Dir.path()).relativeFilePath(D.FileName).toStdString();
+  };
+  EXPECT_EQ(Open("User functions files (*.FNC)|*.FNC", "myfuncs"), "myfuncs.fnc");
+  EXPECT_EQ(Open(PictureFileFilter(), "pic one"), "pic one.BMP");
+}
+
+// A name that the save would take for a folder is refused at once in the dialog, which stays;
+// a service that hands a folder on is asked again.
+TEST(QtDialogs, ASaveNameThatIsAFolderIsRefusedInTheDialog) {
+  QTemporaryDir Dir;
+  ASSERT_TRUE(QDir(Dir.path()).mkpath("exist.FNC"));
+  TSaveDialog D;
   D.DefaultExt = "FNC";
   D.Filter = "User functions files (*.FNC)|*.FNC";
   D.InitialDir = Dir.path();
-  TFileDialogKeys Keys({[&](QFileDialog& F) { Type(F, "myfuncs"); }});
-  ASSERT_TRUE(D.Execute()) << Keys.Messages().join(' ').toStdString();
-  EXPECT_EQ(D.FileName.toStdString(), Dir.filePath("myfuncs.fnc").toStdString());
+  const QString Folder = Dir.filePath("exist.FNC");
+  const QString Refusal =
+      Folder + "\nThis name is a folder, not a file.\nPlease give another file name.";
+  {
+    TFileDialogKeys Keys({[&](QFileDialog& F) { Type(F, "exist"); },
+                          [&](QFileDialog& F) {
+                            EXPECT_EQ(NameField(F)->text(), "exist");
+                            QTest::keyClick(NameField(F), Qt::Key_A, Qt::ControlModifier);
+                            Type(F, "new");
+                          }});
+    ASSERT_TRUE(D.Execute());
+    EXPECT_EQ(D.FileName.toStdString(), Dir.filePath("new.FNC").toStdString());
+    EXPECT_EQ(Keys.Messages().join('|').toStdString(), Refusal.toStdString());
+  }
+  TScriptedDialogService Script;
+  TScopedDialogService Use(Script);
+  Script.AnswerFile(Folder);
+  Script.AnswerFile(Dir.filePath("exist"));
+  EXPECT_FALSE(D.Execute());
+  EXPECT_EQ(Script.Messages().join('|').toStdString(), (Refusal + '|' + Refusal).toStdString());
+  EXPECT_EQ(Script.Unanswered, 1);
+}
+
+// Just after a file dialog closes no window is active for a while: the box that follows, and a
+// dialog made once for the whole program, still open centred over the window the user is in.
+TEST(QtDialogs, BoxesAfterAFileDialogSitOnTheWindowItBelongedTo) {
+  QTemporaryDir Dir;
+  ASSERT_TRUE(PutBytes(Dir.filePath("a.fnc"), "x"));
+  QWidget Main;
+  Main.setGeometry(300, 200, 400, 300);
+  Main.show();
+  Main.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Main));
+  {
+    TOpenDialog D;
+    D.Filter = "User functions files (*.FNC)|*.FNC";
+    D.InitialDir = Dir.path();
+    TFileDialogKeys Keys({[&](QFileDialog& F) { Type(F, "a"); }});
+    ASSERT_TRUE(D.Execute());
+  }
+  auto Off = [&](const QWidget* W) {
+    return (W->frameGeometry().center() - Main.frameGeometry().center()).manhattanLength();
+  };
+  QWidget* Owner = nullptr;
+  int BoxOff = -1;
+  QTimer::singleShot(50, [&] {
+    if (auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      Owner = Box->parentWidget();
+      BoxOff = Off(Box);
+      Box->reject();
+    }
+  });
+  ShowError("x");
+  EXPECT_EQ(Owner, &Main);
+  EXPECT_LE(BoxOff, 2);
+  TForm Shared;
+  Shared.SetBorderStyle(bsDialog);
+  Shared.setGeometry(0, 0, 200, 100);
+  Shared.show();
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  EXPECT_LE(Off(&Shared), 2);
 }

@@ -555,6 +555,36 @@ TEST(PrintDialog, LogoEditorSavesWhatWasEditedWhenAsked) {
   EXPECT_EQ(F.Script.Messages().last(), Browsed);
 }
 
+// A file that is no picture, browsed for over a logo's picture, keeps the picture and its name,
+// and leaves nothing to save.
+TEST(PrintDialog, AFailedBrowseKeepsTheLogosPicture) {
+  TPrintFixture F;
+  F.Dialog.Load(F.Plot, &F.Preview);
+  const QString Picture = F.Dir.filePath("pic one.bmp"), Fake = F.Dir.filePath("fake.bmp");
+  ASSERT_TRUE(TBitmap(8, 4).SaveToFile(Picture).Ok());
+  QFile Text(Fake);
+  ASSERT_TRUE(Text.open(QIODevice::WriteOnly) && Text.write("not a picture\n") > 0);
+  Text.close();
+  F.Script.AnswerFile(Picture);
+  F.Dialog.Button2->click();
+  F.Dialog.SaveLogoClick();
+  ASSERT_FALSE(F.Dialog.LogoChanged);
+  F.Script.AnswerFile(Fake);
+  F.Dialog.Button2->click();
+  ASSERT_EQ(F.Script.Messages().size(), 1);
+  EXPECT_TRUE(F.Script.Messages()[0].startsWith("Cannot load the picture " + Fake));
+  EXPECT_EQ(F.Dialog.Logo->LogoImage, Picture);
+  EXPECT_EQ(F.Dialog.Logo->Bitmap.Width(), 8);
+  EXPECT_EQ(F.Dialog.txtBMPFileName->text(), Picture);
+  EXPECT_FALSE(F.Dialog.LogoChanged);
+  // Another block and back: no question, and the file still names the picture.
+  F.Dialog.cbLogoType->setCurrentIndex(1);
+  F.Dialog.cbLogoType->setCurrentIndex(0);
+  EXPECT_EQ(F.Script.Messages().size(), 1);
+  EXPECT_EQ(F.Dialog.Logo->LogoImage, Picture);
+  EXPECT_EQ(F.Dialog.Logo->Bitmap.Width(), 8);
+}
+
 TEST(PrintLogo, ImageScalesByPowersOfTwoInItsCell) {
   TPlotFixture F;
   TPrintLogo L(F.Dir.filePath("none.ini"), QString(), OwnerLogoSection);
