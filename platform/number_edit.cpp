@@ -6,6 +6,7 @@
 #include <limits>
 #include <utility>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -77,11 +78,24 @@ QString TNumberRule::Format(double Value) const {
 }
 
 namespace {
-// Whether W lies on the cancel button of its window.
-bool IsCancelButton(const QWidget* W) {
+// The cancel button of W's window when W lies on it, else null.
+QAbstractButton* CancelButtonAt(const QWidget* W) {
   const auto* F = W ? qobject_cast<const TForm*>(W->window()) : nullptr;
-  const QWidget* B = F ? F->CancelButton() : nullptr;
-  return B && (W == B || B->isAncestorOf(W));
+  QAbstractButton* B = F ? F->CancelButton() : nullptr;
+  return B && (W == B || B->isAncestorOf(W)) ? B : nullptr;
+}
+
+// A press on the cancel button that a refusal's box came between cancels all the same: its
+// release went to the box, so the button is clicked once the box has gone.
+void CancelAfterRefusal(QAbstractButton* Cancel) {
+  QMetaObject::invokeMethod(
+      Cancel,
+      [B = QPointer<QAbstractButton>(Cancel)] {
+        RunGuarded([&] {
+          if (B && B->isVisible() && B->isEnabled()) B->click();
+        });
+      },
+      Qt::QueuedConnection);
 }
 }  // namespace
 
@@ -91,10 +105,10 @@ bool IsCancelButton(const QWidget* W) {
 // first: a tab of a tab bar takes no focus, and a list turned by the wheel takes none either, so
 // the page would change, and a button or a chooser would act, before the field knew it was left.
 // A refused text swallows the press or turn, so the user sees the value put back where it was
-// typed; a press on the window's cancel button goes on, for cancelling gives up the typing
-// anyway. A control that takes the focus by a press or a turn takes it before any filter sees the
-// event: the field finishes as it loses the focus, and a refusal there swallows that one event
-// alone.
+// typed; a press on the window's cancel button still cancels, after the message, for cancelling
+// gives up the typing anyway. A control that takes the focus by a press or a turn takes it before
+// any filter sees the event: the field finishes as it loses the focus, and a refusal there swallows
+// that one event alone.
 class TNumberEdit::TClickWatch : public QObject {
  public:
   static TClickWatch& Instance() {
@@ -132,7 +146,9 @@ class TNumberEdit::TClickWatch : public QObject {
     if (!E || !W || !E->Typing() || E->Owns(W) || W->window() != E->window()) return false;
     bool Taken = true;
     RunGuarded([&] { Taken = E->Finish(); });
-    return !Taken && (T == QEvent::Wheel || !IsCancelButton(W));
+    if (QAbstractButton* Cancel = CancelButtonAt(W); !Taken && Cancel && T != QEvent::Wheel)
+      CancelAfterRefusal(Cancel);
+    return !Taken;
   }
 
  private:
@@ -421,10 +437,13 @@ void TNumberEdit::focusOutEvent(QFocusEvent* Event) {
   const Qt::FocusReason Why = Event->reason();
   if (Why != Qt::ActiveWindowFocusReason && Why != Qt::PopupFocusReason && Typing()) {
     // Where the focus goes, before a refusal takes it back.
-    const bool ToCancel = IsCancelButton(QApplication::focusWidget());
+    QAbstractButton* Cancel = CancelButtonAt(QApplication::focusWidget());
     bool Taken = true;
     RunGuarded([&] { Taken = Finish(); });
-    if (!Taken && Why == Qt::MouseFocusReason && !ToCancel) TClickWatch::Instance().SwallowPress();
+    if (!Taken && Why == Qt::MouseFocusReason) {
+      TClickWatch::Instance().SwallowPress();
+      if (Cancel) CancelAfterRefusal(Cancel);
+    }
   }
   QLineEdit::focusOutEvent(Event);
 }

@@ -190,7 +190,10 @@ TEST(NumberEdit, EveryRouteRefusesOnceAndPutsBackTheValueInForce) {
           QTest::keyClicks(F->Edit, K.Refused);
           EXPECT_EQ(F->Edit->text(), QString(K.Prefix) + K.Refused);
           R.Leave(*F);
-          QCoreApplication::processEvents();  // a modal result is acted on once handlers return
+          // A modal result is acted on once handlers return, a cancel after a refusal's box
+          // once the box has gone.
+          QCoreApplication::processEvents();
+          QCoreApplication::processEvents();
           EXPECT_EQ(Script.Messages(),
                     QStringList{K.Whole ? "Count must be in the range [0..100]"
                                         : "Size must be in the range [ > 0 ... 100]"});
