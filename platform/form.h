@@ -74,6 +74,9 @@ class TForm : public QDialog {
   // before applying.
   bool CheckEdits();
 
+  // The button given the Cancel result, which Escape presses; null for none.
+  QAbstractButton* CancelButton() const { return FCancelButton; }
+
   // Escape: presses the cancel button when there is one, else nothing (a
   // window without one, the main window above all, does not close on it).
   void reject() override;

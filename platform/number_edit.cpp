@@ -6,6 +6,7 @@
 #include <limits>
 #include <utility>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -16,6 +17,7 @@
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/flag_guard.h"
+#include "platform/form.h"
 #include "platform/number_validate.h"
 
 // --- The rule -----------------------------------------------------------------------------------
@@ -50,8 +52,8 @@ bool TNumberRule::Accepts(double Value) const {
 }
 
 QString TNumberRule::RefusalText(const QString& Text) const {
-  // An emptied field asks nothing: what was in force comes back.
-  if (Text.trimmed().isEmpty()) return {};
+  double Value = 0;
+  if (!NotANumber.isEmpty() && !Parse(Text, Value)) return NotANumber;
   return Message.isEmpty() ? RangeText() : Message;
 }
 
@@ -75,13 +77,38 @@ QString TNumberRule::Format(double Value) const {
   return QString::number(Value, 'g', 7).toUpper();
 }
 
+namespace {
+// The cancel button of W's window when W lies on it, else null.
+QAbstractButton* CancelButtonAt(const QWidget* W) {
+  const auto* F = W ? qobject_cast<const TForm*>(W->window()) : nullptr;
+  QAbstractButton* B = F ? F->CancelButton() : nullptr;
+  return B && (W == B || B->isAncestorOf(W)) ? B : nullptr;
+}
+
+// A press on the cancel button that a refusal's box came between cancels all the same: its
+// release went to the box, so the button is clicked once the box has gone.
+void CancelAfterRefusal(QAbstractButton* Cancel) {
+  QMetaObject::invokeMethod(
+      Cancel,
+      [B = QPointer<QAbstractButton>(Cancel)] {
+        RunGuarded([&] {
+          if (B && B->isVisible() && B->isEnabled()) B->click();
+        });
+      },
+      Qt::QueuedConnection);
+}
+}  // namespace
+
 // --- Clicks elsewhere ---------------------------------------------------------------------------
 
-// A press anywhere outside the field that has the focus finishes its typing first: a tab of a tab
-// bar takes no focus, so the page would change, and a button would act, before the field knew
-// it was left. A refused text swallows the press, so the user sees the value put back where it
-// was typed. A press on a control that takes the focus moves it before any filter sees the
-// press: the field finishes as it loses the focus, and a refusal there swallows that press.
+// A press or a wheel turn anywhere outside the field that has the focus finishes its typing
+// first: a tab of a tab bar takes no focus, and a list turned by the wheel takes none either, so
+// the page would change, and a button or a chooser would act, before the field knew it was left.
+// A refused text swallows the press or turn, so the user sees the value put back where it was
+// typed; a press on the window's cancel button still cancels, after the message, for cancelling
+// gives up the typing anyway. A control that takes the focus by a press or a turn takes it before
+// any filter sees the event: the field finishes as it loses the focus, and a refusal there swallows
+// that one event alone.
 class TNumberEdit::TClickWatch : public QObject {
  public:
   static TClickWatch& Instance() {
@@ -98,21 +125,29 @@ class TNumberEdit::TClickWatch : public QObject {
   void Unwatch(TNumberEdit* Edit) {
     if (FEdit == Edit) FEdit = nullptr;
   }
-  // The press being delivered moved the focus out of a field that then refused: it goes no
-  // further. Set once the refusal's box has gone, so the box's own clicks pass.
-  void SwallowPress() { FSwallow = true; }
+  // The press or turn being delivered moved the focus out of a field that then refused: it goes
+  // no further. Set once the refusal's box has gone, so the box's own clicks pass; dropped once
+  // that event is through, whether or not it came here (nothing else may be lost to it).
+  void SwallowPress() {
+    FSwallow = true;
+    QMetaObject::invokeMethod(
+        this, [this] { FSwallow = false; }, Qt::QueuedConnection);
+  }
 
  protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override {
     const QEvent::Type T = Event->type();
     if (T == QEvent::MouseButtonRelease) FSwallow = false;
-    if (T != QEvent::MouseButtonPress && T != QEvent::MouseButtonDblClick) return false;
+    if (T != QEvent::MouseButtonPress && T != QEvent::MouseButtonDblClick && T != QEvent::Wheel)
+      return false;
     if (std::exchange(FSwallow, false)) return true;
     TNumberEdit* E = FEdit;
     auto* W = qobject_cast<QWidget*>(Watched);
     if (!E || !W || !E->Typing() || E->Owns(W) || W->window() != E->window()) return false;
     bool Taken = true;
     RunGuarded([&] { Taken = E->Finish(); });
+    if (QAbstractButton* Cancel = CancelButtonAt(W); !Taken && Cancel && T != QEvent::Wheel)
+      CancelAfterRefusal(Cancel);
     return !Taken;
   }
 
@@ -325,9 +360,14 @@ TUpDown* TNumberEdit::SetSpin(double Increment, TUpDown* UpDown) {
 }
 
 void TNumberEdit::Step(int Direction) {
-  // A refusal told takes the step's place; an emptied field put back is stepped from.
-  const bool Emptied = Typing() && text().trimmed().isEmpty();
-  if (!Finish() && !Emptied) return;
+  // A refusal told takes the step's place; an emptied field, where no text is a value, is put
+  // back and stepped from, for the step itself says what the user wants.
+  double Shown = 0;
+  const QString T = text();
+  if (Typing() && T.trimmed().isEmpty() && !FRule->Parse(T, Shown) && !FBusy)
+    Refuse({});
+  else if (!Finish())
+    return;
   if (FBusy) return;
   const double From = ToShown(FValue);
   double To = From + (Direction > 0 ? FIncrement : -FIncrement);
@@ -396,9 +436,14 @@ void TNumberEdit::focusOutEvent(QFocusEvent* Event) {
   // not while the window itself gives way to another (a message box among them).
   const Qt::FocusReason Why = Event->reason();
   if (Why != Qt::ActiveWindowFocusReason && Why != Qt::PopupFocusReason && Typing()) {
+    // Where the focus goes, before a refusal takes it back.
+    QAbstractButton* Cancel = CancelButtonAt(QApplication::focusWidget());
     bool Taken = true;
     RunGuarded([&] { Taken = Finish(); });
-    if (!Taken && Why == Qt::MouseFocusReason) TClickWatch::Instance().SwallowPress();
+    if (!Taken && Why == Qt::MouseFocusReason) {
+      TClickWatch::Instance().SwallowPress();
+      if (Cancel) CancelAfterRefusal(Cancel);
+    }
   }
   QLineEdit::focusOutEvent(Event);
 }

@@ -5,10 +5,12 @@
 // It vets characters as they are typed; where the field applies live it applies each whole
 // value its rule takes as it is typed. Leaving the field by any route (Tab, Shift+Tab, Enter,
 // Escape, a click on another control or on a tab of a tab bar, the up-down's arrows, the Up and
-// Down keys, the wheel, or the window closing) finishes the typing: a finished text the rule
-// refuses gets its message, once, and the value in force before the typing began comes back, in
-// the edit and in what it applies to. The up-down steps from the value in force. Loading the
-// field forgets the typing.
+// Down keys, the wheel over the field or over another control, or the window closing) finishes
+// the typing: a finished text the rule refuses, an empty one too, gets its message, once, and the
+// value in force before the typing began comes back, in the edit and in what it applies to. The
+// press or wheel turn that left the field goes no further then, but for one on the window's
+// cancel button, which cancels after the message; no later one is held back. The up-down steps
+// from the value in force, also from an emptied field. Loading the field forgets the typing.
 #include <QLineEdit>
 #include <QList>
 #include <QString>
@@ -35,6 +37,8 @@ class TNumberRule {
   QString Caption;
   // Said of every refused text in place of the range message.
   QString Message;
+  // Said of a text that reads as no number (an empty one among them), in place of either.
+  QString NotANumber;
 
   // 0 for text that may stand while typing (a number, or the start of one), else the 1-based
   // position of the first character that may not.
@@ -42,7 +46,8 @@ class TNumberRule {
   // The whole text as a number; false for none (empty, cut short, too large to hold).
   virtual bool Parse(const QString& Text, double& Value) const;
   virtual bool Accepts(double Value) const;
-  // What a refused finished text gets told; empty to put the value back without a word.
+  // What a refused finished text gets told; never empty, for a refusal put back without a word
+  // would look as if nothing had been asked.
   virtual QString RefusalText(const QString& Text) const;
   // A value as the field shows it.
   virtual QString Format(double Value) const;
@@ -50,7 +55,7 @@ class TNumberRule {
  protected:
   // "<Caption> must be in the range [Min..Max]", "[Min ... Max]" for reals ("[ > Min ..." for an
   // open lower end).
-  QString RangeText() const;
+  virtual QString RangeText() const;
   virtual QString BoundText(double Value) const;
 };
 

@@ -89,12 +89,15 @@ void TAxisMaxMin::FormShow() {
     LTime->setVisible(false);
     ETime->setVisible(false);
   }
+  FShownDate = EDate->text();
+  FShownTime = ETime->text();
   (EDate->isVisible() ? EDate : ETime)->setFocus();
   // Hidden rows give their room back.
   adjustSize();
 }
 
 bool TAxisMaxMin::ReadValue() {
+  if (EDate->text() == FShownDate && ETime->text() == FShownTime) return true;
   QString Error;
   std::optional<double> V;
   if (!IsDateTime)
@@ -213,6 +216,11 @@ bool TAxisIncrement::ReadValue() {
       ShowIncorrectValue(Error);
       return false;
     }
+    if (const QString Why = OnCheck ? OnCheck(*V) : QString(); !Why.isEmpty()) {
+      ShowIncorrectValue(Why);
+      ECustom->setFocus();
+      return false;
+    }
     Increment = *V;
     IStep = DateTimeStepIndex(Increment);
   }
@@ -221,8 +229,9 @@ bool TAxisIncrement::ReadValue() {
 }
 
 bool EditAxisIncrement(QWidget* Owner, const QString& Caption, bool DateTime, bool& Exact,
-                       double& Increment) {
+                       double& Increment, std::function<QString(double)> Check) {
   TAxisIncrement D(Owner);
+  D.OnCheck = std::move(Check);
   D.setWindowTitle(Caption);
   D.IsDateTime = DateTime;
   D.IsExact = Exact;

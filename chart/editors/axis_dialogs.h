@@ -2,6 +2,7 @@
 // The two small dialogs of the axis page: one end of an axis' range (a number, or a date and a
 // time), and the label step (a number, a step of the date-time table, or days and a time).
 #include <QString>
+#include <functional>
 
 #include "chart/engine/chart_utils.h"
 #include "platform/form.h"
@@ -34,6 +35,9 @@ class TAxisMaxMin : public TForm {
  private:
   // Takes the edits' value; false (the reason shown) keeps the dialog open.
   bool ReadValue();
+  // The texts as shown: read back unchanged they keep MaxMin, also where they cannot show it
+  // (before the first day, or to a finer second).
+  QString FShownDate, FShownTime;
 };
 
 class TAxisIncrement : public TForm {
@@ -45,6 +49,8 @@ class TAxisIncrement : public TForm {
   double Increment = 0;
   // The date-time table's step chosen, dtNone for none.
   int IStep = dtNone;
+  // The message refusing a value typed, empty when taken; the dialog stays open on one.
+  std::function<QString(double)> OnCheck;
 
   QGroupBox* GBIncrement;
   QRadioButton *RBStandard, *RBCustom;
@@ -68,7 +74,7 @@ class TAxisIncrement : public TForm {
 // The increment dialog over a step: on OK Increment and Exact take the chosen step; answers
 // whether the user chose one.
 bool EditAxisIncrement(QWidget* Owner, const QString& Caption, bool DateTime, bool& Exact,
-                       double& Increment);
+                       double& Increment, std::function<QString(double)> Check = {});
 
 // What a typed value that does not convert tells the user ("Incorrect value. Reason: ..."); the
 // dialog that asked stays open for another try.

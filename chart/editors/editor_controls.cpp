@@ -21,10 +21,7 @@ bool TChartNumberRule::Parse(const QString& Text, double& Value) const {
 }
 
 QString TChartNumberRule::RefusalText(const QString& Text) const {
-  const QString T = Text.trimmed();
-  // Nothing typed yet, or a number only begun: what was in force comes back without a word.
-  if (T.isEmpty() || T == u"-" || T == u"+") return {};
-  return Frame.arg(Refusal(T));
+  return Frame.arg(Refusal(Text.trimmed()));
 }
 
 QString TChartNumberRule::Refusal(const QString& T) const {

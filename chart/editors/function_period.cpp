@@ -61,7 +61,6 @@ TFormPeriod::TFormPeriod(QWidget* Owner) : TForm(Owner) {
   ENum->OnRead = [this] { return Period; };
   ENum->OnApply = [this](double V) {
     Period = V;
-    if (V != 0) CBAll->setChecked(false);
     ShowLabel();
   };
   On(CBAll, &QCheckBox::clicked, this, [this](bool On) {
@@ -88,7 +87,6 @@ void TFormPeriod::FormShow() {
   RBRange->setChecked(PeriodStyle == psRange);
   RBNum->setChecked(PeriodStyle == psNumPoints);
   RGAlign->SetItemIndex(int(PeriodAlign));
-  CBAll->setChecked(Period == 0);
   ENum->ShowValue(Period);
   EnableControls(CanRange, {RBRange, BChange, BLabel});
   SetStyle(PeriodStyle);
@@ -103,6 +101,8 @@ void TFormPeriod::SetStyle(TFunctionPeriodStyle Value) {
 }
 
 void TFormPeriod::ShowLabel() {
+  // However the period came (typed, put back after a refusal, or from the range dialog).
+  CBAll->setChecked(Period == 0);
   BLabel->setText(IncrementText(IsDateTime, true, Period, QStringLiteral("#,##0.###")));
 }
 
@@ -123,11 +123,12 @@ bool EditFunctionPeriod(QWidget* Owner, TChartFunction& Function, const QString&
   F.IsDateTime = IsDateTime;
   F.LCalc->setText(QStringLiteral("Calculate %1 every:").arg(FunctionName));
   if (RunChartModal(F) != mrOk) return false;
-  // One update, so that the function recomputes once with all three.
+  // One update, so that the function recomputes once with all three; the period first, for it
+  // is the one the function may refuse, and then nothing is changed.
   Function.BeginUpdate();
   try {
-    Function.SetPeriodStyle(F.PeriodStyle);
     Function.SetPeriod(F.Period);
+    Function.SetPeriodStyle(F.PeriodStyle);
     Function.SetPeriodAlign(F.PeriodAlign);
   } catch (...) {
     Function.EndUpdate();
@@ -139,5 +140,7 @@ bool EditFunctionPeriod(QWidget* Owner, TChartFunction& Function, const QString&
 
 bool EditPeriodRange(QWidget* Owner, double& Period, bool IsDateTime) {
   bool Exact = true;
-  return EditAxisIncrement(Owner, QStringLiteral("Period range"), IsDateTime, Exact, Period);
+  return EditAxisIncrement(
+      Owner, QStringLiteral("Period range"), IsDateTime, Exact, Period,
+      [](double V) { return V < 0 ? QString::fromLatin1(FunctionPeriodMessage) : QString(); });
 }

@@ -176,10 +176,8 @@ bool TIntRule::Parse(const QString& Text, double& Value) const {
   return true;
 }
 
-QString TIntRule::RefusalText(const QString& Text) const {
-  if (Text.trimmed().isEmpty()) return {};
-  return Message.isEmpty() ? IntRangeText(Caption, static_cast<int>(Min), static_cast<int>(Max))
-                           : Message;
+QString TIntRule::RangeText() const {
+  return IntRangeText(Caption, static_cast<int>(Min), static_cast<int>(Max));
 }
 
 bool TRealRule::Parse(const QString& Text, double& Value) const {
@@ -190,9 +188,7 @@ bool TRealRule::Parse(const QString& Text, double& Value) const {
   return true;
 }
 
-QString TRealRule::RefusalText(const QString& Text) const {
-  if (Text.trimmed().isEmpty() && !MessageWhenEmpty) return {};
-  if (!Message.isEmpty()) return Message;
+QString TRealRule::RangeText() const {
   // The field takes no infinity typed: an infinite bound is written as the largest number.
   constexpr double Largest = std::numeric_limits<double>::max();
   return RealRangeText(Caption, std::max(Min, -Largest), std::min(Max, Largest), OpenMin);

@@ -31,7 +31,9 @@ class TIntRule : public TNumberRule {
  public:
   TIntRule(int Min, int Max, const QString& Caption) : TNumberRule(true, Min, Max, Caption) {}
   bool Parse(const QString& Text, double& Value) const override;
-  QString RefusalText(const QString& Text) const override;
+
+ protected:
+  QString RangeText() const override;
 };
 
 class TRealRule : public TNumberRule {
@@ -40,11 +42,11 @@ class TRealRule : public TNumberRule {
       : TNumberRule(false, Min, Max, Caption) {
     OpenMin = ExclusiveMin;
   }
-  // An empty field is told too, for fields that mean nothing when empty.
-  bool MessageWhenEmpty = false;
   bool Parse(const QString& Text, double& Value) const override;
-  QString RefusalText(const QString& Text) const override;
   QString Format(double Value) const override { return RealText(Value); }
+
+ protected:
+  QString RangeText() const override;
 };
 
 // The field, its range, and the refusal of a value outside it: a beep and the focus.

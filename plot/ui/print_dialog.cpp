@@ -131,10 +131,19 @@ QString TPrintDlg::MarginsRefusal(int Index, int Value) const {
   const int Room = std::max(
       0, int(std::floor(Across ? W : H)) - LeastPrintableMM - (Across ? 0 : 2 * TitleBlockMM));
   const bool MM = Units >= 10;
+  int Most = Room;
+  if (!MM) {
+    // Tenths of an inch are kept as whole millimetres, each rounded: the room in tenths is the
+    // other margin as shown and the most this one may be beside it, as the rule takes it.
+    const int Other = M[size_t((Index + 2) % 4)];
+    int Own = std::max(0, int(std::floor((Room - Other) / 2.54)));
+    while (RoundInt((Own + 1) * 2.54L) + Other <= Room) ++Own;
+    Most = RoundInt(Other / 2.54L) + Own;
+  }
   return QStringLiteral(
              "The margins leave the plot no room: %1 and %2 together may be at most %3 %4.")
       .arg(QLatin1String(Across ? "Left" : "Top"), QLatin1String(Across ? "Right" : "Bottom"))
-      .arg(MM ? Room : RoundInt(Room / 2.54))
+      .arg(Most)
       .arg(MM ? QStringLiteral("mm") : QStringLiteral("inch/10"));
 }
 

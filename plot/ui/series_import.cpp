@@ -604,7 +604,7 @@ bool TfmGraphImport::ReadColumns(const QStringList& FileLines, const QString& XC
   for (int C = 0; C < 2; ++C) {
     const QString Axis = C == 0 ? QStringLiteral("X") : QStringLiteral("Y");
     if (!GraphValidates::ParseInt((C == 0 ? XColumn : YColumn).trimmed(), Cols[C])) {
-      ShowError(QStringLiteral("Column for %1 undefined").arg(Axis));
+      ShowError(ColumnUndefinedText(Axis));
       return false;
     }
     if (Cols[C] < 1 || Cols[C] > MaxImportColumns) {

@@ -39,6 +39,7 @@ void TfmFileData::FormCreate() {
     (*E)->setObjectName(X ? QStringLiteral("edXColumn") : QStringLiteral("edYColumn"));
     (*E)->SetRule(std::make_unique<GraphValidates::TIntRule>(
         1, MaxImportColumns, X ? QStringLiteral("X Column") : QStringLiteral("Y Column")));
+    (*E)->Rule().NotANumber = ColumnUndefinedText(X ? QStringLiteral("X") : QStringLiteral("Y"));
     (*E)->ShowValue(X ? 1 : 2);
   }
   Columns->addWidget(new QLabel(QStringLiteral("X column"), this), 0, 0);

@@ -14,6 +14,10 @@ class QPushButton;
 
 // The columns a file may be read from.
 inline constexpr int MaxImportColumns = 1000;
+// Said of a column field ("X" or "Y") that holds no whole number.
+inline QString ColumnUndefinedText(const QString& Axis) {
+  return QStringLiteral("Column for %1 undefined").arg(Axis);
+}
 
 class TfmFileData : public TForm {
   Q_OBJECT

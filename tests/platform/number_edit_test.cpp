@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QComboBox>
 #include <QGridLayout>
+#include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -17,11 +20,13 @@
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
+#include "tests/support/user_input.h"
 
 namespace {
 
-// A dialog with two pages: the number field and another edit on the first, an edit on the
-// second; OK, Apply and Cancel below. Model is what the field applies to.
+// A dialog with two pages: the number field, another edit, a chooser (which the wheel focuses)
+// and a list (which it does not) on the first, an edit on the second; OK, Apply and Cancel
+// below. Model is what the field applies to.
 class TNumberForm : public TForm {
  public:
   TPageControl* Pages = new TPageControl(this);
@@ -29,6 +34,8 @@ class TNumberForm : public TForm {
   QWidget* Page2 = new QWidget;
   TNumberEdit* Edit = new TNumberEdit(Page1);
   QLineEdit* Other = new QLineEdit(Page1);
+  QComboBox* Chooser = new QComboBox(Page1);
+  QListWidget* List = new QListWidget(Page1);
   QLineEdit* Far = new QLineEdit(Page2);
   QPushButton* OK = new QPushButton("OK", this);
   QPushButton* Apply = new QPushButton("Apply", this);
@@ -41,6 +48,11 @@ class TNumberForm : public TForm {
     auto* L1 = new QGridLayout(Page1);
     L1->addWidget(Edit, 0, 0);
     L1->addWidget(Other, 1, 0);
+    L1->addWidget(Chooser, 2, 0);
+    L1->addWidget(List, 3, 0);
+    Chooser->addItems({"Solid", "Dash", "Dot"});
+    for (int I = 0; I < 50; ++I) List->addItem(QString::number(I));
+    List->setFixedHeight(60);
     (new QGridLayout(Page2))->addWidget(Far, 0, 0);
     Pages->AddPage(Page1, "One");
     Pages->AddPage(Page2, "Two");
@@ -89,9 +101,11 @@ struct TRoute {
 
 }  // namespace
 
-// Every route away from a field holding a refused text: the message once, the value in force
-// from before the typing back in the edit and in the model, a step taken from that value only;
-// whole and real fields, live and not, millimetres stored behind tenths of an inch shown.
+// Every route away from a field holding a refused text, or an emptied one: the message once, the
+// value in force from before the typing back in the edit and in the model, a step taken from that
+// value only, no other control acting on the press or turn but Cancel, and the next press
+// arriving; whole and real fields, live and not, millimetres stored behind tenths of an inch
+// shown.
 TEST(NumberEdit, EveryRouteRefusesOnceAndPutsBackTheValueInForce) {
   const TKind Kinds[] = {
       {"whole", true, 1, 10, "10", "50", "00"},
@@ -134,8 +148,23 @@ TEST(NumberEdit, EveryRouteRefusesOnceAndPutsBackTheValueInForce) {
       {"Apply by the mouse", Click(&TNumberForm::Apply), true},
       {"OK by the mouse", Click(&TNumberForm::OK), true},
       {"Cancel", [](TNumberForm& F) { F.Cancel->click(); }, false},
+      {"Cancel by the mouse", Click(&TNumberForm::Cancel), false},
       {"title bar", [](TNumberForm& F) { F.close(); }, false},
+      {"wheel over a chooser", [](TNumberForm& F) { TurnWheel(F.Chooser, -1); }, true},
+      {"wheel over a list", [](TNumberForm& F) { TurnWheel(F.List->viewport(), -1); }, true},
+      {"emptied",
+       [](TNumberForm& F) {
+         QTest::keyClick(F.Edit, Qt::Key_A, Qt::ControlModifier);
+         QTest::keyClick(F.Edit, Qt::Key_Backspace);
+         QTest::keyClick(F.Edit, Qt::Key_Tab);
+       },
+       true},
   };
+  // A button of another window: the press after the dialog has gone must arrive too.
+  QPushButton Elsewhere("Elsewhere");
+  int ElsewhereClicks = 0;
+  QObject::connect(&Elsewhere, &QPushButton::clicked, [&] { ++ElsewhereClicks; });
+  Elsewhere.show();
   for (const TKind& K : Kinds)
     for (bool Live : {false, true})
       for (const TRoute& R : Routes) {
@@ -161,7 +190,10 @@ TEST(NumberEdit, EveryRouteRefusesOnceAndPutsBackTheValueInForce) {
           QTest::keyClicks(F->Edit, K.Refused);
           EXPECT_EQ(F->Edit->text(), QString(K.Prefix) + K.Refused);
           R.Leave(*F);
-          QCoreApplication::processEvents();  // a modal result is acted on once handlers return
+          // A modal result is acted on once handlers return, a cancel after a refusal's box
+          // once the box has gone.
+          QCoreApplication::processEvents();
+          QCoreApplication::processEvents();
           EXPECT_EQ(Script.Messages(),
                     QStringList{K.Whole ? "Count must be in the range [0..100]"
                                         : "Size must be in the range [ > 0 ... 100]"});
@@ -172,11 +204,19 @@ TEST(NumberEdit, EveryRouteRefusesOnceAndPutsBackTheValueInForce) {
           EXPECT_EQ(F->isVisible(), R.StaysOpen);
           EXPECT_EQ(F->Pages->ActivePageIndex(), 0);
           EXPECT_EQ(F->Applies, 0);
+          EXPECT_EQ(F->Chooser->currentIndex(), 0);
+          EXPECT_EQ(F->List->verticalScrollBar()->value(), 0);
           Checked = true;
-          if (F->isVisible()) F->Cancel->click();
+          if (!F->isVisible()) return;
+          QTest::mouseClick(F->Apply, Qt::LeftButton);
+          EXPECT_EQ(F->Applies, 1);
+          F->Cancel->click();
         });
         F->ShowModal();
         ASSERT_TRUE(Checked);
+        const int Before = ElsewhereClicks;
+        QTest::mouseClick(&Elsewhere, Qt::LeftButton);
+        EXPECT_EQ(ElsewhereClicks, Before + 1);
       }
 }
 
@@ -245,11 +285,15 @@ TEST(NumberEdit, TakenTextsStepsAndLoads) {
   QTest::keyClick(F->Edit, Qt::Key_Tab);
   EXPECT_EQ(F->Model, 49);
   EXPECT_EQ(F->Edit->text(), "49");
-  // Emptied and left: put back without a word.
+  // A text that is no number at all may have words of its own.
+  F->Edit->Rule().NotANumber = "Count undefined";
   Retype(F->Edit, "");
   QTest::keyClick(F->Edit, Qt::Key_Delete);
   QTest::keyClick(F->Edit, Qt::Key_Tab);
   EXPECT_EQ(F->Edit->text(), "49");
-  EXPECT_EQ(Script.Messages(), (QStringList{"Too much.", "Too much.", "Unlucky"}));
+  Retype(F->Edit, "101");
+  QTest::keyClick(F->Edit, Qt::Key_Tab);
+  EXPECT_EQ(Script.Messages(), (QStringList{"Too much.", "Too much.", "Unlucky", "Count undefined",
+                                            "Count must be in the range [0..100]"}));
   EXPECT_EQ(TNumberEdit::EditsIn(F.get()), QList<TNumberEdit*>{F->Edit});
 }

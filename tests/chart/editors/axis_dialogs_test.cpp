@@ -118,6 +118,9 @@ TEST_F(ChartEditorTest, RangeDialogShowsDatesTimesOrNumbers) {
                          D.BOk->click();
                        }),
                    1.5 / 24);
+  // An OK with nothing typed changes nothing, not even what the texts cannot show.
+  for (const double Kept : {-100.0, Day + 0.3 / 86400})
+    EXPECT_EQ(Run(true, Kept, [](TAxisMaxMin& D) { D.BOk->click(); }), Kept);
   EXPECT_TRUE(std::isnan(Run(false, -12.5, [](TAxisMaxMin& D) {
     EXPECT_EQ(D.LDate->text(), QStringLiteral("Value:"));
     EXPECT_FALSE(D.ETime->isVisibleTo(&D));

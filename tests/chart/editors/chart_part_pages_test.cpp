@@ -61,17 +61,20 @@ TEST_F(ChartEditorTest, LegendPageWritesTheLegendAndItsMarginFollowsThePosition)
   P.CBResizeChart->click();
   EXPECT_FALSE(L->ResizeChart());
 
-  // Half-typed numbers go back without a word; text that is no number and sizes that would
-  // flood the drawing go back with a message.
+  // Half-typed numbers, text that is no number and sizes that would flood the drawing go back
+  // with a message.
   for (const char* Partial : {"", "-", "101"}) {
     Type(P.SETopPos, QLatin1String(Partial));
     Type(P.SEShadowSize, QLatin1String(Partial));
     EXPECT_EQ(L->TopPos(), 50) << Partial;
     EXPECT_EQ(L->ShadowSize(), 3) << Partial;
   }
-  EXPECT_EQ(Dialogs.Messages(), (QStringList{QStringLiteral("Value must be between 0 and 1000"),
-                                             QLatin1String(LegendMessages::TopPos),
-                                             QStringLiteral("Value must be between 0 and 100")}));
+  const QString Empty = QStringLiteral("'' is not a valid integer value");
+  const QString Minus = QStringLiteral("'-' is not a valid integer value");
+  EXPECT_EQ(Dialogs.Messages(),
+            (QStringList{QStringLiteral("Value must be between 0 and 1000"), Empty, Empty, Minus,
+                         Minus, QLatin1String(LegendMessages::TopPos),
+                         QStringLiteral("Value must be between 0 and 100")}));
   Dialogs.Requests.clear();
   Type(P.SEShadowSize, QStringLiteral("9"));
   EXPECT_EQ(L->ShadowSize(), 9);
@@ -176,7 +179,7 @@ TEST_F(ChartEditorTest, PanelPageSetsFrameGradientAndBackImage) {
   }
   Type(P.SEPanelWi, QStringLiteral("0"));
   EXPECT_EQ(Chart->BevelWidth(), 4);
-  EXPECT_EQ(Dialogs.Messages().size(), 4);
+  EXPECT_EQ(Dialogs.Messages().size(), 5);
   Dialogs.Requests.clear();
 
   // "Border" frames the whole panel in one line of the window frame colour.

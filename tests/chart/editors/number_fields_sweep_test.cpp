@@ -1,6 +1,7 @@
 // Every number field of the chart dialogs, opened as the program opens them: refused text typed
-// key by key after prefixes that stand, left by each route, leaves the edit showing the value in
-// force, the chart holding it, and one message; nothing else in the dialogs takes numbers.
+// key by key after prefixes that stand, or none, left by each route, leaves the edit showing the
+// value in force, the chart holding it, and one message; the chooser the wheel was turned over
+// stays, and the next press arrives; nothing else in the dialogs takes numbers.
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
@@ -22,14 +23,15 @@
 #include "chart/engine/surface_series.h"
 #include "platform/controls.h"
 #include "tests/chart/editors/editor_test_support.h"
+#include "tests/support/user_input.h"
 
 namespace {
-enum TRoute { rTab, rEnter, rTabClick, rUp };
+enum TRoute { rTab, rEnter, rTabClick, rUp, rWheel };
 
 class NumberFieldsSweep : public ChartEditorTest {
  protected:
   // The texts no field takes: each begins with digits some fields take on the way.
-  const QStringList Refused = {"1e999", "99999999999", "-99999999999", "4x"};
+  const QStringList Refused = {"1e999", "99999999999", "-99999999999", "4x", ""};
 
   // The edit shows the value in force, and that is what the chart holds.
   static void InForce(TNumberEdit* E, const std::string& Where) {
@@ -53,8 +55,9 @@ class NumberFieldsSweep : public ChartEditorTest {
       if (!E->isVisibleTo(Root->window()) || !E->isEnabled()) continue;
       Seen << E->objectName();
       for (const QString& Text : Refused)
-        for (TRoute Route : {rTab, rEnter, rTabClick, rUp})
-          if (Route != rUp || E->UpDown()) Drive(E, Text, Route);
+        for (TRoute Route : {rTab, rEnter, rTabClick, rUp, rWheel})
+          // (The arrows step from an emptied field.)
+          if (Route != rUp || (E->UpDown() && !Text.isEmpty())) Drive(E, Text, Route);
     }
   }
 
@@ -75,9 +78,16 @@ class NumberFieldsSweep : public ChartEditorTest {
     const bool Number = E->Rule().Parse(E->text(), Typed) && E->Rule().Accepts(Typed);
     QTabBar* Bar = TabBarOf(E);
     const int Tab = Bar ? Bar->currentIndex() : -1;
-    if (Route == rTabClick && Bar)
+    QComboBox* Chooser = nullptr;
+    for (QComboBox* C : E->window()->findChildren<QComboBox*>())
+      if (!Chooser && C->isVisible() && C->isEnabled() && C->count() > 1) Chooser = C;
+    const int Chosen = Chooser ? Chooser->currentIndex() : -1;
+    // (A text that stands would turn the chooser, and the page with it.)
+    if (Route == rWheel && Chooser && !Number)
+      TurnWheel(Chooser, Chosen + 1 < Chooser->count() ? -1 : 1);
+    else if (Route == rTabClick && Bar)
       QTest::mouseClick(Bar, Qt::LeftButton, {}, Bar->tabRect(Tab == 0 ? 1 : 0).center());
-    else if (Route == rTabClick)
+    else if (Route == rTabClick || Route == rWheel)
       E->Finish();
     else
       QTest::keyClick(E, Route == rTab     ? Qt::Key_Tab
@@ -91,6 +101,12 @@ class NumberFieldsSweep : public ChartEditorTest {
       EXPECT_EQ(E->Value(), Before) << Where;
       ASSERT_EQ(Dialogs.Messages().size(), Told + 1) << Where;
       EXPECT_FALSE(Dialogs.Messages().last().contains(u'\u221E')) << Where;
+      if (Chooser) {
+        EXPECT_EQ(Chooser->currentIndex(), Chosen) << Where;
+      }
+      TPressCount Presses(E->window());
+      QTest::mouseClick(E->window(), Qt::LeftButton, {}, QPoint(1, 1));
+      EXPECT_EQ(Presses.Count, 1) << Where;
     }
     // The next text starts from what the chart holds.
     if (E->Value() != Before) E->SetValue(Before);

@@ -322,6 +322,18 @@ TEST_F(SeriesTabTest, PeriodDialogDisplayRules) {
   P.BChange->click();
   EXPECT_EQ(P.Period, 1);
   EXPECT_EQ(P.BLabel->text(), QStringLiteral("One Day"));
+  // A range below 0 is refused where it is typed: the dialog stays, and the period with it.
+  P.IsDateTime = false;
+  Then([](TForm& Form) {
+    auto& D = dynamic_cast<TAxisIncrement&>(Form);
+    D.RBCustom->click();
+    D.ECustom->setText(QStringLiteral("-5"));
+    D.BOk->click();
+  });
+  P.BChange->click();
+  EXPECT_EQ(P.Period, 1);
+  EXPECT_EQ(Dialogs.Messages(),
+            QStringList{QStringLiteral("Incorrect value. Reason: Function Period should be >= 0")});
   // Text on the way to a number changes nothing; a number is taken.
   P.RBNum->click();
   for (const char* Partial : {"", "-", "1e", "x"}) {
@@ -331,6 +343,13 @@ TEST_F(SeriesTabTest, PeriodDialogDisplayRules) {
   P.CBAll->click();
   EXPECT_EQ(P.Period, 0);
   EXPECT_EQ(P.ENum->text(), QStringLiteral("0"));
+  // A refusal that puts 0 back ticks "All points" again.
+  Keys(P.ENum, QStringLiteral("2"));
+  EXPECT_FALSE(P.CBAll->isChecked());
+  QTest::keyClicks(P.ENum, QStringLiteral("e999"));
+  P.ENum->Finish();
+  EXPECT_EQ(P.Period, 0);
+  EXPECT_TRUE(P.CBAll->isChecked());
 }
 
 TEST_F(SeriesTabTest, AWrongValueKeepsTheRunningDialogOpen) {

@@ -106,14 +106,14 @@ TEST(GraphProperties, NumericEditsTakeOnlyNumbersInRange) {
   TNumberEdit* E = F.D->edExaggerate;
   TypeInto(E, "2.5");
   EXPECT_EQ(P.GetExaggerate(), 2.5);
-  // Half-typed numbers left so are refused aloud, and what was in force comes back (also what
-  // their first keys applied); an emptied field comes back without a word.
+  // Half-typed numbers and an emptied field left so are refused aloud, and what was in force
+  // comes back (also what their first keys applied).
   for (const char* Partial : {"-", ".", "1e", ""}) {
     TypeInto(E, QString::fromLatin1(Partial));
     EXPECT_EQ(P.GetExaggerate(), 2.5) << Partial;
     EXPECT_EQ(E->text(), "2.5");
   }
-  EXPECT_EQ(F.Script.Messages().size(), 3);
+  EXPECT_EQ(F.Script.Messages().size(), 4);
   // The minimum log value is above 0, never 0.
   TypeInto(F.D->edMinLog, "0");
   EXPECT_EQ(P.GetMinimumLogValue(), 1e-10);

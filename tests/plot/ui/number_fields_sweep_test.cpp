@@ -1,10 +1,12 @@
 // Every number field of the plot dialogs, reached as the program reaches it: each dialog opened
 // by its command (sub-dialogs by their buttons), each page shown, every field listed through the
-// number edit, none left out; each typed key by key, a valid prefix then a refused number, and
-// left by every route the dialog offers. The refusal is told once, the value in force before the
-// typing comes back, and the dialog opened again shows it.
+// number edit, none left out; each typed key by key, a valid prefix then a refused number, or
+// emptied, and left by every route the dialog offers. The refusal is told once, the value in
+// force before the typing comes back, nothing else acts on the press or turn but Cancel, the
+// next press arrives, and the dialog opened again shows it.
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
@@ -20,6 +22,7 @@
 #include "plot/ui/graph_properties.h"
 #include "plot/ui/series_import.h"
 #include "plot_fixture.h"
+#include "tests/support/user_input.h"
 
 namespace {
 
@@ -167,24 +170,45 @@ TEST(NumberFieldsSweep, EveryFieldOfEveryDialogRefusesOnEveryRoute) {
         Shown = E->text();
         const double Value = E->Value();
         QApplication::setActiveWindow(&D);
-        // Types a refused number after a digit, leaves by the route, and checks the refusal.
-        const auto Route = [&](const char* Name, const std::function<void()>& Leave) {
+        TPressCount Presses(&D);
+        // Types a refused number after a digit, or empties the field, leaves by the route, and
+        // checks the refusal.
+        const auto Route = [&](const char* Name, const std::function<void()>& Leave,
+                               bool Empty = false) {
           F.Script.Requests.clear();
           E->setFocus();
           E->selectAll();
           QTest::keyClicks(E, E->Rule().Whole ? "199999999999" : "1e999");
+          if (Empty) QTest::keyClick(E, Qt::Key_A, Qt::ControlModifier);
+          if (Empty) QTest::keyClick(E, Qt::Key_Backspace);
           Leave();
           QApplication::processEvents();
           const QStringList M = F.Script.Messages();
           EXPECT_EQ(M.size(), 1) << Name;
-          if (!M.isEmpty() && E->Rule().Message.isEmpty()) {
+          if (!M.isEmpty() && Empty && !E->Rule().NotANumber.isEmpty()) {
+            EXPECT_EQ(M[0], E->Rule().NotANumber) << Name;
+          } else if (!M.isEmpty() && E->Rule().Message.isEmpty() && M[0] != E->Rule().NotANumber) {
             EXPECT_TRUE(M[0].startsWith(E->Caption() + QStringLiteral(" must be"))) << Name;
           }
           EXPECT_EQ(E->text(), Shown) << Name;
           EXPECT_EQ(E->Value(), Value) << Name;
+          if (!D.isVisible()) return;
+          const int Before = Presses.Count;
+          QTest::mouseClick(&D, Qt::LeftButton, {}, QPoint(1, 1));
+          EXPECT_EQ(Presses.Count, Before + 1) << Name;
         };
         Route("Tab", [&] { QTest::keyClick(E, Qt::Key_Tab); });
+        Route(
+            "emptied", [&] { QTest::keyClick(E, Qt::Key_Tab); }, true);
         Route("Enter", [&] { QTest::keyClick(E, Qt::Key_Return); });
+        // The wheel over a chooser beside the field: it stays as it was.
+        for (QComboBox* C : D.findChildren<QComboBox*>())
+          if (C->isVisible() && C->isEnabled() && C->count() > 1) {
+            const int Was = C->currentIndex();
+            Route("wheel", [&] { TurnWheel(C, Was + 1 < C->count() ? -1 : 1); });
+            EXPECT_EQ(C->currentIndex(), Was);
+            break;
+          }
         int Index = -1;
         if (QTabBar* Bar = OtherTab(E, Index)) {
           const int Was = Bar->currentIndex();
@@ -203,13 +227,20 @@ TEST(NumberFieldsSweep, EveryFieldOfEveryDialogRefusesOnEveryRoute) {
             break;
           }
         const QStringList Closers{"OK", "&OK", "Close", "C&lose"};
+        QAbstractButton* Cancel = D.CancelButton();
         for (QPushButton* B : D.findChildren<QPushButton*>())
-          if (B->isVisible() && B->isEnabled() && Closers.contains(B->text())) {
+          if (B != Cancel && B->isVisible() && B->isEnabled() && Closers.contains(B->text())) {
             Route("OK", [&] { QTest::mouseClick(B, Qt::LeftButton); });
             EXPECT_TRUE(D.isVisible()) << B->objectName().toStdString();
             break;
           }
-        Route("title bar", [&] { D.close(); });
+        // Cancel closes after the message, at the first click, as the title bar's close does.
+        if (Cancel && Cancel->isVisible() && Cancel->isEnabled())
+          Route("Cancel", [&] { QTest::mouseClick(Cancel, Qt::LeftButton); });
+        else
+          Route("title bar", [&] { D.close(); });
+        QApplication::processEvents();
+        EXPECT_FALSE(D.isVisible());
         ++Driven;
       });
       // Opened again, the field shows what was in force.

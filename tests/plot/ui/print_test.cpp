@@ -292,6 +292,16 @@ TEST(PrintDialog, UnitsMarginsAndCancel) {
             "The margins leave the plot no room: Left and Right "
             "together may be at most 74 inch/10.");
   EXPECT_EQ(F.Dialog.edRight->text(), "8");
+  // With 182 mm of room beside a Right of 8 (20 mm), 63 (160 mm) is the most Left takes, and the
+  // message says so: 64 (163 mm) is refused.
+  PinPrinterPage(QPageSize(QSizeF(203, 297), QPageSize::Millimeter), 300, true);
+  TypeInto(F.Dialog.edLeft, "64");
+  EXPECT_EQ(F.Script.Messages().last(),
+            "The margins leave the plot no room: Left and Right "
+            "together may be at most 71 inch/10.");
+  TypeInto(F.Dialog.edLeft, "63");
+  EXPECT_EQ(PrintMargins[0], 160);
+  PinPrinterPage(QPageSize(QPageSize::A4), 300, true);
   F.Dialog.rbMM->setChecked(true);
   TypeInto(F.Dialog.edLeft, "25");
 
