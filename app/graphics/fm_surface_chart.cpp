@@ -156,21 +156,17 @@ void TfmSurfaceChart::GridAxisLabel(const TChartAxis* Axis, int Index, double& V
                  High = std::max(ValueAt(Axis->IMinimum()), ValueAt(Axis->IMaximum()));
     const QString Format = Axis->AxisValuesFormat();
     TChartCanvas3D* C = Chart->Canvas3D();
-    // As the axis spaces its own labels: by their size along it, turned by the label angle.
-    const int Size = std::max(Axis->LabelSpan(*C, FormatFloat(Format, Low)),
-                              Axis->LabelSpan(*C, FormatFloat(Format, High)));
-    // The axes are seen turned and shortened by the view, the labels are not: the room is the
-    // length an axis is seen at, across the screen for X, whose labels stand side by side, and
-    // along the depth axis, which runs into the screen.
-    const TRect R = Chart->ChartRect();
-    const TPoint A = X ? C->Calculate3DPosition(Axis->IStartPos(), R.Bottom, 0)
-                       : C->Calculate3DPosition(R.Right, R.Bottom, Axis->IStartPos()),
-                 B = X ? C->Calculate3DPosition(Axis->IEndPos(), R.Bottom, 0)
-                       : C->Calculate3DPosition(R.Right, R.Bottom, Axis->IEndPos());
-    const double DX = double(B.X) - A.X, DY = double(B.Y) - A.Y;
-    const int Room = int(X ? std::fabs(DX) : std::hypot(DX, DY));
+    // As the axis spaces its own labels: by their size along the axis as the view shows it.
+    const int Size = Axis->SeenLabelSpan(*C, FormatFloat(Format, Low), FormatFloat(Format, High));
     const int Sep = Axis->LabelsSeparation();
-    const double Increment = AxisCalcIncrement(Low, High, 0, AxisMaxLabels(Room, Size, Sep), Sep);
+    const int Most = AxisMaxLabels(std::abs(Axis->IEndPos() - Axis->IStartPos()), Size, Sep);
+    // An axis seen end-on has room for no label: it writes none, rather than its own.
+    if (Most < 1) {
+      Value = 0;
+      Stop = true;
+      return;
+    }
+    const double Increment = AxisCalcIncrement(Low, High, 0, Most, Sep);
     for (double V : AxisLabelValues(Low, High, Increment, Axis->RoundFirstLabel())) {
       const double Position = (V - From) / Step + 1;
       FGridLabels.push_back(Position);

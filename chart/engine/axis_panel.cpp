@@ -311,12 +311,14 @@ void TCustomAxisPanel::InternalDraw(const TRect&) {
   CalcAxisRect();
   Canvas3D()->Projection(FWidth3D, ChartRect());
   DrawWallsAndBack();
-  auto DrawAxes = [this] {
-    if (OnBeforeDrawAxes) OnBeforeDrawAxes(this);
+  auto DrawAxes = [this](TAxisPass Pass) {
+    if (Pass != apTexts && OnBeforeDrawAxes) OnBeforeDrawAxes(this);
     for (TChartAxis* A : FAxes)
-      if (IsAxisVisible(A)) A->Draw(*Canvas3D(), ChartRect());
+      if (IsAxisVisible(A)) A->Draw(*Canvas3D(), ChartRect(), Pass);
   };
-  if (FAxisVisible && ChartAxisBehind) DrawAxes();
+  // Axes behind the series leave their labels and titles to be written over them, so that a
+  // surface turned towards the labels does not hide them.
+  if (FAxisVisible && ChartAxisBehind) DrawAxes(apLines);
   if (OnBeforeDrawSeries) OnBeforeDrawSeries(this);
   // In 3D, series that share one z order are drawn together, point by point, by the first.
   std::vector<bool> Drawn(FSeries.size(), false);
@@ -333,7 +335,7 @@ void TCustomAxisPanel::InternalDraw(const TRect&) {
         }
     DrawSeriesGroup(Group);
   }
-  if (FAxisVisible && !ChartAxisBehind) DrawAxes();
+  if (FAxisVisible) DrawAxes(ChartAxisBehind ? apTexts : apAll);
   if (OnAfterDraw) OnAfterDraw(this);
 }
 

@@ -239,6 +239,16 @@ int TChartCanvas3D::ZoomedFontHeight() const {
   return -MulDiv(NewSize, Font()->PixelsPerInch(), 72);
 }
 
+TSize TChartCanvas3D::TextExtent3D(const QString& Text) {
+  const int H = ZoomedFontHeight();
+  if (!H) return {TextWidth(Text), TextHeight(Text)};
+  const TFontData Saved = Font()->Data();
+  Font()->SetHeight(H);
+  const TSize Size{TextWidth(Text), TextHeight(Text)};
+  Font()->SetData(Saved);
+  return Size;
+}
+
 void TChartCanvas3D::RotateLabel(int X, int Y, const QString& Text, int Angle) {
   Brush()->SetStyle(bsClear);
   while (Angle > 360) Angle -= 360;

@@ -135,6 +135,9 @@ class TChartCanvas3D : public TCanvas3D {
   // A hidden chart pen clears the canvas pen; small dots draw every other pixel.
   void AssignVisiblePen(const TChartPen& ChartPen);
   int FontHeight() { return TextHeight(QStringLiteral("W")); }
+  // The width and height of a text as TextOut3D and the rotated labels write it: in the font
+  // zoomed with the view where ZoomText.
+  TSize TextExtent3D(const QString& Text);
 
   const TProjection& View() const { return FView; }
   bool Is3D() const { return FView.Is3D; }

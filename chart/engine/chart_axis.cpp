@@ -348,6 +348,8 @@ QString TChartAxis::LabelValue(double Value) const {
 }
 
 std::vector<double> TChartAxis::LabelValues(int LabelSize) const {
+  // Without room for one label (an axis seen end-on) every label would fall on one spot.
+  if (AxisMaxLabels(FIEndPos - FIStartPos, LabelSize, FLabelsSeparation) < 1) return {};
   if (FLogarithmic) return AxisLogLabelValues(FIMinimum, FIMaximum, FLogarithmicBase);
   double Step = CalcIncrement(LabelSize);
   if (!FExactDateTime || !IsDateTime())

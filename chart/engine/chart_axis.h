@@ -20,6 +20,9 @@ class TChartCanvas3D;
 class TChartSeries;
 
 enum TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
+// What one drawing of an axis puts down: all of it, its lines (axis line, ticks, grid), or its
+// texts (labels, title). Texts drawn after the series stay in front of them.
+enum TAxisPass { apAll, apLines, apTexts };
 
 // Whether the series names its points for an axis: its first label is not empty.
 bool HasAxisLabels(const TChartSeries& S);
@@ -166,8 +169,9 @@ class TChartAxis {
   TDarkGrayPen* TicksInner() const { return FTicksInner.get(); }
   TDarkGrayPen* MinorTicks() const { return FMinorTicks.get(); }
   // Draws the axis line, and at each label its tick, grid line across PlotRect, inner tick,
-  // minor ticks and text, then the title (2D).
-  void Draw(TChartCanvas3D& Canvas, const TRect& PlotRect);
+  // minor ticks and text, then the title; or only the lines or the texts of that. A label whose
+  // box on the screen would meet the last one written is left out.
+  void Draw(TChartCanvas3D& Canvas, const TRect& PlotRect, TAxisPass Pass = apAll);
 
   // Draws the axis once at the given places over Min..Max by Increment, with or without its
   // grid, then puts back its own range, step and places. The variant with Start and End also
@@ -203,12 +207,16 @@ class TChartAxis {
   TAxisMapping Mapping() const;
   // The label step for labels of LabelSize pixels.
   double CalcIncrement(int LabelSize) const;
-  // The room a label takes along the axis in the canvas' font: its lines turned by LabelsAngle.
-  int LabelSpan(TChartCanvas3D& Canvas, const QString& Text) const;
+  // The room the larger of two labels takes along the axis as the last layout shows it on the
+  // screen: the label's box as drawn (its lines turned by LabelsAngle, in the zoomed font)
+  // measured along the axis line as the view turns and shortens it, in the axis' own pixels.
+  // INT_MAX where the axis is seen end-on.
+  int SeenLabelSpan(TChartCanvas3D& Canvas, const QString& First, const QString& Last) const;
   // The text of a label value: date-times by their format (empty below 0), numbers by
   // AxisValuesFormat.
   QString LabelValue(double Value) const;
-  // The values the axis writes labels at: none for a non-finite range, at most 1,000.
+  // The values the axis writes labels at: none for a non-finite range or an axis that has room
+  // for none, at most 1,000.
   std::vector<double> LabelValues(int LabelSize) const;
 
   // The range in force for the last layout, and where it lies on the screen.
@@ -281,7 +289,26 @@ class TChartAxis {
   // The titles of the active series, each at the middle of its series' depth band (z order 0 at
   // the back, where the chart lays it).
   std::vector<TLabelAt> DepthTextLabels() const;
-  void DrawLabel(TChartCanvas3D& C, int P, const QString& Text, int Z);
+  // Where a label goes on the screen: the box its text fills and, for a turned one, the corner
+  // the text turns about.
+  struct TLabelPlace {
+    TRect Box;
+    TPoint Corner;
+  };
+  // Where a point of the chart's space lands on the screen: projected in a 3D chart.
+  TPoint Seen(TChartCanvas3D& C, int X, int Y, int Z) const;
+  // The width of a label's widest line and the height of all its lines, in the font as drawn.
+  void DrawnTextSize(TChartCanvas3D& C, const QString& Text, bool In3D, double& W, double& H) const;
+  TLabelPlace PlaceLabel(TChartCanvas3D& C, int P, const QString& Text, int Z);
+  // The labels the last drawing of the lines chose, for the drawing of the texts after the
+  // series: the chart's label events run once a paint.
+  struct TPendingLabel {
+    int P;
+    QString Text;
+    TLabelPlace Place;
+  };
+  std::vector<TPendingLabel> FPendingLabels;
+  void DrawLabel(TChartCanvas3D& C, int P, const QString& Text, int Z, const TLabelPlace& Place);
   void DrawTitle(TChartCanvas3D& C);
   bool FAutomatic = true, FAutomaticMinimum = true, FAutomaticMaximum = true;
   double FMinimum = 0, FMaximum = 0;

@@ -1,5 +1,6 @@
 // The drawing of an axis: its line, ticks, grid lines and labels.
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <numbers>
 
@@ -83,7 +84,125 @@ std::vector<TChartAxis::TLabelAt> TChartAxis::DepthTextLabels() const {
   return Labels;
 }
 
-void TChartAxis::DrawLabel(TChartCanvas3D& C, int P, const QString& Text, int Z) {
+TPoint TChartAxis::Seen(TChartCanvas3D& C, int X, int Y, int Z) const {
+  if (FChart && FChart->View3D()) return C.Calculate3DPosition(X, Y, Z);
+  return {X, Y};
+}
+
+void TChartAxis::DrawnTextSize(TChartCanvas3D& C, const QString& Text, bool In3D, double& W,
+                               double& H) const {
+  W = 0;
+  const QStringList Lines = Text.split(QLatin1Char('\n'));
+  for (const QString& L : Lines)
+    W = std::max(W, double(In3D ? C.TextExtent3D(L).cx : C.TextWidth(L)));
+  H = double(In3D ? C.TextExtent3D(QStringLiteral("W")).cy : C.FontHeight()) * Lines.size();
+}
+
+namespace {
+// The box a turned text fills on the screen, and where its centre lies from the corner it turns
+// about (y down).
+struct TTurnedBox {
+  double Width, Height, CenterX, CenterY;
+};
+TTurnedBox TurnedBox(double W, double H, int Angle) {
+  const double A = (Angle % 360) * std::numbers::pi / 180, Cos = std::cos(A), Sin = std::sin(A);
+  return {W * std::fabs(Cos) + H * std::fabs(Sin), W * std::fabs(Sin) + H * std::fabs(Cos),
+          (W * Cos + H * Sin) / 2, (H * Cos - W * Sin) / 2};
+}
+TRect BoxAt(double Left, double Top, double W, double H) {
+  return {int(std::lround(Left)), int(std::lround(Top)), int(std::lround(Left + W)),
+          int(std::lround(Top + H))};
+}
+}  // namespace
+
+int TChartAxis::SeenLabelSpan(TChartCanvas3D& C, const QString& First, const QString& Last) const {
+  const bool In3D = FChart && FChart->View3D();
+  const int Z = FOtherSide && !FDepth && In3D ? FChart->Width3D() : 0;
+  auto OnAxis = [&](int Along) {
+    if (FDepth) return Seen(C, FPosAxis, FChart ? FChart->ChartRect().Bottom : 0, Along);
+    return FHorizontal ? Seen(C, Along, FPosAxis, Z) : Seen(C, FPosAxis, Along, Z);
+  };
+  const TPoint A = OnAxis(FIStartPos), B = OnAxis(FIEndPos);
+  const double DX = std::fabs(double(B.X) - A.X), DY = std::fabs(double(B.Y) - A.Y),
+               Length = std::hypot(DX, DY);
+  if (Length < 1) return INT_MAX;
+  // Two boxes along the line stand clear of each other once they are apart by their width
+  // across the screen or by their height down it, whichever comes first.
+  double Span = 0;
+  for (const QString& T : {First, Last}) {
+    double W, H;
+    DrawnTextSize(C, T, In3D, W, H);
+    const TTurnedBox Box = TurnedBox(W, H, FDepth ? 0 : FLabelsAngle);
+    const double Across = DX > 1e-9 ? Box.Width * Length / DX : HUGE_VAL,
+                 Down = DY > 1e-9 ? Box.Height * Length / DY : HUGE_VAL;
+    Span = std::max(Span, std::min(Across, Down));
+  }
+  const double Own = Span * std::abs(double(FIEndPos) - FIStartPos) / Length;
+  return Own >= INT_MAX ? INT_MAX : int(std::lround(Own));
+}
+
+TChartAxis::TLabelPlace TChartAxis::PlaceLabel(TChartCanvas3D& C, int P, const QString& Text,
+                                               int Z) {
+  const bool In3D = Z >= 0;
+  const int N = int(Text.count(QLatin1Char('\n'))) + 1, H = C.FontHeight();
+  double W, Hb;
+  DrawnTextSize(C, Text, In3D, W, Hb);
+  if (FDepth) {
+    const TPoint S = Seen(C, FPosLabels, FChart->ChartRect().Bottom - N * H / 2, P);
+    return {BoxAt(S.X, S.Y, W, Hb), S};
+  }
+  const int Depth = std::max(0, Z);
+  if (FLabelsAngle == 0) {
+    if (FHorizontal) {
+      const TPoint S = Seen(C, P, FOtherSide ? FPosLabels - N * H : FPosLabels, Depth);
+      return {BoxAt(FLabelsInward ? S.X - W : S.X - W / 2, S.Y, W, Hb), S};
+    }
+    const TPoint S = Seen(C, FPosLabels, FLabelsInward ? P : P - N * H / 2, Depth);
+    return {BoxAt(FOtherSide ? S.X : S.X - W, S.Y, W, Hb), S};
+  }
+  // A turned label is laid out on the screen, where the view has put the axis: its box lies
+  // beyond the tick, on the far side of the axis line from the plot, and as far from the line
+  // as the label position is; along the line it is centred on the tick.
+  const TTurnedBox Box = TurnedBox(W, Hb, FLabelsAngle);
+  auto OnAxis = [&](int Along, int Across) {
+    return FHorizontal ? Seen(C, Along, Across, Depth) : Seen(C, Across, Along, Depth);
+  };
+  const TPoint Tick = OnAxis(P, FPosAxis), Label = OnAxis(P, FPosLabels),
+               From = OnAxis(FIStartPos, FPosAxis), To = OnAxis(FIEndPos, FPosAxis);
+  double UX = double(To.X) - From.X, UY = double(To.Y) - From.Y;
+  const double Length = std::hypot(UX, UY);
+  if (Length < 1e-9) {
+    UX = FHorizontal ? 1 : 0;
+    UY = FHorizontal ? 0 : 1;
+  } else {
+    UX /= Length;
+    UY /= Length;
+  }
+  double NX = -UY, NY = UX;
+  double Gap = NX * (Label.X - Tick.X) + NY * (Label.Y - Tick.Y);
+  double Side = Gap;
+  if (std::fabs(Side) < 0.5 && FChart) {
+    // The ticks are seen end-on: the side away from the middle of the plot.
+    const TRect R = FChart->ChartRect();
+    const TPoint M =
+        Seen(C, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2, In3D ? FChart->Width3D() / 2 : 0);
+    Side = -(NX * (M.X - Tick.X) + NY * (M.Y - Tick.Y));
+  }
+  if (std::fabs(Side) < 0.5) Side = FHorizontal ? NY * Outwards() : NX * Outwards();
+  if (Side < 0) {
+    NX = -NX;
+    NY = -NY;
+    Gap = -Gap;
+  }
+  const double Off =
+      std::max(0.0, Gap) + (Box.Width * std::fabs(NX) + Box.Height * std::fabs(NY)) / 2;
+  const double MX = Tick.X + NX * Off, MY = Tick.Y + NY * Off;
+  return {BoxAt(MX - Box.Width / 2, MY - Box.Height / 2, Box.Width, Box.Height),
+          {int(std::lround(MX - Box.CenterX)), int(std::lround(MY - Box.CenterY))}};
+}
+
+void TChartAxis::DrawLabel(TChartCanvas3D& C, int P, const QString& Text, int Z,
+                           const TLabelPlace& Place) {
   const QStringList Lines = Text.split(QLatin1Char('\n'));
   const int H = C.FontHeight();
   // Z below 0 writes flat, otherwise in 3D at that depth.
@@ -102,26 +221,8 @@ void TChartAxis::DrawLabel(TChartCanvas3D& C, int P, const QString& Text, int Z)
     return;
   }
   if (FLabelsAngle != 0) {
-    // The turned text's box lies in the labels' band beyond the label position, centred on the
-    // tick. The text turns about its top left corner, which is placed to put the box there.
-    const double A = (FLabelsAngle % 360) * std::numbers::pi / 180, Cos = std::cos(A),
-                 Sin = std::sin(A);
-    double W = 0;
-    for (const QString& L : Lines) W = std::max(W, double(C.TextWidth(L)));
-    const double Hb = double(H) * N;
-    const double HalfX = (W * std::fabs(Cos) + Hb * std::fabs(Sin)) / 2,
-                 HalfY = (W * std::fabs(Sin) + Hb * std::fabs(Cos)) / 2;
-    // The box's centre seen from the corner, on the screen (y down).
-    const double CX = (W * Cos + Hb * Sin) / 2, CY = (Hb * Cos - W * Sin) / 2;
-    const double Out = Outwards();
-    const double DX = FHorizontal ? P : FPosLabels + Out * HalfX;
-    const double DY = FHorizontal ? FPosLabels + Out * HalfY : P;
     C.SetTextAlign(TA_LEFT | TA_TOP);
-    const int X = int(std::lround(DX - CX)), Y = int(std::lround(DY - CY));
-    if (Z < 0)
-      C.RotateLabel(X, Y, Text, FLabelsAngle);
-    else
-      C.RotateLabel3D(X, Y, Z, Text, FLabelsAngle);
+    C.RotateLabel(Place.Corner.X, Place.Corner.Y, Text, FLabelsAngle);
     C.SetTextAlign(TA_LEFT | TA_TOP);
     return;
   }
@@ -192,7 +293,7 @@ void TChartAxis::DrawTitle(TChartCanvas3D& C) {
   C.SetTextAlign(TA_LEFT | TA_TOP);
 }
 
-void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
+void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot, TAxisPass Pass) {
   // Outwards from the plot: down for the bottom axis, up for the top, left for the left one and
   // right for the right one.
   const int Out = Outwards();
@@ -241,7 +342,7 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
         Line(Plot.Left, G, 0, Plot.Left, G, W3);
     }
   };
-  if (FAxisPen->Visible()) {
+  if (Pass != apTexts && FAxisPen->Visible()) {
     C.AssignVisiblePen(*FAxisPen);
     if (FDepth)
       Line(FPosAxis, Plot.Bottom, FIStartPos, FPosAxis, Plot.Bottom, FIEndPos);
@@ -250,13 +351,25 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
     else
       Line(FPosAxis, FIStartPos, Z, FPosAxis, FIEndPos, Z);
   }
-  if (!(FIMaximum >= FIMinimum)) {
-    DrawTitle(C);
-    return;
-  }
   C.Font()->Assign(*LabelsFont());
   // White text would vanish on a monochrome chart.
   if (C.GetMonochrome() && C.Font()->Color() == clWhite) C.Font()->SetColor(clBlack);
+  C.Brush()->SetStyle(bsClear);
+  // The texts of the labels that the pass of the lines chose, as it placed them.
+  auto WriteTexts = [&] {
+    for (const TPendingLabel& L : FPendingLabels) DrawLabel(C, L.P, L.Text, In3D ? Z : -1, L.Place);
+    FPendingLabels.clear();
+    DrawTitle(C);
+  };
+  if (Pass == apTexts) {
+    WriteTexts();
+    return;
+  }
+  FPendingLabels.clear();
+  if (!(FIMaximum >= FIMinimum)) {
+    if (Pass == apAll) DrawTitle(C);
+    return;
+  }
   const TAxisLabelStyle Style = CalcLabelStyle();
   std::vector<TLabelAt> Labels;
   const bool ByText = Style == talText || Style == talMark;
@@ -272,8 +385,7 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
   } else if (Style == talValue) {
     std::vector<double> Values;
     if (!EventLabelValues(Values)) {
-      Values = LabelValues(
-          std::max(LabelSpan(C, LabelValue(FIMinimum)), LabelSpan(C, LabelValue(FIMaximum))));
+      Values = LabelValues(SeenLabelSpan(C, LabelValue(FIMinimum), LabelValue(FIMaximum)));
     }
     for (double V : Values) {
       int P;
@@ -283,23 +395,28 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
   const int AxisLow = std::min(FIStartPos, FIEndPos), AxisHigh = std::max(FIStartPos, FIEndPos);
   int Previous = 0;
   bool HasPrevious = false;
-  // The span of the last text label drawn, for skipping labels that would overlap it.
-  bool HasText = false;
-  int TextLow = 0, TextHigh = 0;
-  C.Brush()->SetStyle(bsClear);
+  // The box of the last label written, for leaving out labels that would meet it: text labels
+  // keep their separation from it as well.
+  bool HasBox = false;
+  TRect LastBox;
   for (const auto& [P, Text] : Labels) {
     if (FLabelsOnAxis && (P < AxisLow || P > AxisHigh)) continue;
+    TLabelPlace Place;
     bool Shown = true;
-    if (ByText && FLabelsSeparation > 0) {
-      const int Size = LabelSpan(C, Text);
-      const int Half = (Size + Size * FLabelsSeparation / 100) / 2;
-      const int Low = std::min(P - Half, P + Half), High = std::max(P - Half, P + Half);
-      if (HasText && Low < TextHigh && High > TextLow) {
+    if (!Text.isEmpty()) {
+      Place = PlaceLabel(C, P, Text, In3D ? Z : -1);
+      TRect R = Place.Box;
+      if (ByText) {
+        const int GrowX = (R.Right - R.Left) * FLabelsSeparation / 200,
+                  GrowY = (R.Bottom - R.Top) * FLabelsSeparation / 200;
+        R = {R.Left - GrowX, R.Top - GrowY, R.Right + GrowX, R.Bottom + GrowY};
+      }
+      if (FLabelsSeparation > 0 && HasBox && R.Left < LastBox.Right && LastBox.Left < R.Right &&
+          R.Top < LastBox.Bottom && LastBox.Top < R.Bottom) {
         Shown = false;
       } else {
-        TextLow = Low;
-        TextHigh = High;
-        HasText = true;
+        LastBox = R;
+        HasBox = true;
       }
     }
     // A label left out keeps its place as a tick position unless ticks go with the labels only.
@@ -328,11 +445,11 @@ void TChartAxis::Draw(TChartCanvas3D& C, const TRect& Plot) {
       }
     }
     if (Shown && FLabels && !Text.isEmpty() && !LabelKeptOut(C, P, Text))
-      DrawLabel(C, P, Text, In3D ? Z : -1);
+      FPendingLabels.push_back({P, Text, Place});
     Previous = P;
     HasPrevious = true;
   }
-  DrawTitle(C);
+  if (Pass == apAll) WriteTexts();
 }
 
 void TChartAxis::CustomDraw(TChartCanvas3D& C, const TRect& Plot, int PosLabels, int PosTitle,

@@ -94,13 +94,6 @@ int WidestLine(TChartCanvas3D& C, const QString& Text) {
 }
 }  // namespace
 
-int TChartAxis::LabelSpan(TChartCanvas3D& C, const QString& Text) const {
-  const double W = WidestLine(C, Text), H = double(C.FontHeight()) * LineCount(Text);
-  const double A = (FLabelsAngle % 360) * std::numbers::pi / 180;
-  const double Sin = std::fabs(std::sin(A)), Cos = std::fabs(std::cos(A));
-  return int(std::lround(FHorizontal ? W * Cos + H * Sin : W * Sin + H * Cos));
-}
-
 int TChartAxis::MaxLabelsWidth() {
   if (!FChart) return 0;
   TChartCanvas3D& C = *FChart->Canvas3D();

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "app/graphics/chart_window_tools.h"
@@ -23,6 +24,7 @@
 #include "platform/canvas_targets.h"
 #include "platform/controls.h"
 #include "tests/app/chart_windows_support.h"
+#include "tests/chart/engine/text_boxes.h"
 
 namespace {
 
@@ -400,19 +402,53 @@ TEST_F(SurfaceChartTest, XLabelsAreSpacedByTheirTurnedSizeAlongTheAxisAsSeen) {
     TRecordingTarget Target(Whole.Right, Whole.Bottom);
     TCanvas C(&Target);
     Form->Chart->DrawToMetaCanvas(&C, Whole);
-    std::vector<TPoint> At;
+    std::vector<QRectF> At;
     for (const TCanvasOp& O : Target.Ops())
-      if (O.Kind == coText && O.Text.endsWith(QLatin1String("000"))) At.push_back(O.Points[0]);
+      if (O.Kind == coText && O.Text.endsWith(QLatin1String("000"))) At.push_back(TextBox(O, 96));
     return At;
   };
   const size_t Flat = XLabels().size();
   // Turned upright, a label takes its height along the axis, not its width: more of them fit,
-  // and on the axis as the view shows it they still stand a text height apart.
+  // and on the axis as the view shows it their boxes as drawn still stand apart.
   Form->Chart->BottomAxis()->SetLabelsAngle(90);
-  const std::vector<TPoint> Upright = XLabels();
+  const std::vector<QRectF> Upright = XLabels();
   EXPECT_GT(Upright.size(), Flat);
-  for (size_t I = 1; I < Upright.size(); ++I)
-    EXPECT_GE(std::abs(Upright[I].X - Upright[I - 1].X), 11) << I;
+  ExpectApart(Upright, "upright");
+}
+
+TEST_F(SurfaceChartTest, LabelsOfHugeValuesStandApartTurnedAndSeenEndOn) {
+  TPlotRequest R = Request("1E307*X*Y");
+  R.XFrom = R.YFrom = -4;
+  R.XTo = R.YTo = 4;
+  ASSERT_EQ(PlotSurface(R, *Form), TPlotOutcome::Plotted);
+  TChart* C = Form->Chart;
+  // The boxes of the texts written at Angle, at Ppi pixels an inch.
+  auto Boxes = [C](int Ppi, int Angle, const char* Part = "") {
+    const int W = 600 * Ppi / 96, H = 450 * Ppi / 96;
+    TRecordingTarget Target(W, H, Ppi);
+    TCanvas Canvas(&Target);
+    C->DrawToMetaCanvas(&Canvas, {0, 0, W, H});
+    std::vector<QRectF> B;
+    for (const TCanvasOp& O : Target.Ops())
+      if (O.Kind == coText && O.State.Font.Escapement == Angle * 10 &&
+          O.Text.contains(QLatin1String(Part)))
+        B.push_back(TextBox(O, Ppi));
+    return B;
+  };
+  // The Z values along the left axis and the X values along the bottom one, turned alike.
+  for (int Ppi : {96, 192})
+    for (int Angle : {45, 90, 270}) {
+      C->LeftAxis()->SetLabelsAngle(Angle);
+      C->BottomAxis()->SetLabelsAngle(Angle);
+      const std::vector<QRectF> B = Boxes(Ppi, Angle);
+      EXPECT_GE(B.size(), 6u) << Ppi << " " << Angle;
+      ExpectApart(B, std::to_string(Ppi) + " " + std::to_string(Angle));
+    }
+  C->LeftAxis()->SetLabelsAngle(0);
+  C->BottomAxis()->SetLabelsAngle(0);
+  // Seen from below, the Z axis runs straight at the eye: none of its labels piles on another.
+  Form->ScrollBar2->setValue(270);
+  ExpectApart(Boxes(96, 0, "E+"), "from below");
 }
 
 TEST_F(SurfaceChartTest, WireFrameMeshShowsOnTheFloorAndWalls) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "chart/engine/chart.h"
 #include "chart/engine/chart_series.h"
@@ -10,6 +12,7 @@
 #include "chart/engine/polar_series.h"
 #include "chart/engine/surface_series.h"
 #include "platform/canvas_targets.h"
+#include "tests/chart/engine/text_boxes.h"
 
 namespace {
 bool HasLine(const std::vector<TCanvasOp>& Ops, TColor Color, TPoint A, TPoint B) {
@@ -161,4 +164,105 @@ TEST(AxisDraw, DataNearTheDoubleLimitGetsFiniteEndsAndReadableLabels) {
   TChartAxis* Left = Line.LeftAxis();
   EXPECT_EQ(Left->CalcPosValue(Low), Left->IEndPos());
   EXPECT_EQ(Left->CalcPosValue(High), Left->IStartPos());
+}
+
+namespace {
+// A surface chart seen as the surface window shows it, with the labels of one axis only.
+struct TTurnedSurface {
+  TChart Chart;
+  TSurfaceSeries* S;
+  TTurnedSurface(double Low, double High, bool Log) {
+    S = static_cast<TSurfaceSeries*>(Chart.AdoptSeries(std::make_unique<TSurfaceSeries>()));
+    for (int x = 0; x < 3; ++x)
+      for (int z = 0; z < 3; ++z) S->AddXYZ(x ? High : Low, (x + z) % 2 ? High : Low, z);
+    Chart.Legend()->SetVisible(false);
+    Chart.DepthAxis()->SetVisible(true);
+    TView3DOptions* V = Chart.View3DOptions();
+    V->SetOrthogonal(false);
+    V->SetRotation(324);
+    V->SetZoom(60);
+    V->SetPerspective(26);
+    Chart.LeftAxis()->SetLogarithmic(Log);
+    Chart.BottomAxis()->SetLogarithmic(Log);
+  }
+  // The screen boxes of the labels of Axis, and where in the drawing the first label and the
+  // last surface cell came.
+  std::vector<QRectF> Boxes(TChartAxis* Axis, int Ppi, size_t* FirstText = nullptr,
+                            size_t* LastCell = nullptr) {
+    for (TChartAxis* A : {Chart.LeftAxis(), Chart.BottomAxis(), Chart.DepthAxis()})
+      A->SetLabels(A == Axis);
+    TRecordingTarget Target(600 * Ppi / 96, 450 * Ppi / 96, Ppi);
+    TCanvas Canvas(&Target);
+    Chart.DrawToMetaCanvas(&Canvas, {0, 0, 600 * Ppi / 96, 450 * Ppi / 96});
+    std::vector<QRectF> R;
+    const auto& Ops = Target.Ops();
+    for (size_t i = 0; i < Ops.size(); ++i) {
+      const TCanvasOp& O = Ops[i];
+      if (O.Kind == coPolygon && LastCell) *LastCell = i;
+      if (O.Kind != coText) continue;
+      if (FirstText && R.empty()) *FirstText = i;
+      R.push_back(TextBox(O, Ppi));
+    }
+    return R;
+  }
+};
+
+}  // namespace
+
+TEST(AxisDraw, TurnedLabelsOnATurnedViewNeitherMeetNorCrossTheirAxisLine) {
+  // Labels of huge values, of a logarithmic axis and turned every way, at one and two device
+  // pixels a pixel, on the view's own turned and shortened axes.
+  for (bool Log : {false, true}) {
+    TTurnedSurface T(Log ? 1 : -1.6e308, Log ? 1e300 : 1.6e308, Log);
+    for (int Ppi : {96, 192})
+      for (TChartAxis* Axis : {T.Chart.LeftAxis(), T.Chart.BottomAxis()})
+        for (int Angle : {0, 45, 90, 270}) {
+          Axis->SetLabelsAngle(Angle);
+          const std::vector<QRectF> Boxes = T.Boxes(Axis, Ppi);
+          const std::string Case = std::to_string(Log) + " " + std::to_string(Ppi) + " " +
+                                   std::to_string(Axis->Horizontal()) + " " + std::to_string(Angle);
+          EXPECT_GE(Boxes.size(), 3u) << Case;
+          ExpectApart(Boxes, Case);
+          // The axis line as the view shows it, and the side of it the plot lies on: every
+          // label box lies wholly on the other side.
+          TChartCanvas3D& C = *T.Chart.Canvas3D();
+          const bool H = Axis->Horizontal();
+          const TPoint A = H ? C.Calculate3DPosition(Axis->IStartPos(), Axis->PosAxis(), 0)
+                             : C.Calculate3DPosition(Axis->PosAxis(), Axis->IStartPos(), 0),
+                       B = H ? C.Calculate3DPosition(Axis->IEndPos(), Axis->PosAxis(), 0)
+                             : C.Calculate3DPosition(Axis->PosAxis(), Axis->IEndPos(), 0);
+          const TRect R = T.Chart.ChartRect();
+          const TPoint M = C.Calculate3DPosition((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2,
+                                                 T.Chart.Width3D() / 2);
+          auto Side = [&](QPointF P) {
+            return ((B.X - A.X) * (P.y() - A.Y) - (B.Y - A.Y) * (P.x() - A.X)) /
+                   std::hypot(B.X - A.X, B.Y - A.Y);
+          };
+          const double Plot = Side(QPointF(M.X, M.Y)) > 0 ? 1 : -1;
+          for (const QRectF& Box : Boxes)
+            for (QPointF P : {Box.topLeft(), Box.topRight(), Box.bottomLeft(), Box.bottomRight()})
+              EXPECT_LE(Side(P) * Plot, 1) << Case;
+          Axis->SetLabelsAngle(0);
+        }
+  }
+}
+
+TEST(AxisDraw, AnAxisSeenEndOnWritesNoLabelsOnOneSpotAndLabelsStayInFrontOfTheSurface) {
+  TTurnedSurface T(-1.6e308, 1.6e308, false);
+  TView3DOptions* V = T.Chart.View3DOptions();
+  // From below and above the left axis is seen end-on, from the side the bottom one, and
+  // straight from the front the depth axis.
+  for (auto [Rotation, Elevation] : {std::pair{324, 270}, {324, 90}, {270, 345}, {360, 360}}) {
+    V->SetRotation(Rotation);
+    V->SetElevation(Elevation);
+    for (TChartAxis* Axis : {T.Chart.LeftAxis(), T.Chart.BottomAxis(), T.Chart.DepthAxis()})
+      ExpectApart(T.Boxes(Axis, 96), std::to_string(Rotation) + " " + std::to_string(Elevation));
+  }
+  // Turned so that the surface lies between the eye and the left axis, its labels are still
+  // written after the surface's cells.
+  V->SetRotation(270);
+  V->SetElevation(345);
+  size_t FirstText = 0, LastCell = 0;
+  EXPECT_GE(T.Boxes(T.Chart.LeftAxis(), 96, &FirstText, &LastCell).size(), 3u);
+  EXPECT_GT(FirstText, LastCell);
 }
