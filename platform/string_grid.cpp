@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <limits>
 #include <string>
 
 #include "platform/number_text.h"
@@ -25,13 +27,27 @@ QString FitNumberText(const QString& Text, const QFontMetrics& Metrics, int Room
 }
 
 namespace {
-class TNumberCellDelegate : public QStyledItemDelegate {
+// Qt's line edit holds 32767 characters; a cell may hold a longer text (a pasted field), and an
+// editor that cut it would put the cut text back into the cell.
+class TWholeTextDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
+  QWidget* createEditor(QWidget* Parent, const QStyleOptionViewItem& Option,
+                        const QModelIndex& Index) const override {
+    QWidget* Editor = QStyledItemDelegate::createEditor(Parent, Option, Index);
+    if (auto* Line = qobject_cast<QLineEdit*>(Editor))
+      Line->setMaxLength(std::numeric_limits<int>::max());
+    return Editor;
+  }
+};
+
+class TNumberCellDelegate : public TWholeTextDelegate {
+ public:
+  using TWholeTextDelegate::TWholeTextDelegate;
 
  protected:
   void initStyleOption(QStyleOptionViewItem* O, const QModelIndex& Index) const override {
-    QStyledItemDelegate::initStyleOption(O, Index);
+    TWholeTextDelegate::initStyleOption(O, Index);
     // Measuring (no cell yet) takes the whole text.
     if (O->rect.isEmpty() || O->text.isEmpty()) return;
     const QStyle* Style = O->widget ? O->widget->style() : QApplication::style();
@@ -44,6 +60,7 @@ class TNumberCellDelegate : public QStyledItemDelegate {
 void TStringGrid::SetNumberCells() { setItemDelegate(new TNumberCellDelegate(this)); }
 
 TStringGrid::TStringGrid(QWidget* Parent) : QTableWidget(Parent) {
+  setItemDelegate(new TWholeTextDelegate(this));
   horizontalHeader()->hide();
   verticalHeader()->hide();
   setSelectionMode(QAbstractItemView::SingleSelection);

@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTabBar>
+#include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -320,6 +321,28 @@ TEST(StringGrid, CellsAreColumnFirstAndFixedCellsCount) {
   G.SetFixedRows(1);
   G.ClearCells();
   EXPECT_EQ(G.Cells[2][1], QString());
+}
+
+// A cell longer than a line edit holds by default (a pasted field) comes back whole from its
+// editor.
+TEST(StringGrid, EditorKeepsALongCellWhole) {
+  for (const bool Numbers : {false, true}) {
+    TStringGrid G;
+    if (Numbers) G.SetNumberCells();
+    G.SetEditing(true);
+    G.show();
+    const QString Long(40000, QLatin1Char('1'));
+    G.Cells[1][1] = Long;
+    G.SetCol(1);
+    G.SetRow(1);
+    G.editItem(G.item(1, 1));
+    auto* Editor = G.findChild<QLineEdit*>();
+    ASSERT_NE(Editor, nullptr);
+    QTest::keyClick(Editor, Qt::Key_End);
+    QTest::keyClick(Editor, Qt::Key_2);
+    QTest::keyClick(Editor, Qt::Key_Return);
+    EXPECT_EQ(G.GetCell(1, 1), Long + "2") << Numbers;
+  }
 }
 
 TEST(UpDown, PositionRangeAssociateAndChangingHook) {
