@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/file_identity.h"
-
 #include <memory>
 #include <string>
 
@@ -33,15 +31,8 @@ class TQtAppEnvironment : public ::testing::Environment {
   std::unique_ptr<TApp> FApp;
 };
 
-// Each test is a run of its own: a file one test could not read (its folder gone, its inode
-// given to another test's file) is no concern of the next.
-class TForgetUnreadFilesListener : public ::testing::EmptyTestEventListener {
-  void OnTestEnd(const ::testing::TestInfo&) override { ForgetUnreadFiles(); }
-};
-
 // Registers the environment from a test program's own file: one line per program.
 template <class TApp>
 ::testing::Environment* RegisterQtAppEnvironment(const char* ProgramName) {
-  ::testing::UnitTest::GetInstance()->listeners().Append(new TForgetUnreadFilesListener);
   return ::testing::AddGlobalTestEnvironment(new TQtAppEnvironment<TApp>(ProgramName));
 }
