@@ -1,6 +1,7 @@
 #include "platform/text_file.h"
 
 #include "platform/codepage.h"
+#include "platform/file_identity.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace {
 QString SystemError(int Code) { return QString::fromLocal8Bit(std::strerror(Code)); }
@@ -227,13 +229,29 @@ bool ReadTextLines(const QString& FileName, QStringList& Lines, QString* Error,
 
 bool ReadListLines(const QString& FileName, QStringList& Lines, QString* Error,
                    TReadStatus* Status) {
-  return ReadLinesWithin(FileName, Lines, Error, Status, MaxListFileSize, MaxListFileLines);
+  TReadStatus S;
+  const bool Ok = ReadLinesWithin(FileName, Lines, Error, &S, MaxListFileSize, MaxListFileLines);
+  // The lists are saved back where they came from: a file that is there and was refused keeps
+  // what it holds.
+  if (!Ok && !S.Missing()) NoteUnreadFile(FileName);
+  if (Status) *Status = S;
+  return Ok;
 }
 
 namespace {
 qint64& FailWritesAfter() {
   static qint64 Bytes = -1;
   return Bytes;
+}
+
+int& FailRenameWith() {
+  static int Code = 0;
+  return Code;
+}
+
+int Rename(const char* From, const char* To) {
+  if (const int Code = std::exchange(FailRenameWith(), 0); Code != 0) return Code;
+  return ::rename(From, To) == 0 ? 0 : errno;
 }
 
 // 0 when every byte reached the descriptor, else the error number.
@@ -317,6 +335,7 @@ TFileStatus OpenOld(const QString& FileName, const QString& Target, TFd& Old, mo
   if (S_ISDIR(St.st_mode)) return WriteFail(TFileError::Directory, FileName, "is a directory");
   if (!S_ISREG(St.st_mode))
     return WriteFail(TFileError::NotRegular, FileName, "is not a regular file");
+  if (IsUnreadFile(St)) return UnreadFileKept(FileName);
   Mode = St.st_mode & 07777;
   // No write bit is read-only for everyone, root included, who may open it all the same.
   if ((Mode & 0222) == 0) return WriteFail(TFileError::ReadOnly, FileName, "is read-only");
@@ -338,8 +357,10 @@ TFileStatus OpenTarget(const QString& FileName, QString& Target, TFd& Old, mode_
 }  // namespace
 
 void SetFailWritesAfter(qint64 Bytes) { FailWritesAfter() = Bytes; }
+void SetFailNextRename(int Errno) { FailRenameWith() = Errno; }
 
-TFileStatus CanWriteFile(const QString& FileName) {
+TFileStatus CanWriteFile(const QString& Asked) {
+  const QString FileName = CleanFileName(Asked);
   QString Target;
   TFd Old;
   mode_t Mode = 0;
@@ -348,7 +369,9 @@ TFileStatus CanWriteFile(const QString& FileName) {
   return SystemFail(ENOENT, FileName, TFileOp::Write);
 }
 
-TFileStatus WriteFileBytes(const QString& FileName, const QByteArray& Bytes) {
+TFileStatus WriteFileBytes(const QString& Asked, const QByteArray& Bytes) {
+  // The name as the messages show it, and as the file is reached: the same file either way.
+  const QString FileName = CleanFileName(Asked);
   QString Target;
   TFd Old;
   mode_t Mode = 0;
@@ -382,7 +405,13 @@ TFileStatus WriteFileBytes(const QString& FileName, const QByteArray& Bytes) {
   const int Fd = F.Fd;
   F.Fd = -1;
   if (::close(Fd) != 0) return Abandon(errno);
-  if (::rename(Temp.constData(), TargetPath.constData()) != 0) return Abandon(errno);
+  if (const int Code = Rename(Temp.constData(), TargetPath.constData()); Code != 0) {
+    // A folder may let a file be written but not replaced (the sticky bit keeps another user's
+    // file in place): rewritten in place, as where the folder takes no new file.
+    if (Old.Fd < 0 || (Code != EPERM && Code != EACCES && Code != EBUSY)) return Abandon(Code);
+    ::unlink(Temp.constData());
+    return Done(WriteInPlace(Old, Target, Bytes));
+  }
   return Done(0);
 }
 
@@ -456,11 +485,6 @@ bool EncodeText(const QString& Text, TTextEncoding Encoding, QByteArray& Bytes) 
     }
   }
   return false;
-}
-
-bool SameFile(const QString& A, const QString& B) {
-  if (A.isEmpty() || B.isEmpty()) return false;
-  return QFileInfo(A).absoluteFilePath() == QFileInfo(B).absoluteFilePath();
 }
 
 TFileStatus UnreadFileKept(const QString& FileName) {

@@ -73,7 +73,8 @@ TReadStatus ReadFileBytes(const QString& FileName, QByteArray& Bytes,
 bool ReadTextLines(const QString& FileName, QStringList& Lines, QString* Error = nullptr,
                    TReadStatus* Status = nullptr);
 // The same for a list file: refused beyond MaxListFileSize bytes or MaxListFileLines lines (with
-// a reason that says which) before a line is made.
+// a reason that says which) before a line is made. A file that is there but is refused is kept
+// from every save (NoteUnreadFile).
 bool ReadListLines(const QString& FileName, QStringList& Lines, QString* Error = nullptr,
                    TReadStatus* Status = nullptr);
 bool ReadTextFile(const QString& FileName, QString& Text, QString* Error = nullptr,
@@ -97,7 +98,10 @@ TFileStatus WriteTextFile(const QString& FileName, const QString& Text);
 // is refused, symbolic links are followed to the file they name, and the old file's permissions
 // are kept; a file without any write bit is read-only for root too. Where the folder takes no new
 // file, a writable file is overwritten in place instead, its space reserved first; should a write
-// fail all the same, the old contents are written back. A loop of links is refused, and stays.
+// fail all the same, the old contents are written back; so too where the folder refuses to let
+// the old file be replaced (a sticky folder, another user's file). A loop of links is refused,
+// and stays, and so is a file that could not be read in this run (IsUnreadFile), whatever name
+// leads to it. Messages name the file in its clean spelling (CleanFileName).
 TFileStatus WriteFileBytes(const QString& FileName, const QByteArray& Bytes);
 // Whether WriteFileBytes may put a file there: an existing one (links followed) must be a regular
 // file that may be written, a new one needs its folder. The reason as the writer would give it.
@@ -105,9 +109,8 @@ TFileStatus CanWriteFile(const QString& FileName);
 // For tests: the next write through the writer fails as on a full disk once this many bytes have
 // gone (then writes work again); negative: never.
 void SetFailWritesAfter(qint64 Bytes);
-
-// True when both names lead to the same file (neither empty).
-bool SameFile(const QString& A, const QString& B);
+// For tests: the writer's next rename over the old file fails with this error number.
+void SetFailNextRename(int Errno);
 
 // The refusal to save over a file that exists but could not be read: what it held would be lost.
 TFileStatus UnreadFileKept(const QString& FileName);

@@ -7,6 +7,7 @@
 #include "engine/user_functions.h"
 #include "engine/variables.h"
 #include "platform/codepage.h"
+#include "platform/file_identity.h"
 #include "platform/text_file.h"
 
 namespace {
@@ -102,6 +103,8 @@ bool TEngineFunctions::Load(const QString& FileName, std::vector<TFileLineProble
   L.LoadLines(QFile::encodeName(FileName).toStdString(), FileLines);
   for (const TFunctionFileProblem& P : L.Problems)
     Problems.push_back({P.Line, FromCp1252(P.Message)});
+  // Lines it does not take stay in the list, so a save gives them back.
+  NoteFileRead(FileName);
   return true;
 }
 

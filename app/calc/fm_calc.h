@@ -236,7 +236,9 @@ class TfmCalc : public TForm, private TGraphicsPageHost {
   void LoadHistory();
   TFileStatus SaveHistory();
   // Empty when the constants were read, else what went wrong, in words for the user.
-  QString LoadConstants();
+  // The problem in words, empty when the list was read; at start as a full sentence that says
+  // what becomes of a file that is there.
+  QString LoadConstants(bool AtStart = false);
   void bbEditClick();
   void bbReloadClick();
   // True when the history file could be read at start (or did not exist): only then is it

@@ -22,6 +22,7 @@
 #include "app/calc/user_vars_page.h"
 #include "app/common/calc_controls.h"
 #include "app/common/calc_platform.h"
+#include "app/common/dm.h"
 #include "app/common/engine_idle.h"
 #include "app/common/form_placement.h"
 #include "app/graphics/graphics_page.h"
@@ -32,6 +33,7 @@
 #include "platform/codepage.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
+#include "platform/file_identity.h"
 #include "platform/ini_file.h"
 #include "platform/text_file.h"
 #include "widgets/text_list_box.h"
@@ -81,8 +83,8 @@ void TfmCalc::FormCreate() {
   Bits = 32;
   Loading = true;
   LoadSettings();
-  const QString Constants = LoadConstants();
-  if (!Constants.isEmpty()) ShowWarning(Constants + ".");
+  const QString Constants = LoadConstants(true);
+  if (!Constants.isEmpty()) ShowWarning(Constants);
   Graphics->rgPlotClick();
   // The user functions and variables come from their files; a missing file simply gives none.
   Pages->Pages().UserFuncs->LoadUserFunctions(UserFuncFile, true);
@@ -126,8 +128,10 @@ void TfmCalc::LoadSettings() {
   SetItemIndexQuietly(rgAngle2, EngineSettings.AngleMode);
   ApplyShowHint(Hint);
 
-  UserVarFile = Ini.ReadString(FilesSection, "Variables", ProgramDir() + "/Numyx.USR");
-  UserFuncFile = Ini.ReadString(FilesSection, "Functions", ProgramDir() + "/Numyx.FNC");
+  UserVarFile =
+      CleanFileName(Ini.ReadString(FilesSection, "Variables", ProgramDir() + "/Numyx.USR"));
+  UserFuncFile =
+      CleanFileName(Ini.ReadString(FilesSection, "Functions", ProgramDir() + "/Numyx.FNC"));
 
   LoadHistory();
 
@@ -199,7 +203,11 @@ void TfmCalc::LoadHistory() {
   FHistoryWritable = ReadList(Expressions) && ReadList(Results);
   cbHistory->addItems(Expressions);
   cbResults->addItems(Results);
-  if (!FHistoryWritable) return;
+  if (!FHistoryWritable) {
+    NoteUnreadFile(BasePath() + ".HST");
+    return;
+  }
+  NoteFileRead(BasePath() + ".HST");
   FHistoryTail = Lines.mid(At);
   cbHistory->setCurrentIndex(-1);
   cbResults->setCurrentIndex(-1);
@@ -219,7 +227,7 @@ TFileStatus TfmCalc::SaveHistory() {
   return S;
 }
 
-QString TfmCalc::LoadConstants() {
+QString TfmCalc::LoadConstants(bool AtStart) {
   lbConst->setSortingEnabled(false);
   lbConst->clear();
   QStringList Lines;
@@ -234,9 +242,13 @@ QString TfmCalc::LoadConstants() {
     });
     lbConst->addItems(Lines);
   }
-  if (Ok) return QString();
-  if (Status.Missing()) return "File <" + Name + "> not found";
-  return "Can't read file <" + Name + ">: " + Status.Why;
+  if (Ok) {
+    NoteFileRead(Name);
+    return QString();
+  }
+  const QString Text = Status.Missing() ? "File <" + Name + "> not found"
+                                        : "Can't read file <" + Name + ">: " + Status.Why;
+  return AtStart ? RefusedAtStart(Text, !Status.Missing()) : Text;
 }
 
 void TfmCalc::bbEditClick() {

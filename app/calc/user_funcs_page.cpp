@@ -19,6 +19,7 @@
 #include "platform/app_services.h"
 #include "platform/cursors.h"
 #include "platform/dialogs.h"
+#include "platform/file_identity.h"
 #include "platform/text_file.h"
 #include "widgets/nx_label.h"
 
@@ -120,12 +121,10 @@ void TUserFuncsPage::btFuncDeleteClick() {
 }
 
 bool TUserFuncsPage::Save(const QString& FileName) {
-  // Whichever way the file was chosen: one that exists but could not be read is not replaced.
+  // The writer keeps every file that could not be read, whichever way it was chosen.
   QStringList Lines;
   for (int I = 0; I < FLibrary.Count(); ++I) Lines << FLibrary.Line(I);
-  const TFileStatus S = !FUnreadFile.isEmpty() && SameFile(FileName, FUnreadFile)
-                            ? UnreadFileKept(FileName)
-                            : WriteTextLines(FileName, Lines);
+  const TFileStatus S = WriteTextLines(FileName, Lines);
   if (!S.Ok()) ShowError(FileFailureText(S, CantCreateFile));
   return S.Ok();
 }
@@ -139,7 +138,8 @@ void TUserFuncsPage::btFuncSaveAsClick() {
   D.Filter = "User functions files (*.FNC)|*.FNC";
   D.FileName = FHost.UserFuncFile();
   if (!D.Execute()) return;
-  if (Save(D.FileName)) FHost.SetUserFuncFile(D.FileName);
+  const QString Name = CleanFileName(D.FileName);
+  if (Save(Name)) FHost.SetUserFuncFile(Name);
 }
 
 void TUserFuncsPage::btFuncLoadClick() {
@@ -152,18 +152,19 @@ void TUserFuncsPage::btFuncLoadClick() {
   LoadUserFunctions(D.FileName);
 }
 
-bool TUserFuncsPage::LoadUserFunctions(const QString& FileName, bool Quiet) {
+bool TUserFuncsPage::LoadUserFunctions(const QString& Asked, bool Quiet) {
+  const QString FileName = CleanFileName(Asked);
   std::vector<TFileLineProblem> Problems;
   TFileStatus Status;
   if (!FLibrary.Load(FileName, Problems, Status)) {
     const QFileInfo Info(FileName);
     const bool Exists = Info.exists() || Info.isSymLink();
-    if (Exists) FUnreadFile = FileName;
-    if (!Quiet || Exists)
-      ShowError(Exists ? FileFailureText(Status, CantReadFile) : CantReadFile + " " + FileName);
+    if (!Exists && Quiet) return false;
+    const QString Text =
+        Exists ? FileFailureText(Status, CantReadFile) : CantReadFile + " " + FileName;
+    ShowError(Quiet ? RefusedAtStart(Text, !Status.Missing()) : Text);
     return false;
   }
-  if (SameFile(FileName, FUnreadFile)) FUnreadFile.clear();
   FillFunctionsList();
   if (!Problems.empty()) {
     // The lines stay in the list and in the file; only their functions are not available.

@@ -28,7 +28,8 @@ class TUserFuncsPage : public QWidget {
   // Adds (or replaces) one function; a refused definition gives the warning box.
   bool AddUserFunction(const QString& Text);
   void FillFunctionsList();
-  // Loads a function file into the engine and lists it. Quiet: a missing file is no error.
+  // Loads a function file into the engine and lists it. Quiet (at start): a missing file is no
+  // error, and a refusal says what becomes of the file.
   bool LoadUserFunctions(const QString& FileName, bool Quiet = false);
 
   void lbFuncsClick(int Row);
@@ -42,7 +43,6 @@ class TUserFuncsPage : public QWidget {
   bool Save(const QString& FileName);
   TCalcPagesHost& FHost;
   TFunctionLibrary& FLibrary;
-  QString FUnreadFile;
 };
 
 bool IsFunctionNameChar(QChar C);

@@ -5,6 +5,7 @@
 
 #include "engine/side_eval.h"
 #include "platform/codepage.h"
+#include "platform/file_identity.h"
 #include "platform/number_text.h"
 #include "platform/text_file.h"
 
@@ -96,7 +97,11 @@ bool TUserVarModel::LoadFile(const QString& FileName, TFileStatus& Status,
     else
       Read.emplace_back(Name, Value);
   }
-  if (!Problems.empty()) return false;
+  if (!Problems.empty()) {
+    NoteUnreadFile(FileName);  // its other lines would be lost by a save over it
+    return false;
+  }
+  NoteFileRead(FileName);
   // The list keeps the file's order; a name given twice keeps its first place and its last
   // value, as repeated assignments do. Names are looked up by hash: a file of a million lines
   // reads in linear time.

@@ -17,6 +17,7 @@
 #include "platform/app_services.h"
 #include "platform/codepage.h"
 #include "platform/dialogs.h"
+#include "platform/file_identity.h"
 #include "platform/text_file.h"
 #include "widgets/nx_label.h"
 
@@ -152,10 +153,8 @@ void TUserVarsPage::btDeleteClick() {
 }
 
 bool TUserVarsPage::Save(const QString& FileName) {
-  // Whichever way the file was chosen: one that exists but could not be read is not replaced.
-  const TFileStatus S = !FUnreadFile.isEmpty() && SameFile(FileName, FUnreadFile)
-                            ? UnreadFileKept(FileName)
-                            : FModel.SaveFile(FileName);
+  // The writer keeps every file that could not be read, whichever way it was chosen.
+  const TFileStatus S = FModel.SaveFile(FileName);
   if (!S.Ok()) ShowError(FileFailureText(S, CantCreateFile));
   return S.Ok();
 }
@@ -169,7 +168,8 @@ void TUserVarsPage::btSaveAsClick() {
   D.Filter = "User variables files (*.USR)|*.USR";
   D.FileName = FHost.UserVarFile();
   if (!D.Execute()) return;
-  if (Save(D.FileName)) FHost.SetUserVarFile(D.FileName);
+  const QString Name = CleanFileName(D.FileName);
+  if (Save(Name)) FHost.SetUserVarFile(Name);
 }
 
 void TUserVarsPage::btLoadClick() {
@@ -182,22 +182,23 @@ void TUserVarsPage::btLoadClick() {
   LoadUserVariables(D.FileName);
 }
 
-bool TUserVarsPage::LoadUserVariables(const QString& FileName, bool Quiet) {
+bool TUserVarsPage::LoadUserVariables(const QString& Asked, bool Quiet) {
+  const QString FileName = CleanFileName(Asked);
   TFileStatus Status;
   std::vector<TFileLineProblem> Problems;
   if (FModel.LoadFile(FileName, Status, Problems)) {
-    if (SameFile(FileName, FUnreadFile)) FUnreadFile.clear();
     Redraw();
     return true;
   }
   // A link to nowhere counts as there: it names a file that saving would create behind it.
   const QFileInfo Info(FileName);
   const bool Exists = Info.exists() || Info.isSymLink();
-  if (Exists) FUnreadFile = FileName;
   if (Quiet && !Exists) return false;
+  QString Text;
   if (!Problems.empty())
-    ShowError(CantReadFile + " " + FileName + ": line " + LineNumbers(Problems));
+    Text = CantReadFile + " " + FileName + ": line " + LineNumbers(Problems);
   else
-    ShowError(Exists ? FileFailureText(Status, CantReadFile) : CantReadFile + " " + FileName);
+    Text = Exists ? FileFailureText(Status, CantReadFile) : CantReadFile + " " + FileName;
+  ShowError(Quiet ? RefusedAtStart(Text, !Problems.empty() || !Status.Missing()) : Text);
   return false;
 }

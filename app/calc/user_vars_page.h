@@ -30,8 +30,8 @@ class TUserVarsPage : public QWidget {
   // assignment to a new name). The list is always drawn from the model, so ShowInList only says
   // whether the list is redrawn now.
   int AddUserVariable(const std::string& Name, bool ShowInList, Extended Value);
-  // Replaces the variables with those of the file. Quiet: a file that does not exist is no error
-  // (the first start).
+  // Replaces the variables with those of the file. Quiet (at start): a file that does not exist
+  // is no error (the first start), and a refusal says what becomes of the file.
   bool LoadUserVariables(const QString& FileName, bool Quiet = false);
   // Draws the list from the model in the current display mode, keeping the chosen line.
   void Redraw();
@@ -50,8 +50,6 @@ class TUserVarsPage : public QWidget {
   bool Save(const QString& FileName);
   TCalcPagesHost& FHost;
   TUserVarModel FModel;
-  // A file that exists but could not be read: saving the list over it would lose its contents.
-  QString FUnreadFile;
 };
 
 // Keeps only the characters Allowed accepts, removing the first other one at a time as typing

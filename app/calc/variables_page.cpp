@@ -18,6 +18,7 @@
 #include "platform/colors.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
+#include "platform/file_identity.h"
 #include "platform/number_text.h"
 #include "platform/text_file.h"
 #include "widgets/nx_label.h"
@@ -236,13 +237,15 @@ void TVariablesPage::SaveClick() {
   D.DefaultExt = "VAR";
   D.Filter = "Variables files (*.VAR)|*.VAR";
   if (!D.Execute()) return;
-  if (SameFile(D.FileName, FUnreadFile)) {
-    ShowError(FileFailureText(UnreadFileKept(D.FileName), CantCreateFile));
+  const QString Name = CleanFileName(D.FileName);
+  // Said before the letters are calculated, which the refusal leaves as they are.
+  if (IsUnreadFile(Name)) {
+    ShowError(FileFailureText(UnreadFileKept(Name), CantCreateFile));
     return;
   }
   // The values written are those of the texts as they stand now.
   if (!CalculateAll()) return;
-  if (const TFileStatus S = WriteTextLines(D.FileName, VarFileLines(FLetters)); !S.Ok())
+  if (const TFileStatus S = WriteTextLines(Name, VarFileLines(FLetters)); !S.Ok())
     ShowError(FileFailureText(S, CantCreateFile));
 }
 
@@ -253,12 +256,12 @@ void TVariablesPage::LoadClick() {
   D.DefaultExt = "VAR";
   D.Filter = "User variables files (*.VAR)|*.VAR";
   if (!D.Execute()) return;
+  const QString Name = CleanFileName(D.FileName);
   QStringList Lines;
   TReadStatus Status;
-  if (!ReadListLines(D.FileName, Lines, nullptr, &Status)) {
-    if (!Status.Missing()) FUnreadFile = D.FileName;
+  if (!ReadListLines(Name, Lines, nullptr, &Status)) {
     const QString Words = QStringLiteral("Can't open file");
-    ShowError(Status.Missing() ? Words + " " + D.FileName : FileFailureText(Status, Words));
+    ShowError(Status.Missing() ? Words + " " + Name : FileFailureText(Status, Words));
     return;
   }
   std::array<Extended, PageLetterCount> Values{};
@@ -266,12 +269,12 @@ void TVariablesPage::LoadClick() {
   QList<int> Bad;
   QString Why;
   if (!ParseVarFile(Lines, Values, Texts, Bad, &Why)) {
-    FUnreadFile = D.FileName;
-    ShowError("Can't open file " + D.FileName + ": line " + LineList(Bad) +
+    NoteUnreadFile(Name);
+    ShowError("Can't open file " + Name + ": line " + LineList(Bad) +
               (Why.isEmpty() ? QString() : " (" + Why + ")"));
     return;
   }
-  if (SameFile(D.FileName, FUnreadFile)) FUnreadFile.clear();
+  NoteFileRead(Name);
   for (int K = 1; K <= PageLetterCount; ++K) {
     FLetters.SetValue(K, Values[static_cast<size_t>(K - 1)]);
     FLetters.SetExpr(K, Texts[static_cast<size_t>(K - 1)]);

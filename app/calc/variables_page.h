@@ -75,6 +75,4 @@ class TVariablesPage : public QWidget {
   // Letters whose evaluation is running: a definition that leads back to its own letter fails
   // instead of recursing without end.
   std::bitset<PageLetterCount + 1> FActive;
-  // A file that exists but could not be read: saving over it would lose its contents.
-  QString FUnreadFile;
 };

@@ -31,3 +31,10 @@ TSaveDialog& SharedSaveDialog();
 inline const QString CantCreateFile = QStringLiteral("Can't create file");
 // And when one could not be read.
 inline const QString CantReadFile = QStringLiteral("Can't read file");
+// What becomes of a list file that could not be read at start, after the reason.
+inline const QString KeptUnreadAtStart =
+    QStringLiteral("The file is kept as it is, and saving will not replace it.");
+// A refusal at start as full sentences: a file that is there is said to be kept.
+inline QString RefusedAtStart(const QString& Refusal, bool Kept) {
+  return Refusal + (Kept ? ". " + KeptUnreadAtStart : QStringLiteral("."));
+}

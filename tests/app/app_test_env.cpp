@@ -2,8 +2,10 @@
 // its own.
 #include <QApplication>
 
+#include "tests/support/forget_unread_files.h"
 #include "tests/support/qt_app_env.h"
 
 namespace {
 [[maybe_unused]] auto* const Env = RegisterQtAppEnvironment<QApplication>("app_tests");
+[[maybe_unused]] const bool Forget = ForgetUnreadFilesAfterEachTest();
 }  // namespace

@@ -15,6 +15,7 @@
 #include "app/calc/user_funcs_page.h"
 #include "app/calc/user_vars_page.h"
 #include "app/calc/variables_page.h"
+#include "app/common/dm.h"
 #include "pages_test_support.h"
 #include "platform/text_file.h"
 #include "widgets/text_list_box.h"
@@ -26,7 +27,12 @@ QByteArray Bytes(const QString& File) {
   return ReadFileBytes(File, B).Ok() ? B : QByteArray();
 }
 
-bool Put(const QString& File, const QByteArray& B) { return WriteFileBytes(File, B).Ok(); }
+// As the user's own editor would: in place, past the program's writer, which keeps a file it
+// could not read.
+bool Put(const QString& File, const QByteArray& B) {
+  QFile F(File);
+  return F.open(QIODevice::WriteOnly | QIODevice::Truncate) && F.write(B) == B.size();
+}
 
 QByteArray Utf16(const QByteArray& Utf8) {
   QByteArray B("\xFF\xFE", 2);
@@ -133,8 +139,8 @@ TEST_F(UserFilesTest, HostileUserVariableFiles) {
     SCOPED_TRACE(OddKinds[Kind]);
     MakeOdd("odd.USR", Kind);
     EXPECT_FALSE(Vars().LoadUserVariables(Path("odd.USR"), true));
-    EXPECT_EQ(Dialogs.Messages().last(),
-              "Can't read file " + Path("odd.USR") + ": it " + OddKinds[Kind]);
+    EXPECT_EQ(Dialogs.Messages().last(), "Can't read file " + Path("odd.USR") + ": it " +
+                                             OddKinds[Kind] + ". " + KeptUnreadAtStart);
     Host.VarFile = Path("odd.USR");
     Vars().btSaveClick();
     EXPECT_TRUE(Dialogs.Messages().last().startsWith("Can't create file "));
@@ -227,8 +233,8 @@ TEST_F(UserFilesTest, HostileFunctionFiles) {
     SCOPED_TRACE(OddKinds[Kind]);
     MakeOdd("odd.FNC", Kind);
     EXPECT_FALSE(Funcs().LoadUserFunctions(Path("odd.FNC"), true));
-    EXPECT_EQ(Dialogs.Messages().last(),
-              "Can't read file " + Path("odd.FNC") + ": it " + OddKinds[Kind]);
+    EXPECT_EQ(Dialogs.Messages().last(), "Can't read file " + Path("odd.FNC") + ": it " +
+                                             OddKinds[Kind] + ". " + KeptUnreadAtStart);
     Dialogs.AnswerFile(Path("odd.FNC"));
     // A folder is refused by the dialog itself, which asks again, before any question about
     // replacing it.
@@ -379,4 +385,64 @@ TEST_F(UserFilesTest, ListFilesBeyondTheirLimitAreRefusedBeforeTheyAreRead) {
                                            QString::number(MaxListFileLines) + " lines");
   ASSERT_TRUE(Put(Path("long.FNC"), QByteArray(MaxListFileLines - 1, '\n') + "f(x)=x"));
   EXPECT_TRUE(Funcs().LoadUserFunctions(Path("long.FNC")));
+}
+
+// A file refused at start stays refused after a second refused load, and whatever spelling a
+// save takes (a link to its folder, "./", ".."), on every page that saves a list file; names
+// are shown and kept in their clean spelling.
+TEST_F(UserFilesTest, NoSaveReplacesAFileThatCouldNotBeRead) {
+  ASSERT_TRUE(QDir().mkdir(Path("sub")) && QFile::link(Dir.path(), Path("alias")));
+  const QByteArray Usr = "rate = 0.05\nprincipal = 1000\nyears = 30\nbad\n";
+  ASSERT_TRUE(Put(Path("Numyx.USR"), Usr) && Put(Path("other.USR"), "x1 = 1\noops\n"));
+  ASSERT_TRUE(Put(Path("Numyx.VAR"), "x\n") && Put(Path("other.VAR"), "y\n"));
+  for (const char* Name : {"Numyx.FNC", "other.FNC"}) {
+    QFile F(Path(Name));
+    ASSERT_TRUE(F.open(QIODevice::WriteOnly) && F.resize(MaxListFileSize + 1));
+  }
+  Host.VarFile = Path("Numyx.USR");
+  Host.FuncFile = Path("Numyx.FNC");
+  EXPECT_FALSE(Vars().LoadUserVariables(Path("./Numyx.USR"), true));
+  EXPECT_FALSE(Funcs().LoadUserFunctions(Path("sub/../Numyx.FNC"), true));
+  EXPECT_EQ(Dialogs.Messages(),
+            (QStringList{"Can't read file " + Path("Numyx.USR") + ": line 4. " + KeptUnreadAtStart,
+                         "Can't read file " + Path("Numyx.FNC") + ": it is larger than 32 MB. " +
+                             KeptUnreadAtStart}));
+  EXPECT_FALSE(Vars().LoadUserVariables(Path("other.USR")));
+  EXPECT_FALSE(Funcs().LoadUserFunctions(Path("other.FNC")));
+  for (const char* Name : {"Numyx.VAR", "other.VAR"}) {
+    Dialogs.AnswerFile(Path(Name));
+    Letters().LoadClick();
+  }
+  Dialogs.Requests.clear();
+  Vars().btSaveClick();
+  Funcs().btFuncSaveClick();
+  const QString Kept = ": it could not be read, and saving would replace it";
+  QStringList Said{"Can't create file " + Path("Numyx.USR") + Kept,
+                   "Can't create file " + Path("Numyx.FNC") + Kept};
+  for (const QString& Folder : {Path("alias"), Path("."), Path("sub/..")}) {
+    const QString Shown = Folder == Path("alias") ? Folder : Dir.path();
+    for (const char* Ext : {".USR", ".FNC", ".VAR"}) {
+      Dialogs.AnswerFile(Folder + "/Numyx" + Ext);
+      Dialogs.Answer(mrYes);
+      Said << Folder + "/Numyx" + Ext + " already exists.\nDo you want to replace it?"
+           << "Can't create file " + Shown + "/Numyx" + Ext + Kept;
+    }
+    Vars().btSaveAsClick();
+    Funcs().btFuncSaveAsClick();
+    Letters().SaveClick();
+  }
+  EXPECT_EQ(Dialogs.Messages(), Said);
+  EXPECT_EQ(Bytes(Path("Numyx.USR")), Usr);
+  EXPECT_EQ(Bytes(Path("Numyx.VAR")), "x\n");
+  EXPECT_EQ(QFileInfo(Path("Numyx.FNC")).size(), MaxListFileSize + 1);
+  EXPECT_EQ(Host.VarFile, Path("Numyx.USR"));
+  // Read whole at last, the file is the user's to replace; a name chosen is kept clean.
+  ASSERT_TRUE(Put(Path("Numyx.USR"), "a = 1\n"));
+  ASSERT_TRUE(Vars().LoadUserVariables(Path("Numyx.USR")));
+  Pages->AddUserVariable("b", true, 2);
+  Dialogs.AnswerFile(Path("sub/../Numyx.USR"));
+  Dialogs.Answer(mrYes);
+  Vars().btSaveAsClick();
+  EXPECT_EQ(Host.VarFile, Path("Numyx.USR"));
+  EXPECT_EQ(Bytes(Path("Numyx.USR")), "b = 2\na = 1\n");
 }
