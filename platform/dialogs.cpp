@@ -1,4 +1,6 @@
 #include "platform/dialogs.h"
+
+#include "platform/file_identity.h"
 #include "platform/form.h"
 
 #include "platform/application.h"
@@ -587,7 +589,7 @@ bool TOpenDialog::Execute() {
   // the filter's extension.
   if (!QFileInfo::exists(Name))
     Name = ExistingWithExtension(Name, Filter, R.FilterIndex, DefaultExt);
-  FileName = Name;
+  FileName = CleanFileName(Name);
   FilterIndex = R.FilterIndex;
   return true;
 }
@@ -605,7 +607,8 @@ bool TSaveDialog::Execute() {
   for (;;) {
     if (!Dialogs().ChooseSaveFile(R)) return false;
     R.FilterIndex = TypedIndex(R.FileName, Filter, ChosenIndex(Filter, R));
-    QString Name = WithExtension(R.FileName, Filter, R.FilterIndex, DefaultExt);
+    // The name is asked about, kept and shown as the file's clean spelling ("a/../b" is "b").
+    QString Name = CleanFileName(WithExtension(R.FileName, Filter, R.FilterIndex, DefaultExt));
     // Said in the dialog of ours; a service without that check hands the folder on.
     if (const QString Why = FolderNotFileText(Name); !Why.isEmpty()) {
       MessageDlg(Why, mtWarning, mbOK, Caption);

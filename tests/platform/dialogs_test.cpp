@@ -125,6 +125,16 @@ TEST(ScriptedDialogs, SaveAddsTheFiltersExtensionAndAsksBeforeReplacing) {
   EXPECT_TRUE(Script.Requests[1].Text.startsWith(Dir.filePath("old.TXT")));
   EXPECT_EQ(Script.Requests[2].File.FileName, Dir.filePath("old.TXT"));
 
+  // Another spelling of it is asked about and kept in the clean one.
+  ASSERT_TRUE(QDir(Dir.path()).mkdir("sub"));
+  Script.Requests.clear();
+  Script.AnswerFile(Dir.path() + "/sub/.././old", 1);
+  Script.Answer(mrYes);
+  ASSERT_TRUE(D.Execute());
+  EXPECT_EQ(D.FileName, Dir.filePath("old.TXT"));
+  ASSERT_EQ(Script.Requests.size(), 2u);
+  EXPECT_TRUE(Script.Requests[1].Text.startsWith(Dir.filePath("old.TXT") + " already"));
+
   // A link loop is asked about too: the save would meet it.
   ASSERT_TRUE(QFile::link(Dir.filePath("b.TXT"), Dir.filePath("a.TXT")));
   ASSERT_TRUE(QFile::link(Dir.filePath("a.TXT"), Dir.filePath("b.TXT")));
@@ -166,6 +176,9 @@ TEST(ScriptedDialogs, OpenAddsTheExtensionOnlyWhenTheTypedNameDoesNotExist) {
   ASSERT_TRUE(D.Execute());
   EXPECT_EQ(D.FileName, Dir.filePath("low.fnc"));
   EXPECT_EQ(Script.Requests[0].Kind, TDialogRequest::rkOpen);
+  Script.AnswerFile(Dir.path() + "/./Numyx");
+  ASSERT_TRUE(D.Execute());
+  EXPECT_EQ(D.FileName, Dir.filePath("Numyx.FNC"));
 }
 
 // The Qt dialog with its file type combo: whichever type is picked comes back as that type,
