@@ -216,7 +216,8 @@ void TAxis::Draw() {
   if (Log) {
     int FirstPx = 0, LastPx = 0, Decades = -1, Need = 0;
     for (const TAxisTick& T : Ticks_) {
-      if (!T.Major) continue;
+      // A decade past the largest double has no pixel to measure by.
+      if (!T.Major || !std::isfinite(T.World)) continue;
       const int Px = TickPixel(*this, G, T);
       if (++Decades == 0) FirstPx = Px;
       LastPx = Px;

@@ -257,7 +257,7 @@ TEST(AxisDraw, LogLabelsNeitherMeetNorCrossTheirLine) {
   ForEachAxisSetting(
       [](int K, TGraphAxisId Id, TAxisLabelsDirection Dir, bool Inv, TTicksDirection Ticks) {
         for (const auto& [Lo, Hi] :
-             {std::pair{-10.0, 308.25}, {-10.0, 60.0}, {-10.0, 6.0}, {0.0, 3.0}}) {
+             {std::pair{-10.0, 309.0}, {-10.0, 60.0}, {-10.0, 6.0}, {0.0, 3.0}}) {
           SCOPED_TRACE(testing::Message() << Lo << ".." << Hi);
           TLabelScene S(K, Id, Lo, Hi, 240, true, Inv, Dir, Ticks);
           const QStringList Faults = S.Faults();
