@@ -336,11 +336,20 @@ TLegend* TWLegend::ItemAt(int AX, int AY) {
 }
 
 void TWLegend::HoverAt(int AX, int AY) {
-  // A hint of a megabyte would take the desktop: the properties hold the rest.
-  constexpr qsizetype MaxHint = 500;
+  // A hint of a megabyte would take the desktop: the properties hold the rest. A formula has no
+  // spaces to wrap at, so the hint is broken into lines that stay on the screen.
+  constexpr qsizetype MaxHint = 500, HintLine = 80;
   QString Hint;
-  if (TLegend* E = AX == -1 && AY == -1 ? nullptr : ItemAt(AX, AY); E && E->ShownText() != E->Text)
-    Hint = E->Text.size() > MaxHint ? E->Text.left(MaxHint) + QChar(0x2026) : E->Text;
+  if (TLegend* E = AX == -1 && AY == -1 ? nullptr : ItemAt(AX, AY);
+      E && E->ShownText() != E->Text) {
+    const QString Whole =
+        E->Text.size() > MaxHint ? E->Text.left(MaxHint) + QChar(0x2026) : E->Text;
+    for (qsizetype I = 0, N = 0; I < Whole.size(); I += N) {
+      N = std::min(HintLine, Whole.size() - I);
+      if (Whole[I + N - 1].isHighSurrogate()) ++N;  // a character is never split in two
+      Hint += (I > 0 ? QStringLiteral("\n") : QString()) + Whole.mid(I, N);
+    }
+  }
   if (Hint == FHint) return;
   FHint = Hint;
   Graph->Owner->ShowHint(Hint);

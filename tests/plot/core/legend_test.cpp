@@ -568,7 +568,11 @@ TEST(Legend, LongEntriesAreCutAndTheirHintHoldsTheWhole) {
     G.MouseMove(0, L.Item(0)->X + XO + 5, L.Item(0)->Y + 2);
     G.MouseMove(0, E.X + XO + 5, E.Y + 2);
     G.MouseMove(0, -1, -1);
-    const QString Hint = Long.size() > 500 ? Long.left(500) + QChar(0x2026) : Long;
+    const QString Whole = Long.size() > 500 ? Long.left(500) + QChar(0x2026) : Long;
+    ASSERT_EQ(S.Owner.Hints.size(), 4);
+    const QString Hint = S.Owner.Hints[0];
     EXPECT_EQ(S.Owner.Hints, (QStringList{Hint, QString(), Hint, QString()}));
+    EXPECT_EQ(QString(Hint).remove(u'\n'), Whole);
+    for (const QString& Line : Hint.split(u'\n')) EXPECT_LE(Line.size(), 80);
   }
 }
