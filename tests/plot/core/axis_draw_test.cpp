@@ -119,7 +119,7 @@ TEST(AxisDraw, XLabelsSkipOverlapsAndRoom) {
   F.Graph.ComputeMapping(F.Graph.PlotRect);
   F.Target.Clear();
   F.Graph.XAxis->Draw();
-  EXPECT_GT(F.Texts().size(), Crowded);  // an inverted axis skips none
+  EXPECT_GT(F.Texts().size(), Crowded);  // it skips only what would meet a label written
 
   TRect R{0, 0, 400, 300};
   TAxis& X = *F.Graph.XAxis;
