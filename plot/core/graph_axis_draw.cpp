@@ -88,6 +88,14 @@ TPoint Out(const TAxis& A, int Axis, int P, int Off) {
   return {P, Axis};
 }
 
+// The step in decades between labelled powers of ten: 1, 2, 5, 10, 20, 50, ... the first at
+// which labels Need pixels long along the axis fall apart. An axis with no length gets none.
+double DecadeStride(double DecadePx, int Need) {
+  double S = 1;
+  for (int K = 0; !(S * DecadePx > Need) && S < 1e7; ++K) S *= K % 3 == 1 ? 2.5 : 2;
+  return S;
+}
+
 bool InWindow(const TAxis& A, const TRect& PlotRect, int P) {
   if (A.Horizontal()) return PlotRect.Left <= P && P <= PlotRect.Right + 3;
   return PlotRect.Top - 2 <= P && P <= PlotRect.Bottom + 1;
@@ -145,8 +153,87 @@ void TAxis::Draw() {
   C->Font()->SetColor(Paper && Font.Color() == clWhite ? clBlack : Font.Color());
   int LabelsDrawn = 0;
   bool HavePrevious = false;
-  int PreviousLeft = 0, PreviousRight = 0;
+  int PreviousRight = 0;
   bool First = true;
+  // The stretch along the axis that the last label written covers: one that would meet it is
+  // not written, whichever way the axis runs.
+  bool HaveWritten = false;
+  int WrittenLow = 0, WrittenHigh = 0;
+  auto Claim = [&](int Low, int High) {
+    if (HaveWritten && Low <= WrittenHigh && High >= WrittenLow) return false;
+    HaveWritten = true;
+    WrittenLow = Low, WrittenHigh = High;
+    return true;
+  };
+  Text.SetSize(Font.Size());
+  const int Ascent = C->TextAscent(), Descent = C->TextDescent();
+  // A label written across a line of text at its baseline, from the baseline point along.
+  auto AcrossBaseline = [&](int Base) { return std::pair{Base - Ascent, Base + Descent}; };
+
+  // A power of ten: "10" and the exponent two points smaller, raised. Its place and the stretch
+  // it covers along the axis come from one measure, so what is skipped is what would be drawn.
+  const int SmallSize = std::max(Font.Size() - 2, 1);
+  struct TPowerLabel {
+    int W10 = 0, WE = 0, W0 = 0;
+    int X = 0, Y = 0;  // the exponent's corner (upright) or the "10" corner (across)
+    int Low = 0, High = 0;
+  };
+  auto PlacePower = [&](int Px, const QString& S) {
+    TPowerLabel L;
+    L.W10 = Text.TextWidth(QStringLiteral("10"));
+    Text.SetSize(SmallSize);
+    L.WE = Text.TextWidth(S);
+    L.W0 = Text.TextWidth(QStringLiteral("0 "));
+    Text.SetSize(Font.Size());
+    if (!Horizontal() && LabelsDirection == ldVertical) {
+      // Read upward: "10" centred on the tick, the exponent after it and raised. Lowered or
+      // raised, the "10" keeps to its side of the axis line also where the ticks point inward.
+      L.X = Id == gaYAxis ? std::min(Gm.Axis - Gm.LabelGap - Gm.H, Gm.Axis - Gm.H - Gm.H / 4)
+                          : Gm.Axis + Gm.LabelGap;
+      L.Low = std::min(Px - L.W10 / 2 - 1, Px - L.W0 - L.WE);
+      L.High = Px + L.W10 / 2 + 1;
+    } else if (Horizontal()) {
+      // A label that would run past the plot's end ends at its tick, as a linear one does:
+      // ticks after it (the minor ones) do not make it any less the last.
+      L.X = Px - (L.W10 + L.WE) / 2;
+      if (L.X + L.W10 + L.WE > P.Right + 3) L.X = Px - L.W10 - L.WE;
+      L.Y = Id == gaXAxis ? Gm.Axis + Gm.LabelGap
+                          : std::min(Gm.Axis - Gm.LabelGap - Gm.H, Gm.Axis - Gm.H - Gm.H / 3);
+      L.Low = L.X, L.High = L.X + L.W10 + L.WE;
+    } else {
+      L.X = Id == gaYAxis ? Gm.Axis - Gm.LabelGap - L.W10 - L.WE : Gm.Axis + Gm.LabelGap;
+      L.Y = Px - Gm.H / 2;
+      L.Low = L.Y, L.High = L.Y + Gm.H / 3 + Gm.H;
+    }
+    return L;
+  };
+
+  // Decades closer than their labels are long are labelled at every 2nd, 5th, 10th ... power;
+  // the decades between keep a short tick where there is room for one, and the ticks within a
+  // decade, which would only blacken the axis, go.
+  double Stride = 1;
+  bool DecadeTicks = true;
+  if (Log) {
+    int FirstPx = 0, LastPx = 0, Decades = -1, Need = 0;
+    for (const TAxisTick& T : Ticks_) {
+      // A decade past the largest double has no pixel to measure by.
+      if (!T.Major || !std::isfinite(T.World)) continue;
+      const int Px = TickPixel(*this, G, T);
+      if (++Decades == 0) FirstPx = Px;
+      LastPx = Px;
+      // Only the length counts here, not the place (which may lie far off the picture).
+      const TPowerLabel L = PlacePower(0, T.Label);
+      Need = std::max(Need, L.High - L.Low);
+    }
+    if (Decades > 0) {
+      const double DecadePx = std::fabs(static_cast<double>(LastPx) - FirstPx) / Decades;
+      Stride = DecadeStride(DecadePx, Need + Gm.H / 4);
+      DecadeTicks = DecadePx >= 3;
+    }
+  }
+  auto Labelled = [&](const TAxisTick& T) {
+    return Stride == 1 || std::fmod(std::round(T.Value), Stride) == 0;
+  };
 
   auto GridLine = [&](int Px) {
     C->Pen()->SetWidth(1);
@@ -171,41 +258,23 @@ void TAxis::Draw() {
     const bool Vertical = LabelsDirection == ldVertical;
     Text.SetAngle(Vertical ? 90 : 0);
     if (Log) {
-      // "10" and the exponent two points smaller, raised.
-      const int W10 = Text.TextWidth(QStringLiteral("10"));
-      const int Small = std::max(Font.Size() - 2, 1);
-      Text.SetSize(Small);
-      const int WE = Text.TextWidth(S);
-      const int W0 = Text.TextWidth(QStringLiteral("0 "));
-      Text.SetSize(Font.Size());
+      const TPowerLabel L = PlacePower(Px, S);
+      if (!Claim(L.Low, L.High)) return;
       if (!Horizontal() && Vertical) {
-        // Read upward: "10" centred on the tick, the exponent after it and raised.
-        const int X = Id == gaYAxis ? Gm.Axis - Gm.LabelGap - Gm.H : Gm.Axis + Gm.LabelGap;
         C->SetTextAlign(TA_CENTER | TA_TOP);
-        Text.TextOut(X + Gm.H / 4, Px, QStringLiteral("10"));
+        Text.TextOut(L.X + Gm.H / 4, Px, QStringLiteral("10"));
         C->SetTextAlign(TA_LEFT | TA_TOP);
-        Text.SetSize(Small);
-        Text.TextOut(X, Px - W0, S);
+        Text.SetSize(SmallSize);
+        Text.TextOut(L.X, Px - L.W0, S);
         Text.SetSize(Font.Size());
         Text.SetAngle(0);
         return;
       }
-      int X0, Y0;
-      if (Horizontal()) {
-        // A label that would run past the plot's end ends at its tick, as a linear one does:
-        // ticks after it (the minor ones) do not make it any less the last.
-        X0 = Px - (W10 + WE) / 2;
-        if (X0 + W10 + WE > P.Right + 3) X0 = Px - W10 - WE;
-        Y0 = Id == gaXAxis ? Gm.Axis + Gm.LabelGap : Gm.Axis - Gm.LabelGap - Gm.H;
-      } else {
-        X0 = Id == gaYAxis ? Gm.Axis - Gm.LabelGap - W10 - WE : Gm.Axis + Gm.LabelGap;
-        Y0 = Px - Gm.H / 2;
-      }
       Text.SetAngle(0);
       C->SetTextAlign(TA_LEFT | TA_TOP);
-      Text.TextOut(X0, Y0 + Gm.H / 3, QStringLiteral("10"));
-      Text.SetSize(Small);
-      Text.TextOut(X0 + W10, Y0, S);
+      Text.TextOut(L.X, L.Y + Gm.H / 3, QStringLiteral("10"));
+      Text.SetSize(SmallSize);
+      Text.TextOut(L.X + L.W10, L.Y, S);
       Text.SetSize(Font.Size());
       return;
     }
@@ -216,6 +285,8 @@ void TAxis::Draw() {
         int Left = First ? Px : Px - W / 2;
         if (!First && Left + W > P.Right + 3) Left = Px - W;
         if (Vertical) {
+          const auto [Low, High] = AcrossBaseline(Px + H1 / 3);
+          if (!Claim(Low, High)) return;
           C->SetTextAlign(TA_RIGHT | TA_BASELINE);
           int Y = Id == gaXAxis ? Gm.Axis + Gm.LabelGap + 5 : Gm.Axis - Gm.LabelGap - 5 - W;
           Text.TextOut(Px + H1 / 3, Y, S);
@@ -224,6 +295,8 @@ void TAxis::Draw() {
             PreviousRight = Left + W;
             return;
           }
+          // The rule above reads the labels left to right; the others keep clear of the last.
+          if ((Id != gaXAxis || Inverted) && !Claim(Left, Left + W)) return;
           C->SetTextAlign(TA_LEFT | TA_TOP);
           Text.TextOut(Left, Id == gaXAxis ? Gm.Axis + Gm.LabelGap : Gm.Axis - Gm.LabelGap - Gm.H,
                        S);
@@ -245,13 +318,13 @@ void TAxis::Draw() {
           // Deep zoomed, the labels grow longer than their ticks lie apart: one that would meet
           // the last one written along the axis is skipped.
           const int Low = Along == TA_LEFT ? Px - W : Along == TA_RIGHT ? Px : Px - W / 2;
-          if (HavePrevious && Low <= PreviousRight && Low + W >= PreviousLeft) break;
-          HavePrevious = true;
-          PreviousLeft = Low, PreviousRight = Low + W;
+          if (!Claim(Low, Low + W)) break;
           C->SetTextAlign(Along | TA_TOP);
           int X = Id == gaYAxis ? Gm.Axis - Gm.LabelGap - Gm.H : Gm.Axis + Gm.LabelGap;
           Text.TextOut(X, Px, S);
         } else {
+          const auto [Low, High] = AcrossBaseline(Px + H1 / 3);
+          if (!Claim(Low, High)) break;
           C->SetTextAlign((Id == gaYAxis ? TA_RIGHT : TA_LEFT) | TA_BASELINE);
           int X = Id == gaYAxis ? Gm.Axis - Gm.LabelGap : Gm.Axis + Gm.LabelGap;
           Text.TextOut(X, Px + H1 / 3, S);
@@ -268,7 +341,9 @@ void TAxis::Draw() {
     if (Id == gaXAxis && Px > P.Right + 3) continue;
     SetLinePen();
     C->Pen()->SetWidth(1);
-    if (T.Major) {
+    const bool Thinned = Stride > 1 && (!T.Major || !Labelled(T));
+    if (Thinned && !(T.Major && DecadeTicks)) continue;
+    if (T.Major && !Thinned) {
       bool TickShown =
           Visible && In && Ticks.MajorVisible && (!Horizontal() || RegularLabelsVisible);
       if (TickShown) Line(Out(*this, Gm.Axis, Px, 0), Out(*this, Gm.Axis, Px, Gm.MajorLen));

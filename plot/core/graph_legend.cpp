@@ -18,6 +18,24 @@ std::uint64_t NextSerial() {
   return ++Counter;
 }
 
+// S cut to the longest head that fits MaxWidth pixels with an ellipsis after it. No character is
+// narrower than a pixel, so a text of a megabyte is measured only as far as could ever show.
+QString Elided(TCanvas& C, const QString& S, int MaxWidth) {
+  const QString Ellipsis(QChar(0x2026));
+  const QString Head = S.left(std::max(MaxWidth, 0) + 1);
+  if (Head.size() == S.size() && C.TextWidth(S) <= MaxWidth) return S;
+  qsizetype Lo = 0, Hi = Head.size();  // Lo fits, Hi does not
+  while (Hi - Lo > 1) {
+    const qsizetype Mid = (Lo + Hi) / 2;
+    if (C.TextWidth(Head.left(Mid) + Ellipsis) <= MaxWidth)
+      Lo = Mid;
+    else
+      Hi = Mid;
+  }
+  if (Lo > 0 && Head[Lo - 1].isHighSurrogate()) --Lo;  // a character is never split in two
+  return Head.left(Lo) + Ellipsis;
+}
+
 // Centred on X with the width kept, its top 10 pixels above Y.
 void PlaceAtMouse(TRect& R, int X, int Y) {
   const int W = R.Right - R.Left, H = R.Bottom - R.Top;
@@ -50,7 +68,16 @@ int TLegend::GetWidth() const {
   TCanvas* C = Canvas();
   if (!B || !C) return 0;
   B->ApplyFont();
-  return C->TextWidth(Text) + C->TextWidth(SampleRoom);
+  return C->TextWidth(ShownText()) + C->TextWidth(SampleRoom);
+}
+
+QString TLegend::ShownText() const {
+  TWLegend* B = Box();
+  TCanvas* C = Canvas();
+  if (!B || !C) return Text;
+  B->ApplyFont();
+  return Elided(*C, Text,
+                std::max(Owner->ImageRect.Width() / 4, C->TextWidth(QStringLiteral("0"))));
 }
 
 int TLegend::GetHeight() const {
@@ -80,7 +107,7 @@ void TLegend::Draw() {
   // The box of a legend docked at the right is drawn shifted left by the shadow's width; the
   // text moves with it so that it stays inside the frame also without a shadow.
   if (B->Style == lsRight) TX -= B->ShadowThickness * Owner->CharHeight;
-  C->TextOut(TX, Y + GetHeight() / 8, Text);
+  C->TextOut(TX, Y + GetHeight() / 8, ShownText());
 }
 
 // --- The box ------------------------------------------------------------------------------------
@@ -292,6 +319,40 @@ int TWLegend::MaxEntryWidth() const {
   int W = 0;
   for (auto& E : FItems) W = std::max(W, E->GetWidth());
   return W + 3;
+}
+
+TLegend* TWLegend::ItemAt(int AX, int AY) {
+  if (!Contains(AX, AY)) return nullptr;
+  // Each entry owns a line height from a quarter line above its top, as far as the entries are
+  // wide; the box docked at the right is drawn shifted by its shadow.
+  const int LH = LineHeight(), MEW = MaxEntryWidth();
+  const int XO = Style == lsRight ? -CH() * ShadowThickness : 0;
+  for (auto& E : FItems) {
+    if (!E->GetVisible()) continue;
+    const int Top = E->Y - LH / 4, Left = E->X + XO;
+    if (AY >= Top && AY < Top + LH && AX >= Left && AX < Left + MEW) return E.get();
+  }
+  return nullptr;
+}
+
+void TWLegend::HoverAt(int AX, int AY) {
+  // A hint of a megabyte would take the desktop: the properties hold the rest. A formula has no
+  // spaces to wrap at, so the hint is broken into lines that stay on the screen.
+  constexpr qsizetype MaxHint = 500, HintLine = 80;
+  QString Hint;
+  if (TLegend* E = AX == -1 && AY == -1 ? nullptr : ItemAt(AX, AY);
+      E && E->ShownText() != E->Text) {
+    const QString Whole =
+        E->Text.size() > MaxHint ? E->Text.left(MaxHint) + QChar(0x2026) : E->Text;
+    for (qsizetype I = 0, N = 0; I < Whole.size(); I += N) {
+      N = std::min(HintLine, Whole.size() - I);
+      if (Whole[I + N - 1].isHighSurrogate()) ++N;  // a character is never split in two
+      Hint += (I > 0 ? QStringLiteral("\n") : QString()) + Whole.mid(I, N);
+    }
+  }
+  if (Hint == FHint) return;
+  FHint = Hint;
+  Graph->Owner->ShowHint(Hint);
 }
 
 int TWLegend::LineHeight() {

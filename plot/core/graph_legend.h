@@ -55,6 +55,9 @@ class TLegend : public TGraphAbstract {
   }
   int MarkerPixelSize() const;
   void Draw() override;
+  // The text as the box shows it: cut with an ellipsis where it would be wider than a quarter of
+  // the image, so that a long formula leaves the plot its room. Measured in the legend's font.
+  QString ShownText() const;
 
  protected:
   TWLegend* Box() const;
@@ -146,6 +149,11 @@ class TWLegend : public TAbstractLegend {
   void EndDrag(int AX, int AY) override;
 
   int MaxEntryWidth() const;
+  // The entry shown at a pixel of the box, null between the entries.
+  TLegend* ItemAt(int AX, int AY);
+  // The mouse at a pixel ((-1, -1) when it is not over the box): a cut entry under it shows its
+  // whole text in the plot's hint; the owner hears only of changes.
+  void HoverAt(int AX, int AY);
   int LineHeight();
   bool AnyShown() const;
   // Lays the entries out and takes the box's room from R (the room left for the plot).
@@ -155,6 +163,7 @@ class TWLegend : public TAbstractLegend {
 
  private:
   std::vector<std::unique_ptr<TLegend>> FItems;
+  QString FHint;
 };
 
 // A colour bar with value labels for the colour scale of one contour or matrix layer.

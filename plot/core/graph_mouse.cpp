@@ -85,7 +85,10 @@ void TGraph::ShowReadout(int Shift, int X, int Y) {
 }
 
 void TGraph::MouseMove(int Shift, int X, int Y) {
-  if (X == -1 && Y == -1) StopHoverTimer();  // the mouse left the image
+  if (X == -1 && Y == -1) {  // the mouse left the image
+    StopHoverTimer();
+    if (Legend) Legend->HoverAt(-1, -1);
+  }
   if (MouseIgnored(X, Y)) return;
   // Every call below may change the layer list; the index is checked again each time.
   for (int I = LayerCount() - 1; I >= 0; --I)
@@ -94,7 +97,9 @@ void TGraph::MouseMove(int Shift, int X, int Y) {
     L->DragMove(X, Y);
     return;
   }
-  if (LegendAt(X, Y)) {
+  const bool OverLegend = LegendAt(X, Y) != nullptr;
+  if (Legend) Legend->HoverAt(OverLegend ? X : -1, OverLegend ? Y : -1);
+  if (OverLegend) {
     Owner->SetCursor(crOverLegend);
     return;
   }

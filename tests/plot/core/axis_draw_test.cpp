@@ -119,7 +119,7 @@ TEST(AxisDraw, XLabelsSkipOverlapsAndRoom) {
   F.Graph.ComputeMapping(F.Graph.PlotRect);
   F.Target.Clear();
   F.Graph.XAxis->Draw();
-  EXPECT_GT(F.Texts().size(), Crowded);  // an inverted axis skips none
+  EXPECT_GT(F.Texts().size(), Crowded);  // it skips only what would meet a label written
 
   TRect R{0, 0, 400, 300};
   TAxis& X = *F.Graph.XAxis;
@@ -157,6 +157,135 @@ TEST(AxisDraw, UprightYLabelsOfADeepZoomDoNotOverlap) {
     }
     EXPECT_GE(Spans.size(), 2u);
   }
+}
+
+// The box a recorded text covers on the device, turned with its font.
+TRect TextBox(const TCanvasOp& Op, QPaintDevice* Device) {
+  const QFontMetrics M(ToQFont(Op.State.Font), Device);
+  const int W = M.horizontalAdvance(Op.Text), H = M.ascent() + M.descent();
+  const TTextPlacement P = PlaceText(Op.State.TextAlign, W, M.ascent(), M.descent());
+  const TPoint O = Op.Points[0];
+  if (Op.State.Font.Escapement == 900)  // read upward: the text's left runs up, its top left
+    return {O.X + P.Top, O.Y - P.Left - W, O.X + P.Top + H, O.Y - P.Left};
+  return {O.X + P.Left, O.Y + P.Top, O.X + P.Left + W, O.Y + P.Top + H};
+}
+
+// One axis drawn alone on a recording canvas at 1 or 2 device pixels to a screen pixel, its
+// range Lo..Hi (reversed when inverted) on a plot Along pixels long.
+struct TLabelScene {
+  int K;
+  TRecordingTarget Target;
+  TCanvas Canvas{&Target};
+  TGraph G;
+  TAxis& A;
+  TLabelScene(int AK, TGraphAxisId Id, double Lo, double Hi, int Along, bool Log, bool Inverted,
+              TAxisLabelsDirection Dir, TTicksDirection Ticks)
+      : K(AK), Target(400 * AK, 300 * AK, 96 * AK), G(&Canvas, 400 * AK, 300 * AK), A(*G.Axis(Id)) {
+    const bool Horz = A.Horizontal();
+    G.PlotRect = {50 * K, 20 * K, (Horz ? 50 + Along : 380) * K, (Horz ? 260 : 20 + Along) * K};
+    G.Frame.Width = 0;
+    A.SetLog(Log);
+    A.Inverted = Inverted;
+    A.LabelsDirection = Dir;
+    A.Ticks.Direction = Ticks;
+    const double A0 = Inverted ? Hi : Lo, B0 = Inverted ? Lo : Hi;
+    G.SetRanges(Horz ? TDoubleRect{A0, 0, B0, 1} : TDoubleRect{0, A0, 1, B0});
+    G.X2Min = G.XMin, G.X2Max = G.XMax, G.Y2Min = G.YMin, G.Y2Max = G.YMax;
+    A.Recalc();
+    G.ComputeMapping(G.PlotRect);
+    Target.Clear();
+    A.Draw();
+  }
+  // The labels' texts and boxes; a power of ten is its "10" and exponent together.
+  std::vector<std::pair<QString, TRect>> Labels() {
+    std::vector<std::pair<QString, TRect>> R;
+    bool Power = false;
+    for (const TCanvasOp& Op : Target.Ops()) {
+      if (Op.Kind != coText) continue;
+      const TRect B = TextBox(Op, Target.MetricsDevice());
+      if (Power) {
+        TRect& L = R.back().second;
+        L = {std::min(L.Left, B.Left), std::min(L.Top, B.Top), std::max(L.Right, B.Right),
+             std::max(L.Bottom, B.Bottom)};
+        R.back().first = Op.Text;
+      } else {
+        R.push_back({Op.Text, B});
+      }
+      Power = A.Log && !Power;
+    }
+    return R;
+  }
+  // Every label that meets another or crosses the axis line.
+  QStringList Faults() {
+    QStringList F;
+    const auto L = Labels();
+    const TRect& P = G.PlotRect;
+    for (size_t I = 0; I < L.size(); ++I) {
+      const TRect& B = L[I].second;
+      for (size_t J = 0; J < I; ++J) {
+        const TRect& O = L[J].second;
+        if (B.Left < O.Right && O.Left < B.Right && B.Top < O.Bottom && O.Top < B.Bottom)
+          F << L[I].first + QStringLiteral(" meets ") + L[J].first;
+      }
+      const bool Outside = A.Id == gaXAxis    ? B.Top >= P.Bottom - 1
+                           : A.Id == gaXAxis2 ? B.Bottom <= P.Top + 1
+                           : A.Id == gaYAxis  ? B.Right <= P.Left + 1
+                                              : B.Left >= P.Right - 1;
+      if (!Outside) F << L[I].first + QStringLiteral(" crosses the line");
+    }
+    return F;
+  }
+};
+
+// Every side, both directions of text, both ways round, ticks in and out, at scale 1 and 2.
+template <typename F>
+void ForEachAxisSetting(F Check) {
+  for (const int K : {1, 2})
+    for (const TGraphAxisId Id : {gaXAxis, gaYAxis, gaXAxis2, gaYAxis2})
+      for (const TAxisLabelsDirection Dir : {ldHorizontal, ldVertical})
+        for (const bool Inverted : {false, true})
+          for (const TTicksDirection Ticks : {tdOut, tdIN}) {
+            SCOPED_TRACE(testing::Message() << "scale " << K << " axis " << Id << " dir " << Dir
+                                            << " inverted " << Inverted << " in " << Ticks);
+            Check(K, Id, Dir, Inverted, Ticks);
+          }
+}
+
+// Powers of ten over wide and ordinary ranges: no two labels meet, none crosses its axis line,
+// and the decades labelled are every 1st, 2nd, 5th, 10th ... one, each where there is room.
+TEST(AxisDraw, LogLabelsNeitherMeetNorCrossTheirLine) {
+  ForEachAxisSetting(
+      [](int K, TGraphAxisId Id, TAxisLabelsDirection Dir, bool Inv, TTicksDirection Ticks) {
+        for (const auto& [Lo, Hi] :
+             {std::pair{-10.0, 309.0}, {-10.0, 60.0}, {-10.0, 6.0}, {0.0, 3.0}}) {
+          SCOPED_TRACE(testing::Message() << Lo << ".." << Hi);
+          TLabelScene S(K, Id, Lo, Hi, 240, true, Inv, Dir, Ticks);
+          const QStringList Faults = S.Faults();
+          EXPECT_EQ(Faults.size(), 0) << qPrintable(Faults.value(0));
+          QList<int> E;
+          for (const auto& L : S.Labels()) E << L.first.toInt();
+          ASSERT_GE(E.size(), 2);
+          int Stride = std::abs(E[1] - E[0]);
+          for (int I = 2; I < E.size(); ++I) Stride = std::min(Stride, std::abs(E[I] - E[I - 1]));
+          EXPECT_TRUE(QList<int>({1, 2, 5, 10, 20, 50}).contains(Stride)) << Stride;
+          for (const int X : E) EXPECT_EQ(X % Stride, 0) << X;
+          EXPECT_TRUE(Hi - Lo > 3 || E.size() == 4);  // room for every decade
+        }
+      });
+}
+
+// Linear labels crowded on a short axis, deep zoomed and not: none meets another on any side.
+TEST(AxisDraw, CrowdedLinearLabelsNeverMeet) {
+  ForEachAxisSetting(
+      [](int K, TGraphAxisId Id, TAxisLabelsDirection Dir, bool Inv, TTicksDirection Ticks) {
+        for (const auto& [Lo, Hi] :
+             {std::pair{1000000.0, 1000010.0}, {0.123456789, 0.123456789 + 4e-12}}) {
+          TLabelScene S(K, Id, Lo, Hi, 40, false, Inv, Dir, Ticks);
+          const QStringList Faults = S.Faults();
+          EXPECT_EQ(Faults.size(), 0) << qPrintable(Faults.value(0));
+          EXPECT_GE(S.Labels().size(), 1u);
+        }
+      });
 }
 
 }  // namespace

@@ -27,6 +27,8 @@ struct TLegendOwner : TGraphOwner {
   void SetLegendScrollRange(int M, int P) override { Max = M, Page = P; }
   bool Repaints = false;
   bool LegendRepaints() const override { return Repaints; }
+  QStringList Hints;
+  void ShowHint(const QString& T) override { Hints << T; }
 };
 
 struct TLegendScene {
@@ -533,4 +535,44 @@ TEST(ColorLegend, DockedRightBesideTheSeriesLegendKeepsItsLabelsInsideTheImage) 
   EXPECT_GT(Labels, 100);
   EXPECT_EQ(Image.pixel(C.Bounds.Right, (C.Bounds.Top + C.Bounds.Bottom) / 2) & 0xFFFFFF,
             0x0000FFu);
+}
+
+// A long formula is cut with an ellipsis to a quarter of the image, so the plot keeps its room;
+// the whole text shows in the hint over its entry, a megabyte's as far as a hint can hold.
+TEST(Legend, LongEntriesAreCutAndTheirHintHoldsTheWhole) {
+  QString Formula = QStringLiteral("X+0*(1");
+  while (Formula.size() < 123) Formula += QStringLiteral("+1");
+  Formula += u')';
+  for (const qsizetype Size : {Formula.size(), qsizetype(1) << 20}) {
+    SCOPED_TRACE(Size);
+    TLegendScene S;
+    TGraph& G = *S.Graph;
+    const QString Long = Formula.leftJustified(Size, u'1');
+    S.Add(QStringLiteral("short"), clBlue);
+    S.Add(Long, clRed);
+    G.Paint();
+    TWLegend& L = *G.Legend;
+    TLegend& E = *L.Item(1);
+    const QString Shown = E.ShownText();
+    EXPECT_TRUE(Shown.endsWith(QChar(0x2026)));
+    EXPECT_TRUE(Long.startsWith(Shown.chopped(1)));
+    TMeasure M(G);
+    EXPECT_LE(M.Width(G, Shown) - M.Hyphens, 100);
+    EXPECT_GT(M.Width(G, Shown + QStringLiteral("+1")) - M.Hyphens, 100);  // no shorter than fits
+    EXPECT_EQ(L.Item(0)->ShownText(), QStringLiteral("short"));
+    EXPECT_GT(G.PlotRect.Width(), 400 / 2);
+    // Over the cut entry its text, over the whole one none; each change told once.
+    const int XO = -G.CharHeight * L.ShadowThickness;
+    G.MouseMove(0, E.X + XO + 5, E.Y + 2);
+    G.MouseMove(0, E.X + XO + 6, E.Y + 2);
+    G.MouseMove(0, L.Item(0)->X + XO + 5, L.Item(0)->Y + 2);
+    G.MouseMove(0, E.X + XO + 5, E.Y + 2);
+    G.MouseMove(0, -1, -1);
+    const QString Whole = Long.size() > 500 ? Long.left(500) + QChar(0x2026) : Long;
+    ASSERT_EQ(S.Owner.Hints.size(), 4);
+    const QString Hint = S.Owner.Hints[0];
+    EXPECT_EQ(S.Owner.Hints, (QStringList{Hint, QString(), Hint, QString()}));
+    EXPECT_EQ(QString(Hint).remove(u'\n'), Whole);
+    for (const QString& Line : Hint.split(u'\n')) EXPECT_LE(Line.size(), 80);
+  }
 }
