@@ -91,31 +91,164 @@ bool IsValidUtf8(std::string_view Bytes) {
   return true;
 }
 
+TTextEncoding DetectEncoding(std::string_view Bytes) {
+  if (Bytes.starts_with("\xFF\xFE")) return TTextEncoding::Utf16Le;
+  if (Bytes.starts_with("\xFE\xFF")) return TTextEncoding::Utf16Be;
+  if (Bytes.starts_with("\xEF\xBB\xBF")) return TTextEncoding::Utf8Bom;
+  return IsValidUtf8(Bytes) ? TTextEncoding::Utf8 : TTextEncoding::Cp1252;
+}
+
 QString DecodeText(std::string_view Bytes, TTextEncoding* Encoding) {
-  TTextEncoding Dummy;
-  TTextEncoding& Enc = Encoding ? *Encoding : Dummy;
-  // UTF-16 with a byte-order mark, as some editors save text.
-  if (Bytes.size() >= 2 && (Bytes.substr(0, 2) == "\xFF\xFE" || Bytes.substr(0, 2) == "\xFE\xFF")) {
-    const bool Little = Bytes[0] == '\xFF';
-    Enc = Little ? TTextEncoding::Utf16Le : TTextEncoding::Utf16Be;
-    QString S;
-    S.reserve(static_cast<qsizetype>(Bytes.size() / 2));
-    for (size_t i = 2; i + 1 < Bytes.size(); i += 2) {
-      auto Lo = static_cast<unsigned char>(Bytes[Little ? i : i + 1]);
-      auto Hi = static_cast<unsigned char>(Bytes[Little ? i + 1 : i]);
-      S += QChar(static_cast<char16_t>(Lo | (Hi << 8)));
+  const TTextEncoding Found = DetectEncoding(Bytes);
+  if (Encoding) *Encoding = Found;
+  if (Found == TTextEncoding::Utf8) return KeptText(Bytes.data(), qsizetype(Bytes.size()));
+  const size_t Bom = Found == TTextEncoding::Cp1252 ? 0 : Found == TTextEncoding::Utf8Bom ? 3 : 2;
+  return KeptText(KeptUtf8(Bytes.substr(Bom), Found));
+}
+
+namespace {
+void PutUtf8(QByteArray& Out, char32_t C) {
+  if (C < 0x80) {
+    Out += char(C);
+  } else if (C < 0x800) {
+    Out += char(0xC0 | (C >> 6));
+    Out += char(0x80 | (C & 0x3F));
+  } else if (C < 0x10000) {
+    Out += char(0xE0 | (C >> 12));
+    Out += char(0x80 | ((C >> 6) & 0x3F));
+    Out += char(0x80 | (C & 0x3F));
+  } else {
+    Out += char(0xF0 | (C >> 18));
+    Out += char(0x80 | ((C >> 12) & 0x3F));
+    Out += char(0x80 | ((C >> 6) & 0x3F));
+    Out += char(0x80 | (C & 0x3F));
+  }
+}
+
+// The length of the well-formed UTF-8 sequence at P, or 0.
+int Utf8SequenceAt(const char* P, size_t N) {
+  const TKeptChar K = NextKeptChar(P, qsizetype(N));
+  return K.Code >= KeptByteBase || IsSurrogate(K.Code) ? 0 : K.Size;
+}
+}  // namespace
+
+bool IsSurrogate(char32_t Code) { return Code >= 0xD800 && Code <= 0xDFFF; }
+
+TKeptChar NextKeptChar(const char* P, qsizetype N) {
+  const auto B = static_cast<unsigned char>(P[0]);
+  if (B < 0x80) return {B, 1};
+  int More = 0;
+  char32_t Code = 0, Min = 0, Max = 0;
+  if (B >= 0xC2 && B <= 0xDF) {
+    More = 1, Code = B & 0x1F, Min = 0x80, Max = 0x7FF;
+  } else if (B >= 0xE0 && B <= 0xEF) {
+    More = 2, Code = B & 0x0F, Min = 0x800, Max = 0xFFFF;
+  } else if (B >= 0xF0 && B <= 0xF4) {
+    More = 3, Code = B & 0x07, Min = 0x10000, Max = KeptByteBase + 0xFF;
+  }
+  if (More == 0 || N <= More) return {KeptByteBase + B, 1};
+  for (int K = 1; K <= More; ++K) {
+    const auto C = static_cast<unsigned char>(P[K]);
+    if ((C & 0xC0) != 0x80) return {KeptByteBase + B, 1};
+    Code = (Code << 6) | (C & 0x3F);
+  }
+  if (Code < Min || Code > Max) return {KeptByteBase + B, 1};
+  return {Code, More + 1};
+}
+
+QByteArray KeptUtf8(std::string_view Bytes, TTextEncoding Encoding) {
+  QByteArray Out;
+  const size_t N = Bytes.size();
+  // Room for the most the text can take (untouched, it costs no memory), so that the block never
+  // moves while it fills.
+  switch (Encoding) {
+    case TTextEncoding::Utf16Le:
+    case TTextEncoding::Utf16Be: {
+      Out.reserve(qsizetype(N / 2 * 3 + 4));
+      const bool Little = Encoding == TTextEncoding::Utf16Le;
+      const auto Unit = [&](size_t I) -> char32_t {
+        const auto A = static_cast<unsigned char>(Bytes[I]),
+                   B = static_cast<unsigned char>(Bytes[I + 1]);
+        return Little ? char32_t(A | (B << 8)) : char32_t(B | (A << 8));
+      };
+      size_t I = 0;
+      for (; I + 1 < N; I += 2) {
+        const char32_t U = Unit(I);
+        if (U >= 0xD800 && U <= 0xDBFF && I + 3 < N) {
+          const char32_t Low = Unit(I + 2);
+          if (Low >= 0xDC00 && Low <= 0xDFFF) {
+            PutUtf8(Out, 0x10000 + ((U - 0xD800) << 10) + (Low - 0xDC00));
+            I += 2;
+            continue;
+          }
+        }
+        PutUtf8(Out, U);  // a unit without its pair keeps its own form
+      }
+      if (I < N) PutUtf8(Out, KeptByteBase + static_cast<unsigned char>(Bytes[I]));
+      break;
     }
-    return S;
+    case TTextEncoding::Cp1252:
+      Out.reserve(qsizetype(N * 3));
+      for (char C : Bytes) PutUtf8(Out, Cp1252ToUnicode(static_cast<unsigned char>(C)));
+      break;
+    case TTextEncoding::Utf8:
+    case TTextEncoding::Utf8Bom:
+      Out.reserve(qsizetype(N * 4));
+      for (size_t I = 0; I < N;) {
+        const int Size = Utf8SequenceAt(Bytes.data() + I, N - I);
+        if (Size == 0) {
+          PutUtf8(Out, KeptByteBase + static_cast<unsigned char>(Bytes[I++]));
+        } else {
+          Out.append(Bytes.data() + I, Size);
+          I += size_t(Size);
+        }
+      }
+      break;
   }
-  const bool Bom = Bytes.size() >= 3 && Bytes.substr(0, 3) == "\xEF\xBB\xBF";
-  if (Bom) Bytes.remove_prefix(3);
-  if (IsValidUtf8(Bytes)) {
-    Enc = Bom ? TTextEncoding::Utf8Bom : TTextEncoding::Utf8;
-    return QString::fromUtf8(Bytes.data(), static_cast<qsizetype>(Bytes.size()));
+  return Out;
+}
+
+QString KeptText(const char* P, qsizetype N) {
+  QString S(N, Qt::Uninitialized);  // never more units than bytes
+  char16_t* Out = reinterpret_cast<char16_t*>(S.data());
+  qsizetype Size = 0;
+  for (qsizetype I = 0; I < N;) {
+    const auto B = static_cast<unsigned char>(P[I]);
+    if (B < 0x80) {
+      Out[Size++] = B;
+      ++I;
+      continue;
+    }
+    const TKeptChar K = NextKeptChar(P + I, N - I);
+    I += K.Size;
+    if (K.Code >= KeptByteBase || IsSurrogate(K.Code)) {
+      Out[Size++] = QChar::ReplacementCharacter;
+    } else if (K.Code >= 0x10000) {
+      Out[Size++] = QChar::highSurrogate(K.Code);
+      Out[Size++] = QChar::lowSurrogate(K.Code);
+    } else {
+      Out[Size++] = char16_t(K.Code);
+    }
   }
-  // A byte-order mark before bytes that are not UTF-8 is kept as three characters, so that a
-  // rewrite gives the file back as it was.
-  if (Bom) Bytes = std::string_view(Bytes.data() - 3, Bytes.size() + 3);
-  Enc = TTextEncoding::Cp1252;
-  return FromCp1252(Bytes);
+  S.truncate(Size);
+  return S;
+}
+
+QByteArray Utf8Of(const QString& Text) {
+  QByteArray Out;
+  Out.reserve(Text.size());
+  const qsizetype N = Text.size();
+  for (qsizetype I = 0; I < N; ++I) {
+    const char16_t U = Text[I].unicode();
+    if (U < 0x80) {
+      Out += char(U);
+    } else if (QChar::isHighSurrogate(U) && I + 1 < N &&
+               QChar::isLowSurrogate(Text[I + 1].unicode())) {
+      PutUtf8(Out, QChar::surrogateToUcs4(U, Text[I + 1].unicode()));
+      ++I;
+    } else {
+      PutUtf8(Out, IsSurrogate(U) ? char32_t(QChar::ReplacementCharacter) : char32_t(U));
+    }
+  }
+  return Out;
 }

@@ -1,6 +1,9 @@
 #include "platform/ini_file.h"
 
+#include "platform/codepage.h"
 #include "platform/number_text.h"
+
+#include <algorithm>
 
 #include <QFileInfo>
 
@@ -48,8 +51,15 @@ TIniDocument::TKind TIniDocument::Classify(const QString& Line, QString& Name,
   return TKind::Key;
 }
 
+bool TIniDocument::ReadsAs(const QString& Line, TKind Kind, const QString& Name,
+                           const QString& Value) const {
+  if (Line.contains(u'\r') || Line.contains(u'\n')) return false;
+  QString N, V;
+  return Classify(Line, N, V) == Kind && Fold(N) == Fold(Name) && V == Value;
+}
+
 void TIniDocument::SetText(const QString& Text, TTextEncoding Encoding) {
-  SetUtf8(Text.toUtf8(), Encoding);
+  SetUtf8(Utf8Of(Text), Encoding);
 }
 
 void TIniDocument::SetUtf8(QByteArray Utf8, TTextEncoding Encoding) {
@@ -59,6 +69,18 @@ void TIniDocument::SetUtf8(QByteArray Utf8, TTextEncoding Encoding) {
   FOwn.clear();
   FAfter.clear();
   FDigest.clear();
+  FTail.clear();
+  if (Encoding == TTextEncoding::Utf16Le || Encoding == TTextEncoding::Utf16Be) {
+    // The odd last byte stays last, whatever lines are added.
+    const qsizetype N = FText.size();
+    if (N >= 4) {
+      const TKeptChar K = NextKeptChar(FText.constData() + N - 4, 4);
+      if (K.Size == 4 && K.Code >= KeptByteBase) {
+        FTail = QByteArray(1, static_cast<char>(K.Code - KeptByteBase));
+        FText.chop(4);
+      }
+    }
+  }
   const char* P = FText.constData();
   const qsizetype N = FText.size();
   qsizetype Start = 0;
@@ -78,12 +100,19 @@ void TIniDocument::SetUtf8(QByteArray Utf8, TTextEncoding Encoding) {
     Start = I + 1;
   }
   if (Start < N) FLines.push_back({Start, static_cast<qint32>(N - Start), -1, TermNone, false});
+  // New lines end as the file's do: an LF after a lone CR would merge with it into one line end.
+  FNewTerm = TermLf;
+  for (const TLine& L : FLines)
+    if (L.Term != TermNone) {
+      FNewTerm = L.Term == TermCr ? TermCr : TermLf;
+      break;
+    }
   Reindex();
 }
 
 QString TIniDocument::LineText(const TLine& L) const {
-  if (L.Own >= 0) return QString::fromUtf8(FOwn[static_cast<size_t>(L.Own)]);
-  return QString::fromUtf8(FText.constData() + L.Start, L.Size);
+  if (L.Own >= 0) return KeptText(FOwn[static_cast<size_t>(L.Own)]);
+  return KeptText(FText.constData() + L.Start, L.Size);
 }
 
 QByteArrayView TIniDocument::LineBytes(const TLine& L) const {
@@ -107,7 +136,7 @@ void TIniDocument::WriteLines(TPut&& Put) const {
   static constexpr QByteArrayView Terms[] = {"", "\n", "\r\n", "\r"};
   bool Open = false;  // the last line has no terminator yet
   ForEachLine([&](const TLine& L) {
-    if (Open) Put("\n");
+    if (Open) Put(Terms[FNewTerm]);
     Put(LineBytes(L));
     Put(Terms[L.Term]);
     Open = L.Term == TermNone;
@@ -120,45 +149,41 @@ qsizetype TIniDocument::Utf8Size() const {
   return Size;
 }
 
-QByteArray TIniDocument::Utf8(QByteArrayView Head) const {
+QByteArray TIniDocument::Utf8() const {
   // The size first, so that the text is made in one block of its own size: a block grown as
   // lines are appended would, at the moment it moves, hold the text twice beside the document.
   QByteArray Out;
-  Out.reserve(Head.size() + Utf8Size());
-  Out.append(Head);
+  Out.reserve(Utf8Size() + 3);
   WriteLines([&](QByteArrayView V) { Out.append(V); });
   return Out;
 }
 
 QByteArray TIniDocument::Bytes() const {
-  if (FEncoding == TTextEncoding::Utf8) return Utf8();
-  if (FEncoding == TTextEncoding::Utf8Bom) return Utf8("\xEF\xBB\xBF");
-  // Encoded a few lines at a time, so that the text is not held as UTF-8 beside its bytes.
-  const bool Utf16 = FEncoding != TTextEncoding::Cp1252;
-  // Room for the most the text can take (untouched, it costs no memory) so that the block never
-  // moves: a code page byte for each UTF-8 byte at most, two UTF-16 bytes.
-  const qsizetype Size = Utf8Size();
-  QByteArray Out, Piece;
-  Out.reserve(Utf16 ? 2 + 2 * Size : Size);
-  bool Failed = false;
-  const auto Flush = [&] {
-    QByteArray E;
-    Failed = Failed || !EncodeUtf8Text(Piece, FEncoding, E);
-    // Each piece comes with the byte-order mark; the file has it once.
-    if (!Failed) Out.append(QByteArrayView(E).sliced(Utf16 && !Out.isEmpty() ? 2 : 0));
-    Piece.clear();
+  const auto AsUtf8 = [this] {
+    QByteArray Out = Utf8();
+    KeepLeadingFeff(Out);
+    return Out;
   };
-  WriteLines([&](QByteArrayView V) {
-    Piece.append(V);
-    if (Piece.size() >= (1 << 20)) Flush();
-  });
-  Flush();
-  if (!Failed) return Out;
+  if (FEncoding == TTextEncoding::Utf8) return AsUtf8();
+  // Encoded a line at a time, so that the text is not held as UTF-8 beside its bytes, into room
+  // for the most it can take (untouched, it costs no memory) so that the block never moves: a
+  // code page byte for each UTF-8 byte at most, two UTF-16 bytes.
+  const bool Utf16 = FEncoding == TTextEncoding::Utf16Le || FEncoding == TTextEncoding::Utf16Be;
+  const qsizetype Size = Utf8Size();
+  QByteArray Out;
+  Out.reserve(Utf16 ? 2 + 2 * Size + FTail.size() : 3 + Size);
+  Out += ByteOrderMark(FEncoding);
+  bool Held = true;
+  WriteLines([&](QByteArrayView V) { Held = Held && AppendKeptText(V, FEncoding, Out); });
+  Out += FTail;
+  // Code page 1252 whose bytes happen to be valid UTF-8 would be read back as another text.
+  const std::string_view View(Out.constData(), static_cast<size_t>(Out.size()));
+  if (Held && DetectEncoding(View) == FEncoding) return Out;
   Out = {};
-  return Utf8();  // the encoding cannot hold a new text
+  return AsUtf8();
 }
 
-QString TIniDocument::Text() const { return QString::fromUtf8(Utf8()); }
+QString TIniDocument::Text() const { return KeptText(Utf8()); }
 
 std::vector<TIniDocument::TLine>& TIniDocument::AddedAfter(int Line) {
   FLines[static_cast<size_t>(Line)].HasAfter = true;
@@ -177,7 +202,7 @@ void TIniDocument::SetRefText(const TRef& R, const QString& Text) {
     L.Own = static_cast<qint32>(FOwn.size());
     FOwn.emplace_back();
   }
-  FOwn[static_cast<size_t>(L.Own)] = Text.toUtf8();
+  FOwn[static_cast<size_t>(L.Own)] = Utf8Of(Text);
 }
 
 bool TIniDocument::KeyOf(const TRef& R, QString& Name, QString& Value) const {
@@ -214,6 +239,40 @@ const TIniDocument::TSection* TIniDocument::Section(const QString& Name) const {
   return It == FSectionIndex.cend() ? nullptr : &FSections[static_cast<size_t>(*It)];
 }
 
+void TIniDocument::InsertKey(TSection& S, const TRef& R) {
+  // In file order, so that a new key of a repeated section is listed where a re-read finds it.
+  const auto Before = [](const TRef& A, const TRef& B) {
+    return A.Line < B.Line || (A.Line == B.Line && A.Sub < B.Sub);
+  };
+  const auto At = std::upper_bound(S.Keys.begin(), S.Keys.end(), R, Before);
+  const int Pos = static_cast<int>(At - S.Keys.begin());
+  if (At != S.Keys.end())
+    for (auto It = S.KeyIndex.begin(); It != S.KeyIndex.end(); ++It)
+      if (*It >= Pos) ++*It;
+  S.Keys.insert(At, R);
+  if (!S.KeyIndex.contains(R.Hash)) S.KeyIndex.insert(R.Hash, Pos);
+}
+
+void TIniDocument::RemoveKey(TSection& S, int Index) {
+  const size_t Hash = S.Keys[static_cast<size_t>(Index)].Hash;
+  S.Keys.erase(S.Keys.begin() + Index);
+  for (auto It = S.KeyIndex.begin(); It != S.KeyIndex.end();) {
+    if (*It == Index) {
+      It = S.KeyIndex.erase(It);
+      continue;
+    }
+    if (*It > Index) --*It;
+    ++It;
+  }
+  // Another name of the same hash takes the slot the removed key held.
+  if (!S.KeyIndex.contains(Hash))
+    for (size_t K = 0; K < S.Keys.size(); ++K)
+      if (S.Keys[K].Hash == Hash) {
+        S.KeyIndex.insert(Hash, static_cast<int>(K));
+        break;
+      }
+}
+
 void TIniDocument::IndexLine(const QString& Text, TRef Ref, int& Current, bool& FirstBlock,
                              int Base) {
   QString Name, Value;
@@ -229,11 +288,15 @@ void TIniDocument::IndexLine(const QString& Text, TRef Ref, int& Current, bool& 
       if (It != FSectionIndex.cend()) {
         // Untrimmed rules: look-ups stop at the first section of a name, so a later copy is
         // kept but not read.
+        if (!FTrimmed) FSections[static_cast<size_t>(*It)].LaterCopies = true;
         Current = FTrimmed ? *It : -1;
         FirstBlock = false;
       } else {
         Current = static_cast<int>(FSections.size());
-        FSections.push_back({Name, Base, {}, {}});
+        TSection S;
+        S.Name = Name;
+        S.InsertAt = Base;
+        FSections.push_back(std::move(S));
         FSectionIndex.insert(F, Current);
         FirstBlock = true;
       }
@@ -242,11 +305,13 @@ void TIniDocument::IndexLine(const QString& Text, TRef Ref, int& Current, bool& 
     case TKind::Key: {
       if (Current < 0) break;
       TSection& S = FSections[static_cast<size_t>(Current)];
-      if (FindKey(S, Name) >= 0) break;  // the first copy of a key wins
+      Ref.Hash = qHash(Fold(Name));
+      if (FindKey(S, Name) >= 0) {  // the first copy of a key wins
+        S.Hidden.push_back(Ref);
+        break;
+      }
       if (FirstBlock) S.InsertAt = Base;
-      const size_t H = qHash(Fold(Name));
-      if (!S.KeyIndex.contains(H)) S.KeyIndex.insert(H, static_cast<int>(S.Keys.size()));
-      S.Keys.push_back(Ref);
+      InsertKey(S, Ref);
       break;
     }
   }
@@ -284,7 +349,8 @@ bool TIniDocument::SectionExists(const QString& SectionName) const {
 
 QStringList TIniDocument::Sections() const {
   QStringList L;
-  for (const TSection& S : FSections) L << S.Name;
+  for (const TSection& S : FSections)
+    if (!S.Erased) L << S.Name;
   return L;
 }
 
@@ -306,9 +372,21 @@ QStringList TIniDocument::KeyValues(const QString& SectionName) const {
   return L;
 }
 
-void TIniDocument::Write(const QString& SectionName, const QString& Ident, const QString& Value) {
+TIniDocument::TLine TIniDocument::NewLine(const QString& Text) {
+  TLine L;
+  L.Own = static_cast<qint32>(FOwn.size());
+  L.Term = FNewTerm;
+  FOwn.push_back(Utf8Of(Text));
+  return L;
+}
+
+bool TIniDocument::Write(const QString& SectionName, const QString& Ident, const QString& Value) {
+  const QString KeyLine = Ident + u'=' + Value;
+  if (!ReadsAs(KeyLine, TKind::Key, Ident, Value)) return false;
   TSection* S = Section(SectionName);
   if (!S) {
+    const QString Header = u'[' + SectionName + u']';
+    if (!ReadsAs(Header, TKind::Header, SectionName, {})) return false;
     // A new section at the end, apart from what stands before it by one empty line.
     bool Blank = true;
     for (auto I = FLines.size(); I-- > 0;) {
@@ -319,46 +397,41 @@ void TIniDocument::Write(const QString& SectionName, const QString& Ident, const
       Blank = After ? LineText(After->back()).isEmpty() : LineText(L).trimmed().isEmpty();
       break;
     }
-    auto NewLine = [&](const QString& Text) {
-      TLine L;
-      L.Own = static_cast<qint32>(FOwn.size());
-      L.Term = TermLf;
-      FOwn.push_back(Text.toUtf8());
-      FLines.push_back(L);
-    };
-    if (!Blank) NewLine(QString());
-    const int Header = static_cast<int>(FLines.size());
-    NewLine(u'[' + SectionName + u']');
+    if (!Blank) FLines.push_back(NewLine(QString()));
+    const int At = static_cast<int>(FLines.size());
+    FLines.push_back(NewLine(Header));
     FOwner.resize(FLines.size(), -1);
     const int Id = static_cast<int>(FSections.size());
     FOwner.back() = Id;
-    FSections.push_back({SectionName, Header, {}, {}});
+    TSection New;
+    New.Name = SectionName;
+    New.InsertAt = At;
+    FSections.push_back(std::move(New));
     FSectionIndex.insert(Fold(SectionName), Id);
     S = &FSections.back();
   }
   QString Old;
   const int Index = FindKey(*S, Ident, &Old);
   if (Index >= 0) {
-    if (Old == Value) return;  // the same value: the line stays byte for byte
+    if (Old == Value) return true;  // the same value: the line stays byte for byte
     // Only the value changes: the name as the file spells it and the blanks around "=" stay.
     const TRef R = S->Keys[static_cast<size_t>(Index)];
     const QString Line = RefText(R);
     const qsizetype Eq = Line.indexOf(u'=');
+    if (Eq < 0) {  // untrimmed rules: a line without "=" is a key with an empty value
+      SetRefText(R, Line + u'=' + Value);
+      return true;
+    }
     qsizetype Keep = Eq + 1;
     if (FTrimmed)
       while (Keep < Line.size() && Line[Keep].isSpace()) ++Keep;
     SetRefText(R, Line.left(Keep) + Value);
-    return;
+    return true;
   }
   std::vector<TLine>& After = AddedAfter(S->InsertAt);
-  TLine L;
-  L.Own = static_cast<qint32>(FOwn.size());
-  L.Term = TermLf;
-  FOwn.push_back((Ident + u'=' + Value).toUtf8());
-  After.push_back(L);
-  const size_t H = qHash(Fold(Ident));
-  if (!S->KeyIndex.contains(H)) S->KeyIndex.insert(H, static_cast<int>(S->Keys.size()));
-  S->Keys.push_back({S->InsertAt, static_cast<int>(After.size()) - 1});
+  After.push_back(NewLine(KeyLine));
+  InsertKey(*S, {S->InsertAt, static_cast<int>(After.size()) - 1, qHash(Fold(Ident))});
+  return true;
 }
 
 void TIniDocument::DeleteKey(const QString& SectionName, const QString& Ident) {
@@ -371,23 +444,38 @@ void TIniDocument::DeleteKey(const QString& SectionName, const QString& Ident) {
     FLines[static_cast<size_t>(R.Line)].Deleted = true;
   else
     FAfter.at(R.Line)[static_cast<size_t>(R.Sub)].Deleted = true;
+  RemoveKey(*S, Index);
   // A later copy of the key, hidden until now, is what a reader finds next.
-  Reindex();
+  const QString F = Fold(Ident);
+  QString Name, Value;
+  for (auto It = S->Hidden.begin(); It != S->Hidden.end(); ++It)
+    if (It->Hash == R.Hash && KeyOf(*It, Name, Value) && Fold(Name) == F) {
+      const TRef Next = *It;
+      S->Hidden.erase(It);
+      InsertKey(*S, Next);
+      break;
+    }
 }
 
 void TIniDocument::EraseSection(const QString& SectionName) {
   const auto It = FSectionIndex.constFind(Fold(SectionName));
   if (It == FSectionIndex.cend()) return;
   const int Id = *It;
+  TSection& S = FSections[static_cast<size_t>(Id)];
   for (size_t I = 0; I < FLines.size(); ++I) {
     if (FOwner[I] != Id) continue;
     FLines[I].Deleted = true;
     if (FLines[I].HasAfter)
       for (TLine& A : FAfter.at(static_cast<int>(I))) A.Deleted = true;
   }
-  Reindex();
+  // Untrimmed rules: the next copy of the section, unread until now, is what a reader finds.
+  if (S.LaterCopies) return Reindex();
+  FSectionIndex.erase(It);
+  S.Erased = true;
+  S.Keys.clear();
+  S.Hidden.clear();
+  S.KeyIndex.clear();
 }
-
 // --- Loading and saving ---------------------------------------------------------------------
 
 TReadStatus LoadIniDocument(const QString& FileName, TIniDocument& Doc) {
@@ -476,12 +564,15 @@ QString TIniFile::ReadString(const QString& Section, const QString& Ident,
   return V ? *V : Default;
 }
 
-void TIniFile::WriteString(const QString& Section, const QString& Ident, const QString& Value) {
-  const QString S = OneLine(Section), K = OneLine(Ident), V = OneLine(Value);
-  if (K.isEmpty()) return;
-  FDoc.Write(S, K, V);
-  FChanges.Write(S, K, V);
+bool TIniFile::WriteString(const QString& Section, const QString& Ident, const QString& Value) {
+  // Names are taken as given, as the readers take them: only the document knows which it can
+  // read back.
+  const QString V = OneLine(Value);
+  if (Ident.isEmpty() || !FDoc.Write(Section, Ident, V)) return false;
+  FChanges.Write(Section, Ident, V);
+  return true;
 }
+
 int TIniFile::ReadInteger(const QString& Section, const QString& Ident, int Default) const {
   const std::optional<QString> V = FDoc.Find(Section, Ident);
   return V ? StrToIntDef(V->toStdString(), Default) : Default;
@@ -524,16 +615,14 @@ QStringList TIniFile::ReadSectionValues(const QString& Section) const {
 }
 
 void TIniFile::EraseSection(const QString& Section) {
-  const QString S = OneLine(Section);
-  FDoc.EraseSection(S);
-  FChanges.EraseSection(S);
+  FDoc.EraseSection(Section);
+  FChanges.EraseSection(Section);
 }
 
 void TIniFile::DeleteKey(const QString& Section, const QString& Ident) {
-  const QString S = OneLine(Section), K = OneLine(Ident);
-  if (K.isEmpty()) return;
-  FDoc.DeleteKey(S, K);
-  FChanges.DeleteKey(S, K);
+  if (Ident.isEmpty()) return;
+  FDoc.DeleteKey(Section, Ident);
+  FChanges.DeleteKey(Section, Ident);
 }
 
 TFileStatus TIniFile::UpdateFile() {

@@ -6,7 +6,9 @@
 // Lines that are neither (comments, text without "=", keys before the first
 // section or under a header without its "]") are not read but kept; the
 // first of duplicate sections and keys wins and the keys of a later copy of a
-// section are read as if they stood in the first.
+// section are read as if they stood in the first. A name is written only when
+// the file would read it back as given: one with blanks at its ends, a line
+// break, "=" or the look of a header or comment is refused.
 //
 // Writes are kept in memory until UpdateFile (or the destructor) saves them.
 // Saving re-reads the file and applies only this object's changes to it, so
@@ -45,7 +47,8 @@ class TIniDocument {
   // The text as UTF-8 (taken over without a copy), read in Encoding.
   void SetUtf8(QByteArray Utf8, TTextEncoding Encoding);
   // The file's bytes: the lines not changed as they were read, in the file's encoding (or as
-  // UTF-8 when that encoding cannot hold a new text); new lines end with LF.
+  // UTF-8 when that encoding cannot hold a new text, or its bytes would read back as another
+  // text); new lines end as the file's first line does with a lone CR, else with LF.
   QByteArray Bytes() const;
   QString Text() const;
 
@@ -57,8 +60,10 @@ class TIniDocument {
   QStringList KeyValues(const QString& Section) const;  // "key=value"
 
   // Replaces the key's line, or adds "Ident=Value" after the last key of the section (a new
-  // section at the end of the file).
-  void Write(const QString& Section, const QString& Ident, const QString& Value);
+  // section at the end of the file). A name or value that would not read back as written (a
+  // key "[x" or ";k", a name with "=", a section "a]b", blanks these rules trim) is refused:
+  // false, and nothing changes.
+  bool Write(const QString& Section, const QString& Ident, const QString& Value);
   void DeleteKey(const QString& Section, const QString& Ident);
   // Removes every line of every copy of the section, its header included.
   void EraseSection(const QString& Section);
@@ -81,18 +86,26 @@ class TIniDocument {
   };
   struct TRef {
     int Line = -1;
-    int Sub = -1;  // -1: the line itself, else an index into its added lines
+    int Sub = -1;     // -1: the line itself, else an index into its added lines
+    size_t Hash = 0;  // of the key's folded name
   };
   struct TSection {
     QString Name;
-    int InsertAt = -1;  // the line after which (or after whose added lines) new keys go
-    std::vector<TRef> Keys;
+    int InsertAt = -1;         // the line after which (or after whose added lines) new keys go
+    std::vector<TRef> Keys;    // in file order
+    std::vector<TRef> Hidden;  // later copies of keys, which a deletion brings to light
+    bool LaterCopies = false;  // untrimmed: a later section of the name, not read
+    bool Erased = false;
     // Folded name's hash -> index into Keys; a name whose hash another name holds already is
     // found by a search of Keys.
     QHash<size_t, int> KeyIndex;
   };
   enum class TKind { Other, Header, BrokenHeader, Key };
   TKind Classify(const QString& Line, QString& Name, QString& Value) const;
+  bool ReadsAs(const QString& Line, TKind Kind, const QString& Name, const QString& Value) const;
+  void InsertKey(TSection& S, const TRef& R);
+  void RemoveKey(TSection& S, int Index);
+  TLine NewLine(const QString& Text);
   QString Fold(const QString& S) const;
   void Reindex();
   void IndexLine(const QString& Text, TRef Ref, int& Current, bool& FirstBlock, int Base);
@@ -110,11 +123,13 @@ class TIniDocument {
   template <typename TPut>
   void WriteLines(TPut&& Put) const;  // the text's bytes in order, in views of lines
   qsizetype Utf8Size() const;
-  QByteArray Utf8(QByteArrayView Head = {}) const;  // Head: bytes that go before the text
+  QByteArray Utf8() const;
 
   bool FTrimmed;
   TTextEncoding FEncoding = TTextEncoding::Utf8;
-  QByteArray FText;  // UTF-8
+  QByteArray FText;  // kept UTF-8 (see codepage.h)
+  QByteArray FTail;  // the odd last byte of UTF-16, which no line holds
+  quint8 FNewTerm = TermLf;
   std::vector<TLine> FLines;
   std::vector<QByteArray> FOwn;                        // texts of changed and added lines
   std::unordered_map<int, std::vector<TLine>> FAfter;  // line -> lines added after it
@@ -171,7 +186,8 @@ class TIniFile {
   const TReadStatus& ReadStatus() const { return FReadStatus; }
 
   QString ReadString(const QString& Section, const QString& Ident, const QString& Default) const;
-  void WriteString(const QString& Section, const QString& Ident, const QString& Value);
+  // False when the names would not read back (see TIniDocument::Write).
+  bool WriteString(const QString& Section, const QString& Ident, const QString& Value);
   // Decimal, or hexadecimal as "$1F" or "0x1F"; other text gives Default.
   int ReadInteger(const QString& Section, const QString& Ident, int Default) const;
   void WriteInteger(const QString& Section, const QString& Ident, int Value);

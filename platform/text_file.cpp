@@ -123,52 +123,22 @@ bool ReadTextFile(const QString& FileName, QString& Text, QString* Error, TReadS
   return true;
 }
 
-namespace {
-// Text is converted a piece at a time, so that a large file is never held as UTF-16 beside its
-// bytes in one encoding and the other.
-constexpr qsizetype PieceSize = 1 << 20;
-
-// Bytes that are not UTF-8 (code page 1252, or UTF-16 after its byte-order mark), as UTF-8.
-QByteArray DecodeInPieces(std::string_view Bytes, TTextEncoding& Found) {
-  DecodeText(Bytes.substr(0, 2), &Found);
-  const bool Utf16 = Found == TTextEncoding::Utf16Le || Found == TTextEncoding::Utf16Be;
-  if (!Utf16) Found = TTextEncoding::Cp1252;
-  const std::string Bom(Utf16 ? Bytes.substr(0, 2) : std::string_view());
-  // Room for the most the text can take (untouched, it costs no memory), so that the block
-  // never moves while it fills: a code page byte takes at most three bytes, a UTF-16 unit too.
-  QByteArray Utf8;
-  Utf8.reserve(static_cast<qsizetype>(Utf16 ? Bytes.size() / 2 * 3 : Bytes.size() * 3));
-  for (size_t I = Bom.size(); I < Bytes.size();) {
-    size_t N = std::min<size_t>(PieceSize, Bytes.size() - I);
-    if (Utf16 && I + N < Bytes.size()) {
-      // A surrogate pair is not cut in two.
-      const auto Hi = static_cast<unsigned char>(
-          Bytes[Found == TTextEncoding::Utf16Le ? I + N - 1 : I + N - 2]);
-      if (Hi >= 0xD8 && Hi <= 0xDB) N -= 2;
-    }
-    const std::string_view Piece = Bytes.substr(I, N);
-    Utf8 += (Utf16 ? DecodeText(Bom + std::string(Piece)) : FromCp1252(Piece)).toUtf8();
-    I += N;
-  }
-  return Utf8;
-}
-}  // namespace
-
 TReadStatus ReadTextUtf8(const QString& FileName, QByteArray& Utf8, TTextEncoding* Encoding,
                          QByteArray* Digest, qint64 Limit) {
   QByteArray Bytes;
   const TReadStatus S = ReadFileBytes(FileName, Bytes, Limit);
   if (!S.Ok()) return S;
   if (Digest) *Digest = TextDigest(Bytes);
-  TTextEncoding Found = TTextEncoding::Utf8;
-  const bool Bom = Bytes.startsWith("\xEF\xBB\xBF");
   const std::string_view View(Bytes.constData(), static_cast<size_t>(Bytes.size()));
-  if (IsValidUtf8(Bom ? View.substr(3) : View)) {
-    if (Bom) Bytes.remove(0, 3);
-    Found = Bom ? TTextEncoding::Utf8Bom : TTextEncoding::Utf8;
+  TTextEncoding Found = DetectEncoding(View);
+  // UTF-8 is taken over as it is, so that a large file is not held twice.
+  if (Found == TTextEncoding::Utf8Bom && IsValidUtf8(View.substr(3))) {
+    Bytes.remove(0, 3);
+    Utf8 = std::move(Bytes);
+  } else if (Found == TTextEncoding::Utf8) {
     Utf8 = std::move(Bytes);
   } else {
-    Utf8 = DecodeInPieces(View, Found);
+    Utf8 = KeptUtf8(View.substr(ByteOrderMark(Found).size()), Found);
   }
   if (Encoding) *Encoding = Found;
   return S;
@@ -212,11 +182,11 @@ bool ReadLinesWithin(const QString& FileName, QStringList& Lines, QString* Error
   qsizetype Start = 0;
   for (qsizetype I = 0; I < N; ++I) {
     if (P[I] != '\r' && P[I] != '\n') continue;
-    Read << QString::fromUtf8(P + Start, I - Start);
+    Read << KeptText(P + Start, I - Start);
     if (P[I] == '\r' && I + 1 < N && P[I + 1] == '\n') ++I;
     Start = I + 1;
   }
-  if (Start < N) Read << QString::fromUtf8(P + Start, N - Start);
+  if (Start < N) Read << KeptText(P + Start, N - Start);
   Lines = std::move(Read);
   return true;
 }
@@ -415,8 +385,14 @@ TFileStatus WriteFileBytes(const QString& Asked, const QByteArray& Bytes) {
   return Done(0);
 }
 
+void KeepLeadingFeff(QByteArray& Utf8) {
+  if (Utf8.startsWith("\xEF\xBB\xBF")) Utf8.prepend("\xEF\xBB\xBF");
+}
+
 TFileStatus WriteTextFile(const QString& FileName, const QString& Text) {
-  return WriteFileBytes(FileName, Text.toUtf8());
+  QByteArray Bytes = Utf8Of(Text);
+  KeepLeadingFeff(Bytes);
+  return WriteFileBytes(FileName, Bytes);
 }
 
 TFileStatus WriteTextLines(const QString& FileName, const QStringList& Lines) {
@@ -426,65 +402,84 @@ TFileStatus WriteTextLines(const QString& FileName, const QStringList& Lines) {
   for (const QString& Line : Lines) Size += Line.size() + 1;
   Bytes.reserve(Size);
   for (const QString& Line : Lines) {
-    Bytes += Line.toUtf8();
+    Bytes += Utf8Of(Line);
     Bytes += '\n';
   }
+  KeepLeadingFeff(Bytes);
   return WriteFileBytes(FileName, Bytes);
 }
 
-bool EncodeUtf8Text(const QByteArray& Utf8, TTextEncoding Encoding, QByteArray& Bytes) {
-  if (Encoding == TTextEncoding::Utf8 || Encoding == TTextEncoding::Utf8Bom)
-    return EncodeText(QString::fromUtf8(Utf8), Encoding, Bytes);
-  const bool Utf16 = Encoding != TTextEncoding::Cp1252;
-  Bytes.clear();
-  Bytes.reserve(Utf16 ? 2 + 2 * Utf8.size() : Utf8.size());
-  QByteArray Piece;
-  for (qsizetype I = 0; I < Utf8.size();) {
-    qsizetype N = std::min(PieceSize, Utf8.size() - I);
-    // Whole characters only: a piece ends before a UTF-8 continuation byte.
-    while (I + N < Utf8.size() && N > 1 && (static_cast<unsigned char>(Utf8[I + N]) & 0xC0) == 0x80)
-      --N;
-    if (!EncodeText(QString::fromUtf8(Utf8.constData() + I, N), Encoding, Piece)) return false;
-    Bytes.append(Utf16 && I > 0 ? QByteArrayView(Piece).sliced(2) : QByteArrayView(Piece));
-    I += N;
+QByteArrayView ByteOrderMark(TTextEncoding Encoding) {
+  switch (Encoding) {
+    case TTextEncoding::Utf8Bom:
+      return "\xEF\xBB\xBF";
+    case TTextEncoding::Utf16Le:
+      return "\xFF\xFE";
+    case TTextEncoding::Utf16Be:
+      return "\xFE\xFF";
+    case TTextEncoding::Utf8:
+    case TTextEncoding::Cp1252:
+      break;
   }
-  if (Utf16 && Bytes.isEmpty()) return EncodeText(QString(), Encoding, Bytes);
+  return {};
+}
+
+bool AppendKeptText(QByteArrayView Utf8, TTextEncoding Encoding, QByteArray& Bytes) {
+  const char* P = Utf8.data();
+  const qsizetype N = Utf8.size();
+  const bool Little = Encoding == TTextEncoding::Utf16Le;
+  const auto PutUnit = [&](char16_t U) {
+    const char Lo = static_cast<char>(U & 0xFF), Hi = static_cast<char>(U >> 8);
+    Bytes += Little ? Lo : Hi;
+    Bytes += Little ? Hi : Lo;
+  };
+  for (qsizetype I = 0; I < N;) {
+    const auto B = static_cast<unsigned char>(P[I]);
+    const TKeptChar K = B < 0x80 ? TKeptChar{B, 1} : NextKeptChar(P + I, N - I);
+    const QByteArrayView Seq(P + I, K.Size);
+    I += K.Size;
+    if (K.Code >= KeptByteBase) {
+      Bytes += static_cast<char>(K.Code - KeptByteBase);  // a byte that was no character
+      continue;
+    }
+    switch (Encoding) {
+      case TTextEncoding::Utf8:
+      case TTextEncoding::Utf8Bom:
+        if (IsSurrogate(K.Code))
+          Bytes += "\xEF\xBF\xBD";  // UTF-8 cannot hold a unit without its pair
+        else
+          Bytes += Seq;
+        break;
+      case TTextEncoding::Cp1252: {
+        const unsigned char C = UnicodeToCp1252(K.Code);
+        if (C == Cp1252Replacement && K.Code != Cp1252Replacement) return false;
+        Bytes += static_cast<char>(C);
+        break;
+      }
+      case TTextEncoding::Utf16Le:
+      case TTextEncoding::Utf16Be:
+        if (K.Code >= 0x10000) {
+          PutUnit(QChar::highSurrogate(K.Code));
+          PutUnit(QChar::lowSurrogate(K.Code));
+        } else {
+          PutUnit(static_cast<char16_t>(K.Code));
+        }
+        break;
+    }
+  }
   return true;
 }
 
+bool EncodeUtf8Text(const QByteArray& Utf8, TTextEncoding Encoding, QByteArray& Bytes) {
+  const bool Utf16 = Encoding == TTextEncoding::Utf16Le || Encoding == TTextEncoding::Utf16Be;
+  Bytes.clear();
+  Bytes.reserve(Utf16 ? 2 + 2 * Utf8.size() : 3 + Utf8.size());
+  Bytes += ByteOrderMark(Encoding);
+  return AppendKeptText(Utf8, Encoding, Bytes);
+}
+
 bool EncodeText(const QString& Text, TTextEncoding Encoding, QByteArray& Bytes) {
-  switch (Encoding) {
-    case TTextEncoding::Utf8:
-      Bytes = Text.toUtf8();
-      return true;
-    case TTextEncoding::Utf8Bom:
-      Bytes = QByteArray("\xEF\xBB\xBF") + Text.toUtf8();
-      return true;
-    case TTextEncoding::Cp1252: {
-      Bytes.clear();
-      Bytes.reserve(Text.size());
-      for (QChar C : Text) {
-        const unsigned char B = UnicodeToCp1252(C.unicode());
-        if (B == Cp1252Replacement && C.unicode() != Cp1252Replacement) return false;
-        Bytes += static_cast<char>(B);
-      }
-      return true;
-    }
-    case TTextEncoding::Utf16Le:
-    case TTextEncoding::Utf16Be: {
-      const bool Little = Encoding == TTextEncoding::Utf16Le;
-      Bytes = Little ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
-      Bytes.reserve(2 + Text.size() * 2);
-      for (QChar C : Text) {
-        const auto U = C.unicode();
-        const char Lo = static_cast<char>(U & 0xFF), Hi = static_cast<char>(U >> 8);
-        Bytes += Little ? Lo : Hi;
-        Bytes += Little ? Hi : Lo;
-      }
-      return true;
-    }
-  }
-  return false;
+  return EncodeUtf8Text(Utf8Of(Text), Encoding, Bytes);
 }
 
 TFileStatus UnreadFileKept(const QString& FileName) {

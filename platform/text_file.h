@@ -80,8 +80,9 @@ bool ReadListLines(const QString& FileName, QStringList& Lines, QString* Error =
 bool ReadTextFile(const QString& FileName, QString& Text, QString* Error = nullptr,
                   TReadStatus* Status = nullptr, TTextEncoding* Encoding = nullptr);
 
-// The text of a file as UTF-8 (the bytes themselves when they are UTF-8, so that a large file is
-// not held twice), with the encoding it was read in and, when asked, a digest of its bytes.
+// The text of a file as kept UTF-8 (see codepage.h; the bytes themselves when they are UTF-8, so
+// that a large file is not held twice), with the encoding it was read in and, when asked, a digest
+// of its bytes.
 TReadStatus ReadTextUtf8(const QString& FileName, QByteArray& Utf8, TTextEncoding* Encoding,
                          QByteArray* Digest = nullptr, qint64 Limit = MaxTextFileSize);
 // The digest of a file's bytes as ReadTextUtf8 gives it (read in pieces, whatever its size);
@@ -89,6 +90,9 @@ TReadStatus ReadTextUtf8(const QString& FileName, QByteArray& Utf8, TTextEncodin
 QByteArray FileDigest(const QString& FileName);
 QByteArray TextDigest(const QByteArray& Bytes);
 
+// UTF-8 for a file: a text that begins with U+FEFF gets a byte-order mark before it, else a
+// reader would take that character for one.
+void KeepLeadingFeff(QByteArray& Utf8);
 // Every line, the last included, ends with LF. A failure leaves the previous file unchanged.
 TFileStatus WriteTextLines(const QString& FileName, const QStringList& Lines);
 TFileStatus WriteTextFile(const QString& FileName, const QString& Text);
@@ -118,5 +122,9 @@ TFileStatus UnreadFileKept(const QString& FileName);
 // Text in an encoding, as a rewrite of a file read in it should store it. Characters that the
 // encoding cannot hold make the answer false (Bytes then undefined).
 bool EncodeText(const QString& Text, TTextEncoding Encoding, QByteArray& Bytes);
-// The same of UTF-8 text, converted a piece at a time.
+// The same of kept UTF-8 (as the readers give it: every byte of the file it came from comes back).
 bool EncodeUtf8Text(const QByteArray& Utf8, TTextEncoding Encoding, QByteArray& Bytes);
+// The same without the byte-order mark, appended to Bytes (whole characters at a time, so that a
+// text can be encoded line by line).
+bool AppendKeptText(QByteArrayView Utf8, TTextEncoding Encoding, QByteArray& Bytes);
+QByteArrayView ByteOrderMark(TTextEncoding Encoding);  // empty for UTF-8 and code page 1252

@@ -124,12 +124,12 @@ QString TGraphMemIniFile::ReadString(const QString& Section, const QString& Iden
 
 void TGraphMemIniFile::WriteString(const QString& Section, const QString& Ident,
                                    const QString& Value) {
-  const QString S = OneLine(Section), I = OneLine(Ident), V = OneLine(Value);
-  if (I.isEmpty()) return;
+  // Names are taken as given: the document refuses those it could not read back.
+  const QString V = OneLine(Value);
+  if (Ident.isEmpty()) return;
   // Writing what is already there changes nothing, and need not rewrite the file.
-  if (const auto Old = FDoc.Find(S, I); Old && *Old == V) return;
-  FDoc.Write(S, I, V);
-  FChanges.Write(S, I, V);
+  if (const auto Old = FDoc.Find(Section, Ident); Old && *Old == V) return;
+  if (FDoc.Write(Section, Ident, V)) FChanges.Write(Section, Ident, V);
 }
 
 QStringList TGraphMemIniFile::ReadSection(const QString& Section) const {

@@ -85,6 +85,30 @@ TEST(TextFile, WritesUtf8WithLfAtomically) {
   EXPECT_EQ(ReadBytes(F), QByteArray("\xC2\xB2\n\nend\n"));
 }
 
+// What is no character (a UTF-16 file's odd last byte, a unit without its pair, a bad byte after a
+// UTF-8 mark) reads as U+FFFD, never dropped or "?"; a U+FEFF that starts a line is text.
+TEST(TextFile, BytesThatAreNoCharacterAreNotDroppedAndStayOffTheTextAround) {
+  QTemporaryDir Dir;
+  const QString F = Dir.filePath("t.txt"), Bad = QString(QChar::ReplacementCharacter);
+  const QString Feff = QString(QChar(0xFEFF));
+  QStringList L;
+  ASSERT_TRUE(PutBytes(F, QByteArray("\xFF\xFE\xFF\xFE"
+                                     "a\0\n\0b\0=\0\x01\xD8\n\0Z",
+                                     17)));
+  ASSERT_TRUE(ReadTextLines(F, L));
+  EXPECT_EQ(L, (QStringList{Feff + "a", "b=" + Bad, Bad}));
+  ASSERT_TRUE(WriteTextLines(F, L));
+  EXPECT_EQ(ReadBytes(F), QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                     "a\nb=\xEF\xBF\xBD\n\xEF\xBF\xBD\n"));
+  ASSERT_TRUE(ReadListLines(F, L));
+  EXPECT_EQ(L, (QStringList{Feff + "a", "b=" + Bad, Bad}));
+  ASSERT_TRUE(WriteTextLines(F, {QString(QChar(0xD801)) + "x"}));  // never "?"
+  EXPECT_EQ(ReadBytes(F), QByteArray("\xEF\xBF\xBDx\n"));
+  ASSERT_TRUE(PutBytes(F, "\xEF\xBB\xBF[S]\nk=\xE9\n"));
+  ASSERT_TRUE(ReadTextLines(F, L));
+  EXPECT_EQ(L, (QStringList{"[S]", "k=" + Bad}));
+}
+
 TEST(StringList, ListSemantics) {
   TStringList L;
   L.Add("beta");
