@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 using Validates::TIntValidate;
 using Validates::TRealValidate;
 
@@ -73,6 +75,14 @@ TEST(CalcValidatorsTest, IntegerFieldFiltersAndColours) {
   EXPECT_EQ(Z.text(), "0");
   EXPECT_EQ(VZ.Caption(), Z.objectName());
 
+  // One digit more than an int holds is a value past the range: red, and the text stays.
+  QLineEdit W;
+  TIntValidate VW(INT_MIN, INT_MAX, &W, nullptr, QString());
+  for (const char* Ch : {"2147483647", "0"}) Type(W, QString::fromLatin1(Ch));
+  EXPECT_EQ(W.text(), "21474836470");
+  EXPECT_EQ(Base(W), Validates::OutOfRangeColor);
+  EXPECT_FALSE(VW.IsValid());
+
   // Offending characters of the first text are dropped from the last accepted text.
   QLineEdit D(QStringLiteral("4a2"));
   TIntValidate VD(0, 1000, &D, nullptr, QStringLiteral("Size"));
@@ -104,6 +114,20 @@ TEST(CalcValidatorsTest, RealFieldFiltersAndColours) {
   E.setText(QStringLiteral(".5"));
   E.setText(QStringLiteral("."));
   EXPECT_EQ(E.text(), ".");
+
+  // Past what an Extended holds, at either end, is outside any range; a partial text keeps the
+  // colour.
+  QLineEdit X;
+  TRealValidate VX(-1E4000L, 1E4000L, &X, nullptr, QString());
+  for (const char* Text : {"1e500", "-1e-500"}) {
+    X.setText(QString::fromLatin1(Text));
+    EXPECT_NE(Base(X), Validates::OutOfRangeColor) << Text;
+    Type(X, QStringLiteral("0"));
+    EXPECT_EQ(Base(X), Validates::OutOfRangeColor) << Text;
+    EXPECT_FALSE(VX.IsValid());
+  }
+  X.setText(QStringLiteral("1e"));
+  EXPECT_EQ(Base(X), Validates::OutOfRangeColor);
 
   E.setText(QStringLiteral("-2"));
   EXPECT_EQ(Base(E), Validates::OutOfRangeColor);
