@@ -19,6 +19,7 @@ namespace {
 using std::fabs;
 
 constexpr Extended LargeX = 1000;
+constexpr Extended Ln2 = 0.693147180559945309417232121458176568L;
 // Above this order J and Y come from the large-order expansions below: the recurrences from the
 // lowest orders would take as many steps as the order.
 constexpr Extended MaxRecurrenceOrder = 100000;
@@ -393,12 +394,50 @@ Extended FromLog(Extended ln) {
   return std::exp(ln);
 }
 
+// Below the smallest normal x the standard library's functions give up, while x^2 lies below
+// every subnormal, so each power series is its first term: J and I are (x/2)^n / Gamma(n + 1),
+// and Y and K are made of those of the orders n and -n.
+bool Subnormal(Extended x) { return x < std::numeric_limits<Extended>::min(); }
+
+constexpr Extended Zeta2 = 1.64493406684822643647241516664602519L;
+constexpr Extended Zeta3 = 1.20205690315959428539973816151144999L;
+constexpr Extended Zeta4 = 1.08232323371113819151600369654116790L;
+constexpr Extended Zeta5 = 1.03692775514336992633136548645703417L;
+constexpr Extended Zeta6 = 1.01734306198444913971451792979092053L;
+
+Extended SubnormalJI(Extended n, Extended x) {
+  if (n == 0) return 1;
+  // x^n apart, so that a subnormal value keeps every step it has.
+  return std::pow(x, n) * (std::exp2(-n) / std::tgamma(n + 1));
+}
+
+Extended SubnormalYK(Extended n, Extended x, bool WantY) {
+  const Extended L = std::log(x) - Ln2;  // ln(x/2)
+  // An order this small changes no digit of the order-0 forms.
+  if (n < 1e-30L) return WantY ? 2 / Pi * (L + EulerGamma) : -(L + EulerGamma);
+  if (n < 0.002L) {
+    // (x/2)^(+-n) / Gamma(1 +- n) = exp(Even +- Odd): their difference is formed as a sinh, so that
+    // it does not cancel while n ln(x/2) is small.
+    // ln Gamma(1 + n) = -EulerGamma n + sum over k >= 2 of (-1)^k zeta(k) n^k / k, whose terms
+    // of odd and even k make Odd and Even (1 +- n itself would round n away).
+    const Extended n2 = n * n;
+    const Extended Even = -n2 * (Zeta2 / 2 + n2 * (Zeta4 / 4 + n2 * Zeta6 / 6));
+    const Extended Odd = n * (L + EulerGamma + n2 * (Zeta3 / 3 + n2 * Zeta5 / 5));
+    const Extended S = std::exp(Even) * std::sinh(Odd) / std::sin(n * Pi);
+    return WantY ? 2 * S - std::exp(Even + Odd) * std::tan(n * Pi / 2) : -Pi * S;
+  }
+  // Beyond, the order -n alone counts (the other lies e^-45 below it): Y is
+  // -Gamma(n) (2/x)^n / pi and K is Gamma(n) (2/x)^n / 2.
+  return FromLogSigned(std::lgamma(n) - n * L - std::log(WantY ? Pi : Extended(2)), WantY ? -1 : 1);
+}
+
 }  // namespace
 
 Extended BesselJ(Extended n, Extended x) {
   EngineState.ErrCode = 0;
   if (!Domain(n, x, false)) return Fail(errOutOfRange);
   if (x == 0) return n == 0 ? 1 : 0;
+  if (Subnormal(x)) return SubnormalJI(n, x);
   if (n > MaxRecurrenceOrder) return Checked(LargeOrder(n, x, true));
   if (UseRecurrence(n, x)) return Checked(ByRecurrence(n, x, true));
   return LibraryCall([](Extended a, Extended b) { return std::cyl_bessel_j(a, b); }, n, x);
@@ -407,6 +446,7 @@ Extended BesselJ(Extended n, Extended x) {
 Extended BesselY(Extended n, Extended x) {
   EngineState.ErrCode = 0;
   if (!Domain(n, x, true)) return Fail(errOutOfRange);
+  if (Subnormal(x)) return SubnormalYK(n, x, true);
   if (n > MaxRecurrenceOrder) return Checked(LargeOrder(n, x, false));
   if (UseRecurrence(n, x)) return Checked(ByRecurrence(n, x, false));
   return LibraryCall([](Extended a, Extended b) { return std::cyl_neumann(a, b); }, n, x);
@@ -416,6 +456,7 @@ Extended BesselI(Extended n, Extended x) {
   EngineState.ErrCode = 0;
   if (!Domain(n, x, false)) return Fail(errOutOfRange);
   if (x == 0) return n == 0 ? 1 : 0;
+  if (Subnormal(x)) return SubnormalJI(n, x);
   if (UseDebye(n, x)) {
     Extended lnI, lnK;
     Debye(n, x, lnI, lnK);
@@ -429,6 +470,7 @@ Extended BesselI(Extended n, Extended x) {
 Extended BesselK(Extended n, Extended x) {
   EngineState.ErrCode = 0;
   if (!Domain(n, x, true)) return Fail(errOutOfRange);
+  if (Subnormal(x)) return SubnormalYK(n, x, false);
   if (UseDebye(n, x)) {
     Extended lnI, lnK;
     Debye(n, x, lnI, lnK);

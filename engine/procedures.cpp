@@ -796,20 +796,26 @@ void ListFunction(int Id, Extended& Value) {
       Value = deviations;
       break;
     case 94: {
-      Extended inverse = 0;
-      // A division by zero, not a domain error: the previous result stays.
+      // The inverses are taken of the values scaled by a power of two near the smallest
+      // magnitude, so that one below about 1E-4932, whose inverse is past the range, does not
+      // make the mean 0: hmn(1E-4940) is 1E-4940. A value far above the smallest then adds 0.
+      Extended smallest = largest;
       for (Extended x : v) {
+        // A division by zero, not a domain error: the previous result stays.
         if (x == 0) {
           RaiseError(s.ExprStr, errDivisionByZero);
           return;
         }
-        inverse += 1 / x;
+        smallest = std::min(smallest, std::fabs(x));
       }
-      if (inverse == 0) {
+      const int k = std::ilogb(smallest);
+      Extended inverseY = 0;
+      for (Extended x : v) inverseY += 1 / std::ldexp(x, -k);
+      if (inverseY == 0) {
         RaiseError(s.ExprStr, errDivisionByZero);
         return;
       }
-      Value = n / inverse;
+      Value = std::ldexp(n / inverseY, k);
       break;
     }
     case 97:

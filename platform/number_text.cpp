@@ -160,10 +160,10 @@ std::string_view TrimBlanks(std::string_view s) {
   return s;
 }
 
-// Checks the decimal grammar and returns the text without a leading "+"
-// (std::from_chars refuses it), together with whether a non-zero value would
-// have a negative decimal exponent, which tells underflow from overflow.
-bool CleanNumber(std::string_view s, std::string& Out, bool& Tiny) {
+// Checks the decimal grammar and returns the text without a leading "+" (std::from_chars refuses
+// it), together with the decimal order of magnitude of its first non-zero digit, which tells
+// underflow from overflow when the conversion is out of range (meaningless for zero digits).
+bool CleanNumber(std::string_view s, std::string& Out, long long& Magnitude) {
   s = TrimBlanks(s);
   size_t i = 0;
   Out.clear();
@@ -171,10 +171,11 @@ bool CleanNumber(std::string_view s, std::string& Out, bool& Tiny) {
     if (s[i] == '-') Out += '-';
     ++i;
   }
-  int IntDigits = 0, FracDigits = 0, LeadFracZeros = 0;
-  bool NonZeroInt = false, SeenNonZeroFrac = false;
+  long long IntDigits = 0, FracDigits = 0, LeadFracZeros = 0;
+  long long FirstNonZeroInt = -1;  // its place among the integer digits
+  bool SeenNonZeroFrac = false;
   for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, ++IntDigits) {
-    if (s[i] != '0') NonZeroInt = true;
+    if (s[i] != '0' && FirstNonZeroInt < 0) FirstNonZeroInt = IntDigits;
     Out += s[i];
   }
   if (i < s.size() && s[i] == '.') {
@@ -205,8 +206,10 @@ bool CleanNumber(std::string_view s, std::string& Out, bool& Tiny) {
     if (NegExp) Exp = -Exp;
   }
   if (i != s.size()) return false;
-  long long Magnitude = NonZeroInt ? Exp : Exp - LeadFracZeros - 1;
-  Tiny = Magnitude < 0;
+  // "1" and 5,000 zeros with "E-10" is about 1E4990: the integer digits count as much as the
+  // exponent.
+  Magnitude =
+      FirstNonZeroInt >= 0 ? Exp + (IntDigits - FirstNonZeroInt - 1) : Exp - LeadFracZeros - 1;
   return true;
 }
 
@@ -217,27 +220,27 @@ locale_t CLocale() {
 }
 
 template <class T>
-bool ParseFloat(std::string_view Text, T& Value) {
+TTextNumber ParseFloat(std::string_view Text, T& Value) {
   std::string Clean;
-  bool Tiny = false;
-  if (!CleanNumber(Text, Clean, Tiny)) return false;
+  long long Magnitude = 0;
+  if (!CleanNumber(Text, Clean, Magnitude)) return TTextNumber::NotNumber;
   T v{};
   auto r =
       std::from_chars(Clean.data(), Clean.data() + Clean.size(), v, std::chars_format::general);
-  if (r.ptr != Clean.data() + Clean.size()) return false;
+  if (r.ptr != Clean.data() + Clean.size()) return TTextNumber::NotNumber;
   if (r.ec == std::errc::result_out_of_range) {
-    if (!Tiny) return false;
+    if (Magnitude >= 0) return TTextNumber::TooLarge;
     // For long double from_chars gives up below the smallest normal value, where strtold still
-    // rounds correctly into the subnormal range (0 only below half the smallest subnormal).
-    if constexpr (std::is_same_v<T, long double>)
-      v = strtold_l(Clean.c_str(), nullptr, CLocale());
-    else
-      v = Clean.front() == '-' ? -T(0) : T(0);
-  } else if (r.ec != std::errc() || !std::isfinite(v)) {
-    return false;
+    // rounds correctly into the subnormal range; for double it gives up only where the value
+    // rounds to 0, below half the smallest subnormal.
+    if constexpr (std::is_same_v<T, long double>) v = strtold_l(Clean.c_str(), nullptr, CLocale());
+    if (v == 0) return TTextNumber::TooSmall;
+  } else if (r.ec != std::errc()) {
+    return TTextNumber::NotNumber;
   }
+  if (!std::isfinite(v)) return TTextNumber::TooLarge;
   Value = v;
-  return true;
+  return TTextNumber::Number;
 }
 
 }  // namespace
@@ -326,12 +329,21 @@ std::string StrReal(long double Value, int Width, int Decimals) {
 std::string FloatToText(long double Value) { return ShortestText(Value, false); }
 std::string FloatToText(double Value) { return ShortestText(Value, true); }
 
-bool TryTextToFloat(std::string_view Text, long double& Value) { return ParseFloat(Text, Value); }
-bool TryTextToFloat(std::string_view Text, double& Value) { return ParseFloat(Text, Value); }
+TTextNumber ReadTextNumber(std::string_view Text, long double& Value) {
+  return ParseFloat(Text, Value);
+}
+TTextNumber ReadTextNumber(std::string_view Text, double& Value) { return ParseFloat(Text, Value); }
+
+bool TryTextToFloat(std::string_view Text, long double& Value) {
+  return ReadTextNumber(Text, Value) == TTextNumber::Number;
+}
+bool TryTextToFloat(std::string_view Text, double& Value) {
+  return ReadTextNumber(Text, Value) == TTextNumber::Number;
+}
 
 std::optional<double> TextToDouble(std::string_view Text) {
   double v = 0;
-  if (!ParseFloat(Text, v)) return std::nullopt;
+  if (!TryTextToFloat(Text, v)) return std::nullopt;
   return v;
 }
 

@@ -46,9 +46,19 @@ std::string FloatToText(double Value);
 
 // --- Text to floating point ---------------------------------------------------
 
+// What a text reads as: a number of the type, no number at all, or a number
+// beyond the type's range at either end: above its largest finite value, or
+// not zero and yet so small that it would round to 0 (below half the smallest
+// subnormal). Subnormal values are read correctly rounded.
+enum class TTextNumber { Number, NotNumber, TooLarge, TooSmall };
+
 // Reads a decimal number: optional blanks, an optional sign, digits with an
 // optional "." and an optional exponent ("E" or "e", optional sign, digits),
-// optional blanks. Anything else, and values out of the type's range, fail.
+// optional blanks. Value changes only for a number.
+TTextNumber ReadTextNumber(std::string_view Text, long double& Value);
+TTextNumber ReadTextNumber(std::string_view Text, double& Value);
+// The same, answering whether the text is a number: anything else, and values
+// beyond the type's range at either end, fail.
 bool TryTextToFloat(std::string_view Text, long double& Value);
 bool TryTextToFloat(std::string_view Text, double& Value);
 std::optional<double> TextToDouble(std::string_view Text);

@@ -24,67 +24,99 @@ void SetFieldText(QLineEdit* Edit, const QString& Text) { Edit->setText(Text); }
 
 }  // namespace
 
-bool ParseInt(const QString& Text, int& Value) {
-  if (Text.isEmpty() || IntBadCharPos(Text) != 0) return false;
+namespace {
+
+TTextNumber ReadInt(const QString& Text, int& Value) {
+  if (Text.isEmpty() || IntBadCharPos(Text) != 0) return TTextNumber::NotNumber;
   std::string S = Text.toStdString();
   if (S[0] == '+') S.erase(0, 1);
-  if (S.empty() || S == "-") return false;
+  if (S.empty() || S == "-") return TTextNumber::NotNumber;
   int V = 0;
   const auto [Ptr, Ec] = std::from_chars(S.data(), S.data() + S.size(), V);
-  if (Ec != std::errc() || Ptr != S.data() + S.size()) return false;
+  if (Ec == std::errc::result_out_of_range) return TTextNumber::TooLarge;
+  if (Ec != std::errc() || Ptr != S.data() + S.size()) return TTextNumber::NotNumber;
   Value = V;
-  return true;
+  return TTextNumber::Number;
 }
 
+TTextNumber ReadReal(const QString& Text, Extended& Value) {
+  if (Text.isEmpty() || RealBadCharPos(Text) != 0) return TTextNumber::NotNumber;
+  return ReadTextNumber(Text.toStdString(), Value);
+}
+
+bool PastType(TTextNumber Read) {
+  return Read == TTextNumber::TooLarge || Read == TTextNumber::TooSmall;
+}
+
+}  // namespace
+
+bool ParseInt(const QString& Text, int& Value) {
+  return ReadInt(Text, Value) == TTextNumber::Number;
+}
 bool ParseReal(const QString& Text, Extended& Value) {
-  if (Text.isEmpty() || RealBadCharPos(Text) != 0) return false;
-  long double V = 0;
-  if (!TryTextToFloat(Text.toStdString(), V)) return false;
-  Value = V;
-  return true;
+  return ReadReal(Text, Value) == TTextNumber::Number;
+}
+bool BeyondInt(const QString& Text) {
+  int V = 0;
+  return PastType(ReadInt(Text, V));
+}
+bool BeyondReal(const QString& Text) {
+  Extended V = 0;
+  return PastType(ReadReal(Text, V));
 }
 
 // --- What both share ---------------------------------------------------------------
 
-template <class T, bool (*Parse)(const QString&, T&)>
-TFieldValidate<T, Parse>::TFieldValidate(T AMin, T AMax, QLineEdit* AEdit, QWidget* AForm,
-                                         const QString& ACaption, TNotifyEvent OnChange)
+template <class T, bool (*Parse)(const QString&, T&), bool (*Beyond)(const QString&)>
+TFieldValidate<T, Parse, Beyond>::TFieldValidate(T AMin, T AMax, QLineEdit* AEdit, QWidget* AForm,
+                                                 const QString& ACaption, TNotifyEvent OnChange)
     : F(AMin, AMax, AEdit, AForm, ACaption), FSavedOnChange(std::move(OnChange)) {}
 
-template <class T, bool (*Parse)(const QString&, T&)>
-TFieldValidate<T, Parse>::~TFieldValidate() {
+template <class T, bool (*Parse)(const QString&, T&), bool (*Beyond)(const QString&)>
+TFieldValidate<T, Parse, Beyond>::~TFieldValidate() {
   QObject::disconnect(FConnection);
 }
 
-template <class T, bool (*Parse)(const QString&, T&)>
-void TFieldValidate<T, Parse>::Listen() {
+template <class T, bool (*Parse)(const QString&, T&), bool (*Beyond)(const QString&)>
+void TFieldValidate<T, Parse, Beyond>::Listen() {
   FConnection = QObject::connect(F.Edit.data(), &QLineEdit::textChanged, F.Edit.data(),
                                  Guarded([this] { Changed(); }));
 }
 
-template <class T, bool (*Parse)(const QString&, T&)>
-bool TFieldValidate<T, Parse>::IsValid() {
+template <class T, bool (*Parse)(const QString&, T&), bool (*Beyond)(const QString&)>
+bool TFieldValidate<T, Parse, Beyond>::IsValid() {
   T V = 0;
   const bool Parses = F.Read(V);
   F.Value = V;
   return Parses && F.Holds(V);
 }
 
-template <class T, bool (*Parse)(const QString&, T&)>
-void TFieldValidate<T, Parse>::ShowRange(T V) {
+template <class T, bool (*Parse)(const QString&, T&), bool (*Beyond)(const QString&)>
+void TFieldValidate<T, Parse, Beyond>::ShowRange(T V) {
   SetFieldColor(F.Edit, F.Holds(V) ? FNormalColor : OutOfRangeColor);
 }
 
-template <class T, bool (*Parse)(const QString&, T&)>
-void TFieldValidate<T, Parse>::Changed() {
+template <class T, bool (*Parse)(const QString&, T&), bool (*Beyond)(const QString&)>
+void TFieldValidate<T, Parse, Beyond>::ShowText(const QString& Text) {
+  T V = 0;
+  const bool Parses = Parse(Text, V);
+  F.Value = V;
+  if (Parses)
+    ShowRange(V);
+  else if (Beyond(Text))
+    SetFieldColor(F.Edit, OutOfRangeColor);
+}
+
+template <class T, bool (*Parse)(const QString&, T&), bool (*Beyond)(const QString&)>
+void TFieldValidate<T, Parse, Beyond>::Changed() {
   // When the check put other text into the field, the change of that text has already run
   // the window's handler; it runs once per visible text.
   if (CheckText()) return;
   if (FSavedOnChange) FSavedOnChange(F.Edit);
 }
 
-template class TFieldValidate<int, ParseInt>;
-template class TFieldValidate<Extended, ParseReal>;
+template class TFieldValidate<int, ParseInt, BeyondInt>;
+template class TFieldValidate<Extended, ParseReal, BeyondReal>;
 
 // --- Whole numbers ----------------------------------------------------------------
 
@@ -121,13 +153,12 @@ bool TIntValidate::CheckText() {
     SetFieldText(F.Edit, QString());
     return true;
   }
-  if (!ParseInt(Text, V)) {
+  if (!ParseInt(Text, V) && !BeyondInt(Text)) {
     const QString Before = F.Edit->text();
     SetValue(0);
     return F.Edit->text() != Before;
   }
-  F.Value = V;
-  ShowRange(V);
+  ShowText(Text);
   return false;
 }
 
@@ -163,13 +194,7 @@ bool TRealValidate::CheckText() {
     }
     F.LastText = Text;
   }
-  Extended V = 0;
-  if (!ParseReal(Text, V)) {
-    F.Value = 0;
-    return false;
-  }
-  F.Value = V;
-  ShowRange(V);
+  ShowText(Text);
   return false;
 }
 

@@ -30,9 +30,13 @@ using NumberValidate::RealBadCharPos;
 // Whole decimal numbers (no hexadecimal, no blanks).
 bool ParseInt(const QString& Text, int& Value);
 bool ParseReal(const QString& Text, Extended& Value);
+// Whether a text is a whole number of the field's kind that lies past what the type holds
+// ("99999999999", "1E5000", "1E-5000"): no value, and yet a value outside any range.
+bool BeyondInt(const QString& Text);
+bool BeyondReal(const QString& Text);
 
 // The field, its range and the window's change handler, run after every check of a change.
-template <class T, bool (*Parse)(const QString&, T&)>
+template <class T, bool (*Parse)(const QString&, T&), bool (*Beyond)(const QString&)>
 class TFieldValidate {
  public:
   virtual ~TFieldValidate();
@@ -59,6 +63,9 @@ class TFieldValidate {
   virtual bool CheckText() = 0;
   // Paints the field red while V lies outside the range.
   void ShowRange(T V);
+  // Reads the text into the value (0 when it is none) and shows whether it lies in the range: a
+  // number past the type is outside it too, other texts that are no number keep the colour.
+  void ShowText(const QString& Text);
 
   NumberValidate::TNumberField<T, Parse> F;
   QColor FNormalColor;
@@ -70,7 +77,7 @@ class TFieldValidate {
   QMetaObject::Connection FConnection;
 };
 
-class TIntValidate : public TFieldValidate<int, ParseInt> {
+class TIntValidate : public TFieldValidate<int, ParseInt, BeyondInt> {
  public:
   TIntValidate(int AMin, int AMax, QLineEdit* AEdit, QWidget* AForm, const QString& ACaption,
                TNotifyEvent OnChange = {});
@@ -82,7 +89,7 @@ class TIntValidate : public TFieldValidate<int, ParseInt> {
   bool CheckText() override;
 };
 
-class TRealValidate : public TFieldValidate<Extended, ParseReal> {
+class TRealValidate : public TFieldValidate<Extended, ParseReal, BeyondReal> {
  public:
   TRealValidate(Extended AMin, Extended AMax, QLineEdit* AEdit, QWidget* AForm,
                 const QString& ACaption, TNotifyEvent OnChange = {});

@@ -15,6 +15,7 @@
 #include "app/converter/unit_tables.h"
 #include "engine/engine_busy.h"
 #include "platform/app_services.h"
+#include "platform/flag_guard.h"
 
 namespace {
 QString UnitText(int Category, int Unit) {
@@ -140,7 +141,7 @@ void TfmConv::edSEnter(QLineEdit* Sender) {
 
 void TfmConv::edSChange(QLineEdit* Sender) {
   const int s = TagOf(Sender);
-  if (Busy || s < 1 || s > MaxFields || !Validators[size_t(s)]->IsValid()) return;
+  if (Busy || s < 1 || s > MaxFields) return;
   if (EngineBusy()) {
     const bool Queued = !FPendingField.isNull();
     FPendingField = Sender;
@@ -153,9 +154,14 @@ void TfmConv::edSChange(QLineEdit* Sender) {
       });
     return;
   }
-  Busy = true;
+  const TFlagGuard Filling(Busy);
+  if (!Validators[size_t(s)]->IsValid()) {
+    // What the other fields hold was converted from an earlier text: none of it is this one's.
+    for (int t = 1; t <= MaxFields; ++t)
+      if (t != s) Edits[size_t(t)]->clear();
+    return;
+  }
   const Extended X = Validators[size_t(s)]->GetValue();
   for (const UnitTables::TConverted& C : UnitTables::ConvertAll(Category, s, X))
     if (C.Unit >= 1 && C.Unit <= MaxFields) Edits[size_t(C.Unit)]->setText(FormatDecimal(C.Value));
-  Busy = false;
 }

@@ -37,8 +37,9 @@ class TfmConv : public TForm {
 
   void UnitsClick(int Tag);
   void edSEnter(QLineEdit* Sender);
-  // Converts the field's value into every other field; while an evaluation runs (the numbers are
-  // formatted with the settings it reads) the conversion waits for it to end.
+  // Converts the field's value into every other field, or empties them when its text is no value
+  // in its range; while an evaluation runs (the numbers are formatted with the settings it reads)
+  // the conversion waits for it to end.
   void edSChange(QLineEdit* Sender);
   void Exit1Click() { Close(); }
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -100,11 +101,42 @@ TEST_F(ConverterTest, TemperatureScales) {
   Field(QString::fromUtf8("Réaumur"))->setText("-80");
   EXPECT_DOUBLE_EQ(Value("Celsius"), -100);
 
-  // Below absolute zero: red, and the other fields keep what they showed.
-  const QString Before = Field("Kelvin")->text();
+  // Below absolute zero: red, and the other fields no longer show what an earlier text gave.
   Field("Celsius")->setText("-300");
   EXPECT_TRUE(Red("Celsius"));
-  EXPECT_EQ(Field("Kelvin")->text(), Before);
+  EXPECT_TRUE(Field("Kelvin")->text().isEmpty());
+}
+
+// A text past the range, whether the number is one the field could hold or not, is red and
+// converts nothing; the other fields are emptied rather than left with an earlier text's values.
+TEST_F(ConverterTest, TextPastTheRangeLeavesNoEarlierResult) {
+  auto Others = [this](const QLineEdit* Typed) {
+    QStringList Texts;
+    for (int t = 1; t <= UnitTables::UnitCount(Conv->Category); ++t)
+      if (Conv->Edits[size_t(t)] != Typed) Texts << Conv->Edits[size_t(t)]->text();
+    return Texts.join(QString()).trimmed();
+  };
+  QLineEdit* Meter = Field("Meter");
+  QTest::keyClicks(Meter, "1e500");
+  EXPECT_FALSE(Red("Meter"));
+  EXPECT_EQ(Field("KM")->text(), "1.0E+497");
+  QTest::keyClick(Meter, Qt::Key_0);
+  EXPECT_TRUE(Red("Meter"));
+  EXPECT_EQ(Others(Meter), "");
+  // Every category alike, at both ends of what its numbers hold.
+  for (int Tag : UnitTables::MenuOrder()) {
+    Conv->UnitsClick(Tag);
+    QLineEdit* First = Conv->Edits[1];
+    for (const char* Text : {"1e-5000", "1e5000"}) {
+      SCOPED_TRACE(std::to_string(Tag) + Text);
+      First->clear();
+      QTest::keyClicks(First, QString::fromLatin1(Text).chopped(1));
+      EXPECT_NE(Others(First), "");
+      QTest::keyClicks(First, "0");
+      EXPECT_TRUE(Red(Conv->Labels[1]->text()));
+      EXPECT_EQ(Others(First), "");
+    }
+  }
 }
 
 TEST_F(ConverterTest, EveryCategoryUsesItsFactors) {

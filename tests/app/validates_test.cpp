@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 using Validates::TIntValidate;
 using Validates::TRealValidate;
 
@@ -72,6 +74,14 @@ TEST(CalcValidatorsTest, IntegerFieldFiltersAndColours) {
   Type(Z, QStringLiteral("-"));
   EXPECT_EQ(Z.text(), "0");
   EXPECT_EQ(VZ.Caption(), Z.objectName());
+
+  // One digit more than an int holds is a value past the range: red, and the text stays.
+  QLineEdit W;
+  TIntValidate VW(INT_MIN, INT_MAX, &W, nullptr, QString());
+  for (const char* Ch : {"2147483647", "0"}) Type(W, QString::fromLatin1(Ch));
+  EXPECT_EQ(W.text(), "21474836470");
+  EXPECT_EQ(Base(W), Validates::OutOfRangeColor);
+  EXPECT_FALSE(VW.IsValid());
 
   // Offending characters of the first text are dropped from the last accepted text.
   QLineEdit D(QStringLiteral("4a2"));

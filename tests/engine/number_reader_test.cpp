@@ -3,6 +3,7 @@
 #include <limits>
 #include <string>
 
+#include "platform/number_text.h"
 #include "tests/engine/engine_test_support.h"
 
 namespace {
@@ -61,6 +62,45 @@ TEST_F(NumberReader, SubnormalLiterals) {
   const TEvalResult Gamma = Eval("gamma(3E-4932)/1E4931");
   EXPECT_FALSE(Gamma.Failed) << Gamma.Code;
   EXPECT_NEAR(static_cast<double>(Gamma.Value), 3.33333333333333333, 1e-15);
+}
+
+// The platform's reader, which the files and the calculator's fields use, reads what the engine
+// reads: what the engine finds too large the platform refuses, what the engine reads as 0 though
+// it has digits that are not zero the platform refuses as too small, and every other text gives
+// both the same value.
+TEST_F(NumberReader, PlatformReaderAgreesAtTheRangeEnds) {
+  const std::string Zeros(5000, '0');
+  for (const std::string& Text :
+       {std::string("1E4932"), std::string("1.18973149535723176502E4932"), std::string("1.2E4932"),
+        "1" + Zeros + "E-10", "1" + Zeros + "E-68", "2" + Zeros + "E-68", "1" + Zeros + "E-9950",
+        "1" + Zeros + "E-9952", "0.0000" + Zeros + "1E9000", std::string("1E-4940"),
+        std::string("1.9E-4951"), std::string("-5.5E-4951"), std::string("1.8E-4951"),
+        std::string("1E-4951"), std::string("1E-999999999"), "0." + Zeros + "1",
+        "0." + Zeros + "0E-99", "12" + Zeros + "E-5020",
+        std::string("123456789012345678901234567890E-4980")}) {
+    SCOPED_TRACE(Text.substr(0, 40));
+    const TEvalResult Engine = Eval(Text);
+    long double Platform = -1;
+    const TTextNumber Read = ReadTextNumber(Text, Platform);
+    if (Engine.Failed) {
+      EXPECT_EQ(Engine.Code, errOverflow);
+      EXPECT_EQ(Read, TTextNumber::TooLarge);
+    } else if (Engine.Value == 0 && Text.find_first_of("123456789") < Text.find('E')) {
+      EXPECT_EQ(Read, TTextNumber::TooSmall);
+      EXPECT_EQ(Platform, -1);  // left as it was
+    } else {
+      EXPECT_EQ(Read, TTextNumber::Number);
+      EXPECT_EQ(Platform, Engine.Value);
+    }
+  }
+  // Doubles end where theirs do: 1E319 is too large, 1E-310 a subnormal, 1E-400 too small.
+  double D = -1;
+  EXPECT_EQ(ReadTextNumber("1" + std::string(320, '0') + "e-1", D), TTextNumber::TooLarge);
+  EXPECT_FALSE(TextToDouble("1" + std::string(320, '0') + "e-1"));
+  EXPECT_FALSE(TextToDouble("1E-400"));
+  EXPECT_EQ(ReadTextNumber("-1E-400", D), TTextNumber::TooSmall);
+  EXPECT_EQ(TextToDouble("1E-310"), 1E-310);
+  EXPECT_EQ(TextToDouble("1" + std::string(300, '0') + "E-299"), 10.0);
 }
 
 TEST_F(NumberReader, MalformedNumbers) {

@@ -308,6 +308,9 @@ TEST_F(ListFunctions, LargeValuesDoNotOverflowTheSums) {
   EXPECT_CLOSE(Value("psd(1E4000,3E4000)") / 1E4000L, 1, 1e-18L);
   EXPECT_CLOSE(Value("mean(1E4932,1E4932)") / 1E4932L, 1, 1e-18L);
   EXPECT_CLOSE(Value("norm(3E-4000,4E-4000)") / 5E-4000L, 1, 1e-18L);
+  // Small values whose inverses are past the range: the harmonic mean keeps them.
+  EXPECT_VALUE("hmn(1E-4940)", Value("1E-4940"));
+  EXPECT_CLOSE(Value("hmn(5E-4933,5E-4933,1E4900)") / 7.5E-4933L, 1, 1e-18L);
   // Where the value itself is beyond the range, it is still an overflow.
   EXPECT_EQ(Eval("sos(1E3000)").Code, errOverflow);
   EXPECT_EQ(Eval("sum(1E4932,1E4932)").Code, errOverflow);

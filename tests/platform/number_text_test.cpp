@@ -69,24 +69,21 @@ TEST(NumberText, ReadingIsStrictAndLocaleFree) {
   EXPECT_EQ(d, 0.5);
   EXPECT_TRUE(TryTextToFloat("5.", d));
   EXPECT_EQ(d, 5.0);
-  EXPECT_TRUE(TryTextToFloat("1E-5000", d));
-  EXPECT_EQ(d, 0.0);
   EXPECT_EQ(FormatGeneral(0.5, 15), "0.5");
   for (const char* Bad : {"", " ", "1,5", "inf", "nan", "-INF", "0x1p3", "1e", "1e+", ".", "1.5.2",
-                          "1e400", "--1", "1 2"})
+                          "1e400", "1E-5000", "--1", "1 2"})
     EXPECT_FALSE(TryTextToFloat(Bad, d)) << Bad;
   long double ld = 0;
   EXPECT_TRUE(TryTextToFloat("1e400", ld));
   EXPECT_FALSE(TryTextToFloat("1e5000", ld));
   // Subnormal texts keep their value, correctly rounded, also under the decimal comma.
   const long double Tiny = std::numeric_limits<long double>::denorm_min();
-  for (const auto& [Text, Value] : {std::pair{"3.3e-4932", 3.3e-4932L},
-                                    {"1.9E-4951", Tiny},
-                                    {"-5.5E-4951", -2 * Tiny},
-                                    {"1.8E-4951", 0.0L}}) {
+  for (const auto& [Text, Value] :
+       {std::pair{"3.3e-4932", 3.3e-4932L}, {"1.9E-4951", Tiny}, {"-5.5E-4951", -2 * Tiny}}) {
     EXPECT_TRUE(TryTextToFloat(Text, ld)) << Text;
     EXPECT_EQ(ld, Value) << Text;
   }
+  EXPECT_FALSE(TryTextToFloat("1.8E-4951", ld));
   std::setlocale(LC_NUMERIC, Saved.c_str());
 }
 

@@ -45,12 +45,12 @@ def loguni(lo, hi):
     return ld(mp.exp(mp.mpf(rng.uniform(0, 1)) * (mp.log(hi) - mp.log(lo)) + mp.log(lo)))
 
 
-def emit(ident, args, value, scale=0):
+def emit(ident, args, value, scale=0, tiny=LDBL_TINY):
     a = list(args) + [0] * (3 - len(args))
     v = mp.mpf(value)
     if abs(v) > LDBL_MAX:
         text = "ovf"
-    elif abs(v) < LDBL_TINY:
+    elif abs(v) < tiny:
         text = "0"
     else:
         text = mp.nstr(v, 25, min_fixed=1, max_fixed=0)
@@ -322,6 +322,58 @@ for n, xs in [(150000, [100000.0, 149000.0, 149900.0, 150000.0, 150050.0, 150700
         scale = mp.sqrt(2 / (mp.pi * x)) if x > n else 0
         emit(18, [float(n), x], j, scale)
         emit(19, [float(n), x], y, scale)
+
+# Arguments below the smallest normal long double, where x^2 lies below every subnormal, so
+# that each function is the first term or two of its series at x = 0. The values are written
+# down to the subnormal ones; only those that round to 0 are written as 0.
+DENORM = mp.mpf(2) ** -16445
+
+
+def sub(x):
+    """x rounded to the subnormal steps: exactly a subnormal long double."""
+    return mp.nint(mp.mpf(x) / DENORM) * DENORM
+
+
+tiny = [sub(x) for x in ["1e-4940", "3e-4935", "1e-4950", "3.3e-4932", "1e-4932"]]
+tiny += [DENORM, 3 * DENORM]
+odd = {1: mp.sin, 13: mp.tan, 2: mp.asin, 4: mp.atan, 5: mp.asinh, 7: mp.atanh, 8: mp.sinh,
+       10: mp.tanh, 25: mp.erf, 127: mp.fresnelc, 128: mp.fresnels}
+even = {12: mp.cos, 3: mp.acos, 9: mp.cosh, 112: mp.sech, 108: mp.sec, 14: mp.exp,
+        114: mp.erfc, 109: lambda x: mp.erfc(abs(x) / mp.sqrt(2)), 26: mp.gamma,
+        115: lambda x: mp.log(abs(mp.gamma(x)))}
+positive = {16: mp.ln, 17: mp.log10, 121: lambda x: mp.log(x, 2), 23: mp.ci, 129: mp.e1,
+            24: mp.si}
+# The reciprocals where they lie inside the range (beyond it they are a division by zero).
+reciprocal = {111: mp.csc, 116: mp.csch, 92: mp.cot}
+for table, xs in ((odd, tiny + [-x for x in tiny]), (even, tiny + [-tiny[0]]), (positive, tiny),
+                  (reciprocal, tiny[3:5] + [-x for x in tiny[3:5]])):
+    for ident, fn in table.items():
+        for x in xs:
+            emit(ident, [x], fn(x), tiny=DENORM / 2)
+# The Bessel functions, of orders on both sides of where the order -n takes over from the
+# order-0 forms; K and Y of the orders from 1 on overflow but at the top of the subnormals.
+bessel_orders = [ld(mp.mpf(n)) for n in ["0", "1", "0.5", "0.3", "1e-3", "0.0019", "0.0021",
+                                         "1e-10", "1e-25", "1e-40", "2.5", "1000", "1.0000001"]]
+for ident, fn in ((18, mp.besselj), (19, mp.bessely), (20, mp.besseli), (21, mp.besselk)):
+    for n in bessel_orders:
+        for x in tiny:
+            # Y and K of a tiny order are a difference of two nearly equal terms: more digits.
+            with mp.workdps(120):
+                v = fn(n, x)
+            emit(ident, [n, x], v, tiny=DENORM / 2)
+for a in [ld(mp.mpf(a)) for a in ["0.5", "1", "2", "1e-3"]]:
+    for x in tiny[:3]:
+        emit(104, [a, x], mp.gammainc(a, 0, x, regularized=True), tiny=DENORM / 2)
+        emit(105, [a, x], mp.gammainc(a, x, mp.inf, regularized=True), tiny=DENORM / 2)
+# Of a subnormal parameter a (where mpmath's own series do not end), Gamma(a, x) / Gamma(a) is
+# a E1(x) to a relative a ln(x).
+for a in tiny[:2]:
+    for x in [ld(mp.mpf(x)) for x in ["0.5", "1", "2"]] + tiny[:1]:
+        emit(105, [a, x], a * mp.e1(x), tiny=DENORM / 2)
+    emit(106, [a, ld(mp.mpf(1))], mp.beta(a, 1), tiny=DENORM / 2)
+for a, b in [(1, 1), (0.5, 0.5), (2, 3)]:
+    for x in tiny[:3]:
+        emit(113, [ld(a), ld(b), x], mp.betainc(a, b, 0, x, regularized=True), tiny=DENORM / 2)
 
 with open("specfun_reference.txt", "w") as out:
     out.write("# id a b c expected scale (gen_specfun_reference.py)\n")
