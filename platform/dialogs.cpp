@@ -159,11 +159,13 @@ class TActivationTrail : public QObject {
 }  // namespace
 
 QWidget* DialogParent(const QWidget* Except) {
+  // Begun by the first dialog, while the window it opens over is still the active one.
+  TActivationTrail& Trail = TActivationTrail::Instance();
   // A dialog that has just closed may still be the active window until the window system moves
   // the activation on; the modal window under it is the one the user is working in.
   if (QWidget* W = QApplication::activeModalWidget(); W && W->isVisible() && W != Except) return W;
   if (QWidget* W = ShownOwnerWindow(QApplication::activeWindow()); W && W != Except) return W;
-  return TActivationTrail::Instance().LastShown(Except);
+  return Trail.LastShown(Except);
 }
 
 namespace {

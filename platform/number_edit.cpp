@@ -18,6 +18,7 @@
 #include "platform/dialogs.h"
 #include "platform/flag_guard.h"
 #include "platform/form.h"
+#include "platform/number_text.h"
 #include "platform/number_validate.h"
 
 // --- The rule -----------------------------------------------------------------------------------
@@ -39,9 +40,9 @@ bool TNumberRule::Parse(const QString& Text, double& Value) const {
     Value = static_cast<double>(V);
     return true;
   }
+  // One reader for every real a field or a file holds, so both refuse the same texts.
   double V = 0;
-  const auto R = std::from_chars(B.constData(), End, V);
-  if (R.ec != std::errc() || R.ptr != End || !std::isfinite(V)) return false;
+  if (!TryTextToFloat(std::string_view(B.constData(), std::size_t(B.size())), V)) return false;
   Value = V;
   return true;
 }

@@ -424,7 +424,7 @@ TEST_F(UserFilesTest, NoSaveReplacesAFileThatCouldNotBeRead) {
     for (const char* Ext : {".USR", ".FNC", ".VAR"}) {
       Dialogs.AnswerFile(Folder + "/Numyx" + Ext);
       Dialogs.Answer(mrYes);
-      Said << Folder + "/Numyx" + Ext + " already exists.\nDo you want to replace it?"
+      Said << Shown + "/Numyx" + Ext + " already exists.\nDo you want to replace it?"
            << "Can't create file " + Shown + "/Numyx" + Ext + Kept;
     }
     Vars().btSaveAsClick();

@@ -341,6 +341,7 @@ TEST(StringGrid, EditorKeepsALongCellWhole) {
     QTest::keyClick(Editor, Qt::Key_End);
     QTest::keyClick(Editor, Qt::Key_2);
     QTest::keyClick(Editor, Qt::Key_Return);
+    QApplication::processEvents();  // the delegate commits the editor's text queued
     EXPECT_EQ(G.GetCell(1, 1), Long + "2") << Numbers;
   }
 }
