@@ -138,8 +138,7 @@ void TUserFuncsPage::btFuncSaveAsClick() {
   D.Filter = "User functions files (*.FNC)|*.FNC";
   D.FileName = FHost.UserFuncFile();
   if (!D.Execute()) return;
-  const QString Name = CleanFileName(D.FileName);
-  if (Save(Name)) FHost.SetUserFuncFile(Name);
+  if (Save(D.FileName)) FHost.SetUserFuncFile(D.FileName);
 }
 
 void TUserFuncsPage::btFuncLoadClick() {

@@ -168,8 +168,7 @@ void TUserVarsPage::btSaveAsClick() {
   D.Filter = "User variables files (*.USR)|*.USR";
   D.FileName = FHost.UserVarFile();
   if (!D.Execute()) return;
-  const QString Name = CleanFileName(D.FileName);
-  if (Save(Name)) FHost.SetUserVarFile(Name);
+  if (Save(D.FileName)) FHost.SetUserVarFile(D.FileName);
 }
 
 void TUserVarsPage::btLoadClick() {

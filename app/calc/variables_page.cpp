@@ -237,7 +237,7 @@ void TVariablesPage::SaveClick() {
   D.DefaultExt = "VAR";
   D.Filter = "Variables files (*.VAR)|*.VAR";
   if (!D.Execute()) return;
-  const QString Name = CleanFileName(D.FileName);
+  const QString& Name = D.FileName;  // the dialog gives the clean spelling
   // Said before the letters are calculated, which the refusal leaves as they are.
   if (IsUnreadFile(Name)) {
     ShowError(FileFailureText(UnreadFileKept(Name), CantCreateFile));
@@ -256,7 +256,7 @@ void TVariablesPage::LoadClick() {
   D.DefaultExt = "VAR";
   D.Filter = "User variables files (*.VAR)|*.VAR";
   if (!D.Execute()) return;
-  const QString Name = CleanFileName(D.FileName);
+  const QString& Name = D.FileName;  // the dialog gives the clean spelling
   QStringList Lines;
   TReadStatus Status;
   if (!ReadListLines(Name, Lines, nullptr, &Status)) {
