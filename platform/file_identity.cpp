@@ -6,7 +6,6 @@
 
 #include <sys/stat.h>
 #include <algorithm>
-#include <mutex>
 #include <vector>
 
 namespace {
@@ -18,10 +17,6 @@ struct TUnread {
   timespec Modified;
 };
 
-std::mutex& Lock() {
-  static std::mutex M;
-  return M;
-}
 std::vector<TUnread>& Unread() {
   static std::vector<TUnread> Files;
   return Files;
@@ -41,7 +36,6 @@ auto Find(const struct stat& St) {
 void NoteUnreadFile(const QString& FileName) {
   struct stat St {};
   if (!StatFile(FileName, St)) return;
-  const std::lock_guard G(Lock());
   const auto It = Find(St);
   const TUnread U{St.st_dev, St.st_ino, St.st_mtim};
   if (It == Unread().end())
@@ -53,21 +47,16 @@ void NoteUnreadFile(const QString& FileName) {
 void NoteFileRead(const QString& FileName) {
   struct stat St {};
   if (!StatFile(FileName, St)) return;
-  const std::lock_guard G(Lock());
   if (const auto It = Find(St); It != Unread().end()) Unread().erase(It);
 }
 
 bool IsUnreadFile(const struct stat& St) {
-  const std::lock_guard G(Lock());
   const auto It = Find(St);
   return It != Unread().end() && It->Modified.tv_sec == St.st_mtim.tv_sec &&
          It->Modified.tv_nsec == St.st_mtim.tv_nsec;
 }
 
-void ForgetUnreadFiles() {
-  const std::lock_guard G(Lock());
-  Unread().clear();
-}
+void ForgetUnreadFiles() { Unread().clear(); }
 
 bool IsUnreadFile(const QString& FileName) {
   struct stat St {};
